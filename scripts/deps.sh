@@ -37,5 +37,5 @@ zuro_install_missing_packages() {
 }
 
 zuro_jobs() {
-  nproc 2>/dev/null || echo 2
+  echo "${ZURO_JOBS:-$(nproc 2>/dev/null || echo 2)}"
 }
