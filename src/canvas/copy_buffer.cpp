@@ -1,0 +1,241 @@
+// The copy buffer: a figure held apart from the drawing, filled from the
+// selection or the stock file and pasted back under a placement transform.
+
+#include <cmath>
+
+#include "canvas/drawing_store.h"
+#include "geometry/angles_points.h"
+#include "geometry/arcs_ellipses.h"
+#include "geometry/element_numbers.h"
+
+namespace {
+
+constexpr double kShortestBufferLine = 0.00001;
+// A shift below this in both coordinates is the "no point" marker.
+constexpr double kNoPointShift = -8900.0;
+
+bool HasTwoPoints(const RDrawElement& e) {
+  return e.Kind == kKindLine || e.Kind == kKindRect || e.Kind == kKindTwoPoint;
+}
+
+// The paste transform: scale about the origin, turn about the scaled
+// pivot, then move by the offset.
+struct PasteTransform {
+  double scaleX, scaleY, rotation;
+  double cx, cy;  // the scaled pivot
+  double ox, oy;  // the offset
+
+  RPoint2D Apply(double x, double y) const {
+    double px = scaleX * x, py = scaleY * y;
+    RotateAboutCentre(px, py, rotation, cx, cy);
+    return {px + ox, py + oy};
+  }
+  // Turned about the pivot only (kept ends of stretched lines).
+  RPoint2D TurnOnly(double x, double y) const {
+    RotateAboutCentre(x, y, rotation, cx, cy);
+    return {x, y};
+  }
+};
+
+}  // namespace
+
+void Tdrawinp::AppendToBuffer(const RDrawElement& element, std::uint8_t colour) {
+  if (element.Kind == kKindLine && PointDistance(element.X1, element.Y1, element.X2, element.Y2) < kShortestBufferLine) {
+    return;
+  }
+  RDrawElement copy = element;
+  if (colour <= 10 && (copy.Kind == kKindLine || copy.Kind == kKindArc || copy.Kind == kKindPoint)) {
+    copy.ColorNo = colour;
+  }
+  Buffer.push_back(copy);
+}
+
+void Tdrawinp::CopySelectionToBuffer(double dx, double dy) {
+  for (const RDrawElement& e : Elements) {
+    if (e.Selection != 1) continue;
+    RDrawElement copy = e;
+    if (copy.Kind == kKindText) {
+      copy.X1 += dx;
+      copy.Y1 += dy;
+      copy.X2 += dx;
+      copy.Y2 += dy;
+      const std::string text = copy.TextIndex < ElementTexts.size() ? ElementTexts[copy.TextIndex] : std::string();
+      const std::int32_t index = AppendText(BufferTexts, text);
+      if (index < 0) continue;
+      copy.TextIndex = static_cast<std::uint16_t>(index);
+    } else if (copy.Kind == kKindArc || copy.Kind == kKindPoint) {
+      copy.X1 += dx;
+      copy.Y1 += dy;
+    } else if (HasTwoPoints(copy)) {
+      copy.X1 += dx;
+      copy.Y1 += dy;
+      copy.X2 += dx;
+      copy.Y2 += dy;
+      copy.ScratchWord = 0;
+      copy.ScratchByte = 0;
+    }
+    copy.Selection = 0;
+    AppendToBuffer(copy, 200);
+  }
+}
+
+void Tdrawinp::RescaleBuffer(std::uint8_t targetGroup, std::uint8_t /*kind*/,
+                             const std::array<double, kLayerGroups>& sourceScales,
+                             const std::array<double, kLayerGroups>& targetScales) {
+  const double target = targetScales[targetGroup % kLayerGroups];
+  for (RDrawElement& e : Buffer) {
+    // A group outside the table or a zero scale leaves the element as it is.
+    if (e.Group >= kLayerGroups || target == 0.0) continue;
+    ScaleElement(e, sourceScales[e.Group] / target);
+  }
+}
+
+void Tdrawinp::PasteBuffer(std::int32_t directionMode, std::uint8_t layerMode, double shiftX, double shiftY,
+                           double pivotX, double pivotY, double rotation, double axisAngle, double scaleX,
+                           double scaleY, std::uint8_t group, std::uint8_t layer, bool newUndo,
+                           std::uint8_t selection, bool newUndo2, bool skipType9) {
+  if ((shiftX < kNoPointShift && shiftY < kNoPointShift) || scaleX == 0.0 || scaleY == 0.0) return;
+  if (newUndo && newUndo2) ClearUndoLog();
+
+  const double u = pivotX - shiftX;
+  const double v = pivotY - shiftY;
+  PasteTransform t{scaleX, scaleY, rotation, scaleX * u, scaleY * v, 0.0, 0.0};
+  if (directionMode == 1) {
+    if (axisAngle == 0.0) {
+      t.ox = pivotX - t.cx;
+      t.oy = v - t.cy;
+    } else {
+      const RPoint2D o = ProjectOnTurnedAxis(1, axisAngle, pivotX - t.cx, pivotY - t.cy);
+      t.ox = o.x;
+      t.oy = o.y;
+    }
+  } else if (directionMode == 2) {
+    if (axisAngle == 0.0) {
+      t.ox = u - t.cx;
+      t.oy = pivotY - t.cy;
+    } else {
+      const RPoint2D o = ProjectOnTurnedAxis(2, axisAngle, pivotX - t.cx, pivotY - t.cy);
+      t.ox = o.x;
+      t.oy = o.y;
+    }
+  } else {
+    t.ox = pivotX - t.cx;
+    t.oy = pivotY - t.cy;
+  }
+
+  // Pasting into our own drawing must not read a buffer that grows.
+  const std::vector<RDrawElement> source = Buffer;
+  for (const RDrawElement& original : source) {
+    RDrawElement e = original;
+    if (HasTwoPoints(e)) {
+      if (skipType9 && e.LineType == 9) continue;
+      const RPoint2D second = t.Apply(e.X2, e.Y2);
+      const RPoint2D first = (e.Kind == kKindLine && (e.Scratch == 1 || e.Scratch == 2)) ? t.TurnOnly(e.X1, e.Y1)
+                                                                                          : t.Apply(e.X1, e.Y1);
+      e.X1 = first.x;
+      e.Y1 = first.y;
+      e.X2 = second.x;
+      e.Y2 = second.y;
+      e.Scratch = 0;
+    } else if (e.Kind == kKindText) {
+      // Packed fields cannot bind to references: work on copies.
+      float angle = e.TextAngle;
+      double px1 = e.X1, py1 = e.Y1, px2 = e.X2, py2 = e.Y2;
+      MirrorTextPoints(px1, py1, px2, py2, angle, 0.0, 0.0, scaleX, scaleY);
+      // Texts are never scaled: only the base point follows the scale.
+      const double alongX = px2 - px1, alongY = py2 - py1;
+      double bx = std::abs(scaleX) * px1, by = std::abs(scaleY) * py1;
+      double ex = bx + alongX, ey = by + alongY;
+      RotateAboutCentre(bx, by, rotation, t.cx, t.cy);
+      RotateAboutCentre(ex, ey, rotation, t.cx, t.cy);
+      e.X1 = bx + t.ox;
+      e.Y1 = by + t.oy;
+      e.X2 = ex + t.ox;
+      e.Y2 = ey + t.oy;
+      e.TextAngle = static_cast<float>(NormalizeAngle360(angle + rotation));
+      const std::string text = e.TextIndex < BufferTexts.size() ? BufferTexts[e.TextIndex] : std::string();
+      const std::int32_t index = AppendText(ElementTexts, text);
+      if (index < 0) return;  // the drawing can hold no more texts
+      e.TextIndex = static_cast<std::uint16_t>(index);
+    } else if (e.Kind == kKindArc) {
+      if (skipType9 && e.LineType == 9) continue;
+      const double k = AspectRatioAtAngle(NormalizeAngle360(e.Rotation), scaleX, scaleY);
+      float start = e.StartAngle, end = e.EndAngle, turn = e.Rotation;
+      MirrorArcAngles(start, end, turn, scaleX * e.X1 + t.ox, scaleY * e.Y1 + t.oy, std::abs(scaleX) * e.Radius,
+                      scaleX, scaleY);
+      e.StartAngle = start;
+      e.EndAngle = end;
+      e.Rotation = turn;
+      const RPoint2D centre = t.Apply(e.X1, e.Y1);
+      e.X1 = centre.x;
+      e.Y1 = centre.y;
+      e.Radius = std::abs(scaleX) * e.Radius;
+      e.Ratio = static_cast<float>(e.Ratio * k);
+      e.Rotation = static_cast<float>(NormalizeAngle360(e.Rotation + rotation));
+    } else if (e.Kind == kKindPoint) {
+      const RPoint2D p = t.Apply(e.X1, e.Y1);
+      e.X1 = p.x;
+      e.Y1 = p.y;
+    } else {
+      continue;
+    }
+    if (layerMode == 1) {
+      e.Group = group;
+      e.Layer = layer;
+    } else if (layerMode == 2) {
+      e.Group = group;
+    }
+    e.Selection = selection;
+    AddElementChecked(e);
+  }
+}
+
+void Tdrawinp::PasteBufferMirrored(std::uint8_t selection, double x1, double y1, double x2, double y2) {
+  auto mirror = [&](double px, double py) {
+    RPoint2D m;
+    ReflectPoint(m.x, m.y, px, py, x1, y1, x2, y2);
+    return m;
+  };
+  const std::vector<RDrawElement> source = Buffer;
+  for (const RDrawElement& original : source) {
+    RDrawElement e = original;
+    if (HasTwoPoints(e)) {
+      const RPoint2D a = mirror(e.X1, e.Y1), b = mirror(e.X2, e.Y2);
+      e.X1 = a.x;
+      e.Y1 = a.y;
+      e.X2 = b.x;
+      e.Y2 = b.y;
+    } else if (e.Kind == kKindText) {
+      // Exchanged so the mirrored text still reads forwards.
+      const RPoint2D base = mirror(e.X2, e.Y2), end = mirror(e.X1, e.Y1);
+      e.X1 = base.x;
+      e.Y1 = base.y;
+      e.X2 = end.x;
+      e.Y2 = end.y;
+      e.TextAngle = static_cast<float>(DirectionAngleDeg(base.x, base.y, end.x, end.y));
+      const std::string text = e.TextIndex < BufferTexts.size() ? BufferTexts[e.TextIndex] : std::string();
+      const std::int32_t index = AppendText(ElementTexts, text);
+      if (index < 0) return;
+      e.TextIndex = static_cast<std::uint16_t>(index);
+    } else if (e.Kind == kKindArc) {
+      double e1x = 0, e1y = 0, e2x = 0, e2y = 0;
+      PolarPoint(e1x, e1y, e.StartAngle, e.Radius, e.X1, e.Y1);
+      PolarPoint(e2x, e2y, e.EndAngle, e.Radius, e.X1, e.Y1);
+      const RPoint2D centre = mirror(e.X1, e.Y1);
+      const RPoint2D m1 = mirror(e1x, e1y), m2 = mirror(e2x, e2y);
+      e.X1 = centre.x;
+      e.Y1 = centre.y;
+      e.StartAngle = static_cast<float>(DirectionAngleDeg(centre.x, centre.y, m2.x, m2.y));
+      e.EndAngle = static_cast<float>(DirectionAngleDeg(centre.x, centre.y, m1.x, m1.y));
+      e.Rotation = static_cast<float>(NormalizeAngle360(-e.Rotation));
+    } else if (e.Kind == kKindPoint) {
+      const RPoint2D p = mirror(e.X1, e.Y1);
+      e.X1 = p.x;
+      e.Y1 = p.y;
+    } else {
+      continue;
+    }
+    e.Selection = selection;
+    AddElementChecked(e);
+  }
+}

@@ -1,0 +1,161 @@
+#pragma once
+// The element and text-style records. Their bytes reach the stock file as
+// they lie in memory, so their layouts are fixed to the byte.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+// Element kinds.
+inline constexpr std::uint8_t kKindLine = 0;
+inline constexpr std::uint8_t kKindRect = 1;
+inline constexpr std::uint8_t kKindText = 2;
+inline constexpr std::uint8_t kKindArc = 3;
+inline constexpr std::uint8_t kKindPoint = 4;
+inline constexpr std::uint8_t kKindTwoPoint = 5;  // stored like a line, never shown
+inline constexpr std::uint8_t kKindNone = 6;      // a failed pick; no element
+
+// Undo marks.
+inline constexpr std::uint8_t kUndoAdded = 6;
+inline constexpr std::uint8_t kUndoDeleted = 9;
+
+// Line tags: 64 and above keep a line out of the small-element shortcuts.
+inline constexpr std::uint16_t kLineTagCurveFirst = 64;
+inline constexpr std::uint16_t kLineTagCurveInner = 128;
+inline constexpr std::uint16_t kLineTagCurveLast = 192;
+inline constexpr std::uint16_t kLineTagFitting = 0x9000;
+
+// Writing direction byte of a text: a blank means vertical writing.
+inline constexpr std::uint8_t kTextVertical = 32;
+
+inline constexpr int kLayerGroups = 16;
+inline constexpr int kLayersPerGroup = 16;
+inline constexpr int kTextStyleCount = 12;
+
+#pragma pack(push, 1)
+
+// 51 bytes. Bytes 24..47 mean different things by kind; the anonymous
+// members below name each kind's view of them.
+struct RDrawElement {
+  std::uint8_t Kind;
+  std::uint8_t LineType;
+  std::uint8_t ColorNo;
+  std::uint8_t Group;
+  std::uint8_t Layer;
+  std::uint8_t Selection;
+  std::uint8_t Scratch;
+  std::uint8_t UndoMark;
+  double X1;
+  double Y1;
+  union {
+    double X2;      // lines, rectangles, texts, kind 5
+    double Radius;  // arcs
+  };
+  union {
+    struct {  // lines, rectangles, kind 5
+      double Y2;
+      std::uint8_t Zero40;
+      std::uint16_t LineTag;
+      std::uint16_t ScratchWord;
+      std::uint8_t ScratchByte;
+      std::uint8_t Unused46;
+      std::uint8_t Unused47;
+    };
+    struct {  // texts (Y2 shared with the line view)
+      double TextY2Slot;
+      float TextAngle;
+      std::uint16_t TextIndex;
+      std::uint8_t TextStyle;
+      std::uint8_t TextDirection;
+    };
+    struct {  // circles, arcs, ellipses
+      float Ratio;
+      float StartAngle;
+      float EndAngle;
+      float Rotation;
+      std::uint8_t ArcUnused[8];
+    };
+  };
+  std::int16_t Reserved48;
+  std::uint8_t Reserved50;
+};
+
+// 53 bytes; sizes in 0.1 paper millimetres, the face name a length byte and
+// up to 40 code page 932 bytes.
+struct RTextStyle {
+  std::int32_t TextColor;
+  std::uint16_t Width;
+  std::uint16_t Height;
+  std::int16_t Spacing;
+  std::int16_t Weight;
+  std::uint8_t FaceName[41];
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(RDrawElement) == 51);
+static_assert(offsetof(RDrawElement, Kind) == 0);
+static_assert(offsetof(RDrawElement, LineType) == 1);
+static_assert(offsetof(RDrawElement, ColorNo) == 2);
+static_assert(offsetof(RDrawElement, Group) == 3);
+static_assert(offsetof(RDrawElement, Layer) == 4);
+static_assert(offsetof(RDrawElement, Selection) == 5);
+static_assert(offsetof(RDrawElement, Scratch) == 6);
+static_assert(offsetof(RDrawElement, UndoMark) == 7);
+static_assert(offsetof(RDrawElement, X1) == 8);
+static_assert(offsetof(RDrawElement, Y1) == 16);
+static_assert(offsetof(RDrawElement, X2) == 24);
+static_assert(offsetof(RDrawElement, Radius) == 24);
+static_assert(offsetof(RDrawElement, Y2) == 32);
+static_assert(offsetof(RDrawElement, Zero40) == 40);
+static_assert(offsetof(RDrawElement, LineTag) == 41);
+static_assert(offsetof(RDrawElement, ScratchWord) == 43);
+static_assert(offsetof(RDrawElement, ScratchByte) == 45);
+static_assert(offsetof(RDrawElement, TextAngle) == 40);
+static_assert(offsetof(RDrawElement, TextIndex) == 44);
+static_assert(offsetof(RDrawElement, TextStyle) == 46);
+static_assert(offsetof(RDrawElement, TextDirection) == 47);
+static_assert(offsetof(RDrawElement, Ratio) == 32);
+static_assert(offsetof(RDrawElement, StartAngle) == 36);
+static_assert(offsetof(RDrawElement, EndAngle) == 40);
+static_assert(offsetof(RDrawElement, Rotation) == 44);
+static_assert(offsetof(RDrawElement, Reserved48) == 48);
+static_assert(offsetof(RDrawElement, Reserved50) == 50);
+
+static_assert(sizeof(RTextStyle) == 53);
+static_assert(offsetof(RTextStyle, TextColor) == 0);
+static_assert(offsetof(RTextStyle, Width) == 4);
+static_assert(offsetof(RTextStyle, Height) == 6);
+static_assert(offsetof(RTextStyle, Spacing) == 8);
+static_assert(offsetof(RTextStyle, Weight) == 10);
+static_assert(offsetof(RTextStyle, FaceName) == 12);
+
+// An element with every byte zero (a line on group 0, layer 0).
+inline RDrawElement ZeroElement() {
+  RDrawElement e;
+  std::memset(&e, 0, sizeof e);
+  return e;
+}
+
+// The face name of a style as code page 932 bytes.
+std::string FaceNameOf(const RTextStyle& style);
+// Stores up to 40 bytes of the name; longer names are cut.
+void SetFaceName(RTextStyle& style, const std::string& name);
+
+// One vertex of a fill region (memory only).
+struct RFillVertex {
+  double X = 0.0;
+  double Y = 0.0;
+  std::uint16_t Region = 0;
+  std::uint8_t Group = 0;
+  std::uint8_t Layer = 0;
+};
+
+// One entry of a display list: the position of an element in the drawing.
+// Entries name elements by position, never by address, so a deleted
+// element cannot leave an entry pointing at freed memory.
+struct RDisplayEntry {
+  std::int32_t Index = 0;
+};

@@ -1,0 +1,228 @@
+#include "canvas/drawing_store.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "element_factory.h"
+
+namespace {
+
+std::vector<std::int32_t> Indices(const std::vector<RDisplayEntry>& list) {
+  std::vector<std::int32_t> out;
+  for (const RDisplayEntry& e : list) out.push_back(e.Index);
+  return out;
+}
+
+TEST(DrawingStore, AddElementStoresListsAndLogs) {
+  Tdrawinp store;
+  store.ClearUndoLog();
+  store.AddElement(Line(0, 0, 10, 0, 3, 4));
+  RDrawElement text = Text(store.ElementTexts, "abc", 1, 1, 5, 1);
+  text.Group = 3;
+  text.Layer = 4;
+  store.AddElement(text);
+
+  ASSERT_EQ(store.Elements.size(), 2u);
+  EXPECT_EQ(store.Elements[0].UndoMark, kUndoAdded);
+  EXPECT_EQ(Indices(store.DisplayList), (std::vector<std::int32_t>{0, 1}));
+  ASSERT_EQ(store.UndoLog.size(), 2u);
+  EXPECT_EQ(store.UndoLog[1].UndoMark, kUndoAdded);
+  EXPECT_EQ(store.UndoTexts.at(store.UndoLog[1].TextIndex), "abc");
+  EXPECT_EQ(store.Counts[3][4].Graphic, 1);
+  EXPECT_EQ(store.Counts[3][4].Text, 1);
+}
+
+TEST(DrawingStore, AddElementCheckedDropsDegenerateLinesAndDoesNotList) {
+  Tdrawinp store;
+  store.AddElementChecked(Line(0, 0, 0.000009, 0));
+  store.AddElementChecked(Line(-2e30, 0, 5, 0));
+  store.AddElementChecked(Line(0, 0, 5, 4e37));
+  EXPECT_TRUE(store.Elements.empty());
+  EXPECT_TRUE(store.UndoLog.empty());
+
+  RDrawElement keep = Line(0, 0, 0.00001, 0);
+  keep.UndoMark = 0;
+  store.AddElementChecked(keep);
+  ASSERT_EQ(store.Elements.size(), 1u);
+  EXPECT_EQ(store.Elements[0].UndoMark, 0) << "the stored record keeps the mark it came with";
+  EXPECT_EQ(store.UndoLog.at(0).UndoMark, kUndoAdded);
+  EXPECT_TRUE(store.DisplayList.empty());
+}
+
+TEST(DrawingStore, DeletingATextKeepsEveryTextIndexRight) {
+  Tdrawinp store;
+  for (int i = 0; i < 6; ++i) {
+    store.AddElement(Text(store.ElementTexts, "t" + std::to_string(i), i, 0, i + 1, 0));
+    store.AddElement(Line(i, 1, i + 1, 1));
+  }
+  store.ClearUndoLog();
+  const std::int32_t position = 6;  // the text whose TextIndex is 3
+  ASSERT_EQ(store.Elements[position].TextIndex, 3);
+  store.ShiftTextIndices(3, position);
+  store.DeleteElement(position);
+
+  EXPECT_EQ(store.ElementTexts, (Tdrawinp::TextList{"t0", "t1", "t2", "t4", "t5"}));
+  std::vector<std::string> shown;
+  for (const RDrawElement& e : store.Elements) {
+    if (e.Kind == kKindText) shown.push_back(store.ElementTexts.at(e.TextIndex));
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{"t0", "t1", "t2", "t4", "t5"}));
+  ASSERT_EQ(store.UndoLog.size(), 1u);
+  EXPECT_EQ(store.UndoLog.back().UndoMark, kUndoDeleted);
+  EXPECT_EQ(store.UndoTexts.at(store.UndoLog.back().TextIndex), "t3");
+  EXPECT_EQ(store.Counts[0][0].Text, 5);
+}
+
+TEST(DrawingStore, DisplayEntriesFollowADeletion) {
+  Tdrawinp store;
+  store.AddElement(Line(0, 0, 10, 0));
+  store.AddElement(Line(0, 5, 10, 5));
+  store.AddElement(Line(0, 9, 10, 9));
+  store.DeleteElement(1);
+  ASSERT_EQ(store.DisplayList.size(), 2u);
+  for (const RDisplayEntry& entry : store.DisplayList) ASSERT_NE(store.EntryElement(entry), nullptr);
+  EXPECT_EQ(store.EntryElement(store.DisplayList[0])->Y1, 0);
+  EXPECT_EQ(store.EntryElement(store.DisplayList[1])->Y1, 9);
+  EXPECT_EQ(store.EntryElement(RDisplayEntry{7}), nullptr);
+}
+
+// Window (0, 0)-(100, 100); where an element lands at a zoom.
+struct ListingCase {
+  const char* name;
+  RDrawElement element;
+  double zoom;
+  enum { None, Small, Listed } expected;
+};
+
+TEST(DrawingStore, DisplayListThresholds) {
+  RDrawElement curveChord = Line(50, 50, 50.1, 50);
+  curveChord.LineTag = kLineTagCurveFirst;
+  Tdrawinp::TextList texts;
+  const RDrawElement text = Text(texts, "x", 10, 10, 20, 10);
+  const ListingCase cases[] = {
+      {"line 1.0 at zoom 0.4 (size 0.4)", Line(10, 10, 11, 10), 0.4, ListingCase::Small},
+      {"line 1.0 at zoom 0.5 (size 0.5)", Line(10, 10, 11, 10), 0.5, ListingCase::Listed},
+      {"line 1.0 at zoom 0.2 (size 0.2)", Line(10, 10, 11, 10), 0.2, ListingCase::Small},
+      {"line 2.0 at zoom 0.4 (size 0.8)", Line(10, 10, 12, 10), 0.4, ListingCase::Small},
+      {"line 2.1 at zoom 0.4 (size 0.84)", Line(10, 10, 12.1, 10), 0.4, ListingCase::Listed},
+      {"line 0.1 at zoom 2.0 (size 0.2)", Line(10, 10, 10.1, 10), 2.0, ListingCase::Small},
+      {"line 0.1 at zoom 2.5", Line(10, 10, 10.1, 10), 2.5, ListingCase::Listed},
+      {"curve chord 0.1 at zoom 0.4", curveChord, 0.4, ListingCase::Listed},
+      {"line outside the window", Line(200, 200, 300, 300), 1.0, ListingCase::None},
+      {"circle r 0.25 at zoom 0.7", Arc(50, 50, 0.25), 0.7, ListingCase::Small},
+      {"circle r 0.25 at zoom 0.76", Arc(50, 50, 0.25), 0.76, ListingCase::Listed},
+      {"point at zoom 0.19", Point(50, 50), 0.19, ListingCase::Small},
+      {"point at zoom 0.2", Point(50, 50), 0.2, ListingCase::Listed},
+      {"point on the window edge", Point(0, 50), 1.0, ListingCase::None},
+      {"text at zoom 70", text, 70.0, ListingCase::Listed},
+      {"text at zoom 70.01", text, 70.01, ListingCase::None},
+  };
+  for (const ListingCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Tdrawinp store;
+    store.ElementTexts = texts;
+    store.AddElement(c.element);
+    store.BuildDisplayLists(0, 0, 100, 100, c.zoom);
+    EXPECT_EQ(store.DisplayList.size(), c.expected == ListingCase::Listed ? 1u : 0u);
+    EXPECT_EQ(store.SmallList.size(), c.expected == ListingCase::Small ? 1u : 0u);
+  }
+}
+
+TEST(DrawingStore, ReferenceLayersAreListedFirstAndHiddenOnesNotAtAll) {
+  Tdrawinp store;
+  store.AddElement(Line(0, 10, 50, 10, 0, 1));    // editable
+  store.AddElement(Line(0, 20, 50, 20, 0, 2));    // reference
+  store.AddElement(Point(30, 30));                // editable point
+  RDrawElement refPoint = Point(40, 40);
+  refPoint.Layer = 2;
+  store.AddElement(refPoint);                     // a point goes to the main part even on a reference layer
+  store.AddElement(Line(0, 60, 50, 60, 0, 3));    // hidden
+  store.LayerStates[2] = kLayerReference;
+  store.LayerStates[3] = kLayerHidden;
+  EXPECT_EQ(store.DisplayList.size(), 5u) << "adding lists whatever the layer state";
+
+  store.BuildDisplayLists(0, 0, 100, 100, 1.0);
+  EXPECT_EQ(Indices(store.DisplayList), (std::vector<std::int32_t>{1, 0, 2, 3}));
+
+  // Refiltering looks only at what is listed, for a smaller window.
+  store.RefilterDisplayLists(0, 0, 35, 35, 2.0);
+  EXPECT_EQ(Indices(store.DisplayList), (std::vector<std::int32_t>{1, 0, 2}));
+}
+
+TEST(DrawingStore, LayerOutsideTheTableIsHidden) {
+  Tdrawinp store;
+  store.AddElement(Line(0, 10, 50, 10, 17, 200));
+  store.BuildDisplayLists(0, 0, 100, 100, 1.0);
+  EXPECT_TRUE(store.DisplayList.empty());
+  EXPECT_EQ(store.LayerState(17, 200), kLayerHidden);
+}
+
+TEST(DrawingStore, ScaleGroupMultipliesOneGroupAndItsBufferElements) {
+  Tdrawinp store;
+  store.AddElement(Line(1, 2, 3, 4, 2));
+  store.AddElement(Line(1, 2, 3, 4, 1));
+  RDrawElement arc = Arc(5, 6, 7);
+  arc.Group = 2;
+  store.AddElement(arc);
+  store.FillVertices.push_back({1.5, 2.5, 0, 2, 0});
+  store.Buffer.push_back(Line(1, 1, 2, 2, 2));
+  store.Buffer.push_back(Line(1, 1, 2, 2, 5));
+  RDrawElement none = Line(1, 1, 2, 2, 2);
+  none.Kind = kKindNone;
+  store.Buffer.push_back(none);
+
+  store.ScaleGroup(2, 0, 2.0);
+  EXPECT_EQ(store.Elements[0].X2, 6);
+  EXPECT_EQ(store.Elements[0].Y2, 8);
+  EXPECT_EQ(store.Elements[1].X2, 3) << "another group stays";
+  EXPECT_EQ(store.Elements[2].X1, 10);
+  EXPECT_EQ(store.Elements[2].Radius, 14);
+  EXPECT_EQ(store.FillVertices[0].X, 3);
+  EXPECT_EQ(store.Buffer[0].X2, 4);
+  EXPECT_EQ(store.Buffer[1].X2, 2);
+  EXPECT_EQ(store.Buffer[2].X2, 2) << "no element is never scaled";
+
+  store.ScaleGroup(2, 1, 2.0);
+  EXPECT_EQ(store.Buffer[1].X2, 4) << "the whole buffer";
+}
+
+TEST(DrawingStore, ClearAllKeepsLayerStatesAndStyles) {
+  Tdrawinp store;
+  store.LayerStates[5] = kLayerReference;
+  store.TextStyles[3].Width = 30;
+  store.AddElement(Text(store.ElementTexts, "a", 0, 0, 1, 0));
+  store.Buffer.push_back(Line(0, 0, 1, 1));
+  store.ClearAll();
+  EXPECT_TRUE(store.Elements.empty());
+  EXPECT_TRUE(store.ElementTexts.empty());
+  EXPECT_TRUE(store.UndoTexts.empty());
+  EXPECT_TRUE(store.Buffer.empty());
+  EXPECT_TRUE(store.DisplayList.empty());
+  EXPECT_EQ(store.Counts[0][0].Text, 0);
+  EXPECT_EQ(store.LayerStates[5], kLayerReference);
+  EXPECT_EQ(store.TextStyles[3].Width, 30);
+}
+
+TEST(DrawingStore, CountsNeverGoBelowZero) {
+  Tdrawinp store;
+  store.DecCount(1, 1, 1);
+  store.DecCount(1, 1, 2);
+  store.IncCount(1, 1, 3);
+  store.IncCount(99, 1, 1);
+  EXPECT_EQ(store.Counts[1][1].Graphic, 0);
+  EXPECT_EQ(store.Counts[1][1].Text, 0);
+}
+
+TEST(DrawingStore, AFullTextListRefusesWithAMessage) {
+  Tdrawinp store;
+  std::vector<std::string> messages;
+  store.ShowMessage = [&](const std::string& m) { messages.push_back(m); };
+  store.ElementTexts.assign(kMaxTextsPerList, "x");
+  EXPECT_EQ(store.AppendText(store.ElementTexts, "one more"), -1);
+  EXPECT_EQ(store.ElementTexts.size(), kMaxTextsPerList);
+  EXPECT_EQ(messages.size(), 1u);
+}
+
+}  // namespace
