@@ -40,7 +40,7 @@ void RoundToDigits(Decimal& d, int keep) {
   if (up) {
     while (!d.digits.empty() && d.digits.back() == '9') d.digits.pop_back();
     if (d.digits.empty()) {
-      d.digits = "1";
+      d.digits.assign(1, '1');
       ++d.point;
     } else {
       ++d.digits.back();
@@ -73,10 +73,9 @@ Decimal ToDecimal(double value) {
   return d;
 }
 
-std::string DigitAt(const Decimal& d, int index) {
-  return index >= 0 && index < static_cast<int>(d.digits.size())
-             ? std::string(1, d.digits[static_cast<std::size_t>(index)])
-             : std::string("0");
+char DigitAt(const Decimal& d, int index) {
+  return index >= 0 && index < static_cast<int>(d.digits.size()) ? d.digits[static_cast<std::size_t>(index)]
+                                                                 : '0';
 }
 
 std::string NonFinite(double value) {
@@ -94,15 +93,15 @@ std::string GeneralForm(double value, int precision) {
   const int n = static_cast<int>(d.digits.size());
   if (d.point > precision || d.point < -3) {
     out += d.digits[0];
-    if (n > 1) out += "." + d.digits.substr(1);
-    out += "E" + std::to_string(d.point - 1);
+    if (n > 1) out.append(".").append(d.digits, 1);
+    out.append("E").append(std::to_string(d.point - 1));
   } else if (d.point <= 0) {
-    out += "0." + std::string(static_cast<std::size_t>(-d.point), '0') + d.digits;
+    out.append("0.").append(static_cast<std::size_t>(-d.point), '0').append(d.digits);
   } else if (n <= d.point) {
-    out += d.digits + std::string(static_cast<std::size_t>(d.point - n), '0');
+    out.append(d.digits).append(static_cast<std::size_t>(d.point - n), '0');
   } else {
-    out += d.digits.substr(0, static_cast<std::size_t>(d.point)) + "." +
-           d.digits.substr(static_cast<std::size_t>(d.point));
+    const auto point = static_cast<std::size_t>(d.point);
+    out.append(d.digits, 0, point).append(".").append(d.digits, point);
   }
   return out;
 }
@@ -114,7 +113,7 @@ std::string FixedForm(double value, int decimals, bool thousands) {
   RoundToDigits(d, d.point + decimals);
   std::string whole;
   for (int i = 0; i < d.point; ++i) whole += DigitAt(d, i);
-  if (whole.empty()) whole = "0";
+  if (whole.empty()) whole.push_back('0');
   if (thousands) {
     for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3) {
       whole.insert(static_cast<std::size_t>(i), 1, ',');
@@ -152,7 +151,8 @@ std::string IntegerForm(long long value, int precision, bool hex) {
   if (static_cast<int>(digits.size()) < precision) {
     digits.insert(0, static_cast<std::size_t>(precision) - digits.size(), '0');
   }
-  return negative ? "-" + digits : digits;
+  if (negative) digits.insert(digits.begin(), '-');
+  return digits;
 }
 
 // At most `limit` bytes of a text, never ending inside a double-byte
@@ -168,7 +168,7 @@ std::string_view CutText(std::string_view s, int limit) {
 }
 
 [[noreturn]] void BadFormat(std::string_view fmt, std::string_view why) {
-  throw FormatError("Format '" + std::string(fmt) + "' " + std::string(why));
+  throw FormatError(std::string("Format '").append(fmt).append("' ").append(why));
 }
 
 double FloatingArgument(const FormatArg& arg, std::string_view fmt) {
@@ -333,7 +333,7 @@ int StrToIntDef(std::string_view s, int def) {
 int StrToInt(std::string_view s) {
   int v;
   if (!TryStrToInt(s, v)) {
-    throw NumberConversionError("'" + std::string(s) + "' is not a valid integer value");
+    throw NumberConversionError(std::string("'").append(s).append("' is not a valid integer value"));
   }
   return v;
 }
@@ -417,7 +417,8 @@ double StrToFloatDef(std::string_view s, double def) {
 double StrToFloat(std::string_view s) {
   double v;
   if (!TryStrToFloat(s, v)) {
-    throw NumberConversionError("'" + std::string(s) + "' is not a valid floating point value");
+    throw NumberConversionError(
+        std::string("'").append(s).append("' is not a valid floating point value"));
   }
   return v;
 }
