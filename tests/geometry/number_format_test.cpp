@@ -368,6 +368,17 @@ TEST(NumberFormat, RandomValuesRoundTripAndRandomTextsParseSafely) {
     }
     TryStrToInt(s, k);
   }
+  // Random format strings either format or report the caller's mistake.
+  const char fmtPool[] = "%%-.0123456789dxfgnsDq \x82\xA0|";
+  std::uniform_int_distribution<int> fmtPick(0, sizeof fmtPool - 2);
+  for (int i = 0; i < 5000; ++i) {
+    std::string fmt;
+    for (int n = length(rng); n > 0; --n) fmt.push_back(fmtPool[fmtPick(rng)]);
+    try {
+      Format(fmt, {7, 2.5, "\x82\xA0x"});
+    } catch (const FormatError&) {
+    }
+  }
 }
 
 }  // namespace
