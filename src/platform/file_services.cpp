@@ -96,9 +96,14 @@ std::string LoadWholeFile(const fs::path& path) {
 
 void FailNextAtomicWriteAfterForTest(std::size_t bytes) { failAtomicWriteAfter = bytes; }
 
-void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+void WriteFileAtomically(const fs::path& given, std::string_view bytes) {
   const std::size_t stopAfter = failAtomicWriteAfter;
   failAtomicWriteAfter = 0;
+
+  // A link is written through, not replaced by a plain file.
+  std::error_code noLink, linkError;
+  const fs::path path = fs::is_symlink(given, noLink) ? fs::weakly_canonical(given, linkError) : given;
+  if (linkError) throw FileError(WriteError(given, linkError.value()));
 
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
   std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();

@@ -24,10 +24,10 @@ bool PointerButton(PolledKey key, unsigned int& mask) {
 
 class X11InputPolling : public InputPolling {
  public:
-  // display: the application's connection, or null to open our own.
-  explicit X11InputPolling(Display* display) : display_(display) {
+  // display: the application's connection, or null to open our own to displayName.
+  explicit X11InputPolling(Display* display, const char* displayName = nullptr) : display_(display) {
     if (!display_) {
-      display_ = XOpenDisplay(nullptr);
+      display_ = XOpenDisplay(displayName);
       own_ = display_ != nullptr;
     }
     if (!display_) return;
@@ -95,6 +95,12 @@ bool X11IsHeld(PolledKey key, const X11InputState& state, const X11KeyCodes& cod
     if (state.keymap[code / 8] & (1 << (code % 8))) return true;
   }
   return false;
+}
+
+std::unique_ptr<InputPolling> OpenX11InputPolling(const char* displayName) {
+  auto source = std::make_unique<X11InputPolling>(nullptr, displayName);
+  if (!source->Usable()) return nullptr;
+  return source;
 }
 
 bool InstallPlatformInputPolling() {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "geometry/input_polling.h"
@@ -22,6 +23,10 @@ using X11KeyCodes = std::array<std::vector<std::uint8_t>, 11>;
 
 // Decides from one poll whether a key or button is down.
 bool X11IsHeld(PolledKey key, const X11InputState& state, const X11KeyCodes& codes);
+
+// An X11 source on its own connection to the named display (nullptr: $DISPLAY);
+// null when the display cannot be opened.
+std::unique_ptr<InputPolling> OpenX11InputPolling(const char* displayName);
 
 // Installs the source that fits the running Qt platform: the X11 one for
 // "xcb", "nothing held" for any other. Called once after the application

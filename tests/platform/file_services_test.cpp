@@ -68,6 +68,17 @@ TEST(FileServices, AtomicWriteReplacesTheFileAndLeavesNothingElse) {
   EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"Zuro.ini"});
 }
 
+TEST(FileServices, AtomicWriteThroughALink) {
+  ScratchFolder folder;
+  fs::create_directory(folder / "real");
+  Put(folder / "real" / "Zuro.ini", "old");
+  fs::create_symlink(folder / "real" / "Zuro.ini", folder / "Zuro.ini");
+  WriteFileAtomically(folder / "Zuro.ini", "new");
+  EXPECT_TRUE(fs::is_symlink(folder / "Zuro.ini"));
+  EXPECT_EQ(LoadWholeFile(folder / "real" / "Zuro.ini"), "new");
+  EXPECT_EQ(Names(folder / "real"), std::vector<std::string>{"Zuro.ini"});
+}
+
 TEST(FileServices, InterruptedAtomicWriteKeepsTheOldFile) {
   ScratchFolder folder;
   const fs::path target = folder / "model.zq4";
