@@ -1,5 +1,6 @@
 #include "platform/dialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
@@ -51,8 +52,11 @@ class QtDialogs : public Dialogs {
       case MessageKind::Error: box.setIcon(QMessageBox::Critical); break;
       case MessageKind::Confirmation: box.setIcon(QMessageBox::Question); break;
     }
+    // The button texts of the Japanese system boxes.
     if (buttons == MessageButtons::YesCancel) {
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
+      box.button(QMessageBox::Yes)->setText(Q(J("はい(&Y)")));
+      box.button(QMessageBox::Cancel)->setText(Q(J("キャンセル")));
       box.setDefaultButton(QMessageBox::Yes);
       box.setEscapeButton(QMessageBox::Cancel);
     } else {
@@ -78,6 +82,8 @@ class QtDialogs : public Dialogs {
     dialog.setWindowTitle(Q(caption));
     dialog.setLabelText(Q(prompt));
     dialog.setTextValue(Q(defaultText));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(Q(J("キャンセル")));
     if (dialog.exec() != QDialog::Accepted) return defaultText;
     return Cp932(dialog.textValue());
   }
@@ -88,6 +94,8 @@ class QtDialogs : public Dialogs {
     QFileDialog dialog(QApplication::activeWindow(), Q(title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Saving over an existing file asks nothing; the write itself is atomic.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QStringList filters = NameFilters(request.Filter);
     if (!filters.isEmpty()) {
       dialog.setNameFilters(filters);

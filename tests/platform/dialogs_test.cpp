@@ -123,11 +123,14 @@ TEST(QtDialogs, WarningWithYesAndCancel) {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons offered;
+    QString yes, cancel;
     WhenModalShown([&](QWidget* w) {
       auto* box = qobject_cast<QMessageBox*>(w);
       ASSERT_NE(box, nullptr);
       title = box->windowTitle();
       text = box->text();
+      yes = box->button(QMessageBox::Yes)->text();
+      cancel = box->button(QMessageBox::Cancel)->text();
       icon = box->icon();
       offered = box->standardButtons();
       box->button(c.press)->click();
@@ -137,6 +140,8 @@ TEST(QtDialogs, WarningWithYesAndCancel) {
     EXPECT_EQ(text, FromUtf8("現ﾃﾞ-ﾀ-が破棄されますがよろしいですか？"));
     EXPECT_EQ(icon, QMessageBox::Warning);
     EXPECT_EQ(offered, QMessageBox::Yes | QMessageBox::Cancel);
+    EXPECT_EQ(yes, FromUtf8("はい(&Y)"));
+    EXPECT_EQ(cancel, FromUtf8("キャンセル"));
   }
 }
 
@@ -238,6 +243,17 @@ TEST(QtDialogs, OpenAndSaveFileDialogs) {
   EXPECT_EQ(chosen, folder / "b.zq4");  // the default extension is added
   EXPECT_EQ(title, FromUtf8("名前を付けて保存"));
   EXPECT_EQ(proposed, QStringLiteral("a.zq3"));
+
+  // Choosing an existing name asks nothing more (a second modal box would hang here).
+  std::ofstream(folder / "c.zq4") << "old";
+  WhenModalShown([&](QWidget* w) {
+    auto* dialog = qobject_cast<QFileDialog*>(w);
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(QString::fromStdString((folder / "c.zq4").string()));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  ASSERT_TRUE(CurrentDialogs().SaveFile(save, chosen));
+  EXPECT_EQ(chosen, folder / "c.zq4");
 
   WhenModalShown([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
   chosen = "kept";
