@@ -4,7 +4,7 @@
 ZURO_PACKAGES=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev libx11-dev
   libjpeg-dev libwmf-dev libemf2svg-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb

@@ -149,23 +149,18 @@ void Tmat::MemberStiffness(int m, std::uint8_t jointType) {
   const double L3 = L2 * L;
   switch (jointType) {
     case kJointPinJ:
+    case kJointPinI: {
+      // Bending from the end that stays rigid; the pinned end carries none.
+      const int rigidRotation = jointType == kJointPinJ ? 3 : 6;
       k[1][1] = k[4][4] = E * As / L;
       k[1][4] = -E * As / L;
       k[2][2] = k[5][5] = 3.0 * E * Iz / L3;
       k[2][5] = -3.0 * E * Iz / L3;
-      k[2][3] = 3.0 * E * Iz / L2;
-      k[3][5] = -3.0 * E * Iz / L2;
-      k[3][3] = 3.0 * E * Iz / L;
+      k[2][rigidRotation] = 3.0 * E * Iz / L2;
+      k[std::min(rigidRotation, 5)][std::max(rigidRotation, 5)] = -3.0 * E * Iz / L2;
+      k[rigidRotation][rigidRotation] = 3.0 * E * Iz / L;
       break;
-    case kJointPinI:
-      k[1][1] = k[4][4] = E * As / L;
-      k[1][4] = -E * As / L;
-      k[2][2] = k[5][5] = 3.0 * E * Iz / L3;
-      k[2][5] = -3.0 * E * Iz / L3;
-      k[2][6] = 3.0 * E * Iz / L2;
-      k[5][6] = -3.0 * E * Iz / L2;
-      k[6][6] = 3.0 * E * Iz / L;
-      break;
+    }
     case kJointPinBoth:
       k[1][1] = k[4][4] = E * As / L;
       k[1][4] = -E * As / L;

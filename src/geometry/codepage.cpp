@@ -66,16 +66,32 @@ std::size_t Utf8SequenceLength(std::string_view s) {
   return n;
 }
 
-// A lead byte that iconv refused takes its trail byte with it only when the
-// trail byte could not start a character of its own.
+// A lead byte and a byte that can follow it (0x40-0x7E, 0x80-0xFC) are one
+// character, unassigned or not, so they become one substitute together. A
+// lead byte before anything else (a control character, a blank, 0x7F, 0xFD
+// and above) or at the end stands alone, and the next byte converts by itself.
 std::size_t Cp932SequenceLength(std::string_view s) {
   const auto c = static_cast<unsigned char>(s[0]);
   const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
   if (lead && s.size() >= 2) {
     const auto t = static_cast<unsigned char>(s[1]);
-    if (t >= 0x40 && t <= 0xFC && t != 0x7F && t >= 0x80) return 2;
+    if (t >= 0x40 && t <= 0xFC && t != 0x7F) return 2;
   }
   return 1;
+}
+
+// A surrogate pair is one character and gets one substitute; a lone
+// surrogate is one unit.
+std::size_t Utf16LeSequenceLength(std::string_view s) {
+  auto unit = [&](std::size_t i) {
+    return static_cast<unsigned>(static_cast<unsigned char>(s[i]) |
+                                 (static_cast<unsigned char>(s[i + 1]) << 8));
+  };
+  if (s.size() >= 4 && unit(0) >= 0xD800 && unit(0) <= 0xDBFF && unit(2) >= 0xDC00 &&
+      unit(2) <= 0xDFFF) {
+    return 4;
+  }
+  return 2;
 }
 
 constexpr std::string_view kUtf8Replacement = "\xEF\xBF\xBD";
@@ -112,5 +128,5 @@ std::string Cp932FromUtf16(std::u16string_view utf16) {
     bytes.push_back(static_cast<char>(u >> 8));
   }
   thread_local Converter c("CP932", "UTF-16LE");
-  return c.Run(bytes, 2, "?", nullptr);
+  return c.Run(bytes, 2, "?", Utf16LeSequenceLength);
 }

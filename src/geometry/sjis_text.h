@@ -1,0 +1,62 @@
+#pragma once
+// Shift-JIS (code page 932) text functions: the few operations that must
+// know where a double-byte character begins and ends, JIS code arithmetic,
+// and the conversions between half-width and full-width forms.
+//
+// A lead byte is 0x81-0x9F or 0xE0-0xFC; a lead byte and the byte after it
+// form one double-byte character. Positions are 1-based byte positions.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// Raised for a byte position outside the string; the message is the
+// system's own text "Illegal Index".
+class IllegalIndexError : public std::out_of_range {
+ public:
+  IllegalIndexError() : std::out_of_range("Illegal Index") {}
+};
+
+bool IsSjisLeadByte(unsigned char b);
+
+// True when the byte at Index is the trail byte of a double-byte character:
+// an odd number of lead-range bytes stands directly before it. Throws
+// IllegalIndexError when Index is outside 1..S.size().
+bool IsSjisTrailByte(std::string_view S, int Index);
+
+// 1-based character index (a double-byte character counts once) of the
+// first occurrence of SubStr in S that starts on a character boundary;
+// 0 when absent or when either string is empty.
+int SjisCharPos(std::string_view SubStr, std::string_view S);
+
+// Token receives the text of S before its first delimiter byte (a trail
+// byte never delimits); that text and the delimiter are removed from S.
+// Without a delimiter Token takes all of S and S becomes empty.
+void CutToken(std::string& S, std::string_view Delims, std::string& Token);
+
+// Arithmetic conversion between JIS X 0208 codes (row and cell 0x21-0x7E)
+// and Shift-JIS codes: JIS 0x2330 is Shift-JIS 0x824F.
+std::uint16_t JisToSjis(std::uint16_t jis);
+std::uint16_t SjisToJis(std::uint16_t sjis);
+
+// Two bytes, high byte first.
+std::string CodeToDbcsString(std::uint16_t code);
+// First byte × 256 + second byte; a missing byte reads as 0.
+std::uint16_t DbcsStringToCode(std::string_view s);
+
+// The Shift-JIS code of the full-width counterpart of a half-width symbol
+// (blank, punctuation, ､｡･｢｣ｰ), else the byte itself.
+std::uint16_t SymbolToFullWidthCode(unsigned char b);
+
+// Half-width letters, digits, symbols and katakana become full-width; a
+// half-width kana followed by ﾞ or ﾟ becomes its voiced or semi-voiced form
+// (or the kana followed by ゛ or ゜ when it has no such form).
+std::string ToFullWidth(std::string_view S);
+
+// Full-width katakana, symbols of the symbol table, digits and Latin letters
+// become half-width; everything else is copied unchanged.
+std::string ToHalfWidth(std::string_view S);
+
+// True when the first byte is a lead byte; false for an empty string.
+bool FirstCharIsDoubleByte(std::string_view S);

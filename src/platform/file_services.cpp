@@ -1,0 +1,181 @@
+#include "platform/file_services.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#include "geometry/codepage.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::size_t failAtomicWriteAfter = 0;
+
+std::string Quoted(const fs::path& path) { return "\"" + Cp932FromPath(path) + "\""; }
+
+std::string ReadError(const fs::path& path, int error) {
+  return J("ファイル ") + Quoted(path) + J(" を読み込めません。") + " (" + std::strerror(error) + ")";
+}
+
+std::string WriteError(const fs::path& path, int error) {
+  return J("ファイル ") + Quoted(path) + J(" に書き込めません。") + " (" + std::strerror(error) + ")";
+}
+
+// Writes everything or reports the errno of the failure.
+int WriteAll(int fd, std::string_view bytes, std::size_t stopAfter) {
+  std::size_t done = 0;
+  const std::size_t limit = stopAfter > 0 ? std::min(stopAfter, bytes.size()) : bytes.size();
+  while (done < limit) {
+    const ssize_t n = ::write(fd, bytes.data() + done, limit - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return stopAfter > 0 ? EIO : 0;
+}
+
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+// An XDG base folder: the variable when it holds an absolute path, else the
+// default below the home folder.
+fs::path XdgFolder(const char* variable, const char* homeDefault) {
+  if (const char* value = std::getenv(variable); value && value[0] == '/') return fs::path(value);
+  fs::path home;
+  if (const char* h = std::getenv("HOME"); h && h[0] != '\0') {
+    home = h;
+  } else if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) {
+    home = pw->pw_dir;
+  } else {
+    home = fs::current_path();
+  }
+  return home / homeDefault;
+}
+
+}  // namespace
+
+fs::path PathFromCp932(std::string_view cp932) { return fs::path(Utf8FromCp932(cp932)); }
+
+std::string Cp932FromPath(const fs::path& path) { return Cp932FromUtf8(path.string()); }
+
+bool ReadWholeFile(const fs::path& path, std::string& bytes) {
+  bytes.clear();
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return false;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return false;
+  bytes = std::move(data);
+  return true;
+}
+
+std::string LoadWholeFile(const fs::path& path) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) {
+    std::error_code ec;
+    const int error = fs::is_directory(path, ec) ? EISDIR : (fs::exists(path, ec) ? EACCES : ENOENT);
+    throw FileError(ReadError(path, error));
+  }
+  return bytes;
+}
+
+void FailNextAtomicWriteAfterForTest(std::size_t bytes) { failAtomicWriteAfter = bytes; }
+
+void WriteFileAtomically(const fs::path& given, std::string_view bytes) {
+  const std::size_t stopAfter = failAtomicWriteAfter;
+  failAtomicWriteAfter = 0;
+
+  // A link is written through, not replaced by a plain file.
+  std::error_code noLink, linkError;
+  const fs::path path = fs::is_symlink(given, noLink) ? fs::weakly_canonical(given, linkError) : given;
+  if (linkError) throw FileError(WriteError(given, linkError.value()));
+
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (fd < 0) throw FileError(WriteError(path, errno));
+
+  // The replacement takes the old file's permissions, or those a new file gets.
+  struct stat old {};
+  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
+  int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
+  if (error == 0) error = WriteAll(fd, bytes, stopAfter);
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(pattern.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(pattern.c_str());
+    throw FileError(WriteError(path, error));
+  }
+  // Make the rename itself durable; a failure here loses nothing already written.
+  if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+}
+
+bool FileExists(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+fs::path ProgramFolder() {
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec || exe.empty()) return fs::current_path(ec);
+  return exe.parent_path();
+}
+
+fs::path SettingsFilePathFor(const fs::path& programFolder) {
+  if (!programFolder.empty() && ::access(programFolder.c_str(), W_OK) == 0) {
+    return programFolder / "Zuro.ini";
+  }
+  const fs::path folder = XdgFolder("XDG_CONFIG_HOME", ".config") / "zuro";
+  std::error_code ec;
+  fs::create_directories(folder, ec);  // a failure shows when the file is written
+  return folder / "Zuro.ini";
+}
+
+fs::path SettingsFilePath() { return SettingsFilePathFor(ProgramFolder()); }
+
+fs::path StockFilePath() {
+  if (const char* dir = std::getenv("ZURO_STOCK_DIR"); dir && dir[0] != '\0') {
+    return fs::path(dir) / "Vostak.tmp";
+  }
+  return XdgFolder("XDG_DATA_HOME", ".local/share") / "Vostak.tmp";
+}
+
+std::vector<std::string> SplitTextLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.emplace_back(text.substr(start, i - start));
+      i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+      start = i;
+    } else {
+      ++i;
+    }
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::vector<std::string> LoadTextLines(const fs::path& path) { return SplitTextLines(LoadWholeFile(path)); }

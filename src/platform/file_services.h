@@ -1,0 +1,60 @@
+#pragma once
+// File services of the program: every reader takes the whole file into memory
+// before it looks at it, and every writer goes through one atomic write, so a
+// failed or interrupted save leaves the previous file as it was.
+//
+// Paths are native (UTF-8 on Linux); a file name that is shown or stored as
+// program text passes through PathFromCp932 / Cp932FromPath.
+
+#include <cstddef>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A file that cannot be opened, read or written. The message is code page 932
+// text naming the file and what went wrong, ready for a message box.
+class FileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+std::filesystem::path PathFromCp932(std::string_view cp932);
+std::string Cp932FromPath(const std::filesystem::path& path);
+
+// The whole file as bytes; false (bytes emptied) when it cannot be read.
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes);
+// The same, raising FileError instead of reporting false.
+std::string LoadWholeFile(const std::filesystem::path& path);
+
+// Writes bytes to a temporary file in the target's folder and renames it over
+// the target. On any failure the temporary file is removed, the target is
+// untouched and FileError is raised. An existing target keeps its permissions.
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Test hook: when positive, the next atomic write stops after this many bytes
+// as if the program had been killed or the disk had filled, and fails.
+void FailNextAtomicWriteAfterForTest(std::size_t bytes);
+
+// True for an existing regular file (a folder is no file).
+bool FileExists(const std::filesystem::path& path);
+
+// The folder of the running program.
+std::filesystem::path ProgramFolder();
+
+// "Zuro.ini" beside the program, or in $XDG_CONFIG_HOME/zuro/ (default
+// ~/.config/zuro/) when the program's folder cannot be written; that folder is
+// created when it is chosen.
+std::filesystem::path SettingsFilePath();
+std::filesystem::path SettingsFilePathFor(const std::filesystem::path& programFolder);
+
+// "Vostak.tmp" in $ZURO_STOCK_DIR when set, else in $XDG_DATA_HOME (default
+// ~/.local/share).
+std::filesystem::path StockFilePath();
+
+// A code page 932 text file as its lines; CR, LF and CRLF all end a line, and
+// a last line without an end still counts. Raises FileError when the file
+// cannot be read.
+std::vector<std::string> LoadTextLines(const std::filesystem::path& path);
+std::vector<std::string> SplitTextLines(std::string_view text);
