@@ -7,6 +7,7 @@
 #include "geometry/element_numbers.h"
 #include "geometry/ellipse_intersections.h"
 #include "geometry/offsets_rects.h"
+#include "platform/dialogs.h"
 
 namespace {
 
@@ -48,13 +49,9 @@ const RDrawElement* Tdrawinp::EntryElement(const RDisplayEntry& entry) const {
   return &Elements[static_cast<std::size_t>(entry.Index)];
 }
 
-void Tdrawinp::Report(const std::string& message) const {
-  if (ShowMessage) ShowMessage(message);
-}
-
 std::int32_t Tdrawinp::AppendText(TextList& list, const std::string& text) {
   if (list.size() >= kMaxTextsPerList) {
-    Report(TextListFullMessage());
+    ShowMessage(TextListFullMessage());
     return -1;
   }
   list.push_back(text);

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,9 +55,6 @@ class Tdrawinp {
   std::array<std::uint8_t, kLayerGroups * kLayersPerGroup> LayerStates{};
   std::array<RTextStyle, kTextStyleCount> TextStyles{};
 
-  // Where the store's few messages go (a modal box in the program).
-  std::function<void(const std::string&)> ShowMessage;
-
   // State of a (group, layer) pair; a pair outside the table is hidden.
   std::uint8_t LayerState(int group, int layer) const;
   // The element a display entry names, or null when it names none.
@@ -104,7 +100,6 @@ class Tdrawinp {
   Listing Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax, double zoom) const;
   void StoreElement(RDrawElement stored, const RDrawElement& logged);
   void ForgetDisplayEntries(std::int32_t index);
-  void Report(const std::string& message) const;
 };
 
 // Multiplies the coordinates of one element by factor, by its kind: texts

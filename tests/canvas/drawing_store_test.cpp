@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "element_factory.h"
+#include "platform/dialogs.h"
 
 namespace {
 
@@ -216,13 +217,13 @@ TEST(DrawingStore, CountsNeverGoBelowZero) {
 }
 
 TEST(DrawingStore, AFullTextListRefusesWithAMessage) {
+  ScriptedDialogs dialogs;
+  const ScopedDialogs scoped(dialogs);
   Tdrawinp store;
-  std::vector<std::string> messages;
-  store.ShowMessage = [&](const std::string& m) { messages.push_back(m); };
   store.ElementTexts.assign(kMaxTextsPerList, "x");
   EXPECT_EQ(store.AppendText(store.ElementTexts, "one more"), -1);
   EXPECT_EQ(store.ElementTexts.size(), kMaxTextsPerList);
-  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
 }  // namespace
