@@ -76,9 +76,8 @@ double DirectionAngleDeg(double x1, double y1, double x2, double y2) {
   if (dy == 0.0) return dx >= 0.0 ? 0.0 : 180.0;
   if (dx == 0.0) return dy > 0.0 ? 90.0 : 270.0;
   // Divide by the larger component so the result stays accurate near both axes.
-  const double t = std::abs(dx) >= std::abs(dy)
-                       ? std::atan(std::abs(dy / dx)) * kDegPerRad
-                       : 90.0 - std::atan(std::abs(dx / dy)) * kDegPerRad;
+  const double t = std::abs(dx) >= std::abs(dy) ? std::atan(std::abs(dy / dx)) * kDegPerRad
+                                                : 90.0 - std::atan(std::abs(dx / dy)) * kDegPerRad;
   if (dx > 0.0) return dy > 0.0 ? t : 360.0 - t;
   return dy > 0.0 ? 180.0 - t : 180.0 + t;
 }
@@ -98,13 +97,11 @@ double LineAngleDeg(double x1, double y1, double x2, double y2) {
 }
 
 double AngleAtVertexDeg(double vx, double vy, double x1, double y1, double x2, double y2) {
-  const double a =
-      std::abs(DirectionAngleDeg(vx, vy, x1, y1) - DirectionAngleDeg(vx, vy, x2, y2));
+  const double a = std::abs(DirectionAngleDeg(vx, vy, x1, y1) - DirectionAngleDeg(vx, vy, x2, y2));
   return a >= 180.0 ? 360.0 - a : a;
 }
 
-double DirectionAwayFromPointDeg(double x1, double y1, double x2, double y2, double px,
-                                 double py) {
+double DirectionAwayFromPointDeg(double x1, double y1, double x2, double y2, double px, double py) {
   if (PointDistance(x1, y1, px, py) > PointDistance(x2, y2, px, py))
     return DirectionAngleDeg(x2, y2, x1, y1);
   return DirectionAngleDeg(x1, y1, x2, y2);
@@ -203,8 +200,8 @@ void PolarPointBuffered(double& x, double& y, double angleDeg, double length, do
   y = ty;
 }
 
-void LocalOffsetPoint(double& x, double& y, double angleDeg, double along, double across,
-                      double x0, double y0) {
+void LocalOffsetPoint(double& x, double& y, double angleDeg, double along, double across, double x0,
+                      double y0) {
   const double c = std::cos(angleDeg * kRadPerDeg);
   const double s = std::sin(angleDeg * kRadPerDeg);
   x = x0 + along * c - across * s;

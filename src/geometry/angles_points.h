@@ -48,8 +48,7 @@ double LineAngleDeg(double x1, double y1, double x2, double y2);
 // Angle at (vx, vy) between the directions to the two points, in [0, 180].
 double AngleAtVertexDeg(double vx, double vy, double x1, double y1, double x2, double y2);
 // Direction along the segment pointing away from (px, py).
-double DirectionAwayFromPointDeg(double x1, double y1, double x2, double y2, double px,
-                                 double py);
+double DirectionAwayFromPointDeg(double x1, double y1, double x2, double y2, double px, double py);
 // testDeg within 7 degrees of refDeg (7 excluded anticlockwise, included
 // clockwise), wrapping across 0; ccwSide is written only on true.
 bool AngleWithin7Deg(double refDeg, double testDeg, bool& ccwSide);
@@ -69,11 +68,10 @@ RPoint2D RotateAboutCentreExact(double angleDeg, double cx, double cy, double x,
 // The point at distance length from (x0, y0) in direction angleDeg; exactly
 // horizontal when the normalised angle is within 0.00001 of 0.
 void PolarPoint(double& x, double& y, double angleDeg, double length, double x0, double y0);
-void PolarPointBuffered(double& x, double& y, double angleDeg, double length, double x0,
-                        double y0);
+void PolarPointBuffered(double& x, double& y, double angleDeg, double length, double x0, double y0);
 // (x0, y0) plus (along, across) in axes turned by angleDeg.
-void LocalOffsetPoint(double& x, double& y, double angleDeg, double along, double across,
-                      double x0, double y0);
+void LocalOffsetPoint(double& x, double& y, double angleDeg, double along, double across, double x0,
+                      double y0);
 // Mirror image of (px, py) in the line through the two points; a line of two
 // equal points mirrors nothing and gives (px, py).
 void ReflectPoint(double& rx, double& ry, double px, double py, double x1, double y1, double x2,

@@ -89,8 +89,7 @@ RPoint2D StepOffsetPoint(bool atSecondEnd, double x1, double y1, double x2, doub
                                       {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
   const std::uint8_t sector = DirectionSector8(false, base.x, base.y, other.x, other.y);
   RPoint2D result{base.x + kStep[sector][0] * d, base.y + kStep[sector][1] * d};
-  if (angleDeg == 0.0 || angleDeg == 90.0 || angleDeg == 180.0 || angleDeg == 270.0)
-    return result;
+  if (angleDeg == 0.0 || angleDeg == 90.0 || angleDeg == 180.0 || angleDeg == 270.0) return result;
   const double h = DirectionAngleDeg(x1, y1, x2, y2);
   const double dist = h > 180.0 && h < 270.0 ? -d : d;
   if (atSecondEnd) {

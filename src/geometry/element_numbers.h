@@ -27,8 +27,7 @@ double AspectRatioAtAngle(double angleDeg, double w, double h);
 // Moves the anchors A and B of a text whose far end B should become D:
 // mode 1 centred, 2 end-anchored, otherwise A stays and B becomes D.
 void ShiftByJustification(std::uint8_t mode, double& axOut, double& ayOut, double ax, double ay,
-                          double bx, double by, double cx, double cy, double& bxOut,
-                          double& byOut);
+                          double bx, double by, double cx, double cy, double& bxOut, double& byOut);
 // places 0..3 keep 4..1 decimals: mode 0 cuts, mode 1 rounds up from 0.01 of
 // the last unit; places 4 keeps the integer part; other places give 3.0 and
 // other modes return x.

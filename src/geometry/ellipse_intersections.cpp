@@ -31,9 +31,9 @@ double OriginToSegment(double px, double py, double qx, double qy) {
 bool TDaenKoten::AbortRequested() const { return BothMouseButtonsHeld(); }
 
 void TDaenKoten::FindSegmentCrossing(double x1, double y1, double x2, double y2, double r,
-                                     double cx, double cy, double /*unused1*/,
-                                     double /*unused2*/, double rotationDeg, double ratio,
-                                     double nearX, double nearY, double halfWindowDeg) {
+                                     double cx, double cy, double /*unused1*/, double /*unused2*/,
+                                     double rotationDeg, double ratio, double nearX, double nearY,
+                                     double halfWindowDeg) {
   Found = false;
   X = kNoSecondPoint;
   Y = kNoSecondPoint;
@@ -59,9 +59,8 @@ void TDaenKoten::FindSegmentCrossing(double x1, double y1, double x2, double y2,
 
 void TDaenKoten::FindEllipseCrossing(double r1, double cx1, double cy1, double /*unused1*/,
                                      double /*unused2*/, double rot1, double ratio1, double r2,
-                                     double cx2, double cy2, double /*unused3*/,
-                                     double /*unused4*/, double rot2, double ratio2,
-                                     double nearX, double nearY) {
+                                     double cx2, double cy2, double /*unused3*/, double /*unused4*/,
+                                     double rot2, double ratio2, double nearX, double nearY) {
   constexpr int kChords = 70;
   Found = false;
   std::array<RPoint2D, kChords + 1> first;
@@ -94,7 +93,8 @@ RPointPair IntersectLineEllipse(double x1, double y1, double x2, double y2, doub
                                 double cy, double /*startDeg*/, double /*endDeg*/,
                                 double rotationDeg, double ratio, double nearX, double nearY,
                                 double /*unused*/, RPointPair unchanged) {
-  if (std::abs(ratio - 1.0) <= 0.001) return IntersectLineCircle(x1, y1, x2, y2, cx, cy, r, unchanged);
+  if (std::abs(ratio - 1.0) <= 0.001)
+    return IntersectLineCircle(x1, y1, x2, y2, cx, cy, r, unchanged);
   TDaenKoten search;
   search.FindSegmentCrossing(x1, y1, x2, y2, r, cx, cy, 0.0, 0.0, rotationDeg, ratio, nearX, nearY,
                              8.0);
@@ -215,9 +215,9 @@ bool EllipseTouchesRect(double cx, double cy, double r, double ratio, double rot
   return false;
 }
 
-bool ArcEndInRect(std::uint8_t& which, double startDeg, double endDeg, double rotationDeg,
-                  double r, double cx, double cy, double ratio, double testDeg, double rx1,
-                  double ry1, double rx2, double ry2) {
+bool ArcEndInRect(std::uint8_t& which, double startDeg, double endDeg, double rotationDeg, double r,
+                  double cx, double cy, double ratio, double testDeg, double rx1, double ry1,
+                  double rx2, double ry2) {
   RPoint2D p1;
   RPoint2D p2;
   EllipsePointAtParam(p1.x, p1.y, startDeg, rotationDeg, r, r * ratio, cx, cy);

@@ -30,8 +30,8 @@ class TDaenKoten {
   // from its centre to (nearX, nearY).
   void FindEllipseCrossing(double r1, double cx1, double cy1, double unused1, double unused2,
                            double rot1, double ratio1, double r2, double cx2, double cy2,
-                           double unused3, double unused4, double rot2, double ratio2,
-                           double nearX, double nearY);
+                           double unused3, double unused4, double rot2, double ratio2, double nearX,
+                           double nearY);
 };
 
 // A circle (ratio within 0.001 of 1): both crossings of the infinite line.
@@ -61,6 +61,6 @@ bool EllipseTouchesRect(double cx, double cy, double r, double ratio, double rot
                         double ry2, double unused3, double unused4);
 // An end of the arc lies in the rectangle (which = 1 start, 2 end), or else
 // (which = 0) testDeg lies within the arc's span of directions.
-bool ArcEndInRect(std::uint8_t& which, double startDeg, double endDeg, double rotationDeg,
-                  double r, double cx, double cy, double ratio, double testDeg, double rx1,
-                  double ry1, double rx2, double ry2);
+bool ArcEndInRect(std::uint8_t& which, double startDeg, double endDeg, double rotationDeg, double r,
+                  double cx, double cy, double ratio, double testDeg, double rx1, double ry1,
+                  double rx2, double ry2);

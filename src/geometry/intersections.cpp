@@ -108,8 +108,8 @@ bool IntersectSegments(double& x, double& y, double ax1, double ay1, double ax2,
   return CrossBounded({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.0, 1.0, 0.0, 1.0, &x, &y);
 }
 
-bool IntersectSegmentsSlack1e6(double& x, double& y, double ax1, double ay1, double ax2,
-                               double ay2, double bx1, double by1, double bx2, double by2) {
+bool IntersectSegmentsSlack1e6(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
+                               double bx1, double by1, double bx2, double by2) {
   x = 0.0;
   y = 0.0;
   return CrossBounded({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, -0.000001, 1.000001, -0.000001,
@@ -146,23 +146,23 @@ bool IntersectLinesEps2e2(double& x, double& y, double ax1, double ay1, double a
   return LineWithLine({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.02, x, y);
 }
 
-bool IntersectLinesOrCollinearEps11e3(double& x, double& y, bool& collinear, double ax1,
-                                      double ay1, double ax2, double ay2, double bx1, double by1,
-                                      double bx2, double by2) {
+bool IntersectLinesOrCollinearEps11e3(double& x, double& y, bool& collinear, double ax1, double ay1,
+                                      double ax2, double ay2, double bx1, double by1, double bx2,
+                                      double by2) {
   return LinesOrCollinear({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.011, CollinearC1, x, y,
                           collinear);
 }
 
-bool IntersectLinesOrCollinearEps6e5(double& x, double& y, bool& collinear, double ax1,
-                                     double ay1, double ax2, double ay2, double bx1, double by1,
-                                     double bx2, double by2) {
+bool IntersectLinesOrCollinearEps6e5(double& x, double& y, bool& collinear, double ax1, double ay1,
+                                     double ax2, double ay2, double bx1, double by1, double bx2,
+                                     double by2) {
   return LinesOrCollinear({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.00006, CollinearC2, x, y,
                           collinear);
 }
 
-bool IntersectLinesOrCollinearEps1e2(double& x, double& y, bool& collinear, double ax1,
-                                     double ay1, double ax2, double ay2, double bx1, double by1,
-                                     double bx2, double by2) {
+bool IntersectLinesOrCollinearEps1e2(double& x, double& y, bool& collinear, double ax1, double ay1,
+                                     double ax2, double ay2, double bx1, double by1, double bx2,
+                                     double by2) {
   return LinesOrCollinear({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.01, CollinearC2, x, y,
                           collinear);
 }

@@ -18,8 +18,8 @@ bool SegmentsCrossSlack5(double ax1, double ay1, double ax2, double ay2, double 
 // x and y are cleared first, so a miss leaves them at 0.
 bool IntersectSegments(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
                        double bx1, double by1, double bx2, double by2);
-bool IntersectSegmentsSlack1e6(double& x, double& y, double ax1, double ay1, double ax2,
-                               double ay2, double bx1, double by1, double bx2, double by2);
+bool IntersectSegmentsSlack1e6(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
+                               double bx1, double by1, double bx2, double by2);
 // A is the infinite line, B the segment; outputs untouched on false.
 bool IntersectLineSegment(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
                           double bx1, double by1, double bx2, double by2);
@@ -36,15 +36,15 @@ bool IntersectLinesEps2e2(double& x, double& y, double ax1, double ay1, double a
                           double bx1, double by1, double bx2, double by2);
 // Infinite lines; when nearly parallel, true with collinear set (and no point
 // written) if the lines lie on one line, else false.
-bool IntersectLinesOrCollinearEps11e3(double& x, double& y, bool& collinear, double ax1,
-                                      double ay1, double ax2, double ay2, double bx1, double by1,
-                                      double bx2, double by2);
-bool IntersectLinesOrCollinearEps6e5(double& x, double& y, bool& collinear, double ax1,
-                                     double ay1, double ax2, double ay2, double bx1, double by1,
-                                     double bx2, double by2);
-bool IntersectLinesOrCollinearEps1e2(double& x, double& y, bool& collinear, double ax1,
-                                     double ay1, double ax2, double ay2, double bx1, double by1,
-                                     double bx2, double by2);
+bool IntersectLinesOrCollinearEps11e3(double& x, double& y, bool& collinear, double ax1, double ay1,
+                                      double ax2, double ay2, double bx1, double by1, double bx2,
+                                      double by2);
+bool IntersectLinesOrCollinearEps6e5(double& x, double& y, bool& collinear, double ax1, double ay1,
+                                     double ax2, double ay2, double bx1, double by1, double bx2,
+                                     double by2);
+bool IntersectLinesOrCollinearEps1e2(double& x, double& y, bool& collinear, double ax1, double ay1,
+                                     double ax2, double ay2, double bx1, double by1, double bx2,
+                                     double by2);
 
 // The two farthest-apart of the four end points (joining collinear lines).
 void LongestEndPointSpan(double ax1, double ay1, double ax2, double ay2, double bx1, double by1,

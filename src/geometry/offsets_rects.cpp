@@ -35,8 +35,7 @@ double DistanceToLine(const RPointPair& line, double curX, double curY) {
 // Two crossings found on different sides that are the same point (a corner),
 // to the rounding of the two computations.
 bool SamePoint(double ax, double ay, double bx, double by) {
-  const double scale =
-      1.0 + std::max({std::abs(ax), std::abs(ay), std::abs(bx), std::abs(by)});
+  const double scale = 1.0 + std::max({std::abs(ax), std::abs(ay), std::abs(bx), std::abs(by)});
   return std::abs(ax - bx) <= 1e-9 * scale && std::abs(ay - by) <= 1e-9 * scale;
 }
 
@@ -107,8 +106,8 @@ RPointPair OffsetSegmentSide(bool leftSide, double x1, double y1, double x2, dou
   return Offset(x1, y1, x2, y2, leftSide ? d : -d);
 }
 
-void OffsetSegmentBothSides(double x1, double y1, double x2, double y2, double dRight,
-                            double dLeft, RPointPair& right, RPointPair& left) {
+void OffsetSegmentBothSides(double x1, double y1, double x2, double y2, double dRight, double dLeft,
+                            RPointPair& right, RPointPair& left) {
   if (x1 == x2 && y1 == y2) return;
   right = Offset(x1, y1, x2, y2, -dRight);
   left = Offset(x1, y1, x2, y2, dLeft);
@@ -281,7 +280,8 @@ int SegmentPartsOutsideRect(double x1, double y1, double x2, double y2, double r
     b1x = c2.x;
     b1y = c2.y;
     // Each crossing is joined with the segment end nearer to it.
-    const bool firstIsFarther = PointDistance(c1.x, c1.y, x1, y1) > PointDistance(c2.x, c2.y, x1, y1);
+    const bool firstIsFarther =
+        PointDistance(c1.x, c1.y, x1, y1) > PointDistance(c2.x, c2.y, x1, y1);
     a2x = firstIsFarther ? x2 : x1;
     a2y = firstIsFarther ? y2 : y1;
     b2x = firstIsFarther ? x1 : x2;
@@ -352,7 +352,9 @@ int SegmentPartsOutsidePolygon(std::span<const RPolyEdge> edges, double x1, doub
     maxY = std::max({maxY, e.y1, e.y2});
   }
   auto inBox = [&](const RPoint2D& p) { return PointInRect(p.x, p.y, minX, minY, maxX, maxY); };
-  auto dist = [](const RPoint2D& a, const RPoint2D& b) { return PointDistance(a.x, a.y, b.x, b.y); };
+  auto dist = [](const RPoint2D& a, const RPoint2D& b) {
+    return PointDistance(a.x, a.y, b.x, b.y);
+  };
   auto piece1 = [&](const RPoint2D& s, const RPoint2D& e) {
     p1sx = s.x, p1sy = s.y, p1ex = e.x, p1ey = e.y;
   };

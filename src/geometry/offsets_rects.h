@@ -30,8 +30,8 @@ bool TryOffsetSegment(double x1, double y1, double x2, double y2, double d, RPoi
                       RPoint2D& p2);
 RPointPair OffsetSegmentSide(bool leftSide, double x1, double y1, double x2, double y2, double d);
 // Neither output is written for a segment of two equal points.
-void OffsetSegmentBothSides(double x1, double y1, double x2, double y2, double dRight,
-                            double dLeft, RPointPair& right, RPointPair& left);
+void OffsetSegmentBothSides(double x1, double y1, double x2, double y2, double dRight, double dLeft,
+                            RPointPair& right, RPointPair& left);
 // The +d or -d offset whose line lies nearer the cursor; +d on a tie.
 RPointPair OffsetSegmentTowardCursor(double x1, double y1, double x2, double y2, double curX,
                                      double curY, double d);
