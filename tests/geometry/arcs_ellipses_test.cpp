@@ -28,8 +28,8 @@ TEST(ArcsEllipses, Circumcircle) {
   };
   const Case cases[] = {
       {{0, 0}, {2, 0}, {0, 2}, true},
-      {{0, 0}, {1, 1}, {2, 2}, false},          // collinear
-      {{0, 0}, {0.005, 0.005}, {3, 1}, false},  // P1 and P2 within 0.01
+      {{0, 0}, {1, 1}, {2, 2}, false},           // collinear
+      {{0, 0}, {0.005, 0.005}, {3, 1}, false},   // P1 and P2 within 0.01
       {{0, 0}, {0.0099, 0}, {3, 1}, false},
       {{0, 0}, {0.0101, 0}, {3, 1}, true},
       {{0, 0}, {3, 1}, {0.0099, -0.0099}, false},  // P1 and P3
@@ -44,8 +44,7 @@ TEST(ArcsEllipses, Circumcircle) {
       EXPECT_EQ(r, kPreset);
       continue;
     }
-    for (const RPoint2D& p : {c.p1, c.p2, c.p3})
-      EXPECT_NEAR(PointDistance(cx, cy, p.x, p.y), r, 1e-9);
+    for (const RPoint2D& p : {c.p1, c.p2, c.p3}) EXPECT_NEAR(PointDistance(cx, cy, p.x, p.y), r, 1e-9);
   }
   double cx = 0, cy = 0, r = 0;
   ASSERT_TRUE(Circumcircle({0, 0}, {2, 0}, {0, 2}, cx, cy, r));
@@ -71,8 +70,7 @@ TEST(ArcsEllipses, ThreePointArc) {
   for (const Case& c : cases) {
     double cx = kPreset, cy = kPreset, r = kPreset, s = 0, e = 0;
     if (!c.ok) cx = 0, cy = 0;
-    EXPECT_EQ(ThreePointArc(c.x1, c.y1, c.xm, c.ym, c.x3, c.y3, cx, cy, r, s, e), c.ok)
-        << c.x1 << "," << c.ym;
+    EXPECT_EQ(ThreePointArc(c.x1, c.y1, c.xm, c.ym, c.x3, c.y3, cx, cy, r, s, e), c.ok) << c.x1 << "," << c.ym;
     if (c.ok) {
       EXPECT_NEAR(cx, c.cx, 1e-12);
       EXPECT_NEAR(cy, c.cy, 1e-12);
@@ -85,6 +83,23 @@ TEST(ArcsEllipses, ThreePointArc) {
   }
 }
 
+TEST(ArcsEllipses, ThreePointArcNeedsDistinctEnds) {
+  // Radius 20000, first point at 0 degrees, middle at 180, last at 0.00005
+  // (apart by less than 0.0001) or 0.00015 degrees.
+  const double r = 20000;
+  struct Case {
+    double lastDeg;
+    bool ok;
+  };
+  const Case cases[] = {{0.00005, false}, {0.00015, true}};
+  for (const Case& c : cases) {
+    double cx = 0, cy = 0, rr = 0, s = 0, e = 0;
+    const double x3 = r * std::cos(c.lastDeg * kRad), y3 = r * std::sin(c.lastDeg * kRad);
+    EXPECT_EQ(ThreePointArc(r, 0, -r, 0, x3, y3, cx, cy, rr, s, e), c.ok) << c.lastDeg;
+    EXPECT_NEAR(rr, r, 1e-3);
+  }
+}
+
 TEST(ArcsEllipses, CircleByTwoPointsRadius) {
   struct Case {
     RPoint2D p3;
@@ -93,17 +108,16 @@ TEST(ArcsEllipses, CircleByTwoPointsRadius) {
     double cx, cy, rOut;
   };
   const Case cases[] = {
-      {{2, 10}, 1, false, 2, 0, 7},       // no such circle: midpoint and |p1 p2| + 3
-      {{2, 10}, 2.5, true, 2, 1.5, 2.5},  // centres (2, 1.5) and (2, -1.5)
+      {{2, 10}, 1, false, 2, 0, 7},      // no such circle: midpoint and |p1 p2| + 3
+      {{2, 10}, 2.5, true, 2, 1.5, 2.5}, // centres (2, 1.5) and (2, -1.5)
       {{2, -10}, 2.5, true, 2, -1.5, 2.5},
-      {{5, 0}, 2.5, true, 2, 1.5, 2.5},         // tie: the first candidate
-      {{2, 9}, 2, true, 2, 0, 2},               // 2r = |p1 p2|: one centre
+      {{5, 0}, 2.5, true, 2, 1.5, 2.5},  // tie: the first candidate
+      {{2, 9}, 2, true, 2, 0, 2},        // 2r = |p1 p2|: one centre
       {{0, 4}, 0, true, 2, 2, std::sqrt(8.0)},  // r = 0: circumcircle of the three
   };
   for (const Case& c : cases) {
     double cx = kPreset, cy = kPreset, r = kPreset;
-    EXPECT_EQ(CircleByTwoPointsRadius({0, 0}, {4, 0}, c.p3, c.r, cx, cy, r), c.ok)
-        << c.r << " " << c.p3.y;
+    EXPECT_EQ(CircleByTwoPointsRadius({0, 0}, {4, 0}, c.p3, c.r, cx, cy, r), c.ok) << c.r << " " << c.p3.y;
     EXPECT_NEAR(cx, c.cx, 1e-12) << c.r << " " << c.p3.y;
     EXPECT_NEAR(cy, c.cy, 1e-7) << c.r << " " << c.p3.y;
     EXPECT_NEAR(r, c.rOut, 1e-12) << c.r << " " << c.p3.y;
@@ -115,11 +129,7 @@ TEST(ArcsEllipses, PointsAtParametricAngles) {
     double param, rot, x, y;
   };
   const Case cases[] = {
-      {0, 0, 2, 0},
-      {90, 0, 0, 1},
-      {450, 0, 0, 1},
-      {90, 90, -1, 0},
-      {180, 30, -2 * std::cos(30 * kRad), -2 * std::sin(30 * kRad)},
+      {0, 0, 2, 0}, {90, 0, 0, 1}, {450, 0, 0, 1}, {90, 90, -1, 0}, {180, 30, -2 * std::cos(30 * kRad), -2 * std::sin(30 * kRad)},
   };
   for (const Case& c : cases) {
     double x = 0, y = 0;
@@ -220,8 +230,8 @@ TEST(ArcsEllipses, EndAndMiddlePoints) {
   };
   const double h = 10 * std::sqrt(0.5);
   const Mid mids[] = {
-      {0, 90, 0, 1, h, h},    {350, 10, 0, 1, 10, 0}, {90, 0, 0, 1, -h, -h},
-      {0, 180, 0, 0.5, 0, 5}, {0, 90, 90, 1, -h, h},  {0, 180, 90, 0.5, -5, 0},
+      {0, 90, 0, 1, h, h},   {350, 10, 0, 1, 10, 0},   {90, 0, 0, 1, -h, -h},
+      {0, 180, 0, 0.5, 0, 5}, {0, 90, 90, 1, -h, h}, {0, 180, 90, 0.5, -5, 0},
   };
   for (const Mid& m : mids) {
     const RPoint2D p = ArcMidPoint(0, 0, 10, m.start, m.end, m.rot, m.ratio);
@@ -240,6 +250,9 @@ TEST(ArcsEllipses, ArcToPolyline) {
     EXPECT_NEAR(DirectionAngleDeg(0, 0, pts[i].x, pts[i].y), 22.5 * i, 1e-9) << i;
     EXPECT_NEAR(PointDistance(0, 0, pts[i].x, pts[i].y), 10, 1e-12);
   }
+  // The result tells whether start and end lie within 0.01 of each other.
+  EXPECT_TRUE(ArcToPolyline(pts, 4, 0, 0, 10, 1, 0, 0.009, 0));
+  EXPECT_FALSE(ArcToPolyline(pts, 4, 0, 0, 10, 1, 0, 0.011, 0));
   // Equal angles: a full turn from the start, reported as true.
   EXPECT_TRUE(ArcToPolyline(pts, 4, 0, 0, 10, 1, 30, 30, 0));
   EXPECT_NEAR(DirectionAngleDeg(0, 0, pts[0].x, pts[0].y), 30, 1e-9);
@@ -271,8 +284,8 @@ TEST(ArcsEllipses, AnglesOrderingAndLength) {
     double start, end, through, s, e;
   };
   const Order orders[] = {
-      {350, 10, 0, 350, 10},   {10, 350, 180, 10, 350}, {10, 350, 10, 10, 350},
-      {10, 350, 350, 350, 10}, {90, 0, 45, 0, 90},
+      {350, 10, 0, 350, 10}, {10, 350, 180, 10, 350}, {10, 350, 10, 10, 350}, {10, 350, 350, 350, 10},
+      {90, 0, 45, 0, 90},
   };
   for (const Order& o : orders) {
     double s = o.start, e = o.end;
@@ -284,11 +297,9 @@ TEST(ArcsEllipses, AnglesOrderingAndLength) {
   struct Length {
     double start, end, degrees;
   };
-  const Length lengths[] = {{0, 90, 90},   {350, 10, 20}, {30, 30, 360},
-                            {0, 360, 360}, {90, 0, 270},  {10, -30, 320}};
+  const Length lengths[] = {{0, 90, 90}, {350, 10, 20}, {30, 30, 360}, {0, 360, 360}, {90, 0, 270}, {10, -30, 320}};
   for (const Length& l : lengths) {
-    EXPECT_NEAR(ArcLength(5, 5, 10, l.start, l.end, 0), 10 * kPi * l.degrees / 180, 1e-12)
-        << l.start << " " << l.end;
+    EXPECT_NEAR(ArcLength(5, 5, 10, l.start, l.end, 0), 10 * kPi * l.degrees / 180, 1e-12) << l.start << " " << l.end;
   }
 }
 
@@ -298,20 +309,22 @@ TEST(ArcsEllipses, PointOnCircularArcs) {
     bool on;
   };
   const Case cases[] = {
-      {0, 360, 0, 1, 123, 10, 0.1, true},  // full circle: any direction
+      {0, 360, 0, 1, 123, 10, 0.1, true},     // full circle: any direction
       {0, 0, 0, 1, 250, 10, 0.1, true},
-      {350, 10, 0, 1, 5, 10, 0.1, true},  // across 0
+      {350, 10, 0, 1, 5, 10, 0.1, true},      // across 0
       {350, 10, 0, 1, 355, 10, 0.1, true},
       {350, 10, 0, 1, 180, 10, 0.1, false},
-      {0, 90, 90, 1, 135, 10, 0.1, true},  // turned into 90..180
+      {0, 90, 90, 1, 135, 10, 0.1, true},     // turned into 90..180
       {0, 90, 90, 1, 45, 10, 0.1, false},
-      {0, 90, 0, 1, 45, 10.099, 0.1, true},  // both sides of the tolerance
+      {0, 90, 0, 1, 45, 10.099, 0.1, true},   // both sides of the tolerance
       {0, 90, 0, 1, 45, 10.101, 0.1, false},
       {0, 90, 0, 1, 45, 9.901, 0.1, true},
       {0, 90, 0, 1, 45, 9.899, 0.1, false},
       {0, 360, 0, 1, 45, 10.099, 0.1, true},
       {0, 360, 0, 1, 45, 10.101, 0.1, false},
-      {0, 90, 0, 1.005, 45, 10, 0.1, true},  // within 0.01 of a circle
+      {0, 90, 0, 1.005, 45, 10, 0.1, true},   // within 0.01 of a circle
+      {0, 90, 0, 1.005, 45, 10.12, 0.1, true},   // the curve lies at 10.025 there
+      {0, 90, 0, 1.005, 45, 10.13, 0.1, false},
   };
   for (const Case& c : cases) {
     const double px = 2 + c.dist * std::cos(c.dirDeg * kRad);
@@ -330,21 +343,21 @@ TEST(ArcsEllipses, PointOnEllipticalArcs) {
     bool on;
   };
   const Case cases[] = {
-      {0, 0, 0, 60, 0, true},  // whole ellipse
+      {0, 0, 0, 60, 0, true},       // whole ellipse
       {0, 360, 0, 200, 0, true},
-      {0, 0, 0, 60, 0.05, true},  // within the tolerance 0.1
+      {0, 0, 0, 60, 0.05, true},    // within the tolerance 0.1
       {0, 0, 0, 60, 0.2, false},
       {0, 0, 0, 60, -0.2, false},
-      {0, 180, 0, 90, 0, true},    // upper half
-      {0, 180, 0, 270, 0, false},  // on the curve, outside the span
-      {300, 60, 0, 0, 0, true},    // across 0
+      {0, 180, 0, 90, 0, true},     // upper half
+      {0, 180, 0, 270, 0, false},   // on the curve, outside the span
+      {300, 60, 0, 0, 0, true},     // across 0
       {300, 60, 0, 330, 0, true},
       {300, 60, 0, 90, 0, false},
       // Parametric 80 lies in direction 70.6: outside the span 0..75 although
       // its direction is inside.
       {0, 75, 0, 80, 0, false},
       {0, 75, 0, 70, 0, true},
-      {0, 90, 30, 45, 0, true},  // turned ellipse
+      {0, 90, 30, 45, 0, true},     // turned ellipse
       {0, 90, 30, 120, 0, false},
       {0, 90, 30, 45, 0.2, false},
   };
@@ -358,6 +371,10 @@ TEST(ArcsEllipses, PointOnEllipticalArcs) {
         << c.start << "-" << c.end << " rot " << c.rot << " t " << c.t << " out " << c.out;
   }
   EXPECT_FALSE(PointOnArc(0, 0, 0, 0, 0, 0, 0.5, 0, 0, 0.1));  // no ellipse
+  // Beyond 0.01 of a circle the curve is an ellipse: its point at parametric
+  // 90 lies at 10.2, which a circle of radius 10 would reject.
+  EXPECT_TRUE(PointOnArc(0, 0, 10, 0, 180, 0, 1.02, 0, 10.2, 0.1));
+  EXPECT_FALSE(PointOnArc(0, 0, 10, 0, 180, 0, 1.02, 0, 10, 0.1));
 }
 
 TEST(ArcsEllipses, MirrorArcAngles) {
@@ -370,8 +387,9 @@ TEST(ArcsEllipses, MirrorArcAngles) {
       {0, 90, 0, -1, 1, 90, 180, 0},    // mirrored in the vertical
       {0, 90, 0, 1, -1, 270, 0, 0},     // in the horizontal
       {0, 90, 0, -1, -1, 180, 270, 0},  // both: a half turn
-      {0, 90, 30, -1, 1, 90, 180, 330}, {0, 90, 30, -1, -1, 180, 270, 30},
-      {10, 50, 30, 2, 1, 10, 50, 30},  // positive factors change nothing
+      {0, 90, 30, -1, 1, 90, 180, 330},
+      {0, 90, 30, -1, -1, 180, 270, 30},
+      {10, 50, 30, 2, 1, 10, 50, 30},   // positive factors change nothing
   };
   for (const Case& c : cases) {
     float s = c.start, e = c.end, r = c.rot;

@@ -16,16 +16,15 @@ const RPointPair kPreset{-7, -7, -7, -7};
 
 // Crossings of the segment P1-P2 with the ellipse (centre c, semi-axes a, b,
 // turned by rot) from the quadratic in the segment parameter.
-std::vector<RPoint2D> SegmentEllipse(double x1, double y1, double x2, double y2, double cx,
-                                     double cy, double a, double b, double rot) {
+std::vector<RPoint2D> SegmentEllipse(double x1, double y1, double x2, double y2, double cx, double cy,
+                                     double a, double b, double rot) {
   const double c = std::cos(rot * kRad), s = std::sin(rot * kRad);
   auto local = [&](double x, double y) {
     return RPoint2D{((x - cx) * c + (y - cy) * s) / a, (-(x - cx) * s + (y - cy) * c) / b};
   };
   const RPoint2D p = local(x1, y1), q = local(x2, y2);
   const double dx = q.x - p.x, dy = q.y - p.y;
-  const double qa = dx * dx + dy * dy, qb = 2 * (p.x * dx + p.y * dy),
-               qc = p.x * p.x + p.y * p.y - 1;
+  const double qa = dx * dx + dy * dy, qb = 2 * (p.x * dx + p.y * dy), qc = p.x * p.x + p.y * p.y - 1;
   const double disc = qb * qb - 4 * qa * qc;
   std::vector<RPoint2D> out;
   if (disc < 0) return out;
@@ -49,8 +48,10 @@ TEST(EllipseIntersections, LineWithEllipseAgainstTheQuadratic) {
   };
   // Ellipse r 10, ratio 0.5 about (1, 2).
   const Case cases[] = {
-      {"vertical", 7, -8, 7, 12, 0},         {"vertical reversed", 7, 12, 7, -8, 0},
-      {"slanted", -12, -3, 14, 9, 0},        {"turned ellipse", -12, -3, 14, 9, 30},
+      {"vertical", 7, -8, 7, 12, 0},
+      {"vertical reversed", 7, 12, 7, -8, 0},
+      {"slanted", -12, -3, 14, 9, 0},
+      {"turned ellipse", -12, -3, 14, 9, 30},
       {"turned, steep", 3, -14, 6, 16, 120},
   };
   for (const Case& c : cases) {
@@ -77,8 +78,7 @@ TEST(EllipseIntersections, LineWithEllipseFindsNothing) {
       {"segment outside", 20, -10, 20, 10, 6, 4},
   };
   for (const Case& c : cases) {
-    const RPointPair p = IntersectLineEllipse(c.x1, c.y1, c.x2, c.y2, 10, 0, 0, 0, 0, 0, 0.5,
-                                              c.nearX, c.nearY, 0, kPreset);
+    const RPointPair p = IntersectLineEllipse(c.x1, c.y1, c.x2, c.y2, 10, 0, 0, 0, 0, 0, 0.5, c.nearX, c.nearY, 0, kPreset);
     EXPECT_EQ(p.xa, kPreset.xa) << c.name;
     EXPECT_EQ(p.yb, kPreset.yb) << c.name;
   }
@@ -88,8 +88,7 @@ TEST(EllipseIntersections, NearCirclesUseTheCircleFormula) {
   // Within 0.001 of a circle: both crossings of the infinite line, so a short
   // segment far from the curve still gets them.
   const double h = std::sqrt(0.75);
-  RPointPair p =
-      IntersectLineEllipse(-0.1, 0.5, 0.1, 0.5, 1, 0, 0, 0, 0, 0, 1.0005, 0, 0, 0, kPreset);
+  RPointPair p = IntersectLineEllipse(-0.1, 0.5, 0.1, 0.5, 1, 0, 0, 0, 0, 0, 1.0005, 0, 0, 0, kPreset);
   EXPECT_NEAR(p.xa, -h, 1e-12);
   EXPECT_NEAR(p.ya, 0.5, 1e-12);
   EXPECT_NEAR(p.xb, h, 1e-12);
@@ -109,8 +108,7 @@ TEST(EllipseIntersections, EllipseWithEllipseAgainstClosedForms) {
 
   // Ellipse x^2/100 + y^2/25 = 1 and circle x^2 + y^2 = 36: x^2 = 0.44 / 0.03.
   const double x = std::sqrt(0.44 / 0.03), y = std::sqrt(36 - 0.44 / 0.03);
-  p = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 6, 0, 0, 0, 0, 0, 1, x + 0.2, y + 0.1,
-                              kPreset);
+  p = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 6, 0, 0, 0, 0, 0, 1, x + 0.2, y + 0.1, kPreset);
   ExpectPoint(p, {x, y}, 1e-3, "ellipse and circle");
   p = IntersectEllipseEllipse(6, 0, 0, 0, 0, 0, 1, 10, 0, 0, 0, 0, 0, 0.5, -x, -y, kPreset);
   ExpectPoint(p, {-x, -y}, 1e-3, "circle and ellipse");
@@ -120,6 +118,12 @@ TEST(EllipseIntersections, EllipseWithEllipseAgainstClosedForms) {
   p = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 10, 0, 0, 0, 0, 90, 0.5, 4.5, 4.5, kPreset);
   ExpectPoint(p, {d, d}, 1e-3, "crossed ellipses");
 
+  // Within 0.001 of circles both: the circle formula and both points.
+  p = IntersectEllipseEllipse(5, 0, 0, 0, 0, 0, 1.0009, 5, 6, 0, 0, 0, 0, 1, 3, 4, kPreset);
+  EXPECT_NEAR(p.yb, -4, 1e-12);
+  p = IntersectEllipseEllipse(5, 0, 0, 0, 0, 0, 1.002, 5, 6, 0, 0, 0, 0, 1, 3, 4, kPreset);
+  EXPECT_EQ(p.yb, -90000.0);
+  EXPECT_NEAR(p.xa, 3, 0.02);
   // Near point away from every crossing: the preset stays.
   p = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 6, 0, 0, 0, 0, 0, 1, 6, 0, kPreset);
   EXPECT_EQ(p.xa, kPreset.xa);
@@ -129,18 +133,15 @@ TEST(EllipseIntersections, BothButtonsHeldAbortTheSearch) {
   struct Case {
     bool left, right, found;
   };
-  const Case cases[] = {
-      {true, true, false}, {true, false, true}, {false, true, true}, {false, false, true}};
+  const Case cases[] = {{true, true, false}, {true, false, true}, {false, true, true}, {false, false, true}};
   for (const Case& c : cases) {
     FakeInputPolling fake;
     fake.Hold(PolledKey::LeftButton, c.left);
     fake.Hold(PolledKey::RightButton, c.right);
     ScopedInputPolling scope(fake);
-    const RPointPair line =
-        IntersectLineEllipse(6, -10, 6, 10, 10, 0, 0, 0, 0, 0, 0.5, 6, 4, 0, kPreset);
+    const RPointPair line = IntersectLineEllipse(6, -10, 6, 10, 10, 0, 0, 0, 0, 0, 0.5, 6, 4, 0, kPreset);
     EXPECT_EQ(line.xa != kPreset.xa, c.found) << c.left << c.right;
-    const RPointPair two =
-        IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 10, 0, 0, 0, 0, 90, 0.5, 4.5, 4.5, kPreset);
+    const RPointPair two = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 10, 0, 0, 0, 0, 90, 0.5, 4.5, 4.5, kPreset);
     EXPECT_EQ(two.xa != kPreset.xa, c.found) << c.left << c.right;
     EXPECT_GT(fake.polls, 0);
   }
@@ -184,6 +185,8 @@ TEST(EllipseIntersections, SegmentWithArc) {
       {"two crossings, nearer the first end", 1, -20, 5, 20, 5, true, -h, 5, 1e-12},
       {"two crossings reversed", 1, 20, 5, -20, 5, true, h, 5, 1e-12},
       {"nearly a circle", 1.005, 3, 0, 3, 20, true, 3, s91, 1e-12},
+      // Beyond 1.01 the ellipse: x = 3 meets x^2/100 + y^2/10.2^2 = 1 at y = 10.2 sqrt(0.91).
+      {"beyond a circle", 1.02, 3, 0, 3, 20, true, 3, 10.2 * std::sqrt(0.91), 1e-3},
       // Ellipse (ratio 0.5): x = 6 meets the upper half at (6, 4).
       {"ellipse", 0.5, 6, -10, 6, 10, true, 6, 4, 1e-3},
       // 3% short of the ellipse: the polygon's hit stands.
@@ -191,9 +194,7 @@ TEST(EllipseIntersections, SegmentWithArc) {
   };
   for (const Case& c : cases) {
     double x = -7, y = -7;
-    EXPECT_EQ(IntersectArcSegment(0, 0, 10, 0, 180, 0, c.ratio, c.x1, c.y1, c.x2, c.y2, x, y),
-              c.found)
-        << c.name;
+    EXPECT_EQ(IntersectArcSegment(0, 0, 10, 0, 180, 0, c.ratio, c.x1, c.y1, c.x2, c.y2, x, y), c.found) << c.name;
     if (c.tol == 0) {
       EXPECT_EQ(x, -7) << c.name;
       EXPECT_EQ(y, -7) << c.name;
@@ -232,8 +233,7 @@ TEST(EllipseIntersections, EllipseTouchesRect) {
       {"flat ellipse beside", 10, 0, 0, 4, 1, 5, 2, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(EllipseTouchesRect(0, 0, c.r, c.ratio, c.rot, 0, 0, c.rx1, c.ry1, c.rx2, c.ry2, 0, 0),
-              c.touches)
+    EXPECT_EQ(EllipseTouchesRect(0, 0, c.r, c.ratio, c.rot, 0, 0, c.rx1, c.ry1, c.rx2, c.ry2, 0, 0), c.touches)
         << c.name;
   }
   // The same with the centre moved.
@@ -263,8 +263,7 @@ TEST(EllipseIntersections, ArcEndInRect) {
   };
   for (const Case& c : cases) {
     std::uint8_t which = 9;
-    EXPECT_EQ(ArcEndInRect(which, c.start, c.end, 0, 10, 0, 0, c.ratio, c.testDeg, c.rx1, c.ry1,
-                           c.rx2, c.ry2),
+    EXPECT_EQ(ArcEndInRect(which, c.start, c.end, 0, 10, 0, 0, c.ratio, c.testDeg, c.rx1, c.ry1, c.rx2, c.ry2),
               c.result)
         << c.name;
     EXPECT_EQ(which, c.which) << c.name;

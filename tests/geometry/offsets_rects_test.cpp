@@ -26,8 +26,8 @@ TEST(OffsetsRects, Offsets) {
     Seg want;
   };
   const Case cases[] = {
-      {{0, 0, 10, 0}, 2, {0, 2, 10, 2}}, {{0, 0, 10, 0}, -2, {0, -2, 10, -2}},
-      {{0, 0, 3, 4}, 5, {-4, 3, -1, 7}}, {{10, 0, 0, 0}, 2, {10, -2, 0, -2}},
+      {{0, 0, 10, 0}, 2, {0, 2, 10, 2}},     {{0, 0, 10, 0}, -2, {0, -2, 10, -2}},
+      {{0, 0, 3, 4}, 5, {-4, 3, -1, 7}},      {{10, 0, 0, 0}, 2, {10, -2, 0, -2}},
       {{1, 1, 1, 1}, 5, {1, 1, 1, 1}},  // zero length: copied
   };
   for (const Case& c : cases) {
@@ -35,8 +35,7 @@ TEST(OffsetsRects, Offsets) {
     OffsetSegment(c.s.x1, c.s.y1, c.s.x2, c.s.y2, c.d, p1, p2);
     ExpectPair({p1.x, p1.y, p2.x, p2.y}, c.want, "OffsetSegment");
     ExpectPair(OffsetSegmentSide(true, c.s.x1, c.s.y1, c.s.x2, c.s.y2, c.d), c.want, "left side");
-    ExpectPair(OffsetSegmentSide(false, c.s.x1, c.s.y1, c.s.x2, c.s.y2, -c.d), c.want,
-               "right side");
+    ExpectPair(OffsetSegmentSide(false, c.s.x1, c.s.y1, c.s.x2, c.s.y2, -c.d), c.want, "right side");
   }
   ExpectPair(OffsetSegmentSide(false, 0, 0, 10, 0, 0), {0, 0, 10, 0}, "d = 0");
 
@@ -45,8 +44,7 @@ TEST(OffsetsRects, Offsets) {
     Seg s;
     bool ok;
   };
-  const Try tries[] = {
-      {{0, 0, 0.0009, 0.0009}, false}, {{0, 0, 0.0011, 0}, true}, {{0, 0, 0, -0.0011}, true}};
+  const Try tries[] = {{{0, 0, 0.0009, 0.0009}, false}, {{0, 0, 0.0011, 0}, true}, {{0, 0, 0, -0.0011}, true}};
   for (const Try& t : tries) {
     RPoint2D p1{kPreset, kPreset}, p2{kPreset, kPreset};
     EXPECT_EQ(TryOffsetSegment(t.s.x1, t.s.y1, t.s.x2, t.s.y2, 1, p1, p2), t.ok) << t.s.x2;
@@ -72,7 +70,7 @@ TEST(OffsetsRects, OffsetsTowardAndAwayFromTheCursor) {
   const Case cases[] = {
       {5, 7, up, up, down},
       {5, -0.5, down, down, up},
-      {5, 0, up, up, up},     // on the segment: a tie gives the +d offset
+      {5, 0, up, up, up},   // on the segment: a tie gives the +d offset
       {20, 1, up, up, down},  // beyond the end: the lines count, not the segments
   };
   for (const Case& c : cases) {
@@ -90,15 +88,14 @@ TEST(OffsetsRects, PointInRect) {
   };
   const Case cases[] = {
       {1, 1, 2, 2, 0, 0, true, false},  // corners in any order; strict needs lower left first
-      {1, 1, 0, 0, 2, 2, true, true},           {2, 2, 0, 0, 2, 2, true, false},
-      {0, 1, 0, 0, 2, 2, true, false},          {2.000001, 1, 0, 0, 2, 2, false, false},
+      {1, 1, 0, 0, 2, 2, true, true},     {2, 2, 0, 0, 2, 2, true, false},
+      {0, 1, 0, 0, 2, 2, true, false},    {2.000001, 1, 0, 0, 2, 2, false, false},
       {1, -0.000001, 0, 0, 2, 2, false, false}, {0, 1, 0, 0, 0, 5, false, false},  // zero width
-      {1, 0, 0, 0, 2, 0, false, false},                                            // zero height
+      {1, 0, 0, 0, 2, 0, false, false},   // zero height
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PointInRect(c.px, c.py, c.rx1, c.ry1, c.rx2, c.ry2), c.in) << c.px << "," << c.py;
-    EXPECT_EQ(PointInRectStrict(c.px, c.py, c.rx1, c.ry1, c.rx2, c.ry2), c.strict)
-        << c.px << "," << c.py;
+    EXPECT_EQ(PointInRectStrict(c.px, c.py, c.rx1, c.ry1, c.rx2, c.ry2), c.strict) << c.px << "," << c.py;
   }
 }
 
@@ -120,16 +117,12 @@ TEST(OffsetsRects, SegmentAgainstRectangle) {
   for (const Case& c : cases) {
     const Seg s = c.s;
     EXPECT_EQ(SegmentCrossesRectEdge(s.x1, s.y1, s.x2, s.y2, 0, 0, 10, 5), c.edge) << c.name;
-    EXPECT_EQ(SegmentCrossesRectDiagonal(s.x1, s.y1, s.x2, s.y2, 0, 0, 10, 5), c.diagonal)
-        << c.name;
+    EXPECT_EQ(SegmentCrossesRectDiagonal(s.x1, s.y1, s.x2, s.y2, 0, 0, 10, 5), c.diagonal) << c.name;
     EXPECT_EQ(SegmentTouchesRect(s.x1, s.y1, s.x2, s.y2, 0, 0, 10, 5), c.touches) << c.name;
-    EXPECT_EQ(SegmentCrossesRectInterior(s.x1, s.y1, s.x2, s.y2, 0, 0, 10, 5), c.interior)
-        << c.name;
+    EXPECT_EQ(SegmentCrossesRectInterior(s.x1, s.y1, s.x2, s.y2, 0, 0, 10, 5), c.interior) << c.name;
     EXPECT_EQ(SegmentPassesThroughRect(s.x1, s.y1, s.x2, s.y2, 0, 0, 10, 5), c.passes) << c.name;
-    EXPECT_EQ(SegmentSelectedByRect(true, s.x1, s.y1, s.x2, s.y2, 0, 0, 10, 5), c.touches)
-        << c.name;
-    EXPECT_EQ(SegmentSelectedByRect(false, s.x1, s.y1, s.x2, s.y2, 10, 5, 0, 0), c.window)
-        << c.name;
+    EXPECT_EQ(SegmentSelectedByRect(true, s.x1, s.y1, s.x2, s.y2, 0, 0, 10, 5), c.touches) << c.name;
+    EXPECT_EQ(SegmentSelectedByRect(false, s.x1, s.y1, s.x2, s.y2, 10, 5, 0, 0), c.window) << c.name;
   }
 }
 
@@ -150,14 +143,13 @@ TEST(OffsetsRects, SegmentInsideEnd) {
   const Case cases[] = {
       {{5, 1, 15, 1}, true, 1, {15, 1, 5, 1}},
       {{15, 1, 5, 1}, true, 2, {15, 1, 5, 1}},
-      {{2, 1, 3, 1}, false, 0, {kPreset, kPreset, kPreset, kPreset}},    // no side crossed
-      {{-5, 1, 15, 1}, false, 0, {kPreset, kPreset, kPreset, kPreset}},  // no end inside
+      {{2, 1, 3, 1}, false, 0, {kPreset, kPreset, kPreset, kPreset}},   // no side crossed
+      {{-5, 1, 15, 1}, false, 0, {kPreset, kPreset, kPreset, kPreset}}, // no end inside
   };
   for (const Case& c : cases) {
     std::uint8_t which = 9;
     double ox = kPreset, oy = kPreset, ix = kPreset, iy = kPreset;
-    EXPECT_EQ(SegmentInsideEnd(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, which, ox, oy, ix, iy),
-              c.result);
+    EXPECT_EQ(SegmentInsideEnd(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, which, ox, oy, ix, iy), c.result);
     EXPECT_EQ(which, c.which);
     ExpectPair({ox, oy, ix, iy}, c.outIn, "SegmentInsideEnd");
   }
@@ -179,18 +171,12 @@ TEST(OffsetsRects, ExtendLineAcrossRect) {
       // A nearly horizontal line hits the horizontal side lines far away;
       // within 1e-4 of parallel they count as parallel.
       {"nearly horizontal", ExtendLineAcrossRect, {0, 1, 100, 1.000001}, true, {-1e8, 0, 4e8, 5}},
-      {"nearly horizontal 1e-4",
-       ExtendLineAcrossRectEps1e4,
-       {0, 1, 100, 1.000001},
-       true,
-       {0, 1, 10, 1.0000001}},
+      {"nearly horizontal 1e-4", ExtendLineAcrossRectEps1e4, {0, 1, 100, 1.000001}, true, {0, 1, 10, 1.0000001}},
       {"no line", ExtendLineAcrossRect, {3, 3, 3, 3}, false, {kPreset, kPreset, kPreset, kPreset}},
   };
   for (const Case& c : cases) {
     double xa = kPreset, ya = kPreset, xb = kPreset, yb = kPreset;
-    EXPECT_EQ(c.fn(c.line.x1, c.line.y1, c.line.x2, c.line.y2, 0, 0, 10, 5, xa, ya, xb, yb),
-              c.result)
-        << c.name;
+    EXPECT_EQ(c.fn(c.line.x1, c.line.y1, c.line.x2, c.line.y2, 0, 0, 10, 5, xa, ya, xb, yb), c.result) << c.name;
     EXPECT_NEAR(xa, c.want.x1, 1e-6 * (1 + std::abs(c.want.x1))) << c.name;
     EXPECT_NEAR(ya, c.want.y1, 1e-9) << c.name;
     EXPECT_NEAR(xb, c.want.x2, 1e-6 * (1 + std::abs(c.want.x2))) << c.name;
@@ -222,8 +208,7 @@ TEST(OffsetsRects, ClipSegmentToRect) {
   };
   for (const Case& c : cases) {
     double xa = kPreset, ya = kPreset, xb = kPreset, yb = kPreset;
-    EXPECT_EQ(ClipSegmentToRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, xa, ya, xb, yb),
-              c.result)
+    EXPECT_EQ(ClipSegmentToRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, xa, ya, xb, yb), c.result)
         << c.name;
     ExpectPair({xa, ya, xb, yb}, c.want, c.name);
   }
@@ -247,8 +232,8 @@ TEST(OffsetsRects, SegmentPartsOutsideRect) {
   };
   for (const Case& c : cases) {
     double a[4] = {kPreset, kPreset, kPreset, kPreset}, b[4] = {kPreset, kPreset, kPreset, kPreset};
-    EXPECT_EQ(SegmentPartsOutsideRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, a[0], a[1], a[2],
-                                      a[3], b[0], b[1], b[2], b[3]),
+    EXPECT_EQ(SegmentPartsOutsideRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, a[0], a[1], a[2], a[3], b[0],
+                                      b[1], b[2], b[3]),
               c.result)
         << c.name;
     ExpectPair({a[0], a[1], a[2], a[3]}, c.a, c.name);
@@ -264,15 +249,14 @@ TEST(OffsetsRects, ClassifySegmentByRect) {
   };
   const Seg p{kPreset, kPreset, kPreset, kPreset};
   const Case cases[] = {
-      {{5, 1, 15, 1}, 0, {5, 1, 15, 1}}, {{15, 1, 5, 1}, 0, {5, 1, 15, 1}},
-      {{2, 1, 3, 1}, 1, {2, 1, 3, 1}},   {{-5, 1, 15, 1}, 2, p},
+      {{5, 1, 15, 1}, 0, {5, 1, 15, 1}},  {{15, 1, 5, 1}, 0, {5, 1, 15, 1}},
+      {{2, 1, 3, 1}, 1, {2, 1, 3, 1}},    {{-5, 1, 15, 1}, 2, p},
       {{-5, -5, -1, 20}, -1, p},
   };
   for (const Case& c : cases) {
     double s[4] = {kPreset, kPreset, kPreset, kPreset};
-    EXPECT_EQ(
-        ClassifySegmentByRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, s[0], s[1], s[2], s[3]),
-        c.result);
+    EXPECT_EQ(ClassifySegmentByRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, s[0], s[1], s[2], s[3]),
+              c.result);
     ExpectPair({s[0], s[1], s[2], s[3]}, c.want, "classify");
   }
 }
@@ -281,10 +265,7 @@ TEST(OffsetsRects, ClassifySegmentByRect) {
 // segment at y = 5 meets the right side first (H1 = (10, 5)) and the left one
 // second (H2 = (0, 5)).
 std::vector<RPolyEdge> Square(std::uint8_t bottomTop, std::uint8_t right, std::uint8_t left) {
-  return {{0, 0, 10, 0, bottomTop},
-          {10, 0, 10, 10, right},
-          {10, 10, 0, 10, bottomTop},
-          {0, 10, 0, 0, left}};
+  return {{0, 0, 10, 0, bottomTop}, {10, 0, 10, 10, right}, {10, 10, 0, 10, bottomTop}, {0, 10, 0, 0, left}};
 }
 
 struct PolygonCase {
@@ -301,8 +282,8 @@ void RunPolygonCases(const PolygonCase* cases, std::size_t n, bool lineMode) {
     const std::vector<RPolyEdge> edges = Square(c.right, c.right, c.left);
     double p[8];
     std::fill(std::begin(p), std::end(p), kPreset);
-    EXPECT_EQ(SegmentPartsOutsidePolygon(edges, c.s1x, 5, c.s2x, 5, p[0], p[1], p[2], p[3], p[4],
-                                         p[5], p[6], p[7], false, lineMode),
+    EXPECT_EQ(SegmentPartsOutsidePolygon(edges, c.s1x, 5, c.s2x, 5, p[0], p[1], p[2], p[3], p[4], p[5], p[6],
+                                         p[7], false, lineMode),
               c.result)
         << c.row;
     ExpectPair({p[0], p[1], p[2], p[3]}, c.piece1, c.row);
@@ -324,8 +305,7 @@ TEST(OffsetsRects, SegmentPartsOutsidePolygonSegmentMode) {
   };
   RunPolygonCases(cases, std::size(cases), false);
   double q[8] = {};
-  EXPECT_EQ(SegmentPartsOutsidePolygon({}, 0, 0, 1, 1, q[0], q[1], q[2], q[3], q[4], q[5], q[6],
-                                       q[7], true, false),
+  EXPECT_EQ(SegmentPartsOutsidePolygon({}, 0, 0, 1, 1, q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7], true, false),
             -1);
 }
 
@@ -345,13 +325,13 @@ TEST(OffsetsRects, SegmentPartsOutsidePolygonLineModeEveryRow) {
       {"k1=1 k2=2, not on1", 1, 2, -5, 5, 1, {5, 5, 0, 5}, p},
       {"k1=2 k2=3, on1", 2, 3, 3, 15, 1, {10, 5, 15, 5}, p},
       {"k1=2 k2=3, not on1", 2, 3, -5, 5, 1, {10, 5, -5, 5}, p},
-      {"k2>k1 other, on1", 1, 3, 3, 15, 1, {-10, 5, 15, 5}, p},  // pushed by 2 x 10
+      {"k2>k1 other, on1", 1, 3, 3, 15, 1, {-10, 5, 15, 5}, p},   // pushed by 2 x 10
       {"k2>k1 other, not on1", 1, 3, -5, 5, 1, {30, 5, -5, 5}, p},
       {"k1=2 k2=1, on1", 2, 1, 3, 15, 1, {10, 5, 3, 5}, p},
       {"k1=2 k2=1, not on1", 2, 1, -5, 5, 1, {-5, 5, 5, 5}, p},
       {"k1=3 k2=2, on1", 3, 2, 3, 15, 1, {10, 5, 3, 5}, p},
       {"k1=3 k2=2, not on1", 3, 2, -5, 5, 1, {10, 5, -5, 5}, p},
-      {"k2<k1 other, on1", 3, 1, 3, 15, 1, {20, 5, 3, 5}, p},  // pushed by 10
+      {"k2<k1 other, on1", 3, 1, 3, 15, 1, {20, 5, 3, 5}, p},     // pushed by 10
       {"k2<k1 other, not on1", 3, 1, -5, 5, 1, {20, 5, -5, 5}, p},
   };
   RunPolygonCases(cases, std::size(cases), true);
@@ -361,8 +341,7 @@ TEST(OffsetsRects, SegmentPartsOutsidePolygonLineModeEveryRow) {
   const RPolyEdge one[] = {{10, 0, 10, 10, 1}};
   double q[8];
   std::fill(std::begin(q), std::end(q), kPreset);
-  EXPECT_EQ(SegmentPartsOutsidePolygon(one, -5, 5, 5, 5, q[0], q[1], q[2], q[3], q[4], q[5], q[6],
-                                       q[7], false, true),
+  EXPECT_EQ(SegmentPartsOutsidePolygon(one, -5, 5, 5, 5, q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7], false, true),
             1);
   ExpectPair({q[0], q[1], q[2], q[3]}, {10, 5, -5, 5}, "single crossing");
 }
