@@ -75,7 +75,6 @@ struct RDrawElement {
       float StartAngle;
       float EndAngle;
       float Rotation;
-      std::uint8_t ArcUnused[8];
     };
   };
   std::int16_t Reserved48;

@@ -15,7 +15,7 @@ struct Paste {
   double shiftX = 0, shiftY = 0, pivotX = 0, pivotY = 0, rotation = 0, axisAngle = 0, scaleX = 1, scaleY = 1;
 };
 
-void Run(Tdrawinp& store, const Paste& p) {
+void PasteWith(Tdrawinp& store, const Paste& p) {
   store.PasteBuffer(p.directionMode, 0, p.shiftX, p.shiftY, p.pivotX, p.pivotY, p.rotation, p.axisAngle, p.scaleX,
                     p.scaleY, 0, 0, true, 0, true, false);
 }
@@ -45,8 +45,8 @@ TEST(CopyBuffer, CopySelectionMovesCopiesAndGivesTextsTheirOwnStrings) {
   store.AddElement(Line(0, 0, 9, 9));  // not selected
   store.CopySelectionToBuffer(5, 0);
   ASSERT_EQ(store.Buffer.size(), 1u);
-  EXPECT_EQ(store.Buffer[0].X1, 6);
-  EXPECT_EQ(store.Buffer[0].X2, 9);
+  EXPECT_EQ(Value(store.Buffer[0].X1), 6);
+  EXPECT_EQ(Value(store.Buffer[0].X2), 9);
   EXPECT_EQ(store.Buffer[0].Selection, 0);
   EXPECT_EQ(store.BufferTexts.at(store.Buffer[0].TextIndex), "hello");
   EXPECT_EQ(store.Elements[0].Selection, 1) << "the drawing stays selected";
@@ -61,7 +61,7 @@ TEST(CopyBuffer, RescaleConvertsBetweenGroupScales) {
   source[1] = 50;
   target[0] = 100;
   store.RescaleBuffer(0, 0, source, target);
-  EXPECT_EQ(store.Buffer[0].X2, 5);
+  EXPECT_EQ(Value(store.Buffer[0].X2), 5);
   EXPECT_EQ(store.Buffer[0].Group, 1);
 }
 
@@ -83,7 +83,7 @@ TEST(CopyBuffer, PasteTransformsPoints) {
     SCOPED_TRACE(c.name);
     Tdrawinp store;
     store.Buffer.push_back(Point(c.bx, c.by));
-    Run(store, c.paste);
+    PasteWith(store, c.paste);
     ASSERT_EQ(store.Elements.size(), 1u);
     EXPECT_NEAR(store.Elements[0].X1, c.px, kTol);
     EXPECT_NEAR(store.Elements[0].Y1, c.py, kTol);
@@ -93,17 +93,17 @@ TEST(CopyBuffer, PasteTransformsPoints) {
 TEST(CopyBuffer, PasteRefusesNoPointAndZeroScales) {
   Tdrawinp store;
   store.Buffer.push_back(Point(1, 1));
-  Run(store, {0, -9000, -9000, 0, 0, 0, 0, 1, 1});
-  Run(store, {0, 0, 0, 0, 0, 0, 0, 0, 1});
-  Run(store, {0, 0, 0, 0, 0, 0, 0, 1, 0});
+  PasteWith(store, {0, -9000, -9000, 0, 0, 0, 0, 1, 1});
+  PasteWith(store, {0, 0, 0, 0, 0, 0, 0, 0, 1});
+  PasteWith(store, {0, 0, 0, 0, 0, 0, 0, 1, 0});
   EXPECT_TRUE(store.Elements.empty());
 }
 
 TEST(CopyBuffer, PastedTextsTurnButNeverScale) {
   Tdrawinp store;
   store.Buffer.push_back(Text(store.BufferTexts, "abc", 1, 0, 4, 0));
-  Run(store, {0, 0, 0, 0, 0, 90, 0, 1, 1});
-  Run(store, {0, 0, 0, 0, 0, 0, 0, 3, 3});
+  PasteWith(store, {0, 0, 0, 0, 0, 90, 0, 1, 1});
+  PasteWith(store, {0, 0, 0, 0, 0, 0, 0, 3, 3});
   ASSERT_EQ(store.Elements.size(), 2u);
   const RDrawElement& turned = store.Elements[0];
   EXPECT_NEAR(turned.TextAngle, 90, 1e-6);
@@ -122,10 +122,10 @@ TEST(CopyBuffer, StretchedLinesKeepTheirFirstPoint) {
   RDrawElement line = Line(1, 1, 2, 1);
   line.Scratch = 1;
   store.Buffer.push_back(line);
-  Run(store, {0, 10, 0, 10, 0, 0, 0, 1, 1});
+  PasteWith(store, {0, 10, 0, 10, 0, 0, 0, 1, 1});
   ASSERT_EQ(store.Elements.size(), 1u);
-  EXPECT_EQ(store.Elements[0].X1, 1);
-  EXPECT_EQ(store.Elements[0].X2, 12);
+  EXPECT_EQ(Value(store.Elements[0].X1), 1);
+  EXPECT_EQ(Value(store.Elements[0].X2), 12);
   EXPECT_EQ(store.Elements[0].Scratch, 0);
 }
 
@@ -134,7 +134,7 @@ TEST(CopyBuffer, NoElementIsNeverPasted) {
   RDrawElement none = Line(0, 0, 5, 5);
   none.Kind = kKindNone;
   store.Buffer.push_back(none);
-  Run(store, {0, 1, 1, 1, 1, 0, 0, 1, 1});
+  PasteWith(store, {0, 1, 1, 1, 1, 0, 0, 1, 1});
   EXPECT_TRUE(store.Elements.empty());
 }
 
@@ -175,7 +175,7 @@ TEST(CopyBuffer, MirroredPasteOfTextsAndArcs) {
 TEST(CopyBuffer, NegativeScaleMirrorsArcs) {
   Tdrawinp store;
   store.Buffer.push_back(Arc(0, 0, 2, 0, 90));
-  Run(store, {0, 0, 0, 0, 0, 0, 0, -1, 1});
+  PasteWith(store, {0, 0, 0, 0, 0, 0, 0, -1, 1});
   const RDrawElement& a = store.Elements.at(0);
   EXPECT_NEAR(a.StartAngle, 90, 1e-5);
   EXPECT_NEAR(a.EndAngle, 180, 1e-5);

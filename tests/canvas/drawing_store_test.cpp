@@ -60,7 +60,7 @@ TEST(DrawingStore, DeletingATextKeepsEveryTextIndexRight) {
   }
   store.ClearUndoLog();
   const std::int32_t position = 6;  // the text whose TextIndex is 3
-  ASSERT_EQ(store.Elements[position].TextIndex, 3);
+  ASSERT_EQ(Value(store.Elements[position].TextIndex), 3);
   store.ShiftTextIndices(3, position);
   store.DeleteElement(position);
 
@@ -84,8 +84,8 @@ TEST(DrawingStore, DisplayEntriesFollowADeletion) {
   store.DeleteElement(1);
   ASSERT_EQ(store.DisplayList.size(), 2u);
   for (const RDisplayEntry& entry : store.DisplayList) ASSERT_NE(store.EntryElement(entry), nullptr);
-  EXPECT_EQ(store.EntryElement(store.DisplayList[0])->Y1, 0);
-  EXPECT_EQ(store.EntryElement(store.DisplayList[1])->Y1, 9);
+  EXPECT_EQ(Value(store.EntryElement(store.DisplayList[0])->Y1), 0);
+  EXPECT_EQ(Value(store.EntryElement(store.DisplayList[1])->Y1), 9);
   EXPECT_EQ(store.EntryElement(RDisplayEntry{7}), nullptr);
 }
 
@@ -175,18 +175,18 @@ TEST(DrawingStore, ScaleGroupMultipliesOneGroupAndItsBufferElements) {
   store.Buffer.push_back(none);
 
   store.ScaleGroup(2, 0, 2.0);
-  EXPECT_EQ(store.Elements[0].X2, 6);
-  EXPECT_EQ(store.Elements[0].Y2, 8);
-  EXPECT_EQ(store.Elements[1].X2, 3) << "another group stays";
-  EXPECT_EQ(store.Elements[2].X1, 10);
-  EXPECT_EQ(store.Elements[2].Radius, 14);
+  EXPECT_EQ(Value(store.Elements[0].X2), 6);
+  EXPECT_EQ(Value(store.Elements[0].Y2), 8);
+  EXPECT_EQ(Value(store.Elements[1].X2), 3) << "another group stays";
+  EXPECT_EQ(Value(store.Elements[2].X1), 10);
+  EXPECT_EQ(Value(store.Elements[2].Radius), 14);
   EXPECT_EQ(store.FillVertices[0].X, 3);
-  EXPECT_EQ(store.Buffer[0].X2, 4);
-  EXPECT_EQ(store.Buffer[1].X2, 2);
-  EXPECT_EQ(store.Buffer[2].X2, 2) << "no element is never scaled";
+  EXPECT_EQ(Value(store.Buffer[0].X2), 4);
+  EXPECT_EQ(Value(store.Buffer[1].X2), 2);
+  EXPECT_EQ(Value(store.Buffer[2].X2), 2) << "no element is never scaled";
 
   store.ScaleGroup(2, 1, 2.0);
-  EXPECT_EQ(store.Buffer[1].X2, 4) << "the whole buffer";
+  EXPECT_EQ(Value(store.Buffer[1].X2), 4) << "the whole buffer";
 }
 
 TEST(DrawingStore, ClearAllKeepsLayerStatesAndStyles) {
@@ -203,7 +203,7 @@ TEST(DrawingStore, ClearAllKeepsLayerStatesAndStyles) {
   EXPECT_TRUE(store.DisplayList.empty());
   EXPECT_EQ(store.Counts[0][0].Text, 0);
   EXPECT_EQ(store.LayerStates[5], kLayerReference);
-  EXPECT_EQ(store.TextStyles[3].Width, 30);
+  EXPECT_EQ(Value(store.TextStyles[3].Width), 30);
 }
 
 TEST(DrawingStore, CountsNeverGoBelowZero) {

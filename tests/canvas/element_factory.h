@@ -56,3 +56,10 @@ inline RDrawElement Text(Tdrawinp::TextList& texts, const std::string& s, double
   e.TextIndex = static_cast<std::uint16_t>(texts.size() - 1);
   return e;
 }
+
+// Packed fields must be read by value: the test macros bind references, and
+// a reference to a misaligned field is undefined.
+template <class T>
+T Value(T field) {
+  return field;
+}
