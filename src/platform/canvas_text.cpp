@@ -10,6 +10,7 @@
 #include "geometry/codepage.h"
 
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QString>
 
@@ -25,7 +26,18 @@ struct ResolvedFont {
   double Cell = 0.0;     // ascent + descent
   double ScaleX = 1.0;   // stretch that gives the requested average width
   bool Vertical = false;
+  bool Slant = false;
 };
+
+// Glyphs from their base-line point, slanted to the right for an italic
+// that the face lacks.
+void DrawGlyphs(QPainter& painter, const ResolvedFont& f, QPointF baseline, const QString& text) {
+  painter.save();
+  painter.translate(baseline);
+  if (f.Slant) painter.shear(-0.2, 0.0);
+  painter.drawText(QPointF(0.0, 0.0), text);
+  painter.restore();
+}
 
 QFont FaceAt(const std::string& family, int pixelSize, const LOGFONTA& lf) {
   QFont font(QString::fromStdString(family));
@@ -45,22 +57,19 @@ ResolvedFont Resolve(const TFont& source) {
   const FontFaceChoice face = ChooseFontFace(source.Name());
   ResolvedFont r;
   r.Vertical = face.Vertical;
-  // Positive heights ask for the cell (ascent + descent), negative ones for
-  // the character height itself; 0 is the face's default size.
+  // The height asks for the character cell; on the faces the drawings were
+  // made with the cell is one em high, so the em takes the height whatever
+  // its sign, and the cell stays one em high here too (the IPA faces would
+  // add a line gap below). 0 is the face's default size.
   int em = 12;
-  if (lf.lfHeight < 0) {
-    em = lf.lfHeight == INT32_MIN ? 1 << 20 : -lf.lfHeight;
-  } else if (lf.lfHeight > 0) {
-    const QFontMetricsF probe(FaceAt(face.Family, 1000, lf));
-    const double cellPerEm = (probe.ascent() + probe.descent()) / 1000.0;
-    em = static_cast<int>(std::lround(lf.lfHeight / (cellPerEm > 0.0 ? cellPerEm : 1.0)));
-  }
-  em = std::clamp(em, 1, 1 << 20);
+  if (lf.lfHeight != 0) em = lf.lfHeight == INT32_MIN ? 1 << 20 : std::abs(lf.lfHeight);
   r.Font = FaceAt(face.Family, em, lf);
   r.Em = em;
   const QFontMetricsF metrics(r.Font);
-  r.Ascent = metrics.ascent();
-  r.Cell = metrics.ascent() + metrics.descent();
+  r.Ascent = std::min(metrics.ascent(), static_cast<double>(em));
+  r.Cell = em;
+  // Faces without an italic style are slanted by us.
+  r.Slant = lf.lfItalic != 0 && !QFontInfo(r.Font).italic();
   // A single-byte character of these faces is half an em wide; the average
   // width of the request stretches it to that many pixels.
   if (lf.lfWidth > 0) r.ScaleX = lf.lfWidth / (em / 2.0);
@@ -159,7 +168,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     QString all;
     for (const TextPiece& p : pieces) all += p.Text;
     painter.scale(f.ScaleX, 1.0);
-    painter.drawText(QPointF(0.0, f.Ascent), all);
+    DrawGlyphs(painter, f, QPointF(0.0, f.Ascent), all);
     return;
   }
   const QFontMetricsF metrics(f.Font);
@@ -174,11 +183,11 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
       painter.translate(along + advance / 2.0, f.Cell / 2.0);
       painter.scale(advance / std::max(1.0, f.Cell), f.Cell / glyphWidth);
       painter.rotate(-90.0);
-      painter.drawText(QPointF(-glyphWidth / 2.0, f.Ascent - f.Cell / 2.0), piece.Text);
+      DrawGlyphs(painter, f, QPointF(-glyphWidth / 2.0, f.Ascent - f.Cell / 2.0), piece.Text);
     } else {
       painter.translate(along, 0.0);
       painter.scale(f.ScaleX, 1.0);
-      painter.drawText(QPointF(0.0, f.Ascent), piece.Text);
+      DrawGlyphs(painter, f, QPointF(0.0, f.Ascent), piece.Text);
     }
     painter.restore();
     along += advance;
