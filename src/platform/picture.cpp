@@ -13,8 +13,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 extern "C" {
 #include <jpeglib.h>
@@ -382,10 +380,21 @@ TGraphic::TGraphic(TGraphic&&) noexcept = default;
 TGraphic& TGraphic::operator=(TGraphic&&) noexcept = default;
 
 TPictureLoadResult TGraphic::LoadFromFile(const std::string& fileName, TPictureFormat format) {
-  std::ifstream file(Utf8FromCp932(fileName), std::ios::binary);
-  if (!file) return Failure("Cannot open file \"" + fileName + "\"");
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return Failure("Cannot read file \"" + fileName + "\"");
+  std::FILE* file = std::fopen(Utf8FromCp932(fileName).c_str(), "rb");
+  if (file == nullptr) {
+    *impl_ = Impl();
+    return Failure("Cannot open file \"" + fileName + "\"");
+  }
+  std::string bytes;
+  char chunk[65536];
+  size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) {
+    *impl_ = Impl();
+    return Failure("Cannot read file \"" + fileName + "\"");
+  }
   return LoadFromBytes(bytes, format);
 }
 
