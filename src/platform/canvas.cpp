@@ -159,15 +159,33 @@ void TCanvas::Impl::RebuildClip() {
     for (const TPoint& p : figure) f.push_back({static_cast<double>(p.X), static_cast<double>(p.Y)});
     figures.push_back(std::move(f));
   }
-  std::vector<QRect> rects;
   RasterPolygons(figures, ClipFillMode == 2 ? RasterFillRule::Winding : RasterFillRule::Alternate,
                  CanvasBox(*this), [&](int y, int x0, int x1) {
                    ClipRows[static_cast<size_t>(y)].emplace_back(x0, x1);
-                   rects.emplace_back(x0, y, x1 - x0, 1);
                  });
-  // Rows arrive top to bottom and each row left to right without overlap,
-  // the banded order setRects expects.
-  if (!rects.empty()) ClipRegion.setRects(rects.data(), static_cast<int>(rects.size()));
+  std::vector<std::pair<int, std::vector<std::pair<int, int>>>> rows;
+  for (size_t y = 0; y < ClipRows.size(); ++y) {
+    if (!ClipRows[y].empty()) rows.emplace_back(static_cast<int>(y), ClipRows[y]);
+  }
+  ClipRegion = RegionFromRuns(rows);
+}
+
+QRegion RegionFromRuns(const std::vector<std::pair<int, std::vector<std::pair<int, int>>>>& rows) {
+  // Each band is a run of rows with the same runs; setRects wants exactly
+  // this banded order.
+  std::vector<QRect> rects;
+  size_t i = 0;
+  while (i < rows.size()) {
+    size_t j = i + 1;
+    while (j < rows.size() && rows[j].first == rows[j - 1].first + 1 && rows[j].second == rows[i].second) ++j;
+    const int top = rows[i].first;
+    const int height = rows[j - 1].first - top + 1;
+    for (const auto& run : rows[i].second) rects.emplace_back(run.first, top, run.second - run.first, height);
+    i = j;
+  }
+  QRegion region;
+  if (!rects.empty()) region.setRects(rects.data(), static_cast<int>(rects.size()));
+  return region;
 }
 
 QImage& CanvasImage(TCanvas& canvas) { return canvas.Internals().Image; }
@@ -182,7 +200,8 @@ namespace {
 void DrawWidePath(TCanvas& canvas, const std::vector<TPoint>& points, bool closed) {
   TCanvas::Impl& impl = canvas.Internals();
   if (points.size() < 2 || impl.Image.isNull()) return;
-  const double margin = canvas.Pen.Width + 4.0;
+  const int width = PaintedPenWidth(canvas.Pen);
+  const double margin = width + 4.0;
   const double left = -margin;
   const double top = -margin;
   const double right = impl.Image.width() + margin;
@@ -205,7 +224,7 @@ void DrawWidePath(TCanvas& canvas, const std::vector<TPoint>& points, bool close
   QPainter painter(&impl.Image);
   PreparePainter(painter, impl, canvas.Pen.Mode);
   QPen pen(QColor::fromRgb(QRgbFromColor(canvas.Pen.Color)));
-  pen.setWidth(canvas.Pen.Width);
+  pen.setWidth(width);
   pen.setCapStyle(Qt::RoundCap);
   pen.setJoinStyle(Qt::RoundJoin);
   painter.setPen(pen);
@@ -223,7 +242,7 @@ void DrawThinSegment(TCanvas& canvas, TPoint a, TPoint b) {
 
 void StrokeOutline(TCanvas& canvas, const std::vector<TPoint>& points, bool closed) {
   if (canvas.Pen.Style == psClear || points.size() < 2) return;
-  if (canvas.Pen.Width > 1) {
+  if (PaintedPenWidth(canvas.Pen) > 1) {
     DrawWidePath(canvas, points, closed);
     return;
   }
@@ -338,7 +357,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   }
   // The outline band: one pixel on the box's own border for a thin pen,
   // centred on it for a wide one; the brush fills what lies inside it.
-  const int width = std::max(1, Pen.Width);
+  const int width = PaintedPenWidth(Pen);
   const int64_t lo = (width - 1) / 2;
   const int64_t hi = width - 1 - lo;
   const int64_t ol = l - lo, ot = t - lo, or_ = r + hi, ob = b + hi;  // [ol, or_) x [ot, ob)
@@ -376,7 +395,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   const bool noPen = Pen.Style == psClear;
   const FillSource ink = noPen ? fill : PenSource(Pen);
   const TPenMode mode = Pen.Mode;
-  RasterEllipse e{x1, y1, x2, y2, noPen ? 1 : std::max(1, Pen.Width)};
+  RasterEllipse e{x1, y1, x2, y2, noPen ? 1 : PaintedPenWidth(Pen)};
   RasterEllipseRing(
       e, CanvasBox(*impl_), [&](int y, int a, int b) { PaintRun(*impl_, y, a, b, ink, mode); },
       [&](int y, int a, int b) { PaintRun(*impl_, y, a, b, fill, mode); });
@@ -384,7 +403,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 
 void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
   if (impl_->PathOpen || Pen.Style == psClear) return;
-  RasterEllipse e{x1, y1, x2, y2, std::max(1, Pen.Width)};
+  RasterEllipse e{x1, y1, x2, y2, PaintedPenWidth(Pen)};
   const bool whole = x3 == x4 && y3 == y4;
   const double start = RasterDirectionFromCentre(e, x3, y3);
   const double end = RasterDirectionFromCentre(e, x4, y4);

@@ -7,6 +7,10 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 RasterBox CanvasBox(const TCanvas::Impl& impl);
 
 // Calls fn(x0, x1) for the parts of [x0, x1) on row y that lie on the image
@@ -47,6 +51,13 @@ void RealiseBrush(TCanvas& canvas);
 
 void PaintRun(TCanvas::Impl& impl, int y, int x0, int x1, const FillSource& source, TPenMode mode);
 void PaintPixel(TCanvas::Impl& impl, int x, int y, const FillSource& source, TPenMode mode);
+
+// Qt region of pixel runs listed row by row (rows top to bottom, runs left
+// to right); equal neighbouring rows are merged into taller rectangles.
+QRegion RegionFromRuns(const std::vector<std::pair<int, std::vector<std::pair<int, int>>>>& rows);
+
+// Pen width as painted: at least one pixel, and no wider than any window.
+inline int PaintedPenWidth(const TPen& pen) { return std::clamp(pen.Width, 1, 1000); }
 
 // A painter on the canvas image with antialiasing off, the clip applied
 // and the composition of the pen mode.

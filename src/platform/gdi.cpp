@@ -158,10 +158,12 @@ bool PtInRegion(HRGN region, int x, int y) {
 QRegion QRegionFromRegion(HRGN region, const QRect& bounds) {
   QRegion result;
   if (region == nullptr || bounds.isEmpty()) return result;
-  std::vector<QRect> rects;
   const RasterBox box{bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1};
-  RasterPolygons(RegionFigures(*region), RuleOf(region->FillMode), box,
-                 [&](int y, int x0, int x1) { rects.emplace_back(x0, y, x1 - x0, 1); });
-  if (!rects.empty()) result.setRects(rects.data(), static_cast<int>(rects.size()));
+  std::vector<std::pair<int, std::vector<std::pair<int, int>>>> rows;
+  RasterPolygons(RegionFigures(*region), RuleOf(region->FillMode), box, [&](int y, int x0, int x1) {
+    if (rows.empty() || rows.back().first != y) rows.emplace_back(y, std::vector<std::pair<int, int>>{});
+    rows.back().second.emplace_back(x0, x1);
+  });
+  result = RegionFromRuns(rows);
   return result;
 }

@@ -69,6 +69,18 @@ TEST(CanvasLine, PolylineJoinsPaintEachPixelOnceAndLeaveOutTheLastPoint) {
   for (const auto& p : expected) EXPECT_EQ(c.GetPixel(p.first, p.second), clBlack);
 }
 
+TEST(CanvasLine, WidePolylinePaintsItsJoinsOnce) {
+  TCanvas c(40, 40);
+  c.Pen.Mode = pmXor;
+  c.Pen.Color = clWhite;
+  c.Pen.Width = 3;
+  c.Polyline({{5, 5}, {30, 5}, {30, 30}, {8, 20}});
+  const PixelSet ink = Inked(c);
+  EXPECT_GT(ink.size(), 150u);
+  for (const auto& p : ink) EXPECT_EQ(c.GetPixel(p.first, p.second), clBlack);
+  EXPECT_EQ(c.GetPixel(30, 5), clBlack);  // the corner itself
+}
+
 TEST(CanvasLine, ClearPenDrawsNothingButMoves) {
   TCanvas c(10, 10);
   c.Pen.Style = psClear;
@@ -512,6 +524,9 @@ TEST(CanvasRegion, QtRegionForInvalidationStaysInsideTheBounds) {
   EXPECT_TRUE(q.contains(QPoint(0, 2)));
   EXPECT_FALSE(q.contains(QPoint(0, 3)));
   DeleteObject(triangle);
+  HRGN rect = CreateRectRgn(3, 4, 13, 24);
+  EXPECT_EQ(QRegionFromRegion(rect, QRect(0, 0, 100, 100)), QRegion(3, 4, 10, 20));
+  DeleteObject(rect);
   HRGN huge = CreateRectRgn(-2000000000, -2000000000, 2000000000, 2000000000);
   EXPECT_EQ(QRegionFromRegion(huge, QRect(0, 0, 50, 40)).boundingRect(), QRect(0, 0, 50, 40));
   DeleteObject(huge);
