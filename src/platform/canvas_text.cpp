@@ -1,6 +1,7 @@
 // Text output with logical fonts: pixel height, average width by stretching,
 // escapement about the top left of the character cell, and vertical writing
-// with each full-width character turned in place.
+// with each full-width character turned in place (bar the few whose
+// vertical forms lie along the column).
 
 #include "platform/canvas.h"
 
@@ -79,7 +80,17 @@ ResolvedFont Resolve(const TFont& source) {
 struct TextPiece {
   QString Text;
   bool FullWidth = false;
+  bool Upright = false;  // turned back upright in vertical writing
 };
+
+// Full-width characters whose vertical forms lie along the column: the long
+// vowel mark, dashes, waves, leaders and brackets. They keep the turn of
+// the base line; every other full-width character stands upright.
+bool LiesAlongColumn(const QString& ch) {
+  static const QString kAlong = QString::fromUtf8(
+      "ー－―‐〜～…‥＝（）［］｛｝〔〕【】〈〉《》「」『』");
+  return ch.size() == 1 && kAlong.contains(ch.at(0));
+}
 
 // Characters in code page 932: a lead byte and its trail byte make one
 // full-width character.
@@ -90,7 +101,11 @@ std::vector<TextPiece> SplitCharacters(const std::string& text) {
     const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
     const size_t length = lead && i + 1 < text.size() ? 2 : 1;
     const std::u16string u = Utf16FromCp932(std::string_view(text).substr(i, length));
-    pieces.push_back({QString::fromStdU16String(u), length == 2});
+    TextPiece piece;
+    piece.Text = QString::fromStdU16String(u);
+    piece.FullWidth = length == 2;
+    piece.Upright = piece.FullWidth && !LiesAlongColumn(piece.Text);
+    pieces.push_back(piece);
     i += length;
   }
   return pieces;
@@ -176,7 +191,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   for (const TextPiece& piece : pieces) {
     const double advance = PieceAdvance(f, metrics, piece);
     painter.save();
-    if (piece.FullWidth) {
+    if (piece.Upright) {
       // Upright in a column: the glyph is turned a quarter anticlockwise
       // against the base line, its height laid along the line.
       const double glyphWidth = std::max(1.0, metrics.horizontalAdvance(piece.Text));
@@ -184,6 +199,12 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
       painter.scale(advance / std::max(1.0, f.Cell), f.Cell / glyphWidth);
       painter.rotate(-90.0);
       DrawGlyphs(painter, f, QPointF(-glyphWidth / 2.0, f.Ascent - f.Cell / 2.0), piece.Text);
+    } else if (piece.FullWidth) {
+      // Along the column, centred in its full-width cell.
+      const double natural = metrics.horizontalAdvance(piece.Text) * f.ScaleX;
+      painter.translate(along + (advance - natural) / 2.0, 0.0);
+      painter.scale(f.ScaleX, 1.0);
+      DrawGlyphs(painter, f, QPointF(0.0, f.Ascent), piece.Text);
     } else {
       painter.translate(along, 0.0);
       painter.scale(f.ScaleX, 1.0);

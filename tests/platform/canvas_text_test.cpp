@@ -141,17 +141,23 @@ TEST(CanvasText, TextStartsAtTheTopLeftOfItsTurnedCell) {
 
 TEST(CanvasText, VerticalFaceKeepsFullWidthCharactersUpright) {
   // "一" is one horizontal stroke. Turned by 270 degrees with an ordinary
-  // face it stands vertical on the screen; the "@" face turns it back.
+  // face it stands vertical on the screen; the "@" face turns it back. The
+  // long vowel mark "ー" runs along the column in vertical writing.
   struct Case {
     std::string face;
+    std::string text;
     bool strokeHorizontal;
   };
-  const Case cases[] = {{J("ＭＳ 明朝"), false}, {J("@ＭＳ 明朝"), true}, {J("@ＭＳ ゴシック"), true}};
+  const Case cases[] = {{J("ＭＳ 明朝"), J("一"), false},
+                        {J("@ＭＳ 明朝"), J("一"), true},
+                        {J("@ＭＳ ゴシック"), J("一"), true},
+                        {J("@ＭＳ ゴシック"), J("ー"), false},
+                        {J("ＭＳ ゴシック"), J("ー"), false}};
   for (const Case& k : cases) {
     TCanvas c(100, 100);
     UseFont(c, Logical(32, 16, 2700, k.face));
     c.Brush.Style = bsClear;
-    c.TextOut(60, 20, J("一"));
+    c.TextOut(60, 20, k.text);
     const InkBox ink = InkOf(c);
     ASSERT_GT(ink.Count, 10) << Utf8FromCp932(k.face);
     EXPECT_EQ(ink.Width() > ink.Height(), k.strokeHorizontal) << Utf8FromCp932(k.face);
