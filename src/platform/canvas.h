@@ -171,7 +171,8 @@ class TCanvas {
   int TextWidth(const std::string& text) { return TextExtent(text).cx; }
   int TextHeight(const std::string& text) { return TextExtent(text).cy; }
 
-  // The picture stretched into the rectangle (see picture.h).
+  // The picture stretched into the rectangle (see picture.h); a rectangle
+  // given right to left or bottom to top shows it mirrored.
   void StretchDraw(const TRect& rect, const class TGraphic& graphic);
 
   struct Impl;

@@ -13,6 +13,8 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
+#include <utility>
 
 extern "C" {
 #include <jpeglib.h>
@@ -445,13 +447,24 @@ void TCanvas::StretchDraw(const TRect& rect, const TGraphic& graphic) {
   const double vr = std::min(right, static_cast<double>(impl.Image.width()));
   const double vb = std::min(bottom, static_cast<double>(impl.Image.height()));
   if (vr <= vl || vb <= vt) return;
-  const double fx0 = (vl - left) / (right - left);
-  const double fy0 = (vt - top) / (bottom - top);
-  const double fx1 = (vr - left) / (right - left);
-  const double fy1 = (vb - top) / (bottom - top);
+  // Fractions of the picture that fall on the visible part; a rectangle
+  // given right to left or bottom to top shows the picture mirrored.
+  const bool flipX = rect.Right < rect.Left;
+  const bool flipY = rect.Bottom < rect.Top;
+  double fx0 = (vl - left) / (right - left);
+  double fy0 = (vt - top) / (bottom - top);
+  double fx1 = (vr - left) / (right - left);
+  double fy1 = (vb - top) / (bottom - top);
+  if (flipX) std::tie(fx0, fx1) = std::pair(1.0 - fx1, 1.0 - fx0);
+  if (flipY) std::tie(fy0, fy1) = std::pair(1.0 - fy1, 1.0 - fy0);
   const QRectF target(vl, vt, vr - vl, vb - vt);
   QPainter painter(&impl.Image);
   PreparePainter(painter, impl, pmCopy);
+  if (flipX || flipY) {
+    painter.translate(target.center());
+    painter.scale(flipX ? -1.0 : 1.0, flipY ? -1.0 : 1.0);
+    painter.translate(-target.center());
+  }
   if (!picture.Raster.isNull()) {
     const double w = picture.Raster.width();
     const double h = picture.Raster.height();

@@ -454,6 +454,40 @@ TEST(CanvasClip, PathClipLimitsDrawingAndPixelReads) {
   EXPECT_EQ(c.GetPixel(3, 3), clRed);
 }
 
+TEST(CanvasClip, PathFiguresFromLinesAndRectangles) {
+  struct Case {
+    const char* name;
+    void (*record)(TCanvas&);
+    int x, y;
+    bool inside;
+  };
+  const Case cases[] = {
+      {"lines, closed implicitly", [](TCanvas& c) { c.MoveTo(0, 0); c.LineTo(10, 0); c.LineTo(10, 10); }, 8, 2, true},
+      {"lines, outside the diagonal", [](TCanvas& c) { c.MoveTo(0, 0); c.LineTo(10, 0); c.LineTo(10, 10); }, 2, 8, false},
+      {"rectangle", [](TCanvas& c) { c.Rectangle(3, 3, 9, 9); }, 8, 8, true},
+      {"rectangle, right edge", [](TCanvas& c) { c.Rectangle(3, 3, 9, 9); }, 9, 5, false},
+      {"polyline", [](TCanvas& c) { c.Polyline({{0, 0}, {12, 0}, {0, 12}}); }, 2, 2, true},
+  };
+  for (const Case& k : cases) {
+    TCanvas c(16, 16);
+    BeginPath(c);
+    k.record(c);
+    EndPath(c);
+    EXPECT_TRUE(Inked(c).empty()) << k.name;
+    HRGN region = PathToRegion(c);
+    ASSERT_NE(region, nullptr) << k.name;
+    EXPECT_EQ(PtInRegion(region, k.x, k.y), k.inside) << k.name;
+    SelectClipRgn(c, region);
+    DeleteObject(region);
+    EXPECT_EQ(c.GetPixel(k.x, k.y) != clInvalid, k.inside) << k.name;
+  }
+  TCanvas c(4, 4);
+  EXPECT_FALSE(EndPath(c));                 // no path begun
+  EXPECT_EQ(PathToRegion(c), nullptr);
+  BeginPath(c);
+  EXPECT_EQ(PathToRegion(c), nullptr);      // not ended yet
+}
+
 TEST(CanvasClip, ClipAppliesToWidePensAndPixels) {
   TCanvas c(20, 20);
   HRGN region = CreateRectRgn(0, 0, 10, 20);

@@ -187,6 +187,31 @@ TEST(PictureRaster, BitmapAndPngLoadAndStretchPixelByPixel) {
   }
 }
 
+TEST(PictureRaster, RectangleGivenBackwardsMirrorsThePicture) {
+  TGraphic g;
+  ASSERT_TRUE(g.LoadFromBytes(Encoded(SmallImage(), "PNG"), TPictureFormat::Png).Ok);
+  struct Case {
+    TRect rect;
+    TColor topLeft, bottomLeft;
+  };
+  const Case cases[] = {
+      {{0, 0, 4, 2}, clRed, clBlack},
+      {{4, 0, 0, 2}, clWhite, clWhite},    // right to left: white column first
+      {{0, 2, 4, 0}, clBlack, clRed},      // bottom to top: rows exchanged
+      {{4, 2, 0, 0}, clWhite, clWhite},
+  };
+  for (const Case& k : cases) {
+    TCanvas c(4, 2, clLime);
+    c.StretchDraw(k.rect, g);
+    EXPECT_EQ(c.GetPixel(0, 0), k.topLeft);
+    EXPECT_EQ(c.GetPixel(0, 1), k.bottomLeft);
+  }
+  TCanvas c(4, 2, clLime);
+  c.StretchDraw({4, 0, 0, 2}, g);
+  EXPECT_EQ(c.GetPixel(1, 0), clBlue);   // third column seen from the right
+  EXPECT_EQ(c.GetPixel(2, 1), 0x00FFFFu);  // yellow
+}
+
 TEST(PictureRaster, WhiteIsLeftOutWhenTransparent) {
   TGraphic g;
   ASSERT_TRUE(g.LoadFromBytes(Encoded(SmallImage(), "BMP"), TPictureFormat::Bitmap).Ok);
