@@ -107,17 +107,16 @@ bool PngComplete(std::string_view b) {
 }
 
 TPictureLoadResult LoadRaster(std::string_view bytes, const char* format, QImage& out) {
-  const bool complete = std::strcmp(format, "BMP") == 0 ? BitmapComplete(bytes) : PngComplete(bytes);
-  if (!complete) return Failure(std::strcmp(format, "BMP") == 0 ? "Bitmap image is not valid" : "PNG image is not valid");
+  const bool bitmap = std::strcmp(format, "BMP") == 0;
+  const char* invalid = bitmap ? "Bitmap image is not valid" : "PNG image is not valid";
+  if (!(bitmap ? BitmapComplete(bytes) : PngComplete(bytes))) return Failure(invalid);
   QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, format);
   reader.setAutoTransform(false);
   QImage image;
-  if (!reader.read(&image) || image.isNull()) {
-    return Failure(std::strcmp(format, "BMP") == 0 ? "Bitmap image is not valid" : "PNG image is not valid");
-  }
+  if (!reader.read(&image) || image.isNull()) return Failure(invalid);
   out = Opaque(image);
   return TPictureLoadResult{true, {}};
 }
@@ -335,8 +334,12 @@ TPictureLoadResult LoadEmf(std::string_view bytes, TGraphic::Impl& impl) {
   // The frame is in hundredths of a millimetre.
   const int64_t frameWidth = static_cast<int64_t>(ReadI32(bytes, 32)) - ReadI32(bytes, 24);
   const int64_t frameHeight = static_cast<int64_t>(ReadI32(bytes, 36)) - ReadI32(bytes, 28);
-  const int width = static_cast<int>(std::clamp<int64_t>(std::abs(frameWidth) * kScreenPixelsPerInch / 2540, 0, 1 << 20));
-  const int height = static_cast<int>(std::clamp<int64_t>(std::abs(frameHeight) * kScreenPixelsPerInch / 2540, 0, 1 << 20));
+  const auto pixels = [](int64_t hundredthsOfMm) {
+    return static_cast<int>(
+        std::clamp<int64_t>(std::abs(hundredthsOfMm) * kScreenPixelsPerInch / 2540, 0, 1 << 20));
+  };
+  const int width = pixels(frameWidth);
+  const int height = pixels(frameHeight);
   std::vector<char> data(bytes.begin(), bytes.end());
   generatorOptions options{};
   static char nameSpace[] = "";

@@ -137,7 +137,9 @@ void DrawEverything(TCanvas& c) {
 
 void PaintBackground(TCanvas& c) {
   for (int y = 0; y < c.Height(); ++y) {
-    for (int x = 0; x < c.Width(); ++x) c.Pixels(x, y) = static_cast<TColor>((x * 37 + y * 101) * 2654435761u) & 0xFFFFFF;
+    for (int x = 0; x < c.Width(); ++x) {
+      c.Pixels(x, y) = static_cast<TColor>((x * 37 + y * 101) * 2654435761u) & 0xFFFFFF;
+    }
   }
 }
 
@@ -422,7 +424,8 @@ TEST(CanvasPixels, ReadAndWriteThroughPixels) {
   struct Outside {
     int x, y;
   };
-  for (const Outside& o : {Outside{-1, 0}, Outside{0, -1}, Outside{6, 0}, Outside{0, 6}, Outside{-2000000000, 2000000000}}) {
+  const Outside outside[] = {{-1, 0}, {0, -1}, {6, 0}, {0, 6}, {-2000000000, 2000000000}};
+  for (const Outside& o : outside) {
     EXPECT_EQ(c.GetPixel(o.x, o.y), clInvalid);
     c.Pixels(o.x, o.y) = clBlack;  // ignored, no crash
   }
@@ -461,9 +464,14 @@ TEST(CanvasClip, PathFiguresFromLinesAndRectangles) {
     int x, y;
     bool inside;
   };
+  const auto corner = [](TCanvas& c) {
+    c.MoveTo(0, 0);
+    c.LineTo(10, 0);
+    c.LineTo(10, 10);
+  };
   const Case cases[] = {
-      {"lines, closed implicitly", [](TCanvas& c) { c.MoveTo(0, 0); c.LineTo(10, 0); c.LineTo(10, 10); }, 8, 2, true},
-      {"lines, outside the diagonal", [](TCanvas& c) { c.MoveTo(0, 0); c.LineTo(10, 0); c.LineTo(10, 10); }, 2, 8, false},
+      {"lines, closed implicitly", corner, 8, 2, true},
+      {"lines, outside the diagonal", corner, 2, 8, false},
       {"rectangle", [](TCanvas& c) { c.Rectangle(3, 3, 9, 9); }, 8, 8, true},
       {"rectangle, right edge", [](TCanvas& c) { c.Rectangle(3, 3, 9, 9); }, 9, 5, false},
       {"polyline", [](TCanvas& c) { c.Polyline({{0, 0}, {12, 0}, {0, 12}}); }, 2, 2, true},

@@ -363,7 +363,8 @@ TEST(PictureFiles, LoadFromFileAndMissingFile) {
   const TPictureLoadResult ok = g.LoadFromFile(Cp932FromUtf8(utf8Name), TPictureFormat::Png);
   EXPECT_TRUE(ok.Ok) << ok.Message;
   EXPECT_EQ(g.Width(), 4);
-  const TPictureLoadResult missing = g.LoadFromFile(Cp932FromUtf8((dir / "none.png").string()), TPictureFormat::Png);
+  const std::string missingName = Cp932FromUtf8((dir / "none.png").string());
+  const TPictureLoadResult missing = g.LoadFromFile(missingName, TPictureFormat::Png);
   EXPECT_FALSE(missing.Ok);
   EXPECT_NE(missing.Message.find("none.png"), std::string::npos);
   EXPECT_TRUE(g.Empty());
