@@ -95,7 +95,7 @@ TEST(CanvasText, ExtentFollowsHeightAndAverageWidth) {
       {"full-width at width 8", 20, 8, J("あ"), 16, 20},
       {"natural width", 20, 0, "AB", 20, 20},
       {"character height asked by a negative value", -20, 0, "AB", 20, 20},
-      {"mixed", 24, 6, "A" + J("漢"), 18, 24},
+      {"mixed", 24, 6, J("A漢"), 18, 24},
       {"empty", 20, 8, "", 0, 20},
   };
   TCanvas c(10, 10);
