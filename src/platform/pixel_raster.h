@@ -1,0 +1,70 @@
+#pragma once
+// The pixel rules of the drawing surface, free of any window system: which
+// pixels a thin line, a filled polygon, an ellipse ring or an arc covers.
+// Every shape reports horizontal runs of pixels [X0, X1) row by row, only
+// inside a bounding box, so coordinates far outside the surface cost no more
+// than the visible part. Coordinates are pixel indices, y downwards.
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+struct RasterPointD {
+  double X = 0.0;
+  double Y = 0.0;
+};
+
+// Half-open pixel box [Left, Right) x [Top, Bottom).
+struct RasterBox {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+};
+
+using RasterSpanSink = std::function<void(int y, int x0, int x1)>;
+using RasterPixelSink = std::function<void(int x, int y)>;
+
+// Polygon fill rules.
+enum class RasterFillRule { Alternate, Winding };
+
+// A one-pixel line from (x0, y0) towards (x1, y1) without its final pixel;
+// every pixel once, in drawing order, only those inside the box.
+void RasterThinLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const RasterBox& box,
+                    const RasterPixelSink& pixel);
+
+// The pixels whose centres lie inside the figures (each figure closed
+// implicitly); right and bottom edges are left out.
+void RasterPolygons(const std::vector<std::vector<RasterPointD>>& figures, RasterFillRule rule,
+                    const RasterBox& box, const RasterSpanSink& span);
+
+// The runs of one row only (for point-in-region tests), unclipped.
+std::vector<std::pair<int64_t, int64_t>> RasterPolygonRow(
+    const std::vector<std::vector<RasterPointD>>& figures, RasterFillRule rule, int64_t y);
+
+// Ellipse inscribed in the pixel box [left, right) x [top, bottom) with an
+// outline of the given width centred on the ideal curve. outline gets the
+// ring, inside the pixels within it. An arc keeps the ring pixels whose
+// direction from the centre lies anticlockwise from the start direction to
+// the end direction (degrees, screen directions with y upwards).
+struct RasterEllipse {
+  int64_t Left = 0;
+  int64_t Top = 0;
+  int64_t Right = 0;
+  int64_t Bottom = 0;
+  int PenWidth = 1;
+};
+
+void RasterEllipseRing(const RasterEllipse& ellipse, const RasterBox& box,
+                       const RasterSpanSink& outline, const RasterSpanSink& inside);
+
+void RasterEllipseArc(const RasterEllipse& ellipse, double startDeg, double endDeg, bool whole,
+                      const RasterBox& box, const RasterPixelSink& pixel);
+
+// Direction in degrees [0, 360) of a pixel point seen from the centre of the
+// ellipse's pixel box, anticlockwise on the screen.
+double RasterDirectionFromCentre(const RasterEllipse& ellipse, double x, double y);
+
+// The part of a segment inside a box, in double precision; false when none.
+bool RasterClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
+                       double right, double bottom);

@@ -1,0 +1,376 @@
+#include "platform/picture.h"
+#include "platform/canvas.h"
+#include "geometry/codepage.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+extern "C" {
+#include <jpeglib.h>
+}
+
+namespace {
+
+// ---- fixtures written by the tests --------------------------------------------------
+
+// 4 x 2 pixels: top row red, green, blue, white; bottom row black, yellow,
+// aqua, white.
+QImage SmallImage() {
+  QImage image(4, 2, QImage::Format_RGB32);
+  const QRgb top[4] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
+  const QRgb bottom[4] = {qRgb(0, 0, 0), qRgb(255, 255, 0), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+  for (int x = 0; x < 4; ++x) {
+    image.setPixel(x, 0, top[x]);
+    image.setPixel(x, 1, bottom[x]);
+  }
+  return image;
+}
+
+std::string Encoded(const QImage& image, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  EXPECT_TRUE(image.save(&buffer, format));
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+// A 16 x 8 JPEG of one colour through libjpeg's own compressor.
+std::string JpegOf(int width, int height, unsigned char r, unsigned char g, unsigned char b) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr error;
+  info.err = jpeg_std_error(&error);
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &out, &size);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 100, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
+  for (int x = 0; x < width; ++x) {
+    row[static_cast<size_t>(x) * 3] = r;
+    row[static_cast<size_t>(x) * 3 + 1] = g;
+    row[static_cast<size_t>(x) * 3 + 2] = b;
+  }
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW p = row.data();
+    jpeg_write_scanlines(&info, &p, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::string bytes(reinterpret_cast<char*>(out), size);
+  std::free(out);
+  return bytes;
+}
+
+struct Bytes {
+  std::string data;
+  void U16(unsigned v) {
+    data += static_cast<char>(v & 0xFF);
+    data += static_cast<char>((v >> 8) & 0xFF);
+  }
+  void U32(uint32_t v) {
+    U16(v & 0xFFFF);
+    U16(v >> 16);
+  }
+};
+
+// A placeable Windows metafile 100 x 50 units at 96 units per inch: a red
+// brush and one rectangle over the whole picture.
+std::string WmfRectangle() {
+  Bytes b;
+  // Placeable header: key, handle, bounding box, units per inch, reserved,
+  // checksum (XOR of the ten words before it).
+  const unsigned words[10] = {0xCDD7, 0x9AC6, 0, 0, 0, 100, 50, 96, 0, 0};
+  unsigned checksum = 0;
+  for (unsigned w : words) {
+    b.U16(w);
+    checksum ^= w;
+  }
+  b.U16(checksum);
+  // Header: type 1 (memory), 9 words, version 3.0, size 40 words, 1 object,
+  // largest record 7 words, no parameters.
+  b.U16(1);
+  b.U16(9);
+  b.U16(0x0300);
+  b.U32(40);
+  b.U16(1);
+  b.U32(7);
+  b.U16(0);
+  b.U32(5); b.U16(0x020B); b.U16(0); b.U16(0);              // SETWINDOWORG y, x
+  b.U32(5); b.U16(0x020C); b.U16(50); b.U16(100);           // SETWINDOWEXT height, width
+  b.U32(7); b.U16(0x02FC); b.U16(0); b.U32(0x0000FF); b.U16(0);  // CREATEBRUSHINDIRECT solid red
+  b.U32(4); b.U16(0x012D); b.U16(0);                        // SELECTOBJECT 0
+  b.U32(7); b.U16(0x041B); b.U16(50); b.U16(100); b.U16(0); b.U16(0);  // RECTANGLE b, r, t, l
+  b.U32(3); b.U16(0x0000);                                  // EOF
+  return b.data;
+}
+
+// An enhanced metafile 100 x 50 pixels (frame 2646 x 1323 hundredths of a
+// millimetre at 96 pixels per inch): a red brush and one rectangle.
+std::string EmfRectangle() {
+  Bytes b;
+  b.U32(1);                                      // EMR_HEADER
+  b.U32(88);
+  b.U32(0); b.U32(0); b.U32(99); b.U32(49);      // bounds, pixels
+  b.U32(0); b.U32(0); b.U32(2646); b.U32(1323);  // frame, 0.01 mm
+  b.U32(0x464D4520);                             // " EMF"
+  b.U32(0x10000);
+  b.U32(168);                                    // bytes
+  b.U32(5);                                      // records
+  b.U16(2); b.U16(0);                            // handles, reserved
+  b.U32(0); b.U32(0); b.U32(0);                  // description, palette
+  b.U32(1024); b.U32(768);                       // device, pixels
+  b.U32(320); b.U32(240);                        // device, millimetres
+  b.U32(39); b.U32(24); b.U32(1); b.U32(0); b.U32(0x0000FF); b.U32(0);  // CREATEBRUSHINDIRECT
+  b.U32(37); b.U32(12); b.U32(1);                                      // SELECTOBJECT
+  b.U32(43); b.U32(24); b.U32(0); b.U32(0); b.U32(100); b.U32(50);     // RECTANGLE
+  b.U32(14); b.U32(20); b.U32(0); b.U32(16); b.U32(20);                // EOF
+  return b.data;
+}
+
+bool Reddish(TColor c) {
+  const int r = c & 0xFF, g = (c >> 8) & 0xFF, bl = (c >> 16) & 0xFF;
+  return r > 200 && g < 60 && bl < 60;
+}
+
+// ---- tests -------------------------------------------------------------------------------
+
+TEST(PictureFormat, ChosenByExtensionWithoutRegardToCase) {
+  struct Case {
+    std::string name;
+    std::optional<TPictureFormat> format;
+  };
+  const Case cases[] = {
+      {"a.bmp", TPictureFormat::Bitmap}, {"A.BMP", TPictureFormat::Bitmap},
+      {"x.png", TPictureFormat::Png},    {"photo.JPG", TPictureFormat::Jpeg},
+      {"p.jpeg", TPictureFormat::Jpeg},  {"v.wmf", TPictureFormat::Wmf},
+      {"v.Emf", TPictureFormat::Emf},    {"dir.bmp/readme.txt", std::nullopt},
+      {"noextension", std::nullopt},     {"", std::nullopt},
+      {J("図面.bmp"), TPictureFormat::Bitmap},
+  };
+  for (const Case& k : cases) EXPECT_EQ(PictureFormatFromFileName(k.name), k.format) << k.name;
+}
+
+TEST(PictureRaster, BitmapAndPngLoadAndStretchPixelByPixel) {
+  for (auto [format, name] : {std::pair{TPictureFormat::Bitmap, "BMP"}, std::pair{TPictureFormat::Png, "PNG"}}) {
+    TGraphic g;
+    const TPictureLoadResult r = g.LoadFromBytes(Encoded(SmallImage(), name), format);
+    ASSERT_TRUE(r.Ok) << name << " " << r.Message;
+    EXPECT_FALSE(g.Empty());
+    EXPECT_FALSE(g.IsMetafile());
+    EXPECT_EQ(g.Width(), 4);
+    EXPECT_EQ(g.Height(), 2);
+    TCanvas c(20, 20, clLime);
+    c.StretchDraw({10, 10, 18, 14}, g);  // every picture pixel becomes 2 x 2
+    struct Probe {
+      int x, y;
+      TColor colour;
+    };
+    const Probe probes[] = {{10, 10, clRed}, {11, 11, clRed}, {12, 10, 0x00FF00},
+                            {14, 11, clBlue}, {16, 10, clWhite}, {10, 12, clBlack},
+                            {13, 13, 0x00FFFF}, {15, 12, 0xFFFF00}, {17, 13, clWhite},
+                            {18, 10, clLime}, {10, 14, clLime}, {9, 9, clLime}};
+    for (const Probe& p : probes) EXPECT_EQ(c.GetPixel(p.x, p.y), p.colour) << name << " " << p.x << "," << p.y;
+  }
+}
+
+TEST(PictureRaster, RectangleGivenBackwardsMirrorsThePicture) {
+  TGraphic g;
+  ASSERT_TRUE(g.LoadFromBytes(Encoded(SmallImage(), "PNG"), TPictureFormat::Png).Ok);
+  struct Case {
+    TRect rect;
+    TColor topLeft, bottomLeft;
+  };
+  const Case cases[] = {
+      {{0, 0, 4, 2}, clRed, clBlack},
+      {{4, 0, 0, 2}, clWhite, clWhite},    // right to left: white column first
+      {{0, 2, 4, 0}, clBlack, clRed},      // bottom to top: rows exchanged
+      {{4, 2, 0, 0}, clWhite, clWhite},
+  };
+  for (const Case& k : cases) {
+    TCanvas c(4, 2, clLime);
+    c.StretchDraw(k.rect, g);
+    EXPECT_EQ(c.GetPixel(0, 0), k.topLeft);
+    EXPECT_EQ(c.GetPixel(0, 1), k.bottomLeft);
+  }
+  TCanvas c(4, 2, clLime);
+  c.StretchDraw({4, 0, 0, 2}, g);
+  EXPECT_EQ(c.GetPixel(1, 0), clBlue);   // third column seen from the right
+  EXPECT_EQ(c.GetPixel(2, 1), 0x00FFFFu);  // yellow
+}
+
+TEST(PictureRaster, WhiteIsLeftOutWhenTransparent) {
+  TGraphic g;
+  ASSERT_TRUE(g.LoadFromBytes(Encoded(SmallImage(), "BMP"), TPictureFormat::Bitmap).Ok);
+  g.Transparent = true;
+  TCanvas c(8, 4, clLime);
+  c.StretchDraw({0, 0, 8, 4}, g);
+  EXPECT_EQ(c.GetPixel(0, 0), clRed);
+  EXPECT_EQ(c.GetPixel(6, 0), clLime);  // white: the canvas shows through
+  EXPECT_EQ(c.GetPixel(6, 3), clLime);
+  EXPECT_EQ(c.GetPixel(0, 3), clBlack);
+}
+
+TEST(PictureRaster, TransparentPngAreasBecomeWhite) {
+  QImage image(2, 1, QImage::Format_ARGB32);
+  image.setPixel(0, 0, qRgba(0, 0, 0, 0));
+  image.setPixel(1, 0, qRgba(255, 0, 0, 255));
+  TGraphic g;
+  ASSERT_TRUE(g.LoadFromBytes(Encoded(image, "PNG"), TPictureFormat::Png).Ok);
+  TCanvas c(2, 1, clLime);
+  c.StretchDraw({0, 0, 2, 1}, g);
+  EXPECT_EQ(c.GetPixel(0, 0), clWhite);
+  EXPECT_EQ(c.GetPixel(1, 0), clRed);
+}
+
+TEST(PictureRaster, ZoomedFarBeyondTheCanvasDrawsOnlyTheVisiblePart) {
+  TGraphic g;
+  ASSERT_TRUE(g.LoadFromBytes(Encoded(SmallImage(), "PNG"), TPictureFormat::Png).Ok);
+  // The canvas sits just right of and below the picture's middle, in its
+  // third column and second row (aqua).
+  TCanvas c(10, 10, clLime);
+  c.StretchDraw({-2000000000, -1000000000, 2000000000, 1000000000}, g);
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(c.GetPixel(x, y), 0xFFFF00u) << x << "," << y;
+  }
+  TCanvas outside(10, 10, clLime);
+  outside.StretchDraw({-2000000000, 20, -1000000000, 40}, g);
+  outside.StretchDraw({3, 3, 3, 9}, g);  // no width
+  EXPECT_EQ(outside.GetPixel(5, 5), clLime);
+}
+
+TEST(PictureJpeg, DecodesThroughLibjpeg) {
+  TGraphic g;
+  const TPictureLoadResult r = g.LoadFromBytes(JpegOf(16, 8, 255, 0, 0), TPictureFormat::Jpeg);
+  ASSERT_TRUE(r.Ok) << r.Message;
+  EXPECT_EQ(g.Width(), 16);
+  EXPECT_EQ(g.Height(), 8);
+  TCanvas c(40, 40, clWhite);
+  c.StretchDraw({0, 0, 32, 16}, g);
+  EXPECT_TRUE(Reddish(c.GetPixel(16, 8)));
+  EXPECT_TRUE(Reddish(c.GetPixel(0, 0)));
+  EXPECT_EQ(c.GetPixel(33, 17), clWhite);
+}
+
+TEST(PictureMetafile, PlaceableWmfReportsItsSizeAndDraws) {
+  TGraphic g;
+  const TPictureLoadResult r = g.LoadFromBytes(WmfRectangle(), TPictureFormat::Wmf);
+  ASSERT_TRUE(r.Ok) << r.Message;
+  EXPECT_TRUE(g.IsMetafile());
+  EXPECT_EQ(g.Width(), 100);  // 100 units at 96 per inch, shown at 96 pixels per inch
+  EXPECT_EQ(g.Height(), 50);
+  TCanvas c(140, 90, clWhite);
+  c.StretchDraw({20, 20, 120, 70}, g);
+  EXPECT_TRUE(Reddish(c.GetPixel(70, 45)));
+  EXPECT_TRUE(Reddish(c.GetPixel(30, 30)));
+  EXPECT_EQ(c.GetPixel(10, 10), clWhite);
+  EXPECT_EQ(c.GetPixel(130, 80), clWhite);
+}
+
+TEST(PictureMetafile, EmfReportsItsSizeAndDraws) {
+  TGraphic g;
+  const TPictureLoadResult r = g.LoadFromBytes(EmfRectangle(), TPictureFormat::Emf);
+  ASSERT_TRUE(r.Ok) << r.Message;
+  EXPECT_TRUE(g.IsMetafile());
+  EXPECT_EQ(g.Width(), 100);
+  EXPECT_EQ(g.Height(), 50);
+  TCanvas c(140, 90, clWhite);
+  c.StretchDraw({20, 20, 120, 70}, g);
+  EXPECT_TRUE(Reddish(c.GetPixel(70, 45)));
+  EXPECT_EQ(c.GetPixel(10, 10), clWhite);
+  EXPECT_EQ(c.GetPixel(130, 80), clWhite);
+  // Zoomed far out of the canvas the metafile still draws its visible part.
+  TCanvas z(20, 20, clWhite);
+  z.StretchDraw({-1000000000, -1000000000, 1000000000, 1000000000}, g);
+  EXPECT_TRUE(Reddish(z.GetPixel(10, 10)));
+}
+
+TEST(PictureErrors, TruncatedAndCorruptFilesAreErrorsNotCrashes) {
+  const std::string bmp = Encoded(SmallImage(), "BMP");
+  const std::string png = Encoded(SmallImage(), "PNG");
+  const std::string jpeg = JpegOf(16, 8, 0, 0, 255);
+  const std::string wmf = WmfRectangle();
+  const std::string emf = EmfRectangle();
+  std::string badJpeg = jpeg.substr(0, 20) + std::string(200, '\x55');
+  std::string badWmfRecord = wmf;
+  badWmfRecord[40] = '\x01';  // first record claims 1 word
+  std::string badEmfSignature = emf;
+  badEmfSignature[40] = 'X';
+  std::string emfOversizedRecord = emf;
+  emfOversizedRecord[92] = '\x7F';  // the brush record claims a size no record can have
+  struct Case {
+    const char* name;
+    TPictureFormat format;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"empty bitmap", TPictureFormat::Bitmap, ""},
+      {"bitmap cut in its pixels", TPictureFormat::Bitmap, bmp.substr(0, bmp.size() - 5)},
+      {"bitmap cut in its header", TPictureFormat::Bitmap, bmp.substr(0, 20)},
+      {"png given as bitmap", TPictureFormat::Bitmap, png},
+      {"png cut", TPictureFormat::Png, png.substr(0, png.size() - 13)},
+      {"png signature only", TPictureFormat::Png, png.substr(0, 8)},
+      {"jpeg cut in half", TPictureFormat::Jpeg, jpeg.substr(0, jpeg.size() / 2)},
+      {"jpeg marker only", TPictureFormat::Jpeg, jpeg.substr(0, 2)},
+      {"jpeg with garbage", TPictureFormat::Jpeg, badJpeg},
+      {"bitmap given as jpeg", TPictureFormat::Jpeg, bmp},
+      {"wmf cut", TPictureFormat::Wmf, wmf.substr(0, wmf.size() - 6)},
+      {"wmf header only", TPictureFormat::Wmf, wmf.substr(0, 30)},
+      {"wmf bad record size", TPictureFormat::Wmf, badWmfRecord},
+      {"wmf of text", TPictureFormat::Wmf, std::string(100, 'a')},
+      {"emf cut", TPictureFormat::Emf, emf.substr(0, emf.size() - 20)},
+      {"emf header only", TPictureFormat::Emf, emf.substr(0, 88)},
+      {"emf bad signature", TPictureFormat::Emf, badEmfSignature},
+      {"emf oversized record", TPictureFormat::Emf, emfOversizedRecord},
+      {"wmf given as emf", TPictureFormat::Emf, wmf},
+  };
+  for (const Case& k : cases) {
+    TGraphic g;
+    ASSERT_TRUE(g.LoadFromBytes(bmp, TPictureFormat::Bitmap).Ok);
+    const TPictureLoadResult r = g.LoadFromBytes(k.bytes, k.format);
+    EXPECT_FALSE(r.Ok) << k.name;
+    EXPECT_FALSE(r.Message.empty()) << k.name;
+    EXPECT_TRUE(g.Empty()) << k.name;  // a failed load leaves no picture
+    EXPECT_EQ(g.Width(), 0) << k.name;
+    TCanvas c(4, 4, clLime);
+    c.StretchDraw({0, 0, 4, 4}, g);  // an empty picture draws nothing
+    EXPECT_EQ(c.GetPixel(1, 1), clLime) << k.name;
+  }
+}
+
+TEST(PictureFiles, LoadFromFileAndMissingFile) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "zuro_picture_test";
+  std::filesystem::create_directories(dir);
+  const std::string utf8Name = (dir / "図.png").string();
+  {
+    std::ofstream out(utf8Name, std::ios::binary);
+    out << Encoded(SmallImage(), "PNG");
+  }
+  TGraphic g;
+  const TPictureLoadResult ok = g.LoadFromFile(Cp932FromUtf8(utf8Name), TPictureFormat::Png);
+  EXPECT_TRUE(ok.Ok) << ok.Message;
+  EXPECT_EQ(g.Width(), 4);
+  const std::string missingName = Cp932FromUtf8((dir / "none.png").string());
+  const TPictureLoadResult missing = g.LoadFromFile(missingName, TPictureFormat::Png);
+  EXPECT_FALSE(missing.Ok);
+  EXPECT_NE(missing.Message.find("none.png"), std::string::npos);
+  EXPECT_TRUE(g.Empty());
+  const TPictureLoadResult folder = g.LoadFromFile(Cp932FromUtf8(dir.string()), TPictureFormat::Png);
+  EXPECT_FALSE(folder.Ok);
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
