@@ -71,6 +71,7 @@ void Tdrawinp::ClearAll() {
   UndoTexts.clear();
   BufferTexts.clear();
   Counts = {};
+  FreeAllPictures();
 }
 
 void Tdrawinp::ClearBuffer() { Buffer.clear(); }
@@ -291,6 +292,7 @@ void Tdrawinp::ScaleGroup(std::uint8_t group, std::uint8_t wholeBuffer, double f
       v.Y *= factor;
     }
   }
+  ScalePictures(group, factor);
   for (RDrawElement& e : Buffer) {
     if (wholeBuffer == 1 || e.Group == group) ScaleElement(e, factor);
   }

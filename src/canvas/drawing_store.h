@@ -5,10 +5,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "canvas/draw_records.h"
+
+class TGraphic;
 
 // A text element holds no string: its TextIndex names a string in the text
 // list of the list that holds it. TextIndex is 16 bits wide, so a list
@@ -19,6 +22,31 @@ inline constexpr std::size_t kMaxTextsPerList = 65536;
 inline constexpr std::uint8_t kLayerHidden = 0;
 inline constexpr std::uint8_t kLayerReference = 1;
 inline constexpr std::uint8_t kLayerEditable = 2;
+
+inline constexpr int kPictureSlots = 30;
+
+// Picture kinds of a slot.
+inline constexpr std::uint8_t kPictureFree = 0;
+inline constexpr std::uint8_t kPictureBitmap = 1;
+inline constexpr std::uint8_t kPictureJpeg = 2;
+inline constexpr std::uint8_t kPictureMetafile = 3;
+inline constexpr std::uint8_t kPicturePng = 4;
+inline constexpr std::uint8_t kPictureJpegAsBitmap = 20;
+
+// One picture slot. The one platform picture object holds a bitmap, a JPEG
+// image or a metafile alike; PictureKind says which the slot was given.
+struct RBitMapData {
+  double X1 = 0.0;
+  double Y1 = 0.0;
+  double X2 = 0.0;
+  double Y2 = 0.0;
+  double Aspect = 0.0;     // pixel width / pixel height
+  std::string FileName;    // empty: a free slot
+  std::uint8_t Group = 0;
+  std::uint8_t Layer = 0;
+  std::shared_ptr<TGraphic> Picture;
+  std::uint8_t PictureKind = kPictureFree;
+};
 
 class Tdrawinp {
  public:
@@ -54,6 +82,10 @@ class Tdrawinp {
   // Indexed group × 16 + layer.
   std::array<std::uint8_t, kLayerGroups * kLayersPerGroup> LayerStates{};
   std::array<RTextStyle, kTextStyleCount> TextStyles{};
+
+  std::uint8_t PictureCount = 0;
+  std::array<RBitMapData, kPictureSlots> Pictures;
+  RBitMapData SparePicture;
 
   // State of a (group, layer) pair; a pair outside the table is hidden.
   std::uint8_t LayerState(int group, int layer) const;
@@ -94,12 +126,22 @@ class Tdrawinp {
                    std::uint8_t layer, bool newUndo, std::uint8_t selection, bool newUndo2, bool skipType9);
   void PasteBufferMirrored(std::uint8_t selection, double x1, double y1, double x2, double y2);
 
+  // Picture slots. InsertPicture loads the file into slot PictureCount and
+  // returns false (with a message) when it is refused or unreadable.
+  bool InsertPicture(std::uint8_t group, std::uint8_t layer, double x1, double y1, double x2, double y2,
+                     const std::string& fileName, std::uint8_t sizeMode, bool asBitmap);
+  void FreeAllPictures();
+  void DeletePicture(std::int32_t slot);
+  void ReorderPicture(std::int32_t slot, bool toBack, std::uint8_t sizeMode, bool asBitmap);
+
  private:
   // What the display-list builders decide for one element.
   enum class Listing { Skip, Small, Listed };
   Listing Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax, double zoom) const;
   void StoreElement(RDrawElement stored, const RDrawElement& logged);
   void ForgetDisplayEntries(std::int32_t index);
+  void ScalePictures(std::uint8_t group, double factor);
+  void PlacePicture(RBitMapData& slot, double x1, double y1, double x2, double y2, std::uint8_t sizeMode);
 };
 
 // Multiplies the coordinates of one element by factor, by its kind: texts
