@@ -20,7 +20,13 @@ namespace {
 
 std::size_t failAtomicWriteAfter = 0;
 
-std::string Quoted(const fs::path& path) { return "\"" + Cp932FromPath(path) + "\""; }
+// Appended piece by piece: GCC 12 warns falsely about `"\"" + string`.
+std::string Quoted(const fs::path& path) {
+  std::string quoted(1, '"');
+  quoted += Cp932FromPath(path);
+  quoted += '"';
+  return quoted;
+}
 
 std::string ReadError(const fs::path& path, int error) {
   return J("ファイル ") + Quoted(path) + J(" を読み込めません。") + " (" + std::strerror(error) + ")";
