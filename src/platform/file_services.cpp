@@ -112,7 +112,10 @@ void WriteFileAtomically(const fs::path& given, std::string_view bytes) {
   if (linkError) throw FileError(WriteError(given, linkError.value()));
 
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-  std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  std::string hidden(1, '.');
+  hidden += path.filename().string();
+  hidden += ".XXXXXX";
+  std::string pattern = (folder / hidden).string();
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd < 0) throw FileError(WriteError(path, errno));
 
