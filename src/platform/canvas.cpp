@@ -287,6 +287,7 @@ int TCanvas::Width() const { return impl_->Image.width(); }
 int TCanvas::Height() const { return impl_->Image.height(); }
 
 void TCanvas::SetSize(int width, int height, TColor fill) {
+  const DrawnNotice notice(*this);
   QImage next(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
   next.fill(QRgbFromColor(fill));
   if (!impl_->Image.isNull() && !next.isNull()) {
@@ -303,6 +304,7 @@ void TCanvas::MoveTo(int x, int y) {
 }
 
 void TCanvas::LineTo(int x, int y) {
+  const DrawnNotice notice(*this);
   const TPoint from = impl_->PenPos;
   const TPoint to{x, y};
   impl_->PenPos = to;
@@ -317,6 +319,7 @@ void TCanvas::LineTo(int x, int y) {
 TPoint TCanvas::PenPos() const { return impl_->PenPos; }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
+  const DrawnNotice notice(*this);
   if (impl_->PathOpen) {
     if (!points.empty()) impl_->PathFigures.push_back(points);
     return;
@@ -325,6 +328,7 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
+  const DrawnNotice notice(*this);
   if (impl_->PathOpen) {
     if (!points.empty()) impl_->PathFigures.push_back(points);
     return;
@@ -340,6 +344,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  const DrawnNotice notice(*this);
   const int64_t l = std::min(x1, x2);
   const int64_t r = std::max(x1, x2);
   const int64_t t = std::min(y1, y2);
@@ -383,6 +388,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::FillRect(const TRect& rect) {
+  const DrawnNotice notice(*this);
   // A plain pattern copy: the pen mode plays no part.
   if (rect.Right <= rect.Left || rect.Bottom <= rect.Top) return;
   const FillSource fill = BrushSource(*this);
@@ -390,6 +396,7 @@ void TCanvas::FillRect(const TRect& rect) {
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  const DrawnNotice notice(*this);
   if (impl_->PathOpen) return;
   const FillSource fill = BrushSource(*this);
   const bool noPen = Pen.Style == psClear;
@@ -402,6 +409,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  const DrawnNotice notice(*this);
   if (impl_->PathOpen || Pen.Style == psClear) return;
   RasterEllipse e{x1, y1, x2, y2, PaintedPenWidth(Pen)};
   const bool whole = x3 == x4 && y3 == y4;
@@ -419,6 +427,7 @@ TColor TCanvas::GetPixel(int x, int y) const {
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
+  const DrawnNotice notice(*this);
   if (!PixelAllowed(*impl_, x, y)) return;
   impl_->Image.setPixel(x, y, QRgbFromColor(color));
 }

@@ -13,6 +13,7 @@
 // - Reading a pixel outside the clipping area gives clInvalid.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -174,6 +175,13 @@ class TCanvas {
   // The picture stretched into the rectangle (see picture.h); a rectangle
   // given right to left or bottom to top shows it mirrored.
   void StretchDraw(const TRect& rect, const class TGraphic& graphic);
+
+  // Called after every drawing operation; a control that shows the canvas
+  // uses it to bring drawing done outside a paint to the screen.
+  std::function<void()> OnDrawn;
+  void NotifyDrawn() {
+    if (OnDrawn) OnDrawn();
+  }
 
   struct Impl;
   Impl& Internals() { return *impl_; }

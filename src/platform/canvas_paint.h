@@ -62,3 +62,16 @@ inline int PaintedPenWidth(const TPen& pen) { return std::clamp(pen.Width, 1, 10
 // A painter on the canvas image with antialiasing off, the clip applied
 // and the composition of the pen mode.
 void PreparePainter(QPainter& painter, const TCanvas::Impl& impl, TPenMode mode);
+
+// Tells whoever shows the canvas that something may have been drawn, however
+// the drawing operation ends.
+class DrawnNotice {
+ public:
+  explicit DrawnNotice(TCanvas& canvas) : canvas_(canvas) {}
+  ~DrawnNotice() { canvas_.NotifyDrawn(); }
+  DrawnNotice(const DrawnNotice&) = delete;
+  DrawnNotice& operator=(const DrawnNotice&) = delete;
+
+ private:
+  TCanvas& canvas_;
+};

@@ -137,6 +137,7 @@ TSize TCanvas::TextExtent(const std::string& text) {
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
+  const DrawnNotice notice(*this);
   TCanvas::Impl& impl = Internals();
   if (impl.Image.isNull() || text.empty() || impl.PathOpen) return;
   RealiseBrush(*this);

@@ -434,6 +434,7 @@ int TGraphic::Height() const { return impl_->PixelHeight; }
 // ---- drawing --------------------------------------------------------------------------
 
 void TCanvas::StretchDraw(const TRect& rect, const TGraphic& graphic) {
+  const DrawnNotice notice(*this);
   TCanvas::Impl& impl = Internals();
   const TGraphic::Impl& picture = graphic.Internals();
   if (impl.Image.isNull() || graphic.Empty() || impl.PathOpen) return;
