@@ -236,8 +236,18 @@ void DrawThinSegment(TCanvas& canvas, TPoint a, TPoint b) {
   TCanvas::Impl& impl = canvas.Internals();
   const FillSource ink = PenSource(canvas.Pen);
   const TPenMode mode = canvas.Pen.Mode;
-  RasterThinLine(a.X, a.Y, b.X, b.Y, CanvasBox(impl),
-                 [&](int x, int y) { PaintPixel(impl, x, y, ink, mode); });
+  if (impl.HasClip) {
+    RasterThinLineWith(a.X, a.Y, b.X, b.Y, CanvasBox(impl),
+                       [&](int x, int y) { PaintPixel(impl, x, y, ink, mode); });
+    return;
+  }
+  // Unclipped: straight into the image, which is the redraw's common case.
+  if (impl.Image.isNull()) return;
+  auto* bits = reinterpret_cast<QRgb*>(impl.Image.bits());
+  const qsizetype stride = impl.Image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+  const QRgb colour = QRgbFromColor(ink.Color);
+  RasterThinLineWith(a.X, a.Y, b.X, b.Y, CanvasBox(impl),
+                     [&](int x, int y) { Combine(bits[y * stride + x], colour, mode); });
 }
 
 void StrokeOutline(TCanvas& canvas, const std::vector<TPoint>& points, bool closed) {

@@ -150,43 +150,7 @@ double Wrap360(double a) {
 
 void RasterThinLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const RasterBox& box,
                     const RasterPixelSink& pixel) {
-  const int64_t dx = x1 - x0;
-  const int64_t dy = y1 - y0;
-  if (dx == 0 && dy == 0) return;
-  const int64_t adx = dx < 0 ? -dx : dx;
-  const int64_t ady = dy < 0 ? -dy : dy;
-  const int64_t sx = dx < 0 ? -1 : 1;
-  const int64_t sy = dy < 0 ? -1 : 1;
-  // Walk the major axis; the minor coordinate is the exact one rounded, so
-  // a line clipped to the box puts its visible pixels where the whole would.
-  const bool xMajor = adx > ady;
-  const int64_t major = xMajor ? adx : ady;
-  const int64_t minor = xMajor ? ady : adx;
-  const int64_t m0 = xMajor ? x0 : y0;
-  const int64_t n0 = xMajor ? y0 : x0;
-  const int64_t sm = xMajor ? sx : sy;
-  const int64_t sn = xMajor ? sy : sx;
-  const int64_t boxLo = xMajor ? box.Left : box.Top;
-  const int64_t boxHi = xMajor ? box.Right : box.Bottom;
-  int64_t iLo = 0;
-  int64_t iHi = major;
-  if (sm > 0) {
-    iLo = std::max(iLo, boxLo - m0);
-    iHi = std::min(iHi, boxHi - m0);
-  } else {
-    iLo = std::max(iLo, m0 - boxHi + 1);
-    iHi = std::min(iHi, m0 - boxLo + 1);
-  }
-  for (int64_t i = iLo; i < iHi; ++i) {
-    const Int128 num = static_cast<Int128>(2) * i * minor + major;
-    const int64_t step = static_cast<int64_t>(num / (static_cast<Int128>(2) * major));
-    const int64_t m = m0 + sm * i;
-    const int64_t n = n0 + sn * step;
-    const int64_t x = xMajor ? m : n;
-    const int64_t y = xMajor ? n : m;
-    if (x < box.Left || x >= box.Right || y < box.Top || y >= box.Bottom) continue;
-    pixel(static_cast<int>(x), static_cast<int>(y));
-  }
+  RasterThinLineWith(x0, y0, x1, y1, box, pixel);
 }
 
 void RasterPolygons(const std::vector<std::vector<RasterPointD>>& figures, RasterFillRule rule,

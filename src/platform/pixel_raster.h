@@ -33,6 +33,61 @@ enum class RasterFillRule { Alternate, Winding };
 void RasterThinLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const RasterBox& box,
                     const RasterPixelSink& pixel);
 
+// The same for any callable sink; the redraw of large drawings calls it
+// once per line, so the walk keeps to integer steps.
+template <class Sink>
+void RasterThinLineWith(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const RasterBox& box, Sink&& pixel) {
+  const int64_t dx = x1 - x0;
+  const int64_t dy = y1 - y0;
+  if (dx == 0 && dy == 0) return;
+  const int64_t adx = dx < 0 ? -dx : dx;
+  const int64_t ady = dy < 0 ? -dy : dy;
+  // Walk the major axis; the minor coordinate is the exact one rounded (half
+  // up), so a line clipped to the box puts its visible pixels where the whole
+  // line would.
+  const bool xMajor = adx > ady;
+  const int64_t major = xMajor ? adx : ady;
+  const int64_t minor = xMajor ? ady : adx;
+  const int64_t m0 = xMajor ? x0 : y0;
+  const int64_t n0 = xMajor ? y0 : x0;
+  const int64_t sm = xMajor ? (dx < 0 ? -1 : 1) : (dy < 0 ? -1 : 1);
+  const int64_t sn = xMajor ? (dy < 0 ? -1 : 1) : (dx < 0 ? -1 : 1);
+  const int64_t boxLo = xMajor ? box.Left : box.Top;
+  const int64_t boxHi = xMajor ? box.Right : box.Bottom;
+  int64_t iLo = 0;
+  int64_t iHi = major;
+  if (sm > 0) {
+    iLo = iLo > boxLo - m0 ? iLo : boxLo - m0;
+    iHi = iHi < boxHi - m0 ? iHi : boxHi - m0;
+  } else {
+    iLo = iLo > m0 - boxHi + 1 ? iLo : m0 - boxHi + 1;
+    iHi = iHi < m0 - boxLo + 1 ? iHi : m0 - boxLo + 1;
+  }
+  if (iLo >= iHi) return;
+  // step(i) = floor((2 i minor + major) / (2 major)), kept as a quotient and
+  // a remainder so each pixel costs an addition.
+  const int64_t denominator = 2 * major;
+  __extension__ using Wide = __int128;
+  const Wide first = static_cast<Wide>(2) * iLo * minor + major;
+  int64_t step = static_cast<int64_t>(first / denominator);
+  int64_t remainder = static_cast<int64_t>(first - static_cast<Wide>(step) * denominator);
+  const int64_t increment = 2 * minor;
+  for (int64_t i = iLo; i < iHi; ++i) {
+    const int64_t m = m0 + sm * i;
+    const int64_t n = n0 + sn * step;
+    const int64_t x = xMajor ? m : n;
+    const int64_t y = xMajor ? n : m;
+    if (x >= box.Left && x < box.Right && y >= box.Top && y < box.Bottom) {
+      pixel(static_cast<int>(x), static_cast<int>(y));
+    }
+    remainder += increment;
+    if (remainder >= denominator) {
+      remainder -= denominator;
+      ++step;
+    }
+  }
+}
+
 // The pixels whose centres lie inside the figures (each figure closed
 // implicitly); right and bottom edges are left out.
 void RasterPolygons(const std::vector<std::vector<RasterPointD>>& figures, RasterFillRule rule,

@@ -1,0 +1,312 @@
+#pragma once
+// The drawing canvas: a control that shows its drawing store on a paper
+// sheet, zooms and pans, repaints, and offers the element-adding operations
+// through which a host draws. One class, defined across the files of the
+// subsystems that specify its operations: the control, view, paint and
+// rendering here in canvas/, the command framework and the command families
+// under commands/.
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "canvas/command_modes.h"
+#include "canvas/draw_records.h"
+#include "canvas/drawing_store.h"
+#include "geometry/angles_points.h"
+#include "platform/canvas.h"
+#include "platform/custom_control.h"
+
+class TcadBox;
+
+using TMouse_dwn = std::function<void(TcadBox& sender, TMouseButton button, TShiftState shift, double x, double y)>;
+using TMouse_move = std::function<void(TcadBox& sender, TShiftState shift, double x, double y)>;
+using TMouse_up = std::function<void(TcadBox& sender, TMouseButton button, TShiftState shift, double x, double y)>;
+using TBanGo_ClickEvent = std::function<void(TcadBox& sender, Sbuttontype buttype, int& genBan, int x, int y)>;
+using TSakuga_ClickEvent = std::function<void(TcadBox& sender)>;
+
+// A set of colour numbers.
+using _ColBan = std::bitset<256>;
+
+inline constexpr int kPaperSizeCount = 12;
+inline constexpr int kColourTableSize = 11;
+inline constexpr int kLineTypeCount = 11;  // line types 0 to 10
+inline constexpr TColor clOlivePaper = 0x008080;
+inline constexpr TColor clAquaFrame = 0xFFFF00;
+inline constexpr double kMaxZoom = 60000.0;
+
+struct RPaperSize {
+  double Width = 0.0;
+  double Height = 0.0;
+};
+
+// The dash table row of a line type, in screen pixels.
+struct RLinePattern {
+  std::int32_t Dash = 0;
+  std::int32_t Dot = 0;
+  std::int32_t SecondDot = 0;
+  std::int32_t Gap = 0;
+};
+
+// The pattern of the line or curve being drawn; the counter runs on across
+// the chords of one curve.
+struct RPatternState {
+  std::uint8_t LineType = 0;
+  std::uint16_t Counter = 0;
+  std::uint8_t Dash = 0;
+  std::uint8_t Gap = 0;
+  std::uint8_t Dot = 0;
+  std::uint8_t SecondDot = 0;
+};
+
+// Fill settings of one layer group: six colours and seven option bytes.
+struct RFillSettings {
+  std::array<TColor, 6> Colours{};
+  std::array<std::uint8_t, 7> Options{};
+};
+
+struct RViewRect {
+  double Left = 0.0;
+  double Bottom = 0.0;
+  double Right = 0.0;
+  double Top = 0.0;
+};
+
+struct RFixedView {
+  double Zoom = 0.0;
+  double CentreX = 0.0;
+  double CentreY = 0.0;
+  RViewRect Window;
+};
+
+class TcadBox : public TCustomControl {
+ public:
+  TcadBox();
+  ~TcadBox() override;
+
+  // ---- Published properties --------------------------------------------
+  Sbuttontype ButonType = dtDraf;  // the running command; dtNo is idle
+  _Bswitch B_Switch = _off;        // step of the longer commands
+  std::uint8_t Pentyp = 1;         // line type of new elements
+  std::uint8_t Pencol = 1;         // colour number of new elements
+  std::uint8_t Penwidth = 1;
+  std::uint8_t Papa_No = 0;        // paper size
+  std::uint8_t Mozi_No = 1;        // current text style
+  std::uint8_t WriteGrupe_No = 0;  // layer group of new elements
+  std::uint8_t WriteReiya_No = 0;  // layer of new elements
+  TMouse_move Mouse_move;
+  TMouse_dwn Mouse_dwn;
+  TMouse_up Mouse_up;
+  Tdrawinp* Draw1 = nullptr;       // the drawing store (owned; read-only to the host)
+  bool View_hani_Kotei = false;    // keep the fixed view
+  TBanGo_ClickEvent BanGo_Click;
+  TSakuga_ClickEvent Sakuga_Click;
+  TColor Ringcol = 0;
+  std::uint8_t RingHan = 0;
+  std::uint8_t Gridview = 0;
+  TColor Gridcolor1 = 0;
+  TColor Gridcolor2 = 0;
+  TColor Sentakucol = 0;           // selected elements
+  TColor Sentakucol2 = 0;          // XOR previews
+  TColor Sentakucol3 = 0;          // elements of reference layers
+  TColor Sentakucol4 = 0;          // previews while tanren_Han is set
+  bool GridType = false;
+  std::int32_t GridviewHaba = 0;
+  bool HorakuHan = false;
+  bool HorakuHanDel = false;
+  bool priMoziOkime = false;
+  std::uint8_t cursorHan = 0;
+  std::uint16_t DridoL1 = 0;       // drag-gesture thresholds, pixels
+  std::uint16_t DridoL2 = 0;
+  std::uint8_t SinsikuTyp = 0;
+  std::uint8_t SenUrakesi = 0;
+  _ColBan SenUrakesicol;
+  std::int32_t GraSensai1 = 0;
+  std::int32_t GraSensai2 = 0;
+  std::int32_t GraPSensai = 0;
+  bool iro_Check = false;
+  bool StrWakuView = false;
+  bool OfsetRen = false;
+  std::uint8_t Gkasen = 0;
+  std::uint8_t BoxHouraku = 0;
+  bool HaniAka_Cyu = false;        // a selected range waits for confirmation (read-only)
+  bool DGamen_LR = false;
+  bool Upsensentaku = false;
+  bool bubunhan = false;
+  bool Dothyouzi = false;
+  std::uint8_t PrintSeniro = 0;
+  std::uint8_t PrintMoziiro = 0;
+  bool PrintKaiten = false;
+  std::uint8_t PrintSenno = 0;
+  std::uint8_t PrintMozino = 0;
+  std::uint8_t yakakugoto = 0;
+  bool Ensyukiten = false;
+  std::uint8_t Bittukatyp = 0;
+  bool BitDrawtyp = false;         // pictures over (true) or under the elements
+  bool jpgtobmp = false;
+  bool hatchHozi = false;
+  std::uint8_t NakaZokuMusi = 0;
+  bool senzyohit = false;
+  std::uint8_t print_htyp = 0;
+  std::int32_t Wheel_typ = 0;
+  std::int32_t Wheel_kasoku = 0;
+  std::int32_t key_kasoku = 0;
+  std::int32_t paki_x = 0;
+  std::int32_t paki_y = 0;
+  bool scl_han = false;
+  std::uint8_t Mhan1 = 0;          // per-click status of the handlers (read-only)
+  bool tanren_Han = false;
+
+  // ---- View ----------------------------------------------------------------
+  double PixelsPerMm = 0.0;
+  double Zoom = 1.0;
+  RViewRect ViewWindow;
+  RPoint2D ViewCentre;
+  double ClientWidthMm = 0.0;
+  double ClientHeightMm = 0.0;
+  RFixedView FixedView;
+  RViewRect PreviousViewA;
+  RViewRect PreviousViewB;
+  bool PreviousViewToggle = false;
+  std::array<RPaperSize, kPaperSizeCount> PaperSizes{};
+  std::uint8_t WheelMode = 0;      // 0 zoom, 1 vertical scroll, 2 horizontal scroll
+  double CurrentTextHeight = 0.0;
+  std::uint8_t PlaceTextDirection = 0;
+  RPoint2D CursorWorldPos;
+
+  // ---- Drawing defaults ----------------------------------------------------
+  std::array<double, kLayerGroups> GroupScales{};
+  std::array<RTextStyle, kTextStyleCount> TextStyles{};
+  std::array<bool, kTextStyleCount> ItalicFlags{};
+  std::array<std::string, 6> FaceNames;  // entries 1 to 5
+  std::array<TColor, kColourTableSize> ColourTable{};
+  std::array<TPenStyle, kLineTypeCount> PenStyles{};
+  std::array<RLinePattern, kLineTypeCount> LineTypePatterns{};
+  std::array<RFillSettings, kLayerGroups> FillSettings{};
+  double PasteScaleX = 0.0;
+  double PasteScaleY = 0.0;
+  std::array<double, kLayerGroups> BufferSourceScales{};
+
+  // ---- Print frame ---------------------------------------------------------
+  RPaperSize PrintSheetSize;
+  double PrintScale = 1.0;
+  RViewRect PrintFrame;  // x1, y1, x2, y2
+  double PrintFrameAngle = 0.0;
+  double PrintPixelsPerUnitX = 0.0;
+  double PrintPixelsPerUnitY = 0.0;
+  std::int32_t PrintPageHeight = 0;
+
+  // ---- Command settings and state -----------------------------------------
+  std::uint8_t PrintFrameAnchor = 4;
+  std::uint8_t SizedBoxAnchor = 4;
+  std::uint8_t HiddenLineOutlineType = 1;
+  std::uint8_t HiddenLinePolygonTest = 1;
+  Sbuttontype SavedMode = dtNo;
+  Sbuttontype PendingGesture = dtNo;
+  bool GesturePending = false;
+  std::uint8_t ClickKind = 0;
+  std::uint8_t CommandStep = 0;
+  bool RubberErased = false;
+  std::uint8_t ViewGestureState = 0;
+  std::uint8_t TwoButtonGesture = 0;
+  RPoint2D PressPoint;
+  RPoint2D FirstPoint;
+  RPoint2D CurrentPoint;
+  RPoint2D SecondPoint;
+  RPoint2D AssistPoint;
+  RPoint2D AssistReadPoint;
+  bool AssistRead = false;
+  std::uint8_t AssistStep = 0;
+  std::uint8_t AssistClickKind = 0;
+  RDrawElement PickedElement = ZeroElement();
+  std::array<std::int32_t, 6> PickedIndex{};  // slots 1 to 5; -1 none
+  double CommandAngle = 0.0;
+  double AxisAngle = 0.0;
+  RPoint2D PointOffset;  // real millimetres
+  bool CtrlClick = false;
+  int GenBan = 0;        // host action asked for through BanGo_Click
+  std::int32_t DirectionMode = 0;
+  std::string PlaceText;
+  std::uint8_t GestureSector = 0;
+  std::uint8_t CaptionCancelled = 0;
+  std::uint8_t RangeConfirmKind = 0;
+  std::uint8_t EndChangeFlag = 0;
+
+  // ---- Rendering state -----------------------------------------------------
+  RPatternState PatternState;
+
+  // ---- The control ---------------------------------------------------------
+  void CopyTextStylesToStore();
+  TColor PrepareXorColor(TColor colour);
+  void ClearDrawing();
+  // A length in real units in drawing units of the current writing group.
+  double RealToDrawingLength(double x) const;
+  // The guide prompt, held in the hint for the host to show.
+  void SetGuidePrompt(const std::string& text);
+
+  // ---- View transform and navigation ---------------------------------------
+  void ScreenToWorld(int px, int py, RPoint2D& point) const;
+  int WorldToScreenX(double x) const;
+  int WorldToScreenY(double y) const;
+  void FitPaper(bool force, double margin);
+  void ZoomToWindow(double left, double top, double right, double bottom);
+  void StoreFixedView();
+  void RememberView();
+  void PanTowards(double x, double y);
+  void PanView(double dx, double dy);
+  bool HasShownPicture() const;
+
+  // ---- Paint, full redraw and partial repaint -------------------------------
+  void RedrawAll(bool refilterOnly);
+  void RedrawElements(bool refilterOnly);
+  void RedrawLastElements(int n);
+  void RepaintRect(double x1, double y1, double x2, double y2);
+  void DrawRect(double x1, double y1, double x2, double y2);
+  void DrawRectUnculled(double x1, double y1, double x2, double y2);
+  bool BothButtonsDown() const;
+  bool NavigationKeyDown() const;
+  bool AnyButtonDown() const;
+
+  // ---- Lines with line types -----------------------------------------------
+  void DrawRawLine(TCanvas& canvas, double x1, double y1, double x2, double y2);
+  void DrawLine(std::uint8_t lineType, TCanvas& canvas, double x1, double y1, double x2, double y2);
+  void DrawLineUnculled(std::uint8_t lineType, TCanvas& canvas, double x1, double y1, double x2, double y2);
+  void DrawLineOwnCanvas(std::uint8_t lineType, double x1, double y1, double x2, double y2);
+  void DrawPatternLine(int x1, int y1, int x2, int y2, std::uint8_t lineType, TCanvas& canvas);
+  void StepPatternLine(int x1, int y1, int x2, int y2, std::uint8_t lineType, TCanvas& canvas);
+  void WalkPatternPixels(int x1, int y1, int x2, int y2, TCanvas& canvas);
+  void PatternPixel(int x, int y, int x1, int y1, int x2, int y2, TCanvas& canvas);
+
+  // ---- Rectangles and frames -----------------------------------------------
+  void DrawRotatedRect(TCanvas& canvas, double x1, double y1, double x2, double y2, double angle);
+  void DrawAlignedRect(TCanvas& canvas, double x1, double y1, double x2, double y2, double angle);
+  void DrawFrameRect(std::uint8_t lineType, std::uint8_t withTiles, double x1, double y1, double x2, double y2,
+                     double angle);
+
+  // ---- Platform handlers ---------------------------------------------------
+  void Paint() override;
+  void Resize() override;
+  bool ChildKey(std::uint16_t& key, TShiftState shift) override;
+  bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+  bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
+  bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+
+ private:
+  std::unique_ptr<Tdrawinp> store_;
+  // The window the display lists were built for: refiltering is enough only
+  // while the view stays inside it.
+  RViewRect listedWindow_;
+  bool listsBuilt_ = false;
+
+  double PixelsPerUnit() const { return PixelsPerMm * Zoom; }
+  const RPaperSize& CurrentPaper() const;
+  void SetViewAbout(double cx, double cy);
+  void RecordFixedView();
+  void DrawPaperOutline();
+  void DrawListedElement(const RDrawElement& e, std::uint8_t layerState, bool fullRedraw);
+  void DrawPatternRun(double fx, double fy, double tx, double ty, double phase, std::uint8_t lineType,
+                      TCanvas& canvas);
+};
