@@ -286,6 +286,12 @@ class TcadBox : public TCustomControl {
   void DrawFrameRect(std::uint8_t lineType, std::uint8_t withTiles, double x1, double y1, double x2, double y2,
                      double angle);
 
+  // ---- Text layout, text drawing and the element-adding operations --------
+
+  // ---- Curves, markers, pictures, fills, cross-hair, grid and captions ----
+
+  // ---- Input dispatch, view gestures and the command framework -------------
+
   // ---- Platform handlers ---------------------------------------------------
   void Paint() override;
   void Resize() override;
