@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "geometry/codepage.h"
+#include "geometry/number_format.h"
 #include "platform/ctrl_grid.h"
 
 QFont DialogFont() {
@@ -38,7 +39,7 @@ TCtrlGrid* MakeInputGrid(QWidget* parent, const std::vector<int>& colWidths, int
 
 void WriteRowTitles(TCtrlGrid* grid, int lastRow, bool bracketed) {
   for (int r = 1; r <= lastRow; ++r) {
-    grid->SetCell(0, r, bracketed ? "[" + std::to_string(r) + "]" : std::to_string(r));
+    grid->SetCell(0, r, Format(bracketed ? "[%d]" : "%d", {r}));
   }
 }
 

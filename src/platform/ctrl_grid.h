@@ -86,6 +86,7 @@ class TCtrlGrid : public QTableView {
  public:
   explicit TCtrlGrid(QWidget* parent = nullptr);
   ~TCtrlGrid() override;
+  using QTableView::edit;  // opens the in-place editor on a cell
 
   // The string grid.
   int ColCount() const { return cells_.ColCount(); }

@@ -4,6 +4,8 @@
 // as rows of UTF-8 literals.
 
 #include <QApplication>
+#include <QInputDevice>
+#include <QPointingDevice>
 
 #include <cstdlib>
 #include <initializer_list>
@@ -22,6 +24,11 @@ inline QApplication* TestApplication() {
     static char name[] = "test_app";
     static char* argv[] = {name, nullptr};
     new ZuroApplication(argc, argv);
+    // Qt keeps its input devices in a table that lives until exit; made
+    // now, the table outlives the application deleted below, whose
+    // devices unregister from it.
+    QInputDevice::primaryKeyboard();
+    QPointingDevice::primaryPointingDevice();
     std::atexit([] { delete QCoreApplication::instance(); });
   }
   return qobject_cast<QApplication*>(QCoreApplication::instance());

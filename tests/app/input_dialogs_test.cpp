@@ -1,6 +1,8 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -246,6 +248,22 @@ TEST(InputDialogs, EnterMovesToTheNextCell) {
     EXPECT_EQ(c.grid->Col(), c.nextCol) << c.col << "," << c.row;
     EXPECT_EQ(c.grid->Row(), c.nextRow) << c.col << "," << c.row;
   }
+}
+
+TEST(InputDialogs, EnterInTheCellEditorWritesAndMovesOn) {
+  Dialogs d;
+  d.coordinates.show();
+  TCtrlGrid* grid = d.coordinates.CtrlGrid1;
+  grid->FocusCell(1, 4);
+  grid->edit(grid->currentIndex());
+  auto* editor = grid->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->setText(QString::fromUtf8("２.5"));
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(editor, &enter);
+  EXPECT_EQ(grid->Cell(1, 4), J("２.5"));
+  EXPECT_EQ(grid->Col(), 2);
+  EXPECT_EQ(grid->Row(), 4);
 }
 
 TEST(InputDialogs, Supports) {
