@@ -185,12 +185,14 @@ TEST(SnapPointFinder, EllipseCrossingsAreSearchedNearTheCursor) {
   // about the same centre meets it where x^2 = 500/3, y^2 = 175/3.
   const double ex = 100 + std::sqrt(500.0 / 3.0);
   const double ey = 100 + std::sqrt(175.0 / 3.0);
-  const Outcome two = RunFinder({Arc(100, 100, 20, 0, 0, 0.5f), Arc(100, 100, 15)}, kSnapPointsOnly, 1.0, ex + 1, ey + 1);
+  const Outcome two =
+      RunFinder({Arc(100, 100, 20, 0, 0, 0.5f), Arc(100, 100, 15)}, kSnapPointsOnly, 1.0, ex + 1, ey + 1);
   EXPECT_TRUE(two.snap);
   EXPECT_NEAR(two.x, ex, 0.02);
   EXPECT_NEAR(two.y, ey, 0.02);
   // The line x = 100 meets the ellipse at (100, 110).
-  const Outcome line = RunFinder({Line(100, 0, 100, 300), Arc(100, 100, 20, 0, 0, 0.5f)}, kSnapPointsOnly, 1.0, 101, 109);
+  const Outcome line =
+      RunFinder({Line(100, 0, 100, 300), Arc(100, 100, 20, 0, 0, 0.5f)}, kSnapPointsOnly, 1.0, 101, 109);
   EXPECT_TRUE(line.snap);
   EXPECT_NEAR(line.x, 100, 0.01);
   EXPECT_NEAR(line.y, 110, 0.01);
@@ -238,7 +240,8 @@ TEST(SnapPointFinder, FallbackPoints) {
   } const cases[] = {
       {"foot on a line 1 away", {Line(0, 101, 300, 101)}, 1, 0, 0, 100, 100, true, 100, 101},
       {"nearest of two feet", {Line(0, 103, 300, 103), Line(0, 98, 300, 98)}, 1, 0, 0, 100, 100, true, 100, 98},
-      {"equal feet: the earlier line", {Line(0, 102, 300, 102), Line(0, 98, 300, 98)}, 1, 0, 0, 100, 100, true, 100, 102},
+      {"equal feet: the earlier line", {Line(0, 102, 300, 102), Line(0, 98, 300, 98)}, 1, 0, 0, 100, 100, true, 100,
+       102},
       {"a foot far away still counts", {Line(0, 150, 300, 150)}, 1, 0, 0, 100, 100, true, 100, 150},
       {"a line marked 60 gives none", {Marked(Line(0, 101, 300, 101), 60)}, 1, 0, 0, 100, 100, false, 0, 0},
       {"the cursor on the line: distance 0", {Line(0, 100, 300, 100)}, 1, 0, 0, 100, 100, true, 100, 100},
@@ -296,7 +299,8 @@ TEST(SnapPointFinder, BothButtonsHeldDropOnlyCurveCrossings) {
   finder.Execute(1.0);
   // The point, the line ends (last line first), the line crossing twice and
   // the arc end (100, 96); nothing from the circles.
-  const std::vector<std::pair<double, double>> expected = {{500, 500}, {97, 103}, {99, 97}, {97, 97}, {97, 97}, {100, 96}};
+  const std::vector<std::pair<double, double>> expected = {{500, 500}, {97, 103}, {99, 97},
+                                                           {97, 97},   {97, 97},  {100, 96}};
   ASSERT_EQ(finder.SnapPoints.size(), expected.size());
   for (std::size_t k = 0; k < expected.size(); ++k) {
     EXPECT_NEAR(finder.SnapPoints[k].x, expected[k].first, 1e-9) << k;
