@@ -78,8 +78,7 @@ void TcadBox::RedrawAll(bool refilterOnly) {
   DrawPaperOutline();
   canvas.Pen.Mode = pmCopy;
   const RPaperSize& paper = CurrentPaper();
-  store_->PaperWidth = paper.Width;
-  store_->PaperHeight = paper.Height;
+  store_->SetPaperSize(paper.Width, paper.Height);
 
   if (ButonType == dtprintsen && B_Switch == on1) {
     canvas.Pen.Mode = pmCopy;
