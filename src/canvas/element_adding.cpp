@@ -3,7 +3,9 @@
 // drawing store. The host draws through the real-unit operations, which
 // divide by the scale of the current writing group.
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "canvas/cad_box.h"
 #include "geometry/codepage.h"
@@ -40,6 +42,13 @@ RDrawElement LineElement(std::uint8_t lineType, std::uint8_t colour, std::uint8_
   return e;
 }
 
+// A single-precision field of an element; values beyond its range are
+// held at its largest magnitude.
+float Single(double v) {
+  constexpr double kMax = std::numeric_limits<float>::max();
+  return std::isnan(v) ? std::numeric_limits<float>::quiet_NaN() : static_cast<float>(std::clamp(v, -kMax, kMax));
+}
+
 bool SkipLine(double limit, double x1, double y1, double x2, double y2) {
   return PointDistance(x1, y1, x2, y2) < limit || CoordinatesOutOfRange(x1, y1, x2, y2);
 }
@@ -73,10 +82,10 @@ void TcadBox::AddArc(std::uint8_t colour, std::uint8_t lineType, double cx, doub
   e.X1 = RealToDrawingLength(cx);
   e.Y1 = RealToDrawingLength(cy);
   e.Radius = RealToDrawingLength(std::abs(r));
-  e.Ratio = static_cast<float>(std::abs(ratio));
-  e.StartAngle = static_cast<float>(startAngle);
-  e.EndAngle = static_cast<float>(endAngle);
-  e.Rotation = static_cast<float>(rotation);
+  e.Ratio = Single(std::abs(ratio));
+  e.StartAngle = Single(startAngle);
+  e.EndAngle = Single(endAngle);
+  e.Rotation = Single(rotation);
   if (!keepUndo) Draw1->ClearUndoLog();
   Draw1->AddElementChecked(e);
 }
@@ -115,7 +124,7 @@ void TcadBox::AddText(const std::string& text, std::uint8_t style, double x, dou
   e.Y1 = by;
   e.ColorNo = style;
   e.TextStyle = style;
-  e.TextAngle = static_cast<float>(angle);
+  e.TextAngle = Single(angle);
   e.TextDirection = direction;
   e.TextIndex = static_cast<std::uint16_t>(index);
 

@@ -51,8 +51,11 @@ std::int16_t SpacingField(double v) {
   return static_cast<std::int16_t>(std::clamp(std::trunc(v), -32768.0, 32767.0));
 }
 
-// Pixels from a size in 0.1 paper millimetres, kept inside an int.
-int Pixels(double v) { return static_cast<int>(std::clamp(std::trunc(v), -2.0e9, 2.0e9)); }
+// Whole pixels (or tenths of a degree), kept inside an int.
+int Pixels(double v) {
+  if (std::isnan(v)) return 0;
+  return static_cast<int>(std::clamp(std::trunc(v), -2.0e9, 2.0e9));
+}
 
 // The font colour of a colour mode; false where the mode sets none.
 bool FontColour(const TcadBox& box, const TextDrawVariant& variant, std::uint8_t mode, TColor& colour) {
@@ -100,6 +103,8 @@ HFONT MakeFont(int height, int width, double angle, int weight, bool italic, boo
 
 void DrawText(TcadBox& box, const std::string& stored, std::uint8_t direction, TCanvas& given, std::uint8_t mode,
               double x1, double y1, double x2, double y2, double angle, const TextDrawVariant& variant) {
+  // A base point or angle that is no number places no character.
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(angle)) return;
   const RViewRect& view = box.ViewWindow;
   if (variant.ViewTest && !SegmentTouchesRect(x1, y1, x2, y2, view.Left, view.Bottom - 2, view.Right, view.Top)) {
     return;

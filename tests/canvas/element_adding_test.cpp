@@ -2,6 +2,7 @@
 // group's scale, the length limits, the undo steps, text lengths, the
 // rectangles' lines, refitting text ends and rescaling the writing group.
 
+#include <limits>
 #include <vector>
 
 #include "canvas_fixture.h"
@@ -107,9 +108,15 @@ TEST_F(AddingTest, ArcsAndPointsAreDividedByTheScale) {
   box->AddArc(3, 4, 300, 600, 150, -0.5, 10, 200, 30, false);
   box->AddArc(3, 4, 0, 0, -5, 1, 0, 360, 0, false);        // negative radius
   box->AddArc(3, 4, 0, 0, 0.00000001, 1, 0, 360, 0, false);  // below the smallest radius
+  box->AddArc(3, 4, 0, 0, 30, 1e300, -1e300, 1e300, 0, false);  // beyond single precision
   box->AddPoint(6, 1, 90, -45, false);
   box->AddPoint(6, 1, -1e31, 0, false);  // out of range
-  ASSERT_EQ(store().Elements.size(), 2u);
+  ASSERT_EQ(store().Elements.size(), 3u);
+  const RDrawElement& wide = store().Elements[1];
+  EXPECT_EQ(Value(wide.Ratio), std::numeric_limits<float>::max());
+  EXPECT_EQ(Value(wide.StartAngle), -std::numeric_limits<float>::max());
+  EXPECT_EQ(Value(wide.EndAngle), std::numeric_limits<float>::max());
+  store().Elements.erase(store().Elements.begin() + 1);
   const RDrawElement& arc = store().Elements[0];
   EXPECT_EQ(arc.Kind, kKindArc);
   EXPECT_NEAR(Value(arc.X1), 10, 1e-12);

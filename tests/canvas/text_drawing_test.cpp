@@ -3,6 +3,7 @@
 // the view tests and the redraws.
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "canvas_fixture.h"
@@ -115,6 +116,15 @@ TEST_F(TextDrawingTest, SmallTextsShowNoCharacters) {
   box->TextStyles[3].Width = 30;
   box->TextStyles[3].Height = 30;
   Draw("■■", 20, 20, 0, 0, 10);
+  EXPECT_EQ(InkAnywhere(), 0);
+}
+
+TEST_F(TextDrawingTest, AnAngleOrPointThatIsNoNumberDrawsNothing) {
+  const double nan = std::nan("");
+  Draw("■■", 5, 10, nan);
+  Draw("■■", nan, 10, 0);
+  box->Draw1->ElementTexts.push_back(J("■■"));
+  box->DrawElementTextUnculled(0, 0, canvas(), 0, 5, std::numeric_limits<double>::infinity(), 8, 10, 0);
   EXPECT_EQ(InkAnywhere(), 0);
 }
 
