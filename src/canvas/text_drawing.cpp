@@ -183,7 +183,8 @@ void DrawText(TcadBox& box, const std::string& stored, std::uint8_t direction, T
   };
 
   if (!laidOut) {
-    const RPoint2D p = std::abs(angle) < 0.0001 ? RPoint2D{x1, y1 + h} : RotateAboutCentreExact(angle, x1, y1, x1, y1 + h);
+    const RPoint2D p =
+        std::abs(angle) < 0.0001 ? RPoint2D{x1, y1 + h} : RotateAboutCentreExact(angle, x1, y1, x1, y1 + h);
     drawChar(p.x, p.y, stored);
   } else {
     for (const RMoziview_data& c : chars) {

@@ -238,7 +238,9 @@ TEST_F(AddingTest, LinesWithAttributes) {
     std::uint8_t colour, type, group, layer;
     std::uint16_t tag;
   };
-  const Expected expected[] = {{5, 2, 6, 4, 64}, {9, 8, 3, 7, 0}, {0, 0, 0, 0, 0x9000}, {5, 2, 6, 4, 0}, {5, 2, 6, 4, 0}};
+  const Expected expected[] = {
+      {5, 2, 6, 4, 64}, {9, 8, 3, 7, 0}, {0, 0, 0, 0, 0x9000}, {5, 2, 6, 4, 0}, {5, 2, 6, 4, 0},
+  };
   for (std::size_t i = 0; i < 5; ++i) {
     SCOPED_TRACE(i);
     const RDrawElement& e = store().Elements[i];

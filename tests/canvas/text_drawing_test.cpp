@@ -239,7 +239,11 @@ TEST_F(TextDrawingTest, ColourModes) {
     TColor element, buffer;
   };
   const Case cases[] = {
-      {0, kInk, kInk}, {1, 0x00FF00, 0x808080}, {2, 0x0000FF, 0x0000FF}, {3, 0x101010, 0x101010}, {20, clBlack, 0x123456},
+      {0, kInk, kInk},
+      {1, 0x00FF00, 0x808080},
+      {2, 0x0000FF, 0x0000FF},
+      {3, 0x101010, 0x101010},
+      {20, clBlack, 0x123456},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.mode));
@@ -264,7 +268,10 @@ TEST_F(TextDrawingTest, RedrawsDrawTextsInTheirOwnStyleByLayerState) {
     TColor colour;
   };
   const Case cases[] = {
-      {kLayerEditable, 0, kInk}, {kLayerEditable, 10, kInk}, {kLayerEditable, 1, 0x0000FF}, {kLayerReference, 1, 0x00FF00},
+      {kLayerEditable, 0, kInk},
+      {kLayerEditable, 10, kInk},
+      {kLayerEditable, 1, 0x0000FF},
+      {kLayerReference, 1, 0x00FF00},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.selection));
