@@ -16,6 +16,7 @@
 #include "canvas/command_modes.h"
 #include "canvas/draw_records.h"
 #include "canvas/drawing_store.h"
+#include "canvas/text_layout.h"
 #include "geometry/angles_points.h"
 #include "platform/canvas.h"
 #include "platform/custom_control.h"
@@ -287,6 +288,55 @@ class TcadBox : public TCustomControl {
                      double angle);
 
   // ---- Text layout, text drawing and the element-adding operations --------
+  // The text-layout object that every text drawing and measuring goes
+  // through; created with the control and freed with it.
+  std::unique_ptr<TMoziViewobj> TextLayout;
+
+  // Text drawing. The style is TextStyles[Mozi_No]: callers set Mozi_No to
+  // the element's style first. Colour modes: 0 the style colour, 1 the
+  // reference colour, 2 the selection colour, 3 the background, 10 the
+  // frame only, 20 black.
+  void DrawElementText(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
+                       double x1, double y1, double x2, double y2, double angle);
+  void DrawElementTextUnculled(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas,
+                               std::uint8_t colourMode, double x1, double y1, double x2, double y2, double angle);
+  void DrawBufferText(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
+                      double x1, double y1, double x2, double y2, double angle);
+  void DrawTextString(const std::string& text, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
+                      double x1, double y1, double x2, double y2, double angle);
+  // Whether a listed text's box touches a repaint rectangle.
+  bool TextTouchesRect(const RDrawElement& e, std::uint8_t layerState, double x1, double y1, double x2, double y2);
+
+  // Text extent: the end of each text's base line from its string and style.
+  void RefitAllTextEnds();
+  void RefitTextEnd(std::int32_t index);
+  void RefitBufferTextEnds();
+  // Corrects a measured length for the markup of the text, in the current
+  // style and the direction of the text last taken up.
+  void SubtractMarkupWidth(const std::u16string& text, double& length);
+  // The same in a given style (its suffix sizes already applied) and direction.
+  void SubtractMarkupWidth(const std::u16string& text, double& length, const RTextStyle& style,
+                           std::uint8_t direction);
+
+  // Element-adding operations. AddLine, AddArc, AddPoint and AddText take
+  // real millimetres of the current writing group; the others drawing units.
+  void AddLineToStore(Tdrawinp& target, double x1, double y1, double x2, double y2);
+  void AddLine(std::uint8_t colour, std::uint8_t lineType, double x1, double y1, double x2, double y2, bool keepUndo);
+  void AddArc(std::uint8_t colour, std::uint8_t lineType, double cx, double cy, double r, double ratio,
+              double startAngle, double endAngle, double rotation, bool keepUndo);
+  void AddPoint(std::uint8_t colour, std::uint8_t lineType, double x, double y, bool keepUndo);
+  void AddText(const std::string& text, std::uint8_t style, double x, double y, double angle, std::uint8_t direction);
+  void AddLineAttr(std::uint8_t colour, std::uint8_t lineType, double x1, double y1, double x2, double y2,
+                   std::uint8_t layer, std::uint8_t group, bool newUndo, std::uint16_t tag, Tdrawinp& target);
+  void AddLineExact(std::uint8_t colour, std::uint8_t lineType, double x1, double y1, double x2, double y2,
+                    std::uint8_t layer, std::uint8_t group, bool newUndo, std::uint16_t tag, Tdrawinp& target);
+  void AddLineChecked(Tdrawinp& target, bool newUndo, double x1, double y1, double x2, double y2);
+  void AddRectangle(Tdrawinp& target, double x1, double y1, double x2, double y2);
+  void AddRotatedRectLines(Tdrawinp& target, double x1, double y1, double x2, double y2, double angle);
+  void AddAlignedRectLines(Tdrawinp& target, bool keepUndo, double x1, double y1, double x2, double y2, double angle);
+
+  // Rescales the current writing group's drawing by factor.
+  void RescaleWriteGroup(double factor);
 
   // ---- Curves, markers, pictures, fills, cross-hair, grid and captions ----
 

@@ -148,6 +148,19 @@ void TcadBox::DrawListedElement(const RDrawElement& e, std::uint8_t layerState, 
     case kKindRect:
       DrawRect(e.X1, e.Y1, e.X2, e.Y2);
       break;
+    case kKindText: {
+      // A text keeps its style number in its colour number.
+      std::uint8_t mode = layerState == kLayerReference ? 1 : 2;
+      if (layerState == kLayerEditable && e.Selection != 1) {
+        canvas.Pen.Color = e.ColorNo;
+        mode = 0;
+      }
+      const std::uint8_t current = Mozi_No;
+      Mozi_No = e.TextStyle;
+      DrawElementTextUnculled(e.TextIndex, e.TextDirection, canvas, mode, e.X1, e.Y1, e.X2, e.Y2, e.TextAngle);
+      Mozi_No = current;
+      break;
+    }
     default:
       break;
   }
@@ -202,6 +215,7 @@ void TcadBox::RepaintRect(double x1, double y1, double x2, double y2) {
                                      y1, x2, y2, Zoom, 2 * e->Radius * Zoom);
         break;
       case kKindPoint: touches = PointInRectStrict(e->X1, e->Y1, x1, y1, x2, y2); break;
+      case kKindText: touches = TextTouchesRect(*e, state, x1, y1, x2, y2); break;
       default: break;
     }
     if (!touches) continue;
