@@ -228,6 +228,38 @@ TEST_F(DispatchTest, CancelCommandsRunsTheCancelPhasesInOrderAndResetsTheState) 
   EXPECT_EQ(box->SenUrakesi, 2) << "kept while the hatch is held";
 }
 
+TEST_F(DispatchTest, TheFullRedrawRunsTheRedrawPhasesByStageAndRank) {
+  std::vector<std::string> log;
+  auto phase = [&](const char* name) {
+    return [&log, name](TcadBox& b) { log.push_back(std::string(name) + (b.RubberErased ? "+" : "-")); };
+  };
+  TCommandRegistry& r = CommandRegistry();
+  r.AddRedrawPhase("KiritoriHani", RedrawStage::AfterRubberErased, 3, phase("kiritori"));
+  r.AddRedrawPhase("Hachi2ten", RedrawStage::AfterElements, 1, phase("hachi"));
+  r.AddRedrawPhase("DrafRen", RedrawStage::AfterRubberErased, 1, phase("drafren"));
+  r.AddRedrawPhase("Hanipg", RedrawStage::AfterElements, 7, phase("hanipg"));
+  r.AddRedrawPhase("sunposen", RedrawStage::BeforeGrid, 1, phase("sunposen"));
+  r.DrawGrid = [&](TcadBox&) { log.push_back("grid"); };
+  box->RubberErased = false;
+  box->RingHidden = false;
+  box->RedrawAll(false);
+  EXPECT_EQ(log, (std::vector<std::string>{"sunposen-", "grid", "hachi-", "hanipg-", "drafren+", "kiritori+"}));
+  EXPECT_TRUE(box->RingHidden);
+}
+
+TEST_F(DispatchTest, APaintRedrawsTheGridAndTheRingWhenAsked) {
+  std::vector<std::string> log;
+  CommandRegistry().DrawGrid = [&](TcadBox&) { log.push_back("grid"); };
+  CommandRegistry().ToggleRingCursor = [&](TcadBox&) { log.push_back("ring"); };
+  box->Paint();
+  EXPECT_EQ(log, std::vector<std::string>{"grid"});
+  log.clear();
+  box->RingRepaintFlag = true;
+  box->Paint();
+  EXPECT_EQ(log, (std::vector<std::string>{"ring", "grid"}));
+  EXPECT_FALSE(box->RingRepaintFlag);
+}
+
 TEST_F(DispatchTest, LeavingErasesTheRubberLineOncePerStayOutside) {
   box->RedrawAll(false);
   box->ButonType = dtDraf;

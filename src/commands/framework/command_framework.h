@@ -6,6 +6,7 @@
 // fills. The application calls it once at start, before any mouse event.
 
 #include "canvas/command_modes.h"
+#include "platform/custom_control.h"
 
 void RegisterCommandFramework();
 
@@ -15,3 +16,7 @@ double GridAngleOfLine(double angle);
 
 // The modes in which the ring cursor shows when RingHan is 1.
 bool IsRingMode(Sbuttontype mode);
+
+// A move handler shows its prompt and rubber band only while no mouse button
+// is held (Shift or Ctrl alone allowed): a held button is a drag.
+bool NoMouseButtonHeld(TShiftState shift);

@@ -56,6 +56,8 @@ RPoint2D TcadBox::FreePoint(double x, double y) const {
   return {x + offset.x, y + offset.y};
 }
 
+bool NoMouseButtonHeld(TShiftState shift) { return shift == 0 || shift == ssShift || shift == ssCtrl; }
+
 void TcadBox::MoveRubberBand(TColor colour, bool penColour, int width, const std::function<void()>& drawBand,
                              const std::function<void()>& moveBand) {
   TCanvas& canvas = Canvas();

@@ -122,6 +122,16 @@ TEST_F(FrameworkTest, ClickKindsByTheShiftStateAndTheCommandsRule) {
   }
 }
 
+TEST(MoveRule, OnlyMovesWithoutAButtonShowTheRubberBand) {
+  struct Case {
+    TShiftState shift;
+    bool shows;
+  } cases[] = {{0, true},      {ssShift, true},          {ssCtrl, true},  {ssShift | ssCtrl, false},
+               {ssAlt, false}, {ssLeft, false},          {ssRight, false}, {ssMiddle, false},
+               {ssCtrl | ssLeft, false}};
+  for (const Case& c : cases) EXPECT_EQ(NoMouseButtonHeld(c.shift), c.shows) << int(c.shift);
+}
+
 TEST_F(FrameworkTest, TheRubberBandErasesItsLastPositionAsItMoves) {
   box->RedrawAll(false);  // leaves RubberErased set
   RPoint2D end{500, 300};
@@ -273,6 +283,24 @@ TEST_F(FrameworkTest, TheGridIsDrawnUnderTheDrawingByItsLineClasses) {
   box->Gridview = 0;
   box->RedrawAll(false);
   EXPECT_EQ(PixelAt(200, 425), clBlack);
+}
+
+TEST_F(FrameworkTest, ARepaintedRectangleGetsItsGridLinesBack) {
+  box->Gridview = 1;
+  box->GridType = true;
+  box->GridPitches = {100, 100};
+  box->Gridcolor1 = 0x00FF00;
+  box->RedrawAll(false);
+  ASSERT_EQ(PixelAt(200, 425), 0x00FF00u);
+  // Wipe a patch, then repaint the rectangle around it.
+  canvas().Brush.Color = clBlack;
+  canvas().Brush.Style = bsSolid;
+  canvas().FillRect(TRect{box->WorldToScreenX(180), box->WorldToScreenY(440), box->WorldToScreenX(220),
+                          box->WorldToScreenY(410)});
+  ASSERT_EQ(PixelAt(200, 425), clBlack);
+  box->RepaintRect(180, 410, 220, 440);
+  EXPECT_EQ(PixelAt(200, 425), 0x00FF00u);
+  EXPECT_EQ(canvas().Pen.Mode, pmCopy);
 }
 
 TEST_F(FrameworkTest, TheGridBaseSubModeMovesTheBaseAndReturns) {
