@@ -14,9 +14,11 @@
 #include <string>
 
 #include "canvas/command_modes.h"
+#include "canvas/command_registry.h"
 #include "canvas/draw_records.h"
 #include "canvas/drawing_store.h"
 #include "canvas/text_layout.h"
+#include "canvas/ring_grid_objects.h"
 #include "geometry/angles_points.h"
 #include "platform/canvas.h"
 #include "platform/custom_control.h"
@@ -341,6 +343,64 @@ class TcadBox : public TCustomControl {
   // ---- Curves, markers, pictures, fills, cross-hair, grid and captions ----
 
   // ---- Input dispatch, view gestures and the command framework -------------
+  // Input dispatch.
+  RPoint2D LabelAnchor;       // where the cursor labels go; (-1000000, -1000000) during a view gesture
+  bool LeaveErased = false;   // the preview was erased when the cursor left the control
+  // Two-button view gestures.
+  RPoint2D GestureStart;
+  RPoint2D GestureLast;       // far corner of the zoom rectangle on the screen
+  std::uint16_t StepZoomCount = 0;
+  bool LineSelectArmed = false;
+  // Cursor shape, ring cursor and grid.
+  Sbuttontype LastCursorMode = dtDraf;
+  std::uint8_t LastCursorHan = 0;
+  RPoint2D RingPos{-50000.0, -50000.0};  // below -49000: forgotten
+  bool RingHidden = true;
+  bool RingRepaintFlag = false;          // XOR-draw the ring again after the next paint
+  RPoint2D GridBase;
+  double GridAngle = 0.0;                // degrees in [0, 90)
+  RPoint2D GridPitches;                  // never written by the control
+  TRingobj RingObj;
+  TGridobj GridObj;
+
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+  void CancelCommands(bool keepMode);
+  void MarkMouseInside();
+  void EraseRubberBand();
+  void ViewGestureDown(TShiftState shift, double x, double y);
+  void ViewGestureMove(double x, double y);
+  void ViewGestureUp(TShiftState shift, double x, double y);
+
+  // Defined by the command framework library; the canvas reaches them only
+  // through the command registry.
+  void NoDown(TShiftState shift, double x, double y);
+  void NoMove(TShiftState shift, double x, double y);
+  void GetPointOffset(RPoint2D& offset, double angle, double dx, double dy) const;
+  void UpdateCommandCursor();
+  void RingCursorDown(TShiftState shift, double x, double y);
+  void RingCursorMove(TShiftState shift, double x, double y);
+  void RingCursorUp(TShiftState shift, double x, double y);
+  void ToggleRingCursor();
+  void EraseRingCursor();
+  void RefreshRingCursor();
+  void HideRingCursor(int unused);
+  void DrawGrid();
+  void RedrawGridInRect(double x1, double y1, double x2, double y2);
+  void GridkizyunTenDown(TShiftState shift, double x, double y);
+  void GridkizyunTenMove(TShiftState shift, double x, double y);
+  void GridkizyunTenUp(TShiftState shift, double x, double y);
+  // Helpers every command shares.
+  enum class ClickRule : std::uint8_t { Standard, ShiftApart, ShiftAndCtrlApart };
+  bool SetClickKindFrom(TShiftState shift, ClickRule rule);
+  RPoint2D FreePoint(double x, double y) const;
+  void MoveRubberBand(TColor colour, bool penColour, int width, const std::function<void()>& drawBand,
+                      const std::function<void()>& moveBand);
+  void EraseOwnRubberBand(TColor colour, bool penColour, int width, const std::function<void()>& drawBand);
+  void CommitUndoStep(const std::vector<RDrawElement>& elements);
 
   // ---- Platform handlers ---------------------------------------------------
   void Paint() override;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "canvas/cad_box.h"
+#include "canvas/command_registry.h"
 #include "geometry/ellipse_intersections.h"
 #include "geometry/input_polling.h"
 #include "geometry/offsets_rects.h"
@@ -19,6 +20,13 @@ constexpr int kKeyTestEvery = 3000;
 bool Inside(const RViewRect& inner, const RViewRect& outer) {
   return inner.Left >= outer.Left && inner.Right <= outer.Right && inner.Bottom >= outer.Bottom &&
          inner.Top <= outer.Top;
+}
+
+// The redraw phases of the running commands at one stage of the full redraw.
+void RunRedrawPhases(TcadBox& box, RedrawStage stage) {
+  for (const RPhaseEntry& entry : CommandRegistry().RedrawSequence()) {
+    if (entry.Stage == stage) entry.Phase(box);
+  }
 }
 
 }  // namespace
@@ -61,6 +69,11 @@ void TcadBox::Paint() {
     canvas.Pen.Color = clAquaFrame;
     DrawFrameRect(1, 1, PrintFrame.Left, PrintFrame.Bottom, PrintFrame.Right, PrintFrame.Top, PrintFrameAngle);
   }
+  if (RingRepaintFlag) {
+    RingRepaintFlag = false;
+    RunHook(CommandRegistry().ToggleRingCursor, *this);
+  }
+  RunHook(CommandRegistry().DrawGrid, *this);
   RedrawElements(ButonType != dtSunpochiHen);
 }
 
@@ -79,6 +92,7 @@ void TcadBox::RedrawAll(bool refilterOnly) {
   canvas.Pen.Mode = pmCopy;
   const RPaperSize& paper = CurrentPaper();
   store_->SetPaperSize(paper.Width, paper.Height);
+  RunRedrawPhases(*this, RedrawStage::BeforeGrid);
 
   if (ButonType == dtprintsen && B_Switch == on1) {
     canvas.Pen.Mode = pmCopy;
@@ -87,8 +101,13 @@ void TcadBox::RedrawAll(bool refilterOnly) {
     canvas.Pen.Color = clAquaFrame;
     DrawFrameRect(1, 1, PrintFrame.Left, PrintFrame.Bottom, PrintFrame.Right, PrintFrame.Top, PrintFrameAngle);
   }
+  RunHook(CommandRegistry().DrawGrid, *this);
   RedrawElements(refilterOnly);
+  RunRedrawPhases(*this, RedrawStage::AfterElements);
   RubberErased = true;
+  RunRedrawPhases(*this, RedrawStage::AfterRubberErased);
+  // The fresh picture holds no cross-hair to erase.
+  RingHidden = true;
 }
 
 void TcadBox::RedrawElements(bool refilterOnly) {
@@ -181,6 +200,7 @@ void TcadBox::RedrawLastElements(int n) {
 }
 
 void TcadBox::RepaintRect(double x1, double y1, double x2, double y2) {
+  if (const TRectHook& grid = CommandRegistry().RedrawGridInRect) grid(*this, x1, y1, x2, y2);
   int cap = 20;
   if (Zoom < 0.3) {
     cap = 200;
