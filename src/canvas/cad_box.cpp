@@ -49,9 +49,13 @@ TcadBox::TcadBox() : store_(std::make_unique<Tdrawinp>()) {
   FitPaper(false, 0.99);
   store_->LayerStates.fill(kLayerEditable);
   for (int i = 1; i <= 5; ++i) FaceNames[static_cast<std::size_t>(i)] = J("ＭＳ 明朝");
+  TextLayout = std::make_unique<TMoziViewobj>();
 }
 
-TcadBox::~TcadBox() { ClearDrawing(); }
+TcadBox::~TcadBox() {
+  TextLayout.reset();
+  ClearDrawing();
+}
 
 void TcadBox::CopyTextStylesToStore() { store_->TextStyles = TextStyles; }
 

@@ -14,8 +14,11 @@
 #include <string>
 
 #include "canvas/command_modes.h"
+#include "canvas/command_registry.h"
 #include "canvas/draw_records.h"
 #include "canvas/drawing_store.h"
+#include "canvas/text_layout.h"
+#include "canvas/ring_grid_objects.h"
 #include "geometry/angles_points.h"
 #include "platform/canvas.h"
 #include "platform/custom_control.h"
@@ -287,10 +290,117 @@ class TcadBox : public TCustomControl {
                      double angle);
 
   // ---- Text layout, text drawing and the element-adding operations --------
+  // The text-layout object that every text drawing and measuring goes
+  // through; created with the control and freed with it.
+  std::unique_ptr<TMoziViewobj> TextLayout;
+
+  // Text drawing. The style is TextStyles[Mozi_No]: callers set Mozi_No to
+  // the element's style first. Colour modes: 0 the style colour, 1 the
+  // reference colour, 2 the selection colour, 3 the background, 10 the
+  // frame only, 20 black.
+  void DrawElementText(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
+                       double x1, double y1, double x2, double y2, double angle);
+  void DrawElementTextUnculled(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas,
+                               std::uint8_t colourMode, double x1, double y1, double x2, double y2, double angle);
+  void DrawBufferText(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
+                      double x1, double y1, double x2, double y2, double angle);
+  void DrawTextString(const std::string& text, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
+                      double x1, double y1, double x2, double y2, double angle);
+  // Whether a listed text's box touches a repaint rectangle.
+  bool TextTouchesRect(const RDrawElement& e, std::uint8_t layerState, double x1, double y1, double x2, double y2);
+
+  // Text extent: the end of each text's base line from its string and style.
+  void RefitAllTextEnds();
+  void RefitTextEnd(std::int32_t index);
+  void RefitBufferTextEnds();
+  // Corrects a measured length for the markup of the text, in the current
+  // style and the direction of the text last taken up.
+  void SubtractMarkupWidth(const std::u16string& text, double& length);
+  // The same in a given style (its suffix sizes already applied) and direction.
+  void SubtractMarkupWidth(const std::u16string& text, double& length, const RTextStyle& style,
+                           std::uint8_t direction);
+
+  // Element-adding operations. AddLine, AddArc, AddPoint and AddText take
+  // real millimetres of the current writing group; the others drawing units.
+  void AddLineToStore(Tdrawinp& target, double x1, double y1, double x2, double y2);
+  void AddLine(std::uint8_t colour, std::uint8_t lineType, double x1, double y1, double x2, double y2, bool keepUndo);
+  void AddArc(std::uint8_t colour, std::uint8_t lineType, double cx, double cy, double r, double ratio,
+              double startAngle, double endAngle, double rotation, bool keepUndo);
+  void AddPoint(std::uint8_t colour, std::uint8_t lineType, double x, double y, bool keepUndo);
+  void AddText(const std::string& text, std::uint8_t style, double x, double y, double angle, std::uint8_t direction);
+  void AddLineAttr(std::uint8_t colour, std::uint8_t lineType, double x1, double y1, double x2, double y2,
+                   std::uint8_t layer, std::uint8_t group, bool newUndo, std::uint16_t tag, Tdrawinp& target);
+  void AddLineExact(std::uint8_t colour, std::uint8_t lineType, double x1, double y1, double x2, double y2,
+                    std::uint8_t layer, std::uint8_t group, bool newUndo, std::uint16_t tag, Tdrawinp& target);
+  void AddLineChecked(Tdrawinp& target, bool newUndo, double x1, double y1, double x2, double y2);
+  void AddRectangle(Tdrawinp& target, double x1, double y1, double x2, double y2);
+  void AddRotatedRectLines(Tdrawinp& target, double x1, double y1, double x2, double y2, double angle);
+  void AddAlignedRectLines(Tdrawinp& target, bool keepUndo, double x1, double y1, double x2, double y2, double angle);
+
+  // Rescales the current writing group's drawing by factor.
+  void RescaleWriteGroup(double factor);
 
   // ---- Curves, markers, pictures, fills, cross-hair, grid and captions ----
 
   // ---- Input dispatch, view gestures and the command framework -------------
+  // Input dispatch.
+  RPoint2D LabelAnchor;       // where the cursor labels go; (-1000000, -1000000) during a view gesture
+  bool LeaveErased = false;   // the preview was erased when the cursor left the control
+  // Two-button view gestures.
+  RPoint2D GestureStart;
+  RPoint2D GestureLast;       // far corner of the zoom rectangle on the screen
+  std::uint16_t StepZoomCount = 0;
+  bool LineSelectArmed = false;
+  // Cursor shape, ring cursor and grid.
+  Sbuttontype LastCursorMode = dtDraf;
+  std::uint8_t LastCursorHan = 0;
+  RPoint2D RingPos{-50000.0, -50000.0};  // below -49000: forgotten
+  bool RingHidden = true;
+  bool RingRepaintFlag = false;          // XOR-draw the ring again after the next paint
+  RPoint2D GridBase;
+  double GridAngle = 0.0;                // degrees in [0, 90)
+  RPoint2D GridPitches;                  // never written by the control
+  TRingobj RingObj;
+  TGridobj GridObj;
+
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+  void CancelCommands(bool keepMode);
+  void MarkMouseInside();
+  void EraseRubberBand();
+  void ViewGestureDown(TShiftState shift, double x, double y);
+  void ViewGestureMove(double x, double y);
+  void ViewGestureUp(TShiftState shift, double x, double y);
+
+  // Defined by the command framework library; the canvas reaches them only
+  // through the command registry.
+  void NoDown(TShiftState shift, double x, double y);
+  void NoMove(TShiftState shift, double x, double y);
+  void GetPointOffset(RPoint2D& offset, double angle, double dx, double dy) const;
+  void UpdateCommandCursor();
+  void RingCursorDown(TShiftState shift, double x, double y);
+  void RingCursorMove(TShiftState shift, double x, double y);
+  void RingCursorUp(TShiftState shift, double x, double y);
+  void ToggleRingCursor();
+  void EraseRingCursor();
+  void RefreshRingCursor();
+  void HideRingCursor(int unused);
+  void DrawGrid();
+  void RedrawGridInRect(double x1, double y1, double x2, double y2);
+  void GridkizyunTenDown(TShiftState shift, double x, double y);
+  void GridkizyunTenMove(TShiftState shift, double x, double y);
+  void GridkizyunTenUp(TShiftState shift, double x, double y);
+  // Helpers every command shares.
+  enum class ClickRule : std::uint8_t { Standard, ShiftApart, ShiftAndCtrlApart };
+  bool SetClickKindFrom(TShiftState shift, ClickRule rule);
+  RPoint2D FreePoint(double x, double y) const;
+  void MoveRubberBand(TColor colour, bool penColour, int width, const std::function<void()>& drawBand,
+                      const std::function<void()>& moveBand);
+  void EraseOwnRubberBand(TColor colour, bool penColour, int width, const std::function<void()>& drawBand);
+  void CommitUndoStep(const std::vector<RDrawElement>& elements);
 
   // ---- Platform handlers ---------------------------------------------------
   void Paint() override;

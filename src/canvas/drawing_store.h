@@ -6,10 +6,12 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "canvas/draw_records.h"
+#include "geometry/angles_points.h"
 
 class TGraphic;
 
@@ -133,6 +135,36 @@ class Tdrawinp {
   void FreeAllPictures();
   void DeletePicture(std::int32_t slot);
   void ReorderPicture(std::int32_t slot, bool toBack, std::uint8_t sizeMode, bool asBitmap);
+
+  // Snap searches. Each gathers the visible elements near (x, y), the extra
+  // segments a command draws but has not stored and, for most, the paper
+  // frame, and moves (x, y) to the snap point a THitzakei chooses. mode and
+  // footMode go to the finder unchanged. A non-positive zoom finds nothing.
+  bool SnapPoint(double& x, double& y, double zoom, std::uint8_t mode, std::span<const RDrawElement> extra) const;
+  bool SnapPointNoText(double& x, double& y, double zoom, std::uint8_t mode,
+                       std::span<const RDrawElement> extra) const;
+  // 0 nothing, 1 a snap point, 2 the fallback point from the line running
+  // from (refX, refY) to the cursor. isCentre is written on every path;
+  // centreElement only when the point is the centre of that curve.
+  std::uint8_t SnapPointRef(double& x, double& y, double refX, double refY, double zoom, std::uint8_t mode,
+                            std::span<const RDrawElement> extra, std::uint8_t footMode, bool& isCentre,
+                            RDrawElement& centreElement) const;
+  // As SnapPointRef, searching around (cursorX, cursorY) with the reference
+  // line running from (refX, refY) to the point (x, y) holds on entry.
+  std::uint8_t SnapPointRefFrom(double& x, double& y, double refX, double refY, double cursorX, double cursorY,
+                                double zoom, std::uint8_t mode, std::span<const RDrawElement> extra,
+                                std::uint8_t footMode) const;
+  bool SnapPointWithLines(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1,
+                          double by1, double bx2, double by2, std::span<const RDrawElement> extra,
+                          std::uint8_t mode, double zoom) const;
+  bool SnapPointWithCircles(double& x, double& y, double acx, double acy, double ar, double bcx, double bcy,
+                            double br, std::span<const RDrawElement> extra, std::uint8_t mode,
+                            double zoom) const;
+  void SetPaperSize(double width, double height);
+  // The corners above the start and above the end of a text's base line. A
+  // style number past the table reads as style 0.
+  void TextFrameCorners(std::uint8_t style, std::array<RPoint2D, 2>& corners, double x1, double y1, double x2,
+                        double y2) const;
 
  private:
   // What the display-list builders decide for one element.

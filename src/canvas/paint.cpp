@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "canvas/cad_box.h"
+#include "canvas/command_registry.h"
 #include "geometry/ellipse_intersections.h"
 #include "geometry/input_polling.h"
 #include "geometry/offsets_rects.h"
@@ -19,6 +20,13 @@ constexpr int kKeyTestEvery = 3000;
 bool Inside(const RViewRect& inner, const RViewRect& outer) {
   return inner.Left >= outer.Left && inner.Right <= outer.Right && inner.Bottom >= outer.Bottom &&
          inner.Top <= outer.Top;
+}
+
+// The redraw phases of the running commands at one stage of the full redraw.
+void RunRedrawPhases(TcadBox& box, RedrawStage stage) {
+  for (const RPhaseEntry& entry : CommandRegistry().RedrawSequence()) {
+    if (entry.Stage == stage) entry.Phase(box);
+  }
 }
 
 }  // namespace
@@ -61,6 +69,11 @@ void TcadBox::Paint() {
     canvas.Pen.Color = clAquaFrame;
     DrawFrameRect(1, 1, PrintFrame.Left, PrintFrame.Bottom, PrintFrame.Right, PrintFrame.Top, PrintFrameAngle);
   }
+  if (RingRepaintFlag) {
+    RingRepaintFlag = false;
+    RunHook(CommandRegistry().ToggleRingCursor, *this);
+  }
+  RunHook(CommandRegistry().DrawGrid, *this);
   RedrawElements(ButonType != dtSunpochiHen);
 }
 
@@ -78,8 +91,8 @@ void TcadBox::RedrawAll(bool refilterOnly) {
   DrawPaperOutline();
   canvas.Pen.Mode = pmCopy;
   const RPaperSize& paper = CurrentPaper();
-  store_->PaperWidth = paper.Width;
-  store_->PaperHeight = paper.Height;
+  store_->SetPaperSize(paper.Width, paper.Height);
+  RunRedrawPhases(*this, RedrawStage::BeforeGrid);
 
   if (ButonType == dtprintsen && B_Switch == on1) {
     canvas.Pen.Mode = pmCopy;
@@ -88,8 +101,13 @@ void TcadBox::RedrawAll(bool refilterOnly) {
     canvas.Pen.Color = clAquaFrame;
     DrawFrameRect(1, 1, PrintFrame.Left, PrintFrame.Bottom, PrintFrame.Right, PrintFrame.Top, PrintFrameAngle);
   }
+  RunHook(CommandRegistry().DrawGrid, *this);
   RedrawElements(refilterOnly);
+  RunRedrawPhases(*this, RedrawStage::AfterElements);
   RubberErased = true;
+  RunRedrawPhases(*this, RedrawStage::AfterRubberErased);
+  // The fresh picture holds no cross-hair to erase.
+  RingHidden = true;
 }
 
 void TcadBox::RedrawElements(bool refilterOnly) {
@@ -149,6 +167,19 @@ void TcadBox::DrawListedElement(const RDrawElement& e, std::uint8_t layerState, 
     case kKindRect:
       DrawRect(e.X1, e.Y1, e.X2, e.Y2);
       break;
+    case kKindText: {
+      // A text keeps its style number in its colour number.
+      std::uint8_t mode = layerState == kLayerReference ? 1 : 2;
+      if (layerState == kLayerEditable && e.Selection != 1) {
+        canvas.Pen.Color = e.ColorNo;
+        mode = 0;
+      }
+      const std::uint8_t current = Mozi_No;
+      Mozi_No = e.TextStyle;
+      DrawElementTextUnculled(e.TextIndex, e.TextDirection, canvas, mode, e.X1, e.Y1, e.X2, e.Y2, e.TextAngle);
+      Mozi_No = current;
+      break;
+    }
     default:
       break;
   }
@@ -169,6 +200,7 @@ void TcadBox::RedrawLastElements(int n) {
 }
 
 void TcadBox::RepaintRect(double x1, double y1, double x2, double y2) {
+  if (const TRectHook& grid = CommandRegistry().RedrawGridInRect) grid(*this, x1, y1, x2, y2);
   int cap = 20;
   if (Zoom < 0.3) {
     cap = 200;
@@ -203,6 +235,7 @@ void TcadBox::RepaintRect(double x1, double y1, double x2, double y2) {
                                      y1, x2, y2, Zoom, 2 * e->Radius * Zoom);
         break;
       case kKindPoint: touches = PointInRectStrict(e->X1, e->Y1, x1, y1, x2, y2); break;
+      case kKindText: touches = TextTouchesRect(*e, state, x1, y1, x2, y2); break;
       default: break;
     }
     if (!touches) continue;

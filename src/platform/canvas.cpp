@@ -74,6 +74,7 @@ inline void Combine(QRgb& dest, QRgb source, TPenMode mode) {
   switch (mode) {
     case pmXor: dest = ((dest ^ source) & 0xFFFFFFu) | 0xFF000000u; return;
     case pmNotXor: dest = (~(dest ^ source) & 0xFFFFFFu) | 0xFF000000u; return;
+    case pmMerge: dest = (dest | source) | 0xFF000000u; return;
     case pmCopy: break;
   }
   dest = source | 0xFF000000u;
@@ -145,6 +146,7 @@ void PreparePainter(QPainter& painter, const TCanvas::Impl& impl, TPenMode mode)
   switch (mode) {
     case pmXor: painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
     case pmNotXor: painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination); break;
+    case pmMerge: painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;
     case pmCopy: painter.setCompositionMode(QPainter::CompositionMode_SourceOver); break;
   }
 }

@@ -48,7 +48,8 @@ struct TSize {
   int cy = 0;
 };
 
-enum TPenMode { pmCopy, pmXor, pmNotXor };
+// pmMerge ORs the pen into the picture (redrawn grid lines keep what they cross).
+enum TPenMode { pmCopy, pmXor, pmNotXor, pmMerge };
 enum TPenStyle { psSolid, psClear };
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 

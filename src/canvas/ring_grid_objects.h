@@ -1,0 +1,56 @@
+#pragma once
+// The cross-hair and the grid as plain line records: the objects only
+// compute; the canvas draws the lines, decides when to rebuild and chooses
+// the colours.
+
+#include <cstdint>
+#include <vector>
+
+#include "canvas/draw_records.h"
+
+// Tick settings of the cross-hair.
+struct RCrossHairDefaults {
+  double SpacingX = 1000.0;   // real units
+  double SpacingY = 1000.0;   // real units
+  double MinorLength = 2.0;   // full length, screen millimetres
+  double MajorLength = 4.0;   // full length, screen millimetres
+  std::uint8_t TicksOn = 0;
+  std::uint8_t MajorEvery = 5;
+};
+
+inline constexpr RCrossHairDefaults kCrossHairDefaults{};
+
+class TRingobj {
+ public:
+  struct RWindow {
+    double Left = 0.0;
+    double Bottom = 0.0;
+    double Right = 0.0;
+    double Top = 0.0;
+  };
+
+  // Copied from the canvas before every build.
+  RWindow ViewWindow;
+  // Lines 0 and 1 are the cross-hair, the ticks follow.
+  std::vector<RDrawElement> Lines;
+  // Index of the last line, -1 when there is none.
+  std::int32_t LastIndex() const { return static_cast<std::int32_t>(Lines.size()) - 1; }
+
+  void BuildCrossHair(double x, double y, double axisAngle, double zoom, double groupScale);
+
+  // Tests build with ticks on; the program keeps the constant settings.
+  RCrossHairDefaults Settings = kCrossHairDefaults;
+};
+
+class TGridobj {
+ public:
+  // Selection byte of a grid line: 0 on the full pitch, 1 a subdivision.
+  std::vector<RDrawElement> Lines;
+
+  void BuildGrid(std::uint8_t n, bool pitchOnPaper, double angle, std::int32_t densityLimit, double left,
+                 double bottom, double right, double top, double zoom, double groupScale, double pitchX,
+                 double pitchY, double originX, double originY);
+  void BuildAxisGrid(std::uint8_t n, bool pitchOnPaper, double angle, std::int32_t densityLimit, double left,
+                     double bottom, double right, double top, double zoom, double groupScale, double pitchX,
+                     double pitchY, double originX, double originY);
+};

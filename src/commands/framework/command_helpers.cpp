@@ -1,0 +1,91 @@
+// The idle handlers and what every command shares: how a press is read,
+// the point offset, the XOR rubber band, one undo step per result.
+
+#include "canvas/cad_box.h"
+#include "commands/framework/command_framework.h"
+#include "geometry/angles_points.h"
+#include "geometry/codepage.h"
+
+void TcadBox::NoDown(TShiftState, double, double) {
+  if (ButonType != dtNo && ButonType != dtkakutei) return;
+  ClickKind = 0;
+}
+
+void TcadBox::NoMove(TShiftState, double, double) {
+  if (ButonType != dtNo && ButonType != dtkakutei) return;
+  if (ViewGestureState != 0) return;
+  SetGuidePrompt(J("コマンド指示"));
+}
+
+void TcadBox::GetPointOffset(RPoint2D& offset, double angle, double dx, double dy) const {
+  if (!OfsetRen && !CtrlClick) {
+    offset = {0, 0};
+    return;
+  }
+  if (std::abs(angle) <= 1e-5) {
+    offset = {dx, dy};
+    return;
+  }
+  double x = dx, y = dy;
+  RotateVector(x, y, NormalizeAngle360(angle));
+  offset = {x, y};
+}
+
+bool TcadBox::SetClickKindFrom(TShiftState shift, ClickRule rule) {
+  const bool shiftApart = rule != ClickRule::Standard;
+  const bool ctrlApart = rule == ClickRule::ShiftAndCtrlApart;
+  std::uint8_t kind = 0;
+  switch (shift) {
+    case ssLeft: kind = 2; break;
+    case ssRight: kind = 3; break;
+    case ssShift | ssLeft: kind = shiftApart ? 6 : 2; break;
+    case ssShift | ssRight: kind = shiftApart ? 7 : 3; break;
+    case ssCtrl | ssLeft: kind = ctrlApart ? 8 : 2; break;
+    case ssCtrl | ssRight: kind = ctrlApart ? 9 : 3; break;
+    default:
+      // Alt, the middle button, Shift with Ctrl: the previous kind stays.
+      return false;
+  }
+  ClickKind = kind;
+  return true;
+}
+
+RPoint2D TcadBox::FreePoint(double x, double y) const {
+  RPoint2D offset;
+  GetPointOffset(offset, AxisAngle, RealToDrawingLength(PointOffset.x), RealToDrawingLength(PointOffset.y));
+  return {x + offset.x, y + offset.y};
+}
+
+bool NoMouseButtonHeld(TShiftState shift) { return shift == 0 || shift == ssShift || shift == ssCtrl; }
+
+void TcadBox::MoveRubberBand(TColor colour, bool penColour, int width, const std::function<void()>& drawBand,
+                             const std::function<void()>& moveBand) {
+  TCanvas& canvas = Canvas();
+  canvas.Pen.Mode = pmXor;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = width;
+  canvas.Pen.Color = penColour ? PrepareXorColor(colour) : colour;
+  if (!RubberErased) drawBand();
+  moveBand();
+  drawBand();
+  RubberErased = false;
+  canvas.Pen.Mode = pmCopy;
+}
+
+void TcadBox::EraseOwnRubberBand(TColor colour, bool penColour, int width, const std::function<void()>& drawBand) {
+  if (!RubberErased) {
+    TCanvas& canvas = Canvas();
+    canvas.Pen.Mode = pmXor;
+    canvas.Pen.Style = psSolid;
+    canvas.Pen.Width = width;
+    canvas.Pen.Color = penColour ? PrepareXorColor(colour) : colour;
+    drawBand();
+    canvas.Pen.Mode = pmCopy;
+  }
+  RubberErased = true;
+}
+
+void TcadBox::CommitUndoStep(const std::vector<RDrawElement>& elements) {
+  Draw1->ClearUndoLog();
+  for (const RDrawElement& e : elements) Draw1->AddElement(e);
+}

@@ -1,0 +1,376 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "canvas/drawing_store.h"
+#include "canvas/snap_point_finder.h"
+#include "element_factory.h"
+#include "geometry/input_polling.h"
+
+namespace {
+
+constexpr double kTol = 1e-9;
+// A cursor well inside an A0 sheet, away from its frame.
+constexpr double kCx = 500.0;
+constexpr double kCy = 300.0;
+
+// A store on an A0 sheet whose display list holds every element added.
+struct Drawing {
+  Tdrawinp store;
+  Drawing() { store.SetPaperSize(1189, 841); }
+  void Add(const RDrawElement& e) { store.AddElement(e); }
+};
+
+RDrawElement OnLayer(RDrawElement e, std::uint8_t group, std::uint8_t layer) {
+  e.Group = group;
+  e.Layer = layer;
+  return e;
+}
+
+struct Snapped {
+  bool found;
+  double x, y;
+};
+
+Snapped Snap(const Tdrawinp& store, double x, double y, double zoom, std::uint8_t mode = kSnapPointsOnly,
+             std::span<const RDrawElement> extra = {}) {
+  const bool found = store.SnapPoint(x, y, zoom, mode, extra);
+  return {found, x, y};
+}
+
+TEST(SnapSearches, ApertureFollowsTheZoom) {
+  struct Case {
+    double zoom;
+    double offset;  // of a point element to the right of the cursor
+    bool found;
+  } const cases[] = {
+      {0.2, 9.99, true},    // 2 / 0.2 = 10
+      {0.2, 10.01, false},
+      {0.39, 5.12, true},   // 2 / 0.39 = 5.128
+      {0.39, 5.14, false},
+      {0.4, 9.99, true},    // 4 / 0.4 = 10
+      {0.4, 10.01, false},
+      {1.0, 3.99, true},    // 4
+      {1.0, 4.01, false},
+      {4.0, 0.99, true},    // 1
+      {4.0, 1.01, false},
+  };
+  for (const Case& c : cases) {
+    Drawing d;
+    d.Add(Point(kCx + c.offset, kCy));
+    const Snapped s = Snap(d.store, kCx, kCy, c.zoom);
+    EXPECT_EQ(s.found, c.found) << "zoom " << c.zoom << ", offset " << c.offset;
+    EXPECT_DOUBLE_EQ(s.x, c.found ? kCx + c.offset : kCx);
+    EXPECT_DOUBLE_EQ(s.y, kCy);
+  }
+}
+
+TEST(SnapSearches, NonPositiveZoomFindsNothing) {
+  Drawing d;
+  d.Add(Point(kCx, kCy));
+  for (double zoom : {0.0, -1.0, std::nan("")}) {
+    double x = kCx + 1, y = kCy;
+    EXPECT_FALSE(d.store.SnapPoint(x, y, zoom, 0, {}));
+    EXPECT_EQ(x, kCx + 1);
+  }
+}
+
+struct KindCase {
+  const char* name;
+  std::vector<RDrawElement> elements;
+  double cx, cy;
+  std::uint8_t mode;
+  bool found;
+  double x, y;
+};
+
+TEST(SnapSearches, EachKindThroughSnapPoint) {
+  Tdrawinp::TextList texts;  // the search never reads the strings
+  const KindCase cases[] = {
+      {"a line end", {Line(502, 301, 600, 400)}, kCx, kCy, kSnapPointsOnly, true, 502, 301},
+      {"a crossing", {Line(490, 290, 510, 310), Line(490, 310, 510, 290)}, 501, 301, kSnapPointsOnly, true, 500, 300},
+      {"a point", {Point(497, 302)}, kCx, kCy, kSnapPointsOnly, true, 497, 302},
+      // Arc about (490, 300), r 12, from 0 to 90: start (502, 300) within 2
+      // apertures, end (490, 312) not.
+      {"an arc end", {Arc(490, 300, 12, 0, 90)}, kCx, kCy, kSnapPointsOnly, true, 502, 300},
+      {"a circle's centre", {Arc(500, 290, 10)}, kCx, kCy, 0, true, 500, 290},
+      {"no centre in points-only mode", {Arc(500, 290, 10)}, kCx, kCy, kSnapPointsOnly, false, kCx, kCy},
+      // Base (450, 298)-(550, 298) in style 0 (height 0): both ends far, but
+      // the base line passes through the square.
+      {"a text's base ends", {Text(texts, "a", 450, 298, 503, 298)}, kCx, kCy, kSnapPointsOnly, true, 503, 298},
+      {"nothing near", {Line(0, 0, 100, 0)}, kCx, kCy, 0, false, kCx, kCy},
+  };
+  for (const KindCase& c : cases) {
+    Drawing d;
+    for (const RDrawElement& e : c.elements) d.Add(e);
+    const Snapped s = Snap(d.store, c.cx, c.cy, 1.0, c.mode);
+    EXPECT_EQ(s.found, c.found) << c.name;
+    EXPECT_NEAR(s.x, c.x, kTol) << c.name;
+    EXPECT_NEAR(s.y, c.y, kTol) << c.name;
+  }
+}
+
+TEST(SnapSearches, TextFrameCorners) {
+  Tdrawinp store;
+  store.TextStyles[0].Height = 50;   // 5 mm
+  store.TextStyles[11].Height = 20;  // 2 mm
+  struct Case {
+    const char* name;
+    std::uint8_t style;
+    double x1, y1, x2, y2;
+    std::array<RPoint2D, 2> corners;
+  } const cases[] = {
+      {"horizontal", 0, 100, 100, 140, 100, {{{100, 105}, {140, 105}}}},
+      {"upwards", 0, 100, 100, 100, 140, {{{95, 100}, {95, 140}}}},
+      {"leftwards", 11, 100, 100, 60, 100, {{{100, 98}, {60, 98}}}},
+      {"a style past the table reads as style 0", 200, 100, 100, 140, 100, {{{100, 105}, {140, 105}}}},
+      // Along (0.6, 0.8): the height 5 turned is (-4, 3).
+      {"slanted", 0, 0, 0, 30, 40, {{{-4, 3}, {26, 43}}}},
+  };
+  for (const Case& c : cases) {
+    std::array<RPoint2D, 2> got;
+    store.TextFrameCorners(c.style, got, c.x1, c.y1, c.x2, c.y2);
+    for (int k = 0; k < 2; ++k) {
+      EXPECT_NEAR(got[k].x, c.corners[k].x, 1e-9) << c.name << " corner " << k;
+      EXPECT_NEAR(got[k].y, c.corners[k].y, 1e-9) << c.name << " corner " << k;
+    }
+  }
+}
+
+TEST(SnapSearches, TextTopEdgeOffersItsCornersWithTheBaseFarAway) {
+  Drawing d;
+  d.store.TextStyles[0].Height = 500;  // 50 mm: the base line is 50 below the top edge
+  d.store.TextStyles[3].Height = 500;
+  // Base (480, 252)-(540, 252); top edge (480, 302)-(540, 302) through the square.
+  RDrawElement text = Text(d.store.ElementTexts, "abc", 480, 252, 540, 252);
+  RDrawElement oddStyle = text;
+  oddStyle.TextStyle = 77;
+  for (const RDrawElement& e : {text, oddStyle}) {
+    Drawing each;
+    each.store.TextStyles = d.store.TextStyles;
+    each.Add(e);
+    // Corners (480, 302) and (540, 302): 20.1 and 40.05 from the cursor.
+    const Snapped s = Snap(each.store, kCx, kCy, 1.0);
+    EXPECT_TRUE(s.found);
+    EXPECT_NEAR(s.x, 480, kTol);
+    EXPECT_NEAR(s.y, 302, kTol);
+    double x = kCx, y = kCy;
+    EXPECT_FALSE(each.store.SnapPointNoText(x, y, 1.0, kSnapPointsOnly, {})) << "no texts";
+  }
+}
+
+TEST(SnapSearches, OnlyTheFirstEightArcsAreOffered) {
+  // Concentric circles about (500, 250) pass within 4 of the cursor; they
+  // have no ends and, sharing their centre, no crossings. The arc after them
+  // has its start (504.62, 302.80) within 2 apertures.
+  auto build = [](int circles) {
+    Drawing d;
+    for (int k = 0; k < circles; ++k) d.Add(Arc(500, 250, 50 + 0.5 * k));
+    d.Add(Arc(500, 250, 53, 85, 120));
+    return d;
+  };
+  const double startX = 500 + 53 * std::cos(85 * std::acos(-1.0) / 180);
+  for (int circles : {0, 7}) {
+    const Drawing d = build(circles);
+    const Snapped s = Snap(d.store, kCx, kCy, 1.0);
+    EXPECT_TRUE(s.found) << circles << " circles first";
+    EXPECT_NEAR(s.x, startX, 1e-6);
+  }
+  const Drawing d = build(8);
+  EXPECT_FALSE(Snap(d.store, kCx, kCy, 1.0).found) << "the ninth arc is not offered";
+}
+
+TEST(SnapSearches, OnlyTheFirst8001EntriesAreExamined) {
+  for (int before : {8000, 8001}) {
+    Drawing d;
+    for (int k = 0; k < before; ++k) d.Add(Line(10, 10 + 0.01 * k, 20, 10 + 0.01 * k));
+    d.Add(Point(501, 301));
+    const Snapped s = Snap(d.store, kCx, kCy, 1.0);
+    EXPECT_EQ(s.found, before == 8000) << "the point is entry " << before + 1;
+  }
+}
+
+TEST(SnapSearches, LayerStates) {
+  struct Case {
+    std::uint8_t state;
+    bool found;
+  } const cases[] = {{kLayerEditable, true}, {kLayerReference, true}, {kLayerHidden, false}};
+  for (const Case& c : cases) {
+    Drawing d;
+    d.Add(OnLayer(Point(501, 301), 3, 5));
+    d.store.LayerStates[3 * kLayersPerGroup + 5] = c.state;
+    EXPECT_EQ(Snap(d.store, kCx, kCy, 1.0).found, c.found) << "state " << int(c.state);
+  }
+  Drawing d;
+  d.Add(OnLayer(Point(501, 301), 40, 0));
+  EXPECT_FALSE(Snap(d.store, kCx, kCy, 1.0).found) << "a group past the table reads as hidden";
+}
+
+TEST(SnapSearches, StaleEntriesAreSkipped) {
+  Drawing d;
+  d.Add(Point(501, 301));
+  d.store.DisplayList.insert(d.store.DisplayList.begin(), RDisplayEntry{99});
+  d.store.DisplayList.push_back(RDisplayEntry{-3});
+  EXPECT_TRUE(Snap(d.store, kCx, kCy, 1.0).found);
+}
+
+TEST(SnapSearches, PaperCorners) {
+  Drawing d;
+  d.store.SetPaperSize(420, 297);
+  EXPECT_DOUBLE_EQ(d.store.PaperWidth, 420);
+  EXPECT_DOUBLE_EQ(d.store.PaperHeight, 297);
+  const Snapped s = Snap(d.store, 418, 295, 1.0);
+  EXPECT_TRUE(s.found);
+  EXPECT_DOUBLE_EQ(s.x, 420);
+  EXPECT_DOUBLE_EQ(s.y, 297);
+  double x = 418, y = 295;
+  EXPECT_FALSE(d.store.SnapPointWithLines(x, y, 0, 0, 1, 1, 0, 0, 1, 1, {}, kSnapPointsOnly, 1.0))
+      << "no paper frame there";
+  EXPECT_FALSE(d.store.SnapPointWithCircles(x, y, 0, 0, 1, 0, 0, 1, {}, kSnapPointsOnly, 1.0));
+}
+
+TEST(SnapSearches, ExtraSegments) {
+  Drawing d;
+  const std::vector<RDrawElement> extra = {Line(0, 0, 10, 10), Line(503, 299, 700, 100)};
+  const Snapped s = Snap(d.store, kCx, kCy, 1.0, kSnapPointsOnly, extra);
+  EXPECT_TRUE(s.found);
+  EXPECT_DOUBLE_EQ(s.x, 503);
+  EXPECT_DOUBLE_EQ(s.y, 299);
+}
+
+TEST(SnapSearches, SnapPointWithLines) {
+  Drawing d;
+  struct Case {
+    const char* name;
+    double a[4], b[4];
+    double cx, cy;
+    bool found;
+    double x, y;
+  } const cases[] = {
+      {"only line A near, its end", {502, 301, 600, 400}, {0, 0, 1, 1}, kCx, kCy, true, 502, 301},
+      {"A and B cross", {490, 300, 510, 300}, {500, 290, 500, 310}, 501, 301, true, 500, 300},
+      {"neither near", {0, 0, 1, 1}, {0, 0, 2, 2}, kCx, kCy, false, kCx, kCy},
+  };
+  for (const Case& c : cases) {
+    double x = c.cx, y = c.cy;
+    const bool found = d.store.SnapPointWithLines(x, y, c.a[0], c.a[1], c.a[2], c.a[3], c.b[0], c.b[1], c.b[2],
+                                                  c.b[3], {}, kSnapPointsOnly, 1.0);
+    EXPECT_EQ(found, c.found) << c.name;
+    EXPECT_NEAR(x, c.found ? c.x : c.cx, kTol) << c.name;
+    EXPECT_NEAR(y, c.found ? c.y : c.cy, kTol) << c.name;
+  }
+}
+
+TEST(SnapSearches, SnapPointWithCircles) {
+  Drawing d;
+  // Circles r 5 about (496, 300) and (504, 300) cross at (500, 303) and (500, 297).
+  double x = 500, y = 302;
+  EXPECT_TRUE(d.store.SnapPointWithCircles(x, y, 496, 300, 5, 504, 300, 5, {}, kSnapPointsOnly, 1.0));
+  EXPECT_NEAR(x, 500, 1e-9);
+  EXPECT_NEAR(y, 303, 1e-9);
+  // At zoom 0.3 the aperture is 6.67: circle A is offered within 6.67 of the
+  // cursor, circle B within 13.3. An outline 10 away: B gives its centre,
+  // A is not offered.
+  x = kCx, y = kCy;
+  EXPECT_FALSE(d.store.SnapPointWithCircles(x, y, 500, 240, 50, 0, 0, 1, {}, 0, 0.3));
+  EXPECT_TRUE(d.store.SnapPointWithCircles(x, y, 0, 0, 1, 500, 240, 50, {}, 0, 0.3));
+  EXPECT_DOUBLE_EQ(x, 500);
+  EXPECT_DOUBLE_EQ(y, 240);
+  // Texts offer their base ends only.
+  Drawing t;
+  t.store.TextStyles[0].Height = 500;
+  t.Add(Text(t.store.ElementTexts, "abc", 480, 252, 540, 252));
+  x = kCx, y = kCy;
+  EXPECT_FALSE(t.store.SnapPointWithCircles(x, y, 0, 0, 1, 0, 0, 1, {}, kSnapPointsOnly, 1.0));
+  t.Add(Text(t.store.ElementTexts, "abc", 450, 298, 502, 298));
+  EXPECT_TRUE(t.store.SnapPointWithCircles(x, y, 0, 0, 1, 0, 0, 1, {}, kSnapPointsOnly, 1.0));
+  EXPECT_DOUBLE_EQ(x, 502);
+}
+
+TEST(SnapSearches, ReferenceSearches) {
+  Drawing d;
+  d.Add(Line(0, 301, 1000, 301));  // no end near: the foot (500, 301)
+  bool isCentre = true;
+  RDrawElement centre = ZeroElement();
+  double x = kCx, y = kCy;
+  EXPECT_EQ(d.store.SnapPointRef(x, y, 0, 0, 1.0, 0, {}, 1, isCentre, centre), 2);
+  EXPECT_FALSE(isCentre);
+  EXPECT_DOUBLE_EQ(x, 500);
+  EXPECT_DOUBLE_EQ(y, 301);
+
+  // The same line as an extra segment is marked 60 and gives no fallback.
+  Drawing empty;
+  const std::vector<RDrawElement> extra = {Line(0, 301, 1000, 301)};
+  x = kCx, y = kCy;
+  EXPECT_EQ(empty.store.SnapPointRef(x, y, 0, 0, 1.0, 0, extra, 1, isCentre, centre), 0);
+  EXPECT_DOUBLE_EQ(y, kCy);
+
+  // Footmode 0: the reference line y = 0.6 x meets the line x = 502 at (502, 301.2).
+  Drawing vertical;
+  vertical.Add(Line(502, 0, 502, 800));
+  x = kCx, y = kCy;
+  EXPECT_EQ(vertical.store.SnapPointRef(x, y, 0, 0, 1.0, 0, {}, 0, isCentre, centre), 2);
+  EXPECT_NEAR(x, 502, kTol);
+  EXPECT_NEAR(y, 301.2, kTol);
+
+  Drawing circle;
+  circle.Add(Arc(500, 290, 10));
+  x = kCx, y = kCy;
+  EXPECT_EQ(circle.store.SnapPointRef(x, y, 0, 0, 1.0, 0, {}, 1, isCentre, centre), 1);
+  EXPECT_TRUE(isCentre);
+  EXPECT_DOUBLE_EQ(Value(centre.Radius), 10);
+  EXPECT_DOUBLE_EQ(x, 500);
+  EXPECT_DOUBLE_EQ(y, 290);
+
+  // RefFrom searches around the cursor argument; (x, y) only ends the
+  // reference line and receives the point.
+  Drawing point;
+  point.Add(Point(501, 301));
+  x = 10, y = 10;
+  EXPECT_EQ(point.store.SnapPointRefFrom(x, y, 0, 0, kCx, kCy, 1.0, 0, {}, 1), 1);
+  EXPECT_DOUBLE_EQ(x, 501);
+  EXPECT_DOUBLE_EQ(y, 301);
+  x = kCx, y = kCy;
+  EXPECT_EQ(point.store.SnapPointRefFrom(x, y, 0, 0, 10, 10, 1.0, 0, {}, 1), 0);
+  EXPECT_DOUBLE_EQ(x, kCx);
+}
+
+TEST(SnapSearches, BothButtonsHeldAbortTheSearch) {
+  FakeInputPolling fake;
+  fake.Hold(PolledKey::LeftButton);
+  fake.Hold(PolledKey::RightButton);
+  ScopedInputPolling scope(fake);
+  auto drawing = [](int fillers) {
+    Drawing d;
+    d.Add(Point(501, 301));
+    for (int k = 0; k < fillers; ++k) d.Add(Line(10, 10 + k, 20, 10 + k));
+    return d;
+  };
+  // 19 entries are never polled; the 20th entry is.
+  EXPECT_TRUE(Snap(drawing(18).store, kCx, kCy, 1.0).found);
+  const Drawing many = drawing(19);
+  double x = kCx, y = kCy;
+  EXPECT_FALSE(many.store.SnapPoint(x, y, 1.0, kSnapPointsOnly, {}));
+  EXPECT_EQ(x, kCx);
+  EXPECT_FALSE(many.store.SnapPointNoText(x, y, 1.0, kSnapPointsOnly, {}));
+  bool isCentre = true;
+  RDrawElement centre = ZeroElement();
+  EXPECT_EQ(many.store.SnapPointRef(x, y, 0, 0, 1.0, 0, {}, 1, isCentre, centre), 0);
+  EXPECT_FALSE(isCentre);
+  EXPECT_EQ(many.store.SnapPointRefFrom(x, y, 0, 0, kCx, kCy, 1.0, 0, {}, 1), 0);
+  EXPECT_FALSE(many.store.SnapPointWithLines(x, y, 0, 0, 1, 1, 0, 0, 1, 1, {}, kSnapPointsOnly, 1.0));
+  EXPECT_TRUE(many.store.SnapPointWithCircles(x, y, 0, 0, 1, 0, 0, 1, {}, kSnapPointsOnly, 1.0))
+      << "the circle search never polls";
+
+  // Extra segments are polled too, except by the line and circle searches.
+  Drawing empty;
+  std::vector<RDrawElement> extra(25, Line(10, 10, 20, 20));
+  extra.front() = Line(501, 301, 600, 400);
+  x = kCx, y = kCy;
+  EXPECT_FALSE(empty.store.SnapPoint(x, y, 1.0, kSnapPointsOnly, extra));
+  EXPECT_TRUE(empty.store.SnapPointWithLines(x, y, 0, 0, 1, 1, 0, 0, 1, 1, extra, kSnapPointsOnly, 1.0));
+}
+
+}  // namespace

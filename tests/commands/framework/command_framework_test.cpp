@@ -1,0 +1,349 @@
+// The command framework registered into the canvas: the idle handlers, the
+// shared command helpers, the cursor choice, the ring cursor, the grid and
+// its base-point sub-mode, driven by synthetic mouse events.
+
+#include "commands/framework/command_framework.h"
+
+#include <cmath>
+
+#include "../../canvas/dispatch_fixture.h"
+#include "geometry/codepage.h"
+
+namespace {
+
+class FrameworkTest : public DispatchTest {
+ protected:
+  void SetUp() override {
+    DispatchTest::SetUp();
+    RegisterCommandFramework();
+  }
+};
+
+std::vector<std::string> NamesOf(const std::vector<RPointEntry>& sequence) {
+  std::vector<std::string> names;
+  for (const RPointEntry& e : sequence) names.push_back(e.Name);
+  return names;
+}
+
+TEST_F(FrameworkTest, RegistersItsSetsInTheirRowsOnce) {
+  RegisterCommandFramework();  // a second call changes nothing
+  const TCommandRegistry& r = CommandRegistry();
+  EXPECT_EQ(NamesOf(r.DownSequence()), (std::vector<std::string>{"RingCursor", "No", "GridkizyunTen"}));
+  EXPECT_EQ(NamesOf(r.MoveSequence()), (std::vector<std::string>{"RingCursor", "No", "GridkizyunTen"}));
+  EXPECT_EQ(NamesOf(r.UpSequence()), (std::vector<std::string>{"RingCursor", "GridkizyunTen"}));
+  EXPECT_EQ(r.DownSequence()[2].Rank, 93);
+  EXPECT_EQ(r.MoveSequence()[2].Rank, 92);
+  ASSERT_EQ(r.CancelSequence().size(), 1u);
+  EXPECT_EQ(r.CancelSequence()[0].Name, "RefreshRingCursor");
+  EXPECT_EQ(r.CancelSequence()[0].Rank, 2);
+  EXPECT_TRUE(r.UpdateCommandCursor && r.ToggleRingCursor && r.EraseRingCursor && r.DrawGrid && r.RedrawGridInRect);
+}
+
+TEST_F(FrameworkTest, TheIdleStateShowsItsPromptAndDropsClicks) {
+  const std::string prompt = "  " + J("コマンド指示");
+  Move(Qt::NoButton, {100, 100});
+  EXPECT_EQ(box->Hint(), prompt);
+  box->SetHint("");
+  box->ButonType = dtkakutei;
+  box->ClickKind = 3;
+  Press(Qt::LeftButton, Qt::LeftButton, {100, 100});
+  EXPECT_EQ(box->ClickKind, 0);
+  Move(Qt::LeftButton, {101, 100});
+  EXPECT_EQ(box->Hint(), prompt);
+  Release(Qt::LeftButton, Qt::NoButton, {101, 100});
+  // A running command keeps its click kind and shows no idle prompt.
+  box->SetHint("");
+  box->ButonType = dtDraf;
+  box->ClickKind = 3;
+  Press(Qt::LeftButton, Qt::LeftButton, {100, 100});
+  Move(Qt::LeftButton, {101, 100});
+  EXPECT_EQ(box->ClickKind, 3);
+  EXPECT_EQ(box->Hint(), "");
+  Release(Qt::LeftButton, Qt::NoButton, {101, 100});
+  // While both buttons navigate, the idle prompt is not set.
+  box->ButonType = dtNo;
+  Press(Qt::LeftButton, Qt::LeftButton, {100, 100});
+  Press(Qt::RightButton, Qt::LeftButton | Qt::RightButton, {100, 100});
+  box->SetHint("");
+  Move(Qt::LeftButton | Qt::RightButton, {300, 300});
+  EXPECT_EQ(box->Hint(), "");
+}
+
+TEST_F(FrameworkTest, PointOffsetAppliesWithTheSettingOrACtrlClickTurnedByTheAngle) {
+  struct Case {
+    bool ofsetRen, ctrlClick;
+    double angle, wantX, wantY;
+  } cases[] = {
+      {false, false, 30, 0, 0},   {true, false, 0, 3, 4},    {true, false, 1e-5, 3, 4},
+      {false, true, 90, -4, 3},   {true, false, -90, 4, -3}, {true, false, 450, -4, 3},
+      {true, true, 180, -3, -4},
+  };
+  for (const Case& c : cases) {
+    box->OfsetRen = c.ofsetRen;
+    box->CtrlClick = c.ctrlClick;
+    RPoint2D offset{99, 99};
+    box->GetPointOffset(offset, c.angle, 3, 4);
+    EXPECT_NEAR(offset.x, c.wantX, 1e-9) << c.angle;
+    EXPECT_NEAR(offset.y, c.wantY, 1e-9) << c.angle;
+  }
+}
+
+TEST_F(FrameworkTest, AFreePointCarriesTheOffsetInDrawingUnitsOfTheWritingGroup) {
+  box->OfsetRen = true;
+  box->PointOffset = {1000, 500};  // real millimetres; group 0 is at 1:100
+  box->AxisAngle = 90;             // (10, 5) turned a quarter: (-5, 10)
+  const RPoint2D p = box->FreePoint(1, 2);
+  EXPECT_NEAR(p.x, -4, 1e-9);
+  EXPECT_NEAR(p.y, 12, 1e-9);
+  box->OfsetRen = false;
+  box->CtrlClick = false;
+  EXPECT_EQ(box->FreePoint(1, 2).x, 1);
+}
+
+TEST_F(FrameworkTest, ClickKindsByTheShiftStateAndTheCommandsRule) {
+  using R = TcadBox::ClickRule;
+  struct Case {
+    R rule;
+    TShiftState shift;
+    std::uint8_t kind;  // 5: the previous kind stays
+  } cases[] = {
+      {R::Standard, 8, 2},           {R::Standard, 16, 3},          {R::Standard, 9, 2},
+      {R::Standard, 17, 3},          {R::Standard, 12, 2},          {R::Standard, 20, 3},
+      {R::Standard, 13, 5},          {R::Standard, 10, 5},          {R::Standard, 32, 5},
+      {R::Standard, 0, 5},           {R::Standard, 24, 5},          {R::ShiftApart, 9, 6},
+      {R::ShiftApart, 17, 7},        {R::ShiftApart, 12, 2},        {R::ShiftApart, 20, 3},
+      {R::ShiftAndCtrlApart, 12, 8}, {R::ShiftAndCtrlApart, 20, 9}, {R::ShiftAndCtrlApart, 9, 6},
+      {R::ShiftAndCtrlApart, 8, 2},
+  };
+  for (const Case& c : cases) {
+    box->ClickKind = 5;
+    EXPECT_EQ(box->SetClickKindFrom(c.shift, c.rule), c.kind != 5) << int(c.shift);
+    EXPECT_EQ(box->ClickKind, c.kind) << int(c.shift) << " rule " << int(c.rule);
+  }
+}
+
+TEST(MoveRule, OnlyMovesWithoutAButtonShowTheRubberBand) {
+  struct Case {
+    TShiftState shift;
+    bool shows;
+  } cases[] = {{0, true},      {ssShift, true},          {ssCtrl, true},  {ssShift | ssCtrl, false},
+               {ssAlt, false}, {ssLeft, false},          {ssRight, false}, {ssMiddle, false},
+               {ssCtrl | ssLeft, false}};
+  for (const Case& c : cases) EXPECT_EQ(NoMouseButtonHeld(c.shift), c.shows) << int(c.shift);
+}
+
+TEST_F(FrameworkTest, TheRubberBandErasesItsLastPositionAsItMoves) {
+  box->RedrawAll(false);  // leaves RubberErased set
+  RPoint2D end{500, 300};
+  auto draw = [&] { box->DrawLine(1, canvas(), 100, 300, end.x, end.y); };
+  box->MoveRubberBand(0x00FF00, true, 1, draw, [&] { end = {500, 300}; });
+  EXPECT_EQ(PixelAt(300, 300), 0x00FF00u);
+  EXPECT_FALSE(box->RubberErased);
+  box->MoveRubberBand(0x00FF00, true, 1, draw, [&] { end = {100, 500}; });
+  EXPECT_EQ(PixelAt(300, 300), clBlack);
+  EXPECT_EQ(PixelAt(100, 400), 0x00FF00u);
+  EXPECT_EQ(canvas().Pen.Mode, pmCopy);
+  box->EraseOwnRubberBand(0x00FF00, true, 1, draw);
+  EXPECT_EQ(PixelAt(100, 400), clBlack);
+  EXPECT_TRUE(box->RubberErased);
+  box->EraseOwnRubberBand(0x00FF00, true, 1, draw);  // nothing is on the screen: nothing is drawn
+  EXPECT_EQ(PixelAt(100, 400), clBlack);
+}
+
+TEST_F(FrameworkTest, AResultIsCommittedAsOneUndoStep) {
+  box->Draw1->AddElement(Line(0, 0, 10, 10));
+  box->CommitUndoStep({Line(1, 1, 20, 1), Line(1, 1, 1, 20)});
+  ASSERT_EQ(box->Draw1->Elements.size(), 3u);
+  ASSERT_EQ(box->Draw1->UndoLog.size(), 2u);
+  EXPECT_EQ(Value(box->Draw1->UndoLog[0].X2), 20);
+  EXPECT_EQ(Value(box->Draw1->UndoLog[1].Y2), 20);
+  EXPECT_EQ(Value(box->Draw1->UndoLog[1].UndoMark), kUndoAdded);
+}
+
+TEST_F(FrameworkTest, TheCursorFollowsTheModeAndTheVariant) {
+  struct Case {
+    Sbuttontype mode;
+    std::uint8_t ringHan, cursorHan;
+    int cursor;              // 99: unchanged
+    std::uint8_t cursorHanAfter;
+  } cases[] = {
+      {dtSenDel, 0, 0, 7, 0},        {dtSenDel, 2, 0, 17, 0},      {dtDrafRen, 1, 10, 20, 10},
+      {dtDrafRen, 2, 5, 27, 5},      {dtDrafRen, 0, 0, 99, 0},     {dtHaniParamet, 0, 0, 32, 0},
+      {dtHaniParamet, 1, 0, 33, 0},  {dtHaniParamet, 2, 0, 33, 0}, {dtHani, 0, 3, 13, 20},
+      {dtHani, 1, 100, 24, 20},      {dtHani, 0, 0, 0, 20},        {dtHani, 2, 3, 3, 20},
+      {dtHaniGaibu, 1, 7, 4, 20},    {dtHaniCopy, 0, 0, 4, 0},     {dtHaniCopy, 0, 2, 12, 2},
+      {dtHaniCopy, 1, 2, 2, 2},      {dtHaniCopy, 2, 3, 3, 3},     {dtHaniCopy, 0, 7, 99, 7},
+      {dtzikukaku, 0, 2, 0, 2},      {dtzikukaku, 1, 2, 2, 2},     {dtDraggu, 0, 0, 0, 0},
+      {dtDraggu, 1, 0, 99, 0},       {dtNo, 0, 0, 0, 0},           {dtNo, 2, 0, 4, 0},
+      {dtMozi, 1, 0, 9, 0},          {dtEn3ten, 3, 0, 23, 0},      {dtMentori2, 0, 0, 28, 0},
+  };
+  for (const Case& c : cases) {
+    box->SetCursor(99);
+    box->LastCursorMode = dtend;
+    box->ButonType = c.mode;
+    box->RingHan = c.ringHan;
+    box->cursorHan = c.cursorHan;
+    box->UpdateCommandCursor();
+    EXPECT_EQ(box->Cursor(), c.cursor) << int(c.mode) << " ring " << int(c.ringHan) << " han " << int(c.cursorHan);
+    EXPECT_EQ(box->cursorHan, c.cursorHanAfter) << int(c.mode);
+    EXPECT_EQ(box->LastCursorMode, c.mode);
+    EXPECT_EQ(box->LastCursorHan, c.cursorHanAfter);
+  }
+}
+
+TEST_F(FrameworkTest, TheCursorIsChosenAgainOnlyWhenTheModeOrTheVariantAsks) {
+  box->ButonType = dtHani;
+  box->RingHan = 0;
+  box->cursorHan = 3;
+  Move(Qt::NoButton, {100, 100});
+  EXPECT_EQ(box->Cursor(), 13);
+  EXPECT_EQ(box->cursorHan, 20);
+  box->SetCursor(5);
+  Move(Qt::NoButton, {101, 100});
+  EXPECT_EQ(box->Cursor(), 5) << "same mode, variant used up: no new choice";
+  box->ButonType = dtNo;
+  Move(Qt::NoButton, {102, 100});
+  EXPECT_EQ(box->Cursor(), 0);
+}
+
+// The ring's horizontal line runs near the cursor's row, its vertical line
+// near the cursor's column (0.14 screen millimetres off: within a pixel).
+bool RingRowAt(TcadBox& box, int column, int row, TColor colour) {
+  return box.Canvas().GetPixel(column, row) == colour || box.Canvas().GetPixel(column, row - 1) == colour;
+}
+
+TEST_F(FrameworkTest, TheRingFollowsTheMouseInItsModesAndLeavesWithIt) {
+  box->RedrawAll(false);
+  box->RingHan = 1;
+  box->Ringcol = 0x0000FF;
+  box->ButonType = dtHani;
+  Move(Qt::NoButton, {200, 200});  // the first move only notes the place
+  EXPECT_TRUE(box->RingHidden);
+  EXPECT_FALSE(RingRowAt(*box, 50, 200, 0x0000FF));
+  Move(Qt::NoButton, {300, 250});
+  EXPECT_FALSE(box->RingHidden);
+  EXPECT_TRUE(RingRowAt(*box, 50, 250, 0x0000FF));
+  EXPECT_TRUE(RingRowAt(*box, 600, 250, 0x0000FF));
+  EXPECT_FALSE(RingRowAt(*box, 50, 200, 0x0000FF));
+  Move(Qt::NoButton, {320, 150});
+  EXPECT_FALSE(RingRowAt(*box, 50, 250, 0x0000FF)) << "the old ring is erased";
+  EXPECT_TRUE(RingRowAt(*box, 50, 150, 0x0000FF));
+  box->MouseLeave();
+  EXPECT_FALSE(RingRowAt(*box, 50, 150, 0x0000FF));
+  EXPECT_TRUE(box->RingHidden);
+  EXPECT_LT(box->RingPos.x, -49000);
+}
+
+TEST_F(FrameworkTest, NoRingOutsideTheRingModesWhenRingHanIsOne) {
+  box->RedrawAll(false);
+  box->RingHan = 1;
+  box->Ringcol = 0x0000FF;
+  box->ButonType = dtDraf;
+  Move(Qt::NoButton, {200, 200});
+  Move(Qt::NoButton, {300, 250});
+  EXPECT_TRUE(box->RingHidden);
+  EXPECT_FALSE(RingRowAt(*box, 50, 250, 0x0000FF));
+  // Any other RingHan shows it in every mode.
+  box->RingHan = 2;
+  Move(Qt::NoButton, {300, 250});
+  Move(Qt::NoButton, {310, 260});
+  EXPECT_TRUE(RingRowAt(*box, 50, 260, 0x0000FF));
+}
+
+TEST_F(FrameworkTest, AFullRedrawForgetsTheRingAndHidingItTwiceDrawsNothing) {
+  box->RedrawAll(false);
+  box->RingHan = 1;
+  box->Ringcol = 0x0000FF;
+  box->ButonType = dtHani;
+  Move(Qt::NoButton, {200, 200});
+  Move(Qt::NoButton, {300, 250});
+  box->HideRingCursor(0);
+  EXPECT_FALSE(RingRowAt(*box, 50, 250, 0x0000FF));
+  box->HideRingCursor(0);
+  EXPECT_FALSE(RingRowAt(*box, 50, 250, 0x0000FF));
+  Move(Qt::NoButton, {320, 150});
+  EXPECT_TRUE(RingRowAt(*box, 50, 150, 0x0000FF));
+  box->RedrawAll(false);
+  EXPECT_TRUE(box->RingHidden);
+  Move(Qt::NoButton, {300, 250});
+  EXPECT_TRUE(RingRowAt(*box, 50, 250, 0x0000FF));
+  EXPECT_FALSE(RingRowAt(*box, 50, 150, 0x0000FF)) << "nothing old to erase on the fresh picture";
+}
+
+TEST_F(FrameworkTest, TheGridIsDrawnUnderTheDrawingByItsLineClasses) {
+  box->Gridview = 2;  // pitch 100 paper millimetres in halves
+  box->GridType = true;
+  box->GridPitches = {100, 100};
+  box->Gridcolor1 = 0x00FF00;
+  box->Gridcolor2 = 0xFF0000;
+  box->RedrawAll(false);
+  EXPECT_EQ(PixelAt(200, 425), 0x00FF00u);  // on the pitch
+  EXPECT_EQ(PixelAt(250, 425), 0xFF0000u);  // a subdivision
+  EXPECT_EQ(PixelAt(225, 425), clBlack);
+  box->Gridview = 0;
+  box->RedrawAll(false);
+  EXPECT_EQ(PixelAt(200, 425), clBlack);
+}
+
+TEST_F(FrameworkTest, ARepaintedRectangleGetsItsGridLinesBack) {
+  box->Gridview = 1;
+  box->GridType = true;
+  box->GridPitches = {100, 100};
+  box->Gridcolor1 = 0x00FF00;
+  box->RedrawAll(false);
+  ASSERT_EQ(PixelAt(200, 425), 0x00FF00u);
+  // Wipe a patch, then repaint the rectangle around it.
+  canvas().Brush.Color = clBlack;
+  canvas().Brush.Style = bsSolid;
+  canvas().FillRect(TRect{box->WorldToScreenX(180), box->WorldToScreenY(440), box->WorldToScreenX(220),
+                          box->WorldToScreenY(410)});
+  ASSERT_EQ(PixelAt(200, 425), clBlack);
+  box->RepaintRect(180, 410, 220, 440);
+  EXPECT_EQ(PixelAt(200, 425), 0x00FF00u);
+  EXPECT_EQ(canvas().Pen.Mode, pmCopy);
+}
+
+TEST_F(FrameworkTest, TheGridBaseSubModeMovesTheBaseAndReturns) {
+  box->Gridview = 1;
+  box->GridType = true;
+  box->GridPitches = {100, 100};
+  box->ButonType = dtGridkizyunTen;
+  box->SavedMode = dtHani;
+  Move(Qt::NoButton, {200, 200});
+  EXPECT_EQ(box->Hint(), "  " + J("グリッド基準点位置変更　対象点指示  [左クリック（自由）：右クリック（点読取り）]"));
+  Press(Qt::LeftButton, Qt::LeftButton, {200, 200});
+  Release(Qt::LeftButton, Qt::NoButton, {200, 200});
+  EXPECT_NEAR(box->GridBase.x, WorldX(200), 1e-9);
+  EXPECT_NEAR(box->GridBase.y, WorldY(200), 1e-9);
+  EXPECT_EQ(box->ButonType, dtHani);
+  EXPECT_EQ(box->ClickKind, 0);
+  // Without a grid the sub-mode ignores every click.
+  box->Gridview = 0;
+  box->ButonType = dtGridkizyunTen;
+  Press(Qt::LeftButton, Qt::LeftButton, {300, 300});
+  Release(Qt::LeftButton, Qt::NoButton, {300, 300});
+  EXPECT_NEAR(box->GridBase.x, WorldX(200), 1e-9);
+  EXPECT_EQ(box->ButonType, dtGridkizyunTen);
+}
+
+TEST(GridAngle, ALineAngleIsReducedIntoAQuarterTurn) {
+  struct Case {
+    double line, grid;
+  } cases[] = {{0, 0}, {45, 45}, {90, 0}, {135, 45}, {200, 20}, {300, 30}, {359.5, 89.5}, {360, 0}, {400, 0}};
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(GridAngleOfLine(c.line), c.grid) << c.line;
+}
+
+TEST_F(FrameworkTest, CancelAllAdaptsTheRingToTheModeBeforeTheReset) {
+  box->RedrawAll(false);
+  box->RingHan = 1;
+  box->Ringcol = 0x0000FF;
+  box->ButonType = dtHani;
+  Move(Qt::NoButton, {200, 200});
+  Move(Qt::NoButton, {300, 250});
+  ASSERT_TRUE(RingRowAt(*box, 50, 250, 0x0000FF));
+  box->CancelCommands(false);
+  EXPECT_FALSE(RingRowAt(*box, 50, 250, 0x0000FF));
+  EXPECT_EQ(box->ButonType, dtNo);
+}
+
+}  // namespace
