@@ -61,6 +61,7 @@ void TcadBox::Paint() {
     canvas.Pen.Color = clAquaFrame;
     DrawFrameRect(1, 1, PrintFrame.Left, PrintFrame.Bottom, PrintFrame.Right, PrintFrame.Top, PrintFrameAngle);
   }
+  LabelPrevAnchor = {-1000000.0, -1000000.0};  // the paint covered the cursor label
   RedrawElements(ButonType != dtSunpochiHen);
 }
 

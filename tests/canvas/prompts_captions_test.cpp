@@ -134,4 +134,12 @@ TEST_F(CaptionTest, LabelOutsideTheViewIsRememberedNotDrawn) {
   EXPECT_EQ(box->LabelPrevAnchor.x, -500);
 }
 
+TEST_F(CaptionTest, PaintForgetsTheLabelOnTheScreen) {
+  box->LabelAnchor = {100, 100};
+  box->ShowCursorLabel("ABC");
+  box->Paint();
+  EXPECT_EQ(box->LabelPrevAnchor.x, -1000000);
+  EXPECT_EQ(box->LabelPrevAnchor.y, -1000000);
+}
+
 }  // namespace
