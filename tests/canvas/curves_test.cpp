@@ -207,6 +207,19 @@ TEST_F(CurveTest, HugeCircleIsDrawnOnlyNearTheView) {
   EXPECT_EQ(canvas().GetPixel(500, 240), clBlack);
 }
 
+TEST_F(CurveTest, HugeArcIsNarrowedToTheView) {
+  // A half circle of radius 25000 below the view with its top in the view:
+  // S = 24936, K about 25, so the arc is cut to 1.8 x M degrees either side
+  // of the view's direction (90) and drawn with 60 chords. 100 chords over
+  // the whole half would leave the curve by 3 pixels at the view's edges.
+  const double cy = kCy - 25000, r = 25000;
+  box->DrawArc(1, canvas(), kCx, cy, r, 1, 0, 180, 0);
+  for (double x : {5.0, 160.0, 320.0, 480.0, 635.0}) {
+    const double y = cy + std::sqrt(r * r - (x - kCx) * (x - kCx));
+    EXPECT_TRUE(Near(x, y, clWhite)) << x;
+  }
+}
+
 TEST_F(CurveTest, RedrawDrawsArcElementsInTheirColour) {
   RDrawElement arc = Arc(kCx, kCy, 100, 0, 90);
   arc.ColorNo = 3;  // green
