@@ -7,6 +7,7 @@
 
 #include "canvas_fixture.h"
 #include "geometry/codepage.h"
+#include "geometry/input_polling.h"
 #include "pixel_view.h"
 
 namespace {
@@ -291,6 +292,35 @@ TEST_F(FillTest, BlackSolidFillPrintsWhite) {
   Blank(0x808080);
   box->PaintFillRegions(canvas(), 0);
   EXPECT_EQ(PixelAt(150, 150), clBlack);
+}
+
+TEST_F(FillTest, HeldButtonsStopThePaintingBeforeTheTwentiethVertex) {
+  // Seven triangles of three vertices each: the seventh is closed by the
+  // twenty-first vertex, after the test before the twentieth.
+  std::vector<V> vertices;
+  for (std::uint16_t k = 0; k < 7; ++k) {
+    const double x = 20 + 80 * k;
+    vertices.push_back({x, 100, k});
+    vertices.push_back({x + 60, 100, k});
+    vertices.push_back({x, 160, static_cast<std::uint16_t>(k + 1)});
+  }
+  Regions(vertices);
+  FakeInputPolling input;
+  input.Hold(PolledKey::LeftButton);
+  input.Hold(PolledKey::RightButton);
+  const ScopedInputPolling scoped(input);
+  Paint();
+  EXPECT_EQ(PixelAt(30, 110), kYellow);
+  EXPECT_EQ(PixelAt(20 + 80 * 5 + 10, 110), kYellow);
+  EXPECT_EQ(PixelAt(20 + 80 * 6 + 10, 110), clBlack);
+  // Printing has no abort test.
+  box->PrintFrame = {0, 0, 640, 480};
+  box->PrintPixelsPerUnitX = 1;
+  box->PrintPixelsPerUnitY = 1;
+  box->PrintPageHeight = 480;
+  TCanvas printer(640, 480, clBlack);
+  box->PaintFillRegions(printer, 1);
+  EXPECT_NE(printer.GetPixel(20 + 80 * 6 + 10, 370), clBlack);
 }
 
 }  // namespace

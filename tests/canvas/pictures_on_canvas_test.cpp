@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "canvas_fixture.h"
+#include "geometry/input_polling.h"
 #include "pixel_view.h"
 #include "platform/picture.h"
 
@@ -146,6 +147,23 @@ TEST_F(PictureTest, PicturesUnderOrOverTheElements) {
   box->RedrawAll(false);
   EXPECT_EQ(PixelAt(200, 150.2), 0x0000FFu);
   EXPECT_EQ(PixelAt(60, 150.2), 0x00FF00u);
+}
+
+TEST_F(PictureTest, HeldButtonsStopTheSlotsBeforeTheTwentiethAndNotTheLastPass) {
+  Place(18, kPictureBitmap, {0x0000FF}, 1, 100, 100, 200, 200);
+  Place(19, kPictureBitmap, {0x00FF00}, 1, 300, 100, 400, 200);
+  for (int i = 0; i < 25; ++i) box->Draw1->AddElement(Line(10, 10 + i, 20, 10 + i));
+  FakeInputPolling input;
+  input.Hold(PolledKey::LeftButton);
+  input.Hold(PolledKey::RightButton);
+  const ScopedInputPolling scoped(input);
+  for (bool last : {false, true}) {
+    SCOPED_TRACE(last);
+    box->BitDrawtyp = last;  // drawn last: also after the aborted walk
+    box->RedrawAll(false);
+    EXPECT_EQ(PixelAt(150, 150), 0x0000FFu);
+    EXPECT_EQ(PixelAt(350, 150), clBlack);
+  }
 }
 
 }  // namespace
