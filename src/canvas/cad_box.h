@@ -322,7 +322,7 @@ class TcadBox : public TCustomControl {
   void DrawPointMarker(std::uint8_t colourCode, TCanvas& canvas, double x, double y, bool culled);
 
   // Pictures of the store's slots.
-  void DrawPicture(TGraphic& graphic, TCanvas& canvas, double x1, double y1, double x2, double y2);
+  void DrawPicture(const TGraphic& graphic, TCanvas& canvas, double x1, double y1, double x2, double y2);
   void DrawAllPictures(TCanvas& canvas);
 
   // Fill regions.

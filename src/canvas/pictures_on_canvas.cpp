@@ -14,7 +14,7 @@ constexpr int kPictureButtonTestAt = 19;
 
 }  // namespace
 
-void TcadBox::DrawPicture(TGraphic& graphic, TCanvas& canvas, double x1, double y1, double x2, double y2) {
+void TcadBox::DrawPicture(const TGraphic& graphic, TCanvas& canvas, double x1, double y1, double x2, double y2) {
   const RViewRect& v = ViewWindow;
   TZukeiHaninaiobj view(0, v.Left, v.Bottom, v.Right, v.Top, 0, 0);
   view.AddVertex(x1, y1);
