@@ -391,7 +391,6 @@ class TcadBox : public TCustomControl {
 
   // ---- Input dispatch, view gestures and the command framework -------------
   // Input dispatch.
-  RPoint2D LabelAnchor;       // where the cursor labels go; (-1000000, -1000000) during a view gesture
   bool LeaveErased = false;   // the preview was erased when the cursor left the control
   // Two-button view gestures.
   RPoint2D GestureStart;
