@@ -341,10 +341,56 @@ class TcadBox : public TCustomControl {
   void RescaleWriteGroup(double factor);
 
   // ---- Curves, markers, pictures, fills, cross-hair, grid and captions ----
+  // Cursor label: its anchor for the next label, the one on the screen and
+  // the tint of its box (0 pale yellow, 1 pale cyan, 2 pale red, 3 pale blue).
+  RPoint2D LabelAnchor{-1000000.0, -1000000.0};
+  RPoint2D LabelPrevAnchor{-1000000.0, -1000000.0};
+  std::string LabelPrevText;
+  std::uint8_t LabelColour = 0;
+
+  // Curves, circles, arcs and ellipses.
+  void DrawArc(std::uint8_t lineType, TCanvas& canvas, double cx, double cy, double r, double q, double s, double e,
+               double rho);
+  void DrawArcElement(std::uint8_t lineType, TCanvas& canvas, double cx, double cy, double r, double q, double s,
+                      double e, double rho);
+  void DrawArcChords(std::uint8_t lineType, TCanvas& canvas, double cx, double cy, double r, double q, double s,
+                     double e, double rho);
+  bool DrawFullCircleDirect(std::uint8_t lineType, TCanvas& canvas, double cx, double cy, double r, double q,
+                            double s, double e);
+  void DrawEllipseRect(double x1, double y1, double x2, double y2);
+  // Huge curves of the types without a chord rule, one pixel per sample; m is
+  // the size measure of the caller.
+  void DrawSampledCurve(TCanvas& canvas, double m, double cx, double cy, double r, double q, double s, double e,
+                        double rho);
+
+  // Text outlines and point markers.
+  void DrawTextFrame(TCanvas& canvas, double x1, double y1, double x2, double y2, double height, double angle);
+  void FillTextArea(double x1, double y1, double x2, double y2, double height);
+  void DrawPointMark(std::uint8_t colourCode, TCanvas& canvas, double x, double y);
+  void DrawPointMarkUnculled(std::uint8_t colourCode, TCanvas& canvas, double x, double y);
+  void DrawCircleOutline(TCanvas& canvas, double x1, double y1, double x2, double y2);
+  // The marker of both point operations; culled tells them apart for the
+  // colours of single-pixel markers.
+  void DrawPointMarker(std::uint8_t colourCode, TCanvas& canvas, double x, double y, bool culled);
+
+  // Pictures of the store's slots.
+  void DrawPicture(const TGraphic& graphic, TCanvas& canvas, double x1, double y1, double x2, double y2);
+  void DrawAllPictures(TCanvas& canvas);
+
+  // Fill regions.
+  void PaintFillRegions(TCanvas& canvas, std::uint8_t mode);
+  void PaintFillPolygon(TCanvas& canvas, const std::vector<TPoint>& points, int left, int bottom, int right, int top,
+                        TColor colour1, TColor colour2, std::uint8_t style, std::uint8_t code, bool onScreen);
+  void DrawFillRegionOutlines();
+  TPoint WorldToPrinterPoint(double x, double y) const;
+
+  // Captions.
+  void ShowTopMessage(const std::string& text);
+  void ShowCursorLabel(const std::string& text);
+  void RepaintLabelArea(std::uint16_t length, double x, double y);
 
   // ---- Input dispatch, view gestures and the command framework -------------
   // Input dispatch.
-  RPoint2D LabelAnchor;       // where the cursor labels go; (-1000000, -1000000) during a view gesture
   bool LeaveErased = false;   // the preview was erased when the cursor left the control
   // Two-button view gestures.
   RPoint2D GestureStart;

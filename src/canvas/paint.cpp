@@ -73,6 +73,7 @@ void TcadBox::Paint() {
     RingRepaintFlag = false;
     RunHook(CommandRegistry().ToggleRingCursor, *this);
   }
+  LabelPrevAnchor = {-1000000.0, -1000000.0};  // the paint covered the cursor label
   RunHook(CommandRegistry().DrawGrid, *this);
   RedrawElements(ButonType != dtSunpochiHen);
 }
@@ -123,6 +124,8 @@ void TcadBox::RedrawElements(bool refilterOnly) {
   listedWindow_ = v;
 
   TCanvas& canvas = Canvas();
+  if (!BitDrawtyp) DrawAllPictures(canvas);
+  PaintFillRegions(canvas, 0);
   canvas.Pen.Mode = pmCopy;
   canvas.Pen.Width = 1;
   canvas.Pen.Style = psSolid;
@@ -137,6 +140,7 @@ void TcadBox::RedrawElements(bool refilterOnly) {
     if (!e) continue;
     DrawListedElement(*e, store_->LayerState(e->Group, e->Layer), true);
   }
+  if (BitDrawtyp) DrawAllPictures(canvas);
 }
 
 // One element by its layer state and selection: its colour on an editable
@@ -145,6 +149,7 @@ void TcadBox::RedrawElements(bool refilterOnly) {
 void TcadBox::DrawListedElement(const RDrawElement& e, std::uint8_t layerState, bool fullRedraw) {
   TCanvas& canvas = Canvas();
   std::uint8_t lineType = e.LineType;
+  const std::uint8_t pointCode = layerState == kLayerReference ? 20 : e.Selection == 1 ? 100 : e.ColorNo;
   if (layerState == kLayerEditable) {
     if (e.Selection == 0 || e.Selection == 10) {
       const TColor colour = ColourTable[e.ColorNo < kColourTableSize ? e.ColorNo : 0];
@@ -180,6 +185,12 @@ void TcadBox::DrawListedElement(const RDrawElement& e, std::uint8_t layerState, 
       Mozi_No = current;
       break;
     }
+    case kKindArc:
+      DrawArcElement(lineType, canvas, e.X1, e.Y1, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation);
+      break;
+    case kKindPoint:
+      DrawPointMarkUnculled(pointCode, canvas, e.X1, e.Y1);
+      break;
     default:
       break;
   }

@@ -1,0 +1,132 @@
+// Text outlines, the filled area of a text, point markers sized by the zoom
+// and the whole outline of an ellipse.
+
+#include <cmath>
+#include <vector>
+
+#include "canvas/cad_box.h"
+#include "geometry/angles_points.h"
+#include "geometry/offsets_rects.h"
+
+namespace {
+
+// Angles within 0.001 of a quarter turn count as that quarter turn.
+bool Near(double angle, double quarter) { return std::abs(angle - quarter) < 0.001; }
+
+}  // namespace
+
+void TcadBox::DrawTextFrame(TCanvas& canvas, double x1, double y1, double x2, double y2, double height,
+                            double angle) {
+  canvas.Brush.Style = bsClear;
+  const double h = height;
+  const bool a0 = std::abs(angle) <= 0.001 || std::abs(angle - 360.0) < 0.001;
+  const bool a90 = Near(angle, 90), a180 = Near(angle, 180), a270 = Near(angle, 270);
+  if (Zoom < 1.1 && (a0 || a90 || a180 || a270)) {
+    if (Zoom < 0.32) {
+      // Too small to read: one line through the middle of the height.
+      if (a0) DrawRawLine(canvas, x1, y1 + h / 2, x2, y2 + h / 2);
+      if (a90) DrawRawLine(canvas, x1 - h / 2, y1, x2 - h / 2, y2);
+      if (a180) DrawRawLine(canvas, x1, y1 - h / 2, x2, y2 - h / 2);
+      if (a270) DrawRawLine(canvas, x1 + h / 2, y1, x2 + h / 2, y2);
+      return;
+    }
+    double ax = x1, ay = y1, bx = x2, by = y2;
+    if (a0) by = y2 + h;
+    if (a90) ax = x1 - h;
+    if (a180) by = y2 - h;
+    if (a270) ax = x1 + h;
+    canvas.Rectangle(WorldToScreenX(ax), WorldToScreenY(ay), WorldToScreenX(bx), WorldToScreenY(by));
+    return;
+  }
+  RPoint2D a, b;
+  OffsetSegment(x1, y1, x2, y2, h, a, b);
+  const RPoint2D q0{x1 + (a.x - x1) / 10, y1 + (a.y - y1) / 10};
+  const RPoint2D q1{x2 + (b.x - x2) / 10, y2 + (b.y - y2) / 10};
+  std::vector<TPoint> line;
+  for (const RPoint2D& p : {q0, RPoint2D{x1, y1}, RPoint2D{x2, y2}, b, a, q0, q1}) {
+    line.push_back({WorldToScreenX(p.x), WorldToScreenY(p.y)});
+  }
+  canvas.Polyline(line);
+}
+
+void TcadBox::FillTextArea(double x1, double y1, double x2, double y2, double height) {
+  // The end point is lengthened by a fifth of the text height along the text.
+  const double direction = DirectionAngleDeg(x1, y1, x2, y2);
+  RPoint2D flat = RotateAboutCentreExact(-direction, x1, y1, x2, y2);
+  flat.x += CurrentTextHeight / 5;
+  const RPoint2D q = RotateAboutCentreExact(direction, x1, y1, flat.x, flat.y);
+  RPoint2D a, b;
+  OffsetSegment(x1, y1, q.x, q.y, height, a, b);
+  std::vector<TPoint> polygon;
+  for (const RPoint2D& p : {RPoint2D{x1, y1}, q, b, a}) polygon.push_back({WorldToScreenX(p.x), WorldToScreenY(p.y)});
+  Canvas().Polygon(polygon);
+}
+
+void TcadBox::DrawPointMark(std::uint8_t colourCode, TCanvas& canvas, double x, double y) {
+  const RViewRect& v = ViewWindow;
+  if (!PointInRect(x, y, v.Left, v.Bottom, v.Right, v.Top)) return;
+  DrawPointMarker(colourCode, canvas, x, y, true);
+}
+
+void TcadBox::DrawPointMarkUnculled(std::uint8_t colourCode, TCanvas& canvas, double x, double y) {
+  DrawPointMarker(colourCode, canvas, x, y, false);
+}
+
+void TcadBox::DrawPointMarker(std::uint8_t colourCode, TCanvas& canvas, double x, double y, bool culled) {
+  const double z = Zoom;
+  if (z <= 0.2) return;
+  double r = 0, shift = 0;
+  int width = 1;
+  if (Dothyouzi && z <= 3) {
+    if (z < 0.6) {
+      // The colour of a single-pixel marker, by its code.
+      TColor colour = 0;
+      switch (colourCode) {
+        case 0: colour = culled ? Sentakucol : PrepareXorColor(ColourTable[0]); break;
+        case 100: colour = Sentakucol; break;
+        case 20: colour = Sentakucol3; break;
+        case 200: colour = Color(); break;
+        case 210: colour = clBlack; break;
+        case 220:
+          if (culled) return;  // no colour of its own
+          colour = Sentakucol2;
+          break;
+        default:
+          if (colourCode < 1 || colourCode > 10) return;  // no colour
+          colour = PrepareXorColor(ColourTable[colourCode]);
+          break;
+      }
+      canvas.Pixels(WorldToScreenX(x), WorldToScreenY(y)) = colour;
+      return;
+    }
+    r = 0.3 / z;
+    shift = 0.12 / z;
+    width = z <= 2 ? 1 : 2;
+  } else if (z > 14) {
+    r = 0.8 / z;
+    width = 3;
+  } else if (z > 8) {
+    r = 0.65 / z;
+    width = 3;
+  } else if (z > 4) {
+    r = 0.5 / z;
+    width = 2;
+  } else if (z > 1) {
+    r = 0.4 / z;
+    width = 2;
+    shift = 0.12 / z;
+  } else {
+    r = 0.3 / z;
+    shift = 0.12 / z;
+  }
+  canvas.Pen.Width = width;
+  DrawCircleOutline(canvas, x - r + shift, y - r, x + r + shift, y + r);
+  canvas.Pen.Width = 1;
+}
+
+void TcadBox::DrawCircleOutline(TCanvas& canvas, double x1, double y1, double x2, double y2) {
+  const int left = WorldToScreenX(x1), top = WorldToScreenY(y1);
+  const int right = WorldToScreenX(x2), bottom = WorldToScreenY(y2);
+  // Equal start and end points: the whole outline.
+  canvas.Arc(left, top, right, bottom, left, top, left, top);
+}
