@@ -1,12 +1,14 @@
 // zuro: plane frame analysis by the displacement method.
 
 #include "app/main_form.h"
+#include "commands/framework/command_framework.h"
 #include "platform/event_loop_guard.h"
 #include "platform/input_polling_x11.h"
 
 int main(int argc, char** argv) {
   ZuroApplication application(argc, argv);
   InstallPlatformInputPolling();
+  RegisterCommandFramework();
   TForm1 form;
   form.show();
   return application.exec();

@@ -29,6 +29,7 @@
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
 #include "geometry/number_format.h"
+#include "platform/ctrl_grid.h"
 #include "platform/dialogs.h"
 #include "platform/file_services.h"
 

@@ -1,0 +1,269 @@
+// The whole program road: frames entered through the dialogs' grids,
+// calculated, and the diagrams, reaction texts, report and settings checked
+// against hand-computed values.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "analysis/frame_solver.h"
+#include "app/coordinate_dialog.h"
+#include "app/load_dialog.h"
+#include "app/main_form.h"
+#include "app/main_frame.h"
+#include "app/member_dialog.h"
+#include "app/support_dialog.h"
+#include "app_test_support.h"
+#include "canvas/cad_box.h"
+#include "platform/ctrl_grid.h"
+#include "platform/dialogs.h"
+#include "platform/file_services.h"
+#include "platform/ini_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void Fill(TCtrlGrid* grid, std::initializer_list<TableRow> rows) {
+  GridCells& cells = grid->MutableTable();
+  for (const TableRow& r : rows) {
+    for (std::size_t c = 0; c < r.cells.size(); ++c) cells.SetCell(static_cast<int>(c) + 1, r.row, J(r.cells[c]));
+  }
+  grid->CellsChanged();
+}
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TestApplication();
+    std::string pattern = (fs::temp_directory_path() / "zuro_program_XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder = pattern;
+    form = std::make_unique<TForm1>(folder / "Zuro.ini");
+    frame = form->Frame();
+  }
+  void TearDown() override {
+    form.reset();
+    fs::remove_all(folder);
+  }
+
+  // Text elements of a layer with their strings.
+  struct PlacedText {
+    std::string text;
+    double x, y;
+  };
+  std::vector<PlacedText> Texts(int layer) {
+    std::vector<PlacedText> out;
+    const Tdrawinp& store = *frame->cadBox1.Draw1;
+    for (const RDrawElement& e : store.Elements) {
+      if (e.Kind == kKindText && e.Layer == layer) out.push_back({store.ElementTexts.at(e.TextIndex), e.X1, e.Y1});
+    }
+    return out;
+  }
+  bool HasLine(int layer, std::uint8_t colour, double x1, double y1, double x2, double y2) {
+    for (const RDrawElement& e : frame->cadBox1.Draw1->Elements) {
+      if (e.Kind != kKindLine || e.Layer != layer || e.ColorNo != colour) continue;
+      if (std::abs(e.X1 - x1) < 1e-6 && std::abs(e.Y1 - y1) < 1e-6 && std::abs(e.X2 - x2) < 1e-6 &&
+          std::abs(e.Y2 - y2) < 1e-6) {
+        return true;
+      }
+    }
+    return false;
+  }
+  std::string Memo() { return Cp932FromUtf8(frame->Memo1->toPlainText().toStdString()); }
+
+  // A 3 m steel cantilever (I 1000 cm4, A 50 cm2) fixed at node 1, 10 kN
+  // down at the tip.
+  void EnterCantilever() {
+    Fill(form->keizyo3->CtrlGrid1, {{1, {"0", "0"}}, {2, {"3", "0"}}});
+    Fill(form->keizyo4->CtrlGrid5, {{1, {"1", " 111 固定"}}});
+    Fill(form->keizyo1->CtrlGrid3, {{1, {"", "", "", "", "1000", "50"}}});
+    Fill(form->keizyo1->CtrlGrid4, {{1, {"1", "2", "1", ""}}});
+    Fill(form->keizyo2->CtrlGrid7, {{1, {"2", "2", "10"}}});
+  }
+
+  fs::path folder;
+  std::unique_ptr<TForm1> form;
+  TMatNini1* frame = nullptr;
+  ScriptedDialogs boxes;
+  ScopedDialogs scoped{boxes};
+};
+
+TEST_F(ProgramTest, CantileverDiagramsReactionAndReport) {
+  EnterCantilever();
+  frame->ToolButton9Click();
+  EXPECT_TRUE(boxes.shown.empty());
+  const double S = 100;  // the scale box starts at 1/100
+
+  // The support: the text 220 mm right of and 740 mm below the node (real).
+  const auto reactions = Texts(3);
+  ASSERT_EQ(reactions.size(), 2u) << "the reaction and the moment label at I";
+  bool found = false;
+  for (const PlacedText& t : reactions) {
+    if (t.text != "X:0.00 Y:10.00 M:30.00") continue;
+    found = true;
+    EXPECT_NEAR(t.x, 2.2 * S / S, 1e-9);
+    EXPECT_NEAR(t.y, -7.4 * S / S, 1e-9);
+  }
+  EXPECT_TRUE(found);
+
+  // Moment diagram: MI = 30 kN·m hogging, MomentMax = 0.6 x 30 = 18, so the
+  // ordinate at I is 30 / 18 x 400 mm on the tension side (up).
+  const double ordinate = 30.0 / 18.0 * 400.0 / S;
+  EXPECT_TRUE(HasLine(3, 1, 0, 0, 0, ordinate));
+  // Shear diagram: 10 kN along the member, 400 mm at both ends.
+  EXPECT_TRUE(HasLine(4, 1, 0, 4, 30, 4) || HasLine(4, 1, 0, -4, 30, -4));
+
+  // The input figure is shown after the calculation.
+  EXPECT_TRUE(frame->SpeedButton2->isChecked());
+  const auto& states = frame->cadBox1.Draw1->LayerStates;
+  EXPECT_EQ(states[2], kLayerEditable);
+  EXPECT_EQ(states[3], kLayerHidden);
+
+  // The report's member forces, in the memo.
+  EXPECT_NE(Memo().find("[ 1]-[ 2]     0.00    10.00    30.00     0.00    10.00     0.00   -15.00"), std::string::npos);
+  // DeflectionMax is the tip deflection again after the report.
+  const double E = Tmat::kSteelE, G = Tmat::kSteelG;
+  EXPECT_NEAR(frame->DeflectionMax, 10 * 27e6 / (3 * E * 1000) + 10 * 300 / (G * 50), 1e-9);
+}
+
+TEST_F(ProgramTest, SimplySupportedBeamUnderUniformLoad) {
+  Fill(form->keizyo3->CtrlGrid1, {{1, {"0", "0"}}, {2, {"6", "0"}}});
+  Fill(form->keizyo4->CtrlGrid5, {{1, {"1", " 110 ピン"}}, {2, {"2", " 010 ローラー"}}});
+  Fill(form->keizyo1->CtrlGrid3, {{1, {"", "", "", "", "8000", "60"}}});
+  Fill(form->keizyo1->CtrlGrid4, {{1, {"1", "2", "1", ""}}});
+  Fill(form->keizyo2->CtrlGrid1, {{1, {"1", "↓", "1", "10"}}});
+  frame->ToolButton9Click();
+  std::vector<std::string> texts;
+  for (const PlacedText& t : Texts(3)) texts.push_back(t.text);
+  // wL / 2 = 30 kN at each support, no moments.
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "X:0.00 Y:30.00 M:0.00"), texts.end());
+  // The mid-span moment wL²/8 = 45 kN·m is in the report.
+  EXPECT_NE(Memo().find("   45.00"), std::string::npos);
+}
+
+TEST_F(ProgramTest, PortalFrameReactionsBalanceTheLoads) {
+  Fill(form->keizyo3->CtrlGrid1, {{1, {"0", "0"}}, {2, {"0", "4"}}, {3, {"6", "4"}}, {4, {"6", "0"}}});
+  Fill(form->keizyo4->CtrlGrid5, {{1, {"1", " 111 固定"}}, {2, {"4", " 111 固定"}}});
+  Fill(form->keizyo1->CtrlGrid3, {{1, {"", "", "", "", "20000", "100"}}});
+  Fill(form->keizyo1->CtrlGrid4, {{1, {"1", "2", "1", ""}}, {2, {"2", "3", "1", ""}}, {3, {"3", "4", "1", ""}}});
+  Fill(form->keizyo2->CtrlGrid1, {{1, {"2", "↓", "1", "10"}}});
+  Fill(form->keizyo2->CtrlGrid7, {{1, {"2", "1", "20"}}});
+  frame->ToolButton9Click();
+  const RFrameModel& m = frame->Model();
+  // Support forces on the frame: -Reaction. They carry 60 kN down and 20 kN
+  // sideways.
+  EXPECT_NEAR(-(m.Reaction[1][2] + m.Reaction[4][2]), 60, 1e-9);
+  EXPECT_NEAR(-(m.Reaction[1][1] + m.Reaction[4][1]), -20, 1e-9);
+  // Moment equilibrium about node 1 (kN·cm): the beam load at x = 300 cm,
+  // the lateral load at y = 400 cm, and the support at node 4, 600 cm away.
+  const double moments = -m.Reaction[1][3] - m.Reaction[4][3] + 600 * -m.Reaction[4][2] - 60 * 300 - 20 * 400;
+  EXPECT_NEAR(moments, 0, 1e-6);
+  EXPECT_EQ(Texts(3).size() >= 2, true);
+}
+
+TEST_F(ProgramTest, ViewButtonsSwitchTheLayers) {
+  EnterCantilever();
+  frame->ToolButton9Click();
+  struct Case {
+    QToolButton* button;
+    std::array<std::uint8_t, 6> layers;  // 1 to 6
+    bool axialLegend, inputLegend;
+  };
+  const Case cases[] = {
+      {frame->SpeedButton3, {2, 0, 2, 0, 0, 0}, false, false},
+      {frame->SpeedButton4, {2, 0, 0, 2, 0, 0}, false, false},
+      {frame->SpeedButton5, {2, 0, 0, 0, 2, 0}, true, false},
+      {frame->SpeedButton6, {2, 0, 0, 0, 0, 2}, false, false},
+      {frame->SpeedButton2, {2, 2, 0, 0, 0, 0}, false, true},
+  };
+  for (const Case& c : cases) {
+    c.button->click();
+    for (int layer = 1; layer <= 6; ++layer) {
+      EXPECT_EQ(frame->cadBox1.Draw1->LayerStates[static_cast<std::size_t>(layer)], c.layers[layer - 1]) << layer;
+    }
+    EXPECT_EQ(frame->Shape1->isVisibleTo(frame), c.axialLegend);
+    EXPECT_EQ(frame->Label4->isVisibleTo(frame), c.inputLegend);
+  }
+}
+
+TEST_F(ProgramTest, ScaleChangeRescalesAndRecalculates) {
+  EnterCantilever();
+  frame->ToolButton9Click();
+  frame->ComboBox1->setCurrentIndex(7);  // "50"
+  frame->ComboBox1Change();
+  EXPECT_EQ(frame->cadBox1.GroupScales[0], 50);
+  // Node 2 at 3000 mm real is now 60 mm on the paper.
+  bool tip = false;
+  for (const RDrawElement& e : frame->cadBox1.Draw1->Elements) {
+    if (e.Kind == kKindPoint && std::abs(e.X1 - 60) < 1e-9) tip = true;
+  }
+  EXPECT_TRUE(tip);
+  EXPECT_FALSE(Memo().empty()) << "recalculated";
+}
+
+TEST_F(ProgramTest, RefusedInputShowsItsMessageAndNoStaleResults) {
+  EnterCantilever();
+  frame->ToolButton9Click();
+  ASSERT_FALSE(Memo().empty());
+  // The member now joins node 1 to itself.
+  Fill(form->keizyo1->CtrlGrid4, {{1, {"1", "1", "1", ""}}});
+  frame->ToolButton9Click();
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  EXPECT_TRUE(Memo().empty());
+  for (const RDrawElement& e : frame->cadBox1.Draw1->Elements) EXPECT_LT(e.Layer, 3) << "no diagrams";
+}
+
+TEST_F(ProgramTest, MechanismIsWarnedAboutAfterTheResults) {
+  // A two-bar truss loaded by a moment at its apex: nothing holds it.
+  Fill(form->keizyo3->CtrlGrid1, {{1, {"0", "0"}}, {2, {"4", "3"}}, {3, {"8", "0"}}});
+  Fill(form->keizyo4->CtrlGrid5, {{1, {"1", " 110 ピン"}}, {2, {"3", " 110 ピン"}}});
+  Fill(form->keizyo1->CtrlGrid3, {{1, {"", "", "", "", "1000", "25"}}});
+  Fill(form->keizyo1->CtrlGrid4, {{1, {"1", "2", "1", "3"}}, {2, {"2", "3", "1", "3"}}});
+  Fill(form->keizyo2->CtrlGrid7, {{1, {"2", "3", "5"}}});
+  frame->ToolButton9Click();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, J("この形状は不安定です。再検討してください。"));
+  EXPECT_FALSE(Memo().empty()) << "the report comes first";
+}
+
+TEST(ProgramSettings, WrittenAtCloseAndReadBackWithDefaults) {
+  TestApplication();
+  ScriptedDialogs boxes;
+  ScopedDialogs scoped(boxes);
+  std::string pattern = (fs::temp_directory_path() / "zuro_settings_XXXXXX").string();
+  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+  const fs::path folder = pattern, ini = folder / "Zuro.ini";
+  WriteFileAtomically(ini, "[Set1]\r\nData1=6,1000,400,memo\r\nscale=99\r\ncheck2=0\r\n");
+  {
+    TForm1 form(ini);
+    // A scale beyond the list means "100".
+    EXPECT_EQ(form.Frame()->ComboBox1->currentText().toStdString(), "100");
+    EXPECT_FALSE(form.Frame()->CheckBox2->isChecked());
+    EXPECT_TRUE(form.Frame()->CheckBox1->isChecked());
+    const GridCells& moduli = form.keizyo1->CtrlGrid2->Table();
+    EXPECT_EQ(moduli.Cell(1, 1), "1000");
+    EXPECT_EQ(moduli.Cell(0, 1), "6");
+    EXPECT_EQ(moduli.Cell(1, 2), "20594") << "the default of Data2";
+    form.Frame()->ComboBox1->setCurrentIndex(7);
+    form.Frame()->CheckBox3->setChecked(false);
+  }
+  const TMemIniFile written(ini);
+  EXPECT_EQ(written.ReadInteger("Set1", "scale", -1), 7);
+  EXPECT_FALSE(written.ReadBool("Set1", "check3", true));
+  EXPECT_TRUE(written.ReadBool("Set1", "check1", false));
+  EXPECT_EQ(written.ReadString("Set1", "Data1", ""), "6,1000,400,memo") << "the moduli rows stay";
+  fs::remove_all(folder);
+}
+
+}  // namespace
