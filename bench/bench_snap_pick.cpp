@@ -6,52 +6,13 @@
 #include <cstdint>
 
 #include "canvas/drawing_store.h"
+#include "mixed_drawing.h"
 #include "canvas/nearest_pick.h"
 #include "geometry/arcs_ellipses.h"
 #include "geometry/offsets_rects.h"
 
 namespace {
 
-// A deterministic mix spread over an A0 sheet: lines of all lengths, circles,
-// texts and points.
-Tdrawinp MixedDrawing(std::int64_t count) {
-  Tdrawinp store;
-  store.SetPaperSize(1189, 841);
-  store.Elements.reserve(static_cast<std::size_t>(count));
-  std::uint32_t seed = 12345;
-  auto next = [&seed] {
-    seed = seed * 1664525u + 1013904223u;
-    return (seed >> 8) / double(1u << 24);
-  };
-  for (std::int64_t i = 0; i < count; ++i) {
-    RDrawElement e = ZeroElement();
-    e.X1 = next() * 1189;
-    e.Y1 = next() * 841;
-    e.Layer = static_cast<std::uint8_t>(i % 16);
-    switch (i % 10) {
-      case 0: case 1: case 2: case 3: case 4: case 5:
-        e.Kind = kKindLine;
-        e.X2 = e.X1 + (next() - 0.5) * 40;
-        e.Y2 = e.Y1 + (next() - 0.5) * 40;
-        break;
-      case 6: case 7:
-        e.Kind = kKindArc;
-        e.Radius = next() * 20;
-        e.Ratio = 1.0f;
-        break;
-      case 8:
-        e.Kind = kKindText;
-        e.X2 = e.X1 + 10;
-        e.Y2 = e.Y1;
-        break;
-      default:
-        e.Kind = kKindPoint;
-        break;
-    }
-    store.Elements.push_back(e);
-  }
-  return store;
-}
 
 // The cursor, and the views: 0 the whole sheet, 1 a close view around it.
 constexpr double kCursorX = 600.0;
