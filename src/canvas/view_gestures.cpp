@@ -7,6 +7,7 @@
 
 #include "canvas/cad_box.h"
 #include "geometry/angles_points.h"
+#include "geometry/codepage.h"
 #include "platform/host_notifications.h"
 
 namespace {
@@ -26,6 +27,19 @@ GestureAction ActionOf(double sx, double sy, double x, double y) {
   if (sector == 3) return GestureAction::ZoomOut;
   if (sector == 4) return GestureAction::StepZoomOut;
   return GestureAction::None;
+}
+
+// The caption that names what the release will do.
+const char* CaptionOf(GestureAction action) {
+  switch (action) {
+    case GestureAction::ZoomWindow: return " 拡　大 ";
+    case GestureAction::WholePaper: return " 全　体 ";
+    case GestureAction::PreviousView: return " 前表示 ";
+    case GestureAction::ZoomOut: return " 縮　小 ";
+    case GestureAction::StepZoomOut: return "段階縮小";
+    case GestureAction::None: break;
+  }
+  return nullptr;
 }
 
 bool IsExactly(TShiftState shift, std::initializer_list<TShiftState> sets) {
@@ -50,6 +64,7 @@ void TcadBox::ViewGestureDown(TShiftState shift, double x, double y) {
     GestureStart = {x, y};
     GestureLast = {x, y};
     AssistReadPoint = {x, y};
+    ShowTopMessage(J(" 移　動 "));
     Canvas().Brush.Style = bsClear;
     TwoButtonGesture = 1;
   }
@@ -62,10 +77,14 @@ void TcadBox::ViewGestureMove(double x, double y) {
   const int dyp = std::abs(WorldToScreenY(sy) - WorldToScreenY(y));
   ViewGestureState = (dxp > kPanRadius || dyp > kPanRadius) ? 1 : 4;
   if (!TwoButtonGesture) return;
-  if (ViewGestureState != 1) return;
+  if (ViewGestureState != 1) {
+    ShowTopMessage(J(" 移　動 "));
+    return;
+  }
 
   LineSelectArmed = false;
   if (Upsensentaku && DirectionSector8(true, sx, sy, x, y) == 2 && dyp > kLineSelectLength) {
+    ShowTopMessage(J(" 線選択  "));
     LineSelectArmed = true;
     return;
   }
@@ -87,6 +106,7 @@ void TcadBox::ViewGestureMove(double x, double y) {
   }
   canvas.Pen.Width = 1;
   canvas.Pen.Mode = pmCopy;
+  if (const char* caption = CaptionOf(ActionOf(sx, sy, x, y))) ShowTopMessage(J(caption));
 }
 
 void TcadBox::ViewGestureUp(TShiftState shift, double x, double y) {

@@ -58,6 +58,19 @@ TEST_F(DispatchTest, TheZoomRectangleIsShownWhileTheDragPointsThatWay) {
   EXPECT_EQ(canvas().Pen.Mode, pmCopy);
 }
 
+TEST_F(DispatchTest, TheTopLeftCaptionShowsWhileTheGestureRuns) {
+  box->RedrawAll(false);
+  // The caption box is pale yellow, RGB(255, 255, 180), from pixel (5, 3).
+  const TColor caption = 0xB4FFFF;
+  Press(Qt::LeftButton, Qt::LeftButton, {200, 200});
+  EXPECT_EQ(canvas().GetPixel(6, 4), clBlack) << "one button is no gesture";
+  Press(Qt::RightButton, Qt::LeftButton | Qt::RightButton, {200, 200});
+  EXPECT_EQ(canvas().GetPixel(6, 4), caption) << "a pan to begin with";
+  box->RedrawAll(false);
+  Move(Qt::LeftButton | Qt::RightButton, {100, 300});  // down-left: the previous view
+  EXPECT_EQ(canvas().GetPixel(6, 4), caption);
+}
+
 TEST_F(DispatchTest, ADragAlongTheHorizontalToTheRightKeepsTheView) {
   const RViewRect before = box->ViewWindow;
   TwoButtonDrag({100, 100}, {300, 100});  // zoom window without height
