@@ -447,6 +447,28 @@ class TcadBox : public TCustomControl {
                       const std::function<void()>& moveBand);
   void EraseOwnRubberBand(TColor colour, bool penColour, int width, const std::function<void()>& drawBand);
   void CommitUndoStep(const std::vector<RDrawElement>& elements);
+  // The snapped point near (x, y): the store's snap search with the grid
+  // lines as further candidates; the point marker shows it. False when
+  // nothing is near (the click is then dropped).
+  bool SnappedPoint(double x, double y, RPoint2D& point);
+  RPoint2D MarkerPoint{-5000.0, -5000.0};  // the point marker on the screen; below -4000: none
+  std::uint8_t MarkerKind = 0;
+  void ShowPointMarker(std::uint8_t kind, double x, double y);
+  void InvalidateWorldRect(double x1, double y1, double x2, double y2);
+  void InvalidatePointArea(double x, double y);
+  void InvalidateLineBand(double x1, double y1, double x2, double y2);
+  void InvalidateTextOutline(double x1, double y1, double x2, double y2, double height);
+  bool PickPlainLineCoords(RPointPair& coords, double x, double y);
+  bool PickArcRecord(RDrawElement& element, double x, double y);
+  void AddArcToStore(Tdrawinp& store, double cx, double cy, double r, double ratio, double startAngle,
+                     double endAngle, double rotation);
+  void AddArcAttr(bool newUndo, std::uint8_t colour, std::uint8_t layer, std::uint8_t lineType, Tdrawinp& store,
+                  double cx, double cy, double r, double ratio, double startAngle, double endAngle, double rotation);
+  void AddTextAttr(const RDrawElement& element, const std::string& text, Tdrawinp& store, bool newUndo,
+                   std::uint8_t layer);
+  void AddTextExact(const RDrawElement& element, const std::string& text, Tdrawinp& store, bool newUndo);
+  void AddPointToStore(Tdrawinp& store, double x, double y);
+  void AddPointAttr(std::uint8_t colour, std::uint8_t layer, Tdrawinp& store, bool newUndo, double x, double y);
 
   // ---- Platform handlers ---------------------------------------------------
   void Paint() override;

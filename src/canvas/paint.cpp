@@ -107,8 +107,9 @@ void TcadBox::RedrawAll(bool refilterOnly) {
   RunRedrawPhases(*this, RedrawStage::AfterElements);
   RubberErased = true;
   RunRedrawPhases(*this, RedrawStage::AfterRubberErased);
-  // The fresh picture holds no cross-hair to erase.
+  // The fresh picture holds no cross-hair and no point marker to erase.
   RingHidden = true;
+  MarkerPoint = {-5000.0, -5000.0};
 }
 
 void TcadBox::RedrawElements(bool refilterOnly) {

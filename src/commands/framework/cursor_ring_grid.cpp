@@ -265,9 +265,12 @@ void TcadBox::GridkizyunTenDown(TShiftState shift, double x, double y) {
   if (ClickKind == 2) {
     FirstPoint = FreePoint(x, y);
   } else if (ClickKind == 3) {
-    // A snapped point needs the snap search of the drawing store; until it
-    // finds one the click is dropped, as when it finds nothing.
-    ClickKind = 0;
+    RPoint2D snapped;
+    if (SnappedPoint(x, y, snapped)) {
+      FirstPoint = snapped;
+    } else {
+      ClickKind = 0;  // nothing near: the click is dropped
+    }
   }
 }
 

@@ -1,0 +1,240 @@
+// The small helpers the commands share beside the click and rubber-band
+// rules: snapped points and the point marker, invalidating what a command
+// drew, picking a line or an arc, and adding arcs, texts and points.
+
+#include <array>
+#include <cmath>
+
+#include "canvas/cad_box.h"
+#include "canvas/nearest_pick.h"
+#include "geometry/angles_points.h"
+#include "geometry/arcs_ellipses.h"
+#include "geometry/codepage.h"
+#include "geometry/element_numbers.h"
+#include "geometry/offsets_rects.h"
+#include "platform/gdi.h"
+
+namespace {
+
+// Marker colours and half sizes (the size is divided by the zoom).
+struct MarkerLook {
+  TColor colour;
+  double halfSize;
+};
+MarkerLook LookOf(std::uint8_t kind) {
+  switch (kind) {
+    case 1: return {0x0000FF, 1.1};
+    case 2: return {0x0000FF, 1.5};
+    case 3: return {0x00FFFF, 1.5};
+    default: return {0x00FFFF, 1.1};
+  }
+}
+
+// The four corners of a band around the segment: `right` to the right of the
+// direction 1 -> 2, `left` to its left, `before` and `after` past the ends.
+bool BandCorners(double x1, double y1, double x2, double y2, double before, double after, double right,
+                 double left, std::array<TPoint, 4>& corners, const TcadBox& box) {
+  const double angle = DirectionAngleDeg(x1, y1, x2, y2);
+  double ax = 0, ay = 0, bx = 0, by = 0;
+  PolarPoint(ax, ay, NormalizeAngle360(angle + 180), before, x1, y1);
+  PolarPoint(bx, by, angle, after, x2, y2);
+  RPoint2D l1, l2, r1, r2;
+  if (!TryOffsetSegment(ax, ay, bx, by, left, l1, l2)) return false;
+  if (!TryOffsetSegment(ax, ay, bx, by, -right, r1, r2)) return false;
+  corners = {TPoint{box.WorldToScreenX(l1.x), box.WorldToScreenY(l1.y)},
+             TPoint{box.WorldToScreenX(l2.x), box.WorldToScreenY(l2.y)},
+             TPoint{box.WorldToScreenX(r2.x), box.WorldToScreenY(r2.y)},
+             TPoint{box.WorldToScreenX(r1.x), box.WorldToScreenY(r1.y)}};
+  return true;
+}
+
+RDrawElement ArcElement(double cx, double cy, double r, double ratio, double startAngle, double endAngle,
+                        double rotation) {
+  RDrawElement e = ZeroElement();
+  e.Kind = kKindArc;
+  e.X1 = cx;
+  e.Y1 = cy;
+  e.Radius = std::abs(r);
+  e.Ratio = static_cast<float>(std::abs(ratio));
+  e.StartAngle = static_cast<float>(NormalizeAngle360(startAngle));
+  e.EndAngle = static_cast<float>(NormalizeAngle360(endAngle));
+  e.Rotation = static_cast<float>(NormalizeAngle360(rotation));
+  return e;
+}
+
+bool ArcOutOfReach(double cx, double cy, double r) {
+  return !(r >= 1e-5) || CoordinatesOutOfRange(cx, cy, r, 0);
+}
+
+}  // namespace
+
+bool TcadBox::SnappedPoint(double x, double y, RPoint2D& point) {
+  double sx = x, sy = y;
+  if (!Draw1->SnapPoint(sx, sy, Zoom, 0, GridObj.Lines)) return false;
+  point = {sx, sy};
+  ShowPointMarker(0, sx, sy);
+  return true;
+}
+
+void TcadBox::ShowPointMarker(std::uint8_t kind, double x, double y) {
+  TCanvas& canvas = Canvas();
+  canvas.Pen.Mode = pmXor;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = 1;
+  canvas.Brush.Style = bsClear;
+  auto draw = [&](std::uint8_t k, double px, double py) {
+    const MarkerLook look = LookOf(k);
+    canvas.Pen.Color = look.colour;
+    const double d = look.halfSize / Zoom;
+    DrawEllipseRect(px - d, py + d, px + d, py - d);
+  };
+  // The previous marker goes first, drawn again in XOR.
+  if (MarkerPoint.x > -4000 && MarkerPoint.y > -4000) draw(MarkerKind, MarkerPoint.x, MarkerPoint.y);
+  draw(kind, x, y);
+  canvas.Pen.Mode = pmCopy;
+  MarkerKind = kind;
+  MarkerPoint = {x, y};
+}
+
+void TcadBox::InvalidateWorldRect(double x1, double y1, double x2, double y2) {
+  const int l = WorldToScreenX(x1), t = WorldToScreenY(y1), r = WorldToScreenX(x2), b = WorldToScreenY(y2);
+  InvalidateRect(TRect{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)}, true);
+}
+
+void TcadBox::InvalidatePointArea(double x, double y) { InvalidateWorldRect(x - 1, y - 1, x + 1, y + 1); }
+
+void TcadBox::InvalidateLineBand(double x1, double y1, double x2, double y2) {
+  const RViewRect& v = ViewWindow;
+  if (!SegmentTouchesRect(x1, y1, x2, y2, v.Left, v.Bottom, v.Right, v.Top)) return;
+  const double m = 1.5 / Zoom;
+  std::array<TPoint, 4> corners;
+  if (!BandCorners(x1, y1, x2, y2, m, m, m, m, corners, *this)) return;
+  HRGN region = CreatePolygonRgn(corners.data(), 4, 2);
+  RingRepaintFlag = true;
+  InvalidateRgn(region, true);
+  DeleteObject(region);
+}
+
+void TcadBox::InvalidateTextOutline(double x1, double y1, double x2, double y2, double height) {
+  const RViewRect& v = ViewWindow;
+  if (!SegmentTouchesRect(x1, y1, x2, y2, v.Left, v.Bottom, v.Right, v.Top)) return;
+  const double m = 0.3 / Zoom;
+  std::array<TPoint, 4> corners;
+  if (!BandCorners(x1, y1, x2, y2, m, m + CurrentTextHeight / 5, m, height + m, corners, *this)) return;
+  HRGN region = CreatePolygonRgn(corners.data(), 4, 2);
+  RingRepaintFlag = true;
+  InvalidateRgn(region, true);
+  DeleteObject(region);
+}
+
+bool TcadBox::PickPlainLineCoords(RPointPair& coords, double x, double y) {
+  const double tol = 4 / Zoom;
+  THitSen picker(x, y, tol);
+  const std::vector<RDisplayEntry>& list = Draw1->DisplayList;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const RDrawElement* e = Draw1->EntryElement(list[i]);
+    if (!e || e->Kind != kKindLine || Draw1->LayerState(e->Group, e->Layer) == kLayerHidden) continue;
+    // The window reaches only two thirds as far below the point as above it.
+    if (!SegmentTouchesRect(e->X1, e->Y1, e->X2, e->Y2, x - tol, y - tol / 1.5, x + tol, y + tol)) continue;
+    picker.AddCandidate(*e, list[i].Index);
+  }
+  picker.PickNearest();
+  if (!picker.Found) return false;
+  coords = {picker.PickedElement.X1, picker.PickedElement.Y1, picker.PickedElement.X2, picker.PickedElement.Y2};
+  return true;
+}
+
+bool TcadBox::PickArcRecord(RDrawElement& element, double x, double y) {
+  const double tol = 4 / Zoom;
+  THitSen picker(x, y, tol);
+  const std::vector<RDisplayEntry>& list = Draw1->DisplayList;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const RDrawElement* e = Draw1->EntryElement(list[i]);
+    if (!e || e->Kind != kKindArc || Draw1->LayerState(e->Group, e->Layer) != kLayerEditable) continue;
+    if (!PointOnArcRatioFirst(e->X1, e->Y1, e->Radius, e->Ratio, e->Rotation, e->StartAngle, e->EndAngle, x, y,
+                              tol)) {
+      continue;
+    }
+    picker.AddCandidate(*e, list[i].Index);
+  }
+  picker.PickNearest();
+  if (!picker.Found) return false;
+  element = picker.PickedElement;
+  return true;
+}
+
+void TcadBox::AddArcToStore(Tdrawinp& store, double cx, double cy, double r, double ratio, double startAngle,
+                            double endAngle, double rotation) {
+  if (ArcOutOfReach(cx, cy, r)) return;
+  RDrawElement e = ArcElement(cx, cy, r, ratio, startAngle, endAngle, rotation);
+  e.LineType = Pentyp;
+  e.ColorNo = Pencol;
+  e.Group = WriteGrupe_No;
+  e.Layer = WriteReiya_No;
+  store.ClearUndoLog();
+  store.AddElement(e);
+}
+
+void TcadBox::AddArcAttr(bool newUndo, std::uint8_t colour, std::uint8_t layer, std::uint8_t lineType,
+                         Tdrawinp& store, double cx, double cy, double r, double ratio, double startAngle,
+                         double endAngle, double rotation) {
+  if (ArcOutOfReach(cx, cy, r)) return;
+  RDrawElement e = ArcElement(cx, cy, r, ratio, startAngle, endAngle, rotation);
+  e.LineType = lineType != 0 ? lineType : Pentyp;
+  e.ColorNo = colour != 0 ? colour : Pencol;
+  e.Group = WriteGrupe_No;
+  e.Layer = layer != 0 ? layer : WriteReiya_No;
+  if (newUndo) store.ClearUndoLog();
+  store.AddElement(e);
+}
+
+void TcadBox::AddTextAttr(const RDrawElement& element, const std::string& text, Tdrawinp& store, bool newUndo,
+                          std::uint8_t layer) {
+  RDrawElement e = element;
+  e.Group = WriteGrupe_No;
+  e.Layer = layer != 0 ? layer : WriteReiya_No;
+  AddTextExact(e, text, store, newUndo);
+}
+
+void TcadBox::AddTextExact(const RDrawElement& element, const std::string& text, Tdrawinp& store, bool newUndo) {
+  if (text.empty()) return;
+  const std::int32_t index = store.AppendText(store.ElementTexts, text);
+  if (index < 0) return;  // the drawing can name no more texts
+  RDrawElement e = element;
+  e.TextIndex = static_cast<std::uint16_t>(index);
+  e.Selection = 0;
+  e.Scratch = 0;
+  e.Reserved48 = 0;
+  if (newUndo) store.ClearUndoLog();
+  const std::size_t before = store.Elements.size();
+  store.AddElement(e);
+  // A text the undo log could not take was not stored: its string goes too.
+  if (store.Elements.size() == before) store.ElementTexts.pop_back();
+}
+
+void TcadBox::AddPointToStore(Tdrawinp& store, double x, double y) {
+  RDrawElement e = ZeroElement();
+  e.Kind = kKindPoint;
+  e.X1 = x;
+  e.Y1 = y;
+  e.LineType = Pentyp;
+  e.ColorNo = Pencol;
+  e.Group = WriteGrupe_No;
+  e.Layer = WriteReiya_No;
+  store.ClearUndoLog();
+  store.AddElement(e);
+}
+
+void TcadBox::AddPointAttr(std::uint8_t colour, std::uint8_t layer, Tdrawinp& store, bool newUndo, double x,
+                           double y) {
+  RDrawElement e = ZeroElement();
+  e.Kind = kKindPoint;
+  e.X1 = x;
+  e.Y1 = y;
+  e.LineType = 1;
+  e.ColorNo = colour != 0 ? colour : Pencol;
+  e.Group = WriteGrupe_No;
+  e.Layer = layer != 0 ? layer : WriteReiya_No;
+  if (newUndo) store.ClearUndoLog();
+  store.AddElement(e);
+}
