@@ -138,8 +138,19 @@ void DrawText(TcadBox& box, const std::string& stored, std::uint8_t direction, T
   int fw = Pixels(along * unitPixels * 0.05);
   const double h = across * 0.1;
 
-  // Too small to read: only the text's frame, which the outline operation draws.
-  if (fw < kLegibleWidth || mode == kModeFrameOnly) return;
+  // Too small to read: only the text's frame, in the pen colour of the mode.
+  TCanvas& frameCanvas = variant.OwnCanvas ? box.Canvas() : given;
+  auto drawFrame = [&](std::uint8_t frameMode) {
+    TColor colour = static_cast<TColor>(style.TextColor);
+    if (frameMode != kModeFrameOnly) FontColour(box, variant, frameMode, colour);
+    frameCanvas.Pen.Color = colour;
+    box.DrawTextFrame(frameCanvas, x1, y1, x2, y2, h, angle);
+  };
+  if (fw < kLegibleWidth || mode == kModeFrameOnly) {
+    drawFrame(mode);
+    return;
+  }
+  if (box.StrWakuView) drawFrame(mode);
   const bool strikeOut = box.StrWakuView && overridden;
 
   const bool laidOut = !variant.SingleCharacterPath || wide.size() >= 2;
