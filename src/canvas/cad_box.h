@@ -384,6 +384,14 @@ class TcadBox : public TCustomControl {
   void DrawFillRegionOutlines();
   TPoint WorldToPrinterPoint(double x, double y) const;
 
+  // Text enclosure: margins along and across a text, and the circle's radius
+  // (drawing units); they stay 0 unless a host sets them.
+  double TextEnclosureMarginX = 0.0;
+  double TextEnclosureMarginY = 0.0;
+  double TextEnclosureRadius = 0.0;
+  void AddTextEnclosure(std::uint8_t shape, Tdrawinp& target, double x1, double y1, double x2, double y2,
+                        double height, double angle);
+
   // Captions.
   void ShowTopMessage(const std::string& text);
   void ShowCursorLabel(const std::string& text);

@@ -1,7 +1,9 @@
 // Text outlines, the filled area of a text, point markers sized by the zoom
 // and the whole outline of an ellipse.
 
+#include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "canvas/cad_box.h"
@@ -129,4 +131,36 @@ void TcadBox::DrawCircleOutline(TCanvas& canvas, double x1, double y1, double x2
   const int right = WorldToScreenX(x2), bottom = WorldToScreenY(y2);
   // Equal start and end points: the whole outline.
   canvas.Arc(left, top, right, bottom, left, top, left, top);
+}
+
+// A box (shape 0) or a circle (shape 1) around a text, drawn at once and
+// added to the store as one undo step.
+void TcadBox::AddTextEnclosure(std::uint8_t shape, Tdrawinp& target, double x1, double y1, double x2, double y2,
+                               double height, double angle) {
+  const double direction = DirectionAngleDeg(x1, y1, x2, y2);
+  const RPoint2D q = RotateAboutCentreExact(NormalizeAngle360(-direction), x1, y1, x2, y2);
+  const double mx = TextEnclosureMarginX, my = TextEnclosureMarginY;
+  auto corner = [&](double x, double y) { return RotateAboutCentreExact(angle, x1, y1, x, y); };
+  const RPoint2D c1 = corner(q.x + mx, q.y - my);
+  const RPoint2D c2 = corner(x1 - mx, y1 + height + my);
+  const RPoint2D c3 = corner(q.x + mx, y1 + height + my);
+  const RPoint2D c4 = corner(x1 - mx, y1 - my);
+  TCanvas& canvas = Canvas();
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Width = 1;
+  canvas.Pen.Color = PrepareXorColor(ColourTable[Pencol < kColourTableSize ? Pencol : 0]);
+  if (shape == 0) {
+    const std::array<std::pair<RPoint2D, RPoint2D>, 4> sides = {
+        std::pair{c4, c1}, std::pair{c2, c3}, std::pair{c4, c2}, std::pair{c1, c3}};
+    bool first = true;
+    for (const auto& [a, b] : sides) {
+      DrawLine(Pentyp, canvas, a.x, a.y, b.x, b.y);
+      AddLineAttr(Pencol, Pentyp, a.x, a.y, b.x, b.y, WriteReiya_No, WriteGrupe_No, first, 0, target);
+      first = false;
+    }
+  } else if (shape == 1) {
+    const double cx = (c1.x + c2.x) / 2, cy = (c1.y + c2.y) / 2;
+    DrawArc(Pentyp, canvas, cx, cy, TextEnclosureRadius, 1, 0, 0, 0);
+    AddArcToStore(target, cx, cy, TextEnclosureRadius, 1, 0, 0, 0);
+  }
 }

@@ -39,8 +39,8 @@ void TcadBox::ShowTopMessage(const std::string& text) {
 }
 
 void TcadBox::ShowCursorLabel(const std::string& text) {
-  // Erasing the ring cursor before a shorter label belongs to the cursor
-  // shapes; it is not drawn here.
+  // A shorter label leaves part of the old one: the cross-hair over it goes first.
+  if (text.empty() || text.size() < LabelPrevText.size()) RunHook(CommandRegistry().EraseRingCursor, *this);
   const double z = Zoom;
   const RViewRect& v = ViewWindow;
   TCanvas& canvas = Canvas();

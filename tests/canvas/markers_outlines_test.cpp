@@ -202,3 +202,36 @@ TEST_F(MarkerTest, TextAreaIsLengthenedByAFifthOfTheTextHeight) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CanvasTest, TextEnclosureAddsTheBoxAsOneUndoStep) {
+  Tdrawinp& store = *box->Draw1;
+  box->Pentyp = 1;
+  box->Pencol = 2;
+  store.ClearUndoLog();
+  store.AddElement(Line(0, 0, 1, 1));  // a step before, which the enclosure replaces
+  // A horizontal text from (10, 20) to (30, 20), 5 high, no margins.
+  box->AddTextEnclosure(0, store, 10, 20, 30, 20, 5, 0);
+  ASSERT_EQ(store.Elements.size(), 5u);
+  EXPECT_EQ(store.UndoLog.size(), 4u) << "the four sides are one new step";
+  const RDrawElement bottom = store.Elements[1];
+  EXPECT_NEAR(bottom.X1, 10, 1e-9);
+  EXPECT_NEAR(bottom.X2, 30, 1e-9);
+  EXPECT_NEAR(bottom.Y1, 20, 1e-9);
+  const RDrawElement top = store.Elements[2];
+  EXPECT_NEAR(top.Y1, 25, 1e-9);
+  EXPECT_EQ(bottom.ColorNo, 2);
+
+  // A circle of radius 0 adds nothing; with a radius it goes around the box's middle.
+  box->AddTextEnclosure(1, store, 10, 20, 30, 20, 5, 0);
+  EXPECT_EQ(store.Elements.size(), 5u);
+  box->TextEnclosureRadius = 12;
+  box->AddTextEnclosure(1, store, 10, 20, 30, 20, 5, 0);
+  ASSERT_EQ(store.Elements.size(), 6u);
+  EXPECT_NEAR(store.Elements[5].X1, 20, 1e-9);
+  EXPECT_NEAR(store.Elements[5].Y1, 22.5, 1e-9);
+  EXPECT_NEAR(store.Elements[5].Radius, 12, 1e-9);
+}
+
+}  // namespace
