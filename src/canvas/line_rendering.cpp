@@ -9,6 +9,7 @@
 #include "canvas/cad_box.h"
 #include "geometry/angles_points.h"
 #include "geometry/offsets_rects.h"
+#include "platform/pixel_raster.h"
 
 namespace {
 
@@ -53,31 +54,6 @@ bool MarksEndInGap(std::uint8_t lineType, bool gapAfterDash) {
   }
 }
 
-// Cuts the segment from a to b to the box, keeping its direction. Returns
-// false when nothing of it lies in the box; t0, t1 are the kept fractions.
-bool ClipToBox(double ax, double ay, double bx, double by, double left, double top, double right, double bottom,
-               double& t0, double& t1) {
-  t0 = 0.0;
-  t1 = 1.0;
-  const double dx = bx - ax, dy = by - ay;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {ax - left, right - ax, ay - top, bottom - ay};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0.0) {
-      if (q[i] < 0.0) return false;
-      continue;
-    }
-    const double r = q[i] / p[i];
-    if (p[i] < 0.0) {
-      t0 = std::max(t0, r);
-    } else {
-      t1 = std::min(t1, r);
-    }
-    if (t0 > t1) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 void TcadBox::DrawRawLine(TCanvas& canvas, double x1, double y1, double x2, double y2) {
@@ -102,7 +78,7 @@ void TcadBox::DrawLineUnculled(std::uint8_t lineType, TCanvas& canvas, double x1
   const double py2 = std::nearbyint(Height() - scale * (y2 - ViewWindow.Bottom));
   if (!IsDashed(lineType)) {
     double t0 = 0, t1 = 1;
-    if (!ClipToBox(px1, py1, px2, py2, -kClipMargin, -kClipMargin, canvas.Width() + kClipMargin,
+    if (!RasterClipFractions(px1, py1, px2, py2, -kClipMargin, -kClipMargin, canvas.Width() + kClipMargin,
                    canvas.Height() + kClipMargin, t0, t1)) {
       return;
     }
@@ -149,7 +125,7 @@ void TcadBox::DrawPatternRun(double fx, double fy, double tx, double ty, double 
   const double ux = (tx - fx) / total, uy = (ty - fy) / total;
 
   double t0 = 0, t1 = 1;
-  if (!ClipToBox(fx, fy, tx, ty, -kClipMargin, -kClipMargin, canvas.Width() + kClipMargin,
+  if (!RasterClipFractions(fx, fy, tx, ty, -kClipMargin, -kClipMargin, canvas.Width() + kClipMargin,
                  canvas.Height() + kClipMargin, t0, t1)) {
     return;
   }

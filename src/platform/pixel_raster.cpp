@@ -239,10 +239,10 @@ void RasterEllipseArc(const RasterEllipse& ellipse, double startDeg, double endD
       RasterSpanSink());
 }
 
-bool RasterClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
-                       double right, double bottom) {
-  double t0 = 0.0;
-  double t1 = 1.0;
+bool RasterClipFractions(double x0, double y0, double x1, double y1, double left, double top, double right,
+                         double bottom, double& t0, double& t1) {
+  t0 = 0.0;
+  t1 = 1.0;
   const double dx = x1 - x0;
   const double dy = y1 - y0;
   const double p[4] = {-dx, dx, -dy, dy};
@@ -261,13 +261,20 @@ bool RasterClipSegment(double& x0, double& y0, double& x1, double& y1, double le
       t1 = std::min(t1, r);
     }
   }
+  return true;
+}
+
+bool RasterClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
+                       double right, double bottom) {
+  double t0 = 0.0, t1 = 1.0;
+  if (!RasterClipFractions(x0, y0, x1, y1, left, top, right, bottom, t0, t1)) return false;
+  const double dx = x1 - x0;
+  const double dy = y1 - y0;
   const double ax = x0 + t0 * dx;
   const double ay = y0 + t0 * dy;
-  const double bx = x0 + t1 * dx;
-  const double by = y0 + t1 * dy;
+  x1 = x0 + t1 * dx;
+  y1 = y0 + t1 * dy;
   x0 = ax;
   y0 = ay;
-  x1 = bx;
-  y1 = by;
   return true;
 }

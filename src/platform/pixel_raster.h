@@ -123,3 +123,7 @@ double RasterDirectionFromCentre(const RasterEllipse& ellipse, double x, double 
 // The part of a segment inside a box, in double precision; false when none.
 bool RasterClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
                        double right, double bottom);
+// The same as the fractions t0 <= t1 of the segment that lie inside, so a
+// caller can keep what depends on the distance from the first end.
+bool RasterClipFractions(double x0, double y0, double x1, double y1, double left, double top, double right,
+                         double bottom, double& t0, double& t1);
