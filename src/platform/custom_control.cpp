@@ -89,13 +89,19 @@ class TCustomControl::Surface : public QWidget {
   QRegion invalid;       // to be repainted by Paint
   QRegion invalidErase;  // the part of it to be erased first
   bool painting = false;
+  bool showPending = false;  // a repaint to show the canvas is on its way
 
+  // Called after every drawing operation: one request per turn of the event
+  // loop is enough, however many lines a redraw draws.
   void ShowCanvas() {
-    if (!painting) update();
+    if (painting || showPending) return;
+    showPending = true;
+    update();
   }
 
  protected:
   void paintEvent(QPaintEvent* event) override {
+    showPending = false;
     control_.PaintInvalidArea();
     QPainter screen(this);
     screen.drawImage(event->rect(), CanvasImage(control_.Canvas()), event->rect());
