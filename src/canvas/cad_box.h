@@ -448,6 +448,13 @@ class TcadBox : public TCustomControl {
   void EraseOwnRubberBand(TColor colour, bool penColour, int width, const std::function<void()>& drawBand);
   void CommitUndoStep(const std::vector<RDrawElement>& elements);
 
+  // ---- Stock file ------------------------------------------------------------
+  // Read the stock file into the copy buffer. A stock file that is there but
+  // not whole leaves the buffer and the paste fields as they were, shows why
+  // and gives false; no stock file reads as an empty one.
+  bool LoadStockToBuffer(std::uint16_t code);
+  bool LoadStockForCopy();
+
   // ---- Platform handlers ---------------------------------------------------
   void Paint() override;
   void Resize() override;
