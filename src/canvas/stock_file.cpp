@@ -41,6 +41,8 @@ void TDDGObject::WriteElement(const RDrawElement& element, std::int32_t count, d
                               const std::array<double, kLayerGroups>& groupScales,
                               const std::array<RTextStyle, kTextStyleCount>& styles) {
   if (HeaderWritten == 0) {
+    // The whole file in one piece: no regrowing while a large figure goes in.
+    if (count > 0) Stream.reserve(kStockHeaderSize + static_cast<std::size_t>(count) * kStockRecordSize + 2);
     Append(Stream, count);
     Append(Stream, rotation);
     Append(Stream, xFactor);
@@ -74,7 +76,7 @@ void TDDGObject::WriteElement(const RDrawElement& element, std::int32_t count, d
   ++recordsWritten_;
 }
 
-std::string TDDGObject::FinishStream() {
+const std::string& TDDGObject::FinishStream() {
   if (HeaderWritten == 0) {
     // Nothing was written: still a whole file, of no elements.
     const std::array<double, kLayerGroups> scales{};
@@ -109,8 +111,7 @@ std::string TDDGObject::FinishStream() {
 
 void TDDGObject::SaveStockFile() {
   FilePath = StockFilePath();
-  const std::string bytes = FinishStream();
-  WriteFileAtomically(FilePath, bytes);
+  WriteFileAtomically(FilePath, FinishStream());
 }
 
 bool TDDGObject::Refuse(const char* reasonUtf8) {

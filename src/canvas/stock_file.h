@@ -52,8 +52,9 @@ class TDDGObject {
   // actually written. Raises FileError when the file cannot be written or
   // the texts do not fit the 16-bit table (then nothing is written).
   void SaveStockFile();
-  // The whole file as SaveStockFile would write it, without writing it.
-  std::string FinishStream();
+  // Appends the text table and gives the whole file as SaveStockFile
+  // writes it (once per object).
+  const std::string& FinishStream();
 
   // Reading: loads the stock file when it exists and checks it whole. True
   // for a good file and for no file (ElementCount 0); false, with
