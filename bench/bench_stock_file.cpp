@@ -36,7 +36,8 @@ struct Figure {
     elements.reserve(kElements);
     for (int k = 0; k < kElements; ++k) {
       RDrawElement e = ZeroElement();
-      e.Kind = static_cast<std::uint8_t>(k % 20 == 0 ? kKindText : (k % 3 == 0 ? kKindArc : (k % 3 == 1 ? kKindLine : kKindPoint)));
+      const std::uint8_t kinds[3] = {kKindArc, kKindLine, kKindPoint};
+      e.Kind = k % 20 == 0 ? kKindText : kinds[k % 3];
       e.LineType = 1;
       e.ColorNo = static_cast<std::uint8_t>(k % 10);
       e.X1 = k * 0.5;

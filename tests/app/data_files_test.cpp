@@ -186,6 +186,19 @@ TEST_F(DataFilesTest, NewAsksOnlyWhenThereIsADrawing) {
   EXPECT_EQ(form->keizyo1->CtrlGrid2->Cell(1, 1), "20594") << "the moduli come from the settings";
 }
 
+TEST_F(DataFilesTest, FailedSaveSaysSoAndLeavesNoTemporaryFile) {
+  fs::create_directory(folder / "d.zq4");  // a folder cannot be replaced by the file
+  Save(folder / "d.zq4");
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[1].messageKind, MessageKind::Warning);
+  EXPECT_NE(boxes.shown[1].text.find("d.zq4"), std::string::npos);
+  EXPECT_TRUE(fs::is_directory(folder / "d.zq4"));
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name == "d.zq4" || name == "Zuro.ini") << name;
+  }
+}
+
 TEST_F(DataFilesTest, DialogsCarryTheirFilters) {
   Open(folder / "none.zq4");
   Save(folder / "x");

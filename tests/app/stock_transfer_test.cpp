@@ -188,6 +188,17 @@ TEST_F(StockTransferTest, RefusedStockFileChangesNothing) {
   EXPECT_EQ(frame->cadBox1.Draw1->Elements.size(), elements);
 }
 
+TEST_F(StockTransferTest, FailedExportKeepsTheEarlierStockFile) {
+  WriteFileAtomically(StockFile(), "earlier");
+  EnterCantilever();
+  frame->ToolButton9Click();
+  FailNextAtomicWriteAfterForTest(800);
+  frame->ToolButton11Click();
+  EXPECT_EQ(LoadWholeFile(StockFile()), "earlier");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_NE(boxes.shown[0].text.find("Vostak.tmp"), std::string::npos);
+}
+
 TEST_F(StockTransferTest, ExportWritesTheWholeDrawing) {
   frame->ToolButton11Click();
   EXPECT_FALSE(FileExists(StockFile())) << "an empty drawing writes nothing";
