@@ -119,7 +119,12 @@ void TMatNini1::BuildTopToolBar() {
   for (QToolButton* b : {ToolButton5, ToolButton6, ToolButton7, ToolButton9, ToolButton13, ToolButton11}) {
     b->setMinimumWidth(80);
   }
+  connect(ToolButton5, &QToolButton::clicked, this, [this] { ToolButton5Click(); });
+  connect(ToolButton6, &QToolButton::clicked, this, [this] { ToolButton6Click(); });
+  connect(ToolButton7, &QToolButton::clicked, this, [this] { ToolButton7Click(); });
   connect(ToolButton9, &QToolButton::clicked, this, [this] { ToolButton9Click(); });
+  connect(ToolButton11, &QToolButton::clicked, this, [this] { ToolButton11Click(); });
+  connect(ToolButton13, &QToolButton::clicked, this, [this] { ToolButton13Click(); });
 }
 
 void TMatNini1::BuildLeftToolBar() {

@@ -12,6 +12,7 @@
 #include "analysis/frame_model.h"
 #include "analysis/frame_solver.h"
 #include "app/frame_input_host.h"
+#include "platform/dialogs.h"
 
 class QCheckBox;
 class QComboBox;
@@ -119,6 +120,18 @@ class TMatNini1 : public QWidget, public FrameInputHost {
   void SpeedButton1Click();
   // The scale denominator in the scale box.
   double SelectedScale() const;
+
+  // ---- Data files, New, stock export and import -----------------------------
+  void ToolButton5Click();   // New
+  void ToolButton6Click();   // Open
+  void ToolButton7Click();   // Save
+  void ToolButton11Click();  // to the stock file
+  void ToolButton13Click();  // from the stock file
+  void ExportToStock();
+  bool NewDone = false;      // the last New ran to its end
+  FileDialogRequest OpenDialog1 = DataFileDialog(false);
+  FileDialogRequest SaveDialog1 = DataFileDialog(true);
+  static FileDialogRequest DataFileDialog(bool save);
 
  private:
   RFrameModel model_{};

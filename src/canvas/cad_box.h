@@ -478,6 +478,13 @@ class TcadBox : public TCustomControl {
   void AddPointToStore(Tdrawinp& store, double x, double y);
   void AddPointAttr(std::uint8_t colour, std::uint8_t layer, Tdrawinp& store, bool newUndo, double x, double y);
 
+  // ---- Stock file ------------------------------------------------------------
+  // Read the stock file into the copy buffer. A stock file that is there but
+  // not whole leaves the buffer and the paste fields as they were, shows why
+  // and gives false; no stock file reads as an empty one.
+  bool LoadStockToBuffer(std::uint16_t code);
+  bool LoadStockForCopy();
+
   // ---- Platform handlers ---------------------------------------------------
   void Paint() override;
   void Resize() override;
