@@ -59,17 +59,7 @@ bool Tkeizyo3::Button1Click() {
 
 void Tkeizyo3::Button2Click() { ClearGridColumns(CtrlGrid1, 1, 2); }
 
-void Tkeizyo3::CtrlGrid1KeyDown(TCtrlGrid* sender, int& key, Qt::KeyboardModifiers) {
-  if (key != Qt::Key_Return) return;
-  key = 0;
-  if (sender->Col() < sender->ColCount() - 1) {
-    sender->FocusCell(sender->Col() + 1, sender->Row());
-  } else if (sender->Row() < sender->RowCount() - 1) {
-    sender->FocusCell(1, sender->Row() + 1);
-  } else {
-    sender->FocusCell(1, 1);
-  }
-}
+void Tkeizyo3::CtrlGrid1KeyDown(TCtrlGrid* sender, int& key, Qt::KeyboardModifiers) { MoveOnAfterEnter(sender, key); }
 
 void Tkeizyo3::closeEvent(QCloseEvent* event) {
   FormClose();

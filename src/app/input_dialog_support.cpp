@@ -120,3 +120,15 @@ void DrawCellCentred(TCtrlGrid* grid, QPainter& canvas, int aCol, int aRow, cons
   canvas.drawText(rect.adjusted(0, 2, 0, 0), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
                   QText(grid->Cell(aCol, aRow)));
 }
+
+void MoveOnAfterEnter(TCtrlGrid* grid, int& key) {
+  if (key != Qt::Key_Return) return;
+  key = 0;
+  if (grid->Col() < grid->ColCount() - 1) {
+    grid->FocusCell(grid->Col() + 1, grid->Row());
+  } else if (grid->Row() < grid->RowCount() - 1) {
+    grid->FocusCell(1, grid->Row() + 1);
+  } else {
+    grid->FocusCell(1, 1);
+  }
+}

@@ -29,6 +29,9 @@ TCtrlGrid* MakeInputGrid(QWidget* parent, const std::vector<int>& colWidths, int
                          const std::vector<const char*>& colTitles);
 // "[1]".."[n]" or "1".."n" into column 0 of rows 1..n.
 void WriteRowTitles(TCtrlGrid* grid, int lastRow, bool bracketed);
+// Enter in a grid moves to the next cell of the row, then to the first
+// input column of the next row, and from the last cell back to the first.
+void MoveOnAfterEnter(TCtrlGrid* grid, int& key);
 // Empties columns first..last of every row below the titles.
 void ClearGridColumns(TCtrlGrid* grid, int first, int last);
 

@@ -217,17 +217,7 @@ void Tkeizyo1::SaveUserModuliTo(const std::filesystem::path& settingsFile) {
   ini.UpdateFile();
 }
 
-void Tkeizyo1::CtrlGrid4KeyDown(TCtrlGrid* sender, int& key, Qt::KeyboardModifiers) {
-  if (key != Qt::Key_Return) return;
-  key = 0;
-  if (sender->Col() < sender->ColCount() - 1) {
-    sender->FocusCell(sender->Col() + 1, sender->Row());
-  } else if (sender->Row() < sender->RowCount() - 1) {
-    sender->FocusCell(1, sender->Row() + 1);
-  } else {
-    sender->FocusCell(1, 1);
-  }
-}
+void Tkeizyo1::CtrlGrid4KeyDown(TCtrlGrid* sender, int& key, Qt::KeyboardModifiers) { MoveOnAfterEnter(sender, key); }
 
 void Tkeizyo1::closeEvent(QCloseEvent* event) {
   FormClose();

@@ -198,35 +198,15 @@ bool Tdrawinp::SnapPointNoText(double& x, double& y, double zoom, std::uint8_t m
   return SearchPoint(*this, x, y, zoom, mode, extra, rules);
 }
 
-std::uint8_t Tdrawinp::SnapPointRef(double& x, double& y, double refX, double refY, double zoom,
-                                    std::uint8_t mode, std::span<const RDrawElement> extra,
-                                    std::uint8_t footMode, bool& isCentre, RDrawElement& centreElement) const {
-  isCentre = false;
-  if (!UsableZoom(zoom)) return 0;
-  const SearchSquare s = SquareAround(x, y, zoom);
-  THitzakei finder(mode, x, y, s.d);
-  finder.SetReferenceLine(footMode, refX, refY, x, y);
-  SearchRules rules;
-  rules.extraSelection = kSnapNoFoot;
-  int n = 0;
-  if (!GatherExtras(extra, s, rules, finder, n)) return 0;
-  if (!GatherDisplayList(*this, x, y, s, rules, finder, n)) return 0;
-  GatherPaperFrame(*this, s, finder, n);
-  if (n == 0) return 0;
-  finder.Execute(zoom);
-  isCentre = finder.CentreFound;
-  if (isCentre) centreElement = finder.CentreElement;
-  const std::uint8_t result = ReferenceResult(finder);
-  if (result != 0) {
-    x = finder.ResultX;
-    y = finder.ResultY;
-  }
-  return result;
-}
+namespace {
 
-std::uint8_t Tdrawinp::SnapPointRefFrom(double& x, double& y, double refX, double refY, double cursorX,
-                                        double cursorY, double zoom, std::uint8_t mode,
-                                        std::span<const RDrawElement> extra, std::uint8_t footMode) const {
+// The two reference searches: the candidates around the cursor, the finder
+// told the reference line from (refX, refY) to (x, y); 1 a snap point, 2 the
+// fallback on the reference line, written into (x, y).
+std::uint8_t ReferenceSearch(const Tdrawinp& store, double& x, double& y, double refX, double refY,
+                             double cursorX, double cursorY, double zoom, std::uint8_t mode,
+                             std::span<const RDrawElement> extra, std::uint8_t footMode, bool* isCentre,
+                             RDrawElement* centreElement) {
   if (!UsableZoom(zoom)) return 0;
   const SearchSquare s = SquareAround(cursorX, cursorY, zoom);
   THitzakei finder(mode, cursorX, cursorY, s.d);
@@ -235,16 +215,35 @@ std::uint8_t Tdrawinp::SnapPointRefFrom(double& x, double& y, double refX, doubl
   rules.extraSelection = kSnapNoFoot;
   int n = 0;
   if (!GatherExtras(extra, s, rules, finder, n)) return 0;
-  if (!GatherDisplayList(*this, cursorX, cursorY, s, rules, finder, n)) return 0;
-  GatherPaperFrame(*this, s, finder, n);
+  if (!GatherDisplayList(store, cursorX, cursorY, s, rules, finder, n)) return 0;
+  GatherPaperFrame(store, s, finder, n);
   if (n == 0) return 0;
   finder.Execute(zoom);
+  if (isCentre) {
+    *isCentre = finder.CentreFound;
+    if (finder.CentreFound) *centreElement = finder.CentreElement;
+  }
   const std::uint8_t result = ReferenceResult(finder);
   if (result != 0) {
     x = finder.ResultX;
     y = finder.ResultY;
   }
   return result;
+}
+
+}  // namespace
+
+std::uint8_t Tdrawinp::SnapPointRef(double& x, double& y, double refX, double refY, double zoom,
+                                    std::uint8_t mode, std::span<const RDrawElement> extra,
+                                    std::uint8_t footMode, bool& isCentre, RDrawElement& centreElement) const {
+  isCentre = false;
+  return ReferenceSearch(*this, x, y, refX, refY, x, y, zoom, mode, extra, footMode, &isCentre, &centreElement);
+}
+
+std::uint8_t Tdrawinp::SnapPointRefFrom(double& x, double& y, double refX, double refY, double cursorX,
+                                        double cursorY, double zoom, std::uint8_t mode,
+                                        std::span<const RDrawElement> extra, std::uint8_t footMode) const {
+  return ReferenceSearch(*this, x, y, refX, refY, cursorX, cursorY, zoom, mode, extra, footMode, nullptr, nullptr);
 }
 
 bool Tdrawinp::SnapPointWithLines(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
