@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 #include "commands/framework/command_framework.h"
+#include "commands/handlers/command_handlers.h"
 #include "platform/event_loop_guard.h"
 #include "platform/input_polling_x11.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
   ZuroApplication application(argc, argv);
   InstallPlatformInputPolling();
   RegisterCommandFramework();
+  RegisterCommandHandlers();
   TForm1 form;
   form.show();
   return application.exec();

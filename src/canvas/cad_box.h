@@ -12,16 +12,19 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <typeindex>
+#include <unordered_map>
 
 #include "canvas/command_modes.h"
 #include "canvas/command_registry.h"
-#include "canvas/draw_records.h"
 #include "canvas/drawing_store.h"
-#include "canvas/text_layout.h"
+#include "canvas/owned_object.h"
 #include "canvas/ring_grid_objects.h"
+#include "canvas/text_layout.h"
 #include "geometry/angles_points.h"
 #include "platform/canvas.h"
 #include "platform/custom_control.h"
+#include "records/draw_records.h"
 
 class TcadBox;
 
@@ -76,6 +79,45 @@ struct RViewRect {
   double Bottom = 0.0;
   double Right = 0.0;
   double Top = 0.0;
+};
+
+// The tool slots of the commands, by the names of the tools they hold.
+enum class ToolSlot : std::uint8_t {
+  RenzokuObj,
+  RenSunpoObj,
+  SunpoObj,
+  HatchObj,
+  PolygonObj,
+  FukuenObj,
+  AreaObj,
+  SiteObj,
+  FloorObj,
+  ArcChainObj,
+  BuzaiObj,
+  TextCutObj,
+};
+inline constexpr std::size_t kToolSlotCount = 14;
+
+// Which elements the range selections and picks take: by kind, colour
+// number, line type, text style and point colour (index 0 unused where the
+// numbers count from 1). Everything is taken until a host narrows it.
+struct RSelectionFilter {
+  bool Texts = true;
+  bool Points = true;
+  bool Lines = true;
+  bool Arcs = true;
+  bool ObliqueOnly = false;  // narrows the lines to the oblique ones
+  std::array<bool, 11> Colours = AllOn<11>();
+  std::array<bool, 10> LineTypes = AllOn<10>();
+  std::array<bool, 11> TextStyles = AllOn<11>();
+  std::array<bool, 11> PointColours = AllOn<11>();
+
+  template <std::size_t N>
+  static constexpr std::array<bool, N> AllOn() {
+    std::array<bool, N> flags{};
+    for (std::size_t i = 1; i < N; ++i) flags[i] = true;
+    return flags;
+  }
 };
 
 struct RFixedView {
@@ -203,8 +245,8 @@ class TcadBox : public TCustomControl {
   std::int32_t PrintPageHeight = 0;
 
   // ---- Command settings and state -----------------------------------------
-  std::uint8_t PrintFrameAnchor = 4;
-  std::uint8_t SizedBoxAnchor = 4;
+  std::uint8_t PrintAnchor = 4;
+  std::uint8_t BoxAnchor = 4;
   std::uint8_t HiddenLineOutlineType = 1;
   std::uint8_t HiddenLinePolygonTest = 1;
   Sbuttontype SavedMode = dtNo;
@@ -237,6 +279,22 @@ class TcadBox : public TCustomControl {
   std::uint8_t CaptionCancelled = 0;
   std::uint8_t RangeConfirmKind = 0;
   std::uint8_t EndChangeFlag = 0;
+  RSelectionFilter SelectionFilter;
+
+  // ---- Tool slots -----------------------------------------------------------
+  // The tool objects a running command keeps between events; the cancel-all
+  // frees them. The control holds them without knowing their types.
+  std::array<TOwnedObject, kToolSlotCount> ToolSlots;
+  TOwnedObject& Tool(ToolSlot slot) { return ToolSlots[static_cast<std::size_t>(slot)]; }
+
+  // State that only one command family reads, in a struct of that family's
+  // own, made with its defaults on first use and kept for the control's life.
+  template <typename State>
+  State& FamilyState() {
+    TOwnedObject& slot = familyStates_[std::type_index(typeid(State))];
+    if (State* state = slot.Get<State>()) return *state;
+    return slot.Emplace<State>();
+  }
 
   // ---- Rendering state -----------------------------------------------------
   RPatternState PatternState;
@@ -392,7 +450,11 @@ class TcadBox : public TCustomControl {
   void AddTextEnclosure(std::uint8_t shape, Tdrawinp& target, double x1, double y1, double x2, double y2,
                         double height, double angle);
 
-  // Captions.
+  // Captions. TopMessage is the caption last shown at the top left, kept
+  // for the host; TopMessageShown says it is still on the screen (a full
+  // redraw paints over it).
+  std::string TopMessage;
+  bool TopMessageShown = false;
   void ShowTopMessage(const std::string& text);
   void ShowCursorLabel(const std::string& text);
   void RepaintLabelArea(std::uint16_t length, double x, double y);
@@ -429,24 +491,16 @@ class TcadBox : public TCustomControl {
   void ViewGestureMove(double x, double y);
   void ViewGestureUp(TShiftState shift, double x, double y);
 
-  // Defined by the command framework library; the canvas reaches them only
-  // through the command registry.
-  void NoDown(TShiftState shift, double x, double y);
-  void NoMove(TShiftState shift, double x, double y);
+  // Defined by the command framework library, called by the commands and,
+  // through the command registry, by the canvas.
   void GetPointOffset(RPoint2D& offset, double angle, double dx, double dy) const;
   void UpdateCommandCursor();
-  void RingCursorDown(TShiftState shift, double x, double y);
-  void RingCursorMove(TShiftState shift, double x, double y);
-  void RingCursorUp(TShiftState shift, double x, double y);
   void ToggleRingCursor();
   void EraseRingCursor();
   void RefreshRingCursor();
   void HideRingCursor(int unused);
   void DrawGrid();
   void RedrawGridInRect(double x1, double y1, double x2, double y2);
-  void GridkizyunTenDown(TShiftState shift, double x, double y);
-  void GridkizyunTenMove(TShiftState shift, double x, double y);
-  void GridkizyunTenUp(TShiftState shift, double x, double y);
   // Helpers every command shares.
   enum class ClickRule : std::uint8_t { Standard, ShiftApart, ShiftAndCtrlApart };
   bool SetClickKindFrom(TShiftState shift, ClickRule rule);
@@ -454,7 +508,10 @@ class TcadBox : public TCustomControl {
   void MoveRubberBand(TColor colour, bool penColour, int width, const std::function<void()>& drawBand,
                       const std::function<void()>& moveBand);
   void EraseOwnRubberBand(TColor colour, bool penColour, int width, const std::function<void()>& drawBand);
-  void CommitUndoStep(const std::vector<RDrawElement>& elements);
+  // The pen a preview is erased with when the cursor leaves the control:
+  // XOR, solid, clear brush; a pen colour of the drawing is prepared for the
+  // background, a selection colour is taken as it is.
+  void SetXorPen(TColor colour, bool penColour);
   // The snapped point near (x, y): the store's snap search with the grid
   // lines as further candidates; the point marker shows it. False when
   // nothing is near (the click is then dropped).
@@ -494,6 +551,7 @@ class TcadBox : public TCustomControl {
   bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
 
  private:
+  std::unordered_map<std::type_index, TOwnedObject> familyStates_;
   std::unique_ptr<Tdrawinp> store_;
   // The window the display lists were built for: refiltering is enough only
   // while the view stays inside it.

@@ -22,18 +22,6 @@ std::string TextListFullMessage() {
 
 }  // namespace
 
-std::string FaceNameOf(const RTextStyle& style) {
-  const std::size_t length = std::min<std::size_t>(style.FaceName[0], 40);
-  return std::string(reinterpret_cast<const char*>(style.FaceName + 1), length);
-}
-
-void SetFaceName(RTextStyle& style, const std::string& name) {
-  const std::size_t length = std::min<std::size_t>(name.size(), 40);
-  std::memset(style.FaceName, 0, sizeof style.FaceName);
-  style.FaceName[0] = static_cast<std::uint8_t>(length);
-  std::memcpy(style.FaceName + 1, name.data(), length);
-}
-
 Tdrawinp::Tdrawinp() {
   LayerStates.fill(kLayerEditable);
   for (RTextStyle& style : TextStyles) std::memset(&style, 0, sizeof style);
@@ -101,6 +89,8 @@ void Tdrawinp::LogUndo(const RDrawElement& element) { UndoLog.push_back(element)
 
 // Stores `stored` and logs `logged` (its copy with undo mark 6). A text's
 // string is copied into the undo texts so the log copy keeps its own string.
+// Every stored element is listed for display at once: a zoom that only
+// refilters the lists must still find it.
 void Tdrawinp::StoreElement(RDrawElement stored, const RDrawElement& logged) {
   RDrawElement logCopy = logged;
   logCopy.UndoMark = kUndoAdded;
@@ -117,24 +107,23 @@ void Tdrawinp::StoreElement(RDrawElement stored, const RDrawElement& logged) {
     IncCount(stored.Group, stored.Layer, 1);
   }
   LogUndo(logCopy);
+  DisplayList.push_back({static_cast<std::int32_t>(Elements.size() - 1)});
 }
 
 void Tdrawinp::AddElement(const RDrawElement& element) {
   RDrawElement stored = element;
   stored.UndoMark = kUndoAdded;
-  const std::size_t before = Elements.size();
   StoreElement(stored, stored);
-  if (Elements.size() > before) {
-    DisplayList.push_back({static_cast<std::int32_t>(Elements.size() - 1)});
-  }
+}
+
+bool Tdrawinp::PassesAddCheck(const RDrawElement& element) {
+  return element.Kind != kKindLine ||
+         (PointDistance(element.X1, element.Y1, element.X2, element.Y2) >= kShortestStoredLine &&
+          !CoordinatesOutOfRange(element.X1, element.Y1, element.X2, element.Y2));
 }
 
 void Tdrawinp::AddElementChecked(const RDrawElement& element) {
-  if (element.Kind == kKindLine &&
-      (PointDistance(element.X1, element.Y1, element.X2, element.Y2) < kShortestStoredLine ||
-       CoordinatesOutOfRange(element.X1, element.Y1, element.X2, element.Y2))) {
-    return;
-  }
+  if (!PassesAddCheck(element)) return;
   StoreElement(element, element);
 }
 

@@ -10,10 +10,26 @@
 #include <string>
 #include <vector>
 
-#include "canvas/draw_records.h"
 #include "geometry/angles_points.h"
+#include "records/draw_records.h"
 
 class TGraphic;
+
+// One vertex of a fill region (memory only).
+struct RFillVertex {
+  double X = 0.0;
+  double Y = 0.0;
+  std::uint16_t Region = 0;
+  std::uint8_t Group = 0;
+  std::uint8_t Layer = 0;
+};
+
+// One entry of a display list: the position of an element in the drawing.
+// Entries name elements by position, never by address, so a deleted
+// element cannot leave an entry pointing at freed memory.
+struct RDisplayEntry {
+  std::int32_t Index = 0;
+};
 
 // A text element holds no string: its TextIndex names a string in the text
 // list of the list that holds it. TextIndex is 16 bits wide, so a list
@@ -100,8 +116,11 @@ class Tdrawinp {
   void ClearSpareListB();
   void ClearUndoLog();
 
+  // Both list the element for display at once. The checked add drops a
+  // line that is too short or out of range (PassesAddCheck false).
   void AddElement(const RDrawElement& element);
   void AddElementChecked(const RDrawElement& element);
+  static bool PassesAddCheck(const RDrawElement& element);
   void LogUndo(const RDrawElement& element);
   void DeleteElement(std::int32_t index);
   void ShiftTextIndices(std::int32_t deletedText, std::int32_t fromIndex);

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "canvas/draw_records.h"
+#include "records/draw_records.h"
 
 // Scratch: the line's class against the window (0: outside, no class).
 inline constexpr std::uint8_t kEnvelopeOneEndInside = 10;  // inside end first

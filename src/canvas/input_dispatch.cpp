@@ -67,6 +67,10 @@ void TcadBox::MouseUp(TMouseButton button, TShiftState shift, int X, int Y) {
     }
   }
   if (Wheel_typ == 1) WheelMode = 0;
+  // The gesture chosen by the drag may switch the mode the up handlers see.
+  if (ViewGestureState == 0) {
+    if (const TReleaseHook& executor = CommandRegistry().ExecuteDragGesture) executor(*this, button, shift, p.x, p.y);
+  }
   RunSequence(CommandRegistry().UpSequence(), *this, shift, p.x, p.y);
   ViewGestureUp(shift, p.x, p.y);
   if (Mouse_up) Mouse_up(*this, button, shift, p.x, p.y);
@@ -75,7 +79,8 @@ void TcadBox::MouseUp(TMouseButton button, TShiftState shift, int X, int Y) {
 }
 
 void TcadBox::CancelCommands(bool keepMode) {
-  for (const RPhaseEntry& entry : CommandRegistry().CancelSequence()) entry.Phase(*this);
+  const TCommandRegistry& registry = CommandRegistry();
+  for (const RPhaseEntry& entry : registry.CancelSequence()) entry.Phase(*this);
 
   Draw1->ClearBuffer();
   Draw1->BufferTexts.clear();
@@ -100,6 +105,9 @@ void TcadBox::CancelCommands(bool keepMode) {
   PrintSheetSize = {};
   PrintFrame = {};
   if (!hatchHozi) SenUrakesi = 0;
+  for (const RPhaseEntry& entry : registry.ResetSequence()) entry.Phase(*this);
+
+  for (TOwnedObject& slot : ToolSlots) slot.Free();
 }
 
 void TcadBox::MouseEnter() {
@@ -112,78 +120,21 @@ void TcadBox::MouseLeave() { EraseRubberBand(); }
 void TcadBox::MarkMouseInside() { LeaveErased = false; }
 
 // Erases the running command's preview once per stay outside the control,
-// so a preview is not left behind where the cursor no longer is.
+// so a preview is not left behind where the cursor no longer is. What the
+// preview is, each command's own row says.
 void TcadBox::EraseRubberBand() {
   if (LeaveErased) return;
   RunHook(CommandRegistry().EraseRingCursor, *this);
   LeaveErased = true;
   RingHidden = true;
+  for (const RHandlerSet* owner : CommandRegistry().OwnersOf(ButonType)) RunHook(owner->Hooks.Leave, *this);
+  Canvas().Pen.Mode = pmCopy;
+}
 
+void TcadBox::SetXorPen(TColor colour, bool penColour) {
   TCanvas& canvas = Canvas();
-  auto xorPen = [&](TColor colour, bool penColour) {
-    canvas.Pen.Mode = pmXor;
-    canvas.Pen.Style = psSolid;
-    canvas.Brush.Style = bsClear;
-    canvas.Pen.Color = penColour ? PrepareXorColor(colour) : colour;
-  };
-  auto penColourOf = [&](std::uint8_t colourNo) { return ColourTable[colourNo < kColourTableSize ? colourNo : 0]; };
-
-  switch (ButonType) {
-    case dtDraf:
-      if (CommandStep == 0) break;
-      xorPen(penColourOf(Pencol), true);
-      DrawLine(Pentyp, canvas, FirstPoint.x, FirstPoint.y, CurrentPoint.x, CurrentPoint.y);
-      CurrentPoint = FirstPoint;
-      RubberErased = true;
-      break;
-    case dtSen: {
-      if (CommandStep == 0) break;
-      const RDrawElement picked = PickedElement;
-      xorPen(penColourOf(picked.ColorNo), true);
-      DrawLine(picked.LineType, canvas, FirstPoint.x, FirstPoint.y, CurrentPoint.x, CurrentPoint.y);
-      CurrentPoint = FirstPoint;
-      RubberErased = true;
-      break;
-    }
-    case dtBoxSen:
-      if (CommandStep == 0) break;
-      xorPen(penColourOf(Pencol), true);
-      DrawAlignedRect(canvas, FirstPoint.x, FirstPoint.y, CurrentPoint.x, CurrentPoint.y, CommandAngle + AxisAngle);
-      CurrentPoint = FirstPoint;
-      RubberErased = true;
-      break;
-    case dtHani:
-    case dtHanipgc:
-    case dthanipgm:
-    case dtHaniCopy:
-    case dtHaniMove:
-    case dtKiritoriHani:
-    case dtKiritorisakuzyo:
-    case dtHaniGaibu:
-      if (CommandStep != 1) break;
-      if (!RubberErased) {
-        xorPen(Sentakucol, false);
-        DrawFrameRect(1, 0, FirstPoint.x, FirstPoint.y, CurrentPoint.x, CurrentPoint.y, 0);
-      }
-      CurrentPoint = FirstPoint;
-      RubberErased = true;
-      break;
-    case dtHachi2ten:
-      if (RubberErased || B_Switch != on1) break;
-      xorPen(Sentakucol, false);
-      DrawRect(FirstPoint.x, FirstPoint.y, SecondPoint.x, SecondPoint.y);
-      ClickKind = 0;
-      RubberErased = true;
-      break;
-    case dtSenkotensetu: {
-      const double d = 2 / Zoom;
-      xorPen(Sentakucol, false);
-      DrawRect(FirstPoint.x - d, FirstPoint.y - d, FirstPoint.x + d, FirstPoint.y + d);
-      RubberErased = true;
-      break;
-    }
-    default:
-      break;
-  }
-  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Mode = pmXor;
+  canvas.Pen.Style = psSolid;
+  canvas.Brush.Style = bsClear;
+  canvas.Pen.Color = penColour ? PrepareXorColor(colour) : colour;
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "canvas/draw_records.h"
+#include "records/draw_records.h"
 
 class THitSen {
  public:

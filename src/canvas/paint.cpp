@@ -62,20 +62,16 @@ void TcadBox::Paint() {
   canvas.Pen.Mode = pmCopy;
   canvas.Brush.Style = bsClear;
   DrawPaperOutline();
-  if (ButonType == dtprintsen && B_Switch == on1) {
-    canvas.Pen.Mode = pmCopy;
-    canvas.Pen.Style = psSolid;
-    canvas.Pen.Width = 1;
-    canvas.Pen.Color = clAquaFrame;
-    DrawFrameRect(1, 1, PrintFrame.Left, PrintFrame.Bottom, PrintFrame.Right, PrintFrame.Top, PrintFrameAngle);
-  }
+  RunRedrawPhases(*this, RedrawStage::EveryPaint);
   if (RingRepaintFlag) {
     RingRepaintFlag = false;
     RunHook(CommandRegistry().ToggleRingCursor, *this);
   }
   LabelPrevAnchor = {-1000000.0, -1000000.0};  // the paint covered the cursor label
   RunHook(CommandRegistry().DrawGrid, *this);
-  RedrawElements(ButonType != dtSunpochiHen);
+  bool rebuild = false;
+  for (const RHandlerSet* owner : CommandRegistry().OwnersOf(ButonType)) rebuild |= owner->Hooks.PaintRebuildsLists;
+  RedrawElements(!rebuild);
 }
 
 void TcadBox::RedrawAll(bool refilterOnly) {
@@ -94,22 +90,16 @@ void TcadBox::RedrawAll(bool refilterOnly) {
   const RPaperSize& paper = CurrentPaper();
   store_->SetPaperSize(paper.Width, paper.Height);
   RunRedrawPhases(*this, RedrawStage::BeforeGrid);
-
-  if (ButonType == dtprintsen && B_Switch == on1) {
-    canvas.Pen.Mode = pmCopy;
-    canvas.Pen.Style = psSolid;
-    canvas.Pen.Width = 1;
-    canvas.Pen.Color = clAquaFrame;
-    DrawFrameRect(1, 1, PrintFrame.Left, PrintFrame.Bottom, PrintFrame.Right, PrintFrame.Top, PrintFrameAngle);
-  }
+  RunRedrawPhases(*this, RedrawStage::EveryPaint);
   RunHook(CommandRegistry().DrawGrid, *this);
   RedrawElements(refilterOnly);
   RunRedrawPhases(*this, RedrawStage::AfterElements);
   RubberErased = true;
   RunRedrawPhases(*this, RedrawStage::AfterRubberErased);
-  // The fresh picture holds no cross-hair and no point marker to erase.
+  // The fresh picture holds no cross-hair, point marker or caption to erase.
   RingHidden = true;
   MarkerPoint = {-5000.0, -5000.0};
+  TopMessageShown = false;
 }
 
 void TcadBox::RedrawElements(bool refilterOnly) {

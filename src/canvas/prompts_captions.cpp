@@ -30,6 +30,8 @@ void CaptionFont(TCanvas& canvas) {
 
 void TcadBox::ShowTopMessage(const std::string& text) {
   if (text.empty()) return;
+  TopMessage = text;
+  TopMessageShown = true;
   TCanvas& canvas = Canvas();
   CaptionFont(canvas);
   canvas.Font.Color = clBlack;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "canvas/draw_records.h"
+#include "records/draw_records.h"
 
 // Tick settings of the cross-hair.
 struct RCrossHairDefaults {

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "canvas/draw_records.h"
 #include "geometry/angles_points.h"
+#include "records/draw_records.h"
 
 // SnapMode that offers snap points only (no centre, no fallback point).
 inline constexpr std::uint8_t kSnapPointsOnly = 10;

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "canvas/draw_records.h"
+#include "records/draw_records.h"
 
 inline constexpr std::size_t kStockHeaderSize = 792;
 inline constexpr std::size_t kStockRecordSize = sizeof(RDrawElement);

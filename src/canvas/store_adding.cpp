@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "canvas/cad_box.h"
+#include "canvas/undo_step.h"
 #include "geometry/angles_points.h"
 #include "geometry/element_numbers.h"
 
@@ -27,6 +28,10 @@ bool ArcOutOfReach(double cx, double cy, double r) {
   return !(r >= 1e-5) || CoordinatesOutOfRange(cx, cy, r, 0);
 }
 
+void AddInStep(Tdrawinp& store, const RDrawElement& e, bool newUndo) {
+  TUndoStep(store, newUndo ? TUndoStep::Start::New : TUndoStep::Start::Join).Add(e);
+}
+
 }  // namespace
 
 void TcadBox::AddArcToStore(Tdrawinp& store, double cx, double cy, double r, double ratio, double startAngle,
@@ -37,8 +42,7 @@ void TcadBox::AddArcToStore(Tdrawinp& store, double cx, double cy, double r, dou
   e.ColorNo = Pencol;
   e.Group = WriteGrupe_No;
   e.Layer = WriteReiya_No;
-  store.ClearUndoLog();
-  store.AddElement(e);
+  AddInStep(store, e, true);
 }
 
 void TcadBox::AddArcAttr(bool newUndo, std::uint8_t colour, std::uint8_t layer, std::uint8_t lineType,
@@ -50,8 +54,7 @@ void TcadBox::AddArcAttr(bool newUndo, std::uint8_t colour, std::uint8_t layer, 
   e.ColorNo = colour != 0 ? colour : Pencol;
   e.Group = WriteGrupe_No;
   e.Layer = layer != 0 ? layer : WriteReiya_No;
-  if (newUndo) store.ClearUndoLog();
-  store.AddElement(e);
+  AddInStep(store, e, newUndo);
 }
 
 void TcadBox::AddTextAttr(const RDrawElement& element, const std::string& text, Tdrawinp& store, bool newUndo,
@@ -71,9 +74,8 @@ void TcadBox::AddTextExact(const RDrawElement& element, const std::string& text,
   e.Selection = 0;
   e.Scratch = 0;
   e.Reserved48 = 0;
-  if (newUndo) store.ClearUndoLog();
   const std::size_t before = store.Elements.size();
-  store.AddElement(e);
+  AddInStep(store, e, newUndo);
   // A text the undo log could not take was not stored: its string goes too.
   if (store.Elements.size() == before) store.ElementTexts.pop_back();
 }
@@ -87,8 +89,7 @@ void TcadBox::AddPointToStore(Tdrawinp& store, double x, double y) {
   e.ColorNo = Pencol;
   e.Group = WriteGrupe_No;
   e.Layer = WriteReiya_No;
-  store.ClearUndoLog();
-  store.AddElement(e);
+  AddInStep(store, e, true);
 }
 
 void TcadBox::AddPointAttr(std::uint8_t colour, std::uint8_t layer, Tdrawinp& store, bool newUndo, double x,
@@ -101,6 +102,5 @@ void TcadBox::AddPointAttr(std::uint8_t colour, std::uint8_t layer, Tdrawinp& st
   e.ColorNo = colour != 0 ? colour : Pencol;
   e.Group = WriteGrupe_No;
   e.Layer = layer != 0 ? layer : WriteReiya_No;
-  if (newUndo) store.ClearUndoLog();
-  store.AddElement(e);
+  AddInStep(store, e, newUndo);
 }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "canvas/draw_records.h"
+#include "records/draw_records.h"
 
 // Kinds of a laid-out character.
 inline constexpr std::uint8_t kCharPlain = 0;

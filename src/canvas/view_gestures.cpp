@@ -8,7 +8,6 @@
 #include "canvas/cad_box.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
-#include "platform/host_notifications.h"
 
 namespace {
 
@@ -167,5 +166,5 @@ void TcadBox::ViewGestureUp(TShiftState shift, double x, double y) {
     RedrawAll(false);
   }
   PreviousViewToggle = !PreviousViewToggle;
-  if (ButonType == dtMozi) PostHostNotification("TFrame5", 116);
+  for (const RHandlerSet* owner : CommandRegistry().OwnersOf(ButonType)) RunHook(owner->Hooks.AfterViewGesture, *this);
 }

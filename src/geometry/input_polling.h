@@ -37,7 +37,8 @@ inline bool BothMouseButtonsHeld() {
 }
 
 // A settable source for tests; it can also count polls so a test can hold
-// the buttons only after a loop has run a given number of steps.
+// the buttons, or move the cursor, only after a loop has run a given number
+// of steps.
 class FakeInputPolling : public InputPolling {
  public:
   bool held[11] = {};
@@ -46,6 +47,11 @@ class FakeInputPolling : public InputPolling {
   // When positive, every key reads as held from this poll on (1 = the first).
   int holdAllFromPoll = 0;
   mutable int polls = 0;
+  // When positive, the cursor reads as moved to (movedX, movedY) from this
+  // cursor read on (1 = the first).
+  int cursorMovesFromRead = 0;
+  int movedX = 0, movedY = 0;
+  mutable int cursorReads = 0;
 
   void Hold(PolledKey key, bool down = true) { held[static_cast<int>(key)] = down; }
   bool IsHeld(PolledKey key) const override {
@@ -55,8 +61,10 @@ class FakeInputPolling : public InputPolling {
   }
   bool CursorPos(int& x, int& y) const override {
     if (!cursorKnown) return false;
-    x = cursorX;
-    y = cursorY;
+    ++cursorReads;
+    const bool moved = cursorMovesFromRead > 0 && cursorReads >= cursorMovesFromRead;
+    x = moved ? movedX : cursorX;
+    y = moved ? movedY : cursorY;
     return true;
   }
 };

@@ -1,11 +1,9 @@
 #pragma once
-// Shared by the tests of the input dialogs: the application object, a frame
-// stand-in that records what the dialogs ask of it, and grid tables written
-// as rows of UTF-8 literals.
+// Shared by the tests of the input dialogs: a frame stand-in that records
+// what the dialogs ask of it, and grid tables written as rows of UTF-8
+// literals.
 
 #include <QApplication>
-#include <QInputDevice>
-#include <QPointingDevice>
 
 #include <cstdlib>
 #include <initializer_list>
@@ -17,22 +15,7 @@
 #include "geometry/codepage.h"
 #include "platform/event_loop_guard.h"
 #include "platform/grid_cells.h"
-
-inline QApplication* TestApplication() {
-  if (!QCoreApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    new ZuroApplication(argc, argv);
-    // Qt keeps its input devices in a table that lives until exit; made
-    // now, the table outlives the application deleted below, whose
-    // devices unregister from it.
-    QInputDevice::primaryKeyboard();
-    QPointingDevice::primaryPointingDevice();
-    std::atexit([] { delete QCoreApplication::instance(); });
-  }
-  return qobject_cast<QApplication*>(QCoreApplication::instance());
-}
+#include "support/test_application.h"
 
 class RecordingHost : public FrameInputHost {
  public:

@@ -9,23 +9,14 @@
 #include <memory>
 
 #include "canvas/cad_box.h"
-#include "element_factory.h"
 #include "platform/custom_control.h"
-
-// Fonts and pictures need the application object; tests that run alone in
-// their process get one here.
-inline void EnsureApplication() {
-  if (QCoreApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "test_canvas";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-}
+#include "support/element_factory.h"
+#include "support/test_application.h"
 
 class CanvasTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureApplication();
+    TestApplication();
     OverrideScreenPixelsPerInch(96);
     box = std::make_unique<TcadBox>();
     box->SetColor(clBlack);

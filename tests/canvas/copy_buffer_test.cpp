@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "canvas/drawing_store.h"
-#include "element_factory.h"
+#include "support/element_factory.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 // group's scale, the length limits, the undo steps, text lengths, the
 // rectangles' lines, refitting text ends and rescaling the writing group.
 
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -410,15 +411,44 @@ TEST_F(AddingTest, RescalingTheWritingGroupLeavesOtherGroups) {
   EXPECT_EQ(box->FirstPoint.y, 8);
 }
 
-TEST_F(AddingTest, RescalingDuringAFigureCopyBringsTheWholeBufferToTheGroupsScale) {
-  box->ButonType = dtCopyZukei;
-  box->WriteGrupe_No = 2;  // 1/30
-  store().Buffer.push_back(Line(0, 0, 1, 0, 2));
-  store().Buffer.push_back(Line(0, 0, 3, 0, 0));  // drawn at 1/100
-  box->RescaleWriteGroup(2);
-  for (double scale : box->BufferSourceScales) EXPECT_EQ(scale, 30);
-  EXPECT_NEAR(Value(store().Buffer[0].X2), 2, 1e-12);
-  EXPECT_NEAR(Value(store().Buffer[1].X2), 3 * 2 * 100.0 / 30.0, 1e-12);
+// Whatever the host adds shows after a zoom-in, which only refilters the
+// display lists built before the addition.
+TEST_F(AddingTest, AddedElementsShowAfterAZoomIn) {
+  box->WriteReiya_No = 0;
+  box->Pentyp = 1;
+  box->Pencol = 3;  // green
+  const double cx = box->ViewCentre.x, cy = box->ViewCentre.y;
+  struct Case {
+    const char* what;
+    std::function<void()> add;
+    double probeX, probeY;  // a drawing point on the added element
+  } cases[] = {
+      {"line", [&] { box->AddLine(3, 1, (cx - 40) * 100, cy * 100, (cx + 40) * 100, cy * 100, false); }, cx + 20, cy},
+      {"arc", [&] { box->AddArc(3, 1, cx * 100, cy * 100, 3000, 1, 0, 0, 0, false); }, cx + 30, cy},
+      {"paste",
+       [&] {
+         RDrawElement line = Line(cx, cy - 40, cx, cy + 40);
+         line.ColorNo = 3;
+         store().Buffer.push_back(line);
+         store().PasteBuffer(0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, true, 0, false, false);
+       },
+       cx, cy + 20},
+  };
+  for (const Case& c : cases) {
+    store().ClearAll();
+    box->FitPaper(true, 0.99);
+    box->RedrawAll(false);
+    c.add();
+    std::uint16_t key = VK_PRIOR;
+    ASSERT_TRUE(box->ChildKey(key, 0));
+    // The curve's pixels may fall one beside the exact point.
+    bool shown = false;
+    const int px = box->WorldToScreenX(c.probeX), py = box->WorldToScreenY(c.probeY);
+    for (int dx = -1; dx <= 1; ++dx) {
+      for (int dy = -1; dy <= 1; ++dy) shown |= canvas().GetPixel(px + dx, py + dy) == 0x00FF00u;
+    }
+    EXPECT_TRUE(shown) << c.what;
+  }
 }
 
 }  // namespace

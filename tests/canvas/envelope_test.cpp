@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "element_factory.h"
+#include "support/element_factory.h"
 
 namespace {
 

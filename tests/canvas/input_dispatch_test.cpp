@@ -17,7 +17,7 @@ RHandlerSet NotingSet(const std::string& name, int down, int move, int up, std::
       if (b.ButonType == mode) log.push_back(name + what);
     };
   };
-  return {name, down, move, up, note(".down"), note(".move"), note(".up")};
+  return {name, {mode}, down, move, up, note(".down"), note(".move"), note(".up")};
 }
 
 TEST_F(DispatchTest, HandlersRunByTheirRankWhateverTheOrderOfRegistration) {
@@ -43,7 +43,7 @@ TEST_F(DispatchTest, AModeSwitchReachesTheLaterHandlersOfTheSameEventOnly) {
   // press, while 5 (earlier) does not see the new mode until the next one.
   CommandRegistry().AddHandlerSet(NotingSet("early", 5, 0, 0, log, dtSunpochiHen));
   CommandRegistry().AddHandlerSet(NotingSet("late", 13, 0, 0, log, dtSunpochiHen));
-  CommandRegistry().AddHandlerSet({"switch", 9, 0, 0,
+  CommandRegistry().AddHandlerSet({"switch", {dtsunposen}, 9, 0, 0,
                                    [&](TcadBox& b, TShiftState, double, double) {
                                      if (b.ButonType != dtsunposen) return;
                                      log.push_back("switch.down");
@@ -73,7 +73,7 @@ TEST_F(DispatchTest, HandlersAndEventsReceiveDrawingCoordinatesAndTheHostSeesPix
   } handler, down, move, up;
   int banX = -1, banY = -1;
   Sbuttontype banMode = dtDraf;
-  CommandRegistry().AddHandlerSet({"probe", 4, 0, 0,
+  CommandRegistry().AddHandlerSet({"probe", {}, 4, 0, 0,
                                    [&](TcadBox&, TShiftState, double x, double y) { handler = {x, y}; }, nullptr,
                                    nullptr});
   box->Mouse_dwn = [&](TcadBox&, TMouseButton, TShiftState, double x, double y) { down = {x, y}; };
@@ -154,7 +154,7 @@ TEST_F(DispatchTest, EveryReleaseFiresBanGoClickAndThenClearsMhan1) {
   int fired = 0;
   int seenMhan1 = -1;
   CommandRegistry().AddHandlerSet(
-      {"sets Mhan1", 0, 0, 5, nullptr, nullptr, [](TcadBox& b, TShiftState, double, double) { b.Mhan1 = 10; }});
+      {"sets Mhan1", {}, 0, 0, 5, nullptr, nullptr, [](TcadBox& b, TShiftState, double, double) { b.Mhan1 = 10; }});
   box->BanGo_Click = [&](TcadBox& b, Sbuttontype, int&, int, int) {
     ++fired;
     seenMhan1 = b.Mhan1;
@@ -228,6 +228,56 @@ TEST_F(DispatchTest, CancelCommandsRunsTheCancelPhasesInOrderAndResetsTheState) 
   EXPECT_EQ(box->SenUrakesi, 2) << "kept while the hatch is held";
 }
 
+// A tool that notes when it is freed.
+struct ProbeTool {
+  explicit ProbeTool(int& freed) : freed_(freed) {}
+  ~ProbeTool() { ++freed_; }
+  int& freed_;
+};
+
+struct FamilyData {
+  int kept = 0;
+};
+
+TEST_F(DispatchTest, CancelAllResetsTheFamiliesDataAfterTheStateAndFreesEveryToolSlot) {
+  int freed = 0;
+  box->Tool(ToolSlot::BuzaiObj).Emplace<ProbeTool>(freed);
+  box->ToolSlots[13].Emplace<ProbeTool>(freed);
+  box->FamilyState<FamilyData>().kept = 7;
+  int stepSeen = -1;
+  CommandRegistry().AddResetPhase("arcs", [&](TcadBox& b) { stepSeen = b.CommandStep; });
+  box->CommandStep = 1;
+  box->CancelCommands(true);
+  EXPECT_EQ(stepSeen, 0) << "the families reset after the command state";
+  EXPECT_EQ(freed, 2);
+  for (const TOwnedObject& slot : box->ToolSlots) EXPECT_TRUE(slot.Empty());
+  EXPECT_EQ(box->Tool(ToolSlot::BuzaiObj).Get<ProbeTool>(), nullptr);
+  EXPECT_EQ(box->FamilyState<FamilyData>().kept, 7) << "a family's own state outlives a cancel";
+  // A holder answers only for the type it holds.
+  box->Tool(ToolSlot::HatchObj).Emplace<FamilyData>().kept = 3;
+  EXPECT_EQ(box->Tool(ToolSlot::HatchObj).Get<ProbeTool>(), nullptr);
+  EXPECT_EQ(box->Tool(ToolSlot::HatchObj).Get<FamilyData>()->kept, 3);
+}
+
+TEST_F(DispatchTest, TheReleaseRunsTheGestureExecutorBeforeTheUpHandlersOnlyOutsideAViewGesture) {
+  std::vector<std::string> log;
+  CommandRegistry().AddHandlerSet(NotingSet("cmd", 3, 3, 3, log, dtNo));
+  CommandRegistry().ExecuteDragGesture = [&](TcadBox&, TMouseButton, TShiftState, double, double) {
+    log.push_back("gesture");
+  };
+  Press(Qt::LeftButton, Qt::LeftButton, {100, 100});
+  log.clear();
+  Release(Qt::LeftButton, Qt::NoButton, {100, 100});
+  EXPECT_EQ(log, (std::vector<std::string>{"gesture", "cmd.up"}));
+  log.clear();
+  Press(Qt::LeftButton, Qt::LeftButton, {100, 100});
+  Press(Qt::RightButton, Qt::LeftButton | Qt::RightButton, {100, 100});
+  ASSERT_NE(box->ViewGestureState, 0);
+  log.clear();
+  Release(Qt::LeftButton, Qt::RightButton, {100, 100});
+  EXPECT_EQ(log, (std::vector<std::string>{"cmd.up"}));
+}
+
 TEST_F(DispatchTest, TheFullRedrawRunsTheRedrawPhasesByStageAndRank) {
   std::vector<std::string> log;
   auto phase = [&](const char* name) {
@@ -260,54 +310,77 @@ TEST_F(DispatchTest, APaintRedrawsTheGridAndTheRingWhenAsked) {
   EXPECT_FALSE(box->RingRepaintFlag);
 }
 
-TEST_F(DispatchTest, LeavingErasesTheRubberLineOncePerStayOutside) {
-  box->RedrawAll(false);
-  box->ButonType = dtDraf;
-  box->CommandStep = 1;
-  box->Pencol = 3;  // green
-  box->Pentyp = 1;
-  box->FirstPoint = {100, 300};
-  box->CurrentPoint = {500, 300};
-  // The rubber line as the line command leaves it on the screen.
-  TCanvas& c = canvas();
-  c.Pen.Mode = pmXor;
-  c.Pen.Color = 0x00FF00;
-  box->DrawLine(1, c, 100, 300, 500, 300);
-  c.Pen.Mode = pmCopy;
-  ASSERT_EQ(PixelAt(300, 300), 0x00FF00u);
+// A set whose mode erases a preview on leaving, as a command's row does.
+RHandlerSet LeavingSet(const std::string& name, Sbuttontype mode, std::vector<std::string>& log) {
+  RHandlerSet set{name, {mode}};
+  set.Hooks.Leave = [name, &log](TcadBox& b) {
+    log.push_back(name);
+    b.Canvas().Pen.Mode = pmXor;  // the canvas puts the pen back
+    b.RubberErased = true;
+  };
+  return set;
+}
 
+TEST_F(DispatchTest, LeavingRunsTheRowsOfTheRunningModeOncePerStayOutside) {
+  std::vector<std::string> log;
+  CommandRegistry().AddHandlerSet(LeavingSet("first owner", dtHachitenHen, log));
+  CommandRegistry().AddHandlerSet(LeavingSet("second owner", dtHachitenHen, log));
+  CommandRegistry().AddHandlerSet(LeavingSet("other", dtDraf, log));
+  std::vector<std::string> ring;
+  CommandRegistry().EraseRingCursor = [&](TcadBox&) { ring.push_back("erase"); };
   int entered = 0;
   box->Sakuga_Click = [&](TcadBox&) { ++entered; };
+  box->ButonType = dtHachitenHen;
+  box->RingHidden = false;
+
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(box->Widget(), &leave);
-  EXPECT_EQ(PixelAt(300, 300), clBlack);
+  EXPECT_EQ(log, (std::vector<std::string>{"first owner", "second owner"}));
+  EXPECT_EQ(ring.size(), 1u);
   EXPECT_TRUE(box->LeaveErased);
-  EXPECT_TRUE(box->RubberErased);
-  EXPECT_EQ(box->CurrentPoint.x, 100);
-  EXPECT_EQ(c.Pen.Mode, pmCopy);
-  // A second leave without entering draws nothing back.
-  box->CurrentPoint = {500, 300};
+  EXPECT_TRUE(box->RingHidden);
+  EXPECT_EQ(canvas().Pen.Mode, pmCopy);
+  // A second leave without entering erases nothing more.
   QApplication::sendEvent(box->Widget(), &leave);
-  EXPECT_EQ(PixelAt(300, 300), clBlack);
+  EXPECT_EQ(log.size(), 2u);
+  EXPECT_EQ(ring.size(), 1u);
 
   QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
   QApplication::sendEvent(box->Widget(), &enter);
   EXPECT_EQ(entered, 1);
   EXPECT_FALSE(box->LeaveErased);
+  // A mode nobody owns has nothing to erase.
+  box->ButonType = dtend;
+  QApplication::sendEvent(box->Widget(), &leave);
+  EXPECT_EQ(log.size(), 2u);
 }
 
-TEST_F(DispatchTest, LeavingErasesTheRangeFrameOnlyWhileItIsShown) {
+TEST_F(DispatchTest, TheRunningModesRowsAddToThePaintAndTheRescale) {
+  std::vector<std::string> log;
+  RHandlerSet set{"figure", {dtCopyZukei}};
+  set.Hooks.PaintRebuildsLists = true;
+  set.Hooks.RescaleBuffer = [&](TcadBox&, double factor) {
+    log.push_back("buffer x" + std::to_string(static_cast<int>(factor)));
+    return true;
+  };
+  CommandRegistry().AddHandlerSet(set);
+  box->Draw1->Buffer.push_back(Line(0, 0, 1, 0));
+  box->ButonType = dtCopyZukei;
+  box->RescaleWriteGroup(2);
+  EXPECT_EQ(Value(box->Draw1->Buffer[0].X2), 1) << "the row rescaled the buffer instead";
+  EXPECT_EQ(log, (std::vector<std::string>{"buffer x2"}));
+
+  // A paint in that mode rebuilds the lists: an element stored without
+  // being listed shows.
   box->RedrawAll(false);
-  box->Sentakucol = 0x0000FF;
-  box->ButonType = dtHani;
-  box->CommandStep = 1;
-  box->RubberErased = true;  // nothing on the screen
-  box->FirstPoint = {100, 100};
-  box->CurrentPoint = {400, 300};
-  box->MouseLeave();
-  EXPECT_EQ(PixelAt(100, 200), clBlack) << "no frame was drawn";
-  EXPECT_EQ(box->CurrentPoint.x, 100);
-  EXPECT_EQ(box->CommandStep, 1);
+  box->Draw1->Elements.push_back(Line(300, 300, 600, 300));
+  box->Draw1->IncCount(0, 0, 1);
+  box->Invalidate();
+  box->Update();
+  EXPECT_EQ(PixelAt(450, 300), box->ColourTable[0]);
+  box->ButonType = dtNo;
+  box->RescaleWriteGroup(2);
+  EXPECT_EQ(Value(box->Draw1->Buffer[0].X2), 2) << "without a row the buffer's group is rescaled";
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "element_factory.h"
+#include "support/element_factory.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <set>
 
-#include "element_factory.h"
+#include "support/element_factory.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <vector>
 
-#include "element_factory.h"
 #include "geometry/input_polling.h"
+#include "support/element_factory.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "canvas/drawing_store.h"
 #include "canvas/snap_point_finder.h"
-#include "element_factory.h"
 #include "geometry/input_polling.h"
+#include "support/element_factory.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 
 #include "canvas/stock_file.h"
 #include "canvas_fixture.h"
-#include "element_factory.h"
 #include "geometry/codepage.h"
 #include "platform/dialogs.h"
 #include "platform/file_services.h"
+#include "support/element_factory.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "canvas/text_layout.h"
-#include "element_factory.h"
 #include "geometry/codepage.h"
 #include "platform/japanese_date.h"
+#include "support/element_factory.h"
 
 namespace {
 

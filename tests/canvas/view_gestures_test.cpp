@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "dispatch_fixture.h"
-#include "platform/host_notifications.h"
 
 namespace {
 
@@ -149,18 +148,19 @@ TEST_F(DispatchTest, TwoPreviousViewGesturesAlternateBetweenTheLastTwoViews) {
   EXPECT_NEAR(box->ViewWindow.Top, z2.Top, 1e-9);
 }
 
-TEST_F(DispatchTest, AViewChangeInTheTextCommandTellsTheTextPanel) {
-  RecordingReceiver panel("TFrame5");
+TEST_F(DispatchTest, AViewChangeTellsTheRowOfTheRunningMode) {
+  int told = 0;
+  RHandlerSet set{"texts", {dtMozi}};
+  set.Hooks.AfterViewGesture = [&](TcadBox&) { ++told; };
+  CommandRegistry().AddHandlerSet(set);
   box->ButonType = dtMozi;
   TwoButtonDrag({300, 240}, {305, 240});  // pan
+  EXPECT_EQ(told, 1);
   TwoButtonDrag({100, 100}, {300, 250});  // zoom window: the view changes without a notice
+  EXPECT_EQ(told, 1);
   box->ButonType = dtNo;
   TwoButtonDrag({300, 240}, {305, 240});
-  DeliverPostedNotifications();
-  ASSERT_EQ(panel.records.size(), 1u);
-  EXPECT_EQ(panel.records[0].message, WM_USER + 116);
-  EXPECT_EQ(panel.records[0].wParam, 0u);
-  EXPECT_EQ(panel.records[0].lParam, 0);
+  EXPECT_EQ(told, 1);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the tests of the platform services: the application object and
-// scratch folders.
+// Shared by the tests of the platform services: scratch folders, the
+// environment, modal windows.
 
 #include <QApplication>
 #include <QTimer>
@@ -13,19 +13,7 @@
 #include <string>
 
 #include "platform/event_loop_guard.h"
-
-// The application object of the test process (the program's own class when
-// this test creates it first).
-inline QApplication* TestApplication() {
-  if (!QCoreApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "test_platform";
-    static char* argv[] = {name, nullptr};
-    new ZuroApplication(argc, argv);
-    std::atexit([] { delete QCoreApplication::instance(); });
-  }
-  return qobject_cast<QApplication*>(QCoreApplication::instance());
-}
+#include "support/test_application.h"
 
 // A fresh empty folder, removed with everything in it at the end of the scope.
 class ScratchFolder {

@@ -1,14 +1,32 @@
 #pragma once
 // The command framework: the idle handlers, the helpers every command
-// shares, the cursor shapes, the ring cursor and the grid display. The
-// handlers are operations of TcadBox defined in this folder; the canvas
-// calls them through the command registry, which RegisterCommandFramework
-// fills. The application calls it once at start, before any mouse event.
+// shares, the cursor shapes, the ring cursor and the grid display, and the
+// families of the point assists, the angle pick, the attribute commands,
+// the outside and cut-out ranges and the external pick. Handlers the canvas
+// reaches only through the command registry are local to their files;
+// RegisterCommandFramework puts them there. The application calls it once
+// at start, before any mouse event, with RegisterCommandHandlers.
+
+#include <cstdint>
+#include <optional>
 
 #include "canvas/command_modes.h"
+#include "canvas/command_registry.h"
+#include "platform/canvas.h"
 #include "platform/custom_control.h"
 
+class TcadBox;
+
 void RegisterCommandFramework();
+
+// The framework's own family files.
+void RegisterIdleCommands();
+void RegisterCursorRingGridCommands();
+void RegisterPointAssistCommands();
+void RegisterAnglePickCommands();
+void RegisterAttributeCommands();
+void RegisterOutsideRangeCommands();
+void RegisterExternalPickCommands();
 
 // A line direction in degrees as a grid angle in [0, 90): the grid looks
 // the same every quarter turn.
@@ -20,3 +38,20 @@ bool IsRingMode(Sbuttontype mode);
 // A move handler shows its prompt and rubber band only while no mouse button
 // is held (Shift or Ctrl alone allowed): a held button is a drag.
 bool NoMouseButtonHeld(TShiftState shift);
+
+// Cursor rules of the family rows. Without a rule a mode shows the plain
+// cursor (0, or 4 while the ring shows in every mode). A pair: the first id
+// while RingHan is 0 or 1, the second for the other values. The two range
+// rules: the selecting ranges use up the host's variant 3 or 100; the
+// copying and cutting ranges show the variants 1 to 3.
+std::optional<int> DefaultCursor(std::uint8_t ringHan);
+TCursorRule CursorPair(int plain, int withRing);
+std::optional<int> RangeSelectCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan);
+std::optional<int> RangeVariantCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan);
+
+// The colour of a colour number of the drawing (0 for a number past the table).
+TColor PenColourOf(const TcadBox& box, std::uint8_t colourNo);
+
+// The mouse-leave row of the range modes: the range frame, while one is
+// taken at step 1, XOR-drawn once more in the selection colour.
+void EraseRangeFrameOnLeave(TcadBox& box);

@@ -1,21 +1,37 @@
 // The idle handlers and what every command shares: how a press is read,
-// the point offset, the XOR rubber band, one undo step per result.
+// the point offset, the XOR rubber band, the range frame a leaving cursor
+// erases.
 
 #include "canvas/cad_box.h"
+#include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
 
-void TcadBox::NoDown(TShiftState, double, double) {
-  if (ButonType != dtNo && ButonType != dtkakutei) return;
-  ClickKind = 0;
+namespace {
+void NoDown(TcadBox& box, TShiftState shift, double x, double y);
+void NoMove(TcadBox& box, TShiftState shift, double x, double y);
+}  // namespace
+
+void RegisterIdleCommands() {
+  RegisterFamily({.Name = "No", .Modes = {dtNo, dtkakutei}, .Down = NoDown, .Move = NoMove});
 }
 
-void TcadBox::NoMove(TShiftState, double, double) {
-  if (ButonType != dtNo && ButonType != dtkakutei) return;
-  if (ViewGestureState != 0) return;
-  SetGuidePrompt(J("コマンド指示"));
+namespace {
+
+bool Idle(const TcadBox& box) { return box.ButonType == dtNo || box.ButonType == dtkakutei; }
+
+void NoDown(TcadBox& box, TShiftState, double, double) {
+  if (!Idle(box)) return;
+  box.ClickKind = 0;
 }
+
+void NoMove(TcadBox& box, TShiftState, double, double) {
+  if (!Idle(box) || box.ViewGestureState != 0) return;
+  box.SetGuidePrompt(J("コマンド指示"));
+}
+
+}  // namespace
 
 void TcadBox::GetPointOffset(RPoint2D& offset, double angle, double dx, double dy) const {
   if (!OfsetRen && !CtrlClick) {
@@ -85,7 +101,16 @@ void TcadBox::EraseOwnRubberBand(TColor colour, bool penColour, int width, const
   RubberErased = true;
 }
 
-void TcadBox::CommitUndoStep(const std::vector<RDrawElement>& elements) {
-  Draw1->ClearUndoLog();
-  for (const RDrawElement& e : elements) Draw1->AddElement(e);
+TColor PenColourOf(const TcadBox& box, std::uint8_t colourNo) {
+  return box.ColourTable[colourNo < kColourTableSize ? colourNo : 0];
+}
+
+void EraseRangeFrameOnLeave(TcadBox& box) {
+  if (box.CommandStep != 1) return;
+  if (!box.RubberErased) {
+    box.SetXorPen(box.Sentakucol, false);
+    box.DrawFrameRect(1, 0, box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x, box.CurrentPoint.y, 0);
+  }
+  box.CurrentPoint = box.FirstPoint;
+  box.RubberErased = true;
 }

@@ -6,9 +6,32 @@
 #include <optional>
 
 #include "canvas/cad_box.h"
+#include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
 #include "geometry/codepage.h"
 #include "geometry/offsets_rects.h"
+
+namespace {
+void RingCursorMove(TcadBox& box, TShiftState shift, double x, double y);
+void GridkizyunTenDown(TcadBox& box, TShiftState shift, double x, double y);
+void GridkizyunTenMove(TcadBox& box, TShiftState shift, double x, double y);
+void GridkizyunTenUp(TcadBox& box, TShiftState shift, double x, double y);
+void NothingAtAClick(TcadBox&, TShiftState, double, double) {}
+}  // namespace
+
+void RegisterCursorRingGridCommands() {
+  // The cross-hair answers every mode: it owns none.
+  RegisterFamily({.Name = "RingCursor",
+                  .Down = NothingAtAClick,
+                  .Move = RingCursorMove,
+                  .Up = NothingAtAClick,
+                  .Cancels = {{"RefreshRingCursor", [](TcadBox& box) { box.RefreshRingCursor(); }}}});
+  RegisterFamily({.Name = "GridkizyunTen",
+                  .Modes = {dtGridkizyunTen, dtGridKakudo},
+                  .Down = GridkizyunTenDown,
+                  .Move = GridkizyunTenMove,
+                  .Up = GridkizyunTenUp});
+}
 
 namespace {
 
@@ -21,78 +44,6 @@ bool ModeIn(Sbuttontype mode, std::initializer_list<Sbuttontype> modes) {
     if (m == mode) return true;
   }
   return false;
-}
-
-// The cursor number for the mode, or nothing where the cursor stays.
-std::optional<int> CursorIdFor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan) {
-  const bool plainRing = ringHan == 0 || ringHan == 1;
-  auto pick = [&](int plain, int other) { return std::optional<int>(plainRing ? plain : other); };
-  switch (mode) {
-    case dtSenDel: return pick(7, 17);
-    case dtBoxSen:
-    case dtBoxsunpo: return pick(20, 21);
-    case dtDrafRen:
-      if (cursorHan == 10) return pick(20, 21);
-      if (cursorHan == 5) return pick(26, 27);
-      return std::nullopt;
-    case dtMozi: return pick(9, 19);
-    case dtMoziDel: return pick(38, 39);
-    case dtFukusen: return pick(8, 18);
-    case dtSenSinsyuku: return pick(5, 15);
-    case dttreming: return pick(6, 16);
-    case dtHaniParamet: return ringHan == 0 ? 32 : 33;
-    case dtEnKotei:
-    case dtEnkoKotei:
-    case dtEnFree:
-    case dtEnko:
-    case dtEn3ten: return pick(22, 23);
-    case dtHachi2ten:
-    case dtHachiTen: return pick(34, 35);
-    case dtsenbunkatu:
-    case dtRenSunpoCyusin:
-    case dtsenbunkatupitch: return pick(36, 37);
-    case dtsunposen:
-    case dtSunpochi:
-    case dtSunpochiHen:
-    case dtRenSunpo:
-    case dtRenSunpokaku:
-    case dtRenSunpoKei: return pick(30, 31);
-    case dtSennakanuki: return pick(40, 41);
-    case dtMentori:
-    case dtMentori2: return pick(28, 29);
-    case dtHani:
-    case dtHanipg:
-    case dtKiritorisakuzyo:
-    case dtHaniGaibu: {
-      // With RingHan 0 the cursor carries its own cross-hair.
-      const bool own = ringHan == 0;
-      int id = own ? 0 : 4;
-      if (cursorHan == 3) {
-        id = own ? 13 : 3;
-      } else if (cursorHan == 100) {
-        id = own ? 25 : 24;
-      }
-      cursorHan = 20;
-      return id;
-    }
-    case dtzikukaku:
-      if (ringHan == 0) return pick(0, 4);
-      [[fallthrough]];
-    case dtHanipgc:
-    case dthanipgm:
-    case dtHaniCopy:
-    case dtHaniMove:
-    case dtHaniGai:
-    case dtKiritoriHani:
-    case dtHaniCopyGai:
-      if (cursorHan == 0) return 4;
-      if (cursorHan >= 1 && cursorHan <= 3) return (ringHan == 0 ? 10 : 0) + cursorHan;
-      return std::nullopt;
-    case dtDraggu:
-      if (ringHan == 0) return 0;
-      return std::nullopt;
-    default: return pick(0, 4);
-  }
 }
 
 bool RingForgotten(const RPoint2D& p) { return p.x < kRingForgotten && p.y < kRingForgotten; }
@@ -112,6 +63,33 @@ double GridAngleOfLine(double a) {
   return a;
 }
 
+std::optional<int> DefaultCursor(std::uint8_t ringHan) { return ringHan == 0 || ringHan == 1 ? 0 : 4; }
+
+TCursorRule CursorPair(int plain, int withRing) {
+  return [plain, withRing](Sbuttontype, std::uint8_t ringHan, std::uint8_t&) -> std::optional<int> {
+    return ringHan == 0 || ringHan == 1 ? plain : withRing;
+  };
+}
+
+std::optional<int> RangeSelectCursor(Sbuttontype, std::uint8_t ringHan, std::uint8_t& cursorHan) {
+  // With RingHan 0 the cursor carries its own cross-hair.
+  const bool own = ringHan == 0;
+  int id = own ? 0 : 4;
+  if (cursorHan == 3) {
+    id = own ? 13 : 3;
+  } else if (cursorHan == 100) {
+    id = own ? 25 : 24;
+  }
+  cursorHan = 20;  // the host's variant is used up
+  return id;
+}
+
+std::optional<int> RangeVariantCursor(Sbuttontype, std::uint8_t ringHan, std::uint8_t& cursorHan) {
+  if (cursorHan == 0) return 4;
+  if (cursorHan >= 1 && cursorHan <= 3) return (ringHan == 0 ? 10 : 0) + cursorHan;
+  return std::nullopt;
+}
+
 void TcadBox::UpdateCommandCursor() {
   if (ButonType == LastCursorMode) {
     if (ButonType == dtDrafRen) {
@@ -120,7 +98,15 @@ void TcadBox::UpdateCommandCursor() {
       return;
     }
   }
-  const std::optional<int> id = CursorIdFor(ButonType, RingHan, cursorHan);
+  // The first owner of the mode with a cursor rule chooses; the others get
+  // the plain cursor.
+  std::optional<int> id = DefaultCursor(RingHan);
+  for (const RHandlerSet* owner : CommandRegistry().OwnersOf(ButonType)) {
+    if (owner->Hooks.Cursor) {
+      id = owner->Hooks.Cursor(ButonType, RingHan, cursorHan);
+      break;
+    }
+  }
   if (id && *id != Cursor()) SetCursor(*id);
   LastCursorMode = ButonType;
   LastCursorHan = cursorHan;
@@ -161,27 +147,28 @@ void XorRing(TcadBox& box) {
 
 }  // namespace
 
-void TcadBox::RingCursorDown(TShiftState, double, double) {}
+namespace {
 
-void TcadBox::RingCursorUp(TShiftState, double, double) {}
-
-void TcadBox::RingCursorMove(TShiftState, double x, double y) {
-  if (RingHan == 0) return;
-  if ((RingHan == 1 && !IsRingMode(ButonType)) || RingForgotten(RingPos)) {
-    RingPos = {x, y};
-    RingHidden = true;
+void RingCursorMove(TcadBox& box, TShiftState, double x, double y) {
+  if (box.RingHan == 0) return;
+  if ((box.RingHan == 1 && !IsRingMode(box.ButonType)) || RingForgotten(box.RingPos)) {
+    box.RingPos = {x, y};
+    box.RingHidden = true;
     return;
   }
-  if (std::abs(x - RingPos.x) * Zoom <= 0.1 && std::abs(y - RingPos.y) * Zoom <= 0.1) return;
-  RingPen(*this);
-  if (!RingHidden) DrawRingLines(*this);
-  RingObj.ViewWindow = {ViewWindow.Left, ViewWindow.Bottom, ViewWindow.Right, ViewWindow.Top};
-  RingObj.BuildCrossHair(x, y, AxisAngle, Zoom, GroupScales[WriteGrupe_No % kLayerGroups]);
-  DrawRingLines(*this);
-  RingPos = {x, y};
-  RingHidden = false;
-  Canvas().Pen.Mode = pmCopy;
+  if (std::abs(x - box.RingPos.x) * box.Zoom <= 0.1 && std::abs(y - box.RingPos.y) * box.Zoom <= 0.1) return;
+  RingPen(box);
+  if (!box.RingHidden) DrawRingLines(box);
+  const RViewRect& v = box.ViewWindow;
+  box.RingObj.ViewWindow = {v.Left, v.Bottom, v.Right, v.Top};
+  box.RingObj.BuildCrossHair(x, y, box.AxisAngle, box.Zoom, box.GroupScales[box.WriteGrupe_No % kLayerGroups]);
+  DrawRingLines(box);
+  box.RingPos = {x, y};
+  box.RingHidden = false;
+  box.Canvas().Pen.Mode = pmCopy;
 }
+
+}  // namespace
 
 void TcadBox::ToggleRingCursor() {
   if (!RingShowsIn(*this) || RingHidden) return;
@@ -253,41 +240,41 @@ bool InGridSubMode(const TcadBox& box) {
   return (box.ButonType == dtGridkizyunTen || box.ButonType == dtGridKakudo) && box.Gridview != 0;
 }
 
-}  // namespace
-
-void TcadBox::GridkizyunTenDown(TShiftState shift, double x, double y) {
-  if (!InGridSubMode(*this)) return;
-  if (ViewGestureState != 0) {
-    ClickKind = 0;
+void GridkizyunTenDown(TcadBox& box, TShiftState shift, double x, double y) {
+  if (!InGridSubMode(box)) return;
+  if (box.ViewGestureState != 0) {
+    box.ClickKind = 0;
     return;
   }
-  SetClickKindFrom(shift, ClickRule::Standard);
-  if (ClickKind == 2) {
-    FirstPoint = FreePoint(x, y);
-  } else if (ClickKind == 3) {
+  box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
+  if (box.ClickKind == 2) {
+    box.FirstPoint = box.FreePoint(x, y);
+  } else if (box.ClickKind == 3) {
     RPoint2D snapped;
-    if (SnappedPoint(x, y, snapped)) {
-      FirstPoint = snapped;
+    if (box.SnappedPoint(x, y, snapped)) {
+      box.FirstPoint = snapped;
     } else {
-      ClickKind = 0;  // nothing near: the click is dropped
+      box.ClickKind = 0;  // nothing near: the click is dropped
     }
   }
 }
 
-void TcadBox::GridkizyunTenMove(TShiftState, double, double) {
-  if (!InGridSubMode(*this) || ViewGestureState != 0) return;
-  if (ButonType == dtGridkizyunTen) {
-    SetGuidePrompt(J("グリッド基準点位置変更　対象点指示  [左クリック（自由）：右クリック（点読取り）]"));
+void GridkizyunTenMove(TcadBox& box, TShiftState, double, double) {
+  if (!InGridSubMode(box) || box.ViewGestureState != 0) return;
+  if (box.ButonType == dtGridkizyunTen) {
+    box.SetGuidePrompt(J("グリッド基準点位置変更　対象点指示  [左クリック（自由）：右クリック（点読取り）]"));
   } else {
-    SetGuidePrompt(J("角度読取線指示    [左クイック：（平行）  右クイック：（左+180）]"));
+    box.SetGuidePrompt(J("角度読取線指示    [左クイック：（平行）  右クイック：（左+180）]"));
   }
 }
 
-void TcadBox::GridkizyunTenUp(TShiftState, double, double) {
-  if (!InGridSubMode(*this) || ClickKind == 0 || ViewGestureState != 0) return;
-  if (ButonType == dtGridKakudo) return;  // the line angle is read by the angle pick, not built yet
-  GridBase = FirstPoint;
-  ButonType = SavedMode;
-  ClickKind = 0;
-  RedrawAll(false);
+void GridkizyunTenUp(TcadBox& box, TShiftState, double, double) {
+  if (!InGridSubMode(box) || box.ClickKind == 0 || box.ViewGestureState != 0) return;
+  if (box.ButonType == dtGridKakudo) return;  // the line angle is read by the angle pick, not built yet
+  box.GridBase = box.FirstPoint;
+  box.ButonType = box.SavedMode;
+  box.ClickKind = 0;
+  box.RedrawAll(false);
 }
+
+}  // namespace

@@ -8,6 +8,7 @@
 
 #include "../../canvas/dispatch_fixture.h"
 #include "geometry/codepage.h"
+#include "support/command_harness.h"
 
 namespace {
 
@@ -150,62 +151,6 @@ TEST_F(FrameworkTest, TheRubberBandErasesItsLastPositionAsItMoves) {
   EXPECT_EQ(PixelAt(100, 400), clBlack);
 }
 
-TEST_F(FrameworkTest, AResultIsCommittedAsOneUndoStep) {
-  box->Draw1->AddElement(Line(0, 0, 10, 10));
-  box->CommitUndoStep({Line(1, 1, 20, 1), Line(1, 1, 1, 20)});
-  ASSERT_EQ(box->Draw1->Elements.size(), 3u);
-  ASSERT_EQ(box->Draw1->UndoLog.size(), 2u);
-  EXPECT_EQ(Value(box->Draw1->UndoLog[0].X2), 20);
-  EXPECT_EQ(Value(box->Draw1->UndoLog[1].Y2), 20);
-  EXPECT_EQ(Value(box->Draw1->UndoLog[1].UndoMark), kUndoAdded);
-}
-
-TEST_F(FrameworkTest, TheCursorFollowsTheModeAndTheVariant) {
-  struct Case {
-    Sbuttontype mode;
-    std::uint8_t ringHan, cursorHan;
-    int cursor;              // 99: unchanged
-    std::uint8_t cursorHanAfter;
-  } cases[] = {
-      {dtSenDel, 0, 0, 7, 0},        {dtSenDel, 2, 0, 17, 0},      {dtDrafRen, 1, 10, 20, 10},
-      {dtDrafRen, 2, 5, 27, 5},      {dtDrafRen, 0, 0, 99, 0},     {dtHaniParamet, 0, 0, 32, 0},
-      {dtHaniParamet, 1, 0, 33, 0},  {dtHaniParamet, 2, 0, 33, 0}, {dtHani, 0, 3, 13, 20},
-      {dtHani, 1, 100, 24, 20},      {dtHani, 0, 0, 0, 20},        {dtHani, 2, 3, 3, 20},
-      {dtHaniGaibu, 1, 7, 4, 20},    {dtHaniCopy, 0, 0, 4, 0},     {dtHaniCopy, 0, 2, 12, 2},
-      {dtHaniCopy, 1, 2, 2, 2},      {dtHaniCopy, 2, 3, 3, 3},     {dtHaniCopy, 0, 7, 99, 7},
-      {dtzikukaku, 0, 2, 0, 2},      {dtzikukaku, 1, 2, 2, 2},     {dtDraggu, 0, 0, 0, 0},
-      {dtDraggu, 1, 0, 99, 0},       {dtNo, 0, 0, 0, 0},           {dtNo, 2, 0, 4, 0},
-      {dtMozi, 1, 0, 9, 0},          {dtEn3ten, 3, 0, 23, 0},      {dtMentori2, 0, 0, 28, 0},
-  };
-  for (const Case& c : cases) {
-    box->SetCursor(99);
-    box->LastCursorMode = dtend;
-    box->ButonType = c.mode;
-    box->RingHan = c.ringHan;
-    box->cursorHan = c.cursorHan;
-    box->UpdateCommandCursor();
-    EXPECT_EQ(box->Cursor(), c.cursor) << int(c.mode) << " ring " << int(c.ringHan) << " han " << int(c.cursorHan);
-    EXPECT_EQ(box->cursorHan, c.cursorHanAfter) << int(c.mode);
-    EXPECT_EQ(box->LastCursorMode, c.mode);
-    EXPECT_EQ(box->LastCursorHan, c.cursorHanAfter);
-  }
-}
-
-TEST_F(FrameworkTest, TheCursorIsChosenAgainOnlyWhenTheModeOrTheVariantAsks) {
-  box->ButonType = dtHani;
-  box->RingHan = 0;
-  box->cursorHan = 3;
-  Move(Qt::NoButton, {100, 100});
-  EXPECT_EQ(box->Cursor(), 13);
-  EXPECT_EQ(box->cursorHan, 20);
-  box->SetCursor(5);
-  Move(Qt::NoButton, {101, 100});
-  EXPECT_EQ(box->Cursor(), 5) << "same mode, variant used up: no new choice";
-  box->ButonType = dtNo;
-  Move(Qt::NoButton, {102, 100});
-  EXPECT_EQ(box->Cursor(), 0);
-}
-
 // The ring's horizontal line runs near the cursor's row, its vertical line
 // near the cursor's column (0.14 screen millimetres off: within a pixel).
 bool RingRowAt(TcadBox& box, int column, int row, TColor colour) {
@@ -303,27 +248,52 @@ TEST_F(FrameworkTest, ARepaintedRectangleGetsItsGridLinesBack) {
   EXPECT_EQ(canvas().Pen.Mode, pmCopy);
 }
 
-TEST_F(FrameworkTest, TheGridBaseSubModeMovesTheBaseAndReturns) {
-  box->Gridview = 1;
-  box->GridType = true;
-  box->GridPitches = {100, 100};
-  box->ButonType = dtGridkizyunTen;
-  box->SavedMode = dtHani;
-  Move(Qt::NoButton, {200, 200});
-  EXPECT_EQ(box->Hint(), "  " + J("グリッド基準点位置変更　対象点指示  [左クリック（自由）：右クリック（点読取り）]"));
-  Press(Qt::LeftButton, Qt::LeftButton, {200, 200});
-  Release(Qt::LeftButton, Qt::NoButton, {200, 200});
-  EXPECT_NEAR(box->GridBase.x, WorldX(200), 1e-9);
-  EXPECT_NEAR(box->GridBase.y, WorldY(200), 1e-9);
-  EXPECT_EQ(box->ButonType, dtHani);
-  EXPECT_EQ(box->ClickKind, 0);
+// Through the command harness: a seeded line, clicks in the idle state
+// change nothing, then the grid base sub-mode takes the line's end by a
+// right click and hands back to the interrupted mode.
+class GridBaseTest : public CommandHarness {};
+
+TEST_F(GridBaseTest, TheGridBaseSubModeMovesTheBaseAndReturns) {
+  const RDrawElement line = Line(20, 30, 60, 50);
+  Seed({line});
+  Click(40, 40);
+  Click(70, 70, ssRight);
+  ExpectElements({line});
+  EXPECT_TRUE(UndoLog().empty());
+  EXPECT_EQ(Hint(), "  " + J("コマンド指示"));
+  EXPECT_EQ(BanGoCalls, (std::vector<RBanGoCall>{{dtNo, 0}, {dtNo, 0}}));
+
+  Box().Gridview = 1;
+  Box().GridType = true;
+  Box().GridPitches = {100, 100};
+  Box().ButonType = dtGridkizyunTen;
+  Box().SavedMode = dtHani;
+  MoveTo(61, 49);
+  EXPECT_EQ(Hint(), "  " + J("グリッド基準点位置変更　対象点指示  [左クリック（自由）：右クリック（点読取り）]"));
+  Click(61, 49, ssRight);  // snaps to the line's end
+  EXPECT_EQ(Box().GridBase.x, 60);
+  EXPECT_EQ(Box().GridBase.y, 50);
+  EXPECT_EQ(Box().ButonType, dtHani);
+  EXPECT_EQ(Box().ClickKind, 0);
+  ExpectElements({line});
+  ExpectScreenMatchesRedraw();
+
+  // A free click with the point offset of a Ctrl press, in real units of
+  // the writing group (1:100): 100 real millimetres are 1 drawing unit.
+  Box().ButonType = dtGridkizyunTen;
+  Box().PointOffset = {100, -200};
+  Click(10, 10, ssCtrl | ssLeft);
+  EXPECT_DOUBLE_EQ(Box().GridBase.x, 11);
+  EXPECT_DOUBLE_EQ(Box().GridBase.y, 8);
+
   // Without a grid the sub-mode ignores every click.
-  box->Gridview = 0;
-  box->ButonType = dtGridkizyunTen;
-  Press(Qt::LeftButton, Qt::LeftButton, {300, 300});
-  Release(Qt::LeftButton, Qt::NoButton, {300, 300});
-  EXPECT_NEAR(box->GridBase.x, WorldX(200), 1e-9);
-  EXPECT_EQ(box->ButonType, dtGridkizyunTen);
+  Box().Gridview = 0;
+  Box().RedrawAll(false);
+  Box().ButonType = dtGridkizyunTen;
+  Click(30, 30);
+  EXPECT_DOUBLE_EQ(Box().GridBase.x, 11);
+  EXPECT_EQ(Box().ButonType, dtGridkizyunTen);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST(GridAngle, ALineAngleIsReducedIntoAQuarterTurn) {

@@ -1,4 +1,4 @@
-#include "canvas/draw_records.h"
+#include "records/draw_records.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #pragma once
-// The element and text-style records. Their bytes reach the stock file as
-// they lie in memory, so their layouts are fixed to the byte.
+// The element and text-style records shared by the canvas, the tools and the
+// figure generators. Their bytes reach the stock file as they lie in memory,
+// so their layouts are fixed to the byte.
 
 #include <array>
 #include <cstddef>
@@ -142,19 +143,3 @@ inline RDrawElement ZeroElement() {
 std::string FaceNameOf(const RTextStyle& style);
 // Stores up to 40 bytes of the name; longer names are cut.
 void SetFaceName(RTextStyle& style, const std::string& name);
-
-// One vertex of a fill region (memory only).
-struct RFillVertex {
-  double X = 0.0;
-  double Y = 0.0;
-  std::uint16_t Region = 0;
-  std::uint8_t Group = 0;
-  std::uint8_t Layer = 0;
-};
-
-// One entry of a display list: the position of an element in the drawing.
-// Entries name elements by position, never by address, so a deleted
-// element cannot leave an entry pointing at freed memory.
-struct RDisplayEntry {
-  std::int32_t Index = 0;
-};

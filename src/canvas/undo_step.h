@@ -1,0 +1,58 @@
+#pragma once
+// One editing step of the single-level undo log. The log must hold exactly
+// what the last action added and deleted, so a step opens (the log is
+// emptied) only at the first element the action really changes: an action
+// that changes nothing leaves the previous step in the log. A step that
+// joins the one already open never empties it.
+
+#include <cstdint>
+
+#include "canvas/drawing_store.h"
+
+class TUndoStep {
+ public:
+  enum class Start : std::uint8_t { New, Join };
+
+  explicit TUndoStep(Tdrawinp& store, Start start = Start::New)
+      : store_(store), open_(start == Start::Join) {}
+
+  // Opens the step before a change the store makes by itself (a paste, a
+  // rescale); does nothing once it is open.
+  void Open() {
+    changed_ = true;
+    if (open_) return;
+    store_.ClearUndoLog();
+    open_ = true;
+  }
+
+  // Adds the element, listed for display at once.
+  void Add(const RDrawElement& element) {
+    Open();
+    store_.AddElement(element);
+  }
+
+  // Adds the element unless the store drops it (a line too short or out of
+  // range); a dropped element opens nothing. False when it was dropped.
+  bool AddChecked(const RDrawElement& element) {
+    if (!Tdrawinp::PassesAddCheck(element)) return false;
+    Open();
+    store_.AddElementChecked(element);
+    return true;
+  }
+
+  // Deletes the element at the index; an index outside the list changes
+  // nothing and opens nothing.
+  void Delete(std::int32_t index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= store_.Elements.size()) return;
+    Open();
+    store_.DeleteElement(index);
+  }
+
+  // Something was changed through this step.
+  bool Changed() const { return changed_; }
+
+ private:
+  Tdrawinp& store_;
+  bool open_;
+  bool changed_ = false;
+};

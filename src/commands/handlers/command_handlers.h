@@ -1,0 +1,31 @@
+#pragma once
+// The drawing and editing commands, one file per family. Each file opens
+// with its registration rows; RegisterCommandHandlers puts every family
+// into the canvas's command registry. The application calls it once at
+// start, with RegisterCommandFramework.
+
+void RegisterCommandHandlers();
+
+void RegisterLineCommands();
+void RegisterRectangleCommands();
+void RegisterPrintFrameCommands();
+void RegisterPointCommands();
+void RegisterSelectionCommands();
+void RegisterCopyMoveCommands();
+void RegisterTrimCommands();
+void RegisterOffsetCommands();
+void RegisterStretchCommands();
+void RegisterConstructionLineCommands();
+void RegisterFigurePasteCommands();
+void RegisterTextCommands();
+void RegisterCircleCommands();
+void RegisterTangentCommands();
+void RegisterPolygonCommands();
+void RegisterAreaCommands();
+void RegisterSiteFloorCommands();
+void RegisterBatchLineCommands();
+void RegisterDimensionCommands();
+void RegisterChainedDimensionCommands();
+void RegisterFigureCommands();
+void RegisterCurveCommands();
+void RegisterPictureCommands();

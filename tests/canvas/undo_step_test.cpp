@@ -1,0 +1,65 @@
+// One undo step per action: the log is emptied at the first real change
+// only, a joining step never empties it, deletions and additions are logged
+// in their order.
+
+#include "canvas/undo_step.h"
+
+#include <gtest/gtest.h>
+
+#include "support/element_factory.h"
+
+namespace {
+
+class UndoStepTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The previous action's step: one added line.
+    store.AddElement(Line(0, 0, 10, 0));
+    store.AddElement(Line(0, 0, 0, 10));
+    store.ClearUndoLog();
+    store.AddElement(Line(5, 5, 9, 9));
+  }
+  Tdrawinp store;
+};
+
+TEST_F(UndoStepTest, AnActionThatChangesNothingLeavesThePreviousStep) {
+  TUndoStep step(store);
+  EXPECT_FALSE(step.AddChecked(Line(1, 1, 1.000001, 1)));  // too short: dropped by the store
+  EXPECT_FALSE(step.AddChecked(Line(1, 1, 4e37, 1)));      // out of range
+  step.Delete(-1);
+  step.Delete(3);
+  EXPECT_FALSE(step.Changed());
+  ASSERT_EQ(store.UndoLog.size(), 1u);
+  EXPECT_EQ(Value(store.UndoLog[0].X2), 9);
+  EXPECT_EQ(store.Elements.size(), 3u);
+}
+
+TEST_F(UndoStepTest, TheStepOpensAtTheFirstChangeAndHoldsExactlyTheAction) {
+  TUndoStep step(store);
+  EXPECT_FALSE(step.AddChecked(Line(1, 1, 1, 1)));  // nothing yet
+  step.Delete(1);                                    // the log is emptied here
+  EXPECT_TRUE(step.AddChecked(Line(2, 2, 3, 3)));
+  step.Add(Point(4, 4));
+  EXPECT_TRUE(step.Changed());
+  ASSERT_EQ(store.UndoLog.size(), 3u);
+  EXPECT_EQ(Value(store.UndoLog[0].UndoMark), kUndoDeleted);
+  EXPECT_EQ(Value(store.UndoLog[0].Y2), 10);
+  EXPECT_EQ(Value(store.UndoLog[1].UndoMark), kUndoAdded);
+  EXPECT_EQ(Value(store.UndoLog[1].X2), 3);
+  EXPECT_EQ(Value(store.UndoLog[2].Kind), kKindPoint);
+  // Every stored element is listed for display at once.
+  ASSERT_EQ(store.Elements.size(), 4u);
+  EXPECT_EQ(store.DisplayList.back().Index, 3);
+  EXPECT_EQ(store.DisplayList[store.DisplayList.size() - 2].Index, 2);
+}
+
+TEST_F(UndoStepTest, AJoiningStepAddsToTheStepInProgress) {
+  TUndoStep step(store, TUndoStep::Start::Join);
+  step.Add(Line(6, 6, 7, 7));
+  step.Open();
+  ASSERT_EQ(store.UndoLog.size(), 2u);
+  EXPECT_EQ(Value(store.UndoLog[0].X2), 9);
+  EXPECT_EQ(Value(store.UndoLog[1].X2), 7);
+}
+
+}  // namespace
