@@ -211,6 +211,8 @@ void CommandHarness::Drag(double x1, double y1, double x2, double y2, TShiftStat
 
 void CommandHarness::Leave() { box_->MouseLeave(); }
 
+void CommandHarness::Enter() { box_->MouseEnter(); }
+
 TColor CommandHarness::PixelAt(double x, double y) { return box_->Canvas().GetPixel(PixelX(x), PixelY(y)); }
 
 void CommandHarness::Seed(std::initializer_list<RDrawElement> elements) {

@@ -57,7 +57,9 @@ class CommandHarness : public ::testing::Test {
   void Click(double x, double y, TShiftState shift = ssLeft);
   // Move to the start, press, move to the end with the button held, release.
   void Drag(double x1, double y1, double x2, double y2, TShiftState shift = ssLeft);
+  // The cursor leaves the control, or comes back.
   void Leave();
+  void Enter();
 
   int PixelX(double x) const { return box_->WorldToScreenX(x); }
   int PixelY(double y) const { return box_->WorldToScreenY(y); }

@@ -86,7 +86,7 @@ TEST_F(ModeRows, LeavingErasesTheRunningCommandsPreviewOnce) {
     ShowInXor(c.colour, c.draw);
     box.RubberErased = !c.shown;
     ASSERT_TRUE(ShownNear(c.probeX, c.probeY, c.colour));
-    box.MarkMouseInside();
+    Enter();
     Leave();
     if (c.erased) {
       EXPECT_TRUE(box.RubberErased);
@@ -110,7 +110,7 @@ TEST_F(ModeRows, LeavingPutsTheRubberBandBackToItsStart) {
   EXPECT_EQ(box.CommandStep, 1);
   ExpectScreenMatchesRedraw();  // nothing was drawn
   // A line at its first point has nothing to erase.
-  box.MarkMouseInside();
+  Enter();
   box.ButonType = dtDraf;
   box.CommandStep = 0;
   box.CurrentPoint = {100, 80};
