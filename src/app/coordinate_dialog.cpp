@@ -43,7 +43,7 @@ void Tkeizyo3::FormCreate() { WriteRowTitles(CtrlGrid1, 149, true); }
 
 bool Tkeizyo3::FormClose() {
   host_.EnableToolBar();
-  CtrlGrid1->HideControl();
+  CtrlGrid1->EndEditing();
   if (!ParseCoordinates(CtrlGrid1->Table(), host_.Model())) return false;
   host_.DrawNodes();
   host_.ShowInputFigure();

@@ -346,7 +346,22 @@ double TMatNini1::SelectedScale() const {
   return v;
 }
 
+void TMatNini1::EndGridEditing() {
+  if (keizyo1_) {
+    for (TCtrlGrid* grid : {keizyo1_->CtrlGrid3, keizyo1_->CtrlGrid1, keizyo1_->CtrlGrid2, keizyo1_->CtrlGrid4}) {
+      grid->EndEditing();
+    }
+  }
+  if (keizyo2_) {
+    keizyo2_->CtrlGrid1->EndEditing();
+    keizyo2_->CtrlGrid7->EndEditing();
+  }
+  if (keizyo3_) keizyo3_->CtrlGrid1->EndEditing();
+  if (keizyo4_) keizyo4_->CtrlGrid5->EndEditing();
+}
+
 bool TMatNini1::CollectInput() {
+  EndGridEditing();
   cadBox1.GroupScales[cadBox1.WriteGrupe_No % kLayerGroups] = SelectedScale();
   ClearModel();
   SpeedButton2->setChecked(true);

@@ -104,6 +104,9 @@ class TMatNini1 : public QWidget, public FrameInputHost {
   // Rebuilds the model from the four dialogs; false when one of them refused
   // its table (it has said why), so nothing must be calculated.
   bool CollectInput();
+  // Closes whatever editor is open over any input grid, its text going into
+  // the cell, before a whole table is read or rewritten.
+  void EndGridEditing();
 
   // ---- Calculation ---------------------------------------------------------
   void ToolButton9Click();
