@@ -52,8 +52,9 @@ bool Tkeizyo3::FormClose() {
 }
 
 bool Tkeizyo3::Button1Click() {
+  // A refused table stays open for its row to be mended.
   const bool taken = FormClose();
-  hide();
+  if (taken) hide();
   return taken;
 }
 

@@ -367,7 +367,12 @@ bool TMatNini1::CollectInput() {
   SpeedButton2->setChecked(true);
   // The first table that is refused stops the collection: nothing may be
   // calculated on a partial model.
-  if (keizyo3_ && !keizyo3_->Button1Click()) return false;
+  if (keizyo3_ && !keizyo3_->Button1Click()) {
+    // Without nodes nothing could be drawn anew: neither the last figure nor
+    // its diagrams may stay as if they belonged to this input.
+    cadBox1.ClearDrawing();
+    return false;
+  }
   if (keizyo1_ && !keizyo1_->Button1Click()) return false;
   if (keizyo4_ && !keizyo4_->Button1Click()) return false;
   if (keizyo2_ && !keizyo2_->Button1Click()) return false;

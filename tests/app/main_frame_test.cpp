@@ -224,6 +224,39 @@ TEST_F(ProgramTest, RefusedInputShowsItsMessageAndNoStaleResults) {
   for (const RDrawElement& e : frame->cadBox1.Draw1->Elements) EXPECT_LT(e.Layer, 3) << "no diagrams";
 }
 
+TEST_F(ProgramTest, NodesAtNegativeCoordinatesAreOrdinaryNodes) {
+  // A bent cantilever from a fixed node at the origin down and to the left
+  // through (-3, -2) to (-3, -5) m, pushed 10 kN along x at its tip.
+  Fill(form->keizyo3->CtrlGrid1, {{1, {"0", "0"}}, {2, {"-3", "-2"}}, {3, {"-3", "-5"}}});
+  Fill(form->keizyo4->CtrlGrid5, {{1, {"1", " 111 固定"}}});
+  Fill(form->keizyo1->CtrlGrid3, {{1, {"", "", "", "", "1000", "50"}}});
+  Fill(form->keizyo1->CtrlGrid4, {{1, {"1", "2", "1", ""}}, {2, {"2", "3", "1", ""}}});
+  Fill(form->keizyo2->CtrlGrid7, {{1, {"3", "1", "10"}}});
+  frame->ToolButton9Click();
+  EXPECT_TRUE(boxes.shown.empty());
+  const RFrameModel& m = frame->Model();
+  EXPECT_EQ(m.NodeCount, 3);
+  EXPECT_EQ(m.MemberCount, 2);
+  // The support holds 10 kN along x and the moment of it about the origin,
+  // 10 kN x 5 m.
+  EXPECT_NEAR(std::abs(m.Reaction[1][1]), 10.0, 1e-9);
+  EXPECT_NEAR(std::abs(m.Reaction[1][2]), 0.0, 1e-9);
+  EXPECT_NEAR(std::abs(m.Reaction[1][3]) / 100, 50.0, 1e-9);
+  EXPECT_NE(Memo().find(" [ 3]      -3.000          -5.000"), std::string::npos);
+}
+
+TEST_F(ProgramTest, AHalfFilledNodeRowStopsTheCalculation) {
+  EnterCantilever();
+  frame->ToolButton9Click();
+  ASSERT_FALSE(Memo().empty());
+  Fill(form->keizyo3->CtrlGrid1, {{2, {"-3", ""}}});
+  frame->ToolButton9Click();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, J("座標入力  2行目：未入力部分が有ります。確認してください。"));
+  EXPECT_TRUE(Memo().empty());
+  for (const RDrawElement& e : frame->cadBox1.Draw1->Elements) EXPECT_LT(e.Layer, 3) << "no diagrams";
+}
+
 TEST_F(ProgramTest, MechanismIsWarnedAboutAfterTheResults) {
   // A two-bar truss loaded by a moment at its apex: nothing holds it.
   Fill(form->keizyo3->CtrlGrid1, {{1, {"0", "0"}}, {2, {"4", "3"}}, {3, {"8", "0"}}});
