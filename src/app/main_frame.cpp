@@ -466,9 +466,28 @@ void TMatNini1::ToolButton9Click() {
   DrawReactions();
   SpeedButton2Click();
   WriteReport();
-  if (DeflectionMax > 50000 || outcome.Status == SolveStatus::Unstable) {
-    ShowWarning(J("この形状は不安定です。再検討してください。"));
+  if (const std::string warning = InstabilityWarning(); !warning.empty()) ShowWarning(warning);
+}
+
+std::string TMatNini1::InstabilityWarning() const {
+  int node = 0;
+  if (LastOutcome.Status == SolveStatus::Unstable) {
+    node = LastOutcome.Node;
+  } else if (DeflectionMax > 50000) {
+    // A mechanism the elimination did not catch exactly shows as huge
+    // displacements: the node that moves most is where it shows.
+    double largest = -1.0;
+    for (int n = 1; n <= model_.NodeCount; ++n) {
+      const double d = std::max(std::abs(model_.Displacement[n][1]), std::abs(model_.Displacement[n][2]));
+      if (d > largest) {
+        largest = d;
+        node = n;
+      }
+    }
+  } else {
+    return {};
   }
+  return J("この形状は不安定です。再検討してください。") + Format(J("（節点[%d]）"), {node});
 }
 
 void TMatNini1::DrawReactions() {
@@ -489,6 +508,9 @@ void TMatNini1::WriteReport() {
                                             keizyo2_ ? keizyo2_->CtrlGrid1->Table() : empty);
   DeflectionMax = report.DeflectionMax;
   QStringList lines;
+  // The results of an unstable shape mean nothing; the report says so first,
+  // also when it is read later from its saved file.
+  if (const std::string warning = InstabilityWarning(); !warning.empty()) lines << QText(warning);
   for (const std::string& line : report.Lines) lines << QText(line);
   Memo1->setPlainText(lines.join(QLatin1Char('\n')));
 }

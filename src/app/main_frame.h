@@ -111,6 +111,9 @@ class TMatNini1 : public QWidget, public FrameInputHost {
   // ---- Calculation ---------------------------------------------------------
   void ToolButton9Click();
   void WriteReport();
+  // The warning of an unstable shape, naming the node where it showed;
+  // empty when the last calculation gave usable results.
+  std::string InstabilityWarning() const;
   void SpeedButton7Click();
 
   // ---- Diagrams, view buttons and scale box ---------------------------------
