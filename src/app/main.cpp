@@ -4,9 +4,11 @@
 #include "commands/framework/command_framework.h"
 #include "platform/event_loop_guard.h"
 #include "platform/input_polling_x11.h"
+#include "platform/qt_translations.h"
 
 int main(int argc, char** argv) {
   ZuroApplication application(argc, argv);
+  InstallQtTranslations(QLocale::system());
   InstallPlatformInputPolling();
   RegisterCommandFramework();
   TForm1 form;
