@@ -52,6 +52,39 @@ QToolButton* ToolBarButton(QToolBar* bar, const char* caption, const char* hint 
   return button;
 }
 
+// Holds a row of controls at its full width, at least the row's own minimum:
+// a row wider than a narrow screen runs off the right edge, as a panel of
+// fixed controls does, instead of making the window wider than the screen
+// or squeezing the controls over one another.
+class ClippingStrip : public QWidget {
+ public:
+  ClippingStrip(QWidget* row, QWidget* parent) : QWidget(parent), row_(row) {
+    row_->setParent(this);
+    row_->installEventFilter(this);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  }
+  QSize sizeHint() const override { return row_->sizeHint(); }
+  QSize minimumSizeHint() const override { return {0, row_->minimumSizeHint().height()}; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    PlaceRow();
+  }
+  // A legend shown or hidden changes the row's own minimum.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == row_ && event->type() == QEvent::LayoutRequest) {
+      updateGeometry();
+      PlaceRow();
+    }
+    return QWidget::eventFilter(watched, event);
+  }
+
+ private:
+  void PlaceRow() { row_->setGeometry(0, 0, std::max(width(), row_->minimumSizeHint().width()), height()); }
+  QWidget* row_;
+};
+
 QToolButton* ViewButton(QWidget* parent, QHBoxLayout* row, const char* caption) {
   auto* button = new QToolButton(parent);
   button->setText(U(caption));
@@ -152,7 +185,7 @@ void TMatNini1::BuildPages() {
   first->setContentsMargins(0, 0, 0, 0);
   first->setSpacing(0);
   BuildPanel();
-  first->addWidget(Panel1);
+  first->addWidget(new ClippingStrip(Panel1, TabSheet1));
   first->addWidget(cadBox1.Widget(), 1);
   StatusBar1 = new QStatusBar(TabSheet1);
   StatusBar1->setSizeGripEnabled(false);

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QToolButton>
 
 #include <cmath>
@@ -313,6 +314,23 @@ TEST_F(ProgramTest, AnUnstableShapeIsNamedInTheWarningAndAtTheTopOfTheReport) {
     frame->SpeedButton7Click();
     const std::string saved = LoadWholeFile(folder / "report.txt");
     EXPECT_EQ(saved.substr(0, saved.find("\r\n")), firstLine);
+  }
+}
+
+TEST_F(ProgramTest, MainWindowIsMaximisedAndOtherwiseAsLargeAsTheWorkingArea) {
+  const QRect area = form->screen()->availableGeometry();
+  ASSERT_GT(area.width(), 0);
+  EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
+  EXPECT_EQ(form->normalGeometry(), area) << "the size kept for when maximised is not honoured";
+  // What a window system that ignores "maximised" leaves: the normal state.
+  form->setWindowState(Qt::WindowNoState);
+  form->show();
+  // The offscreen screen is narrower than the row of view buttons and
+  // options, so this also holds where that row does not fit: the row runs
+  // off the edge with every control at its own size.
+  EXPECT_EQ(form->geometry().size(), area.size());
+  for (QWidget* w : std::vector<QWidget*>{frame->SpeedButton2, frame->ComboBox1, frame->CheckBox1, frame->CheckBox3}) {
+    EXPECT_GE(w->width(), w->minimumSizeHint().width());
   }
 }
 
