@@ -2,14 +2,11 @@
 // format, the names the dialogs propose, and every refusal leaving the
 // model as it was.
 
-#include <QAbstractItemView>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -287,17 +284,9 @@ TEST_F(DataFilesTest, OpenWithAListStillOpenOverACellRestoresEveryCell) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     c.openDialog();
-    QApplication::processEvents();
     TCtrlGrid* grid = c.grid;
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->viewport()->mapFrom(grid, grid->CellRect(c.col, c.row).center()));
-    auto* list = qobject_cast<QComboBox*>(grid->ShownControl());
-    ASSERT_NE(list, nullptr);
-    ASSERT_TRUE(list->view()->isVisible());
-    QApplication::processEvents();
-    const QRect item = list->view()->visualRect(list->model()->index(c.item, 0));
-    QTest::mouseClick(list->view()->viewport(), Qt::LeftButton, {},
-                      QPoint(list->view()->viewport()->width() / 2, item.center().y()));
+    QComboBox* list = ChooseInCellList(grid, c.col, c.row, c.item);
+    ASSERT_NE(list, nullptr) << "one click opens the list";
     ASSERT_FALSE(list->view()->isVisible());
     ASSERT_EQ(grid->ShownControl(), list);
     ASSERT_EQ(list->currentIndex(), c.item) << "the choice, not the file's value, is shown";
