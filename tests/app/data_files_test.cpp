@@ -246,7 +246,8 @@ TEST_F(DataFilesTest, OpenWithAListStillOpenOverACellRestoresEveryCell) {
   Fill(form->keizyo1->CtrlGrid3, {{1, {CatalogueItems(SteelFamily::NarrowH)[1].c_str(), "", "", "1:S"}}});
   ApplyCatalogueChoice(form->keizyo1->CtrlGrid3->MutableTable(), 1, SteelFamily::NarrowH, 1);
   form->keizyo1->CtrlGrid3->CellsChanged();
-  Fill(form->keizyo1->CtrlGrid4, {{1, {"1", "2", "1", ""}}, {2, {"2", "3", "1", "1 右端ﾋﾟﾝ"}}, {3, {"3", "4", "1", ""}}});
+  Fill(form->keizyo1->CtrlGrid4,
+       {{1, {"1", "2", "1", ""}}, {2, {"2", "3", "1", "1 右端ﾋﾟﾝ"}}, {3, {"3", "4", "1", ""}}});
   Fill(form->keizyo2->CtrlGrid1, {{1, {"2", "↓", "1", "10"}}});
   Fill(form->keizyo2->CtrlGrid7, {{1, {"2", "1", "5"}}});
   frame->ToolButton9Click();

@@ -43,7 +43,8 @@ struct GridWindow {
   // A click of the left button in the middle of a cell, through the window
   // system's road (the grid's viewport takes it).
   void ClickCell(int col, int row) {
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->viewport()->mapFrom(grid, grid->CellRect(col, row).center()));
+    const QPoint centre = grid->viewport()->mapFrom(grid, grid->CellRect(col, row).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre);
   }
 };
 
