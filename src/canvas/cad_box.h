@@ -501,6 +501,14 @@ class TcadBox : public TCustomControl {
   void HideRingCursor(int unused);
   void DrawGrid();
   void RedrawGridInRect(double x1, double y1, double x2, double y2);
+  // Editing many lines at once, each one undo step.
+  void EraseInsideBox(bool allTypes, double x1, double y1, double x2, double y2);
+  void ErasePasteHiddenLines(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
+                             double scaleX, double scaleY);
+  void EnvelopeInsideBox(bool allTypes, double x1, double y1, double x2, double y2);
+  void EnvelopeRotatedBox(double x1, double y1, double x2, double y2, double angle);
+  void DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep);
+  void CutElementBetweenPoints(std::uint8_t mode, double x1, double y1, double x2, double y2);
   // Helpers every command shares.
   enum class ClickRule : std::uint8_t { Standard, ShiftApart, ShiftAndCtrlApart };
   bool SetClickKindFrom(TShiftState shift, ClickRule rule);
