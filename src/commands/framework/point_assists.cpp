@@ -189,11 +189,12 @@ RAssistSlot SlotOf(TcadBox& box) {
 bool WriteAssistPoint(TcadBox& box, const RPoint2D& p) {
   const Sbuttontype interrupted = box.SavedMode;
   const RAssistSlot slot = SlotOf(box);
+  // The line previews are drawn again in their own modes, so the mode comes back first.
+  box.ButonType = slot.Restore;
   if (slot.RedrawFirst) {
     CommandRegistry().RunPhase("DrafRenRedraw", box);
     CommandRegistry().RunPhase("RenSunpoRedraw", box);
   }
-  box.ButonType = slot.Restore;
   if (slot.Pending == nullptr) return false;
   *slot.Pending = p;
   for (RPoint2D* also : slot.Also) *also = p;

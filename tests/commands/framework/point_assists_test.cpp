@@ -47,6 +47,22 @@ TEST_F(PointAssists, TheMidpointGestureHandsTheMiddleOfTwoSnappedPointsToTheLine
   EXPECT_FALSE(b.AssistRead);
 }
 
+TEST_F(PointAssists, TheReadPointCarriesTheOffsetTurnedByTheAxisAngle) {
+  Seed({Point(60, 40)});
+  TcadBox& b = Box();
+  b.OfsetRen = true;
+  b.PointOffset = {400, 0};  // 4 drawing units at 1:100
+  b.AxisAngle = 90;          // turned to (0, 4)
+  b.SavedMode = dtSen;
+  b.ButonType = dthitsuru;
+  b.CommandStep = 0;
+  b.FirstPoint = {20, 20};
+  Click(61, 41, ssRight);
+  EXPECT_EQ(b.ButonType, dtSen);
+  EXPECT_NEAR(b.FirstPoint.x, 40, 1e-9);  // the middle of (20, 20) and (60, 44)
+  EXPECT_NEAR(b.FirstPoint.y, 32, 1e-9);
+}
+
 TEST_F(PointAssists, TheMidpointGestureArmsFromASnappedPressAndAnArcGivesItsPoints) {
   RDrawElement arc = Arc(60, 40, 20, 0, 90);
   Seed({Point(30, 30), arc});
