@@ -1,6 +1,8 @@
 #pragma once
 // A deterministic drawing for the benchmarks: a mix of lines of all lengths,
-// circles, texts and points spread over an A0 sheet, on all 16 layers.
+// circles, texts and points spread over an A0 sheet, on all 16 layers. Each
+// text names a string of its own, so texts stop at the text list's limit
+// and the later text slots hold lines.
 
 #include <cstdint>
 
@@ -32,9 +34,17 @@ inline Tdrawinp MixedDrawing(std::int64_t count) {
         e.Ratio = 1.0f;
         break;
       case 8:
-        e.Kind = kKindText;
-        e.X2 = e.X1 + 10;
-        e.Y2 = e.Y1;
+        if (store.ElementTexts.size() < kMaxTextsPerList) {
+          e.Kind = kKindText;
+          e.X2 = e.X1 + 10;
+          e.Y2 = e.Y1;
+          e.TextIndex = static_cast<std::uint16_t>(store.ElementTexts.size());
+          store.ElementTexts.push_back("T");
+          break;
+        }
+        e.Kind = kKindLine;
+        e.X2 = e.X1 + 5;
+        e.Y2 = e.Y1 + 5;
         break;
       default:
         e.Kind = kKindPoint;
