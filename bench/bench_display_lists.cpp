@@ -31,6 +31,9 @@ double OnePass(const Tdrawinp& store) {
 void BM_BuildWholePaper(benchmark::State& state) {
   Tdrawinp store = MixedDrawing(state.range(0));
   store.BuildDisplayLists(0, 0, 1189, 841, 0.3);
+  // A first snap builds the spatial index, which every later build checks.
+  double x = 600, y = 420;
+  benchmark::DoNotOptimize(store.SnapPoint(x, y, 0.3, 0, {}));
   double buildTime = 0, passTime = 0;
   double shift = 0;
   for (auto _ : state) {

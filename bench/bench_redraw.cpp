@@ -103,7 +103,7 @@ void BM_RedrawAll(benchmark::State& state) {
       image.fill(Qt::black);
       QPainter painter(&image);
       painter.setPen(QPen(Qt::white, 1));
-      painter.drawLines(pixels);
+      painter.drawLines(pixels.data(), static_cast<int>(pixels.size()));
     }
     plain += Seconds(t);
   }

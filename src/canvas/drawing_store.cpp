@@ -184,7 +184,7 @@ void Tdrawinp::DeleteElement(std::int32_t index) {
   LogUndo(record);
   NoteChange();
   if (!indexStale_ && index_.Count() == Elements.size()) {
-    index_.Remove(index);
+    index_.Remove(index, Elements[static_cast<std::size_t>(index)]);
   } else {
     indexStale_ = true;
   }
@@ -293,12 +293,13 @@ void Tdrawinp::BuildDisplayLists(double xMin, double yMin, double xMax, double y
   DisplayList.clear();
   SmallList.clear();
   workingList_.clear();
-  // The same pass checks that no element moved since it was indexed.
+  // The same pass checks that no element was changed in place since it was
+  // indexed (a change the store was not told of).
   const bool checkIndex = !indexStale_ && index_.Count() == Elements.size();
-  bool moved = false;
+  std::uint64_t fingerprints = 0;
   for (std::size_t i = 0; i < Elements.size(); ++i) {
     const RDrawElement& e = Elements[i];
-    if (checkIndex && !moved && !index_.Holds(i, e)) moved = true;
+    if (checkIndex) fingerprints += TElementIndex::Fingerprint(e);
     const std::uint8_t state = LayerState(e.Group, e.Layer);
     if (state == kLayerHidden) continue;
     const Listing listing = Classify(e, xMin, yMin, xMax, yMax, zoom);
@@ -314,7 +315,7 @@ void Tdrawinp::BuildDisplayLists(double xMin, double yMin, double xMax, double y
   }
   // Reference layers first, so the editable ones are drawn over them.
   DisplayList.insert(DisplayList.begin(), workingList_.begin(), workingList_.end());
-  if (moved) indexStale_ = true;
+  if (checkIndex && fingerprints != index_.FingerprintSum()) indexStale_ = true;
 
   listPositions_.assign(Elements.size(), -1);
   for (std::size_t p = 0; p < DisplayList.size(); ++p) {

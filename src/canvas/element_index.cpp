@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -70,6 +72,7 @@ bool TElementIndex::Extent(const RDrawElement& e, double textMargin, double& x1,
 }
 
 void TElementIndex::Clear() {
+  fingerprintSum_ = 0;
   levels_.clear();
   keys_.clear();
   cellStarts_.clear();
@@ -128,6 +131,7 @@ void TElementIndex::Build(std::span<const RDrawElement> elements, double textMar
 
   // Counting sort of the elements by cell, in element order within a cell.
   for (const RDrawElement& e : elements) {
+    fingerprintSum_ += Fingerprint(e);
     const std::uint32_t key = KeyOf(e);
     keys_.push_back(key);
     if (key != kEverywhere) ++cellStarts_[key];
@@ -202,12 +206,14 @@ bool TElementIndex::KeyMeets(std::uint32_t key, double x1, double y1, double x2,
 }
 
 void TElementIndex::Append(const RDrawElement& e) {
+  fingerprintSum_ += Fingerprint(e);
   keys_.push_back(KeyOf(e));
   appended_.push_back(static_cast<std::int32_t>(keys_.size() - 1));
 }
 
-void TElementIndex::Remove(std::int32_t index) {
+void TElementIndex::Remove(std::int32_t index, const RDrawElement& e) {
   if (index < 0 || static_cast<std::size_t>(index) >= keys_.size()) return;
+  fingerprintSum_ -= Fingerprint(e);
   const std::uint32_t key = keys_[static_cast<std::size_t>(index)];
   keys_.erase(keys_.begin() + index);
   auto forget = [index](std::vector<std::int32_t>& list) {

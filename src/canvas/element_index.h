@@ -13,7 +13,10 @@
 // The index is an accelerator, never a filter: Query gives a superset of the
 // elements whose extent meets the rectangle; the caller tests each exactly.
 
+#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -41,10 +44,27 @@ class TElementIndex {
 
   // The element just stored at the end of the drawing.
   void Append(const RDrawElement& e);
-  // The element at index was removed; later elements moved down by one.
-  void Remove(std::int32_t index);
+  // The element e at index was removed; later elements moved down by one.
+  void Remove(std::int32_t index, const RDrawElement& e);
   // Whether the element at index still lies where it was indexed.
   bool Holds(std::size_t index, const RDrawElement& e) const { return index < keys_.size() && KeyOf(e) == keys_[index]; }
+
+  // A cheap digest of what places an element (kind and coordinates); the
+  // index keeps the sum over its elements, so one pass over the drawing
+  // tells whether any element was changed in place since it was indexed.
+  static std::uint64_t Fingerprint(const RDrawElement& e) {
+    // The bytes of the four coordinates (the radius of an arc among them),
+    // the ratio and the kind: everything that places an element.
+    std::uint64_t w[4];
+    std::memcpy(w, reinterpret_cast<const char*>(&e) + offsetof(RDrawElement, X1), sizeof w);
+    std::uint32_t ratio;
+    const float r = e.Ratio;
+    std::memcpy(&ratio, &r, sizeof ratio);
+    const std::uint64_t h = w[0] ^ std::rotl(w[1], 16) ^ std::rotl(w[2], 32) ^ std::rotl(w[3], 48) ^
+                            (std::uint64_t{ratio} << 8) ^ e.Kind;
+    return h * 0x9E3779B97F4A7C15ull;
+  }
+  std::uint64_t FingerprintSum() const { return fingerprintSum_; }
 
   // Appends to out the indices of the elements whose extent may meet the
   // rectangle (any corner order), in no particular order and each once.
@@ -72,6 +92,7 @@ class TElementIndex {
   bool KeyMeets(std::uint32_t key, double x1, double y1, double x2, double y2) const;
 
   double textMargin_ = 0.0;
+  std::uint64_t fingerprintSum_ = 0;
   double originX_ = 0.0;
   double originY_ = 0.0;
   std::vector<Level> levels_;

@@ -110,8 +110,8 @@ TEST(ElementIndex, QueriesMissNothingOnRandomDrawings) {
   }
   for (int k = 0; k < 100; ++k) {
     const auto i = static_cast<std::int32_t>(random() % elements.size());
+    index.Remove(i, elements[static_cast<std::size_t>(i)]);
     elements.erase(elements.begin() + i);
-    index.Remove(i);
   }
   ASSERT_EQ(index.Count(), elements.size());
   queries();
@@ -119,6 +119,11 @@ TEST(ElementIndex, QueriesMissNothingOnRandomDrawings) {
   RDrawElement shifted = elements[5];
   shifted.X1 = shifted.X1 + 5000;
   EXPECT_FALSE(index.Holds(5, shifted)) << "an element moved far away is no longer where it was indexed";
+  // The fingerprints add up to the index's sum until an element changes.
+  std::uint64_t sum = 0;
+  for (const RDrawElement& e : elements) sum += TElementIndex::Fingerprint(e);
+  EXPECT_EQ(sum, index.FingerprintSum());
+  EXPECT_NE(TElementIndex::Fingerprint(shifted), TElementIndex::Fingerprint(elements[5]));
 }
 
 TEST(ElementIndex, AQueryNearAnElementOffersFewOthers) {
