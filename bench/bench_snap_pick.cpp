@@ -3,7 +3,11 @@
 // display lists built for the whole A0 sheet on a 1920 x 1080 canvas and for
 // a close view around the cursor. The argument "index" 0 walks the whole
 // display list instead of asking the spatial index: the same answers, the
-// reference the index is measured against.
+// reference the index is measured against. The argument "spread" 0 puts
+// every element on the one sheet (the drawing grows denser, and so do the
+// candidates under the cursor); 1 gives each A0 sheet of a square of sheets
+// 10,000 elements (the drawing grows wider and as dense as a small one), the
+// cursor's sheet being the first.
 
 #include <benchmark/benchmark.h>
 
@@ -31,12 +35,12 @@ QApplication& App() {
 
 // A canvas holding the mixed drawing, its lists built for the view:
 // 0 the whole sheet, 1 a close view around the cursor.
-std::unique_ptr<TcadBox> Canvas(std::int64_t count, std::int64_t view, std::int64_t index) {
+std::unique_ptr<TcadBox> Canvas(std::int64_t count, std::int64_t view, std::int64_t index, std::int64_t spread) {
   App();
   OverrideScreenPixelsPerInch(96);
   auto box = std::make_unique<TcadBox>();
   box->SetSize(1920, 1080);
-  Tdrawinp drawing = MixedDrawing(count);
+  Tdrawinp drawing = MixedDrawing(count, static_cast<int>(spread));
   Tdrawinp& store = *box->Draw1;
   store.Elements = std::move(drawing.Elements);
   store.ElementTexts = std::move(drawing.ElementTexts);
@@ -62,7 +66,7 @@ void Report(benchmark::State& state, const TcadBox& box) {
 }
 
 void BM_SnapPoint(benchmark::State& state) {
-  const auto box = Canvas(state.range(0), state.range(1), state.range(2));
+  const auto box = Canvas(state.range(0), state.range(1), state.range(2), state.range(3));
   const Tdrawinp& store = *box->Draw1;
   for (auto _ : state) {
     double x = kCursorX, y = kCursorY;
@@ -73,7 +77,7 @@ void BM_SnapPoint(benchmark::State& state) {
 }
 
 void BM_PickLine(benchmark::State& state) {
-  const auto box = Canvas(state.range(0), state.range(1), state.range(2));
+  const auto box = Canvas(state.range(0), state.range(1), state.range(2), state.range(3));
   for (auto _ : state) {
     RPointPair line{};
     benchmark::DoNotOptimize(box->PickPlainLineCoords(line, kCursorX, kCursorY));
@@ -83,7 +87,7 @@ void BM_PickLine(benchmark::State& state) {
 }
 
 void BM_PickArc(benchmark::State& state) {
-  const auto box = Canvas(state.range(0), state.range(1), state.range(2));
+  const auto box = Canvas(state.range(0), state.range(1), state.range(2), state.range(3));
   for (auto _ : state) {
     RDrawElement arc = ZeroElement();
     benchmark::DoNotOptimize(box->PickArcRecord(arc, kCursorX, kCursorY));
@@ -93,8 +97,8 @@ void BM_PickArc(benchmark::State& state) {
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {
-  b->ArgsProduct({{10'000, 100'000, 1'000'000}, {0, 1}, {1, 0}})
-      ->ArgNames({"elements", "close", "index"})
+  b->ArgsProduct({{10'000, 100'000, 1'000'000}, {0, 1}, {1, 0}, {0, 1}})
+      ->ArgNames({"elements", "close", "index", "spread"})
       ->Unit(benchmark::kMicrosecond);
 }
 

@@ -400,11 +400,23 @@ void Tdrawinp::ListedNear(double x1, double y1, double x2, double y2, std::vecto
   if (y1 > y2) std::swap(y1, y2);
   // The exact tests round; the index must not be stricter than they are.
   const double slack = 1e-9 * (1.0 + std::max({std::abs(x1), std::abs(x2), std::abs(y1), std::abs(y2)}));
+  x1 -= slack;
+  y1 -= slack;
+  x2 += slack;
+  y2 += slack;
   queryScratch_.clear();
-  index_.Query(x1 - slack, y1 - slack, x2 + slack, y2 + slack, queryScratch_);
+  index_.Query(x1, y1, x2, y2, queryScratch_);
+  const double margin = index_.TextMargin();
   for (const std::int32_t index : queryScratch_) {
     const std::int32_t position = listPositions_[static_cast<std::size_t>(index)];
-    if (position >= 0) positions.push_back(static_cast<std::uint32_t>(position));
+    if (position < 0) continue;
+    // The grid's cells are coarse for large elements: their own extent decides.
+    double ex1, ey1, ex2, ey2;
+    if (TElementIndex::Extent(Elements[static_cast<std::size_t>(index)], margin, ex1, ey1, ex2, ey2) &&
+        (ex1 > x2 || ex2 < x1 || ey1 > y2 || ey2 < y1)) {
+      continue;
+    }
+    positions.push_back(static_cast<std::uint32_t>(position));
   }
   std::sort(positions.begin(), positions.end());
 }

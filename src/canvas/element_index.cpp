@@ -179,13 +179,13 @@ std::uint32_t TElementIndex::KeyOf(const RDrawElement& e) const {
   return l.first + static_cast<std::uint32_t>(row * l.columns + column);
 }
 
-// An element of the level lies within half a cell of its own cell, so the
-// cells within half a cell (and one more for the rounding of floor) of the
-// range can hold one that meets it.
+// An element of the level lies within half a cell of its centre's cell, so
+// only the cells whose centres' reach (half a cell) meets the range can hold
+// one that meets it; a millionth of a cell more covers the rounding.
 void TElementIndex::CellRange(const Level& level, double q1, double q2, double origin, std::int64_t cells,
                               std::int64_t& first, std::int64_t& last) const {
-  first = ClampedCell(std::floor((q1 - origin - 0.5 * level.cell) / level.cell) - 1.0, cells);
-  last = ClampedCell(std::floor((q2 - origin + 0.5 * level.cell) / level.cell), cells);
+  first = ClampedCell(std::floor((q1 - origin - 0.5 * level.cell) / level.cell - 1e-6), cells);
+  last = ClampedCell(std::floor((q2 - origin + 0.5 * level.cell) / level.cell + 1e-6), cells);
   if (std::isnan(q1) || std::isnan(q2)) {
     first = 0;
     last = cells - 1;
