@@ -78,31 +78,44 @@ class StockFolder {
 
 double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
 
-void WriteStock(const Figure& f) {
+// Returns the seconds spent building the records, before the save.
+double WriteStock(const Figure& f) {
+  const auto start = Clock::now();
   TDDGObject stock;
   for (const RDrawElement& e : f.elements) {
     stock.WriteElement(e, kElements, 0, 0, 0.0, 1.0, 1.0, f.scales, f.styles);
   }
   stock.Texts = f.texts;
+  const double building = Seconds(start);
   stock.SaveStockFile();
+  return building;
 }
 
+// The two writes take turns going first, so neither always finds the
+// disk busy with the other's data.
 void StockWriteVsRaw(benchmark::State& state) {
   const Figure figure;
   const StockFolder folder;
   WriteStock(figure);
   const std::string prebuilt = LoadWholeFile(StockFilePath());
-  double stockTime = 0, rawTime = 0;
+  double stockTime = 0, rawTime = 0, buildTime = 0;
+  bool stockFirst = true;
   for (auto _ : state) {
-    auto t = Clock::now();
-    WriteStock(figure);
-    stockTime += Seconds(t);
-    t = Clock::now();
-    WriteFileAtomically(folder.Raw(), prebuilt);
-    rawTime += Seconds(t);
+    for (int turn = 0; turn < 2; ++turn) {
+      const auto t = Clock::now();
+      if (stockFirst == (turn == 0)) {
+        buildTime += WriteStock(figure);
+        stockTime += Seconds(t);
+      } else {
+        WriteFileAtomically(folder.Raw(), prebuilt);
+        rawTime += Seconds(t);
+      }
+    }
+    stockFirst = !stockFirst;
   }
   const double n = static_cast<double>(state.iterations());
   state.counters["stock_ms"] = 1000 * stockTime / n;
+  state.counters["building_ms"] = 1000 * buildTime / n;
   state.counters["raw_ms"] = 1000 * rawTime / n;
   state.counters["ratio"] = stockTime / rawTime;
   state.counters["bytes"] = static_cast<double>(prebuilt.size());
@@ -158,7 +171,7 @@ void StockReadVsRaw(benchmark::State& state) {
   state.counters["ratio"] = stockTime / rawTime;
 }
 
-BENCHMARK(StockWriteVsRaw)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(StockWriteVsRaw)->Unit(benchmark::kMillisecond)->Iterations(6);
 BENCHMARK(StockReadVsRaw)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
