@@ -7,6 +7,7 @@
 
 #include "canvas/cad_box.h"
 #include "canvas/nearest_pick.h"
+#include "commands/framework/selection_support.h"
 #include "geometry/angles_points.h"
 #include "geometry/arcs_ellipses.h"
 #include "geometry/codepage.h"
@@ -115,8 +116,7 @@ bool TcadBox::PickPlainLineCoords(RPointPair& coords, double x, double y) {
   for (std::size_t i = 0; i < list.size(); ++i) {
     const RDrawElement* e = Draw1->EntryElement(list[i]);
     if (!e || e->Kind != kKindLine || Draw1->LayerState(e->Group, e->Layer) == kLayerHidden) continue;
-    // The window reaches only two thirds as far below the point as above it.
-    if (!SegmentTouchesRect(e->X1, e->Y1, e->X2, e->Y2, x - tol, y - tol / 1.5, x + tol, y + tol)) continue;
+    if (!LineInPickBox(*e, x, y, tol)) continue;
     picker.AddCandidate(*e, list[i].Index);
   }
   picker.PickNearest();
