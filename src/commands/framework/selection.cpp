@@ -47,7 +47,7 @@ struct RRange {
     return gap > 1e-9 * (1 + scale);
   }
 
-  bool Selects(bool crossing, const RPointPair& s) const {
+  inline bool Selects(bool crossing, const RPointPair& s) const {
     if (!crossing) return Holds(s.xa, s.ya) && Holds(s.xb, s.yb);
     if (FarFrom(s)) return false;
     return SegmentSelectedByRect(true, s.xa, s.ya, s.xb, s.yb, X1, Y1, X2, Y2);
@@ -119,13 +119,32 @@ bool LiesInRange(const RTestSegments& t, bool crossing, const RRange& range) {
   return false;
 }
 
+// Every test segment of an arc lies in the square of its larger semi-axis
+// about its centre (but the stand-in point of the crossing window), so an
+// arc far from the range is turned away before its chord is worked out.
+bool ArcLiesInRange(const RDrawElement& e, RangeOp op, bool crossing, const RRange& range) {
+  const bool standIn = op == RangeOp::Window && crossing && !range.FarFrom({-10000, -10000, -10000, -10000});
+  const double reach = std::abs(e.Radius) * std::max(1.0, std::abs(static_cast<double>(e.Ratio)));
+  if (!standIn && range.FarFrom({e.X1 - reach, e.Y1 - reach, e.X1 + reach, e.Y1 + reach})) return false;
+  return LiesInRange(TestSegmentsOf(e, op, crossing), crossing, range);
+}
+
+// The element lies in the range by the test segments of the operation.
+inline bool LiesInRange(const RDrawElement& e, RangeOp op, bool crossing, const RRange& range) {
+  if (e.Kind == kKindArc) return ArcLiesInRange(e, op, crossing, range);
+  const double x2 = e.Kind == kKindPoint ? e.X1 : e.X2;
+  const double y2 = e.Kind == kKindPoint ? e.Y1 : e.Y2;
+  return range.Selects(crossing, {e.X1, e.Y1, x2, y2});
+}
+
 // ---- Kind rules ----------------------------------------------------------------
 
 bool IsOblique(const RDrawElement& e) { return IsObliqueDirection(DirectionAngleDeg(e.X1, e.Y1, e.X2, e.Y2)); }
 
-// What the window selection's kind rule says of an element in its range:
-// taken, its kind switched off, or turned away by a filter.
-enum class Verdict : std::uint8_t { Untested, Outside, Taken, KindOff, Filtered };
+// What the window selection's marking pass found of an element: outside
+// the range, not editable (not tested), or by the kind rule of an element
+// in the range: taken, its kind switched off, or turned away by a filter.
+enum class Verdict : std::uint8_t { Outside, NotEditable, Taken, KindOff, Filtered };
 
 Verdict WindowKindRule(const TcadBox& box, const RDrawElement& e) {
   const RSelectionFilter& f = box.SelectionFilter;
@@ -269,24 +288,26 @@ bool TcadBox::MatchesPointColorFilter(std::uint8_t colour) const {
 void TcadBox::SelectWindowRange(bool crossing, double x1, double y1, double x2, double y2) {
   const RRange range(x1, y1, x2, y2);
   Tdrawinp& store = *Draw1;
+  std::vector<RDrawElement>& elements = store.Elements;
   bool selected = false;
-  // The marking pass runs over the whole drawing; what it found is kept for
-  // the drawing pass, which walks only the elements in view.
-  std::vector<Verdict> verdicts(store.Elements.size(), Verdict::Untested);
-  for (std::size_t i = 0; i < store.Elements.size(); ++i) {
-    RDrawElement& e = store.Elements[i];
-    // Written only where they change, so untouched records stay clean.
+  // The marking pass runs over the whole drawing; what it decided of the
+  // elements in the range is kept for the drawing pass, which walks only
+  // the elements in view. Fields are written only where they change, so
+  // the records outside the range are only read.
+  std::vector<Verdict> verdicts(elements.size(), Verdict::Outside);
+  for (std::size_t i = 0; i < elements.size(); ++i) {
+    RDrawElement& e = elements[i];
     if (e.Scratch != 0) e.Scratch = 0;
-    if (!OnEditableLayer(store, e)) continue;
+    if (!OnEditableLayer(store, e)) {
+      verdicts[i] = Verdict::NotEditable;
+      continue;
+    }
     if (e.Selection == 10) e.Selection = 0;
     if (IsLineOrRect(e) && (e.ScratchWord != 0 || e.ScratchByte != 0)) {
       e.ScratchWord = 0;
       e.ScratchByte = 0;
     }
-    if (!LiesInRange(TestSegmentsOf(e, RangeOp::Window, crossing), crossing, range)) {
-      verdicts[i] = Verdict::Outside;
-      continue;
-    }
+    if (!LiesInRange(e, RangeOp::Window, crossing, range)) continue;
     verdicts[i] = WindowKindRule(*this, e);
     if (verdicts[i] == Verdict::Taken) {
       e.Selection = 1;
@@ -295,16 +316,17 @@ void TcadBox::SelectWindowRange(bool crossing, double x1, double y1, double x2, 
   }
 
   for (const RDisplayEntry& entry : store.DisplayList) {
-    const RDrawElement* e = store.EntryElement(entry);
-    if (!e) continue;
-    Verdict verdict = verdicts[static_cast<std::size_t>(entry.Index)];
-    if (verdict == Verdict::Untested) {
-      // Shown but not editable: it counts as an element of a disabled kind.
-      if (!LiesInRange(TestSegmentsOf(*e, RangeOp::Window, crossing), crossing, range)) continue;
+    const auto index = static_cast<std::size_t>(entry.Index);
+    if (entry.Index < 0 || index >= elements.size()) continue;
+    Verdict verdict = verdicts[index];
+    if (verdict == Verdict::NotEditable) {
+      // Shown but not editable: in the range it counts as an element of a
+      // disabled kind.
+      if (!LiesInRange(elements[index], RangeOp::Window, crossing, range)) continue;
       verdict = Verdict::KindOff;
     }
     if (verdict == Verdict::Taken) {
-      DrawHighlighted(*this, *e);
+      DrawHighlighted(*this, elements[index]);
       HaniAka_Cyu = true;
     } else if (verdict == Verdict::KindOff) {
       HaniAka_Cyu = selected;
@@ -354,7 +376,7 @@ void TcadBox::SelectOutsideWindowRange(double x1, double y1, double x2, double y
   const RRange range(x1, y1, x2, y2);
   for (RDrawElement& e : Draw1->Elements) {
     if (!OnEditableLayer(*Draw1, e)) continue;
-    if (LiesInRange(TestSegmentsOf(e, RangeOp::Outside, false), false, range)) continue;
+    if (LiesInRange(e, RangeOp::Outside, false, range)) continue;
     bool onlyMarked = false;
     if (RangeKindRule(*this, e)) {
       e.Selection = 1;
@@ -375,7 +397,7 @@ void TcadBox::DeselectWindowRange(bool crossing, double x1, double y1, double x2
   const RRange range(x1, y1, x2, y2);
   for (RDrawElement& e : Draw1->Elements) {
     if (e.Selection == 0 || !OnEditableLayer(*Draw1, e)) continue;
-    if (!LiesInRange(TestSegmentsOf(e, RangeOp::Stretch, crossing), crossing, range)) continue;
+    if (!LiesInRange(e, RangeOp::Stretch, crossing, range)) continue;
     if (!RangeKindRule(*this, e)) continue;
     e.Selection = 0;
     if (e.Kind == kKindLine) e.Scratch = 0;

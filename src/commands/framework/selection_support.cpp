@@ -51,14 +51,6 @@ void DrawIn(TcadBox& box, const RDrawElement& e, TColor colour, std::uint8_t lin
 
 }  // namespace
 
-bool OnEditableLayer(const Tdrawinp& store, const RDrawElement& e) {
-  return store.LayerState(e.Group, e.Layer) == kLayerEditable;
-}
-
-bool OnShownLayer(const Tdrawinp& store, const RDrawElement& e) {
-  return store.LayerState(e.Group, e.Layer) != kLayerHidden;
-}
-
 bool LineInPickBox(const RDrawElement& e, double x, double y, double d) {
   return SegmentTouchesRect(e.X1, e.Y1, e.X2, e.Y2, x - d, y - d / 1.5, x + d, y + d);
 }

@@ -28,8 +28,18 @@ void ForEachListedBackwards(const Tdrawinp& store, Visit&& visit) {
   }
 }
 
-bool OnEditableLayer(const Tdrawinp& store, const RDrawElement& e);
-bool OnShownLayer(const Tdrawinp& store, const RDrawElement& e);
+// The state of an element's layer (a pair outside the table is hidden),
+// read in place: the range selections ask it of every element.
+inline std::uint8_t LayerStateOf(const Tdrawinp& store, const RDrawElement& e) {
+  if (e.Group >= kLayerGroups || e.Layer >= kLayersPerGroup) return kLayerHidden;
+  return store.LayerStates[static_cast<std::size_t>(e.Group) * kLayersPerGroup + e.Layer];
+}
+inline bool OnEditableLayer(const Tdrawinp& store, const RDrawElement& e) {
+  return LayerStateOf(store, e) == kLayerEditable;
+}
+inline bool OnShownLayer(const Tdrawinp& store, const RDrawElement& e) {
+  return LayerStateOf(store, e) != kLayerHidden;
+}
 
 // The pick distance of the picks: 4 millimetres on the screen.
 inline double PickDistance(double zoom) { return 4 / zoom; }
