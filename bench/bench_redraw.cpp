@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -12,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench_canvas.h"
 #include "canvas/cad_box.h"
 #include "platform/custom_control.h"
 
@@ -37,21 +37,9 @@ std::vector<Segment> Lines(std::int64_t count) {
   return lines;
 }
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_redraw";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
-
 void BM_RedrawAll(benchmark::State& state) {
-  App();
-  OverrideScreenPixelsPerInch(96);
-  TcadBox box;
-  box.SetSize(1920, 1080);
-  box.SetColor(clBlack);
-  box.ButonType = dtNo;
+  const std::unique_ptr<TcadBox> canvas = BenchCanvas();
+  TcadBox& box = *canvas;
   for (const Segment& s : Lines(state.range(0))) {
     RDrawElement e = ZeroElement();
     e.LineType = 1;
@@ -68,7 +56,7 @@ void BM_RedrawAll(benchmark::State& state) {
 
 // The same lines, already in pixels, drawn by QPainter with a 1-pixel pen.
 void BM_PlainQPainter(benchmark::State& state) {
-  App();
+  BenchApplication();
   OverrideScreenPixelsPerInch(96);
   TcadBox fitted;  // only for the same view transform
   fitted.SetSize(1920, 1080);

@@ -6,35 +6,22 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include <cstdint>
+#include <memory>
 
+#include "bench_canvas.h"
 #include "canvas/cad_box.h"
 #include "geometry/offsets_rects.h"
 #include "mixed_drawing.h"
-#include "platform/custom_control.h"
 
 namespace {
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_selection";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
 
 // A tenth of the sheet each way: about 1% of the uniformly spread elements.
 constexpr double kLeft = 500, kBottom = 400, kRight = 500 + 118.9, kTop = 400 + 84.1;
 
 void BM_SelectWindowRange(benchmark::State& state) {
-  App();
-  OverrideScreenPixelsPerInch(96);
-  TcadBox box;
-  box.SetSize(1920, 1080);
-  box.SetColor(clBlack);
-  box.ButonType = dtNo;
+  const std::unique_ptr<TcadBox> canvas = BenchCanvas();
+  TcadBox& box = *canvas;
   box.Draw1->Elements = MixedDrawing(state.range(0)).Elements;
   box.FitPaper(true, 0.99);  // the whole sheet in view
   box.RedrawAll(false);

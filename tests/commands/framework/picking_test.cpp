@@ -102,10 +102,7 @@ TEST_F(PickingTest, TheNearestWinsAndTheFirstAmongEquals) {
 }
 
 TEST_F(PickingTest, OnlyEditableLayersButShownLayersForTheShownElementPick) {
-  RDrawElement reference = Line(40, 50, 60, 50);
-  reference.Layer = 3;
-  Store().LayerStates[3] = kLayerReference;
-  Seed({reference});
+  Seed({OnLayer(Store(), Line(40, 50, 60, 50), 3, kLayerReference)});
   std::int32_t index = 0;
   RPointPair coords;
   EXPECT_FALSE(Box().PickLine(index, false, 50, 50));
@@ -207,7 +204,9 @@ TEST_F(PickingTest, HighlightingMarksAndDrawsThePickedElement) {
     ASSERT_TRUE(p.pick(Box(), 50, 50));
     EXPECT_EQ(PixelAt(50, 50), Box().Sentakucol) << "drawn at once";
     ASSERT_TRUE(p.pick(Box(), 50, 25));
-    if (p.pick(Box(), 110, 50)) EXPECT_EQ(Elements()[2].Selection, 1);
+    if (p.pick(Box(), 110, 50)) {
+      EXPECT_EQ(Elements()[2].Selection, 1);
+    }
     EXPECT_EQ(Elements()[0].Selection, 1);
     EXPECT_EQ(Elements()[1].Selection, 1);
     // A sloped line of the filtered pick shows with the repaint of its band.
@@ -266,18 +265,8 @@ TEST_F(PickingTest, TogglingOneElement) {
 
 TEST_F(PickingTest, TogglingTakesTheShortestTextUnderTheCursorAndKeepsTheIndex) {
   TcadBox& box = Box();
-  Store().ElementTexts = {J("long"), J("short")};
-  RDrawElement longer = ZeroElement();
-  longer.Kind = kKindText;
-  longer.X1 = 40;
-  longer.Y1 = 50;
-  longer.X2 = 70;
-  longer.Y2 = 50;
-  longer.TextStyle = 1;
-  longer.ColorNo = 1;
-  RDrawElement shorter = longer;
-  shorter.X2 = 50;
-  shorter.TextIndex = 1;
+  const RDrawElement longer = StyledText(Store().ElementTexts, J("long"), 40, 50, 70, 50, 1);
+  const RDrawElement shorter = StyledText(Store().ElementTexts, J("short"), 40, 50, 50, 50, 1);
   // A line under the same point (but clear of the letters) loses to the texts.
   Seed({longer, shorter, Line(47, 51, 60, 51)});
   std::int32_t index = 77;
@@ -290,15 +279,7 @@ TEST_F(PickingTest, TogglingTakesTheShortestTextUnderTheCursorAndKeepsTheIndex) 
 }
 
 TEST_F(PickingTest, ALineOrTheBaseLineOfATextByItsCoordinates) {
-  Store().ElementTexts = {J("text")};
-  RDrawElement text = ZeroElement();
-  text.Kind = kKindText;
-  text.X1 = 40;
-  text.Y1 = 70;
-  text.X2 = 60;
-  text.Y2 = 70;
-  text.TextStyle = 1;
-  text.ColorNo = 1;
+  const RDrawElement text = StyledText(Store().ElementTexts, J("text"), 40, 70, 60, 70, 1);
   Seed({text, Coloured(Line(40, 40, 60, 40), 1)});
   Box().SetSelectionFilter(15, 0x3FE, 0x1FF, 0x3FF, 0x3FF);  // colour 1 off
   RPointPair coords;

@@ -21,7 +21,9 @@ TEST(SelectionFilter, AControlStartsTakingEverythingButOnlyObliqueLines) {
   EXPECT_FALSE(f.ObliqueOnly);
   for (int n = 1; n <= 10; ++n) {
     EXPECT_TRUE(f.Colours[n] && f.TextStyles[n] && f.PointColours[n]) << n;
-    if (n <= 9) EXPECT_TRUE(f.LineTypes[n]) << n;
+    if (n <= 9) {
+      EXPECT_TRUE(f.LineTypes[n]) << n;
+    }
   }
 }
 
@@ -125,15 +127,11 @@ RDrawElement Rectangle() {
   return e;
 }
 const RDrawElement kRect = Rectangle();
+// Its string is given where it is seeded.
 RDrawElement TextOfStyle(std::uint8_t style) {
-  RDrawElement e = ZeroElement();
-  e.Kind = kKindText;
-  e.X1 = 50;
-  e.Y1 = 10;
-  e.X2 = 60;
-  e.Y2 = 10;
-  e.TextStyle = style;
-  e.ColorNo = style;  // a text keeps its style number as its colour
+  Tdrawinp::TextList none;
+  RDrawElement e = StyledText(none, "", 50, 10, 60, 10, style);
+  e.TextIndex = 0;
   return e;
 }
 const RDrawElement kText = TextOfStyle(1);
@@ -314,9 +312,7 @@ TEST_F(SelectionTest, AWindowSelectionClearsTheScratchValuesOfItsLayers) {
   marked.ScratchWord = 7;
   marked.ScratchByte = 3;
   marked.Scratch = 1;
-  RDrawElement hidden = marked;
-  hidden.Layer = 3;
-  Store().LayerStates[3] = kLayerHidden;
+  const RDrawElement hidden = OnLayer(Store(), marked, 3, kLayerHidden);
   Seed({marked, hidden});
   Box().SelectWindowRange(false, 50, 50, 60, 60);
   EXPECT_EQ(Value(Elements()[0].ScratchWord), 0);
@@ -349,9 +345,7 @@ TEST_F(SelectionTest, HighlightsAndWithdrawalsShowOnTheImage) {
   TcadBox& box = Box();
   RDrawElement green = kLine;
   green.ColorNo = 3;
-  RDrawElement reference = Line(10, 30, 20, 30);
-  reference.Layer = 3;
-  Store().LayerStates[3] = kLayerReference;
+  const RDrawElement reference = OnLayer(Store(), Line(10, 30, 20, 30), 3, kLayerReference);
   RDrawElement text = kText;
   Store().ElementTexts.push_back(J("ab"));
   const RDrawElement second = Coloured(Line(10, 20, 20, 20), 1);
@@ -380,8 +374,7 @@ TEST_F(SelectionTest, HighlightsAndWithdrawalsShowOnTheImage) {
 
 TEST_F(SelectionTest, DeselectingAllMarksALineNoLongerEditableWithoutDrawingIt) {
   TcadBox& box = Box();
-  RDrawElement line = kLine;
-  line.Layer = 3;
+  RDrawElement line = OnLayer(Store(), kLine, 3, kLayerEditable);
   line.Selection = 1;
   line.Scratch = 2;
   Seed({line});
@@ -400,10 +393,8 @@ TEST_F(SelectionTest, DeselectingOneElementOnlyInTheSinglePickModes) {
   TcadBox& box = Box();
   RDrawElement picked = kLine;
   picked.Selection = 1;
-  RDrawElement reference = Line(10, 30, 20, 30);
-  reference.Layer = 3;
+  RDrawElement reference = OnLayer(Store(), Line(10, 30, 20, 30), 3, kLayerReference);
   reference.Selection = 1;
-  Store().LayerStates[3] = kLayerReference;
   Seed({picked, reference});
   box.ButonType = dtHani;
   box.HaniAka_Cyu = true;
@@ -495,9 +486,7 @@ TEST_F(SelectionTest, DeletingAtAPointUnselectsTheLinesArcsAndPointsItLooksAt) {
 }
 
 TEST_F(SelectionTest, ANearerLineOfAReferenceLayerSurvives) {
-  RDrawElement reference = Line(10, 20, 30, 20);
-  reference.Layer = 3;
-  Store().LayerStates[3] = kLayerReference;
+  const RDrawElement reference = OnLayer(Store(), Line(10, 20, 30, 20), 3, kLayerReference);
   const RDrawElement editable = Line(10, 22.5, 30, 22.5);
   Seed({reference, editable});
   Box().DeleteElementAt(20, 20.5);

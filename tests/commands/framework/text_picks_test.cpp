@@ -16,17 +16,7 @@ class TextPicks : public CommandHarness {
  protected:
   // A text of style 1 from (x1, y1) to (x2, y2), its string appended.
   RDrawElement TextElement(const char* utf8, double x1, double y1, double x2, double y2) {
-    RDrawElement e = ZeroElement();
-    e.Kind = kKindText;
-    e.X1 = x1;
-    e.Y1 = y1;
-    e.X2 = x2;
-    e.Y2 = y2;
-    e.TextStyle = 1;
-    e.ColorNo = 1;
-    Store().ElementTexts.push_back(J(utf8));
-    e.TextIndex = static_cast<std::uint16_t>(Store().ElementTexts.size() - 1);
-    return e;
+    return StyledText(Store().ElementTexts, J(utf8), x1, y1, x2, y2, 1);
   }
 };
 
@@ -118,9 +108,7 @@ TEST_F(TextPicks, FrameHeightsOfTheTextPicksAndTheDeletion) {
 }
 
 TEST_F(TextPicks, DeletingTheShortestEditableTextUnderThePoint) {
-  RDrawElement reference = TextElement("ref", 40, 50, 45, 50);
-  reference.Layer = 3;
-  Store().LayerStates[3] = kLayerReference;
+  const RDrawElement reference = OnLayer(Store(), TextElement("ref", 40, 50, 45, 50), 3, kLayerReference);
   const RDrawElement longer = TextElement("longer", 40, 50, 70, 50);
   const RDrawElement shorter = TextElement("short", 40, 50, 50, 50);
   Seed({reference, longer, shorter});
