@@ -47,7 +47,7 @@ struct RRange {
     return gap > 1e-9 * (1 + scale);
   }
 
-  inline bool Selects(bool crossing, const RPointPair& s) const {
+  bool Selects(bool crossing, const RPointPair& s) const {
     if (!crossing) return Holds(s.xa, s.ya) && Holds(s.xb, s.yb);
     if (FarFrom(s)) return false;
     return SegmentSelectedByRect(true, s.xa, s.ya, s.xb, s.yb, X1, Y1, X2, Y2);

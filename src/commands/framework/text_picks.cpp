@@ -2,6 +2,7 @@
 // picks of the joining command, and deleting the text under a point.
 
 #include <array>
+#include <cmath>
 
 #include "canvas/cad_box.h"
 #include "canvas/undo_step.h"
@@ -55,6 +56,8 @@ bool PickTextAt(TcadBox& box, std::int32_t& index, bool highlight, double x, dou
 
 bool TcadBox::PointInTextOutline(double x1, double y1, double x2, double y2, double height, double px,
                                  double py) const {
+  // A frame without a place on the screen holds nothing.
+  if (!std::isfinite(x1 + y1 + x2 + y2 + height + px + py)) return false;
   RPoint2D top1, top2;
   OffsetSegment(x1, y1, x2, y2, height, top1, top2);
   const std::array<TPoint, 4> corners = {TPoint{WorldToScreenX(x1), WorldToScreenY(y1)},

@@ -7,6 +7,7 @@
 
 #include "commands/framework/command_framework.h"
 #include "geometry/codepage.h"
+#include "geometry/offsets_rects.h"
 #include "support/command_harness.h"
 
 namespace {
@@ -283,6 +284,28 @@ TEST_F(SelectionTest, RangeOperationsByTheirTestSegments) {
     EXPECT_EQ(Elements()[0].Scratch, c.scratch);
     EXPECT_EQ(box.HaniAka_Cyu, c.hani);
     if (c.listed) ExpectScreenMatchesRedraw();
+  }
+}
+
+TEST_F(SelectionTest, WindowAndCrossingAgreeWithTheSegmentTestLineByLine) {
+  // Lines all about the window (20, 20)-(60, 50), many ending on its edges
+  // or a hair beside them.
+  const double edges[] = {20, 50, 60, 20 - 1e-12, 60 + 1e-12, 50 + 1e-13, 35, 0, 90};
+  std::vector<RDrawElement> lines;
+  std::uint32_t seed = 7;
+  const auto pick = [&seed, &edges] {
+    seed = seed * 1664525u + 1013904223u;
+    return edges[(seed >> 16) % std::size(edges)];
+  };
+  for (int i = 0; i < 400; ++i) lines.push_back(Line(pick(), pick(), pick(), pick()));
+  for (const RDrawElement& e : lines) Store().AddElementChecked(e);
+  for (const bool crossing : {false, true}) {
+    Box().SelectWindowRange(crossing, 60, 20, 20, 50);
+    for (const RDrawElement& e : Elements()) {
+      const bool expected = SegmentSelectedByRect(crossing, e.X1, e.Y1, e.X2, e.Y2, 60, 20, 20, 50);
+      EXPECT_EQ(e.Selection, expected ? 1 : 0) << DescribeElement(e) << (crossing ? " crossing" : "");
+    }
+    Box().DeselectAll();
   }
 }
 

@@ -6,6 +6,8 @@
 
 #include <QImage>
 
+#include <cmath>
+
 #include "geometry/codepage.h"
 #include "platform/canvas_qt.h"
 #include "support/command_harness.h"
@@ -36,6 +38,7 @@ TEST_F(TextPicks, APointInTheFrameOfABaseLine) {
       {"upwards: the frame lies to the left", {40, 50, 40, 70}, 39, 60, true},
       {"upwards: not to the right", {40, 50, 40, 70}, 41, 60, false},
       {"a base line of no length", {40, 50, 40, 50}, 40, 51, false},
+      {"a point that is no number", {40, 50, 60, 50}, std::nan(""), 51, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Box().PointInTextOutline(c.base.xa, c.base.ya, c.base.xb, c.base.yb, 2, c.px, c.py), c.inside)
