@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <optional>
-#include <utility>
 
 #include "canvas/cad_box.h"
 #include "canvas/nearest_pick.h"
@@ -79,8 +78,12 @@ RDrawElement WithNearerEnd(RDrawElement e, double x, double y, bool nearerFirst)
   const double second = PointDistance(x, y, e.X2, e.Y2);
   const bool swap = nearerFirst ? second < first : first < second;
   if (swap) {
-    std::swap(e.X1, e.X2);
-    std::swap(e.Y1, e.Y2);
+    // By value: the packed fields take no references.
+    const double x1 = e.X1, y1 = e.Y1;
+    e.X1 = e.X2;
+    e.Y1 = e.Y2;
+    e.X2 = x1;
+    e.Y2 = y1;
   }
   return e;
 }

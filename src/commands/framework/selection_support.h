@@ -19,15 +19,6 @@ void ForEachListed(const Tdrawinp& store, Visit&& visit) {
   }
 }
 
-// Last entry to first.
-template <class Visit>
-void ForEachListedBackwards(const Tdrawinp& store, Visit&& visit) {
-  for (std::size_t k = store.DisplayList.size(); k-- > 0;) {
-    const RDisplayEntry& entry = store.DisplayList[k];
-    if (const RDrawElement* e = store.EntryElement(entry)) visit(*e, entry.Index);
-  }
-}
-
 // The state of an element's layer (a pair outside the table is hidden),
 // read in place: the range selections ask it of every element.
 inline std::uint8_t LayerStateOf(const Tdrawinp& store, const RDrawElement& e) {

@@ -151,7 +151,9 @@ TEST_F(ElementArrays, CommitAndDrawShowsLinesAndArcsInThePenColour) {
   EXPECT_EQ(PixelAt(20, 20), Box().ColourTable[4]);
   // The circle's rightmost pixels lie within two of (65, 20).
   bool arcShown = false;
-  for (int dx = -2; dx <= 2; ++dx) arcShown |= Box().Canvas().GetPixel(PixelX(65) + dx, PixelY(20)) == Box().ColourTable[4];
+  for (int dx = -2; dx <= 2; ++dx) {
+    arcShown |= Box().Canvas().GetPixel(PixelX(65) + dx, PixelY(20)) == Box().ColourTable[4];
+  }
   EXPECT_TRUE(arcShown);
   ExpectScreenMatchesRedraw();
 }

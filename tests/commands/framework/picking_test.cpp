@@ -194,7 +194,8 @@ TEST_F(PickingTest, HighlightingMarksAndDrawsThePickedElement) {
     Pick pick;
   } picks[] = {
       {"PickLineOrArc", [&](TcadBox& b, double x, double y) { return b.PickLineOrArc(index, true, x, y, 0); }},
-      {"PickFilteredLineOrArc", [&](TcadBox& b, double x, double y) { return b.PickFilteredLineOrArc(index, true, x, y); }},
+      {"PickFilteredLineOrArc",
+       [&](TcadBox& b, double x, double y) { return b.PickFilteredLineOrArc(index, true, x, y); }},
       {"PickLine", [&](TcadBox& b, double x, double y) { return b.PickLine(index, true, x, y); }},
   };
   for (const auto& p : picks) {

@@ -165,7 +165,9 @@ constexpr std::uint8_t kAllButLines = 1 | 2 | 8;
 constexpr std::uint16_t kAllButColour1 = 0x3FE;
 
 const RangeCase kRangeCases[] = {
-    // name                                 element    op                 crossing window                 hani  sel scr hani'
+    // name, element, operation, crossing, window, HaniAka_Cyu before; then Selection, Scratch and
+    // HaniAka_Cyu after; Selection and Scratch before, layer state, kind bits and colours where not 0, 0,
+    // editable, all.
     {"line inside", kLine, RangeOp::Select, false, {5, 5, 25, 15}, false, 1, 0, true},
     {"line half out: window", kLine, RangeOp::Select, false, {15, 5, 25, 15}, true, 0, 0, true},
     {"line half out: crossing", kLine, RangeOp::Select, true, {15, 5, 25, 15}, false, 1, 0, true},
