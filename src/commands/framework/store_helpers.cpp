@@ -8,6 +8,7 @@
 
 #include "canvas/cad_box.h"
 #include "canvas/nearest_pick.h"
+#include "commands/framework/selection_support.h"
 #include "geometry/angles_points.h"
 #include "geometry/arcs_ellipses.h"
 #include "geometry/codepage.h"
@@ -112,7 +113,7 @@ void TcadBox::InvalidateTextOutline(double x1, double y1, double x2, double y2, 
 bool TcadBox::PickPlainLineCoords(RPointPair& coords, double x, double y) {
   const double tol = 4 / Zoom;
   THitSen picker(x, y, tol);
-  // The window reaches only two thirds as far below the point as above it.
+  // The pick box reaches only two thirds as far below the point as above it.
   const double left = x - tol, bottom = y - tol / 1.5, right = x + tol, top = y + tol;
   const std::vector<RDisplayEntry>& list = Draw1->DisplayList;
   std::vector<std::uint32_t> near;
@@ -120,7 +121,7 @@ bool TcadBox::PickPlainLineCoords(RPointPair& coords, double x, double y) {
   for (const std::uint32_t i : near) {
     const RDrawElement* e = Draw1->EntryElement(list[i]);
     if (!e || e->Kind != kKindLine || Draw1->LayerState(e->Group, e->Layer) == kLayerHidden) continue;
-    if (!SegmentTouchesRect(e->X1, e->Y1, e->X2, e->Y2, left, bottom, right, top)) continue;
+    if (!LineInPickBox(*e, x, y, tol)) continue;
     picker.AddCandidate(*e, list[i].Index);
   }
   picker.PickNearest();
