@@ -46,22 +46,10 @@ RToolArc CornerCircle(double cx, double cy, double r, const RToolArc& attributes
 bool Ttremingobj::CornerStep(double& xx, double& xy, std::array<RToolLine, 2>& lines) {
   const RToolLine& l0 = InputLines[0];
   const RToolLine& l1 = InputLines[1];
+  if (!CrossingOrMerge(xx, xy)) return false;
   double f0x = 0.0, f0y = 0.0, f1x = 0.0, f1y = 0.0;
   PerpendicularFoot(f0x, f0y, l0.X1, l0.Y1, l0.X2, l0.Y2, PickA.x, PickA.y);
   PerpendicularFoot(f1x, f1y, l1.X1, l1.Y1, l1.X2, l1.Y2, PickB.x, PickB.y);
-  bool collinear = false;
-  if (!IntersectLinesOrCollinearEps6e5(xx, xy, collinear, l0.X1, l0.Y1, l0.X2, l0.Y2, l1.X1, l1.Y1, l1.X2,
-                                       l1.Y2)) {
-    Status = kNoCorner;
-    return false;
-  }
-  if (collinear) {
-    RToolLine& merged = ResultLines[0];
-    LongestEndPointSpan(l0.X1, l0.Y1, l0.X2, l0.Y2, l1.X1, l1.Y1, l1.X2, l1.Y2, merged.X1, merged.Y1, merged.X2,
-                        merged.Y2);
-    Status = kCollinear;
-    return false;
-  }
   lines[0] = KeptEndToCrossing(l0, xx, xy, f0x, f0y, 1e-7, 1e-7);
   lines[1] = KeptEndToCrossing(l1, xx, xy, f1x, f1y, 1e-7, 1e-6);
   return true;
@@ -166,8 +154,8 @@ void Ttremingobj::NotchCorner(double GroupScale) {
     return;
   }
   double xx = 0.0, xy = 0.0;
+  if (!CrossingOrMerge(xx, xy)) return;
   std::array<RToolLine, 2> lines;
-  if (!CornerStep(xx, xy, lines)) return;
   // The part of each line whose run to X passes the pick box stays.
   double f0x = 0.0, f0y = 0.0, f1x = 0.0, f1y = 0.0;
   PerpendicularFoot(f0x, f0y, l0.X1, l0.Y1, l0.X2, l0.Y2, PickA.x, PickA.y);

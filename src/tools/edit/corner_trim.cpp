@@ -102,26 +102,31 @@ void Ttremingobj::TrimLineLine() {
   const RToolLine& l1 = InputLines[1];
   // A line without length has no pick foot: nothing to trim.
   if (!HasLength(l0) || !HasLength(l1)) return;
+  double xx = 0.0, xy = 0.0;
+  if (!CrossingOrMerge(xx, xy)) return;
   double f0x = 0.0, f0y = 0.0, f1x = 0.0, f1y = 0.0;
   PerpendicularFoot(f0x, f0y, l0.X1, l0.Y1, l0.X2, l0.Y2, PickA.x, PickA.y);
   PerpendicularFoot(f1x, f1y, l1.X1, l1.Y1, l1.X2, l1.Y2, PickB.x, PickB.y);
-  double xx = 0.0, xy = 0.0;
+  ResultLines[0] = KeptEndToCrossing(l0, xx, xy, f0x, f0y, 1e-6, 1e-6);
+  ResultLines[1] = KeptEndToCrossing(l1, xx, xy, f1x, f1y, 1e-6, 1e-5);
+  Status = kMade;
+}
+
+bool Ttremingobj::CrossingOrMerge(double& xx, double& xy) {
+  const RToolLine& l0 = InputLines[0];
+  const RToolLine& l1 = InputLines[1];
   bool collinear = false;
   if (!IntersectLinesOrCollinearEps6e5(xx, xy, collinear, l0.X1, l0.Y1, l0.X2, l0.Y2, l1.X1, l1.Y1, l1.X2,
                                        l1.Y2)) {
     Status = kNoCorner;
-    return;
+    return false;
   }
-  if (collinear) {
-    RToolLine& merged = ResultLines[0];
-    LongestEndPointSpan(l0.X1, l0.Y1, l0.X2, l0.Y2, l1.X1, l1.Y1, l1.X2, l1.Y2, merged.X1, merged.Y1, merged.X2,
-                        merged.Y2);
-    Status = kCollinear;
-    return;
-  }
-  ResultLines[0] = KeptEndToCrossing(l0, xx, xy, f0x, f0y, 1e-6, 1e-6);
-  ResultLines[1] = KeptEndToCrossing(l1, xx, xy, f1x, f1y, 1e-6, 1e-5);
-  Status = kMade;
+  if (!collinear) return true;
+  RToolLine& merged = ResultLines[0];
+  LongestEndPointSpan(l0.X1, l0.Y1, l0.X2, l0.Y2, l1.X1, l1.Y1, l1.X2, l1.Y2, merged.X1, merged.Y1, merged.X2,
+                      merged.Y2);
+  Status = kCollinear;
+  return false;
 }
 
 void Ttremingobj::JoinLineLine() {

@@ -66,6 +66,10 @@ class Ttremingobj {
   std::array<RToolLine, 2> ChamferLines{};  // coordinates only
 
  private:
+  // The crossing X of the two loaded lines: false after setting the status
+  // when there is none (parallel) or the lines are collinear (merged into
+  // result line 0).
+  bool CrossingOrMerge(double& xx, double& xy);
   // The corner of both lines with the kept-end tolerances of the corner
   // cuts: false after setting the status when there is no corner to cut
   // (parallel, or collinear and merged).
