@@ -29,6 +29,8 @@ THachiTenobj::THachiTenobj() : PickedArc(ZeroElement()) {}
 void THachiTenobj::SetBasePoint(double X, double Y) { BasePoint = {X, Y}; }
 
 void THachiTenobj::AddPoint(double X, double Y) {
+  // A point that is no number can neither be a vertex nor end an arc.
+  if (!std::isfinite(X) || !std::isfinite(Y)) return;
   if (ArcPending) {
     const double q = DirectionFromCentre(PickedArc, X, Y);
     if (ArcForward) {
@@ -68,7 +70,8 @@ void THachiTenobj::AddArc(const RDrawElement& Element, double X, double Y) {
   if (Element.Kind != kKindArc || VertexCount == 0 || Vertices.empty()) return;
   // Such a curve has no points to travel along.
   if (!(std::abs(Element.Radius) > 0.0) || !(std::abs(Element.Ratio) > 0.0) || !std::isfinite(Element.Radius) ||
-      !std::isfinite(Element.Ratio))
+      !std::isfinite(Element.Ratio) || !std::isfinite(Element.X1) || !std::isfinite(Element.Y1) ||
+      !std::isfinite(Element.Rotation) || !std::isfinite(X) || !std::isfinite(Y))
     return;
   PickedArc = Element;
   ArcPending = true;

@@ -19,15 +19,7 @@ struct Seg {
   double x1, y1, x2, y2;
 };
 
-RDrawElement LineOf(Seg s) {
-  RDrawElement e = ZeroElement();
-  e.Kind = kKindLine;
-  e.X1 = s.x1;
-  e.Y1 = s.y1;
-  e.X2 = s.x2;
-  e.Y2 = s.y2;
-  return e;
-}
+RDrawElement LineOf(Seg s) { return LineElement(s.x1, s.y1, s.x2, s.y2); }
 
 RDrawElement Curve(double cx, double cy, double r, float start = 0.0f, float end = 0.0f, float ratio = 1.0f) {
   RDrawElement e = ZeroElement();
@@ -233,6 +225,7 @@ TEST(AreaHatching, ResultLinesCarryTheirPointsOnly) {
   tool.AddBoundary(LineOf({2, 2, std::nan(""), 3}));
   tool.Run(45, 5, 5);
   ASSERT_EQ(tool.Elements.size(), 1u);
+  // Every byte but the four coordinates zero.
   RDrawElement want = ZeroElement();
   want.X1 = 2;
   want.Y1 = 2;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -205,6 +206,19 @@ TEST(HatchBoundary, EveryArcVertexLiesOnATurnedEllipse) {
   EXPECT_NEAR(direction(102), std::atan2(-1.0, -5.0) / kDeg, 1e-4);
 }
 
+TEST(HatchBoundary, PointsThatAreNoNumberAreIgnored) {
+  THachiTenobj tool;
+  tool.AddPoint(std::nan(""), 1);
+  EXPECT_EQ(tool.VertexCount, 0);
+  tool.AddPoint(10, 0);
+  tool.AddArc(Curve(0, 0, 10), std::numeric_limits<double>::infinity(), 10);
+  EXPECT_FALSE(tool.ArcPending);
+  tool.AddArc(Curve(0, 0, 10), 0, 10);
+  tool.AddPoint(1, std::nan(""));  // does not end the arc
+  EXPECT_TRUE(tool.ArcPending);
+  EXPECT_EQ(tool.VertexCount, 52);
+}
+
 TEST(HatchBoundary, ASecondPickReplacesThePendingArc) {
   THachiTenobj tool;
   tool.AddPoint(10, 0);                   // on circle 1 at 0 degrees
@@ -235,6 +249,7 @@ TEST(HatchBoundary, PicksThatCannotBeTravelledAddNothing) {
       {"before any vertex", Curve(0, 0, 10), false},
       {"radius 0", Curve(0, 0, 0), true},
       {"axis ratio 0", Curve(0, 0, 10, 0.0f), true},
+      {"a centre that is no number", Curve(std::nan(""), 0, 10), true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
