@@ -7,6 +7,8 @@ ZURO_PACKAGES=(
   qt6-base-dev qt6-svg-dev libgl-dev libx11-dev
   libjpeg-dev libwmf-dev libemf2svg-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
+  # Qt's own texts (standard buttons, file dialogs) in Japanese
+  qt6-translations-l10n
   # the metafile reader (libwmf) will not start without its base fonts
   fonts-urw-base35
   xvfb

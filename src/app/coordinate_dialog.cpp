@@ -43,7 +43,7 @@ void Tkeizyo3::FormCreate() { WriteRowTitles(CtrlGrid1, 149, true); }
 
 bool Tkeizyo3::FormClose() {
   host_.EnableToolBar();
-  CtrlGrid1->HideControl();
+  CtrlGrid1->EndEditing();
   if (!ParseCoordinates(CtrlGrid1->Table(), host_.Model())) return false;
   host_.DrawNodes();
   host_.ShowInputFigure();
@@ -52,8 +52,9 @@ bool Tkeizyo3::FormClose() {
 }
 
 bool Tkeizyo3::Button1Click() {
+  // A refused table stays open for its row to be mended.
   const bool taken = FormClose();
-  hide();
+  if (taken) hide();
   return taken;
 }
 

@@ -20,7 +20,8 @@ class Tkeizyo3 : public QWidget {
   // Re-enables the tool bar, parses the coordinates and has the frame draw
   // the nodes. False when the table was refused (nothing is drawn then).
   bool FormClose();
-  // Closes the window, which parses; the result of that parse.
+  // Closes the window, which parses; the result of that parse. A refused
+  // table keeps the window as it was, for the row to be mended.
   bool Button1Click();
   void Button2Click();
   void CtrlGrid1KeyDown(TCtrlGrid* sender, int& key, Qt::KeyboardModifiers shift);

@@ -61,6 +61,9 @@ FileDialogRequest TMatNini1::DataFileDialog(bool save) {
 }
 
 void TMatNini1::ToolButton5Click() {
+  // A choice still open in a cell list is taken before anything is asked
+  // or emptied; otherwise it would be written back over what comes next.
+  EndGridEditing();
   if (!cadBox1.Draw1->Elements.empty() && !AskWarningYesCancel(J("現ﾃﾞ-ﾀ-が破棄されますがよろしいですか？"))) {
     NewDone = false;
     return;
@@ -135,6 +138,7 @@ void TMatNini1::ToolButton7Click() {
   if (!CurrentDialogs().SaveFile(SaveDialog1, chosen)) return;
   SaveDialog1.FileName = chosen;
   SaveSettingsOf(window());
+  EndGridEditing();
 
   fs::path name = chosen;
   if (LowerExtension(name) == ".zq3") {

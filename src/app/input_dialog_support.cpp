@@ -44,12 +44,12 @@ void WriteRowTitles(TCtrlGrid* grid, int lastRow, bool bracketed) {
 }
 
 void ClearGridColumns(TCtrlGrid* grid, int first, int last) {
-  grid->HideControl();
+  // Nothing left open over the grid may write an old text back into it.
+  grid->EndEditing();
   for (int r = 1; r < grid->RowCount(); ++r) {
     for (int c = first; c <= last; ++c) grid->MutableTable().SetCell(c, r, "");
   }
   grid->CellsChanged();
-  grid->RefreshControl(grid->Col(), grid->Row());
 }
 
 QComboBox* MakeCellList(QWidget* parent, const std::vector<const char*>& items, bool editable, int dropDownCount) {

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr double kEmptyCoordinate = -2.0;   // metres
 constexpr double kEmptySectionValue = -2.0;  // I and A
 constexpr int kEmptyNumber = -1;             // node, member, section numbers
 constexpr double kDefaultUserE = 20594.0;    // kN/cm²
@@ -108,12 +107,24 @@ std::string TrimBlanks(std::string_view text) {
 bool ParseCoordinates(const GridCells& coordinates, RFrameModel& model) {
   int count = 0;
   for (int n = 1; n <= DataRows(coordinates); ++n) {
-    const double x = NumberOr(coordinates.Cell(1, n), kEmptyCoordinate);
-    const double y = NumberOr(coordinates.Cell(2, n), kEmptyCoordinate);
-    if (x <= -1.0 && y <= -1.0) break;
-    if (n > kFrameMaxNodes) {
+    const std::string xText = TrimBlanks(coordinates.Cell(1, n));
+    const std::string yText = TrimBlanks(coordinates.Cell(2, n));
+    if (xText.empty() && yText.empty()) break;
+    // Any coordinate is ordinary geometry, negative ones included; a row
+    // with only one of them, or one that is no number, is no node at all.
+    std::string problem;
+    double x = 0.0;
+    double y = 0.0;
+    if (xText.empty() || yText.empty()) {
+      problem = J("未入力部分が有ります。");
+    } else if (!TryStrToFloat(xText, x) || !TryStrToFloat(yText, y) || !std::isfinite(x) || !std::isfinite(y)) {
+      problem = J("座標が数値ではありません。");
+    } else if (n > kFrameMaxNodes) {
+      problem = Format(J("節点は%d個までです。"), {kFrameMaxNodes});
+    }
+    if (!problem.empty()) {
       model.NodeCount = 0;
-      Refuse(CoordinateDialog(), n, Format(J("節点は%d個までです。"), {kFrameMaxNodes}));
+      Refuse(CoordinateDialog(), n, problem);
       return false;
     }
     ++count;

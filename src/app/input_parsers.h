@@ -18,7 +18,8 @@
 #include "platform/grid_cells.h"
 
 // Coordinates: rows 1.. of X and Y in metres (columns 1, 2) up to the first
-// row with both at or below -1 m (an empty cell reads -2).
+// row with both cells empty. A row above it with one cell empty, or with a
+// cell that is no number, is refused.
 bool ParseCoordinates(const GridCells& coordinates, RFrameModel& model);
 
 // Supports: node number (column 1) and support code (column 2, " 111 固定"

@@ -106,8 +106,8 @@ void Tkeizyo2::FormCreate() {
 void Tkeizyo2::FormClose() { host_.EnableToolBar(); }
 
 bool Tkeizyo2::Button1Click() {
-  CtrlGrid1->HideControl();
-  CtrlGrid7->HideControl();
+  CtrlGrid1->EndEditing();
+  CtrlGrid7->EndEditing();
   if (!ParseLoads(CtrlGrid1->Table(), CtrlGrid7->Table(), host_.Model())) return false;
   FormClose();
   hide();

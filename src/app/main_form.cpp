@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -78,6 +79,9 @@ TForm1::TForm1(std::filesystem::path settingsFile) : settingsFile_(std::move(set
   keizyo4 = new Tkeizyo4(*frame_, this);
   frame_->SetDialogs(keizyo1, keizyo2, keizyo3, keizyo4);
   setCentralWidget(frame_);
+  // Where nothing honours "maximised" (a bare X server, some remote
+  // desktops) the window keeps its normal size: the screen's working area.
+  if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
   setWindowState(Qt::WindowMaximized);
 
   ProgramFolder = ::ProgramFolder();

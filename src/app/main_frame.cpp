@@ -52,6 +52,39 @@ QToolButton* ToolBarButton(QToolBar* bar, const char* caption, const char* hint 
   return button;
 }
 
+// Holds a row of controls at its full width, at least the row's own minimum:
+// a row wider than a narrow screen runs off the right edge, as a panel of
+// fixed controls does, instead of making the window wider than the screen
+// or squeezing the controls over one another.
+class ClippingStrip : public QWidget {
+ public:
+  ClippingStrip(QWidget* row, QWidget* parent) : QWidget(parent), row_(row) {
+    row_->setParent(this);
+    row_->installEventFilter(this);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  }
+  QSize sizeHint() const override { return row_->sizeHint(); }
+  QSize minimumSizeHint() const override { return {0, row_->minimumSizeHint().height()}; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    PlaceRow();
+  }
+  // A legend shown or hidden changes the row's own minimum.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == row_ && event->type() == QEvent::LayoutRequest) {
+      updateGeometry();
+      PlaceRow();
+    }
+    return QWidget::eventFilter(watched, event);
+  }
+
+ private:
+  void PlaceRow() { row_->setGeometry(0, 0, std::max(width(), row_->minimumSizeHint().width()), height()); }
+  QWidget* row_;
+};
+
 QToolButton* ViewButton(QWidget* parent, QHBoxLayout* row, const char* caption) {
   auto* button = new QToolButton(parent);
   button->setText(U(caption));
@@ -152,7 +185,7 @@ void TMatNini1::BuildPages() {
   first->setContentsMargins(0, 0, 0, 0);
   first->setSpacing(0);
   BuildPanel();
-  first->addWidget(Panel1);
+  first->addWidget(new ClippingStrip(Panel1, TabSheet1));
   first->addWidget(cadBox1.Widget(), 1);
   StatusBar1 = new QStatusBar(TabSheet1);
   StatusBar1->setSizeGripEnabled(false);
@@ -346,13 +379,33 @@ double TMatNini1::SelectedScale() const {
   return v;
 }
 
+void TMatNini1::EndGridEditing() {
+  if (keizyo1_) {
+    for (TCtrlGrid* grid : {keizyo1_->CtrlGrid3, keizyo1_->CtrlGrid1, keizyo1_->CtrlGrid2, keizyo1_->CtrlGrid4}) {
+      grid->EndEditing();
+    }
+  }
+  if (keizyo2_) {
+    keizyo2_->CtrlGrid1->EndEditing();
+    keizyo2_->CtrlGrid7->EndEditing();
+  }
+  if (keizyo3_) keizyo3_->CtrlGrid1->EndEditing();
+  if (keizyo4_) keizyo4_->CtrlGrid5->EndEditing();
+}
+
 bool TMatNini1::CollectInput() {
+  EndGridEditing();
   cadBox1.GroupScales[cadBox1.WriteGrupe_No % kLayerGroups] = SelectedScale();
   ClearModel();
   SpeedButton2->setChecked(true);
   // The first table that is refused stops the collection: nothing may be
   // calculated on a partial model.
-  if (keizyo3_ && !keizyo3_->Button1Click()) return false;
+  if (keizyo3_ && !keizyo3_->Button1Click()) {
+    // Without nodes nothing could be drawn anew: neither the last figure nor
+    // its diagrams may stay as if they belonged to this input.
+    cadBox1.ClearDrawing();
+    return false;
+  }
   if (keizyo1_ && !keizyo1_->Button1Click()) return false;
   if (keizyo4_ && !keizyo4_->Button1Click()) return false;
   if (keizyo2_ && !keizyo2_->Button1Click()) return false;
@@ -446,9 +499,28 @@ void TMatNini1::ToolButton9Click() {
   DrawReactions();
   SpeedButton2Click();
   WriteReport();
-  if (DeflectionMax > 50000 || outcome.Status == SolveStatus::Unstable) {
-    ShowWarning(J("この形状は不安定です。再検討してください。"));
+  if (const std::string warning = InstabilityWarning(); !warning.empty()) ShowWarning(warning);
+}
+
+std::string TMatNini1::InstabilityWarning() const {
+  int node = 0;
+  if (LastOutcome.Status == SolveStatus::Unstable) {
+    node = LastOutcome.Node;
+  } else if (DeflectionMax > 50000) {
+    // A mechanism the elimination did not catch exactly shows as huge
+    // displacements: the node that moves most is where it shows.
+    double largest = -1.0;
+    for (int n = 1; n <= model_.NodeCount; ++n) {
+      const double d = std::max(std::abs(model_.Displacement[n][1]), std::abs(model_.Displacement[n][2]));
+      if (d > largest) {
+        largest = d;
+        node = n;
+      }
+    }
+  } else {
+    return {};
   }
+  return J("この形状は不安定です。再検討してください。") + Format(J("（節点[%d]）"), {node});
 }
 
 void TMatNini1::DrawReactions() {
@@ -469,6 +541,9 @@ void TMatNini1::WriteReport() {
                                             keizyo2_ ? keizyo2_->CtrlGrid1->Table() : empty);
   DeflectionMax = report.DeflectionMax;
   QStringList lines;
+  // The results of an unstable shape mean nothing; the report says so first,
+  // also when it is read later from its saved file.
+  if (const std::string warning = InstabilityWarning(); !warning.empty()) lines << QText(warning);
   for (const std::string& line : report.Lines) lines << QText(line);
   Memo1->setPlainText(lines.join(QLatin1Char('\n')));
 }

@@ -104,10 +104,16 @@ class TMatNini1 : public QWidget, public FrameInputHost {
   // Rebuilds the model from the four dialogs; false when one of them refused
   // its table (it has said why), so nothing must be calculated.
   bool CollectInput();
+  // Closes whatever editor is open over any input grid, its text going into
+  // the cell, before a whole table is read or rewritten.
+  void EndGridEditing();
 
   // ---- Calculation ---------------------------------------------------------
   void ToolButton9Click();
   void WriteReport();
+  // The warning of an unstable shape, naming the node where it showed;
+  // empty when the last calculation gave usable results.
+  std::string InstabilityWarning() const;
   void SpeedButton7Click();
 
   // ---- Diagrams, view buttons and scale box ---------------------------------

@@ -137,7 +137,7 @@ void Tkeizyo1::FormCreate() {
 void Tkeizyo1::FormClose() { host_.EnableToolBar(); }
 
 bool Tkeizyo1::Button1Click() {
-  for (TCtrlGrid* grid : {CtrlGrid3, CtrlGrid1, CtrlGrid2, CtrlGrid4}) grid->HideControl();
+  for (TCtrlGrid* grid : {CtrlGrid3, CtrlGrid1, CtrlGrid2, CtrlGrid4}) grid->EndEditing();
   const bool taken = ParseMembers(CtrlGrid3->MutableTable(), CtrlGrid1->MutableTable(), CtrlGrid2->Table(),
                                   CtrlGrid4->MutableTable(), host_.Model());
   for (TCtrlGrid* grid : {CtrlGrid3, CtrlGrid1, CtrlGrid4}) grid->CellsChanged();
@@ -194,12 +194,13 @@ void Tkeizyo1::ComboBox1Change(int itemIndex) {
 }
 
 void Tkeizyo1::SpeedButton2Click() {
-  CtrlGrid3->HideControl();
+  CtrlGrid3->EndEditing();
   CalcMemberListSections(CtrlGrid3->MutableTable());
   CtrlGrid3->CellsChanged();
 }
 
 void Tkeizyo1::SpeedButton1Click() {
+  CtrlGrid1->EndEditing();
   CalcRcPlSections(CtrlGrid1->MutableTable());
   CtrlGrid1->CellsChanged();
 }
@@ -209,7 +210,7 @@ void Tkeizyo1::SpeedButton3Click() { SaveUserModuli(); }
 void Tkeizyo1::SaveUserModuli() { SaveUserModuliTo(SettingsFilePath()); }
 
 void Tkeizyo1::SaveUserModuliTo(const std::filesystem::path& settingsFile) {
-  CtrlGrid2->HideControl();
+  CtrlGrid2->EndEditing();
   TMemIniFile ini(settingsFile);
   for (int k = 1; k <= 4; ++k) {
     ini.WriteString("Set1", "Data" + std::to_string(k), CtrlGrid2->Table().RowCommaText(k));

@@ -36,7 +36,7 @@ void Tkeizyo4::FormCreate() { WriteRowTitles(CtrlGrid5, 99, true); }
 void Tkeizyo4::FormClose() { host_.EnableToolBar(); }
 
 bool Tkeizyo4::Button1Click() {
-  CtrlGrid5->HideControl();
+  CtrlGrid5->EndEditing();
   if (!ParseSupports(CtrlGrid5->Table(), host_.Model())) return false;
   host_.DrawSupports();
   host_.RedrawAll();

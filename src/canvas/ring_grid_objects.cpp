@@ -6,6 +6,7 @@
 
 #include "geometry/angles_points.h"
 #include "geometry/offsets_rects.h"
+#include "tools/settings/default_settings.h"
 
 namespace {
 
@@ -25,8 +26,8 @@ RDrawElement LineRecord(double x1, double y1, double x2, double y2, std::uint8_t
   return e;
 }
 
-// Ticks counted outward from the centre, every MajorEvery-th one major.
-void AddTicks(std::vector<RDrawElement>& lines, const RCrossHairDefaults& s, double xc, double yc, double sx,
+// Ticks counted outward from the centre, every CrossLongTickEvery-th one long.
+void AddTicks(std::vector<RDrawElement>& lines, double xc, double yc, double sx,
               double sy, double hMinor, double hMajor, long nL, long nR, long nD, long nU) {
   struct Run {
     long count;
@@ -39,7 +40,7 @@ void AddTicks(std::vector<RDrawElement>& lines, const RCrossHairDefaults& s, dou
     for (long i = 1; i <= run.count; ++i) {
       ++counter;
       double h = hMinor;
-      if (counter == s.MajorEvery) {
+      if (counter == CrossHairDefaults.CrossLongTickEvery) {
         h = hMajor;
         counter = 0;
       }
@@ -65,20 +66,21 @@ long TickCount(double distance, double spacing) {
 
 void TRingobj::BuildCrossHair(double x, double y, double axisAngle, double zoom, double groupScale) {
   const double L = ViewWindow.Left, B = ViewWindow.Bottom, R = ViewWindow.Right, T = ViewWindow.Top;
-  const double sx = Settings.SpacingX / groupScale;
-  const double sy = Settings.SpacingY / groupScale;
-  const double hMinor = Settings.MinorLength / zoom * 0.5;
-  const double hMajor = Settings.MajorLength / zoom * 0.5;
+  const RCrossHairDefaults& settings = CrossHairDefaults;
+  const double sx = settings.CrossTickSpacingX / groupScale;
+  const double sy = settings.CrossTickSpacingY / groupScale;
+  const double hMinor = settings.CrossShortTick / zoom * 0.5;
+  const double hMajor = settings.CrossLongTick / zoom * 0.5;
   const double xc = x - 0.14 / zoom;
   const double yc = y + 0.14 / zoom;
   Lines.clear();
-  const bool ticks = Settings.TicksOn != 0 && sx * zoom >= 1.6;
+  const bool ticks = settings.CrossTicksOn != 0 && sx * zoom >= 1.6;
 
   if (std::abs(axisAngle) < 0.0001) {
     Lines.push_back(LineRecord(L, yc, R, yc));
     Lines.push_back(LineRecord(xc, B, xc, T));
     if (ticks) {
-      AddTicks(Lines, Settings, xc, yc, sx, sy, hMinor, hMajor, TickCount(std::abs(L - xc), sx),
+      AddTicks(Lines, xc, yc, sx, sy, hMinor, hMajor, TickCount(std::abs(L - xc), sx),
                TickCount(std::abs(R - xc), sx), TickCount(std::abs(B - yc), sy), TickCount(std::abs(T - yc), sy));
     }
     return;
@@ -96,7 +98,7 @@ void TRingobj::BuildCrossHair(double x, double y, double axisAngle, double zoom,
   Lines.push_back(LineRecord(h[0], h[1], h[2], h[3]));
   Lines.push_back(LineRecord(v[0], v[1], v[2], v[3]));
   if (!ticks) return;
-  AddTicks(Lines, Settings, xc, yc, sx, sy, hMinor, hMajor, TickCount(PointDistance(xc, yc, h[0], h[1]), sx),
+  AddTicks(Lines, xc, yc, sx, sy, hMinor, hMajor, TickCount(PointDistance(xc, yc, h[0], h[1]), sx),
            TickCount(PointDistance(xc, yc, h[2], h[3]), sx), TickCount(PointDistance(xc, yc, v[0], v[1]), sy),
            TickCount(PointDistance(xc, yc, v[2], v[3]), sy));
   for (std::size_t i = 2; i < Lines.size(); ++i) {

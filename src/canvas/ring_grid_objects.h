@@ -8,18 +8,6 @@
 
 #include "records/draw_records.h"
 
-// Tick settings of the cross-hair.
-struct RCrossHairDefaults {
-  double SpacingX = 1000.0;   // real units
-  double SpacingY = 1000.0;   // real units
-  double MinorLength = 2.0;   // full length, screen millimetres
-  double MajorLength = 4.0;   // full length, screen millimetres
-  std::uint8_t TicksOn = 0;
-  std::uint8_t MajorEvery = 5;
-};
-
-inline constexpr RCrossHairDefaults kCrossHairDefaults{};
-
 class TRingobj {
  public:
   struct RWindow {
@@ -36,10 +24,8 @@ class TRingobj {
   // Index of the last line, -1 when there is none.
   std::int32_t LastIndex() const { return static_cast<std::int32_t>(Lines.size()) - 1; }
 
+  // The ticks follow the cross-hair settings as they are at each build.
   void BuildCrossHair(double x, double y, double axisAngle, double zoom, double groupScale);
-
-  // Tests build with ticks on; the program keeps the constant settings.
-  RCrossHairDefaults Settings = kCrossHairDefaults;
 };
 
 class TGridobj {

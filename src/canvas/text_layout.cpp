@@ -7,11 +7,11 @@
 #include <cmath>
 #include <utility>
 
-#include "geometry/anchor_margins.h"
 #include "geometry/codepage.h"
 #include "geometry/number_format.h"
 #include "geometry/sjis_text.h"
 #include "platform/japanese_date.h"
+#include "tools/settings/default_settings.h"
 
 namespace {
 
@@ -282,11 +282,12 @@ void TMoziKiten::AnchorOffset(std::uint8_t Anchor, bool WithMargin, double Lengt
   const int column = kColumn[Anchor], row = kRow[Anchor];
   double along = Length * column / 2.0;
   double across = Height * row / 2.0;
-  if (WithMargin && kAnchorMarginsOn != 0) {
-    static constexpr float kAlongMargins[3] = {kAnchorMarginLeftX, kAnchorMarginCentreX, kAnchorMarginRightX};
-    static constexpr float kAcrossMargins[3] = {kAnchorMarginBottomY, kAnchorMarginMiddleY, kAnchorMarginTopY};
-    along += kAlongMargins[column];
-    across += kAcrossMargins[row];
+  if (WithMargin && DraftDefaults.AnchorMarginsOn != 0) {
+    const RDimensionDefaults& d = DimensionDefaults;
+    const float alongMargins[3] = {d.AnchorMarginLeftX, d.AnchorMarginCentreX, d.AnchorMarginRightX};
+    const float acrossMargins[3] = {d.AnchorMarginBottomY, d.AnchorMarginMiddleY, d.AnchorMarginTopY};
+    along += alongMargins[column];
+    across += acrossMargins[row];
   }
   AlongOffset = along;
   AcrossOffset = across;

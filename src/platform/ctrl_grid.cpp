@@ -257,11 +257,32 @@ void TCtrlGrid::SetCell(int col, int row, const std::string& text) {
   if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) return;
   cells_.SetCell(col, row, text);
   model_->CellChanged(col, row);
+  FollowRewrittenCell();
 }
 
 void TCtrlGrid::CellsChanged() {
   model_->AllChanged();
   viewport()->update();
+  FollowRewrittenCell();
+}
+
+// A control still shows the text it was loaded with; when code has written
+// another text into its cell since, the control takes that text, so that
+// hiding it later cannot put the old one back.
+void TCtrlGrid::FollowRewrittenCell() {
+  if (!fControl_ || Cell(fControlCol_, fControlRow_) == shownCellText_) return;
+  shownCellText_ = Cell(fControlCol_, fControlRow_);
+  LoadControl(fControl_, shownCellText_);
+}
+
+void TCtrlGrid::EndEditing() {
+  if (state() == QAbstractItemView::EditingState) {
+    if (QWidget* editor = indexWidget(currentIndex())) {
+      commitData(editor);
+      closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+  }
+  HideControl();
 }
 
 std::vector<std::string> TCtrlGrid::ColTitles() const {
@@ -355,6 +376,8 @@ void TCtrlGrid::ShowControl(int aCol, int aRow) {
     if (QWidget* editor = indexWidget(currentIndex())) closeEditor(editor, QAbstractItemDelegate::NoHint);
   }
   fControl_ = ControlAt(aCol, aRow);
+  fControlCol_ = aCol;
+  fControlRow_ = aRow;
   QWidget* control = fControl_;
   // The control is a sibling of the grid, so the cell goes into the
   // coordinates of the control's parent.
@@ -365,10 +388,9 @@ void TCtrlGrid::ShowControl(int aCol, int aRow) {
     control->show();
     control->raise();
   }
-  LoadControl(control, Cell(aCol, aRow));
+  shownCellText_ = Cell(aCol, aRow);
+  LoadControl(control, shownCellText_);
   if (OnControlShow) OnControlShow(this, control, ControlText(control));
-  fControlCol_ = aCol;
-  fControlRow_ = aRow;
 }
 
 void TCtrlGrid::HideControl() {
@@ -449,10 +471,17 @@ void TCtrlGrid::LoadControl(QWidget* control, const std::string& text) {
   }
 }
 
-bool TCtrlGrid::ControlHasFocus() const {
-  QWidget* focus = QApplication::focusWidget();
-  return fControl_ && focus && (focus == fControl_ || fControl_->isAncestorOf(focus));
+// The control's own pop-up (the list of a combo box) is a window of its own
+// whose parent chain leads back to the control: focus there is still in the
+// control.
+bool TCtrlGrid::IsInShownControl(const QWidget* widget) const {
+  for (const QWidget* w = widget; w && fControl_; w = w->parentWidget()) {
+    if (w == fControl_) return true;
+  }
+  return false;
 }
+
+bool TCtrlGrid::ControlHasFocus() const { return IsInShownControl(QApplication::focusWidget()); }
 
 void TCtrlGrid::WatchControl(QWidget* control) { control->installEventFilter(this); }
 
@@ -499,10 +528,26 @@ void TCtrlGrid::currentChanged(const QModelIndex& current, const QModelIndex& pr
 }
 
 bool TCtrlGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
-  if (index.isValid() && (!(options_ & goEditing) || CanShowControl(index.column(), index.row() + 1))) {
-    return false;
+  if (!index.isValid()) return QTableView::edit(index, trigger, event);
+  if (!(options_ & goEditing)) return false;
+  const int col = index.column();
+  const int row = index.row() + 1;
+  if (!CanShowControl(col, row)) return QTableView::edit(index, trigger, event);
+  // A cell with a control never gets the in-place editor: the control is
+  // its editor.
+  switch (trigger) {
+    case CurrentChanged:
+      // Not an edit trigger of the grid, so the view opens nothing; but it
+      // drops the delayed edit a click on the previous cell may have left
+      // pending, which would otherwise land on this cell.
+      return QTableView::edit(index, trigger, event);
+    case AllEditTriggers:
+      // An explicit request to edit the cell: its control is shown there.
+      if (index == currentIndex() && !fControl_) ShowControl(col, row);
+      return fControl_ && fControlCol_ == col && fControlRow_ == row;
+    default:
+      return false;
   }
-  return QTableView::edit(index, trigger, event);
 }
 
 void TCtrlGrid::focusInEvent(QFocusEvent* event) {
@@ -514,7 +559,7 @@ void TCtrlGrid::focusOutEvent(QFocusEvent* event) {
   const Qt::FocusReason reason = event->reason();
   if (fControl_ && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
     QWidget* focus = QApplication::focusWidget();
-    const bool intoControl = focus && (focus == fControl_ || fControl_->isAncestorOf(focus));
+    const bool intoControl = IsInShownControl(focus);
     if (!intoControl) {
       if (!(focus && isAncestorOf(focus))) HideControl();
     } else if (KindOf(fControl_) != ControlKind::CheckBox) {
@@ -640,6 +685,7 @@ void TCtrlGrid::mousePressEvent(QMouseEvent* event) {
   const QModelIndex before = currentIndex();
   QTableView::mousePressEvent(event);
   const QModelIndex at = indexAt(event->position().toPoint());
+  pressedIndex_ = event->button() == Qt::LeftButton ? QPersistentModelIndex(at) : QPersistentModelIndex();
   if (at.isValid() && at == before && currentIndex() == before && OnClick) OnClick(this);
   if (event->button() == Qt::LeftButton && at.isValid() && at == currentIndex() && fControl_ &&
       KindOf(fControl_) == ControlKind::Button) {
@@ -662,6 +708,18 @@ void TCtrlGrid::mouseMoveEvent(QMouseEvent* event) {
 
 void TCtrlGrid::mouseReleaseEvent(QMouseEvent* event) {
   QTableView::mouseReleaseEvent(event);
+  // One click on a list cell opens its list: the press made the cell current
+  // and laid the combo box over it, the release drops the list down. A drag
+  // that ends on another cell opens nothing.
+  const QModelIndex at = indexAt(event->position().toPoint());
+  const bool clicked = event->button() == Qt::LeftButton && at.isValid() && at == pressedIndex_;
+  pressedIndex_ = QPersistentModelIndex();
+  if (clicked && at == currentIndex() && fControl_ && fControlCol_ == at.column() && fControlRow_ == at.row() + 1) {
+    if (auto* combo = qobject_cast<QComboBox*>(fControl_.data())) {
+      combo->setFocus(Qt::MouseFocusReason);
+      combo->showPopup();
+    }
+  }
   if (fTracking_) {
     const bool click = fPressed_;
     fTracking_ = false;

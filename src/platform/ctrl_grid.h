@@ -10,6 +10,7 @@
 // Row 0 (the column titles) is the grid's header; column 0 (the row titles)
 // is an ordinary column that cannot be selected or edited.
 
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QTableView>
 
@@ -133,6 +134,11 @@ class TCtrlGrid : public QTableView {
   void ShowControl(int aCol, int aRow);
   void HideControl();
   void RefreshControl(int aCol, int aRow);
+  // Ends whatever editing is open over the grid: the text of the in-place
+  // editor and of the shown cell control goes into its cell and both close.
+  // Whoever reads or rewrites the whole table (parsers, New, Open, Save,
+  // the stock import) calls it first.
+  void EndEditing();
   QWidget* ShownControl() const { return fControl_; }
 
   // Key handling as the grid does it (also reached from the in-place editor
@@ -178,6 +184,8 @@ class TCtrlGrid : public QTableView {
   void SetControlText(QWidget* control, const std::string& text);
   void LoadControl(QWidget* control, const std::string& text);
   bool ControlHasFocus() const;
+  bool IsInShownControl(const QWidget* widget) const;
+  void FollowRewrittenCell();
   void WatchControl(QWidget* control);
   void RefreshCurrent();
   void EditorEnter();
@@ -203,6 +211,10 @@ class TCtrlGrid : public QTableView {
   // the cell text it was loaded with is kept here, so leaving the box
   // without a choice gives the cell its text back instead of emptying it.
   std::string loadedText_;
+  // The cell text the shown control was loaded with.
+  std::string shownCellText_;
+  // The cell a left press went down on, so that its release can tell a click.
+  QPersistentModelIndex pressedIndex_;
 };
 
 // The check mark of a check-box cell, centred in r.

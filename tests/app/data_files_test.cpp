@@ -2,12 +2,20 @@
 // format, the names the dialogs propose, and every refusal leaving the
 // model as it was.
 
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
+#include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
+#include "app/input_parsers.h"
+#include "app/steel_catalogues.h"
 #include "platform/file_services.h"
 #include "program_fixture.h"
 
@@ -196,6 +204,127 @@ TEST_F(DataFilesTest, FailedSaveSaysSoAndLeavesNoTemporaryFile) {
   for (const auto& entry : fs::directory_iterator(folder)) {
     const std::string name = entry.path().filename().string();
     EXPECT_TRUE(name == "d.zq4" || name == "Zuro.ini") << name;
+  }
+}
+
+// Answers the modal windows of the platform's own dialogs as they come up,
+// one step each; a window no step expects is recorded and closed, so a
+// test cannot hang on it.
+class ModalAnswers {
+ public:
+  explicit ModalAnswers(std::vector<std::function<void(QWidget*)>> steps) : steps_(std::move(steps)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+    timer_.start(0);
+  }
+  std::size_t Answered() const { return next_; }
+  const std::vector<std::string>& Unexpected() const { return unexpected_; }
+
+ private:
+  void Poll() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || w == last_) return;
+    last_ = w;
+    if (next_ < steps_.size()) {
+      steps_[next_++](w);
+    } else {
+      unexpected_.push_back(w->metaObject()->className());
+      if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
+    }
+  }
+
+  std::vector<std::function<void(QWidget*)>> steps_;
+  std::size_t next_ = 0;
+  QPointer<QWidget> last_;
+  std::vector<std::string> unexpected_;
+  QTimer timer_;
+};
+
+TEST_F(DataFilesTest, OpenWithAListStillOpenOverACellRestoresEveryCell) {
+  // A portal with a list value in every kind of list cell.
+  Fill(form->keizyo3->CtrlGrid1, {{1, {"0", "0"}}, {2, {"0", "3"}}, {3, {"4", "3"}}, {4, {"4", "0"}}});
+  Fill(form->keizyo4->CtrlGrid5, {{1, {"1", " 111 固定"}}, {2, {"4", " 110 ピン"}}});
+  Fill(form->keizyo1->CtrlGrid3, {{1, {CatalogueItems(SteelFamily::NarrowH)[1].c_str(), "", "", "1:S"}}});
+  ApplyCatalogueChoice(form->keizyo1->CtrlGrid3->MutableTable(), 1, SteelFamily::NarrowH, 1);
+  form->keizyo1->CtrlGrid3->CellsChanged();
+  Fill(form->keizyo1->CtrlGrid4,
+       {{1, {"1", "2", "1", ""}}, {2, {"2", "3", "1", "1 右端ﾋﾟﾝ"}}, {3, {"3", "4", "1", ""}}});
+  Fill(form->keizyo2->CtrlGrid1, {{1, {"2", "↓", "1", "10"}}});
+  Fill(form->keizyo2->CtrlGrid7, {{1, {"2", "1", "5"}}});
+  frame->ToolButton9Click();
+  ASSERT_TRUE(boxes.shown.empty());
+  ASSERT_EQ(frame->Model().Fixity[1][1], 1);
+  Save(folder / "portal.zq4");
+  const std::vector<GridCells> saved = AllTables();
+  form->show();
+
+  // The list cell last edited: a choice made in its list, the list closed,
+  // the box still laid over the cell.
+  struct Case {
+    const char* name;
+    std::function<void()> openDialog;
+    TCtrlGrid* grid;
+    int col, row, item;
+  };
+  const Case cases[] = {
+      {"support type", [this] { frame->ToolButton3Click(); }, form->keizyo4->CtrlGrid5, 2, 1, 2},
+      {"catalogue section", [this] { frame->ToolButton2Click(); }, form->keizyo1->CtrlGrid3, 1, 1, 3},
+      {"end condition", [this] { frame->ToolButton2Click(); }, form->keizyo1->CtrlGrid4, 4, 2, 2},
+      {"member load type",
+       [this] {
+         frame->ToolButton4Click();
+         form->keizyo2->PageControl1->setCurrentWidget(form->keizyo2->TabSheet1);
+       },
+       form->keizyo2->CtrlGrid1, 3, 1, 3},
+      {"node load type",
+       [this] {
+         frame->ToolButton4Click();
+         form->keizyo2->PageControl1->setCurrentWidget(form->keizyo2->TabSheet2);
+       },
+       form->keizyo2->CtrlGrid7, 2, 1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.openDialog();
+    TCtrlGrid* grid = c.grid;
+    QComboBox* list = ChooseInCellList(grid, c.col, c.row, c.item);
+    ASSERT_NE(list, nullptr) << "one click opens the list";
+    ASSERT_FALSE(list->view()->isVisible());
+    ASSERT_EQ(grid->ShownControl(), list);
+    ASSERT_EQ(list->currentIndex(), c.item) << "the choice, not the file's value, is shown";
+
+    // Open through the real file dialog and the real question of New.
+    InstallDialogs(nullptr);
+    ModalAnswers answers({[&](QWidget* w) {
+                            auto* dialog = qobject_cast<QFileDialog*>(w);
+                            ASSERT_NE(dialog, nullptr);
+                            dialog->selectFile(QString::fromStdString((folder / "portal.zq4").string()));
+                            static_cast<QDialog*>(dialog)->accept();
+                          },
+                          [](QWidget* w) {
+                            auto* box = qobject_cast<QMessageBox*>(w);
+                            ASSERT_NE(box, nullptr);
+                            EXPECT_EQ(box->text(), QString::fromUtf8("現ﾃﾞ-ﾀ-が破棄されますがよろしいですか？"));
+                            box->button(QMessageBox::Yes)->click();
+                          }});
+    frame->ToolButton6Click();
+    InstallDialogs(&boxes);
+    EXPECT_EQ(answers.Answered(), 2u);
+    EXPECT_TRUE(answers.Unexpected().empty());
+
+    const std::vector<GridCells> opened = AllTables();
+    ASSERT_EQ(opened.size(), saved.size());
+    for (std::size_t t = 0; t < saved.size(); ++t) {
+      for (int r = 0; r < saved[t].RowCount(); ++r) {
+        for (int col = 0; col < saved[t].ColCount(); ++col) {
+          EXPECT_EQ(opened[t].Cell(col, r), saved[t].Cell(col, r)) << "grid " << t << " cell " << col << "," << r;
+        }
+      }
+    }
+    const RFrameModel& model = frame->Model();
+    EXPECT_EQ(model.Fixity[1][1] + model.Fixity[1][2] + model.Fixity[1][3], 3) << "node 1 fixed";
+    EXPECT_EQ(model.Fixity[4][1] + model.Fixity[4][2] + model.Fixity[4][3], 2) << "node 4 pinned";
+    EXPECT_EQ(model.JointType[2], 1);
+    EXPECT_GT(model.SectionI[1], 0.0);
   }
 }
 

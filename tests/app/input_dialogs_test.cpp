@@ -229,6 +229,29 @@ TEST(InputDialogs, ClosingTheCoordinatesParsesAndDraws) {
   EXPECT_EQ(d.host.model.NodeCount, 0);
 }
 
+TEST(InputDialogs, AHalfFilledCoordinateRowKeepsTheWindowOpenUntilMended) {
+  Dialogs d;
+  ScriptedDialogs boxes;
+  ScopedDialogs scope(boxes);
+  TCtrlGrid* grid = d.coordinates.CtrlGrid1;
+  grid->SetCell(1, 1, "0");
+  grid->SetCell(2, 1, "0");
+  grid->SetCell(1, 2, "-3");
+  d.coordinates.show();
+  EXPECT_FALSE(d.coordinates.Button1Click());
+  EXPECT_TRUE(d.coordinates.isVisible());
+  EXPECT_EQ(d.host.calls, std::vector<std::string>{"EnableToolBar"}) << "nothing drawn";
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, J("座標入力  2行目：未入力部分が有ります。確認してください。"));
+
+  grid->SetCell(2, 2, "-2");
+  EXPECT_TRUE(d.coordinates.Button1Click());
+  EXPECT_FALSE(d.coordinates.isVisible());
+  EXPECT_EQ(d.host.model.NodeCount, 2);
+  EXPECT_DOUBLE_EQ(d.host.model.NodeX[2], -300.0);
+  EXPECT_DOUBLE_EQ(d.host.model.NodeY[2], -200.0);
+}
+
 TEST(InputDialogs, EnterMovesToTheNextCell) {
   Dialogs d;
   struct Case {

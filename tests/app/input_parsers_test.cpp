@@ -44,32 +44,67 @@ bool Contains(const std::string& text, const char* utf8) { return text.find(J(ut
 // ---------------------------------------------------------------------------
 // Coordinates
 
-TEST(CoordinateParser, NodesRunToTheFirstEmptyRow) {
+TEST(CoordinateParser, NodesRunToTheFirstRowWithBothCellsEmpty) {
   struct Case {
     const char* name;
     GridCells table;
     int nodes;
-    double x2, y2;  // cm, node 2 when taken
+    double x2, y2;  // cm, node 2
   };
   const Case cases[] = {
       {"rows 1-3, gap, row 5", Coordinates({{1, {"0", "0"}}, {2, {"6", "0"}}, {3, {"6", "3.5"}}, {5, {"9", "9"}}}), 3,
        600, 0},
-      {"both at or below -1 m ends", Coordinates({{1, {"0", "0"}}, {2, {"-1.5", "-2.0"}}, {3, {"1", "1"}}}), 1, 0, 0},
-      {"one below -1 m is taken", Coordinates({{1, {"0", "0"}}, {2, {"-1.5", "0"}}}), 2, -150, 0},
-      {"Y empty reads -2 m", Coordinates({{1, {"0", "0"}}, {2, {"2.25", ""}}}), 2, 225, -200},
-      {"unreadable reads -2 m", Coordinates({{1, {"0", "0"}}, {2, {"abc", "1,5"}}}), 1, 0, 0},
+      {"both negative, then a node after it",
+       Coordinates({{1, {"0", "0"}}, {2, {"-3", "-2"}}, {3, {"1", "1"}}}), 3, -300, -200},
+      {"both at -1 m", Coordinates({{1, {"0", "0"}}, {2, {"-1", "-1.0"}}}), 2, -100, -100},
+      {"one below -1 m", Coordinates({{1, {"0", "0"}}, {2, {"-1.5", "0"}}}), 2, -150, 0},
       {"blanks around a number", Coordinates({{1, {" 1", "2 "}}, {2, {" 3 ", "1e1"}}}), 2, 300, 1000},
-      {"empty table", Coordinates({}), 0, 0, 0},
+      {"blanks only are empty", Coordinates({{1, {"0", "0"}}, {2, {"4", "0"}}, {3, {"  ", " "}}, {4, {"9", "9"}}}), 2,
+       400, 0},
   };
   for (const Case& c : cases) {
+    ScriptedDialogs dialogs;
+    ScopedDialogs scope(dialogs);
     RFrameModel model;
     EXPECT_TRUE(ParseCoordinates(c.table, model)) << c.name;
+    EXPECT_TRUE(dialogs.shown.empty()) << c.name;
     EXPECT_EQ(model.NodeCount, c.nodes) << c.name;
-    if (c.nodes >= 2) {
-      EXPECT_EQ(model.NodeNo[2], 2) << c.name;
-      EXPECT_DOUBLE_EQ(model.NodeX[2], c.x2) << c.name;
-      EXPECT_DOUBLE_EQ(model.NodeY[2], c.y2) << c.name;
-    }
+    EXPECT_EQ(model.NodeNo[2], 2) << c.name;
+    EXPECT_DOUBLE_EQ(model.NodeX[2], c.x2) << c.name;
+    EXPECT_DOUBLE_EQ(model.NodeY[2], c.y2) << c.name;
+  }
+  RFrameModel empty;
+  EXPECT_TRUE(ParseCoordinates(Coordinates({}), empty));
+  EXPECT_EQ(empty.NodeCount, 0);
+}
+
+TEST(CoordinateParser, AHalfFilledOrUnreadableRowIsRefusedNamingTheRow) {
+  const std::string missing = J("未入力部分が有ります。確認してください。");
+  const std::string notNumber = J("座標が数値ではありません。確認してください。");
+  struct Case {
+    const char* name;
+    GridCells table;
+    std::string expected;  // the whole message
+  };
+  const Case cases[] = {
+      {"Y empty", Coordinates({{1, {"0", "0"}}, {2, {"2.25", ""}}}), J("座標入力  2行目：") + missing},
+      {"X empty", Coordinates({{1, {"0", "0"}}, {2, {"1", "1"}}, {3, {"", "-2"}}}), J("座標入力  3行目：") + missing},
+      {"X blanks, Y filled", Coordinates({{1, {"  ", "-3"}}}), J("座標入力  1行目：") + missing},
+      {"X unreadable, Y empty", Coordinates({{1, {"0", "0"}}, {2, {"abc", ""}}}), J("座標入力  2行目：") + missing},
+      {"X unreadable", Coordinates({{1, {"0", "0"}}, {2, {"abc", "1"}}}), J("座標入力  2行目：") + notNumber},
+      {"Y with a comma", Coordinates({{1, {"0", "0"}}, {2, {"1", "1,5"}}}), J("座標入力  2行目：") + notNumber},
+      {"too large to hold", Coordinates({{1, {"1e999", "0"}}}), J("座標入力  1行目：") + notNumber},
+  };
+  for (const Case& c : cases) {
+    ScriptedDialogs dialogs;
+    ScopedDialogs scope(dialogs);
+    RFrameModel model;
+    model.NodeCount = 7;  // from an earlier parse
+    EXPECT_FALSE(ParseCoordinates(c.table, model)) << c.name;
+    EXPECT_EQ(model.NodeCount, 0) << c.name << ": no node of a refused table";
+    const Shown shown = OnlyMessage(dialogs);
+    EXPECT_EQ(shown.text, c.expected) << c.name;
+    EXPECT_EQ(shown.kind, MessageKind::Warning) << c.name;
   }
 }
 
@@ -88,7 +123,10 @@ TEST(CoordinateParser, FullTableAndTooManyRows) {
   // A longer table (a file from a bigger grid) would pass node 150.
   GridCells longer = full;
   longer.Resize(3, 153);
-  for (int r = 149; r <= 152; ++r) longer.SetCell(1, r, "1");
+  for (int r = 149; r <= 152; ++r) {
+    longer.SetCell(1, r, "1");
+    longer.SetCell(2, r, "1");
+  }
   ScriptedDialogs dialogs;
   ScopedDialogs scope(dialogs);
   RFrameModel refused;

@@ -9,15 +9,18 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QToolButton>
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "analysis/frame_solver.h"
 #include "app/coordinate_dialog.h"
+#include "app/input_dialog_support.h"
 #include "app/load_dialog.h"
 #include "app/main_form.h"
 #include "app/main_frame.h"
@@ -224,17 +227,111 @@ TEST_F(ProgramTest, RefusedInputShowsItsMessageAndNoStaleResults) {
   for (const RDrawElement& e : frame->cadBox1.Draw1->Elements) EXPECT_LT(e.Layer, 3) << "no diagrams";
 }
 
-TEST_F(ProgramTest, MechanismIsWarnedAboutAfterTheResults) {
-  // A two-bar truss loaded by a moment at its apex: nothing holds it.
-  Fill(form->keizyo3->CtrlGrid1, {{1, {"0", "0"}}, {2, {"4", "3"}}, {3, {"8", "0"}}});
-  Fill(form->keizyo4->CtrlGrid5, {{1, {"1", " 110 ピン"}}, {2, {"3", " 110 ピン"}}});
-  Fill(form->keizyo1->CtrlGrid3, {{1, {"", "", "", "", "1000", "25"}}});
-  Fill(form->keizyo1->CtrlGrid4, {{1, {"1", "2", "1", "3"}}, {2, {"2", "3", "1", "3"}}});
-  Fill(form->keizyo2->CtrlGrid7, {{1, {"2", "3", "5"}}});
+TEST_F(ProgramTest, NodesAtNegativeCoordinatesAreOrdinaryNodes) {
+  // A bent cantilever from a fixed node at the origin down and to the left
+  // through (-3, -2) to (-3, -5) m, pushed 10 kN along x at its tip.
+  Fill(form->keizyo3->CtrlGrid1, {{1, {"0", "0"}}, {2, {"-3", "-2"}}, {3, {"-3", "-5"}}});
+  Fill(form->keizyo4->CtrlGrid5, {{1, {"1", " 111 固定"}}});
+  Fill(form->keizyo1->CtrlGrid3, {{1, {"", "", "", "", "1000", "50"}}});
+  Fill(form->keizyo1->CtrlGrid4, {{1, {"1", "2", "1", ""}}, {2, {"2", "3", "1", ""}}});
+  Fill(form->keizyo2->CtrlGrid7, {{1, {"3", "1", "10"}}});
+  frame->ToolButton9Click();
+  EXPECT_TRUE(boxes.shown.empty());
+  const RFrameModel& m = frame->Model();
+  EXPECT_EQ(m.NodeCount, 3);
+  EXPECT_EQ(m.MemberCount, 2);
+  // The support holds 10 kN along x and the moment of it about the origin,
+  // 10 kN x 5 m.
+  EXPECT_NEAR(std::abs(m.Reaction[1][1]), 10.0, 1e-9);
+  EXPECT_NEAR(std::abs(m.Reaction[1][2]), 0.0, 1e-9);
+  EXPECT_NEAR(std::abs(m.Reaction[1][3]) / 100, 50.0, 1e-9);
+  EXPECT_NE(Memo().find(" [ 3]      -3.000          -5.000"), std::string::npos);
+}
+
+TEST_F(ProgramTest, AHalfFilledNodeRowStopsTheCalculation) {
+  EnterCantilever();
+  frame->ToolButton9Click();
+  ASSERT_FALSE(Memo().empty());
+  Fill(form->keizyo3->CtrlGrid1, {{2, {"-3", ""}}});
   frame->ToolButton9Click();
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, J("この形状は不安定です。再検討してください。"));
-  EXPECT_FALSE(Memo().empty()) << "the report comes first";
+  EXPECT_EQ(boxes.shown[0].text, J("座標入力  2行目：未入力部分が有ります。確認してください。"));
+  EXPECT_TRUE(Memo().empty());
+  for (const RDrawElement& e : frame->cadBox1.Draw1->Elements) EXPECT_LT(e.Layer, 3) << "no diagrams";
+}
+
+TEST_F(ProgramTest, AnUnstableShapeIsNamedInTheWarningAndAtTheTopOfTheReport) {
+  struct Case {
+    const char* name;
+    std::function<void()> enter;
+    std::string warning;  // empty: a stable shape
+  };
+  const std::string unstable = J("この形状は不安定です。再検討してください。");
+  const Case cases[] = {
+      {"a moment on the apex of a pinned two-bar truss: nothing holds it",
+       [this] {
+         Fill(form->keizyo3->CtrlGrid1, {{1, {"0", "0"}}, {2, {"4", "3"}}, {3, {"8", "0"}}});
+         Fill(form->keizyo4->CtrlGrid5, {{1, {"1", " 110 ピン"}}, {2, {"3", " 110 ピン"}}});
+         Fill(form->keizyo1->CtrlGrid3, {{1, {"", "", "", "", "1000", "25"}}});
+         Fill(form->keizyo1->CtrlGrid4, {{1, {"1", "2", "1", "3"}}, {2, {"2", "3", "1", "3"}}});
+         Fill(form->keizyo2->CtrlGrid7, {{1, {"2", "3", "5"}}});
+       },
+       unstable + J("（節点[2]）")},
+      // PL^3 / 3EI = 10 x 300^3 / (3 x 20594 x 0.0001) cm, about 4.4e7 cm at
+      // the tip: far beyond 50000 cm.
+      {"a cantilever far too slender for its load",
+       [this] {
+         EnterCantilever();
+         Fill(form->keizyo1->CtrlGrid3, {{1, {"", "", "", "", "0.0001", "50"}}});
+       },
+       unstable + J("（節点[2]）")},
+      {"a cantilever that carries its load", [this] { EnterCantilever(); }, ""},
+  };
+  const std::string title = J(" 平面応力計算プログラム（変形法）     Zuro ver1.44");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (TCtrlGrid* grid : {form->keizyo3->CtrlGrid1, form->keizyo4->CtrlGrid5, form->keizyo1->CtrlGrid3,
+                            form->keizyo1->CtrlGrid4, form->keizyo2->CtrlGrid1, form->keizyo2->CtrlGrid7}) {
+      ClearGridColumns(grid, 1, grid->ColCount() - 1);
+    }
+    c.enter();
+    boxes.shown.clear();
+    frame->ToolButton9Click();
+    if (c.warning.empty()) {
+      EXPECT_TRUE(boxes.shown.empty());
+    } else {
+      ASSERT_EQ(boxes.shown.size(), 1u);
+      EXPECT_EQ(boxes.shown[0].text, c.warning);
+      EXPECT_EQ(boxes.shown[0].messageKind, MessageKind::Warning);
+    }
+
+    // The report page and the report saved from it open with that line.
+    const std::string memo = Memo();
+    const std::string firstLine = memo.substr(0, memo.find('\n'));
+    EXPECT_EQ(firstLine, c.warning.empty() ? title : c.warning);
+    EXPECT_NE(memo.find(title), std::string::npos) << "the report follows";
+    boxes.fileAnswers.push_back(folder / "report.txt");
+    frame->SpeedButton7Click();
+    const std::string saved = LoadWholeFile(folder / "report.txt");
+    EXPECT_EQ(saved.substr(0, saved.find("\r\n")), firstLine);
+  }
+}
+
+TEST_F(ProgramTest, MainWindowIsMaximisedAndOtherwiseAsLargeAsTheWorkingArea) {
+  const QRect area = form->screen()->availableGeometry();
+  ASSERT_GT(area.width(), 0);
+  EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
+  EXPECT_EQ(form->normalGeometry(), area) << "the size kept for when maximised is not honoured";
+  // What a window system that ignores "maximised" leaves: the normal state.
+  form->setWindowState(Qt::WindowNoState);
+  form->show();
+  // The offscreen screen is narrower than the row of view buttons and
+  // options, so this also holds where that row does not fit: the row runs
+  // off the edge with every control at its own size.
+  EXPECT_EQ(form->geometry().size(), area.size());
+  for (QWidget* w : std::vector<QWidget*>{frame->SpeedButton2, frame->ComboBox1, frame->CheckBox1, frame->CheckBox3}) {
+    EXPECT_GE(w->width(), w->minimumSizeHint().width());
+  }
 }
 
 TEST(ProgramSettings, WrittenAtCloseAndReadBackWithDefaults) {

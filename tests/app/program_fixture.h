@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QTest>
+
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -43,6 +47,23 @@ class ProgramFixture : public ::testing::Test {
       for (std::size_t c = 0; c < r.cells.size(); ++c) cells.SetCell(static_cast<int>(c) + 1, r.row, J(r.cells[c]));
     }
     grid->CellsChanged();
+  }
+
+  // A choice made as the engineer makes it: one click on a list cell drops
+  // its list down, a click on an item chooses it. The list box stays laid
+  // over the cell with the choice, which is not in the cell yet. Null when
+  // no list opened.
+  static QComboBox* ChooseInCellList(TCtrlGrid* grid, int col, int row, int item) {
+    QApplication::processEvents();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->viewport()->mapFrom(grid, grid->CellRect(col, row).center()));
+    auto* list = qobject_cast<QComboBox*>(grid->ShownControl());
+    if (!list || !list->view()->isVisible()) return nullptr;
+    QApplication::processEvents();  // the dropped-down list lays out its items
+    QAbstractItemView* view = list->view();
+    const QRect r = view->visualRect(list->model()->index(item, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(view->viewport()->width() / 2, r.center().y()));
+    return list;
   }
 
   // A 3 m steel cantilever fixed at node 1, 10 kN down at the tip, with a

@@ -98,6 +98,23 @@ TEST_F(StockTransferTest, PointsBecomeNodesAndLinesMembers) {
   EXPECT_TRUE(frame->Memo1->toPlainText().isEmpty()) << "no calculation";
 }
 
+TEST_F(StockTransferTest, AListLeftOpenOverACellDoesNotOverwriteTheImport) {
+  // The end condition of placement row 1 chosen as "1 右端ﾋﾟﾝ", its list box
+  // still over the cell; the imported line of line type 2 is pinned at both
+  // ends.
+  form->show();
+  frame->ToolButton2Click();
+  QComboBox* list = ChooseInCellList(form->keizyo1->CtrlGrid4, 4, 1, 0);
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(form->keizyo1->CtrlGrid4->ShownControl(), list);
+  SendFigure({StockPoint(0, 0), StockPoint(100, 0), StockLine(0, 0, 100, 0, 1, 2)});
+  frame->ToolButton13Click();
+  EXPECT_EQ(Placement(1, 1), "1");
+  EXPECT_EQ(Placement(1, 2), "2");
+  EXPECT_EQ(Placement(1, 4), J("3 両端ﾋﾟﾝ"));
+  EXPECT_EQ(Placement(2, 4), "");
+}
+
 TEST_F(StockTransferTest, FigureDrawnAtAnotherScaleIsRescaled) {
   SendFigure({StockPoint(0, 0), StockPoint(100, 0)}, 50);
   frame->ToolButton13Click();

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "support/element_factory.h"
+#include "support/settings_guard.h"
 
 namespace {
 
@@ -49,8 +50,9 @@ TEST(RingObject, WithoutTicksTheCrossHairIsTwoLinesAcrossTheViewAtAnyQuarterTurn
 }
 
 TEST(RingObject, TicksCountOutwardWithEveryFifthMajor) {
+  SettingsGuard guard;
+  CrossHairDefaults.CrossTicksOn = 1;
   TRingobj ring;
-  ring.Settings.TicksOn = 1;
   ring.ViewWindow = {0, 0, 100, 50};
   // Group scale 100: ticks every 10 drawing units; zoom 1: minor half length
   // 1, major half length 2. Centre (50, 25): 5 ticks left and right, 2 down and up.
@@ -64,9 +66,33 @@ TEST(RingObject, TicksCountOutwardWithEveryFifthMajor) {
   ExpectSegment(ring.Lines[15], {49, 45, 51, 45}, 1e-9);  // up tick 2
 }
 
-TEST(RingObject, TicksCloserThanOnePointSixScreenMillimetresAreNotBuilt) {
+TEST(RingObject, TicksFollowAChangedSetting) {
+  SettingsGuard guard;
   TRingobj ring;
-  ring.Settings.TicksOn = 1;
+  ring.ViewWindow = {0, 0, 100, 50};
+  ring.BuildCrossHair(50.14, 24.86, 0, 1, 100);
+  EXPECT_EQ(ring.Lines.size(), 2u);  // ticks are off by default
+  // Spacing 2000 / 100 = 20 along x, 500 / 100 = 5 along y; short ticks 1 and
+  // long ones 3 long (half each side), every second one long.
+  CrossHairDefaults.CrossTicksOn = 1;
+  CrossHairDefaults.CrossTickSpacingX = 2000;
+  CrossHairDefaults.CrossTickSpacingY = 500;
+  CrossHairDefaults.CrossShortTick = 1;
+  CrossHairDefaults.CrossLongTick = 3;
+  CrossHairDefaults.CrossLongTickEvery = 2;
+  ring.BuildCrossHair(50.14, 24.86, 0, 1, 100);
+  // Centre (50, 25): 2 ticks left and right, 5 down and 5 up.
+  ASSERT_EQ(ring.Lines.size(), 2u + 2 + 2 + 5 + 5);
+  ExpectSegment(ring.Lines[2], {30, 24.5, 30, 25.5});  // left tick 1: short
+  ExpectSegment(ring.Lines[3], {10, 23.5, 10, 26.5});  // left tick 2: long
+  ExpectSegment(ring.Lines[6], {49.5, 20, 50.5, 20});  // down tick 1
+  ExpectSegment(ring.Lines[7], {48.5, 15, 51.5, 15});  // down tick 2: long
+}
+
+TEST(RingObject, TicksCloserThanOnePointSixScreenMillimetresAreNotBuilt) {
+  SettingsGuard guard;
+  CrossHairDefaults.CrossTicksOn = 1;
+  TRingobj ring;
   ring.ViewWindow = {0, 0, 100, 50};
   ring.BuildCrossHair(50, 25, 0, 1.5, 1000);  // 1 drawing unit x 1.5 = 1.5 mm apart
   EXPECT_EQ(ring.Lines.size(), 2u);
@@ -75,8 +101,9 @@ TEST(RingObject, TicksCloserThanOnePointSixScreenMillimetresAreNotBuilt) {
 }
 
 TEST(RingObject, TurnedTicksAreTurnedAboutTheCentre) {
+  SettingsGuard guard;
+  CrossHairDefaults.CrossTicksOn = 1;
   TRingobj ring;
-  ring.Settings.TicksOn = 1;
   ring.ViewWindow = {0, 0, 100, 100};
   // 45 degrees about the centre (50, 50); the first right tick 10 along the
   // turned axis: at (50 + 10 cos 45, 50 + 10 sin 45), across the axis.

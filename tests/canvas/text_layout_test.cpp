@@ -10,6 +10,7 @@
 #include "geometry/codepage.h"
 #include "platform/japanese_date.h"
 #include "support/element_factory.h"
+#include "support/settings_guard.h"
 
 namespace {
 
@@ -227,6 +228,20 @@ TEST(AnchorOffset, GivesTheNineAnchorsWithAndWithoutMargins) {
   kiten.AnchorOffset(9, true, 20, 8);  // no such anchor: unchanged
   EXPECT_DOUBLE_EQ(kiten.AlongOffset, 5);
   EXPECT_DOUBLE_EQ(kiten.AcrossOffset, 2);
+}
+
+TEST(AnchorOffset, FollowsTheMarginSettings) {
+  SettingsGuard guard;
+  DimensionDefaults.AnchorMarginRightX = 3.0f;
+  DimensionDefaults.AnchorMarginTopY = 0.5f;
+  TMoziKiten kiten;
+  kiten.AnchorOffset(4, true, 10, 4);  // top right: (10 + 3, 4 + 0.5)
+  EXPECT_DOUBLE_EQ(kiten.AlongOffset, 13);
+  EXPECT_DOUBLE_EQ(kiten.AcrossOffset, 4.5);
+  DraftDefaults.AnchorMarginsOn = 0;  // the switch off: no margins
+  kiten.AnchorOffset(4, true, 10, 4);
+  EXPECT_DOUBLE_EQ(kiten.AlongOffset, 10);
+  EXPECT_DOUBLE_EQ(kiten.AcrossOffset, 4);
 }
 
 TEST(TextBaseLength, CountsDoubleAndSingleByteCharactersAndTheirSpacing) {

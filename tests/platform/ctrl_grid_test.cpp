@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,46 @@ struct GridWindow {
     editable->addItems({"H-1", "H-2"});
     window.show();
   }
+
+  // A click of the left button in the middle of a cell, through the window
+  // system's road (the grid's viewport takes it).
+  void ClickCell(int col, int row) {
+    const QPoint centre = grid->viewport()->mapFrom(grid, grid->CellRect(col, row).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre);
+  }
+};
+
+// Picks an item of a dropped-down list by a click on it.
+void ClickListItem(QComboBox* box, int item) {
+  QApplication::processEvents();  // the dropped-down list lays out its items
+  QAbstractItemView* view = box->view();
+  const QRect r = view->visualRect(box->model()->index(item, 0));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(view->viewport()->width() / 2, r.center().y()));
+}
+
+// Collects Qt's warnings for the time of a test.
+class QtWarnings {
+ public:
+  QtWarnings() {
+    texts().clear();
+    previous_ = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+      if (type == QtWarningMsg) texts().push_back(text.toStdString());
+    });
+  }
+  ~QtWarnings() { qInstallMessageHandler(previous_); }
+  static std::vector<std::string>& texts() {
+    static std::vector<std::string> collected;
+    return collected;
+  }
+  bool Has(const std::string& part) const {
+    for (const std::string& t : texts()) {
+      if (t.find(part) != std::string::npos) return true;
+    }
+    return false;
+  }
+
+ private:
+  QtMessageHandler previous_ = nullptr;
 };
 
 TEST(CtrlGrid, FindControlMatchesColumnsAndRowsFromEitherEnd) {
@@ -165,6 +206,120 @@ TEST(CtrlGrid, LeavingForAnotherWidgetWritesTheChoiceBack) {
   other.setFocus();
   EXPECT_EQ(w.grid->ShownControl(), nullptr);
   EXPECT_EQ(w.grid->Cell(2, 1), "A");
+}
+
+TEST(CtrlGrid, OneClickOnAListCellOpensItsList) {
+  GridWindow w;
+  w.grid->Ctrls().Add(2, -1, w.list, "");
+  w.grid->Ctrls().Add(3, -1, w.editable, "");
+  QApplication::setActiveWindow(&w.window);
+  w.grid->setFocus();
+  w.grid->FocusCell(1, 1);
+
+  // Each step is one click; the list is open after it or not.
+  w.ClickCell(2, 3);
+  ASSERT_EQ(w.grid->ShownControl(), w.list);
+  EXPECT_TRUE(w.list->view()->isVisible()) << "the first click on the cell drops the list down";
+  ClickListItem(w.list, 2);
+  EXPECT_FALSE(w.list->view()->isVisible());
+  EXPECT_EQ(w.grid->ShownControl(), w.list) << "the choice stays shown over its cell";
+  EXPECT_EQ(w.list->currentText(), "B");
+
+  w.ClickCell(2, 3);  // the same cell again: the box laid over it opens
+  EXPECT_TRUE(w.list->view()->isVisible());
+  ClickListItem(w.list, 1);
+  EXPECT_FALSE(w.list->view()->isVisible());
+  EXPECT_EQ(w.list->currentText(), "A");
+
+  w.ClickCell(1, 5);  // a text cell: the choice goes into its cell
+  EXPECT_EQ(w.grid->ShownControl(), nullptr);
+  EXPECT_EQ(w.grid->Cell(2, 3), "A");
+
+  w.ClickCell(2, 6);  // another list cell, again one click
+  EXPECT_TRUE(w.list->view()->isVisible());
+  ClickListItem(w.list, 1);
+  w.ClickCell(3, 6);  // the editable box of the catalogue kind
+  EXPECT_EQ(w.grid->Cell(2, 6), "A");
+  ASSERT_EQ(w.grid->ShownControl(), w.editable);
+  EXPECT_TRUE(w.editable->view()->isVisible());
+  ClickListItem(w.editable, 0);
+  w.ClickCell(1, 6);
+  EXPECT_EQ(w.grid->Cell(3, 6), "H-1");
+}
+
+TEST(CtrlGrid, AnEditLeftPendingByAnotherCellDoesNotReachAListCell) {
+  GridWindow w;
+  w.grid->Ctrls().Add(2, -1, w.list, "");
+  QApplication::setActiveWindow(&w.window);
+  w.grid->setFocus();
+  // The second click on a selected text cell asks for an editor once the
+  // double-click interval has passed; with the interval at 0 that request
+  // is served by the next turn of the event loop.
+  const int interval = QApplication::doubleClickInterval();
+  QApplication::setDoubleClickInterval(0);
+  QtWarnings warnings;
+  w.ClickCell(1, 3);
+  w.ClickCell(1, 3);
+  w.ClickCell(2, 3);
+  QApplication::processEvents();
+  QApplication::processEvents();
+  // What a late request does: ask for an editor on the current cell.
+  w.grid->edit(w.grid->currentIndex());
+  QApplication::setDoubleClickInterval(interval);
+  EXPECT_FALSE(warnings.Has("editing failed"));
+  EXPECT_EQ(w.grid->ShownControl(), w.list);
+  EXPECT_EQ(w.grid->findChildren<QLineEdit*>().size(), 0u) << "no text editor over a list cell";
+}
+
+TEST(CtrlGrid, EndEditingPutsOpenEditorsIntoTheirCells) {
+  GridWindow w;
+  w.grid->Ctrls().Add(2, -1, w.list, "");
+  // The in-place editor of a text cell.
+  w.grid->FocusCell(1, 2);
+  w.grid->edit(w.grid->currentIndex());
+  auto* editor = w.grid->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->setText(QStringLiteral("-3.5"));
+  w.grid->EndEditing();
+  EXPECT_EQ(w.grid->Cell(1, 2), "-3.5");
+  EXPECT_TRUE(w.grid->findChildren<QLineEdit*>().empty() || !editor->isVisible());
+  // A list with a choice not yet written.
+  w.grid->FocusCell(2, 2);
+  ASSERT_EQ(w.grid->ShownControl(), w.list);
+  w.list->setCurrentIndex(2);
+  EXPECT_EQ(w.grid->Cell(2, 2), "");
+  w.grid->EndEditing();
+  EXPECT_EQ(w.grid->ShownControl(), nullptr);
+  EXPECT_EQ(w.grid->Cell(2, 2), "B");
+  w.grid->EndEditing();  // nothing open: nothing changes
+  EXPECT_EQ(w.grid->Cell(2, 2), "B");
+}
+
+TEST(CtrlGrid, ACellRewrittenUnderItsControlKeepsTheNewText) {
+  struct Case {
+    const char* before;
+    const char* rewritten;
+  };
+  // The empty cell first: a list loaded empty used to write the empty text
+  // back over whatever had been put into its cell since.
+  const Case cases[] = {{"", "A"}, {"A", ""}, {"A", "B"}, {"", "Z"}, {"B", "B"}};
+  for (const Case& c : cases) {
+    for (const bool wholeTable : {true, false}) {
+      GridWindow w;
+      w.grid->Ctrls().Add(2, -1, w.list, "");
+      w.grid->SetCell(2, 4, c.before);
+      w.grid->FocusCell(2, 4);
+      ASSERT_EQ(w.grid->ShownControl(), w.list);
+      if (wholeTable) {
+        w.grid->MutableTable().SetCell(2, 4, c.rewritten);
+        w.grid->CellsChanged();
+      } else {
+        w.grid->SetCell(2, 4, c.rewritten);
+      }
+      w.grid->HideControl();
+      EXPECT_EQ(w.grid->Cell(2, 4), c.rewritten) << c.before << " -> " << c.rewritten << (wholeTable ? " (table)" : "");
+    }
+  }
 }
 
 TEST(CtrlGrid, WriteBackIsCutTo254Bytes) {

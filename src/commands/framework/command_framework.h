@@ -52,6 +52,10 @@ TCursorRule CursorPair(int plain, int withRing);
 std::optional<int> RangeSelectCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan);
 std::optional<int> RangeVariantCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan);
 
+// The direction of a line (degrees in [0, 360)) is oblique: more than 10
+// degrees from every axis; exactly 10 passes.
+bool IsObliqueDirection(double direction);
+
 // The colour of a colour number of the drawing (0 for a number past the table).
 TColor PenColourOf(const TcadBox& box, std::uint8_t colourNo);
 

@@ -117,12 +117,7 @@ namespace {
 // The ring's lines with the pen as the caller set it; ring lines carry
 // line type 0, which draws solid.
 void DrawRingLines(TcadBox& box) {
-  for (const RDrawElement& e : box.RingObj.Lines) {
-    if (e.Kind != kKindLine) continue;
-    const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
-    if (std::abs(x1 - x2) < 0.0001 && std::abs(y1 - y2) < 0.0001) continue;
-    box.DrawLine(e.LineType, box.Canvas(), x1, y1, x2, y2);
-  }
+  box.DrawElementArray(box.RingObj.Lines, box.RingObj.LastIndex(), 0, false, true);
 }
 
 void RingPen(TcadBox& box) {

@@ -26,4 +26,5 @@ void RegisterCommandFramework() {
     box.ExecuteDragGesture(x, y);
   };
   RegisterGestureCaptionClearing();
+  r.DeselectElement = [](TcadBox& box, std::int32_t index) { box.DeselectElement(index); };
 }

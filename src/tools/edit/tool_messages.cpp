@@ -1,0 +1,23 @@
+#include "tools/edit/tool_messages.h"
+
+#include <utility>
+
+namespace {
+
+ToolMessageHook& InstalledHook() {
+  static ToolMessageHook hook;
+  return hook;
+}
+
+void Show(ToolMessageKind kind, const std::string& text) {
+  const ToolMessageHook& hook = InstalledHook();
+  if (hook) hook(kind, text);
+}
+
+}  // namespace
+
+void InstallToolMessageHook(ToolMessageHook hook) { InstalledHook() = std::move(hook); }
+
+void ShowToolMessage(const std::string& text) { Show(ToolMessageKind::Plain, text); }
+
+void ShowToolWarning(const std::string& text) { Show(ToolMessageKind::Warning, text); }
