@@ -229,3 +229,95 @@ TEST_F(PointAssists, ACancelledAssistLendsNoPointToTheNext) {
 }
 
 }  // namespace
+
+namespace {
+
+class LineAssists : public CommandHarness {};
+
+TEST_F(LineAssists, APointOnALineIsTheFootOfARightClickOrTheCrossingOfALeftOne) {
+  // The picked line y = x / 2 + 10; a crossing line x = 60.
+  Seed({Line(20, 20, 100, 60), Line(60, 5, 60, 90), Point(90, 20)});
+  TcadBox& b = Box();
+  auto startOnPickedLine = [&] {
+    b.ButonType = dtDraf;
+    b.CommandStep = 0;
+    b.SavedMode = dtDraf;
+    b.PressPoint = {40, 30};
+    b.PendingGesture = dtSenzyouten2;
+    b.GesturePending = true;
+    b.ExecuteDragGesture(0, 0);
+    ASSERT_EQ(b.ButonType, dtSenzyouten2);
+    ASSERT_EQ(b.PickedIndex[1], 0);
+  };
+  startOnPickedLine();
+  Click(60, 75);  // left, on the crossing line
+  EXPECT_EQ(b.ButonType, dtDraf);
+  EXPECT_NEAR(b.FirstPoint.x, 60, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 40, 1e-9);
+  EXPECT_EQ(b.FirstPoint.x, b.CurrentPoint.x);
+  // A right click snaps to the point (90, 20): its foot on the line.
+  startOnPickedLine();
+  Click(91, 21, ssRight);
+  EXPECT_EQ(b.ButonType, dtDraf);
+  // Foot of (90, 20) on y = x/2 + 10: t along (2, 1) from (20, 20): ((70, 0) . (2, 1)) / 5 = 28.
+  EXPECT_NEAR(b.FirstPoint.x, 20 + 2 * 28, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 20 + 28, 1e-9);
+  // A left click with no other line there: the foot of the click instead.
+  startOnPickedLine();
+  Click(100, 10);
+  EXPECT_EQ(b.ButonType, dtDraf);
+  // ((80, -10) . (2, 1)) / 5 = 30 along (2, 1) from (20, 20).
+  EXPECT_NEAR(b.FirstPoint.x, 80, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 50, 1e-9);
+}
+
+TEST_F(LineAssists, ACrossingAtTheOriginIsACrossingLikeAnyOther) {
+  TcadBox& b = Box();
+  b.ViewWindow = {-64, -48, 64, 48};
+  Seed({Line(-40, -20, 40, 20), Line(-20, 30, 20, -30)});
+  b.ButonType = dtDraf;
+  b.SavedMode = dtDraf;
+  b.PressPoint = {20, 10};
+  b.PendingGesture = dtSenzyouten2;
+  b.GesturePending = true;
+  b.ExecuteDragGesture(0, 0);
+  ASSERT_EQ(b.ButonType, dtSenzyouten2);
+  Click(10, -15);
+  EXPECT_EQ(b.ButonType, dtDraf);
+  EXPECT_NEAR(b.FirstPoint.x, 0, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 0, 1e-9);
+}
+
+TEST_F(LineAssists, TheMidpointGestureOnALineGivesTheMiddleOfItsEnds) {
+  Seed({Line(20, 30, 100, 30)});
+  TcadBox& b = Box();
+  b.ButonType = dtSen;
+  b.SavedMode = dtSen;
+  b.CommandStep = 0;
+  b.PressPoint = {35, 30};  // on the line, away from its snap points
+  b.PendingGesture = dthitsuru;
+  b.GesturePending = true;
+  b.ExecuteDragGesture(0, 0);
+  EXPECT_EQ(b.ButonType, dtSen);
+  EXPECT_NEAR(b.FirstPoint.x, 60, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 30, 1e-9);
+}
+
+TEST_F(LineAssists, TheFootOnAPickedLineGoesBackIntoTheRestoredCommand) {
+  Seed({Line(20, 30, 100, 30)});
+  TcadBox& b = Box();
+  b.SavedMode = dtBoxSen;
+  b.ButonType = dtSenZyouTen;
+  Click(50, 90);  // no line there: the first step stays
+  EXPECT_EQ(b.AssistStep, 0);
+  Click(50, 31);
+  EXPECT_EQ(b.AssistStep, 1);
+  EXPECT_EQ(b.PickedIndex[1], 0);
+  Click(70, 80);
+  EXPECT_EQ(b.ButonType, dtBoxSen);
+  EXPECT_NEAR(b.FirstPoint.x, 70, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 30, 1e-9);
+  EXPECT_EQ(b.CommandStep, 1);
+}
+
+}  // namespace
