@@ -284,6 +284,15 @@ class TcadBox : public TCustomControl {
   std::uint8_t RangeConfirmKind = 0;
   std::uint8_t EndChangeFlag = 0;
   RSelectionFilter SelectionFilter;
+  // Command data the framework's gestures and assists touch: the angle step
+  // of the line commands and the value the angle toggle keeps aside, the
+  // last preview of the placing commands (scale factors, offset) and the
+  // radius of a circle preview.
+  double AngleStep = 0.0;
+  double KeptLineAngleStep = 0.0;
+  RPoint2D PreviewP1;
+  RPoint2D PreviewP2;
+  double PreviewRadius = 0.0;
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all
@@ -505,6 +514,19 @@ class TcadBox : public TCustomControl {
   void HideRingCursor(int unused);
   void DrawGrid();
   void RedrawGridInRect(double x1, double y1, double x2, double y2);
+  // The drag-gesture menu: the recognizer every move handler asks first,
+  // and the executor every release runs before the up handlers.
+  bool TrackDragGesture(TShiftState shift, Sbuttontype mode, double x, double y);
+  void ExecuteDragGesture(double x, double y);
+  // Point assists.
+  void sencyutenApply(double x, double y);
+  bool FootOnPickedLine(double& x, double& y);
+  bool IntersectPickedLine(double& x, double& y);
+  bool PickCircleToggle(std::int32_t& index, double x, double y);
+  void NearestPointOnPickedCircle(double& x, double& y);
+  void ResumeWithAssistPoint(TShiftState shift, double x, double y);
+  // The angle pick: CommandAngle from the line or arc end under the point.
+  bool ReadLineAngle(bool plus180, double x, double y);
   // Helpers every command shares.
   enum class ClickRule : std::uint8_t { Standard, ShiftApart, ShiftAndCtrlApart };
   bool SetClickKindFrom(TShiftState shift, ClickRule rule);

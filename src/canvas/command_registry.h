@@ -102,6 +102,8 @@ class TCommandRegistry {
   // Phases reached only by name (point assists, gestures).
   void AddNamedPhase(const std::string& name, TPhaseHandler phase);
   void AddFinishPhase(const std::string& name, TFinishHandler finish);
+  // An up handler of its own in the up sequence, outside any set.
+  void AddUpEntry(const std::string& name, int rank, TPointHandler up);
   void Clear();
 
   // The sequences in rank order.

@@ -94,6 +94,9 @@ void TcadBox::CancelCommands(bool keepMode) {
   TwoButtonGesture = 0;
   CommandStep = 0;
   AssistStep = 0;
+  // A cancelled assist lends no point to the next one.
+  AssistRead = false;
+  AssistClickKind = 0;
   RubberErased = true;
   B_Switch = _off;
   ViewGestureState = 0;

@@ -27,6 +27,9 @@ void RegisterAnglePickCommands();
 void RegisterAttributeCommands();
 void RegisterOutsideRangeCommands();
 void RegisterExternalPickCommands();
+// The grey caption of a drag that came back below the gesture length leaves
+// at every release, at the range drag's place in the up sequence.
+void RegisterGestureCaptionClearing();
 
 // A line direction in degrees as a grid angle in [0, 90): the grid looks
 // the same every quarter turn.
