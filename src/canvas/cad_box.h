@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <typeindex>
 #include <unordered_map>
@@ -100,7 +101,10 @@ inline constexpr std::size_t kToolSlotCount = 14;
 
 // Which elements the range selections and picks take: by kind, colour
 // number, line type, text style and point colour (index 0 unused where the
-// numbers count from 1). Everything is taken until a host narrows it.
+// numbers count from 1). Everything is taken until a host narrows it; the
+// oblique-only flag narrows the lines, so it starts off. Colours, line types
+// and styles outside the flags' numbers are judged by the predicates of the
+// control (MatchesColorTypeFilter and its two siblings), not here.
 struct RSelectionFilter {
   bool Texts = true;
   bool Points = true;
@@ -280,6 +284,15 @@ class TcadBox : public TCustomControl {
   std::uint8_t RangeConfirmKind = 0;
   std::uint8_t EndChangeFlag = 0;
   RSelectionFilter SelectionFilter;
+  // Command data the framework's gestures and assists touch: the angle step
+  // of the line commands and the value the angle toggle keeps aside, the
+  // last preview of the placing commands (scale factors, offset) and the
+  // radius of a circle preview.
+  double AngleStep = 0.0;
+  double KeptLineAngleStep = 0.0;
+  RPoint2D PreviewP1;
+  RPoint2D PreviewP2;
+  double PreviewRadius = 0.0;
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all
@@ -501,6 +514,19 @@ class TcadBox : public TCustomControl {
   void HideRingCursor(int unused);
   void DrawGrid();
   void RedrawGridInRect(double x1, double y1, double x2, double y2);
+  // The drag-gesture menu: the recognizer every move handler asks first,
+  // and the executor every release runs before the up handlers.
+  bool TrackDragGesture(TShiftState shift, Sbuttontype mode, double x, double y);
+  void ExecuteDragGesture(double x, double y);
+  // Point assists.
+  void sencyutenApply(double x, double y);
+  bool FootOnPickedLine(double& x, double& y);
+  bool IntersectPickedLine(double& x, double& y);
+  bool PickCircleToggle(std::int32_t& index, double x, double y);
+  void NearestPointOnPickedCircle(double& x, double& y);
+  void ResumeWithAssistPoint(TShiftState shift, double x, double y);
+  // The angle pick: CommandAngle from the line or arc end under the point.
+  bool ReadLineAngle(bool plus180, double x, double y);
   // Editing many lines at once, each one undo step.
   void EraseInsideBox(bool allTypes, double x1, double y1, double x2, double y2);
   void ErasePasteHiddenLines(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
@@ -509,6 +535,11 @@ class TcadBox : public TCustomControl {
   void EnvelopeRotatedBox(double x1, double y1, double x2, double y2, double angle);
   void DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep);
   void CutElementBetweenPoints(std::uint8_t mode, double x1, double y1, double x2, double y2);
+  void CopyRangeToBuffer(double x1, double y1, double x2, double y2);
+  void HatchPasteOutline(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
+                         double scaleX, double scaleY);
+  void HatchPasteOutlineKeptHatch(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
+                                  double scaleX, double scaleY);
   // Helpers every command shares.
   enum class ClickRule : std::uint8_t { Standard, ShiftApart, ShiftAndCtrlApart };
   bool SetClickKindFrom(TShiftState shift, ClickRule rule);
@@ -531,6 +562,7 @@ class TcadBox : public TCustomControl {
   void InvalidatePointArea(double x, double y);
   void InvalidateLineBand(double x1, double y1, double x2, double y2);
   void InvalidateTextOutline(double x1, double y1, double x2, double y2, double height);
+  bool PickLineCoords(RPointPair& coords, bool useFilter, double x, double y);
   bool PickPlainLineCoords(RPointPair& coords, double x, double y);
   bool PickArcRecord(RDrawElement& element, double x, double y);
   void AddArcToStore(Tdrawinp& store, double cx, double cy, double r, double ratio, double startAngle,
@@ -542,6 +574,57 @@ class TcadBox : public TCustomControl {
   void AddTextExact(const RDrawElement& element, const std::string& text, Tdrawinp& store, bool newUndo);
   void AddPointToStore(Tdrawinp& store, double x, double y);
   void AddPointAttr(std::uint8_t colour, std::uint8_t layer, Tdrawinp& store, bool newUndo, double x, double y);
+
+  // Element arrays of the tools, previewed and committed. high is the index
+  // of the last record to take (below 0: none); records past the array are
+  // never read, and a text index past the text list reads as no string.
+  void CommitElementArray(std::span<const RDrawElement> elements, std::int32_t high,
+                          const Tdrawinp::TextList& texts);
+  void CommitElementArrayKeepLayer(std::span<const RDrawElement> elements, std::int32_t high,
+                                   const Tdrawinp::TextList& texts, bool appendToUndo);
+  void CommitAndDrawElementArray(std::span<const RDrawElement> elements, std::int32_t high);
+  // With the canvas pen as the caller set it (XOR twice for a preview).
+  void DrawElementArray(std::span<const RDrawElement> elements, std::int32_t high, std::uint8_t defaultLineType,
+                        bool asLines, bool pointMode);
+
+  // Selection filter. The setter's kind bits: 1 texts, 2 points, 4 lines,
+  // 8 circles and arcs, 16 oblique lines only; in the other masks bit n - 1
+  // stands for number n (colours, line types, text styles, point colours).
+  void SetSelectionFilter(std::uint8_t kindBits, std::uint16_t colourBits, std::uint16_t lineTypeBits,
+                          std::uint16_t textStyleBits, std::uint16_t pointColourBits);
+  bool MatchesColorTypeFilter(std::uint8_t colour, std::uint8_t lineType) const;
+  bool MatchesTextStyleFilter(std::uint8_t style) const;
+  bool MatchesPointColorFilter(std::uint8_t colour) const;
+
+  // Range selections, their withdrawal, and deletion by point or index.
+  // A range is two opposite corners in any order.
+  void SelectWindowRange(bool crossing, double x1, double y1, double x2, double y2);
+  void SelectParametricRange(double x1, double y1, double x2, double y2);
+  void SelectOutsideWindowRange(double x1, double y1, double x2, double y2);
+  void DeselectWindowRange(bool crossing, double x1, double y1, double x2, double y2);
+  void DeselectAll();
+  void DeselectElement(std::int32_t index);
+  void DeleteElementAt(double x, double y);
+  void DeleteLineByIndex(std::int32_t index);
+  void DeleteElementByIndex(std::int32_t index);
+
+  // Picking the element under the cursor; index is an element-list
+  // position, -1 when nothing was picked.
+  bool PickShownElement(std::int32_t& index, bool useFilter, double x, double y);
+  // kind 0 a line or an arc, 1 only a line, 2 only an arc.
+  bool PickLineOrArc(std::int32_t& index, bool highlight, double x, double y, std::uint8_t kind);
+  bool PickLine(std::int32_t& index, bool highlight, double x, double y);
+  bool PickLineNearEndFirst(std::int32_t& index, RDrawElement& element, bool highlight, double x, double y);
+  bool PickFilteredLineOrArc(std::int32_t& index, bool highlight, double x, double y);
+  bool PickLineOrArcEnd(double& x, double& y, double& angle, bool highlight);
+  bool PickFilteredLineNearEndFirst(std::int32_t& index, bool highlight, double x, double y);
+  bool ToggleSelectElementAt(std::int32_t& index, double x, double y);
+  bool PickTextNearEnd(std::int32_t& index, bool highlight, double x, double y, bool& nearEnd);
+  bool PickText(std::int32_t& index, bool highlight, double x, double y);
+  // Whether the pixel of (px, py) lies in the frame of a text whose base
+  // line runs from (x1, y1) to (x2, y2), height drawing units high.
+  bool PointInTextOutline(double x1, double y1, double x2, double y2, double height, double px, double py) const;
+  bool DeleteTextAt(double x, double y);
 
   // ---- Stock file ------------------------------------------------------------
   // Read the stock file into the copy buffer. A stock file that is there but

@@ -64,6 +64,10 @@ const RHandlerSet* TCommandRegistry::FindHandlerSet(const std::string& name) con
   return nullptr;
 }
 
+void TCommandRegistry::AddUpEntry(const std::string& name, int rank, TPointHandler up) {
+  PlacePoint(up_, name, rank, up);
+}
+
 void TCommandRegistry::AddCancelPhase(const std::string& name, int rank, TPhaseHandler phase) {
   if (!phase) return;
   InsertByRank(cancel_, RPhaseEntry{name, rank, RedrawStage::AfterElements, std::move(phase)});

@@ -27,6 +27,8 @@ using TPhaseHandler = std::function<void(TcadBox&)>;
 // Finish phases, run by the confirm gestures with their flag.
 using TFinishHandler = std::function<void(TcadBox&, std::uint8_t)>;
 using TRectHook = std::function<void(TcadBox&, double, double, double, double)>;
+// An operation on one element-list position.
+using TIndexHook = std::function<void(TcadBox&, std::int32_t)>;
 // The gesture executor of the release: (box, button, Shift, x, y).
 using TReleaseHook = std::function<void(TcadBox&, TMouseButton, TShiftState, double, double)>;
 // The cursor number of a mode; nothing keeps the cursor as it is. The rule
@@ -100,6 +102,8 @@ class TCommandRegistry {
   // Phases reached only by name (point assists, gestures).
   void AddNamedPhase(const std::string& name, TPhaseHandler phase);
   void AddFinishPhase(const std::string& name, TFinishHandler finish);
+  // An up handler of its own in the up sequence, outside any set.
+  void AddUpEntry(const std::string& name, int rank, TPointHandler up);
   void Clear();
 
   // The sequences in rank order.
@@ -130,6 +134,8 @@ class TCommandRegistry {
   TPhaseHandler DrawGrid;
   TRectHook RedrawGridInRect;
   TReleaseHook ExecuteDragGesture;
+  // Withdraws the highlight of a picked element (the cancel-all's picks).
+  TIndexHook DeselectElement;
 
  private:
   void RebuildOwners();

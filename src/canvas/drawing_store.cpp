@@ -1,6 +1,7 @@
 #include "canvas/drawing_store.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
@@ -13,6 +14,12 @@ namespace {
 
 // Lines shorter than this are never stored.
 constexpr double kShortestStoredLine = 0.00001;
+// A search rebuilds the index rather than read more appended elements one
+// by one than this.
+constexpr std::size_t kMaxAppended = 1024;
+// An undo log that held more records than this gives its memory back when
+// the next step clears it.
+constexpr std::size_t kUndoLogKeptCapacity = 4096;
 
 bool IsText(const RDrawElement& e) { return e.Kind == kKindText; }
 
@@ -47,6 +54,10 @@ std::int32_t Tdrawinp::AppendText(TextList& list, const std::string& text) {
 }
 
 void Tdrawinp::ClearAll() {
+  NoteChange();
+  index_.Clear();
+  indexStale_ = true;
+  positionsValid_ = false;
   DisplayList.clear();
   SmallList.clear();
   Elements.clear();
@@ -67,8 +78,18 @@ void Tdrawinp::ClearSpareListA() { SpareListA.clear(); }
 void Tdrawinp::ClearSpareListB() { SpareListB.clear(); }
 
 void Tdrawinp::ClearUndoLog() {
-  UndoLog.clear();
-  UndoTexts.clear();
+  // A large step's log would otherwise keep its memory for as long as the
+  // store lives.
+  if (UndoLog.capacity() > kUndoLogKeptCapacity) {
+    std::vector<RDrawElement>().swap(UndoLog);
+  } else {
+    UndoLog.clear();
+  }
+  if (UndoTexts.capacity() > kUndoLogKeptCapacity) {
+    TextList().swap(UndoTexts);
+  } else {
+    UndoTexts.clear();
+  }
 }
 
 void Tdrawinp::IncCount(int group, int layer, int what) {
@@ -107,7 +128,23 @@ void Tdrawinp::StoreElement(RDrawElement stored, const RDrawElement& logged) {
     IncCount(stored.Group, stored.Layer, 1);
   }
   LogUndo(logCopy);
+  NoteChange();
+  if (!indexStale_ && index_.Count() + 1 == Elements.size()) {
+    index_.Append(stored);
+  } else {
+    indexStale_ = true;
+  }
+  const bool positionsKept = positionsValid_ && positionsListSize_ == DisplayList.size() &&
+                             positionsListData_ == DisplayList.data() &&
+                             listPositions_.size() + 1 == Elements.size();
   DisplayList.push_back({static_cast<std::int32_t>(Elements.size() - 1)});
+  if (positionsKept) {
+    listPositions_.push_back(static_cast<std::int32_t>(DisplayList.size() - 1));
+    positionsListSize_ = DisplayList.size();
+    positionsListData_ = DisplayList.data();
+  } else {
+    positionsValid_ = false;
+  }
 }
 
 void Tdrawinp::AddElement(const RDrawElement& element) {
@@ -145,8 +182,15 @@ void Tdrawinp::DeleteElement(std::int32_t index) {
     DecCount(record.Group, record.Layer, 1);
   }
   LogUndo(record);
+  NoteChange();
+  if (!indexStale_ && index_.Count() == Elements.size()) {
+    index_.Remove(index, Elements[static_cast<std::size_t>(index)]);
+  } else {
+    indexStale_ = true;
+  }
   Elements.erase(Elements.begin() + index);
   ForgetDisplayEntries(index);
+  positionsValid_ = false;
 }
 
 // Keeps the display lists naming the same elements after one was removed:
@@ -171,16 +215,41 @@ void Tdrawinp::ShiftTextIndices(std::int32_t deletedText, std::int32_t fromIndex
   }
 }
 
+namespace {
+
+// Whether a line is a few pixels or less at this zoom: its length times the
+// zoom at most 0.8, 0.4 or 0.2 by zoom band. Squared lengths decide; only
+// a length within rounding of the limit is measured exactly, so the answer
+// is the one the plain length gives.
+bool LineIsSmall(const RDrawElement& e, double zoom) {
+  double limit = 0.0;
+  if (zoom < 0.5) {
+    limit = 0.8;
+  } else if (zoom < 1.5) {
+    limit = 0.4;
+  } else if (zoom < 2.5) {
+    limit = 0.2;
+  } else {
+    return false;
+  }
+  const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
+  const double dx = x2 - x1, dy = y2 - y1;
+  const double sizeSquared = (dx * dx + dy * dy) * (zoom * zoom);
+  const double limitSquared = limit * limit;
+  if (sizeSquared < limitSquared * (1.0 - 1e-9)) return true;
+  if (sizeSquared > limitSquared * (1.0 + 1e-9)) return false;
+  return PointDistance(x1, y1, x2, y2) * zoom <= limit;  // at the limit, or not a number
+}
+
+}  // namespace
+
 Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax,
                                      double zoom) const {
   switch (e.Kind) {
     case kKindLine: {
       if (!SegmentCrossesRectInterior(e.X1, e.Y1, e.X2, e.Y2, xMin, yMin, xMax, yMax)) return Listing::Skip;
       if (e.LineTag >= kLineTagCurveFirst) return Listing::Listed;
-      const double size = PointDistance(e.X1, e.Y1, e.X2, e.Y2) * zoom;
-      const bool small = (zoom < 0.5 && size <= 0.8) || (zoom >= 0.5 && zoom < 1.5 && size <= 0.4) ||
-                         (zoom >= 1.5 && zoom < 2.5 && size <= 0.2);
-      return small ? Listing::Small : Listing::Listed;
+      return LineIsSmall(e, zoom) ? Listing::Small : Listing::Listed;
     }
     case kKindText:
       if (zoom > 70.0) return Listing::Skip;
@@ -202,11 +271,35 @@ Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, double xMin, double 
 }
 
 void Tdrawinp::BuildDisplayLists(double xMin, double yMin, double xMax, double yMax, double zoom) {
-  std::vector<RDisplayEntry> reference;
-  std::vector<RDisplayEntry> main;
+  BuildKey key;
+  key.xMin = xMin;
+  key.yMin = yMin;
+  key.xMax = xMax;
+  key.yMax = yMax;
+  key.zoom = zoom;
+  key.revision = revision_;
+  key.layerStates = LayerStates;
+  key.elements = Elements.size();
+  key.valid = true;
+  const BuildKey& last = lastBuild_;
+  if (last.valid && last.xMin == xMin && last.yMin == yMin && last.xMax == xMax && last.yMax == yMax &&
+      last.zoom == zoom && last.revision == revision_ && last.layerStates == LayerStates &&
+      last.elements == Elements.size() && last.listed == DisplayList.size() && last.small == SmallList.size()) {
+    return;
+  }
+
+  // The main part goes straight into the display list and the reference
+  // part, usually short, into the working list that is put in front of it.
+  DisplayList.clear();
   SmallList.clear();
+  workingList_.clear();
+  // The same pass checks that no element was changed in place since it was
+  // indexed (a change the store was not told of).
+  const bool checkIndex = !indexStale_ && index_.Count() == Elements.size();
+  std::uint64_t fingerprints = 0;
   for (std::size_t i = 0; i < Elements.size(); ++i) {
     const RDrawElement& e = Elements[i];
+    if (checkIndex) fingerprints += TElementIndex::Fingerprint(e);
     const std::uint8_t state = LayerState(e.Group, e.Layer);
     if (state == kLayerHidden) continue;
     const Listing listing = Classify(e, xMin, yMin, xMax, yMax, zoom);
@@ -215,17 +308,31 @@ void Tdrawinp::BuildDisplayLists(double xMin, double yMin, double xMax, double y
     if (listing == Listing::Small) {
       SmallList.push_back(entry);
     } else if (e.Kind != kKindPoint && state == kLayerReference) {
-      reference.push_back(entry);
+      workingList_.push_back(entry);
     } else {
-      main.push_back(entry);
+      DisplayList.push_back(entry);
     }
   }
   // Reference layers first, so the editable ones are drawn over them.
-  DisplayList = std::move(reference);
-  DisplayList.insert(DisplayList.end(), main.begin(), main.end());
+  DisplayList.insert(DisplayList.begin(), workingList_.begin(), workingList_.end());
+  if (checkIndex && fingerprints != index_.FingerprintSum()) indexStale_ = true;
+
+  listPositions_.assign(Elements.size(), -1);
+  for (std::size_t p = 0; p < DisplayList.size(); ++p) {
+    listPositions_[static_cast<std::size_t>(DisplayList[p].Index)] = static_cast<std::int32_t>(p);
+  }
+  positionsListSize_ = DisplayList.size();
+  positionsListData_ = DisplayList.data();
+  positionsValid_ = true;
+
+  key.listed = DisplayList.size();
+  key.small = SmallList.size();
+  lastBuild_ = key;
 }
 
 void Tdrawinp::RefilterDisplayLists(double xMin, double yMin, double xMax, double yMax, double zoom) {
+  lastBuild_.valid = false;
+  positionsValid_ = false;
   std::vector<RDisplayEntry> candidates = std::move(DisplayList);
   candidates.insert(candidates.end(), SmallList.begin(), SmallList.end());
   DisplayList.clear();
@@ -237,6 +344,81 @@ void Tdrawinp::RefilterDisplayLists(double xMin, double yMin, double xMax, doubl
     if (listing == Listing::Small) SmallList.push_back(entry);
     if (listing == Listing::Listed) DisplayList.push_back(entry);
   }
+}
+
+void Tdrawinp::NoteChange() { ++revision_; }
+
+void Tdrawinp::ElementsChanged() {
+  NoteChange();
+  indexStale_ = true;
+}
+
+double Tdrawinp::TextFrameMargin() const {
+  double tallest = 0.0;
+  for (const RTextStyle& style : TextStyles) tallest = std::max(tallest, style.Height * 0.1);
+  return tallest;
+}
+
+bool Tdrawinp::SyncIndex() const {
+  const double margin = TextFrameMargin();
+  if (indexStale_ || index_.Count() != Elements.size() || margin > index_.TextMargin() ||
+      index_.AppendedCount() > kMaxAppended) {
+    index_.Build(Elements, margin);
+    indexStale_ = false;
+  }
+  return SyncPositions();
+}
+
+bool Tdrawinp::SyncPositions() const {
+  if (positionsValid_ && listPositions_.size() == Elements.size() && positionsListSize_ == DisplayList.size() &&
+      positionsListData_ == DisplayList.data()) {
+    return true;
+  }
+  positionsValid_ = false;
+  listPositions_.assign(Elements.size(), -1);
+  for (std::size_t p = 0; p < DisplayList.size(); ++p) {
+    const std::int32_t index = DisplayList[p].Index;
+    if (index < 0 || static_cast<std::size_t>(index) >= Elements.size()) continue;  // names nothing
+    std::int32_t& position = listPositions_[static_cast<std::size_t>(index)];
+    if (position >= 0) return false;  // listed twice: only the whole walk offers both
+    position = static_cast<std::int32_t>(p);
+  }
+  positionsListSize_ = DisplayList.size();
+  positionsListData_ = DisplayList.data();
+  positionsValid_ = true;
+  return true;
+}
+
+void Tdrawinp::ListedNear(double x1, double y1, double x2, double y2, std::vector<std::uint32_t>& positions) const {
+  positions.clear();
+  if (!UseElementIndex || !SyncIndex()) {
+    positions.resize(DisplayList.size());
+    std::iota(positions.begin(), positions.end(), 0u);
+    return;
+  }
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  // The exact tests round; the index must not be stricter than they are.
+  const double slack = 1e-9 * (1.0 + std::max({std::abs(x1), std::abs(x2), std::abs(y1), std::abs(y2)}));
+  x1 -= slack;
+  y1 -= slack;
+  x2 += slack;
+  y2 += slack;
+  queryScratch_.clear();
+  index_.Query(x1, y1, x2, y2, queryScratch_);
+  const double margin = index_.TextMargin();
+  for (const std::int32_t index : queryScratch_) {
+    const std::int32_t position = listPositions_[static_cast<std::size_t>(index)];
+    if (position < 0) continue;
+    // The grid's cells are coarse for large elements: their own extent decides.
+    double ex1, ey1, ex2, ey2;
+    if (TElementIndex::Extent(Elements[static_cast<std::size_t>(index)], margin, ex1, ey1, ex2, ey2) &&
+        (ex1 > x2 || ex2 < x1 || ey1 > y2 || ey2 < y1)) {
+      continue;
+    }
+    positions.push_back(static_cast<std::uint32_t>(position));
+  }
+  std::sort(positions.begin(), positions.end());
 }
 
 void ScaleElement(RDrawElement& e, double factor) {
@@ -272,6 +454,7 @@ void ScaleElement(RDrawElement& e, double factor) {
 }
 
 void Tdrawinp::ScaleGroup(std::uint8_t group, std::uint8_t wholeBuffer, double factor) {
+  ElementsChanged();
   for (RDrawElement& e : Elements) {
     if (e.Group == group) ScaleElement(e, factor);
   }

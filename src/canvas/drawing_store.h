@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "canvas/element_index.h"
 #include "geometry/angles_points.h"
 #include "records/draw_records.h"
 
@@ -105,6 +106,10 @@ class Tdrawinp {
   std::array<RBitMapData, kPictureSlots> Pictures;
   RBitMapData SparePicture;
 
+  // Searches near a point read the spatial index; off, they walk the whole
+  // display list (the tests compare the two).
+  bool UseElementIndex = true;
+
   // State of a (group, layer) pair; a pair outside the table is hidden.
   std::uint8_t LayerState(int group, int layer) const;
   // The element a display entry names, or null when it names none.
@@ -125,8 +130,22 @@ class Tdrawinp {
   void DeleteElement(std::int32_t index);
   void ShiftTextIndices(std::int32_t deletedText, std::int32_t fromIndex);
 
+  // Does nothing when neither the window and zoom nor the drawing (its
+  // elements, the layer states, the lists themselves) changed since the
+  // last build.
   void BuildDisplayLists(double xMin, double yMin, double xMax, double yMax, double zoom);
   void RefilterDisplayLists(double xMin, double yMin, double xMax, double yMax, double zoom);
+
+  // Positions in DisplayList, ascending, of the entries whose elements may
+  // meet the rectangle (corners in any order). Every entry whose element
+  // meets it is among them, so the caller still tests each; a text is
+  // found by its base line and the frame of the tallest text style. With
+  // the index off, every position.
+  void ListedNear(double x1, double y1, double x2, double y2, std::vector<std::uint32_t>& positions) const;
+  // Tells the store that elements were changed in place (moved, resized,
+  // refitted) rather than through its own operations, so that the next
+  // build and search find them where they are now.
+  void ElementsChanged();
 
   void ScaleGroup(std::uint8_t group, std::uint8_t wholeBuffer, double factor);
 
@@ -191,6 +210,34 @@ class Tdrawinp {
   Listing Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax, double zoom) const;
   void StoreElement(RDrawElement stored, const RDrawElement& logged);
   void ForgetDisplayEntries(std::int32_t index);
+  // The half height of the text frames the searches measure, for the index.
+  double TextFrameMargin() const;
+  // Brings the index and the element positions up to date; false when the
+  // display list cannot be searched through them (an element listed twice).
+  bool SyncIndex() const;
+  bool SyncPositions() const;
+  void NoteChange();
+
+  // What the last build was made for, so an unchanged build can be skipped.
+  struct BuildKey {
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0, zoom = 0;
+    std::uint64_t revision = 0;
+    std::array<std::uint8_t, kLayerGroups * kLayersPerGroup> layerStates{};
+    std::size_t elements = 0, listed = 0, small = 0;
+    bool valid = false;
+  };
+  BuildKey lastBuild_;
+  std::uint64_t revision_ = 0;
+  std::vector<RDisplayEntry> workingList_;  // the main part while a build runs
+
+  // The spatial index and, per element, its position in DisplayList or -1.
+  mutable TElementIndex index_;
+  mutable bool indexStale_ = true;
+  mutable std::vector<std::int32_t> listPositions_;
+  mutable bool positionsValid_ = false;
+  mutable std::size_t positionsListSize_ = 0;
+  mutable const RDisplayEntry* positionsListData_ = nullptr;
+  mutable std::vector<std::int32_t> queryScratch_;
   void ScalePictures(std::uint8_t group, double factor);
   void PlacePicture(RBitMapData& slot, double x1, double y1, double x2, double y2, std::uint8_t sizeMode);
 };

@@ -81,6 +81,10 @@ void TcadBox::MouseUp(TMouseButton button, TShiftState shift, int X, int Y) {
 void TcadBox::CancelCommands(bool keepMode) {
   const TCommandRegistry& registry = CommandRegistry();
   for (const RPhaseEntry& entry : registry.CancelSequence()) entry.Phase(*this);
+  // The picked elements lose their highlight; the slots in this order.
+  if (registry.DeselectElement) {
+    for (const std::size_t slot : {1u, 2u, 4u, 3u, 5u}) registry.DeselectElement(*this, PickedIndex[slot]);
+  }
 
   Draw1->ClearBuffer();
   Draw1->BufferTexts.clear();
@@ -90,6 +94,9 @@ void TcadBox::CancelCommands(bool keepMode) {
   TwoButtonGesture = 0;
   CommandStep = 0;
   AssistStep = 0;
+  // A cancelled assist lends no point to the next one.
+  AssistRead = false;
+  AssistClickKind = 0;
   RubberErased = true;
   B_Switch = _off;
   ViewGestureState = 0;

@@ -77,6 +77,13 @@ void TcadBox::DrawLineUnculled(std::uint8_t lineType, TCanvas& canvas, double x1
   const double px2 = std::nearbyint(scale * (x2 - ViewWindow.Left));
   const double py2 = std::nearbyint(Height() - scale * (y2 - ViewWindow.Bottom));
   if (!IsDashed(lineType)) {
+    // Most lines of a redraw lie wholly on the canvas and need no cutting.
+    const double w = canvas.Width(), h = canvas.Height();
+    if (px1 >= 0 && px1 < w && px2 >= 0 && px2 < w && py1 >= 0 && py1 < h && py2 >= 0 && py2 < h) {
+      canvas.MoveTo(static_cast<int>(px1), static_cast<int>(py1));
+      canvas.LineTo(static_cast<int>(px2), static_cast<int>(py2));
+      return;
+    }
     double t0 = 0, t1 = 1;
     if (!RasterClipFractions(px1, py1, px2, py2, -kClipMargin, -kClipMargin, canvas.Width() + kClipMargin,
                    canvas.Height() + kClipMargin, t0, t1)) {

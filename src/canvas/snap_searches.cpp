@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "canvas/drawing_store.h"
 #include "canvas/snap_point_finder.h"
@@ -15,8 +16,6 @@ namespace {
 
 // The mouse is polled before every this many extra segments or entries.
 constexpr std::size_t kPollEvery = 20;
-// Entries of the display list beyond this many are not examined.
-constexpr std::size_t kMaxListEntries = 8001;
 // Curve crossings are searched pairwise, so only this many arcs are offered.
 constexpr int kMaxArcs = 8;
 
@@ -77,13 +76,25 @@ bool GatherExtras(std::span<const RDrawElement> extra, const SearchSquare& s, co
   return true;
 }
 
+// Every display-list entry near the cursor is a candidate, wherever it
+// stands in the list: the index offers them in list order, and the mouse is
+// polled where a walk of the whole list would poll (one poll standing for
+// all those between two entries offered).
 bool GatherDisplayList(const Tdrawinp& store, double x, double y, const SearchSquare& s,
                        const SearchRules& rules, THitzakei& finder, int& n) {
-  const std::size_t count = std::min(store.DisplayList.size(), kMaxListEntries);
+  std::vector<std::uint32_t> near;
+  // Arcs count within 2d of the cursor, everything else within d.
+  store.ListedNear(x - 2.0 * s.d, y - 2.0 * s.d, x + 2.0 * s.d, y + 2.0 * s.d, near);
+  std::size_t next = 0;  // the entries before this one have been passed
+  auto aborted = [&](std::size_t upTo) {
+    const bool due = rules.pollList && upTo / kPollEvery > next / kPollEvery;
+    return due && BothMouseButtonsHeld();
+  };
   int arcs = 0;
-  for (std::size_t k = 0; k < count; ++k) {
-    if (rules.pollList && (k + 1) % kPollEvery == 0 && BothMouseButtonsHeld()) return false;
-    const RDrawElement* found = store.EntryElement(store.DisplayList[k]);
+  for (const std::uint32_t position : near) {
+    if (aborted(position + 1)) return false;
+    next = position + 1;
+    const RDrawElement* found = store.EntryElement(store.DisplayList[position]);
     if (found == nullptr) continue;
     const RDrawElement& e = *found;
     if (store.LayerState(e.Group, e.Layer) == kLayerHidden) continue;
@@ -130,7 +141,7 @@ bool GatherDisplayList(const Tdrawinp& store, double x, double y, const SearchSq
         break;
     }
   }
-  return true;
+  return !aborted(store.DisplayList.size());
 }
 
 void GatherPaperFrame(const Tdrawinp& store, const SearchSquare& s, THitzakei& finder, int& n) {

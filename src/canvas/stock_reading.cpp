@@ -42,6 +42,7 @@ bool TcadBox::LoadStockToBuffer(std::uint16_t code) {
   store.BufferTexts.clear();
   if (stock.ElementCount == 0) return true;
 
+  store.Buffer.reserve(static_cast<std::size_t>(stock.ElementCount));
   RDrawElement e;
   while (stock.ReadElement(e)) {
     if (!SanitizeStockRecord(e, stock.TextCount())) continue;
@@ -90,6 +91,7 @@ bool TcadBox::LoadStockForCopy() {
   PasteScaleY = stock.FileYFactor;
   if (stock.ElementCount == 0) return true;
 
+  store.Buffer.reserve(static_cast<std::size_t>(stock.ElementCount));
   RDrawElement e;
   while (stock.ReadElement(e)) {
     if (!SanitizeStockRecord(e, stock.TextCount())) continue;

@@ -308,11 +308,13 @@ void RefitText(TcadBox& box, RDrawElement& e, const Tdrawinp::TextList& texts) {
 
 void TcadBox::RefitAllTextEnds() {
   for (RDrawElement& e : Draw1->Elements) RefitText(*this, e, Draw1->ElementTexts);
+  Draw1->ElementsChanged();
 }
 
 void TcadBox::RefitTextEnd(std::int32_t index) {
   if (index < 0 || static_cast<std::size_t>(index) >= Draw1->Elements.size()) return;
   RefitText(*this, Draw1->Elements[static_cast<std::size_t>(index)], Draw1->ElementTexts);
+  Draw1->ElementsChanged();
 }
 
 void TcadBox::RefitBufferTextEnds() {

@@ -325,6 +325,11 @@ void TCanvas::LineTo(int x, int y) {
     impl_->PathFigures.back().push_back(to);
     return;
   }
+  // A thin pen draws the segment straight away: no outline to build.
+  if (Pen.Style != psClear && PaintedPenWidth(Pen) <= 1) {
+    DrawThinSegment(*this, from, to);
+    return;
+  }
   StrokeOutline(*this, {from, to}, false);
 }
 

@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <system_error>
 
 #include "geometry/codepage.h"
@@ -78,14 +77,33 @@ fs::path PathFromCp932(std::string_view cp932) { return fs::path(Utf8FromCp932(c
 
 std::string Cp932FromPath(const fs::path& path) { return Cp932FromUtf8(path.string()); }
 
+// One read of the size the file has, then reads until the end in case it
+// grew meanwhile.
 bool ReadWholeFile(const fs::path& path, std::string& bytes) {
   bytes.clear();
-  std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  std::string data;
+  data.resize(static_cast<std::size_t>(info.st_size) + 1);  // one byte more shows the end at once
+  std::size_t done = 0;
+  for (;;) {
+    if (done == data.size()) data.resize(data.size() * 2);
+    const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      return false;
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  data.resize(done);
   bytes = std::move(data);
   return true;
 }

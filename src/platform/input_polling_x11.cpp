@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -22,10 +23,11 @@ bool PointerButton(PolledKey key, unsigned int& mask) {
   }
 }
 
-class X11InputPolling : public InputPolling {
+// A connection to an X server and the key codes of the polled keys on it.
+class X11Connection {
  public:
   // display: the application's connection, or null to open our own to displayName.
-  explicit X11InputPolling(Display* display, const char* displayName = nullptr) : display_(display) {
+  explicit X11Connection(Display* display, const char* displayName = nullptr) : display_(display) {
     if (!display_) {
       display_ = XOpenDisplay(displayName);
       own_ = display_ != nullptr;
@@ -48,43 +50,97 @@ class X11InputPolling : public InputPolling {
     add(PolledKey::PageDown, XK_Page_Down);
     add(PolledKey::PageDown, XK_KP_Page_Down);
   }
-  ~X11InputPolling() override {
+  ~X11Connection() {
     if (own_) XCloseDisplay(display_);
   }
-  X11InputPolling(const X11InputPolling&) = delete;
-  X11InputPolling& operator=(const X11InputPolling&) = delete;
+  X11Connection(const X11Connection&) = delete;
+  X11Connection& operator=(const X11Connection&) = delete;
 
   bool Usable() const { return display_ != nullptr; }
+  const X11KeyCodes& Codes() const { return codes_; }
 
-  bool IsHeld(PolledKey key) const override {
-    X11InputState state;
-    int x, y;
-    if (!QueryPointer(state.pointerMask, x, y)) return false;
-    unsigned int mask;
-    if (!PointerButton(key, mask)) XQueryKeymap(display_, state.keymap.data());
-    return X11IsHeld(key, state, codes_);
-  }
-
-  bool CursorPos(int& x, int& y) const override {
-    unsigned int mask;
-    return QueryPointer(mask, x, y);
+  InputReading Read(bool withKeys) const {
+    InputReading r;
+    Window root, child;
+    int wx, wy;
+    r.pointerRead = XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &r.x, &r.y, &wx, &wy,
+                                  &r.pointerMask) != 0;
+    if (withKeys) {
+      XQueryKeymap(display_, r.keymap.data());
+      r.keysRead = true;
+    }
+    return r;
   }
 
  private:
-  bool QueryPointer(unsigned int& mask, int& x, int& y) const {
-    Window root, child;
-    int wx, wy;
-    return XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &wx, &wy, &mask) != 0;
-  }
-
   Display* display_ = nullptr;
   bool own_ = false;
   X11KeyCodes codes_;
 };
 
+// The throttled source together with the connection it reads.
+class X11InputPolling : public InputPolling {
+ public:
+  explicit X11InputPolling(std::unique_ptr<X11Connection> connection)
+      : connection_(std::move(connection)),
+        polling_([c = connection_.get()](bool withKeys) { return c->Read(withKeys); }, connection_->Codes(),
+                 MonotonicMicroseconds) {}
+  bool IsHeld(PolledKey key) const override { return polling_.IsHeld(key); }
+  bool CursorPos(int& x, int& y) const override { return polling_.CursorPos(x, y); }
+
+ private:
+  std::unique_ptr<X11Connection> connection_;
+  ThrottledInputPolling polling_;
+};
+
 std::unique_ptr<X11InputPolling> x11Source;
 
 }  // namespace
+
+std::int64_t MonotonicMicroseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+ThrottledInputPolling::ThrottledInputPolling(Reader reader, X11KeyCodes codes, Clock clock,
+                                             std::int64_t intervalMicroseconds)
+    : reader_(std::move(reader)), codes_(std::move(codes)), clock_(std::move(clock)), interval_(intervalMicroseconds) {}
+
+void ThrottledInputPolling::Refresh(bool keys) const {
+  const std::int64_t now = clock_();
+  const bool pointerDue = !pointerFresh_ || now - pointerAt_ >= interval_;
+  const bool keysDue = keys && (!keysFresh_ || now - keysAt_ >= interval_);
+  if (!pointerDue && !keysDue) return;
+  const InputReading r = reader_(keysDue);
+  ++readings_;
+  // A reading always brings the pointer; the keys only when they were due.
+  pointerFresh_ = true;
+  pointerAt_ = now;
+  pointerKnown_ = r.pointerRead;
+  state_.pointerMask = r.pointerRead ? r.pointerMask : 0;
+  x_ = r.x;
+  y_ = r.y;
+  if (keysDue) {
+    keysFresh_ = true;
+    keysAt_ = now;
+    state_.keymap = r.keysRead ? r.keymap : std::array<char, 32>{};
+  }
+}
+
+bool ThrottledInputPolling::IsHeld(PolledKey key) const {
+  unsigned int mask;
+  Refresh(!PointerButton(key, mask));
+  return X11IsHeld(key, state_, codes_);
+}
+
+bool ThrottledInputPolling::CursorPos(int& x, int& y) const {
+  Refresh(false);
+  if (!pointerKnown_) return false;
+  x = x_;
+  y = y_;
+  return true;
+}
 
 bool X11IsHeld(PolledKey key, const X11InputState& state, const X11KeyCodes& codes) {
   unsigned int mask;
@@ -98,9 +154,9 @@ bool X11IsHeld(PolledKey key, const X11InputState& state, const X11KeyCodes& cod
 }
 
 std::unique_ptr<InputPolling> OpenX11InputPolling(const char* displayName) {
-  auto source = std::make_unique<X11InputPolling>(nullptr, displayName);
-  if (!source->Usable()) return nullptr;
-  return source;
+  auto connection = std::make_unique<X11Connection>(nullptr, displayName);
+  if (!connection->Usable()) return nullptr;
+  return std::make_unique<X11InputPolling>(std::move(connection));
 }
 
 bool InstallPlatformInputPolling() {
@@ -111,9 +167,9 @@ bool InstallPlatformInputPolling() {
   if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr) {
     display = x11->display();
   }
-  auto source = std::make_unique<X11InputPolling>(display);
-  if (!source->Usable()) return false;
-  x11Source = std::move(source);
+  auto connection = std::make_unique<X11Connection>(display);
+  if (!connection->Usable()) return false;
+  x11Source = std::make_unique<X11InputPolling>(std::move(connection));
   InstallInputPolling(x11Source.get());
   return true;
 }

@@ -1,10 +1,12 @@
 #pragma once
 // The real input source for long loops: on X11 the pointer buttons, the
-// modifiers and the key map are asked of the server at each poll; on every
-// other platform (offscreen, Wayland) nothing is ever held.
+// modifiers and the key map are asked of the server, at most every few
+// milliseconds; on every other platform (offscreen, Wayland) nothing is ever
+// held.
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,6 +22,52 @@ struct X11InputState {
 // The X key codes of each polled key (several keys can mean one: the arrows
 // of the keypad count as arrows).
 using X11KeyCodes = std::array<std::vector<std::uint8_t>, 11>;
+
+// One reading of the input state: the pointer part (buttons, modifiers,
+// cursor) and, when asked for, the keys.
+struct InputReading {
+  bool pointerRead = false;
+  unsigned int pointerMask = 0;
+  int x = 0, y = 0;
+  bool keysRead = false;
+  std::array<char, 32> keymap{};
+};
+
+// Answers the polls of long loops from the last reading while it is younger
+// than the interval: a reading costs a round trip to the server, and a loop
+// that polls every few entries would spend most of its time waiting for
+// them. The pointer and the keys are read separately, each only when asked
+// for. The clock gives microseconds and never goes back.
+class ThrottledInputPolling : public InputPolling {
+ public:
+  using Reader = std::function<InputReading(bool withKeys)>;
+  using Clock = std::function<std::int64_t()>;
+  static constexpr std::int64_t kIntervalMicroseconds = 5000;
+
+  ThrottledInputPolling(Reader reader, X11KeyCodes codes, Clock clock,
+                        std::int64_t intervalMicroseconds = kIntervalMicroseconds);
+  bool IsHeld(PolledKey key) const override;
+  bool CursorPos(int& x, int& y) const override;
+  // How often the platform was read (tests).
+  int Readings() const { return readings_; }
+
+ private:
+  void Refresh(bool keys) const;
+
+  Reader reader_;
+  X11KeyCodes codes_;
+  Clock clock_;
+  std::int64_t interval_;
+  mutable X11InputState state_;
+  mutable bool pointerKnown_ = false;
+  mutable int x_ = 0, y_ = 0;
+  mutable bool pointerFresh_ = false, keysFresh_ = false;
+  mutable std::int64_t pointerAt_ = 0, keysAt_ = 0;
+  mutable int readings_ = 0;
+};
+
+// Microseconds of a monotonic clock.
+std::int64_t MonotonicMicroseconds();
 
 // Decides from one poll whether a key or button is down.
 bool X11IsHeld(PolledKey key, const X11InputState& state, const X11KeyCodes& codes);

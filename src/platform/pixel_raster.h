@@ -72,12 +72,15 @@ void RasterThinLineWith(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const Ra
   int64_t step = static_cast<int64_t>(first / denominator);
   int64_t remainder = static_cast<int64_t>(first - static_cast<Wide>(step) * denominator);
   const int64_t increment = 2 * minor;
+  // Both ends inside the box: every pixel between is inside too.
+  const bool inside = x0 >= box.Left && x0 < box.Right && y0 >= box.Top && y0 < box.Bottom && x1 >= box.Left &&
+                      x1 < box.Right && y1 >= box.Top && y1 < box.Bottom;
   for (int64_t i = iLo; i < iHi; ++i) {
     const int64_t m = m0 + sm * i;
     const int64_t n = n0 + sn * step;
     const int64_t x = xMajor ? m : n;
     const int64_t y = xMajor ? n : m;
-    if (x >= box.Left && x < box.Right && y >= box.Top && y < box.Bottom) {
+    if (inside || (x >= box.Left && x < box.Right && y >= box.Top && y < box.Bottom)) {
       pixel(static_cast<int>(x), static_cast<int>(y));
     }
     remainder += increment;

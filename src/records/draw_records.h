@@ -139,6 +139,17 @@ inline RDrawElement ZeroElement() {
   return e;
 }
 
+// A line carrying its two points only (every other byte zero).
+inline RDrawElement LineElement(double x1, double y1, double x2, double y2) {
+  RDrawElement e = ZeroElement();
+  e.Kind = kKindLine;
+  e.X1 = x1;
+  e.Y1 = y1;
+  e.X2 = x2;
+  e.Y2 = y2;
+  return e;
+}
+
 // The face name of a style as code page 932 bytes.
 std::string FaceNameOf(const RTextStyle& style);
 // Stores up to 40 bytes of the name; longer names are cut.

@@ -110,6 +110,11 @@ TEST(DrawingStore, DisplayListThresholds) {
       {"line 1.0 at zoom 0.2 (size 0.2)", Line(10, 10, 11, 10), 0.2, ListingCase::Small},
       {"line 2.0 at zoom 0.4 (size 0.8)", Line(10, 10, 12, 10), 0.4, ListingCase::Small},
       {"line 2.1 at zoom 0.4 (size 0.84)", Line(10, 10, 12.1, 10), 0.4, ListingCase::Listed},
+      // Just past and just short of the limit 0.8, and slanted: 0.75 by 1 is 1.25 long.
+      {"line 2.0000001 at zoom 0.4", Line(10, 10, 12.0000001, 10), 0.4, ListingCase::Listed},
+      {"line 1.9999999 at zoom 0.4", Line(10, 10, 11.9999999, 10), 0.4, ListingCase::Small},
+      {"line 1.25 slanted at zoom 0.4 (size 0.5)", Line(10, 10, 10.75, 11), 0.4, ListingCase::Small},
+      {"line 1.25 slanted at zoom 0.5 (size 0.625)", Line(10, 10, 10.75, 11), 0.5, ListingCase::Listed},
       {"line 0.1 at zoom 2.0 (size 0.2)", Line(10, 10, 10.1, 10), 2.0, ListingCase::Small},
       {"line 0.1 at zoom 2.5", Line(10, 10, 10.1, 10), 2.5, ListingCase::Listed},
       {"curve chord 0.1 at zoom 0.4", curveChord, 0.4, ListingCase::Listed},
@@ -226,6 +231,70 @@ TEST(DrawingStore, AFullTextListRefusesWithAMessage) {
   EXPECT_EQ(store.AppendText(store.ElementTexts, "one more"), -1);
   EXPECT_EQ(store.ElementTexts.size(), kMaxTextsPerList);
   EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+// A build is skipped only when nothing it reads changed since the last one.
+TEST(DrawingStore, AnUnchangedBuildIsSkipped) {
+  Tdrawinp store;
+  store.AddElement(Line(10, 10, 20, 10, 0, 1));
+  store.AddElement(Line(10, 20, 20, 20, 0, 2));
+  store.BuildDisplayLists(0, 0, 100, 100, 1.0);
+  ASSERT_EQ(Indices(store.DisplayList), (std::vector<std::int32_t>{0, 1}));
+
+  // Moved in place without telling the store: the same build keeps the lists.
+  store.Elements[0].X1 = 500;
+  store.Elements[0].X2 = 510;
+  store.BuildDisplayLists(0, 0, 100, 100, 1.0);
+  EXPECT_EQ(Indices(store.DisplayList), (std::vector<std::int32_t>{0, 1}));
+  store.ElementsChanged();
+  store.BuildDisplayLists(0, 0, 100, 100, 1.0);
+  EXPECT_EQ(Indices(store.DisplayList), (std::vector<std::int32_t>{1}));
+  store.Elements[0].X1 = 10;
+  store.Elements[0].X2 = 20;
+  store.ElementsChanged();
+
+  struct Change {
+    const char* name;
+    void (*apply)(Tdrawinp&);
+    std::vector<std::int32_t> listed;
+  } const changes[] = {
+      {"layer state", [](Tdrawinp& s) { s.LayerStates[2] = kLayerReference; }, {1, 0}},
+      {"add", [](Tdrawinp& s) { s.AddElementChecked(Line(10, 30, 20, 30, 0, 2)); }, {1, 2, 0}},
+      {"delete", [](Tdrawinp& s) { s.DeleteElement(0); }, {0, 1}},
+      {"group rescale", [](Tdrawinp& s) { s.ScaleGroup(0, 0, 100.0); }, {}},
+      {"clear", [](Tdrawinp& s) { s.ClearAll(); }, {}},
+  };
+  for (const Change& c : changes) {
+    SCOPED_TRACE(c.name);
+    store.BuildDisplayLists(0, 0, 100, 100, 1.0);
+    c.apply(store);
+    store.BuildDisplayLists(0, 0, 100, 100, 1.0);
+    EXPECT_EQ(Indices(store.DisplayList), c.listed);
+  }
+  // Lists changed from outside are built again as well.
+  store.AddElement(Point(50, 50));
+  store.BuildDisplayLists(0, 0, 100, 100, 1.0);
+  store.DisplayList.clear();
+  store.BuildDisplayLists(0, 0, 100, 100, 1.0);
+  EXPECT_EQ(Indices(store.DisplayList), (std::vector<std::int32_t>{0}));
+  // And so is any other window or zoom.
+  store.BuildDisplayLists(60, 0, 100, 100, 1.0);
+  EXPECT_TRUE(store.DisplayList.empty());
+}
+
+TEST(DrawingStore, TheUndoLogGivesItsMemoryBackAfterALargeStep) {
+  Tdrawinp store;
+  store.ClearUndoLog();
+  for (int i = 0; i < 20000; ++i) store.AddElement(Point(i, 0));
+  ASSERT_GE(store.UndoLog.capacity(), 20000u);
+  store.ClearUndoLog();
+  EXPECT_TRUE(store.UndoLog.empty());
+  EXPECT_EQ(store.UndoLog.capacity(), 0u);
+  // A small step keeps its room for the next one.
+  for (int i = 0; i < 10; ++i) store.AddElement(Point(i, 0));
+  const std::size_t small = store.UndoLog.capacity();
+  store.ClearUndoLog();
+  EXPECT_EQ(store.UndoLog.capacity(), small);
 }
 
 }  // namespace

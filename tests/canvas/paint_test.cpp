@@ -6,6 +6,7 @@
 
 #include "canvas_fixture.h"
 #include "geometry/input_polling.h"
+#include "platform/input_polling_x11.h"
 
 namespace {
 
@@ -192,6 +193,48 @@ TEST_F(RedrawTest, BothButtonsHeldStopTheRedraw) {
   EXPECT_EQ(PixelAt(200, 10 + 18 * 20), clRed) << "entries before the 20th are drawn";
   EXPECT_EQ(PixelAt(200, 10 + 19 * 20), clBlack) << "the walk stops before the 20th";
   EXPECT_EQ(PixelAt(200, 10 + 39 * 20), clBlack);
+}
+
+// The platform's source reads the buttons at most once per interval of
+// elapsed time; the walk's abort test answers from that reading meanwhile.
+TEST_F(RedrawTest, TheThrottledSourceStopsTheRedrawByElapsedTime) {
+  Tdrawinp& store = *box->Draw1;
+  for (int i = 0; i < 40; ++i) store.AddElement(Coloured(Line(100, 10 + i * 10, 300, 10 + i * 10)));
+  constexpr unsigned kBothButtons = 0x100 | 0x400;  // Button1Mask | Button3Mask
+  struct Case {
+    const char* name;
+    std::int64_t step;    // microseconds the clock moves at each look
+    bool heldAtFirst;     // the first reading already finds the buttons down
+    int lastDrawn;        // the last line drawn
+    int readings;
+  } const cases[] = {
+      {"held from the start", 0, true, 18, 1},
+      {"pressed after the first reading, clock still", 0, false, 39, 1},
+      // Readings at 2500 (the pictures' test), then at 7500 (entry 39); the
+      // test before entry 20, at 5000, answers from the first reading.
+      {"pressed after the first reading, an interval later", 2500, false, 38, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::int64_t now = 0;
+    int readings = 0;
+    ThrottledInputPolling input(
+        [&](bool) {
+          InputReading r;
+          r.pointerRead = true;
+          r.pointerMask = (c.heldAtFirst || readings > 0) ? kBothButtons : 0;
+          ++readings;
+          return r;
+        },
+        X11KeyCodes{}, [&] { return now += c.step; }, 5000);
+    const ScopedInputPolling scoped(input);
+    box->RedrawAll(false);
+    EXPECT_EQ(PixelAt(200, 10 + c.lastDrawn * 10), clRed);
+    if (c.lastDrawn < 39) {
+      EXPECT_EQ(PixelAt(200, 10 + (c.lastDrawn + 1) * 10), clBlack);
+    }
+    EXPECT_EQ(input.Readings(), c.readings);
+  }
 }
 
 TEST_F(RedrawTest, NewestElementsAreRedrawnFromTheEndOfTheList) {

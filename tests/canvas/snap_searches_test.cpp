@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
+#include <random>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "canvas/drawing_store.h"
@@ -182,14 +185,23 @@ TEST(SnapSearches, OnlyTheFirstEightArcsAreOffered) {
   EXPECT_FALSE(Snap(d.store, kCx, kCy, 1.0).found) << "the ninth arc is not offered";
 }
 
-TEST(SnapSearches, OnlyTheFirst8001EntriesAreExamined) {
-  for (int before : {8000, 8001}) {
-    Drawing d;
-    for (int k = 0; k < before; ++k) d.Add(Line(10, 10 + 0.01 * k, 20, 10 + 0.01 * k));
-    d.Add(Point(501, 301));
-    const Snapped s = Snap(d.store, kCx, kCy, 1.0);
-    EXPECT_EQ(s.found, before == 8000) << "the point is entry " << before + 1;
-  }
+// Every entry near the cursor is a candidate, wherever it stands in the list.
+TEST(SnapSearches, AnEntryFarDownTheListStillSnaps) {
+  // Whole-sheet zoom of an A0 sheet on a screen: 0.2, where a point is not
+  // small. The 10,000 lines lie away from the cursor.
+  Drawing d;
+  for (int k = 0; k < 10000; ++k) d.Add(Line(10, 10 + 0.01 * k, 20, 10 + 0.01 * k));
+  d.Add(Point(501, 301));
+  d.store.BuildDisplayLists(0, 0, 1189, 841, 0.2);
+  ASSERT_EQ(d.store.DisplayList.size(), 10001u);
+  ASSERT_EQ(d.store.DisplayList.back().Index, 10000);
+  const Snapped s = Snap(d.store, kCx, kCy, 0.2);
+  EXPECT_TRUE(s.found);
+  EXPECT_DOUBLE_EQ(s.x, 501);
+  EXPECT_DOUBLE_EQ(s.y, 301);
+  // The same without the index: the whole list is walked.
+  d.store.UseElementIndex = false;
+  EXPECT_TRUE(Snap(d.store, kCx, kCy, 0.2).found);
 }
 
 TEST(SnapSearches, LayerStates) {
@@ -371,6 +383,165 @@ TEST(SnapSearches, BothButtonsHeldAbortTheSearch) {
   x = kCx, y = kCy;
   EXPECT_FALSE(empty.store.SnapPoint(x, y, 1.0, kSnapPointsOnly, extra));
   EXPECT_TRUE(empty.store.SnapPointWithLines(x, y, 0, 0, 1, 1, 0, 0, 1, 1, extra, kSnapPointsOnly, 1.0));
+}
+
+// The index only saves work: on random drawings every search gives the
+// same answer with it as with a walk of the whole display list.
+class RandomDrawing {
+ public:
+  explicit RandomDrawing(unsigned seed) : random_(seed) {
+    store.SetPaperSize(200, 150);
+    for (std::size_t s = 0; s < store.TextStyles.size(); ++s) {
+      store.TextStyles[s].Height = static_cast<std::uint16_t>(10 * s + 5);
+    }
+    for (int g = 0; g < 2; ++g) {
+      for (int l = 0; l < 4; ++l) store.LayerStates[g * kLayersPerGroup + l] = static_cast<std::uint8_t>(Int(0, 2));
+    }
+  }
+
+  RDrawElement RandomElement() {
+    const double x = Real(-20, 220), y = Real(-20, 170);
+    RDrawElement e;
+    switch (Int(0, 9)) {
+      case 0: case 1: case 2: case 3:
+        e = Line(x, y, x + Real(-30, 30), y + Real(-30, 30));
+        break;
+      case 4:
+        e = Arc(x, y, Real(0.1, 25), static_cast<float>(Real(0, 360)), static_cast<float>(Real(0, 360)),
+                Int(0, 1) ? 1.0f : static_cast<float>(Real(0.2, 2)), static_cast<float>(Real(0, 90)));
+        break;
+      case 5:
+        e = Arc(x, y, Real(0.1, 25));  // a whole circle
+        break;
+      case 6: case 7:
+        e = Point(x, y);
+        break;
+      case 8:
+        e = Text(store.ElementTexts, "t", x, y, x + Real(-15, 15), y + Real(-15, 15));
+        e.TextStyle = static_cast<std::uint8_t>(Int(0, 13));
+        break;
+      default:
+        e = Line(x, y, x + Real(-300, 300), y + Real(-3, 3));  // long ones cross many cells
+        break;
+    }
+    e.Group = static_cast<std::uint8_t>(Int(0, 1));
+    e.Layer = static_cast<std::uint8_t>(Int(0, 3));
+    return e;
+  }
+
+  int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
+  double Real(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random_); }
+
+  Tdrawinp store;
+
+ private:
+  std::mt19937 random_;
+};
+
+struct Answer {
+  int result;
+  double x, y;
+  bool isCentre;
+  RDrawElement centre;
+  bool operator==(const Answer& o) const {
+    return result == o.result && x == o.x && y == o.y && isCentre == o.isCentre &&
+           std::memcmp(&centre, &o.centre, sizeof centre) == 0;
+  }
+};
+
+std::vector<Answer> AllSearches(const Tdrawinp& store, double cx, double cy, double zoom) {
+  std::vector<Answer> out;
+  auto record = [&](int result, double x, double y, bool isCentre = false, RDrawElement centre = ZeroElement()) {
+    out.push_back({result, x, y, isCentre, centre});
+  };
+  const std::vector<RDrawElement> extra = {Line(cx - 1, cy - 1, cx + 1, cy + 2)};
+  for (std::uint8_t mode : {std::uint8_t{0}, kSnapPointsOnly}) {
+    double x = cx, y = cy;
+    record(store.SnapPoint(x, y, zoom, mode, {}), x, y);
+    x = cx, y = cy;
+    record(store.SnapPointNoText(x, y, zoom, mode, extra), x, y);
+    x = cx, y = cy;
+    bool isCentre = false;
+    RDrawElement centre = ZeroElement();
+    const int ref = store.SnapPointRef(x, y, cx - 30, cy - 20, zoom, mode, {}, 1, isCentre, centre);
+    record(ref, x, y, isCentre, centre);
+    x = cx + 5, y = cy + 5;
+    record(store.SnapPointRefFrom(x, y, cx - 30, cy + 20, cx, cy, zoom, mode, {}, 0), x, y);
+    x = cx, y = cy;
+    record(store.SnapPointWithLines(x, y, cx - 9, cy, cx + 9, cy + 1, 0, 0, 1, 1, {}, mode, zoom), x, y);
+    x = cx, y = cy;
+    record(store.SnapPointWithCircles(x, y, cx + 3, cy, 3, cx, cy + 50, 5, {}, mode, zoom), x, y);
+  }
+  return out;
+}
+
+void ExpectSameAnswers(Tdrawinp& store, RandomDrawing& r, int probes) {
+  for (int k = 0; k < probes; ++k) {
+    const double zoom = std::array<double, 5>{0.15, 0.3, 0.5, 1.0, 4.0}[static_cast<std::size_t>(r.Int(0, 4))];
+    const double cx = r.Real(-10, 210), cy = r.Real(-10, 160);
+    store.UseElementIndex = true;
+    const std::vector<Answer> indexed = AllSearches(store, cx, cy, zoom);
+    store.UseElementIndex = false;
+    const std::vector<Answer> walked = AllSearches(store, cx, cy, zoom);
+    store.UseElementIndex = true;
+    ASSERT_EQ(indexed.size(), walked.size());
+    for (std::size_t i = 0; i < indexed.size(); ++i) {
+      ASSERT_TRUE(indexed[i] == walked[i]) << "search " << i << " at (" << cx << ", " << cy << ") zoom " << zoom;
+    }
+  }
+}
+
+TEST(SnapSearches, TheIndexNeverChangesAnAnswer) {
+  for (unsigned seed = 1; seed <= 3; ++seed) {
+    SCOPED_TRACE(seed);
+    RandomDrawing r(seed);
+    Tdrawinp& store = r.store;
+    for (int k = 0; k < 1000; ++k) store.AddElement(r.RandomElement());
+    store.BuildDisplayLists(-30, -30, 230, 180, 0.3);
+    ExpectSameAnswers(store, r, 30);
+
+    // Elements added after the build, deleted ones, a zoom in, a pan.
+    for (int k = 0; k < 300; ++k) store.AddElementChecked(r.RandomElement());
+    for (int k = 0; k < 40; ++k) store.DeleteElement(r.Int(0, static_cast<int>(store.Elements.size()) - 1));
+    ExpectSameAnswers(store, r, 20);
+    store.BuildDisplayLists(-30, -30, 230, 180, 1.0);
+    store.RefilterDisplayLists(40, 30, 160, 120, 2.0);
+    ExpectSameAnswers(store, r, 20);
+
+    // Elements moved in place, then the lists built again as after any change.
+    for (int k = 0; k < 50; ++k) {
+      RDrawElement& e = store.Elements[static_cast<std::size_t>(r.Int(0, static_cast<int>(store.Elements.size()) - 1))];
+      e.X1 = r.Real(-20, 220);
+      e.Y1 = r.Real(-20, 170);
+    }
+    store.BuildDisplayLists(-30, -30, 230, 180, 0.5);
+    ExpectSameAnswers(store, r, 20);
+
+    // A taller text style than the index was built for, and elements that
+    // are not numbers.
+    store.TextStyles[3].Height = 900;
+    RDrawElement broken = r.RandomElement();
+    broken.X1 = std::nan("");
+    store.AddElement(broken);
+    store.AddElement(Arc(100, 75, std::numeric_limits<double>::infinity()));
+    ExpectSameAnswers(store, r, 20);
+  }
+}
+
+// With both buttons held the indexed search stops where the whole walk would:
+// at the 20th entry, however far the nearest entry is from it.
+TEST(SnapSearches, TheIndexedSearchPollsWhereTheWalkWould) {
+  FakeInputPolling fake;
+  fake.Hold(PolledKey::LeftButton);
+  fake.Hold(PolledKey::RightButton);
+  ScopedInputPolling scope(fake);
+  for (int fillers : {18, 19, 40}) {
+    Drawing d;
+    for (int k = 0; k < fillers; ++k) d.Add(Line(10, 10 + k, 20, 10 + k));
+    d.Add(Point(501, 301));  // the last entry, the only one near
+    const bool found = Snap(d.store, kCx, kCy, 1.0).found;
+    EXPECT_EQ(found, fillers + 1 < 20) << fillers;
+  }
 }
 
 }  // namespace

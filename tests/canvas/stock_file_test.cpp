@@ -301,6 +301,50 @@ TEST(StockFileReader, RecordsOutsideTheTablesAreLeftOutOrClamped) {
   EXPECT_EQ(Value(e.ColorNo), 250);
 }
 
+// A large figure comes back record for record and string for string, and
+// the file is exactly as long as the layout says.
+TEST(StockFileReader, ALargeFigureRoundTrips) {
+  const StockFolder folder;
+  constexpr int kCount = 200000;
+  std::vector<RDrawElement> elements;
+  Tdrawinp::TextList texts;
+  elements.reserve(kCount);
+  for (int k = 0; k < kCount; ++k) {
+    const double x = k * 0.37, y = k * 0.11;
+    RDrawElement e;
+    switch (k % 5) {
+      case 0: e = Line(x, y, x + 3, y - 2); break;
+      case 1: e = Arc(x, y, 1 + k % 7, 10, 200, 0.5f, 30); break;
+      case 2: e = Point(x, y); break;
+      case 3: e = Text(texts, "T" + std::to_string(k), x, y, x + 4, y); break;
+      default: e = Line(x, y, x - 1, y + 8); break;
+    }
+    e.ColorNo = static_cast<std::uint8_t>(k % 10);
+    e.Group = static_cast<std::uint8_t>(k % kLayerGroups);
+    e.Layer = static_cast<std::uint8_t>(k % kLayersPerGroup);
+    e.Selection = 1;  // written as 0
+    elements.push_back(e);
+  }
+  WriteStock(elements, texts, Scales(100, 100), ZeroStyles());
+  // 792 + 51 N + 2 + per text (2 + length + 1); each "T<k>" of 40,000 texts.
+  std::size_t textBytes = 0;
+  for (const std::string& t : texts) textBytes += 2 + t.size() + 1;
+  EXPECT_EQ(fs::file_size(folder.File()), 792 + 51u * kCount + 2 + textBytes);
+
+  TDDGObject stock;
+  ASSERT_TRUE(stock.OpenStockFile(ZeroStyles()));
+  ASSERT_EQ(stock.ElementCount, kCount);
+  RDrawElement read;
+  for (int k = 0; k < kCount; ++k) {
+    ASSERT_TRUE(stock.ReadElement(read)) << k;
+    RDrawElement expected = elements[static_cast<std::size_t>(k)];
+    expected.Selection = 0;
+    ASSERT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << "record " << k;
+  }
+  EXPECT_FALSE(stock.ReadElement(read));
+  EXPECT_EQ(stock.ReadTextTable(), texts);
+}
+
 // ---- The canvas's readers ------------------------------------------------------------
 
 class StockReaderTest : public CanvasTest {

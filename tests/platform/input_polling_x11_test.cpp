@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "service_test_support.h"
 
 namespace {
@@ -26,6 +28,10 @@ X11InputState State(unsigned mask, std::initializer_list<int> keysDown) {
   s.pointerMask = mask;
   for (int code : keysDown) s.keymap[code / 8] = static_cast<char>(s.keymap[code / 8] | (1 << (code % 8)));
   return s;
+}
+
+bool BothHeld(const InputPolling& in) {
+  return in.IsHeld(PolledKey::LeftButton) && in.IsHeld(PolledKey::RightButton);
 }
 
 TEST(InputPollingX11, ButtonsModifiersAndKeysFromOnePoll) {
@@ -73,6 +79,77 @@ TEST(InputPollingX11, OffscreenPlatformHoldsNothing) {
   EXPECT_FALSE(BothMouseButtonsHeld());
   int x = -1, y = -1;
   EXPECT_FALSE(CurrentInputPolling().CursorPos(x, y));
+}
+
+// A stand-in for the server: what is down now, and how often it was asked.
+struct FakeServer {
+  unsigned mask = 0;
+  std::vector<int> keys;
+  int x = 0, y = 0;
+  int pointerReads = 0, keyReads = 0;
+  InputReading Read(bool withKeys) {
+    InputReading r;
+    r.pointerRead = true;
+    r.pointerMask = mask;
+    r.x = x;
+    r.y = y;
+    ++pointerReads;
+    if (withKeys) {
+      r.keysRead = true;
+      for (int code : keys) r.keymap[code / 8] = static_cast<char>(r.keymap[code / 8] | (1 << (code % 8)));
+      ++keyReads;
+    }
+    return r;
+  }
+};
+
+TEST(InputPollingX11, TheServerIsAskedAtMostOncePerInterval) {
+  FakeServer server;
+  std::int64_t now = 1000000;
+  ThrottledInputPolling polling([&](bool keys) { return server.Read(keys); }, TypicalCodes(), [&] { return now; },
+                                5000);
+  EXPECT_FALSE(BothHeld(polling));
+  EXPECT_EQ(server.pointerReads, 1);
+
+  // Pressed now, but within the interval the last reading answers.
+  server.mask = kLeft | kRight;
+  for (int k = 0; k < 1000; ++k) EXPECT_FALSE(polling.IsHeld(PolledKey::LeftButton));
+  now += 4999;
+  EXPECT_FALSE(polling.IsHeld(PolledKey::LeftButton));
+  EXPECT_EQ(server.pointerReads, 1);
+  now += 1;
+  EXPECT_TRUE(BothHeld(polling)) << "5 ms later the server is asked again";
+  EXPECT_EQ(server.pointerReads, 2);
+
+  // The keys are read only when a key is asked, on their own interval.
+  EXPECT_EQ(server.keyReads, 0);
+  server.keys = {111};
+  EXPECT_TRUE(polling.IsHeld(PolledKey::ArrowUp));
+  EXPECT_EQ(server.keyReads, 1);
+  server.keys = {};
+  now += 4000;
+  EXPECT_TRUE(polling.IsHeld(PolledKey::ArrowUp));
+  now += 1000;
+  EXPECT_FALSE(polling.IsHeld(PolledKey::ArrowUp));
+  EXPECT_EQ(server.keyReads, 2);
+
+  // The cursor comes with the pointer reading.
+  server.x = 30;
+  server.y = 40;
+  int x = 0, y = 0;
+  ASSERT_TRUE(polling.CursorPos(x, y));
+  EXPECT_EQ(x, 0) << "read 0 ms ago";
+  now += 5000;
+  ASSERT_TRUE(polling.CursorPos(x, y));
+  EXPECT_EQ(x, 30);
+  EXPECT_EQ(y, 40);
+}
+
+TEST(InputPollingX11, AFailedReadingHoldsNothing) {
+  ThrottledInputPolling polling([](bool) { return InputReading{}; }, TypicalCodes(), [] { return std::int64_t{0}; });
+  EXPECT_FALSE(polling.IsHeld(PolledKey::LeftButton));
+  int x, y;
+  EXPECT_FALSE(polling.CursorPos(x, y));
 }
 
 }  // namespace

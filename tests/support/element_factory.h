@@ -57,6 +57,24 @@ inline RDrawElement Text(Tdrawinp::TextList& texts, const std::string& s, double
   return e;
 }
 
+// A text of a style, which it keeps as its colour number too, as the
+// texts of the drawing do.
+inline RDrawElement StyledText(Tdrawinp::TextList& texts, const std::string& s, double x1, double y1, double x2,
+                               double y2, std::uint8_t style) {
+  RDrawElement e = Text(texts, s, x1, y1, x2, y2);
+  e.TextStyle = style;
+  e.ColorNo = style;
+  return e;
+}
+
+// The element moved to a layer of group 0 given the state.
+inline RDrawElement OnLayer(Tdrawinp& store, RDrawElement e, std::uint8_t layer, std::uint8_t state) {
+  e.Group = 0;
+  e.Layer = layer;
+  store.LayerStates[layer] = state;
+  return e;
+}
+
 // Packed fields must be read by value: the test macros bind references, and
 // a reference to a misaligned field is undefined.
 template <class T>

@@ -27,6 +27,9 @@ void RegisterAnglePickCommands();
 void RegisterAttributeCommands();
 void RegisterOutsideRangeCommands();
 void RegisterExternalPickCommands();
+// The grey caption of a drag that came back below the gesture length leaves
+// at every release, at the range drag's place in the up sequence.
+void RegisterGestureCaptionClearing();
 
 // A line direction in degrees as a grid angle in [0, 90): the grid looks
 // the same every quarter turn.
@@ -48,6 +51,10 @@ std::optional<int> DefaultCursor(std::uint8_t ringHan);
 TCursorRule CursorPair(int plain, int withRing);
 std::optional<int> RangeSelectCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan);
 std::optional<int> RangeVariantCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan);
+
+// The direction of a line (degrees in [0, 360)) is oblique: more than 10
+// degrees from every axis; exactly 10 passes.
+bool IsObliqueDirection(double direction);
 
 // The colour of a colour number of the drawing (0 for a number past the table).
 TColor PenColourOf(const TcadBox& box, std::uint8_t colourNo);

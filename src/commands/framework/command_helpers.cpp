@@ -26,8 +26,9 @@ void NoDown(TcadBox& box, TShiftState, double, double) {
   box.ClickKind = 0;
 }
 
-void NoMove(TcadBox& box, TShiftState, double, double) {
+void NoMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (!Idle(box) || box.ViewGestureState != 0) return;
+  if (box.TrackDragGesture(shift, box.ButonType, x, y)) return;
   box.SetGuidePrompt(J("コマンド指示"));
 }
 

@@ -117,12 +117,7 @@ namespace {
 // The ring's lines with the pen as the caller set it; ring lines carry
 // line type 0, which draws solid.
 void DrawRingLines(TcadBox& box) {
-  for (const RDrawElement& e : box.RingObj.Lines) {
-    if (e.Kind != kKindLine) continue;
-    const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
-    if (std::abs(x1 - x2) < 0.0001 && std::abs(y1 - y2) < 0.0001) continue;
-    box.DrawLine(e.LineType, box.Canvas(), x1, y1, x2, y2);
-  }
+  box.DrawElementArray(box.RingObj.Lines, box.RingObj.LastIndex(), 0, false, true);
 }
 
 void RingPen(TcadBox& box) {
@@ -259,8 +254,9 @@ void GridkizyunTenDown(TcadBox& box, TShiftState shift, double x, double y) {
   }
 }
 
-void GridkizyunTenMove(TcadBox& box, TShiftState, double, double) {
+void GridkizyunTenMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (!InGridSubMode(box) || box.ViewGestureState != 0) return;
+  if (box.TrackDragGesture(shift, box.ButonType, x, y)) return;
   if (box.ButonType == dtGridkizyunTen) {
     box.SetGuidePrompt(J("グリッド基準点位置変更　対象点指示  [左クリック（自由）：右クリック（点読取り）]"));
   } else {
@@ -268,10 +264,15 @@ void GridkizyunTenMove(TcadBox& box, TShiftState, double, double) {
   }
 }
 
-void GridkizyunTenUp(TcadBox& box, TShiftState, double, double) {
+void GridkizyunTenUp(TcadBox& box, TShiftState shift, double, double) {
   if (!InGridSubMode(box) || box.ClickKind == 0 || box.ViewGestureState != 0) return;
-  if (box.ButonType == dtGridKakudo) return;  // the line angle is read by the angle pick, not built yet
-  box.GridBase = box.FirstPoint;
+  if (box.ButonType == dtGridKakudo) {
+    // A half turn more changes nothing modulo a quarter turn.
+    if (!box.ReadLineAngle(shift != 0, box.FirstPoint.x, box.FirstPoint.y)) return;
+    box.GridAngle = GridAngleOfLine(box.CommandAngle);
+  } else {
+    box.GridBase = box.FirstPoint;
+  }
   box.ButonType = box.SavedMode;
   box.ClickKind = 0;
   box.RedrawAll(false);

@@ -1,14 +1,564 @@
 // The point assists: a gesture or a mode interrupts the running command,
 // reads a midpoint, a point on a line, an intersection or a point on a
-// circle, and hands it back to the interrupted command.
+// circle, and hands it back to the interrupted command (SavedMode).
+//
+// What an assist writes into a command's own data goes through phases the
+// command's family registers under its name, each run with the point in
+// AssistPoint: "<family>AssistPoint" after the point was written into the
+// command's slots (derived values, previews), "<family>AssistSegment" before
+// a midpoint assist writes (a segment paste between the assist's two
+// points: the slot's value and AssistReadPoint), "<family>Resume" for the
+// two-step assists where the command takes the point itself. A family that
+// registers none gets the plain slots only.
 
+#include <cmath>
+
+#include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "geometry/angles_points.h"
+#include "geometry/arcs_ellipses.h"
+#include "geometry/codepage.h"
+#include "geometry/intersections.h"
+
+namespace {
+void hitsuruDown(TcadBox& box, TShiftState shift, double x, double y);
+void hitsuruUp(TcadBox& box, TShiftState shift, double x, double y);
+void Senzyouten2Down(TcadBox& box, TShiftState shift, double x, double y);
+void Senzyouten2Up(TcadBox& box, TShiftState shift, double x, double y);
+void NitenkanDown(TcadBox& box, TShiftState shift, double x, double y);
+void SenZyouTenDown(TcadBox& box, TShiftState shift, double x, double y);
+void EnZyouTenDown(TcadBox& box, TShiftState shift, double x, double y);
+void EnZyouTenMove(TcadBox& box, TShiftState shift, double x, double y);
+void NitenkanUp(TcadBox& box, TShiftState shift, double x, double y);
+void SenZyouTenUp(TcadBox& box, TShiftState shift, double x, double y);
+void EnZyouTenUp(TcadBox& box, TShiftState shift, double x, double y);
+}  // namespace
 
 void RegisterPointAssistCommands() {
-  RegisterFamily({.Name = "Nitenkan", .Modes = {dtNitenkan}});
-  RegisterFamily({.Name = "SenZyouTen", .Modes = {dtSenZyouTen}});
-  RegisterFamily({.Name = "EnZyouTen", .Modes = {dtEnZyouTen}});
-  RegisterFamily({.Name = "Senzyouten2", .Modes = {dtSenzyouten2}});
-  RegisterFamily({.Name = "hitsuru", .Modes = {dthitsuru}});
+  RegisterFamily({.Name = "Nitenkan", .Modes = {dtNitenkan}, .Down = NitenkanDown, .Up = NitenkanUp});
+  RegisterFamily({.Name = "SenZyouTen", .Modes = {dtSenZyouTen}, .Down = SenZyouTenDown, .Up = SenZyouTenUp});
+  RegisterFamily({.Name = "EnZyouTen",
+                  .Modes = {dtEnZyouTen},
+                  .Down = EnZyouTenDown,
+                  .Move = EnZyouTenMove,
+                  .Up = EnZyouTenUp});
+  RegisterFamily({.Name = "Senzyouten2", .Modes = {dtSenzyouten2}, .Down = Senzyouten2Down, .Up = Senzyouten2Up});
+  RegisterFamily({.Name = "hitsuru", .Modes = {dthitsuru}, .Down = hitsuruDown, .Up = hitsuruUp});
+}
+
+namespace {
+
+constexpr RPoint2D kFarPreview{-9000.0, -9000.0};
+
+bool In(Sbuttontype mode, std::initializer_list<Sbuttontype> modes) {
+  for (Sbuttontype m : modes) {
+    if (m == mode) return true;
+  }
+  return false;
+}
+
+// The family that owns a mode, by name ("" for none).
+std::string OwnerOf(Sbuttontype mode) {
+  const std::vector<const RHandlerSet*> owners = CommandRegistry().OwnersOf(mode);
+  return owners.empty() ? std::string() : owners.front()->Name;
+}
+
+bool RunOwnPhase(TcadBox& box, Sbuttontype mode, const char* suffix) {
+  const std::string owner = OwnerOf(mode);
+  return !owner.empty() && CommandRegistry().RunPhase(owner + suffix, box);
+}
+
+// The up handler (or down handler) of the family that owns a mode.
+void ReEnter(TcadBox& box, Sbuttontype mode, bool down, TShiftState shift, double x, double y) {
+  for (const RHandlerSet* owner : CommandRegistry().OwnersOf(mode)) {
+    const TPointHandler& handler = down ? owner->Down : owner->Up;
+    if (handler) handler(box, shift, x, y);
+  }
+}
+
+RPoint2D Midpoint(const RPoint2D& a, const RPoint2D& b) { return {(a.x + b.x) / 2, (a.y + b.y) / 2}; }
+
+// Where the interrupted command's next click would put its point: the slot
+// read for a midpoint and the writes of the handed-back point.
+struct RAssistSlot {
+  RPoint2D* Pending = nullptr;      // the slot the step fills; null: the row takes no point
+  std::vector<RPoint2D*> Also;      // filled with it
+  Sbuttontype Restore = dtNo;       // the mode the command goes on in
+  std::uint8_t SetStep = 0xFF;      // CommandStep afterwards (0xFF: unchanged)
+  bool EraseRubber = false;         // RubberErased := True
+  bool FarPreview = false;          // the copy commands' last preview moves out of sight
+  bool Marker = false;              // the point marker at the point
+  bool RedrawFirst = false;         // the line previews drawn again first
+};
+
+RAssistSlot SlotOf(TcadBox& box) {
+  const Sbuttontype m = box.SavedMode;
+  const std::uint8_t step = box.CommandStep;
+  const _Bswitch sw = box.B_Switch;
+  RAssistSlot s;
+  s.Restore = m;
+  RPoint2D* first = &box.FirstPoint;
+  RPoint2D* current = &box.CurrentPoint;
+  RPoint2D* second = &box.SecondPoint;
+  auto bySwitch = [&](RPoint2D* off, RPoint2D* one, RPoint2D* two) {
+    s.Pending = sw == _off ? off : sw == on1 ? one : two;
+  };
+  if (In(m, {dtDraf, dtsinko, dtDrafRen})) {
+    s.RedrawFirst = m == dtDrafRen;
+    s.Pending = step == 0 ? first : second;
+    if (step == 0) s.Also = {current};
+  } else if (m == dtSen) {
+    s.Pending = step == 0 ? first : second;
+    s.Also = {current};
+  } else if (In(m, {dtHanipgc, dtHaniCopy, dtKiritoriHani, dtKiritorisakuzyo, dthanipgm, dtHaniMove, dtHaniParamet})) {
+    s.Pending = first;
+    s.Also = {current, second};
+    s.EraseRubber = true;
+    s.Restore = In(m, {dthanipgm, dtHaniMove, dtHaniParamet}) ? dtIdoFree : dtCopyFree;
+  } else if (m == dtBoxSen) {
+    s.Pending = step == 0 ? first : second;
+  } else if (In(m, {dtCopyFree, dtIdoFree})) {
+    s.Pending = sw == _off ? first : second;
+    if (sw == _off) s.Also = {current};
+    s.FarPreview = sw != _off;
+  } else if (m == dtBoxsunpo) {
+    s.Pending = first;
+    s.SetStep = 1;
+    s.EraseRubber = true;
+  } else if (m == dtprintsen) {
+    if (sw == _off) s.Pending = first;
+  } else if (m == dtMozi) {
+    s.Pending = first;
+    s.EraseRubber = true;
+  } else if (In(m, {dtFukusen, dtFukuen})) {
+    if (sw == on1) s.Pending = second;
+  } else if (m == dtSencyusin) {
+    bySwitch(first, current, current);
+  } else if (In(m, {dtEnKotei, dttenk, dtGridkizyunTen, dttenGaibu, dttenGaibuopt})) {
+    s.Pending = first;
+    s.SetStep = 1;
+  } else if (In(m, {dtEnkoKotei, dtEnko})) {
+    bySwitch(first, current, second);
+  } else if (m == dtwsen) {
+    s.Pending = step == 0 ? first : current;
+    if (step != 0) s.Also = {second};
+  } else if (In(m, {dtcopyMenseki, dtCopyTazuMen, dtCopyZukei, dtZukeiHozon})) {
+    if (sw == _off) s.Pending = second;
+    s.FarPreview = true;
+  } else if (m == dtCopyHenkeiZukei) {
+    if (sw == on1) s.Pending = second;
+    s.FarPreview = true;
+  } else if (m == dtEnFree) {
+    s.Pending = step == 0 ? first : current;
+  } else if (In(m, {dtEn3ten, dtkyokusen3ten, dtEnSeSen3ten, dtEnSeSen3tenN, dtEnSeSen3sen, dthanEn, dthenkeizukei,
+                    dtSupuLine})) {
+    bySwitch(first, second, current);
+  } else if (m == dtHachi2ten) {
+    bySwitch(first, current, current);
+    s.Marker = true;
+  } else if (In(m, {dtsunposen, dtSunpochi})) {
+    bySwitch(first, current, current);
+  } else if (m == dtSunpochiHen) {
+    if (sw == on1) s.Pending = first;
+    if (sw == on2) s.Pending = current;
+  } else if (m == dtpictureMove) {
+    s.Pending = first;
+  } else if (In(m, {dtRenSunpo, dtRenSunpokaku, dtRenSunpoKei, dtRenSunpoCyusin, dtRenSunpoCyusin2})) {
+    s.RedrawFirst = true;
+    s.Pending = sw == _off ? first : second;
+    if (sw == _off) s.Also = {current};
+  } else if (In(m, {dtHachiTen, dtSokuteiMen})) {
+    if (sw == _off || sw == on1) s.Pending = first;
+    s.Marker = true;
+  } else if (In(m, {dttakakukeikotei, dtBuzaikotei, dtBuzaikotei2, dtSenkigo1})) {
+    s.Pending = first;
+    s.SetStep = 1;
+    s.EraseRubber = true;
+  } else if (In(m, {dttakakukeiFree, dtYazirusikotei})) {
+    s.Pending = step == 0 ? first : current;
+    s.EraseRubber = true;
+  }
+  if (s.Pending == nullptr) s.Marker = false;
+  return s;
+}
+
+// Writes the handed-back point into the interrupted command's slots and
+// restores that command. False when its row takes no point (only the mode
+// is restored then).
+bool WriteAssistPoint(TcadBox& box, const RPoint2D& p) {
+  const Sbuttontype interrupted = box.SavedMode;
+  const RAssistSlot slot = SlotOf(box);
+  // The line previews are drawn again in their own modes, so the mode comes back first.
+  box.ButonType = slot.Restore;
+  if (slot.RedrawFirst) {
+    CommandRegistry().RunPhase("DrafRenRedraw", box);
+    CommandRegistry().RunPhase("RenSunpoRedraw", box);
+  }
+  if (slot.Pending == nullptr) return false;
+  *slot.Pending = p;
+  for (RPoint2D* also : slot.Also) *also = p;
+  if (slot.SetStep != 0xFF) box.CommandStep = slot.SetStep;
+  if (slot.EraseRubber) box.RubberErased = true;
+  if (slot.FarPreview) box.PreviewP2 = kFarPreview;
+  if (slot.Marker) box.ShowPointMarker(0, p.x, p.y);
+  box.AssistPoint = p;
+  RunOwnPhase(box, interrupted, "AssistPoint");
+  return true;
+}
+
+// The slot's present value, the pending point of a midpoint.
+RPoint2D PendingPoint(TcadBox& box) {
+  const RAssistSlot slot = SlotOf(box);
+  return slot.Pending != nullptr ? *slot.Pending : box.PressPoint;
+}
+
+void hitsuruDown(TcadBox& box, TShiftState shift, double x, double y) {
+  if (box.ButonType != dthitsuru) return;
+  box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
+  if (box.ViewGestureState != 0) {
+    box.RubberErased = true;
+    box.ClickKind = 0;
+    box.AssistRead = false;
+    return;
+  }
+  if (box.AssistRead) return;
+  RPoint2D snapped;
+  if (box.SnappedPoint(x, y, snapped)) {
+    box.AssistReadPoint = box.FreePoint(snapped.x, snapped.y);
+    box.AssistRead = true;
+  } else {
+    box.ClickKind = 0;
+  }
+}
+
+void hitsuruUp(TcadBox& box, TShiftState, double, double) {
+  if (box.ButonType != dthitsuru || box.ClickKind == 0 || !box.AssistRead) return;
+  // A left click leaves the assist waiting with its point; a right one completes.
+  if (box.ClickKind != 3) return;
+  const RPoint2D p = Midpoint(PendingPoint(box), box.AssistReadPoint);
+  RunOwnPhase(box, box.SavedMode, "AssistSegment");
+  if (!WriteAssistPoint(box, p)) box.ButonType = box.SavedMode;
+  box.AssistRead = false;
+}
+
+void Senzyouten2Down(TcadBox& box, TShiftState shift, double x, double y) {
+  if (box.ButonType != dtSenzyouten2) return;
+  if (box.ViewGestureState != 0) {
+    box.AssistRead = false;
+    return;
+  }
+  box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
+  if (box.AssistRead) return;
+  if (box.ClickKind == 2) {
+    box.CurrentPoint = box.FreePoint(x, y);
+    box.AssistReadPoint = box.CurrentPoint;
+    box.AssistRead = true;
+  } else if (box.ClickKind == 3) {
+    RPoint2D snapped;
+    if (box.SnappedPoint(x, y, snapped)) {
+      box.AssistReadPoint = box.FreePoint(snapped.x, snapped.y);
+      box.AssistRead = true;
+    } else {
+      box.ClickKind = 0;
+      box.SetGuidePrompt(J("図形がありません"));
+    }
+  }
+}
+
+void Senzyouten2Up(TcadBox& box, TShiftState, double, double) {
+  if (box.ButonType != dtSenzyouten2) return;
+  if (box.ViewGestureState != 0) {
+    box.ClickKind = 0;
+    return;
+  }
+  if (!box.AssistRead) return;
+  const std::int32_t index = box.PickedIndex[1];
+  const std::vector<RDrawElement>& elements = box.Draw1->Elements;
+  const RDrawElement* e =
+      index >= 0 && static_cast<std::size_t>(index) < elements.size() ? &elements[static_cast<std::size_t>(index)]
+                                                                       : nullptr;
+  RPoint2D p = box.AssistReadPoint;
+  bool found = true;
+  if (e != nullptr && (e->Kind == kKindLine || e->Kind == kKindText)) {
+    if (box.ClickKind == 3) {
+      found = box.FootOnPickedLine(p.x, p.y);
+    } else {
+      found = box.IntersectPickedLine(p.x, p.y) || box.FootOnPickedLine(p.x, p.y);
+    }
+  } else if (e != nullptr && e->Kind == kKindArc) {
+    box.NearestPointOnPickedCircle(p.x, p.y);
+  }
+  if (!found) {
+    box.AssistRead = false;
+    return;
+  }
+  if (WriteAssistPoint(box, p)) box.ShowPointMarker(0, p.x, p.y);
+  box.AssistRead = false;
+}
+
+// The two-step assists, entered by the host: two clicks each, then the
+// point goes back into the restored command's handlers.
+struct RMidpointAssist {
+  RPoint2D First;  // the first click's point, free or snapped
+};
+
+void TwoStepAssistDown(TcadBox& box, Sbuttontype mode, TShiftState shift, double x, double y) {
+  if (box.ButonType != mode) return;
+  if (box.ViewGestureState != 0) {
+    box.AssistClickKind = 0;
+    return;
+  }
+  switch (shift) {
+    case ssLeft:
+    case ssShift | ssLeft:
+    case ssCtrl | ssLeft: box.AssistClickKind = 2; break;
+    case ssRight:
+    case ssShift | ssRight:
+    case ssCtrl | ssRight: box.AssistClickKind = 3; break;
+    default: break;
+  }
+  if (box.AssistClickKind == 2) {
+    box.AssistPoint = {x, y};
+    return;
+  }
+  if (box.AssistClickKind != 3) return;
+  // A right click snaps at the second step; the midpoint assist snaps its
+  // first point too.
+  if (box.AssistStep == 0 && box.ButonType != dtNitenkan) return;
+  double sx = x, sy = y;
+  if (!box.Draw1->SnapPoint(sx, sy, box.Zoom, 0, box.GridObj.Lines)) {
+    box.AssistClickKind = 0;
+    return;
+  }
+  box.AssistPoint = {sx, sy};
+  box.ShowPointMarker(1, sx, sy);
+}
+
+void NitenkanDown(TcadBox& box, TShiftState shift, double x, double y) {
+  TwoStepAssistDown(box, dtNitenkan, shift, x, y);
+}
+void SenZyouTenDown(TcadBox& box, TShiftState shift, double x, double y) {
+  TwoStepAssistDown(box, dtSenZyouTen, shift, x, y);
+}
+void EnZyouTenDown(TcadBox& box, TShiftState shift, double x, double y) {
+  TwoStepAssistDown(box, dtEnZyouTen, shift, x, y);
+}
+
+// Hands the point back: the restored command takes it at once.
+void FinishTwoStepAssist(TcadBox& box, TShiftState shift, double x, double y) {
+  box.ButonType = box.SavedMode;
+  box.ResumeWithAssistPoint(shift, x, y);
+  box.AssistStep = 0;
+  box.AssistClickKind = 0;
+}
+
+bool TwoStepUpIgnored(TcadBox& box) {
+  if (box.ViewGestureState != 0) {
+    box.AssistClickKind = 0;
+    box.RubberErased = true;
+    return true;
+  }
+  return box.AssistClickKind == 0;
+}
+
+void NitenkanUp(TcadBox& box, TShiftState shift, double x, double y) {
+  if (box.ButonType != dtNitenkan || TwoStepUpIgnored(box)) return;
+  RMidpointAssist& state = box.FamilyState<RMidpointAssist>();
+  if (box.AssistStep == 0) {
+    state.First = box.AssistPoint;
+    box.AssistStep = 1;
+    return;
+  }
+  box.AssistPoint = Midpoint(state.First, box.AssistPoint);
+  FinishTwoStepAssist(box, shift, x, y);
+}
+
+void SenZyouTenUp(TcadBox& box, TShiftState shift, double x, double y) {
+  if (box.ButonType != dtSenZyouTen || TwoStepUpIgnored(box)) return;
+  if (box.AssistStep == 0) {
+    if (box.AssistClickKind != 2) return;
+    std::int32_t index = -1;
+    if (box.PickLineOrArc(index, true, box.PressPoint.x, box.PressPoint.y, 0)) {
+      box.PickedIndex[1] = index;
+      box.AssistStep = 1;
+    } else {
+      box.AssistStep = 0;
+      box.AssistClickKind = 0;
+    }
+    return;
+  }
+  box.FootOnPickedLine(box.AssistPoint.x, box.AssistPoint.y);
+  FinishTwoStepAssist(box, shift, x, y);
+}
+
+void EnZyouTenMove(TcadBox& box, TShiftState shift, double x, double y) {
+  if (box.ButonType != dtEnZyouTen || box.ViewGestureState != 0) return;
+  box.TrackDragGesture(shift, box.ButonType, x, y);
+}
+
+void EnZyouTenUp(TcadBox& box, TShiftState shift, double x, double y) {
+  if (box.ButonType != dtEnZyouTen || TwoStepUpIgnored(box)) return;
+  if (box.AssistStep == 0) {
+    if (box.AssistClickKind != 2) return;
+    std::int32_t index = -1;
+    if (box.PickCircleToggle(index, box.PressPoint.x, box.PressPoint.y)) {
+      box.PickedIndex[1] = index;
+      box.AssistStep = 1;
+    }
+    return;
+  }
+  box.NearestPointOnPickedCircle(box.AssistPoint.x, box.AssistPoint.y);
+  FinishTwoStepAssist(box, shift, x, y);
+}
+
+const RDrawElement* PickedSlotElement(const TcadBox& box) {
+  const std::int32_t index = box.PickedIndex[1];
+  const std::vector<RDrawElement>& elements = box.Draw1->Elements;
+  if (index < 0 || static_cast<std::size_t>(index) >= elements.size()) return nullptr;
+  return &elements[static_cast<std::size_t>(index)];
+}
+
+}  // namespace
+
+void TcadBox::sencyutenApply(double x, double y) {
+  if (ButonType != dtsencyuten || ViewGestureState != 0) return;
+  ClickKind = 3;
+  if (!WriteAssistPoint(*this, {x, y})) ButonType = SavedMode;
+  AssistRead = false;
+}
+
+bool TcadBox::FootOnPickedLine(double& x, double& y) {
+  const RDrawElement* e = PickedSlotElement(*this);
+  if (e == nullptr || (e->Kind != kKindLine && e->Kind != kKindText)) return false;
+  return PerpendicularFoot(x, y, e->X1, e->Y1, e->X2, e->Y2, x, y);
+}
+
+bool TcadBox::IntersectPickedLine(double& x, double& y) {
+  const RDrawElement* e = PickedSlotElement(*this);
+  if (e == nullptr) return false;
+  const RDrawElement line = *e;
+  std::int32_t other = -1;
+  if (!PickLineOrArc(other, false, x, y, 1) || other == PickedIndex[1]) return false;
+  const RDrawElement& b = Draw1->Elements[static_cast<std::size_t>(other)];
+  // A crossing at the drawing's origin is as good as any other.
+  return IntersectLines(x, y, line.X1, line.Y1, line.X2, line.Y2, b.X1, b.Y1, b.X2, b.Y2);
+}
+
+bool TcadBox::PickCircleToggle(std::int32_t& index, double x, double y) {
+  const double tol = 8 / (PixelsPerMm * Zoom);
+  for (const RDisplayEntry& entry : Draw1->DisplayList) {
+    const RDrawElement* found = Draw1->EntryElement(entry);
+    if (found == nullptr || found->Kind != kKindArc || Draw1->LayerState(found->Group, found->Layer) != kLayerEditable) {
+      continue;
+    }
+    if (!PointOnArc(found->X1, found->Y1, found->Radius, found->StartAngle, found->EndAngle, found->Rotation,
+                    found->Ratio, x, y, tol)) {
+      continue;
+    }
+    RDrawElement& e = Draw1->Elements[static_cast<std::size_t>(entry.Index)];
+    TCanvas& canvas = Canvas();
+    canvas.Pen.Mode = pmCopy;
+    canvas.Pen.Width = 1;
+    canvas.Pen.Style = psSolid;
+    if (e.Selection == 1) {
+      canvas.Pen.Color = PrepareXorColor(PenColourOf(*this, e.ColorNo));
+      DrawArc(e.LineType, canvas, e.X1, e.Y1, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation);
+      e.Selection = 0;
+    } else {
+      canvas.Pen.Color = Sentakucol;
+      DrawArc(1, canvas, e.X1, e.Y1, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation);
+      e.Selection = 1;
+    }
+    index = entry.Index;
+    return true;
+  }
+  return false;
+}
+
+void TcadBox::NearestPointOnPickedCircle(double& x, double& y) {
+  const std::int32_t index = PickedIndex[1];
+  std::vector<RDrawElement>& elements = Draw1->Elements;
+  if (index < 0 || static_cast<std::size_t>(index) >= elements.size()) return;
+  RDrawElement& e = elements[static_cast<std::size_t>(index)];
+  if (Draw1->LayerState(e.Group, e.Layer) != kLayerEditable) return;
+  const double cx = e.X1, cy = e.Y1, r = e.Radius;
+  PolarPoint(x, y, DirectionAngleDeg(cx, cy, x, y), r, cx, cy);
+  e.Selection = 0;
+  RingRepaintFlag = true;
+  InvalidateWorldRect(cx - r, cy - r, cx + r, cy + r);
+}
+
+void TcadBox::ResumeWithAssistPoint(TShiftState shift, double x, double y) {
+  const RPoint2D p = AssistPoint;
+  const Sbuttontype mode = ButonType;
+  auto commonStep = [&] {
+    FirstPoint = p;
+    CurrentPoint = p;
+    CommandStep = 1;
+  };
+  if (In(mode, {dtDraf, dtDrafRen, dtsinko, dtSen})) {
+    if (CommandStep == 0) {
+      commonStep();
+      return;
+    }
+    if (!RubberErased) CommandRegistry().RunPhase("SenCancel", *this);
+    SecondPoint = p;
+    CurrentPoint = p;
+    ClickKind = 2;
+    // The line commands act at once; the others keep the point for their next event.
+    ReEnter(*this, mode == dtSen ? dtSen : dtDraf, false, shift, x, y);
+  } else if (mode == dtBoxSen) {
+    if (CommandStep == 0) {
+      commonStep();
+      return;
+    }
+    SecondPoint = p;
+    ClickKind = 2;
+    ReEnter(*this, mode, false, shift, x, y);
+    RubberErased = false;
+  } else if (In(mode, {dtCopyFree, dtIdoFree})) {
+    ClickKind = 2;
+    if (B_Switch == _off) {
+      FirstPoint = CurrentPoint = SecondPoint = p;
+      ReEnter(*this, mode, false, shift, x, y);
+      B_Switch = on1;
+    } else {
+      SecondPoint = CurrentPoint = p;
+      ReEnter(*this, mode, false, shift, x, y);
+    }
+  } else if (mode == dtBoxsunpo) {
+    CommandRegistry().RunPhase("BoxSenCancel", *this);
+    FirstPoint = CurrentPoint = SecondPoint = p;
+    ClickKind = 2;
+    CommandStep = 1;
+    ReEnter(*this, mode, false, shift, x, y);
+    RubberErased = true;
+  } else if (mode == dtMozi) {
+    FirstPoint = p;
+    ClickKind = 2;
+    ReEnter(*this, mode, true, shift, p.x, p.y);
+  } else if (mode == dtSenSinsyuku) {
+    if (B_Switch != on1) return;
+    CurrentPoint = p;
+    ClickKind = 2;
+    ReEnter(*this, mode, false, shift, x, y);
+  } else if (mode == dtEnKotei) {
+    FirstPoint = CurrentPoint = SecondPoint = p;
+    ClickKind = 2;
+    ReEnter(*this, mode, false, shift, x, y);
+  } else if (mode == dtsunposen) {
+    if (B_Switch == _off) {
+      FirstPoint = p;
+      B_Switch = on1;
+      return;
+    }
+    SecondPoint = CurrentPoint = p;
+    B_Switch = on2;
+    ReEnter(*this, mode, false, shift, x, y);
+  } else {
+    // The print frame, the centre line's extent and the circle and arc
+    // commands take the point by their own steps.
+    RunOwnPhase(*this, mode, "Resume");
+  }
 }

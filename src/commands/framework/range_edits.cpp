@@ -19,6 +19,9 @@
 #include "geometry/ellipse_intersections.h"
 #include "geometry/offsets_rects.h"
 #include "platform/dialogs.h"
+#include "tools/edit/area_hatching.h"
+#include "tools/edit/batch_trim.h"
+#include "tools/edit/hatch_boundary.h"
 
 namespace {
 
@@ -432,6 +435,54 @@ bool ClampedFoot(const RDrawElement& e, double px, double py, RPoint2D& foot) {
 // second on a tie.
 bool FirstIsHigher(const RPoint2D& a, const RPoint2D& b) { return a.x > b.x || (a.x == b.x && a.y > b.y); }
 
+// The arc of the first picked slot cut between the directions of A and B:
+// the pieces the arc-cut tool leaves replace it, as one undo step.
+void CutArcBetweenPoints(TcadBox& box, std::uint8_t mode, double x1, double y1, double x2, double y2) {
+  Tdrawinp& store = *box.Draw1;
+  const std::int32_t index = box.PickedIndex[1];
+  RDrawElement& arc = store.Elements[static_cast<std::size_t>(index)];
+  Tcommand_c cut(mode, x1, y1, x2, y2);
+  TUndoStep step(store);
+  RPoint2D mark;
+  PolarPoint(mark.x, mark.y, DirectionAngleDeg(arc.X1, arc.Y1, x1, y1), arc.Radius, arc.X1, arc.Y1);
+  box.ShowPointMarker(1, mark.x, mark.y);
+  arc.Selection = 0;
+  const RDrawElement old = arc;
+  cut.SetArc(old.LineType, old.ColorNo, old.Group, old.Layer, old.X1, old.Y1, old.Radius, old.Ratio, old.StartAngle,
+             old.EndAngle, old.Rotation);
+  TCanvas& canvas = box.Canvas();
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Color = box.Color();
+  canvas.Pen.Width = 3;
+  box.DrawArc(1, canvas, old.X1, old.Y1, old.Radius, old.Ratio, old.StartAngle, old.EndAngle, old.Rotation);
+  step.Delete(index);
+  cut.Run();
+  canvas.Pen.Width = 1;
+  for (int i = cut.LastPiece; i >= 0; --i) {
+    const RArcPiece& p = cut.Pieces[static_cast<std::size_t>(i)];
+    RDrawElement piece = old;
+    piece.Kind = kKindArc;
+    piece.LineType = p.LineType;
+    piece.ColorNo = p.ColorNo;
+    piece.Group = p.Group;
+    piece.Layer = p.Layer;
+    piece.X1 = p.CentreX;
+    piece.Y1 = p.CentreY;
+    piece.Radius = p.Radius;
+    piece.Ratio = p.Ratio;
+    piece.StartAngle = p.StartAngle;
+    piece.EndAngle = p.EndAngle;
+    piece.Rotation = p.Rotation;
+    piece.Selection = 0;
+    piece.Scratch = 0;
+    if (!step.AddChecked(piece)) continue;
+    canvas.Pen.Color = PenColourOf(box, piece.ColorNo);
+    box.DrawArc(piece.LineType, canvas, piece.X1, piece.Y1, piece.Radius, piece.Ratio, piece.StartAngle,
+                piece.EndAngle, piece.Rotation);
+  }
+}
+
 }  // namespace
 
 void TcadBox::CutElementBetweenPoints(std::uint8_t mode, double x1, double y1, double x2, double y2) {
@@ -446,8 +497,9 @@ void TcadBox::CutElementBetweenPoints(std::uint8_t mode, double x1, double y1, d
   if (static_cast<std::size_t>(index) >= store.Elements.size()) return finish();
   RDrawElement& picked = store.Elements[static_cast<std::size_t>(index)];
   if (picked.Kind == kKindArc) {
-    (void)mode;  // the mode tells the arc cuts apart
-    return;
+    CutArcBetweenPoints(*this, mode, x1, y1, x2, y2);
+    // The slot is reset as after a line: the old index now names another element.
+    return finish();
   }
   if (picked.Kind != kKindLine || !Editable(store, picked)) return finish();
   RPoint2D f1, f2;
@@ -486,4 +538,138 @@ void TcadBox::CutElementBetweenPoints(std::uint8_t mode, double x1, double y1, d
   }
   ShowPointMarker(1, f2.x, f2.y);
   finish();
+}
+
+void TcadBox::CopyRangeToBuffer(double x1, double y1, double x2, double y2) {
+  Tdrawinp& store = *Draw1;
+  const RSelectionFilter& filter = SelectionFilter;
+  const double left = std::min(x1, x2), right = std::max(x1, x2);
+  const double bottom = std::min(y1, y2), top = std::max(y1, y2);
+  auto inside = [&](double x, double y) { return x >= left && x <= right && y >= bottom && y <= top; };
+  auto segmentInside = [&](double ax, double ay, double bx, double by) { return inside(ax, ay) && inside(bx, by); };
+  for (const RDrawElement& e : store.Elements) {
+    if (!Editable(store, e)) continue;
+    RDrawElement copy = e;
+    switch (e.Kind) {
+      case kKindLine: {
+        if (!filter.Lines || !MatchesColorTypeFilter(e.ColorNo, e.LineType)) continue;
+        double xa = 0, ya = 0, xb = 0, yb = 0;
+        if (!ClipSegmentToRect(e.X1, e.Y1, e.X2, e.Y2, left, bottom, right, top, xa, ya, xb, yb)) continue;
+        copy.X1 = xa;
+        copy.Y1 = ya;
+        copy.X2 = xb;
+        copy.Y2 = yb;
+        break;
+      }
+      case kKindText: {
+        if (!filter.Texts || !segmentInside(e.X1, e.Y1, e.X2, e.Y2)) continue;
+        const std::string text = e.TextIndex < store.ElementTexts.size() ? store.ElementTexts[e.TextIndex] : "";
+        const std::int32_t index = store.AppendText(store.BufferTexts, text);
+        if (index < 0) continue;
+        copy.TextIndex = static_cast<std::uint16_t>(index);
+        break;
+      }
+      case kKindArc: {
+        if (!filter.Arcs) continue;
+        const double r = e.Radius;
+        bool taken = segmentInside(e.X1 - r, e.Y1 - r, e.X1 + r, e.Y1 + r);
+        if (!taken && (e.StartAngle != 0 || e.EndAngle != 0)) {
+          RPoint2D s, f;
+          PolarPoint(s.x, s.y, e.StartAngle + e.Rotation, r, e.X1, e.Y1);
+          PolarPoint(f.x, f.y, e.EndAngle + e.Rotation, r, e.X1, e.Y1);
+          taken = segmentInside(s.x, s.y, f.x, f.y);
+        }
+        if (!taken) continue;
+        break;
+      }
+      case kKindPoint:
+        if (!filter.Points || !inside(e.X1, e.Y1)) continue;
+        break;
+      default:
+        continue;  // rectangles are never copied
+    }
+    store.AppendToBuffer(copy, 200);
+  }
+  TCanvas& canvas = Canvas();
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = 1;
+  canvas.Pen.Color = Sentakucol;
+  DrawFrameRect(1, 0, x1, y1, x2, y2, 0);
+}
+
+namespace {
+
+constexpr std::size_t kRangeHatchLimit = 20000;
+constexpr std::size_t kKeptHatchLimit = 8000;
+
+// The range hatch: the pasted figure's lines, placed where the paste puts
+// them, clipped to the outline the caller's figure lines give; one step.
+template <typename AddFigureLines>
+void HatchPastedFigure(TcadBox& box, std::size_t limit, const char* caption, const char* message,
+                       std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
+                       double scaleX, double scaleY, AddFigureLines addFigureLines) {
+  Tdrawinp& store = *box.Draw1;
+  if ((dx < kNoPointShift && dy < kNoPointShift) || store.Buffer.empty()) return;
+  if (store.Buffer.size() >= limit) {
+    box.ShowTopMessage(J(caption));
+    ShowMessage(J(message));
+    return;
+  }
+  THachiZuobj hatch;
+  box.ShowTopMessage(J(" 計算中 "));
+  const TBufferTransform t =
+      MakeBufferTransform(directionMode, dx, dy, x, y, NormalizeAngle360(angle), box.AxisAngle, scaleX, scaleY);
+  for (const RDrawElement& original : store.Buffer) {
+    if (original.Kind != kKindLine) continue;
+    RDrawElement line = original;
+    t.PlaceLine(line);
+    hatch.AddBoundary(line);
+  }
+  addFigureLines(hatch);
+  hatch.Run(45, 5, 5);
+  box.CommitElementArray(hatch.Elements, static_cast<std::int32_t>(hatch.Elements.size()) - 1, {});
+  box.ShowTopMessage(J(" 完  了 "));
+}
+
+}  // namespace
+
+void TcadBox::HatchPasteOutline(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
+                                double scaleX, double scaleY) {
+  HatchPastedFigure(*this, kRangeHatchLimit, "図形線総数20000本以上は裏消去できません!",
+                    "図形線総数20000本以上は範囲ﾊｯﾁは実行できません!", directionMode, dx, dy, x, y, angle, scaleX,
+                    scaleY, [&](THachiZuobj& hatch) {
+                      const Tdrawinp& store = *Draw1;
+                      for (const RDrawElement& e : store.Elements) {
+                        if ((e.Kind != kKindLine && e.Kind != kKindArc) || e.Selection == 1 || !Editable(store, e)) {
+                          continue;
+                        }
+                        if (e.LineType != HiddenLineOutlineType || e.ColorNo == 0 || e.ColorNo > 10 ||
+                            !SenUrakesicol.test(e.ColorNo)) {
+                          continue;
+                        }
+                        hatch.AddFigureLine(e);
+                      }
+                    });
+}
+
+void TcadBox::HatchPasteOutlineKeptHatch(std::int32_t directionMode, double dx, double dy, double x, double y,
+                                         double angle, double scaleX, double scaleY) {
+  HatchPastedFigure(*this, kKeptHatchLimit, "図形線総数8000本以上は裏消去できません!",
+                    "図形線総数8000本以上は範囲ﾊｯﾁは実行できません!", directionMode, dx, dy, x, y, angle, scaleX,
+                    scaleY, [&](THachiZuobj& hatch) {
+                      // Only the kept boundary's segments cut; no drawing element takes part.
+                      const THachiTenobj* kept = Tool(ToolSlot::HatchObj).Get<THachiTenobj>();
+                      if (kept == nullptr) return;
+                      const std::vector<ROutlinePoint>& v = kept->Vertices;
+                      for (std::size_t i = 0; i + 1 < v.size(); ++i) {
+                        if (v[i].PenDown == 0) continue;
+                        RDrawElement line = LineElement(v[i].X, v[i].Y, v[i + 1].X, v[i + 1].Y);
+                        line.LineType = 1;
+                        line.ColorNo = 1;
+                        line.Group = WriteGrupe_No;
+                        line.Layer = WriteReiya_No;
+                        hatch.AddFigureLine(line);
+                      }
+                    });
 }

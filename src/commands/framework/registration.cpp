@@ -22,4 +22,9 @@ void RegisterCommandFramework() {
   r.RedrawGridInRect = [](TcadBox& box, double x1, double y1, double x2, double y2) {
     box.RedrawGridInRect(x1, y1, x2, y2);
   };
+  r.ExecuteDragGesture = [](TcadBox& box, TMouseButton, TShiftState, double x, double y) {
+    box.ExecuteDragGesture(x, y);
+  };
+  RegisterGestureCaptionClearing();
+  r.DeselectElement = [](TcadBox& box, std::int32_t index) { box.DeselectElement(index); };
 }

@@ -4,9 +4,11 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "canvas/cad_box.h"
 #include "canvas/nearest_pick.h"
+#include "commands/framework/selection_support.h"
 #include "geometry/angles_points.h"
 #include "geometry/arcs_ellipses.h"
 #include "geometry/codepage.h"
@@ -111,12 +113,15 @@ void TcadBox::InvalidateTextOutline(double x1, double y1, double x2, double y2, 
 bool TcadBox::PickPlainLineCoords(RPointPair& coords, double x, double y) {
   const double tol = 4 / Zoom;
   THitSen picker(x, y, tol);
+  // The pick box reaches only two thirds as far below the point as above it.
+  const double left = x - tol, bottom = y - tol / 1.5, right = x + tol, top = y + tol;
   const std::vector<RDisplayEntry>& list = Draw1->DisplayList;
-  for (std::size_t i = 0; i < list.size(); ++i) {
+  std::vector<std::uint32_t> near;
+  Draw1->ListedNear(left, bottom, right, top, near);
+  for (const std::uint32_t i : near) {
     const RDrawElement* e = Draw1->EntryElement(list[i]);
     if (!e || e->Kind != kKindLine || Draw1->LayerState(e->Group, e->Layer) == kLayerHidden) continue;
-    // The window reaches only two thirds as far below the point as above it.
-    if (!SegmentTouchesRect(e->X1, e->Y1, e->X2, e->Y2, x - tol, y - tol / 1.5, x + tol, y + tol)) continue;
+    if (!LineInPickBox(*e, x, y, tol)) continue;
     picker.AddCandidate(*e, list[i].Index);
   }
   picker.PickNearest();
@@ -129,7 +134,9 @@ bool TcadBox::PickArcRecord(RDrawElement& element, double x, double y) {
   const double tol = 4 / Zoom;
   THitSen picker(x, y, tol);
   const std::vector<RDisplayEntry>& list = Draw1->DisplayList;
-  for (std::size_t i = 0; i < list.size(); ++i) {
+  std::vector<std::uint32_t> near;
+  Draw1->ListedNear(x - tol, y - tol, x + tol, y + tol, near);
+  for (const std::uint32_t i : near) {
     const RDrawElement* e = Draw1->EntryElement(list[i]);
     if (!e || e->Kind != kKindArc || Draw1->LayerState(e->Group, e->Layer) != kLayerEditable) continue;
     if (!PointOnArcRatioFirst(e->X1, e->Y1, e->Radius, e->Ratio, e->Rotation, e->StartAngle, e->EndAngle, x, y,

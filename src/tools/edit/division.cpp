@@ -34,16 +34,8 @@ double HalfWidth(double width, double groupScale) {
   return std::isfinite(d) ? d : 0.0;
 }
 
-RToolLine LineOf(double x1, double y1, double x2, double y2) {
-  RToolLine line;
-  line.X1 = x1;
-  line.Y1 = y1;
-  line.X2 = x2;
-  line.Y2 = y2;
-  return line;
-}
 
-RToolLine LineOf(const RPointPair& p) { return LineOf(p.xa, p.ya, p.xb, p.yb); }
+RToolLine LineOf(const RPointPair& p) { return ToolLineOf(p.xa, p.ya, p.xb, p.yb); }
 
 // The parallels at d to the right and to the left of a line; a line of zero
 // length stays as it is.
@@ -67,7 +59,7 @@ void AppendSingleOrDouble(std::vector<RToolLine>& out, const RToolLine& line, do
 
 // The line from A + f (B - A) at both ends.
 RToolLine Between(const RBoundaryLine& a, const RBoundaryLine& b, double f) {
-  return LineOf(a.X1 + f * (b.X1 - a.X1), a.Y1 + f * (b.Y1 - a.Y1), a.X2 + f * (b.X2 - a.X2),
+  return ToolLineOf(a.X1 + f * (b.X1 - a.X1), a.Y1 + f * (b.Y1 - a.Y1), a.X2 + f * (b.X2 - a.X2),
                 a.Y2 + f * (b.Y2 - a.Y2));
 }
 
@@ -232,7 +224,7 @@ void TKansupitchobj::DivideBetweenLines() {
   auto appendMoved = [&](double distance) {
     RPoint2D p1, p2;
     OffsetSegment(a.X1, a.Y1, a.X2, a.Y2, towardsLeft ? distance : -distance, p1, p2);
-    AppendSingleOrDouble(ResultLines, LineOf(p1.x, p1.y, p2.x, p2.y), d, twoLines);
+    AppendSingleOrDouble(ResultLines, ToolLineOf(p1.x, p1.y, p2.x, p2.y), d, twoLines);
   };
   const double gap = GapToLineB();
   if (Mode == 2) {

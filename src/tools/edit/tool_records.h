@@ -23,6 +23,16 @@ struct RToolLine {
   std::uint8_t Flag = 0;
 };
 
+// A line with the given ends and no attribute bytes.
+inline RToolLine ToolLineOf(double x1, double y1, double x2, double y2) {
+  RToolLine line;
+  line.X1 = x1;
+  line.Y1 = y1;
+  line.X2 = x2;
+  line.Y2 = y2;
+  return line;
+}
+
 // One circle, arc or elliptical arc; the element's Single fields widened.
 struct RToolArc {
   double CentreX = 0.0;

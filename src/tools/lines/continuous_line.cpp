@@ -122,16 +122,6 @@ RPoint2D TRenzokuSenobj::SnapEnd(double PX, double PY, double BaseAngle, double 
   return e;
 }
 
-RDrawElement TRenzokuSenobj::LineElement(double x1, double y1, double x2, double y2) {
-  RDrawElement e = ZeroElement();
-  e.Kind = kKindLine;
-  e.X1 = x1;
-  e.Y1 = y1;
-  e.X2 = x2;
-  e.Y2 = y2;
-  return e;
-}
-
 RDrawElement TRenzokuSenobj::ShiftedLine(double x1, double y1, double x2, double y2) const {
   RDrawElement e = LineElement(x1, y1, x2, y2);
   ShiftSegment(e);

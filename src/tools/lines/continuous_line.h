@@ -104,8 +104,6 @@ class TRenzokuSenobj {
  private:
   // E from P[n] and the cursor, stored in EndX, EndY.
   RPoint2D SnapEnd(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
-  // A zero-filled line element from (x1, y1) to (x2, y2).
-  static RDrawElement LineElement(double x1, double y1, double x2, double y2);
   RDrawElement ShiftedLine(double x1, double y1, double x2, double y2) const;
 };
 

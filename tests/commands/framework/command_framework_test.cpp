@@ -29,18 +29,30 @@ std::vector<std::string> NamesOf(const std::vector<RPointEntry>& sequence) {
 TEST_F(FrameworkTest, RegistersItsSetsInTheirRowsOnce) {
   RegisterCommandFramework();  // a second call changes nothing
   const TCommandRegistry& r = CommandRegistry();
-  EXPECT_EQ(NamesOf(r.DownSequence()), (std::vector<std::string>{"RingCursor", "No", "GridkizyunTen"}));
-  EXPECT_EQ(NamesOf(r.MoveSequence()), (std::vector<std::string>{"RingCursor", "No", "GridkizyunTen"}));
-  EXPECT_EQ(NamesOf(r.UpSequence()), (std::vector<std::string>{"RingCursor", "GridkizyunTen"}));
-  EXPECT_EQ(r.DownSequence()[2].Rank, 93);
-  EXPECT_EQ(r.MoveSequence()[2].Rank, 92);
+  EXPECT_EQ(NamesOf(r.DownSequence()), (std::vector<std::string>{"RingCursor", "No", "kakudo", "Nitenkan", "SenZyouTen",
+                                                                  "EnZyouTen", "Senzyouten2", "GridkizyunTen",
+                                                                  "hitsuru"}));
+  EXPECT_EQ(NamesOf(r.MoveSequence()),
+            (std::vector<std::string>{"RingCursor", "No", "kakudo", "EnZyouTen", "GridkizyunTen"}));
+  // The grey gesture caption leaves at the range drag's place, after the
+  // assists that hand a point back.
+  EXPECT_EQ(NamesOf(r.UpSequence()),
+            (std::vector<std::string>{"RingCursor", "hitsuru", "Senzyouten2", "GestureCaption", "kakudo", "Nitenkan",
+                                      "SenZyouTen", "EnZyouTen", "GridkizyunTen"}));
+  EXPECT_EQ(r.UpSequence()[3].Rank, 4);
+  EXPECT_EQ(r.DownSequence()[7].Rank, 93);
+  EXPECT_EQ(r.MoveSequence()[4].Rank, 92);
   ASSERT_EQ(r.CancelSequence().size(), 1u);
   EXPECT_EQ(r.CancelSequence()[0].Name, "RefreshRingCursor");
   EXPECT_EQ(r.CancelSequence()[0].Rank, 2);
-  EXPECT_TRUE(r.UpdateCommandCursor && r.ToggleRingCursor && r.EraseRingCursor && r.DrawGrid && r.RedrawGridInRect);
+  EXPECT_TRUE(r.UpdateCommandCursor && r.ToggleRingCursor && r.EraseRingCursor && r.DrawGrid && r.RedrawGridInRect &&
+              r.ExecuteDragGesture);
 }
 
 TEST_F(FrameworkTest, TheIdleStateShowsItsPromptAndDropsClicks) {
+  // The program's thresholds: no drag of this test makes a gesture.
+  box->DridoL1 = 5000;
+  box->DridoL2 = 4000;
   const std::string prompt = "  " + J("コマンド指示");
   Move(Qt::NoButton, {100, 100});
   EXPECT_EQ(box->Hint(), prompt);

@@ -3,10 +3,13 @@
 // selection and the cut of a picked line; each one undo step.
 
 #include <algorithm>
+#include <cmath>
 
 #include "canvas/envelope.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
+#include "tools/edit/batch_trim.h"
+#include "tools/edit/hatch_boundary.h"
 
 namespace {
 
@@ -265,6 +268,118 @@ TEST_F(RangeEdits, CuttingALineKeepsItsTwoOuterPiecesAsOneStep) {
   Box().CutElementBetweenPoints(0, 30, 40, 50, 40);
   EXPECT_EQ(Elements().size(), before);
   EXPECT_EQ(Box().PickedIndex[1], -1000);
+}
+
+}  // namespace
+
+
+namespace {
+
+class RangeCopyAndHatch : public CommandHarness {};
+
+TEST_F(RangeCopyAndHatch, TheRangeCopyTakesWhatLiesInsideAndAddsToTheBuffer) {
+  RDrawElement text = Text(Store().ElementTexts, "T", 45, 45, 55, 45);
+  RDrawElement rect = Line(42, 42, 44, 44);
+  rect.Kind = kKindRect;
+  Seed({Line(30, 50, 70, 50),            // across: (40, 50)-(60, 50)
+        text,                            // wholly inside
+        Arc(50, 50, 5),                  // a whole circle inside
+        Arc(50, 50, 20),                 // a whole circle partly outside
+        Arc(50, 30, 20, 60, 120),        // its chord (60, 47.3)-(40, 47.3) inside
+        Point(55, 55), Point(90, 90), rect});
+  Store().Buffer.push_back(Point(1, 1));  // taken before: stays
+  Box().CopyRangeToBuffer(40, 40, 60, 60);
+  const std::vector<RDrawElement>& buffer = Store().Buffer;
+  ASSERT_EQ(buffer.size(), 6u);
+  EXPECT_EQ(Value(buffer[1].X1), 40);
+  EXPECT_EQ(Value(buffer[1].X2), 60);
+  EXPECT_EQ(Value(buffer[2].Kind), kKindText);
+  EXPECT_EQ(Store().BufferTexts.at(buffer[2].TextIndex), "T");
+  EXPECT_EQ(Value(buffer[3].Radius), 5);
+  EXPECT_EQ(Value(buffer[4].Radius), 20);
+  EXPECT_EQ(Value(buffer[4].Y1), 30);
+  EXPECT_EQ(Value(buffer[5].Kind), kKindPoint);
+  // The lines flag off: no line is taken.
+  Box().SelectionFilter.Lines = false;
+  Store().Buffer.clear();
+  Box().CopyRangeToBuffer(40, 40, 60, 60);
+  for (const RDrawElement& e : Store().Buffer) EXPECT_NE(Value(e.Kind), kKindLine);
+}
+
+TEST_F(RangeCopyAndHatch, AnArcIsCutAsTheArcToolCutsItAndTheSlotIsReset) {
+  const RDrawElement arc = Arc(60, 50, 20, 0, 180);
+  Seed({arc});
+  Box().PickedIndex[1] = 0;
+  // Cut points at 45 and 135 degrees on the arc.
+  const double r = 20 * std::sqrt(0.5);
+  Box().CutElementBetweenPoints(0, 60 + r, 50 + r, 60 - r, 50 + r);
+  Tcommand_c tool(0, 60 + r, 50 + r, 60 - r, 50 + r);
+  tool.SetArc(arc.LineType, arc.ColorNo, arc.Group, arc.Layer, arc.X1, arc.Y1, arc.Radius, arc.Ratio, arc.StartAngle,
+              arc.EndAngle, arc.Rotation);
+  tool.Run();
+  ASSERT_EQ(Elements().size(), static_cast<std::size_t>(tool.LastPiece + 1));
+  // Added from the last piece to the first.
+  for (int i = 0; i <= tool.LastPiece; ++i) {
+    const RDrawElement& e = Elements()[static_cast<std::size_t>(tool.LastPiece - i)];
+    EXPECT_EQ(Value(e.StartAngle), tool.Pieces[static_cast<std::size_t>(i)].StartAngle);
+    EXPECT_EQ(Value(e.EndAngle), tool.Pieces[static_cast<std::size_t>(i)].EndAngle);
+  }
+  EXPECT_EQ(Value(UndoLog()[0].UndoMark), kUndoDeleted);
+  EXPECT_EQ(UndoLog().size(), 1u + static_cast<std::size_t>(tool.LastPiece + 1));
+  EXPECT_EQ(Box().PickedIndex[1], -1000);
+}
+
+TEST_F(RangeCopyAndHatch, ThePastedFiguresLinesAreClippedToTheOutlineOfTheDrawing) {
+  // The pattern: one line from (0, 0) to (100, 0), pasted with its base
+  // point (0, 0) at (10, 50). The outline: a square of colour 2 from (40, 40) to (60, 60).
+  Store().Buffer.push_back(Line(0, 0, 100, 0));
+  std::vector<RDrawElement> square;
+  for (const auto& s : {std::array<double, 4>{40, 40, 60, 40}, {60, 40, 60, 60}, {60, 60, 40, 60}, {40, 60, 40, 40}}) {
+    RDrawElement side = Line(s[0], s[1], s[2], s[3]);
+    side.ColorNo = 2;
+    square.push_back(side);
+  }
+  Seed({square[0], square[1], square[2], square[3]});
+  Box().SenUrakesicol.set(2);
+  Box().HatchPasteOutline(0, 10, 50, 10, 50, 0, 1, 1);
+  ASSERT_EQ(Elements().size(), 5u);
+  const RDrawElement& piece = Elements()[4];
+  const double px1 = piece.X1, px2 = piece.X2;  // packed fields bind to no reference
+  EXPECT_NEAR(std::min(px1, px2), 40, 1e-9);
+  EXPECT_NEAR(std::max(px1, px2), 60, 1e-9);
+  EXPECT_NEAR(Value(piece.Y1), 50, 1e-9);
+  ASSERT_EQ(UndoLog().size(), 1u) << "one step";
+  EXPECT_EQ(Store().Buffer.size(), 1u) << "the buffer waits for the paste";
+  EXPECT_EQ(TopMessage(), J(" 完  了 "));
+  // No displacement: nothing.
+  Box().HatchPasteOutline(0, -9000, -9000, 10, 50, 0, 1, 1);
+  EXPECT_EQ(Elements().size(), 5u);
+}
+
+TEST_F(RangeCopyAndHatch, TheKeptBoundaryCutsInsteadOfTheDrawingAndSurvivesACancel) {
+  THachiTenobj& kept = Box().Tool(ToolSlot::HatchObj).Emplace<THachiTenobj>();
+  for (const auto& p : {RPoint2D{40, 40}, {60, 40}, {60, 60}, {40, 60}, {40, 40}}) kept.AddPoint(p.x, p.y);
+  Box().hatchHozi = true;
+  Box().CancelCommands(false);
+  ASSERT_NE(Box().Tool(ToolSlot::HatchObj).Get<THachiTenobj>(), nullptr);
+  Store().Buffer.push_back(Line(0, 0, 100, 0));
+  Box().HatchPasteOutlineKeptHatch(0, 10, 50, 10, 50, 0, 1, 1);
+  ASSERT_EQ(Elements().size(), 1u);
+  const double kx1 = Elements()[0].X1, kx2 = Elements()[0].X2;
+  EXPECT_NEAR(std::min(kx1, kx2), 40, 1e-9);
+  EXPECT_NEAR(std::max(kx1, kx2), 60, 1e-9);
+  Box().hatchHozi = false;
+  Box().CancelCommands(false);
+  EXPECT_EQ(Box().Tool(ToolSlot::HatchObj).Get<THachiTenobj>(), nullptr);
+}
+
+TEST_F(RangeCopyAndHatch, TooLargeAFigureIsRefusedWithItsMessage) {
+  for (int i = 0; i < 20000; ++i) Store().Buffer.push_back(Line(0, 0, 1, 0));
+  Box().HatchPasteOutline(0, 10, 50, 10, 50, 0, 1, 1);
+  ASSERT_EQ(Dialogs().shown.size(), 1u);
+  EXPECT_EQ(Dialogs().shown[0].text, J("図形線総数20000本以上は範囲ﾊｯﾁは実行できません!"));
+  EXPECT_EQ(TopMessage(), J("図形線総数20000本以上は裏消去できません!"));
+  EXPECT_TRUE(Elements().empty());
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstring>
+#include <random>
+
 #include "../../canvas/canvas_fixture.h"
 #include "canvas/cad_box.h"
 
@@ -65,6 +69,42 @@ TEST_F(StoreHelpers, PicksTakeTheNearestLineAndTheArcUnderThePoint) {
   ASSERT_TRUE(box->PickArcRecord(arc, 520.5, 500));
   EXPECT_EQ(arc.Kind, kKindArc);
   EXPECT_FALSE(box->PickArcRecord(arc, 500, 500)) << "the centre is not on the curve";
+}
+
+// The picks give the same answer with the index as with a walk of the
+// whole display list, on random drawings and at random clicks.
+TEST_F(StoreHelpers, PicksAnswerTheSameWithAndWithoutTheIndex) {
+  std::mt19937 random(11);
+  auto real = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
+  Tdrawinp& store = *box->Draw1;
+  for (int k = 0; k < 3000; ++k) {
+    const double x = real(0, 400), y = real(0, 300);
+    RDrawElement e = k % 3 == 0 ? Arc(x, y, real(0.5, 40), static_cast<float>(real(0, 360)),
+                                      static_cast<float>(real(0, 360)), static_cast<float>(real(0.3, 1.5)))
+                                : Line(x, y, x + real(-60, 60), y + real(-60, 60));
+    e.Layer = static_cast<std::uint8_t>(k % 3);
+    store.AddElement(e);
+  }
+  store.LayerStates[1] = kLayerReference;
+  store.LayerStates[2] = kLayerHidden;
+  for (const auto& window : {std::array<double, 4>{0, 300, 400, 0}, std::array<double, 4>{150, 180, 210, 140}}) {
+    box->ZoomToWindow(window[0], window[1], window[2], window[3]);
+    box->RedrawAll(false);
+    for (int click = 0; click < 300; ++click) {
+      const double x = real(window[0], window[2]), y = real(window[3], window[1]);
+      RPointPair lineIndexed{}, lineWalked{};
+      RDrawElement arcIndexed = ZeroElement(), arcWalked = ZeroElement();
+      store.UseElementIndex = true;
+      const bool foundLine = box->PickPlainLineCoords(lineIndexed, x, y);
+      const bool foundArc = box->PickArcRecord(arcIndexed, x, y);
+      store.UseElementIndex = false;
+      ASSERT_EQ(box->PickPlainLineCoords(lineWalked, x, y), foundLine);
+      ASSERT_EQ(box->PickArcRecord(arcWalked, x, y), foundArc);
+      store.UseElementIndex = true;
+      ASSERT_EQ(std::memcmp(&lineIndexed, &lineWalked, sizeof lineWalked), 0) << x << ", " << y;
+      ASSERT_EQ(std::memcmp(&arcIndexed, &arcWalked, sizeof arcWalked), 0) << x << ", " << y;
+    }
+  }
 }
 
 TEST_F(StoreHelpers, AddedArcsTextsAndPoints) {

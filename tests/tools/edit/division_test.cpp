@@ -9,19 +9,9 @@
 #include <vector>
 
 #include "support/settings_guard.h"
+#include "tool_line_checks.h"
 
 namespace {
-
-struct Seg {
-  double x1, y1, x2, y2;
-};
-
-void ExpectLine(const RToolLine& line, Seg want, double tol = 1e-9) {
-  EXPECT_NEAR(line.X1, want.x1, tol);
-  EXPECT_NEAR(line.Y1, want.y1, tol);
-  EXPECT_NEAR(line.X2, want.x2, tol);
-  EXPECT_NEAR(line.Y2, want.y2, tol);
-}
 
 void ExpectLines(const std::vector<RToolLine>& lines, const std::vector<Seg>& want, double tol = 1e-9) {
   ASSERT_EQ(lines.size(), want.size());

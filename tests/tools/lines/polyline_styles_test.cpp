@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -469,6 +470,121 @@ TEST(PolylineStyles, TheRoundedCornerIsTakenFromTheCornerToolsAnswer) {
     ExpectLineElement(l2, {1, 2, 3, 4});
     EXPECT_EQ(double{k.Radius}, 3);
   }
+}
+
+// Shifted by d = 2 and rounded with R = 10: the shifted lines cross at Xs
+// (2 to the left of both path lines); each line ends R from Xs, and the arc
+// touches it there with radius R tan(theta / 2), theta the corner angle.
+TEST(PolylineStyles, FilletTouchesTheShiftedLinesRFromTheirCrossing) {
+  SettingsGuard guard;
+  DraftDefaults.PolylineOffset = 200.0;  // real mm; group scale 100: 2
+  DraftDefaults.FilletRadius = 1000.0;   // 10
+  struct Case {
+    const char* what;
+    double turnDeg;  // direction of the second line
+    double thetaDeg;
+  };
+  const Case cases[] = {
+      {"right angle, turning left", 90, 90},
+      {"60 degree corner, turning left", 120, 60},
+      {"right angle, turning right", -90, 90},
+      {"60 degree corner, turning right", -120, 60},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const double ux = std::cos(c.turnDeg * kRad), uy = std::sin(c.turnDeg * kRad);
+    const double x3 = 100 + 100 * ux, y3 = 100 * uy;
+    // Left normals (0, 1) and (-uy, ux); the point d from both lines is
+    // P2 + d (n1 + n2) / (1 + n1 . n2).
+    const double nx = -uy, ny = 1 + ux, k = 2 / (1 + ux);
+    const double sx = 100 + k * nx, sy = k * ny;
+    const double t0x = sx - 10, t0y = sy;
+    const double t1x = sx + 10 * ux, t1y = sy + 10 * uy;
+    const double radius = 10 * std::tan(c.thetaDeg / 2 * kRad);
+    LineReplay replay;
+    replay.Click(0, 0);
+    replay.Click(100, 0);
+    replay.Click(x3, y3);
+    replay.Move(x3 + 30 * ux, y3 + 30 * uy);
+    {
+      const auto& e = replay.Tool().Elements;
+      ASSERT_EQ(e.size(), 4u);
+      ExpectLineElement(e[0], {0, 2, t0x, t0y});
+      ExpectLineElement(e[2], {t1x, t1y, x3 - 2 * uy, y3 + 2 * ux});
+      const RDrawElement& arc = e[1];
+      EXPECT_EQ(int{arc.Kind}, int{kKindArc});
+      const double ox = arc.X1, oy = arc.Y1;
+      EXPECT_NEAR(double{arc.Radius}, radius, 1e-9);
+      EXPECT_EQ(float{arc.Ratio}, 1.0f);
+      // Tangent: the radius to each touching point is square to its line.
+      EXPECT_NEAR(std::hypot(t0x - ox, t0y - oy), radius, 1e-9);
+      EXPECT_NEAR(std::hypot(t1x - ox, t1y - oy), radius, 1e-9);
+      EXPECT_NEAR(t0x - ox, 0, 1e-9);
+      EXPECT_NEAR((t1x - ox) * ux + (t1y - oy) * uy, 0, 1e-9);
+      // The arc's ends are the touching points, the short way round
+      // (single precision angles).
+      const auto end = [&](float deg) {
+        return std::pair{ox + radius * std::cos(deg * kRad), oy + radius * std::sin(deg * kRad)};
+      };
+      const auto [ax, ay] = end(arc.StartAngle);
+      const auto [bx, by] = end(arc.EndAngle);
+      const bool startAtT0 = std::hypot(ax - t0x, ay - t0y) < 1e-4;
+      EXPECT_NEAR(ax, startAtT0 ? t0x : t1x, 1e-4);
+      EXPECT_NEAR(ay, startAtT0 ? t0y : t1y, 1e-4);
+      EXPECT_NEAR(bx, startAtT0 ? t1x : t0x, 1e-4);
+      EXPECT_NEAR(by, startAtT0 ? t1y : t0y, 1e-4);
+      double sweep = float{arc.EndAngle} - float{arc.StartAngle};
+      if (sweep < 0) sweep += 360;
+      EXPECT_NEAR(sweep, 180 - c.thetaDeg, 1e-4);
+    }
+    replay.Finish();
+    ASSERT_EQ(replay.Tool().Elements.size(), 3u);  // the moving line dropped
+    ExpectLineElement(replay.Tool().Elements[2], {t1x, t1y, x3 - 2 * uy, y3 + 2 * ux});
+  }
+}
+
+TEST(PolylineStyles, FilletedCornersFollowOneAnother) {
+  // Unshifted square path with R = 10: every corner rounded, each line
+  // from touching point to touching point.
+  SettingsGuard guard;
+  DraftDefaults.FilletRadius = 1000.0;
+  LineReplay replay;
+  replay.Click(0, 0);
+  replay.Click(100, 0);
+  replay.Click(100, 100);
+  replay.Click(0, 100);
+  replay.Move(0, 50);
+  const auto& e = replay.Tool().Elements;
+  ASSERT_EQ(e.size(), 6u);
+  ExpectLineElement(e[0], {0, 0, 90, 0});
+  ExpectLineElement(e[2], {100, 10, 100, 90});
+  ExpectLineElement(e[4], {90, 100, 0, 100});
+  EXPECT_NEAR(double{e[1].X1}, 90, 1e-9);
+  EXPECT_NEAR(double{e[1].Y1}, 10, 1e-9);
+  EXPECT_NEAR(double{e[3].X1}, 90, 1e-9);
+  EXPECT_NEAR(double{e[3].Y1}, 90, 1e-9);
+  EXPECT_NEAR(double{e[3].Radius}, 10, 1e-9);
+}
+
+TEST(PolylineStyles, CollinearSegmentsMergeUnderAFillet) {
+  SettingsGuard guard;
+  DraftDefaults.PolylineOffset = 200.0;
+  DraftDefaults.FilletRadius = 1000.0;
+  LineReplay replay;
+  replay.Click(0, 0);
+  replay.Click(100, 0);
+  replay.Click(200, 0);
+  replay.Move(200, 50);
+  const auto& e = replay.Tool().Elements;
+  ASSERT_EQ(e.size(), 4u);
+  // One line over both segments, 2 to the left; the second line and the
+  // corner vanish.
+  EXPECT_NEAR(std::min(double{e[0].X1}, double{e[0].X2}), 0, 1e-9);
+  EXPECT_NEAR(std::max(double{e[0].X1}, double{e[0].X2}), 200, 1e-9);
+  EXPECT_NEAR(double{e[0].Y1}, 2, 1e-9);
+  EXPECT_NEAR(double{e[0].Y2}, 2, 1e-9);
+  EXPECT_EQ(double{e[1].Radius}, 0);
+  ExpectLineElement(e[2], {0, 0, 0, 0});
 }
 
 }  // namespace

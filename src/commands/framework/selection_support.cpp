@@ -1,0 +1,116 @@
+#include "commands/framework/selection_support.h"
+
+#include <algorithm>
+
+#include "commands/framework/command_framework.h"
+#include "geometry/arcs_ellipses.h"
+#include "geometry/codepage.h"
+#include "geometry/offsets_rects.h"
+
+namespace {
+
+const RTextStyle& StyleOf(const TcadBox& box, const RDrawElement& e) {
+  return box.TextStyles[e.TextStyle < kTextStyleCount ? e.TextStyle : 0];
+}
+
+void DrawIn(TcadBox& box, const RDrawElement& e, TColor colour, std::uint8_t lineType, std::uint8_t pointCode,
+            std::uint8_t textMode) {
+  TCanvas& canvas = box.Canvas();
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Width = 1;
+  canvas.Pen.Color = colour;
+  canvas.Pen.Style = lineType < kLineTypeCount ? box.PenStyles[lineType] : psSolid;
+  canvas.Brush.Style = bsClear;
+  switch (e.Kind) {
+    case kKindLine:
+      box.DrawLine(lineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
+      break;
+    case kKindRect:
+      canvas.Pen.Style = psSolid;
+      box.DrawRect(e.X1, e.Y1, e.X2, e.Y2);
+      break;
+    case kKindPoint:
+      box.DrawPointMark(pointCode, canvas, e.X1, e.Y1);
+      break;
+    case kKindText: {
+      const std::uint8_t current = box.Mozi_No;
+      box.Mozi_No = e.TextStyle;
+      box.DrawElementText(e.TextIndex, e.TextDirection, canvas, textMode, e.X1, e.Y1, e.X2, e.Y2, e.TextAngle);
+      box.Mozi_No = current;
+      break;
+    }
+    case kKindArc:
+      box.DrawArc(lineType, canvas, e.X1, e.Y1, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation);
+      break;
+    default:
+      break;
+  }
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Mode = pmCopy;
+}
+
+}  // namespace
+
+bool LineInPickBox(const RDrawElement& e, double x, double y, double d) {
+  return SegmentTouchesRect(e.X1, e.Y1, e.X2, e.Y2, x - d, y - d / 1.5, x + d, y + d);
+}
+
+bool SegmentInPickSquare(double x1, double y1, double x2, double y2, double x, double y, double d) {
+  return SegmentTouchesRect(x1, y1, x2, y2, x - d, y - d, x + d, y + d);
+}
+
+bool PointInPickSquare(double px, double py, double x, double y, double d) {
+  return PointInRect(px, py, x - d, y - d, x + d, y + d);
+}
+
+bool ArcUnderCursor(const RDrawElement& e, double x, double y, double d) {
+  return PointOnArc(e.X1, e.Y1, e.Radius, e.StartAngle, e.EndAngle, e.Rotation, e.Ratio, x, y, d);
+}
+
+const std::string& ElementString(const TcadBox& box, const RDrawElement& e) {
+  static const std::string kNone;
+  const Tdrawinp::TextList& texts = box.Draw1->ElementTexts;
+  return e.TextIndex < texts.size() ? texts[e.TextIndex] : kNone;
+}
+
+double TextFrameHeight(TcadBox& box, const RDrawElement& e) {
+  const RTextStyle& style = StyleOf(box, e);
+  const bool vertical = e.TextDirection == kTextVertical;
+  // Without a suffix the parse leaves the style's own sizes.
+  TMoziViewobj& layout = *box.TextLayout;
+  layout.ParseStyleSuffix(Utf16FromCp932(ElementString(box, e)), style);
+  return (vertical ? layout.OverrideWidth : layout.OverrideHeight) * 0.1;
+}
+
+double TextStyleHeight(const TcadBox& box, const RDrawElement& e) { return StyleOf(box, e).Height * 0.1; }
+
+double TextDeletionFrameHeight(TcadBox& box, const RDrawElement& e) {
+  const RTextStyle& style = StyleOf(box, e);
+  double size = std::max<double>(style.Width, style.Height);
+  TMoziViewobj& layout = *box.TextLayout;
+  if (layout.ParseStyleSuffix(Utf16FromCp932(ElementString(box, e)), style)) {
+    size = std::max({size, layout.OverrideWidth, layout.OverrideHeight});
+  }
+  return 0.12 * size;
+}
+
+void DrawHighlighted(TcadBox& box, const RDrawElement& e) { DrawHighlightedAs(box, e, e.LineType); }
+
+void DrawHighlightedAs(TcadBox& box, const RDrawElement& e, std::uint8_t lineType) {
+  DrawIn(box, e, box.Sentakucol, lineType, 100, 2);
+}
+
+void DrawInOwnColour(TcadBox& box, const RDrawElement& e) {
+  DrawIn(box, e, box.PrepareXorColor(PenColourOf(box, e.ColorNo)), e.LineType, e.ColorNo, 0);
+}
+
+void SelectAndDraw(TcadBox& box, std::int32_t index) {
+  RDrawElement& e = box.Draw1->Elements[static_cast<std::size_t>(index)];
+  e.Selection = 1;
+  DrawHighlighted(box, e);
+}
+
+void RebuildDisplayLists(TcadBox& box) {
+  const RViewRect& v = box.ViewWindow;
+  box.Draw1->BuildDisplayLists(v.Left, v.Bottom, v.Right, v.Top, box.Zoom);
+}

@@ -1,0 +1,69 @@
+#pragma once
+// What the range selections, the picks and the deletions share: the walk
+// over the elements in view, the pick boxes around the cursor, the frame
+// heights of a text, and drawing an element in the selection colour or back
+// in its own.
+
+#include <cstdint>
+#include <string>
+
+#include "canvas/cad_box.h"
+
+// The elements of the display list (those in view), first entry to last,
+// with their element-list positions. Every pick and deletion at a point
+// looks at the drawing through these walks.
+template <class Visit>
+void ForEachListed(const Tdrawinp& store, Visit&& visit) {
+  for (const RDisplayEntry& entry : store.DisplayList) {
+    if (const RDrawElement* e = store.EntryElement(entry)) visit(*e, entry.Index);
+  }
+}
+
+// The state of an element's layer (a pair outside the table is hidden),
+// read in place: the range selections ask it of every element.
+inline std::uint8_t LayerStateOf(const Tdrawinp& store, const RDrawElement& e) {
+  if (e.Group >= kLayerGroups || e.Layer >= kLayersPerGroup) return kLayerHidden;
+  return store.LayerStates[static_cast<std::size_t>(e.Group) * kLayersPerGroup + e.Layer];
+}
+inline bool OnEditableLayer(const Tdrawinp& store, const RDrawElement& e) {
+  return LayerStateOf(store, e) == kLayerEditable;
+}
+inline bool OnShownLayer(const Tdrawinp& store, const RDrawElement& e) {
+  return LayerStateOf(store, e) != kLayerHidden;
+}
+
+// The pick distance of the picks: 4 millimetres on the screen.
+inline double PickDistance(double zoom) { return 4 / zoom; }
+
+// The line box around the cursor: d to both sides, d above but only d / 1.5
+// below it. The segment of a two-point element touching it is hit.
+bool LineInPickBox(const RDrawElement& e, double x, double y, double d);
+// The square of half side d around the cursor.
+bool SegmentInPickSquare(double x1, double y1, double x2, double y2, double x, double y, double d);
+bool PointInPickSquare(double px, double py, double x, double y, double d);
+// The cursor lies on the curve of a circle, arc or ellipse within d.
+bool ArcUnderCursor(const RDrawElement& e, double x, double y, double d);
+
+// The string of a text element of the drawing; empty past the text list.
+const std::string& ElementString(const TcadBox& box, const RDrawElement& e);
+// Frame heights of a text element, drawing units: across its base line by
+// its own style and direction, a "##" suffix's positive size taking the
+// place of the style's; the style's height alone; and the generous frame of
+// the text deletion.
+double TextFrameHeight(TcadBox& box, const RDrawElement& e);
+double TextStyleHeight(const TcadBox& box, const RDrawElement& e);
+double TextDeletionFrameHeight(TcadBox& box, const RDrawElement& e);
+
+// Drawn at once in the copy mode with width 1: in the selection colour (a
+// point with marker code 100, a text in colour mode 2), or in its own
+// colour (a point with its colour number as marker code, a text in colour
+// mode 0). A text is drawn in its own style; Mozi_No is kept.
+void DrawHighlighted(TcadBox& box, const RDrawElement& e);
+void DrawHighlightedAs(TcadBox& box, const RDrawElement& e, std::uint8_t lineType);
+void DrawInOwnColour(TcadBox& box, const RDrawElement& e);
+
+// Selection 1 and drawn in the selection colour; the stored element.
+void SelectAndDraw(TcadBox& box, std::int32_t index);
+
+// The display lists built again for the current view after a deletion.
+void RebuildDisplayLists(TcadBox& box);

@@ -1,0 +1,113 @@
+// Texts under the cursor: whether a point lies in a text's frame, the text
+// picks of the joining command, and deleting the text under a point.
+
+#include <array>
+#include <cmath>
+
+#include "canvas/cad_box.h"
+#include "canvas/undo_step.h"
+#include "commands/framework/selection_support.h"
+#include "geometry/angles_points.h"
+#include "geometry/offsets_rects.h"
+#include "platform/gdi.h"
+
+namespace {
+
+// The first text of an editable layer, in display order, whose frame of
+// the given height holds the cursor; -1 when there is none.
+template <class FrameHeight>
+std::int32_t FirstTextUnder(TcadBox& box, double x, double y, FrameHeight height) {
+  std::int32_t found = -1;
+  const Tdrawinp& store = *box.Draw1;
+  ForEachListed(store, [&](const RDrawElement& e, std::int32_t index) {
+    if (found >= 0 || e.Kind != kKindText || !OnEditableLayer(store, e)) return;
+    if (box.PointInTextOutline(e.X1, e.Y1, e.X2, e.Y2, height(e), x, y)) found = index;
+  });
+  return found;
+}
+
+// The text picks toggle the text: a selected one is unselected; another is
+// selected when highlighting is asked, else left unselected. Only with
+// highlighting is it drawn again.
+bool PickTextAt(TcadBox& box, std::int32_t& index, bool highlight, double x, double y, bool styleHeight) {
+  if (!box.RingHidden) {
+    box.ToggleRingCursor();
+    box.RingHidden = true;
+  }
+  box.HaniAka_Cyu = true;
+  const std::int32_t found = FirstTextUnder(box, x, y, [&box, styleHeight](const RDrawElement& e) {
+    return styleHeight ? TextStyleHeight(box, e) : TextFrameHeight(box, e);
+  });
+  if (found < 0) return false;
+  RDrawElement& e = box.Draw1->Elements[static_cast<std::size_t>(found)];
+  e.Selection = e.Selection != 1 && highlight ? 1 : 0;
+  if (highlight) {
+    if (e.Selection == 1) {
+      DrawHighlighted(box, e);
+    } else {
+      DrawInOwnColour(box, e);
+    }
+  }
+  index = found;
+  return true;
+}
+
+}  // namespace
+
+bool TcadBox::PointInTextOutline(double x1, double y1, double x2, double y2, double height, double px,
+                                 double py) const {
+  // A frame without a place on the screen holds nothing.
+  if (!std::isfinite(x1 + y1 + x2 + y2 + height + px + py)) return false;
+  RPoint2D top1, top2;
+  OffsetSegment(x1, y1, x2, y2, height, top1, top2);
+  const std::array<TPoint, 4> corners = {TPoint{WorldToScreenX(x1), WorldToScreenY(y1)},
+                                         TPoint{WorldToScreenX(x2), WorldToScreenY(y2)},
+                                         TPoint{WorldToScreenX(top2.x), WorldToScreenY(top2.y)},
+                                         TPoint{WorldToScreenX(top1.x), WorldToScreenY(top1.y)}};
+  HRGN region = CreatePolygonRgn(corners.data(), 4, WINDING);
+  const bool inside = PtInRegion(region, WorldToScreenX(px), WorldToScreenY(py));
+  DeleteObject(region);
+  return inside;
+}
+
+bool TcadBox::PickTextNearEnd(std::int32_t& index, bool highlight, double x, double y, bool& nearEnd) {
+  if (!PickTextAt(*this, index, highlight, x, y, false)) return false;
+  const RDrawElement& e = Draw1->Elements[static_cast<std::size_t>(index)];
+  nearEnd = PointDistance(x, y, e.X1, e.Y1) >= PointDistance(x, y, e.X2, e.Y2);
+  return true;
+}
+
+bool TcadBox::PickText(std::int32_t& index, bool highlight, double x, double y) {
+  return PickTextAt(*this, index, highlight, x, y, true);
+}
+
+bool TcadBox::DeleteTextAt(double x, double y) {
+  // Of the texts under the point the one with the shortest base line; the
+  // first among equals.
+  std::int32_t found = -1;
+  double shortest = 0;
+  double height = 0;
+  const Tdrawinp& store = *Draw1;
+  ForEachListed(store, [&](const RDrawElement& e, std::int32_t index) {
+    if (e.Kind != kKindText || !OnEditableLayer(store, e)) return;
+    const double h = TextDeletionFrameHeight(*this, e);
+    if (!PointInTextOutline(e.X1, e.Y1, e.X2, e.Y2, h, x, y)) return;
+    const double length = PointDistance(e.X1, e.Y1, e.X2, e.Y2);
+    if (found < 0 || length < shortest) {
+      found = index;
+      shortest = length;
+      height = h;
+    }
+  });
+  if (found < 0) return false;
+  const RDrawElement e = Draw1->Elements[static_cast<std::size_t>(found)];
+  TUndoStep step(*Draw1);
+  step.Open();
+  // Every text whose string lies after the deleted one names it one place
+  // earlier, wherever the text stands in the list.
+  if (e.TextIndex < Draw1->ElementTexts.size()) Draw1->ShiftTextIndices(e.TextIndex, 0);
+  step.Delete(found);
+  InvalidateTextOutline(e.X1, e.Y1, e.X2, e.Y2, height);
+  RebuildDisplayLists(*this);
+  return true;
+}

@@ -1,0 +1,323 @@
+// The point assists: the midpoint, circle-point and point-on-line gestures
+// and the two-step assists the host enters, each handing its point back to
+// the interrupted command.
+
+#include <cmath>
+
+#include "geometry/codepage.h"
+#include "support/command_harness.h"
+#include "commands/framework/command_family.h"
+
+namespace {
+
+class PointAssists : public CommandHarness {
+ protected:
+  // The line command's up handler, as its family will register it, noting
+  // what the assist handed it.
+  struct RSeen {
+    int ups = 0;
+    std::uint8_t clickKind = 0;
+    RPoint2D second;
+  };
+  void RecordUpsOf(const char* family, Sbuttontype mode, RSeen& seen) {
+    RegisterFamily({.Name = family, .Modes = {mode}, .Up = [&seen, mode](TcadBox& b, TShiftState, double, double) {
+                      if (b.ButonType != mode) return;
+                      ++seen.ups;
+                      seen.clickKind = b.ClickKind;
+                      seen.second = b.SecondPoint;
+                    }});
+  }
+};
+
+TEST_F(PointAssists, TheMidpointGestureHandsTheMiddleOfTwoSnappedPointsToTheLine) {
+  Seed({Point(20, 20), Point(60, 40)});
+  TcadBox& b = Box();
+  // dtDraf at its second point: its down handler kept the snapped press point.
+  b.SavedMode = dtDraf;
+  b.ButonType = dthitsuru;
+  b.CommandStep = 1;
+  b.SecondPoint = {20, 20};
+  Click(61, 41, ssLeft);  // a left click reads the point and waits
+  EXPECT_EQ(b.ButonType, dthitsuru);
+  EXPECT_TRUE(b.AssistRead);
+  Click(90, 90, ssRight);  // the next right click completes with the point read
+  EXPECT_EQ(b.ButonType, dtDraf);
+  EXPECT_EQ(b.SecondPoint.x, 40);
+  EXPECT_EQ(b.SecondPoint.y, 30);
+  EXPECT_FALSE(b.AssistRead);
+}
+
+TEST_F(PointAssists, TheReadPointCarriesTheOffsetTurnedByTheAxisAngle) {
+  Seed({Point(60, 40)});
+  TcadBox& b = Box();
+  b.OfsetRen = true;
+  b.PointOffset = {400, 0};  // 4 drawing units at 1:100
+  b.AxisAngle = 90;          // turned to (0, 4)
+  b.SavedMode = dtSen;
+  b.ButonType = dthitsuru;
+  b.CommandStep = 0;
+  b.FirstPoint = {20, 20};
+  Click(61, 41, ssRight);
+  EXPECT_EQ(b.ButonType, dtSen);
+  EXPECT_NEAR(b.FirstPoint.x, 40, 1e-9);  // the middle of (20, 20) and (60, 44)
+  EXPECT_NEAR(b.FirstPoint.y, 32, 1e-9);
+}
+
+TEST_F(PointAssists, TheMidpointGestureArmsFromASnappedPressAndAnArcGivesItsPoints) {
+  RDrawElement arc = Arc(60, 40, 20, 0, 90);
+  Seed({Point(30, 30), arc});
+  TcadBox& b = Box();
+  b.ButonType = dtDraf;
+  // A snap at the press arms the midpoint assist.
+  b.PressPoint = {31, 30};
+  b.PendingGesture = dthitsuru;
+  b.GesturePending = true;
+  b.ExecuteDragGesture(0, 0);
+  EXPECT_EQ(b.ButonType, dthitsuru);
+  EXPECT_EQ(b.PendingGesture, dtNo);
+
+  // The circle's eighth point nearest the press direction: 45 degrees.
+  // Pressed on the curve, away from its snap points.
+  const double r45 = 20 * std::sqrt(0.5);
+  struct Case {
+    Sbuttontype code;
+    double wantX, wantY;
+  } cases[] = {{dtEnhitsuru, 60 + r45, 40 + r45}, {dtEnhitsuru2, 60 + r45, 40 + r45}};
+  for (const Case& c : cases) {
+    b.ButonType = dtSen;
+    b.SavedMode = dtSen;
+    b.CommandStep = 0;
+    b.PressPoint = {60 + 20 * std::cos(0.7), 40 + 20 * std::sin(0.7)};
+    b.PendingGesture = c.code;
+    b.GesturePending = true;
+    b.ExecuteDragGesture(0, 0);
+    EXPECT_EQ(b.ButonType, dtSen) << int(c.code);
+    EXPECT_NEAR(b.FirstPoint.x, c.wantX, 1e-9) << int(c.code);
+    EXPECT_NEAR(b.FirstPoint.y, c.wantY, 1e-9) << int(c.code);
+    EXPECT_EQ(b.FirstPoint.x, b.CurrentPoint.x);
+  }
+}
+
+TEST_F(PointAssists, TheMidpointOfTwoClicksGoesBackIntoTheRestoredCommand) {
+  TcadBox& b = Box();
+  b.SavedMode = dtBoxSen;
+  b.ButonType = dtNitenkan;
+  Click(10, 10);
+  EXPECT_EQ(b.AssistStep, 1);
+  Click(30, 20);
+  EXPECT_EQ(b.ButonType, dtBoxSen);
+  // The box command at its first point takes the common step.
+  EXPECT_EQ(b.FirstPoint.x, 20);
+  EXPECT_EQ(b.FirstPoint.y, 15);
+  EXPECT_EQ(b.CurrentPoint.x, 20);
+  EXPECT_EQ(b.CommandStep, 1);
+  EXPECT_EQ(b.AssistStep, 0);
+}
+
+TEST_F(PointAssists, ASnappedFirstClickCountsForTheMidpoint) {
+  Seed({Point(40, 40)});
+  TcadBox& b = Box();
+  b.SavedMode = dtBoxSen;
+  b.ButonType = dtNitenkan;
+  Click(41, 41, ssRight);
+  Click(60, 60);
+  EXPECT_EQ(b.FirstPoint.x, 50);
+  EXPECT_EQ(b.FirstPoint.y, 50);
+}
+
+TEST_F(PointAssists, ThePointOfACircleTowardAClickGoesBackAndTheCircleIsPickedFirst) {
+  RDrawElement ellipse = Arc(50, 50, 20);
+  ellipse.Ratio = 0.5f;  // the circle of its radius counts, not the ellipse
+  Seed({ellipse});
+  TcadBox& b = Box();
+  b.SavedMode = dtEnKotei;
+  b.ButonType = dtEnZyouTen;
+  Click(90, 90);  // nothing there: the first step stays
+  EXPECT_EQ(b.AssistStep, 0);
+  Click(70, 50);
+  EXPECT_EQ(b.AssistStep, 1);
+  EXPECT_EQ(Value(Elements()[0].Selection), 1);
+  Click(50, 90);
+  EXPECT_EQ(b.ButonType, dtEnKotei);
+  EXPECT_NEAR(b.FirstPoint.x, 50, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 70, 1e-9);
+  EXPECT_EQ(b.SecondPoint.y, b.FirstPoint.y);
+  EXPECT_EQ(Value(Elements()[0].Selection), 0);
+}
+
+TEST_F(PointAssists, TheResumeReEntersTheRestoredCommandWithAFreeClick) {
+  RSeen seen;
+  RecordUpsOf("Draf", dtDraf, seen);
+  TcadBox& b = Box();
+  struct Case {
+    Sbuttontype mode;
+    std::uint8_t step;
+    _Bswitch sw;
+    int ups;
+    RPoint2D first, second;
+    _Bswitch swAfter;
+  } cases[] = {
+      {dtDraf, 0, _off, 0, {7, 8}, {0, 0}, _off},
+      {dtDraf, 1, _off, 1, {1, 1}, {7, 8}, _off},
+      {dtDrafRen, 1, _off, 0, {1, 1}, {7, 8}, _off},  // the point waits in the slots
+      {dtsunposen, 0, _off, 0, {7, 8}, {0, 0}, on1},
+      {dtsunposen, 0, on1, 0, {1, 1}, {7, 8}, on2},
+  };
+  for (const Case& c : cases) {
+    seen = {};
+    b.ButonType = c.mode;
+    b.CommandStep = c.step;
+    b.B_Switch = c.sw;
+    b.FirstPoint = {1, 1};
+    b.SecondPoint = {0, 0};
+    b.RubberErased = true;
+    b.AssistPoint = {7, 8};
+    b.ResumeWithAssistPoint(0, 0, 0);
+    EXPECT_EQ(seen.ups, c.ups) << int(c.mode);
+    if (c.ups) {
+      EXPECT_EQ(seen.clickKind, 2);
+    }
+    EXPECT_EQ(b.FirstPoint.x, c.first.x) << int(c.mode);
+    EXPECT_EQ(b.SecondPoint.x, c.second.x) << int(c.mode);
+    EXPECT_EQ(b.B_Switch, c.swAfter) << int(c.mode);
+  }
+}
+
+TEST_F(PointAssists, TheSlotsOfTheInterruptedCommandTakeTheAppliedPoint) {
+  TcadBox& b = Box();
+  struct Case {
+    Sbuttontype saved;
+    std::uint8_t step;
+    _Bswitch sw;
+    Sbuttontype restored;
+    RPoint2D TcadBox::*slot;
+  } cases[] = {
+      {dtDraf, 0, _off, dtDraf, &TcadBox::FirstPoint},
+      {dtDraf, 1, _off, dtDraf, &TcadBox::SecondPoint},
+      {dtHaniMove, 0, _off, dtIdoFree, &TcadBox::SecondPoint},
+      {dtHaniCopy, 0, _off, dtCopyFree, &TcadBox::FirstPoint},
+      {dtEn3ten, 0, on2, dtEn3ten, &TcadBox::CurrentPoint},
+      {dtSunpochiHen, 0, on1, dtSunpochiHen, &TcadBox::FirstPoint},
+      {dtYuka, 0, _off, dtYuka, nullptr},  // takes no point: only the mode comes back
+  };
+  for (const Case& c : cases) {
+    b.FirstPoint = b.SecondPoint = b.CurrentPoint = {0, 0};
+    b.SavedMode = c.saved;
+    b.CommandStep = c.step;
+    b.B_Switch = c.sw;
+    b.ButonType = dtsencyuten;
+    b.sencyutenApply(5, 6);
+    EXPECT_EQ(b.ButonType, c.restored) << int(c.saved);
+    if (c.slot != nullptr) {
+      EXPECT_EQ((b.*c.slot).x, 5) << int(c.saved);
+      EXPECT_EQ((b.*c.slot).y, 6) << int(c.saved);
+    } else {
+      EXPECT_EQ(b.FirstPoint.x, 0);
+      EXPECT_EQ(b.SecondPoint.x, 0);
+      EXPECT_EQ(b.CurrentPoint.x, 0);
+    }
+  }
+}
+
+TEST_F(PointAssists, ACancelledAssistLendsNoPointToTheNext) {
+  TcadBox& b = Box();
+  b.AssistRead = true;
+  b.AssistClickKind = 3;
+  b.CancelCommands(false);
+  EXPECT_FALSE(b.AssistRead);
+  EXPECT_EQ(b.AssistClickKind, 0);
+}
+
+}  // namespace
+
+namespace {
+
+class LineAssists : public CommandHarness {};
+
+TEST_F(LineAssists, APointOnALineIsTheFootOfARightClickOrTheCrossingOfALeftOne) {
+  // The picked line y = x / 2 + 10; a crossing line x = 60.
+  Seed({Line(20, 20, 100, 60), Line(60, 5, 60, 90), Point(90, 20)});
+  TcadBox& b = Box();
+  auto startOnPickedLine = [&] {
+    b.ButonType = dtDraf;
+    b.CommandStep = 0;
+    b.SavedMode = dtDraf;
+    b.PressPoint = {40, 30};
+    b.PendingGesture = dtSenzyouten2;
+    b.GesturePending = true;
+    b.ExecuteDragGesture(0, 0);
+    ASSERT_EQ(b.ButonType, dtSenzyouten2);
+    ASSERT_EQ(b.PickedIndex[1], 0);
+  };
+  startOnPickedLine();
+  Click(60, 75);  // left, on the crossing line
+  EXPECT_EQ(b.ButonType, dtDraf);
+  EXPECT_NEAR(b.FirstPoint.x, 60, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 40, 1e-9);
+  EXPECT_EQ(b.FirstPoint.x, b.CurrentPoint.x);
+  // A right click snaps to the point (90, 20): its foot on the line.
+  startOnPickedLine();
+  Click(91, 21, ssRight);
+  EXPECT_EQ(b.ButonType, dtDraf);
+  // Foot of (90, 20) on y = x/2 + 10: t along (2, 1) from (20, 20): ((70, 0) . (2, 1)) / 5 = 28.
+  EXPECT_NEAR(b.FirstPoint.x, 20 + 2 * 28, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 20 + 28, 1e-9);
+  // A left click with no other line there: the foot of the click instead.
+  startOnPickedLine();
+  Click(100, 10);
+  EXPECT_EQ(b.ButonType, dtDraf);
+  // ((80, -10) . (2, 1)) / 5 = 30 along (2, 1) from (20, 20).
+  EXPECT_NEAR(b.FirstPoint.x, 80, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 50, 1e-9);
+}
+
+TEST_F(LineAssists, ACrossingAtTheOriginIsACrossingLikeAnyOther) {
+  TcadBox& b = Box();
+  b.ViewWindow = {-64, -48, 64, 48};
+  Seed({Line(-40, -20, 40, 20), Line(-20, 30, 20, -30)});
+  b.ButonType = dtDraf;
+  b.SavedMode = dtDraf;
+  b.PressPoint = {20, 10};
+  b.PendingGesture = dtSenzyouten2;
+  b.GesturePending = true;
+  b.ExecuteDragGesture(0, 0);
+  ASSERT_EQ(b.ButonType, dtSenzyouten2);
+  Click(10, -15);
+  EXPECT_EQ(b.ButonType, dtDraf);
+  EXPECT_NEAR(b.FirstPoint.x, 0, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 0, 1e-9);
+}
+
+TEST_F(LineAssists, TheMidpointGestureOnALineGivesTheMiddleOfItsEnds) {
+  Seed({Line(20, 30, 100, 30)});
+  TcadBox& b = Box();
+  b.ButonType = dtSen;
+  b.SavedMode = dtSen;
+  b.CommandStep = 0;
+  b.PressPoint = {35, 30};  // on the line, away from its snap points
+  b.PendingGesture = dthitsuru;
+  b.GesturePending = true;
+  b.ExecuteDragGesture(0, 0);
+  EXPECT_EQ(b.ButonType, dtSen);
+  EXPECT_NEAR(b.FirstPoint.x, 60, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 30, 1e-9);
+}
+
+TEST_F(LineAssists, TheFootOnAPickedLineGoesBackIntoTheRestoredCommand) {
+  Seed({Line(20, 30, 100, 30)});
+  TcadBox& b = Box();
+  b.SavedMode = dtBoxSen;
+  b.ButonType = dtSenZyouTen;
+  Click(50, 90);  // no line there: the first step stays
+  EXPECT_EQ(b.AssistStep, 0);
+  Click(50, 31);
+  EXPECT_EQ(b.AssistStep, 1);
+  EXPECT_EQ(b.PickedIndex[1], 0);
+  Click(70, 80);
+  EXPECT_EQ(b.ButonType, dtBoxSen);
+  EXPECT_NEAR(b.FirstPoint.x, 70, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 30, 1e-9);
+  EXPECT_EQ(b.CommandStep, 1);
+}
+
+}  // namespace
