@@ -527,6 +527,19 @@ class TcadBox : public TCustomControl {
   void ResumeWithAssistPoint(TShiftState shift, double x, double y);
   // The angle pick: CommandAngle from the line or arc end under the point.
   bool ReadLineAngle(bool plus180, double x, double y);
+  // Editing many lines at once, each one undo step.
+  void EraseInsideBox(bool allTypes, double x1, double y1, double x2, double y2);
+  void ErasePasteHiddenLines(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
+                             double scaleX, double scaleY);
+  void EnvelopeInsideBox(bool allTypes, double x1, double y1, double x2, double y2);
+  void EnvelopeRotatedBox(double x1, double y1, double x2, double y2, double angle);
+  void DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep);
+  void CutElementBetweenPoints(std::uint8_t mode, double x1, double y1, double x2, double y2);
+  void CopyRangeToBuffer(double x1, double y1, double x2, double y2);
+  void HatchPasteOutline(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
+                         double scaleX, double scaleY);
+  void HatchPasteOutlineKeptHatch(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
+                                  double scaleX, double scaleY);
   // Helpers every command shares.
   enum class ClickRule : std::uint8_t { Standard, ShiftApart, ShiftAndCtrlApart };
   bool SetClickKindFrom(TShiftState shift, ClickRule rule);

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "canvas/drawing_store.h"
+
+#include "canvas/buffer_transform.h"
 #include "geometry/angles_points.h"
 #include "geometry/arcs_ellipses.h"
 #include "geometry/element_numbers.h"
@@ -11,31 +13,9 @@
 namespace {
 
 constexpr double kShortestBufferLine = 0.00001;
-// A shift below this in both coordinates is the "no point" marker.
-constexpr double kNoPointShift = -8900.0;
-
 bool HasTwoPoints(const RDrawElement& e) {
   return e.Kind == kKindLine || e.Kind == kKindRect || e.Kind == kKindTwoPoint;
 }
-
-// The paste transform: scale about the origin, turn about the scaled
-// pivot, then move by the offset.
-struct PasteTransform {
-  double scaleX, scaleY, rotation;
-  double cx, cy;  // the scaled pivot
-  double ox, oy;  // the offset
-
-  RPoint2D Apply(double x, double y) const {
-    double px = scaleX * x, py = scaleY * y;
-    RotateAboutCentre(px, py, rotation, cx, cy);
-    return {px + ox, py + oy};
-  }
-  // Turned about the pivot only (kept ends of stretched lines).
-  RPoint2D TurnOnly(double x, double y) const {
-    RotateAboutCentre(x, y, rotation, cx, cy);
-    return {x, y};
-  }
-};
 
 }  // namespace
 
@@ -97,31 +77,8 @@ void Tdrawinp::PasteBuffer(std::int32_t directionMode, std::uint8_t layerMode, d
   if ((shiftX < kNoPointShift && shiftY < kNoPointShift) || scaleX == 0.0 || scaleY == 0.0) return;
   if (newUndo && newUndo2) ClearUndoLog();
 
-  const double u = pivotX - shiftX;
-  const double v = pivotY - shiftY;
-  PasteTransform t{scaleX, scaleY, rotation, scaleX * u, scaleY * v, 0.0, 0.0};
-  if (directionMode == 1) {
-    if (axisAngle == 0.0) {
-      t.ox = pivotX - t.cx;
-      t.oy = v - t.cy;
-    } else {
-      const RPoint2D o = ProjectOnTurnedAxis(1, axisAngle, pivotX - t.cx, pivotY - t.cy);
-      t.ox = o.x;
-      t.oy = o.y;
-    }
-  } else if (directionMode == 2) {
-    if (axisAngle == 0.0) {
-      t.ox = u - t.cx;
-      t.oy = pivotY - t.cy;
-    } else {
-      const RPoint2D o = ProjectOnTurnedAxis(2, axisAngle, pivotX - t.cx, pivotY - t.cy);
-      t.ox = o.x;
-      t.oy = o.y;
-    }
-  } else {
-    t.ox = pivotX - t.cx;
-    t.oy = pivotY - t.cy;
-  }
+  const TBufferTransform t =
+      MakeBufferTransform(directionMode, shiftX, shiftY, pivotX, pivotY, rotation, axisAngle, scaleX, scaleY);
 
   // Pasting into our own drawing must not read a buffer that grows.
   const std::vector<RDrawElement> source = Buffer;
@@ -129,13 +86,7 @@ void Tdrawinp::PasteBuffer(std::int32_t directionMode, std::uint8_t layerMode, d
     RDrawElement e = original;
     if (HasTwoPoints(e)) {
       if (skipType9 && e.LineType == 9) continue;
-      const RPoint2D second = t.Apply(e.X2, e.Y2);
-      const RPoint2D first = (e.Kind == kKindLine && (e.Scratch == 1 || e.Scratch == 2)) ? t.TurnOnly(e.X1, e.Y1)
-                                                                                          : t.Apply(e.X1, e.Y1);
-      e.X1 = first.x;
-      e.Y1 = first.y;
-      e.X2 = second.x;
-      e.Y2 = second.y;
+      t.PlaceLine(e);
       e.Scratch = 0;
     } else if (e.Kind == kKindText) {
       // Packed fields cannot bind to references: work on copies.
@@ -159,19 +110,7 @@ void Tdrawinp::PasteBuffer(std::int32_t directionMode, std::uint8_t layerMode, d
       e.TextIndex = static_cast<std::uint16_t>(index);
     } else if (e.Kind == kKindArc) {
       if (skipType9 && e.LineType == 9) continue;
-      const double k = AspectRatioAtAngle(NormalizeAngle360(e.Rotation), scaleX, scaleY);
-      float start = e.StartAngle, end = e.EndAngle, turn = e.Rotation;
-      MirrorArcAngles(start, end, turn, scaleX * e.X1 + t.ox, scaleY * e.Y1 + t.oy, std::abs(scaleX) * e.Radius,
-                      scaleX, scaleY);
-      e.StartAngle = start;
-      e.EndAngle = end;
-      e.Rotation = turn;
-      const RPoint2D centre = t.Apply(e.X1, e.Y1);
-      e.X1 = centre.x;
-      e.Y1 = centre.y;
-      e.Radius = std::abs(scaleX) * e.Radius;
-      e.Ratio = static_cast<float>(e.Ratio * k);
-      e.Rotation = static_cast<float>(NormalizeAngle360(e.Rotation + rotation));
+      t.PlaceArc(e);
     } else if (e.Kind == kKindPoint) {
       const RPoint2D p = t.Apply(e.X1, e.Y1);
       e.X1 = p.x;
@@ -238,4 +177,64 @@ void Tdrawinp::PasteBufferMirrored(std::uint8_t selection, double x1, double y1,
     e.Selection = selection;
     AddElementChecked(e);
   }
+}
+
+RPoint2D TBufferTransform::Apply(double x, double y) const {
+  double px = scaleX * x, py = scaleY * y;
+  RotateAboutCentre(px, py, rotation, cx, cy);
+  return {px + ox, py + oy};
+}
+
+RPoint2D TBufferTransform::TurnOnly(double x, double y) const {
+  RotateAboutCentre(x, y, rotation, cx, cy);
+  return {x, y};
+}
+
+void TBufferTransform::PlaceLine(RDrawElement& e) const {
+  const RPoint2D second = Apply(e.X2, e.Y2);
+  const bool stretched = e.Kind == kKindLine && (e.Scratch == 1 || e.Scratch == 2);
+  const RPoint2D first = stretched ? TurnOnly(e.X1, e.Y1) : Apply(e.X1, e.Y1);
+  e.X1 = first.x;
+  e.Y1 = first.y;
+  e.X2 = second.x;
+  e.Y2 = second.y;
+}
+
+void TBufferTransform::PlaceArc(RDrawElement& e) const {
+  const double k = AspectRatioAtAngle(NormalizeAngle360(e.Rotation), scaleX, scaleY);
+  float start = e.StartAngle, end = e.EndAngle, turn = e.Rotation;
+  MirrorArcAngles(start, end, turn, scaleX * e.X1 + ox, scaleY * e.Y1 + oy, std::abs(scaleX) * e.Radius, scaleX,
+                  scaleY);
+  e.StartAngle = start;
+  e.EndAngle = end;
+  e.Rotation = turn;
+  const RPoint2D centre = Apply(e.X1, e.Y1);
+  e.X1 = centre.x;
+  e.Y1 = centre.y;
+  e.Radius = std::abs(scaleX) * e.Radius;
+  e.Ratio = static_cast<float>(e.Ratio * k);
+  e.Rotation = static_cast<float>(NormalizeAngle360(e.Rotation + rotation));
+}
+
+TBufferTransform MakeBufferTransform(std::int32_t directionMode, double shiftX, double shiftY, double pivotX,
+                                     double pivotY, double rotation, double axisAngle, double scaleX, double scaleY) {
+  const double u = pivotX - shiftX;
+  const double v = pivotY - shiftY;
+  TBufferTransform t{scaleX, scaleY, rotation, scaleX * u, scaleY * v, 0.0, 0.0};
+  if (directionMode == 1 || directionMode == 2) {
+    if (axisAngle == 0.0) {
+      // Along an axis, the base point keeps its other coordinate.
+      t.ox = (directionMode == 1 ? pivotX : u) - t.cx;
+      t.oy = (directionMode == 1 ? v : pivotY) - t.cy;
+    } else {
+      const RPoint2D o =
+          ProjectOnTurnedAxis(static_cast<std::uint8_t>(directionMode), axisAngle, pivotX - t.cx, pivotY - t.cy);
+      t.ox = o.x;
+      t.oy = o.y;
+    }
+  } else {
+    t.ox = pivotX - t.cx;
+    t.oy = pivotY - t.cy;
+  }
+  return t;
 }

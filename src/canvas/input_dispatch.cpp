@@ -114,7 +114,11 @@ void TcadBox::CancelCommands(bool keepMode) {
   if (!hatchHozi) SenUrakesi = 0;
   for (const RPhaseEntry& entry : registry.ResetSequence()) entry.Phase(*this);
 
-  for (TOwnedObject& slot : ToolSlots) slot.Free();
+  // The kept hatch boundary outlives the cancel while the hatch is held.
+  for (TOwnedObject& slot : ToolSlots) {
+    if (hatchHozi && &slot == &Tool(ToolSlot::HatchObj)) continue;
+    slot.Free();
+  }
 }
 
 void TcadBox::MouseEnter() {

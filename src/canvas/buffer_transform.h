@@ -1,0 +1,35 @@
+#pragma once
+// Where a paste puts the copy buffer: scaled about the origin, turned about
+// the scaled pivot, then moved by the offset. The paste, its previews, the
+// hidden-line erase and the range hatch all place the buffer through this
+// one transform, so they act exactly where the paste puts the figure.
+
+#include <cstdint>
+
+#include "geometry/angles_points.h"
+#include "records/draw_records.h"
+
+// A shift below this in both coordinates is the "no point" marker.
+inline constexpr double kNoPointShift = -8900.0;
+
+struct TBufferTransform {
+  double scaleX = 1.0, scaleY = 1.0, rotation = 0.0;
+  double cx = 0.0, cy = 0.0;  // the scaled pivot
+  double ox = 0.0, oy = 0.0;  // the offset
+
+  RPoint2D Apply(double x, double y) const;
+  // Turned about the pivot only (the kept end of a stretched line).
+  RPoint2D TurnOnly(double x, double y) const;
+  // A line's ends as the paste places them: a line marked by the stretch
+  // selection keeps its first point, only turned.
+  void PlaceLine(RDrawElement& e) const;
+  // An arc's centre, radius, axis ratio and angles as the paste places them.
+  void PlaceArc(RDrawElement& e) const;
+};
+
+// The transform of a paste with direction mode 0 (free), 1 (along the x
+// axis) or 2 (along the y axis), the shift (the target minus the base
+// point), the target, the rotation in degrees, the axis angle and the two
+// factors.
+TBufferTransform MakeBufferTransform(std::int32_t directionMode, double shiftX, double shiftY, double pivotX,
+                                     double pivotY, double rotation, double axisAngle, double scaleX, double scaleY);

@@ -1,0 +1,675 @@
+// Editing many lines at once, each one undo step: the box trim and the
+// envelope of a range, the hidden-line erase under a figure about to be
+// pasted, the deletion of the selection, and the cut of a picked line
+// between two points.
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "canvas/buffer_transform.h"
+#include "canvas/cad_box.h"
+#include "canvas/envelope.h"
+#include "canvas/undo_step.h"
+#include "commands/framework/command_framework.h"
+#include "geometry/angles_points.h"
+#include "geometry/arcs_ellipses.h"
+#include "geometry/codepage.h"
+#include "geometry/element_numbers.h"
+#include "geometry/ellipse_intersections.h"
+#include "geometry/offsets_rects.h"
+#include "platform/dialogs.h"
+#include "tools/edit/area_hatching.h"
+#include "tools/edit/batch_trim.h"
+#include "tools/edit/hatch_boundary.h"
+
+namespace {
+
+// Lines of generated door and window symbols are never trimmed or merged.
+bool FittingSymbolLine(const RDrawElement& e) { return e.Kind == kKindLine && e.LineTag == kLineTagFitting; }
+
+bool Editable(const Tdrawinp& store, const RDrawElement& e) {
+  return store.LayerState(e.Group, e.Layer) == kLayerEditable;
+}
+
+constexpr double kShortestPiece = 0.00001;
+
+// A copy of the line with new ends, or nothing when it would be too short.
+void KeepPiece(std::vector<RDrawElement>& pieces, const RDrawElement& line, double x1, double y1, double x2,
+               double y2) {
+  if (PointDistance(x1, y1, x2, y2) < kShortestPiece) return;
+  RDrawElement piece = line;
+  piece.X1 = x1;
+  piece.Y1 = y1;
+  piece.X2 = x2;
+  piece.Y2 = y2;
+  pieces.push_back(piece);
+}
+
+// The range modes, in which the ring cursor stays after a box trim.
+bool RangeMode(Sbuttontype mode) {
+  switch (mode) {
+    case dtHani:
+    case dtHanipgc:
+    case dthanipgm:
+    case dtHaniCopy:
+    case dtHaniMove:
+    case dtHaniParamet:
+    case dtKiritoriHani:
+    case dtKiritorisakuzyo:
+    case dtHaniGaibu: return true;
+    default: return false;
+  }
+}
+
+// The small-element thresholds of the display lists: a line this short is
+// not drawn, so it is not erased either.
+bool SmallLine(const RDrawElement& e, double zoom) {
+  if (e.LineTag >= kLineTagCurveFirst) return false;
+  const double size = PointDistance(e.X1, e.Y1, e.X2, e.Y2) * zoom;
+  return (zoom < 0.5 && size <= 0.8) || (zoom >= 0.5 && zoom < 1.5 && size <= 0.4) ||
+         (zoom >= 1.5 && zoom < 2.5 && size <= 0.2);
+}
+
+}  // namespace
+
+void TcadBox::EraseInsideBox(bool allTypes, double x1, double y1, double x2, double y2) {
+  Tdrawinp& store = *Draw1;
+  // The pieces are kept apart from the copy buffer: a figure being placed
+  // when the range drag interrupted its command is not lost.
+  std::vector<RDrawElement> pieces;
+  std::vector<std::int32_t> doomed;
+  const bool everyType = allTypes || HorakuHanDel;
+  for (std::size_t i = 0; i < store.Elements.size(); ++i) {
+    const RDrawElement& e = store.Elements[i];
+    if ((e.Kind != kKindLine && e.Kind != kKindPoint) || !Editable(store, e) || FittingSymbolLine(e)) continue;
+    if (!everyType && e.LineType != 1) continue;
+    double sx1 = e.X1, sy1 = e.Y1, sx2 = e.X2, sy2 = e.Y2;
+    if (e.Kind == kKindPoint) {
+      sx1 = e.X1 - 0.0001;
+      sy1 = e.Y1 - 0.0001;
+      sx2 = e.X1 + 0.0001;
+      sy2 = e.Y1 + 0.0001;
+    }
+    double a1x = 0, a1y = 0, a2x = 0, a2y = 0, b1x = 0, b1y = 0, b2x = 0, b2y = 0;
+    const int result = SegmentPartsOutsideRect(sx1, sy1, sx2, sy2, x1, y1, x2, y2, a1x, a1y, a2x, a2y, b1x, b1y,
+                                               b2x, b2y);
+    if (result == 1 || (e.Kind == kKindLine && (result == 0 || result == 2))) {
+      doomed.push_back(static_cast<std::int32_t>(i));
+      if (e.Kind == kKindLine && result == 2) {
+        KeepPiece(pieces, e, a1x, a1y, a2x, a2y);
+        KeepPiece(pieces, e, b1x, b1y, b2x, b2y);
+      } else if (e.Kind == kKindLine && result == 0) {
+        KeepPiece(pieces, e, a1x, a1y, a2x, a2y);
+      }
+    }
+  }
+  TUndoStep step(store);
+  for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) step.Delete(*it);
+  for (const RDrawElement& piece : pieces) step.AddChecked(piece);
+  RingRepaintFlag = true;
+  InvalidateWorldRect(x1, y1, x2, y2);
+  store.BuildDisplayLists(ViewWindow.Left, ViewWindow.Bottom, ViewWindow.Right, ViewWindow.Top, Zoom);
+  if (RingHan == 1 && !RangeMode(SavedMode)) HideRingCursor(0);
+}
+
+namespace {
+
+constexpr std::size_t kHiddenLineLimit = 300;
+
+// The outline of the pasted figure: its lines of the outline line type and
+// of the hidden-line colours, and its arcs as 36 chords each, placed where
+// the paste puts them.
+std::vector<RPolyEdge> PastedOutline(const TcadBox& box, const TBufferTransform& t) {
+  std::vector<RPolyEdge> edges;
+  for (const RDrawElement& original : box.Draw1->Buffer) {
+    if (original.LineType != box.HiddenLineOutlineType) continue;
+    if (original.ColorNo == 0 || original.ColorNo > 10 || !box.SenUrakesicol.test(original.ColorNo)) continue;
+    RDrawElement e = original;
+    if (e.Kind == kKindLine) {
+      t.PlaceLine(e);
+      edges.push_back({e.X1, e.Y1, e.X2, e.Y2, e.ColorNo});
+    } else if (e.Kind == kKindArc) {
+      t.PlaceArc(e);
+      std::array<RPoint2D, 37> points;
+      ArcToPolyline(points, 36, e.X1, e.Y1, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation);
+      for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+        edges.push_back({points[i].x, points[i].y, points[i + 1].x, points[i + 1].y, 0});
+      }
+    }
+  }
+  return edges;
+}
+
+}  // namespace
+
+void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, double dy, double x, double y,
+                                    double angle, double scaleX, double scaleY) {
+  Tdrawinp& store = *Draw1;
+  if (store.Buffer.empty()) return;
+  if (store.Buffer.size() >= kHiddenLineLimit) {
+    ShowMessage(J("図形線総数300本以上は裏消は実行できません!"));
+    return;
+  }
+  ShowTopMessage(J(" 計算中 "));
+  const TBufferTransform t =
+      MakeBufferTransform(directionMode, dx, dy, x, y, NormalizeAngle360(angle), AxisAngle, scaleX, scaleY);
+  const std::vector<RPolyEdge> edges = PastedOutline(*this, t);
+
+  std::vector<RDrawElement> pieces;
+  std::vector<std::int32_t> doomed;
+  for (std::size_t i = 0; i < store.Elements.size(); ++i) {
+    const RDrawElement& e = store.Elements[i];
+    if ((e.Kind != kKindLine && e.Kind != kKindPoint) || !Editable(store, e)) continue;
+    if (!HorakuHanDel && e.LineType != 1) continue;
+    const double ex2 = e.Kind == kKindPoint ? e.X1 : e.X2, ey2 = e.Kind == kKindPoint ? e.Y1 : e.Y2;
+    // The lines a figure-fit paste was fitted between are cut as lines.
+    const bool fitted = static_cast<std::int32_t>(i) == PickedIndex[1] || static_cast<std::int32_t>(i) == PickedIndex[2];
+    double p1sx = 0, p1sy = 0, p1ex = 0, p1ey = 0, p2sx = 0, p2sy = 0, p2ex = 0, p2ey = 0;
+    const int result = SegmentPartsOutsidePolygon(edges, e.X1, e.Y1, ex2, ey2, p1sx, p1sy, p1ex, p1ey, p2sx, p2sy,
+                                                  p2ex, p2ey, HiddenLinePolygonTest != 0, fitted);
+    if (result == -1) continue;
+    doomed.push_back(static_cast<std::int32_t>(i));
+    if (e.Kind != kKindLine) continue;
+    if (result >= 1) KeepPiece(pieces, e, p1sx, p1sy, p1ex, p1ey);
+    if (result == 2) KeepPiece(pieces, e, p2sx, p2sy, p2ex, p2ey);
+  }
+  TUndoStep step(store);
+  TCanvas& canvas = Canvas();
+  canvas.Pen.Width = 1;
+  canvas.Pen.Style = psSolid;
+  for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
+    const RDrawElement e = store.Elements[static_cast<std::size_t>(*it)];
+    canvas.Pen.Mode = pmXor;
+    canvas.Pen.Color = PrepareXorColor(PenColourOf(*this, e.ColorNo));
+    if (e.Kind == kKindLine) {
+      DrawLine(e.LineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
+    } else {
+      DrawPointMark(e.ColorNo, canvas, e.X1, e.Y1);
+    }
+    canvas.Pen.Mode = pmCopy;
+    step.Delete(*it);
+  }
+  for (const RDrawElement& piece : pieces) {
+    canvas.Pen.Mode = pmCopy;
+    canvas.Pen.Color = PenColourOf(*this, piece.ColorNo);
+    DrawLine(piece.LineType, canvas, piece.X1, piece.Y1, piece.X2, piece.Y2);
+    step.AddChecked(piece);
+  }
+  ToggleRingCursor();
+  RingHidden = true;
+  store.BuildDisplayLists(ViewWindow.Left, ViewWindow.Bottom, ViewWindow.Right, ViewWindow.Top, Zoom);
+  ShowTopMessage(J(" 終  了 "));
+}
+
+namespace {
+
+constexpr int kEnvelopeLimit = 100;
+constexpr std::uint8_t kEnvelopeMark = 20;
+
+// Runs the envelope on the lines the test takes among the displayed
+// elements; false when more than the limit take part (nothing changed).
+template <typename Takes>
+bool RunEnvelope(TcadBox& box, TUndoStep& step, double x1, double y1, double x2, double y2, Takes takes) {
+  Tdrawinp& store = *box.Draw1;
+  std::vector<RDisplayEntry>& list = store.DisplayList;
+  int count = 0;
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
+    RDrawElement& e = store.Elements[static_cast<std::size_t>(it->Index)];
+    e.Scratch = 0;
+    if (takes(e) && ++count > kEnvelopeLimit) {
+      CurrentDialogs().ShowMessageBox(J("ﾃﾞ-ﾀ-が多すぎます。再選択してください"), MessageKind::Confirmation,
+                                      MessageButtons::Ok);
+      return false;
+    }
+  }
+  if (count == 0) return true;
+  THourakukei2 cleanUp(x1, y1, x2, y2, box.Zoom);
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
+    RDrawElement& e = store.Elements[static_cast<std::size_t>(it->Index)];
+    e.Scratch = 0;
+    if (!takes(e)) continue;
+    cleanUp.AddLine(e);
+    e.Scratch = kEnvelopeMark;
+  }
+  TCanvas& canvas = box.Canvas();
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Style = psSolid;
+  for (std::int32_t i = static_cast<std::int32_t>(store.Elements.size()) - 1; i >= 0; --i) {
+    RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
+    if (e.Scratch != kEnvelopeMark) continue;
+    e.Scratch = 0;
+    canvas.Pen.Color = box.Color();
+    canvas.Pen.Width = 2;
+    box.DrawLine(1, canvas, e.X1, e.Y1, e.X2, e.Y2);
+    step.Delete(i);
+  }
+  cleanUp.Execute();
+  canvas.Pen.Width = 1;
+  for (auto it = cleanUp.ResultLines.rbegin(); it != cleanUp.ResultLines.rend(); ++it) {
+    RDrawElement line = ZeroElement();
+    line.Kind = kKindLine;
+    line.X1 = it->X1;
+    line.Y1 = it->Y1;
+    line.X2 = it->X2;
+    line.Y2 = it->Y2;
+    line.LineType = it->LineType;
+    line.ColorNo = it->ColorNo;
+    line.Group = it->Group;
+    line.Layer = it->Layer;
+    if (!step.AddChecked(line)) continue;
+    canvas.Pen.Color = box.PrepareXorColor(PenColourOf(box, line.ColorNo));
+    box.DrawLine(line.LineType, canvas, line.X1, line.Y1, line.X2, line.Y2);
+  }
+  return true;
+}
+
+// The lines of an editable layer the envelope takes in a window: one end
+// in, both in, or crossing it; never the lines of a fitting symbol.
+bool TouchesWindow(const Tdrawinp& store, const RDrawElement& e, double x1, double y1, double x2, double y2) {
+  if (e.Kind != kKindLine || !Editable(store, e) || FittingSymbolLine(e)) return false;
+  double sx1 = 0, sy1 = 0, sx2 = 0, sy2 = 0;
+  const int c = ClassifySegmentByRect(e.X1, e.Y1, e.X2, e.Y2, x1, y1, x2, y2, sx1, sy1, sx2, sy2);
+  return c == 0 || c == 1 || c == 2;
+}
+
+// How many of the strings removed so far lay below an index (a Fenwick
+// tree over the text list).
+class TRemovedBelow {
+ public:
+  explicit TRemovedBelow(std::size_t size) : tree_(size + 1, 0) {}
+  void Add(std::size_t index) {
+    for (std::size_t i = index + 1; i < tree_.size(); i += i & (~i + 1)) ++tree_[i];
+  }
+  std::size_t Below(std::size_t index) const {
+    std::size_t count = 0;
+    for (std::size_t i = std::min(index, tree_.size() - 1); i > 0; i -= i & (~i + 1)) count += tree_[i];
+    return count;
+  }
+
+ private:
+  std::vector<std::size_t> tree_;
+};
+
+}  // namespace
+
+void TcadBox::EnvelopeInsideBox(bool allTypes, double x1, double y1, double x2, double y2) {
+  Tdrawinp& store = *Draw1;
+  const bool everyType = allTypes || HorakuHan;
+  auto takes = [&](const RDrawElement& e) {
+    return (everyType || e.LineType == 1) && TouchesWindow(store, e, x1, y1, x2, y2);
+  };
+  TUndoStep step(store);
+  if (!RunEnvelope(*this, step, x1, y1, x2, y2, takes)) return;
+  store.BuildDisplayLists(ViewWindow.Left, ViewWindow.Bottom, ViewWindow.Right, ViewWindow.Top, Zoom);
+  HideRingCursor(0);
+}
+
+void TcadBox::EnvelopeRotatedBox(double x1, double y1, double x2, double y2, double angle) {
+  Tdrawinp& store = *Draw1;
+  const RPoint2D c2 = RotateAboutCentreExact(angle, x1, y1, x2, y1);
+  const RPoint2D c3 = RotateAboutCentreExact(angle, x1, y1, x1, y2);
+  const RPoint2D c4 = RotateAboutCentreExact(angle, x1, y1, x2, y2);
+  const double left = std::min({x1, c2.x, c3.x, c4.x}) - 0.001, right = std::max({x1, c2.x, c3.x, c4.x}) + 0.001;
+  const double bottom = std::min({y1, c2.y, c3.y, c4.y}) - 0.001, top = std::max({y1, c2.y, c3.y, c4.y}) + 0.001;
+  auto takes = [&](const RDrawElement& e) {
+    return e.ColorNo == Pencol && e.LineType == Pentyp && TouchesWindow(store, e, left, bottom, right, top);
+  };
+  // The box just drawn holds the step; the envelope joins it.
+  TUndoStep step(store, TUndoStep::Start::Join);
+  if (!RunEnvelope(*this, step, left, bottom, right, top, takes)) return;
+  store.BuildDisplayLists(ViewWindow.Left, ViewWindow.Bottom, ViewWindow.Right, ViewWindow.Top, Zoom);
+}
+
+void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep) {
+  Tdrawinp& store = *Draw1;
+  if (clearHighlight) HaniAka_Cyu = false;
+  TUndoStep step(store, newUndoStep ? TUndoStep::Start::New : TUndoStep::Start::Join);
+  TCanvas& canvas = Canvas();
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Style = psSolid;
+  const TColor background = Color();
+  // Every text keeps its own string, whatever the order of the texts: an
+  // index goes down by the number of strings deleted below it, for a text
+  // still to be deleted as for one that stays.
+  std::vector<std::uint16_t> deletedStrings;
+  for (const RDrawElement& e : store.Elements) {
+    if (e.Kind == kKindText && e.Selection == 1) deletedStrings.push_back(e.TextIndex);
+  }
+  std::sort(deletedStrings.begin(), deletedStrings.end());
+  TRemovedBelow removed(store.ElementTexts.size());
+  for (std::int32_t i = static_cast<std::int32_t>(store.Elements.size()) - 1; i >= 0; --i) {
+    RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
+    if (e.Selection != 1) continue;
+    canvas.Pen.Color = background;
+    switch (e.Kind) {
+      case kKindLine:
+        if (e.LineTag >= kLineTagCurveFirst || !SmallLine(e, Zoom)) {
+          canvas.Pen.Width = 3;
+          DrawLine(1, canvas, e.X1, e.Y1, e.X2, e.Y2);
+        }
+        e.ScratchWord = 0;
+        e.ScratchByte = 0;
+        break;
+      case kKindRect:
+        canvas.Pen.Width = 1;
+        DrawRect(e.X1, e.Y1, e.X2, e.Y2);
+        break;
+      case kKindText: {
+        const RTextStyle& style = TextStyles[e.TextStyle < kTextStyleCount ? e.TextStyle : 0];
+        const std::string text = e.TextIndex < store.ElementTexts.size() ? store.ElementTexts[e.TextIndex] : "";
+        const bool vertical = e.TextDirection == kTextVertical;
+        double h = ((vertical ? style.Width : style.Height) + 1) * 0.1;
+        if (TextLayout->ParseStyleSuffix(Utf16FromCp932(text), style)) {
+          const double s = vertical ? TextLayout->OverrideWidth : TextLayout->OverrideHeight;
+          if (s > 0) h = std::trunc(s + 1) * 0.1;
+        }
+        canvas.Pen.Width = 1;
+        canvas.Brush.Color = background;
+        canvas.Brush.Style = bsSolid;
+        FillTextArea(e.X1, e.Y1, e.X2, e.Y2, h);
+        canvas.Brush.Style = bsClear;
+        const std::uint16_t original = e.TextIndex;
+        e.TextIndex = static_cast<std::uint16_t>(original - removed.Below(original));
+        removed.Add(original);
+        break;
+      }
+      case kKindArc: {
+        const RViewRect& v = ViewWindow;
+        const bool small = Zoom < 0.76 && e.Radius * Zoom < 0.2 &&
+                           EllipseTouchesRect(e.X1, e.Y1, e.Radius, e.Ratio, e.Rotation, 0.0, 0.0, v.Left, v.Bottom,
+                                              v.Right, v.Top, 0.0, 0.0);
+        if (!small) {
+          canvas.Pen.Width = 3;
+          DrawArc(e.LineType, canvas, e.X1, e.Y1, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation);
+        }
+        break;
+      }
+      case kKindPoint:
+        canvas.Pen.Width = 1;
+        if (Zoom >= 0.2) DrawPointMark(200, canvas, e.X1, e.Y1);
+        break;
+      default:
+        break;
+    }
+    e.Selection = 0;
+    step.Delete(i);
+  }
+  canvas.Pen.Width = 1;
+  if (!deletedStrings.empty()) {
+    for (RDrawElement& e : store.Elements) {
+      if (e.Kind != kKindText) continue;
+      const std::uint16_t index = e.TextIndex;  // a packed field binds to no reference
+      const auto below = std::lower_bound(deletedStrings.begin(), deletedStrings.end(), index);
+      e.TextIndex = static_cast<std::uint16_t>(index - (below - deletedStrings.begin()));
+    }
+  }
+  if (redraw) {
+    DrawGrid();
+    store.BuildDisplayLists(ViewWindow.Left, ViewWindow.Bottom, ViewWindow.Right, ViewWindow.Top, Zoom);
+  }
+}
+
+namespace {
+
+// Within 0.1 degrees of an axis direction: erased and drawn straight away;
+// other lines through a repaint of their band.
+bool AxisLine(const RDrawElement& e) {
+  const double a = LineAngleDeg(e.X1, e.Y1, e.X2, e.Y2);
+  return a < 0.1 || std::abs(a - 90) < 0.1 || a > 179.9;
+}
+
+// The foot of (px, py) on the line, kept on the segment.
+bool ClampedFoot(const RDrawElement& e, double px, double py, RPoint2D& foot) {
+  if (!PerpendicularFoot(foot.x, foot.y, e.X1, e.Y1, e.X2, e.Y2, px, py)) return false;
+  const double length = PointDistance(e.X1, e.Y1, e.X2, e.Y2);
+  if (PointDistance(e.X1, e.Y1, foot.x, foot.y) > length) {
+    foot = {e.X2, e.Y2};
+  } else if (PointDistance(e.X2, e.Y2, foot.x, foot.y) > length) {
+    foot = {e.X1, e.Y1};
+  }
+  return true;
+}
+
+// The higher of two points: the larger x, on equal x the larger y; the
+// second on a tie.
+bool FirstIsHigher(const RPoint2D& a, const RPoint2D& b) { return a.x > b.x || (a.x == b.x && a.y > b.y); }
+
+// The arc of the first picked slot cut between the directions of A and B:
+// the pieces the arc-cut tool leaves replace it, as one undo step.
+void CutArcBetweenPoints(TcadBox& box, std::uint8_t mode, double x1, double y1, double x2, double y2) {
+  Tdrawinp& store = *box.Draw1;
+  const std::int32_t index = box.PickedIndex[1];
+  RDrawElement& arc = store.Elements[static_cast<std::size_t>(index)];
+  Tcommand_c cut(mode, x1, y1, x2, y2);
+  TUndoStep step(store);
+  RPoint2D mark;
+  PolarPoint(mark.x, mark.y, DirectionAngleDeg(arc.X1, arc.Y1, x1, y1), arc.Radius, arc.X1, arc.Y1);
+  box.ShowPointMarker(1, mark.x, mark.y);
+  arc.Selection = 0;
+  const RDrawElement old = arc;
+  cut.SetArc(old.LineType, old.ColorNo, old.Group, old.Layer, old.X1, old.Y1, old.Radius, old.Ratio, old.StartAngle,
+             old.EndAngle, old.Rotation);
+  TCanvas& canvas = box.Canvas();
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Color = box.Color();
+  canvas.Pen.Width = 3;
+  box.DrawArc(1, canvas, old.X1, old.Y1, old.Radius, old.Ratio, old.StartAngle, old.EndAngle, old.Rotation);
+  step.Delete(index);
+  cut.Run();
+  canvas.Pen.Width = 1;
+  for (int i = cut.LastPiece; i >= 0; --i) {
+    const RArcPiece& p = cut.Pieces[static_cast<std::size_t>(i)];
+    RDrawElement piece = old;
+    piece.Kind = kKindArc;
+    piece.LineType = p.LineType;
+    piece.ColorNo = p.ColorNo;
+    piece.Group = p.Group;
+    piece.Layer = p.Layer;
+    piece.X1 = p.CentreX;
+    piece.Y1 = p.CentreY;
+    piece.Radius = p.Radius;
+    piece.Ratio = p.Ratio;
+    piece.StartAngle = p.StartAngle;
+    piece.EndAngle = p.EndAngle;
+    piece.Rotation = p.Rotation;
+    piece.Selection = 0;
+    piece.Scratch = 0;
+    if (!step.AddChecked(piece)) continue;
+    canvas.Pen.Color = PenColourOf(box, piece.ColorNo);
+    box.DrawArc(piece.LineType, canvas, piece.X1, piece.Y1, piece.Radius, piece.Ratio, piece.StartAngle,
+                piece.EndAngle, piece.Rotation);
+  }
+}
+
+}  // namespace
+
+void TcadBox::CutElementBetweenPoints(std::uint8_t mode, double x1, double y1, double x2, double y2) {
+  Tdrawinp& store = *Draw1;
+  const std::int32_t index = PickedIndex[1];
+  if (index < 0) return;
+  auto finish = [&] {
+    store.BuildDisplayLists(ViewWindow.Left, ViewWindow.Bottom, ViewWindow.Right, ViewWindow.Top, Zoom);
+    PickedIndex[1] = -1000;
+  };
+  // A slot past the drawing names nothing to cut.
+  if (static_cast<std::size_t>(index) >= store.Elements.size()) return finish();
+  RDrawElement& picked = store.Elements[static_cast<std::size_t>(index)];
+  if (picked.Kind == kKindArc) {
+    CutArcBetweenPoints(*this, mode, x1, y1, x2, y2);
+    // The slot is reset as after a line: the old index now names another element.
+    return finish();
+  }
+  if (picked.Kind != kKindLine || !Editable(store, picked)) return finish();
+  RPoint2D f1, f2;
+  if (!ClampedFoot(picked, x1, y1, f1) || !ClampedFoot(picked, x2, y2, f2)) return finish();
+  picked.Selection = 0;
+  const RDrawElement line = picked;
+  const bool axis = AxisLine(line);
+  TCanvas& canvas = Canvas();
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Style = psSolid;
+  if (axis) {
+    canvas.Pen.Color = Color();
+    canvas.Pen.Width = 2;
+    DrawLine(1, canvas, line.X1, line.Y1, line.X2, line.Y2);
+  } else {
+    InvalidateLineBand(line.X1, line.Y1, line.X2, line.Y2);
+  }
+  const bool f1Higher = FirstIsHigher(f1, f2);
+  const RPoint2D high = f1Higher ? f1 : f2, low = f1Higher ? f2 : f1;
+  const RPoint2D first{line.X1, line.Y1}, second{line.X2, line.Y2};
+  std::vector<RDrawElement> pieces;
+  if (FirstIsHigher(first, second)) {
+    KeepPiece(pieces, line, high.x, high.y, first.x, first.y);
+    KeepPiece(pieces, line, low.x, low.y, second.x, second.y);
+  } else {
+    KeepPiece(pieces, line, high.x, high.y, second.x, second.y);
+    KeepPiece(pieces, line, first.x, first.y, low.x, low.y);
+  }
+  TUndoStep step(store);
+  step.Delete(index);
+  canvas.Pen.Width = 1;
+  for (const RDrawElement& piece : pieces) {
+    if (!step.AddChecked(piece) || !axis) continue;
+    canvas.Pen.Color = PenColourOf(*this, piece.ColorNo);
+    DrawLine(piece.LineType, canvas, piece.X1, piece.Y1, piece.X2, piece.Y2);
+  }
+  ShowPointMarker(1, f2.x, f2.y);
+  finish();
+}
+
+void TcadBox::CopyRangeToBuffer(double x1, double y1, double x2, double y2) {
+  Tdrawinp& store = *Draw1;
+  const RSelectionFilter& filter = SelectionFilter;
+  const double left = std::min(x1, x2), right = std::max(x1, x2);
+  const double bottom = std::min(y1, y2), top = std::max(y1, y2);
+  auto inside = [&](double x, double y) { return x >= left && x <= right && y >= bottom && y <= top; };
+  auto segmentInside = [&](double ax, double ay, double bx, double by) { return inside(ax, ay) && inside(bx, by); };
+  for (const RDrawElement& e : store.Elements) {
+    if (!Editable(store, e)) continue;
+    RDrawElement copy = e;
+    switch (e.Kind) {
+      case kKindLine: {
+        if (!filter.Lines || !MatchesColorTypeFilter(e.ColorNo, e.LineType)) continue;
+        double xa = 0, ya = 0, xb = 0, yb = 0;
+        if (!ClipSegmentToRect(e.X1, e.Y1, e.X2, e.Y2, left, bottom, right, top, xa, ya, xb, yb)) continue;
+        copy.X1 = xa;
+        copy.Y1 = ya;
+        copy.X2 = xb;
+        copy.Y2 = yb;
+        break;
+      }
+      case kKindText: {
+        if (!filter.Texts || !segmentInside(e.X1, e.Y1, e.X2, e.Y2)) continue;
+        const std::string text = e.TextIndex < store.ElementTexts.size() ? store.ElementTexts[e.TextIndex] : "";
+        const std::int32_t index = store.AppendText(store.BufferTexts, text);
+        if (index < 0) continue;
+        copy.TextIndex = static_cast<std::uint16_t>(index);
+        break;
+      }
+      case kKindArc: {
+        if (!filter.Arcs) continue;
+        const double r = e.Radius;
+        bool taken = segmentInside(e.X1 - r, e.Y1 - r, e.X1 + r, e.Y1 + r);
+        if (!taken && (e.StartAngle != 0 || e.EndAngle != 0)) {
+          RPoint2D s, f;
+          PolarPoint(s.x, s.y, e.StartAngle + e.Rotation, r, e.X1, e.Y1);
+          PolarPoint(f.x, f.y, e.EndAngle + e.Rotation, r, e.X1, e.Y1);
+          taken = segmentInside(s.x, s.y, f.x, f.y);
+        }
+        if (!taken) continue;
+        break;
+      }
+      case kKindPoint:
+        if (!filter.Points || !inside(e.X1, e.Y1)) continue;
+        break;
+      default:
+        continue;  // rectangles are never copied
+    }
+    store.AppendToBuffer(copy, 200);
+  }
+  TCanvas& canvas = Canvas();
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = 1;
+  canvas.Pen.Color = Sentakucol;
+  DrawFrameRect(1, 0, x1, y1, x2, y2, 0);
+}
+
+namespace {
+
+constexpr std::size_t kRangeHatchLimit = 20000;
+constexpr std::size_t kKeptHatchLimit = 8000;
+
+// The range hatch: the pasted figure's lines, placed where the paste puts
+// them, clipped to the outline the caller's figure lines give; one step.
+template <typename AddFigureLines>
+void HatchPastedFigure(TcadBox& box, std::size_t limit, const char* caption, const char* message,
+                       std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
+                       double scaleX, double scaleY, AddFigureLines addFigureLines) {
+  Tdrawinp& store = *box.Draw1;
+  if ((dx < kNoPointShift && dy < kNoPointShift) || store.Buffer.empty()) return;
+  if (store.Buffer.size() >= limit) {
+    box.ShowTopMessage(J(caption));
+    ShowMessage(J(message));
+    return;
+  }
+  THachiZuobj hatch;
+  box.ShowTopMessage(J(" 計算中 "));
+  const TBufferTransform t =
+      MakeBufferTransform(directionMode, dx, dy, x, y, NormalizeAngle360(angle), box.AxisAngle, scaleX, scaleY);
+  for (const RDrawElement& original : store.Buffer) {
+    if (original.Kind != kKindLine) continue;
+    RDrawElement line = original;
+    t.PlaceLine(line);
+    hatch.AddBoundary(line);
+  }
+  addFigureLines(hatch);
+  hatch.Run(45, 5, 5);
+  box.CommitElementArray(hatch.Elements, static_cast<std::int32_t>(hatch.Elements.size()) - 1, {});
+  box.ShowTopMessage(J(" 完  了 "));
+}
+
+}  // namespace
+
+void TcadBox::HatchPasteOutline(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
+                                double scaleX, double scaleY) {
+  HatchPastedFigure(*this, kRangeHatchLimit, "図形線総数20000本以上は裏消去できません!",
+                    "図形線総数20000本以上は範囲ﾊｯﾁは実行できません!", directionMode, dx, dy, x, y, angle, scaleX,
+                    scaleY, [&](THachiZuobj& hatch) {
+                      const Tdrawinp& store = *Draw1;
+                      for (const RDrawElement& e : store.Elements) {
+                        if ((e.Kind != kKindLine && e.Kind != kKindArc) || e.Selection == 1 || !Editable(store, e)) {
+                          continue;
+                        }
+                        if (e.LineType != HiddenLineOutlineType || e.ColorNo == 0 || e.ColorNo > 10 ||
+                            !SenUrakesicol.test(e.ColorNo)) {
+                          continue;
+                        }
+                        hatch.AddFigureLine(e);
+                      }
+                    });
+}
+
+void TcadBox::HatchPasteOutlineKeptHatch(std::int32_t directionMode, double dx, double dy, double x, double y,
+                                         double angle, double scaleX, double scaleY) {
+  HatchPastedFigure(*this, kKeptHatchLimit, "図形線総数8000本以上は裏消去できません!",
+                    "図形線総数8000本以上は範囲ﾊｯﾁは実行できません!", directionMode, dx, dy, x, y, angle, scaleX,
+                    scaleY, [&](THachiZuobj& hatch) {
+                      // Only the kept boundary's segments cut; no drawing element takes part.
+                      const THachiTenobj* kept = Tool(ToolSlot::HatchObj).Get<THachiTenobj>();
+                      if (kept == nullptr) return;
+                      const std::vector<ROutlinePoint>& v = kept->Vertices;
+                      for (std::size_t i = 0; i + 1 < v.size(); ++i) {
+                        if (v[i].PenDown == 0) continue;
+                        RDrawElement line = LineElement(v[i].X, v[i].Y, v[i + 1].X, v[i + 1].Y);
+                        line.LineType = 1;
+                        line.ColorNo = 1;
+                        line.Group = WriteGrupe_No;
+                        line.Layer = WriteReiya_No;
+                        hatch.AddFigureLine(line);
+                      }
+                    });
+}

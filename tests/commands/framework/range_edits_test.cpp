@@ -1,0 +1,385 @@
+// Editing many lines at once: the box trim, the hidden-line erase under a
+// figure to be pasted, the envelope of a range, the deletion of the
+// selection and the cut of a picked line; each one undo step.
+
+#include <algorithm>
+#include <cmath>
+
+#include "canvas/envelope.h"
+#include "geometry/codepage.h"
+#include "support/command_harness.h"
+#include "tools/edit/batch_trim.h"
+#include "tools/edit/hatch_boundary.h"
+
+namespace {
+
+class RangeEdits : public CommandHarness {
+ protected:
+  RDrawElement Typed(RDrawElement e, std::uint8_t type) {
+    e.LineType = type;
+    return e;
+  }
+  // The drawing's lines as (x1, y1, x2, y2), each from its lower end,
+  // sorted, for comparing sets of pieces.
+  std::vector<std::array<double, 4>> LineSet() {
+    std::vector<std::array<double, 4>> lines;
+    for (const RDrawElement& e : Elements()) {
+      if (e.Kind != kKindLine) continue;
+      std::array<double, 4> l{e.X1, e.Y1, e.X2, e.Y2};
+      if (l[2] < l[0] || (l[2] == l[0] && l[3] < l[1])) l = {l[2], l[3], l[0], l[1]};
+      lines.push_back(l);
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+  }
+};
+
+TEST_F(RangeEdits, TheBoxTrimKeepsWhatLiesOutsideAndLeavesTheBufferAlone) {
+  RDrawElement fitting = Line(40, 40, 50, 50);
+  fitting.LineTag = kLineTagFitting;
+  RDrawElement reference = Line(42, 42, 48, 42, 0, 1);
+  Store().LayerStates[1] = kLayerReference;  // group 0, layer 1
+  Seed({
+      Line(42, 44, 48, 44),             // inside: gone
+      Line(45, 45, 70, 45),             // one end in: (60, 45)-(70, 45) stays
+      Line(30, 52, 70, 52),             // across: (30, 52)-(40, 52) and (60, 52)-(70, 52)
+      Line(30, 30, 70, 70),             // through two corners: both outer parts
+      Typed(Line(41, 55, 59, 55), 2),   // line type 2: untouched
+      fitting,                          // a door symbol's line: untouched
+      reference,                        // a reference layer: untouched
+      Point(50, 50),                    // inside: gone
+      Point(40, 46),                    // on the edge: its small diagonal is not wholly inside
+      Line(80, 80, 90, 80),             // far away
+  });
+  Store().Buffer.push_back(Line(1, 1, 2, 2));
+  Box().EraseInsideBox(false, 40, 40, 60, 60);
+
+  std::vector<std::array<double, 4>> want = {{30, 30, 40, 40}, {30, 52, 40, 52}, {40, 40, 50, 50}, {41, 55, 59, 55},
+                                             {42, 42, 48, 42}, {60, 45, 70, 45}, {60, 52, 70, 52}, {60, 60, 70, 70},
+                                             {80, 80, 90, 80}};
+  std::sort(want.begin(), want.end());
+  EXPECT_EQ(LineSet(), want);
+  int points = 0;
+  for (const RDrawElement& e : Elements()) points += e.Kind == kKindPoint;
+  EXPECT_EQ(points, 1);
+  // One step: the five deleted elements, then the five pieces.
+  ASSERT_EQ(UndoLog().size(), 10u);
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(Value(UndoLog()[i].UndoMark), kUndoDeleted);
+  for (std::size_t i = 5; i < 10; ++i) EXPECT_EQ(Value(UndoLog()[i].UndoMark), kUndoAdded);
+  ASSERT_EQ(Store().Buffer.size(), 1u) << "the figure in the buffer is not lost";
+  // Every line type with the flag.
+  Box().EraseInsideBox(true, 40, 40, 60, 60);
+  for (const RDrawElement& e : Elements()) EXPECT_FALSE(e.LineType == 2 && e.X1 == 41);
+}
+
+TEST_F(RangeEdits, ABoxTrimOfNothingLeavesThePreviousStep) {
+  Seed({Line(80, 80, 90, 80)});
+  Store().AddElement(Line(1, 90, 2, 90));  // the previous action
+  Box().EraseInsideBox(false, 40, 40, 60, 60);
+  ASSERT_EQ(UndoLog().size(), 1u);
+  EXPECT_EQ(Value(UndoLog()[0].X1), 1);
+}
+
+TEST_F(RangeEdits, TheHiddenLineEraseCutsWhereThePasteWillPutTheFigure) {
+  // The figure: a 10 x 10 square of colour 1 with its base point at its
+  // lower left corner (0, 0).
+  for (const auto& s : {std::array<double, 4>{0, 0, 10, 0}, {10, 0, 10, 10}, {10, 10, 0, 10}, {0, 10, 0, 0}}) {
+    RDrawElement side = Line(s[0], s[1], s[2], s[3]);
+    side.ColorNo = 1;
+    Store().Buffer.push_back(side);
+  }
+  Box().SenUrakesicol.set(1);
+  RDrawElement target = Line(20, 55, 80, 55);
+  target.ColorNo = 3;
+  Seed({target, Line(20, 90, 80, 90)});
+  // Pasted at (50, 50) with the base point there, turned 90 degrees: the
+  // square runs from (40, 50) to (50, 60).
+  Box().ErasePasteHiddenLines(0, 50, 50, 50, 50, 90, 1, 1);
+  std::vector<std::array<double, 4>> want = {{20, 55, 40, 55}, {50, 55, 80, 55}, {20, 90, 80, 90}};
+  std::sort(want.begin(), want.end());
+  EXPECT_EQ(LineSet(), want);
+  EXPECT_EQ(TopMessage(), J(" 終  了 "));
+  EXPECT_EQ(Store().Buffer.size(), 4u) << "the buffer waits for the paste";
+  ASSERT_EQ(UndoLog().size(), 3u);
+  EXPECT_EQ(Value(UndoLog()[0].UndoMark), kUndoDeleted);
+  for (const RDrawElement& e : Elements()) {
+    if (e.Y1 == 55) {
+      EXPECT_EQ(Value(e.ColorNo), 3) << "the pieces keep the line's colour";
+    }
+  }
+}
+
+TEST_F(RangeEdits, TheHiddenLineEraseKeepsToItsLimitAndItsColours) {
+  Seed({Line(20, 55, 80, 55)});
+  struct Case {
+    std::size_t bufferSize;
+    bool colourOn;
+    bool erases;
+    bool refused;
+  } cases[] = {{299, true, true, false}, {300, true, false, true}, {4, false, false, false}};
+  for (const Case& c : cases) {
+    Store().Buffer.clear();
+    for (std::size_t i = 0; i < c.bufferSize; ++i) {
+      // A square around (50, 55), the rest tiny lines far off.
+      static const std::array<double, 4> square[] = {{45, 50, 55, 50}, {55, 50, 55, 60}, {55, 60, 45, 60}, {45, 60, 45, 50}};
+      const std::array<double, 4> s = i < 4 ? square[i] : std::array<double, 4>{100, 5, 100.5, 5};
+      RDrawElement side = Line(s[0], s[1], s[2], s[3]);
+      side.ColorNo = 2;
+      Store().Buffer.push_back(side);
+    }
+    Box().SenUrakesicol.reset();
+    if (c.colourOn) Box().SenUrakesicol.set(2);
+    Dialogs().shown.clear();
+    const std::size_t before = Elements().size();
+    Box().ErasePasteHiddenLines(0, 0, 0, 0, 0, 0, 1, 1);
+    EXPECT_EQ(Elements().size() != before, c.erases) << c.bufferSize;
+    EXPECT_EQ(Dialogs().shown.size(), c.refused ? 1u : 0u) << c.bufferSize;
+    if (c.refused) {
+      EXPECT_EQ(Dialogs().shown[0].text, J("図形線総数300本以上は裏消は実行できません!"));
+    }
+    Store().ClearAll();
+    Seed({Line(20, 55, 80, 55)});
+  }
+}
+
+TEST_F(RangeEdits, TheEnvelopeGivesWhatTheCleanUpGivesForTheSameLines) {
+  const std::vector<RDrawElement> lines = {Line(40, 40, 60, 40), Line(50, 40, 70, 40), Line(45, 30, 45, 50)};
+  RDrawElement fitting = Line(40, 45, 60, 45);
+  fitting.LineTag = kLineTagFitting;
+  Seed({lines[0], lines[1], lines[2], fitting, Typed(Line(40, 47, 60, 47), 2)});
+  // The clean-up run by hand on the lines the box takes (last listed first).
+  THourakukei2 reference(35, 35, 75, 55, Box().Zoom);
+  for (auto it = lines.rbegin(); it != lines.rend(); ++it) reference.AddLine(*it);
+  reference.Execute();
+  std::vector<std::array<double, 4>> want = {{40, 45, 60, 45}, {40, 47, 60, 47}};
+  for (const RDrawElement& r : reference.ResultLines) {
+    std::array<double, 4> l{r.X1, r.Y1, r.X2, r.Y2};
+    if (l[2] < l[0] || (l[2] == l[0] && l[3] < l[1])) l = {l[2], l[3], l[0], l[1]};
+    want.push_back(l);
+  }
+  std::sort(want.begin(), want.end());
+  Box().EnvelopeInsideBox(false, 35, 35, 75, 55);
+  EXPECT_EQ(LineSet(), want);
+  for (const RDrawElement& e : Elements()) EXPECT_EQ(Value(e.Scratch), 0);
+}
+
+TEST_F(RangeEdits, TheEnvelopeRefusesAHundredAndOneLinesAndChangesNothing) {
+  for (int n : {100, 101}) {
+    Store().ClearAll();
+    for (int i = 0; i < n; ++i) Store().AddElement(Line(20 + 0.5 * i, 20, 20 + 0.5 * i, 40));
+    Store().ClearUndoLog();
+    Box().RedrawAll(false);
+    Dialogs().shown.clear();
+    Box().EnvelopeInsideBox(false, 10, 10, 80, 50);
+    if (n == 101) {
+      ASSERT_EQ(Dialogs().shown.size(), 1u);
+      EXPECT_EQ(Dialogs().shown[0].text, J("ﾃﾞ-ﾀ-が多すぎます。再選択してください"));
+      EXPECT_EQ(Elements().size(), 101u);
+      EXPECT_TRUE(UndoLog().empty());
+    } else {
+      EXPECT_TRUE(Dialogs().shown.empty());
+    }
+  }
+}
+
+TEST_F(RangeEdits, TheTurnedBoxTakesOnlyThePensLinesAndJoinsTheBoxsStep) {
+  RDrawElement other = Line(22, 22, 28, 22);
+  other.ColorNo = 5;
+  Seed({Line(22, 21, 28, 21), other});
+  Box().Pencol = 0;
+  Box().Pentyp = 1;
+  Store().AddElement(Line(1, 90, 2, 90));  // the box's own step
+  Box().EnvelopeRotatedBox(20, 20, 30, 30, 30);
+  // The pen's line went through the clean-up; the other colour did not.
+  bool otherKept = false;
+  for (const RDrawElement& e : Elements()) otherKept |= e.ColorNo == 5 && e.X1 == 22;
+  EXPECT_TRUE(otherKept);
+  ASSERT_GE(UndoLog().size(), 2u);
+  EXPECT_EQ(Value(UndoLog()[0].X1), 1) << "joined the box's step";
+}
+
+TEST_F(RangeEdits, DeletingTheSelectionKeepsEveryTextsOwnString) {
+  auto select = [](RDrawElement e) {
+    e.Selection = 1;
+    return e;
+  };
+  // Four texts whose strings lie in another order than the texts.
+  Tdrawinp::TextList& texts = Store().ElementTexts;
+  RDrawElement a = Text(texts, "A", 10, 10, 20, 10);
+  RDrawElement b = Text(texts, "B", 10, 20, 20, 20);
+  RDrawElement c = Text(texts, "C", 10, 30, 20, 30);
+  RDrawElement d = Text(texts, "D", 10, 40, 20, 40);
+  Seed({select(d), b, select(a), c, select(Line(50, 50, 60, 50))});
+  Box().DeleteSelection(true, true, true);
+  ASSERT_EQ(Elements().size(), 2u);
+  EXPECT_EQ(TextOf(Elements()[0]), "B");
+  EXPECT_EQ(TextOf(Elements()[1]), "C");
+  EXPECT_EQ(texts.size(), 2u);
+  ASSERT_EQ(UndoLog().size(), 3u);
+  EXPECT_EQ(Value(UndoLog()[0].Kind), kKindLine);
+  EXPECT_EQ(UndoTextOf(UndoLog()[1]), "A");
+  EXPECT_EQ(UndoTextOf(UndoLog()[2]), "D");
+  EXPECT_FALSE(Box().HaniAka_Cyu);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RangeEdits, ATinySelectedLineGoesWithoutDrawing) {
+  RDrawElement tiny = Line(50, 50, 50.1, 50);
+  tiny.Selection = 1;
+  RDrawElement under = Line(40, 50, 60, 50);
+  under.ColorNo = 3;
+  Seed({under, tiny});
+  Box().DeleteSelection(true, false, true);
+  EXPECT_EQ(PixelAt(50, 50), 0x00FF00u) << "nothing was painted over the line below";
+  EXPECT_EQ(Elements().size(), 1u);
+}
+
+TEST_F(RangeEdits, CuttingALineKeepsItsTwoOuterPiecesAsOneStep) {
+  struct Case {
+    RPoint2D a, b;
+    std::vector<std::array<double, 4>> pieces;
+  } cases[] = {
+      {{40, 45}, {60, 35}, {{20, 40, 40, 40}, {60, 40, 80, 40}}},
+      {{60, 35}, {40, 45}, {{20, 40, 40, 40}, {60, 40, 80, 40}}},
+      // Both beyond the right end: one piece of zero length dropped, the whole line stays.
+      {{90, 40}, {95, 40}, {{20, 40, 80, 40}}},
+  };
+  for (const Case& c : cases) {
+    Store().ClearAll();
+    Seed({Line(20, 40, 80, 40)});
+    Box().PickedIndex[1] = 0;
+    Box().CutElementBetweenPoints(0, c.a.x, c.a.y, c.b.x, c.b.y);
+    std::vector<std::array<double, 4>> want = c.pieces;
+    std::sort(want.begin(), want.end());
+    std::vector<std::array<double, 4>> got;
+    for (const RDrawElement& e : Elements()) {
+      const double x1 = e.X1, x2 = e.X2;  // packed fields bind to no reference
+      got.push_back({std::min(x1, x2), e.Y1, std::max(x1, x2), e.Y2});
+    }
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, want) << c.a.x;
+    EXPECT_EQ(Value(UndoLog()[0].UndoMark), kUndoDeleted);
+    EXPECT_EQ(UndoLog().size(), 1 + c.pieces.size());
+    EXPECT_EQ(Box().PickedIndex[1], -1000);
+  }
+  // A slot past the drawing cuts nothing.
+  Box().PickedIndex[1] = 7;
+  const std::size_t before = Elements().size();
+  Box().CutElementBetweenPoints(0, 30, 40, 50, 40);
+  EXPECT_EQ(Elements().size(), before);
+  EXPECT_EQ(Box().PickedIndex[1], -1000);
+}
+
+}  // namespace
+
+
+namespace {
+
+class RangeCopyAndHatch : public CommandHarness {};
+
+TEST_F(RangeCopyAndHatch, TheRangeCopyTakesWhatLiesInsideAndAddsToTheBuffer) {
+  RDrawElement text = Text(Store().ElementTexts, "T", 45, 45, 55, 45);
+  RDrawElement rect = Line(42, 42, 44, 44);
+  rect.Kind = kKindRect;
+  Seed({Line(30, 50, 70, 50),            // across: (40, 50)-(60, 50)
+        text,                            // wholly inside
+        Arc(50, 50, 5),                  // a whole circle inside
+        Arc(50, 50, 20),                 // a whole circle partly outside
+        Arc(50, 30, 20, 60, 120),        // its chord (60, 47.3)-(40, 47.3) inside
+        Point(55, 55), Point(90, 90), rect});
+  Store().Buffer.push_back(Point(1, 1));  // taken before: stays
+  Box().CopyRangeToBuffer(40, 40, 60, 60);
+  const std::vector<RDrawElement>& buffer = Store().Buffer;
+  ASSERT_EQ(buffer.size(), 6u);
+  EXPECT_EQ(Value(buffer[1].X1), 40);
+  EXPECT_EQ(Value(buffer[1].X2), 60);
+  EXPECT_EQ(Value(buffer[2].Kind), kKindText);
+  EXPECT_EQ(Store().BufferTexts.at(buffer[2].TextIndex), "T");
+  EXPECT_EQ(Value(buffer[3].Radius), 5);
+  EXPECT_EQ(Value(buffer[4].Radius), 20);
+  EXPECT_EQ(Value(buffer[4].Y1), 30);
+  EXPECT_EQ(Value(buffer[5].Kind), kKindPoint);
+  // The lines flag off: no line is taken.
+  Box().SelectionFilter.Lines = false;
+  Store().Buffer.clear();
+  Box().CopyRangeToBuffer(40, 40, 60, 60);
+  for (const RDrawElement& e : Store().Buffer) EXPECT_NE(Value(e.Kind), kKindLine);
+}
+
+TEST_F(RangeCopyAndHatch, AnArcIsCutAsTheArcToolCutsItAndTheSlotIsReset) {
+  const RDrawElement arc = Arc(60, 50, 20, 0, 180);
+  Seed({arc});
+  Box().PickedIndex[1] = 0;
+  // Cut points at 45 and 135 degrees on the arc.
+  const double r = 20 * std::sqrt(0.5);
+  Box().CutElementBetweenPoints(0, 60 + r, 50 + r, 60 - r, 50 + r);
+  Tcommand_c tool(0, 60 + r, 50 + r, 60 - r, 50 + r);
+  tool.SetArc(arc.LineType, arc.ColorNo, arc.Group, arc.Layer, arc.X1, arc.Y1, arc.Radius, arc.Ratio, arc.StartAngle,
+              arc.EndAngle, arc.Rotation);
+  tool.Run();
+  ASSERT_EQ(Elements().size(), static_cast<std::size_t>(tool.LastPiece + 1));
+  // Added from the last piece to the first.
+  for (int i = 0; i <= tool.LastPiece; ++i) {
+    const RDrawElement& e = Elements()[static_cast<std::size_t>(tool.LastPiece - i)];
+    EXPECT_EQ(Value(e.StartAngle), tool.Pieces[static_cast<std::size_t>(i)].StartAngle);
+    EXPECT_EQ(Value(e.EndAngle), tool.Pieces[static_cast<std::size_t>(i)].EndAngle);
+  }
+  EXPECT_EQ(Value(UndoLog()[0].UndoMark), kUndoDeleted);
+  EXPECT_EQ(UndoLog().size(), 1u + static_cast<std::size_t>(tool.LastPiece + 1));
+  EXPECT_EQ(Box().PickedIndex[1], -1000);
+}
+
+TEST_F(RangeCopyAndHatch, ThePastedFiguresLinesAreClippedToTheOutlineOfTheDrawing) {
+  // The pattern: one line from (0, 0) to (100, 0), pasted with its base
+  // point (0, 0) at (10, 50). The outline: a square of colour 2 from (40, 40) to (60, 60).
+  Store().Buffer.push_back(Line(0, 0, 100, 0));
+  std::vector<RDrawElement> square;
+  for (const auto& s : {std::array<double, 4>{40, 40, 60, 40}, {60, 40, 60, 60}, {60, 60, 40, 60}, {40, 60, 40, 40}}) {
+    RDrawElement side = Line(s[0], s[1], s[2], s[3]);
+    side.ColorNo = 2;
+    square.push_back(side);
+  }
+  Seed({square[0], square[1], square[2], square[3]});
+  Box().SenUrakesicol.set(2);
+  Box().HatchPasteOutline(0, 10, 50, 10, 50, 0, 1, 1);
+  ASSERT_EQ(Elements().size(), 5u);
+  const RDrawElement& piece = Elements()[4];
+  const double px1 = piece.X1, px2 = piece.X2;  // packed fields bind to no reference
+  EXPECT_NEAR(std::min(px1, px2), 40, 1e-9);
+  EXPECT_NEAR(std::max(px1, px2), 60, 1e-9);
+  EXPECT_NEAR(Value(piece.Y1), 50, 1e-9);
+  ASSERT_EQ(UndoLog().size(), 1u) << "one step";
+  EXPECT_EQ(Store().Buffer.size(), 1u) << "the buffer waits for the paste";
+  EXPECT_EQ(TopMessage(), J(" 完  了 "));
+  // No displacement: nothing.
+  Box().HatchPasteOutline(0, -9000, -9000, 10, 50, 0, 1, 1);
+  EXPECT_EQ(Elements().size(), 5u);
+}
+
+TEST_F(RangeCopyAndHatch, TheKeptBoundaryCutsInsteadOfTheDrawingAndSurvivesACancel) {
+  THachiTenobj& kept = Box().Tool(ToolSlot::HatchObj).Emplace<THachiTenobj>();
+  for (const auto& p : {RPoint2D{40, 40}, {60, 40}, {60, 60}, {40, 60}, {40, 40}}) kept.AddPoint(p.x, p.y);
+  Box().hatchHozi = true;
+  Box().CancelCommands(false);
+  ASSERT_NE(Box().Tool(ToolSlot::HatchObj).Get<THachiTenobj>(), nullptr);
+  Store().Buffer.push_back(Line(0, 0, 100, 0));
+  Box().HatchPasteOutlineKeptHatch(0, 10, 50, 10, 50, 0, 1, 1);
+  ASSERT_EQ(Elements().size(), 1u);
+  const double kx1 = Elements()[0].X1, kx2 = Elements()[0].X2;
+  EXPECT_NEAR(std::min(kx1, kx2), 40, 1e-9);
+  EXPECT_NEAR(std::max(kx1, kx2), 60, 1e-9);
+  Box().hatchHozi = false;
+  Box().CancelCommands(false);
+  EXPECT_EQ(Box().Tool(ToolSlot::HatchObj).Get<THachiTenobj>(), nullptr);
+}
+
+TEST_F(RangeCopyAndHatch, TooLargeAFigureIsRefusedWithItsMessage) {
+  for (int i = 0; i < 20000; ++i) Store().Buffer.push_back(Line(0, 0, 1, 0));
+  Box().HatchPasteOutline(0, 10, 50, 10, 50, 0, 1, 1);
+  ASSERT_EQ(Dialogs().shown.size(), 1u);
+  EXPECT_EQ(Dialogs().shown[0].text, J("図形線総数20000本以上は範囲ﾊｯﾁは実行できません!"));
+  EXPECT_EQ(TopMessage(), J("図形線総数20000本以上は裏消去できません!"));
+  EXPECT_TRUE(Elements().empty());
+}
+
+}  // namespace
