@@ -193,6 +193,57 @@ void Tdrawinp::DeleteElement(std::int32_t index) {
   positionsValid_ = false;
 }
 
+void Tdrawinp::DeleteElementsDescending(std::span<const std::int32_t> indices) {
+  std::vector<bool> removed(Elements.size(), false);
+  std::int32_t previous = static_cast<std::int32_t>(Elements.size());
+  for (const std::int32_t index : indices) {
+    // Positions out of order, repeated or out of range are passed over.
+    if (index < 0 || index >= previous || removed[static_cast<std::size_t>(index)]) continue;
+    previous = index;
+    RDrawElement record = Elements[static_cast<std::size_t>(index)];
+    record.UndoMark = kUndoDeleted;
+    if (IsText(record)) {
+      DecCount(record.Group, record.Layer, 2);
+      const std::size_t textIndex = record.TextIndex;
+      std::string text;
+      if (textIndex < ElementTexts.size()) {
+        text = ElementTexts[textIndex];
+        ElementTexts.erase(ElementTexts.begin() + static_cast<std::ptrdiff_t>(textIndex));
+      }
+      const std::int32_t undoIndex = AppendText(UndoTexts, text);
+      record.TextIndex = static_cast<std::uint16_t>(undoIndex < 0 ? 0 : undoIndex);
+    } else {
+      DecCount(record.Group, record.Layer, 1);
+    }
+    LogUndo(record);
+    removed[static_cast<std::size_t>(index)] = true;
+  }
+  if (previous == static_cast<std::int32_t>(Elements.size())) return;
+  NoteChange();
+  indexStale_ = true;
+  positionsValid_ = false;
+  // New positions: each element moves down by the removed ones before it.
+  std::vector<std::int32_t> newIndex(Elements.size(), -1);
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < Elements.size(); ++i) {
+    if (removed[i]) continue;
+    newIndex[i] = static_cast<std::int32_t>(kept);
+    Elements[kept++] = Elements[i];
+  }
+  Elements.resize(kept);
+  for (auto* list : {&DisplayList, &SmallList}) {
+    auto& entries = *list;
+    std::size_t out = 0;
+    for (const RDisplayEntry& e : entries) {
+      if (e.Index < 0 || static_cast<std::size_t>(e.Index) >= newIndex.size() || newIndex[static_cast<std::size_t>(e.Index)] < 0) {
+        continue;
+      }
+      entries[out++] = {newIndex[static_cast<std::size_t>(e.Index)]};
+    }
+    entries.resize(out);
+  }
+}
+
 // Keeps the display lists naming the same elements after one was removed:
 // the removed element's entries drop out, later positions move down.
 void Tdrawinp::ForgetDisplayEntries(std::int32_t index) {

@@ -128,6 +128,10 @@ class Tdrawinp {
   static bool PassesAddCheck(const RDrawElement& element);
   void LogUndo(const RDrawElement& element);
   void DeleteElement(std::int32_t index);
+  // Deletes the elements at the given positions, highest first, exactly as
+  // DeleteElement one after the other would (the same drawing, texts and
+  // undo log), with the drawing and the display lists compacted once.
+  void DeleteElementsDescending(std::span<const std::int32_t> indices);
   void ShiftTextIndices(std::int32_t deletedText, std::int32_t fromIndex);
 
   // Does nothing when neither the window and zoom nor the drawing (its

@@ -298,3 +298,48 @@ TEST(DrawingStore, TheUndoLogGivesItsMemoryBackAfterALargeStep) {
 }
 
 }  // namespace
+
+namespace {
+
+// Deleting many elements at once gives exactly what deleting them one by
+// one gives: the drawing, its texts, the display lists and the undo log.
+TEST(DrawingStore, DeletingManyAtOnceEqualsDeletingOneByOne) {
+  std::uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  for (int round = 0; round < 20; ++round) {
+    Tdrawinp one, many;
+    for (int i = 0; i < 200; ++i) {
+      RDrawElement e = next() % 5 == 0 ? Text(one.ElementTexts, "t" + std::to_string(i), i, 0, i + 1, 0)
+                                       : Line(i, 0, i + 1, next() % 7);
+      if (e.Kind == kKindText) many.ElementTexts.push_back(one.ElementTexts.back());
+      one.AddElement(e);
+      many.AddElement(e);
+    }
+    one.BuildDisplayLists(0, -1, 120, 10, 1);
+    many.BuildDisplayLists(0, -1, 120, 10, 1);
+    one.ClearUndoLog();
+    many.ClearUndoLog();
+    std::vector<std::int32_t> doomed;
+    for (std::int32_t i = 199; i >= 0; --i) {
+      if (next() % 2 == 0) doomed.push_back(i);
+    }
+    for (std::int32_t i : doomed) one.DeleteElement(i);
+    many.DeleteElementsDescending(doomed);
+    ASSERT_EQ(one.Elements.size(), many.Elements.size());
+    EXPECT_EQ(0, std::memcmp(one.Elements.data(), many.Elements.data(), one.Elements.size() * sizeof(RDrawElement)));
+    ASSERT_EQ(one.UndoLog.size(), many.UndoLog.size());
+    EXPECT_EQ(0, std::memcmp(one.UndoLog.data(), many.UndoLog.data(), one.UndoLog.size() * sizeof(RDrawElement)));
+    EXPECT_EQ(one.ElementTexts, many.ElementTexts);
+    EXPECT_EQ(one.UndoTexts, many.UndoTexts);
+    ASSERT_EQ(one.DisplayList.size(), many.DisplayList.size());
+    for (std::size_t i = 0; i < one.DisplayList.size(); ++i) EXPECT_EQ(one.DisplayList[i].Index, many.DisplayList[i].Index);
+    ASSERT_EQ(one.SmallList.size(), many.SmallList.size());
+    EXPECT_EQ(one.Counts[0][0].Graphic, many.Counts[0][0].Graphic);
+    EXPECT_EQ(one.Counts[0][0].Text, many.Counts[0][0].Text);
+  }
+}
+
+}  // namespace

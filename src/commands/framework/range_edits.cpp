@@ -338,6 +338,7 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
   }
   std::sort(deletedStrings.begin(), deletedStrings.end());
   TRemovedBelow removed(store.ElementTexts.size());
+  std::vector<std::int32_t> doomed;
   for (std::int32_t i = static_cast<std::int32_t>(store.Elements.size()) - 1; i >= 0; --i) {
     RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
     if (e.Selection != 1) continue;
@@ -393,7 +394,12 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
         break;
     }
     e.Selection = 0;
-    step.Delete(i);
+    doomed.push_back(i);
+  }
+  // Half a large drawing goes in one pass, not one shift of the rest per element.
+  if (!doomed.empty()) {
+    step.Open();
+    store.DeleteElementsDescending(doomed);
   }
   canvas.Pen.Width = 1;
   if (!deletedStrings.empty()) {
