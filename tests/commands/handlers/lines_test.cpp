@@ -118,6 +118,16 @@ TEST_F(LineCommands, DrafGestureDragCommitsNothing) {
   ExpectUndoLog({PenLine(10, 10, 30, 10)});
 }
 
+TEST_F(LineCommands, DrafKeepsItsRubberLineAfterACancel) {
+  Box().ButonType = dtDraf;
+  Click(20, 20);
+  MoveTo(60, 20);
+  Box().CancelCommands(false);
+  EXPECT_EQ(PixelAt(40, 20), Box().ColourTable[1]) << "no cancel phase: the line stays until a redraw";
+  Box().RedrawAll(false);
+  EXPECT_EQ(PixelAt(40, 20), clBlack);
+}
+
 class StretchLine : public LineCommands {
  protected:
   // The stretch command's hand-over: a picked line, its fixed end, step 1.

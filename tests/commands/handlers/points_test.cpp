@@ -45,4 +45,13 @@ TEST_F(PointCommand, AFailedSnapAddsNothingAndKeepsTheLog) {
   EXPECT_EQ(box.CommandStep, 0);
 }
 
+TEST_F(PointCommand, AGestureDragDropsThePendingPoint) {
+  TcadBox& box = Box();
+  box.DridoL1 = 40;
+  box.DridoL2 = 40;
+  box.ButonType = dttenk;
+  Drag(30, 30, 30, 50);  // 100 pixels: a gesture
+  EXPECT_TRUE(Elements().empty());
+}
+
 }  // namespace

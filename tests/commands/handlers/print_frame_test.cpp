@@ -117,4 +117,15 @@ TEST_F(PrintFrameCommand, AFailedSnapDropsTheClick) {
   EXPECT_TRUE(TakeNotifications().empty());
 }
 
+TEST_F(PrintFrameCommand, AnAssistPointPlacesTheFrame) {
+  SetUpSheet();
+  TcadBox& box = Box();
+  box.AssistPoint = {20, 20};
+  box.ResumeWithAssistPoint(0, 20, 20);
+  EXPECT_EQ(box.B_Switch, on1);
+  EXPECT_NEAR(box.PrintFrame.Left, 20, 1e-9);
+  EXPECT_NEAR(box.PrintFrame.Top, 49.7, 1e-9);
+  EXPECT_EQ(PixelAt(40, 20), clAquaFrame);
+}
+
 }  // namespace

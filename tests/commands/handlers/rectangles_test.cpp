@@ -152,4 +152,18 @@ TEST_F(RectangleCommands, BoxsunpoCancelAndLeaveEraseThePreview) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(RectangleCommands, BoxsunpoTakesAnAssistPoint) {
+  TcadBox& box = Box();
+  box.ButonType = dtBoxsunpo;
+  box.BoxWidth = 1000;
+  box.BoxHeight = 500;
+  box.BoxAnchor = 4;
+  box.AssistPoint = {50, 50};
+  box.ResumeWithAssistPoint(0, 50, 50);
+  // Centred on the point: (45, 47.5)-(55, 52.5).
+  ExpectElements({PenLine(45, 47.5, 55, 47.5), PenLine(45, 52.5, 55, 52.5), PenLine(45, 47.5, 45, 52.5),
+                  PenLine(55, 47.5, 55, 52.5)});
+  ExpectScreenMatchesRedraw();
+}
+
 }  // namespace
