@@ -292,7 +292,24 @@ class TcadBox : public TCustomControl {
   double KeptLineAngleStep = 0.0;
   RPoint2D PreviewP1;
   RPoint2D PreviewP2;
+  double PreviewAngle = 0.0;  // the angle the preview on the screen was drawn with
   double PreviewRadius = 0.0;
+  // A press delivered a point that the release has not taken yet.
+  bool ClickPending = false;
+  // The set length of the line commands (real units; 0: free length).
+  double CmdLength = 0.0;
+  // The sized rectangle: width, height and clearance from the placed point
+  // in real units, and the offsets of two opposite corners from the placed
+  // point that ComputeSizedBoxOffsets makes of them (x1, y1, x2, y2).
+  double BoxWidth = 0.0;
+  double BoxHeight = 0.0;
+  RPoint2D BoxClearance;
+  std::array<double, 4> BoxOffsets{};
+  void ComputeSizedBoxOffsets();
+  // The print frame for a placed point (x, y): on return (x, y) and (x2, y2)
+  // are two opposite corners. An anchor past 8, a scale of 0 or less or a
+  // size that is not finite leaves all four as they were.
+  void ComputePrintFrame(double& x, double& y, double& x2, double& y2);
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all

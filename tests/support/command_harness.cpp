@@ -215,6 +215,13 @@ void CommandHarness::Enter() { box_->MouseEnter(); }
 
 TColor CommandHarness::PixelAt(double x, double y) { return box_->Canvas().GetPixel(PixelX(x), PixelY(y)); }
 
+void CommandHarness::StartAfresh(Sbuttontype mode) {
+  box_->CancelCommands(false);
+  box_->ClearDrawing();
+  box_->RedrawAll(false);
+  box_->ButonType = mode;
+}
+
 void CommandHarness::Seed(std::initializer_list<RDrawElement> elements) {
   for (const RDrawElement& e : elements) Store().AddElementChecked(e);
   Store().ClearUndoLog();

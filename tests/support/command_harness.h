@@ -65,6 +65,10 @@ class CommandHarness : public ::testing::Test {
   int PixelY(double y) const { return box_->WorldToScreenY(y); }
   TColor PixelAt(double x, double y);
 
+  // A new case of a table: the cancel-all, an empty drawing on a fresh
+  // picture, and the mode set.
+  void StartAfresh(Sbuttontype mode);
+
   // ---- The store. Seeded elements are stored as they are given (a line
   // the store drops is dropped), outside any undo step (the log is empty
   // afterwards), and drawn by a full redraw.

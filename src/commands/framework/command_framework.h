@@ -12,6 +12,7 @@
 
 #include "canvas/command_modes.h"
 #include "canvas/command_registry.h"
+#include "geometry/angles_points.h"
 #include "platform/canvas.h"
 #include "platform/custom_control.h"
 
@@ -58,6 +59,26 @@ bool IsObliqueDirection(double direction);
 
 // The colour of a colour number of the drawing (0 for a number past the table).
 TColor PenColourOf(const TcadBox& box, std::uint8_t colourNo);
+
+// The pen a result is drawn with before it is stored: copy mode, the pen
+// style of the line type, the colour of the colour number.
+void SetCopyPen(TcadBox& box, std::uint8_t colourNo, std::uint8_t lineType, int width);
+
+// The point of a press in the commands that add the point offset: a free
+// click the press point, a snapping one the snapped point (marked), each
+// plus the offset. A snap that finds nothing drops the click (ClickKind 0).
+// False when the press gives no point.
+bool OffsetClickPoint(TcadBox& box, double x, double y, RPoint2D& point);
+
+// The release of a two-point command before its commit: a view gesture
+// leaves the rubber band gone, a dropped click does nothing, the first
+// point moves the command on to the second. True when the second point is
+// to be committed.
+bool SecondPointReleased(TcadBox& box);
+
+// The angle the line and rectangle commands draw along: CommandAngle plus
+// AxisAngle, in [0, 360).
+double DrawingAngle(const TcadBox& box);
 
 // The mouse-leave row of the range modes: the range frame, while one is
 // taken at step 1, XOR-drawn once more in the selection colour.

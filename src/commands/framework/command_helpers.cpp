@@ -106,6 +106,44 @@ TColor PenColourOf(const TcadBox& box, std::uint8_t colourNo) {
   return box.ColourTable[colourNo < kColourTableSize ? colourNo : 0];
 }
 
+void SetCopyPen(TcadBox& box, std::uint8_t colourNo, std::uint8_t lineType, int width) {
+  TCanvas& canvas = box.Canvas();
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Style = lineType < kLineTypeCount ? box.PenStyles[lineType] : psSolid;
+  canvas.Pen.Color = PenColourOf(box, colourNo);
+  canvas.Pen.Width = width;
+}
+
+bool OffsetClickPoint(TcadBox& box, double x, double y, RPoint2D& point) {
+  if (box.ClickKind == 2) {
+    point = box.FreePoint(x, y);
+    return true;
+  }
+  if (box.ClickKind != 3) return false;
+  RPoint2D snapped;
+  if (!box.SnappedPoint(x, y, snapped)) {
+    box.ClickKind = 0;
+    return false;
+  }
+  point = box.FreePoint(snapped.x, snapped.y);
+  return true;
+}
+
+bool SecondPointReleased(TcadBox& box) {
+  if (box.ViewGestureState != 0) {
+    box.RubberErased = true;
+    return false;
+  }
+  if (box.ClickKind == 0) return false;
+  if (box.CommandStep == 0) {
+    box.CommandStep = 1;
+    return false;
+  }
+  return true;
+}
+
+double DrawingAngle(const TcadBox& box) { return NormalizeAngle360(box.CommandAngle + box.AxisAngle); }
+
 void EraseRangeFrameOnLeave(TcadBox& box) {
   if (box.CommandStep != 1) return;
   if (!box.RubberErased) {

@@ -64,6 +64,11 @@ TEST_F(ModeRows, LeavingErasesTheRunningCommandsPreviewOnce) {
       {"crossing polygon range frame", dtHanipgc, 1, true, kRed, frame, true, 60, 40},
       {"cut-out range frame", dtKiritorisakuzyo, 1, true, kRed, frame, true, 60, 40},
       {"hatch rectangle", dtHachi2ten, on1, true, kRed, [&] { box.DrawRect(20, 40, 100, 80); }, true, 60, 40},
+      // The sized box turned about its first corner; its bottom side's middle is probed.
+      {"sized box", dtBoxsunpo, 0, true, kGreen, [&] { box.DrawRotatedRect(box.Canvas(), 20, 40, 100, 80, 30); },
+       true, 54.64, 60},
+      {"print frame preview", dtprintsen, 0, true, clAquaFrame,
+       [&] { box.DrawFrameRect(1, 1, 20, 40, 100, 80, 30); }, true, 58.66, 62.32},
       {"cut window", dtSenkotensetu, 0, true, kRed, [&] { box.DrawRect(18, 38, 22, 42); }, true, 18, 40},
   };
   for (const Case& c : cases) {
@@ -78,6 +83,10 @@ TEST_F(ModeRows, LeavingErasesTheRunningCommandsPreviewOnce) {
     box.PickedElement.ColorNo = 5;  // magenta
     box.CommandAngle = 20;  // the rectangle runs along both angles together
     box.AxisAngle = 10;
+    box.PreviewP1 = {20, 40};
+    box.PreviewP2 = {100, 80};
+    box.PreviewAngle = 30;
+    box.PrintFrame = {20, 40, 100, 80};
     box.FirstPoint = {20, 40};
     box.CurrentPoint = {100, 80};
     box.SecondPoint = {100, 80};

@@ -1,0 +1,204 @@
+// Two-point lines and the stretch command's new line, through the mouse.
+
+#include <cmath>
+#include <numbers>
+
+#include "geometry/codepage.h"
+#include "support/command_harness.h"
+
+namespace {
+
+RDrawElement Added(RDrawElement e) {
+  e.UndoMark = kUndoAdded;
+  return e;
+}
+
+// A line as the current pen (type 1, colour 1, group 0, layer 0) adds it.
+RDrawElement PenLine(double x1, double y1, double x2, double y2) {
+  RDrawElement e = Line(x1, y1, x2, y2);
+  e.ColorNo = 1;
+  return Added(e);
+}
+
+class LineCommands : public CommandHarness {};
+
+TEST_F(LineCommands, DrafEndFollowsTheAngleStepAndTheSetLength) {
+  // GroupScales[0] is 100: a set length of 1000 is 10 drawing units.
+  struct Case {
+    const char* what;
+    double commandAngle, axisAngle, step, length, x0, y0, cx, cy;
+  } cases[] = {
+      {"projection on the 0 degree ray", 0, 0, 45, 0, 20, 20, 30, 21},
+      {"set length on the 0 degree ray", 0, 0, 45, 1000, 20, 20, 40, 22},
+      {"base 30 from both angles, step 90, projection", 20, 10, 90, 0, 20, 20, 40, 50},
+      {"15 degree steps, length 5", 0, 0, 15, 500, 20, 20, 30, 30.5},
+      {"base 350, the ray at 170", 350, 0, 45, 0, 60, 40, 50, 45},
+      {"no step keeps the click whatever the length", 0, 0, 0, 1000, 20, 20, 40, 31},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartAfresh(dtDraf);
+    TcadBox& box = Box();
+    box.CommandAngle = c.commandAngle;
+    box.AxisAngle = c.axisAngle;
+    box.AngleStep = c.step;
+    box.CmdLength = c.length;
+    double ex = c.cx, ey = c.cy;
+    if (c.step != 0) {
+      const double base = c.commandAngle + c.axisAngle;
+      const double dir = std::atan2(c.cy - c.y0, c.cx - c.x0) * 180 / std::numbers::pi;
+      const double k = std::floor((dir - base) / c.step + 0.5);
+      const double a = (base + k * c.step) * std::numbers::pi / 180;
+      const double along = c.length > 0 ? c.length / 100
+                                         : (c.cx - c.x0) * std::cos(a) + (c.cy - c.y0) * std::sin(a);
+      ex = c.x0 + along * std::cos(a);
+      ey = c.y0 + along * std::sin(a);
+    }
+    Click(c.x0, c.y0);
+    MoveTo(c.cx - 3, c.cy - 2);  // the rubber line follows the cursor
+    Click(c.cx, c.cy);
+    ExpectElements({PenLine(c.x0, c.y0, ex, ey)});
+    ExpectUndoLog({PenLine(c.x0, c.y0, ex, ey)});
+    EXPECT_EQ(box.CommandStep, 0);
+    ExpectScreenMatchesRedraw();
+  }
+}
+
+TEST_F(LineCommands, DrafSnappedEndIsExact) {
+  Seed({Line(50, 10, 70, 10)});
+  TcadBox& box = Box();
+  box.ButonType = dtDraf;
+  Click(20, 20);
+  MoveTo(60, 30);  // the rubber line ends here; the press is elsewhere
+  Press(69.4, 10.4, ssRight);
+  Release(69.4, 10.4, ssRight);
+  const RDrawElement seeded = Elements()[0];
+  ExpectElements({seeded, PenLine(20, 20, 70, 10)});
+  EXPECT_EQ(TopMessage(), J("点ﾋｯﾄ"));
+  // The marker, drawn before the line, crosses it: the image is probed.
+  EXPECT_EQ(PixelAt(40, 25), clBlack) << "the rubber line to the cursor is gone";
+  EXPECT_EQ(PixelAt(45, 15), box.ColourTable[1]);
+}
+
+TEST_F(LineCommands, DrafOffsetTurnsByTheAxisAngle) {
+  TcadBox& box = Box();
+  box.ButonType = dtDraf;
+  box.PointOffset = {100, 0};  // 1 drawing unit, turned to (0, 1) by the axis angle
+  box.AxisAngle = 90;
+  Click(20, 20, ssCtrl | ssLeft);  // Ctrl applies the offset with OfsetRen off
+  Click(40, 20);
+  ExpectElements({PenLine(20, 21, 40, 20)});
+  box.OfsetRen = true;
+  Click(20, 40);
+  Click(40, 40);
+  ExpectElements({PenLine(20, 21, 40, 20), PenLine(20, 41, 40, 41)});
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(LineCommands, DrafEachLineIsItsOwnUndoStep) {
+  Box().ButonType = dtDraf;
+  Click(10, 10);
+  Click(30, 10);
+  Click(10, 20);
+  Click(30, 20);
+  ExpectElements({PenLine(10, 10, 30, 10), PenLine(10, 20, 30, 20)});
+  ExpectUndoLog({PenLine(10, 20, 30, 20)});
+}
+
+TEST_F(LineCommands, DrafGestureDragCommitsNothing) {
+  TcadBox& box = Box();
+  box.DridoL1 = 40;
+  box.DridoL2 = 40;
+  box.ButonType = dtDraf;
+  Click(10, 10);
+  Click(30, 10);  // one line, its own step
+  Click(10, 30);
+  Drag(30, 30, 30, 50);  // a drag of 100 pixels is a gesture
+  ExpectElements({PenLine(10, 10, 30, 10)});
+  ExpectUndoLog({PenLine(10, 10, 30, 10)});
+}
+
+TEST_F(LineCommands, DrafKeepsItsRubberLineAfterACancel) {
+  Box().ButonType = dtDraf;
+  Click(20, 20);
+  MoveTo(60, 20);
+  Box().CancelCommands(false);
+  EXPECT_EQ(PixelAt(40, 20), Box().ColourTable[1]) << "no cancel phase: the line stays until a redraw";
+  Box().RedrawAll(false);
+  EXPECT_EQ(PixelAt(40, 20), clBlack);
+}
+
+class StretchLine : public LineCommands {
+ protected:
+  // The stretch command's hand-over: a picked line, its fixed end, step 1.
+  void PickForStretch(std::int32_t index, const RDrawElement& picked) {
+    TcadBox& box = Box();
+    box.ButonType = dtSen;
+    box.PickedElement = picked;
+    box.PickedIndex.fill(-1);  // the stretch command's own picks are withdrawn
+    box.PickedIndex[3] = index;
+    box.FirstPoint = box.CurrentPoint = {picked.X1, picked.Y1};
+    box.CommandStep = 1;
+    box.RubberErased = true;
+  }
+};
+
+TEST_F(StretchLine, ReplacesThePickedLineKeepingItsAttributes) {
+  RDrawElement old = Line(20, 20, 60, 20, 0, 2);
+  old.ColorNo = 5;
+  old.LineType = 3;
+  Seed({Line(10, 80, 40, 80), old});
+  const RDrawElement kept = Elements()[0];
+  const RDrawElement seeded = Elements()[1];
+  TcadBox& box = Box();
+  box.Pencol = 2;  // the pen plays no part
+  box.Pentyp = 4;
+  PickForStretch(1, seeded);
+  MoveTo(40, 50);
+  Click(50, 50);
+  RDrawElement replaced = Line(20, 20, 50, 50, 0, 2);
+  replaced.ColorNo = 5;
+  replaced.LineType = 3;
+  ExpectElements({kept, Added(replaced)});
+  RDrawElement deleted = seeded;
+  deleted.UndoMark = kUndoDeleted;
+  ExpectUndoLog({deleted, Added(replaced)});
+  EXPECT_EQ(box.ButonType, dtSenSinsyuku);
+  EXPECT_EQ(box.CommandStep, 0);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(StretchLine, WithoutAValidPickNothingIsDeletedOrAdded) {
+  Seed({Line(20, 20, 60, 20)});
+  const RDrawElement seeded = Elements()[0];
+  for (std::int32_t index : {-1, -10, 1, 7}) {
+    SCOPED_TRACE(index);
+    PickForStretch(index, Line(30, 30, 70, 70));
+    MoveTo(50, 40);
+    Click(50, 40);
+    ExpectElements({seeded});
+    ExpectUndoLog({});
+    EXPECT_EQ(Box().CommandStep, 0);
+    ExpectScreenMatchesRedraw();
+  }
+}
+
+TEST_F(StretchLine, CancelErasesTheRubberLine) {
+  Seed({Line(20, 20, 60, 20)});
+  PickForStretch(0, Elements()[0]);
+  MoveTo(40, 50);
+  MoveTo(45, 60);
+  Box().CancelCommands(false);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(StretchLine, ASnappedEndOnTheStartIsRefused) {
+  Seed({Line(20, 20, 60, 20)});
+  PickForStretch(0, Elements()[0]);
+  Click(20.3, 20.2, ssRight);
+  EXPECT_EQ(Hint(), "  " + J("1点目と同一です"));
+  EXPECT_EQ(Box().CommandStep, 1);
+  EXPECT_EQ(Elements().size(), 1u);
+}
+
+}  // namespace

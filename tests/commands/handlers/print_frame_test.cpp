@@ -1,0 +1,131 @@
+// Placing the print frame.
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "support/command_harness.h"
+
+namespace {
+
+class PrintFrameCommand : public CommandHarness {
+ protected:
+  void SetUpSheet() {
+    TcadBox& box = Box();
+    box.ButonType = dtprintsen;
+    box.PrintSheetSize = {420, 297};
+    box.PrintScale = 10;  // a frame of 42 x 29.7 drawing units
+    box.PrintAnchor = 2;  // by its bottom left corner
+    box.PrintFrameAngle = 0;
+  }
+};
+
+TEST_F(PrintFrameCommand, ComputesTheFrameByAnchorAngleAndTurn) {
+  const double c30 = std::cos(std::numbers::pi / 6), s30 = 0.5;
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    const char* what;
+    double width, height, scale;
+    std::uint8_t anchor;
+    double angle;
+    bool turned;
+    double px, py;
+    double x1, y1, x2, y2;  // expected corners; the start values (7, 8, 9, 10) when unchanged
+  } cases[] = {
+      {"top left corner", 420, 297, 1, 0, 0, false, 0, 0, 0, -297, 420, 0},
+      {"top left corner, paper turned", 420, 297, 1, 0, 0, true, 0, 0, 0, -420, 297, 0},
+      {"centre at 90 degrees turns about the point", 420, 297, 1, 4, 90, false, 100, 100,
+       100 + 148.5, 100 - 210, 100 - 148.5, 100 + 210},
+      {"bottom right corner at 30 degrees", 420, 297, 1, 8, 30, false, 10, 20, 10 - 420 * c30, 20 - 420 * s30,
+       10 - 297 * s30, 20 + 297 * c30},
+      {"middle of the top side, scale 10, angle -90 as 270", 420, 297, 10, 3, -90, false, 0, 0, -29.7, 21, 0,
+       -21},
+      {"anchor 9 changes nothing", 420, 297, 1, 9, 0, false, 7, 8, 7, 8, 9, 10},
+      {"scale 0 changes nothing", 420, 297, 0, 0, 0, false, 7, 8, 7, 8, 9, 10},
+      {"a negative scale changes nothing", 420, 297, -2, 0, 0, false, 7, 8, 7, 8, 9, 10},
+      {"an infinite width changes nothing", inf, 297, 1, 0, 0, false, 7, 8, 7, 8, 9, 10},
+      {"a width that is no number changes nothing", nan, 297, 1, 0, 0, false, 7, 8, 7, 8, 9, 10},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TcadBox& box = Box();
+    box.PrintSheetSize = {c.width, c.height};
+    box.PrintScale = c.scale;
+    box.PrintAnchor = c.anchor;
+    box.PrintFrameAngle = c.angle;
+    box.PrintKaiten = c.turned;
+    double x = c.px, y = c.py, x2 = 9, y2 = 10;
+    box.ComputePrintFrame(x, y, x2, y2);
+    EXPECT_NEAR(x, c.x1, 1e-9);
+    EXPECT_NEAR(y, c.y1, 1e-9);
+    EXPECT_NEAR(x2, c.x2, 1e-9);
+    EXPECT_NEAR(y2, c.y2, 1e-9);
+  }
+}
+
+TEST_F(PrintFrameCommand, AClickFixesTheFrameAndARightClickRemovesIt) {
+  SetUpSheet();
+  TcadBox& box = Box();
+  MoveTo(30, 30);
+  MoveTo(20, 20);
+  EXPECT_EQ(PixelAt(40, 20), clAquaFrame) << "the preview follows the cursor";
+  Click(20, 20);
+  EXPECT_EQ(box.B_Switch, on1);
+  EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame8+111"});
+  EXPECT_NEAR(box.PrintFrame.Left, 20, 1e-9);
+  EXPECT_NEAR(box.PrintFrame.Bottom, 20, 1e-9);
+  EXPECT_NEAR(box.PrintFrame.Right, 62, 1e-9);
+  EXPECT_NEAR(box.PrintFrame.Top, 49.7, 1e-9);
+  ExpectScreenMatchesRedraw();
+  EXPECT_EQ(PixelAt(40, 20), clAquaFrame) << "a full redraw draws the fixed frame";
+  EXPECT_EQ(PixelAt(20, 35), clAquaFrame);
+  // A left click on a fixed frame does nothing.
+  MoveTo(70, 70);
+  Click(70, 70);
+  EXPECT_EQ(box.B_Switch, on1);
+  EXPECT_TRUE(TakeNotifications().empty());
+  ExpectScreenMatchesRedraw();
+  Click(70, 70, ssRight);
+  EXPECT_EQ(box.B_Switch, _off);
+  EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame8+116"});
+  ExpectScreenMatchesRedraw();
+  EXPECT_EQ(PixelAt(40, 20), clBlack);
+}
+
+TEST_F(PrintFrameCommand, CancelErasesAFixedFrameButNotThePreview) {
+  SetUpSheet();
+  TcadBox& box = Box();
+  MoveTo(20, 20);
+  Click(20, 20);
+  box.CancelCommands(false);
+  ExpectScreenMatchesRedraw();
+  EXPECT_EQ(box.PrintFrame.Right, 0);
+  EXPECT_EQ(box.PrintSheetSize.Width, 0) << "the host sets the sheet again";
+  SetUpSheet();
+  MoveTo(20, 20);
+  box.CancelCommands(false);
+  EXPECT_EQ(PixelAt(40, 20), clAquaFrame) << "the preview stays until a redraw";
+}
+
+TEST_F(PrintFrameCommand, AFailedSnapDropsTheClick) {
+  SetUpSheet();
+  MoveTo(20, 20);
+  Press(20, 20, ssRight);
+  EXPECT_EQ(Box().Mhan1, 1);
+  Release(20, 20, ssRight);
+  EXPECT_EQ(Box().B_Switch, _off);
+  EXPECT_TRUE(TakeNotifications().empty());
+}
+
+TEST_F(PrintFrameCommand, AnAssistPointPlacesTheFrame) {
+  SetUpSheet();
+  TcadBox& box = Box();
+  box.AssistPoint = {20, 20};
+  box.ResumeWithAssistPoint(0, 20, 20);
+  EXPECT_EQ(box.B_Switch, on1);
+  EXPECT_NEAR(box.PrintFrame.Left, 20, 1e-9);
+  EXPECT_NEAR(box.PrintFrame.Top, 49.7, 1e-9);
+  EXPECT_EQ(PixelAt(40, 20), clAquaFrame);
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+// Rectangles: the element by two corners, four lines along the drawing
+// angle and the sized rectangle placed by an anchor.
+
+#include <cmath>
+#include <numbers>
+
+#include "support/command_harness.h"
+
+namespace {
+
+RDrawElement PenLine(double x1, double y1, double x2, double y2) {
+  RDrawElement e = Line(x1, y1, x2, y2);
+  e.ColorNo = 1;
+  e.UndoMark = kUndoAdded;
+  return e;
+}
+
+RPoint2D Turned(double x, double y, double degrees) {
+  const double a = degrees * std::numbers::pi / 180;
+  return {x * std::cos(a) - y * std::sin(a), x * std::sin(a) + y * std::cos(a)};
+}
+
+class RectangleCommands : public CommandHarness {};
+
+TEST_F(RectangleCommands, BoxStoresOneRectangleElement) {
+  Box().ButonType = dtBox;
+  Click(20, 20);
+  MoveTo(35, 28);
+  Click(40, 30);
+  RDrawElement rect = PenLine(20, 20, 40, 30);
+  rect.Kind = kKindRect;
+  ExpectElements({rect});
+  ExpectUndoLog({rect});
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RectangleCommands, BoxKeepsItsBandAfterACancel) {
+  Box().ButonType = dtBox;
+  Click(20, 20);
+  MoveTo(40, 30);
+  Box().CancelCommands(false);
+  EXPECT_EQ(PixelAt(20, 25), Box().Sentakucol) << "no cancel phase: the band stays until a redraw";
+  Box().RedrawAll(false);
+  EXPECT_EQ(PixelAt(20, 25), clBlack);
+}
+
+TEST_F(RectangleCommands, BoxSenRunsAlongTheDrawingAngle) {
+  TcadBox& box = Box();
+  box.ButonType = dtBoxSen;
+  box.CommandAngle = 20;
+  box.AxisAngle = 10;
+  Click(20, 20);
+  MoveTo(55, 45);
+  Click(60, 50);
+  // Sides along u = (cos 30, sin 30) and v = (-sin 30, cos 30); the corners
+  // are the first point moved by (d.u) u and by (d.v) v, d = (40, 30).
+  const double c = std::sqrt(3.0) / 2, s = 0.5;
+  const double du = 40 * c + 30 * s, dv = -40 * s + 30 * c;
+  const RPoint2D k1{20 + du * c, 20 + du * s}, k2{20 - dv * s, 20 + dv * c};
+  const std::vector<RDrawElement> lines = {PenLine(20, 20, k1.x, k1.y), PenLine(k1.x, k1.y, 60, 50),
+                                           PenLine(60, 50, k2.x, k2.y), PenLine(20, 20, k2.x, k2.y)};
+  ExpectElements(lines);
+  ExpectUndoLog(lines);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RectangleCommands, BoxSenCancelErasesTheRubberRectangle) {
+  Box().ButonType = dtBoxSen;
+  Box().CommandAngle = 30;
+  Click(20, 20);
+  MoveTo(60, 50);
+  Box().CancelCommands(false);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RectangleCommands, BoxsunpoPlacesTheSizedRectangleByItsAnchor) {
+  // 1000 x 500 with clearance (100, 200), real units at scale 100.
+  const double w = 10, h = 5, ex = 1, ey = 2;
+  const RPoint2D q{60, 50};
+  for (double angle : {0.0, 90.0, 30.0}) {
+    for (std::uint8_t anchor = 0; anchor <= 8; ++anchor) {
+      SCOPED_TRACE(testing::Message() << "angle " << angle << " anchor " << int(anchor));
+      StartAfresh(dtBoxsunpo);
+      TcadBox& box = Box();
+      box.BoxWidth = 1000;
+      box.BoxHeight = 500;
+      box.BoxClearance = {100, 200};
+      box.BoxAnchor = anchor;
+      box.CommandAngle = angle;
+      // Anchors run down the left side, the middle, the right side: top,
+      // middle, bottom in each.
+      const int column = anchor / 3, row = anchor % 3;
+      const double lowX = column == 0 ? 0 : column == 1 ? -w / 2 : -w;
+      const double lowY = row == 0 ? -h : row == 1 ? -h / 2 : 0;
+      const double vx = column == 0 ? ex : column == 1 ? 0 : -ex;
+      const double vy = row == 0 ? -ey : row == 1 ? 0 : ey;
+      const RPoint2D v = Turned(vx, vy, angle);
+      auto corner = [&](double x, double y) {
+        const RPoint2D t = Turned(x, y, angle);
+        return RPoint2D{q.x + v.x + t.x, q.y + v.y + t.y};
+      };
+      const RPoint2D ll = corner(lowX, lowY), lr = corner(lowX + w, lowY), ul = corner(lowX, lowY + h),
+                     ur = corner(lowX + w, lowY + h);
+      MoveTo(q.x - 5, q.y);
+      MoveTo(q.x, q.y);
+      Click(q.x, q.y);
+      ExpectElements({PenLine(ll.x, ll.y, lr.x, lr.y), PenLine(ul.x, ul.y, ur.x, ur.y), PenLine(ll.x, ll.y, ul.x, ul.y),
+                      PenLine(lr.x, lr.y, ur.x, ur.y)});
+      ExpectScreenMatchesRedraw();
+    }
+  }
+}
+
+TEST_F(RectangleCommands, BoxsunpoAnchorPastEightKeepsTheOffsets) {
+  TcadBox& box = Box();
+  box.ButonType = dtBoxsunpo;
+  box.BoxWidth = 1000;
+  box.BoxHeight = 500;
+  box.BoxAnchor = 9;
+  box.BoxOffsets = {100, 200, 300, 400};
+  MoveTo(60, 50);
+  Click(60, 50);
+  ExpectElements({PenLine(61, 52, 63, 52), PenLine(61, 54, 63, 54), PenLine(61, 52, 61, 54), PenLine(63, 52, 63, 54)});
+}
+
+TEST_F(RectangleCommands, BoxsunpoFailedSnapTellsTheHost) {
+  TcadBox& box = Box();
+  box.ButonType = dtBoxsunpo;
+  box.BoxWidth = 1000;
+  box.BoxHeight = 500;
+  MoveTo(60, 50);
+  Press(60, 50, ssRight);
+  EXPECT_EQ(box.Mhan1, 1);
+  Release(60, 50, ssRight);
+  EXPECT_EQ(box.Mhan1, 0) << "the release clears it after BanGo_Click";
+  EXPECT_TRUE(Elements().empty());
+}
+
+TEST_F(RectangleCommands, BoxsunpoCancelAndLeaveEraseThePreview) {
+  TcadBox& box = Box();
+  box.ButonType = dtBoxsunpo;
+  box.BoxWidth = 1000;
+  box.BoxHeight = 500;
+  box.CommandAngle = 30;
+  MoveTo(60, 50);
+  Leave();
+  EXPECT_TRUE(box.RubberErased);
+  ExpectScreenMatchesRedraw();
+  Enter();
+  MoveTo(50, 40);
+  box.CancelCommands(false);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RectangleCommands, BoxsunpoTakesAnAssistPoint) {
+  TcadBox& box = Box();
+  box.ButonType = dtBoxsunpo;
+  box.BoxWidth = 1000;
+  box.BoxHeight = 500;
+  box.BoxAnchor = 4;
+  box.AssistPoint = {50, 50};
+  box.ResumeWithAssistPoint(0, 50, 50);
+  // Centred on the point: (45, 47.5)-(55, 52.5).
+  ExpectElements({PenLine(45, 47.5, 55, 47.5), PenLine(45, 52.5, 55, 52.5), PenLine(45, 47.5, 45, 52.5),
+                  PenLine(55, 47.5, 55, 52.5)});
+  ExpectScreenMatchesRedraw();
+}
+
+}  // namespace
