@@ -25,6 +25,9 @@ struct TBufferTransform {
   void PlaceLine(RDrawElement& e) const;
   // An arc's centre, radius, axis ratio and angles as the paste places them.
   void PlaceArc(RDrawElement& e) const;
+  // A text's base line and angle: mirrored by the factors' signs, its base
+  // point scaled, never the text itself.
+  void PlaceText(RDrawElement& e) const;
 };
 
 // The transform of a paste with direction mode 0 (free), 1 (along the x
@@ -33,3 +36,14 @@ struct TBufferTransform {
 // factors.
 TBufferTransform MakeBufferTransform(std::int32_t directionMode, double shiftX, double shiftY, double pivotX,
                                      double pivotY, double rotation, double axisAngle, double scaleX, double scaleY);
+// The same with the offset taken from a base point of its own (a preview
+// measures it from the command's base point, the pivot from the target).
+TBufferTransform MakeBufferTransform(std::int32_t directionMode, double shiftX, double shiftY, double pivotX,
+                                     double pivotY, double rotation, double axisAngle, double scaleX, double scaleY,
+                                     RPoint2D base);
+
+// A buffer element mirrored in the line through (x1, y1) and (x2, y2) as
+// the mirrored paste adds it: a text with its ends exchanged so that it
+// still reads forwards, an arc with its angles reversed. False for a kind
+// the paste leaves out.
+bool MirrorBufferElement(RDrawElement& e, double x1, double y1, double x2, double y2);

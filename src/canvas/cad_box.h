@@ -96,6 +96,7 @@ enum class ToolSlot : std::uint8_t {
   ArcChainObj,
   BuzaiObj,
   TextCutObj,
+  SupuLineObj,
 };
 inline constexpr std::size_t kToolSlotCount = 14;
 
@@ -122,6 +123,11 @@ struct RSelectionFilter {
     for (std::size_t i = 1; i < N; ++i) flags[i] = true;
     return flags;
   }
+};
+
+// A cut-out range: two opposite corners; all 0 while none was taken.
+struct RCutRange {
+  double X1 = 0.0, Y1 = 0.0, X2 = 0.0, Y2 = 0.0;
 };
 
 struct RFixedView {
@@ -310,6 +316,22 @@ class TcadBox : public TCustomControl {
   // are two opposite corners. An anchor past 8, a scale of 0 or less or a
   // size that is not finite leaves all four as they were.
   void ComputePrintFrame(double& x, double& y, double& x2, double& y2);
+  // The buffer preview last drawn: the index of its last element and the
+  // axis angle it was drawn with, so that its erase matches it.
+  std::int32_t PreviewLastIndex = 0;
+  double PreviewAxisAngle = 0.0;
+  // The text the text reader collected for the host, and the side on which
+  // a further read joins it (0 replaces, 1 in front, 2 behind).
+  std::string ReadText;
+  std::uint8_t JoinSide = 0;
+  // The click kind an outside range was started with (0: none open), and
+  // the last cut-out range, kept for the host and the redraw.
+  std::uint8_t RangeClickKind = 0;
+  RCutRange CutRange;
+  // The external pick: the point last taken for the host panel, and where
+  // the polyline's rubber segment ends.
+  RPoint2D ReportedPoint;
+  RPoint2D RubberEnd;
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all
@@ -401,6 +423,11 @@ class TcadBox : public TCustomControl {
   void RefitAllTextEnds();
   void RefitTextEnd(std::int32_t index);
   void RefitBufferTextEnds();
+  // Moves (x2, y2) along the direction from (x1, y1) to the length of the
+  // text in the style Mozi_No and the direction HeldTextDir (no markup
+  // correction); CurrentTextHeight becomes its frame height.
+  std::uint8_t HeldTextDir = 0;
+  void FitTextEndPoint(const std::string& text, double x1, double y1, double& x2, double& y2);
   // Corrects a measured length for the markup of the text, in the current
   // style and the direction of the text last taken up.
   void SubtractMarkupWidth(const std::u16string& text, double& length);
@@ -557,6 +584,26 @@ class TcadBox : public TCustomControl {
                          double scaleX, double scaleY);
   void HatchPasteOutlineKeptHatch(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
                                   double scaleX, double scaleY);
+  // The copy buffer under the paste transform: the rubber preview that stops
+  // when the cursor moves, its exact erase, and the figure where the paste
+  // puts it.
+  void DrawBufferPreview(std::int32_t directionMode, std::uint8_t textMode, double dx, double dy, double x, double y,
+                         double angle, double scaleX, double scaleY);
+  void EraseBufferPreview(std::int32_t directionMode, std::uint8_t textMode, double dx, double dy, double x, double y,
+                          double angle, double scaleX, double scaleY);
+  void DrawBufferPlaced(std::int32_t directionMode, std::uint8_t textMode, double dx, double dy, double x, double y,
+                        double angle, double scaleX, double scaleY, bool skipType9);
+  // The attribute commands: the element under the point read into
+  // PickedElement, given the current pen, group and layer, or given the
+  // current colour (and line type).
+  bool PickElementAttributes(double x, double y);
+  bool ChangeElementAttributes(double x, double y);
+  bool ChangeElementColourType(bool rightClick, double x, double y);
+  // The mirror step of the free copy and move: the first line of the
+  // editable layers at the point, and the buffer drawn mirrored in it where
+  // the mirrored paste puts it.
+  bool PickMirrorLine(double x, double y, double& x1, double& y1, double& x2, double& y2);
+  void DrawBufferMirrored(std::uint8_t selectedLook, double x1, double y1, double x2, double y2);
   // Helpers every command shares.
   enum class ClickRule : std::uint8_t { Standard, ShiftApart, ShiftAndCtrlApart };
   bool SetClickKindFrom(TShiftState shift, ClickRule rule);

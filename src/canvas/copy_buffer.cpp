@@ -89,21 +89,7 @@ void Tdrawinp::PasteBuffer(std::int32_t directionMode, std::uint8_t layerMode, d
       t.PlaceLine(e);
       e.Scratch = 0;
     } else if (e.Kind == kKindText) {
-      // Packed fields cannot bind to references: work on copies.
-      float angle = e.TextAngle;
-      double px1 = e.X1, py1 = e.Y1, px2 = e.X2, py2 = e.Y2;
-      MirrorTextPoints(px1, py1, px2, py2, angle, 0.0, 0.0, scaleX, scaleY);
-      // Texts are never scaled: only the base point follows the scale.
-      const double alongX = px2 - px1, alongY = py2 - py1;
-      double bx = std::abs(scaleX) * px1, by = std::abs(scaleY) * py1;
-      double ex = bx + alongX, ey = by + alongY;
-      RotateAboutCentre(bx, by, rotation, t.cx, t.cy);
-      RotateAboutCentre(ex, ey, rotation, t.cx, t.cy);
-      e.X1 = bx + t.ox;
-      e.Y1 = by + t.oy;
-      e.X2 = ex + t.ox;
-      e.Y2 = ey + t.oy;
-      e.TextAngle = static_cast<float>(NormalizeAngle360(angle + rotation));
+      t.PlaceText(e);
       const std::string text = e.TextIndex < BufferTexts.size() ? BufferTexts[e.TextIndex] : std::string();
       const std::int32_t index = AppendText(ElementTexts, text);
       if (index < 0) return;  // the drawing can hold no more texts
@@ -129,50 +115,58 @@ void Tdrawinp::PasteBuffer(std::int32_t directionMode, std::uint8_t layerMode, d
   }
 }
 
-void Tdrawinp::PasteBufferMirrored(std::uint8_t selection, double x1, double y1, double x2, double y2) {
+bool MirrorBufferElement(RDrawElement& e, double x1, double y1, double x2, double y2) {
   auto mirror = [&](double px, double py) {
     RPoint2D m;
     ReflectPoint(m.x, m.y, px, py, x1, y1, x2, y2);
     return m;
   };
+  if (HasTwoPoints(e)) {
+    const RPoint2D a = mirror(e.X1, e.Y1), b = mirror(e.X2, e.Y2);
+    e.X1 = a.x;
+    e.Y1 = a.y;
+    e.X2 = b.x;
+    e.Y2 = b.y;
+  } else if (e.Kind == kKindText) {
+    // Exchanged so the mirrored text still reads forwards.
+    const RPoint2D base = mirror(e.X2, e.Y2), end = mirror(e.X1, e.Y1);
+    e.X1 = base.x;
+    e.Y1 = base.y;
+    e.X2 = end.x;
+    e.Y2 = end.y;
+    e.TextAngle = static_cast<float>(NormalizeAngle360(DirectionAngleDeg(base.x, base.y, end.x, end.y)));
+  } else if (e.Kind == kKindArc) {
+    double e1x = 0, e1y = 0, e2x = 0, e2y = 0;
+    PolarPoint(e1x, e1y, e.StartAngle, e.Radius, e.X1, e.Y1);
+    PolarPoint(e2x, e2y, e.EndAngle, e.Radius, e.X1, e.Y1);
+    const RPoint2D centre = mirror(e.X1, e.Y1);
+    const RPoint2D m1 = mirror(e1x, e1y), m2 = mirror(e2x, e2y);
+    e.X1 = centre.x;
+    e.Y1 = centre.y;
+    e.StartAngle = static_cast<float>(DirectionAngleDeg(centre.x, centre.y, m2.x, m2.y));
+    e.EndAngle = static_cast<float>(DirectionAngleDeg(centre.x, centre.y, m1.x, m1.y));
+    // 0 - r, not -r: an unturned arc stays at +0.
+    e.Rotation = static_cast<float>(NormalizeAngle360(0.0 - e.Rotation));
+  } else if (e.Kind == kKindPoint) {
+    const RPoint2D p = mirror(e.X1, e.Y1);
+    e.X1 = p.x;
+    e.Y1 = p.y;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void Tdrawinp::PasteBufferMirrored(std::uint8_t selection, double x1, double y1, double x2, double y2) {
   const std::vector<RDrawElement> source = Buffer;
   for (const RDrawElement& original : source) {
     RDrawElement e = original;
-    if (HasTwoPoints(e)) {
-      const RPoint2D a = mirror(e.X1, e.Y1), b = mirror(e.X2, e.Y2);
-      e.X1 = a.x;
-      e.Y1 = a.y;
-      e.X2 = b.x;
-      e.Y2 = b.y;
-    } else if (e.Kind == kKindText) {
-      // Exchanged so the mirrored text still reads forwards.
-      const RPoint2D base = mirror(e.X2, e.Y2), end = mirror(e.X1, e.Y1);
-      e.X1 = base.x;
-      e.Y1 = base.y;
-      e.X2 = end.x;
-      e.Y2 = end.y;
-      e.TextAngle = static_cast<float>(DirectionAngleDeg(base.x, base.y, end.x, end.y));
+    if (!MirrorBufferElement(e, x1, y1, x2, y2)) continue;
+    if (e.Kind == kKindText) {
       const std::string text = e.TextIndex < BufferTexts.size() ? BufferTexts[e.TextIndex] : std::string();
       const std::int32_t index = AppendText(ElementTexts, text);
       if (index < 0) return;
       e.TextIndex = static_cast<std::uint16_t>(index);
-    } else if (e.Kind == kKindArc) {
-      double e1x = 0, e1y = 0, e2x = 0, e2y = 0;
-      PolarPoint(e1x, e1y, e.StartAngle, e.Radius, e.X1, e.Y1);
-      PolarPoint(e2x, e2y, e.EndAngle, e.Radius, e.X1, e.Y1);
-      const RPoint2D centre = mirror(e.X1, e.Y1);
-      const RPoint2D m1 = mirror(e1x, e1y), m2 = mirror(e2x, e2y);
-      e.X1 = centre.x;
-      e.Y1 = centre.y;
-      e.StartAngle = static_cast<float>(DirectionAngleDeg(centre.x, centre.y, m2.x, m2.y));
-      e.EndAngle = static_cast<float>(DirectionAngleDeg(centre.x, centre.y, m1.x, m1.y));
-      e.Rotation = static_cast<float>(NormalizeAngle360(-e.Rotation));
-    } else if (e.Kind == kKindPoint) {
-      const RPoint2D p = mirror(e.X1, e.Y1);
-      e.X1 = p.x;
-      e.Y1 = p.y;
-    } else {
-      continue;
     }
     e.Selection = selection;
     AddElementChecked(e);
@@ -216,25 +210,45 @@ void TBufferTransform::PlaceArc(RDrawElement& e) const {
   e.Rotation = static_cast<float>(NormalizeAngle360(e.Rotation + rotation));
 }
 
+void TBufferTransform::PlaceText(RDrawElement& e) const {
+  // Packed fields cannot bind to references: work on copies.
+  float angle = e.TextAngle;
+  double px1 = e.X1, py1 = e.Y1, px2 = e.X2, py2 = e.Y2;
+  MirrorTextPoints(px1, py1, px2, py2, angle, 0.0, 0.0, scaleX, scaleY);
+  // Texts are never scaled: only the base point follows the scale.
+  const double alongX = px2 - px1, alongY = py2 - py1;
+  double bx = std::abs(scaleX) * px1, by = std::abs(scaleY) * py1;
+  double ex = bx + alongX, ey = by + alongY;
+  RotateAboutCentre(bx, by, rotation, cx, cy);
+  RotateAboutCentre(ex, ey, rotation, cx, cy);
+  e.X1 = bx + ox;
+  e.Y1 = by + oy;
+  e.X2 = ex + ox;
+  e.Y2 = ey + oy;
+  e.TextAngle = static_cast<float>(NormalizeAngle360(angle + rotation));
+}
+
 TBufferTransform MakeBufferTransform(std::int32_t directionMode, double shiftX, double shiftY, double pivotX,
                                      double pivotY, double rotation, double axisAngle, double scaleX, double scaleY) {
-  const double u = pivotX - shiftX;
-  const double v = pivotY - shiftY;
-  TBufferTransform t{scaleX, scaleY, rotation, scaleX * u, scaleY * v, 0.0, 0.0};
-  if (directionMode == 1 || directionMode == 2) {
-    if (axisAngle == 0.0) {
-      // Along an axis, the base point keeps its other coordinate.
-      t.ox = (directionMode == 1 ? pivotX : u) - t.cx;
-      t.oy = (directionMode == 1 ? v : pivotY) - t.cy;
-    } else {
-      const RPoint2D o =
-          ProjectOnTurnedAxis(static_cast<std::uint8_t>(directionMode), axisAngle, pivotX - t.cx, pivotY - t.cy);
-      t.ox = o.x;
-      t.oy = o.y;
-    }
+  return MakeBufferTransform(directionMode, shiftX, shiftY, pivotX, pivotY, rotation, axisAngle, scaleX, scaleY,
+                             {pivotX - shiftX, pivotY - shiftY});
+}
+
+TBufferTransform MakeBufferTransform(std::int32_t directionMode, double shiftX, double shiftY, double pivotX,
+                                     double pivotY, double rotation, double axisAngle, double scaleX, double scaleY,
+                                     RPoint2D base) {
+  TBufferTransform t{scaleX, scaleY, rotation, scaleX * (pivotX - shiftX), scaleY * (pivotY - shiftY), 0.0, 0.0};
+  // The full shift moves the scaled base point back onto itself plus the
+  // displacement; along an axis the other displacement is dropped.
+  const double fullX = (1.0 - scaleX) * base.x + shiftX;
+  const double fullY = (1.0 - scaleY) * base.y + shiftY;
+  if ((directionMode == 1 || directionMode == 2) && axisAngle != 0.0) {
+    const RPoint2D o = ProjectOnTurnedAxis(static_cast<std::uint8_t>(directionMode), axisAngle, fullX, fullY);
+    t.ox = o.x;
+    t.oy = o.y;
   } else {
-    t.ox = pivotX - t.cx;
-    t.oy = pivotY - t.cy;
+    t.ox = directionMode == 2 ? (1.0 - scaleX) * base.x : fullX;
+    t.oy = directionMode == 1 ? (1.0 - scaleY) * base.y : fullY;
   }
   return t;
 }

@@ -266,8 +266,6 @@ void Tdrawinp::ShiftTextIndices(std::int32_t deletedText, std::int32_t fromIndex
   }
 }
 
-namespace {
-
 // Whether a line is a few pixels or less at this zoom: its length times the
 // zoom at most 0.8, 0.4 or 0.2 by zoom band. Squared lengths decide; only
 // a length within rounding of the limit is measured exactly, so the answer
@@ -292,7 +290,6 @@ bool LineIsSmall(const RDrawElement& e, double zoom) {
   return PointDistance(x1, y1, x2, y2) * zoom <= limit;  // at the limit, or not a number
 }
 
-}  // namespace
 
 Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax,
                                      double zoom) const {

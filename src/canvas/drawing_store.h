@@ -42,6 +42,10 @@ inline constexpr std::uint8_t kLayerHidden = 0;
 inline constexpr std::uint8_t kLayerReference = 1;
 inline constexpr std::uint8_t kLayerEditable = 2;
 
+// A line too small to show at this zoom (a few pixels or less); the display
+// lists and the buffer previews leave such lines out.
+bool LineIsSmall(const RDrawElement& e, double zoom);
+
 inline constexpr int kPictureSlots = 30;
 
 // Picture kinds of a slot.

@@ -108,6 +108,9 @@ void TcadBox::CancelCommands(bool keepMode) {
   CurrentPoint = {0, 0};
   SecondPoint = {0, 0};
   for (std::size_t slot = 1; slot <= 5; ++slot) PickedIndex[slot] = -1;
+  PreviewLastIndex = 0;
+  JoinSide = 0;
+  CutRange = {};
 
   PrintSheetSize = {};
   PrintFrame = {};

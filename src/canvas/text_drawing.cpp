@@ -317,6 +317,24 @@ void TcadBox::RefitTextEnd(std::int32_t index) {
   Draw1->ElementsChanged();
 }
 
+void TcadBox::FitTextEndPoint(const std::string& text, double x1, double y1, double& x2, double& y2) {
+  RTextStyle style = TextStyles[StyleIndex(Mozi_No)];
+  double w = style.Width, h = style.Height, s = style.Spacing;
+  std::u16string wide = Utf16FromCp932(text);
+  TMoziViewobj& layout = *TextLayout;
+  if (layout.ParseStyleSuffix(wide, style)) {
+    wide = layout.VisibleText;
+    if (layout.OverrideWidth > 0) w = std::trunc(layout.OverrideWidth);
+    if (layout.OverrideHeight > 0) h = std::trunc(layout.OverrideHeight);
+    if (layout.OverrideSpacing > 0) s = std::trunc(layout.OverrideSpacing);
+  }
+  const bool vertical = HeldTextDir == kTextVertical;
+  CurrentTextHeight = (vertical ? w : h) * 0.1;
+  const double length = TextBaseLength(wide, vertical ? h : w, s);
+  const double angle = DirectionAngleDeg(x1, y1, x2, y2);
+  PolarPoint(x2, y2, angle, length, x1, y1);
+}
+
 void TcadBox::RefitBufferTextEnds() {
   for (RDrawElement& e : Draw1->Buffer) RefitText(*this, e, Draw1->BufferTexts);
 }

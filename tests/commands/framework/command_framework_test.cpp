@@ -29,22 +29,27 @@ std::vector<std::string> NamesOf(const std::vector<RPointEntry>& sequence) {
 TEST_F(FrameworkTest, RegistersItsSetsInTheirRowsOnce) {
   RegisterCommandFramework();  // a second call changes nothing
   const TCommandRegistry& r = CommandRegistry();
-  EXPECT_EQ(NamesOf(r.DownSequence()), (std::vector<std::string>{"RingCursor", "No", "kakudo", "Nitenkan", "SenZyouTen",
-                                                                  "EnZyouTen", "Senzyouten2", "GridkizyunTen",
-                                                                  "hitsuru"}));
+  EXPECT_EQ(NamesOf(r.DownSequence()),
+            (std::vector<std::string>{"RingCursor", "No", "CopyHanten", "zokusei", "ZokuseiRenHen", "kakudo",
+                                      "KiritoriHani", "HaniGai", "Nitenkan", "SenZyouTen", "EnZyouTen", "tenGaibu",
+                                      "Senzyouten2", "GridkizyunTen", "hitsuru"}));
   EXPECT_EQ(NamesOf(r.MoveSequence()),
-            (std::vector<std::string>{"RingCursor", "No", "kakudo", "EnZyouTen", "GridkizyunTen"}));
+            (std::vector<std::string>{"RingCursor", "No", "CopyHanten", "zokusei", "ZokuseiRenHen", "kakudo",
+                                      "KiritoriHani", "HaniGai", "EnZyouTen", "tenGaibu", "GridkizyunTen"}));
   // The grey gesture caption leaves at the range drag's place, after the
   // assists that hand a point back.
   EXPECT_EQ(NamesOf(r.UpSequence()),
-            (std::vector<std::string>{"RingCursor", "hitsuru", "Senzyouten2", "GestureCaption", "kakudo", "Nitenkan",
-                                      "SenZyouTen", "EnZyouTen", "GridkizyunTen"}));
+            (std::vector<std::string>{"RingCursor", "hitsuru", "Senzyouten2", "GestureCaption", "CopyHanten",
+                                      "zokusei", "ZokuseiRenHen", "kakudo", "KiritoriHani", "HaniGai", "Nitenkan",
+                                      "SenZyouTen", "EnZyouTen", "tenGaibu", "GridkizyunTen"}));
   EXPECT_EQ(r.UpSequence()[3].Rank, 4);
-  EXPECT_EQ(r.DownSequence()[7].Rank, 93);
-  EXPECT_EQ(r.MoveSequence()[4].Rank, 92);
-  ASSERT_EQ(r.CancelSequence().size(), 1u);
+  EXPECT_EQ(r.DownSequence()[13].Rank, 93);
+  EXPECT_EQ(r.MoveSequence()[10].Rank, 92);
+  ASSERT_EQ(r.CancelSequence().size(), 3u);
   EXPECT_EQ(r.CancelSequence()[0].Name, "RefreshRingCursor");
   EXPECT_EQ(r.CancelSequence()[0].Rank, 2);
+  EXPECT_EQ(r.CancelSequence()[1].Name, "KiritoriHaniCancel");
+  EXPECT_EQ(r.CancelSequence()[2].Name, "tenGaibuCancel");
   EXPECT_TRUE(r.UpdateCommandCursor && r.ToggleRingCursor && r.EraseRingCursor && r.DrawGrid && r.RedrawGridInRect &&
               r.ExecuteDragGesture);
 }
