@@ -6,7 +6,7 @@
 #include "commands/framework/command_framework.h"
 #include "geometry/codepage.h"
 #include "platform/host_notifications.h"
-#include "tools/lines/supu_line.h"
+#include "tools/edit/curves.h"
 
 namespace {
 void tenGaibuDown(TcadBox& box, TShiftState shift, double x, double y);
