@@ -164,8 +164,9 @@ void Tdrawinp::AddElementChecked(const RDrawElement& element) {
   StoreElement(element, element);
 }
 
-void Tdrawinp::DeleteElement(std::int32_t index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= Elements.size()) return;
+// The deleted element into the undo log (with its string, which leaves the
+// text list) and out of the counts; the element itself stays for the caller.
+void Tdrawinp::LogDeletion(std::int32_t index) {
   RDrawElement record = Elements[static_cast<std::size_t>(index)];
   record.UndoMark = kUndoDeleted;
   if (IsText(record)) {
@@ -182,6 +183,11 @@ void Tdrawinp::DeleteElement(std::int32_t index) {
     DecCount(record.Group, record.Layer, 1);
   }
   LogUndo(record);
+}
+
+void Tdrawinp::DeleteElement(std::int32_t index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= Elements.size()) return;
+  LogDeletion(index);
   NoteChange();
   if (!indexStale_ && index_.Count() == Elements.size()) {
     index_.Remove(index, Elements[static_cast<std::size_t>(index)]);
@@ -200,22 +206,7 @@ void Tdrawinp::DeleteElementsDescending(std::span<const std::int32_t> indices) {
     // Positions out of order, repeated or out of range are passed over.
     if (index < 0 || index >= previous || removed[static_cast<std::size_t>(index)]) continue;
     previous = index;
-    RDrawElement record = Elements[static_cast<std::size_t>(index)];
-    record.UndoMark = kUndoDeleted;
-    if (IsText(record)) {
-      DecCount(record.Group, record.Layer, 2);
-      const std::size_t textIndex = record.TextIndex;
-      std::string text;
-      if (textIndex < ElementTexts.size()) {
-        text = ElementTexts[textIndex];
-        ElementTexts.erase(ElementTexts.begin() + static_cast<std::ptrdiff_t>(textIndex));
-      }
-      const std::int32_t undoIndex = AppendText(UndoTexts, text);
-      record.TextIndex = static_cast<std::uint16_t>(undoIndex < 0 ? 0 : undoIndex);
-    } else {
-      DecCount(record.Group, record.Layer, 1);
-    }
-    LogUndo(record);
+    LogDeletion(index);
     removed[static_cast<std::size_t>(index)] = true;
   }
   if (previous == static_cast<std::int32_t>(Elements.size())) return;

@@ -218,6 +218,7 @@ class Tdrawinp {
   Listing Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax, double zoom) const;
   void StoreElement(RDrawElement stored, const RDrawElement& logged);
   void ForgetDisplayEntries(std::int32_t index);
+  void LogDeletion(std::int32_t index);
   // The half height of the text frames the searches measure, for the index.
   double TextFrameMargin() const;
   // Brings the index and the element positions up to date; false when the
