@@ -8,6 +8,7 @@
 // at start, before any mouse event, with RegisterCommandHandlers.
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 #include "canvas/command_modes.h"
@@ -35,6 +36,9 @@ void RegisterGestureCaptionClearing();
 // A line direction in degrees as a grid angle in [0, 90): the grid looks
 // the same every quarter turn.
 double GridAngleOfLine(double angle);
+
+// The mode is one of the given ones.
+bool ModeIn(Sbuttontype mode, std::initializer_list<Sbuttontype> modes);
 
 // The modes in which the ring cursor shows when RingHan is 1.
 bool IsRingMode(Sbuttontype mode);

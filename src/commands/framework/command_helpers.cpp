@@ -102,6 +102,13 @@ void TcadBox::EraseOwnRubberBand(TColor colour, bool penColour, int width, const
   RubberErased = true;
 }
 
+bool ModeIn(Sbuttontype mode, std::initializer_list<Sbuttontype> modes) {
+  for (Sbuttontype m : modes) {
+    if (m == mode) return true;
+  }
+  return false;
+}
+
 TColor PenColourOf(const TcadBox& box, std::uint8_t colourNo) {
   return box.ColourTable[colourNo < kColourTableSize ? colourNo : 0];
 }

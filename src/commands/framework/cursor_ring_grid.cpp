@@ -39,13 +39,6 @@ namespace {
 constexpr double kRingForgotten = -49000.0;
 constexpr RPoint2D kForgetRing{-50000.0, -50000.0};
 
-bool ModeIn(Sbuttontype mode, std::initializer_list<Sbuttontype> modes) {
-  for (Sbuttontype m : modes) {
-    if (m == mode) return true;
-  }
-  return false;
-}
-
 bool RingForgotten(const RPoint2D& p) { return p.x < kRingForgotten && p.y < kRingForgotten; }
 
 }  // namespace

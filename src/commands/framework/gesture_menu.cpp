@@ -39,13 +39,6 @@ DragGroup GroupOf(TShiftState shift) {
   }
 }
 
-bool In(Sbuttontype mode, std::initializer_list<Sbuttontype> modes) {
-  for (Sbuttontype m : modes) {
-    if (m == mode) return true;
-  }
-  return false;
-}
-
 // What the recognizer knows while it looks up a row.
 struct RDragState {
   const TcadBox& box;
@@ -89,26 +82,26 @@ struct RGestureRow {
 using S = RDragState;
 // The modes in which the south gestures mean dimensions and offsets.
 bool PlacingMode(Sbuttontype m) {
-  return In(m, {dtSen, dtCopyFree, dtIdoFree, dtprintsen, dtcopyMenseki, dtpictureMove, dtCopyTazuMen});
+  return ModeIn(m, {dtSen, dtCopyFree, dtIdoFree, dtprintsen, dtcopyMenseki, dtpictureMove, dtCopyTazuMen});
 }
 bool DimensionMode(Sbuttontype m) {
-  return In(m, {dtsunposen, dtSunpochi, dtSunpochiHen, dtRenSunpo, dtRenSunpokaku, dtRenSunpoKei});
+  return ModeIn(m, {dtsunposen, dtSunpochi, dtSunpochiHen, dtRenSunpo, dtRenSunpokaku, dtRenSunpoKei});
 }
-bool ChainedDimensionMode(Sbuttontype m) { return In(m, {dtRenSunpo, dtRenSunpokaku, dtRenSunpoKei}); }
+bool ChainedDimensionMode(Sbuttontype m) { return ModeIn(m, {dtRenSunpo, dtRenSunpokaku, dtRenSunpoKei}); }
 bool OpenRangeMode(Sbuttontype m) {
-  return In(m, {dtHanipgc, dthanipgm, dtHaniCopy, dtHaniMove, dtHaniParamet, dtKiritoriHani, dtKiritorisakuzyo});
+  return ModeIn(m, {dtHanipgc, dthanipgm, dtHaniCopy, dtHaniMove, dtHaniParamet, dtKiritoriHani, dtKiritorisakuzyo});
 }
 bool PickingMode(Sbuttontype m) {
-  return In(m, {dtHani, dtHanipg, dtSenSinsyuku, dttreming, dtHaniGai, dtSennakanuki, dtHaniGaibu});
+  return ModeIn(m, {dtHani, dtHanipg, dtSenSinsyuku, dttreming, dtHaniGai, dtSennakanuki, dtHaniGaibu});
 }
 
 const std::vector<RGestureRow>& LeftRows() {
   static const std::vector<RGestureRow> rows = {
-      {0, [](const S& s) { return In(s.mode, {dtSen, dtprintsen, dtcopyMenseki, dtpictureMove, dtCopyTazuMen}); },
+      {0, [](const S& s) { return ModeIn(s.mode, {dtSen, dtprintsen, dtcopyMenseki, dtpictureMove, dtCopyTazuMen}); },
        Outcome::Swallow},
       {0, [](const S& s) { return s.mode == dtMozi && s.box.CommandStep == 0 && !s.box.PlaceText.empty(); },
        Outcome::Toggle, "方向切替 ", dtMozi},
-      {0, [](const S& s) { return In(s.mode, {dtCopyFree, dtIdoFree}) && s.box.B_Switch == on1; }, Outcome::Toggle,
+      {0, [](const S& s) { return ModeIn(s.mode, {dtCopyFree, dtIdoFree}) && s.box.B_Switch == on1; }, Outcome::Toggle,
        "方向切替 ", dtCopyFree, kKeepAnchor},
       {0, [](const S& s) { return s.mode == dtRenSunpoCyusin2 && s.box.B_Switch == on1; }, Outcome::Toggle,
        "角度切替 ", dtRenSunpoCyusin2},
@@ -117,23 +110,23 @@ const std::vector<RGestureRow>& LeftRows() {
       {0, [](const S& s) { return s.mode == dtFukusen && s.box.B_Switch == on1; }, Outcome::Toggle, "端点変更 ",
        dtFukuSenTanbu, kEndChange},
       {0, [](const S& s) { return s.farBand() && DimensionMode(s.mode); }, Outcome::Message, "ＸＹ切替 ", dtSunpokiri},
-      {0, [](const S& s) { return In(s.mode, {dtEnKotei, dttenk, dttakakukeikotei}); }, Outcome::Choose, " 包　絡  ",
+      {0, [](const S& s) { return ModeIn(s.mode, {dtEnKotei, dttenk, dttakakukeikotei}); }, Outcome::Choose, " 包　絡  ",
        dtDraggu},
       {0, [](const S& s) { return s.stepOpen(); }, Outcome::None},
       {0, {}, Outcome::Choose, " 包　絡  ", dtDraggu},
       {1, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " 　／　  ", dtDraf},
       {1, {}, Outcome::Choose, "　 □  　", dtBoxSen},
-      {2, [](const S& s) { return s.box.HaniAka_Cyu && In(s.mode, {dtHani, dtHanipg, dtHaniGai, dtHaniGaibu}); },
+      {2, [](const S& s) { return s.box.HaniAka_Cyu && ModeIn(s.mode, {dtHani, dtHanipg, dtHaniGai, dtHaniGaibu}); },
        Outcome::Choose, " 確　 定 ", dtHani},
-      {2, [](const S& s) { return s.box.HaniAka_Cyu && In(s.mode, {dtHanipgc, dtHaniCopy, dtHaniCopyGai}); },
+      {2, [](const S& s) { return s.box.HaniAka_Cyu && ModeIn(s.mode, {dtHanipgc, dtHaniCopy, dtHaniCopyGai}); },
        Outcome::Choose, " 確　 定 ", dtHaniCopy, kConfirmCopy},
       {2, [](const S& s) { return s.mode == dtKiritoriHani && s.bufferHolds(); }, Outcome::Choose, " 確　 定 ",
        dtKiritoriHani, kConfirmCopy},
       {2, [](const S& s) { return s.mode == dtKiritorisakuzyo; }, Outcome::Choose, " 確　 定 ", dtKiritorisakuzyo,
        kConfirmCopy},
-      {2, [](const S& s) { return s.box.HaniAka_Cyu && In(s.mode, {dthanipgm, dtHaniMove, dtHaniParamet}); },
+      {2, [](const S& s) { return s.box.HaniAka_Cyu && ModeIn(s.mode, {dthanipgm, dtHaniMove, dtHaniParamet}); },
        Outcome::Choose, " 確　 定 ", dtHaniMove, kConfirmCopy},
-      {2, [](const S& s) { return In(s.mode, {dtSikichi, dtSikichi2, dtSikichi3, dtSikichi4}); }, Outcome::Choose,
+      {2, [](const S& s) { return ModeIn(s.mode, {dtSikichi, dtSikichi2, dtSikichi3, dtSikichi4}); }, Outcome::Choose,
        " 確　 定 ", dtSikichi},
       {2, [](const S& s) { return s.mode == dtYuka; }, Outcome::Choose, " 確　 定 ", dtYuka},
       {2, [](const S& s) { return s.mode == dtDrafRen && s.box.CommandStep == 1; }, Outcome::Choose, " 確　 定 ",
@@ -148,9 +141,9 @@ const std::vector<RGestureRow>& LeftRows() {
        dtiikatusin},
       {2, [](const S& s) { return s.mode == dtiikatuBubun && s.box.B_Switch == on4; }, Outcome::Choose, " 確　 定 ",
        dtiikatuBubun},
-      {2, [](const S& s) { return In(s.mode, {dtHachi2ten, dtHachiTen}); }, Outcome::Choose, " 確　 定 ", dtHachiTen},
+      {2, [](const S& s) { return ModeIn(s.mode, {dtHachi2ten, dtHachiTen}); }, Outcome::Choose, " 確　 定 ", dtHachiTen},
       {2, [](const S& s) { return s.mode == dtkakutei; }, Outcome::Choose, " 確　 定 ", dtkakutei},
-      {2, [](const S& s) { return In(s.mode, {dtSokuteiMen, dtKakudoSokutei}); }, Outcome::Choose, " 確　 定 ",
+      {2, [](const S& s) { return ModeIn(s.mode, {dtSokuteiMen, dtKakudoSokutei}); }, Outcome::Choose, " 確　 定 ",
        dtSokuteiMen},
       {2, [](const S& s) { return s.box.HaniAka_Cyu && s.mode == dtiikatufugo; }, Outcome::Choose, " 確　 定 ",
        dtiikatufugo},
@@ -162,7 +155,7 @@ const std::vector<RGestureRow>& LeftRows() {
       {4, [](const S& s) { return s.box.ButonType == dtCopyFree; }, Outcome::Choose, " 再選択  ", dtCopy2},
       {4, [](const S& s) { return s.box.ButonType == dtIdoFree; }, Outcome::Choose, " 再選択  ", dtIdoFree2},
       {4, [](const S& s) { return s.box.ButonType == dtSokuteiMen; }, Outcome::Choose, " 再選択  ", dtSokuteiMen2},
-      {4, [](const S& s) { return In(s.box.ButonType, {dtHachi2ten, dtHachiTen}); }, Outcome::Choose, " 再選択  ",
+      {4, [](const S& s) { return ModeIn(s.box.ButonType, {dtHachi2ten, dtHachiTen}); }, Outcome::Choose, " 再選択  ",
        dtHachiten2},
       {4, [](const S& s) { return s.box.ButonType == dtDrafRen && s.box.CommandStep != 0; }, Outcome::Toggle,
        "単/2切替 ", dtDrafRen},
@@ -178,7 +171,7 @@ const std::vector<RGestureRow>& LeftRows() {
       {6, [](const S& s) { return s.nearBand(); }, Outcome::Choose, "属性取得 ", dtzokusei},
       {6, [](const S& s) { return s.farBand(); }, Outcome::Choose, " 寸   法 ", dtsunpoHyozi},
       {6, {}, Outcome::Nothing},
-      {7, [](const S& s) { return PlacingMode(s.mode) || In(s.mode, {dtCopyZukei, dtCopyHenkeiZukei}); },
+      {7, [](const S& s) { return PlacingMode(s.mode) || ModeIn(s.mode, {dtCopyZukei, dtCopyHenkeiZukei}); },
        Outcome::Choose, " 複　 線 ", dtFukusen},
       {7, [](const S& s) { return s.nearBand() && s.stepOpen(); }, Outcome::None},
       {7, [](const S& s) { return s.nearBand(); }, Outcome::Choose, "属性変更 ", dtZokuseiHen},
@@ -191,7 +184,7 @@ const std::vector<RGestureRow>& LeftRows() {
 // The right group (16, 20); Shift+Right (17) reads only the north rows.
 const std::vector<RGestureRow>& RightRows() {
   static const std::vector<RGestureRow> rows = {
-      {0, [](const S& s) { return In(s.mode, {dtHani, dtSenSinsyuku, dttreming, dtHaniGai, dtSennakanuki, dtHaniGaibu}); },
+      {0, [](const S& s) { return ModeIn(s.mode, {dtHani, dtSenSinsyuku, dttreming, dtHaniGai, dtSennakanuki, dtHaniGaibu}); },
        Outcome::Swallow},
       {0, [](const S& s) { return !s.box.HaniAka_Cyu && OpenRangeMode(s.mode); }, Outcome::Swallow},
       {0, [](const S& s) { return s.box.ButonType == dtFukusen && s.box.B_Switch == _off; }, Outcome::Message,
@@ -207,7 +200,7 @@ const std::vector<RGestureRow>& RightRows() {
       {2, [](const S& s) { return s.farBand() && !s.box.HaniAka_Cyu; }, Outcome::Choose, "元に戻す ", dtundo},
       {2, [](const S& s) { return PickingMode(s.mode); }, Outcome::Swallow},
       {2, [](const S& s) {
-         return s.box.HaniAka_Cyu && In(s.mode, {dtHanipgc, dtHaniCopy, dtHaniMove, dtHaniParamet, dtHaniCopyGai});
+         return s.box.HaniAka_Cyu && ModeIn(s.mode, {dtHanipgc, dtHaniCopy, dtHaniMove, dtHaniParamet, dtHaniCopyGai});
        },
        Outcome::Choose, " 確　定  ", dtHaniCopy, kConfirmSnapped},
       {2, [](const S& s) { return s.mode == dtKiritoriHani && s.bufferHolds(); }, Outcome::Choose, " 確　定  ",
@@ -215,7 +208,7 @@ const std::vector<RGestureRow>& RightRows() {
       {2, [](const S& s) { return s.mode == dtKiritorisakuzyo; }, Outcome::Choose, " 確　定  ", dtKiritorisakuzyo,
        kConfirmSnapped},
       {2, [](const S& s) {
-         return !s.box.HaniAka_Cyu && In(s.mode, {dthanipgm, dtHaniCopy, dtHaniMove, dtHaniParamet, dtKiritoriHani});
+         return !s.box.HaniAka_Cyu && ModeIn(s.mode, {dthanipgm, dtHaniCopy, dtHaniMove, dtHaniParamet, dtKiritoriHani});
        },
        Outcome::Swallow},
       // Row 7 (Shift+Right) is tested apart in the recognizer.

@@ -51,13 +51,6 @@ namespace {
 
 constexpr RPoint2D kFarPreview{-9000.0, -9000.0};
 
-bool In(Sbuttontype mode, std::initializer_list<Sbuttontype> modes) {
-  for (Sbuttontype m : modes) {
-    if (m == mode) return true;
-  }
-  return false;
-}
-
 // The family that owns a mode, by name ("" for none).
 std::string OwnerOf(Sbuttontype mode) {
   const std::vector<const RHandlerSet*> owners = CommandRegistry().OwnersOf(mode);
@@ -75,6 +68,13 @@ void ReEnter(TcadBox& box, Sbuttontype mode, bool down, TShiftState shift, doubl
     const TPointHandler& handler = down ? owner->Down : owner->Up;
     if (handler) handler(box, shift, x, y);
   }
+}
+
+const RDrawElement* PickedSlotElement(const TcadBox& box) {
+  const std::int32_t index = box.PickedIndex[1];
+  const std::vector<RDrawElement>& elements = box.Draw1->Elements;
+  if (index < 0 || static_cast<std::size_t>(index) >= elements.size()) return nullptr;
+  return &elements[static_cast<std::size_t>(index)];
 }
 
 RPoint2D Midpoint(const RPoint2D& a, const RPoint2D& b) { return {(a.x + b.x) / 2, (a.y + b.y) / 2}; }
@@ -104,21 +104,21 @@ RAssistSlot SlotOf(TcadBox& box) {
   auto bySwitch = [&](RPoint2D* off, RPoint2D* one, RPoint2D* two) {
     s.Pending = sw == _off ? off : sw == on1 ? one : two;
   };
-  if (In(m, {dtDraf, dtsinko, dtDrafRen})) {
+  if (ModeIn(m, {dtDraf, dtsinko, dtDrafRen})) {
     s.RedrawFirst = m == dtDrafRen;
     s.Pending = step == 0 ? first : second;
     if (step == 0) s.Also = {current};
   } else if (m == dtSen) {
     s.Pending = step == 0 ? first : second;
     s.Also = {current};
-  } else if (In(m, {dtHanipgc, dtHaniCopy, dtKiritoriHani, dtKiritorisakuzyo, dthanipgm, dtHaniMove, dtHaniParamet})) {
+  } else if (ModeIn(m, {dtHanipgc, dtHaniCopy, dtKiritoriHani, dtKiritorisakuzyo, dthanipgm, dtHaniMove, dtHaniParamet})) {
     s.Pending = first;
     s.Also = {current, second};
     s.EraseRubber = true;
-    s.Restore = In(m, {dthanipgm, dtHaniMove, dtHaniParamet}) ? dtIdoFree : dtCopyFree;
+    s.Restore = ModeIn(m, {dthanipgm, dtHaniMove, dtHaniParamet}) ? dtIdoFree : dtCopyFree;
   } else if (m == dtBoxSen) {
     s.Pending = step == 0 ? first : second;
-  } else if (In(m, {dtCopyFree, dtIdoFree})) {
+  } else if (ModeIn(m, {dtCopyFree, dtIdoFree})) {
     s.Pending = sw == _off ? first : second;
     if (sw == _off) s.Also = {current};
     s.FarPreview = sw != _off;
@@ -131,19 +131,19 @@ RAssistSlot SlotOf(TcadBox& box) {
   } else if (m == dtMozi) {
     s.Pending = first;
     s.EraseRubber = true;
-  } else if (In(m, {dtFukusen, dtFukuen})) {
+  } else if (ModeIn(m, {dtFukusen, dtFukuen})) {
     if (sw == on1) s.Pending = second;
   } else if (m == dtSencyusin) {
     bySwitch(first, current, current);
-  } else if (In(m, {dtEnKotei, dttenk, dtGridkizyunTen, dttenGaibu, dttenGaibuopt})) {
+  } else if (ModeIn(m, {dtEnKotei, dttenk, dtGridkizyunTen, dttenGaibu, dttenGaibuopt})) {
     s.Pending = first;
     s.SetStep = 1;
-  } else if (In(m, {dtEnkoKotei, dtEnko})) {
+  } else if (ModeIn(m, {dtEnkoKotei, dtEnko})) {
     bySwitch(first, current, second);
   } else if (m == dtwsen) {
     s.Pending = step == 0 ? first : current;
     if (step != 0) s.Also = {second};
-  } else if (In(m, {dtcopyMenseki, dtCopyTazuMen, dtCopyZukei, dtZukeiHozon})) {
+  } else if (ModeIn(m, {dtcopyMenseki, dtCopyTazuMen, dtCopyZukei, dtZukeiHozon})) {
     if (sw == _off) s.Pending = second;
     s.FarPreview = true;
   } else if (m == dtCopyHenkeiZukei) {
@@ -151,31 +151,31 @@ RAssistSlot SlotOf(TcadBox& box) {
     s.FarPreview = true;
   } else if (m == dtEnFree) {
     s.Pending = step == 0 ? first : current;
-  } else if (In(m, {dtEn3ten, dtkyokusen3ten, dtEnSeSen3ten, dtEnSeSen3tenN, dtEnSeSen3sen, dthanEn, dthenkeizukei,
+  } else if (ModeIn(m, {dtEn3ten, dtkyokusen3ten, dtEnSeSen3ten, dtEnSeSen3tenN, dtEnSeSen3sen, dthanEn, dthenkeizukei,
                     dtSupuLine})) {
     bySwitch(first, second, current);
   } else if (m == dtHachi2ten) {
     bySwitch(first, current, current);
     s.Marker = true;
-  } else if (In(m, {dtsunposen, dtSunpochi})) {
+  } else if (ModeIn(m, {dtsunposen, dtSunpochi})) {
     bySwitch(first, current, current);
   } else if (m == dtSunpochiHen) {
     if (sw == on1) s.Pending = first;
     if (sw == on2) s.Pending = current;
   } else if (m == dtpictureMove) {
     s.Pending = first;
-  } else if (In(m, {dtRenSunpo, dtRenSunpokaku, dtRenSunpoKei, dtRenSunpoCyusin, dtRenSunpoCyusin2})) {
+  } else if (ModeIn(m, {dtRenSunpo, dtRenSunpokaku, dtRenSunpoKei, dtRenSunpoCyusin, dtRenSunpoCyusin2})) {
     s.RedrawFirst = true;
     s.Pending = sw == _off ? first : second;
     if (sw == _off) s.Also = {current};
-  } else if (In(m, {dtHachiTen, dtSokuteiMen})) {
+  } else if (ModeIn(m, {dtHachiTen, dtSokuteiMen})) {
     if (sw == _off || sw == on1) s.Pending = first;
     s.Marker = true;
-  } else if (In(m, {dttakakukeikotei, dtBuzaikotei, dtBuzaikotei2, dtSenkigo1})) {
+  } else if (ModeIn(m, {dttakakukeikotei, dtBuzaikotei, dtBuzaikotei2, dtSenkigo1})) {
     s.Pending = first;
     s.SetStep = 1;
     s.EraseRubber = true;
-  } else if (In(m, {dttakakukeiFree, dtYazirusikotei})) {
+  } else if (ModeIn(m, {dttakakukeiFree, dtYazirusikotei})) {
     s.Pending = step == 0 ? first : current;
     s.EraseRubber = true;
   }
@@ -273,11 +273,7 @@ void Senzyouten2Up(TcadBox& box, TShiftState, double, double) {
     return;
   }
   if (!box.AssistRead) return;
-  const std::int32_t index = box.PickedIndex[1];
-  const std::vector<RDrawElement>& elements = box.Draw1->Elements;
-  const RDrawElement* e =
-      index >= 0 && static_cast<std::size_t>(index) < elements.size() ? &elements[static_cast<std::size_t>(index)]
-                                                                       : nullptr;
+  const RDrawElement* e = PickedSlotElement(box);
   RPoint2D p = box.AssistReadPoint;
   bool found = true;
   if (e != nullptr && (e->Kind == kKindLine || e->Kind == kKindText)) {
@@ -412,12 +408,6 @@ void EnZyouTenUp(TcadBox& box, TShiftState shift, double x, double y) {
   FinishTwoStepAssist(box, shift, x, y);
 }
 
-const RDrawElement* PickedSlotElement(const TcadBox& box) {
-  const std::int32_t index = box.PickedIndex[1];
-  const std::vector<RDrawElement>& elements = box.Draw1->Elements;
-  if (index < 0 || static_cast<std::size_t>(index) >= elements.size()) return nullptr;
-  return &elements[static_cast<std::size_t>(index)];
-}
 
 }  // namespace
 
@@ -497,7 +487,7 @@ void TcadBox::ResumeWithAssistPoint(TShiftState shift, double x, double y) {
     CurrentPoint = p;
     CommandStep = 1;
   };
-  if (In(mode, {dtDraf, dtDrafRen, dtsinko, dtSen})) {
+  if (ModeIn(mode, {dtDraf, dtDrafRen, dtsinko, dtSen})) {
     if (CommandStep == 0) {
       commonStep();
       return;
@@ -517,7 +507,7 @@ void TcadBox::ResumeWithAssistPoint(TShiftState shift, double x, double y) {
     ClickKind = 2;
     ReEnter(*this, mode, false, shift, x, y);
     RubberErased = false;
-  } else if (In(mode, {dtCopyFree, dtIdoFree})) {
+  } else if (ModeIn(mode, {dtCopyFree, dtIdoFree})) {
     ClickKind = 2;
     if (B_Switch == _off) {
       FirstPoint = CurrentPoint = SecondPoint = p;
