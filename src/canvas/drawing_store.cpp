@@ -202,6 +202,7 @@ void Tdrawinp::DeleteElement(std::int32_t index) {
 void Tdrawinp::DeleteElementsDescending(std::span<const std::int32_t> indices) {
   std::vector<bool> removed(Elements.size(), false);
   std::int32_t previous = static_cast<std::int32_t>(Elements.size());
+  UndoLog.reserve(UndoLog.size() + indices.size());
   for (const std::int32_t index : indices) {
     // Positions out of order, repeated or out of range are passed over.
     if (index < 0 || index >= previous || removed[static_cast<std::size_t>(index)]) continue;

@@ -5,7 +5,9 @@
 // that changes nothing leaves the previous step in the log. A step that
 // joins the one already open never empties it.
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 
 #include "canvas/drawing_store.h"
 
@@ -46,6 +48,17 @@ class TUndoStep {
     if (index < 0 || static_cast<std::size_t>(index) >= store_.Elements.size()) return;
     Open();
     store_.DeleteElement(index);
+  }
+
+  // Deletes the elements at the indices, given from the highest down, in
+  // one pass over the list; as deleting them one by one in that order.
+  void DeleteDescending(std::span<const std::int32_t> indices) {
+    const auto inside = [this](std::int32_t i) {
+      return i >= 0 && static_cast<std::size_t>(i) < store_.Elements.size();
+    };
+    if (std::none_of(indices.begin(), indices.end(), inside)) return;
+    Open();
+    store_.DeleteElementsDescending(indices);
   }
 
   // Something was changed through this step.

@@ -105,7 +105,8 @@ void TcadBox::EraseInsideBox(bool allTypes, double x1, double y1, double x2, dou
     }
   }
   TUndoStep step(store);
-  for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) step.Delete(*it);
+  std::reverse(doomed.begin(), doomed.end());
+  step.DeleteDescending(doomed);
   for (const RDrawElement& piece : pieces) step.AddChecked(piece);
   RingRepaintFlag = true;
   InvalidateWorldRect(x1, y1, x2, y2);
@@ -116,6 +117,38 @@ void TcadBox::EraseInsideBox(bool allTypes, double x1, double y1, double x2, dou
 namespace {
 
 constexpr std::size_t kHiddenLineLimit = 300;
+
+// The bounds of an outline, widened a little so that rounding in the
+// crossing test never finds a crossing the bounds ruled out.
+struct RBounds {
+  double Left = 0, Bottom = 0, Right = 0, Top = 0;
+  bool Empty = true;
+  bool Touches(double x1, double y1, double x2, double y2) const {
+    return !Empty && std::max(x1, x2) >= Left && std::min(x1, x2) <= Right && std::max(y1, y2) >= Bottom &&
+           std::min(y1, y2) <= Top;
+  }
+};
+
+RBounds OutlineBounds(const std::vector<RPolyEdge>& edges) {
+  RBounds b;
+  if (edges.empty()) return b;
+  b.Empty = false;
+  b.Left = b.Right = edges[0].x1;
+  b.Bottom = b.Top = edges[0].y1;
+  for (const RPolyEdge& e : edges) {
+    b.Left = std::min({b.Left, e.x1, e.x2});
+    b.Right = std::max({b.Right, e.x1, e.x2});
+    b.Bottom = std::min({b.Bottom, e.y1, e.y2});
+    b.Top = std::max({b.Top, e.y1, e.y2});
+  }
+  const double margin = 1e-6 * (1.0 + std::max({std::fabs(b.Left), std::fabs(b.Right), std::fabs(b.Bottom),
+                                                std::fabs(b.Top)}));
+  b.Left -= margin;
+  b.Right += margin;
+  b.Bottom -= margin;
+  b.Top += margin;
+  return b;
+}
 
 // The outline of the pasted figure: its lines of the outline line type and
 // of the hidden-line colours, and its arcs as 36 chords each, placed where
@@ -155,6 +188,7 @@ void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, doubl
   const TBufferTransform t =
       MakeBufferTransform(directionMode, dx, dy, x, y, NormalizeAngle360(angle), AxisAngle, scaleX, scaleY);
   const std::vector<RPolyEdge> edges = PastedOutline(*this, t);
+  const RBounds outline = OutlineBounds(edges);
 
   std::vector<RDrawElement> pieces;
   std::vector<std::int32_t> doomed;
@@ -165,6 +199,10 @@ void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, doubl
     const double ex2 = e.Kind == kKindPoint ? e.X1 : e.X2, ey2 = e.Kind == kKindPoint ? e.Y1 : e.Y2;
     // The lines a figure-fit paste was fitted between are cut as lines.
     const bool fitted = static_cast<std::int32_t>(i) == PickedIndex[1] || static_cast<std::int32_t>(i) == PickedIndex[2];
+    // Only a segment that crosses an edge is cut, so one clear of the
+    // outline's bounds is left without testing every edge; a fitted line
+    // is cut as an endless line and has no such bound.
+    if (!fitted && !outline.Touches(e.X1, e.Y1, ex2, ey2)) continue;
     double p1sx = 0, p1sy = 0, p1ex = 0, p1ey = 0, p2sx = 0, p2sy = 0, p2ex = 0, p2ey = 0;
     const int result = SegmentPartsOutsidePolygon(edges, e.X1, e.Y1, ex2, ey2, p1sx, p1sy, p1ex, p1ey, p2sx, p2sy,
                                                   p2ex, p2ey, HiddenLinePolygonTest != 0, fitted);
@@ -188,8 +226,9 @@ void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, doubl
       DrawPointMark(e.ColorNo, canvas, e.X1, e.Y1);
     }
     canvas.Pen.Mode = pmCopy;
-    step.Delete(*it);
   }
+  std::reverse(doomed.begin(), doomed.end());
+  step.DeleteDescending(doomed);
   for (const RDrawElement& piece : pieces) {
     canvas.Pen.Mode = pmCopy;
     canvas.Pen.Color = PenColourOf(*this, piece.ColorNo);
@@ -273,6 +312,12 @@ bool TouchesWindow(const Tdrawinp& store, const RDrawElement& e, double x1, doub
   return c == 0 || c == 1 || c == 2;
 }
 
+// How far an arc or ellipse reaches from its centre.
+double ArcReach(const RDrawElement& e) {
+  const double radius = e.Radius, ratio = e.Ratio;
+  return std::fabs(radius) * std::max(1.0, std::fabs(ratio));
+}
+
 // How many of the strings removed so far lay below an index (a Fenwick
 // tree over the text list).
 class TRemovedBelow {
@@ -339,10 +384,33 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
   std::sort(deletedStrings.begin(), deletedStrings.end());
   TRemovedBelow removed(store.ElementTexts.size());
   std::vector<std::int32_t> doomed;
+  // What lies clear of the view left no pixel to paint over; the margin
+  // holds the widest erasing pen.
+  const double margin = 4.0 / std::max(PixelsPerUnit(), 1e-9);
+  const RViewRect& v = ViewWindow;
+  auto clearOfView = [&](double left, double bottom, double right, double top) {
+    return right < v.Left - margin || left > v.Right + margin || top < v.Bottom - margin ||
+           bottom > v.Top + margin;
+  };
   for (std::int32_t i = static_cast<std::int32_t>(store.Elements.size()) - 1; i >= 0; --i) {
     RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
     if (e.Selection != 1) continue;
     canvas.Pen.Color = background;
+    const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
+    const bool offView = e.Kind == kKindLine   ? clearOfView(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
+                                                             std::max(y1, y2))
+                         : e.Kind == kKindArc  ? clearOfView(x1 - ArcReach(e), y1 - ArcReach(e), x1 + ArcReach(e),
+                                                             y1 + ArcReach(e))
+                                               : false;
+    if (offView) {
+      if (e.Kind == kKindLine) {
+        e.ScratchWord = 0;
+        e.ScratchByte = 0;
+      }
+      e.Selection = 0;
+      doomed.push_back(i);
+      continue;
+    }
     switch (e.Kind) {
       case kKindLine:
         if (e.LineTag >= kLineTagCurveFirst || !SmallLine(e, Zoom)) {
@@ -361,22 +429,26 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
         const std::string text = e.TextIndex < store.ElementTexts.size() ? store.ElementTexts[e.TextIndex] : "";
         const bool vertical = e.TextDirection == kTextVertical;
         double h = ((vertical ? style.Width : style.Height) + 1) * 0.1;
-        if (TextLayout->ParseStyleSuffix(Utf16FromCp932(text), style)) {
+        // Only a text with the "##" mark carries its own size.
+        if (text.find("##") != std::string::npos && TextLayout->ParseStyleSuffix(Utf16FromCp932(text), style)) {
           const double s = vertical ? TextLayout->OverrideWidth : TextLayout->OverrideHeight;
           if (s > 0) h = std::trunc(s + 1) * 0.1;
         }
-        canvas.Pen.Width = 1;
-        canvas.Brush.Color = background;
-        canvas.Brush.Style = bsSolid;
-        FillTextArea(e.X1, e.Y1, e.X2, e.Y2, h);
-        canvas.Brush.Style = bsClear;
+        const double reach = std::fabs(h) + std::fabs(CurrentTextHeight) / 5;
+        if (!clearOfView(std::min(x1, x2) - reach, std::min(y1, y2) - reach, std::max(x1, x2) + reach,
+                         std::max(y1, y2) + reach)) {
+          canvas.Pen.Width = 1;
+          canvas.Brush.Color = background;
+          canvas.Brush.Style = bsSolid;
+          FillTextArea(e.X1, e.Y1, e.X2, e.Y2, h);
+          canvas.Brush.Style = bsClear;
+        }
         const std::uint16_t original = e.TextIndex;
         e.TextIndex = static_cast<std::uint16_t>(original - removed.Below(original));
         removed.Add(original);
         break;
       }
       case kKindArc: {
-        const RViewRect& v = ViewWindow;
         const bool small = Zoom < 0.76 && e.Radius * Zoom < 0.2 &&
                            EllipseTouchesRect(e.X1, e.Y1, e.Radius, e.Ratio, e.Rotation, 0.0, 0.0, v.Left, v.Bottom,
                                               v.Right, v.Top, 0.0, 0.0);
@@ -397,10 +469,7 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
     doomed.push_back(i);
   }
   // Half a large drawing goes in one pass, not one shift of the rest per element.
-  if (!doomed.empty()) {
-    step.Open();
-    store.DeleteElementsDescending(doomed);
-  }
+  step.DeleteDescending(doomed);
   canvas.Pen.Width = 1;
   if (!deletedStrings.empty()) {
     for (RDrawElement& e : store.Elements) {

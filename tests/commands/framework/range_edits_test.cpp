@@ -7,6 +7,7 @@
 
 #include "canvas/envelope.h"
 #include "geometry/codepage.h"
+#include "geometry/intersections.h"
 #include "support/command_harness.h"
 #include "tools/edit/batch_trim.h"
 #include "tools/edit/hatch_boundary.h"
@@ -106,6 +107,59 @@ TEST_F(RangeEdits, TheHiddenLineEraseCutsWhereThePasteWillPutTheFigure) {
     if (e.Y1 == 55) {
       EXPECT_EQ(Value(e.ColorNo), 3) << "the pieces keep the line's colour";
     }
+  }
+}
+
+TEST_F(RangeEdits, TheHiddenLineEraseCutsAtTheFigureThePasteWouldPlaceInEveryMode) {
+  // A right triangle of colour 1, so that a mirror or a swapped factor
+  // shows; a horizontal probe through the placed triangle's centroid must
+  // be cut exactly where it crosses the triangle the paste places.
+  const std::array<std::array<double, 4>, 3> sides = {{{0, 0, 10, 0}, {10, 0, 0, 6}, {0, 6, 0, 0}}};
+  struct Case {
+    std::int32_t mode;
+    double axis, rotation, sx, sy;
+  } cases[] = {{0, 0, 0, 1, 1},    {0, 30, 45, 2, 1},   {0, 0, 20, -1, 2}, {1, 0, 0, 1, 1},  {1, 30, 0, 1, 1},
+               {1, 30, 60, 1.5, -1}, {2, 0, 0, 1, 1},   {2, 30, 10, 1, 1}, {2, 15, 80, -2, -1}};
+  Box().SenUrakesicol.set(1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "mode " << c.mode << " axis " << c.axis << " rotation " << c.rotation
+                                    << " factors " << c.sx << ", " << c.sy);
+    // Clearing the drawing empties the buffer too.
+    auto fillBuffer = [&] {
+      Store().Buffer.clear();
+      for (const auto& s : sides) {
+        RDrawElement side = Line(s[0], s[1], s[2], s[3]);
+        side.ColorNo = 1;
+        Store().Buffer.push_back(side);
+      }
+    };
+    Store().ClearAll();
+    fillBuffer();
+    Box().AxisAngle = c.axis;
+    Store().PasteBuffer(c.mode, 0, 60, 50, 60, 50, c.rotation, c.axis, c.sx, c.sy, 0, 0, true, 0, true, false);
+    std::vector<RDrawElement> placed = Elements();
+    ASSERT_EQ(placed.size(), 3u);
+    double cy = 0;
+    for (const RDrawElement& e : placed) cy += e.Y1 / 3;
+    double left = 1e9, right = -1e9;
+    for (const RDrawElement& e : placed) {
+      double x = 0, y = 0;
+      if (IntersectSegments(x, y, -100, cy, 300, cy, e.X1, e.Y1, e.X2, e.Y2)) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+    }
+    ASSERT_LT(left, right);
+    Store().ClearAll();
+    fillBuffer();
+    Seed({Line(-100, cy, 300, cy)});
+    Box().ErasePasteHiddenLines(c.mode, 60, 50, 60, 50, c.rotation, c.sx, c.sy);
+    const std::vector<std::array<double, 4>> lines = LineSet();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NEAR(lines[0][0], -100, 1e-9);
+    EXPECT_NEAR(lines[0][2], left, 1e-9);
+    EXPECT_NEAR(lines[1][0], right, 1e-9);
+    EXPECT_NEAR(lines[1][2], 300, 1e-9);
   }
 }
 
@@ -220,6 +274,28 @@ TEST_F(RangeEdits, DeletingTheSelectionKeepsEveryTextsOwnString) {
   EXPECT_EQ(UndoTextOf(UndoLog()[1]), "A");
   EXPECT_EQ(UndoTextOf(UndoLog()[2]), "D");
   EXPECT_FALSE(Box().HaniAka_Cyu);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RangeEdits, SelectedElementsOutOfViewGoLikeTheOthers) {
+  auto select = [](RDrawElement e) {
+    e.Selection = 1;
+    return e;
+  };
+  // The view runs from (0, 0) to (128, 96): two elements lie beyond it, one
+  // line runs out of it, one stays.
+  Tdrawinp::TextList& texts = Store().ElementTexts;
+  Seed({select(Line(200, 10, 220, 10)), select(Arc(300, 300, 5)), select(Text(texts, "X", 150, 150, 160, 150)),
+        select(Line(100, 40, 200, 40)), Line(10, 80, 30, 80)});
+  Box().DeleteSelection(true, false, true);
+  ASSERT_EQ(Elements().size(), 1u);
+  EXPECT_EQ(Value(Elements()[0].X1), 10.0);
+  EXPECT_TRUE(texts.empty());
+  ASSERT_EQ(UndoLog().size(), 4u);
+  EXPECT_EQ(Value(UndoLog()[0].X1), 100.0) << "logged from the last element down";
+  EXPECT_EQ(UndoTextOf(UndoLog()[1]), "X");
+  EXPECT_EQ(Value(UndoLog()[2].Kind), kKindArc);
+  EXPECT_EQ(Value(UndoLog()[3].X1), 200.0);
   ExpectScreenMatchesRedraw();
 }
 
