@@ -105,6 +105,21 @@ TEST_F(LineCommands, DrafEachLineIsItsOwnUndoStep) {
   ExpectUndoLog({PenLine(10, 20, 30, 20)});
 }
 
+TEST_F(LineCommands, DrafTakesAssistPointsForBothEnds) {
+  TcadBox& box = Box();
+  box.ButonType = dtDraf;
+  box.AssistPoint = {10, 10};
+  box.ResumeWithAssistPoint(0, 10, 10);
+  EXPECT_EQ(box.CommandStep, 1);
+  EXPECT_TRUE(Elements().empty());
+  MoveTo(25, 14);
+  box.AssistPoint = {30, 10};
+  box.ResumeWithAssistPoint(0, 30, 10);
+  ExpectElements({PenLine(10, 10, 30, 10)});
+  ExpectUndoLog({PenLine(10, 10, 30, 10)});
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(LineCommands, DrafGestureDragCommitsNothing) {
   TcadBox& box = Box();
   box.DridoL1 = 40;

@@ -92,6 +92,32 @@ TEST_F(PrintFrameCommand, AClickFixesTheFrameAndARightClickRemovesIt) {
   EXPECT_EQ(PixelAt(40, 20), clBlack);
 }
 
+TEST_F(PrintFrameCommand, AFixedFrameShowsItsPageTiles) {
+  // The 42 x 29.7 frame at (20, 20) with 10 units between tiles along it:
+  // kind 1 adds the next page at x 72 to 114, kind 2 also the row above
+  // both (y 49.7 to 79.4, no gap across).
+  struct Case {
+    std::uint8_t kind;
+    bool along, above;
+  } cases[] = {{0, false, false}, {1, true, false}, {2, true, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.kind));
+    SetUpSheet();
+    TcadBox& box = Box();
+    box.print_htyp = c.kind;
+    box.paki_x = 10;
+    box.paki_y = 0;
+    MoveTo(20, 20);
+    Click(20, 20);
+    ExpectScreenMatchesRedraw();
+    EXPECT_EQ(PixelAt(93, 20) == clAquaFrame, c.along) << "the bottom side of the page beside";
+    EXPECT_EQ(PixelAt(20, 65) == clAquaFrame, c.above) << "the left side of the page above";
+    EXPECT_EQ(PixelAt(72, 65) == clAquaFrame, c.above) << "the left side of the page above the one beside";
+    Click(20, 20, ssRight);
+    TakeNotifications();
+  }
+}
+
 TEST_F(PrintFrameCommand, CancelErasesAFixedFrameButNotThePreview) {
   SetUpSheet();
   TcadBox& box = Box();

@@ -1,9 +1,12 @@
 // Rectangles: the element by two corners, four lines along the drawing
 // angle and the sized rectangle placed by an anchor.
 
+#include <array>
 #include <cmath>
+#include <set>
 #include <numbers>
 
+#include "canvas/envelope.h"
 #include "support/command_harness.h"
 
 namespace {
@@ -150,6 +153,67 @@ TEST_F(RectangleCommands, BoxsunpoCancelAndLeaveEraseThePreview) {
   MoveTo(50, 40);
   box.CancelCommands(false);
   ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RectangleCommands, BoxsunpoWithTheEnvelopeCleansUpThePensLinesInOneStep) {
+  TcadBox& box = Box();
+  box.ButonType = dtBoxsunpo;
+  box.BoxWidth = 1000;
+  box.BoxHeight = 500;
+  box.BoxAnchor = 4;
+  box.BoxHouraku = 1;
+  RDrawElement across = Line(40, 50, 60, 50);
+  across.ColorNo = 1;
+  RDrawElement otherPen = Line(40, 49, 60, 49);
+  otherPen.ColorNo = 3;
+  Seed({across, otherPen});
+  MoveTo(50, 50);
+  Click(50, 50);
+  // The clean-up run by hand on the pen's lines in the window of the
+  // rectangle (45, 47.5)-(55, 52.5): the last listed first.
+  THourakukei2 reference(45 - 0.001, 47.5 - 0.001, 55 + 0.001, 52.5 + 0.001, box.Zoom);
+  for (const RDrawElement& e : {PenLine(55, 47.5, 55, 52.5), PenLine(45, 47.5, 45, 52.5), PenLine(45, 52.5, 55, 52.5),
+                                PenLine(45, 47.5, 55, 47.5), across}) {
+    reference.AddLine(e);
+  }
+  reference.Execute();
+  std::multiset<std::array<double, 4>> want = {{40, 49, 60, 49}};
+  for (const RDrawElement& r : reference.ResultLines) want.insert({r.X1, r.Y1, r.X2, r.Y2});
+  std::multiset<std::array<double, 4>> got;
+  for (const RDrawElement& e : Elements()) got.insert({e.X1, e.Y1, e.X2, e.Y2});
+  EXPECT_EQ(got, want);
+  // One step: the rectangle's four lines and what the clean-up changed.
+  std::size_t added = 0, deleted = 0;
+  for (const RDrawElement& e : UndoLog()) (e.UndoMark == kUndoAdded ? added : deleted) += 1;
+  EXPECT_EQ(deleted, 5u) << "the four sides and the pen's line went into the clean-up";
+  EXPECT_EQ(added, 4 + reference.ResultLines.size());
+}
+
+TEST_F(RectangleCommands, BoxSenTakesAssistPointsForBothCorners) {
+  TcadBox& box = Box();
+  box.ButonType = dtBoxSen;
+  box.AssistPoint = {20, 20};
+  box.ResumeWithAssistPoint(0, 20, 20);
+  EXPECT_EQ(box.CommandStep, 1);
+  MoveTo(50, 40);
+  box.AssistPoint = {60, 50};
+  box.ResumeWithAssistPoint(0, 60, 50);
+  const std::vector<RDrawElement> lines = {PenLine(20, 20, 60, 20), PenLine(60, 20, 60, 50), PenLine(60, 50, 20, 50),
+                                           PenLine(20, 20, 20, 50)};
+  ExpectElements(lines);
+  ExpectUndoLog(lines);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RectangleCommands, BoxSenGestureDragCommitsNothing) {
+  TcadBox& box = Box();
+  box.DridoL1 = 40;
+  box.DridoL2 = 40;
+  box.ButonType = dtBoxSen;
+  Click(20, 20);
+  Drag(40, 30, 40, 50);  // a drag of 100 pixels is a gesture
+  EXPECT_TRUE(Elements().empty());
+  EXPECT_TRUE(UndoLog().empty());
 }
 
 TEST_F(RectangleCommands, BoxsunpoTakesAnAssistPoint) {
