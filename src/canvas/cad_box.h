@@ -316,6 +316,15 @@ class TcadBox : public TCustomControl {
   // are two opposite corners. An anchor past 8, a scale of 0 or less or a
   // size that is not finite leaves all four as they were.
   void ComputePrintFrame(double& x, double& y, double& x2, double& y2);
+  // The picture commands: the topmost shown picture under a point becomes
+  // the picked slot (PickedIndex[2]); the others change that slot.
+  std::uint8_t PictureKeepAspect = 0;  // 1: a resize keeps the picture's aspect
+  bool PickPictureAt(double x, double y);
+  void MovePictureTo(double x, double y);
+  void SetPictureCorners(double x2, double y2);
+  void KeepPictureAspect(double& x, double& y, double x0, double y0) const;
+  void DeletePickedPicture();
+  void ReorderPickedPicture(bool toBack);
   // The buffer preview last drawn: the index of its last element and the
   // axis angle it was drawn with, so that its erase matches it.
   std::int32_t PreviewLastIndex = 0;
