@@ -319,6 +319,22 @@ class TcadBox : public TCustomControl {
   // The picture commands: the topmost shown picture under a point becomes
   // the picked slot (PickedIndex[2]); the others change that slot.
   std::uint8_t PictureKeepAspect = 0;  // 1: a resize keeps the picture's aspect
+  // The tangent commands: the tangent position, the two points of the
+  // piece and the ends of the piece's preview on the screen.
+  RPoint2D PickPoint;
+  RPoint2D FourthPoint;
+  RPoint2D LastVertex;
+  RPoint2D WorkPointA;
+  RPoint2D WorkPointB;
+  // The regular polygons: side count and construction (the host's), the
+  // size in real units (the host's set radius), and what the preview on the
+  // screen was built and drawn with.
+  std::int32_t SetCount = 0;
+  std::uint8_t PolygonKind = 0;
+  double AngleArcRadius = 0.0;
+  std::int32_t PreviewSides = 0;
+  std::uint8_t PreviewColor = 0;
+  std::uint8_t PreviewLineType = 0;
   bool PickPictureAt(double x, double y);
   void MovePictureTo(double x, double y);
   void SetPictureCorners(double x2, double y2);
