@@ -53,9 +53,9 @@ class TRenSunpoSenobj {
   void AddPoint(std::uint8_t PointKind, std::uint8_t Found, double X, double Y, const RDrawElement& Element);
   // Rebuilds the result for the cursor (PX, PY) in the current style. The
   // commands also pass their base angle, angle step and set length, which no
-  // style reads. With no point, a value that is not finite or a style
-  // without a builder nothing changes (a style up to the last is still
-  // stored with the scale).
+  // style reads. With no point or a value that is not finite nothing
+  // changes; otherwise the style and the scale are stored, and a style
+  // without a builder (or above the last) builds nothing.
   void Update(double PX, double PY, double BaseAngle, double AngleStep, double SetLength, double GroupScale);
   // Removes the last point and trims the moving step and the guide circles
   // of the chains; with one point: Reset, so the preview is committed.

@@ -111,6 +111,45 @@ TEST(CircleDimensions, ChainLayoutsInThePreviewAndAfterTheFinish) {
   }
 }
 
+TEST(CircleDimensions, BothFinishFlagsFinishAlike) {
+  SettingsGuard guard;
+  SetChainSettings(0);
+  for (const std::uint8_t flag : {0, 1}) {
+    SCOPED_TRACE(int{flag});
+    DimensionReplay replay;
+    ReplayChain(replay, 5);
+    replay.Tool().TrimOnFinish = flag;
+    replay.Tool().DropLastPoint();
+    EXPECT_EQ(Layout(replay.Tool().Elements), "lpalpt");
+  }
+}
+
+TEST(CircleDimensions, AStyleChangedWhileTheChainGrowsStaysWithinTheArrays) {
+  // The style is read at every update, so a chain may switch builders half
+  // way; whatever it then shows, it must neither read nor write outside
+  // its lists.
+  SettingsGuard guard;
+  for (int before = 0; before <= 5; ++before) {
+    for (int after = 0; after <= 5; ++after) {
+      for (int switchAt = 1; switchAt <= 5; ++switchAt) {
+        SCOPED_TRACE(testing::Message() << before << " to " << after << " at point " << switchAt);
+        SetChainSettings(static_cast<std::uint8_t>(before));
+        DimensionReplay replay;
+        for (int i = 0; i < 5; ++i) {
+          if (i + 1 == switchAt) DraftDefaults.ChainDimensionStyle = static_cast<std::uint8_t>(after);
+          replay.Click(kChainClicks[i].x, kChainClicks[i].y, i == 0 ? &kMeasured : nullptr);
+          for (int k = 0; k < 3; ++k) replay.Move(kChainClicks[i + 1].x, kChainClicks[i + 1].y + 0.001 * k);
+        }
+        replay.Finish();
+        const TRenSunpoSenobj& tool = replay.Tool();
+        for (const RDrawElement& e : tool.Elements) {
+          if (e.Kind == kKindText) EXPECT_LT(static_cast<std::size_t>(e.TextIndex), tool.Texts.size());
+        }
+      }
+    }
+  }
+}
+
 TEST(CircleDimensions, OnePointAndTwoPointChainsShowTheirGuideCircles) {
   SettingsGuard guard;
   SetChainSettings(0);
