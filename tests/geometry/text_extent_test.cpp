@@ -36,4 +36,23 @@ TEST(TextExtent, SumsCharacterWidthsAndSpacingButAfterTheLast) {
   }
 }
 
+TEST(TextExtent, JustificationCodesNameTheBoxPoints) {
+  // A box 8 long and 4 high.
+  const RTextExtent box{8, 4};
+  struct Case {
+    int code;
+    double along, across;
+  };
+  const Case cases[] = {
+      {0, 0, 0}, {1, 4, 0}, {2, 8, 0}, {3, 8, 2}, {4, 8, 4}, {5, 4, 4},
+      {6, 4, 2}, {7, 0, 4}, {8, 0, 2}, {9, 0, 0}, {255, 0, 0},  // unknown codes: bottom left
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    const RBoxOffset offset = JustifiedBoxOffset(static_cast<std::uint8_t>(c.code), box);
+    EXPECT_EQ(offset.Along, c.along);
+    EXPECT_EQ(offset.Across, c.across);
+  }
+}
+
 }  // namespace

@@ -47,26 +47,12 @@ const RTextStyle& AreaLabelStyle(std::span<const RTextStyle, kTextStyleCount> St
 void PlaceAreaLabel(const RTextStyle& Style, double Angle, double& X, double& Y,
                     std::uint8_t Justify, std::string_view Text, double& EndY, double& EndX) {
   const RTextExtent extent = TextExtent(Text, Style.Width, Style.Height, Style.Spacing);
-  const double l = extent.Length;
-  const double h = extent.Height;
   // The given point within the box, along and across the text.
-  double along = 0.0;
-  double across = 0.0;
-  switch (Justify) {
-    case 1: along = l / 2; break;
-    case 2: along = l; break;
-    case 3: along = l; across = h / 2; break;
-    case 4: along = l; across = h; break;
-    case 5: along = l / 2; across = h; break;
-    case 6: along = l / 2; across = h / 2; break;
-    case 7: across = h; break;
-    case 8: across = h / 2; break;
-    default: break;
-  }
+  const RBoxOffset offset = JustifiedBoxOffset(Justify, extent);
   double baseX = X;
   double baseY = Y;
-  LocalOffsetPoint(baseX, baseY, Angle, -along, -across, X, Y);
+  LocalOffsetPoint(baseX, baseY, Angle, -offset.Along, -offset.Across, X, Y);
   X = baseX;
   Y = baseY;
-  PolarPoint(EndX, EndY, Angle, l, X, Y);
+  PolarPoint(EndX, EndY, Angle, extent.Length, X, Y);
 }
