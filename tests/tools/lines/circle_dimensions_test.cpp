@@ -143,7 +143,9 @@ TEST(CircleDimensions, AStyleChangedWhileTheChainGrowsStaysWithinTheArrays) {
         replay.Finish();
         const TRenSunpoSenobj& tool = replay.Tool();
         for (const RDrawElement& e : tool.Elements) {
-          if (e.Kind == kKindText) EXPECT_LT(static_cast<std::size_t>(e.TextIndex), tool.Texts.size());
+          if (e.Kind == kKindText) {
+            EXPECT_LT(static_cast<std::size_t>(e.TextIndex), tool.Texts.size());
+          }
         }
       }
     }
