@@ -2,7 +2,9 @@
 
 #include "tools/edit/area_table_labels.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "geometry/angles_points.h"
 #include "geometry/number_format.h"
@@ -10,6 +12,9 @@
 #include "tools/settings/default_settings.h"
 
 namespace {
+
+// Radius of the circle round a row number, drawing mm.
+constexpr double kNumberCircleRadius = 3.0;
 
 // Decimals of the length texts: 0 to 2, any other setting 3.
 int LengthDecimals() { return DraftDefaults.AreaDecimals <= 2 ? DraftDefaults.AreaDecimals : 3; }
@@ -20,6 +25,10 @@ std::string FixedText(int decimals, double v) {
 
 }  // namespace
 
+bool AllFinite(std::initializer_list<double> values) {
+  return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
 double TruncateDecimals(int Decimals, double V) {
   if (Decimals <= 0) return std::trunc(V);
   const double scale = std::pow(10.0, Decimals);
@@ -27,7 +36,11 @@ double TruncateDecimals(int Decimals, double V) {
 }
 
 std::string AreaLengthText(double X1, double Y1, double X2, double Y2, double GroupScale) {
-  double length = PointDistance(X1, Y1, X2, Y2) * GroupScale;
+  return AreaDrawingLengthText(PointDistance(X1, Y1, X2, Y2), GroupScale);
+}
+
+std::string AreaDrawingLengthText(double Length, double GroupScale) {
+  double length = Length * GroupScale;
   if (DraftDefaults.AreaUnitMetres == 1) length /= 1000.0;
   return FixedText(LengthDecimals(), length);
 }
@@ -55,4 +68,25 @@ void PlaceAreaLabel(const RTextStyle& Style, double Angle, double& X, double& Y,
   X = baseX;
   Y = baseY;
   PolarPoint(EndX, EndY, Angle, extent.Length, X, Y);
+}
+
+Rmoziko MakeAreaLabel(const RTextStyle& Style, std::uint8_t StyleNo, double X, double Y,
+                      double Angle, std::uint8_t Justify, std::string Text) {
+  Rmoziko label;
+  label.X = X;
+  label.Y = Y;
+  PlaceAreaLabel(Style, Angle, label.X, label.Y, Justify, Text, label.EndY, label.EndX);
+  label.Text = std::move(Text);
+  label.Angle = Angle;
+  label.TextStyle = StyleNo;
+  return label;
+}
+
+RToolArc AreaNumberCircle(const Rmoziko& Number, const RTextStyle& Style) {
+  RToolArc circle;
+  circle.CentreX = (Number.X + Number.EndX) / 2.0;
+  circle.CentreY = (Number.Y + Number.EndY) / 2.0 + Style.Height * 0.1 / 2.0;
+  circle.Radius = kNumberCircleRadius;
+  circle.Ratio = 1.0;
+  return circle;
 }

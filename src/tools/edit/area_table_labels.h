@@ -6,11 +6,27 @@
 // every call.
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "records/draw_records.h"
+#include "tools/edit/tool_records.h"
+
+// One placed label.
+struct Rmoziko {
+  double X = 0.0;  // start of the baseline
+  double Y = 0.0;
+  double EndX = 0.0;  // end of the baseline
+  double EndY = 0.0;
+  std::string Text;  // code page 932
+  double Angle = 0.0;
+  std::uint8_t TextStyle = 0;
+};
+
+// Every value is a number: a point that is none makes no row.
+bool AllFinite(std::initializer_list<double> values);
 
 // The integer part of V with Decimals 0; otherwise V cut to Decimals digits
 // after the point, with an allowance of 0.01 of the last digit so that a
@@ -21,6 +37,8 @@ double TruncateDecimals(int Decimals, double V);
 // The length of the side in real units (drawing length times the group
 // scale, in metres when the settings say so) with the settings' decimals.
 std::string AreaLengthText(double X1, double Y1, double X2, double Y2, double GroupScale);
+// The same for a drawing length given as such (a radius).
+std::string AreaDrawingLengthText(double Length, double GroupScale);
 // A displayed length read back; a text that is no number reads as 0.
 double AreaTextValue(std::string_view Text);
 // An area value cut and formatted with two more decimals than the lengths.
@@ -38,3 +56,10 @@ const RTextStyle& AreaLabelStyle(std::span<const RTextStyle, kTextStyleCount> St
 // of its baseline; (EndX, EndY) is the end of the baseline.
 void PlaceAreaLabel(const RTextStyle& Style, double Angle, double& X, double& Y,
                     std::uint8_t Justify, std::string_view Text, double& EndY, double& EndX);
+
+// A label of the given style placed at (X, Y) by the justification code.
+Rmoziko MakeAreaLabel(const RTextStyle& Style, std::uint8_t StyleNo, double X, double Y,
+                      double Angle, std::uint8_t Justify, std::string Text);
+// The circle round a placed row number: radius 3 about the middle of its
+// baseline raised by half the text height, so it rings the text.
+RToolArc AreaNumberCircle(const Rmoziko& Number, const RTextStyle& Style);

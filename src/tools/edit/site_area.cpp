@@ -16,15 +16,9 @@ namespace {
 
 // Two corners within this of each other in y lie on a horizontal side.
 constexpr double kSameY = 1e-4;
-// Radius of the circle round a row number, drawing mm.
-constexpr double kNumberCircleRadius = 3.0;
 // Line type and colour of the outline of a split triangle.
 constexpr std::uint8_t kOutlineLineType = 1;
 constexpr std::uint8_t kOutlineColour = 5;
-
-bool AllFinite(std::initializer_list<double> values) {
-  return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
-}
 
 RToolLine TypedLine(double x1, double y1, double x2, double y2, std::uint8_t lineType) {
   RToolLine line = ToolLineOf(x1, y1, x2, y2);
@@ -83,14 +77,8 @@ void TSikichiMenobj::PlaceLabel(double& X, double& Y, std::uint8_t Justify,
 Rmoziko TSikichiMenobj::MakeLabel(double X, double Y, double Angle, std::uint8_t Justify,
                                   std::string Text) {
   LabelAngle = Angle;
-  Rmoziko label;
-  label.X = X;
-  label.Y = Y;
-  PlaceLabel(label.X, label.Y, Justify, Text, label.EndY, label.EndX);
-  label.Text = std::move(Text);
-  label.Angle = Angle;
-  label.TextStyle = TextStyle;
-  return label;
+  return MakeAreaLabel(AreaLabelStyle(TextStyles, TextStyle), TextStyle, X, Y, Angle, Justify,
+                       std::move(Text));
 }
 
 Rmoziko TSikichiMenobj::SideLabel(double X1, double Y1, double X2, double Y2) {
@@ -104,11 +92,7 @@ void TSikichiMenobj::NumberRow(RSikiData& Row, double X1, double Y1, double X2, 
                                double X3, double Y3) {
   Row.NumberLabel = MakeLabel((X1 + X2 + X3) / 3.0, (Y1 + Y2 + Y3) / 3.0, 0.0, 1,
                               IntToStr(static_cast<long long>(DraftDefaults.TableStartNumber) + RowCount));
-  const double h = AreaLabelStyle(TextStyles, TextStyle).Height * 0.1;
-  Row.NumberCircle.CentreX = (Row.NumberLabel.X + Row.NumberLabel.EndX) / 2.0;
-  Row.NumberCircle.CentreY = (Row.NumberLabel.Y + Row.NumberLabel.EndY) / 2.0 + h / 2.0;
-  Row.NumberCircle.Radius = kNumberCircleRadius;
-  Row.NumberCircle.Ratio = 1.0;
+  Row.NumberCircle = AreaNumberCircle(Row.NumberLabel, AreaLabelStyle(TextStyles, TextStyle));
 }
 
 void TSikichiMenobj::AddTriangle(double X1, double Y1, double X2, double Y2, double X3, double Y3) {

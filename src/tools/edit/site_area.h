@@ -13,18 +13,8 @@
 
 #include "geometry/angles_points.h"
 #include "records/draw_records.h"
+#include "tools/edit/area_table_labels.h"
 #include "tools/edit/tool_records.h"
-
-// One placed label.
-struct Rmoziko {
-  double X = 0.0;  // start of the baseline
-  double Y = 0.0;
-  double EndX = 0.0;  // end of the baseline
-  double EndY = 0.0;
-  std::string Text;  // code page 932
-  double Angle = 0.0;
-  std::uint8_t TextStyle = 0;
-};
 
 // One triangle row of modes 0 and 1.
 struct RSikiData {

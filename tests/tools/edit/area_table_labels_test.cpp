@@ -73,6 +73,8 @@ TEST(AreaTableLabels, LengthAndAreaTextsFollowTheSettings) {
     EXPECT_EQ(AreaLengthText(3, 4, 3 + 12.3456 * std::cos(30 * kDeg), 4 + 12.3456 * std::sin(30 * kDeg), c.scale),
               c.length);
     EXPECT_EQ(AreaValueText(56.7898995), c.area);
+    // A length given as such (a radius) prints the same.
+    EXPECT_EQ(AreaDrawingLengthText(12.3456, c.scale), c.length);
   }
   EXPECT_EQ(AreaTextValue("12.35"), 12.35);
   EXPECT_EQ(AreaTextValue("NAN"), 0.0);
