@@ -78,7 +78,12 @@ RPointPair CopyToward(const TcadBox& box, RPoint2D p, double t) {
   return OffsetSegmentTowardCursor(b.xa, b.ya, b.xb, b.yb, p.x, p.y, t);
 }
 
-double PitchInDrawing(const TcadBox& box) { return box.RealToDrawingLength(box.OffsetPitch); }
+// The pitch in drawing units; 0 for one that is not a finite number, so that
+// no preview is drawn from it.
+double PitchInDrawing(const TcadBox& box) {
+  const double pitch = box.RealToDrawingLength(box.OffsetPitch);
+  return std::isfinite(pitch) ? pitch : 0;
+}
 
 // The foot of p on the infinite base line; false when the base line has no
 // length.
@@ -114,7 +119,7 @@ bool AddOffsetCopies(TcadBox& box, RPoint2D countPoint, RPoint2D side, int width
     box.RepeatCount = box.OffsetLinesMade = count;
   }
   const double pitch = PitchInDrawing(box);
-  if (!(box.OffsetPitch > 0) || !std::isfinite(pitch)) count = 0;
+  if (!(box.OffsetPitch > 0) || !(pitch > 0)) count = 0;
 
   SetCopyPen(box, box.Pencol, box.Pentyp, width);
   for (std::int32_t i = 1; i <= count; ++i) {
@@ -637,7 +642,10 @@ void CommitOffsetCircle(TcadBox& box, TFukuenobj& tool, double x, double y) {
   const RToolArc& r = tool.Result;
   Tdrawinp& store = *box.Draw1;
   const std::size_t before = store.Elements.size();
-  box.AddArcToStore(store, r.CentreX, r.CentreY, r.Radius, r.Ratio, r.StartAngle, r.EndAngle, r.Rotation);
+  // A pitch that is no number makes no copy.
+  if (std::isfinite(box.RealToDrawingLength(box.OffsetPitch))) {
+    box.AddArcToStore(store, r.CentreX, r.CentreY, r.Radius, r.Ratio, r.StartAngle, r.EndAngle, r.Rotation);
+  }
   if (store.Elements.size() > before) DrawInOwnColour(box, store.Elements.back());
   PostHostNotification(kOffsetPanel, kCopiesMade);
   box.B_Switch = _off;

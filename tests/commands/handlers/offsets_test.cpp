@@ -225,6 +225,8 @@ TEST_F(OffsetCommands, NoCopyWithoutAPositivePitch) {
       {"pitch 0, derived count", 0, 0, false},
       {"pitch 0, host count", 0, 3, false},
       {"negative pitch", -500, 0, false},
+      {"pitch no number", std::nan(""), 0, false},
+      {"infinite pitch, host count", INFINITY, 2, false},
       {"pitch measured on the base line", 500, 0, true},
   };
   for (const Case& c : cases) {
@@ -302,6 +304,22 @@ TEST_F(OffsetCommands, APartIsCutBetweenTheFeetOfTheClicks) {
   EXPECT_EQ(Box().B_Switch, _off);
 }
 
+TEST_F(OffsetCommands, APartEndReadByARightClickLiesOnTheCrossingLine) {
+  StartAfresh(dtFukuSenTanbu);
+  Seed({Line(20, 50, 100, 50), Line(40, 10, 40, 90)});
+  Click(60, 50);
+  // Near the upright line, above the copy at one pitch (y = 55): whichever
+  // point of the upright line the snap takes, its foot on the base is x = 40.
+  Click(40.5, 56, ssRight);
+  EXPECT_EQ(Box().B_Switch, on2);
+  EXPECT_DOUBLE_EQ(Box().RefLine.xa, 40);
+  EXPECT_DOUBLE_EQ(Box().RefLine.ya, 50);
+  EXPECT_NEAR(Box().SegStart.x, 40, 1e-9);
+  // Nothing to read near the end click: it is dropped.
+  Click(90, 80, ssRight);
+  EXPECT_EQ(Box().B_Switch, on2);
+}
+
 TEST_F(OffsetCommands, ThePartGestureReturnsToTheOffsetLines) {
   TcadBox& box = Box();
   box.DridoL1 = 40;
@@ -361,18 +379,28 @@ TEST_F(OffsetCommands, CirclesArcsAndEllipsesGetConcentricCopies) {
   }
 }
 
-TEST_F(OffsetCommands, AnInsideCopyWithoutRadiusStoresNothing) {
-  TcadBox& box = Box();
-  box.ButonType = dtFukusen;
-  box.OffsetPitch = 1000;  // 10 units: the whole radius
-  Seed({Arc(60, 48, 10)});
-  const RDrawElement source = Elements()[0];
-  Click(70, 48, ssRight);
-  Click(62, 48);
-  ExpectElements({source});
-  ExpectUndoLog({});
-  EXPECT_EQ(box.ButonType, dtFukusen);
-  EXPECT_EQ(box.B_Switch, _off);
+TEST_F(OffsetCommands, ACircleCopyWithoutRadiusOrPitchStoresNothing) {
+  struct Case {
+    const char* what;
+    double pitch, clickX;
+  } cases[] = {
+      {"inside by the whole radius", 1000, 62},
+      {"an infinite pitch", INFINITY, 75},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartAfresh(dtFukusen);
+    TcadBox& box = Box();
+    box.OffsetPitch = c.pitch;
+    Seed({Arc(60, 48, 10)});
+    const RDrawElement source = Elements()[0];
+    Click(70, 48, ssRight);
+    Click(c.clickX, 48);
+    ExpectElements({source});
+    ExpectUndoLog({});
+    EXPECT_EQ(box.ButonType, dtFukusen) << "it still returns";
+    EXPECT_EQ(box.B_Switch, _off);
+  }
 }
 
 TEST_F(OffsetCommands, AMeasuredCirclePitchServesTheNextClick) {
