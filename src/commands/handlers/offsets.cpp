@@ -122,14 +122,15 @@ bool AddOffsetCopies(TcadBox& box, RPoint2D countPoint, RPoint2D side, int width
   if (!(box.OffsetPitch > 0) || !(pitch > 0)) count = 0;
 
   SetCopyPen(box, box.Pencol, box.Pentyp, width);
-  for (std::int32_t i = 1; i <= count; ++i) {
+  // A wide counter: the count may be the largest there is.
+  for (std::int64_t i = 1; i <= count; ++i) {
     const RPointPair c = CopyToward(box, side, i * pitch);
     box.DrawLine(box.Pentyp, box.Canvas(), c.xa, c.ya, c.xb, c.yb);
   }
   box.Canvas().Pen.Width = 1;
   Tdrawinp& store = *box.Draw1;
   bool added = false;
-  for (std::int32_t i = 1; i <= count; ++i) {
+  for (std::int64_t i = 1; i <= count; ++i) {
     const RPointPair c = CopyToward(box, side, i * pitch);
     const std::size_t before = store.Elements.size();
     box.AddLineChecked(store, !added, c.xa, c.ya, c.xb, c.yb);
