@@ -357,6 +357,25 @@ class TcadBox : public TCustomControl {
   // the polyline's rubber segment ends.
   RPoint2D ReportedPoint;
   RPoint2D RubberEnd;
+  // The offset commands: the base line; the pitch (real units) and the
+  // number of copies the host sets (0: as many as the click's distance
+  // holds); the number the last commit made, for the host; whether the next
+  // click measures the pitch; the pick point the corner join keeps between
+  // commits ((0, 0): none); the two ends of a part; and how the circle
+  // preview on the screen was drawn.
+  RPointPair RefLine;
+  double OffsetPitch = 0.0;
+  std::int32_t RepeatCount = 0;
+  std::int32_t OffsetLinesMade = 0;
+  bool PitchFromPoint = false;
+  RPoint2D KeptPoint;
+  RPoint2D SegStart;
+  RPoint2D SegEnd;
+  std::uint8_t ArcPreviewLineType = 0;
+  std::uint8_t ArcPreviewColor = 0;
+  // Joins the lines at two list positions (the older first) at their
+  // corner, inside the undo step of the copies just added.
+  void JoinOffsetCorner(std::int32_t indexA, std::int32_t indexB, RPoint2D p1, RPoint2D p2);
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all

@@ -1,0 +1,436 @@
+// Offset lines, offsets of a part of a line and offset circles, through the
+// mouse. Group 0 is drawn at 1:100, so an offset pitch of 500 (real
+// millimetres) is 5 drawing units.
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "geometry/codepage.h"
+#include "support/command_harness.h"
+#include "tools/edit/offset_stretch.h"
+
+namespace {
+
+RDrawElement Added(RDrawElement e) {
+  e.UndoMark = kUndoAdded;
+  return e;
+}
+
+RDrawElement Deleted(RDrawElement e) {
+  e.UndoMark = kUndoDeleted;
+  return e;
+}
+
+// A line as the current pen (type 1, colour 1, group 0, layer 0) adds it;
+// the drawing keeps it unmarked, the undo log marked as added.
+RDrawElement PenLine(double x1, double y1, double x2, double y2) {
+  RDrawElement e = Line(x1, y1, x2, y2);
+  e.ColorNo = 1;
+  return e;
+}
+
+std::vector<RDrawElement> Logged(std::vector<RDrawElement> elements) {
+  for (RDrawElement& e : elements) e = Added(e);
+  return elements;
+}
+
+RDrawElement PenArc(double cx, double cy, double r, float start, float end, float ratio, float rotation) {
+  RDrawElement e = Arc(cx, cy, r, start, end, ratio, rotation);
+  e.ColorNo = 1;
+  return Added(e);
+}
+
+std::vector<std::string> Panel(std::initializer_list<int> numbers) {
+  std::vector<std::string> posts;
+  for (const int n : numbers) posts.push_back("TFrame4+" + std::to_string(n));
+  return posts;
+}
+
+class OffsetCommands : public CommandHarness {
+ protected:
+  void SetUp() override {
+    CommandHarness::SetUp();
+    // The first paint of the new control goes now: later it would cover the
+    // top captions the commands show.
+    Box().Update();
+    Box().OffsetPitch = 500;
+  }
+  // A fresh drawing with the base line, picked by a right click (the set
+  // pitch is used) at (px, py).
+  RDrawElement StartWithBase(const RDrawElement& base, double px, double py) {
+    StartAfresh(dtFukusen);
+    Seed({base});
+    Click(px, py, ssRight);
+    EXPECT_EQ(Box().B_Switch, on1);
+    return Elements()[0];
+  }
+};
+
+TEST_F(OffsetCommands, CopiesLieAtWholePitchesOnTheClickSide) {
+  // (nx, ny): the unit normal of the base line toward the click; the click
+  // lies `distance` from the base line, so the count is Trunc(distance / 5),
+  // at least 1.
+  struct Case {
+    const char* what;
+    double x1, y1, x2, y2, px, py, nx, ny, distance;
+    int count;
+  } cases[] = {
+      {"3.9 pitches above", 20, 50, 100, 50, 60, 50, 0, 1, 19.5, 3},
+      {"0.2 pitch above", 20, 50, 100, 50, 60, 50, 0, 1, 1, 1},
+      {"exactly 2 pitches above", 20, 50, 100, 50, 60, 50, 0, 1, 10, 2},
+      {"exactly 3 pitches below", 20, 50, 100, 50, 60, 50, 0, -1, 15, 3},
+      {"4.98 pitches below", 20, 50, 100, 50, 60, 50, 0, -1, 24.9, 4},
+      // Direction (0.8, 0.6), length 50; the normal to its left is (-0.6, 0.8).
+      {"2.4 pitches left of a sloped line", 20, 20, 60, 50, 40, 35, -0.6, 0.8, 12, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const RDrawElement base = StartWithBase(Line(c.x1, c.y1, c.x2, c.y2), c.px, c.py);
+    TakeNotifications();
+    Click(c.px + c.distance * c.nx, c.py + c.distance * c.ny);
+    std::vector<RDrawElement> copies;
+    for (int i = 1; i <= c.count; ++i) {
+      const double dx = 5 * i * c.nx, dy = 5 * i * c.ny;
+      copies.push_back(PenLine(c.x1 + dx, c.y1 + dy, c.x2 + dx, c.y2 + dy));
+    }
+    std::vector<RDrawElement> all{base};
+    all.insert(all.end(), copies.begin(), copies.end());
+    ExpectElements(all);
+    ExpectUndoLog(Logged(copies));
+    EXPECT_EQ(Box().RepeatCount, 0) << "a derived count serves one commit";
+    EXPECT_EQ(Box().OffsetLinesMade, c.count);
+    EXPECT_EQ(Box().B_Switch, _off);
+    EXPECT_EQ(TakeNotifications(), Panel({100}));
+    ExpectScreenMatchesRedraw();
+  }
+}
+
+TEST_F(OffsetCommands, AHostCountMakesThatManyCopiesAndStays) {
+  const RDrawElement base = StartWithBase(Line(20, 20, 100, 20), 60, 20);
+  Box().RepeatCount = 5;
+  Click(60, 21);  // 0.2 pitches away: the host's count holds
+  ExpectElements({base, PenLine(20, 25, 100, 25), PenLine(20, 30, 100, 30), PenLine(20, 35, 100, 35),
+                  PenLine(20, 40, 100, 40), PenLine(20, 45, 100, 45)});
+  EXPECT_EQ(UndoLog().size(), 5u);
+  EXPECT_EQ(Box().RepeatCount, 5);
+  EXPECT_EQ(Box().OffsetLinesMade, 1);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(OffsetCommands, ALeftPickLetsTheNextClickSetThePitch) {
+  StartAfresh(dtFukusen);
+  Seed({Line(20, 50, 100, 50)});
+  const RDrawElement base = Elements()[0];
+  Click(60, 50);
+  EXPECT_TRUE(Box().PitchFromPoint);
+  Click(60, 62);  // 12 drawing units: 1200 real
+  EXPECT_DOUBLE_EQ(Box().OffsetPitch, 1200);
+  EXPECT_EQ(TopMessage(), "[1200.000]");
+  EXPECT_EQ(Box().B_Switch, on1);
+  EXPECT_FALSE(Box().PitchFromPoint);
+  EXPECT_EQ(Elements().size(), 1u);
+  EXPECT_EQ(TakeNotifications(), Panel({116, 101}));
+  Click(60, 75);  // 25 / 12: two copies at the new pitch
+  ExpectElements({base, PenLine(20, 62, 100, 62), PenLine(20, 74, 100, 74)});
+  EXPECT_EQ(TakeNotifications(), Panel({100}));
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(OffsetCommands, TwoSnappedPointsGiveTheBase) {
+  TcadBox& box = Box();
+  box.ButonType = dtFukusen;
+  Seed({Point(30, 30), Point(70, 30)});
+  const RDrawElement p = Elements()[0], q = Elements()[1];
+  // Nothing to snap to: the click is dropped.
+  Click(90, 80, ssShift | ssRight);
+  EXPECT_EQ(TopMessage(), J(" 点なし "));
+  EXPECT_EQ(box.B_Switch, _off);
+  Click(30.5, 30.5, ssShift | ssRight);
+  EXPECT_EQ(TopMessage(), J(" 点ﾋｯﾄ  "));
+  EXPECT_EQ(box.B_Switch, on10);
+  EXPECT_EQ(TakeNotifications(), std::vector<std::string>{});
+  Click(90, 80, ssRight);
+  EXPECT_EQ(TopMessage(), J(" 点なし "));
+  EXPECT_EQ(box.B_Switch, on10);
+  Click(69.6, 30.3, ssRight);
+  EXPECT_EQ(box.B_Switch, on1);
+  EXPECT_FALSE(box.PitchFromPoint);
+  EXPECT_EQ(TakeNotifications(), Panel({116}));
+  Click(50, 41);
+  ExpectElements({p, q, PenLine(30, 35, 70, 35), PenLine(30, 40, 70, 40)});
+  ExpectUndoLog(Logged({PenLine(30, 35, 70, 35), PenLine(30, 40, 70, 40)}));
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(OffsetCommands, TheTwoPointGestureStartsTheBaseAtTheDragStart) {
+  TcadBox& box = Box();
+  box.DridoL1 = 40;
+  box.DridoL2 = 40;
+  box.ButonType = dtFukusen;
+  Seed({Point(30, 30), Point(70, 30)});
+  Drag(30.4, 30.4, 42.4, 30.4, ssRight);  // 60 pixels east
+  EXPECT_EQ(box.B_Switch, on10);
+  EXPECT_EQ(box.RefLine.xa, 30);
+  EXPECT_EQ(box.RefLine.ya, 30);
+  Click(70.3, 29.8, ssLeft);  // a left second point measures the pitch next
+  EXPECT_EQ(box.B_Switch, on1);
+  EXPECT_TRUE(box.PitchFromPoint);
+  EXPECT_EQ(box.RefLine.xb, 70);
+  EXPECT_EQ(box.RefLine.yb, 30);
+}
+
+TEST_F(OffsetCommands, RightClickOffsetsOfTwoLinesMeetAtTheCorner) {
+  TcadBox& box = Box();
+  box.ButonType = dtFukusen;
+  box.RepeatCount = 1;
+  Seed({Line(60, 0, 60, 60), Line(10, 10, 50, 10)});
+  const RDrawElement upright = Elements()[0], flat = Elements()[1];
+  // The copy of the flat line: parallel to the line before it, so no corner.
+  Click(30, 10, ssRight);
+  Click(30, 20, ssRight);
+  EXPECT_EQ(TopMessage(), J(" 点なし ")) << "the distance click keeps its raw point";
+  const RDrawElement c1 = PenLine(10, 15, 50, 15);
+  ExpectElements({upright, flat, c1});
+  EXPECT_EQ(box.KeptPoint.x, 30);
+  EXPECT_EQ(box.KeptPoint.y, 20);
+  // The copy of the upright line, x = 55, meets y = 15 at (55, 15): the
+  // older copy runs from its far end to the corner, the newer one from the
+  // end on the click's side of the corner (the click's foot is (55, 40)).
+  Click(60, 40, ssRight);
+  Click(50, 40, ssRight);
+  const RDrawElement c2 = PenLine(55, 0, 55, 60);
+  const RDrawElement j1 = PenLine(10, 15, 55, 15);
+  RDrawElement j2 = PenLine(55, 60, 55, 15);
+  j2.ScratchByte = 2;  // joined at its second end
+  ExpectElements({upright, flat, j1, j2});
+  ExpectUndoLog({Added(c2), Deleted(c2), Deleted(c1), Added(j1), Added(j2)});
+  EXPECT_EQ(box.KeptPoint.x, 50);
+  EXPECT_EQ(box.KeptPoint.y, 40);
+  ExpectScreenMatchesRedraw();
+  box.CancelCommands(true);
+  EXPECT_EQ(box.KeptPoint.x, 0);
+  EXPECT_EQ(box.KeptPoint.y, 0);
+}
+
+TEST_F(OffsetCommands, NoCopyWithoutAPositivePitch) {
+  // The two lines drawn last are perpendicular: a join would trim them.
+  struct Case {
+    const char* what;
+    double pitch;
+    int repeat;
+    bool measure;  // the pitch is taken from a click on the base line
+  } cases[] = {
+      {"pitch 0, derived count", 0, 0, false},
+      {"pitch 0, host count", 0, 3, false},
+      {"negative pitch", -500, 0, false},
+      {"pitch no number", std::nan(""), 0, false},
+      {"infinite pitch, host count", INFINITY, 2, false},
+      {"pitch measured on the base line", 500, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartAfresh(dtFukusen);
+    TcadBox& box = Box();
+    Seed({Line(30, 90, 50, 90), Line(60, 0, 60, 60), Line(10, 10, 50, 10)});
+    box.DeleteElementByIndex(0);  // an earlier step in the log
+    const std::vector<RDrawElement> before = Elements();
+    const std::vector<RDrawElement> log = UndoLog();
+    box.OffsetPitch = c.pitch;
+    box.RepeatCount = c.repeat;
+    if (c.measure) {
+      Click(30, 10);
+      Click(30, 10);  // on the base line
+      EXPECT_EQ(box.OffsetPitch, 0);
+      EXPECT_EQ(TopMessage(), "[0.000]");
+      Click(30, 20);
+    } else {
+      Click(30, 10, ssRight);
+      Click(30, 20, ssRight);
+    }
+    ExpectElements(before);
+    ExpectUndoLog(log);
+    EXPECT_EQ(box.B_Switch, _off);
+    EXPECT_EQ(box.RepeatCount, c.repeat);
+    box.RepeatCount = 0;
+    ExpectScreenMatchesRedraw();
+  }
+}
+
+TEST_F(OffsetCommands, ACancelTakesTheBandAway) {
+  const RDrawElement base = StartWithBase(Line(20, 50, 100, 50), 60, 50);
+  MoveTo(60, 60);
+  EXPECT_NE(PixelAt(40, 55), clBlack) << "the band at one pitch";
+  Box().CancelCommands(false);
+  ExpectElements({base});
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(OffsetCommands, APartIsCutBetweenTheFeetOfTheClicks) {
+  struct Case {
+    const char* what;
+    double sx, sy, ex, ey;            // start and end clicks
+    double x1, x2;                    // the part, start first
+  } cases[] = {
+      {"start before end", 40, 53, 80, 48, 40, 80},
+      {"a start at the second end takes the line reversed", 100, 52, 70, 47, 100, 70},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartAfresh(dtFukuSenTanbu);
+    Seed({Line(20, 50, 100, 50)});
+    const RDrawElement base = Elements()[0];
+    TakeNotifications();
+    Click(60, 50);
+    EXPECT_EQ(Hint(), "  " + J("線ﾋｯﾄ"));
+    Click(c.sx, c.sy);
+    EXPECT_EQ(Box().B_Switch, on2);
+    EXPECT_EQ(Box().RefLine.xa, c.x1);
+    Click(c.ex, c.ey);
+    EXPECT_EQ(Box().B_Switch, on3);
+    EXPECT_EQ(Box().RefLine.xb, c.x2);
+    Click(60, 61);  // 11 units: two copies
+    ExpectElements({base, PenLine(c.x1, 55, c.x2, 55), PenLine(c.x1, 60, c.x2, 60)});
+    ExpectUndoLog(Logged({PenLine(c.x1, 55, c.x2, 55), PenLine(c.x1, 60, c.x2, 60)}));
+    EXPECT_EQ(TakeNotifications(), Panel({116, 100}));
+    EXPECT_EQ(Box().B_Switch, _off);
+    EXPECT_EQ(Box().ButonType, dtFukuSenTanbu);
+    ExpectScreenMatchesRedraw();
+  }
+  StartAfresh(dtFukuSenTanbu);
+  Click(60, 50);
+  EXPECT_EQ(Hint(), "  " + J("線がありません"));
+  EXPECT_EQ(Box().B_Switch, _off);
+}
+
+TEST_F(OffsetCommands, APartEndReadByARightClickLiesOnTheCrossingLine) {
+  StartAfresh(dtFukuSenTanbu);
+  Seed({Line(20, 50, 100, 50), Line(40, 10, 40, 90)});
+  Click(60, 50);
+  // Near the upright line, above the copy at one pitch (y = 55): whichever
+  // point of the upright line the snap takes, its foot on the base is x = 40.
+  Click(40.5, 56, ssRight);
+  EXPECT_EQ(Box().B_Switch, on2);
+  EXPECT_DOUBLE_EQ(Box().RefLine.xa, 40);
+  EXPECT_DOUBLE_EQ(Box().RefLine.ya, 50);
+  EXPECT_NEAR(Box().SegStart.x, 40, 1e-9);
+  // Nothing to read near the end click: it is dropped.
+  Click(90, 80, ssRight);
+  EXPECT_EQ(Box().B_Switch, on2);
+}
+
+TEST_F(OffsetCommands, ThePartGestureReturnsToTheOffsetLines) {
+  TcadBox& box = Box();
+  box.DridoL1 = 40;
+  box.DridoL2 = 40;
+  const RDrawElement base = StartWithBase(Line(20, 50, 100, 50), 60, 50);
+  Drag(70, 40, 82, 40, ssLeft);  // 60 pixels east: "端点変更 "
+  EXPECT_EQ(box.ButonType, dtFukuSenTanbu);
+  EXPECT_EQ(box.B_Switch, on1);
+  EXPECT_NE(box.EndChangeFlag, 0);
+  Click(40, 53);
+  Click(80, 48);
+  Click(60, 56);
+  ExpectElements({base, PenLine(40, 55, 80, 55)});
+  EXPECT_EQ(box.ButonType, dtFukusen);
+  EXPECT_EQ(box.B_Switch, _off);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(OffsetCommands, CirclesArcsAndEllipsesGetConcentricCopies) {
+  // Pitch 2 drawing units; the side is the click's distance from the centre
+  // against the radius 10, whatever the axis ratio.
+  const double c30 = std::cos(std::numbers::pi / 6), s30 = std::sin(std::numbers::pi / 6);
+  struct Case {
+    const char* what;
+    float start, end, ratio, rotation;
+    double pickX, pickY;  // on the curve
+    double clickX, clickY;
+    double radius;
+  } cases[] = {
+      {"circle, inside", 0, 0, 1, 0, 70, 48, 60, 52, 8},
+      {"circle, outside", 0, 0, 1, 0, 70, 48, 60, 65, 12},
+      {"arc, inside", 30, 120, 1, 0, 60, 58, 62, 50, 8},
+      {"arc, outside", 30, 120, 1, 0, 60, 58, 60, 70, 12},
+      {"ellipse, inside", 0, 0, 0.5f, 30, 60 + 10 * c30, 48 + 10 * s30, 61, 48, 8},
+      {"ellipse, outside", 0, 0, 0.5f, 30, 60 + 10 * c30, 48 + 10 * s30, 75, 48, 12},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartAfresh(dtFukusen);
+    TcadBox& box = Box();
+    box.OffsetPitch = 200;
+    Seed({Arc(60, 48, 10, c.start, c.end, c.ratio, c.rotation)});
+    const RDrawElement source = Elements()[0];
+    TakeNotifications();
+    Click(c.pickX, c.pickY, ssRight);  // the offset lines hand the circle on
+    EXPECT_EQ(box.ButonType, dtFukuen);
+    EXPECT_EQ(box.B_Switch, on1);
+    Click(c.clickX, c.clickY);
+    const RDrawElement copy = PenArc(60, 48, c.radius, c.start, c.end, c.ratio, c.rotation);
+    ExpectElements({source, copy});
+    ExpectUndoLog({copy});
+    EXPECT_EQ(TakeNotifications(), Panel({116, 100, 100}));
+    EXPECT_EQ(box.ButonType, dtFukusen);
+    EXPECT_EQ(box.B_Switch, _off);
+    EXPECT_TRUE(box.Tool(ToolSlot::FukuenObj).Empty());
+    ExpectScreenMatchesRedraw();
+  }
+}
+
+TEST_F(OffsetCommands, ACircleCopyWithoutRadiusOrPitchStoresNothing) {
+  struct Case {
+    const char* what;
+    double pitch, clickX;
+  } cases[] = {
+      {"inside by the whole radius", 1000, 62},
+      {"an infinite pitch", INFINITY, 75},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartAfresh(dtFukusen);
+    TcadBox& box = Box();
+    box.OffsetPitch = c.pitch;
+    Seed({Arc(60, 48, 10)});
+    const RDrawElement source = Elements()[0];
+    Click(70, 48, ssRight);
+    Click(c.clickX, 48);
+    ExpectElements({source});
+    ExpectUndoLog({});
+    EXPECT_EQ(box.ButonType, dtFukusen) << "it still returns";
+    EXPECT_EQ(box.B_Switch, _off);
+  }
+}
+
+TEST_F(OffsetCommands, AMeasuredCirclePitchServesTheNextClick) {
+  TcadBox& box = Box();
+  box.ButonType = dtFukusen;
+  box.OffsetPitch = 200;
+  Seed({Arc(60, 48, 10)});
+  const RDrawElement source = Elements()[0];
+  Click(70, 48);  // a left pick: the next click measures
+  EXPECT_TRUE(box.PitchFromPoint);
+  Click(60, 55);  // 7 from the centre: |7 - 10| = 3 units, 300 real
+  EXPECT_DOUBLE_EQ(box.OffsetPitch, 300);
+  EXPECT_EQ(TopMessage(), "300.000");
+  EXPECT_EQ(box.B_Switch, on2);
+  // No move since the preview at the old pitch: the copy takes the new one.
+  Press(60, 55, ssLeft);
+  Release(60, 55, ssLeft);
+  ExpectElements({source, PenArc(60, 48, 7, 0, 0, 1, 0)});
+  EXPECT_EQ(box.ButonType, dtFukusen);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(OffsetCommands, ACancelFreesTheCircleTool) {
+  TcadBox& box = Box();
+  box.ButonType = dtFukusen;
+  Seed({Arc(60, 48, 10)});
+  Click(70, 48, ssRight);
+  EXPECT_FALSE(box.Tool(ToolSlot::FukuenObj).Empty());
+  box.CancelCommands(true);
+  EXPECT_TRUE(box.Tool(ToolSlot::FukuenObj).Empty());
+}
+
+}  // namespace
