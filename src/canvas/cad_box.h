@@ -300,6 +300,30 @@ class TcadBox : public TCustomControl {
   RPoint2D PreviewP2;
   double PreviewAngle = 0.0;  // the angle the preview on the screen was drawn with
   double PreviewRadius = 0.0;
+  // The circle and arc commands. The arc being built (angles in degrees,
+  // equal angles: the whole curve), shared with the angle measuring and the
+  // arc chain; its radius in drawing units is a working value no host
+  // writes. The host's settings: the set radius in real units, the axis
+  // ratio and rotation of every curve, the base point of a placed circle.
+  RPoint2D AngleArcCentre;
+  double AngleArcRadius = 0.0;
+  double AngleArcStart = 0.0;
+  double AngleArcEnd = 0.0;
+  double WorkingArcRadius = 0.0;
+  double EllipseRatio = 1.0;
+  double EllipseRotation = 0.0;
+  std::uint8_t CircleBaseKind = 0;
+  // Sweep side of the next arc preview and of the one on the screen (true:
+  // anticlockwise from the start angle), and how the preview on the screen
+  // was drawn.
+  bool ArcAnticlockwise = true;
+  bool ArcSideDrawn = true;
+  double PreviewRatio = 0.0;
+  double PreviewStart = 0.0;
+  double PreviewEnd = 0.0;
+  std::uint8_t ArcPreviewLineType = 0;
+  std::uint8_t ArcPreviewColor = 0;
+  RPoint2D SegmentStart;  // the third point of an arc through three points
   // A press delivered a point that the release has not taken yet.
   bool ClickPending = false;
   // The set length of the line commands (real units; 0: free length).
