@@ -238,7 +238,8 @@ bool OffsetPoint(TcadBox& box, double x, double y, RPoint2D& point, RPoint2D& sn
 // The curve of the host's ratio and rotation about the centre through p.
 RCurve EllipseThrough(const TcadBox& box, const RPoint2D& centre, const RPoint2D& p) {
   const double d = PointDistance(centre.x, centre.y, p.x, p.y);
-  const double a = d * EllipseDirectionFactor(box.EllipseRatio, box.EllipseRotation, d, centre.x, centre.y, p.x, p.y);
+  const double a =
+      d * EllipseDirectionFactor(box.EllipseRatio, box.EllipseRotation, d, centre.x, centre.y, p.x, p.y);
   return {centre, a, box.EllipseRatio, box.AngleArcStart, box.AngleArcEnd, box.EllipseRotation};
 }
 

@@ -136,22 +136,29 @@ TEST_F(CircleCommand, ArcSideFollowsWhereTheCursorLeftTheStartDirection) {
       // Back across the start within 7 the other way.
       {"clockwise then back anticlockwise", {{60, 49}, {60, 51}, {55, 58}}, {50, 60}, 0, 90},
       // Round the far side without coming near the start: the last side stays.
-      {"clockwise then round", {{60, 49}, {50, 40}, {40, 50}, {50, 60}}, {58, 56}, 36.869896f, 0},
+      {"clockwise then round",
+       {{60, 49}, {50, 40}, {40, 50}, {50, 60}},
+       {58, 56},
+       static_cast<float>(std::atan2(6.0, 8.0) / kDeg),
+       0},
   };
-  for (const Path& p : paths) {
-    SCOPED_TRACE(p.what);
-    StartAfresh(dtEnko);
-    Click(50, 50);
-    Click(60, 50);
-    for (const RPoint2D& m : p.moves) MoveTo(m.x, m.y);
-    Click(p.end.x, p.end.y);
-    ASSERT_EQ(Elements().size(), 1u);
-    const RDrawElement& e = Elements()[0];
-    EXPECT_NEAR(+e.StartAngle, p.start, 1e-4);
-    EXPECT_NEAR(+e.EndAngle, p.stop, 1e-4);
-    EXPECT_EQ(+e.Radius, 10);
-    EXPECT_EQ(Box().B_Switch, _off);
-    ExpectScreenMatchesRedraw();
+  for (const Sbuttontype mode : {dtEnko, dtEnkoKotei}) {
+    for (const Path& p : paths) {
+      SCOPED_TRACE(::testing::Message() << p.what << " in mode " << static_cast<int>(mode));
+      StartAfresh(mode);
+      Box().AngleArcRadius = 1000;  // the fixed arc's 10 drawing units
+      Click(50, 50);
+      Click(60, 50);
+      for (const RPoint2D& m : p.moves) MoveTo(m.x, m.y);
+      Click(p.end.x, p.end.y);
+      ASSERT_EQ(Elements().size(), 1u);
+      const RDrawElement& e = Elements()[0];
+      EXPECT_NEAR(+e.StartAngle, p.start, 1e-4);
+      EXPECT_NEAR(+e.EndAngle, p.stop, 1e-4);
+      EXPECT_EQ(+e.Radius, 10);
+      EXPECT_EQ(Box().B_Switch, _off);
+      ExpectScreenMatchesRedraw();
+    }
   }
 }
 
@@ -529,6 +536,41 @@ TEST_F(CircleCommand, PointAssistsFeedEveryStep) {
   }
 }
 
+TEST_F(CircleCommand, AssistPointsWrittenIntoASlotBringTheStepsValues) {
+  struct Case {
+    Sbuttontype mode;
+    RPoint2D first, slot;
+    double radius, start;
+    RPoint2D centre;
+  };
+  const Case cases[] = {
+      {dtEnko, {50, 50}, {50, 58}, 8, 90, {50, 50}},      // the start point: radius and direction
+      {dtEnkoKotei, {50, 50}, {42, 50}, 0, 180, {50, 50}},  // the fixed arc keeps its set radius
+      {dthanEn, {40, 50}, {60, 50}, 10, 180, {50, 50}},   // the second end: centre, radius, angles
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.mode));
+    StartAfresh(c.mode);
+    TcadBox& box = Box();
+    box.WorkingArcRadius = 0;
+    Click(c.first.x, c.first.y);
+    box.SavedMode = c.mode;
+    box.ButonType = dtsencyuten;
+    box.sencyutenApply(c.slot.x, c.slot.y);
+    EXPECT_EQ(box.ButonType, c.mode);
+    EXPECT_EQ(box.WorkingArcRadius, c.radius);
+    EXPECT_EQ(box.AngleArcStart, c.start);
+    if (c.mode == dthanEn) {
+      EXPECT_EQ(box.AngleArcCentre.x, c.centre.x);
+      EXPECT_EQ(box.AngleArcCentre.y, c.centre.y);
+      EXPECT_EQ(box.AngleArcEnd, 0);
+    } else {
+      EXPECT_EQ(box.AngleArcEnd, c.start);
+      EXPECT_TRUE(box.ArcAnticlockwise);
+    }
+  }
+}
+
 TEST_F(CircleCommand, CancelErasesTheXorPreviews) {
   struct Case {
     Sbuttontype mode;
@@ -548,6 +590,79 @@ TEST_F(CircleCommand, CancelErasesTheXorPreviews) {
     for (const RPoint2D& p : c.clicks) Click(p.x, p.y);
     MoveTo(c.cursor.x, c.cursor.y);
     Box().CancelCommands(true);
+    ExpectScreenMatchesRedraw();
+  }
+}
+
+// Pixels of the control's image that are not the black background.
+int LitPixels(TcadBox& box) {
+  int lit = 0;
+  for (int py = 0; py < 96 * kHarnessPixelsPerUnit; ++py) {
+    for (int px = 0; px < 128 * kHarnessPixelsPerUnit; ++px) {
+      if ((box.Canvas().GetPixel(px, py) & 0xFFFFFF) != clBlack) ++lit;
+    }
+  }
+  return lit;
+}
+
+TEST_F(CircleCommand, CancelPaintsOverTheArcAndCirclePreviews) {
+  // The wide background circle takes most of the preview away; its pixels
+  // follow the whole circle, not the preview's arc, so some may stay until
+  // the next redraw.
+  struct Case {
+    Sbuttontype mode;
+    std::vector<RPoint2D> clicks;
+    RPoint2D cursor;
+  };
+  const Case cases[] = {
+      {dtEnko, {{50, 50}, {60, 50}}, {50, 60}},
+      {dtEnkoKotei, {{50, 50}, {60, 50}}, {40, 45}},
+      {dtEnSeSen3ten, {{60, 50}, {50, 60}}, {40, 50}},
+      {dtEnSeSen3tenN, {{40, 40}, {70, 40}}, {40, 80}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.mode));
+    StartAfresh(c.mode);
+    TcadBox& box = Box();
+    box.AngleArcRadius = 1000;  // 10 drawing units
+    box.Update();
+    const int background = LitPixels(box);  // the frame of the view
+    for (const RPoint2D& p : c.clicks) Click(p.x, p.y);
+    MoveTo(c.cursor.x, c.cursor.y);
+    EXPECT_FALSE(box.RubberErased);
+    box.Update();
+    const int preview = LitPixels(box) - background;
+    box.CancelCommands(true);
+    box.Update();
+    EXPECT_GT(preview, 40);
+    EXPECT_LE(LitPixels(box) - background, preview / 2);
+  }
+}
+
+TEST_F(CircleCommand, CancelRemovesTheAngleAndArcChainPreviews) {
+  // The previews of the angle measuring (a red XOR arc of width 2) and of
+  // the arc chain (a circle painted over), put on the screen as those
+  // commands draw them.
+  for (Sbuttontype mode : {dtKakudoSokutei, dtkyokusen3ten}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    StartAfresh(mode);
+    TcadBox& box = Box();
+    box.B_Switch = on2;
+    box.AngleArcCentre = {50, 50};
+    box.WorkingArcRadius = 10;
+    box.AngleArcStart = 30;
+    box.AngleArcEnd = 120;
+    TCanvas& canvas = box.Canvas();
+    box.SetXorPen(0x0000FF, false);
+    canvas.Pen.Width = 2;
+    if (mode == dtKakudoSokutei) {
+      box.DrawArc(1, canvas, 50, 50, 10, 1, 30, 120, 0);
+    } else {
+      box.DrawArc(1, canvas, 50, 50, 10, 1, 0, 0, 0);
+    }
+    canvas.Pen.Mode = pmCopy;
+    box.RubberErased = false;
+    box.CancelCommands(true);
     ExpectScreenMatchesRedraw();
   }
 }
