@@ -300,6 +300,30 @@ class TcadBox : public TCustomControl {
   RPoint2D PreviewP2;
   double PreviewAngle = 0.0;  // the angle the preview on the screen was drawn with
   double PreviewRadius = 0.0;
+  // The circle and arc commands. The arc being built (angles in degrees,
+  // equal angles: the whole curve), shared with the angle measuring and the
+  // arc chain; its radius in drawing units is a working value no host
+  // writes. The host's settings: the set radius in real units, the axis
+  // ratio and rotation of every curve, the base point of a placed circle.
+  RPoint2D AngleArcCentre;
+  double AngleArcRadius = 0.0;
+  double AngleArcStart = 0.0;
+  double AngleArcEnd = 0.0;
+  double WorkingArcRadius = 0.0;
+  double EllipseRatio = 1.0;
+  double EllipseRotation = 0.0;
+  std::uint8_t CircleBaseKind = 0;
+  // Sweep side of the next arc preview and of the one on the screen (true:
+  // anticlockwise from the start angle), and how the preview on the screen
+  // was drawn.
+  bool ArcAnticlockwise = true;
+  bool ArcSideDrawn = true;
+  double PreviewRatio = 0.0;
+  double PreviewStart = 0.0;
+  double PreviewEnd = 0.0;
+  std::uint8_t ArcPreviewLineType = 0;
+  std::uint8_t ArcPreviewColor = 0;
+  RPoint2D SegmentStart;  // the third point of an arc through three points
   // A press delivered a point that the release has not taken yet.
   bool ClickPending = false;
   // The set length of the line commands (real units; 0: free length).
@@ -326,12 +350,11 @@ class TcadBox : public TCustomControl {
   RPoint2D LastVertex;
   RPoint2D WorkPointA;
   RPoint2D WorkPointB;
-  // The regular polygons: side count and construction (the host's), the
-  // size in real units (the host's set radius), and what the preview on the
-  // screen was built and drawn with.
+  // The regular polygons: side count and construction (the host's; the
+  // size is the host's set radius, AngleArcRadius), and what the preview on
+  // the screen was built and drawn with.
   std::int32_t SetCount = 0;
   std::uint8_t PolygonKind = 0;
-  double AngleArcRadius = 0.0;
   std::int32_t PreviewSides = 0;
   std::uint8_t PreviewColor = 0;
   std::uint8_t PreviewLineType = 0;
@@ -361,8 +384,8 @@ class TcadBox : public TCustomControl {
   // number of copies the host sets (0: as many as the click's distance
   // holds); the number the last commit made, for the host; whether the next
   // click measures the pitch; the pick point the corner join keeps between
-  // commits ((0, 0): none); the two ends of a part; and how the circle
-  // preview on the screen was drawn.
+  // commits ((0, 0): none); and the two ends of a part. The circle preview
+  // keeps how it was drawn with the circle commands' ArcPreview fields.
   RPointPair RefLine;
   double OffsetPitch = 0.0;
   std::int32_t RepeatCount = 0;
@@ -371,8 +394,6 @@ class TcadBox : public TCustomControl {
   RPoint2D KeptPoint;
   RPoint2D SegStart;
   RPoint2D SegEnd;
-  std::uint8_t ArcPreviewLineType = 0;
-  std::uint8_t ArcPreviewColor = 0;
   // Joins the lines at two list positions (the older first) at their
   // corner, inside the undo step of the copies just added.
   void JoinOffsetCorner(std::int32_t indexA, std::int32_t indexB, RPoint2D p1, RPoint2D p2);

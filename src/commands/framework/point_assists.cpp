@@ -535,6 +535,7 @@ void TcadBox::ResumeWithAssistPoint(TShiftState shift, double x, double y) {
     ReEnter(*this, mode, false, shift, x, y);
   } else if (mode == dtEnKotei) {
     FirstPoint = CurrentPoint = SecondPoint = p;
+    CommandStep = 1;
     ClickKind = 2;
     ReEnter(*this, mode, false, shift, x, y);
   } else if (mode == dtsunposen) {
