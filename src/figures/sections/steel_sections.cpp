@@ -22,15 +22,7 @@ class LocalOutline {
   void Line(double x1, double y1, double x2, double y2) { lines_.push_back(LineElement(x1, y1, x2, y2)); }
 
   void Arc(double cx, double cy, double r, double start, double end) {
-    RDrawElement e = ZeroElement();
-    e.Kind = kKindArc;
-    e.X1 = cx;
-    e.Y1 = cy;
-    e.Radius = r;
-    e.Ratio = 1.0f;
-    e.StartAngle = static_cast<float>(start);
-    e.EndAngle = static_cast<float>(end);
-    arcs_.push_back(e);
+    arcs_.push_back(CircularArcElement(cx, cy, r, start, end));
   }
 
   // The mirror image in the vertical line x = width / 2.
