@@ -354,6 +354,26 @@ TEST_F(SteelSectionsTest, TubeCornersFromTheCornerKind) {
   ExpectArc(fig_.Elements[9], {4, 14}, 5, 0, 90);
 }
 
+TEST_F(SteelSectionsTest, ChannelFlangeFacesSlopeFiveDegreesTowardsTheToes) {
+  // D1 20, D2 8, t1 1, t2 1.5, r1 1, r2 0.5: the faces pass through x = 4.5
+  // at 1.5 from the outer faces; the fillet points lie at x = 2, the toe
+  // points at x = 7.5.
+  DraftDefaults.FigureBasePoint = 2;
+  fig_.Generate(5, 0, 0, 20, 8, 1, 1.5, 1, 0.5, 0);
+  const auto& e = fig_.Elements;
+  ASSERT_EQ(e.size(), 12u);
+  const double slope = std::tan(5.0 * M_PI / 180.0);
+  const double fy = 1.5 + 2.5 * slope;
+  const double py = 1.5 - 3.0 * slope;
+  ExpectLine(e[1], {1, fy + 1}, {1, 20 - fy - 1}, 1e-12);
+  ExpectLine(e[3], {2, fy}, {7.5, py}, 1e-12);
+  ExpectLine(e[5], {2, 20 - fy}, {7.5, 20 - py}, 1e-12);
+  ExpectLine(e[6], {8, 20}, {8, 20 - py + 0.5}, 1e-12);
+  ExpectLine(e[7], {8, 0}, {8, py - 0.5}, 1e-12);
+  ExpectArc(e[8], {2, fy + 1}, 1, 180, 270, 0, 1e-12);
+  ExpectArc(e[11], {7.5, 20 - py + 0.5}, 0.5, 270, 0, 0, 1e-12);
+}
+
 TEST_F(SteelSectionsTest, OutlinesLeaveTheTextsAlone) {
   fig_.Texts = {"kept"};
   for (std::uint8_t kind = 0; kind <= 11; ++kind) {
