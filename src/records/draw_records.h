@@ -150,6 +150,22 @@ inline RDrawElement LineElement(double x1, double y1, double x2, double y2) {
   return e;
 }
 
+// A circle or circular arc carrying its centre, radius and angles in
+// degrees (start and end both 0: the full circle); every other byte zero.
+inline RDrawElement CircularArcElement(double cx, double cy, double r, double startDeg = 0.0, double endDeg = 0.0,
+                                       double rotationDeg = 0.0) {
+  RDrawElement e = ZeroElement();
+  e.Kind = kKindArc;
+  e.X1 = cx;
+  e.Y1 = cy;
+  e.Radius = r;
+  e.Ratio = 1.0f;
+  e.StartAngle = static_cast<float>(startDeg);
+  e.EndAngle = static_cast<float>(endDeg);
+  e.Rotation = static_cast<float>(rotationDeg);
+  return e;
+}
+
 // The face name of a style as code page 932 bytes.
 std::string FaceNameOf(const RTextStyle& style);
 // Stores up to 40 bytes of the name; longer names are cut.

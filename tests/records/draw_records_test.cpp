@@ -86,4 +86,24 @@ TEST(DrawRecords, TextStyleBytes) {
   EXPECT_EQ(FaceNameOf(s).size(), 40u);
 }
 
+TEST(DrawRecords, CircularArcElementSetsTheArcFieldsOnly) {
+  const RDrawElement e = CircularArcElement(1.5, -2.0, 3.0, 90.0, 180.0, 30.0);
+  RDrawElement want = ZeroElement();
+  want.Kind = kKindArc;
+  want.X1 = 1.5;
+  want.Y1 = -2.0;
+  want.Radius = 3.0;
+  want.Ratio = 1.0f;
+  want.StartAngle = 90.0f;
+  want.EndAngle = 180.0f;
+  want.Rotation = 30.0f;
+  EXPECT_EQ(std::memcmp(&e, &want, sizeof e), 0);
+  // Without angles: the full circle, unturned.
+  const RDrawElement circle = CircularArcElement(0, 0, 2);
+  EXPECT_EQ(float{circle.StartAngle}, 0.0f);
+  EXPECT_EQ(float{circle.EndAngle}, 0.0f);
+  EXPECT_EQ(float{circle.Rotation}, 0.0f);
+  EXPECT_EQ(float{circle.Ratio}, 1.0f);
+}
+
 }  // namespace

@@ -20,14 +20,5 @@ inline RDrawElement CurveLineElement(double x1, double y1, double x2, double y2)
 // A circular arc; the angles are stored as the element's Singles.
 inline RDrawElement CurveArcElement(double cx, double cy, double r, double startDeg, double endDeg,
                                     double rotationDeg = 0.0) {
-  RDrawElement e = ZeroElement();
-  e.Kind = kKindArc;
-  e.X1 = cx;
-  e.Y1 = cy;
-  e.Radius = r;
-  e.Ratio = 1.0f;
-  e.StartAngle = static_cast<float>(startDeg);
-  e.EndAngle = static_cast<float>(endDeg);
-  e.Rotation = static_cast<float>(rotationDeg);
-  return WithCurveAttributes(e);
+  return WithCurveAttributes(CircularArcElement(cx, cy, r, startDeg, endDeg, rotationDeg));
 }

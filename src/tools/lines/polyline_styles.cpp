@@ -28,15 +28,7 @@ RDrawElement CornerRecord() {
   return e;
 }
 
-RDrawElement CircleElement(double cx, double cy, double r) {
-  RDrawElement e = ZeroElement();
-  e.Kind = kKindArc;
-  e.X1 = cx;
-  e.Y1 = cy;
-  e.Radius = r;
-  e.Ratio = 1.0f;
-  return e;
-}
+RDrawElement CircleElement(double cx, double cy, double r) { return CircularArcElement(cx, cy, r); }
 
 void SetPoints(RDrawElement& e, const RPointPair& p) {
   e.X1 = p.xa;
