@@ -332,6 +332,16 @@ class TcadBox : public TCustomControl {
   // the polyline's rubber segment ends.
   RPoint2D ReportedPoint;
   RPoint2D RubberEnd;
+  // The range selections: what the pending second corner does (2 selects,
+  // 3 deselects; the polygon range keeps its first vertex's click kind),
+  // the raw press of a right click, whether the last range was a stretch
+  // range; the cursor end of the vertex lists' rubber edges and whether a
+  // press left a vertex pending.
+  std::uint8_t RangeAction = 0;
+  RPoint2D PickPoint;
+  bool ParametricSelection = false;
+  RPoint2D LastVertex;
+  std::uint8_t DragStage = 0;
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all
@@ -671,6 +681,10 @@ class TcadBox : public TCustomControl {
   void DeleteElementAt(double x, double y);
   void DeleteLineByIndex(std::int32_t index);
   void DeleteElementByIndex(std::int32_t index);
+  // The polygon range over the vertex list of the PolygonObj slot, closed
+  // by its edge list; nothing without one.
+  void SelectInPolygon(bool crossing);
+  void DeselectInPolygon(bool crossing);
 
   // Picking the element under the cursor; index is an element-list
   // position, -1 when nothing was picked.
