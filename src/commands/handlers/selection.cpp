@@ -316,7 +316,6 @@ class TPolygonTest {
   }
 
   bool Crosses(const RPointPair& s) const {
-    if (FarFrom(s)) return false;
     for (const REdge& e : edges_) {
       if (SegmentsCross(s.xa, s.ya, s.xb, s.yb, e.ax, e.ay, e.bx, e.by)) return true;
     }
@@ -326,11 +325,13 @@ class TPolygonTest {
   // Both ends inside, or with crossing the segment crosses an edge; of the
   // test segments the first that passes takes the element.
   bool Holds(const RDrawElement& e, bool crossing) const {
+    if (e.Kind != kKindArc) {
+      const bool point = e.Kind == kKindPoint;
+      return Takes({e.X1, e.Y1, point ? e.X1 : e.X2, point ? e.Y1 : e.Y2}, crossing);
+    }
     const RTestSegments t = WindowTestSegments(e, crossing);
     for (int i = 0; i < t.Count; ++i) {
-      const RPointPair& s = t.Segment[static_cast<std::size_t>(i)];
-      if (Inside(s.xa, s.ya) && Inside(s.xb, s.yb)) return true;
-      if (crossing && Crosses(s)) return true;
+      if (Takes(t.Segment[static_cast<std::size_t>(i)], crossing)) return true;
     }
     return false;
   }
@@ -340,6 +341,15 @@ class TPolygonTest {
     double ax, ay, bx, by;
   };
 
+  // A segment apart from the polygon's box has neither an end inside nor
+  // an edge to cross; most of a drawing is turned away here.
+  bool Takes(const RPointPair& s, bool crossing) const {
+    if (FarFrom(s)) return false;
+    if (Inside(s.xa, s.ya) && Inside(s.xb, s.yb)) return true;
+    return crossing && Crosses(s);
+  }
+
+  // Apart from the polygon's box by more than rounding could bridge.
   bool FarFrom(const RPointPair& s) const { return SegmentFarFromBox(s, minX_, minY_, maxX_, maxY_, scale_); }
 
   std::vector<REdge> edges_;
