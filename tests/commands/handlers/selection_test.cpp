@@ -383,6 +383,23 @@ TEST_F(PolygonRange, BubunhanTakesTheLinesCrossingAnEdge) {
   }
 }
 
+TEST_F(PolygonRange, ARayThroughAVertexCountsItsTwoEdgesOnce) {
+  // The diamond (60, 10), (100, 40), (60, 70), (20, 40): the ray from a
+  // point level with the side vertices passes through (100, 40), between
+  // an edge below and an edge above, and crosses the outline once.
+  const double level = Clicked(100, 40).y;
+  for (double x : {30.0, 50.0, 90.0}) {
+    SCOPED_TRACE(x);
+    StartAfresh(dtHanipg);
+    Seed({Stored(Line(x, level, x + 2, level - 2)), Stored(Line(x, level, x, level + 45))});
+    Click(60, 10);
+    Click(100, 40);
+    Click(60, 70);
+    Click(20, 40, ssRight);
+    EXPECT_EQ(SelectionsOf(Elements()), (std::vector<int>{1, 0}));
+  }
+}
+
 TEST_F(PolygonRange, ASecondVertexNotALeftClickDeselects) {
   for (TShiftState second : std::vector<TShiftState>{ssRight, ssShift | ssLeft, ssCtrl | ssLeft}) {
     SCOPED_TRACE(int(second));
