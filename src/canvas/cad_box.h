@@ -343,11 +343,10 @@ class TcadBox : public TCustomControl {
   // The picture commands: the topmost shown picture under a point becomes
   // the picked slot (PickedIndex[2]); the others change that slot.
   std::uint8_t PictureKeepAspect = 0;  // 1: a resize keeps the picture's aspect
-  // The tangent commands: the tangent position, the two points of the
-  // piece and the ends of the piece's preview on the screen.
-  RPoint2D PickPoint;
+  // The tangent commands: the tangent position (PickPoint), the two points
+  // of the piece (FourthPoint, LastVertex) and the ends of the piece's
+  // preview on the screen.
   RPoint2D FourthPoint;
-  RPoint2D LastVertex;
   RPoint2D WorkPointA;
   RPoint2D WorkPointB;
   // The regular polygons: side count and construction (the host's; the
@@ -397,6 +396,16 @@ class TcadBox : public TCustomControl {
   // Joins the lines at two list positions (the older first) at their
   // corner, inside the undo step of the copies just added.
   void JoinOffsetCorner(std::int32_t indexA, std::int32_t indexB, RPoint2D p1, RPoint2D p2);
+  // The range selections: what the pending second corner does (2 selects,
+  // 3 deselects; the polygon range keeps its first vertex's click kind),
+  // the raw press of a right click, whether the last range was a stretch
+  // range; the cursor end of the vertex lists' rubber edges and whether a
+  // press left a vertex pending.
+  std::uint8_t RangeAction = 0;
+  RPoint2D PickPoint;
+  bool ParametricSelection = false;
+  RPoint2D LastVertex;
+  std::uint8_t DragStage = 0;
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all
@@ -736,6 +745,10 @@ class TcadBox : public TCustomControl {
   void DeleteElementAt(double x, double y);
   void DeleteLineByIndex(std::int32_t index);
   void DeleteElementByIndex(std::int32_t index);
+  // The polygon range over the vertex list of the PolygonObj slot, closed
+  // by its edge list; nothing without one.
+  void SelectInPolygon(bool crossing);
+  void DeselectInPolygon(bool crossing);
 
   // Picking the element under the cursor; index is an element-list
   // position, -1 when nothing was picked.

@@ -80,6 +80,10 @@ bool OffsetClickPoint(TcadBox& box, double x, double y, RPoint2D& point);
 // to be committed.
 bool SecondPointReleased(TcadBox& box);
 
+// The release of a range command: a view gesture leaves the frame gone and
+// drops the click. True when a click is to be taken.
+bool RangeClickReleased(TcadBox& box);
+
 // The angle the line and rectangle commands draw along: CommandAngle plus
 // AxisAngle, in [0, 360).
 double DrawingAngle(const TcadBox& box);
@@ -87,3 +91,12 @@ double DrawingAngle(const TcadBox& box);
 // The mouse-leave row of the range modes: the range frame, while one is
 // taken at step 1, XOR-drawn once more in the selection colour.
 void EraseRangeFrameOnLeave(TcadBox& box);
+
+// The range frame between two corners in the selection colour, drawn in
+// XOR (once shows it, twice takes it away); the pen goes back to copy.
+void XorRangeFrame(TcadBox& box, RPoint2D a, RPoint2D b);
+
+// The pen of the polylines taken vertex by vertex (polygon range, curve
+// and external pick): solid, width 1, in the preview colour of the
+// current mode, with the given pen mode.
+void SetVertexListPen(TcadBox& box, TPenMode mode);

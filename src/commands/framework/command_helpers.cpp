@@ -149,14 +149,35 @@ bool SecondPointReleased(TcadBox& box) {
   return true;
 }
 
+bool RangeClickReleased(TcadBox& box) {
+  if (box.ViewGestureState != 0) {
+    box.RubberErased = true;
+    box.ClickKind = 0;
+    return false;
+  }
+  return box.ClickKind != 0;
+}
+
 double DrawingAngle(const TcadBox& box) { return NormalizeAngle360(box.CommandAngle + box.AxisAngle); }
 
 void EraseRangeFrameOnLeave(TcadBox& box) {
   if (box.CommandStep != 1) return;
-  if (!box.RubberErased) {
-    box.SetXorPen(box.Sentakucol, false);
-    box.DrawFrameRect(1, 0, box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x, box.CurrentPoint.y, 0);
-  }
+  if (!box.RubberErased) XorRangeFrame(box, box.FirstPoint, box.CurrentPoint);
   box.CurrentPoint = box.FirstPoint;
   box.RubberErased = true;
+}
+
+void XorRangeFrame(TcadBox& box, RPoint2D a, RPoint2D b) {
+  box.SetXorPen(box.Sentakucol, false);
+  box.Canvas().Pen.Width = 1;
+  box.DrawFrameRect(1, 0, a.x, a.y, b.x, b.y, 0);
+  box.Canvas().Pen.Mode = pmCopy;
+}
+
+void SetVertexListPen(TcadBox& box, TPenMode mode) {
+  TCanvas& canvas = box.Canvas();
+  canvas.Pen.Mode = mode;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = 1;
+  canvas.Pen.Color = box.tanren_Han ? box.Sentakucol4 : box.Sentakucol2;
 }

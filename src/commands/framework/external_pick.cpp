@@ -42,20 +42,12 @@ RPoint2D LastVertex(const TSupuLineobj& v) {
   return {v.PointX[k], v.PointY[k]};
 }
 
-void PrepareRubberPen(TcadBox& box, TPenMode mode) {
-  TCanvas& canvas = box.Canvas();
-  canvas.Pen.Mode = mode;
-  canvas.Pen.Style = psSolid;
-  canvas.Pen.Width = 1;
-  canvas.Pen.Color = box.tanren_Han ? box.Sentakucol4 : box.Sentakucol2;
-}
-
 // The rubber segment from the last vertex to RubberEnd, drawn in XOR.
 void XorRubber(TcadBox& box) {
   const TSupuLineobj* v = Vertices(box);
   if (v == nullptr || v->PointCount == 0) return;
   const RPoint2D a = LastVertex(*v);
-  PrepareRubberPen(box, pmXor);
+  SetVertexListPen(box, pmXor);
   box.DrawLine(1, box.Canvas(), a.x, a.y, box.RubberEnd.x, box.RubberEnd.y);
   box.Canvas().Pen.Mode = pmCopy;
 }
@@ -171,7 +163,7 @@ void AddVertex(TcadBox& box, RPoint2D p) {
   if (v == nullptr) return;
   EraseRubber(box);
   const RPoint2D a = LastVertex(*v);
-  PrepareRubberPen(box, pmCopy);
+  SetVertexListPen(box, pmCopy);
   box.DrawLine(1, box.Canvas(), a.x, a.y, p.x, p.y);
   v->AddPoint(p.x, p.y);
   box.AssistRead = false;

@@ -64,20 +64,12 @@ bool InCutOut(const TcadBox& box) {
   return box.ButonType == dtKiritoriHani || box.ButonType == dtKiritorisakuzyo;
 }
 
-// The rubber rectangle, drawn in XOR so that drawing it again removes it.
-void XorRangeRect(TcadBox& box, RPoint2D a, RPoint2D b) {
-  box.SetXorPen(box.Sentakucol, false);
-  box.Canvas().Pen.Width = 1;
-  box.DrawFrameRect(1, 0, a.x, a.y, b.x, b.y, 0);
-  box.Canvas().Pen.Mode = pmCopy;
-}
-
 // The rubber rectangle follows the cursor to (x, y).
 void MoveRangeRect(TcadBox& box, double x, double y) {
-  if (!box.RubberErased) XorRangeRect(box, box.FirstPoint, box.CurrentPoint);
+  if (!box.RubberErased) XorRangeFrame(box, box.FirstPoint, box.CurrentPoint);
   box.RubberErased = false;
   box.CurrentPoint = {x, y};
-  XorRangeRect(box, box.FirstPoint, box.CurrentPoint);
+  XorRangeFrame(box, box.FirstPoint, box.CurrentPoint);
 }
 
 // With no button held at the second step the rectangle follows the cursor;
@@ -91,7 +83,7 @@ void FollowRangeRect(TcadBox& box, TShiftState shift, double x, double y, const 
 
 // Removes the rubber rectangle when it is on the screen.
 void EraseRangeRect(TcadBox& box) {
-  if (!box.RubberErased) XorRangeRect(box, box.FirstPoint, box.CurrentPoint);
+  if (!box.RubberErased) XorRangeFrame(box, box.FirstPoint, box.CurrentPoint);
   box.RubberErased = true;
 }
 
@@ -126,13 +118,7 @@ void HaniGaiMove(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void HaniGaiUp(TcadBox& box, TShiftState, double, double) {
-  if (!InOutsideRange(box)) return;
-  if (box.ViewGestureState != 0) {
-    box.RubberErased = true;
-    box.ClickKind = 0;
-    return;
-  }
-  if (box.ClickKind == 0) return;
+  if (!InOutsideRange(box) || !RangeClickReleased(box)) return;
   if (box.CommandStep == 0) {
     if (box.ClickKind == 3) {
       if (box.ToggleSelectElementAt(box.PickedIndex[1], box.FirstPoint.x, box.FirstPoint.y) && InOutsideRange(box)) {

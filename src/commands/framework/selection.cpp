@@ -39,13 +39,7 @@ struct RRange {
 
   // The segment lies apart from the range by more than rounding could
   // bridge, so no crossing test can find it touching.
-  bool FarFrom(const RPointPair& s) const {
-    const double gap = std::max({MinX - std::max(s.xa, s.xb), std::min(s.xa, s.xb) - MaxX,
-                                 MinY - std::max(s.ya, s.yb), std::min(s.ya, s.yb) - MaxY});
-    if (!(gap > 0)) return false;
-    const double scale = std::max({Magnitude, std::abs(s.xa), std::abs(s.ya), std::abs(s.xb), std::abs(s.yb)});
-    return gap > 1e-9 * (1 + scale);
-  }
+  bool FarFrom(const RPointPair& s) const { return SegmentFarFromBox(s, MinX, MinY, MaxX, MaxY, Magnitude); }
 
   bool Selects(bool crossing, const RPointPair& s) const {
     if (!crossing) return Holds(s.xa, s.ya) && Holds(s.xb, s.yb);
@@ -57,11 +51,6 @@ struct RRange {
 // ---- Test segments -------------------------------------------------------------
 
 enum class RangeOp : std::uint8_t { Window, Stretch, Outside };  // Stretch also withdraws
-
-struct RTestSegments {
-  std::array<RPointPair, 2> Segment{};
-  int Count = 1;
-};
 
 // Both angles below 0.99 degrees: a whole circle or ellipse.
 bool ClosedArc(const RDrawElement& e) {
@@ -245,6 +234,14 @@ void EraseWith(TcadBox& box, int width, std::uint8_t lineType, double x1, double
 }
 
 }  // namespace
+
+RTestSegments WindowTestSegments(const RDrawElement& e, bool crossing) {
+  return TestSegmentsOf(e, RangeOp::Window, crossing);
+}
+
+bool TakenByWindowKindRule(const TcadBox& box, const RDrawElement& e) {
+  return WindowKindRule(box, e) == Verdict::Taken;
+}
 
 // ---- Filter ----------------------------------------------------------------------
 

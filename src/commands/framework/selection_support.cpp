@@ -1,6 +1,7 @@
 #include "commands/framework/selection_support.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "commands/framework/command_framework.h"
 #include "geometry/arcs_ellipses.h"
@@ -65,6 +66,14 @@ bool PointInPickSquare(double px, double py, double x, double y, double d) {
 
 bool ArcUnderCursor(const RDrawElement& e, double x, double y, double d) {
   return PointOnArc(e.X1, e.Y1, e.Radius, e.StartAngle, e.EndAngle, e.Rotation, e.Ratio, x, y, d);
+}
+
+bool SegmentFarFromBox(const RPointPair& s, double minX, double minY, double maxX, double maxY, double magnitude) {
+  const double gap = std::max({minX - std::max(s.xa, s.xb), std::min(s.xa, s.xb) - maxX,
+                               minY - std::max(s.ya, s.yb), std::min(s.ya, s.yb) - maxY});
+  if (!(gap > 0)) return false;
+  const double scale = std::max({magnitude, std::abs(s.xa), std::abs(s.ya), std::abs(s.xb), std::abs(s.yb)});
+  return gap > 1e-9 * (1 + scale);
 }
 
 const std::string& ElementString(const TcadBox& box, const RDrawElement& e) {

@@ -4,6 +4,7 @@
 // heights of a text, and drawing an element in the selection colour or back
 // in its own.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -61,6 +62,25 @@ double TextDeletionFrameHeight(TcadBox& box, const RDrawElement& e);
 void DrawHighlighted(TcadBox& box, const RDrawElement& e);
 void DrawHighlightedAs(TcadBox& box, const RDrawElement& e, std::uint8_t lineType);
 void DrawInOwnColour(TcadBox& box, const RDrawElement& e);
+
+// The segment lies apart from the box by more than rounding could bridge
+// (magnitude: of the box's coordinates), so no crossing test can find it
+// touching.
+bool SegmentFarFromBox(const RPointPair& s, double minX, double minY, double maxX, double maxY, double magnitude);
+
+// The one or two segments a range asks about an element: it lies in the
+// range when one of them does.
+struct RTestSegments {
+  std::array<RPointPair, 2> Segment{};
+  int Count = 1;
+};
+// Those of the window selection (crossing or not), which the polygon range
+// asks too.
+RTestSegments WindowTestSegments(const RDrawElement& e, bool crossing);
+// The window selection's kind rule: the element's kind is switched on and
+// it passes the filters of its kind (a line the oblique test too, while the
+// oblique-only flag is on).
+bool TakenByWindowKindRule(const TcadBox& box, const RDrawElement& e);
 
 // Selection 1 and drawn in the selection colour; the stored element.
 void SelectAndDraw(TcadBox& box, std::int32_t index);
