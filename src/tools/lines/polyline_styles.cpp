@@ -28,16 +28,6 @@ RDrawElement CornerRecord() {
   return e;
 }
 
-RDrawElement CircleElement(double cx, double cy, double r) {
-  RDrawElement e = ZeroElement();
-  e.Kind = kKindArc;
-  e.X1 = cx;
-  e.Y1 = cy;
-  e.Radius = r;
-  e.Ratio = 1.0f;
-  return e;
-}
-
 void SetPoints(RDrawElement& e, const RPointPair& p) {
   e.X1 = p.xa;
   e.Y1 = p.ya;
