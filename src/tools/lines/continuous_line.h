@@ -160,8 +160,8 @@ class TRenzokuSenobj {
   // Styles 16 and 17 with one fixed point: the sides of the rectangle P[1], E
   // become the section-list cell.
   void MeasureCell(double BaseAngle);
-  // Styles 19 and 20: one room or lattice rectangle A, B; Reference is the
-  // diagonal that decides the side of every offset.
+  // Styles 19 and 20: one room or lattice rectangle with opposite corners A
+  // and B; the diagonal A -> B decides the side of every offset.
   void MatRoom(RPoint2D A, RPoint2D B, double BaseAngle);
   void LatticeRectangle(RPoint2D A, RPoint2D B, double BaseAngle, bool Capped);
   // Removes P[n] without touching Elements.

@@ -70,6 +70,7 @@ void TRenzokuSenobj::BuildDivisionTicks(double PX, double PY, double BaseAngle, 
     } else {
       step = pitch / GroupScale;
       count = CountWithin(length / step + 0.9999, kMaxRepeatCount);
+      if (count == 0) return;
     }
     double qx = 0.0, qy = 0.0;
     PolarPoint(qx, qy, WrapAngle(theta), step, sx, sy);
