@@ -53,11 +53,38 @@ void TRenzokuSenobj::Update(double PX, double PY, double BaseAngle, double Angle
     case 5:
       BuildMarkedPolyline(PX, PY, BaseAngle, AngleStep, SetLength);
       break;
+    case 6: BuildSteps(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 7: BuildTies(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 8: BuildBoxes(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 9: BuildCrosses(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 10: BuildCircles(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 11: BuildDivisionTicks(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 12: BuildRingTicks(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 13: BuildBeamSectionList(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 14: BuildColumnSectionList(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 15: BuildPileSectionList(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 16: BuildMeasuredCrosses(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 17: BuildMeasuredCrosses2(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 18: MeasureLength(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 19: BuildMatLayout(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 20: BuildLattice(PX, PY, BaseAngle, AngleStep, SetLength); break;
+    case 21: BuildPointGrid(PX, PY, BaseAngle, AngleStep, SetLength); break;
     default:
-      // Styles 6 to 21 have no builder in this tool yet; above 21 there is
-      // no style. Either way the update changes nothing.
+      // Above the last style the update changes nothing.
       break;
   }
+}
+
+std::int32_t CountWithin(double Count, double Limit) {
+  if (!std::isfinite(Count) || Count < 0.0 || Count > Limit) return 0;
+  return static_cast<std::int32_t>(std::trunc(Count));
+}
+
+void TRenzokuSenobj::RemoveLastPoint() {
+  if (PointCount < 1) return;
+  PointX.resize(static_cast<std::size_t>(PointCount));
+  PointY.resize(static_cast<std::size_t>(PointCount));
+  --PointCount;
 }
 
 void TRenzokuSenobj::DropLastPoint() {
@@ -66,13 +93,11 @@ void TRenzokuSenobj::DropLastPoint() {
     Reset();
     return;
   }
-  PointX.resize(static_cast<std::size_t>(PointCount));
-  PointY.resize(static_cast<std::size_t>(PointCount));
   std::size_t drop = 1;
   if (Style == 1) drop = 2;
   if (Style >= 17) drop = 0;
   Elements.resize(Elements.size() - std::min(drop, Elements.size()));
-  --PointCount;
+  RemoveLastPoint();
 }
 
 void TRenzokuSenobj::Finish() {

@@ -58,6 +58,53 @@ class TRenzokuSenobj {
   void BuildDoubleLine(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
   void BuildMarkedPolyline(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
 
+  // Styles 6 to 9: steps, ties, boxes and crosses.
+  void BuildSteps(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  // Step layout of the segment (X1, Y1) -> (X2, Y2).
+  void StepPlan(double X1, double Y1, double X2, double Y2, double& Run, double& Rise, double& Nosing,
+                std::int32_t& Count) const;
+  void BuildTies(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  void BuildBoxes(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  void BuildCrosses(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  // Styles 10 to 12: circles, division ticks and rings of ticks.
+  void BuildCircles(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  void BuildDivisionTicks(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  void BuildRingTicks(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  // Styles 13 to 18: section-list frames and the measuring styles.
+  void BuildBeamSectionList(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  void BuildColumnSectionList(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  void BuildPileSectionList(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  void BuildMeasuredCrosses(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  void BuildMeasuredCrosses2(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  void MeasureLength(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  // A text element (line type 1, colour 1) for Texts[Index], anchored at
+  // (X, Y) by Justification.
+  void MakeText(RDrawElement& Element, const std::string& Text, double X, double Y, double Angle,
+                std::uint16_t Index, std::uint8_t Justification, std::uint8_t Style) const;
+  // Turns the anchor (X, Y) into the base point of Text and gives the end of
+  // its baseline in (X2, Y2).
+  void PlaceText(double& X, double& Y, std::uint8_t Style, std::uint8_t Justification, const std::string& Text,
+                 double Angle, double& X2, double& Y2) const;
+  // Styles 19 to 21: mats, lattices and point grids.
+  void BuildMatLayout(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  void BuildLattice(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  void BuildPointGrid(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
+  // Lattice point (r, c) of a room in entry r * (U + 1) + c; a layout above
+  // 4 leaves Grid as it is.
+  static void MatGrid(std::uint8_t Layout, double AX, double AY, double BX, double BY, double C1X, double C1Y,
+                      double C2X, double C2Y, std::array<RPoint2D, 30>& Grid);
+  // The segment S1-S2 moved Dist / GroupScale to the side the diagonal
+  // R1 -> R2 of its room gives, seen from the wall angle RefAngle.
+  void QuadrantOffset(double S1X, double S1Y, double S2X, double S2Y, double R1X, double R1Y, double R2X,
+                      double R2Y, double RefAngle, RPoint2D& A, RPoint2D& B, double Dist) const;
+
+  // The two other corners of the rectangle with opposite corners A and B and
+  // sides at Angle and Angle + 90: C1 on the side through A at Angle, C2 on
+  // the side through A at Angle + 90. A corner that cannot be found (A = B)
+  // keeps what the caller passed.
+  static void BoxCorners(double X1, double Y1, double X2, double Y2, double Angle, double& C1X, double& C1Y,
+                         double& C2X, double& C2Y);
+
   // Corner between two consecutive shifted lines: rounded when the fillet
   // radius is not tiny (true), else mitred at their crossing with Corner a
   // zero circle (false).
@@ -105,7 +152,32 @@ class TRenzokuSenobj {
   // E from P[n] and the cursor, stored in EndX, EndY.
   RPoint2D SnapEnd(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
   RDrawElement ShiftedLine(double x1, double y1, double x2, double y2) const;
+  // Styles 9, 16 and 17: crosses with the cursor guard Tolerance; true when
+  // they were built.
+  bool BuildCrossesWithin(double PX, double PY, double BaseAngle, double SetLength, double Tolerance);
+  // Styles 13 to 15; Kind 0 beam, 1 column, 2 pile.
+  void BuildSectionList(int Kind, double PX, double PY, double BaseAngle, double SetLength);
+  // Styles 16 and 17 with one fixed point: the sides of the rectangle P[1], E
+  // become the section-list cell.
+  void MeasureCell(double BaseAngle);
+  // Styles 19 and 20: one room or lattice rectangle with opposite corners A
+  // and B; the diagonal A -> B decides the side of every offset.
+  void MatRoom(RPoint2D A, RPoint2D B, double BaseAngle);
+  void LatticeRectangle(RPoint2D A, RPoint2D B, double BaseAngle, bool Capped);
+  // Removes P[n] without touching Elements.
+  void RemoveLastPoint();
 };
+
+// A full circle: axis ratio 1, equal start and end angles.
+inline RDrawElement CircleElement(double cx, double cy, double r) { return CircularArcElement(cx, cy, r); }
+
+// Counts that settings and lengths give are computed in double; one that is
+// not finite, negative or above the limit counts as 0.
+std::int32_t CountWithin(double Count, double Limit);
+// The largest count of one family of repeated elements (steps, ties, ticks,
+// lattice lines) and of the points of a grid.
+inline constexpr double kMaxRepeatCount = 100000.0;
+inline constexpr double kMaxGridPoints = 1000000.0;
 
 // The highest style the tool knows; an update above it changes nothing.
 inline constexpr std::uint8_t kLastPolylineStyle = 21;

@@ -28,8 +28,6 @@ RDrawElement CornerRecord() {
   return e;
 }
 
-RDrawElement CircleElement(double cx, double cy, double r) { return CircularArcElement(cx, cy, r); }
-
 void SetPoints(RDrawElement& e, const RPointPair& p) {
   e.X1 = p.xa;
   e.Y1 = p.ya;

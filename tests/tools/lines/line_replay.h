@@ -21,12 +21,12 @@ struct LineView {
 
 class LineReplay {
  public:
-  explicit LineReplay(LineView view = {}) : view_(view) {}
+  explicit LineReplay(LineView view = {}, const std::array<RTextStyle, kTextStyleCount>& styles = {})
+      : view_(view), styles_(styles) {}
 
   void Click(double x, double y, std::uint8_t flag = 0, const RDrawElement& picked = ZeroElement()) {
     if (!tool_) {
-      const std::array<RTextStyle, kTextStyleCount> styles{};
-      tool_ = std::make_unique<TRenzokuSenobj>(styles);
+      tool_ = std::make_unique<TRenzokuSenobj>(styles_);
       tool_->AddPoint(flag, picked, x, y);
       return;
     }
@@ -48,5 +48,6 @@ class LineReplay {
 
  private:
   LineView view_;
+  std::array<RTextStyle, kTextStyleCount> styles_;
   std::unique_ptr<TRenzokuSenobj> tool_;
 };
