@@ -696,6 +696,7 @@ class TcadBox : public TCustomControl {
   RPoint2D MarkerPoint{-5000.0, -5000.0};  // the point marker on the screen; below -4000: none
   std::uint8_t MarkerKind = 0;
   void ShowPointMarker(std::uint8_t kind, double x, double y);
+  void XorPointMarker(std::uint8_t kind, double x, double y);
   void InvalidateWorldRect(double x1, double y1, double x2, double y2);
   void InvalidatePointArea(double x, double y);
   void InvalidateLineBand(double x1, double y1, double x2, double y2);

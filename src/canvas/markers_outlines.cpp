@@ -164,3 +164,43 @@ void TcadBox::AddTextEnclosure(std::uint8_t shape, Tdrawinp& target, double x1, 
     AddArcToStore(target, cx, cy, TextEnclosureRadius, 1, 0, 0, 0);
   }
 }
+
+namespace {
+
+// Marker colours and half sizes (the size is divided by the zoom).
+struct MarkerLook {
+  TColor colour;
+  double halfSize;
+};
+MarkerLook LookOf(std::uint8_t kind) {
+  switch (kind) {
+    case 1: return {0x0000FF, 1.1};
+    case 2: return {0x0000FF, 1.5};
+    case 3: return {0x00FFFF, 1.5};
+    default: return {0x00FFFF, 1.1};
+  }
+}
+
+}  // namespace
+
+// The marker is drawn in XOR: drawn again it is gone.
+void TcadBox::XorPointMarker(std::uint8_t kind, double x, double y) {
+  TCanvas& canvas = Canvas();
+  canvas.Pen.Mode = pmXor;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = 1;
+  canvas.Brush.Style = bsClear;
+  const MarkerLook look = LookOf(kind);
+  canvas.Pen.Color = look.colour;
+  const double d = look.halfSize / Zoom;
+  DrawEllipseRect(x - d, y + d, x + d, y - d);
+  canvas.Pen.Mode = pmCopy;
+}
+
+void TcadBox::ShowPointMarker(std::uint8_t kind, double x, double y) {
+  // The previous marker goes first.
+  if (MarkerPoint.x > -4000 && MarkerPoint.y > -4000) XorPointMarker(MarkerKind, MarkerPoint.x, MarkerPoint.y);
+  XorPointMarker(kind, x, y);
+  MarkerKind = kind;
+  MarkerPoint = {x, y};
+}

@@ -72,6 +72,11 @@ void TcadBox::Paint() {
   bool rebuild = false;
   for (const RHandlerSet* owner : CommandRegistry().OwnersOf(ButonType)) rebuild |= owner->Hooks.PaintRebuildsLists;
   RedrawElements(!rebuild);
+  // The paint erased its area first: what lies there of the point marker
+  // and the caption is drawn again, so the screen keeps showing what the
+  // control holds as shown and the next marker erases the old one exactly.
+  if (MarkerPoint.x > -4000 && MarkerPoint.y > -4000) XorPointMarker(MarkerKind, MarkerPoint.x, MarkerPoint.y);
+  if (TopMessageShown) ShowTopMessage(TopMessage);
 }
 
 void TcadBox::RedrawAll(bool refilterOnly) {

@@ -1,5 +1,5 @@
 // The small helpers the commands share beside the click and rubber-band
-// rules: snapped points and the point marker, invalidating what a command
+// rules: snapped points, invalidating what a command
 // drew, and picking a line or an arc.
 
 #include <array>
@@ -16,20 +16,6 @@
 #include "platform/gdi.h"
 
 namespace {
-
-// Marker colours and half sizes (the size is divided by the zoom).
-struct MarkerLook {
-  TColor colour;
-  double halfSize;
-};
-MarkerLook LookOf(std::uint8_t kind) {
-  switch (kind) {
-    case 1: return {0x0000FF, 1.1};
-    case 2: return {0x0000FF, 1.5};
-    case 3: return {0x00FFFF, 1.5};
-    default: return {0x00FFFF, 1.1};
-  }
-}
 
 // The four corners of a band around the segment: `right` to the right of the
 // direction 1 -> 2, `left` to its left, `before` and `after` past the ends.
@@ -57,26 +43,6 @@ bool TcadBox::SnappedPoint(double x, double y, RPoint2D& point) {
   point = {sx, sy};
   ShowPointMarker(0, sx, sy);
   return true;
-}
-
-void TcadBox::ShowPointMarker(std::uint8_t kind, double x, double y) {
-  TCanvas& canvas = Canvas();
-  canvas.Pen.Mode = pmXor;
-  canvas.Pen.Style = psSolid;
-  canvas.Pen.Width = 1;
-  canvas.Brush.Style = bsClear;
-  auto draw = [&](std::uint8_t k, double px, double py) {
-    const MarkerLook look = LookOf(k);
-    canvas.Pen.Color = look.colour;
-    const double d = look.halfSize / Zoom;
-    DrawEllipseRect(px - d, py + d, px + d, py - d);
-  };
-  // The previous marker goes first, drawn again in XOR.
-  if (MarkerPoint.x > -4000 && MarkerPoint.y > -4000) draw(MarkerKind, MarkerPoint.x, MarkerPoint.y);
-  draw(kind, x, y);
-  canvas.Pen.Mode = pmCopy;
-  MarkerKind = kind;
-  MarkerPoint = {x, y};
 }
 
 void TcadBox::InvalidateWorldRect(double x1, double y1, double x2, double y2) {

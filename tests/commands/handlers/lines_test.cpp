@@ -120,6 +120,22 @@ TEST_F(LineCommands, DrafTakesAssistPointsForBothEnds) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(LineCommands, APaintOverThePointMarkerKeepsItOnTheScreen) {
+  Seed({Point(20, 20), Point(60, 40), Point(80, 20)});
+  TcadBox& box = Box();
+  box.ButonType = dtDraf;
+  MoveTo(20.2, 20.1);
+  Click(20.2, 20.1, ssRight);
+  // A repaint of the marker's area, as any window over it would cause.
+  box.InvalidateWorldRect(15, 15, 25, 25);
+  ExpectScreenMatchesRedraw();
+  MoveTo(60.2, 40.1);
+  Click(60.2, 40.1, ssRight);  // the marker moves: the old one must go, not come back
+  box.InvalidateWorldRect(15, 15, 65, 45);
+  ExpectScreenMatchesRedraw();
+  EXPECT_EQ(Elements().size(), 4u);
+}
+
 TEST_F(LineCommands, DrafGestureDragCommitsNothing) {
   TcadBox& box = Box();
   box.DridoL1 = 40;
