@@ -357,6 +357,13 @@ class TcadBox : public TCustomControl {
   std::int32_t PreviewSides = 0;
   std::uint8_t PreviewColor = 0;
   std::uint8_t PreviewLineType = 0;
+  // The dimension between elements: its variant (0 between lines or
+  // points, 1 a circle with division points, 2 two points or a direction).
+  // A reference snap reports whether its point came from a circle's centre,
+  // and that element.
+  std::uint8_t CyusinKind = 0;
+  bool SnapSourceFound = false;
+  RDrawElement SnapSource = ZeroElement();
   bool PickPictureAt(double x, double y);
   void MovePictureTo(double x, double y);
   void SetPictureCorners(double x2, double y2);
