@@ -352,19 +352,14 @@ bool EmfComplete(std::string_view b) {
   if (headerSize < 88 || headerSize % 4 != 0 || headerSize > declared) return false;
   if (ReadU32(b, 52) == 0 || ReadU32(b, 52) > declared / 8) return false;  // nRecords
   if (static_cast<uint64_t>(ReadU32(b, 68)) * 4 > declared) return false;  // nPalEntries
-  const uint64_t descriptionChars = ReadU32(b, 60);
-  const uint64_t descriptionAt = ReadU32(b, 64);
-  if (descriptionChars != 0 &&
-      (descriptionAt < 88 || descriptionAt + descriptionChars * 2 > headerSize)) {
-    return false;
-  }
-  if (headerSize >= 100) {
-    const uint64_t pixelFormatBytes = ReadU32(b, 88);
-    const uint64_t pixelFormatAt = ReadU32(b, 92);
-    if (pixelFormatBytes != 0 && (pixelFormatAt < 88 || pixelFormatAt + pixelFormatBytes > headerSize)) {
-      return false;
-    }
-  }
+  // The converter reads the description whenever its offset is set, with a
+  // count of 0 as far as a terminating zero: an offset needs a count, and
+  // both must stay inside the header record.
+  const auto inHeader = [headerSize](uint64_t at, uint64_t bytes) {
+    return at == 0 ? bytes == 0 : at >= 88 && bytes != 0 && at + bytes <= headerSize;
+  };
+  if (!inHeader(ReadU32(b, 64), static_cast<uint64_t>(ReadU32(b, 60)) * 2)) return false;
+  if (headerSize >= 100 && !inHeader(ReadU32(b, 92), ReadU32(b, 88))) return false;
   size_t at = 0;
   while (at + 8 <= declared) {
     const uint32_t type = ReadU32(b, at);

@@ -450,6 +450,9 @@ TEST(PictureErrors, HeadersClaimingTooMuchAreRefusedBeforeDecoding) {
   std::string emfDescriptionOffsetPast = EmfRectangle();
   PutU32(emfDescriptionOffsetPast, 60, 4);
   PutU32(emfDescriptionOffsetPast, 64, 0x7FFFFFF0);
+  // An offset without a count: the converter would read to a zero past the end.
+  std::string emfDescriptionWithoutCount = EmfRectangle();
+  PutU32(emfDescriptionWithoutCount, 64, 168);
   std::string emfRecordCount = EmfRectangle();
   PutU32(emfRecordCount, 52, 0x7FFFFFFF);
   std::string emfPalette = EmfRectangle();
@@ -476,6 +479,7 @@ TEST(PictureErrors, HeadersClaimingTooMuchAreRefusedBeforeDecoding) {
       {"wmf record above the largest", TPictureFormat::Wmf, wmfSmallRecord},
       {"emf description past the file", TPictureFormat::Emf, emfDescriptionPast},
       {"emf description offset past the file", TPictureFormat::Emf, emfDescriptionOffsetPast},
+      {"emf description offset without a count", TPictureFormat::Emf, emfDescriptionWithoutCount},
       {"emf record count", TPictureFormat::Emf, emfRecordCount},
       {"emf palette", TPictureFormat::Emf, emfPalette},
       {"emf header size", TPictureFormat::Emf, emfHeaderSize},
