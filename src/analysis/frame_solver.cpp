@@ -33,6 +33,7 @@ SolveOutcome Tmat::Solve(RFrameModel& model) {
   BuildLoadVector();
   const std::uint16_t unstableNode = BackSubstitute();
   MemberEndForces();
+  if (const SolveOutcome overflow = ResultsFinite(); overflow.Status != SolveStatus::Solved) return overflow;
 
   model = Model;
   if (unstableNode != 0) return {SolveStatus::Unstable, 0, unstableNode};
@@ -73,6 +74,21 @@ SolveOutcome Tmat::Validate() const {
     if (!(E > 0.0 && IsFinite(E)) || !(G >= 0.0 && IsFinite(G))) {
       return {SolveStatus::MaterialWithoutStiffness, member, 0};
     }
+  }
+  return {SolveStatus::Solved, 0, 0};
+}
+
+SolveOutcome Tmat::ResultsFinite() const {
+  const auto allFinite = [](const auto& row) {
+    return std::all_of(row.begin() + 1, row.end(), [](double v) { return IsFinite(v); });
+  };
+  for (int node = 1; node <= Model.NodeCount; ++node) {
+    if (!allFinite(Model.Displacement[node]) || !allFinite(Model.Reaction[node])) {
+      return {SolveStatus::ResultNotFinite, 0, static_cast<std::uint16_t>(node)};
+    }
+  }
+  for (int m = 1; m <= Model.MemberCount2; ++m) {
+    if (!allFinite(Model.MemberForce[m])) return {SolveStatus::ResultNotFinite, static_cast<std::uint16_t>(m), 0};
   }
   return {SolveStatus::Solved, 0, 0};
 }

@@ -28,6 +28,10 @@ enum class SolveStatus : std::uint8_t {
   MaterialWithoutStiffness,// `Member`'s material has no positive E (or a negative G)
   NodeLoadOutOfRange,      // `Node` carries a node-load mark naming no node of the model
   NodeNotFinite,           // `Node` has a coordinate that is not a number
+  // The elimination overflowed: a displacement, end force or reaction came
+  // out infinite or not a number, at `Node` or on `Member`. The frame is as
+  // unstable as its input is extreme; nothing of the results is kept.
+  ResultNotFinite,
 };
 
 struct SolveOutcome {
@@ -80,6 +84,7 @@ class Tmat {
   double& Band(int row, int col) { return K[static_cast<std::size_t>(row) * (b + 1u) + col]; }
 
   SolveOutcome Validate() const;
+  SolveOutcome ResultsFinite() const;
   void ComputeBandWidth();
   void Allocate();
   void AssembleStiffness();

@@ -98,7 +98,7 @@ void TMatNini1::ToolButton6Click() {
   // The whole file is read and checked before anything changes.
   std::string bytes;
   try {
-    bytes = LoadWholeFile(chosen);
+    bytes = LoadWholeFile(chosen, kLargestModelFile);
   } catch (const FileError& error) {
     ShowWarning(error.what());
     return;

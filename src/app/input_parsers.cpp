@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 #include "analysis/member_loads.h"
 #include "analysis/section_properties.h"
@@ -19,8 +21,33 @@ constexpr double kDefaultUserG = 7943.0;
 constexpr int kMemberListRows = 99;
 constexpr int kRcPlRows = 30;
 
-double NumberOr(const std::string& text, double def) { return StrToFloatDef(text, def); }
-int IntegerOr(const std::string& text, int def) { return StrToIntDef(text, def); }
+// Values no frame comes near; beyond them the stiffness and the results
+// overflow or vanish in rounding, so such input is refused before solving.
+constexpr double kLargestCoordinate = 1e6;  // m
+constexpr double kLargestModulus = 1e9;     // kN/cm²
+constexpr double kLargestSectionValue = 1e12;  // cm⁴ and cm²
+constexpr double kSmallestSectionValue = 1e-6;
+constexpr double kLargestLoad = 1e9;  // kN, kN·m
+
+double NumberOr(const std::string& text, double def) { return StrToFloatDef(ToHalfWidth(text), def); }
+int IntegerOr(const std::string& text, int def) { return StrToIntDef(ToHalfWidth(text), def); }
+
+// A cell as typed: empty (blanks only), a number, or text that is none.
+// Full-width digits, signs and points, typed with the input method on, read
+// as their half-width forms.
+enum class CellKind { Empty, Number, Unreadable };
+
+CellKind NumberCell(const std::string& cell, double& value) {
+  const std::string text = TrimBlanks(ToHalfWidth(cell));
+  if (text.empty()) return CellKind::Empty;
+  return TryStrToFloat(text, value) && std::isfinite(value) ? CellKind::Number : CellKind::Unreadable;
+}
+
+CellKind IntegerCell(const std::string& cell, int& value) {
+  const std::string text = TrimBlanks(ToHalfWidth(cell));
+  if (text.empty()) return CellKind::Empty;
+  return TryStrToInt(text, value) ? CellKind::Number : CellKind::Unreadable;
+}
 
 // The rows of a table after its title row.
 int DataRows(const GridCells& table) { return std::max(table.RowCount() - 1, 0); }
@@ -37,6 +64,52 @@ void Refuse(const std::string& where, int row, const std::string& problem) {
   ShowWarning(where + Format(J("  %d行目：%s確認してください。"), {row, problem}));
 }
 
+void RefuseCell(const std::string& where, int row, int col, const std::string& problem) {
+  ShowWarning(where + Format(J("  %d行目 %d列目：%s確認してください。"), {row, col, problem}));
+}
+
+const std::string& NotANumber() {
+  static const std::string s = J("数値ではありません。");
+  return s;
+}
+const std::string& OutOfRange() {
+  static const std::string s = J("値が範囲外です。");
+  return s;
+}
+
+// Checks the number cells of one row: an unreadable cell, or a number whose
+// size is beyond `largest`, is refused naming its column. Empty cells pass.
+bool NumberCellsReadable(const GridCells& table, const std::string& where, int row,
+                         std::initializer_list<int> cols, double largest) {
+  for (int col : cols) {
+    double value = 0.0;
+    const CellKind kind = NumberCell(table.Cell(col, row), value);
+    if (kind == CellKind::Unreadable) {
+      RefuseCell(where, row, col, NotANumber());
+      return false;
+    }
+    if (kind == CellKind::Number && std::abs(value) > largest) {
+      RefuseCell(where, row, col, OutOfRange());
+      return false;
+    }
+  }
+  return true;
+}
+
+// The same for cells of whole numbers (node, member and section numbers,
+// load types): anything but a 32-bit integer is refused.
+bool IntegerCellsReadable(const GridCells& table, const std::string& where, int row,
+                          std::initializer_list<int> cols) {
+  for (int col : cols) {
+    int value = 0;
+    if (IntegerCell(table.Cell(col, row), value) == CellKind::Unreadable) {
+      RefuseCell(where, row, col, NotANumber());
+      return false;
+    }
+  }
+  return true;
+}
+
 const std::string& SupportDialog() {
   static const std::string s = J("支点セット");
   return s;
@@ -51,6 +124,14 @@ const std::string& MemberLoadTable() {
 }
 const std::string& NodeLoadTable() {
   static const std::string s = J("荷重入力  節点荷重");
+  return s;
+}
+const std::string& MemberListTable() {
+  static const std::string s = J("部材入力・配置  部材リスト");
+  return s;
+}
+const std::string& ModuliTable() {
+  static const std::string s = J("部材入力・配置  設定");
   return s;
 }
 const std::string& CoordinateDialog() {
@@ -113,18 +194,27 @@ bool ParseCoordinates(const GridCells& coordinates, RFrameModel& model) {
     // Any coordinate is ordinary geometry, negative ones included; a row
     // with only one of them, or one that is no number, is no node at all.
     std::string problem;
+    int col = 0;
     double x = 0.0;
     double y = 0.0;
     if (xText.empty() || yText.empty()) {
       problem = J("未入力部分が有ります。");
-    } else if (!TryStrToFloat(xText, x) || !TryStrToFloat(yText, y) || !std::isfinite(x) || !std::isfinite(y)) {
+    } else if (NumberCell(xText, x) != CellKind::Number || NumberCell(yText, y) != CellKind::Number) {
+      col = NumberCell(xText, x) != CellKind::Number ? 1 : 2;
       problem = J("座標が数値ではありません。");
+    } else if (std::abs(x) > kLargestCoordinate || std::abs(y) > kLargestCoordinate) {
+      col = std::abs(x) > kLargestCoordinate ? 1 : 2;
+      problem = J("座標が大きすぎます。");
     } else if (n > kFrameMaxNodes) {
       problem = Format(J("節点は%d個までです。"), {kFrameMaxNodes});
     }
     if (!problem.empty()) {
       model.NodeCount = 0;
-      Refuse(CoordinateDialog(), n, problem);
+      if (col != 0) {
+        RefuseCell(CoordinateDialog(), n, col, problem);
+      } else {
+        Refuse(CoordinateDialog(), n, problem);
+      }
       return false;
     }
     ++count;
@@ -139,8 +229,10 @@ bool ParseCoordinates(const GridCells& coordinates, RFrameModel& model) {
 bool ParseSupports(const GridCells& supports, RFrameModel& model) {
   // Checked first, so a refused table changes no fixity.
   for (int r = 1; r <= DataRows(supports); ++r) {
+    if (!IntegerCellsReadable(supports, SupportDialog(), r, {1})) return false;
     const int node = IntegerOr(supports.Cell(1, r), kEmptyNumber);
-    if (node == 0 || node > kFrameMaxNodes) {
+    if (TrimBlanks(supports.Cell(1, r)).empty()) continue;
+    if (node < 1 || node > kFrameMaxNodes) {
       Refuse(SupportDialog(), r, Format(J("節点位置%dは1から%dまでの番号にしてください。"), {node, kFrameMaxNodes}));
       return false;
     }
@@ -203,6 +295,9 @@ bool ParseMembers(GridCells& memberList, GridCells& rcPlList, const GridCells& u
   ClearMembers(model);
 
   for (int k = 1; k <= 4; ++k) {
+    if (!NumberCellsReadable(userModuli, ModuliTable(), k, {1, 2}, kLargestModulus)) return false;
+  }
+  for (int k = 1; k <= 4; ++k) {
     const int structure = kFrameFirstUserMaterial + k - 1;
     const double E = NumberOr(userModuli.Cell(1, k), kDefaultUserE);
     const double G = NumberOr(userModuli.Cell(2, k), kDefaultUserG);
@@ -223,9 +318,16 @@ bool ParseMembers(GridCells& memberList, GridCells& rcPlList, const GridCells& u
   // without I and A.
   int sectionCount = 0;
   for (int s = 1; s <= std::min(DataRows(memberList), kFrameMaxSections); ++s) {
+    if (!NumberCellsReadable(memberList, MemberListTable(), s, {5, 6}, kLargestSectionValue)) return false;
     const double I = NumberOr(memberList.Cell(5, s), kEmptySectionValue);
     const double A = NumberOr(memberList.Cell(6, s), kEmptySectionValue);
     if (I <= -1.0 && A <= -1.0) break;
+    for (const auto& [value, col] : {std::pair{I, 5}, std::pair{A, 6}}) {
+      if (value > 0.0 && value < kSmallestSectionValue) {
+        RefuseCell(MemberListTable(), s, col, OutOfRange());
+        return false;
+      }
+    }
     if (I <= -1.0 || A <= -1.0) {
       ShowMessage(J("未入力部分が有ります。確認してください。"));
       return false;
@@ -239,10 +341,19 @@ bool ParseMembers(GridCells& memberList, GridCells& rcPlList, const GridCells& u
 
   int m = 0;
   for (int r = 1; r <= DataRows(placement); ++r) {
+    if (!IntegerCellsReadable(placement, PlacementTable(), r, {1, 2, 3})) {
+      ClearMembers(model);
+      return false;
+    }
+    // Empty cells skip the row; a typed -1 is a number like any other and
+    // is checked below.
+    if (TrimBlanks(placement.Cell(1, r)).empty() || TrimBlanks(placement.Cell(2, r)).empty() ||
+        TrimBlanks(placement.Cell(3, r)).empty()) {
+      continue;
+    }
     int nodeI = IntegerOr(placement.Cell(1, r), kEmptyNumber);
     int nodeJ = IntegerOr(placement.Cell(2, r), kEmptyNumber);
     const int section = IntegerOr(placement.Cell(3, r), kEmptyNumber);
-    if (nodeI == kEmptyNumber || nodeJ == kEmptyNumber || section == kEmptyNumber) continue;
 
     // Refusals: the member must join two entered, distinct nodes with a
     // listed section, and fit the model.
@@ -301,7 +412,7 @@ int DirectionCode(const std::string& text) {
 }
 
 bool RangeOfRow(const std::string& text, int& first, int& last) {
-  std::string rest = text;
+  std::string rest = ToHalfWidth(text);
   std::string token;
   CutToken(rest, "/", token);
   first = IntegerOr(token, kEmptyNumber);
@@ -310,6 +421,25 @@ bool RangeOfRow(const std::string& text, int& first, int& last) {
   if (last < first) last = first;
   return first != kEmptyNumber;
 }
+
+namespace {
+
+// The member or node cell of a load row: empty, or one number, or two
+// numbers around "/". Anything else is refused naming column 1.
+bool RangeReadable(const GridCells& table, const std::string& where, int row) {
+  std::string rest = TrimBlanks(ToHalfWidth(table.Cell(1, row)));
+  if (rest.empty()) return true;
+  const std::size_t slash = rest.find('/');
+  int value = 0;
+  bool readable = IntegerCell(rest.substr(0, slash), value) == CellKind::Number;
+  if (readable && slash != std::string::npos) {
+    readable = IntegerCell(rest.substr(slash + 1), value) != CellKind::Unreadable;
+  }
+  if (!readable) RefuseCell(where, row, 1, NotANumber());
+  return readable;
+}
+
+}  // namespace
 
 bool ParseLoads(const GridCells& memberLoads, const GridCells& nodeLoads, RFrameModel& model) {
   const int memberCount = std::min<int>(model.MemberCount, kFrameMaxMembers);
@@ -320,9 +450,11 @@ bool ParseLoads(const GridCells& memberLoads, const GridCells& nodeLoads, RFrame
 
   // Checked first, so a refused input changes none of the load tables.
   for (int r = 1; r <= DataRows(memberLoads); ++r) {
+    if (!RangeReadable(memberLoads, MemberLoadTable(), r)) return false;
     int first = 0;
     int last = 0;
     if (!RangeOfRow(memberLoads.Cell(1, r), first, last)) continue;
+    if (!NumberCellsReadable(memberLoads, MemberLoadTable(), r, {4, 5, 6, 7}, kLargestLoad)) return false;
     // The ends of the range first, so a huge range is not walked.
     bool refused = true;
     int bad = first;
@@ -344,7 +476,10 @@ bool ParseLoads(const GridCells& memberLoads, const GridCells& nodeLoads, RFrame
     }
   }
   for (int r = 1; r <= DataRows(nodeLoads); ++r) {
+    if (!IntegerCellsReadable(nodeLoads, NodeLoadTable(), r, {2})) return false;
     if (IntegerOr(nodeLoads.Cell(2, r), kEmptyNumber) == kEmptyNumber) continue;
+    if (!RangeReadable(nodeLoads, NodeLoadTable(), r)) return false;
+    if (!NumberCellsReadable(nodeLoads, NodeLoadTable(), r, {3}, kLargestLoad)) return false;
     int first = 0;
     int last = 0;
     if (!RangeOfRow(nodeLoads.Cell(1, r), first, last)) continue;

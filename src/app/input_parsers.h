@@ -3,9 +3,11 @@
 // cell texts of the grids (code page 932) and run without any window, so
 // the collection before a calculation and the tests call them directly.
 //
-// An empty or unreadable cell reads as its fixed default. Every parser
-// returns false when it refused its table: the reason has been shown in a
-// message box naming the dialog and the row, the tables it owns in the
+// An empty cell reads as its fixed default; full-width digits, signs and
+// points read as their half-width forms. A cell that is no number, or a
+// number beyond anything a frame holds, is refused naming its column. Every
+// parser returns false when it refused its table: the reason has been shown
+// in a message box naming the dialog and the row, the tables it owns in the
 // model hold nothing of the refused input, and the caller stops collecting
 // so that no calculation runs on a partial model. No parser writes outside
 // the model's tables.

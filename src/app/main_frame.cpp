@@ -439,6 +439,11 @@ void TMatNini1::ShowSolveRefusal(const SolveOutcome& outcome) {
       text = Format(J("節点[%d]の節点荷重が入力された節点にありません。"), {node});
       break;
     case SolveStatus::NodeNotFinite: text = Format(J("節点[%d]の座標が正しくありません。"), {node}); break;
+    case SolveStatus::ResultNotFinite:
+      // No number of an overflowed solution is shown: it is an instability.
+      text = J("この形状は不安定です。再検討してください。") +
+             (node != 0 ? Format(J("（節点[%d]）"), {node}) : Format(J("（部材(%d)）"), {member}));
+      break;
     default: return;
   }
   ShowWarning(text + "\r\n" + J("計算できません。"));

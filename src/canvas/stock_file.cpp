@@ -1,7 +1,9 @@
 #include "canvas/stock_file.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
 #include "geometry/codepage.h"
@@ -122,9 +124,16 @@ bool TDDGObject::Refuse(const char* reasonUtf8) {
 bool TDDGObject::OpenStockFile(const std::array<RTextStyle, kTextStyleCount>& styles) {
   ElementCount = 0;
   FilePath = StockFilePath();
-  if (!FileExists(FilePath)) return true;  // no stock: an empty one
+  // Only a missing stock is an empty one; a folder or a device in its place
+  // is refused before the import changes anything.
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::symlink_status(FilePath, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return true;
+  if (!FileExists(FilePath)) return Refuse("通常のファイルではありません。");
   std::string bytes;
-  if (!ReadWholeFile(FilePath, bytes)) return Refuse("ファイルを開けません。");
+  if (!ReadWholeFile(FilePath, bytes, kLargestStockFile)) {
+    return Refuse(errno == EFBIG ? "ファイルが大きすぎます。" : "ファイルを開けません。");
+  }
   return OpenStockBytes(std::move(bytes), styles);
 }
 

@@ -1,7 +1,9 @@
 #include "platform/file_services.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +33,10 @@ std::string ReadError(const fs::path& path, int error) {
   return J("ファイル ") + Quoted(path) + J(" を読み込めません。") + " (" + std::strerror(error) + ")";
 }
 
+std::string TooLargeError(const fs::path& path, std::size_t maxBytes) {
+  return J("ファイル ") + Quoted(path) + J(" は大きすぎます。") + " (" + std::to_string(maxBytes) + " bytes)";
+}
+
 std::string WriteError(const fs::path& path, int error) {
   return J("ファイル ") + Quoted(path) + J(" に書き込めません。") + " (" + std::strerror(error) + ")";
 }
@@ -56,6 +62,44 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
+// The temporary file of a write: hidden, beside its target, with a marker of
+// its own so that a later write can tell it from the files of others.
+constexpr std::string_view kTemporaryMarker = ".zuro-save-";
+constexpr std::size_t kTemporaryRandom = 6;  // the XXXXXX of mkostemp
+
+std::string TemporaryName(const std::string& target) {
+  std::string name(1, '.');
+  name += target;
+  name += kTemporaryMarker;
+  name += "XXXXXX";
+  return name;
+}
+
+bool IsOurTemporary(std::string_view name) {
+  if (name.size() < 1 + kTemporaryMarker.size() + kTemporaryRandom || name[0] != '.') return false;
+  return name.substr(name.size() - kTemporaryRandom - kTemporaryMarker.size(), kTemporaryMarker.size()) ==
+         kTemporaryMarker;
+}
+
+// A write killed midway leaves its temporary behind. One that no process
+// holds locked any more is removed; one being written is left alone.
+void RemoveStaleTemporaries(const fs::path& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const int dirFd = ::dirfd(dir);
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!IsOurTemporary(entry->d_name)) continue;
+    const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) continue;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::close(fd);
+  }
+  ::closedir(dir);
+}
+
 // An XDG base folder: the variable when it holds an absolute path, else the
 // default below the home folder.
 fs::path XdgFolder(const char* variable, const char* homeDefault) {
@@ -78,21 +122,40 @@ fs::path PathFromCp932(std::string_view cp932) { return fs::path(Utf8FromCp932(c
 std::string Cp932FromPath(const fs::path& path) { return Cp932FromUtf8(path.string()); }
 
 // One read of the size the file has, then reads until the end in case it
-// grew meanwhile.
-bool ReadWholeFile(const fs::path& path, std::string& bytes) {
+// grew meanwhile, never past the limit.
+bool ReadWholeFile(const fs::path& path, std::string& bytes, std::size_t maxBytes) {
   bytes.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opening a pipe or a device could block; only a regular file is opened.
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) {
+    errno = fs::is_directory(path, ec) ? EISDIR : ENOENT;
+    return false;
+  }
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
+    errno = EISDIR;
+    return false;
+  }
+  if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+    ::close(fd);
+    errno = EFBIG;
     return false;
   }
   std::string data;
   data.resize(static_cast<std::size_t>(info.st_size) + 1);  // one byte more shows the end at once
   std::size_t done = 0;
   for (;;) {
-    if (done == data.size()) data.resize(data.size() * 2);
+    if (done == data.size()) {
+      if (data.size() > maxBytes) {
+        ::close(fd);
+        errno = EFBIG;
+        return false;
+      }
+      data.resize(std::min(data.size() * 2, maxBytes + 1));
+    }
     const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -108,9 +171,10 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes) {
   return true;
 }
 
-std::string LoadWholeFile(const fs::path& path) {
+std::string LoadWholeFile(const fs::path& path, std::size_t maxBytes) {
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) {
+  if (!ReadWholeFile(path, bytes, maxBytes)) {
+    if (errno == EFBIG) throw FileError(TooLargeError(path, maxBytes));
     std::error_code ec;
     const int error = fs::is_directory(path, ec) ? EISDIR : (fs::exists(path, ec) ? EACCES : ENOENT);
     throw FileError(ReadError(path, error));
@@ -129,17 +193,25 @@ void WriteFileAtomically(const fs::path& given, std::string_view bytes) {
   const fs::path path = fs::is_symlink(given, noLink) ? fs::weakly_canonical(given, linkError) : given;
   if (linkError) throw FileError(WriteError(given, linkError.value()));
 
+  // The rename would replace a file the user may not write; a file without
+  // any write bit is protected even from a user whom the system lets write.
+  struct stat old {};
+  const bool exists = ::stat(path.c_str(), &old) == 0;
+  if (exists && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+    throw FileError(WriteError(path, EACCES));
+  }
+
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-  std::string hidden(1, '.');
-  hidden += path.filename().string();
-  hidden += ".XXXXXX";
-  std::string pattern = (folder / hidden).string();
+  RemoveStaleTemporaries(folder);
+  std::string pattern = (folder / TemporaryName(path.filename().string())).string();
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd < 0) throw FileError(WriteError(path, errno));
+  // Held until the file is closed: a save of another program in this folder
+  // sees that the temporary is alive.
+  ::flock(fd, LOCK_EX | LOCK_NB);
 
   // The replacement takes the old file's permissions, or those a new file gets.
-  struct stat old {};
-  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
+  const mode_t mode = exists ? (old.st_mode & 07777) : NewFileMode();
   int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
   if (error == 0) error = WriteAll(fd, bytes, stopAfter);
   if (error == 0 && ::fsync(fd) != 0) error = errno;
@@ -205,4 +277,6 @@ std::vector<std::string> SplitTextLines(std::string_view text) {
   return lines;
 }
 
-std::vector<std::string> LoadTextLines(const fs::path& path) { return SplitTextLines(LoadWholeFile(path)); }
+std::vector<std::string> LoadTextLines(const fs::path& path, std::size_t maxBytes) {
+  return SplitTextLines(LoadWholeFile(path, maxBytes));
+}

@@ -23,14 +23,36 @@ class FileError : public std::runtime_error {
 std::filesystem::path PathFromCp932(std::string_view cp932);
 std::string Cp932FromPath(const std::filesystem::path& path);
 
-// The whole file as bytes; false (bytes emptied) when it cannot be read.
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes);
+// The largest file each reader takes. A file above its limit is refused by
+// its size before a byte is read: no genuine file comes near these.
+// A model file: 8 grids of at most 200 rows, each row text at most 65,534
+// bytes behind its 10 bytes of row number, length and NUL.
+inline constexpr std::size_t kLargestModelFile = 8 * 200 * (10 + 65534) + 64;
+// The stock file: its 792-byte header, 4 million drawing elements of 51
+// bytes (a drawing of this program holds some ten thousand) and a full text
+// table of 65,535 texts of 1 KB each on average.
+inline constexpr std::size_t kLargestStockFile = 792 + 4'000'000ull * 51 + 2 + 65535ull * (2 + 1024);
+// "Zuro.ini" holds a few dozen short keys.
+inline constexpr std::size_t kLargestSettingsFile = 1 << 20;
+// A definition file of fittings: some thousand lines of figures.
+inline constexpr std::size_t kLargestDefinitionFile = 16 << 20;
+// A picture: the largest raster picture (kLargestPicturePixels at 32 bits
+// per pixel, uncompressed) and its headers.
+inline constexpr std::size_t kLargestPicturePixels = 64ull << 20;
+inline constexpr std::size_t kLargestPictureFile = kLargestPicturePixels * 4 + (1 << 20);
+
+// The whole file as bytes; false (bytes emptied) when it cannot be read, is
+// no regular file or is larger than maxBytes (errno is then EFBIG).
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::size_t maxBytes);
 // The same, raising FileError instead of reporting false.
-std::string LoadWholeFile(const std::filesystem::path& path);
+std::string LoadWholeFile(const std::filesystem::path& path, std::size_t maxBytes);
 
 // Writes bytes to a temporary file in the target's folder and renames it over
 // the target. On any failure the temporary file is removed, the target is
-// untouched and FileError is raised. An existing target keeps its permissions.
+// untouched and FileError is raised. An existing target keeps its permissions;
+// a target that may not be written (no write permission, or no write bit at
+// all) is refused. Temporary files of earlier writes that were killed midway,
+// held by no running program, are removed from the folder first.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // Test hook: when positive, the next atomic write stops after this many bytes
@@ -56,5 +78,5 @@ std::filesystem::path StockFilePath();
 // A code page 932 text file as its lines; CR, LF and CRLF all end a line, and
 // a last line without an end still counts. Raises FileError when the file
 // cannot be read.
-std::vector<std::string> LoadTextLines(const std::filesystem::path& path);
+std::vector<std::string> LoadTextLines(const std::filesystem::path& path, std::size_t maxBytes);
 std::vector<std::string> SplitTextLines(std::string_view text);

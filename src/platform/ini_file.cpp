@@ -18,8 +18,10 @@ bool SameName(const std::string& a, const std::string& b) {
   for (std::size_t i = 0; i < a.size(); ++i) {
     const unsigned char x = static_cast<unsigned char>(a[i]);
     const unsigned char y = static_cast<unsigned char>(b[i]);
-    if (IsLeadByte(x)) {
-      if (x != y || i + 1 >= a.size() || a[i + 1] != b[i + 1]) return false;
+    // A lead byte with nothing after it is no double-byte character: it is
+    // compared bytewise like the rest.
+    if (IsLeadByte(x) && i + 1 < a.size()) {
+      if (x != y || a[i + 1] != b[i + 1]) return false;
       ++i;
       continue;
     }
@@ -86,7 +88,7 @@ TMemIniFile::TMemIniFile() = default;
 
 TMemIniFile::TMemIniFile(std::filesystem::path fileName) : fileName_(std::move(fileName)) {
   std::string text;
-  if (ReadWholeFile(fileName_, text)) SetText(text);
+  if (ReadWholeFile(fileName_, text, kLargestSettingsFile)) SetText(text);
 }
 
 void TMemIniFile::SetText(const std::string& text) {

@@ -1,6 +1,7 @@
 #include "platform/picture.h"
 
 #include "platform/canvas_paint.h"
+#include "platform/file_services.h"
 #include "geometry/codepage.h"
 
 #include <QBuffer>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -52,6 +54,15 @@ uint32_t ReadU32BigEndian(std::string_view b, size_t at) {
 
 TPictureLoadResult Failure(const std::string& message) { return TPictureLoadResult{false, message}; }
 
+// Width times height in 64 bits: a header may claim any size, and a picture
+// above kLargestPicturePixels is refused before anything is decoded.
+bool PixelCountAcceptable(int64_t width, int64_t height) {
+  const uint64_t w = width < 0 ? 0 - static_cast<uint64_t>(width) : static_cast<uint64_t>(width);
+  const uint64_t h = height < 0 ? 0 - static_cast<uint64_t>(height) : static_cast<uint64_t>(height);
+  // Divided rather than multiplied: two 32-bit sizes overflow 64 bits.
+  return w == 0 || h <= kLargestPicturePixels / w;
+}
+
 // Our raster pictures have no alpha: what a file leaves transparent shows
 // white, the colour that a transparent picture leaves out.
 QImage Opaque(const QImage& image) {
@@ -75,6 +86,7 @@ bool BitmapComplete(std::string_view b) {
     const int64_t w = ReadU16(b, 18);
     const int64_t h = ReadU16(b, 20);
     const int64_t bpp = ReadU16(b, 24);
+    if (!PixelCountAcceptable(w, h)) return false;
     const int64_t row = ((w * bpp + 31) / 32) * 4;
     return row * h <= static_cast<int64_t>(b.size() - offBits);
   }
@@ -83,7 +95,7 @@ bool BitmapComplete(std::string_view b) {
   const int64_t h = ReadI32(b, 22);
   const int64_t bpp = ReadU16(b, 28);
   const uint32_t compression = ReadU32(b, 30);
-  if (w <= 0 || h == 0) return false;
+  if (w <= 0 || h == 0 || !PixelCountAcceptable(w, h)) return false;
   if (compression == 0 || compression == 3) {  // BI_RGB, BI_BITFIELDS
     const int64_t row = ((w * bpp + 31) / 32) * 4;
     return row * (h < 0 ? -h : h) <= static_cast<int64_t>(b.size() - offBits);
@@ -100,6 +112,10 @@ bool PngComplete(std::string_view b) {
     const uint64_t length = ReadU32BigEndian(b, at);
     const std::string_view type = b.substr(at + 4, 4);
     if (length > b.size() - at - 12) return false;
+    if (type == "IHDR" && (length < 8 || !PixelCountAcceptable(ReadU32BigEndian(b, at + 8),
+                                                                ReadU32BigEndian(b, at + 12)))) {
+      return false;
+    }
     if (type == "IEND") return true;
     at += 12 + length;
   }
@@ -165,6 +181,12 @@ bool DecodeJpeg(JpegJob* job) {
   jpeg_mem_src(&job->Info, reinterpret_cast<const unsigned char*>(job->Bytes.data()),
                static_cast<unsigned long>(job->Bytes.size()));
   jpeg_read_header(&job->Info, TRUE);
+  // Before the decoder allocates anything for the image.
+  if (!PixelCountAcceptable(job->Info.image_width, job->Info.image_height)) {
+    std::strcpy(job->Error.Message, "JPEG image is too large");
+    jpeg_destroy_decompress(&job->Info);
+    return false;
+  }
   const bool cmyk = job->Info.jpeg_color_space == JCS_CMYK || job->Info.jpeg_color_space == JCS_YCCK;
   job->Info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_start_decompress(&job->Info);
@@ -239,14 +261,19 @@ bool WmfRecordsComplete(std::string_view b, size_t at) {
   const uint16_t type = ReadU16(b, at);
   const uint16_t headerWords = ReadU16(b, at + 2);
   const uint64_t sizeWords = ReadU32(b, at + 6);
+  // The reader allocates a buffer of the largest record up front and reads
+  // every record into it: no record may be larger, and it cannot be larger
+  // than the file.
+  const uint64_t largestRecordWords = ReadU32(b, at + 12);
   if ((type != 1 && type != 2) || headerWords != 9) return false;
   if (sizeWords * 2 > b.size() - at) return false;
+  if (largestRecordWords < 3 || largestRecordWords > sizeWords) return false;
   const size_t end = at + static_cast<size_t>(sizeWords * 2);
   at += 18;
   while (at + 6 <= end) {
     const uint64_t words = ReadU32(b, at);
     const uint16_t function = ReadU16(b, at + 4);
-    if (words < 3 || words * 2 > end - at) return false;
+    if (words < 3 || words * 2 > end - at || words > largestRecordWords) return false;
     if (function == 0) return true;
     at += static_cast<size_t>(words * 2);
   }
@@ -318,6 +345,21 @@ bool EmfComplete(std::string_view b) {
   if (ReadU32(b, 0) != 1 || ReadU32(b, 40) != 0x464D4520u) return false;
   const uint64_t declared = ReadU32(b, 48);
   if (declared > b.size() || declared < 88) return false;
+  // The header fields the converter trusts: the header's own size, the
+  // record count, the palette and the description and pixel format it
+  // reads at their offsets.
+  const uint64_t headerSize = ReadU32(b, 4);
+  if (headerSize < 88 || headerSize % 4 != 0 || headerSize > declared) return false;
+  if (ReadU32(b, 52) == 0 || ReadU32(b, 52) > declared / 8) return false;  // nRecords
+  if (static_cast<uint64_t>(ReadU32(b, 68)) * 4 > declared) return false;  // nPalEntries
+  // The converter reads the description whenever its offset is set, with a
+  // count of 0 as far as a terminating zero: an offset needs a count, and
+  // both must stay inside the header record.
+  const auto inHeader = [headerSize](uint64_t at, uint64_t bytes) {
+    return at == 0 ? bytes == 0 : at >= 88 && bytes != 0 && at + bytes <= headerSize;
+  };
+  if (!inHeader(ReadU32(b, 64), static_cast<uint64_t>(ReadU32(b, 60)) * 2)) return false;
+  if (headerSize >= 100 && !inHeader(ReadU32(b, 92), ReadU32(b, 88))) return false;
   size_t at = 0;
   while (at + 8 <= declared) {
     const uint32_t type = ReadU32(b, at);
@@ -385,20 +427,11 @@ TGraphic::TGraphic(TGraphic&&) noexcept = default;
 TGraphic& TGraphic::operator=(TGraphic&&) noexcept = default;
 
 TPictureLoadResult TGraphic::LoadFromFile(const std::string& fileName, TPictureFormat format) {
-  std::FILE* file = std::fopen(Utf8FromCp932(fileName).c_str(), "rb");
-  if (file == nullptr) {
-    *impl_ = Impl();
-    return Failure("Cannot open file \"" + fileName + "\"");
-  }
   std::string bytes;
-  char chunk[65536];
-  size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) {
+  if (!ReadWholeFile(PathFromCp932(fileName), bytes, kLargestPictureFile)) {
     *impl_ = Impl();
-    return Failure("Cannot read file \"" + fileName + "\"");
+    if (errno == EFBIG) return Failure("File \"" + fileName + "\" is too large for a picture");
+    return Failure("Cannot open file \"" + fileName + "\"");
   }
   return LoadFromBytes(bytes, format);
 }

@@ -510,4 +510,36 @@ TEST(FrameSolver, RefusesModelsItCannotSolveAndLeavesThemUntouched) {
   }
 }
 
+TEST(FrameSolver, OverflowingResultsAreReportedNotReturned) {
+  // Values no frame has overflow the products of the elimination: each
+  // gives an infinite or undefined result somewhere, which the solver
+  // reports instead of handing back.
+  struct Case {
+    const char* name;
+    std::function<void(RFrameModel&)> spoil;
+  };
+  const std::vector<Case> cases = {
+      {"node load 1e308", [](RFrameModel& m) { m.NodeLoadPy[2] = -1e308; m.NodeLoadPx[2] = 1e308; }},
+      {"node load infinite", [](RFrameModel& m) { m.NodeLoadPy[2] = -std::numeric_limits<double>::infinity(); }},
+      {"member load 1e308", [](RFrameModel& m) { m.FixedEndFyI[1] = 1e308; m.FixedEndMI[1] = 1e308; }},
+      {"inertia and area 1e308", [](RFrameModel& m) { m.SectionI[1] = 1e308; m.SectionA[1] = m.SectionAs[1] = 1e308; }},
+      {"user E 1e308", [](RFrameModel& m) { m.Structure[1] = 6; m.UserE[6] = 1e308; m.UserG[6] = 1e308; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FrameBuilder f;
+    f.Node(0, 0, kFixed);
+    f.Node(300, 0);
+    f.Member(1, 2, f.Section(40, 5000));
+    f.NodeLoad(2, 0, 5);
+    c.spoil(f.model);
+    const RFrameModel before = f.model;
+    const SolveOutcome outcome = SolveModel(f.model);
+    EXPECT_EQ(outcome.Status, SolveStatus::ResultNotFinite);
+    EXPECT_FALSE(outcome.Succeeded());
+    EXPECT_TRUE(outcome.Node != 0 || outcome.Member != 0);
+    EXPECT_TRUE(f.model == before) << "no result of an overflow is kept";
+  }
+}
+
 }  // namespace

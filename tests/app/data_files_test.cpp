@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "app/input_parsers.h"
 #include "app/steel_catalogues.h"
 #include "platform/file_services.h"
@@ -55,7 +57,7 @@ TEST_F(DataFilesTest, SaveOpenSaveGivesIdenticalBytes) {
   frame->ToolButton9Click();  // the parsers put the tables in their final form
   form->keizyo1->PageControl2->setCurrentIndex(0);
   Save(folder / "a.zq4");
-  const std::string first = LoadWholeFile(folder / "a.zq4");
+  const std::string first = LoadWholeFile(folder / "a.zq4", kLargestModelFile);
   EXPECT_EQ(first.substr(0, 4), Le32(137));
 
   form->keizyo3->CtrlGrid1->SetCell(1, 2, "7");  // changed after the save
@@ -69,7 +71,7 @@ TEST_F(DataFilesTest, SaveOpenSaveGivesIdenticalBytes) {
   EXPECT_EQ(frame->SaveDialog1.FileName, folder / "a.zq4");
 
   Save(folder / "b.zq4");
-  EXPECT_EQ(LoadWholeFile(folder / "b.zq4"), first);
+  EXPECT_EQ(LoadWholeFile(folder / "b.zq4", kLargestModelFile), first);
 }
 
 TEST_F(DataFilesTest, OldFormatOpensWithTheModuliOfTheSettings) {
@@ -95,8 +97,8 @@ TEST_F(DataFilesTest, OldFormatOpensWithTheModuliOfTheSettings) {
   Save(folder / "old.zq3");
   EXPECT_EQ(boxes.shown.back().request.FileName, folder / "old.zq3");
   EXPECT_TRUE(FileExists(folder / "old.zq4"));
-  EXPECT_EQ(LoadWholeFile(folder / "old.zq3"), zq3);
-  EXPECT_EQ(LoadWholeFile(folder / "old.zq4").substr(0, 4), Le32(137));
+  EXPECT_EQ(LoadWholeFile(folder / "old.zq3", kLargestModelFile), zq3);
+  EXPECT_EQ(LoadWholeFile(folder / "old.zq4", kLargestModelFile).substr(0, 4), Le32(137));
 }
 
 TEST_F(DataFilesTest, OldNameAsksBeforeReplacingAnExistingNewFile) {
@@ -106,11 +108,11 @@ TEST_F(DataFilesTest, OldNameAsksBeforeReplacingAnExistingNewFile) {
   ASSERT_EQ(boxes.shown.size(), 2u);
   EXPECT_EQ(boxes.shown[1].buttons, MessageButtons::YesCancel);
   EXPECT_NE(boxes.shown[1].text.find("b.zq4"), std::string::npos);
-  EXPECT_EQ(LoadWholeFile(folder / "b.zq4"), "old");
+  EXPECT_EQ(LoadWholeFile(folder / "b.zq4", kLargestModelFile), "old");
 
   boxes.messageAnswers.push_back(MessageAnswer::Yes);
   Save(folder / "b.zq3");
-  EXPECT_EQ(LoadWholeFile(folder / "b.zq4").substr(0, 4), Le32(137));
+  EXPECT_EQ(LoadWholeFile(folder / "b.zq4", kLargestModelFile).substr(0, 4), Le32(137));
   EXPECT_FALSE(FileExists(folder / "b.zq3"));
 
   // A new name asks nothing.
@@ -120,11 +122,38 @@ TEST_F(DataFilesTest, OldNameAsksBeforeReplacingAnExistingNewFile) {
   EXPECT_TRUE(FileExists(folder / "c.zq4"));
 }
 
+TEST_F(DataFilesTest, SavingOntoAWriteProtectedFileIsRefusedNamingIt) {
+  WriteFileAtomically(folder / "kept.zq4", "protected");
+  ASSERT_EQ(::chmod((folder / "kept.zq4").c_str(), 0444), 0);
+  EnterCantilever();
+  boxes.shown.clear();
+  Save(folder / "kept.zq4");
+  ASSERT_FALSE(boxes.shown.empty());
+  EXPECT_EQ(boxes.shown.back().messageKind, MessageKind::Warning);
+  EXPECT_NE(boxes.shown.back().text.find("kept.zq4"), std::string::npos);
+  EXPECT_EQ(LoadWholeFile(folder / "kept.zq4", kLargestModelFile), "protected");
+}
+
+TEST_F(DataFilesTest, ModelFileAboveTheLimitIsRefusedUnread) {
+  EnterCantilever();
+  frame->ToolButton9Click();
+  const std::vector<GridCells> before = AllTables();
+  WriteFileAtomically(folder / "huge.zq4", Le32(137));
+  std::filesystem::resize_file(folder / "huge.zq4", kLargestModelFile + 1);
+  boxes.shown.clear();
+  Open(folder / "huge.zq4");
+  ASSERT_FALSE(boxes.shown.empty());
+  EXPECT_EQ(boxes.shown.back().messageKind, MessageKind::Warning);
+  EXPECT_NE(boxes.shown.back().text.find("huge.zq4"), std::string::npos);
+  EXPECT_NE(boxes.shown.back().text.find(J("大きすぎます")), std::string::npos);
+  EXPECT_TRUE(AllTables() == before);
+}
+
 TEST_F(DataFilesTest, RefusedFilesLeaveModelGridsDrawingAndSaveName) {
   EnterCantilever();
   frame->ToolButton9Click();
   Save(folder / "good.zq4");
-  const std::string good = LoadWholeFile(folder / "good.zq4");
+  const std::string good = LoadWholeFile(folder / "good.zq4", kLargestModelFile);
   std::string wrongMarker = good;
   wrongMarker[0] = static_cast<char>(138);
   const struct {

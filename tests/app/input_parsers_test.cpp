@@ -91,9 +91,13 @@ TEST(CoordinateParser, AHalfFilledOrUnreadableRowIsRefusedNamingTheRow) {
       {"X empty", Coordinates({{1, {"0", "0"}}, {2, {"1", "1"}}, {3, {"", "-2"}}}), J("座標入力  3行目：") + missing},
       {"X blanks, Y filled", Coordinates({{1, {"  ", "-3"}}}), J("座標入力  1行目：") + missing},
       {"X unreadable, Y empty", Coordinates({{1, {"0", "0"}}, {2, {"abc", ""}}}), J("座標入力  2行目：") + missing},
-      {"X unreadable", Coordinates({{1, {"0", "0"}}, {2, {"abc", "1"}}}), J("座標入力  2行目：") + notNumber},
-      {"Y with a comma", Coordinates({{1, {"0", "0"}}, {2, {"1", "1,5"}}}), J("座標入力  2行目：") + notNumber},
-      {"too large to hold", Coordinates({{1, {"1e999", "0"}}}), J("座標入力  1行目：") + notNumber},
+      {"X unreadable", Coordinates({{1, {"0", "0"}}, {2, {"abc", "1"}}}), J("座標入力  2行目 1列目：") + notNumber},
+      {"Y with a comma", Coordinates({{1, {"0", "0"}}, {2, {"1", "1,5"}}}), J("座標入力  2行目 2列目：") + notNumber},
+      {"too large to hold", Coordinates({{1, {"1e999", "0"}}}), J("座標入力  1行目 1列目：") + notNumber},
+      {"NaN", Coordinates({{1, {"0", "NaN"}}}), J("座標入力  1行目 2列目：") + notNumber},
+      {"inf", Coordinates({{1, {"inf", "0"}}}), J("座標入力  1行目 1列目：") + notNumber},
+      {"far beyond any frame", Coordinates({{1, {"0", "-2e6"}}}),
+       J("座標入力  1行目 2列目：座標が大きすぎます。確認してください。")},
   };
   for (const Case& c : cases) {
     ScriptedDialogs dialogs;
@@ -170,8 +174,6 @@ TEST(SupportParser, RowsAreIndependent) {
                                     {2, {"1", " 110 ピン"}},
                                     {4, {"3", " 000 自由"}},  // overrides row 1
                                     {5, {"", " 111 固定"}},   // no node: skipped
-                                    {6, {"x", " 111 固定"}},
-                                    {7, {"-4", " 111 固定"}},
                                     {9, {"5", " 010 Xﾛ-ﾗ"}}});
   ASSERT_TRUE(ParseSupports(table, model));
   EXPECT_EQ(model.Fixity[3], (Rows1<std::uint8_t, 3>{0, 0, 0, 0}));
@@ -180,7 +182,7 @@ TEST(SupportParser, RowsAreIndependent) {
 }
 
 TEST(SupportParser, NodeNumbersOutsideTheModelAreRefused) {
-  const char* nodes[] = {"0", "151", "99999"};
+  const char* nodes[] = {"0", "151", "99999", "-5", "-4", "x", "4294967297", "3.5"};
   for (const char* node : nodes) {
     ScriptedDialogs dialogs;
     ScopedDialogs scope(dialogs);
@@ -219,7 +221,6 @@ TEST(MemberParser, SectionsAndPlacement) {
                             {2, {"7", "3", "2", "3 両端ﾋﾟﾝ"}},  // swapped
                             {4, {"2", "4", "1", "1 右端ﾋﾟﾝ"}},  // after an empty row
                             {5, {"2", "", "1", ""}},           // incomplete: skipped
-                            {6, {"4", "5", "x", ""}},          // non-integer section
                             {7, {"5", "6", "2", "2 左端ﾋﾟﾝ"}}});
   ASSERT_TRUE(Parse(in, model));
 
@@ -439,7 +440,8 @@ TEST(LoadParser, RangesOfRows) {
   const Case cases[] = {
       {"3", true, 3, 3},   {"2/5", true, 2, 5},  {"5/2", true, 5, 5},   {"2/", true, 2, 2},
       {"2/x", true, 2, 2}, {"2/5/9", true, 2, 5}, {"", false, -1, 0},   {"/5", false, -1, 5},
-      {"x", false, -1, 0}, {"３", false, -1, 0},  {"0/3", true, 0, 3}, {" 4", true, 4, 4},
+      {"x", false, -1, 0}, {"３", true, 3, 3},    {"0/3", true, 0, 3}, {" 4", true, 4, 4},
+      {"２／５", true, 2, 5},  // typed with the input method on
   };
   for (const Case& c : cases) {
     int first = 99;
@@ -532,8 +534,7 @@ TEST(LoadParser, RangesAddUp) {
   model.FixedEndMI[3] = 99.0;  // cleared by the parse
   const GridCells members = MemberLoads({{1, {"2/5", "↓", "1", "10"}},
                                          {2, {"5/2", "↓", "1", "10"}},  // only member 5
-                                         {3, {"", "↓", "1", "10"}},     // no member
-                                         {4, {"x", "↓", "1", "10"}}});
+                                         {3, {"", "↓", "1", "10"}}});   // no member
   ASSERT_TRUE(ParseLoads(members, NodeLoads({}), model));
   const double w12 = 10.0 * 16.0 / 12.0;
   ExpectFixedEnd(FixedEndOf(model, 1), {0, 0, 0, 0, 0, 0, 0}, "member 1");
@@ -596,6 +597,130 @@ TEST(LoadParser, LoadsOutsideTheModelAreRefused) {
     EXPECT_TRUE(Contains(shown.text, c.where)) << c.name;
     EXPECT_TRUE(Contains(shown.text, c.row)) << c.name;
   }
+}
+
+// ---------------------------------------------------------------------------
+// Cells as engineers type them
+
+TEST(CellReading, UnreadableOrAbsurdCellsAreRefusedNamingDialogRowAndColumn) {
+  const std::string notNumber = J("数値ではありません。確認してください。");
+  const std::string outOfRange = J("値が範囲外です。確認してください。");
+  enum Parser { kSupports, kMembers, kLoads };
+  struct Case {
+    const char* name;
+    Parser parser;
+    GridCells cells;  // the table under test; the others are empty
+    std::string expected;
+  };
+  const GridCells placed = Placement({{1, {"1", "2", "1", ""}}});
+  const Case cases[] = {
+      {"support node 2^32 + 1", kSupports, Supports({{2, {"4294967297", " 111 固定"}}}),
+       J("支点セット  2行目 1列目：") + notNumber},
+      {"support node with a comma", kSupports, Supports({{1, {"3,5", " 111 固定"}}}),
+       J("支点セット  1行目 1列目：") + notNumber},
+      {"placement section x", kMembers, Placement({{1, {"1", "2", "1", ""}}, {3, {"1", "2", "x", ""}}}),
+       J("部材入力・配置  配置リスト  3行目 3列目：") + notNumber},
+      {"placement node 2^32 + 1", kMembers, Placement({{1, {"4294967297", "2", "1", ""}}}),
+       J("部材入力・配置  配置リスト  1行目 1列目：") + notNumber},
+      {"placement section -1", kMembers, Placement({{1, {"1", "2", "-1", ""}}}),
+       J("部材入力・配置  配置リスト  1行目：部材NO -1は部材リストにありません。確認してください。")},
+      {"node load P inf", kLoads, NodeLoads({{1, {"2", "1", "inf"}}}), J("荷重入力  節点荷重  1行目 3列目：") + notNumber},
+      {"node load type x", kLoads, NodeLoads({{2, {"2", "x", "5"}}}), J("荷重入力  節点荷重  2行目 2列目：") + notNumber},
+      {"node load node a", kLoads, NodeLoads({{1, {"a", "1", "5"}}}), J("荷重入力  節点荷重  1行目 1列目：") + notNumber},
+      {"node load P 1e308", kLoads, NodeLoads({{1, {"2", "2", "1e308"}}}),
+       J("荷重入力  節点荷重  1行目 3列目：") + outOfRange},
+      {"member load P1 NaN", kLoads, MemberLoads({{1, {"1", "↓", "1", "NaN"}}}),
+       J("荷重入力  部材荷重  1行目 4列目：") + notNumber},
+      {"member load P2 1e308", kLoads, MemberLoads({{2, {"1", "↓", "2", "1", "1e308"}}}),
+       J("荷重入力  部材荷重  2行目 5列目：") + outOfRange},
+      {"member load range 2/x", kLoads, MemberLoads({{1, {"2/x", "↓", "1", "1"}}}),
+       J("荷重入力  部材荷重  1行目 1列目：") + notNumber},
+      {"member load member x", kLoads, MemberLoads({{4, {"x", "↓", "1", "10"}}}),
+       J("荷重入力  部材荷重  4行目 1列目：") + notNumber},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedDialogs dialogs;
+    ScopedDialogs scope(dialogs);
+    RFrameModel model = LoadFrame();
+    bool parsed = true;
+    if (c.parser == kSupports) {
+      parsed = ParseSupports(c.cells, model);
+    } else if (c.parser == kMembers) {
+      MemberInput in;
+      in.placement = c.cells;
+      parsed = Parse(in, model);
+      EXPECT_EQ(model.MemberCount, 0);
+    } else {
+      const bool memberTable = c.cells.ColCount() == 8;
+      parsed = ParseLoads(memberTable ? c.cells : MemberLoads({}), memberTable ? NodeLoads({}) : c.cells, model);
+    }
+    EXPECT_FALSE(parsed);
+    const Shown shown = OnlyMessage(dialogs);
+    EXPECT_EQ(shown.text, c.expected);
+    EXPECT_EQ(shown.kind, MessageKind::Warning);
+  }
+
+  // The member list and the user moduli.
+  struct ListCase {
+    const char* name;
+    GridCells list, moduli;
+    std::string expected;
+  };
+  const ListCase lists[] = {
+      {"I unreadable", MemberList({{1, {"", "", "", "", "abc", "50"}}}), Moduli(),
+       J("部材入力・配置  部材リスト  1行目 5列目：") + notNumber},
+      {"I 1e308", MemberList({{1, {"", "", "", "", "1e308", "50"}}}), Moduli(),
+       J("部材入力・配置  部材リスト  1行目 5列目：") + outOfRange},
+      {"A 5e-306", MemberList({{1, {"", "", "", "", "1000", "5e-306"}}}), Moduli(),
+       J("部材入力・配置  部材リスト  1行目 6列目：") + outOfRange},
+      {"E 1e308", MemberList({{1, {"", "", "", "", "1000", "50"}}}), Table(4, 5, {{2, {"1e308", "800"}}}),
+       J("部材入力・配置  設定  2行目 1列目：") + outOfRange},
+      {"G NaN", MemberList({{1, {"", "", "", "", "1000", "50"}}}), Table(4, 5, {{1, {"2000", "NaN"}}}),
+       J("部材入力・配置  設定  1行目 2列目：") + notNumber},
+  };
+  for (const ListCase& c : lists) {
+    SCOPED_TRACE(c.name);
+    ScriptedDialogs dialogs;
+    ScopedDialogs scope(dialogs);
+    RFrameModel model;
+    PlaceNodes(model, 2);
+    MemberInput in;
+    in.list = c.list;
+    in.moduli = c.moduli;
+    in.placement = placed;
+    EXPECT_FALSE(Parse(in, model));
+    EXPECT_EQ(model.MemberCount, 0);
+    EXPECT_EQ(OnlyMessage(dialogs).text, c.expected);
+  }
+}
+
+TEST(CellReading, FullWidthDigitsSignsAndPointsReadAsHalfWidth) {
+  ScriptedDialogs dialogs;
+  ScopedDialogs scope(dialogs);
+  RFrameModel model;
+  ASSERT_TRUE(ParseCoordinates(Coordinates({{1, {"０", "０"}}, {2, {"３", "－１．５"}}, {3, {"＋６", "0"}}}), model));
+  EXPECT_EQ(model.NodeCount, 3);
+  EXPECT_DOUBLE_EQ(model.NodeX[2], 300.0);  // 3 m
+  EXPECT_DOUBLE_EQ(model.NodeY[2], -150.0);
+  EXPECT_DOUBLE_EQ(model.NodeX[3], 600.0);
+
+  ASSERT_TRUE(ParseSupports(Supports({{1, {"１", " 111 固定"}}}), model));
+  EXPECT_EQ(model.Fixity[1], (Rows1<std::uint8_t, 3>{0, 1, 1, 1}));
+
+  MemberInput in;
+  in.list = MemberList({{1, {"", "", "", "", "１０００", "５０"}}});
+  in.placement = Placement({{1, {"１", "２", "１", ""}}, {2, {"２", "３", "１", ""}}});
+  ASSERT_TRUE(Parse(in, model));
+  EXPECT_EQ(model.MemberCount, 2);
+  EXPECT_DOUBLE_EQ(model.SectionI[1], 1000.0);
+  EXPECT_DOUBLE_EQ(model.SectionA[1], 50.0);
+  EXPECT_EQ(model.MemberJ[2], 3);
+
+  ASSERT_TRUE(ParseLoads(MemberLoads({}), NodeLoads({{1, {"２／３", "２", "１５"}}}), model));
+  EXPECT_DOUBLE_EQ(model.NodeLoadPy[2], -15.0);
+  EXPECT_DOUBLE_EQ(model.NodeLoadPy[3], -15.0);
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 }  // namespace

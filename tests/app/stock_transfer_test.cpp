@@ -61,6 +61,18 @@ class StockTransferTest : public ProgramFixture {
   std::string Coordinate(int row, int col) { return form->keizyo3->CtrlGrid1->Cell(col, row); }
   std::string Placement(int row, int col) { return form->keizyo1->CtrlGrid4->Cell(col, row); }
   fs::path StockFile() { return folder / "Vostak.tmp"; }
+  // The import is refused with a warning naming the stock file, before New
+  // is asked: neither the tables nor the drawing change.
+  void ExpectImportRefusedBeforeNew() {
+    const std::vector<GridCells> tables = AllTables();
+    const std::size_t elements = frame->cadBox1.Draw1->Elements.size();
+    frame->ToolButton13Click();
+    ASSERT_EQ(boxes.shown.size(), 1u) << "no question of New";
+    EXPECT_EQ(boxes.shown[0].messageKind, MessageKind::Warning);
+    EXPECT_NE(boxes.shown[0].text.find("Vostak.tmp"), std::string::npos);
+    EXPECT_TRUE(AllTables() == tables);
+    EXPECT_EQ(frame->cadBox1.Draw1->Elements.size(), elements);
+  }
 };
 
 TEST_F(StockTransferTest, PointsBecomeNodesAndLinesMembers) {
@@ -183,7 +195,7 @@ TEST_F(StockTransferTest, RefusedStockFileChangesNothing) {
   EnterCantilever();
   frame->ToolButton9Click();
   SendFigure({StockPoint(0, 0), StockPoint(100, 0)});
-  std::string cut = LoadWholeFile(StockFile());
+  std::string cut = LoadWholeFile(StockFile(), kLargestStockFile);
   cut.resize(cut.size() - 1);
   WriteFileAtomically(StockFile(), cut);
   const std::vector<GridCells> tables = AllTables();
@@ -205,13 +217,29 @@ TEST_F(StockTransferTest, RefusedStockFileChangesNothing) {
   EXPECT_EQ(frame->cadBox1.Draw1->Elements.size(), elements);
 }
 
+TEST_F(StockTransferTest, StockPathThatIsAFolderIsRefusedBeforeNew) {
+  EnterCantilever();
+  frame->ToolButton9Click();
+  fs::remove(StockFile());
+  fs::create_directory(StockFile());
+  ExpectImportRefusedBeforeNew();
+}
+
+TEST_F(StockTransferTest, StockFileAboveTheLimitIsRefusedUnread) {
+  EnterCantilever();
+  frame->ToolButton9Click();
+  WriteFileAtomically(StockFile(), "");
+  fs::resize_file(StockFile(), kLargestStockFile + 1);  // sparse: nothing to read
+  ExpectImportRefusedBeforeNew();
+}
+
 TEST_F(StockTransferTest, FailedExportKeepsTheEarlierStockFile) {
   WriteFileAtomically(StockFile(), "earlier");
   EnterCantilever();
   frame->ToolButton9Click();
   FailNextAtomicWriteAfterForTest(800);
   frame->ToolButton11Click();
-  EXPECT_EQ(LoadWholeFile(StockFile()), "earlier");
+  EXPECT_EQ(LoadWholeFile(StockFile(), kLargestStockFile), "earlier");
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_NE(boxes.shown[0].text.find("Vostak.tmp"), std::string::npos);
 }
@@ -221,14 +249,14 @@ TEST_F(StockTransferTest, ExportWritesTheWholeDrawing) {
   EXPECT_FALSE(FileExists(StockFile())) << "an empty drawing writes nothing";
   WriteFileAtomically(StockFile(), "earlier");
   frame->ToolButton11Click();
-  EXPECT_EQ(LoadWholeFile(StockFile()), "earlier");
+  EXPECT_EQ(LoadWholeFile(StockFile(), kLargestStockFile), "earlier");
 
   EnterCantilever();
   frame->ToolButton9Click();
   const Tdrawinp& store = *frame->cadBox1.Draw1;
   ASSERT_FALSE(store.Elements.empty());
   frame->ToolButton11Click();
-  const std::string bytes = LoadWholeFile(StockFile());
+  const std::string bytes = LoadWholeFile(StockFile(), kLargestStockFile);
   std::int32_t count = 0;
   std::memcpy(&count, bytes.data(), 4);
   EXPECT_EQ(static_cast<std::size_t>(count), store.Elements.size());

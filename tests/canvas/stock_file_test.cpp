@@ -127,7 +127,7 @@ TEST(StockFileWriter, OneLineGivesTheBytesOfTheLayout) {
   expected += Hex("00  00 90  07 00  00 00 00  00 00 00");           // zero, tag, scratch word, byte, unused, reserved
   expected += Hex("00 00");                                          // no texts
   ASSERT_EQ(expected.size(), 845u);
-  EXPECT_EQ(LoadWholeFile(folder.File()), expected);
+  EXPECT_EQ(LoadWholeFile(folder.File(), kLargestStockFile), expected);
 }
 
 TEST(StockFileWriter, TextTableAndLeftOutRecords) {
@@ -138,7 +138,7 @@ TEST(StockFileWriter, TextTableAndLeftOutRecords) {
   const std::vector<RDrawElement> elements = {Text(texts, "AB", 0, 0, 1, 0), none, Point(1, 2)};
   texts.push_back("");
   WriteStock(elements, texts, Scales(100, 100), ZeroStyles());
-  const std::string bytes = LoadWholeFile(folder.File());
+  const std::string bytes = LoadWholeFile(folder.File(), kLargestStockFile);
   ASSERT_EQ(bytes.size(), 792u + 2 * 51 + 2 + (2 + 3) + (2 + 1));
   EXPECT_EQ(bytes.substr(0, 4), Hex("02 00 00 00"));
   EXPECT_EQ(bytes.substr(792 + 2 * 51), Hex("02 00  03 00 41 42 00  01 00 00"));

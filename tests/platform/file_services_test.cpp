@@ -1,6 +1,9 @@
 #include "platform/file_services.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -32,20 +35,20 @@ TEST(FileServices, ReadsWholeFilesAsBytes) {
   const std::string bytes("A\0\x82\xA0\r\n\xFF", 7);
   Put(folder / "data.zq4", bytes);
   std::string read = "old";
-  EXPECT_TRUE(ReadWholeFile(folder / "data.zq4", read));
+  EXPECT_TRUE(ReadWholeFile(folder / "data.zq4", read, kLargestModelFile));
   EXPECT_EQ(read, bytes);
-  EXPECT_EQ(LoadWholeFile(folder / "data.zq4"), bytes);
+  EXPECT_EQ(LoadWholeFile(folder / "data.zq4", kLargestModelFile), bytes);
 
   Put(folder / "empty", "");
-  EXPECT_TRUE(ReadWholeFile(folder / "empty", read));
+  EXPECT_TRUE(ReadWholeFile(folder / "empty", read, kLargestModelFile));
   EXPECT_EQ(read, "");
 
   read = "old";
-  EXPECT_FALSE(ReadWholeFile(folder / "missing", read));
+  EXPECT_FALSE(ReadWholeFile(folder / "missing", read, kLargestModelFile));
   EXPECT_EQ(read, "");
-  EXPECT_FALSE(ReadWholeFile(folder.path(), read));  // a folder is no file
+  EXPECT_FALSE(ReadWholeFile(folder.path(), read, kLargestModelFile));  // a folder is no file
   try {
-    LoadWholeFile(folder / "missing.zq4");
+    LoadWholeFile(folder / "missing.zq4", kLargestModelFile);
     ADD_FAILURE() << "no error for a missing file";
   } catch (const FileError& e) {
     EXPECT_NE(std::string(e.what()).find("missing.zq4"), std::string::npos) << e.what();
@@ -56,15 +59,15 @@ TEST(FileServices, AtomicWriteReplacesTheFileAndLeavesNothingElse) {
   ScratchFolder folder;
   const fs::path target = folder / "Zuro.ini";
   WriteFileAtomically(target, "first");
-  EXPECT_EQ(LoadWholeFile(target), "first");
+  EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "first");
   ::chmod(target.c_str(), 0640);
   WriteFileAtomically(target, std::string("second\0", 7));
-  EXPECT_EQ(LoadWholeFile(target), std::string("second\0", 7));
+  EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), std::string("second\0", 7));
   struct stat st {};
   ASSERT_EQ(::stat(target.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);  // the permissions of the file it replaced
   WriteFileAtomically(target, "");
-  EXPECT_EQ(LoadWholeFile(target), "");
+  EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "");
   EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"Zuro.ini"});
 }
 
@@ -75,7 +78,7 @@ TEST(FileServices, AtomicWriteThroughALink) {
   fs::create_symlink(folder / "real" / "Zuro.ini", folder / "Zuro.ini");
   WriteFileAtomically(folder / "Zuro.ini", "new");
   EXPECT_TRUE(fs::is_symlink(folder / "Zuro.ini"));
-  EXPECT_EQ(LoadWholeFile(folder / "real" / "Zuro.ini"), "new");
+  EXPECT_EQ(LoadWholeFile(folder / "real" / "Zuro.ini", kLargestModelFile), "new");
   EXPECT_EQ(Names(folder / "real"), std::vector<std::string>{"Zuro.ini"});
 }
 
@@ -85,7 +88,7 @@ TEST(FileServices, InterruptedAtomicWriteKeepsTheOldFile) {
   Put(target, "old contents");
   FailNextAtomicWriteAfterForTest(3);
   EXPECT_THROW(WriteFileAtomically(target, "new contents that never arrive"), FileError);
-  EXPECT_EQ(LoadWholeFile(target), "old contents");
+  EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "old contents");
   EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"model.zq4"});
 
   // A file that did not exist is not created half-written.
@@ -96,7 +99,7 @@ TEST(FileServices, InterruptedAtomicWriteKeepsTheOldFile) {
 
   // The fault hits one write only.
   WriteFileAtomically(target, "next");
-  EXPECT_EQ(LoadWholeFile(target), "next");
+  EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "next");
 }
 
 TEST(FileServices, AtomicWriteFailuresChangeNothing) {
@@ -105,7 +108,7 @@ TEST(FileServices, AtomicWriteFailuresChangeNothing) {
   fs::create_directory(folder / "sub");
   Put(folder / "sub" / "inside", "kept");
   EXPECT_THROW(WriteFileAtomically(folder / "sub", "x"), FileError);  // a folder is not overwritten
-  EXPECT_EQ(LoadWholeFile(folder / "sub" / "inside"), "kept");
+  EXPECT_EQ(LoadWholeFile(folder / "sub" / "inside", kLargestModelFile), "kept");
   EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"sub"});
 }
 
@@ -192,8 +195,85 @@ TEST(FileServices, TextLinesEndAtCrLfOrCrLf) {
 
   ScratchFolder folder;
   Put(folder / "def.txt", "[1]\r\nLINE 0,0,10,0\n\x95\x5C");
-  EXPECT_EQ(LoadTextLines(folder / "def.txt"), (std::vector<std::string>{"[1]", "LINE 0,0,10,0", "\x95\x5C"}));
-  EXPECT_THROW(LoadTextLines(folder / "none.txt"), FileError);
+  EXPECT_EQ(LoadTextLines(folder / "def.txt", kLargestDefinitionFile),
+            (std::vector<std::string>{"[1]", "LINE 0,0,10,0", "\x95\x5C"}));
+  EXPECT_THROW(LoadTextLines(folder / "none.txt", kLargestDefinitionFile), FileError);
+}
+
+TEST(FileServices, FilesAboveTheLimitAreRefusedByTheirSize) {
+  ScratchFolder folder;
+  // Sparse: the size is there without the bytes, so a read would take
+  // gigabytes where the refusal takes nothing.
+  const fs::path huge = folder / "huge.zq4";
+  Put(huge, "");
+  ASSERT_EQ(::truncate(huge.c_str(), 2'000'000'000), 0);
+  std::string read = "old";
+  errno = 0;
+  EXPECT_FALSE(ReadWholeFile(huge, read, kLargestModelFile));
+  EXPECT_EQ(errno, EFBIG);
+  EXPECT_EQ(read, "");
+  try {
+    LoadWholeFile(huge, kLargestModelFile);
+    ADD_FAILURE() << "no error for a file above the limit";
+  } catch (const FileError& e) {
+    const std::string message = e.what();
+    EXPECT_NE(message.find("huge.zq4"), std::string::npos) << message;
+    EXPECT_NE(message.find(J("大きすぎます")), std::string::npos) << message;
+  }
+
+  // At the limit a file is read; one byte more is refused.
+  Put(folder / "ten", "0123456789");
+  EXPECT_TRUE(ReadWholeFile(folder / "ten", read, 10));
+  EXPECT_EQ(read, "0123456789");
+  EXPECT_FALSE(ReadWholeFile(folder / "ten", read, 9));
+  EXPECT_EQ(errno, EFBIG);
+}
+
+TEST(FileServices, ProtectedTargetIsRefusedAndKept) {
+  ScratchFolder folder;
+  const fs::path target = folder / "model.zq4";
+  Put(target, "protected");
+  ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+  try {
+    WriteFileAtomically(target, "replacement");
+    ADD_FAILURE() << "a write-protected file was replaced";
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("model.zq4"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "protected");
+  EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"model.zq4"});
+
+  // A link to a protected file is refused too; a link to a writable one is
+  // written through.
+  fs::create_symlink(target, folder / "link.zq4");
+  EXPECT_THROW(WriteFileAtomically(folder / "link.zq4", "x"), FileError);
+  EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "protected");
+  ::chmod(target.c_str(), 0644);
+  WriteFileAtomically(folder / "link.zq4", "now");
+  EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "now");
+  EXPECT_TRUE(fs::is_symlink(folder / "link.zq4"));
+}
+
+TEST(FileServices, StaleTemporariesOfKilledSavesAreRemoved) {
+  ScratchFolder folder;
+  // Left by saves killed midway; one is still being written by a live
+  // program (it holds its lock).
+  Put(folder / ".model.zq4.zuro-save-a1B2c3", "half");
+  Put(folder / ".Zuro.ini.zuro-save-ZZZZZZ", "half");
+  Put(folder / ".held.zq4.zuro-save-q9q9q9", "busy");
+  const int held = ::open((folder / ".held.zq4.zuro-save-q9q9q9").c_str(), O_RDONLY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+  // Files of others that merely look alike stay.
+  Put(folder / ".bashrc.a1B2c3", "theirs");
+  Put(folder / "model.zq4.zuro-save-a1B2c3", "not hidden");
+  Put(folder / ".x.zuro-save-toolong", "theirs");
+
+  WriteFileAtomically(folder / "other.zq4", "saved");
+  ::close(held);
+  EXPECT_EQ(Names(folder.path()),
+            (std::vector<std::string>{".bashrc.a1B2c3", ".held.zq4.zuro-save-q9q9q9", ".x.zuro-save-toolong",
+                                      "model.zq4.zuro-save-a1B2c3", "other.zq4"}));
 }
 
 TEST(FileServices, FileNamesBetweenCodePageAndNativePaths) {

@@ -1,6 +1,10 @@
 #include "platform/ini_file.h"
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 #include "geometry/codepage.h"
 #include "platform/file_services.h"
@@ -121,7 +125,7 @@ TEST(IniFile, RoundTripThroughTheFile) {
     ini.WriteInteger("Set1", "scale", 0);
     ini.UpdateFile();
   }
-  EXPECT_EQ(LoadWholeFile(path),
+  EXPECT_EQ(LoadWholeFile(path, kLargestSettingsFile),
             "[Set1]\r\nData1=6,20594,7943,\r\nData2=7,20594,7943,\"\x83\x81\x83\x82, \x8D\x7C\x8D\xDE\"\r\n"
             "Data3=8,,,\r\ncheck1=0\r\nscale=0\r\n\r\n");
   TMemIniFile again(path);
@@ -134,6 +138,32 @@ TEST(IniFile, RoundTripThroughTheFile) {
   again.WriteBool("Set1", "check1", true);
   again.UpdateFile();
   EXPECT_EQ(TMemIniFile(path).ReadString("Set1", "Data3", "?"), "8,,,");
+}
+
+TEST(IniFile, NameEndingInALoneLeadByteMatchesItself) {
+  // 0x82 opens a double-byte character but the name ends there.
+  const std::string section = "Set\x82";
+  const std::string key = "k\x82";
+  TMemIniFile ini;
+  ini.WriteString(section, key, "1");
+  ini.WriteString(section, key, "2");
+  EXPECT_EQ(ini.GetText(), "[Set\x82]\r\nk\x82=2\r\n\r\n");
+  EXPECT_EQ(ini.ReadString(section, key, ""), "2");
+  EXPECT_FALSE(ini.SectionExists("Set\x83"));
+  EXPECT_TRUE(ini.SectionExists("SET\x82"));  // the letters still without case
+}
+
+TEST(IniFile, SettingsFileAboveItsLimitReadsAsEmpty) {
+  ScratchFolder folder;
+  const auto path = folder / "Zuro.ini";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "[Set1]\r\nscale=3\r\n";
+  }
+  ASSERT_EQ(::truncate(path.c_str(), kLargestSettingsFile + 1), 0);
+  TMemIniFile ini(path);
+  EXPECT_FALSE(ini.SectionExists("Set1"));
+  EXPECT_EQ(ini.ReadInteger("Set1", "scale", 12), 12);
 }
 
 TEST(IniFile, UnwritableFileRaisesAndUnreadableReadsEmpty) {

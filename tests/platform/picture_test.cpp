@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 #include "platform/canvas.h"
+#include "platform/file_services.h"
 #include "geometry/codepage.h"
 
 #include <QBuffer>
@@ -7,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -370,7 +373,126 @@ TEST(PictureFiles, LoadFromFileAndMissingFile) {
   EXPECT_TRUE(g.Empty());
   const TPictureLoadResult folder = g.LoadFromFile(Cp932FromUtf8(dir.string()), TPictureFormat::Png);
   EXPECT_FALSE(folder.Ok);
+
+  // A file above the largest picture is refused by its size (sparse here:
+  // nothing of it exists to be read).
+  const std::string hugeName = (dir / "huge.bmp").string();
+  { std::ofstream out(hugeName, std::ios::binary); }
+  std::filesystem::resize_file(hugeName, kLargestPictureFile + 1);
+  const TPictureLoadResult huge = g.LoadFromFile(Cp932FromUtf8(hugeName), TPictureFormat::Bitmap);
+  EXPECT_FALSE(huge.Ok);
+  EXPECT_NE(huge.Message.find("too large"), std::string::npos) << huge.Message;
   std::filesystem::remove_all(dir);
+}
+
+void PutU32(std::string& bytes, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+void PutU32BigEndian(std::string& bytes, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * (3 - i))) & 0xFF);
+}
+
+// A bitmap header (file header and 40-byte info header) with the given
+// size, depth and compression, followed by `pixels` bytes.
+std::string BitmapHeader(int32_t width, int32_t height, uint16_t bitsPerPixel, uint32_t compression,
+                         size_t pixels) {
+  Bytes b;
+  b.data = "BM";
+  b.U32(static_cast<uint32_t>(54 + pixels));
+  b.U32(0);
+  b.U32(54);
+  b.U32(40);
+  b.U32(static_cast<uint32_t>(width));
+  b.U32(static_cast<uint32_t>(height));
+  b.U16(1);
+  b.U16(bitsPerPixel);
+  b.U32(compression);
+  for (int i = 0; i < 5; ++i) b.U32(0);
+  b.data += std::string(pixels, '\0');
+  return b.data;
+}
+
+TEST(PictureErrors, HeadersClaimingTooMuchAreRefusedBeforeDecoding) {
+  // The largest picture: 64 Mi pixels.
+  EXPECT_EQ(kLargestPicturePixels, 67108864u);
+
+  // JPEG: the frame header (SOF0) gives height and width after FF C0, length
+  // and precision.
+  std::string bigJpeg = JpegOf(16, 8, 0, 0, 255);
+  const size_t sof = bigJpeg.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  bigJpeg[sof + 5] = '\xEA';  // 60000 rows
+  bigJpeg[sof + 6] = '\x60';
+  bigJpeg[sof + 7] = '\xEA';  // 60000 columns
+  bigJpeg[sof + 8] = '\x60';
+
+  // PNG: width and height of IHDR, 65536 x 65536.
+  std::string bigPng = Encoded(SmallImage(), "PNG");
+  PutU32BigEndian(bigPng, 16, 65536);
+  PutU32BigEndian(bigPng, 20, 65536);
+  // Both near 2^32: their product passes 64 bits.
+  std::string widestPng = Encoded(SmallImage(), "PNG");
+  PutU32BigEndian(widestPng, 16, 0xFDFDFDFD);
+  PutU32BigEndian(widestPng, 20, 0xFDFDFDFD);
+
+  // WMF (placeable header of 22 bytes first): the largest record, at 12 in
+  // the metafile header, claims 4 GB; or less than a record the file holds.
+  std::string wmfHugeRecord = WmfRectangle();
+  PutU32(wmfHugeRecord, 22 + 12, 0x7FFFFFFF);
+  std::string wmfSmallRecord = WmfRectangle();
+  PutU32(wmfSmallRecord, 22 + 12, 5);  // the brush and the rectangle take 7 words
+
+  // EMF: description (count at 60, offset at 64), records (52), palette (68).
+  std::string emfDescriptionPast = EmfRectangle();
+  PutU32(emfDescriptionPast, 60, 0x40000000);
+  PutU32(emfDescriptionPast, 64, 88);
+  std::string emfDescriptionOffsetPast = EmfRectangle();
+  PutU32(emfDescriptionOffsetPast, 60, 4);
+  PutU32(emfDescriptionOffsetPast, 64, 0x7FFFFFF0);
+  // An offset without a count: the converter would read to a zero past the end.
+  std::string emfDescriptionWithoutCount = EmfRectangle();
+  PutU32(emfDescriptionWithoutCount, 64, 168);
+  std::string emfRecordCount = EmfRectangle();
+  PutU32(emfRecordCount, 52, 0x7FFFFFFF);
+  std::string emfPalette = EmfRectangle();
+  PutU32(emfPalette, 68, 0x40000000);
+  std::string emfHeaderSize = EmfRectangle();
+  PutU32(emfHeaderSize, 4, 90);
+
+  struct Case {
+    const char* name;
+    TPictureFormat format;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      // 2^31 - 1 squared at 65535 bits per pixel: the row size times the
+      // height passes 64 bits.
+      {"bitmap of 2^31 x 2^31", TPictureFormat::Bitmap, BitmapHeader(0x7FFFFFFF, 0x7FFFFFFF, 0xFFFF, 0, 64)},
+      {"bitmap of 2^31 rows upwards", TPictureFormat::Bitmap, BitmapHeader(1, INT32_MIN, 24, 0, 64)},
+      // Run-length data is short whatever the size: the size alone refuses it.
+      {"rle bitmap of 40000 x 40000", TPictureFormat::Bitmap, BitmapHeader(40000, 40000, 8, 1, 64)},
+      {"jpeg of 60000 x 60000", TPictureFormat::Jpeg, bigJpeg},
+      {"png of 65536 x 65536", TPictureFormat::Png, bigPng},
+      {"png of 2^32 x 2^32", TPictureFormat::Png, widestPng},
+      {"wmf largest record 4 GB", TPictureFormat::Wmf, wmfHugeRecord},
+      {"wmf record above the largest", TPictureFormat::Wmf, wmfSmallRecord},
+      {"emf description past the file", TPictureFormat::Emf, emfDescriptionPast},
+      {"emf description offset past the file", TPictureFormat::Emf, emfDescriptionOffsetPast},
+      {"emf description offset without a count", TPictureFormat::Emf, emfDescriptionWithoutCount},
+      {"emf record count", TPictureFormat::Emf, emfRecordCount},
+      {"emf palette", TPictureFormat::Emf, emfPalette},
+      {"emf header size", TPictureFormat::Emf, emfHeaderSize},
+  };
+  for (const Case& k : cases) {
+    TGraphic g;
+    const TPictureLoadResult r = g.LoadFromBytes(k.bytes, k.format);
+    EXPECT_FALSE(r.Ok) << k.name;
+    EXPECT_FALSE(r.Message.empty()) << k.name;
+    EXPECT_TRUE(g.Empty()) << k.name;
+  }
+  TGraphic g;
+  EXPECT_NE(g.LoadFromBytes(bigJpeg, TPictureFormat::Jpeg).Message.find("too large"), std::string::npos);
 }
 
 }  // namespace
