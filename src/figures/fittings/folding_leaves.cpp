@@ -86,7 +86,6 @@ void TBuzaidanmenobj::MakeFittingPlan74() {
   p.Face(0, D, W, D);
   p.Face(0, D - p.Paper(36), W, D - p.Paper(36));
   p.Line(W / 2, D / 2 - p.Paper(140), W / 2, D / 2 + p.Paper(140));
-  p.AddEndMarks(p.FrameMarks(), 0, 0, W, 0);
-  if (sideFrames) p.AddSideFrames(SideFrameShape::Box, 0, W);
+  p.AddFrameEnds(W);
   p.Finish();
 }

@@ -60,6 +60,11 @@ void FittingPlan::Arc(double CX, double CY, double Radius, double StartDeg, doub
   AddArc(FittingDefaults.FitPlanColour1, 0, CX, CY, Radius, StartDeg, EndDeg);
 }
 
+void FittingPlan::WallFaces(double X, double XEnd) {
+  Line(X, 0, XEnd, 0);
+  Line(X, T, XEnd, T);
+}
+
 REndMarkShape FittingPlan::WallMarks() const { return {T, E, E, 2 * T + Paper(40)}; }
 
 REndMarkShape FittingPlan::FrameMarks() const { return {D, J, J, Paper(160)}; }
@@ -106,6 +111,16 @@ void FittingPlan::AddSideFrames(SideFrameShape Shape, double XL, double XR) {
     AddSideBox(XL, XL - J, D);
     AddSideBox(XR, XR + J, D);
   }
+}
+
+void FittingPlan::AddWallEnds(double XL, double XR) {
+  AddEndMarks(WallMarks(), XL, 0, XR, 0);
+  if (SideFramesOn()) AddSideFrames(SideFrameShape::Pocket, XL, XR);
+}
+
+void FittingPlan::AddFrameEnds(double W) {
+  AddEndMarks(FrameMarks(), 0, 0, W, 0);
+  if (SideFramesOn()) AddSideFrames(SideFrameShape::Box, 0, W);
 }
 
 void FittingPlan::AddPocket(double Left, double Right) {

@@ -51,6 +51,8 @@ class FittingPlan : public FittingFrame {
   void Line(double X1, double Y1, double X2, double Y2);
   void Face(double X1, double Y1, double X2, double Y2);
   void Arc(double CX, double CY, double Radius, double StartDeg, double EndDeg);
+  // The lower and upper faces of a wall T thick from X to XEnd.
+  void WallFaces(double X, double XEnd);
 
   REndMarkShape WallMarks() const;
   REndMarkShape FrameMarks() const;
@@ -60,6 +62,12 @@ class FittingPlan : public FittingFrame {
   void AddEndMarks(const REndMarkShape& Shape, double XL, double YL, double XR, double YR);
   // One section J wide at each anchor.
   void AddSideFrames(SideFrameShape Shape, double XL, double XR);
+  // The ends of a wall kind: its end marks at the anchors (XL, 0) and
+  // (XR, 0), then pockets there when the side frames are on.
+  void AddWallEnds(double XL, double XR);
+  // The ends of a frame kind W wide: end marks at (0, 0) and (W, 0), then
+  // boxes beside the frame when the side frames are on.
+  void AddFrameEnds(double W);
   // A pocket from Left to Right hanging D below the wall line.
   void AddPocket(double Left, double Right);
   // A closed box from the inner edge to the outer edge, from y = 0 to Depth.

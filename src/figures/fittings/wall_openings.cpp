@@ -17,18 +17,15 @@ void TBuzaidanmenobj::MakeFittingPlan70() {
     // Between two units each side of the gap runs half way across it.
     const double left = i > 0 ? x - G / 2 : x - E;
     const double right = i < n - 1 ? x + W + G / 2 : x + W + E;
-    p.Line(x, 0, left, 0);
-    p.Line(x, T, left, T);
+    p.WallFaces(x, left);
     p.Line(x, 0, x, T);
-    p.Line(x + W, 0, right, 0);
-    p.Line(x + W, T, right, T);
+    p.WallFaces(x + W, right);
     p.Line(x + W, 0, x + W, T);
     p.Line(x, T / 2, x + W, T / 2);
     p.Face(x, T, x + W, T);
     p.Face(x, 0, x + W, 0);
   }
-  p.AddEndMarks(p.WallMarks(), 0, 0, units.Right, 0);
-  if (p.SideFramesOn()) p.AddSideFrames(SideFrameShape::Pocket, 0, units.Right);
+  p.AddWallEnds(0, units.Right);
   p.Finish();
 }
 
@@ -50,20 +47,17 @@ void TBuzaidanmenobj::MakeFittingPlan71() {
     // closed by half-gap lines and a line across its middle.
     const double left = first ? x - E : x - G / 2;
     const double right = last ? x + W + E : x + W + G / 2;
-    p.Line(x, 0, left, 0);
-    p.Line(x, T, left, T);
+    p.WallFaces(x, left);
     if (first || !last) p.Line(left, 0, left, T);
     p.Line(x, 0, x, c15);
     p.Line(x, T - c15, x, T);
-    p.Line(x + W, 0, right, 0);
-    p.Line(x + W, T, right, T);
+    p.WallFaces(x + W, right);
     p.Line(right, 0, right, T);
     p.Line(x + W, 0, x + W, c15);
     p.Line(x + W, T - c15, x + W, T);
     p.Line(x - c15, T / 2, x + W + c15, T / 2);
   }
-  p.AddEndMarks(p.WallMarks(), 0, 0, units.Right, 0);
-  if (p.SideFramesOn()) p.AddSideFrames(SideFrameShape::Pocket, 0, units.Right);
+  p.AddWallEnds(0, units.Right);
   p.Finish();
 }
 

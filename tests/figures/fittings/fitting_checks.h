@@ -59,28 +59,24 @@ class FittingTest : public ::testing::Test {
   // Elements from..from + size of want are the lines of want moved by the
   // base point, with the symbol's attributes.
   void ExpectLines(std::size_t from, std::initializer_list<LocalLine> want) const {
-    ASSERT_LE(from + want.size(), Out().size());
-    std::size_t i = from;
-    for (const LocalLine& w : want) {
-      SCOPED_TRACE("element " + std::to_string(i));
-      const RDrawElement& e = Out()[i++];
-      ExpectLine(e, {kBaseX + w.x1, kBaseY + w.y1}, {kBaseX + w.x2, kBaseY + w.y2});
-      EXPECT_EQ(int{e.ColorNo}, w.Face ? 7 : 4);
-      EXPECT_EQ(int{e.LineType}, 0);
-      EXPECT_EQ(int{e.LineTag}, int{kLineTagFitting});
-    }
+    ExpectLocalLines(from, want, false);
   }
 
-  // An untagged end-mark line of colour 0.
+  // Untagged end-mark lines of colour 0.
   void ExpectMarks(std::size_t from, std::initializer_list<LocalLine> want) const {
+    ExpectLocalLines(from, want, true);
+  }
+
+  void ExpectLocalLines(std::size_t from, std::initializer_list<LocalLine> want, bool marks) const {
     ASSERT_LE(from + want.size(), Out().size());
     std::size_t i = from;
     for (const LocalLine& w : want) {
-      SCOPED_TRACE("end mark " + std::to_string(i));
+      SCOPED_TRACE((marks ? "end mark " : "element ") + std::to_string(i));
       const RDrawElement& e = Out()[i++];
       ExpectLine(e, {kBaseX + w.x1, kBaseY + w.y1}, {kBaseX + w.x2, kBaseY + w.y2});
-      EXPECT_EQ(int{e.ColorNo}, 0);
-      EXPECT_EQ(int{e.LineTag}, 0);
+      EXPECT_EQ(int{e.ColorNo}, marks ? 0 : w.Face ? 7 : 4);
+      EXPECT_EQ(int{e.LineType}, 0);
+      EXPECT_EQ(int{e.LineTag}, marks ? 0 : int{kLineTagFitting});
     }
   }
 

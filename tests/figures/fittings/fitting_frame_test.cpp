@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -185,6 +186,35 @@ TEST_F(FittingFrameTest, BasePointCodesPlaceTheBox) {
       }
     }
   }
+}
+
+// The built-in settings at scale 100.
+TEST_F(FittingFrameTest, BuiltInSettings) {
+  FittingDefaults = RFittingDefaults{};
+  DraftDefaults = RDraftDefaults{};
+  fig_.SetStylesAndScale(styles_, 100);
+  // Kind 70: W 18, T 0.7, E 0.25; code 4 puts the base point at the
+  // centre of the 18 x 0.7 box.
+  Build(70);
+  ASSERT_EQ(Out().size(), 9u);
+  double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
+  for (const RDrawElement& e : Out()) {
+    left = std::min({left, double{e.X1}, double{e.X2}});
+    right = std::max({right, double{e.X1}, double{e.X2}});
+    bottom = std::min({bottom, double{e.Y1}, double{e.Y2}});
+    top = std::max({top, double{e.Y1}, double{e.Y2}});
+  }
+  EXPECT_NEAR(left, kBaseX - 9 - 0.25, 1e-12);
+  EXPECT_NEAR(right, kBaseX + 9 + 0.25, 1e-12);
+  EXPECT_NEAR(bottom, kBaseY - 0.35, 1e-12);
+  EXPECT_NEAR(top, kBaseY + 0.35, 1e-12);
+  // Kind 65: the arc, the leaf and the mark.
+  Build(65);
+  EXPECT_EQ(Out().size(), 3u);
+  // Kind 74: two pairs of leaves 4.5 long.
+  Build(74);
+  ASSERT_EQ(Out().size(), 19u);
+  EXPECT_NEAR(PointDistance(Out()[0].X1, Out()[0].Y1, Out()[0].X2, Out()[0].Y2), 4.5, 1e-12);
 }
 
 // The plan kinds make no texts: the output texts stay as they were, and
