@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 #include "commands/framework/command_framework.h"
 #include "commands/handlers/command_handlers.h"
+#include "figures/fittings/fitting_kinds.h"
 #include "platform/dialogs.h"
 #include "platform/event_loop_guard.h"
 #include "platform/input_polling_x11.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
   InstallToolMessageHook(ShowToolMessageBox);
   RegisterCommandFramework();
   RegisterCommandHandlers();
+  RegisterFittingKinds();
   TForm1 form;
   form.show();
   return application.exec();

@@ -116,6 +116,15 @@ class TBuzaidanmenobj {
   // Kinds 110 to 112: Which 0 open, 1 closed, 2 notched.
   void MakeArrowhead(std::int32_t Which);
 
+  // Door and window plans, built by the fittings library.
+  void MakeFittingPlan63();
+  void MakeFittingPlan64();
+  void MakeFittingPlan65();
+  void MakeFittingPlan70();
+  void MakeFittingPlan71();
+  void MakeFittingPlan74();
+  void MakeFittingPlan75();
+
   // Elements in local axes, turned by Angle about the box corner and moved
   // there; they replace Elements.
   void PlaceLocalFigure(std::vector<RDrawElement> Local);

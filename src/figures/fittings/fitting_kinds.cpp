@@ -1,0 +1,22 @@
+// The rows of the fitting kinds in the generator's kind table.
+
+#include "figures/fittings/fitting_kinds.h"
+
+#include "figures/sections/section_generator.h"
+
+namespace {
+
+// Every fitting length is divided by the figure scale.
+constexpr RFigureKindRow kFittingKinds[] = {
+    {63, 63, [](TBuzaidanmenobj& f) { f.MakeFittingPlan63(); }, true},
+    {64, 64, [](TBuzaidanmenobj& f) { f.MakeFittingPlan64(); }, true},
+    {65, 65, [](TBuzaidanmenobj& f) { f.MakeFittingPlan65(); }, true},
+    {70, 70, [](TBuzaidanmenobj& f) { f.MakeFittingPlan70(); }, true},
+    {71, 71, [](TBuzaidanmenobj& f) { f.MakeFittingPlan71(); }, true},
+    {74, 74, [](TBuzaidanmenobj& f) { f.MakeFittingPlan74(); }, true},
+    {75, 75, [](TBuzaidanmenobj& f) { f.MakeFittingPlan75(); }, true},
+};
+
+}  // namespace
+
+void RegisterFittingKinds() { RegisterFigureKinds(kFittingKinds); }
