@@ -173,6 +173,26 @@ TEST_F(CurveCommands, AnEndPointInLineWithTheOthersIsRefused) {
   EXPECT_NEAR(+Chain()->Elements[0].Radius, 10, 1e-9);
 }
 
+TEST_F(CurveCommands, AMidpointAssistGivesTheEndPointAndTheArcIsTaken) {
+  TcadBox& box = Box();
+  box.ButonType = dtkyokusen3ten;
+  Click(60, 40);
+  Click(50, 50);
+  MoveTo(45, 45);
+  // The two-point midpoint assist between (39, 40) and (41, 40).
+  box.SavedMode = dtkyokusen3ten;
+  box.ButonType = dtNitenkan;
+  Click(39, 40);
+  Click(41, 40);
+  EXPECT_EQ(box.ButonType, dtkyokusen3ten);
+  ASSERT_EQ(Chain()->ArcCount, 1);
+  EXPECT_NEAR(+Chain()->Elements[0].X1, 50, 1e-9);
+  EXPECT_NEAR(+Chain()->Elements[0].Y1, 40, 1e-9);
+  EXPECT_EQ(box.B_Switch, on1);
+  EXPECT_EQ(box.FirstPoint.x, 40);
+  EXPECT_EQ(TakeNotifications(), (std::vector<std::string>{"TFrame27+100"}));
+}
+
 TEST_F(CurveCommands, TheChainCancelTakesItsArcsAwayAndStoresNothing) {
   TcadBox& box = Box();
   // At the pass point of the third arc, and at the end point of a chain
@@ -230,7 +250,12 @@ TEST_F(CurveCommands, CurveVerticesShowAsAPolylineWithARubberSegment) {
   EXPECT_EQ(box.LastVertex.x, 30);
   EXPECT_TRUE(ColourNear(20, 10, box.Sentakucol2)) << "the rubber segment";
   Click(30, 40);
-  Click(50, 10);
+  // A vertex press waits for its release.
+  MoveTo(50, 10);
+  Press(50, 10, ssLeft);
+  EXPECT_EQ(box.DragStage, 1);
+  Release(50, 10, ssLeft);
+  EXPECT_EQ(box.DragStage, 0);
   EXPECT_EQ(box.B_Switch, on2);
   EXPECT_EQ(TakeNotifications(), (std::vector<std::string>{"TFrame27+100", "TFrame27+100"}));
   const TSupuLineobj* v = box.Tool(ToolSlot::PolygonObj).Get<TSupuLineobj>();
