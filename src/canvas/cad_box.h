@@ -413,6 +413,13 @@ class TcadBox : public TCustomControl {
   bool ParametricSelection = false;
   RPoint2D LastVertex;
   std::uint8_t DragStage = 0;
+  // The curve commands: the host's curve kind, and the wave line's band: its
+  // half widths right and left of the axis (real units, the host's) and the
+  // right and the left line on the screen, which the double line shares.
+  std::uint8_t CurveKind = 0;
+  double DoubleOffsetRight = 0.0;
+  double DoubleOffsetLeft = 0.0;
+  std::array<RPointPair, 2> PreviewBlock{};
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all

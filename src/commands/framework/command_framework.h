@@ -18,6 +18,7 @@
 #include "platform/custom_control.h"
 
 class TcadBox;
+class TSupuLineobj;
 
 void RegisterCommandFramework();
 
@@ -73,6 +74,18 @@ void SetCopyPen(TcadBox& box, std::uint8_t colourNo, std::uint8_t lineType, int 
 // plus the offset. A snap that finds nothing drops the click (ClickKind 0).
 // False when the press gives no point.
 bool OffsetClickPoint(TcadBox& box, double x, double y, RPoint2D& point);
+// The same, giving also the point before the offset (for a snapping click
+// the snapped point itself), which the repeated-point tests compare.
+bool OffsetClickPoint(TcadBox& box, double x, double y, RPoint2D& point, RPoint2D& snapped);
+
+// Two clicked points count as one within 1e-4 in both coordinates.
+bool SameClickPoint(const RPoint2D& a, const RPoint2D& b);
+
+// A point handed back by a two-step assist to a command of three points
+// (start, second, third): the first two move the command on as their
+// releases would, leaving no click for a release later in the same event;
+// the third goes into `third` and the command's up handler commits.
+void ResumeThreePointCommand(TcadBox& box, RPoint2D& third, const TPointHandler& up);
 
 // The release of a two-point command before its commit: a view gesture
 // leaves the rubber band gone, a dropped click does nothing, the first
@@ -100,3 +113,15 @@ void XorRangeFrame(TcadBox& box, RPoint2D a, RPoint2D b);
 // and external pick): solid, width 1, in the preview colour of the
 // current mode, with the given pen mode.
 void SetVertexListPen(TcadBox& box, TPenMode mode);
+
+// The pen that paints a shown figure over: copy mode, solid, width 1, the
+// control's background colour.
+void SetBackgroundPen(TcadBox& box);
+
+// Vertex k (1 <= k <= PointCount) of a vertex list.
+RPoint2D VertexOf(const TSupuLineobj& v, std::int32_t k);
+
+// The edges between consecutive vertices (line type 1) with the canvas pen
+// as it is set. With pollButtons the walk stops before every 20th edge
+// while both mouse buttons are held, and then gives false.
+bool DrawVertexPolyline(TcadBox& box, const TSupuLineobj& v, bool pollButtons);

@@ -2,11 +2,14 @@
 // the point offset, the XOR rubber band, the range frame a leaving cursor
 // erases.
 
+#include <cmath>
+
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
+#include "tools/edit/curves.h"
 
 namespace {
 void NoDown(TcadBox& box, TShiftState shift, double x, double y);
@@ -122,18 +125,47 @@ void SetCopyPen(TcadBox& box, std::uint8_t colourNo, std::uint8_t lineType, int 
 }
 
 bool OffsetClickPoint(TcadBox& box, double x, double y, RPoint2D& point) {
+  RPoint2D snapped;
+  return OffsetClickPoint(box, x, y, point, snapped);
+}
+
+bool OffsetClickPoint(TcadBox& box, double x, double y, RPoint2D& point, RPoint2D& snapped) {
   if (box.ClickKind == 2) {
     point = box.FreePoint(x, y);
+    snapped = point;
     return true;
   }
   if (box.ClickKind != 3) return false;
-  RPoint2D snapped;
   if (!box.SnappedPoint(x, y, snapped)) {
     box.ClickKind = 0;
     return false;
   }
   point = box.FreePoint(snapped.x, snapped.y);
   return true;
+}
+
+bool SameClickPoint(const RPoint2D& a, const RPoint2D& b) {
+  return std::abs(a.x - b.x) < 1e-4 && std::abs(a.y - b.y) < 1e-4;
+}
+
+void ResumeThreePointCommand(TcadBox& box, RPoint2D& third, const TPointHandler& up) {
+  const RPoint2D p = box.AssistPoint;
+  if (box.B_Switch == _off) {
+    box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
+    box.B_Switch = on1;
+    box.ClickKind = 0;
+    return;
+  }
+  if (box.B_Switch == on1) {
+    box.SecondPoint = p;
+    box.B_Switch = on2;
+    box.RubberErased = true;
+    box.ClickKind = 0;
+    return;
+  }
+  third = p;
+  box.ClickKind = 2;
+  up(box, 0, p.x, p.y);
 }
 
 bool SecondPointReleased(TcadBox& box) {
@@ -180,4 +212,26 @@ void SetVertexListPen(TcadBox& box, TPenMode mode) {
   canvas.Pen.Style = psSolid;
   canvas.Pen.Width = 1;
   canvas.Pen.Color = box.tanren_Han ? box.Sentakucol4 : box.Sentakucol2;
+}
+
+void SetBackgroundPen(TcadBox& box) {
+  TCanvas& canvas = box.Canvas();
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = 1;
+  canvas.Pen.Color = box.Color();
+}
+
+RPoint2D VertexOf(const TSupuLineobj& v, std::int32_t k) {
+  const auto i = static_cast<std::size_t>(k);
+  return {v.PointX[i], v.PointY[i]};
+}
+
+bool DrawVertexPolyline(TcadBox& box, const TSupuLineobj& v, bool pollButtons) {
+  for (std::int32_t k = 1; k < v.PointCount; ++k) {
+    if (pollButtons && k % 20 == 0 && box.BothButtonsDown()) return false;
+    const RPoint2D a = VertexOf(v, k), b = VertexOf(v, k + 1);
+    box.DrawLine(1, box.Canvas(), a.x, a.y, b.x, b.y);
+  }
+  return true;
 }

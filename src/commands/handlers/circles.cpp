@@ -155,10 +155,6 @@ bool Drawable(const RCurve& c) {
          std::isfinite(c.Ratio) && std::isfinite(c.Start) && std::isfinite(c.End) && std::isfinite(c.Rotation);
 }
 
-bool SamePoint(const RPoint2D& a, const RPoint2D& b) {
-  return std::abs(a.x - b.x) < 1e-4 && std::abs(a.y - b.y) < 1e-4;
-}
-
 double Direction(const RPoint2D& from, const RPoint2D& to) { return DirectionAngleDeg(from.x, from.y, to.x, to.y); }
 
 void DrawCurve(TcadBox& box, std::uint8_t lineType, const RCurve& c) {
@@ -215,24 +211,6 @@ void PaintOverCircle(TcadBox& box, const RPoint2D& centre, double radius, double
   box.RubberErased = true;
 }
 
-// The point of a press in the commands that add the point offset; for a
-// snapping click also the snapped point itself, which the same-point tests
-// compare. False when the press gives no point.
-bool OffsetPoint(TcadBox& box, double x, double y, RPoint2D& point, RPoint2D& snapped) {
-  if (box.ClickKind == 2) {
-    point = box.FreePoint(x, y);
-    snapped = point;
-    return true;
-  }
-  if (box.ClickKind != 3) return false;
-  if (!box.SnappedPoint(x, y, snapped)) {
-    box.ClickKind = 0;
-    return false;
-  }
-  point = box.FreePoint(snapped.x, snapped.y);
-  return true;
-}
-
 // ---- Circle or ellipse by its centre and a point on it ----------------------
 
 // The curve of the host's ratio and rotation about the centre through p.
@@ -253,7 +231,7 @@ void EnFreeDown(TcadBox& box, TShiftState shift, double x, double y) {
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   const bool snapping = box.ClickKind == 3;
   RPoint2D p, snapped;
-  if (!OffsetPoint(box, x, y, p, snapped)) return;
+  if (!OffsetClickPoint(box, x, y, p, snapped)) return;
   if (box.CommandStep == 0) {
     box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
     return;
@@ -263,7 +241,7 @@ void EnFreeDown(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   box.SecondPoint = {x, y};
-  if (SamePoint(snapped, box.FirstPoint)) {
+  if (SameClickPoint(snapped, box.FirstPoint)) {
     box.ClickKind = 0;
     box.ShowTopMessage(J(kSameAsFirst));
     return;
@@ -356,7 +334,7 @@ void ArcDown(TcadBox& box, bool fixedRadius, TShiftState shift, double x, double
   const bool snapping = box.ClickKind == 3;
   RPoint2D p, snapped;
   if (box.B_Switch == _off) {
-    if (!OffsetPoint(box, x, y, p, snapped)) {
+    if (!OffsetClickPoint(box, x, y, p, snapped)) {
       if (fixedRadius && snapping) box.ShowTopMessage(J("点なし"));
       return;
     }
@@ -365,8 +343,8 @@ void ArcDown(TcadBox& box, bool fixedRadius, TShiftState shift, double x, double
   }
   if (box.B_Switch == on1) {
     if (snapping) box.SecondPoint = {x, y};
-    if (!OffsetPoint(box, x, y, p, snapped)) return;
-    if (snapping && SamePoint(snapped, box.FirstPoint)) {
+    if (!OffsetClickPoint(box, x, y, p, snapped)) return;
+    if (snapping && SameClickPoint(snapped, box.FirstPoint)) {
       box.ClickKind = 0;
       box.ShowTopMessage(J(kSameAsFirst));
       return;
@@ -375,7 +353,7 @@ void ArcDown(TcadBox& box, bool fixedRadius, TShiftState shift, double x, double
     if (snapping && !fixedRadius) box.SetGuidePrompt(J("点ヒット"));
     return;
   }
-  if (OffsetPoint(box, x, y, p, snapped)) box.SecondPoint = p;
+  if (OffsetClickPoint(box, x, y, p, snapped)) box.SecondPoint = p;
 }
 
 void ArcMove(TcadBox& box, bool fixedRadius, TShiftState shift, double x, double y) {
@@ -559,7 +537,7 @@ void hanEnDown(TcadBox& box, TShiftState shift, double x, double y) {
     box.FirstPoint = p;
     return;
   }
-  if (box.ClickKind == 3 && SamePoint(p, box.FirstPoint)) {
+  if (box.ClickKind == 3 && SameClickPoint(p, box.FirstPoint)) {
     box.ClickKind = 0;
     box.SetGuidePrompt(J(kSameAsFirst));
     return;
@@ -643,13 +621,13 @@ void En3tenDown(TcadBox& box, TShiftState shift, double x, double y) {
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   const bool snapping = box.ClickKind == 3;
   RPoint2D p, snapped;
-  if (!OffsetPoint(box, x, y, p, snapped)) return;
+  if (!OffsetClickPoint(box, x, y, p, snapped)) return;
   if (box.B_Switch == _off) {
     box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
     return;
   }
-  const bool repeated = snapping && (SamePoint(snapped, box.FirstPoint) ||
-                                     (box.B_Switch != on1 && SamePoint(snapped, box.SecondPoint)));
+  const bool repeated = snapping && (SameClickPoint(snapped, box.FirstPoint) ||
+                                     (box.B_Switch != on1 && SameClickPoint(snapped, box.SecondPoint)));
   if (repeated) {
     box.ClickKind = 0;
     box.ShowTopMessage(J("1.2点目と同一点です"));
@@ -753,8 +731,8 @@ void ThreeInputDown(TcadBox& box, Sbuttontype mode, TShiftState shift, double x,
       box.ShowTopMessage(J("点無"));
       return;
     }
-    const bool repeated = (box.B_Switch != _off && SamePoint(p, box.FirstPoint)) ||
-                          (box.B_Switch == on2 && SamePoint(p, box.SecondPoint));
+    const bool repeated = (box.B_Switch != _off && SameClickPoint(p, box.FirstPoint)) ||
+                          (box.B_Switch == on2 && SameClickPoint(p, box.SecondPoint));
     if (repeated) {
       box.ClickKind = 0;
       box.ShowTopMessage(J("同一点"));
@@ -987,29 +965,8 @@ void hanEnResume(TcadBox& box) {
   hanEnUp(box, 0, p.x, p.y);
 }
 
-// The three-point commands: the third point goes into `third`.
-void ThreePointResume(TcadBox& box, RPoint2D& third, const TPointHandler& up) {
-  const RPoint2D p = box.AssistPoint;
-  if (box.B_Switch == _off) {
-    box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
-    box.B_Switch = on1;
-    box.ClickKind = 0;
-    return;
-  }
-  if (box.B_Switch == on1) {
-    box.SecondPoint = p;
-    box.B_Switch = on2;
-    box.RubberErased = true;
-    box.ClickKind = 0;
-    return;
-  }
-  third = p;
-  box.ClickKind = 2;
-  up(box, 0, p.x, p.y);
-}
-
-void En3tenResume(TcadBox& box) { ThreePointResume(box, box.SegmentStart, En3tenUp); }
-void EnSeSen3tenResume(TcadBox& box) { ThreePointResume(box, box.CurrentPoint, EnSeSen3tenUp); }
+void En3tenResume(TcadBox& box) { ResumeThreePointCommand(box, box.SegmentStart, En3tenUp); }
+void EnSeSen3tenResume(TcadBox& box) { ResumeThreePointCommand(box, box.CurrentPoint, EnSeSen3tenUp); }
 
 // A point written into a step's slot brings the values that step derives.
 void EnFreeAssistPoint(TcadBox& box) {

@@ -32,6 +32,7 @@ void FukuenDown(TcadBox& box, TShiftState shift, double x, double y);
 void FukuenMove(TcadBox& box, TShiftState shift, double x, double y);
 void FukuenUp(TcadBox& box, TShiftState shift, double x, double y);
 void FukuenCancel(TcadBox& box);
+void wsenCancel(TcadBox& box);
 // A chain of corner joins starts afresh after a cancel.
 void ForgetKeptPoint(TcadBox& box) { box.KeptPoint = {0, 0}; }
 }  // namespace
@@ -56,7 +57,7 @@ void RegisterOffsetCommands() {
                   .Move = FukuenMove,
                   .Up = FukuenUp,
                   .Cancels = {{"FukuenCancel", FukuenCancel}}});
-  RegisterFamily({.Name = "wsen", .Modes = {dtwsen}});
+  RegisterFamily({.Name = "wsen", .Modes = {dtwsen}, .Cancels = {{"wsenCancel", wsenCancel}}});
   RegisterFamily({.Name = "Senkankaku", .Modes = {dtSenkankaku}});
 }
 
@@ -682,6 +683,12 @@ void FukuenUp(TcadBox& box, TShiftState, double x, double y) {
 
 void FukuenCancel(TcadBox& box) {
   if (box.ButonType == dtFukuen) box.Tool(ToolSlot::FukuenObj).Free();
+}
+
+// The double line's cancel also takes the wave line's band off the screen:
+// the two share PreviewBlock. The wave line's family draws its own band.
+void wsenCancel(TcadBox& box) {
+  if (box.ButonType == dtsinko) CommandRegistry().RunPhase("sinkoCancel", box);
 }
 
 }  // namespace

@@ -423,11 +423,6 @@ TSupuLineobj& HeldPolygon(TcadBox& box) {
   return box.Tool(ToolSlot::PolygonObj).Emplace<TSupuLineobj>();
 }
 
-RPoint2D Vertex(const TSupuLineobj& v, std::int32_t k) {
-  const auto i = static_cast<std::size_t>(k);
-  return {v.PointX[i], v.PointY[i]};
-}
-
 struct RPolygonRangeState {
   bool PolygonDeselect = false;  // the second vertex was not a plain left click
 };
@@ -436,16 +431,6 @@ void PostToRangePanel(int n) { PostHostNotificationChain({"TFrame11", "TFrame10"
 
 void DrawLineTo(TcadBox& box, RPoint2D a, RPoint2D b) { box.DrawLine(1, box.Canvas(), a.x, a.y, b.x, b.y); }
 
-// The edges between consecutive vertices with the canvas pen as it is set;
-// false when both buttons held stopped it.
-bool DrawPolyline(TcadBox& box, const TSupuLineobj& v, bool pollButtons) {
-  for (std::int32_t k = 1; k < v.PointCount; ++k) {
-    if (pollButtons && k % 20 == 0 && box.BothButtonsDown()) return false;
-    DrawLineTo(box, Vertex(v, k), Vertex(v, k + 1));
-  }
-  return true;
-}
-
 // The rubber edges run from the last vertex and, once there are two, from
 // the first vertex to LastVertex; every overdraw of the polygon draws its
 // edges the same way round, so that it covers them pixel for pixel.
@@ -453,17 +438,9 @@ void XorRubberEdges(TcadBox& box) {
   const TSupuLineobj* v = PolygonOf(box);
   if (v == nullptr || v->PointCount == 0) return;
   SetVertexListPen(box, pmXor);
-  DrawLineTo(box, Vertex(*v, v->PointCount), box.LastVertex);
-  if (v->PointCount >= 2) DrawLineTo(box, Vertex(*v, 1), box.LastVertex);
+  DrawLineTo(box, VertexOf(*v, v->PointCount), box.LastVertex);
+  if (v->PointCount >= 2) DrawLineTo(box, VertexOf(*v, 1), box.LastVertex);
   box.Canvas().Pen.Mode = pmCopy;
-}
-
-void SetBackgroundPen(TcadBox& box) {
-  TCanvas& canvas = box.Canvas();
-  canvas.Pen.Mode = pmCopy;
-  canvas.Pen.Style = psSolid;
-  canvas.Pen.Width = 1;
-  canvas.Pen.Color = box.Color();
 }
 
 // The applied polygon painted over and forgotten.
@@ -472,8 +449,8 @@ void HanipgStep(TcadBox& box) {
   if (v == nullptr) return;
   v->BuildPolygonEdges();
   SetBackgroundPen(box);
-  DrawPolyline(box, *v, false);
-  if (v->PointCount >= 1) DrawLineTo(box, Vertex(*v, 1), box.LastVertex);
+  DrawVertexPolyline(box, *v, false);
+  if (v->PointCount >= 1) DrawLineTo(box, VertexOf(*v, 1), box.LastVertex);
   box.B_Switch = _off;
   box.Tool(ToolSlot::PolygonObj).Free();
 }
@@ -564,7 +541,7 @@ void HanipgUp(TcadBox& box, TShiftState, double, double) {
       v.AddPoint(box.SecondPoint.x, box.SecondPoint.y);
       if (v.PointCount >= 2) {
         SetVertexListPen(box, pmXor);
-        DrawLineTo(box, Vertex(v, 1), Vertex(v, 2));
+        DrawLineTo(box, VertexOf(v, 1), VertexOf(v, 2));
         box.Canvas().Pen.Mode = pmCopy;
       }
       PostToRangePanel(kVertexTaken);
@@ -591,9 +568,9 @@ void HanipgCancel(TcadBox& box) {
   if (v->PointCount < 2) {
     DrawLineTo(box, box.FirstPoint, box.LastVertex);
   } else {
-    DrawPolyline(box, *v, false);
-    DrawLineTo(box, Vertex(*v, 1), box.LastVertex);
-    if (!box.RubberErased) DrawLineTo(box, Vertex(*v, v->PointCount), box.LastVertex);
+    DrawVertexPolyline(box, *v, false);
+    DrawLineTo(box, VertexOf(*v, 1), box.LastVertex);
+    if (!box.RubberErased) DrawLineTo(box, VertexOf(*v, v->PointCount), box.LastVertex);
   }
   box.Tool(ToolSlot::PolygonObj).Free();
 }
@@ -609,7 +586,7 @@ void HanipgRedraw(TcadBox& box) {
   }
   if (v == nullptr || box.B_Switch == _off) return;
   SetVertexListPen(box, pmCopy);
-  DrawPolyline(box, *v, true);
+  DrawVertexPolyline(box, *v, true);
 }
 
 // Of the polygon ranges, the crossing and the move variant erase their frame on leaving.
