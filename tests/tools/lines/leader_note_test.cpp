@@ -234,6 +234,45 @@ TEST_F(LeaderNote, FurtherShelfMeetsALongLeader) {
   ExpectPoint(tool.Elements[6].X1, tool.Elements[6].Y1, {e.x, e.y - 8});
 }
 
+TEST_F(LeaderNote, ThreeLinesOnAnUpShelf) {
+  FirstData11.Chain9Text = "A$B$C";
+  FirstData11.Chain9Option2 = 3;
+  const TRenSunpoSenobj& tool = BuildToward(15);
+  const RPoint2D e = Polar(15, 10);
+  // The leader points right: the block lies on the −x side, the last line
+  // on the main shelf. Text points (E.x − 8 + 4i, E.y + 2 + 1); middle left
+  // at 90 degrees puts the base 1.5 to the right.
+  for (int i = 0; i < 3; ++i) {
+    ExpectPoint(tool.Elements[7 + i].X1, tool.Elements[7 + i].Y1, {e.x - 8 + 4 * i + kHalfHeight, e.y + 3});
+  }
+  // Both further shelves cross the leader nearer their far ends than the
+  // picked point is, so they start on it.
+  for (int i = 0; i < 2; ++i) {
+    const double x = e.x - 8 + 4 * i;
+    ExpectPoint(tool.Elements[5 + i].X1, tool.Elements[5 + i].Y1, {x, x * std::tan(15 * kRad)});
+    ExpectPoint(tool.Elements[5 + i].X2, tool.Elements[5 + i].Y2, {x, e.y + 2});
+  }
+}
+
+TEST_F(LeaderNote, FlushLinesOnALeftShelf) {
+  FirstData11.Chain9Text = "A$BCD";  // widest line 4.0
+  const RPoint2D e = Polar(165, 10);
+  struct {
+    std::uint8_t flush;
+    double start[2];  // base x of each line from E.x
+  } cases[] = {
+      {0, {-3 - 1.0, -3 - 4.0}},  // ending at the shelf: middle right
+      {1, {-7, -7}},              // starting at the block's far edge
+  };
+  for (const auto& c : cases) {
+    FirstData11.Chain9Option3 = c.flush;
+    const TRenSunpoSenobj& tool = BuildToward(165);
+    for (int i = 0; i < 2; ++i) {
+      ExpectPoint(tool.Elements[6 + i].X1, tool.Elements[6 + i].Y1, {e.x + c.start[i], e.y - 4 * i - kHalfHeight});
+    }
+  }
+}
+
 TEST_F(LeaderNote, AtMostTwentyOneLines) {
   std::string text = "1";
   for (int i = 2; i <= 22; ++i) text += "$" + std::to_string(i);
