@@ -25,19 +25,6 @@ const std::array<std::u16string_view, 12> LabelStepGroups = {
 
 namespace {
 
-// The characters of a label as their own bytes, so that the parts of S kept
-// in the result are copied byte for byte.
-std::vector<std::string> SplitCharacters(std::string_view s) {
-  std::vector<std::string> chars;
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const std::size_t n = IsSjisLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-    chars.emplace_back(s.substr(i, n));
-    i += n;
-  }
-  return chars;
-}
-
 std::string Join(const std::vector<std::string>& chars, std::size_t from, std::size_t to) {
   std::string out;
   for (std::size_t i = from; i < to; ++i) out += chars[i];
@@ -102,7 +89,7 @@ bool StepCharInGroups(std::u16string& Ch, bool Up) {
 void StepLabel(std::string_view S, bool Up, std::string& Result) {
   Result = std::string(S);
   if (S.empty()) return;
-  const std::vector<std::string> chars = SplitCharacters(S);
+  const std::vector<std::string> chars = SplitSjisCharacters(S);
   const std::size_t count = chars.size();
   const std::string half = ToHalfWidth(S);
   std::size_t k = 0;  // how many characters come before the trailing digits

@@ -318,3 +318,14 @@ std::string ToHalfWidth(std::string_view S) {
 }
 
 bool FirstCharIsDoubleByte(std::string_view S) { return !S.empty() && IsSjisLeadByte(Byte(S, 0)); }
+
+std::vector<std::string> SplitSjisCharacters(std::string_view S) {
+  std::vector<std::string> chars;
+  std::size_t i = 0;
+  while (i < S.size()) {
+    const std::size_t n = IsSjisLeadByte(static_cast<unsigned char>(S[i])) && i + 1 < S.size() ? 2 : 1;
+    chars.emplace_back(S.substr(i, n));
+    i += n;
+  }
+  return chars;
+}

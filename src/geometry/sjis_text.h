@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Raised for a byte position outside the string; the message is the
 // system's own text "Illegal Index".
@@ -29,6 +30,10 @@ bool IsSjisTrailByte(std::string_view S, int Index);
 // first occurrence of SubStr in S that starts on a character boundary;
 // 0 when absent or when either string is empty.
 int SjisCharPos(std::string_view SubStr, std::string_view S);
+
+// The characters of S, each as its own bytes (a double-byte character is
+// one entry; a lead byte at the very end stands alone).
+std::vector<std::string> SplitSjisCharacters(std::string_view S);
 
 // Token receives the text of S before its first delimiter byte (a trail
 // byte never delimits); that text and the delimiter are removed from S.

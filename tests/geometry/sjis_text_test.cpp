@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include <random>
+#include <vector>
 
 #include "geometry/codepage.h"
 
@@ -102,6 +103,19 @@ TEST(SjisText, CutTokenSplitsAtTheFirstDelimiter) {
     EXPECT_EQ(token, c.token) << c.s;
     EXPECT_EQ(s, c.rest) << c.s;
   }
+}
+
+TEST(SjisText, SplitSjisCharactersKeepsDoubleBytePairs) {
+  const struct {
+    std::string s;
+    std::vector<std::string> chars;
+  } cases[] = {
+      {"", {}},
+      {"ab", {"a", "b"}},
+      {"a" + J("ソ") + "1", {"a", J("ソ"), "1"}},  // the trail byte 0x5C stays with its lead
+      {"a\x82", {"a", "\x82"}},                   // a lead byte at the end stands alone
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitSjisCharacters(c.s), c.chars) << c.s;
 }
 
 TEST(SjisText, JisAndShiftJisCodes) {

@@ -27,7 +27,7 @@ constexpr std::array<Builder, kLastChainDimensionStyle + 1> kBuilders = {
     nullptr,                                      // 6 centre lines
     nullptr,                                      // 7 offset outline
     nullptr,                                      // 8 width leader
-    nullptr,                                      // 9 leader note
+    &TRenSunpoSenobj::BuildLeaderNote,            // 9 leader note
     nullptr,                                      // 10 arc division
     nullptr,                                      // 11 apex lines
     nullptr,                                      // 12 text on an arc

@@ -70,6 +70,15 @@ class TRenSunpoSenobj {
   void BuildAngleChainArrows(double PX, double PY);
   void BuildDiameterDimension(double PX, double PY);
   void BuildRadiusDimension(double PX, double PY);
+  // Style 9: a leader from point 1 snapped to the angle step, a shelf, the
+  // mark, a balloon and the text of the note settings.
+  void BuildLeaderNote(double PX, double PY);
+
+  // A text with ".." or "$" between its lines: true, with at most 21 trimmed
+  // non-blank lines in Lines and the widest of them in Width. Otherwise
+  // false, Lines empty and Width the whole text's.
+  bool SplitTextLines(const std::string& Text, std::uint8_t StyleNo, std::vector<std::string>& Lines,
+                      double& Width) const;
 
   // One step into [0, 360).
   static double NormalizeAngle(double A);
@@ -157,6 +166,10 @@ class TRenSunpoSenobj {
   void BuildCircleDimension(double PX, double PY, bool Diameter);
   const RTextStyle& StyleOf(std::uint8_t StyleNo) const;
 };
+
+// "%1.<decimals>n" with thousands separators (DimThousandsSeparator), else
+// "%1.<decimals>f".
+std::string DimensionDecimalFormat(int decimals);
 
 // The highest style the tool dispatches; an update above it changes nothing.
 inline constexpr std::uint8_t kLastChainDimensionStyle = 12;

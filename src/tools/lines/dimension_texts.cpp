@@ -14,11 +14,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// "%1.<decimals>n" with thousands separators, else "%1.<decimals>f".
-std::string DecimalFormat(int decimals) {
-  return "%1." + IntToStr(decimals) + (DimensionDefaults.DimThousandsSeparator != 0 ? "n" : "f");
-}
-
 // The directions from the centre of C to E and to L and the anticlockwise
 // sweep between them; the text sits on Place (a circle about the same
 // centre) at the middle of the sweep and reads from L towards E.
@@ -35,6 +30,10 @@ RArcValueText ArcValuePlace(const RDrawElement& C, const RDrawElement& Place, do
 }
 
 }  // namespace
+
+std::string DimensionDecimalFormat(int decimals) {
+  return "%1." + IntToStr(decimals) + (DimensionDefaults.DimThousandsSeparator != 0 ? "n" : "f");
+}
 
 RArcValueText TRenSunpoSenobj::ArcLengthText(const RDrawElement& Measured, const RDrawElement& DimensionCircle,
                                              double EX, double EY, double LX, double LY) const {
@@ -97,7 +96,7 @@ std::string TRenSunpoSenobj::LengthText(double Value) {
   int decimals = DimensionDefaults.DimDecimals <= 2 ? DimensionDefaults.DimDecimals : 3;
   if (DimensionDefaults.DimDecimalsOn == 0) decimals = 0;
   if (DimensionDefaults.DimInMetres == 1) Value /= 1000.0;
-  return Format(DecimalFormat(decimals), {Value});
+  return Format(DimensionDecimalFormat(decimals), {Value});
 }
 
 std::string TRenSunpoSenobj::AngleText(double Value) {
@@ -115,5 +114,5 @@ std::string TRenSunpoSenobj::AngleText(double Value) {
            "\"";
   }
   const int decimals = DimensionDefaults.AngleTextDecimals <= 3 ? DimensionDefaults.AngleTextDecimals : 4;
-  return Format(DecimalFormat(decimals), {Value}) + degree;
+  return Format(DimensionDecimalFormat(decimals), {Value}) + degree;
 }
