@@ -27,7 +27,7 @@ struct RSundata {
   double Y1 = 0.0;
   double X2 = 0.0;  // the end of a text's base line
   double Y2 = 0.0;
-  std::string Text;
+  std::string Text{};
   double Angle = 0.0;  // degrees, texts only
 };
 
