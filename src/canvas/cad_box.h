@@ -400,6 +400,14 @@ class TcadBox : public TCustomControl {
   RPoint2D KeptPoint;
   RPoint2D SegStart;
   RPoint2D SegEnd;
+  // The double line: the host's offsets to the right and to the left of
+  // the base (real units) and its direction snap of the end (0 free, 1
+  // fifteen-degree steps, 2 the drawing axes); the right and the left line
+  // of the preview on the screen.
+  double DoubleOffsetRight = 0.0;
+  double DoubleOffsetLeft = 0.0;
+  std::uint8_t DirectionSnapMode = 0;
+  std::array<RPointPair, 2> PreviewBlock{};
   // Joins the lines at two list positions (the older first) at their
   // corner, inside the undo step of the copies just added.
   void JoinOffsetCorner(std::int32_t indexA, std::int32_t indexB, RPoint2D p1, RPoint2D p2);
@@ -413,13 +421,10 @@ class TcadBox : public TCustomControl {
   bool ParametricSelection = false;
   RPoint2D LastVertex;
   std::uint8_t DragStage = 0;
-  // The curve commands: the host's curve kind, and the wave line's band: its
-  // half widths right and left of the axis (real units, the host's) and the
-  // right and the left line on the screen, which the double line shares.
+  // The curve commands: the host's curve kind. The wave line's band takes
+  // its half widths from the double line's offsets and shares its
+  // PreviewBlock.
   std::uint8_t CurveKind = 0;
-  double DoubleOffsetRight = 0.0;
-  double DoubleOffsetLeft = 0.0;
-  std::array<RPointPair, 2> PreviewBlock{};
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all

@@ -2,13 +2,18 @@
 // line.
 
 #include <cmath>
+#include <span>
 
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
+#include "geometry/arcs_ellipses.h"
 #include "geometry/codepage.h"
+#include "platform/host_notifications.h"
+#include "tools/lines/continuous_line.h"
 
 namespace {
 void DrafDown(TcadBox& box, TShiftState shift, double x, double y);
@@ -20,6 +25,13 @@ void SenUp(TcadBox& box, TShiftState shift, double x, double y);
 void SenCancel(TcadBox& box);
 void EraseDrafLineOnLeave(TcadBox& box);
 void EraseSenLineOnLeave(TcadBox& box);
+void DrafRenDown(TcadBox& box, TShiftState shift, double x, double y);
+void DrafRenMove(TcadBox& box, TShiftState shift, double x, double y);
+void DrafRenUp(TcadBox& box, TShiftState shift, double x, double y);
+void DrafRenFinish(TcadBox& box, std::uint8_t trim);
+void DrafRenCancel(TcadBox& box);
+void DrafRenRedraw(TcadBox& box);
+void ForgetRenzokuSnapMode(TcadBox& box);
 std::optional<int> DrafRenCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan);
 }  // namespace
 
@@ -30,7 +42,16 @@ void RegisterLineCommands() {
                   .Move = DrafMove,
                   .Up = DrafUp,
                   .Hooks = {.Leave = EraseDrafLineOnLeave}});
-  RegisterFamily({.Name = "DrafRen", .Modes = {dtDrafRen}, .Hooks = {.Cursor = DrafRenCursor}});
+  RegisterFamily({.Name = "DrafRen",
+                  .Modes = {dtDrafRen},
+                  .Down = DrafRenDown,
+                  .Move = DrafRenMove,
+                  .Up = DrafRenUp,
+                  .Cancels = {{"DrafRenCancel", DrafRenCancel}},
+                  .Redraws = {{"DrafRenRedraw", DrafRenRedraw}},
+                  .Finishes = {{"DrafRenFinish", DrafRenFinish}},
+                  .Reset = ForgetRenzokuSnapMode,
+                  .Hooks = {.Cursor = DrafRenCursor}});
   RegisterFamily({.Name = "Sen",
                   .Modes = {dtSen},
                   .Down = SenDown,
@@ -226,6 +247,255 @@ std::optional<int> DrafRenCursor(Sbuttontype mode, std::uint8_t ringHan, std::ui
   if (cursorHan == 10) return CursorPair(20, 21)(mode, ringHan, cursorHan);
   if (cursorHan == 5) return CursorPair(26, 27)(mode, ringHan, cursorHan);
   return std::nullopt;
+}
+
+// ---- Continuous line ---------------------------------------------------------
+
+// Where the last point was snapped from is the control's (SnapSourceFound,
+// SnapSource): the dimension commands' reference snap reports it too.
+struct RDrafRenState {
+  bool LastTanren = false;             // tanren_Han when the preview was last drawn
+  std::uint8_t RenzokuSnapMode = 0;    // 8: the end's reference snap starts at the cursor
+};
+
+const char* const kStartPrompt = " 始点指示    [左クリック：（自由）  右クリック：（点読取り）]";
+
+TRenzokuSenobj* RenzokuTool(TcadBox& box) { return box.Tool(ToolSlot::RenzokuObj).Get<TRenzokuSenobj>(); }
+
+void ForgetRenzokuSnapMode(TcadBox& box) { box.FamilyState<RDrafRenState>().RenzokuSnapMode = 0; }
+
+// The chain with the pen as set.
+void DrawChain(TcadBox& box, const TRenzokuSenobj& tool, std::uint8_t defaultLineType) {
+  box.DrawElementArray(tool.Elements, static_cast<std::int32_t>(tool.Elements.size()) - 1, defaultLineType, false,
+                       false);
+}
+
+void SetChainPen(TcadBox& box, TPenMode mode, TColor colour) {
+  TCanvas& canvas = box.Canvas();
+  canvas.Pen.Mode = mode;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = 1;
+  canvas.Pen.Color = colour;
+}
+
+TColor PreviewColour(TcadBox& box) {
+  return box.FamilyState<RDrafRenState>().LastTanren ? box.Sentakucol4 : box.Sentakucol2;
+}
+
+void UpdateChain(TcadBox& box, TRenzokuSenobj& tool, RPoint2D p) {
+  tool.Update(p.x, p.y, DrawingAngle(box), box.AngleStep, box.RealToDrawingLength(box.CmdLength),
+              box.GroupScales[box.WriteGrupe_No % kLayerGroups], box.Zoom);
+}
+
+// An end snapped to a curve's centre moves onto the curve, seen from the
+// centre in the drawing direction.
+void MoveOntoSnappedCircle(TcadBox& box) {
+  const RDrafRenState& state = box.FamilyState<RDrafRenState>();
+  if (!box.SnapSourceFound || !box.Ensyukiten) return;
+  const RDrawElement& c = box.SnapSource;
+  const double angle = DirectionAngleDeg(box.FirstPoint.x, box.FirstPoint.y, box.SecondPoint.x, box.SecondPoint.y);
+  EllipsePointAtAngle(box.SecondPoint.x, box.SecondPoint.y, angle, c.Rotation, c.Radius, c.Radius * c.Ratio, c.X1,
+                      c.Y1);
+}
+
+// The reference snap of a right press from (x, y), which it moves: 1 a snap
+// point, 2 a point from a reference line, 0 nothing. The source of a centre
+// is kept for the point.
+std::uint8_t ReferenceSnapPoint(TcadBox& box, double& x, double& y, RPoint2D ref, std::uint8_t footMode) {
+  RDrafRenState& state = box.FamilyState<RDrafRenState>();
+  return box.Draw1->SnapPointRef(x, y, ref.x, ref.y, box.Zoom, 0, box.GridObj.Lines, footMode, box.SnapSourceFound,
+                                 box.SnapSource);
+}
+
+void SnapStartPoint(TcadBox& box, double x, double y) {
+  double sx = x, sy = y;
+  const std::uint8_t found = ReferenceSnapPoint(box, sx, sy, {0, 0}, 1);
+  if ((found == 1 || found == 2) && box.senzyohit) {
+    box.FirstPoint = box.CurrentPoint = box.FreePoint(sx, sy);
+    box.ShowPointMarker(found == 2 ? 1 : 0, sx, sy);
+    return;
+  }
+  if (found > 2 && box.senzyohit) {
+    box.ClickKind = 0;
+    return;
+  }
+  sx = x;
+  sy = y;
+  if (box.Draw1->SnapPoint(sx, sy, box.Zoom, 0, box.GridObj.Lines)) {
+    box.FirstPoint = box.CurrentPoint = box.FreePoint(sx, sy);
+    box.ShowPointMarker(0, sx, sy);
+  } else {
+    box.ClickKind = 0;
+    box.CommandStep = 0;
+  }
+}
+
+void SnapNextPoint(TcadBox& box, const TRenzokuSenobj& tool, double x, double y) {
+  box.ClickPending = true;
+  box.Mhan1 = 0;
+  const bool fromCursor = box.FamilyState<RDrafRenState>().RenzokuSnapMode == 8;
+  double sx = fromCursor ? x : tool.EndX, sy = fromCursor ? y : tool.EndY;
+  const std::uint8_t found = ReferenceSnapPoint(box, sx, sy, box.CurrentPoint, 0);
+  if ((found == 1 || found == 2) && box.senzyohit) {
+    box.SecondPoint = box.FreePoint(sx, sy);
+    MoveOntoSnappedCircle(box);
+    box.ShowPointMarker(found == 2 ? 1 : 0, box.SecondPoint.x, box.SecondPoint.y);
+    return;
+  }
+  if (found > 2 && box.senzyohit) {
+    box.ClickKind = 0;
+    box.CommandStep = 1;
+    return;
+  }
+  sx = x;
+  sy = y;
+  if (!box.Draw1->SnapPoint(sx, sy, box.Zoom, 0, box.GridObj.Lines)) {
+    box.ClickKind = 0;
+    box.CommandStep = 1;
+    // The host learns the quadrant of the drawing direction: 4 for the first.
+    box.Mhan1 = static_cast<std::uint8_t>(4 - DirectionQuadrant(box.FirstPoint.x, box.FirstPoint.y, x, y));
+    return;
+  }
+  box.SecondPoint = box.FreePoint(sx, sy);
+  MoveOntoSnappedCircle(box);
+  box.ShowPointMarker(0, sx, sy);
+}
+
+void DrafRenDown(TcadBox& box, TShiftState shift, double x, double y) {
+  if (box.ButonType != dtDrafRen) return;
+  if (box.ViewGestureState != 0) {
+    box.ClickPending = false;
+    box.ClickKind = 0;
+    box.Mhan1 = 0;
+    return;
+  }
+  if (!box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard)) return;
+  box.FamilyState<RDrafRenState>().SnapSourceFound = false;
+  if (box.ClickKind == 2) {
+    const RPoint2D p = box.FreePoint(x, y);
+    if (box.CommandStep == 0) {
+      box.FirstPoint = box.CurrentPoint = p;
+    } else {
+      box.SecondPoint = p;
+      box.ClickPending = true;
+    }
+    return;
+  }
+  if (box.CommandStep == 0) {
+    SnapStartPoint(box, x, y);
+    return;
+  }
+  const TRenzokuSenobj* tool = RenzokuTool(box);
+  if (!tool || tool->PointCount == 0) {
+    box.ClickKind = 0;
+    return;
+  }
+  SnapNextPoint(box, *tool, x, y);
+}
+
+void DrafRenMove(TcadBox& box, TShiftState shift, double x, double y) {
+  if (box.ButonType != dtDrafRen) return;
+  if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
+    box.ClickPending = true;
+    box.ClickKind = 0;
+    box.Mhan1 = 0;
+    return;
+  }
+  TRenzokuSenobj* tool = RenzokuTool(box);
+  if (!tool) {
+    box.SetGuidePrompt(J(kStartPrompt));
+    return;
+  }
+  if (!NoMouseButtonHeld(shift)) return;
+  if (box.CommandStep == 0) {
+    box.SetGuidePrompt(J(kStartPrompt));
+    return;
+  }
+  if (box.ClickPending) {
+    box.ClickPending = false;
+    return;
+  }
+  // The ring cursor may have changed the pen: the erase sets its own.
+  SetChainPen(box, pmXor, PreviewColour(box));
+  if (!box.RubberErased) DrawChain(box, *tool, 1);
+  UpdateChain(box, *tool, {x, y});
+  // The new preview takes the colour its erase will use.
+  box.FamilyState<RDrafRenState>().LastTanren = box.tanren_Han;
+  SetChainPen(box, pmXor, PreviewColour(box));
+  DrawChain(box, *tool, 1);
+  box.RubberErased = false;
+  box.Canvas().Pen.Mode = pmCopy;
+  box.SetGuidePrompt(J("終点指示    [左クリック：（自由）  右クリック：（点読取り）]"));
+}
+
+void DrafRenUp(TcadBox& box, TShiftState, double, double) {
+  if (box.ButonType != dtDrafRen) return;
+  if (box.ViewGestureState != 0) {
+    box.RubberErased = true;
+    box.ClickKind = 0;
+    box.Mhan1 = 0;
+    return;
+  }
+  if (box.ClickKind == 0) return;
+  RDrafRenState& state = box.FamilyState<RDrafRenState>();
+  if (box.CommandStep == 0) {
+    TRenzokuSenobj& tool = box.Tool(ToolSlot::RenzokuObj).Emplace<TRenzokuSenobj>(std::span(box.TextStyles));
+    tool.AddPoint(box.SnapSourceFound ? 1 : 0, box.SnapSource, box.FirstPoint.x, box.FirstPoint.y);
+    box.CommandStep = 1;
+    box.RubberErased = true;
+  } else {
+    TRenzokuSenobj* tool = RenzokuTool(box);
+    if (!tool) return;
+    SetChainPen(box, pmXor, PreviewColour(box));
+    if (box.ClickPending && !box.RubberErased) DrawChain(box, *tool, 1);
+    UpdateChain(box, *tool, box.SecondPoint);
+    box.Canvas().Pen.Mode = pmCopy;
+    DrawChain(box, *tool, 1);
+    tool->AddPoint(box.SnapSourceFound ? 1 : 0, box.SnapSource, tool->EndX, tool->EndY);
+    box.RubberErased = false;
+    box.ClickPending = false;
+    box.CommandStep = 1;
+    box.CurrentPoint = {tool->EndX, tool->EndY};
+  }
+  PostHostNotificationChain({"TFrame3", "TFrame28", "TFrame19", "TFrame12", "TFrame25", "TFrame32", "TFrame10", "TFrame1"},
+                            100);
+}
+
+// The chain is painted over in the background and then, cut to its fixed
+// points (trimmed when asked), drawn and stored as one undo step.
+void DrafRenFinish(TcadBox& box, std::uint8_t trim) {
+  TRenzokuSenobj* tool = RenzokuTool(box);
+  if (box.ButonType != dtDrafRen || !tool) return;
+  SetChainPen(box, pmCopy, box.Color());
+  DrawChain(box, *tool, 1);
+  tool->TrimOnFinish = trim;
+  tool->Finish();
+  SetCopyPen(box, box.Pencol, box.Pentyp, 1);
+  DrawChain(box, *tool, box.Pentyp);
+  box.CommitElementArray(tool->Elements, static_cast<std::int32_t>(tool->Elements.size()) - 1, tool->Texts);
+  box.CommandStep = 0;
+  box.RubberErased = false;
+  box.Tool(ToolSlot::RenzokuObj).Free();
+  RebuildDisplayLists(box);
+  PostHostNotification("TFrame3", 103);
+}
+
+void DrafRenCancel(TcadBox& box) {
+  TRenzokuSenobj* tool = RenzokuTool(box);
+  if (box.ButonType != dtDrafRen || !tool) return;
+  SetChainPen(box, pmCopy, box.Color());
+  DrawChain(box, *tool, 1);
+  box.Tool(ToolSlot::RenzokuObj).Free();
+}
+
+// Also for the gesture menu and the point assists, whatever the mode.
+void DrafRenRedraw(TcadBox& box) {
+  TRenzokuSenobj* tool = RenzokuTool(box);
+  if (!tool) return;
+  SetChainPen(box, pmXor, PreviewColour(box));
+  DrawChain(box, *tool, 1);
+  box.Canvas().Pen.Mode = pmCopy;
+  box.RubberErased = false;
 }
 
 }  // namespace

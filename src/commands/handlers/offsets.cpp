@@ -2,6 +2,7 @@
 // the drawing.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -32,7 +33,13 @@ void FukuenDown(TcadBox& box, TShiftState shift, double x, double y);
 void FukuenMove(TcadBox& box, TShiftState shift, double x, double y);
 void FukuenUp(TcadBox& box, TShiftState shift, double x, double y);
 void FukuenCancel(TcadBox& box);
+void wsenDown(TcadBox& box, TShiftState shift, double x, double y);
+void wsenMove(TcadBox& box, TShiftState shift, double x, double y);
+void wsenUp(TcadBox& box, TShiftState shift, double x, double y);
 void wsenCancel(TcadBox& box);
+void SenkankakuDown(TcadBox& box, TShiftState shift, double x, double y);
+void SenkankakuMove(TcadBox& box, TShiftState shift, double x, double y);
+void SenkankakuUp(TcadBox& box, TShiftState shift, double x, double y);
 // A chain of corner joins starts afresh after a cancel.
 void ForgetKeptPoint(TcadBox& box) { box.KeptPoint = {0, 0}; }
 }  // namespace
@@ -57,8 +64,17 @@ void RegisterOffsetCommands() {
                   .Move = FukuenMove,
                   .Up = FukuenUp,
                   .Cancels = {{"FukuenCancel", FukuenCancel}}});
-  RegisterFamily({.Name = "wsen", .Modes = {dtwsen}, .Cancels = {{"wsenCancel", wsenCancel}}});
-  RegisterFamily({.Name = "Senkankaku", .Modes = {dtSenkankaku}});
+  RegisterFamily({.Name = "wsen",
+                  .Modes = {dtwsen},
+                  .Down = wsenDown,
+                  .Move = wsenMove,
+                  .Up = wsenUp,
+                  .Cancels = {{"wsenCancel", wsenCancel}}});
+  RegisterFamily({.Name = "Senkankaku",
+                  .Modes = {dtSenkankaku},
+                  .Down = SenkankakuDown,
+                  .Move = SenkankakuMove,
+                  .Up = SenkankakuUp});
 }
 
 namespace {
@@ -222,14 +238,18 @@ void FukusenMove(TcadBox& box, TShiftState shift, double x, double y) {
   }
 }
 
-void TakePitchFromDistance(TcadBox& box) {
+// The distance from p to the line through `line`, in real units, becomes
+// the pitch, shown and reported; nothing for a line without length.
+void MeasurePitch(TcadBox& box, const RPointPair& line, RPoint2D p) {
   RPoint2D foot;
-  if (FootOnRefLine(box, box.SecondPoint, foot)) {
-    const double d = PointDistance(box.SecondPoint.x, box.SecondPoint.y, foot.x, foot.y);
-    box.OffsetPitch = d / box.RealToDrawingLength(1.0);
-    PostHostNotification(kOffsetPanel, kPitchMeasured);
-    box.ShowTopMessage(Format("[%2.3f]", {box.OffsetPitch}));
-  }
+  if (!PerpendicularFoot(foot.x, foot.y, line.xa, line.ya, line.xb, line.yb, p.x, p.y)) return;
+  box.OffsetPitch = PointDistance(p.x, p.y, foot.x, foot.y) / box.RealToDrawingLength(1.0);
+  PostHostNotification(kOffsetPanel, kPitchMeasured);
+  box.ShowTopMessage(Format("[%2.3f]", {box.OffsetPitch}));
+}
+
+void TakePitchFromDistance(TcadBox& box) {
+  MeasurePitch(box, box.RefLine, box.SecondPoint);
   box.PitchFromPoint = false;
   box.ClickKind = 0;
 }
@@ -685,10 +705,176 @@ void FukuenCancel(TcadBox& box) {
   if (box.ButonType == dtFukuen) box.Tool(ToolSlot::FukuenObj).Free();
 }
 
-// The double line's cancel also takes the wave line's band off the screen:
-// the two share PreviewBlock. The wave line's family draws its own band.
+// ---- Double line ------------------------------------------------------------
+
+constexpr int kDoubleLineStarted = 109;
+
+// The lines to the right and to the left of the base a-b at the host's
+// offsets; false, `lines` untouched, for a base without length.
+bool DoubleLineOf(const TcadBox& box, RPoint2D a, RPoint2D b, std::array<RPointPair, 2>& lines) {
+  if (a.x == b.x && a.y == b.y) return false;
+  OffsetSegmentBothSides(a.x, a.y, b.x, b.y, box.RealToDrawingLength(box.DoubleOffsetRight),
+                         box.RealToDrawingLength(box.DoubleOffsetLeft), lines[0], lines[1]);
+  return true;
+}
+
+RPoint2D DirectionSnapped(const TcadBox& box, RPoint2D p) {
+  return SnapCursorDirection(box.DirectionSnapMode, box.FirstPoint.x, box.FirstPoint.y, p.x, p.y, DrawingAngle(box),
+                             p);
+}
+
+void DrawDoublePreview(TcadBox& box) {
+  for (const RPointPair& l : box.PreviewBlock) box.DrawRawLine(box.Canvas(), l.xa, l.ya, l.xb, l.yb);
+}
+
+void EraseDoublePreview(TcadBox& box) {
+  box.EraseOwnRubberBand(box.Sentakucol, false, 1, [&box] { DrawDoublePreview(box); });
+  box.Canvas().Pen.Width = 1;
+}
+
+void wsenDown(TcadBox& box, TShiftState shift, double x, double y) {
+  if (!Runs(box, dtwsen) || !box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard)) return;
+  if (box.ClickKind == 2) {
+    const RPoint2D p = box.FreePoint(x, y);
+    if (box.CommandStep == 0) {
+      box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
+    } else {
+      box.CurrentPoint = box.SecondPoint = DirectionSnapped(box, p);
+    }
+    return;
+  }
+  double sx = x, sy = y;
+  if (!box.Draw1->SnapPoint(sx, sy, box.Zoom, 1, box.GridObj.Lines)) {
+    box.ClickKind = 0;
+    return;
+  }
+  const RPoint2D p = box.FreePoint(sx, sy);
+  if (box.CommandStep == 0) {
+    box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
+  } else if (std::abs(sx - box.FirstPoint.x) < 1e-4 && std::abs(sy - box.FirstPoint.y) < 1e-4) {
+    box.ClickKind = 0;
+    box.SetGuidePrompt(J("1点目と同一です"));
+    return;
+  } else {
+    box.CurrentPoint = box.SecondPoint = DirectionSnapped(box, p);
+  }
+  box.SetGuidePrompt(J("点ヒット"));
+  box.ShowPointMarker(0, sx, sy);
+}
+
+void wsenMove(TcadBox& box, TShiftState shift, double x, double y) {
+  if (!Runs(box, dtwsen)) return;
+  if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
+    if (box.CommandStep == 1) EraseDoublePreview(box);
+    box.ClickKind = 0;
+    return;
+  }
+  if (!NoMouseButtonHeld(shift)) return;
+  if (box.CommandStep == 0) {
+    box.SetGuidePrompt(J("開始点指示    [左クリック（自由）：右クリック（点読取り）]"));
+    return;
+  }
+  box.SetGuidePrompt(J("終点点指示    [左クリック（自由）：右クリック（点読取り）]"));
+  box.MoveRubberBand(box.Sentakucol, false, 1, [&box] { DrawDoublePreview(box); }, [&] {
+    box.CurrentPoint = DirectionSnapped(box, {x, y});
+    DoubleLineOf(box, box.FirstPoint, box.CurrentPoint, box.PreviewBlock);
+  });
+  box.Canvas().Pen.Width = 1;
+}
+
+void wsenUp(TcadBox& box, TShiftState, double, double) {
+  if (box.ButonType != dtwsen) return;
+  if (box.ViewGestureState != 0) {
+    box.RubberErased = true;
+    return;
+  }
+  if (box.ClickKind == 0) return;
+  if (box.CommandStep == 0) {
+    // No preview is on the screen before the first move.
+    box.RubberErased = true;
+    box.CommandStep = 1;
+    PostHostNotification(kOffsetPanel, kDoubleLineStarted);
+    return;
+  }
+  EraseDoublePreview(box);
+  box.CommandStep = 0;
+  // A base without length has no sides: nothing is stored, not even the
+  // lines of the last preview.
+  if (!DoubleLineOf(box, box.FirstPoint, box.SecondPoint, box.PreviewBlock)) return;
+  SetCopyPen(box, box.Pencol, box.Pentyp, box.Penwidth);
+  for (const RPointPair& l : box.PreviewBlock) box.DrawLine(box.Pentyp, box.Canvas(), l.xa, l.ya, l.xb, l.yb);
+  box.Canvas().Pen.Width = 1;
+  Tdrawinp& store = *box.Draw1;
+  bool added = false;
+  for (const RPointPair& l : box.PreviewBlock) {
+    const std::size_t before = store.Elements.size();
+    box.AddLineChecked(store, !added, l.xa, l.ya, l.xb, l.yb);
+    added = added || store.Elements.size() > before;
+  }
+  RebuildDisplayLists(box);
+}
+
+// The preview goes with a cancel at the end point (once: a preview a view
+// gesture or a paint took away is not drawn back). The wave line shares
+// this cancel and its PreviewBlock; its family takes its own band away.
 void wsenCancel(TcadBox& box) {
-  if (box.ButonType == dtsinko) CommandRegistry().RunPhase("sinkoCancel", box);
+  if (box.ButonType == dtsinko) {
+    CommandRegistry().RunPhase("sinkoCancel", box);
+    return;
+  }
+  if (box.ButonType != dtwsen || box.CommandStep != 1) return;
+  box.CommandStep = 0;
+  box.ClickKind = 0;
+  EraseDoublePreview(box);
+}
+
+// ---- Offset pitch from the drawing ----------------------------------------------
+
+struct RSpacingState {
+  RPointPair Line;  // the picked line
+};
+
+void SenkankakuDown(TcadBox& box, TShiftState shift, double x, double y) {
+  if (!Runs(box, dtSenkankaku) || !box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard)) return;
+  if (box.B_Switch == _off) {
+    box.FirstPoint = box.CurrentPoint = {x, y};
+  } else if (box.B_Switch == on1) {
+    if (box.SnappedPoint(x, y, box.CurrentPoint)) {
+      box.ShowTopMessage(J(" ﾋｯﾄ "));
+    } else {
+      box.ShowTopMessage(J("点無"));
+      box.ClickKind = 0;
+    }
+  }
+}
+
+void SenkankakuMove(TcadBox& box, TShiftState shift, double x, double y) {
+  if (!Runs(box, dtSenkankaku)) return;
+  if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
+    box.ClickKind = 0;
+    return;
+  }
+  if (!NoMouseButtonHeld(shift)) return;
+  box.SetGuidePrompt(J(box.B_Switch == _off ? "線または点指示" : "点指示"));
+}
+
+void SenkankakuUp(TcadBox& box, TShiftState, double, double) {
+  if (!Runs(box, dtSenkankaku) || box.ClickKind == 0) return;
+  RPointPair& line = box.FamilyState<RSpacingState>().Line;
+  if (box.B_Switch == _off) {
+    // Only a line has a distance to a point; an arc is not taken.
+    std::int32_t index = -1;
+    if (!box.PickLineOrArc(index, false, box.FirstPoint.x, box.FirstPoint.y, 1)) return;
+    const RDrawElement& e = box.Draw1->Elements[static_cast<std::size_t>(index)];
+    line = {e.X1, e.Y1, e.X2, e.Y2};
+    box.B_Switch = on1;
+    return;
+  }
+  if (box.B_Switch != on1) return;
+  MeasurePitch(box, line, box.CurrentPoint);
+  box.ButonType = box.SavedMode;
+  box.B_Switch = _off;
+  box.ClickKind = 0;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Two-point lines and the stretch command's new line, through the mouse.
+// Two-point lines, the stretch command's new line and the continuous line,
+// through the mouse.
 
 #include <cmath>
 #include <numbers>
@@ -230,6 +231,130 @@ TEST_F(StretchLine, ASnappedEndOnTheStartIsRefused) {
   EXPECT_EQ(Hint(), "  " + J("1点目と同一です"));
   EXPECT_EQ(Box().CommandStep, 1);
   EXPECT_EQ(Elements().size(), 1u);
+}
+
+// ---- Continuous line ----------------------------------------------------------
+
+std::vector<std::string> Posts(const char* panel, std::initializer_list<int> numbers) {
+  std::vector<std::string> posts;
+  for (const int n : numbers) posts.push_back(std::string(panel) + "+" + std::to_string(n));
+  return posts;
+}
+
+// In the tool's default style, free of angle steps and set lengths; the
+// drag-gesture menu answers drags of 40 pixels (8 drawing units).
+class ContinuousLine : public CommandHarness {
+ protected:
+  void SetUp() override {
+    CommandHarness::SetUp();
+    Fresh();
+  }
+  void Fresh() {
+    StartAfresh(dtDrafRen);
+    TcadBox& box = Box();
+    box.AngleStep = 0;
+    box.CmdLength = 0;
+    box.DridoL1 = 40;
+    box.DridoL2 = 40;
+    box.Update();
+    TakeNotifications();
+  }
+  bool HasTool() { return !Box().Tool(ToolSlot::RenzokuObj).Empty(); }
+  // The confirm entry of the menu: a left drag straight up, 60 pixels.
+  void Confirm(double x, double y) { Drag(x, y, x, y + 12); }
+};
+
+TEST_F(ContinuousLine, ThreeClicksAndTheConfirmCommitTheChainInOneStep) {
+  Click(20, 20);
+  EXPECT_TRUE(HasTool());
+  EXPECT_EQ(Box().CommandStep, 1);
+  MoveTo(30, 25);
+  Click(40, 20);
+  MoveTo(45, 30);
+  Click(40, 40);
+  EXPECT_EQ(TakeNotifications(), Posts("TFrame3", {100, 100, 100}));
+  EXPECT_EQ(Elements().size(), 0u) << "nothing is stored before the confirm";
+  MoveTo(41, 41);
+  Confirm(41, 41);
+  const std::vector<RDrawElement> chain{PenLine(20, 20, 40, 20), PenLine(40, 20, 40, 40)};
+  ExpectUndoLog(chain);
+  ASSERT_EQ(Elements().size(), 2u);
+  EXPECT_EQ(TakeNotifications(), Posts("TFrame3", {103}));
+  EXPECT_EQ(Box().ButonType, dtDrafRen) << "the mode stays";
+  EXPECT_EQ(Box().CommandStep, 0);
+  EXPECT_FALSE(HasTool());
+  ExpectScreenMatchesRedraw();
+  // The next chain starts afresh.
+  Click(60, 60);
+  EXPECT_TRUE(HasTool());
+  EXPECT_EQ(Box().CommandStep, 1);
+}
+
+TEST_F(ContinuousLine, ACancelAfterTwoPointsStoresNothingAndLeavesNoPreview) {
+  Click(20, 20);
+  MoveTo(30, 30);
+  Click(40, 20);
+  MoveTo(45, 30);
+  EXPECT_EQ(PixelAt(30, 20), Box().Sentakucol2) << "the fixed segment in the preview";
+  Box().CancelCommands(false);
+  ExpectElements({});
+  ExpectUndoLog({});
+  EXPECT_FALSE(HasTool());
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(ContinuousLine, ARightClickOnNothingReportsTheQuadrantOfTheDirection) {
+  // From (50, 50): the quadrants from 0 to 360 degrees report 4, 3, 2, 1.
+  struct Case {
+    double x, y;
+    int mhan;
+  } cases[] = {{60, 55, 4}, {40, 55, 3}, {40, 45, 2}, {60, 45, 1}, {49, 51, 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
+    Fresh();
+    int reported = -1;
+    Box().BanGo_Click = [&reported](TcadBox& b, Sbuttontype, int&, int, int) { reported = b.Mhan1; };
+    Click(50, 50);
+    Click(c.x, c.y, ssRight);
+    EXPECT_EQ(reported, c.mhan);
+    EXPECT_EQ(Box().Mhan1, 0) << "cleared after the host saw it";
+    EXPECT_EQ(Box().CommandStep, 1);
+  }
+}
+
+TEST_F(ContinuousLine, AnEndSnappedToACircleCentreMovesOntoTheCircle) {
+  // A small circle: the snap search around its centre reaches it.
+  Seed({Arc(60, 50, 3)});
+  TcadBox& box = Box();
+  box.Update();
+  box.senzyohit = true;
+  box.Ensyukiten = true;
+  Click(30, 20);
+  MoveTo(60.2, 50.3);
+  Click(60.2, 50.3, ssRight);
+  // From (30, 20) through the centre runs 45 degrees: the circle point is
+  // the centre plus 3 (cos 45, sin 45) = 3 (0.70710678, 0.70710678).
+  EXPECT_NEAR(box.CurrentPoint.x, 60 + 2.1213203435596424, 1e-9);
+  EXPECT_NEAR(box.CurrentPoint.y, 50 + 2.1213203435596424, 1e-9);
+  box.Ensyukiten = false;
+  MoveTo(59.8, 50.2);
+  Click(59.8, 50.2, ssRight);
+  EXPECT_NEAR(box.CurrentPoint.x, 60, 1e-9) << "without the rule the centre itself";
+  EXPECT_NEAR(box.CurrentPoint.y, 50, 1e-9);
+}
+
+TEST_F(ContinuousLine, WithTheRingOnTheOldPreviewGoesInItsOwnColour) {
+  TcadBox& box = Box();
+  box.RingHan = 2;
+  Click(20, 20);
+  MoveTo(30, 25);
+  MoveTo(40, 40);
+  EXPECT_EQ(PixelAt(30, 30), box.Sentakucol2);
+  // The host switches the colour of the previews between two moves.
+  box.tanren_Han = true;
+  MoveTo(44, 44);
+  EXPECT_EQ(PixelAt(32, 32), box.Sentakucol4);
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

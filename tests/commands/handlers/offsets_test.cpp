@@ -433,4 +433,187 @@ TEST_F(OffsetCommands, ACancelFreesTheCircleTool) {
   EXPECT_TRUE(box.Tool(ToolSlot::FukuenObj).Empty());
 }
 
+// ---- Double lines -----------------------------------------------------------
+
+class DoubleLines : public OffsetCommands {
+ protected:
+  void SetUp() override {
+    OffsetCommands::SetUp();
+    StartAfresh(dtwsen);
+  }
+};
+
+TEST_F(DoubleLines, TheLinesLieAtTheOffsetsRightThenLeftInOneStep) {
+  // At 1:100 an offset of 500 is 5 drawing units, 300 is 3. (rx, ry): the
+  // unit normal to the right of the base direction; the left one is its
+  // opposite.
+  struct Base {
+    const char* what;
+    double x1, y1, x2, y2, rx, ry;
+  } bases[] = {
+      {"east", 20, 20, 40, 20, 0, -1},
+      {"north", 50, 20, 50, 40, 1, 0},
+      {"west", 40, 60, 20, 60, 0, 1},
+      {"south", 70, 60, 70, 40, -1, 0},
+  };
+  struct Offsets {
+    const char* what;
+    double right, left;  // real units
+  } offsets[] = {{"right alone", 500, 0}, {"left alone", 0, 300}, {"both, unequal", 500, 300}};
+  for (const Base& b : bases) {
+    for (const Offsets& o : offsets) {
+      SCOPED_TRACE(std::string(b.what) + ", " + o.what);
+      StartAfresh(dtwsen);
+      Box().DoubleOffsetRight = o.right;
+      Box().DoubleOffsetLeft = o.left;
+      TakeNotifications();
+      Click(b.x1, b.y1);
+      EXPECT_EQ(Box().CommandStep, 1);
+      EXPECT_EQ(TakeNotifications(), Panel({109}));
+      MoveTo((b.x1 + b.x2) / 2 + 1, (b.y1 + b.y2) / 2 + 1);
+      Click(b.x2, b.y2);
+      const double dr = o.right / 100, dl = o.left / 100;
+      const RDrawElement right =
+          PenLine(b.x1 + dr * b.rx, b.y1 + dr * b.ry, b.x2 + dr * b.rx, b.y2 + dr * b.ry);
+      const RDrawElement left =
+          PenLine(b.x1 - dl * b.rx, b.y1 - dl * b.ry, b.x2 - dl * b.rx, b.y2 - dl * b.ry);
+      ExpectElements({right, left});
+      ExpectUndoLog({Added(right), Added(left)});
+      EXPECT_EQ(Box().CommandStep, 0);
+      EXPECT_EQ(Box().ButonType, dtwsen) << "ready for the next double line";
+      ExpectScreenMatchesRedraw();
+    }
+  }
+}
+
+TEST_F(DoubleLines, TheEndFollowsTheDirectionSnap) {
+  // Right offset 5, left 0: the second line is the base from (20, 20) to
+  // the snapped end.
+  const double d45 = std::sqrt(181.0) / std::sqrt(2.0);  // |(10, 9)| along 45 degrees
+  struct Case {
+    const char* what;
+    std::uint8_t mode;
+    double commandAngle, cx, cy, ex, ey;
+  } cases[] = {
+      {"free", 0, 0, 37, 24, 37, 24},
+      {"15-degree steps: 5.7 degrees lies in the horizontal bin, x kept", 1, 0, 30, 21, 30, 20},
+      {"15-degree steps: 42 degrees goes to 45 at the cursor's distance", 1, 0, 30, 29, 20 + d45, 20 + d45},
+      {"15-degree steps: 86 degrees lies in the vertical bin, y kept", 1, 0, 21, 35, 20, 35},
+      {"axes at 0: 21.8 degrees keeps x on the horizontal", 2, 0, 30, 24, 30, 20},
+      {"axes at 0: 63 degrees keeps y on the vertical", 2, 0, 25, 30, 20, 30},
+      // Base 90: the direction 21.8 lies 291.8 past it, on the turned y
+      // axis; the point (20, 24) turned by 90 about the start.
+      {"axes turned to 90", 2, 90, 30, 24, 16, 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartAfresh(dtwsen);
+    TcadBox& box = Box();
+    box.DoubleOffsetRight = 500;
+    box.DoubleOffsetLeft = 0;
+    box.DirectionSnapMode = c.mode;
+    box.CommandAngle = c.commandAngle;
+    box.AxisAngle = 0;
+    Click(20, 20);
+    MoveTo(c.cx, c.cy);
+    EXPECT_NEAR(box.CurrentPoint.x, c.ex, 1e-9);
+    EXPECT_NEAR(box.CurrentPoint.y, c.ey, 1e-9);
+    Click(c.cx, c.cy);
+    ASSERT_EQ(Elements().size(), 2u);
+    ExpectElements({Elements()[0], PenLine(20, 20, c.ex, c.ey)});
+    ExpectScreenMatchesRedraw();
+  }
+}
+
+TEST_F(DoubleLines, ABaseWithoutLengthStoresNothing) {
+  Box().DoubleOffsetRight = 500;
+  Box().DoubleOffsetLeft = 300;
+  // A preview is drawn first, so that old lines would be there to store.
+  Click(20, 20);
+  MoveTo(40, 30);
+  Click(20, 20);
+  ExpectElements({});
+  ExpectUndoLog({});
+  EXPECT_EQ(Box().CommandStep, 0);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(DoubleLines, ARightClickOnTheStartPointIsRefused) {
+  Seed({Line(20, 20, 60, 20)});
+  const RDrawElement seeded = Elements()[0];
+  Box().DoubleOffsetRight = 500;
+  Click(20, 20, ssRight);
+  EXPECT_EQ(Box().CommandStep, 1);
+  MoveTo(40, 30);
+  Click(20.5, 20.5, ssRight);
+  EXPECT_EQ(Hint(), "  " + J("1点目と同一です"));
+  EXPECT_EQ(Box().CommandStep, 1);
+  Click(59.5, 20.5, ssRight);  // the other end
+  ExpectElements({seeded, PenLine(20, 15, 60, 15), PenLine(20, 20, 60, 20)});
+}
+
+TEST_F(DoubleLines, ACancelAtTheEndTakesThePreviewAway) {
+  Box().DoubleOffsetRight = 500;
+  Box().DoubleOffsetLeft = 0;
+  Click(20, 20);
+  MoveTo(40, 30);
+  EXPECT_NE(PixelAt(30, 25), clBlack) << "the preview on the base";
+  Box().CancelCommands(false);
+  EXPECT_EQ(Box().CommandStep, 0);
+  ExpectElements({});
+  ExpectScreenMatchesRedraw();
+}
+
+// ---- Offset pitch from the drawing ----------------------------------------------
+
+TEST_F(OffsetCommands, TheSpacingMeasuresFromALineAndResumesTheCommand) {
+  struct Case {
+    const char* what;
+    std::uint8_t groupScale;
+    Sbuttontype saved;
+    double pitch;  // the distance 25 drawing units in real units
+    const char* message;
+  } cases[] = {
+      {"at 1:100, back to the offset lines", 100, dtFukusen, 2500, "[2500.000]"},
+      {"at 1:1, back to the lines", 1, dtDraf, 25, "[25.000]"},
+      {"started directly", 100, dtNo, 2500, "[2500.000]"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartAfresh(dtSenkankaku);
+    TcadBox& box = Box();
+    box.GroupScales[0] = c.groupScale;
+    box.SavedMode = c.saved;
+    Seed({Line(20, 30, 100, 30), Point(40, 55)});
+    Box().Update();
+    TakeNotifications();
+    Click(60, 30.2);
+    EXPECT_EQ(box.B_Switch, on1);
+    Click(40.3, 55.2, ssRight);
+    EXPECT_DOUBLE_EQ(box.OffsetPitch, c.pitch);
+    EXPECT_EQ(TopMessage(), c.message);
+    EXPECT_EQ(TakeNotifications(), Panel({101}));
+    EXPECT_EQ(box.ButonType, c.saved);
+    EXPECT_EQ(box.B_Switch, _off);
+    ExpectScreenMatchesRedraw();
+  }
+}
+
+TEST_F(OffsetCommands, TheSpacingTakesNoArcAndNeedsAPoint) {
+  StartAfresh(dtSenkankaku);
+  TcadBox& box = Box();
+  box.SavedMode = dtFukusen;
+  Seed({Arc(60, 48, 10), Line(20, 20, 100, 20)});
+  Box().Update();
+  Click(70, 48);  // on the circle
+  EXPECT_EQ(box.B_Switch, _off) << "an arc is not measured from";
+  Click(60, 20);
+  EXPECT_EQ(box.B_Switch, on1);
+  Click(30, 80, ssRight);  // nothing near
+  EXPECT_EQ(TopMessage(), J("点無"));
+  EXPECT_EQ(box.ButonType, dtSenkankaku);
+  EXPECT_DOUBLE_EQ(box.OffsetPitch, 500) << "unchanged";
+  ExpectScreenMatchesRedraw();
+}
+
 }  // namespace
