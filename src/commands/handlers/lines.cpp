@@ -290,7 +290,6 @@ void UpdateChain(TcadBox& box, TRenzokuSenobj& tool, RPoint2D p) {
 // An end snapped to a curve's centre moves onto the curve, seen from the
 // centre in the drawing direction.
 void MoveOntoSnappedCircle(TcadBox& box) {
-  const RDrafRenState& state = box.FamilyState<RDrafRenState>();
   if (!box.SnapSourceFound || !box.Ensyukiten) return;
   const RDrawElement& c = box.SnapSource;
   const double angle = DirectionAngleDeg(box.FirstPoint.x, box.FirstPoint.y, box.SecondPoint.x, box.SecondPoint.y);
@@ -302,7 +301,6 @@ void MoveOntoSnappedCircle(TcadBox& box) {
 // point, 2 a point from a reference line, 0 nothing. The source of a centre
 // is kept for the point.
 std::uint8_t ReferenceSnapPoint(TcadBox& box, double& x, double& y, RPoint2D ref, std::uint8_t footMode) {
-  RDrafRenState& state = box.FamilyState<RDrafRenState>();
   return box.Draw1->SnapPointRef(x, y, ref.x, ref.y, box.Zoom, 0, box.GridObj.Lines, footMode, box.SnapSourceFound,
                                  box.SnapSource);
 }
@@ -370,7 +368,7 @@ void DrafRenDown(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   if (!box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard)) return;
-  box.FamilyState<RDrafRenState>().SnapSourceFound = false;
+  box.SnapSourceFound = false;
   if (box.ClickKind == 2) {
     const RPoint2D p = box.FreePoint(x, y);
     if (box.CommandStep == 0) {
@@ -437,7 +435,6 @@ void DrafRenUp(TcadBox& box, TShiftState, double, double) {
     return;
   }
   if (box.ClickKind == 0) return;
-  RDrafRenState& state = box.FamilyState<RDrafRenState>();
   if (box.CommandStep == 0) {
     TRenzokuSenobj& tool = box.Tool(ToolSlot::RenzokuObj).Emplace<TRenzokuSenobj>(std::span(box.TextStyles));
     tool.AddPoint(box.SnapSourceFound ? 1 : 0, box.SnapSource, box.FirstPoint.x, box.FirstPoint.y);
