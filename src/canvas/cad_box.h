@@ -349,6 +349,9 @@ class TcadBox : public TCustomControl {
   RPoint2D FourthPoint;
   RPoint2D WorkPointA;
   RPoint2D WorkPointB;
+  // The floor-area command's figure, set by the host: 0 quadrilateral, 1
+  // triangle, 2 circle or arc.
+  std::uint8_t FloorShape = 0;
   // The regular polygons: side count and construction (the host's; the
   // size is the host's set radius, AngleArcRadius), and what the preview on
   // the screen was built and drawn with.
