@@ -86,7 +86,8 @@ std::vector<std::string> TTateguHeiDanobj::CutTokens(std::string_view Line) {
     at = end;
     if (word.empty()) break;
     // The text of an elevation text line is taken as it is.
-    const bool quoted = n >= 9 && tokens[9].find('"') != std::string::npos;
+    const std::string_view ninth = n == 9 ? word : std::string_view(tokens[9]);
+    const bool quoted = n >= 9 && ninth.find('"') != std::string_view::npos;
     if (!quoted && !IsLetterToken(word) && !(DefinitionNumber(word, kLowestNumber - 1) >= kLowestNumber)) break;
     tokens[n] = std::string(word);
   }
