@@ -72,6 +72,23 @@ TEST_F(LineSymbolKindTest, MirrorAndAngle) {
   EXPECT_EQ(double{arc.Radius}, 1.0);
 }
 
+TEST_F(LineSymbolKindTest, TextsKeepTheirSizeAndReadForward) {
+  // "ab" in style 3 (40 wide, 20 high): 4 long, laid out from (4, 0) to (8, 0).
+  std::ofstream(path_, std::ios::binary) << "#n\n0\n0 0 4 0 5 0 0 0 \"ab\"$\n";
+  fig_.BuildLineSymbol(FirstData18.LineSymbolFile, 0, -2.0, 1.0, 0.0);
+  ASSERT_EQ(fig_.Elements.size(), 1u);
+  // Position scaled by |FX| to (8, 0), end (12, 0); mirrored and swapped.
+  ExpectPoint(First(fig_.Elements[0]), {-12, 0});
+  ExpectPoint(Second(fig_.Elements[0]), {-8, 0});
+  EXPECT_EQ(float{fig_.Elements[0].TextAngle}, 0.0f);
+  fig_.BuildLineSymbol(FirstData18.LineSymbolFile, 0, -2.0, 1.0, 90.0);
+  ExpectPoint(First(fig_.Elements[0]), {0, -12});
+  ExpectPoint(Second(fig_.Elements[0]), {0, -8});
+  EXPECT_EQ(float{fig_.Elements[0].TextAngle}, 90.0f);
+  ASSERT_EQ(fig_.Texts.size(), 1u);
+  EXPECT_EQ(fig_.Texts[0], "ab");
+}
+
 TEST_F(LineSymbolKindTest, PlacementOnAPickedLine) {
   RDrawElement line = ZeroElement();
   line.X1 = 0;
