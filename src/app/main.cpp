@@ -28,6 +28,9 @@ int main(int argc, char** argv) {
   InstallQtTranslations(QLocale::system());
   InstallPlatformInputPolling();
   InstallToolMessageHook(ShowToolMessageBox);
+  InstallToolInputHook([](const std::string& caption, const std::string& prompt, const std::string& defaultText) {
+    return CurrentDialogs().InputBox(caption, prompt, defaultText);
+  });
   RegisterCommandFramework();
   RegisterCommandHandlers();
   RegisterFittingKinds();

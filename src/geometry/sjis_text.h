@@ -65,3 +65,7 @@ std::string ToHalfWidth(std::string_view S);
 
 // True when the first byte is a lead byte; false for an empty string.
 bool FirstCharIsDoubleByte(std::string_view S);
+
+// The lines of a text: CR, LF and CRLF all end a line, a last line without an
+// end still counts, and the bytes of a line are kept as they are.
+std::vector<std::string> SplitTextLines(std::string_view text);

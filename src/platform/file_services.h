@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "geometry/sjis_text.h"  // SplitTextLines
+
 // A file that cannot be opened, read or written. The message is code page 932
 // text naming the file and what went wrong, ready for a message box.
 class FileError : public std::runtime_error {
@@ -79,4 +81,3 @@ std::filesystem::path StockFilePath();
 // a last line without an end still counts. Raises FileError when the file
 // cannot be read.
 std::vector<std::string> LoadTextLines(const std::filesystem::path& path, std::size_t maxBytes);
-std::vector<std::string> SplitTextLines(std::string_view text);

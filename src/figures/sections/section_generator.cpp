@@ -28,6 +28,7 @@ constexpr RFigureKindRow kBuiltInKinds[] = {
     {11, 11, [](TBuzaidanmenobj& f) { f.MakeLineChannel(); }, true},
     {20, 22, [](TBuzaidanmenobj& f) { f.MakeRepeatedProfile(); }, false},
     {110, 112, [](TBuzaidanmenobj& f) { f.MakeArrowhead(f.Kind - 110); }, false},
+    {100, 100, [](TBuzaidanmenobj& f) { f.MakeLineSymbol(); }, false},
 };
 
 std::vector<RFigureKindRow>& RegisteredKinds() {

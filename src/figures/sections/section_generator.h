@@ -125,6 +125,18 @@ class TBuzaidanmenobj {
   void MakeFittingPlan74();
   void MakeFittingPlan75();
 
+  // Kind 100: an entry of the line-symbol file of the settings, built when
+  // the settings or the picked line's direction change and only moved
+  // otherwise.
+  void MakeLineSymbol();
+  // The cursor with angle 0, or, when Reference1 is a line, the cursor's
+  // foot on it with the direction from the line's midpoint to that foot.
+  void GetSymbolPlacement(double& X, double& Y, double& A) const;
+  // The entry scaled by FX, FY (negative mirrors) and turned by Angle about
+  // the symbol's origin (0, 0) into Elements and Texts. An empty FileName
+  // empties Elements only.
+  void BuildLineSymbol(const std::string& FileName, std::uint8_t Entry, double FX, double FY, double Angle);
+
   // Elements in local axes, turned by Angle about the box corner and moved
   // there; they replace Elements.
   void PlaceLocalFigure(std::vector<RDrawElement> Local);
@@ -159,6 +171,10 @@ class TBuzaidanmenobj {
   RDrawElement Reference2 = NoReference();
 
  private:
+  // The line-symbol file last reported unreadable, so that a symbol rebuilt
+  // at every turn of the picked line does not report it again.
+  std::string SymbolFileReported;
+
   static RDrawElement NoReference();
   void CopyStyles(std::span<const RTextStyle> From);
   // Stores the code's offset (x, y) turned by TurnAngle; false for a code

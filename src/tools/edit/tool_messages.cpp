@@ -14,6 +14,11 @@ void Show(ToolMessageKind kind, const std::string& text) {
   if (hook) hook(kind, text);
 }
 
+ToolInputHook& InstalledInputHook() {
+  static ToolInputHook hook;
+  return hook;
+}
+
 }  // namespace
 
 void InstallToolMessageHook(ToolMessageHook hook) { InstalledHook() = std::move(hook); }
@@ -21,3 +26,10 @@ void InstallToolMessageHook(ToolMessageHook hook) { InstalledHook() = std::move(
 void ShowToolMessage(const std::string& text) { Show(ToolMessageKind::Plain, text); }
 
 void ShowToolWarning(const std::string& text) { Show(ToolMessageKind::Warning, text); }
+
+void InstallToolInputHook(ToolInputHook hook) { InstalledInputHook() = std::move(hook); }
+
+std::string AskToolText(const std::string& caption, const std::string& prompt, const std::string& defaultText) {
+  const ToolInputHook& hook = InstalledInputHook();
+  return hook ? hook(caption, prompt, defaultText) : defaultText;
+}

@@ -32,4 +32,17 @@ TEST(ToolMessages, TheInstalledHookReceivesKindAndBytes) {
   EXPECT_EQ(recorder.Messages[1].Text, "done");
 }
 
+TEST(ToolMessages, TheInputBoxAnswersOrKeepsTheDefault) {
+  // No hook: the default is the answer.
+  EXPECT_EQ(AskToolText("c", "p", "INPUT"), "INPUT");
+  ToolMessageRecorder recorder;
+  recorder.Answers = {std::string("abc"), std::nullopt};
+  EXPECT_EQ(AskToolText("cap", "prompt", "def"), "abc");
+  EXPECT_EQ(AskToolText("cap", "prompt", "def"), "def");  // cancelled
+  ASSERT_EQ(recorder.Inputs.size(), 2u);
+  EXPECT_EQ(recorder.Inputs[0].Caption, "cap");
+  EXPECT_EQ(recorder.Inputs[0].Prompt, "prompt");
+  EXPECT_EQ(recorder.Inputs[0].Default, "def");
+}
+
 }  // namespace
