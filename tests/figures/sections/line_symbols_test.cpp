@@ -37,7 +37,9 @@ TEST(LineSymbols, ClassificationTable) {
     TSenkigouobj r = Reader();
     r.NameState = 2;
     EXPECT_EQ(r.ClassifyLine(c.line, 0), c.accepted) << c.line;
-    if (c.accepted) EXPECT_EQ(int{r.LineKind}, c.kind) << c.line;
+    if (c.accepted) {
+      EXPECT_EQ(int{r.LineKind}, c.kind) << c.line;
+    }
   }
 }
 
