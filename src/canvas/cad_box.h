@@ -791,6 +791,36 @@ class TcadBox : public TCustomControl {
   bool PointInTextOutline(double x1, double y1, double x2, double y2, double height, double px, double py) const;
   bool DeleteTextAt(double x, double y);
 
+  // ---- Placing, moving, numbering, cutting and joining texts ---------------
+  // The held text (PlaceText) as last laid out, the pick it came from and
+  // the template of a joined text.
+  RPoint2D HeldTextStart;
+  RPoint2D HeldTextEnd;
+  bool TextPlaceReady = false;
+  std::uint8_t TextCopyMode = 0;  // 0 the picked text is moved, 1 copied
+  std::uint8_t PickedTextGroup = 0;
+  std::uint8_t PickedTextLayer = 0;
+  std::uint8_t TextAnchor = 0;  // 0 bottom-left
+  std::uint8_t TextEnclosureOn = 0;
+  std::uint8_t TextEnclosureShape = 0;
+  bool JoinInsert = false;
+  bool JoinAfter = false;
+  RDrawElement JoinedTextTemplate{};
+  void PlaceHeldText(std::int32_t lock, bool withMargins, double x, double y);
+  void DrawHeldTextFrame(double x, double y);
+  void RefreshHeldTextFrame();
+  void AddHeldTextStep(Tdrawinp& store);
+  void AddHeldText(Tdrawinp& store, bool newUndoStep);
+  void AddTextFromTemplate(const RDrawElement& templ, const std::string& text, bool newUndoStep);
+  void AddTextRefitted(const RDrawElement& templ, const std::string& text, double x, double y);
+  bool PickTextAt(std::string& text, bool peekOnly, double x, double y);
+  void JoinTexts(std::int32_t baseIndex, std::int32_t otherIndex, std::string& joined, bool baseFirst,
+                 bool deleteBoth);
+  void InsertTextAtPick(std::int32_t baseIndex, std::int32_t otherIndex, std::string& result, double x, double y);
+  void MovePickedText();
+  void NumberTextAt(std::uint8_t mode, double x, double y);
+  void CutTextAt(double x, double y);
+
   // ---- Stock file ------------------------------------------------------------
   // Read the stock file into the copy buffer. A stock file that is there but
   // not whole leaves the buffer and the paste fields as they were, shows why
