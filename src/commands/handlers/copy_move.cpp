@@ -120,10 +120,10 @@ void EraseBufferPreviewShown(TcadBox& box) {
                          box.CurrentPoint.y, box.PreviewAngle, box.PreviewP1.x, box.PreviewP1.y);
 }
 
-// The buffer previewed with its base point at the cursor, remembered for its erase.
-void PreviewBufferAt(TcadBox& box, double x, double y) {
+// The buffer previewed at the cursor with the shift, remembered for its erase.
+void PreviewBufferAt(TcadBox& box, double x, double y, RPoint2D shift) {
   EraseBufferPreviewShown(box);
-  box.PreviewP2 = PlacementShift(box, {x, y});
+  box.PreviewP2 = shift;
   box.DrawBufferPreview(box.DirectionMode, kPreviewTextMode, box.PreviewP2.x, box.PreviewP2.y, x, y,
                         box.CommandAngle, box.PasteScaleX, box.PasteScaleY);
   box.CurrentPoint = {x, y};
@@ -168,7 +168,7 @@ void CopyFreeMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   box.SetGuidePrompt(J("作図位置指示    [左クリック（自由）：右クリック（点読取り）]"));
-  PreviewBufferAt(box, x, y);
+  PreviewBufferAt(box, x, y, PlacementShift(box, {x, y}));
 }
 
 // The placement at SecondPoint by the hidden-line mode. A move deletes the
@@ -364,7 +364,8 @@ void ZukeiHozonMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   box.SetGuidePrompt(J("ﾌｧｲﾙ保存ﾎﾞﾀﾝまたはｸﾘｯﾌﾟﾎﾞｰﾄﾞﾎﾞﾀﾝをｸﾘｯｸ"));
-  PreviewBufferAt(box, x, y);
+  // The saved figure shows where it lies relative to the cursor, without the paste offset.
+  PreviewBufferAt(box, x, y, {x - box.FirstPoint.x, y - box.FirstPoint.y});
 }
 
 void ZukeiHozonUp(TcadBox& box, TShiftState, double, double) {
