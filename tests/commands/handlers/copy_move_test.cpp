@@ -76,10 +76,14 @@ TEST_F(CopyMoveCommands, CopyPlacesTheBufferUnderTheTransform) {
     Box().CommandAngle = c.angle;
     Box().DirectionMode = c.mode;
     Box().PasteOffset = c.offsetReal;
-    StartWith(dtCopyFree, {Selected(Line(10, 10, 20, 10)), Selected(Arc(15, 20, 2)), Selected(Point(12, 14))}, 10,
-              10);
+    StartAfresh(dtCopyFree);
+    Seed({Selected(Line(10, 10, 20, 10)), Selected(Arc(15, 20, 2)), Selected(Point(12, 14))});
+    SeedText("AB", 14, 16, 18, 16);
+    Store().Elements.back().Selection = 1;
+    Box().Update();
+    Click(10, 10);
     Click(40, 30);
-    ASSERT_EQ(Elements().size(), 6u);
+    ASSERT_EQ(Elements().size(), 8u);
     // The base point less the offset (1, 0) drawing units is the anchor.
     const RPoint2D b{10 - c.offsetReal.x / 100, 10 - c.offsetReal.y / 100};
     const RPoint2D p{40, 30};
@@ -87,9 +91,9 @@ TEST_F(CopyMoveCommands, CopyPlacesTheBufferUnderTheTransform) {
     const RPoint2D l2 = Placed({20, 10}, b, p, c.sx, c.sy, c.angle, c.mode);
     const RPoint2D ac = Placed({15, 20}, b, p, c.sx, c.sy, c.angle, c.mode);
     const RPoint2D pt = Placed({12, 14}, b, p, c.sx, c.sy, c.angle, c.mode);
-    const RDrawElement& line = Elements()[3];
-    const RDrawElement& arc = Elements()[4];
-    const RDrawElement& point = Elements()[5];
+    const RDrawElement& line = Elements()[4];
+    const RDrawElement& arc = Elements()[5];
+    const RDrawElement& point = Elements()[6];
     EXPECT_NEAR(line.X1, l1.x, 1e-9);
     EXPECT_NEAR(line.Y1, l1.y, 1e-9);
     EXPECT_NEAR(line.X2, l2.x, 1e-9);
@@ -100,6 +104,17 @@ TEST_F(CopyMoveCommands, CopyPlacesTheBufferUnderTheTransform) {
     EXPECT_NEAR(point.X1, pt.x, 1e-9);
     EXPECT_NEAR(point.Y1, pt.y, 1e-9);
     EXPECT_EQ(line.Selection, 0);
+    // A text is never scaled: its base point follows the transform, its
+    // run (4, 0) is only turned.
+    const RDrawElement& text = Elements()[7];
+    const RPoint2D tb = Placed({14, 16}, b, p, c.sx, c.sy, c.angle, c.mode);
+    const double a = c.angle * std::numbers::pi / 180.0;
+    EXPECT_NEAR(text.X1, tb.x, 1e-9);
+    EXPECT_NEAR(text.Y1, tb.y, 1e-9);
+    EXPECT_NEAR(text.X2, tb.x + 4 * std::cos(a), 1e-9);
+    EXPECT_NEAR(text.Y2, tb.y + 4 * std::sin(a), 1e-9);
+    EXPECT_NEAR(text.TextAngle, c.angle, 1e-4);
+    EXPECT_EQ(TextOf(text), "AB");
   }
 }
 
