@@ -428,6 +428,26 @@ class TcadBox : public TCustomControl {
   // its half widths from the double line's offsets and shares its
   // PreviewBlock.
   std::uint8_t CurveKind = 0;
+  // The copy and move to picked places: the paste's offset (real units)
+  // and group and layer mode, the mirror mode the preview on the screen was
+  // drawn with, the last placement's displacement for the host (real and
+  // drawing units), and the repeated paste along a segment: its switch
+  // (set by a point assist), pitch (real units), pitch mode, whether it
+  // divides by count (1) and the count.
+  RPoint2D PasteOffset;
+  std::uint8_t PasteKind = 0;
+  std::int32_t PreviewMirror = 0;
+  RPoint2D LastMoveReal;
+  RPoint2D LastMove;
+  bool SegmentPaste = false;
+  double DivPitch = 0.0;
+  std::uint8_t PitchMode = 0;
+  std::uint8_t RepeatByCount = 0;
+  std::uint16_t DivCount = 0;
+  // Pastes the buffer at the division points of the segment, all copies one
+  // undo step (joined to the open one when joinStep); false when the
+  // segment has no division point, and then nothing changes.
+  bool PasteBufferAlongSegment(double x1, double y1, double x2, double y2, bool joinStep = false);
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all
