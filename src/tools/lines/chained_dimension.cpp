@@ -28,9 +28,9 @@ constexpr std::array<Builder, kLastChainDimensionStyle + 1> kBuilders = {
     nullptr,                                      // 7 offset outline
     nullptr,                                      // 8 width leader
     &TRenSunpoSenobj::BuildLeaderNote,            // 9 leader note
-    nullptr,                                      // 10 arc division
-    nullptr,                                      // 11 apex lines
-    nullptr,                                      // 12 text on an arc
+    &TRenSunpoSenobj::BuildArcDivision,           // 10 arc division
+    &TRenSunpoSenobj::BuildApexLines,             // 11 apex lines
+    &TRenSunpoSenobj::BuildTextOnArc,             // 12 text on an arc
 };
 
 // Bytes 40 to 45 of a picked line or text: scratch fields and the line tag

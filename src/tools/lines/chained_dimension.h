@@ -73,6 +73,17 @@ class TRenSunpoSenobj {
   // Style 9: a leader from point 1 snapped to the angle step, a shelf, the
   // mark, a balloon and the text of the note settings.
   void BuildLeaderNote(double PX, double PY);
+  // Styles 10 to 12: division points or radial lines on the circle picked
+  // with point 1, two lines from the ends of a base to an apex, and a text
+  // laid out along the picked circle.
+  void BuildArcDivision(double PX, double PY);
+  void BuildApexLines(double PX, double PY);
+  void BuildTextOnArc(double PX, double PY);
+  // The apex over the base B1-B2 with base angles V1 and V2 (Mode 1 degrees,
+  // Mode 2 rises per 10 of run) on the left of B1->B2 (A1) and its mirror in
+  // the base (A2); both (0, 0) when the two sides do not meet.
+  static void ApexByBaseAngles(std::uint8_t Mode, double B1X, double B1Y, double B2X, double B2Y, double V1,
+                               double V2, RPoint2D& A1, RPoint2D& A2);
 
   // A text with ".." or "$" between its lines: true, with at most 21 trimmed
   // non-blank lines in Lines and the widest of them in Width. Otherwise
@@ -165,6 +176,11 @@ class TRenSunpoSenobj {
   // Styles 4 and 5: the dimension line from RadiusLine or DiameterLine.
   void BuildCircleDimension(double PX, double PY, bool Diameter);
   const RTextStyle& StyleOf(std::uint8_t StyleNo) const;
+  // Styles 10 and 12: with a circle, arc or ellipse picked at point 1, the
+  // direction from its centre to point 2 in Start and the signed sweep to the
+  // cursor (anticlockwise unless point 3 lies a quarter turn or more
+  // clockwise of the start; a full turn when the cursor is on the start).
+  bool ArcSweep(double PX, double PY, double& Start, double& Sweep) const;
 };
 
 // "%1.<decimals>n" with thousands separators (DimThousandsSeparator), else
