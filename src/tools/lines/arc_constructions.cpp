@@ -28,16 +28,6 @@ RDrawElement PointAt(double x, double y) {
   return e;
 }
 
-RDrawElement BareLine(double x1, double y1, double x2, double y2) {
-  RDrawElement e = ZeroElement();
-  e.Kind = kKindLine;
-  e.X1 = x1;
-  e.Y1 = y1;
-  e.X2 = x2;
-  e.Y2 = y2;
-  return e;
-}
-
 // The point of C's curve, grown by Offset, seen from its centre at Angle;
 // the centre when the grown curve has no size.
 RPoint2D PointOnCurve(const RDrawElement& C, double Angle, double Offset = 0.0) {
@@ -71,9 +61,7 @@ bool TRenSunpoSenobj::ArcSweep(double PX, double PY, double& Start, double& Swee
 void TRenSunpoSenobj::BuildArcDivision(double PX, double PY) {
   if (CursorOnLastPoint(PX, PY)) return;
   if (PointCount == 1) {
-    Elements.clear();
-    Texts.clear();
-    LastIndex = -1;
+    ClearResult();
     return;
   }
   if (PointCount != 3) return;
@@ -101,7 +89,7 @@ void TRenSunpoSenobj::BuildArcDivision(double PX, double PY) {
   Elements.clear();
   for (int i = 0; i <= n; ++i) {
     const RPoint2D p = PointOnCurve(c, NormalizeAngle(start + i * step));
-    Elements.push_back(asLines ? BareLine(c.X1, c.Y1, p.x, p.y) : PointAt(p.x, p.y));
+    Elements.push_back(asLines ? LineElement(c.X1, c.Y1, p.x, p.y) : PointAt(p.x, p.y));
   }
 }
 
@@ -153,16 +141,14 @@ void TRenSunpoSenobj::BuildApexLines(double PX, double PY) {
     ApexByBaseAngles(t.Chain11Option, b1x, b1y, b2x, b2y, d1, d2, a1, a2);
     if (a1.x != 0.0 || a1.y != 0.0) apex = Nearer(PX, PY, a1, a2) ? a1 : a2;
   }
-  Elements.clear();
-  Texts.clear();
-  LastIndex = -1;
+  ClearResult();
   if (t.Chain11Option == 3) {
     double fx = PX, fy = PY;
     PerpendicularFoot(fx, fy, b1x, b1y, b2x, b2y, PX, PY);
-    Elements.push_back(BareLine(fx, fy, PX, PY));
+    Elements.push_back(LineElement(fx, fy, PX, PY));
   } else {
-    if (t.Chain11Option2 == 0) Elements.push_back(BareLine(b1x, b1y, apex.x, apex.y));
-    Elements.push_back(BareLine(b2x, b2y, apex.x, apex.y));
+    if (t.Chain11Option2 == 0) Elements.push_back(LineElement(b1x, b1y, apex.x, apex.y));
+    Elements.push_back(LineElement(b2x, b2y, apex.x, apex.y));
   }
   LastIndex = static_cast<std::int32_t>(Elements.size()) - 1;
 }
@@ -170,9 +156,7 @@ void TRenSunpoSenobj::BuildApexLines(double PX, double PY) {
 void TRenSunpoSenobj::BuildTextOnArc(double PX, double PY) {
   if (CursorOnLastPoint(PX, PY)) return;
   if (PointCount == 1) {
-    Elements.clear();
-    Texts.clear();
-    LastIndex = -1;
+    ClearResult();
     return;
   }
   if (PointCount != 3) return;

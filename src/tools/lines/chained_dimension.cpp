@@ -24,9 +24,9 @@ constexpr std::array<Builder, kLastChainDimensionStyle + 1> kBuilders = {
     &TRenSunpoSenobj::BuildAngleChainArrows,      // 3 the same with arrowheads
     &TRenSunpoSenobj::BuildDiameterDimension,     // 4 diameter of a circle or ellipse
     &TRenSunpoSenobj::BuildRadiusDimension,       // 5 radius of a circle or ellipse
-    nullptr,                                      // 6 centre lines
+    &TRenSunpoSenobj::BuildCentreLines,           // 6 centre lines
     nullptr,                                      // 7 offset outline
-    nullptr,                                      // 8 width leader
+    &TRenSunpoSenobj::BuildWidthLeader,           // 8 width leader
     &TRenSunpoSenobj::BuildLeaderNote,            // 9 leader note
     &TRenSunpoSenobj::BuildArcDivision,           // 10 arc division
     &TRenSunpoSenobj::BuildApexLines,             // 11 apex lines
@@ -118,6 +118,12 @@ void TRenSunpoSenobj::DropLastPoint() {
     Elements.erase(Elements.begin(), Elements.begin() + 2);
   }
   LastIndex = static_cast<std::int32_t>(Elements.size()) - 1;
+}
+
+void TRenSunpoSenobj::ClearResult() {
+  Elements.clear();
+  Texts.clear();
+  LastIndex = -1;
 }
 
 void TRenSunpoSenobj::Reset() {

@@ -70,6 +70,19 @@ class TRenSunpoSenobj {
   void BuildAngleChainArrows(double PX, double PY);
   void BuildDiameterDimension(double PX, double PY);
   void BuildRadiusDimension(double PX, double PY);
+  // Style 6: the centre line between the things picked with points 1 and
+  // 2, or several at the multiples of the ratio step, single or doubled to
+  // the division width, from point 3 to the cursor. With two points only the
+  // guide feet are set.
+  void BuildCentreLines(double PX, double PY);
+  // Style 8: two leaders from the start across the width, converging
+  // towards the cursor, bridged there with the width value.
+  void BuildWidthLeader(double PX, double PY);
+  // Puts the leader P-Q on a ray turned by Turn degrees from point 1 or,
+  // when the leader's direction strays more than |Turn + 3| from point 1's
+  // view of Q, from point 2; both ends keep their distances from the pivot.
+  static void ConvergeLeader(double& Px, double& Py, double X1, double Y1, double X2, double Y2, double Turn,
+                             double& Qx, double& Qy);
   // Style 9: a leader from point 1 snapped to the angle step, a shelf, the
   // mark, a balloon and the text of the note settings.
   void BuildLeaderNote(double PX, double PY);
@@ -176,6 +189,9 @@ class TRenSunpoSenobj {
   // Styles 4 and 5: the dimension line from RadiusLine or DiameterLine.
   void BuildCircleDimension(double PX, double PY, bool Diameter);
   const RTextStyle& StyleOf(std::uint8_t StyleNo) const;
+  // No elements, no texts, nothing written: where the construction styles
+  // start over.
+  void ClearResult();
   // Styles 10 and 12: with a circle, arc or ellipse picked at point 1, the
   // direction from its centre to point 2 in Start and the signed sweep to the
   // cursor (anticlockwise unless point 3 lies a quarter turn or more

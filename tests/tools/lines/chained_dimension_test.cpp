@@ -117,9 +117,9 @@ TEST(ChainedDimension, UpdatesThatChangeNothing) {
   tool.Update(80, 40, 0, 0, 0, 100);
   expectUnchanged("style 255");
   // A style whose builder comes later.
-  DraftDefaults.ChainDimensionStyle = 6;
+  DraftDefaults.ChainDimensionStyle = 7;
   tool.Update(80, 40, 0, 0, 0, 100);
-  expectUnchanged("style 6");
+  expectUnchanged("style 7");
   DraftDefaults.ChainDimensionStyle = 4;
   // The cursor on the last point.
   tool.Update(60.00005, 40, 0, 0, 0, 100);
