@@ -16,7 +16,7 @@ namespace {
 
 using Builder = void (TRenSunpoSenobj::*)(double PX, double PY);
 
-// Style -> builder. A style whose builder is null changes nothing yet.
+// Style -> builder.
 constexpr std::array<Builder, kLastChainDimensionStyle + 1> kBuilders = {
     &TRenSunpoSenobj::BuildArcLengthChain,        // 0 arc lengths around a circle
     &TRenSunpoSenobj::BuildArcLengthChainArrows,  // 1 the same with arrowheads
@@ -25,7 +25,7 @@ constexpr std::array<Builder, kLastChainDimensionStyle + 1> kBuilders = {
     &TRenSunpoSenobj::BuildDiameterDimension,     // 4 diameter of a circle or ellipse
     &TRenSunpoSenobj::BuildRadiusDimension,       // 5 radius of a circle or ellipse
     &TRenSunpoSenobj::BuildCentreLines,           // 6 centre lines
-    nullptr,                                      // 7 offset outline
+    &TRenSunpoSenobj::BuildOffsetOutline,         // 7 offset outline
     &TRenSunpoSenobj::BuildWidthLeader,           // 8 width leader
     &TRenSunpoSenobj::BuildLeaderNote,            // 9 leader note
     &TRenSunpoSenobj::BuildArcDivision,           // 10 arc division

@@ -75,6 +75,18 @@ class TRenSunpoSenobj {
   // the division width, from point 3 to the cursor. With two points only the
   // guide feet are set.
   void BuildCentreLines(double PX, double PY);
+  // Style 7: a parallel at the set real distance to every picked line, on
+  // the side facing the cursor or on both, joined where picked lines meet
+  // end to end. Runs on every update, whatever the point count.
+  void BuildOffsetOutline(double PX, double PY);
+  // Whether the middle of the segment lies inside the figure of the picked
+  // elements, by the crossings of four axis rays (arcs by five chords).
+  bool PointInsidePicks(double X1, double Y1, double X2, double Y2) const;
+  // Count + 1 points along the arc or ellipse from its start angle to its
+  // end angle (a whole turn when they are equal). True when the two angles
+  // lie within 0.1 of each other.
+  static bool ArcChordPoints(std::vector<RPoint2D>& Points, int Count, double Rotation, double EndAngle,
+                             double StartAngle, double Ratio, double Radius, double CX, double CY);
   // Style 8: two leaders from the start across the width, converging
   // towards the cursor, bridged there with the width value.
   void BuildWidthLeader(double PX, double PY);
