@@ -2,11 +2,13 @@
 // a segment, the fitting range and the figure save, through the mouse.
 // Group 0 is drawn at 1:100: a real length of 100 is 1 drawing unit.
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
 #include <vector>
 
+#include "geometry/codepage.h"
 #include "support/command_harness.h"
 
 namespace {
@@ -151,6 +153,52 @@ TEST_F(CopyMoveCommands, MoveDeletesAndPastesInOneStep) {
                  Marked(Line(20, 2, 25, 2), kUndoAdded)});
 }
 
+TEST_F(CopyMoveCommands, AStretchSelectionMovedKeepsTheOuterEnds) {
+  StartAfresh(dtIdoFree);
+  // One line with only its end (10, 0) in the window, one wholly inside.
+  Seed({Line(0, 0, 10, 0), Line(9, -1, 11, 1)});
+  Box().Update();
+  Box().SelectParametricRange(8, -2, 12, 2);
+  Box().ParametricSelection = true;
+  Click(10, 0);
+  Click(10, 5);
+  // Moved by (0, 5): the outer end (0, 0) stays, the inside end follows.
+  ExpectElements({Line(0, 0, 10, 5), Line(9, 4, 11, 6)});
+  EXPECT_EQ(UndoLog().size(), 4u);
+
+  // A cancel while placing after a stretch selection redraws everything.
+  StartAfresh(dtIdoFree);
+  Seed({Line(0, 0, 10, 0)});
+  Box().Update();
+  Box().SelectParametricRange(8, -2, 12, 2);
+  Box().ParametricSelection = true;
+  Click(10, 0);
+  MoveTo(10, 7);
+  Box().CancelCommands(true);
+  EXPECT_EQ(Box().B_Switch, _off);
+  EXPECT_TRUE(Store().Buffer.empty());
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(CopyMoveCommands, TheMidpointAssistWhilePlacingPastesAlongTheSegment) {
+  Box().RepeatByCount = 1;
+  Box().DivCount = 2;
+  StartWith(dtCopyFree, {Selected(Point(0, 10)), Point(20, 10), Point(60, 10)}, 0, 10);
+  Click(20.5, 10.5, ssRight);  // a snapped placement: the segment starts here
+  ExpectElements({Selected(Point(0, 10)), Point(20, 10), Point(60, 10), Point(20, 10)});
+  TcadBox& b = Box();
+  b.SavedMode = dtCopyFree;
+  b.ButonType = dthitsuru;
+  Click(60.5, 10.5, ssLeft);  // the midpoint assist reads (60, 10)
+  Click(90, 90, ssRight);     // and completes: the middle of (20, 10) and (60, 10)
+  EXPECT_EQ(b.ButonType, dtCopyFree);
+  // The segment (20, 10) -> (40, 10) in 2 parts: one copy at (30, 10), in
+  // its own undo step.
+  ExpectElements({Selected(Point(0, 10)), Point(20, 10), Point(60, 10), Point(20, 10), Point(30, 10)});
+  ExpectUndoLog({Marked(Point(30, 10), kUndoAdded)});
+  EXPECT_FALSE(b.SegmentPaste);
+}
+
 TEST_F(CopyMoveCommands, CancelWhilePlacingEmptiesTheBuffer) {
   StartWith(dtIdoFree, {Selected(Line(0, 0, 5, 0))}, 0, 0);
   MoveTo(7, 3);
@@ -227,36 +275,90 @@ TEST_F(CopyMoveCommands, MoveAlongSegmentIsOneStep) {
   ExpectUndoLog({Marked(Point(0, 0), kUndoDeleted), Marked(Point(0, 5), kUndoAdded)});
 }
 
+// An outline line: line type 1 in colour 1, the colour the hidden-line erase
+// and the range hatch are set to here.
+RDrawElement Outline(double x1, double y1, double x2, double y2) {
+  RDrawElement e = Line(x1, y1, x2, y2);
+  e.ColorNo = 1;
+  return e;
+}
+
+// The hidden-line and hatch modes are set after the command starts: a
+// cancel clears them unless the hatch is held.
 TEST_F(CopyMoveCommands, HiddenLineEraseAndPasteAreOneStep) {
+  Box().SenUrakesicol.set(1);
+  const RDrawElement square[] = {Selected(Outline(0, 0, 10, 0)), Selected(Outline(10, 0, 10, 10)),
+                                 Selected(Outline(10, 10, 0, 10)), Selected(Outline(0, 10, 0, 0))};
+  StartWith(dtCopyFree, {square[0], square[1], square[2], square[3], Outline(40, 55, 70, 55)}, 0, 0);
   Box().SenUrakesi = 1;
-  StartWith(dtCopyFree, {Selected(Point(0, 0))}, 0, 0);
   Store().UndoLog = {Marked(Line(7, 7, 8, 8), kUndoAdded)};
-  Click(30, 30);
-  ExpectUndoLog({Marked(Point(30, 30), kUndoAdded)});
+  Click(50, 50);
+  // The square lands on (50, 50)-(60, 60): the part of y = 55 inside it,
+  // x 50 to 60, is erased, the two outside pieces stay; then the square is
+  // pasted. All of it is one undo step.
+  const std::vector<RDrawElement> placed = {Outline(50, 50, 60, 50), Outline(60, 50, 60, 60), Outline(60, 60, 50, 60),
+                                            Outline(50, 60, 50, 50)};
+  std::vector<RDrawElement> want(std::begin(square), std::end(square));
+  // Each outside piece runs from the square's side out to its end.
+  want.push_back(Outline(60, 55, 70, 55));
+  want.push_back(Outline(50, 55, 40, 55));
+  want.insert(want.end(), placed.begin(), placed.end());
+  ExpectElements(want);
+  std::vector<RDrawElement> log = {Marked(Outline(40, 55, 70, 55), kUndoDeleted),
+                                   Marked(Outline(60, 55, 70, 55), kUndoAdded),
+                                   Marked(Outline(50, 55, 40, 55), kUndoAdded)};
+  for (const RDrawElement& e : placed) log.push_back(Marked(e, kUndoAdded));
+  ExpectUndoLog(log);
 }
 
 TEST_F(CopyMoveCommands, PasteOpensTheStepAfterARefusedErase) {
-  Box().SenUrakesi = 1;
   StartAfresh(dtCopyFree);
   std::vector<RDrawElement> many;
-  for (int i = 0; i < 300; ++i) many.push_back(Selected(Point(i, 0)));
+  for (int i = 0; i < 300; ++i) many.push_back(Selected(Point(i * 0.1, 10)));
   Store().Elements = many;
-  Click(0, 0);
+  Box().SenUrakesi = 1;
+  Click(0, 10);
   Store().UndoLog = {Marked(Line(7, 7, 8, 8), kUndoAdded)};
   Click(0, 50);
+  // 300 buffer elements are too many to erase under: the message, and the
+  // paste alone, in a step of its own that drops the earlier one.
+  ASSERT_EQ(Dialogs().shown.size(), 1u);
+  EXPECT_EQ(Dialogs().shown[0].text, J("図形線総数300本以上は裏消は実行できません!"));
   EXPECT_EQ(Elements().size(), 600u);
-  EXPECT_EQ(UndoLog().size(), 300u);
+  ASSERT_EQ(UndoLog().size(), 300u);
+  EXPECT_EQ(UndoLog().front().UndoMark, kUndoAdded);
+  const double pastedY = UndoLog().front().Y1;
+  EXPECT_EQ(pastedY, 50);
 }
 
-TEST_F(CopyMoveCommands, HatchModeCopyAddsNoCopyAndMovePastes) {
-  Box().SenUrakesi = 2;
-  StartWith(dtCopyFree, {Selected(Line(0, 0, 10, 0)), Selected(Line(10, 0, 10, 10)), Selected(Line(10, 10, 0, 0))},
+TEST_F(CopyMoveCommands, HatchModeCopyAddsTheHatchAndMovePastes) {
+  Box().SenUrakesicol.set(1);
+  // The selection is the pattern, one line; the drawing's outline square
+  // (50, 50)-(60, 60) bounds the hatch.
+  StartWith(dtCopyFree,
+            {Selected(Line(0, 0, 20, 0)), Outline(50, 50, 60, 50), Outline(60, 50, 60, 60), Outline(60, 60, 50, 60),
+             Outline(50, 60, 50, 50)},
             0, 0);
-  Click(50, 50);
-  // The hatch of the outline is added; the selection stays.
-  EXPECT_GT(Elements().size(), 3u);
+  Box().SenUrakesi = 2;
+  Store().UndoLog = {Marked(Line(7, 7, 8, 8), kUndoAdded)};
+  Click(45, 55);
+  // The pattern lands on (45, 55)-(65, 55); only its piece inside the square
+  // is added, no copy of the pattern, and the selection stays.
+  ASSERT_EQ(Elements().size(), 6u);
   EXPECT_EQ(Elements()[0].Selection, 1);
+  const RDrawElement piece = Elements()[5];
+  // Packed fields: read into locals before comparing.
+  const double x1 = piece.X1, x2 = piece.X2, y1 = piece.Y1, y2 = piece.Y2;
+  EXPECT_EQ(piece.Kind, kKindLine);
+  EXPECT_NEAR(std::min(x1, x2), 50, 1e-9);
+  EXPECT_NEAR(std::max(x1, x2), 60, 1e-9);
+  EXPECT_NEAR(y1, 55, 1e-9);
+  EXPECT_NEAR(y2, 55, 1e-9);
+  ASSERT_EQ(UndoLog().size(), 1u);
+  EXPECT_EQ(UndoLog()[0].UndoMark, kUndoAdded);
+
   StartWith(dtIdoFree, {Selected(Line(0, 0, 10, 0))}, 0, 0);
+  Box().SenUrakesi = 2;
   Click(50, 50);
   ExpectElements({Line(50, 50, 60, 50)});
   ExpectUndoLog({Marked(Line(0, 0, 10, 0), kUndoDeleted), Marked(Line(50, 50, 60, 50), kUndoAdded)});
