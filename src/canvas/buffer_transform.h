@@ -16,6 +16,9 @@ struct TBufferTransform {
   double scaleX = 1.0, scaleY = 1.0, rotation = 0.0;
   double cx = 0.0, cy = 0.0;  // the scaled pivot
   double ox = 0.0, oy = 0.0;  // the offset
+  // cos and sin of the rotation, worked out once: a paste turns every point
+  // of the buffer by the same angle.
+  double cosR = 1.0, sinR = 0.0;
 
   RPoint2D Apply(double x, double y) const;
   // Turned about the pivot only (the kept end of a stretched line).

@@ -174,14 +174,14 @@ void Tdrawinp::PasteBufferMirrored(std::uint8_t selection, double x1, double y1,
 }
 
 RPoint2D TBufferTransform::Apply(double x, double y) const {
-  double px = scaleX * x, py = scaleY * y;
-  RotateAboutCentre(px, py, rotation, cx, cy);
-  return {px + ox, py + oy};
+  const RPoint2D p = TurnOnly(scaleX * x, scaleY * y);
+  return {p.x + ox, p.y + oy};
 }
 
+// RotateAboutCentre with the angle's cos and sin taken from the transform.
 RPoint2D TBufferTransform::TurnOnly(double x, double y) const {
-  RotateAboutCentre(x, y, rotation, cx, cy);
-  return {x, y};
+  const double dx = x - cx, dy = y - cy;
+  return {cx + (dx * cosR - dy * sinR), cy + (dx * sinR + dy * cosR)};
 }
 
 void TBufferTransform::PlaceLine(RDrawElement& e) const {
@@ -217,14 +217,13 @@ void TBufferTransform::PlaceText(RDrawElement& e) const {
   MirrorTextPoints(px1, py1, px2, py2, angle, 0.0, 0.0, scaleX, scaleY);
   // Texts are never scaled: only the base point follows the scale.
   const double alongX = px2 - px1, alongY = py2 - py1;
-  double bx = std::abs(scaleX) * px1, by = std::abs(scaleY) * py1;
-  double ex = bx + alongX, ey = by + alongY;
-  RotateAboutCentre(bx, by, rotation, cx, cy);
-  RotateAboutCentre(ex, ey, rotation, cx, cy);
-  e.X1 = bx + ox;
-  e.Y1 = by + oy;
-  e.X2 = ex + ox;
-  e.Y2 = ey + oy;
+  const double bx = std::abs(scaleX) * px1, by = std::abs(scaleY) * py1;
+  const double ex = bx + alongX, ey = by + alongY;
+  const RPoint2D b = TurnOnly(bx, by), en = TurnOnly(ex, ey);
+  e.X1 = b.x + ox;
+  e.Y1 = b.y + oy;
+  e.X2 = en.x + ox;
+  e.Y2 = en.y + oy;
   e.TextAngle = static_cast<float>(NormalizeAngle360(angle + rotation));
 }
 
@@ -238,6 +237,10 @@ TBufferTransform MakeBufferTransform(std::int32_t directionMode, double shiftX, 
                                      double pivotY, double rotation, double axisAngle, double scaleX, double scaleY,
                                      RPoint2D base) {
   TBufferTransform t{scaleX, scaleY, rotation, scaleX * (pivotX - shiftX), scaleY * (pivotY - shiftY), 0.0, 0.0};
+  // The unit vector turned gives exactly the cos and sin RotateVector uses.
+  t.cosR = 1.0;
+  t.sinR = 0.0;
+  RotateVector(t.cosR, t.sinR, rotation);
   // The full shift moves the scaled base point back onto itself plus the
   // displacement; along an axis the other displacement is dropped.
   const double fullX = (1.0 - scaleX) * base.x + shiftX;
