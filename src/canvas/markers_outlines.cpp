@@ -133,8 +133,8 @@ void TcadBox::DrawCircleOutline(TCanvas& canvas, double x1, double y1, double x2
   canvas.Arc(left, top, right, bottom, left, top, left, top);
 }
 
-// A box (shape 0) or a circle (shape 1) around a text, drawn at once and
-// added to the store as one undo step.
+// A box (shape 0), a circle (shape 1) or an ellipse (shape 2) around a
+// text, drawn at once and added to the store as one undo step.
 void TcadBox::AddTextEnclosure(std::uint8_t shape, Tdrawinp& target, double x1, double y1, double x2, double y2,
                                double height, double angle) {
   const double direction = DirectionAngleDeg(x1, y1, x2, y2);
@@ -162,6 +162,14 @@ void TcadBox::AddTextEnclosure(std::uint8_t shape, Tdrawinp& target, double x1, 
     const double cx = (c1.x + c2.x) / 2, cy = (c1.y + c2.y) / 2;
     DrawArc(Pentyp, canvas, cx, cy, TextEnclosureRadius, 1, 0, 0, 0);
     AddArcToStore(target, cx, cy, TextEnclosureRadius, 1, 0, 0, 0);
+  } else if (shape == 2) {
+    // The ellipse inscribed in the box, turned with the text's direction.
+    const double a = PointDistance(c4.x, c4.y, c1.x, c1.y) / 2;
+    if (!(a >= 1e-5)) return;  // a text without length has no ellipse
+    const double ratio = (PointDistance(c1.x, c1.y, c3.x, c3.y) / 2) / a;
+    const double cx = (c1.x + c2.x) / 2, cy = (c1.y + c2.y) / 2;
+    DrawArc(Pentyp, canvas, cx, cy, a, ratio, 0, 0, direction);
+    AddArcToStore(target, cx, cy, a, ratio, 0, 0, direction);
   }
 }
 

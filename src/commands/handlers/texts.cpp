@@ -206,15 +206,18 @@ void AddHeldTextAtFirstPoint(TcadBox& box) {
   box.HeldTextStart = box.FirstPoint;
   box.PlaceHeldText(box.DirectionMode, true, box.FirstPoint.x, box.FirstPoint.y);
   const std::size_t before = box.Draw1->Elements.size();
+  bool enclosed = false;
   if (box.TextEnclosureOn == 1) {
     box.AddTextEnclosure(box.TextEnclosureShape, *box.Draw1, box.HeldTextStart.x, box.HeldTextStart.y,
                          box.HeldTextEnd.x, box.HeldTextEnd.y, box.CurrentTextHeight,
                          NormalizeAngle360(box.CommandAngle + box.AxisAngle));
-    box.AddHeldText(*box.Draw1, false);
-  } else {
-    box.AddHeldText(*box.Draw1, true);
+    enclosed = box.Draw1->Elements.size() > before;
   }
-  if (box.Draw1->Elements.size() > before) DrawLastText(box);
+  // The text joins the enclosure's step; without an enclosure (none asked,
+  // or one of no size) it opens its own, never joining the previous action.
+  const std::size_t beforeText = box.Draw1->Elements.size();
+  box.AddHeldText(*box.Draw1, !enclosed);
+  if (box.Draw1->Elements.size() > beforeText) DrawLastText(box);
   PostHostNotification("TFrame5", kTextPlaced);
   box.PlaceText.clear();
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
@@ -322,6 +323,68 @@ TEST_F(TextCommands, AMissOrTheBaseTwiceJoinsNothing) {
   EXPECT_TRUE(joined.empty());
   EXPECT_EQ(Strings(), "AB|CD|");
   EXPECT_TRUE(UndoLog().empty());
+}
+
+TEST_F(TextCommands, AnEnclosureAndItsTextAreOneStep) {
+  // "AB" placed at (40, 50) runs from (41, 51) to (43.05, 51), 2.0 high.
+  // Margins 0.5 along and 0.25 across: the box corners are (40.5, 50.75),
+  // (43.55, 50.75), (40.5, 53.25) and (43.55, 53.25), its centre
+  // (42.025, 52).
+  struct RWant {
+    double x1, y1, x2, y2;  // a line's ends, or an arc's centre and (radius, ratio)
+  };
+  struct Case {
+    std::uint8_t shape;
+    double radius;
+    std::uint8_t kind;
+    std::vector<RWant> enclosure;
+  } cases[] = {
+      {0, 0, kKindLine,
+       {{40.5, 50.75, 43.55, 50.75}, {40.5, 53.25, 43.55, 53.25}, {40.5, 50.75, 40.5, 53.25},
+        {43.55, 50.75, 43.55, 53.25}}},
+      {1, 3, kKindArc, {{42.025, 52, 3, 1}}},
+      // The inscribed ellipse: semi-axis 3.05 / 2, across 2.5 / 2.
+      {2, 3, kKindArc, {{42.025, 52, 1.525, 1.25 / 1.525}}},
+      // A circle of no size adds nothing: the text takes a step of its own.
+      {1, 0, kKindArc, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.shape));
+    StartAfresh(dtMozi);
+    TcadBox& box = Box();
+    box.Mozi_No = 1;
+    box.TextEnclosureOn = 1;
+    box.TextEnclosureShape = c.shape;
+    box.TextEnclosureMarginX = 0.5;
+    box.TextEnclosureMarginY = 0.25;
+    box.TextEnclosureRadius = c.radius;
+    box.PlaceText = J("AB");
+    Store().UndoLog = {Line(7, 7, 8, 8)};
+    Click(40, 50);
+    ASSERT_EQ(Elements().size(), c.enclosure.size() + 1);
+    for (std::size_t i = 0; i < c.enclosure.size(); ++i) {
+      const RDrawElement e = Elements()[i];
+      const RWant& w = c.enclosure[i];
+      ASSERT_EQ(e.Kind, c.kind);
+      const double x1 = e.X1, y1 = e.Y1;
+      EXPECT_NEAR(x1, w.x1, 1e-9) << i;
+      EXPECT_NEAR(y1, w.y1, 1e-9) << i;
+      if (c.kind == kKindLine) {
+        const double x2 = e.X2, y2 = e.Y2;
+        EXPECT_NEAR(x2, w.x2, 1e-9) << i;
+        EXPECT_NEAR(y2, w.y2, 1e-9) << i;
+      } else {
+        const double r = e.Radius, ratio = e.Ratio;
+        EXPECT_NEAR(r, w.x2, 1e-9);
+        EXPECT_NEAR(ratio, w.y2, 1e-6);  // the ratio is stored as a float
+      }
+    }
+    EXPECT_EQ(Elements().back().Kind, kKindText);
+    // Everything the click added, and nothing of the earlier step.
+    ASSERT_EQ(UndoLog().size(), c.enclosure.size() + 1);
+    for (const RDrawElement& e : UndoLog()) EXPECT_EQ(e.UndoMark, kUndoAdded);
+    ExpectScreenMatchesRedraw();
+  }
 }
 
 TEST_F(TextCommands, TheCancelErasesTheFrame) {
