@@ -82,12 +82,20 @@ const std::string& ElementString(const TcadBox& box, const RDrawElement& e) {
   return e.TextIndex < texts.size() ? texts[e.TextIndex] : kNone;
 }
 
+namespace {
+// A size suffix starts with "##"; without one the parse leaves the style's
+// own sizes, so the conversions it costs are skipped (picks ask this of
+// every text shown).
+bool MayCarrySizeSuffix(const std::string& text) { return text.find("##") != std::string::npos; }
+}  // namespace
+
 double TextFrameHeight(TcadBox& box, const RDrawElement& e) {
   const RTextStyle& style = StyleOf(box, e);
   const bool vertical = e.TextDirection == kTextVertical;
-  // Without a suffix the parse leaves the style's own sizes.
+  const std::string& text = ElementString(box, e);
+  if (!MayCarrySizeSuffix(text)) return (vertical ? style.Width : style.Height) * 0.1;
   TMoziViewobj& layout = *box.TextLayout;
-  layout.ParseStyleSuffix(Utf16FromCp932(ElementString(box, e)), style);
+  layout.ParseStyleSuffix(Utf16FromCp932(text), style);
   return (vertical ? layout.OverrideWidth : layout.OverrideHeight) * 0.1;
 }
 
@@ -96,8 +104,9 @@ double TextStyleHeight(const TcadBox& box, const RDrawElement& e) { return Style
 double TextDeletionFrameHeight(TcadBox& box, const RDrawElement& e) {
   const RTextStyle& style = StyleOf(box, e);
   double size = std::max<double>(style.Width, style.Height);
+  const std::string& text = ElementString(box, e);
   TMoziViewobj& layout = *box.TextLayout;
-  if (layout.ParseStyleSuffix(Utf16FromCp932(ElementString(box, e)), style)) {
+  if (MayCarrySizeSuffix(text) && layout.ParseStyleSuffix(Utf16FromCp932(text), style)) {
     size = std::max({size, layout.OverrideWidth, layout.OverrideHeight});
   }
   return 0.12 * size;

@@ -1,6 +1,7 @@
 // Texts under the cursor: whether a point lies in a text's frame, the text
 // picks of the joining command, and deleting the text under a point.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -47,12 +48,26 @@ bool TcadBox::PointInTextOutline(double x1, double y1, double x2, double y2, dou
   if (!std::isfinite(x1 + y1 + x2 + y2 + height + px + py)) return false;
   RPoint2D top1, top2;
   OffsetSegment(x1, y1, x2, y2, height, top1, top2);
+  // Rounding to pixels moves a corner by half a pixel at most: a point more
+  // than a pixel outside the frame's box cannot fall in its region (a pick
+  // asks this of every text shown).
+  const double pixel = 1.0 / PixelsPerUnit();
+  if (px < std::min({x1, x2, top1.x, top2.x}) - pixel || px > std::max({x1, x2, top1.x, top2.x}) + pixel ||
+      py < std::min({y1, y2, top1.y, top2.y}) - pixel || py > std::max({y1, y2, top1.y, top2.y}) + pixel) {
+    return false;
+  }
   const std::array<TPoint, 4> corners = {TPoint{WorldToScreenX(x1), WorldToScreenY(y1)},
                                          TPoint{WorldToScreenX(x2), WorldToScreenY(y2)},
                                          TPoint{WorldToScreenX(top2.x), WorldToScreenY(top2.y)},
                                          TPoint{WorldToScreenX(top1.x), WorldToScreenY(top1.y)}};
+  // The region's pixels lie within its corners' box: a point outside it
+  // needs no region (a pick asks this of every text shown).
+  const int sx = WorldToScreenX(px), sy = WorldToScreenY(py);
+  const auto [minX, maxX] = std::minmax({corners[0].X, corners[1].X, corners[2].X, corners[3].X});
+  const auto [minY, maxY] = std::minmax({corners[0].Y, corners[1].Y, corners[2].Y, corners[3].Y});
+  if (sx < minX || sx > maxX || sy < minY || sy > maxY) return false;
   HRGN region = CreatePolygonRgn(corners.data(), 4, WINDING);
-  const bool inside = PtInRegion(region, WorldToScreenX(px), WorldToScreenY(py));
+  const bool inside = PtInRegion(region, sx, sy);
   DeleteObject(region);
   return inside;
 }
