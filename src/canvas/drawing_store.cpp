@@ -167,7 +167,10 @@ void Tdrawinp::AddElementChecked(const RDrawElement& element) {
 // The deleted element into the undo log (with its string, which leaves the
 // text list) and out of the counts; the element itself stays for the caller.
 void Tdrawinp::LogDeletion(std::int32_t index) {
-  RDrawElement record = Elements[static_cast<std::size_t>(index)];
+  // Copied straight into the log and marked there: a packed record copied
+  // through a local and read back stalls the copy (batch deletes log many).
+  UndoLog.push_back(Elements[static_cast<std::size_t>(index)]);
+  RDrawElement& record = UndoLog.back();
   record.UndoMark = kUndoDeleted;
   if (IsText(record)) {
     DecCount(record.Group, record.Layer, 2);
@@ -182,7 +185,6 @@ void Tdrawinp::LogDeletion(std::int32_t index) {
   } else {
     DecCount(record.Group, record.Layer, 1);
   }
-  LogUndo(record);
 }
 
 void Tdrawinp::DeleteElement(std::int32_t index) {

@@ -377,11 +377,7 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
   // Every text keeps its own string, whatever the order of the texts: an
   // index goes down by the number of strings deleted below it, for a text
   // still to be deleted as for one that stays.
-  std::vector<std::uint16_t> deletedStrings;
-  for (const RDrawElement& e : store.Elements) {
-    if (e.Kind == kKindText && e.Selection == 1) deletedStrings.push_back(e.TextIndex);
-  }
-  std::sort(deletedStrings.begin(), deletedStrings.end());
+  std::vector<std::uint16_t> deletedStrings;  // their original indices, gathered below
   TRemovedBelow removed(store.ElementTexts.size());
   std::vector<std::int32_t> doomed;
   // What lies clear of the view left no pixel to paint over; the margin
@@ -446,6 +442,7 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
         const std::uint16_t original = e.TextIndex;
         e.TextIndex = static_cast<std::uint16_t>(original - removed.Below(original));
         removed.Add(original);
+        deletedStrings.push_back(original);
         break;
       }
       case kKindArc: {
@@ -472,6 +469,7 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
   step.DeleteDescending(doomed);
   canvas.Pen.Width = 1;
   if (!deletedStrings.empty()) {
+    std::sort(deletedStrings.begin(), deletedStrings.end());
     for (RDrawElement& e : store.Elements) {
       if (e.Kind != kKindText) continue;
       const std::uint16_t index = e.TextIndex;  // a packed field binds to no reference
