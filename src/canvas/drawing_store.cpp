@@ -201,35 +201,60 @@ void Tdrawinp::DeleteElement(std::int32_t index) {
   positionsValid_ = false;
 }
 
+// Runs shorter than this are copied element by element: a block move per
+// element costs more when every other element goes.
+constexpr std::size_t kShortRun = 8;
+
 void Tdrawinp::DeleteElementsDescending(std::span<const std::int32_t> indices) {
-  std::vector<bool> removed(Elements.size(), false);
+  // The positions taken, highest first. Out of order, repeated or out of
+  // range ones are passed over: each must lie below the one before.
+  std::vector<std::int32_t> taken;
+  taken.reserve(indices.size());
   std::int32_t previous = static_cast<std::int32_t>(Elements.size());
   UndoLog.reserve(UndoLog.size() + indices.size());
   for (const std::int32_t index : indices) {
-    // Positions out of order, repeated or out of range are passed over.
-    if (index < 0 || index >= previous || removed[static_cast<std::size_t>(index)]) continue;
+    if (index < 0 || index >= previous) continue;
     previous = index;
     LogDeletion(index);
-    removed[static_cast<std::size_t>(index)] = true;
+    taken.push_back(index);
   }
-  if (previous == static_cast<std::int32_t>(Elements.size())) return;
+  if (taken.empty()) return;
   NoteChange();
   indexStale_ = true;
   positionsValid_ = false;
-  // New positions: each element moves down by the removed ones before it.
-  std::vector<std::int32_t> newIndex(Elements.size(), -1);
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < Elements.size(); ++i) {
-    if (removed[i]) continue;
-    newIndex[i] = static_cast<std::int32_t>(kept);
-    Elements[kept++] = Elements[i];
+  std::reverse(taken.begin(), taken.end());
+  // The runs between removed positions move down as blocks; a few removed
+  // from a large drawing cost a few block moves. New positions: each kept
+  // element moves down by the removed ones before it.
+  const std::size_t count = Elements.size();
+  const bool listed = !DisplayList.empty() || !SmallList.empty();
+  std::vector<std::int32_t> newIndex;
+  if (listed) newIndex.assign(count, -1);
+  std::size_t kept = static_cast<std::size_t>(taken.front());
+  if (listed) std::iota(newIndex.begin(), newIndex.begin() + static_cast<std::ptrdiff_t>(kept), 0);
+  for (std::size_t j = 0; j < taken.size(); ++j) {
+    const std::size_t from = static_cast<std::size_t>(taken[j]) + 1;
+    const std::size_t to = j + 1 < taken.size() ? static_cast<std::size_t>(taken[j + 1]) : count;
+    if (from >= to) continue;
+    if (listed) {
+      std::iota(newIndex.begin() + static_cast<std::ptrdiff_t>(from), newIndex.begin() + static_cast<std::ptrdiff_t>(to),
+                static_cast<std::int32_t>(kept));
+    }
+    if (to - from < kShortRun) {
+      for (std::size_t i = from; i < to; ++i) Elements[kept++] = Elements[i];
+    } else {
+      std::copy(Elements.begin() + static_cast<std::ptrdiff_t>(from), Elements.begin() + static_cast<std::ptrdiff_t>(to),
+                Elements.begin() + static_cast<std::ptrdiff_t>(kept));
+      kept += to - from;
+    }
   }
   Elements.resize(kept);
+  if (!listed) return;
   for (auto* list : {&DisplayList, &SmallList}) {
     auto& entries = *list;
     std::size_t out = 0;
     for (const RDisplayEntry& e : entries) {
-      if (e.Index < 0 || static_cast<std::size_t>(e.Index) >= newIndex.size() || newIndex[static_cast<std::size_t>(e.Index)] < 0) {
+      if (e.Index < 0 || static_cast<std::size_t>(e.Index) >= count || newIndex[static_cast<std::size_t>(e.Index)] < 0) {
         continue;
       }
       entries[out++] = {newIndex[static_cast<std::size_t>(e.Index)]};

@@ -322,12 +322,20 @@ TEST(DrawingStore, DeletingManyAtOnceEqualsDeletingOneByOne) {
     many.BuildDisplayLists(0, -1, 120, 10, 1);
     one.ClearUndoLog();
     many.ClearUndoLog();
+    // Every other element on average in even rounds, one in twenty in odd
+    // ones (long runs of kept elements between).
+    const std::uint32_t oneIn = round % 2 == 0 ? 2 : 20;
     std::vector<std::int32_t> doomed;
     for (std::int32_t i = 199; i >= 0; --i) {
-      if (next() % 2 == 0) doomed.push_back(i);
+      if (next() % oneIn == 0) doomed.push_back(i);
     }
     for (std::int32_t i : doomed) one.DeleteElement(i);
-    many.DeleteElementsDescending(doomed);
+    // A repeated position, one out of order and one out of range are passed over.
+    std::vector<std::int32_t> given = doomed;
+    if (!given.empty()) given.push_back(given.back());
+    given.push_back(150);
+    given.push_back(-1);
+    many.DeleteElementsDescending(given);
     ASSERT_EQ(one.Elements.size(), many.Elements.size());
     EXPECT_EQ(0, std::memcmp(one.Elements.data(), many.Elements.data(), one.Elements.size() * sizeof(RDrawElement)));
     ASSERT_EQ(one.UndoLog.size(), many.UndoLog.size());
