@@ -55,8 +55,11 @@ class LocalOutline {
   }
 
   std::vector<RDrawElement> Take() {
-    std::vector<RDrawElement> all = std::move(lines_);
+    std::vector<RDrawElement> all;
+    all.reserve(lines_.size() + arcs_.size());
+    all.insert(all.end(), lines_.begin(), lines_.end());
     all.insert(all.end(), arcs_.begin(), arcs_.end());
+    lines_.clear();
     arcs_.clear();
     return all;
   }
