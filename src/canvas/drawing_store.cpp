@@ -34,16 +34,6 @@ Tdrawinp::Tdrawinp() {
   for (RTextStyle& style : TextStyles) std::memset(&style, 0, sizeof style);
 }
 
-std::uint8_t Tdrawinp::LayerState(int group, int layer) const {
-  if (group < 0 || group >= kLayerGroups || layer < 0 || layer >= kLayersPerGroup) return kLayerHidden;
-  return LayerStates[static_cast<std::size_t>(group * kLayersPerGroup + layer)];
-}
-
-const RDrawElement* Tdrawinp::EntryElement(const RDisplayEntry& entry) const {
-  if (entry.Index < 0 || static_cast<std::size_t>(entry.Index) >= Elements.size()) return nullptr;
-  return &Elements[static_cast<std::size_t>(entry.Index)];
-}
-
 std::int32_t Tdrawinp::AppendText(TextList& list, const std::string& text) {
   if (list.size() >= kMaxTextsPerList) {
     ShowMessage(TextListFullMessage());

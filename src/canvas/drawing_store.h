@@ -115,9 +115,16 @@ class Tdrawinp {
   bool UseElementIndex = true;
 
   // State of a (group, layer) pair; a pair outside the table is hidden.
-  std::uint8_t LayerState(int group, int layer) const;
+  // Defined here: the list builds and searches ask it of every element.
+  std::uint8_t LayerState(int group, int layer) const {
+    if (group < 0 || group >= kLayerGroups || layer < 0 || layer >= kLayersPerGroup) return kLayerHidden;
+    return LayerStates[static_cast<std::size_t>(group * kLayersPerGroup + layer)];
+  }
   // The element a display entry names, or null when it names none.
-  const RDrawElement* EntryElement(const RDisplayEntry& entry) const;
+  const RDrawElement* EntryElement(const RDisplayEntry& entry) const {
+    if (entry.Index < 0 || static_cast<std::size_t>(entry.Index) >= Elements.size()) return nullptr;
+    return &Elements[static_cast<std::size_t>(entry.Index)];
+  }
 
   void ClearAll();
   void ClearBuffer();
