@@ -129,6 +129,20 @@ TEST_F(RcSectionListsTest, BeamCellWithTheDefaults) {
   });
 }
 
+// The count, size and stirrup texts as code page 932 bytes: full-width
+// digits 0x824F + d, letters 0x8260 + (c - 'A'), "-" 0x817C, "@" 0x8197,
+// "x" 0x817E; the pile's diameter sign 0x83D3.
+TEST_F(RcSectionListsTest, TextsAreFullWidthCodePageBytes) {
+  Generate(30);
+  ASSERT_EQ(fig_.Texts.size(), 6u);
+  EXPECT_EQ(fig_.Texts[1], "\x82\x51\x81\x7C\x82\x63\x82\x51\x82\x51");
+  EXPECT_EQ(fig_.Texts[3], "\x82\x71\x82\x66\x82\x50");
+  EXPECT_EQ(fig_.Texts[4], "\x82\x52\x82\x4F\x82\x4F\x81\x7E\x82\x55\x82\x4F\x82\x4F");
+  EXPECT_EQ(fig_.Texts[5], "\x82\x63\x82\x50\x82\x4F\x81\x7C\x81\x97\x82\x51\x82\x54\x82\x4F");
+  Generate(32);
+  EXPECT_EQ(fig_.Texts.back(), "\x82\x52\x82\x4F\x82\x4F\x83\xD3");
+}
+
 // Row mode 2, two positions 72 wide: dividers at 36 across the positions
 // row and the two bar rows; figures at (90 + 5) / 2; the web-bar row.
 TEST_F(RcSectionListsTest, BeamCellRowModeTwoWithTwoPositions) {
