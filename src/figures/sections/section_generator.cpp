@@ -27,6 +27,13 @@ constexpr RFigureKindRow kBuiltInKinds[] = {
     {10, 10, [](TBuzaidanmenobj& f) { f.MakeLightAngle(); }, true},
     {11, 11, [](TBuzaidanmenobj& f) { f.MakeLineChannel(); }, true},
     {20, 22, [](TBuzaidanmenobj& f) { f.MakeRepeatedProfile(); }, false},
+    {30, 30, [](TBuzaidanmenobj& f) { f.MakeRcBeamListCell(); }, true},
+    {31, 31, [](TBuzaidanmenobj& f) { f.MakeRcColumnListCell(); }, true},
+    {32, 32, [](TBuzaidanmenobj& f) { f.MakeRcPileListCell(); }, true},
+    {33, 33, [](TBuzaidanmenobj& f) { f.MakeRcBarMark(); }, true},
+    {90, 90, [](TBuzaidanmenobj& f) { f.MakeLabelledSymbol(); }, false},
+    {91, 94, [](TBuzaidanmenobj& f) { f.MakeHookMark(f.Kind - 91); }, false},
+    {95, 95, [](TBuzaidanmenobj& f) { f.MakeLineMarks(); }, false},
     {110, 112, [](TBuzaidanmenobj& f) { f.MakeArrowhead(f.Kind - 110); }, false},
     {100, 100, [](TBuzaidanmenobj& f) { f.MakeLineSymbol(); }, false},
 };

@@ -116,6 +116,23 @@ class TBuzaidanmenobj {
   // Kinds 110 to 112: Which 0 open, 1 closed, 2 notched.
   void MakeArrowhead(std::int32_t Which);
 
+  // RC section lists, kinds 30 to 32: one cell of a beam, column or pile
+  // list from the RC settings; kind 33 the symbol of the main bar.
+  void MakeRcBeamListCell();
+  void MakeRcColumnListCell();
+  void MakeRcPileListCell();
+  void MakeRcBarMark();
+  // The hoop pictogram centred on (X, Y): a square of side 2.4 divided into
+  // Rows - 1 strips by height and Cols - 1 by width.
+  void AddHoopPictogram(std::uint8_t Rows, std::uint8_t Cols, double X, double Y);
+  // Kind 90: a label frame with up to three labels.
+  void MakeLabelledSymbol();
+  // Kinds 91 to 94: Which 0 to 3, a hook of radius D2 with a tail D1 long
+  // starting at the base point.
+  void MakeHookMark(std::int32_t Which);
+  // Kind 95: a labelled mark on every reference line, the label counting up.
+  void MakeLineMarks();
+
   // Post symbols and door and window elevations, built by the fittings
   // library.
   void MakePostSymbol();
