@@ -8,6 +8,7 @@ namespace {
 
 // Every fitting length is divided by the figure scale.
 constexpr RFigureKindRow kFittingKinds[] = {
+    {61, 61, [](TBuzaidanmenobj& f) { f.MakeFittingPlan61(); }, true},
     {63, 63, [](TBuzaidanmenobj& f) { f.MakeFittingPlan63(); }, true},
     {64, 64, [](TBuzaidanmenobj& f) { f.MakeFittingPlan64(); }, true},
     {65, 65, [](TBuzaidanmenobj& f) { f.MakeFittingPlan65(); }, true},

@@ -117,6 +117,7 @@ class TBuzaidanmenobj {
   void MakeArrowhead(std::int32_t Which);
 
   // Door and window plans, built by the fittings library.
+  void MakeFittingPlan61();
   void MakeFittingPlan63();
   void MakeFittingPlan64();
   void MakeFittingPlan65();
