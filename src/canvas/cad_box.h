@@ -428,6 +428,26 @@ class TcadBox : public TCustomControl {
   // its half widths from the double line's offsets and shares its
   // PreviewBlock.
   std::uint8_t CurveKind = 0;
+  // The copy and move to picked places: the paste's offset (real units)
+  // and group and layer mode, the mirror mode the preview on the screen was
+  // drawn with, the last placement's displacement for the host (real and
+  // drawing units), and the repeated paste along a segment: its switch
+  // (set by a point assist), pitch (real units), pitch mode, whether it
+  // divides by count (1) and the count.
+  RPoint2D PasteOffset;
+  std::uint8_t PasteKind = 0;
+  std::int32_t PreviewMirror = 0;
+  RPoint2D LastMoveReal;
+  RPoint2D LastMove;
+  bool SegmentPaste = false;
+  double DivPitch = 0.0;
+  std::uint8_t PitchMode = 0;
+  std::uint8_t RepeatByCount = 0;
+  std::uint16_t DivCount = 0;
+  // Pastes the buffer at the division points of the segment, all copies one
+  // undo step (joined to the open one when joinStep); false when the
+  // segment has no division point, and then nothing changes.
+  bool PasteBufferAlongSegment(double x1, double y1, double x2, double y2, bool joinStep = false);
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all
@@ -790,6 +810,36 @@ class TcadBox : public TCustomControl {
   // line runs from (x1, y1) to (x2, y2), height drawing units high.
   bool PointInTextOutline(double x1, double y1, double x2, double y2, double height, double px, double py) const;
   bool DeleteTextAt(double x, double y);
+
+  // ---- Placing, moving, numbering, cutting and joining texts ---------------
+  // The held text (PlaceText) as last laid out, the pick it came from and
+  // the template of a joined text.
+  RPoint2D HeldTextStart;
+  RPoint2D HeldTextEnd;
+  bool TextPlaceReady = false;
+  std::uint8_t TextCopyMode = 0;  // 0 the picked text is moved, 1 copied
+  std::uint8_t PickedTextGroup = 0;
+  std::uint8_t PickedTextLayer = 0;
+  std::uint8_t TextAnchor = 0;  // 0 bottom-left
+  std::uint8_t TextEnclosureOn = 0;
+  std::uint8_t TextEnclosureShape = 0;
+  bool JoinInsert = false;
+  bool JoinAfter = false;
+  RDrawElement JoinedTextTemplate{};
+  void PlaceHeldText(std::int32_t lock, bool withMargins, double x, double y);
+  void DrawHeldTextFrame(double x, double y);
+  void RefreshHeldTextFrame();
+  void AddHeldTextStep(Tdrawinp& store);
+  void AddHeldText(Tdrawinp& store, bool newUndoStep);
+  void AddTextFromTemplate(const RDrawElement& templ, const std::string& text, bool newUndoStep);
+  void AddTextRefitted(const RDrawElement& templ, const std::string& text, double x, double y);
+  bool PickTextAt(std::string& text, bool peekOnly, double x, double y);
+  void JoinTexts(std::int32_t baseIndex, std::int32_t otherIndex, std::string& joined, bool baseFirst,
+                 bool deleteBoth);
+  void InsertTextAtPick(std::int32_t baseIndex, std::int32_t otherIndex, std::string& result, double x, double y);
+  void MovePickedText();
+  void NumberTextAt(std::uint8_t mode, double x, double y);
+  void CutTextAt(double x, double y);
 
   // ---- Stock file ------------------------------------------------------------
   // Read the stock file into the copy buffer. A stock file that is there but

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "canvas/cad_box.h"
+#include "canvas/text_measure.h"
 #include "geometry/codepage.h"
 #include "geometry/element_numbers.h"
 
@@ -128,18 +129,9 @@ void TcadBox::AddText(const std::string& text, std::uint8_t style, double x, dou
   e.TextDirection = direction;
   e.TextIndex = static_cast<std::uint16_t>(index);
 
-  const RTextStyle& textStyle = TextStyles[style];
-  double w = textStyle.Width, h = textStyle.Height, s = textStyle.Spacing;
-  std::u16string measured = Utf16FromCp932(text);
-  if (TextLayout->ParseStyleSuffix(measured, textStyle)) {
-    measured = TextLayout->VisibleText;
-    if (TextLayout->OverrideWidth > 0) w = std::trunc(TextLayout->OverrideWidth);
-    if (TextLayout->OverrideHeight > 0) h = std::trunc(TextLayout->OverrideHeight);
-    if (TextLayout->OverrideSpacing > 0) s = std::trunc(TextLayout->OverrideSpacing);
-  }
-  const bool vertical = direction == kTextVertical;
-  CurrentTextHeight = (vertical ? w : h) * 0.1;
-  const double length = TextBaseLength(measured, vertical ? h : w, s);
+  const RTextMeasure m = MeasureText(*TextLayout, TextStyles[style], text, direction);
+  CurrentTextHeight = m.FrameHeight;
+  const double length = m.Length;
   double ex = bx, ey = by;
   PolarPoint(ex, ey, angle, length, bx, by);
   e.X2 = ex;

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "canvas/cad_box.h"
+#include "canvas/text_measure.h"
 #include "geometry/codepage.h"
 #include "geometry/offsets_rects.h"
 #include "geometry/sjis_text.h"
@@ -280,24 +281,11 @@ void RefitText(TcadBox& box, RDrawElement& e, const Tdrawinp::TextList& texts) {
   if (e.Kind != kKindText) return;
   const std::string* text = TextAt(texts, e.TextIndex);
   if (!text) return;
-  RTextStyle style = box.TextStyles[StyleIndex(e.TextStyle)];
-  double w = style.Width, h = style.Height, s = style.Spacing;
-  std::u16string wide = Utf16FromCp932(*text);
-  TMoziViewobj& layout = *box.TextLayout;
-  if (layout.ParseStyleSuffix(wide, style)) {
-    wide = layout.VisibleText;
-    if (layout.OverrideWidth > 0) w = std::trunc(layout.OverrideWidth);
-    if (layout.OverrideHeight > 0) h = std::trunc(layout.OverrideHeight);
-    if (layout.OverrideSpacing > 0) s = std::trunc(layout.OverrideSpacing);
-  }
-  const bool vertical = e.TextDirection == kTextVertical;
-  box.CurrentTextHeight = (vertical ? w : h) * 0.1;
-  double length = TextBaseLength(wide, vertical ? h : w, s);
+  RTextMeasure m = MeasureText(*box.TextLayout, box.TextStyles[StyleIndex(e.TextStyle)], *text, e.TextDirection);
+  box.CurrentTextHeight = m.FrameHeight;
+  double length = m.Length;
   // The markup correction sizes by this text's own style and direction.
-  style.Width = SizeField(w);
-  style.Height = SizeField(h);
-  style.Spacing = SpacingField(s);
-  box.SubtractMarkupWidth(wide, length, style, e.TextDirection);
+  box.SubtractMarkupWidth(m.Measured, length, m.Sized, e.TextDirection);
   double ex = e.X1, ey = e.Y1;
   PolarPoint(ex, ey, e.TextAngle, length, e.X1, e.Y1);
   e.X2 = ex;
@@ -305,6 +293,27 @@ void RefitText(TcadBox& box, RDrawElement& e, const Tdrawinp::TextList& texts) {
 }
 
 }  // namespace
+
+RTextMeasure MeasureText(TMoziViewobj& layout, const RTextStyle& style, const std::string& text,
+                         std::uint8_t direction) {
+  RTextMeasure m;
+  double w = style.Width, h = style.Height, s = style.Spacing;
+  m.Measured = Utf16FromCp932(text);
+  if (layout.ParseStyleSuffix(m.Measured, style)) {
+    m.Measured = layout.VisibleText;
+    if (layout.OverrideWidth > 0) w = std::trunc(layout.OverrideWidth);
+    if (layout.OverrideHeight > 0) h = std::trunc(layout.OverrideHeight);
+    if (layout.OverrideSpacing > 0) s = std::trunc(layout.OverrideSpacing);
+  }
+  const bool vertical = direction == kTextVertical;
+  m.FrameHeight = (vertical ? w : h) * 0.1;
+  m.Length = TextBaseLength(m.Measured, vertical ? h : w, s);
+  m.Sized = style;
+  m.Sized.Width = SizeField(w);
+  m.Sized.Height = SizeField(h);
+  m.Sized.Spacing = SpacingField(s);
+  return m;
+}
 
 void TcadBox::RefitAllTextEnds() {
   for (RDrawElement& e : Draw1->Elements) RefitText(*this, e, Draw1->ElementTexts);
@@ -318,19 +327,9 @@ void TcadBox::RefitTextEnd(std::int32_t index) {
 }
 
 void TcadBox::FitTextEndPoint(const std::string& text, double x1, double y1, double& x2, double& y2) {
-  RTextStyle style = TextStyles[StyleIndex(Mozi_No)];
-  double w = style.Width, h = style.Height, s = style.Spacing;
-  std::u16string wide = Utf16FromCp932(text);
-  TMoziViewobj& layout = *TextLayout;
-  if (layout.ParseStyleSuffix(wide, style)) {
-    wide = layout.VisibleText;
-    if (layout.OverrideWidth > 0) w = std::trunc(layout.OverrideWidth);
-    if (layout.OverrideHeight > 0) h = std::trunc(layout.OverrideHeight);
-    if (layout.OverrideSpacing > 0) s = std::trunc(layout.OverrideSpacing);
-  }
-  const bool vertical = HeldTextDir == kTextVertical;
-  CurrentTextHeight = (vertical ? w : h) * 0.1;
-  const double length = TextBaseLength(wide, vertical ? h : w, s);
+  const RTextMeasure m = MeasureText(*TextLayout, TextStyles[StyleIndex(Mozi_No)], text, HeldTextDir);
+  CurrentTextHeight = m.FrameHeight;
+  const double length = m.Length;
   const double angle = DirectionAngleDeg(x1, y1, x2, y2);
   PolarPoint(x2, y2, angle, length, x1, y1);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "canvas_fixture.h"
+#include "canvas/text_measure.h"
 #include "geometry/codepage.h"
 
 namespace {
@@ -322,6 +323,39 @@ TEST_F(TextDrawingTest, ThePartialRepaintRedrawsTextsItsRectangleTouches) {
   Clear();
   box->RepaintRect(4, 9, 20, 20);  // across its edge
   EXPECT_GT(InkNear(6.5, 11.5), 20);
+}
+
+// The size rule on a style 2.0 mm wide, 3.0 mm high, spaced 0.4 mm: a
+// single-byte character advances half the width, spacing after it half.
+TEST(TextMeasure, LengthAndFrameHeightByHand) {
+  RTextStyle style{};
+  style.Width = 20;
+  style.Height = 30;
+  style.Spacing = 4;
+  struct Case {
+    const char* text;
+    std::uint8_t direction;
+    double length, height;
+    const char* measured;
+  };
+  const Case cases[] = {
+      {"", 0, 0.0, 3.0, ""},
+      {"AB", 0, 1.0 + 0.2 + 1.0, 3.0, "AB"},
+      {"漢字", 0, 2.0 + 0.4 + 2.0, 3.0, "漢字"},
+      {"A漢", 0, 1.0 + 0.2 + 2.0, 3.0, "A漢"},
+      {"漢A", 0, 2.0 + 0.4 + 1.0, 3.0, "漢A"},
+      {"漢字", 32, 3.0 + 0.4 + 3.0, 2.0, "漢字"},  // vertical: the height advances
+      {"ABD##30/40/3", 0, 3 * 1.5 + 2 * 0.15, 4.0, "ABD"},
+      {"ABD##30/40/3", 32, 3 * 2.0 + 2 * 0.15, 3.0, "ABD"},
+      {"ABCDEFG##x/ 40 /-5", 0, 7 * 1.0 + 6 * 0.2, 4.0, "ABCDEFG"},  // unreadable and negative keep the style
+  };
+  TMoziViewobj layout;
+  for (const Case& c : cases) {
+    const RTextMeasure m = MeasureText(layout, style, J(c.text), c.direction);
+    EXPECT_NEAR(m.Length, c.length, 1e-9) << c.text << " " << int(c.direction);
+    EXPECT_NEAR(m.FrameHeight, c.height, 1e-9) << c.text << " " << int(c.direction);
+    EXPECT_EQ(m.Measured, Utf16FromCp932(J(c.measured))) << c.text;
+  }
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ const std::vector<std::string>& CancelOrder() {
       "printsenCancel",  "BoxSenCancel",        "sunposenCancel",      "SokuteiMenCancel",   "SikichiCancel",
       "YukaCancel",      "EnFreeCancel",        "SesentenSiteiCancel", "FukuenCancel",       "takakukeiFreeCancel",
       "kyokusen3tenCancel", "HanipgCancel",     "DrafRenCancel",       "RenSunpoCyusinCancel", "KiritoriHaniCancel",
-      "tenGaibuCancel",  "Hachi2tenCancel",
+      "tenGaibuCancel",  "MoziCancel",         "Hachi2tenCancel",
   };
   return order;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "canvas/cad_box.h"
+#include "canvas/undo_step.h"
 
 // The elements of the display list (those in view), first entry to last,
 // with their element-list positions. Every pick and deletion at a point
@@ -54,6 +55,40 @@ const std::string& ElementString(const TcadBox& box, const RDrawElement& e);
 double TextFrameHeight(TcadBox& box, const RDrawElement& e);
 double TextStyleHeight(const TcadBox& box, const RDrawElement& e);
 double TextDeletionFrameHeight(TcadBox& box, const RDrawElement& e);
+
+// The texts of editable layers whose frame, of the height given per
+// element, holds the point: the first in display order, or the one with the
+// shortest base line (the first among equals); -1 when there is none.
+template <class FrameHeight>
+std::int32_t FirstTextUnder(TcadBox& box, double x, double y, FrameHeight height) {
+  std::int32_t found = -1;
+  const Tdrawinp& store = *box.Draw1;
+  ForEachListed(store, [&](const RDrawElement& e, std::int32_t index) {
+    if (found >= 0 || e.Kind != kKindText || !OnEditableLayer(store, e)) return;
+    if (box.PointInTextOutline(e.X1, e.Y1, e.X2, e.Y2, height(e), x, y)) found = index;
+  });
+  return found;
+}
+template <class FrameHeight>
+std::int32_t ShortestTextUnder(TcadBox& box, double x, double y, FrameHeight height) {
+  std::int32_t found = -1;
+  double shortest = 0;
+  const Tdrawinp& store = *box.Draw1;
+  ForEachListed(store, [&](const RDrawElement& e, std::int32_t index) {
+    if (e.Kind != kKindText || !OnEditableLayer(store, e)) return;
+    if (!box.PointInTextOutline(e.X1, e.Y1, e.X2, e.Y2, height(e), x, y)) return;
+    const double length = PointDistance(e.X1, e.Y1, e.X2, e.Y2);
+    if (found < 0 || length < shortest) {
+      found = index;
+      shortest = length;
+    }
+  });
+  return found;
+}
+// Deletes the text element at the index in the step. Every text whose
+// string lies after the deleted one names it one place earlier, wherever
+// the text stands in the list.
+void DeleteTextElement(TcadBox& box, TUndoStep& step, std::int32_t index);
 
 // Drawn at once in the copy mode with width 1: in the selection colour (a
 // point with marker code 100, a text in colour mode 2), or in its own

@@ -13,23 +13,10 @@
 
 namespace {
 
-// The first text of an editable layer, in display order, whose frame of
-// the given height holds the cursor; -1 when there is none.
-template <class FrameHeight>
-std::int32_t FirstTextUnder(TcadBox& box, double x, double y, FrameHeight height) {
-  std::int32_t found = -1;
-  const Tdrawinp& store = *box.Draw1;
-  ForEachListed(store, [&](const RDrawElement& e, std::int32_t index) {
-    if (found >= 0 || e.Kind != kKindText || !OnEditableLayer(store, e)) return;
-    if (box.PointInTextOutline(e.X1, e.Y1, e.X2, e.Y2, height(e), x, y)) found = index;
-  });
-  return found;
-}
-
 // The text picks toggle the text: a selected one is unselected; another is
 // selected when highlighting is asked, else left unselected. Only with
 // highlighting is it drawn again.
-bool PickTextAt(TcadBox& box, std::int32_t& index, bool highlight, double x, double y, bool styleHeight) {
+bool ToggleTextPick(TcadBox& box, std::int32_t& index, bool highlight, double x, double y, bool styleHeight) {
   if (!box.RingHidden) {
     box.ToggleRingCursor();
     box.RingHidden = true;
@@ -71,43 +58,34 @@ bool TcadBox::PointInTextOutline(double x1, double y1, double x2, double y2, dou
 }
 
 bool TcadBox::PickTextNearEnd(std::int32_t& index, bool highlight, double x, double y, bool& nearEnd) {
-  if (!PickTextAt(*this, index, highlight, x, y, false)) return false;
+  if (!ToggleTextPick(*this, index, highlight, x, y, false)) return false;
   const RDrawElement& e = Draw1->Elements[static_cast<std::size_t>(index)];
   nearEnd = PointDistance(x, y, e.X1, e.Y1) >= PointDistance(x, y, e.X2, e.Y2);
   return true;
 }
 
 bool TcadBox::PickText(std::int32_t& index, bool highlight, double x, double y) {
-  return PickTextAt(*this, index, highlight, x, y, true);
+  return ToggleTextPick(*this, index, highlight, x, y, true);
 }
 
 bool TcadBox::DeleteTextAt(double x, double y) {
-  // Of the texts under the point the one with the shortest base line; the
-  // first among equals.
-  std::int32_t found = -1;
-  double shortest = 0;
-  double height = 0;
-  const Tdrawinp& store = *Draw1;
-  ForEachListed(store, [&](const RDrawElement& e, std::int32_t index) {
-    if (e.Kind != kKindText || !OnEditableLayer(store, e)) return;
-    const double h = TextDeletionFrameHeight(*this, e);
-    if (!PointInTextOutline(e.X1, e.Y1, e.X2, e.Y2, h, x, y)) return;
-    const double length = PointDistance(e.X1, e.Y1, e.X2, e.Y2);
-    if (found < 0 || length < shortest) {
-      found = index;
-      shortest = length;
-      height = h;
-    }
-  });
+  const auto height = [this](const RDrawElement& e) { return TextDeletionFrameHeight(*this, e); };
+  const std::int32_t found = ShortestTextUnder(*this, x, y, height);
   if (found < 0) return false;
   const RDrawElement e = Draw1->Elements[static_cast<std::size_t>(found)];
+  const double h = height(e);  // read before its string leaves the list
   TUndoStep step(*Draw1);
-  step.Open();
-  // Every text whose string lies after the deleted one names it one place
-  // earlier, wherever the text stands in the list.
-  if (e.TextIndex < Draw1->ElementTexts.size()) Draw1->ShiftTextIndices(e.TextIndex, 0);
-  step.Delete(found);
-  InvalidateTextOutline(e.X1, e.Y1, e.X2, e.Y2, height);
+  DeleteTextElement(*this, step, found);
+  InvalidateTextOutline(e.X1, e.Y1, e.X2, e.Y2, h);
   RebuildDisplayLists(*this);
   return true;
+}
+
+void DeleteTextElement(TcadBox& box, TUndoStep& step, std::int32_t index) {
+  Tdrawinp& store = *box.Draw1;
+  if (index < 0 || static_cast<std::size_t>(index) >= store.Elements.size()) return;
+  const std::uint16_t text = store.Elements[static_cast<std::size_t>(index)].TextIndex;
+  step.Open();
+  if (text < store.ElementTexts.size()) store.ShiftTextIndices(text, 0);
+  step.Delete(index);
 }

@@ -17,7 +17,7 @@ void RegisterAreaCommands() {
                   .Modes = {dtHachitenHen, dtHachi2ten},
                   .Hooks = {.Leave = EraseHatchRectOnLeave, .Cursor = HatchCursor}});
   RegisterFamily({.Name = "SokuteiMen", .Modes = {dtSokuteiMen}});
-  RegisterFamily({.Name = "SokuteiKeka", .Modes = {dtSokuteiKeka}});
+  RegisterFamily({.Name = "SokuteiKeka", .Modes = {dtSokuteiKeka}, .Hooks = {.Leave = EraseHeldTextFrameOnLeave}});
   RegisterFamily({.Name = "KakudoSokutei", .Modes = {dtKakudoSokutei}});
 }
 

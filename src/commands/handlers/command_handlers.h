@@ -29,3 +29,8 @@ void RegisterChainedDimensionCommands();
 void RegisterFigureCommands();
 void RegisterCurveCommands();
 void RegisterPictureCommands();
+
+// The leave row of the modes that show the held text's frame at the
+// cursor: a shown frame is erased.
+class TcadBox;
+void EraseHeldTextFrameOnLeave(TcadBox& box);

@@ -11,6 +11,10 @@
 
 #include "figures/sections/section_generator.h"
 
+// The most lines a kind repeats at a pitch; a count beyond it, or one
+// that is not a number, draws no such lines.
+inline constexpr double kMaxRepeatedFittingLines = 100000;
+
 class FittingFrame {
  public:
   explicit FittingFrame(TBuzaidanmenobj& Figure) : figure_(Figure) {}

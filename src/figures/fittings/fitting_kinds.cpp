@@ -8,6 +8,13 @@ namespace {
 
 // Every fitting length is divided by the figure scale.
 constexpr RFigureKindRow kFittingKinds[] = {
+    {50, 50, [](TBuzaidanmenobj& f) { f.MakePostSymbol(); }, true},
+    {51, 51, [](TBuzaidanmenobj& f) { f.MakeFittingElevation51(); }, true},
+    {52, 52, [](TBuzaidanmenobj& f) { f.MakeFittingElevation52(); }, true},
+    {53, 53, [](TBuzaidanmenobj& f) { f.MakeFittingElevation53(); }, true},
+    {54, 54, [](TBuzaidanmenobj& f) { f.MakeFittingElevation54(); }, true},
+    {55, 55, [](TBuzaidanmenobj& f) { f.MakeFittingElevation55(); }, true},
+    {56, 56, [](TBuzaidanmenobj& f) { f.MakeFittingElevation56(); }, true},
     {61, 61, [](TBuzaidanmenobj& f) { f.MakeFittingPlan61(); }, true},
     {63, 63, [](TBuzaidanmenobj& f) { f.MakeFittingPlan63(); }, true},
     {64, 64, [](TBuzaidanmenobj& f) { f.MakeFittingPlan64(); }, true},

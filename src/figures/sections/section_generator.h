@@ -116,6 +116,15 @@ class TBuzaidanmenobj {
   // Kinds 110 to 112: Which 0 open, 1 closed, 2 notched.
   void MakeArrowhead(std::int32_t Which);
 
+  // Post symbols and door and window elevations, built by the fittings
+  // library.
+  void MakePostSymbol();
+  void MakeFittingElevation51();
+  void MakeFittingElevation52();
+  void MakeFittingElevation53();
+  void MakeFittingElevation54();
+  void MakeFittingElevation55();
+  void MakeFittingElevation56();
   // Door and window plans, built by the fittings library.
   void MakeFittingPlan61();
   void MakeFittingPlan63();

@@ -16,7 +16,7 @@ namespace {
 
 using Builder = void (TRenSunpoSenobj::*)(double PX, double PY);
 
-// Style -> builder. A style whose builder is null changes nothing yet.
+// Style -> builder.
 constexpr std::array<Builder, kLastChainDimensionStyle + 1> kBuilders = {
     &TRenSunpoSenobj::BuildArcLengthChain,        // 0 arc lengths around a circle
     &TRenSunpoSenobj::BuildArcLengthChainArrows,  // 1 the same with arrowheads
@@ -24,13 +24,13 @@ constexpr std::array<Builder, kLastChainDimensionStyle + 1> kBuilders = {
     &TRenSunpoSenobj::BuildAngleChainArrows,      // 3 the same with arrowheads
     &TRenSunpoSenobj::BuildDiameterDimension,     // 4 diameter of a circle or ellipse
     &TRenSunpoSenobj::BuildRadiusDimension,       // 5 radius of a circle or ellipse
-    nullptr,                                      // 6 centre lines
-    nullptr,                                      // 7 offset outline
-    nullptr,                                      // 8 width leader
+    &TRenSunpoSenobj::BuildCentreLines,           // 6 centre lines
+    &TRenSunpoSenobj::BuildOffsetOutline,         // 7 offset outline
+    &TRenSunpoSenobj::BuildWidthLeader,           // 8 width leader
     &TRenSunpoSenobj::BuildLeaderNote,            // 9 leader note
-    nullptr,                                      // 10 arc division
-    nullptr,                                      // 11 apex lines
-    nullptr,                                      // 12 text on an arc
+    &TRenSunpoSenobj::BuildArcDivision,           // 10 arc division
+    &TRenSunpoSenobj::BuildApexLines,             // 11 apex lines
+    &TRenSunpoSenobj::BuildTextOnArc,             // 12 text on an arc
 };
 
 // Bytes 40 to 45 of a picked line or text: scratch fields and the line tag
@@ -118,6 +118,12 @@ void TRenSunpoSenobj::DropLastPoint() {
     Elements.erase(Elements.begin(), Elements.begin() + 2);
   }
   LastIndex = static_cast<std::int32_t>(Elements.size()) - 1;
+}
+
+void TRenSunpoSenobj::ClearResult() {
+  Elements.clear();
+  Texts.clear();
+  LastIndex = -1;
 }
 
 void TRenSunpoSenobj::Reset() {

@@ -70,9 +70,45 @@ class TRenSunpoSenobj {
   void BuildAngleChainArrows(double PX, double PY);
   void BuildDiameterDimension(double PX, double PY);
   void BuildRadiusDimension(double PX, double PY);
+  // Style 6: the centre line between the things picked with points 1 and
+  // 2, or several at the multiples of the ratio step, single or doubled to
+  // the division width, from point 3 to the cursor. With two points only the
+  // guide feet are set.
+  void BuildCentreLines(double PX, double PY);
+  // Style 7: a parallel at the set real distance to every picked line, on
+  // the side facing the cursor or on both, joined where picked lines meet
+  // end to end. Runs on every update, whatever the point count.
+  void BuildOffsetOutline(double PX, double PY);
+  // Whether the middle of the segment lies inside the figure of the picked
+  // elements, by the crossings of four axis rays (arcs by five chords).
+  bool PointInsidePicks(double X1, double Y1, double X2, double Y2) const;
+  // Count + 1 points along the arc or ellipse from its start angle to its
+  // end angle (a whole turn when they are equal). True when the two angles
+  // lie within 0.1 of each other.
+  static bool ArcChordPoints(std::vector<RPoint2D>& Points, int Count, double Rotation, double EndAngle,
+                             double StartAngle, double Ratio, double Radius, double CX, double CY);
+  // Style 8: two leaders from the start across the width, converging
+  // towards the cursor, bridged there with the width value.
+  void BuildWidthLeader(double PX, double PY);
+  // Puts the leader P-Q on a ray turned by Turn degrees from point 1 or,
+  // when the leader's direction strays more than |Turn + 3| from point 1's
+  // view of Q, from point 2; both ends keep their distances from the pivot.
+  static void ConvergeLeader(double& Px, double& Py, double X1, double Y1, double X2, double Y2, double Turn,
+                             double& Qx, double& Qy);
   // Style 9: a leader from point 1 snapped to the angle step, a shelf, the
   // mark, a balloon and the text of the note settings.
   void BuildLeaderNote(double PX, double PY);
+  // Styles 10 to 12: division points or radial lines on the circle picked
+  // with point 1, two lines from the ends of a base to an apex, and a text
+  // laid out along the picked circle.
+  void BuildArcDivision(double PX, double PY);
+  void BuildApexLines(double PX, double PY);
+  void BuildTextOnArc(double PX, double PY);
+  // The apex over the base B1-B2 with base angles V1 and V2 (Mode 1 degrees,
+  // Mode 2 rises per 10 of run) on the left of B1->B2 (A1) and its mirror in
+  // the base (A2); both (0, 0) when the two sides do not meet.
+  static void ApexByBaseAngles(std::uint8_t Mode, double B1X, double B1Y, double B2X, double B2Y, double V1,
+                               double V2, RPoint2D& A1, RPoint2D& A2);
 
   // A text with ".." or "$" between its lines: true, with at most 21 trimmed
   // non-blank lines in Lines and the widest of them in Width. Otherwise
@@ -165,6 +201,14 @@ class TRenSunpoSenobj {
   // Styles 4 and 5: the dimension line from RadiusLine or DiameterLine.
   void BuildCircleDimension(double PX, double PY, bool Diameter);
   const RTextStyle& StyleOf(std::uint8_t StyleNo) const;
+  // No elements, no texts, nothing written: where the construction styles
+  // start over.
+  void ClearResult();
+  // Styles 10 and 12: with a circle, arc or ellipse picked at point 1, the
+  // direction from its centre to point 2 in Start and the signed sweep to the
+  // cursor (anticlockwise unless point 3 lies a quarter turn or more
+  // clockwise of the start; a full turn when the cursor is on the start).
+  bool ArcSweep(double PX, double PY, double& Start, double& Sweep) const;
 };
 
 // "%1.<decimals>n" with thousands separators (DimThousandsSeparator), else

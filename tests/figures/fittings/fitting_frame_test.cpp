@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr std::uint8_t kKinds[] = {63, 64, 65, 70, 71, 74, 75};
+constexpr std::uint8_t kKinds[] = {51, 52, 53, 54, 55, 56, 63, 64, 65, 70, 71, 74, 75};
 
 class FittingFrameTest : public FittingTest {
  protected:
@@ -217,7 +217,7 @@ TEST_F(FittingFrameTest, BuiltInSettings) {
   EXPECT_NEAR(PointDistance(Out()[0].X1, Out()[0].Y1, Out()[0].X2, Out()[0].Y2), 4.5, 1e-12);
 }
 
-// The plan kinds make no texts: the output texts stay as they were, and
+// The plan and elevation kinds make no texts: the output texts stay as they were, and
 // the sizes of the call are not read.
 TEST_F(FittingFrameTest, TextsAndSizesUntouched) {
   RichSettings();

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+
+#include <unistd.h>
 
 #include "figures/sections/figure_checks.h"
 #include "figures/sections/section_generator.h"
@@ -16,8 +19,10 @@ namespace {
 class LineSymbolKindTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // One file per test and process: the tests run side by side.
     path_ = std::filesystem::temp_directory_path() /
-            ("zuro_symbol_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".txt");
+            ("zuro_symbol_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+             std::to_string(::getpid()) + ".txt");
     // Entry 0: a line (1,0)-(3,2), an arc of colour 5, a hidden arc, a connector.
     // Entry 1: one line (0,0)-(1,0).
     std::ofstream(path_, std::ios::binary) << "#n\r\n1\r\n0 0 1 0 3 2\n0 e 2 0 0 90 5 1 0 0 1\r"

@@ -116,10 +116,10 @@ TEST(ChainedDimension, UpdatesThatChangeNothing) {
   DraftDefaults.ChainDimensionStyle = 255;
   tool.Update(80, 40, 0, 0, 0, 100);
   expectUnchanged("style 255");
-  // A style whose builder comes later.
-  DraftDefaults.ChainDimensionStyle = 12;
+  // A style that builds only from two points.
+  DraftDefaults.ChainDimensionStyle = 11;
   tool.Update(80, 40, 0, 0, 0, 100);
-  expectUnchanged("style 12");
+  expectUnchanged("style 11 with one point");
   DraftDefaults.ChainDimensionStyle = 4;
   // The cursor on the last point.
   tool.Update(60.00005, 40, 0, 0, 0, 100);
