@@ -127,13 +127,22 @@ class TBuzaidanmenobj {
   void MakeFittingElevation56();
   // Door and window plans, built by the fittings library.
   void MakeFittingPlan61();
+  void MakeFittingPlan62();
   void MakeFittingPlan63();
   void MakeFittingPlan64();
   void MakeFittingPlan65();
+  void MakeFittingPlan66();
+  void MakeFittingPlan67();
+  void MakeFittingPlan68();
+  void MakeFittingPlan69();
   void MakeFittingPlan70();
   void MakeFittingPlan71();
+  void MakeFittingPlan72();
+  void MakeFittingPlan73();
   void MakeFittingPlan74();
   void MakeFittingPlan75();
+  void MakeFittingPlan76();
+  void MakeFittingPlan77();
 
   // Kind 100: an entry of the line-symbol file of the settings, built when
   // the settings or the picked line's direction change and only moved
