@@ -57,17 +57,26 @@ void BeginPostedUnits(FittingPlan& p, double U, bool mirrored) {
   if (mirrored) p.MirrorAlong(PostedRight(p, U));
 }
 
-// The n units: each drawn by Unit from its left end x, with the ends of its
-// walls, which run half way across the gaps between units; then the end
-// marks and pockets at the outer ends.
-template <typename UnitLines>
-void AddPostedUnits(FittingPlan& p, double U, UnitLines Unit) {
+// The n units, each from its left end x: its left wall and closing line,
+// its posts, its right wall and closing line, its leaves and its faces. The
+// walls run half way across the gaps between units. Then the end marks and
+// pockets at the outer ends.
+template <typename Posts, typename Leaves>
+void AddPostedUnits(FittingPlan& p, double U, Posts AddPosts, Leaves AddLeaves) {
   const double G = p.G;
   const double E = p.E;
+  const double T = p.T;
   const int n = p.n;
   for (int i = 0; i < n; ++i) {
     const double x = i * (U + G);
-    Unit(x, i == 0 ? x - E : x - G / 2, i == n - 1 ? x + U + E : x + U + G / 2);
+    p.WallFaces(x, i == 0 ? x - E : x - G / 2);
+    p.Line(x, 0, x, T);
+    AddPosts(x);
+    p.WallFaces(x + U, i == n - 1 ? x + U + E : x + U + G / 2);
+    p.Line(x + U, 0, x + U, T);
+    AddLeaves(x);
+    p.Face(x, T, x + U, T);
+    p.Face(x, 0, x + U, 0);
   }
   p.AddWallEnds(0, PostedRight(p, U));
   p.Finish();
@@ -78,61 +87,55 @@ void AddPostedUnits(FittingPlan& p, double U, UnitLines Unit) {
 void TBuzaidanmenobj::MakeFittingPlan72() {
   FittingPlan p(*this);
   const PostHeights h(p);
-  const double T = p.T;
-  const double m = T / 2;
+  const double m = p.T / 2;
   const double W = p.WorkingWidth(0);
   const double c50 = p.Paper(50);
   const double c100 = p.Paper(100);
   const double U = 2 * W + c100;
   BeginPostedUnits(p, U, false);
-  AddPostedUnits(p, U, [&](double x, double left, double right) {
-    p.WallFaces(x, left);
-    p.Line(x, 0, x, T);
-    AddPost(p, h, x + W / 2);
-    p.Block(x + W + c50, x + W, m, h.a);
-    p.Block(x + W + c50, x + W + c100, m, h.a);
-    p.Mark(x + W + c50, m, p.Paper(180));
-    AddPost(p, h, x + 3 * W / 2 + c50);
-    p.WallFaces(x + U, right);
-    p.Line(x + U, 0, x + U, T);
-    p.Line(x, h.upper, x + W / 2, h.upper);
-    p.Line(x + W / 2 + c50, h.lower, x + W, h.lower);
-    p.Line(x + W + c100, h.lower, x + 3 * W / 2 + c50, h.lower);
-    p.Line(x + 3 * W / 2 + c100, h.upper, x + U, h.upper);
-    p.Face(x, T, x + U, T);
-    p.Face(x, 0, x + U, 0);
-  });
+  AddPostedUnits(
+      p, U,
+      [&](double x) {
+        AddPost(p, h, x + W / 2);
+        p.Block(x + W + c50, x + W, m, h.a);
+        p.Block(x + W + c50, x + W + c100, m, h.a);
+        p.Mark(x + W + c50, m, p.Paper(180));
+        AddPost(p, h, x + 3 * W / 2 + c50);
+      },
+      [&](double x) {
+        p.Line(x, h.upper, x + W / 2, h.upper);
+        p.Line(x + W / 2 + c50, h.lower, x + W, h.lower);
+        p.Line(x + W + c100, h.lower, x + 3 * W / 2 + c50, h.lower);
+        p.Line(x + 3 * W / 2 + c100, h.upper, x + U, h.upper);
+      });
 }
 
 void TBuzaidanmenobj::MakeFittingPlan73() {
   FittingPlan p(*this);
   const PostHeights h(p);
-  const double T = p.T;
-  const double m = T / 2;
+  const double m = p.T / 2;
   const double W = p.WorkingWidth(0);
   const double c50 = p.Paper(50);
   const double c180 = p.Paper(180);
   const double U = 2 * W + c50;
   const bool mirrored = FittingDefaults.FitPlanOption3 != 0;
   BeginPostedUnits(p, U, mirrored);
-  AddPostedUnits(p, U, [&](double x, double left, double right) {
-    p.WallFaces(x, left);
-    p.Line(x, 0, x, T);
-    AddPost(p, h, x + W);
-    p.Block(x + 2 * W + c50, x + 2 * W, m, h.a);
-    p.WallFaces(x + U, right);
-    p.Line(x + U, 0, x + U, T);
-    // The mark over the second leaf runs down from its upper end when the
-    // figure is mirrored.
-    const double xm = x + 3 * W / 2 + p.Paper(37.5);
-    if (mirrored) {
-      p.Line(xm, m + c180, xm, m - c180);
-    } else {
-      p.Mark(xm, m, c180);
-    }
-    p.Line(x, h.upper, x + W, h.upper);
-    p.Line(x + W + c50, h.lower, x + 2 * W, h.lower);
-    p.Face(x, T, x + U, T);
-    p.Face(x, 0, x + U, 0);
-  });
+  AddPostedUnits(
+      p, U,
+      [&](double x) {
+        AddPost(p, h, x + W);
+        p.Block(x + 2 * W + c50, x + 2 * W, m, h.a);
+      },
+      [&](double x) {
+        // The mark over the second leaf runs down from its upper end when
+        // the figure is mirrored.
+        const double xm = x + 3 * W / 2 + p.Paper(37.5);
+        if (mirrored) {
+          p.Line(xm, m + c180, xm, m - c180);
+        } else {
+          p.Mark(xm, m, c180);
+        }
+        p.Line(x, h.upper, x + W, h.upper);
+        p.Line(x + W + c50, h.lower, x + 2 * W, h.lower);
+      });
 }

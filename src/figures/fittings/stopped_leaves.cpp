@@ -6,10 +6,30 @@
 
 namespace {
 
-// The stops and centre blocks of kinds 61 and 66, on the wall's middle m.
-struct StopBlocks {
-  explicit StopBlocks(FittingPlan& Plan)
-      : p(Plan), m(Plan.T / 2), c20(Plan.Paper(20)), c25(Plan.Paper(25)), c180(Plan.Paper(180)) {}
+// What kinds 61, 66 and 69 share: the wall T thick with its middle m, the
+// units (which lose the walls beyond the outer closing lines when the
+// width is overall), the box, and the stops and centre blocks of kinds 61
+// and 66.
+struct StoppedWall {
+  explicit StoppedWall(FittingPlan& Plan)
+      : p(Plan),
+        T(Plan.T),
+        E(Plan.E),
+        G(Plan.G),
+        m(Plan.T / 2),
+        c12(Plan.Paper(12.5)),
+        c15(Plan.Paper(15)),
+        c20(Plan.Paper(20)),
+        c25(Plan.Paper(25)),
+        c180(Plan.Paper(180)),
+        units(Plan.RepeatedUnits(2 * (FittingDefaults.FitPlanSize2 + 15))),
+        W(units.W),
+        n(units.n) {
+    p.Begin(units.Box, T, p.SideGap(E + c15));
+  }
+
+  // The left end of unit i.
+  double UnitStart(int i) const { return i * (W + G); }
 
   // A stop 25 deep from x0 to xe above the middle or below it, closed at xe
   // from the middle outward.
@@ -33,120 +53,104 @@ struct StopBlocks {
     p.Mark(x, m, c180);
   }
 
+  // End marks and pockets 15 beyond the outer closing lines.
+  void Finish() {
+    p.AddWallEnds(-c15, units.Right + c15);
+    p.Finish();
+  }
+
   FittingPlan& p;
+  const double T;
+  const double E;
+  const double G;
   const double m;
+  const double c12;
+  const double c15;
   const double c20;
   const double c25;
   const double c180;
+  const RPlanUnits units;
+  const double W;
+  const int n;
 };
-
-// The units of kinds 61, 66 and 69 lose the walls beyond the outer closing
-// lines when the width is overall.
-RPlanUnits StoppedUnits(const FittingPlan& p) {
-  return p.RepeatedUnits(2 * (FittingDefaults.FitPlanSize2 + 15));
-}
 
 }  // namespace
 
 void TBuzaidanmenobj::MakeFittingPlan61() {
   FittingPlan p(*this);
-  StopBlocks blocks(p);
-  const double T = p.T;
-  const double E = p.E;
-  const double G = p.G;
-  const double m = blocks.m;
-  const double c12 = p.Paper(12.5);
-  const double c15 = p.Paper(15);
-  const double c20 = blocks.c20;
-  const double c25 = blocks.c25;
-  const RPlanUnits units = StoppedUnits(p);
-  const double W = units.W;
-  const int n = units.n;
-  p.Begin(units.Box, T, p.SideGap(E + c15));
-  for (int i = 0; i < n; ++i) {
-    const double x = i * (W + G);
-    const bool last = i == n - 1;
+  StoppedWall s(p);
+  const double T = s.T;
+  const double W = s.W;
+  const double m = s.m;
+  for (int i = 0; i < s.n; ++i) {
+    const double x = s.UnitStart(i);
+    const bool last = i == s.n - 1;
     const double h = x + W / 2;
     // Every unit but the last reaches back into the gap before it; the
     // right wall of every unit but the last only spans the gap.
-    if (n == 1 || !last) p.WallFaces(x, x - E - c15);
-    p.Line(x - c15, 0, x - c15, T);
-    blocks.Stop(x - c15, x + c25, true);
-    blocks.CentreBlock(h);
-    p.WallFaces(x + W, last ? x + W + E + c15 : x + W + G);
-    p.Line(x + W + c15, 0, x + W + c15, T);
-    blocks.Stop(x + W + c15, x + W - c25, false);
-    p.Line(x + c25, m + c12, h - c20, m + c12);
-    p.Line(h + c20, m - c12, x + W - c25, m - c12);
+    if (s.n == 1 || !last) p.WallFaces(x, x - s.E - s.c15);
+    p.Line(x - s.c15, 0, x - s.c15, T);
+    s.Stop(x - s.c15, x + s.c25, true);
+    s.CentreBlock(h);
+    p.WallFaces(x + W, last ? x + W + s.E + s.c15 : x + W + s.G);
+    p.Line(x + W + s.c15, 0, x + W + s.c15, T);
+    s.Stop(x + W + s.c15, x + W - s.c25, false);
+    p.Line(x + s.c25, m + s.c12, h - s.c20, m + s.c12);
+    p.Line(h + s.c20, m - s.c12, x + W - s.c25, m - s.c12);
     p.Face(x, T, x + W, T);
     p.Face(x, 0, x + W, 0);
   }
-  p.AddWallEnds(-c15, units.Right + c15);
-  p.Finish();
+  s.Finish();
 }
 
 void TBuzaidanmenobj::MakeFittingPlan66() {
   FittingPlan p(*this);
-  StopBlocks blocks(p);
-  const double T = p.T;
-  const double E = p.E;
-  const double G = p.G;
-  const double m = blocks.m;
-  const double c12 = p.Paper(12.5);
-  const double c15 = p.Paper(15);
-  const double c20 = blocks.c20;
-  const double c25 = blocks.c25;
-  const RPlanUnits units = StoppedUnits(p);
-  const double W = units.W;
-  const int n = units.n;
-  p.Begin(units.Box, T, p.SideGap(E + c15));
-  for (int i = 0; i < n; ++i) {
-    const double x = i * (W + G);
+  StoppedWall s(p);
+  const double T = s.T;
+  const double W = s.W;
+  const double m = s.m;
+  for (int i = 0; i < s.n; ++i) {
+    const double x = s.UnitStart(i);
     const double q1 = x + W / 4;
     const double q2 = x + W / 2;
     const double q3 = x + 3 * W / 4;
     // Between two units each wall runs half way across the gap.
-    p.WallFaces(x, i == 0 ? x - E - c15 : x - G / 2);
-    p.Line(x - c15, 0, x - c15, T);
-    blocks.Stop(x - c15, x + c25, true);
-    blocks.CentreBlock(q1);
-    blocks.Stop(q2, q2 - c25, false);
-    blocks.Stop(q2, q2 + c25, false);
-    p.Mark(q2, m, blocks.c180);
-    blocks.CentreBlock(q3);
-    p.WallFaces(x + W, i == n - 1 ? x + W + E + c15 : x + W + G / 2);
-    p.Line(x + W + c15, 0, x + W + c15, T);
-    blocks.Stop(x + W + c15, x + W - c25, true);
-    p.Line(x + c25, m + c12, q1 - c20, m + c12);
-    p.Line(q1 + c20, m - c12, q2 - c25, m - c12);
-    p.Line(q2 + c25, m - c12, q3 - c20, m - c12);
-    p.Line(q3 + c20, m + c12, x + W - c25, m + c12);
+    p.WallFaces(x, i == 0 ? x - s.E - s.c15 : x - s.G / 2);
+    p.Line(x - s.c15, 0, x - s.c15, T);
+    s.Stop(x - s.c15, x + s.c25, true);
+    s.CentreBlock(q1);
+    s.Stop(q2, q2 - s.c25, false);
+    s.Stop(q2, q2 + s.c25, false);
+    p.Mark(q2, m, s.c180);
+    s.CentreBlock(q3);
+    p.WallFaces(x + W, i == s.n - 1 ? x + W + s.E + s.c15 : x + W + s.G / 2);
+    p.Line(x + W + s.c15, 0, x + W + s.c15, T);
+    s.Stop(x + W + s.c15, x + W - s.c25, true);
+    p.Line(x + s.c25, m + s.c12, q1 - s.c20, m + s.c12);
+    p.Line(q1 + s.c20, m - s.c12, q2 - s.c25, m - s.c12);
+    p.Line(q2 + s.c25, m - s.c12, q3 - s.c20, m - s.c12);
+    p.Line(q3 + s.c20, m + s.c12, x + W - s.c25, m + s.c12);
     p.Face(x, T, x + W, T);
     p.Face(x, 0, x + W, 0);
   }
-  p.AddWallEnds(-c15, units.Right + c15);
-  p.Finish();
+  s.Finish();
 }
 
 void TBuzaidanmenobj::MakeFittingPlan69() {
   FittingPlan p(*this);
-  const double T = p.T;
-  const double E = p.E;
-  const double G = p.G;
-  const double m = T / 2;
-  const double c15 = p.Paper(15);
+  StoppedWall s(p);
+  const double T = s.T;
+  const double W = s.W;
+  const double m = s.m;
+  const double c15 = s.c15;
   const double c17 = p.Paper(17.5);
   const double c35 = p.Paper(35);
-  const RPlanUnits units = StoppedUnits(p);
-  const double W = units.W;
-  const int n = units.n;
-  p.Begin(units.Box, T, p.SideGap(E + c15));
-  for (int i = 0; i < n; ++i) {
-    const double x = i * (W + G);
+  for (int i = 0; i < s.n; ++i) {
+    const double x = s.UnitStart(i);
     // The upper wall lines start at the closing lines; between two units
     // each wall runs half way across the gap.
-    const double left = i == 0 ? x - E - c15 : x - G / 2;
-    const double right = i == n - 1 ? x + W + E + c15 : x + W + G / 2;
+    const double left = i == 0 ? x - s.E - c15 : x - s.G / 2;
+    const double right = i == s.n - 1 ? x + W + s.E + c15 : x + W + s.G / 2;
     p.Line(x, 0, left, 0);
     p.Line(x - c15, T, left, T);
     p.Line(x - c15, 0, x - c15, T);
@@ -159,6 +163,5 @@ void TBuzaidanmenobj::MakeFittingPlan69() {
     p.Face(x - c15, T, x + W + c15, T);
     p.Face(x, 0, x + W, 0);
   }
-  p.AddWallEnds(-c15, units.Right + c15);
-  p.Finish();
+  s.Finish();
 }
