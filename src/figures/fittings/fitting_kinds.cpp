@@ -8,6 +8,7 @@ namespace {
 
 // Every fitting length is divided by the figure scale.
 constexpr RFigureKindRow kFittingKinds[] = {
+    {40, 40, [](TBuzaidanmenobj& f) { f.MakeDefinedFittingPlan(); }, true},
     {50, 50, [](TBuzaidanmenobj& f) { f.MakePostSymbol(); }, true},
     {51, 51, [](TBuzaidanmenobj& f) { f.MakeFittingElevation51(); }, true},
     {52, 52, [](TBuzaidanmenobj& f) { f.MakeFittingElevation52(); }, true},
