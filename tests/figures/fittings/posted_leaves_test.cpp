@@ -124,6 +124,21 @@ TEST_F(PostedLeavesTest, Kind73MirroredAtTwoScales) {
   });
 }
 
+// The pockets mirror too (scale 10: U = 205, J 3, D 10): the left one
+// stands beyond x = 205, the right one beyond x = 0.
+TEST_F(PostedLeavesTest, Kind73MirroredPockets) {
+  FittingDefaults.FitPlanOption3 = 1;
+  FittingDefaults.FitPlanOption1 = 1;
+  Build(73);
+  ASSERT_EQ(Out().size(), 25u);
+  ExpectLines(19, {{208, 0, 208, -10},
+                   {205, 0, 205, -10},
+                   {208, -10, 205, -10},
+                   {0, 0, 0, -10},
+                   {-3, 0, -3, -10},
+                   {0, -10, -3, -10}});
+}
+
 // T = 100 at scale 11 is thin as stored, though 100 / 11 x 11 > 100 in
 // doubles: posts from 2/11 to 98/11, tracks 74/11 and 26/11.
 TEST_F(PostedLeavesTest, WallOfExactly100IsThin) {
