@@ -16,6 +16,10 @@ void FittingFrame::Begin(double W, double H, double Gap) {
 
 void FittingFrame::AddLine(std::uint8_t Color, std::uint8_t LineType, double X1, double Y1, double X2,
                            double Y2) {
+  if (mirrored_) {
+    X1 = mirrorTotal_ - X1;
+    X2 = mirrorTotal_ - X2;
+  }
   RDrawElement e = LineElement(X1 + originX_, Y1 + originY_, X2 + originX_, Y2 + originY_);
   e.ColorNo = Color;
   e.LineType = LineType;

@@ -36,6 +36,13 @@ class FittingFrame {
   void AddArc(std::uint8_t Color, std::uint8_t LineType, double CX, double CY, double Radius, double StartDeg,
               double EndDeg);
 
+  // Every line appended after it has its x replaced by Total - x: a figure
+  // built as drawn and appended mirrored along the fitting.
+  void MirrorAlong(double Total) {
+    mirrored_ = true;
+    mirrorTotal_ = Total;
+  }
+
   // Turns the figure about the local origin by Angle: lines at both ends,
   // arcs at their centre. A turn of a ten-thousandth of a degree or less
   // leaves every coordinate as built.
@@ -48,4 +55,6 @@ class FittingFrame {
   TBuzaidanmenobj& figure_;
   double originX_ = 0.0;
   double originY_ = 0.0;
+  bool mirrored_ = false;
+  double mirrorTotal_ = 0.0;
 };

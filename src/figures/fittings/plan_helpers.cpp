@@ -48,8 +48,8 @@ double FittingPlan::SideGap(double Gap) const { return FittingDefaults.FitPlanOp
 
 bool FittingPlan::SideFramesOn() const { return FittingDefaults.FitPlanOption1 != 0; }
 
-void FittingPlan::Line(double X1, double Y1, double X2, double Y2) {
-  AddLine(true, FittingDefaults.FitPlanColour1, 0, X1, Y1, X2, Y2);
+void FittingPlan::Line(double X1, double Y1, double X2, double Y2, std::uint8_t LineType) {
+  AddLine(true, FittingDefaults.FitPlanColour1, LineType, X1, Y1, X2, Y2);
 }
 
 void FittingPlan::Face(double X1, double Y1, double X2, double Y2) {
@@ -63,6 +63,14 @@ void FittingPlan::Arc(double CX, double CY, double Radius, double StartDeg, doub
 void FittingPlan::WallFaces(double X, double XEnd) {
   Line(X, 0, XEnd, 0);
   Line(X, T, XEnd, T);
+}
+
+void FittingPlan::Mark(double X, double Y, double HalfLength) { Line(X, Y - HalfLength, X, Y + HalfLength); }
+
+void FittingPlan::Block(double X0, double XEnd, double YA, double YB) {
+  Line(X0, YA, XEnd, YA);
+  Line(X0, YB, XEnd, YB);
+  Line(XEnd, YA, XEnd, YB);
 }
 
 REndMarkShape FittingPlan::WallMarks() const { return {T, E, E, 2 * T + Paper(40)}; }

@@ -48,11 +48,16 @@ class FittingPlan : public FittingFrame {
   bool SideFramesOn() const;
 
   // A line of the symbol, a face line across the opening, a swing arc.
-  void Line(double X1, double Y1, double X2, double Y2);
+  void Line(double X1, double Y1, double X2, double Y2, std::uint8_t LineType = 0);
   void Face(double X1, double Y1, double X2, double Y2);
   void Arc(double CX, double CY, double Radius, double StartDeg, double EndDeg);
   // The lower and upper faces of a wall T thick from X to XEnd.
   void WallFaces(double X, double XEnd);
+  // A mark across the symbol at X, HalfLength either side of Y.
+  void Mark(double X, double Y, double HalfLength);
+  // A block from X0 to XEnd: its sides at heights YA and YB, then its end
+  // at XEnd from YA to YB.
+  void Block(double X0, double XEnd, double YA, double YB);
 
   REndMarkShape WallMarks() const;
   REndMarkShape FrameMarks() const;

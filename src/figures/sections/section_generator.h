@@ -27,6 +27,44 @@
 
 class TBuzaidanmenobj;
 
+// What the figure of a definition file (kind 40) was last built from: the
+// settings and the generator's own inputs. Any of them changed asks for a
+// new build.
+struct RDefinedFittingInputs {
+  std::string FileName;
+  std::uint8_t Entry = 0;
+  double PlanWidth = 0.0;
+  double ElevationWidth = 0.0;
+  double Height = 0.0;
+  double WallThickness = 0.0;
+  double FrameSize = 0.0;
+  double ExtraDepth = 0.0;
+  std::uint8_t Generator = 0;
+  std::uint8_t PlanMode = 0;
+  std::int32_t MirrorX = 0;
+  std::int32_t MirrorY = 0;
+  std::uint8_t BasePoint = 0;
+  double Angle = 0.0;
+  double Scale = 0.0;
+  std::array<RTextStyle, kTextStyleCount> Styles{};
+
+  bool operator==(const RDefinedFittingInputs& Other) const;
+};
+
+// The figure kind 40 built last on one generator, kept apart from the output
+// that every kind rebuilds: the elements and texts as placed at (PointX,
+// PointY) with their box offset, and the inputs they came from.
+struct RDefinedFittingBuild {
+  bool Built = false;
+  RDefinedFittingInputs Inputs;
+  std::vector<RDrawElement> Elements;
+  std::vector<std::string> Texts;
+  double OffsetX = 0.0;
+  double OffsetY = 0.0;
+  double PointX = 0.0;
+  double PointY = 0.0;
+};
+
 // Kinds FirstKind..LastKind of Generate are built by Producer. A row whose
 // producer divides by the figure scale leaves the output as it was while
 // that scale is 0 or not finite.
@@ -133,6 +171,15 @@ class TBuzaidanmenobj {
   // Kind 95: a labelled mark on every reference line, the label counting up.
   void MakeLineMarks();
 
+  // Kind 40: the entry of the fitting definition file of the settings,
+  // mirrored, turned about its placed point and kept; while nothing it was
+  // built from changes, a call only moves the kept figure to the base point.
+  void MakeDefinedFittingPlan();
+  // Reads the definition file of the settings into FittingLines when a
+  // reload is asked for or the file is not the kept figure's; an empty name
+  // reads nothing. An unreadable file leaves no lines and is reported once.
+  void ReloadDefinitionLines();
+
   // Post symbols and door and window elevations, built by the fittings
   // library.
   void MakePostSymbol();
@@ -143,13 +190,23 @@ class TBuzaidanmenobj {
   void MakeFittingElevation55();
   void MakeFittingElevation56();
   // Door and window plans, built by the fittings library.
+  void MakeFittingPlan61();
+  void MakeFittingPlan62();
   void MakeFittingPlan63();
   void MakeFittingPlan64();
   void MakeFittingPlan65();
+  void MakeFittingPlan66();
+  void MakeFittingPlan67();
+  void MakeFittingPlan68();
+  void MakeFittingPlan69();
   void MakeFittingPlan70();
   void MakeFittingPlan71();
+  void MakeFittingPlan72();
+  void MakeFittingPlan73();
   void MakeFittingPlan74();
   void MakeFittingPlan75();
+  void MakeFittingPlan76();
+  void MakeFittingPlan77();
 
   // Kind 100: an entry of the line-symbol file of the settings, built when
   // the settings or the picked line's direction change and only moved
@@ -200,6 +257,14 @@ class TBuzaidanmenobj {
   // The line-symbol file last reported unreadable, so that a symbol rebuilt
   // at every turn of the picked line does not report it again.
   std::string SymbolFileReported;
+  // Kind 40's figure and the definition file last reported unreadable.
+  RDefinedFittingBuild DefinedFitting;
+  std::string FittingFileReported;
+
+  // The inputs kind 40 builds from, as they stand.
+  RDefinedFittingInputs DefinedFittingInputs() const;
+  // Builds kind 40 from FittingLines, whole, into DefinedFitting.
+  void BuildDefinedFitting();
 
   static RDrawElement NoReference();
   void CopyStyles(std::span<const RTextStyle> From);

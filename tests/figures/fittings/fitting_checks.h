@@ -33,6 +33,7 @@ inline void SetRoundPlanSettings() {
 struct LocalLine {
   double x1, y1, x2, y2;
   bool Face = false;
+  std::uint8_t LineType = 0;
 };
 
 inline constexpr double kBaseX = 100;
@@ -67,17 +68,55 @@ class FittingTest : public ::testing::Test {
     ExpectLocalLines(from, want, true);
   }
 
-  void ExpectLocalLines(std::size_t from, std::initializer_list<LocalLine> want, bool marks) const {
+  // Lines given in real millimetres: each coordinate is divided by the
+  // generator's scale.
+  void ExpectRealLines(std::size_t from, std::initializer_list<LocalLine> want, bool marks = false) const {
+    ExpectLocalLines(from, want, marks, fig_.Scale);
+  }
+
+  // Builds at scale 1 and at scale 50, checking each with Check.
+  template <typename Checks>
+  void AtScales1And50(std::uint8_t kind, Checks Check) {
+    for (double scale : {1.0, 50.0}) {
+      SCOPED_TRACE("scale " + std::to_string(scale));
+      fig_.SetStylesAndScale(styles_, scale);
+      Build(kind);
+      Check();
+    }
+  }
+
+  void ExpectLocalLines(std::size_t from, std::initializer_list<LocalLine> want, bool marks,
+                        double divisor = 1.0) const {
     ASSERT_LE(from + want.size(), Out().size());
     std::size_t i = from;
     for (const LocalLine& w : want) {
       SCOPED_TRACE((marks ? "end mark " : "element ") + std::to_string(i));
       const RDrawElement& e = Out()[i++];
-      ExpectLine(e, {kBaseX + w.x1, kBaseY + w.y1}, {kBaseX + w.x2, kBaseY + w.y2});
+      ExpectLine(e, {kBaseX + w.x1 / divisor, kBaseY + w.y1 / divisor},
+                 {kBaseX + w.x2 / divisor, kBaseY + w.y2 / divisor});
       EXPECT_EQ(int{e.ColorNo}, marks ? 0 : w.Face ? 7 : 4);
-      EXPECT_EQ(int{e.LineType}, 0);
+      EXPECT_EQ(int{e.LineType}, int{w.LineType});
       EXPECT_EQ(int{e.LineTag}, marks ? 0 : int{kLineTagFitting});
     }
+  }
+
+  // The width of the offset box and its side gap: code 2 puts the base
+  // point Gap left of the box's bottom-left corner, code 8 Gap right of its
+  // bottom-right corner.
+  struct BoxSize {
+    double Width;
+    double Gap;
+  };
+  BoxSize MeasureBox(std::uint8_t kind) {
+    const std::uint8_t code = DraftDefaults.FigureBasePoint;
+    DraftDefaults.FigureBasePoint = 2;
+    Build(kind);
+    const double gap = fig_.OffsetX;
+    DraftDefaults.FigureBasePoint = 8;
+    Build(kind);
+    const double width = -fig_.OffsetX - gap;
+    DraftDefaults.FigureBasePoint = code;
+    return {width, gap};
   }
 
   SettingsGuard guard_;
