@@ -87,6 +87,15 @@ constexpr int kResultPlaced = 112;
 constexpr int kSegmentsPerAbortTest = 20;
 constexpr TColor kAngleArcColour = 0x0000FF;  // red
 
+// The handler of the running mode takes the event; while a view gesture
+// runs the press is dropped instead.
+bool OwnClick(TcadBox& box, Sbuttontype mode) {
+  if (box.ButonType != mode) return false;
+  if (box.ViewGestureState == 0) return true;
+  box.ClickKind = 0;
+  return false;
+}
+
 THachiTenobj* Hatch(TcadBox& box) { return box.Tool(ToolSlot::HatchObj).Get<THachiTenobj>(); }
 THachiTenobj& HatchOrNew(TcadBox& box) {
   if (THachiTenobj* hatch = Hatch(box)) return *hatch;
@@ -119,6 +128,19 @@ bool SnapNoText(TcadBox& box, double x, double y, RPoint2D& point) {
   point = {sx, sy};
   box.ShowPointMarker(0, sx, sy);
   return true;
+}
+
+// A left click on a line or an arc of the drawing picks it (unselected);
+// the circle or arc it found, which then becomes the next part of an
+// outline, or nothing.
+const RDrawElement* ArcOfLeftClick(TcadBox& box) {
+  std::int32_t index = -1;
+  if (box.ClickKind != 2 || !box.PickLineOrArc(index, false, box.CurrentPoint.x, box.CurrentPoint.y, 0)) {
+    return nullptr;
+  }
+  RDrawElement& picked = box.Draw1->Elements[static_cast<std::size_t>(index)];
+  picked.Selection = 0;
+  return picked.Kind == kKindArc ? &picked : nullptr;
 }
 
 // A polyline of outline vertices in the canvas pen as it is set: a segment
@@ -214,11 +236,7 @@ void HachiTenMove(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void HachiTenUp(TcadBox& box, TShiftState, double, double) {
-  if (box.ButonType != dtHachiTen) return;
-  if (box.ViewGestureState != 0) {
-    box.ClickKind = 0;
-    return;
-  }
+  if (!OwnClick(box, dtHachiTen)) return;
   if (!HatchClickReleased(box)) return;
   THachiTenobj& hatch = HatchOrNew(box);
   if (box.B_Switch == _off) {
@@ -227,19 +245,12 @@ void HachiTenUp(TcadBox& box, TShiftState, double, double) {
     return;
   }
   if (box.B_Switch != on1) return;
-  if (box.ClickKind == 2) {
-    std::int32_t index = -1;
-    if (box.PickLineOrArc(index, false, box.CurrentPoint.x, box.CurrentPoint.y, 0)) {
-      RDrawElement& picked = box.Draw1->Elements[static_cast<std::size_t>(index)];
-      picked.Selection = 0;
-      if (picked.Kind == kKindArc) {
-        // The arc's points come with the next point; nothing to tell yet.
-        box.ClickKind = 0;
-        hatch.AddArc(picked, box.CurrentPoint.x, box.CurrentPoint.y);
-        Hachi2tenRedraw(box);
-        return;
-      }
-    }
+  if (const RDrawElement* arc = ArcOfLeftClick(box)) {
+    // The arc's points come with the next point; nothing to tell yet.
+    box.ClickKind = 0;
+    hatch.AddArc(*arc, box.CurrentPoint.x, box.CurrentPoint.y);
+    Hachi2tenRedraw(box);
+    return;
   }
   hatch.AddPoint(box.FirstPoint.x, box.FirstPoint.y);
   Hachi2tenRedraw(box);
@@ -369,11 +380,7 @@ std::optional<int> HatchCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint
 // ---- Area and coordinate measuring -----------------------------------------------
 
 void SokuteiMenDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (box.ButonType != dtSokuteiMen) return;
-  if (box.ViewGestureState != 0) {
-    box.ClickKind = 0;
-    return;
-  }
+  if (!OwnClick(box, dtSokuteiMen)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   if (box.B_Switch != _off && box.B_Switch != on1) return;
   if (box.ClickKind == 2) {
@@ -404,11 +411,7 @@ void SokuteiMenMove(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void SokuteiMenUp(TcadBox& box, TShiftState, double, double) {
-  if (box.ButonType != dtSokuteiMen) return;
-  if (box.ViewGestureState != 0) {
-    box.ClickKind = 0;
-    return;
-  }
+  if (!OwnClick(box, dtSokuteiMen)) return;
   if (box.ClickKind == 0) return;
   const double scale = WriteGroupScale(box);
   if (box.B_Switch == _off) {
@@ -422,19 +425,9 @@ void SokuteiMenUp(TcadBox& box, TShiftState, double, double) {
   if (box.B_Switch != on1) return;
   TSokuteiMenobj* area = Area(box);
   if (area == nullptr) return;
-  bool arcPicked = false;
-  if (box.ClickKind == 2) {
-    std::int32_t index = -1;
-    if (box.PickLineOrArc(index, false, box.CurrentPoint.x, box.CurrentPoint.y, 0)) {
-      RDrawElement& picked = box.Draw1->Elements[static_cast<std::size_t>(index)];
-      picked.Selection = 0;
-      if (picked.Kind == kKindArc) {
-        area->AddArc(picked, box.CurrentPoint.x, box.CurrentPoint.y);
-        arcPicked = true;
-      }
-    }
-  }
-  if (!arcPicked) {
+  if (const RDrawElement* arc = ArcOfLeftClick(box)) {
+    area->AddArc(*arc, box.CurrentPoint.x, box.CurrentPoint.y);
+  } else {
     area->AddPoint(box.FirstPoint.x, box.FirstPoint.y, scale);
     box.FormatAreaResult();
     PostHostNotification("TFrame13", kMeasured);
@@ -482,11 +475,7 @@ void SokuteiMenCancel(TcadBox& box) {
 // ---- Placing the result ----------------------------------------------------------
 
 void SokuteiKekaDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (box.ButonType != dtSokuteiKeka) return;
-  if (box.ViewGestureState != 0) {
-    box.ClickKind = 0;
-    return;
-  }
+  if (!OwnClick(box, dtSokuteiKeka)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   if (box.B_Switch != _off && box.B_Switch != on1) return;
   if (box.ClickKind == 2) {
@@ -523,11 +512,7 @@ void SokuteiKekaMove(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void SokuteiKekaUp(TcadBox& box, TShiftState, double, double) {
-  if (box.ButonType != dtSokuteiKeka) return;
-  if (box.ViewGestureState != 0) {
-    box.ClickKind = 0;
-    return;
-  }
+  if (!OwnClick(box, dtSokuteiKeka)) return;
   if (box.ClickKind == 0 || box.B_Switch != _off) return;
   if (box.PlaceText.empty()) {
     box.CommandStep = 0;
@@ -587,11 +572,7 @@ bool TakeAngleSnap(TcadBox& box, double x, double y, std::initializer_list<RPoin
 }
 
 void KakudoSokuteiDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (box.ButonType != dtKakudoSokutei) return;
-  if (box.ViewGestureState != 0) {
-    box.ClickKind = 0;
-    return;
-  }
+  if (!OwnClick(box, dtKakudoSokutei)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   const bool snapped = box.ClickKind == 3;
   if (box.ClickKind != 2 && !snapped) return;
@@ -635,11 +616,7 @@ TKakuSokuteiobj MeasureAngle(const TcadBox& box, RPoint2D end) {
 }
 
 void KakudoSokuteiMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (box.ButonType != dtKakudoSokutei) return;
-  if (box.ViewGestureState != 0) {
-    box.ClickKind = 0;
-    return;
-  }
+  if (!OwnClick(box, dtKakudoSokutei)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     if (box.B_Switch == on2) EraseAngleArc(box);
     box.ClickKind = 0;
