@@ -352,6 +352,26 @@ class TcadBox : public TCustomControl {
   // The floor-area command's figure, set by the host: 0 quadrilateral, 1
   // triangle, 2 circle or arc.
   std::uint8_t FloorShape = 0;
+  // The hatch boundary and the measuring commands: the hatch pattern's base
+  // point last given, the vertex of the measured angle, and the host's
+  // settings of the area result: what it shows (0 perimeter, 1 area, 2
+  // centroid, 3 offset from the first click, 4 and 5 perimeter and area),
+  // the unit codes (0 m, 1 cm, 2 mm), the decimals codes (0 to 4) and the
+  // rounding (0 cut, 1 up, else left to the format).
+  RPoint2D HatchBasePoint;
+  RPoint2D AngleOrigin;
+  std::uint8_t AreaKind = 0;
+  std::uint8_t PerimeterUnit = 0;
+  std::uint8_t AreaUnit = 0;
+  std::uint8_t CoordUnit = 0;
+  std::uint8_t PerimeterDecimals = 0;
+  std::uint8_t AreaDecimals = 0;
+  std::uint8_t CoordDecimals = 0;
+  std::uint8_t AreaRounding = 0;
+  // The held text made of the measured outline in the AreaObj slot by the
+  // settings above; unchanged without an outline or for settings past
+  // their codes.
+  void FormatAreaResult();
   // The regular polygons: side count and construction (the host's; the
   // size is the host's set radius, AngleArcRadius), and what the preview on
   // the screen was built and drawn with.

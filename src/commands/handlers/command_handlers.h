@@ -33,4 +33,10 @@ void RegisterPictureCommands();
 // The leave row of the modes that show the held text's frame at the
 // cursor: a shown frame is erased.
 class TcadBox;
+struct RPoint2D;
 void EraseHeldTextFrameOnLeave(TcadBox& box);
+// The held text's frame at a point in XOR: a second draw takes it away.
+void XorHeldTextFrame(TcadBox& box, RPoint2D at);
+// The text element added last, drawn where it was stored at the held
+// text's angle.
+void DrawLastText(TcadBox& box);

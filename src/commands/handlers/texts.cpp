@@ -65,14 +65,6 @@ constexpr int kTextPlaced = 102;
 constexpr int kTextViewChanged = 116;
 constexpr int kTextsEdited = 49;
 
-// The held text's frame at a point in XOR: a second draw takes it away.
-void XorHeldTextFrame(TcadBox& box, RPoint2D at) {
-  box.SetXorPen(kHeldTextFrameColour, true);
-  box.Canvas().Pen.Width = 1;
-  box.DrawHeldTextFrame(at.x, at.y);
-  box.Canvas().Pen.Mode = pmCopy;
-}
-
 void EraseShownFrame(TcadBox& box) {
   if (!box.RubberErased) XorHeldTextFrame(box, box.SecondPoint);
   box.RubberErased = true;
@@ -192,12 +184,6 @@ void ExtendHeldText(TcadBox& box, std::uint8_t kind) {
   box.SetGuidePrompt(J(front ? "文字前追加" : "文字後追加"));
   box.RefreshHeldTextFrame();
   PostHostNotification("TFrame5", kTextTakenUp);
-}
-
-void DrawLastText(TcadBox& box) {
-  const RDrawElement& e = box.Draw1->Elements.back();
-  box.DrawElementText(e.TextIndex, box.PlaceTextDirection, box.Canvas(), 0, e.X1, e.Y1, e.X2, e.Y2,
-                      NormalizeAngle360(box.CommandAngle + box.AxisAngle));
 }
 
 // The held text added at FirstPoint and drawn; the host is told and the
@@ -446,6 +432,19 @@ void RenKetuMoziUp(TcadBox& box, TShiftState, double, double) {
 }
 
 }  // namespace
+
+void XorHeldTextFrame(TcadBox& box, RPoint2D at) {
+  box.SetXorPen(kHeldTextFrameColour, true);
+  box.Canvas().Pen.Width = 1;
+  box.DrawHeldTextFrame(at.x, at.y);
+  box.Canvas().Pen.Mode = pmCopy;
+}
+
+void DrawLastText(TcadBox& box) {
+  const RDrawElement& e = box.Draw1->Elements.back();
+  box.DrawElementText(e.TextIndex, box.PlaceTextDirection, box.Canvas(), 0, e.X1, e.Y1, e.X2, e.Y2,
+                      NormalizeAngle360(box.CommandAngle + box.AxisAngle));
+}
 
 void EraseHeldTextFrameOnLeave(TcadBox& box) {
   if (!box.RubberErased) XorHeldTextFrame(box, box.SecondPoint);

@@ -63,7 +63,9 @@ TEST_F(ModeRows, LeavingErasesTheRunningCommandsPreviewOnce) {
       {"polygon range keeps its frame", dtHanipg, 1, true, kRed, frame, false, 60, 40},
       {"crossing polygon range frame", dtHanipgc, 1, true, kRed, frame, true, 60, 40},
       {"cut-out range frame", dtKiritorisakuzyo, 1, true, kRed, frame, true, 60, 40},
-      {"hatch rectangle", dtHachi2ten, on1, true, kRed, [&] { box.DrawRect(20, 40, 100, 80); }, true, 60, 40},
+      // As the command's move draws its rubber rectangle.
+      {"hatch rectangle", dtHachi2ten, on1, true, kRed,
+       [&] { box.DrawAlignedRect(box.Canvas(), 20, 40, 100, 80, 0); }, true, 60, 40},
       // The sized box turned about its first corner; its bottom side's middle is probed.
       {"sized box", dtBoxsunpo, 0, true, kGreen, [&] { box.DrawRotatedRect(box.Canvas(), 20, 40, 100, 80, 30); },
        true, 54.64, 60},
