@@ -468,6 +468,17 @@ class TcadBox : public TCustomControl {
   // undo step (joined to the open one when joinStep); false when the
   // segment has no division point, and then nothing changes.
   bool PasteBufferAlongSegment(double x1, double y1, double x2, double y2, bool joinStep = false);
+  // The stretch, centre-line and division commands. PickPairKind: how the
+  // two references of a centre line were taken (1 line-line, 2 point-line,
+  // 3 line-point, 4 point-point); the centre line itself goes into RefLine.
+  // The host's grading ratio of the division by count (0 or less: equal).
+  std::int32_t PickPairKind = 0;
+  float DivisionRatio = 0.0f;
+  void StretchToPoint(RPoint2D a, RPoint2D b);
+  bool ComputeCentreLine(std::int32_t pairKind, RPoint2D p1, RPoint2D p2);
+  void DeselectPickPair();
+  void DivideBetweenLines(RPoint2D p1, RPoint2D p2);
+  void AddLinesBetweenAtPitch(double x1, double y1, double x2, double y2);
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all
