@@ -504,10 +504,11 @@ void senbunkatupitchUp(TcadBox& box, TShiftState, double, double) {
 void TcadBox::DivideBetweenLines(RPoint2D p1, RPoint2D p2) {
   RDrawElement l1, l2;
   if (!TakePickedLines(*this, l1, l2)) return;
-  // Each line goes with its own pick point, which tells which of its ends
-  // pairs with which end of the other.
-  const TKansuobj tool(SetCount, l1.X1, l1.Y1, l1.X2, l1.Y2, l2.X1, l2.Y1, l2.X2, l2.Y2, DivisionRatio, p1.x, p1.y,
-                       p2.x, p2.y, WriteGroupScale(*this), false, 0);
+  // The second line is the tool's first: a graded division crowds towards
+  // the line picked last. Each line goes with its own pick point, which
+  // tells which of its ends pairs with which end of the other.
+  const TKansuobj tool(SetCount, l2.X1, l2.Y1, l2.X2, l2.Y2, l1.X1, l1.Y1, l1.X2, l1.Y2, DivisionRatio, p2.x, p2.y,
+                       p1.x, p1.y, WriteGroupScale(*this), false, 0);
   AddDivisionLines(*this, tool.Results, l1, l2);
   RebuildDisplayLists(*this);
 }

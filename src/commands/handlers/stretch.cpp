@@ -96,7 +96,7 @@ void StretchArc(TcadBox& box, std::int32_t index, RDrawElement e, TSinsyukuobj& 
   // would leave the curve's outermost pixels out of the repaint.
   const double cx = e.X1, cy = e.Y1, r = std::abs(e.Radius) + 1.5 / box.Zoom;
   box.InvalidateWorldRect(cx - r, cy - r, cx + r, cy + r);
-  tool.StretchArc(e.LineType, e.ColorNo, cx, cy, r, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation, e.Group,
+  tool.StretchArc(e.LineType, e.ColorNo, cx, cy, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation, e.Group,
                   e.Layer);
   const float start = static_cast<float>(tool.ResultArc.StartAngle);
   const float end = static_cast<float>(tool.ResultArc.EndAngle);

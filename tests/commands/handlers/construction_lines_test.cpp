@@ -234,7 +234,7 @@ TEST_F(ConstructionLines, PickPairOnlyTouchesPositionsOfTheList) {
 
 TEST_F(ConstructionLines, DivisionByCountPutsLinesAtEqualParts) {
   // The lines y = 20 and y = 50 from x = 20 to 80: division i of N at
-  // 30 * i / N from the line picked first.
+  // 30 * i / N from the line picked last.
   for (const bool lowerFirst : {true, false}) {
     for (const float ratio : {1.0f, 0.0f}) {
       for (std::int32_t n = 1; n <= 5; ++n) {
@@ -251,7 +251,7 @@ TEST_F(ConstructionLines, DivisionByCountPutsLinesAtEqualParts) {
         std::vector<RDrawElement> want = {WithSelection(seeded[0], 10), WithSelection(seeded[1], 10)};
         std::vector<RDrawElement> log;
         for (std::int32_t i = 1; i < n; ++i) {
-          const double y = lowerFirst ? 20 + 30.0 * i / n : 50 - 30.0 * i / n;
+          const double y = lowerFirst ? 50 - 30.0 * i / n : 20 + 30.0 * i / n;
           log.push_back(PenLine(20, y, 80, y));
           want.push_back(Kept(log.back()));
         }
@@ -261,6 +261,70 @@ TEST_F(ConstructionLines, DivisionByCountPutsLinesAtEqualParts) {
         ExpectScreenMatchesRedraw();
       }
     }
+  }
+}
+
+TEST_F(ConstructionLines, AGradedDivisionCrowdsTowardsTheLinePickedLast) {
+  // Fraction i of N: ratio^(N + 1 - i) * i / N of the 30 between the lines,
+  // from the line picked last.
+  struct Case {
+    float ratio;
+    std::int32_t n;
+    std::vector<double> along;  // by hand
+  } cases[] = {
+      {0.5f, 2, {3.75}},               // 0.25 / 2 * 30
+      {0.5f, 3, {1.25, 5}},            // 0.125 / 3, 0.25 * 2 / 3
+      {0.75f, 3, {4.21875, 11.25}},    // 0.421875 / 3, 0.5625 * 2 / 3
+      {-2.0f, 3, {10, 20}},            // a negative ratio is read as 1
+  };
+  for (const Case& c : cases) {
+    for (const bool lowerFirst : {true, false}) {
+      SCOPED_TRACE(testing::Message() << "ratio " << c.ratio << ", N " << c.n << ", lower first " << lowerFirst);
+      StartAfresh(dtsenbunkatu);
+      Seed({Line(20, 20, 80, 20), Line(20, 50, 80, 50)});
+      const std::vector<RDrawElement> seeded = Elements();
+      TcadBox& box = Box();
+      box.SetCount = c.n;
+      box.DivisionRatio = c.ratio;
+      Click(25, lowerFirst ? 20 : 50);
+      Click(25, lowerFirst ? 50 : 20);
+      std::vector<RDrawElement> want = {WithSelection(seeded[0], 10), WithSelection(seeded[1], 10)};
+      std::vector<RDrawElement> log;
+      for (const double d : c.along) {
+        const double y = lowerFirst ? 50 - d : 20 + d;
+        log.push_back(PenLine(20, y, 80, y));
+        want.push_back(Kept(log.back()));
+      }
+      ExpectElements(want);
+      ExpectUndoLog(log);
+    }
+  }
+}
+
+TEST_F(ConstructionLines, EachLinesEndsPairByItsOwnPick) {
+  // A long line below and a short one above it, to the right: both picked
+  // near their right ends, the right ends pair; the upper line picked at
+  // its left end pairs that end with the lower line's right end.
+  struct Case {
+    RPoint2D lower, upper;  // the picks
+    RPoint2D from1, to1;    // the single division line (N 2), by hand
+  } cases[] = {
+      // (100, 0) with (60, 30), (0, 0) with (40, 30): midpoints.
+      {{90, 0}, {55, 30}, {80, 15}, {20, 15}},
+      // (100, 0) with (40, 30), (0, 0) with (60, 30); the upper line is the
+      // tool's first, so its picked end comes first.
+      {{90, 0}, {42, 30}, {70, 15}, {30, 15}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.upper.x);
+    StartAfresh(dtsenbunkatu);
+    Seed({Line(0, 0, 100, 0), Line(40, 30, 60, 30)});
+    TcadBox& box = Box();
+    box.SetCount = 2;
+    Click(c.lower.x, c.lower.y);
+    Click(c.upper.x, c.upper.y);
+    ASSERT_EQ(Elements().size(), 3u);
+    ExpectUndoLog({PenLine(c.from1.x, c.from1.y, c.to1.x, c.to1.y)});
   }
 }
 
