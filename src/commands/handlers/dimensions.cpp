@@ -97,25 +97,37 @@ double GuideGap(TcadBox& box) {
   return std::isfinite(gap) ? gap : 0.0;
 }
 
-// The guide lines are drawn a little off their true place, so that the
-// dimension lines drawn on them stay visible.
+// The guide lines lie a little off their true place, so that the dimension
+// lines drawn on them stay visible.
 double GuideShift(const TcadBox& box) { return 0.3 / box.Zoom; }
+
+// What shows of a guide line: its part across the view, drawn a little off
+// its true place, so that the dimension lines drawn on it stay visible.
+RPointPair ShownGuide(const TcadBox& box, const RPointPair& g) {
+  const RViewRect& v = box.ViewWindow;
+  RPointPair c = g;
+  if (!ExtendLineAcrossRectEps1e4(g.xa, g.ya, g.xb, g.yb, v.Left, v.Bottom, v.Right, v.Top, c.xa, c.ya, c.xb, c.yb)) {
+    c = g;
+  }
+  const double s = GuideShift(box);
+  return {c.xa + s, c.ya + s, c.xb + s, c.yb + s};
+}
 
 void DrawGuide(TcadBox& box, const RPointPair& g, TColor colour, std::uint8_t lineType) {
   TCanvas& canvas = box.Canvas();
-  const double s = GuideShift(box);
+  const RPointPair shown = ShownGuide(box, g);
   canvas.Pen.Mode = pmXor;
   canvas.Pen.Style = psSolid;
   canvas.Pen.Width = 1;
   canvas.Pen.Color = colour;
-  box.DrawLine(lineType, canvas, g.xa + s, g.ya + s, g.xb + s, g.yb + s);
+  box.DrawLine(lineType, canvas, shown.xa, shown.ya, shown.xb, shown.yb);
   canvas.Pen.Mode = pmCopy;
 }
 
 void PaintOverGuide(TcadBox& box, const RPointPair& g) {
-  const double s = GuideShift(box);
+  const RPointPair shown = ShownGuide(box, g);
   SetBackgroundPen(box);
-  box.DrawLine(1, box.Canvas(), g.xa + s, g.ya + s, g.xb + s, g.yb + s);
+  box.DrawLine(1, box.Canvas(), shown.xa, shown.ya, shown.xb, shown.yb);
 }
 
 // The snap of the dimension points: the drawing, the grid lines and the two
@@ -169,6 +181,8 @@ void CommitNewestStep(TcadBox& box, TSunpoobj& tool, TUndoStep& step, std::uint8
     } else if (r.Kind == kSunMark) {
       e.Kind = kKindPoint;
       e.LineType = 1;
+      SetCopyPen(box, r.Colour, 1, 1);
+      canvas.Pen.Color = box.PrepareXorColor(PenColourOf(box, r.Colour));
       box.DrawPointMark(r.Colour, canvas, e.X1, e.Y1);
       step.Add(e);
     } else if (r.Kind == kSunText) {
@@ -480,10 +494,11 @@ void ReturnToDimensionLine(TcadBox& box) {
 }
 
 // Two directions in degrees lie more than 10 degrees apart, the shorter way
-// round: 355 and 5 are 10 apart.
+// round: 355 and 5 are 10 apart. Rounding of a direction read from end
+// points does not carry 10 over.
 bool FarApart(double a, double b) {
   const double d = std::fmod(std::abs(a - b), 360.0);
-  return std::min(d, 360.0 - d) > 10.0;
+  return std::min(d, 360.0 - d) > 10.0 + 1e-9;
 }
 
 // The picked text gives way to a dimension from A to B, measured with the
