@@ -85,6 +85,8 @@ TEST_F(BatchLines, TheFenceChoosesTheEditableLinesItMeetsEndsIncluded) {
       {"a line that stops short of it", [](Tdrawinp&) { return Line(21, 30, 40, 30); }, false},
       {"a circle round it", [](Tdrawinp&) { return Arc(20, 50, 5); }, false},
       {"a rectangle across it", [](Tdrawinp&) { return Rect(10, 30, 40, 35); }, false},
+      {"a text whose base line crosses it", [](Tdrawinp& s) { return Text(s.ElementTexts, "AB", 10, 30, 40, 30); },
+       false},
       {"a point on it", [](Tdrawinp&) { return Point(20, 50); }, false},
       {"a line of a hidden layer", [](Tdrawinp& s) { return OnLayer(s, Line(10, 30, 40, 30), 3, kLayerHidden); },
        false},
