@@ -310,6 +310,24 @@ void ReleaseReference(TcadBox& box, RDrawElement& e) {
   e.Selection = 0;
 }
 
+// Whether any of the segment can show: its box meets the view. A quick
+// test before the line drawing's own exact one, which most lines of a long
+// list fail.
+bool MayShow(const TcadBox& box, double x1, double y1, double x2, double y2) {
+  const RViewRect& v = box.ViewWindow;
+  return std::max(x1, x2) >= v.Left && std::min(x1, x2) <= v.Right && std::max(y1, y2) >= v.Bottom &&
+         std::min(y1, y2) <= v.Top;
+}
+
+// A result line into the drawing unless the store drops it. Once the step
+// is open the store's own check is the only one.
+bool AddResult(Tdrawinp& store, TUndoStep& step, const RDrawElement& e) {
+  if (!step.Changed()) return step.AddChecked(e);
+  const std::size_t before = store.Elements.size();
+  store.AddElementChecked(e);
+  return store.Elements.size() != before;
+}
+
 // The chosen lines handed to the tool, taken off the screen and out of the
 // drawing (the higher index first), the tool's results added and drawn
 // from the last to the first: one undo step, opened only by a real change.
@@ -317,33 +335,43 @@ template <class Tool>
 void RunBatch(TcadBox& box, Tool& tool, std::int32_t ref1, std::int32_t ref2) {
   Tdrawinp& store = *box.Draw1;
   TCanvas& canvas = box.Canvas();
-  RChangedRect changed;
   std::vector<std::int32_t> chosen;
-  canvas.Pen.Mode = pmXor;
-  canvas.Pen.Style = psSolid;
-  canvas.Pen.Width = 1;
-  canvas.Pen.Color = box.Sentakucol;
   for (std::int32_t i = static_cast<std::int32_t>(store.Elements.size()); i-- > 0;) {
     RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
     if (i == ref1 || i == ref2) {
       ReleaseReference(box, e);
-      canvas.Pen.Mode = pmXor;
-      canvas.Pen.Style = psSolid;
-      canvas.Pen.Width = 1;
-      canvas.Pen.Color = box.Sentakucol;
-      continue;
+    } else if (e.Kind == kKindLine && e.Selection == 1) {
+      chosen.push_back(i);
     }
-    if (e.Kind != kKindLine || e.Selection != 1) continue;
+  }
+  RChangedRect changed;
+  canvas.Pen.Mode = pmXor;
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = 1;
+  canvas.Pen.Color = box.Sentakucol;
+  tool.Items.reserve(chosen.size() + 1);
+  for (const std::int32_t i : chosen) {
+    RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
     tool.AddItem(e.LineType, e.ColorNo, e.Group, e.Layer, e.X1, e.Y1, e.X2, e.Y2);
     e.Selection = 0;
-    box.DrawLine(e.LineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
-    changed.Add(e.X1, e.Y1, e.X2, e.Y2);
-    chosen.push_back(i);
+    if (MayShow(box, e.X1, e.Y1, e.X2, e.Y2)) {
+      box.DrawLine(e.LineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
+      changed.Add(e.X1, e.Y1, e.X2, e.Y2);
+    }
   }
   canvas.Pen.Mode = pmCopy;
   TUndoStep step(store);
+  if (!chosen.empty()) {
+    // Every chosen line goes out and about as many come in: the log takes
+    // them all without growing step by step.
+    step.Open();
+    store.UndoLog.reserve(2 * chosen.size());
+  }
   step.DeleteDescending(chosen);
+  tool.Results.reserve(chosen.size() + 1);
   tool.Run();
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = 1;
   for (std::size_t k = tool.Results.size(); k-- > 1;) {
     const RTrimItem& r = tool.Results[k];
     RDrawElement e = ZeroElement();
@@ -356,10 +384,7 @@ void RunBatch(TcadBox& box, Tool& tool, std::int32_t ref1, std::int32_t ref2) {
     e.Y1 = r.Y1;
     e.X2 = r.X2;
     e.Y2 = r.Y2;
-    if (!step.AddChecked(e)) continue;
-    canvas.Pen.Mode = pmCopy;
-    canvas.Pen.Style = psSolid;
-    canvas.Pen.Width = 1;
+    if (!AddResult(store, step, e) || !MayShow(box, e.X1, e.Y1, e.X2, e.Y2)) continue;
     canvas.Pen.Color = box.PrepareXorColor(PenColourOf(box, e.ColorNo));
     box.DrawLine(e.LineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
     changed.Add(e.X1, e.Y1, e.X2, e.Y2);
@@ -375,7 +400,8 @@ void RunBatch(TcadBox& box, Tool& tool, std::int32_t ref1, std::int32_t ref2) {
 void EndBatch(TcadBox& box) {
   box.B_Switch = _off;
   box.ClickKind = 0;
-  RebuildDisplayLists(box);
+  const RViewRect& v = box.ViewWindow;
+  box.Draw1->RefilterDisplayLists(v.Left, v.Bottom, v.Right, v.Top, box.Zoom);
 }
 
 void iikatusinFinish(TcadBox& box, std::uint8_t) {
