@@ -2,7 +2,6 @@
 // selection handed to the host.
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "canvas/cad_box.h"
