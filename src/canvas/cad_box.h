@@ -479,6 +479,27 @@ class TcadBox : public TCustomControl {
   void DeselectPickPair();
   void DivideBetweenLines(RPoint2D p1, RPoint2D p2);
   void AddLinesBetweenAtPitch(double x1, double y1, double x2, double y2);
+  // The batch line commands: the lines a fence from (x1, y1) to (x2, y2)
+  // crosses are chosen and highlighted; a right click toggles the line
+  // under the point (true when there was one).
+  void SelectLinesCrossingFence(double x1, double y1, double x2, double y2);
+  bool ToggleLineSelectionAt(double x, double y);
+  // The dimension lines: the guide lines through the dimension-line start
+  // and end, and the host's settings of the dimensions (gaps of guide line
+  // 2 when its end snaps to nothing, after a snapped and after a free start;
+  // the value texts' style and the colours of lines and end marks).
+  RPointPair GuideLine1;
+  RPointPair GuideLine2;
+  double DimGapSnapped = 0.0;
+  double DimGapFree = 0.0;
+  std::uint8_t DimTextStyle = 0;
+  std::uint8_t DimLineColor = 0;
+  std::uint8_t DimMarkColor = 0;
+  void BuildGuideLine(RPointPair& line, double x, double y, double angle) const;
+  void BuildSecondGuideLine(const RPointPair& guide1, RPointPair& line, double x, double y, double angle);
+  // Commits the newest step of the dimension tool; group and layer are the
+  // texts' while a dimension value is changed.
+  void CommitDimensionStep(std::uint8_t group, std::uint8_t layer);
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all

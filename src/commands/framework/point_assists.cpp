@@ -538,18 +538,9 @@ void TcadBox::ResumeWithAssistPoint(TShiftState shift, double x, double y) {
     CommandStep = 1;
     ClickKind = 2;
     ReEnter(*this, mode, false, shift, x, y);
-  } else if (mode == dtsunposen) {
-    if (B_Switch == _off) {
-      FirstPoint = p;
-      B_Switch = on1;
-      return;
-    }
-    SecondPoint = CurrentPoint = p;
-    B_Switch = on2;
-    ReEnter(*this, mode, false, shift, x, y);
   } else {
-    // The print frame, the centre line's extent and the circle and arc
-    // commands take the point by their own steps.
+    // The print frame, the centre line's extent, the dimension line and the
+    // circle and arc commands take the point by their own steps.
     RunOwnPhase(*this, mode, "Resume");
   }
 }
