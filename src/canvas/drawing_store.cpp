@@ -328,7 +328,10 @@ void Tdrawinp::ShiftTextIndices(std::int32_t deletedText, std::int32_t fromIndex
 // zoom at most 0.8, 0.4 or 0.2 by zoom band. Squared lengths decide; only
 // a length within rounding of the limit is measured exactly, so the answer
 // is the one the plain length gives.
-bool LineIsSmall(const RDrawElement& e, double zoom) {
+namespace {
+
+// The test itself, apart so that the display-list builder runs it inline.
+inline bool SmallAtZoom(const RDrawElement& e, double zoom) {
   double limit = 0.0;
   if (zoom < 0.5) {
     limit = 0.8;
@@ -348,14 +351,18 @@ bool LineIsSmall(const RDrawElement& e, double zoom) {
   return PointDistance(x1, y1, x2, y2) * zoom <= limit;  // at the limit, or not a number
 }
 
+}  // namespace
 
-Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax,
+bool LineIsSmall(const RDrawElement& e, double zoom) { return SmallAtZoom(e, zoom); }
+
+
+inline Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax,
                                      double zoom) const {
   switch (e.Kind) {
     case kKindLine: {
       if (!SegmentCrossesRectInterior(e.X1, e.Y1, e.X2, e.Y2, xMin, yMin, xMax, yMax)) return Listing::Skip;
       if (e.LineTag >= kLineTagCurveFirst) return Listing::Listed;
-      return LineIsSmall(e, zoom) ? Listing::Small : Listing::Listed;
+      return SmallAtZoom(e, zoom) ? Listing::Small : Listing::Listed;
     }
     case kKindText:
       if (zoom > 70.0) return Listing::Skip;

@@ -194,17 +194,23 @@ void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, doubl
 
   std::vector<RDrawElement> pieces;
   std::vector<std::int32_t> doomed;
-  for (std::size_t i = 0; i < store.Elements.size(); ++i) {
-    const RDrawElement& e = store.Elements[i];
-    if (e.Kind != kKindLine && e.Kind != kKindPoint) continue;
-    if (!HorakuHanDel && e.LineType != 1) continue;
-    const double ex2 = e.Kind == kKindPoint ? e.X1 : e.X2, ey2 = e.Kind == kKindPoint ? e.Y1 : e.Y2;
+  const bool everyType = HorakuHanDel;
+  const std::int32_t fitted1 = PickedIndex[1], fitted2 = PickedIndex[2];
+  const std::size_t count = store.Elements.size();
+  const RDrawElement* const elements = store.Elements.data();
+  for (std::size_t i = 0; i < count; ++i) {
+    const RDrawElement& e = elements[i];
+    const bool point = e.Kind == kKindPoint;
+    if (e.Kind != kKindLine && !point) continue;
+    if (!everyType && e.LineType != 1) continue;
+    const double x1 = e.X1, y1 = e.Y1;
+    const double ex2 = point ? x1 : e.X2, ey2 = point ? y1 : e.Y2;
     // The lines a figure-fit paste was fitted between are cut as lines.
-    const bool fitted = static_cast<std::int32_t>(i) == PickedIndex[1] || static_cast<std::int32_t>(i) == PickedIndex[2];
+    const bool fitted = static_cast<std::int32_t>(i) == fitted1 || static_cast<std::int32_t>(i) == fitted2;
     // Only a segment that crosses an edge is cut, so one clear of the
     // outline's bounds is left without testing every edge (or its layer);
     // a fitted line is cut as an endless line and has no such bound.
-    if (!fitted && !outline.Touches(e.X1, e.Y1, ex2, ey2)) continue;
+    if (!fitted && !outline.Touches(x1, y1, ex2, ey2)) continue;
     if (!Editable(store, e)) continue;
     double p1sx = 0, p1sy = 0, p1ex = 0, p1ey = 0, p2sx = 0, p2sy = 0, p2ex = 0, p2ey = 0;
     const int result = SegmentPartsOutsidePolygon(edges, e.X1, e.Y1, ex2, ey2, p1sx, p1sy, p1ex, p1ey, p2sx, p2sy,
