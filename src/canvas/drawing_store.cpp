@@ -1,6 +1,7 @@
 #include "canvas/drawing_store.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 #include "geometry/angles_points.h"
@@ -34,12 +35,14 @@ Tdrawinp::Tdrawinp() {
   for (RTextStyle& style : TextStyles) std::memset(&style, 0, sizeof style);
 }
 
-std::int32_t Tdrawinp::AppendText(TextList& list, const std::string& text) {
+std::int32_t Tdrawinp::AppendText(TextList& list, const std::string& text) { return AppendText(list, std::string(text)); }
+
+std::int32_t Tdrawinp::AppendText(TextList& list, std::string&& text) {
   if (list.size() >= kMaxTextsPerList) {
     ShowMessage(TextListFullMessage());
     return -1;
   }
-  list.push_back(text);
+  list.push_back(std::move(text));
   return static_cast<std::int32_t>(list.size() - 1);
 }
 
@@ -156,25 +159,39 @@ void Tdrawinp::AddElementChecked(const RDrawElement& element) {
 
 // The deleted element into the undo log (with its string, which leaves the
 // text list) and out of the counts; the element itself stays for the caller.
-void Tdrawinp::LogDeletion(std::int32_t index) {
+// Kept small so that a batch delete runs it inline: the string's part is
+// apart.
+inline void Tdrawinp::LogDeletion(std::int32_t index) {
   // Copied straight into the log and marked there: a packed record copied
   // through a local and read back stalls the copy (batch deletes log many).
-  UndoLog.push_back(Elements[static_cast<std::size_t>(index)]);
+  // The counts' group and layer are read from the element, not from the
+  // record just written.
+  const RDrawElement& source = Elements[static_cast<std::size_t>(index)];
+  const unsigned group = source.Group, layer = source.Layer;
+  const bool text = IsText(source);
+  UndoLog.push_back(source);
   RDrawElement& record = UndoLog.back();
   record.UndoMark = kUndoDeleted;
-  if (IsText(record)) {
-    DecCount(record.Group, record.Layer, 2);
-    const std::size_t textIndex = record.TextIndex;
-    std::string text;
-    if (textIndex < ElementTexts.size()) {
-      text = ElementTexts[textIndex];
-      ElementTexts.erase(ElementTexts.begin() + static_cast<std::ptrdiff_t>(textIndex));
-    }
-    const std::int32_t undoIndex = AppendText(UndoTexts, text);
-    record.TextIndex = static_cast<std::uint16_t>(undoIndex < 0 ? 0 : undoIndex);
-  } else {
-    DecCount(record.Group, record.Layer, 1);
+  if (text) {
+    LogDeletedString(record);
+    return;
   }
+  if (group < static_cast<unsigned>(kLayerGroups) && layer <= static_cast<unsigned>(kLayersPerGroup)) {
+    std::int32_t& graphic = Counts[group][layer].Graphic;
+    if (graphic > 0) --graphic;
+  }
+}
+
+void Tdrawinp::LogDeletedString(RDrawElement& record) {
+  DecCount(record.Group, record.Layer, 2);
+  const std::size_t textIndex = record.TextIndex;
+  std::string text;
+  if (textIndex < ElementTexts.size()) {
+    text = std::move(ElementTexts[textIndex]);
+    ElementTexts.erase(ElementTexts.begin() + static_cast<std::ptrdiff_t>(textIndex));
+  }
+  const std::int32_t undoIndex = AppendText(UndoTexts, std::move(text));
+  record.TextIndex = static_cast<std::uint16_t>(undoIndex < 0 ? 0 : undoIndex);
 }
 
 void Tdrawinp::DeleteElement(std::int32_t index) {
@@ -191,8 +208,8 @@ void Tdrawinp::DeleteElement(std::int32_t index) {
   positionsValid_ = false;
 }
 
-// Runs shorter than this are copied element by element: a block move per
-// element costs more when every other element goes.
+// With at least one removed position in this many, the rest of the list is
+// passed over element by element; sparser, the kept runs move as blocks.
 constexpr std::size_t kShortRun = 8;
 
 void Tdrawinp::DeleteElementsDescending(std::span<const std::int32_t> indices) {
@@ -201,11 +218,9 @@ void Tdrawinp::DeleteElementsDescending(std::span<const std::int32_t> indices) {
   std::vector<std::int32_t> taken;
   taken.reserve(indices.size());
   std::int32_t previous = static_cast<std::int32_t>(Elements.size());
-  UndoLog.reserve(UndoLog.size() + indices.size());
   for (const std::int32_t index : indices) {
     if (index < 0 || index >= previous) continue;
     previous = index;
-    LogDeletion(index);
     taken.push_back(index);
   }
   if (taken.empty()) return;
@@ -213,26 +228,60 @@ void Tdrawinp::DeleteElementsDescending(std::span<const std::int32_t> indices) {
   indexStale_ = true;
   positionsValid_ = false;
   std::reverse(taken.begin(), taken.end());
-  // The runs between removed positions move down as blocks; a few removed
-  // from a large drawing cost a few block moves. New positions: each kept
-  // element moves down by the removed ones before it.
+  // New positions: each kept element moves down by the removed ones before it.
   const std::size_t count = Elements.size();
+  const std::size_t removed = taken.size();
   const bool listed = !DisplayList.empty() || !SmallList.empty();
   std::vector<std::int32_t> newIndex;
   if (listed) newIndex.assign(count, -1);
   std::size_t kept = static_cast<std::size_t>(taken.front());
   if (listed) std::iota(newIndex.begin(), newIndex.begin() + static_cast<std::ptrdiff_t>(kept), 0);
-  for (std::size_t j = 0; j < taken.size(); ++j) {
-    const std::size_t from = static_cast<std::size_t>(taken[j]) + 1;
-    const std::size_t to = j + 1 < taken.size() ? static_cast<std::size_t>(taken[j + 1]) : count;
-    if (from >= to) continue;
-    if (listed) {
-      std::iota(newIndex.begin() + static_cast<std::ptrdiff_t>(from), newIndex.begin() + static_cast<std::ptrdiff_t>(to),
-                static_cast<std::int32_t>(kept));
+  if (removed * kShortRun >= count - kept) {
+    // Dense: one pass over the rest logs the removed elements, the highest
+    // first, into their places at the log's end and moves the kept ones
+    // down; the strings of removed texts then follow in the log's order.
+    const std::size_t base = UndoLog.size();
+    UndoLog.resize(base + removed);
+    RDrawElement* const log = UndoLog.data() + base;
+    RDrawElement* const elements = Elements.data();
+    std::vector<std::size_t> textSlots;
+    std::size_t next = 0;
+    for (std::size_t i = kept; i < count; ++i) {
+      if (next < removed && static_cast<std::size_t>(taken[next]) == i) {
+        const std::size_t slot = removed - 1 - next;
+        ++next;
+        const RDrawElement& source = elements[i];
+        const unsigned group = source.Group, layer = source.Layer;
+        const bool text = IsText(source);
+        std::memcpy(static_cast<void*>(log + slot), &source, sizeof(RDrawElement));
+        log[slot].UndoMark = kUndoDeleted;
+        if (text) {
+          textSlots.push_back(slot);
+        } else if (group < static_cast<unsigned>(kLayerGroups) && layer <= static_cast<unsigned>(kLayersPerGroup)) {
+          std::int32_t& graphic = Counts[group][layer].Graphic;
+          if (graphic > 0) --graphic;
+        }
+        continue;
+      }
+      if (listed) newIndex[i] = static_cast<std::int32_t>(kept);
+      std::memcpy(static_cast<void*>(elements + kept), elements + i, sizeof(RDrawElement));
+      ++kept;
     }
-    if (to - from < kShortRun) {
-      for (std::size_t i = from; i < to; ++i) Elements[kept++] = Elements[i];
-    } else {
+    UndoTexts.reserve(UndoTexts.size() + textSlots.size());
+    for (auto slot = textSlots.rbegin(); slot != textSlots.rend(); ++slot) LogDeletedString(log[*slot]);
+  } else {
+    // Sparse: each removed element logged, the highest first; the runs
+    // between them move down as blocks.
+    UndoLog.reserve(UndoLog.size() + removed);
+    for (auto index = taken.rbegin(); index != taken.rend(); ++index) LogDeletion(*index);
+    for (std::size_t j = 0; j < removed; ++j) {
+      const std::size_t from = static_cast<std::size_t>(taken[j]) + 1;
+      const std::size_t to = j + 1 < removed ? static_cast<std::size_t>(taken[j + 1]) : count;
+      if (from >= to) continue;
+      if (listed) {
+        std::iota(newIndex.begin() + static_cast<std::ptrdiff_t>(from),
+                  newIndex.begin() + static_cast<std::ptrdiff_t>(to), static_cast<std::int32_t>(kept));
+      }
       std::copy(Elements.begin() + static_cast<std::ptrdiff_t>(from), Elements.begin() + static_cast<std::ptrdiff_t>(to),
                 Elements.begin() + static_cast<std::ptrdiff_t>(kept));
       kept += to - from;
@@ -279,7 +328,10 @@ void Tdrawinp::ShiftTextIndices(std::int32_t deletedText, std::int32_t fromIndex
 // zoom at most 0.8, 0.4 or 0.2 by zoom band. Squared lengths decide; only
 // a length within rounding of the limit is measured exactly, so the answer
 // is the one the plain length gives.
-bool LineIsSmall(const RDrawElement& e, double zoom) {
+namespace {
+
+// The test itself, apart so that the display-list builder runs it inline.
+inline bool SmallAtZoom(const RDrawElement& e, double zoom) {
   double limit = 0.0;
   if (zoom < 0.5) {
     limit = 0.8;
@@ -299,14 +351,18 @@ bool LineIsSmall(const RDrawElement& e, double zoom) {
   return PointDistance(x1, y1, x2, y2) * zoom <= limit;  // at the limit, or not a number
 }
 
+}  // namespace
 
-Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax,
+bool LineIsSmall(const RDrawElement& e, double zoom) { return SmallAtZoom(e, zoom); }
+
+
+inline Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax,
                                      double zoom) const {
   switch (e.Kind) {
     case kKindLine: {
       if (!SegmentCrossesRectInterior(e.X1, e.Y1, e.X2, e.Y2, xMin, yMin, xMax, yMax)) return Listing::Skip;
       if (e.LineTag >= kLineTagCurveFirst) return Listing::Listed;
-      return LineIsSmall(e, zoom) ? Listing::Small : Listing::Listed;
+      return SmallAtZoom(e, zoom) ? Listing::Small : Listing::Listed;
     }
     case kKindText:
       if (zoom > 70.0) return Listing::Skip;

@@ -170,6 +170,7 @@ class Tdrawinp {
   // Appends a string to a text list and returns its index, or -1 (with a
   // message) when the list cannot name another string.
   std::int32_t AppendText(TextList& list, const std::string& text);
+  std::int32_t AppendText(TextList& list, std::string&& text);
 
   // Copy buffer.
   void AppendToBuffer(const RDrawElement& element, std::uint8_t colour);
@@ -226,6 +227,9 @@ class Tdrawinp {
   void StoreElement(RDrawElement stored, const RDrawElement& logged);
   void ForgetDisplayEntries(std::int32_t index);
   void LogDeletion(std::int32_t index);
+  // A deleted text's string leaves the text list for the undo texts; the
+  // record names it there.
+  void LogDeletedString(RDrawElement& record);
   // The half height of the text frames the searches measure, for the index.
   double TextFrameMargin() const;
   // Brings the index and the element positions up to date; false when the

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "canvas/buffer_transform.h"
@@ -192,17 +194,23 @@ void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, doubl
 
   std::vector<RDrawElement> pieces;
   std::vector<std::int32_t> doomed;
-  for (std::size_t i = 0; i < store.Elements.size(); ++i) {
-    const RDrawElement& e = store.Elements[i];
-    if (e.Kind != kKindLine && e.Kind != kKindPoint) continue;
-    if (!HorakuHanDel && e.LineType != 1) continue;
-    const double ex2 = e.Kind == kKindPoint ? e.X1 : e.X2, ey2 = e.Kind == kKindPoint ? e.Y1 : e.Y2;
+  const bool everyType = HorakuHanDel;
+  const std::int32_t fitted1 = PickedIndex[1], fitted2 = PickedIndex[2];
+  const std::size_t count = store.Elements.size();
+  const RDrawElement* const elements = store.Elements.data();
+  for (std::size_t i = 0; i < count; ++i) {
+    const RDrawElement& e = elements[i];
+    const bool point = e.Kind == kKindPoint;
+    if (e.Kind != kKindLine && !point) continue;
+    if (!everyType && e.LineType != 1) continue;
+    const double x1 = e.X1, y1 = e.Y1;
+    const double ex2 = point ? x1 : e.X2, ey2 = point ? y1 : e.Y2;
     // The lines a figure-fit paste was fitted between are cut as lines.
-    const bool fitted = static_cast<std::int32_t>(i) == PickedIndex[1] || static_cast<std::int32_t>(i) == PickedIndex[2];
+    const bool fitted = static_cast<std::int32_t>(i) == fitted1 || static_cast<std::int32_t>(i) == fitted2;
     // Only a segment that crosses an edge is cut, so one clear of the
     // outline's bounds is left without testing every edge (or its layer);
     // a fitted line is cut as an endless line and has no such bound.
-    if (!fitted && !outline.Touches(e.X1, e.Y1, ex2, ey2)) continue;
+    if (!fitted && !outline.Touches(x1, y1, ex2, ey2)) continue;
     if (!Editable(store, e)) continue;
     double p1sx = 0, p1sy = 0, p1ex = 0, p1ey = 0, p2sx = 0, p2sy = 0, p2ex = 0, p2ey = 0;
     const int result = SegmentPartsOutsidePolygon(edges, e.X1, e.Y1, ex2, ey2, p1sx, p1sy, p1ex, p1ey, p2sx, p2sy,
@@ -319,11 +327,42 @@ double ArcReach(const RDrawElement& e) {
   return std::fabs(radius) * std::max(1.0, std::fabs(ratio));
 }
 
-// How many of the strings removed so far lay below an index (a Fenwick
-// tree over the text list).
-class TRemovedBelow {
+// The strings removed so far, by their original indices, and how many of
+// them lay below an index. While every string removed lies at or above the
+// one asked about (the texts in string order, deleted from the last down)
+// the answer is 0 without a count; the first one out of order builds a
+// Fenwick tree over the text list from what was removed.
+class TRemovedStrings {
  public:
-  explicit TRemovedBelow(std::size_t size) : tree_(size + 1, 0) {}
+  explicit TRemovedStrings(std::size_t size) : size_(size) {}
+
+  // The removed strings below the index; then the index joins them.
+  std::size_t TakeBelow(std::uint16_t index) {
+    std::size_t below = 0;
+    if (tree_.empty() && !removed_.empty() && index > lowest_) {
+      tree_.assign(size_ + 1, 0);
+      for (const std::uint16_t r : removed_) Add(r);
+    }
+    if (!tree_.empty()) {
+      below = Below(index);
+      Add(index);
+    }
+    if (removed_.empty() || index < lowest_) lowest_ = index;
+    removed_.push_back(index);
+    return below;
+  }
+
+  // The original indices removed, in ascending order.
+  std::vector<std::uint16_t> Sorted() {
+    if (std::is_sorted(removed_.rbegin(), removed_.rend())) {
+      std::reverse(removed_.begin(), removed_.end());
+    } else {
+      std::sort(removed_.begin(), removed_.end());
+    }
+    return std::move(removed_);
+  }
+
+ private:
   void Add(std::size_t index) {
     for (std::size_t i = index + 1; i < tree_.size(); i += i & (~i + 1)) ++tree_[i];
   }
@@ -333,8 +372,10 @@ class TRemovedBelow {
     return count;
   }
 
- private:
-  std::vector<std::size_t> tree_;
+  std::size_t size_;
+  std::vector<std::uint16_t> removed_;
+  std::uint16_t lowest_ = 0;
+  std::vector<std::uint32_t> tree_;
 };
 
 }  // namespace
@@ -378,21 +419,24 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
   // Every text keeps its own string, whatever the order of the texts: an
   // index goes down by the number of strings deleted below it, for a text
   // still to be deleted as for one that stays.
-  std::vector<std::uint16_t> deletedStrings;  // their original indices, gathered below
-  TRemovedBelow removed(store.ElementTexts.size());
+  TRemovedStrings removed(store.ElementTexts.size());
+  std::vector<std::int32_t> keptTexts;
   std::vector<std::int32_t> doomed;
   // What lies clear of the view left no pixel to paint over; the margin
   // holds the widest erasing pen.
   const double margin = 4.0 / std::max(PixelsPerUnit(), 1e-9);
   const RViewRect& v = ViewWindow;
-  auto clearOfView = [&](double left, double bottom, double right, double top) {
-    return right < v.Left - margin || left > v.Right + margin || top < v.Bottom - margin ||
-           bottom > v.Top + margin;
+  const double viewLeft = v.Left - margin, viewRight = v.Right + margin;
+  const double viewBottom = v.Bottom - margin, viewTop = v.Top + margin;
+  auto clearOfView = [=](double left, double bottom, double right, double top) {
+    return right < viewLeft || left > viewRight || top < viewBottom || bottom > viewTop;
   };
   for (std::int32_t i = static_cast<std::int32_t>(store.Elements.size()) - 1; i >= 0; --i) {
     RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
-    if (e.Selection != 1) continue;
-    canvas.Pen.Color = background;
+    if (e.Selection != 1) {
+      if (e.Kind == kKindText) keptTexts.push_back(i);
+      continue;
+    }
     const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
     const bool offView = e.Kind == kKindLine   ? clearOfView(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
                                                              std::max(y1, y2))
@@ -408,6 +452,7 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
       doomed.push_back(i);
       continue;
     }
+    canvas.Pen.Color = background;
     switch (e.Kind) {
       case kKindLine:
         if (e.LineTag >= kLineTagCurveFirst || !SmallLine(e, Zoom)) {
@@ -423,11 +468,13 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
         break;
       case kKindText: {
         const RTextStyle& style = TextStyles[e.TextStyle < kTextStyleCount ? e.TextStyle : 0];
-        const std::string text = e.TextIndex < store.ElementTexts.size() ? store.ElementTexts[e.TextIndex] : "";
+        const std::string_view text =
+            e.TextIndex < store.ElementTexts.size() ? std::string_view(store.ElementTexts[e.TextIndex]) : "";
         const bool vertical = e.TextDirection == kTextVertical;
         double h = ((vertical ? style.Width : style.Height) + 1) * 0.1;
         // Only a text with the "##" mark carries its own size.
-        if (text.find("##") != std::string::npos && TextLayout->ParseStyleSuffix(Utf16FromCp932(text), style)) {
+        if (text.find("##") != std::string_view::npos &&
+            TextLayout->ParseStyleSuffix(Utf16FromCp932(std::string(text)), style)) {
           const double s = vertical ? TextLayout->OverrideWidth : TextLayout->OverrideHeight;
           if (s > 0) h = std::trunc(s + 1) * 0.1;
         }
@@ -441,9 +488,7 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
           canvas.Brush.Style = bsClear;
         }
         const std::uint16_t original = e.TextIndex;
-        e.TextIndex = static_cast<std::uint16_t>(original - removed.Below(original));
-        removed.Add(original);
-        deletedStrings.push_back(original);
+        e.TextIndex = static_cast<std::uint16_t>(original - removed.TakeBelow(original));
         break;
       }
       case kKindArc: {
@@ -466,18 +511,20 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
     e.Selection = 0;
     doomed.push_back(i);
   }
-  // Half a large drawing goes in one pass, not one shift of the rest per element.
-  step.DeleteDescending(doomed);
-  canvas.Pen.Width = 1;
+  // The texts that stay, found on the way, take their new indices before
+  // the deletion moves them.
+  const std::vector<std::uint16_t> deletedStrings = removed.Sorted();
   if (!deletedStrings.empty()) {
-    std::sort(deletedStrings.begin(), deletedStrings.end());
-    for (RDrawElement& e : store.Elements) {
-      if (e.Kind != kKindText) continue;
+    for (const std::int32_t i : keptTexts) {
+      RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
       const std::uint16_t index = e.TextIndex;  // a packed field binds to no reference
       const auto below = std::lower_bound(deletedStrings.begin(), deletedStrings.end(), index);
       e.TextIndex = static_cast<std::uint16_t>(index - (below - deletedStrings.begin()));
     }
   }
+  // Half a large drawing goes in one pass, not one shift of the rest per element.
+  step.DeleteDescending(doomed);
+  canvas.Pen.Width = 1;
   if (redraw) {
     DrawGrid();
     store.BuildDisplayLists(ViewWindow.Left, ViewWindow.Bottom, ViewWindow.Right, ViewWindow.Top, Zoom);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <string>
 
 #include "canvas/envelope.h"
 #include "geometry/codepage.h"
@@ -299,6 +301,97 @@ TEST_F(RangeEdits, SelectedElementsOutOfViewGoLikeTheOthers) {
   ExpectScreenMatchesRedraw();
 }
 
+// Deleting the selection of a mixed drawing gives the drawing, the undo log,
+// the string lists and the counts of deleting the selected elements one by
+// one from the last down, each deleted string lowering the strings above
+// it. The texts' strings lie in a shuffled order; some selected elements
+// lie beyond the view.
+TEST_F(RangeEdits, DeletingTheSelectionEqualsDeletingItsElementsOneByOne) {
+  std::uint32_t seed = 4711;
+  auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  for (int round = 0; round < 4; ++round) {
+    SCOPED_TRACE(round);
+    Store().ClearAll();
+    constexpr std::size_t kCount = 400;
+    constexpr std::uint16_t kTexts = 60;
+    std::vector<std::uint16_t> order(kTexts);
+    for (std::uint16_t i = 0; i < kTexts; ++i) order[i] = i;
+    for (std::size_t i = kTexts - 1; i > 0; --i) std::swap(order[i], order[next() % (i + 1)]);
+    Tdrawinp reference;
+    for (std::uint16_t i = 0; i < kTexts; ++i) {
+      const std::string s = "S" + std::to_string(i);
+      Store().ElementTexts.push_back(s);
+      reference.ElementTexts.push_back(s);
+    }
+    std::uint16_t textsPlaced = 0;
+    for (std::size_t i = 0; i < kCount; ++i) {
+      const double x = (next() % 2000) / 10.0 - 20, y = (next() % 1500) / 10.0 - 20;
+      RDrawElement e = ZeroElement();
+      switch (next() % 5) {
+        case 0: e = Line(x, y, x + 3, y + 1); e.ScratchWord = 7; break;
+        case 1: e = Arc(x, y, 2); break;
+        case 2: e = Point(x, y); break;
+        default:
+          if (textsPlaced < kTexts) {
+            e = ZeroElement();
+            e.Kind = kKindText;
+            e.X1 = x;
+            e.Y1 = y;
+            e.X2 = x + 4;
+            e.Y2 = y;
+            e.TextIndex = order[textsPlaced++];
+          } else {
+            e = Line(x, y, x - 2, y + 2);
+          }
+      }
+      e.Selection = next() % (round % 2 == 0 ? 2 : 7) == 0 ? 1 : 0;
+      Store().AddElementChecked(e);
+      reference.AddElementChecked(e);
+    }
+    Store().ClearUndoLog();
+    reference.ClearUndoLog();
+    Box().RedrawAll(false);
+    Store().UndoLog.push_back(Line(1, 1, 2, 2));  // the previous step goes
+    // The reference: from the last element down, each selected one deleted
+    // with its string, every text above that string lowered by one.
+    reference.ClearUndoLog();
+    for (std::int32_t i = static_cast<std::int32_t>(reference.Elements.size()) - 1; i >= 0; --i) {
+      RDrawElement& e = reference.Elements[static_cast<std::size_t>(i)];
+      if (e.Selection != 1) continue;
+      e.Selection = 0;
+      if (e.Kind == kKindLine) {
+        e.ScratchWord = 0;
+        e.ScratchByte = 0;
+      }
+      const bool text = e.Kind == kKindText;
+      const std::int32_t string = e.TextIndex;
+      reference.DeleteElement(i);
+      if (text) reference.ShiftTextIndices(string, 0);
+    }
+    Box().DeleteSelection(true, false, true);
+    ASSERT_EQ(Elements().size(), reference.Elements.size());
+    EXPECT_EQ(0, std::memcmp(Elements().data(), reference.Elements.data(), Elements().size() * sizeof(RDrawElement)));
+    ASSERT_EQ(UndoLog().size(), reference.UndoLog.size());
+    EXPECT_EQ(0, std::memcmp(UndoLog().data(), reference.UndoLog.data(), UndoLog().size() * sizeof(RDrawElement)));
+    EXPECT_EQ(Store().ElementTexts, reference.ElementTexts);
+    EXPECT_EQ(Store().UndoTexts, reference.UndoTexts);
+    for (int g = 0; g < kLayerGroups; ++g) {
+      for (int l = 0; l < kLayersPerGroup; ++l) {
+        EXPECT_EQ(Store().Counts[g][l].Graphic, reference.Counts[g][l].Graphic);
+        EXPECT_EQ(Store().Counts[g][l].Text, reference.Counts[g][l].Text);
+      }
+    }
+    for (const RDrawElement& e : Elements()) {
+      if (e.Kind == kKindText) {
+        EXPECT_EQ(TextOf(e)[0], 'S');
+      }
+    }
+  }
+}
+
 TEST_F(RangeEdits, ATinySelectedLineGoesWithoutDrawing) {
   RDrawElement tiny = Line(50, 50, 50.1, 50);
   tiny.Selection = 1;
@@ -447,6 +540,38 @@ TEST_F(RangeCopyAndHatch, TheKeptBoundaryCutsInsteadOfTheDrawingAndSurvivesACanc
   Box().hatchHozi = false;
   Box().CancelCommands(false);
   EXPECT_EQ(Box().Tool(ToolSlot::HatchObj).Get<THachiTenobj>(), nullptr);
+}
+
+TEST_F(RangeCopyAndHatch, EachHatchTakesAFigureOneUnderItsLimit) {
+  struct Case {
+    bool kept;
+    int size;
+    const char* refusal;  // empty: accepted
+  } cases[] = {
+      {false, 19999, ""},
+      {true, 7999, ""},
+      {true, 8000, "図形線総数8000本以上は範囲ﾊｯﾁは実行できません!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    Store().Buffer.clear();
+    for (int i = 0; i < c.size; ++i) Store().Buffer.push_back(Line(0, 0, 1, 0));
+    Dialogs().shown.clear();
+    if (c.kept) {
+      Box().HatchPasteOutlineKeptHatch(0, 10, 50, 10, 50, 0, 1, 1);
+    } else {
+      Box().HatchPasteOutline(0, 10, 50, 10, 50, 0, 1, 1);
+    }
+    if (*c.refusal == 0) {
+      EXPECT_TRUE(Dialogs().shown.empty());
+      EXPECT_EQ(TopMessage(), J(" 完  了 "));
+    } else {
+      ASSERT_EQ(Dialogs().shown.size(), 1u);
+      EXPECT_EQ(Dialogs().shown[0].text, J(c.refusal));
+      EXPECT_EQ(TopMessage(), J("図形線総数8000本以上は裏消去できません!"));
+    }
+    EXPECT_TRUE(Elements().empty());
+  }
 }
 
 TEST_F(RangeCopyAndHatch, TooLargeAFigureIsRefusedWithItsMessage) {

@@ -264,6 +264,23 @@ TEST_F(CopyMoveCommands, SegmentWithoutDivisionPointChangesNothing) {
   }
 }
 
+TEST_F(CopyMoveCommands, SegmentShorterThanThePitchChangesNothing) {
+  // Pitch 1000 real is 10 drawing units; the segment is 5 long.
+  Box().RepeatByCount = 0;
+  Box().DivPitch = 1000;
+  for (std::uint8_t pitchMode : {0, 2}) {
+    SCOPED_TRACE(static_cast<int>(pitchMode));
+    Box().PitchMode = pitchMode;
+    StartWith(dtIdoFree, {Selected(Point(0, 0)), Line(1, 1, 2, 2)}, 0, 0);
+    Store().UndoLog = {Marked(Line(7, 7, 8, 8), kUndoAdded)};
+    Box().SegmentPaste = true;
+    Box().SegmentStart = {0, 0};
+    Click(5, 0);
+    ExpectElements({Selected(Point(0, 0)), Line(1, 1, 2, 2)});
+    ExpectUndoLog({Marked(Line(7, 7, 8, 8), kUndoAdded)});
+  }
+}
+
 TEST_F(CopyMoveCommands, MoveAlongSegmentIsOneStep) {
   Box().RepeatByCount = 1;
   Box().DivCount = 2;
@@ -333,20 +350,23 @@ TEST_F(CopyMoveCommands, PasteOpensTheStepAfterARefusedErase) {
 
 TEST_F(CopyMoveCommands, HatchModeCopyAddsTheHatchAndMovePastes) {
   Box().SenUrakesicol.set(1);
-  // The selection is the pattern, one line; the drawing's outline square
+  // The selection is the pattern, two lines; the drawing's outline square
   // (50, 50)-(60, 60) bounds the hatch.
   StartWith(dtCopyFree,
-            {Selected(Line(0, 0, 20, 0)), Outline(50, 50, 60, 50), Outline(60, 50, 60, 60), Outline(60, 60, 50, 60),
-             Outline(50, 60, 50, 50)},
+            {Selected(Line(0, 0, 20, 0)), Selected(Line(0, 30, 20, 30)), Outline(50, 50, 60, 50),
+             Outline(60, 50, 60, 60), Outline(60, 60, 50, 60), Outline(50, 60, 50, 50)},
             0, 0);
   Box().SenUrakesi = 2;
   Store().UndoLog = {Marked(Line(7, 7, 8, 8), kUndoAdded)};
   Click(45, 55);
-  // The pattern lands on (45, 55)-(65, 55); only its piece inside the square
-  // is added, no copy of the pattern, and the selection stays.
-  ASSERT_EQ(Elements().size(), 6u);
+  // The pattern lands on (45, 55)-(65, 55) and (45, 85)-(65, 85): only the
+  // piece of the first inside the square is added, the second lies outside
+  // and adds nothing; a paste would have added both whole lines. The
+  // selection stays.
+  ASSERT_EQ(Elements().size(), 7u);
   EXPECT_EQ(Elements()[0].Selection, 1);
-  const RDrawElement piece = Elements()[5];
+  EXPECT_EQ(Elements()[1].Selection, 1);
+  const RDrawElement piece = Elements()[6];
   // Packed fields: read into locals before comparing.
   const double x1 = piece.X1, x2 = piece.X2, y1 = piece.Y1, y2 = piece.Y2;
   EXPECT_EQ(piece.Kind, kKindLine);
@@ -362,6 +382,40 @@ TEST_F(CopyMoveCommands, HatchModeCopyAddsTheHatchAndMovePastes) {
   Click(50, 50);
   ExpectElements({Line(50, 50, 60, 50)});
   ExpectUndoLog({Marked(Line(0, 0, 10, 0), kUndoDeleted), Marked(Line(50, 50, 60, 50), kUndoAdded)});
+}
+
+// A scale change of the writing group while placing: the group's elements,
+// the buffer's elements of that group and the base point grow by the
+// factor; the buffer's elements of other groups stay as they are.
+TEST_F(CopyMoveCommands, AScaleChangeWhilePlacingRescalesTheGroupsPartOfTheBuffer) {
+  for (Sbuttontype mode : {dtCopyFree, dtIdoFree}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    Box().WriteGrupe_No = 0;
+    StartWith(mode, {Selected(Line(1, 1, 5, 1, 0)), Selected(Line(1, 3, 5, 3, 2))}, 1, 1);
+    Box().RescaleWriteGroup(2);
+    EXPECT_EQ(Box().FirstPoint.x, 2);
+    EXPECT_EQ(Box().FirstPoint.y, 2);
+    ASSERT_EQ(Store().Buffer.size(), 2u);
+    EXPECT_EQ(Value(Store().Buffer[0].X1), 2);
+    EXPECT_EQ(Value(Store().Buffer[0].X2), 10);
+    EXPECT_EQ(Value(Store().Buffer[0].Y2), 2);
+    EXPECT_EQ(Value(Store().Buffer[1].X1), 1);
+    EXPECT_EQ(Value(Store().Buffer[1].X2), 5);
+    EXPECT_EQ(Value(Store().Buffer[1].Y2), 3);
+    EXPECT_EQ(Value(Elements()[0].X2), 10);
+    EXPECT_EQ(Value(Elements()[1].X2), 5);
+    // The next placement matches the rescaled drawing: the base point
+    // (2, 2) moves onto (12, 2), a shift of (10, 0).
+    Click(12, 2);
+    const std::size_t n = Elements().size();
+    ASSERT_GE(n, 2u);
+    EXPECT_EQ(Value(Elements()[n - 2].X1), 12);
+    EXPECT_EQ(Value(Elements()[n - 2].X2), 20);
+    EXPECT_EQ(Value(Elements()[n - 2].Y1), 2);
+    EXPECT_EQ(Value(Elements()[n - 1].X1), 11);
+    EXPECT_EQ(Value(Elements()[n - 1].X2), 15);
+    EXPECT_EQ(Value(Elements()[n - 1].Y1), 3);
+  }
 }
 
 TEST_F(CopyMoveCommands, FittingRangeSelectsDeselectsAndToggles) {

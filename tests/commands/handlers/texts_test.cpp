@@ -235,6 +235,24 @@ TEST_F(TextCommands, NumberingStepsTheLabelUnderTheClick) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(TextCommands, AShiftClickInTheNumberingDeletesTheCharacter) {
+  StartAfresh(dtnanbering);
+  Seed({StyledAt("A9B", 40, 50, 43.1, 50)});
+  Store().UndoLog = {Line(7, 7, 8, 8)};
+  Click(41.2, 50.5, ssShift | ssLeft);  // on "9", which starts at 41.05
+  // "AB" on the same base point: 1.0 + 0.05 + 1.0.
+  RDrawElement left = Added(40, 50, 42.05, 50, 1, 0);
+  left.UndoMark = 0;  // the checked adding keeps the template's mark
+  ExpectElements({left});
+  EXPECT_EQ(Strings(), "AB|");
+  EXPECT_EQ(Marks(), "9:A9B|6:AB|");
+  ExpectScreenMatchesRedraw();
+  // Beside every character: nothing changes and the last step stays.
+  Click(47, 50.5, ssShift | ssLeft);
+  EXPECT_EQ(Strings(), "AB|");
+  EXPECT_EQ(Marks(), "9:A9B|6:AB|");
+}
+
 TEST_F(TextCommands, CuttingKeepsEveryAttributeInBothParts) {
   StartAfresh(dtMoziDel);
   RDrawElement seeded = StyledAt("ABCD", 40, 50, 44.15, 50, 1);
@@ -251,6 +269,8 @@ TEST_F(TextCommands, CuttingKeepsEveryAttributeInBothParts) {
   ExpectElements({left, right});
   EXPECT_EQ(Strings(), "AB|CD|");
   EXPECT_EQ(Marks(), "9:ABCD|6:AB|6:CD|");
+  ASSERT_FALSE(BanGoCalls.empty());
+  EXPECT_NE(BanGoCalls.back().GenBan, 49) << "only the deletion reports the text edit";
   ExpectScreenMatchesRedraw();
 }
 
