@@ -175,7 +175,8 @@ bool ResultsAreThePicks(const std::vector<RDrawElement>& results, const RDrawEle
 // the higher index goes first, so that the lower one still names its
 // element. No results, or results that are the picks themselves, change
 // nothing: the picks are drawn again as they were.
-void ReplacePair(TcadBox& box, const RDrawElement& e1, const RDrawElement& e2, const std::vector<RDrawElement>& results) {
+void ReplacePair(TcadBox& box, const RDrawElement& e1, const RDrawElement& e2,
+                 const std::vector<RDrawElement>& results) {
   const std::int32_t i1 = box.PickedIndex[1], i2 = box.PickedIndex[2];
   if (results.empty() || ResultsAreThePicks(results, e1, e2)) {
     DrawInOwnColour(box, e1);
@@ -223,7 +224,9 @@ void ChamferPair(TcadBox& box, RPoint2D a, RPoint2D b, bool inRange) {
     LoadLine(tool, e1, 0);
     LoadLine(tool, e2, 1);
     const std::uint8_t kind = box.ChamferKind;
-    tool.ChamferCorner(kind, box.RealToDrawingLength(box.ChamferSize), box.GroupScales[box.WriteGrupe_No % kLayerGroups]);
+    // The tool takes the size before the group's scale.
+    const double scale = box.GroupScales[box.WriteGrupe_No % kLayerGroups];
+    tool.ChamferCorner(kind, box.RealToDrawingLength(box.ChamferSize), scale);
     if (tool.Status == Ttremingobj::kCollinear) {
       results.push_back(WithLine(e1, tool.ResultLines[0]));
     } else if (tool.Status == Ttremingobj::kMade) {

@@ -339,8 +339,8 @@ TEST_F(TrimCommands, AnXSplitsIntoFourPiecesInOneStep) {
   // Each line is split at (40, 40), its second part first.
   using Way = std::pair<Sbuttontype, TShiftState>;
   const TShiftState shiftLeft = ssShift | ssLeft;
-  for (const auto& [mode, shift] : {Way{dtSenkotensetu, ssLeft}, Way{dtSenkotensetu, ssRight}, Way{dttreming, shiftLeft},
-                                    Way{dtMentori, shiftLeft}}) {
+  for (const auto& [mode, shift] : {Way{dtSenkotensetu, ssLeft}, Way{dtSenkotensetu, ssRight},
+                                    Way{dttreming, shiftLeft}, Way{dtMentori, shiftLeft}}) {
     SCOPED_TRACE(mode);
     StartAfresh(mode);
     Seed({Line(30, 30, 50, 50), Looking(Line(30, 50, 50, 30), 2, 3)});
