@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "canvas/cad_box.h"

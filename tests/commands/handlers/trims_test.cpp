@@ -292,6 +292,26 @@ TEST_F(TrimCommands, AChamferWhoseSegmentIsAPointTrimsAndAddsNoSegment) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(TrimCommands, TheFilletOfKindFiveIsMadeByTheTwoLineChamferButNotByTheRangeChamfer) {
+  // A fillet of radius 10 in the right corner at (30, 30): centre (40, 40),
+  // the lines end at its feet (40, 30) and (30, 40).
+  for (const bool inRange : {false, true}) {
+    SCOPED_TRACE(inRange ? "range" : "two lines");
+    StartAfresh(dtMentori);
+    Box().ChamferKind = 5;
+    Box().ChamferSize = 1000;
+    Seed({Line(30, 20, 30, 90), Line(20, 30, 90, 30)});
+    if (inRange) {
+      Box().ChamferInRange(15, 15, 35, 35);
+    } else {
+      Click(31, 70);
+      Click(70, 31);
+    }
+    ASSERT_EQ(Elements().size(), inRange ? 2u : 3u);
+    if (!inRange) ExpectArc(Elements()[2], 40, 40, 10);
+  }
+}
+
 // ---- No-ops --------------------------------------------------------------------------
 
 TEST_F(TrimCommands, ActionsThatChangeNothingLeaveTheDrawingItsOrderAndTheUndoLog) {
@@ -614,6 +634,34 @@ TEST_F(TrimCommands, TheCancelTakesTheRectangleAwayAndReturnsToTheInterruptedMod
   EXPECT_EQ(Box().DragStage, 0);
   EXPECT_EQ(Box().ButonType, dttreming);
   ExpectScreenMatchesRedraw();
+}
+
+// ---- The window marking of the split --------------------------------------------
+
+TEST_F(TrimCommands, TheWindowMarkingTakesLinesByTheLineFilters) {
+  // Lines crossing the window (35, 35)-(45, 45): horizontal, 45 degrees,
+  // 5 degrees; a text in view and a line outside the window.
+  StartAfresh(dtSenkotensetu);
+  Seed({Line(20, 40, 60, 40), Line(30, 30, 50, 50), Line(20, 40, 60, 40 + 40 * std::tan(5 * M_PI / 180)),
+        Line(80, 80, 90, 80)});
+  struct Case {
+    const char* what;
+    bool lines, oblique;
+    std::array<int, 4> marked;
+  } cases[] = {
+      {"lines", true, false, {1, 1, 1, 0}},
+      {"oblique only: at least 10 degrees from the axes", true, true, {0, 1, 0, 0}},
+      {"oblique bit alone", false, true, {0, 1, 0, 0}},
+      {"neither bit: nothing, every mark cleared", false, false, {0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (RDrawElement& e : Store().Elements) e.Selection = 1;
+    Box().SelectionFilter.Lines = c.lines;
+    Box().SelectionFilter.ObliqueOnly = c.oblique;
+    Box().MarkFilteredLinesInWindow(true, 35, 35, 45, 45);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(Value(Elements()[i].Selection), c.marked[i]) << i;
+  }
 }
 
 }  // namespace
