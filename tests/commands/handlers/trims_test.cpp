@@ -153,6 +153,7 @@ TEST_F(TrimCommands, ALineAndAnArcEndOnTheirCrossing) {
   EXPECT_NEAR(Value(Elements()[0].EndAngle), 180, 1e-4);
   ExpectLine(Elements()[1], 10, 40, 50, 40);
   EXPECT_EQ(UndoLog().size(), 4u);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(TrimCommands, TwoArcsEndOnTheirCrossing) {
@@ -172,6 +173,7 @@ TEST_F(TrimCommands, TwoArcsEndOnTheirCrossing) {
   ExpectArc(Elements()[1], 40, 40, 10);
   EXPECT_NEAR(Value(Elements()[1].StartAngle), a, 1e-3);
   EXPECT_NEAR(Value(Elements()[1].EndAngle), 180, 1e-4);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(TrimCommands, TheSameElementPickedTwiceKeepsTheSecondStep) {
@@ -275,6 +277,7 @@ TEST_F(TrimCommands, ChamfersOfEveryKindOnARightAndASixtyDegreeCorner) {
         break;
       }
     }
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -476,6 +479,7 @@ TEST_F(TrimCommands, TheRangeChamferCutsTheTwoLinesWithOneEndInside) {
   ExpectLine(Elements()[2], 90, 30, 40, 30);
   ExpectLine(Elements()[3], 30, 40, 40, 30);  // from the first line's set-back point
   EXPECT_EQ(Value(Elements()[3].ColorNo), 5);  // a copy of the second line
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(TrimCommands, AThirdLineEndInTheRangeGivesTheMessageAndNoChange) {
