@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "commands/framework/selection_support.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
 #include "support/settings_guard.h"
@@ -638,6 +639,19 @@ TEST_F(TrimCommands, TheCancelTakesTheRectangleAwayAndReturnsToTheInterruptedMod
   EXPECT_EQ(Box().DragStage, 0);
   EXPECT_EQ(Box().ButonType, dttreming);
   ExpectScreenMatchesRedraw();
+}
+
+TEST_F(TrimCommands, ALineCountsAsAlongAnAxisWithinATenthOfADegree) {
+  // A line of length 100 from the origin at the given direction.
+  struct Case {
+    double degrees;
+    bool along;
+  } cases[] = {{0, true},       {0.099, true}, {0.101, false},   {45, false},     {89.901, true}, {90.101, false},
+               {179.95, true}, {180, true},   {269.95, true},   {359.95, true},  {-0.101, false}};
+  for (const Case& c : cases) {
+    const double a = c.degrees * M_PI / 180;
+    EXPECT_EQ(AlongAnAxis(Line(0, 0, 100 * std::cos(a), 100 * std::sin(a))), c.along) << c.degrees;
+  }
 }
 
 // ---- The window marking of the split --------------------------------------------
