@@ -500,6 +500,19 @@ class TcadBox : public TCustomControl {
   // Commits the newest step of the dimension tool; group and layer are the
   // texts' while a dimension value is changed.
   void CommitDimensionStep(std::uint8_t group, std::uint8_t layer);
+  // The corner trim and chamfer, the middle cut and the split at a crossing:
+  // the host's chamfer kind and size (real units); the pairs are the ones at
+  // PickedIndex[1] and [2], their pick points first element's first.
+  std::uint8_t ChamferKind = 0;
+  double ChamferSize = 0.0;
+  void TrimPair(RPoint2D first, RPoint2D second);
+  void ChamferTwoLines(RPoint2D first, RPoint2D second);
+  void ChamferInRange(double x1, double y1, double x2, double y2);
+  bool SplitLinesAtIntersection(double x, double y, std::uint8_t rightClick);
+  bool CutLineMiddle(std::int32_t& index, bool remove, double x, double y);
+  // Marks the lines of editable layers in the window under the line filters,
+  // clearing the mark of every element in view first; draws nothing.
+  void MarkFilteredLinesInWindow(bool crossing, double x1, double y1, double x2, double y2);
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all

@@ -54,15 +54,6 @@ RDrawElement& Stored(TcadBox& box, std::int32_t index) {
   return box.Draw1->Elements[static_cast<std::size_t>(index)];
 }
 
-// Within 0.1 degrees of an axis direction.
-bool AlongAnAxis(const RDrawElement& e) {
-  const double a = LineAngleDeg(e.X1, e.Y1, e.X2, e.Y2);
-  for (const double axis : {0.0, 90.0, 180.0, 270.0}) {
-    if (std::abs(a - axis) <= 0.1) return true;
-  }
-  return false;
-}
-
 // Drawn in the selection colour now; a sloped line also has its band
 // repainted, which covers the old pixels the new pen may miss.
 void HighlightDrawingSlopedBand(TcadBox& box, std::int32_t index) {

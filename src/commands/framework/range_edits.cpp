@@ -14,6 +14,7 @@
 #include "canvas/envelope.h"
 #include "canvas/undo_step.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/selection_support.h"
 #include "geometry/angles_points.h"
 #include "geometry/arcs_ellipses.h"
 #include "geometry/codepage.h"
@@ -533,13 +534,6 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
 
 namespace {
 
-// Within 0.1 degrees of an axis direction: erased and drawn straight away;
-// other lines through a repaint of their band.
-bool AxisLine(const RDrawElement& e) {
-  const double a = LineAngleDeg(e.X1, e.Y1, e.X2, e.Y2);
-  return a < 0.1 || std::abs(a - 90) < 0.1 || a > 179.9;
-}
-
 // The foot of (px, py) on the line, kept on the segment.
 bool ClampedFoot(const RDrawElement& e, double px, double py, RPoint2D& foot) {
   if (!PerpendicularFoot(foot.x, foot.y, e.X1, e.Y1, e.X2, e.Y2, px, py)) return false;
@@ -627,7 +621,7 @@ void TcadBox::CutElementBetweenPoints(std::uint8_t mode, double x1, double y1, d
   if (!ClampedFoot(picked, x1, y1, f1) || !ClampedFoot(picked, x2, y2, f2)) return finish();
   picked.Selection = 0;
   const RDrawElement line = picked;
-  const bool axis = AxisLine(line);
+  const bool axis = AlongAnAxis(line);
   TCanvas& canvas = Canvas();
   canvas.Pen.Mode = pmCopy;
   canvas.Pen.Style = psSolid;

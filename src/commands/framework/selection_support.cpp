@@ -132,3 +132,9 @@ void RebuildDisplayLists(TcadBox& box) {
   const RViewRect& v = box.ViewWindow;
   box.Draw1->BuildDisplayLists(v.Left, v.Bottom, v.Right, v.Top, box.Zoom);
 }
+
+bool AlongAnAxis(const RDrawElement& e) {
+  // The undirected angle lies in [0, 180): 180 stands for the axis near 0 too.
+  const double a = LineAngleDeg(e.X1, e.Y1, e.X2, e.Y2);
+  return a <= 0.1 || std::abs(a - 90) <= 0.1 || a >= 179.9;
+}

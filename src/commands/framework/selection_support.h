@@ -122,3 +122,7 @@ void SelectAndDraw(TcadBox& box, std::int32_t index);
 
 // The display lists built again for the current view after a deletion.
 void RebuildDisplayLists(TcadBox& box);
+
+// A line within 0.1 degrees of an axis direction: such a line is painted
+// over and drawn again at once, any other through a repaint of its band.
+bool AlongAnAxis(const RDrawElement& e);

@@ -36,16 +36,6 @@ struct RStretchState {
   bool BoundaryPending = false;
 };
 
-// Within 0.1 degrees of an axis: such a line is painted over and drawn at
-// once, any other through a repaint of its band.
-bool AlongAnAxis(const RDrawElement& e) {
-  const double a = LineAngleDeg(e.X1, e.Y1, e.X2, e.Y2);
-  for (const double axis : {0.0, 90.0, 180.0, 270.0}) {
-    if (std::abs(a - axis) <= 0.1) return true;
-  }
-  return false;
-}
-
 // Two arc angles name the same direction within 0.01 degrees.
 bool SameAngle(double a, double b) {
   const double d = std::abs(NormalizeAngle360(a) - NormalizeAngle360(b));

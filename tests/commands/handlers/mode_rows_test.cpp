@@ -71,7 +71,7 @@ TEST_F(ModeRows, LeavingErasesTheRunningCommandsPreviewOnce) {
        true, 54.64, 60},
       {"print frame preview", dtprintsen, 0, true, clAquaFrame,
        [&] { box.DrawFrameRect(1, 1, 20, 40, 100, 80, 30); }, true, 58.66, 62.32},
-      {"cut window", dtSenkotensetu, 0, true, kRed, [&] { box.DrawRect(18, 38, 22, 42); }, true, 18, 40},
+      {"cut window", dtSenkotensetu, 0, true, kRed, [&] { box.DrawFrameRect(1, 0, 18, 38, 22, 42, 0); }, true, 18, 40},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
