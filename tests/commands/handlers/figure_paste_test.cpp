@@ -457,6 +457,28 @@ TEST_F(FigurePaste, TheDeletingFitModesTakeTheLineInThePastesStep) {
   ExpectUndoLog({Added(Line(30, 20, 30, 22))});
 }
 
+TEST_F(FigurePaste, TheDeletedLineTheErasedLinesAndThePasteAreOneStep) {
+  Box().SenUrakesicol.set(1);
+  StartAfresh(dtCopyHenkeiZukei);
+  Seed({Line(0, 20, 60, 20), Line(25, 25, 45, 25)});
+  Box().Update();
+  Box().FitMode = 10;
+  Box().SenUrakesi = 1;
+  Click(10, 20.2);
+  FillBuffer(Square());
+  Click(30, 25);
+  // The square stands on the foot (30, 20); the line y = 25 through it
+  // keeps its parts outside x 30 to 40.
+  const std::vector<RDrawElement> square = {Outline(30, 20, 40, 20), Outline(40, 20, 40, 30),
+                                            Outline(40, 30, 30, 30), Outline(30, 30, 30, 20)};
+  std::vector<RDrawElement> want = {Line(40, 25, 45, 25), Line(30, 25, 25, 25)};
+  want.insert(want.end(), square.begin(), square.end());
+  ExpectElements(want);
+  std::vector<RDrawElement> log = {Deleted(Line(0, 20, 60, 20)), Deleted(Line(25, 25, 45, 25))};
+  for (const RDrawElement& e : want) log.push_back(Added(e));
+  ExpectUndoLog(log);
+}
+
 // ---- The figure fitted between two lines ---------------------------------------------
 
 class FitBetweenLines : public FigurePaste {
