@@ -167,7 +167,6 @@ void PlaceFigure(TcadBox& box, const RFigurePlacement& p) {
   }
   if (box.SegmentPaste) {
     box.PasteBufferAlongSegment(box.SegmentStart.x, box.SegmentStart.y, p.At.x, p.At.y, p.Joined);
-    box.SegmentPaste = false;
     return;
   }
   if (!PastesSomething(box, p.SkipType9)) return;
@@ -183,8 +182,10 @@ void ReportLastMove(TcadBox& box) {
   box.LastMove = moved;
 }
 
-// After a placement the command waits for its next click.
+// After a placement the command waits for its next click; a segment set
+// by a point assist served this placement only.
 void EndPlacement(TcadBox& box) {
+  box.SegmentPaste = false;
   RebuildDisplayLists(box);
   box.ClickKind = 0;
   box.RubberErased = true;
@@ -511,7 +512,8 @@ bool DeleteReferenceLines(TcadBox& box, const std::vector<std::size_t>& slots) {
       index = -1;
       continue;
     }
-    index -= static_cast<std::int32_t>(std::count_if(doomed.begin(), doomed.end(), [&](std::int32_t d) { return d < index; }));
+    const auto below = std::count_if(doomed.begin(), doomed.end(), [&](std::int32_t d) { return d < index; });
+    index -= static_cast<std::int32_t>(below);
   }
   return joined;
 }
@@ -587,7 +589,9 @@ void CopyHenkeiZukeiUp(TcadBox& box, TShiftState, double, double) {
   const bool along = box.SegmentPaste;
   if (!along) EraseFigurePreview(box);
   box.SecondPoint = FootOnLine(box.RefLine1, box.SecondPoint);
-  PlaceFitted(box, DeletesReferenceLines(box.FitMode) ? std::vector<std::size_t>{1} : std::vector<std::size_t>{}, !along);
+  std::vector<std::size_t> slots;
+  if (DeletesReferenceLines(box.FitMode)) slots.push_back(1);
+  PlaceFitted(box, slots, !along);
 }
 
 void CopyHenkeiZukeiAssistSegment(TcadBox& box) {
