@@ -468,6 +468,26 @@ class TcadBox : public TCustomControl {
   // undo step (joined to the open one when joinStep); false when the
   // segment has no division point, and then nothing changes.
   bool PasteBufferAlongSegment(double x1, double y1, double x2, double y2, bool joinStep = false);
+  // The figure paste and the line-fitted paste: whether elements of line
+  // type 9 stay out of the figure paste; the host's fit rule (10 and above
+  // also delete the reference lines) and copies of the two picked lines
+  // (kind 6: none); the figure sizes D1 to D6 (entries 1 to 6), of which
+  // the fit between two lines reports two angles in D5 and D6. The
+  // deformation points: how many the host asks for (read as 2 to 4), how
+  // many were taken after the second, and the points in drawing units.
+  bool PasteSkipType9 = false;
+  std::uint8_t FitMode = 0;
+  RDrawElement RefLine1 = [] {
+    RDrawElement e = ZeroElement();
+    e.Kind = kKindNone;
+    return e;
+  }();
+  RDrawElement RefLine2 = RefLine1;
+  std::array<double, 7> FigureSizes{};
+  std::uint8_t DeformCount = 0;
+  std::uint8_t DeformIndex = 0;
+  std::array<double, 4> DeformX{};
+  std::array<double, 4> DeformY{};
   // The stretch, centre-line and division commands. PickPairKind: how the
   // two references of a centre line were taken (1 line-line, 2 point-line,
   // 3 line-point, 4 point-point); the centre line itself goes into RefLine.
@@ -754,8 +774,9 @@ class TcadBox : public TCustomControl {
   bool ReadLineAngle(bool plus180, double x, double y);
   // Editing many lines at once, each one undo step.
   void EraseInsideBox(bool allTypes, double x1, double y1, double x2, double y2);
+  // joinStep: what it erases joins the undo step already open.
   void ErasePasteHiddenLines(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
-                             double scaleX, double scaleY);
+                             double scaleX, double scaleY, bool joinStep = false);
   void EnvelopeInsideBox(bool allTypes, double x1, double y1, double x2, double y2);
   void EnvelopeRotatedBox(double x1, double y1, double x2, double y2, double angle);
   void DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep);
@@ -851,7 +872,7 @@ class TcadBox : public TCustomControl {
   void DeselectAll();
   void DeselectElement(std::int32_t index);
   void DeleteElementAt(double x, double y);
-  void DeleteLineByIndex(std::int32_t index);
+  void DeleteLineByIndex(std::int32_t index, bool joinStep = false);
   void DeleteElementByIndex(std::int32_t index);
   // The polygon range over the vertex list of the PolygonObj slot, closed
   // by its edge list; nothing without one.

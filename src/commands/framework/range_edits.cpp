@@ -180,7 +180,7 @@ std::vector<RPolyEdge> PastedOutline(const TcadBox& box, const TBufferTransform&
 }  // namespace
 
 void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, double dy, double x, double y,
-                                    double angle, double scaleX, double scaleY) {
+                                    double angle, double scaleX, double scaleY, bool joinStep) {
   Tdrawinp& store = *Draw1;
   if (store.Buffer.empty()) return;
   if (store.Buffer.size() >= kHiddenLineLimit) {
@@ -222,7 +222,7 @@ void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, doubl
     if (result >= 1) KeepPiece(pieces, e, p1sx, p1sy, p1ex, p1ey);
     if (result == 2) KeepPiece(pieces, e, p2sx, p2sy, p2ex, p2ey);
   }
-  TUndoStep step(store);
+  TUndoStep step(store, joinStep ? TUndoStep::Start::Join : TUndoStep::Start::New);
   TCanvas& canvas = Canvas();
   canvas.Pen.Width = 1;
   canvas.Pen.Style = psSolid;

@@ -474,13 +474,13 @@ void TcadBox::DeleteElementAt(double x, double y) {
   RebuildDisplayLists(*this);
 }
 
-void TcadBox::DeleteLineByIndex(std::int32_t index) {
+void TcadBox::DeleteLineByIndex(std::int32_t index, bool joinStep) {
   if (index < 0 || static_cast<std::size_t>(index) >= Draw1->Elements.size()) return;
   const RDrawElement e = Draw1->Elements[static_cast<std::size_t>(index)];
   EraseRingCursor();
   // Whatever its kind, the segment between its two points.
   EraseWith(*this, 2, 1, e.X1, e.Y1, e.X2, e.Y2);
-  TUndoStep(*Draw1).Delete(index);
+  TUndoStep(*Draw1, joinStep ? TUndoStep::Start::Join : TUndoStep::Start::New).Delete(index);
   RebuildDisplayLists(*this);
 }
 

@@ -4,6 +4,11 @@
 // into the canvas's command registry. The application calls it once at
 // start, with RegisterCommandFramework.
 
+#include "platform/custom_control.h"
+
+class TcadBox;
+struct RPoint2D;
+
 void RegisterCommandHandlers();
 
 void RegisterLineCommands();
@@ -30,10 +35,14 @@ void RegisterFigureCommands();
 void RegisterCurveCommands();
 void RegisterPictureCommands();
 
+// The vertex press of the modes that take a polyline vertex by vertex
+// (the curve through vertices, the deformation points): the first vertex,
+// the second and every further one by B_Switch; a snapped point repeating
+// the vertex before is refused with "同一点".
+void VertexListDown(TcadBox& box, TShiftState shift, double x, double y);
+
 // The leave row of the modes that show the held text's frame at the
 // cursor: a shown frame is erased.
-class TcadBox;
-struct RPoint2D;
 void EraseHeldTextFrameOnLeave(TcadBox& box);
 // The held text's frame at a point in XOR: a second draw takes it away.
 void XorHeldTextFrame(TcadBox& box, RPoint2D at);

@@ -309,6 +309,12 @@ void XorRubberSegment(TcadBox& box) {
 
 void SupuLineDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ButonType != dtSupuLine) return;
+  VertexListDown(box, shift, x, y);
+}
+
+}  // namespace
+
+void VertexListDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ViewGestureState != 0) {
     box.ClickKind = 0;
     return;
@@ -335,6 +341,8 @@ void SupuLineDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (snapping && box.B_Switch == _off) return;
   box.DragStage = 1;
 }
+
+namespace {
 
 void SupuLineMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ButonType != dtSupuLine || box.ViewGestureState != 0) return;

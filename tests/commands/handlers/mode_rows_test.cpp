@@ -196,14 +196,6 @@ TEST_F(ModeRows, AFigureBeingPlacedIsRescaledWholeWithTheWritingGroup) {
   for (double scale : box.BufferSourceScales) EXPECT_EQ(scale, 30);
   EXPECT_NEAR(Value(Store().Buffer[0].X2), 2, 1e-12);
   EXPECT_NEAR(Value(Store().Buffer[1].X2), 3 * 2 * 100.0 / 30.0, 1e-12);
-  // The stock figure's buffer is rescaled like any other: its elements of the group only.
-  Store().Buffer = {Line(0, 0, 1, 0, 2), Line(0, 0, 3, 0, 0)};
-  box.BufferSourceScales.fill(0);
-  box.ButonType = dtCopyTazuMen;
-  box.RescaleWriteGroup(2);
-  EXPECT_EQ(box.BufferSourceScales[0], 0);
-  EXPECT_NEAR(Value(Store().Buffer[0].X2), 2, 1e-12);
-  EXPECT_NEAR(Value(Store().Buffer[1].X2), 3, 1e-12);
 }
 
 }  // namespace
