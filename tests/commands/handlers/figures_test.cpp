@@ -556,6 +556,10 @@ TEST_F(FigureCommands, ASymbolPreviewGoesWithTheCancel) {
   MoveTo(58, 20);
   MoveTo(60, 25);
   ASSERT_FALSE(box.RubberErased);
+  // The preview's connector (line type 0) hangs from the line's first point
+  // along the line itself, so its XOR takes the line's pixels away there.
+  const TColor lineColour = PixelAt(80, 10);
+  EXPECT_NE(PixelAt(30, 10), lineColour);
   box.CancelCommands(false);
   EXPECT_EQ(Generator(), nullptr);
   EXPECT_EQ(box.B_Switch, _off);
