@@ -1,6 +1,5 @@
 // Placing member-section figures, arrowheads and line symbols.
 
-#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -55,9 +54,7 @@ constexpr std::uint8_t kConnectorColour = 11;
 constexpr int kLabelledSymbolPlaced = 119;
 constexpr RPoint2D kNoPreview{-50000.0, -50000.0};
 
-TBuzaidanmenobj* GeneratorOf(const TcadBox& box) {
-  return const_cast<TcadBox&>(box).Tool(ToolSlot::BuzaiObj).Get<TBuzaidanmenobj>();
-}
+TBuzaidanmenobj* GeneratorOf(TcadBox& box) { return box.Tool(ToolSlot::BuzaiObj).Get<TBuzaidanmenobj>(); }
 
 double GroupScaleOf(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
 
@@ -466,18 +463,15 @@ void FigureModesCancel(TcadBox& box) {
   box.Tool(ToolSlot::BuzaiObj).Free();
 }
 
-// The records an array of this high index holds, never more than are there.
-std::span<const RDrawElement> Records(std::span<const RDrawElement> elements, std::int32_t high) {
-  if (high < 0) return {};
-  return elements.first(std::min(elements.size(), static_cast<std::size_t>(high) + 1));
-}
-
-// The symbol's records with its connectors hung on the reference line:
-// `attach` says which lines are connectors.
+// The symbol's records up to the high index with its connectors hung on
+// the reference line: `attach` says which lines are connectors.
 template <typename Attach>
-std::vector<RDrawElement> Attached(const TcadBox& box, std::span<const RDrawElement> records, Attach attach,
-                                   bool takeColour) {
-  std::vector<RDrawElement> out(records.begin(), records.end());
+std::vector<RDrawElement> Attached(TcadBox& box, std::span<const RDrawElement> elements, std::int32_t high,
+                                   Attach attach, bool takeColour) {
+  std::vector<RDrawElement> out;
+  for (std::int32_t i = 0; i <= high && static_cast<std::size_t>(i) < elements.size(); ++i) {
+    out.push_back(elements[static_cast<std::size_t>(i)]);
+  }
   const TBuzaidanmenobj* g = GeneratorOf(box);
   if (g == nullptr) return out;
   const RDrawElement& ref = g->Reference1;
@@ -497,7 +491,7 @@ std::vector<RDrawElement> Attached(const TcadBox& box, std::span<const RDrawElem
 void TcadBox::CommitSymbolElementArray(std::span<const RDrawElement> elements, std::int32_t high,
                                        const Tdrawinp::TextList& texts) {
   const std::vector<RDrawElement> records = Attached(
-      *this, Records(elements, high), [](const RDrawElement& e) { return e.ColorNo == kConnectorColour; }, true);
+      *this, elements, high, [](const RDrawElement& e) { return e.ColorNo == kConnectorColour; }, true);
   CommitElementArrayKeepLayer(records, static_cast<std::int32_t>(records.size()) - 1, texts, false);
 }
 
@@ -505,7 +499,7 @@ void TcadBox::DrawSymbolElementArray(std::span<const RDrawElement> elements, std
                                      std::uint8_t defaultLineType, bool asLines) {
   // The preview hangs only the connectors without a line type of their own.
   const std::vector<RDrawElement> records = Attached(
-      *this, Records(elements, high),
+      *this, elements, high,
       [](const RDrawElement& e) { return e.ColorNo == kConnectorColour && e.LineType == 0; }, false);
   DrawElementArray(records, static_cast<std::int32_t>(records.size()) - 1, defaultLineType, asLines, false);
 }
