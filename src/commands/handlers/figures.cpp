@@ -43,7 +43,11 @@ void RegisterFigureCommands() {
                   .Down = YazirusikoteiDown,
                   .Move = YazirusikoteiMove,
                   .Up = YazirusikoteiUp});
-  RegisterFamily({.Name = "Senkigo1", .Modes = {dtSenkigo1}, .Down = Senkigo1Down, .Move = Senkigo1Move, .Up = Senkigo1Up});
+  RegisterFamily({.Name = "Senkigo1",
+                  .Modes = {dtSenkigo1},
+                  .Down = Senkigo1Down,
+                  .Move = Senkigo1Move,
+                  .Up = Senkigo1Up});
 }
 
 namespace {
@@ -71,7 +75,8 @@ TBuzaidanmenobj& Generator(TcadBox& box) {
     made.ClearReferenceLines();
     const Tdrawinp& store = *box.Draw1;
     for (const RDrawElement& e : store.Elements) {
-      if (e.Kind == kKindLine && e.Selection == 1 && store.LayerState(e.Group, e.Layer) == kLayerEditable) made.AddReferenceLine(e);
+      const bool editable = store.LayerState(e.Group, e.Layer) == kLayerEditable;
+      if (e.Kind == kKindLine && e.Selection == 1 && editable) made.AddReferenceLine(e);
     }
     made.SortReferenceLines(box.LastVertex.x, box.LastVertex.y);
     box.DeselectAll();

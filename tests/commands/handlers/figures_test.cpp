@@ -131,6 +131,18 @@ TEST_F(FigureCommands, MemberSectionAtFreeAndSnappedClicks) {
   }
 }
 
+TEST_F(FigureCommands, ThePlacedFigureShowsFromTheNextMove) {
+  // The click commits without drawing; the next move's erase of the
+  // preview draws the committed figure, and the cancel takes the new
+  // preview away.
+  SetHook();
+  MoveTo(30, 30);
+  Click(40, 40);
+  MoveTo(80, 60);
+  Box().CancelCommands(true);
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(FigureCommands, ARightClickWithoutSnapIsDroppedAndReported) {
   SetHook();
   MoveTo(20, 20);
@@ -543,7 +555,9 @@ TEST_F(FigureCommands, ACancelErasesThePreviewAndFreesTheGenerator) {
 TEST_F(FigureCommands, ASymbolPreviewGoesWithTheCancel) {
   const std::filesystem::path path = std::filesystem::temp_directory_path() /
                                      ("zuro_figures_cancel_" + std::to_string(::getpid()) + ".txt");
-  std::ofstream(path, std::ios::binary) << "#s\r\n2\r\n0 0 0 0 2 0\r\n99\r\n1 t\r\n0 0 0 1 0 3\r\n0 150 0 0 4 0 5 0\r\n";
+  // The connector has line type 0, so the preview hangs it too.
+  std::ofstream(path, std::ios::binary) << "#s\r\n2\r\n0 0 0 0 2 0\r\n"
+                                           "99\r\n1 t\r\n0 0 0 1 0 3\r\n0 150 0 0 4 0 5 0\r\n";
   FirstData18.LineSymbolFile = path.string();
   FirstData18.LineSymbolNumber = 1;
   Seed({Line(10, 10, 90, 10)});
