@@ -421,6 +421,17 @@ TEST_F(ArrowCommands, NoPointAndNoLineAreSaid) {
   EXPECT_EQ(Elements().size(), 1u);
 }
 
+TEST_F(ArrowCommands, SizesThatAreNotNumbersPlaceNothing) {
+  Seed({Line(20, 50, 70, 50)});
+  SetArrow();
+  for (double bad : {std::nan(""), HUGE_VAL}) {
+    Box().FigureSizes = {bad, 30, 0, 0, 0, 0};
+    MoveTo(40, 40);
+    Click(68, 50.5);
+    EXPECT_EQ(Elements().size(), 1u);
+  }
+}
+
 TEST_F(ArrowCommands, AClickRightAfterACancelPlacesTheArrow) {
   Seed({Line(20, 50, 70, 50)});
   SetArrow();
