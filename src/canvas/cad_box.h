@@ -533,6 +533,13 @@ class TcadBox : public TCustomControl {
   // Marks the lines of editable layers in the window under the line filters,
   // clearing the mark of every element in view first; draws nothing.
   void MarkFilteredLinesInWindow(bool crossing, double x1, double y1, double x2, double y2);
+  // The figure-placing commands: the host's figure kind and sizes D1 to D6
+  // (real units), whether the last placement click was a free point, and
+  // the figure placed at every pitch point of a segment as one undo step.
+  std::uint8_t FigureKind = 0;
+  std::array<double, 6> FigureSizes{};
+  bool FreeClick = false;
+  void PlaceSectionAlongSegment(double x1, double y1, double x2, double y2);
 
   // ---- Tool slots -----------------------------------------------------------
   // The tool objects a running command keeps between events; the cancel-all
@@ -850,6 +857,13 @@ class TcadBox : public TCustomControl {
   void CommitElementArrayKeepLayer(std::span<const RDrawElement> elements, std::int32_t high,
                                    const Tdrawinp::TextList& texts, bool appendToUndo);
   void CommitAndDrawElementArray(std::span<const RDrawElement> elements, std::int32_t high);
+  // A line symbol's array: its colour-11 lines hang on the figure
+  // generator's reference line (the first from its first point, the others
+  // from its second) and the committed ones take that line's colour.
+  void CommitSymbolElementArray(std::span<const RDrawElement> elements, std::int32_t high,
+                                const Tdrawinp::TextList& texts);
+  void DrawSymbolElementArray(std::span<const RDrawElement> elements, std::int32_t high,
+                              std::uint8_t defaultLineType, bool asLines);
   // With the canvas pen as the caller set it (XOR twice for a preview).
   void DrawElementArray(std::span<const RDrawElement> elements, std::int32_t high, std::uint8_t defaultLineType,
                         bool asLines, bool pointMode);

@@ -4,6 +4,8 @@
 // into the canvas's command registry. The application calls it once at
 // start, with RegisterCommandFramework.
 
+#include <vector>
+
 #include "platform/custom_control.h"
 
 class TcadBox;
@@ -49,3 +51,6 @@ void XorHeldTextFrame(TcadBox& box, RPoint2D at);
 // The text element added last, drawn where it was stored at the held
 // text's angle.
 void DrawLastText(TcadBox& box);
+// The pitch points of the segment from (x1, y1) to (x2, y2) in order, by
+// the host's pitch (real units) and pitch mode in the current group.
+std::vector<RPoint2D> PitchDivisionPoints(const TcadBox& box, double x1, double y1, double x2, double y2);

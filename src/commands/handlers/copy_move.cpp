@@ -49,6 +49,15 @@ void RegisterCopyMoveCommands() {
                   .Phases = {{"ZukeiHozonAssistSegment", CopyFreeAssistSegment}}});
 }
 
+std::vector<RPoint2D> PitchDivisionPoints(const TcadBox& box, double x1, double y1, double x2, double y2) {
+  const double scale = box.GroupScales[box.WriteGrupe_No % kLayerGroups];
+  const TKansupitchobj divider(box.PitchMode, 0, 0, 0, 0, 0, 0, 0, 0, box.RealToDrawingLength(box.DivPitch), x1, y1,
+                               x2, y2, scale, true, 0.0);
+  std::vector<RPoint2D> points;
+  for (const RToolPoint& p : divider.ResultPoints) points.push_back({p.X, p.Y});
+  return points;
+}
+
 namespace {
 
 constexpr std::uint8_t kPreviewTextMode = 10;
@@ -69,11 +78,7 @@ std::vector<RPoint2D> DivisionPoints(const TcadBox& box, double x1, double y1, d
     }
     return points;
   }
-  const double scale = box.GroupScales[box.WriteGrupe_No % kLayerGroups];
-  const TKansupitchobj divider(box.PitchMode, 0, 0, 0, 0, 0, 0, 0, 0, box.RealToDrawingLength(box.DivPitch), x1, y1,
-                               x2, y2, scale, true, 0.0);
-  for (const RToolPoint& p : divider.ResultPoints) points.push_back({p.X, p.Y});
-  return points;
+  return PitchDivisionPoints(box, x1, y1, x2, y2);
 }
 
 RPoint2D OffsetInDrawingUnits(const TcadBox& box) {

@@ -259,8 +259,9 @@ void takakukeiFreeUp(TcadBox& box, TShiftState, double, double) {
 }
 
 // The polygon commands' preview goes with the cancel. The figure placement
-// modes that share this cancel add their rows with the figures.
+// modes that share this cancel have their rows with the figures.
 void takakukeiFreeCancel(TcadBox& box) {
+  CommandRegistry().RunPhase("FigureModesCancel", box);
   if (box.ButonType == dttakakukeiFree && box.CommandStep == 1) {
     ErasePreview(box);
     box.CommandStep = 0;
