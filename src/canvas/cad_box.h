@@ -471,8 +471,8 @@ class TcadBox : public TCustomControl {
   // The figure paste and the line-fitted paste: whether elements of line
   // type 9 stay out of the figure paste; the host's fit rule (10 and above
   // also delete the reference lines) and copies of the two picked lines
-  // (kind 6: none); the figure sizes D1 to D6 (entries 1 to 6), of which
-  // the fit between two lines reports two angles in D5 and D6. The
+  // (kind 6: none); the fit between two lines reports two angles in D5
+  // and D6 of FigureSizes (entries 4 and 5). The
   // deformation points: how many the host asks for (read as 2 to 4), how
   // many were taken after the second, and the points in drawing units.
   bool PasteSkipType9 = false;
@@ -483,7 +483,6 @@ class TcadBox : public TCustomControl {
     return e;
   }();
   RDrawElement RefLine2 = RefLine1;
-  std::array<double, 7> FigureSizes{};
   std::uint8_t DeformCount = 0;
   std::uint8_t DeformIndex = 0;
   std::array<double, 4> DeformX{};

@@ -619,8 +619,8 @@ bool PickSecondLine(TcadBox& box, RPoint2D press) {
   box.SecondPoint = cross;
   const RPoint2D foot = FootOnLine(b, press);
   const RPoint2D w = box.WorkPointA;
-  box.FigureSizes[5] = DirectionAngleDeg(cross.x, cross.y, w.x, w.y);
-  box.FigureSizes[6] = 90.0 - AngleAtVertexDeg(cross.x, cross.y, w.x, w.y, foot.x, foot.y);
+  box.FigureSizes[4] = DirectionAngleDeg(cross.x, cross.y, w.x, w.y);
+  box.FigureSizes[5] = 90.0 - AngleAtVertexDeg(cross.x, cross.y, w.x, w.y, foot.x, foot.y);
   box.Draw1->ClearBuffer();
   PostHostNotification(kDeformPanel, kFillBufferForTwoLines);
   return true;
@@ -675,8 +675,8 @@ void CopyHenkeiZukei2Up(TcadBox& box, TShiftState, double, double) {
   }
   if (box.ClickKind == 0) return;
   if (box.B_Switch == _off) {
+    box.FigureSizes[4] = 0;
     box.FigureSizes[5] = 0;
-    box.FigureSizes[6] = 0;
     PickFirstLine(box);
     return;
   }

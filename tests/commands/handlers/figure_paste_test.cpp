@@ -509,10 +509,10 @@ TEST_F(FitBetweenLines, TheSecondLineGivesTheCrossingAndTwoAnglesForTheHost) {
   EXPECT_NEAR(Box().SecondPoint.x, 40, 1e-9);
   EXPECT_NEAR(Box().SecondPoint.y, 20, 1e-9);
   // D5: from the crossing to the pick (10, 20), straight back along x.
-  EXPECT_NEAR(Box().FigureSizes[5], 180, 1e-9);
+  EXPECT_NEAR(Box().FigureSizes[4], 180, 1e-9);
   // D6: 90 less the angle at the crossing between (-30, 0) and (5, 10):
   // 180 - atan(2) = 116.565 degrees.
-  EXPECT_NEAR(Box().FigureSizes[6], 90 - (180 - std::atan(2.0) / kDeg), 1e-9);
+  EXPECT_NEAR(Box().FigureSizes[5], 90 - (180 - std::atan(2.0) / kDeg), 1e-9);
   FillBuffer({Line(0, 0, 4, 0)});
   Release(45, 30, ssLeft);
   ExpectElements({Line1(), Line2(), Line(40, 20, 44, 20)});
@@ -520,8 +520,8 @@ TEST_F(FitBetweenLines, TheSecondLineGivesTheCrossingAndTwoAnglesForTheHost) {
   EXPECT_EQ(Box().B_Switch, _off);
   // The next line pick starts the angles afresh.
   Click(10, 20.2);
+  EXPECT_EQ(Box().FigureSizes[4], 0);
   EXPECT_EQ(Box().FigureSizes[5], 0);
-  EXPECT_EQ(Box().FigureSizes[6], 0);
 }
 
 TEST_F(FitBetweenLines, FitMode12DeletesExactlyThePickedLinesInThePastesStep) {
