@@ -81,3 +81,20 @@ template <class T>
 T Value(T field) {
   return field;
 }
+
+// The element as the undo log records it: added, deleted, or kept as the
+// store keeps an element added through a checked add (no mark).
+inline RDrawElement Added(RDrawElement e) {
+  e.UndoMark = kUndoAdded;
+  return e;
+}
+
+inline RDrawElement Deleted(RDrawElement e) {
+  e.UndoMark = kUndoDeleted;
+  return e;
+}
+
+inline RDrawElement Kept(RDrawElement e) {
+  e.UndoMark = 0;
+  return e;
+}

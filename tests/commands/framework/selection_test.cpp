@@ -461,7 +461,8 @@ TEST_F(SelectionTest, TheCancelAllWithdrawsThePicksInSinglePickModesOnly) {
 
 // ---- Deletion ---------------------------------------------------------------------
 
-RDrawElement Deleted(RDrawElement e) {
+// A deleted element is logged with its selection cleared.
+RDrawElement DeletedUnselected(RDrawElement e) {
   e.UndoMark = kUndoDeleted;
   e.Selection = 0;
   return e;
@@ -490,7 +491,7 @@ TEST_F(SelectionTest, DeletingAtAPointTakesTheNearestLineArcOrPointAsOneStep) {
       if (i != k.deleted) after.push_back(before[i]);
     }
     ExpectElements(after);
-    ExpectUndoLog({Deleted(before[k.deleted])});
+    ExpectUndoLog({DeletedUnselected(before[k.deleted])});
     ExpectScreenMatchesRedraw();
   }
 }
@@ -516,7 +517,7 @@ TEST_F(SelectionTest, ANearerLineOfAReferenceLayerSurvives) {
   Seed({reference, editable});
   Box().DeleteElementAt(20, 20.5);
   ExpectElements({reference});
-  ExpectUndoLog({Deleted(editable)});
+  ExpectUndoLog({DeletedUnselected(editable)});
   ExpectScreenMatchesRedraw();
 }
 
@@ -580,7 +581,7 @@ TEST_F(SelectionTest, DeletingByIndex) {
   const RDrawElement other = Coloured(Line(10, 30, 20, 30), 3);
   Seed({line, other});
   Box().DeleteElementByIndex(0);
-  RDrawElement logged = Deleted(line);
+  RDrawElement logged = DeletedUnselected(line);
   logged.ScratchWord = 0;
   logged.ScratchByte = 0;
   ExpectUndoLog({logged});
@@ -596,7 +597,7 @@ TEST_F(SelectionTest, DeletingByIndex) {
 
   Box().DeleteLineByIndex(0);
   ExpectElements({});
-  ExpectUndoLog({Deleted(other)});
+  ExpectUndoLog({DeletedUnselected(other)});
   ExpectScreenMatchesRedraw();
 }
 

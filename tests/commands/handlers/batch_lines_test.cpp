@@ -7,18 +7,9 @@
 #include "canvas/command_registry.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
+#include "support/element_factory.h"
 
 namespace {
-
-RDrawElement Added(RDrawElement e) {
-  e.UndoMark = kUndoAdded;
-  return e;
-}
-
-RDrawElement Deleted(RDrawElement e) {
-  e.UndoMark = kUndoDeleted;
-  return e;
-}
 
 RDrawElement Coloured(RDrawElement e, std::uint8_t colour) {
   e.ColorNo = colour;

@@ -9,25 +9,15 @@
 
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
+#include "support/element_factory.h"
 
 namespace {
-
-RDrawElement Added(RDrawElement e) {
-  e.UndoMark = kUndoAdded;
-  return e;
-}
 
 // A line as the current pen (type 1, colour 1, group 0, layer 0) adds it.
 RDrawElement PenLine(double x1, double y1, double x2, double y2) {
   RDrawElement e = Line(x1, y1, x2, y2);
   e.ColorNo = 1;
   return Added(e);
-}
-
-// As the store keeps an element added through a checked add.
-RDrawElement Kept(RDrawElement e) {
-  e.UndoMark = 0;
-  return e;
 }
 
 RDrawElement WithSelection(RDrawElement e, std::uint8_t selection) {

@@ -10,14 +10,10 @@
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
+#include "support/element_factory.h"
 #include "tools/lines/dimension_tool.h"
 
 namespace {
-
-RDrawElement Added(RDrawElement e) {
-  e.UndoMark = kUndoAdded;
-  return e;
-}
 
 class Dimensions : public CommandHarness {
  protected:

@@ -13,6 +13,7 @@
 #include "canvas/stock_file.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
+#include "support/element_factory.h"
 
 namespace {
 
@@ -22,8 +23,6 @@ RDrawElement Marked(RDrawElement e, std::uint8_t mark) {
   return e;
 }
 
-RDrawElement Added(RDrawElement e) { return Marked(e, kUndoAdded); }
-RDrawElement Deleted(RDrawElement e) { return Marked(e, kUndoDeleted); }
 
 RDrawElement Typed(RDrawElement e, std::uint8_t lineType) {
   e.LineType = lineType;

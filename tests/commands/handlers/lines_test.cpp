@@ -6,13 +6,9 @@
 
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
+#include "support/element_factory.h"
 
 namespace {
-
-RDrawElement Added(RDrawElement e) {
-  e.UndoMark = kUndoAdded;
-  return e;
-}
 
 // A line as the current pen (type 1, colour 1, group 0, layer 0) adds it.
 RDrawElement PenLine(double x1, double y1, double x2, double y2) {

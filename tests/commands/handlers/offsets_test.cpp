@@ -9,19 +9,10 @@
 
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
+#include "support/element_factory.h"
 #include "tools/edit/offset_stretch.h"
 
 namespace {
-
-RDrawElement Added(RDrawElement e) {
-  e.UndoMark = kUndoAdded;
-  return e;
-}
-
-RDrawElement Deleted(RDrawElement e) {
-  e.UndoMark = kUndoDeleted;
-  return e;
-}
 
 // A line as the current pen (type 1, colour 1, group 0, layer 0) adds it;
 // the drawing keeps it unmarked, the undo log marked as added.

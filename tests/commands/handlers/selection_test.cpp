@@ -7,6 +7,7 @@
 
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
+#include "support/element_factory.h"
 #include "tools/edit/curves.h"
 
 namespace {
@@ -15,11 +16,6 @@ RDrawElement Stored(RDrawElement e, std::uint8_t selection = 0) {
   e.ColorNo = 1;
   e.Selection = selection;
   e.UndoMark = kUndoAdded;
-  return e;
-}
-
-RDrawElement Deleted(RDrawElement e) {
-  e.UndoMark = kUndoDeleted;
   return e;
 }
 

@@ -6,24 +6,9 @@
 
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
+#include "support/element_factory.h"
 
 namespace {
-
-RDrawElement Added(RDrawElement e) {
-  e.UndoMark = kUndoAdded;
-  return e;
-}
-
-RDrawElement Deleted(RDrawElement e) {
-  e.UndoMark = kUndoDeleted;
-  return e;
-}
-
-// As the store keeps an element added through a checked add.
-RDrawElement Kept(RDrawElement e) {
-  e.UndoMark = 0;
-  return e;
-}
 
 RDrawElement Coloured(RDrawElement e) {
   e.ColorNo = 3;

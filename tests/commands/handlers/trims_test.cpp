@@ -9,24 +9,10 @@
 #include "commands/framework/selection_support.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
+#include "support/element_factory.h"
 #include "support/settings_guard.h"
 
 namespace {
-
-RDrawElement Added(RDrawElement e) {
-  e.UndoMark = kUndoAdded;
-  return e;
-}
-
-RDrawElement Deleted(RDrawElement e) {
-  e.UndoMark = kUndoDeleted;
-  return e;
-}
-
-RDrawElement Kept(RDrawElement e) {
-  e.UndoMark = 0;
-  return e;
-}
 
 RDrawElement Looking(RDrawElement e, std::uint8_t lineType, std::uint8_t colour) {
   e.LineType = lineType;
