@@ -19,10 +19,23 @@ constexpr double kShortestStoredLine = 0.00001;
 // by one than this.
 constexpr std::size_t kMaxAppended = 1024;
 // An undo log that held more records than this gives its memory back when
-// the next step clears it.
-constexpr std::size_t kUndoLogKeptCapacity = 4096;
+// the next step clears it; up to it, a run of large deletions reuses the
+// room instead of taking it anew every step (a few megabytes at most).
+constexpr std::size_t kUndoLogKeptCapacity = 65536;
 
 bool IsText(const RDrawElement& e) { return e.Kind == kKindText; }
+
+// Whether a line is long enough to store. The squared length settles all
+// but lengths within a factor of two of the limit, far beyond its rounding;
+// those, and a non-finite square, are measured exactly.
+bool LongEnoughToStore(const RDrawElement& e) {
+  const double dx = e.X2 - e.X1, dy = e.Y2 - e.Y1;
+  const double square = dx * dx + dy * dy;
+  constexpr double limitSquare = kShortestStoredLine * kShortestStoredLine;
+  if (square >= 4 * limitSquare && square <= 1e300) return true;
+  if (square < 0.25 * limitSquare) return false;
+  return PointDistance(e.X1, e.Y1, e.X2, e.Y2) >= kShortestStoredLine;
+}
 
 std::string TextListFullMessage() {
   return J("文字が多すぎます。これ以上の文字は記入できません！");
@@ -148,8 +161,7 @@ void Tdrawinp::AddElement(const RDrawElement& element) {
 
 bool Tdrawinp::PassesAddCheck(const RDrawElement& element) {
   return element.Kind != kKindLine ||
-         (PointDistance(element.X1, element.Y1, element.X2, element.Y2) >= kShortestStoredLine &&
-          !CoordinatesOutOfRange(element.X1, element.Y1, element.X2, element.Y2));
+         (LongEnoughToStore(element) && !CoordinatesOutOfRange(element.X1, element.Y1, element.X2, element.Y2));
 }
 
 void Tdrawinp::AddElementChecked(const RDrawElement& element) {
@@ -215,19 +227,34 @@ constexpr std::size_t kShortRun = 8;
 void Tdrawinp::DeleteElementsDescending(std::span<const std::int32_t> indices) {
   // The positions taken, highest first. Out of order, repeated or out of
   // range ones are passed over: each must lie below the one before.
+  // Taken lowest first: a list already in order (the usual case) is read
+  // from its end in one pass.
   std::vector<std::int32_t> taken;
   taken.reserve(indices.size());
   std::int32_t previous = static_cast<std::int32_t>(Elements.size());
+  bool ordered = true;
   for (const std::int32_t index : indices) {
-    if (index < 0 || index >= previous) continue;
+    if (index < 0 || index >= previous) {
+      ordered = false;
+      break;
+    }
     previous = index;
-    taken.push_back(index);
+  }
+  if (ordered) {
+    taken.assign(indices.rbegin(), indices.rend());
+  } else {
+    previous = static_cast<std::int32_t>(Elements.size());
+    for (const std::int32_t index : indices) {
+      if (index < 0 || index >= previous) continue;
+      previous = index;
+      taken.push_back(index);
+    }
+    std::reverse(taken.begin(), taken.end());
   }
   if (taken.empty()) return;
   NoteChange();
   indexStale_ = true;
   positionsValid_ = false;
-  std::reverse(taken.begin(), taken.end());
   // New positions: each kept element moves down by the removed ones before it.
   const std::size_t count = Elements.size();
   const std::size_t removed = taken.size();

@@ -423,6 +423,8 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
   TRemovedStrings removed(store.ElementTexts.size());
   std::vector<std::int32_t> keptTexts;
   std::vector<std::int32_t> doomed;
+  // The selection is often much of the drawing: room once, not a regrowth per doubling.
+  doomed.reserve(store.Elements.size());
   // What lies clear of the view left no pixel to paint over; the margin
   // holds the widest erasing pen.
   const double margin = 4.0 / std::max(PixelsPerUnit(), 1e-9);

@@ -334,23 +334,24 @@ template <class Tool>
 void RunBatch(TcadBox& box, Tool& tool, std::int32_t ref1, std::int32_t ref2) {
   Tdrawinp& store = *box.Draw1;
   TCanvas& canvas = box.Canvas();
-  std::vector<std::int32_t> chosen;
-  for (std::int32_t i = static_cast<std::int32_t>(store.Elements.size()); i-- > 0;) {
-    RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
-    if (i == ref1 || i == ref2) {
-      ReleaseReference(box, e);
-    } else if (e.Kind == kKindLine && e.Selection == 1) {
-      chosen.push_back(i);
-    }
+  // The references first, the higher index first, then the chosen lines in
+  // one pass from the top: each line is handed over while it is at hand.
+  const std::int32_t count = static_cast<std::int32_t>(store.Elements.size());
+  const std::int32_t highRef = std::max(ref1, ref2), lowRef = std::min(ref1, ref2);
+  if (highRef >= 0 && highRef < count) ReleaseReference(box, store.Elements[static_cast<std::size_t>(highRef)]);
+  if (lowRef >= 0 && lowRef < count && lowRef != highRef) {
+    ReleaseReference(box, store.Elements[static_cast<std::size_t>(lowRef)]);
   }
+  std::vector<std::int32_t> chosen;
   RChangedRect changed;
   canvas.Pen.Mode = pmXor;
   canvas.Pen.Style = psSolid;
   canvas.Pen.Width = 1;
   canvas.Pen.Color = box.Sentakucol;
-  tool.Items.reserve(chosen.size() + 1);
-  for (const std::int32_t i : chosen) {
+  for (std::int32_t i = count; i-- > 0;) {
     RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
+    if (e.Kind != kKindLine || e.Selection != 1 || i == ref1 || i == ref2) continue;
+    chosen.push_back(i);
     tool.AddItem(e.LineType, e.ColorNo, e.Group, e.Layer, e.X1, e.Y1, e.X2, e.Y2);
     e.Selection = 0;
     if (MayShow(box, e.X1, e.Y1, e.X2, e.Y2)) {
