@@ -555,24 +555,28 @@ void CopyHenkeiZukeiDown(TcadBox& box, TShiftState shift, double x, double y) {
   }
 }
 
-void CopyHenkeiZukeiMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (box.ButonType != dtCopyHenkeiZukei || box.ViewGestureState != 0) return;
+// The move of both line-fitted pastes: the figure follows the cursor's foot
+// on the first line, its factors signed by the command's own rule.
+void FittedPasteMove(TcadBox& box, Sbuttontype mode, TShiftState shift, double x, double y, const char* linePrompt,
+                     const char* placePrompt, void (*signRule)(TcadBox&, RPoint2D, RPoint2D)) {
+  if (box.ButonType != mode || box.ViewGestureState != 0) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     FittedPasteMoveGesture(box);
     return;
   }
   if (!NoMouseButtonHeld(shift)) return;
-  if (box.B_Switch == _off) {
-    box.SetGuidePrompt(J("線指示"));
-    box.ShowTopMessage(J("線指示"));
-    return;
-  }
-  box.SetGuidePrompt(J("配置位置指示"));
-  box.ShowTopMessage(J("配置位置指示"));
+  const std::string prompt = J(box.B_Switch == _off ? linePrompt : placePrompt);
+  box.SetGuidePrompt(prompt);
+  box.ShowTopMessage(prompt);
+  if (box.B_Switch == _off) return;
   EraseFigurePreview(box);
   const RPoint2D foot = FootOnLine(box.RefLine1, {x, y});
-  ApplyFitRule(box, foot, {x, y});
+  signRule(box, foot, {x, y});
   PreviewFigureAt(box, foot, {foot.x - box.FirstPoint.x, foot.y - box.FirstPoint.y});
+}
+
+void CopyHenkeiZukeiMove(TcadBox& box, TShiftState shift, double x, double y) {
+  FittedPasteMove(box, dtCopyHenkeiZukei, shift, x, y, "線指示", "配置位置指示", ApplyFitRule);
 }
 
 void CopyHenkeiZukeiUp(TcadBox& box, TShiftState, double, double) {
@@ -648,23 +652,7 @@ void CopyHenkeiZukei2Down(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void CopyHenkeiZukei2Move(TcadBox& box, TShiftState shift, double x, double y) {
-  if (box.ButonType != dtCopyHenkeiZukei2 || box.ViewGestureState != 0) return;
-  if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
-    FittedPasteMoveGesture(box);
-    return;
-  }
-  if (!NoMouseButtonHeld(shift)) return;
-  if (box.B_Switch == _off) {
-    box.SetGuidePrompt(J("線1指示"));
-    box.ShowTopMessage(J("線1指示"));
-    return;
-  }
-  box.SetGuidePrompt(J("線2指示"));
-  box.ShowTopMessage(J("線2指示"));
-  EraseFigurePreview(box);
-  const RPoint2D foot = FootOnLine(box.RefLine1, {x, y});
-  SignByPickAndCursorSide(box, foot, {x, y});
-  PreviewFigureAt(box, foot, {foot.x - box.FirstPoint.x, foot.y - box.FirstPoint.y});
+  FittedPasteMove(box, dtCopyHenkeiZukei2, shift, x, y, "線1指示", "線2指示", SignByPickAndCursorSide);
 }
 
 void CopyHenkeiZukei2Up(TcadBox& box, TShiftState, double, double) {
