@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <numeric>
 
 #include "geometry/angles_points.h"
@@ -118,25 +119,41 @@ void Tdrawinp::LogUndo(const RDrawElement& element) { UndoLog.push_back(element)
 // string is copied into the undo texts so the log copy keeps its own string.
 // Every stored element is listed for display at once: a zoom that only
 // refilters the lists must still find it.
-void Tdrawinp::StoreElement(RDrawElement stored, const RDrawElement& logged) {
-  RDrawElement logCopy = logged;
-  logCopy.UndoMark = kUndoAdded;
+void Tdrawinp::StoreElement(const RDrawElement& stored, const RDrawElement& logged) {
+  // Both are copied straight from the caller's records into the lists and
+  // the log record marked there: a record copied through a local and read
+  // back at once stalls the copy (a batch adds thousands). A record inside
+  // either list would move under the first push, so it is copied aside.
+  auto inside = [](const std::vector<RDrawElement>& list, const RDrawElement* e) {
+    return std::greater_equal<const RDrawElement*>()(e, list.data()) &&
+           std::less<const RDrawElement*>()(e, list.data() + list.size());
+  };
+  if (inside(Elements, &stored) || inside(UndoLog, &stored) || inside(Elements, &logged) ||
+      inside(UndoLog, &logged)) {
+    const RDrawElement storedCopy = stored, loggedCopy = logged;
+    StoreElement(storedCopy, loggedCopy);
+    return;
+  }
+  std::int32_t undoIndex = -1;
   if (IsText(stored)) {
     const std::size_t textIndex = stored.TextIndex;
     const std::string text = textIndex < ElementTexts.size() ? ElementTexts[textIndex] : std::string();
-    const std::int32_t undoIndex = AppendText(UndoTexts, text);
+    undoIndex = AppendText(UndoTexts, text);
     if (undoIndex < 0) return;  // the log could not name its string: refuse the element
-    logCopy.TextIndex = static_cast<std::uint16_t>(undoIndex);
     Elements.push_back(stored);
     IncCount(stored.Group, stored.Layer, 2);
   } else {
     Elements.push_back(stored);
     IncCount(stored.Group, stored.Layer, 1);
   }
-  LogUndo(logCopy);
+  UndoLog.push_back(logged);
+  RDrawElement& record = UndoLog.back();
+  record.UndoMark = kUndoAdded;
+  if (undoIndex >= 0) record.TextIndex = static_cast<std::uint16_t>(undoIndex);
   NoteChange();
+  const RDrawElement& added = Elements.back();
   if (!indexStale_ && index_.Count() + 1 == Elements.size()) {
-    index_.Append(stored);
+    index_.Append(added);
   } else {
     indexStale_ = true;
   }
@@ -171,27 +188,9 @@ void Tdrawinp::AddElementChecked(const RDrawElement& element) {
 
 // The deleted element into the undo log (with its string, which leaves the
 // text list) and out of the counts; the element itself stays for the caller.
-// Kept small so that a batch delete runs it inline: the string's part is
-// apart.
-inline void Tdrawinp::LogDeletion(std::int32_t index) {
-  // Copied straight into the log and marked there: a packed record copied
-  // through a local and read back stalls the copy (batch deletes log many).
-  // The counts' group and layer are read from the element, not from the
-  // record just written.
-  const RDrawElement& source = Elements[static_cast<std::size_t>(index)];
-  const unsigned group = source.Group, layer = source.Layer;
-  const bool text = IsText(source);
-  UndoLog.push_back(source);
-  RDrawElement& record = UndoLog.back();
-  record.UndoMark = kUndoDeleted;
-  if (text) {
-    LogDeletedString(record);
-    return;
-  }
-  if (group < static_cast<unsigned>(kLayerGroups) && layer <= static_cast<unsigned>(kLayersPerGroup)) {
-    std::int32_t& graphic = Counts[group][layer].Graphic;
-    if (graphic > 0) --graphic;
-  }
+void Tdrawinp::LogDeletion(std::int32_t index) {
+  RDrawElement& record = LogDeletedCopy(Elements[static_cast<std::size_t>(index)]);
+  if (IsText(record)) LogDeletedString(record);
 }
 
 void Tdrawinp::LogDeletedString(RDrawElement& record) {
@@ -220,113 +219,140 @@ void Tdrawinp::DeleteElement(std::int32_t index) {
   positionsValid_ = false;
 }
 
+void Tdrawinp::DeleteElementsDescending(std::span<const std::int32_t> indices) {
+  TDeletionPass pass(*this);
+  pass.Reserve(indices.size());
+  for (const std::int32_t index : indices) pass.Take(index);
+  pass.Finish();
+}
+
+void TDeletionPass::Reserve(std::size_t count) {
+  std::vector<RDrawElement>& log = store_.UndoLog;
+  log.reserve(log.size() + count);
+  taken_.reserve(taken_.size() + count);
+}
+
+namespace {
+
 // With at least one removed position in this many, the rest of the list is
 // passed over element by element; sparser, the kept runs move as blocks.
 constexpr std::size_t kShortRun = 8;
 
-void Tdrawinp::DeleteElementsDescending(std::span<const std::int32_t> indices) {
-  // The positions taken, highest first. Out of order, repeated or out of
-  // range ones are passed over: each must lie below the one before.
-  // Taken lowest first: a list already in order (the usual case) is read
-  // from its end in one pass.
-  std::vector<std::int32_t> taken;
-  taken.reserve(indices.size());
-  std::int32_t previous = static_cast<std::int32_t>(Elements.size());
-  bool ordered = true;
-  for (const std::int32_t index : indices) {
-    if (index < 0 || index >= previous) {
-      ordered = false;
-      break;
-    }
-    previous = index;
-  }
-  if (ordered) {
-    taken.assign(indices.rbegin(), indices.rend());
-  } else {
-    previous = static_cast<std::int32_t>(Elements.size());
-    for (const std::int32_t index : indices) {
-      if (index < 0 || index >= previous) continue;
-      previous = index;
-      taken.push_back(index);
-    }
-    std::reverse(taken.begin(), taken.end());
-  }
-  if (taken.empty()) return;
-  NoteChange();
-  indexStale_ = true;
-  positionsValid_ = false;
-  // New positions: each kept element moves down by the removed ones before it.
-  const std::size_t count = Elements.size();
-  const std::size_t removed = taken.size();
-  const bool listed = !DisplayList.empty() || !SmallList.empty();
-  std::vector<std::int32_t> newIndex;
-  if (listed) newIndex.assign(count, -1);
-  std::size_t kept = static_cast<std::size_t>(taken.front());
-  if (listed) std::iota(newIndex.begin(), newIndex.begin() + static_cast<std::ptrdiff_t>(kept), 0);
+}  // namespace
+
+void TDeletionPass::Finish() {
+  if (taken_.empty()) return;
+  Tdrawinp& s = store_;
+  MoveDeletedStrings();
+  s.NoteChange();
+  s.indexStale_ = true;
+  s.positionsValid_ = false;
+  // Each kept element moves down by the removed ones before it. The taken
+  // positions are read from the lowest up.
+  const std::size_t count = s.Elements.size();
+  const std::size_t removed = taken_.size();
+  const std::int32_t* const lowestFirst = taken_.data() + removed - 1;
+  auto takenAt = [lowestFirst](std::size_t j) { return static_cast<std::size_t>(*(lowestFirst - j)); };
+  std::size_t kept = takenAt(0);
+  RDrawElement* const elements = s.Elements.data();
   if (removed * kShortRun >= count - kept) {
-    // Dense: one pass over the rest logs the removed elements, the highest
-    // first, into their places at the log's end and moves the kept ones
-    // down; the strings of removed texts then follow in the log's order.
-    const std::size_t base = UndoLog.size();
-    UndoLog.resize(base + removed);
-    RDrawElement* const log = UndoLog.data() + base;
-    RDrawElement* const elements = Elements.data();
-    std::vector<std::size_t> textSlots;
+    // Dense: one pass over the rest moves the kept elements down.
     std::size_t next = 0;
     for (std::size_t i = kept; i < count; ++i) {
-      if (next < removed && static_cast<std::size_t>(taken[next]) == i) {
-        const std::size_t slot = removed - 1 - next;
+      if (next < removed && takenAt(next) == i) {
         ++next;
-        const RDrawElement& source = elements[i];
-        const unsigned group = source.Group, layer = source.Layer;
-        const bool text = IsText(source);
-        std::memcpy(static_cast<void*>(log + slot), &source, sizeof(RDrawElement));
-        log[slot].UndoMark = kUndoDeleted;
-        if (text) {
-          textSlots.push_back(slot);
-        } else if (group < static_cast<unsigned>(kLayerGroups) && layer <= static_cast<unsigned>(kLayersPerGroup)) {
-          std::int32_t& graphic = Counts[group][layer].Graphic;
-          if (graphic > 0) --graphic;
-        }
         continue;
       }
-      if (listed) newIndex[i] = static_cast<std::int32_t>(kept);
       std::memcpy(static_cast<void*>(elements + kept), elements + i, sizeof(RDrawElement));
       ++kept;
     }
-    UndoTexts.reserve(UndoTexts.size() + textSlots.size());
-    for (auto slot = textSlots.rbegin(); slot != textSlots.rend(); ++slot) LogDeletedString(log[*slot]);
   } else {
-    // Sparse: each removed element logged, the highest first; the runs
-    // between them move down as blocks.
-    UndoLog.reserve(UndoLog.size() + removed);
-    for (auto index = taken.rbegin(); index != taken.rend(); ++index) LogDeletion(*index);
+    // Sparse: the runs between the removed ones move down as blocks.
     for (std::size_t j = 0; j < removed; ++j) {
-      const std::size_t from = static_cast<std::size_t>(taken[j]) + 1;
-      const std::size_t to = j + 1 < removed ? static_cast<std::size_t>(taken[j + 1]) : count;
+      const std::size_t from = takenAt(j) + 1;
+      const std::size_t to = j + 1 < removed ? takenAt(j + 1) : count;
       if (from >= to) continue;
-      if (listed) {
-        std::iota(newIndex.begin() + static_cast<std::ptrdiff_t>(from),
-                  newIndex.begin() + static_cast<std::ptrdiff_t>(to), static_cast<std::int32_t>(kept));
-      }
-      std::copy(Elements.begin() + static_cast<std::ptrdiff_t>(from), Elements.begin() + static_cast<std::ptrdiff_t>(to),
-                Elements.begin() + static_cast<std::ptrdiff_t>(kept));
+      std::memmove(static_cast<void*>(elements + kept), elements + from, (to - from) * sizeof(RDrawElement));
       kept += to - from;
     }
   }
-  Elements.resize(kept);
-  if (!listed) return;
-  for (auto* list : {&DisplayList, &SmallList}) {
-    auto& entries = *list;
-    std::size_t out = 0;
-    for (const RDisplayEntry& e : entries) {
-      if (e.Index < 0 || static_cast<std::size_t>(e.Index) >= count || newIndex[static_cast<std::size_t>(e.Index)] < 0) {
-        continue;
-      }
-      entries[out++] = {newIndex[static_cast<std::size_t>(e.Index)]};
+  s.Elements.resize(kept);
+  for (auto* list : {&s.DisplayList, &s.SmallList}) RenumberEntries(*list, count);
+  taken_.clear();
+}
+
+// The entries of removed elements (and of none) drop out, the others move
+// down by the removed positions below them: counted on the way when the
+// entries ascend (as the builds and the adds leave them), else searched.
+void TDeletionPass::RenumberEntries(std::vector<RDisplayEntry>& entries, std::size_t count) const {
+  const std::size_t removed = taken_.size();
+  const bool ascending = std::is_sorted(entries.begin(), entries.end(),
+                                        [](const RDisplayEntry& a, const RDisplayEntry& b) { return a.Index < b.Index; });
+  std::size_t out = 0;
+  std::size_t below = 0;  // taken positions below the entry, while ascending
+  for (const RDisplayEntry& e : entries) {
+    if (e.Index < 0 || static_cast<std::size_t>(e.Index) >= count) continue;
+    const std::int32_t index = e.Index;
+    bool gone;
+    if (ascending) {
+      while (below < removed && taken_[removed - 1 - below] < index) ++below;
+      gone = below < removed && taken_[removed - 1 - below] == index;
+    } else {
+      // Taken positions descend: those above the entry come first.
+      const auto at = std::lower_bound(taken_.begin(), taken_.end(), index, std::greater<std::int32_t>());
+      gone = at != taken_.end() && *at == index;
+      below = static_cast<std::size_t>(taken_.end() - at) - (gone ? 1 : 0);
     }
-    entries.resize(out);
+    if (gone) continue;
+    entries[out++] = {static_cast<std::int32_t>(static_cast<std::size_t>(index) - below)};
   }
+  entries.resize(out);
+}
+
+// The strings of the deleted texts leave the text list in the log's order,
+// as one deletion after the other takes them. When each names a string
+// below the one before (the texts in string order, the usual case), no
+// removal moves a string a later one names: the strings go to the undo
+// texts as they come and the text list closes up once.
+void TDeletionPass::MoveDeletedStrings() {
+  Tdrawinp& s = store_;
+  std::vector<std::size_t>& records = textRecords_;
+  if (records.empty()) return;
+  Tdrawinp::TextList& texts = s.ElementTexts;
+  bool descending = s.UndoTexts.size() + records.size() <= kMaxTextsPerList;
+  std::size_t above = texts.size();
+  for (std::size_t k = 0; descending && k < records.size(); ++k) {
+    const std::size_t index = s.UndoLog[records[k]].TextIndex;
+    descending = index < above;
+    above = index;
+  }
+  s.UndoTexts.reserve(s.UndoTexts.size() + records.size());
+  if (!descending) {
+    for (const std::size_t record : records) s.LogDeletedString(s.UndoLog[record]);
+    records.clear();
+    return;
+  }
+  std::vector<std::size_t> strings;  // the removed ones, highest first
+  strings.reserve(records.size());
+  for (const std::size_t record : records) {
+    RDrawElement& r = s.UndoLog[record];
+    s.DecCount(r.Group, r.Layer, 2);
+    const std::size_t index = r.TextIndex;
+    strings.push_back(index);
+    r.TextIndex = static_cast<std::uint16_t>(s.UndoTexts.size());
+    s.UndoTexts.push_back(std::move(texts[index]));
+  }
+  std::size_t out = strings.back();
+  std::size_t left = strings.size();
+  for (std::size_t i = out; i < texts.size(); ++i) {
+    if (left > 0 && strings[left - 1] == i) {
+      --left;
+      continue;
+    }
+    texts[out++] = std::move(texts[i]);
+  }
+  texts.resize(out);
+  records.clear();
 }
 
 // Keeps the display lists naming the same elements after one was removed:

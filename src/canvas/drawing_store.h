@@ -142,6 +142,7 @@ class Tdrawinp {
   // Deletes the elements at the given positions, highest first, exactly as
   // DeleteElement one after the other would (the same drawing, texts and
   // undo log), with the drawing and the display lists compacted once.
+  // Positions out of the list or not below the one before are passed over.
   void DeleteElementsDescending(std::span<const std::int32_t> indices);
   void ShiftTextIndices(std::int32_t deletedText, std::int32_t fromIndex);
 
@@ -221,12 +222,31 @@ class Tdrawinp {
                         double y2) const;
 
  private:
+  friend class TDeletionPass;
   // What the display-list builders decide for one element.
   enum class Listing { Skip, Small, Listed };
   Listing Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax, double zoom) const;
-  void StoreElement(RDrawElement stored, const RDrawElement& logged);
+  void StoreElement(const RDrawElement& stored, const RDrawElement& logged);
   void ForgetDisplayEntries(std::int32_t index);
   void LogDeletion(std::int32_t index);
+  // The element copied into the undo log as deleted, out of the graphic
+  // counts when it is no text; a text's string is the caller's part.
+  // Inline: a deletion pass runs it for every element it takes.
+  RDrawElement& LogDeletedCopy(const RDrawElement& source) {
+    // Copied straight into the log and marked there: a packed record copied
+    // through a local and read back stalls the copy. The counts' group and
+    // layer are read from the element, not from the record just written.
+    const unsigned group = source.Group, layer = source.Layer;
+    const bool text = source.Kind == kKindText;
+    UndoLog.push_back(source);
+    RDrawElement& record = UndoLog.back();
+    record.UndoMark = kUndoDeleted;
+    if (!text && group < static_cast<unsigned>(kLayerGroups) && layer <= static_cast<unsigned>(kLayersPerGroup)) {
+      std::int32_t& graphic = Counts[group][layer].Graphic;
+      if (graphic > 0) --graphic;
+    }
+    return record;
+  }
   // A deleted text's string leaves the text list for the undo texts; the
   // record names it there.
   void LogDeletedString(RDrawElement& record);
@@ -266,3 +286,47 @@ class Tdrawinp {
 // all four coordinates, arcs the centre and radius, points the position,
 // lines, rectangles and kind 5 all four (clearing their scratch values).
 void ScaleElement(RDrawElement& e, double factor);
+
+// Deletes many elements of a store in one pass over its list, exactly as
+// DeleteElement one after the other from the highest down would (the same
+// drawing, texts and undo log). Each element is logged when it is taken,
+// while the caller has it at hand; the list, the strings of the texts and
+// the display lists follow once, at Finish. Between the first Take and
+// Finish the store's lists must not change otherwise.
+class TDeletionPass {
+ public:
+  explicit TDeletionPass(Tdrawinp& store) : store_(store), below_(static_cast<std::int32_t>(store.Elements.size())) {}
+  TDeletionPass(const TDeletionPass&) = delete;
+  TDeletionPass& operator=(const TDeletionPass&) = delete;
+  ~TDeletionPass() { Finish(); }
+
+  // Room in the undo log for this many more deletions.
+  void Reserve(std::size_t count);
+  // Whether Take would take the index: inside the list and below every
+  // index taken before.
+  bool Takes(std::int32_t index) const { return index >= 0 && index < below_; }
+  // Logs the element at the index as deleted and returns its record, which
+  // the caller may still change (not its kind, group or layer) until the
+  // next Take or Finish: the element is not written to. Null, doing
+  // nothing, when it does not take the index.
+  RDrawElement* Take(std::int32_t index) {
+    if (!Takes(index)) return nullptr;
+    below_ = index;
+    RDrawElement& record = store_.LogDeletedCopy(store_.Elements[static_cast<std::size_t>(index)]);
+    if (record.Kind == kKindText) textRecords_.push_back(store_.UndoLog.size() - 1);
+    taken_.push_back(index);
+    return &record;
+  }
+  std::size_t Taken() const { return taken_.size(); }
+  // Closes the list up; a second call does nothing.
+  void Finish();
+
+ private:
+  void MoveDeletedStrings();
+  void RenumberEntries(std::vector<RDisplayEntry>& entries, std::size_t count) const;
+
+  Tdrawinp& store_;
+  std::int32_t below_;
+  std::vector<std::int32_t> taken_;        // highest first
+  std::vector<std::size_t> textRecords_;   // log positions of texts, in log order
+};

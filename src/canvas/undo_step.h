@@ -61,6 +61,16 @@ class TUndoStep {
     store_.DeleteElementsDescending(indices);
   }
 
+  // Deletes the element at the index through the pass (logged now, the
+  // list closed up at the pass's Finish) and returns its record in the log;
+  // an index the pass does not take changes nothing, opens nothing and
+  // gives null.
+  RDrawElement* Take(TDeletionPass& pass, std::int32_t index) {
+    if (!pass.Takes(index)) return nullptr;
+    Open();
+    return pass.Take(index);
+  }
+
   // Something was changed through this step.
   bool Changed() const { return changed_; }
 

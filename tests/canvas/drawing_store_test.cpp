@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -350,6 +353,136 @@ TEST(DrawingStore, DeletingManyAtOnceEqualsDeletingOneByOne) {
     EXPECT_EQ(one.Counts[0][0].Graphic, many.Counts[0][0].Graphic);
     EXPECT_EQ(one.Counts[0][0].Text, many.Counts[0][0].Text);
   }
+}
+
+}  // namespace
+
+namespace {
+
+bool SameRecords(const std::vector<RDrawElement>& a, const std::vector<RDrawElement>& b) {
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0);
+}
+
+// Whatever strings the texts name (in order, against it, one string named
+// twice, one past the list) and whatever order the display list has, the
+// deletion at once leaves what one deletion after the other leaves.
+TEST(DrawingStore, DeletingManyAtOnceEqualsOneByOneWhateverTheTextsName) {
+  struct Case {
+    const char* name;
+    // The string each of the four texts names, the list holding s0..s3.
+    std::array<std::uint16_t, 4> strings;
+    bool reversedList;
+  };
+  const Case cases[] = {
+      {"strings in order", {0, 1, 2, 3}, false},
+      {"strings against the order", {3, 2, 1, 0}, false},
+      {"one string named twice", {0, 2, 2, 3}, false},
+      {"a string past the list", {0, 1, 9, 3}, false},
+      {"display list descending", {0, 1, 2, 3}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Tdrawinp one, many;
+    for (Tdrawinp* s : {&one, &many}) {
+      s->ElementTexts = {"s0", "s1", "s2", "s3"};
+      // Elements 0..9: lines, with texts at 1, 4, 6 and 8.
+      int text = 0;
+      for (int i = 0; i < 10; ++i) {
+        RDrawElement e = Line(i, 0, i + 1, 0, 0, static_cast<std::uint8_t>(i % 3));
+        if (i == 1 || i == 4 || i == 6 || i == 8) {
+          e = ZeroElement();
+          e.Kind = kKindText;
+          e.X1 = i;
+          e.X2 = i + 1;
+          e.TextIndex = c.strings[static_cast<std::size_t>(text++)];
+        }
+        s->Elements.push_back(e);
+        s->DisplayList.push_back({i});
+      }
+      if (c.reversedList) std::reverse(s->DisplayList.begin(), s->DisplayList.end());
+      s->ElementsChanged();
+    }
+    // Texts 8, 6 and 1 go with lines 9, 3 and 2.
+    const std::vector<std::int32_t> doomed{9, 8, 6, 3, 2, 1};
+    for (const std::int32_t i : doomed) one.DeleteElement(i);
+    many.DeleteElementsDescending(doomed);
+    EXPECT_TRUE(SameRecords(one.Elements, many.Elements));
+    EXPECT_TRUE(SameRecords(one.UndoLog, many.UndoLog));
+    EXPECT_EQ(one.ElementTexts, many.ElementTexts);
+    EXPECT_EQ(one.UndoTexts, many.UndoTexts);
+    EXPECT_EQ(Indices(one.DisplayList), Indices(many.DisplayList));
+  }
+  // By hand, strings in order: s3, s2 and s0 leave in the log's order
+  // (texts 8, 6, 1); s1 stays, and text 4 is now element 1.
+  Tdrawinp store;
+  store.ElementTexts = {"s0", "s1", "s2", "s3"};
+  for (int i = 0; i < 10; ++i) {
+    RDrawElement e = Line(i, 0, i + 1, 0);
+    if (i == 1 || i == 4 || i == 6 || i == 8) {
+      e.Kind = kKindText;
+      e.TextIndex = static_cast<std::uint16_t>(i == 1 ? 0 : i == 4 ? 1 : i == 6 ? 2 : 3);
+    }
+    store.Elements.push_back(e);
+  }
+  store.DeleteElementsDescending(std::vector<std::int32_t>{9, 8, 6, 3, 2, 1});
+  EXPECT_EQ((std::vector<std::string>{"s1"}), store.ElementTexts);
+  EXPECT_EQ((std::vector<std::string>{"s3", "s2", "s0"}), store.UndoTexts);
+  ASSERT_EQ(4u, store.Elements.size());
+  EXPECT_EQ(4.0, +store.Elements[1].X1);
+  EXPECT_EQ(5.0, +store.Elements[2].X1);
+  ASSERT_EQ(6u, store.UndoLog.size());
+  EXPECT_EQ(9.0, +store.UndoLog[0].X1);
+  EXPECT_EQ(0, +store.UndoLog[1].TextIndex);  // text 8 names s3, first in the undo texts
+  EXPECT_EQ(2, +store.UndoLog[5].TextIndex);  // text 1 names s0, third
+}
+
+// A record taken through the pass is the caller's to change until the next
+// take; the element in the list is not written to, and an index the pass
+// does not take changes nothing.
+TEST(DrawingStore, APassLogsEachElementWhenItIsTaken) {
+  Tdrawinp store;
+  for (int i = 0; i < 5; ++i) store.AddElement(Line(i, 0, i + 1, 0));
+  store.ClearUndoLog();
+  {
+    TDeletionPass pass(store);
+    RDrawElement* record = pass.Take(3);
+    ASSERT_NE(nullptr, record);
+    EXPECT_EQ(kUndoDeleted, +record->UndoMark);
+    record->Selection = 7;
+    EXPECT_EQ(0, +store.Elements[3].Selection);
+    EXPECT_EQ(nullptr, pass.Take(3));  // not below the last one taken
+    EXPECT_EQ(nullptr, pass.Take(-1));
+    ASSERT_NE(nullptr, pass.Take(1));
+    EXPECT_EQ(5u, store.Elements.size());  // the list closes up at the end
+  }
+  ASSERT_EQ(3u, store.Elements.size());
+  EXPECT_EQ(0.0, +store.Elements[0].X1);
+  EXPECT_EQ(2.0, +store.Elements[1].X1);
+  EXPECT_EQ(4.0, +store.Elements[2].X1);
+  ASSERT_EQ(2u, store.UndoLog.size());
+  EXPECT_EQ(3.0, +store.UndoLog[0].X1);
+  EXPECT_EQ(7, +store.UndoLog[0].Selection);
+  EXPECT_EQ(1.0, +store.UndoLog[1].X1);
+  EXPECT_EQ(3, store.Counts[0][0].Graphic);
+}
+
+// An element added from the drawing itself or from the log is stored as it
+// was, though the lists grow under it.
+TEST(DrawingStore, AnElementAddedFromTheListsItselfIsCopiedWhole) {
+  Tdrawinp store;
+  store.AddElement(Line(1, 2, 3, 4));
+  store.Elements.shrink_to_fit();
+  store.UndoLog.shrink_to_fit();
+  store.AddElementChecked(store.Elements[0]);
+  ASSERT_EQ(2u, store.Elements.size());
+  EXPECT_EQ(3.0, +store.Elements[1].X2);
+  EXPECT_EQ(4.0, +store.Elements[1].Y2);
+  store.UndoLog.shrink_to_fit();
+  store.AddElementChecked(store.UndoLog[0]);
+  ASSERT_EQ(3u, store.Elements.size());
+  EXPECT_EQ(1.0, +store.Elements[2].X1);
+  EXPECT_EQ(kUndoAdded, +store.UndoLog.back().UndoMark);
+  EXPECT_EQ(2.0, +store.UndoLog.back().Y1);
 }
 
 }  // namespace

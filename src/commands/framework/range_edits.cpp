@@ -422,9 +422,9 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
   // still to be deleted as for one that stays.
   TRemovedStrings removed(store.ElementTexts.size());
   std::vector<std::int32_t> keptTexts;
-  std::vector<std::int32_t> doomed;
-  // The selection is often much of the drawing: room once, not a regrowth per doubling.
-  doomed.reserve(store.Elements.size());
+  // Each selected element is logged as it is passed; the list closes up
+  // once, after the texts that stay have their new indices.
+  TDeletionPass pass(store);
   // What lies clear of the view left no pixel to paint over; the margin
   // holds the widest erasing pen.
   const double margin = 4.0 / std::max(PixelsPerUnit(), 1e-9);
@@ -441,18 +441,21 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
       continue;
     }
     const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
-    const bool offView = e.Kind == kKindLine   ? clearOfView(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
-                                                             std::max(y1, y2))
-                         : e.Kind == kKindArc  ? clearOfView(x1 - ArcReach(e), y1 - ArcReach(e), x1 + ArcReach(e),
-                                                             y1 + ArcReach(e))
-                                               : false;
+    bool offView = false;
+    if (e.Kind == kKindLine) {
+      offView = clearOfView(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+    } else if (e.Kind == kKindArc) {
+      const double r = ArcReach(e);
+      offView = clearOfView(x1 - r, y1 - r, x1 + r, y1 + r);
+    }
     if (offView) {
+      // The element leaves the list: what it leaves behind is its record.
+      RDrawElement* record = step.Take(pass, i);
       if (e.Kind == kKindLine) {
-        e.ScratchWord = 0;
-        e.ScratchByte = 0;
+        record->ScratchWord = 0;
+        record->ScratchByte = 0;
       }
-      e.Selection = 0;
-      doomed.push_back(i);
+      record->Selection = 0;
       continue;
     }
     canvas.Pen.Color = background;
@@ -462,8 +465,6 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
           canvas.Pen.Width = 3;
           DrawLine(1, canvas, e.X1, e.Y1, e.X2, e.Y2);
         }
-        e.ScratchWord = 0;
-        e.ScratchByte = 0;
         break;
       case kKindRect:
         canvas.Pen.Width = 1;
@@ -476,7 +477,7 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
         const bool vertical = e.TextDirection == kTextVertical;
         double h = ((vertical ? style.Width : style.Height) + 1) * 0.1;
         // Only a text with the "##" mark carries its own size.
-        if (text.find("##") != std::string_view::npos &&
+        if (text.size() >= 2 && text.find("##") != std::string_view::npos &&
             TextLayout->ParseStyleSuffix(Utf16FromCp932(std::string(text)), style)) {
           const double s = vertical ? TextLayout->OverrideWidth : TextLayout->OverrideHeight;
           if (s > 0) h = std::trunc(s + 1) * 0.1;
@@ -490,8 +491,6 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
           FillTextArea(e.X1, e.Y1, e.X2, e.Y2, h);
           canvas.Brush.Style = bsClear;
         }
-        const std::uint16_t original = e.TextIndex;
-        e.TextIndex = static_cast<std::uint16_t>(original - removed.TakeBelow(original));
         break;
       }
       case kKindArc: {
@@ -511,8 +510,15 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
       default:
         break;
     }
-    e.Selection = 0;
-    doomed.push_back(i);
+    RDrawElement* record = step.Take(pass, i);
+    record->Selection = 0;
+    if (record->Kind == kKindLine) {
+      record->ScratchWord = 0;
+      record->ScratchByte = 0;
+    } else if (record->Kind == kKindText) {
+      const std::uint16_t original = record->TextIndex;
+      record->TextIndex = static_cast<std::uint16_t>(original - removed.TakeBelow(original));
+    }
   }
   // The texts that stay, found on the way, take their new indices before
   // the deletion moves them.
@@ -525,8 +531,7 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
       e.TextIndex = static_cast<std::uint16_t>(index - (below - deletedStrings.begin()));
     }
   }
-  // Half a large drawing goes in one pass, not one shift of the rest per element.
-  step.DeleteDescending(doomed);
+  pass.Finish();
   canvas.Pen.Width = 1;
   if (redraw) {
     DrawGrid();

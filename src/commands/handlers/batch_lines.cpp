@@ -2,6 +2,7 @@
 // selection handed to the host.
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 #include "canvas/cad_box.h"
@@ -342,7 +343,10 @@ void RunBatch(TcadBox& box, Tool& tool, std::int32_t ref1, std::int32_t ref2) {
   if (lowRef >= 0 && lowRef < count && lowRef != highRef) {
     ReleaseReference(box, store.Elements[static_cast<std::size_t>(lowRef)]);
   }
-  std::vector<std::int32_t> chosen;
+  // Each chosen line is logged as deleted while it is at hand; the list
+  // closes up once, before the results come in.
+  TUndoStep step(store);
+  TDeletionPass pass(store);
   RChangedRect changed;
   canvas.Pen.Mode = pmXor;
   canvas.Pen.Style = psSolid;
@@ -351,24 +355,25 @@ void RunBatch(TcadBox& box, Tool& tool, std::int32_t ref1, std::int32_t ref2) {
   for (std::int32_t i = count; i-- > 0;) {
     RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
     if (e.Kind != kKindLine || e.Selection != 1 || i == ref1 || i == ref2) continue;
-    chosen.push_back(i);
-    tool.AddItem(e.LineType, e.ColorNo, e.Group, e.Layer, e.X1, e.Y1, e.X2, e.Y2);
-    e.Selection = 0;
+    step.Take(pass, i)->Selection = 0;
     if (MayShow(box, e.X1, e.Y1, e.X2, e.Y2)) {
       box.DrawLine(e.LineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
       changed.Add(e.X1, e.Y1, e.X2, e.Y2);
     }
   }
   canvas.Pen.Mode = pmCopy;
-  TUndoStep step(store);
-  if (!chosen.empty()) {
-    // Every chosen line goes out and about as many come in: the log takes
-    // them all without growing step by step.
-    step.Open();
-    store.UndoLog.reserve(2 * chosen.size());
+  // The chosen lines go to the tool from their records, in the order they
+  // were taken: its list grows once.
+  const std::size_t taken = pass.Taken();
+  tool.Items.reserve(tool.Items.size() + taken);
+  for (const RDrawElement& r : std::span(store.UndoLog).last(taken)) {
+    tool.AddItem(r.LineType, r.ColorNo, r.Group, r.Layer, r.X1, r.Y1, r.X2, r.Y2);
   }
-  step.DeleteDescending(chosen);
-  tool.Results.reserve(chosen.size() + 1);
+  pass.Finish();
+  // About as many lines come in as went out: the log takes them without
+  // growing step by step.
+  store.UndoLog.reserve(store.UndoLog.size() + taken);
+  tool.Results.reserve(taken + 1);
   tool.Run();
   canvas.Pen.Style = psSolid;
   canvas.Pen.Width = 1;

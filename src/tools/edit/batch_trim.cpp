@@ -27,6 +27,21 @@ bool FenceCrosses(const RPointPair& fence, double x1, double y1, double x2, doub
   return SegmentsCross(fence.xa, fence.ya, fence.xb, fence.yb, x1, y1, x2, y2);
 }
 
+// Filled field by field where it stays: an item built aside and copied in
+// at once is read back across the halves just written, which stalls the
+// copy (a batch adds thousands).
+void FillItem(RTrimItem& item, std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup,
+              std::uint8_t Layer, double X1, double Y1, double X2, double Y2) {
+  item.LineType = LineType;
+  item.ColorNo = Colour;
+  item.Group = LayerGroup;
+  item.Layer = Layer;
+  item.X1 = X1;
+  item.Y1 = Y1;
+  item.X2 = X2;
+  item.Y2 = Y2;
+}
+
 RTrimItem MakeItem(std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup, std::uint8_t Layer,
                    double X1, double Y1, double X2, double Y2) {
   RTrimItem item;
@@ -44,6 +59,11 @@ RTrimItem MakeItem(std::uint8_t LineType, std::uint8_t Colour, std::uint8_t Laye
 // The item's attribute bytes with new ends.
 RTrimItem Piece(const RTrimItem& item, RPoint2D a, RPoint2D b) {
   return MakeItem(item.LineType, item.ColorNo, item.Group, item.Layer, a.x, a.y, b.x, b.y);
+}
+
+// The same, written where the piece stays.
+void PutPiece(RTrimItem& out, const RTrimItem& item, RPoint2D a, RPoint2D b) {
+  FillItem(out, item.LineType, item.ColorNo, item.Group, item.Layer, a.x, a.y, b.x, b.y);
 }
 
 double Distance(RPoint2D a, RPoint2D b) { return PointDistance(a.x, a.y, b.x, b.y); }
@@ -89,7 +109,7 @@ std::vector<RPoint2D> Tcommand_a::ArcPoints(int n, double CentreX, double Centre
 
 void Tcommand_a::AddItem(std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup, std::uint8_t Layer,
                          double X1, double Y1, double X2, double Y2) {
-  Items.push_back(MakeItem(LineType, Colour, LayerGroup, Layer, X1, Y1, X2, Y2));
+  FillItem(Items.emplace_back(), LineType, Colour, LayerGroup, Layer, X1, Y1, X2, Y2);
   ++Count;
 }
 
@@ -100,23 +120,29 @@ void Tcommand_a::Run() {
     if (BoundarySegments.empty()) {
       Results.push_back(item);
     } else if (ArcBoundary == 0) {
-      Results.push_back(TrimToLine(item));
+      TrimToLine(item, Results.emplace_back());
     } else {
-      Results.push_back(TrimToArc(item));
+      TrimToArc(item, Results.emplace_back());
     }
   }
 }
 
-RTrimItem Tcommand_a::TrimToLine(const RTrimItem& item) const {
+void Tcommand_a::TrimToLine(const RTrimItem& item, RTrimItem& out) const {
   const RPointPair& b = BoundarySegments.front();
   RPoint2D x;
-  if (!IntersectLines(x.x, x.y, b.xa, b.ya, b.xb, b.yb, item.X1, item.Y1, item.X2, item.Y2)) return item;
+  if (!IntersectLines(x.x, x.y, b.xa, b.ya, b.xb, b.yb, item.X1, item.Y1, item.X2, item.Y2)) {
+    out = item;
+    return;
+  }
   const RPoint2D p1{item.X1, item.Y1}, p2{item.X2, item.Y2};
-  if (FenceCrosses(Fence, p1.x, p1.y, x.x, x.y)) return Piece(item, p1, x);
-  return Piece(item, x, p2);
+  if (FenceCrosses(Fence, p1.x, p1.y, x.x, x.y)) {
+    PutPiece(out, item, p1, x);
+  } else {
+    PutPiece(out, item, x, p2);
+  }
 }
 
-RTrimItem Tcommand_a::TrimToArc(const RTrimItem& item) const {
+void Tcommand_a::TrimToArc(const RTrimItem& item, RTrimItem& out) const {
   const RPoint2D p1{item.X1, item.Y1}, p2{item.X2, item.Y2};
   RPoint2D h1, h2;
   int hits = 0;
@@ -126,7 +152,10 @@ RTrimItem Tcommand_a::TrimToArc(const RTrimItem& item) const {
     (hits == 0 ? h1 : h2) = h;
     if (++hits == 2) break;
   }
-  if (hits == 0) return item;
+  if (hits == 0) {
+    out = item;
+    return;
+  }
   if (hits == 1) h2 = h1;
   // The crossings to end at: the chord hits, or on a circle the exact ones.
   RPoint2D e1 = h1, e2 = h2;
@@ -154,8 +183,13 @@ RTrimItem Tcommand_a::TrimToArc(const RTrimItem& item) const {
   const RPoint2D from = keepP1 ? p1 : p2;
   RPoint2D nearPoint = e1, farPoint = e2;
   if (Distance(from, e2) < Distance(from, e1)) std::swap(nearPoint, farPoint);
-  if (!oneSide) return Piece(item, nearPoint, farPoint);
-  return keepP1 ? Piece(item, p1, nearPoint) : Piece(item, nearPoint, p2);
+  if (!oneSide) {
+    PutPiece(out, item, nearPoint, farPoint);
+  } else if (keepP1) {
+    PutPiece(out, item, p1, nearPoint);
+  } else {
+    PutPiece(out, item, nearPoint, p2);
+  }
 }
 
 Tcommand_b::Tcommand_b(double R1X1, double R1Y1, double R1X2, double R1Y2, double R2X1, double R2Y1, double R2X2,
@@ -164,7 +198,7 @@ Tcommand_b::Tcommand_b(double R1X1, double R1Y1, double R1X2, double R1Y2, doubl
 
 void Tcommand_b::AddItem(std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup, std::uint8_t Layer,
                          double X1, double Y1, double X2, double Y2) {
-  Items.push_back(MakeItem(LineType, Colour, LayerGroup, Layer, X1, Y1, X2, Y2));
+  FillItem(Items.emplace_back(), LineType, Colour, LayerGroup, Layer, X1, Y1, X2, Y2);
   ++ItemCount;
 }
 

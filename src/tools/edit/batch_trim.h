@@ -37,8 +37,9 @@ class Tcommand_a {
   std::vector<RTrimItem> Results{RTrimItem{}};
 
  private:
-  RTrimItem TrimToLine(const RTrimItem& item) const;
-  RTrimItem TrimToArc(const RTrimItem& item) const;
+  // Each writes the item's result into out, a slot of Results.
+  void TrimToLine(const RTrimItem& item, RTrimItem& out) const;
+  void TrimToArc(const RTrimItem& item, RTrimItem& out) const;
 };
 
 // Cuts every item at two reference lines: the part between them stays when
