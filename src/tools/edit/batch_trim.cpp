@@ -45,14 +45,7 @@ void FillItem(RTrimItem& item, std::uint8_t LineType, std::uint8_t Colour, std::
 RTrimItem MakeItem(std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup, std::uint8_t Layer,
                    double X1, double Y1, double X2, double Y2) {
   RTrimItem item;
-  item.LineType = LineType;
-  item.ColorNo = Colour;
-  item.Group = LayerGroup;
-  item.Layer = Layer;
-  item.X1 = X1;
-  item.Y1 = Y1;
-  item.X2 = X2;
-  item.Y2 = Y2;
+  FillItem(item, LineType, Colour, LayerGroup, Layer, X1, Y1, X2, Y2);
   return item;
 }
 
