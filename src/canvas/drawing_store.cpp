@@ -190,7 +190,11 @@ void Tdrawinp::AddElementChecked(const RDrawElement& element) {
 // text list) and out of the counts; the element itself stays for the caller.
 void Tdrawinp::LogDeletion(std::int32_t index) {
   RDrawElement& record = LogDeletedCopy(Elements[static_cast<std::size_t>(index)]);
-  if (IsText(record)) LogDeletedString(record);
+  if (IsText(record)) {
+    LogDeletedString(record);
+  } else {
+    DecCount(record.Group, record.Layer, 1);
+  }
 }
 
 void Tdrawinp::LogDeletedString(RDrawElement& record) {
@@ -243,6 +247,15 @@ constexpr std::size_t kShortRun = 8;
 void TDeletionPass::Finish() {
   if (taken_.empty()) return;
   Tdrawinp& s = store_;
+  // A count that one deletion after the other would take down to 0 stays
+  // there.
+  for (std::size_t g = 0; g < graphicsTaken_.size(); ++g) {
+    for (std::size_t l = 0; l < graphicsTaken_[g].size(); ++l) {
+      std::int32_t& graphic = s.Counts[g][l].Graphic;
+      if (graphic > 0) graphic = std::max(0, graphic - graphicsTaken_[g][l]);
+      graphicsTaken_[g][l] = 0;
+    }
+  }
   MoveDeletedStrings();
   s.NoteChange();
   s.indexStale_ = true;
@@ -319,39 +332,53 @@ void TDeletionPass::MoveDeletedStrings() {
   std::vector<std::size_t>& records = textRecords_;
   if (records.empty()) return;
   Tdrawinp::TextList& texts = s.ElementTexts;
-  bool descending = s.UndoTexts.size() + records.size() <= kMaxTextsPerList;
-  std::size_t above = texts.size();
-  for (std::size_t k = 0; descending && k < records.size(); ++k) {
-    const std::size_t index = s.UndoLog[records[k]].TextIndex;
-    descending = index < above;
-    above = index;
-  }
-  s.UndoTexts.reserve(s.UndoTexts.size() + records.size());
-  if (!descending) {
-    for (const std::size_t record : records) s.LogDeletedString(s.UndoLog[record]);
-    records.clear();
-    return;
-  }
-  std::vector<std::size_t> strings;  // the removed ones, highest first
-  strings.reserve(records.size());
-  for (const std::size_t record : records) {
-    RDrawElement& r = s.UndoLog[record];
-    s.DecCount(r.Group, r.Layer, 2);
-    const std::size_t index = r.TextIndex;
-    strings.push_back(index);
-    r.TextIndex = static_cast<std::uint16_t>(s.UndoTexts.size());
-    s.UndoTexts.push_back(std::move(texts[index]));
-  }
-  std::size_t out = strings.back();
-  std::size_t left = strings.size();
-  for (std::size_t i = out; i < texts.size(); ++i) {
-    if (left > 0 && strings[left - 1] == i) {
-      --left;
-      continue;
+  const std::size_t undoBase = s.UndoTexts.size();
+  s.UndoTexts.reserve(undoBase + records.size());
+  if (undoBase + records.size() <= kMaxTextsPerList) {
+    // Taken as they come while each names a string below the one before.
+    std::vector<std::uint16_t> strings;  // the removed ones, highest first
+    strings.reserve(records.size());
+    std::array<std::array<std::int32_t, kLayersPerGroup + 1>, kLayerGroups> textsTaken{};
+    std::size_t above = texts.size();
+    for (const std::size_t record : records) {
+      RDrawElement& r = s.UndoLog[record];
+      const std::uint16_t index = r.TextIndex;
+      if (index >= above) break;
+      above = index;
+      strings.push_back(index);
+      if (r.Group < kLayerGroups && r.Layer <= kLayersPerGroup) ++textsTaken[r.Group][r.Layer];
+      r.TextIndex = static_cast<std::uint16_t>(s.UndoTexts.size());
+      s.UndoTexts.push_back(std::move(texts[index]));
     }
-    texts[out++] = std::move(texts[i]);
+    if (strings.size() == records.size()) {
+      for (std::size_t g = 0; g < textsTaken.size(); ++g) {
+        for (std::size_t l = 0; l < textsTaken[g].size(); ++l) {
+          std::int32_t& count = s.Counts[g][l].Text;
+          if (count > 0) count = std::max(0, count - textsTaken[g][l]);
+        }
+      }
+      std::size_t out = strings.back();
+      std::size_t left = strings.size();
+      for (std::size_t i = out; i < texts.size(); ++i) {
+        if (left > 0 && strings[left - 1] == i) {
+          --left;
+          continue;
+        }
+        texts[out++] = std::move(texts[i]);
+      }
+      texts.resize(out);
+      records.clear();
+      return;
+    }
+    // Out of order: what was taken goes back, and the strings leave one
+    // after the other below.
+    for (std::size_t k = 0; k < strings.size(); ++k) {
+      texts[strings[k]] = std::move(s.UndoTexts[undoBase + k]);
+      s.UndoLog[records[k]].TextIndex = strings[k];
+    }
+    s.UndoTexts.resize(undoBase);
   }
-  texts.resize(out);
+  for (const std::size_t record : records) s.LogDeletedString(s.UndoLog[record]);
   records.clear();
 }
 

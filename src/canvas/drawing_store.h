@@ -229,22 +229,14 @@ class Tdrawinp {
   void StoreElement(const RDrawElement& stored, const RDrawElement& logged);
   void ForgetDisplayEntries(std::int32_t index);
   void LogDeletion(std::int32_t index);
-  // The element copied into the undo log as deleted, out of the graphic
-  // counts when it is no text; a text's string is the caller's part.
-  // Inline: a deletion pass runs it for every element it takes.
+  // The element copied into the undo log and marked deleted there: a
+  // packed record copied through a local and read back at once stalls the
+  // copy (a deletion pass logs many). Inline: the pass runs it for every
+  // element it takes.
   RDrawElement& LogDeletedCopy(const RDrawElement& source) {
-    // Copied straight into the log and marked there: a packed record copied
-    // through a local and read back stalls the copy. The counts' group and
-    // layer are read from the element, not from the record just written.
-    const unsigned group = source.Group, layer = source.Layer;
-    const bool text = source.Kind == kKindText;
     UndoLog.push_back(source);
     RDrawElement& record = UndoLog.back();
     record.UndoMark = kUndoDeleted;
-    if (!text && group < static_cast<unsigned>(kLayerGroups) && layer <= static_cast<unsigned>(kLayersPerGroup)) {
-      std::int32_t& graphic = Counts[group][layer].Graphic;
-      if (graphic > 0) --graphic;
-    }
     return record;
   }
   // A deleted text's string leaves the text list for the undo texts; the
@@ -312,8 +304,17 @@ class TDeletionPass {
   RDrawElement* Take(std::int32_t index) {
     if (!Takes(index)) return nullptr;
     below_ = index;
-    RDrawElement& record = store_.LogDeletedCopy(store_.Elements[static_cast<std::size_t>(index)]);
-    if (record.Kind == kKindText) textRecords_.push_back(store_.UndoLog.size() - 1);
+    // The group, layer and kind are read from the element, not from the
+    // record just written; the graphic counts drop once, at Finish.
+    const RDrawElement& source = store_.Elements[static_cast<std::size_t>(index)];
+    const unsigned group = source.Group, layer = source.Layer;
+    const bool text = source.Kind == kKindText;
+    RDrawElement& record = store_.LogDeletedCopy(source);
+    if (text) {
+      textRecords_.push_back(store_.UndoLog.size() - 1);
+    } else if (group < static_cast<unsigned>(kLayerGroups) && layer <= static_cast<unsigned>(kLayersPerGroup)) {
+      ++graphicsTaken_[group][layer];
+    }
     taken_.push_back(index);
     return &record;
   }
@@ -329,4 +330,6 @@ class TDeletionPass {
   std::int32_t below_;
   std::vector<std::int32_t> taken_;        // highest first
   std::vector<std::size_t> textRecords_;   // log positions of texts, in log order
+  // Graphic elements taken per group and layer.
+  std::array<std::array<std::int32_t, kLayersPerGroup + 1>, kLayerGroups> graphicsTaken_{};
 };
