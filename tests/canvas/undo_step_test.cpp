@@ -53,6 +53,27 @@ TEST_F(UndoStepTest, TheStepOpensAtTheFirstChangeAndHoldsExactlyTheAction) {
   EXPECT_EQ(store.DisplayList[store.DisplayList.size() - 2].Index, 2);
 }
 
+TEST_F(UndoStepTest, ATakeThroughADeletionPassOpensTheStepOnlyWhenItTakes) {
+  TUndoStep step(store);
+  {
+    TDeletionPass pass(store);
+    EXPECT_EQ(step.Take(pass, 3), nullptr);  // past the list: the previous step stays
+    EXPECT_FALSE(step.Changed());
+    ASSERT_EQ(store.UndoLog.size(), 1u);
+    RDrawElement* record = step.Take(pass, 1);  // the log is emptied here
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(Value(record->Y2), 10);
+    EXPECT_EQ(step.Take(pass, 1), nullptr);  // taken already
+    ASSERT_NE(step.Take(pass, 0), nullptr);
+  }
+  EXPECT_TRUE(step.Changed());
+  ASSERT_EQ(store.UndoLog.size(), 2u);
+  EXPECT_EQ(Value(store.UndoLog[0].Y2), 10);
+  EXPECT_EQ(Value(store.UndoLog[1].X2), 10);
+  ASSERT_EQ(store.Elements.size(), 1u);
+  EXPECT_EQ(Value(store.Elements[0].X2), 9);
+}
+
 TEST_F(UndoStepTest, AJoiningStepAddsToTheStepInProgress) {
   TUndoStep step(store, TUndoStep::Start::Join);
   step.Add(Line(6, 6, 7, 7));
