@@ -7,9 +7,22 @@
 #include <cstdlib>
 #include <string_view>
 
+#include <QGuiApplication>
+
 #include "platform/canvas.h"
 #include "platform/file_services.h"
 #include "platform/picture.h"
+
+// Text in a metafile is laid out with the platform's fonts, which need the
+// application object, as in the program; headless, the offscreen platform.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  static int argc = 1;
+  static char name[] = "fuzz_picture";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication application(argc, argv);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
