@@ -247,15 +247,7 @@ constexpr std::size_t kShortRun = 8;
 void TDeletionPass::Finish() {
   if (taken_.empty()) return;
   Tdrawinp& s = store_;
-  // A count that one deletion after the other would take down to 0 stays
-  // there.
-  for (std::size_t g = 0; g < graphicsTaken_.size(); ++g) {
-    for (std::size_t l = 0; l < graphicsTaken_[g].size(); ++l) {
-      std::int32_t& graphic = s.Counts[g][l].Graphic;
-      if (graphic > 0) graphic = std::max(0, graphic - graphicsTaken_[g][l]);
-      graphicsTaken_[g][l] = 0;
-    }
-  }
+  DropCounts(graphicsTaken_, &Tdrawinp::CountPair::Graphic);
   MoveDeletedStrings();
   s.NoteChange();
   s.indexStale_ = true;
@@ -292,6 +284,16 @@ void TDeletionPass::Finish() {
   s.Elements.resize(kept);
   for (auto* list : {&s.DisplayList, &s.SmallList}) RenumberEntries(*list, count);
   taken_.clear();
+}
+
+void TDeletionPass::DropCounts(LayerTally& taken, std::int32_t Tdrawinp::CountPair::*count) {
+  for (std::size_t g = 0; g < taken.size(); ++g) {
+    for (std::size_t l = 0; l < taken[g].size(); ++l) {
+      std::int32_t& value = store_.Counts[g][l].*count;
+      if (value > 0) value = std::max(0, value - taken[g][l]);
+      taken[g][l] = 0;
+    }
+  }
 }
 
 // The entries of removed elements (and of none) drop out, the others move
@@ -338,7 +340,7 @@ void TDeletionPass::MoveDeletedStrings() {
     // Taken as they come while each names a string below the one before.
     std::vector<std::uint16_t> strings;  // the removed ones, highest first
     strings.reserve(records.size());
-    std::array<std::array<std::int32_t, kLayersPerGroup + 1>, kLayerGroups> textsTaken{};
+    LayerTally textsTaken{};
     std::size_t above = texts.size();
     for (const std::size_t record : records) {
       RDrawElement& r = s.UndoLog[record];
@@ -351,12 +353,7 @@ void TDeletionPass::MoveDeletedStrings() {
       s.UndoTexts.push_back(std::move(texts[index]));
     }
     if (strings.size() == records.size()) {
-      for (std::size_t g = 0; g < textsTaken.size(); ++g) {
-        for (std::size_t l = 0; l < textsTaken[g].size(); ++l) {
-          std::int32_t& count = s.Counts[g][l].Text;
-          if (count > 0) count = std::max(0, count - textsTaken[g][l]);
-        }
-      }
+      DropCounts(textsTaken, &Tdrawinp::CountPair::Text);
       std::size_t out = strings.back();
       std::size_t left = strings.size();
       for (std::size_t i = out; i < texts.size(); ++i) {

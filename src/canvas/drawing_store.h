@@ -330,6 +330,10 @@ class TDeletionPass {
   std::int32_t below_;
   std::vector<std::int32_t> taken_;        // highest first
   std::vector<std::size_t> textRecords_;   // log positions of texts, in log order
-  // Graphic elements taken per group and layer.
-  std::array<std::array<std::int32_t, kLayersPerGroup + 1>, kLayerGroups> graphicsTaken_{};
+  // Elements taken per group and layer.
+  using LayerTally = std::array<std::array<std::int32_t, kLayersPerGroup + 1>, kLayerGroups>;
+  // Each count falls by what was taken on its layer, stopping at 0 as one
+  // deletion after the other would; the tally is emptied.
+  void DropCounts(LayerTally& taken, std::int32_t Tdrawinp::CountPair::*count);
+  LayerTally graphicsTaken_{};
 };

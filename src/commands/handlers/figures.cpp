@@ -188,6 +188,23 @@ void BuzaikoteiMove(TcadBox& box, TShiftState shift, double x, double y) {
   RememberPreview(box, x, y);
 }
 
+// A figure placed over its shown preview: the preview state is cleared so
+// that the next move's erase draws the committed figure.
+void CommitOverPreview(TcadBox& box, TBuzaidanmenobj& g) {
+  box.CommandStep = 0;
+  box.RubberErased = false;
+  box.SecondPoint = kNoPreview;
+  CommitOutput(box, g);
+}
+
+// A figure placed while no preview was shown: the command waits for a new
+// click.
+void EndUnshownPlacement(TcadBox& box) {
+  box.CommandStep = 0;
+  box.RubberErased = false;
+  box.ClickKind = 0;
+}
+
 void BuzaikoteiUp(TcadBox& box, TShiftState, double, double) {
   if (!ModeIn(box.ButonType, {dtBuzaikotei, dtBuzaikotei2}) || box.ClickKind == 0) return;
   if (box.SegmentPaste) {
@@ -204,19 +221,13 @@ void BuzaikoteiUp(TcadBox& box, TShiftState, double, double) {
   if (shown) XorOutput(box, g, box.Pencol, box.Pentyp);
   GenerateSection(box, g, box.FirstPoint.x, box.FirstPoint.y);
   if (shown) {
-    // The next move's erase draws the committed figure.
-    box.CommandStep = 0;
-    box.RubberErased = false;
-    box.SecondPoint = kNoPreview;
-    CommitOutput(box, g);
+    CommitOverPreview(box, g);
   } else {
     XorOutput(box, g, box.Pencol, box.Pentyp);
     CommitOutput(box, g);
     GenerateSection(box, g, box.SecondPoint.x, box.SecondPoint.y);
     XorOutput(box, g, box.Pencol, box.Pentyp);
-    box.CommandStep = 0;
-    box.RubberErased = false;
-    box.ClickKind = 0;
+    EndUnshownPlacement(box);
   }
   if (!g.Texts.empty() && box.Zoom >= 0.8) box.RedrawAll(false);
   if (box.FigureKind == kLabelledSymbol) PostHostNotification("TFrame32", kLabelledSymbolPlaced);
@@ -318,10 +329,7 @@ void PlaceArrow(TcadBox& box) {
   if (shown) XorOutput(box, g, box.PreviewColor, box.Pentyp);
   GenerateArrow(box, g, box.FirstPoint.x, box.FirstPoint.y);
   if (shown) {
-    box.CommandStep = 0;
-    box.RubberErased = false;
-    box.SecondPoint = kNoPreview;
-    CommitOutput(box, g);
+    CommitOverPreview(box, g);
   } else {
     XorOutput(box, g, box.Pencol, box.Pentyp);
     CommitOutput(box, g);
@@ -329,9 +337,7 @@ void PlaceArrow(TcadBox& box) {
       GenerateArrow(box, g, box.FirstPoint.x, box.FirstPoint.y);
       XorOutput(box, g, box.Pencol, box.Pentyp);
     }
-    box.CommandStep = 0;
-    box.RubberErased = false;
-    box.ClickKind = 0;
+    EndUnshownPlacement(box);
   }
   box.CommandAngle = 0;
 }
