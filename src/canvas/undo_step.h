@@ -71,6 +71,13 @@ class TUndoStep {
     return pass.Take(index);
   }
 
+  // Takes through the pass every element choose names (see
+  // TDeletionPass::TakeEach); the step opens at the first.
+  template <class Choose, class Fix>
+  void TakeEach(TDeletionPass& pass, Choose&& choose, Fix&& fix) {
+    pass.TakeEach(choose, fix, [this] { Open(); });
+  }
+
   // Something was changed through this step.
   bool Changed() const { return changed_; }
 

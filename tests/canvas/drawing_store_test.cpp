@@ -390,8 +390,8 @@ TEST(DrawingStore, DeletingManyAtOnceEqualsOneByOneWhateverTheTextsName) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Tdrawinp one, many;
-    for (Tdrawinp* s : {&one, &many}) {
+    Tdrawinp one, many, each;
+    for (Tdrawinp* s : {&one, &many, &each}) {
       s->ElementTexts = {"s0", "s1", "s2", "s3"};
       // Elements 0..9: lines, with texts at 1, 4, 6 and 8.
       int text = 0;
@@ -408,17 +408,40 @@ TEST(DrawingStore, DeletingManyAtOnceEqualsOneByOneWhateverTheTextsName) {
         s->DisplayList.push_back({i});
       }
       if (c.reversedList) std::reverse(s->DisplayList.begin(), s->DisplayList.end());
+      // Counts above what the layers hold, so that each drop shows.
+      for (std::size_t layer = 0; layer < 3; ++layer) s->Counts[0][layer] = {10, 10};
       s->ElementsChanged();
     }
     // Texts 8, 6 and 1 go with lines 9, 3 and 2.
     const std::vector<std::int32_t> doomed{9, 8, 6, 3, 2, 1};
     for (const std::int32_t i : doomed) one.DeleteElement(i);
     many.DeleteElementsDescending(doomed);
-    EXPECT_TRUE(SameRecords(one.Elements, many.Elements));
-    EXPECT_TRUE(SameRecords(one.UndoLog, many.UndoLog));
-    EXPECT_EQ(one.ElementTexts, many.ElementTexts);
-    EXPECT_EQ(one.UndoTexts, many.UndoTexts);
-    EXPECT_EQ(Indices(one.DisplayList), Indices(many.DisplayList));
+    // The same through the pass's own loop, each record seen once as taken.
+    int firsts = 0;
+    std::vector<double> fixed;
+    {
+      TDeletionPass pass(each);
+      pass.TakeEach(
+          [&](const RDrawElement&, std::int32_t i) { return std::find(doomed.begin(), doomed.end(), i) != doomed.end(); },
+          [&](RDrawElement& record) {
+            EXPECT_EQ(kUndoDeleted, +record.UndoMark);
+            fixed.push_back(+record.X1);
+          },
+          [&] { ++firsts; });
+    }
+    EXPECT_EQ(1, firsts);
+    EXPECT_EQ((std::vector<double>{9, 8, 6, 3, 2, 1}), fixed);
+    for (const Tdrawinp* s : {&many, &each}) {
+      EXPECT_TRUE(SameRecords(one.Elements, s->Elements));
+      EXPECT_TRUE(SameRecords(one.UndoLog, s->UndoLog));
+      EXPECT_EQ(one.ElementTexts, s->ElementTexts);
+      EXPECT_EQ(one.UndoTexts, s->UndoTexts);
+      EXPECT_EQ(Indices(one.DisplayList), Indices(s->DisplayList));
+      for (std::size_t layer = 0; layer < 3; ++layer) {
+        EXPECT_EQ(one.Counts[0][layer].Graphic, s->Counts[0][layer].Graphic);
+        EXPECT_EQ(one.Counts[0][layer].Text, s->Counts[0][layer].Text);
+      }
+    }
   }
   // By hand, strings in order: s3, s2 and s0 leave in the log's order
   // (texts 8, 6, 1); s1 stays, and text 4 is now element 1.

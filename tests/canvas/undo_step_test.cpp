@@ -74,6 +74,31 @@ TEST_F(UndoStepTest, ATakeThroughADeletionPassOpensTheStepOnlyWhenItTakes) {
   EXPECT_EQ(Value(store.Elements[0].X2), 9);
 }
 
+// The pass's own loop likewise: nothing chosen leaves the previous step;
+// the log is emptied before the first record is written.
+TEST_F(UndoStepTest, TakingEachChosenOpensTheStepOnlyWhenOneIsChosen) {
+  auto noFix = [](RDrawElement&) {};
+  {
+    TUndoStep step(store);
+    TDeletionPass pass(store);
+    step.TakeEach(pass, [](const RDrawElement&, std::int32_t) { return false; }, noFix);
+    EXPECT_FALSE(step.Changed());
+  }
+  ASSERT_EQ(store.UndoLog.size(), 1u);
+  EXPECT_EQ(store.Elements.size(), 3u);
+  {
+    TUndoStep step(store);
+    TDeletionPass pass(store);
+    step.TakeEach(pass, [](const RDrawElement& e, std::int32_t) { return e.X1 == 0; }, noFix);
+    EXPECT_TRUE(step.Changed());
+  }
+  ASSERT_EQ(store.UndoLog.size(), 2u);
+  EXPECT_EQ(Value(store.UndoLog[0].Y2), 10);  // the higher index first
+  EXPECT_EQ(Value(store.UndoLog[1].X2), 10);
+  ASSERT_EQ(store.Elements.size(), 1u);
+  EXPECT_EQ(Value(store.Elements[0].X2), 9);
+}
+
 TEST_F(UndoStepTest, AJoiningStepAddsToTheStepInProgress) {
   TUndoStep step(store, TUndoStep::Start::Join);
   step.Add(Line(6, 6, 7, 7));

@@ -434,30 +434,11 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
   auto clearOfView = [=](double left, double bottom, double right, double top) {
     return right < viewLeft || left > viewRight || top < viewBottom || bottom > viewTop;
   };
-  for (std::int32_t i = static_cast<std::int32_t>(store.Elements.size()) - 1; i >= 0; --i) {
-    RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
-    if (e.Selection != 1) {
-      if (e.Kind == kKindText) keptTexts.push_back(i);
-      continue;
-    }
+  // Paints the background over a deleted element that may have left pixels
+  // in view. Apart from the scan, as keepText below: the scan's own loop
+  // keeps its state in registers.
+  auto paintOver = [&](const RDrawElement& e) __attribute__((noinline)) {
     const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
-    bool offView = false;
-    if (e.Kind == kKindLine) {
-      offView = clearOfView(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
-    } else if (e.Kind == kKindArc) {
-      const double r = ArcReach(e);
-      offView = clearOfView(x1 - r, y1 - r, x1 + r, y1 + r);
-    }
-    if (offView) {
-      // The element leaves the list: what it leaves behind is its record.
-      RDrawElement* record = step.Take(pass, i);
-      if (e.Kind == kKindLine) {
-        record->ScratchWord = 0;
-        record->ScratchByte = 0;
-      }
-      record->Selection = 0;
-      continue;
-    }
     canvas.Pen.Color = background;
     switch (e.Kind) {
       case kKindLine:
@@ -510,16 +491,36 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
       default:
         break;
     }
-    RDrawElement* record = step.Take(pass, i);
-    record->Selection = 0;
-    if (record->Kind == kKindLine) {
-      record->ScratchWord = 0;
-      record->ScratchByte = 0;
-    } else if (record->Kind == kKindText) {
-      const std::uint16_t original = record->TextIndex;
-      record->TextIndex = static_cast<std::uint16_t>(original - removed.TakeBelow(original));
+  };
+  auto keepText = [&](std::int32_t i) __attribute__((noinline)) { keptTexts.push_back(i); };
+  auto choose = [&](const RDrawElement& e, std::int32_t i) {
+    if (e.Selection != 1) {
+      if (e.Kind == kKindText) [[unlikely]] keepText(i);
+      return false;
     }
-  }
+    bool offView = false;
+    if (e.Kind == kKindLine) {
+      const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
+      offView = clearOfView(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+    } else if (e.Kind == kKindArc) {
+      const double x = e.X1, y = e.Y1, r = ArcReach(e);
+      offView = clearOfView(x - r, y - r, x + r, y + r);
+    }
+    if (!offView) paintOver(e);
+    return true;
+  };
+  // The element leaves the list: what it leaves behind is its record.
+  auto fix = [&](RDrawElement& record) {
+    record.Selection = 0;
+    if (record.Kind == kKindLine) {
+      record.ScratchWord = 0;
+      record.ScratchByte = 0;
+    } else if (record.Kind == kKindText) {
+      const std::uint16_t original = record.TextIndex;
+      record.TextIndex = static_cast<std::uint16_t>(original - removed.TakeBelow(original));
+    }
+  };
+  step.TakeEach(pass, choose, fix);
   // The texts that stay, found on the way, take their new indices before
   // the deletion moves them.
   const std::vector<std::uint16_t> deletedStrings = removed.Sorted();

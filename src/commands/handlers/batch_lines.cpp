@@ -352,15 +352,17 @@ void RunBatch(TcadBox& box, Tool& tool, std::int32_t ref1, std::int32_t ref2) {
   canvas.Pen.Style = psSolid;
   canvas.Pen.Width = 1;
   canvas.Pen.Color = box.Sentakucol;
-  for (std::int32_t i = count; i-- > 0;) {
-    RDrawElement& e = store.Elements[static_cast<std::size_t>(i)];
-    if (e.Kind != kKindLine || e.Selection != 1 || i == ref1 || i == ref2) continue;
-    step.Take(pass, i)->Selection = 0;
-    if (MayShow(box, e.X1, e.Y1, e.X2, e.Y2)) {
-      box.DrawLine(e.LineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
-      changed.Add(e.X1, e.Y1, e.X2, e.Y2);
-    }
-  }
+  // Apart: the scan's own loop keeps its state in registers.
+  auto takeOffScreen = [&](const RDrawElement& e) __attribute__((noinline)) {
+    box.DrawLine(e.LineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
+    changed.Add(e.X1, e.Y1, e.X2, e.Y2);
+  };
+  auto choose = [&](const RDrawElement& e, std::int32_t i) {
+    if (e.Kind != kKindLine || e.Selection != 1 || i == ref1 || i == ref2) return false;
+    if (MayShow(box, e.X1, e.Y1, e.X2, e.Y2)) takeOffScreen(e);
+    return true;
+  };
+  step.TakeEach(pass, choose, [](RDrawElement& record) { record.Selection = 0; });
   canvas.Pen.Mode = pmCopy;
   // The chosen lines go to the tool from their records, in the order they
   // were taken: its list grows once.
