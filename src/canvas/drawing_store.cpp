@@ -186,6 +186,42 @@ void Tdrawinp::AddElementChecked(const RDrawElement& element) {
   StoreElement(element, element);
 }
 
+void Tdrawinp::AddElementsChecked(std::span<const RDrawElement> elements) {
+  if (elements.empty()) return;
+  auto overlaps = [&elements](const std::vector<RDrawElement>& list) {
+    return std::less<const RDrawElement*>()(elements.data(), list.data() + list.size()) &&
+           std::less<const RDrawElement*>()(list.data(), elements.data() + elements.size());
+  };
+  // Elements from the lists themselves would move as the lists grow.
+  if (overlaps(Elements) || overlaps(UndoLog)) {
+    const std::vector<RDrawElement> copy(elements.begin(), elements.end());
+    AddElementsChecked(copy);
+    return;
+  }
+  Elements.reserve(Elements.size() + elements.size());
+  UndoLog.reserve(UndoLog.size() + elements.size());
+  DisplayList.reserve(DisplayList.size() + elements.size());
+  // While neither the index nor the list positions are kept up (as after a
+  // deletion pass), a graphic needs only the lists and its count; texts go
+  // the single way.
+  if (!indexStale_ || positionsValid_) {
+    for (const RDrawElement& e : elements) AddElementChecked(e);
+    return;
+  }
+  for (const RDrawElement& e : elements) {
+    if (!PassesAddCheck(e)) continue;
+    if (IsText(e)) {
+      StoreElement(e, e);
+      continue;
+    }
+    Elements.push_back(e);
+    IncCount(e.Group, e.Layer, 1);
+    LogCopy(e, kUndoAdded);
+    DisplayList.push_back({static_cast<std::int32_t>(Elements.size() - 1)});
+  }
+  NoteChange();
+}
+
 // The deleted element into the undo log (with its string, which leaves the
 // text list) and out of the counts; the element itself stays for the caller.
 void Tdrawinp::LogDeletion(std::int32_t index) {

@@ -136,6 +136,8 @@ class Tdrawinp {
   // line that is too short or out of range (PassesAddCheck false).
   void AddElement(const RDrawElement& element);
   void AddElementChecked(const RDrawElement& element);
+  // AddElementChecked for each, in order; the lists grow once.
+  void AddElementsChecked(std::span<const RDrawElement> elements);
   static bool PassesAddCheck(const RDrawElement& element);
   void LogUndo(const RDrawElement& element);
   void DeleteElement(std::int32_t index);
@@ -229,16 +231,17 @@ class Tdrawinp {
   void StoreElement(const RDrawElement& stored, const RDrawElement& logged);
   void ForgetDisplayEntries(std::int32_t index);
   void LogDeletion(std::int32_t index);
-  // The element copied into the undo log and marked deleted there: a
+  // The element copied into the undo log and marked there (deleted, added): a
   // packed record copied through a local and read back at once stalls the
   // copy (a deletion pass logs many). Inline: the pass runs it for every
   // element it takes.
-  RDrawElement& LogDeletedCopy(const RDrawElement& source) {
+  RDrawElement& LogCopy(const RDrawElement& source, std::uint8_t mark) {
     UndoLog.push_back(source);
     RDrawElement& record = UndoLog.back();
-    record.UndoMark = kUndoDeleted;
+    record.UndoMark = mark;
     return record;
   }
+  RDrawElement& LogDeletedCopy(const RDrawElement& source) { return LogCopy(source, kUndoDeleted); }
   // A deleted text's string leaves the text list for the undo texts; the
   // record names it there.
   void LogDeletedString(RDrawElement& record);

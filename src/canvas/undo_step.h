@@ -42,6 +42,15 @@ class TUndoStep {
     return true;
   }
 
+  // AddChecked for each, in order: the step opens at the first the store
+  // keeps.
+  void AddEachChecked(std::span<const RDrawElement> elements) {
+    const auto first = std::find_if(elements.begin(), elements.end(), Tdrawinp::PassesAddCheck);
+    if (first == elements.end()) return;
+    Open();
+    store_.AddElementsChecked(std::span<const RDrawElement>(first, elements.end()));
+  }
+
   // Deletes the element at the index; an index outside the list changes
   // nothing and opens nothing.
   void Delete(std::int32_t index) {

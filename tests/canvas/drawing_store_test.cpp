@@ -516,4 +516,72 @@ TEST(DrawingStore, AnElementAddedFromTheListsItselfIsCopiedWhole) {
   EXPECT_EQ(2.0, +store.UndoLog.back().Y1);
 }
 
+// Adding many at once leaves what adding one after the other leaves, with
+// the search index and list positions kept up or left stale by a deletion
+// pass: lines, one too short, one out of range, a text.
+TEST(DrawingStore, AddingManyAtOnceEqualsOneByOne) {
+  RDrawElement text = ZeroElement();
+  text.Kind = kKindText;
+  text.X1 = 2;
+  text.X2 = 4;
+  text.TextIndex = 1;
+  const std::vector<RDrawElement> adds{Line(10, 0, 20, 0), Line(1, 1, 1.000001, 1), Line(1, 1, 4e37, 1), text,
+                                       Line(0, 5, 5, 5, 0, 2)};
+  for (const bool afterAPass : {false, true}) {
+    SCOPED_TRACE(afterAPass ? "after a deletion pass" : "index and positions kept");
+    Tdrawinp one, many;
+    for (Tdrawinp* s : {&one, &many}) {
+      s->ElementTexts = {"a", "b"};
+      for (int i = 0; i < 6; ++i) s->AddElement(Line(i, 0, i + 1, 0, 0, static_cast<std::uint8_t>(i % 3)));
+      s->ClearUndoLog();
+      s->BuildDisplayLists(-100, -100, 100, 100, 1.0);
+      std::vector<std::uint32_t> near;
+      s->ListedNear(0, -1, 3, 1, near);
+      if (afterAPass) s->DeleteElementsDescending(std::vector<std::int32_t>{4, 1});
+    }
+    for (const RDrawElement& e : adds) one.AddElementChecked(e);
+    many.AddElementsChecked(adds);
+    EXPECT_TRUE(SameRecords(one.Elements, many.Elements));
+    EXPECT_TRUE(SameRecords(one.UndoLog, many.UndoLog));
+    EXPECT_EQ(one.UndoTexts, many.UndoTexts);
+    EXPECT_EQ(Indices(one.DisplayList), Indices(many.DisplayList));
+    for (std::size_t layer = 0; layer < 3; ++layer) {
+      EXPECT_EQ(one.Counts[0][layer].Graphic, many.Counts[0][layer].Graphic);
+      EXPECT_EQ(one.Counts[0][layer].Text, many.Counts[0][layer].Text);
+    }
+    std::vector<std::uint32_t> nearOne, nearMany;
+    one.ListedNear(9, -1, 21, 6, nearOne);
+    many.ListedNear(9, -1, 21, 6, nearMany);
+    EXPECT_EQ(nearOne, nearMany);
+  }
+  // By hand: the line, the text and the last line are kept, in order.
+  Tdrawinp store;
+  store.ElementTexts = {"a", "b"};
+  store.AddElementsChecked(adds);
+  ASSERT_EQ(3u, store.Elements.size());
+  EXPECT_EQ(20.0, +store.Elements[0].X2);
+  EXPECT_EQ(kKindText, +store.Elements[1].Kind);
+  EXPECT_EQ(5.0, +store.Elements[2].Y2);
+  ASSERT_EQ(3u, store.UndoLog.size());
+  EXPECT_EQ(kUndoAdded, +store.UndoLog[2].UndoMark);
+  EXPECT_EQ((std::vector<std::string>{"b"}), store.UndoTexts);
+  EXPECT_EQ(1, store.Counts[0][0].Text);
+  EXPECT_EQ(1, store.Counts[0][2].Graphic);
+  EXPECT_EQ((std::vector<std::int32_t>{0, 1, 2}), Indices(store.DisplayList));
+}
+
+// Elements added from the drawing's own list are stored as they were,
+// though the list grows under them.
+TEST(DrawingStore, ManyElementsAddedFromTheListItselfAreCopiedWhole) {
+  Tdrawinp store;
+  store.AddElement(Line(1, 2, 3, 4));
+  store.AddElement(Line(5, 6, 7, 8));
+  store.DeleteElementsDescending(std::vector<std::int32_t>{});  // nothing: no pass
+  store.Elements.shrink_to_fit();
+  store.AddElementsChecked(store.Elements);
+  ASSERT_EQ(4u, store.Elements.size());
+  EXPECT_EQ(1.0, +store.Elements[2].X1);
+  EXPECT_EQ(8.0, +store.Elements[3].Y2);
+}
+
 }  // namespace

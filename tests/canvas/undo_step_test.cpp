@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/element_factory.h"
 
 namespace {
@@ -97,6 +99,25 @@ TEST_F(UndoStepTest, TakingEachChosenOpensTheStepOnlyWhenOneIsChosen) {
   EXPECT_EQ(Value(store.UndoLog[1].X2), 10);
   ASSERT_EQ(store.Elements.size(), 1u);
   EXPECT_EQ(Value(store.Elements[0].X2), 9);
+}
+
+TEST_F(UndoStepTest, AddingManyOpensTheStepOnlyWhenTheStoreKeepsOne) {
+  const std::vector<RDrawElement> dropped{Line(1, 1, 1.000001, 1), Line(1, 1, 4e37, 1)};
+  {
+    TUndoStep step(store);
+    step.AddEachChecked(dropped);
+    EXPECT_FALSE(step.Changed());
+  }
+  ASSERT_EQ(store.UndoLog.size(), 1u);  // the previous step stays
+  {
+    TUndoStep step(store);
+    step.AddEachChecked(std::vector<RDrawElement>{dropped[0], Line(2, 2, 8, 2), dropped[1], Line(3, 3, 3, 9)});
+    EXPECT_TRUE(step.Changed());
+  }
+  ASSERT_EQ(store.UndoLog.size(), 2u);
+  EXPECT_EQ(Value(store.UndoLog[0].X2), 8);
+  EXPECT_EQ(Value(store.UndoLog[1].Y2), 9);
+  EXPECT_EQ(store.Elements.size(), 5u);
 }
 
 TEST_F(UndoStepTest, AJoiningStepAddsToTheStepInProgress) {

@@ -319,15 +319,6 @@ bool MayShow(const TcadBox& box, double x1, double y1, double x2, double y2) {
          std::min(y1, y2) <= v.Top;
 }
 
-// A result line into the drawing unless the store drops it. Once the step
-// is open the store's own check is the only one.
-bool AddResult(Tdrawinp& store, TUndoStep& step, const RDrawElement& e) {
-  if (!step.Changed()) return step.AddChecked(e);
-  const std::size_t before = store.Elements.size();
-  store.AddElementChecked(e);
-  return store.Elements.size() != before;
-}
-
 // The chosen lines handed to the tool, taken off the screen and out of the
 // drawing (the higher index first), the tool's results added and drawn
 // from the last to the first: one undo step, opened only by a real change.
@@ -372,16 +363,15 @@ void RunBatch(TcadBox& box, Tool& tool, std::int32_t ref1, std::int32_t ref2) {
     tool.AddItem(r.LineType, r.ColorNo, r.Group, r.Layer, r.X1, r.Y1, r.X2, r.Y2);
   }
   pass.Finish();
-  // About as many lines come in as went out: the log takes them without
-  // growing step by step.
-  store.UndoLog.reserve(store.UndoLog.size() + taken);
   tool.Results.reserve(taken + 1);
   tool.Run();
-  canvas.Pen.Style = psSolid;
-  canvas.Pen.Width = 1;
+  // The results come in from the last to the first, in one add, and are
+  // drawn as they lie in the drawing.
+  std::vector<RDrawElement> results;
+  results.reserve(tool.Results.size());
   for (std::size_t k = tool.Results.size(); k-- > 1;) {
     const RTrimItem& r = tool.Results[k];
-    RDrawElement e = ZeroElement();
+    RDrawElement& e = results.emplace_back(ZeroElement());
     e.Kind = kKindLine;
     e.LineType = r.LineType;
     e.ColorNo = r.ColorNo;
@@ -391,7 +381,14 @@ void RunBatch(TcadBox& box, Tool& tool, std::int32_t ref1, std::int32_t ref2) {
     e.Y1 = r.Y1;
     e.X2 = r.X2;
     e.Y2 = r.Y2;
-    if (!AddResult(store, step, e) || !MayShow(box, e.X1, e.Y1, e.X2, e.Y2)) continue;
+  }
+  const std::size_t before = store.Elements.size();
+  step.AddEachChecked(results);
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Width = 1;
+  for (std::size_t i = before; i < store.Elements.size(); ++i) {
+    const RDrawElement& e = store.Elements[i];
+    if (!MayShow(box, e.X1, e.Y1, e.X2, e.Y2)) continue;
     canvas.Pen.Color = box.PrepareXorColor(PenColourOf(box, e.ColorNo));
     box.DrawLine(e.LineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
     changed.Add(e.X1, e.Y1, e.X2, e.Y2);
