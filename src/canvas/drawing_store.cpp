@@ -297,16 +297,20 @@ void TDeletionPass::Finish() {
   std::size_t kept = takenAt(0);
   RDrawElement* const elements = s.Elements.data();
   if (removed * kShortRun >= count - kept) {
-    // Dense: one pass over the rest moves the kept elements down.
-    std::size_t next = 0;
-    for (std::size_t i = kept; i < count; ++i) {
-      if (next < removed && takenAt(next) == i) {
-        ++next;
+    // Dense: one pass over the rest moves the kept elements down, the
+    // next removed one found by its address.
+    const std::int32_t* next = lowestFirst;
+    const std::int32_t* const pastLast = taken_.data() - 1;
+    const RDrawElement* skip = elements + *next;
+    RDrawElement* out = elements + kept;
+    for (const RDrawElement* in = out; in != elements + count; ++in) {
+      if (in == skip) {
+        skip = --next != pastLast ? elements + *next : nullptr;
         continue;
       }
-      std::memcpy(static_cast<void*>(elements + kept), elements + i, sizeof(RDrawElement));
-      ++kept;
+      std::memcpy(static_cast<void*>(out++), in, sizeof(RDrawElement));
     }
+    kept = static_cast<std::size_t>(out - elements);
   } else {
     // Sparse: the runs between the removed ones move down as blocks.
     for (std::size_t j = 0; j < removed; ++j) {

@@ -337,8 +337,10 @@ class TRemovedStrings {
  public:
   explicit TRemovedStrings(std::size_t size) : size_(size) {}
 
-  // The removed strings below the index; then the index joins them.
-  std::size_t TakeBelow(std::uint16_t index) {
+  // The removed strings below the index; then the index joins them. Not
+  // inline: the deletion scan would otherwise carry this list's state
+  // through every element it passes.
+  __attribute__((noinline)) std::size_t TakeBelow(std::uint16_t index) {
     std::size_t below = 0;
     if (tree_.empty() && !removed_.empty() && index > lowest_) {
       tree_.assign(size_ + 1, 0);
