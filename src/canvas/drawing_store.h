@@ -354,7 +354,7 @@ void TDeletionPass::TakeEach(Choose&& choose, Fix&& fix, First&& onFirst) {
   std::vector<RDrawElement>& log = store_.UndoLog;
   LayerTally tally{};
   std::int32_t lowest = below_;
-  bool first = taken_.empty();
+  bool first = true;
   // At most every element below is taken: the index list never regrows.
   taken_.reserve(taken_.size() + static_cast<std::size_t>(below_));
   for (std::int32_t i = below_ - 1; i >= 0; --i) {

@@ -17,12 +17,6 @@
 
 namespace {
 
-RDrawElement Marked(RDrawElement e, std::uint8_t mark) {
-  e.UndoMark = mark;
-  e.Selection = 0;
-  return e;
-}
-
 
 RDrawElement Typed(RDrawElement e, std::uint8_t lineType) {
   e.LineType = lineType;

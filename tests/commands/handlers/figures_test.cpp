@@ -211,7 +211,9 @@ TEST_F(FigureCommands, TextsRedrawFromZoomPointEightAndKind90TellsTheHost) {
     EXPECT_EQ(FullyRedrawn(), c.redraw);
     const std::vector<std::string> told = TakeNotifications();
     EXPECT_EQ(told.size(), c.told ? 1u : 0u);
-    if (c.told) EXPECT_EQ(told[0], "TFrame32+119");
+    if (c.told) {
+      EXPECT_EQ(told[0], "TFrame32+119");
+    }
     box.Zoom = 1.0;
   }
 }
