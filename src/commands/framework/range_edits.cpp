@@ -436,11 +436,30 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
   auto clearOfView = [=](double left, double bottom, double right, double top) {
     return right < viewLeft || left > viewRight || top < viewBottom || bottom > viewTop;
   };
+  // The height of a text's frame: its style's, unless the "##" mark gives
+  // it a size of its own (apart: few texts carry one).
+  auto markedHeight = [&](std::string_view text, const RTextStyle& style, bool vertical,
+                          double h) __attribute__((noinline)) {
+    if (TextLayout->ParseStyleSuffix(Utf16FromCp932(std::string(text)), style)) {
+      const double s = vertical ? TextLayout->OverrideWidth : TextLayout->OverrideHeight;
+      if (s > 0) h = std::trunc(s + 1) * 0.1;
+    }
+    return h;
+  };
+  auto textHeight = [&](const RDrawElement& e) {
+    const RTextStyle& style = TextStyles[e.TextStyle < kTextStyleCount ? e.TextStyle : 0];
+    const bool vertical = e.TextDirection == kTextVertical;
+    const double h = ((vertical ? style.Width : style.Height) + 1) * 0.1;
+    const std::string_view text =
+        e.TextIndex < store.ElementTexts.size() ? std::string_view(store.ElementTexts[e.TextIndex]) : "";
+    if (text.size() < 2 || text.find("##") == std::string_view::npos) return h;
+    return markedHeight(text, style, vertical, h);
+  };
+  const double textMargin = std::fabs(CurrentTextHeight) / 5;
   // Paints the background over a deleted element that may have left pixels
   // in view. Apart from the scan, as keepText below: the scan's own loop
   // keeps its state in registers.
   auto paintOver = [&](const RDrawElement& e) __attribute__((noinline)) {
-    const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
     canvas.Pen.Color = background;
     switch (e.Kind) {
       case kKindLine:
@@ -453,29 +472,13 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
         canvas.Pen.Width = 1;
         DrawRect(e.X1, e.Y1, e.X2, e.Y2);
         break;
-      case kKindText: {
-        const RTextStyle& style = TextStyles[e.TextStyle < kTextStyleCount ? e.TextStyle : 0];
-        const std::string_view text =
-            e.TextIndex < store.ElementTexts.size() ? std::string_view(store.ElementTexts[e.TextIndex]) : "";
-        const bool vertical = e.TextDirection == kTextVertical;
-        double h = ((vertical ? style.Width : style.Height) + 1) * 0.1;
-        // Only a text with the "##" mark carries its own size.
-        if (text.size() >= 2 && text.find("##") != std::string_view::npos &&
-            TextLayout->ParseStyleSuffix(Utf16FromCp932(std::string(text)), style)) {
-          const double s = vertical ? TextLayout->OverrideWidth : TextLayout->OverrideHeight;
-          if (s > 0) h = std::trunc(s + 1) * 0.1;
-        }
-        const double reach = std::fabs(h) + std::fabs(CurrentTextHeight) / 5;
-        if (!clearOfView(std::min(x1, x2) - reach, std::min(y1, y2) - reach, std::max(x1, x2) + reach,
-                         std::max(y1, y2) + reach)) {
-          canvas.Pen.Width = 1;
-          canvas.Brush.Color = background;
-          canvas.Brush.Style = bsSolid;
-          FillTextArea(e.X1, e.Y1, e.X2, e.Y2, h);
-          canvas.Brush.Style = bsClear;
-        }
+      case kKindText:
+        canvas.Pen.Width = 1;
+        canvas.Brush.Color = background;
+        canvas.Brush.Style = bsSolid;
+        FillTextArea(e.X1, e.Y1, e.X2, e.Y2, textHeight(e));
+        canvas.Brush.Style = bsClear;
         break;
-      }
       case kKindArc: {
         const bool small = Zoom < 0.76 && e.Radius * Zoom < 0.2 &&
                            EllipseTouchesRect(e.X1, e.Y1, e.Radius, e.Ratio, e.Rotation, 0.0, 0.0, v.Left, v.Bottom,
@@ -507,6 +510,11 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
     } else if (e.Kind == kKindArc) {
       const double x = e.X1, y = e.Y1, r = ArcReach(e);
       offView = clearOfView(x - r, y - r, x + r, y + r);
+    } else if (e.Kind == kKindText) {
+      const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
+      const double reach = std::fabs(textHeight(e)) + textMargin;
+      offView = clearOfView(std::min(x1, x2) - reach, std::min(y1, y2) - reach, std::max(x1, x2) + reach,
+                            std::max(y1, y2) + reach);
     }
     if (!offView) paintOver(e);
     return true;

@@ -392,6 +392,29 @@ TEST_F(RangeEdits, DeletingTheSelectionEqualsDeletingItsElementsOneByOne) {
   }
 }
 
+// A deleted text below the view is painted over only when its frame
+// reaches into it: a size mark ("##" with a height of 30) lifts the frame
+// over the line at the view's foot; the style's own height does not.
+TEST_F(RangeEdits, ATextBelowTheViewIsPaintedOverOnlyWhenItsFrameReachesIn) {
+  const struct {
+    const char* text;
+    bool paintedOver;
+  } cases[] = {{"AB", false}, {"AB##0/300/0", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    Store().ClearAll();
+    RDrawElement text = Text(Store().ElementTexts, c.text, 10, -20, 40, -20);
+    text.Selection = 1;
+    RDrawElement line = Line(5, 5, 60, 5);
+    line.ColorNo = 3;
+    Seed({line, text});
+    ASSERT_EQ(PixelAt(25, 5), 0x00FF00u);
+    Box().DeleteSelection(true, false, true);
+    EXPECT_EQ(Elements().size(), 1u);
+    EXPECT_EQ(PixelAt(25, 5) != 0x00FF00u, c.paintedOver);
+  }
+}
+
 TEST_F(RangeEdits, ATinySelectedLineGoesWithoutDrawing) {
   RDrawElement tiny = Line(50, 50, 50.1, 50);
   tiny.Selection = 1;
