@@ -146,9 +146,7 @@ void Tdrawinp::StoreElement(const RDrawElement& stored, const RDrawElement& logg
     Elements.push_back(stored);
     IncCount(stored.Group, stored.Layer, 1);
   }
-  UndoLog.push_back(logged);
-  RDrawElement& record = UndoLog.back();
-  record.UndoMark = kUndoAdded;
+  RDrawElement& record = LogCopy(logged, kUndoAdded);
   if (undoIndex >= 0) record.TextIndex = static_cast<std::uint16_t>(undoIndex);
   NoteChange();
   const RDrawElement& added = Elements.back();

@@ -307,17 +307,7 @@ class TDeletionPass {
   RDrawElement* Take(std::int32_t index) {
     if (!Takes(index)) return nullptr;
     below_ = index;
-    // The group, layer and kind are read from the element, not from the
-    // record just written; the graphic counts drop once, at Finish.
-    const RDrawElement& source = store_.Elements[static_cast<std::size_t>(index)];
-    const unsigned group = source.Group, layer = source.Layer;
-    const bool text = source.Kind == kKindText;
-    RDrawElement& record = store_.LogDeletedCopy(source);
-    if (text) {
-      textRecords_.push_back(store_.UndoLog.size() - 1);
-    } else if (group < static_cast<unsigned>(kLayerGroups) && layer <= static_cast<unsigned>(kLayersPerGroup)) {
-      ++graphicsTaken_[group][layer];
-    }
+    RDrawElement& record = Log(store_.Elements[static_cast<std::size_t>(index)], graphicsTaken_);
     taken_.push_back(index);
     return &record;
   }
@@ -346,12 +336,27 @@ class TDeletionPass {
   // deletion after the other would; the tally is emptied.
   void DropCounts(LayerTally& taken, std::int32_t Tdrawinp::CountPair::*count);
   LayerTally graphicsTaken_{};
+
+  // The element logged as deleted; a text's record noted for its string, a
+  // graphic counted in the tally (the counts drop once, at Finish). The
+  // group, layer and kind are read from the element, not from the record
+  // just written.
+  RDrawElement& Log(const RDrawElement& source, LayerTally& tally) {
+    const unsigned group = source.Group, layer = source.Layer;
+    const bool text = source.Kind == kKindText;
+    RDrawElement& record = store_.LogDeletedCopy(source);
+    if (text) [[unlikely]] {
+      textRecords_.push_back(static_cast<std::size_t>(&record - store_.UndoLog.data()));
+    } else if (group < static_cast<unsigned>(kLayerGroups) && layer <= static_cast<unsigned>(kLayersPerGroup)) {
+      ++tally[group][layer];
+    }
+    return record;
+  }
 };
 
 template <class Choose, class Fix, class First>
 void TDeletionPass::TakeEach(Choose&& choose, Fix&& fix, First&& onFirst) {
   const RDrawElement* const elements = store_.Elements.data();
-  std::vector<RDrawElement>& log = store_.UndoLog;
   LayerTally tally{};
   std::int32_t lowest = below_;
   bool first = true;
@@ -364,14 +369,7 @@ void TDeletionPass::TakeEach(Choose&& choose, Fix&& fix, First&& onFirst) {
       onFirst();
       first = false;
     }
-    const unsigned group = source.Group, layer = source.Layer;
-    const bool text = source.Kind == kKindText;
-    RDrawElement& record = store_.LogDeletedCopy(source);
-    if (text) [[unlikely]] {
-      textRecords_.push_back(static_cast<std::size_t>(&record - log.data()));
-    } else if (group < static_cast<unsigned>(kLayerGroups) && layer <= static_cast<unsigned>(kLayersPerGroup)) {
-      ++tally[group][layer];
-    }
+    RDrawElement& record = Log(source, tally);
     taken_.push_back(i);
     lowest = i;
     fix(record);

@@ -344,13 +344,13 @@ void RunBatch(TcadBox& box, Tool& tool, std::int32_t ref1, std::int32_t ref2) {
   canvas.Pen.Width = 1;
   canvas.Pen.Color = box.Sentakucol;
   // Apart: the scan's own loop keeps its state in registers.
-  auto takeOffScreen = [&](const RDrawElement& e) __attribute__((noinline)) {
+  auto eraseFromScreen = [&](const RDrawElement& e) __attribute__((noinline)) {
     box.DrawLine(e.LineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
     changed.Add(e.X1, e.Y1, e.X2, e.Y2);
   };
   auto choose = [&](const RDrawElement& e, std::int32_t i) {
     if (e.Kind != kKindLine || e.Selection != 1 || i == ref1 || i == ref2) return false;
-    if (MayShow(box, e.X1, e.Y1, e.X2, e.Y2)) takeOffScreen(e);
+    if (MayShow(box, e.X1, e.Y1, e.X2, e.Y2)) eraseFromScreen(e);
     return true;
   };
   step.TakeEach(pass, choose, [](RDrawElement& record) { record.Selection = 0; });
