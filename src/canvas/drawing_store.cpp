@@ -446,7 +446,7 @@ void Tdrawinp::ShiftTextIndices(std::int32_t deletedText, std::int32_t fromIndex
 namespace {
 
 // The test itself, apart so that the display-list builder runs it inline.
-inline bool SmallAtZoom(const RDrawElement& e, double zoom) {
+inline bool SegmentSmallAtZoom(double x1, double y1, double x2, double y2, double zoom) {
   double limit = 0.0;
   if (zoom < 0.5) {
     limit = 0.8;
@@ -457,13 +457,29 @@ inline bool SmallAtZoom(const RDrawElement& e, double zoom) {
   } else {
     return false;
   }
-  const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
   const double dx = x2 - x1, dy = y2 - y1;
   const double sizeSquared = (dx * dx + dy * dy) * (zoom * zoom);
   const double limitSquared = limit * limit;
   if (sizeSquared < limitSquared * (1.0 - 1e-9)) return true;
   if (sizeSquared > limitSquared * (1.0 + 1e-9)) return false;
   return PointDistance(x1, y1, x2, y2) * zoom <= limit;  // at the limit, or not a number
+}
+
+inline bool SmallAtZoom(const RDrawElement& e, double zoom) { return SegmentSmallAtZoom(e.X1, e.Y1, e.X2, e.Y2, zoom); }
+
+// A rectangle is the four lines it is drawn with: listed when one of them
+// crosses the window, small when its width and its height both are.
+inline bool RectangleCrossesRectInterior(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax) {
+  const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
+  return SegmentCrossesRectInterior(x1, y1, x2, y1, xMin, yMin, xMax, yMax) ||
+         SegmentCrossesRectInterior(x2, y1, x2, y2, xMin, yMin, xMax, yMax) ||
+         SegmentCrossesRectInterior(x2, y2, x1, y2, xMin, yMin, xMax, yMax) ||
+         SegmentCrossesRectInterior(x1, y2, x1, y1, xMin, yMin, xMax, yMax);
+}
+
+inline bool RectangleSmallAtZoom(const RDrawElement& e, double zoom) {
+  const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
+  return SegmentSmallAtZoom(x1, y1, x2, y1, zoom) && SegmentSmallAtZoom(x1, y1, x1, y2, zoom);
 }
 
 }  // namespace
@@ -478,6 +494,11 @@ inline Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, double xMin, 
       if (!SegmentCrossesRectInterior(e.X1, e.Y1, e.X2, e.Y2, xMin, yMin, xMax, yMax)) return Listing::Skip;
       if (e.LineTag >= kLineTagCurveFirst) return Listing::Listed;
       return SmallAtZoom(e, zoom) ? Listing::Small : Listing::Listed;
+    }
+    case kKindRect: {
+      if (!RectangleCrossesRectInterior(e, xMin, yMin, xMax, yMax)) return Listing::Skip;
+      if (e.LineTag >= kLineTagCurveFirst) return Listing::Listed;
+      return RectangleSmallAtZoom(e, zoom) ? Listing::Small : Listing::Listed;
     }
     case kKindText:
       if (zoom > 70.0) return Listing::Skip;

@@ -105,6 +105,14 @@ bool GatherDisplayList(const Tdrawinp& store, double x, double y, const SearchSq
           ++n;
         }
         break;
+      case kKindRect:
+        // Its corners and the crossings of its sides, as four lines give them.
+        for (const RDrawElement& side : RectangleSides(e)) {
+          if (!s.Touches(side.X1, side.Y1, side.X2, side.Y2)) continue;
+          finder.AddCandidate(side);
+          ++n;
+        }
+        break;
       case kKindText: {
         if (rules.texts == SearchRules::Texts::None) break;
         if (rules.texts == SearchRules::Texts::FrameAndBase) {

@@ -166,6 +166,26 @@ inline RDrawElement CircularArcElement(double cx, double cy, double r, double st
   return e;
 }
 
+// The four sides of a rectangle (kind 1) as lines that keep its every other
+// byte: bottom, right, top, left, each running on from the corner the one
+// before ends at. A rectangle is drawn as these four lines, so it is listed,
+// snapped to, picked and selected by them.
+inline std::array<RDrawElement, 4> RectangleSides(const RDrawElement& rect) {
+  const double x1 = rect.X1, y1 = rect.Y1, x2 = rect.X2, y2 = rect.Y2;
+  const double ends[4][4] = {{x1, y1, x2, y1}, {x2, y1, x2, y2}, {x2, y2, x1, y2}, {x1, y2, x1, y1}};
+  std::array<RDrawElement, 4> sides;
+  for (std::size_t k = 0; k < 4; ++k) {
+    RDrawElement& side = sides[k];
+    side = rect;
+    side.Kind = kKindLine;
+    side.X1 = ends[k][0];
+    side.Y1 = ends[k][1];
+    side.X2 = ends[k][2];
+    side.Y2 = ends[k][3];
+  }
+  return sides;
+}
+
 // The face name of a style as code page 932 bytes.
 std::string FaceNameOf(const RTextStyle& style);
 // Stores up to 40 bytes of the name; longer names are cut.

@@ -61,6 +61,9 @@ std::optional<RChosen> ChooseElement(TcadBox& box, bool texts, double aperturePi
     bool hit = false;
     switch (e.Kind) {
       case kKindLine: hit = LineInPickBox(e, x, y, h); break;
+      case kKindRect:
+        OfferRectangleSides(picker, e, index, [&](const RDrawElement& side) { return LineInPickBox(side, x, y, h); });
+        return;
       case kKindPoint: hit = PointInPickSquare(e.X1, e.Y1, x, y, h); break;
       case kKindArc: hit = ArcUnderCursor(e, x, y, h); break;
       case kKindText:
@@ -72,7 +75,8 @@ std::optional<RChosen> ChooseElement(TcadBox& box, bool texts, double aperturePi
   });
   picker.PickNearest();
   if (!picker.Found) return std::nullopt;
-  return RChosen{picker.PickedElement, picker.PickedIndex};
+  // The stored element: a rectangle was offered by the side that was hit.
+  return RChosen{store.Elements[static_cast<std::size_t>(picker.PickedIndex)], picker.PickedIndex};
 }
 
 std::string Formatted(const std::string& format, int a, int b = 0) {

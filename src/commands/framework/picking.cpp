@@ -102,6 +102,9 @@ bool TcadBox::PickLineCoords(RPointPair& coords, bool useFilter, double x, doubl
     if (e.Kind == kKindLine) {
       if (useFilter && !MatchesColorTypeFilter(e.ColorNo, e.LineType)) return;
       if (LineInPickBox(e, x, y, tol)) picker.AddCandidate(e, index);
+    } else if (e.Kind == kKindRect) {
+      if (useFilter && !MatchesColorTypeFilter(e.ColorNo, e.LineType)) return;
+      OfferRectangleSides(picker, e, index, [&](const RDrawElement& side) { return LineInPickBox(side, x, y, tol); });
     } else if (e.Kind == kKindText && SegmentInPickSquare(e.X1, e.Y1, e.X2, e.Y2, x, y, tol)) {
       // A text's base line, offered as a line marked 50; no filter for texts.
       RDrawElement line = ZeroElement();
@@ -135,6 +138,10 @@ bool TcadBox::PickShownElement(std::int32_t& index, bool useFilter, double x, do
         if ((!useFilter || MatchesColorTypeFilter(e.ColorNo, e.LineType)) && LineInPickBox(e, x, y, d)) {
           picker.AddCandidate(e, i);
         }
+        break;
+      case kKindRect:
+        if (useFilter && !MatchesColorTypeFilter(e.ColorNo, e.LineType)) break;
+        OfferRectangleSides(picker, e, i, [&](const RDrawElement& side) { return LineInPickBox(side, x, y, d); });
         break;
       case kKindArc:
         if (ArcUnderCursor(e, x, y, d)) picker.AddCandidate(e, i);
@@ -270,6 +277,12 @@ bool TcadBox::ToggleSelectElementAt(std::int32_t& index, double x, double y) {
       case kKindLine:
         hit = MatchesColorTypeFilter(e.ColorNo, e.LineType) && SegmentInPickSquare(e.X1, e.Y1, e.X2, e.Y2, x, y, d);
         break;
+      case kKindRect:
+        if (!MatchesColorTypeFilter(e.ColorNo, e.LineType)) return;
+        OfferRectangleSides(picker, e, i, [&](const RDrawElement& side) {
+          return SegmentInPickSquare(side.X1, side.Y1, side.X2, side.Y2, x, y, d);
+        });
+        return;
       case kKindPoint:
         // Only a point's colour is filtered.
         hit = MatchesColorTypeFilter(e.ColorNo, 100) && PointInPickSquare(e.X1, e.Y1, x, y, d);

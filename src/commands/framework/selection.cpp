@@ -121,6 +121,14 @@ bool ArcLiesInRange(const RDrawElement& e, RangeOp op, bool crossing, const RRan
 // The element lies in the range by the test segments of the operation.
 inline bool LiesInRange(const RDrawElement& e, RangeOp op, bool crossing, const RRange& range) {
   if (e.Kind == kKindArc) return ArcLiesInRange(e, op, crossing, range);
+  if (e.Kind == kKindRect && crossing) {
+    // Touched by any of the four lines it is drawn with; inside a window
+    // it lies when both corners do, as for one line.
+    for (const RDrawElement& side : RectangleSides(e)) {
+      if (range.Selects(true, {side.X1, side.Y1, side.X2, side.Y2})) return true;
+    }
+    return false;
+  }
   const double x2 = e.Kind == kKindPoint ? e.X1 : e.X2;
   const double y2 = e.Kind == kKindPoint ? e.Y1 : e.Y2;
   return range.Selects(crossing, {e.X1, e.Y1, x2, y2});
@@ -427,12 +435,17 @@ void TcadBox::DeleteElementAt(double x, double y) {
     const std::int32_t index = store.DisplayList[k].Index;
     if (!store.EntryElement(store.DisplayList[k])) continue;
     RDrawElement& e = store.Elements[static_cast<std::size_t>(index)];
-    if (e.Kind != kKindLine && e.Kind != kKindArc && e.Kind != kKindPoint) continue;
+    if (e.Kind != kKindLine && e.Kind != kKindRect && e.Kind != kKindArc && e.Kind != kKindPoint) continue;
     if (!OnEditableLayer(store, e)) continue;
     e.Selection = 0;
     if (!MatchesColorTypeFilter(e.ColorNo, e.LineType)) continue;
     bool hit = false;
     switch (e.Kind) {
+      case kKindRect:
+        OfferRectangleSides(picker, e, index, [&](const RDrawElement& side) {
+          return SegmentInPickSquare(side.X1, side.Y1, side.X2, side.Y2, x, y, d);
+        });
+        break;
       case kKindLine: hit = SegmentInPickSquare(e.X1, e.Y1, e.X2, e.Y2, x, y, d); break;
       case kKindPoint: hit = PointInPickSquare(e.X1, e.Y1, x, y, d); break;
       default: hit = ArcUnderCursor(e, x, y, d); break;
@@ -442,9 +455,14 @@ void TcadBox::DeleteElementAt(double x, double y) {
   picker.PickNearest();
 
   if (picker.Found) {
-    const RDrawElement e = picker.PickedElement;
+    // The stored element: a rectangle was offered by the side that was hit.
+    const RDrawElement e = store.Elements[static_cast<std::size_t>(picker.PickedIndex)];
     TUndoStep step(store);
     switch (e.Kind) {
+      case kKindRect:
+        for (const RDrawElement& side : RectangleSides(e)) InvalidateLineBand(side.X1, side.Y1, side.X2, side.Y2);
+        step.Delete(picker.PickedIndex);
+        break;
       case kKindPoint:
         step.Delete(picker.PickedIndex);
         InvalidateWorldRect(e.X1 - 0.8, e.Y1 - 0.8, e.X1 + 0.8, e.Y1 + 0.8);

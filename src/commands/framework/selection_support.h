@@ -40,6 +40,15 @@ inline double PickDistance(double zoom) { return 4 / zoom; }
 // The line box around the cursor: d to both sides, d above but only d / 1.5
 // below it. The segment of a two-point element touching it is hit.
 bool LineInPickBox(const RDrawElement& e, double x, double y, double d);
+// Offers each side of a rectangle that `hit` accepts to the picker, as the
+// line it is drawn with and under the rectangle's own position, so that the
+// nearest side decides how near the rectangle is.
+template <class Picker, class Hit>
+void OfferRectangleSides(Picker& picker, const RDrawElement& rect, std::int32_t index, Hit&& hit) {
+  for (const RDrawElement& side : RectangleSides(rect)) {
+    if (hit(side)) picker.AddCandidate(side, index);
+  }
+}
 // The square of half side d around the cursor.
 bool SegmentInPickSquare(double x1, double y1, double x2, double y2, double x, double y, double d);
 bool PointInPickSquare(double px, double py, double x, double y, double d);

@@ -86,9 +86,10 @@ bool TcadBox::PickPlainLineCoords(RPointPair& coords, double x, double y) {
   Draw1->ListedNear(left, bottom, right, top, near);
   for (const std::uint32_t i : near) {
     const RDrawElement* e = Draw1->EntryElement(list[i]);
-    if (!e || e->Kind != kKindLine || Draw1->LayerState(e->Group, e->Layer) == kLayerHidden) continue;
-    if (!LineInPickBox(*e, x, y, tol)) continue;
-    picker.AddCandidate(*e, list[i].Index);
+    if (!e || Draw1->LayerState(e->Group, e->Layer) == kLayerHidden) continue;
+    const auto inBox = [&](const RDrawElement& line) { return LineInPickBox(line, x, y, tol); };
+    if (e->Kind == kKindRect) OfferRectangleSides(picker, *e, list[i].Index, inBox);
+    if (e->Kind == kKindLine && inBox(*e)) picker.AddCandidate(*e, list[i].Index);
   }
   picker.PickNearest();
   if (!picker.Found) return false;

@@ -325,6 +325,15 @@ class TPolygonTest {
   // Both ends inside, or with crossing the segment crosses an edge; of the
   // test segments the first that passes takes the element.
   bool Holds(const RDrawElement& e, bool crossing) const {
+    if (e.Kind == kKindRect) {
+      // By the four lines it is drawn with: all of them inside, or with
+      // crossing any one of them taken.
+      int taken = 0;
+      for (const RDrawElement& side : RectangleSides(e)) {
+        if (Takes({side.X1, side.Y1, side.X2, side.Y2}, crossing)) ++taken;
+      }
+      return crossing ? taken > 0 : taken == 4;
+    }
     if (e.Kind != kKindArc) {
       const bool point = e.Kind == kKindPoint;
       return Takes({e.X1, e.Y1, point ? e.X1 : e.X2, point ? e.Y1 : e.Y2}, crossing);
