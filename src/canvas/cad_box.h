@@ -583,6 +583,9 @@ class TcadBox : public TCustomControl {
   void RedrawAll(bool refilterOnly);
   void RedrawElements(bool refilterOnly);
   void RedrawLastElements(int n);
+  // One element as the full redraw draws it, when the redraw would: for an
+  // element just added, which the redraw draws after every other.
+  void DrawAsRedrawn(const RDrawElement& e);
   void RepaintRect(double x1, double y1, double x2, double y2);
   void DrawRect(double x1, double y1, double x2, double y2);
   void DrawRectUnculled(double x1, double y1, double x2, double y2);
@@ -832,9 +835,16 @@ class TcadBox : public TCustomControl {
   void ShowPointMarker(std::uint8_t kind, double x, double y);
   void XorPointMarker(std::uint8_t kind, double x, double y);
   void InvalidateWorldRect(double x1, double y1, double x2, double y2);
+  // The same for a part of the picture whose XOR drawing is over (a line
+  // taken off the screen in XOR): painted from the drawing alone.
+  void RepaintWorldRectFromDrawing(double x1, double y1, double x2, double y2);
   void InvalidatePointArea(double x, double y);
   void InvalidateLineBand(double x1, double y1, double x2, double y2);
   void InvalidateTextOutline(double x1, double y1, double x2, double y2, double height);
+  // The screen an element covers, to be painted again in the order of the
+  // display list (an element drawn over the others where it lies drawn
+  // again under those that follow it).
+  void InvalidateElementArea(const RDrawElement& e);
   bool PickLineCoords(RPointPair& coords, bool useFilter, double x, double y);
   bool PickPlainLineCoords(RPointPair& coords, double x, double y);
   bool PickArcRecord(RDrawElement& element, double x, double y);

@@ -579,6 +579,11 @@ void Tdrawinp::BuildDisplayLists(double xMin, double yMin, double xMax, double y
   lastBuild_ = key;
 }
 
+bool Tdrawinp::ListedInView(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax,
+                            double zoom) const {
+  return LayerState(e.Group, e.Layer) != kLayerHidden && Classify(e, xMin, yMin, xMax, yMax, zoom) == Listing::Listed;
+}
+
 void Tdrawinp::RefilterDisplayLists(double xMin, double yMin, double xMax, double yMax, double zoom) {
   lastBuild_.valid = false;
   positionsValid_ = false;

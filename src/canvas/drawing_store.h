@@ -218,6 +218,9 @@ class Tdrawinp {
                             double br, std::span<const RDrawElement> extra, std::uint8_t mode,
                             double zoom) const;
   void SetPaperSize(double width, double height);
+  // The display-list build for this window would draw the element: on a
+  // shown layer, in view and not too small.
+  bool ListedInView(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax, double zoom) const;
   // The corners above the start and above the end of a text's base line. A
   // style number past the table reads as style 0.
   void TextFrameCorners(std::uint8_t style, std::array<RPoint2D, 2>& corners, double x1, double y1, double x2,

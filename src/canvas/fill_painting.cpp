@@ -63,6 +63,8 @@ TBrushStyle HatchOf(std::uint8_t style) {
 }  // namespace
 
 void TcadBox::PaintFillRegions(TCanvas& canvas, std::uint8_t mode) {
+  // A fill mixed in XOR is part of the picture, not drawn over it.
+  const TCanvas::TPictureDrawing picture(canvas);
   if (iro_Check && mode == kPaintScreen) {
     DrawFillRegionOutlines();
     return;

@@ -4,6 +4,7 @@
 // lists of the drawing store and interruptible from the mouse and keys.
 
 #include <algorithm>
+#include <optional>
 
 #include "canvas/cad_box.h"
 #include "canvas/command_registry.h"
@@ -61,21 +62,26 @@ void TcadBox::Paint() {
   TCanvas& canvas = Canvas();
   canvas.Pen.Mode = pmCopy;
   canvas.Brush.Style = bsClear;
+  std::optional<TCanvas::TPictureDrawing> picture(std::in_place, canvas);
   DrawPaperOutline();
   RunRedrawPhases(*this, RedrawStage::EveryPaint);
+  // Over an erased part the cross-hair, the point marker and the previews
+  // drawn in XOR come back by themselves (the canvas keeps them); a paint
+  // of the whole control shows the cross-hair again when asked and the
+  // point marker.
+  const bool whole = PaintingWholeControl();
   if (RingRepaintFlag) {
     RingRepaintFlag = false;
-    RunHook(CommandRegistry().ToggleRingCursor, *this);
+    if (whole) RunHook(CommandRegistry().ToggleRingCursor, *this);
   }
   LabelPrevAnchor = {-1000000.0, -1000000.0};  // the paint covered the cursor label
   RunHook(CommandRegistry().DrawGrid, *this);
   bool rebuild = false;
   for (const RHandlerSet* owner : CommandRegistry().OwnersOf(ButonType)) rebuild |= owner->Hooks.PaintRebuildsLists;
   RedrawElements(!rebuild);
-  // The paint erased its area first: what lies there of the point marker
-  // and the caption is drawn again, so the screen keeps showing what the
-  // control holds as shown and the next marker erases the old one exactly.
-  if (MarkerPoint.x > -4000 && MarkerPoint.y > -4000) XorPointMarker(MarkerKind, MarkerPoint.x, MarkerPoint.y);
+  picture.reset();
+  if (whole && MarkerPoint.x > -4000 && MarkerPoint.y > -4000) XorPointMarker(MarkerKind, MarkerPoint.x, MarkerPoint.y);
+  // The caption lies over the picture, not in XOR: drawn again.
   if (TopMessageShown) ShowTopMessage(TopMessage);
 }
 
@@ -87,6 +93,7 @@ void TcadBox::RedrawAll(bool refilterOnly) {
   canvas.Pen.Color = Color();
   canvas.Pen.Style = psSolid;
   canvas.Pen.Width = 1;
+  canvas.ForgetXorDrawing();  // a fresh picture keeps nothing drawn in XOR
   canvas.Rectangle(0, 0, Width(), Height());
   canvas.Brush.Style = bsClear;
 
@@ -120,6 +127,7 @@ void TcadBox::RedrawElements(bool refilterOnly) {
   listedWindow_ = v;
 
   TCanvas& canvas = Canvas();
+  const TCanvas::TPictureDrawing picture(canvas);
   if (!BitDrawtyp) DrawAllPictures(canvas);
   PaintFillRegions(canvas, 0);
   canvas.Pen.Mode = pmCopy;
@@ -194,6 +202,7 @@ void TcadBox::DrawListedElement(const RDrawElement& e, std::uint8_t layerState, 
 
 void TcadBox::RedrawLastElements(int n) {
   TCanvas& canvas = Canvas();
+  const TCanvas::TPictureDrawing picture(canvas);
   canvas.Pen.Mode = pmCopy;
   canvas.Pen.Width = 1;
   canvas.Pen.Style = psSolid;
@@ -206,7 +215,21 @@ void TcadBox::RedrawLastElements(int n) {
   }
 }
 
+void TcadBox::DrawAsRedrawn(const RDrawElement& e) {
+  const RViewRect& v = ViewWindow;
+  if (!store_->ListedInView(e, v.Left, v.Bottom, v.Right, v.Top, Zoom)) return;
+  TCanvas& canvas = Canvas();
+  const TCanvas::TPictureDrawing picture(canvas);
+  canvas.Pen.Mode = pmCopy;
+  canvas.Pen.Width = 1;
+  canvas.Pen.Style = psSolid;
+  canvas.Brush.Style = bsClear;
+  DrawListedElement(e, store_->LayerState(e.Group, e.Layer), true);
+}
+
 void TcadBox::RepaintRect(double x1, double y1, double x2, double y2) {
+  TCanvas& canvas = Canvas();
+  const TCanvas::TPictureDrawing picture(canvas);
   if (const TRectHook& grid = CommandRegistry().RedrawGridInRect) grid(*this, x1, y1, x2, y2);
   int cap = 20;
   if (Zoom < 0.3) {
@@ -218,7 +241,6 @@ void TcadBox::RepaintRect(double x1, double y1, double x2, double y2) {
   } else if (Zoom < 10) {
     cap = 40;
   }
-  TCanvas& canvas = Canvas();
   canvas.Pen.Mode = pmCopy;
   canvas.Pen.Width = 1;
   canvas.Pen.Style = psSolid;

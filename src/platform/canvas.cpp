@@ -118,17 +118,106 @@ FillSource BrushSource(TCanvas& canvas) {
   return s;
 }
 
+QRgb* TCanvas::Impl::OverlayRowFor(TPenMode mode, int y) {
+  if (y < 0 || y >= Image.height()) return nullptr;
+  if (!RecordsXor(mode)) {
+    return OverlayInUse && OverlayLifted == 0 ? reinterpret_cast<QRgb*>(XorOverlay.scanLine(y)) : nullptr;
+  }
+  if (XorOverlay.size() != Image.size()) {
+    XorOverlay = QImage(Image.size(), QImage::Format_RGB32);
+    XorOverlay.fill(0);
+  }
+  OverlayInUse = true;
+  return reinterpret_cast<QRgb*>(XorOverlay.scanLine(y));
+}
+
+OverlayLift::OverlayLift(TCanvas::Impl& impl, const QRect& bounds)
+    : impl_(impl), bounds_(impl.OverlayInUse && impl.OverlayLifted == 0 ? bounds & impl.Image.rect() : QRect()) {
+  Toggle();
+  if (!bounds_.isEmpty()) ++impl_.OverlayLifted;
+}
+
+OverlayLift::~OverlayLift() {
+  if (!bounds_.isEmpty()) --impl_.OverlayLifted;
+  Toggle();
+}
+
+void OverlayLift::Toggle() {
+  if (bounds_.isEmpty()) return;
+  for (int y = bounds_.top(); y <= bounds_.bottom(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(impl_.Image.scanLine(y));
+    const auto* over = reinterpret_cast<const QRgb*>(impl_.XorOverlay.constScanLine(y));
+    for (int x = bounds_.left(); x <= bounds_.right(); ++x) line[x] ^= over[x] & 0xFFFFFFu;
+  }
+}
+
+namespace {
+
+// What a pixel written with the pen mode XORs into the overlay.
+inline QRgb OverlayInk(QRgb source, TPenMode mode) {
+  return (mode == pmNotXor ? ~source : source) & 0xFFFFFFu;
+}
+
+// One pixel written where XOR drawing is kept. The picture goes under it
+// (lifted off, the pen applied, put back); an XOR pen over the picture adds
+// to it; any other pen over the picture covers what was drawn in XOR there,
+// which so is gone.
+inline void Write(QRgb& dest, QRgb* overlay, QRgb source, TPenMode mode, bool picture) {
+  if (overlay == nullptr) {
+    Combine(dest, source, mode);
+    return;
+  }
+  const bool xorPen = mode == pmXor || mode == pmNotXor;
+  if (picture && !xorPen) {
+    const QRgb over = *overlay & 0xFFFFFFu;
+    dest ^= over;
+    Combine(dest, source, mode);
+    dest ^= over;
+    return;
+  }
+  Combine(dest, source, mode);
+  if (picture) return;
+  if (xorPen) {
+    *overlay ^= OverlayInk(source, mode);
+  } else {
+    *overlay = 0;
+  }
+}
+
+}  // namespace
+
+TCanvas::TPictureDrawing::TPictureDrawing(TCanvas& canvas) : canvas_(canvas) { ++canvas_.impl_->PictureDepth; }
+TCanvas::TPictureDrawing::~TPictureDrawing() { --canvas_.impl_->PictureDepth; }
+
+void TCanvas::ForgetXorDrawing() {
+  if (impl_->OverlayInUse) impl_->XorOverlay.fill(0);
+  impl_->OverlayInUse = false;
+}
+
+void TCanvas::ForgetXorDrawing(const TRect& rect) {
+  QImage& overlay = impl_->XorOverlay;
+  if (!impl_->OverlayInUse) return;
+  const QRect r = QRect(QPoint(rect.Left, rect.Top), QPoint(rect.Right - 1, rect.Bottom - 1)).normalized() &
+                  overlay.rect();
+  for (int y = r.top(); y <= r.bottom(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(overlay.scanLine(y));
+    std::fill(line + r.left(), line + r.right() + 1, 0u);
+  }
+}
+
 void PaintRun(TCanvas::Impl& impl, int y, int x0, int x1, const FillSource& source, TPenMode mode) {
   if (source.Style == bsClear) return;
   const QRgb ink = QRgbFromColor(source.Color);
   const QRgb gap = QRgbFromColor(source.GapColor);
+  QRgb* overlay = impl.OverlayRowFor(mode, y);
+  const bool picture = impl.PictureDepth > 0;
   ForEachAllowedRun(impl, y, x0, x1, [&](int a, int b) {
     auto* line = reinterpret_cast<QRgb*>(impl.Image.scanLine(y));
     for (int x = a; x < b; ++x) {
       if (source.Style == bsSolid || HatchCovers(source.Style, x, y)) {
-        Combine(line[x], ink, mode);
+        Write(line[x], overlay ? &overlay[x] : nullptr, ink, mode, picture);
       } else if (source.OpaqueGaps) {
-        Combine(line[x], gap, mode);
+        Write(line[x], overlay ? &overlay[x] : nullptr, gap, mode, picture);
       }
     }
   });
@@ -223,15 +312,25 @@ void DrawWidePath(TCanvas& canvas, const std::vector<TPoint>& points, bool close
     path.lineTo(x1 + 0.5, y1 + 0.5);
   }
   if (path.isEmpty()) return;
-  QPainter painter(&impl.Image);
-  PreparePainter(painter, impl, canvas.Pen.Mode);
-  QPen pen(QColor::fromRgb(QRgbFromColor(canvas.Pen.Color)));
-  pen.setWidth(width);
-  pen.setCapStyle(Qt::RoundCap);
-  pen.setJoinStyle(Qt::RoundJoin);
-  painter.setPen(pen);
-  painter.setBrush(Qt::NoBrush);
-  painter.drawPath(path);
+  const bool xorPen = canvas.Pen.Mode == pmXor || canvas.Pen.Mode == pmNotXor;
+  const bool record = impl.RecordsXor(canvas.Pen.Mode);
+  const QRect bounds = path.boundingRect().toAlignedRect().adjusted(-width - 2, -width - 2, width + 2, width + 2);
+  // Wide pens other than XOR draw under the XOR drawing kept over the picture.
+  const OverlayLift lift(impl, xorPen ? QRect() : bounds);
+  const auto stroke = [&](QImage& target) {
+    QPainter painter(&target);
+    PreparePainter(painter, impl, canvas.Pen.Mode);
+    QPen pen(QColor::fromRgb(QRgbFromColor(canvas.Pen.Color)));
+    pen.setWidth(width);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+  };
+  stroke(impl.Image);
+  // The same pixels XORed into the overlay, which starts from black.
+  if (record && impl.OverlayRowFor(canvas.Pen.Mode, 0) != nullptr) stroke(impl.XorOverlay);
 }
 
 void DrawThinSegment(TCanvas& canvas, TPoint a, TPoint b) {
@@ -248,6 +347,14 @@ void DrawThinSegment(TCanvas& canvas, TPoint a, TPoint b) {
   auto* bits = reinterpret_cast<QRgb*>(impl.Image.bits());
   const qsizetype stride = impl.Image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
   const QRgb colour = QRgbFromColor(ink.Color);
+  if (impl.OverlayRowFor(mode, 0) != nullptr) {
+    auto* over = reinterpret_cast<QRgb*>(impl.XorOverlay.bits());
+    const bool picture = impl.PictureDepth > 0;
+    RasterThinLineWith(a.X, a.Y, b.X, b.Y, CanvasBox(impl), [&](int x, int y) {
+      Write(bits[y * stride + x], &over[y * stride + x], colour, mode, picture);
+    });
+    return;
+  }
   RasterThinLineWith(a.X, a.Y, b.X, b.Y, CanvasBox(impl),
                      [&](int x, int y) { Combine(bits[y * stride + x], colour, mode); });
 }
@@ -307,6 +414,13 @@ void TCanvas::SetSize(int width, int height, TColor fill) {
     painter.drawImage(0, 0, impl_->Image);
   }
   impl_->Image = std::move(next);
+  if (impl_->XorOverlay.size() != impl_->Image.size() && !impl_->XorOverlay.isNull()) {
+    QImage overlay(impl_->Image.size(), QImage::Format_RGB32);
+    overlay.fill(0);
+    QPainter painter(&overlay);
+    painter.drawImage(0, 0, impl_->XorOverlay);
+    impl_->XorOverlay = std::move(overlay);
+  }
   impl_->RebuildClip();
 }
 
@@ -446,5 +560,10 @@ TColor TCanvas::GetPixel(int x, int y) const {
 void TCanvas::SetPixel(int x, int y, TColor color) {
   const DrawnNotice notice(*this);
   if (!PixelAllowed(*impl_, x, y)) return;
-  impl_->Image.setPixel(x, y, QRgbFromColor(color));
+  // A pixel of the picture goes under what XOR pens keep over it; any other
+  // covers it.
+  QRgb* over = impl_->OverlayRowFor(pmCopy, y);
+  const bool under = over != nullptr && impl_->PictureDepth > 0;
+  impl_->Image.setPixel(x, y, QRgbFromColor(color) ^ (under ? over[x] & 0xFFFFFFu : 0u));
+  if (over != nullptr && !under) over[x] = 0;
 }

@@ -177,6 +177,27 @@ class TCanvas {
   // given right to left or bottom to top shows it mirrored.
   void StretchDraw(const TRect& rect, const class TGraphic& graphic);
 
+  // What XOR and NOT-XOR pens drew is kept apart as well, so that a paint
+  // of part of the control puts it back over the part drawn again. Whoever
+  // draws the whole picture afresh forgets it.
+  void ForgetXorDrawing();
+  // The same inside a rectangle only: what the XOR pen did there (such as
+  // taking a line off in XOR) is not to come back when the part is painted.
+  void ForgetXorDrawing(const TRect& rect);
+
+  // While one lives, XOR and NOT-XOR pens mix into the picture itself (a
+  // fill mixed with what lies under it) instead of drawing over it.
+  class TPictureDrawing {
+   public:
+    explicit TPictureDrawing(TCanvas& canvas);
+    ~TPictureDrawing();
+    TPictureDrawing(const TPictureDrawing&) = delete;
+    TPictureDrawing& operator=(const TPictureDrawing&) = delete;
+
+   private:
+    TCanvas& canvas_;
+  };
+
   // Called after every drawing operation; a control that shows the canvas
   // uses it to bring drawing done outside a paint to the screen.
   std::function<void()> OnDrawn;

@@ -38,7 +38,41 @@ struct TCanvas::Impl {
   bool BrushRealised = false;
   TBrush RealisedBrush;
 
+  // What XOR and NOT-XOR pens drew over the picture (a preview, the
+  // cross-hair, the point marker) since it was last drawn afresh, XORed
+  // together. The picture itself, whenever drawn (a paint of a part, an
+  // element added), goes under it, so that such drawing stays whole and the
+  // next XOR takes it off cleanly; other pens drawing over the picture
+  // cover it where they draw, as on any screen. Allocated on first use.
+  QImage XorOverlay;
+  bool OverlayInUse = false;  // some pixel of the overlay may be set
+  int OverlayLifted = 0;      // lifted off for a painter (see OverlayLift)
+  int PictureDepth = 0;       // drawing the picture itself (see TPictureDrawing)
+
+  // XOR drawing with this pen mode goes into the overlay: XOR pens outside
+  // the drawing of the picture.
+  bool RecordsXor(TPenMode mode) const { return (mode == pmXor || mode == pmNotXor) && PictureDepth == 0; }
+
   void RebuildClip();
+  // The overlay's row y: for XOR drawing with this mode, to be written (the
+  // overlay made when missing); for the other modes, to draw under, or null
+  // while no XOR drawing is kept.
+  QRgb* OverlayRowFor(TPenMode mode, int y);
+};
+
+// While it lives, the XOR drawing inside the rectangle is lifted off the
+// image, so that what a painter draws there meanwhile goes under it.
+class OverlayLift {
+ public:
+  OverlayLift(TCanvas::Impl& impl, const QRect& bounds);
+  ~OverlayLift();
+  OverlayLift(const OverlayLift&) = delete;
+  OverlayLift& operator=(const OverlayLift&) = delete;
+
+ private:
+  void Toggle();
+  TCanvas::Impl& impl_;
+  QRect bounds_;
 };
 
 struct TGraphic::Impl {

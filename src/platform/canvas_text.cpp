@@ -168,6 +168,11 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
       minY > impl.Image.height() + slack) {
     return;
   }
+  // Drawn under what XOR pens keep over the picture.
+  const OverlayLift lift(impl, QRect(QPoint(static_cast<int>(std::floor(minX - slack)),
+                                            static_cast<int>(std::floor(minY - slack))),
+                                     QPoint(static_cast<int>(std::ceil(maxX + slack)),
+                                            static_cast<int>(std::ceil(maxY + slack)))));
   if (impl.BkMode == OPAQUE) {
     FillSource background;
     background.Color = impl.BkColor;

@@ -89,6 +89,7 @@ class TCustomControl::Surface : public QWidget {
   QRegion invalid;       // to be repainted by Paint
   QRegion invalidErase;  // the part of it to be erased first
   bool painting = false;
+  bool paintingWhole = false;  // the paint under way erased the whole control
   bool showPending = false;  // a repaint to show the canvas is on its way
 
   // Called after every drawing operation: one request per turn of the event
@@ -219,6 +220,7 @@ void TCustomControl::SetCursor(int cursorNumber) {
 }
 
 void TCustomControl::Invalidate() {
+  ++wholeInvalidations_;
   const QRegion all(0, 0, std::max(1, canvas_->Width()), std::max(1, canvas_->Height()));
   surface_->invalid += all;
   surface_->invalidErase += all;
@@ -256,10 +258,17 @@ void TCustomControl::PaintInvalidArea() {
   surface_->invalidErase = QRegion();
   surface_->painting = true;
 
+  // The whole control erased is a fresh picture, which keeps nothing drawn
+  // in XOR before; a part is erased and drawn again under what the XOR
+  // pens left on it (a preview, the cross-hair), which so stays whole.
+  const QRegion all(0, 0, canvas_->Width(), canvas_->Height());
+  surface_->paintingWhole = (all - erase).isEmpty();
+  if (surface_->paintingWhole) canvas_->ForgetXorDrawing();
   QImage& image = CanvasImage(*canvas_);
-  if (!erase.isEmpty()) {
+  for (const QRect& r : erase) {
+    const OverlayLift lift(canvas_->Internals(), r);
     QPainter painter(&image);
-    for (const QRect& r : erase) painter.fillRect(r, QColor(QRgbFromColor(color_)));
+    painter.fillRect(r, QColor(QRgbFromColor(color_)));
   }
   TRegionObject clip;
   clip.FillMode = 2;
@@ -270,8 +279,16 @@ void TCustomControl::PaintInvalidArea() {
   SelectClipRgn(*canvas_, &clip);
   Paint();
   SelectClipRgn(*canvas_, nullptr);
+  surface_->paintingWhole = false;
   surface_->painting = false;
 }
+
+bool TCustomControl::WholeControlPaintPending() const {
+  const QRegion all(0, 0, std::max(1, canvas_->Width()), std::max(1, canvas_->Height()));
+  return (all - surface_->invalid).isEmpty();
+}
+
+bool TCustomControl::PaintingWholeControl() const { return surface_->paintingWhole; }
 
 void TCustomControl::Update() {
   PaintInvalidArea();

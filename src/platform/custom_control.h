@@ -88,6 +88,14 @@ class TCustomControl {
   void InvalidateRgn(HRGN region, bool erase);
   // Paints what is invalid now instead of at the next turn of the event loop.
   void Update();
+  // Whether the next paint covers the whole control, and how many times the
+  // whole control was marked so far: a test tells from these whether what it
+  // sees is what was drawn or a paint of everything still to come.
+  bool WholeControlPaintPending() const;
+  // Inside Paint: the whole control was erased, so nothing drawn in XOR
+  // before is on the screen any more.
+  bool PaintingWholeControl() const;
+  std::uint64_t WholeControlInvalidations() const { return wholeInvalidations_; }
   void Repaint();
 
   void SetFocus();
@@ -125,4 +133,5 @@ class TCustomControl {
   TColor color_ = clWindow;
   std::string hint_;
   int cursor_ = crDefault;
+  std::uint64_t wholeInvalidations_ = 0;
 };

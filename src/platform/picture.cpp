@@ -495,6 +495,8 @@ void TCanvas::StretchDraw(const TRect& rect, const TGraphic& graphic) {
   if (flipX) std::tie(fx0, fx1) = std::pair(1.0 - fx1, 1.0 - fx0);
   if (flipY) std::tie(fy0, fy1) = std::pair(1.0 - fy1, 1.0 - fy0);
   const QRectF target(vl, vt, vr - vl, vb - vt);
+  // Drawn under what XOR pens keep over the picture.
+  const OverlayLift lift(impl, target.toAlignedRect().adjusted(-1, -1, 1, 1));
   QPainter painter(&impl.Image);
   PreparePainter(painter, impl, pmCopy);
   if (flipX || flipY) {

@@ -304,8 +304,19 @@ TEST_F(DispatchTest, APaintRedrawsTheGridAndTheRingWhenAsked) {
   box->Paint();
   EXPECT_EQ(log, std::vector<std::string>{"grid"});
   log.clear();
+  // Over a part of the control the canvas puts the cross-hair back itself.
+  box->Update();
+  log.clear();
   box->RingRepaintFlag = true;
-  box->Paint();
+  box->InvalidateRect(TRect{10, 10, 20, 20}, true);
+  box->Update();
+  EXPECT_EQ(log, std::vector<std::string>{"grid"});
+  EXPECT_FALSE(box->RingRepaintFlag);
+  log.clear();
+  // The whole control erased keeps nothing drawn in XOR: the ring is drawn again.
+  box->RingRepaintFlag = true;
+  box->Invalidate();
+  box->Update();
   EXPECT_EQ(log, (std::vector<std::string>{"ring", "grid"}));
   EXPECT_FALSE(box->RingRepaintFlag);
 }

@@ -167,6 +167,65 @@ TEST(CustomControl, PaintErasesAndDrawsOnlyTheInvalidArea) {
   EXPECT_EQ(canvas.GetPixel(1, 15), clLime);
 }
 
+// Paints its picture as a drawing control does: a blue row under
+// whatever XOR pens drew over it.
+class PictureControl : public TCustomControl {
+ public:
+  void Paint() override {
+    const TCanvas::TPictureDrawing picture(Canvas());
+    Canvas().Pen.Mode = pmCopy;
+    Canvas().Pen.Color = clBlue;
+    Canvas().MoveTo(0, 10);
+    Canvas().LineTo(Width(), 10);
+  }
+};
+
+void XorColumn(TCanvas& canvas, int x) {
+  canvas.Pen.Mode = pmXor;
+  canvas.Pen.Color = clLime;
+  canvas.MoveTo(x, 0);
+  canvas.LineTo(x, 20);
+  canvas.Pen.Mode = pmCopy;
+}
+
+TEST(CustomControl, XorDrawingStaysWholeOverAPaintedPartAndGoesWithTheWholeControl) {
+  PictureControl control;
+  control.SetColor(clBlack);
+  control.SetSize(40, 20);
+  control.Update();
+  TCanvas& canvas = control.Canvas();
+  XorColumn(canvas, 25);  // a preview over the picture
+  ASSERT_EQ(canvas.GetPixel(25, 10), clBlue ^ clLime);
+  control.InvalidateRect(TRect{20, 5, 40, 15}, true);
+  control.Update();
+  EXPECT_EQ(canvas.GetPixel(25, 3), clLime) << "outside the part";
+  EXPECT_EQ(canvas.GetPixel(25, 7), clLime) << "the preview over the erased part";
+  EXPECT_EQ(canvas.GetPixel(25, 10), clBlue ^ clLime) << "over the row painted again";
+  EXPECT_EQ(canvas.GetPixel(30, 10), clBlue);
+  XorColumn(canvas, 25);  // taken off: nothing left behind
+  EXPECT_EQ(canvas.GetPixel(25, 7), clBlack);
+  EXPECT_EQ(canvas.GetPixel(25, 10), clBlue);
+
+  // Another pen over the picture covers the preview where it draws, as on
+  // any screen; the next XOR there draws the preview's colour again.
+  XorColumn(canvas, 5);
+  canvas.SetPixel(5, 3, clRed);
+  XorColumn(canvas, 5);
+  EXPECT_EQ(canvas.GetPixel(5, 3), clRed ^ clLime);
+  EXPECT_EQ(canvas.GetPixel(5, 4), clBlack);
+
+  // The whole control painted is a fresh picture: nothing drawn in XOR
+  // comes back.
+  XorColumn(canvas, 35);
+  control.Invalidate();
+  control.Update();
+  EXPECT_EQ(canvas.GetPixel(35, 3), clBlack);
+  EXPECT_EQ(canvas.GetPixel(35, 10), clBlue);
+  control.InvalidateRect(TRect{30, 0, 40, 20}, true);
+  control.Update();
+  EXPECT_EQ(canvas.GetPixel(35, 3), clBlack);
+}
+
 TEST(CustomControl, DrawingOutsideAPaintReachesTheScreen) {
   RecordingControl control;
   control.SetColor(clWhite);
