@@ -63,6 +63,8 @@ class CommandHarness : public ::testing::Test {
 
   int PixelX(double x) const { return box_->WorldToScreenX(x); }
   int PixelY(double y) const { return box_->WorldToScreenY(y); }
+  // The pixel on the screen at a drawing point, after the paint the event
+  // loop would make.
   TColor PixelAt(double x, double y);
 
   // A new case of a table: the cancel-all, an empty drawing on a fresh
@@ -98,12 +100,32 @@ class CommandHarness : public ::testing::Test {
   ScriptedDialogs& Dialogs() { return dialogs_; }
   FakeInputPolling& Input() { return input_; }
 
+  // The cancel-all, as the host's buttons and the gestures call it.
+  void CancelCommands();
+  // A key pressed while the control has the focus (a navigation key goes
+  // to ChildKey first), and the wheel turned at a drawing point: delta
+  // below 0 towards the user.
+  void PressKey(std::uint16_t key, TShiftState shift = 0);
+  void TurnWheel(double x, double y, int delta, TShiftState shift = 0);
+
   // ---- The image. The control's image, with what is waiting to be
   // painted painted, must equal a fresh full redraw of the same store: a
   // preview left behind or erased twice fails. The point marker, the ring
   // cursor and the top caption, which a redraw forgets, are drawn again
   // over the fresh picture when they were on the screen, and stay.
+  //
+  // A paint of the whole control still waiting would make the shown image
+  // a fresh redraw itself, so the check could not fail: the set-up and the
+  // seeding apply their paint at once, as the event loop would before the
+  // first input, and the check fails, naming the cause, when such a paint
+  // is waiting that no input or cancel asked for.
   void ExpectScreenMatchesRedraw();
+  // The full redraw a host makes after changing the drawing itself, and
+  // the paint after it.
+  void RedrawAsTheHostDoes();
+  // What the event loop does before the next input: paints what is waiting.
+  // For a test that changed the control directly before looking at it.
+  void ApplyPendingPaint();
 
  private:
   class Listener;
@@ -114,6 +136,12 @@ class CommandHarness : public ::testing::Test {
   std::unique_ptr<ScopedInputPolling> scopedInput_;
   std::vector<std::unique_ptr<Listener>> listeners_;
   std::vector<std::string> notifications_;
+  // Runs one input through the control, noting a paint of the whole
+  // control that the input itself asked for.
+  template <class Action>
+  void Dispatch(Action&& input);
+
   TShiftState held_ = 0;
   TShiftState modifiers_ = 0;
+  std::uint64_t wholePaintsSeen_ = 0;  // whole-control paints asked for by inputs or applied
 };

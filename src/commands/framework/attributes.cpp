@@ -85,32 +85,15 @@ std::string Formatted(const std::string& format, int a, int b = 0) {
   return text;
 }
 
-// A line or arc drawn once with the pen of an element: XOR removes the
-// drawing in its old attributes, copy mode shows the new ones; a point's
-// marker is drawn over.
-void DrawWithOwnPen(TcadBox& box, const RDrawElement& e, TPenMode mode) {
-  TCanvas& canvas = box.Canvas();
-  canvas.Pen.Mode = mode;
-  canvas.Pen.Width = 1;
-  canvas.Pen.Style = box.PenStyles[e.LineType < kLineTypeCount ? e.LineType : 0];
-  canvas.Pen.Color = box.PrepareXorColor(box.ColourTable[e.ColorNo < kColourTableSize ? e.ColorNo : 0]);
-  if (e.Kind == kKindLine) {
-    box.DrawLine(e.LineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
-  } else if (e.Kind == kKindArc) {
-    box.DrawArc(e.LineType, canvas, e.X1, e.Y1, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation);
-  } else if (e.Kind == kKindPoint && mode == pmCopy) {
-    box.DrawPointMark(e.ColorNo, canvas, e.X1, e.Y1);
-  }
-  canvas.Pen.Mode = pmCopy;
-}
-
-// The element replaced by its changed copy as one undo step, shown at once.
+// The element replaced by its changed copy as one undo step, shown at once:
+// where it was and where it is now are painted again from the drawing,
+// which draws the changed copy last, over what lies under it.
 void ReplaceElement(TcadBox& box, const RChosen& chosen, const RDrawElement& changed) {
-  DrawWithOwnPen(box, chosen.Element, pmXor);
-  DrawWithOwnPen(box, changed, pmCopy);
   TUndoStep step(*box.Draw1);
   step.Delete(chosen.Index);
   step.AddChecked(changed);
+  box.InvalidateElementArea(chosen.Element);
+  box.InvalidateElementArea(changed);
 }
 
 }  // namespace

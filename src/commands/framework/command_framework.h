@@ -93,6 +93,10 @@ void ResumeThreePointCommand(TcadBox& box, RPoint2D& third, const TPointHandler&
 // to be committed.
 bool SecondPointReleased(TcadBox& box);
 
+// The elements added to the drawing from position `first` on, each drawn as
+// the full redraw draws it (each line from the end it is stored with).
+void DrawAddedSince(TcadBox& box, std::size_t first);
+
 // The release of a range command: a view gesture leaves the frame gone and
 // drops the click. True when a click is to be taken.
 bool RangeClickReleased(TcadBox& box);

@@ -168,6 +168,11 @@ void ResumeThreePointCommand(TcadBox& box, RPoint2D& third, const TPointHandler&
   up(box, 0, p.x, p.y);
 }
 
+void DrawAddedSince(TcadBox& box, std::size_t first) {
+  const std::vector<RDrawElement>& elements = box.Draw1->Elements;
+  for (std::size_t i = first; i < elements.size(); ++i) box.DrawAsRedrawn(elements[i]);
+}
+
 bool SecondPointReleased(TcadBox& box) {
   if (box.ViewGestureState != 0) {
     box.RubberErased = true;

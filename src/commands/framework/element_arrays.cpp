@@ -81,18 +81,8 @@ void TcadBox::CommitElementArrayKeepLayer(std::span<const RDrawElement> elements
 }
 
 void TcadBox::CommitAndDrawElementArray(std::span<const RDrawElement> elements, std::int32_t high) {
-  TCanvas& canvas = Canvas();
-  // Lines and arcs show as they are added, in the pen colour.
-  const auto draw = [this, &canvas](const RDrawElement& r) {
-    canvas.Pen.Mode = pmCopy;
-    canvas.Pen.Style = psSolid;
-    canvas.Pen.Width = 1;
-    canvas.Pen.Color = PrepareXorColor(PenColourOf(*this, Pencol));
-    if (r.Kind == kKindLine) DrawLine(Pentyp, canvas, r.X1, r.Y1, r.X2, r.Y2);
-    if (r.Kind == kKindArc) {
-      DrawArc(r.LineType, canvas, r.X1, r.Y1, r.Radius, r.Ratio, r.StartAngle, r.EndAngle, r.Rotation);
-    }
-  };
+  // Each shows as it is added, as the redraw draws it: the last in the drawing.
+  const auto draw = [this](const RDrawElement&) { DrawAsRedrawn(Draw1->Elements.back()); };
   CommitRecords(*this, Records(elements, high), nullptr, LayerRule::Current, false, draw);
 }
 

@@ -83,6 +83,9 @@ void TcadBox::EraseInsideBox(bool allTypes, double x1, double y1, double x2, dou
   std::vector<RDrawElement> pieces;
   std::vector<std::int32_t> doomed;
   const bool everyType = allTypes || HorakuHanDel;
+  // The range and every line cut or taken: the pieces left outside it are
+  // drawn again as they are stored.
+  RPointPair reach{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
   for (std::size_t i = 0; i < store.Elements.size(); ++i) {
     const RDrawElement& e = store.Elements[i];
     if ((e.Kind != kKindLine && e.Kind != kKindPoint) || !Editable(store, e) || FittingSymbolLine(e)) continue;
@@ -99,6 +102,8 @@ void TcadBox::EraseInsideBox(bool allTypes, double x1, double y1, double x2, dou
                                                b2x, b2y);
     if (result == 1 || (e.Kind == kKindLine && (result == 0 || result == 2))) {
       doomed.push_back(static_cast<std::int32_t>(i));
+      reach = {std::min({reach.xa, sx1, sx2}), std::min({reach.ya, sy1, sy2}), std::max({reach.xb, sx1, sx2}),
+               std::max({reach.yb, sy1, sy2})};
       if (e.Kind == kKindLine && result == 2) {
         KeepPiece(pieces, e, a1x, a1y, a2x, a2y);
         KeepPiece(pieces, e, b1x, b1y, b2x, b2y);
@@ -112,7 +117,10 @@ void TcadBox::EraseInsideBox(bool allTypes, double x1, double y1, double x2, dou
   step.DeleteDescending(doomed);
   for (const RDrawElement& piece : pieces) step.AddChecked(piece);
   RingRepaintFlag = true;
-  InvalidateWorldRect(x1, y1, x2, y2);
+  const RViewRect& v = ViewWindow;
+  const double m = 2 / Zoom;
+  InvalidateWorldRect(std::max(reach.xa - m, v.Left), std::max(reach.ya - m, v.Bottom), std::min(reach.xb + m, v.Right),
+                      std::min(reach.yb + m, v.Top));
   store.BuildDisplayLists(ViewWindow.Left, ViewWindow.Bottom, ViewWindow.Right, ViewWindow.Top, Zoom);
   if (RingHan == 1 && !RangeMode(SavedMode)) HideRingCursor(0);
 }

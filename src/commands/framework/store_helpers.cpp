@@ -2,6 +2,7 @@
 // rules: snapped points, invalidating what a command
 // drew, and picking a line or an arc.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -50,6 +51,13 @@ void TcadBox::InvalidateWorldRect(double x1, double y1, double x2, double y2) {
   InvalidateRect(TRect{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)}, true);
 }
 
+void TcadBox::RepaintWorldRectFromDrawing(double x1, double y1, double x2, double y2) {
+  const int l = WorldToScreenX(x1), t = WorldToScreenY(y1), r = WorldToScreenX(x2), b = WorldToScreenY(y2);
+  const TRect rect{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
+  Canvas().ForgetXorDrawing(rect);
+  InvalidateRect(rect, true);
+}
+
 void TcadBox::InvalidatePointArea(double x, double y) { InvalidateWorldRect(x - 1, y - 1, x + 1, y + 1); }
 
 void TcadBox::InvalidateLineBand(double x1, double y1, double x2, double y2) {
@@ -74,6 +82,30 @@ void TcadBox::InvalidateTextOutline(double x1, double y1, double x2, double y2, 
   RingRepaintFlag = true;
   InvalidateRgn(region, true);
   DeleteObject(region);
+}
+
+void TcadBox::InvalidateElementArea(const RDrawElement& e) {
+  switch (e.Kind) {
+    case kKindLine:
+      InvalidateLineBand(e.X1, e.Y1, e.X2, e.Y2);
+      break;
+    case kKindRect:
+      for (const RDrawElement& side : RectangleSides(e)) InvalidateLineBand(side.X1, side.Y1, side.X2, side.Y2);
+      break;
+    case kKindArc: {
+      const double reach = std::abs(e.Radius) * std::max(1.0, std::abs(static_cast<double>(e.Ratio))) + 1.5 / Zoom;
+      InvalidateWorldRect(e.X1 - reach, e.Y1 - reach, e.X1 + reach, e.Y1 + reach);
+      break;
+    }
+    case kKindPoint:
+      InvalidatePointArea(e.X1, e.Y1);
+      break;
+    case kKindText:
+      InvalidateTextOutline(e.X1, e.Y1, e.X2, e.Y2, TextFrameHeight(*this, e));
+      break;
+    default:
+      break;
+  }
 }
 
 bool TcadBox::PickPlainLineCoords(RPointPair& coords, double x, double y) {

@@ -35,6 +35,8 @@ bool ToggleTextPick(TcadBox& box, std::int32_t& index, bool highlight, double x,
     } else {
       DrawInOwnColour(box, e);
     }
+    // Where texts overlap, those after it in the drawing come back over it.
+    box.InvalidateElementArea(e);
   }
   index = found;
   return true;

@@ -397,7 +397,7 @@ void RunBatch(TcadBox& box, Tool& tool, std::int32_t ref1, std::int32_t ref2) {
   // the changed part of the view is painted again from the drawing.
   if (changed.Any) {
     const double m = 2 / box.Zoom;
-    box.InvalidateWorldRect(changed.X1 - m, changed.Y1 - m, changed.X2 + m, changed.Y2 + m);
+    box.RepaintWorldRectFromDrawing(changed.X1 - m, changed.Y1 - m, changed.X2 + m, changed.Y2 + m);
   }
 }
 

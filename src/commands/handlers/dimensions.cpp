@@ -159,7 +159,7 @@ bool SnapNoText(TcadBox& box, double x, double y, RPoint2D& point) {
 void CommitNewestStep(TcadBox& box, TSunpoobj& tool, TUndoStep& step, std::uint8_t textGroup,
                       std::uint8_t textLayer) {
   Tdrawinp& store = *box.Draw1;
-  TCanvas& canvas = box.Canvas();
+  const std::size_t shownFrom = store.Elements.size();
   const std::size_t first = tool.LastStepStart();
   for (std::size_t k = tool.Records.size(); k-- > first;) {
     const RSundata& r = tool.Records[k];
@@ -174,16 +174,10 @@ void CommitNewestStep(TcadBox& box, TSunpoobj& tool, TUndoStep& step, std::uint8
       e.LineType = 1;
       e.X2 = r.X2;
       e.Y2 = r.Y2;
-      SetCopyPen(box, r.Colour, 1, 1);
-      canvas.Pen.Color = box.PrepareXorColor(PenColourOf(box, r.Colour));
-      box.DrawLine(1, canvas, e.X1, e.Y1, e.X2, e.Y2);
       step.Add(e);
     } else if (r.Kind == kSunMark) {
       e.Kind = kKindPoint;
       e.LineType = 1;
-      SetCopyPen(box, r.Colour, 1, 1);
-      canvas.Pen.Color = box.PrepareXorColor(PenColourOf(box, r.Colour));
-      box.DrawPointMark(r.Colour, canvas, e.X1, e.Y1);
       step.Add(e);
     } else if (r.Kind == kSunText) {
       if (r.Text.empty()) continue;
@@ -201,14 +195,10 @@ void CommitNewestStep(TcadBox& box, TSunpoobj& tool, TUndoStep& step, std::uint8
       box.AddTextExact(e, r.Text, store, false);
       if (store.Elements.size() == before) continue;
       box.ShowTopMessage(" " + r.Text);
-      const std::uint8_t style = box.Mozi_No;
-      box.Mozi_No = box.DimTextStyle;
-      const RDrawElement& added = store.Elements.back();
-      box.DrawElementText(added.TextIndex, 0, canvas, 0, e.X1, e.Y1, e.X2, e.Y2, r.Angle);
-      box.Mozi_No = style;
     }
   }
-  canvas.Pen.Mode = pmCopy;
+  // Shown as the redraw shows them, under the guide lines drawn in XOR.
+  DrawAddedSince(box, shownFrom);
 }
 
 // ---- dtsunposen ---------------------------------------------------------------

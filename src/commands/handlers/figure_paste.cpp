@@ -123,9 +123,11 @@ bool PastesSomething(const TcadBox& box, bool skipType9) {
   });
 }
 
+// Under the transform of the preview and the placed drawing, the axis
+// angle included: what is stored is what was shown.
 void PasteFigure(TcadBox& box, RPoint2D at, bool skipType9) {
   const RPoint2D d = box.PreviewP2;
-  box.Draw1->PasteBuffer(box.DirectionMode, box.PasteKind, d.x, d.y, at.x, at.y, PasteAngle(box), 0.0,
+  box.Draw1->PasteBuffer(box.DirectionMode, box.PasteKind, d.x, d.y, at.x, at.y, PasteAngle(box), box.AxisAngle,
                          box.PasteScaleX, box.PasteScaleY, box.WriteGrupe_No, box.WriteReiya_No, false, 0, false,
                          skipType9);
 }

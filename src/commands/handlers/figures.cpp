@@ -188,20 +188,27 @@ void BuzaikoteiMove(TcadBox& box, TShiftState shift, double x, double y) {
   RememberPreview(box, x, y);
 }
 
-// A figure placed over its shown preview: the preview state is cleared so
-// that the next move's erase draws the committed figure.
+// The figure committed and shown at once as the redraw shows it.
+void CommitAndShow(TcadBox& box, const TBuzaidanmenobj& g) {
+  const std::size_t first = box.Draw1->Elements.size();
+  CommitOutput(box, g);
+  DrawAddedSince(box, first);
+}
+
+// A figure placed where its preview was shown (the preview taken off
+// first): no preview shows until the next move draws one.
 void CommitOverPreview(TcadBox& box, TBuzaidanmenobj& g) {
   box.CommandStep = 0;
-  box.RubberErased = false;
+  box.RubberErased = true;
   box.SecondPoint = kNoPreview;
-  CommitOutput(box, g);
+  CommitAndShow(box, g);
 }
 
 // A figure placed while no preview was shown: the command waits for a new
 // click.
-void EndUnshownPlacement(TcadBox& box) {
+void EndUnshownPlacement(TcadBox& box, bool previewShown) {
   box.CommandStep = 0;
-  box.RubberErased = false;
+  box.RubberErased = !previewShown;
   box.ClickKind = 0;
 }
 
@@ -223,11 +230,11 @@ void BuzaikoteiUp(TcadBox& box, TShiftState, double, double) {
   if (shown) {
     CommitOverPreview(box, g);
   } else {
-    XorOutput(box, g, box.Pencol, box.Pentyp);
-    CommitOutput(box, g);
+    CommitAndShow(box, g);
+    // The preview shows at the press again.
     GenerateSection(box, g, box.SecondPoint.x, box.SecondPoint.y);
     XorOutput(box, g, box.Pencol, box.Pentyp);
-    EndUnshownPlacement(box);
+    EndUnshownPlacement(box, true);
   }
   if (!g.Texts.empty() && box.Zoom >= 0.8) box.RedrawAll(false);
   if (box.FigureKind == kLabelledSymbol) PostHostNotification("TFrame32", kLabelledSymbolPlaced);
@@ -325,19 +332,13 @@ void YazirusikoteiMove(TcadBox& box, TShiftState shift, double x, double y) {
 void PlaceArrow(TcadBox& box) {
   TBuzaidanmenobj& g = Generator(box);
   const bool shown = !box.RubberErased;
-  const std::uint8_t step = box.CommandStep;
   if (shown) XorOutput(box, g, box.PreviewColor, box.Pentyp);
   GenerateArrow(box, g, box.FirstPoint.x, box.FirstPoint.y);
   if (shown) {
     CommitOverPreview(box, g);
   } else {
-    XorOutput(box, g, box.Pencol, box.Pentyp);
-    CommitOutput(box, g);
-    if (step == 1) {
-      GenerateArrow(box, g, box.FirstPoint.x, box.FirstPoint.y);
-      XorOutput(box, g, box.Pencol, box.Pentyp);
-    }
-    EndUnshownPlacement(box);
+    CommitAndShow(box, g);
+    EndUnshownPlacement(box, false);
   }
   box.CommandAngle = 0;
 }

@@ -64,7 +64,9 @@ void RegisterLineCommands() {
 namespace {
 
 struct RDrafState {
-  bool EndSnapped = false;  // the second point was snapped: the release takes the rubber line off first
+  bool EndSnapped = false;  // the second point was snapped
+  // The rubber line as it was drawn; both ends the same while none is.
+  RPoint2D RubberStart{}, RubberEnd{};
 };
 
 const char* const kFirstPointPrompt = "1点目指示    [左クリック：（自由）  右クリック：（点読取り）]";
@@ -119,7 +121,12 @@ void DrafDown(TcadBox& box, TShiftState shift, double x, double y) {
 
 void DrafMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ButonType != dtDraf || box.ViewGestureState != 0) return;
-  const auto draw = [&box] { DrawRubberLine(box, box.Pentyp); };
+  const auto draw = [&box] {
+    DrawRubberLine(box, box.Pentyp);
+    RDrafState& state = box.FamilyState<RDrafState>();
+    state.RubberStart = box.FirstPoint;
+    state.RubberEnd = box.CurrentPoint;
+  };
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.EraseOwnRubberBand(PenColourOf(box, box.Pencol), true, box.Penwidth, draw);
     box.ClickKind = 0;
@@ -139,17 +146,19 @@ void DrafUp(TcadBox& box, TShiftState, double, double) {
   if (box.ButonType != dtDraf || !SecondPointReleased(box)) return;
   RDrafState& state = box.FamilyState<RDrafState>();
   TCanvas& canvas = box.Canvas();
-  if (box.RubberErased || state.EndSnapped) {
-    // A snapped end lies off the rubber line, which goes; otherwise the
-    // line drawn next covers this one.
+  if (!box.RubberErased) {
+    // The rubber line goes where it was drawn: the line committed may end
+    // elsewhere (a snapped end, the point offset, a point handed back by
+    // an assist), and a line drawn over it would leave the rest behind.
     box.SetXorPen(PenColourOf(box, box.Pencol), true);
     canvas.Pen.Width = box.Penwidth;
-    DrawRubberLine(box, box.Pentyp);
+    box.DrawLine(box.Pentyp, canvas, state.RubberStart.x, state.RubberStart.y, state.RubberEnd.x, state.RubberEnd.y);
   }
+  state.RubberStart = state.RubberEnd;
   const RPoint2D end = ConstrainedEnd(box, box.SecondPoint);
-  SetCopyPen(box, box.Pencol, box.Pentyp, 1);
-  box.DrawLine(box.Pentyp, canvas, box.FirstPoint.x, box.FirstPoint.y, end.x, end.y);
+  const std::size_t first = box.Draw1->Elements.size();
   box.AddLineToStore(*box.Draw1, box.FirstPoint.x, box.FirstPoint.y, end.x, end.y);
+  DrawAddedSince(box, first);
   box.RubberErased = false;
   state.EndSnapped = false;
   box.CommandStep = 0;

@@ -116,9 +116,9 @@ void BoxUp(TcadBox& box, TShiftState, double, double) {
     canvas.Pen.Width = box.Penwidth;
     box.DrawRect(box.FirstPoint.x, box.FirstPoint.y, box.SecondPoint.x, box.SecondPoint.y);
   }
-  SetCopyPen(box, box.Pencol, box.Pentyp, box.Penwidth);
-  DrawBoxRubber(box);
+  const std::size_t first = box.Draw1->Elements.size();
   box.AddRectangle(*box.Draw1, box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x, box.CurrentPoint.y);
+  DrawAddedSince(box, first);
   box.CommandStep = 0;
 }
 
@@ -182,11 +182,10 @@ void BoxSenUp(TcadBox& box, TShiftState, double, double) {
   box.ToggleRingCursor();
   box.RingHidden = true;
   EraseAlignedRubber(box);
-  SetCopyPen(box, box.Pencol, box.Pentyp, 1);
-  const double angle = DrawingAngle(box);
-  box.DrawAlignedRect(box.Canvas(), box.FirstPoint.x, box.FirstPoint.y, box.SecondPoint.x, box.SecondPoint.y, angle);
+  const std::size_t first = box.Draw1->Elements.size();
   box.AddAlignedRectLines(*box.Draw1, false, box.FirstPoint.x, box.FirstPoint.y, box.SecondPoint.x,
-                          box.SecondPoint.y, angle);
+                          box.SecondPoint.y, DrawingAngle(box));
+  DrawAddedSince(box, first);
   box.CommandStep = 0;
   box.RubberErased = false;
 }
@@ -295,11 +294,10 @@ void BoxsunpoUp(TcadBox& box, TShiftState, double, double) {
     SetSizedBoxXorPen(box);
     box.DrawRotatedRect(canvas, c1.x, c1.y, c2.x, c2.y, angle);
   }
-  SetCopyPen(box, box.Pencol, box.Pentyp, 1);
-  canvas.Pen.Style = psSolid;
   SizedBoxCorners(box, box.FirstPoint, c1, c2);
-  box.DrawRotatedRect(canvas, c1.x, c1.y, c2.x, c2.y, angle);
+  const std::size_t first = box.Draw1->Elements.size();
   box.AddRotatedRectLines(*box.Draw1, c1.x, c1.y, c2.x, c2.y, angle);
+  DrawAddedSince(box, first);
   if (box.BoxHouraku != 0) box.EnvelopeRotatedBox(c1.x, c1.y, c2.x, c2.y, angle);
   box.ClickPending = false;
   box.RubberErased = true;

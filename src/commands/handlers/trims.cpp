@@ -102,7 +102,8 @@ void HideRingForResult(TcadBox& box) {
   box.RingHidden = true;
 }
 
-// Painted over in the background colour with a solid pen of the width.
+// Painted over in the background colour with a solid pen of the width;
+// what crossed it is painted again from the drawing.
 void EraseShown(TcadBox& box, const RDrawElement& e, int width) {
   SetBackgroundPen(box);
   TCanvas& canvas = box.Canvas();
@@ -113,6 +114,7 @@ void EraseShown(TcadBox& box, const RDrawElement& e, int width) {
     box.DrawArc(1, canvas, e.X1, e.Y1, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation);
   }
   canvas.Pen.Width = 1;
+  box.InvalidateElementArea(e);
 }
 
 // A result drawn in copy mode, width 1, in its own line type and colour.

@@ -92,6 +92,7 @@ TEST_F(Attributes, TheChangeGestureReplacesTheElementInOneUndoStep) {
   const RDrawElement old = Coloured(Line(20, 50, 80, 50), 3, 2);
   Seed({old, Line(20, 90, 80, 90)});
   Store().AddElement(Line(1, 1, 5, 1));  // the previous step
+  RedrawAsTheHostDoes();
   Box().Pencol = 4;
   Box().Pentyp = 1;
   Box().WriteGrupe_No = 1;

@@ -25,6 +25,7 @@ class ElementArrays : public CommandHarness {
     Seed({Line(100, 90, 120, 90)});
     // The step of an earlier action: one point.
     box.AddPointAttr(0, 0, Store(), true, 5, 5);
+    RedrawAsTheHostDoes();
     previous_ = Store().Elements.back();
   }
 

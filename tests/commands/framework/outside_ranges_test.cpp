@@ -90,6 +90,7 @@ class Mirror : public OutsideRanges {
 
 TEST_F(Mirror, AMirroredCopyAddsTheReflectionAsItsOwnUndoStep) {
   Store().AddElement(Line(1, 90, 5, 90));  // the previous step
+  RedrawAsTheHostDoes();
   Box().ButonType = dtCopyHanten;
   TakeNotifications();
   Click(50, 45, ssLeft);

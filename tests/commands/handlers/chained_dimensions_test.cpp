@@ -128,7 +128,7 @@ TEST_F(ChainedDimensionCommands, ACancelKeepsTheChainWithoutItsMovingPoint) {
     Click(kOnCircle.x, kOnCircle.y, mode == dtRenSunpo ? ssLeft : ssRight);
     for (const RClick& p : points) Click(p.x, p.y);
     MoveTo(30, 45);
-    Box().CancelCommands(false);
+    CancelCommands();
     const bool angles = mode == dtRenSunpokaku;
     TRenSunpoSenobj reference{std::span<const RTextStyle>(Box().TextStyles)};
     reference.AddPoint(angles ? 0 : 1, angles ? 0 : 1, 60, 50, angles ? ZeroElement() : circle);
@@ -164,7 +164,7 @@ TEST_F(ChainedDimensionCommands, TheCircleDimensionCommitsAtItsSecondClickAndACa
   const std::size_t before = Elements().size();
   Click(kOnCircle.x, kOnCircle.y);
   MoveTo(70, 40);
-  box.CancelCommands(false);
+  CancelCommands();
   EXPECT_EQ(Elements().size(), before);
   EXPECT_TRUE(box.Tool(ToolSlot::RenSunpoObj).Empty());
   ExpectScreenMatchesRedraw();
@@ -207,7 +207,7 @@ TEST_F(ChainedDimensionCommands, ThePreviewTakesTheColourOfTheSetting) {
     Box().RedrawAll(false);  // a zoom: the redraw shows the preview again
     MoveTo(80, 70);
     ExpectScreenMatchesRedraw();
-    box.CancelCommands(false);
+    CancelCommands();
     ExpectScreenMatchesRedraw();
   }
 }

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include <QImage>
+
 #include "geometry/codepage.h"
+#include "platform/canvas_qt.h"
 #include "support/command_harness.h"
 
 namespace {
@@ -454,6 +457,45 @@ TEST_F(CopyMoveCommands, FigureSaveFillsTheBufferUnmoved) {
   Box().B_Switch = _off;
   Click(9, 9);
   EXPECT_EQ(Store().Buffer.size(), 2u);
+}
+
+// The pixels that differ between two images, as (x, y) pairs.
+std::vector<std::pair<int, int>> Changed(const QImage& before, const QImage& after) {
+  std::vector<std::pair<int, int>> changed;
+  for (int y = 0; y < before.height(); ++y) {
+    for (int x = 0; x < before.width(); ++x) {
+      if ((before.pixel(x, y) & 0xFFFFFF) != (after.pixel(x, y) & 0xFFFFFF)) changed.emplace_back(x, y);
+    }
+  }
+  return changed;
+}
+
+TEST_F(CopyMoveCommands, ACopyAlongAnAxisLandsWhereItsPreviewShowed) {
+  // Along an axis turned by the axis angle the preview keeps only the
+  // displacement along that axis; what is placed is exactly what it showed.
+  struct Case {
+    const char* what;
+    int mode;
+    double axisAngle;
+  } cases[] = {{"along x, axis 30", 1, 30}, {"along y, axis 30", 2, 30}, {"along x, axis 0", 1, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartWith(dtCopyFree, {Selected(Line(20, 20, 40, 20))}, 20, 20);
+    Box().DirectionMode = c.mode;
+    Box().AxisAngle = c.axisAngle;
+    MoveTo(50, 60);  // a first preview, taken off by the next move
+    const QImage before = CanvasImage(Box().Canvas()).copy();
+    MoveTo(60, 45);
+    Box().Update();
+    const std::vector<std::pair<int, int>> preview = Changed(before, CanvasImage(Box().Canvas()));
+    ASSERT_FALSE(preview.empty());
+    // Taken off and placed: the same pixels, now as the stored copy.
+    Click(60, 45);
+    ASSERT_EQ(Elements().size(), 2u);
+    Box().Update();
+    EXPECT_EQ(Changed(before, CanvasImage(Box().Canvas())), preview);
+    ExpectScreenMatchesRedraw();
+  }
 }
 
 }  // namespace

@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include <QImage>
+
 #include "canvas/stock_file.h"
+#include "platform/canvas_qt.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
 #include "support/element_factory.h"
@@ -56,6 +59,17 @@ class FigurePaste : public CommandHarness {
     Box().FirstPoint = b;
   }
 };
+
+// The pixels that differ between two images, as (x, y) pairs.
+std::vector<std::pair<int, int>> Changed(const QImage& before, const QImage& after) {
+  std::vector<std::pair<int, int>> changed;
+  for (int y = 0; y < before.height(); ++y) {
+    for (int x = 0; x < before.width(); ++x) {
+      if ((before.pixel(x, y) & 0xFFFFFF) != (after.pixel(x, y) & 0xFFFFFF)) changed.emplace_back(x, y);
+    }
+  }
+  return changed;
+}
 
 // ---- Figure paste at clicked points --------------------------------------------
 
@@ -111,6 +125,31 @@ TEST_F(FigurePaste, TheBasePointLandsOnTheClickUnderThePasteTransform) {
   EXPECT_DOUBLE_EQ(Box().LastMove.x, 47);
   EXPECT_DOUBLE_EQ(Box().LastMove.y, 56);
   EXPECT_DOUBLE_EQ(Box().LastMoveReal.x, 4700);
+}
+
+
+TEST_F(FigurePaste, AlongAnAxisTheFigureLandsWhereItsPreviewShowed) {
+  // Kept to one axis turned by the axis angle, the placed figure is exactly
+  // the preview the click was made on.
+  for (const int mode : {1, 2}) {
+    SCOPED_TRACE(mode);
+    Box().AxisAngle = 30;
+    Box().DirectionMode = mode;
+    StartWith(dtCopyZukei, {Line(10, 10, 30, 10)}, {10, 10});
+    MoveTo(50, 60);
+    const QImage first = CanvasImage(Box().Canvas()).copy();
+    // The move takes the first preview off and shows the one clicked on.
+    MoveTo(60, 45);
+    const std::vector<std::pair<int, int>> preview = Changed(first, CanvasImage(Box().Canvas()));
+    ASSERT_FALSE(preview.empty());
+    Click(60, 45);
+    ASSERT_EQ(Elements().size(), 1u);
+    Box().Update();
+    // Against the picture with the first preview: the same pixels differ,
+    // now those of the stored figure.
+    EXPECT_EQ(Changed(first, CanvasImage(Box().Canvas())), preview);
+    ExpectScreenMatchesRedraw();
+  }
 }
 
 TEST_F(FigurePaste, TheRepeatingModesPlaceAgainAndAgainEachOneStep) {

@@ -133,6 +133,26 @@ TEST_F(LineCommands, APaintOverThePointMarkerKeepsItOnTheScreen) {
   EXPECT_EQ(Elements().size(), 4u);
 }
 
+TEST_F(LineCommands, ARubberLineAcrossARepaintedPartStaysWholeAndLeavesNoGhost) {
+  // Anything may ask for a part of the control to be painted again (a
+  // caption, a picture, a window over it) while the rubber line shows.
+  Seed({Line(20, 10, 20, 80)});
+  TcadBox& box = Box();
+  box.ButonType = dtDraf;
+  Click(10, 40);
+  MoveTo(60, 40);
+  box.InvalidateWorldRect(15, 30, 35, 50);
+  box.Update();
+  EXPECT_EQ(PixelAt(25, 40), box.ColourTable[1]) << "the rubber line is whole over the repainted part";
+  MoveTo(60, 60);
+  MoveTo(70, 20);
+  // Exactly one rubber line: from (10, 40) to (70, 20), and none of the old.
+  EXPECT_EQ(PixelAt(25, 40), clBlack);
+  EXPECT_EQ(PixelAt(40, 30), box.ColourTable[1]);
+  Leave();  // the leave takes the rubber line off
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(LineCommands, DrafGestureDragCommitsNothing) {
   TcadBox& box = Box();
   box.DridoL1 = 40;

@@ -90,7 +90,10 @@ TEST_F(PictureCommands, AMovedPictureKeepsItsSizeAndFollowsTheCursor) {
   Click(15, 15);
   // The pick point lies 5 right of and 5 above the first corner.
   MoveTo(50, 50);
-  ExpectScreenMatchesRedraw();  // the outline, drawn over, is not yet part of it
+  // The outline follows in XOR, corners (45, 45)-(75, 75); the picture has
+  // not moved yet.
+  EXPECT_EQ(PixelAt(45, 60), 0xC0C0C0u);
+  EXPECT_EQ(PixelAt(20, 20), kRed);
   MoveTo(52, 58);
   Click(50, 60);
   ExpectCorners(0, 45, 55, 75, 85);

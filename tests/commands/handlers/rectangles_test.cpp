@@ -230,4 +230,103 @@ TEST_F(RectangleCommands, BoxsunpoTakesAnAssistPoint) {
   ExpectScreenMatchesRedraw();
 }
 
+// ---- A rectangle is drawn, snapped to, picked and selected by its sides ---------
+
+RDrawElement StoredRect(double x1, double y1, double x2, double y2) {
+  RDrawElement rect = PenLine(x1, y1, x2, y2);
+  rect.Kind = kKindRect;
+  rect.UndoMark = 0;
+  return rect;
+}
+
+TEST_F(RectangleCommands, ABoxStaysDrawnThroughPageUpTheWheelAndARedraw) {
+  Box().ButonType = dtBox;
+  Click(20, 20);
+  Click(40, 30);
+  ASSERT_EQ(Elements().size(), 1u);
+  const TColor pen = Box().ColourTable[1];
+  // Its left side at mid height, and a point inside, which stays empty.
+  const auto probe = [&](const char* after) {
+    EXPECT_EQ(PixelAt(20, 25), pen) << "the left side after " << after;
+    // The right side lies one pixel in from its edge, which is left out.
+    EXPECT_EQ(Box().Canvas().GetPixel(PixelX(40) - 1, PixelY(30)), pen) << "the top right corner after " << after;
+    EXPECT_EQ(PixelAt(30, 25), clBlack) << "inside after " << after;
+  };
+  probe("the commit");
+  PressKey(VK_PRIOR);  // zooms in and only refilters the lists
+  ASSERT_NEAR(Box().Zoom, 1.2, 1e-12);
+  probe("PageUp");
+  ExpectScreenMatchesRedraw();
+  TurnWheel(30, 25, -120);  // towards the user: zooms in again
+  ASSERT_GT(Box().Zoom, 1.2);
+  probe("the wheel");
+  PressKey(VK_NEXT);
+  probe("PageDown");
+  Box().RedrawAll(false);  // the lists built afresh
+  probe("a full redraw");
+}
+
+TEST_F(RectangleCommands, ARectangleFarSmallerThanAPixelIsSetAsideLikeALine) {
+  // At zoom 1 a line is small up to 0.4 long: a rectangle when both its
+  // width and its height are.
+  struct Case {
+    double w, h;
+    bool small;
+  } cases[] = {{0.4, 0.4, true}, {0.4, 0.41, false}, {0.41, 0.1, false}, {0.0, 0.3, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
+    StartAfresh(dtNo);
+    Seed({StoredRect(30, 30, 30 + c.w, 30 + c.h)});
+    Box().RedrawAll(false);
+    EXPECT_EQ(Store().SmallList.size(), c.small ? 1u : 0u);
+    EXPECT_EQ(Store().DisplayList.size(), c.small ? 0u : 1u);
+  }
+}
+
+TEST_F(RectangleCommands, ARectangleAroundTheWholeViewIsNotListed) {
+  Seed({StoredRect(-10, -10, 200, 200), StoredRect(-10, 40, 200, 60)});
+  // The first has no side in view and draws nothing; the second crosses it.
+  ASSERT_EQ(Store().DisplayList.size(), 1u);
+  EXPECT_EQ(Store().DisplayList[0].Index, 1);
+}
+
+TEST_F(RectangleCommands, ARightClickSnapsToACornerAndToASideCrossingALine) {
+  Seed({StoredRect(20, 20, 40, 30), PenLine(30, 10, 30, 50)});
+  Box().ButonType = dtDraf;
+  Click(40.4, 29.7, ssRight);  // the top right corner
+  Click(30.3, 20.4, ssRight);  // the bottom side crosses the line there
+  RDrawElement line = PenLine(40, 30, 30, 20);
+  ASSERT_EQ(Elements().size(), 3u);
+  EXPECT_EQ(DescribeElement(Elements()[2]), DescribeElement(line));
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RectangleCommands, AWindowSelectionTakesAndDrawsARectangle) {
+  Seed({StoredRect(20, 20, 40, 30), PenLine(60, 20, 80, 30)});
+  Box().ButonType = dtHani;
+  Click(10, 10);
+  MoveTo(45, 35);
+  Click(50, 40);
+  ASSERT_EQ(Elements().size(), 2u);
+  EXPECT_EQ(Elements()[0].Selection, 1) << "inside the window";
+  EXPECT_EQ(Elements()[1].Selection, 0);
+  EXPECT_TRUE(Box().HaniAka_Cyu);
+  Box().Update();
+  EXPECT_EQ(PixelAt(20, 25), Box().Sentakucol) << "drawn in the selection colour";
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RectangleCommands, ARightClickOnASideDeletesTheRectangle) {
+  const RDrawElement rect = StoredRect(20, 20, 40, 30);
+  Seed({rect, PenLine(20, 50, 40, 50)});
+  Box().ButonType = dtSenDel;
+  Click(39.6, 30.3, ssRight);  // snaps to its top right corner
+  ASSERT_EQ(Elements().size(), 1u);
+  EXPECT_EQ(Elements()[0].Kind, kKindLine);
+  ASSERT_EQ(UndoLog().size(), 1u);
+  EXPECT_EQ(UndoLog()[0].Kind, kKindRect);
+  EXPECT_EQ(UndoLog()[0].UndoMark, kUndoDeleted);
+  ExpectScreenMatchesRedraw();
+}
+
 }  // namespace
