@@ -340,7 +340,7 @@ TEST_F(DataFilesTest, OpenWithAListStillOpenOverACellRestoresEveryCell) {
     ASSERT_EQ(list->currentIndex(), c.item) << "the choice, not the file's value, is shown";
 
     // Open through the real file dialog and the real question of New.
-    InstallDialogs(nullptr);
+    InstallDialogs(&PlatformDialogs());
     ModalAnswers answers({[&](QWidget* w) {
                             auto* dialog = qobject_cast<QFileDialog*>(w);
                             ASSERT_NE(dialog, nullptr);
