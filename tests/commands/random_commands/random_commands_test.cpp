@@ -4,6 +4,8 @@
 // of the undo log must be well formed: a kind the store knows, finite
 // coordinates, a text naming a string that exists, a layer that exists.
 //
+// Message boxes and input boxes get scripted answers, so nothing waits.
+//
 // A failing run prints its mode, seed and action list. One case is replayed
 // with
 //   ZURO_RANDOM_COMMANDS_MODE=<mode number> ZURO_RANDOM_COMMANDS_SEED=<seed>
@@ -24,6 +26,7 @@
 #include <vector>
 
 #include "canvas/command_modes.h"
+#include "geometry/codepage.h"
 #include "platform/custom_control.h"
 #include "support/command_harness.h"
 #include "support/settings_guard.h"
@@ -302,6 +305,22 @@ void RandomCommands::RunMode(int mode, std::uint32_t seed, int actions) {
   mode_ = static_cast<Sbuttontype>(mode);
   held_ = 0;
   StartAfresh(mode_);
+  // Boxes the commands open are answered from the script: questions yes or
+  // no, input boxes a number, text that is none, or a cancel.
+  ScriptedDialogs& boxes = Dialogs();
+  boxes.shown.clear();
+  boxes.messageAnswers.clear();
+  boxes.inputAnswers.clear();
+  static const char* const kTyped[] = {"10", "0", "-3", "2.5", "1e308", "abc", "", "ｱ"};
+  for (int k = 0; k < 64; ++k) {
+    boxes.messageAnswers.push_back(Below(2) == 0 ? MessageAnswer::Yes : MessageAnswer::Cancel);
+    const int typed = Below(9);
+    if (typed == 8) {
+      boxes.inputAnswers.push_back(std::nullopt);
+    } else {
+      boxes.inputAnswers.push_back(J(kTyped[typed]));
+    }
+  }
   SeedDrawing();
   Box().ButonType = mode_;
   for (int k = 0; k < actions; ++k) {
