@@ -20,12 +20,17 @@ function(zuro_library name)
   zuro_warnings(${name})
 endfunction()
 
-# One test executable per folder mirror under tests/.
+# One test executable per folder mirror under tests/. Every test entry gets
+# a timeout (seconds; TIMEOUT overrides the default), so a test that hangs
+# fails on its own instead of holding the whole run.
 function(zuro_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LINKS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
   zuro_warnings(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${ARG_TIMEOUT})
 endfunction()

@@ -24,8 +24,7 @@ void CheckTexts(const std::vector<RDrawElement>& items, std::size_t texts) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::vector<std::string> lines =
-      SplitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
+  const TextLines lines(std::string(reinterpret_cast<const char*>(data), size));
 #ifdef ZURO_FUZZ_LINE_SYMBOLS
   for (std::uint8_t entry = 0; entry <= 3; ++entry) {
     TSenkigouobj reader(100.0);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 #include "analysis/member_loads.h"
 #include "analysis/section_properties.h"
@@ -130,6 +131,10 @@ const std::string& MemberListTable() {
   static const std::string s = J("部材入力・配置  部材リスト");
   return s;
 }
+const std::string& RcPlTable() {
+  static const std::string s = J("部材入力・配置  ＲＣ･PL");
+  return s;
+}
 const std::string& ModuliTable() {
   static const std::string s = J("部材入力・配置  設定");
   return s;
@@ -152,24 +157,48 @@ void ClearMembers(RFrameModel& model) {
   model.MemberCount = model.MemberCount2 = model.MemberCount3 = 0;
 }
 
-void CalcRectangleRows(GridCells& table, int rows, int colB, int colD, int colI, int colA, bool catalogueColumn) {
+// B x D of the rows without a catalogue member, into I and A. B and D pass
+// the limits of I and A before anything is computed from them, and a
+// result beyond those limits is refused naming its cell; a refused table is
+// left as it was.
+bool CalcRectangleRows(GridCells& table, const std::string& where, int rows, int colB, int colD, int colI,
+                       int colA, bool catalogueColumn) {
   rows = std::min(rows, DataRows(table));
+  struct Result {
+    int row;
+    double inertia, area;
+  };
+  std::vector<Result> results;
+  std::vector<int> catalogueRows;
   for (int r = 1; r <= rows; ++r) {
     if (catalogueColumn && !TrimBlanks(table.Cell(1, r)).empty()) {
-      // A catalogue member: its I and A come from the catalogue.
-      table.SetCell(2, r, "");
-      table.SetCell(3, r, "");
+      catalogueRows.push_back(r);
       continue;
     }
+    if (!NumberCellsReadable(table, where, r, {colB, colD}, kLargestSectionValue)) return false;
     const double B = NumberOr(table.Cell(colB, r), 0.0);
     const double D = NumberOr(table.Cell(colD, r), 0.0);
-    if (std::abs(B) > 1e-5) {
-      TDanSeinoobj section;
-      section.CalcRect(B, D);
-      table.SetCell(colI, r, Format("%2.0f", {section.Inertia}));
-      table.SetCell(colA, r, Format("%2.0f", {section.Area}));
+    if (std::abs(B) <= 1e-5) continue;
+    TDanSeinoobj section;
+    section.CalcRect(B, D);
+    for (const auto& [value, col] : {std::pair{section.Inertia, colI}, std::pair{section.Area, colA}}) {
+      if (!std::isfinite(value) || std::abs(value) > kLargestSectionValue) {
+        RefuseCell(where, r, col, OutOfRange());
+        return false;
+      }
     }
+    results.push_back({r, section.Inertia, section.Area});
   }
+  // A catalogue member: its I and A come from the catalogue.
+  for (int r : catalogueRows) {
+    table.SetCell(2, r, "");
+    table.SetCell(3, r, "");
+  }
+  for (const Result& result : results) {
+    table.SetCell(colI, result.row, Format("%2.0f", {result.inertia}));
+    table.SetCell(colA, result.row, Format("%2.0f", {result.area}));
+  }
+  return true;
 }
 
 }  // namespace
@@ -262,11 +291,13 @@ bool ParseSupports(const GridCells& supports, RFrameModel& model) {
 // ---------------------------------------------------------------------------
 // Members
 
-void CalcMemberListSections(GridCells& memberList) {
-  CalcRectangleRows(memberList, kMemberListRows, 2, 3, 5, 6, true);
+bool CalcMemberListSections(GridCells& memberList) {
+  return CalcRectangleRows(memberList, MemberListTable(), kMemberListRows, 2, 3, 5, 6, true);
 }
 
-void CalcRcPlSections(GridCells& rcPlList) { CalcRectangleRows(rcPlList, kRcPlRows, 1, 2, 3, 4, false); }
+bool CalcRcPlSections(GridCells& rcPlList) {
+  return CalcRectangleRows(rcPlList, RcPlTable(), kRcPlRows, 1, 2, 3, 4, false);
+}
 
 void ApplyCatalogueChoice(GridCells& memberList, int row, SteelFamily family, int itemIndex) {
   if (itemIndex == 0) {
@@ -283,9 +314,6 @@ void ApplyCatalogueChoice(GridCells& memberList, int row, SteelFamily family, in
 
 bool ParseMembers(GridCells& memberList, GridCells& rcPlList, const GridCells& userModuli, GridCells& placement,
                   RFrameModel& model) {
-  CalcMemberListSections(memberList);
-  CalcRcPlSections(rcPlList);
-
   for (int s = 1; s <= kFrameMaxSections; ++s) {
     model.SectionNo[s] = 0;
     model.SectionA[s] = 0.0;
@@ -293,6 +321,7 @@ bool ParseMembers(GridCells& memberList, GridCells& rcPlList, const GridCells& u
     model.SectionAs[s] = 0.0;
   }
   ClearMembers(model);
+  if (!CalcMemberListSections(memberList) || !CalcRcPlSections(rcPlList)) return false;
 
   for (int k = 1; k <= 4; ++k) {
     if (!NumberCellsReadable(userModuli, ModuliTable(), k, {1, 2}, kLargestModulus)) return false;

@@ -37,9 +37,11 @@ bool ParseMembers(GridCells& memberList, GridCells& rcPlList, const GridCells& u
                   RFrameModel& model);
 
 // "B*D断面性能計算" of the member list (rows 1 to 99) and "断面計算" of the
-// RC/PL list (rows 1 to 30).
-void CalcMemberListSections(GridCells& memberList);
-void CalcRcPlSections(GridCells& rcPlList);
+// RC/PL list (rows 1 to 30). A B or D that is no number or beyond the limits
+// of a section, or an I or A computed from them beyond those limits, is
+// refused naming the list, row and column, and the list is left unchanged.
+bool CalcMemberListSections(GridCells& memberList);
+bool CalcRcPlSections(GridCells& rcPlList);
 
 // A choice in the catalogue box, written into a member-list row: the blank
 // item (0) empties I and A, item k their values from catalogue row k - 1;

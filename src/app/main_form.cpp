@@ -100,6 +100,12 @@ TForm1::~TForm1() {
 
 void TForm1::LoadSettings() {
   const TMemIniFile ini(settingsFile_);
+  // A settings file that cannot be read is kept as it is: said once, and
+  // never written over with only this program's keys.
+  if (ini.Unreadable() && !unreadableSettingsSaid_) {
+    unreadableSettingsSaid_ = true;
+    ShowWarning(ini.ReadFailure() + J("このファイルは書き換えずに残します。"));
+  }
   GridCells& moduli = keizyo1->CtrlGrid2->MutableTable();
   for (int k = 1; k <= 4; ++k) {
     moduli.SetRowCommaText(k, ini.ReadString(kSection, "Data" + std::to_string(k), kModuliDefaults[k - 1]));
@@ -117,6 +123,7 @@ void TForm1::LoadSettings() {
 
 void TForm1::SaveSettings() {
   TMemIniFile ini(settingsFile_);
+  if (ini.Unreadable()) return;  // said when it was read
   ini.WriteBool(kSection, "check1", frame_->CheckBox1->isChecked());
   ini.WriteBool(kSection, "check2", frame_->CheckBox2->isChecked());
   ini.WriteInteger(kSection, "scale", frame_->ComboBox1->currentIndex());

@@ -42,6 +42,7 @@ class TForm1 : public QMainWindow {
  private:
   TMatNini1* frame_ = nullptr;
   std::filesystem::path settingsFile_;
+  bool unreadableSettingsSaid_ = false;
 };
 
 // Row titles of the user moduli grid: the title of column 0 and structures 6 to 9.

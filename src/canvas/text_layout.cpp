@@ -206,7 +206,11 @@ void TMoziViewobj::Layout(const std::string& Text, const RTextStyle& style, doub
                           std::uint8_t Direction) {
   Overridden = false;
   Style = style;
-  if (Direction == kTextVertical) std::swap(Style.Width, Style.Height);
+  if (Direction == kTextVertical) {
+    const std::uint16_t width = Style.Width;  // packed fields: no std::swap, which takes references
+    Style.Width = Style.Height;
+    Style.Height = width;
+  }
   Metrics m;
   m.Af = Style.Width * 0.1;
   m.Ah = Style.Width * 0.05;

@@ -347,3 +347,28 @@ std::vector<std::string> SplitTextLines(std::string_view text) {
   if (start < text.size()) lines.emplace_back(text.substr(start));
   return lines;
 }
+
+TextLines::Iterator::Iterator(std::string_view text, std::size_t start) : text_(text), start_(start), end_(start) {
+  while (end_ < text_.size() && text_[end_] != '\r' && text_[end_] != '\n') ++end_;
+}
+
+TextLines::Iterator& TextLines::Iterator::operator++() {
+  std::size_t next = end_;
+  if (next < text_.size()) next += (text_[next] == '\r' && next + 1 < text_.size() && text_[next + 1] == '\n') ? 2 : 1;
+  *this = Iterator(text_, next);
+  return *this;
+}
+
+TextLines::TextLines(std::initializer_list<std::string_view> lines) {
+  for (const std::string_view line : lines) {
+    text_ += line;
+    text_ += '\n';
+  }
+}
+
+TextLines::TextLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    text_ += line;
+    text_ += '\n';
+  }
+}

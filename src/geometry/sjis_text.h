@@ -6,10 +6,14 @@
 // A lead byte is 0x81-0x9F or 0xE0-0xFC; a lead byte and the byte after it
 // form one double-byte character. Positions are 1-based byte positions.
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Raised for a byte position outside the string; the message is the
@@ -69,3 +73,47 @@ bool FirstCharIsDoubleByte(std::string_view S);
 // The lines of a text: CR, LF and CRLF all end a line, a last line without an
 // end still counts, and the bytes of a line are kept as they are.
 std::vector<std::string> SplitTextLines(std::string_view text);
+
+// The same lines, kept as the text's own bytes and found as they are walked:
+// a text of line breaks only costs its bytes, not a string per line.
+class TextLines {
+ public:
+  class Iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = std::string_view;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const std::string_view*;
+    using reference = std::string_view;
+
+    Iterator() = default;
+    Iterator(std::string_view text, std::size_t start);
+    std::string_view operator*() const { return text_.substr(start_, end_ - start_); }
+    Iterator& operator++();
+    Iterator operator++(int) {
+      Iterator old = *this;
+      ++*this;
+      return old;
+    }
+    bool operator==(const Iterator& other) const { return start_ == other.start_; }
+
+   private:
+    std::string_view text_;
+    std::size_t start_ = 0;  // the text's size at the end
+    std::size_t end_ = 0;    // where the line's break begins
+  };
+
+  TextLines() = default;
+  explicit TextLines(std::string text) : text_(std::move(text)) {}
+  // Lines given one by one, each without its break.
+  TextLines(std::initializer_list<std::string_view> lines);
+  TextLines(const std::vector<std::string>& lines);  // NOLINT: a list of lines reads as those lines
+
+  Iterator begin() const { return {text_, 0}; }
+  Iterator end() const { return {text_, text_.size()}; }
+  bool empty() const { return text_.empty(); }
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+};

@@ -117,12 +117,18 @@ class QtDialogs : public Dialogs {
 
 QtDialogs qtDialogs;
 Dialogs* current = nullptr;
+Dialogs* fallback = nullptr;
 std::string applicationTitle = "Zuro";
 
 }  // namespace
 
-Dialogs& CurrentDialogs() { return current ? *current : qtDialogs; }
+Dialogs& CurrentDialogs() {
+  if (current) return *current;
+  return fallback ? *fallback : qtDialogs;
+}
 void InstallDialogs(Dialogs* dialogs) { current = dialogs; }
+void SetDefaultDialogs(Dialogs* dialogs) { fallback = dialogs; }
+Dialogs& PlatformDialogs() { return qtDialogs; }
 
 const std::string& ApplicationTitle() { return applicationTitle; }
 void SetApplicationTitle(const std::string& title) { applicationTitle = title; }

@@ -34,9 +34,15 @@ class Dialogs {
                                const std::string& defaultText) = 0;
 };
 
-// The dialogs in use; the Qt ones unless a test installed others.
+// The dialogs in use; the default ones unless a test installed others.
 Dialogs& CurrentDialogs();
-void InstallDialogs(Dialogs* dialogs);  // nullptr restores the Qt ones
+void InstallDialogs(Dialogs* dialogs);  // nullptr restores the default ones
+// The default dialogs: the Qt ones unless replaced (a test program makes
+// its default fail the running test, so that no test waits on a real box).
+// nullptr makes the Qt ones the default again.
+void SetDefaultDialogs(Dialogs* dialogs);
+// The Qt dialogs themselves, for the tests of those dialogs.
+Dialogs& PlatformDialogs();
 
 // The plain message box and the error report are captioned with the
 // application's title ("Zuro").

@@ -176,6 +176,13 @@ std::string LoadWholeFile(const fs::path& path, std::size_t maxBytes) {
   if (!ReadWholeFile(path, bytes, maxBytes)) {
     if (errno == EFBIG) throw FileError(TooLargeError(path, maxBytes));
     std::error_code ec;
+    // A pipe or a device in the file's place is no file to read, whatever
+    // its permissions say.
+    const fs::file_type type = fs::status(path, ec).type();
+    if (type != fs::file_type::not_found && type != fs::file_type::none && type != fs::file_type::regular &&
+        type != fs::file_type::directory) {
+      throw FileError(J("ファイル ") + Quoted(path) + J(" を読み込めません。") + J("通常のファイルではありません。"));
+    }
     const int error = fs::is_directory(path, ec) ? EISDIR : (fs::exists(path, ec) ? EACCES : ENOENT);
     throw FileError(ReadError(path, error));
   }

@@ -53,19 +53,20 @@ std::string GridCells::RowCommaText(int row) const {
 
 void GridCells::SetRowCommaText(int row, std::string_view text) {
   if (row < 0 || row >= rowCount_) return;
-  const std::vector<std::string> items = SplitCommaText(text);
+  // Items past the last column would be dropped: they are not even made.
+  const std::vector<std::string> items = SplitCommaText(text, static_cast<std::size_t>(colCount_));
   for (int c = 0; c < colCount_; ++c) {
     SetCell(c, row, static_cast<std::size_t>(c) < items.size() ? items[c] : std::string());
   }
 }
 
-std::vector<std::string> SplitCommaText(std::string_view text) {
+std::vector<std::string> SplitCommaText(std::string_view text, std::size_t maxItems) {
   std::vector<std::string> items;
   std::size_t p = 0;
   const std::size_t n = text.size();
   auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   while (p < n && IsBlankByte(at(p))) ++p;
-  while (p < n && at(p) != 0) {
+  while (p < n && at(p) != 0 && items.size() < maxItems) {
     std::string item;
     if (text[p] == '"') {
       ++p;

@@ -4,6 +4,7 @@
 // and column 0 holding the titles. Plain C++ so that the parsers read a table
 // without any widget.
 
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,5 +43,7 @@ class GridCells {
 // The items of a comma text: a quoted item runs to its closing quote (a
 // doubled quote inside stands for one); an unquoted item ends at a comma or
 // at any byte at or below a blank. A comma at the very end adds no item.
-std::vector<std::string> SplitCommaText(std::string_view text);
+// Splitting stops after maxItems items; the rest of the text is not read.
+std::vector<std::string> SplitCommaText(std::string_view text,
+                                        std::size_t maxItems = std::numeric_limits<std::size_t>::max());
 std::string JoinCommaText(const std::vector<std::string>& items);

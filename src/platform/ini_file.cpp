@@ -3,7 +3,11 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <string>
+#include <system_error>
 #include <utility>
+
+#include "geometry/codepage.h"
 
 #include "platform/file_services.h"
 
@@ -87,8 +91,13 @@ bool ParseInteger(const std::string& text, int& out) {
 TMemIniFile::TMemIniFile() = default;
 
 TMemIniFile::TMemIniFile(std::filesystem::path fileName) : fileName_(std::move(fileName)) {
-  std::string text;
-  if (ReadWholeFile(fileName_, text, kLargestSettingsFile)) SetText(text);
+  std::error_code missing;
+  if (std::filesystem::symlink_status(fileName_, missing).type() == std::filesystem::file_type::not_found) return;
+  try {
+    SetText(LoadWholeFile(fileName_, kLargestSettingsFile));
+  } catch (const FileError& error) {
+    readFailure_ = error.what();
+  }
 }
 
 void TMemIniFile::SetText(const std::string& text) {
@@ -225,4 +234,15 @@ std::vector<std::string> TMemIniFile::ReadSection(const std::string& section) co
   return keys;
 }
 
-void TMemIniFile::UpdateFile() const { WriteFileAtomically(fileName_, GetText()); }
+void TMemIniFile::UpdateFile() const {
+  const std::string quoted = "\"" + Cp932FromPath(fileName_) + "\"";
+  if (Unreadable()) {
+    throw FileError(J("設定ファイル ") + quoted + J(" は読み込めなかったため、書き換えません。"));
+  }
+  const std::string text = GetText();
+  if (text.size() > kLargestSettingsFile) {
+    throw FileError(J("設定ファイル ") + quoted + J(" は大きくなりすぎるため、書き込みません。") + " (" +
+                    std::to_string(kLargestSettingsFile) + " bytes)");
+  }
+  WriteFileAtomically(fileName_, text);
+}

@@ -13,11 +13,16 @@
 class TMemIniFile {
  public:
   // Reads the file; a missing or unreadable file reads as empty, so every
-  // default applies.
+  // default applies. An unreadable one (too large, no permission, no regular
+  // file) is remembered: UpdateFile will not replace what it never read.
   explicit TMemIniFile(std::filesystem::path fileName);
   TMemIniFile();  // no file: built from text with SetText
 
   const std::filesystem::path& FileName() const { return fileName_; }
+  // True when the file exists but could not be read; ReadFailure says why
+  // (code page 932, naming the file).
+  bool Unreadable() const { return !readFailure_.empty(); }
+  const std::string& ReadFailure() const { return readFailure_; }
 
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue) const;
@@ -45,7 +50,9 @@ class TMemIniFile {
   std::string GetText() const;
   void SetText(const std::string& text);
 
-  // Writes the file atomically; raises FileError when it cannot be written.
+  // Writes the file atomically; raises FileError when it cannot be written,
+  // when it could not be read (its other keys would be lost), or when the
+  // text is larger than the reader takes (it would be refused next time).
   void UpdateFile() const;
 
  private:
@@ -63,6 +70,7 @@ class TMemIniFile {
   const Line* FindKey(const std::string& section, const std::string& key) const;
 
   std::filesystem::path fileName_;
+  std::string readFailure_;
   std::vector<Line> preamble_;  // lines before the first section
   std::vector<Section> sections_;
 };

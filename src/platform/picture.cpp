@@ -75,57 +75,82 @@ QImage Opaque(const QImage& image) {
 
 // ---- bitmaps -------------------------------------------------------------------
 
+enum class RasterCheck { Complete, Incomplete, TooLarge };
+
 // Uncompressed bitmap data must all be there; Qt alone would show a cut
 // file with a grey or black remainder.
-bool BitmapComplete(std::string_view b) {
-  if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') return false;
+RasterCheck BitmapComplete(std::string_view b) {
+  if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') return RasterCheck::Incomplete;
   const uint32_t offBits = ReadU32(b, 10);
   const uint32_t headerSize = ReadU32(b, 14);
-  if (offBits > b.size()) return false;
+  if (offBits > b.size()) return RasterCheck::Incomplete;
   if (headerSize == 12) {  // old core header
     const int64_t w = ReadU16(b, 18);
     const int64_t h = ReadU16(b, 20);
     const int64_t bpp = ReadU16(b, 24);
-    if (!PixelCountAcceptable(w, h)) return false;
+    if (!PixelCountAcceptable(w, h)) return RasterCheck::TooLarge;
     const int64_t row = ((w * bpp + 31) / 32) * 4;
-    return row * h <= static_cast<int64_t>(b.size() - offBits);
+    return row * h <= static_cast<int64_t>(b.size() - offBits) ? RasterCheck::Complete : RasterCheck::Incomplete;
   }
-  if (headerSize < 40 || b.size() < 14 + 40) return false;
+  if (headerSize < 40 || b.size() < 14 + 40) return RasterCheck::Incomplete;
   const int64_t w = ReadI32(b, 18);
   const int64_t h = ReadI32(b, 22);
   const int64_t bpp = ReadU16(b, 28);
   const uint32_t compression = ReadU32(b, 30);
-  if (w <= 0 || h == 0 || !PixelCountAcceptable(w, h)) return false;
+  if (w <= 0 || h == 0) return RasterCheck::Incomplete;
+  if (!PixelCountAcceptable(w, h)) return RasterCheck::TooLarge;
   if (compression == 0 || compression == 3) {  // BI_RGB, BI_BITFIELDS
     const int64_t row = ((w * bpp + 31) / 32) * 4;
-    return row * (h < 0 ? -h : h) <= static_cast<int64_t>(b.size() - offBits);
+    return row * (h < 0 ? -h : h) <= static_cast<int64_t>(b.size() - offBits) ? RasterCheck::Complete
+                                                                                : RasterCheck::Incomplete;
   }
-  return true;  // run-length data: Qt checks it while decoding
+  return RasterCheck::Complete;  // run-length data: Qt checks it while decoding
 }
 
 // A PNG must run chunk by chunk to its end chunk.
-bool PngComplete(std::string_view b) {
+RasterCheck PngComplete(std::string_view b) {
   static const char kSignature[] = "\x89PNG\r\n\x1a\n";
-  if (b.size() < 8 || std::memcmp(b.data(), kSignature, 8) != 0) return false;
+  if (b.size() < 8 || std::memcmp(b.data(), kSignature, 8) != 0) return RasterCheck::Incomplete;
   size_t at = 8;
   while (at + 12 <= b.size()) {
     const uint64_t length = ReadU32BigEndian(b, at);
     const std::string_view type = b.substr(at + 4, 4);
-    if (length > b.size() - at - 12) return false;
-    if (type == "IHDR" && (length < 8 || !PixelCountAcceptable(ReadU32BigEndian(b, at + 8),
-                                                                ReadU32BigEndian(b, at + 12)))) {
-      return false;
+    if (length > b.size() - at - 12) return RasterCheck::Incomplete;
+    if (type == "IHDR") {
+      if (length < 8) return RasterCheck::Incomplete;
+      if (!PixelCountAcceptable(ReadU32BigEndian(b, at + 8), ReadU32BigEndian(b, at + 12))) {
+        return RasterCheck::TooLarge;
+      }
     }
-    if (type == "IEND") return true;
+    if (type == "IEND") return RasterCheck::Complete;
     at += 12 + length;
   }
-  return false;
+  return RasterCheck::Incomplete;
+}
+
+// Qt refuses to decode into an image above its allocation limit (128 MB
+// unless raised), which a picture within kLargestPicturePixels may pass: the
+// limit is raised to what the largest picture takes at the deepest format
+// Qt decodes into (64 bits a pixel), so the pixel count is the one limit.
+void RaiseDecoderAllocationLimit() {
+  static const bool raised = [] {
+    constexpr uint64_t kDeepestPixelBytes = 8;
+    const uint64_t megabytes = kLargestPicturePixels * kDeepestPixelBytes / (1024 * 1024);
+    if (QImageReader::allocationLimit() > 0 && static_cast<uint64_t>(QImageReader::allocationLimit()) < megabytes) {
+      QImageReader::setAllocationLimit(static_cast<int>(megabytes));
+    }
+    return true;
+  }();
+  (void)raised;
 }
 
 TPictureLoadResult LoadRaster(std::string_view bytes, const char* format, QImage& out) {
   const bool bitmap = std::strcmp(format, "BMP") == 0;
   const char* invalid = bitmap ? "Bitmap image is not valid" : "PNG image is not valid";
-  if (!(bitmap ? BitmapComplete(bytes) : PngComplete(bytes))) return Failure(invalid);
+  const RasterCheck check = bitmap ? BitmapComplete(bytes) : PngComplete(bytes);
+  if (check == RasterCheck::TooLarge) return Failure(bitmap ? "Bitmap image is too large" : "PNG image is too large");
+  if (check == RasterCheck::Incomplete) return Failure(invalid);
+  RaiseDecoderAllocationLimit();
   QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);

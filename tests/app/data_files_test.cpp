@@ -149,6 +149,24 @@ TEST_F(DataFilesTest, ModelFileAboveTheLimitIsRefusedUnread) {
   EXPECT_TRUE(AllTables() == before);
 }
 
+TEST_F(DataFilesTest, APipeOrADeviceIsRefusedAsNoRegularFile) {
+  EnterCantilever();
+  frame->ToolButton9Click();
+  const std::vector<GridCells> before = AllTables();
+  ASSERT_EQ(::mkfifo((folder / "pipe.zq4").c_str(), 0600), 0);
+  fs::create_symlink("/dev/null", folder / "device.zq4");  // a character device
+  for (const fs::path& name : {folder / "pipe.zq4", folder / "device.zq4"}) {
+    SCOPED_TRACE(name.string());
+    boxes.shown.clear();
+    Open(name);  // a pipe with no writer would block an open or a read
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].messageKind, MessageKind::Warning);
+    EXPECT_EQ(boxes.shown[1].text,
+              J("ファイル \"") + name.string() + J("\" を読み込めません。通常のファイルではありません。"));
+    EXPECT_TRUE(AllTables() == before);
+  }
+}
+
 TEST_F(DataFilesTest, RefusedFilesLeaveModelGridsDrawingAndSaveName) {
   EnterCantilever();
   frame->ToolButton9Click();
@@ -322,7 +340,7 @@ TEST_F(DataFilesTest, OpenWithAListStillOpenOverACellRestoresEveryCell) {
     ASSERT_EQ(list->currentIndex(), c.item) << "the choice, not the file's value, is shown";
 
     // Open through the real file dialog and the real question of New.
-    InstallDialogs(nullptr);
+    InstallDialogs(&PlatformDialogs());
     ModalAnswers answers({[&](QWidget* w) {
                             auto* dialog = qobject_cast<QFileDialog*>(w);
                             ASSERT_NE(dialog, nullptr);

@@ -428,6 +428,67 @@ TEST(MemberParser, ParsingRunsTheRectangleSections) {
   EXPECT_EQ(in.list.Cell(5, 1), "540000");
 }
 
+TEST(MemberParser, RectangleSectionsBeyondTheLimitsAreRefusedBeforeAnyResult) {
+  const std::string outOfRange = J("値が範囲外です。確認してください。");
+  const std::string notNumber = J("数値ではありません。確認してください。");
+  const std::string list = J("部材入力・配置  部材リスト  ");
+  struct Case {
+    const char* name;
+    const char *b, *d;
+    std::string expected;  // empty: taken
+    const char *i, *a;     // written when taken
+  };
+  const Case cases[] = {
+      // B·D³/12 = 1e17·1e303/12 overflows: B is refused before it is used.
+      {"B 1e17, D 1e101", "1e17", "1e101", list + J("3行目 2列目：") + outOfRange, "", ""},
+      {"B at 1e12, D 1", "1e12", "1", "", "83333333333", "1000000000000"},  // 1e12/12, 1e12
+      {"B just above 1e12", "1000000000001", "1", list + J("3行目 2列目：") + outOfRange, "", ""},
+      {"D 1e13", "1", "1e13", list + J("3行目 3列目：") + outOfRange, "", ""},
+      {"D unreadable", "30", "6O", list + J("3行目 3列目：") + notNumber, "", ""},
+      // Within the limits each, but I = 1e12·1e36/12 is far beyond them.
+      {"B and D 1e12", "1e12", "1e12", list + J("3行目 5列目：") + outOfRange, "", ""},
+      {"I exactly 1e12", "12", "10000", "", "1000000000000", "120000"},  // 12·1e12/12, 12·1e4
+      {"I just above 1e12", "12", "10000.01", list + J("3行目 5列目：") + outOfRange, "", ""},
+      // I = 1e12·1.000001³/12 is small; A = 1.000001e12 is not.
+      {"A just above 1e12", "1e12", "1.000001", list + J("3行目 6列目：") + outOfRange, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedDialogs dialogs;
+    ScopedDialogs scope(dialogs);
+    RFrameModel model;
+    PlaceNodes(model, 2);
+    MemberInput in;
+    in.list = MemberList({{1, {"", "30", "60", "", "", ""}},
+                          {2, {"", "", "", "", "1000", "50"}},
+                          {3, {"", c.b, c.d, "", "", ""}}});
+    in.placement = Placement({{1, {"1", "2", "1", ""}}});
+    const GridCells before = in.list;
+    const bool taken = Parse(in, model);
+    if (c.expected.empty()) {
+      EXPECT_TRUE(taken);
+      EXPECT_TRUE(dialogs.shown.empty());
+      EXPECT_EQ(in.list.Cell(5, 3), c.i);
+      EXPECT_EQ(in.list.Cell(6, 3), c.a);
+      EXPECT_EQ(in.list.Cell(5, 1), "540000");
+      continue;
+    }
+    EXPECT_FALSE(taken);
+    EXPECT_EQ(OnlyMessage(dialogs).text, c.expected);
+    EXPECT_EQ(model.MemberCount, 0);
+    EXPECT_EQ(in.list, before);  // row 1 is not computed either
+  }
+
+  // The RC/PL list names its own page.
+  ScriptedDialogs dialogs;
+  ScopedDialogs scope(dialogs);
+  GridCells rcPl = Table(5, 31, {{1, {"30", "60"}}, {2, {"1e17", "1e101"}}});
+  const GridCells before = rcPl;
+  EXPECT_FALSE(CalcRcPlSections(rcPl));
+  EXPECT_EQ(OnlyMessage(dialogs).text, J("部材入力・配置  ＲＣ･PL  2行目 1列目：") + outOfRange);
+  EXPECT_EQ(rcPl, before);
+}
+
 // ---------------------------------------------------------------------------
 // Loads
 

@@ -363,4 +363,73 @@ TEST(ProgramSettings, WrittenAtCloseAndReadBackWithDefaults) {
   fs::remove_all(folder);
 }
 
+// A settings file of exactly `total` bytes as the program writes it: the
+// given lines of [Set1] and a key of another program padded to the size.
+std::string SettingsOfSize(const std::string& set1Lines, std::size_t total) {
+  const std::string head = "[Set1]\r\n" + set1Lines + "\r\n[Other]\r\nkeep=";
+  const std::string tail = "\r\n\r\n";
+  return head + std::string(total - head.size() - tail.size(), 'k') + tail;
+}
+
+TEST(ProgramSettings, AFileTheReaderRefusesIsNeverWrittenOverNorWritten) {
+  TestApplication();
+  std::string pattern = (fs::temp_directory_path() / "zuro_settings_XXXXXX").string();
+  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+  const fs::path folder = pattern, ini = folder / "Zuro.ini";
+  const std::string programKeys = "check1=1\r\ncheck2=1\r\nscale=7\r\ncheck3=1\r\n";
+  struct Case {
+    const char* name;
+    std::string bytes;
+    const char* said;     // once at each start; empty: nothing
+    bool writtenAtClose;  // else the file keeps its bytes
+  };
+  const Case cases[] = {
+      // check3 turns from 1 to 0: the same size, still within the limit.
+      {"at the limit", SettingsOfSize(programKeys, kLargestSettingsFile), "", true},
+      // The program's four keys would add 39 bytes: past the limit. The save
+      // of New says so; the one at close cannot.
+      {"just under the limit, growing over it", SettingsOfSize("", kLargestSettingsFile - 10),
+       "\" は大きくなりすぎるため、書き込みません。 (1048576 bytes)", false},
+      {"one byte over the limit", SettingsOfSize(programKeys, kLargestSettingsFile + 1),
+       "\" は大きすぎます。 (1048576 bytes)このファイルは書き換えずに残します。", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFileAtomically(ini, c.bytes);
+    for (int start = 1; start <= 2; ++start) {
+      SCOPED_TRACE(start);
+      const std::string before = LoadWholeFile(ini, 2 * kLargestSettingsFile);
+      ScriptedDialogs boxes;
+      {
+        ScopedDialogs scoped(boxes);
+        TForm1 form(ini);
+        form.Frame()->ToolButton5Click();  // New reads the settings again and saves them: nothing more is said
+        form.Frame()->CheckBox3->setChecked(false);
+      }
+      if (*c.said != '\0') {
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].messageKind, MessageKind::Warning);
+        const std::string file = c.writtenAtClose || std::string(c.said).find("残します") == std::string::npos
+                                     ? J("設定ファイル \"")
+                                     : J("ファイル \"");
+        EXPECT_EQ(boxes.shown[0].text, file + ini.string() + J(c.said));
+      } else {
+        EXPECT_TRUE(boxes.shown.empty());
+      }
+      const std::string after = LoadWholeFile(ini, 2 * kLargestSettingsFile);
+      if (!c.writtenAtClose) {
+        EXPECT_EQ(after, before);
+        continue;
+      }
+      EXPECT_EQ(after.size(), kLargestSettingsFile);
+      const TMemIniFile written(ini);
+      EXPECT_FALSE(written.Unreadable());
+      EXPECT_FALSE(written.ReadBool("Set1", "check3", true));
+      // The other key stays whole: all but the 8 + 39 + 16 + 4 bytes around it.
+      EXPECT_EQ(written.ReadString("Other", "keep", "").size(), c.bytes.size() - 67);
+    }
+  }
+  fs::remove_all(folder);
+}
+
 }  // namespace

@@ -147,8 +147,8 @@ TEST(Layout, VerticalWritingExchangesWidthAndHeight) {
   // Width 20, height 30 written vertically: advance 1.5, line 2, down the page.
   layout.Layout("AB", MakeStyle(20, 30, 4), 0, 0, 270, kTextVertical);
   ASSERT_EQ(layout.Chars.size(), 2u);
-  EXPECT_EQ(layout.Style.Width, 30);
-  EXPECT_EQ(layout.Style.Height, 20);
+  EXPECT_EQ(+layout.Style.Width, 30);
+  EXPECT_EQ(+layout.Style.Height, 20);
   EXPECT_NEAR(layout.Chars[0].X, 2, 1e-9);
   EXPECT_NEAR(layout.Chars[0].Y, 0, 1e-9);
   EXPECT_NEAR(layout.Chars[1].X, 2, 1e-9);

@@ -341,4 +341,39 @@ TEST(SjisText, RandomBytesThroughEveryFunction) {
   }
 }
 
+TEST(TextLines, WalkedLinesAreTheBytesBetweenTheBreaks) {
+  struct Case {
+    std::string text;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+      {"a\r\n", {"a"}},
+      {"a\r", {"a"}},
+      {"a", {"a"}},
+      {"", {}},
+      {"\n", {""}},
+      {"\r\n\r\n", {"", ""}},
+      {"\n\n\n", {"", "", ""}},
+      {"a\n\rb", {"a", "", "b"}},  // LF then CR: two line ends
+      {"\x83\x5C\x95\x5C\n", {"\x83\x5C\x95\x5C"}},
+      {std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
+  };
+  for (const Case& c : cases) {
+    const TextLines walked(c.text);
+    std::vector<std::string> lines;
+    for (const std::string_view line : walked) lines.emplace_back(line);
+    EXPECT_EQ(lines, c.lines) << c.text;
+    EXPECT_EQ(walked.empty(), c.lines.empty()) << c.text;
+  }
+  // Lines given one by one read back as the same lines.
+  const std::vector<std::string> given = {"#n", "", "0 0 1"};
+  std::vector<std::string> back;
+  for (const std::string_view line : TextLines(given)) back.emplace_back(line);
+  EXPECT_EQ(back, given);
+  back.clear();
+  for (const std::string_view line : TextLines({"x", ""})) back.emplace_back(line);
+  EXPECT_EQ(back, (std::vector<std::string>{"x", ""}));
+}
+
 }  // namespace

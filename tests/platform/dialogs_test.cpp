@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -113,7 +114,43 @@ TEST(Dialogs, ScriptedAnswersAndRecords) {
   EXPECT_EQ(script.shown[7].caption, caption);
 }
 
+// Without a script, the test program's default dialogs answer at once and
+// fail the test that showed them, naming caption and text: a box nobody
+// expected cannot hang a run.
+TEST(UnscriptedDialogs, ABoxNoTestScriptedFailsTheTestInsteadOfWaiting) {
+  ASSERT_NE(TestApplication(), nullptr);
+  EXPECT_NONFATAL_FAILURE(ShowWarning(J("この形状は不安定です。")),
+                          "message box that the test did not script was shown: caption \"警告\", text \"この形状は不安定です。\"");
+  static bool answer = true;
+  EXPECT_NONFATAL_FAILURE(answer = AskWarningYesCancel(J("よろしいですか？")), "caption \"警告\", text \"よろしいですか？\"");
+  EXPECT_FALSE(answer);  // cancelled
+  EXPECT_NONFATAL_FAILURE(ShowMessage("plain"), "caption \"Zuro\", text \"plain\"");
+  static bool chosen = true;
+  EXPECT_NONFATAL_FAILURE(
+      {
+        fs::path file;
+        chosen = CurrentDialogs().OpenFile(FileDialogRequest{"", "Zuro|*.zq4", 1, "zq4", "/tmp/a.zq4"}, file);
+      },
+      "file dialog that the test did not script was shown: caption \"開く\", text \"/tmp/a.zq4\"");
+  EXPECT_FALSE(chosen);
+  static std::string typed;
+  EXPECT_NONFATAL_FAILURE(typed = CurrentDialogs().InputBox(J("文字入力"), "INPUT", "as it was"),
+                          "input box that the test did not script was shown: caption \"文字入力\", text \"INPUT\"");
+  EXPECT_EQ(typed, "as it was");
+
+  // A script installed over the default takes the box; its end brings the
+  // default back.
+  {
+    ScriptedDialogs script;
+    ScopedDialogs use(script);
+    ShowMessage("scripted");
+    EXPECT_EQ(script.shown.size(), 1u);
+  }
+  EXPECT_NONFATAL_FAILURE(ShowMessage("after"), "text \"after\"");
+}
+
 TEST(QtDialogs, WarningWithYesAndCancel) {
+  ScopedDialogs qt(PlatformDialogs());  // the real boxes, answered by the test
   ASSERT_NE(TestApplication(), nullptr);
   struct Case {
     QMessageBox::StandardButton press;
@@ -146,6 +183,7 @@ TEST(QtDialogs, WarningWithYesAndCancel) {
 }
 
 TEST(QtDialogs, MessageKinds) {
+  ScopedDialogs qt(PlatformDialogs());  // the real boxes, answered by the test
   ASSERT_NE(TestApplication(), nullptr);
   struct Case {
     MessageKind kind;
@@ -178,6 +216,7 @@ TEST(QtDialogs, MessageKinds) {
 }
 
 TEST(QtDialogs, InputBoxGivesTheTextOrTheDefault) {
+  ScopedDialogs qt(PlatformDialogs());  // the real boxes, answered by the test
   ASSERT_NE(TestApplication(), nullptr);
   QString title, label;
   WhenModalShown([&](QWidget* w) {
@@ -203,6 +242,7 @@ TEST(QtDialogs, InputBoxGivesTheTextOrTheDefault) {
 }
 
 TEST(QtDialogs, OpenAndSaveFileDialogs) {
+  ScopedDialogs qt(PlatformDialogs());  // the real boxes, answered by the test
   ASSERT_NE(TestApplication(), nullptr);
   ScratchFolder folder;
   std::ofstream(folder / "a.zq3") << "x";

@@ -71,4 +71,30 @@ TEST(GridCells, SplitCommaText) {
   EXPECT_EQ(table.Cell(3, 1), "4");
 }
 
+TEST(GridCells, SplittingStopsAfterTheItemsWanted) {
+  struct Case {
+    std::string text;
+    std::size_t most;
+    std::vector<std::string> items;
+  };
+  const Case cases[] = {
+      {"1,2,3,4,5", 3, {"1", "2", "3"}},
+      {"1,2,3", 3, {"1", "2", "3"}},
+      {"1,2", 3, {"1", "2"}},
+      {"\"a,b\",\"open", 1, {"a,b"}},  // the unclosed quote after the last item is not read
+      {"x,y", 0, {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SplitCommaText(c.text, c.most), c.items) << c.text;
+
+  // A row as long as a file may hold: the cells get the first items, the
+  // rest of the row is ignored as before.
+  std::string row;
+  for (int k = 0; k < 32767; ++k) row += "1,";
+  row += "9";
+  GridCells table(8, 2);
+  table.SetCell(7, 1, "old");
+  table.SetRowCommaText(1, row);
+  for (int c = 0; c < 8; ++c) EXPECT_EQ(table.Cell(c, 1), "1") << c;
+}
+
 }  // namespace

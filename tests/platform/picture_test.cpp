@@ -495,4 +495,117 @@ TEST(PictureErrors, HeadersClaimingTooMuchAreRefusedBeforeDecoding) {
   EXPECT_NE(g.LoadFromBytes(bigJpeg, TPictureFormat::Jpeg).Message.find("too large"), std::string::npos);
 }
 
+// A PNG of one colour, 8-bit RGB, built chunk by chunk: each row is its
+// filter byte (none) and its pixels; the zlib stream comes from qCompress
+// without its 4-byte length in front.
+uint32_t Crc32(std::string_view bytes) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (const char c : bytes) {
+    crc ^= static_cast<unsigned char>(c);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+std::string PngChunk(const char* type, const std::string& body) {
+  std::string chunk(4, '\0');
+  PutU32BigEndian(chunk, 0, static_cast<uint32_t>(body.size()));
+  const std::string typed = std::string(type, 4) + body;
+  std::string crc(4, '\0');
+  PutU32BigEndian(crc, 0, Crc32(typed));
+  return chunk + typed + crc;
+}
+
+std::string OneColourPng(uint32_t width, uint32_t height, unsigned char r, unsigned char g, unsigned char b) {
+  std::string header(13, '\0');
+  PutU32BigEndian(header, 0, width);
+  PutU32BigEndian(header, 4, height);
+  header[8] = 8;  // bits per sample
+  header[9] = 2;  // RGB
+  std::string row(1 + 3 * static_cast<size_t>(width), '\0');
+  for (size_t x = 0; x < width; ++x) {
+    row[1 + 3 * x] = static_cast<char>(r);
+    row[2 + 3 * x] = static_cast<char>(g);
+    row[3 + 3 * x] = static_cast<char>(b);
+  }
+  QByteArray raw;
+  raw.reserve(static_cast<qsizetype>(row.size() * height));
+  for (uint32_t y = 0; y < height; ++y) raw.append(row.data(), static_cast<qsizetype>(row.size()));
+  const QByteArray packed = qCompress(raw, 9);
+  return std::string("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) +
+         PngChunk("IDAT", std::string(packed.constData() + 4, static_cast<size_t>(packed.size() - 4))) +
+         PngChunk("IEND", "");
+}
+
+// The same as an uncompressed 24-bit bitmap, rows bottom up, each padded to
+// four bytes.
+std::string OneColourBitmap(int32_t width, int32_t height, unsigned char r, unsigned char g, unsigned char b) {
+  const size_t rowBytes = (3 * static_cast<size_t>(width) + 3) / 4 * 4;
+  std::string bytes = BitmapHeader(width, height, 24, 0, 0);
+  std::string row(rowBytes, '\0');
+  for (size_t x = 0; x < static_cast<size_t>(width); ++x) {
+    row[3 * x] = static_cast<char>(b);
+    row[3 * x + 1] = static_cast<char>(g);
+    row[3 * x + 2] = static_cast<char>(r);
+  }
+  bytes.reserve(bytes.size() + rowBytes * static_cast<size_t>(height));
+  for (int32_t y = 0; y < height; ++y) bytes += row;
+  PutU32(bytes, 2, static_cast<uint32_t>(bytes.size()));
+  return bytes;
+}
+
+TEST(PictureRaster, PicturesUpToThePixelLimitDecodeWhateverTheDecodersOwnLimit) {
+  // 5800 x 5800 = 33,640,000 pixels: above the 32 Mi pixels that Qt's own
+  // default limit of 128 MB allows at 4 bytes a pixel, below 64 Mi.
+  struct Case {
+    const char* name;
+    TPictureFormat format;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"png", TPictureFormat::Png, OneColourPng(5800, 5800, 0, 0, 255)},
+      {"bitmap", TPictureFormat::Bitmap, OneColourBitmap(5800, 5800, 0, 0, 255)},
+  };
+  for (const Case& k : cases) {
+    TGraphic g;
+    const TPictureLoadResult r = g.LoadFromBytes(k.bytes, k.format);
+    EXPECT_TRUE(r.Ok) << k.name << ": " << r.Message;
+    EXPECT_EQ(g.Width(), 5800) << k.name;
+    EXPECT_EQ(g.Height(), 5800) << k.name;
+    TCanvas c(2, 2, clLime);
+    c.StretchDraw({0, 0, 2, 2}, g);
+    EXPECT_EQ(c.GetPixel(1, 1), clBlue) << k.name;
+  }
+}
+
+TEST(PictureErrors, APictureAboveThePixelLimitIsCalledTooLarge) {
+  // 8192 x 8192 is the limit itself; one row more is above it. Only the
+  // headers are there: the size is refused before the data is looked for.
+  struct Case {
+    const char* name;
+    TPictureFormat format;
+    std::string bytes;
+    const char* message;
+  };
+  std::string pngAbove = OneColourPng(4, 2, 0, 0, 0);
+  PutU32BigEndian(pngAbove, 16, 8192);
+  PutU32BigEndian(pngAbove, 20, 8193);
+  std::string pngAtLimitCut = pngAbove;  // at the limit, but its data does not fit: invalid, not too large
+  PutU32BigEndian(pngAtLimitCut, 20, 8192);
+  const Case cases[] = {
+      {"png 8192 x 8193", TPictureFormat::Png, pngAbove, "PNG image is too large"},
+      {"png 8192 x 8192 without its data", TPictureFormat::Png, pngAtLimitCut, "PNG image is not valid"},
+      {"bitmap 8192 x 8193", TPictureFormat::Bitmap, BitmapHeader(8192, 8193, 24, 0, 64), "Bitmap image is too large"},
+      {"bitmap 8192 x 8192 cut", TPictureFormat::Bitmap, BitmapHeader(8192, 8192, 24, 0, 64),
+       "Bitmap image is not valid"},
+  };
+  for (const Case& k : cases) {
+    TGraphic g;
+    const TPictureLoadResult r = g.LoadFromBytes(k.bytes, k.format);
+    EXPECT_FALSE(r.Ok) << k.name;
+    EXPECT_EQ(r.Message, k.message) << k.name;
+    EXPECT_TRUE(g.Empty()) << k.name;
+  }
+}
+
 }  // namespace

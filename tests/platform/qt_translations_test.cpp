@@ -28,6 +28,7 @@ QStringList ButtonTexts(QWidget* dialog) {
 // What the program's file dialog shows on its buttons; the dialog is
 // cancelled.
 QStringList FileDialogButtons(bool save) {
+  ScopedDialogs qt(PlatformDialogs());
   QStringList texts;
   WhenModalShown([&](QWidget* w) {
     texts = ButtonTexts(w);

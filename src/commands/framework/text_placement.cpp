@@ -123,7 +123,11 @@ void TcadBox::AddTextRefitted(const RDrawElement& templ, const std::string& text
     e.Y1 = y;
   }
   const RTextMeasure m = MeasureText(*TextLayout, StyleNumbered(*this, e.TextStyle), text, e.TextDirection);
-  PolarPoint(e.X2, e.Y2, e.TextAngle, m.Length, e.X1, e.Y1);
+  // The packed fields take no references: the end is found in locals.
+  double x2 = 0.0, y2 = 0.0;
+  PolarPoint(x2, y2, e.TextAngle, m.Length, e.X1, e.Y1);
+  e.X2 = x2;
+  e.Y2 = y2;
   CurrentTextHeight = m.FrameHeight;
   // A refused element must not leave its string behind.
   if (!TUndoStep(*Draw1, TUndoStep::Start::Join).AddChecked(e)) Draw1->ElementTexts.pop_back();

@@ -426,8 +426,9 @@ void AddDivisionLines(TcadBox& box, const std::vector<RToolLine>& lines, const R
   // show as a redraw shows it.
   const double m = 1.5 / box.Zoom;
   for (const RDrawElement* l : {&l1, &l2}) {
-    box.InvalidateWorldRect(std::min(l->X1, l->X2) - m, std::min(l->Y1, l->Y2) - m, std::max(l->X1, l->X2) + m,
-                            std::max(l->Y1, l->Y2) + m);
+    // By value: std::min and std::max take references, which packed fields cannot give.
+    const double x1 = l->X1, y1 = l->Y1, x2 = l->X2, y2 = l->Y2;
+    box.InvalidateWorldRect(std::min(x1, x2) - m, std::min(y1, y2) - m, std::max(x1, x2) + m, std::max(y1, y2) + m);
   }
 }
 

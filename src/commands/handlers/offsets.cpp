@@ -646,8 +646,11 @@ void PickOffsetSource(TcadBox& box) {
   if (e.Kind != kKindArc) return;
   TFukuenobj* tool = FukuenTool(box);
   if (!tool) {
+    // Emplace forwards references, which the packed fields cannot give:
+    // the arc's values are passed as copies.
     tool = &box.Tool(ToolSlot::FukuenObj)
-                .Emplace<TFukuenobj>(e.X1, e.Y1, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation);
+                .Emplace<TFukuenobj>(double{e.X1}, double{e.Y1}, double{e.Radius}, float{e.Ratio},
+                                     float{e.StartAngle}, float{e.EndAngle}, float{e.Rotation});
   }
   tool->Offset(box.FirstPoint.x, box.FirstPoint.y, PitchInDrawing(box));
   box.B_Switch = on1;

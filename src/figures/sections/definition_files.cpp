@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <utility>
 #include <system_error>
 
 #include "geometry/codepage.h"
@@ -10,8 +10,8 @@
 #include "geometry/sjis_text.h"
 #include "tools/edit/tool_messages.h"
 
-bool ReadDefinitionLines(std::string_view cp932Path, std::vector<std::string>& Lines) {
-  Lines.clear();
+bool ReadDefinitionLines(std::string_view cp932Path, TextLines& Lines) {
+  Lines = TextLines();
   const std::filesystem::path path(Utf8FromCp932(cp932Path));
   std::error_code error;
   if (cp932Path.empty() || !std::filesystem::is_regular_file(path, error)) return false;
@@ -21,13 +21,17 @@ bool ReadDefinitionLines(std::string_view cp932Path, std::vector<std::string>& L
   if (error || size > kLargestDefinitionFile) return false;
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  // One buffer of the file's size; a file that grew meanwhile is read to
+  // the size it had.
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (file.bad()) return false;
-  Lines = SplitTextLines(bytes);
+  bytes.resize(static_cast<std::size_t>(file.gcount()));
+  Lines = TextLines(std::move(bytes));
   return true;
 }
 
-bool LoadDefinitionLines(std::string_view cp932Path, std::vector<std::string>& Lines) {
+bool LoadDefinitionLines(std::string_view cp932Path, TextLines& Lines) {
   if (ReadDefinitionLines(cp932Path, Lines)) return true;
   ReportUnreadableDefinitionFile(cp932Path);
   return false;

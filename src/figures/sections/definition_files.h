@@ -8,12 +8,15 @@
 #include <string_view>
 #include <vector>
 
-// The whole file at once, split into lines at CR, LF or CRLF with their bytes
-// kept; the path is code page 932 text. False, lines emptied, when the file
-// cannot be read (missing, a folder, no permission).
-bool ReadDefinitionLines(std::string_view cp932Path, std::vector<std::string>& Lines);
+#include "geometry/sjis_text.h"
+
+// The whole file at once (at most 16 MiB), its lines split at CR, LF or CRLF
+// as they are walked, their bytes kept; the path is code page 932 text.
+// False, lines emptied, when the file cannot be read (missing, a folder, no
+// permission, too large).
+bool ReadDefinitionLines(std::string_view cp932Path, TextLines& Lines);
 // The same, reporting an unreadable file through the tool-message hook.
-bool LoadDefinitionLines(std::string_view cp932Path, std::vector<std::string>& Lines);
+bool LoadDefinitionLines(std::string_view cp932Path, TextLines& Lines);
 // The warning naming a file that cannot be read.
 void ReportUnreadableDefinitionFile(std::string_view cp932Path);
 

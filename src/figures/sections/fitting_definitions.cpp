@@ -56,9 +56,9 @@ double Number(std::string_view S) { return DefinitionNumber(S, 0.0); }
 // The lines of the file as BuildFromLines sees them: trimmed, without empty
 // lines and comments, from the header number on. Stops when Visit is false.
 template <typename Visitor>
-void VisitDefinitionLines(const std::vector<std::string>& Lines, std::int32_t& HeaderNumber, Visitor Visit) {
+void VisitDefinitionLines(const TextLines& Lines, std::int32_t& HeaderNumber, Visitor Visit) {
   bool headerFound = false;
-  for (const std::string& raw : Lines) {
+  for (const std::string_view raw : Lines) {
     const std::string_view line = TrimDefinitionText(raw);
     if (line.empty() || line.find('#') != std::string_view::npos) continue;
     if (!headerFound) {
@@ -94,7 +94,7 @@ std::vector<std::string> TTateguHeiDanobj::CutTokens(std::string_view Line) {
   return tokens;
 }
 
-void TTateguHeiDanobj::ReadSizeLine(const std::vector<std::string>& Lines, std::uint8_t Entry) {
+void TTateguHeiDanobj::ReadSizeLine(const TextLines& Lines, std::uint8_t Entry) {
   // The size line of an entry is the marker that starts it, counted as the
   // build counts markers.
   std::int32_t header = 0;
@@ -125,7 +125,7 @@ void TTateguHeiDanobj::ReadSizeLine(const std::vector<std::string>& Lines, std::
   }
 }
 
-void TTateguHeiDanobj::BuildFromLines(const std::vector<std::string>& Lines) {
+void TTateguHeiDanobj::BuildFromLines(const TextLines& Lines) {
   SizeLineFound = false;
   Items.clear();
   Texts.clear();

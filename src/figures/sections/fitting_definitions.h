@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "geometry/sjis_text.h"
 #include "records/draw_records.h"
 
 class TTateguHeiDanobj {
@@ -27,11 +28,11 @@ class TTateguHeiDanobj {
 
   // Builds entry FittingEntry of the lines into Items and Texts. A scale of
   // 0 or one that is not finite builds nothing.
-  void BuildFromLines(const std::vector<std::string>& Lines);
+  void BuildFromLines(const TextLines& Lines);
 
   // Finds the size line of entry Entry: the marker that starts it (entry 0
   // has none). A found size line writes the settings' sizes.
-  void ReadSizeLine(const std::vector<std::string>& Lines, std::uint8_t Entry);
+  void ReadSizeLine(const TextLines& Lines, std::uint8_t Entry);
   // One line of the plan and of the elevation reading. Flag false is the
   // reading without settings (factor 1.0, height and width 1000).
   void ReadPlanLine(std::span<const std::string> Tokens, bool Flag, double Width);

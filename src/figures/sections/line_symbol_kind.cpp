@@ -140,7 +140,7 @@ void TBuzaidanmenobj::BuildLineSymbol(const std::string& FileName, std::uint8_t 
     Elements.clear();
     return;
   }
-  std::vector<std::string> lines;
+  TextLines lines;
   if (!ReadDefinitionLines(FileName, lines)) {
     // An unreadable file gives an empty symbol, reported once.
     if (SymbolFileReported != FileName) ReportUnreadableDefinitionFile(FileName);

@@ -33,7 +33,7 @@ double Coordinate(std::string_view S) { return DefinitionNumber(S, 0.0); }
 
 TSenkigouobj::TSenkigouobj(double Scale) : Scale(Scale) { Tokens.fill("0"); }
 
-void TSenkigouobj::BuildEntry(const std::vector<std::string>& Lines, std::uint8_t Entry, bool AllowInput,
+void TSenkigouobj::BuildEntry(const TextLines& Lines, std::uint8_t Entry, bool AllowInput,
                               double /*FX*/, double /*FY*/, double /*Angle*/) {
   CurrentEntry = 0;
   NameState = 0;
@@ -45,7 +45,7 @@ void TSenkigouobj::BuildEntry(const std::vector<std::string>& Lines, std::uint8_
   Texts.clear();
   Items.clear();
   ItemCount = 0;
-  for (const std::string& line : Lines) {
+  for (const std::string_view line : Lines) {
     if (ClassifyLine(line, Entry) && CurrentEntry == Entry) {
       if (ReadParameterLine(Tokens[0], Tokens[1], Tokens[2])) continue;
       switch (LineKind) {
@@ -55,7 +55,7 @@ void TSenkigouobj::BuildEntry(const std::vector<std::string>& Lines, std::uint8_
         case kLineKindPoint: BuildPoint(); break;
         case kLineKindHeader: {
           const std::size_t at = line.find(Tokens[1]);
-          Title = at == std::string::npos ? std::string() : line.substr(at);
+          Title = at == std::string_view::npos ? std::string() : std::string(line.substr(at));
           break;
         }
         default: break;

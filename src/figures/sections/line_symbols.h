@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "geometry/angles_points.h"
+#include "geometry/sjis_text.h"
 #include "records/draw_records.h"
 
 class TSenkigouobj {
@@ -34,7 +35,7 @@ class TSenkigouobj {
   // Builds entry Entry of the lines into Items and Texts. AllowInput lets a
   // text beginning with "INPUT" be asked for in the input box. FX, FY and
   // Angle are the caller's and are not read.
-  void BuildEntry(const std::vector<std::string>& Lines, std::uint8_t Entry, bool AllowInput, double FX,
+  void BuildEntry(const TextLines& Lines, std::uint8_t Entry, bool AllowInput, double FX,
                   double FY, double Angle);
 
   // Classifies one line and cuts its tokens; true for an accepted data line

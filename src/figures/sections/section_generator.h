@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "geometry/sjis_text.h"
 #include "records/draw_records.h"
 
 class TBuzaidanmenobj;
@@ -240,7 +241,7 @@ class TBuzaidanmenobj {
   double Scale = 0.0;
   double FittingPointX = 0.0;
   double FittingPointY = 0.0;
-  std::vector<std::string> FittingLines;
+  TextLines FittingLines;
   std::string SymbolFileName;
   std::int32_t SymbolNumber = -1;  // -1: no line symbol cached
   double SymbolPointX = 0.0;

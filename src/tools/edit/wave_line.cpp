@@ -11,6 +11,11 @@
 
 namespace {
 
+// No wave line of a drawing comes near this many pieces; one that would
+// (a segment drawn far out of a zoomed-out view) is not built, rather than
+// filling the memory.
+constexpr double kMostWavePieces = 100000;
+
 // Turns points of the segment's own frame (x along P1 -> P2) into drawing
 // points.
 struct SegmentFrame {
@@ -31,8 +36,9 @@ void BuildSine(std::vector<RDrawElement>& elements, const SegmentFrame& frame, d
                double height, double wavelength) {
   // A wavelength of 0 or below would never carry the position past the end.
   if (std::abs(height) < 1e-5 || wavelength < 1e-5 || count < 1) return;
-  elements.clear();
   const double step = wavelength / count;
+  if (!(length / step + count + 1 <= kMostWavePieces)) return;
+  elements.clear();
   const double end = length + 1e-5;
   double s = 0.0, y = 0.0;
   while (s <= length) {
@@ -57,6 +63,8 @@ void BuildCoil(std::vector<RDrawElement>& elements, const SegmentFrame& frame, d
   const double w = ToolDefaults.CoilAdvance / groupScale;
   // Sizes that do not carry the pattern forward would never reach the end.
   if (!std::isfinite(h) || !std::isfinite(v) || !std::isfinite(w) || !(v + w > 0.0)) return;
+  // Two turns advance by v + w and make at most four pieces.
+  if (!(4.0 * (length / (v + w) + 1.0) <= kMostWavePieces)) return;
   const double a = (v - w) / 2.0;
   const double e = style == 1 ? h / 2.0 - v / 2.0 : h / 2.0;
   elements.clear();

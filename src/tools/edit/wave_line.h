@@ -12,7 +12,8 @@ class TSinLineobj {
  public:
   // Count lines per wavelength for the sine; Height and Wavelength in paper
   // millimetres; the coil sizes are real millimetres divided by GroupScale.
-  // Settings or values that build nothing keep the previous Elements.
+  // Settings or values that build nothing keep the previous Elements; so
+  // does a wave of more than 100,000 pieces.
   void BuildWave(std::int32_t Count, double X1, double Y1, double X2, double Y2, double Height, double Wavelength,
                  double GroupScale);
 

@@ -167,11 +167,13 @@ void TRenSunpoSenobj::BuildOffsetOutline(double PX, double PY) {
   }
   for (std::size_t i = 0; i < lines.size(); ++i) {
     for (std::size_t j = i + 1; j < lines.size(); ++j) {
-      RDrawElement a = *lines[i], b = *lines[j];
-      LengthenSegmentBothEnds(a.X1, a.Y1, a.X2, a.Y2, kCornerSlack);
-      LengthenSegmentBothEnds(b.X1, b.Y1, b.X2, b.Y2, kCornerSlack);
+      // Plain doubles: the packed fields of an element take no references.
+      double a[4] = {lines[i]->X1, lines[i]->Y1, lines[i]->X2, lines[i]->Y2};
+      double b[4] = {lines[j]->X1, lines[j]->Y1, lines[j]->X2, lines[j]->Y2};
+      LengthenSegmentBothEnds(a[0], a[1], a[2], a[3], kCornerSlack);
+      LengthenSegmentBothEnds(b[0], b[1], b[2], b[3], kCornerSlack);
       double x = 0.0, y = 0.0;
-      if (!IntersectSegments(x, y, a.X1, a.Y1, a.X2, a.Y2, b.X1, b.Y1, b.X2, b.Y2)) continue;
+      if (!IntersectSegments(x, y, a[0], a[1], a[2], a[3], b[0], b[1], b[2], b[3])) continue;
       const int endA = EndAt(*lines[i], x, y), endB = EndAt(*lines[j], x, y);
       if (endA == 0 || endB == 0) continue;
       // End to start keeps the sides; end to end or start to start swaps.

@@ -450,8 +450,8 @@ TEST_F(CopyMoveCommands, FigureSaveFillsTheBufferUnmoved) {
   EXPECT_EQ(Box().WorkPointB.y, 8);
   EXPECT_EQ(TakeNotifications(), std::vector<std::string>{Post("TFrame23", 105)});
   ASSERT_EQ(Store().Buffer.size(), 1u);
-  EXPECT_EQ(Store().Buffer[0].X1, 1);
-  EXPECT_EQ(Store().Buffer[0].Y2, 4);
+  EXPECT_EQ(+Store().Buffer[0].X1, 1);
+  EXPECT_EQ(+Store().Buffer[0].Y2, 4);
   EXPECT_EQ(Elements()[0].Selection, 1);
   // A second save before a cancel appends.
   Box().B_Switch = _off;

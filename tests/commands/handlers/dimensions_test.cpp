@@ -360,7 +360,7 @@ TEST_F(ValueChange, ALineFarFromTheTextsDirectionIsTurnedRound) {
     ASSERT_EQ(UndoLog().size(), 2u);
     RDrawElement oldLogged = old;
     EXPECT_EQ(UndoLog()[0].UndoMark, kUndoDeleted);
-    EXPECT_EQ(UndoLog()[0].X1, oldLogged.X1);
+    EXPECT_EQ(+UndoLog()[0].X1, +oldLogged.X1);
     EXPECT_EQ(UndoLog()[1].UndoMark, kUndoAdded);
     ExpectScreenMatchesRedraw();
   }

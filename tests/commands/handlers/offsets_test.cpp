@@ -414,6 +414,24 @@ TEST_F(OffsetCommands, AMeasuredCirclePitchServesTheNextClick) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(OffsetCommands, AnArcAfterAnotherElementIsTakenByValue) {
+  // The arc is the store's second element: its fields lie 51 bytes on, off
+  // every alignment of a double, where no reference may bind to them (the
+  // sanitizer of the test build stops at one).
+  StartAfresh(dtFukuen);
+  TcadBox& box = Box();
+  box.OffsetPitch = 200;
+  Seed({Line(10, 10, 40, 10), Arc(60, 48, 10, 30, 120)});
+  const std::vector<RDrawElement> seeded = Elements();
+  Click(60, 58, ssRight);  // on the arc at 90°; a right pick keeps the pitch set
+  EXPECT_EQ(box.B_Switch, on1);
+  ASSERT_FALSE(box.Tool(ToolSlot::FukuenObj).Empty());
+  Click(60, 70);  // outside: radius 10 + 2
+  const RDrawElement copy = PenArc(60, 48, 12, 30, 120, 1, 0);
+  ExpectElements({seeded[0], seeded[1], copy});
+  ExpectUndoLog({copy});
+}
+
 TEST_F(OffsetCommands, ACancelFreesTheCircleTool) {
   TcadBox& box = Box();
   box.ButonType = dtFukusen;

@@ -197,4 +197,33 @@ TEST(WaveLine, SettingsThatBuildNothingKeepTheElements) {
   }
 }
 
+TEST(WaveLine, AWaveOfMoreThanAHundredThousandPiecesIsNotBuilt) {
+  SettingsGuard guard;  // coil of half circles: loop 20, advance 10
+  struct Case {
+    const char* name;
+    std::uint8_t style;
+    double length;
+    std::size_t elements;  // 1: the element kept
+  };
+  const Case cases[] = {
+      // Loops start at t = 30j (j = 0..19999) and 30j + 20 (j = 0..19998)
+      // up to 600,000 - 20: 39,999 loops of two pieces.
+      {"coil of 600,000", 1, 600000, 79998},
+      {"coil of 1,000,000", 1, 1e6, 1},
+      // Steps of 40 / 8 = 5: 80,000 pieces reach the end exactly, and the
+      // round of 8 begun there adds 8 more.
+      {"sine of 400,000", 0, 400000, 80008},
+      {"sine of 1,000,000", 0, 1e6, 1},
+      {"sine of 1e300", 0, 1e300, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ToolDefaults.WaveStyle = c.style;
+    TSinLineobj tool;
+    tool.Elements.push_back(ZeroElement());
+    tool.BuildWave(8, 0, 0, c.length, 0, 10, 40, 1);
+    EXPECT_EQ(tool.Elements.size(), c.elements);
+  }
+}
+
 }  // namespace

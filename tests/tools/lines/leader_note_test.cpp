@@ -288,7 +288,7 @@ TEST_F(LeaderNote, OnlyOnePointBuilds) {
   replay_.Tool().AddPoint(1, 0, 5, 5, ZeroElement());
   const TRenSunpoSenobj& tool = BuildToward(100);
   ASSERT_EQ(tool.Elements.size(), before.size());
-  EXPECT_EQ(+tool.Elements[0].X2, before[0].X2);
+  EXPECT_EQ(+tool.Elements[0].X2, +before[0].X2);
 }
 
 TEST(LeaderNoteText, SplitTextLines) {

@@ -96,8 +96,8 @@ TEST(TextSplit, CharactersUnderThePick) {
 TEST(TextSplit, StylesOfAVerticalTextAreTurned) {
   const auto styles = Styles();
   const TMoziSetuDanobj edit(TextAt(0), kTextEditCut, kTextVertical, 0, 0, styles, "A");
-  EXPECT_EQ(edit.TextStyles[1].Width, 60);
-  EXPECT_EQ(edit.TextStyles[1].Height, 40);
+  EXPECT_EQ(+edit.TextStyles[1].Width, 60);
+  EXPECT_EQ(+edit.TextStyles[1].Height, 40);
   EXPECT_EQ(edit.SourceText, "A");
 }
 
