@@ -234,16 +234,10 @@ void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, doubl
   TCanvas& canvas = Canvas();
   canvas.Pen.Width = 1;
   canvas.Pen.Style = psSolid;
+  // What goes is painted again from the drawing where it lay: taken off in
+  // XOR it would come back whenever that part is painted again.
   for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
-    const RDrawElement e = store.Elements[static_cast<std::size_t>(*it)];
-    canvas.Pen.Mode = pmXor;
-    canvas.Pen.Color = PrepareXorColor(PenColourOf(*this, e.ColorNo));
-    if (e.Kind == kKindLine) {
-      DrawLine(e.LineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
-    } else {
-      DrawPointMark(e.ColorNo, canvas, e.X1, e.Y1);
-    }
-    canvas.Pen.Mode = pmCopy;
+    InvalidateElementArea(store.Elements[static_cast<std::size_t>(*it)]);
   }
   std::reverse(doomed.begin(), doomed.end());
   step.DeleteDescending(doomed);
@@ -299,6 +293,8 @@ bool RunEnvelope(TcadBox& box, TUndoStep& step, double x1, double y1, double x2,
     canvas.Pen.Color = box.Color();
     canvas.Pen.Width = 2;
     box.DrawLine(1, canvas, e.X1, e.Y1, e.X2, e.Y2);
+    // What crossed it is painted again from the drawing.
+    box.InvalidateElementArea(e);
     step.Delete(i);
   }
   cleanUp.Execute();

@@ -155,6 +155,13 @@ void DrawOutline(TcadBox& box, const std::vector<ROutlinePoint>& v) {
   }
 }
 
+// An outline drawn at a click is part of the picture, as the redraw draws
+// it: under the point marker and the cross-hair shown in XOR.
+void ShowOutline(TcadBox& box, void (*redraw)(TcadBox&)) {
+  const TCanvas::TPictureDrawing picture(box.Canvas());
+  redraw(box);
+}
+
 void SetOutlinePen(TcadBox& box, TColor colour, int width) {
   TCanvas& canvas = box.Canvas();
   canvas.Pen.Mode = pmCopy;
@@ -249,11 +256,11 @@ void HachiTenUp(TcadBox& box, TShiftState, double, double) {
     // The arc's points come with the next point; nothing to tell yet.
     box.ClickKind = 0;
     hatch.AddArc(*arc, box.CurrentPoint.x, box.CurrentPoint.y);
-    Hachi2tenRedraw(box);
+    ShowOutline(box, Hachi2tenRedraw);
     return;
   }
   hatch.AddPoint(box.FirstPoint.x, box.FirstPoint.y);
-  Hachi2tenRedraw(box);
+  ShowOutline(box, Hachi2tenRedraw);
   PostHostNotification("TFrame20", kHatchBoundaryAdded);
 }
 
@@ -334,7 +341,7 @@ void Hachi2tenUp(TcadBox& box, TShiftState, double, double) {
   const RPoint2D b = box.CurrentPoint;
   // A loop of its own, from the first corner round back to it.
   for (const RPoint2D& corner : {a, RPoint2D{a.x, b.y}, b, RPoint2D{b.x, a.y}, a}) hatch.AddPoint(corner.x, corner.y);
-  Hachi2tenRedraw(box);
+  ShowOutline(box, Hachi2tenRedraw);
   PostHostNotification("TFrame20", kHatchBoundaryAdded);
   box.B_Switch = _off;
   box.ClickKind = 0;
@@ -418,7 +425,7 @@ void SokuteiMenUp(TcadBox& box, TShiftState, double, double) {
     TSokuteiMenobj* area = Area(box);
     if (area == nullptr) area = &box.Tool(ToolSlot::AreaObj).Emplace<TSokuteiMenobj>();
     area->AddPoint(box.FirstPoint.x, box.FirstPoint.y, scale);
-    SokuteiMenRedraw(box);
+    ShowOutline(box, SokuteiMenRedraw);
     box.B_Switch = on1;
     return;
   }
@@ -432,7 +439,7 @@ void SokuteiMenUp(TcadBox& box, TShiftState, double, double) {
     box.FormatAreaResult();
     PostHostNotification("TFrame13", kMeasured);
   }
-  SokuteiMenRedraw(box);
+  ShowOutline(box, SokuteiMenRedraw);
 }
 
 bool AreaKindDrawsOutline(std::uint8_t kind) { return kind <= 2 || kind == 4 || kind == 5; }

@@ -51,6 +51,10 @@ void XorHeldTextFrame(TcadBox& box, RPoint2D at);
 // The text element added last, drawn where it was stored at the held
 // text's angle.
 void DrawLastText(TcadBox& box);
+// The areas of what the last undo step deleted and added painted again
+// from the drawing: the pixels an erase took from what crossed it come
+// back, and the new elements show as the redraw draws them, in its order.
+void RepaintUndoStep(TcadBox& box);
 // The pitch points of the segment from (x1, y1) to (x2, y2) in order, by
 // the host's pitch (real units) and pitch mode in the current group.
 std::vector<RPoint2D> PitchDivisionPoints(const TcadBox& box, double x1, double y1, double x2, double y2);

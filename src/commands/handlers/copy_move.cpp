@@ -1,6 +1,7 @@
 // Copy and move of the selection to picked places, the fitting range and
 // the figure saved relative to a base point.
 
+#include <algorithm>
 #include <vector>
 
 #include "canvas/cad_box.h"
@@ -98,20 +99,31 @@ void PasteAt(TcadBox& box, RPoint2D p, RPoint2D d, bool opensStep, bool move) {
                          false);
 }
 
-void DrawPlaced(TcadBox& box, RPoint2D p, RPoint2D d) {
-  box.DrawBufferPlaced(box.DirectionMode, 0, d.x, d.y, p.x, p.y, box.CommandAngle, box.PasteScaleX, box.PasteScaleY,
-                       false);
-}
-
 }  // namespace
+
+void RepaintUndoStep(TcadBox& box) {
+  const Tdrawinp& store = *box.Draw1;
+  std::size_t added = 0;
+  for (const RDrawElement& e : store.UndoLog) {
+    if (e.UndoMark == kUndoAdded) {
+      ++added;
+    } else {
+      box.InvalidateElementArea(e);
+    }
+  }
+  const std::vector<RDrawElement>& elements = store.Elements;
+  for (std::size_t i = elements.size() - std::min(added, elements.size()); i < elements.size(); ++i) {
+    box.InvalidateElementArea(elements[i]);
+  }
+}
 
 bool TcadBox::PasteBufferAlongSegment(double x1, double y1, double x2, double y2, bool joinStep) {
   const std::vector<RPoint2D> points = DivisionPoints(*this, x1, y1, x2, y2);
   if (points.empty()) return false;
   if (!joinStep && !Draw1->Buffer.empty()) TUndoStep(*Draw1).Open();
+  // The copies show when the caller paints the step again.
   for (const RPoint2D& p : points) {
     PreviewP2 = PlacementShift(*this, p);
-    DrawPlaced(*this, p, PreviewP2);
     PasteAt(*this, p, PreviewP2, false, true);
   }
   return true;
@@ -178,8 +190,8 @@ void CopyFreeMove(TcadBox& box, TShiftState shift, double x, double y) {
 
 // The placement at SecondPoint by the hidden-line mode. A move deletes the
 // selection first and pastes inside the deletion's step; it deletes only
-// when something will be placed.
-void PlaceCopy(TcadBox& box) {
+// when something will be placed. True when the drawing changed.
+bool PlaceCopy(TcadBox& box) {
   Tdrawinp& store = *box.Draw1;
   const bool move = box.ButonType == dtIdoFree;
   const RPoint2D p = box.SecondPoint;
@@ -194,8 +206,7 @@ void PlaceCopy(TcadBox& box) {
   }
   box.PreviewP2 = PlacementShift(box, p);
   const RPoint2D d = box.PreviewP2;
-  if (!box.SegmentPaste) DrawPlaced(box, p, d);
-  if (!placesSomething) return;
+  if (!placesSomething) return false;
   if (hatch) {
     if (box.hatchHozi) {
       box.HatchPasteOutlineKeptHatch(box.DirectionMode, d.x, d.y, p.x, p.y, box.CommandAngle, box.PasteScaleX,
@@ -215,6 +226,7 @@ void PlaceCopy(TcadBox& box) {
   } else {
     PasteAt(box, p, d, true, move);
   }
+  return true;
 }
 
 void CopyFreeUp(TcadBox& box, TShiftState, double, double) {
@@ -230,7 +242,11 @@ void CopyFreeUp(TcadBox& box, TShiftState, double, double) {
     return;
   }
   EraseBufferPreviewShown(box);
-  PlaceCopy(box);
+  // What the placement took away and added is shown as the redraw shows
+  // the drawing: what the copy hides or the move erased, drawn again where
+  // it crossed, and the copy as it was stored (a stretched line keeps its
+  // outer end, a hatch adds only its pieces).
+  if (PlaceCopy(box)) RepaintUndoStep(box);
   box.ClickKind = 0;
   box.RubberErased = true;
   box.B_Switch = on1;
@@ -258,7 +274,9 @@ void CopyFreeCancel(TcadBox& box) {
     box.ClickKind = 0;
     EraseBufferPreviewShown(box);
     box.RubberErased = true;
-  } else if (m == dtCopyHenkeiZukei) {
+  } else if (m == dtCopyHenkeiZukei || m == dtCopyHenkeiZukei2) {
+    // The figure fitted between two lines shows its preview as the one
+    // fitted to a line does, and it goes with the cancel as well.
     box.RingRepaintFlag = false;
     if (box.RubberErased || box.B_Switch == _off) return;
     box.B_Switch = _off;

@@ -63,6 +63,8 @@ namespace {
 
 constexpr TColor kGuideColour1 = 0xC0C0C0;
 constexpr TColor kGuideColour2 = 0x808080;
+constexpr std::uint8_t kGuideLineType1 = 9;
+constexpr std::uint8_t kGuideLineType2 = 1;
 
 struct RDimensionState {
   // The dimension-line start was a free (left-click) point.
@@ -124,10 +126,12 @@ void DrawGuide(TcadBox& box, const RPointPair& g, TColor colour, std::uint8_t li
   canvas.Pen.Mode = pmCopy;
 }
 
-void PaintOverGuide(TcadBox& box, const RPointPair& g) {
+// Painted over in the line type it was drawn with: a dashed line's pixels
+// do not all lie on the solid line between the same ends.
+void PaintOverGuide(TcadBox& box, const RPointPair& g, std::uint8_t lineType) {
   const RPointPair shown = ShownGuide(box, g);
   SetBackgroundPen(box);
-  box.DrawLine(1, box.Canvas(), shown.xa, shown.ya, shown.xb, shown.yb);
+  box.DrawLine(lineType, box.Canvas(), shown.xa, shown.ya, shown.xb, shown.yb);
 }
 
 // The snap of the dimension points: the drawing, the grid lines and the two
@@ -290,10 +294,10 @@ void sunposenUp(TcadBox& box, TShiftState, double, double) {
   switch (box.B_Switch) {
     case _off:
       box.B_Switch = on1;
-      DrawGuide(box, box.GuideLine1, kGuideColour1, 9);
+      DrawGuide(box, box.GuideLine1, kGuideColour1, kGuideLineType1);
       return;
     case on1:
-      DrawGuide(box, box.GuideLine2, kGuideColour2, 1);
+      DrawGuide(box, box.GuideLine2, kGuideColour2, kGuideLineType2);
       if (Tool(box) == nullptr) CreateTool(box, WriteGroupScale(box));
       box.B_Switch = on2;
       box.ClickKind = 0;
@@ -361,15 +365,15 @@ void sunposenRedraw(TcadBox& box) {
   } else {
     clip(box.GuideLine2);
   }
-  DrawGuide(box, box.GuideLine1, kGuideColour1, 9);
-  if (sw != on1) DrawGuide(box, box.GuideLine2, kGuideColour2, 1);
+  DrawGuide(box, box.GuideLine1, kGuideColour1, kGuideLineType1);
+  if (sw != on1) DrawGuide(box, box.GuideLine2, kGuideColour2, kGuideLineType2);
 }
 
 void sunposenCancel(TcadBox& box) {
   if (box.ButonType != dtsunposen) return;
   const _Bswitch sw = box.B_Switch;
-  if (sw == on1 || sw == on2 || sw == on3) PaintOverGuide(box, box.GuideLine1);
-  if (sw == on2 || sw == on3) PaintOverGuide(box, box.GuideLine2);
+  if (sw == on1 || sw == on2 || sw == on3) PaintOverGuide(box, box.GuideLine1, kGuideLineType1);
+  if (sw == on2 || sw == on3) PaintOverGuide(box, box.GuideLine2, kGuideLineType2);
   box.Canvas().Pen.Mode = pmCopy;
   box.GuideLine1 = RPointPair{};
   box.GuideLine2 = RPointPair{};

@@ -134,30 +134,28 @@ void PasteFigure(TcadBox& box, RPoint2D at, bool skipType9) {
 
 struct RFigurePlacement {
   RPoint2D At;               // where the base point goes; PreviewP2 holds the shift
-  bool SkipType9 = false;    // line type 9 stays out of the drawn copy and the paste
-  bool DrawPlaced = true;    // the copy is drawn at once (not for a segment paste)
+  bool SkipType9 = false;    // line type 9 stays out of the paste
   bool HiddenLineModes = true;  // SenUrakesi erases the lines under it or hatches instead
   bool Joined = false;       // this action's deletions opened the undo step
 };
 
-// The placement: the copy drawn, then the hidden lines erased and the
-// figure pasted, the outline hatched, the figure pasted along the segment
-// of a point assist or pasted once. Everything one action changes is one
-// undo step: the step opens at the paste unless a deletion of the same
-// action opened it, and a hidden-line erase joins it (when the erase
-// refuses the buffer, the paste still opens it).
-void PlaceFigure(TcadBox& box, const RFigurePlacement& p) {
+// The placement: the hidden lines erased and the figure pasted, the
+// outline hatched, the figure pasted along the segment of a point assist
+// or pasted once. Everything one action changes is one undo step: the step
+// opens at the paste unless a deletion of the same action opened it, and a
+// hidden-line erase joins it (when the erase refuses the buffer, the paste
+// still opens it). True when the step holds what the placement changed.
+bool PlaceFigure(TcadBox& box, const RFigurePlacement& p) {
   Tdrawinp& store = *box.Draw1;
   const RPoint2D d = box.PreviewP2;
   const double angle = PasteAngle(box);
   const double sx = box.PasteScaleX, sy = box.PasteScaleY;
-  if (p.DrawPlaced) box.DrawBufferPlaced(box.DirectionMode, 0, d.x, d.y, p.At.x, p.At.y, angle, sx, sy, p.SkipType9);
   if (p.HiddenLineModes && box.SenUrakesi == 1) {
-    if (!PastesSomething(box, p.SkipType9)) return;
+    if (!PastesSomething(box, p.SkipType9)) return false;
     if (!p.Joined) TUndoStep(store).Open();
     box.ErasePasteHiddenLines(box.DirectionMode, d.x, d.y, p.At.x, p.At.y, angle, sx, sy, true);
     PasteFigure(box, p.At, p.SkipType9);
-    return;
+    return true;
   }
   if (p.HiddenLineModes && box.SenUrakesi == 2) {
     if (box.hatchHozi) {
@@ -165,15 +163,15 @@ void PlaceFigure(TcadBox& box, const RFigurePlacement& p) {
     } else {
       box.HatchPasteOutline(box.DirectionMode, d.x, d.y, p.At.x, p.At.y, angle, sx, sy);
     }
-    return;
+    return true;
   }
   if (box.SegmentPaste) {
-    box.PasteBufferAlongSegment(box.SegmentStart.x, box.SegmentStart.y, p.At.x, p.At.y, p.Joined);
-    return;
+    return box.PasteBufferAlongSegment(box.SegmentStart.x, box.SegmentStart.y, p.At.x, p.At.y, p.Joined);
   }
-  if (!PastesSomething(box, p.SkipType9)) return;
+  if (!PastesSomething(box, p.SkipType9)) return false;
   if (!p.Joined) TUndoStep(store).Open();
   PasteFigure(box, p.At, p.SkipType9);
+  return true;
 }
 
 // The displacement of the placement for the host, in real and drawing units.
@@ -247,10 +245,12 @@ void copyMensekiUp(TcadBox& box, TShiftState, double, double) {
   box.PreviewP2 = ShiftOnto(box, box.SecondPoint);
   // The single placement opens its own undo step too, so an undo never
   // takes the action before it away with it.
-  PlaceFigure(box, {.At = box.SecondPoint,
-                    .SkipType9 = box.PasteSkipType9,
-                    .DrawPlaced = !box.SegmentPaste,
-                    .HiddenLineModes = !once});
+  const bool placed =
+      PlaceFigure(box, {.At = box.SecondPoint, .SkipType9 = box.PasteSkipType9, .HiddenLineModes = !once});
+  // Shown as the redraw shows the drawing: what the figure hid drawn again
+  // where it crossed others, the figure as stored (a hatch adds only its
+  // pieces), in the order of the drawing.
+  if (placed) RepaintUndoStep(box);
   EndPlacement(box);
   if (!once) return;
   PostHostNotificationChain({"TFrame22", "TFrame33"}, kPlaced);
@@ -522,10 +522,12 @@ bool DeleteReferenceLines(TcadBox& box, const std::vector<std::size_t>& slots) {
 
 // The fitted paste at SecondPoint; the reference lines of `slots` go
 // first, in the same undo step.
-void PlaceFitted(TcadBox& box, const std::vector<std::size_t>& slots, bool drawPlaced) {
+void PlaceFitted(TcadBox& box, const std::vector<std::size_t>& slots) {
   const bool joined = DeleteReferenceLines(box, slots);
   box.PreviewP2 = {box.SecondPoint.x - box.FirstPoint.x, box.SecondPoint.y - box.FirstPoint.y};
-  PlaceFigure(box, {.At = box.SecondPoint, .SkipType9 = true, .DrawPlaced = drawPlaced, .Joined = joined});
+  const bool placed = PlaceFigure(box, {.At = box.SecondPoint, .SkipType9 = true, .Joined = joined});
+  // The deleted lines' place painted again too.
+  if (placed || joined) RepaintUndoStep(box);
   EndPlacement(box);
 }
 
@@ -597,7 +599,7 @@ void CopyHenkeiZukeiUp(TcadBox& box, TShiftState, double, double) {
   box.SecondPoint = FootOnLine(box.RefLine1, box.SecondPoint);
   std::vector<std::size_t> slots;
   if (DeletesReferenceLines(box.FitMode)) slots.push_back(1);
-  PlaceFitted(box, slots, !along);
+  PlaceFitted(box, slots);
 }
 
 void CopyHenkeiZukeiAssistSegment(TcadBox& box) {
@@ -676,7 +678,7 @@ void CopyHenkeiZukei2Up(TcadBox& box, TShiftState, double, double) {
   std::vector<std::size_t> slots;
   if (box.FitMode == 10 || box.FitMode == 12) slots.push_back(1);
   if (box.FitMode == 11 || box.FitMode == 12) slots.push_back(2);
-  PlaceFitted(box, slots, true);
+  PlaceFitted(box, slots);
 }
 
 }  // namespace

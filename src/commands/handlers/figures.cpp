@@ -215,9 +215,15 @@ void EndUnshownPlacement(TcadBox& box, bool previewShown) {
 void BuzaikoteiUp(TcadBox& box, TShiftState, double, double) {
   if (!ModeIn(box.ButonType, {dtBuzaikotei, dtBuzaikotei2}) || box.ClickKind == 0) return;
   if (box.SegmentPaste) {
+    // The preview at the cursor goes first: the generator, reused for the
+    // copies, no longer holds what it showed, and the next move draws a
+    // new one.
+    if (const TBuzaidanmenobj* g = GeneratorOf(box); g != nullptr && !box.RubberErased) {
+      XorOutput(box, *g, box.PreviewColor, box.PreviewLineType);
+    }
     box.PlaceSectionAlongSegment(box.SegmentStart.x, box.SegmentStart.y, box.SecondPoint.x, box.SecondPoint.y);
     box.CommandStep = 0;
-    box.RubberErased = false;
+    box.RubberErased = true;
     box.ClickKind = 0;
     if (box.ButonType == dtBuzaikotei && box.Zoom >= 0.8) box.RedrawAll(false);
     box.SegmentPaste = false;
@@ -424,23 +430,19 @@ void Senkigo1Move(TcadBox& box, TShiftState shift, double x, double y) {
   RememberPreview(box, x, y);
 }
 
+// The symbol committed where the click was and shown at once as the
+// redraw shows it, the preview taken off first. The command starts again
+// with its symbol unseen (a move at the first step draws nothing), so no
+// preview is left on the screen for a later move to take off.
 void PlaceSymbol(TcadBox& box, TBuzaidanmenobj& g) {
-  const bool shown = !box.RubberErased;
   EraseSymbolPreview(box, g);
   GenerateScaled(box, g, box.FirstPoint.x, box.FirstPoint.y);
-  if (shown) {
-    box.B_Switch = _off;
-    box.RubberErased = false;
-    box.SecondPoint = kNoPreview;
-    box.CommitSymbolElementArray(g.Elements, HighOf(g), g.Texts);
-    return;
-  }
-  if (box.B_Switch == on2) XorOutput(box, g, box.Pencol, box.Pentyp, true);
+  const std::size_t first = box.Draw1->Elements.size();
   box.CommitSymbolElementArray(g.Elements, HighOf(g), g.Texts);
-  GenerateScaled(box, g, box.SecondPoint.x, box.SecondPoint.y);
-  XorOutput(box, g, box.Pencol, box.Pentyp, true);
+  DrawAddedSince(box, first);
   box.B_Switch = _off;
-  box.RubberErased = false;
+  box.RubberErased = true;
+  box.SecondPoint = kNoPreview;
   box.ClickKind = 0;
 }
 
@@ -520,12 +522,13 @@ void TcadBox::PlaceSectionAlongSegment(double x1, double y1, double x2, double y
   const std::vector<RPoint2D> points = PitchDivisionPoints(*this, 0, 0, x2 - x1, y2 - y1);
   if (points.empty()) return;
   TBuzaidanmenobj& g = Generator(*this);
+  const std::size_t first = Draw1->Elements.size();
   bool join = false;
   for (const RPoint2D& p : points) {
     GenerateSection(*this, g, x1 + p.x, y1 + p.y);
     CommitOutput(*this, g, join);
     join = true;
-    // Each copy stays in XOR until the next full redraw.
-    XorOutput(*this, g, Pencol, Pentyp);
   }
+  // The copies shown as the redraw shows them.
+  DrawAddedSince(*this, first);
 }

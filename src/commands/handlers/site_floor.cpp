@@ -135,6 +135,14 @@ void DrawLabel(TcadBox& box, const Rmoziko& label) {
   box.Mozi_No = current;
 }
 
+// A table's rows drawn at a click are part of the picture, as the redraw
+// draws them: under the point marker and the cross-hair shown in XOR.
+template <typename Redraw>
+void ShowRows(TcadBox& box, Redraw redraw) {
+  const TCanvas::TPictureDrawing picture(box.Canvas());
+  redraw(box);
+}
+
 // Draws every row until both buttons are held; the test comes after each
 // block of rows.
 template <typename Row, typename DrawRow>
@@ -190,7 +198,7 @@ void SikichiUp(TcadBox& box, TShiftState, double, double) {
     box.B_Switch = _off;
     SiteOrNew(box, mode).AddTriangle(box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x, box.CurrentPoint.y,
                                      box.SecondPoint.x, box.SecondPoint.y);
-    SikichiRedraw(box);
+    ShowRows(box, SikichiRedraw);
   }
 }
 
@@ -258,11 +266,11 @@ void Sikichi4Up(TcadBox& box, TShiftState, double, double) {
   if (box.ButonType != dtSikichi4 || !ClickReleased(box)) return;
   if (box.B_Switch == _off) {
     SiteOrNew(box, 3).AddPoint(box.FirstPoint.x, box.FirstPoint.y);
-    Sikichi4Redraw(box);
+    ShowRows(box, Sikichi4Redraw);
     box.B_Switch = on1;
   } else if (box.B_Switch == on1) {
     SiteOrNew(box, 3).AddPoint(box.CurrentPoint.x, box.CurrentPoint.y);
-    Sikichi4Redraw(box);
+    ShowRows(box, Sikichi4Redraw);
     PostHostNotification("TFrame22", kAreaFigureStarted);
   }
 }
@@ -343,7 +351,7 @@ void YukaUp(TcadBox& box, TShiftState, double, double) {
     // follow could add no circular segment.
     if (box.PickElementAttributes(box.LastVertex.x, box.LastVertex.y)) {
       floor.AddArcRow(box.PickedElement, 2, box.LastVertex.x, box.LastVertex.y);
-      YukaRedraw(box);
+      ShowRows(box, YukaRedraw);
     }
   } else if (box.B_Switch == on1) {
     box.B_Switch = on2;
@@ -357,13 +365,13 @@ void YukaUp(TcadBox& box, TShiftState, double, double) {
     // The triangle's fourth point is still its first corner.
     FloorOrNew(box).AddRow(1, box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x, box.CurrentPoint.y,
                            box.SecondPoint.x, box.SecondPoint.y, box.FourthPoint.x, box.FourthPoint.y);
-    YukaRedraw(box);
+    ShowRows(box, YukaRedraw);
   } else if (box.B_Switch == on3) {
     box.B_Switch = _off;
     FloorOrNew(box).AddRow(box.FloorShape, box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x,
                            box.CurrentPoint.y, box.SecondPoint.x, box.SecondPoint.y, box.FourthPoint.x,
                            box.FourthPoint.y);
-    YukaRedraw(box);
+    ShowRows(box, YukaRedraw);
   }
 }
 

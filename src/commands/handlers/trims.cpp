@@ -103,10 +103,13 @@ void HideRingForResult(TcadBox& box) {
 }
 
 // Painted over in the background colour with a solid pen of the width;
-// what crossed it is painted again from the drawing.
+// what crossed it is painted again from the drawing. Both are the
+// picture's: what is shown in XOR over it (the split's capture window)
+// stays whole, for its own erase to take it off cleanly.
 void EraseShown(TcadBox& box, const RDrawElement& e, int width) {
-  SetBackgroundPen(box);
   TCanvas& canvas = box.Canvas();
+  const TCanvas::TPictureDrawing picture(canvas);
+  SetBackgroundPen(box);
   canvas.Pen.Width = width;
   if (e.Kind == kKindLine) {
     box.DrawLine(1, canvas, e.X1, e.Y1, e.X2, e.Y2);
@@ -373,6 +376,8 @@ bool TcadBox::SplitLinesAtIntersection(double x, double y, std::uint8_t) {
   TUndoStep step(store);
   step.DeleteDescending(offered);
   TCanvas& canvas = Canvas();
+  // The pieces lie in the picture, under the capture window in XOR.
+  const TCanvas::TPictureDrawing picture(canvas);
   for (RDrawElement piece : tool.Results) {
     if (piece.Selection == 2) {
       canvas.Pen.Mode = pmCopy;

@@ -134,6 +134,7 @@ TEST_F(AreaCommands, ARightClickTakesTheSnappedPoint) {
   Click(69.5, 30.5, ssRight);
   ASSERT_EQ(Hatch()->Vertices.size(), 2u);
   ExpectVertex(Hatch()->Vertices[1], 70, 30, "snapped");
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(AreaCommands, CtrlClicksAddNothingToTheBoundary) {
@@ -153,6 +154,7 @@ TEST_F(AreaCommands, CtrlClicksAddNothingToTheBoundary) {
   Click(30, 30, ssCtrl | ssLeft);
   EXPECT_EQ(Box().B_Switch, on1) << "no flat rectangle";
   EXPECT_EQ(Hatch(), nullptr);
+  ExpectScreenMatchesRedraw();
 }
 
 // ---- Hatch boundary by rectangles ----------------------------------------------------
@@ -236,6 +238,7 @@ TEST_F(AreaCommands, TheBasePointModeTakesOneClickAndGoesOnWithPoints) {
   EXPECT_EQ(box.HatchBasePoint.x, 70);
   EXPECT_TRUE(Hatch()->Vertices.empty());
   EXPECT_TRUE(TakeNotifications().empty());
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(AreaCommands, TheRectangleModeMovesOnlyAnExistingBasePoint) {
@@ -255,6 +258,7 @@ TEST_F(AreaCommands, TheRectangleModeMovesOnlyAnExistingBasePoint) {
   EXPECT_EQ(box.HatchBasePoint.x, 1) << "the control's base point stays";
   EXPECT_EQ(box.ButonType, dtHachi2ten);
   EXPECT_EQ(box.B_Switch, _off);
+  ExpectScreenMatchesRedraw();
 }
 
 // ---- Keeping the boundary ----------------------------------------------------------------
@@ -267,11 +271,12 @@ TEST_F(AreaCommands, AHeldHatchKeepsItsBoundaryThroughACancelAndARedraw) {
   Click(40, 35);
   THachiTenobj* kept = Hatch();
   ASSERT_NE(kept, nullptr);
-  box.CancelCommands(false);
+  CancelCommands();
   EXPECT_EQ(Hatch(), kept);
   EXPECT_EQ(box.ButonType, dtNo);
   box.Update();
   EXPECT_TRUE(Red(30, 20)) << "still on the screen";
+  ExpectScreenMatchesRedraw();
   box.RedrawAll(false);
   EXPECT_TRUE(Red(30, 35)) << "drawn again in another mode";
   ExpectScreenMatchesRedraw();
@@ -279,7 +284,7 @@ TEST_F(AreaCommands, AHeldHatchKeepsItsBoundaryThroughACancelAndARedraw) {
   // Not held, the cancel in the command takes the boundary away.
   box.hatchHozi = false;
   box.ButonType = dtHachi2ten;
-  box.CancelCommands(false);
+  CancelCommands();
   EXPECT_EQ(Hatch(), nullptr);
   box.Update();
   EXPECT_FALSE(Red(30, 20));
@@ -382,6 +387,7 @@ TEST_F(AreaCommands, TheHeldTextForEveryKindUnitDecimalsAndRounding) {
       EXPECT_EQ(TakeNotifications(), std::vector<std::string>(3, kMeasuredNotice));
       ASSERT_EQ(Area()->Vertices.size(), p.size());
       for (std::size_t i = 0; i < p.size(); ++i) ExpectVertex(Area()->Vertices[i], p[i].x, p[i].y, "as clicked");
+      ExpectScreenMatchesRedraw();
 
       // Real millimetres: the shoelace area, the path without its closing
       // side, the centroid of the polygon and the last vertex's offset.
@@ -442,6 +448,7 @@ TEST_F(AreaCommands, SettingsPastTheirCodesLeaveTheHeldTextAlone) {
   Click(20, 20);
   Click(60, 20);
   Click(60, 50);
+  ExpectScreenMatchesRedraw();
   struct Case {
     std::uint8_t kind, perimeterUnit, areaUnit, coordUnit, perimeterDecimals, areaDecimals, coordDecimals;
   } cases[] = {
@@ -494,6 +501,7 @@ TEST_F(AreaCommands, APickedArcBecomesASideAndTheResultComesWithTheNextPoint) {
   const double polygon = 0.5 * 100 * 200 * std::sin(std::numbers::pi / 200);
   EXPECT_NEAR(std::abs(Area()->Area), polygon, 1e-6);
   EXPECT_EQ(box.PlaceText, "157");
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(AreaCommands, TheOutlineShowsAndTheCancelTakesItAway) {
@@ -511,7 +519,7 @@ TEST_F(AreaCommands, TheOutlineShowsAndTheCancelTakesItAway) {
     EXPECT_EQ(Red(50, 30), kind == 0) << "the outline of the kinds that measure it";
     EXPECT_FALSE(Red(50, 45)) << "no closing side";
     ExpectScreenMatchesRedraw();
-    box.CancelCommands(false);
+    CancelCommands();
     EXPECT_EQ(Area(), nullptr);
     EXPECT_EQ(box.B_Switch, _off);
     EXPECT_FALSE(ColourNear(30.7, 30, 0x0000FF));
@@ -537,6 +545,7 @@ TEST_F(AreaCommands, CoordinatesAreMeasuredFromTheFirstClick) {
   Click(10.4, 25.2);
   // -1.96 m and -0.48 m.
   EXPECT_EQ(box.PlaceText, "X:-1.96 Y:-0.48");
+  ExpectScreenMatchesRedraw();
   box.CoordUnit = 2;
   box.CoordDecimals = 3;
   box.FormatAreaResult();
@@ -597,11 +606,12 @@ TEST_F(AreaCommands, TheResultIsPlacedAsOneStepAndKeptForTheNextClick) {
   EXPECT_EQ(Elements().size(), 3u);
   ExpectUndoLog({second});
   EXPECT_TRUE(TakeNotifications().empty());
+  ExpectScreenMatchesRedraw();
 
   // The cancel takes a shown frame away.
   box.PlaceText = "12.5";
   MoveTo(50, 70);
-  box.CancelCommands(false);
+  CancelCommands();
   ExpectScreenMatchesRedraw();
 }
 
@@ -701,7 +711,7 @@ TEST_F(AreaCommands, RefusedSnapsKeepTheStep) {
   MoveTo(40, 60);
   EXPECT_FALSE(box.RubberErased);
   EXPECT_FALSE(box.ArcAnticlockwise);
-  box.CancelCommands(false);
+  CancelCommands();
   EXPECT_TRUE(box.ArcAnticlockwise);
   ExpectScreenMatchesRedraw();
 }
@@ -720,6 +730,7 @@ TEST_F(AreaCommands, EnteredFromTheMoveTheAngleGoesBackToIt) {
     EXPECT_NEAR(box.CommandAngle, 90, 1e-9);
     EXPECT_EQ(box.PlaceText, "90.000");
     EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame10+101"});
+    ExpectScreenMatchesRedraw();
   }
 }
 

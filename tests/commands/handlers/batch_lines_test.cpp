@@ -169,6 +169,7 @@ TEST_F(BatchLines, TheFenceConfirmIsOfferedOnlyWhileLinesAreHighlighted) {
   EXPECT_EQ(b.ButonType, dtiikatufugo);
   // The operation is the host's: the drawing is as it was.
   EXPECT_EQ(Elements().size(), 1u);
+  ExpectScreenMatchesRedraw();
 }
 
 class BatchTrim : public BatchLines {
@@ -251,6 +252,7 @@ TEST_F(BatchTrim, AConfirmWithNothingChosenOrAReferencePastTheListChangesNothing
   ExpectElements({ref, line});
   ExpectUndoLog({earlier});
   EXPECT_EQ(Box().B_Switch, _off);
+  ExpectScreenMatchesRedraw();
   // A chosen line, but the reference index lies past the list.
   Click(50, 5);
   Fence({20, 10}, {20, 30});
@@ -260,6 +262,7 @@ TEST_F(BatchTrim, AConfirmWithNothingChosenOrAReferencePastTheListChangesNothing
   EXPECT_EQ(Elements().size(), 2u);
   ExpectUndoLog({earlier});
   EXPECT_EQ(Box().B_Switch, _off);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(BatchTrim, AFailedReferencePickKeepsTheStepAndTheCancelClearsTheChoice) {
@@ -288,6 +291,7 @@ TEST_F(BatchTrim, TheFinishIsUndoneAsOneStep) {
   EXPECT_EQ(UndoLog()[1].UndoMark, kUndoDeleted);
   EXPECT_EQ(UndoLog()[2].UndoMark, kUndoAdded);
   EXPECT_EQ(UndoLog()[3].UndoMark, kUndoAdded);
+  ExpectScreenMatchesRedraw();
 }
 
 class BatchCut : public BatchLines {
@@ -335,6 +339,7 @@ TEST_F(BatchCut, TheReferencePicksTakeLinesOnly) {
   EXPECT_EQ(Box().B_Switch, on1);
   Click(70, 50);
   EXPECT_EQ(Box().B_Switch, on1);
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

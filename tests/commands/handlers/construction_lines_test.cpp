@@ -178,6 +178,7 @@ TEST_F(ConstructionLines, TheCentreLinePicksTakeNoArcAndNoMissedSnap) {
   Click(60, 70.5);  // the arc again
   EXPECT_EQ(Hint(), "  " + J("図形がありません"));
   EXPECT_EQ(box.B_Switch, on1);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(ConstructionLines, AssistedPointsGiveTheStartAndTheEnd) {
@@ -287,6 +288,7 @@ TEST_F(ConstructionLines, AGradedDivisionCrowdsTowardsTheLinePickedLast) {
       }
       ExpectElements(want);
       ExpectUndoLog(log);
+      ExpectScreenMatchesRedraw();
     }
   }
 }
@@ -315,6 +317,7 @@ TEST_F(ConstructionLines, EachLinesEndsPairByItsOwnPick) {
     Click(c.upper.x, c.upper.y);
     ASSERT_EQ(Elements().size(), 3u);
     ExpectUndoLog({PenLine(c.from1.x, c.from1.y, c.to1.x, c.to1.y)});
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -338,7 +341,8 @@ TEST_F(ConstructionLines, DivisionTakesNoArcAndNoRightClick) {
     Click(70, 60.3, ssRight);
     EXPECT_EQ(box.B_Switch, on1);
     ExpectElements({WithSelection(seeded[0], 1), seeded[1]});
-    box.CancelCommands(false);
+    CancelCommands();
+    ExpectScreenMatchesRedraw();
   }
   ExpectUndoLog({});
 }

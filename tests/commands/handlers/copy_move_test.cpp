@@ -85,7 +85,7 @@ TEST_F(CopyMoveCommands, CopyPlacesTheBufferUnderTheTransform) {
     Seed({Selected(Line(10, 10, 20, 10)), Selected(Arc(15, 20, 2)), Selected(Point(12, 14))});
     SeedText("AB", 14, 16, 18, 16);
     Store().Elements.back().Selection = 1;
-    Box().Update();
+    RedrawAsTheHostDoes();
     Click(10, 10);
     Click(40, 30);
     ASSERT_EQ(Elements().size(), 8u);
@@ -120,6 +120,7 @@ TEST_F(CopyMoveCommands, CopyPlacesTheBufferUnderTheTransform) {
     EXPECT_NEAR(text.Y2, tb.y + 4 * std::sin(a), 1e-9);
     EXPECT_NEAR(text.TextAngle, c.angle, 1e-4);
     EXPECT_EQ(TextOf(text), "AB");
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -140,6 +141,7 @@ TEST_F(CopyMoveCommands, EachCopyIsOneUndoStepAndTellsTheHost) {
   EXPECT_DOUBLE_EQ(Box().LastMove.y, 0);
   EXPECT_DOUBLE_EQ(Box().LastMoveReal.x, 2000);  // 20 drawing units at 1:100
   EXPECT_EQ(Box().B_Switch, on1);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(CopyMoveCommands, MoveDeletesAndPastesInOneStep) {
@@ -148,12 +150,14 @@ TEST_F(CopyMoveCommands, MoveDeletesAndPastesInOneStep) {
   ExpectElements({Line(0, 9, 5, 9), Line(10, 2, 15, 2)});
   ExpectUndoLog({Marked(Line(0, 0, 5, 0), kUndoDeleted), Marked(Line(10, 2, 15, 2), kUndoAdded)});
   EXPECT_TRUE(TakeNotifications().empty());
+  ExpectScreenMatchesRedraw();
   // A second placement deletes nothing and adds another copy; a move's
   // paste never opens a step, so it joins the move's.
   Click(20, 2);
   ExpectElements({Line(0, 9, 5, 9), Line(10, 2, 15, 2), Line(20, 2, 25, 2)});
   ExpectUndoLog({Marked(Line(0, 0, 5, 0), kUndoDeleted), Marked(Line(10, 2, 15, 2), kUndoAdded),
                  Marked(Line(20, 2, 25, 2), kUndoAdded)});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(CopyMoveCommands, AStretchSelectionMovedKeepsTheOuterEnds) {
@@ -168,6 +172,7 @@ TEST_F(CopyMoveCommands, AStretchSelectionMovedKeepsTheOuterEnds) {
   // Moved by (0, 5): the outer end (0, 0) stays, the inside end follows.
   ExpectElements({Line(0, 0, 10, 5), Line(9, 4, 11, 6)});
   EXPECT_EQ(UndoLog().size(), 4u);
+  ExpectScreenMatchesRedraw();
 
   // A cancel while placing after a stretch selection redraws everything.
   StartAfresh(dtIdoFree);
@@ -200,6 +205,7 @@ TEST_F(CopyMoveCommands, TheMidpointAssistWhilePlacingPastesAlongTheSegment) {
   ExpectElements({Selected(Point(0, 10)), Point(20, 10), Point(60, 10), Point(20, 10), Point(30, 10)});
   ExpectUndoLog({Marked(Point(30, 10), kUndoAdded)});
   EXPECT_FALSE(b.SegmentPaste);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(CopyMoveCommands, CancelWhilePlacingEmptiesTheBuffer) {
@@ -223,6 +229,7 @@ TEST_F(CopyMoveCommands, SegmentPasteByCountPlacesAtEqualParts) {
   ExpectElements({Selected(Point(0, 0)), Point(10, 5), Point(20, 10), Point(30, 15)});
   ExpectUndoLog({Marked(Point(10, 5), kUndoAdded), Marked(Point(20, 10), kUndoAdded), Marked(Point(30, 15), kUndoAdded)});
   EXPECT_FALSE(Box().SegmentPaste);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(CopyMoveCommands, SegmentPasteByPitch) {
@@ -250,6 +257,7 @@ TEST_F(CopyMoveCommands, SegmentPasteByPitch) {
       EXPECT_NEAR(Elements()[i + 1].X1, c.xs[i], 1e-9);
       EXPECT_NEAR(Elements()[i + 1].Y1, 3, 1e-9);
     }
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -264,6 +272,7 @@ TEST_F(CopyMoveCommands, SegmentWithoutDivisionPointChangesNothing) {
     Click(40, 0);
     ExpectElements({Selected(Point(0, 0)), Line(1, 1, 2, 2)});
     ExpectUndoLog({Marked(Line(7, 7, 8, 8), kUndoAdded)});
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -281,6 +290,7 @@ TEST_F(CopyMoveCommands, SegmentShorterThanThePitchChangesNothing) {
     Click(5, 0);
     ExpectElements({Selected(Point(0, 0)), Line(1, 1, 2, 2)});
     ExpectUndoLog({Marked(Line(7, 7, 8, 8), kUndoAdded)});
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -293,6 +303,7 @@ TEST_F(CopyMoveCommands, MoveAlongSegmentIsOneStep) {
   Click(0, 10);
   ExpectElements({Point(0, 5)});
   ExpectUndoLog({Marked(Point(0, 0), kUndoDeleted), Marked(Point(0, 5), kUndoAdded)});
+  ExpectScreenMatchesRedraw();
 }
 
 // An outline line: line type 1 in colour 1, the colour the hidden-line erase
@@ -329,6 +340,7 @@ TEST_F(CopyMoveCommands, HiddenLineEraseAndPasteAreOneStep) {
                                    Marked(Outline(50, 55, 40, 55), kUndoAdded)};
   for (const RDrawElement& e : placed) log.push_back(Marked(e, kUndoAdded));
   ExpectUndoLog(log);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(CopyMoveCommands, PasteOpensTheStepAfterARefusedErase) {
@@ -336,6 +348,7 @@ TEST_F(CopyMoveCommands, PasteOpensTheStepAfterARefusedErase) {
   std::vector<RDrawElement> many;
   for (int i = 0; i < 300; ++i) many.push_back(Selected(Point(i * 0.1, 10)));
   Store().Elements = many;
+  RedrawAsTheHostDoes();
   Box().SenUrakesi = 1;
   Click(0, 10);
   Store().UndoLog = {Marked(Line(7, 7, 8, 8), kUndoAdded)};
@@ -349,6 +362,7 @@ TEST_F(CopyMoveCommands, PasteOpensTheStepAfterARefusedErase) {
   EXPECT_EQ(UndoLog().front().UndoMark, kUndoAdded);
   const double pastedY = UndoLog().front().Y1;
   EXPECT_EQ(pastedY, 50);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(CopyMoveCommands, HatchModeCopyAddsTheHatchAndMovePastes) {
@@ -379,12 +393,14 @@ TEST_F(CopyMoveCommands, HatchModeCopyAddsTheHatchAndMovePastes) {
   EXPECT_NEAR(y2, 55, 1e-9);
   ASSERT_EQ(UndoLog().size(), 1u);
   EXPECT_EQ(UndoLog()[0].UndoMark, kUndoAdded);
+  ExpectScreenMatchesRedraw();
 
   StartWith(dtIdoFree, {Selected(Line(0, 0, 10, 0))}, 0, 0);
   Box().SenUrakesi = 2;
   Click(50, 50);
   ExpectElements({Line(50, 50, 60, 50)});
   ExpectUndoLog({Marked(Line(0, 0, 10, 0), kUndoDeleted), Marked(Line(50, 50, 60, 50), kUndoAdded)});
+  ExpectScreenMatchesRedraw();
 }
 
 // A scale change of the writing group while placing: the group's elements,
@@ -396,6 +412,7 @@ TEST_F(CopyMoveCommands, AScaleChangeWhilePlacingRescalesTheGroupsPartOfTheBuffe
     Box().WriteGrupe_No = 0;
     StartWith(mode, {Selected(Line(1, 1, 5, 1, 0)), Selected(Line(1, 3, 5, 3, 2))}, 1, 1);
     Box().RescaleWriteGroup(2);
+    RedrawAsTheHostDoes();
     EXPECT_EQ(Box().FirstPoint.x, 2);
     EXPECT_EQ(Box().FirstPoint.y, 2);
     ASSERT_EQ(Store().Buffer.size(), 2u);
@@ -418,6 +435,7 @@ TEST_F(CopyMoveCommands, AScaleChangeWhilePlacingRescalesTheGroupsPartOfTheBuffe
     EXPECT_EQ(Value(Elements()[n - 1].X1), 11);
     EXPECT_EQ(Value(Elements()[n - 1].X2), 15);
     EXPECT_EQ(Value(Elements()[n - 1].Y1), 3);
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -439,6 +457,7 @@ TEST_F(CopyMoveCommands, FittingRangeSelectsDeselectsAndToggles) {
   EXPECT_EQ(Elements()[0].Selection, 0);
   EXPECT_EQ(Elements()[1].Selection, 1);
   EXPECT_EQ(TakeNotifications(), std::vector<std::string>{Post("TFrame23", 106)});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(CopyMoveCommands, FigureSaveFillsTheBufferUnmoved) {
@@ -457,6 +476,7 @@ TEST_F(CopyMoveCommands, FigureSaveFillsTheBufferUnmoved) {
   Box().B_Switch = _off;
   Click(9, 9);
   EXPECT_EQ(Store().Buffer.size(), 2u);
+  ExpectScreenMatchesRedraw();
 }
 
 // The pixels that differ between two images, as (x, y) pairs.

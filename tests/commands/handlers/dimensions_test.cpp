@@ -127,6 +127,7 @@ TEST_F(Dimensions, TheGuideLinesCrossTheViewAtTheDimensionAngle) {
     MoveTo(60, 60);
     EXPECT_EQ(Hint(), "  " + J("寸法線終了点指示    [左クリック（自由）：右クリック（点読取り）]"));
     Box().CancelCommands(true);
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -143,6 +144,7 @@ TEST_F(Dimensions, AnEndThatSnapsToNothingTakesTheGapOrIsDropped) {
   EXPECT_NEAR(g.yb, 40, 1e-9);
   EXPECT_EQ(Box().SegEnd.x, 60);
   EXPECT_EQ(Box().SegEnd.y, 45);
+  ExpectScreenMatchesRedraw();
 }
 
 class DimensionChain : public Dimensions {
@@ -207,6 +209,7 @@ TEST_F(DimensionChain, AClickThatSnapsToNothingIsDropped) {
   Click(70, 80);
   EXPECT_EQ(Box().B_Switch, on2);
   EXPECT_EQ(Elements().size(), 3u);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(DimensionChain, TheConfirmEndsTheDimensionLineAndStartsAfresh) {
@@ -222,6 +225,7 @@ TEST_F(DimensionChain, TheConfirmEndsTheDimensionLineAndStartsAfresh) {
   // A new dimension line starts at once.
   Click(10, 60);
   EXPECT_EQ(Box().B_Switch, on1);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(DimensionChain, AfterAZoomTheGuideLinesAreDrawnAcrossTheNewView) {
@@ -266,6 +270,7 @@ TEST_F(Dimensions, APointStepWithoutAToolDoesNothing) {
   Click(20, 11);
   EXPECT_EQ(Elements().size(), 1u);
   EXPECT_TRUE(UndoLog().empty());
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(Dimensions, TheSingleDimensionCommitsOneDimensionPerTwoSnappedClicks) {
@@ -396,6 +401,7 @@ TEST_F(ValueChange, ALeftoverToolDoesNotStopTheChange) {
   EXPECT_EQ(Elements()[2].Kind, kKindText);
   ASSERT_EQ(UndoLog().size(), 2u);
   EXPECT_EQ(b.Tool(ToolSlot::SunpoObj).Get<TSunpoobj>(), nullptr);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(ValueChange, ALeftClickBesideEveryLineChangesNothing) {
@@ -405,6 +411,7 @@ TEST_F(ValueChange, ALeftClickBesideEveryLineChangesNothing) {
   EXPECT_EQ(Box().B_Switch, on1);
   EXPECT_EQ(Elements().size(), 1u);
   EXPECT_TRUE(UndoLog().empty());
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(ValueChange, ShiftLeftFromTheDimensionLineHandsOverAndBack) {
@@ -427,10 +434,12 @@ TEST_F(ValueChange, ShiftLeftFromTheDimensionLineHandsOverAndBack) {
   EXPECT_EQ(b.ButonType, dtsunposen);
   EXPECT_EQ(b.B_Switch, _off);
   EXPECT_EQ(Elements().size(), 3u);
+  ExpectScreenMatchesRedraw();
   // Without the return mark the change stays in its own mode.
   StartAfresh(dtSunpochiHen);
   Click(100, 10);
   EXPECT_EQ(b.ButonType, dtSunpochiHen);
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

@@ -58,6 +58,17 @@ class FigurePaste : public CommandHarness {
     Store().Buffer = std::move(buffer);
     Box().FirstPoint = b;
   }
+  // A caption drawn over a longer one leaves the longer one's tail in the
+  // pale box until that part of the control is painted again: the tail is
+  // probed at pixel x of the box, and the strip painted again, so that the
+  // rest of the screen can be compared with a redraw.
+  void ExpectCaptionTailThenPaintItAway(int x) {
+    EXPECT_EQ(Box().Canvas().GetPixel(x, 5), kCaptionBox);
+    Box().InvalidateRect(TRect{0, 0, Box().Width(), 24}, true);
+    ApplyPendingPaint();
+    EXPECT_NE(Box().Canvas().GetPixel(x, 5), kCaptionBox);
+  }
+  static constexpr TColor kCaptionBox = 0xB4FFFF;  // RGB(255, 255, 180)
 };
 
 // The pixels that differ between two images, as (x, y) pairs.
@@ -125,6 +136,7 @@ TEST_F(FigurePaste, TheBasePointLandsOnTheClickUnderThePasteTransform) {
   EXPECT_DOUBLE_EQ(Box().LastMove.x, 47);
   EXPECT_DOUBLE_EQ(Box().LastMove.y, 56);
   EXPECT_DOUBLE_EQ(Box().LastMoveReal.x, 4700);
+  ExpectScreenMatchesRedraw();
 }
 
 
@@ -194,10 +206,12 @@ TEST_F(FigurePaste, LineType9StaysOutOnlyWhileTheHostAsksAndACancelClearsTheAsk)
   ExpectScreenMatchesRedraw();
   Box().CancelCommands(true);
   EXPECT_FALSE(Box().PasteSkipType9);
+  ExpectScreenMatchesRedraw();
   FillBuffer(buffer);
   Click(30, 10);
   ExpectElements({Line(10, 10, 15, 10), Line(30, 10, 35, 10), Typed(Line(30, 11, 35, 11), 9),
                   Typed(Arc(30, 13, 1), 9)});
+  ExpectScreenMatchesRedraw();
 }
 
 // A line of the outline line type in a hidden-line colour.
@@ -231,6 +245,7 @@ TEST_F(FigurePaste, HiddenLinesUnderTheFigureGoInThePastesStep) {
   std::vector<RDrawElement> log = {Deleted(Line(35, 55, 55, 55))};
   for (const RDrawElement& e : want) log.push_back(Added(e));
   ExpectUndoLog(log);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(FigurePaste, ARefusedHiddenLineErasePastesInAStepOfItsOwn) {
@@ -247,6 +262,7 @@ TEST_F(FigurePaste, ARefusedHiddenLineErasePastesInAStepOfItsOwn) {
   EXPECT_DOUBLE_EQ(UndoLog().back().Y1, 20);
   ASSERT_FALSE(Dialogs().shown.empty());
   EXPECT_EQ(Dialogs().shown.back().text, J("図形線総数300本以上は裏消は実行できません!"));
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(FigurePaste, SenUrakesi2HatchesInsteadOfPasting) {
@@ -270,6 +286,7 @@ TEST_F(FigurePaste, SenUrakesi2HatchesInsteadOfPasting) {
   EXPECT_NEAR(std::max(x1, x2), 60, 1e-9);
   EXPECT_NEAR(y1, 55, 1e-9);
   EXPECT_NEAR(y2, 55, 1e-9);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(FigurePaste, TheMidpointAssistPastesAlongTheSegment) {
@@ -292,6 +309,7 @@ TEST_F(FigurePaste, TheMidpointAssistPastesAlongTheSegment) {
   ExpectElements({Point(20, 10), Point(60, 10), Point(20, 10), Point(30, 10)});
   ExpectUndoLog({Added(Point(30, 10))});
   EXPECT_FALSE(b.SegmentPaste);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(FigurePaste, TheStockFigureIsReadAgainAfterARescale) {
@@ -309,6 +327,7 @@ TEST_F(FigurePaste, TheStockFigureIsReadAgainAfterARescale) {
   StartWith(dtCopyTazuMen, {Line(0, 0, 1, 0)});
   Seed({Line(0, 0, 3, 0)});
   Box().RescaleWriteGroup(2);
+  RedrawAsTheHostDoes();
   ::unsetenv("ZURO_STOCK_DIR");
   fs::remove_all(folder);
   // The group is scaled; the buffer is the stock figure, at 1:100 as drawn.
@@ -316,6 +335,7 @@ TEST_F(FigurePaste, TheStockFigureIsReadAgainAfterARescale) {
   ASSERT_EQ(Store().Buffer.size(), 1u);
   EXPECT_NEAR(Store().Buffer[0].X2, 7, 1e-12);
   EXPECT_EQ(Box().ButonType, dtCopyTazuMen);
+  ExpectScreenMatchesRedraw();
 }
 
 // ---- Deformation points ---------------------------------------------------------
@@ -367,6 +387,7 @@ TEST_F(FigurePaste, DeformationSegmentsFollowTheAngleStep) {
   EXPECT_NEAR(Box().DeformX[2], p1.x, 1e-9);
   EXPECT_NEAR(Box().DeformY[2], 36, 1e-9);
   EXPECT_EQ(Box().ButonType, dtNo);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(FigurePaste, ARepeatedSnappedDeformationPointIsRefused) {
@@ -406,6 +427,7 @@ TEST_F(FigurePaste, TheLinePickEmptiesTheBufferAndAsksTheHost) {
   EXPECT_EQ(Box().RefLine1.Kind, kKindLine);
   Box().CancelCommands(true);
   EXPECT_EQ(Box().RefLine1.Kind, kKindNone);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(FigurePaste, TheFigureSitsAtTheCursorsFootAndTurnsAcrossTheLineInFitMode0) {
@@ -476,6 +498,7 @@ TEST_F(FigurePaste, TheDeletingFitModesTakeTheLineInThePastesStep) {
     Click(30, 25);
     ExpectElements({Line(0, 40, 60, 40), Line(30, 20, 30, 22)});
     ExpectUndoLog({Deleted(Line(0, 20, 60, 20)), Added(Line(30, 20, 30, 22))});
+    ExpectScreenMatchesRedraw();
   }
   // Fit mode 13 keeps the line.
   StartAfresh(dtCopyHenkeiZukei);
@@ -487,6 +510,7 @@ TEST_F(FigurePaste, TheDeletingFitModesTakeTheLineInThePastesStep) {
   Click(30, 25);
   ExpectElements({Line(0, 20, 60, 20), Line(30, 20, 30, 22)});
   ExpectUndoLog({Added(Line(30, 20, 30, 22))});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(FigurePaste, TheDeletedLineTheErasedLinesAndThePasteAreOneStep) {
@@ -509,6 +533,9 @@ TEST_F(FigurePaste, TheDeletedLineTheErasedLinesAndThePasteAreOneStep) {
   std::vector<RDrawElement> log = {Deleted(Line(0, 20, 60, 20)), Deleted(Line(25, 25, 45, 25))};
   for (const RDrawElement& e : want) log.push_back(Added(e));
   ExpectUndoLog(log);
+  // " 終  了 " of the hidden-line erase over the longer "配置位置指示".
+  ExpectCaptionTailThenPaintItAway(100);
+  ExpectScreenMatchesRedraw();
 }
 
 // ---- The figure fitted between two lines ---------------------------------------------
@@ -550,10 +577,12 @@ TEST_F(FitBetweenLines, TheSecondLineGivesTheCrossingAndTwoAnglesForTheHost) {
   ExpectElements({Line1(), Line2(), Line(40, 20, 44, 20)});
   ExpectUndoLog({Added(Line(40, 20, 44, 20))});
   EXPECT_EQ(Box().B_Switch, _off);
+  ExpectScreenMatchesRedraw();
   // The next line pick starts the angles afresh.
   Click(10, 20.2);
   EXPECT_EQ(Box().FigureSizes[4], 0);
   EXPECT_EQ(Box().FigureSizes[5], 0);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(FitBetweenLines, FitMode12DeletesExactlyThePickedLinesInThePastesStep) {
@@ -564,6 +593,7 @@ TEST_F(FitBetweenLines, FitMode12DeletesExactlyThePickedLinesInThePastesStep) {
   Release(45, 30, ssLeft);
   ExpectElements({other, extra, Line(40, 20, 44, 20)});
   ExpectUndoLog({Deleted(Line1()), Deleted(Line2()), Added(Line(40, 20, 44, 20))});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(FitBetweenLines, FitModes10And11DeleteOneLineEach) {
@@ -578,6 +608,7 @@ TEST_F(FitBetweenLines, FitModes10And11DeleteOneLineEach) {
     Release(45, 30, ssLeft);
     ExpectElements({c.kept, Line(40, 20, 44, 20)});
     ExpectUndoLog({Deleted(c.deleted), Added(Line(40, 20, 44, 20))});
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -594,6 +625,11 @@ TEST_F(FitBetweenLines, AParallelSecondLineCountsAsNone) {
   EXPECT_EQ(Box().B_Switch, on1);
   EXPECT_EQ(Box().RefLine2.Kind, kKindNone);
   ExpectElements({Line1(), Line(0, 30, 60, 30)});
+  // The figure still follows the cursor's foot on the first line, in XOR
+  // over it; the cancel takes it away.
+  EXPECT_NE(PixelAt(46, 20), PixelAt(50, 20));
+  CancelCommands();
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

@@ -40,8 +40,16 @@ class FigureCommands : public CommandHarness {
 
   TBuzaidanmenobj* Generator() { return Box().Tool(ToolSlot::BuzaiObj).Get<TBuzaidanmenobj>(); }
 
-  void MarkStrayPixel() { Box().Canvas().SetPixel(1, 1, kStray); }
+  void MarkStrayPixel() {
+    underStray_ = Box().Canvas().GetPixel(1, 1);
+    Box().Canvas().SetPixel(1, 1, kStray);
+  }
   bool FullyRedrawn() { return Box().Canvas().GetPixel(1, 1) != kStray; }
+  // The stray pixel is the test's own: where no redraw took it, it goes
+  // before the screen is compared.
+  void TakeStrayPixelAway() {
+    if (!FullyRedrawn()) Box().Canvas().SetPixel(1, 1, underStray_);
+  }
 
   // Press and release where the cursor is not moved first.
   void ClickInPlace(double x, double y, TShiftState button = ssLeft) {
@@ -86,6 +94,7 @@ class FigureCommands : public CommandHarness {
   }
 
   SettingsGuard guard_;
+  TColor underStray_ = 0;
 };
 
 // ---- Member sections ----------------------------------------------------------
@@ -123,11 +132,13 @@ TEST_F(FigureCommands, MemberSectionAtFreeAndSnappedClicks) {
     ASSERT_EQ(Elements().size(), 3u);
     ExpectHook(1, c.base, 5, 3, 30);
     EXPECT_EQ(UndoLog().size(), 2u) << "one undo step";
+    ExpectScreenMatchesRedraw();
     // A second click without moving commits again, as a step of its own.
     ClickInPlace(80, 60);
     ASSERT_EQ(Elements().size(), 5u);
     ExpectHook(3, c.offset ? Plus({80, 60}, offset) : RPoint2D{80, 60}, 5, 3, 30);
     EXPECT_EQ(UndoLog().size(), 2u);
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -186,6 +197,7 @@ TEST_F(FigureCommands, EachLineKeepsItsLayerAndTag) {
   EXPECT_EQ(k, lines.size());
   EXPECT_TRUE(onPlanLayer);
   EXPECT_EQ(UndoLog().size(), Elements().size()) << "one undo step";
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(FigureCommands, TextsRedrawFromZoomPointEightAndKind90TellsTheHost) {
@@ -214,6 +226,8 @@ TEST_F(FigureCommands, TextsRedrawFromZoomPointEightAndKind90TellsTheHost) {
     if (c.told) {
       EXPECT_EQ(told[0], "TFrame32+119");
     }
+    TakeStrayPixelAway();
+    ExpectScreenMatchesRedraw();
     box.Zoom = 1.0;
   }
 }
@@ -249,6 +263,8 @@ TEST_F(FigureCommands, RepeatedPlacementAtEveryPitchPoint) {
       EXPECT_EQ(UndoLog().size(), Elements().size()) << "one undo step";
       EXPECT_FALSE(box.SegmentPaste);
       EXPECT_EQ(FullyRedrawn(), mode == dtBuzaikotei);
+      TakeStrayPixelAway();
+      ExpectScreenMatchesRedraw();
     }
   }
 }
@@ -267,6 +283,7 @@ TEST_F(FigureCommands, ASegmentShorterThanThePitchAddsNothing) {
   Click(30, 20);  // 20 long
   EXPECT_EQ(Elements().size(), 2u);
   ExpectUndoLog(log);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(FigureCommands, AMidpointAssistRightAfterACancelPlacesAlongItsSegment) {
@@ -280,6 +297,7 @@ TEST_F(FigureCommands, AMidpointAssistRightAfterACancelPlacesAlongItsSegment) {
   MoveTo(40, 40);
   box.CancelCommands(true);
   ASSERT_EQ(Generator(), nullptr);
+  ExpectScreenMatchesRedraw();
   box.SavedMode = dtBuzaikotei;
   box.ButonType = dthitsuru;
   box.FirstPoint = {10, 20};
@@ -289,6 +307,7 @@ TEST_F(FigureCommands, AMidpointAssistRightAfterACancelPlacesAlongItsSegment) {
   ASSERT_EQ(Elements().size(), 7u);
   for (int i = 0; i < 3; ++i) ExpectHook(1 + 2 * i, {25.0 + 15 * i, 20}, 5, 3, 0);
   EXPECT_EQ(UndoLog().size(), 6u);
+  ExpectScreenMatchesRedraw();
 }
 
 // ---- Marks on selected lines ------------------------------------------------------
@@ -370,6 +389,7 @@ TEST_F(ArrowCommands, OnTheEndsOfLinesAndArcsAtEveryScale) {
       ExpectArrow(2, c.tip, c.angle);
       EXPECT_EQ(UndoLog().size(), 2u);
       EXPECT_EQ(Box().CommandAngle, 0.0);
+      ExpectScreenMatchesRedraw();
     }
   }
 }
@@ -398,6 +418,7 @@ TEST_F(ArrowCommands, ByABasePointAndADirectionPoint) {
     ExpectArrow(1, {30, 30}, c.angle);
     EXPECT_EQ(Box().CommandStep, 0);
     EXPECT_EQ(Box().CommandAngle, 0.0);
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -432,6 +453,7 @@ TEST_F(ArrowCommands, SizesThatAreNotNumbersPlaceNothing) {
     Click(68, 50.5);
     EXPECT_EQ(Elements().size(), 1u);
   }
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(ArrowCommands, AClickRightAfterACancelPlacesTheArrow) {
@@ -440,9 +462,11 @@ TEST_F(ArrowCommands, AClickRightAfterACancelPlacesTheArrow) {
   MoveTo(40, 40);
   Box().CancelCommands(true);
   ASSERT_EQ(Generator(), nullptr);
+  ExpectScreenMatchesRedraw();
   ClickInPlace(68, 50.5);
   ASSERT_EQ(Elements().size(), 3u);
   ExpectArrow(1, {70, 50}, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 // ---- Line symbols ------------------------------------------------------------------
@@ -485,6 +509,7 @@ TEST_F(SymbolCommands, PlacedAtOnceWithoutAReferenceLine) {
   EXPECT_EQ(Value(Elements()[0].Y2), 40.0);
   EXPECT_EQ(UndoLog().size(), 1u);
   EXPECT_EQ(Box().B_Switch, _off);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SymbolCommands, PlacedAgainstAPickedLine) {
@@ -515,6 +540,7 @@ TEST_F(SymbolCommands, PlacedAgainstAPickedLine) {
   EXPECT_EQ(Value(connector.ColorNo), 3);
   EXPECT_EQ(UndoLog().size(), 2u);
   EXPECT_EQ(Box().B_Switch, _off);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SymbolCommands, APlacementCodeAboveOneIsNeverPlaced) {
@@ -608,10 +634,16 @@ TEST_F(FigureCommands, AClickRightAfterACancelPlacesTheFigure) {
   MoveTo(20, 20);
   Box().CancelCommands(true);
   ASSERT_EQ(Generator(), nullptr);
+  ExpectScreenMatchesRedraw();
   ClickInPlace(50, 50);
   ASSERT_EQ(Elements().size(), 2u);
   ExpectHook(0, {50, 50}, 5, 3, 0);
   EXPECT_EQ(UndoLog().size(), 2u);
+  // A placement with no preview on the screen shows the preview again
+  // where it last was (the cancel left that at the origin); the cancel
+  // takes it away and leaves the committed hook as the redraw shows it.
+  CancelCommands();
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

@@ -145,13 +145,14 @@ TEST_F(SiteFloorCommands, TrianglesAddARowAtTheThirdSnappedClick) {
     }
     ExpectElements({Point(kA.x, kA.y), Point(kB.x, kB.y), Point(kC.x, kC.y)});
     EXPECT_TRUE(UndoLog().empty());
+    ExpectScreenMatchesRedraw();
     // A second triangle grows the same table.
     TSikichiMenobj* table = Site();
     ClickAll({kA, kB, kC}, c.button);
     EXPECT_EQ(Site(), table);
     EXPECT_EQ(TakeNotifications(), std::vector<std::string>{kAreaNotice});
-    // The full redraw draws the table again. (The point marker stays under
-    // the figures drawn over it, so the image is probed, not compared.)
+    ExpectScreenMatchesRedraw();
+    // The full redraw draws the table again.
     Box().RedrawAll(false);
     if (c.toolMode == 2) {
       EXPECT_TRUE(ColourNear(50, 35, Box().ColourTable[5]));
@@ -198,6 +199,7 @@ TEST_F(SiteFloorCommands, ThePointListLabelsEveryClickAndPostsFromTheSecond) {
   ASSERT_EQ(Site()->PointRows.size(), 3u);
   for (const RSikiZaData& row : Site()->PointRows) EXPECT_TRUE(LabelShown(row.Label));
   EXPECT_TRUE(UndoLog().empty());
+  ExpectScreenMatchesRedraw();
   Box().RedrawAll(false);
   for (const RSikiZaData& row : Site()->PointRows) EXPECT_TRUE(LabelShown(row.Label));
 }
@@ -227,6 +229,7 @@ TEST_F(SiteFloorCommands, ASwitchBetweenTriangleModesKeepsTheTableAndItsOwnRows)
       EXPECT_TRUE(table->TriangleRows.empty());
       EXPECT_TRUE(CircleShown(table->Rows[1].NumberCircle));
     }
+    ExpectScreenMatchesRedraw();
     // The full redraw draws them again from the same arrays.
     Box().RedrawAll(false);
     ExpectScreenMatchesRedraw();
@@ -241,10 +244,10 @@ TEST_F(SiteFloorCommands, TheCancelFreesTheTableAndTheRepaintClearsItsFigures) {
     ASSERT_NE(Site(), nullptr);
     const Rmoziko label = mode == dtSikichi ? Site()->Rows[0].NumberLabel : Site()->PointRows[2].Label;
     EXPECT_TRUE(LabelShown(label));
-    Box().CancelCommands(true);
+    CancelCommands();
     EXPECT_EQ(Site(), nullptr);
     EXPECT_EQ(Box().B_Switch, _off);
-    Box().Update();
+    ExpectScreenMatchesRedraw();
     EXPECT_FALSE(LabelShown(label));
   }
 }
@@ -349,10 +352,10 @@ TEST_F(SiteFloorCommands, AnArcIsPickedWhereTheFirstClickPressed) {
       ASSERT_EQ(messages.Messages.size(), 1u);
       EXPECT_EQ(messages.Messages[0].Kind, ToolMessageKind::Warning);
       EXPECT_EQ(messages.Messages[0].Text, J("半円以上の円弧は、計算できません！"));
-      ExpectScreenMatchesRedraw();
     }
     ExpectElements({c.arc});
     EXPECT_TRUE(UndoLog().empty());
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -371,6 +374,7 @@ TEST_F(SiteFloorCommands, AnArcClickThatPicksNothingStaysAtTheFirstStep) {
   EXPECT_EQ(Box().B_Switch, _off);
   EXPECT_TRUE(TakeNotifications().empty());
   EXPECT_TRUE(Floor()->Rows.empty());
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SiteFloorCommands, TheFloorCancelFreesTheTable) {
@@ -382,10 +386,10 @@ TEST_F(SiteFloorCommands, TheFloorCancelFreesTheTable) {
   const RToolArc circle = Floor()->Rows[0].NumberCircle;
   EXPECT_TRUE(CircleShown(circle));
   ClickAll({kA, kB});
-  Box().CancelCommands(true);
+  CancelCommands();
   EXPECT_EQ(Floor(), nullptr);
   EXPECT_EQ(Box().B_Switch, _off);
-  Box().Update();
+  ExpectScreenMatchesRedraw();
   EXPECT_FALSE(CircleShown(circle));
 }
 
@@ -417,18 +421,24 @@ TEST_F(SiteFloorCommands, BothButtonsHeldStopEachRedrawWithinTwentyRows) {
     }
     Input().Hold(PolledKey::LeftButton, false);
     Input().Hold(PolledKey::RightButton, false);
-    bool lastShown = false;
-    if (c.mode == dtSikichi || c.mode == dtYuka) {
-      const RToolArc circle = c.mode == dtYuka ? Floor()->Rows.at(20).NumberCircle : Site()->Rows.at(20).NumberCircle;
-      lastShown = CircleShown(circle);
-    } else if (c.mode == dtSikichi3) {
-      lastShown = ColourNear(100, 65, Box().ColourTable[5], 0);  // the last base's middle
-    } else {
-      lastShown = LabelShown(Site()->PointRows.at(20).Label);
-    }
-    EXPECT_EQ(lastShown, !c.held);
+    const auto lastShown = [&] {
+      if (c.mode == dtSikichi || c.mode == dtYuka) {
+        return CircleShown(c.mode == dtYuka ? Floor()->Rows.at(20).NumberCircle : Site()->Rows.at(20).NumberCircle);
+      }
+      if (c.mode == dtSikichi3) return ColourNear(100, 65, Box().ColourTable[5], 0);  // the last base's middle
+      return LabelShown(Site()->PointRows.at(20).Label);
+    };
+    EXPECT_EQ(lastShown(), !c.held);
     EXPECT_TRUE(Elements().empty());
     EXPECT_TRUE(UndoLog().empty());
+    if (c.held) {
+      // A redraw stopped by the buttons leaves the rows after it off the
+      // screen until the next one draws them.
+      RedrawAsTheHostDoes();
+      EXPECT_TRUE(lastShown());
+    } else {
+      ExpectScreenMatchesRedraw();
+    }
   }
 }
 

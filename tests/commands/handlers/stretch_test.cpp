@@ -160,6 +160,7 @@ TEST_F(StretchCommand, AnArcBeingStretchedTakesNoBoundaryLine) {
   ExpectElements({Selected(seeded[0]), seeded[1]});
   ExpectUndoLog({earlier});
   EXPECT_EQ(Box().B_Switch, on1);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(StretchCommand, ARightClickOnAnArcTakesItsCentreNotABoundary) {
@@ -219,6 +220,7 @@ TEST_F(StretchCommand, AFirstRightClickOnNothingTellsTheHost) {
   EXPECT_EQ(box.Mhan1, 0) << "the release clears it after the host saw it";
   EXPECT_EQ(box.B_Switch, _off);
   EXPECT_EQ(box.ButonType, dtSenSinsyuku);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(StretchCommand, OtherwiseAFirstRightClickHandsTheLineToTheLineCommand) {
@@ -251,6 +253,7 @@ TEST_F(StretchCommand, AFirstLeftClickOnNothingStaysAtThePick) {
   Click(40, 70);
   ExpectElements({seeded});
   ExpectUndoLog({});
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

@@ -177,6 +177,8 @@ TEST_F(TextCommands, ShiftClicksPrependAndAppendAnotherTextsString) {
   EXPECT_EQ(Elements()[0].Selection, 0);
   Click(20, 20, ssShift | ssLeft);  // beside every text
   EXPECT_EQ(box.PlaceText, J("CDABCD"));
+  Leave();  // the held text's frame follows the cursor until it leaves
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(TextCommands, TheHostLearnsWhatAClickFoundThroughMhan1) {
@@ -194,6 +196,7 @@ TEST_F(TextCommands, TheHostLearnsWhatAClickFoundThroughMhan1) {
   Click(20, 20, ssRight);  // nothing to snap to
   EXPECT_EQ(seen, 1);
   EXPECT_TRUE(Elements().empty());
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(TextCommands, OverlappingTextsAndLayersThatAreNotEditable) {
@@ -251,6 +254,7 @@ TEST_F(TextCommands, AShiftClickInTheNumberingDeletesTheCharacter) {
   Click(47, 50.5, ssShift | ssLeft);
   EXPECT_EQ(Strings(), "AB|");
   EXPECT_EQ(Marks(), "9:A9B|6:AB|");
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(TextCommands, CuttingKeepsEveryAttributeInBothParts) {
@@ -338,6 +342,7 @@ TEST_F(TextCommands, AMissOrTheBaseTwiceJoinsNothing) {
   EXPECT_EQ(Box().B_Switch, on1);
   EXPECT_EQ(Strings(), "AB|CD|");
   EXPECT_TRUE(UndoLog().empty());
+  ExpectScreenMatchesRedraw();
   std::string joined = "x";
   Box().JoinTexts(0, 7, joined, true, true);  // an index outside the list
   EXPECT_TRUE(joined.empty());
