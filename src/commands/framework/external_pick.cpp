@@ -199,26 +199,22 @@ void tenGaibuUp(TcadBox& box, TShiftState, double, double) {
   }
 }
 
-// The polyline drawn over in the background colour, then forgotten.
+// The polyline taken off, then forgotten. The rubber segment, drawn in XOR, goes by its own erase; the segments
+// drawn for good are painted over in the background colour, and what they
+// crossed is painted again from the drawing.
 void tenGaibuCancel(TcadBox& box) {
   const TSupuLineobj* v = InPick(box) ? Vertices(box) : nullptr;
   if (v == nullptr) return;
+  EraseRubber(box);
   TCanvas& canvas = box.Canvas();
   canvas.Pen.Mode = pmCopy;
   canvas.Pen.Style = psSolid;
   canvas.Pen.Width = 1;
   canvas.Pen.Color = box.Color();
-  if (v->PointCount <= 1) {
-    box.DrawLine(1, canvas, box.RubberEnd.x, box.RubberEnd.y, box.FirstPoint.x, box.FirstPoint.y);
-  } else {
-    for (std::int32_t k = 1; k < v->PointCount; ++k) {
-      const auto i = static_cast<std::size_t>(k);
-      box.DrawLine(1, canvas, v->PointX[i], v->PointY[i], v->PointX[i + 1], v->PointY[i + 1]);
-    }
-    if (!box.RubberErased) {
-      const RPoint2D a = LastVertex(*v);
-      box.DrawLine(1, canvas, a.x, a.y, box.RubberEnd.x, box.RubberEnd.y);
-    }
+  for (std::int32_t k = 1; k < v->PointCount; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    box.DrawLine(1, canvas, v->PointX[i], v->PointY[i], v->PointX[i + 1], v->PointY[i + 1]);
+    box.InvalidateLineBand(v->PointX[i], v->PointY[i], v->PointX[i + 1], v->PointY[i + 1]);
   }
   box.Tool(ToolSlot::SupuLineObj).Free();
 }

@@ -200,10 +200,10 @@ bool NoCutRange(const TcadBox& box) {
   return r.X1 == 0 && r.Y1 == 0 && r.X2 == 0 && r.Y2 == 0;
 }
 
-// The kept frame of a cut-out range: copy mode shows it, XOR removes it.
-void DrawCutFrame(TcadBox& box, TPenMode mode, RPoint2D a, RPoint2D b) {
+// The kept frame of a cut-out range, in the copy mode.
+void DrawCutFrame(TcadBox& box, RPoint2D a, RPoint2D b) {
   TCanvas& canvas = box.Canvas();
-  canvas.Pen.Mode = mode;
+  canvas.Pen.Mode = pmCopy;
   canvas.Pen.Style = psSolid;
   canvas.Pen.Width = 1;
   canvas.Pen.Color = box.Sentakucol;
@@ -256,7 +256,7 @@ void KiritoriHaniUp(TcadBox& box, TShiftState, double, double) {
   }
   if (!box.LeaveErased) box.EraseRingCursor();
   EraseRangeRect(box);
-  DrawCutFrame(box, pmCopy, box.FirstPoint, box.SecondPoint);
+  DrawCutFrame(box, box.FirstPoint, box.SecondPoint);
   const RPoint2D a = box.FirstPoint, b = box.SecondPoint;
   if (box.ButonType == dtKiritoriHani) {
     box.CopyRangeToBuffer(a.x, a.y, b.x, b.y);
@@ -274,14 +274,20 @@ void KiritoriHaniUp(TcadBox& box, TShiftState, double, double) {
 void KiritoriHaniRedraw(TcadBox& box) {
   if (!InCutOut(box) || NoCutRange(box)) return;
   const RCutRange& r = box.CutRange;
-  DrawCutFrame(box, pmCopy, {r.X1, r.Y1}, {r.X2, r.Y2});
+  DrawCutFrame(box, {r.X1, r.Y1}, {r.X2, r.Y2});
 }
 
-// Nothing to remove while no range was taken.
+// Nothing to remove while no range was taken. The frame, drawn for good,
+// goes by a paint of its four sides from the drawing: drawn again in XOR
+// it would leave its first corner (which its two sides from there each
+// draw once) and cut what it crossed.
 void KiritoriHaniCancel(TcadBox& box) {
   if (!InCutOut(box) || NoCutRange(box)) return;
   const RCutRange& r = box.CutRange;
-  DrawCutFrame(box, pmXor, {r.X1, r.Y1}, {r.X2, r.Y2});
+  box.InvalidateLineBand(r.X1, r.Y1, r.X2, r.Y1);
+  box.InvalidateLineBand(r.X2, r.Y1, r.X2, r.Y2);
+  box.InvalidateLineBand(r.X1, r.Y1, r.X1, r.Y2);
+  box.InvalidateLineBand(r.X1, r.Y2, r.X2, r.Y2);
 }
 
 std::optional<int> CutOutCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan) {

@@ -460,6 +460,8 @@ bool TcadBox::PickCircleToggle(std::int32_t& index, double x, double y) {
       DrawArc(1, canvas, e.X1, e.Y1, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation);
       e.Selection = 1;
     }
+    // What lies over it in the drawing comes back over it.
+    InvalidateElementArea(e);
     index = entry.Index;
     return true;
   }
@@ -476,7 +478,8 @@ void TcadBox::NearestPointOnPickedCircle(double& x, double& y) {
   PolarPoint(x, y, DirectionAngleDeg(cx, cy, x, y), r, cx, cy);
   e.Selection = 0;
   RingRepaintFlag = true;
-  InvalidateWorldRect(cx - r, cy - r, cx + r, cy + r);
+  // The whole curve, its rightmost and lowest pixels too.
+  InvalidateElementArea(e);
 }
 
 void TcadBox::ResumeWithAssistPoint(TShiftState shift, double x, double y) {

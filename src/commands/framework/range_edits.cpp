@@ -11,6 +11,7 @@
 
 #include "canvas/buffer_transform.h"
 #include "canvas/cad_box.h"
+#include "canvas/command_registry.h"
 #include "canvas/envelope.h"
 #include "canvas/undo_step.h"
 #include "commands/framework/command_framework.h"
@@ -231,21 +232,16 @@ void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, doubl
     if (result == 2) KeepPiece(pieces, e, p2sx, p2sy, p2ex, p2ey);
   }
   TUndoStep step(store, joinStep ? TUndoStep::Start::Join : TUndoStep::Start::New);
-  TCanvas& canvas = Canvas();
-  canvas.Pen.Width = 1;
-  canvas.Pen.Style = psSolid;
-  // What goes is painted again from the drawing where it lay: taken off in
-  // XOR it would come back whenever that part is painted again.
+  // Where each cut element was, the drawing is painted again once it is
+  // gone (drawn again in XOR it would cut what crossed it); the pieces
+  // show at once as the redraw draws them.
   for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
     InvalidateElementArea(store.Elements[static_cast<std::size_t>(*it)]);
   }
   std::reverse(doomed.begin(), doomed.end());
   step.DeleteDescending(doomed);
   for (const RDrawElement& piece : pieces) {
-    canvas.Pen.Mode = pmCopy;
-    canvas.Pen.Color = PenColourOf(*this, piece.ColorNo);
-    DrawLine(piece.LineType, canvas, piece.X1, piece.Y1, piece.X2, piece.Y2);
-    step.AddChecked(piece);
+    if (step.AddChecked(piece)) DrawAsRedrawn(store.Elements.back());
   }
   ToggleRingCursor();
   RingHidden = true;
@@ -299,6 +295,7 @@ bool RunEnvelope(TcadBox& box, TUndoStep& step, double x1, double y1, double x2,
   }
   cleanUp.Execute();
   canvas.Pen.Width = 1;
+  // Each line shows at once as the redraw draws it.
   for (auto it = cleanUp.ResultLines.rbegin(); it != cleanUp.ResultLines.rend(); ++it) {
     RDrawElement line = ZeroElement();
     line.Kind = kKindLine;
@@ -310,9 +307,7 @@ bool RunEnvelope(TcadBox& box, TUndoStep& step, double x1, double y1, double x2,
     line.ColorNo = it->ColorNo;
     line.Group = it->Group;
     line.Layer = it->Layer;
-    if (!step.AddChecked(line)) continue;
-    canvas.Pen.Color = box.PrepareXorColor(PenColourOf(box, line.ColorNo));
-    box.DrawLine(line.LineType, canvas, line.X1, line.Y1, line.X2, line.Y2);
+    if (step.AddChecked(line)) box.DrawAsRedrawn(store.Elements.back());
   }
   return true;
 }
@@ -460,10 +455,14 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
     return markedHeight(text, style, vertical, h);
   };
   const double textMargin = std::fabs(CurrentTextHeight) / 5;
+  // Where elements were painted over, the drawing is painted again: what
+  // crossed them is whole.
+  TChangedArea paintedOver;
   // Paints the background over a deleted element that may have left pixels
   // in view. Apart from the scan, as keepText below: the scan's own loop
   // keeps its state in registers.
   auto paintOver = [&](const RDrawElement& e) __attribute__((noinline)) {
+    if (e.Kind != kKindText) paintedOver.Add(*this, e);
     canvas.Pen.Color = background;
     switch (e.Kind) {
       case kKindLine:
@@ -476,13 +475,18 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
         canvas.Pen.Width = 1;
         DrawRect(e.X1, e.Y1, e.X2, e.Y2);
         break;
-      case kKindText:
+      case kKindText: {
+        const double h = textHeight(e);
         canvas.Pen.Width = 1;
         canvas.Brush.Color = background;
         canvas.Brush.Style = bsSolid;
-        FillTextArea(e.X1, e.Y1, e.X2, e.Y2, textHeight(e));
+        FillTextArea(e.X1, e.Y1, e.X2, e.Y2, h);
         canvas.Brush.Style = bsClear;
+        const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2, reach = std::fabs(h) + textMargin;
+        paintedOver.AddRect(std::min(x1, x2) - reach, std::min(y1, y2) - reach, std::max(x1, x2) + reach,
+                            std::max(y1, y2) + reach);
         break;
+      }
       case kKindArc: {
         const bool small = Zoom < 0.76 && e.Radius * Zoom < 0.2 &&
                            EllipseTouchesRect(e.X1, e.Y1, e.Radius, e.Ratio, e.Rotation, 0.0, 0.0, v.Left, v.Bottom,
@@ -548,6 +552,7 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
   }
   pass.Finish();
   canvas.Pen.Width = 1;
+  paintedOver.Repaint(*this);
   if (redraw) {
     DrawGrid();
     store.BuildDisplayLists(ViewWindow.Left, ViewWindow.Bottom, ViewWindow.Right, ViewWindow.Top, Zoom);
@@ -593,9 +598,12 @@ void CutArcBetweenPoints(TcadBox& box, std::uint8_t mode, double x1, double y1, 
   canvas.Pen.Color = box.Color();
   canvas.Pen.Width = 3;
   box.DrawArc(1, canvas, old.X1, old.Y1, old.Radius, old.Ratio, old.StartAngle, old.EndAngle, old.Rotation);
+  canvas.Pen.Width = 1;
+  // What crossed it is painted again from the drawing.
+  box.InvalidateElementArea(old);
   step.Delete(index);
   cut.Run();
-  canvas.Pen.Width = 1;
+  // Each piece shows at once as the redraw draws it.
   for (int i = cut.LastPiece; i >= 0; --i) {
     const RArcPiece& p = cut.Pieces[static_cast<std::size_t>(i)];
     RDrawElement piece = old;
@@ -613,10 +621,7 @@ void CutArcBetweenPoints(TcadBox& box, std::uint8_t mode, double x1, double y1, 
     piece.Rotation = p.Rotation;
     piece.Selection = 0;
     piece.Scratch = 0;
-    if (!step.AddChecked(piece)) continue;
-    canvas.Pen.Color = PenColourOf(box, piece.ColorNo);
-    box.DrawArc(piece.LineType, canvas, piece.X1, piece.Y1, piece.Radius, piece.Ratio, piece.StartAngle,
-                piece.EndAngle, piece.Rotation);
+    if (step.AddChecked(piece)) box.DrawAsRedrawn(store.Elements.back());
   }
 }
 
@@ -651,9 +656,10 @@ void TcadBox::CutElementBetweenPoints(std::uint8_t mode, double x1, double y1, d
     canvas.Pen.Color = Color();
     canvas.Pen.Width = 2;
     DrawLine(1, canvas, line.X1, line.Y1, line.X2, line.Y2);
-  } else {
-    InvalidateLineBand(line.X1, line.Y1, line.X2, line.Y2);
+    canvas.Pen.Width = 1;
   }
+  // Painted again from the drawing: what crossed the line is whole.
+  InvalidateLineBand(line.X1, line.Y1, line.X2, line.Y2);
   const bool f1Higher = FirstIsHigher(f1, f2);
   const RPoint2D high = f1Higher ? f1 : f2, low = f1Higher ? f2 : f1;
   const RPoint2D first{line.X1, line.Y1}, second{line.X2, line.Y2};
@@ -667,11 +673,9 @@ void TcadBox::CutElementBetweenPoints(std::uint8_t mode, double x1, double y1, d
   }
   TUndoStep step(store);
   step.Delete(index);
-  canvas.Pen.Width = 1;
+  // The pieces of a line along an axis show at once, as the redraw draws them.
   for (const RDrawElement& piece : pieces) {
-    if (!step.AddChecked(piece) || !axis) continue;
-    canvas.Pen.Color = PenColourOf(*this, piece.ColorNo);
-    DrawLine(piece.LineType, canvas, piece.X1, piece.Y1, piece.X2, piece.Y2);
+    if (step.AddChecked(piece) && axis) DrawAsRedrawn(store.Elements.back());
   }
   ShowPointMarker(1, f2.x, f2.y);
   finish();
@@ -765,7 +769,8 @@ void HatchPastedFigure(TcadBox& box, std::size_t limit, const char* caption, con
   }
   addFigureLines(hatch);
   hatch.Run(45, 5, 5);
-  box.CommitElementArray(hatch.Elements, static_cast<std::int32_t>(hatch.Elements.size()) - 1, {});
+  // The hatch lines show at once, as the redraw draws them.
+  box.CommitAndDrawElementArray(hatch.Elements, static_cast<std::int32_t>(hatch.Elements.size()) - 1);
   box.ShowTopMessage(J(" 完  了 "));
 }
 
@@ -809,4 +814,6 @@ void TcadBox::HatchPasteOutlineKeptHatch(std::int32_t directionMode, double dx, 
                         hatch.AddFigureLine(line);
                       }
                     });
+  // The held boundary lies over the drawing, as the redraw draws it.
+  CommandRegistry().RunPhase("Hachi2tenRedraw", *this);
 }

@@ -224,8 +224,11 @@ bool IsSinglePickMode(Sbuttontype mode) {
 }
 
 // Back in its own colour and marked as no longer selected.
-void Withdraw(TcadBox& box, RDrawElement& e) {
-  if (OnEditableLayer(*box.Draw1, e)) DrawInOwnColour(box, e);
+void Withdraw(TcadBox& box, RDrawElement& e, TChangedArea& changed) {
+  if (OnEditableLayer(*box.Draw1, e)) {
+    DrawInOwnColour(box, e);
+    changed.Add(box, e);
+  }
   e.Selection = 10;
   if (e.Kind == kKindLine) e.Scratch = 0;
 }
@@ -300,6 +303,7 @@ void TcadBox::SelectWindowRange(bool crossing, double x1, double y1, double x2, 
   // the elements in view. Fields are written only where they change, so
   // the records outside the range are only read.
   std::vector<Verdict> verdicts(elements.size(), Verdict::Outside);
+  TChangedArea changed;
   for (std::size_t i = 0; i < elements.size(); ++i) {
     RDrawElement& e = elements[i];
     if (e.Scratch != 0) e.Scratch = 0;
@@ -332,16 +336,19 @@ void TcadBox::SelectWindowRange(bool crossing, double x1, double y1, double x2, 
     }
     if (verdict == Verdict::Taken) {
       DrawHighlighted(*this, elements[index]);
+      changed.Add(*this, elements[index]);
       HaniAka_Cyu = true;
     } else if (verdict == Verdict::KindOff) {
       HaniAka_Cyu = selected;
     }
   }
+  changed.Repaint(*this);
 }
 
 void TcadBox::SelectParametricRange(double x1, double y1, double x2, double y2) {
   const RRange range(x1, y1, x2, y2);
   bool selected = false;
+  TChangedArea changed;
   for (RDrawElement& e : Draw1->Elements) {
     if (!OnEditableLayer(*Draw1, e)) continue;
     const RTestSegments t = TestSegmentsOf(e, RangeOp::Stretch, false);
@@ -372,13 +379,16 @@ void TcadBox::SelectParametricRange(double x1, double y1, double x2, double y2) 
       } else {
         DrawHighlighted(*this, e);
       }
+      changed.Add(*this, e);
     }
     if (MatchesColorTypeFilter(e.ColorNo, e.LineType)) HaniAka_Cyu = selected;
   }
+  changed.Repaint(*this);
 }
 
 void TcadBox::SelectOutsideWindowRange(double x1, double y1, double x2, double y2) {
   const RRange range(x1, y1, x2, y2);
+  TChangedArea changed;
   for (RDrawElement& e : Draw1->Elements) {
     if (!OnEditableLayer(*Draw1, e)) continue;
     if (LiesInRange(e, RangeOp::Outside, false, range)) continue;
@@ -392,14 +402,19 @@ void TcadBox::SelectOutsideWindowRange(double x1, double y1, double x2, double y
       }
       // Points vanish below zoom 0.2: marked, not drawn, yet they count.
       const bool drawn = !onlyMarked && !(e.Kind == kKindPoint && Zoom < 0.2);
-      if (drawn) DrawHighlighted(*this, e);
+      if (drawn) {
+        DrawHighlighted(*this, e);
+        changed.Add(*this, e);
+      }
     }
     if (MatchesColorTypeFilter(e.ColorNo, e.LineType) && !onlyMarked) HaniAka_Cyu = true;
   }
+  changed.Repaint(*this);
 }
 
 void TcadBox::DeselectWindowRange(bool crossing, double x1, double y1, double x2, double y2) {
   const RRange range(x1, y1, x2, y2);
+  TChangedArea changed;
   for (RDrawElement& e : Draw1->Elements) {
     if (e.Selection == 0 || !OnEditableLayer(*Draw1, e)) continue;
     if (!LiesInRange(e, RangeOp::Stretch, crossing, range)) continue;
@@ -407,20 +422,26 @@ void TcadBox::DeselectWindowRange(bool crossing, double x1, double y1, double x2
     e.Selection = 0;
     if (e.Kind == kKindLine) e.Scratch = 0;
     DrawInOwnColour(*this, e);
+    changed.Add(*this, e);
   }
+  changed.Repaint(*this);
 }
 
 void TcadBox::DeselectAll() {
   HaniAka_Cyu = false;
+  TChangedArea changed;
   for (RDrawElement& e : Draw1->Elements) {
-    if (e.Selection != 0 && e.Selection != 10) Withdraw(*this, e);
+    if (e.Selection != 0 && e.Selection != 10) Withdraw(*this, e, changed);
   }
+  changed.Repaint(*this);
 }
 
 void TcadBox::DeselectElement(std::int32_t index) {
   if (!IsSinglePickMode(ButonType)) return;
   if (index < 0 || static_cast<std::size_t>(index) >= Draw1->Elements.size()) return;
-  Withdraw(*this, Draw1->Elements[static_cast<std::size_t>(index)]);
+  TChangedArea changed;
+  Withdraw(*this, Draw1->Elements[static_cast<std::size_t>(index)], changed);
+  changed.Repaint(*this);
   HaniAka_Cyu = false;
 }
 
@@ -475,7 +496,8 @@ void TcadBox::DeleteElementAt(double x, double y) {
       default: {
         EraseRingCursor();
         const double r = e.Radius;
-        InvalidateWorldRect(e.X1 - r, e.Y1 - r, e.X1 + r, e.Y1 + r);
+        // Its whole curve, the rightmost and lowest pixels too.
+        InvalidateElementArea(e);
         TCanvas& canvas = Canvas();
         canvas.Pen.Mode = pmCopy;
         canvas.Pen.Style = psSolid;
@@ -496,8 +518,10 @@ void TcadBox::DeleteLineByIndex(std::int32_t index, bool joinStep) {
   if (index < 0 || static_cast<std::size_t>(index) >= Draw1->Elements.size()) return;
   const RDrawElement e = Draw1->Elements[static_cast<std::size_t>(index)];
   EraseRingCursor();
-  // Whatever its kind, the segment between its two points.
+  // Whatever its kind, the segment between its two points; what crossed
+  // it is painted again from the drawing.
   EraseWith(*this, 2, 1, e.X1, e.Y1, e.X2, e.Y2);
+  InvalidateLineBand(e.X1, e.Y1, e.X2, e.Y2);
   TUndoStep(*Draw1, joinStep ? TUndoStep::Start::Join : TUndoStep::Start::New).Delete(index);
   RebuildDisplayLists(*this);
 }
@@ -507,6 +531,7 @@ void TcadBox::DeleteElementByIndex(std::int32_t index) {
   RDrawElement& e = Draw1->Elements[static_cast<std::size_t>(index)];
   if (e.Kind == kKindLine) {
     EraseWith(*this, 3, 1, e.X1, e.Y1, e.X2, e.Y2);
+    InvalidateLineBand(e.X1, e.Y1, e.X2, e.Y2);
     // The undo copy carries no selection.
     e.Selection = 0;
     e.ScratchWord = 0;

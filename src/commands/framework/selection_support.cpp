@@ -112,6 +112,63 @@ double TextDeletionFrameHeight(TcadBox& box, const RDrawElement& e) {
   return 0.12 * size;
 }
 
+void TChangedArea::Add(TcadBox& box, const RDrawElement& e) {
+  // The packed fields are read by value.
+  const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
+  double reach = 0;
+  double l = std::min(x1, x2), b = std::min(y1, y2), r = std::max(x1, x2), t = std::max(y1, y2);
+  switch (e.Kind) {
+    case kKindLine:
+    case kKindRect:
+      break;
+    case kKindArc:
+      reach = std::abs(e.Radius) * std::max(1.0, std::abs(static_cast<double>(e.Ratio)));
+      l = r = x1;
+      b = t = y1;
+      break;
+    case kKindPoint:
+      reach = 1;
+      l = r = x1;
+      b = t = y1;
+      break;
+    case kKindText:
+      // The frame stands on the base line to one side, in any direction.
+      reach = std::max(std::abs(TextFrameHeight(box, e)), TextDeletionFrameHeight(box, e)) +
+              std::abs(box.CurrentTextHeight) / 5;
+      break;
+    default:
+      return;
+  }
+  AddRect(l - reach, b - reach, r + reach, t + reach);
+}
+
+void TChangedArea::AddRect(double left, double bottom, double right, double top) {
+  if (!(left <= right && bottom <= top)) return;  // not a number
+  if (empty_) {
+    left_ = left;
+    bottom_ = bottom;
+    right_ = right;
+    top_ = top;
+    empty_ = false;
+    return;
+  }
+  left_ = std::min(left_, left);
+  bottom_ = std::min(bottom_, bottom);
+  right_ = std::max(right_, right);
+  top_ = std::max(top_, top);
+}
+
+void TChangedArea::Repaint(TcadBox& box) const {
+  if (empty_) return;
+  const RViewRect& v = box.ViewWindow;
+  const double m = 2 / std::max(box.Zoom, 1e-9);
+  const double l = std::max(left_ - m, v.Left), r = std::min(right_ + m, v.Right);
+  const double b = std::max(bottom_ - m, v.Bottom), t = std::min(top_ + m, v.Top);
+  if (l > r || b > t) return;
+  box.RingRepaintFlag = true;
+  box.InvalidateWorldRect(l, b, r, t);
+}
+
 void DrawHighlighted(TcadBox& box, const RDrawElement& e) { DrawHighlightedAs(box, e, e.LineType); }
 
 void DrawHighlightedAs(TcadBox& box, const RDrawElement& e, std::uint8_t lineType) {

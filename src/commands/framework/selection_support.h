@@ -126,6 +126,25 @@ RTestSegments WindowTestSegments(const RDrawElement& e, bool crossing);
 // oblique-only flag is on).
 bool TakenByWindowKindRule(const TcadBox& box, const RDrawElement& e);
 
+// The part of the view where elements were drawn in another look, painted
+// over or taken away: the next paint draws it again from the drawing, so
+// that what comes later in the drawing lies over them again and what
+// crossed an erased element is whole. Kept as one rectangle, so that a
+// selection of many elements asks for one paint.
+class TChangedArea {
+ public:
+  void Add(TcadBox& box, const RDrawElement& e);
+  // A rectangle of the drawing, corners sorted.
+  void AddRect(double left, double bottom, double right, double top);
+  // The rectangle (with a margin for the widest erasing pen) invalidated;
+  // nothing when nothing was added or it lies out of view.
+  void Repaint(TcadBox& box) const;
+
+ private:
+  bool empty_ = true;
+  double left_ = 0, bottom_ = 0, right_ = 0, top_ = 0;
+};
+
 // Selection 1 and drawn in the selection colour; the stored element.
 void SelectAndDraw(TcadBox& box, std::int32_t index);
 

@@ -61,6 +61,7 @@ TEST_F(AnglePick, AClickOnALineHandsTheAngleBackAndTellsThePanel) {
   EXPECT_NEAR(b.CommandAngle, std::atan2(40, 80) * 180 / M_PI + 180, 1e-9);
   EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame3+101"});
   EXPECT_EQ(b.ClickKind, 0);
+  ExpectScreenMatchesRedraw();
 
   // Nothing under the click: the pick stays and says so.
   b.ButonType = dtkakudo;
@@ -68,6 +69,7 @@ TEST_F(AnglePick, AClickOnALineHandsTheAngleBackAndTellsThePanel) {
   EXPECT_EQ(b.ButonType, dtkakudo);
   EXPECT_EQ(Hint(), "  " + J("線がありません！"));
   EXPECT_TRUE(TakeNotifications().empty());
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(AnglePick, TwoSnappedPointsGiveTheirDirectionWithoutTheAxisAngle) {
@@ -87,6 +89,7 @@ TEST_F(AnglePick, TwoSnappedPointsGiveTheirDirectionWithoutTheAxisAngle) {
   EXPECT_EQ(b.B_Switch, on1);
   EXPECT_TRUE(b.RubberErased);
   EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame10+101"});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(AnglePick, TheFigurePastesTellTheFirstPanelOfTheirChain) {
@@ -96,6 +99,7 @@ TEST_F(AnglePick, TheFigurePastesTellTheFirstPanelOfTheirChain) {
   b.ButonType = dtkakudo;
   Click(50, 20);
   EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame19+101"});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(AnglePick, AReleaseWithoutAClickReadsNothing) {
@@ -117,6 +121,7 @@ TEST_F(AnglePick, TheGridAngleIsTheLinesAngleWithinAQuarterTurn) {
   b.Gridview = 1;
   b.GridType = true;
   b.GridPitches = {100, 100};
+  RedrawAsTheHostDoes();
   struct Case {
     double x, y;
     TShiftState shift;
@@ -129,8 +134,8 @@ TEST_F(AnglePick, TheGridAngleIsTheLinesAngleWithinAQuarterTurn) {
     Click(c.x, c.y, c.shift);
     EXPECT_NEAR(b.GridAngle, c.grid, 1e-9) << c.x;
     EXPECT_EQ(b.ButonType, dtNo);
+    ExpectScreenMatchesRedraw();
   }
-  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

@@ -58,6 +58,7 @@ TEST_F(Attributes, TheReadGestureShowsTheAttributesInItsOwnRelease) {
     EXPECT_EQ(Box().ButonType, dtNo) << "back to the interrupted mode";
     EXPECT_EQ(Box().ClickKind, 0);
     EXPECT_EQ(Value(Box().PickedElement.ColorNo), Value(c.element.ColorNo));
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -77,6 +78,7 @@ TEST_F(Attributes, ReadingATextMakesItsStyleCurrentAndTellsTheTextPanel) {
   EXPECT_EQ(Value(Box().PickedElement.TextIndex), Value(text.TextIndex));
   EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame5+113"});
   EXPECT_EQ(Box().ButonType, dtMozi);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(Attributes, NothingUnderTheGestureFailsTheRead) {
@@ -86,6 +88,7 @@ TEST_F(Attributes, NothingUnderTheGestureFailsTheRead) {
   EXPECT_EQ(Box().ButonType, dtNo);
   ASSERT_FALSE(BanGoCalls.empty());
   EXPECT_EQ(BanGoCalls.back().GenBan, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(Attributes, TheChangeGestureReplacesTheElementInOneUndoStep) {
@@ -133,6 +136,7 @@ TEST_F(Attributes, AChangedTextTakesTheCurrentStyleAndIsRefittedInItsOwnDirectio
   EXPECT_EQ(Value(UndoLog()[0].UndoMark), kUndoDeleted);
   EXPECT_EQ(Value(UndoLog()[1].UndoMark), kUndoAdded);
   EXPECT_EQ(Box().HeldTextDir, kTextVertical);
+  ExpectScreenMatchesRedraw();
   (void)text;
 }
 
@@ -154,6 +158,7 @@ TEST_F(Attributes, TheContinuousChangeTakesColourAndTypeOrOnlyTheColour) {
   Click(50, 20.5, ssLeft);
   EXPECT_EQ(TopMessage(), J("図形がありません")) << "texts are never chosen";
   EXPECT_EQ(UndoLog().size(), 2u);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(Attributes, TheTextReaderJoinsOnTheClickedSideForTheCentreLines) {
@@ -183,6 +188,7 @@ TEST_F(Attributes, TheTextReaderJoinsOnTheClickedSideForTheCentreLines) {
     EXPECT_EQ(TakeNotifications(), c.posts);
     EXPECT_EQ(Box().ButonType, c.saved);
     EXPECT_EQ(Box().JoinSide, 0);
+    ExpectScreenMatchesRedraw();
   }
   // An empty spot: the reader waits.
   Box().SavedMode = dtMozi;
@@ -190,11 +196,13 @@ TEST_F(Attributes, TheTextReaderJoinsOnTheClickedSideForTheCentreLines) {
   Click(50, 80, ssLeft);
   EXPECT_EQ(Box().ButonType, dtMoziyomu);
   EXPECT_TRUE(TakeNotifications().empty());
+  ExpectScreenMatchesRedraw();
   // A line: the read fails and the reader ends.
   Seed({Line(20, 80, 80, 80)});
   Click(50, 80, ssLeft);
   EXPECT_EQ(TopMessage(), J("読取失敗 "));
   EXPECT_EQ(Box().ButonType, dtMozi);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(Attributes, TheAxisAngleComesFromALineOrATextOnly) {
@@ -222,14 +230,16 @@ TEST_F(Attributes, TheAxisAngleComesFromALineOrATextOnly) {
     EXPECT_EQ(Box().ButonType, dtDraf);
     EXPECT_NEAR(Box().AxisAngle, c.angle, 1e-9);
     EXPECT_EQ(TopMessage(), c.read ? "" : J("未読取り "));
+    ExpectScreenMatchesRedraw();
   }
   (void)text;
 }
 
 TEST_F(Attributes, TheCancelAllForgetsTheJoinSide) {
   Box().JoinSide = 2;
-  Box().CancelCommands(false);
+  CancelCommands();
   EXPECT_EQ(Box().JoinSide, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

@@ -253,11 +253,23 @@ TEST_F(BufferPreviews, ThePlacedFigureShowsTheSelectionLookAndLeavesOutLineType9
 }
 
 TEST_F(BufferPreviews, TheCancelAllForgetsThePreview) {
-  FillEightLines();
-  Box().DrawBufferPreview(0, 10, 0, 0, 0, 0, 0, 1, 1);
-  ASSERT_EQ(Box().PreviewLastIndex, 7);
-  Box().CancelCommands(false);
+  // The free copy places the two selected lines: its preview follows the
+  // cursor until the cancel-all takes it off.
+  RDrawElement lower = Line(10, 10, 30, 10), upper = Line(10, 20, 30, 20);
+  lower.Selection = 1;
+  upper.Selection = 1;
+  Seed({lower, upper});
+  Box().PasteScaleX = 1;
+  Box().PasteScaleY = 1;
+  Box().ButonType = dtCopyFree;
+  Click(10, 10);
+  ASSERT_EQ(Box().B_Switch, on1);
+  MoveTo(40, 50);
+  ASSERT_EQ(PixelAt(50, 50), Box().PrepareXorColor(0x00FF00)) << "the preview shows";
+  ASSERT_EQ(Box().PreviewLastIndex, 1);
+  CancelCommands();
   EXPECT_EQ(Box().PreviewLastIndex, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

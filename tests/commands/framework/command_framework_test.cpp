@@ -174,28 +174,6 @@ bool RingRowAt(TcadBox& box, int column, int row, TColor colour) {
   return box.Canvas().GetPixel(column, row) == colour || box.Canvas().GetPixel(column, row - 1) == colour;
 }
 
-TEST_F(FrameworkTest, TheRingFollowsTheMouseInItsModesAndLeavesWithIt) {
-  box->RedrawAll(false);
-  box->RingHan = 1;
-  box->Ringcol = 0x0000FF;
-  box->ButonType = dtHani;
-  Move(Qt::NoButton, {200, 200});  // the first move only notes the place
-  EXPECT_TRUE(box->RingHidden);
-  EXPECT_FALSE(RingRowAt(*box, 50, 200, 0x0000FF));
-  Move(Qt::NoButton, {300, 250});
-  EXPECT_FALSE(box->RingHidden);
-  EXPECT_TRUE(RingRowAt(*box, 50, 250, 0x0000FF));
-  EXPECT_TRUE(RingRowAt(*box, 600, 250, 0x0000FF));
-  EXPECT_FALSE(RingRowAt(*box, 50, 200, 0x0000FF));
-  Move(Qt::NoButton, {320, 150});
-  EXPECT_FALSE(RingRowAt(*box, 50, 250, 0x0000FF)) << "the old ring is erased";
-  EXPECT_TRUE(RingRowAt(*box, 50, 150, 0x0000FF));
-  box->MouseLeave();
-  EXPECT_FALSE(RingRowAt(*box, 50, 150, 0x0000FF));
-  EXPECT_TRUE(box->RingHidden);
-  EXPECT_LT(box->RingPos.x, -49000);
-}
-
 TEST_F(FrameworkTest, NoRingOutsideTheRingModesWhenRingHanIsOne) {
   box->RedrawAll(false);
   box->RingHan = 1;
@@ -283,6 +261,7 @@ TEST_F(GridBaseTest, TheGridBaseSubModeMovesTheBaseAndReturns) {
   Box().Gridview = 1;
   Box().GridType = true;
   Box().GridPitches = {100, 100};
+  RedrawAsTheHostDoes();
   Box().ButonType = dtGridkizyunTen;
   Box().SavedMode = dtHani;
   MoveTo(61, 49);
@@ -302,10 +281,11 @@ TEST_F(GridBaseTest, TheGridBaseSubModeMovesTheBaseAndReturns) {
   Click(10, 10, ssCtrl | ssLeft);
   EXPECT_DOUBLE_EQ(Box().GridBase.x, 11);
   EXPECT_DOUBLE_EQ(Box().GridBase.y, 8);
+  ExpectScreenMatchesRedraw();
 
   // Without a grid the sub-mode ignores every click.
   Box().Gridview = 0;
-  Box().RedrawAll(false);
+  RedrawAsTheHostDoes();
   Box().ButonType = dtGridkizyunTen;
   Click(30, 30);
   EXPECT_DOUBLE_EQ(Box().GridBase.x, 11);
@@ -320,17 +300,47 @@ TEST(GridAngle, ALineAngleIsReducedIntoAQuarterTurn) {
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(GridAngleOfLine(c.line), c.grid) << c.line;
 }
 
-TEST_F(FrameworkTest, CancelAllAdaptsTheRingToTheModeBeforeTheReset) {
-  box->RedrawAll(false);
-  box->RingHan = 1;
-  box->Ringcol = 0x0000FF;
-  box->ButonType = dtHani;
-  Move(Qt::NoButton, {200, 200});
-  Move(Qt::NoButton, {300, 250});
-  ASSERT_TRUE(RingRowAt(*box, 50, 250, 0x0000FF));
-  box->CancelCommands(false);
-  EXPECT_FALSE(RingRowAt(*box, 50, 250, 0x0000FF));
-  EXPECT_EQ(box->ButonType, dtNo);
+// The ring through the command harness, at drawing coordinates: pixel
+// (200, 200) of the control is (40, 56), (300, 250) is (60, 46) and
+// (320, 150) is (64, 66).
+class RingCursorTest : public CommandHarness {
+ protected:
+  void SetUp() override {
+    CommandHarness::SetUp();
+    Box().RingHan = 1;
+    Box().Ringcol = 0x0000FF;
+    Box().ButonType = dtHani;
+  }
+  bool RingAt(int column, double y) { return RingRowAt(Box(), column, PixelY(y), 0x0000FF); }
+};
+
+TEST_F(RingCursorTest, TheRingFollowsTheMouseInItsModesAndLeavesWithIt) {
+  MoveTo(40, 56);  // the first move only notes the place
+  EXPECT_TRUE(Box().RingHidden);
+  EXPECT_FALSE(RingAt(50, 56));
+  MoveTo(60, 46);
+  EXPECT_FALSE(Box().RingHidden);
+  EXPECT_TRUE(RingAt(50, 46));
+  EXPECT_TRUE(RingAt(600, 46));
+  EXPECT_FALSE(RingAt(50, 56));
+  MoveTo(64, 66);
+  EXPECT_FALSE(RingAt(50, 46)) << "the old ring is erased";
+  EXPECT_TRUE(RingAt(50, 66));
+  Leave();
+  EXPECT_FALSE(RingAt(50, 66));
+  EXPECT_TRUE(Box().RingHidden);
+  EXPECT_LT(Box().RingPos.x, -49000);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RingCursorTest, CancelAllAdaptsTheRingToTheModeBeforeTheReset) {
+  MoveTo(40, 56);
+  MoveTo(60, 46);
+  ASSERT_TRUE(RingAt(50, 46));
+  CancelCommands();
+  EXPECT_FALSE(RingAt(50, 46));
+  EXPECT_EQ(Box().ButonType, dtNo);
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

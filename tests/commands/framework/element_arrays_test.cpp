@@ -104,6 +104,7 @@ TEST_F(ElementArrays, NothingToAddLeavesTheStepBefore) {
   Box().CommitAndDrawElementArray(array, -1);
   ExpectElements({Line(100, 90, 120, 90), previous_});
   ExpectUndoLog({previous_});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(ElementArrays, ASkippedFirstRecordLeavesTheNewStepToTheFirstAdded) {

@@ -25,21 +25,31 @@ TEST_F(ExternalPick, APointIsReportedAndARightClickOnNothingIsDropped) {
   EXPECT_EQ(Box().ReportedPoint.x, 30);
   EXPECT_EQ(Box().ReportedPoint.y, 40);
   EXPECT_EQ(Box().CommandStep, 0);
+  ExpectScreenMatchesRedraw();
   Click(80, 80, ssRight);
   EXPECT_TRUE(TakeNotifications().empty());
   EXPECT_EQ(Box().ClickKind, 0);
+  ExpectScreenMatchesRedraw();
   // A right click near an end takes the end.
   Seed({Line(10, 10, 50, 10)});
   Click(50.5, 10.5, ssRight);
   EXPECT_EQ(TakeNotifications(), Posts(1));
   EXPECT_EQ(Box().ReportedPoint.x, 50);
   EXPECT_EQ(Box().ReportedPoint.y, 10);
+  ExpectScreenMatchesRedraw();  // the marker at the end stays, as the check draws it
 }
 
+// The picked line or circle is drawn over in orange and stays so until the
+// next full redraw, which shows it in its own colour again: the screen
+// differs from a redraw there on purpose.
 TEST_F(ExternalPick, ALineGoesIntoTheBufferInItsColourAndShowsOrange) {
+  Box().ColourTable[5] = 0x00FF00;
+  Box().ColourTable[6] = 0xFF0000;
   RDrawElement line = Line(20, 50, 80, 50);
   line.ColorNo = 5;
-  Seed({line, Arc(50, 20, 8)});
+  RDrawElement circle = Arc(50, 20, 8);
+  circle.ColorNo = 6;
+  Seed({line, circle});
   Start(2);
   Click(50, 50, ssLeft);
   ASSERT_EQ(Store().Buffer.size(), 1u);
@@ -57,9 +67,13 @@ TEST_F(ExternalPick, ALineGoesIntoTheBufferInItsColourAndShowsOrange) {
   Click(58, 20, ssLeft);
   ASSERT_EQ(Store().Buffer.size(), 2u);
   EXPECT_EQ(Value(Store().Buffer[1].Kind), kKindArc);
+  EXPECT_EQ(PixelAt(57.8, 20), 0x4080FFu) << "the circle's rightmost pixel in orange";
   EXPECT_EQ(TakeNotifications(), Posts(1));
   Click(30, 50, ssLeft);
   EXPECT_EQ(TopMessage(), J("円無"));
+  RedrawAsTheHostDoes();
+  EXPECT_EQ(PixelAt(30, 50), 0x00FF00u) << "the line in its own colour again";
+  EXPECT_EQ(PixelAt(57.8, 20), 0xFF0000u) << "the circle too";
 }
 
 TEST_F(ExternalPick, TextsAreNotTakenYet) {
@@ -70,10 +84,14 @@ TEST_F(ExternalPick, TextsAreNotTakenYet) {
     Click(50, 50.5, ssLeft);
     EXPECT_EQ(TopMessage(), J("文字はまだ未対応"));
     EXPECT_TRUE(TakeNotifications().empty());
+    ExpectScreenMatchesRedraw();
   }
 }
 
 TEST_F(ExternalPick, APolylineCollectsVerticesAndTheCancelErasesIt) {
+  // A line the first segment crosses at (20, 10) and one the second
+  // segment covers: both whole again after the cancel.
+  Seed({Line(20, 0, 20, 20), Line(30, 15, 30, 25)});
   Start(1);
   Click(10, 10, ssLeft);
   EXPECT_EQ(TakeNotifications(), Posts(1)) << "the first vertex";

@@ -217,13 +217,15 @@ TEST_F(GestureMenu, WithTheProgramsThresholdsNoDragMakesAGesture) {
   EXPECT_EQ(Hint(), "  " + J("コマンド指示"));
   for (const RBanGoCall& call : BanGoCalls) EXPECT_EQ(call.GenBan, 0);
   EXPECT_EQ(Box().ButonType, dtNo);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(GestureMenu, APressAtTheOriginOffersGesturesToo) {
   Box().ViewWindow = {-64, -48, 64, 48};  // the origin in the middle of the view
-  Box().RedrawAll(false);
+  RedrawAsTheHostDoes();
   Drag(0, 0, 0, 12, ssLeft);
   EXPECT_EQ(BanGoCalls.back(), (RBanGoCall{dtNo, 10}));
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(GestureMenu, AMiddleDragPansTheDrawingAndTheWheelGoesBackToZoom) {
@@ -232,6 +234,7 @@ TEST_F(GestureMenu, AMiddleDragPansTheDrawingAndTheWheelGoesBackToZoom) {
   EXPECT_NEAR(Box().ViewWindow.Left, before.Left + 10, 1e-9);
   EXPECT_NEAR(Box().ViewWindow.Bottom, before.Bottom + 2, 1e-9);
   EXPECT_EQ(Box().WheelMode, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(GestureMenu, TheReleaseCarriesOutTheChosenGesture) {
@@ -302,6 +305,7 @@ TEST_F(GestureMenu, TheReleaseCarriesOutTheChosenGesture) {
     b.ExecuteDragGesture(0, 0);
     EXPECT_FALSE(b.GesturePending);
     c.check();
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -319,6 +323,7 @@ TEST_F(GestureMenu, TheTwoPointOffsetStartsFromASnappedPressPoint) {
   EXPECT_EQ(b.CurrentPoint.y, 40);
   EXPECT_EQ(TopMessage(), J("2点目指示"));
   EXPECT_EQ(b.PendingGesture, dtNo);
+  ExpectScreenMatchesRedraw();
   // Nothing at the press: the gesture is dropped.
   b.PressPoint = {90, 80};
   b.PendingGesture = dtFukusenten;
@@ -327,6 +332,12 @@ TEST_F(GestureMenu, TheTwoPointOffsetStartsFromASnappedPressPoint) {
   b.ExecuteDragGesture(0, 0);
   EXPECT_EQ(b.ClickKind, 0);
   EXPECT_EQ(TopMessage(), J(" 点なし "));
+  // The shorter caption is drawn on its own box over the longer one, whose
+  // end stays beside it until the next full redraw.
+  const int pastTheCaption = 85;  // pixels from the left, on the caption's top row
+  EXPECT_EQ(Box().Canvas().GetPixel(pastTheCaption, 3), 0xB4FFFFu) << "RGB(255, 255, 180)";
+  RedrawAsTheHostDoes();
+  EXPECT_EQ(Box().Canvas().GetPixel(pastTheCaption, 3), clBlack);
 }
 
 TEST_F(GestureMenu, AConfirmedCopyRangeTakesTheSelectionIntoTheBuffer) {
@@ -345,6 +356,7 @@ TEST_F(GestureMenu, AConfirmedCopyRangeTakesTheSelectionIntoTheBuffer) {
   EXPECT_EQ(b.RangeConfirmKind, 0);
   EXPECT_TRUE(b.RubberErased);
   EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame10+112"});
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

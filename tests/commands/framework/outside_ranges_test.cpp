@@ -133,6 +133,7 @@ TEST_F(Mirror, ARightPressReturnsToTheUnmirroredFigureAndAMissChangesNothing) {
   EXPECT_EQ(Box().ButonType, dtCopyFree);
   EXPECT_EQ(Box().B_Switch, on1);
   EXPECT_EQ(Elements().size(), 1u);
+  ExpectScreenMatchesRedraw();
 
   Box().ButonType = dtCopyHanten;
   Click(90, 45, ssLeft);
@@ -140,6 +141,7 @@ TEST_F(Mirror, ARightPressReturnsToTheUnmirroredFigureAndAMissChangesNothing) {
   EXPECT_EQ(Box().ButonType, dtCopyHanten);
   EXPECT_EQ(Elements().size(), 1u);
   EXPECT_TRUE(UndoLog().empty());
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(Mirror, TheMirrorLineIsTheFirstListedLineInItsBox) {
@@ -170,19 +172,26 @@ TEST_F(OutsideRanges, CutOutRangesAccumulateAndKeepTheirFrames) {
   EXPECT_EQ(Box().CutRange.Y2, 60);
   EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame10+106"});
   EXPECT_EQ(PixelAt(50, 60), Box().Sentakucol) << "the frame stays";
-  // A second range adds to the buffer; the first frame stays too.
+  ExpectScreenMatchesRedraw();  // the redraw draws the frame of the range too
+  // A second range adds to the buffer; the first frame stays too, until
+  // the next full redraw, which draws only the last range's frame.
   Click(30, 20, ssLeft);
   MoveTo(50, 35);
   Click(50, 35, ssLeft);
   ASSERT_EQ(Store().Buffer.size(), 2u);
   EXPECT_EQ(Value(Store().Buffer[1].X1), 30);
   EXPECT_EQ(PixelAt(50, 60), Box().Sentakucol);
-  // The cancel-all removes the last frame and forgets the range.
+  EXPECT_EQ(PixelAt(40, 35), Box().Sentakucol);
+  // The cancel-all removes the last frame and forgets the range; the first
+  // frame stays until the next full redraw.
   Box().CancelCommands(true);
   EXPECT_NE(PixelAt(40, 35), Box().Sentakucol);
+  EXPECT_EQ(PixelAt(50, 60), Box().Sentakucol);
   EXPECT_EQ(Box().CutRange.X1, 0);
   EXPECT_EQ(Box().CutRange.Y2, 0);
   EXPECT_TRUE(Store().Buffer.empty());
+  RedrawAsTheHostDoes();
+  EXPECT_NE(PixelAt(50, 60), Box().Sentakucol);
 }
 
 TEST_F(OutsideRanges, TheCutOutRangeForTheHostKeepsOnlyItsLastFrame) {
@@ -193,6 +202,7 @@ TEST_F(OutsideRanges, TheCutOutRangeForTheHostKeepsOnlyItsLastFrame) {
   Click(30, 30, ssLeft);
   EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame11+106"});
   EXPECT_EQ(PixelAt(20, 30), Box().Sentakucol);
+  ExpectScreenMatchesRedraw();
   Click(60, 60, ssLeft);
   MoveTo(80, 80);
   Click(80, 80, ssLeft);
@@ -200,6 +210,7 @@ TEST_F(OutsideRanges, TheCutOutRangeForTheHostKeepsOnlyItsLastFrame) {
   EXPECT_EQ(PixelAt(70, 80), Box().Sentakucol);
   EXPECT_TRUE(Store().Buffer.empty());
   EXPECT_EQ(Box().RangeClickKind, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(OutsideRanges, TheCutOutCancelDrawsNothingWithoutARange) {

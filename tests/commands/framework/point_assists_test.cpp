@@ -45,6 +45,7 @@ TEST_F(PointAssists, TheMidpointGestureHandsTheMiddleOfTwoSnappedPointsToTheLine
   EXPECT_EQ(b.SecondPoint.x, 40);
   EXPECT_EQ(b.SecondPoint.y, 30);
   EXPECT_FALSE(b.AssistRead);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(PointAssists, TheReadPointCarriesTheOffsetTurnedByTheAxisAngle) {
@@ -61,6 +62,7 @@ TEST_F(PointAssists, TheReadPointCarriesTheOffsetTurnedByTheAxisAngle) {
   EXPECT_EQ(b.ButonType, dtSen);
   EXPECT_NEAR(b.FirstPoint.x, 40, 1e-9);  // the middle of (20, 20) and (60, 44)
   EXPECT_NEAR(b.FirstPoint.y, 32, 1e-9);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(PointAssists, TheMidpointGestureArmsFromASnappedPressAndAnArcGivesItsPoints) {
@@ -95,6 +97,7 @@ TEST_F(PointAssists, TheMidpointGestureArmsFromASnappedPressAndAnArcGivesItsPoin
     EXPECT_NEAR(b.FirstPoint.x, c.wantX, 1e-9) << int(c.code);
     EXPECT_NEAR(b.FirstPoint.y, c.wantY, 1e-9) << int(c.code);
     EXPECT_EQ(b.FirstPoint.x, b.CurrentPoint.x);
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -112,6 +115,7 @@ TEST_F(PointAssists, TheMidpointOfTwoClicksGoesBackIntoTheRestoredCommand) {
   EXPECT_EQ(b.CurrentPoint.x, 20);
   EXPECT_EQ(b.CommandStep, 1);
   EXPECT_EQ(b.AssistStep, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(PointAssists, ASnappedFirstClickCountsForTheMidpoint) {
@@ -123,12 +127,14 @@ TEST_F(PointAssists, ASnappedFirstClickCountsForTheMidpoint) {
   Click(60, 60);
   EXPECT_EQ(b.FirstPoint.x, 50);
   EXPECT_EQ(b.FirstPoint.y, 50);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(PointAssists, ThePointOfACircleTowardAClickGoesBackAndTheCircleIsPickedFirst) {
   RDrawElement ellipse = Arc(50, 50, 20);
   ellipse.Ratio = 0.5f;  // the circle of its radius counts, not the ellipse
-  Seed({ellipse});
+  // A line drawn after it across its left end stays over its highlight.
+  Seed({ellipse, Line(30, 40, 30, 60)});
   TcadBox& b = Box();
   b.SavedMode = dtEnKotei;
   b.ButonType = dtEnZyouTen;
@@ -137,12 +143,14 @@ TEST_F(PointAssists, ThePointOfACircleTowardAClickGoesBackAndTheCircleIsPickedFi
   Click(70, 50);
   EXPECT_EQ(b.AssistStep, 1);
   EXPECT_EQ(Value(Elements()[0].Selection), 1);
+  ExpectScreenMatchesRedraw();
   Click(50, 90);
   EXPECT_EQ(b.ButonType, dtEnKotei);
   EXPECT_NEAR(b.FirstPoint.x, 50, 1e-9);
   EXPECT_NEAR(b.FirstPoint.y, 70, 1e-9);
   EXPECT_EQ(b.SecondPoint.y, b.FirstPoint.y);
   EXPECT_EQ(Value(Elements()[0].Selection), 0);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(PointAssists, TheResumeReEntersTheRestoredCommandWithAFreeClick) {
@@ -216,6 +224,7 @@ TEST_F(PointAssists, TheSlotsOfTheInterruptedCommandTakeTheAppliedPoint) {
       EXPECT_EQ(b.SecondPoint.x, 0);
       EXPECT_EQ(b.CurrentPoint.x, 0);
     }
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -223,9 +232,10 @@ TEST_F(PointAssists, ACancelledAssistLendsNoPointToTheNext) {
   TcadBox& b = Box();
   b.AssistRead = true;
   b.AssistClickKind = 3;
-  b.CancelCommands(false);
+  CancelCommands();
   EXPECT_FALSE(b.AssistRead);
   EXPECT_EQ(b.AssistClickKind, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace
@@ -255,6 +265,7 @@ TEST_F(LineAssists, APointOnALineIsTheFootOfARightClickOrTheCrossingOfALeftOne) 
   EXPECT_NEAR(b.FirstPoint.x, 60, 1e-9);
   EXPECT_NEAR(b.FirstPoint.y, 40, 1e-9);
   EXPECT_EQ(b.FirstPoint.x, b.CurrentPoint.x);
+  ExpectScreenMatchesRedraw();
   // A right click snaps to the point (90, 20): its foot on the line.
   startOnPickedLine();
   Click(91, 21, ssRight);
@@ -262,6 +273,7 @@ TEST_F(LineAssists, APointOnALineIsTheFootOfARightClickOrTheCrossingOfALeftOne) 
   // Foot of (90, 20) on y = x/2 + 10: t along (2, 1) from (20, 20): ((70, 0) . (2, 1)) / 5 = 28.
   EXPECT_NEAR(b.FirstPoint.x, 20 + 2 * 28, 1e-9);
   EXPECT_NEAR(b.FirstPoint.y, 20 + 28, 1e-9);
+  ExpectScreenMatchesRedraw();
   // A left click with no other line there: the foot of the click instead.
   startOnPickedLine();
   Click(100, 10);
@@ -269,6 +281,7 @@ TEST_F(LineAssists, APointOnALineIsTheFootOfARightClickOrTheCrossingOfALeftOne) 
   // ((80, -10) . (2, 1)) / 5 = 30 along (2, 1) from (20, 20).
   EXPECT_NEAR(b.FirstPoint.x, 80, 1e-9);
   EXPECT_NEAR(b.FirstPoint.y, 50, 1e-9);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(LineAssists, ACrossingAtTheOriginIsACrossingLikeAnyOther) {
@@ -286,6 +299,7 @@ TEST_F(LineAssists, ACrossingAtTheOriginIsACrossingLikeAnyOther) {
   EXPECT_EQ(b.ButonType, dtDraf);
   EXPECT_NEAR(b.FirstPoint.x, 0, 1e-9);
   EXPECT_NEAR(b.FirstPoint.y, 0, 1e-9);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(LineAssists, TheMidpointGestureOnALineGivesTheMiddleOfItsEnds) {
@@ -301,6 +315,7 @@ TEST_F(LineAssists, TheMidpointGestureOnALineGivesTheMiddleOfItsEnds) {
   EXPECT_EQ(b.ButonType, dtSen);
   EXPECT_NEAR(b.FirstPoint.x, 60, 1e-9);
   EXPECT_NEAR(b.FirstPoint.y, 30, 1e-9);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(LineAssists, TheFootOnAPickedLineGoesBackIntoTheRestoredCommand) {
@@ -318,6 +333,7 @@ TEST_F(LineAssists, TheFootOnAPickedLineGoesBackIntoTheRestoredCommand) {
   EXPECT_NEAR(b.FirstPoint.x, 70, 1e-9);
   EXPECT_NEAR(b.FirstPoint.y, 30, 1e-9);
   EXPECT_EQ(b.CommandStep, 1);
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

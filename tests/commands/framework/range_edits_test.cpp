@@ -70,17 +70,21 @@ TEST_F(RangeEdits, TheBoxTrimKeepsWhatLiesOutsideAndLeavesTheBufferAlone) {
   for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(Value(UndoLog()[i].UndoMark), kUndoDeleted);
   for (std::size_t i = 5; i < 10; ++i) EXPECT_EQ(Value(UndoLog()[i].UndoMark), kUndoAdded);
   ASSERT_EQ(Store().Buffer.size(), 1u) << "the figure in the buffer is not lost";
+  ExpectScreenMatchesRedraw();
   // Every line type with the flag.
   Box().EraseInsideBox(true, 40, 40, 60, 60);
   for (const RDrawElement& e : Elements()) EXPECT_FALSE(e.LineType == 2 && e.X1 == 41);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RangeEdits, ABoxTrimOfNothingLeavesThePreviousStep) {
   Seed({Line(80, 80, 90, 80)});
   Store().AddElement(Line(1, 90, 2, 90));  // the previous action
+  RedrawAsTheHostDoes();
   Box().EraseInsideBox(false, 40, 40, 60, 60);
   ASSERT_EQ(UndoLog().size(), 1u);
   EXPECT_EQ(Value(UndoLog()[0].X1), 1);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RangeEdits, TheHiddenLineEraseCutsWhereThePasteWillPutTheFigure) {
@@ -110,6 +114,7 @@ TEST_F(RangeEdits, TheHiddenLineEraseCutsWhereThePasteWillPutTheFigure) {
       EXPECT_EQ(Value(e.ColorNo), 3) << "the pieces keep the line's colour";
     }
   }
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RangeEdits, TheHiddenLineEraseCutsAtTheFigureThePasteWouldPlaceInEveryMode) {
@@ -162,6 +167,7 @@ TEST_F(RangeEdits, TheHiddenLineEraseCutsAtTheFigureThePasteWouldPlaceInEveryMod
     EXPECT_NEAR(lines[0][2], left, 1e-9);
     EXPECT_NEAR(lines[1][0], right, 1e-9);
     EXPECT_NEAR(lines[1][2], 300, 1e-9);
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -193,6 +199,7 @@ TEST_F(RangeEdits, TheHiddenLineEraseKeepsToItsLimitAndItsColours) {
     if (c.refused) {
       EXPECT_EQ(Dialogs().shown[0].text, J("図形線総数300本以上は裏消は実行できません!"));
     }
+    ExpectScreenMatchesRedraw();
     Store().ClearAll();
     Seed({Line(20, 55, 80, 55)});
   }
@@ -217,6 +224,7 @@ TEST_F(RangeEdits, TheEnvelopeGivesWhatTheCleanUpGivesForTheSameLines) {
   Box().EnvelopeInsideBox(false, 35, 35, 75, 55);
   EXPECT_EQ(LineSet(), want);
   for (const RDrawElement& e : Elements()) EXPECT_EQ(Value(e.Scratch), 0);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RangeEdits, TheEnvelopeRefusesAHundredAndOneLinesAndChangesNothing) {
@@ -224,7 +232,7 @@ TEST_F(RangeEdits, TheEnvelopeRefusesAHundredAndOneLinesAndChangesNothing) {
     Store().ClearAll();
     for (int i = 0; i < n; ++i) Store().AddElement(Line(20 + 0.5 * i, 20, 20 + 0.5 * i, 40));
     Store().ClearUndoLog();
-    Box().RedrawAll(false);
+    RedrawAsTheHostDoes();
     Dialogs().shown.clear();
     Box().EnvelopeInsideBox(false, 10, 10, 80, 50);
     if (n == 101) {
@@ -235,6 +243,7 @@ TEST_F(RangeEdits, TheEnvelopeRefusesAHundredAndOneLinesAndChangesNothing) {
     } else {
       EXPECT_TRUE(Dialogs().shown.empty());
     }
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -245,6 +254,7 @@ TEST_F(RangeEdits, TheTurnedBoxTakesOnlyThePensLinesAndJoinsTheBoxsStep) {
   Box().Pencol = 0;
   Box().Pentyp = 1;
   Store().AddElement(Line(1, 90, 2, 90));  // the box's own step
+  RedrawAsTheHostDoes();
   Box().EnvelopeRotatedBox(20, 20, 30, 30, 30);
   // The pen's line went through the clean-up; the other colour did not.
   bool otherKept = false;
@@ -252,6 +262,7 @@ TEST_F(RangeEdits, TheTurnedBoxTakesOnlyThePensLinesAndJoinsTheBoxsStep) {
   EXPECT_TRUE(otherKept);
   ASSERT_GE(UndoLog().size(), 2u);
   EXPECT_EQ(Value(UndoLog()[0].X1), 1) << "joined the box's step";
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RangeEdits, DeletingTheSelectionKeepsEveryTextsOwnString) {
@@ -353,7 +364,7 @@ TEST_F(RangeEdits, DeletingTheSelectionEqualsDeletingItsElementsOneByOne) {
     }
     Store().ClearUndoLog();
     reference.ClearUndoLog();
-    Box().RedrawAll(false);
+    RedrawAsTheHostDoes();
     Store().UndoLog.push_back(Line(1, 1, 2, 2));  // the previous step goes
     // The reference: from the last element down, each selected one deleted
     // with its string, every text above that string lowered by one.
@@ -389,29 +400,28 @@ TEST_F(RangeEdits, DeletingTheSelectionEqualsDeletingItsElementsOneByOne) {
         EXPECT_EQ(TextOf(e)[0], 'S');
       }
     }
+    ExpectScreenMatchesRedraw();
   }
 }
 
 // A deleted text below the view is painted over only when its frame
 // reaches into it: a size mark ("##" with a height of 30) lifts the frame
 // over the line at the view's foot; the style's own height does not.
+// Either way the line under the frame is whole afterwards.
 TEST_F(RangeEdits, ATextBelowTheViewIsPaintedOverOnlyWhenItsFrameReachesIn) {
-  const struct {
-    const char* text;
-    bool paintedOver;
-  } cases[] = {{"AB", false}, {"AB##0/300/0", true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
+  for (const char* text : {"AB", "AB##0/300/0"}) {
+    SCOPED_TRACE(text);
     Store().ClearAll();
-    RDrawElement text = Text(Store().ElementTexts, c.text, 10, -20, 40, -20);
-    text.Selection = 1;
+    RDrawElement deleted = Text(Store().ElementTexts, text, 10, -20, 40, -20);
+    deleted.Selection = 1;
     RDrawElement line = Line(5, 5, 60, 5);
     line.ColorNo = 3;
-    Seed({line, text});
+    Seed({line, deleted});
     ASSERT_EQ(PixelAt(25, 5), 0x00FF00u);
     Box().DeleteSelection(true, false, true);
     EXPECT_EQ(Elements().size(), 1u);
-    EXPECT_EQ(PixelAt(25, 5) != 0x00FF00u, c.paintedOver);
+    EXPECT_EQ(PixelAt(25, 5), 0x00FF00u);
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -424,6 +434,7 @@ TEST_F(RangeEdits, ATinySelectedLineGoesWithoutDrawing) {
   Box().DeleteSelection(true, false, true);
   EXPECT_EQ(PixelAt(50, 50), 0x00FF00u) << "nothing was painted over the line below";
   EXPECT_EQ(Elements().size(), 1u);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RangeEdits, CuttingALineKeepsItsTwoOuterPiecesAsOneStep) {
@@ -453,6 +464,7 @@ TEST_F(RangeEdits, CuttingALineKeepsItsTwoOuterPiecesAsOneStep) {
     EXPECT_EQ(Value(UndoLog()[0].UndoMark), kUndoDeleted);
     EXPECT_EQ(UndoLog().size(), 1 + c.pieces.size());
     EXPECT_EQ(Box().PickedIndex[1], -1000);
+    ExpectScreenMatchesRedraw();
   }
   // A slot past the drawing cuts nothing.
   Box().PickedIndex[1] = 7;
@@ -460,6 +472,33 @@ TEST_F(RangeEdits, CuttingALineKeepsItsTwoOuterPiecesAsOneStep) {
   Box().CutElementBetweenPoints(0, 30, 40, 50, 40);
   EXPECT_EQ(Elements().size(), before);
   EXPECT_EQ(Box().PickedIndex[1], -1000);
+  ExpectScreenMatchesRedraw();
+}
+
+// What crossed a cut line, along an axis (painted over at once) or not
+// (painted again in its band), is whole: a line of colour 3 crosses the
+// cut part of each.
+TEST_F(RangeEdits, CuttingALineLeavesWhatCrossedItWhole) {
+  struct Case {
+    const char* name;
+    RDrawElement line;
+    RPoint2D a, b;
+  } cases[] = {
+      {"along the x axis", Line(20, 40, 80, 40), {40, 45}, {60, 35}},
+      {"sloped", Line(20, 30, 80, 50), {40, 40}, {60, 40}},
+  };
+  RDrawElement crossing = Line(50, 20, 50, 60);
+  crossing.ColorNo = 3;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Store().ClearAll();
+    Seed({c.line, crossing});
+    Box().PickedIndex[1] = 0;
+    Box().CutElementBetweenPoints(0, c.a.x, c.a.y, c.b.x, c.b.y);
+    ASSERT_EQ(Elements().size(), 3u);
+    EXPECT_EQ(PixelAt(50, 40), 0x00FF00u);
+    ExpectScreenMatchesRedraw();
+  }
 }
 
 }  // namespace
@@ -481,6 +520,10 @@ TEST_F(RangeCopyAndHatch, TheRangeCopyTakesWhatLiesInsideAndAddsToTheBuffer) {
         Point(55, 55), Point(90, 90), rect});
   Store().Buffer.push_back(Point(1, 1));  // taken before: stays
   Box().CopyRangeToBuffer(40, 40, 60, 60);
+  // The range's frame is drawn and left to the caller: it stays until the
+  // next full redraw.
+  EXPECT_EQ(PixelAt(50, 40), Box().Sentakucol);
+  EXPECT_EQ(PixelAt(40, 55), Box().Sentakucol);
   const std::vector<RDrawElement>& buffer = Store().Buffer;
   ASSERT_EQ(buffer.size(), 6u);
   EXPECT_EQ(Value(buffer[1].X1), 40);
@@ -496,6 +539,8 @@ TEST_F(RangeCopyAndHatch, TheRangeCopyTakesWhatLiesInsideAndAddsToTheBuffer) {
   Store().Buffer.clear();
   Box().CopyRangeToBuffer(40, 40, 60, 60);
   for (const RDrawElement& e : Store().Buffer) EXPECT_NE(Value(e.Kind), kKindLine);
+  RedrawAsTheHostDoes();
+  EXPECT_NE(PixelAt(40, 55), Box().Sentakucol);
 }
 
 TEST_F(RangeCopyAndHatch, AnArcIsCutAsTheArcToolCutsItAndTheSlotIsReset) {
@@ -519,6 +564,21 @@ TEST_F(RangeCopyAndHatch, AnArcIsCutAsTheArcToolCutsItAndTheSlotIsReset) {
   EXPECT_EQ(Value(UndoLog()[0].UndoMark), kUndoDeleted);
   EXPECT_EQ(UndoLog().size(), 1u + static_cast<std::size_t>(tool.LastPiece + 1));
   EXPECT_EQ(Box().PickedIndex[1], -1000);
+  ExpectScreenMatchesRedraw();
+}
+
+// The part cut out of the arc is painted over; the line across it at its
+// top, (60, 70), is whole afterwards.
+TEST_F(RangeCopyAndHatch, CuttingAnArcLeavesWhatCrossedItWhole) {
+  RDrawElement crossing = Line(60, 60, 60, 80);
+  crossing.ColorNo = 3;
+  Seed({crossing, Arc(60, 50, 20, 0, 180)});
+  Box().PickedIndex[1] = 1;
+  const double r = 20 * std::sqrt(0.5);
+  Box().CutElementBetweenPoints(0, 60 + r, 50 + r, 60 - r, 50 + r);
+  ASSERT_GE(Elements().size(), 2u);
+  EXPECT_EQ(PixelAt(60, 70), 0x00FF00u);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RangeCopyAndHatch, ThePastedFiguresLinesAreClippedToTheOutlineOfTheDrawing) {
@@ -543,16 +603,19 @@ TEST_F(RangeCopyAndHatch, ThePastedFiguresLinesAreClippedToTheOutlineOfTheDrawin
   ASSERT_EQ(UndoLog().size(), 1u) << "one step";
   EXPECT_EQ(Store().Buffer.size(), 1u) << "the buffer waits for the paste";
   EXPECT_EQ(TopMessage(), J(" 完  了 "));
+  ExpectScreenMatchesRedraw();
   // No displacement: nothing.
   Box().HatchPasteOutline(0, -9000, -9000, 10, 50, 0, 1, 1);
   EXPECT_EQ(Elements().size(), 5u);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RangeCopyAndHatch, TheKeptBoundaryCutsInsteadOfTheDrawingAndSurvivesACancel) {
   THachiTenobj& kept = Box().Tool(ToolSlot::HatchObj).Emplace<THachiTenobj>();
   for (const auto& p : {RPoint2D{40, 40}, {60, 40}, {60, 60}, {40, 60}, {40, 40}}) kept.AddPoint(p.x, p.y);
   Box().hatchHozi = true;
-  Box().CancelCommands(false);
+  RedrawAsTheHostDoes();  // the held boundary shows
+  CancelCommands();
   ASSERT_NE(Box().Tool(ToolSlot::HatchObj).Get<THachiTenobj>(), nullptr);
   Store().Buffer.push_back(Line(0, 0, 100, 0));
   Box().HatchPasteOutlineKeptHatch(0, 10, 50, 10, 50, 0, 1, 1);
@@ -560,9 +623,15 @@ TEST_F(RangeCopyAndHatch, TheKeptBoundaryCutsInsteadOfTheDrawingAndSurvivesACanc
   const double kx1 = Elements()[0].X1, kx2 = Elements()[0].X2;
   EXPECT_NEAR(std::min(kx1, kx2), 40, 1e-9);
   EXPECT_NEAR(std::max(kx1, kx2), 60, 1e-9);
+  ExpectScreenMatchesRedraw();
   Box().hatchHozi = false;
-  Box().CancelCommands(false);
+  CancelCommands();
   EXPECT_EQ(Box().Tool(ToolSlot::HatchObj).Get<THachiTenobj>(), nullptr);
+  // Let go outside the hatch commands, the boundary is freed but stays on
+  // the screen until the next full redraw.
+  EXPECT_EQ(PixelAt(50, 60), Box().Sentakucol);
+  RedrawAsTheHostDoes();
+  EXPECT_EQ(PixelAt(50, 60), clBlack);
 }
 
 TEST_F(RangeCopyAndHatch, EachHatchTakesAFigureOneUnderItsLimit) {
@@ -594,6 +663,7 @@ TEST_F(RangeCopyAndHatch, EachHatchTakesAFigureOneUnderItsLimit) {
       EXPECT_EQ(TopMessage(), J("図形線総数8000本以上は裏消去できません!"));
     }
     EXPECT_TRUE(Elements().empty());
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -604,6 +674,7 @@ TEST_F(RangeCopyAndHatch, TooLargeAFigureIsRefusedWithItsMessage) {
   EXPECT_EQ(Dialogs().shown[0].text, J("図形線総数20000本以上は範囲ﾊｯﾁは実行できません!"));
   EXPECT_EQ(TopMessage(), J("図形線総数20000本以上は裏消去できません!"));
   EXPECT_TRUE(Elements().empty());
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

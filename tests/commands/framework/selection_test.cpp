@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "commands/framework/command_framework.h"
@@ -101,6 +102,7 @@ TEST_F(SelectionTest, WithObliqueOnlyAWindowTakesSlopedLinesWhateverTheLinesFlag
   EXPECT_EQ(Elements()[0].Selection, 0);
   EXPECT_EQ(Elements()[1].Selection, 1);
   EXPECT_EQ(Elements()[2].Selection, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 // ---- Range selections by hand ------------------------------------------------------
@@ -302,12 +304,14 @@ TEST_F(SelectionTest, WindowAndCrossingAgreeWithTheSegmentTestLineByLine) {
   };
   for (int i = 0; i < 400; ++i) lines.push_back(Line(pick(), pick(), pick(), pick()));
   for (const RDrawElement& e : lines) Store().AddElementChecked(e);
+  RedrawAsTheHostDoes();
   for (const bool crossing : {false, true}) {
     Box().SelectWindowRange(crossing, 60, 20, 20, 50);
     for (const RDrawElement& e : Elements()) {
       const bool expected = SegmentSelectedByRect(crossing, e.X1, e.Y1, e.X2, e.Y2, 60, 20, 20, 50);
       EXPECT_EQ(e.Selection, expected ? 1 : 0) << DescribeElement(e) << (crossing ? " crossing" : "");
     }
+    ExpectScreenMatchesRedraw();
     Box().DeselectAll();
   }
 }
@@ -317,6 +321,7 @@ TEST_F(SelectionTest, AWindowCornersMayComeInAnyOrder) {
   Box().SelectWindowRange(false, 75, 20, 5, 5);
   EXPECT_EQ(Elements()[0].Selection, 1);
   EXPECT_EQ(Elements()[1].Selection, 1);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SelectionTest, AWindowSelectionWithATakenAndADisabledElement) {
@@ -326,11 +331,13 @@ TEST_F(SelectionTest, AWindowSelectionWithATakenAndADisabledElement) {
   Seed({kLine, kPoint});
   Box().SelectWindowRange(false, 0, 0, 128, 96);
   EXPECT_TRUE(Box().HaniAka_Cyu);
+  ExpectScreenMatchesRedraw();
   Box().DeselectAll();
   Box().SetSelectionFilter(1 | 8, 0x3FF, 0x1FF, 0x3FF, 0x3FF);  // now nothing is taken
   Box().HaniAka_Cyu = true;
   Box().SelectWindowRange(false, 0, 0, 128, 96);
   EXPECT_FALSE(Box().HaniAka_Cyu);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SelectionTest, AWindowSelectionClearsTheScratchValuesOfItsLayers) {
@@ -348,6 +355,7 @@ TEST_F(SelectionTest, AWindowSelectionClearsTheScratchValuesOfItsLayers) {
   EXPECT_EQ(Value(Elements()[1].ScratchWord), 7);
   EXPECT_EQ(Elements()[1].ScratchByte, 3);
   EXPECT_EQ(Elements()[1].Scratch, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SelectionTest, StretchingPutsTheEndToMoveSecondAndASecondRunClearsTheMark) {
@@ -396,6 +404,7 @@ TEST_F(SelectionTest, HighlightsAndWithdrawalsShowOnTheImage) {
   box.SelectWindowRange(false, 5, 5, 25, 15);
   EXPECT_EQ(Elements()[0].Selection, 1);
   EXPECT_EQ(PixelAt(15, 10), box.Sentakucol);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SelectionTest, DeselectingAllMarksALineNoLongerEditableWithoutDrawingIt) {
@@ -411,8 +420,12 @@ TEST_F(SelectionTest, DeselectingAllMarksALineNoLongerEditableWithoutDrawingIt) 
   EXPECT_EQ(Elements()[0].Selection, 10);
   EXPECT_EQ(Elements()[0].Scratch, 0);
   EXPECT_FALSE(box.HaniAka_Cyu);
-  // Still dashed in the selection colour (the first dash covers 10 to 11.6).
+  // Still dashed in the selection colour (the first dash covers 10 to 11.6):
+  // a line no longer editable is left as it is shown until the next full
+  // redraw, which draws it in the colour of its reference layer.
   EXPECT_EQ(PixelAt(10.4, 10), box.Sentakucol) << "not drawn";
+  RedrawAsTheHostDoes();
+  EXPECT_EQ(PixelAt(10.4, 10), box.Sentakucol3);
 }
 
 TEST_F(SelectionTest, DeselectingOneElementOnlyInTheSinglePickModes) {
@@ -452,10 +465,50 @@ TEST_F(SelectionTest, TheCancelAllWithdrawsThePicksInSinglePickModesOnly) {
     Seed({a, b});
     box.ButonType = mode;
     box.PickedIndex = {0, 0, -1, -1, 1, -1};
-    box.CancelCommands(false);
+    CancelCommands();
     const std::uint8_t expected = mode == dtSen ? 10 : 1;
     EXPECT_EQ(Elements()[0].Selection, expected);
     EXPECT_EQ(Elements()[1].Selection, expected);
+    ExpectScreenMatchesRedraw();
+  }
+}
+
+// A line changed in look by a selection or its withdrawal lies under the
+// line drawn after it, as in the redraw: the line A (10, 20)-(40, 20) of
+// colour 1 under B (25, 10)-(25, 30) of colour 3, which no operation takes.
+TEST_F(SelectionTest, AChangedLookLeavesTheLaterElementsOverIt) {
+  TcadBox& box = Box();
+  struct Case {
+    const char* name;
+    std::uint8_t selectedBefore;
+    std::function<void(TcadBox&)> run;
+    std::uint8_t selectedAfter;
+  };
+  const Case cases[] = {
+      {"window", 0, [](TcadBox& b) { b.SelectWindowRange(false, 5, 15, 45, 25); }, 1},
+      {"crossing", 0, [](TcadBox& b) { b.SelectWindowRange(true, 5, 18, 15, 22); }, 1},
+      {"stretch", 0, [](TcadBox& b) { b.SelectParametricRange(5, 15, 15, 25); }, 1},
+      {"outside", 0, [](TcadBox& b) { b.SelectOutsideWindowRange(20, 5, 30, 35); }, 1},
+      {"withdrawn by a window", 1, [](TcadBox& b) { b.DeselectWindowRange(false, 5, 15, 45, 25); }, 0},
+      {"withdrawn all", 1, [](TcadBox& b) { b.DeselectAll(); }, 10},
+      {"withdrawn one", 1,
+       [](TcadBox& b) {
+         b.ButonType = dttreming;
+         b.DeselectElement(0);
+       },
+       10},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    box.ClearDrawing();
+    box.ButonType = dtNo;
+    RDrawElement a = Coloured(Line(10, 20, 40, 20), 1);
+    a.Selection = c.selectedBefore;
+    Seed({a, Coloured(Line(25, 10, 25, 30), 3)});
+    c.run(box);
+    EXPECT_EQ(Elements()[0].Selection, c.selectedAfter);
+    EXPECT_EQ(Elements()[1].Selection, 0);
+    EXPECT_EQ(PixelAt(25, 20), box.ColourTable[3]) << "the later line over it";
     ExpectScreenMatchesRedraw();
   }
 }
@@ -484,7 +537,7 @@ TEST_F(SelectionTest, DeletingAtAPointTakesTheNearestLineArcOrPointAsOneStep) {
     Box().ClearDrawing();
     Seed({a, b, c, p});
     Box().AddPointAttr(0, 0, Store(), true, 120, 90);  // the step before
-    Box().RedrawAll(false);
+    RedrawAsTheHostDoes();
     const std::vector<RDrawElement> before = Elements();
     Box().DeleteElementAt(k.x, k.y);
     std::vector<RDrawElement> after;
@@ -509,7 +562,11 @@ TEST_F(SelectionTest, DeletingAtAPointUnselectsTheLinesArcsAndPointsItLooksAt) {
   EXPECT_EQ(Elements()[0].Selection, 0);
   EXPECT_EQ(Elements()[1].Selection, 0);
   EXPECT_EQ(Elements()[2].Selection, 1) << "texts are not looked at";
+  // The unselected elements keep their highlight on the screen until the
+  // next full redraw, which draws them in their own colours.
   EXPECT_EQ(PixelAt(20, 10), Box().Sentakucol) << "nothing is drawn again";
+  RedrawAsTheHostDoes();
+  EXPECT_EQ(PixelAt(20, 10), Box().ColourTable[0]);
 }
 
 TEST_F(SelectionTest, ANearerLineOfAReferenceLayerSurvives) {
@@ -527,6 +584,7 @@ TEST_F(SelectionTest, AmongEqualLinesTheOneDrawnLastIsDeleted) {
   Seed({a, b});
   Box().DeleteElementAt(20, 20);
   ExpectElements({a});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SelectionTest, AFilteredLineFallsThroughToTheTextsAndEveryTextKeepsItsString) {
@@ -557,6 +615,7 @@ TEST_F(SelectionTest, AFilteredLineFallsThroughToTheTextsAndEveryTextKeepsItsStr
   Box().DeleteElementAt(50, 70);  // nothing there
   EXPECT_EQ(Elements().size(), 3u);
   EXPECT_EQ(UndoLog().size(), 1u) << "the step before stays";
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SelectionTest, ThePickSquareWidensAboveZoom10000) {
@@ -571,6 +630,7 @@ TEST_F(SelectionTest, ThePickSquareWidensAboveZoom10000) {
     box.DeleteElementAt(50, 50);
     // 10 / 20000 = 0.0005 reaches the point; 4 / 10000 = 0.0004 does not.
     EXPECT_EQ(Elements().size(), zoom > 10000 ? 0u : 1u);
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -600,6 +660,35 @@ TEST_F(SelectionTest, DeletingByIndex) {
   ExpectElements({});
   ExpectUndoLog({DeletedUnselected(other)});
   ExpectScreenMatchesRedraw();
+}
+
+// What crossed a deleted line or arc, painted over in the background
+// colour, is whole again: the vertical line x = 70 meets the line deleted
+// at (70, 50); it and the line y = 40 touch the ellipse about (50, 50),
+// 20 wide and 10 high each way, at its rightmost and lowest points.
+TEST_F(SelectionTest, WhatCrossedADeletedElementIsWhole) {
+  const RDrawElement vertical = Coloured(Line(70, 30, 70, 70), 3);
+  const RDrawElement horizontal = Coloured(Line(40, 40, 60, 40), 3);
+  struct Case {
+    const char* name;
+    RDrawElement deleted;
+    std::function<void(TcadBox&)> run;
+  };
+  const Case cases[] = {
+      {"by index", Line(50, 50, 90, 50), [](TcadBox& b) { b.DeleteElementByIndex(0); }},
+      {"a line by index", Line(50, 50, 90, 50), [](TcadBox& b) { b.DeleteLineByIndex(0); }},
+      {"an ellipse at a point", Arc(50, 50, 20, 0, 0, 0.5f), [](TcadBox& b) { b.DeleteElementAt(50, 60); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Box().ClearDrawing();
+    Seed({c.deleted, vertical, horizontal});
+    c.run(Box());
+    ExpectElements({vertical, horizontal});
+    EXPECT_EQ(PixelAt(70, 50), Box().ColourTable[3]);
+    EXPECT_EQ(PixelAt(50, 40), Box().ColourTable[3]);
+    ExpectScreenMatchesRedraw();
+  }
 }
 
 }  // namespace

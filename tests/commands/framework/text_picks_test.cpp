@@ -108,6 +108,7 @@ TEST_F(TextPicks, FrameHeightsOfTheTextPicksAndTheDeletion) {
   EXPECT_TRUE(Box().ToggleSelectElementAt(index, 45, 54));
   EXPECT_TRUE(Box().DeleteTextAt(45, 55.5));
   EXPECT_TRUE(Elements().empty());
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(TextPicks, DeletingTheShortestEditableTextUnderThePoint) {
@@ -116,7 +117,7 @@ TEST_F(TextPicks, DeletingTheShortestEditableTextUnderThePoint) {
   const RDrawElement shorter = TextElement("short", 40, 50, 50, 50);
   Seed({reference, longer, shorter});
   Box().AddPointAttr(0, 0, Store(), true, 120, 90);
-  Box().RedrawAll(false);
+  RedrawAsTheHostDoes();
   ASSERT_TRUE(Box().DeleteTextAt(44, 51));
   ASSERT_EQ(Elements().size(), 3u);
   EXPECT_EQ(TextOf(Elements()[0]), J("ref"));
@@ -127,6 +128,7 @@ TEST_F(TextPicks, DeletingTheShortestEditableTextUnderThePoint) {
 
   EXPECT_FALSE(Box().DeleteTextAt(44, 60));
   EXPECT_EQ(UndoLog().size(), 1u) << "nothing changed";
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace
