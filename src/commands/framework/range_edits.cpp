@@ -299,6 +299,8 @@ bool RunEnvelope(TcadBox& box, TUndoStep& step, double x1, double y1, double x2,
     canvas.Pen.Color = box.Color();
     canvas.Pen.Width = 2;
     box.DrawLine(1, canvas, e.X1, e.Y1, e.X2, e.Y2);
+    // What crossed it is painted again from the drawing.
+    box.InvalidateElementArea(e);
     step.Delete(i);
   }
   cleanUp.Execute();
@@ -586,7 +588,6 @@ void CutArcBetweenPoints(TcadBox& box, std::uint8_t mode, double x1, double y1, 
   TUndoStep step(store);
   RPoint2D mark;
   PolarPoint(mark.x, mark.y, DirectionAngleDeg(arc.X1, arc.Y1, x1, y1), arc.Radius, arc.X1, arc.Y1);
-  box.ShowPointMarker(1, mark.x, mark.y);
   arc.Selection = 0;
   const RDrawElement old = arc;
   cut.SetArc(old.LineType, old.ColorNo, old.Group, old.Layer, old.X1, old.Y1, old.Radius, old.Ratio, old.StartAngle,
@@ -622,6 +623,8 @@ void CutArcBetweenPoints(TcadBox& box, std::uint8_t mode, double x1, double y1, 
     box.DrawArc(piece.LineType, canvas, piece.X1, piece.Y1, piece.Radius, piece.Ratio, piece.StartAngle,
                 piece.EndAngle, piece.Rotation);
   }
+  // Marked over the pieces, which would cover it where they cross it.
+  box.ShowPointMarker(1, mark.x, mark.y);
 }
 
 }  // namespace
