@@ -587,7 +587,6 @@ void CutArcBetweenPoints(TcadBox& box, std::uint8_t mode, double x1, double y1, 
   TUndoStep step(store);
   RPoint2D mark;
   PolarPoint(mark.x, mark.y, DirectionAngleDeg(arc.X1, arc.Y1, x1, y1), arc.Radius, arc.X1, arc.Y1);
-  box.ShowPointMarker(1, mark.x, mark.y);
   arc.Selection = 0;
   const RDrawElement old = arc;
   cut.SetArc(old.LineType, old.ColorNo, old.Group, old.Layer, old.X1, old.Y1, old.Radius, old.Ratio, old.StartAngle,
@@ -623,6 +622,8 @@ void CutArcBetweenPoints(TcadBox& box, std::uint8_t mode, double x1, double y1, 
     piece.Scratch = 0;
     if (step.AddChecked(piece)) box.DrawAsRedrawn(store.Elements.back());
   }
+  // Marked over the pieces, which would cover it where they cross it.
+  box.ShowPointMarker(1, mark.x, mark.y);
 }
 
 }  // namespace

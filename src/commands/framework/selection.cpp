@@ -306,7 +306,11 @@ void TcadBox::SelectWindowRange(bool crossing, double x1, double y1, double x2, 
   TChangedArea changed;
   for (std::size_t i = 0; i < elements.size(); ++i) {
     RDrawElement& e = elements[i];
-    if (e.Scratch != 0) e.Scratch = 0;
+    if (e.Scratch != 0) {
+      // A selected line drawn dashed for its stretch mark shows solid again.
+      if (e.Kind == kKindLine && e.Selection == 1 && (e.Scratch == 1 || e.Scratch == 2)) InvalidateElementArea(e);
+      e.Scratch = 0;
+    }
     if (!OnEditableLayer(store, e)) {
       verdicts[i] = Verdict::NotEditable;
       continue;

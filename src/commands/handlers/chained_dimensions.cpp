@@ -2,8 +2,10 @@
 // and dimensions between elements and between two points, all built by the
 // chained-dimension tool kept in its slot while the dimension grows.
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
@@ -105,16 +107,50 @@ void DrawToolArray(TcadBox& box, const TRenSunpoSenobj& tool, std::uint8_t defau
   box.DrawElementArray(tool.Elements, tool.LastIndex, defaultLineType, false, false);
 }
 
-// The preview drawn once more in XOR: on or off the screen.
-void XorPreview(TcadBox& box, const TRenSunpoSenobj& tool) {
-  box.SetXorPen(PreviewColour(box), true);
+// What of the dimension is on the screen, as it was drawn: the preview in
+// XOR, and the result of a released point in the preview colour in the
+// picture. The tool's array changes with every point it takes, so what is
+// taken off is what was drawn, not the array as it stands.
+struct RShownDimension {
+  std::vector<RDrawElement> Preview;
+  TColor PreviewColour = 0;
+  std::vector<RDrawElement> Result;
+};
+
+std::vector<RDrawElement> ArrayOf(const TRenSunpoSenobj& tool) {
+  const auto count = static_cast<std::size_t>(
+      std::clamp<std::int64_t>(static_cast<std::int64_t>(tool.LastIndex) + 1, 0,
+                               static_cast<std::int64_t>(tool.Elements.size())));
+  return {tool.Elements.begin(), tool.Elements.begin() + static_cast<std::ptrdiff_t>(count)};
+}
+
+void XorRecords(TcadBox& box, const std::vector<RDrawElement>& records, TColor colour) {
+  box.SetXorPen(colour, true);
   box.Canvas().Pen.Width = 1;
-  DrawToolArray(box, tool, 1);
+  box.DrawElementArray(records, static_cast<std::int32_t>(records.size()) - 1, 1, false, false);
   box.Canvas().Pen.Mode = pmCopy;
 }
 
-void ErasePreview(TcadBox& box, const TRenSunpoSenobj& tool) {
-  if (!box.RubberErased) XorPreview(box, tool);
+// The tool's array drawn in XOR as the preview.
+void XorPreview(TcadBox& box, const TRenSunpoSenobj& tool) {
+  RShownDimension& shown = box.FamilyState<RShownDimension>();
+  shown.Preview = ArrayOf(tool);
+  shown.PreviewColour = PreviewColour(box);
+  XorRecords(box, shown.Preview, shown.PreviewColour);
+}
+
+void RepaintUnderShownResult(TcadBox& box);
+
+// Whatever of the dimension shows goes: the preview drawn once more in XOR
+// as it was drawn, a result by painting its part of the control again.
+void ErasePreview(TcadBox& box, const TRenSunpoSenobj&) {
+  RShownDimension& shown = box.FamilyState<RShownDimension>();
+  if (!box.RubberErased) {
+    if (!shown.Preview.empty()) XorRecords(box, shown.Preview, shown.PreviewColour);
+    if (!shown.Result.empty()) RepaintUnderShownResult(box);
+  }
+  shown.Preview.clear();
+  shown.Result.clear();
 }
 
 void UpdateTool(TcadBox& box, TRenSunpoSenobj& tool, const RPoint2D& p) {
@@ -131,18 +167,66 @@ void UpdatePreview(TcadBox& box, TRenSunpoSenobj& tool, double x, double y) {
 }
 
 // A released point: the preview taken off, the tool updated with the point
-// and its result drawn in the preview colour.
+// and its result drawn in the preview colour (under the point marker and
+// the cross-hair).
 void ShowPointResult(TcadBox& box, TRenSunpoSenobj& tool, const RPoint2D& p) {
   box.ToggleRingCursor();
   box.RingHidden = true;
   if (box.ClickPending) ErasePreview(box, tool);
   UpdateTool(box, tool, p);
   TCanvas& canvas = box.Canvas();
+  const TCanvas::TPictureDrawing picture(canvas);
   canvas.Pen.Mode = pmCopy;
   canvas.Pen.Style = psSolid;
   canvas.Pen.Width = 1;
   canvas.Pen.Color = PreviewColour(box);
   DrawToolArray(box, tool, 1);
+  box.FamilyState<RShownDimension>().Result = ArrayOf(tool);
+}
+
+// The part of the control the shown result covers, painted again from the
+// drawing: a box around its lines, arcs, text frames and point marks.
+void RepaintUnderShownResult(TcadBox& box) {
+  std::vector<RDrawElement>& shown = box.FamilyState<RShownDimension>().Result;
+  double left = HUGE_VAL, bottom = HUGE_VAL, right = -HUGE_VAL, top = -HUGE_VAL;
+  const auto take = [&](double x, double y, double reach) {
+    left = std::min(left, x - reach);
+    right = std::max(right, x + reach);
+    bottom = std::min(bottom, y - reach);
+    top = std::max(top, y + reach);
+  };
+  for (const RDrawElement& r : shown) {
+    switch (r.Kind) {
+      case kKindLine:
+        take(r.X1, r.Y1, 0);
+        take(r.X2, r.Y2, 0);
+        break;
+      case kKindArc:
+        take(r.X1, r.Y1, std::abs(r.Radius) * std::max(1.0, std::abs(static_cast<double>(r.Ratio))));
+        break;
+      case kKindText: {
+        // The frame stands on the base line, as high as its style.
+        const double h = box.TextStyles[r.TextStyle < kTextStyleCount ? r.TextStyle : 0].Height * 0.1;
+        take(r.X1, r.Y1, std::abs(h));
+        take(r.X2, r.Y2, std::abs(h));
+        break;
+      }
+      case kKindPoint:
+        take(r.X1, r.Y1, 1);
+        break;
+      default:
+        break;
+    }
+  }
+  shown.clear();
+  const RViewRect& v = box.ViewWindow;
+  const double m = 2 / box.Zoom;
+  left = std::max(left - m, v.Left);
+  bottom = std::max(bottom - m, v.Bottom);
+  right = std::min(right + m, v.Right);
+  top = std::min(top + m, v.Top);
+  if (!(left < right && bottom < top)) return;
+  box.InvalidateWorldRect(left, bottom, right, top);
 }
 
 // The element under a point and whether there was one (kind 0 lines and
@@ -185,12 +269,24 @@ void RenSunpoFinish(TcadBox& box, std::uint8_t finishFlag) {
   EndDimension(box);
 }
 
+// The commit that follows a released point: what the release drew in the
+// preview colour lies in the picture (an XOR over it would only hide it
+// until the part is painted again), so its part of the control is painted
+// again from the drawing, which then holds the dimension, and the
+// dimension shows at once as the redraw shows it.
+void CommitShownResult(TcadBox& box, TRenSunpoSenobj& tool) {
+  tool.DropLastPoint();
+  const std::size_t first = box.Draw1->Elements.size();
+  box.CommitElementArray(tool.Elements, tool.LastIndex, tool.Texts);
+  ErasePreview(box, tool);
+  DrawAddedSince(box, first);
+}
+
 void FukusenHaniSenStep(TcadBox& box, std::uint8_t finishFlag) {
   TRenSunpoSenobj* tool = Tool(box);
   if (box.ButonType != dtFukusenHaniSen || tool == nullptr) return;
-  ErasePreview(box, *tool);
   tool->TrimOnFinish = finishFlag;
-  CommitTool(box, *tool);
+  CommitShownResult(box, *tool);
   box.B_Switch = _off;
   box.RubberErased = false;
   box.Tool(ToolSlot::RenSunpoObj).Free();
@@ -201,8 +297,7 @@ void FukusenHaniSenStep(TcadBox& box, std::uint8_t finishFlag) {
 void RenSunpoCyusinStep(TcadBox& box) {
   TRenSunpoSenobj* tool = Tool(box);
   if (!ModeIn(box.ButonType, {dtRenSunpoCyusin, dtRenSunpoCyusin2, dtRenKetuMozi}) || tool == nullptr) return;
-  ErasePreview(box, *tool);
-  CommitTool(box, *tool);
+  CommitShownResult(box, *tool);
   box.B_Switch = _off;
   box.RubberErased = false;
   box.Tool(ToolSlot::RenSunpoObj).Free();
@@ -232,6 +327,8 @@ void RenSunpoCyusinCancel(TcadBox& box) {
 void RenSunpoRedraw(TcadBox& box) {
   TRenSunpoSenobj* tool = Tool(box);
   if (!KeepsTheTool(box.ButonType) || tool == nullptr) return;
+  // After a full redraw nothing of a result is left on the screen.
+  if (box.RubberErased) box.FamilyState<RShownDimension>().Result.clear();
   XorPreview(box, *tool);
   box.RubberErased = false;
 }

@@ -187,13 +187,12 @@ void ShowPreview(TcadBox& box, const RCurve& c) {
   box.RubberErased = false;
 }
 
-// Drawn with the current pen at width 1 and added as one undo step.
+// Added as one undo step with the current pen and shown as the redraw
+// shows it, under the point marker of a snapped point.
 void CommitCurve(TcadBox& box, const RCurve& c) {
-  if (Drawable(c)) {
-    SetCopyPen(box, box.Pencol, box.Pentyp, 1);
-    DrawCurve(box, box.Pentyp, c);
-  }
+  const std::size_t first = box.Draw1->Elements.size();
   box.AddArcToStore(*box.Draw1, c.Centre.x, c.Centre.y, c.Radius, c.Ratio, c.Start, c.End, c.Rotation);
+  DrawAddedSince(box, first);
 }
 
 // Painted over in the background colour: a preview whose sweep side may

@@ -111,20 +111,32 @@ void DrawArcOf(TcadBox& box, std::uint8_t lineType, const RDrawElement& a) {
 
 double LineLength(const RDrawElement& e) { return PointDistance(e.X1, e.Y1, e.X2, e.Y2); }
 
-// A result of a curve tool drawn with the current pen and added to the step
-// with the current attributes; a line with its tag.
-void CommitArc(TcadBox& box, TUndoStep& step, const RDrawElement& a) {
-  SetCopyPen(box, box.Pencol, box.Pentyp, 1);
-  DrawArcOf(box, box.Pentyp, a);
-  step.AddChecked(WithCurrentAttributes(box, a));
-}
+// A result of a curve tool added to the step with the current attributes;
+// a line with its tag. The commit shows what it added as the redraw shows
+// it (DrawAddedSince).
+void CommitArc(TUndoStep& step, TcadBox& box, const RDrawElement& a) { step.AddChecked(WithCurrentAttributes(box, a)); }
 
-void CommitLine(TcadBox& box, TUndoStep& step, const RDrawElement& l, std::uint16_t tag) {
-  SetCopyPen(box, box.Pencol, box.Pentyp, 1);
-  box.DrawLine(box.Pentyp, box.Canvas(), l.X1, l.Y1, l.X2, l.Y2);
+void CommitLine(TUndoStep& step, TcadBox& box, const RDrawElement& l, std::uint16_t tag) {
   RDrawElement e = WithCurrentAttributes(box, LineElement(l.X1, l.Y1, l.X2, l.Y2));
   e.LineTag = tag;
   step.AddChecked(e);
+}
+
+// What a vertex list or a chain shows is painted over in the background
+// colour by `paint`. The point marker, often on it, is taken off first and
+// shown again after, so that it stays whole; the part of the control each
+// of `areas` covers is painted again from the drawing, so that what the
+// figure crossed comes back.
+template <class Paint>
+void PaintOverKeepingMarker(TcadBox& box, const std::vector<RDrawElement>& areas, Paint paint) {
+  const bool marker = box.MarkerPoint.x > -4000 && box.MarkerPoint.y > -4000;
+  if (marker) box.XorPointMarker(box.MarkerKind, box.MarkerPoint.x, box.MarkerPoint.y);
+  SetBackgroundPen(box);
+  paint();
+  box.Canvas().Pen.Mode = pmCopy;
+  box.Canvas().Pen.Width = 1;
+  for (const RDrawElement& e : areas) box.InvalidateElementArea(e);
+  if (marker) box.XorPointMarker(box.MarkerKind, box.MarkerPoint.x, box.MarkerPoint.y);
 }
 
 // ---- Chains of arcs through three points -----------------------------------
@@ -238,8 +250,13 @@ void kyokusen3tenUp(TcadBox& box, TShiftState, double, double) {
     box.ClickKind = 0;
     return;
   }
-  SetVertexListPen(box, pmCopy);
-  DrawArcOf(box, 1, chain.Elements.back());
+  {
+    // Drawn into the picture, as the redraw draws the chain: under the
+    // point marker of a snapped end.
+    const TCanvas::TPictureDrawing picture(box.Canvas());
+    SetVertexListPen(box, pmCopy);
+    DrawArcOf(box, 1, chain.Elements.back());
+  }
   PostHostNotification(kCurvePanel, kPointTaken);
   box.RubberErased = false;
   box.B_Switch = on1;
@@ -247,18 +264,28 @@ void kyokusen3tenUp(TcadBox& box, TShiftState, double, double) {
   box.FirstPoint = box.CurrentPoint;
 }
 
+// The part of the control the chain's arcs cover, drawn in the selection
+// colour into the picture, painted again from the drawing.
+void RepaintUnderChain(TcadBox& box, const TRenzokuKoobj& chain) {
+  for (const RDrawElement& arc : chain.Elements) {
+    if (DrawableArc(arc)) box.InvalidateElementArea(arc);
+  }
+}
+
 // The chain's arcs change from the selection colour to the current pen and
 // are stored as one step, which opens at the first arc stored.
 void kyokusen3tenFinish(TcadBox& box, std::uint8_t) {
   if (box.ButonType != dtkyokusen3ten) return;
   if (TRenzokuKoobj* chain = ChainOf(box)) {
-    TUndoStep step(*box.Draw1);
-    for (const RDrawElement& arc : chain->Elements) {
-      if (!(arc.Radius >= kSmallestChainRadius)) continue;
-      SetVertexListPen(box, pmXor);
-      DrawArcOf(box, 1, arc);
-      CommitArc(box, step, arc);
+    const std::size_t first = box.Draw1->Elements.size();
+    {
+      TUndoStep step(*box.Draw1);
+      for (const RDrawElement& arc : chain->Elements) {
+        if (arc.Radius >= kSmallestChainRadius) CommitArc(step, box, arc);
+      }
     }
+    RepaintUnderChain(box, *chain);
+    DrawAddedSince(box, first);
     chain->Clear();
   }
   box.Canvas().Pen.Mode = pmCopy;
@@ -271,9 +298,7 @@ void kyokusen3tenCancel(TcadBox& box) {
   if (box.ButonType != dtkyokusen3ten) return;
   const TRenzokuKoobj* chain = ChainOf(box);
   if (chain == nullptr) return;
-  SetVertexListPen(box, pmXor);
-  for (const RDrawElement& arc : chain->Elements) DrawArcOf(box, 1, arc);
-  box.Canvas().Pen.Mode = pmCopy;
+  RepaintUnderChain(box, *chain);
   box.Tool(ToolSlot::ArcChainObj).Free();
 }
 
@@ -417,21 +442,22 @@ void CommitCurve(TcadBox& box, const std::vector<RDrawElement>& elements) {
     if (stored(elements[i])) lastStored = i;
   }
   const bool lastLineDropped = elements[last].Kind == kKindLine && !stored(elements[last]);
+  const std::size_t firstAdded = box.Draw1->Elements.size();
   TUndoStep step(*box.Draw1);
   bool first = true;
   for (std::size_t i = 1; i <= last; ++i) {
     const RDrawElement& e = elements[i];
     if (!stored(e)) continue;
     if (e.Kind == kKindArc) {
-      CommitArc(box, step, e);
+      CommitArc(step, box, e);
     } else {
       std::uint16_t tag = first ? kLineTagCurveFirst : i == last ? kLineTagCurveLast : kLineTagCurveInner;
       if (lastLineDropped && i == lastStored) tag = kLineTagCurveLast;
-      CommitLine(box, step, e, tag);
+      CommitLine(step, box, e, tag);
     }
     first = false;
   }
-  box.Canvas().Pen.Mode = pmCopy;
+  DrawAddedSince(box, firstAdded);
 }
 
 // The gesture's confirm passes a flag that is set: its drag has taken the
@@ -441,9 +467,20 @@ void SupuLineFinish(TcadBox& box, std::uint8_t flag) {
   TSupuLineobj* v = VerticesOf(box);
   if (v == nullptr) return;
   v->BuildCurve(box.RepeatCount, box.CurveKind, 0.0);
-  SetBackgroundPen(box);
-  DrawVertexPolyline(box, *v, false);
-  if (flag == 0 && v->PointCount >= 1) DrawSegment(box, VertexOf(*v, v->PointCount), box.LastVertex);
+  const bool rubber = flag == 0 && v->PointCount >= 1;
+  std::vector<RDrawElement> edges;
+  for (std::int32_t k = 1; k < v->PointCount; ++k) {
+    const RPoint2D a = VertexOf(*v, k), b = VertexOf(*v, k + 1);
+    edges.push_back(LineElement(a.x, a.y, b.x, b.y));
+  }
+  if (rubber) {
+    const RPoint2D a = VertexOf(*v, v->PointCount);
+    edges.push_back(LineElement(a.x, a.y, box.LastVertex.x, box.LastVertex.y));
+  }
+  PaintOverKeepingMarker(box, edges, [&] {
+    DrawVertexPolyline(box, *v, false);
+    if (rubber) DrawSegment(box, VertexOf(*v, v->PointCount), box.LastVertex);
+  });
   CommitCurve(box, v->Elements);
   RebuildDisplayLists(box);
   box.B_Switch = _off;
@@ -532,18 +569,19 @@ void sinkoMove(TcadBox& box, TShiftState shift, double x, double y) {
 // The wave's lines are tagged by their position: the first, an inner and
 // the last line of a chain. The step opens at the first element stored.
 void CommitWave(TcadBox& box, const std::vector<RDrawElement>& elements) {
+  const std::size_t first = box.Draw1->Elements.size();
   TUndoStep step(*box.Draw1);
   const std::size_t count = elements.size();
   for (std::size_t i = 0; i < count; ++i) {
     const RDrawElement& e = elements[i];
     if (e.Kind == kKindArc) {
-      CommitArc(box, step, e);
+      CommitArc(step, box, e);
     } else if (e.Kind == kKindLine && LineLength(e) >= kShortestWaveLine) {
-      CommitLine(box, step, e,
+      CommitLine(step, box, e,
                  i == 0 ? kLineTagCurveFirst : i + 1 == count ? kLineTagCurveLast : kLineTagCurveInner);
     }
   }
-  box.Canvas().Pen.Mode = pmCopy;
+  DrawAddedSince(box, first);
 }
 
 void sinkoUp(TcadBox& box, TShiftState, double, double) {

@@ -1,6 +1,7 @@
 // Two-point lines, the stretch command's new line end and the continuous
 // line.
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 
@@ -226,13 +227,17 @@ void SenUp(TcadBox& box, TShiftState, double, double) {
   // Entered without a picked line (the mode set directly), there is nothing
   // to replace: nothing is deleted or added.
   if (index >= 0 && static_cast<std::size_t>(index) < box.Draw1->Elements.size()) {
+    const RDrawElement old = box.Draw1->Elements[static_cast<std::size_t>(index)];
     box.DeleteElementByIndex(index);
+    // The old line was painted over in the background colour: what it
+    // crossed is painted again from the drawing.
+    box.InvalidateElementArea(old);
     box.PickedIndex[3] = -10;
-    SetCopyPen(box, picked.ColorNo, picked.LineType, 1);
-    canvas.Pen.Style = psSolid;
-    box.DrawLine(picked.LineType, canvas, box.FirstPoint.x, box.FirstPoint.y, box.SecondPoint.x, box.SecondPoint.y);
+    const std::size_t first = box.Draw1->Elements.size();
     box.AddLineExact(picked.ColorNo, picked.LineType, box.FirstPoint.x, box.FirstPoint.y, box.SecondPoint.x,
                      box.SecondPoint.y, picked.Layer, picked.Group, false, 0, *box.Draw1);
+    // Shown as the redraw shows it, under the point marker of a snapped end.
+    DrawAddedSince(box, first);
   }
   box.CommandStep = 0;
   box.CancelCommands(false);
@@ -467,18 +472,42 @@ void DrafRenUp(TcadBox& box, TShiftState, double, double) {
                             100);
 }
 
-// The chain is painted over in the background and then, cut to its fixed
-// points (trimmed when asked), drawn and stored as one undo step.
+// The chain shown is painted over in the background colour. The point
+// marker, often on the chain, is taken off first and shown again after, so
+// that it stays whole; what the chain crossed is painted again from the
+// drawing.
+void PaintOverChain(TcadBox& box, const TRenzokuSenobj& tool) {
+  const bool marker = box.MarkerPoint.x > -4000 && box.MarkerPoint.y > -4000;
+  if (marker) box.XorPointMarker(box.MarkerKind, box.MarkerPoint.x, box.MarkerPoint.y);
+  SetChainPen(box, pmCopy, box.Color());
+  DrawChain(box, tool, 1);
+  box.Canvas().Pen.Mode = pmCopy;
+  for (const RDrawElement& e : tool.Elements) {
+    if (e.Kind == kKindLine) {
+      box.InvalidateLineBand(e.X1, e.Y1, e.X2, e.Y2);
+    } else if (e.Kind == kKindText) {
+      // The frame stands on the base line, as high as its style.
+      const double h = std::abs(box.TextStyles[e.TextStyle < kTextStyleCount ? e.TextStyle : 0].Height * 0.1);
+      box.InvalidateWorldRect(std::min(e.X1, e.X2) - h, std::min(e.Y1, e.Y2) - h, std::max(e.X1, e.X2) + h,
+                              std::max(e.Y1, e.Y2) + h);
+    } else {
+      box.InvalidateElementArea(e);
+    }
+  }
+  if (marker) box.XorPointMarker(box.MarkerKind, box.MarkerPoint.x, box.MarkerPoint.y);
+}
+
+// The chain is painted over and then, cut to its fixed points (trimmed
+// when asked), stored as one undo step and shown as the redraw shows it.
 void DrafRenFinish(TcadBox& box, std::uint8_t trim) {
   TRenzokuSenobj* tool = RenzokuTool(box);
   if (box.ButonType != dtDrafRen || !tool) return;
-  SetChainPen(box, pmCopy, box.Color());
-  DrawChain(box, *tool, 1);
+  PaintOverChain(box, *tool);
   tool->TrimOnFinish = trim;
   tool->Finish();
-  SetCopyPen(box, box.Pencol, box.Pentyp, 1);
-  DrawChain(box, *tool, box.Pentyp);
+  const std::size_t first = box.Draw1->Elements.size();
   box.CommitElementArray(tool->Elements, static_cast<std::int32_t>(tool->Elements.size()) - 1, tool->Texts);
+  DrawAddedSince(box, first);
   box.CommandStep = 0;
   box.RubberErased = false;
   box.Tool(ToolSlot::RenzokuObj).Free();
@@ -489,8 +518,7 @@ void DrafRenFinish(TcadBox& box, std::uint8_t trim) {
 void DrafRenCancel(TcadBox& box) {
   TRenzokuSenobj* tool = RenzokuTool(box);
   if (box.ButonType != dtDrafRen || !tool) return;
-  SetChainPen(box, pmCopy, box.Color());
-  DrawChain(box, *tool, 1);
+  PaintOverChain(box, *tool);
   box.Tool(ToolSlot::RenzokuObj).Free();
 }
 

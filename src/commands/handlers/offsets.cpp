@@ -95,12 +95,14 @@ RPointPair CopyToward(const TcadBox& box, RPoint2D p, double t) {
   return OffsetSegmentTowardCursor(b.xa, b.ya, b.xb, b.yb, p.x, p.y, t);
 }
 
-// The pitch in drawing units; 0 for one that is not a finite number, so that
+// A pitch in drawing units; 0 for one that is not a finite number, so that
 // no preview is drawn from it.
-double PitchInDrawing(const TcadBox& box) {
-  const double pitch = box.RealToDrawingLength(box.OffsetPitch);
+double PitchInDrawing(const TcadBox& box, double realPitch) {
+  const double pitch = box.RealToDrawingLength(realPitch);
   return std::isfinite(pitch) ? pitch : 0;
 }
+
+double PitchInDrawing(const TcadBox& box) { return PitchInDrawing(box, box.OffsetPitch); }
 
 // The foot of p on the infinite base line; false when the base line has no
 // length.
@@ -123,12 +125,13 @@ bool DerivedCount(const TcadBox& box, RPoint2D p, std::int32_t& count) {
   return true;
 }
 
-// The copies of the base line toward `side`, at whole pitches, drawn and
-// added as one undo step; as many as RepeatCount holds, or when it is 0 as
-// the distance of `countPoint` holds (that count is the host's for this
-// commit only). A pitch that is not positive makes none. True when a copy
-// was added.
-bool AddOffsetCopies(TcadBox& box, RPoint2D countPoint, RPoint2D side, int width) {
+// The copies of the base line toward `side`, at whole pitches, added as
+// one undo step and shown as the redraw shows them (under the point marker
+// of a snapped point); as many as RepeatCount holds, or when it is 0 as the
+// distance of `countPoint` holds (that count is the host's for this commit
+// only). A pitch that is not positive makes none. True when a copy was
+// added.
+bool AddOffsetCopies(TcadBox& box, RPoint2D countPoint, RPoint2D side) {
   const bool derived = box.RepeatCount == 0;
   std::int32_t count = box.RepeatCount;
   if (derived) {
@@ -138,15 +141,10 @@ bool AddOffsetCopies(TcadBox& box, RPoint2D countPoint, RPoint2D side, int width
   const double pitch = PitchInDrawing(box);
   if (!(box.OffsetPitch > 0) || !(pitch > 0)) count = 0;
 
-  SetCopyPen(box, box.Pencol, box.Pentyp, width);
-  // A wide counter: the count may be the largest there is.
-  for (std::int64_t i = 1; i <= count; ++i) {
-    const RPointPair c = CopyToward(box, side, i * pitch);
-    box.DrawLine(box.Pentyp, box.Canvas(), c.xa, c.ya, c.xb, c.yb);
-  }
-  box.Canvas().Pen.Width = 1;
   Tdrawinp& store = *box.Draw1;
+  const std::size_t first = store.Elements.size();
   bool added = false;
+  // A wide counter: the count may be the largest there is.
   for (std::int64_t i = 1; i <= count; ++i) {
     const RPointPair c = CopyToward(box, side, i * pitch);
     const std::size_t before = store.Elements.size();
@@ -154,6 +152,7 @@ bool AddOffsetCopies(TcadBox& box, RPoint2D countPoint, RPoint2D side, int width
     added = added || store.Elements.size() > before;
   }
   if (derived) box.RepeatCount = 0;
+  DrawAddedSince(box, first);
   return added;
 }
 
@@ -300,7 +299,7 @@ void FukusenUp(TcadBox& box, TShiftState, double x, double y) {
       // The band goes first: no copy may come to cover it.
       box.EraseOwnRubberBand(box.Sentakucol, false, box.Penwidth, [&box] { DrawOffsetBand(box); });
       box.Canvas().Pen.Width = 1;
-      const bool added = AddOffsetCopies(box, box.SecondPoint, {x, y}, 1);
+      const bool added = AddOffsetCopies(box, box.SecondPoint, {x, y});
       // The join trims the two newest lines: only when this commit made one.
       const std::vector<RDrawElement>& elements = box.Draw1->Elements;
       const std::size_t n = elements.size();
@@ -320,17 +319,6 @@ void FukusenUp(TcadBox& box, TShiftState, double x, double y) {
 }
 
 // ---- Corner join ------------------------------------------------------------
-
-void DrawStoredLine(TcadBox& box, const RDrawElement& e, bool xorPen) {
-  if (xorPen) {
-    box.SetXorPen(PenColourOf(box, e.ColorNo), true);
-    box.Canvas().Pen.Width = 1;
-  } else {
-    SetCopyPen(box, e.ColorNo, e.LineType, 1);
-  }
-  box.DrawLine(e.LineType, box.Canvas(), e.X1, e.Y1, e.X2, e.Y2);
-  box.Canvas().Pen.Mode = pmCopy;
-}
 
 // A result line of the join on the record of its source line.
 RDrawElement JoinedLine(RDrawElement e, const RToolLine& line) {
@@ -360,27 +348,33 @@ void TcadBox::JoinOffsetCorner(std::int32_t indexA, std::int32_t indexB, RPoint2
   const RDrawElement a = store.Elements[static_cast<std::size_t>(indexA)];
   const RDrawElement b = store.Elements[static_cast<std::size_t>(indexB)];
   if (a.Kind == kKindLine && b.Kind == kKindLine) {
-    DrawStoredLine(*this, a, true);
-    DrawStoredLine(*this, b, true);
     tool.SetLineWithFlag(a.LineType, a.ColorNo, a.X1, a.Y1, a.X2, a.Y2, a.Group, a.Layer, 0, a.ScratchByte);
     tool.SetLineWithFlag(b.LineType, b.ColorNo, b.X1, b.Y1, b.X2, b.Y2, b.Group, b.Layer, 1, b.ScratchByte);
     tool.JoinLineLine();
     if (tool.Status == Ttremingobj::kMade) {
       const RDrawElement joinedA = JoinedLine(a, tool.ResultLines[0]);
       const RDrawElement joinedB = JoinedLine(b, tool.ResultLines[1]);
+      // The two go from the list and their joins come at its end.
+      const std::size_t first = store.Elements.size() - 2;
       // The change belongs to the step of the copies just added.
-      TUndoStep step(store, TUndoStep::Start::Join);
-      step.Delete(std::max(indexA, indexB));
-      step.Delete(std::min(indexA, indexB));
-      step.AddChecked(joinedA);
-      step.AddChecked(joinedB);
-      DrawStoredLine(*this, joinedA, false);
-      DrawStoredLine(*this, joinedB, false);
+      {
+        TUndoStep step(store, TUndoStep::Start::Join);
+        step.Delete(std::max(indexA, indexB));
+        step.Delete(std::min(indexA, indexB));
+        step.AddChecked(joinedA);
+        step.AddChecked(joinedB);
+      }
+      // The two lines are in the picture: where they lay is painted again
+      // from the drawing (drawn again in XOR they would only be hidden until
+      // the part is painted), and the joined lines show as the redraw shows
+      // them.
+      InvalidateElementArea(a);
+      InvalidateElementArea(b);
+      DrawAddedSince(*this, first);
     } else {
+      // Unchanged on the screen: only their join marks go.
       store.Elements[static_cast<std::size_t>(indexA)].ScratchByte = 0;
       store.Elements[static_cast<std::size_t>(indexB)].ScratchByte = 0;
-      DrawStoredLine(*this, a, false);
-      DrawStoredLine(*this, b, false);
     }
   }
   RebuildDisplayLists(*this);
@@ -537,7 +531,7 @@ void FukuSenTanbuUp(TcadBox& box, TShiftState, double x, double y) {
     }
     case on3:
       ErasePartBand(box, box.Penwidth);
-      AddOffsetCopies(box, {x, y}, {x, y}, box.Penwidth);
+      AddOffsetCopies(box, {x, y}, {x, y});
       RebuildDisplayLists(box);
       PostHostNotification(kOffsetPanel, kCopiesMade);
       box.B_Switch = _off;
@@ -575,12 +569,13 @@ void DrawResultArc(TcadBox& box, const TFukuenobj& tool, std::uint8_t lineType, 
   box.DrawArc(lineType, canvas, r.CentreX, r.CentreY, r.Radius, r.Ratio, r.StartAngle, r.EndAngle, r.Rotation);
 }
 
-// The preview on the screen, drawn once more as it was drawn.
+// The preview on the screen, drawn once more as it was drawn (a pitch that
+// is no number drew it at no distance).
 void EraseCirclePreview(TcadBox& box, TFukuenobj& tool) {
   if (box.RubberErased) return;
   box.SetXorPen(0, false);
   box.Canvas().Pen.Width = 1;
-  tool.Offset(box.FirstPoint.x, box.FirstPoint.y, box.RealToDrawingLength(box.PreviewRadius));
+  tool.Offset(box.FirstPoint.x, box.FirstPoint.y, PitchInDrawing(box, box.PreviewRadius));
   DrawResultArc(box, tool, box.ArcPreviewLineType, box.ArcPreviewColor);
   box.Canvas().Pen.Mode = pmCopy;
   box.RubberErased = true;
@@ -804,10 +799,8 @@ void wsenUp(TcadBox& box, TShiftState, double, double) {
   // A base without length has no sides: nothing is stored, not even the
   // lines of the last preview.
   if (!DoubleLineOf(box, box.FirstPoint, box.SecondPoint, box.PreviewBlock)) return;
-  SetCopyPen(box, box.Pencol, box.Pentyp, box.Penwidth);
-  for (const RPointPair& l : box.PreviewBlock) box.DrawLine(box.Pentyp, box.Canvas(), l.xa, l.ya, l.xb, l.yb);
-  box.Canvas().Pen.Width = 1;
   Tdrawinp& store = *box.Draw1;
+  const std::size_t first = store.Elements.size();
   bool added = false;
   for (const RPointPair& l : box.PreviewBlock) {
     const std::size_t before = store.Elements.size();
@@ -815,6 +808,8 @@ void wsenUp(TcadBox& box, TShiftState, double, double) {
     added = added || store.Elements.size() > before;
   }
   RebuildDisplayLists(box);
+  // Shown as the redraw shows them, under the point marker of a snapped end.
+  DrawAddedSince(box, first);
 }
 
 // The preview goes with a cancel at the end point (once: a preview a view

@@ -110,23 +110,24 @@ void ShowPreview(TcadBox& box, const RPolygon& p) {
   box.RubberErased = false;
 }
 
-// The polygon drawn with the current pen and its edges stored as one step.
+// The polygon's edges stored with the current pen as one step and shown
+// as the redraw shows them, under the point marker of a snapped point.
 void CommitPolygon(TcadBox& box, const RPolygon& p) {
   TTakakukeiobj tool;
   tool.Build(p.Sides, p.Kind, p.Centre.x, p.Centre.y, p.Point.x, p.Point.y, p.Size, p.Angle);
-  SetCopyPen(box, box.Pencol, box.Pentyp, 1);
-  box.Canvas().Pen.Style = psSolid;
-  TCanvas& canvas = box.Canvas();
-  TUndoStep step(*box.Draw1);
-  for (const RDrawElement& e : tool.Elements) {
-    box.DrawLine(box.Pentyp, canvas, e.X1, e.Y1, e.X2, e.Y2);
-    RDrawElement edge = LineElement(e.X1, e.Y1, e.X2, e.Y2);
-    edge.LineType = box.Pentyp;
-    edge.ColorNo = box.Pencol;
-    edge.Group = box.WriteGrupe_No;
-    edge.Layer = box.WriteReiya_No;
-    step.AddChecked(edge);
+  const std::size_t first = box.Draw1->Elements.size();
+  {
+    TUndoStep step(*box.Draw1);
+    for (const RDrawElement& e : tool.Elements) {
+      RDrawElement edge = LineElement(e.X1, e.Y1, e.X2, e.Y2);
+      edge.LineType = box.Pentyp;
+      edge.ColorNo = box.Pencol;
+      edge.Group = box.WriteGrupe_No;
+      edge.Layer = box.WriteReiya_No;
+      step.AddChecked(edge);
+    }
   }
+  DrawAddedSince(box, first);
 }
 
 // The snapped point of a right press, marked; nothing found drops the click.

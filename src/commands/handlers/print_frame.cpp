@@ -1,7 +1,9 @@
 // Placing the print frame.
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
@@ -106,13 +108,55 @@ void PlaceFrameAt(TcadBox& box, const RPoint2D& p) {
   box.ComputePrintFrame(f.Left, f.Bottom, f.Right, f.Top);
 }
 
-// The fixed frame was drawn in copy mode: drawn again in XOR it would keep
-// the pixel where two of its sides start, so it is painted over in the
-// background colour.
-void PaintOverFixedFrame(TcadBox& box, double angle) {
-  SetFramePen(box, pmCopy, false, 1);
-  box.Canvas().Pen.Color = box.Color();
-  DrawPrintFrame(box, angle);
+// The fixed frame is part of the picture: it goes by painting the part of
+// the control it covers again from the drawing, which keeps whatever else
+// lies there (a frame drawn again in XOR would keep the pixel where two of
+// its sides start, and one painted over in the background colour would
+// take with it every line it crosses). The part is the box around the
+// frame and its page tiles as DrawFrameRect draws them at the angle.
+void RepaintUnderFrameAt(TcadBox& box, double angle) {
+  const RViewRect& f = box.PrintFrame;
+  const RPoint2D p1{f.Left, f.Bottom}, p2{f.Right, f.Top};
+  const RPoint2D u = RotateAboutCentreExact(angle, 0, 0, 1, 0), v = RotateAboutCentreExact(angle, 0, 0, 0, 1);
+  const double along = (p2.x - p1.x) * u.x + (p2.y - p1.y) * u.y;
+  const double across = (p2.x - p1.x) * v.x + (p2.y - p1.y) * v.y;
+  const RPoint2D k1{p1.x + along * u.x, p1.y + along * u.y}, k2{p1.x + across * v.x, p1.y + across * v.y};
+  std::vector<RPoint2D> shifts{{0, 0}};
+  if (box.print_htyp == 1 || box.print_htyp == 2) {
+    const RPoint2D t1 = RotateAboutCentreExact(angle, 0, 0, box.paki_x, 0);
+    shifts.push_back({k1.x - p1.x + t1.x, k1.y - p1.y + t1.y});
+    if (box.print_htyp == 2) {
+      const RPoint2D t2 = RotateAboutCentreExact(angle, 0, 0, 0, box.paki_y);
+      const RPoint2D t3 = RotateAboutCentreExact(angle, 0, 0, box.paki_x, box.paki_y);
+      shifts.push_back({k2.x - p1.x + t2.x, k2.y - p1.y + t2.y});
+      shifts.push_back({p2.x - p1.x + t3.x, p2.y - p1.y + t3.y});
+    }
+  }
+  double left = HUGE_VAL, bottom = HUGE_VAL, right = -HUGE_VAL, top = -HUGE_VAL;
+  for (const RPoint2D& s : shifts) {
+    for (const RPoint2D& c : {p1, p2, k1, k2}) {
+      left = std::min(left, c.x + s.x);
+      right = std::max(right, c.x + s.x);
+      bottom = std::min(bottom, c.y + s.y);
+      top = std::max(top, c.y + s.y);
+    }
+  }
+  const RViewRect& view = box.ViewWindow;
+  const double m = 2 / box.Zoom;
+  left = std::max(left - m, view.Left);
+  bottom = std::max(bottom - m, view.Bottom);
+  right = std::min(right + m, view.Right);
+  top = std::min(top + m, view.Top);
+  // A frame that is no number, or one clear of the view, left nothing to repaint.
+  if (!(left < right && bottom < top)) return;
+  box.InvalidateWorldRect(left, bottom, right, top);
+}
+
+// The frame shows at the angle it was placed with, or at the host's angle
+// since any paint: both are taken.
+void RepaintUnderFixedFrame(TcadBox& box) {
+  RepaintUnderFrameAt(box, box.PrintFrameAngle);
+  if (box.PreviewAngle != box.PrintFrameAngle) RepaintUnderFrameAt(box, box.PreviewAngle);
 }
 
 // A fixed frame is part of the picture: every paint draws it with its tiles.
@@ -196,7 +240,7 @@ void printsenUp(TcadBox& box, TShiftState, double, double) {
     return;
   }
   if (box.ClickKind != 3) return;
-  PaintOverFixedFrame(box, box.PreviewAngle);
+  RepaintUnderFixedFrame(box);
   box.RubberErased = true;
   box.B_Switch = _off;
   PostHostNotification("TFrame8", kFrameRemoved);
@@ -204,7 +248,7 @@ void printsenUp(TcadBox& box, TShiftState, double, double) {
 
 void printsenCancel(TcadBox& box) {
   if (box.ButonType != dtprintsen || box.B_Switch != on1) return;
-  PaintOverFixedFrame(box, box.PrintFrameAngle);
+  RepaintUnderFixedFrame(box);
 }
 
 void ErasePrintPreviewOnLeave(TcadBox& box) {
@@ -221,16 +265,21 @@ void printsenAssistPoint(TcadBox& box) {
   if (box.B_Switch == _off) PlaceFrameAt(box, box.AssistPoint);
 }
 
-// A two-step assist places the frame at its point.
+// A two-step assist places the frame at its point: the preview that
+// followed the cursor, or the frame fixed before, goes, and the frame is
+// drawn where it now lies as every paint draws it.
 void printsenResume(TcadBox& box) {
   if (box.B_Switch == on1) {
-    SetFramePen(box, pmXor, false, box.PrintKaiten ? 2 : 1);
-    DrawPrintFrame(box, box.PrintFrameAngle);
+    RepaintUnderFixedFrame(box);
+  } else if (!box.RubberErased) {
+    SetFramePen(box, pmXor, true, 1);
+    DrawPrintFrame(box, box.PreviewAngle);
   }
+  box.RubberErased = true;
   PlaceFrameAt(box, box.AssistPoint);
-  SetFramePen(box, pmCopy, false, 2);
-  DrawPrintFrame(box, box.PrintFrameAngle);
   box.B_Switch = on1;
+  DrawFixedPrintFrame(box);
+  box.Canvas().Pen.Mode = pmCopy;
 }
 
 }  // namespace

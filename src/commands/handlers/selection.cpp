@@ -372,6 +372,53 @@ bool TakenByPolygonDeselection(const TcadBox& box, const RDrawElement& e) {
   return TakenByWindowKindRule(box, e);
 }
 
+// The box around the elements whose colour a polygon range changed, as
+// they are drawn. Their part of the control is painted again from the
+// drawing: each shows in its new colour in the order of the display list,
+// under what later elements draw over it, as the redraw shows it.
+class TChangedArea {
+ public:
+  void Take(TcadBox& box, const RDrawElement& e) {
+    switch (e.Kind) {
+      case kKindLine:
+      case kKindRect:
+        Extend(e.X1, e.Y1, 0);
+        Extend(e.X2, e.Y2, 0);
+        break;
+      case kKindArc:
+        Extend(e.X1, e.Y1, std::abs(e.Radius) * std::max(1.0, std::abs(static_cast<double>(e.Ratio))));
+        break;
+      case kKindPoint: Extend(e.X1, e.Y1, 1); break;
+      case kKindText: {
+        // The frame stands on the base line; the text may reach below it.
+        const double reach = std::max(std::abs(TextFrameHeight(box, e)), std::abs(box.CurrentTextHeight) / 5);
+        Extend(e.X1, e.Y1, reach);
+        Extend(e.X2, e.Y2, reach);
+        break;
+      }
+      default: break;
+    }
+  }
+
+  void Repaint(TcadBox& box) const {
+    const RViewRect& v = box.ViewWindow;
+    const double m = 2 / box.Zoom;
+    const double left = std::max(left_ - m, v.Left), bottom = std::max(bottom_ - m, v.Bottom);
+    const double right = std::min(right_ + m, v.Right), top = std::min(top_ + m, v.Top);
+    if (left < right && bottom < top) box.InvalidateWorldRect(left, bottom, right, top);
+  }
+
+ private:
+  void Extend(double x, double y, double reach) {
+    left_ = std::min(left_, x - reach);
+    right_ = std::max(right_, x + reach);
+    bottom_ = std::min(bottom_, y - reach);
+    top_ = std::max(top_, y + reach);
+  }
+
+  double left_ = HUGE_VAL, bottom_ = HUGE_VAL, right_ = -HUGE_VAL, top_ = -HUGE_VAL;
+};
+
 }  // namespace
 
 void TcadBox::SelectInPolygon(bool crossing) {
@@ -382,9 +429,14 @@ void TcadBox::SelectInPolygon(bool crossing) {
   std::vector<RDrawElement>& elements = store.Elements;
   std::vector<bool> taken(elements.size(), false);
   bool selected = false;
+  TChangedArea area;
   for (std::size_t i = 0; i < elements.size(); ++i) {
     RDrawElement& e = elements[i];
-    if (e.Scratch != 0) e.Scratch = 0;
+    if (e.Scratch != 0) {
+      // A selected line drawn dashed for its stretch mark shows solid again.
+      if (e.Kind == kKindLine && e.Selection == 1 && (e.Scratch == 1 || e.Scratch == 2)) area.Take(*this, e);
+      e.Scratch = 0;
+    }
     if (!OnEditableLayer(store, e)) continue;
     if (e.Selection == 10) e.Selection = 0;
     if (e.Kind == kKindLine && (e.ScratchWord != 0 || e.ScratchByte != 0)) {
@@ -400,8 +452,9 @@ void TcadBox::SelectInPolygon(bool crossing) {
   // as shown all the same, so that a cancel withdraws it.
   for (const RDisplayEntry& entry : store.DisplayList) {
     const auto index = static_cast<std::size_t>(entry.Index);
-    if (entry.Index >= 0 && index < elements.size() && taken[index]) DrawHighlighted(*this, elements[index]);
+    if (entry.Index >= 0 && index < elements.size() && taken[index]) area.Take(*this, elements[index]);
   }
+  area.Repaint(*this);
   if (selected) HaniAka_Cyu = true;
 }
 
@@ -409,14 +462,16 @@ void TcadBox::DeselectInPolygon(bool crossing) {
   const TSupuLineobj* v = Tool(ToolSlot::PolygonObj).Get<TSupuLineobj>();
   if (v == nullptr) return;
   const TPolygonTest polygon(*v);
+  TChangedArea area;
   for (RDrawElement& e : Draw1->Elements) {
     // An element never selected has nothing to withdraw.
     if (e.Selection == 0 || !OnEditableLayer(*Draw1, e)) continue;
     if (!TakenByPolygonDeselection(*this, e) || !polygon.Holds(e, crossing)) continue;
     e.Selection = 0;
     if (e.Kind == kKindLine) e.Scratch = 0;
-    DrawInOwnColour(*this, e);
+    area.Take(*this, e);
   }
+  area.Repaint(*this);
 }
 
 namespace {
@@ -452,14 +507,26 @@ void XorRubberEdges(TcadBox& box) {
   box.Canvas().Pen.Mode = pmCopy;
 }
 
+// A shown edge painted over in the background colour; what it crossed is
+// painted again from the drawing.
+void PaintOverEdge(TcadBox& box, RPoint2D a, RPoint2D b) {
+  SetBackgroundPen(box);
+  DrawLineTo(box, a, b);
+  box.InvalidateLineBand(a.x, a.y, b.x, b.y);
+}
+
+// The edges between the vertices, painted over.
+void PaintOverVertexPolyline(TcadBox& box, const TSupuLineobj& v) {
+  for (std::int32_t k = 1; k < v.PointCount; ++k) PaintOverEdge(box, VertexOf(v, k), VertexOf(v, k + 1));
+}
+
 // The applied polygon painted over and forgotten.
 void HanipgStep(TcadBox& box) {
   TSupuLineobj* v = PolygonOf(box);
   if (v == nullptr) return;
   v->BuildPolygonEdges();
-  SetBackgroundPen(box);
-  DrawVertexPolyline(box, *v, false);
-  if (v->PointCount >= 1) DrawLineTo(box, VertexOf(*v, 1), box.LastVertex);
+  PaintOverVertexPolyline(box, *v);
+  if (v->PointCount >= 1) PaintOverEdge(box, VertexOf(*v, 1), box.LastVertex);
   box.B_Switch = _off;
   box.Tool(ToolSlot::PolygonObj).Free();
 }
@@ -573,13 +640,12 @@ void HanipgCancel(TcadBox& box) {
   if (!KeepsPolygonList(box)) return;
   const TSupuLineobj* v = PolygonOf(box);
   if (v == nullptr) return;
-  SetBackgroundPen(box);
   if (v->PointCount < 2) {
-    DrawLineTo(box, box.FirstPoint, box.LastVertex);
+    PaintOverEdge(box, box.FirstPoint, box.LastVertex);
   } else {
-    DrawVertexPolyline(box, *v, false);
-    DrawLineTo(box, VertexOf(*v, 1), box.LastVertex);
-    if (!box.RubberErased) DrawLineTo(box, VertexOf(*v, v->PointCount), box.LastVertex);
+    PaintOverVertexPolyline(box, *v);
+    PaintOverEdge(box, VertexOf(*v, 1), box.LastVertex);
+    if (!box.RubberErased) PaintOverEdge(box, VertexOf(*v, v->PointCount), box.LastVertex);
   }
   box.Tool(ToolSlot::PolygonObj).Free();
 }

@@ -79,11 +79,12 @@ bool PickAt(TcadBox& box, const RPoint2D& p, std::int32_t& index, RDrawElement& 
   return true;
 }
 
-// The line drawn with the current pen and stored as one step.
+// The line stored with the current pen as one step and shown as the
+// redraw shows it, under the point marker of a snapped end.
 void CommitTangent(TcadBox& box, double x1, double y1, double x2, double y2) {
-  SetCopyPen(box, box.Pencol, box.Pentyp, 1);
-  box.DrawLine(box.Pentyp, box.Canvas(), x1, y1, x2, y2);
+  const std::size_t first = box.Draw1->Elements.size();
   box.AddLineToStore(*box.Draw1, x1, y1, x2, y2);
+  DrawAddedSince(box, first);
 }
 
 // The down handler of the two-pick commands: the first point free or
@@ -194,8 +195,8 @@ bool BuildPiece(TcadBox& box, const RPoint2D& start, const RPoint2D& end, RPoint
   return true;
 }
 
-// The preview piece was drawn in copy mode; drawn again in XOR over the
-// background it is gone.
+// The preview piece, drawn in XOR, is drawn again to go: the background
+// comes back, and whatever it crossed.
 void ErasePiece(TcadBox& box) {
   if (box.RubberErased) return;
   box.SetXorPen(PenColourOf(box, box.Pencol), true);
@@ -244,8 +245,10 @@ void PieceMove(TcadBox& box, TShiftState shift, double x, double y) {
   RPoint2D a, b;
   if (!BuildPiece(box, box.FourthPoint, {x, y}, a, b)) return;
   ErasePiece(box);
-  SetCopyPen(box, box.Pencol, box.Pentyp, 1);
+  box.SetXorPen(PenColourOf(box, box.Pencol), true);
+  box.Canvas().Pen.Width = 1;
   box.DrawLine(box.Pentyp, box.Canvas(), a.x, a.y, b.x, b.y);
+  box.Canvas().Pen.Mode = pmCopy;
   box.WorkPointA = a;
   box.WorkPointB = b;
   box.RubberErased = false;

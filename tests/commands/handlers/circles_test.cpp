@@ -91,10 +91,12 @@ TEST_F(CircleCommand, FreeCircleKeepsTheHostsArcAnglesUntilACancel) {
   EXPECT_EQ(box.AngleArcEnd, 0);
   EXPECT_TRUE(box.ArcAnticlockwise);
   EXPECT_TRUE(box.ArcSideDrawn);
+  ExpectScreenMatchesRedraw();
   Click(50, 50);
   Click(60, 50);
   EXPECT_EQ(+Elements().back().StartAngle, 0);
   EXPECT_EQ(+Elements().back().EndAngle, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(CircleCommand, FreeCircleOfRadiusZeroOrOnTheCentreAddsNothing) {
@@ -109,6 +111,7 @@ TEST_F(CircleCommand, FreeCircleOfRadiusZeroOrOnTheCentreAddsNothing) {
   Click(50, 50);
   EXPECT_EQ(box.CommandStep, 0);
   ExpectUndoLog({first});
+  ExpectScreenMatchesRedraw();
   // A snapped point on the centre is refused and the step stays.
   Click(70.2, 70.1, ssRight);
   Click(70.1, 69.9, ssRight);
@@ -201,6 +204,7 @@ TEST_F(CircleCommand, TheSetRadiusSurvivesTheFreeArcAndTheTangentCircle) {
   Click(70, 50);
   Click(50, 70);
   EXPECT_EQ(+Elements().back().Radius, 20);
+  ExpectScreenMatchesRedraw();
   // Three snapped points stand for the three elements: the circle through them.
   Seed({Point(110, 50), Point(100, 60), Point(90, 50)});
   box.ButonType = dtEnSeSen3sen;
@@ -210,10 +214,12 @@ TEST_F(CircleCommand, TheSetRadiusSurvivesTheFreeArcAndTheTangentCircle) {
   EXPECT_NEAR(+Elements().back().X1, 100, 1e-9);
   EXPECT_NEAR(+Elements().back().Radius, 10, 1e-9);
   EXPECT_EQ(box.WorkingArcRadius, 0);
+  ExpectScreenMatchesRedraw();
   box.ButonType = dtEnKotei;
   Click(30, 30);
   EXPECT_EQ(+Elements().back().Radius, 5);
   EXPECT_EQ(box.AngleArcRadius, 500);
+  ExpectScreenMatchesRedraw();
 }
 
 // ---- Half circle and arc through three points -------------------------------
@@ -322,6 +328,7 @@ TEST_F(CircleCommand, FixedCircleOfRadiusZeroStillTellsTheHost) {
   Click(30, 30);
   EXPECT_TRUE(Elements().empty());
   EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame12+100"});
+  ExpectScreenMatchesRedraw();
   // A right click without a snap point reports itself.
   MoveTo(100, 90);
   Press(100, 90, ssRight);
@@ -466,6 +473,7 @@ TEST_F(CircleCommand, TangentCircleOfALineAnArcAndAPoint) {
   EXPECT_TRUE(std::abs(toCentre - (c.Radius + 10)) < 1e-3 || std::abs(toCentre - std::abs(c.Radius - 10)) < 1e-3)
       << toCentre << " r " << +c.Radius;
   EXPECT_NEAR(std::hypot(c.X1 - 30, c.Y1 - 50), +c.Radius, 1e-3);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(CircleCommand, TangentCircleOfASetRadiusTouchesTheFirstTwo) {
@@ -487,6 +495,7 @@ TEST_F(CircleCommand, TangentCircleOfASetRadiusTouchesTheFirstTwo) {
   EXPECT_NEAR(+c.Y1, 25, 1e-3);
   EXPECT_EQ(box.PickedIndex[4], -100);
   EXPECT_EQ(box.AngleStep, 500);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(CircleCommand, TangentCirclePickOverNothingIsRefused) {
@@ -500,6 +509,7 @@ TEST_F(CircleCommand, TangentCirclePickOverNothingIsRefused) {
   Click(50, 60);  // the second pick fails: back to the start
   EXPECT_EQ(box.B_Switch, _off);
   EXPECT_TRUE(UndoLog().empty());
+  ExpectScreenMatchesRedraw();
 }
 
 // ---- Point assists hand points to every step --------------------------------
@@ -608,7 +618,9 @@ int LitPixels(TcadBox& box) {
 TEST_F(CircleCommand, CancelPaintsOverTheArcAndCirclePreviews) {
   // The wide background circle takes most of the preview away; its pixels
   // follow the whole circle, not the preview's arc, so some may stay until
-  // the next redraw.
+  // the next redraw, as may a gap in whatever else lay under the circle:
+  // these commands leave the screen so on purpose. The next full redraw
+  // shows the drawing alone.
   struct Case {
     Sbuttontype mode;
     std::vector<RPoint2D> clicks;
@@ -636,6 +648,9 @@ TEST_F(CircleCommand, CancelPaintsOverTheArcAndCirclePreviews) {
     box.Update();
     EXPECT_GT(preview, 40);
     EXPECT_LE(LitPixels(box) - background, preview / 2);
+    RedrawAsTheHostDoes();
+    EXPECT_EQ(LitPixels(box), background);
+    ExpectScreenMatchesRedraw();
   }
 }
 

@@ -124,6 +124,9 @@ TEST_F(CurveCommands, ThreeChainArcsAreCommittedAsOneStep) {
   ASSERT_NE(Chain(), nullptr) << "the emptied chain is kept";
   EXPECT_EQ(Chain()->ArcCount, 0);
   EXPECT_EQ(box.ButonType, dtkyokusen3ten);
+  // A part of the control painted again shows the stored arcs alone.
+  box.InvalidateWorldRect(10, 20, 70, 70);
+  ApplyPendingPaint();
   ExpectScreenMatchesRedraw();
 }
 
@@ -208,9 +211,13 @@ TEST_F(CurveCommands, TheChainCancelTakesItsArcsAwayAndStoresNothing) {
       Click(20, 40);
     }
     MoveTo(40, 60);
-    box.CancelCommands(false);
+    CancelCommands();
     EXPECT_EQ(Chain(), nullptr);
     ExpectElements({});
+    // A part of the control painted again (a window over it) brings back
+    // nothing of the chain.
+    Box().InvalidateWorldRect(10, 20, 70, 70);
+    ApplyPendingPaint();
     ExpectScreenMatchesRedraw();
   }
 }
@@ -268,7 +275,7 @@ TEST_F(CurveCommands, CurveVerticesShowAsAPolylineWithARubberSegment) {
   EXPECT_TRUE(ColourNear(60, 20, box.Sentakucol2)) << "the rubber segment from the last vertex";
   ExpectElements({});
   // The cancel shared with the polygon range paints the polyline over.
-  box.CancelCommands(false);
+  CancelCommands();
   EXPECT_TRUE(box.Tool(ToolSlot::PolygonObj).Empty());
   ExpectElements({});
   ExpectScreenMatchesRedraw();
@@ -442,7 +449,7 @@ TEST_F(CurveCommands, TheWaveEndLiesOnTheNearestRayOfTheAngleStep) {
   ExpectScreenMatchesRedraw();
   Enter();
   MoveTo(60, 31);
-  box.CancelCommands(false);
+  CancelCommands();
   ExpectElements({});
   ExpectScreenMatchesRedraw();
 }
@@ -480,6 +487,44 @@ TEST_F(CurveCommands, TheSineWaveIsStoredAsOneStepWithChainTags) {
   EXPECT_EQ(Elements().size(), 16u);
   ExpectUndoLog(Logged(wave));
   ExpectScreenMatchesRedraw();
+}
+
+TEST_F(CurveCommands, CurvesThroughSnappedPointsShowAsTheRedrawShowsThem) {
+  // Every vertex or end is read from a point of the drawing, so the point
+  // marker shows on the curve; an upright line crosses what is drawn
+  // before the commit.
+  struct Case {
+    const char* what;
+    Sbuttontype mode;
+  } cases[] = {{"arc chain", dtkyokusen3ten}, {"curve through vertices", dtSupuLine}, {"wave", dtsinko}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const SettingsGuard guard;
+    ToolDefaults.WaveStyle = 0;
+    StartAfresh(c.mode);
+    TcadBox& box = Box();
+    box.RepeatCount = 4;
+    box.SetCount = 4;
+    box.AngleArcStart = 500;
+    box.AngleArcEnd = 2000;
+    Seed({Line(50, 20, 50, 80), Point(40, 40), Point(50, 50), Point(60, 40)});
+    const std::size_t seeded = Elements().size();
+    Click(40.2, 40.1, ssRight);
+    if (c.mode == dtsinko) {
+      MoveTo(55, 42);
+      Click(60.1, 40.2, ssRight);
+    } else {
+      MoveTo(45, 48);
+      Click(50.1, 50.2, ssRight);
+      MoveTo(55, 45);
+      Click(59.9, 40.1, ssRight);
+      MoveTo(52, 35);
+      Confirm(52, 35);
+    }
+    ASSERT_GT(Elements().size(), seeded);
+    EXPECT_NE(PixelAt(50, 75), clBlack) << "the upright line";
+    ExpectScreenMatchesRedraw();
+  }
 }
 
 TEST_F(CurveCommands, TheCoilWaveStoresItsHalfCirclesAndTaggedStrokes) {
@@ -529,7 +574,7 @@ TEST_F(CurveCommands, AGestureKeepsTheWaveBandOnTheScreen) {
   // The next move moves the band; the cancel takes it away.
   MoveTo(60, 30);
   EXPECT_EQ(PixelAt(40, 47), clBlack);
-  box.CancelCommands(false);
+  CancelCommands();
   EXPECT_EQ(box.CommandStep, 0);
   ExpectScreenMatchesRedraw();
 }

@@ -75,6 +75,7 @@ TEST_F(LineCommands, DrafSnappedEndIsExact) {
   // The marker, drawn before the line, crosses it: the image is probed.
   EXPECT_EQ(PixelAt(40, 25), clBlack) << "the rubber line to the cursor is gone";
   EXPECT_EQ(PixelAt(45, 15), box.ColourTable[1]);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(LineCommands, DrafOffsetTurnsByTheAxisAngle) {
@@ -85,6 +86,7 @@ TEST_F(LineCommands, DrafOffsetTurnsByTheAxisAngle) {
   Click(20, 20, ssCtrl | ssLeft);  // Ctrl applies the offset with OfsetRen off
   Click(40, 20);
   ExpectElements({PenLine(20, 21, 40, 20)});
+  ExpectScreenMatchesRedraw();
   box.OfsetRen = true;
   Click(20, 40);
   Click(40, 40);
@@ -100,6 +102,7 @@ TEST_F(LineCommands, DrafEachLineIsItsOwnUndoStep) {
   Click(30, 20);
   ExpectElements({PenLine(10, 10, 30, 10), PenLine(10, 20, 30, 20)});
   ExpectUndoLog({PenLine(10, 20, 30, 20)});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(LineCommands, DrafTakesAssistPointsForBothEnds) {
@@ -164,16 +167,18 @@ TEST_F(LineCommands, DrafGestureDragCommitsNothing) {
   Drag(30, 30, 30, 50);  // a drag of 100 pixels is a gesture
   ExpectElements({PenLine(10, 10, 30, 10)});
   ExpectUndoLog({PenLine(10, 10, 30, 10)});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(LineCommands, DrafKeepsItsRubberLineAfterACancel) {
   Box().ButonType = dtDraf;
   Click(20, 20);
   MoveTo(60, 20);
-  Box().CancelCommands(false);
+  CancelCommands();
   EXPECT_EQ(PixelAt(40, 20), Box().ColourTable[1]) << "no cancel phase: the line stays until a redraw";
-  Box().RedrawAll(false);
+  RedrawAsTheHostDoes();
   EXPECT_EQ(PixelAt(40, 20), clBlack);
+  ExpectScreenMatchesRedraw();
 }
 
 class StretchLine : public LineCommands {
@@ -216,6 +221,19 @@ TEST_F(StretchLine, ReplacesThePickedLineKeepingItsAttributes) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(StretchLine, ANewEndReadFromAPointShowsAsTheRedrawShowsIt) {
+  // The point marker stays over the new line's end; the old line went
+  // across another one, which stays whole.
+  Seed({Line(20, 20, 60, 20), Point(50, 50), Line(40, 10, 40, 30)});
+  PickForStretch(0, Elements()[0]);
+  MoveTo(45, 40);
+  Click(50.2, 50.3, ssRight);
+  ASSERT_EQ(Elements().size(), 3u);
+  EXPECT_NEAR(Value(Elements()[2].X2), 50, 1e-9);
+  EXPECT_EQ(PixelAt(40, 25), Box().ColourTable[Elements()[1].ColorNo]) << "the line the old one crossed";
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(StretchLine, WithoutAValidPickNothingIsDeletedOrAdded) {
   Seed({Line(20, 20, 60, 20)});
   const RDrawElement seeded = Elements()[0];
@@ -236,7 +254,7 @@ TEST_F(StretchLine, CancelErasesTheRubberLine) {
   PickForStretch(0, Elements()[0]);
   MoveTo(40, 50);
   MoveTo(45, 60);
-  Box().CancelCommands(false);
+  CancelCommands();
   ExpectScreenMatchesRedraw();
 }
 
@@ -312,11 +330,37 @@ TEST_F(ContinuousLine, ACancelAfterTwoPointsStoresNothingAndLeavesNoPreview) {
   Click(40, 20);
   MoveTo(45, 30);
   EXPECT_EQ(PixelAt(30, 20), Box().Sentakucol2) << "the fixed segment in the preview";
-  Box().CancelCommands(false);
+  CancelCommands();
   ExpectElements({});
   ExpectUndoLog({});
   EXPECT_FALSE(HasTool());
   ExpectScreenMatchesRedraw();
+}
+
+TEST_F(ContinuousLine, WhatTheChainCrossedStaysAfterTheConfirmAndTheCancel) {
+  // An upright line crosses the first segment and the rubber segment that
+  // the confirm drops; the vertices are snapped to points, so the point
+  // marker shows on the chain.
+  for (const bool confirm : {true, false}) {
+    SCOPED_TRACE(confirm ? "confirm" : "cancel");
+    Fresh();
+    Seed({Line(30, 10, 30, 60), Point(20, 20), Point(40, 20), Point(40, 40)});
+    Click(20.2, 20.1, ssRight);
+    MoveTo(35, 25);
+    Click(40.1, 20.2, ssRight);
+    MoveTo(40, 30);
+    Click(39.9, 40.1, ssRight);
+    MoveTo(25, 50);  // the rubber segment crosses the upright line
+    if (confirm) {
+      Confirm(25, 50);
+      ASSERT_EQ(Elements().size(), 6u);
+    } else {
+      CancelCommands();
+      ASSERT_EQ(Elements().size(), 4u);
+    }
+    EXPECT_NE(PixelAt(30, 45), clBlack) << "the upright line where the rubber segment crossed it";
+    ExpectScreenMatchesRedraw();
+  }
 }
 
 TEST_F(ContinuousLine, ARightClickOnNothingReportsTheQuadrantOfTheDirection) {

@@ -129,6 +129,16 @@ TEST_F(OffsetCommands, ALeftPickLetsTheNextClickSetThePitch) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(OffsetCommands, ACopyThroughTheSnappedSidePointShowsAsTheRedrawShowsIt) {
+  // The side is read from a point that the first copy runs through: the
+  // point marker stays over the copy.
+  StartWithBase(Line(20, 50, 100, 50), 60, 50);
+  Seed({Point(60, 55)});
+  Click(60.2, 55.3, ssRight);
+  ASSERT_EQ(Elements().size(), 3u);
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(OffsetCommands, TwoSnappedPointsGiveTheBase) {
   TcadBox& box = Box();
   box.ButonType = dtFukusen;
@@ -199,10 +209,15 @@ TEST_F(OffsetCommands, RightClickOffsetsOfTwoLinesMeetAtTheCorner) {
   ExpectUndoLog({Added(c2), Deleted(c2), Deleted(c1), Added(j1), Added(j2)});
   EXPECT_EQ(box.KeptPoint.x, 50);
   EXPECT_EQ(box.KeptPoint.y, 40);
+  // A part of the control painted again (a window over it) shows the
+  // joined lines alone: nothing comes back of what the join cut off.
+  box.InvalidateWorldRect(40, 0, 70, 70);
+  ApplyPendingPaint();
   ExpectScreenMatchesRedraw();
   box.CancelCommands(true);
   EXPECT_EQ(box.KeptPoint.x, 0);
   EXPECT_EQ(box.KeptPoint.y, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(OffsetCommands, NoCopyWithoutAPositivePitch) {
@@ -253,7 +268,7 @@ TEST_F(OffsetCommands, ACancelTakesTheBandAway) {
   const RDrawElement base = StartWithBase(Line(20, 50, 100, 50), 60, 50);
   MoveTo(60, 60);
   EXPECT_NE(PixelAt(40, 55), clBlack) << "the band at one pitch";
-  Box().CancelCommands(false);
+  CancelCommands();
   ExpectElements({base});
   ExpectScreenMatchesRedraw();
 }
@@ -391,6 +406,7 @@ TEST_F(OffsetCommands, ACircleCopyWithoutRadiusOrPitchStoresNothing) {
     ExpectUndoLog({});
     EXPECT_EQ(box.ButonType, dtFukusen) << "it still returns";
     EXPECT_EQ(box.B_Switch, _off);
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -440,6 +456,7 @@ TEST_F(OffsetCommands, ACancelFreesTheCircleTool) {
   EXPECT_FALSE(box.Tool(ToolSlot::FukuenObj).Empty());
   box.CancelCommands(true);
   EXPECT_TRUE(box.Tool(ToolSlot::FukuenObj).Empty());
+  ExpectScreenMatchesRedraw();
 }
 
 // ---- Double lines -----------------------------------------------------------
@@ -559,6 +576,7 @@ TEST_F(DoubleLines, ARightClickOnTheStartPointIsRefused) {
   EXPECT_EQ(Box().CommandStep, 1);
   Click(59.5, 20.5, ssRight);  // the other end
   ExpectElements({seeded, PenLine(20, 15, 60, 15), PenLine(20, 20, 60, 20)});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(DoubleLines, ACancelAtTheEndTakesThePreviewAway) {
@@ -567,7 +585,7 @@ TEST_F(DoubleLines, ACancelAtTheEndTakesThePreviewAway) {
   Click(20, 20);
   MoveTo(40, 30);
   EXPECT_NE(PixelAt(30, 25), clBlack) << "the preview on the base";
-  Box().CancelCommands(false);
+  CancelCommands();
   EXPECT_EQ(Box().CommandStep, 0);
   ExpectElements({});
   ExpectScreenMatchesRedraw();

@@ -70,7 +70,6 @@ TEST_F(PictureCommands, ThePickTakesTheTopmostShownPicture) {
   } cases[] = {{35, 35, 1, 30, 20}, {15, 15, 0, 30, 30}, {80, 20, -1, 0, 0}, {80, 60, -1, 0, 0}, {100, 90, -1, 0, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
-    Box().CancelCommands(false);  // keeps the pictures, unlike a fresh drawing
     Box().ButonType = dtpictureMove;
     Box().PickedIndex[2] = -1;
     Box().PasteScaleX = Box().PasteScaleY = 0;
@@ -81,6 +80,8 @@ TEST_F(PictureCommands, ThePickTakesTheTopmostShownPicture) {
     EXPECT_EQ(Box().PasteScaleX, c.width);
     EXPECT_EQ(Box().PasteScaleY, c.height);
     EXPECT_EQ(TakeNotifications(), c.slot < 0 ? std::vector<std::string>{} : std::vector<std::string>{"TFrame14+106"});
+    CancelCommands();  // keeps the pictures, unlike a fresh drawing
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -115,11 +116,13 @@ TEST_F(PictureCommands, TheMoveTakesThePointOffsetAndSnappedPoints) {
   ASSERT_EQ(box.PickedIndex[2], 0);
   Click(50, 50);  // placed at (55, 50): corners 5 left and 2 below it
   ExpectCorners(0, 50, 48, 80, 78);
+  ExpectScreenMatchesRedraw();
   box.PointOffset = {0, 0};
   Click(52, 50);  // picks at (52, 50)
   MoveTo(60.4, 60.3);
   Click(60.4, 60.3, ssRight);  // snaps to the point
   ExpectCorners(0, 58, 58, 88, 88);
+  ExpectScreenMatchesRedraw();
   Click(60, 60);
   Press(120, 5, ssRight);  // nothing to snap to
   EXPECT_EQ(box.Mhan1, 1);
@@ -244,6 +247,7 @@ TEST_F(PictureCommands, ARightClickActsWhereItPoints) {
   }
   EXPECT_EQ(blue, 0) << "the picture pointed at went";
   EXPECT_EQ(red, 1);
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ TEST_F(PointCommand, SnappedPointTakesTheOffset) {
   Click(39.6, 10.3, ssRight);
   ExpectElements({Elements()[0], PenPoint(40, 12)});
   ExpectUndoLog({PenPoint(40, 12)});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(PointCommand, AFailedSnapAddsNothingAndKeepsTheLog) {
@@ -43,6 +44,7 @@ TEST_F(PointCommand, AFailedSnapAddsNothingAndKeepsTheLog) {
   ExpectElements({PenPoint(30, 30)});
   ExpectUndoLog({PenPoint(30, 30)});
   EXPECT_EQ(box.CommandStep, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(PointCommand, AGestureDragDropsThePendingPoint) {
@@ -52,6 +54,7 @@ TEST_F(PointCommand, AGestureDragDropsThePendingPoint) {
   box.ButonType = dttenk;
   Drag(30, 30, 30, 50);  // 100 pixels: a gesture
   EXPECT_TRUE(Elements().empty());
+  ExpectScreenMatchesRedraw();
 }
 
 }  // namespace

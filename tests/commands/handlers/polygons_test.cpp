@@ -127,6 +127,24 @@ TEST_F(PolygonCommands, TheFixedPolygonTakesThePointOffsetAndSnappedCentres) {
     EXPECT_NEAR(Value(lines[k].X1), v[k].x, 1e-9);
     EXPECT_NEAR(Value(lines[k].Y1), v[k].y, 1e-9);
   }
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(PolygonCommands, APolygonThroughASnappedPointShowsAsTheRedrawShowsIt) {
+  // Kind 4 puts the first vertex on the end point: the point marker shown
+  // there stays over the edges.
+  Seed({Point(60, 50)});
+  TcadBox& box = Box();
+  box.ButonType = dttakakukeiFree;
+  box.SetCount = 5;
+  box.PolygonKind = 4;
+  Click(50, 50);
+  MoveTo(58, 52);
+  MoveTo(60.3, 50.2);
+  Click(60.3, 50.2, ssRight);
+  ASSERT_EQ(Elements().size(), 6u);
+  EXPECT_NEAR(Value(Elements()[1].X1), 60, 1e-9);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(PolygonCommands, AnEndPointOnTheCentreIsRefused) {
@@ -143,6 +161,7 @@ TEST_F(PolygonCommands, AnEndPointOnTheCentreIsRefused) {
   MoveTo(60, 50);
   Click(60, 50);
   EXPECT_EQ(Elements().size(), 6u);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(PolygonCommands, ASettingChangedUnderThePreviewLeavesNoGhost) {
@@ -166,7 +185,7 @@ TEST_F(PolygonCommands, ASettingChangedUnderThePreviewLeavesNoGhost) {
     box.PolygonKind = 2;
     box.CommandAngle = 15;
     if (c.cancel) {
-      box.CancelCommands(false);
+      CancelCommands();
     } else {
       MoveTo(64, 47);
       Click(64, 47);

@@ -115,6 +115,7 @@ TEST_F(PrintFrameCommand, AFixedFrameShowsItsPageTiles) {
     EXPECT_EQ(PixelAt(72, 65) == clAquaFrame, c.above) << "the left side of the page above the one beside";
     Click(20, 20, ssRight);
     TakeNotifications();
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -123,14 +124,17 @@ TEST_F(PrintFrameCommand, CancelErasesAFixedFrameButNotThePreview) {
   TcadBox& box = Box();
   MoveTo(20, 20);
   Click(20, 20);
-  box.CancelCommands(false);
+  CancelCommands();
   ExpectScreenMatchesRedraw();
   EXPECT_EQ(box.PrintFrame.Right, 0);
   EXPECT_EQ(box.PrintSheetSize.Width, 0) << "the host sets the sheet again";
   SetUpSheet();
   MoveTo(20, 20);
-  box.CancelCommands(false);
+  CancelCommands();
   EXPECT_EQ(PixelAt(40, 20), clAquaFrame) << "the preview stays until a redraw";
+  RedrawAsTheHostDoes();
+  EXPECT_EQ(PixelAt(40, 20), clBlack);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(PrintFrameCommand, AFailedSnapDropsTheClick) {
@@ -144,14 +148,65 @@ TEST_F(PrintFrameCommand, AFailedSnapDropsTheClick) {
 }
 
 TEST_F(PrintFrameCommand, AnAssistPointPlacesTheFrame) {
-  SetUpSheet();
-  TcadBox& box = Box();
-  box.AssistPoint = {20, 20};
-  box.ResumeWithAssistPoint(0, 20, 20);
-  EXPECT_EQ(box.B_Switch, on1);
-  EXPECT_NEAR(box.PrintFrame.Left, 20, 1e-9);
-  EXPECT_NEAR(box.PrintFrame.Top, 49.7, 1e-9);
-  EXPECT_EQ(PixelAt(40, 20), clAquaFrame);
+  // Placed with no preview shown, over the preview that followed the
+  // cursor, and again over a frame already fixed: each time the frame is
+  // drawn as a paint draws it, and nothing of the one before stays.
+  struct Case {
+    const char* what;
+    bool moved, fixedBefore;
+  } cases[] = {{"no preview", false, false}, {"over the preview", true, false}, {"over a fixed frame", false, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartAfresh(dtNo);
+    SetUpSheet();
+    TcadBox& box = Box();
+    if (c.moved) MoveTo(60, 50);
+    if (c.fixedBefore) {
+      MoveTo(60, 50);
+      Click(60, 50);
+      ASSERT_EQ(box.B_Switch, on1);
+    }
+    box.AssistPoint = {20, 20};
+    box.ResumeWithAssistPoint(0, 20, 20);
+    EXPECT_EQ(box.B_Switch, on1);
+    EXPECT_NEAR(box.PrintFrame.Left, 20, 1e-9);
+    EXPECT_NEAR(box.PrintFrame.Top, 49.7, 1e-9);
+    EXPECT_EQ(PixelAt(40, 20), clAquaFrame);
+    EXPECT_EQ(PixelAt(80, 50), clBlack) << "the frame placed before";
+    ExpectScreenMatchesRedraw();
+    TakeNotifications();
+  }
+}
+
+TEST_F(PrintFrameCommand, RemovingTheFixedFrameKeepsWhatItCrosses) {
+  // Lines across the frame's sides and across a page tile's; the frame
+  // goes, they stay whole.
+  struct Case {
+    const char* what;
+    bool cancel;
+  } cases[] = {{"right click", false}, {"cancel", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartAfresh(dtNo);
+    Seed({Line(10, 30, 120, 30), Line(40, 10, 40, 60), Line(90, 15, 90, 25)});
+    SetUpSheet();
+    TcadBox& box = Box();
+    box.print_htyp = 1;
+    box.paki_x = 10;
+    MoveTo(20, 20);
+    Click(20, 20);
+    ASSERT_EQ(box.B_Switch, on1);
+    ASSERT_EQ(PixelAt(20, 30), clAquaFrame) << "the left side, where the first line crosses it";
+    if (c.cancel) {
+      CancelCommands();
+    } else {
+      Click(70, 70, ssRight);
+    }
+    EXPECT_NE(PixelAt(20, 30), clBlack) << "the line across the left side";
+    EXPECT_NE(PixelAt(90, 20), clBlack) << "the line across the tile's bottom side";
+    ExpectScreenMatchesRedraw();
+    TakeNotifications();
+  }
 }
 
 }  // namespace

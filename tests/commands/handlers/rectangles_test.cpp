@@ -41,10 +41,11 @@ TEST_F(RectangleCommands, BoxKeepsItsBandAfterACancel) {
   Box().ButonType = dtBox;
   Click(20, 20);
   MoveTo(40, 30);
-  Box().CancelCommands(false);
+  CancelCommands();
   EXPECT_EQ(PixelAt(20, 25), Box().Sentakucol) << "no cancel phase: the band stays until a redraw";
-  Box().RedrawAll(false);
+  RedrawAsTheHostDoes();
   EXPECT_EQ(PixelAt(20, 25), clBlack);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RectangleCommands, BoxSenRunsAlongTheDrawingAngle) {
@@ -72,7 +73,7 @@ TEST_F(RectangleCommands, BoxSenCancelErasesTheRubberRectangle) {
   Box().CommandAngle = 30;
   Click(20, 20);
   MoveTo(60, 50);
-  Box().CancelCommands(false);
+  CancelCommands();
   ExpectScreenMatchesRedraw();
 }
 
@@ -124,6 +125,7 @@ TEST_F(RectangleCommands, BoxsunpoAnchorPastEightKeepsTheOffsets) {
   MoveTo(60, 50);
   Click(60, 50);
   ExpectElements({PenLine(61, 52, 63, 52), PenLine(61, 54, 63, 54), PenLine(61, 52, 61, 54), PenLine(63, 52, 63, 54)});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RectangleCommands, BoxsunpoFailedSnapTellsTheHost) {
@@ -151,7 +153,7 @@ TEST_F(RectangleCommands, BoxsunpoCancelAndLeaveEraseThePreview) {
   ExpectScreenMatchesRedraw();
   Enter();
   MoveTo(50, 40);
-  box.CancelCommands(false);
+  CancelCommands();
   ExpectScreenMatchesRedraw();
 }
 
@@ -187,6 +189,7 @@ TEST_F(RectangleCommands, BoxsunpoWithTheEnvelopeCleansUpThePensLinesInOneStep) 
   for (const RDrawElement& e : UndoLog()) (e.UndoMark == kUndoAdded ? added : deleted) += 1;
   EXPECT_EQ(deleted, 5u) << "the four sides and the pen's line went into the clean-up";
   EXPECT_EQ(added, 4 + reference.ResultLines.size());
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RectangleCommands, BoxSenTakesAssistPointsForBothCorners) {
@@ -214,6 +217,7 @@ TEST_F(RectangleCommands, BoxSenGestureDragCommitsNothing) {
   Drag(40, 30, 40, 50);  // a drag of 100 pixels is a gesture
   EXPECT_TRUE(Elements().empty());
   EXPECT_TRUE(UndoLog().empty());
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RectangleCommands, BoxsunpoTakesAnAssistPoint) {
@@ -262,8 +266,9 @@ TEST_F(RectangleCommands, ABoxStaysDrawnThroughPageUpTheWheelAndARedraw) {
   probe("the wheel");
   PressKey(VK_NEXT);
   probe("PageDown");
-  Box().RedrawAll(false);  // the lists built afresh
+  RedrawAsTheHostDoes();  // the lists built afresh
   probe("a full redraw");
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RectangleCommands, ARectangleFarSmallerThanAPixelIsSetAsideLikeALine) {

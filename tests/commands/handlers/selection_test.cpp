@@ -48,12 +48,14 @@ TEST_F(SelectionCommands, RightClickDeletesTheNearestElementAsOneStep) {
   Box().Update();
   EXPECT_EQ(PixelAt(40, 20), clBlack) << "the line is erased";
   EXPECT_EQ(PixelAt(40, 40), Box().ColourTable[1]);
+  ExpectScreenMatchesRedraw();
 
   // Nothing to snap to: the prompt, and the log keeps the last step.
   Click(100, 80, ssRight);
   EXPECT_EQ(Hint(), "  " + J("図形がありません"));
   ExpectElements({b});
   ExpectUndoLog({Deleted(a)});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SelectionCommands, PartialEraseOfALineKeepsThePiecesOutsideTheFeet) {
@@ -72,6 +74,7 @@ TEST_F(SelectionCommands, PartialEraseOfALineKeepsThePiecesOutsideTheFeet) {
   ExpectElements({upper, lower});
   ExpectUndoLog({Deleted(Stored(Line(10, 10, 70, 40))), upper, lower});
   EXPECT_EQ(Box().B_Switch, _off);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SelectionCommands, PartialEraseOfAnArcLeavesTwoArcs) {
@@ -85,6 +88,7 @@ TEST_F(SelectionCommands, PartialEraseOfAnArcLeavesTwoArcs) {
   const RDrawElement first = Stored(Arc(60, 50, 20, 0, 45)), second = Stored(Arc(60, 50, 20, 135, 180));
   ExpectElements({first, second});
   ExpectUndoLog({Deleted(Stored(Arc(60, 50, 20, 0, 180))), first, second});
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SelectionCommands, ALeftClickOnNothingPicksNothing) {
@@ -93,6 +97,7 @@ TEST_F(SelectionCommands, ALeftClickOnNothingPicksNothing) {
   Click(100, 80);
   EXPECT_EQ(Box().B_Switch, _off);
   EXPECT_EQ(Elements()[0].Selection, 0);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SelectionCommands, ACancelAtTheEndPointReturnsToTheStartAndDeletesAgain) {
@@ -111,6 +116,7 @@ TEST_F(SelectionCommands, ACancelAtTheEndPointReturnsToTheStartAndDeletesAgain) 
   Click(60.3, 60.2, ssRight);
   ExpectElements({a});  // the delete's walk clears the selection of what it passes
   ExpectUndoLog({Deleted(b)});
+  ExpectScreenMatchesRedraw();
 }
 
 // ---- Window ranges -------------------------------------------------------------------
@@ -171,11 +177,40 @@ TEST_F(SelectionCommands, TheStretchRangeMarksTheEndInside) {
   RDrawElement across = Stored(Line(80, 25, 35, 25), 1);
   across.Scratch = 1;
   ExpectElements({Stored(kInside, 1), across, Stored(kOutside)});
+  ExpectScreenMatchesRedraw();
   // A plain range afterwards is no stretch range.
   box.ButonType = dtHani;
   Click(10, 10);
   Click(50, 50);
   EXPECT_FALSE(box.ParametricSelection);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(SelectionCommands, ALaterRangeDrawsAStretchMarkedLineSolidAgain) {
+  // The stretch range leaves B selected and drawn dashed; a plain window or
+  // polygon range afterwards, not reaching B, takes the mark away.
+  for (const Sbuttontype mode : {dtHani, dtHanipg}) {
+    SCOPED_TRACE(int(mode));
+    StartAfresh(dtHaniParamet);
+    Seed({Stored(kInside), Stored(kAcross), Stored(kOutside)});
+    Click(10, 10);
+    MoveTo(50, 50);
+    Click(50, 50);
+    ASSERT_EQ(Elements()[1].Scratch, 1);
+    Box().ButonType = mode;
+    if (mode == dtHani) {
+      Click(85, 65);
+      Click(105, 85);
+    } else {
+      Click(85, 65);
+      Click(105, 65);
+      Click(105, 85);
+      Click(85, 85, ssRight);
+    }
+    EXPECT_EQ(SelectionsOf(Elements()), (std::vector<int>{1, 1, 1}));
+    EXPECT_EQ(Elements()[1].Scratch, 0);
+    ExpectScreenMatchesRedraw();
+  }
 }
 
 TEST_F(SelectionCommands, ARightClickTogglesOneElementAndTellsTheFirstPanel) {
@@ -194,6 +229,7 @@ TEST_F(SelectionCommands, ARightClickTogglesOneElementAndTellsTheFirstPanel) {
   Click(60, 60, ssRight);
   EXPECT_EQ(SelectionsOf(Elements()), (std::vector<int>{0, 0}));
   EXPECT_TRUE(TakeNotifications().empty());
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SelectionCommands, AShiftRightClickStartsARangeAtTheSnappedPointPlusOffset) {
@@ -225,6 +261,7 @@ TEST_F(SelectionCommands, AGestureDragWhileTheFrameShowsDropsTheRange) {
   EXPECT_EQ(box.CommandStep, 0);
   EXPECT_EQ(Elements()[0].Selection, 0);
   EXPECT_EQ(PixelAt(25, 10), clBlack) << "the frame is gone";
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(SelectionCommands, AnyCancelDropsAShownSelection) {
@@ -236,7 +273,7 @@ TEST_F(SelectionCommands, AnyCancelDropsAShownSelection) {
     Click(50, 50, ssShift | ssLeft);
     ASSERT_TRUE(Box().HaniAka_Cyu);
     Box().ButonType = mode;
-    Box().CancelCommands(false);
+    CancelCommands();
     EXPECT_FALSE(Box().HaniAka_Cyu);
     EXPECT_EQ(SelectionsOf(Elements()), (std::vector<int>{10, 10}));
     ExpectScreenMatchesRedraw();
@@ -250,7 +287,7 @@ TEST_F(SelectionCommands, TheRangeCancelTakesTheFrameAwayInEveryRangeMode) {
     Click(10, 10);
     MoveTo(40, 30);
     ASSERT_EQ(Box().CommandStep, 1);
-    Box().CancelCommands(false);
+    CancelCommands();
     ExpectScreenMatchesRedraw();
   }
 }
@@ -337,6 +374,7 @@ TEST_F(SelectionCommands, PolygonRangeAgainstAWindingNumberTest) {
         lines.push_back(Stored(Line(p.x, p.y, q.x, q.y)));
       }
       for (const RDrawElement& e : lines) Store().AddElementChecked(e);
+      RedrawAsTheHostDoes();
       ASSERT_EQ(Elements().size(), lines.size());
       Click(given[0].x, given[0].y, crossing ? ssShift | ssLeft : ssLeft);
       for (std::size_t i = 1; i + 1 < given.size(); ++i) Click(given[i].x, given[i].y);
@@ -349,6 +387,7 @@ TEST_F(SelectionCommands, PolygonRangeAgainstAWindingNumberTest) {
       EXPECT_GT(taken, 5);
       EXPECT_TRUE(Box().Tool(ToolSlot::PolygonObj).Empty());
       EXPECT_EQ(Box().B_Switch, _off);
+      ExpectScreenMatchesRedraw();
     }
   }
 }
@@ -376,6 +415,7 @@ TEST_F(PolygonRange, BubunhanTakesTheLinesCrossingAnEdge) {
     Click(30, 30);
     Click(20, 30, ssRight);
     EXPECT_EQ(SelectionsOf(Elements()), (std::vector<int>{1, bubunhan ? 1 : 0}));
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -393,6 +433,7 @@ TEST_F(PolygonRange, ARayThroughAVertexCountsItsTwoEdgesOnce) {
     Click(60, 70);
     Click(20, 40, ssRight);
     EXPECT_EQ(SelectionsOf(Elements()), (std::vector<int>{1, 0}));
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -440,11 +481,13 @@ TEST_F(PolygonRange, KindsAgainstTheFilterFlags) {
     Seed({Stored(Point(30, 30), seeded), Stored(Line(40, 40, 60, 40), seeded), Stored(Line(40, 45, 60, 65), seeded),
           Stored(Arc(80, 30, 8), seeded), Stored(Arc(60, 75, 8, 0, 180), seeded), rect});
     Store().Elements[0].Selection = seeded;
+    RedrawAsTheHostDoes();
     Box().SetSelectionFilter(c.kindBits, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF);
     TakeSquare(c.deselect ? ssRight : ssLeft);
     std::vector<int> want(kCount, seeded);
     for (int k : c.taken) want[static_cast<std::size_t>(k)] = c.deselect ? 0 : 1;
     EXPECT_EQ(SelectionsOf(Elements()), want);
+    ExpectScreenMatchesRedraw();
   }
 }
 
@@ -459,6 +502,7 @@ TEST_F(PolygonRange, TheCrossingTestTakesAPartialArcByItsEnds) {
   Click(10, 90, ssRight);
   EXPECT_EQ(SelectionsOf(Elements()), (std::vector<int>{1, 1}))
       << "the circle's bounding diagonal crosses the bottom edge";
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(PolygonRange, NotificationsGoToTheRangePanel) {
@@ -480,6 +524,7 @@ TEST_F(PolygonRange, NotificationsGoToTheRangePanel) {
   Click(100, 80, ssRight);
   EXPECT_TRUE(TakeNotifications().empty());
   EXPECT_EQ(Box().B_Switch, _off);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(PolygonRange, ThePolygonIsPaintedOverWhenAppliedAndWhenCancelled) {
@@ -510,8 +555,41 @@ TEST_F(PolygonRange, ThePolygonIsPaintedOverWhenAppliedAndWhenCancelled) {
       box.RedrawAll(false);
       MoveTo(60, 80);
     }
-    box.CancelCommands(false);
+    CancelCommands();
     EXPECT_TRUE(box.Tool(ToolSlot::PolygonObj).Empty());
+    ExpectScreenMatchesRedraw();
+  }
+}
+
+TEST_F(PolygonRange, WhatThePolygonCrossesAndWhatLiesOverATakenElementStay) {
+  // A lies inside the square; C, in another colour and later in the
+  // drawing, starts where A starts and runs out across the bottom edge, so
+  // no range without crossing takes it.
+  struct Case {
+    const char* what;
+    std::uint8_t seeded;  // A's selection before
+    TShiftState second;   // the second vertex
+    bool cancel;          // cancelled at the third vertex instead
+    int taken;            // A's selection after
+  } cases[] = {{"select", 0, ssLeft, false, 1}, {"deselect", 1, ssRight, false, 0}, {"cancel", 0, ssLeft, true, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartAfresh(dtHanipg);
+    RDrawElement crossing = Stored(Line(30, 30, 30, 0));
+    crossing.ColorNo = 3;
+    Seed({Stored(Line(30, 30, 60, 50), c.seeded), crossing});
+    Box().HaniAka_Cyu = c.seeded == 1;
+    if (c.cancel) {
+      Click(10, 10);
+      Click(110, 10);
+      Click(110, 90);
+      MoveTo(70, 85);
+      CancelCommands();
+    } else {
+      TakeSquare(c.second);
+    }
+    EXPECT_EQ(SelectionsOf(Elements()), (std::vector<int>{c.taken, 0}));
+    EXPECT_EQ(PixelAt(30, 10), Box().ColourTable[3]) << "C where the bottom edge crossed it";
     ExpectScreenMatchesRedraw();
   }
 }
@@ -527,7 +605,8 @@ TEST_F(PolygonRange, TheFullRedrawDrawsTheOpenPolygonAndTheExternalPolyline) {
   EXPECT_EQ(PixelAt(60, 10), box.Sentakucol2);
   EXPECT_EQ(PixelAt(110, 50), box.Sentakucol2);
   EXPECT_EQ(PixelAt(60, 50), clBlack) << "no rubber edges";
-  box.CancelCommands(false);
+  CancelCommands();
+  ExpectScreenMatchesRedraw();
 
   box.ButonType = dttenGaibu;
   box.Gkasen = 1;

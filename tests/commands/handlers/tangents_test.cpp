@@ -51,6 +51,7 @@ TEST_F(TangentCommands, FromAPointToTheTouchingPointOnThePickedSide) {
     const std::vector<RDrawElement> lines = Added(1);
     if (!c.adds) {
       EXPECT_TRUE(lines.empty());
+      ExpectScreenMatchesRedraw();
       continue;
     }
     ASSERT_EQ(lines.size(), 1u);
@@ -91,6 +92,7 @@ TEST_F(TangentCommands, CommonTangentsTouchBothCircles) {
     const std::vector<RDrawElement> lines = Added(2);
     if (!c.adds) {
       EXPECT_TRUE(lines.empty());
+      ExpectScreenMatchesRedraw();
       continue;
     }
     ASSERT_EQ(lines.size(), 1u);
@@ -102,6 +104,30 @@ TEST_F(TangentCommands, CommonTangentsTouchBothCircles) {
     EXPECT_EQ(Value(lines[0].Y2) > 50, above);
     ExpectScreenMatchesRedraw();
   }
+}
+
+TEST_F(TangentCommands, ATangentToASnappedPointShowsAsTheRedrawShowsIt) {
+  // The point marker stays over the tangent's snapped end: from a point to
+  // the circle, and a piece on the tangent y = 55 whose end is read from a
+  // point on it; its preview crossed an upright line.
+  Seed({Arc(50, 50, 5), Point(60, 50), Point(60, 55), Line(57, 40, 57, 70)});
+  Box().ButonType = dtSeSenTenEn;
+  Click(60.2, 50.1, ssRight);
+  EXPECT_EQ(Box().B_Switch, on1);
+  Click(52.5, 50 + 5 * std::sqrt(75.0) / 10);
+  ASSERT_EQ(Elements().size(), 5u);
+  ExpectScreenMatchesRedraw();
+
+  Box().ButonType = dtSesentenSitei;
+  Click(55, 50);
+  Click(50, 60);
+  Click(52, 57);
+  MoveTo(58, 58);
+  MoveTo(60.2, 55.3);
+  Click(60.2, 55.3, ssRight);
+  ASSERT_EQ(Elements().size(), 6u);
+  EXPECT_NEAR(Value(Elements()[5].X2), 60, 1e-9);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(TangentCommands, PicksOnNothingSayWhy) {
@@ -201,6 +227,7 @@ TEST_F(TangentCommands, ThePieceCommandRestartsOnNothingAndAddsNoEmptyPiece) {
   Click(57, 62);  // both feet at x = 57
   EXPECT_EQ(Elements().size(), 1u);
   EXPECT_EQ(box.B_Switch, _off);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(TangentCommands, ACancelTakesThePiecesPreviewAway) {
@@ -212,7 +239,7 @@ TEST_F(TangentCommands, ACancelTakesThePiecesPreviewAway) {
   Click(50, 60);
   Click(54, 57);
   MoveTo(62, 58);
-  box.CancelCommands(false);
+  CancelCommands();
   ExpectScreenMatchesRedraw();
   EXPECT_EQ(Elements().size(), 1u);
 }
