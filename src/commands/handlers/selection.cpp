@@ -372,52 +372,6 @@ bool TakenByPolygonDeselection(const TcadBox& box, const RDrawElement& e) {
   return TakenByWindowKindRule(box, e);
 }
 
-// The box around the elements whose colour a polygon range changed, as
-// they are drawn. Their part of the control is painted again from the
-// drawing: each shows in its new colour in the order of the display list,
-// under what later elements draw over it, as the redraw shows it.
-class TChangedArea {
- public:
-  void Take(TcadBox& box, const RDrawElement& e) {
-    switch (e.Kind) {
-      case kKindLine:
-      case kKindRect:
-        Extend(e.X1, e.Y1, 0);
-        Extend(e.X2, e.Y2, 0);
-        break;
-      case kKindArc:
-        Extend(e.X1, e.Y1, std::abs(e.Radius) * std::max(1.0, std::abs(static_cast<double>(e.Ratio))));
-        break;
-      case kKindPoint: Extend(e.X1, e.Y1, 1); break;
-      case kKindText: {
-        // The frame stands on the base line; the text may reach below it.
-        const double reach = std::max(std::abs(TextFrameHeight(box, e)), std::abs(box.CurrentTextHeight) / 5);
-        Extend(e.X1, e.Y1, reach);
-        Extend(e.X2, e.Y2, reach);
-        break;
-      }
-      default: break;
-    }
-  }
-
-  void Repaint(TcadBox& box) const {
-    const RViewRect& v = box.ViewWindow;
-    const double m = 2 / box.Zoom;
-    const double left = std::max(left_ - m, v.Left), bottom = std::max(bottom_ - m, v.Bottom);
-    const double right = std::min(right_ + m, v.Right), top = std::min(top_ + m, v.Top);
-    if (left < right && bottom < top) box.InvalidateWorldRect(left, bottom, right, top);
-  }
-
- private:
-  void Extend(double x, double y, double reach) {
-    left_ = std::min(left_, x - reach);
-    right_ = std::max(right_, x + reach);
-    bottom_ = std::min(bottom_, y - reach);
-    top_ = std::max(top_, y + reach);
-  }
-
-  double left_ = HUGE_VAL, bottom_ = HUGE_VAL, right_ = -HUGE_VAL, top_ = -HUGE_VAL;
-};
 
 }  // namespace
 
@@ -434,7 +388,7 @@ void TcadBox::SelectInPolygon(bool crossing) {
     RDrawElement& e = elements[i];
     if (e.Scratch != 0) {
       // A selected line drawn dashed for its stretch mark shows solid again.
-      if (e.Kind == kKindLine && e.Selection == 1 && (e.Scratch == 1 || e.Scratch == 2)) area.Take(*this, e);
+      if (e.Kind == kKindLine && e.Selection == 1 && (e.Scratch == 1 || e.Scratch == 2)) area.Add(*this, e);
       e.Scratch = 0;
     }
     if (!OnEditableLayer(store, e)) continue;
@@ -452,7 +406,7 @@ void TcadBox::SelectInPolygon(bool crossing) {
   // as shown all the same, so that a cancel withdraws it.
   for (const RDisplayEntry& entry : store.DisplayList) {
     const auto index = static_cast<std::size_t>(entry.Index);
-    if (entry.Index >= 0 && index < elements.size() && taken[index]) area.Take(*this, elements[index]);
+    if (entry.Index >= 0 && index < elements.size() && taken[index]) area.Add(*this, elements[index]);
   }
   area.Repaint(*this);
   if (selected) HaniAka_Cyu = true;
@@ -469,7 +423,7 @@ void TcadBox::DeselectInPolygon(bool crossing) {
     if (!TakenByPolygonDeselection(*this, e) || !polygon.Holds(e, crossing)) continue;
     e.Selection = 0;
     if (e.Kind == kKindLine) e.Scratch = 0;
-    area.Take(*this, e);
+    area.Add(*this, e);
   }
   area.Repaint(*this);
 }

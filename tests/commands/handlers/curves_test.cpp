@@ -197,7 +197,6 @@ TEST_F(CurveCommands, AMidpointAssistGivesTheEndPointAndTheArcIsTaken) {
 }
 
 TEST_F(CurveCommands, TheChainCancelTakesItsArcsAwayAndStoresNothing) {
-  TcadBox& box = Box();
   // At the pass point of the third arc, and at the end point of a chain
   // without arcs (its preview showing).
   for (const bool withArcs : {true, false}) {
