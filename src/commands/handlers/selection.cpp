@@ -594,6 +594,10 @@ void HanipgCancel(TcadBox& box) {
   if (!KeepsPolygonList(box)) return;
   const TSupuLineobj* v = PolygonOf(box);
   if (v == nullptr) return;
+  // The point marker, often on a vertex, is taken off first and shown again
+  // after, so that the paint-over does not cut it.
+  const bool marker = box.MarkerPoint.x > -4000 && box.MarkerPoint.y > -4000;
+  if (marker) box.XorPointMarker(box.MarkerKind, box.MarkerPoint.x, box.MarkerPoint.y);
   if (v->PointCount < 2) {
     PaintOverEdge(box, box.FirstPoint, box.LastVertex);
   } else {
@@ -601,6 +605,7 @@ void HanipgCancel(TcadBox& box) {
     PaintOverEdge(box, VertexOf(*v, 1), box.LastVertex);
     if (!box.RubberErased) PaintOverEdge(box, VertexOf(*v, v->PointCount), box.LastVertex);
   }
+  if (marker) box.XorPointMarker(box.MarkerKind, box.MarkerPoint.x, box.MarkerPoint.y);
   box.Tool(ToolSlot::PolygonObj).Free();
 }
 

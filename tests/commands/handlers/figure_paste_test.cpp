@@ -404,6 +404,8 @@ TEST_F(FigurePaste, ARepeatedSnappedDeformationPointIsRefused) {
   Click(40.2, 19.8, ssRight);
   EXPECT_EQ(Box().ButonType, dtNo);
   EXPECT_DOUBLE_EQ(Box().DeformX[1], 40);
+  ExpectCaptionTailThenPaintItAway(90);
+  ExpectScreenMatchesRedraw();
 }
 
 // ---- The figure slid along a line ---------------------------------------------------
