@@ -467,6 +467,10 @@ inline bool SegmentSmallAtZoom(double x1, double y1, double x2, double y2, doubl
 
 inline bool SmallAtZoom(const RDrawElement& e, double zoom) { return SegmentSmallAtZoom(e.X1, e.Y1, e.X2, e.Y2, zoom); }
 
+inline bool SmallLineAtZoom(const RDrawElement& e, double zoom) {
+  return e.LineTag < kLineTagCurveFirst && SmallAtZoom(e, zoom);
+}
+
 // A rectangle is the four lines it is drawn with: listed when one of them
 // crosses the window, small when its width and its height both are.
 inline bool RectangleCrossesRectInterior(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax) {
@@ -484,7 +488,7 @@ inline bool RectangleSmallAtZoom(const RDrawElement& e, double zoom) {
 
 }  // namespace
 
-bool LineIsSmall(const RDrawElement& e, double zoom) { return SmallAtZoom(e, zoom); }
+bool LineIsSmall(const RDrawElement& e, double zoom) { return SmallLineAtZoom(e, zoom); }
 
 
 inline Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax,
@@ -492,8 +496,7 @@ inline Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, double xMin, 
   switch (e.Kind) {
     case kKindLine: {
       if (!SegmentCrossesRectInterior(e.X1, e.Y1, e.X2, e.Y2, xMin, yMin, xMax, yMax)) return Listing::Skip;
-      if (e.LineTag >= kLineTagCurveFirst) return Listing::Listed;
-      return SmallAtZoom(e, zoom) ? Listing::Small : Listing::Listed;
+      return SmallLineAtZoom(e, zoom) ? Listing::Small : Listing::Listed;
     }
     case kKindRect: {
       if (!RectangleCrossesRectInterior(e, xMin, yMin, xMax, yMax)) return Listing::Skip;

@@ -181,6 +181,29 @@ TEST(SupportParser, RowsAreIndependent) {
   EXPECT_EQ(model.Fixity[5], (Rows1<std::uint8_t, 3>{0, 0, 1, 0}));
 }
 
+// Node numbers 1 to 150 are taken, whatever the number of nodes placed;
+// 0 and 151 are refused.
+TEST(SupportParser, NodeNumbersFromOneToOneHundredFifty) {
+  struct Case {
+    const char* node;
+    int index;  // the fixity row set, or 0 when refused
+  } cases[] = {{"0", 0}, {"1", 1}, {"149", 149}, {"150", 150}, {"151", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.node);
+    ScriptedDialogs dialogs;
+    ScopedDialogs scope(dialogs);
+    RFrameModel model;
+    PlaceNodes(model, 3);
+    const bool taken = ParseSupports(Supports({{1, {c.node, " 111 固定"}}}), model);
+    EXPECT_EQ(taken, c.index != 0);
+    EXPECT_EQ(dialogs.shown.size(), c.index != 0 ? 0u : 1u);
+    for (int n = 1; n <= kFrameMaxNodes; ++n) {
+      const Rows1<std::uint8_t, 3> want = n == c.index ? Rows1<std::uint8_t, 3>{0, 1, 1, 1} : Rows1<std::uint8_t, 3>{};
+      EXPECT_EQ(model.Fixity[n], want) << "node " << n;
+    }
+  }
+}
+
 TEST(SupportParser, NodeNumbersOutsideTheModelAreRefused) {
   const char* nodes[] = {"0", "151", "99999", "-5", "-4", "x", "4294967297", "3.5"};
   for (const char* node : nodes) {
@@ -414,6 +437,32 @@ TEST(MemberParser, RectangleSections) {
   EXPECT_EQ(rcPl.Cell(4, 1), "1800");
   EXPECT_EQ(rcPl.Cell(3, 30), "833");  // 10^4 / 12 = 833.3
   EXPECT_EQ(rcPl.Cell(4, 30), "100");
+}
+
+// A width counts by its size: a negative one is worked out like any other
+// (B D^3 / 12 and B D, negative), one of size 0.00001 or less leaves the
+// typed I and A. Printed "%2.0f" (two wide), a value that rounds to 0 shows
+// as " 0", without a sign.
+TEST(MemberParser, RectangleSectionsTakeAWidthOfAnySignAboveOneHundredThousandth) {
+  struct Case {
+    const char *b, *i, *a;
+  } cases[] = {
+      {"-30", "-540000", "-1800"},     // -30 * 60^3 / 12, -30 * 60
+      {"-0.000011", " 0", " 0"},       // -0.000011 * 216000 / 12 = -0.198, -0.00066
+      {"-0.00001", "7", "8"},          // on the limit: as typed
+      {"-0.000009", "7", "8"},
+      {"0.00001", "7", "8"},
+      {"0.000011", " 0", " 0"},
+      {"0.00002", " 0", " 0"},         // 0.36 and 0.0012
+      {"0.0001", " 2", " 0"},          // 1.8 and 0.006
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.b);
+    GridCells list = MemberList({{1, {"", c.b, "60", "", "7", "8"}}});
+    ASSERT_TRUE(CalcMemberListSections(list));
+    EXPECT_EQ(list.Cell(5, 1), c.i);
+    EXPECT_EQ(list.Cell(6, 1), c.a);
+  }
 }
 
 TEST(MemberParser, ParsingRunsTheRectangleSections) {

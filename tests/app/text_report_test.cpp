@@ -9,7 +9,6 @@
 #include "analysis/frame_solver.h"
 #include "app/input_parsers.h"
 #include "app_test_support.h"
-#include "geometry/number_format.h"
 
 namespace {
 
@@ -68,13 +67,18 @@ TEST(TextReport, CantileverResultsInTheirColumns) {
   EXPECT_EQ(After(lines, J(" 6) 節点荷重入力デ－タ－"), 7), "[ 2]       0.00      10.00       10.00");
 
   // Tip deflection of the cantilever with its shear term, and the rotation
-  // from the load and the moment (clockwise: negative).
-  const double E = Tmat::kSteelE, G = Tmat::kSteelG, L = 300, I = 1000, A = 50, P = 10, M = 1000;
-  const double deflection = P * L * L * L / (3 * E * I) + P * L / (G * A) + M * L * L / (2 * E * I);
-  const double rotation = -(P * L * L / (2 * E * I) + M * L / (E * I));
-  EXPECT_NEAR(report.DeflectionMax, deflection, 1e-9);
-  EXPECT_EQ(After(lines, J(" 7) 節 点 変 位"), 8),
-            Format("[ 2]   %11.6f   %11.6f    %11.6f", {0.0, deflection, rotation}));
+  // from the load and the moment (clockwise: negative), in cm and radians;
+  // steel E 20593.965 and G 7943.3865 kN/cm2, L 300 cm, I 1000 cm4, A 50 cm2,
+  // P 10 kN, M 1000 kN cm:
+  //   P L^3 / 3EI = 270000000 / 61781895   = 4.3702123
+  //   P L / GA    = 3000 / 397169.325      = 0.0075535
+  //   M L^2 / 2EI = 90000000 / 41187930    = 2.1851062   deflection 6.5628720
+  //   P L^2 / 2EI = 900000 / 41187930      = 0.0218510
+  //   M L / EI    = 300000 / 20593965      = 0.0145674   rotation  -0.0364184
+  EXPECT_NEAR(report.DeflectionMax, 6.56287196543, 1e-9);
+  // "[ 2]" and the three values 11 wide with 6 decimals, 3, 3 and 4 blanks
+  // before them.
+  EXPECT_EQ(After(lines, J(" 7) 節 点 変 位"), 8), "[ 2]      0.000000      6.562872      -0.036418");
 
   // The support pushes up 10 kN and turns anticlockwise by 30 + 10 kN·m.
   EXPECT_EQ(After(lines, J(" 8)  支 点 反 力"), 5), " [ 1]        0.00       10.00       40.00");

@@ -141,6 +141,84 @@ TEST(DrawingStore, DisplayListThresholds) {
   }
 }
 
+// The small-line rule itself, at each of its edges: the limit of each zoom
+// band (length times zoom equal to it, a hair above, a hair below), the
+// band edges 0.5, 1.5 and 2.5, and a chord of a curve. Lengths chosen so
+// that length times zoom is exact in binary where the case sits on a limit.
+TEST(DrawingStore, LineIsSmallAtTheEdgesOfItsLimits) {
+  struct Case {
+    double length, zoom;
+    bool curve, small;
+  } cases[] = {
+      {3.2, 0.25, false, true},         // 0.8: on the limit of the band below 0.5
+      {3.2000001, 0.25, false, false},  // 0.80000003
+      {3.1999999, 0.25, false, true},
+      {1.6, 0.4999, false, true},       // 0.79984, still the 0.8 band
+      {1.6, 0.5, false, false},         // 0.8 in the 0.4 band
+      {0.8, 0.5, false, true},          // 0.4: on the limit
+      {0.8000001, 0.5, false, false},
+      {0.7999999, 0.5, false, true},
+      {0.2, 1.4999, false, true},       // 0.29998, still the 0.4 band
+      {0.2, 1.5, false, false},         // 0.3 in the 0.2 band
+      {0.1, 2.0, false, true},          // 0.2: on the limit
+      {0.1000001, 2.0, false, false},
+      {0.0999999, 2.0, false, true},
+      {0.08, 2.4999, false, true},      // 0.199992, still the 0.2 band
+      {0.01, 2.5, false, false},        // no band from 2.5 on
+      {0.1, 1.0, true, false},          // a curve's chord is never small
+      {0.0, 1.0, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "length " << c.length << " zoom " << c.zoom << (c.curve ? " curve" : ""));
+    // Along an axis, where the length is exact; slanted in a 3-4-5
+    // direction too, where the case is not on a limit (the slanted ends
+    // are not exact).
+    std::vector<RDrawElement> lines = {Line(0, 7, c.length, 7)};
+    const double size = c.length * c.zoom;
+    if (size != 0.8 && size != 0.4 && size != 0.2) lines.push_back(Line(1, 2, 1 + 0.6 * c.length, 2 + 0.8 * c.length));
+    for (RDrawElement e : lines) {
+      if (c.curve) e.LineTag = kLineTagCurveFirst;
+      EXPECT_EQ(LineIsSmall(e, c.zoom), c.small) << e.X2 << ", " << e.Y2;
+    }
+  }
+}
+
+// Layers 0 to 16 are counted (the 17th pair exists, though no layer of the
+// drawing uses it); 17 and above, and groups from 16 on, are not.
+TEST(DrawingStore, CountsTakeLayersUpToSixteen) {
+  struct Case {
+    std::uint8_t group, layer;
+    bool counted;
+  } cases[] = {{0, 15, true}, {0, 16, true}, {0, 17, false}, {15, 16, true}, {16, 0, false}, {2, 255, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "group " << int(c.group) << " layer " << int(c.layer));
+    Tdrawinp store;
+    store.AddElement(Line(0, 0, 10, 0, c.group, c.layer));
+    RDrawElement text = Text(store.ElementTexts, "a", 0, 5, 5, 5);
+    text.Group = c.group;
+    text.Layer = c.layer;
+    store.AddElement(text);
+    int graphics = 0, textCount = 0;
+    for (const auto& group : store.Counts) {
+      for (const Tdrawinp::CountPair& pair : group) {
+        graphics += pair.Graphic;
+        textCount += pair.Text;
+      }
+    }
+    EXPECT_EQ(graphics, c.counted ? 1 : 0);
+    EXPECT_EQ(textCount, c.counted ? 1 : 0);
+    if (c.counted) {
+      EXPECT_EQ(store.Counts[c.group][c.layer].Graphic, 1);
+      EXPECT_EQ(store.Counts[c.group][c.layer].Text, 1);
+      // Deleting both takes the counts back to 0 on the same pair.
+      store.DeleteElement(1);
+      store.DeleteElement(0);
+      EXPECT_EQ(store.Counts[c.group][c.layer].Graphic, 0);
+      EXPECT_EQ(store.Counts[c.group][c.layer].Text, 0);
+    }
+  }
+}
+
 TEST(DrawingStore, ReferenceLayersAreListedFirstAndHiddenOnesNotAtAll) {
   Tdrawinp store;
   store.AddElement(Line(0, 10, 50, 10, 0, 1));    // editable

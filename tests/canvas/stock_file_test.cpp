@@ -6,7 +6,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <cstddef>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -199,6 +202,30 @@ TEST(StockFileStyles, MapsToTheSameOrTheNearestSmallerSize) {
   EXPECT_EQ(stock.StyleSuffix("A", 12), "A");
 }
 
+// Ties: a file style of the size of two current styles takes the lower
+// number; of two current styles with the same width plus spacing, the lower
+// number; a sum equal to the file style's counts as not above it.
+TEST(StockFileStyles, TiesGoToTheLowerNumber) {
+  TDDGObject stock;
+  stock.CurrentStyles = ZeroStyles();
+  stock.FileStyles = ZeroStyles();
+  // Current styles 1 to 10 with their sums of width and spacing: 11, 21,
+  // 25, 32, 40, 55, 32 (the size of 4), 40 (another size), 65, 75.
+  const RTextStyle current[] = {SizedStyle(10, 10, 1), SizedStyle(20, 20, 1), SizedStyle(25, 25, 0),
+                                SizedStyle(30, 30, 2), SizedStyle(40, 40, 0), SizedStyle(50, 50, 5),
+                                SizedStyle(30, 30, 2), SizedStyle(38, 38, 2), SizedStyle(60, 60, 5),
+                                SizedStyle(70, 70, 5)};
+  for (std::size_t i = 1; i <= 10; ++i) stock.CurrentStyles[i] = stock.FileStyles[i] = current[i - 1];
+  stock.FileStyles[2] = SizedStyle(30, 30, 2);   // the size of 4 and 7: 4
+  stock.FileStyles[3] = SizedStyle(41, 41, 0);   // 41: sums 40 of 5 and 8, 5
+  stock.FileStyles[9] = SizedStyle(39, 39, 1);   // 40, no size alike: 5
+  stock.FileStyles[10] = SizedStyle(39, 39, 0);  // 39: sums 32 of 4 and 7, 4
+  stock.FileStyles[6] = SizedStyle(5, 5, 1);     // 6: below every sum, 2
+  stock.MapTextStyles();
+  const int expected[kTextStyleCount] = {0, 1, 4, 5, 4, 5, 2, 7, 8, 5, 4, 0};
+  for (int i = 0; i < kTextStyleCount; ++i) EXPECT_EQ(stock.MappedStyle(i), expected[i]) << "file style " << i;
+}
+
 // ---- Reader checks ----------------------------------------------------------------
 
 std::string GoodFile(std::size_t records, const std::vector<std::string>& texts) {
@@ -262,6 +289,13 @@ TEST(StockFileReader, RefusesFilesThatAreNotWhole) {
   EXPECT_EQ(stock.ReadTextTable(), std::vector<std::string>{"ab"});
 }
 
+// A line record with another kind byte.
+RDrawElement OfKind(std::uint8_t kind) {
+  RDrawElement e = Line(0, 0, 1, 1);
+  e.Kind = kind;
+  return e;
+}
+
 TEST(StockFileReader, RecordsOutsideTheTablesAreLeftOutOrClamped) {
   Tdrawinp::TextList texts;
   RDrawElement unknownKind = Point(0, 0);
@@ -285,7 +319,9 @@ TEST(StockFileReader, RecordsOutsideTheTablesAreLeftOutOrClamped) {
     RDrawElement e;
     bool kept;
   } cases[] = {
-      {"kind 9", unknownKind, false},   {"group 16", group16, false},      {"layer 16", layer16, false},
+      {"kind 9", unknownKind, false},   {"kind 6", OfKind(6), false},      {"kind 5", OfKind(5), true},
+      {"group 16", group16, false},     {"group 15", Line(0, 0, 1, 1, 15, 0), true},
+      {"layer 16", layer16, false},     {"layer 15", Line(0, 0, 1, 1, 0, 15), true},
       {"NaN y", notANumber, false},     {"arc angle", arcNaN, false},      {"text index", textNoString, false},
       {"style 200", styleTooHigh, true}, {"colour 250", colourTooHigh, true}, {"point", pointWithJunk, true},
   };
@@ -477,6 +513,36 @@ TEST_F(StockReaderTest, BadFileLeavesTheBufferAndSaysWhy) {
   EXPECT_EQ(box->PasteScaleX, 3.0);
   ASSERT_EQ(boxes.shown.size(), 2u);
   EXPECT_NE(boxes.shown[0].text.find(Cp932FromPath(folder.File())), std::string::npos);
+}
+
+// Kinds 0 to 5 are elements (5 a two-point record, stored like a line);
+// 6, the kind of no element, and above are left out by the reader.
+TEST_F(StockReaderTest, RecordsOfKindFiveAreReadAndKindsFromSixLeftOut) {
+  WriteStock({Line(0, 0, 10, 0), Line(0, 5, 10, 5), Line(0, 9, 10, 9), Line(0, 12, 10, 12)}, {}, Scales(100, 100),
+             box->TextStyles);
+  std::string bytes;
+  {
+    std::ifstream in(folder.File(), std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  const std::uint8_t kinds[] = {5, 6, 0, 7};
+  for (std::size_t k = 0; k < 4; ++k) {
+    bytes[kStockHeaderSize + k * kStockRecordSize + offsetof(RDrawElement, Kind)] = static_cast<char>(kinds[k]);
+  }
+  {
+    std::ofstream out(folder.File(), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  box->GroupScales.fill(100);  // the file's scales: nothing is rescaled
+  ASSERT_TRUE(box->LoadStockToBuffer(0));
+  const std::vector<RDrawElement>& buffer = box->Draw1->Buffer;
+  ASSERT_EQ(buffer.size(), 2u);
+  const double y0 = buffer[0].Y1, y1 = buffer[1].Y1;  // packed fields: read by value
+  EXPECT_EQ(Value(buffer[0].Kind), 5);
+  EXPECT_EQ(y0, 0.0);
+  EXPECT_EQ(Value(buffer[1].Kind), 0);
+  EXPECT_EQ(y1, 9.0) << "the third record";
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(StockReaderTest, OutOfRangeRecordsAreReadSafelyAndDrawn) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/input_polling_x11.h"
@@ -62,6 +64,8 @@ TEST(InputPollingX11, RealServerReportsThePointer) {
   if (server.name().empty()) GTEST_SKIP() << "Xvfb did not start";
   std::unique_ptr<InputPolling> source = OpenX11InputPolling(server.name().c_str());
   ASSERT_NE(source, nullptr);
+  // The socket-only form of the name reaches the same server.
+  EXPECT_NE(OpenX11InputPolling(("unix" + server.name()).c_str()), nullptr);
 
   Display* display = XOpenDisplay(server.name().c_str());
   ASSERT_NE(display, nullptr);
@@ -77,7 +81,30 @@ TEST(InputPollingX11, RealServerReportsThePointer) {
   for (int k = 0; k <= static_cast<int>(PolledKey::Control); ++k) {
     EXPECT_FALSE(source->IsHeld(static_cast<PolledKey>(k))) << k;
   }
-  EXPECT_EQ(OpenX11InputPolling(":9999"), nullptr);  // no such display
+}
+
+// A display no server serves on this machine: a number whose socket is
+// neither in the X socket folder nor among the sockets in use (the
+// abstract ones included), named "unix:N" so that the connection tries
+// that socket alone and no TCP port.
+std::string UnusedDisplayName() {
+  std::string sockets;
+  {
+    std::ifstream in("/proc/net/unix");
+    sockets.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  for (int n = 4242; n < 4342; ++n) {
+    const std::string path = "/tmp/.X11-unix/X" + std::to_string(n);
+    if (::access(path.c_str(), F_OK) == 0 || sockets.find(path + "\n") != std::string::npos) continue;
+    return "unix:" + std::to_string(n);
+  }
+  return {};
+}
+
+TEST(InputPollingX11, NoSourceWithoutAServer) {
+  const std::string name = UnusedDisplayName();
+  ASSERT_FALSE(name.empty()) << "a hundred X display numbers are all in use";
+  EXPECT_EQ(OpenX11InputPolling(name.c_str()), nullptr) << name;
 }
 
 }  // namespace

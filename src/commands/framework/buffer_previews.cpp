@@ -61,7 +61,7 @@ class BufferDrawer {
 
   void DrawLineElement(const RDrawElement& e) {
     if (pass_.SkipType9 && e.LineType == 9) return;
-    if (e.LineTag < kLineTagCurveFirst && LineIsSmall(e, box_.Zoom)) return;
+    if (LineIsSmall(e, box_.Zoom)) return;
     if (e.Scratch != 0 && e.Scratch != 1 && e.Scratch != 2 && e.Scratch != 3) return;
     RDrawElement placed = e;
     t_.PlaceLine(placed);

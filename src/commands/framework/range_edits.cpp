@@ -66,15 +66,6 @@ bool RangeMode(Sbuttontype mode) {
   }
 }
 
-// The small-element thresholds of the display lists: a line this short is
-// not drawn, so it is not erased either.
-bool SmallLine(const RDrawElement& e, double zoom) {
-  if (e.LineTag >= kLineTagCurveFirst) return false;
-  const double size = PointDistance(e.X1, e.Y1, e.X2, e.Y2) * zoom;
-  return (zoom < 0.5 && size <= 0.8) || (zoom >= 0.5 && zoom < 1.5 && size <= 0.4) ||
-         (zoom >= 1.5 && zoom < 2.5 && size <= 0.2);
-}
-
 }  // namespace
 
 void TcadBox::EraseInsideBox(bool allTypes, double x1, double y1, double x2, double y2) {
@@ -466,7 +457,8 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
     canvas.Pen.Color = background;
     switch (e.Kind) {
       case kKindLine:
-        if (e.LineTag >= kLineTagCurveFirst || !SmallLine(e, Zoom)) {
+        // A line too small to be drawn is not erased either.
+        if (!LineIsSmall(e, Zoom)) {
           canvas.Pen.Width = 3;
           DrawLine(1, canvas, e.X1, e.Y1, e.X2, e.Y2);
         }

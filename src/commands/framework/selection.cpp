@@ -182,15 +182,9 @@ bool RangeKindRule(const TcadBox& box, const RDrawElement& e) {
 
 bool IsLineOrRect(const RDrawElement& e) { return e.Kind == kKindLine || e.Kind == kKindRect; }
 
-// Lines and arcs smaller than about a pixel, which the outside range only
-// marks: the thresholds of the store's small-element list.
-bool TinyLine(const RDrawElement& e, double zoom) {
-  if (e.LineTag >= kLineTagCurveFirst) return false;
-  const double size = PointDistance(e.X1, e.Y1, e.X2, e.Y2) * zoom;
-  return (zoom < 0.5 && size <= 0.8) || (zoom >= 0.5 && zoom < 1.5 && size <= 0.4) ||
-         (zoom >= 1.5 && zoom < 2.5 && size <= 0.2);
-}
-
+// Arcs smaller than about a pixel, which the outside range only marks (as
+// it does the lines `LineIsSmall` names): the threshold of the store's
+// small-element list.
 bool TinyArcInView(const TcadBox& box, const RDrawElement& e) {
   if (!(box.Zoom < 0.76 && e.Radius * box.Zoom < 0.2)) return false;
   const RViewRect& v = box.ViewWindow;
@@ -400,7 +394,7 @@ void TcadBox::SelectOutsideWindowRange(double x1, double y1, double x2, double y
     if (RangeKindRule(*this, e)) {
       e.Selection = 1;
       switch (e.Kind) {
-        case kKindLine: onlyMarked = TinyLine(e, Zoom); break;
+        case kKindLine: onlyMarked = LineIsSmall(e, Zoom); break;
         case kKindArc: onlyMarked = TinyArcInView(*this, e); break;
         default: break;
       }

@@ -143,6 +143,8 @@ const RDrawElement kCircle = Coloured(Arc(90, 15, 5));
 const RDrawElement kEllipse90 = Coloured(Arc(110, 15, 6, 0, 0, 0.5, 90));
 const RDrawElement kEllipse0 = Coloured(Arc(110, 15, 6, 0, 0, 0.5, 0));
 const RDrawElement kOpenArc = Coloured(Arc(20, 50, 8, 0, 90));
+// kEllipse90 turned otherwise.
+RDrawElement Turned(float rotation) { return Coloured(Arc(110, 15, 6, 0, 0, 0.5, rotation)); }
 
 struct RangeCase {
   const char* name;
@@ -163,6 +165,7 @@ struct RangeCase {
 
 constexpr std::uint8_t kAllButLines = 1 | 2 | 8;
 constexpr std::uint16_t kAllButColour1 = 0x3FE;
+constexpr std::uint16_t kAllButColour10 = 0x1FF;
 
 const RangeCase kRangeCases[] = {
     // name, element, operation, crossing, window, HaniAka_Cyu before; then Selection, Scratch and
@@ -204,6 +207,28 @@ const RangeCase kRangeCases[] = {
     {"ellipse turned 90 by its narrow diagonal", kEllipse90, RangeOp::Select, false, {106, 8, 114, 22}, false, 1, 0,
      true},
     {"ellipse turned 0, same window", kEllipse0, RangeOp::Select, false, {106, 8, 114, 22}, false, 0, 0, false},
+    // The narrow diagonal stands upright for turns from 80 to 100 and from
+    // 260 to 280, both ends included; a hundredth outside, the ellipse lies
+    // along x and the window is too narrow for it.
+    {"ellipse turned 79.99", Turned(79.99f), RangeOp::Select, false, {106, 8, 114, 22}, false, 0, 0, false},
+    {"ellipse turned 80", Turned(80), RangeOp::Select, false, {106, 8, 114, 22}, false, 1, 0, true},
+    {"ellipse turned 80.01", Turned(80.01f), RangeOp::Select, false, {106, 8, 114, 22}, false, 1, 0, true},
+    {"ellipse turned 100", Turned(100), RangeOp::Select, false, {106, 8, 114, 22}, false, 1, 0, true},
+    {"ellipse turned 100.01", Turned(100.01f), RangeOp::Select, false, {106, 8, 114, 22}, false, 0, 0, false},
+    {"ellipse turned 259.99", Turned(259.99f), RangeOp::Select, false, {106, 8, 114, 22}, false, 0, 0, false},
+    {"ellipse turned 260", Turned(260), RangeOp::Select, false, {106, 8, 114, 22}, false, 1, 0, true},
+    {"ellipse turned 280", Turned(280), RangeOp::Select, false, {106, 8, 114, 22}, false, 1, 0, true},
+    {"ellipse turned 280.01", Turned(280.01f), RangeOp::Select, false, {106, 8, 114, 22}, false, 0, 0, false},
+    // Colour 10 is the last colour the filter knows: off, it keeps the line
+    // out; colour 9 passes that filter, and 11 passes any.
+    {"line of colour 10, colour 10 off", Coloured(Line(10, 10, 20, 10), 10), RangeOp::Select, false, {5, 5, 25, 15},
+     true, 0, 0, true, 0, 0, kLayerEditable, 15, kAllButColour10},
+    {"line of colour 9, colour 10 off", Coloured(Line(10, 10, 20, 10), 9), RangeOp::Select, false, {5, 5, 25, 15},
+     false, 1, 0, true, 0, 0, kLayerEditable, 15, kAllButColour10},
+    {"line of colour 11, colour 10 off", Coloured(Line(10, 10, 20, 10), 11), RangeOp::Select, false, {5, 5, 25, 15},
+     false, 1, 0, true, 0, 0, kLayerEditable, 15, kAllButColour10},
+    {"line of colour 10, colours 1 to 9 off", Coloured(Line(10, 10, 20, 10), 10), RangeOp::Select, false,
+     {5, 5, 25, 15}, false, 1, 0, true, 0, 0, kLayerEditable, 15, 0x200},
     {"open arc by its chord", kOpenArc, RangeOp::Select, false, {18, 48, 30, 60}, false, 1, 0, true},
     {"open arc: crossing its diagonal only", kOpenArc, RangeOp::Select, true, {10, 40, 14, 44}, true, 0, 0, true},
     {"open arc: crossing its chord", kOpenArc, RangeOp::Select, true, {26, 48, 30, 52}, false, 1, 0, true},
@@ -288,6 +313,28 @@ TEST_F(SelectionTest, RangeOperationsByTheirTestSegments) {
     EXPECT_EQ(Elements()[0].Selection, c.selection);
     EXPECT_EQ(Elements()[0].Scratch, c.scratch);
     EXPECT_EQ(box.HaniAka_Cyu, c.hani);
+    ExpectScreenMatchesRedraw();
+  }
+}
+
+// At zoom 1 a line 0.4 long or less is too small to draw: the outside
+// range marks it without drawing it, and it does not count as a selection
+// shown. Lines from x = 0, so that the length is exact.
+TEST_F(SelectionTest, TheOutsideRangeOnlyMarksLinesTooSmallToDraw) {
+  TcadBox& box = Box();
+  ASSERT_EQ(box.Zoom, 1.0);
+  struct Case {
+    double length;
+    bool shown;
+  } cases[] = {{0.4, false}, {0.3999999, false}, {0.4000001, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.length);
+    box.ClearDrawing();
+    Seed({Line(0, 10, c.length, 10)});
+    box.HaniAka_Cyu = false;
+    box.SelectOutsideWindowRange(50, 50, 60, 60);
+    EXPECT_EQ(Elements()[0].Selection, 1);
+    EXPECT_EQ(box.HaniAka_Cyu, c.shown);
     ExpectScreenMatchesRedraw();
   }
 }

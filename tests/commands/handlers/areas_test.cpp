@@ -307,137 +307,114 @@ TEST_F(AreaCommands, BothButtonsHeldStopTheBoundaryRedrawWithinTwentySegments) {
 
 // ---- Area and coordinate measuring --------------------------------------------------------
 
-// The table of decimals codes: decimals kept by the rounding, decimals
-// printed, and the formats.
-struct RDecimals {
-  int kept;
-  int printed;
-  const char* value;
-  const char* point;
-  const char* centroid;
-};
-const RDecimals kDecimals[] = {
-    {4, 4, "%4.4f", "X:%4.4f Y:%4.4f", "Xc:%4.4f Yc:%4.4f"},
-    {4, 3, "%4.3f", "X:%4.3f Y:%4.3f", "Xc:%4.3f Yc:%4.3f"},
-    {3, 2, "%4.2f", "X:%4.2f Y:%4.2f", "Xc:%4.2f Yc:%4.2f"},
-    {2, 1, "%3.1f", "X:%3.1f Y:%3.1f", "Xc:%3.1f Yc:%3.1f"},
-    {1, 0, "%1.0f", "X:%1.0f Y:%1.0f", "Xc:%1.0f Yc:%1.0f"},
-};
-const double kLengthUnit[] = {1000, 10, 1};
-const double kAreaUnit[] = {1000000, 100, 1};
-const char* const kLengthUnitText[] = {"m ", "cm ", "mm "};
-const char* const kAreaUnitText[] = {"m^u2", "cm^u2", "mm^u2"};
+// The quadrilateral (20.4, 15.6), (62, 18.2), (55.4, 47.6), (24.8, 40) in
+// drawing units on whole pixels (clicks arrive as pixels). Its sides:
+//   |P0P1| = sqrt(41.6^2 + 2.6^2)  = sqrt(1737.32) = 41.681171
+//   |P1P2| = sqrt(6.6^2 + 29.4^2)  = sqrt(907.92)  = 30.131711
+//   |P2P3| = sqrt(30.6^2 + 7.6^2)  = sqrt(994.12)  = 31.529669
+//   |P3P0| = sqrt(4.4^2 + 24.4^2)  = sqrt(614.72)  = 24.793548
+// The path leaves out the closing side: 103.342550 listed, 86.454927 the
+// other way round. Shoelace: 2A = 1953.4, A = 976.7; the centroid
+// (41.406007, 29.786444); the last vertex 4.4, 24.4 from the first (41.6,
+// 2.6 the other way round). All in real mm at scale 1, times 100 (area
+// times 10000) at scale 100.
+const std::vector<RPoint2D> kOutline = {{20.4, 15.6}, {62, 18.2}, {55.4, 47.6}, {24.8, 40}};
 
-// The value as the result keeps it: nudged 1e-7 away from zero, cut (mode
-// 0) or raised by 0.99 of the last kept unit and cut (mode 1) at the kept
-// decimals, or left as it is (mode 2).
-double KeptValue(double v, int code, int mode) {
-  if (mode == 2) return v;
-  const double unit = std::pow(10.0, -kDecimals[code].kept);
-  double c = v + (v >= 0 ? 1e-7 : -1e-7);
-  if (mode == 1) c += 0.99 * unit;
-  return std::trunc(c / unit) * unit;
+TEST_F(AreaCommands, TheQuadrilateralIsMeasuredInRealMillimetres) {
+  struct Case {
+    double scale;
+    bool reversed;
+    double path, dx, dy;
+    const char* text;  // the perimeter in m, four decimals, cut
+  } cases[] = {
+      {1, false, 103.34255024754, 4.4, 24.4, "0.1033"},    // 1033.43 cut
+      {1, true, 86.45492698635, 41.6, 2.6, "0.0864"},      // 864.55 cut
+      {100, false, 10334.255024754, 440, 2440, "10.3342"},  // 103342.55 cut
+      {100, true, 8645.492698635, 4160, 260, "8.6454"},     // 86454.93 cut
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "scale " << c.scale << (c.reversed ? " reversed" : ""));
+    std::vector<RPoint2D> p = kOutline;
+    if (c.reversed) std::reverse(p.begin() + 1, p.end());
+    Fresh(dtSokuteiMen);
+    TcadBox& box = Box();
+    box.GroupScales[box.WriteGrupe_No] = c.scale;
+    box.AreaKind = 0;
+    box.PerimeterUnit = box.AreaUnit = box.CoordUnit = 0;
+    box.PerimeterDecimals = box.AreaDecimals = box.CoordDecimals = 0;
+    box.AreaRounding = 0;
+    box.PlaceText = "kept";
+    TakeNotifications();
+    Click(p[0].x, p[0].y);
+    EXPECT_EQ(box.PlaceText, "kept") << "the first vertex formats nothing";
+    EXPECT_TRUE(TakeNotifications().empty());
+    for (std::size_t i = 1; i < p.size(); ++i) Click(p[i].x, p[i].y);
+    EXPECT_EQ(TakeNotifications(), std::vector<std::string>(3, kMeasuredNotice));
+    ASSERT_EQ(Area()->Vertices.size(), p.size());
+    for (std::size_t i = 0; i < p.size(); ++i) ExpectVertex(Area()->Vertices[i], p[i].x, p[i].y, "as clicked");
+    ExpectScreenMatchesRedraw();
+
+    const TSokuteiMenobj& a = *Area();
+    const double k = c.scale;
+    EXPECT_NEAR(std::abs(a.Area), 976.7 * k * k, 1e-6 * k * k);
+    EXPECT_NEAR(a.Length, c.path, 1e-8 * k);
+    EXPECT_NEAR(a.CentroidX, 41.406006620934 * k, 1e-8 * k);
+    EXPECT_NEAR(a.CentroidY, 29.786444148664 * k, 1e-8 * k);
+    EXPECT_NEAR(a.LastOffsetX, c.dx, 1e-9 * k);
+    EXPECT_NEAR(a.LastOffsetY, c.dy, 1e-9 * k);
+    EXPECT_EQ(box.PlaceText, c.text);
+  }
 }
 
-// Printed with the decimals of the code, a half going away from zero (the
-// clicks lie on whole pixels, so the kept values often end in a half). A
-// value printed as zero has no sign.
-double ShownValue(double v, int code) {
-  const double unit = std::pow(10.0, -kDecimals[code].printed);
-  const double units = std::floor(std::abs(v) / unit + 0.5 + 1e-4);
-  if (units == 0) return 0.0;
-  return (v < 0 ? -units : units) * unit;
-}
-
-std::string Printed(const char* format, double v, int code) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, ShownValue(v, code));
-  return text;
-}
-
-std::string PrintedPair(const char* format, double x, double y, int code) {
-  char text[96];
-  std::snprintf(text, sizeof text, format, ShownValue(x, code), ShownValue(y, code));
-  return text;
-}
-
-TEST_F(AreaCommands, TheHeldTextForEveryKindUnitDecimalsAndRounding) {
-  // A quadrilateral in drawing units on whole pixels (clicks arrive as
-  // pixels); entered as listed or the other way round from the same first
-  // vertex.
-  const std::vector<RPoint2D> outline = {{20.4, 15.6}, {62, 18.2}, {55.4, 47.6}, {24.8, 40}};
-  for (double scale : {1.0, 100.0}) {
-    for (bool reversed : {false, true}) {
-      SCOPED_TRACE(testing::Message() << "scale " << scale << (reversed ? " reversed" : ""));
-      std::vector<RPoint2D> p = outline;
-      if (reversed) std::reverse(p.begin() + 1, p.end());
-      Fresh(dtSokuteiMen);
-      TcadBox& box = Box();
-      box.GroupScales[box.WriteGrupe_No] = scale;
-      box.AreaKind = 0;
-      box.PerimeterUnit = box.AreaUnit = box.CoordUnit = 0;
-      box.PerimeterDecimals = box.AreaDecimals = box.CoordDecimals = 0;
-      box.AreaRounding = 0;
-      box.PlaceText = "kept";
-      TakeNotifications();
-      Click(p[0].x, p[0].y);
-      EXPECT_EQ(box.PlaceText, "kept") << "the first vertex formats nothing";
-      EXPECT_TRUE(TakeNotifications().empty());
-      for (std::size_t i = 1; i < p.size(); ++i) Click(p[i].x, p[i].y);
-      EXPECT_EQ(TakeNotifications(), std::vector<std::string>(3, kMeasuredNotice));
-      ASSERT_EQ(Area()->Vertices.size(), p.size());
-      for (std::size_t i = 0; i < p.size(); ++i) ExpectVertex(Area()->Vertices[i], p[i].x, p[i].y, "as clicked");
-      ExpectScreenMatchesRedraw();
-
-      // Real millimetres: the shoelace area, the path without its closing
-      // side, the centroid of the polygon and the last vertex's offset.
-      double twiceArea = 0, cx = 0, cy = 0, path = 0;
-      for (std::size_t i = 0; i < p.size(); ++i) {
-        const RPoint2D a{p[i].x * scale, p[i].y * scale};
-        const RPoint2D b{p[(i + 1) % p.size()].x * scale, p[(i + 1) % p.size()].y * scale};
-        const double cross = a.x * b.y - b.x * a.y;
-        twiceArea += cross;
-        cx += (a.x + b.x) * cross;
-        cy += (a.y + b.y) * cross;
-        if (i + 1 < p.size()) path += std::hypot(b.x - a.x, b.y - a.y);
-      }
-      const double area = std::abs(twiceArea) / 2;
-      cx /= 3 * twiceArea;
-      cy /= 3 * twiceArea;
-      const double dx = (p.back().x - p[0].x) * scale, dy = (p.back().y - p[0].y) * scale;
-
-      // All settings 0: the perimeter in metres, four decimals, cut.
-      EXPECT_EQ(box.PlaceText, Printed("%4.4f", KeptValue(path / 1000, 0, 0), 0));
-
-      for (int mode = 0; mode <= 2; ++mode) {
-        for (int unit = 0; unit <= 2; ++unit) {
-          for (int code = 0; code <= 4; ++code) {
-            SCOPED_TRACE(testing::Message() << "mode " << mode << " unit " << unit << " code " << code);
-            box.AreaRounding = static_cast<std::uint8_t>(mode);
-            box.PerimeterUnit = box.AreaUnit = box.CoordUnit = static_cast<std::uint8_t>(unit);
-            box.PerimeterDecimals = box.AreaDecimals = box.CoordDecimals = static_cast<std::uint8_t>(code);
-            const RDecimals& d = kDecimals[code];
-            const std::string perimeterText = Printed(d.value, KeptValue(path / kLengthUnit[unit], code, mode), code);
-            const std::string areaText = Printed(d.value, KeptValue(area / kAreaUnit[unit], code, mode), code);
-            const std::string expected[] = {
-                perimeterText,
-                areaText,
-                PrintedPair(d.centroid, KeptValue(cx / kLengthUnit[unit], code, mode),
-                            KeptValue(cy / kLengthUnit[unit], code, mode), code),
-                PrintedPair(d.point, KeptValue(dx / kLengthUnit[unit], code, mode),
-                            KeptValue(dy / kLengthUnit[unit], code, mode), code),
-                perimeterText + kLengthUnitText[unit] + areaText + kAreaUnitText[unit],
-                perimeterText + kLengthUnitText[unit] + areaText + kAreaUnitText[unit],
-            };
-            for (std::uint8_t kind = 0; kind <= 5; ++kind) {
-              box.AreaKind = kind;
-              box.FormatAreaResult();
-              EXPECT_EQ(box.PlaceText, expected[kind]) << "kind " << int(kind);
-            }
-          }
-        }
-      }
-    }
+// The held text of the quadrilateral at scale 1 by kind (0 perimeter, 1
+// area, 2 centroid, 3 last vertex, 4 and 5 both), unit (0 m, 1 cm, 2 mm),
+// decimals code and rounding (0 cut, 1 up, 2 left to the format). Codes 0
+// to 4 keep 4, 4, 3, 2, 1 decimals and print 4, 3, 2, 1, 0; every value is
+// first moved 1e-7 away from zero, "up" adds 0.99 of the last kept unit
+// before the cut, and the print rounds a half away from zero.
+TEST_F(AreaCommands, TheHeldTextForEachKindUnitDecimalsAndRounding) {
+  Fresh(dtSokuteiMen);
+  TcadBox& box = Box();
+  box.GroupScales[box.WriteGrupe_No] = 1;
+  for (const RPoint2D& p : kOutline) Click(p.x, p.y);
+  ExpectScreenMatchesRedraw();
+  struct Case {
+    std::uint8_t kind, unit, code, mode;
+    const char* text;
+  } cases[] = {
+      // Perimeter 103.342550 mm.
+      {0, 0, 0, 0, "0.1033"},    // 0.10334265 x 10^4 = 1033.43, cut
+      {0, 0, 0, 1, "0.1034"},    // + 0.000099: 1034.42, cut
+      {0, 0, 0, 2, "0.1033"},    // 0.1033426 printed with 4
+      {0, 1, 1, 1, "10.334"},    // 10.3343541 x 10^4 = 103343.5, cut 10.3343, printed with 3
+      {0, 2, 3, 0, "103.3"},     // x 100 = 10334.26, cut 103.34, printed with 1
+      {0, 2, 4, 1, "103"},       // + 0.099 = 103.44, x 10 cut 103.4, printed with 0
+      // Area 976.7 mm^2.
+      {1, 0, 0, 0, "0.0009"},    // 0.0009768 x 10^4 = 9.77, cut
+      {1, 0, 0, 1, "0.0010"},    // + 0.000099: 10.76, cut 0.001
+      {1, 1, 2, 0, "9.77"},      // 9.7670001 x 1000 = 9767.0001, cut 9.767, printed with 2
+      {1, 2, 4, 2, "977"},       // 976.7 printed with 0
+      // Centroid (41.406007, 29.786444) mm.
+      {2, 0, 0, 0, "Xc:0.0414 Yc:0.0297"},  // 414.06 and 297.86, cut
+      {2, 0, 0, 1, "Xc:0.0415 Yc:0.0298"},  // 415.05 and 298.85, cut
+      {2, 2, 3, 2, "Xc:41.4 Yc:29.8"},
+      // Last vertex 4.4, 24.4 mm from the first.
+      {3, 1, 3, 0, "X:0.4 Y:2.4"},          // 0.4400001 x 100 = 44.00001, cut 0.44; 2.44
+      {3, 2, 4, 1, "X:4 Y:24"},             // 4.4990001 x 10 cut 4.4; 24.4
+      // Both, the unit after each.
+      {4, 1, 2, 0, "10.33cm 9.77cm^u2"},    // 10334.26 cut 10.334; 9.767
+      {5, 0, 4, 0, "0m 0m^u2"},             // 1.03 cut 0.1; 0.0098 cut 0.0
+      {4, 2, 1, 2, "103.343mm 976.700mm^u2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "kind " << int(c.kind) << " unit " << int(c.unit) << " code "
+                                    << int(c.code) << " mode " << int(c.mode));
+    box.AreaKind = c.kind;
+    box.AreaRounding = c.mode;
+    box.PerimeterUnit = box.AreaUnit = box.CoordUnit = c.unit;
+    box.PerimeterDecimals = box.AreaDecimals = box.CoordDecimals = c.code;
+    box.FormatAreaResult();
+    EXPECT_EQ(box.PlaceText, c.text);
   }
 }
 

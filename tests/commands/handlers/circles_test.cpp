@@ -581,6 +581,17 @@ TEST_F(CircleCommand, AssistPointsWrittenIntoASlotBringTheStepsValues) {
   }
 }
 
+// Pixels of the control's image that are not the black background.
+int LitPixels(TcadBox& box) {
+  int lit = 0;
+  for (int py = 0; py < 96 * kHarnessPixelsPerUnit; ++py) {
+    for (int px = 0; px < 128 * kHarnessPixelsPerUnit; ++px) {
+      if ((box.Canvas().GetPixel(px, py) & 0xFFFFFF) != clBlack) ++lit;
+    }
+  }
+  return lit;
+}
+
 TEST_F(CircleCommand, CancelErasesTheXorPreviews) {
   struct Case {
     Sbuttontype mode;
@@ -596,24 +607,27 @@ TEST_F(CircleCommand, CancelErasesTheXorPreviews) {
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.mode));
     StartAfresh(c.mode);
-    Box().AngleArcRadius = 500;
+    TcadBox& box = Box();
+    box.AngleArcRadius = 500;
+    box.Update();
+    const int background = LitPixels(box);  // the frame of the view
     for (const RPoint2D& p : c.clicks) Click(p.x, p.y);
     MoveTo(c.cursor.x, c.cursor.y);
-    Box().CancelCommands(true);
+    box.Update();
+    // The preview is on the screen, in XOR over the empty drawing.
+    EXPECT_FALSE(box.RubberErased);
+    EXPECT_GT(LitPixels(box) - background, 20);
+    CancelCommands();
+    box.Update();
+    // XOR drawn again takes every pixel of it away, at once: no redraw.
+    EXPECT_EQ(LitPixels(box), background);
+    EXPECT_EQ(box.ButonType, dtNo);
+    EXPECT_EQ(box.CommandStep, 0);
+    EXPECT_EQ(box.B_Switch, _off);
     ExpectScreenMatchesRedraw();
   }
 }
 
-// Pixels of the control's image that are not the black background.
-int LitPixels(TcadBox& box) {
-  int lit = 0;
-  for (int py = 0; py < 96 * kHarnessPixelsPerUnit; ++py) {
-    for (int px = 0; px < 128 * kHarnessPixelsPerUnit; ++px) {
-      if ((box.Canvas().GetPixel(px, py) & 0xFFFFFF) != clBlack) ++lit;
-    }
-  }
-  return lit;
-}
 
 TEST_F(CircleCommand, CancelPaintsOverTheArcAndCirclePreviews) {
   // The wide background circle takes most of the preview away; its pixels

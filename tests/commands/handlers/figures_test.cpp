@@ -35,8 +35,9 @@ class FigureCommands : public CommandHarness {
  protected:
   void SetUp() override {
     CommandHarness::SetUp();
-    RegisterFittingKinds();
+    RegisterFittingKinds();  // until kinds_ goes
   }
+  const FigureKindRegistrationScope kinds_;
 
   TBuzaidanmenobj* Generator() { return Box().Tool(ToolSlot::BuzaiObj).Get<TBuzaidanmenobj>(); }
 
