@@ -420,6 +420,9 @@ def main():
                         help="seconds a test run may take before it counts as a hang "
                              "(default: 4x the unmutated run + 30)")
     parser.add_argument("--headers", action="store_true", help="mutate the folder's headers too")
+    parser.add_argument("--equivalent", type=int, action="append", default=[],
+                        help="a sample number judged unable to alter behaviour: left out of the "
+                             "kill rate (repeatable)")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
     parser.add_argument("--only", type=int, action="append",
                         help="run only the sample's mutation with this number (repeatable)")
@@ -525,14 +528,21 @@ def main():
 
     compiled = [r for r in results if r[2] != "not compiled"]
     killed = [r for r in compiled if r[2].startswith("killed")]
-    survivors = [r for r in compiled if r[2] == "SURVIVED"]
+    equivalent = [r for r in compiled if r[2] == "SURVIVED" and r[0] in args.equivalent]
+    survivors = [r for r in compiled if r[2] == "SURVIVED" and r[0] not in args.equivalent]
     print(f"\nSurvivors ({len(survivors)}):")
     for i, m, _ in survivors:
         print(f"  [{i}] {m.path}:{m.line} {m.describe()}")
-    rate = f"{100 * len(killed) / len(compiled):.0f} %" if compiled else "n/a"
+    if equivalent:
+        print(f"Judged unable to alter behaviour ({len(equivalent)}):")
+        for i, m, _ in equivalent:
+            print(f"  [{i}] {m.path}:{m.line} {m.describe()}")
+    counted = len(compiled) - len(equivalent)
+    rate = f"{100 * len(killed) / counted:.0f} %" if counted else "n/a"
     print(f"\n{folder_rel} seed {seed}: sampled {len(results)}, not compiled "
           f"{len(results) - len(compiled)}, compiled {len(compiled)}, killed {len(killed)}, "
-          f"survived {len(survivors)}; kill rate {rate}")
+          f"equivalent {len(equivalent)}, survived {len(survivors)}; "
+          f"kill rate {rate} (killed / compiled that can alter behaviour)")
     return 0
 
 
