@@ -367,7 +367,7 @@ TEST(ShortString, KeepsAtMostTwentyFourBytesOfWholeCharacters) {
       {twelve, twelve},                    // 24 bytes exactly
       {std::string(22, 'a') + hidari, std::string(22, 'a') + hidari},  // ends at byte 24
       {a23 + "\x8d", a23 + "\x8d"},        // a last lead byte without a partner is one byte
-      {twelveLeadLike, twelveLeadLike},
+      {twelveLeadLike + "\x88\x9f", twelveLeadLike},
       {thirteen, twelve},
       {"", ""},
   };
