@@ -105,7 +105,7 @@ void RemoveStaleTemporaries(const fs::path& folder) {
 fs::path XdgFolder(const char* variable, const char* homeDefault) {
   if (const char* value = std::getenv(variable); value && value[0] == '/') return fs::path(value);
   fs::path home;
-  if (const char* h = std::getenv("HOME"); h && h[1] != '\0') {
+  if (const char* h = std::getenv("HOME"); h && h[0] != '\0') {
     home = h;
   } else if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) {
     home = pw->pw_dir;
