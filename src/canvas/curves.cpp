@@ -184,7 +184,7 @@ void TcadBox::DrawArcChords(std::uint8_t lineType, TCanvas& canvas, double cx, d
     if (px > kChordClamp || px < -kChordClamp) {
       ++clampedX;
       const int out = clampedX % 2 == 0 ? kChordClamp + 4 : kChordClamp;
-      px = px > 0 ? out : out;
+      px = px > 0 ? out : -out;
     }
     py = std::clamp(py, -kChordClamp, kChordClamp);
     points[static_cast<std::size_t>(i)] = {px, py};
