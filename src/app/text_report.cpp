@@ -41,7 +41,7 @@ class ReportWriter {
 
 void ConcreteModuli(std::uint8_t grade, double& e, double& g) {
   Tconckyoudo concrete;
-  concrete.Setup(grade, 1, 1.6);
+  concrete.Setup(1, grade, 1.6);
   e = concrete.YoungModulus * kConcreteModulusToKNcm2;
   g = concrete.ShearModulus * kConcreteModulusToKNcm2;
 }
@@ -109,7 +109,7 @@ TextReport BuildTextReport(const RFrameModel& m, const GridCells& memberList, co
   }
 
   w.Section(" 4) 断 面 配 置");
-
+  w.Text("接合ﾀｲﾌﾟ　0:両端剛接合　1:右端ﾋﾟﾝ接合　2:左端ﾋﾟﾝ接合　3:両端ﾋﾟﾝ接合");
   w.Blank();
   w.Line(Format("%13s%s%10s%s%10s%s%10s", {J("節点[I]-[J]"), b4, J("断面No"), b4, J("接合ﾀｲﾌﾟ"), b4, J("ﾔﾝｸﾞ係数NO")}));
   for (int k = 1; k <= m.MemberCount2; ++k) {
