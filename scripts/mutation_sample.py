@@ -40,10 +40,12 @@ class Mutation:
     replacement: str
     original: str
 
+    column: int = 0     # 1-based, of the change's first character
+
     def describe(self) -> str:
         if self.kind == "statement":
             return f"drop statement `{self.original.strip()}`"
-        return f"{self.kind}: `{self.original}` -> `{self.replacement}`"
+        return f"{self.kind}: `{self.original}` -> `{self.replacement}` (column {self.column})"
 
 
 class Interrupted(Exception):
@@ -298,6 +300,8 @@ def find_mutations(rel: Path, text: str):
     for m in re.finditer(r"(?<=\s)([+-])(?=\s)", mask):
         add("sign", m.start(1), m.end(1), "-" if m.group(1) == "+" else "+")
 
+    for m in found:
+        m.column = m.start - starts[m.line - 1] + 1
     return found
 
 

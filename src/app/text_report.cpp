@@ -41,7 +41,7 @@ class ReportWriter {
 
 void ConcreteModuli(std::uint8_t grade, double& e, double& g) {
   Tconckyoudo concrete;
-  concrete.Setup(1, grade, 1.6);
+  concrete.Setup(grade, 1, 1.6);
   e = concrete.YoungModulus * kConcreteModulusToKNcm2;
   g = concrete.ShearModulus * kConcreteModulusToKNcm2;
 }
