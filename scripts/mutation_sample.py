@@ -9,6 +9,9 @@ restore is checked byte for byte against a copy saved before the change, on
 every path out (normal end, exception, Ctrl-C, SIGTERM); a copy also waits on
 disk so a run killed outright is repaired by the next one.
 
+While it runs, one file of the folder is changed on disk: commit nothing
+from that folder meanwhile (no `git commit -a`), or the change goes with it.
+
 Usage: scripts/mutation-sample FOLDER [COUNT] [--seed N] [options]
 """
 
