@@ -16,6 +16,7 @@ Usage: scripts/mutation-sample FOLDER [COUNT] [--seed N] [options]
 """
 
 import argparse
+import fcntl
 import os
 import random
 import re
@@ -394,7 +395,7 @@ class Guard:
         if absolute.read_bytes() != self.saved:
             raise SystemExit(f"mutation-sample: RESTORE FAILED for {self.path}; "
                              f"the original is at {self.backup_of(self.path)}")
-        self.backup_of(self.path).unlink()
+        self.backup_of(self.path).unlink(missing_ok=True)
         self.path, self.saved = None, None
 
 
@@ -446,11 +447,6 @@ def main():
 
     build = Path(args.build_dir).resolve()
     backup_dir = build / "mutation-backup"
-    recover_leftovers(backup_dir)
-
-    code, out = run(["git", "-C", str(ROOT), "status", "--porcelain", "--", folder_rel])
-    if code != 0 or out.strip():
-        sys.exit(f"mutation-sample: {folder_rel} has changes; commit or stash them first:\n{out}")
 
     targets = test_targets(folder_rel)
     if not targets:
@@ -473,6 +469,20 @@ def main():
         for i, m in numbered:
             print(f"  [{i}] {m.path}:{m.line} {m.describe()}")
         return 0
+
+    # One run per build directory: a second one would rebuild under the
+    # first one's change, or take its saved copy for a leftover.
+    build.mkdir(parents=True, exist_ok=True)
+    lock = open(build / "mutation-sample.lock", "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except OSError:
+        sys.exit(f"mutation-sample: another run is using {build}")
+    recover_leftovers(backup_dir)
+
+    code, out = run(["git", "-C", str(ROOT), "status", "--porcelain", "--", folder_rel])
+    if code != 0 or out.strip():
+        sys.exit(f"mutation-sample: {folder_rel} has changes; commit or stash them first:\n{out}")
 
     configure(build, args.jobs)
     test_dir = build / "tests" / folder_rel.removeprefix("src/")
