@@ -447,6 +447,19 @@ def main():
 
     build = Path(args.build_dir).resolve()
     backup_dir = build / "mutation-backup"
+    # One run per build directory: a second one would rebuild under the
+    # first one's change, or take its saved copy for a leftover. Without
+    # the lock only a listing goes on (and says its sources may be changed).
+    build.mkdir(parents=True, exist_ok=True)
+    lock = open(build / "mutation-sample.lock", "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except OSError:
+        if not args.list:
+            sys.exit(f"mutation-sample: another run is using {build}")
+        print(f"mutation-sample: another run is using {build}; one file may be changed just now")
+    else:
+        recover_leftovers(backup_dir)
 
     targets = test_targets(folder_rel)
     if not targets:
@@ -470,15 +483,6 @@ def main():
             print(f"  [{i}] {m.path}:{m.line} {m.describe()}")
         return 0
 
-    # One run per build directory: a second one would rebuild under the
-    # first one's change, or take its saved copy for a leftover.
-    build.mkdir(parents=True, exist_ok=True)
-    lock = open(build / "mutation-sample.lock", "w")
-    try:
-        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
-    except OSError:
-        sys.exit(f"mutation-sample: another run is using {build}")
-    recover_leftovers(backup_dir)
 
     code, out = run(["git", "-C", str(ROOT), "status", "--porcelain", "--", folder_rel])
     if code != 0 or out.strip():
@@ -506,7 +510,8 @@ def main():
         return "pass", ""
 
     guard = Guard(backup_dir)
-    for sig in (signal.SIGTERM, signal.SIGHUP):
+    # SIGINT too: a run started in the background has it ignored otherwise.
+    for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
         signal.signal(sig, _raise_interrupted)
 
     results = []
@@ -536,7 +541,7 @@ def main():
             results.append((i, m, outcome))
             print(f"  [{i}] {m.path}:{m.line} {m.describe()}: {outcome}", flush=True)
     except (KeyboardInterrupt, Interrupted) as e:
-        print(f"mutation-sample: stopped ({e or 'Ctrl-C'}); the sources are restored")
+        print(f"mutation-sample: stopped ({e or 'Ctrl-C'}); the sources are restored", flush=True)
     finally:
         guard.restore()
         code, out = run(["git", "-C", str(ROOT), "status", "--porcelain", "--", folder_rel])
