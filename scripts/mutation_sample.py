@@ -9,10 +9,14 @@ restore is checked byte for byte against a copy saved before the change, on
 every path out (normal end, exception, Ctrl-C, SIGTERM); a copy also waits on
 disk so a run killed outright is repaired by the next one.
 
+While it runs, one file of the folder is changed on disk: commit nothing
+from that folder meanwhile (no `git commit -a`), or the change goes with it.
+
 Usage: scripts/mutation-sample FOLDER [COUNT] [--seed N] [options]
 """
 
 import argparse
+import fcntl
 import os
 import random
 import re
@@ -40,10 +44,12 @@ class Mutation:
     replacement: str
     original: str
 
+    column: int = 0     # 1-based, of the change's first character
+
     def describe(self) -> str:
         if self.kind == "statement":
             return f"drop statement `{self.original.strip()}`"
-        return f"{self.kind}: `{self.original}` -> `{self.replacement}`"
+        return f"{self.kind}: `{self.original}` -> `{self.replacement}` (column {self.column})"
 
 
 class Interrupted(Exception):
@@ -298,6 +304,8 @@ def find_mutations(rel: Path, text: str):
     for m in re.finditer(r"(?<=\s)([+-])(?=\s)", mask):
         add("sign", m.start(1), m.end(1), "-" if m.group(1) == "+" else "+")
 
+    for m in found:
+        m.column = m.start - starts[m.line - 1] + 1
     return found
 
 
@@ -387,7 +395,7 @@ class Guard:
         if absolute.read_bytes() != self.saved:
             raise SystemExit(f"mutation-sample: RESTORE FAILED for {self.path}; "
                              f"the original is at {self.backup_of(self.path)}")
-        self.backup_of(self.path).unlink()
+        self.backup_of(self.path).unlink(missing_ok=True)
         self.path, self.saved = None, None
 
 
@@ -439,11 +447,19 @@ def main():
 
     build = Path(args.build_dir).resolve()
     backup_dir = build / "mutation-backup"
-    recover_leftovers(backup_dir)
-
-    code, out = run(["git", "-C", str(ROOT), "status", "--porcelain", "--", folder_rel])
-    if code != 0 or out.strip():
-        sys.exit(f"mutation-sample: {folder_rel} has changes; commit or stash them first:\n{out}")
+    # One run per build directory: a second one would rebuild under the
+    # first one's change, or take its saved copy for a leftover. Without
+    # the lock only a listing goes on (and says its sources may be changed).
+    build.mkdir(parents=True, exist_ok=True)
+    lock = open(build / "mutation-sample.lock", "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except OSError:
+        if not args.list:
+            sys.exit(f"mutation-sample: another run is using {build}")
+        print(f"mutation-sample: another run is using {build}; one file may be changed just now")
+    else:
+        recover_leftovers(backup_dir)
 
     targets = test_targets(folder_rel)
     if not targets:
@@ -467,6 +483,11 @@ def main():
             print(f"  [{i}] {m.path}:{m.line} {m.describe()}")
         return 0
 
+
+    code, out = run(["git", "-C", str(ROOT), "status", "--porcelain", "--", folder_rel])
+    if code != 0 or out.strip():
+        sys.exit(f"mutation-sample: {folder_rel} has changes; commit or stash them first:\n{out}")
+
     configure(build, args.jobs)
     test_dir = build / "tests" / folder_rel.removeprefix("src/")
     binaries = [test_dir / t for t in targets]
@@ -489,7 +510,8 @@ def main():
         return "pass", ""
 
     guard = Guard(backup_dir)
-    for sig in (signal.SIGTERM, signal.SIGHUP):
+    # SIGINT too: a run started in the background has it ignored otherwise.
+    for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
         signal.signal(sig, _raise_interrupted)
 
     results = []
@@ -519,7 +541,7 @@ def main():
             results.append((i, m, outcome))
             print(f"  [{i}] {m.path}:{m.line} {m.describe()}: {outcome}", flush=True)
     except (KeyboardInterrupt, Interrupted) as e:
-        print(f"mutation-sample: stopped ({e or 'Ctrl-C'}); the sources are restored")
+        print(f"mutation-sample: stopped ({e or 'Ctrl-C'}); the sources are restored", flush=True)
     finally:
         guard.restore()
         code, out = run(["git", "-C", str(ROOT), "status", "--porcelain", "--", folder_rel])

@@ -126,8 +126,12 @@ TEST_F(ProgramTest, CantileverDiagramsReactionAndReport) {
   EXPECT_TRUE(HasLine(3, 1, 0, 0, 0, ordinate));
   // Shear diagram: 10 kN along the member, 400 mm at both ends.
   EXPECT_TRUE(HasLine(4, 1, 0, 4, 30, 4) || HasLine(4, 1, 0, -4, 30, -4));
-  // The fixed support's top line: (-250, -50) to (250, -50) x 0.625 / 100.
+  // The fixed support at 0.625 / 100 = 0.00625 per unit: its top line from
+  // (-250, -50) to (250, -50) and three hatch strokes down to the left.
   EXPECT_TRUE(HasLine(2, 3, -1.5625, -0.3125, 1.5625, -0.3125));
+  EXPECT_TRUE(HasLine(2, 3, -0.74375, -0.3125, -1.825, -2.1875));   // (-119, -50) to (-292, -350)
+  EXPECT_TRUE(HasLine(2, 3, 0.3125, -0.3125, -0.76875, -2.1875));   // (50, -50) to (-123, -350)
+  EXPECT_TRUE(HasLine(2, 3, 1.36875, -0.3125, 0.2875, -2.1875));    // (219, -50) to (46, -350)
 
   // The input figure is shown after the calculation.
   EXPECT_TRUE(frame->SpeedButton2->isChecked());

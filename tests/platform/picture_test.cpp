@@ -512,6 +512,18 @@ TEST(PictureMetafile, EmfDescriptionRightAfterTheHeaderLoads) {
   EXPECT_EQ(g.Height(), 50);
 }
 
+TEST(PictureMetafile, AnEmfFrameBeyondAnyScreenReportsAMillionPixels) {
+  // A frame 2^31 - 1 hundredths of a millimetre wide is 81 million pixels at
+  // 96 per inch; the width stops at 2^20 = 1048576.
+  std::string emf = EmfRectangle();
+  PutU32(emf, 32, 0x7FFFFFFF);
+  TGraphic g;
+  const TPictureLoadResult r = g.LoadFromBytes(emf, TPictureFormat::Emf);
+  ASSERT_TRUE(r.Ok) << r.Message;
+  EXPECT_EQ(g.Width(), 1048576);
+  EXPECT_EQ(g.Height(), 50);
+}
+
 // A PNG of one colour, 8-bit RGB, built chunk by chunk: each row is its
 // filter byte (none) and its pixels; the zlib stream comes from qCompress
 // without its 4-byte length in front.

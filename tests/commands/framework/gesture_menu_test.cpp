@@ -113,6 +113,7 @@ TEST_F(GestureMenu, TheDragChoosesByButtonDirectionBandAndCommand) {
       {"both buttons never", ssLeft | ssRight, dtNo, {}, {90, kNear}, false, dtNo, "", Cursor},
       {"Alt gives nothing", ssLeft | ssAlt, dtNo, {}, {90, kNear}, false, dtNo, "", Cursor},
       {"below the length", ssLeft, dtNo, {}, {90, 39}, false, dtNo, "", Cursor},
+      {"at the length", ssLeft, dtNo, {}, {90, 40}, true, dtMozi, " 文　字  ", Cursor},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

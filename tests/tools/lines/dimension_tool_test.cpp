@@ -150,6 +150,23 @@ TEST(DimensionTool, ChainOfThreePointsWithMarks) {
   }
 }
 
+TEST(DimensionTool, AStyleNumberBeyondTheTableMeasuresWithStyleZero) {
+  SettingsGuard guard;
+  const Frame f{0.0};
+  TSunpoobj tool = f.Tool();
+  tool.TextStyle = kTextStyleCount;  // 12: one past the last style
+  tool.AddChainPoint(0, 5);
+  tool.AddChainPoint(30, 5);
+  // Style 0 of the test styles is as wide as the others: the text "30" is
+  // 2.5 long, centred on 15 and raised by the gap 0.5; it keeps its number.
+  const RSundata& text = tool.Records.back();
+  EXPECT_EQ(text.Kind, kSunText);
+  EXPECT_EQ(text.Colour, kTextStyleCount);
+  EXPECT_NEAR(text.X1, 15 - kTwoDigits / 2, 1e-9);
+  EXPECT_NEAR(text.X2, 15 + kTwoDigits / 2, 1e-9);
+  EXPECT_NEAR(text.Y1, 10.5, 1e-9);
+}
+
 TEST(DimensionTool, ChainWithArrowheadsAndOffsetExtensionLines) {
   for (double a : {0.0, 30.0}) {
     SCOPED_TRACE(a);
