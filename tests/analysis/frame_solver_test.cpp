@@ -243,6 +243,45 @@ TEST(FrameSolver, PinnedEndCantileverUsesReducedStiffness) {
   EXPECT_EQ(f.model.Displacement[2][3], 0.0);
 }
 
+TEST(FrameSolver, PinnedMemberBetweenTwoMovingNodes) {
+  // A cantilever of two members, the outer one pinned at its tip: both ends
+  // of the pinned member move, so its end-to-end shear terms count. By hand,
+  // the rigid member (with shear deformation) under shear P and the moment
+  // P*L at its tip gives v2 = P*L^3/(3EI) + P*L^2*L/(2EI) + P*L/(G*A) and
+  // theta2 = P*L^2/(2EI) + P*L*L/(EI); the tip then moves
+  // v3 = v2 + theta2*L + P*L^3/(3EI) = 8*P*L^3/(3EI) + P*L/(G*A).
+  const double L = 250, A = 40, I = 6000, P = 4;
+  FrameBuilder f;
+  f.Node(0, 0, kFixed);
+  f.Node(L, 0);
+  f.Node(2 * L, 0);
+  const int s = f.Section(A, I);
+  f.Member(1, 2, s);
+  f.Member(2, 3, s, kJointPinJ);
+  f.NodeLoad(3, 0, P);
+  ASSERT_EQ(SolveModel(f.model).Status, SolveStatus::Solved);
+  const double v2 = 5 * P * L * L * L / (6 * E * I) + P * L / (G * A);
+  const double v3 = 8 * P * L * L * L / (3 * E * I) + P * L / (G * A);
+  ExpectClose(f.model.Displacement[2][2], -v2, v3, "middle deflection");
+  ExpectClose(f.model.Displacement[3][2], -v3, v3, "tip deflection");
+  ExpectClose(f.model.MemberForce[2][kForceMI], P * L, P * L, "pinned member MI");
+}
+
+TEST(FrameSolver, MemberWithoutALoadRowStillHasItsMidMoment) {
+  // No load-table rows at all: the mid moment is the mean of the end moments
+  // alone, here half the root moment of a cantilever, hogging.
+  const double L = 300, P = 10;
+  FrameBuilder f;
+  f.Node(0, 0, kFixed);
+  f.Node(L, 0);
+  f.Member(1, 2, f.Section(50, 5000));
+  f.NodeLoad(2, 0, P);
+  f.model.MemberCount3 = 0;
+  ASSERT_EQ(SolveModel(f.model).Status, SolveStatus::Solved);
+  ExpectClose(f.model.MemberForce[1][kForceMI], P * L, P * L, "MI");
+  ExpectClose(f.model.MemberForce[1][kForceMc], -P * L / 2, P * L, "Mc hogging");
+}
+
 TEST(FrameSolver, TwoBarTruss) {
   const double A = 25, P = 50;
   FrameBuilder f;
@@ -470,6 +509,8 @@ TEST(FrameSolver, RefusesModelsItCannotSolveAndLeavesThemUntouched) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const std::vector<Case> cases = {
       {"end node 0", [](RFrameModel& m) { m.MemberI[2] = 0; }, SolveStatus::MemberEndOutOfRange},
+      {"first member's end node 0", [](RFrameModel& m) { m.MemberI[1] = 0; }, SolveStatus::MemberEndOutOfRange},
+      {"first member without a section", [](RFrameModel& m) { m.MemberSection[1] = 0; }, SolveStatus::SectionOutOfRange},
       {"end beyond the nodes", [](RFrameModel& m) { m.MemberJ[2] = 4; }, SolveStatus::MemberEndOutOfRange},
       {"zero length", [](RFrameModel& m) { m.NodeX[3] = m.NodeX[2]; }, SolveStatus::MemberWithoutLength},
       {"no section", [](RFrameModel& m) { m.MemberSection[2] = 0; }, SolveStatus::SectionOutOfRange},

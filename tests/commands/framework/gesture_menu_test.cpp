@@ -246,6 +246,8 @@ TEST_F(GestureMenu, TheReleaseCarriesOutTheChosenGesture) {
     std::function<void()> check;
   } cases[] = {
       {"host action", dtundo, 2, [&] { EXPECT_EQ(b.GenBan, 32); }},
+      {"line handed to the host", dtDraf, 2, [&] { EXPECT_EQ(b.GenBan, 14); }},
+      {"trim handed to the host", dttreming, 2, [&] { EXPECT_EQ(b.GenBan, 13); }},
       {"text delete drops the click", dtMoziDel, 2, [&] {
          EXPECT_EQ(b.GenBan, 28);
          EXPECT_EQ(b.ClickKind, 0);
