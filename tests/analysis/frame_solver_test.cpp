@@ -375,6 +375,52 @@ TEST(FrameSolver, PortalUnderGravityLoad) {
   ExpectClose(r.MemberForce[2][kForceMc], wc * L * L / 8 - corner, corner, "beam mid-span moment");
 }
 
+// 120 nodes in a row, a apart, the first fixed; a chain of members along
+// them and one member from the last node straight back to the first: a ring
+// closing on its support. Its node numbers span the whole frame, but its free
+// equations are as narrow as the chain's. The last node hangs on two equal
+// cantilevers of length Lt from the same clamp (the chain and the closing
+// member, the members overlapping), so each carries half of a load there:
+// u = (H/2)·x/(EA) along the chain, v = (P/2)·(x²(3Lt − x)/(6EI) + x/(G·As)),
+// θ = (P/2)·(Lt·x − x²/2)/(EI) at a distance x from the clamp.
+TEST(FrameSolver, RingClosingOnItsSupportSolvesWithTheChainsBand) {
+  constexpr int kNodes = 120;  // and 120 members, the most a model holds
+  const double a = 100, A = 100, I = 20000, H = 30, P = 12;
+  const double Lt = (kNodes - 1) * a;
+  auto build = [&](bool closed) {
+    FrameBuilder f;
+    for (int n = 0; n < kNodes; ++n) f.Node(n * a, 0, n == 0 ? kFixed : kFree);
+    const int s = f.Section(A, I);
+    for (int n = 1; n < kNodes; ++n) f.Member(n, n + 1, s);
+    if (closed) f.Member(1, kNodes, s);
+    f.NodeLoad(kNodes, H, P);
+    return f.model;
+  };
+  RFrameModel ring = build(true), chain = build(false);
+  Tmat ringSolver, chainSolver;
+  ASSERT_EQ(ringSolver.Solve(ring).Status, SolveStatus::Solved);
+  ASSERT_EQ(chainSolver.Solve(chain).Status, SolveStatus::Solved);
+  EXPECT_EQ(ringSolver.EquationCount(), 3 * (kNodes - 1));
+  EXPECT_EQ(chainSolver.BandWidth(), 6);
+  EXPECT_EQ(ringSolver.BandWidth(), chainSolver.BandWidth());
+
+  const double tipV = P / 2 * (Lt * Lt * Lt / (3 * E * I) + Lt / (G * A));
+  for (const int node : {2, 40, 100, kNodes}) {
+    const double x = (node - 1) * a;
+    const double u = H / 2 * x / (E * A);
+    const double v = P / 2 * (x * x * (3 * Lt - x) / (6 * E * I) + x / (G * A));
+    const double theta = P / 2 * (Lt * x - x * x / 2) / (E * I);
+    const std::string at = " at node " + std::to_string(node);
+    ExpectClose(ring.Displacement[node][1], u, H / 2 * Lt / (E * A), "axial" + at);
+    ExpectClose(ring.Displacement[node][2], -v, tipV, "deflection" + at);
+    ExpectClose(ring.Displacement[node][3], -theta, P / 2 * Lt * Lt / (2 * E * I), "rotation" + at);
+  }
+  // As on the support, the way the cantilever above gives them.
+  ExpectClose(ring.Reaction[1][1], H, H, "support takes the push");
+  ExpectClose(ring.Reaction[1][2], -P, P, "support takes the load");
+  ExpectClose(ring.Reaction[1][3], -P * Lt, P * Lt, "support moment");
+}
+
 TEST(FrameSolver, MemberEnteredFromItsHigherNodeGivesTheSameFrame) {
   auto build = [](bool reversed) {
     FrameBuilder f;
