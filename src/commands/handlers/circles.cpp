@@ -120,8 +120,8 @@ void RegisterCircleCommands() {
 
 namespace {
 
-const char* const kFirstPointPrompt = "1点目指示    [左クリック：（自由）  右クリック：（点読取り）]";
-const char* const kSecondPointPrompt = "2点目指示    [左クリック：（自由）  右クリック：（点読取り）]";
+const char* const kFirstPointPromptCircles = "1点目指示    [左クリック：（自由）  右クリック：（点読取り）]";
+const char* const kSecondPointPromptCircles = "2点目指示    [左クリック：（自由）  右クリック：（点読取り）]";
 const char* const kThirdPointPrompt = "3点目指示    [左クリック：（自由）  右クリック：（点読取り）]";
 const char* const kFirstPointPromptB = "1点目指示    [左クリック（自由）：右クリック（点読取り）]";
 const char* const kSecondPointPromptB = "2点目指示    [左クリック（自由）：右クリック（点読取り）]";
@@ -363,11 +363,11 @@ void ArcMove(TcadBox& box, bool fixedRadius, TShiftState shift, double x, double
   }
   if (!NoMouseButtonHeld(shift)) return;
   if (box.B_Switch == _off) {
-    box.SetGuidePrompt(J(kFirstPointPrompt));
+    box.SetGuidePrompt(J(kFirstPointPromptCircles));
     return;
   }
   if (box.B_Switch == on1) {
-    box.SetGuidePrompt(J(kSecondPointPrompt));
+    box.SetGuidePrompt(J(kSecondPointPromptCircles));
     return;
   }
   // The sweep side is the side on which the cursor last left the start
@@ -553,11 +553,11 @@ void hanEnMove(TcadBox& box, TShiftState shift, double x, double y) {
   }
   if (!NoMouseButtonHeld(shift)) return;
   if (box.B_Switch == _off) {
-    box.SetGuidePrompt(J(kFirstPointPrompt));
+    box.SetGuidePrompt(J(kFirstPointPromptCircles));
     return;
   }
   if (box.B_Switch == on1) {
-    box.SetGuidePrompt(J(kSecondPointPrompt));
+    box.SetGuidePrompt(J(kSecondPointPromptCircles));
     return;
   }
   ErasePreview(box);

@@ -52,7 +52,7 @@ void RegisterTangentCommands() {
 
 namespace {
 
-constexpr std::int32_t kNoPick = -100;
+constexpr std::int32_t kNoPickTangents = -100;
 
 // The snapped point of a right press, marked and announced; nothing found
 // drops the click with the command's own message.
@@ -72,7 +72,7 @@ bool SnapWithMessage(TcadBox& box, double x, double y, RPoint2D& point, const ch
 // The element under a pick point (a line or an arc), or nothing.
 bool PickAt(TcadBox& box, const RPoint2D& p, std::int32_t& index, RDrawElement& element) {
   if (!box.PickLineOrArc(index, false, p.x, p.y, 0)) {
-    index = kNoPick;
+    index = kNoPickTangents;
     return false;
   }
   element = box.Draw1->Elements[static_cast<std::size_t>(index)];
@@ -270,7 +270,7 @@ void PieceUp(TcadBox& box) {
         box.ShowTopMessage(J("円無"));
         box.B_Switch = _off;
         box.ClickKind = 0;
-        box.PickedIndex[1] = kNoPick;
+        box.PickedIndex[1] = kNoPickTangents;
       }
       return;
     }
