@@ -491,42 +491,47 @@ void ExpectSameAnswers(Tdrawinp& store, RandomDrawing& r, int probes) {
   }
 }
 
-TEST(SnapSearches, TheIndexNeverChangesAnAnswer) {
-  for (unsigned seed = 1; seed <= 3; ++seed) {
-    SCOPED_TRACE(seed);
-    RandomDrawing r(seed);
-    Tdrawinp& store = r.store;
-    for (int k = 0; k < 1000; ++k) store.AddElement(r.RandomElement());
-    store.BuildDisplayLists(-30, -30, 230, 180, 0.3);
-    ExpectSameAnswers(store, r, 30);
+// One case per seed: each drawing is independent of the others, and three
+// cases spread over the shards of the program.
+class SnapSearchesSeeded : public ::testing::TestWithParam<unsigned> {};
 
-    // Elements added after the build, deleted ones, a zoom in, a pan.
-    for (int k = 0; k < 300; ++k) store.AddElementChecked(r.RandomElement());
-    for (int k = 0; k < 40; ++k) store.DeleteElement(r.Int(0, static_cast<int>(store.Elements.size()) - 1));
-    ExpectSameAnswers(store, r, 20);
-    store.BuildDisplayLists(-30, -30, 230, 180, 1.0);
-    store.RefilterDisplayLists(40, 30, 160, 120, 2.0);
-    ExpectSameAnswers(store, r, 20);
+TEST_P(SnapSearchesSeeded, TheIndexNeverChangesAnAnswer) {
+  const unsigned seed = GetParam();
+  SCOPED_TRACE(seed);
+  RandomDrawing r(seed);
+  Tdrawinp& store = r.store;
+  for (int k = 0; k < 1000; ++k) store.AddElement(r.RandomElement());
+  store.BuildDisplayLists(-30, -30, 230, 180, 0.3);
+  ExpectSameAnswers(store, r, 30);
 
-    // Elements moved in place, then the lists built again as after any change.
-    for (int k = 0; k < 50; ++k) {
-      RDrawElement& e = store.Elements[static_cast<std::size_t>(r.Int(0, static_cast<int>(store.Elements.size()) - 1))];
-      e.X1 = r.Real(-20, 220);
-      e.Y1 = r.Real(-20, 170);
-    }
-    store.BuildDisplayLists(-30, -30, 230, 180, 0.5);
-    ExpectSameAnswers(store, r, 20);
+  // Elements added after the build, deleted ones, a zoom in, a pan.
+  for (int k = 0; k < 300; ++k) store.AddElementChecked(r.RandomElement());
+  for (int k = 0; k < 40; ++k) store.DeleteElement(r.Int(0, static_cast<int>(store.Elements.size()) - 1));
+  ExpectSameAnswers(store, r, 20);
+  store.BuildDisplayLists(-30, -30, 230, 180, 1.0);
+  store.RefilterDisplayLists(40, 30, 160, 120, 2.0);
+  ExpectSameAnswers(store, r, 20);
 
-    // A taller text style than the index was built for, and elements that
-    // are not numbers.
-    store.TextStyles[3].Height = 900;
-    RDrawElement broken = r.RandomElement();
-    broken.X1 = std::nan("");
-    store.AddElement(broken);
-    store.AddElement(Arc(100, 75, std::numeric_limits<double>::infinity()));
-    ExpectSameAnswers(store, r, 20);
+  // Elements moved in place, then the lists built again as after any change.
+  for (int k = 0; k < 50; ++k) {
+    RDrawElement& e = store.Elements[static_cast<std::size_t>(r.Int(0, static_cast<int>(store.Elements.size()) - 1))];
+    e.X1 = r.Real(-20, 220);
+    e.Y1 = r.Real(-20, 170);
   }
+  store.BuildDisplayLists(-30, -30, 230, 180, 0.5);
+  ExpectSameAnswers(store, r, 20);
+
+  // A taller text style than the index was built for, and elements that
+  // are not numbers.
+  store.TextStyles[3].Height = 900;
+  RDrawElement broken = r.RandomElement();
+  broken.X1 = std::nan("");
+  store.AddElement(broken);
+  store.AddElement(Arc(100, 75, std::numeric_limits<double>::infinity()));
+  ExpectSameAnswers(store, r, 20);
 }
+
+INSTANTIATE_TEST_SUITE_P(Seeds, SnapSearchesSeeded, ::testing::Values(1u, 2u, 3u));
 
 // With both buttons held the indexed search stops where the whole walk would:
 // at the 20th entry, however far the nearest entry is from it.
