@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr double kTol = 1e-9;
+constexpr double kTolEnvelope = 1e-9;
 
 struct Seg {
   double x1, y1, x2, y2;
@@ -34,10 +34,10 @@ std::vector<RDrawElement> CleanUp(const std::vector<RDrawElement>& lines, double
 void ExpectLines(const std::vector<RDrawElement>& got, const std::vector<Seg>& expected, const char* name) {
   ASSERT_EQ(got.size(), expected.size()) << name;
   for (std::size_t k = 0; k < expected.size(); ++k) {
-    EXPECT_NEAR(Value(got[k].X1), expected[k].x1, kTol) << name << " line " << k;
-    EXPECT_NEAR(Value(got[k].Y1), expected[k].y1, kTol) << name << " line " << k;
-    EXPECT_NEAR(Value(got[k].X2), expected[k].x2, kTol) << name << " line " << k;
-    EXPECT_NEAR(Value(got[k].Y2), expected[k].y2, kTol) << name << " line " << k;
+    EXPECT_NEAR(Value(got[k].X1), expected[k].x1, kTolEnvelope) << name << " line " << k;
+    EXPECT_NEAR(Value(got[k].Y1), expected[k].y1, kTolEnvelope) << name << " line " << k;
+    EXPECT_NEAR(Value(got[k].X2), expected[k].x2, kTolEnvelope) << name << " line " << k;
+    EXPECT_NEAR(Value(got[k].Y2), expected[k].y2, kTolEnvelope) << name << " line " << k;
   }
 }
 

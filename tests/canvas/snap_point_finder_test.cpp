@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr double kTol = 1e-9;
+constexpr double kTolSnapPointFinder = 1e-9;
 // Cursor and aperture of most cases: the square is (96, 96)-(104, 104).
 constexpr double kCx = 100.0;
 constexpr double kCy = 100.0;
@@ -92,8 +92,8 @@ TEST(SnapPointFinder, ListOrderOfTheSnapPoints) {
   const std::vector<std::pair<double, double>> expected = {{2, 2}, {1, 1}, {97, 103}, {99, 97}, {97, 97}, {97, 97}};
   ASSERT_EQ(finder.SnapPoints.size(), expected.size());
   for (std::size_t k = 0; k < expected.size(); ++k) {
-    EXPECT_NEAR(finder.SnapPoints[k].x, expected[k].first, kTol) << k;
-    EXPECT_NEAR(finder.SnapPoints[k].y, expected[k].second, kTol) << k;
+    EXPECT_NEAR(finder.SnapPoints[k].x, expected[k].first, kTolSnapPointFinder) << k;
+    EXPECT_NEAR(finder.SnapPoints[k].y, expected[k].second, kTolSnapPointFinder) << k;
   }
   // (97, 97) is 3 * sqrt(2) = 4.24 away, (99, 97) is sqrt(10) = 3.16 away.
   EXPECT_TRUE(finder.SnapFound);
@@ -221,8 +221,8 @@ TEST(SnapPointFinder, CrossingPairsAmongManyCandidates) {
     const Outcome o = RunFinder(build(c.count, c.ia, c.ib), kSnapPointsOnly);
     EXPECT_EQ(o.snap, c.snap) << c.count << " candidates, lines at " << c.ia << " and " << c.ib;
     if (c.snap && o.snap) {
-      EXPECT_NEAR(o.x, 100, kTol);
-      EXPECT_NEAR(o.y, 100, kTol);
+      EXPECT_NEAR(o.x, 100, kTolSnapPointFinder);
+      EXPECT_NEAR(o.y, 100, kTolSnapPointFinder);
     }
   }
 }
@@ -248,8 +248,8 @@ TEST(SnapPointFinder, ArcEndsGiveWayToALineCrossingNextToALineEnd) {
     ASSERT_EQ(finder.SnapPoints.size(), 3u) << "the line end and the tangent point twice, no arc ends";
     EXPECT_DOUBLE_EQ(finder.SnapPoints[0].x, 101);
     EXPECT_TRUE(finder.SnapFound);
-    EXPECT_NEAR(finder.ResultX, 100, kTol);
-    EXPECT_NEAR(finder.ResultY, 100, kTol);
+    EXPECT_NEAR(finder.ResultX, 100, kTolSnapPointFinder);
+    EXPECT_NEAR(finder.ResultY, 100, kTolSnapPointFinder);
   }
 }
 
@@ -351,8 +351,8 @@ TEST(SnapPointFinder, FallbackPoints) {
     EXPECT_FALSE(finder.SnapFound) << c.name;
     EXPECT_EQ(finder.FootFound, c.foot) << c.name;
     if (!c.foot) continue;
-    EXPECT_NEAR(finder.ResultX, c.x, kTol) << c.name;
-    EXPECT_NEAR(finder.ResultY, c.y, kTol) << c.name;
+    EXPECT_NEAR(finder.ResultX, c.x, kTolSnapPointFinder) << c.name;
+    EXPECT_NEAR(finder.ResultY, c.y, kTolSnapPointFinder) << c.name;
   }
 }
 

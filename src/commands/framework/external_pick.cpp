@@ -30,7 +30,7 @@ namespace {
 constexpr int kPicked = 120;
 constexpr TColor kPickedColour = 0x4080FF;  // RGB(255, 128, 64)
 
-bool InPick(const TcadBox& box) { return box.ButonType == dttenGaibu || box.ButonType == dttenGaibuopt; }
+bool InPickExternalPick(const TcadBox& box) { return box.ButonType == dttenGaibu || box.ButonType == dttenGaibuopt; }
 
 // Gkasen 1 and 5 to 255 collect a polyline; the others take one point,
 // line, circle or (not yet) text.
@@ -75,7 +75,7 @@ bool TakePoint(TcadBox& box, double x, double y, RPoint2D& point) {
 }
 
 void tenGaibuDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!InPick(box)) return;
+  if (!InPickExternalPick(box)) return;
   if (box.ViewGestureState != 0) {
     box.ClickKind = 0;
     return;
@@ -103,7 +103,7 @@ void tenGaibuDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void tenGaibuMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!InPick(box) || box.ViewGestureState != 0) return;
+  if (!InPickExternalPick(box) || box.ViewGestureState != 0) return;
   const bool polyline = PolylineKind(box.Gkasen);
   const bool drawing = box.B_Switch == on1 || box.B_Switch == on2;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
@@ -172,7 +172,7 @@ void AddVertex(TcadBox& box, RPoint2D p) {
 }
 
 void tenGaibuUp(TcadBox& box, TShiftState, double, double) {
-  if (!InPick(box) || box.ViewGestureState != 0 || box.ClickKind == 0) return;
+  if (!InPickExternalPick(box) || box.ViewGestureState != 0 || box.ClickKind == 0) return;
   if (!PolylineKind(box.Gkasen)) {
     if (box.CommandStep != 1) return;
     switch (box.Gkasen) {
@@ -204,7 +204,7 @@ void tenGaibuUp(TcadBox& box, TShiftState, double, double) {
 // drawn for good are painted over in the background colour, and what they
 // crossed is painted again from the drawing.
 void tenGaibuCancel(TcadBox& box) {
-  const TSupuLineobj* v = InPick(box) ? Vertices(box) : nullptr;
+  const TSupuLineobj* v = InPickExternalPick(box) ? Vertices(box) : nullptr;
   if (v == nullptr) return;
   EraseRubber(box);
   TCanvas& canvas = box.Canvas();

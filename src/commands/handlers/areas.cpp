@@ -104,7 +104,7 @@ THachiTenobj& HatchOrNew(TcadBox& box) {
 }
 TSokuteiMenobj* Area(TcadBox& box) { return box.Tool(ToolSlot::AreaObj).Get<TSokuteiMenobj>(); }
 
-double WriteGroupScale(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
+double WriteGroupScaleAreas(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
 
 // The drag gesture of a move: it drops the press that began the drag.
 bool GestureTaken(TcadBox& box, TShiftState shift, double x, double y) {
@@ -421,7 +421,7 @@ void SokuteiMenMove(TcadBox& box, TShiftState shift, double x, double y) {
 void SokuteiMenUp(TcadBox& box, TShiftState, double, double) {
   if (!OwnClick(box, dtSokuteiMen)) return;
   if (box.ClickKind == 0) return;
-  const double scale = WriteGroupScale(box);
+  const double scale = WriteGroupScaleAreas(box);
   if (box.B_Switch == _off) {
     TSokuteiMenobj* area = Area(box);
     if (area == nullptr) area = &box.Tool(ToolSlot::AreaObj).Emplace<TSokuteiMenobj>();

@@ -63,7 +63,7 @@ namespace {
 
 const char* const kNoHit = "ﾋｯﾄできません";
 
-bool Runs(const TcadBox& box, Sbuttontype mode) { return box.ButonType == mode && box.ViewGestureState == 0; }
+bool RunsConstructionLines(const TcadBox& box, Sbuttontype mode) { return box.ButonType == mode && box.ViewGestureState == 0; }
 
 // The line stored at a list position, or null for a position outside the
 // list or an element that is no line.
@@ -187,7 +187,7 @@ void MarkHit(TcadBox& box, const char* prompt, RPoint2D at) {
 }
 
 void SencyusinDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtSencyusin)) return;
+  if (!RunsConstructionLines(box, dtSencyusin)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   const std::uint8_t click = box.ClickKind;
   RPoint2D snapped;
@@ -217,7 +217,7 @@ void SencyusinDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void SencyusinMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtSencyusin)) return;
+  if (!RunsConstructionLines(box, dtSencyusin)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.ClickKind = 0;
     return;
@@ -234,7 +234,7 @@ void StartCentreLineExtent(TcadBox& box, std::int32_t added) {
 }
 
 void SencyusinUp(TcadBox& box, TShiftState, double, double) {
-  if (!Runs(box, dtSencyusin) || box.ClickKind == 0) return;
+  if (!RunsConstructionLines(box, dtSencyusin) || box.ClickKind == 0) return;
   const std::uint8_t click = box.ClickKind;
   if (box.B_Switch == _off) {
     if (click == 2) {
@@ -287,7 +287,7 @@ void DrawExtentBand(TcadBox& box) {
 }
 
 void Sencyusin2Down(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtSencyusin2)) return;
+  if (!RunsConstructionLines(box, dtSencyusin2)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   const bool start = box.CommandStep == 0;
   if (box.ClickKind == 2) {
@@ -304,7 +304,7 @@ void Sencyusin2Down(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void Sencyusin2Move(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtSencyusin2)) return;
+  if (!RunsConstructionLines(box, dtSencyusin2)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) return;
   if (box.CommandStep == 0) {
     box.SetGuidePrompt(J(kSnappedStartPointPrompt));
@@ -451,7 +451,7 @@ bool TakePickedLines(TcadBox& box, RDrawElement& l1, RDrawElement& l2) {
 double WriteGroupScale(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
 
 void senbunkatuDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtsenbunkatu)) return;
+  if (!RunsConstructionLines(box, dtsenbunkatu)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   if (box.ClickKind != 2) return;
   if (box.B_Switch == _off) {
@@ -462,12 +462,12 @@ void senbunkatuDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void senbunkatuMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtsenbunkatu) || box.TrackDragGesture(shift, box.ButonType, x, y)) return;
+  if (!RunsConstructionLines(box, dtsenbunkatu) || box.TrackDragGesture(shift, box.ButonType, x, y)) return;
   DivisionPrompt(box);
 }
 
 void senbunkatuUp(TcadBox& box, TShiftState, double, double) {
-  if (!Runs(box, dtsenbunkatu)) return;
+  if (!RunsConstructionLines(box, dtsenbunkatu)) return;
   PickTwoLinesThen(box, [&box] { box.DivideBetweenLines(box.FirstPoint, box.CurrentPoint); });
 }
 
@@ -496,7 +496,7 @@ void senbunkatupitchMove(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void senbunkatupitchUp(TcadBox& box, TShiftState, double, double) {
-  if (!Runs(box, dtsenbunkatupitch)) return;
+  if (!RunsConstructionLines(box, dtsenbunkatupitch)) return;
   PickTwoLinesThen(box, [&box] {
     box.AddLinesBetweenAtPitch(box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x, box.CurrentPoint.y);
   });

@@ -72,7 +72,7 @@ namespace {
 
 // The host's curve panel.
 constexpr const char* kCurvePanel = "TFrame27";
-constexpr int kPointTaken = 100;
+constexpr int kPointTakenCurves = 100;
 constexpr int kCurveCommitted = 103;
 
 
@@ -82,7 +82,7 @@ constexpr double kSmallestChainRadius = 1e-4;
 constexpr double kShortestCurveLine = 1e-5;
 constexpr double kShortestWaveLine = 1e-4;
 
-void RebuildDisplayLists(TcadBox& box) {
+void RebuildDisplayListsCurves(TcadBox& box) {
   const RViewRect& v = box.ViewWindow;
   box.Draw1->BuildDisplayLists(v.Left, v.Bottom, v.Right, v.Top, box.Zoom);
 }
@@ -256,7 +256,7 @@ void kyokusen3tenUp(TcadBox& box, TShiftState, double, double) {
     SetVertexListPen(box, pmCopy);
     DrawArcOf(box, 1, chain.Elements.back());
   }
-  PostHostNotification(kCurvePanel, kPointTaken);
+  PostHostNotification(kCurvePanel, kPointTakenCurves);
   box.RubberErased = false;
   box.B_Switch = on1;
   box.ClickKind = 0;
@@ -288,7 +288,7 @@ void kyokusen3tenFinish(TcadBox& box, std::uint8_t) {
     chain->Clear();
   }
   box.Canvas().Pen.Mode = pmCopy;
-  RebuildDisplayLists(box);
+  RebuildDisplayListsCurves(box);
   box.B_Switch = _off;
   PostHostNotification(kCurvePanel, kCurveCommitted);
 }
@@ -420,7 +420,7 @@ void SupuLineUp(TcadBox& box, TShiftState, double, double) {
   DrawSegment(box, VertexOf(*v, v->PointCount), p);
   v->AddPoint(p.x, p.y);
   box.B_Switch = on2;
-  PostHostNotification(kCurvePanel, kPointTaken);
+  PostHostNotification(kCurvePanel, kPointTakenCurves);
 }
 
 // The curve's elements from position 1 (position 0 is no part of a result),
@@ -428,7 +428,7 @@ void SupuLineUp(TcadBox& box, TShiftState, double, double) {
 // Lines are tagged as the first, an inner and the last line of a chain;
 // when the last position is a line too short to store, the last line this
 // commit stored closes the chain instead.
-void CommitCurve(TcadBox& box, const std::vector<RDrawElement>& elements) {
+void CommitCurveCurves(TcadBox& box, const std::vector<RDrawElement>& elements) {
   if (elements.size() < 2) return;
   const std::size_t last = elements.size() - 1;
   const auto stored = [&](const RDrawElement& e) {
@@ -480,8 +480,8 @@ void SupuLineFinish(TcadBox& box, std::uint8_t flag) {
     DrawVertexPolyline(box, *v, false);
     if (rubber) DrawSegment(box, VertexOf(*v, v->PointCount), box.LastVertex);
   });
-  CommitCurve(box, v->Elements);
-  RebuildDisplayLists(box);
+  CommitCurveCurves(box, v->Elements);
+  RebuildDisplayListsCurves(box);
   box.B_Switch = _off;
   box.Tool(ToolSlot::PolygonObj).Free();
   PostHostNotification(kCurvePanel, kCurveCommitted);
@@ -592,7 +592,7 @@ void sinkoUp(TcadBox& box, TShiftState, double, double) {
                  box.RealToDrawingLength(box.AngleArcStart), box.RealToDrawingLength(box.AngleArcEnd),
                  box.GroupScales[box.WriteGrupe_No % kLayerGroups]);
   CommitWave(box, wave.Elements);
-  RebuildDisplayLists(box);
+  RebuildDisplayListsCurves(box);
   box.CommandStep = 0;
   box.RubberErased = true;
 }

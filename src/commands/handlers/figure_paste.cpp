@@ -73,10 +73,10 @@ void RegisterFigurePasteCommands() {
 
 namespace {
 
-constexpr std::uint8_t kPreviewTextMode = 10;
+constexpr std::uint8_t kPreviewTextModeFigurePaste = 10;
 // The host's panels: the paste's, and the one that builds deformed figures.
 constexpr const char* kDeformPanel = "TFrame23";
-constexpr int kPlaced = 100;
+constexpr int kPlacedFigurePaste = 100;
 constexpr int kFillBufferForLine = 116;
 constexpr int kFillBufferForTwoLines = 111;
 // A failed line pick leaves this in the first pick slot.
@@ -92,7 +92,7 @@ double PasteAngle(const TcadBox& box) { return NormalizeAngle360(box.CommandAngl
 // which takes it away.
 void EraseFigurePreview(TcadBox& box) {
   if (box.RubberErased) return;
-  box.EraseBufferPreview(box.PreviewMirror, kPreviewTextMode, box.PreviewP2.x, box.PreviewP2.y, box.CurrentPoint.x,
+  box.EraseBufferPreview(box.PreviewMirror, kPreviewTextModeFigurePaste, box.PreviewP2.x, box.PreviewP2.y, box.CurrentPoint.x,
                          box.CurrentPoint.y, box.PreviewAngle, box.PreviewP1.x, box.PreviewP1.y);
   box.RubberErased = true;
 }
@@ -102,7 +102,7 @@ void PreviewFigureAt(TcadBox& box, RPoint2D at, RPoint2D shift) {
   EraseFigurePreview(box);
   const double angle = PasteAngle(box);
   box.PreviewP2 = shift;
-  box.DrawBufferPreview(box.DirectionMode, kPreviewTextMode, shift.x, shift.y, at.x, at.y, angle, box.PasteScaleX,
+  box.DrawBufferPreview(box.DirectionMode, kPreviewTextModeFigurePaste, shift.x, shift.y, at.x, at.y, angle, box.PasteScaleX,
                         box.PasteScaleY);
   box.CurrentPoint = at;
   box.PreviewMirror = box.DirectionMode;
@@ -253,7 +253,7 @@ void copyMensekiUp(TcadBox& box, TShiftState, double, double) {
   if (placed) RepaintUndoStep(box);
   EndPlacement(box);
   if (!once) return;
-  PostHostNotificationChain({"TFrame22", "TFrame33"}, kPlaced);
+  PostHostNotificationChain({"TFrame22", "TFrame33"}, kPlacedFigurePaste);
   box.CancelCommands(false);
 }
 
@@ -367,7 +367,7 @@ void TakeDeformPoint(TcadBox& box, RPoint2D& p, std::size_t k) {
 void EndDeformPoints(TcadBox& box) {
   box.CancelCommands(false);
   box.B_Switch = _off;
-  PostHostNotification(kDeformPanel, kPlaced);
+  PostHostNotification(kDeformPanel, kPlacedFigurePaste);
 }
 
 void henkeizukeiUp(TcadBox& box, TShiftState, double, double) {

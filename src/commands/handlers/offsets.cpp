@@ -91,7 +91,7 @@ constexpr TColor kPartBandColour = 0x00FF00;
 // The prompt of the click that gives the side of the offsets.
 constexpr char kDirectionPrompt[] = "方向指示";
 
-bool Runs(const TcadBox& box, Sbuttontype mode) { return box.ButonType == mode && box.ViewGestureState == 0; }
+bool RunsOffsets(const TcadBox& box, Sbuttontype mode) { return box.ButonType == mode && box.ViewGestureState == 0; }
 
 // The copy of the base line at distance t (drawing units) on the side of p.
 RPointPair CopyToward(const TcadBox& box, RPoint2D p, double t) {
@@ -180,7 +180,7 @@ bool SnapWithCaption(TcadBox& box, double x, double y, RPoint2D& point) {
 }
 
 void FukusenDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtFukusen)) return;
+  if (!RunsOffsets(box, dtFukusen)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::ShiftApart);
   const std::uint8_t click = box.ClickKind;
   switch (box.B_Switch) {
@@ -211,7 +211,7 @@ void FukusenDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void FukusenMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtFukusen)) return;
+  if (!RunsOffsets(box, dtFukusen)) return;
   const auto draw = [&box] { DrawOffsetBand(box); };
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.EraseOwnRubberBand(box.Sentakucol, false, 1, draw);
@@ -431,7 +431,7 @@ bool ReferenceSnap(TcadBox& box, bool forStart, double x, double y, RPoint2D& po
 }
 
 void FukuSenTanbuDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtFukuSenTanbu)) return;
+  if (!RunsOffsets(box, dtFukuSenTanbu)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   const std::uint8_t click = box.ClickKind;
   if (click != 2 && click != 3) return;
@@ -459,7 +459,7 @@ void FukuSenTanbuDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void FukuSenTanbuMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtFukuSenTanbu)) return;
+  if (!RunsOffsets(box, dtFukuSenTanbu)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.ClickKind = 0;
     return;
@@ -608,7 +608,7 @@ void FukuenDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void FukuenMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtFukuen)) return;
+  if (!RunsOffsets(box, dtFukuen)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.ClickKind = 0;
     return;
@@ -735,7 +735,7 @@ void EraseDoublePreview(TcadBox& box) {
 }
 
 void wsenDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtwsen) || !box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard)) return;
+  if (!RunsOffsets(box, dtwsen) || !box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard)) return;
   if (box.ClickKind == 2) {
     const RPoint2D p = box.FreePoint(x, y);
     if (box.CommandStep == 0) {
@@ -765,7 +765,7 @@ void wsenDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void wsenMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtwsen)) return;
+  if (!RunsOffsets(box, dtwsen)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     if (box.CommandStep == 1) EraseDoublePreview(box);
     box.ClickKind = 0;
@@ -837,7 +837,7 @@ struct RSpacingState {
 };
 
 void SenkankakuDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtSenkankaku) || !box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard)) return;
+  if (!RunsOffsets(box, dtSenkankaku) || !box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard)) return;
   if (box.B_Switch == _off) {
     box.FirstPoint = box.CurrentPoint = {x, y};
   } else if (box.B_Switch == on1) {
@@ -851,7 +851,7 @@ void SenkankakuDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void SenkankakuMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtSenkankaku)) return;
+  if (!RunsOffsets(box, dtSenkankaku)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.ClickKind = 0;
     return;
@@ -861,7 +861,7 @@ void SenkankakuMove(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void SenkankakuUp(TcadBox& box, TShiftState, double, double) {
-  if (!Runs(box, dtSenkankaku) || box.ClickKind == 0) return;
+  if (!RunsOffsets(box, dtSenkankaku) || box.ClickKind == 0) return;
   RPointPair& line = box.FamilyState<RSpacingState>().Line;
   if (box.B_Switch == _off) {
     // Only a line has a distance to a point; an arc is not taken.

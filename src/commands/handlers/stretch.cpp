@@ -123,10 +123,10 @@ void TcadBox::StretchToPoint(RPoint2D a, RPoint2D b) {
 
 namespace {
 
-bool Runs(const TcadBox& box) { return box.ButonType == dtSenSinsyuku; }
+bool RunsStretch(const TcadBox& box) { return box.ButonType == dtSenSinsyuku; }
 
 void SenSinsyukuDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box)) return;
+  if (!RunsStretch(box)) return;
   if (box.ViewGestureState != 0) {
     box.Mhan1 = 0;
     return;
@@ -161,7 +161,7 @@ void SenSinsyukuDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void SenSinsyukuMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box) || box.ViewGestureState != 0) return;
+  if (!RunsStretch(box) || box.ViewGestureState != 0) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.ClickKind = 0;
     box.Mhan1 = 0;
@@ -221,7 +221,7 @@ void CutOrHandOver(TcadBox& box) {
 }
 
 void SenSinsyukuUp(TcadBox& box, TShiftState, double, double) {
-  if (!Runs(box)) return;
+  if (!RunsStretch(box)) return;
   if (box.ViewGestureState != 0) {
     box.Mhan1 = 0;
     return;

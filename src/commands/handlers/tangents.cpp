@@ -53,7 +53,7 @@ void RegisterTangentCommands() {
 
 namespace {
 
-constexpr std::int32_t kNoPick = -100;
+constexpr std::int32_t kNoPickTangents = -100;
 
 // The snapped point of a right press, marked and announced; nothing found
 // drops the click with the command's own message.
@@ -73,7 +73,7 @@ bool SnapWithMessage(TcadBox& box, double x, double y, RPoint2D& point, const ch
 // The element under a pick point (a line or an arc), or nothing.
 bool PickAt(TcadBox& box, const RPoint2D& p, std::int32_t& index, RDrawElement& element) {
   if (!box.PickLineOrArc(index, false, p.x, p.y, 0)) {
-    index = kNoPick;
+    index = kNoPickTangents;
     return false;
   }
   element = box.Draw1->Elements[static_cast<std::size_t>(index)];
@@ -271,7 +271,7 @@ void PieceUp(TcadBox& box) {
         box.ShowTopMessage(J(kNoCircleShort));
         box.B_Switch = _off;
         box.ClickKind = 0;
-        box.PickedIndex[1] = kNoPick;
+        box.PickedIndex[1] = kNoPickTangents;
       }
       return;
     }

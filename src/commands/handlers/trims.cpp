@@ -97,7 +97,7 @@ RDrawElement& StoredAt(TcadBox& box, std::int32_t index) {
 }
 
 // The ring goes before a result is drawn, unless leaving the control took it.
-void HideRingForResult(TcadBox& box) {
+void HideRingForResultTrims(TcadBox& box) {
   if (box.LeaveErased) return;
   box.ToggleRingCursor();
   box.RingHidden = true;
@@ -266,7 +266,7 @@ void ChamferPair(TcadBox& box, RPoint2D a, RPoint2D b, bool inRange) {
 }  // namespace
 
 void TcadBox::TrimPair(RPoint2D first, RPoint2D second) {
-  HideRingForResult(*this);
+  HideRingForResultTrims(*this);
   if (!PairPicked(*this)) return;
   const std::int32_t i1 = PickedIndex[1], i2 = PickedIndex[2];
   StoredAt(*this, i1).Selection = 0;
@@ -522,7 +522,7 @@ void tremingMove(TcadBox& box, TShiftState shift, double x, double y) {
 void tremingUp(TcadBox& box, TShiftState, double, double) {
   if (!InTrim(box) || box.ClickKind == 0) return;
   if (box.B_Switch == _off) {
-    HideRingForResult(box);
+    HideRingForResultTrims(box);
     if (FirstStepTool(box, true) || box.ClickKind != 2) return;
     if (box.PickFilteredLineOrArc(box.PickedIndex[1], true, box.FirstPoint.x, box.FirstPoint.y)) {
       box.B_Switch = on1;
@@ -559,7 +559,7 @@ void MentoriMove(TcadBox& box, TShiftState shift, double x, double y) {
 void MentoriUp(TcadBox& box, TShiftState, double, double) {
   if (!InChamfer(box) || box.ClickKind == 0) return;
   if (box.B_Switch == _off) {
-    HideRingForResult(box);
+    HideRingForResultTrims(box);
     if (FirstStepTool(box, false) || box.ClickKind != 2) return;
     if (box.PickLine(box.PickedIndex[1], true, box.FirstPoint.x, box.FirstPoint.y)) {
       box.B_Switch = on1;
@@ -571,7 +571,7 @@ void MentoriUp(TcadBox& box, TShiftState, double, double) {
     return;
   }
   if (box.B_Switch != on1) return;
-  HideRingForResult(box);
+  HideRingForResultTrims(box);
   if (box.ClickKind != 2) return;
   std::int32_t& second = box.PickedIndex[2];
   if (box.PickLine(second, false, box.CurrentPoint.x, box.CurrentPoint.y) && second != box.PickedIndex[1]) {

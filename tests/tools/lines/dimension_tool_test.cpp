@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadDimensionTool = 3.14159265358979323846 / 180.0;
 constexpr std::uint8_t kL = 7;  // line colour
 constexpr std::uint8_t kM = 3;  // mark colour
 constexpr std::uint8_t kS = 2;  // text style
@@ -101,7 +101,7 @@ TEST(DimensionTool, ValueTextFollowsItsOwnDecimalRule) {
 struct Frame {
   double a;
   RPoint2D At(double u, double v) const {
-    const double c = std::cos(a * kRad), s = std::sin(a * kRad);
+    const double c = std::cos(a * kRadDimensionTool), s = std::sin(a * kRadDimensionTool);
     return {u * c - v * s, u * s + v * c};
   }
   TSunpoobj Tool() const {
@@ -110,7 +110,7 @@ struct Frame {
   }
   Expected Line(std::uint8_t colour, RPoint2D p, RPoint2D q) const { return {kSunLine, colour, p.x, p.y, q.x, q.y}; }
   Expected Tick(RPoint2D b, double angle, double length = 1.5) const {
-    return {kSunLine, kM, b.x, b.y, b.x + length * std::cos(angle * kRad), b.y + length * std::sin(angle * kRad)};
+    return {kSunLine, kM, b.x, b.y, b.x + length * std::cos(angle * kRadDimensionTool), b.y + length * std::sin(angle * kRadDimensionTool)};
   }
   // Centred on the midpoint of (u1, 10) and (u2, 10), raised by the gap 0.5.
   Expected Centred(double u1, double u2, const std::string& text) const {
@@ -321,11 +321,11 @@ TEST(DimensionTool, SingleDimensions) {
   // P1 (0, 0) to P2 (30, 40): length 50 at the angle whose cosine is 0.6.
   // The text's base: mid (15, 20) back 1.25 along (0.6, 0.8) and up 0.5
   // along (-0.8, 0.6).
-  const double a = std::atan2(40.0, 30.0) / kRad;
+  const double a = std::atan2(40.0, 30.0) / kRadDimensionTool;
   const Expected text{kSunText, kS, 13.85, 19.3, 15.35, 21.3, "50", a};
   const Expected sep{kSunSeparator, 0, 0, 0, 0, 0};
   auto tick = [&](double x, double y, double angle, std::uint8_t colour) {
-    return Expected{kSunLine, colour, x, y, x + 1.5 * std::cos(angle * kRad), y + 1.5 * std::sin(angle * kRad)};
+    return Expected{kSunLine, colour, x, y, x + 1.5 * std::cos(angle * kRadDimensionTool), y + 1.5 * std::sin(angle * kRadDimensionTool)};
   };
   struct Case {
     const char* what;
