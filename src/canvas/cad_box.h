@@ -22,6 +22,7 @@
 #include "canvas/owned_object.h"
 #include "canvas/ring_grid_objects.h"
 #include "canvas/text_layout.h"
+#include "canvas/undo_step.h"
 #include "geometry/angles_points.h"
 #include "platform/canvas.h"
 #include "platform/custom_control.h"
@@ -465,9 +466,9 @@ class TcadBox : public TCustomControl {
   std::uint8_t RepeatByCount = 0;
   std::uint16_t DivCount = 0;
   // Pastes the buffer at the division points of the segment, all copies one
-  // undo step (joined to the open one when joinStep); false when the
-  // segment has no division point, and then nothing changes.
-  bool PasteBufferAlongSegment(double x1, double y1, double x2, double y2, bool joinStep = false);
+  // undo step (new or joined to the open one); false when the segment has
+  // no division point, and then nothing changes.
+  bool PasteBufferAlongSegment(double x1, double y1, double x2, double y2, UndoJoin join = UndoJoin::NewStep);
   // The figure paste and the line-fitted paste: whether elements of line
   // type 9 stay out of the figure paste; the host's fit rule (10 and above
   // also delete the reference lines) and copies of the two picked lines
@@ -783,9 +784,8 @@ class TcadBox : public TCustomControl {
   bool ReadLineAngle(bool plus180, double x, double y);
   // Editing many lines at once, each one undo step.
   void EraseInsideBox(bool allTypes, double x1, double y1, double x2, double y2);
-  // joinStep: what it erases joins the undo step already open.
   void ErasePasteHiddenLines(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
-                             double scaleX, double scaleY, bool joinStep = false);
+                             double scaleX, double scaleY, UndoJoin join = UndoJoin::NewStep);
   void EnvelopeInsideBox(bool allTypes, double x1, double y1, double x2, double y2);
   void EnvelopeRotatedBox(double x1, double y1, double x2, double y2, double angle);
   void DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep);
@@ -895,7 +895,7 @@ class TcadBox : public TCustomControl {
   void DeselectAll();
   void DeselectElement(std::int32_t index);
   void DeleteElementAt(double x, double y);
-  void DeleteLineByIndex(std::int32_t index, bool joinStep = false);
+  void DeleteLineByIndex(std::int32_t index, UndoJoin join = UndoJoin::NewStep);
   void DeleteElementByIndex(std::int32_t index);
   // The polygon range over the vertex list of the PolygonObj slot, closed
   // by its edge list; nothing without one.
@@ -939,8 +939,8 @@ class TcadBox : public TCustomControl {
   void DrawHeldTextFrame(double x, double y);
   void RefreshHeldTextFrame();
   void AddHeldTextStep(Tdrawinp& store);
-  void AddHeldText(Tdrawinp& store, bool newUndoStep);
-  void AddTextFromTemplate(const RDrawElement& templ, const std::string& text, bool newUndoStep);
+  void AddHeldText(Tdrawinp& store, UndoJoin join);
+  void AddTextFromTemplate(const RDrawElement& templ, const std::string& text, UndoJoin join);
   void AddTextRefitted(const RDrawElement& templ, const std::string& text, double x, double y);
   bool PickTextAt(std::string& text, bool peekOnly, double x, double y);
   void JoinTexts(std::int32_t baseIndex, std::int32_t otherIndex, std::string& joined, bool baseFirst,

@@ -600,7 +600,7 @@ void TcadBox::CommitDimensionStep(std::uint8_t group, std::uint8_t layer) {
   const bool changingValue = ButonType == dtSunpochiHen;
   // Each committed step is one undo step; the value change's own step
   // surrounds its commit.
-  TUndoStep step(*Draw1, changingValue ? TUndoStep::Start::Join : TUndoStep::Start::New);
+  TUndoStep step(*Draw1, changingValue ? UndoJoin::JoinCurrent : UndoJoin::NewStep);
   CommitNewestStep(*this, *tool, step, changingValue ? group : WriteGrupe_No,
                    changingValue ? layer : WriteReiya_No);
 }

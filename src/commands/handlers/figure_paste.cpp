@@ -136,7 +136,7 @@ struct RFigurePlacement {
   RPoint2D At;               // where the base point goes; PreviewP2 holds the shift
   bool SkipType9 = false;    // line type 9 stays out of the paste
   bool HiddenLineModes = true;  // SenUrakesi erases the lines under it or hatches instead
-  bool Joined = false;       // this action's deletions opened the undo step
+  UndoJoin Join = UndoJoin::NewStep;  // JoinCurrent: this action's deletions opened the step
 };
 
 // The placement: the hidden lines erased and the figure pasted, the
@@ -152,8 +152,8 @@ bool PlaceFigure(TcadBox& box, const RFigurePlacement& p) {
   const double sx = box.PasteScaleX, sy = box.PasteScaleY;
   if (p.HiddenLineModes && box.SenUrakesi == 1) {
     if (!PastesSomething(box, p.SkipType9)) return false;
-    if (!p.Joined) TUndoStep(store).Open();
-    box.ErasePasteHiddenLines(box.DirectionMode, d.x, d.y, p.At.x, p.At.y, angle, sx, sy, true);
+    TUndoStep(store, p.Join).Open();
+    box.ErasePasteHiddenLines(box.DirectionMode, d.x, d.y, p.At.x, p.At.y, angle, sx, sy, UndoJoin::JoinCurrent);
     PasteFigure(box, p.At, p.SkipType9);
     return true;
   }
@@ -166,10 +166,10 @@ bool PlaceFigure(TcadBox& box, const RFigurePlacement& p) {
     return true;
   }
   if (box.SegmentPaste) {
-    return box.PasteBufferAlongSegment(box.SegmentStart.x, box.SegmentStart.y, p.At.x, p.At.y, p.Joined);
+    return box.PasteBufferAlongSegment(box.SegmentStart.x, box.SegmentStart.y, p.At.x, p.At.y, p.Join);
   }
   if (!PastesSomething(box, p.SkipType9)) return false;
-  if (!p.Joined) TUndoStep(store).Open();
+  TUndoStep(store, p.Join).Open();
   PasteFigure(box, p.At, p.SkipType9);
   return true;
 }
@@ -502,10 +502,10 @@ bool DeleteReferenceLines(TcadBox& box, const std::vector<std::size_t>& slots) {
     if (i >= 0 && i < size && std::find(doomed.begin(), doomed.end(), i) == doomed.end()) doomed.push_back(i);
   }
   std::sort(doomed.rbegin(), doomed.rend());
-  bool joined = false;
+  UndoJoin join = UndoJoin::NewStep;
   for (const std::int32_t i : doomed) {
-    box.DeleteLineByIndex(i, joined);
-    joined = true;
+    box.DeleteLineByIndex(i, join);
+    join = UndoJoin::JoinCurrent;
   }
   for (std::size_t slot = 1; slot <= 2; ++slot) {
     std::int32_t& index = box.PickedIndex[slot];
@@ -517,7 +517,7 @@ bool DeleteReferenceLines(TcadBox& box, const std::vector<std::size_t>& slots) {
     const auto below = std::count_if(doomed.begin(), doomed.end(), [&](std::int32_t d) { return d < index; });
     index -= static_cast<std::int32_t>(below);
   }
-  return joined;
+  return !doomed.empty();
 }
 
 // The fitted paste at SecondPoint; the reference lines of `slots` go
@@ -525,7 +525,8 @@ bool DeleteReferenceLines(TcadBox& box, const std::vector<std::size_t>& slots) {
 void PlaceFitted(TcadBox& box, const std::vector<std::size_t>& slots) {
   const bool joined = DeleteReferenceLines(box, slots);
   box.PreviewP2 = {box.SecondPoint.x - box.FirstPoint.x, box.SecondPoint.y - box.FirstPoint.y};
-  const bool placed = PlaceFigure(box, {.At = box.SecondPoint, .SkipType9 = true, .Joined = joined});
+  const bool placed = PlaceFigure(
+      box, {.At = box.SecondPoint, .SkipType9 = true, .Join = joined ? UndoJoin::JoinCurrent : UndoJoin::NewStep});
   // The deleted lines' place painted again too.
   if (placed || joined) RepaintUndoStep(box);
   EndPlacement(box);

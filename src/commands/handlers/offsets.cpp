@@ -362,7 +362,7 @@ void TcadBox::JoinOffsetCorner(std::int32_t indexA, std::int32_t indexB, RPoint2
       const std::size_t first = store.Elements.size() - 2;
       // The change belongs to the step of the copies just added.
       {
-        TUndoStep step(store, TUndoStep::Start::Join);
+        TUndoStep step(store, UndoJoin::JoinCurrent);
         step.Delete(std::max(indexA, indexB));
         step.Delete(std::min(indexA, indexB));
         step.AddChecked(joinedA);
