@@ -689,7 +689,8 @@ bool Tdrawinp::SyncPositions() const {
   return true;
 }
 
-void Tdrawinp::ListedNear(double x1, double y1, double x2, double y2, std::vector<std::uint32_t>& positions) const {
+void Tdrawinp::ListedNear(double x1, double y1, double x2, double y2, std::vector<std::uint32_t>& positions,
+                          double arcMargin) const {
   positions.clear();
   if (!UseElementIndex || !SyncIndex()) {
     positions.resize(DisplayList.size());
@@ -698,25 +699,21 @@ void Tdrawinp::ListedNear(double x1, double y1, double x2, double y2, std::vecto
   }
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
+  if (!(arcMargin > 0.0)) arcMargin = 0.0;
   // The exact tests round; the index must not be stricter than they are.
-  const double slack = 1e-9 * (1.0 + std::max({std::abs(x1), std::abs(x2), std::abs(y1), std::abs(y2)}));
+  const double slack =
+      1e-9 * (1.0 + arcMargin + std::max({std::abs(x1), std::abs(x2), std::abs(y1), std::abs(y2)}));
   x1 -= slack;
   y1 -= slack;
   x2 += slack;
   y2 += slack;
   queryScratch_.clear();
-  index_.Query(x1, y1, x2, y2, queryScratch_);
-  const double margin = index_.TextMargin();
+  // The index rejects by each element's own extent, so only the elements
+  // near the rectangle are looked up here.
+  index_.Query(x1, y1, x2, y2, queryScratch_, arcMargin);
   for (const std::int32_t index : queryScratch_) {
     const std::int32_t position = listPositions_[static_cast<std::size_t>(index)];
-    if (position < 0) continue;
-    // The grid's cells are coarse for large elements: their own extent decides.
-    double ex1, ey1, ex2, ey2;
-    if (TElementIndex::Extent(Elements[static_cast<std::size_t>(index)], margin, ex1, ey1, ex2, ey2) &&
-        (ex1 > x2 || ex2 < x1 || ey1 > y2 || ey2 < y1)) {
-      continue;
-    }
-    positions.push_back(static_cast<std::uint32_t>(position));
+    if (position >= 0) positions.push_back(static_cast<std::uint32_t>(position));
   }
   std::sort(positions.begin(), positions.end());
 }

@@ -157,9 +157,11 @@ class Tdrawinp {
   // Positions in DisplayList, ascending, of the entries whose elements may
   // meet the rectangle (corners in any order). Every entry whose element
   // meets it is among them, so the caller still tests each; a text is
-  // found by its base line and the frame of the tallest text style. With
+  // found by its base line and the frame of the tallest text style. Arcs
+  // are looked up in the rectangle widened by arcMargin on every side. With
   // the index off, every position.
-  void ListedNear(double x1, double y1, double x2, double y2, std::vector<std::uint32_t>& positions) const;
+  void ListedNear(double x1, double y1, double x2, double y2, std::vector<std::uint32_t>& positions,
+                  double arcMargin = 0.0) const;
   // Tells the store that elements were changed in place (moved, resized,
   // refitted) rather than through its own operations, so that the next
   // build and search find them where they are now.

@@ -223,6 +223,13 @@ TEST(FileServices, StockFileLocation) {
     ScopedEnv data("XDG_DATA_HOME", nullptr);
     EXPECT_EQ(StockFilePath(), fs::path("/home/eng/.local/share/Vostak.tmp"));
   }
+  {
+    // A home of one character is still a home.
+    ScopedEnv root("HOME", "/");
+    ScopedEnv dir("ZURO_STOCK_DIR", nullptr);
+    ScopedEnv data("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(StockFilePath(), fs::path("/.local/share/Vostak.tmp"));
+  }
 }
 
 TEST(FileServices, TextLinesEndAtCrLfOrCrLf) {

@@ -13,6 +13,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -81,7 +82,6 @@ constexpr int kFillBufferForTwoLines = 111;
 // A failed line pick leaves this in the first pick slot.
 constexpr std::int32_t kNoLinePicked = -100;
 
-const char* const kPlacePrompt = "複写または移動位置を指示";
 
 // ---- The paste shared by the three placing commands ------------------------
 
@@ -215,7 +215,7 @@ void copyMensekiDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (!OffsetClickPoint(box, x, y, p)) return;
   box.SecondPoint = p;
   if (box.ClickKind == 2) {
-    box.SetGuidePrompt(J(kPlacePrompt));
+    box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
   } else {
     box.SegmentStart = p;
   }
@@ -229,7 +229,7 @@ void copyMensekiMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   if (!NoMouseButtonHeld(shift) || box.B_Switch != _off) return;
-  box.SetGuidePrompt(J("作図位置指示    [左クリック（自由）：右クリック（点読取り）]"));
+  box.SetGuidePrompt(J(kPlacePointPrompt));
   PreviewFigureAt(box, {x, y}, ShiftOnto(box, {x, y}));
 }
 
@@ -553,7 +553,7 @@ void CopyHenkeiZukeiDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (!OffsetClickPoint(box, x, y, p)) return;
   box.SecondPoint = p;
   if (box.ClickKind == 2) {
-    box.SetGuidePrompt(J(kPlacePrompt));
+    box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
   } else {
     box.SegmentStart = p;
   }
@@ -580,7 +580,7 @@ void FittedPasteMove(TcadBox& box, Sbuttontype mode, TShiftState shift, double x
 }
 
 void CopyHenkeiZukeiMove(TcadBox& box, TShiftState shift, double x, double y) {
-  FittedPasteMove(box, dtCopyHenkeiZukei, shift, x, y, "線指示", "配置位置指示", ApplyFitRule);
+  FittedPasteMove(box, dtCopyHenkeiZukei, shift, x, y, kLinePrompt, "配置位置指示", ApplyFitRule);
 }
 
 void CopyHenkeiZukeiUp(TcadBox& box, TShiftState, double, double) {
@@ -651,7 +651,7 @@ void CopyHenkeiZukei2Down(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   box.SegmentStart = p;
-  box.SetGuidePrompt(J(kPlacePrompt));
+  box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
   if (!PickSecondLine(box, p)) box.ClickKind = 0;
 }
 
