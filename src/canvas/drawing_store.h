@@ -232,7 +232,8 @@ class Tdrawinp {
   friend class TDeletionPass;
   // What the display-list builders decide for one element.
   enum class Listing { Skip, Small, Listed };
-  Listing Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax, double zoom) const;
+  struct ListingWindow;
+  Listing Classify(const RDrawElement& e, const ListingWindow& window) const;
   void StoreElement(const RDrawElement& stored, const RDrawElement& logged);
   void ForgetDisplayEntries(std::int32_t index);
   void LogDeletion(std::int32_t index);
