@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -230,6 +231,7 @@ TEST(MemberLoads, LoadsThatReachNothing) {
   beyond.AddTrapezoid(5, 5, 6, 2);
   beyond.AddTrapezoid(5, 5, 9, 2);
   beyond.AddTrapezoid(5, 5, 1, 0);
+  beyond.AddTrapezoid(5, 5, 1, std::numeric_limits<double>::quiet_NaN());  // no extent either
   EXPECT_EQ(beyond.EndMomentI, 0.0);
   EXPECT_EQ(beyond.EndForceYJ, 0.0);
   EXPECT_FALSE(std::isnan(beyond.MidMoment));

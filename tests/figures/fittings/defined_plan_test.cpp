@@ -316,6 +316,19 @@ TEST_F(DefinedPlanTest, SizeLinePlacesTheFirstBuildByItsOwnBox) {
   ExpectLine(fig_.Elements[0], {40, -90}, {1740, -20});
 }
 
+// Only kind 40 is the defined plan: the kinds next to it build nothing.
+TEST_F(DefinedPlanTest, TheKindsBesideFortyBuildNothing) {
+  UsePlan();
+  for (const std::uint8_t kind : {39, 41, 49}) {
+    SCOPED_TRACE(int{kind});
+    auto fig = Fresh(fig_);
+    fig->Generate(kind, 100, 200, 1, 2, 3, 4, 5, 6, 0.0);
+    EXPECT_TRUE(fig->Elements.empty());
+  }
+  Build(fig_, 100, 200);
+  EXPECT_FALSE(fig_.Elements.empty()) << "while kind 40 itself does";
+}
+
 // Without a reload the kept figure is moved by the change of the base
 // point; a new generator's build there is the same figure.
 TEST_F(DefinedPlanTest, MovedBuildEqualsANewBuildThere) {
