@@ -181,6 +181,17 @@ TEST(InputDialogs, ButtonsPagesAndNotes) {
   for (const auto& [button, caption] : buttons) EXPECT_EQ(button->text(), U(caption));
   EXPECT_TRUE(d.members.ToolButton1->isChecked());
   EXPECT_TRUE(d.members.ToolButton5->isHidden());
+  // The shape buttons stand in one row, each starting where the one before
+  // it ends: three H buttons 34 wide from x = 2, then 26 wide ones.
+  const QAbstractButton* row[] = {d.members.ToolButton1, d.members.ToolButton2, d.members.ToolButton6,
+                                  d.members.ToolButton7, d.members.ToolButton8, d.members.ToolButton3,
+                                  d.members.ToolButton4, d.members.ToolButton5};
+  const int widths[] = {34, 34, 34, 26, 26, 26, 26, 26};
+  int x = 2;
+  for (std::size_t i = 0; i < std::size(row); ++i) {
+    EXPECT_EQ(row[i]->geometry(), QRect(x, 2, widths[i], 22)) << i;
+    x += widths[i];
+  }
   EXPECT_TRUE(d.loads.Button2->isHidden());
 
   EXPECT_EQ(d.members.PageControl2->tabText(0), U("部材リスト"));

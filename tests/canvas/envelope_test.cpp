@@ -160,6 +160,14 @@ TEST(Envelope, LinesMeet) {
       {"far at 75 degrees", turned(75), 1, true, 100 - 50 / std::tan(75 * 3.14159265358979323846 / 180.0), 0},
       {"far at 73 degrees", turned(73), 1, false, 0, 0},
       {"far at 285 degrees", turned(285), 1, true, 100 + 50 / std::tan(75 * 3.14159265358979323846 / 180.0), 0},
+      // At zoom 1e5 the end tolerance is 30 / 1e5 = 0.0003. A line at 45
+      // degrees through (x, 0) meets A at t = x / 10: 0.8e-4 beyond either end
+      // still counts (the limit is 1e-4), 1.5e-4 does not (0.0015 from the end,
+      // more than 0.0003).
+      {"0.8e-4 of A's length before its start", {-0.0008 - 5, -5, -0.0008 + 5, 5}, 1e5, true, -0.0008, 0},
+      {"1.5e-4 of A's length before its start", {-0.0015 - 5, -5, -0.0015 + 5, 5}, 1e5, false, 0, 0},
+      {"0.8e-4 of A's length past its end", {10.0008 - 5, -5, 10.0008 + 5, 5}, 1e5, true, 10.0008, 0},
+      {"1.5e-4 of A's length past its end", {10.0015 - 5, -5, 10.0015 + 5, 5}, 1e5, false, 0, 0},
   };
   for (const Case& c : cases) {
     THourakukei2 envelope(0, 0, 1, 1, c.zoom);

@@ -57,6 +57,8 @@ TEST(ElementNumbers, MirrorTextPoints) {
       {0, 0, 10, 0, 5, 0, -1, -1, 10, 0, 0, 0, 180},     // both: vertical first, then horizontal
       {1, 2, 4, 6, 0, 0, -2, 1, -4, 6, -1, 2, static_cast<float>(360 - std::atan(4.0 / 3) / kRadElementNumbers)},
       {1, 2, 4, 6, 0, 0, 2, 0.5, 1, 2, 4, 6, kUnwritten},  // nothing negative: nothing written
+      {1, 2, 4, 6, 0, 0, 0, 0, 1, 2, 4, 6, kUnwritten},     // a zero scale is no mirror
+      {1, 2, 4, 6, 0, 0, 0.05, 0.05, 1, 2, 4, 6, kUnwritten},  // nor is a small positive one
   };
   for (const Case& c : cases) {
     double x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2;

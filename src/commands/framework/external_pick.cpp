@@ -4,6 +4,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "geometry/codepage.h"
 #include "platform/host_notifications.h"
 #include "tools/edit/curves.h"
@@ -118,7 +119,7 @@ void tenGaibuMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   if (!polyline) {
-    box.SetGuidePrompt(J("点    [左クリック（自由）：右クリック（点読取り）]"));
+    box.SetGuidePrompt(J(kPointPromptShort));
     return;
   }
   if (!NoMouseButtonHeld(shift)) return;
@@ -127,9 +128,9 @@ void tenGaibuMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.RubberEnd = {x, y};
     XorRubber(box);
     box.RubberErased = false;
-    box.SetGuidePrompt(J("終点指示（開始点）    [左クリック：（自由）  右クリック：（点読取り）]"));
+    box.SetGuidePrompt(J(kNextVertexPrompt));
   } else {
-    box.SetGuidePrompt(J("開始点指示    [左クリック（自由）：右クリック（点読取り）]"));
+    box.SetGuidePrompt(J(kFirstVertexPrompt));
   }
 }
 
@@ -138,7 +139,7 @@ void tenGaibuMove(TcadBox& box, TShiftState shift, double x, double y) {
 void TakeElement(TcadBox& box, bool circle) {
   std::int32_t index = -1;
   if (!box.PickLineOrArc(index, false, box.FirstPoint.x, box.FirstPoint.y, circle ? 2 : 1)) {
-    box.ShowTopMessage(J(circle ? "円無" : "線無"));
+    box.ShowTopMessage(J(circle ? kNoCircleShort : "線無"));
     return;
   }
   const RDrawElement e = box.Draw1->Elements[static_cast<std::size_t>(index)];

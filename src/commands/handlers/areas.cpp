@@ -9,6 +9,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/codepage.h"
 #include "geometry/element_numbers.h"
@@ -562,14 +563,14 @@ bool TakeAngleSnap(TcadBox& box, double x, double y, std::initializer_list<RPoin
   double sx = x, sy = y;
   if (!box.Draw1->SnapPointNoText(sx, sy, box.Zoom, 0, box.GridObj.Lines)) {
     box.ClickKind = 0;
-    box.ShowTopMessage(J("点無し"));
+    box.ShowTopMessage(J(kNoPointMessage));
     return false;
   }
   const RPoint2D p{sx, sy};
   for (const RPoint2D& t : taken) {
     if (SameClickPoint(p, t)) {
       box.ClickKind = 0;
-      box.ShowTopMessage(J("同一点"));
+      box.ShowTopMessage(J(kSamePointMessage));
       return false;
     }
   }

@@ -10,6 +10,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
@@ -621,7 +622,7 @@ void RenSunpoCyusinMove(TcadBox& box, TShiftState shift, double x, double y) {
       {"円・円弧指示", "円・円弧指示:左クリック", "分割開始点指示:    [左クリック：（自由）  右クリック：（点読取り）]",
        "通過点指示(分割方向指示）:    [左クリック 右クリック：（自由）]",
        "分割終了点指示:    [左クリック：（自由）  右クリック：（点読取り）]"},
-      {"1点目指示", "1点目指示", "2点目指示", "2点目指示または、方向指示", nullptr}};
+      {"1点目指示", "1点目指示", kSecondPointCaption, "2点目指示または、方向指示", nullptr}};
   const std::uint8_t variant = box.CyusinKind <= 2 ? box.CyusinKind : 0;
   if (tool == nullptr) {
     box.SetGuidePrompt(J(kPrompts[variant][0]));
@@ -750,7 +751,7 @@ void RenSunpoCyusin2Move(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   if (tool == nullptr || box.B_Switch == _off) {
-    box.SetGuidePrompt(J(" 始点指示    [左クリック：（自由）  右クリック：（点読取り）]"));
+    box.SetGuidePrompt(J(kStartPointPrompt));
     return;
   }
   if (!NoMouseButtonHeld(shift)) return;

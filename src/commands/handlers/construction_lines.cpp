@@ -8,6 +8,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -60,7 +61,6 @@ void RegisterConstructionLineCommands() {
 
 namespace {
 
-const char* const kNothingThereConstructionLines = "図形がありません";
 const char* const kNoHit = "ﾋｯﾄできません";
 
 bool RunsConstructionLines(const TcadBox& box, Sbuttontype mode) { return box.ButonType == mode && box.ViewGestureState == 0; }
@@ -208,7 +208,7 @@ void SencyusinDown(TcadBox& box, TShiftState shift, double x, double y) {
     if (!SnapReference(box, x, y, snapped)) return;
     if (SameClickPoint(snapped, box.FirstPoint)) {
       box.ClickKind = 0;
-      box.SetGuidePrompt(J("1点目と同一です"));
+      box.SetGuidePrompt(J(kSameAsFirstMessage));
       return;
     }
     box.CurrentPoint = snapped;
@@ -222,7 +222,7 @@ void SencyusinMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.ClickKind = 0;
     return;
   }
-  box.SetGuidePrompt(J(box.B_Switch == _off ? "1線目指示" : "2線目指示"));
+  box.SetGuidePrompt(J(box.B_Switch == _off ? kFirstLinePrompt : kSecondLinePrompt));
 }
 
 // The second reference taken: the centre line, and its extent is asked for.
@@ -244,7 +244,7 @@ void SencyusinUp(TcadBox& box, TShiftState, double, double) {
       if (found) {
         box.B_Switch = on1;
       } else {
-        box.SetGuidePrompt(J(kNothingThereConstructionLines));
+        box.SetGuidePrompt(J(kNoFigureMessage));
         box.B_Switch = _off;
         box.ClickKind = 0;
       }
@@ -257,7 +257,7 @@ void SencyusinUp(TcadBox& box, TShiftState, double, double) {
   if (box.B_Switch != on1) return;
   if (click == 2) {
     if (!box.PickLineOrArc(box.PickedIndex[2], true, box.CurrentPoint.x, box.CurrentPoint.y, 1)) {
-      box.SetGuidePrompt(J(kNothingThereConstructionLines));
+      box.SetGuidePrompt(J(kNoFigureMessage));
       box.ClickKind = 0;
       return;
     }
@@ -307,10 +307,10 @@ void Sencyusin2Move(TcadBox& box, TShiftState shift, double x, double y) {
   if (!RunsConstructionLines(box, dtSencyusin2)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) return;
   if (box.CommandStep == 0) {
-    box.SetGuidePrompt(J("始点指示    [左クリック：右クリック（点読取り）]"));
+    box.SetGuidePrompt(J(kSnappedStartPointPrompt));
     return;
   }
-  box.SetGuidePrompt(J("終点指示    [左クリック：右クリック（点読取り）]"));
+  box.SetGuidePrompt(J(kSnappedEndPointPrompt));
   if (!NoMouseButtonHeld(shift)) return;
   box.MoveRubberBand(box.Sentakucol, false, box.Penwidth, [&box] { DrawExtentBand(box); }, [&] {
     box.CurrentPoint = OnCentreLine(box, {x, y});
@@ -381,14 +381,14 @@ void PickTwoLinesThen(TcadBox& box, const std::function<void()>& divide) {
     box.PickPairKind = 0;
     box.B_Switch = found ? on1 : _off;
     if (!found) {
-      box.SetGuidePrompt(J(kNothingThereConstructionLines));
+      box.SetGuidePrompt(J(kNoFigureMessage));
       box.ClickKind = 0;
     }
     return;
   }
   if (box.B_Switch != on1) return;
   if (!box.PickLineOrArc(box.PickedIndex[2], true, box.CurrentPoint.x, box.CurrentPoint.y, 1)) {
-    box.SetGuidePrompt(J(kNothingThereConstructionLines));
+    box.SetGuidePrompt(J(kNoFigureMessage));
     box.ClickKind = 0;
     return;
   }
@@ -399,7 +399,9 @@ void PickTwoLinesThen(TcadBox& box, const std::function<void()>& divide) {
   box.DeselectElement(box.PickedIndex[2]);
 }
 
-void DivisionPrompt(TcadBox& box) { box.SetGuidePrompt(J(box.B_Switch == _off ? "1線目指示" : "2線目指示")); }
+void DivisionPrompt(TcadBox& box) {
+  box.SetGuidePrompt(J(box.B_Switch == _off ? kFirstLinePrompt : kSecondLinePrompt));
+}
 
 // The result lines with the current pen, group and layer, drawn and added
 // as one undo step; the picked lines lose their highlight.

@@ -9,6 +9,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
@@ -74,8 +75,6 @@ constexpr const char* kCurvePanel = "TFrame27";
 constexpr int kPointTakenCurves = 100;
 constexpr int kCurveCommitted = 103;
 
-const char* const kStartPromptCurves = "開始点指示    [左クリック（自由）：右クリック（点読取り）]";
-const char* const kEndPrompt = "終点指示（開始点）    [左クリック：（自由）  右クリック：（点読取り）]";
 
 // Arcs of a smaller radius are left out of a committed chain; lines
 // shorter than these out of a committed curve and wave.
@@ -173,18 +172,18 @@ void kyokusen3tenDown(TcadBox& box, TShiftState shift, double x, double y) {
   const bool snapping = box.ClickKind == 3;
   RPoint2D p, snapped;
   if (!OffsetClickPoint(box, x, y, p, snapped)) {
-    if (snapping) box.ShowTopMessage(J("点無"));
+    if (snapping) box.ShowTopMessage(J(kNoPointShort));
     return;
   }
   if (snapping && box.B_Switch == on1 && SameClickPoint(snapped, box.FirstPoint)) {
     box.ClickKind = 0;
-    box.ShowTopMessage(J("同一点"));
+    box.ShowTopMessage(J(kSamePointMessage));
     return;
   }
   if (snapping && box.B_Switch == on2 &&
       (SameClickPoint(snapped, box.FirstPoint) || SameClickPoint(snapped, box.SecondPoint))) {
     box.ClickKind = 0;
-    box.ShowCursorLabel(J("同一点"));
+    box.ShowCursorLabel(J(kSamePointMessage));
     return;
   }
   switch (box.B_Switch) {
@@ -204,7 +203,7 @@ void kyokusen3tenMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   if (box.B_Switch == _off) {
-    box.SetGuidePrompt(J(kStartPromptCurves));
+    box.SetGuidePrompt(J(kFirstVertexPrompt));
     return;
   }
   if (box.B_Switch == on1) {
@@ -221,7 +220,7 @@ void kyokusen3tenMove(TcadBox& box, TShiftState shift, double x, double y) {
   box.AngleArcEnd = arc.EndAngle;
   XorPreviewArc(box);
   box.RubberErased = false;
-  box.SetGuidePrompt(J(kEndPrompt));
+  box.SetGuidePrompt(J(kNextVertexPrompt));
 }
 
 void kyokusen3tenUp(TcadBox& box, TShiftState, double, double) {
@@ -352,7 +351,7 @@ void VertexListDown(TcadBox& box, TShiftState shift, double x, double y) {
                                      (box.B_Switch == on2 && SameClickPoint(snapped, box.SecondPoint)));
   if (repeated) {
     box.ClickKind = 0;
-    box.ShowTopMessage(J("同一点"));
+    box.ShowTopMessage(J(kSamePointMessage));
     return;
   }
   switch (box.B_Switch) {
@@ -382,14 +381,14 @@ void SupuLineMove(TcadBox& box, TShiftState shift, double x, double y) {
   }
   if (!NoMouseButtonHeld(shift)) return;
   if (!drawing) {
-    box.SetGuidePrompt(J(kStartPromptCurves));
+    box.SetGuidePrompt(J(kFirstVertexPrompt));
     return;
   }
   if (!box.RubberErased) XorRubberSegment(box);
   box.LastVertex = {x, y};
   XorRubberSegment(box);
   box.RubberErased = false;
-  box.SetGuidePrompt(J(kEndPrompt));
+  box.SetGuidePrompt(J(kNextVertexPrompt));
 }
 
 void SupuLineUp(TcadBox& box, TShiftState, double, double) {
@@ -556,14 +555,14 @@ void sinkoMove(TcadBox& box, TShiftState shift, double x, double y) {
   }
   if (!NoMouseButtonHeld(shift)) return;
   if (box.CommandStep == 0) {
-    box.SetGuidePrompt(J("1点目指示    [左クリック：（自由）  右クリック：（点読取り）]"));
+    box.SetGuidePrompt(J(kFirstPointPrompt));
     return;
   }
   box.MoveRubberBand(PenColourOf(box, box.Pencol), true, 1, [&box] { DrawBand(box); }, [&] {
     box.CurrentPoint = WaveEnd(box, {x, y});
     TakeBand(box, box.CurrentPoint);
   });
-  box.SetGuidePrompt(J("2点目指示    [左クリック：（自由）  右クリック：（点読取り）]"));
+  box.SetGuidePrompt(J(kSecondPointPrompt));
 }
 
 // The wave's lines are tagged by their position: the first, an inner and

@@ -10,6 +10,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -403,8 +404,8 @@ void SunpochiDown(TcadBox& box, TShiftState shift, double x, double y) {
 void SunpochiMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ButonType != dtSunpochi || box.ViewGestureState != 0) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) return;
-  if (box.B_Switch == _off) box.SetGuidePrompt(J("始点指示    [左クリック：右クリック（点読取り）]"));
-  if (box.B_Switch == on1) box.SetGuidePrompt(J("終点指示    [左クリック：右クリック（点読取り）]"));
+  if (box.B_Switch == _off) box.SetGuidePrompt(J(kSnappedStartPointPrompt));
+  if (box.B_Switch == on1) box.SetGuidePrompt(J(kSnappedEndPointPrompt));
 }
 
 void SunpochiUp(TcadBox& box, TShiftState, double, double) {
@@ -599,7 +600,7 @@ void TcadBox::CommitDimensionStep(std::uint8_t group, std::uint8_t layer) {
   const bool changingValue = ButonType == dtSunpochiHen;
   // Each committed step is one undo step; the value change's own step
   // surrounds its commit.
-  TUndoStep step(*Draw1, changingValue ? TUndoStep::Start::Join : TUndoStep::Start::New);
+  TUndoStep step(*Draw1, changingValue ? UndoJoin::JoinCurrent : UndoJoin::NewStep);
   CommitNewestStep(*this, *tool, step, changingValue ? group : WriteGrupe_No,
                    changingValue ? layer : WriteReiya_No);
 }

@@ -11,6 +11,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -86,6 +87,9 @@ constexpr int kPitchMeasured = 101;
 constexpr int kBaseTaken = 116;
 
 constexpr TColor kPartBandColour = 0x00FF00;
+
+// The prompt of the click that gives the side of the offsets.
+constexpr char kDirectionPrompt[] = "方向指示";
 
 bool RunsOffsets(const TcadBox& box, Sbuttontype mode) { return box.ButonType == mode && box.ViewGestureState == 0; }
 
@@ -171,7 +175,7 @@ bool SnapWithCaption(TcadBox& box, double x, double y, RPoint2D& point) {
     return true;
   }
   point = {x, y};
-  box.ShowTopMessage(J(" 点なし "));
+  box.ShowTopMessage(J(kNoPointCaption));
   return false;
 }
 
@@ -227,7 +231,7 @@ void FukusenMove(TcadBox& box, TShiftState shift, double x, double y) {
         box.CurrentPoint = {c.xb, c.yb};
       });
       box.Canvas().Pen.Width = 1;
-      box.SetGuidePrompt(J("方向指示"));
+      box.SetGuidePrompt(J(kDirectionPrompt));
       return;
     case on10:
       box.SetGuidePrompt(J("2点間複線   ２点目指示[左ｸﾘｯｸ-間隔取得　右ｸﾘｯｸ-数値入力値間隔]"));
@@ -358,7 +362,7 @@ void TcadBox::JoinOffsetCorner(std::int32_t indexA, std::int32_t indexB, RPoint2
       const std::size_t first = store.Elements.size() - 2;
       // The change belongs to the step of the copies just added.
       {
-        TUndoStep step(store, TUndoStep::Start::Join);
+        TUndoStep step(store, UndoJoin::JoinCurrent);
         step.Delete(std::max(indexA, indexB));
         step.Delete(std::min(indexA, indexB));
         step.AddChecked(joinedA);
@@ -463,7 +467,7 @@ void FukuSenTanbuMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (!NoMouseButtonHeld(shift)) return;
   const _Bswitch step = box.B_Switch;
   if (step == _off) {
-    box.SetGuidePrompt(J("線指示"));
+    box.SetGuidePrompt(J(kLinePrompt));
     return;
   }
   if (step != on1 && step != on2 && step != on3) return;
@@ -480,7 +484,7 @@ void FukuSenTanbuMove(TcadBox& box, TShiftState shift, double x, double y) {
   } else if (step == on1) {
     box.SetGuidePrompt(J("線開始点指示    [左クリック（自由）：右クリック（点読取り）]"));
   } else {
-    box.SetGuidePrompt(J("方向指示"));
+    box.SetGuidePrompt(J(kDirectionPrompt));
   }
 }
 
@@ -501,7 +505,7 @@ void FukuSenTanbuUp(TcadBox& box, TShiftState, double x, double y) {
         box.B_Switch = on1;
         box.SetGuidePrompt(J("線ﾋｯﾄ"));
       } else {
-        box.SetGuidePrompt(J("線がありません"));
+        box.SetGuidePrompt(J(kNoLineMessage));
       }
       return;
     case on1: {
@@ -595,7 +599,7 @@ void FukuenDown(TcadBox& box, TShiftState shift, double x, double y) {
       box.SecondPoint = {x, y};
     } else if (box.ClickKind == 3) {
       if (box.SnappedPoint(x, y, box.SecondPoint)) {
-        box.SetGuidePrompt(J("点ヒット"));
+        box.SetGuidePrompt(J(kPointHitPrompt));
       } else {
         box.ClickKind = 0;
       }
@@ -627,7 +631,7 @@ void FukuenMove(TcadBox& box, TShiftState shift, double x, double y) {
   box.PreviewRadius = box.OffsetPitch;
   box.ArcPreviewLineType = box.Pentyp;
   box.ArcPreviewColor = box.Pencol;
-  box.SetGuidePrompt(J("方向指示"));
+  box.SetGuidePrompt(J(kDirectionPrompt));
 }
 
 void PickOffsetSource(TcadBox& box) {
@@ -751,12 +755,12 @@ void wsenDown(TcadBox& box, TShiftState shift, double x, double y) {
     box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
   } else if (std::abs(sx - box.FirstPoint.x) < 1e-4 && std::abs(sy - box.FirstPoint.y) < 1e-4) {
     box.ClickKind = 0;
-    box.SetGuidePrompt(J("1点目と同一です"));
+    box.SetGuidePrompt(J(kSameAsFirstMessage));
     return;
   } else {
     box.CurrentPoint = box.SecondPoint = DirectionSnapped(box, p);
   }
-  box.SetGuidePrompt(J("点ヒット"));
+  box.SetGuidePrompt(J(kPointHitPrompt));
   box.ShowPointMarker(0, sx, sy);
 }
 
@@ -769,7 +773,7 @@ void wsenMove(TcadBox& box, TShiftState shift, double x, double y) {
   }
   if (!NoMouseButtonHeld(shift)) return;
   if (box.CommandStep == 0) {
-    box.SetGuidePrompt(J("開始点指示    [左クリック（自由）：右クリック（点読取り）]"));
+    box.SetGuidePrompt(J(kFirstVertexPrompt));
     return;
   }
   box.SetGuidePrompt(J("終点点指示    [左クリック（自由）：右クリック（点読取り）]"));
@@ -840,7 +844,7 @@ void SenkankakuDown(TcadBox& box, TShiftState shift, double x, double y) {
     if (box.SnappedPoint(x, y, box.CurrentPoint)) {
       box.ShowTopMessage(J(" ﾋｯﾄ "));
     } else {
-      box.ShowTopMessage(J("点無"));
+      box.ShowTopMessage(J(kNoPointShort));
       box.ClickKind = 0;
     }
   }

@@ -7,6 +7,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
@@ -174,7 +175,7 @@ void takakukeikoteiMove(TcadBox& box, TShiftState shift, double x, double y) {
   ErasePreviewPolygons(box);
   ShowPreviewPolygons(box, FixedPolygon(box.SetCount, box.PolygonKind, {x, y}, CurrentSize(box), CurrentAngle(box)));
   box.SecondPoint = {x, y};
-  box.SetGuidePrompt(J("点指示    [左クリック：（自由）  右クリック：（点読取り）]"));
+  box.SetGuidePrompt(J(kPointPrompt));
 }
 
 void takakukeikoteiUp(TcadBox& box, TShiftState, double, double) {
@@ -215,7 +216,7 @@ void takakukeiFreeDown(TcadBox& box, TShiftState shift, double x, double y) {
     // rebuilds it where it was drawn.
     if (std::fabs(withOffset.x - box.FirstPoint.x) < 0.0001 && std::fabs(withOffset.y - box.FirstPoint.y) < 0.0001) {
       box.ClickKind = 0;
-      box.ShowTopMessage(J("同一点"));
+      box.ShowTopMessage(J(kSamePointMessage));
       return;
     }
     box.ShowPointMarker(0, p.x, p.y);

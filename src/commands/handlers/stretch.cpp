@@ -6,6 +6,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -201,7 +202,7 @@ bool CrossingWithBoundary(TcadBox& box, RPoint2D at, RPoint2D& crossing) {
 // handed to the line command, which draws it anew from its far end.
 void CutOrHandOver(TcadBox& box) {
   if (!box.PickFilteredLineNearEndFirst(box.PickedIndex[3], true, box.FirstPoint.x, box.FirstPoint.y)) {
-    box.SetGuidePrompt(J("図形がありません"));
+    box.SetGuidePrompt(J(kNoFigureMessage));
     return;
   }
   box.Mhan1 = 0;

@@ -13,6 +13,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -528,7 +529,7 @@ void tremingUp(TcadBox& box, TShiftState, double, double) {
       box.SetGuidePrompt(J("1線目ヒット"));
     } else {
       box.PickedIndex[1] = kNoPick;
-      box.SetGuidePrompt(J("線がありません"));
+      box.SetGuidePrompt(J(kNoLineMessage));
       box.B_Switch = _off;
       box.ClickKind = 0;
     }
@@ -552,7 +553,7 @@ void MentoriDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void MentoriMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (InChamfer(box)) PairMove(box, shift, x, y, "1線目指示", "2線目指示");
+  if (InChamfer(box)) PairMove(box, shift, x, y, kFirstLinePrompt, kSecondLinePrompt);
 }
 
 void MentoriUp(TcadBox& box, TShiftState, double, double) {

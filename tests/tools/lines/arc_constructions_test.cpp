@@ -297,6 +297,43 @@ TEST_F(ApexLines, ApexByBaseAnglesGivesBothSidesOrNone) {
   ExpectPointArcConstructions(a2.x, a2.y, {0, 0});
 }
 
+// Only a first candidate of exactly (0, 0) means "no apex" (the sum of the
+// angles 180 or more gives it, above): one with a single coordinate 0 is an
+// apex. A base angle of 90 at one end puts the apex on an axis: from (0, 0)
+// down to (0, -10) with 90 and 45 the sides run along +x and at 45 degrees
+// from (0, -10), meeting at (10, 0); from (-10, 0) to (0, 0) with 45 and 90
+// they meet at (0, 10). The exact zero is checked first, since the case is
+// about it.
+TEST_F(ApexLines, AnApexWithOneZeroCoordinateIsKept) {
+  ToolDefaults.Chain11Option = 1;
+  struct Case {
+    const char* what;
+    RPoint2D b1, b2;
+    double t1, t2;
+    RPoint2D cursor, apex;
+  } cases[] = {
+      {"on the x axis", {0, 0}, {0, -10}, 90, 45, {8, 1}, {10, 0}},
+      {"on the y axis", {-10, 0}, {0, 0}, 45, 90, {-1, 8}, {0, 10}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RPoint2D a1, a2;
+    TRenSunpoSenobj::ApexByBaseAngles(1, c.b1.x, c.b1.y, c.b2.x, c.b2.y, c.t1, c.t2, a1, a2);
+    ASSERT_EQ(a1.x == 0.0, c.apex.x == 0.0) << a1.x;
+    ASSERT_EQ(a1.y == 0.0, c.apex.y == 0.0) << a1.y;
+    ToolDefaults.Chain11Size1 = c.t1;
+    ToolDefaults.Chain11Size2 = c.t2;
+    tool_.Reset();
+    Points(11, {c.b1, c.b2});
+    Build(c.cursor.x, c.cursor.y);
+    ASSERT_EQ(tool_.Elements.size(), 2u);
+    ExpectPoint(tool_.Elements[0].X1, tool_.Elements[0].Y1, c.b1);
+    ExpectPoint(tool_.Elements[0].X2, tool_.Elements[0].Y2, c.apex);
+    ExpectPoint(tool_.Elements[1].X1, tool_.Elements[1].Y1, c.b2);
+    ExpectPoint(tool_.Elements[1].X2, tool_.Elements[1].Y2, c.apex);
+  }
+}
+
 TEST_F(ApexLines, SecondOptionDropsTheFirstSide) {
   ToolDefaults.Chain11Option2 = 1;
   Build(3, 7);

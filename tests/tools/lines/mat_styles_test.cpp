@@ -159,6 +159,12 @@ TEST(MatStyles, LatticeLinesStepFromTheStartTowardsTheCursor) {
   // Trunc(120 / 50) = 2 lines across, Trunc(70 / 50) = 1 along.
   ExpectLinesMatStyles(OneRectangle(0, 0, 1.2, 0.7), {{0.5, 0.7, 0.5, 0}, {1.0, 0.7, 1.0, 0}, {0, 0.5, 1.2, 0.5}});
   ExpectLinesMatStyles(OneRectangle(0, 0, -1.2, -0.7), {{-0.5, -0.7, -0.5, 0}, {-1.0, -0.7, -1.0, 0}, {0, -0.5, -1.2, -0.5}});
+  // A fine pitch of 0.1 (0.001 drawing mm): Trunc(0.35 / 0.1) = 3 lines
+  // across a rectangle 0.0035 wide, none along it.
+  DraftDefaults.DoubleLineRightWidth = 0.1;
+  DraftDefaults.DoubleLineLeftWidth = 0;
+  ExpectLinesMatStyles(OneRectangle(0, 0, 0.0035, 0.002),
+              {{0.001, 0.002, 0.001, 0}, {0.002, 0.002, 0.002, 0}, {0.003, 0.002, 0.003, 0}});
   // A pitch of 0 or below: that family is empty.
   DraftDefaults.DoubleLineRightWidth = 0;
   DraftDefaults.DoubleLineLeftWidth = -50;
