@@ -357,7 +357,9 @@ def configure(build: Path, jobs: int):
         return
     cmd = ["cmake", "-S", str(ROOT), "-B", str(build), "-G", "Ninja",
            "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_CXX_FLAGS_RELEASE=-O1",
-           "-DZURO_SANITIZE=OFF", "-DZURO_BUILD_TESTS=ON"]
+           "-DZURO_SANITIZE=OFF", "-DZURO_BUILD_TESTS=ON",
+           # one file changes at a time: each recompiles alone, not its batch
+           "-DZURO_UNITY_BUILD=OFF"]
     if shutil.which("ccache"):
         cmd += ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache", "-DCMAKE_C_COMPILER_LAUNCHER=ccache"]
     code, out = run(cmd)
