@@ -12,6 +12,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
 #include "platform/host_notifications.h"
@@ -70,6 +71,12 @@ enum RowExtra : std::uint8_t {
   kRed = 64,            // LabelColour := 2
 };
 
+// Captions that several rows show: the confirm of the left and of the
+// right button, and the new selection of a running command.
+constexpr char kConfirmCaption[] = " 確　 定 ";
+constexpr char kConfirmSnappedCaption[] = " 確　定  ";
+constexpr char kReselectCaption[] = " 再選択  ";
+
 struct RGestureRow {
   std::uint8_t Sector;
   std::function<bool(const RDragState&)> When;  // empty: always
@@ -117,46 +124,47 @@ const std::vector<RGestureRow>& LeftRows() {
       {1, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " 　／　  ", dtDraf},
       {1, {}, Outcome::Choose, "　 □  　", dtBoxSen},
       {2, [](const S& s) { return s.box.HaniAka_Cyu && ModeIn(s.mode, {dtHani, dtHanipg, dtHaniGai, dtHaniGaibu}); },
-       Outcome::Choose, " 確　 定 ", dtHani},
+       Outcome::Choose, kConfirmCaption, dtHani},
       {2, [](const S& s) { return s.box.HaniAka_Cyu && ModeIn(s.mode, {dtHanipgc, dtHaniCopy, dtHaniCopyGai}); },
-       Outcome::Choose, " 確　 定 ", dtHaniCopy, kConfirmCopy},
-      {2, [](const S& s) { return s.mode == dtKiritoriHani && s.bufferHolds(); }, Outcome::Choose, " 確　 定 ",
+       Outcome::Choose, kConfirmCaption, dtHaniCopy, kConfirmCopy},
+      {2, [](const S& s) { return s.mode == dtKiritoriHani && s.bufferHolds(); }, Outcome::Choose, kConfirmCaption,
        dtKiritoriHani, kConfirmCopy},
-      {2, [](const S& s) { return s.mode == dtKiritorisakuzyo; }, Outcome::Choose, " 確　 定 ", dtKiritorisakuzyo,
+      {2, [](const S& s) { return s.mode == dtKiritorisakuzyo; }, Outcome::Choose, kConfirmCaption, dtKiritorisakuzyo,
        kConfirmCopy},
       {2, [](const S& s) { return s.box.HaniAka_Cyu && ModeIn(s.mode, {dthanipgm, dtHaniMove, dtHaniParamet}); },
-       Outcome::Choose, " 確　 定 ", dtHaniMove, kConfirmCopy},
+       Outcome::Choose, kConfirmCaption, dtHaniMove, kConfirmCopy},
       {2, [](const S& s) { return ModeIn(s.mode, {dtSikichi, dtSikichi2, dtSikichi3, dtSikichi4}); }, Outcome::Choose,
-       " 確　 定 ", dtSikichi},
-      {2, [](const S& s) { return s.mode == dtYuka; }, Outcome::Choose, " 確　 定 ", dtYuka},
-      {2, [](const S& s) { return s.mode == dtDrafRen && s.box.CommandStep == 1; }, Outcome::Choose, " 確　 定 ",
+       kConfirmCaption, dtSikichi},
+      {2, [](const S& s) { return s.mode == dtYuka; }, Outcome::Choose, kConfirmCaption, dtYuka},
+      {2, [](const S& s) { return s.mode == dtDrafRen && s.box.CommandStep == 1; }, Outcome::Choose, kConfirmCaption,
        dtDrafRen},
       {2, [](const S& s) { return ChainedDimensionMode(s.mode) && s.box.B_Switch == on3; }, Outcome::Choose,
-       " 確　 定 ", dtRenSunpo},
-      {2, [](const S& s) { return s.mode == dtSupuLine; }, Outcome::Choose, " 確　 定 ", dtSupuLine},
-      {2, [](const S& s) { return s.mode == dtkyokusen3ten; }, Outcome::Choose, " 確　 定 ", dtkyokusen3ten},
-      {2, [](const S& s) { return s.mode == dtsunposen && s.box.B_Switch == on2; }, Outcome::Choose, " 確　 定 ",
+       kConfirmCaption, dtRenSunpo},
+      {2, [](const S& s) { return s.mode == dtSupuLine; }, Outcome::Choose, kConfirmCaption, dtSupuLine},
+      {2, [](const S& s) { return s.mode == dtkyokusen3ten; }, Outcome::Choose, kConfirmCaption, dtkyokusen3ten},
+      {2, [](const S& s) { return s.mode == dtsunposen && s.box.B_Switch == on2; }, Outcome::Choose, kConfirmCaption,
        dtsunposen},
-      {2, [](const S& s) { return s.mode == dtiikatusin && s.box.B_Switch == on3; }, Outcome::Choose, " 確　 定 ",
+      {2, [](const S& s) { return s.mode == dtiikatusin && s.box.B_Switch == on3; }, Outcome::Choose, kConfirmCaption,
        dtiikatusin},
-      {2, [](const S& s) { return s.mode == dtiikatuBubun && s.box.B_Switch == on4; }, Outcome::Choose, " 確　 定 ",
+      {2, [](const S& s) { return s.mode == dtiikatuBubun && s.box.B_Switch == on4; }, Outcome::Choose, kConfirmCaption,
        dtiikatuBubun},
-      {2, [](const S& s) { return ModeIn(s.mode, {dtHachi2ten, dtHachiTen}); }, Outcome::Choose, " 確　 定 ", dtHachiTen},
-      {2, [](const S& s) { return s.mode == dtkakutei; }, Outcome::Choose, " 確　 定 ", dtkakutei},
-      {2, [](const S& s) { return ModeIn(s.mode, {dtSokuteiMen, dtKakudoSokutei}); }, Outcome::Choose, " 確　 定 ",
+      {2, [](const S& s) { return ModeIn(s.mode, {dtHachi2ten, dtHachiTen}); }, Outcome::Choose, kConfirmCaption,
+       dtHachiTen},
+      {2, [](const S& s) { return s.mode == dtkakutei; }, Outcome::Choose, kConfirmCaption, dtkakutei},
+      {2, [](const S& s) { return ModeIn(s.mode, {dtSokuteiMen, dtKakudoSokutei}); }, Outcome::Choose, kConfirmCaption,
        dtSokuteiMen},
-      {2, [](const S& s) { return s.box.HaniAka_Cyu && s.mode == dtiikatufugo; }, Outcome::Choose, " 確　 定 ",
+      {2, [](const S& s) { return s.box.HaniAka_Cyu && s.mode == dtiikatufugo; }, Outcome::Choose, kConfirmCaption,
        dtiikatufugo},
       {2, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " 文　字  ", dtMozi},
       {2, {}, Outcome::Choose, " 文字消  ", dtMoziDel, kBlue},
       {3, [](const S& s) { return s.farBand(); }, Outcome::Choose, " 中心線  ", dtRenSunpoCyusin},
       {3, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " 　○　  ", dtEnKotei},
       {3, {}, Outcome::Nothing},
-      {4, [](const S& s) { return s.box.ButonType == dtCopyFree; }, Outcome::Choose, " 再選択  ", dtCopy2},
-      {4, [](const S& s) { return s.box.ButonType == dtIdoFree; }, Outcome::Choose, " 再選択  ", dtIdoFree2},
-      {4, [](const S& s) { return s.box.ButonType == dtSokuteiMen; }, Outcome::Choose, " 再選択  ", dtSokuteiMen2},
-      {4, [](const S& s) { return ModeIn(s.box.ButonType, {dtHachi2ten, dtHachiTen}); }, Outcome::Choose, " 再選択  ",
-       dtHachiten2},
+      {4, [](const S& s) { return s.box.ButonType == dtCopyFree; }, Outcome::Choose, kReselectCaption, dtCopy2},
+      {4, [](const S& s) { return s.box.ButonType == dtIdoFree; }, Outcome::Choose, kReselectCaption, dtIdoFree2},
+      {4, [](const S& s) { return s.box.ButonType == dtSokuteiMen; }, Outcome::Choose, kReselectCaption, dtSokuteiMen2},
+      {4, [](const S& s) { return ModeIn(s.box.ButonType, {dtHachi2ten, dtHachiTen}); }, Outcome::Choose,
+       kReselectCaption, dtHachiten2},
       {4, [](const S& s) { return s.box.ButonType == dtDrafRen && s.box.CommandStep != 0; }, Outcome::Toggle,
        "単/2切替 ", dtDrafRen},
       {4, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " 線伸縮  ", dtSenSinsyuku},
@@ -202,11 +210,11 @@ const std::vector<RGestureRow>& RightRows() {
       {2, [](const S& s) {
          return s.box.HaniAka_Cyu && ModeIn(s.mode, {dtHanipgc, dtHaniCopy, dtHaniMove, dtHaniParamet, dtHaniCopyGai});
        },
-       Outcome::Choose, " 確　定  ", dtHaniCopy, kConfirmSnapped},
-      {2, [](const S& s) { return s.mode == dtKiritoriHani && s.bufferHolds(); }, Outcome::Choose, " 確　定  ",
-       dtKiritoriHani, kConfirmSnapped},
-      {2, [](const S& s) { return s.mode == dtKiritorisakuzyo; }, Outcome::Choose, " 確　定  ", dtKiritorisakuzyo,
-       kConfirmSnapped},
+       Outcome::Choose, kConfirmSnappedCaption, dtHaniCopy, kConfirmSnapped},
+      {2, [](const S& s) { return s.mode == dtKiritoriHani && s.bufferHolds(); }, Outcome::Choose,
+       kConfirmSnappedCaption, dtKiritoriHani, kConfirmSnapped},
+      {2, [](const S& s) { return s.mode == dtKiritorisakuzyo; }, Outcome::Choose, kConfirmSnappedCaption,
+       dtKiritorisakuzyo, kConfirmSnapped},
       {2, [](const S& s) {
          return !s.box.HaniAka_Cyu && ModeIn(s.mode, {dthanipgm, dtHaniCopy, dtHaniMove, dtHaniParamet, dtKiritoriHani});
        },
@@ -399,14 +407,14 @@ bool StartTwoPointVariant(TcadBox& box, Sbuttontype mode) {
   RPoint2D p;
   if (!SnapAtPress(box, p)) {
     box.ClickKind = 0;
-    box.ShowTopMessage(J(" 点なし "));
+    box.ShowTopMessage(J(kNoPointCaption));
     return false;
   }
   box.CurrentPoint = p;
   box.PendingGesture = dtNo;
   box.ButonType = mode;
   box.ClickKind = 7;
-  box.ShowTopMessage(J("2点目指示"));
+  box.ShowTopMessage(J(kSecondPointCaption));
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/codepage.h"
 #include "geometry/element_numbers.h"
@@ -103,7 +104,7 @@ THachiTenobj& HatchOrNew(TcadBox& box) {
 }
 TSokuteiMenobj* Area(TcadBox& box) { return box.Tool(ToolSlot::AreaObj).Get<TSokuteiMenobj>(); }
 
-double WriteGroupScale(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
+double WriteGroupScaleAreas(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
 
 // The drag gesture of a move: it drops the press that began the drag.
 bool GestureTaken(TcadBox& box, TShiftState shift, double x, double y) {
@@ -420,7 +421,7 @@ void SokuteiMenMove(TcadBox& box, TShiftState shift, double x, double y) {
 void SokuteiMenUp(TcadBox& box, TShiftState, double, double) {
   if (!OwnClick(box, dtSokuteiMen)) return;
   if (box.ClickKind == 0) return;
-  const double scale = WriteGroupScale(box);
+  const double scale = WriteGroupScaleAreas(box);
   if (box.B_Switch == _off) {
     TSokuteiMenobj* area = Area(box);
     if (area == nullptr) area = &box.Tool(ToolSlot::AreaObj).Emplace<TSokuteiMenobj>();
@@ -562,14 +563,14 @@ bool TakeAngleSnap(TcadBox& box, double x, double y, std::initializer_list<RPoin
   double sx = x, sy = y;
   if (!box.Draw1->SnapPointNoText(sx, sy, box.Zoom, 0, box.GridObj.Lines)) {
     box.ClickKind = 0;
-    box.ShowTopMessage(J("点無し"));
+    box.ShowTopMessage(J(kNoPointMessage));
     return false;
   }
   const RPoint2D p{sx, sy};
   for (const RPoint2D& t : taken) {
     if (SameClickPoint(p, t)) {
       box.ClickKind = 0;
-      box.ShowTopMessage(J("同一点"));
+      box.ShowTopMessage(J(kSamePointMessage));
       return false;
     }
   }

@@ -8,6 +8,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/codepage.h"
@@ -171,7 +172,7 @@ void CopyFreeDown(TcadBox& box, TShiftState shift, double x, double y) {
   } else {
     box.SecondPoint = box.SegmentStart = p;
   }
-  box.SetGuidePrompt(J("複写または移動位置を指示"));
+  box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
 }
 
 void CopyFreeMove(TcadBox& box, TShiftState shift, double x, double y) {
@@ -187,7 +188,7 @@ void CopyFreeMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.SetGuidePrompt(J("基準点指示    [左クリック（自由）：右クリック（点読取り）]"));
     return;
   }
-  box.SetGuidePrompt(J("作図位置指示    [左クリック（自由）：右クリック（点読取り）]"));
+  box.SetGuidePrompt(J(kPlacePointPrompt));
   PreviewBufferAt(box, x, y, PlacementShift(box, {x, y}));
 }
 
@@ -326,8 +327,8 @@ void TateguHaniMove(TcadBox& box, TShiftState shift, double x, double y) {
   XorRangeFrame(box, box.FirstPoint, {x, y});
   box.CurrentPoint = {x, y};
   box.RubberErased = false;
-  if (box.RangeAction == 2) box.SetGuidePrompt(J("範    囲"));
-  if (box.RangeAction == 3) box.SetGuidePrompt(J("範囲除外"));
+  if (box.RangeAction == 2) box.SetGuidePrompt(J(kRangeCaption));
+  if (box.RangeAction == 3) box.SetGuidePrompt(J(kRangeLeftOutCaption));
 }
 
 void TateguHaniUp(TcadBox& box, TShiftState, double, double) {
@@ -373,7 +374,7 @@ void ZukeiHozonDown(TcadBox& box, TShiftState shift, double x, double y) {
     box.SecondPoint = p;
   }
   if (box.ClickKind == 2) box.ShowPointMarker(0, p.x, p.y);
-  if (box.ClickKind == 3) box.SetGuidePrompt(J("複写または移動位置を指示"));
+  if (box.ClickKind == 3) box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
 }
 
 void ZukeiHozonMove(TcadBox& box, TShiftState shift, double x, double y) {

@@ -13,6 +13,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -72,16 +73,15 @@ void RegisterFigurePasteCommands() {
 
 namespace {
 
-constexpr std::uint8_t kPreviewTextMode = 10;
+constexpr std::uint8_t kPreviewTextModeFigurePaste = 10;
 // The host's panels: the paste's, and the one that builds deformed figures.
 constexpr const char* kDeformPanel = "TFrame23";
-constexpr int kPlaced = 100;
+constexpr int kPlacedFigurePaste = 100;
 constexpr int kFillBufferForLine = 116;
 constexpr int kFillBufferForTwoLines = 111;
 // A failed line pick leaves this in the first pick slot.
 constexpr std::int32_t kNoLinePicked = -100;
 
-const char* const kPlacePrompt = "複写または移動位置を指示";
 
 // ---- The paste shared by the three placing commands ------------------------
 
@@ -92,7 +92,7 @@ double PasteAngle(const TcadBox& box) { return NormalizeAngle360(box.CommandAngl
 // which takes it away.
 void EraseFigurePreview(TcadBox& box) {
   if (box.RubberErased) return;
-  box.EraseBufferPreview(box.PreviewMirror, kPreviewTextMode, box.PreviewP2.x, box.PreviewP2.y, box.CurrentPoint.x,
+  box.EraseBufferPreview(box.PreviewMirror, kPreviewTextModeFigurePaste, box.PreviewP2.x, box.PreviewP2.y, box.CurrentPoint.x,
                          box.CurrentPoint.y, box.PreviewAngle, box.PreviewP1.x, box.PreviewP1.y);
   box.RubberErased = true;
 }
@@ -102,7 +102,7 @@ void PreviewFigureAt(TcadBox& box, RPoint2D at, RPoint2D shift) {
   EraseFigurePreview(box);
   const double angle = PasteAngle(box);
   box.PreviewP2 = shift;
-  box.DrawBufferPreview(box.DirectionMode, kPreviewTextMode, shift.x, shift.y, at.x, at.y, angle, box.PasteScaleX,
+  box.DrawBufferPreview(box.DirectionMode, kPreviewTextModeFigurePaste, shift.x, shift.y, at.x, at.y, angle, box.PasteScaleX,
                         box.PasteScaleY);
   box.CurrentPoint = at;
   box.PreviewMirror = box.DirectionMode;
@@ -215,7 +215,7 @@ void copyMensekiDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (!OffsetClickPoint(box, x, y, p)) return;
   box.SecondPoint = p;
   if (box.ClickKind == 2) {
-    box.SetGuidePrompt(J(kPlacePrompt));
+    box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
   } else {
     box.SegmentStart = p;
   }
@@ -229,7 +229,7 @@ void copyMensekiMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   if (!NoMouseButtonHeld(shift) || box.B_Switch != _off) return;
-  box.SetGuidePrompt(J("作図位置指示    [左クリック（自由）：右クリック（点読取り）]"));
+  box.SetGuidePrompt(J(kPlacePointPrompt));
   PreviewFigureAt(box, {x, y}, ShiftOnto(box, {x, y}));
 }
 
@@ -253,7 +253,7 @@ void copyMensekiUp(TcadBox& box, TShiftState, double, double) {
   if (placed) RepaintUndoStep(box);
   EndPlacement(box);
   if (!once) return;
-  PostHostNotificationChain({"TFrame22", "TFrame33"}, kPlaced);
+  PostHostNotificationChain({"TFrame22", "TFrame33"}, kPlacedFigurePaste);
   box.CancelCommands(false);
 }
 
@@ -367,7 +367,7 @@ void TakeDeformPoint(TcadBox& box, RPoint2D& p, std::size_t k) {
 void EndDeformPoints(TcadBox& box) {
   box.CancelCommands(false);
   box.B_Switch = _off;
-  PostHostNotification(kDeformPanel, kPlaced);
+  PostHostNotification(kDeformPanel, kPlacedFigurePaste);
 }
 
 void henkeizukeiUp(TcadBox& box, TShiftState, double, double) {
@@ -554,7 +554,7 @@ void CopyHenkeiZukeiDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (!OffsetClickPoint(box, x, y, p)) return;
   box.SecondPoint = p;
   if (box.ClickKind == 2) {
-    box.SetGuidePrompt(J(kPlacePrompt));
+    box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
   } else {
     box.SegmentStart = p;
   }
@@ -581,7 +581,7 @@ void FittedPasteMove(TcadBox& box, Sbuttontype mode, TShiftState shift, double x
 }
 
 void CopyHenkeiZukeiMove(TcadBox& box, TShiftState shift, double x, double y) {
-  FittedPasteMove(box, dtCopyHenkeiZukei, shift, x, y, "線指示", "配置位置指示", ApplyFitRule);
+  FittedPasteMove(box, dtCopyHenkeiZukei, shift, x, y, kLinePrompt, "配置位置指示", ApplyFitRule);
 }
 
 void CopyHenkeiZukeiUp(TcadBox& box, TShiftState, double, double) {
@@ -652,7 +652,7 @@ void CopyHenkeiZukei2Down(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   box.SegmentStart = p;
-  box.SetGuidePrompt(J(kPlacePrompt));
+  box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
   if (!PickSecondLine(box, p)) box.ClickKind = 0;
 }
 
