@@ -9,7 +9,7 @@
 #include "canvas/cad_box.h"
 #include "geometry/angles_points.h"
 #include "geometry/ellipse_intersections.h"
-#include "geometry/input_polling.h"
+#include "platform/input_polling.h"
 
 namespace {
 

@@ -1,4 +1,6 @@
-#include "geometry/input_polling.h"
+#include "platform/input_polling.h"
+
+#include "geometry/ellipse_intersections.h"
 
 namespace {
 
@@ -15,4 +17,8 @@ InputPolling* current = &nothingHeld;
 
 InputPolling& CurrentInputPolling() { return *current; }
 
-void InstallInputPolling(InputPolling* source) { current = source ? source : &nothingHeld; }
+void InstallInputPolling(InputPolling* source) {
+  current = source ? source : &nothingHeld;
+  // The crossing searches below the platform stop on the same buttons.
+  InstallCrossingSearchStop(source ? &BothMouseButtonsHeld : nullptr);
+}
