@@ -11,14 +11,14 @@ class NothingHeld : public InputPolling {
 };
 
 NothingHeld nothingHeld;
-InputPolling* current = &nothingHeld;
+InputPolling* installedSource = &nothingHeld;
 
 }  // namespace
 
-InputPolling& CurrentInputPolling() { return *current; }
+InputPolling& CurrentInputPolling() { return *installedSource; }
 
 void InstallInputPolling(InputPolling* source) {
-  current = source ? source : &nothingHeld;
+  installedSource = source ? source : &nothingHeld;
   // The crossing searches below the platform stop on the same buttons.
   InstallCrossingSearchStop(source ? &BothMouseButtonsHeld : nullptr);
 }
