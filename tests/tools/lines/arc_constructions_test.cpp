@@ -327,10 +327,10 @@ TEST_F(ApexLines, AnApexWithOneZeroCoordinateIsKept) {
     Points(11, {c.b1, c.b2});
     Build(c.cursor.x, c.cursor.y);
     ASSERT_EQ(tool_.Elements.size(), 2u);
-    ExpectPoint(tool_.Elements[0].X1, tool_.Elements[0].Y1, c.b1);
-    ExpectPoint(tool_.Elements[0].X2, tool_.Elements[0].Y2, c.apex);
-    ExpectPoint(tool_.Elements[1].X1, tool_.Elements[1].Y1, c.b2);
-    ExpectPoint(tool_.Elements[1].X2, tool_.Elements[1].Y2, c.apex);
+    ExpectPointArcConstructions(tool_.Elements[0].X1, tool_.Elements[0].Y1, c.b1);
+    ExpectPointArcConstructions(tool_.Elements[0].X2, tool_.Elements[0].Y2, c.apex);
+    ExpectPointArcConstructions(tool_.Elements[1].X1, tool_.Elements[1].Y1, c.b2);
+    ExpectPointArcConstructions(tool_.Elements[1].X2, tool_.Elements[1].Y2, c.apex);
   }
 }
 

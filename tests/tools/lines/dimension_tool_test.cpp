@@ -257,12 +257,12 @@ TEST(DimensionTool, RunningTextTurnsAbove135UpTo315Degrees) {
       // 135 stays: (30, 40) + 0.5 (-1, 1) / sqrt 2.
       {135.0, 135.0, 30 - 0.5 * kHalfRoot2, 40 + 0.5 * kHalfRoot2},
       // A millionth of a degree either side: closed forms of the two rules.
-      {134.999999, 134.999999, 30 + 0.5 * std::cos(134.999999 * kRad), 40 + 0.5 * std::sin(134.999999 * kRad)},
-      {135.000001, 315.000001, 30 - 3 * std::cos(315.000001 * kRad),
-       40 - 3 * std::sin(315.000001 * kRad)},
+      {134.999999, 134.999999, 30 + 0.5 * std::cos(134.999999 * kRadDimensionTool), 40 + 0.5 * std::sin(134.999999 * kRadDimensionTool)},
+      {135.000001, 315.000001, 30 - 3 * std::cos(315.000001 * kRadDimensionTool),
+       40 - 3 * std::sin(315.000001 * kRadDimensionTool)},
       // 315 turns to 135: (30, 40) - 3 (-1, 1) / sqrt 2.
       {315.0, 135.0, 30 + 3 * kHalfRoot2, 40 - 3 * kHalfRoot2},
-      {315.000001, 315.000001, 30 + 0.5 * std::cos(315.000001 * kRad), 40 + 0.5 * std::sin(315.000001 * kRad)},
+      {315.000001, 315.000001, 30 + 0.5 * std::cos(315.000001 * kRadDimensionTool), 40 + 0.5 * std::sin(315.000001 * kRadDimensionTool)},
       // 180 turns to 0, kept as 360 by the one-step wrap: 3 back along x.
       {180.0, 360.0, 27.0, 40.0},
       {0.0, 0.0, 30.5, 40.0},
@@ -278,8 +278,8 @@ TEST(DimensionTool, RunningTextTurnsAbove135UpTo315Degrees) {
     EXPECT_NEAR(r.Angle, c.textAngle, 1e-9);
     EXPECT_NEAR(r.X1, c.x1, 1e-9);
     EXPECT_NEAR(r.Y1, c.y1, 1e-9);
-    EXPECT_NEAR(r.X2, c.x1 + kTwoDigits * std::cos(c.textAngle * kRad), 1e-9);
-    EXPECT_NEAR(r.Y2, c.y1 + kTwoDigits * std::sin(c.textAngle * kRad), 1e-9);
+    EXPECT_NEAR(r.X2, c.x1 + kTwoDigits * std::cos(c.textAngle * kRadDimensionTool), 1e-9);
+    EXPECT_NEAR(r.Y2, c.y1 + kTwoDigits * std::sin(c.textAngle * kRadDimensionTool), 1e-9);
   }
 }
 
