@@ -6,6 +6,11 @@ function(zuro_warnings target)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
     target_compile_options(${target} PRIVATE -Wno-restrict)
   endif()
+  # The sanitizer build is the test build: a new warning fails it there,
+  # while the Release build of the program still builds through one.
+  if(ZURO_SANITIZE)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
 endfunction()
 
 # Unity batches: a target's sources are compiled a few at a time in one

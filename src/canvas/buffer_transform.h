@@ -33,17 +33,29 @@ struct TBufferTransform {
   void PlaceText(RDrawElement& e) const;
 };
 
-// The transform of a paste with direction mode 0 (free), 1 (along the x
+// A paste as its caller gives it: direction mode 0 (free), 1 (along the x
 // axis) or 2 (along the y axis), the shift (the target minus the base
 // point), the target, the rotation in degrees, the axis angle and the two
 // factors.
-TBufferTransform MakeBufferTransform(std::int32_t directionMode, double shiftX, double shiftY, double pivotX,
-                                     double pivotY, double rotation, double axisAngle, double scaleX, double scaleY);
+struct RPastePlacement {
+  std::int32_t DirectionMode = 0;
+  double ShiftX = 0.0, ShiftY = 0.0;
+  double TargetX = 0.0, TargetY = 0.0;
+  double Rotation = 0.0;
+  double AxisAngle = 0.0;
+  double ScaleX = 1.0, ScaleY = 1.0;
+
+  // The shift is the "no point" marker.
+  bool ShiftIsNoPoint() const { return ShiftX < kNoPointShift && ShiftY < kNoPointShift; }
+  // Nothing is placed: no point, or a factor of zero.
+  bool PlacesNothing() const { return ShiftIsNoPoint() || ScaleX == 0.0 || ScaleY == 0.0; }
+};
+
+// The transform of the paste.
+TBufferTransform MakeBufferTransform(const RPastePlacement& p);
 // The same with the offset taken from a base point of its own (a preview
 // measures it from the command's base point, the pivot from the target).
-TBufferTransform MakeBufferTransform(std::int32_t directionMode, double shiftX, double shiftY, double pivotX,
-                                     double pivotY, double rotation, double axisAngle, double scaleX, double scaleY,
-                                     RPoint2D base);
+TBufferTransform MakeBufferTransform(const RPastePlacement& p, RPoint2D base);
 
 // A buffer element mirrored in the line through (x1, y1) and (x2, y2) as
 // the mirrored paste adds it: a text with its ends exchanged so that it

@@ -319,9 +319,6 @@ class TcadBox : public TCustomControl {
   // was drawn.
   bool ArcAnticlockwise = true;
   bool ArcSideDrawn = true;
-  double PreviewRatio = 0.0;
-  double PreviewStart = 0.0;
-  double PreviewEnd = 0.0;
   std::uint8_t ArcPreviewLineType = 0;
   std::uint8_t ArcPreviewColor = 0;
   RPoint2D SegmentStart;  // the third point of an arc through three points
@@ -374,11 +371,10 @@ class TcadBox : public TCustomControl {
   // their codes.
   void FormatAreaResult();
   // The regular polygons: side count and construction (the host's; the
-  // size is the host's set radius, AngleArcRadius), and what the preview on
-  // the screen was built and drawn with.
+  // size is the host's set radius, AngleArcRadius), and the colour and line
+  // type the preview on the screen was drawn with.
   std::int32_t SetCount = 0;
   std::uint8_t PolygonKind = 0;
-  std::int32_t PreviewSides = 0;
   std::uint8_t PreviewColor = 0;
   std::uint8_t PreviewLineType = 0;
   // The dimension between elements: its variant (0 between lines or
@@ -488,11 +484,9 @@ class TcadBox : public TCustomControl {
   std::uint8_t DeformIndex = 0;
   std::array<double, 4> DeformX{};
   std::array<double, 4> DeformY{};
-  // The stretch, centre-line and division commands. PickPairKind: how the
-  // two references of a centre line were taken (1 line-line, 2 point-line,
-  // 3 line-point, 4 point-point); the centre line itself goes into RefLine.
-  // The host's grading ratio of the division by count (0 or less: equal).
-  std::int32_t PickPairKind = 0;
+  // The stretch, centre-line and division commands. The centre line goes
+  // into RefLine. The host's grading ratio of the division by count (0 or
+  // less: equal).
   float DivisionRatio = 0.0f;
   void StretchToPoint(RPoint2D a, RPoint2D b);
   bool ComputeCentreLine(std::int32_t pairKind, RPoint2D p1, RPoint2D p2);
@@ -534,11 +528,10 @@ class TcadBox : public TCustomControl {
   // clearing the mark of every element in view first; draws nothing.
   void MarkFilteredLinesInWindow(bool crossing, double x1, double y1, double x2, double y2);
   // The figure-placing commands: the host's figure kind and sizes D1 to D6
-  // (real units), whether the last placement click was a free point, and
-  // the figure placed at every pitch point of a segment as one undo step.
+  // (real units), and the figure placed at every pitch point of a segment
+  // as one undo step.
   std::uint8_t FigureKind = 0;
   std::array<double, 6> FigureSizes{};
-  bool FreeClick = false;
   void PlaceSectionAlongSegment(double x1, double y1, double x2, double y2);
 
   // ---- Tool slots -----------------------------------------------------------
@@ -925,15 +918,12 @@ class TcadBox : public TCustomControl {
   // the template of a joined text.
   RPoint2D HeldTextStart;
   RPoint2D HeldTextEnd;
-  bool TextPlaceReady = false;
   std::uint8_t TextCopyMode = 0;  // 0 the picked text is moved, 1 copied
   std::uint8_t PickedTextGroup = 0;
   std::uint8_t PickedTextLayer = 0;
   std::uint8_t TextAnchor = 0;  // 0 bottom-left
   std::uint8_t TextEnclosureOn = 0;
   std::uint8_t TextEnclosureShape = 0;
-  bool JoinInsert = false;
-  bool JoinAfter = false;
   RDrawElement JoinedTextTemplate{};
   void PlaceHeldText(std::int32_t lock, bool withMargins, double x, double y);
   void DrawHeldTextFrame(double x, double y);

@@ -75,12 +75,12 @@ void Tdrawinp::PasteBuffer(std::int32_t directionMode, std::uint8_t layerMode, d
                            double pivotX, double pivotY, double rotation, double axisAngle, double scaleX,
                            double scaleY, std::uint8_t group, std::uint8_t layer, bool newUndo,
                            std::uint8_t selection, bool newUndo2, bool skipType9) {
-  if ((shiftX < kNoPointShift && shiftY < kNoPointShift) || scaleX == 0.0 || scaleY == 0.0) return;
+  const RPastePlacement placement{directionMode, shiftX, shiftY, pivotX, pivotY, rotation, axisAngle, scaleX, scaleY};
+  if (placement.PlacesNothing()) return;
   // Only both flags together make the paste a new step.
   TUndoStep(*this, NewStepWhen(newUndo && newUndo2)).Open();
 
-  const TBufferTransform t =
-      MakeBufferTransform(directionMode, shiftX, shiftY, pivotX, pivotY, rotation, axisAngle, scaleX, scaleY);
+  const TBufferTransform t = MakeBufferTransform(placement);
 
   // Pasting into our own drawing must not read a buffer that grows.
   const std::vector<RDrawElement> source = Buffer;
@@ -229,16 +229,15 @@ void TBufferTransform::PlaceText(RDrawElement& e) const {
   e.TextAngle = static_cast<float>(NormalizeAngle360(angle + rotation));
 }
 
-TBufferTransform MakeBufferTransform(std::int32_t directionMode, double shiftX, double shiftY, double pivotX,
-                                     double pivotY, double rotation, double axisAngle, double scaleX, double scaleY) {
-  return MakeBufferTransform(directionMode, shiftX, shiftY, pivotX, pivotY, rotation, axisAngle, scaleX, scaleY,
-                             {pivotX - shiftX, pivotY - shiftY});
+TBufferTransform MakeBufferTransform(const RPastePlacement& p) {
+  return MakeBufferTransform(p, {p.TargetX - p.ShiftX, p.TargetY - p.ShiftY});
 }
 
-TBufferTransform MakeBufferTransform(std::int32_t directionMode, double shiftX, double shiftY, double pivotX,
-                                     double pivotY, double rotation, double axisAngle, double scaleX, double scaleY,
-                                     RPoint2D base) {
-  TBufferTransform t{scaleX, scaleY, rotation, scaleX * (pivotX - shiftX), scaleY * (pivotY - shiftY), 0.0, 0.0};
+TBufferTransform MakeBufferTransform(const RPastePlacement& p, RPoint2D base) {
+  const std::int32_t directionMode = p.DirectionMode;
+  const double shiftX = p.ShiftX, shiftY = p.ShiftY, rotation = p.Rotation, axisAngle = p.AxisAngle;
+  const double scaleX = p.ScaleX, scaleY = p.ScaleY;
+  TBufferTransform t{scaleX, scaleY, rotation, scaleX * (p.TargetX - shiftX), scaleY * (p.TargetY - shiftY), 0.0, 0.0};
   // The unit vector turned gives exactly the cos and sin RotateVector uses.
   t.cosR = 1.0;
   t.sinR = 0.0;

@@ -439,12 +439,12 @@ void Tdrawinp::ShiftTextIndices(std::int32_t deletedText, std::int32_t fromIndex
   }
 }
 
-namespace {
-
 // Whether a line is a few pixels or less at this zoom: its length times the
 // zoom at most 0.8, 0.4 or 0.2 by zoom band. Squared lengths decide; only a
 // length within rounding of the limit is measured exactly, so the answer is
-// the one the plain length gives. The band is chosen once per zoom.
+// the one the plain length gives. The band is chosen once per zoom. Not in
+// an unnamed namespace: the store's listing window, a member of the store,
+// holds one.
 class SmallSegmentTest {
  public:
   explicit SmallSegmentTest(double zoom) : zoom_(zoom) {
@@ -476,8 +476,6 @@ class SmallSegmentTest {
   bool active_ = false;
   double zoomSquared_ = 0.0, belowSquared_ = 0.0, aboveSquared_ = 0.0;
 };
-
-}  // namespace
 
 // A chord of a curve is never small: the curve would show gaps.
 bool LineIsSmall(const RDrawElement& e, double zoom) {

@@ -9,8 +9,8 @@
 #include "canvas/cad_box.h"
 #include "canvas/command_registry.h"
 #include "geometry/ellipse_intersections.h"
-#include "geometry/input_polling.h"
 #include "geometry/offsets_rects.h"
+#include "platform/input_polling.h"
 
 namespace {
 

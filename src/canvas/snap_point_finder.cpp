@@ -6,9 +6,9 @@
 
 #include "geometry/arcs_ellipses.h"
 #include "geometry/ellipse_intersections.h"
-#include "geometry/input_polling.h"
 #include "geometry/intersections.h"
 #include "geometry/offsets_rects.h"
+#include "platform/input_polling.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "canvas/drawing_store.h"
 #include "canvas/snap_point_finder.h"
 #include "geometry/arcs_ellipses.h"
-#include "geometry/input_polling.h"
 #include "geometry/offsets_rects.h"
+#include "platform/input_polling.h"
 
 namespace {
 

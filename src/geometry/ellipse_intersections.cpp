@@ -6,7 +6,6 @@
 #include <numbers>
 
 #include "geometry/arcs_ellipses.h"
-#include "geometry/input_polling.h"
 #include "geometry/intersections.h"
 #include "geometry/offsets_rects.h"
 
@@ -26,9 +25,13 @@ double OriginToSegment(double px, double py, double qx, double qy) {
   return std::hypot(px + t * dx, py + t * dy);
 }
 
+CrossingSearchStop crossingSearchStop = nullptr;
+
 }  // namespace
 
-bool TDaenKoten::AbortRequested() const { return BothMouseButtonsHeld(); }
+void InstallCrossingSearchStop(CrossingSearchStop stop) { crossingSearchStop = stop; }
+
+bool TDaenKoten::AbortRequested() const { return crossingSearchStop != nullptr && crossingSearchStop(); }
 
 void TDaenKoten::FindSegmentCrossing(double x1, double y1, double x2, double y2, double r,
                                      double cx, double cy, double /*unused1*/, double /*unused2*/,

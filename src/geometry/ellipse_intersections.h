@@ -12,6 +12,12 @@
 
 #include "geometry/angles_points.h"
 
+// A long crossing search asks this now and then whether to stop; the
+// input polling installs it (both mouse buttons held). Without one a search
+// runs to its end.
+using CrossingSearchStop = bool (*)();
+void InstallCrossingSearchStop(CrossingSearchStop stop);
+
 // One search and its result; created, run once and dropped by its caller.
 class TDaenKoten {
  public:

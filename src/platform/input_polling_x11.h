@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "geometry/input_polling.h"
+#include "platform/input_polling.h"
 
 // What one poll of the X server returned: the pointer's button and modifier
 // mask (XQueryPointer) and the 256-bit key map (XQueryKeymap).

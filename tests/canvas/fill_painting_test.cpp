@@ -7,8 +7,8 @@
 
 #include "canvas_fixture.h"
 #include "geometry/codepage.h"
-#include "geometry/input_polling.h"
 #include "pixel_view.h"
+#include "platform/input_polling.h"
 
 namespace {
 

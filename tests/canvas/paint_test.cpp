@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "canvas_fixture.h"
-#include "geometry/input_polling.h"
+#include "platform/input_polling.h"
 #include "platform/input_polling_x11.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "geometry/input_polling.h"
 #include "geometry/intersections.h"
+#include "platform/input_polling.h"
 #include "support/element_factory.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "canvas/drawing_store.h"
 #include "canvas/snap_point_finder.h"
-#include "geometry/input_polling.h"
+#include "platform/input_polling.h"
 #include "support/element_factory.h"
 
 namespace {

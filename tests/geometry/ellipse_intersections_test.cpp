@@ -7,7 +7,7 @@
 #include <numbers>
 #include <vector>
 
-#include "geometry/input_polling.h"
+#include "platform/input_polling.h"
 
 namespace {
 

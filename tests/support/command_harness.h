@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "canvas/cad_box.h"
-#include "geometry/input_polling.h"
 #include "platform/dialogs.h"
 #include "platform/host_notifications.h"
+#include "platform/input_polling.h"
 #include "support/element_factory.h"
 
 inline constexpr int kHarnessPixelsPerUnit = 5;

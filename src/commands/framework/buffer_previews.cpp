@@ -9,13 +9,9 @@
 #include "canvas/cad_box.h"
 #include "geometry/angles_points.h"
 #include "geometry/ellipse_intersections.h"
-#include "geometry/input_polling.h"
+#include "platform/input_polling.h"
 
 namespace {
-
-bool NoPlacement(double dx, double dy, double scaleX, double scaleY) {
-  return (dx < kNoPointShift && dy < kNoPointShift) || scaleX == 0.0 || scaleY == 0.0;
-}
 
 // How one pass draws: the pen mode, the text colour mode, whether the
 // elements take the selection look and whether line type 9 is left out.
@@ -130,11 +126,10 @@ struct RCursorWatch {
 
 void TcadBox::DrawBufferPreview(std::int32_t directionMode, std::uint8_t textMode, double dx, double dy, double x,
                                 double y, double angle, double scaleX, double scaleY) {
-  if (NoPlacement(dx, dy, scaleX, scaleY)) return;
-  angle = NormalizeAngle360(angle);
+  const RPastePlacement placement{directionMode, dx, dy, x, y, NormalizeAngle360(angle), AxisAngle, scaleX, scaleY};
+  if (placement.PlacesNothing()) return;
   PreviewAxisAngle = AxisAngle;
-  const TBufferTransform t =
-      MakeBufferTransform(directionMode, dx, dy, x, y, angle, AxisAngle, scaleX, scaleY, FirstPoint);
+  const TBufferTransform t = MakeBufferTransform(placement, FirstPoint);
   RCursorWatch cursor;
   cursor.Start();
   BufferDrawer drawer(*this, t, {.Mode = pmXor, .TextMode = textMode});
@@ -154,14 +149,15 @@ void TcadBox::DrawBufferPreview(std::int32_t directionMode, std::uint8_t textMod
 
 void TcadBox::EraseBufferPreview(std::int32_t directionMode, std::uint8_t textMode, double dx, double dy, double x,
                                  double y, double angle, double scaleX, double scaleY) {
-  if (NoPlacement(dx, dy, scaleX, scaleY)) return;
+  const RPastePlacement placement{
+      directionMode, dx, dy, x, y, NormalizeAngle360(angle), PreviewAxisAngle, scaleX, scaleY};
+  if (placement.PlacesNothing()) return;
   const std::vector<RDrawElement>& buffer = Draw1->Buffer;
   if (buffer.empty()) {
     PreviewLastIndex = 0;
     return;
   }
-  const TBufferTransform t = MakeBufferTransform(directionMode, dx, dy, x, y, NormalizeAngle360(angle),
-                                                 PreviewAxisAngle, scaleX, scaleY, FirstPoint);
+  const TBufferTransform t = MakeBufferTransform(placement, FirstPoint);
   BufferDrawer drawer(*this, t, {.Mode = pmXor, .TextMode = textMode});
   // The buffer may have shrunk since the preview: never read past its end.
   const std::int32_t last = std::min<std::int32_t>(PreviewLastIndex, static_cast<std::int32_t>(buffer.size()) - 1);
@@ -171,9 +167,9 @@ void TcadBox::EraseBufferPreview(std::int32_t directionMode, std::uint8_t textMo
 
 void TcadBox::DrawBufferPlaced(std::int32_t directionMode, std::uint8_t textMode, double dx, double dy, double x,
                                double y, double angle, double scaleX, double scaleY, bool skipType9) {
-  if (NoPlacement(dx, dy, scaleX, scaleY)) return;
-  const TBufferTransform t =
-      MakeBufferTransform(directionMode, dx, dy, x, y, NormalizeAngle360(angle), AxisAngle, scaleX, scaleY);
+  const RPastePlacement placement{directionMode, dx, dy, x, y, NormalizeAngle360(angle), AxisAngle, scaleX, scaleY};
+  if (placement.PlacesNothing()) return;
+  const TBufferTransform t = MakeBufferTransform(placement);
   BufferDrawer drawer(*this, t,
                       {.Mode = pmCopy, .TextMode = textMode, .SelectedLook = textMode == 1, .SkipType9 = skipType9});
   const std::vector<RDrawElement>& buffer = Draw1->Buffer;

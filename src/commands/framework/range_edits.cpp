@@ -188,8 +188,8 @@ void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, doubl
     return;
   }
   ShowTopMessage(J(" 計算中 "));
-  const TBufferTransform t =
-      MakeBufferTransform(directionMode, dx, dy, x, y, NormalizeAngle360(angle), AxisAngle, scaleX, scaleY);
+  const TBufferTransform t = MakeBufferTransform(
+      {directionMode, dx, dy, x, y, NormalizeAngle360(angle), AxisAngle, scaleX, scaleY});
   const std::vector<RPolyEdge> edges = PastedOutline(*this, t);
   const RBounds outline = OutlineBounds(edges);
 
@@ -741,10 +741,9 @@ constexpr std::size_t kKeptHatchLimit = 8000;
 // them, clipped to the outline the caller's figure lines give; one step.
 template <typename AddFigureLines>
 void HatchPastedFigure(TcadBox& box, std::size_t limit, const char* caption, const char* message,
-                       std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
-                       double scaleX, double scaleY, AddFigureLines addFigureLines) {
+                       const RPastePlacement& placement, AddFigureLines addFigureLines) {
   Tdrawinp& store = *box.Draw1;
-  if ((dx < kNoPointShift && dy < kNoPointShift) || store.Buffer.empty()) return;
+  if (placement.ShiftIsNoPoint() || store.Buffer.empty()) return;
   if (store.Buffer.size() >= limit) {
     box.ShowTopMessage(J(caption));
     ShowMessage(J(message));
@@ -752,8 +751,7 @@ void HatchPastedFigure(TcadBox& box, std::size_t limit, const char* caption, con
   }
   THachiZuobj hatch;
   box.ShowTopMessage(J(" 計算中 "));
-  const TBufferTransform t =
-      MakeBufferTransform(directionMode, dx, dy, x, y, NormalizeAngle360(angle), box.AxisAngle, scaleX, scaleY);
+  const TBufferTransform t = MakeBufferTransform(placement);
   for (const RDrawElement& original : store.Buffer) {
     if (original.Kind != kKindLine) continue;
     RDrawElement line = original;
@@ -772,8 +770,9 @@ void HatchPastedFigure(TcadBox& box, std::size_t limit, const char* caption, con
 void TcadBox::HatchPasteOutline(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
                                 double scaleX, double scaleY) {
   HatchPastedFigure(*this, kRangeHatchLimit, "図形線総数20000本以上は裏消去できません!",
-                    "図形線総数20000本以上は範囲ﾊｯﾁは実行できません!", directionMode, dx, dy, x, y, angle, scaleX,
-                    scaleY, [&](THachiZuobj& hatch) {
+                    "図形線総数20000本以上は範囲ﾊｯﾁは実行できません!",
+                    {directionMode, dx, dy, x, y, NormalizeAngle360(angle), AxisAngle, scaleX, scaleY},
+                    [&](THachiZuobj& hatch) {
                       const Tdrawinp& store = *Draw1;
                       for (const RDrawElement& e : store.Elements) {
                         if ((e.Kind != kKindLine && e.Kind != kKindArc) || e.Selection == 1 || !Editable(store, e)) {
@@ -791,8 +790,9 @@ void TcadBox::HatchPasteOutline(std::int32_t directionMode, double dx, double dy
 void TcadBox::HatchPasteOutlineKeptHatch(std::int32_t directionMode, double dx, double dy, double x, double y,
                                          double angle, double scaleX, double scaleY) {
   HatchPastedFigure(*this, kKeptHatchLimit, "図形線総数8000本以上は裏消去できません!",
-                    "図形線総数8000本以上は範囲ﾊｯﾁは実行できません!", directionMode, dx, dy, x, y, angle, scaleX,
-                    scaleY, [&](THachiZuobj& hatch) {
+                    "図形線総数8000本以上は範囲ﾊｯﾁは実行できません!",
+                    {directionMode, dx, dy, x, y, NormalizeAngle360(angle), AxisAngle, scaleX, scaleY},
+                    [&](THachiZuobj& hatch) {
                       // Only the kept boundary's segments cut; no drawing element takes part.
                       const THachiTenobj* kept = Tool(ToolSlot::HatchObj).Get<THachiTenobj>();
                       if (kept == nullptr) return;

@@ -263,7 +263,6 @@ void EnFreeMove(TcadBox& box, TShiftState shift, double x, double y) {
   box.PreviewRadius = PointDistance(box.FirstPoint.x, box.FirstPoint.y, x, y);
   ShowPreview(box, EllipseThrough(box, box.FirstPoint, cursor));
   box.CurrentPoint = cursor;
-  box.PreviewRatio = box.EllipseRatio;
   box.PreviewAngle = box.EllipseRotation;
   box.SetGuidePrompt(J("円半径点指示    [左クリック：（自由）  右クリック：（点読取り）]"));
 }
@@ -467,9 +466,6 @@ void EnKoteiMove(TcadBox& box, TShiftState shift, double x, double y) {
   ShowPreview(box, c);
   box.CurrentPoint = c.Centre;
   box.PreviewRadius = box.AngleArcRadius;
-  box.PreviewRatio = box.EllipseRatio;
-  box.PreviewStart = box.AngleArcStart;
-  box.PreviewEnd = box.AngleArcEnd;
   box.PreviewAngle = box.EllipseRotation;
   box.SetGuidePrompt(J(kPointPrompt));
 }

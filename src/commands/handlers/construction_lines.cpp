@@ -168,6 +168,14 @@ void TcadBox::DeselectPickPair() {
 
 namespace {
 
+// How the two references of a centre line were taken (1 line-line, 2
+// point-line, 3 line-point, 4 point-point).
+struct RCentreLinePickState {
+  std::int32_t PickPairKind = 0;
+};
+
+std::int32_t& PickPairKind(TcadBox& box) { return box.FamilyState<RCentreLinePickState>().PickPairKind; }
+
 // A snapped point of a right press, marked; false, with the prompt, when
 // nothing is near.
 bool SnapReference(TcadBox& box, double x, double y, RPoint2D& snapped) {
@@ -227,8 +235,8 @@ void SencyusinMove(TcadBox& box, TShiftState shift, double x, double y) {
 
 // The second reference taken: the centre line, and its extent is asked for.
 void StartCentreLineExtent(TcadBox& box, std::int32_t added) {
-  box.PickPairKind += added;
-  if (box.ComputeCentreLine(box.PickPairKind, box.FirstPoint, box.CurrentPoint)) box.ButonType = dtSencyusin2;
+  PickPairKind(box) += added;
+  if (box.ComputeCentreLine(PickPairKind(box), box.FirstPoint, box.CurrentPoint)) box.ButonType = dtSencyusin2;
   box.B_Switch = _off;
   box.ClickKind = 0;
 }
@@ -240,7 +248,7 @@ void SencyusinUp(TcadBox& box, TShiftState, double, double) {
     if (click == 2) {
       // Only a line gives a reference: an arc under the click finds nothing.
       const bool found = box.PickLineOrArc(box.PickedIndex[1], true, box.FirstPoint.x, box.FirstPoint.y, 1);
-      box.PickPairKind = 0;
+      PickPairKind(box) = 0;
       if (found) {
         box.B_Switch = on1;
       } else {
@@ -250,7 +258,7 @@ void SencyusinUp(TcadBox& box, TShiftState, double, double) {
       }
     } else if (click == 3) {
       box.B_Switch = on1;
-      box.PickPairKind = 1;
+      PickPairKind(box) = 1;
     }
     return;
   }
@@ -262,7 +270,7 @@ void SencyusinUp(TcadBox& box, TShiftState, double, double) {
       return;
     }
     StartCentreLineExtent(box, 1);
-    box.PickPairKind = 0;
+    PickPairKind(box) = 0;
   } else if (click == 3) {
     StartCentreLineExtent(box, 3);
   }
@@ -378,7 +386,7 @@ void PickTwoLinesThen(TcadBox& box, const std::function<void()>& divide) {
   if (box.ClickKind != 2) return;
   if (box.B_Switch == _off) {
     const bool found = box.PickLineOrArc(box.PickedIndex[1], true, box.FirstPoint.x, box.FirstPoint.y, 1);
-    box.PickPairKind = 0;
+    PickPairKind(box) = 0;
     box.B_Switch = found ? on1 : _off;
     if (!found) {
       box.SetGuidePrompt(J(kNoFigureMessage));

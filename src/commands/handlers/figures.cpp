@@ -385,7 +385,6 @@ void Senkigo1Down(TcadBox& box, TShiftState shift, double x, double y) {
   if (!TakeClickKind(box, shift)) return;
   if (box.ClickKind == 2) {
     box.FirstPoint = box.CurrentPoint = box.FreePoint(x, y);
-    box.FreeClick = true;
     return;
   }
   box.CurrentPoint = {x, y};
@@ -395,7 +394,6 @@ void Senkigo1Down(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   box.FirstPoint = box.FreePoint(snapped.x, snapped.y);
-  box.FreeClick = false;
 }
 
 void Senkigo1Move(TcadBox& box, TShiftState shift, double x, double y) {

@@ -39,9 +39,11 @@ void RegisterPolygonCommands() {
 
 namespace {
 
-// The construction the preview on the screen was built with: the host may
-// change it while the preview shows, and the erase must rebuild what was drawn.
+// The side count and construction the preview on the screen was built
+// with: the host may change them while the preview shows, and the erase must
+// rebuild what was drawn.
 struct RPolygonPreview {
+  std::int32_t Sides = 0;
   std::uint8_t Kind = 0;
 };
 
@@ -87,11 +89,11 @@ void XorPolygon(TcadBox& box, const RPolygon& p, std::uint8_t colourNo, std::uin
 
 // The preview on the screen, rebuilt from what it was drawn with.
 RPolygon ShownPreview(TcadBox& box) {
-  const std::uint8_t kind = box.FamilyState<RPolygonPreview>().Kind;
+  const RPolygonPreview& shown = box.FamilyState<RPolygonPreview>();
   if (box.ButonType == dttakakukeikotei) {
-    return FixedPolygon(box.PreviewSides, kind, box.SecondPoint, box.PreviewRadius, box.PreviewAngle);
+    return FixedPolygon(shown.Sides, shown.Kind, box.SecondPoint, box.PreviewRadius, box.PreviewAngle);
   }
-  return {box.PreviewSides, kind, box.FirstPoint, box.SecondPoint, box.PreviewRadius, box.PreviewAngle};
+  return {shown.Sides, shown.Kind, box.FirstPoint, box.SecondPoint, box.PreviewRadius, box.PreviewAngle};
 }
 
 void ErasePreviewPolygons(TcadBox& box) {
@@ -104,7 +106,7 @@ void ShowPreviewPolygons(TcadBox& box, const RPolygon& p) {
   XorPolygon(box, p, box.Pencol, box.Pentyp);
   box.PreviewColor = box.Pencol;
   box.PreviewLineType = box.Pentyp;
-  box.PreviewSides = p.Sides;
+  box.FamilyState<RPolygonPreview>().Sides = p.Sides;
   box.PreviewRadius = p.Size;
   box.PreviewAngle = p.Angle;
   box.FamilyState<RPolygonPreview>().Kind = p.Kind;
@@ -250,7 +252,7 @@ void takakukeiFreeUp(TcadBox& box, TShiftState, double, double) {
     box.CommandStep = 1;
     box.PreviewColor = box.Pencol;
     box.PreviewLineType = box.Pentyp;
-    box.PreviewSides = box.SetCount;
+    box.FamilyState<RPolygonPreview>().Sides = box.SetCount;
     return;
   }
   ErasePreviewPolygons(box);

@@ -65,6 +65,22 @@ constexpr int kTextPlaced = 102;
 constexpr int kTextViewChanged = 116;
 constexpr int kTextsEdited = 49;
 
+// The text placing: the command holds a usable placement point for the next
+// release.
+struct RTextPlaceState {
+  bool TextPlaceReady = false;
+};
+
+bool& TextPlaceReady(TcadBox& box) { return box.FamilyState<RTextPlaceState>().TextPlaceReady; }
+
+// The text joining: the base was picked with a right click (insert at a
+// position), and a left pick fell in the latter part of the base text (the
+// other text goes after it).
+struct RTextJoinState {
+  bool JoinInsert = false;
+  bool JoinAfter = false;
+};
+
 void EraseShownFrame(TcadBox& box) {
   if (!box.RubberErased) XorHeldTextFrame(box, box.SecondPoint);
   box.RubberErased = true;
@@ -101,16 +117,16 @@ void MoziDown(TcadBox& box, TShiftState shift, double x, double y) {
       box.WorkPointA = press;
       box.FirstPoint = box.CurrentPoint = box.FreePoint(x, y);
       box.SecondPoint = press;
-      box.TextPlaceReady = true;
+      TextPlaceReady(box) = true;
       box.Mhan1 = 0;
     } else if (kind == 3) {
       RPoint2D snapped;
       if (box.SnappedPoint(x, y, snapped)) {
         box.WorkPointA = snapped;
         box.FirstPoint = box.CurrentPoint = box.FreePoint(snapped.x, snapped.y);
-        box.TextPlaceReady = true;
+        TextPlaceReady(box) = true;
       } else {
-        box.TextPlaceReady = false;
+        TextPlaceReady(box) = false;
         box.Mhan1 = 1;
       }
     } else if (kind == 6 || kind == 7) {
@@ -119,7 +135,7 @@ void MoziDown(TcadBox& box, TShiftState shift, double x, double y) {
     }
     return;
   }
-  box.TextPlaceReady = false;
+  TextPlaceReady(box) = false;
   if (kind == 3) {
     RPoint2D snapped;
     if (box.SnappedPoint(x, y, snapped)) {
@@ -141,7 +157,7 @@ void MoziMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ButonType != dtMozi) return;
   if (box.ViewGestureState == 0 && box.TrackDragGesture(shift, box.ButonType, x, y)) {
     EraseShownFrame(box);
-    box.TextPlaceReady = true;
+    TextPlaceReady(box) = true;
   }
   if (box.ViewGestureState != 0) {
     box.ClickKind = 0;
@@ -273,7 +289,7 @@ void MoziUp(TcadBox& box, TShiftState, double, double) {
     box.Mhan1 = kind == 2 ? 10 : 11;
     return;
   }
-  if (!box.TextPlaceReady) return;
+  if (!TextPlaceReady(box)) return;
   box.SetGuidePrompt(J("文字記入"));
   box.TextCopyMode = 0;
   if (box.PlaceText.empty()) {
@@ -399,16 +415,17 @@ void RenKetuMoziUp(TcadBox& box, TShiftState, double, double) {
     return;
   }
   if (box.ClickKind == 0) return;
+  RTextJoinState& pick = box.FamilyState<RTextJoinState>();
   std::int32_t& base = box.PickedIndex[1];
   std::int32_t& other = box.PickedIndex[2];
   if (box.B_Switch == _off) {
     if (box.ClickKind == 2) {
-      if (!box.PickTextNearEnd(base, true, box.FirstPoint.x, box.FirstPoint.y, box.JoinAfter)) return;
-      box.JoinInsert = false;
+      if (!box.PickTextNearEnd(base, true, box.FirstPoint.x, box.FirstPoint.y, pick.JoinAfter)) return;
+      pick.JoinInsert = false;
       box.B_Switch = on1;
     } else if (box.PickText(base, true, box.FirstPoint.x, box.FirstPoint.y)) {
       box.B_Switch = on1;
-      box.JoinInsert = true;
+      pick.JoinInsert = true;
       box.ShowPointMarker(0, box.FirstPoint.x, box.FirstPoint.y);
     }
     return;
@@ -416,14 +433,14 @@ void RenKetuMoziUp(TcadBox& box, TShiftState, double, double) {
   if (!box.PickText(other, false, box.SecondPoint.x, box.SecondPoint.y) || other == base) return;
   const bool remove = box.ClickKind == 2;
   std::string joined;
-  if (!box.JoinInsert) {
-    box.JoinTexts(base, other, joined, box.JoinAfter, remove);
+  if (!pick.JoinInsert) {
+    box.JoinTexts(base, other, joined, pick.JoinAfter, remove);
     box.AddTextFromTemplate(box.JoinedTextTemplate, joined, UndoJoin::JoinCurrent);
   } else {
     std::string inserted;
     box.InsertTextAtPick(base, other, inserted, box.FirstPoint.x, box.FirstPoint.y);
     if (!inserted.empty()) {
-      box.JoinTexts(base, other, joined, box.JoinAfter, remove);
+      box.JoinTexts(base, other, joined, pick.JoinAfter, remove);
       box.AddTextFromTemplate(box.JoinedTextTemplate, inserted, UndoJoin::JoinCurrent);
     }
   }
