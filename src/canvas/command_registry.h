@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,6 +69,9 @@ struct RHandlerSet {
   TPointHandler Move{};
   TPointHandler Up{};
   RModeHooks Hooks{};
+  // The command library's own row of the set (what its modes take from the
+  // point assists and offer the gesture menu); the canvas never reads it.
+  std::shared_ptr<const void> Row{};
 };
 
 // Where a redraw phase runs.

@@ -17,6 +17,7 @@ void GridkizyunTenDown(TcadBox& box, TShiftState shift, double x, double y);
 void GridkizyunTenMove(TcadBox& box, TShiftState shift, double x, double y);
 void GridkizyunTenUp(TcadBox& box, TShiftState shift, double x, double y);
 void NothingAtAClick(TcadBox&, TShiftState, double, double) {}
+void GridkizyunTenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterCursorRingGridCommands() {
@@ -30,7 +31,8 @@ void RegisterCursorRingGridCommands() {
                   .Modes = {dtGridkizyunTen, dtGridKakudo},
                   .Down = GridkizyunTenDown,
                   .Move = GridkizyunTenMove,
-                  .Up = GridkizyunTenUp});
+                  .Up = GridkizyunTenUp,
+                  .Assist = {.Slot = GridkizyunTenAssistSlot}});
 }
 
 namespace {
@@ -269,6 +271,19 @@ void GridkizyunTenUp(TcadBox& box, TShiftState shift, double, double) {
   box.ButonType = box.SavedMode;
   box.ClickKind = 0;
   box.RedrawAll(false);
+}
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The grid's base point is taken at once.
+void GridkizyunTenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot) {
+  if (mode != dtGridkizyunTen) return;
+  slot.Pending = &box.FirstPoint;
+  slot.SetStep = 1;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // sets, and the orders of the cancel-all and of the full redraw. A family
 // file names its set; its ranks are read here.
 
+#include <memory>
 #include <stdexcept>
 
 #include "commands/framework/command_family.h"
@@ -177,7 +178,7 @@ void RegisterFamily(const RCommandFamily& family) {
   for (const RNamedPhase& redraw : family.Redraws) redrawPlaces.push_back(&RedrawPlaceOf(redraw.Name));
 
   registry.AddHandlerSet({family.Name, family.Modes, rank.Down, rank.Move, rank.Up, family.Down, family.Move,
-                          family.Up, family.Hooks});
+                          family.Up, family.Hooks, std::make_shared<const RCommandFamily>(family)});
   for (std::size_t i = 0; i < family.Cancels.size(); ++i) {
     registry.AddCancelPhase(family.Cancels[i].Name, cancelPlaces[i], family.Cancels[i].Phase);
   }
@@ -188,4 +189,13 @@ void RegisterFamily(const RCommandFamily& family) {
   for (const RNamedFinish& finish : family.Finishes) registry.AddFinishPhase(finish.Name, finish.Finish);
   for (const RNamedPhase& phase : family.Phases) registry.AddNamedPhase(phase.Name, phase.Phase);
   registry.AddResetPhase(family.Name + "Reset", family.Reset);
+}
+
+std::vector<const RCommandFamily*> FamilyRowsOf(Sbuttontype mode) {
+  std::vector<const RCommandFamily*> rows;
+  for (const RHandlerSet* set : CommandRegistry().OwnersOf(mode)) {
+    // A set put into the registry by hand has no row.
+    if (set->Row != nullptr) rows.push_back(static_cast<const RCommandFamily*>(set->Row.get()));
+  }
+  return rows;
 }
