@@ -8,15 +8,24 @@
 // candidates under the cursor); 1 gives each A0 sheet of a square of sheets
 // 10,000 elements (the drawing grows wider and as dense as a small one), the
 // cursor's sheet being the first.
+//
+// "candidates" counts the listed elements on shown layers whose extent meets
+// the operation's search rectangle: the elements under the cursor that any
+// search must look at. BM_DensePerCandidate sets the time per candidate at
+// a million elements on the one sheet against the same at ten thousand,
+// both measured in the same run, one after the other in every iteration:
+// "ratio" is the first over the second (target: 2 at most).
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
 #include "canvas/cad_box.h"
+#include "canvas/element_index.h"
 #include "mixed_drawing.h"
 #include "platform/custom_control.h"
 
@@ -60,9 +69,77 @@ std::unique_ptr<TcadBox> Canvas(std::int64_t count, std::int64_t view, std::int6
   return box;
 }
 
-void Report(benchmark::State& state, const TcadBox& box) {
+enum Operation { kSnap, kPickLine, kPickArc };
+
+// The listed elements on shown layers whose extent meets the rectangle,
+// arcs the rectangle widened by arcMargin.
+double CountNear(const TcadBox& box, double x1, double y1, double x2, double y2, double arcMargin) {
+  const Tdrawinp& store = *box.Draw1;
+  double count = 0;
+  for (const RDisplayEntry& entry : store.DisplayList) {
+    const RDrawElement* e = store.EntryElement(entry);
+    if (!e || store.LayerState(e->Group, e->Layer) == kLayerHidden) continue;
+    double ex1, ey1, ex2, ey2;
+    if (!TElementIndex::Extent(*e, 0.0, ex1, ey1, ex2, ey2)) continue;
+    const double m = e->Kind == kKindArc ? arcMargin : 0.0;
+    if (ex1 <= x2 + m && ex2 >= x1 - m && ey1 <= y2 + m && ey2 >= y1 - m) ++count;
+  }
+  return count;
+}
+
+// The candidates of each operation's own search rectangle: the snap square
+// (arcs twice as far), the pick box of a line, the square of an arc pick.
+double Candidates(const TcadBox& box, Operation op) {
+  const double zoom = box.Zoom;
+  const double x = kCursorX, y = kCursorY;
+  switch (op) {
+    case kSnap: {
+      const double d = zoom < 0.4 ? 2.0 / zoom : 4.0 / zoom;
+      return CountNear(box, x - d, y - d, x + d, y + d, d);
+    }
+    case kPickLine: {
+      const double tol = 4 / zoom;
+      return CountNear(box, x - tol, y - tol / 1.5, x + tol, y + tol, 0.0);
+    }
+    case kPickArc: {
+      const double tol = 4 / zoom;
+      return CountNear(box, x - tol, y - tol, x + tol, y + tol, 0.0);
+    }
+  }
+  return 0;
+}
+
+void Run(TcadBox& box, Operation op) {
+  switch (op) {
+    case kSnap: {
+      double x = kCursorX, y = kCursorY;
+      benchmark::DoNotOptimize(box.Draw1->SnapPoint(x, y, box.Zoom, 0, {}));
+      benchmark::DoNotOptimize(x);
+      break;
+    }
+    case kPickLine: {
+      RPointPair line{};
+      benchmark::DoNotOptimize(box.PickPlainLineCoords(line, kCursorX, kCursorY));
+      benchmark::DoNotOptimize(line);
+      break;
+    }
+    case kPickArc: {
+      RDrawElement arc = ZeroElement();
+      benchmark::DoNotOptimize(box.PickArcRecord(arc, kCursorX, kCursorY));
+      benchmark::DoNotOptimize(arc);
+      break;
+    }
+  }
+}
+
+void Report(benchmark::State& state, const TcadBox& box, Operation op) {
   state.counters["zoom"] = box.Zoom;
   state.counters["listed"] = static_cast<double>(box.Draw1->DisplayList.size());
+  const double candidates = Candidates(box, op);
+  state.counters["candidates"] = candidates;
+  // Seconds per candidate (shown with the time's own prefixes).
+  state.counters["per_candidate"] =
+      benchmark::Counter(candidates, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_SnapPoint(benchmark::State& state) {
@@ -73,7 +150,7 @@ void BM_SnapPoint(benchmark::State& state) {
     benchmark::DoNotOptimize(store.SnapPoint(x, y, box->Zoom, 0, {}));
     benchmark::DoNotOptimize(x);
   }
-  Report(state, *box);
+  Report(state, *box, kSnap);
 }
 
 void BM_PickLine(benchmark::State& state) {
@@ -83,7 +160,7 @@ void BM_PickLine(benchmark::State& state) {
     benchmark::DoNotOptimize(box->PickPlainLineCoords(line, kCursorX, kCursorY));
     benchmark::DoNotOptimize(line);
   }
-  Report(state, *box);
+  Report(state, *box, kPickLine);
 }
 
 void BM_PickArc(benchmark::State& state) {
@@ -93,7 +170,40 @@ void BM_PickArc(benchmark::State& state) {
     benchmark::DoNotOptimize(box->PickArcRecord(arc, kCursorX, kCursorY));
     benchmark::DoNotOptimize(arc);
   }
-  Report(state, *box);
+  Report(state, *box, kPickArc);
+}
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+
+// The small drawing runs this many times for each run of the large one, so
+// that both take about as long.
+constexpr int kSmallRuns = 50;
+
+void BM_DensePerCandidate(benchmark::State& state) {
+  const auto op = static_cast<Operation>(state.range(0));
+  const auto small = Canvas(10'000, state.range(1), 1, 0);
+  const auto large = Canvas(1'000'000, state.range(1), 1, 0);
+  const double smallCandidates = Candidates(*small, op);
+  const double largeCandidates = Candidates(*large, op);
+  double smallTime = 0, largeTime = 0;
+  for (auto _ : state) {
+    auto t = Clock::now();
+    for (int k = 0; k < kSmallRuns; ++k) Run(*small, op);
+    smallTime += Seconds(t);
+    t = Clock::now();
+    Run(*large, op);
+    largeTime += Seconds(t);
+  }
+  const double n = static_cast<double>(state.iterations());
+  const double smallEach = smallTime / (n * kSmallRuns) / smallCandidates;
+  const double largeEach = largeTime / n / largeCandidates;
+  state.counters["candidates_10k"] = smallCandidates;
+  state.counters["candidates_1M"] = largeCandidates;
+  state.counters["ns_per_candidate_10k"] = 1e9 * smallEach;
+  state.counters["ns_per_candidate_1M"] = 1e9 * largeEach;
+  state.counters["ratio"] = largeEach / smallEach;
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {
@@ -105,5 +215,9 @@ void Sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_SnapPoint)->Apply(Sizes);
 BENCHMARK(BM_PickLine)->Apply(Sizes);
 BENCHMARK(BM_PickArc)->Apply(Sizes);
+BENCHMARK(BM_DensePerCandidate)
+    ->ArgsProduct({{kSnap, kPickLine, kPickArc}, {0, 1}})
+    ->ArgNames({"operation", "close"})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

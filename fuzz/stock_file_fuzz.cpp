@@ -25,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   TDDGObject copy;
+  copy.KeepInMemory = true;  // written back in memory only, never to a stock file
   RDrawElement e;
   std::int32_t kept = 0;
   while (stock.ReadElement(e)) {

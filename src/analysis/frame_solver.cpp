@@ -25,10 +25,9 @@ SolveOutcome Tmat::Solve(RFrameModel& model) {
     return refusal;
   }
 
-  ComputeBandWidth();
+  NumberEquations();
   Allocate();
   AssembleStiffness();
-  ApplyRestraints();
   Eliminate();
   BuildLoadVector();
   const std::uint16_t unstableNode = BackSubstitute();
@@ -61,8 +60,12 @@ SolveOutcome Tmat::Validate() const {
     const int i = Model.MemberI[m];
     const int j = Model.MemberJ[m];
     if (i < 1 || i > nodes || j < 1 || j > nodes) return {SolveStatus::MemberEndOutOfRange, member, 0};
-    const double length = std::hypot(Model.NodeX[j] - Model.NodeX[i], Model.NodeY[j] - Model.NodeY[i]);
-    if (!(length >= kShortestMember)) return {SolveStatus::MemberWithoutLength, member, 0};
+    const double mdx = Model.NodeX[j] - Model.NodeX[i], mdy = Model.NodeY[j] - Model.NodeY[i];
+    // The square decides but near the limit, where the rounding-free length does.
+    const double square = mdx * mdx + mdy * mdy;
+    if (!(square >= 4 * kShortestMember * kShortestMember) && !(std::hypot(mdx, mdy) >= kShortestMember)) {
+      return {SolveStatus::MemberWithoutLength, member, 0};
+    }
     const int s = Model.MemberSection[m];
     if (s < 1 || s > kFrameMaxSections) return {SolveStatus::SectionOutOfRange, member, 0};
     const double a = Model.SectionA[s], as = Model.SectionAs[s], iz = Model.SectionI[s];
@@ -93,28 +96,51 @@ SolveOutcome Tmat::ResultsFinite() const {
   return {SolveStatus::Solved, 0, 0};
 }
 
-void Tmat::ComputeBandWidth() {
-  b = 0;
+// A restrained direction gets no equation: its row and column would hold
+// nothing but its own unit diagonal, and a member reaching a support (a ring
+// closing on it) would otherwise widen the band across every equation.
+void Tmat::NumberEquations() {
+  n = 0;
+  EquationNode.assign(1, 0);
+  for (int node = 1; node <= Model.NodeCount; ++node) {
+    for (int q = 1; q <= 3; ++q) {
+      if (Model.Fixity[node][q] == 1) {
+        NodeEquation[node][q] = 0;
+        continue;
+      }
+      NodeEquation[node][q] = ++n;
+      EquationNode.push_back(static_cast<std::uint16_t>(node));
+    }
+  }
+  b = 1;
   for (int m = 1; m <= Model.MemberCount2; ++m) {
-    const int span = std::abs(static_cast<int>(Model.MemberJ[m]) - static_cast<int>(Model.MemberI[m]));
-    b = std::max<std::uint16_t>(b, static_cast<std::uint16_t>(3 * (span + 1)));
+    int lo = n + 1, hi = 0;
+    for (const int node : {static_cast<int>(Model.MemberI[m]), static_cast<int>(Model.MemberJ[m])}) {
+      for (int q = 1; q <= 3; ++q) {
+        const int eq = NodeEquation[node][q];
+        if (eq == 0) continue;
+        lo = std::min(lo, eq);
+        hi = std::max(hi, eq);
+      }
+    }
+    if (hi >= lo) b = std::max<std::uint16_t>(b, static_cast<std::uint16_t>(hi - lo + 1));
   }
 }
 
 void Tmat::Allocate() {
-  n = static_cast<std::uint16_t>(3 * Model.NodeCount);
+  // Every member's state is written by the assembly before it is read.
+  MemberWork.reset(new MemberState[static_cast<std::size_t>(Model.MemberCount2) + 1]);
   K.assign(static_cast<std::size_t>(n + 1) * (b + 1u), 0.0);
   F.assign(n + 1u, 0.0);
   X.assign(n + 1u, 0.0);
   w.assign(b + 1u, 0.0);
-  Unstiffened.assign(n + 1u, false);
 }
 
 void Tmat::AssembleStiffness() {
   for (int m = 1; m <= Model.MemberCount2; ++m) {
     MemberStiffness(m, Model.JointType[m]);
     BuildTransformation();
-    RotateStiffness();
+    RotateStiffness(MemberWork[m].k);
     AddToBand(m);
   }
 }
@@ -160,6 +186,12 @@ void Tmat::MemberStiffness(int m, std::uint8_t jointType) {
   const double As = Model.SectionAs[s];
   const double Iz = Model.SectionI[s];
 
+  // Kept for the end forces.
+  MemberState& member = MemberWork[m];
+  member.dx = dx;
+  member.dy = dy;
+  member.L = L;
+  Mat6& k = member.k;
   k = Mat6{};
   const double L2 = L * L;
   const double L3 = L2 * L;
@@ -216,26 +248,44 @@ void Tmat::BuildTransformation() {
   }
 }
 
-// Kg = Tᵀ·k·T; most factors are zero, so terms with a zero factor are skipped.
-void Tmat::RotateStiffness() {
-  TtK = Mat6{};
+// Kg = Tᵀ·k·T. T is two 3×3 rotations on its diagonal, so each entry of a
+// product has at most two terms (one on a rotation's axis); a term with a zero
+// factor is left out, so an overflowed stiffness never meets 0 × ∞.
+void Tmat::RotateStiffness(const Mat6& k) {
+  const double c = T[1][1], s = T[1][2];
+  // With every factor finite a zero factor gives a zero term, which changes
+  // no sum begun at +0: the terms need no test.
+  bool finite = IsFinite(c) && IsFinite(s);
   for (int r = 1; r <= 6; ++r) {
-    for (int c = 1; c <= 6; ++c) {
-      double sum = 0.0;
-      for (int q = 1; q <= 6; ++q) {
-        if (T[q][r] != 0.0 && k[q][c] != 0.0) sum += T[q][r] * k[q][c];
-      }
-      TtK[r][c] = sum;
+    for (int col = 1; col <= 6; ++col) finite = finite && IsFinite(k[r][col]);
+  }
+  if (finite) {
+    RotateBlocks(k, [](double x, double y) { return x * y; });
+  } else {
+    RotateBlocks(k, [](double x, double y) { return x != 0.0 && y != 0.0 ? x * y : 0.0; });
+  }
+}
+
+template <typename Term>
+void Tmat::RotateBlocks(const Mat6& k, Term term) {
+  const double c = T[1][1], s = T[1][2];
+  // Only the upper half of Kg reaches the band: the lower left block is
+  // never formed, nor the part of TtK only it would read.
+  // TtK = Tᵀ·k, rows by block: (c·k₁ − s·k₂, s·k₁ + c·k₂, k₃).
+  for (int o : {0, 3}) {
+    for (int col = o + 1; col <= 6; ++col) {
+      TtK[o + 1][col] = 0.0 + term(c, k[o + 1][col]) + term(-s, k[o + 2][col]);
+      TtK[o + 2][col] = 0.0 + term(s, k[o + 1][col]) + term(c, k[o + 2][col]);
+      TtK[o + 3][col] = 0.0 + term(1.0, k[o + 3][col]);
     }
   }
-  Kg = Mat6{};
-  for (int r = 1; r <= 6; ++r) {
-    for (int c = 1; c <= 6; ++c) {
-      double sum = 0.0;
-      for (int q = 1; q <= 6; ++q) {
-        if (TtK[r][q] != 0.0 && T[q][c] != 0.0) sum += TtK[r][q] * T[q][c];
-      }
-      Kg[r][c] = sum;
+  // Kg = TtK·T, columns by block likewise.
+  for (int row = 1; row <= 6; ++row) {
+    for (int o : {0, 3}) {
+      if (o + 3 < row) continue;
+      Kg[row][o + 1] = 0.0 + term(TtK[row][o + 1], c) + term(TtK[row][o + 2], -s);
+      Kg[row][o + 2] = 0.0 + term(TtK[row][o + 1], s) + term(TtK[row][o + 2], c);
+      Kg[row][o + 3] = 0.0 + term(TtK[row][o + 3], 1.0);
     }
   }
 }
@@ -244,8 +294,8 @@ void Tmat::SetMemberEquations(int m) {
   const int i = Model.MemberI[m];
   const int j = Model.MemberJ[m];
   for (int q = 1; q <= 3; ++q) {
-    Eq[q] = static_cast<std::uint16_t>(3 * i - 3 + q);
-    Eq[q + 3] = static_cast<std::uint16_t>(3 * j - 3 + q);
+    Eq[q] = NodeEquation[i][q];
+    Eq[q + 3] = NodeEquation[j][q];
   }
 }
 
@@ -253,24 +303,15 @@ void Tmat::SetMemberEquations(int m) {
 // member entered from its higher node still lands above the diagonal.
 void Tmat::AddToBand(int m) {
   SetMemberEquations(m);
+  double* const band = K.data();
+  const std::size_t stride = b + 1u;
   for (int p = 1; p <= 6; ++p) {
+    if (Eq[p] == 0) continue;  // restrained
     for (int q = p; q <= 6; ++q) {
+      if (Eq[q] == 0) continue;
       const int lo = std::min(Eq[p], Eq[q]);
       const int hi = std::max(Eq[p], Eq[q]);
-      Band(lo, hi - lo + 1) += Kg[p][q];
-    }
-  }
-}
-
-void Tmat::ApplyRestraints() {
-  for (int node = 1; node <= Model.NodeCount; ++node) {
-    for (int q = 1; q <= 3; ++q) {
-      if (Model.Fixity[node][q] != 1) continue;
-      const int r = 3 * (node - 1) + q;
-      F[r] = 0.0;
-      for (int c = 2; c <= b; ++c) Band(r, c) = 0.0;
-      for (int j = 1; j <= b - 1 && r - j >= 1; ++j) Band(r - j, j + 1) = 0.0;
-      Band(r, 1) = 1.0;
+      band[static_cast<std::size_t>(lo) * stride + static_cast<std::size_t>(hi - lo + 1)] += Kg[p][q];
     }
   }
 }
@@ -332,25 +373,25 @@ void Tmat::BuildLoadVector() {
     const int j = Model.LoadMemberJ[m];
     if (i < 1 || i > nodes || j < 1 || j > nodes) continue;
     ReleaseEndMoments(m);
-    F[3 * i - 2] += Model.FixedEndFxI[m];
-    F[3 * i - 1] += Model.FixedEndFyI[m];
-    F[3 * i] += kMomentToKNcm * Model.FixedEndMI[m];
-    F[3 * j - 2] += Model.FixedEndFxJ[m];
-    F[3 * j - 1] += Model.FixedEndFyJ[m];
-    F[3 * j] += kMomentToKNcm * Model.FixedEndMJ[m];
+    AddLoad(i, 1, Model.FixedEndFxI[m]);
+    AddLoad(i, 2, Model.FixedEndFyI[m]);
+    AddLoad(i, 3, kMomentToKNcm * Model.FixedEndMI[m]);
+    AddLoad(j, 1, Model.FixedEndFxJ[m]);
+    AddLoad(j, 2, Model.FixedEndFyJ[m]);
+    AddLoad(j, 3, kMomentToKNcm * Model.FixedEndMJ[m]);
   }
   for (int node = 1; node <= nodes; ++node) {
     const int t = Model.NodeLoadMark[node];
     if (t == 0) continue;  // Validate keeps t within 1..NodeCount
-    F[3 * t - 2] += Model.NodeLoadPx[node];
-    F[3 * t - 1] += Model.NodeLoadPy[node];
-    F[3 * t] += kMomentToKNcm * Model.NodeLoadM[node];
+    AddLoad(t, 1, Model.NodeLoadPx[node]);
+    AddLoad(t, 2, Model.NodeLoadPy[node]);
+    AddLoad(t, 3, kMomentToKNcm * Model.NodeLoadM[node]);
   }
-  for (int node = 1; node <= nodes; ++node) {
-    for (int q = 1; q <= 3; ++q) {
-      if (Model.Fixity[node][q] == 1) F[3 * (node - 1) + q] = 0.0;
-    }
-  }
+}
+
+// A load on a restrained direction goes straight into its support.
+void Tmat::AddLoad(int node, int q, double value) {
+  if (const int eq = NodeEquation[node][q]; eq != 0) F[eq] += value;
 }
 
 // Returns the first node with a load on an equation that nothing stiffens,
@@ -358,8 +399,14 @@ void Tmat::BuildLoadVector() {
 std::uint16_t Tmat::BackSubstitute() {
   std::uint16_t unstableNode = 0;
   auto noteUnstiffenedLoad = [&](int eq) {
-    if (F[eq] != 0.0 && unstableNode == 0) unstableNode = static_cast<std::uint16_t>((eq + 2) / 3);
+    if (F[eq] != 0.0 && unstableNode == 0) unstableNode = EquationNode[eq];
   };
+  if (n == 0) {  // every direction restrained
+    for (int node = 1; node <= Model.NodeCount; ++node) {
+      for (int q = 1; q <= 3; ++q) Model.Displacement[node][q] = 0.0;
+    }
+    return 0;
+  }
   for (int i = 1; i <= n - 1; ++i) {
     const int p = std::min<int>(b, n - i + 1);
     const double pivot = Band(i, 1);
@@ -385,7 +432,7 @@ std::uint16_t Tmat::BackSubstitute() {
     X[i] = pivot == 0.0 ? F[i] : F[i] - sum / pivot;
   }
   for (int node = 1; node <= Model.NodeCount; ++node) {
-    for (int q = 1; q <= 3; ++q) Model.Displacement[node][q] = X[3 * node - 3 + q];
+    for (int q = 1; q <= 3; ++q) Model.Displacement[node][q] = X[NodeEquation[node][q]];
   }
   return unstableNode;
 }
@@ -405,17 +452,32 @@ void Tmat::MemberEndForces() {
   for (int node = 1; node <= Model.NodeCount; ++node) Model.Reaction[node] = {};
 
   for (int m = 1; m <= Model.MemberCount2; ++m) {
-    MemberStiffness(m, Model.JointType[m]);
-    BuildTransformation();
+    const MemberState& member = MemberWork[m];
+    const Mat6& k = member.k;
+    dx = member.dx;
+    dy = member.dy;
+    L = member.L;
     SetMemberEquations(m);
     const double c = dx / L;
     const double s = dy / L;
 
     for (int q = 1; q <= 6; ++q) GlobalEndDisp[q] = X[Eq[q]];
-    for (int r = 1; r <= 6; ++r) {
-      double sum = 0.0;
-      for (int q = 1; q <= 6; ++q) sum += T[r][q] * GlobalEndDisp[q];
-      LocalEndDisp[r] = sum;
+    if (std::all_of(GlobalEndDisp.begin() + 1, GlobalEndDisp.end(), IsFinite)) {
+      // Only the rotations' own terms: the others are zeros times finite
+      // numbers, which change no sum.
+      for (int o : {0, 3}) {
+        const double u = GlobalEndDisp[o + 1], v = GlobalEndDisp[o + 2], r = GlobalEndDisp[o + 3];
+        LocalEndDisp[o + 1] = 0.0 + c * u + s * v;
+        LocalEndDisp[o + 2] = 0.0 + -s * u + c * v;
+        LocalEndDisp[o + 3] = 0.0 + 1.0 * r;
+      }
+    } else {
+      BuildTransformation();
+      for (int r = 1; r <= 6; ++r) {
+        double sum = 0.0;
+        for (int q = 1; q <= 6; ++q) sum += T[r][q] * GlobalEndDisp[q];
+        LocalEndDisp[r] = sum;
+      }
     }
     auto& force = Model.MemberForce[m];
     for (int r = 1; r <= 6; ++r) {

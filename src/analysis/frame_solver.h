@@ -1,10 +1,12 @@
 #pragma once
-// Plane frame solver by the displacement method: assembles the members into
-// a symmetric band matrix, applies the supports, eliminates, and computes
-// node displacements, member end forces and support reactions.
+// Plane frame solver by the displacement method: numbers the displacements
+// the supports leave free, assembles the members into a symmetric band
+// matrix over them, eliminates, and computes node displacements, member end
+// forces and support reactions.
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "analysis/frame_model.h"
@@ -49,6 +51,11 @@ class Tmat {
   // it was.
   SolveOutcome Solve(RFrameModel& model);
 
+  // The number of equations and the band width of the last solve: only the
+  // displacements left free are equations, so a support never widens the band.
+  std::uint16_t EquationCount() const { return n; }
+  std::uint16_t BandWidth() const { return b; }
+
   // Moduli of steel, kN/cm².
   static constexpr double kSteelE = 20593.965;
   static constexpr double kSteelG = 7943.3865;
@@ -63,41 +70,51 @@ class Tmat {
   Mat6 T{};
   Vec6 GlobalEndDisp{};
   Vec6 LocalEndDisp{};
-  Mat6 k{};
   Mat6 Kg{};
   Rows1<std::uint16_t, 6> Eq{};
   Mat6 TtK{};
+  // Each member's local stiffness and projections, from the assembly.
+  struct MemberState {
+    Mat6 k;
+    double dx, dy, L;
+  };
+  std::unique_ptr<MemberState[]> MemberWork;
 
   std::uint16_t b = 0;  // band width
   std::uint16_t n = 0;  // number of equations
+  // The equation of each node's x, y and rotation, in node order; 0 for a
+  // restrained one, whose displacement is zero. And the node of each equation.
+  Rows1<Rows1<std::uint16_t, 3>, kFrameMaxNodes> NodeEquation{};
+  std::vector<std::uint16_t> EquationNode;
   double dx = 0.0, dy = 0.0, L = 0.0;
 
   // Upper half band: row r, column 1 the diagonal, column c the coupling of
-  // equations r and r + c - 1. Row and column 0 carry nothing.
+  // equations r and r + c - 1. Row and column 0 carry nothing; X[0] stays 0,
+  // the displacement of every restrained direction.
   std::vector<double> K;
   std::vector<double> F;
   std::vector<double> X;
   std::vector<double> w;
-  // Equations whose pivot came out exactly zero: nothing stiffens them.
-  std::vector<bool> Unstiffened;
 
   double& Band(int row, int col) { return K[static_cast<std::size_t>(row) * (b + 1u) + col]; }
 
   SolveOutcome Validate() const;
   SolveOutcome ResultsFinite() const;
-  void ComputeBandWidth();
+  void NumberEquations();
   void Allocate();
   void AssembleStiffness();
   void MemberStiffness(int m, std::uint8_t jointType);
   void MaterialOf(int m, double& E, double& G) const;
   void BuildTransformation();
-  void RotateStiffness();
+  void RotateStiffness(const Mat6& k);
+  template <typename Term>
+  void RotateBlocks(const Mat6& k, Term term);
   void AddToBand(int m);
   void SetMemberEquations(int m);
-  void ApplyRestraints();
   void Eliminate();
   void ReleaseEndMoments(int m);
   void BuildLoadVector();
+  void AddLoad(int node, int q, double value);
   std::uint16_t BackSubstitute();
   void MemberEndForces();
   int FixedEndRowOf(int m) const;

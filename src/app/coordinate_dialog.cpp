@@ -19,7 +19,7 @@ constexpr int kButtonBand = 34;  // below the grid
 Tkeizyo3::Tkeizyo3(FrameInputHost& host, QWidget* mainWindow) : host_(host) {
   if (mainWindow) MakeToolWindow(this, mainWindow);
   setWindowFlag(Qt::WindowStaysOnTopHint);
-  setWindowTitle(QText(J("座標入力")));
+  setWindowTitle(QText(J(kCoordinateDialogTitle)));
   setFont(DialogFont());
   setFixedWidth(kWidth);
   setMinimumHeight(120);
@@ -31,8 +31,8 @@ Tkeizyo3::Tkeizyo3(FrameInputHost& host, QWidget* mainWindow) : host_(host) {
   CtrlGrid1->OnKeyDown = [this](TCtrlGrid* g, int& key, Qt::KeyboardModifiers s) { CtrlGrid1KeyDown(g, key, s); };
   CtrlGrid1->OnDrawCell = DrawCellRight;
 
-  Button1 = MakeButton(this, "閉じる", 8, 0, 80, 25);
-  Button2 = MakeButton(this, "全ｸﾘｱ-", 104, 0, 80, 25);
+  Button1 = MakeButton(this, kCloseCaption, 8, 0, 80, 25);
+  Button2 = MakeButton(this, kClearAllCaption, 104, 0, 80, 25);
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
   resizeEvent(nullptr);

@@ -38,6 +38,9 @@ void ClearGridColumns(TCtrlGrid* grid, int first, int last);
 // A combo box of fixed items (UTF-8 literals), hidden until a grid shows it.
 QComboBox* MakeCellList(QWidget* parent, const std::vector<const char*>& items, bool editable, int dropDownCount);
 QPushButton* MakeButton(QWidget* parent, const char* caption, int x, int y, int w, int h);
+// The captions of the buttons the dialogs share.
+inline constexpr char kCloseCaption[] = "閉じる";
+inline constexpr char kClearAllCaption[] = "全ｸﾘｱ-";
 QLabel* MakeNote(QWidget* parent, const char* text, int x, int y);
 
 // Cell drawing: black text on the brush the grid chose; fixed cells on the

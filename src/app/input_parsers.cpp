@@ -112,7 +112,7 @@ bool IntegerCellsReadable(const GridCells& table, const std::string& where, int 
 }
 
 const std::string& SupportDialog() {
-  static const std::string s = J("支点セット");
+  static const std::string s = J(kSupportDialogTitle);
   return s;
 }
 const std::string& PlacementTable() {
@@ -140,7 +140,7 @@ const std::string& ModuliTable() {
   return s;
 }
 const std::string& CoordinateDialog() {
-  static const std::string s = J("座標入力");
+  static const std::string s = J(kCoordinateDialogTitle);
   return s;
 }
 
@@ -434,8 +434,8 @@ bool ParseMembers(GridCells& memberList, GridCells& rcPlList, const GridCells& u
 // Loads
 
 int DirectionCode(const std::string& text) {
-  if (text == J("→")) return kLoadHorizontalProjected;
-  if (text == J("↓")) return kLoadVerticalProjected;
+  if (text == J(kHorizontalLoadText)) return kLoadHorizontalProjected;
+  if (text == J(kVerticalLoadText)) return kLoadVerticalProjected;
   if (text == J("→部材鉛直")) return kLoadHorizontalTrue;
   return kLoadVerticalTrue;
 }

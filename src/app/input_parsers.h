@@ -19,6 +19,10 @@
 #include "app/steel_catalogues.h"
 #include "platform/grid_cells.h"
 
+// The titles of two of the dialogs; a refusal of their tables names them.
+inline constexpr char kCoordinateDialogTitle[] = "座標入力";
+inline constexpr char kSupportDialogTitle[] = "支点セット";
+
 // Coordinates: rows 1.. of X and Y in metres (columns 1, 2) up to the first
 // row with both cells empty. A row above it with one cell empty, or with a
 // cell that is no number, is refused.
@@ -55,6 +59,9 @@ bool ParseLoads(const GridCells& memberLoads, const GridCells& nodeLoads, RFrame
 
 // Direction code of a member load: "→" 1, "↓" 2, "→部材鉛直" 3, else 4.
 int DirectionCode(const std::string& text);
+// The first two, as the member-load list offers them.
+inline constexpr char kHorizontalLoadText[] = "→";
+inline constexpr char kVerticalLoadText[] = "↓";
 
 // The numbers a member or node cell names: "3" names 3, "2/5" 2 to 5, "5/2"
 // only 5. False (the row is skipped) when the first number is missing.

@@ -63,7 +63,7 @@ Tkeizyo2::Tkeizyo2(FrameInputHost& host, QWidget* mainWindow) : host_(host) {
   CtrlGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   CtrlGrid1->OnClick = [this](TCtrlGrid*) { CtrlGrid1Click(); };
   CtrlGrid1->OnDrawCell = DrawCellLeft;
-  ComboBox3 = MakeCellList(memberGroup, {" ", "→", "↓"}, false, 8);
+  ComboBox3 = MakeCellList(memberGroup, {" ", kHorizontalLoadText, kVerticalLoadText}, false, 8);
   ComboBox2 = MakeCellList(memberGroup, {" ", "1", "2", "3"}, false, 8);
   connect(ComboBox2, &QComboBox::activated, this, [this](int index) { ComboBox2Change(index); });
   SpeedButton3 = MakeButton(memberGroup, "部材荷重ｸﾘｱ-", 8, 232, 120, 24);
@@ -88,7 +88,7 @@ Tkeizyo2::Tkeizyo2(FrameInputHost& host, QWidget* mainWindow) : host_(host) {
   Image24 = MakeSketch(nodeGroup, LoadSketch::NodeVertical, 190, 230);
   Image25 = MakeSketch(nodeGroup, LoadSketch::NodeMoment, 190, 230);
 
-  Button1 = MakeButton(this, "閉じる", 156, 370, 80, 25);
+  Button1 = MakeButton(this, kCloseCaption, 156, 370, 80, 25);
   Button2 = MakeButton(this, "ｷｬﾝｾﾙ", 244, 370, 80, 25);
   Button2->hide();
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

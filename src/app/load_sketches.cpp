@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr int kWidth = 183;
-constexpr int kHeight = 105;
+constexpr int kWidthLoadSketches = 183;
+constexpr int kHeightLoadSketches = 105;
 const QColor kMember = Qt::white;
 const QColor kLoad(255, 255, 0);
 const QColor kLabel(0, 255, 255);
@@ -65,7 +65,7 @@ void Node(QPainter& p, QPointF at) {
 }  // namespace
 
 QPixmap DrawLoadSketch(LoadSketch sketch) {
-  QPixmap pixmap(kWidth, kHeight);
+  QPixmap pixmap(kWidthLoadSketches, kHeightLoadSketches);
   pixmap.fill(Qt::black);
   QPainter p(&pixmap);
   p.setFont(SketchFont());

@@ -27,7 +27,7 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString UMainForm(const char* utf8) { return QString::fromUtf8(utf8); }
 
 const char* const kSection = "Set1";
 const char* const kModuliDefaults[] = {"6,20594,7943,", "7,20594,7943,", "8,20594,7943,", "9,20594,7943,"};
@@ -37,7 +37,7 @@ constexpr int kScaleItemOf100 = 12;
 class TForm3 : public QDialog {
  public:
   explicit TForm3(QWidget* owner) : QDialog(owner) {
-    setWindowTitle(U("ﾊﾞ-ｼﾞｮﾝ情報"));
+    setWindowTitle(UMainForm("ﾊﾞ-ｼﾞｮﾝ情報"));
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox(this);
     auto* inner = new QVBoxLayout(group);
@@ -61,13 +61,13 @@ class TForm3 : public QDialog {
 }  // namespace
 
 TForm1::TForm1(std::filesystem::path settingsFile) : settingsFile_(std::move(settingsFile)) {
-  setWindowTitle(U("任意形状平面応力計算プログラム  Zuro ver1.44"));
+  setWindowTitle(UMainForm("任意形状平面応力計算プログラム  Zuro ver1.44"));
   setFont(DialogFont());
-  QMenu* file = menuBar()->addMenu(U("ファイル(&F)"));
-  Exit1 = file->addAction(U("終了(&X)"));
-  QMenu* help = menuBar()->addMenu(U("ヘルプ(&H)"));
-  About1 = help->addAction(U("ヘルプ(&H)..."));
-  A1 = help->addAction(U("バージョン情報(&A)..."));
+  QMenu* file = menuBar()->addMenu(UMainForm("ファイル(&F)"));
+  Exit1 = file->addAction(UMainForm("終了(&X)"));
+  QMenu* help = menuBar()->addMenu(UMainForm("ヘルプ(&H)"));
+  About1 = help->addAction(UMainForm("ヘルプ(&H)..."));
+  A1 = help->addAction(UMainForm("バージョン情報(&A)..."));
   connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
   connect(About1, &QAction::triggered, this, [this] { About1Click(); });
   connect(A1, &QAction::triggered, this, [this] { A1Click(); });

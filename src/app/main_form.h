@@ -4,7 +4,6 @@
 
 #include <QMainWindow>
 
-#include <array>
 #include <filesystem>
 #include <memory>
 
@@ -44,6 +43,3 @@ class TForm1 : public QMainWindow {
   std::filesystem::path settingsFile_;
   bool unreadableSettingsSaid_ = false;
 };
-
-// Row titles of the user moduli grid: the title of column 0 and structures 6 to 9.
-inline constexpr std::array<const char*, 5> ModuliRowTitles = {"構造NO", "6", "7", "8", "9"};

@@ -10,6 +10,9 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <string>
+#include <vector>
+
 #include "app/frame_input_host.h"
 #include "app/input_dialog_support.h"
 #include "app/input_parsers.h"
@@ -96,11 +99,13 @@ Tkeizyo1::Tkeizyo1(FrameInputHost& host, QWidget* mainWindow) : host_(host) {
 
   // Settings page.
   CtrlGrid2 = MakeInputGrid(TabSheet3, {50, 123, 152, 112}, 5,
-                            {"構造NO", "ﾔﾝｸﾞ係数 E(kN/cm2)  ", "ｾﾝ断弾性係数 G(kN/cm2)", "       メモ"});
+                            {ModuliRowTitles[0], "ﾔﾝｸﾞ係数 E(kN/cm2)  ", "ｾﾝ断弾性係数 G(kN/cm2)", "       メモ"});
   CtrlGrid2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   CtrlGrid2->setGeometry(0, 8, 50 + 123 + 152 + 112 + 2, 5 * 18 + 2);
   CtrlGrid2->OnDrawCell = DrawCellCentred;
-  CtrlGrid2->SetRowTitles({J("構造NO"), "6", "7", "8", "9"});
+  std::vector<std::string> moduliTitles;
+  for (const char* title : ModuliRowTitles) moduliTitles.push_back(J(title));
+  CtrlGrid2->SetRowTitles(moduliTitles);
   SpeedButton3 = MakeButton(TabSheet3, "上記数値を新規立上り設定として登録", 0, 110, 300, 24);
   connect(SpeedButton3, &QPushButton::clicked, this, [this] { SpeedButton3Click(); });
 
@@ -114,13 +119,13 @@ Tkeizyo1::Tkeizyo1(FrameInputHost& host, QWidget* mainWindow) : host_(host) {
   CtrlGrid4->OnClick = [this](TCtrlGrid*) { CtrlGrid4Click(); };
   CtrlGrid4->OnKeyDown = [this](TCtrlGrid* g, int& key, Qt::KeyboardModifiers s) { CtrlGrid4KeyDown(g, key, s); };
   CtrlGrid4->OnDrawCell = DrawCellLeft;
-  ComboBox2 = MakeCellList(this, {"1 右端ﾋﾟﾝ", "2 左端ﾋﾟﾝ", "3 両端ﾋﾟﾝ", " "}, false, 8);
+  ComboBox2 = MakeCellList(this, {"1 右端ﾋﾟﾝ", "2 左端ﾋﾟﾝ", kBothEndsPinnedJoint, " "}, false, 8);
   MakeNote(this, "*接点[I]>[J]の場合,自動的に接点[I]<[J]に変更します", 8, 446);
   MakeNote(this, "*接合ﾀｲﾌﾟ入力項目が空白の場合は両端剛接合として登録します", 8, 462);
 
   Button3 = MakeButton(this, "部材ﾘｽﾄ初期化", 320, 282, 136, 25);
   Button2 = MakeButton(this, "配置ﾘｽﾄ初期化", 320, 314, 136, 25);
-  Button1 = MakeButton(this, "閉じる", 320, 412, 136, 25);
+  Button1 = MakeButton(this, kCloseCaption, 320, 412, 136, 25);
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
   connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });

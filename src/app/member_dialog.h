@@ -5,9 +5,15 @@
 
 #include <QWidget>
 
+#include <array>
 #include <filesystem>
 
 #include "app/steel_catalogues.h"
+
+// Row titles of the user moduli grid: the title of column 0 and structures 6 to 9.
+inline constexpr std::array<const char*, 5> ModuliRowTitles = {"構造NO", "6", "7", "8", "9"};
+// The joint type of a member pinned at both ends, as the placement list offers it.
+inline constexpr char kBothEndsPinnedJoint[] = "3 両端ﾋﾟﾝ";
 
 class FrameInputHost;
 class QButtonGroup;

@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr double kCmToMm = 10.0;
+constexpr double kCmToMmResultDiagrams = 10.0;
 // A diagram's largest ordinate, real millimetres.
 constexpr double kOrdinateLength = 400.0;
 
@@ -45,8 +45,8 @@ struct MemberGeometry {
 
 MemberGeometry GeometryOf(const RFrameModel& model, int nodeI, int nodeJ, double dx, double dy) {
   MemberGeometry g;
-  g.i = {kCmToMm * model.NodeX[nodeI] + dx, kCmToMm * model.NodeY[nodeI] + dy};
-  g.j = {kCmToMm * model.NodeX[nodeJ] + dx, kCmToMm * model.NodeY[nodeJ] + dy};
+  g.i = {kCmToMmResultDiagrams * model.NodeX[nodeI] + dx, kCmToMmResultDiagrams * model.NodeY[nodeI] + dy};
+  g.j = {kCmToMmResultDiagrams * model.NodeX[nodeJ] + dx, kCmToMmResultDiagrams * model.NodeY[nodeJ] + dy};
   g.theta = DirectionAngleDeg(g.i.x, g.i.y, g.j.x, g.j.y);
   g.length = PointDistance(g.i.x, g.i.y, g.j.x, g.j.y);
   return g;
@@ -59,7 +59,7 @@ void TMatNini1::DrawMomentDiagram(int nodeI, int nodeJ, double mi, double mj, do
   const double s = cadBox1.GroupScales[cadBox1.WriteGrupe_No % kLayerGroups];
   const double d = s / 80;
   const MemberGeometry g = GeometryOf(Model(), nodeI, nodeJ, 0, 0);
-  const bool shortMember = (g.length / kCmToMm) / s < 1.8 && CheckBox3->isChecked();
+  const bool shortMember = (g.length / kCmToMmResultDiagrams) / s < 1.8 && CheckBox3->isChecked();
   auto ordinate = [&](double v) { return std::abs(v) / momentMax * kOrdinateLength; };
   // The diagram lies on the tension side.
   const Point pi = Polar(mi >= 0 ? g.theta + 90 : g.theta - 90, ordinate(mi), g.i);
@@ -107,7 +107,7 @@ void TMatNini1::ForceDiagram(int nodeI, int nodeJ, double atI, double atJ, doubl
   if (std::abs(scale) < 0.01) return;
   const double s = cadBox1.GroupScales[cadBox1.WriteGrupe_No % kLayerGroups];
   const MemberGeometry g = GeometryOf(Model(), nodeI, nodeJ, dx, dy);
-  const bool shortMember = (g.length / kCmToMm) / s < 1.8 && CheckBox3->isChecked();
+  const bool shortMember = (g.length / kCmToMmResultDiagrams) / s < 1.8 && CheckBox3->isChecked();
   const bool forward = g.theta <= 90.1 || g.theta > 270.1;
   double sideI = atI > 0 ? g.theta + 90 : g.theta - 90;
   double sideJ = atJ > 0 ? g.theta - 90 : g.theta + 90;

@@ -104,7 +104,7 @@ void TMatNini1::ToolButton13Click() {
     int number = e.ColorNo;
     std::string joint;
     if (e.LineType == 2) {
-      joint = J("3 両端ﾋﾟﾝ");
+      joint = J(kBothEndsPinnedJoint);
     } else if (e.LineType >= 5 && e.LineType <= 8) {
       number += 10 * (e.LineType - 4);
     }

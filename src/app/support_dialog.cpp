@@ -14,7 +14,7 @@
 Tkeizyo4::Tkeizyo4(FrameInputHost& host, QWidget* mainWindow) : host_(host) {
   if (mainWindow) MakeToolWindow(this, mainWindow);
   setWindowFlag(Qt::WindowStaysOnTopHint);
-  setWindowTitle(QText(J("支点セット")));
+  setWindowTitle(QText(J(kSupportDialogTitle)));
   setFont(DialogFont());
   setFixedSize(240, 384);
 
@@ -24,8 +24,8 @@ Tkeizyo4::Tkeizyo4(FrameInputHost& host, QWidget* mainWindow) : host_(host) {
   CtrlGrid5->OnClick = [this](TCtrlGrid*) { CtrlGrid5Click(); };
   ComboBox1 = MakeCellList(this, {" 111 固定", " 110 ピン", " 000 自由", " 010 Xﾛ-ﾗ", " 100 Yﾛ-ﾗ", " "}, false, 8);
 
-  Button1 = MakeButton(this, "閉じる", 8, 348, 80, 25);
-  Button2 = MakeButton(this, "全ｸﾘｱ-", 104, 348, 80, 25);
+  Button1 = MakeButton(this, kCloseCaption, 8, 348, 80, 25);
+  Button2 = MakeButton(this, kClearAllCaption, 104, 348, 80, 25);
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
   FormCreate();

@@ -22,6 +22,7 @@
 #include "canvas/owned_object.h"
 #include "canvas/ring_grid_objects.h"
 #include "canvas/text_layout.h"
+#include "canvas/undo_step.h"
 #include "geometry/angles_points.h"
 #include "platform/canvas.h"
 #include "platform/custom_control.h"
@@ -143,77 +144,77 @@ class TcadBox : public TCustomControl {
   ~TcadBox() override;
 
   // ---- Published properties --------------------------------------------
-  Sbuttontype ButonType = dtDraf;  // the running command; dtNo is idle
-  _Bswitch B_Switch = _off;        // step of the longer commands
-  std::uint8_t Pentyp = 1;         // line type of new elements
-  std::uint8_t Pencol = 1;         // colour number of new elements
-  std::uint8_t Penwidth = 1;
-  std::uint8_t Papa_No = 0;        // paper size
-  std::uint8_t Mozi_No = 1;        // current text style
-  std::uint8_t WriteGrupe_No = 0;  // layer group of new elements
-  std::uint8_t WriteReiya_No = 0;  // layer of new elements
-  TMouse_move Mouse_move;
-  TMouse_dwn Mouse_dwn;
-  TMouse_up Mouse_up;
-  Tdrawinp* Draw1 = nullptr;       // the drawing store (owned; read-only to the host)
-  bool View_hani_Kotei = false;    // keep the fixed view
-  TBanGo_ClickEvent BanGo_Click;
-  TSakuga_ClickEvent Sakuga_Click;
-  TColor Ringcol = 0;
-  std::uint8_t RingHan = 0;
-  std::uint8_t Gridview = 0;
-  TColor Gridcolor1 = 0;
-  TColor Gridcolor2 = 0;
-  TColor Sentakucol = 0;           // selected elements
-  TColor Sentakucol2 = 0;          // XOR previews
-  TColor Sentakucol3 = 0;          // elements of reference layers
-  TColor Sentakucol4 = 0;          // previews while tanren_Han is set
-  bool GridType = false;
-  std::int32_t GridviewHaba = 0;
-  bool HorakuHan = false;
-  bool HorakuHanDel = false;
-  bool priMoziOkime = false;
-  std::uint8_t cursorHan = 0;
-  std::uint16_t DridoL1 = 0;       // drag-gesture thresholds, pixels
-  std::uint16_t DridoL2 = 0;
-  std::uint8_t SinsikuTyp = 0;
-  std::uint8_t SenUrakesi = 0;
-  _ColBan SenUrakesicol;
-  std::int32_t GraSensai1 = 0;
-  std::int32_t GraSensai2 = 0;
-  std::int32_t GraPSensai = 0;
-  bool iro_Check = false;
-  bool StrWakuView = false;
-  bool OfsetRen = false;
-  std::uint8_t Gkasen = 0;
-  std::uint8_t BoxHouraku = 0;
-  bool HaniAka_Cyu = false;        // a selected range waits for confirmation (read-only)
-  bool DGamen_LR = false;
-  bool Upsensentaku = false;
-  bool bubunhan = false;
-  bool Dothyouzi = false;
-  std::uint8_t PrintSeniro = 0;
-  std::uint8_t PrintMoziiro = 0;
-  bool PrintKaiten = false;
-  std::uint8_t PrintSenno = 0;
-  std::uint8_t PrintMozino = 0;
-  std::uint8_t yakakugoto = 0;
-  bool Ensyukiten = false;
-  std::uint8_t Bittukatyp = 0;
-  bool BitDrawtyp = false;         // pictures over (true) or under the elements
-  bool jpgtobmp = false;
-  bool hatchHozi = false;
-  std::uint8_t NakaZokuMusi = 0;
-  bool senzyohit = false;
-  std::uint8_t print_htyp = 0;
-  std::int32_t Wheel_typ = 0;
-  std::int32_t Wheel_kasoku = 0;
-  std::int32_t key_kasoku = 0;
-  std::int32_t paki_x = 0;
-  std::int32_t paki_y = 0;
-  bool scl_han = false;
-  std::uint8_t Mhan1 = 0;          // per-click status of the handlers (read-only)
-  bool tanren_Han = false;
+  Sbuttontype ButonType = dtDraf;   // the running command; dtNo is idle
+  _Bswitch B_Switch = _off;         // step of the longer commands
+  std::uint8_t Pentyp = 1;          // line type of new elements
+  std::uint8_t Pencol = 1;          // colour number of new elements
+  std::uint8_t Penwidth = 1;        // pen width of the commands' previews and committed lines
+  std::uint8_t Papa_No = 0;         // paper size, an index into PaperSizes
+  std::uint8_t Mozi_No = 1;         // current text style, an index into TextStyles
+  std::uint8_t WriteGrupe_No = 0;   // layer group of new elements
+  std::uint8_t WriteReiya_No = 0;   // layer of new elements
+  TMouse_move Mouse_move;           // host event at the end of every move, in drawing units
+  TMouse_dwn Mouse_dwn;             // host event at the end of every press
+  TMouse_up Mouse_up;               // host event after the command handlers of a release
+  Tdrawinp* Draw1 = nullptr;        // the drawing store (owned; read-only to the host)
+  bool View_hani_Kotei = false;     // keep the fixed view
+  TBanGo_ClickEvent BanGo_Click;    // host event after every release: the mode and the host-action number GenBan
+  TSakuga_ClickEvent Sakuga_Click;  // host event when the cursor enters the control
+  TColor Ringcol = 0;               // colour of the ring cross-hair
+  std::uint8_t RingHan = 0;         // when the ring cross-hair shows: 0 never, 1 in the range modes, else always
+  std::uint8_t Gridview = 0;        // grid: 0 none, 1 to 4 subdivisions of the pitch
+  TColor Gridcolor1 = 0;            // colour of the grid lines on the pitch
+  TColor Gridcolor2 = 0;            // colour of the grid's subdivision lines
+  TColor Sentakucol = 0;            // colour of selected elements
+  TColor Sentakucol2 = 0;           // colour of XOR previews
+  TColor Sentakucol3 = 0;           // colour of elements on reference layers
+  TColor Sentakucol4 = 0;           // colour of previews while tanren_Han is set
+  bool GridType = false;            // grid pitch in paper millimetres (true) or in real units (false)
+  std::int32_t GridviewHaba = 0;    // grid density limit
+  bool HorakuHan = false;           // the envelope works on every line type, not only type 1
+  bool HorakuHanDel = false;        // the box trim works on every line type
+  bool priMoziOkime = false;        // kept for the host; nothing reads it
+  std::uint8_t cursorHan = 0;       // cursor variant of the per-command cursor choice
+  std::uint16_t DridoL1 = 0;        // first drag length of the gesture menu, pixels
+  std::uint16_t DridoL2 = 0;        // second drag-length step of the gesture menu, pixels
+  std::uint8_t SinsikuTyp = 0;      // a right click of the stretch command: 1 cuts the line, else moves its end
+  std::uint8_t SenUrakesi = 0;      // pasting: 1 erases the lines under the figure, 2 hatches instead
+  _ColBan SenUrakesicol;            // colours that take part in the hidden-line erase
+  std::int32_t GraSensai1 = 0;      // gradient fill strip width on the screen, pixels
+  std::int32_t GraSensai2 = 0;      // gradient fill strip width on the screen, the other patterns
+  std::int32_t GraPSensai = 0;      // gradient fill strip width when printing
+  bool iro_Check = false;           // the screen shows fill regions as outlines only
+  bool StrWakuView = false;         // every text is drawn with its frame
+  bool OfsetRen = false;            // the point offset is added to every picked point
+  std::uint8_t Gkasen = 0;          // what the external pick takes: 0 point, 2 line, 3 circle, 1 or 5+ polyline
+  std::uint8_t BoxHouraku = 0;      // the sized rectangle also runs the envelope
+  bool HaniAka_Cyu = false;         // a selected range waits for confirmation (read-only)
+  bool DGamen_LR = false;           // right-half presses offer the right-button gestures' alternatives
+  bool Upsensentaku = false;        // an upward two-button drag selects lines
+  bool bubunhan = false;            // range selections take crossing elements too
+  bool Dothyouzi = false;           // points drawn as single pixels when zoomed out
+  std::uint8_t PrintSeniro = 0;     // kept for the host; nothing reads it
+  std::uint8_t PrintMoziiro = 0;    // kept for the host; nothing reads it
+  bool PrintKaiten = false;         // print frame turned by 90 degrees
+  std::uint8_t PrintSenno = 0;      // kept for the host; nothing reads it
+  std::uint8_t PrintMozino = 0;     // kept for the host; nothing reads it
+  std::uint8_t yakakugoto = 0;      // direction snap of the arrow head
+  bool Ensyukiten = false;          // an end snapped to a curve's centre moves onto the curve
+  std::uint8_t Bittukatyp = 0;      // bitmap pictures: 1 and 2 draw them transparent
+  bool BitDrawtyp = false;          // pictures over (true) or under the elements
+  bool jpgtobmp = false;            // reordered JPEG pictures are kept as converted bitmaps
+  bool hatchHozi = false;           // the hatch boundary and SenUrakesi outlive a cancel
+  std::uint8_t NakaZokuMusi = 0;    // the middle cut ignores: 1 same-looking lines, 2 other line types, 3 both
+  bool senzyohit = false;           // the line commands take their points from the reference snap
+  std::uint8_t print_htyp = 0;      // page tiles of the print frame: 0 none, 1 and 2 two layouts
+  std::int32_t Wheel_typ = 0;       // 1: the wheel always zooms (the middle button does not switch it)
+  std::int32_t Wheel_kasoku = 0;    // wheel zoom step: 1 to 6 zoom faster, others 1.2 a notch
+  std::int32_t key_kasoku = 0;      // arrow-key pan step: 1 to 6 pan faster
+  std::int32_t paki_x = 0;          // print tile shift in x, millimetres
+  std::int32_t paki_y = 0;          // print tile shift in y, millimetres
+  bool scl_han = false;             // inverts the wheel zoom direction
+  std::uint8_t Mhan1 = 0;           // per-click status of the handlers (read-only)
+  bool tanren_Han = false;          // previews in Sentakucol4 instead of Sentakucol2
 
   // ---- View ----------------------------------------------------------------
   double PixelsPerMm = 0.0;
@@ -465,9 +466,9 @@ class TcadBox : public TCustomControl {
   std::uint8_t RepeatByCount = 0;
   std::uint16_t DivCount = 0;
   // Pastes the buffer at the division points of the segment, all copies one
-  // undo step (joined to the open one when joinStep); false when the
-  // segment has no division point, and then nothing changes.
-  bool PasteBufferAlongSegment(double x1, double y1, double x2, double y2, bool joinStep = false);
+  // undo step (new or joined to the open one); false when the segment has
+  // no division point, and then nothing changes.
+  bool PasteBufferAlongSegment(double x1, double y1, double x2, double y2, UndoJoin join = UndoJoin::NewStep);
   // The figure paste and the line-fitted paste: whether elements of line
   // type 9 stay out of the figure paste; the host's fit rule (10 and above
   // also delete the reference lines) and copies of the two picked lines
@@ -783,9 +784,8 @@ class TcadBox : public TCustomControl {
   bool ReadLineAngle(bool plus180, double x, double y);
   // Editing many lines at once, each one undo step.
   void EraseInsideBox(bool allTypes, double x1, double y1, double x2, double y2);
-  // joinStep: what it erases joins the undo step already open.
   void ErasePasteHiddenLines(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
-                             double scaleX, double scaleY, bool joinStep = false);
+                             double scaleX, double scaleY, UndoJoin join = UndoJoin::NewStep);
   void EnvelopeInsideBox(bool allTypes, double x1, double y1, double x2, double y2);
   void EnvelopeRotatedBox(double x1, double y1, double x2, double y2, double angle);
   void DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep);
@@ -895,7 +895,7 @@ class TcadBox : public TCustomControl {
   void DeselectAll();
   void DeselectElement(std::int32_t index);
   void DeleteElementAt(double x, double y);
-  void DeleteLineByIndex(std::int32_t index, bool joinStep = false);
+  void DeleteLineByIndex(std::int32_t index, UndoJoin join = UndoJoin::NewStep);
   void DeleteElementByIndex(std::int32_t index);
   // The polygon range over the vertex list of the PolygonObj slot, closed
   // by its edge list; nothing without one.
@@ -939,8 +939,8 @@ class TcadBox : public TCustomControl {
   void DrawHeldTextFrame(double x, double y);
   void RefreshHeldTextFrame();
   void AddHeldTextStep(Tdrawinp& store);
-  void AddHeldText(Tdrawinp& store, bool newUndoStep);
-  void AddTextFromTemplate(const RDrawElement& templ, const std::string& text, bool newUndoStep);
+  void AddHeldText(Tdrawinp& store, UndoJoin join);
+  void AddTextFromTemplate(const RDrawElement& templ, const std::string& text, UndoJoin join);
   void AddTextRefitted(const RDrawElement& templ, const std::string& text, double x, double y);
   bool PickTextAt(std::string& text, bool peekOnly, double x, double y);
   void JoinTexts(std::int32_t baseIndex, std::int32_t otherIndex, std::string& joined, bool baseFirst,

@@ -6,6 +6,7 @@
 #include "canvas/drawing_store.h"
 
 #include "canvas/buffer_transform.h"
+#include "canvas/undo_step.h"
 #include "geometry/angles_points.h"
 #include "geometry/arcs_ellipses.h"
 #include "geometry/element_numbers.h"
@@ -75,7 +76,8 @@ void Tdrawinp::PasteBuffer(std::int32_t directionMode, std::uint8_t layerMode, d
                            double scaleY, std::uint8_t group, std::uint8_t layer, bool newUndo,
                            std::uint8_t selection, bool newUndo2, bool skipType9) {
   if ((shiftX < kNoPointShift && shiftY < kNoPointShift) || scaleX == 0.0 || scaleY == 0.0) return;
-  if (newUndo && newUndo2) ClearUndoLog();
+  // Only both flags together make the paste a new step.
+  TUndoStep(*this, NewStepWhen(newUndo && newUndo2)).Open();
 
   const TBufferTransform t =
       MakeBufferTransform(directionMode, shiftX, shiftY, pivotX, pivotY, rotation, axisAngle, scaleX, scaleY);

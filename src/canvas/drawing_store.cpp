@@ -439,81 +439,117 @@ void Tdrawinp::ShiftTextIndices(std::int32_t deletedText, std::int32_t fromIndex
   }
 }
 
-// Whether a line is a few pixels or less at this zoom: its length times the
-// zoom at most 0.8, 0.4 or 0.2 by zoom band. Squared lengths decide; only
-// a length within rounding of the limit is measured exactly, so the answer
-// is the one the plain length gives.
 namespace {
 
-// The test itself, apart so that the display-list builder runs it inline.
-inline bool SegmentSmallAtZoom(double x1, double y1, double x2, double y2, double zoom) {
-  double limit = 0.0;
-  if (zoom < 0.5) {
-    limit = 0.8;
-  } else if (zoom < 1.5) {
-    limit = 0.4;
-  } else if (zoom < 2.5) {
-    limit = 0.2;
-  } else {
-    return false;
+// Whether a line is a few pixels or less at this zoom: its length times the
+// zoom at most 0.8, 0.4 or 0.2 by zoom band. Squared lengths decide; only a
+// length within rounding of the limit is measured exactly, so the answer is
+// the one the plain length gives. The band is chosen once per zoom.
+class SmallSegmentTest {
+ public:
+  explicit SmallSegmentTest(double zoom) : zoom_(zoom) {
+    if (zoom < 0.5) {
+      limit_ = 0.8;
+    } else if (zoom < 1.5) {
+      limit_ = 0.4;
+    } else if (zoom < 2.5) {
+      limit_ = 0.2;
+    }
+    active_ = zoom < 2.5;
+    zoomSquared_ = zoom * zoom;
+    const double limitSquared = limit_ * limit_;
+    belowSquared_ = limitSquared * (1.0 - 1e-9);
+    aboveSquared_ = limitSquared * (1.0 + 1e-9);
   }
-  const double dx = x2 - x1, dy = y2 - y1;
-  const double sizeSquared = (dx * dx + dy * dy) * (zoom * zoom);
-  const double limitSquared = limit * limit;
-  if (sizeSquared < limitSquared * (1.0 - 1e-9)) return true;
-  if (sizeSquared > limitSquared * (1.0 + 1e-9)) return false;
-  return PointDistance(x1, y1, x2, y2) * zoom <= limit;  // at the limit, or not a number
-}
+  bool operator()(double x1, double y1, double x2, double y2) const {
+    if (!active_) return false;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double sizeSquared = (dx * dx + dy * dy) * zoomSquared_;
+    if (sizeSquared < belowSquared_) return true;
+    if (sizeSquared > aboveSquared_) return false;
+    return PointDistance(x1, y1, x2, y2) * zoom_ <= limit_;  // at the limit, or not a number
+  }
 
-inline bool SmallAtZoom(const RDrawElement& e, double zoom) { return SegmentSmallAtZoom(e.X1, e.Y1, e.X2, e.Y2, zoom); }
-
-// A rectangle is the four lines it is drawn with: listed when one of them
-// crosses the window, small when its width and its height both are.
-inline bool RectangleCrossesRectInterior(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax) {
-  const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
-  return SegmentCrossesRectInterior(x1, y1, x2, y1, xMin, yMin, xMax, yMax) ||
-         SegmentCrossesRectInterior(x2, y1, x2, y2, xMin, yMin, xMax, yMax) ||
-         SegmentCrossesRectInterior(x2, y2, x1, y2, xMin, yMin, xMax, yMax) ||
-         SegmentCrossesRectInterior(x1, y2, x1, y1, xMin, yMin, xMax, yMax);
-}
-
-inline bool RectangleSmallAtZoom(const RDrawElement& e, double zoom) {
-  const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
-  return SegmentSmallAtZoom(x1, y1, x2, y1, zoom) && SegmentSmallAtZoom(x1, y1, x1, y2, zoom);
-}
+ private:
+  double zoom_;
+  double limit_ = 0.0;
+  bool active_ = false;
+  double zoomSquared_ = 0.0, belowSquared_ = 0.0, aboveSquared_ = 0.0;
+};
 
 }  // namespace
 
-bool LineIsSmall(const RDrawElement& e, double zoom) { return SmallAtZoom(e, zoom); }
+bool LineIsSmall(const RDrawElement& e, double zoom) { return SmallSegmentTest(zoom)(e.X1, e.Y1, e.X2, e.Y2); }
 
+// What a build decides once for its window and zoom, so that each element
+// costs only its own tests. A fast answer below is the one the full test
+// gives first; whatever it does not settle goes to the full test.
+struct Tdrawinp::ListingWindow {
+  double xMin, yMin, xMax, yMax, zoom;
+  SmallSegmentTest segmentSmall;
+  double textYMin;  // texts are listed down to their frame's depth
+  bool textsShown, arcsMayBeSmall, pointsSmall;
+  bool hasWidth;                    // for the strict inside test
+  double minX, maxX, minY, maxY;    // the corners sorted, for the inclusive one
+  bool sortedHasArea;
 
-inline Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax,
-                                     double zoom) const {
+  ListingWindow(double x1, double y1, double x2, double y2, double z)
+      : xMin(x1), yMin(y1), xMax(x2), yMax(y2), zoom(z), segmentSmall(z), textYMin(y1 - 0.3 * z),
+        textsShown(!(z > 70.0)), arcsMayBeSmall(z < 0.76), pointsSmall(z < 0.2), hasWidth(x1 != x2),
+        minX(std::min(x1, x2)), maxX(std::max(x1, x2)), minY(std::min(y1, y2)), maxY(std::max(y1, y2)),
+        sortedHasArea(minX != maxX && minY != maxY) {}
+
+  // Strictly inside, the corners as given (lower left first), the bottom
+  // where the element's kind puts it.
+  bool Inside(double px, double py, double bottom) const {
+    return hasWidth && bottom != yMax && xMin < px && px < xMax && bottom < py && py < yMax;
+  }
+  // Inside or on the border, the corners in any order.
+  bool Within(double px, double py) const {
+    return sortedHasArea && px >= minX && px <= maxX && py >= minY && py <= maxY;
+  }
+  bool SegmentCrosses(double x1, double y1, double x2, double y2, double bottom) const {
+    if (Inside(x1, y1, bottom) || Inside(x2, y2, bottom)) return true;
+    return SegmentCrossesRectInterior(x1, y1, x2, y2, xMin, bottom, xMax, yMax);
+  }
+};
+
+inline Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, const ListingWindow& w) const {
+  const double x1 = e.X1, y1 = e.Y1;
   switch (e.Kind) {
     case kKindLine: {
-      if (!SegmentCrossesRectInterior(e.X1, e.Y1, e.X2, e.Y2, xMin, yMin, xMax, yMax)) return Listing::Skip;
+      const double x2 = e.X2, y2 = e.Y2;
+      if (!w.SegmentCrosses(x1, y1, x2, y2, w.yMin)) return Listing::Skip;
       if (e.LineTag >= kLineTagCurveFirst) return Listing::Listed;
-      return SmallAtZoom(e, zoom) ? Listing::Small : Listing::Listed;
+      return w.segmentSmall(x1, y1, x2, y2) ? Listing::Small : Listing::Listed;
     }
     case kKindRect: {
-      if (!RectangleCrossesRectInterior(e, xMin, yMin, xMax, yMax)) return Listing::Skip;
+      // A rectangle is the four lines it is drawn with: listed when one of
+      // them crosses the window, small when its width and its height both are.
+      const double x2 = e.X2, y2 = e.Y2, b = w.yMin;
+      if (!w.SegmentCrosses(x1, y1, x2, y1, b) && !w.SegmentCrosses(x2, y1, x2, y2, b) &&
+          !w.SegmentCrosses(x2, y2, x1, y2, b) && !w.SegmentCrosses(x1, y2, x1, y1, b)) {
+        return Listing::Skip;
+      }
       if (e.LineTag >= kLineTagCurveFirst) return Listing::Listed;
-      return RectangleSmallAtZoom(e, zoom) ? Listing::Small : Listing::Listed;
+      return w.segmentSmall(x1, y1, x2, y1) && w.segmentSmall(x1, y1, x1, y2) ? Listing::Small : Listing::Listed;
     }
     case kKindText:
-      if (zoom > 70.0) return Listing::Skip;
-      if (!SegmentCrossesRectInterior(e.X1, e.Y1, e.X2, e.Y2, xMin, yMin - 0.3 * zoom, xMax, yMax)) {
-        return Listing::Skip;
-      }
+      if (!w.textsShown) return Listing::Skip;
+      if (!w.SegmentCrosses(x1, y1, e.X2, e.Y2, w.textYMin)) return Listing::Skip;
       return Listing::Listed;
-    case kKindArc:
-      if (!EllipseTouchesRect(e.X1, e.Y1, e.Radius, e.Ratio, e.Rotation, 0.0, 0.0, xMin, yMin, xMax, yMax, 0.0, 0.0)) {
+    case kKindArc: {
+      const double r = e.Radius;
+      // The four ends of the axes first, as the full test takes them.
+      if (!w.Within(x1 + r, y1) && !w.Within(x1, y1 - r) && !w.Within(x1, y1 + r) && !w.Within(x1 - r, y1) &&
+          !EllipseTouchesRect(x1, y1, r, e.Ratio, e.Rotation, 0.0, 0.0, w.xMin, w.yMin, w.xMax, w.yMax, 0.0, 0.0)) {
         return Listing::Skip;
       }
-      return (zoom < 0.76 && e.Radius * zoom < 0.2) ? Listing::Small : Listing::Listed;
+      return (w.arcsMayBeSmall && r * w.zoom < 0.2) ? Listing::Small : Listing::Listed;
+    }
     case kKindPoint:
-      if (!PointInRectStrict(e.X1, e.Y1, xMin, yMin, xMax, yMax)) return Listing::Skip;
-      return zoom < 0.2 ? Listing::Small : Listing::Listed;
+      if (!w.Inside(x1, y1, w.yMin)) return Listing::Skip;
+      return w.pointsSmall ? Listing::Small : Listing::Listed;
     default:
       return Listing::Skip;
   }
@@ -542,6 +578,10 @@ void Tdrawinp::BuildDisplayLists(double xMin, double yMin, double xMax, double y
   DisplayList.clear();
   SmallList.clear();
   workingList_.clear();
+  const ListingWindow window(xMin, yMin, xMax, yMax, zoom);
+  // Each element's position in the display list is noted as it is listed.
+  listPositions_.resize(Elements.size());
+  std::int32_t* const positions = listPositions_.data();
   // The same pass checks that no element was changed in place since it was
   // indexed (a change the store was not told of).
   const bool checkIndex = !indexStale_ && index_.Count() == Elements.size();
@@ -549,26 +589,30 @@ void Tdrawinp::BuildDisplayLists(double xMin, double yMin, double xMax, double y
   for (std::size_t i = 0; i < Elements.size(); ++i) {
     const RDrawElement& e = Elements[i];
     if (checkIndex) fingerprints += TElementIndex::Fingerprint(e);
-    const std::uint8_t state = LayerState(e.Group, e.Layer);
-    if (state == kLayerHidden) continue;
-    const Listing listing = Classify(e, xMin, yMin, xMax, yMax, zoom);
-    if (listing == Listing::Skip) continue;
-    const RDisplayEntry entry{static_cast<std::int32_t>(i)};
-    if (listing == Listing::Small) {
-      SmallList.push_back(entry);
-    } else if (e.Kind != kKindPoint && state == kLayerReference) {
-      workingList_.push_back(entry);
-    } else {
-      DisplayList.push_back(entry);
+    std::int32_t position = -1;
+    if (const std::uint8_t state = LayerState(e.Group, e.Layer); state != kLayerHidden) {
+      const Listing listing = Classify(e, window);
+      const RDisplayEntry entry{static_cast<std::int32_t>(i)};
+      if (listing == Listing::Small) {
+        SmallList.push_back(entry);
+      } else if (listing == Listing::Listed) {
+        if (e.Kind != kKindPoint && state == kLayerReference) {
+          workingList_.push_back(entry);
+        } else {
+          position = static_cast<std::int32_t>(DisplayList.size());
+          DisplayList.push_back(entry);
+        }
+      }
     }
+    positions[i] = position;
   }
-  // Reference layers first, so the editable ones are drawn over them.
-  DisplayList.insert(DisplayList.begin(), workingList_.begin(), workingList_.end());
   if (checkIndex && fingerprints != index_.FingerprintSum()) indexStale_ = true;
-
-  listPositions_.assign(Elements.size(), -1);
-  for (std::size_t p = 0; p < DisplayList.size(); ++p) {
-    listPositions_[static_cast<std::size_t>(DisplayList[p].Index)] = static_cast<std::int32_t>(p);
+  if (!workingList_.empty()) {
+    // Reference layers first, so the editable ones are drawn over them.
+    DisplayList.insert(DisplayList.begin(), workingList_.begin(), workingList_.end());
+    for (std::size_t p = 0; p < DisplayList.size(); ++p) {
+      listPositions_[static_cast<std::size_t>(DisplayList[p].Index)] = static_cast<std::int32_t>(p);
+    }
   }
   positionsListSize_ = DisplayList.size();
   positionsListData_ = DisplayList.data();
@@ -581,7 +625,8 @@ void Tdrawinp::BuildDisplayLists(double xMin, double yMin, double xMax, double y
 
 bool Tdrawinp::ListedInView(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax,
                             double zoom) const {
-  return LayerState(e.Group, e.Layer) != kLayerHidden && Classify(e, xMin, yMin, xMax, yMax, zoom) == Listing::Listed;
+  return LayerState(e.Group, e.Layer) != kLayerHidden &&
+         Classify(e, ListingWindow(xMin, yMin, xMax, yMax, zoom)) == Listing::Listed;
 }
 
 void Tdrawinp::RefilterDisplayLists(double xMin, double yMin, double xMax, double yMax, double zoom) {
@@ -591,10 +636,11 @@ void Tdrawinp::RefilterDisplayLists(double xMin, double yMin, double xMax, doubl
   candidates.insert(candidates.end(), SmallList.begin(), SmallList.end());
   DisplayList.clear();
   SmallList.clear();
+  const ListingWindow window(xMin, yMin, xMax, yMax, zoom);
   for (const RDisplayEntry& entry : candidates) {
     const RDrawElement* e = EntryElement(entry);
     if (!e) continue;
-    const Listing listing = Classify(*e, xMin, yMin, xMax, yMax, zoom);
+    const Listing listing = Classify(*e, window);
     if (listing == Listing::Small) SmallList.push_back(entry);
     if (listing == Listing::Listed) DisplayList.push_back(entry);
   }
@@ -643,7 +689,8 @@ bool Tdrawinp::SyncPositions() const {
   return true;
 }
 
-void Tdrawinp::ListedNear(double x1, double y1, double x2, double y2, std::vector<std::uint32_t>& positions) const {
+void Tdrawinp::ListedNear(double x1, double y1, double x2, double y2, std::vector<std::uint32_t>& positions,
+                          double arcMargin) const {
   positions.clear();
   if (!UseElementIndex || !SyncIndex()) {
     positions.resize(DisplayList.size());
@@ -652,25 +699,21 @@ void Tdrawinp::ListedNear(double x1, double y1, double x2, double y2, std::vecto
   }
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
+  if (!(arcMargin > 0.0)) arcMargin = 0.0;
   // The exact tests round; the index must not be stricter than they are.
-  const double slack = 1e-9 * (1.0 + std::max({std::abs(x1), std::abs(x2), std::abs(y1), std::abs(y2)}));
+  const double slack =
+      1e-9 * (1.0 + arcMargin + std::max({std::abs(x1), std::abs(x2), std::abs(y1), std::abs(y2)}));
   x1 -= slack;
   y1 -= slack;
   x2 += slack;
   y2 += slack;
   queryScratch_.clear();
-  index_.Query(x1, y1, x2, y2, queryScratch_);
-  const double margin = index_.TextMargin();
+  // The index rejects by each element's own extent, so only the elements
+  // near the rectangle are looked up here.
+  index_.Query(x1, y1, x2, y2, queryScratch_, arcMargin);
   for (const std::int32_t index : queryScratch_) {
     const std::int32_t position = listPositions_[static_cast<std::size_t>(index)];
-    if (position < 0) continue;
-    // The grid's cells are coarse for large elements: their own extent decides.
-    double ex1, ey1, ex2, ey2;
-    if (TElementIndex::Extent(Elements[static_cast<std::size_t>(index)], margin, ex1, ey1, ex2, ey2) &&
-        (ex1 > x2 || ex2 < x1 || ey1 > y2 || ey2 < y1)) {
-      continue;
-    }
-    positions.push_back(static_cast<std::uint32_t>(position));
+    if (position >= 0) positions.push_back(static_cast<std::uint32_t>(position));
   }
   std::sort(positions.begin(), positions.end());
 }

@@ -157,9 +157,11 @@ class Tdrawinp {
   // Positions in DisplayList, ascending, of the entries whose elements may
   // meet the rectangle (corners in any order). Every entry whose element
   // meets it is among them, so the caller still tests each; a text is
-  // found by its base line and the frame of the tallest text style. With
+  // found by its base line and the frame of the tallest text style. Arcs
+  // are looked up in the rectangle widened by arcMargin on every side. With
   // the index off, every position.
-  void ListedNear(double x1, double y1, double x2, double y2, std::vector<std::uint32_t>& positions) const;
+  void ListedNear(double x1, double y1, double x2, double y2, std::vector<std::uint32_t>& positions,
+                  double arcMargin = 0.0) const;
   // Tells the store that elements were changed in place (moved, resized,
   // refitted) rather than through its own operations, so that the next
   // build and search find them where they are now.
@@ -230,7 +232,8 @@ class Tdrawinp {
   friend class TDeletionPass;
   // What the display-list builders decide for one element.
   enum class Listing { Skip, Small, Listed };
-  Listing Classify(const RDrawElement& e, double xMin, double yMin, double xMax, double yMax, double zoom) const;
+  struct ListingWindow;
+  Listing Classify(const RDrawElement& e, const ListingWindow& window) const;
   void StoreElement(const RDrawElement& stored, const RDrawElement& logged);
   void ForgetDisplayEntries(std::int32_t index);
   void LogDeletion(std::int32_t index);

@@ -9,6 +9,7 @@
 
 #include "canvas/cad_box.h"
 #include "canvas/text_measure.h"
+#include "canvas/undo_step.h"
 #include "geometry/codepage.h"
 #include "geometry/element_numbers.h"
 
@@ -54,12 +55,18 @@ bool SkipLine(double limit, double x1, double y1, double x2, double y2) {
   return PointDistance(x1, y1, x2, y2) < limit || CoordinatesOutOfRange(x1, y1, x2, y2);
 }
 
+// The step opens before the store's own check, so an element the store
+// drops still ends the previous step.
+void AddCheckedInStep(Tdrawinp& store, const RDrawElement& e, UndoJoin join) {
+  TUndoStep(store, join).Open();
+  store.AddElementChecked(e);
+}
+
 }  // namespace
 
 void TcadBox::AddLineToStore(Tdrawinp& target, double x1, double y1, double x2, double y2) {
   if (SkipLine(kShortestStoreLine, x1, y1, x2, y2)) return;
-  target.ClearUndoLog();
-  target.AddElement(LineElement(Pentyp, Pencol, WriteGrupe_No, WriteReiya_No, x1, y1, x2, y2));
+  TUndoStep(target).Add(LineElement(Pentyp, Pencol, WriteGrupe_No, WriteReiya_No, x1, y1, x2, y2));
 }
 
 void TcadBox::AddLine(std::uint8_t colour, std::uint8_t lineType, double x1, double y1, double x2, double y2,
@@ -67,8 +74,7 @@ void TcadBox::AddLine(std::uint8_t colour, std::uint8_t lineType, double x1, dou
   if (SkipLine(kShortestRealLine, x1, y1, x2, y2)) return;
   const RDrawElement e = LineElement(lineType, colour, WriteGrupe_No, WriteReiya_No, RealToDrawingLength(x1),
                                      RealToDrawingLength(y1), RealToDrawingLength(x2), RealToDrawingLength(y2));
-  if (!keepUndo) Draw1->ClearUndoLog();
-  Draw1->AddElementChecked(e);
+  AddCheckedInStep(*Draw1, e, NewStepWhen(!keepUndo));
 }
 
 void TcadBox::AddArc(std::uint8_t colour, std::uint8_t lineType, double cx, double cy, double r, double ratio,
@@ -87,8 +93,7 @@ void TcadBox::AddArc(std::uint8_t colour, std::uint8_t lineType, double cx, doub
   e.StartAngle = Single(startAngle);
   e.EndAngle = Single(endAngle);
   e.Rotation = Single(rotation);
-  if (!keepUndo) Draw1->ClearUndoLog();
-  Draw1->AddElementChecked(e);
+  AddCheckedInStep(*Draw1, e, NewStepWhen(!keepUndo));
 }
 
 void TcadBox::AddPoint(std::uint8_t colour, std::uint8_t lineType, double x, double y, bool keepUndo) {
@@ -101,8 +106,7 @@ void TcadBox::AddPoint(std::uint8_t colour, std::uint8_t lineType, double x, dou
   e.Layer = WriteReiya_No;
   e.X1 = RealToDrawingLength(x);
   e.Y1 = RealToDrawingLength(y);
-  if (!keepUndo) Draw1->ClearUndoLog();
-  Draw1->AddElementChecked(e);
+  AddCheckedInStep(*Draw1, e, NewStepWhen(!keepUndo));
 }
 
 void TcadBox::AddText(const std::string& text, std::uint8_t style, double x, double y, double angle,
@@ -153,34 +157,32 @@ void TcadBox::AddLineAttr(std::uint8_t colour, std::uint8_t lineType, double x1,
   const RDrawElement e =
       LineElement(lineType != 0 ? lineType : Pentyp, colour != 0 ? colour : Pencol, group != 0 ? group : WriteGrupe_No,
                   layer != 0 ? layer : WriteReiya_No, x1, y1, x2, y2, tag);
-  if (newUndo) target.ClearUndoLog();
-  target.AddElement(e);
+  TUndoStep(target, NewStepWhen(newUndo)).Add(e);
 }
 
 void TcadBox::AddLineExact(std::uint8_t colour, std::uint8_t lineType, double x1, double y1, double x2, double y2,
                            std::uint8_t layer, std::uint8_t group, bool newUndo, std::uint16_t tag,
                            Tdrawinp& target) {
   if (SkipLine(kShortestAttrLine, x1, y1, x2, y2)) return;
-  if (newUndo) target.ClearUndoLog();
-  target.AddElement(LineElement(lineType, colour, group, layer, x1, y1, x2, y2, tag));
+  TUndoStep(target, NewStepWhen(newUndo)).Add(LineElement(lineType, colour, group, layer, x1, y1, x2, y2, tag));
 }
 
 void TcadBox::AddLineChecked(Tdrawinp& target, bool newUndo, double x1, double y1, double x2, double y2) {
   if (SkipLine(kShortestCheckedLine, x1, y1, x2, y2)) return;
-  if (newUndo) target.ClearUndoLog();
-  target.AddElementChecked(LineElement(Pentyp, Pencol, WriteGrupe_No, WriteReiya_No, x1, y1, x2, y2));
+  AddCheckedInStep(target, LineElement(Pentyp, Pencol, WriteGrupe_No, WriteReiya_No, x1, y1, x2, y2),
+                   NewStepWhen(newUndo));
 }
 
 void TcadBox::AddRectangle(Tdrawinp& target, double x1, double y1, double x2, double y2) {
   if (CoordinatesOutOfRange(x1, y1, x2, y2)) return;
   RDrawElement e = LineElement(Pentyp, Pencol, WriteGrupe_No, WriteReiya_No, x1, y1, x2, y2);
   e.Kind = kKindRect;
-  target.ClearUndoLog();
-  target.AddElement(e);
+  TUndoStep(target).Add(e);
 }
 
 void TcadBox::AddRotatedRectLines(Tdrawinp& target, double x1, double y1, double x2, double y2, double angle) {
-  target.ClearUndoLog();
+  // The step opens even when the corners give no lines.
+  TUndoStep(target).Open();
   // One test for every side: the given corners apart and in range.
   if (PointDistance(x1, y1, x2, y2) < kShortestRectSide || CoordinatesOutOfRange(x1, y1, x2, y2)) return;
   const auto add = [&](RPoint2D a, RPoint2D b) {
@@ -221,7 +223,8 @@ void TcadBox::AddAlignedRectLines(Tdrawinp& target, bool keepUndo, double x1, do
   };
   const RPoint2D c1 = corner(p1, p2, turn(0, y1 - y2, p2), p2, p1, turn(x2 - x1, 0, p1));
   const RPoint2D c2 = corner(p2, p1, turn(0, y2 - y1, p1), p1, p2, turn(x1 - x2, 0, p2));
-  if (!keepUndo) target.ClearUndoLog();
+  // The step opens even when the corners are out of range.
+  TUndoStep(target, NewStepWhen(!keepUndo)).Open();
   if (CoordinatesOutOfRange(x1, y1, x2, y2)) return;
   // A flat rectangle has sides without length; they give no lines.
   const auto add = [&](RPoint2D a, RPoint2D b) {

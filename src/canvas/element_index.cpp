@@ -18,6 +18,43 @@ std::int64_t ClampedCell(double v, std::int64_t cells) {
   return static_cast<std::int64_t>(v);
 }
 
+// An item's neighbourhood (its cell widened by half a cell on every side)
+// maps to the quanta 8 to 247; the spare quanta on either side take the
+// rounding, so an extent that the key placed never falls off the scale.
+constexpr double kQuantumOffset = 8.0;
+constexpr double kQuantaAcross = 239.0;
+
+// Lower and upper quanta of a value, rounded outward by a quarter quantum
+// more than any rounding of the arithmetic; false off the scale (or NaN).
+bool QuantumBelow(double q, std::uint8_t& out) {
+  const double f = std::floor(q - 0.25);
+  if (!(f >= 0.0 && f <= 255.0)) return false;
+  out = static_cast<std::uint8_t>(f);
+  return true;
+}
+bool QuantumAbove(double q, std::uint8_t& out) {
+  const double c = std::ceil(q + 0.25);
+  if (!(c >= 0.0 && c <= 255.0)) return false;
+  out = static_cast<std::uint8_t>(c);
+  return true;
+}
+// The same for a query's side, clamped instead: -1 and 256 reject nothing.
+int QueryBelow(double q) {
+  const double f = std::floor(q - 0.25);
+  if (!(f > -1.0)) return -1;  // NaN as well
+  return f > 256.0 ? 256 : static_cast<int>(f);
+}
+int QueryAbove(double q) {
+  const double c = std::ceil(q + 0.25);
+  if (!(c < 256.0)) return 256;  // NaN as well
+  return c < -1.0 ? -1 : static_cast<int>(c);
+}
+
+// Written so that a NaN anywhere counts as meeting.
+bool BoxMeets(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2) {
+  return !(ax1 > bx2 || ax2 < bx1 || ay1 > by2 || ay2 < by1);
+}
+
 template <typename T>
 std::size_t Bytes(const std::vector<T>& v) {
   return v.capacity() * sizeof(T);
@@ -77,6 +114,7 @@ void TElementIndex::Clear() {
   keys_.clear();
   cellStarts_.clear();
   items_.clear();
+  boxes_.clear();
   appended_.clear();
   everywhere_.clear();
 }
@@ -142,15 +180,18 @@ void TElementIndex::Build(std::span<const RDrawElement> elements, double textMar
     start = running;  // for now the end of the cell
   }
   items_.resize(running);
+  boxes_.resize(running);
   for (std::size_t i = n; i-- > 0;) {
     const std::uint32_t key = keys_[i];
     if (key == kEverywhere) continue;
-    items_[--cellStarts_[key]] = static_cast<std::int32_t>(i);
+    const std::uint32_t at = --cellStarts_[key];
+    items_[at] = static_cast<std::int32_t>(i);
+    boxes_[at] = BoxOf(elements[i], key);
   }
   for (std::size_t i = 0; i < n; ++i) {
     const std::uint32_t key = keys_[i];
     if (key == kEverywhere) {
-      everywhere_.push_back(static_cast<std::int32_t>(i));
+      everywhere_.push_back(LooseOf(elements[i], static_cast<std::int32_t>(i)));
       continue;
     }
     const auto at = std::upper_bound(levels_.begin(), levels_.end(), key,
@@ -177,6 +218,36 @@ std::uint32_t TElementIndex::KeyOf(const RDrawElement& e) const {
   const std::int64_t column = ClampedCell((0.5 * (x1 + x2) - originX_) / l.cell, l.columns);
   const std::int64_t row = ClampedCell((0.5 * (y1 + y2) - originY_) / l.cell, l.rows);
   return l.first + static_cast<std::uint32_t>(row * l.columns + column);
+}
+
+TElementIndex::ItemBox TElementIndex::BoxOf(const RDrawElement& e, std::uint32_t key) const {
+  ItemBox box{0, 0, 255, 255, static_cast<std::uint8_t>(e.Kind == kKindArc ? kArcItem : 0)};
+  double x1, y1, x2, y2;
+  if (key == kEverywhere || !Extent(e, textMargin_, x1, y1, x2, y2)) {
+    box.flags |= kUnboxed;
+    return box;
+  }
+  const auto at = std::upper_bound(levels_.begin(), levels_.end(), key,
+                                   [](std::uint32_t k, const Level& l) { return k < l.first; });
+  const Level& l = *(at - 1);
+  const std::int64_t local = key - l.first;
+  const double column = static_cast<double>(local % l.columns), row = static_cast<double>(local / l.columns);
+  const double left = originX_ + (column - 0.5) * l.cell, bottom = originY_ + (row - 0.5) * l.cell;
+  const double scale = kQuantaAcross / (2.0 * l.cell);
+  if (!QuantumBelow(kQuantumOffset + (x1 - left) * scale, box.x1) ||
+      !QuantumBelow(kQuantumOffset + (y1 - bottom) * scale, box.y1) ||
+      !QuantumAbove(kQuantumOffset + (x2 - left) * scale, box.x2) ||
+      !QuantumAbove(kQuantumOffset + (y2 - bottom) * scale, box.y2)) {
+    box = {0, 0, 255, 255, static_cast<std::uint8_t>(box.flags | kUnboxed)};
+  }
+  return box;
+}
+
+TElementIndex::LooseItem TElementIndex::LooseOf(const RDrawElement& e, std::int32_t index) const {
+  LooseItem item{index, -INFINITY, -INFINITY, INFINITY, INFINITY, e.Kind == kKindArc};
+  double x1, y1, x2, y2;
+  if (Extent(e, textMargin_, x1, y1, x2, y2)) item = {index, x1, y1, x2, y2, item.arc};
+  return item;
 }
 
 // An element of the level lies within half a cell of its centre's cell, so
@@ -208,7 +279,7 @@ bool TElementIndex::KeyMeets(std::uint32_t key, double x1, double y1, double x2,
 void TElementIndex::Append(const RDrawElement& e) {
   fingerprintSum_ += Fingerprint(e);
   keys_.push_back(KeyOf(e));
-  appended_.push_back(static_cast<std::int32_t>(keys_.size() - 1));
+  appended_.push_back(LooseOf(e, static_cast<std::int32_t>(keys_.size() - 1)));
 }
 
 void TElementIndex::Remove(std::int32_t index, const RDrawElement& e) {
@@ -216,8 +287,12 @@ void TElementIndex::Remove(std::int32_t index, const RDrawElement& e) {
   fingerprintSum_ -= Fingerprint(e);
   const std::uint32_t key = keys_[static_cast<std::size_t>(index)];
   keys_.erase(keys_.begin() + index);
-  auto forget = [index](std::vector<std::int32_t>& list) {
-    list.erase(std::remove(list.begin(), list.end(), index), list.end());
+  auto forget = [index](std::vector<LooseItem>& list) {
+    list.erase(std::remove_if(list.begin(), list.end(), [index](const LooseItem& item) { return item.index == index; }),
+               list.end());
+    for (LooseItem& item : list) {
+      if (item.index > index) --item.index;
+    }
   };
   forget(appended_);
   forget(everywhere_);
@@ -226,37 +301,69 @@ void TElementIndex::Remove(std::int32_t index, const RDrawElement& e) {
       if (items_[k] == index) items_[k] = -1;
     }
   }
-  for (auto* list : {&items_, &appended_, &everywhere_}) {
-    for (std::int32_t& item : *list) {
-      if (item > index) --item;
-    }
+  for (std::int32_t& item : items_) {
+    if (item > index) --item;
   }
 }
 
-void TElementIndex::Query(double x1, double y1, double x2, double y2, std::vector<std::int32_t>& out) const {
+void TElementIndex::Query(double x1, double y1, double x2, double y2, std::vector<std::int32_t>& out,
+                          double arcMargin) const {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
+  if (!(arcMargin > 0.0)) arcMargin = 0.0;
+  const double wx1 = x1 - arcMargin, wy1 = y1 - arcMargin, wx2 = x2 + arcMargin, wy2 = y2 + arcMargin;
   for (const Level& l : levels_) {
     if (l.count == 0) continue;
     std::int64_t c1, c2, r1, r2;
-    CellRange(l, x1, x2, originX_, l.columns, c1, c2);
-    CellRange(l, y1, y2, originY_, l.rows, r1, r2);
+    CellRange(l, wx1, wx2, originX_, l.columns, c1, c2);
+    CellRange(l, wy1, wy2, originY_, l.rows, r1, r2);
+    const double scale = kQuantaAcross / (2.0 * l.cell);
     for (std::int64_t row = r1; row <= r2; ++row) {
+      const double bottom = originY_ + (static_cast<double>(row) - 0.5) * l.cell;
+      // The query's sides in the quanta of the cells of this row and column;
+      // index 0 the rectangle, 1 the one of the arcs.
+      const int qy1[2] = {QueryBelow(kQuantumOffset + (y1 - bottom) * scale),
+                          QueryBelow(kQuantumOffset + (wy1 - bottom) * scale)};
+      const int qy2[2] = {QueryAbove(kQuantumOffset + (y2 - bottom) * scale),
+                          QueryAbove(kQuantumOffset + (wy2 - bottom) * scale)};
       const std::uint32_t rowFirst = l.first + static_cast<std::uint32_t>(row * l.columns);
-      const std::uint32_t from = cellStarts_[rowFirst + static_cast<std::uint32_t>(c1)];
-      const std::uint32_t to = cellStarts_[rowFirst + static_cast<std::uint32_t>(c2) + 1];
-      for (std::uint32_t k = from; k < to; ++k) {
-        if (items_[k] >= 0) out.push_back(items_[k]);
+      for (std::int64_t column = c1; column <= c2; ++column) {
+        const double left = originX_ + (static_cast<double>(column) - 0.5) * l.cell;
+        const int qx1[2] = {QueryBelow(kQuantumOffset + (x1 - left) * scale),
+                            QueryBelow(kQuantumOffset + (wx1 - left) * scale)};
+        const int qx2[2] = {QueryAbove(kQuantumOffset + (x2 - left) * scale),
+                            QueryAbove(kQuantumOffset + (wx2 - left) * scale)};
+        const std::uint32_t cell = rowFirst + static_cast<std::uint32_t>(column);
+        const std::uint32_t to = cellStarts_[cell + 1];
+        for (std::uint32_t k = cellStarts_[cell]; k < to; ++k) {
+          const std::int32_t item = items_[k];
+          if (item < 0) continue;
+          const ItemBox& b = boxes_[k];
+          const int w = b.flags & kArcItem;
+          if ((b.flags & kUnboxed) == 0 &&
+              (b.x2 < qx1[w] || b.x1 > qx2[w] || b.y2 < qy1[w] || b.y1 > qy2[w])) {
+            continue;
+          }
+          out.push_back(item);
+        }
       }
     }
   }
-  for (const std::int32_t i : appended_) {
-    if (KeyMeets(keys_[static_cast<std::size_t>(i)], x1, y1, x2, y2)) out.push_back(i);
+  const auto meets = [&](const LooseItem& item) {
+    return item.arc ? BoxMeets(item.x1, item.y1, item.x2, item.y2, wx1, wy1, wx2, wy2)
+                    : BoxMeets(item.x1, item.y1, item.x2, item.y2, x1, y1, x2, y2);
+  };
+  for (const LooseItem& item : appended_) {
+    if (KeyMeets(keys_[static_cast<std::size_t>(item.index)], wx1, wy1, wx2, wy2) && meets(item)) {
+      out.push_back(item.index);
+    }
   }
-  out.insert(out.end(), everywhere_.begin(), everywhere_.end());
+  for (const LooseItem& item : everywhere_) {
+    if (meets(item)) out.push_back(item.index);
+  }
 }
 
 std::size_t TElementIndex::MemoryBytes() const {
-  return Bytes(levels_) + Bytes(keys_) + Bytes(cellStarts_) + Bytes(items_) + Bytes(appended_) +
+  return Bytes(levels_) + Bytes(keys_) + Bytes(cellStarts_) + Bytes(items_) + Bytes(boxes_) + Bytes(appended_) +
          Bytes(everywhere_);
 }

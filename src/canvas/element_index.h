@@ -12,6 +12,9 @@
 //
 // The index is an accelerator, never a filter: Query gives a superset of the
 // elements whose extent meets the rectangle; the caller tests each exactly.
+// Each item keeps its extent beside it, rounded outward to a 239th of twice
+// its cell's side, so a query rejects the items of a cell without reading
+// their records.
 
 #include <bit>
 #include <cstddef>
@@ -67,8 +70,10 @@ class TElementIndex {
   std::uint64_t FingerprintSum() const { return fingerprintSum_; }
 
   // Appends to out the indices of the elements whose extent may meet the
-  // rectangle (any corner order), in no particular order and each once.
-  void Query(double x1, double y1, double x2, double y2, std::vector<std::int32_t>& out) const;
+  // rectangle (any corner order), in no particular order and each once;
+  // arcs are looked up in the rectangle widened by arcMargin on every side.
+  void Query(double x1, double y1, double x2, double y2, std::vector<std::int32_t>& out,
+             double arcMargin = 0.0) const;
 
   // Bytes held, for the memory report of the benchmarks.
   std::size_t MemoryBytes() const;
@@ -85,7 +90,23 @@ class TElementIndex {
     std::uint32_t count = 0;     // elements indexed on this level
   };
 
+  // An item's extent in the quanta of its cell's neighbourhood (see Boxed).
+  struct ItemBox {
+    std::uint8_t x1, y1, x2, y2;
+    std::uint8_t flags;
+  };
+  static constexpr std::uint8_t kArcItem = 1;  // looked up with the arc margin
+  static constexpr std::uint8_t kUnboxed = 2;  // offered by its cell whatever the query
+  // An element outside the cells, with its extent (infinite when it has none).
+  struct LooseItem {
+    std::int32_t index;
+    double x1, y1, x2, y2;
+    bool arc;
+  };
+
   std::uint32_t KeyOf(const RDrawElement& e) const;
+  ItemBox BoxOf(const RDrawElement& e, std::uint32_t key) const;
+  LooseItem LooseOf(const RDrawElement& e, std::int32_t index) const;
   // The cell range of a level that can hold elements meeting [q1, q2].
   void CellRange(const Level& level, double q1, double q2, double origin, std::int64_t cells, std::int64_t& first,
                  std::int64_t& last) const;
@@ -99,6 +120,7 @@ class TElementIndex {
   std::vector<std::uint32_t> keys_;        // per element: its cell, or kEverywhere
   std::vector<std::uint32_t> cellStarts_;  // per cell: where its elements begin in items_ (one more at the end)
   std::vector<std::int32_t> items_;        // element indices by cell; -1 where one was removed
-  std::vector<std::int32_t> appended_;     // appended since the build
-  std::vector<std::int32_t> everywhere_;   // indexed on no level
+  std::vector<ItemBox> boxes_;             // beside items_
+  std::vector<LooseItem> appended_;        // appended since the build
+  std::vector<LooseItem> everywhere_;      // indexed on no level
 };

@@ -15,7 +15,7 @@ constexpr TColor kPaleCyan = 0xFFFFB4;    // RGB(180, 255, 255)
 constexpr TColor kPaleRed = 0xB4B4FF;     // RGB(255, 180, 180)
 constexpr TColor kPaleBlue = 0xFFB4B4;    // RGB(180, 180, 255)
 constexpr TColor kPaleGrey = 0xDCDCDC;    // RGB(220, 220, 220)
-constexpr double kNoLabel = -1000000.0;
+constexpr double kNoLabelPromptsCaptions = -1000000.0;
 
 // The caption font: 11 points of the Gothic face, no style.
 void CaptionFont(TCanvas& canvas) {
@@ -59,8 +59,8 @@ void TcadBox::ShowCursorLabel(const std::string& text) {
       if (LabelAnchor.x >= -5000) RepaintLabelArea(static_cast<std::uint16_t>(LabelPrevText.size()), px, py);
     }
     LabelPrevText.clear();
-    LabelPrevAnchor = {kNoLabel, kNoLabel};
-    LabelAnchor = {kNoLabel, kNoLabel};
+    LabelPrevAnchor = {kNoLabelPromptsCaptions, kNoLabelPromptsCaptions};
+    LabelAnchor = {kNoLabelPromptsCaptions, kNoLabelPromptsCaptions};
     return;
   }
   const TColor tints[4] = {kPaleYellow, kPaleCyan, kPaleRed, kPaleBlue};

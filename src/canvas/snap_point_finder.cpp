@@ -1,5 +1,6 @@
 #include "canvas/snap_point_finder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -90,20 +91,65 @@ void THitzakei::AddLineEnds() {
 void THitzakei::AddLineCrossings() {
   const int last = static_cast<int>(Candidates.size()) - 1;
   const int low = PairLowerBound();
-  for (int i = 0; i <= last; ++i) {
+  // A crossing that counts lies in the square and on both segments, so only
+  // lines whose boxes, cut to the square, overlap can give one: the boxes
+  // are swept in order of their left sides. The boxes are widened by far
+  // more than the rounding of a crossing point, so no pair that the full
+  // pairing would accept is passed over.
+  const double magnitude = std::abs(CursorX) + std::abs(CursorY) + Aperture + 1.0;
+  const double slack = 1e-9 * magnitude;
+  const double sx1 = CursorX - Aperture - slack, sx2 = CursorX + Aperture + slack;
+  const double sy1 = CursorY - Aperture - slack, sy2 = CursorY + Aperture + slack;
+  struct Box {
+    double x1, y1, x2, y2;
+    int candidate;
+  };
+  std::vector<Box> boxes;
+  for (int k = 0; k <= last; ++k) {
+    const RDrawElement& e = Candidates[static_cast<std::size_t>(k)];
+    if (!IsLine(e)) continue;
+    // A coordinate that is not a number gives no crossing anywhere.
+    const double ax = e.X1, ay = e.Y1, bx = e.X2, by = e.Y2;  // the record is packed
+    if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) continue;
+    const double bx1 = std::max(std::min(ax, bx) - slack, sx1);
+    const double bx2 = std::min(std::max(ax, bx) + slack, sx2);
+    const double by1 = std::max(std::min(ay, by) - slack, sy1);
+    const double by2 = std::min(std::max(ay, by) + slack, sy2);
+    if (bx1 > bx2 || by1 > by2) continue;
+    boxes.push_back({bx1, by1, bx2, by2, k});
+  }
+  std::sort(boxes.begin(), boxes.end(), [](const Box& a, const Box& b) { return a.x1 < b.x1; });
+
+  // Each crossing keeps the pair it came from, so that the list can be put
+  // in the order of the full pairing: first member ascending, second
+  // descending.
+  struct Crossing {
+    int i, j;
+    RPoint2D p;
+  };
+  std::vector<Crossing> found;
+  auto test = [&](int i, int j) {
     const RDrawElement& a = Candidates[static_cast<std::size_t>(i)];
-    if (!IsLine(a)) continue;
-    for (int j = last; j >= low; --j) {
-      if (i == j) continue;
-      const RDrawElement& b = Candidates[static_cast<std::size_t>(j)];
-      if (!IsLine(b)) continue;
-      double x = 0.0, y = 0.0;
-      if (IntersectSegments(x, y, a.X1, a.Y1, a.X2, a.Y2, b.X1, b.Y1, b.X2, b.Y2) &&
-          InSquare(x, y, Aperture)) {
-        SnapPoints.push_back({x, y});
-      }
+    const RDrawElement& b = Candidates[static_cast<std::size_t>(j)];
+    double x = 0.0, y = 0.0;
+    if (IntersectSegments(x, y, a.X1, a.Y1, a.X2, a.Y2, b.X1, b.Y1, b.X2, b.Y2) && InSquare(x, y, Aperture)) {
+      found.push_back({i, j, {x, y}});
+    }
+  };
+  for (std::size_t k = 0; k < boxes.size(); ++k) {
+    const Box& a = boxes[k];
+    for (std::size_t m = k + 1; m < boxes.size() && boxes[m].x1 <= a.x2; ++m) {
+      const Box& b = boxes[m];
+      if (b.y1 > a.y2 || b.y2 < a.y1) continue;
+      const int p = std::min(a.candidate, b.candidate), q = std::max(a.candidate, b.candidate);
+      // The second member of a pair comes from index low up.
+      if (q >= low) test(p, q);
+      if (p >= low) test(q, p);
     }
   }
+  std::sort(found.begin(), found.end(),
+            [](const Crossing& a, const Crossing& b) { return a.i != b.i ? a.i < b.i : a.j > b.j; });
+  for (const Crossing& c : found) SnapPoints.push_back(c.p);
 }
 
 void THitzakei::AddArcCrossings() {

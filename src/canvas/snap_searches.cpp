@@ -84,7 +84,7 @@ bool GatherDisplayList(const Tdrawinp& store, double x, double y, const SearchSq
                        const SearchRules& rules, THitzakei& finder, int& n) {
   std::vector<std::uint32_t> near;
   // Arcs count within 2d of the cursor, everything else within d.
-  store.ListedNear(x - 2.0 * s.d, y - 2.0 * s.d, x + 2.0 * s.d, y + 2.0 * s.d, near);
+  store.ListedNear(s.x1, s.y1, s.x2, s.y2, near, s.d);
   std::size_t next = 0;  // the entries before this one have been passed
   auto aborted = [&](std::size_t upTo) {
     const bool due = rules.pollList && upTo / kPollEvery > next / kPollEvery;

@@ -1,10 +1,12 @@
 #include "canvas/stock_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <stdexcept>
 
 #include "geometry/codepage.h"
 #include "geometry/number_format.h"
@@ -27,6 +29,9 @@ T Take(std::string_view bytes, std::size_t at) {
 }
 
 constexpr std::size_t kStylesOffset = 156;
+// Records gather in a buffer of this size, small enough to stay in the cache,
+// before they go to the file.
+constexpr std::size_t kStreamChunk = 256 * 1024;
 constexpr std::size_t kMaxStockTexts = 65535;
 constexpr std::size_t kMaxStockTextBytes = 65534;
 
@@ -38,13 +43,18 @@ int WidthAndSpacing(const RTextStyle& s) { return static_cast<int>(s.Width) + st
 
 }  // namespace
 
+TDDGObject::TDDGObject() = default;
+TDDGObject::~TDDGObject() = default;
+
 void TDDGObject::WriteElement(const RDrawElement& element, std::int32_t count, double baseX, double baseY,
                               double rotation, double xFactor, double yFactor,
                               const std::array<double, kLayerGroups>& groupScales,
                               const std::array<RTextStyle, kTextStyleCount>& styles) {
   if (HeaderWritten == 0) {
-    // The whole file in one piece: no regrowing while a large figure goes in.
-    if (count > 0) Stream.reserve(kStockHeaderSize + static_cast<std::size_t>(count) * kStockRecordSize + 2);
+    // A file held whole is reserved whole; one that goes out chunk by chunk
+    // reuses one chunk. The text table is added at the end.
+    const std::size_t whole = kStockHeaderSize + static_cast<std::size_t>(std::max(count, 0)) * kStockRecordSize + 2;
+    Stream.reserve(KeepInMemory ? whole : std::min(whole, kStreamChunk + kStockRecordSize));
     Append(Stream, count);
     Append(Stream, rotation);
     Append(Stream, xFactor);
@@ -53,32 +63,50 @@ void TDDGObject::WriteElement(const RDrawElement& element, std::int32_t count, d
     for (const RTextStyle& s : styles) Append(Stream, s);
     HeaderWritten = 1;
   }
+  if (element.Kind >= kKindNone) return;  // no element: never written
   RDrawElement e = element;
-  switch (e.Kind) {
-    case kKindLine:
-    case kKindRect:
-    case kKindText:
-    case kKindTwoPoint:
-      e.X1 = e.X1 - baseX;
-      e.Y1 = e.Y1 - baseY;
-      e.X2 = e.X2 - baseX;
-      e.Y2 = e.Y2 - baseY;
-      break;
-    case kKindArc:
-    case kKindPoint:
-      e.X1 = e.X1 - baseX;
-      e.Y1 = e.Y1 - baseY;
-      break;
-    default:
-      return;  // no element: never written
+  e.X1 = e.X1 - baseX;
+  e.Y1 = e.Y1 - baseY;
+  // Arcs and points keep their radius, ratio and angles where a line keeps its end.
+  if (e.Kind != kKindArc && e.Kind != kKindPoint) {
+    e.X2 = e.X2 - baseX;
+    e.Y2 = e.Y2 - baseY;
   }
   e.Selection = 0;
   e.Scratch = 0;
   Append(Stream, e);
   ++recordsWritten_;
+  if (Stream.size() >= kStreamChunk && !KeepInMemory) {
+    if (!file_) {
+      FilePath = StockFilePath();
+      file_ = std::make_unique<AtomicFileWriter>(FilePath);
+    }
+    file_->Write(Stream);
+    Stream.clear();
+  }
+}
+
+void TDDGObject::AppendTextTable() {
+  if (Texts.size() > kMaxStockTexts) {
+    throw FileError(J("ストックファイルに書ける文字は65535個までです。"));
+  }
+  for (const std::string& t : Texts) {
+    if (t.size() > kMaxStockTextBytes) throw FileError(J("ストックファイルに書けない長さの文字があります。"));
+  }
+  Append(Stream, static_cast<std::uint16_t>(Texts.size()));
+  for (const std::string& t : Texts) {
+    Append(Stream, static_cast<std::uint16_t>(t.size() + 1));
+    Stream += t;
+    Stream += '\0';
+    if (file_ && Stream.size() >= kStreamChunk) {
+      file_->Write(Stream);
+      Stream.clear();
+    }
+  }
 }
 
 const std::string& TDDGObject::FinishStream() {
+  if (file_) throw std::logic_error("the stock file's bytes went to the file");
   if (HeaderWritten == 0) {
     // Nothing was written: still a whole file, of no elements.
     const std::array<double, kLayerGroups> scales{};
@@ -95,25 +123,29 @@ const std::string& TDDGObject::FinishStream() {
   // A receiver counts the records by the header: it must name the records
   // that are really there, also when some were left out.
   std::memcpy(Stream.data(), &recordsWritten_, sizeof recordsWritten_);
-
-  if (Texts.size() > kMaxStockTexts) {
-    throw FileError(J("ストックファイルに書ける文字は65535個までです。"));
-  }
-  for (const std::string& t : Texts) {
-    if (t.size() > kMaxStockTextBytes) throw FileError(J("ストックファイルに書けない長さの文字があります。"));
-  }
-  Append(Stream, static_cast<std::uint16_t>(Texts.size()));
-  for (const std::string& t : Texts) {
-    Append(Stream, static_cast<std::uint16_t>(t.size() + 1));
-    Stream += t;
-    Stream += '\0';
-  }
+  AppendTextTable();
   return Stream;
 }
 
 void TDDGObject::SaveStockFile() {
-  FilePath = StockFilePath();
-  WriteFileAtomically(FilePath, FinishStream());
+  if (!file_) {
+    FilePath = StockFilePath();
+    WriteFileAtomically(FilePath, FinishStream());
+    return;
+  }
+  try {
+    AppendTextTable();
+  } catch (const FileError&) {
+    file_.reset();  // nothing of it stays behind
+    throw;
+  }
+  file_->Write(Stream);
+  Stream.clear();
+  // A receiver counts the records by the header: it must name the records
+  // that are really there, also when some were left out.
+  file_->WriteAt(0, std::string_view(reinterpret_cast<const char*>(&recordsWritten_), sizeof recordsWritten_));
+  const std::unique_ptr<AtomicFileWriter> file = std::move(file_);
+  file->Commit();
 }
 
 bool TDDGObject::Refuse(const char* reasonUtf8) {

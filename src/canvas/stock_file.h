@@ -12,19 +12,22 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "records/draw_records.h"
 
+class AtomicFileWriter;
+
 inline constexpr std::size_t kStockHeaderSize = 792;
 inline constexpr std::size_t kStockRecordSize = sizeof(RDrawElement);
 
 class TDDGObject {
  public:
-  TDDGObject() = default;
-  ~TDDGObject() = default;
+  TDDGObject();
+  ~TDDGObject();  // an unsaved file's temporary goes with it
   TDDGObject(const TDDGObject&) = delete;
   TDDGObject& operator=(const TDDGObject&) = delete;
 
@@ -38,12 +41,18 @@ class TDDGObject {
   double FileYFactor = 0.0;
   double FileRotation = 0.0;
   std::vector<std::string> Texts;  // the writer's text table
-  std::string Stream;              // the file's bytes
+  // The file's bytes; while writing, those not yet in the temporary file.
+  std::string Stream;
+  // Writing keeps the whole file in Stream, for FinishStream; else a large
+  // file passes through Stream into the stock file's temporary file.
+  bool KeepInMemory = false;
   std::array<double, kLayerGroups> FileGroupScales{};
 
   // Writing: the header on the first call, then the element's record
   // (coordinates relative to the base point, selection and scratch 0).
-  // Records of kind 6 and above are not written.
+  // Records of kind 6 and above are not written. Once Stream holds a chunk
+  // it goes to the temporary file of the stock file and Stream is reused;
+  // a failure there is raised by SaveStockFile.
   void WriteElement(const RDrawElement& element, std::int32_t count, double baseX, double baseY, double rotation,
                     double xFactor, double yFactor, const std::array<double, kLayerGroups>& groupScales,
                     const std::array<RTextStyle, kTextStyleCount>& styles);
@@ -53,7 +62,8 @@ class TDDGObject {
   // the texts do not fit the 16-bit table (then nothing is written).
   void SaveStockFile();
   // Appends the text table and gives the whole file as SaveStockFile
-  // writes it (once per object).
+  // writes it (once per object). Only for bytes held in memory: a writer
+  // that began on the file (large, without KeepInMemory) raises logic_error.
   const std::string& FinishStream();
 
   // Reading: loads the stock file when it exists and checks it whole. True
@@ -84,6 +94,9 @@ class TDDGObject {
   std::size_t recordsLeft_ = 0;
   std::size_t textCount_ = 0;
   std::int32_t recordsWritten_ = 0;
+  std::unique_ptr<AtomicFileWriter> file_;  // once the records went to the file
+
+  void AppendTextTable();
 
   bool Refuse(const char* reasonUtf8);
 };

@@ -28,9 +28,7 @@ bool ArcOutOfReach(double cx, double cy, double r) {
   return !(r >= 1e-5) || CoordinatesOutOfRange(cx, cy, r, 0);
 }
 
-void AddInStep(Tdrawinp& store, const RDrawElement& e, bool newUndo) {
-  TUndoStep(store, newUndo ? TUndoStep::Start::New : TUndoStep::Start::Join).Add(e);
-}
+void AddInStep(Tdrawinp& store, const RDrawElement& e, UndoJoin join) { TUndoStep(store, join).Add(e); }
 
 }  // namespace
 
@@ -42,7 +40,7 @@ void TcadBox::AddArcToStore(Tdrawinp& store, double cx, double cy, double r, dou
   e.ColorNo = Pencol;
   e.Group = WriteGrupe_No;
   e.Layer = WriteReiya_No;
-  AddInStep(store, e, true);
+  AddInStep(store, e, UndoJoin::NewStep);
 }
 
 void TcadBox::AddArcAttr(bool newUndo, std::uint8_t colour, std::uint8_t layer, std::uint8_t lineType,
@@ -54,7 +52,7 @@ void TcadBox::AddArcAttr(bool newUndo, std::uint8_t colour, std::uint8_t layer, 
   e.ColorNo = colour != 0 ? colour : Pencol;
   e.Group = WriteGrupe_No;
   e.Layer = layer != 0 ? layer : WriteReiya_No;
-  AddInStep(store, e, newUndo);
+  AddInStep(store, e, NewStepWhen(newUndo));
 }
 
 void TcadBox::AddTextAttr(const RDrawElement& element, const std::string& text, Tdrawinp& store, bool newUndo,
@@ -75,7 +73,7 @@ void TcadBox::AddTextExact(const RDrawElement& element, const std::string& text,
   e.Scratch = 0;
   e.Reserved48 = 0;
   const std::size_t before = store.Elements.size();
-  AddInStep(store, e, newUndo);
+  AddInStep(store, e, NewStepWhen(newUndo));
   // A text the undo log could not take was not stored: its string goes too.
   if (store.Elements.size() == before) store.ElementTexts.pop_back();
 }
@@ -89,7 +87,7 @@ void TcadBox::AddPointToStore(Tdrawinp& store, double x, double y) {
   e.ColorNo = Pencol;
   e.Group = WriteGrupe_No;
   e.Layer = WriteReiya_No;
-  AddInStep(store, e, true);
+  AddInStep(store, e, UndoJoin::NewStep);
 }
 
 void TcadBox::AddPointAttr(std::uint8_t colour, std::uint8_t layer, Tdrawinp& store, bool newUndo, double x,
@@ -102,5 +100,5 @@ void TcadBox::AddPointAttr(std::uint8_t colour, std::uint8_t layer, Tdrawinp& st
   e.ColorNo = colour != 0 ? colour : Pencol;
   e.Group = WriteGrupe_No;
   e.Layer = layer != 0 ? layer : WriteReiya_No;
-  AddInStep(store, e, newUndo);
+  AddInStep(store, e, NewStepWhen(newUndo));
 }

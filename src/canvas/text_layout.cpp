@@ -32,15 +32,15 @@ std::string TrimBlanks(const std::string& s) {
 std::u16string Ascii16(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 
 // One character of a text being laid out.
-struct Piece {
+struct PieceTextLayout {
   char16_t Unit = 0;
   std::uint8_t Kind = kCharPlain;
   std::string Ch;  // its code page 932 form
   bool Full = false;
 };
 
-Piece MakePiece(char16_t unit) {
-  Piece p;
+PieceTextLayout MakePiece(char16_t unit) {
+  PieceTextLayout p;
   p.Unit = unit;
   p.Ch = Cp932FromUtf16(std::u16string(1, unit));
   p.Full = FirstCharIsDoubleByte(p.Ch);
@@ -58,7 +58,7 @@ struct Metrics {
 
 // Advances of every character and, after every character but the last,
 // its own gap.
-double TextWidth(const std::vector<Piece>& text, const Metrics& m) {
+double TextWidth(const std::vector<PieceTextLayout>& text, const Metrics& m) {
   double w = 0.0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     w += text[i].Full ? m.Af : m.Ah;
@@ -69,7 +69,7 @@ double TextWidth(const std::vector<Piece>& text, const Metrics& m) {
 
 // Removes every two-character tag; the character that followed each one
 // takes the kind.
-void TakeTags(std::vector<Piece>& text, char16_t letter, std::uint8_t kind) {
+void TakeTags(std::vector<PieceTextLayout>& text, char16_t letter, std::uint8_t kind) {
   for (;;) {
     std::size_t at = text.size();
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
@@ -86,7 +86,7 @@ void TakeTags(std::vector<Piece>& text, char16_t letter, std::uint8_t kind) {
 
 // Trailing dots spread the rest of the text over the width the whole text
 // would have had.
-void Justify(std::vector<Piece>& text, Metrics& m) {
+void Justify(std::vector<PieceTextLayout>& text, Metrics& m) {
   if (text.size() <= 2) return;
   const char16_t last = text.back().Unit;
   if (last != kFullDot && last != kHalfDot) return;
@@ -95,7 +95,7 @@ void Justify(std::vector<Piece>& text, Metrics& m) {
   if (last == kHalfDot) text.pop_back();
   while (!text.empty() && text.back().Unit == kFullDot) text.pop_back();
   double e = 0.0, n = 0.0;
-  for (const Piece& p : text) (p.Full ? e : n) += 1.0;
+  for (const PieceTextLayout& p : text) (p.Full ? e : n) += 1.0;
   const double d = width - (e * m.Af + n * m.Ah);
   const double k = (!text.empty() && text.back().Full && last != kHalfDot) ? 2.0 : 1.0;
   double half = 2.0 * e + n - k;
@@ -108,7 +108,7 @@ void Justify(std::vector<Piece>& text, Metrics& m) {
 
 // A trailing caret and digit n shortens the text by n single-byte
 // characters; the factor of the shortening, or 1.0 without such a suffix.
-double Compress(std::vector<Piece>& text, Metrics& m) {
+double Compress(std::vector<PieceTextLayout>& text, Metrics& m) {
   if (text.size() <= 3) return 1.0;
   const char16_t digit = text.back().Unit;
   if (text[text.size() - 2].Unit != kCaret || digit < u'1' || digit > u'9') return 1.0;
@@ -220,7 +220,7 @@ void TMoziViewobj::Layout(const std::string& Text, const RTextStyle& style, doub
   CompressionFactor = kNoMarkupFactor;
 
   const std::u16string wide = ExpandMacro(Utf16FromCp932(Text));
-  std::vector<Piece> text;
+  std::vector<PieceTextLayout> text;
   text.reserve(wide.size());
   for (char16_t unit : wide) text.push_back(MakePiece(unit));
 
@@ -245,7 +245,7 @@ void TMoziViewobj::Layout(const std::string& Text, const RTextStyle& style, doub
   Chars.reserve(text.size());
   double pen = 0.0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const Piece& p = text[i];
+    const PieceTextLayout& p = text[i];
     const double advance = p.Full ? m.Af : m.Ah;
     double along = 0.0, across = m.Hc;
     if (i == 0) {

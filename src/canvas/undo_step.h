@@ -11,15 +11,22 @@
 
 #include "canvas/drawing_store.h"
 
+// How a change meets the undo log: as a new step, or joined to the step
+// already open. Every helper of the control that changes the drawing takes
+// this, never a bare flag.
+enum class UndoJoin : std::uint8_t { NewStep, JoinCurrent };
+
+// The join of the operations that say it with a flag.
+constexpr UndoJoin NewStepWhen(bool newStep) { return newStep ? UndoJoin::NewStep : UndoJoin::JoinCurrent; }
+
 class TUndoStep {
  public:
-  enum class Start : std::uint8_t { New, Join };
-
-  explicit TUndoStep(Tdrawinp& store, Start start = Start::New)
-      : store_(store), open_(start == Start::Join) {}
+  explicit TUndoStep(Tdrawinp& store, UndoJoin join = UndoJoin::NewStep)
+      : store_(store), open_(join == UndoJoin::JoinCurrent) {}
 
   // Opens the step before a change the store makes by itself (a paste, a
-  // rescale); does nothing once it is open.
+  // rescale, an add the store may still drop); does nothing once it is
+  // open. The one place the log is emptied for a new step.
   void Open() {
     changed_ = true;
     if (open_) return;

@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr double kDegPerRad = 180.0 / std::numbers::pi;
-constexpr double kRadPerDeg = std::numbers::pi / 180.0;
+constexpr double kDegPerRadArcsEllipses = 180.0 / std::numbers::pi;
+constexpr double kRadPerDegArcsEllipses = std::numbers::pi / 180.0;
 
 bool Coincide(const RPoint2D& p, const RPoint2D& q) {
   return std::abs(p.x - q.x) <= 0.01 && std::abs(p.y - q.y) <= 0.01;
@@ -43,7 +43,7 @@ bool PointOnEllipticalArc(double cx, double cy, double r, double startDeg, doubl
   const double b = std::abs(r * ratio);
   if (a == 0.0 || b == 0.0) return false;
   const double dP = PointDistance(cx, cy, px, py);
-  const double lambda = (DirectionAngleDeg(cx, cy, px, py) - rotationDeg) * kRadPerDeg;
+  const double lambda = (DirectionAngleDeg(cx, cy, px, py) - rotationDeg) * kRadPerDegArcsEllipses;
   const double c = std::cos(lambda);
   const double s = std::sin(lambda);
   // Distance from the centre to the curve in the local direction lambda.
@@ -52,7 +52,7 @@ bool PointOnEllipticalArc(double cx, double cy, double r, double startDeg, doubl
   const double start = NormalizeAngle360(startDeg);
   const double end = NormalizeAngleKeep360(endDeg);
   if (std::abs(start - NormalizeAngle360(endDeg)) <= 0.001) return true;
-  double t = std::atan2(s * a, c * b) * kDegPerRad;
+  double t = std::atan2(s * a, c * b) * kDegPerRadArcsEllipses;
   if (t < 0.0) t += 360.0;
   return InSpan(t, start, end);
 }
@@ -105,7 +105,7 @@ bool CircleByTwoPointsRadius(const RPoint2D& p1, const RPoint2D& p2, const RPoin
 
 void EllipsePointAtParam(double& x, double& y, double paramDeg, double rotationDeg, double a,
                          double b, double cx, double cy) {
-  const double t = NormalizeAngle360(paramDeg) * kRadPerDeg;
+  const double t = NormalizeAngle360(paramDeg) * kRadPerDegArcsEllipses;
   double lx = a * std::cos(t);
   double ly = b * std::sin(t);
   if (rotationDeg != 0.0) RotateVector(lx, ly, rotationDeg);
@@ -124,15 +124,15 @@ void EllipsePointAtAngle(double& x, double& y, double angleDeg, double rotationD
     return;
   }
   const Quarter qd = SplitQuarter(lambda);
-  const double rd = qd.delta * kRadPerDeg;
+  const double rd = qd.delta * kRadPerDegArcsEllipses;
   double t = 0.0;
   if (!IsOdd(qd.q)) {
     t = DirectionAngleDeg(0.0, 0.0, b * std::cos(rd), a * std::sin(rd));
   } else {
     t = NormalizeAngle360(DirectionAngleDeg(0.0, 0.0, a * std::cos(rd), b * std::sin(rd)) + 90.0);
   }
-  double lx = a * std::cos(t * kRadPerDeg);
-  double ly = b * std::sin(t * kRadPerDeg);
+  double lx = a * std::cos(t * kRadPerDegArcsEllipses);
+  double ly = b * std::sin(t * kRadPerDegArcsEllipses);
   if (qd.q == 2.0 || qd.q == 3.0) {
     lx = -lx;
     ly = -ly;
@@ -146,7 +146,7 @@ void EllipseParamAngle(double& paramDeg, double angleDeg, double rotationDeg, do
                        double /*unused1*/, double /*unused2*/, double /*unused3*/,
                        double /*unused4*/) {
   const Quarter qd = SplitQuarter(NormalizeAngle360(angleDeg - rotationDeg));
-  const double rd = qd.delta * kRadPerDeg;
+  const double rd = qd.delta * kRadPerDegArcsEllipses;
   double p = 0.0;
   if (!IsOdd(qd.q)) {
     p = NormalizeAngle360(DirectionAngleDeg(0.0, 0.0, b * std::cos(rd), a * std::sin(rd)) +
@@ -162,7 +162,7 @@ void EllipseParamAngle(double& paramDeg, double angleDeg, double rotationDeg, do
 double EllipseDirectionFactor(double ratio, double rotationDeg, double r, double cx, double cy,
                               double px, double py) {
   if (std::abs(ratio - 1.0) <= 0.001) return 1.0;
-  const double h = (DirectionAngleDeg(cx, cy, px, py) - rotationDeg) * kRadPerDeg;
+  const double h = (DirectionAngleDeg(cx, cy, px, py) - rotationDeg) * kRadPerDegArcsEllipses;
   const double b = r * ratio;
   const double num = std::hypot(b * std::cos(h), r * std::sin(h));
   if (num == 0.0 || b == 0.0) return 1.0;

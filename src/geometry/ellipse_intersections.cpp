@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr double kRadPerDeg = std::numbers::pi / 180.0;
+constexpr double kRadPerDegEllipseIntersections = std::numbers::pi / 180.0;
 // The mouse is polled once per this many steps of a search.
 constexpr int kPollEvery = 20;
 
@@ -177,8 +177,8 @@ bool EllipseTouchesRect(double cx, double cy, double r, double ratio, double rot
   // The curve's extents first: a rectangle beside them is never touched.
   const double a = std::abs(r);
   const double b = std::abs(r * ratio);
-  const double c = std::cos(rotationDeg * kRadPerDeg);
-  const double s = std::sin(rotationDeg * kRadPerDeg);
+  const double c = std::cos(rotationDeg * kRadPerDegEllipseIntersections);
+  const double s = std::sin(rotationDeg * kRadPerDegEllipseIntersections);
   const double ex = std::hypot(a * c, b * s);
   const double ey = std::hypot(a * s, b * c);
   const double slack = 1e-9 * (1.0 + std::max({std::abs(cx), std::abs(cy), a, std::abs(minX),

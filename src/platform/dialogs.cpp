@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString Q(const std::string& cp932) {
+QString QDialogs(const std::string& cp932) {
   const std::u16string u = Utf16FromCp932(cp932);
   return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
 }
@@ -33,8 +33,8 @@ QStringList NameFilters(const std::string& filter) {
   QStringList list;
   for (const FilterEntry& e : ParseFileFilter(filter)) {
     QStringList patterns;
-    for (const std::string& p : e.Patterns) patterns << Q(p);
-    list << Q(e.Description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    for (const std::string& p : e.Patterns) patterns << QDialogs(p);
+    list << QDialogs(e.Description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
   }
   return list;
 }
@@ -43,8 +43,8 @@ class QtDialogs : public Dialogs {
  public:
   MessageAnswer ShowMessageBox(const std::string& text, MessageKind kind, MessageButtons buttons) override {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(Q(MessageCaption(kind)));
-    box.setText(Q(text));
+    box.setWindowTitle(QDialogs(MessageCaption(kind)));
+    box.setText(QDialogs(text));
     switch (kind) {
       case MessageKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
       case MessageKind::Information: box.setIcon(QMessageBox::Information); break;
@@ -55,8 +55,8 @@ class QtDialogs : public Dialogs {
     // The button texts of the Japanese system boxes.
     if (buttons == MessageButtons::YesCancel) {
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
-      box.button(QMessageBox::Yes)->setText(Q(J("はい(&Y)")));
-      box.button(QMessageBox::Cancel)->setText(Q(J("キャンセル")));
+      box.button(QMessageBox::Yes)->setText(QDialogs(J("はい(&Y)")));
+      box.button(QMessageBox::Cancel)->setText(QDialogs(J("キャンセル")));
       box.setDefaultButton(QMessageBox::Yes);
       box.setEscapeButton(QMessageBox::Cancel);
     } else {
@@ -79,11 +79,11 @@ class QtDialogs : public Dialogs {
                        const std::string& defaultText) override {
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setWindowTitle(Q(caption));
-    dialog.setLabelText(Q(prompt));
-    dialog.setTextValue(Q(defaultText));
+    dialog.setWindowTitle(QDialogs(caption));
+    dialog.setLabelText(QDialogs(prompt));
+    dialog.setTextValue(QDialogs(defaultText));
     dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(Q(J("キャンセル")));
+    dialog.setCancelButtonText(QDialogs(J("キャンセル")));
     if (dialog.exec() != QDialog::Accepted) return defaultText;
     return Cp932(dialog.textValue());
   }
@@ -91,7 +91,7 @@ class QtDialogs : public Dialogs {
  private:
   static bool Run(const FileDialogRequest& request, bool save, fs::path& chosen) {
     const std::string title = !request.Title.empty() ? request.Title : J(save ? "名前を付けて保存" : "開く");
-    QFileDialog dialog(QApplication::activeWindow(), Q(title));
+    QFileDialog dialog(QApplication::activeWindow(), QDialogs(title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // Saving over an existing file asks nothing; the write itself is atomic.
@@ -102,7 +102,7 @@ class QtDialogs : public Dialogs {
       const int index = request.FilterIndex >= 1 && request.FilterIndex <= filters.size() ? request.FilterIndex : 1;
       dialog.selectNameFilter(filters[index - 1]);
     }
-    if (!request.DefaultExt.empty()) dialog.setDefaultSuffix(Q(request.DefaultExt));
+    if (!request.DefaultExt.empty()) dialog.setDefaultSuffix(QDialogs(request.DefaultExt));
     if (!request.FileName.empty()) {
       if (request.FileName.has_parent_path()) dialog.setDirectory(NativeName(request.FileName.parent_path()));
       dialog.selectFile(NativeName(request.FileName.filename()));

@@ -42,18 +42,30 @@ std::string WriteError(const fs::path& path, int error) {
 }
 
 // Writes everything or reports the errno of the failure.
-int WriteAll(int fd, std::string_view bytes, std::size_t stopAfter) {
+int WriteAll(int fd, std::string_view bytes) {
   std::size_t done = 0;
-  const std::size_t limit = stopAfter > 0 ? std::min(stopAfter, bytes.size()) : bytes.size();
-  while (done < limit) {
-    const ssize_t n = ::write(fd, bytes.data() + done, limit - done);
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
     done += static_cast<std::size_t>(n);
   }
-  return stopAfter > 0 ? EIO : 0;
+  return 0;
+}
+
+int WriteAllAt(int fd, std::string_view bytes, std::size_t offset) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return 0;
 }
 
 mode_t NewFileMode() {
@@ -191,48 +203,102 @@ std::string LoadWholeFile(const fs::path& path, std::size_t maxBytes) {
 
 void FailNextAtomicWriteAfterForTest(std::size_t bytes) { failAtomicWriteAfter = bytes; }
 
-void WriteFileAtomically(const fs::path& given, std::string_view bytes) {
-  const std::size_t stopAfter = failAtomicWriteAfter;
+AtomicFileWriter::AtomicFileWriter(const fs::path& given) : stopAfter_(failAtomicWriteAfter) {
   failAtomicWriteAfter = 0;
 
   // A link is written through, not replaced by a plain file.
   std::error_code noLink, linkError;
-  const fs::path path = fs::is_symlink(given, noLink) ? fs::weakly_canonical(given, linkError) : given;
-  if (linkError) throw FileError(WriteError(given, linkError.value()));
+  path_ = fs::is_symlink(given, noLink) ? fs::weakly_canonical(given, linkError) : given;
+  if (linkError) {
+    failure_ = WriteError(given, linkError.value());
+    return;
+  }
 
   // The rename would replace a file the user may not write; a file without
   // any write bit is protected even from a user whom the system lets write.
   struct stat old {};
-  const bool exists = ::stat(path.c_str(), &old) == 0;
-  if (exists && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
-    throw FileError(WriteError(path, EACCES));
+  const bool exists = ::stat(path_.c_str(), &old) == 0;
+  if (exists && ((old.st_mode & 0222) == 0 || ::access(path_.c_str(), W_OK) != 0)) {
+    Fail(EACCES);
+    return;
   }
 
-  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  const fs::path folder = path_.has_parent_path() ? path_.parent_path() : fs::path(".");
   RemoveStaleTemporaries(folder);
-  std::string pattern = (folder / TemporaryName(path.filename().string())).string();
-  const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd < 0) throw FileError(WriteError(path, errno));
+  std::string pattern = (folder / TemporaryName(path_.filename().string())).string();
+  fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (fd_ < 0) {
+    Fail(errno);
+    return;
+  }
+  temporary_ = std::move(pattern);
   // Held until the file is closed: a save of another program in this folder
   // sees that the temporary is alive.
-  ::flock(fd, LOCK_EX | LOCK_NB);
+  ::flock(fd_, LOCK_EX | LOCK_NB);
 
   // The replacement takes the old file's permissions, or those a new file gets.
   const mode_t mode = exists ? (old.st_mode & 07777) : NewFileMode();
-  int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
-  if (error == 0) error = WriteAll(fd, bytes, stopAfter);
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(pattern.c_str(), path.c_str()) != 0) error = errno;
-  if (error != 0) {
-    ::unlink(pattern.c_str());
-    throw FileError(WriteError(path, error));
+  if (::fchmod(fd_, mode) != 0) Fail(errno);
+}
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+void AtomicFileWriter::Fail(int error) {
+  if (failure_.empty()) failure_ = WriteError(path_, error);
+}
+
+void AtomicFileWriter::Discard() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+}
+
+void AtomicFileWriter::Write(std::string_view bytes) {
+  if (Failed()) return;
+  if (stopAfter_ > 0 && bytes.size() >= stopAfter_ - written_) {
+    // The fault of the test hook: the bytes up to the limit, then the failure.
+    (void)WriteAll(fd_, bytes.substr(0, stopAfter_ - written_));
+    written_ = stopAfter_;
+    Fail(EIO);
+    return;
   }
+  if (const int error = WriteAll(fd_, bytes); error != 0) {
+    Fail(error);
+    return;
+  }
+  written_ += bytes.size();
+}
+
+void AtomicFileWriter::WriteAt(std::size_t offset, std::string_view bytes) {
+  if (Failed()) return;
+  if (const int error = WriteAllAt(fd_, bytes, offset); error != 0) Fail(error);
+}
+
+void AtomicFileWriter::Commit() {
+  if (!Failed() && stopAfter_ > 0) Fail(EIO);  // the hook's write never succeeds
+  if (!Failed() && fd_ < 0) Fail(EBADF);         // committed already
+  if (!Failed() && ::fsync(fd_) != 0) Fail(errno);
+  if (fd_ >= 0 && ::close(fd_) != 0) Fail(errno);
+  fd_ = -1;
+  if (!Failed() && ::rename(temporary_.c_str(), path_.c_str()) != 0) Fail(errno);
+  if (Failed()) {
+    Discard();
+    throw FileError(failure_);
+  }
+  temporary_.clear();
   // Make the rename itself durable; a failure here loses nothing already written.
+  const fs::path folder = path_.has_parent_path() ? path_.parent_path() : fs::path(".");
   if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
     ::fsync(dir);
     ::close(dir);
   }
+}
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+  AtomicFileWriter writer(path);
+  writer.Write(bytes);
+  writer.Commit();
 }
 
 bool FileExists(const fs::path& path) {

@@ -57,6 +57,36 @@ std::string LoadWholeFile(const std::filesystem::path& path, std::size_t maxByte
 // held by no running program, are removed from the folder first.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// The same write given piece by piece, for a file too large to build in
+// memory first: the bytes go to the temporary file as they come and Commit
+// renames it over the target. A failure on the way is kept, later pieces are
+// dropped, and Commit raises it; a writer that ends without a Commit removes
+// its temporary, so the target is only ever the old file or the whole new one.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(const std::filesystem::path& path);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  void Write(std::string_view bytes);
+  // Overwrites bytes already written (a count known only at the end).
+  void WriteAt(std::size_t offset, std::string_view bytes);
+  void Commit();
+  bool Failed() const { return !failure_.empty(); }
+
+ private:
+  std::filesystem::path path_;  // the target, a link resolved
+  std::string temporary_;       // empty once renamed or removed
+  int fd_ = -1;
+  std::size_t written_ = 0;
+  std::size_t stopAfter_ = 0;  // the test hook's limit, 0 for none
+  std::string failure_;        // the first failure's message
+
+  void Fail(int error);
+  void Discard();
+};
+
 // Test hook: when positive, the next atomic write stops after this many bytes
 // as if the program had been killed or the disk had filled, and fails.
 void FailNextAtomicWriteAfterForTest(std::size_t bytes);

@@ -42,7 +42,10 @@ class ThrottledInputPolling : public InputPolling {
  public:
   using Reader = std::function<InputReading(bool withKeys)>;
   using Clock = std::function<std::int64_t()>;
-  static constexpr std::int64_t kIntervalMicroseconds = 5000;
+  // Short enough that a key or button held during a redraw stops it before
+  // the wait is felt; long enough that a busy server, whose round trip can
+  // take a millisecond or more, costs a redraw only a small part of its time.
+  static constexpr std::int64_t kIntervalMicroseconds = 20000;
 
   ThrottledInputPolling(Reader reader, X11KeyCodes codes, Clock clock,
                         std::int64_t intervalMicroseconds = kIntervalMicroseconds);

@@ -243,6 +243,45 @@ TEST(FrameSolver, PinnedEndCantileverUsesReducedStiffness) {
   EXPECT_EQ(f.model.Displacement[2][3], 0.0);
 }
 
+TEST(FrameSolver, PinnedMemberBetweenTwoMovingNodes) {
+  // A cantilever of two members, the outer one pinned at its tip: both ends
+  // of the pinned member move, so its end-to-end shear terms count. By hand,
+  // the rigid member (with shear deformation) under shear P and the moment
+  // P*L at its tip gives v2 = P*L^3/(3EI) + P*L^2*L/(2EI) + P*L/(G*A) and
+  // theta2 = P*L^2/(2EI) + P*L*L/(EI); the tip then moves
+  // v3 = v2 + theta2*L + P*L^3/(3EI) = 8*P*L^3/(3EI) + P*L/(G*A).
+  const double L = 250, A = 40, I = 6000, P = 4;
+  FrameBuilder f;
+  f.Node(0, 0, kFixed);
+  f.Node(L, 0);
+  f.Node(2 * L, 0);
+  const int s = f.Section(A, I);
+  f.Member(1, 2, s);
+  f.Member(2, 3, s, kJointPinJ);
+  f.NodeLoad(3, 0, P);
+  ASSERT_EQ(SolveModel(f.model).Status, SolveStatus::Solved);
+  const double v2 = 5 * P * L * L * L / (6 * E * I) + P * L / (G * A);
+  const double v3 = 8 * P * L * L * L / (3 * E * I) + P * L / (G * A);
+  ExpectClose(f.model.Displacement[2][2], -v2, v3, "middle deflection");
+  ExpectClose(f.model.Displacement[3][2], -v3, v3, "tip deflection");
+  ExpectClose(f.model.MemberForce[2][kForceMI], P * L, P * L, "pinned member MI");
+}
+
+TEST(FrameSolver, MemberWithoutALoadRowStillHasItsMidMoment) {
+  // No load-table rows at all: the mid moment is the mean of the end moments
+  // alone, here half the root moment of a cantilever, hogging.
+  const double L = 300, P = 10;
+  FrameBuilder f;
+  f.Node(0, 0, kFixed);
+  f.Node(L, 0);
+  f.Member(1, 2, f.Section(50, 5000));
+  f.NodeLoad(2, 0, P);
+  f.model.MemberCount3 = 0;
+  ASSERT_EQ(SolveModel(f.model).Status, SolveStatus::Solved);
+  ExpectClose(f.model.MemberForce[1][kForceMI], P * L, P * L, "MI");
+  ExpectClose(f.model.MemberForce[1][kForceMc], -P * L / 2, P * L, "Mc hogging");
+}
+
 TEST(FrameSolver, TwoBarTruss) {
   const double A = 25, P = 50;
   FrameBuilder f;
@@ -334,6 +373,52 @@ TEST(FrameSolver, PortalUnderGravityLoad) {
   ExpectClose(std::abs(r.MemberForce[2][kForceMI]), corner, corner, "beam end moment");
   ExpectClose(std::abs(r.Reaction[1][3]), corner / 2, corner, "base moment");
   ExpectClose(r.MemberForce[2][kForceMc], wc * L * L / 8 - corner, corner, "beam mid-span moment");
+}
+
+// 120 nodes in a row, a apart, the first fixed; a chain of members along
+// them and one member from the last node straight back to the first: a ring
+// closing on its support. Its node numbers span the whole frame, but its free
+// equations are as narrow as the chain's. The last node hangs on two equal
+// cantilevers of length Lt from the same clamp (the chain and the closing
+// member, the members overlapping), so each carries half of a load there:
+// u = (H/2)·x/(EA) along the chain, v = (P/2)·(x²(3Lt − x)/(6EI) + x/(G·As)),
+// θ = (P/2)·(Lt·x − x²/2)/(EI) at a distance x from the clamp.
+TEST(FrameSolver, RingClosingOnItsSupportSolvesWithTheChainsBand) {
+  constexpr int kNodes = 120;  // and 120 members, the most a model holds
+  const double a = 100, A = 100, I = 20000, H = 30, P = 12;
+  const double Lt = (kNodes - 1) * a;
+  auto build = [&](bool closed) {
+    FrameBuilder f;
+    for (int n = 0; n < kNodes; ++n) f.Node(n * a, 0, n == 0 ? kFixed : kFree);
+    const int s = f.Section(A, I);
+    for (int n = 1; n < kNodes; ++n) f.Member(n, n + 1, s);
+    if (closed) f.Member(1, kNodes, s);
+    f.NodeLoad(kNodes, H, P);
+    return f.model;
+  };
+  RFrameModel ring = build(true), chain = build(false);
+  Tmat ringSolver, chainSolver;
+  ASSERT_EQ(ringSolver.Solve(ring).Status, SolveStatus::Solved);
+  ASSERT_EQ(chainSolver.Solve(chain).Status, SolveStatus::Solved);
+  EXPECT_EQ(ringSolver.EquationCount(), 3 * (kNodes - 1));
+  EXPECT_EQ(chainSolver.BandWidth(), 6);
+  EXPECT_EQ(ringSolver.BandWidth(), chainSolver.BandWidth());
+
+  const double tipV = P / 2 * (Lt * Lt * Lt / (3 * E * I) + Lt / (G * A));
+  for (const int node : {2, 40, 100, kNodes}) {
+    const double x = (node - 1) * a;
+    const double u = H / 2 * x / (E * A);
+    const double v = P / 2 * (x * x * (3 * Lt - x) / (6 * E * I) + x / (G * A));
+    const double theta = P / 2 * (Lt * x - x * x / 2) / (E * I);
+    const std::string at = " at node " + std::to_string(node);
+    ExpectClose(ring.Displacement[node][1], u, H / 2 * Lt / (E * A), "axial" + at);
+    ExpectClose(ring.Displacement[node][2], -v, tipV, "deflection" + at);
+    ExpectClose(ring.Displacement[node][3], -theta, P / 2 * Lt * Lt / (2 * E * I), "rotation" + at);
+  }
+  // As on the support, the way the cantilever above gives them.
+  ExpectClose(ring.Reaction[1][1], H, H, "support takes the push");
+  ExpectClose(ring.Reaction[1][2], -P, P, "support takes the load");
+  ExpectClose(ring.Reaction[1][3], -P * Lt, P * Lt, "support moment");
 }
 
 TEST(FrameSolver, MemberEnteredFromItsHigherNodeGivesTheSameFrame) {
@@ -470,6 +555,8 @@ TEST(FrameSolver, RefusesModelsItCannotSolveAndLeavesThemUntouched) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const std::vector<Case> cases = {
       {"end node 0", [](RFrameModel& m) { m.MemberI[2] = 0; }, SolveStatus::MemberEndOutOfRange},
+      {"first member's end node 0", [](RFrameModel& m) { m.MemberI[1] = 0; }, SolveStatus::MemberEndOutOfRange},
+      {"first member without a section", [](RFrameModel& m) { m.MemberSection[1] = 0; }, SolveStatus::SectionOutOfRange},
       {"end beyond the nodes", [](RFrameModel& m) { m.MemberJ[2] = 4; }, SolveStatus::MemberEndOutOfRange},
       {"zero length", [](RFrameModel& m) { m.NodeX[3] = m.NodeX[2]; }, SolveStatus::MemberWithoutLength},
       {"no section", [](RFrameModel& m) { m.MemberSection[2] = 0; }, SolveStatus::SectionOutOfRange},
@@ -513,31 +600,52 @@ TEST(FrameSolver, RefusesModelsItCannotSolveAndLeavesThemUntouched) {
 TEST(FrameSolver, OverflowingResultsAreReportedNotReturned) {
   // Values no frame has overflow the products of the elimination: each
   // gives an infinite or undefined result somewhere, which the solver
-  // reports instead of handing back.
+  // reports, naming the first node (by number) whose displacement or
+  // reaction is not a number, else the first such member, instead of
+  // handing it back. A 3 m cantilever (A 40 cm2, I 5000 cm4, steel),
+  // fixed at one end: whatever overflows reaches the support's reaction.
   struct Case {
     const char* name;
     std::function<void(RFrameModel&)> spoil;
+    bool fixedAtTwo;  // the support at node 2, the free end node 1
+    std::uint16_t node;
   };
+  const double inf = std::numeric_limits<double>::infinity();
   const std::vector<Case> cases = {
-      {"node load 1e308", [](RFrameModel& m) { m.NodeLoadPy[2] = -1e308; m.NodeLoadPx[2] = 1e308; }},
-      {"node load infinite", [](RFrameModel& m) { m.NodeLoadPy[2] = -std::numeric_limits<double>::infinity(); }},
-      {"member load 1e308", [](RFrameModel& m) { m.FixedEndFyI[1] = 1e308; m.FixedEndMI[1] = 1e308; }},
-      {"inertia and area 1e308", [](RFrameModel& m) { m.SectionI[1] = 1e308; m.SectionA[1] = m.SectionAs[1] = 1e308; }},
-      {"user E 1e308", [](RFrameModel& m) { m.Structure[1] = 6; m.UserE[6] = 1e308; m.UserG[6] = 1e308; }},
+      // The support's moment 1e308 x 300 cm overflows.
+      {"node load 1e308", [](RFrameModel& m) { m.NodeLoadPy[2] = -1e308; m.NodeLoadPx[2] = 1e308; }, false, 1},
+      {"node load infinite", [inf](RFrameModel& m) { m.NodeLoadPy[2] = -inf; }, false, 1},
+      {"member load 1e308", [](RFrameModel& m) { m.FixedEndFyI[1] = 1e308; m.FixedEndMI[1] = 1e308; }, false, 1},
+      {"inertia and area 1e308", [](RFrameModel& m) { m.SectionI[1] = 1e308; m.SectionA[1] = m.SectionAs[1] = 1e308; },
+       false, 1},
+      {"user E 1e308", [](RFrameModel& m) { m.Structure[1] = 6; m.UserE[6] = 1e308; m.UserG[6] = 1e308; }, false, 1},
+      // The free end first, loaded by 1e306 kN downward: its deflection
+      // (times L^3 / 3EI = 0.087) and rotation (times L^2 / 2EI = 4.4e-4)
+      // stay numbers, as does the load times L / 2 on the way; the
+      // support's moment 1e306 x 300 = 3e308, at node 2, does not.
+      {"node load 1e306 at the free node 1", [](RFrameModel& m) { m.NodeLoadPy[1] = -1e306; }, true, 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     FrameBuilder f;
-    f.Node(0, 0, kFixed);
-    f.Node(300, 0);
-    f.Member(1, 2, f.Section(40, 5000));
-    f.NodeLoad(2, 0, 5);
+    if (c.fixedAtTwo) {
+      f.Node(0, 0);
+      f.Node(300, 0, kFixed);
+      f.Member(1, 2, f.Section(40, 5000));
+      f.NodeLoad(1, 0, 5);
+    } else {
+      f.Node(0, 0, kFixed);
+      f.Node(300, 0);
+      f.Member(1, 2, f.Section(40, 5000));
+      f.NodeLoad(2, 0, 5);
+    }
     c.spoil(f.model);
     const RFrameModel before = f.model;
     const SolveOutcome outcome = SolveModel(f.model);
     EXPECT_EQ(outcome.Status, SolveStatus::ResultNotFinite);
     EXPECT_FALSE(outcome.Succeeded());
-    EXPECT_TRUE(outcome.Node != 0 || outcome.Member != 0);
+    EXPECT_EQ(outcome.Node, c.node);
+    EXPECT_EQ(outcome.Member, 0);
     EXPECT_TRUE(f.model == before) << "no result of an overflow is kept";
   }
 }

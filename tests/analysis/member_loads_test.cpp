@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -166,6 +167,53 @@ TEST(MemberLoads, HorizontalLoadOnColumnsKeepsOrTurnsItsMoments) {
   EXPECT_DOUBLE_EQ(down.EndForceXJ, 10);
 }
 
+// A vertical load turns the moments of a member pointing from 90 to 270
+// degrees, both included; a horizontal one those of a member pointing past
+// 180. Uniform 10 kN/m: end moments w L^2 / 12, mid-span w L^2 / 8. Over the
+// true length 6, or 6.0000000833 (L^2 = 36.000001) for a member leaning
+// 0.001 off the vertical or horizontal, so 30 and 45, or 30.00000083 and
+// 45.00000125; a vertical load over the projected length 0.001 gives
+// 10 x 0.000001 / 12 = 8.33e-7 and 1.25e-6; over length 0 nothing.
+TEST(MemberLoads, TheMomentsTurnFromExactlyNinetyAndPastOneEighty) {
+  constexpr double kM = 10 * 36.000001 / 12, kMid = 10 * 36.000001 / 8;
+  constexpr double kSmall = 10 * 0.000001 / 12, kSmallMid = 10 * 0.000001 / 8;
+  struct Case {
+    const char* what;
+    int code;
+    double xI, yI, xJ, yJ;
+    double angle;  // the member's direction, where exact
+    double end, mid;
+  } cases[] = {
+      {"vertical true at 90", kLoadVerticalTrue, 0, 0, 0, 6, 90, -30, -45},
+      {"vertical true just below 90", kLoadVerticalTrue, 0, 0, 0.001, 6, -1, kM, kMid},
+      {"vertical true just above 90", kLoadVerticalTrue, 0, 0, -0.001, 6, -1, -kM, -kMid},
+      {"vertical true at 270", kLoadVerticalTrue, 0, 6, 0, 0, 270, -30, -45},
+      {"vertical true just above 270", kLoadVerticalTrue, 0, 6, 0.001, 0, -1, kM, kMid},
+      {"vertical true just below 270", kLoadVerticalTrue, 0, 6, -0.001, 0, -1, -kM, -kMid},
+      {"vertical projected at 90: no length", kLoadVerticalProjected, 0, 0, 0, 6, 90, 0, 0},
+      {"vertical projected just below 90", kLoadVerticalProjected, 0, 0, 0.001, 6, -1, kSmall, kSmallMid},
+      {"vertical projected just above 90", kLoadVerticalProjected, 0, 0, -0.001, 6, -1, -kSmall, -kSmallMid},
+      {"horizontal true at 90", kLoadHorizontalTrue, 0, 0, 0, 6, 90, 30, 45},
+      {"horizontal projected at 90", kLoadHorizontalProjected, 0, 0, 0, 6, 90, 30, 45},
+      {"horizontal true at 180", kLoadHorizontalTrue, 6, 0, 0, 0, 180, 30, 45},
+      {"horizontal true just past 180", kLoadHorizontalTrue, 6, 0, 0, -0.001, -1, -kM, -kMid},
+      {"horizontal projected at 270", kLoadHorizontalProjected, 0, 6, 0, 0, 270, -30, -45},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Tmage1 t;
+    t.SetMember(c.code, c.xI, c.yI, c.xJ, c.yJ);
+    if (c.angle >= 0) {
+      ASSERT_EQ(t.MemberAngle, c.angle);
+    }
+    t.AddUniform(10);
+    t.ResolveDirection(c.code);
+    EXPECT_NEAR(t.EndMomentI, c.end, 1e-9);
+    EXPECT_NEAR(t.EndMomentJ, c.end, 1e-9);
+    EXPECT_NEAR(t.MidMoment, c.mid, 1e-9);
+  }
+}
+
 TEST(MemberLoads, LoadsThatReachNothing) {
   Tmage1 t;
   // A vertical load measured along a vertical member's horizontal projection.
@@ -183,6 +231,7 @@ TEST(MemberLoads, LoadsThatReachNothing) {
   beyond.AddTrapezoid(5, 5, 6, 2);
   beyond.AddTrapezoid(5, 5, 9, 2);
   beyond.AddTrapezoid(5, 5, 1, 0);
+  beyond.AddTrapezoid(5, 5, 1, std::numeric_limits<double>::quiet_NaN());  // no extent either
   EXPECT_EQ(beyond.EndMomentI, 0.0);
   EXPECT_EQ(beyond.EndForceYJ, 0.0);
   EXPECT_FALSE(std::isnan(beyond.MidMoment));

@@ -34,7 +34,7 @@ std::vector<std::string> Items(const QComboBox* box) {
   return items;
 }
 
-struct Dialogs {
+struct DialogsInputDialogs {
   QApplication* app = TestApplication();
   RecordingHost host;
   Tkeizyo1 members{host};
@@ -44,7 +44,7 @@ struct Dialogs {
 };
 
 TEST(InputDialogs, CaptionsAndSizes) {
-  Dialogs d;
+  DialogsInputDialogs d;
   struct Case {
     QWidget* window;
     const char* caption;
@@ -65,7 +65,7 @@ TEST(InputDialogs, CaptionsAndSizes) {
 }
 
 TEST(InputDialogs, Grids) {
-  Dialogs d;
+  DialogsInputDialogs d;
   struct Case {
     TCtrlGrid* grid;
     int rows;
@@ -126,7 +126,7 @@ TEST(InputDialogs, Grids) {
 }
 
 TEST(InputDialogs, CellLists) {
-  Dialogs d;
+  DialogsInputDialogs d;
   struct Case {
     QComboBox* box;
     std::vector<std::string> items;
@@ -153,7 +153,7 @@ TEST(InputDialogs, CellLists) {
 }
 
 TEST(InputDialogs, ButtonsPagesAndNotes) {
-  Dialogs d;
+  DialogsInputDialogs d;
   const std::pair<QAbstractButton*, const char*> buttons[] = {
       {d.coordinates.Button1, "閉じる"},
       {d.coordinates.Button2, "全ｸﾘｱ-"},
@@ -181,6 +181,17 @@ TEST(InputDialogs, ButtonsPagesAndNotes) {
   for (const auto& [button, caption] : buttons) EXPECT_EQ(button->text(), U(caption));
   EXPECT_TRUE(d.members.ToolButton1->isChecked());
   EXPECT_TRUE(d.members.ToolButton5->isHidden());
+  // The shape buttons stand in one row, each starting where the one before
+  // it ends: three H buttons 34 wide from x = 2, then 26 wide ones.
+  const QAbstractButton* row[] = {d.members.ToolButton1, d.members.ToolButton2, d.members.ToolButton6,
+                                  d.members.ToolButton7, d.members.ToolButton8, d.members.ToolButton3,
+                                  d.members.ToolButton4, d.members.ToolButton5};
+  const int widths[] = {34, 34, 34, 26, 26, 26, 26, 26};
+  int x = 2;
+  for (std::size_t i = 0; i < std::size(row); ++i) {
+    EXPECT_EQ(row[i]->geometry(), QRect(x, 2, widths[i], 22)) << i;
+    x += widths[i];
+  }
   EXPECT_TRUE(d.loads.Button2->isHidden());
 
   EXPECT_EQ(d.members.PageControl2->tabText(0), U("部材リスト"));
@@ -209,7 +220,7 @@ TEST(InputDialogs, ButtonsPagesAndNotes) {
 }
 
 TEST(InputDialogs, ClosingTheCoordinatesParsesAndDraws) {
-  Dialogs d;
+  DialogsInputDialogs d;
   d.coordinates.CtrlGrid1->SetCell(1, 1, "0");
   d.coordinates.CtrlGrid1->SetCell(2, 1, "0");
   d.coordinates.CtrlGrid1->SetCell(1, 2, "6.5");
@@ -230,7 +241,7 @@ TEST(InputDialogs, ClosingTheCoordinatesParsesAndDraws) {
 }
 
 TEST(InputDialogs, AHalfFilledCoordinateRowKeepsTheWindowOpenUntilMended) {
-  Dialogs d;
+  DialogsInputDialogs d;
   ScriptedDialogs boxes;
   ScopedDialogs scope(boxes);
   TCtrlGrid* grid = d.coordinates.CtrlGrid1;
@@ -253,7 +264,7 @@ TEST(InputDialogs, AHalfFilledCoordinateRowKeepsTheWindowOpenUntilMended) {
 }
 
 TEST(InputDialogs, EnterMovesToTheNextCell) {
-  Dialogs d;
+  DialogsInputDialogs d;
   struct Case {
     TCtrlGrid* grid;
     int col, row, nextCol, nextRow;
@@ -274,7 +285,7 @@ TEST(InputDialogs, EnterMovesToTheNextCell) {
 }
 
 TEST(InputDialogs, EnterInTheCellEditorWritesAndMovesOn) {
-  Dialogs d;
+  DialogsInputDialogs d;
   d.coordinates.show();
   TCtrlGrid* grid = d.coordinates.CtrlGrid1;
   grid->FocusCell(1, 4);
@@ -290,7 +301,7 @@ TEST(InputDialogs, EnterInTheCellEditorWritesAndMovesOn) {
 }
 
 TEST(InputDialogs, Supports) {
-  Dialogs d;
+  DialogsInputDialogs d;
   d.host.model.NodeCount = 3;
   d.supports.show();  // cell controls show over visible cells only
   d.supports.CtrlGrid5->FocusCell(2, 4);
@@ -325,7 +336,7 @@ TEST(InputDialogs, Supports) {
 }
 
 TEST(InputDialogs, CatalogueBoxFillsTheMemberList) {
-  Dialogs d;
+  DialogsInputDialogs d;
   TCtrlGrid* list = d.members.CtrlGrid3;
   d.members.show();
   list->FocusCell(1, 3);
@@ -357,7 +368,7 @@ TEST(InputDialogs, CatalogueBoxFillsTheMemberList) {
 }
 
 TEST(InputDialogs, MemberParseFromTheDialog) {
-  Dialogs d;
+  DialogsInputDialogs d;
   d.host.model.NodeCount = 7;
   for (int k = 1; k <= 7; ++k) d.host.model.NodeX[k] = 100.0 * k;
   d.members.CtrlGrid3->SetCell(2, 1, "30");
@@ -395,7 +406,7 @@ TEST(InputDialogs, MemberParseFromTheDialog) {
 }
 
 TEST(InputDialogs, UserModuliAreSavedToTheSettingsFile) {
-  Dialogs d;
+  DialogsInputDialogs d;
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() / ("zuro_moduli_" + std::to_string(::getpid()) + ".ini");
   {
@@ -420,7 +431,7 @@ TEST(InputDialogs, UserModuliAreSavedToTheSettingsFile) {
 }
 
 TEST(InputDialogs, LoadDialog) {
-  Dialogs d;
+  DialogsInputDialogs d;
   d.loads.show();
   d.loads.CtrlGrid1->FocusCell(3, 1);
   d.loads.CtrlGrid1Click();

@@ -126,6 +126,12 @@ TEST_F(ProgramTest, CantileverDiagramsReactionAndReport) {
   EXPECT_TRUE(HasLine(3, 1, 0, 0, 0, ordinate));
   // Shear diagram: 10 kN along the member, 400 mm at both ends.
   EXPECT_TRUE(HasLine(4, 1, 0, 4, 30, 4) || HasLine(4, 1, 0, -4, 30, -4));
+  // The fixed support at 0.625 / 100 = 0.00625 per unit: its top line from
+  // (-250, -50) to (250, -50) and three hatch strokes down to the left.
+  EXPECT_TRUE(HasLine(2, 3, -1.5625, -0.3125, 1.5625, -0.3125));
+  EXPECT_TRUE(HasLine(2, 3, -0.74375, -0.3125, -1.825, -2.1875));   // (-119, -50) to (-292, -350)
+  EXPECT_TRUE(HasLine(2, 3, 0.3125, -0.3125, -0.76875, -2.1875));   // (50, -50) to (-123, -350)
+  EXPECT_TRUE(HasLine(2, 3, 1.36875, -0.3125, 0.2875, -2.1875));    // (219, -50) to (46, -350)
 
   // The input figure is shown after the calculation.
   EXPECT_TRUE(frame->SpeedButton2->isChecked());
@@ -153,6 +159,13 @@ TEST_F(ProgramTest, SimplySupportedBeamUnderUniformLoad) {
   EXPECT_NE(std::find(texts.begin(), texts.end(), "X:0.00 Y:30.00 M:0.00"), texts.end());
   // The mid-span moment wL²/8 = 45 kN·m is in the report.
   EXPECT_NE(Memo().find("   45.00"), std::string::npos);
+  // The support symbols, in colour 3 on the input layer, drawn at 1/160 of
+  // the scale (100 / 160 = 0.625) and shown at 1/100: the pin's left leg runs
+  // from the node to (-250, -433) x 0.625 / 100; the roller at 6 m adds its
+  // second base line 633 x 0.625 / 100 below the node.
+  EXPECT_TRUE(HasLine(2, 3, 0, 0, -1.5625, -2.70625));
+  EXPECT_TRUE(HasLine(2, 3, 60 - 1.5625, -3.95625, 60 + 1.5625, -3.95625));
+  EXPECT_FALSE(HasLine(2, 3, -1.5625, -3.95625, 1.5625, -3.95625)) << "the pin has no second base line";
 }
 
 TEST_F(ProgramTest, PortalFrameReactionsBalanceTheLoads) {

@@ -72,6 +72,22 @@ TEST(SteelCatalogues, ValuesHandedOn) {
   EXPECT_EQ(CatalogueBox(8).Values, (std::array<float, 5>{80.0f, 80.0f, 3.2f, 3.2f, 3.2f}));
 }
 
+TEST(SteelCatalogues, BoxRowsAreSquareTubesOfOneThicknessInAscendingOrder) {
+  // A square tube: both sides equal and one wall thickness, written three
+  // times; each row larger or, at the same size, thicker than the one before.
+  const int rows = CatalogueRowCount(SteelFamily::Box);
+  for (int i = 0; i < rows; ++i) {
+    const std::array<float, 5> v = CatalogueBox(i).Values;
+    EXPECT_EQ(v[0], v[1]) << i;
+    EXPECT_EQ(v[2], v[3]) << i;
+    EXPECT_EQ(v[2], v[4]) << i;
+    if (i > 0) {
+      const std::array<float, 5> before = CatalogueBox(i - 1).Values;
+      EXPECT_TRUE(before[0] < v[0] || (before[0] == v[0] && before[2] < v[2])) << i;
+    }
+  }
+}
+
 TEST(SteelCatalogues, SectionValues) {
   const double pi = std::numbers::pi;
   // Pipe 21.7 x 2.0 mm: pi/4 (2.17^2 - 1.77^2), pi/64 (2.17^4 - 1.77^4).

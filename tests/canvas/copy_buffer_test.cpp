@@ -77,6 +77,9 @@ TEST(CopyBuffer, PasteTransformsPoints) {
       {"scale 2 about the pivot (pivot itself)", {0, 10, 0, 12, 3, 0, 0, 2, 2}, 2, 3, 12, 3},
       {"scale 2 about the pivot", {0, 10, 0, 12, 3, 0, 0, 2, 2}, 3, 3, 14, 3},
       {"quarter turn", {0, 0, 0, 0, 0, 90, 0, 1, 1}, 1, 0, 0, 1},
+      {"quarter turn of a point above the centre", {0, 0, 0, 0, 0, 90, 0, 1, 1}, 0, 1, -1, 0},
+      // (1,0) shifted to (11,0), then turned a quarter about the pivot (10,0).
+      {"shift, then a quarter turn about the pivot", {0, 10, 0, 10, 0, 90, 0, 1, 1}, 1, 0, 10, 1},
       {"x direction only, mirrored", {1, 4, 7, 10, 7, 0, 0, -1, 1}, 6, 2, 10, 2},
   };
   for (const Case& c : cases) {

@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr double kCx = 320.3;
-constexpr double kCy = 240.3;
+constexpr double kCxCurves = 320.3;
+constexpr double kCyCurves = 240.3;
 
 class CurveTest : public CanvasTest {
  protected:
@@ -36,7 +36,7 @@ class CurveTest : public CanvasTest {
     std::vector<TPoint> points;
     for (int i = 0; i <= n; ++i) {
       const double t = (s + i * sweep / n) * std::numbers::pi / 180;
-      points.push_back({PixelX(kCx + r * std::cos(t)), PixelY(*box, kCy + r * q * std::sin(t))});
+      points.push_back({PixelX(kCxCurves + r * std::cos(t)), PixelY(*box, kCyCurves + r * q * std::sin(t))});
     }
     return points;
   }
@@ -87,7 +87,7 @@ TEST_F(CurveTest, ChordCountFollowsTheSizeOnScreen) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.r);
     Clear(canvas());
-    box->DrawArc(1, canvas(), kCx, kCy, c.r, 0.5, 0, 0, 0);
+    box->DrawArc(1, canvas(), kCxCurves, kCyCurves, c.r, 0.5, 0, 0, 0);
     TCanvas expected(canvas().Width(), canvas().Height(), clBlack);
     Clear(expected);
     const std::vector<TPoint> points = Chords(c.n, c.r, 0.5);
@@ -114,10 +114,10 @@ TEST_F(CurveTest, SolidFullCirclesOfMiddleSizeUseThePlatformEllipse) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.r);
     Clear(canvas());
-    box->DrawArc(c.type, canvas(), kCx, kCy, c.r, 1, 0, 0, 0);
+    box->DrawArc(c.type, canvas(), kCxCurves, kCyCurves, c.r, 1, 0, 0, 0);
     TCanvas expected(canvas().Width(), canvas().Height(), clBlack);
     Clear(expected);
-    expected.Ellipse(PixelX(kCx - c.r), PixelY(*box, kCy + c.r), PixelX(kCx + c.r), PixelY(*box, kCy - c.r));
+    expected.Ellipse(PixelX(kCxCurves - c.r), PixelY(*box, kCyCurves + c.r), PixelX(kCxCurves + c.r), PixelY(*box, kCyCurves - c.r));
     if (c.direct) {
       EXPECT_EQ(Differences(expected), 0);
     } else {
@@ -126,15 +126,15 @@ TEST_F(CurveTest, SolidFullCirclesOfMiddleSizeUseThePlatformEllipse) {
   }
   // A circle 1 pixel wide on the screen is not drawn at all.
   Clear(canvas());
-  box->DrawArc(1, canvas(), kCx, kCy, 0.5, 1, 0, 0, 0);
-  box->DrawArcElement(1, canvas(), kCx, kCy, 0.5, 1, 0, 0, 0);
+  box->DrawArc(1, canvas(), kCxCurves, kCyCurves, 0.5, 1, 0, 0, 0);
+  box->DrawArcElement(1, canvas(), kCxCurves, kCyCurves, 0.5, 1, 0, 0, 0);
   EXPECT_EQ(Lit(), 0);
 }
 
 TEST_F(CurveTest, DashedCircleRunsItsPatternOnAcrossTheChords) {
   // Type 2: dash 4 + 1 and gap 3, so the counter runs modulo 8 over every
   // pixel walked, the shared chord ends counted once per chord.
-  box->DrawArc(2, canvas(), kCx, kCy, 10, 1, 0, 0, 0);
+  box->DrawArc(2, canvas(), kCxCurves, kCyCurves, 10, 1, 0, 0, 0);
   const std::vector<TPoint> points = Chords(14, 10, 1);
   int walked = 0;
   for (std::size_t i = 0; i + 1 < points.size(); ++i) {
@@ -145,7 +145,7 @@ TEST_F(CurveTest, DashedCircleRunsItsPatternOnAcrossTheChords) {
   EXPECT_EQ(Value(box->PatternState.Gap), 3);
   const int dashed = Lit();
   Clear(canvas());
-  box->DrawArc(1, canvas(), kCx, kCy, 10, 0.999, 0, 0, 0);  // the same curve solid in chords
+  box->DrawArc(1, canvas(), kCxCurves, kCyCurves, 10, 0.999, 0, 0, 0);  // the same curve solid in chords
   EXPECT_GT(dashed, 0);
   EXPECT_LT(dashed, Lit());
 }
@@ -165,14 +165,14 @@ TEST_F(CurveTest, ArcsRunAnticlockwiseFromStartToEnd) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.s);
     Clear(canvas());
-    box->DrawArc(1, canvas(), kCx, kCy, 100, 1, c.s, c.e, c.rho);
+    box->DrawArc(1, canvas(), kCxCurves, kCyCurves, 100, 1, c.s, c.e, c.rho);
     for (double deg : c.litDeg) {
       const double t = deg * std::numbers::pi / 180;
-      EXPECT_TRUE(Near(kCx + 100 * std::cos(t), kCy + 100 * std::sin(t), clWhite)) << deg;
+      EXPECT_TRUE(Near(kCxCurves + 100 * std::cos(t), kCyCurves + 100 * std::sin(t), clWhite)) << deg;
     }
     for (double deg : c.darkDeg) {
       const double t = deg * std::numbers::pi / 180;
-      EXPECT_FALSE(Near(kCx + 100 * std::cos(t), kCy + 100 * std::sin(t), clWhite)) << deg;
+      EXPECT_FALSE(Near(kCxCurves + 100 * std::cos(t), kCyCurves + 100 * std::sin(t), clWhite)) << deg;
     }
   }
 }
@@ -180,12 +180,12 @@ TEST_F(CurveTest, ArcsRunAnticlockwiseFromStartToEnd) {
 TEST_F(CurveTest, ArcEndPointsLieOnTheCurve) {
   // An elliptic arc (ratio 0.5) from 30 to 200 degrees: its first chord
   // starts at the parametric point of 30 degrees.
-  box->DrawArc(1, canvas(), kCx, kCy, 200, 0.5, 30, 200, 0);
+  box->DrawArc(1, canvas(), kCxCurves, kCyCurves, 200, 0.5, 30, 200, 0);
   const double s = 30 * std::numbers::pi / 180, e = 199 * std::numbers::pi / 180;
-  EXPECT_EQ(canvas().GetPixel(PixelX(kCx + 200 * std::cos(s)), PixelY(*box, kCy + 100 * std::sin(s))), clWhite);
-  EXPECT_EQ(canvas().GetPixel(PixelX(kCx + 200 * std::cos(e)), PixelY(*box, kCy + 100 * std::sin(e))), clWhite);
+  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves + 200 * std::cos(s)), PixelY(*box, kCyCurves + 100 * std::sin(s))), clWhite);
+  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves + 200 * std::cos(e)), PixelY(*box, kCyCurves + 100 * std::sin(e))), clWhite);
   const double off = 210 * std::numbers::pi / 180;
-  EXPECT_EQ(canvas().GetPixel(PixelX(kCx + 200 * std::cos(off)), PixelY(*box, kCy + 100 * std::sin(off))), clBlack);
+  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves + 200 * std::cos(off)), PixelY(*box, kCyCurves + 100 * std::sin(off))), clBlack);
 }
 
 TEST_F(CurveTest, HugeCircleIsDrawnOnlyNearTheView) {
@@ -212,21 +212,21 @@ TEST_F(CurveTest, HugeArcIsNarrowedToTheView) {
   // S = 24936, K about 25, so the arc is cut to 1.8 x M degrees either side
   // of the view's direction (90) and drawn with 60 chords. 100 chords over
   // the whole half would leave the curve by 3 pixels at the view's edges.
-  const double cy = kCy - 25000, r = 25000;
-  box->DrawArc(1, canvas(), kCx, cy, r, 1, 0, 180, 0);
+  const double cy = kCyCurves - 25000, r = 25000;
+  box->DrawArc(1, canvas(), kCxCurves, cy, r, 1, 0, 180, 0);
   for (double x : {5.0, 160.0, 320.0, 480.0, 635.0}) {
-    const double y = cy + std::sqrt(r * r - (x - kCx) * (x - kCx));
+    const double y = cy + std::sqrt(r * r - (x - kCxCurves) * (x - kCxCurves));
     EXPECT_TRUE(Near(x, y, clWhite)) << x;
   }
 }
 
 TEST_F(CurveTest, RedrawDrawsArcElementsInTheirColour) {
-  RDrawElement arc = Arc(kCx, kCy, 100, 0, 90);
+  RDrawElement arc = Arc(kCxCurves, kCyCurves, 100, 0, 90);
   arc.ColorNo = 3;  // green
   box->Draw1->AddElement(arc);
   box->RedrawAll(false);
-  EXPECT_TRUE(Near(kCx + 100 * std::cos(0.7), kCy + 100 * std::sin(0.7), 0x00FF00));
-  EXPECT_FALSE(Near(kCx - 100, kCy, 0x00FF00));
+  EXPECT_TRUE(Near(kCxCurves + 100 * std::cos(0.7), kCyCurves + 100 * std::sin(0.7), 0x00FF00));
+  EXPECT_FALSE(Near(kCxCurves - 100, kCyCurves, 0x00FF00));
 }
 
 TEST_F(CurveTest, EllipseInARectangleOnlyWhenItTouchesTheView) {
@@ -244,14 +244,14 @@ TEST_F(CurveTest, EllipseInARectangleOnlyWhenItTouchesTheView) {
 TEST_F(CurveTest, CurvesOfTypesWithoutPatternDrawSolid) {
   // Type 0 on a small circle goes through the chords; a large one of type
   // 11 through the sampled drawing, one pixel per sample.
-  box->DrawArc(0, canvas(), kCx, kCy, 100, 0.5, 0, 0, 0);
-  EXPECT_EQ(canvas().GetPixel(PixelX(kCx + 100), PixelY(*box, kCy)), clWhite);
+  box->DrawArc(0, canvas(), kCxCurves, kCyCurves, 100, 0.5, 0, 0, 0);
+  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves + 100), PixelY(*box, kCyCurves)), clWhite);
   Clear(canvas());
   // D = 1400: a semicircle sampled 1400 times; its top, the sample at 90
   // degrees, lies in the view.
-  box->DrawArcElement(11, canvas(), kCx, kCy - 700, 700, 1, 0, 180, 0);
-  EXPECT_EQ(canvas().GetPixel(PixelX(kCx), PixelY(*box, kCy)), clWhite);
-  EXPECT_EQ(canvas().GetPixel(PixelX(kCx), PixelY(*box, kCy) + 20), clBlack);
+  box->DrawArcElement(11, canvas(), kCxCurves, kCyCurves - 700, 700, 1, 0, 180, 0);
+  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves), PixelY(*box, kCyCurves)), clWhite);
+  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves), PixelY(*box, kCyCurves) + 20), clBlack);
   EXPECT_GT(Lit(), 100);
 }
 

@@ -107,7 +107,28 @@ TEST(DrawingStore, DisplayListThresholds) {
   curveChord.LineTag = kLineTagCurveFirst;
   Tdrawinp::TextList texts;
   const RDrawElement text = Text(texts, "x", 10, 10, 20, 10);
+  // A text is listed down to 0.3 × zoom below the window (its frame's depth).
+  const RDrawElement textJustBelow = Text(texts, "x", 10, -0.2, 20, -0.2);
+  const RDrawElement textFarBelow = Text(texts, "x", 10, -0.4, 20, -0.4);
+  auto rect = [](double x1, double y1, double x2, double y2) {
+    RDrawElement e = Line(x1, y1, x2, y2);
+    e.Kind = kKindRect;
+    return e;
+  };
   const ListingCase cases[] = {
+      // The window is (0, 0) to (100, 100).
+      {"line through the window, both ends outside", Line(-10, 50, 110, 50), 1.0, ListingCase::Listed},
+      {"rectangle with a corner inside", rect(90, 90, 120, 120), 1.0, ListingCase::Listed},
+      {"rectangle 1 by 1 at zoom 0.4 (0.4 each way)", rect(10, 10, 11, 11), 0.4, ListingCase::Small},
+      {"rectangle 1 by 3 at zoom 0.4 (0.4 by 1.2)", rect(10, 10, 11, 13), 0.4, ListingCase::Listed},
+      {"rectangle across the window, no corner inside", rect(-10, 40, 110, 60), 1.0, ListingCase::Listed},
+      {"rectangle around the whole window", rect(-10, -10, 110, 110), 1.0, ListingCase::None},
+      {"circle with an axis end inside", Arc(-3, 50, 5), 1.0, ListingCase::Listed},
+      // r 65 about the centre: the axis ends lie outside, (96, 96) inside.
+      {"circle crossing only by its diagonals", Arc(50, 50, 65), 1.0, ListingCase::Listed},
+      {"circle around the whole window", Arc(50, 50, 200), 1.0, ListingCase::None},
+      {"text 0.2 below the window at zoom 1", textJustBelow, 1.0, ListingCase::Listed},
+      {"text 0.4 below the window at zoom 1", textFarBelow, 1.0, ListingCase::None},
       {"line 1.0 at zoom 0.4 (size 0.4)", Line(10, 10, 11, 10), 0.4, ListingCase::Small},
       {"line 1.0 at zoom 0.5 (size 0.5)", Line(10, 10, 11, 10), 0.5, ListingCase::Listed},
       {"line 1.0 at zoom 0.2 (size 0.2)", Line(10, 10, 11, 10), 0.2, ListingCase::Small},

@@ -14,10 +14,12 @@
 
 namespace {
 
-bool Meets(const RDrawElement& e, double margin, double x1, double y1, double x2, double y2) {
+// arcMargin widens the rectangle for arcs only.
+bool Meets(const RDrawElement& e, double margin, double x1, double y1, double x2, double y2, double arcMargin = 0) {
   double a, b, c, d;
   if (!TElementIndex::Extent(e, margin, a, b, c, d)) return false;
-  return a <= x2 && c >= x1 && b <= y2 && d >= y1;
+  const double m = e.Kind == kKindArc ? arcMargin : 0.0;
+  return a <= x2 + m && c >= x1 - m && b <= y2 + m && d >= y1 - m;
 }
 
 std::vector<RDrawElement> RandomElements(std::mt19937& random, int count) {
@@ -44,13 +46,14 @@ std::vector<RDrawElement> RandomElements(std::mt19937& random, int count) {
 
 // Every element whose extent meets the rectangle is offered, each once.
 void ExpectComplete(const TElementIndex& index, const std::vector<RDrawElement>& elements, double margin,
-                    double x1, double y1, double x2, double y2) {
+                    double x1, double y1, double x2, double y2, double arcMargin = 0) {
   std::vector<std::int32_t> found;
-  index.Query(x1, y1, x2, y2, found);
+  index.Query(x1, y1, x2, y2, found, arcMargin);
   const std::set<std::int32_t> unique(found.begin(), found.end());
   ASSERT_EQ(unique.size(), found.size()) << "offered twice";
   for (std::size_t i = 0; i < elements.size(); ++i) {
-    if (Meets(elements[i], margin, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2))) {
+    if (Meets(elements[i], margin, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2),
+              arcMargin)) {
       ASSERT_TRUE(unique.count(static_cast<std::int32_t>(i))) << "element " << i << " missed";
     }
   }
@@ -97,6 +100,7 @@ TEST(ElementIndex, QueriesMissNothingOnRandomDrawings) {
     for (int q = 0; q < 300; ++q) {
       const double x = at(random), y = at(random) * 0.5, w = std::pow(10.0, 3.0 * size(random) - 2.0);
       ExpectComplete(index, elements, 2.0, x, y, x + w, y - w);
+      ExpectComplete(index, elements, 2.0, x, y, x + w, y - w, w);
     }
   };
   queries();
@@ -126,8 +130,9 @@ TEST(ElementIndex, QueriesMissNothingOnRandomDrawings) {
   EXPECT_NE(TElementIndex::Fingerprint(shifted), TElementIndex::Fingerprint(elements[5]));
 }
 
-TEST(ElementIndex, AQueryNearAnElementOffersFewOthers) {
-  // 100 x 100 points one unit apart: a query of one unit sees a handful.
+TEST(ElementIndex, AQueryNearAnElementOffersOnlyWhatItsExtentReaches) {
+  // 100 x 100 points one unit apart: the cells hold several each, and each
+  // point's own place decides, without its record being read.
   std::vector<RDrawElement> elements;
   for (int y = 0; y < 100; ++y) {
     for (int x = 0; x < 100; ++x) elements.push_back(Point(x, y));
@@ -136,8 +141,39 @@ TEST(ElementIndex, AQueryNearAnElementOffersFewOthers) {
   index.Build(elements, 0);
   std::vector<std::int32_t> found;
   index.Query(50.2, 50.2, 50.8, 50.8, found);
-  EXPECT_LT(found.size(), 100u);
-  EXPECT_GT(found.size(), 0u);
+  EXPECT_TRUE(found.empty()) << "between four points, 0.2 from the nearest";
+  index.Query(49.9, 49.9, 50.1, 50.1, found);
+  EXPECT_EQ(found, std::vector<std::int32_t>{50 * 100 + 50}) << "the point (50, 50) alone";
+}
+
+// Arcs are looked up in the rectangle widened by the margin, everything
+// else in the rectangle itself; the same for elements indexed in the grid
+// and for elements appended after the build.
+TEST(ElementIndex, ArcsAreLookedUpWithTheMargin) {
+  // A line from x = 10 to 12, an arc whose extent runs from x = 19 to 21
+  // (r 1 about (20, 10)), a point at (15, 10); the rectangle x 14 to 16.
+  const std::vector<RDrawElement> elements = {Line(10, 10, 12, 10), Arc(20, 10, 1), Point(15, 10)};
+  struct Case {
+    double arcMargin;
+    std::set<std::int32_t> expected;
+  } const cases[] = {
+      {0.0, {2}},
+      {2.5, {2}},     // widened to 11.5 .. 18.5: the arc starts 0.5 beyond
+      {3.5, {1, 2}},  // widened to 10.5 .. 19.5: the arc is reached, the line (2 away) is not
+  };
+  TElementIndex built;
+  built.Build(elements, 0);
+  TElementIndex appended;
+  appended.Build({}, 0);
+  for (const RDrawElement& e : elements) appended.Append(e);
+  for (const TElementIndex* index : {&built, &appended}) {
+    for (const Case& c : cases) {
+      std::vector<std::int32_t> found;
+      index->Query(14, 9, 16, 11, found, c.arcMargin);
+      EXPECT_EQ(std::set<std::int32_t>(found.begin(), found.end()), c.expected)
+          << "margin " << c.arcMargin << (index == &built ? " built" : " appended");
+    }
+  }
 }
 
 TEST(ElementIndex, EmptyAndDegenerateDrawings) {
@@ -146,8 +182,10 @@ TEST(ElementIndex, EmptyAndDegenerateDrawings) {
   std::vector<std::int32_t> found;
   index.Query(0, 0, 10, 10, found);
   EXPECT_TRUE(found.empty());
-  index.Append(Point(3, 3));  // no grid yet: offered to every query
+  index.Append(Point(3, 3));  // no grid yet: its own extent decides
   index.Query(100, 100, 110, 110, found);
+  EXPECT_TRUE(found.empty());
+  index.Query(2, 2, 4, 4, found);
   EXPECT_EQ(found, std::vector<std::int32_t>{0});
 
   // All elements at one spot, or on one line.

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr double kTol = 1e-9;
+constexpr double kTolEnvelope = 1e-9;
 
 struct Seg {
   double x1, y1, x2, y2;
@@ -34,10 +34,10 @@ std::vector<RDrawElement> CleanUp(const std::vector<RDrawElement>& lines, double
 void ExpectLines(const std::vector<RDrawElement>& got, const std::vector<Seg>& expected, const char* name) {
   ASSERT_EQ(got.size(), expected.size()) << name;
   for (std::size_t k = 0; k < expected.size(); ++k) {
-    EXPECT_NEAR(Value(got[k].X1), expected[k].x1, kTol) << name << " line " << k;
-    EXPECT_NEAR(Value(got[k].Y1), expected[k].y1, kTol) << name << " line " << k;
-    EXPECT_NEAR(Value(got[k].X2), expected[k].x2, kTol) << name << " line " << k;
-    EXPECT_NEAR(Value(got[k].Y2), expected[k].y2, kTol) << name << " line " << k;
+    EXPECT_NEAR(Value(got[k].X1), expected[k].x1, kTolEnvelope) << name << " line " << k;
+    EXPECT_NEAR(Value(got[k].Y1), expected[k].y1, kTolEnvelope) << name << " line " << k;
+    EXPECT_NEAR(Value(got[k].X2), expected[k].x2, kTolEnvelope) << name << " line " << k;
+    EXPECT_NEAR(Value(got[k].Y2), expected[k].y2, kTolEnvelope) << name << " line " << k;
   }
 }
 
@@ -160,6 +160,14 @@ TEST(Envelope, LinesMeet) {
       {"far at 75 degrees", turned(75), 1, true, 100 - 50 / std::tan(75 * 3.14159265358979323846 / 180.0), 0},
       {"far at 73 degrees", turned(73), 1, false, 0, 0},
       {"far at 285 degrees", turned(285), 1, true, 100 + 50 / std::tan(75 * 3.14159265358979323846 / 180.0), 0},
+      // At zoom 1e5 the end tolerance is 30 / 1e5 = 0.0003. A line at 45
+      // degrees through (x, 0) meets A at t = x / 10: 0.8e-4 beyond either end
+      // still counts (the limit is 1e-4), 1.5e-4 does not (0.0015 from the end,
+      // more than 0.0003).
+      {"0.8e-4 of A's length before its start", {-0.0008 - 5, -5, -0.0008 + 5, 5}, 1e5, true, -0.0008, 0},
+      {"1.5e-4 of A's length before its start", {-0.0015 - 5, -5, -0.0015 + 5, 5}, 1e5, false, 0, 0},
+      {"0.8e-4 of A's length past its end", {10.0008 - 5, -5, 10.0008 + 5, 5}, 1e5, true, 10.0008, 0},
+      {"1.5e-4 of A's length past its end", {10.0015 - 5, -5, 10.0015 + 5, 5}, 1e5, false, 0, 0},
   };
   for (const Case& c : cases) {
     THourakukei2 envelope(0, 0, 1, 1, c.zoom);

@@ -207,12 +207,18 @@ TEST_F(RedrawTest, TheThrottledSourceStopsTheRedrawByElapsedTime) {
     bool heldAtFirst;     // the first reading already finds the buttons down
     int lastDrawn;        // the last line drawn
     int readings;
+    std::int64_t interval = 5000;
   } const cases[] = {
       {"held from the start", 0, true, 18, 1},
       {"pressed after the first reading, clock still", 0, false, 39, 1},
       // Readings at 2500 (the pictures' test), then at 7500 (entry 39); the
       // test before entry 20, at 5000, answers from the first reading.
       {"pressed after the first reading, an interval later", 2500, false, 38, 2},
+      // The platform's own interval (20 ms): readings at 10 ms and 30 ms; a
+      // press after the first stops the walk at the first test 20 ms on.
+      {"the platform's interval", 10000, false, 38, 2, ThrottledInputPolling::kIntervalMicroseconds},
+      {"the platform's interval, looks closer together", 5000, false, 39, 1,
+       ThrottledInputPolling::kIntervalMicroseconds},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -226,7 +232,7 @@ TEST_F(RedrawTest, TheThrottledSourceStopsTheRedrawByElapsedTime) {
           ++readings;
           return r;
         },
-        X11KeyCodes{}, [&] { return now += c.step; }, 5000);
+        X11KeyCodes{}, [&] { return now += c.step; }, c.interval);
     const ScopedInputPolling scoped(input);
     box->RedrawAll(false);
     EXPECT_EQ(PixelAt(200, 10 + c.lastDrawn * 10), clRed);

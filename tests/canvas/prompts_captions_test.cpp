@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr TColor kPaleYellow = 0xB4FFFF;  // RGB(255, 255, 180)
+constexpr TColor kPaleYellowPromptsCaptions = 0xB4FFFF;  // RGB(255, 255, 180)
 
 class CaptionTest : public CanvasTest {
  protected:
@@ -44,17 +44,17 @@ TEST_F(CaptionTest, TopMessageIsDrawnAtTheTopLeftOnPaleYellow) {
   box->ShowTopMessage(text);
   EXPECT_EQ(canvas().Font.Name(), J("ＭＳ ゴシック"));
   EXPECT_EQ(canvas().Font.Logical.lfHeight, -15);  // 11 points at 96 pixels per inch
-  EXPECT_EQ(canvas().Brush.Color, kPaleYellow);
+  EXPECT_EQ(canvas().Brush.Color, kPaleYellowPromptsCaptions);
   EXPECT_EQ(canvas().Brush.Style, bsSolid);
   const TSize cell = canvas().TextExtent(text);
-  EXPECT_EQ(canvas().GetPixel(5, 3), kPaleYellow);
-  EXPECT_EQ(canvas().GetPixel(5 + cell.cx - 1, 3 + cell.cy - 1), kPaleYellow);
+  EXPECT_EQ(canvas().GetPixel(5, 3), kPaleYellowPromptsCaptions);
+  EXPECT_EQ(canvas().GetPixel(5 + cell.cx - 1, 3 + cell.cy - 1), kPaleYellowPromptsCaptions);
   EXPECT_EQ(canvas().GetPixel(4, 3), clBlack);
   EXPECT_EQ(canvas().GetPixel(5, 2), clBlack);
   EXPECT_EQ(canvas().GetPixel(5 + cell.cx, 3), clBlack);
   const int ink = CountIn(5, 3, 5 + cell.cx, 3 + cell.cy, clBlack);  // the characters
   EXPECT_GT(ink, 10);
-  EXPECT_EQ(ink + CountIn(5, 3, 5 + cell.cx, 3 + cell.cy, kPaleYellow), cell.cx * cell.cy);
+  EXPECT_EQ(ink + CountIn(5, 3, 5 + cell.cx, 3 + cell.cy, kPaleYellowPromptsCaptions), cell.cx * cell.cy);
 }
 
 TEST_F(CaptionTest, CursorLabelTintByColourNumber) {
@@ -98,14 +98,14 @@ TEST_F(CaptionTest, ErasingRestoresTheDrawingBeneath) {
   box->ShowCursorLabel(" ");
   EXPECT_EQ(CountIn(x0, row, x0 + 30, row + 1, 0x00FF00), 30);
   EXPECT_EQ(PixelAt(100, 100 + kRise), clBlack);
-  EXPECT_EQ(CountIn(x0 - 5, row - 20, x0 + 60, row + 20, kPaleYellow), 0);
+  EXPECT_EQ(CountIn(x0 - 5, row - 20, x0 + 60, row + 20, kPaleYellowPromptsCaptions), 0);
   EXPECT_TRUE(box->LabelPrevText.empty());
   EXPECT_EQ(box->LabelPrevAnchor.x, -1000000);
   EXPECT_EQ(box->LabelAnchor.y, -1000000);
 
   // The anchor is gone until the next press: a new label is not drawn.
   box->ShowCursorLabel("AB");
-  EXPECT_EQ(CountIn(0, 0, box->Width(), box->Height(), kPaleYellow), 0);
+  EXPECT_EQ(CountIn(0, 0, box->Width(), box->Height(), kPaleYellowPromptsCaptions), 0);
   EXPECT_EQ(box->LabelPrevText, "AB");
 }
 
@@ -123,7 +123,7 @@ TEST_F(CaptionTest, ShorterLabelLeavesTheOldTail) {
   const int y = box->WorldToScreenY(100 + kRise);
   const int tail = box->WorldToScreenX(100) + canvas().TextWidth("ABCDEFGH") - 2;
   box->ShowCursorLabel("AB");
-  EXPECT_EQ(canvas().GetPixel(tail, y), kPaleYellow);
+  EXPECT_EQ(canvas().GetPixel(tail, y), kPaleYellowPromptsCaptions);
 }
 
 TEST_F(CaptionTest, LabelOutsideTheViewIsRememberedNotDrawn) {

@@ -12,15 +12,15 @@
 
 namespace {
 
-struct Seg {
+struct SegRingGridObjects {
   double x1, y1, x2, y2;
 };
 
-Seg SegOf(const RDrawElement& e) { return {Value(e.X1), Value(e.Y1), Value(e.X2), Value(e.Y2)}; }
+SegRingGridObjects SegOf(const RDrawElement& e) { return {Value(e.X1), Value(e.Y1), Value(e.X2), Value(e.Y2)}; }
 
 // Same segment, either end first.
-void ExpectSegment(const RDrawElement& e, Seg want, double tol = 1e-9) {
-  const Seg got = SegOf(e);
+void ExpectSegment(const RDrawElement& e, SegRingGridObjects want, double tol = 1e-9) {
+  const SegRingGridObjects got = SegOf(e);
   const bool forward = std::abs(got.x1 - want.x1) <= tol && std::abs(got.y1 - want.y1) <= tol &&
                        std::abs(got.x2 - want.x2) <= tol && std::abs(got.y2 - want.y2) <= tol;
   const bool backward = std::abs(got.x1 - want.x2) <= tol && std::abs(got.y1 - want.y2) <= tol &&
@@ -174,7 +174,7 @@ TEST(GridObject, TurnedGridKeepsTheLinesThatMeetTheView) {
   ASSERT_EQ(grid.Lines.size(), 30u);
   std::set<long> offsetsA, offsetsB;
   for (const RDrawElement& e : grid.Lines) {
-    const Seg s = SegOf(e);
+    const SegRingGridObjects s = SegOf(e);
     EXPECT_EQ(Value(e.Selection), 0);
     const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
     if (std::abs(dx + dy) < 1e-6) {  // direction 135: family A

@@ -3,14 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "geometry/input_polling.h"
+#include "geometry/intersections.h"
 #include "support/element_factory.h"
 
 namespace {
 
-constexpr double kTol = 1e-9;
+constexpr double kTolSnapPointFinder = 1e-9;
 // Cursor and aperture of most cases: the square is (96, 96)-(104, 104).
 constexpr double kCx = 100.0;
 constexpr double kCy = 100.0;
@@ -90,8 +92,8 @@ TEST(SnapPointFinder, ListOrderOfTheSnapPoints) {
   const std::vector<std::pair<double, double>> expected = {{2, 2}, {1, 1}, {97, 103}, {99, 97}, {97, 97}, {97, 97}};
   ASSERT_EQ(finder.SnapPoints.size(), expected.size());
   for (std::size_t k = 0; k < expected.size(); ++k) {
-    EXPECT_NEAR(finder.SnapPoints[k].x, expected[k].first, kTol) << k;
-    EXPECT_NEAR(finder.SnapPoints[k].y, expected[k].second, kTol) << k;
+    EXPECT_NEAR(finder.SnapPoints[k].x, expected[k].first, kTolSnapPointFinder) << k;
+    EXPECT_NEAR(finder.SnapPoints[k].y, expected[k].second, kTolSnapPointFinder) << k;
   }
   // (97, 97) is 3 * sqrt(2) = 4.24 away, (99, 97) is sqrt(10) = 3.16 away.
   EXPECT_TRUE(finder.SnapFound);
@@ -104,6 +106,91 @@ TEST(SnapPointFinder, EqualDistancesGoToTheEarlierPointInTheList) {
   const Outcome o = RunFinder({Point(103, 100), Point(97, 100)});
   EXPECT_TRUE(o.snap);
   EXPECT_DOUBLE_EQ(o.x, 97);
+}
+
+// Six vertical lines x = 97 .. 102, then six horizontal ones y = 97 .. 102,
+// all reaching far beyond the square: 12 candidates, so the second member
+// of a pair comes from index 4 up (H = 11, L = 11 div 2 - 1 = 4).
+TEST(SnapPointFinder, CrossingsAmongManyLinesComeInPairOrder) {
+  THitzakei finder(kSnapPointsOnly, 99.5, 100, kAperture);
+  for (int k = 0; k < 6; ++k) finder.AddCandidate(Line(97 + k, 50, 97 + k, 150));
+  for (int k = 0; k < 6; ++k) finder.AddCandidate(Line(50, 97 + k, 150, 97 + k));
+  finder.Execute(1.0);
+  // First member ascending, second descending: each vertical with the
+  // horizontals from the top one down; then each horizontal with the
+  // verticals at index 5 (x = 102) and 4 (x = 101), the only ones from L up.
+  std::vector<std::pair<double, double>> expected;
+  for (int v = 0; v < 6; ++v) {
+    for (int h = 5; h >= 0; --h) expected.push_back({97 + v, 97 + h});
+  }
+  for (int h = 0; h < 6; ++h) {
+    expected.push_back({102, 97 + h});
+    expected.push_back({101, 97 + h});
+  }
+  ASSERT_EQ(finder.SnapPoints.size(), expected.size());
+  for (std::size_t k = 0; k < expected.size(); ++k) {
+    EXPECT_EQ(finder.SnapPoints[k].x, expected[k].first) << k;
+    EXPECT_EQ(finder.SnapPoints[k].y, expected[k].second) << k;
+  }
+  // (99, 100) and (100, 100) are both 0.5 from the cursor: the first listed.
+  EXPECT_TRUE(finder.SnapFound);
+  EXPECT_EQ(finder.ResultX, 99);
+  EXPECT_EQ(finder.ResultY, 100);
+}
+
+// On bundles of lines through the square (some meeting exactly at their
+// ends or along the square's sides), the list equals the one of the plain
+// steps written out here: line ends last line first, then every pair of
+// the scheme tested in order.
+TEST(SnapPointFinder, CrossingsMatchThePlainPairingOnDenseBundles) {
+  std::mt19937 random(5);
+  auto real = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
+  auto whole = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+  for (int round = 0; round < 200; ++round) {
+    std::vector<RDrawElement> lines;
+    const int count = whole(2, 60);
+    for (int k = 0; k < count; ++k) {
+      if (whole(0, 2) == 0) {
+        // Axis-parallel on whole units, ends on the square's sides and on each other.
+        const double at = whole(94, 106), from = whole(90, 100), to = whole(100, 110);
+        lines.push_back(whole(0, 1) ? Line(at, from, at, to) : Line(from, at, to, at));
+      } else {
+        const double x = real(95, 105), y = real(95, 105), a = real(0, 6.3), l = real(1, 40);
+        lines.push_back(Line(x - l * std::cos(a), y - l * std::sin(a), x + l * std::cos(a), y + l * std::sin(a)));
+      }
+    }
+    THitzakei finder(kSnapPointsOnly, kCx, kCy, kAperture);
+    for (const RDrawElement& e : lines) finder.AddCandidate(e);
+    finder.Execute(1.0);
+
+    auto inSquare = [](double x, double y, double h) {
+      return x >= kCx - h && x <= kCx + h && y >= kCy - h && y <= kCy + h;
+    };
+    std::vector<RPoint2D> expected;
+    for (int i = count - 1; i >= 0; --i) {
+      const RDrawElement& e = lines[static_cast<std::size_t>(i)];
+      if (inSquare(e.X1, e.Y1, kAperture)) expected.push_back({e.X1, e.Y1});
+      if (inSquare(e.X2, e.Y2, kAperture)) expected.push_back({e.X2, e.Y2});
+    }
+    const int last = count - 1;
+    const int low = last <= 10 ? 0 : last / 2 - 1;
+    for (int i = 0; i <= last; ++i) {
+      for (int j = last; j >= low; --j) {
+        if (i == j) continue;
+        const RDrawElement& a = lines[static_cast<std::size_t>(i)];
+        const RDrawElement& b = lines[static_cast<std::size_t>(j)];
+        double x = 0, y = 0;
+        if (IntersectSegments(x, y, a.X1, a.Y1, a.X2, a.Y2, b.X1, b.Y1, b.X2, b.Y2) && inSquare(x, y, kAperture)) {
+          expected.push_back({x, y});
+        }
+      }
+    }
+    ASSERT_EQ(finder.SnapPoints.size(), expected.size()) << "round " << round;
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+      ASSERT_EQ(finder.SnapPoints[k].x, expected[k].x) << "round " << round << ", point " << k;
+      ASSERT_EQ(finder.SnapPoints[k].y, expected[k].y) << "round " << round << ", point " << k;
+    }
+  }
 }
 
 TEST(SnapPointFinder, CrossingPairsAmongManyCandidates) {
@@ -134,8 +221,8 @@ TEST(SnapPointFinder, CrossingPairsAmongManyCandidates) {
     const Outcome o = RunFinder(build(c.count, c.ia, c.ib), kSnapPointsOnly);
     EXPECT_EQ(o.snap, c.snap) << c.count << " candidates, lines at " << c.ia << " and " << c.ib;
     if (c.snap && o.snap) {
-      EXPECT_NEAR(o.x, 100, kTol);
-      EXPECT_NEAR(o.y, 100, kTol);
+      EXPECT_NEAR(o.x, 100, kTolSnapPointFinder);
+      EXPECT_NEAR(o.y, 100, kTolSnapPointFinder);
     }
   }
 }
@@ -161,8 +248,8 @@ TEST(SnapPointFinder, ArcEndsGiveWayToALineCrossingNextToALineEnd) {
     ASSERT_EQ(finder.SnapPoints.size(), 3u) << "the line end and the tangent point twice, no arc ends";
     EXPECT_DOUBLE_EQ(finder.SnapPoints[0].x, 101);
     EXPECT_TRUE(finder.SnapFound);
-    EXPECT_NEAR(finder.ResultX, 100, kTol);
-    EXPECT_NEAR(finder.ResultY, 100, kTol);
+    EXPECT_NEAR(finder.ResultX, 100, kTolSnapPointFinder);
+    EXPECT_NEAR(finder.ResultY, 100, kTolSnapPointFinder);
   }
 }
 
@@ -264,8 +351,8 @@ TEST(SnapPointFinder, FallbackPoints) {
     EXPECT_FALSE(finder.SnapFound) << c.name;
     EXPECT_EQ(finder.FootFound, c.foot) << c.name;
     if (!c.foot) continue;
-    EXPECT_NEAR(finder.ResultX, c.x, kTol) << c.name;
-    EXPECT_NEAR(finder.ResultY, c.y, kTol) << c.name;
+    EXPECT_NEAR(finder.ResultX, c.x, kTolSnapPointFinder) << c.name;
+    EXPECT_NEAR(finder.ResultY, c.y, kTolSnapPointFinder) << c.name;
   }
 }
 

@@ -14,10 +14,10 @@
 
 namespace {
 
-constexpr double kTol = 1e-9;
+constexpr double kTolSnapSearches = 1e-9;
 // A cursor well inside an A0 sheet, away from its frame.
-constexpr double kCx = 500.0;
-constexpr double kCy = 300.0;
+constexpr double kCxSnapSearches = 500.0;
+constexpr double kCySnapSearches = 300.0;
 
 // A store on an A0 sheet whose display list holds every element added.
 struct Drawing {
@@ -62,21 +62,21 @@ TEST(SnapSearches, ApertureFollowsTheZoom) {
   };
   for (const Case& c : cases) {
     Drawing d;
-    d.Add(Point(kCx + c.offset, kCy));
-    const Snapped s = Snap(d.store, kCx, kCy, c.zoom);
+    d.Add(Point(kCxSnapSearches + c.offset, kCySnapSearches));
+    const Snapped s = Snap(d.store, kCxSnapSearches, kCySnapSearches, c.zoom);
     EXPECT_EQ(s.found, c.found) << "zoom " << c.zoom << ", offset " << c.offset;
-    EXPECT_DOUBLE_EQ(s.x, c.found ? kCx + c.offset : kCx);
-    EXPECT_DOUBLE_EQ(s.y, kCy);
+    EXPECT_DOUBLE_EQ(s.x, c.found ? kCxSnapSearches + c.offset : kCxSnapSearches);
+    EXPECT_DOUBLE_EQ(s.y, kCySnapSearches);
   }
 }
 
 TEST(SnapSearches, NonPositiveZoomFindsNothing) {
   Drawing d;
-  d.Add(Point(kCx, kCy));
+  d.Add(Point(kCxSnapSearches, kCySnapSearches));
   for (double zoom : {0.0, -1.0, std::nan("")}) {
-    double x = kCx + 1, y = kCy;
+    double x = kCxSnapSearches + 1, y = kCySnapSearches;
     EXPECT_FALSE(d.store.SnapPoint(x, y, zoom, 0, {}));
-    EXPECT_EQ(x, kCx + 1);
+    EXPECT_EQ(x, kCxSnapSearches + 1);
   }
 }
 
@@ -92,26 +92,26 @@ struct KindCase {
 TEST(SnapSearches, EachKindThroughSnapPoint) {
   Tdrawinp::TextList texts;  // the search never reads the strings
   const KindCase cases[] = {
-      {"a line end", {Line(502, 301, 600, 400)}, kCx, kCy, kSnapPointsOnly, true, 502, 301},
+      {"a line end", {Line(502, 301, 600, 400)}, kCxSnapSearches, kCySnapSearches, kSnapPointsOnly, true, 502, 301},
       {"a crossing", {Line(490, 290, 510, 310), Line(490, 310, 510, 290)}, 501, 301, kSnapPointsOnly, true, 500, 300},
-      {"a point", {Point(497, 302)}, kCx, kCy, kSnapPointsOnly, true, 497, 302},
+      {"a point", {Point(497, 302)}, kCxSnapSearches, kCySnapSearches, kSnapPointsOnly, true, 497, 302},
       // Arc about (490, 300), r 12, from 0 to 90: start (502, 300) within 2
       // apertures, end (490, 312) not.
-      {"an arc end", {Arc(490, 300, 12, 0, 90)}, kCx, kCy, kSnapPointsOnly, true, 502, 300},
-      {"a circle's centre", {Arc(500, 290, 10)}, kCx, kCy, 0, true, 500, 290},
-      {"no centre in points-only mode", {Arc(500, 290, 10)}, kCx, kCy, kSnapPointsOnly, false, kCx, kCy},
+      {"an arc end", {Arc(490, 300, 12, 0, 90)}, kCxSnapSearches, kCySnapSearches, kSnapPointsOnly, true, 502, 300},
+      {"a circle's centre", {Arc(500, 290, 10)}, kCxSnapSearches, kCySnapSearches, 0, true, 500, 290},
+      {"no centre in points-only mode", {Arc(500, 290, 10)}, kCxSnapSearches, kCySnapSearches, kSnapPointsOnly, false, kCxSnapSearches, kCySnapSearches},
       // Base (450, 298)-(550, 298) in style 0 (height 0): both ends far, but
       // the base line passes through the square.
-      {"a text's base ends", {Text(texts, "a", 450, 298, 503, 298)}, kCx, kCy, kSnapPointsOnly, true, 503, 298},
-      {"nothing near", {Line(0, 0, 100, 0)}, kCx, kCy, 0, false, kCx, kCy},
+      {"a text's base ends", {Text(texts, "a", 450, 298, 503, 298)}, kCxSnapSearches, kCySnapSearches, kSnapPointsOnly, true, 503, 298},
+      {"nothing near", {Line(0, 0, 100, 0)}, kCxSnapSearches, kCySnapSearches, 0, false, kCxSnapSearches, kCySnapSearches},
   };
   for (const KindCase& c : cases) {
     Drawing d;
     for (const RDrawElement& e : c.elements) d.Add(e);
     const Snapped s = Snap(d.store, c.cx, c.cy, 1.0, c.mode);
     EXPECT_EQ(s.found, c.found) << c.name;
-    EXPECT_NEAR(s.x, c.x, kTol) << c.name;
-    EXPECT_NEAR(s.y, c.y, kTol) << c.name;
+    EXPECT_NEAR(s.x, c.x, kTolSnapSearches) << c.name;
+    EXPECT_NEAR(s.y, c.y, kTolSnapSearches) << c.name;
   }
 }
 
@@ -155,11 +155,11 @@ TEST(SnapSearches, TextTopEdgeOffersItsCornersWithTheBaseFarAway) {
     each.store.TextStyles = d.store.TextStyles;
     each.Add(e);
     // Corners (480, 302) and (540, 302): 20.1 and 40.05 from the cursor.
-    const Snapped s = Snap(each.store, kCx, kCy, 1.0);
+    const Snapped s = Snap(each.store, kCxSnapSearches, kCySnapSearches, 1.0);
     EXPECT_TRUE(s.found);
-    EXPECT_NEAR(s.x, 480, kTol);
-    EXPECT_NEAR(s.y, 302, kTol);
-    double x = kCx, y = kCy;
+    EXPECT_NEAR(s.x, 480, kTolSnapSearches);
+    EXPECT_NEAR(s.y, 302, kTolSnapSearches);
+    double x = kCxSnapSearches, y = kCySnapSearches;
     EXPECT_FALSE(each.store.SnapPointNoText(x, y, 1.0, kSnapPointsOnly, {})) << "no texts";
   }
 }
@@ -177,12 +177,12 @@ TEST(SnapSearches, OnlyTheFirstEightArcsAreOffered) {
   const double startX = 500 + 53 * std::cos(85 * std::acos(-1.0) / 180);
   for (int circles : {0, 7}) {
     const Drawing d = build(circles);
-    const Snapped s = Snap(d.store, kCx, kCy, 1.0);
+    const Snapped s = Snap(d.store, kCxSnapSearches, kCySnapSearches, 1.0);
     EXPECT_TRUE(s.found) << circles << " circles first";
     EXPECT_NEAR(s.x, startX, 1e-6);
   }
   const Drawing d = build(8);
-  EXPECT_FALSE(Snap(d.store, kCx, kCy, 1.0).found) << "the ninth arc is not offered";
+  EXPECT_FALSE(Snap(d.store, kCxSnapSearches, kCySnapSearches, 1.0).found) << "the ninth arc is not offered";
 }
 
 // Every entry near the cursor is a candidate, wherever it stands in the list.
@@ -195,13 +195,13 @@ TEST(SnapSearches, AnEntryFarDownTheListStillSnaps) {
   d.store.BuildDisplayLists(0, 0, 1189, 841, 0.2);
   ASSERT_EQ(d.store.DisplayList.size(), 10001u);
   ASSERT_EQ(d.store.DisplayList.back().Index, 10000);
-  const Snapped s = Snap(d.store, kCx, kCy, 0.2);
+  const Snapped s = Snap(d.store, kCxSnapSearches, kCySnapSearches, 0.2);
   EXPECT_TRUE(s.found);
   EXPECT_DOUBLE_EQ(s.x, 501);
   EXPECT_DOUBLE_EQ(s.y, 301);
   // The same without the index: the whole list is walked.
   d.store.UseElementIndex = false;
-  EXPECT_TRUE(Snap(d.store, kCx, kCy, 0.2).found);
+  EXPECT_TRUE(Snap(d.store, kCxSnapSearches, kCySnapSearches, 0.2).found);
 }
 
 TEST(SnapSearches, LayerStates) {
@@ -213,11 +213,11 @@ TEST(SnapSearches, LayerStates) {
     Drawing d;
     d.Add(OnLayer(Point(501, 301), 3, 5));
     d.store.LayerStates[3 * kLayersPerGroup + 5] = c.state;
-    EXPECT_EQ(Snap(d.store, kCx, kCy, 1.0).found, c.found) << "state " << int(c.state);
+    EXPECT_EQ(Snap(d.store, kCxSnapSearches, kCySnapSearches, 1.0).found, c.found) << "state " << int(c.state);
   }
   Drawing d;
   d.Add(OnLayer(Point(501, 301), 40, 0));
-  EXPECT_FALSE(Snap(d.store, kCx, kCy, 1.0).found) << "a group past the table reads as hidden";
+  EXPECT_FALSE(Snap(d.store, kCxSnapSearches, kCySnapSearches, 1.0).found) << "a group past the table reads as hidden";
 }
 
 TEST(SnapSearches, StaleEntriesAreSkipped) {
@@ -225,7 +225,7 @@ TEST(SnapSearches, StaleEntriesAreSkipped) {
   d.Add(Point(501, 301));
   d.store.DisplayList.insert(d.store.DisplayList.begin(), RDisplayEntry{99});
   d.store.DisplayList.push_back(RDisplayEntry{-3});
-  EXPECT_TRUE(Snap(d.store, kCx, kCy, 1.0).found);
+  EXPECT_TRUE(Snap(d.store, kCxSnapSearches, kCySnapSearches, 1.0).found);
 }
 
 TEST(SnapSearches, PaperCorners) {
@@ -246,7 +246,7 @@ TEST(SnapSearches, PaperCorners) {
 TEST(SnapSearches, ExtraSegments) {
   Drawing d;
   const std::vector<RDrawElement> extra = {Line(0, 0, 10, 10), Line(503, 299, 700, 100)};
-  const Snapped s = Snap(d.store, kCx, kCy, 1.0, kSnapPointsOnly, extra);
+  const Snapped s = Snap(d.store, kCxSnapSearches, kCySnapSearches, 1.0, kSnapPointsOnly, extra);
   EXPECT_TRUE(s.found);
   EXPECT_DOUBLE_EQ(s.x, 503);
   EXPECT_DOUBLE_EQ(s.y, 299);
@@ -261,17 +261,17 @@ TEST(SnapSearches, SnapPointWithLines) {
     bool found;
     double x, y;
   } const cases[] = {
-      {"only line A near, its end", {502, 301, 600, 400}, {0, 0, 1, 1}, kCx, kCy, true, 502, 301},
+      {"only line A near, its end", {502, 301, 600, 400}, {0, 0, 1, 1}, kCxSnapSearches, kCySnapSearches, true, 502, 301},
       {"A and B cross", {490, 300, 510, 300}, {500, 290, 500, 310}, 501, 301, true, 500, 300},
-      {"neither near", {0, 0, 1, 1}, {0, 0, 2, 2}, kCx, kCy, false, kCx, kCy},
+      {"neither near", {0, 0, 1, 1}, {0, 0, 2, 2}, kCxSnapSearches, kCySnapSearches, false, kCxSnapSearches, kCySnapSearches},
   };
   for (const Case& c : cases) {
     double x = c.cx, y = c.cy;
     const bool found = d.store.SnapPointWithLines(x, y, c.a[0], c.a[1], c.a[2], c.a[3], c.b[0], c.b[1], c.b[2],
                                                   c.b[3], {}, kSnapPointsOnly, 1.0);
     EXPECT_EQ(found, c.found) << c.name;
-    EXPECT_NEAR(x, c.found ? c.x : c.cx, kTol) << c.name;
-    EXPECT_NEAR(y, c.found ? c.y : c.cy, kTol) << c.name;
+    EXPECT_NEAR(x, c.found ? c.x : c.cx, kTolSnapSearches) << c.name;
+    EXPECT_NEAR(y, c.found ? c.y : c.cy, kTolSnapSearches) << c.name;
   }
 }
 
@@ -285,7 +285,7 @@ TEST(SnapSearches, SnapPointWithCircles) {
   // At zoom 0.3 the aperture is 6.67: circle A is offered within 6.67 of the
   // cursor, circle B within 13.3. An outline 10 away: B gives its centre,
   // A is not offered.
-  x = kCx, y = kCy;
+  x = kCxSnapSearches, y = kCySnapSearches;
   EXPECT_FALSE(d.store.SnapPointWithCircles(x, y, 500, 240, 50, 0, 0, 1, {}, 0, 0.3));
   EXPECT_TRUE(d.store.SnapPointWithCircles(x, y, 0, 0, 1, 500, 240, 50, {}, 0, 0.3));
   EXPECT_DOUBLE_EQ(x, 500);
@@ -294,7 +294,7 @@ TEST(SnapSearches, SnapPointWithCircles) {
   Drawing t;
   t.store.TextStyles[0].Height = 500;
   t.Add(Text(t.store.ElementTexts, "abc", 480, 252, 540, 252));
-  x = kCx, y = kCy;
+  x = kCxSnapSearches, y = kCySnapSearches;
   EXPECT_FALSE(t.store.SnapPointWithCircles(x, y, 0, 0, 1, 0, 0, 1, {}, kSnapPointsOnly, 1.0));
   t.Add(Text(t.store.ElementTexts, "abc", 450, 298, 502, 298));
   EXPECT_TRUE(t.store.SnapPointWithCircles(x, y, 0, 0, 1, 0, 0, 1, {}, kSnapPointsOnly, 1.0));
@@ -306,7 +306,7 @@ TEST(SnapSearches, ReferenceSearches) {
   d.Add(Line(0, 301, 1000, 301));  // no end near: the foot (500, 301)
   bool isCentre = true;
   RDrawElement centre = ZeroElement();
-  double x = kCx, y = kCy;
+  double x = kCxSnapSearches, y = kCySnapSearches;
   EXPECT_EQ(d.store.SnapPointRef(x, y, 0, 0, 1.0, 0, {}, 1, isCentre, centre), 2);
   EXPECT_FALSE(isCentre);
   EXPECT_DOUBLE_EQ(x, 500);
@@ -315,21 +315,21 @@ TEST(SnapSearches, ReferenceSearches) {
   // The same line as an extra segment is marked 60 and gives no fallback.
   Drawing empty;
   const std::vector<RDrawElement> extra = {Line(0, 301, 1000, 301)};
-  x = kCx, y = kCy;
+  x = kCxSnapSearches, y = kCySnapSearches;
   EXPECT_EQ(empty.store.SnapPointRef(x, y, 0, 0, 1.0, 0, extra, 1, isCentre, centre), 0);
-  EXPECT_DOUBLE_EQ(y, kCy);
+  EXPECT_DOUBLE_EQ(y, kCySnapSearches);
 
   // Footmode 0: the reference line y = 0.6 x meets the line x = 502 at (502, 301.2).
   Drawing vertical;
   vertical.Add(Line(502, 0, 502, 800));
-  x = kCx, y = kCy;
+  x = kCxSnapSearches, y = kCySnapSearches;
   EXPECT_EQ(vertical.store.SnapPointRef(x, y, 0, 0, 1.0, 0, {}, 0, isCentre, centre), 2);
-  EXPECT_NEAR(x, 502, kTol);
-  EXPECT_NEAR(y, 301.2, kTol);
+  EXPECT_NEAR(x, 502, kTolSnapSearches);
+  EXPECT_NEAR(y, 301.2, kTolSnapSearches);
 
   Drawing circle;
   circle.Add(Arc(500, 290, 10));
-  x = kCx, y = kCy;
+  x = kCxSnapSearches, y = kCySnapSearches;
   EXPECT_EQ(circle.store.SnapPointRef(x, y, 0, 0, 1.0, 0, {}, 1, isCentre, centre), 1);
   EXPECT_TRUE(isCentre);
   EXPECT_DOUBLE_EQ(Value(centre.Radius), 10);
@@ -341,12 +341,12 @@ TEST(SnapSearches, ReferenceSearches) {
   Drawing point;
   point.Add(Point(501, 301));
   x = 10, y = 10;
-  EXPECT_EQ(point.store.SnapPointRefFrom(x, y, 0, 0, kCx, kCy, 1.0, 0, {}, 1), 1);
+  EXPECT_EQ(point.store.SnapPointRefFrom(x, y, 0, 0, kCxSnapSearches, kCySnapSearches, 1.0, 0, {}, 1), 1);
   EXPECT_DOUBLE_EQ(x, 501);
   EXPECT_DOUBLE_EQ(y, 301);
-  x = kCx, y = kCy;
+  x = kCxSnapSearches, y = kCySnapSearches;
   EXPECT_EQ(point.store.SnapPointRefFrom(x, y, 0, 0, 10, 10, 1.0, 0, {}, 1), 0);
-  EXPECT_DOUBLE_EQ(x, kCx);
+  EXPECT_DOUBLE_EQ(x, kCxSnapSearches);
 }
 
 TEST(SnapSearches, BothButtonsHeldAbortTheSearch) {
@@ -361,17 +361,17 @@ TEST(SnapSearches, BothButtonsHeldAbortTheSearch) {
     return d;
   };
   // 19 entries are never polled; the 20th entry is.
-  EXPECT_TRUE(Snap(drawing(18).store, kCx, kCy, 1.0).found);
+  EXPECT_TRUE(Snap(drawing(18).store, kCxSnapSearches, kCySnapSearches, 1.0).found);
   const Drawing many = drawing(19);
-  double x = kCx, y = kCy;
+  double x = kCxSnapSearches, y = kCySnapSearches;
   EXPECT_FALSE(many.store.SnapPoint(x, y, 1.0, kSnapPointsOnly, {}));
-  EXPECT_EQ(x, kCx);
+  EXPECT_EQ(x, kCxSnapSearches);
   EXPECT_FALSE(many.store.SnapPointNoText(x, y, 1.0, kSnapPointsOnly, {}));
   bool isCentre = true;
   RDrawElement centre = ZeroElement();
   EXPECT_EQ(many.store.SnapPointRef(x, y, 0, 0, 1.0, 0, {}, 1, isCentre, centre), 0);
   EXPECT_FALSE(isCentre);
-  EXPECT_EQ(many.store.SnapPointRefFrom(x, y, 0, 0, kCx, kCy, 1.0, 0, {}, 1), 0);
+  EXPECT_EQ(many.store.SnapPointRefFrom(x, y, 0, 0, kCxSnapSearches, kCySnapSearches, 1.0, 0, {}, 1), 0);
   EXPECT_FALSE(many.store.SnapPointWithLines(x, y, 0, 0, 1, 1, 0, 0, 1, 1, {}, kSnapPointsOnly, 1.0));
   EXPECT_TRUE(many.store.SnapPointWithCircles(x, y, 0, 0, 1, 0, 0, 1, {}, kSnapPointsOnly, 1.0))
       << "the circle search never polls";
@@ -380,7 +380,7 @@ TEST(SnapSearches, BothButtonsHeldAbortTheSearch) {
   Drawing empty;
   std::vector<RDrawElement> extra(25, Line(10, 10, 20, 20));
   extra.front() = Line(501, 301, 600, 400);
-  x = kCx, y = kCy;
+  x = kCxSnapSearches, y = kCySnapSearches;
   EXPECT_FALSE(empty.store.SnapPoint(x, y, 1.0, kSnapPointsOnly, extra));
   EXPECT_TRUE(empty.store.SnapPointWithLines(x, y, 0, 0, 1, 1, 0, 0, 1, 1, extra, kSnapPointsOnly, 1.0));
 }
@@ -491,42 +491,47 @@ void ExpectSameAnswers(Tdrawinp& store, RandomDrawing& r, int probes) {
   }
 }
 
-TEST(SnapSearches, TheIndexNeverChangesAnAnswer) {
-  for (unsigned seed = 1; seed <= 3; ++seed) {
-    SCOPED_TRACE(seed);
-    RandomDrawing r(seed);
-    Tdrawinp& store = r.store;
-    for (int k = 0; k < 1000; ++k) store.AddElement(r.RandomElement());
-    store.BuildDisplayLists(-30, -30, 230, 180, 0.3);
-    ExpectSameAnswers(store, r, 30);
+// One case per seed: each drawing is independent of the others, and three
+// cases spread over the shards of the program.
+class SnapSearchesSeeded : public ::testing::TestWithParam<unsigned> {};
 
-    // Elements added after the build, deleted ones, a zoom in, a pan.
-    for (int k = 0; k < 300; ++k) store.AddElementChecked(r.RandomElement());
-    for (int k = 0; k < 40; ++k) store.DeleteElement(r.Int(0, static_cast<int>(store.Elements.size()) - 1));
-    ExpectSameAnswers(store, r, 20);
-    store.BuildDisplayLists(-30, -30, 230, 180, 1.0);
-    store.RefilterDisplayLists(40, 30, 160, 120, 2.0);
-    ExpectSameAnswers(store, r, 20);
+TEST_P(SnapSearchesSeeded, TheIndexNeverChangesAnAnswer) {
+  const unsigned seed = GetParam();
+  SCOPED_TRACE(seed);
+  RandomDrawing r(seed);
+  Tdrawinp& store = r.store;
+  for (int k = 0; k < 1000; ++k) store.AddElement(r.RandomElement());
+  store.BuildDisplayLists(-30, -30, 230, 180, 0.3);
+  ExpectSameAnswers(store, r, 30);
 
-    // Elements moved in place, then the lists built again as after any change.
-    for (int k = 0; k < 50; ++k) {
-      RDrawElement& e = store.Elements[static_cast<std::size_t>(r.Int(0, static_cast<int>(store.Elements.size()) - 1))];
-      e.X1 = r.Real(-20, 220);
-      e.Y1 = r.Real(-20, 170);
-    }
-    store.BuildDisplayLists(-30, -30, 230, 180, 0.5);
-    ExpectSameAnswers(store, r, 20);
+  // Elements added after the build, deleted ones, a zoom in, a pan.
+  for (int k = 0; k < 300; ++k) store.AddElementChecked(r.RandomElement());
+  for (int k = 0; k < 40; ++k) store.DeleteElement(r.Int(0, static_cast<int>(store.Elements.size()) - 1));
+  ExpectSameAnswers(store, r, 20);
+  store.BuildDisplayLists(-30, -30, 230, 180, 1.0);
+  store.RefilterDisplayLists(40, 30, 160, 120, 2.0);
+  ExpectSameAnswers(store, r, 20);
 
-    // A taller text style than the index was built for, and elements that
-    // are not numbers.
-    store.TextStyles[3].Height = 900;
-    RDrawElement broken = r.RandomElement();
-    broken.X1 = std::nan("");
-    store.AddElement(broken);
-    store.AddElement(Arc(100, 75, std::numeric_limits<double>::infinity()));
-    ExpectSameAnswers(store, r, 20);
+  // Elements moved in place, then the lists built again as after any change.
+  for (int k = 0; k < 50; ++k) {
+    RDrawElement& e = store.Elements[static_cast<std::size_t>(r.Int(0, static_cast<int>(store.Elements.size()) - 1))];
+    e.X1 = r.Real(-20, 220);
+    e.Y1 = r.Real(-20, 170);
   }
+  store.BuildDisplayLists(-30, -30, 230, 180, 0.5);
+  ExpectSameAnswers(store, r, 20);
+
+  // A taller text style than the index was built for, and elements that
+  // are not numbers.
+  store.TextStyles[3].Height = 900;
+  RDrawElement broken = r.RandomElement();
+  broken.X1 = std::nan("");
+  store.AddElement(broken);
+  store.AddElement(Arc(100, 75, std::numeric_limits<double>::infinity()));
+  ExpectSameAnswers(store, r, 20);
 }
+
+INSTANTIATE_TEST_SUITE_P(Seeds, SnapSearchesSeeded, ::testing::Values(1u, 2u, 3u));
 
 // With both buttons held the indexed search stops where the whole walk would:
 // at the 20th entry, however far the nearest entry is from it.
@@ -539,7 +544,7 @@ TEST(SnapSearches, TheIndexedSearchPollsWhereTheWalkWould) {
     Drawing d;
     for (int k = 0; k < fillers; ++k) d.Add(Line(10, 10 + k, 20, 10 + k));
     d.Add(Point(501, 301));  // the last entry, the only one near
-    const bool found = Snap(d.store, kCx, kCy, 1.0).found;
+    const bool found = Snap(d.store, kCxSnapSearches, kCySnapSearches, 1.0).found;
     EXPECT_EQ(found, fillers + 1 < 20) << fillers;
   }
 }

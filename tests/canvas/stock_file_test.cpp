@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -174,6 +175,145 @@ TEST(StockFileWriter, TextsBeyondTheSixteenBitTableAreRefusedAndNothingIsWritten
   stock.Texts = {std::string(65535, 'x')};
   EXPECT_THROW(stock.SaveStockFile(), FileError);
   EXPECT_FALSE(FileExists(folder.File()));
+}
+
+// A large figure: points at (k, 2k) with colour k % 10, every 1000th record
+// a non-element that is left out, written with the base point (5, -3); and
+// 3000 texts "S<k>". The whole file goes out in many pieces.
+constexpr int kLargePoints = 12000;
+constexpr int kLargeTexts = 3000;
+
+std::vector<RDrawElement> LargeFigure() {
+  std::vector<RDrawElement> elements;
+  for (int k = 0; k < kLargePoints; ++k) {
+    RDrawElement e = Point(k, 2.0 * k);
+    e.ColorNo = static_cast<std::uint8_t>(k % 10);
+    if (k % 1000 == 999) e.Kind = 7;
+    elements.push_back(e);
+  }
+  return elements;
+}
+
+std::vector<std::string> LargeTexts() {
+  std::vector<std::string> texts;
+  for (int k = 0; k < kLargeTexts; ++k) texts.push_back("S" + std::to_string(k));
+  return texts;
+}
+
+template <typename T>
+std::string LittleEndian(T value) {
+  std::string bytes(sizeof value, '\0');
+  std::memcpy(bytes.data(), &value, sizeof value);
+  return bytes;
+}
+
+// The large figure's file, field by field in the layout's order.
+std::string LargeFigureBytes() {
+  std::string b;
+  b += LittleEndian<std::int32_t>(kLargePoints - kLargePoints / 1000);  // records really written
+  b += LittleEndian(0.0) + LittleEndian(1.0) + LittleEndian(1.0);
+  for (int g = 0; g < 16; ++g) b += LittleEndian(100.0);
+  b += Zeros(12 * 53);
+  for (int k = 0; k < kLargePoints; ++k) {
+    if (k % 1000 == 999) continue;
+    b += Hex("04 01");                                         // point, line type 1
+    b += static_cast<char>(k % 10);                            // colour
+    b += Zeros(5);                                             // group, layer, selection, scratch, undo
+    b += LittleEndian(k - 5.0) + LittleEndian(2.0 * k + 3.0);  // moved by the base point
+    b += Zeros(16 + 11);                                       // no second point; the tail
+  }
+  b += LittleEndian<std::uint16_t>(kLargeTexts);
+  for (int k = 0; k < kLargeTexts; ++k) {
+    const std::string t = "S" + std::to_string(k);
+    b += LittleEndian(static_cast<std::uint16_t>(t.size() + 1)) + t + '\0';
+  }
+  return b;
+}
+
+void WriteLargeFigure(TDDGObject& stock) {
+  const std::vector<RDrawElement> elements = LargeFigure();
+  for (const RDrawElement& e : elements) {
+    stock.WriteElement(e, kLargePoints, 5, -3, 0.0, 1.0, 1.0, Scales(100, 100), ZeroStyles());
+  }
+  stock.Texts = LargeTexts();
+}
+
+std::vector<std::string> FolderNames(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  return names;
+}
+
+TEST(StockFileWriter, ALargeFileWrittenPieceByPieceHasTheBytesOfTheLayout) {
+  StockFolder folder;
+  const std::string expected = LargeFigureBytes();
+  ASSERT_EQ(expected.size(), 792u + 51u * 11988 + 2 + 3000 * 3 + (10 * 2 + 90 * 3 + 900 * 4 + 2000 * 5));
+  {
+    TDDGObject stock;
+    WriteLargeFigure(stock);
+    stock.SaveStockFile();
+  }
+  EXPECT_EQ(LoadWholeFile(folder.File(), kLargestStockFile), expected);
+  EXPECT_EQ(FolderNames(folder.File().parent_path()), std::vector<std::string>{"Vostak.tmp"});
+
+  // Held in memory, the same figure gives the same bytes and touches no file.
+  fs::remove(folder.File());
+  TDDGObject memory;
+  memory.KeepInMemory = true;
+  WriteLargeFigure(memory);
+  EXPECT_EQ(memory.FinishStream(), expected);
+  EXPECT_FALSE(FileExists(folder.File()));
+}
+
+// Whatever stops a large write, the earlier stock file stays whole and no
+// temporary file is left beside it.
+TEST(StockFileWriter, AFailedLargeWriteKeepsTheEarlierFile) {
+  const struct {
+    const char* what;
+    void (*write)();
+    bool raises;
+  } cases[] = {
+      {"the disk fails midway",
+       [] {
+         FailNextAtomicWriteAfterForTest(300000);
+         TDDGObject stock;
+         WriteLargeFigure(stock);
+         stock.SaveStockFile();
+       },
+       true},
+      {"a text too long for the table",
+       [] {
+         TDDGObject stock;
+         WriteLargeFigure(stock);
+         stock.Texts.push_back(std::string(65535, 'x'));
+         stock.SaveStockFile();
+       },
+       true},
+      {"the writer ends unsaved",
+       [] {
+         TDDGObject stock;
+         WriteLargeFigure(stock);
+       },
+       false},
+  };
+  for (const auto& c : cases) {
+    StockFolder folder;
+    WriteFileAtomically(folder.File(), "earlier");
+    if (c.raises) {
+      EXPECT_THROW(c.write(), FileError) << c.what;
+    } else {
+      c.write();
+    }
+    EXPECT_EQ(LoadWholeFile(folder.File(), kLargestStockFile), "earlier") << c.what;
+    EXPECT_EQ(FolderNames(folder.File().parent_path()), std::vector<std::string>{"Vostak.tmp"}) << c.what;
+  }
+}
+
+TEST(StockFileWriter, BytesThatWentToTheFileAreNotGivenFromMemory) {
+  StockFolder folder;
+  TDDGObject stock;
+  WriteLargeFigure(stock);
+  EXPECT_THROW(stock.FinishStream(), std::logic_error);
 }
 
 // ---- Style mapping -------------------------------------------------------------

@@ -121,7 +121,7 @@ TEST_F(UndoStepTest, AddingManyOpensTheStepOnlyWhenTheStoreKeepsOne) {
 }
 
 TEST_F(UndoStepTest, AJoiningStepAddsToTheStepInProgress) {
-  TUndoStep step(store, TUndoStep::Start::Join);
+  TUndoStep step(store, UndoJoin::JoinCurrent);
   step.Add(Line(6, 6, 7, 7));
   step.Open();
   ASSERT_EQ(store.UndoLog.size(), 2u);

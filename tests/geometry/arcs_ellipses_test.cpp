@@ -9,14 +9,14 @@
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr double kRad = kPi / 180.0;
-constexpr double kPreset = -7.0;
+constexpr double kRadArcsEllipses = kPi / 180.0;
+constexpr double kPresetArcsEllipses = -7.0;
 
 // Distance from (cx, cy) to the ellipse with semi-axes a, b turned by rot,
 // in units of the ellipse: 1 on the curve.
 double EllipseLevel(double x, double y, double cx, double cy, double a, double b, double rot) {
   const double dx = x - cx, dy = y - cy;
-  const double c = std::cos(rot * kRad), s = std::sin(rot * kRad);
+  const double c = std::cos(rot * kRadArcsEllipses), s = std::sin(rot * kRadArcsEllipses);
   const double lx = dx * c + dy * s, ly = -dx * s + dy * c;
   return std::hypot(lx / a, ly / b);
 }
@@ -37,11 +37,11 @@ TEST(ArcsEllipses, Circumcircle) {
       {{5, 5}, {9, 5}, {5, 1}, true},
   };
   for (const Case& c : cases) {
-    double cx = kPreset, cy = kPreset, r = kPreset;
+    double cx = kPresetArcsEllipses, cy = kPresetArcsEllipses, r = kPresetArcsEllipses;
     EXPECT_EQ(Circumcircle(c.p1, c.p2, c.p3, cx, cy, r), c.ok) << c.p2.x << "," << c.p3.x;
     if (!c.ok) {
-      EXPECT_EQ(cx, kPreset);
-      EXPECT_EQ(r, kPreset);
+      EXPECT_EQ(cx, kPresetArcsEllipses);
+      EXPECT_EQ(r, kPresetArcsEllipses);
       continue;
     }
     for (const RPoint2D& p : {c.p1, c.p2, c.p3}) EXPECT_NEAR(PointDistance(cx, cy, p.x, p.y), r, 1e-9);
@@ -65,10 +65,10 @@ TEST(ArcsEllipses, ThreePointArc) {
       {1, 0, 0, -1, -1, 0, true, 0, 0, 180, 0},  // through 270: across 0
       {5, 0, 0, 5, 0, -5, true, 0, 0, 0, 270},
       // Collinear: the caller's centre stays and the angles come from it.
-      {1, 0, 2, 0, 3, 0, false, kPreset, kPreset, 0, 0},
+      {1, 0, 2, 0, 3, 0, false, kPresetArcsEllipses, kPresetArcsEllipses, 0, 0},
   };
   for (const Case& c : cases) {
-    double cx = kPreset, cy = kPreset, r = kPreset, s = 0, e = 0;
+    double cx = kPresetArcsEllipses, cy = kPresetArcsEllipses, r = kPresetArcsEllipses, s = 0, e = 0;
     if (!c.ok) cx = 0, cy = 0;
     EXPECT_EQ(ThreePointArc(c.x1, c.y1, c.xm, c.ym, c.x3, c.y3, cx, cy, r, s, e), c.ok) << c.x1 << "," << c.ym;
     if (c.ok) {
@@ -76,7 +76,7 @@ TEST(ArcsEllipses, ThreePointArc) {
       EXPECT_NEAR(cy, c.cy, 1e-12);
     } else {
       EXPECT_EQ(cx, 0);
-      EXPECT_EQ(r, kPreset);
+      EXPECT_EQ(r, kPresetArcsEllipses);
     }
     EXPECT_NEAR(s, c.start, 1e-9) << c.x1 << "," << c.ym;
     EXPECT_NEAR(e, c.end, 1e-9) << c.x1 << "," << c.ym;
@@ -94,7 +94,7 @@ TEST(ArcsEllipses, ThreePointArcNeedsDistinctEnds) {
   const Case cases[] = {{0.00005, false}, {0.00015, true}};
   for (const Case& c : cases) {
     double cx = 0, cy = 0, rr = 0, s = 0, e = 0;
-    const double x3 = r * std::cos(c.lastDeg * kRad), y3 = r * std::sin(c.lastDeg * kRad);
+    const double x3 = r * std::cos(c.lastDeg * kRadArcsEllipses), y3 = r * std::sin(c.lastDeg * kRadArcsEllipses);
     EXPECT_EQ(ThreePointArc(r, 0, -r, 0, x3, y3, cx, cy, rr, s, e), c.ok) << c.lastDeg;
     EXPECT_NEAR(rr, r, 1e-3);
   }
@@ -116,7 +116,7 @@ TEST(ArcsEllipses, CircleByTwoPointsRadius) {
       {{0, 4}, 0, true, 2, 2, std::sqrt(8.0)},  // r = 0: circumcircle of the three
   };
   for (const Case& c : cases) {
-    double cx = kPreset, cy = kPreset, r = kPreset;
+    double cx = kPresetArcsEllipses, cy = kPresetArcsEllipses, r = kPresetArcsEllipses;
     EXPECT_EQ(CircleByTwoPointsRadius({0, 0}, {4, 0}, c.p3, c.r, cx, cy, r), c.ok) << c.r << " " << c.p3.y;
     EXPECT_NEAR(cx, c.cx, 1e-12) << c.r << " " << c.p3.y;
     EXPECT_NEAR(cy, c.cy, 1e-7) << c.r << " " << c.p3.y;
@@ -129,7 +129,7 @@ TEST(ArcsEllipses, PointsAtParametricAngles) {
     double param, rot, x, y;
   };
   const Case cases[] = {
-      {0, 0, 2, 0}, {90, 0, 0, 1}, {450, 0, 0, 1}, {90, 90, -1, 0}, {180, 30, -2 * std::cos(30 * kRad), -2 * std::sin(30 * kRad)},
+      {0, 0, 2, 0}, {90, 0, 0, 1}, {450, 0, 0, 1}, {90, 90, -1, 0}, {180, 30, -2 * std::cos(30 * kRadArcsEllipses), -2 * std::sin(30 * kRadArcsEllipses)},
   };
   for (const Case& c : cases) {
     double x = 0, y = 0;
@@ -144,7 +144,7 @@ TEST(ArcsEllipses, PointsInTrueDirections) {
   const double a = 2, b = 1, cx = 3, cy = -4;
   for (const double rot : {0.0, 30.0, 100.0}) {
     for (const double angle : {0.0, 10.0, 45.0, 90.0, 100.0, 180.0, 200.0, 270.0, 300.0, 359.0}) {
-      double x = kPreset, y = kPreset;
+      double x = kPresetArcsEllipses, y = kPresetArcsEllipses;
       EllipsePointAtAngle(x, y, angle, rot, a, b, cx, cy);
       EXPECT_NEAR(EllipseLevel(x, y, cx, cy, a, b, rot), 1, 1e-12) << rot << " " << angle;
       const double dir = DirectionAngleDeg(cx, cy, x, y);
@@ -164,11 +164,11 @@ TEST(ArcsEllipses, PointsInTrueDirections) {
   EXPECT_NEAR(x, u, 1e-12);
   EXPECT_NEAR(y, v, 1e-12);
   // A zero semi-axis writes nothing.
-  x = kPreset, y = kPreset;
+  x = kPresetArcsEllipses, y = kPresetArcsEllipses;
   EllipsePointAtAngle(x, y, 20, 0, 0, 1, 0, 0);
   EllipsePointAtAngle(x, y, 20, 0, 2, 0, 0, 0);
-  EXPECT_EQ(x, kPreset);
-  EXPECT_EQ(y, kPreset);
+  EXPECT_EQ(x, kPresetArcsEllipses);
+  EXPECT_EQ(y, kPresetArcsEllipses);
   // A near-unit circle keeps the true direction also when turned.
   EllipsePointAtAngle(x, y, 60, 30, 1.0005, 0.9995, 0, 0);
   EXPECT_NEAR(DirectionAngleDeg(0, 0, x, y), 60, 0.1);
@@ -180,16 +180,16 @@ TEST(ArcsEllipses, ParametricAngleOfADirection) {
   const double a = 2, b = 1;
   for (const double rot : {0.0, 30.0}) {
     for (const double l : {0.0, 20.0, 45.0, 90.0, 135.0, 200.0, 225.0, 300.0, 315.0}) {
-      double p = kPreset;
+      double p = kPresetArcsEllipses;
       EllipseParamAngle(p, NormalizeAngle360(l + rot), rot, a, b, 0, 0, 0, 0);
-      double t = std::atan2(a * std::sin(l * kRad), b * std::cos(l * kRad)) / kRad;
+      double t = std::atan2(a * std::sin(l * kRadArcsEllipses), b * std::cos(l * kRadArcsEllipses)) / kRadArcsEllipses;
       if (t < 0) t += 360;
       EXPECT_NEAR(std::remainder(p - (t + rot), 360.0), 0, 1e-9) << rot << " " << l;
     }
   }
   double p = 0;
   EllipseParamAngle(p, 45, 0, 2, 1, 0, 0, 0, 0);
-  EXPECT_NEAR(p, std::atan(2.0) / kRad, 1e-12);  // 63.43...
+  EXPECT_NEAR(p, std::atan(2.0) / kRadArcsEllipses, 1e-12);  // 63.43...
 }
 
 TEST(ArcsEllipses, DirectionFactorGivesTheMajorSemiAxis) {
@@ -211,10 +211,10 @@ TEST(ArcsEllipses, DirectionFactorGivesTheMajorSemiAxis) {
 
 TEST(ArcsEllipses, EndAndMiddlePoints) {
   const RPointPair e = ArcEndPoints(1, 1, 10, 0, 90, 30);
-  EXPECT_NEAR(e.xa, 1 + 10 * std::cos(30 * kRad), 1e-12);
+  EXPECT_NEAR(e.xa, 1 + 10 * std::cos(30 * kRadArcsEllipses), 1e-12);
   EXPECT_NEAR(e.ya, 1 + 5, 1e-12);
   EXPECT_NEAR(e.xb, 1 - 5, 1e-12);
-  EXPECT_NEAR(e.yb, 1 + 10 * std::sin(120 * kRad), 1e-12);
+  EXPECT_NEAR(e.yb, 1 + 10 * std::sin(120 * kRadArcsEllipses), 1e-12);
   const RPointPair s = ArcEndPoints(0, 0, 10, 330, 0, 30);  // 360 wraps to the exact 0
   EXPECT_EQ(s.xa, 10.0);
   EXPECT_EQ(s.ya, 0.0);
@@ -262,17 +262,17 @@ TEST(ArcsEllipses, ArcToPolyline) {
   EXPECT_FALSE(ArcToPolyline(pts, 2, 0, 0, 10, 0.5, 300, 60, 0));
   EXPECT_NEAR(pts[1].x, 10, 1e-12);
   EXPECT_NEAR(pts[1].y, 0, 1e-12);
-  EXPECT_NEAR(pts[2].y, 5 * std::sin(60 * kRad), 1e-12);
+  EXPECT_NEAR(pts[2].y, 5 * std::sin(60 * kRadArcsEllipses), 1e-12);
   // A sweep of zero (end = start - 360): a full turn from 0.
   EXPECT_FALSE(ArcToPolyline(pts, 4, 0, 0, 10, 1, 360, 0, 0));
   EXPECT_NEAR(pts[1].x, 0, 1e-12);
   EXPECT_NEAR(pts[1].y, 10, 1e-12);
   // Too few places or no chords: nothing is written.
   std::array<RPoint2D, 3> small{};
-  small.fill({kPreset, kPreset});
+  small.fill({kPresetArcsEllipses, kPresetArcsEllipses});
   EXPECT_FALSE(ArcToPolyline(small, 4, 0, 0, 10, 1, 0, 90, 0));
   EXPECT_FALSE(ArcToPolyline(small, 0, 0, 0, 10, 1, 0, 90, 0));
-  EXPECT_EQ(small[0].x, kPreset);
+  EXPECT_EQ(small[0].x, kPresetArcsEllipses);
 }
 
 TEST(ArcsEllipses, AnglesOrderingAndLength) {
@@ -327,8 +327,8 @@ TEST(ArcsEllipses, PointOnCircularArcs) {
       {0, 90, 0, 1.005, 45, 10.13, 0.1, false},
   };
   for (const Case& c : cases) {
-    const double px = 2 + c.dist * std::cos(c.dirDeg * kRad);
-    const double py = 3 + c.dist * std::sin(c.dirDeg * kRad);
+    const double px = 2 + c.dist * std::cos(c.dirDeg * kRadArcsEllipses);
+    const double py = 3 + c.dist * std::sin(c.dirDeg * kRadArcsEllipses);
     EXPECT_EQ(PointOnArc(2, 3, 10, c.start, c.end, c.rot, c.ratio, px, py, c.tol), c.on)
         << c.start << "-" << c.end << " at " << c.dirDeg << " dist " << c.dist;
     EXPECT_EQ(PointOnArcRatioFirst(2, 3, 10, c.ratio, c.rot, c.start, c.end, px, py, c.tol), c.on);
@@ -364,7 +364,7 @@ TEST(ArcsEllipses, PointOnEllipticalArcs) {
   for (const Case& c : cases) {
     double x = 0, y = 0;
     EllipsePointAtParam(x, y, c.t, c.rot, 10, 5, 1, 2);
-    const double dir = DirectionAngleDeg(1, 2, x, y) * kRad;
+    const double dir = DirectionAngleDeg(1, 2, x, y) * kRadArcsEllipses;
     x += c.out * std::cos(dir);
     y += c.out * std::sin(dir);
     EXPECT_EQ(PointOnArc(1, 2, 10, c.start, c.end, c.rot, 0.5, x, y, 0.1), c.on)

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr double kRad = std::numbers::pi / 180.0;
+constexpr double kRadElementNumbers = std::numbers::pi / 180.0;
 
 TEST(ElementNumbers, CoordinateRangeGuard) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -55,8 +55,10 @@ TEST(ElementNumbers, MirrorTextPoints) {
       {0, 0, 10, 0, 5, 0, -1, 1, 0, 0, 10, 0, 0},        // reflected and exchanged: reads forwards
       {0, 1, 10, 1, 5, 0, 1, -1, 10, -1, 0, -1, 180},
       {0, 0, 10, 0, 5, 0, -1, -1, 10, 0, 0, 0, 180},     // both: vertical first, then horizontal
-      {1, 2, 4, 6, 0, 0, -2, 1, -4, 6, -1, 2, static_cast<float>(360 - std::atan(4.0 / 3) / kRad)},
+      {1, 2, 4, 6, 0, 0, -2, 1, -4, 6, -1, 2, static_cast<float>(360 - std::atan(4.0 / 3) / kRadElementNumbers)},
       {1, 2, 4, 6, 0, 0, 2, 0.5, 1, 2, 4, 6, kUnwritten},  // nothing negative: nothing written
+      {1, 2, 4, 6, 0, 0, 0, 0, 1, 2, 4, 6, kUnwritten},     // a zero scale is no mirror
+      {1, 2, 4, 6, 0, 0, 0.05, 0.05, 1, 2, 4, 6, kUnwritten},  // nor is a small positive one
   };
   for (const Case& c : cases) {
     double x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2;
@@ -122,7 +124,7 @@ TEST(ElementNumbers, StepOffsetPoint) {
     bool second;
     double x1, y1, x2, y2, angle, d, x, y;
   };
-  const double c30 = 2 * std::cos(30 * kRad), s30 = 2 * std::sin(30 * kRad);
+  const double c30 = 2 * std::cos(30 * kRadElementNumbers), s30 = 2 * std::sin(30 * kRadElementNumbers);
   const Case cases[] = {
       {false, 0, 0, 0, 10, 90, 2, 0, 2},     // sector 2 upward: (0, d)
       {true, 0, 0, 0, 10, 90, 2, 0, 8},      // from the second end down: sector 6

@@ -11,14 +11,14 @@
 
 namespace {
 
-constexpr double kRad = std::numbers::pi / 180.0;
-const RPointPair kPreset{-7, -7, -7, -7};
+constexpr double kRadEllipseIntersections = std::numbers::pi / 180.0;
+const RPointPair kPresetEllipseIntersections{-7, -7, -7, -7};
 
 // Crossings of the segment P1-P2 with the ellipse (centre c, semi-axes a, b,
 // turned by rot) from the quadratic in the segment parameter.
 std::vector<RPoint2D> SegmentEllipse(double x1, double y1, double x2, double y2, double cx, double cy,
                                      double a, double b, double rot) {
-  const double c = std::cos(rot * kRad), s = std::sin(rot * kRad);
+  const double c = std::cos(rot * kRadEllipseIntersections), s = std::sin(rot * kRadEllipseIntersections);
   auto local = [&](double x, double y) {
     return RPoint2D{((x - cx) * c + (y - cy) * s) / a, (-(x - cx) * s + (y - cy) * c) / b};
   };
@@ -60,7 +60,7 @@ TEST(EllipseIntersections, LineWithEllipseAgainstTheQuadratic) {
     for (const RPoint2D& root : roots) {
       // The near point a little off the crossing: the window is around its direction.
       const RPointPair p = IntersectLineEllipse(c.x1, c.y1, c.x2, c.y2, 10, 1, 2, 0, 0, c.rot, 0.5,
-                                                root.x + 0.3, root.y - 0.2, 0, kPreset);
+                                                root.x + 0.3, root.y - 0.2, 0, kPresetEllipseIntersections);
       ExpectPoint(p, root, 1e-3, c.name);
     }
   }
@@ -78,9 +78,9 @@ TEST(EllipseIntersections, LineWithEllipseFindsNothing) {
       {"segment outside", 20, -10, 20, 10, 6, 4},
   };
   for (const Case& c : cases) {
-    const RPointPair p = IntersectLineEllipse(c.x1, c.y1, c.x2, c.y2, 10, 0, 0, 0, 0, 0, 0.5, c.nearX, c.nearY, 0, kPreset);
-    EXPECT_EQ(p.xa, kPreset.xa) << c.name;
-    EXPECT_EQ(p.yb, kPreset.yb) << c.name;
+    const RPointPair p = IntersectLineEllipse(c.x1, c.y1, c.x2, c.y2, 10, 0, 0, 0, 0, 0, 0.5, c.nearX, c.nearY, 0, kPresetEllipseIntersections);
+    EXPECT_EQ(p.xa, kPresetEllipseIntersections.xa) << c.name;
+    EXPECT_EQ(p.yb, kPresetEllipseIntersections.yb) << c.name;
   }
 }
 
@@ -88,19 +88,19 @@ TEST(EllipseIntersections, NearCirclesUseTheCircleFormula) {
   // Within 0.001 of a circle: both crossings of the infinite line, so a short
   // segment far from the curve still gets them.
   const double h = std::sqrt(0.75);
-  RPointPair p = IntersectLineEllipse(-0.1, 0.5, 0.1, 0.5, 1, 0, 0, 0, 0, 0, 1.0005, 0, 0, 0, kPreset);
+  RPointPair p = IntersectLineEllipse(-0.1, 0.5, 0.1, 0.5, 1, 0, 0, 0, 0, 0, 1.0005, 0, 0, 0, kPresetEllipseIntersections);
   EXPECT_NEAR(p.xa, -h, 1e-12);
   EXPECT_NEAR(p.ya, 0.5, 1e-12);
   EXPECT_NEAR(p.xb, h, 1e-12);
   EXPECT_NEAR(p.yb, 0.5, 1e-12);
   // Beyond 0.001 the bounded numeric search applies and this segment is too short.
-  p = IntersectLineEllipse(-0.1, 0.5, 0.1, 0.5, 1, 0, 0, 0, 0, 0, 1.002, 0.9, 0.5, 0, kPreset);
-  EXPECT_EQ(p.xa, kPreset.xa);
+  p = IntersectLineEllipse(-0.1, 0.5, 0.1, 0.5, 1, 0, 0, 0, 0, 0, 1.002, 0.9, 0.5, 0, kPresetEllipseIntersections);
+  EXPECT_EQ(p.xa, kPresetEllipseIntersections.xa);
 }
 
 TEST(EllipseIntersections, EllipseWithEllipseAgainstClosedForms) {
   // Circles: both crossings.
-  RPointPair p = IntersectEllipseEllipse(5, 0, 0, 0, 0, 0, 1, 5, 6, 0, 0, 0, 0, 1, 3, 4, kPreset);
+  RPointPair p = IntersectEllipseEllipse(5, 0, 0, 0, 0, 0, 1, 5, 6, 0, 0, 0, 0, 1, 3, 4, kPresetEllipseIntersections);
   EXPECT_NEAR(p.xa, 3, 1e-12);
   EXPECT_NEAR(p.ya, 4, 1e-12);
   EXPECT_NEAR(p.xb, 3, 1e-12);
@@ -108,25 +108,25 @@ TEST(EllipseIntersections, EllipseWithEllipseAgainstClosedForms) {
 
   // Ellipse x^2/100 + y^2/25 = 1 and circle x^2 + y^2 = 36: x^2 = 0.44 / 0.03.
   const double x = std::sqrt(0.44 / 0.03), y = std::sqrt(36 - 0.44 / 0.03);
-  p = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 6, 0, 0, 0, 0, 0, 1, x + 0.2, y + 0.1, kPreset);
+  p = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 6, 0, 0, 0, 0, 0, 1, x + 0.2, y + 0.1, kPresetEllipseIntersections);
   ExpectPoint(p, {x, y}, 1e-3, "ellipse and circle");
-  p = IntersectEllipseEllipse(6, 0, 0, 0, 0, 0, 1, 10, 0, 0, 0, 0, 0, 0.5, -x, -y, kPreset);
+  p = IntersectEllipseEllipse(6, 0, 0, 0, 0, 0, 1, 10, 0, 0, 0, 0, 0, 0.5, -x, -y, kPresetEllipseIntersections);
   ExpectPoint(p, {-x, -y}, 1e-3, "circle and ellipse");
 
   // The same ellipse and its copy turned by 90 meet on the diagonals: x^2 = 20.
   const double d = std::sqrt(20.0);
-  p = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 10, 0, 0, 0, 0, 90, 0.5, 4.5, 4.5, kPreset);
+  p = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 10, 0, 0, 0, 0, 90, 0.5, 4.5, 4.5, kPresetEllipseIntersections);
   ExpectPoint(p, {d, d}, 1e-3, "crossed ellipses");
 
   // Within 0.001 of circles both: the circle formula and both points.
-  p = IntersectEllipseEllipse(5, 0, 0, 0, 0, 0, 1.0009, 5, 6, 0, 0, 0, 0, 1, 3, 4, kPreset);
+  p = IntersectEllipseEllipse(5, 0, 0, 0, 0, 0, 1.0009, 5, 6, 0, 0, 0, 0, 1, 3, 4, kPresetEllipseIntersections);
   EXPECT_NEAR(p.yb, -4, 1e-12);
-  p = IntersectEllipseEllipse(5, 0, 0, 0, 0, 0, 1.002, 5, 6, 0, 0, 0, 0, 1, 3, 4, kPreset);
+  p = IntersectEllipseEllipse(5, 0, 0, 0, 0, 0, 1.002, 5, 6, 0, 0, 0, 0, 1, 3, 4, kPresetEllipseIntersections);
   EXPECT_EQ(p.yb, -90000.0);
   EXPECT_NEAR(p.xa, 3, 0.02);
   // Near point away from every crossing: the preset stays.
-  p = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 6, 0, 0, 0, 0, 0, 1, 6, 0, kPreset);
-  EXPECT_EQ(p.xa, kPreset.xa);
+  p = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 6, 0, 0, 0, 0, 0, 1, 6, 0, kPresetEllipseIntersections);
+  EXPECT_EQ(p.xa, kPresetEllipseIntersections.xa);
 }
 
 TEST(EllipseIntersections, BothButtonsHeldAbortTheSearch) {
@@ -139,10 +139,10 @@ TEST(EllipseIntersections, BothButtonsHeldAbortTheSearch) {
     fake.Hold(PolledKey::LeftButton, c.left);
     fake.Hold(PolledKey::RightButton, c.right);
     ScopedInputPolling scope(fake);
-    const RPointPair line = IntersectLineEllipse(6, -10, 6, 10, 10, 0, 0, 0, 0, 0, 0.5, 6, 4, 0, kPreset);
-    EXPECT_EQ(line.xa != kPreset.xa, c.found) << c.left << c.right;
-    const RPointPair two = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 10, 0, 0, 0, 0, 90, 0.5, 4.5, 4.5, kPreset);
-    EXPECT_EQ(two.xa != kPreset.xa, c.found) << c.left << c.right;
+    const RPointPair line = IntersectLineEllipse(6, -10, 6, 10, 10, 0, 0, 0, 0, 0, 0.5, 6, 4, 0, kPresetEllipseIntersections);
+    EXPECT_EQ(line.xa != kPresetEllipseIntersections.xa, c.found) << c.left << c.right;
+    const RPointPair two = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 10, 0, 0, 0, 0, 90, 0.5, 4.5, 4.5, kPresetEllipseIntersections);
+    EXPECT_EQ(two.xa != kPresetEllipseIntersections.xa, c.found) << c.left << c.right;
     EXPECT_GT(fake.polls, 0);
   }
   // Held only from a later poll on, the abort still ends the search.
@@ -274,11 +274,11 @@ TEST(EllipseIntersections, NonFiniteInputsFindNothing) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   for (const double v : {nan, inf, -inf, 1e300}) {
-    const RPointPair line = IntersectLineEllipse(v, 0, 6, 10, 10, 0, 0, 0, 0, 0, 0.5, v, 4, 0, kPreset);
-    EXPECT_EQ(line.xa, kPreset.xa) << v;
+    const RPointPair line = IntersectLineEllipse(v, 0, 6, 10, 10, 0, 0, 0, 0, 0, 0.5, v, 4, 0, kPresetEllipseIntersections);
+    EXPECT_EQ(line.xa, kPresetEllipseIntersections.xa) << v;
     const RPointPair two =
-        IntersectEllipseEllipse(10, v, 0, 0, 0, 0, 0.5, 10, 0, 0, 0, 0, 90, 0.5, v, 4.5, kPreset);
-    EXPECT_EQ(two.xa, kPreset.xa) << v;
+        IntersectEllipseEllipse(10, v, 0, 0, 0, 0, 0.5, 10, 0, 0, 0, 0, 90, 0.5, v, 4.5, kPresetEllipseIntersections);
+    EXPECT_EQ(two.xa, kPresetEllipseIntersections.xa) << v;
     double x = -7, y = -7;
     EXPECT_FALSE(IntersectArcSegment(0, 0, 10, 0, 180, 0, 0.5, v, v, 6, 10, x, y)) << v;
     EXPECT_EQ(x, -7);

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <string>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -192,44 +194,69 @@ TEST(NumberFormat, MistakesOfTheCallerThrow) {
   EXPECT_THROW(Format("%99999999999d", {1}), FormatError);
 }
 
-// A locale whose decimal separator is a comma: an installed one, or one
-// compiled for this test into a temporary folder.
+// A locale whose decimal separator is a comma and whose thousands separator
+// is a full stop, built for the test into a temporary folder from a source
+// and an ASCII character map written here. Only localedef is needed (part
+// of the C library's base tools), no locale data of the machine, so the
+// test runs wherever the C library does and always with the same locale.
 class CommaLocale {
  public:
   CommaLocale() {
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
-      if (std::setlocale(LC_ALL, name)) {
-        active_ = true;
-        return;
-      }
-    }
     char dir[] = "/tmp/zuro_locale_XXXXXX";
-    if (!mkdtemp(dir)) return;
+    if (!mkdtemp(dir)) {
+      problem_ = "no temporary folder";
+      return;
+    }
     dir_ = dir;
-    const std::string command = "localedef -i de_DE -f UTF-8 " + dir_ + "/de_DE.UTF-8 >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0 && !std::filesystem::exists(dir_ + "/de_DE.UTF-8")) return;
+    {
+      std::ofstream charmap(dir_ + "/charmap");
+      charmap << "<code_set_name> ZURO_ASCII\n<escape_char> /\n<mb_cur_max> 1\n<mb_cur_min> 1\nCHARMAP\n";
+      char line[32];
+      for (int c = 0; c < 0x80; ++c) {
+        std::snprintf(line, sizeof line, "<U%04X> /x%02x\n", c, c);
+        charmap << line;
+      }
+      charmap << "END CHARMAP\n";
+      std::ofstream source(dir_ + "/source");
+      source << "LC_NUMERIC\ndecimal_point \"<U002C>\"\nthousands_sep \"<U002E>\"\ngrouping 3;3\n"
+                "END LC_NUMERIC\n";
+    }
+    // -c: the categories left out take the defaults (and are warned about).
+    const std::string command =
+        "localedef -c -f " + dir_ + "/charmap -i " + dir_ + "/source " + dir_ + "/comma >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    if (!std::filesystem::exists(dir_ + "/comma/LC_NUMERIC")) {
+      problem_ = "localedef gave no locale (status " + std::to_string(status) + ")";
+      return;
+    }
     setenv("LOCPATH", dir_.c_str(), 1);
-    active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    if (std::setlocale(LC_ALL, "comma") == nullptr) problem_ = "the built locale cannot be set";
   }
   ~CommaLocale() {
     std::setlocale(LC_ALL, "C");
     unsetenv("LOCPATH");
     if (!dir_.empty()) std::filesystem::remove_all(dir_);
   }
-  bool Active() const { return active_; }
+  // Empty when the locale is in force.
+  const std::string& Problem() const { return problem_; }
 
  private:
-  bool active_ = false;
   std::string dir_;
+  std::string problem_;
 };
+
+bool LocaledefInstalled() { return std::system("command -v localedef >/dev/null 2>&1") == 0; }
 
 // The machine's locale must not change a single byte of the output.
 TEST(NumberFormat, IndependentOfTheLocale) {
+  if (!LocaledefInstalled()) GTEST_SKIP() << "localedef (Debian package libc-bin) is not installed";
   const CommaLocale locale;
-  if (!locale.Active()) GTEST_SKIP() << "no locale with a decimal comma can be had";
+  ASSERT_EQ(locale.Problem(), "");
   char printed[32];
   std::snprintf(printed, sizeof printed, "%.2f", 1234.5);
   ASSERT_STREQ(printed, "1234,50");  // the C library does follow the locale
+  std::snprintf(printed, sizeof printed, "%'.0f", 1234567.0);
+  ASSERT_STREQ(printed, "1.234.567");
   EXPECT_EQ(Format("%1.2f|%g|%1.0n|%1.1n", {1234.5, 6.5, 1234567.0, -0.04}), "1234.50|6.5|1,234,567|0.0");
   double v = 0;
   EXPECT_TRUE(TryStrToFloat("1.5", v));

@@ -6,13 +6,13 @@
 
 namespace {
 
-constexpr double kPreset = -7.0;
+constexpr double kPresetOffsetsRects = -7.0;
 
-struct Seg {
+struct SegOffsetsRects {
   double x1, y1, x2, y2;
 };
 
-void ExpectPair(const RPointPair& p, const Seg& s, const char* what) {
+void ExpectPair(const RPointPair& p, const SegOffsetsRects& s, const char* what) {
   EXPECT_NEAR(p.xa, s.x1, 1e-12) << what;
   EXPECT_NEAR(p.ya, s.y1, 1e-12) << what;
   EXPECT_NEAR(p.xb, s.x2, 1e-12) << what;
@@ -21,9 +21,9 @@ void ExpectPair(const RPointPair& p, const Seg& s, const char* what) {
 
 TEST(OffsetsRects, Offsets) {
   struct Case {
-    Seg s;
+    SegOffsetsRects s;
     double d;
-    Seg want;
+    SegOffsetsRects want;
   };
   const Case cases[] = {
       {{0, 0, 10, 0}, 2, {0, 2, 10, 2}},     {{0, 0, 10, 0}, -2, {0, -2, 10, -2}},
@@ -31,7 +31,7 @@ TEST(OffsetsRects, Offsets) {
       {{1, 1, 1, 1}, 5, {1, 1, 1, 1}},  // zero length: copied
   };
   for (const Case& c : cases) {
-    RPoint2D p1{kPreset, kPreset}, p2{kPreset, kPreset};
+    RPoint2D p1{kPresetOffsetsRects, kPresetOffsetsRects}, p2{kPresetOffsetsRects, kPresetOffsetsRects};
     OffsetSegment(c.s.x1, c.s.y1, c.s.x2, c.s.y2, c.d, p1, p2);
     ExpectPair({p1.x, p1.y, p2.x, p2.y}, c.want, "OffsetSegment");
     ExpectPair(OffsetSegmentSide(true, c.s.x1, c.s.y1, c.s.x2, c.s.y2, c.d), c.want, "left side");
@@ -41,32 +41,32 @@ TEST(OffsetsRects, Offsets) {
 
   // TryOffsetSegment refuses a segment shorter than 0.001 in both x and y.
   struct Try {
-    Seg s;
+    SegOffsetsRects s;
     bool ok;
   };
   const Try tries[] = {{{0, 0, 0.0009, 0.0009}, false}, {{0, 0, 0.0011, 0}, true}, {{0, 0, 0, -0.0011}, true}};
   for (const Try& t : tries) {
-    RPoint2D p1{kPreset, kPreset}, p2{kPreset, kPreset};
+    RPoint2D p1{kPresetOffsetsRects, kPresetOffsetsRects}, p2{kPresetOffsetsRects, kPresetOffsetsRects};
     EXPECT_EQ(TryOffsetSegment(t.s.x1, t.s.y1, t.s.x2, t.s.y2, 1, p1, p2), t.ok) << t.s.x2;
-    EXPECT_EQ(p1.x == kPreset, !t.ok) << t.s.x2;
+    EXPECT_EQ(p1.x == kPresetOffsetsRects, !t.ok) << t.s.x2;
   }
 
-  RPointPair right{kPreset, kPreset, kPreset, kPreset}, left = right;
+  RPointPair right{kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}, left = right;
   OffsetSegmentBothSides(0, 0, 10, 0, 1, 3, right, left);
   ExpectPair(right, {0, -1, 10, -1}, "right");
   ExpectPair(left, {0, 3, 10, 3}, "left");
-  RPointPair r2{kPreset, kPreset, kPreset, kPreset}, l2 = r2;
+  RPointPair r2{kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}, l2 = r2;
   OffsetSegmentBothSides(2, 2, 2, 2, 1, 3, r2, l2);
-  EXPECT_EQ(r2.xa, kPreset);
-  EXPECT_EQ(l2.xa, kPreset);
+  EXPECT_EQ(r2.xa, kPresetOffsetsRects);
+  EXPECT_EQ(l2.xa, kPresetOffsetsRects);
 }
 
 TEST(OffsetsRects, OffsetsTowardAndAwayFromTheCursor) {
   struct Case {
     double curX, curY;
-    Seg toward, nearSide, farSide;
+    SegOffsetsRects toward, nearSide, farSide;
   };
-  const Seg up{0, 2, 10, 2}, down{0, -2, 10, -2};
+  const SegOffsetsRects up{0, 2, 10, 2}, down{0, -2, 10, -2};
   const Case cases[] = {
       {5, 7, up, up, down},
       {5, -0.5, down, down, up},
@@ -103,7 +103,7 @@ TEST(OffsetsRects, SegmentAgainstRectangle) {
   // Rectangle (0, 0)-(10, 5).
   struct Case {
     const char* name;
-    Seg s;
+    SegOffsetsRects s;
     bool edge, diagonal, touches, interior, passes, window;
   };
   const Case cases[] = {
@@ -115,7 +115,7 @@ TEST(OffsetsRects, SegmentAgainstRectangle) {
       {"on a side", {2, 0, 3, 0}, false, false, true, false, false, true},
   };
   for (const Case& c : cases) {
-    const Seg s = c.s;
+    const SegOffsetsRects s = c.s;
     EXPECT_EQ(SegmentCrossesRectEdge(s.x1, s.y1, s.x2, s.y2, 0, 0, 10, 5), c.edge) << c.name;
     EXPECT_EQ(SegmentCrossesRectDiagonal(s.x1, s.y1, s.x2, s.y2, 0, 0, 10, 5), c.diagonal) << c.name;
     EXPECT_EQ(SegmentTouchesRect(s.x1, s.y1, s.x2, s.y2, 0, 0, 10, 5), c.touches) << c.name;
@@ -135,20 +135,20 @@ TEST(OffsetsRects, RectTouchesRect) {
 
 TEST(OffsetsRects, SegmentInsideEnd) {
   struct Case {
-    Seg s;
+    SegOffsetsRects s;
     bool result;
     int which;
-    Seg outIn;  // (outX, outY, inX, inY)
+    SegOffsetsRects outIn;  // (outX, outY, inX, inY)
   };
   const Case cases[] = {
       {{5, 1, 15, 1}, true, 1, {15, 1, 5, 1}},
       {{15, 1, 5, 1}, true, 2, {15, 1, 5, 1}},
-      {{2, 1, 3, 1}, false, 0, {kPreset, kPreset, kPreset, kPreset}},   // no side crossed
-      {{-5, 1, 15, 1}, false, 0, {kPreset, kPreset, kPreset, kPreset}}, // no end inside
+      {{2, 1, 3, 1}, false, 0, {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}},   // no side crossed
+      {{-5, 1, 15, 1}, false, 0, {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}}, // no end inside
   };
   for (const Case& c : cases) {
     std::uint8_t which = 9;
-    double ox = kPreset, oy = kPreset, ix = kPreset, iy = kPreset;
+    double ox = kPresetOffsetsRects, oy = kPresetOffsetsRects, ix = kPresetOffsetsRects, iy = kPresetOffsetsRects;
     EXPECT_EQ(SegmentInsideEnd(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, which, ox, oy, ix, iy), c.result);
     EXPECT_EQ(which, c.which);
     ExpectPair({ox, oy, ix, iy}, c.outIn, "SegmentInsideEnd");
@@ -161,9 +161,9 @@ TEST(OffsetsRects, ExtendLineAcrossRect) {
   struct Case {
     const char* name;
     Fn fn;
-    Seg line;
+    SegOffsetsRects line;
     bool result;
-    Seg want;
+    SegOffsetsRects want;
   };
   const Case cases[] = {
       {"horizontal", ExtendLineAcrossRect, {2, 3, 4, 3}, true, {0, 3, 10, 3}},
@@ -172,10 +172,10 @@ TEST(OffsetsRects, ExtendLineAcrossRect) {
       // within 1e-4 of parallel they count as parallel.
       {"nearly horizontal", ExtendLineAcrossRect, {0, 1, 100, 1.000001}, true, {-1e8, 0, 4e8, 5}},
       {"nearly horizontal 1e-4", ExtendLineAcrossRectEps1e4, {0, 1, 100, 1.000001}, true, {0, 1, 10, 1.0000001}},
-      {"no line", ExtendLineAcrossRect, {3, 3, 3, 3}, false, {kPreset, kPreset, kPreset, kPreset}},
+      {"no line", ExtendLineAcrossRect, {3, 3, 3, 3}, false, {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}},
   };
   for (const Case& c : cases) {
-    double xa = kPreset, ya = kPreset, xb = kPreset, yb = kPreset;
+    double xa = kPresetOffsetsRects, ya = kPresetOffsetsRects, xb = kPresetOffsetsRects, yb = kPresetOffsetsRects;
     EXPECT_EQ(c.fn(c.line.x1, c.line.y1, c.line.x2, c.line.y2, 0, 0, 10, 5, xa, ya, xb, yb), c.result) << c.name;
     EXPECT_NEAR(xa, c.want.x1, 1e-6 * (1 + std::abs(c.want.x1))) << c.name;
     EXPECT_NEAR(ya, c.want.y1, 1e-9) << c.name;
@@ -187,11 +187,11 @@ TEST(OffsetsRects, ExtendLineAcrossRect) {
 TEST(OffsetsRects, ClipSegmentToRect) {
   struct Case {
     const char* name;
-    Seg s;
+    SegOffsetsRects s;
     bool result;
-    Seg want;
+    SegOffsetsRects want;
   };
-  const Seg zeros{0, 0, 0, 0};
+  const SegOffsetsRects zeros{0, 0, 0, 0};
   // Rectangle (0, 0)-(10, 5).
   const Case cases[] = {
       {"side to side", {-5, 1, 15, 1}, true, {0, 1, 10, 1}},
@@ -207,7 +207,7 @@ TEST(OffsetsRects, ClipSegmentToRect) {
       {"touching a corner only", {-5, 5, 5, -5}, false, zeros},
   };
   for (const Case& c : cases) {
-    double xa = kPreset, ya = kPreset, xb = kPreset, yb = kPreset;
+    double xa = kPresetOffsetsRects, ya = kPresetOffsetsRects, xb = kPresetOffsetsRects, yb = kPresetOffsetsRects;
     EXPECT_EQ(ClipSegmentToRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, xa, ya, xb, yb), c.result)
         << c.name;
     ExpectPair({xa, ya, xb, yb}, c.want, c.name);
@@ -217,11 +217,11 @@ TEST(OffsetsRects, ClipSegmentToRect) {
 TEST(OffsetsRects, SegmentPartsOutsideRect) {
   struct Case {
     const char* name;
-    Seg s;
+    SegOffsetsRects s;
     int result;
-    Seg a, b;
+    SegOffsetsRects a, b;
   };
-  const Seg p{kPreset, kPreset, kPreset, kPreset};
+  const SegOffsetsRects p{kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects};
   const Case cases[] = {
       {"side to side", {-5, 1, 15, 1}, 2, {0, 1, -5, 1}, {10, 1, 15, 1}},
       {"side to side reversed", {15, 1, -5, 1}, 2, {0, 1, -5, 1}, {10, 1, 15, 1}},
@@ -231,7 +231,7 @@ TEST(OffsetsRects, SegmentPartsOutsideRect) {
       {"outside", {-5, -5, -1, 20}, -1, p, p},
   };
   for (const Case& c : cases) {
-    double a[4] = {kPreset, kPreset, kPreset, kPreset}, b[4] = {kPreset, kPreset, kPreset, kPreset};
+    double a[4] = {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}, b[4] = {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects};
     EXPECT_EQ(SegmentPartsOutsideRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, a[0], a[1], a[2], a[3], b[0],
                                       b[1], b[2], b[3]),
               c.result)
@@ -243,18 +243,18 @@ TEST(OffsetsRects, SegmentPartsOutsideRect) {
 
 TEST(OffsetsRects, ClassifySegmentByRect) {
   struct Case {
-    Seg s;
+    SegOffsetsRects s;
     int result;
-    Seg want;
+    SegOffsetsRects want;
   };
-  const Seg p{kPreset, kPreset, kPreset, kPreset};
+  const SegOffsetsRects p{kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects};
   const Case cases[] = {
       {{5, 1, 15, 1}, 0, {5, 1, 15, 1}},  {{15, 1, 5, 1}, 0, {5, 1, 15, 1}},
       {{2, 1, 3, 1}, 1, {2, 1, 3, 1}},    {{-5, 1, 15, 1}, 2, p},
       {{-5, -5, -1, 20}, -1, p},
   };
   for (const Case& c : cases) {
-    double s[4] = {kPreset, kPreset, kPreset, kPreset};
+    double s[4] = {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects};
     EXPECT_EQ(ClassifySegmentByRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, s[0], s[1], s[2], s[3]),
               c.result);
     ExpectPair({s[0], s[1], s[2], s[3]}, c.want, "classify");
@@ -273,7 +273,7 @@ struct PolygonCase {
   std::uint8_t right, left;  // kinds of the first (k1) and second (k2) side met
   double s1x, s2x;           // the segment (s1x, 5)-(s2x, 5)
   int result;
-  Seg piece1, piece2;
+  SegOffsetsRects piece1, piece2;
 };
 
 void RunPolygonCases(const PolygonCase* cases, std::size_t n, bool lineMode) {
@@ -281,7 +281,7 @@ void RunPolygonCases(const PolygonCase* cases, std::size_t n, bool lineMode) {
     const PolygonCase& c = cases[i];
     const std::vector<RPolyEdge> edges = Square(c.right, c.right, c.left);
     double p[8];
-    std::fill(std::begin(p), std::end(p), kPreset);
+    std::fill(std::begin(p), std::end(p), kPresetOffsetsRects);
     EXPECT_EQ(SegmentPartsOutsidePolygon(edges, c.s1x, 5, c.s2x, 5, p[0], p[1], p[2], p[3], p[4], p[5], p[6],
                                          p[7], false, lineMode),
               c.result)
@@ -292,7 +292,7 @@ void RunPolygonCases(const PolygonCase* cases, std::size_t n, bool lineMode) {
 }
 
 TEST(OffsetsRects, SegmentPartsOutsidePolygonSegmentMode) {
-  const Seg p{kPreset, kPreset, kPreset, kPreset};
+  const SegOffsetsRects p{kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects};
   const PolygonCase cases[] = {
       {"through, one kind", 1, 1, -5, 15, 2, {10, 5, 15, 5}, {0, 5, -5, 5}},
       {"through reversed", 1, 1, 15, -5, 2, {10, 5, 15, 5}, {0, 5, -5, 5}},
@@ -310,7 +310,7 @@ TEST(OffsetsRects, SegmentPartsOutsidePolygonSegmentMode) {
 }
 
 TEST(OffsetsRects, SegmentPartsOutsidePolygonLineModeEveryRow) {
-  const Seg p{kPreset, kPreset, kPreset, kPreset};
+  const SegOffsetsRects p{kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects};
   // Rows of the line-mode table in order. FA is S2 when S1 lies in the box,
   // else S1 when S2 does, else the end farther from H1.
   const PolygonCase cases[] = {
@@ -318,7 +318,7 @@ TEST(OffsetsRects, SegmentPartsOutsidePolygonLineModeEveryRow) {
       {"k2=k1, only on1", 1, 1, 5, 15, 1, {10, 5, 15, 5}, p},
       {"k2=k1, only on2", 1, 1, -5, 5, 1, {0, 5, -5, 5}, p},
       {"k1=k2=1, neither", 1, 1, 3, 7, -1, {10, 5, 7, 5}, p},
-      {"k1=k2=1, neither, outside", 1, 1, 20, 30, -1, {10, 5, kPreset, kPreset}, p},
+      {"k1=k2=1, neither, outside", 1, 1, 20, 30, -1, {10, 5, kPresetOffsetsRects, kPresetOffsetsRects}, p},
       {"k1=k2=2, neither", 2, 2, 3, 7, 1, {10, 5, 7, 5}, p},
       {"k2=k1 other, neither", 3, 3, 3, 7, 1, {0, 5, 7, 5}, p},
       {"k1=1 k2=2, on1", 1, 2, 3, 15, 1, {10, 5, 15, 5}, p},
@@ -340,7 +340,7 @@ TEST(OffsetsRects, SegmentPartsOutsidePolygonLineModeEveryRow) {
   // crossing to the end farther from it.
   const RPolyEdge one[] = {{10, 0, 10, 10, 1}};
   double q[8];
-  std::fill(std::begin(q), std::end(q), kPreset);
+  std::fill(std::begin(q), std::end(q), kPresetOffsetsRects);
   EXPECT_EQ(SegmentPartsOutsidePolygon(one, -5, 5, 5, 5, q[0], q[1], q[2], q[3], q[4], q[5], q[6], q[7], false, true),
             1);
   ExpectPair({q[0], q[1], q[2], q[3]}, {10, 5, -5, 5}, "single crossing");

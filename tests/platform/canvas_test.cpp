@@ -637,4 +637,21 @@ TEST(CanvasSize, SetSizeKeepsWhatFits) {
   EXPECT_EQ(empty.GetPixel(0, 0), clInvalid);
 }
 
+TEST(CanvasSize, AGrownCanvasHasNoXorDrawingInItsNewPart) {
+  TCanvas c(10, 10);
+  c.Pen.Mode = pmXor;
+  c.Pen.Color = clWhite;
+  c.MoveTo(0, 0);
+  c.LineTo(5, 0);  // XOR drawing is now kept
+  c.SetSize(20, 10, clWhite);
+  // A picture painted into the new part lies under no XOR drawing: its
+  // colour stays exactly as painted.
+  {
+    TCanvas::TPictureDrawing picture(c);
+    c.Brush.Color = clRed;
+    c.FillRect({12, 2, 18, 8});
+  }
+  EXPECT_EQ(c.GetPixel(15, 5), clRed);
+}
+
 }  // namespace

@@ -102,6 +102,56 @@ TEST(FileServices, InterruptedAtomicWriteKeepsTheOldFile) {
   EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "next");
 }
 
+TEST(FileServices, AtomicWriterTakesThePiecesInTurnAndACountAtTheEnd) {
+  ScratchFolder folder;
+  const fs::path target = folder / "stock.bin";
+  Put(target, "old contents");
+  {
+    AtomicFileWriter writer(target);
+    writer.Write("????-abc");
+    writer.Write("");
+    writer.Write("-defg");
+    EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "old contents") << "nothing shows before the commit";
+    writer.WriteAt(0, "0013");
+    writer.Commit();
+  }
+  EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "0013-abc-defg");
+  EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"stock.bin"});
+}
+
+TEST(FileServices, AtomicWriterThatFailsOrEndsUncommittedKeepsTheOldFile) {
+  ScratchFolder folder;
+  const fs::path target = folder / "stock.bin";
+  Put(target, "old contents");
+  {
+    AtomicFileWriter writer(target);
+    writer.Write("abandoned");
+  }
+  EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "old contents");
+  EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"stock.bin"});
+
+  // The fault strikes in the second piece; the pieces after it are dropped
+  // and the commit reports it.
+  FailNextAtomicWriteAfterForTest(5);
+  {
+    AtomicFileWriter writer(target);
+    writer.Write("abc");
+    EXPECT_FALSE(writer.Failed());
+    writer.Write("defg");
+    EXPECT_TRUE(writer.Failed());
+    writer.Write("hij");
+    EXPECT_THROW(writer.Commit(), FileError);
+  }
+  EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "old contents");
+  EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"stock.bin"});
+
+  // A folder that does not exist: the failure waits for the commit.
+  AtomicFileWriter nowhere(folder / "no_folder" / "a.bin");
+  EXPECT_TRUE(nowhere.Failed());
+  nowhere.Write("x");
+  EXPECT_THROW(nowhere.Commit(), FileError);
+}
+
 TEST(FileServices, AtomicWriteFailuresChangeNothing) {
   ScratchFolder folder;
   EXPECT_THROW(WriteFileAtomically(folder / "no_folder" / "a.txt", "x"), FileError);
@@ -172,6 +222,13 @@ TEST(FileServices, StockFileLocation) {
     ScopedEnv dir("ZURO_STOCK_DIR", nullptr);
     ScopedEnv data("XDG_DATA_HOME", nullptr);
     EXPECT_EQ(StockFilePath(), fs::path("/home/eng/.local/share/Vostak.tmp"));
+  }
+  {
+    // A home of one character is still a home.
+    ScopedEnv root("HOME", "/");
+    ScopedEnv dir("ZURO_STOCK_DIR", nullptr);
+    ScopedEnv data("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(StockFilePath(), fs::path("/.local/share/Vostak.tmp"));
   }
 }
 

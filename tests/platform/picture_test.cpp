@@ -495,6 +495,35 @@ TEST(PictureErrors, HeadersClaimingTooMuchAreRefusedBeforeDecoding) {
   EXPECT_NE(g.LoadFromBytes(bigJpeg, TPictureFormat::Jpeg).Message.find("too large"), std::string::npos);
 }
 
+TEST(PictureMetafile, EmfDescriptionRightAfterTheHeaderLoads) {
+  // The header record grows from 88 to 96 bytes to hold a description of 4
+  // characters (8 bytes) at offset 88, its first legal place; the file grows
+  // from 168 to 176 bytes.
+  std::string emf = EmfRectangle();
+  emf.insert(88, std::string("a\0b\0\0\0\0\0", 8));
+  PutU32(emf, 4, 96);
+  PutU32(emf, 48, 176);
+  PutU32(emf, 60, 4);
+  PutU32(emf, 64, 88);
+  TGraphic g;
+  const TPictureLoadResult r = g.LoadFromBytes(emf, TPictureFormat::Emf);
+  ASSERT_TRUE(r.Ok) << r.Message;
+  EXPECT_EQ(g.Width(), 100);
+  EXPECT_EQ(g.Height(), 50);
+}
+
+TEST(PictureMetafile, AnEmfFrameBeyondAnyScreenReportsAMillionPixels) {
+  // A frame 2^31 - 1 hundredths of a millimetre wide is 81 million pixels at
+  // 96 per inch; the width stops at 2^20 = 1048576.
+  std::string emf = EmfRectangle();
+  PutU32(emf, 32, 0x7FFFFFFF);
+  TGraphic g;
+  const TPictureLoadResult r = g.LoadFromBytes(emf, TPictureFormat::Emf);
+  ASSERT_TRUE(r.Ok) << r.Message;
+  EXPECT_EQ(g.Width(), 1048576);
+  EXPECT_EQ(g.Height(), 50);
+}
+
 // A PNG of one colour, 8-bit RGB, built chunk by chunk: each row is its
 // filter byte (none) and its pixels; the zlib stream comes from qCompress
 // without its 4-byte length in front.

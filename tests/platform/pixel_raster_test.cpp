@@ -9,18 +9,18 @@
 
 namespace {
 
-using PixelSet = std::set<std::pair<int64_t, int64_t>>;
+using PixelSetPixelRaster = std::set<std::pair<int64_t, int64_t>>;
 
-PixelSet LinePixels(int64_t x0, int64_t y0, int64_t x1, int64_t y1, RasterBox box) {
-  PixelSet s;
+PixelSetPixelRaster LinePixels(int64_t x0, int64_t y0, int64_t x1, int64_t y1, RasterBox box) {
+  PixelSetPixelRaster s;
   RasterThinLine(x0, y0, x1, y1, box, [&](int x, int y) {
     EXPECT_TRUE(s.insert({x, y}).second) << "pixel visited twice";
   });
   return s;
 }
 
-PixelSet SpanPixels(const std::function<void(const RasterSpanSink&)>& draw) {
-  PixelSet s;
+PixelSetPixelRaster SpanPixels(const std::function<void(const RasterSpanSink&)>& draw) {
+  PixelSetPixelRaster s;
   draw([&](int y, int x0, int x1) {
     for (int x = x0; x < x1; ++x) EXPECT_TRUE(s.insert({x, y}).second) << "pixel covered twice";
   });
@@ -35,8 +35,8 @@ TEST(PixelRaster, ThinLineCutToTheBoxKeepsThePixelsOfTheWholeLine) {
   const RasterBox whole{-100, -100, 100, 100};
   const RasterBox window{0, 0, 30, 16};
   for (const Case& k : cases) {
-    const PixelSet all = LinePixels(k.x0, k.y0, k.x1, k.y1, whole);
-    PixelSet expected;
+    const PixelSetPixelRaster all = LinePixels(k.x0, k.y0, k.x1, k.y1, whole);
+    PixelSetPixelRaster expected;
     for (const auto& p : all) {
       if (p.first >= 0 && p.first < 30 && p.second >= 0 && p.second < 16) expected.insert(p);
     }
@@ -51,8 +51,8 @@ TEST(PixelRaster, ThinLineCutToTheBoxKeepsThePixelsOfTheWholeLine) {
 
 TEST(PixelRaster, ThinLineWithExtremeEndsStaysExact) {
   // y = x / 2 across the whole int32 range, seen through a small window.
-  const PixelSet s = LinePixels(-2000000000, -1000000000, 2000000000, 1000000000, RasterBox{0, 0, 8, 8});
-  const PixelSet expected = {{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 2}, {5, 3}, {6, 3}, {7, 4}};
+  const PixelSetPixelRaster s = LinePixels(-2000000000, -1000000000, 2000000000, 1000000000, RasterBox{0, 0, 8, 8});
+  const PixelSetPixelRaster expected = {{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 2}, {5, 3}, {6, 3}, {7, 4}};
   EXPECT_EQ(s, expected);
 }
 
@@ -94,7 +94,7 @@ TEST(PixelRaster, PolygonRowsFollowTheFillRule) {
   EXPECT_TRUE(RasterPolygonRow(squares, RasterFillRule::Winding, 4).empty());  // bottom edge left out
   EXPECT_TRUE(RasterPolygonRow(squares, RasterFillRule::Winding, -1).empty());
 
-  const PixelSet filled = SpanPixels([&](const RasterSpanSink& sink) {
+  const PixelSetPixelRaster filled = SpanPixels([&](const RasterSpanSink& sink) {
     RasterPolygons(squares, RasterFillRule::Alternate, RasterBox{0, 0, 20, 20}, sink);
   });
   EXPECT_EQ(filled.size(), 24u);  // columns [0, 3) and [6, 9) over 4 rows
@@ -106,7 +106,7 @@ TEST(PixelRaster, EllipseRingAndInsidePartitionTheFilledEllipse) {
   };
   const Case cases[] = {{{0, 0, 11, 11, 1}}, {{2, 3, 30, 12, 1}}, {{0, 0, 40, 40, 3}}, {{5, 5, 6, 20, 1}}, {{0, 0, 9, 9, 2}}};
   for (const Case& k : cases) {
-    PixelSet ring, inside;
+    PixelSetPixelRaster ring, inside;
     RasterEllipseRing(
         k.e, RasterBox{-10, -10, 60, 60},
         [&](int y, int x0, int x1) {
@@ -119,7 +119,7 @@ TEST(PixelRaster, EllipseRingAndInsidePartitionTheFilledEllipse) {
     for (const auto& p : inside) EXPECT_FALSE(ring.count(p)) << p.first << "," << p.second;
     // Each row of the union is one unbroken run.
     std::map<int64_t, std::pair<int64_t, int64_t>> rows;
-    PixelSet all = ring;
+    PixelSetPixelRaster all = ring;
     all.insert(inside.begin(), inside.end());
     for (const auto& p : all) {
       auto [it, fresh] = rows.try_emplace(p.second, p.first, p.first);
@@ -140,7 +140,7 @@ TEST(PixelRaster, ArcDirectionsAreScreenAnglesAnticlockwise) {
   EXPECT_NEAR(RasterDirectionFromCentre(e, 5, 0), 90.0, 1e-9);
   EXPECT_NEAR(RasterDirectionFromCentre(e, 0, 5), 180.0, 1e-9);
   EXPECT_NEAR(RasterDirectionFromCentre(e, 5, 10), 270.0, 1e-9);
-  PixelSet arc;
+  PixelSetPixelRaster arc;
   RasterEllipseArc(e, 80.0, 100.0, false, RasterBox{0, 0, 20, 20},
                    [&](int x, int y) { arc.insert({x, y}); });
   for (const auto& p : arc) EXPECT_EQ(p.second, 0);  // only the top of the circle

@@ -84,6 +84,12 @@ TEST(DrawRecords, TextStyleBytes) {
   EXPECT_EQ(FaceNameOf(s), std::string(40, 'x'));
   s.FaceName[0] = 200;  // a corrupt length byte never reads past the record
   EXPECT_EQ(FaceNameOf(s).size(), 40u);
+  // A shorter name clears what a longer one left: length 1, 'C', then 39 zeros.
+  SetFaceName(s, "C");
+  std::vector<unsigned char> cleared(41, 0);
+  cleared[0] = 1;
+  cleared[1] = 'C';
+  EXPECT_EQ(std::vector<unsigned char>(s.FaceName, s.FaceName + 41), cleared);
 }
 
 TEST(DrawRecords, CircularArcElementSetsTheArcFieldsOnly) {

@@ -7,6 +7,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "geometry/angles_points.h"
 #include "geometry/arcs_ellipses.h"
 #include "geometry/codepage.h"
@@ -61,8 +62,7 @@ void kakudoMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.ClickKind = 0;
     return;
   }
-  box.SetGuidePrompt(box.CommandStep == 0 ? J("角度読取線指示    [左クイック：（平行）  右クイック：（左+180）]")
-                                           : J("角度取得"));
+  box.SetGuidePrompt(box.CommandStep == 0 ? J(kAngleLinePrompt) : J("角度取得"));
 }
 
 // The restored command's panel learns the new angle.
@@ -111,7 +111,7 @@ void kakudoUp(TcadBox& box, TShiftState, double, double) {
       return;
     }
     if (!box.ReadLineAngle(box.ClickKind != 2, box.CurrentPoint.x, box.CurrentPoint.y)) {
-      box.SetGuidePrompt(J("線がありません！"));
+      box.SetGuidePrompt(J(kNoLineExclaimed));
       return;
     }
     // The member and section figures tell their panels only of an angle

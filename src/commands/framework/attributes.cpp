@@ -9,6 +9,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
@@ -42,6 +43,8 @@ namespace {
 
 constexpr int kAttributesRead = 113;
 constexpr int kTextRead = 121;
+// The caption of a read that found nothing to read.
+constexpr char kReadFailedCaption[] = "読取失敗 ";
 
 // The element under the point, from the editable layers in view: a line
 // by the line box, a point inside the box, a circle or arc on its curve,
@@ -214,7 +217,7 @@ void ReadAxisAngle(TcadBox& box) {
 void ReadAttributes(TcadBox& box) {
   const RPoint2D p = box.PressPoint;
   if (!box.PickElementAttributes(p.x, p.y)) {
-    box.ShowTopMessage(J("読取失敗 "));
+    box.ShowTopMessage(J(kReadFailedCaption));
     Return(box);
     return;
   }
@@ -235,7 +238,7 @@ void ChangeAttributes(TcadBox& box) {
   if (box.ChangeElementAttributes(p.x, p.y)) {
     box.GenBan = 45;
   } else {
-    box.ShowTopMessage(J("読取失敗 "));
+    box.ShowTopMessage(J(kReadFailedCaption));
   }
   Return(box);
 }
@@ -246,7 +249,7 @@ void ReadTextString(TcadBox& box) {
   const RPoint2D p = box.PressPoint;
   if (!box.PickElementAttributes(p.x, p.y)) return;
   if (box.PickedElement.Kind != kKindText) {
-    box.ShowTopMessage(J("読取失敗 "));
+    box.ShowTopMessage(J(kReadFailedCaption));
     Return(box);
     return;
   }
@@ -297,7 +300,7 @@ void ZokuseiRenHenMove(TcadBox& box, TShiftState shift, double x, double y) {
 void ZokuseiRenHenUp(TcadBox& box, TShiftState, double, double) {
   if (box.ButonType != dtZokuseiRenHen || box.ClickKind == 0) return;
   const RPoint2D p = box.PressPoint;
-  if (!box.ChangeElementColourType(box.ClickKind == 3, p.x, p.y)) box.ShowTopMessage(J("図形がありません"));
+  if (!box.ChangeElementColourType(box.ClickKind == 3, p.x, p.y)) box.ShowTopMessage(J(kNoFigureMessage));
   box.ClickKind = 0;
 }
 

@@ -8,6 +8,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "geometry/codepage.h"
 #include "geometry/offsets_rects.h"
 
@@ -255,7 +256,7 @@ void GridkizyunTenMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ButonType == dtGridkizyunTen) {
     box.SetGuidePrompt(J("グリッド基準点位置変更　対象点指示  [左クリック（自由）：右クリック（点読取り）]"));
   } else {
-    box.SetGuidePrompt(J("角度読取線指示    [左クイック：（平行）  右クイック：（左+180）]"));
+    box.SetGuidePrompt(J(kAngleLinePrompt));
   }
 }
 

@@ -9,103 +9,103 @@
 
 const std::vector<RDispatchRank>& DispatchOrder() {
   static const std::vector<RDispatchRank> order = {
-      // name                 down move up
-      {"RingCursor", 1, 1, 1},
-      {"Draggu", 2, 2, 4},
-      {"No", 3, 3, 0},
-      {"Sen", 4, 4, 5},
-      {"Sencyusin", 5, 5, 6},
-      {"Sencyusin2", 6, 6, 7},
-      {"senbunkatu", 7, 7, 8},
-      {"senbunkatupitch", 8, 8, 9},
-      {"sunposen", 9, 9, 10},
-      {"HachiTen", 10, 10, 11},
-      {"Hachi2ten", 11, 11, 12},
-      {"Sunpochi", 12, 12, 13},
-      {"SunpochiHen", 13, 13, 14},
-      {"EnFree", 14, 14, 15},
-      {"Enko", 15, 15, 16},
-      {"EnkoKotei", 16, 16, 17},
-      {"EnKotei", 17, 17, 18},
-      {"hanEn", 18, 18, 19},
-      {"En3ten", 19, 19, 20},
-      {"Draf", 20, 20, 21},
-      {"DrafRen", 21, 21, 22},
-      {"FukusenHaniSen", 22, 22, 23},
-      {"RenSunpo", 23, 23, 24},
-      {"RenSunpokaku", 24, 24, 25},
-      {"RenSunpoKei", 25, 25, 26},
-      {"RenSunpoCyusin", 26, 26, 27},
-      {"RenSunpoCyusin2", 27, 27, 28},
-      {"Fukusen", 28, 28, 29},
-      {"FukuSenTanbu", 29, 29, 30},
-      {"Fukuen", 30, 30, 31},
-      {"SenDel", 31, 31, 32},
-      {"Sennakanuki", 32, 32, 33},
-      {"Senkotensetu", 33, 33, 34},
-      {"CopyHanten", 34, 34, 35},
-      {"zokusei", 35, 35, 36},
-      {"ZokuseiRenHen", 36, 36, 37},
-      {"MoziDel", 37, 37, 38},
-      {"nanbering", 38, 38, 39},
-      {"SenSinsyuku", 39, 39, 40},
-      {"Senkankaku", 40, 40, 41},
-      {"treming", 41, 41, 42},
-      {"kakudo", 42, 42, 43},
-      {"Hani", 43, 43, 44},
-      {"TateguHani", 44, 44, 45},
-      {"KiritoriHani", 45, 45, 46},
-      {"HaniGai", 46, 46, 47},
-      {"Box", 47, 47, 48},
-      {"BoxSen", 48, 48, 49},
-      {"wsen", 49, 49, 50},
-      {"Boxsunpo", 50, 66, 67},
-      {"printsen", 51, 50, 51},
-      {"CopyFree", 52, 51, 52},
-      {"copyMenseki", 53, 52, 53},
-      {"Nitenkan", 54, 53, 54},
-      {"SenZyouTen", 55, 54, 55},
-      {"EnZyouTen", 56, 55, 56},
-      {"pictureMove", 57, 56, 57},
-      {"pictureKakudai", 58, 57, 58},
-      {"pictureDel", 59, 58, 59},
-      {"iikatusin", 60, 59, 60},
-      {"iikatuBubun", 61, 60, 61},
-      {"iikatufugo", 62, 61, 62},
-      {"tenk", 63, 62, 65},
-      {"tenGaibu", 64, 63, 66},
-      {"SokuteiMen", 65, 64, 63},
-      {"SokuteiKeka", 66, 65, 64},
-      {"Mozi", 67, 67, 68},
-      {"Mentori", 68, 68, 69},
-      {"CopyHenkeiZukei", 69, 69, 70},
-      {"CopyHenkeiZukei2", 70, 70, 71},
-      {"Sikichi", 71, 71, 72},
-      {"Sikichi4", 72, 72, 73},
-      {"SeSenTenEn", 73, 73, 74},
-      {"SeSenEnEn", 74, 74, 75},
-      {"EnSeSen3ten", 75, 75, 76},
-      {"EnSeSen3tenN", 76, 76, 77},
-      {"kyokusen3ten", 77, 77, 78},
-      {"KakudoSokutei", 78, 78, 79},
-      {"SupuLine", 79, 79, 80},
-      {"Hanipg", 80, 80, 81},
-      {"henkeizukei", 81, 81, 82},
-      {"EnSeSen3sen", 82, 82, 83},
-      {"SesentenSitei", 83, 83, 84},
-      {"SesenKakuSitei", 84, 84, 85},
-      {"takakukeikotei", 85, 85, 86},
-      {"Buzaikotei", 86, 86, 87},
-      {"Yazirusikotei", 87, 87, 88},
-      {"Senkigo1", 88, 88, 89},
-      {"takakukeiFree", 89, 89, 90},
-      {"Yuka", 90, 90, 91},
-      {"Senzyouten2", 91, 0, 3},
-      {"sinko", 92, 91, 92},
-      {"GridkizyunTen", 93, 92, 93},
-      {"ZukeiHozon", 94, 93, 94},
-      {"RenKetuMozi", 95, 94, 95},
-      {"hitsuru", 96, 0, 2},
+      // name, down, move and up rank; the family's file under src/commands/
+      {"RingCursor", 1, 1, 1},           // framework/cursor_ring_grid.cpp
+      {"Draggu", 2, 2, 4},               // handlers/trims.cpp
+      {"No", 3, 3, 0},                   // framework/command_helpers.cpp
+      {"Sen", 4, 4, 5},                  // handlers/lines.cpp
+      {"Sencyusin", 5, 5, 6},            // handlers/construction_lines.cpp
+      {"Sencyusin2", 6, 6, 7},           // handlers/construction_lines.cpp
+      {"senbunkatu", 7, 7, 8},           // handlers/construction_lines.cpp
+      {"senbunkatupitch", 8, 8, 9},      // handlers/construction_lines.cpp
+      {"sunposen", 9, 9, 10},            // handlers/dimensions.cpp
+      {"HachiTen", 10, 10, 11},          // handlers/areas.cpp
+      {"Hachi2ten", 11, 11, 12},         // handlers/areas.cpp
+      {"Sunpochi", 12, 12, 13},          // handlers/dimensions.cpp
+      {"SunpochiHen", 13, 13, 14},       // handlers/dimensions.cpp
+      {"EnFree", 14, 14, 15},            // handlers/circles.cpp
+      {"Enko", 15, 15, 16},              // handlers/circles.cpp
+      {"EnkoKotei", 16, 16, 17},         // handlers/circles.cpp
+      {"EnKotei", 17, 17, 18},           // handlers/circles.cpp
+      {"hanEn", 18, 18, 19},             // handlers/circles.cpp
+      {"En3ten", 19, 19, 20},            // handlers/circles.cpp
+      {"Draf", 20, 20, 21},              // handlers/lines.cpp
+      {"DrafRen", 21, 21, 22},           // handlers/lines.cpp
+      {"FukusenHaniSen", 22, 22, 23},    // handlers/chained_dimensions.cpp
+      {"RenSunpo", 23, 23, 24},          // handlers/chained_dimensions.cpp
+      {"RenSunpokaku", 24, 24, 25},      // handlers/chained_dimensions.cpp
+      {"RenSunpoKei", 25, 25, 26},       // handlers/chained_dimensions.cpp
+      {"RenSunpoCyusin", 26, 26, 27},    // handlers/chained_dimensions.cpp
+      {"RenSunpoCyusin2", 27, 27, 28},   // handlers/chained_dimensions.cpp
+      {"Fukusen", 28, 28, 29},           // handlers/offsets.cpp
+      {"FukuSenTanbu", 29, 29, 30},      // handlers/offsets.cpp
+      {"Fukuen", 30, 30, 31},            // handlers/offsets.cpp
+      {"SenDel", 31, 31, 32},            // handlers/selection.cpp
+      {"Sennakanuki", 32, 32, 33},       // handlers/trims.cpp
+      {"Senkotensetu", 33, 33, 34},      // handlers/trims.cpp
+      {"CopyHanten", 34, 34, 35},        // framework/outside_ranges.cpp
+      {"zokusei", 35, 35, 36},           // framework/attributes.cpp
+      {"ZokuseiRenHen", 36, 36, 37},     // framework/attributes.cpp
+      {"MoziDel", 37, 37, 38},           // handlers/texts.cpp
+      {"nanbering", 38, 38, 39},         // handlers/texts.cpp
+      {"SenSinsyuku", 39, 39, 40},       // handlers/stretch.cpp
+      {"Senkankaku", 40, 40, 41},        // handlers/offsets.cpp
+      {"treming", 41, 41, 42},           // handlers/trims.cpp
+      {"kakudo", 42, 42, 43},            // framework/angle_pick.cpp
+      {"Hani", 43, 43, 44},              // handlers/selection.cpp
+      {"TateguHani", 44, 44, 45},        // handlers/copy_move.cpp
+      {"KiritoriHani", 45, 45, 46},      // framework/outside_ranges.cpp
+      {"HaniGai", 46, 46, 47},           // framework/outside_ranges.cpp
+      {"Box", 47, 47, 48},               // handlers/rectangles.cpp
+      {"BoxSen", 48, 48, 49},            // handlers/rectangles.cpp
+      {"wsen", 49, 49, 50},              // handlers/offsets.cpp
+      {"Boxsunpo", 50, 66, 67},          // handlers/rectangles.cpp
+      {"printsen", 51, 50, 51},          // handlers/print_frame.cpp
+      {"CopyFree", 52, 51, 52},          // handlers/copy_move.cpp
+      {"copyMenseki", 53, 52, 53},       // handlers/figure_paste.cpp
+      {"Nitenkan", 54, 53, 54},          // framework/point_assists.cpp
+      {"SenZyouTen", 55, 54, 55},        // framework/point_assists.cpp
+      {"EnZyouTen", 56, 55, 56},         // framework/point_assists.cpp
+      {"pictureMove", 57, 56, 57},       // handlers/pictures.cpp
+      {"pictureKakudai", 58, 57, 58},    // handlers/pictures.cpp
+      {"pictureDel", 59, 58, 59},        // handlers/pictures.cpp
+      {"iikatusin", 60, 59, 60},         // handlers/batch_lines.cpp
+      {"iikatuBubun", 61, 60, 61},       // handlers/batch_lines.cpp
+      {"iikatufugo", 62, 61, 62},        // handlers/batch_lines.cpp
+      {"tenk", 63, 62, 65},              // handlers/points.cpp
+      {"tenGaibu", 64, 63, 66},          // framework/external_pick.cpp
+      {"SokuteiMen", 65, 64, 63},        // handlers/areas.cpp
+      {"SokuteiKeka", 66, 65, 64},       // handlers/areas.cpp
+      {"Mozi", 67, 67, 68},              // handlers/texts.cpp
+      {"Mentori", 68, 68, 69},           // handlers/trims.cpp
+      {"CopyHenkeiZukei", 69, 69, 70},   // handlers/figure_paste.cpp
+      {"CopyHenkeiZukei2", 70, 70, 71},  // handlers/figure_paste.cpp
+      {"Sikichi", 71, 71, 72},           // handlers/site_floor.cpp
+      {"Sikichi4", 72, 72, 73},          // handlers/site_floor.cpp
+      {"SeSenTenEn", 73, 73, 74},        // handlers/tangents.cpp
+      {"SeSenEnEn", 74, 74, 75},         // handlers/tangents.cpp
+      {"EnSeSen3ten", 75, 75, 76},       // handlers/circles.cpp
+      {"EnSeSen3tenN", 76, 76, 77},      // handlers/circles.cpp
+      {"kyokusen3ten", 77, 77, 78},      // handlers/curves.cpp
+      {"KakudoSokutei", 78, 78, 79},     // handlers/areas.cpp
+      {"SupuLine", 79, 79, 80},          // handlers/curves.cpp
+      {"Hanipg", 80, 80, 81},            // handlers/selection.cpp
+      {"henkeizukei", 81, 81, 82},       // handlers/figure_paste.cpp
+      {"EnSeSen3sen", 82, 82, 83},       // handlers/circles.cpp
+      {"SesentenSitei", 83, 83, 84},     // handlers/tangents.cpp
+      {"SesenKakuSitei", 84, 84, 85},    // handlers/tangents.cpp
+      {"takakukeikotei", 85, 85, 86},    // handlers/polygons.cpp
+      {"Buzaikotei", 86, 86, 87},        // handlers/figures.cpp
+      {"Yazirusikotei", 87, 87, 88},     // handlers/figures.cpp
+      {"Senkigo1", 88, 88, 89},          // handlers/figures.cpp
+      {"takakukeiFree", 89, 89, 90},     // handlers/polygons.cpp
+      {"Yuka", 90, 90, 91},              // handlers/site_floor.cpp
+      {"Senzyouten2", 91, 0, 3},         // framework/point_assists.cpp
+      {"sinko", 92, 91, 92},             // handlers/curves.cpp
+      {"GridkizyunTen", 93, 92, 93},     // framework/cursor_ring_grid.cpp
+      {"ZukeiHozon", 94, 93, 94},        // handlers/copy_move.cpp
+      {"RenKetuMozi", 95, 94, 95},       // handlers/texts.cpp
+      {"hitsuru", 96, 0, 2},             // framework/point_assists.cpp
   };
   return order;
 }

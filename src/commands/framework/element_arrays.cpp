@@ -24,8 +24,10 @@ enum class LayerRule : std::uint8_t { Current, Kept };
 // Adds one record through the adding operation of its kind; true when the
 // drawing took it. Rectangles and other kinds are not added, nor a text
 // without a string.
-bool AddRecord(TcadBox& box, const RDrawElement& r, const Tdrawinp::TextList* texts, LayerRule rule, bool newUndo) {
+bool AddRecord(TcadBox& box, const RDrawElement& r, const Tdrawinp::TextList* texts, LayerRule rule,
+               UndoJoin join) {
   Tdrawinp& store = *box.Draw1;
+  const bool newUndo = join == UndoJoin::NewStep;
   const std::size_t before = store.Elements.size();
   switch (r.Kind) {
     case kKindLine:
@@ -59,11 +61,10 @@ bool AddRecord(TcadBox& box, const RDrawElement& r, const Tdrawinp::TextList* te
 // text, a line too short to add) neither uses the step up nor lets the
 // records join the step before; joining adds to the step already open.
 void CommitRecords(TcadBox& box, std::span<const RDrawElement> records, const Tdrawinp::TextList* texts,
-                   LayerRule rule, bool join, const std::function<void(const RDrawElement&)>& drawAdded = {}) {
-  bool open = join;
+                   LayerRule rule, UndoJoin join, const std::function<void(const RDrawElement&)>& drawAdded = {}) {
   for (const RDrawElement& r : records) {
-    if (!AddRecord(box, r, texts, rule, !open)) continue;
-    open = true;
+    if (!AddRecord(box, r, texts, rule, join)) continue;
+    join = UndoJoin::JoinCurrent;
     if (drawAdded) drawAdded(r);
   }
 }
@@ -72,18 +73,18 @@ void CommitRecords(TcadBox& box, std::span<const RDrawElement> records, const Td
 
 void TcadBox::CommitElementArray(std::span<const RDrawElement> elements, std::int32_t high,
                                  const Tdrawinp::TextList& texts) {
-  CommitRecords(*this, Records(elements, high), &texts, LayerRule::Current, false);
+  CommitRecords(*this, Records(elements, high), &texts, LayerRule::Current, UndoJoin::NewStep);
 }
 
 void TcadBox::CommitElementArrayKeepLayer(std::span<const RDrawElement> elements, std::int32_t high,
                                           const Tdrawinp::TextList& texts, bool appendToUndo) {
-  CommitRecords(*this, Records(elements, high), &texts, LayerRule::Kept, appendToUndo);
+  CommitRecords(*this, Records(elements, high), &texts, LayerRule::Kept, NewStepWhen(!appendToUndo));
 }
 
 void TcadBox::CommitAndDrawElementArray(std::span<const RDrawElement> elements, std::int32_t high) {
   // Each shows as it is added, as the redraw draws it: the last in the drawing.
   const auto draw = [this](const RDrawElement&) { DrawAsRedrawn(Draw1->Elements.back()); };
-  CommitRecords(*this, Records(elements, high), nullptr, LayerRule::Current, false, draw);
+  CommitRecords(*this, Records(elements, high), nullptr, LayerRule::Current, UndoJoin::NewStep, draw);
 }
 
 void TcadBox::DrawElementArray(std::span<const RDrawElement> elements, std::int32_t high,

@@ -4,6 +4,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "geometry/codepage.h"
 #include "platform/host_notifications.h"
 #include "tools/edit/curves.h"
@@ -31,7 +32,7 @@ namespace {
 constexpr int kPicked = 120;
 constexpr TColor kPickedColour = 0x4080FF;  // RGB(255, 128, 64)
 
-bool InPick(const TcadBox& box) { return box.ButonType == dttenGaibu || box.ButonType == dttenGaibuopt; }
+bool InPickExternalPick(const TcadBox& box) { return box.ButonType == dttenGaibu || box.ButonType == dttenGaibuopt; }
 
 // Gkasen 1 and 5 to 255 collect a polyline; the others take one point,
 // line, circle or (not yet) text.
@@ -76,7 +77,7 @@ bool TakePoint(TcadBox& box, double x, double y, RPoint2D& point) {
 }
 
 void tenGaibuDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!InPick(box)) return;
+  if (!InPickExternalPick(box)) return;
   if (box.ViewGestureState != 0) {
     box.ClickKind = 0;
     return;
@@ -104,7 +105,7 @@ void tenGaibuDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void tenGaibuMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!InPick(box) || box.ViewGestureState != 0) return;
+  if (!InPickExternalPick(box) || box.ViewGestureState != 0) return;
   const bool polyline = PolylineKind(box.Gkasen);
   const bool drawing = box.B_Switch == on1 || box.B_Switch == on2;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
@@ -120,7 +121,7 @@ void tenGaibuMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   if (!polyline) {
-    box.SetGuidePrompt(J("点    [左クリック（自由）：右クリック（点読取り）]"));
+    box.SetGuidePrompt(J(kPointPromptShort));
     return;
   }
   if (!NoMouseButtonHeld(shift)) return;
@@ -129,9 +130,9 @@ void tenGaibuMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.RubberEnd = {x, y};
     XorRubber(box);
     box.RubberErased = false;
-    box.SetGuidePrompt(J("終点指示（開始点）    [左クリック：（自由）  右クリック：（点読取り）]"));
+    box.SetGuidePrompt(J(kNextVertexPrompt));
   } else {
-    box.SetGuidePrompt(J("開始点指示    [左クリック（自由）：右クリック（点読取り）]"));
+    box.SetGuidePrompt(J(kFirstVertexPrompt));
   }
 }
 
@@ -140,7 +141,7 @@ void tenGaibuMove(TcadBox& box, TShiftState shift, double x, double y) {
 void TakeElement(TcadBox& box, bool circle) {
   std::int32_t index = -1;
   if (!box.PickLineOrArc(index, false, box.FirstPoint.x, box.FirstPoint.y, circle ? 2 : 1)) {
-    box.ShowTopMessage(J(circle ? "円無" : "線無"));
+    box.ShowTopMessage(J(circle ? kNoCircleShort : "線無"));
     return;
   }
   const RDrawElement e = box.Draw1->Elements[static_cast<std::size_t>(index)];
@@ -173,7 +174,7 @@ void AddVertex(TcadBox& box, RPoint2D p) {
 }
 
 void tenGaibuUp(TcadBox& box, TShiftState, double, double) {
-  if (!InPick(box) || box.ViewGestureState != 0 || box.ClickKind == 0) return;
+  if (!InPickExternalPick(box) || box.ViewGestureState != 0 || box.ClickKind == 0) return;
   if (!PolylineKind(box.Gkasen)) {
     if (box.CommandStep != 1) return;
     switch (box.Gkasen) {
@@ -205,7 +206,7 @@ void tenGaibuUp(TcadBox& box, TShiftState, double, double) {
 // drawn for good are painted over in the background colour, and what they
 // crossed is painted again from the drawing.
 void tenGaibuCancel(TcadBox& box) {
-  const TSupuLineobj* v = InPick(box) ? Vertices(box) : nullptr;
+  const TSupuLineobj* v = InPickExternalPick(box) ? Vertices(box) : nullptr;
   if (v == nullptr) return;
   EraseRubber(box);
   TCanvas& canvas = box.Canvas();

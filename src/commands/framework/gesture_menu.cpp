@@ -13,6 +13,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
 #include "platform/host_notifications.h"
@@ -314,14 +315,14 @@ bool StartTwoPointVariant(TcadBox& box, Sbuttontype mode) {
   RPoint2D p;
   if (!SnapAtPress(box, p)) {
     box.ClickKind = 0;
-    box.ShowTopMessage(J(" 点なし "));
+    box.ShowTopMessage(J(kNoPointCaption));
     return false;
   }
   box.CurrentPoint = p;
   box.PendingGesture = dtNo;
   box.ButonType = mode;
   box.ClickKind = 7;
-  box.ShowTopMessage(J("2点目指示"));
+  box.ShowTopMessage(J(kSecondPointCaption));
   return true;
 }
 
@@ -594,7 +595,7 @@ RGestureOffer SwallowedDrag(GestureSide side, std::uint8_t sector, std::vector<S
 
 RGestureOffer ConfirmGesture(GestureSide side, Sbuttontype code, std::vector<Sbuttontype> modes,
                              std::function<bool(const TcadBox&)> when, std::uint8_t extras) {
-  const char* caption = side == GestureSide::Left ? " 確　 定 " : " 確　定  ";
+  const char* caption = side == GestureSide::Left ? kConfirmCaption : kConfirmSnappedCaption;
   return {side, std::move(modes), {2, std::move(when), GestureOutcome::Choose, caption, code, extras}};
 }
 

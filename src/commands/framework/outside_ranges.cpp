@@ -5,6 +5,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
@@ -98,7 +99,7 @@ void FollowRangeRect(TcadBox& box, TShiftState shift, double x, double y, const 
   if (!NoMouseButtonHeld(shift) || box.CommandStep != 1) return;
   MoveRangeRect(box, x, y);
   if (box.RangeClickKind == 2) box.SetGuidePrompt(J(leftPrompt));
-  if (box.RangeClickKind == 3) box.SetGuidePrompt(J("範囲除外"));
+  if (box.RangeClickKind == 3) box.SetGuidePrompt(J(kRangeLeftOutCaption));
 }
 
 // Removes the rubber rectangle when it is on the screen.
@@ -191,7 +192,7 @@ void CopyHantenUp(TcadBox& box, TShiftState, double, double) {
   const RPoint2D p = box.FamilyState<RMirrorState>().PickPoint;
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
   if (!box.PickMirrorLine(p.x, p.y, x1, y1, x2, y2)) {
-    box.SetGuidePrompt(J("線がありません！"));
+    box.SetGuidePrompt(J(kNoLineExclaimed));
     return;
   }
   Tdrawinp& store = *box.Draw1;
@@ -265,7 +266,7 @@ void KiritoriHaniMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.ClickKind = 0;
     return;
   }
-  FollowRangeRect(box, shift, x, y, "範    囲");
+  FollowRangeRect(box, shift, x, y, kRangeCaption);
 }
 
 void KiritoriHaniUp(TcadBox& box, TShiftState, double, double) {

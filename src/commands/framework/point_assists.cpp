@@ -13,6 +13,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "geometry/angles_points.h"
 #include "geometry/arcs_ellipses.h"
 #include "geometry/codepage.h"
@@ -155,7 +156,7 @@ void Senzyouten2Down(TcadBox& box, TShiftState shift, double x, double y) {
       box.AssistRead = true;
     } else {
       box.ClickKind = 0;
-      box.SetGuidePrompt(J("図形がありません"));
+      box.SetGuidePrompt(J(kNoFigureMessage));
     }
   }
 }

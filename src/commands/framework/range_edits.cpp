@@ -189,7 +189,7 @@ std::vector<RPolyEdge> PastedOutline(const TcadBox& box, const TBufferTransform&
 }  // namespace
 
 void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, double dy, double x, double y,
-                                    double angle, double scaleX, double scaleY, bool joinStep) {
+                                    double angle, double scaleX, double scaleY, UndoJoin join) {
   Tdrawinp& store = *Draw1;
   if (store.Buffer.empty()) return;
   if (store.Buffer.size() >= kHiddenLineLimit) {
@@ -231,7 +231,7 @@ void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, doubl
     if (result >= 1) KeepPiece(pieces, e, p1sx, p1sy, p1ex, p1ey);
     if (result == 2) KeepPiece(pieces, e, p2sx, p2sy, p2ex, p2ey);
   }
-  TUndoStep step(store, joinStep ? TUndoStep::Start::Join : TUndoStep::Start::New);
+  TUndoStep step(store, join);
   // Where each cut element was, the drawing is painted again once it is
   // gone (drawn again in XOR it would cut what crossed it); the pieces
   // show at once as the redraw draws them.
@@ -405,7 +405,7 @@ void TcadBox::EnvelopeRotatedBox(double x1, double y1, double x2, double y2, dou
     return e.ColorNo == Pencol && e.LineType == Pentyp && TouchesWindow(store, e, left, bottom, right, top);
   };
   // The box just drawn holds the step; the envelope joins it.
-  TUndoStep step(store, TUndoStep::Start::Join);
+  TUndoStep step(store, UndoJoin::JoinCurrent);
   if (!RunEnvelope(*this, step, left, bottom, right, top, takes)) return;
   store.BuildDisplayLists(ViewWindow.Left, ViewWindow.Bottom, ViewWindow.Right, ViewWindow.Top, Zoom);
 }
@@ -413,7 +413,7 @@ void TcadBox::EnvelopeRotatedBox(double x1, double y1, double x2, double y2, dou
 void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep) {
   Tdrawinp& store = *Draw1;
   if (clearHighlight) HaniAka_Cyu = false;
-  TUndoStep step(store, newUndoStep ? TUndoStep::Start::New : TUndoStep::Start::Join);
+  TUndoStep step(store, NewStepWhen(newUndoStep));
   TCanvas& canvas = Canvas();
   canvas.Pen.Mode = pmCopy;
   canvas.Pen.Style = psSolid;

@@ -518,7 +518,7 @@ void TcadBox::DeleteElementAt(double x, double y) {
   RebuildDisplayLists(*this);
 }
 
-void TcadBox::DeleteLineByIndex(std::int32_t index, bool joinStep) {
+void TcadBox::DeleteLineByIndex(std::int32_t index, UndoJoin join) {
   if (index < 0 || static_cast<std::size_t>(index) >= Draw1->Elements.size()) return;
   const RDrawElement e = Draw1->Elements[static_cast<std::size_t>(index)];
   EraseRingCursor();
@@ -526,7 +526,7 @@ void TcadBox::DeleteLineByIndex(std::int32_t index, bool joinStep) {
   // it is painted again from the drawing.
   EraseWith(*this, 2, 1, e.X1, e.Y1, e.X2, e.Y2);
   InvalidateLineBand(e.X1, e.Y1, e.X2, e.Y2);
-  TUndoStep(*Draw1, joinStep ? TUndoStep::Start::Join : TUndoStep::Start::New).Delete(index);
+  TUndoStep(*Draw1, join).Delete(index);
   RebuildDisplayLists(*this);
 }
 

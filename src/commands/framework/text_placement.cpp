@@ -96,15 +96,15 @@ void TcadBox::RefreshHeldTextFrame() {
   canvas.Pen.Mode = pmCopy;
 }
 
-void TcadBox::AddHeldTextStep(Tdrawinp& store) { AddHeldText(store, true); }
+void TcadBox::AddHeldTextStep(Tdrawinp& store) { AddHeldText(store, UndoJoin::NewStep); }
 
-void TcadBox::AddHeldText(Tdrawinp& store, bool newUndoStep) {
-  AddTextExact(HeldTextElement(*this), PlaceText, store, newUndoStep);
+void TcadBox::AddHeldText(Tdrawinp& store, UndoJoin join) {
+  AddTextExact(HeldTextElement(*this), PlaceText, store, join == UndoJoin::NewStep);
 }
 
-void TcadBox::AddTextFromTemplate(const RDrawElement& templ, const std::string& text, bool newUndoStep) {
+void TcadBox::AddTextFromTemplate(const RDrawElement& templ, const std::string& text, UndoJoin join) {
   const std::size_t before = Draw1->Elements.size();
-  AddTextExact(templ, text, *Draw1, newUndoStep);
+  AddTextExact(templ, text, *Draw1, join == UndoJoin::NewStep);
   if (Draw1->Elements.size() == before) return;
   RefitTextEnd(static_cast<std::int32_t>(before));
   const RDrawElement& added = Draw1->Elements[before];
@@ -130,7 +130,7 @@ void TcadBox::AddTextRefitted(const RDrawElement& templ, const std::string& text
   e.Y2 = y2;
   CurrentTextHeight = m.FrameHeight;
   // A refused element must not leave its string behind.
-  if (!TUndoStep(*Draw1, TUndoStep::Start::Join).AddChecked(e)) Draw1->ElementTexts.pop_back();
+  if (!TUndoStep(*Draw1, UndoJoin::JoinCurrent).AddChecked(e)) Draw1->ElementTexts.pop_back();
 }
 
 bool TcadBox::PickTextAt(std::string& text, bool peekOnly, double x, double y) {

@@ -9,6 +9,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/codepage.h"
 #include "geometry/element_numbers.h"
@@ -54,7 +55,7 @@ void RegisterAreaCommands() {
                   .Hooks = {.Cursor = HatchCursor},
                   .Assist = {.Slot = HachiTenAssistSlot},
                   .Gestures = {ConfirmGesture(GestureSide::Left, dtHachiTen, {dtHachiTen}),
-                               {GestureSide::Left, {dtHachiTen}, {4, {}, GestureOutcome::Choose, " 再選択  ", dtHachiten2}}}});
+                               {GestureSide::Left, {dtHachiTen}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtHachiten2}}}});
   RegisterFamily({.Name = "Hachi2ten",
                   .Modes = {dtHachitenHen, dtHachi2ten},
                   .Down = Hachi2tenDown,
@@ -65,7 +66,7 @@ void RegisterAreaCommands() {
                   .Hooks = {.Leave = EraseHatchRectOnLeave, .Cursor = HatchCursor},
                   .Assist = {.Slot = Hachi2tenAssistSlot},
                   .Gestures = {ConfirmGesture(GestureSide::Left, dtHachiTen, {dtHachi2ten}),
-                               {GestureSide::Left, {dtHachi2ten}, {4, {}, GestureOutcome::Choose, " 再選択  ", dtHachiten2}}}});
+                               {GestureSide::Left, {dtHachi2ten}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtHachiten2}}}});
   RegisterFamily({.Name = "SokuteiMen",
                   .Modes = {dtSokuteiMen},
                   .Down = SokuteiMenDown,
@@ -75,7 +76,7 @@ void RegisterAreaCommands() {
                   .Redraws = {{"SokuteiMenRedraw", SokuteiMenRedraw}},
                   .Assist = {.Slot = OutlineAssistSlot},
                   .Gestures = {ConfirmGesture(GestureSide::Left, dtSokuteiMen),
-                               {GestureSide::Left, {}, {4, {}, GestureOutcome::Choose, " 再選択  ", dtSokuteiMen2}}}});
+                               {GestureSide::Left, {}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtSokuteiMen2}}}});
   RegisterFamily({.Name = "SokuteiKeka",
                   .Modes = {dtSokuteiKeka},
                   .Down = SokuteiKekaDown,
@@ -116,7 +117,7 @@ THachiTenobj& HatchOrNew(TcadBox& box) {
 }
 TSokuteiMenobj* Area(TcadBox& box) { return box.Tool(ToolSlot::AreaObj).Get<TSokuteiMenobj>(); }
 
-double WriteGroupScale(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
+double WriteGroupScaleAreas(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
 
 // The drag gesture of a move: it drops the press that began the drag.
 bool GestureTaken(TcadBox& box, TShiftState shift, double x, double y) {
@@ -433,7 +434,7 @@ void SokuteiMenMove(TcadBox& box, TShiftState shift, double x, double y) {
 void SokuteiMenUp(TcadBox& box, TShiftState, double, double) {
   if (!OwnClick(box, dtSokuteiMen)) return;
   if (box.ClickKind == 0) return;
-  const double scale = WriteGroupScale(box);
+  const double scale = WriteGroupScaleAreas(box);
   if (box.B_Switch == _off) {
     TSokuteiMenobj* area = Area(box);
     if (area == nullptr) area = &box.Tool(ToolSlot::AreaObj).Emplace<TSokuteiMenobj>();
@@ -575,14 +576,14 @@ bool TakeAngleSnap(TcadBox& box, double x, double y, std::initializer_list<RPoin
   double sx = x, sy = y;
   if (!box.Draw1->SnapPointNoText(sx, sy, box.Zoom, 0, box.GridObj.Lines)) {
     box.ClickKind = 0;
-    box.ShowTopMessage(J("点無し"));
+    box.ShowTopMessage(J(kNoPointMessage));
     return false;
   }
   const RPoint2D p{sx, sy};
   for (const RPoint2D& t : taken) {
     if (SameClickPoint(p, t)) {
       box.ClickKind = 0;
-      box.ShowTopMessage(J("同一点"));
+      box.ShowTopMessage(J(kSamePointMessage));
       return false;
     }
   }

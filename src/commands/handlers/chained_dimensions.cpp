@@ -10,6 +10,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
@@ -99,11 +100,11 @@ namespace {
 constexpr int kPointTaken = 100;
 constexpr int kDimensionEnded = 103;
 constexpr int kPositionCommitted = 114;
-const char* const kPanel = "TFrame14";
+const char* const kPanelChainedDimensions = "TFrame14";
 
-TRenSunpoSenobj* Tool(TcadBox& box) { return box.Tool(ToolSlot::RenSunpoObj).Get<TRenSunpoSenobj>(); }
+TRenSunpoSenobj* ToolChainedDimensions(TcadBox& box) { return box.Tool(ToolSlot::RenSunpoObj).Get<TRenSunpoSenobj>(); }
 
-TRenSunpoSenobj& CreateTool(TcadBox& box) {
+TRenSunpoSenobj& CreateToolChainedDimensions(TcadBox& box) {
   return box.Tool(ToolSlot::RenSunpoObj).Emplace<TRenSunpoSenobj>(std::span<const RTextStyle>(box.TextStyles));
 }
 
@@ -113,7 +114,7 @@ bool FinishedByRenSunpo(Sbuttontype m) {
 }
 bool KeepsTheTool(Sbuttontype m) { return FinishedByRenSunpo(m) || m == dtFukusenHaniSen; }
 
-TColor PreviewColour(const TcadBox& box) { return box.tanren_Han ? box.Sentakucol4 : box.Sentakucol2; }
+TColor PreviewColourChainedDimensions(const TcadBox& box) { return box.tanren_Han ? box.Sentakucol4 : box.Sentakucol2; }
 
 void DrawToolArray(TcadBox& box, const TRenSunpoSenobj& tool, std::uint8_t defaultLineType) {
   box.DrawElementArray(tool.Elements, tool.LastIndex, defaultLineType, false, false);
@@ -147,7 +148,7 @@ void XorRecords(TcadBox& box, const std::vector<RDrawElement>& records, TColor c
 void XorPreview(TcadBox& box, const TRenSunpoSenobj& tool) {
   RShownDimension& shown = box.FamilyState<RShownDimension>();
   shown.Preview = ArrayOf(tool);
-  shown.PreviewColour = PreviewColour(box);
+  shown.PreviewColour = PreviewColourChainedDimensions(box);
   XorRecords(box, shown.Preview, shown.PreviewColour);
 }
 
@@ -155,7 +156,7 @@ void RepaintUnderShownResult(TcadBox& box);
 
 // Whatever of the dimension shows goes: the preview drawn once more in XOR
 // as it was drawn, a result by painting its part of the control again.
-void ErasePreview(TcadBox& box, const TRenSunpoSenobj&) {
+void ErasePreviewChainedDimensions(TcadBox& box, const TRenSunpoSenobj&) {
   RShownDimension& shown = box.FamilyState<RShownDimension>();
   if (!box.RubberErased) {
     if (!shown.Preview.empty()) XorRecords(box, shown.Preview, shown.PreviewColour);
@@ -172,7 +173,7 @@ void UpdateTool(TcadBox& box, TRenSunpoSenobj& tool, const RPoint2D& p) {
 
 // The preview follows the cursor.
 void UpdatePreview(TcadBox& box, TRenSunpoSenobj& tool, double x, double y) {
-  ErasePreview(box, tool);
+  ErasePreviewChainedDimensions(box, tool);
   UpdateTool(box, tool, {x, y});
   XorPreview(box, tool);
   box.RubberErased = false;
@@ -184,14 +185,14 @@ void UpdatePreview(TcadBox& box, TRenSunpoSenobj& tool, double x, double y) {
 void ShowPointResult(TcadBox& box, TRenSunpoSenobj& tool, const RPoint2D& p) {
   box.ToggleRingCursor();
   box.RingHidden = true;
-  if (box.ClickPending) ErasePreview(box, tool);
+  if (box.ClickPending) ErasePreviewChainedDimensions(box, tool);
   UpdateTool(box, tool, p);
   TCanvas& canvas = box.Canvas();
   const TCanvas::TPictureDrawing picture(canvas);
   canvas.Pen.Mode = pmCopy;
   canvas.Pen.Style = psSolid;
   canvas.Pen.Width = 1;
-  canvas.Pen.Color = PreviewColour(box);
+  canvas.Pen.Color = PreviewColourChainedDimensions(box);
   DrawToolArray(box, tool, 1);
   box.FamilyState<RShownDimension>().Result = ArrayOf(tool);
 }
@@ -268,13 +269,13 @@ void EndDimension(TcadBox& box) {
   box.B_Switch = _off;
   box.RubberErased = false;
   box.Tool(ToolSlot::RenSunpoObj).Free();
-  PostHostNotification(kPanel, kDimensionEnded);
+  PostHostNotification(kPanelChainedDimensions, kDimensionEnded);
   box.Invalidate();
   box.RingRepaintFlag = true;
 }
 
 void RenSunpoFinish(TcadBox& box, std::uint8_t finishFlag) {
-  TRenSunpoSenobj* tool = Tool(box);
+  TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   if (!FinishedByRenSunpo(box.ButonType) || tool == nullptr) return;
   tool->TrimOnFinish = finishFlag;
   CommitTool(box, *tool);
@@ -290,12 +291,12 @@ void CommitShownResult(TcadBox& box, TRenSunpoSenobj& tool) {
   tool.DropLastPoint();
   const std::size_t first = box.Draw1->Elements.size();
   box.CommitElementArray(tool.Elements, tool.LastIndex, tool.Texts);
-  ErasePreview(box, tool);
+  ErasePreviewChainedDimensions(box, tool);
   DrawAddedSince(box, first);
 }
 
 void FukusenHaniSenStep(TcadBox& box, std::uint8_t finishFlag) {
-  TRenSunpoSenobj* tool = Tool(box);
+  TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   if (box.ButonType != dtFukusenHaniSen || tool == nullptr) return;
   tool->TrimOnFinish = finishFlag;
   CommitShownResult(box, *tool);
@@ -307,7 +308,7 @@ void FukusenHaniSenStep(TcadBox& box, std::uint8_t finishFlag) {
 }
 
 void RenSunpoCyusinStep(TcadBox& box) {
-  TRenSunpoSenobj* tool = Tool(box);
+  TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   if (!ModeIn(box.ButonType, {dtRenSunpoCyusin, dtRenSunpoCyusin2, dtRenKetuMozi}) || tool == nullptr) return;
   CommitShownResult(box, *tool);
   box.B_Switch = _off;
@@ -317,10 +318,10 @@ void RenSunpoCyusinStep(TcadBox& box) {
 
 // The cancel-all's first phase: the chains keep what was built so far.
 void RenSunpoCancel(TcadBox& box) {
-  TRenSunpoSenobj* tool = Tool(box);
+  TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   if (!ModeIn(box.ButonType, {dtRenSunpo, dtRenSunpokaku, dtRenSunpoKei}) || tool == nullptr) return;
   if (box.ButonType != dtRenSunpoKei) {
-    ErasePreview(box, *tool);
+    ErasePreviewChainedDimensions(box, *tool);
     tool->TrimOnFinish = 0;
     CommitTool(box, *tool);
   }
@@ -329,15 +330,15 @@ void RenSunpoCancel(TcadBox& box) {
 
 // The later phase: whatever dimension is left unfinished goes.
 void RenSunpoCyusinCancel(TcadBox& box) {
-  TRenSunpoSenobj* tool = Tool(box);
+  TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   if (!KeepsTheTool(box.ButonType) || tool == nullptr) return;
-  ErasePreview(box, *tool);
+  ErasePreviewChainedDimensions(box, *tool);
   box.Canvas().Pen.Mode = pmCopy;
   box.Tool(ToolSlot::RenSunpoObj).Free();
 }
 
 void RenSunpoRedraw(TcadBox& box) {
-  TRenSunpoSenobj* tool = Tool(box);
+  TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   if (!KeepsTheTool(box.ButonType) || tool == nullptr) return;
   // After a full redraw nothing of a result is left on the screen.
   if (box.RubberErased) box.FamilyState<RShownDimension>().Result.clear();
@@ -409,7 +410,7 @@ void ChainDown(TcadBox& box, TShiftState shift, double x, double y, bool angleOr
       return;
     default:
       if (box.ButonType == dtRenSunpo || box.ButonType == dtRenSunpokaku) {
-        if (SnapWithToolCircles(box, Tool(box), x, y, p)) box.SecondPoint = p;
+        if (SnapWithToolCircles(box, ToolChainedDimensions(box), x, y, p)) box.SecondPoint = p;
       } else if (Snap(box, x, y, p)) {
         box.SecondPoint = p;
       }
@@ -422,7 +423,7 @@ void ChainMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.ClickKind = 0;
     return;
   }
-  TRenSunpoSenobj* tool = Tool(box);
+  TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     if (tool != nullptr) box.ClickKind = 0;
     return;
@@ -464,17 +465,17 @@ void ChainUp(TcadBox& box) {
   const Sbuttontype mode = box.ButonType;
   const bool angles = mode == dtRenSunpokaku;
   const bool chain = angles || mode == dtRenSunpo;
-  TRenSunpoSenobj* tool = Tool(box);
+  TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   if (box.B_Switch == _off) {
     RDrawElement element;
     if (mode == dtFukusenHaniSen) {
       box.B_Switch = on1;
     } else if (angles) {
-      if (tool == nullptr) CreateTool(box).AddPoint(box.ClickKind == 2, 0, box.FirstPoint.x, box.FirstPoint.y, ZeroElement());
+      if (tool == nullptr) CreateToolChainedDimensions(box).AddPoint(box.ClickKind == 2, 0, box.FirstPoint.x, box.FirstPoint.y, ZeroElement());
       box.B_Switch = on1;
     } else if (ElementUnder(box, box.PressPoint, box.PickedIndex[1], false, 0, element)) {
       if (element.Kind == kKindArc && tool == nullptr) {
-        CreateTool(box).AddPoint(box.ClickKind == 2, 1, box.FirstPoint.x, box.FirstPoint.y, element);
+        CreateToolChainedDimensions(box).AddPoint(box.ClickKind == 2, 1, box.FirstPoint.x, box.FirstPoint.y, element);
         box.B_Switch = on1;
       } else {
         box.B_Switch = _off;
@@ -500,13 +501,13 @@ void ChainUp(TcadBox& box) {
   box.ClickPending = false;
   box.CurrentPoint = box.SecondPoint;
   if (chain) {
-    PostHostNotification(kPanel, kPointTaken);
+    PostHostNotification(kPanelChainedDimensions, kPointTaken);
   } else if (mode == dtRenSunpoKei) {
     RenSunpoFinish(box, 1);
-    PostHostNotification(kPanel, kPointTaken);
+    PostHostNotification(kPanelChainedDimensions, kPointTaken);
   } else {
     FukusenHaniSenStep(box, 1);
-    PostHostNotification(kPanel, kPositionCommitted);
+    PostHostNotification(kPanelChainedDimensions, kPositionCommitted);
   }
 }
 
@@ -552,7 +553,7 @@ void FukusenHaniSenUp(TcadBox& box, TShiftState, double, double) {
 // The snap against a reference line from A to B: a point of the drawing
 // (marker 0) or one derived from the line (marker 1); a line of no length
 // has nothing to derive from and the plain snap serves.
-bool ReferenceSnap(TcadBox& box, double x, double y, const RPoint2D& a, const RPoint2D& b, RPoint2D& point) {
+bool ReferenceSnapChainedDimensions(TcadBox& box, double x, double y, const RPoint2D& a, const RPoint2D& b, RPoint2D& point) {
   box.ClickPending = true;
   if (a.x != b.x || a.y != b.y) {
     double sx = b.x, sy = b.y;
@@ -591,11 +592,11 @@ void RenSunpoCyusinDown(TcadBox& box, TShiftState shift, double x, double y) {
     box.SecondPoint = box.FreePoint(x, y);
     return;
   }
-  const TRenSunpoSenobj* tool = Tool(box);
+  const TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   if (variant != 1 && box.B_Switch == on2) {
     const RPoint2D a = tool ? RPoint2D{tool->GuideStartX, tool->GuideStartY} : RPoint2D{};
     const RPoint2D b = tool ? RPoint2D{tool->GuideEndX, tool->GuideEndY} : RPoint2D{};
-    if (ReferenceSnap(box, x, y, a, b, p)) box.SecondPoint = p;
+    if (ReferenceSnapChainedDimensions(box, x, y, a, b, p)) box.SecondPoint = p;
     return;
   }
   if (variant != 1 && box.B_Switch == on3) {
@@ -608,7 +609,7 @@ void RenSunpoCyusinDown(TcadBox& box, TShiftState shift, double x, double y) {
     const bool isLine = line.Kind == kKindLine;
     const RPoint2D a = isLine ? RPoint2D{line.X1, line.Y1} : RPoint2D{};
     const RPoint2D b = isLine ? RPoint2D{line.X2, line.Y2} : RPoint2D{};
-    if (ReferenceSnap(box, x, y, a, b, p)) box.SecondPoint = p;
+    if (ReferenceSnapChainedDimensions(box, x, y, a, b, p)) box.SecondPoint = p;
     return;
   }
   if (Snap(box, x, y, p)) box.SecondPoint = p;
@@ -620,7 +621,7 @@ void RenSunpoCyusinMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.ClickKind = 0;
     return;
   }
-  TRenSunpoSenobj* tool = Tool(box);
+  TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     if (tool != nullptr) box.ClickKind = 0;
     return;
@@ -633,7 +634,7 @@ void RenSunpoCyusinMove(TcadBox& box, TShiftState shift, double x, double y) {
       {"円・円弧指示", "円・円弧指示:左クリック", "分割開始点指示:    [左クリック：（自由）  右クリック：（点読取り）]",
        "通過点指示(分割方向指示）:    [左クリック 右クリック：（自由）]",
        "分割終了点指示:    [左クリック：（自由）  右クリック：（点読取り）]"},
-      {"1点目指示", "1点目指示", "2点目指示", "2点目指示または、方向指示", nullptr}};
+      {"1点目指示", "1点目指示", kSecondPointCaption, "2点目指示または、方向指示", nullptr}};
   const std::uint8_t variant = box.CyusinKind <= 2 ? box.CyusinKind : 0;
   if (tool == nullptr) {
     box.SetGuidePrompt(J(kPrompts[variant][0]));
@@ -675,16 +676,16 @@ void RenSunpoCyusinUp(TcadBox& box, TShiftState, double, double) {
   if (box.ClickKind == 0) return;
   const std::uint8_t variant = box.CyusinKind <= 2 ? box.CyusinKind : 0;
   const bool left = box.ClickKind == 2;
-  TRenSunpoSenobj* tool = Tool(box);
+  TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   RDrawElement element;
   switch (box.B_Switch) {
     case _off:
       if (tool != nullptr) return;
       if (variant == 2 || (variant == 0 && !left)) {
-        CreateTool(box).AddPoint(0, 0, box.FirstPoint.x, box.FirstPoint.y, ZeroElement());
+        CreateToolChainedDimensions(box).AddPoint(0, 0, box.FirstPoint.x, box.FirstPoint.y, ZeroElement());
         box.B_Switch = on1;
       } else if (ElementUnder(box, box.FirstPoint, box.PickedIndex[1], true, variant == 1 ? 2 : 0, element)) {
-        CreateTool(box).AddPoint(1, 1, box.FirstPoint.x, box.FirstPoint.y, element);
+        CreateToolChainedDimensions(box).AddPoint(1, 1, box.FirstPoint.x, box.FirstPoint.y, element);
         box.B_Switch = on1;
       }
       return;
@@ -756,13 +757,13 @@ void RenSunpoCyusin2Move(TcadBox& box, TShiftState shift, double x, double y) {
     box.ClickKind = 0;
     return;
   }
-  TRenSunpoSenobj* tool = Tool(box);
+  TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     if (tool != nullptr) box.ClickKind = 0;
     return;
   }
   if (tool == nullptr || box.B_Switch == _off) {
-    box.SetGuidePrompt(J(" 始点指示    [左クリック：（自由）  右クリック：（点読取り）]"));
+    box.SetGuidePrompt(J(kStartPointPrompt));
     return;
   }
   if (!NoMouseButtonHeld(shift)) return;
@@ -778,9 +779,9 @@ void RenSunpoCyusin2Up(TcadBox& box, TShiftState, double, double) {
     return;
   }
   if (box.ClickKind == 0) return;
-  TRenSunpoSenobj* tool = Tool(box);
+  TRenSunpoSenobj* tool = ToolChainedDimensions(box);
   if (box.B_Switch == _off) {
-    if (tool == nullptr) tool = &CreateTool(box);
+    if (tool == nullptr) tool = &CreateToolChainedDimensions(box);
     tool->AddPoint(1, 0, box.FirstPoint.x, box.FirstPoint.y, ZeroElement());
     box.B_Switch = on1;
     return;

@@ -6,6 +6,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/arcs_ellipses.h"
@@ -128,12 +129,8 @@ void RegisterCircleCommands() {
 
 namespace {
 
-const char* const kFirstPointPrompt = "1点目指示    [左クリック：（自由）  右クリック：（点読取り）]";
-const char* const kSecondPointPrompt = "2点目指示    [左クリック：（自由）  右クリック：（点読取り）]";
 const char* const kThirdPointPrompt = "3点目指示    [左クリック：（自由）  右クリック：（点読取り）]";
-const char* const kFirstPointPromptB = "1点目指示    [左クリック（自由）：右クリック（点読取り）]";
-const char* const kSecondPointPromptB = "2点目指示    [左クリック（自由）：右クリック（点読取り）]";
-const char* const kSameAsFirst = "1点目と同一です";
+const char* const kSecondPointPromptCompact = "2点目指示    [左クリック（自由）：右クリック（点読取り）]";
 constexpr int kFixedCircleAdded = 100;
 
 // A curve as the arc fields of an element: centre, major semi-axis, axis
@@ -250,7 +247,7 @@ void EnFreeDown(TcadBox& box, TShiftState shift, double x, double y) {
   box.SecondPoint = {x, y};
   if (SameClickPoint(snapped, box.FirstPoint)) {
     box.ClickKind = 0;
-    box.ShowTopMessage(J(kSameAsFirst));
+    box.ShowTopMessage(J(kSameAsFirstMessage));
     return;
   }
   box.CurrentPoint = p;
@@ -353,11 +350,11 @@ void ArcDown(TcadBox& box, bool fixedRadius, TShiftState shift, double x, double
     if (!OffsetClickPoint(box, x, y, p, snapped)) return;
     if (snapping && SameClickPoint(snapped, box.FirstPoint)) {
       box.ClickKind = 0;
-      box.ShowTopMessage(J(kSameAsFirst));
+      box.ShowTopMessage(J(kSameAsFirstMessage));
       return;
     }
     TakeArcStart(box, fixedRadius, p);
-    if (snapping && !fixedRadius) box.SetGuidePrompt(J("点ヒット"));
+    if (snapping && !fixedRadius) box.SetGuidePrompt(J(kPointHitPrompt));
     return;
   }
   if (OffsetClickPoint(box, x, y, p, snapped)) box.SecondPoint = p;
@@ -482,7 +479,7 @@ void EnKoteiMove(TcadBox& box, TShiftState shift, double x, double y) {
   box.PreviewStart = box.AngleArcStart;
   box.PreviewEnd = box.AngleArcEnd;
   box.PreviewAngle = box.EllipseRotation;
-  box.SetGuidePrompt(J("点指示    [左クリック：（自由）  右クリック：（点読取り）]"));
+  box.SetGuidePrompt(J(kPointPrompt));
 }
 
 void EnKoteiUp(TcadBox& box, TShiftState, double, double) {
@@ -546,7 +543,7 @@ void hanEnDown(TcadBox& box, TShiftState shift, double x, double y) {
   }
   if (box.ClickKind == 3 && SameClickPoint(p, box.FirstPoint)) {
     box.ClickKind = 0;
-    box.SetGuidePrompt(J(kSameAsFirst));
+    box.SetGuidePrompt(J(kSameAsFirstMessage));
     return;
   }
   box.SecondPoint = p;
@@ -645,7 +642,7 @@ void En3tenDown(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   box.SegmentStart = p;
-  if (snapping) box.ShowTopMessage(J("点ﾋｯﾄ"));
+  if (snapping) box.ShowTopMessage(J(kPointHitCaption));
 }
 
 void En3tenMove(TcadBox& box, TShiftState shift, double x, double y) {
@@ -660,11 +657,11 @@ void En3tenMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   if (box.B_Switch == _off) {
-    box.SetGuidePrompt(J(kFirstPointPromptB));
+    box.SetGuidePrompt(J(kFirstPointPromptCompact));
     return;
   }
   if (box.B_Switch == on1) {
-    box.SetGuidePrompt(J(kSecondPointPromptB));
+    box.SetGuidePrompt(J(kSecondPointPromptCompact));
     return;
   }
   ErasePreview(box);
@@ -735,18 +732,18 @@ void ThreeInputDown(TcadBox& box, Sbuttontype mode, TShiftState shift, double x,
   if (box.ClickKind == 3) {
     if (!box.Draw1->SnapPoint(p.x, p.y, box.Zoom, 0, box.GridObj.Lines)) {
       box.ClickKind = 0;
-      box.ShowTopMessage(J("点無"));
+      box.ShowTopMessage(J(kNoPointShort));
       return;
     }
     const bool repeated = (box.B_Switch != _off && SameClickPoint(p, box.FirstPoint)) ||
                           (box.B_Switch == on2 && SameClickPoint(p, box.SecondPoint));
     if (repeated) {
       box.ClickKind = 0;
-      box.ShowTopMessage(J("同一点"));
+      box.ShowTopMessage(J(kSamePointMessage));
       return;
     }
     box.ShowPointMarker(0, p.x, p.y);
-    if (mode == dtEnSeSen3sen) box.ShowTopMessage(J("点ﾋｯﾄ"));
+    if (mode == dtEnSeSen3sen) box.ShowTopMessage(J(kPointHitCaption));
   } else if (box.ClickKind != 2) {
     return;
   }
@@ -769,12 +766,12 @@ void ThreeInputMove(TcadBox& box, Sbuttontype mode, TShiftState shift, double x,
   }
   const bool pointsOnly = mode != dtEnSeSen3sen;
   if (box.B_Switch == _off) {
-    box.SetGuidePrompt(J(pointsOnly ? kFirstPointPromptB
+    box.SetGuidePrompt(J(pointsOnly ? kFirstPointPromptCompact
                                     : "[1]　線、円、点指示  [左クリック（線、円読取り）：右クリック（点読取り）]"));
     return;
   }
   if (box.B_Switch == on1) {
-    box.SetGuidePrompt(J(pointsOnly ? kSecondPointPromptB
+    box.SetGuidePrompt(J(pointsOnly ? kSecondPointPromptCompact
                                     : "[2]　線、円、点指示  [左クリック（線、円読取り）：右クリック（点読取り）]"));
     return;
   }
@@ -826,7 +823,7 @@ bool PickInput(TcadBox& box, std::size_t slot, const RPoint2D& at) {
   if (box.ClickKind != 2) return true;
   std::int32_t index = -1;
   if (!box.PickLineOrArc(index, false, at.x, at.y, 0)) {
-    box.SetGuidePrompt(J("図形がありません"));
+    box.SetGuidePrompt(J(kNoFigureMessage));
     return false;
   }
   box.PickedIndex[slot] = index;

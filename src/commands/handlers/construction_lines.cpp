@@ -8,6 +8,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -62,10 +63,9 @@ void RegisterConstructionLineCommands() {
 
 namespace {
 
-const char* const kNothingThere = "図形がありません";
 const char* const kNoHit = "ﾋｯﾄできません";
 
-bool Runs(const TcadBox& box, Sbuttontype mode) { return box.ButonType == mode && box.ViewGestureState == 0; }
+bool RunsConstructionLines(const TcadBox& box, Sbuttontype mode) { return box.ButonType == mode && box.ViewGestureState == 0; }
 
 // The line stored at a list position, or null for a position outside the
 // list or an element that is no line.
@@ -189,7 +189,7 @@ void MarkHit(TcadBox& box, const char* prompt, RPoint2D at) {
 }
 
 void SencyusinDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtSencyusin)) return;
+  if (!RunsConstructionLines(box, dtSencyusin)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   const std::uint8_t click = box.ClickKind;
   RPoint2D snapped;
@@ -210,7 +210,7 @@ void SencyusinDown(TcadBox& box, TShiftState shift, double x, double y) {
     if (!SnapReference(box, x, y, snapped)) return;
     if (SameClickPoint(snapped, box.FirstPoint)) {
       box.ClickKind = 0;
-      box.SetGuidePrompt(J("1点目と同一です"));
+      box.SetGuidePrompt(J(kSameAsFirstMessage));
       return;
     }
     box.CurrentPoint = snapped;
@@ -219,12 +219,12 @@ void SencyusinDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void SencyusinMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtSencyusin)) return;
+  if (!RunsConstructionLines(box, dtSencyusin)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.ClickKind = 0;
     return;
   }
-  box.SetGuidePrompt(J(box.B_Switch == _off ? "1線目指示" : "2線目指示"));
+  box.SetGuidePrompt(J(box.B_Switch == _off ? kFirstLinePrompt : kSecondLinePrompt));
 }
 
 // The second reference taken: the centre line, and its extent is asked for.
@@ -236,7 +236,7 @@ void StartCentreLineExtent(TcadBox& box, std::int32_t added) {
 }
 
 void SencyusinUp(TcadBox& box, TShiftState, double, double) {
-  if (!Runs(box, dtSencyusin) || box.ClickKind == 0) return;
+  if (!RunsConstructionLines(box, dtSencyusin) || box.ClickKind == 0) return;
   const std::uint8_t click = box.ClickKind;
   if (box.B_Switch == _off) {
     if (click == 2) {
@@ -246,7 +246,7 @@ void SencyusinUp(TcadBox& box, TShiftState, double, double) {
       if (found) {
         box.B_Switch = on1;
       } else {
-        box.SetGuidePrompt(J(kNothingThere));
+        box.SetGuidePrompt(J(kNoFigureMessage));
         box.B_Switch = _off;
         box.ClickKind = 0;
       }
@@ -259,7 +259,7 @@ void SencyusinUp(TcadBox& box, TShiftState, double, double) {
   if (box.B_Switch != on1) return;
   if (click == 2) {
     if (!box.PickLineOrArc(box.PickedIndex[2], true, box.CurrentPoint.x, box.CurrentPoint.y, 1)) {
-      box.SetGuidePrompt(J(kNothingThere));
+      box.SetGuidePrompt(J(kNoFigureMessage));
       box.ClickKind = 0;
       return;
     }
@@ -289,7 +289,7 @@ void DrawExtentBand(TcadBox& box) {
 }
 
 void Sencyusin2Down(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtSencyusin2)) return;
+  if (!RunsConstructionLines(box, dtSencyusin2)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   const bool start = box.CommandStep == 0;
   if (box.ClickKind == 2) {
@@ -306,13 +306,13 @@ void Sencyusin2Down(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void Sencyusin2Move(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtSencyusin2)) return;
+  if (!RunsConstructionLines(box, dtSencyusin2)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) return;
   if (box.CommandStep == 0) {
-    box.SetGuidePrompt(J("始点指示    [左クリック：右クリック（点読取り）]"));
+    box.SetGuidePrompt(J(kSnappedStartPointPrompt));
     return;
   }
-  box.SetGuidePrompt(J("終点指示    [左クリック：右クリック（点読取り）]"));
+  box.SetGuidePrompt(J(kSnappedEndPointPrompt));
   if (!NoMouseButtonHeld(shift)) return;
   box.MoveRubberBand(box.Sentakucol, false, box.Penwidth, [&box] { DrawExtentBand(box); }, [&] {
     box.CurrentPoint = OnCentreLine(box, {x, y});
@@ -383,14 +383,14 @@ void PickTwoLinesThen(TcadBox& box, const std::function<void()>& divide) {
     box.PickPairKind = 0;
     box.B_Switch = found ? on1 : _off;
     if (!found) {
-      box.SetGuidePrompt(J(kNothingThere));
+      box.SetGuidePrompt(J(kNoFigureMessage));
       box.ClickKind = 0;
     }
     return;
   }
   if (box.B_Switch != on1) return;
   if (!box.PickLineOrArc(box.PickedIndex[2], true, box.CurrentPoint.x, box.CurrentPoint.y, 1)) {
-    box.SetGuidePrompt(J(kNothingThere));
+    box.SetGuidePrompt(J(kNoFigureMessage));
     box.ClickKind = 0;
     return;
   }
@@ -401,7 +401,9 @@ void PickTwoLinesThen(TcadBox& box, const std::function<void()>& divide) {
   box.DeselectElement(box.PickedIndex[2]);
 }
 
-void DivisionPrompt(TcadBox& box) { box.SetGuidePrompt(J(box.B_Switch == _off ? "1線目指示" : "2線目指示")); }
+void DivisionPrompt(TcadBox& box) {
+  box.SetGuidePrompt(J(box.B_Switch == _off ? kFirstLinePrompt : kSecondLinePrompt));
+}
 
 // The result lines with the current pen, group and layer, drawn and added
 // as one undo step; the picked lines lose their highlight.
@@ -451,7 +453,7 @@ bool TakePickedLines(TcadBox& box, RDrawElement& l1, RDrawElement& l2) {
 double WriteGroupScale(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
 
 void senbunkatuDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtsenbunkatu)) return;
+  if (!RunsConstructionLines(box, dtsenbunkatu)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   if (box.ClickKind != 2) return;
   if (box.B_Switch == _off) {
@@ -462,12 +464,12 @@ void senbunkatuDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void senbunkatuMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtsenbunkatu) || box.TrackDragGesture(shift, box.ButonType, x, y)) return;
+  if (!RunsConstructionLines(box, dtsenbunkatu) || box.TrackDragGesture(shift, box.ButonType, x, y)) return;
   DivisionPrompt(box);
 }
 
 void senbunkatuUp(TcadBox& box, TShiftState, double, double) {
-  if (!Runs(box, dtsenbunkatu)) return;
+  if (!RunsConstructionLines(box, dtsenbunkatu)) return;
   PickTwoLinesThen(box, [&box] { box.DivideBetweenLines(box.FirstPoint, box.CurrentPoint); });
 }
 
@@ -496,7 +498,7 @@ void senbunkatupitchMove(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void senbunkatupitchUp(TcadBox& box, TShiftState, double, double) {
-  if (!Runs(box, dtsenbunkatupitch)) return;
+  if (!RunsConstructionLines(box, dtsenbunkatupitch)) return;
   PickTwoLinesThen(box, [&box] {
     box.AddLinesBetweenAtPitch(box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x, box.CurrentPoint.y);
   });

@@ -8,6 +8,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/codepage.h"
@@ -40,8 +41,8 @@ void RegisterCopyMoveCommands() {
                   .Assist = {.Slot = CopyFreeAssistSlot, .Segment = CopyFreeAssistSegment},
                   .Gestures = {{GestureSide::Left, {}, {0, [](const TcadBox& b) { return b.B_Switch == on1; },
                                                 GestureOutcome::Toggle, "方向切替 ", dtCopyFree, kKeepAnchor}},
-                               {GestureSide::Left, {dtCopyFree}, {4, {}, GestureOutcome::Choose, " 再選択  ", dtCopy2}},
-                               {GestureSide::Left, {dtIdoFree}, {4, {}, GestureOutcome::Choose, " 再選択  ", dtIdoFree2}},
+                               {GestureSide::Left, {dtCopyFree}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtCopy2}},
+                               {GestureSide::Left, {dtIdoFree}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtIdoFree2}},
                                DimensionGesture(), OffsetGesture()}});
   RegisterFamily({.Name = "TateguHani",
                   .Modes = {dtTateguHani},
@@ -100,11 +101,14 @@ RPoint2D PlacementShift(const TcadBox& box, RPoint2D p) {
 }
 
 // One paste of the buffer under the paste transform at p with shift d.
-void PasteAt(TcadBox& box, RPoint2D p, RPoint2D d, bool opensStep, bool move) {
+void PasteAt(TcadBox& box, RPoint2D p, RPoint2D d, UndoJoin join) {
   box.Draw1->PasteBuffer(box.DirectionMode, box.PasteKind, d.x, d.y, p.x, p.y, box.CommandAngle, box.AxisAngle,
-                         box.PasteScaleX, box.PasteScaleY, box.WriteGrupe_No, box.WriteReiya_No, opensStep, 0, !move,
-                         false);
+                         box.PasteScaleX, box.PasteScaleY, box.WriteGrupe_No, box.WriteReiya_No,
+                         join == UndoJoin::NewStep, 0, true, false);
 }
+
+// A move deleted its source as a step of its own; the copies join it.
+UndoJoin PasteJoin(bool move) { return move ? UndoJoin::JoinCurrent : UndoJoin::NewStep; }
 
 }  // namespace
 
@@ -124,14 +128,14 @@ void RepaintUndoStep(TcadBox& box) {
   }
 }
 
-bool TcadBox::PasteBufferAlongSegment(double x1, double y1, double x2, double y2, bool joinStep) {
+bool TcadBox::PasteBufferAlongSegment(double x1, double y1, double x2, double y2, UndoJoin join) {
   const std::vector<RPoint2D> points = DivisionPoints(*this, x1, y1, x2, y2);
   if (points.empty()) return false;
-  if (!joinStep && !Draw1->Buffer.empty()) TUndoStep(*Draw1).Open();
+  if (!Draw1->Buffer.empty()) TUndoStep(*Draw1, join).Open();
   // The copies show when the caller paints the step again.
   for (const RPoint2D& p : points) {
     PreviewP2 = PlacementShift(*this, p);
-    PasteAt(*this, p, PreviewP2, false, true);
+    PasteAt(*this, p, PreviewP2, UndoJoin::JoinCurrent);
   }
   return true;
 }
@@ -175,7 +179,7 @@ void CopyFreeDown(TcadBox& box, TShiftState shift, double x, double y) {
   } else {
     box.SecondPoint = box.SegmentStart = p;
   }
-  box.SetGuidePrompt(J("複写または移動位置を指示"));
+  box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
 }
 
 void CopyFreeMove(TcadBox& box, TShiftState shift, double x, double y) {
@@ -191,7 +195,7 @@ void CopyFreeMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.SetGuidePrompt(J("基準点指示    [左クリック（自由）：右クリック（点読取り）]"));
     return;
   }
-  box.SetGuidePrompt(J("作図位置指示    [左クリック（自由）：右クリック（点読取り）]"));
+  box.SetGuidePrompt(J(kPlacePointPrompt));
   PreviewBufferAt(box, x, y, PlacementShift(box, {x, y}));
 }
 
@@ -227,11 +231,11 @@ bool PlaceCopy(TcadBox& box) {
     TUndoStep(store).Open();
     box.ErasePasteHiddenLines(box.DirectionMode, d.x, d.y, p.x, p.y, box.CommandAngle, box.PasteScaleX,
                               box.PasteScaleY);
-    PasteAt(box, p, d, false, true);
+    PasteAt(box, p, d, UndoJoin::JoinCurrent);
   } else if (along) {
-    box.PasteBufferAlongSegment(box.SegmentStart.x, box.SegmentStart.y, p.x, p.y, move);
+    box.PasteBufferAlongSegment(box.SegmentStart.x, box.SegmentStart.y, p.x, p.y, PasteJoin(move));
   } else {
-    PasteAt(box, p, d, true, move);
+    PasteAt(box, p, d, PasteJoin(move));
   }
   return true;
 }
@@ -330,8 +334,8 @@ void TateguHaniMove(TcadBox& box, TShiftState shift, double x, double y) {
   XorRangeFrame(box, box.FirstPoint, {x, y});
   box.CurrentPoint = {x, y};
   box.RubberErased = false;
-  if (box.RangeAction == 2) box.SetGuidePrompt(J("範    囲"));
-  if (box.RangeAction == 3) box.SetGuidePrompt(J("範囲除外"));
+  if (box.RangeAction == 2) box.SetGuidePrompt(J(kRangeCaption));
+  if (box.RangeAction == 3) box.SetGuidePrompt(J(kRangeLeftOutCaption));
 }
 
 void TateguHaniUp(TcadBox& box, TShiftState, double, double) {
@@ -377,7 +381,7 @@ void ZukeiHozonDown(TcadBox& box, TShiftState shift, double x, double y) {
     box.SecondPoint = p;
   }
   if (box.ClickKind == 2) box.ShowPointMarker(0, p.x, p.y);
-  if (box.ClickKind == 3) box.SetGuidePrompt(J("複写または移動位置を指示"));
+  if (box.ClickKind == 3) box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
 }
 
 void ZukeiHozonMove(TcadBox& box, TShiftState shift, double x, double y) {

@@ -9,6 +9,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
@@ -76,11 +77,9 @@ namespace {
 
 // The host's curve panel.
 constexpr const char* kCurvePanel = "TFrame27";
-constexpr int kPointTaken = 100;
+constexpr int kPointTakenCurves = 100;
 constexpr int kCurveCommitted = 103;
 
-const char* const kStartPrompt = "開始点指示    [左クリック（自由）：右クリック（点読取り）]";
-const char* const kEndPrompt = "終点指示（開始点）    [左クリック：（自由）  右クリック：（点読取り）]";
 
 // Arcs of a smaller radius are left out of a committed chain; lines
 // shorter than these out of a committed curve and wave.
@@ -88,7 +87,7 @@ constexpr double kSmallestChainRadius = 1e-4;
 constexpr double kShortestCurveLine = 1e-5;
 constexpr double kShortestWaveLine = 1e-4;
 
-void RebuildDisplayLists(TcadBox& box) {
+void RebuildDisplayListsCurves(TcadBox& box) {
   const RViewRect& v = box.ViewWindow;
   box.Draw1->BuildDisplayLists(v.Left, v.Bottom, v.Right, v.Top, box.Zoom);
 }
@@ -178,18 +177,18 @@ void kyokusen3tenDown(TcadBox& box, TShiftState shift, double x, double y) {
   const bool snapping = box.ClickKind == 3;
   RPoint2D p, snapped;
   if (!OffsetClickPoint(box, x, y, p, snapped)) {
-    if (snapping) box.ShowTopMessage(J("点無"));
+    if (snapping) box.ShowTopMessage(J(kNoPointShort));
     return;
   }
   if (snapping && box.B_Switch == on1 && SameClickPoint(snapped, box.FirstPoint)) {
     box.ClickKind = 0;
-    box.ShowTopMessage(J("同一点"));
+    box.ShowTopMessage(J(kSamePointMessage));
     return;
   }
   if (snapping && box.B_Switch == on2 &&
       (SameClickPoint(snapped, box.FirstPoint) || SameClickPoint(snapped, box.SecondPoint))) {
     box.ClickKind = 0;
-    box.ShowCursorLabel(J("同一点"));
+    box.ShowCursorLabel(J(kSamePointMessage));
     return;
   }
   switch (box.B_Switch) {
@@ -209,7 +208,7 @@ void kyokusen3tenMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   if (box.B_Switch == _off) {
-    box.SetGuidePrompt(J(kStartPrompt));
+    box.SetGuidePrompt(J(kFirstVertexPrompt));
     return;
   }
   if (box.B_Switch == on1) {
@@ -226,7 +225,7 @@ void kyokusen3tenMove(TcadBox& box, TShiftState shift, double x, double y) {
   box.AngleArcEnd = arc.EndAngle;
   XorPreviewArc(box);
   box.RubberErased = false;
-  box.SetGuidePrompt(J(kEndPrompt));
+  box.SetGuidePrompt(J(kNextVertexPrompt));
 }
 
 void kyokusen3tenUp(TcadBox& box, TShiftState, double, double) {
@@ -262,7 +261,7 @@ void kyokusen3tenUp(TcadBox& box, TShiftState, double, double) {
     SetVertexListPen(box, pmCopy);
     DrawArcOf(box, 1, chain.Elements.back());
   }
-  PostHostNotification(kCurvePanel, kPointTaken);
+  PostHostNotification(kCurvePanel, kPointTakenCurves);
   box.RubberErased = false;
   box.B_Switch = on1;
   box.ClickKind = 0;
@@ -294,7 +293,7 @@ void kyokusen3tenFinish(TcadBox& box, std::uint8_t) {
     chain->Clear();
   }
   box.Canvas().Pen.Mode = pmCopy;
-  RebuildDisplayLists(box);
+  RebuildDisplayListsCurves(box);
   box.B_Switch = _off;
   PostHostNotification(kCurvePanel, kCurveCommitted);
 }
@@ -357,7 +356,7 @@ void VertexListDown(TcadBox& box, TShiftState shift, double x, double y) {
                                      (box.B_Switch == on2 && SameClickPoint(snapped, box.SecondPoint)));
   if (repeated) {
     box.ClickKind = 0;
-    box.ShowTopMessage(J("同一点"));
+    box.ShowTopMessage(J(kSamePointMessage));
     return;
   }
   switch (box.B_Switch) {
@@ -387,14 +386,14 @@ void SupuLineMove(TcadBox& box, TShiftState shift, double x, double y) {
   }
   if (!NoMouseButtonHeld(shift)) return;
   if (!drawing) {
-    box.SetGuidePrompt(J(kStartPrompt));
+    box.SetGuidePrompt(J(kFirstVertexPrompt));
     return;
   }
   if (!box.RubberErased) XorRubberSegment(box);
   box.LastVertex = {x, y};
   XorRubberSegment(box);
   box.RubberErased = false;
-  box.SetGuidePrompt(J(kEndPrompt));
+  box.SetGuidePrompt(J(kNextVertexPrompt));
 }
 
 void SupuLineUp(TcadBox& box, TShiftState, double, double) {
@@ -426,7 +425,7 @@ void SupuLineUp(TcadBox& box, TShiftState, double, double) {
   DrawSegment(box, VertexOf(*v, v->PointCount), p);
   v->AddPoint(p.x, p.y);
   box.B_Switch = on2;
-  PostHostNotification(kCurvePanel, kPointTaken);
+  PostHostNotification(kCurvePanel, kPointTakenCurves);
 }
 
 // The curve's elements from position 1 (position 0 is no part of a result),
@@ -434,7 +433,7 @@ void SupuLineUp(TcadBox& box, TShiftState, double, double) {
 // Lines are tagged as the first, an inner and the last line of a chain;
 // when the last position is a line too short to store, the last line this
 // commit stored closes the chain instead.
-void CommitCurve(TcadBox& box, const std::vector<RDrawElement>& elements) {
+void CommitCurveCurves(TcadBox& box, const std::vector<RDrawElement>& elements) {
   if (elements.size() < 2) return;
   const std::size_t last = elements.size() - 1;
   const auto stored = [&](const RDrawElement& e) {
@@ -486,8 +485,8 @@ void SupuLineFinish(TcadBox& box, std::uint8_t flag) {
     DrawVertexPolyline(box, *v, false);
     if (rubber) DrawSegment(box, VertexOf(*v, v->PointCount), box.LastVertex);
   });
-  CommitCurve(box, v->Elements);
-  RebuildDisplayLists(box);
+  CommitCurveCurves(box, v->Elements);
+  RebuildDisplayListsCurves(box);
   box.B_Switch = _off;
   box.Tool(ToolSlot::PolygonObj).Free();
   PostHostNotification(kCurvePanel, kCurveCommitted);
@@ -561,14 +560,14 @@ void sinkoMove(TcadBox& box, TShiftState shift, double x, double y) {
   }
   if (!NoMouseButtonHeld(shift)) return;
   if (box.CommandStep == 0) {
-    box.SetGuidePrompt(J("1点目指示    [左クリック：（自由）  右クリック：（点読取り）]"));
+    box.SetGuidePrompt(J(kFirstPointPrompt));
     return;
   }
   box.MoveRubberBand(PenColourOf(box, box.Pencol), true, 1, [&box] { DrawBand(box); }, [&] {
     box.CurrentPoint = WaveEnd(box, {x, y});
     TakeBand(box, box.CurrentPoint);
   });
-  box.SetGuidePrompt(J("2点目指示    [左クリック：（自由）  右クリック：（点読取り）]"));
+  box.SetGuidePrompt(J(kSecondPointPrompt));
 }
 
 // The wave's lines are tagged by their position: the first, an inner and
@@ -598,7 +597,7 @@ void sinkoUp(TcadBox& box, TShiftState, double, double) {
                  box.RealToDrawingLength(box.AngleArcStart), box.RealToDrawingLength(box.AngleArcEnd),
                  box.GroupScales[box.WriteGrupe_No % kLayerGroups]);
   CommitWave(box, wave.Elements);
-  RebuildDisplayLists(box);
+  RebuildDisplayListsCurves(box);
   box.CommandStep = 0;
   box.RubberErased = true;
 }

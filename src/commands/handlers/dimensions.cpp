@@ -10,6 +10,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -98,7 +99,7 @@ TSunpoobj& CreateTool(TcadBox& box, double groupScale) {
                           box.DimTextStyle);
 }
 
-double WriteGroupScale(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
+double WriteGroupScaleDimensions(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
 
 // The gap of guide line 2 for the kind of the start; a value that is not
 // finite counts as none.
@@ -157,7 +158,7 @@ bool SnapWithGuides(TcadBox& box, double x, double y, RPoint2D& point) {
   return true;
 }
 
-bool SnapNoText(TcadBox& box, double x, double y, RPoint2D& point) {
+bool SnapNoTextDimensions(TcadBox& box, double x, double y, RPoint2D& point) {
   double sx = x, sy = y;
   if (!box.Draw1->SnapPointNoText(sx, sy, box.Zoom, 0, box.GridObj.Lines)) return false;
   point = {sx, sy};
@@ -241,7 +242,7 @@ void sunposenDown(TcadBox& box, TShiftState shift, double x, double y) {
         State(box).ReturnToSunposen = true;
       } else if (click == 3) {
         State(box).SunpoStartFree = false;
-        const RPoint2D start = SnapNoText(box, x, y, s) ? RPoint2D{s.x + o.x, s.y + o.y} : p;
+        const RPoint2D start = SnapNoTextDimensions(box, x, y, s) ? RPoint2D{s.x + o.x, s.y + o.y} : p;
         box.FirstPoint = box.SegStart = box.SegEnd = start;
         box.BuildGuideLine(box.GuideLine1, start.x, start.y, angle);
       }
@@ -306,7 +307,7 @@ void sunposenUp(TcadBox& box, TShiftState, double, double) {
       return;
     case on1:
       DrawGuide(box, box.GuideLine2, kGuideColour2, kGuideLineType2);
-      if (Tool(box) == nullptr) CreateTool(box, WriteGroupScale(box));
+      if (Tool(box) == nullptr) CreateTool(box, WriteGroupScaleDimensions(box));
       box.B_Switch = on2;
       box.ClickKind = 0;
       return;
@@ -401,7 +402,7 @@ void SunpochiDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ClickKind != 2 && box.ClickKind != 3) return;
   if (box.B_Switch != _off && box.B_Switch != on1) return;
   RPoint2D s;
-  if (!SnapNoText(box, x, y, s)) {
+  if (!SnapNoTextDimensions(box, x, y, s)) {
     box.ClickKind = 0;
     return;
   }
@@ -411,8 +412,8 @@ void SunpochiDown(TcadBox& box, TShiftState shift, double x, double y) {
 void SunpochiMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ButonType != dtSunpochi || box.ViewGestureState != 0) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) return;
-  if (box.B_Switch == _off) box.SetGuidePrompt(J("始点指示    [左クリック：右クリック（点読取り）]"));
-  if (box.B_Switch == on1) box.SetGuidePrompt(J("終点指示    [左クリック：右クリック（点読取り）]"));
+  if (box.B_Switch == _off) box.SetGuidePrompt(J(kSnappedStartPointPrompt));
+  if (box.B_Switch == on1) box.SetGuidePrompt(J(kSnappedEndPointPrompt));
 }
 
 void SunpochiUp(TcadBox& box, TShiftState, double, double) {
@@ -428,7 +429,7 @@ void SunpochiUp(TcadBox& box, TShiftState, double, double) {
   }
   if (box.B_Switch != on1) return;
   TSunpoobj* tool = Tool(box);
-  if (tool == nullptr) tool = &CreateTool(box, WriteGroupScale(box));
+  if (tool == nullptr) tool = &CreateTool(box, WriteGroupScaleDimensions(box));
   tool->AddSingleDimension(box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x, box.CurrentPoint.y);
   box.CommitDimensionStep(0, 0);
   box.Tool(ToolSlot::SunpoObj).Free();
@@ -453,14 +454,14 @@ void SunpochiHenDown(TcadBox& box, TShiftState shift, double x, double y) {
     case on1:
       if (click == 2) {
         box.FirstPoint = {x, y};
-      } else if (SnapNoText(box, x, y, s)) {
+      } else if (SnapNoTextDimensions(box, x, y, s)) {
         box.FirstPoint = s;
       } else {
         box.ClickKind = 0;
       }
       break;
     case on2:
-      if (SnapNoText(box, x, y, s)) {
+      if (SnapNoTextDimensions(box, x, y, s)) {
         box.CurrentPoint = s;
       } else {
         box.ClickKind = 0;
@@ -607,7 +608,7 @@ void TcadBox::CommitDimensionStep(std::uint8_t group, std::uint8_t layer) {
   const bool changingValue = ButonType == dtSunpochiHen;
   // Each committed step is one undo step; the value change's own step
   // surrounds its commit.
-  TUndoStep step(*Draw1, changingValue ? TUndoStep::Start::Join : TUndoStep::Start::New);
+  TUndoStep step(*Draw1, changingValue ? UndoJoin::JoinCurrent : UndoJoin::NewStep);
   CommitNewestStep(*this, *tool, step, changingValue ? group : WriteGrupe_No,
                    changingValue ? layer : WriteReiya_No);
 }

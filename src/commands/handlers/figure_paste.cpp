@@ -13,6 +13,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -79,16 +80,15 @@ void RegisterFigurePasteCommands() {
 
 namespace {
 
-constexpr std::uint8_t kPreviewTextMode = 10;
+constexpr std::uint8_t kPreviewTextModeFigurePaste = 10;
 // The host's panels: the paste's, and the one that builds deformed figures.
 constexpr const char* kDeformPanel = "TFrame23";
-constexpr int kPlaced = 100;
+constexpr int kPlacedFigurePaste = 100;
 constexpr int kFillBufferForLine = 116;
 constexpr int kFillBufferForTwoLines = 111;
 // A failed line pick leaves this in the first pick slot.
 constexpr std::int32_t kNoLinePicked = -100;
 
-const char* const kPlacePrompt = "複写または移動位置を指示";
 
 // ---- The paste shared by the three placing commands ------------------------
 
@@ -99,7 +99,7 @@ double PasteAngle(const TcadBox& box) { return NormalizeAngle360(box.CommandAngl
 // which takes it away.
 void EraseFigurePreview(TcadBox& box) {
   if (box.RubberErased) return;
-  box.EraseBufferPreview(box.PreviewMirror, kPreviewTextMode, box.PreviewP2.x, box.PreviewP2.y, box.CurrentPoint.x,
+  box.EraseBufferPreview(box.PreviewMirror, kPreviewTextModeFigurePaste, box.PreviewP2.x, box.PreviewP2.y, box.CurrentPoint.x,
                          box.CurrentPoint.y, box.PreviewAngle, box.PreviewP1.x, box.PreviewP1.y);
   box.RubberErased = true;
 }
@@ -109,7 +109,7 @@ void PreviewFigureAt(TcadBox& box, RPoint2D at, RPoint2D shift) {
   EraseFigurePreview(box);
   const double angle = PasteAngle(box);
   box.PreviewP2 = shift;
-  box.DrawBufferPreview(box.DirectionMode, kPreviewTextMode, shift.x, shift.y, at.x, at.y, angle, box.PasteScaleX,
+  box.DrawBufferPreview(box.DirectionMode, kPreviewTextModeFigurePaste, shift.x, shift.y, at.x, at.y, angle, box.PasteScaleX,
                         box.PasteScaleY);
   box.CurrentPoint = at;
   box.PreviewMirror = box.DirectionMode;
@@ -143,7 +143,7 @@ struct RFigurePlacement {
   RPoint2D At;               // where the base point goes; PreviewP2 holds the shift
   bool SkipType9 = false;    // line type 9 stays out of the paste
   bool HiddenLineModes = true;  // SenUrakesi erases the lines under it or hatches instead
-  bool Joined = false;       // this action's deletions opened the undo step
+  UndoJoin Join = UndoJoin::NewStep;  // JoinCurrent: this action's deletions opened the step
 };
 
 // The placement: the hidden lines erased and the figure pasted, the
@@ -159,8 +159,8 @@ bool PlaceFigure(TcadBox& box, const RFigurePlacement& p) {
   const double sx = box.PasteScaleX, sy = box.PasteScaleY;
   if (p.HiddenLineModes && box.SenUrakesi == 1) {
     if (!PastesSomething(box, p.SkipType9)) return false;
-    if (!p.Joined) TUndoStep(store).Open();
-    box.ErasePasteHiddenLines(box.DirectionMode, d.x, d.y, p.At.x, p.At.y, angle, sx, sy, true);
+    TUndoStep(store, p.Join).Open();
+    box.ErasePasteHiddenLines(box.DirectionMode, d.x, d.y, p.At.x, p.At.y, angle, sx, sy, UndoJoin::JoinCurrent);
     PasteFigure(box, p.At, p.SkipType9);
     return true;
   }
@@ -173,10 +173,10 @@ bool PlaceFigure(TcadBox& box, const RFigurePlacement& p) {
     return true;
   }
   if (box.SegmentPaste) {
-    return box.PasteBufferAlongSegment(box.SegmentStart.x, box.SegmentStart.y, p.At.x, p.At.y, p.Joined);
+    return box.PasteBufferAlongSegment(box.SegmentStart.x, box.SegmentStart.y, p.At.x, p.At.y, p.Join);
   }
   if (!PastesSomething(box, p.SkipType9)) return false;
-  if (!p.Joined) TUndoStep(store).Open();
+  TUndoStep(store, p.Join).Open();
   PasteFigure(box, p.At, p.SkipType9);
   return true;
 }
@@ -222,7 +222,7 @@ void copyMensekiDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (!OffsetClickPoint(box, x, y, p)) return;
   box.SecondPoint = p;
   if (box.ClickKind == 2) {
-    box.SetGuidePrompt(J(kPlacePrompt));
+    box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
   } else {
     box.SegmentStart = p;
   }
@@ -236,7 +236,7 @@ void copyMensekiMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   if (!NoMouseButtonHeld(shift) || box.B_Switch != _off) return;
-  box.SetGuidePrompt(J("作図位置指示    [左クリック（自由）：右クリック（点読取り）]"));
+  box.SetGuidePrompt(J(kPlacePointPrompt));
   PreviewFigureAt(box, {x, y}, ShiftOnto(box, {x, y}));
 }
 
@@ -260,7 +260,7 @@ void copyMensekiUp(TcadBox& box, TShiftState, double, double) {
   if (placed) RepaintUndoStep(box);
   EndPlacement(box);
   if (!once) return;
-  PostHostNotificationChain({"TFrame22", "TFrame33"}, kPlaced);
+  PostHostNotificationChain({"TFrame22", "TFrame33"}, kPlacedFigurePaste);
   box.CancelCommands(false);
 }
 
@@ -374,7 +374,7 @@ void TakeDeformPoint(TcadBox& box, RPoint2D& p, std::size_t k) {
 void EndDeformPoints(TcadBox& box) {
   box.CancelCommands(false);
   box.B_Switch = _off;
-  PostHostNotification(kDeformPanel, kPlaced);
+  PostHostNotification(kDeformPanel, kPlacedFigurePaste);
 }
 
 void henkeizukeiUp(TcadBox& box, TShiftState, double, double) {
@@ -509,10 +509,10 @@ bool DeleteReferenceLines(TcadBox& box, const std::vector<std::size_t>& slots) {
     if (i >= 0 && i < size && std::find(doomed.begin(), doomed.end(), i) == doomed.end()) doomed.push_back(i);
   }
   std::sort(doomed.rbegin(), doomed.rend());
-  bool joined = false;
+  UndoJoin join = UndoJoin::NewStep;
   for (const std::int32_t i : doomed) {
-    box.DeleteLineByIndex(i, joined);
-    joined = true;
+    box.DeleteLineByIndex(i, join);
+    join = UndoJoin::JoinCurrent;
   }
   for (std::size_t slot = 1; slot <= 2; ++slot) {
     std::int32_t& index = box.PickedIndex[slot];
@@ -524,7 +524,7 @@ bool DeleteReferenceLines(TcadBox& box, const std::vector<std::size_t>& slots) {
     const auto below = std::count_if(doomed.begin(), doomed.end(), [&](std::int32_t d) { return d < index; });
     index -= static_cast<std::int32_t>(below);
   }
-  return joined;
+  return !doomed.empty();
 }
 
 // The fitted paste at SecondPoint; the reference lines of `slots` go
@@ -532,7 +532,8 @@ bool DeleteReferenceLines(TcadBox& box, const std::vector<std::size_t>& slots) {
 void PlaceFitted(TcadBox& box, const std::vector<std::size_t>& slots) {
   const bool joined = DeleteReferenceLines(box, slots);
   box.PreviewP2 = {box.SecondPoint.x - box.FirstPoint.x, box.SecondPoint.y - box.FirstPoint.y};
-  const bool placed = PlaceFigure(box, {.At = box.SecondPoint, .SkipType9 = true, .Joined = joined});
+  const bool placed = PlaceFigure(
+      box, {.At = box.SecondPoint, .SkipType9 = true, .Join = joined ? UndoJoin::JoinCurrent : UndoJoin::NewStep});
   // The deleted lines' place painted again too.
   if (placed || joined) RepaintUndoStep(box);
   EndPlacement(box);
@@ -560,7 +561,7 @@ void CopyHenkeiZukeiDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (!OffsetClickPoint(box, x, y, p)) return;
   box.SecondPoint = p;
   if (box.ClickKind == 2) {
-    box.SetGuidePrompt(J(kPlacePrompt));
+    box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
   } else {
     box.SegmentStart = p;
   }
@@ -587,7 +588,7 @@ void FittedPasteMove(TcadBox& box, Sbuttontype mode, TShiftState shift, double x
 }
 
 void CopyHenkeiZukeiMove(TcadBox& box, TShiftState shift, double x, double y) {
-  FittedPasteMove(box, dtCopyHenkeiZukei, shift, x, y, "線指示", "配置位置指示", ApplyFitRule);
+  FittedPasteMove(box, dtCopyHenkeiZukei, shift, x, y, kLinePrompt, "配置位置指示", ApplyFitRule);
 }
 
 void CopyHenkeiZukeiUp(TcadBox& box, TShiftState, double, double) {
@@ -658,7 +659,7 @@ void CopyHenkeiZukei2Down(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   box.SegmentStart = p;
-  box.SetGuidePrompt(J(kPlacePrompt));
+  box.SetGuidePrompt(J(kCopyOrMovePlacePrompt));
   if (!PickSecondLine(box, p)) box.ClickKind = 0;
 }
 

@@ -131,8 +131,8 @@ void RememberPreview(TcadBox& box, double x, double y) {
   box.RubberErased = false;
 }
 
-void CommitOutput(TcadBox& box, const TBuzaidanmenobj& g, bool join = false) {
-  box.CommitElementArrayKeepLayer(g.Elements, HighOf(g), g.Texts, join);
+void CommitOutput(TcadBox& box, const TBuzaidanmenobj& g, UndoJoin join = UndoJoin::NewStep) {
+  box.CommitElementArrayKeepLayer(g.Elements, HighOf(g), g.Texts, join == UndoJoin::JoinCurrent);
 }
 
 // Left and right presses, alone or with Shift or Ctrl; true for those.
@@ -526,11 +526,11 @@ void TcadBox::PlaceSectionAlongSegment(double x1, double y1, double x2, double y
   if (points.empty()) return;
   TBuzaidanmenobj& g = Generator(*this);
   const std::size_t first = Draw1->Elements.size();
-  bool join = false;
+  UndoJoin join = UndoJoin::NewStep;
   for (const RPoint2D& p : points) {
     GenerateSection(*this, g, x1 + p.x, y1 + p.y);
     CommitOutput(*this, g, join);
-    join = true;
+    join = UndoJoin::JoinCurrent;
   }
   // The copies shown as the redraw shows them.
   DrawAddedSince(*this, first);

@@ -8,6 +8,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -83,8 +84,6 @@ struct RDrafState {
   RPoint2D RubberStart{}, RubberEnd{};
 };
 
-const char* const kFirstPointPrompt = "1点目指示    [左クリック：（自由）  右クリック：（点読取り）]";
-const char* const kSecondPointPrompt = "2点目指示    [左クリック：（自由）  右クリック：（点読取り）]";
 
 void DrawRubberLine(TcadBox& box, std::uint8_t lineType) {
   box.DrawLine(lineType, box.Canvas(), box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x, box.CurrentPoint.y);
@@ -123,7 +122,7 @@ void DrafDown(TcadBox& box, TShiftState shift, double x, double y) {
   RPoint2D p;
   if (!OffsetClickPoint(box, x, y, p)) return;
   if (box.ClickKind == 3) {
-    box.ShowTopMessage(J("点ﾋｯﾄ"));
+    box.ShowTopMessage(J(kPointHitCaption));
     if (box.CommandStep != 0) box.FamilyState<RDrafState>().EndSnapped = true;
   }
   if (box.CommandStep == 0) {
@@ -200,12 +199,12 @@ void SenDown(TcadBox& box, TShiftState shift, double x, double y) {
     box.FirstPoint = box.CurrentPoint = box.SecondPoint = {sx, sy};
   } else if (std::abs(sx - box.FirstPoint.x) < 1e-5 && std::abs(sy - box.FirstPoint.y) < 1e-5) {
     box.ClickKind = 0;
-    box.SetGuidePrompt(J("1点目と同一です"));
+    box.SetGuidePrompt(J(kSameAsFirstMessage));
     return;
   } else {
     box.SecondPoint = {sx, sy};
   }
-  box.SetGuidePrompt(J("点ヒット"));
+  box.SetGuidePrompt(J(kPointHitPrompt));
   box.ShowPointMarker(0, sx, sy);
 }
 
@@ -285,7 +284,6 @@ struct RDrafRenState {
   std::uint8_t RenzokuSnapMode = 0;    // 8: the end's reference snap starts at the cursor
 };
 
-const char* const kStartPrompt = " 始点指示    [左クリック：（自由）  右クリック：（点読取り）]";
 
 TRenzokuSenobj* RenzokuTool(TcadBox& box) { return box.Tool(ToolSlot::RenzokuObj).Get<TRenzokuSenobj>(); }
 
@@ -428,12 +426,12 @@ void DrafRenMove(TcadBox& box, TShiftState shift, double x, double y) {
   }
   TRenzokuSenobj* tool = RenzokuTool(box);
   if (!tool) {
-    box.SetGuidePrompt(J(kStartPrompt));
+    box.SetGuidePrompt(J(kStartPointPrompt));
     return;
   }
   if (!NoMouseButtonHeld(shift)) return;
   if (box.CommandStep == 0) {
-    box.SetGuidePrompt(J(kStartPrompt));
+    box.SetGuidePrompt(J(kStartPointPrompt));
     return;
   }
   if (box.ClickPending) {

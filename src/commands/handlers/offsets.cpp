@@ -11,6 +11,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -96,7 +97,10 @@ constexpr int kBaseTaken = 116;
 
 constexpr TColor kPartBandColour = 0x00FF00;
 
-bool Runs(const TcadBox& box, Sbuttontype mode) { return box.ButonType == mode && box.ViewGestureState == 0; }
+// The prompt of the click that gives the side of the offsets.
+constexpr char kDirectionPrompt[] = "方向指示";
+
+bool RunsOffsets(const TcadBox& box, Sbuttontype mode) { return box.ButonType == mode && box.ViewGestureState == 0; }
 
 // The copy of the base line at distance t (drawing units) on the side of p.
 RPointPair CopyToward(const TcadBox& box, RPoint2D p, double t) {
@@ -180,12 +184,12 @@ bool SnapWithCaption(TcadBox& box, double x, double y, RPoint2D& point) {
     return true;
   }
   point = {x, y};
-  box.ShowTopMessage(J(" 点なし "));
+  box.ShowTopMessage(J(kNoPointCaption));
   return false;
 }
 
 void FukusenDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtFukusen)) return;
+  if (!RunsOffsets(box, dtFukusen)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::ShiftApart);
   const std::uint8_t click = box.ClickKind;
   switch (box.B_Switch) {
@@ -216,7 +220,7 @@ void FukusenDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void FukusenMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtFukusen)) return;
+  if (!RunsOffsets(box, dtFukusen)) return;
   const auto draw = [&box] { DrawOffsetBand(box); };
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.EraseOwnRubberBand(box.Sentakucol, false, 1, draw);
@@ -236,7 +240,7 @@ void FukusenMove(TcadBox& box, TShiftState shift, double x, double y) {
         box.CurrentPoint = {c.xb, c.yb};
       });
       box.Canvas().Pen.Width = 1;
-      box.SetGuidePrompt(J("方向指示"));
+      box.SetGuidePrompt(J(kDirectionPrompt));
       return;
     case on10:
       box.SetGuidePrompt(J("2点間複線   ２点目指示[左ｸﾘｯｸ-間隔取得　右ｸﾘｯｸ-数値入力値間隔]"));
@@ -367,7 +371,7 @@ void TcadBox::JoinOffsetCorner(std::int32_t indexA, std::int32_t indexB, RPoint2
       const std::size_t first = store.Elements.size() - 2;
       // The change belongs to the step of the copies just added.
       {
-        TUndoStep step(store, TUndoStep::Start::Join);
+        TUndoStep step(store, UndoJoin::JoinCurrent);
         step.Delete(std::max(indexA, indexB));
         step.Delete(std::min(indexA, indexB));
         step.AddChecked(joinedA);
@@ -436,7 +440,7 @@ bool ReferenceSnap(TcadBox& box, bool forStart, double x, double y, RPoint2D& po
 }
 
 void FukuSenTanbuDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtFukuSenTanbu)) return;
+  if (!RunsOffsets(box, dtFukuSenTanbu)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
   const std::uint8_t click = box.ClickKind;
   if (click != 2 && click != 3) return;
@@ -464,7 +468,7 @@ void FukuSenTanbuDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void FukuSenTanbuMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtFukuSenTanbu)) return;
+  if (!RunsOffsets(box, dtFukuSenTanbu)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.ClickKind = 0;
     return;
@@ -472,7 +476,7 @@ void FukuSenTanbuMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (!NoMouseButtonHeld(shift)) return;
   const _Bswitch step = box.B_Switch;
   if (step == _off) {
-    box.SetGuidePrompt(J("線指示"));
+    box.SetGuidePrompt(J(kLinePrompt));
     return;
   }
   if (step != on1 && step != on2 && step != on3) return;
@@ -489,7 +493,7 @@ void FukuSenTanbuMove(TcadBox& box, TShiftState shift, double x, double y) {
   } else if (step == on1) {
     box.SetGuidePrompt(J("線開始点指示    [左クリック（自由）：右クリック（点読取り）]"));
   } else {
-    box.SetGuidePrompt(J("方向指示"));
+    box.SetGuidePrompt(J(kDirectionPrompt));
   }
 }
 
@@ -510,7 +514,7 @@ void FukuSenTanbuUp(TcadBox& box, TShiftState, double x, double y) {
         box.B_Switch = on1;
         box.SetGuidePrompt(J("線ﾋｯﾄ"));
       } else {
-        box.SetGuidePrompt(J("線がありません"));
+        box.SetGuidePrompt(J(kNoLineMessage));
       }
       return;
     case on1: {
@@ -604,7 +608,7 @@ void FukuenDown(TcadBox& box, TShiftState shift, double x, double y) {
       box.SecondPoint = {x, y};
     } else if (box.ClickKind == 3) {
       if (box.SnappedPoint(x, y, box.SecondPoint)) {
-        box.SetGuidePrompt(J("点ヒット"));
+        box.SetGuidePrompt(J(kPointHitPrompt));
       } else {
         box.ClickKind = 0;
       }
@@ -613,7 +617,7 @@ void FukuenDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void FukuenMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtFukuen)) return;
+  if (!RunsOffsets(box, dtFukuen)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.ClickKind = 0;
     return;
@@ -636,7 +640,7 @@ void FukuenMove(TcadBox& box, TShiftState shift, double x, double y) {
   box.PreviewRadius = box.OffsetPitch;
   box.ArcPreviewLineType = box.Pentyp;
   box.ArcPreviewColor = box.Pencol;
-  box.SetGuidePrompt(J("方向指示"));
+  box.SetGuidePrompt(J(kDirectionPrompt));
 }
 
 void PickOffsetSource(TcadBox& box) {
@@ -740,7 +744,7 @@ void EraseDoublePreview(TcadBox& box) {
 }
 
 void wsenDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtwsen) || !box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard)) return;
+  if (!RunsOffsets(box, dtwsen) || !box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard)) return;
   if (box.ClickKind == 2) {
     const RPoint2D p = box.FreePoint(x, y);
     if (box.CommandStep == 0) {
@@ -760,17 +764,17 @@ void wsenDown(TcadBox& box, TShiftState shift, double x, double y) {
     box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
   } else if (std::abs(sx - box.FirstPoint.x) < 1e-4 && std::abs(sy - box.FirstPoint.y) < 1e-4) {
     box.ClickKind = 0;
-    box.SetGuidePrompt(J("1点目と同一です"));
+    box.SetGuidePrompt(J(kSameAsFirstMessage));
     return;
   } else {
     box.CurrentPoint = box.SecondPoint = DirectionSnapped(box, p);
   }
-  box.SetGuidePrompt(J("点ヒット"));
+  box.SetGuidePrompt(J(kPointHitPrompt));
   box.ShowPointMarker(0, sx, sy);
 }
 
 void wsenMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtwsen)) return;
+  if (!RunsOffsets(box, dtwsen)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     if (box.CommandStep == 1) EraseDoublePreview(box);
     box.ClickKind = 0;
@@ -778,7 +782,7 @@ void wsenMove(TcadBox& box, TShiftState shift, double x, double y) {
   }
   if (!NoMouseButtonHeld(shift)) return;
   if (box.CommandStep == 0) {
-    box.SetGuidePrompt(J("開始点指示    [左クリック（自由）：右クリック（点読取り）]"));
+    box.SetGuidePrompt(J(kFirstVertexPrompt));
     return;
   }
   box.SetGuidePrompt(J("終点点指示    [左クリック（自由）：右クリック（点読取り）]"));
@@ -842,21 +846,21 @@ struct RSpacingState {
 };
 
 void SenkankakuDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtSenkankaku) || !box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard)) return;
+  if (!RunsOffsets(box, dtSenkankaku) || !box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard)) return;
   if (box.B_Switch == _off) {
     box.FirstPoint = box.CurrentPoint = {x, y};
   } else if (box.B_Switch == on1) {
     if (box.SnappedPoint(x, y, box.CurrentPoint)) {
       box.ShowTopMessage(J(" ﾋｯﾄ "));
     } else {
-      box.ShowTopMessage(J("点無"));
+      box.ShowTopMessage(J(kNoPointShort));
       box.ClickKind = 0;
     }
   }
 }
 
 void SenkankakuMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box, dtSenkankaku)) return;
+  if (!RunsOffsets(box, dtSenkankaku)) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.ClickKind = 0;
     return;
@@ -866,7 +870,7 @@ void SenkankakuMove(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void SenkankakuUp(TcadBox& box, TShiftState, double, double) {
-  if (!Runs(box, dtSenkankaku) || box.ClickKind == 0) return;
+  if (!RunsOffsets(box, dtSenkankaku) || box.ClickKind == 0) return;
   RPointPair& line = box.FamilyState<RSpacingState>().Line;
   if (box.B_Switch == _off) {
     // Only a line has a distance to a point; an arc is not taken.

@@ -3,6 +3,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/codepage.h"
 
@@ -50,7 +51,7 @@ void tenkMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.ClickKind = 0;
     return;
   }
-  box.SetGuidePrompt(J("点    [左クリック（自由）：右クリック（点読取り）]"));
+  box.SetGuidePrompt(J(kPointPromptShort));
 }
 
 void tenkUp(TcadBox& box, TShiftState, double, double) {

@@ -7,6 +7,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
@@ -98,13 +99,13 @@ RPolygon ShownPreview(TcadBox& box) {
   return {box.PreviewSides, kind, box.FirstPoint, box.SecondPoint, box.PreviewRadius, box.PreviewAngle};
 }
 
-void ErasePreview(TcadBox& box) {
+void ErasePreviewPolygons(TcadBox& box) {
   if (box.RubberErased) return;
   XorPolygon(box, ShownPreview(box), box.PreviewColor, box.PreviewLineType);
   box.RubberErased = true;
 }
 
-void ShowPreview(TcadBox& box, const RPolygon& p) {
+void ShowPreviewPolygons(TcadBox& box, const RPolygon& p) {
   XorPolygon(box, p, box.Pencol, box.Pentyp);
   box.PreviewColor = box.Pencol;
   box.PreviewLineType = box.Pentyp;
@@ -171,15 +172,15 @@ void takakukeikoteiDown(TcadBox& box, TShiftState shift, double x, double y) {
 void takakukeikoteiMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ButonType != dttakakukeikotei || box.ViewGestureState != 0) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
-    ErasePreview(box);
+    ErasePreviewPolygons(box);
     box.CommandStep = 0;
     return;
   }
   if (!NoMouseButtonHeld(shift) || box.CommandStep != 0) return;
-  ErasePreview(box);
-  ShowPreview(box, FixedPolygon(box.SetCount, box.PolygonKind, {x, y}, CurrentSize(box), CurrentAngle(box)));
+  ErasePreviewPolygons(box);
+  ShowPreviewPolygons(box, FixedPolygon(box.SetCount, box.PolygonKind, {x, y}, CurrentSize(box), CurrentAngle(box)));
   box.SecondPoint = {x, y};
-  box.SetGuidePrompt(J("点指示    [左クリック：（自由）  右クリック：（点読取り）]"));
+  box.SetGuidePrompt(J(kPointPrompt));
 }
 
 void takakukeikoteiUp(TcadBox& box, TShiftState, double, double) {
@@ -191,7 +192,7 @@ void takakukeikoteiUp(TcadBox& box, TShiftState, double, double) {
   }
   if (box.ClickKind == 0 || box.CommandStep == 0) return;
   const RPoint2D centre = box.FreePoint(box.FirstPoint.x, box.FirstPoint.y);
-  ErasePreview(box);
+  ErasePreviewPolygons(box);
   CommitPolygon(box, FixedPolygon(box.SetCount, box.PolygonKind, centre, CurrentSize(box), CurrentAngle(box)));
   box.CommandStep = 0;
   box.RubberErased = true;
@@ -220,7 +221,7 @@ void takakukeiFreeDown(TcadBox& box, TShiftState shift, double x, double y) {
     // rebuilds it where it was drawn.
     if (std::fabs(withOffset.x - box.FirstPoint.x) < 0.0001 && std::fabs(withOffset.y - box.FirstPoint.y) < 0.0001) {
       box.ClickKind = 0;
-      box.ShowTopMessage(J("同一点"));
+      box.ShowTopMessage(J(kSamePointMessage));
       return;
     }
     box.ShowPointMarker(0, p.x, p.y);
@@ -231,7 +232,7 @@ void takakukeiFreeDown(TcadBox& box, TShiftState shift, double x, double y) {
 void takakukeiFreeMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ButonType != dttakakukeiFree || box.ViewGestureState != 0) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
-    if (box.CommandStep == 1) ErasePreview(box);
+    if (box.CommandStep == 1) ErasePreviewPolygons(box);
     box.RubberErased = true;
     box.ClickKind = 0;
     box.CommandStep = 0;
@@ -242,8 +243,8 @@ void takakukeiFreeMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.SetGuidePrompt(J("中心点指示    [左クリック：（自由）  右クリック：（点読取り）]"));
     return;
   }
-  ErasePreview(box);
-  ShowPreview(box, {box.SetCount, box.PolygonKind, box.FirstPoint, {x, y}, CurrentSize(box), CurrentAngle(box)});
+  ErasePreviewPolygons(box);
+  ShowPreviewPolygons(box, {box.SetCount, box.PolygonKind, box.FirstPoint, {x, y}, CurrentSize(box), CurrentAngle(box)});
   box.SecondPoint = {x, y};
   box.SetGuidePrompt(J("終了点指示    [左クリック：（自由）  右クリック：（点読取り）]"));
 }
@@ -257,7 +258,7 @@ void takakukeiFreeUp(TcadBox& box, TShiftState, double, double) {
     box.PreviewSides = box.SetCount;
     return;
   }
-  ErasePreview(box);
+  ErasePreviewPolygons(box);
   CommitPolygon(box,
                 {box.SetCount, box.PolygonKind, box.FirstPoint, box.CurrentPoint, CurrentSize(box), CurrentAngle(box)});
   box.CommandStep = 0;
@@ -269,10 +270,10 @@ void takakukeiFreeUp(TcadBox& box, TShiftState, double, double) {
 void takakukeiFreeCancel(TcadBox& box) {
   CommandRegistry().RunPhase("FigureModesCancel", box);
   if (box.ButonType == dttakakukeiFree && box.CommandStep == 1) {
-    ErasePreview(box);
+    ErasePreviewPolygons(box);
     box.CommandStep = 0;
   } else if (box.ButonType == dttakakukeikotei && !box.RubberErased) {
-    ErasePreview(box);
+    ErasePreviewPolygons(box);
     box.CommandStep = 0;
   }
 }

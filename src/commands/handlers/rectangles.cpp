@@ -4,6 +4,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
@@ -172,12 +173,12 @@ void BoxSenMove(TcadBox& box, TShiftState shift, double x, double y) {
   }
   if (!NoMouseButtonHeld(shift)) return;
   if (box.CommandStep == 0) {
-    box.SetGuidePrompt(J("1点目指示    [左クリック（自由）：右クリック（点読取り）]"));
+    box.SetGuidePrompt(J(kFirstPointPromptCompact));
     return;
   }
   box.MoveRubberBand(PenColourOf(box, box.Pencol), true, 1, [&box] { DrawAlignedRubber(box); },
                      [&] { box.CurrentPoint = {x, y}; });
-  box.SetGuidePrompt(J("2点目指示    [左クリック：（自由）  右クリック：（点読取り）]"));
+  box.SetGuidePrompt(J(kSecondPointPrompt));
 }
 
 void BoxSenUp(TcadBox& box, TShiftState, double, double) {
@@ -273,7 +274,7 @@ void BoxsunpoMove(TcadBox& box, TShiftState shift, double x, double y) {
   DrawSizedBoxPreview(box);
   box.RubberErased = false;
   box.Canvas().Pen.Mode = pmCopy;
-  box.SetGuidePrompt(J("点指示    [左クリック：（自由）  右クリック：（点読取り）]"));
+  box.SetGuidePrompt(J(kPointPrompt));
 }
 
 void BoxsunpoUp(TcadBox& box, TShiftState, double, double) {

@@ -8,6 +8,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/codepage.h"
@@ -91,7 +92,6 @@ namespace {
 
 // ---- Element delete and partial erase ---------------------------------------
 
-const char* const kNothingThere = "図形がありません";
 
 void SenDelDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ButonType != dtSenDel || box.ViewGestureState != 0) return;
@@ -106,7 +106,7 @@ void SenDelDown(TcadBox& box, TShiftState shift, double x, double y) {
   } else if (box.ClickKind == 3) {
     RPoint2D p;
     if (!box.SnappedPoint(x, y, p)) {
-      box.SetGuidePrompt(J(kNothingThere));
+      box.SetGuidePrompt(J(kNoFigureMessage));
       box.ClickKind = 0;
       return;
     }

@@ -69,19 +69,19 @@ bool InTriangleModes(const TcadBox& box) { return ModeIn(box.ButonType, {dtSikic
 TSikichiMenobj* Site(TcadBox& box) { return box.Tool(ToolSlot::SiteObj).Get<TSikichiMenobj>(); }
 TYukaMenobj* Floor(TcadBox& box) { return box.Tool(ToolSlot::FloorObj).Get<TYukaMenobj>(); }
 
-double WriteGroupScale(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
+double WriteGroupScaleSiteFloor(const TcadBox& box) { return box.GroupScales[box.WriteGrupe_No % kLayerGroups]; }
 
 TSikichiMenobj& SiteOrNew(TcadBox& box, std::uint8_t mode) {
   if (TSikichiMenobj* site = Site(box)) return *site;
   return box.Tool(ToolSlot::SiteObj)
-      .Emplace<TSikichiMenobj>(box.WriteGrupe_No, box.WriteReiya_No, WriteGroupScale(box), box.TextStyles,
+      .Emplace<TSikichiMenobj>(box.WriteGrupe_No, box.WriteReiya_No, WriteGroupScaleSiteFloor(box), box.TextStyles,
                                box.Mozi_No, box.Mozi_No, mode);
 }
 
 TYukaMenobj& FloorOrNew(TcadBox& box) {
   if (TYukaMenobj* floor = Floor(box)) return *floor;
   return box.Tool(ToolSlot::FloorObj)
-      .Emplace<TYukaMenobj>(box.WriteGrupe_No, box.WriteReiya_No, WriteGroupScale(box), box.TextStyles, box.Mozi_No,
+      .Emplace<TYukaMenobj>(box.WriteGrupe_No, box.WriteReiya_No, WriteGroupScaleSiteFloor(box), box.TextStyles, box.Mozi_No,
                             box.Mozi_No);
 }
 
@@ -106,7 +106,7 @@ bool SnappedClick(TcadBox& box, TShiftState shift, double x, double y, RPoint2D&
 }
 
 // The move of the table commands: a drag gesture first, then the prompt.
-bool GestureTaken(TcadBox& box, TShiftState shift, double x, double y) {
+bool GestureTakenSiteFloor(TcadBox& box, TShiftState shift, double x, double y) {
   if (!box.TrackDragGesture(shift, box.ButonType, x, y)) return false;
   box.ClickKind = 0;
   return true;
@@ -172,7 +172,7 @@ void SikichiDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void SikichiMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!InTriangleModes(box) || GestureTaken(box, shift, x, y) || shift != 0) return;
+  if (!InTriangleModes(box) || GestureTakenSiteFloor(box, shift, x, y) || shift != 0) return;
   static const char* const kChordPrompts[] = {
       "弦始点指示（1点目）　[左クリック:右クリック（点読取り）]",
       "弦終点指示（2点目）　[左クリック:右クリック（点読取り）]",
@@ -259,7 +259,7 @@ void Sikichi4Down(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void Sikichi4Move(TcadBox& box, TShiftState shift, double x, double y) {
-  if (box.ButonType != dtSikichi4 || GestureTaken(box, shift, x, y) || shift != 0) return;
+  if (box.ButonType != dtSikichi4 || GestureTakenSiteFloor(box, shift, x, y) || shift != 0) return;
   if (box.B_Switch == _off || box.B_Switch == on1) {
     box.SetGuidePrompt(J("ポイント指示　[左クリック:右クリック（点読取り）]"));
   }
@@ -316,7 +316,7 @@ void YukaDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void YukaMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (box.ButonType != dtYuka || GestureTaken(box, shift, x, y) || !NoMouseButtonHeld(shift)) return;
+  if (box.ButonType != dtYuka || GestureTakenSiteFloor(box, shift, x, y) || !NoMouseButtonHeld(shift)) return;
   static const char* const kQuadrilateral[] = {
       "四角形　1点目指示    [左クリック：右クリック（点読取り）]",
       "四角形　2点目指示    [左クリック：右クリック（点読取り）]",

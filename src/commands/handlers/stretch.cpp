@@ -6,6 +6,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -124,10 +125,10 @@ void TcadBox::StretchToPoint(RPoint2D a, RPoint2D b) {
 
 namespace {
 
-bool Runs(const TcadBox& box) { return box.ButonType == dtSenSinsyuku; }
+bool RunsStretch(const TcadBox& box) { return box.ButonType == dtSenSinsyuku; }
 
 void SenSinsyukuDown(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box)) return;
+  if (!RunsStretch(box)) return;
   if (box.ViewGestureState != 0) {
     box.Mhan1 = 0;
     return;
@@ -162,7 +163,7 @@ void SenSinsyukuDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void SenSinsyukuMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (!Runs(box) || box.ViewGestureState != 0) return;
+  if (!RunsStretch(box) || box.ViewGestureState != 0) return;
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) {
     box.ClickKind = 0;
     box.Mhan1 = 0;
@@ -203,7 +204,7 @@ bool CrossingWithBoundary(TcadBox& box, RPoint2D at, RPoint2D& crossing) {
 // handed to the line command, which draws it anew from its far end.
 void CutOrHandOver(TcadBox& box) {
   if (!box.PickFilteredLineNearEndFirst(box.PickedIndex[3], true, box.FirstPoint.x, box.FirstPoint.y)) {
-    box.SetGuidePrompt(J("図形がありません"));
+    box.SetGuidePrompt(J(kNoFigureMessage));
     return;
   }
   box.Mhan1 = 0;
@@ -222,7 +223,7 @@ void CutOrHandOver(TcadBox& box) {
 }
 
 void SenSinsyukuUp(TcadBox& box, TShiftState, double, double) {
-  if (!Runs(box)) return;
+  if (!RunsStretch(box)) return;
   if (box.ViewGestureState != 0) {
     box.Mhan1 = 0;
     return;

@@ -5,6 +5,7 @@
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
@@ -52,7 +53,7 @@ void RegisterTangentCommands() {
 
 namespace {
 
-constexpr std::int32_t kNoPick = -100;
+constexpr std::int32_t kNoPickTangents = -100;
 
 // The snapped point of a right press, marked and announced; nothing found
 // drops the click with the command's own message.
@@ -65,14 +66,14 @@ bool SnapWithMessage(TcadBox& box, double x, double y, RPoint2D& point, const ch
   }
   point = {sx, sy};
   box.ShowPointMarker(0, sx, sy);
-  box.ShowTopMessage(J("点ﾋｯﾄ"));
+  box.ShowTopMessage(J(kPointHitCaption));
   return true;
 }
 
 // The element under a pick point (a line or an arc), or nothing.
 bool PickAt(TcadBox& box, const RPoint2D& p, std::int32_t& index, RDrawElement& element) {
   if (!box.PickLineOrArc(index, false, p.x, p.y, 0)) {
-    index = kNoPick;
+    index = kNoPickTangents;
     return false;
   }
   element = box.Draw1->Elements[static_cast<std::size_t>(index)];
@@ -96,7 +97,7 @@ void TwoPickDown(TcadBox& box, TShiftState shift, double x, double y) {
     if (box.ClickKind == 2) {
       box.FirstPoint = {x, y};
     } else {
-      SnapWithMessage(box, x, y, box.FirstPoint, "点無し");
+      SnapWithMessage(box, x, y, box.FirstPoint, kNoPointMessage);
     }
   } else if (box.B_Switch == on1) {
     box.CurrentPoint = {x, y};
@@ -162,7 +163,7 @@ void SeSenEnEnUp(TcadBox& box, TShiftState, double, double) {
   }
   RDrawElement second;
   if (!PickAt(box, box.CurrentPoint, box.PickedIndex[2], second)) {
-    box.SetGuidePrompt(J("線がありません"));
+    box.SetGuidePrompt(J(kNoLineMessage));
     box.ClickKind = 0;
     return;
   }
@@ -223,7 +224,7 @@ void PieceDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ClickKind == 2) {
     *target = {x, y};
   } else {
-    SnapWithMessage(box, x, y, *target, "点無");
+    SnapWithMessage(box, x, y, *target, kNoPointShort);
   }
 }
 
@@ -267,10 +268,10 @@ void PieceUp(TcadBox& box) {
         box.ShowTopMessage(J("円ﾋｯﾄ"));
         box.B_Switch = on1;
       } else {
-        box.ShowTopMessage(J("円無"));
+        box.ShowTopMessage(J(kNoCircleShort));
         box.B_Switch = _off;
         box.ClickKind = 0;
-        box.PickedIndex[1] = kNoPick;
+        box.PickedIndex[1] = kNoPickTangents;
       }
       return;
     }

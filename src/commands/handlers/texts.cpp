@@ -206,7 +206,7 @@ void AddHeldTextAtFirstPoint(TcadBox& box) {
   // The text joins the enclosure's step; without an enclosure (none asked,
   // or one of no size) it opens its own, never joining the previous action.
   const std::size_t beforeText = box.Draw1->Elements.size();
-  box.AddHeldText(*box.Draw1, !enclosed);
+  box.AddHeldText(*box.Draw1, enclosed ? UndoJoin::JoinCurrent : UndoJoin::NewStep);
   if (box.Draw1->Elements.size() > beforeText) DrawLastText(box);
   PostHostNotification("TFrame5", kTextPlaced);
   box.PlaceText.clear();
@@ -422,13 +422,13 @@ void RenKetuMoziUp(TcadBox& box, TShiftState, double, double) {
   std::string joined;
   if (!box.JoinInsert) {
     box.JoinTexts(base, other, joined, box.JoinAfter, remove);
-    box.AddTextFromTemplate(box.JoinedTextTemplate, joined, false);
+    box.AddTextFromTemplate(box.JoinedTextTemplate, joined, UndoJoin::JoinCurrent);
   } else {
     std::string inserted;
     box.InsertTextAtPick(base, other, inserted, box.FirstPoint.x, box.FirstPoint.y);
     if (!inserted.empty()) {
       box.JoinTexts(base, other, joined, box.JoinAfter, remove);
-      box.AddTextFromTemplate(box.JoinedTextTemplate, inserted, false);
+      box.AddTextFromTemplate(box.JoinedTextTemplate, inserted, UndoJoin::JoinCurrent);
     }
   }
   box.B_Switch = _off;

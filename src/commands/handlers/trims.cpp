@@ -13,6 +13,7 @@
 #include "canvas/undo_step.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
+#include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
@@ -100,7 +101,7 @@ RDrawElement& StoredAt(TcadBox& box, std::int32_t index) {
 }
 
 // The ring goes before a result is drawn, unless leaving the control took it.
-void HideRingForResult(TcadBox& box) {
+void HideRingForResultTrims(TcadBox& box) {
   if (box.LeaveErased) return;
   box.ToggleRingCursor();
   box.RingHidden = true;
@@ -269,7 +270,7 @@ void ChamferPair(TcadBox& box, RPoint2D a, RPoint2D b, bool inRange) {
 }  // namespace
 
 void TcadBox::TrimPair(RPoint2D first, RPoint2D second) {
-  HideRingForResult(*this);
+  HideRingForResultTrims(*this);
   if (!PairPicked(*this)) return;
   const std::int32_t i1 = PickedIndex[1], i2 = PickedIndex[2];
   StoredAt(*this, i1).Selection = 0;
@@ -525,14 +526,14 @@ void tremingMove(TcadBox& box, TShiftState shift, double x, double y) {
 void tremingUp(TcadBox& box, TShiftState, double, double) {
   if (!InTrim(box) || box.ClickKind == 0) return;
   if (box.B_Switch == _off) {
-    HideRingForResult(box);
+    HideRingForResultTrims(box);
     if (FirstStepTool(box, true) || box.ClickKind != 2) return;
     if (box.PickFilteredLineOrArc(box.PickedIndex[1], true, box.FirstPoint.x, box.FirstPoint.y)) {
       box.B_Switch = on1;
       box.SetGuidePrompt(J("1線目ヒット"));
     } else {
       box.PickedIndex[1] = kNoPick;
-      box.SetGuidePrompt(J("線がありません"));
+      box.SetGuidePrompt(J(kNoLineMessage));
       box.B_Switch = _off;
       box.ClickKind = 0;
     }
@@ -556,13 +557,13 @@ void MentoriDown(TcadBox& box, TShiftState shift, double x, double y) {
 }
 
 void MentoriMove(TcadBox& box, TShiftState shift, double x, double y) {
-  if (InChamfer(box)) PairMove(box, shift, x, y, "1線目指示", "2線目指示");
+  if (InChamfer(box)) PairMove(box, shift, x, y, kFirstLinePrompt, kSecondLinePrompt);
 }
 
 void MentoriUp(TcadBox& box, TShiftState, double, double) {
   if (!InChamfer(box) || box.ClickKind == 0) return;
   if (box.B_Switch == _off) {
-    HideRingForResult(box);
+    HideRingForResultTrims(box);
     if (FirstStepTool(box, false) || box.ClickKind != 2) return;
     if (box.PickLine(box.PickedIndex[1], true, box.FirstPoint.x, box.FirstPoint.y)) {
       box.B_Switch = on1;
@@ -574,7 +575,7 @@ void MentoriUp(TcadBox& box, TShiftState, double, double) {
     return;
   }
   if (box.B_Switch != on1) return;
-  HideRingForResult(box);
+  HideRingForResultTrims(box);
   if (box.ClickKind != 2) return;
   std::int32_t& second = box.PickedIndex[2];
   if (box.PickLine(second, false, box.CurrentPoint.x, box.CurrentPoint.y) && second != box.PickedIndex[1]) {

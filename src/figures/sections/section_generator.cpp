@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "geometry/angles_points.h"
 #include "tools/edit/area_table_labels.h"
@@ -71,6 +72,10 @@ void RegisterFigureKinds(std::span<const RFigureKindRow> Rows) {
     if (row.Producer != nullptr) registered.push_back(row);
   }
 }
+
+FigureKindRegistrationScope::FigureKindRegistrationScope() : saved_(RegisteredKinds()) {}
+
+FigureKindRegistrationScope::~FigureKindRegistrationScope() { RegisteredKinds() = std::move(saved_); }
 
 TBuzaidanmenobj::TBuzaidanmenobj(std::span<const RTextStyle> Styles, double Scale) : Scale(Scale) {
   CopyStyles(Styles);

@@ -81,6 +81,20 @@ struct RFigureKindRow {
 // rows.
 void RegisterFigureKinds(std::span<const RFigureKindRow> Rows);
 
+// Takes note of the registered rows when made and puts them back when it
+// goes: what was registered meanwhile is gone. Tests register kinds under
+// one, so that the cases of one process leave each other no rows.
+class FigureKindRegistrationScope {
+ public:
+  FigureKindRegistrationScope();
+  ~FigureKindRegistrationScope();
+  FigureKindRegistrationScope(const FigureKindRegistrationScope&) = delete;
+  FigureKindRegistrationScope& operator=(const FigureKindRegistrationScope&) = delete;
+
+ private:
+  std::vector<RFigureKindRow> saved_;
+};
+
 class TBuzaidanmenobj {
  public:
   // Copies up to 12 styles (the canvas passes its table) and keeps Scale.

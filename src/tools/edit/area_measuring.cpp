@@ -12,7 +12,7 @@ namespace {
 // Start and end angles closer than this count as one direction.
 constexpr double kSameAngle = 1e-6;
 
-double DirectionFromCentre(const RDrawElement& arc, double x, double y) {
+double DirectionFromCentreAreaMeasuring(const RDrawElement& arc, double x, double y) {
   return NormalizeAngleUpTo360(DirectionAngleDeg(arc.X1, arc.Y1, x, y));
 }
 
@@ -42,7 +42,7 @@ void TSokuteiMenobj::AddArc(const RDrawElement& E, double X, double Y) {
   }
   PendingArc = E;
   ArcPending = true;
-  PickDirection = DirectionFromCentre(E, X, Y);
+  PickDirection = DirectionFromCentreAreaMeasuring(E, X, Y);
 }
 
 void TSokuteiMenobj::AddPoint(double X, double Y, double Scale) {
@@ -70,8 +70,8 @@ void TSokuteiMenobj::AddArcVertices() {
   if (Vertices.size() < 2) return;
   const ROutlinePoint q = Vertices.back();
   const ROutlinePoint p = Vertices[Vertices.size() - 2];
-  const double aP = DirectionFromCentre(PendingArc, p.X, p.Y);
-  const double aQ = DirectionFromCentre(PendingArc, q.X, q.Y);
+  const double aP = DirectionFromCentreAreaMeasuring(PendingArc, p.X, p.Y);
+  const double aQ = DirectionFromCentreAreaMeasuring(PendingArc, q.X, q.Y);
   const double phi = PickDirection;
   // The anticlockwise sweep from start to end must hold the pick.
   double start = PendingArc.StartAngle;

@@ -16,7 +16,7 @@
 
 namespace {
 
-bool HasLength(const RToolLine& line) { return line.X1 != line.X2 || line.Y1 != line.Y2; }
+bool HasLengthChamfer(const RToolLine& line) { return line.X1 != line.X2 || line.Y1 != line.Y2; }
 
 // Moves the corner end (second point) of a trimmed line (staying end, X)
 // towards the staying end by s. False when that passes the staying end:
@@ -99,7 +99,7 @@ void Ttremingobj::MirrorResultArc(double px, double py, double qx, double qy) {
 
 void Ttremingobj::ChamferCorner(std::uint8_t Kind, double Size, double GroupScale) {
   // A loaded line without length gives no corner to cut: everything stays.
-  if (!HasLength(InputLines[0]) || !HasLength(InputLines[1])) return;
+  if (!HasLengthChamfer(InputLines[0]) || !HasLengthChamfer(InputLines[1])) return;
   if (!std::isfinite(Size) || !std::isfinite(GroupScale)) {
     Status = kNoCorner;
     return;

@@ -12,7 +12,7 @@
 
 namespace {
 
-bool AllFinite(std::initializer_list<double> values) {
+bool AllFiniteDivision(std::initializer_list<double> values) {
   for (double v : values) {
     if (!std::isfinite(v)) return false;
   }
@@ -99,7 +99,7 @@ TKansuobj::TKansuobj(std::int32_t N, double AX1, double AY1, double AX2, double 
 void TKansuobj::DivideLines() {
   Results.clear();
   if (Count < 2 || Count > kMaxDivisionCount) return;
-  if (!AllFinite({LineA.X1, LineA.Y1, LineA.X2, LineA.Y2, LineB.X1, LineB.Y1, LineB.X2, LineB.Y2})) return;
+  if (!AllFiniteDivision({LineA.X1, LineA.Y1, LineA.X2, LineA.Y2, LineB.X1, LineB.Y1, LineB.X2, LineB.Y2})) return;
   const double d = HalfWidth(Width, GroupScale);
   const bool twoLines = d > 1e-6;
   RBoundaryLine a = LineA, b = LineB;

@@ -41,7 +41,7 @@ constexpr double kHalfCircleLimit = 180.01;
 constexpr double kCircleFactor = 3.14;
 constexpr double kHalfCircleFactor = 1.57;
 
-RPoint2D Midpoint(const RPoint2D& a, const RPoint2D& b) { return {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0}; }
+RPoint2D MidpointFloorArea(const RPoint2D& a, const RPoint2D& b) { return {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0}; }
 
 RToolLine ConstructionLine(const RPoint2D& a, const RPoint2D& b) {
   RToolLine line = ToolLineOf(a.x, a.y, b.x, b.y);
@@ -415,17 +415,17 @@ void TYukaMenobj::AddArcRow(const RDrawElement& E, std::uint8_t Kind, double X, 
       // The radius towards the pick point.
       const double toPick = DirectionAngleDeg(o.x, o.y, X, Y);
       const RPoint2D q = RotateAboutCentreExact(toPick, o.x, o.y, o.x + r, o.y);
-      const RPoint2D mid = Midpoint(o, q);
+      const RPoint2D mid = MidpointFloorArea(o, q);
       row.Label1 = MakeLabel(mid.x, mid.y, toPick, 1, radius);
       row.Line1 = ConstructionLine(o, q);
       CircleAreaText(row.Label1.Text, row.AreaText, kCircleFactor);
       break;
     }
     case 2: {
-      const RPoint2D mid = Midpoint(o, t);
+      const RPoint2D mid = MidpointFloorArea(o, t);
       row.Label1 = MakeLabel(mid.x, mid.y, DirectionAngleDeg(t.x, t.y, o.x, o.y), 1, radius);
       row.Line1 = ConstructionLine(t, s);
-      anchor = Midpoint(o, RotateAboutCentreExact(start + rotation + 90.0, o.x, o.y, o.x + r, o.y));
+      anchor = MidpointFloorArea(o, RotateAboutCentreExact(start + rotation + 90.0, o.x, o.y, o.x + r, o.y));
       CircleAreaText(row.Label1.Text, row.AreaText, kHalfCircleFactor);
       break;
     }
@@ -434,10 +434,10 @@ void TYukaMenobj::AddArcRow(const RDrawElement& E, std::uint8_t Kind, double X, 
       // The chord's label reads from T towards S.
       std::string chord;
       LengthText(chord, s.x, s.y, t.x, t.y);
-      const RPoint2D chordMid = Midpoint(s, t);
+      const RPoint2D chordMid = MidpointFloorArea(s, t);
       row.Label1 = MakeLabel(chordMid.x, chordMid.y, DirectionAngleDeg(t.x, t.y, s.x, s.y), 1, chord);
       row.Label2 = SideLabel(f.x, f.y, o.x, o.y);
-      const RPoint2D radiusMid = Midpoint(o, t);
+      const RPoint2D radiusMid = MidpointFloorArea(o, t);
       row.Label3 = MakeLabel(radiusMid.x, radiusMid.y, NormalizeAngle360(end + rotation), 1, radius);
       // The central angle under the centre; the area is taken from it as
       // displayed, and the degree sign is added after.

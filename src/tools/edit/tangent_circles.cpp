@@ -11,7 +11,7 @@
 
 namespace {
 
-bool Finite(const RPoint2D& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+bool FiniteTangentCircles(const RPoint2D& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 RToolCircle FullCircle(double cx, double cy, double r) {
   RToolCircle c;
@@ -22,7 +22,7 @@ RToolCircle FullCircle(double cx, double cy, double r) {
   return c;
 }
 
-RPoint2D PointAtDirection(double cx, double cy, double r, double angleDeg) {
+RPoint2D PointAtDirectionTangentCircles(double cx, double cy, double r, double angleDeg) {
   return RotateAboutCentreExact(angleDeg, cx, cy, cx + r, cy);
 }
 
@@ -50,12 +50,12 @@ TEnSeSantenobj::TEnSeSantenobj(double X1, double Y1, double X2, double Y2, doubl
 void TEnSeSantenobj::Compute() { ComputeIncircle(); }
 
 void TEnSeSantenobj::ComputeIncircle() {
-  if (!Finite(V1) || !Finite(V2) || !Finite(V3) || OnOneLine(V1, V2, V3)) return;
+  if (!FiniteTangentCircles(V1) || !FiniteTangentCircles(V2) || !FiniteTangentCircles(V3) || OnOneLine(V1, V2, V3)) return;
   // The plain mean of the two directions lies on the inner bisector's line.
   const double b1 = (DirectionAngleDeg(V1.x, V1.y, V2.x, V2.y) + DirectionAngleDeg(V1.x, V1.y, V3.x, V3.y)) / 2.0;
   const double b2 = (DirectionAngleDeg(V2.x, V2.y, V1.x, V1.y) + DirectionAngleDeg(V2.x, V2.y, V3.x, V3.y)) / 2.0;
-  const RPoint2D a = PointAtDirection(V1.x, V1.y, 100.0, b1);
-  const RPoint2D b = PointAtDirection(V2.x, V2.y, 100.0, b2);
+  const RPoint2D a = PointAtDirectionTangentCircles(V1.x, V1.y, 100.0, b1);
+  const RPoint2D b = PointAtDirectionTangentCircles(V2.x, V2.y, 100.0, b2);
   double cx = 0.0, cy = 0.0;
   bool collinear = false;
   if (!IntersectLinesOrCollinearEps11e3(cx, cy, collinear, V1.x, V1.y, a.x, a.y, V2.x, V2.y, b.x, b.y) ||
@@ -104,7 +104,7 @@ bool TEnSeSanSenobj::SolveThree() {
 bool TEnSeSanSenobj::Solve(double tolerance, int iterationLimit) {
   if (!std::isfinite(R) || R < 0.0) return false;
   for (const RPoint2D& p : Points) {
-    if (!Finite(p)) return false;
+    if (!FiniteTangentCircles(p)) return false;
   }
   // Elements in slot order, then the point slots: a point takes the third
   // place, which only chooses the side when the radius is fixed.
@@ -166,11 +166,11 @@ bool TEnSeSanSenobj::Solve(double tolerance, int iterationLimit) {
         allTouch = allTouch && Touching(p, tolerance);
       } else {
         if (iteration == 0) {
-          c = PointAtDirection(e.X1, e.Y1, e.Radius, DirectionAngleDeg(e.X1, e.Y1, c.x, c.y));
+          c = PointAtDirectionTangentCircles(e.X1, e.Y1, e.Radius, DirectionAngleDeg(e.X1, e.Y1, c.x, c.y));
           continue;
         }
         const RPointPair p = IntersectCircles(e.X1, e.Y1, e.Radius, cx, cy, r);
-        c = PointAtDirection(e.X1, e.Y1, e.Radius,
+        c = PointAtDirectionTangentCircles(e.X1, e.Y1, e.Radius,
                              DirectionAngleDeg(e.X1, e.Y1, (p.xa + p.xb) / 2.0, (p.ya + p.yb) / 2.0));
         allTouch = allTouch && Touching(p, tolerance);
       }

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kPiArcConstructions = 3.14159265358979323846;
 constexpr double kStepBound = 0.0001;
 // More division points than any drawing can use: a pitch this fine is
 // taken as no pitch rather than filling memory.
@@ -79,7 +79,7 @@ void TRenSunpoSenobj::BuildArcDivision(double PX, double PY) {
     step = sweep / n;
   } else {
     // The angle one pitch spans on the circle's radius.
-    const double w = t.Chain10Size / GroupScale / (2.0 * kPi * c.Radius) * 360.0;
+    const double w = t.Chain10Size / GroupScale / (2.0 * kPiArcConstructions * c.Radius) * 360.0;
     if (!(w > 0.0) || !std::isfinite(w)) return;
     const double count = std::floor(std::fabs(sweep) / w);
     if (count > kMaxDivisions) return;
@@ -97,7 +97,7 @@ void TRenSunpoSenobj::ApexByBaseAngles(std::uint8_t Mode, double B1X, double B1Y
                                        double V1, double V2, RPoint2D& A1, RPoint2D& A2) {
   A1 = A2 = RPoint2D{0.0, 0.0};
   // A slope is a rise per 10 of run.
-  const auto baseAngle = [Mode](double v) { return Mode == 2 ? std::atan(v * 0.1) * 180.0 / kPi : v; };
+  const auto baseAngle = [Mode](double v) { return Mode == 2 ? std::atan(v * 0.1) * 180.0 / kPiArcConstructions : v; };
   const double t1 = baseAngle(V1), t2 = baseAngle(V2);
   if (t1 + t2 >= 180.0) return;
   const double m = DirectionAngleDeg(B1X, B1Y, B2X, B2Y);

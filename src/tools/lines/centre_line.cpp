@@ -17,7 +17,7 @@ RPoint2D Between(RPoint2D a, RPoint2D b, double t) { return {a.x + t * (b.x - a.
 
 // The foot of P on the line of e; a line of two equal points has no
 // perpendicular, so its point stands in for the foot.
-RPoint2D FootOn(const RDrawElement& e, RPoint2D p) {
+RPoint2D FootOnElement(const RDrawElement& e, RPoint2D p) {
   RPoint2D f{e.X1, e.Y1};
   PerpendicularFoot(f.x, f.y, e.X1, e.Y1, e.X2, e.Y2, p.x, p.y);
   return f;
@@ -44,7 +44,7 @@ void PointAndElement(RPoint2D free, const RDrawElement& e, bool circleFirst, dou
     m = circleFirst ? Between(q, free, t) : Between(free, q, t);
     direction = Square(Direction(free, q));
   } else {
-    const RPoint2D f = FootOn(e, free);
+    const RPoint2D f = FootOnElement(e, free);
     m = Between(free, f, t);
     direction = Direction(free, f) + 90.0;
   }
@@ -81,15 +81,15 @@ void TCyuusinzaobj::Compute(double Ratio) {
         m = Between(a, b, t);
         direction = Square(Direction(a, b));
       } else if (IsCircle(e2)) {
-        const RPoint2D f = FootOn(e1, CentreOf(e2)), b = Facing(e2, f);
+        const RPoint2D f = FootOnElement(e1, CentreOf(e2)), b = Facing(e2, f);
         m = Between(f, b, t);
         direction = Square(Direction(b, f));
       } else if (IsCircle(e1)) {
-        const RPoint2D f = FootOn(e2, CentreOf(e1)), a = Facing(e1, f);
+        const RPoint2D f = FootOnElement(e2, CentreOf(e1)), a = Facing(e1, f);
         m = Between(a, f, t);
         direction = Square(Direction(a, f));
       } else {
-        const RPoint2D f1 = FootOn(e1, p1), f2 = FootOn(e2, p2);
+        const RPoint2D f1 = FootOnElement(e1, p1), f2 = FootOnElement(e2, p2);
         double ix = 0.0, iy = 0.0;
         bool collinear = false;
         if (IntersectLinesOrCollinearEps1e2(ix, iy, collinear, e1.X1, e1.Y1, e1.X2, e1.Y2, e2.X1, e2.Y1, e2.X2,
@@ -104,7 +104,7 @@ void TCyuusinzaobj::Compute(double Ratio) {
           direction = th1 - t * delta;
         } else {
           const RPoint2D p{e1.X1, e1.Y1};
-          m = Between(p, FootOn(e2, p), t);
+          m = Between(p, FootOnElement(e2, p), t);
           direction = DirectionAngleDeg(e1.X1, e1.Y1, e1.X2, e1.Y2);
         }
       }

@@ -25,7 +25,7 @@ std::string TrimBlank(std::string_view s) {
 // φ in [0, 90) or [270, 360): the cursor lies to the right of point 1.
 bool RightHalf(double phi) { return phi < 90.0 || phi >= 270.0; }
 
-RDrawElement CircleElement(double x, double y, double r) {
+RDrawElement CircleElementLeaderNote(double x, double y, double r) {
   RDrawElement e = ZeroElement();
   e.Kind = kKindArc;
   e.X1 = x;
@@ -141,7 +141,7 @@ void TRenSunpoSenobj::BuildLeaderNote(double PX, double PY) {
     const bool secondHalf = across ? (phi >= 90.0 && phi < 180.0) || phi >= 270.0 : phi >= 180.0;
     if (secondHalf) mark1 = second;
   } else if (mark == 3) {
-    mark1 = CircleElement(x0, y0, d.Chain9Size3);
+    mark1 = CircleElementLeaderNote(x0, y0, d.Chain9Size3);
     const RPoint2D rim = SnapToAngleStepKeepLength(x0, y0, PX, PY, 0.0, d.Chain9Size1, d.Chain9Size3);
     leader.X1 = rim.x;
     leader.Y1 = rim.y;
@@ -153,7 +153,7 @@ void TRenSunpoSenobj::BuildLeaderNote(double PX, double PY) {
   Elements[L] = leader;
   const double r = d.Chain9Size4 > 0.0 ? d.Chain9Size4 : 0.0;
   const RPoint2D b{e.x + n.bx, e.y + n.by};
-  Elements[L + 4] = CircleElement(b.x, b.y, r);
+  Elements[L + 4] = CircleElementLeaderNote(b.x, b.y, r);
 
   const std::size_t count = lines.size();
   if (count == 1) {

@@ -5,8 +5,10 @@
 #include "commands/framework/command_framework.h"
 
 #include <cmath>
+#include <set>
 
 #include "../../canvas/dispatch_fixture.h"
+#include "commands/framework/command_family.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
 
@@ -52,6 +54,20 @@ TEST_F(FrameworkTest, RegistersItsSetsInTheirRowsOnce) {
   EXPECT_EQ(r.CancelSequence()[2].Name, "tenGaibuCancel");
   EXPECT_TRUE(r.UpdateCommandCursor && r.ToggleRingCursor && r.EraseRingCursor && r.DrawGrid && r.RedrawGridInRect &&
               r.ExecuteDragGesture);
+}
+
+TEST(DispatchOrder, NoTwoSetsShareARankInAColumn) {
+  // Equal ranks would leave the order of two sets to chance; 0 means "not
+  // in this column".
+  for (int column = 0; column < 3; ++column) {
+    SCOPED_TRACE(column);
+    std::set<int> seen;
+    for (const RDispatchRank& row : DispatchOrder()) {
+      const int rank = column == 0 ? row.Down : column == 1 ? row.Move : row.Up;
+      if (rank == 0) continue;
+      EXPECT_TRUE(seen.insert(rank).second) << row.Name << " shares rank " << rank;
+    }
+  }
 }
 
 TEST_F(FrameworkTest, TheIdleStateShowsItsPromptAndDropsClicks) {

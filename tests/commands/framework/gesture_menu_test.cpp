@@ -113,6 +113,7 @@ TEST_F(GestureMenu, TheDragChoosesByButtonDirectionBandAndCommand) {
       {"both buttons never", ssLeft | ssRight, dtNo, {}, {90, kNear}, false, dtNo, "", Cursor},
       {"Alt gives nothing", ssLeft | ssAlt, dtNo, {}, {90, kNear}, false, dtNo, "", Cursor},
       {"below the length", ssLeft, dtNo, {}, {90, 39}, false, dtNo, "", Cursor},
+      {"at the length", ssLeft, dtNo, {}, {90, 40}, true, dtMozi, " 文　字  ", Cursor},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -246,6 +247,8 @@ TEST_F(GestureMenu, TheReleaseCarriesOutTheChosenGesture) {
     std::function<void()> check;
   } cases[] = {
       {"host action", dtundo, 2, [&] { EXPECT_EQ(b.GenBan, 32); }},
+      {"line handed to the host", dtDraf, 2, [&] { EXPECT_EQ(b.GenBan, 14); }},
+      {"trim handed to the host", dttreming, 2, [&] { EXPECT_EQ(b.GenBan, 13); }},
       {"text delete drops the click", dtMoziDel, 2, [&] {
          EXPECT_EQ(b.GenBan, 28);
          EXPECT_EQ(b.ClickKind, 0);

@@ -14,7 +14,7 @@ namespace {
 
 using PickingTest = CommandHarness;
 
-RDrawElement Coloured(RDrawElement e, std::uint8_t colour) {
+RDrawElement ColouredPicking(RDrawElement e, std::uint8_t colour) {
   e.ColorNo = colour;
   return e;
 }
@@ -60,7 +60,7 @@ std::vector<NamedPick> LinePicks() {
 }
 
 TEST_F(PickingTest, TheCursorJustInsideAndOutsideEachEdgeOfTheBox) {
-  Seed({Coloured(Line(40, 50, 60, 50), 1)});
+  Seed({ColouredPicking(Line(40, 50, 60, 50), 1)});
   struct Edge {
     const char* name;
     double x, y;
@@ -81,7 +81,7 @@ TEST_F(PickingTest, TheCursorJustInsideAndOutsideEachEdgeOfTheBox) {
 }
 
 TEST_F(PickingTest, TheArcTestOfPickLineOrArcIsNarrower) {
-  Seed({Coloured(Arc(100, 50, 10), 1)});
+  Seed({ColouredPicking(Arc(100, 50, 10), 1)});
   std::int32_t index = 0;
   // 3.5 off the circle: within 4, not within 3.
   EXPECT_FALSE(Box().PickLineOrArc(index, false, 113.5, 50, 0));
@@ -184,9 +184,9 @@ TEST_F(PickingTest, TheNearerEndAndTheDirectionLeavingThere) {
 }
 
 TEST_F(PickingTest, HighlightingMarksAndDrawsThePickedElement) {
-  const RDrawElement flat = Coloured(Line(40, 50, 60, 50), 3);
-  const RDrawElement sloped = Coloured(Line(40, 20, 60, 30), 3);
-  const RDrawElement arc = Coloured(Arc(100, 50, 10), 3);
+  const RDrawElement flat = ColouredPicking(Line(40, 50, 60, 50), 3);
+  const RDrawElement sloped = ColouredPicking(Line(40, 20, 60, 30), 3);
+  const RDrawElement arc = ColouredPicking(Arc(100, 50, 10), 3);
   using Pick = std::function<bool(TcadBox&, double, double)>;
   std::int32_t index = 0;
   const struct {
@@ -221,7 +221,7 @@ TEST_F(PickingTest, HighlightingMarksAndDrawsThePickedElement) {
 }
 
 TEST_F(PickingTest, TheColourTypeFilterOfTheFilteredPicks) {
-  Seed({Coloured(Line(40, 50, 60, 50), 2), Coloured(Line(40, 52, 60, 52), 4)});
+  Seed({ColouredPicking(Line(40, 50, 60, 50), 2), ColouredPicking(Line(40, 52, 60, 52), 4)});
   Box().SetSelectionFilter(15, 0x3FF & ~(1 << 3), 0x1FF, 0x3FF, 0x3FF);  // colour 4 off
   std::int32_t index = 0;
   ASSERT_TRUE(Box().PickFilteredLineOrArc(index, false, 50, 51.9));
@@ -232,8 +232,8 @@ TEST_F(PickingTest, TheColourTypeFilterOfTheFilteredPicks) {
 
 TEST_F(PickingTest, TogglingOneElement) {
   TcadBox& box = Box();
-  const RDrawElement line = Coloured(Line(40, 50, 60, 50), 3);
-  RDrawElement point = Coloured(Point(80, 50), 5);
+  const RDrawElement line = ColouredPicking(Line(40, 50, 60, 50), 3);
+  RDrawElement point = ColouredPicking(Point(80, 50), 5);
   Seed({line, point});
   std::int32_t index = -5;
   ASSERT_TRUE(box.ToggleSelectElementAt(index, 50, 51));
@@ -281,7 +281,7 @@ TEST_F(PickingTest, TogglingTakesTheShortestTextUnderTheCursorAndKeepsTheIndex) 
 
 TEST_F(PickingTest, ALineOrTheBaseLineOfATextByItsCoordinates) {
   const RDrawElement text = StyledText(Store().ElementTexts, J("text"), 40, 70, 60, 70, 1);
-  Seed({text, Coloured(Line(40, 40, 60, 40), 1)});
+  Seed({text, ColouredPicking(Line(40, 40, 60, 40), 1)});
   Box().SetSelectionFilter(15, 0x3FE, 0x1FF, 0x3FF, 0x3FF);  // colour 1 off
   RPointPair coords;
   // A base line is met by the square: 3.9 below the cursor too.

@@ -228,6 +228,23 @@ TEST_F(PointAssists, TheSlotsOfTheInterruptedCommandTakeTheAppliedPoint) {
   }
 }
 
+TEST_F(PointAssists, ALinesFirstAssistedPointIsAlsoWhereItsRubberBandStarts) {
+  // At the first point of a line the current point takes the assisted point
+  // too; at the second it stays where the cursor left it.
+  TcadBox& b = Box();
+  for (const std::uint8_t step : {0, 1}) {
+    SCOPED_TRACE(int{step});
+    b.FirstPoint = b.SecondPoint = b.CurrentPoint = {0, 0};
+    b.SavedMode = dtDraf;
+    b.CommandStep = step;
+    b.B_Switch = _off;
+    b.ButonType = dtsencyuten;
+    b.sencyutenApply(5, 6);
+    EXPECT_EQ(b.CurrentPoint.x, step == 0 ? 5 : 0);
+    EXPECT_EQ(b.CurrentPoint.y, step == 0 ? 6 : 0);
+  }
+}
+
 TEST_F(PointAssists, ACancelledAssistLendsNoPointToTheNext) {
   TcadBox& b = Box();
   b.AssistRead = true;

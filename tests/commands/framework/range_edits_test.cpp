@@ -508,6 +508,17 @@ namespace {
 
 class RangeCopyAndHatch : public CommandHarness {};
 
+TEST_F(RangeCopyAndHatch, TheRangeFrameIsOnePixelWideWhateverPenCameBefore) {
+  Box().Canvas().Pen.Width = 5;  // left by an earlier drawing
+  Box().CopyRangeToBuffer(40, 40, 60, 60);
+  // The frame's left side on its pixel column, nothing one or two pixels
+  // beside it.
+  const int x = PixelX(40), y = PixelY(50);
+  const TColor frame = Box().Sentakucol;
+  EXPECT_EQ(Box().Canvas().GetPixel(x, y), frame);
+  for (int d : {-2, -1, 1, 2}) EXPECT_NE(Box().Canvas().GetPixel(x + d, y), frame) << d;
+}
+
 TEST_F(RangeCopyAndHatch, TheRangeCopyTakesWhatLiesInsideAndAddsToTheBuffer) {
   RDrawElement text = Text(Store().ElementTexts, "T", 45, 45, 55, 45);
   RDrawElement rect = Line(42, 42, 44, 44);

@@ -71,6 +71,35 @@ TEST_F(StoreHelpers, PicksTakeTheNearestLineAndTheArcUnderThePoint) {
   EXPECT_FALSE(box->PickArcRecord(arc, 500, 500)) << "the centre is not on the curve";
 }
 
+// Among many elements under the click the nearest is taken; of two equally
+// near, the one listed first.
+TEST_F(StoreHelpers, PicksTakeTheNearestOfManyAndTheFirstListedOfATie) {
+  Tdrawinp& store = *box->Draw1;
+  // Horizontal lines at y = 102, 101.75, ..., 100, listed in that order.
+  for (int k = 8; k >= 0; --k) store.AddElement(Line(100, 100 + 0.25 * k, 300, 100 + 0.25 * k));
+  // Circles about (200, 140) of radius 10, 10.4 and 10.8.
+  for (const double r : {10.0, 10.4, 10.8}) store.AddElement(Arc(200, 140, r));
+  box->ZoomToWindow(90, 160, 310, 90);
+  box->RedrawAll(false);
+  struct Case {
+    double y;         // the click, at x = 200
+    double expected;  // y of the line taken
+  } const cases[] = {
+      {101.3, 101.25},    // 0.05 from it, 0.2 from the next
+      {100.625, 100.75},  // 0.125 from the lines at 100.5 and 100.75: the latter is listed first
+      {101.875, 102},     // the same between 101.75 and 102
+  };
+  for (const Case& c : cases) {
+    RPointPair line{};
+    ASSERT_TRUE(box->PickPlainLineCoords(line, 200, c.y)) << c.y;
+    EXPECT_EQ(line.ya, c.expected) << c.y;
+    EXPECT_EQ(line.yb, c.expected) << c.y;
+  }
+  RDrawElement arc = ZeroElement();
+  ASSERT_TRUE(box->PickArcRecord(arc, 200 + 10.5, 140));  // 0.1 from the circle of 10.4
+  EXPECT_EQ(arc.Radius, 10.4);
+}
+
 // The picks give the same answer with the index as with a walk of the
 // whole display list, on random drawings and at random clicks.
 TEST_F(StoreHelpers, PicksAnswerTheSameWithAndWithoutTheIndex) {

@@ -11,7 +11,7 @@
 
 namespace {
 
-RDrawElement Coloured(RDrawElement e, std::uint8_t colour) {
+RDrawElement ColouredBatchLines(RDrawElement e, std::uint8_t colour) {
   e.ColorNo = colour;
   return e;
 }
@@ -84,7 +84,7 @@ TEST_F(BatchLines, TheFenceChoosesTheEditableLinesItMeetsEndsIncluded) {
       {"a line of a reference layer",
        [](Tdrawinp& s) { return OnLayer(s, Line(10, 30, 40, 30), 4, kLayerReference); }, false},
       {"a line of every colour and type", [](Tdrawinp&) {
-         RDrawElement e = Coloured(Line(10, 30, 40, 30), 9);
+         RDrawElement e = ColouredBatchLines(Line(10, 30, 40, 30), 9);
          e.LineType = 7;
          return e;
        }, true},
@@ -122,7 +122,7 @@ TEST_F(BatchLines, TheFenceFollowsTheCursorWithItsPromptsAndTheCancelTakesItAway
 }
 
 TEST_F(BatchLines, ARightClickTogglesAnyLineButNothingElseAndALeftClickDoesNothing) {
-  Seed({Line(10, 30, 40, 30), Arc(70, 50, 5), Coloured(Line(60, 20, 90, 20), 3)});
+  Seed({Line(10, 30, 40, 30), Arc(70, 50, 5), ColouredBatchLines(Line(60, 20, 90, 20), 3)});
   // Colour 3 does not pass the selection filter: the fence passes it over,
   // a right click still takes it.
   Box().SetSelectionFilter(31, 0x3FF & ~(1 << 2), 0x3FF, 0x3FF, 0x3FF);
@@ -186,7 +186,7 @@ TEST_F(BatchTrim, TheChosenLinesEndAtTheReferenceOnTheFencesSide) {
   // which the fence misses and a right click chooses, keeps the part beyond
   // the reference; L4 is not chosen.
   const RDrawElement ref = Line(50, 0, 50, 90);
-  const RDrawElement l1 = Coloured(Line(10, 20, 40, 20), 2);
+  const RDrawElement l1 = ColouredBatchLines(Line(10, 20, 40, 20), 2);
   const RDrawElement l2 = Line(10, 30, 70, 30, 1, 2);
   const RDrawElement l3 = Line(35, 40, 90, 40);
   const RDrawElement l4 = Line(10, 60, 90, 60);
@@ -205,7 +205,7 @@ TEST_F(BatchTrim, TheChosenLinesEndAtTheReferenceOnTheFencesSide) {
   Confirm(dtiikatusin);
   // Items from the last chosen down: L3, L2, L1; results added from the
   // last: L1', L2', L3'.
-  const RDrawElement r1 = Coloured(Line(10, 20, 50, 20), 2);
+  const RDrawElement r1 = ColouredBatchLines(Line(10, 20, 50, 20), 2);
   const RDrawElement r2 = Line(10, 30, 50, 30, 1, 2);
   const RDrawElement r3 = Line(50, 40, 90, 40);
   ExpectElements({ref, l4, r1, r2, r3});
@@ -308,7 +308,7 @@ TEST_F(BatchCut, ThePartsBetweenTheReferencesGo) {
   // from the last result back.
   const RDrawElement ref1 = Line(30, 0, 30, 90);
   const RDrawElement ref2 = Line(60, 0, 60, 90);
-  const RDrawElement line = Coloured(Line(10, 20, 80, 20), 4);
+  const RDrawElement line = ColouredBatchLines(Line(10, 20, 80, 20), 4);
   const RDrawElement other = Line(10, 70, 25, 70);
   Seed({ref1, line, ref2, other});
   MoveTo(70, 70);
@@ -321,8 +321,8 @@ TEST_F(BatchCut, ThePartsBetweenTheReferencesGo) {
   Fence({20, 10}, {20, 30});
   EXPECT_EQ(Box().B_Switch, on4);
   Confirm(dtiikatuBubun);
-  const RDrawElement outer1 = Coloured(Line(30, 20, 10, 20), 4);
-  const RDrawElement outer2 = Coloured(Line(60, 20, 80, 20), 4);
+  const RDrawElement outer1 = ColouredBatchLines(Line(30, 20, 10, 20), 4);
+  const RDrawElement outer2 = ColouredBatchLines(Line(60, 20, 80, 20), 4);
   ExpectElements({ref1, ref2, other, outer2, outer1});
   ExpectUndoLog({Deleted(line), Added(outer2), Added(outer1)});
   EXPECT_EQ(Box().ButonType, dtiikatuBubun);

@@ -9,9 +9,9 @@
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double kDegCircles = std::numbers::pi / 180.0;
 
-RDrawElement PenArc(double cx, double cy, double r, float start = 0, float end = 0, float ratio = 1,
+RDrawElement PenArcCircles(double cx, double cy, double r, float start = 0, float end = 0, float ratio = 1,
                     float rotation = 0) {
   RDrawElement e = Arc(cx, cy, r, start, end, ratio, rotation);
   e.ColorNo = 1;
@@ -42,8 +42,8 @@ TEST_F(CircleCommand, FreeCircleThroughTheSecondPointIsOneUndoStep) {
   box.ButonType = dtEnFree;
   Click(50, 50);
   Click(56, 58);                // 6-8-10
-  ExpectElements({PenArc(50, 50, 10)});
-  ExpectUndoLog({PenArc(50, 50, 10)});
+  ExpectElements({PenArcCircles(50, 50, 10)});
+  ExpectUndoLog({PenArcCircles(50, 50, 10)});
   EXPECT_EQ(box.CommandStep, 0);
   ExpectScreenMatchesRedraw();
 }
@@ -61,7 +61,7 @@ TEST_F(CircleCommand, FreeEllipsePassesThroughTheSecondPoint) {
     Click(c.px, c.py);
     // a = d·sqrt(cos²φ + sin²φ/q²), φ the direction less the rotation.
     const double d = std::hypot(c.px - 50, c.py - 50);
-    const double phi = std::atan2(c.py - 50, c.px - 50) - c.rotation * kDeg;
+    const double phi = std::atan2(c.py - 50, c.px - 50) - c.rotation * kDegCircles;
     const double a = d * std::sqrt(std::cos(phi) * std::cos(phi) + std::sin(phi) * std::sin(phi) / (c.ratio * c.ratio));
     ASSERT_EQ(Elements().size(), 1u);
     const RDrawElement& e = Elements()[0];
@@ -69,7 +69,7 @@ TEST_F(CircleCommand, FreeEllipsePassesThroughTheSecondPoint) {
     EXPECT_EQ(+e.Ratio, static_cast<float>(c.ratio));
     EXPECT_EQ(+e.Rotation, static_cast<float>(c.rotation));
     // The point lies on the ellipse: (u/a)² + (v/b)² = 1 in the turned axes.
-    const double rho = c.rotation * kDeg;
+    const double rho = c.rotation * kDegCircles;
     const double u = (c.px - 50) * std::cos(rho) + (c.py - 50) * std::sin(rho);
     const double v = -(c.px - 50) * std::sin(rho) + (c.py - 50) * std::cos(rho);
     EXPECT_NEAR(u * u / (a * a) + v * v / (a * a * c.ratio * c.ratio), 1.0, 1e-9);
@@ -84,7 +84,7 @@ TEST_F(CircleCommand, FreeCircleKeepsTheHostsArcAnglesUntilACancel) {
   box.AngleArcEnd = 120;
   Click(50, 50);
   Click(60, 50);
-  ExpectElements({PenArc(50, 50, 10, 30, 120)});
+  ExpectElements({PenArcCircles(50, 50, 10, 30, 120)});
   ExpectScreenMatchesRedraw();
   box.CancelCommands(true);
   EXPECT_EQ(box.AngleArcStart, 0);
@@ -105,7 +105,7 @@ TEST_F(CircleCommand, FreeCircleOfRadiusZeroOrOnTheCentreAddsNothing) {
   box.ButonType = dtEnFree;
   Click(20, 20);
   Click(30, 20);
-  const RDrawElement first = PenArc(20, 20, 10);
+  const RDrawElement first = PenArcCircles(20, 20, 10);
   // A free click on the centre: radius 0, back to the first step.
   Click(50, 50);
   Click(50, 50);
@@ -142,7 +142,7 @@ TEST_F(CircleCommand, ArcSideFollowsWhereTheCursorLeftTheStartDirection) {
       {"clockwise then round",
        {{60, 49}, {50, 40}, {40, 50}, {50, 60}},
        {58, 56},
-       static_cast<float>(std::atan2(6.0, 8.0) / kDeg),
+       static_cast<float>(std::atan2(6.0, 8.0) / kDegCircles),
        0},
   };
   for (const Sbuttontype mode : {dtEnko, dtEnkoKotei}) {
@@ -174,8 +174,8 @@ TEST_F(CircleCommand, FixedArcTakesTheSetRadiusWhateverTheClicks) {
   Click(70, 50);
   MoveTo(50, 80);
   Click(50, 80);
-  ExpectElements({PenArc(50, 50, 5, 0, 90)});
-  ExpectUndoLog({PenArc(50, 50, 5, 0, 90)});
+  ExpectElements({PenArcCircles(50, 50, 5, 0, 90)});
+  ExpectUndoLog({PenArcCircles(50, 50, 5, 0, 90)});
   ExpectScreenMatchesRedraw();
   EXPECT_EQ(box.AngleArcRadius, 500);
   // A centre without a snap point.
@@ -235,8 +235,8 @@ TEST_F(CircleCommand, HalfCircleOnTheSideOfTheCursor) {
     Click(60, 50);
     MoveTo(50, c.sideY);
     Click(52, 50 + (c.sideY - 50) / 2);
-    ExpectElements({PenArc(50, 50, 10, c.start, c.end)});
-    ExpectUndoLog({PenArc(50, 50, 10, c.start, c.end)});
+    ExpectElements({PenArcCircles(50, 50, 10, c.start, c.end)});
+    ExpectUndoLog({PenArcCircles(50, 50, 10, c.start, c.end)});
     ExpectScreenMatchesRedraw();
   }
 }
@@ -257,7 +257,7 @@ TEST_F(CircleCommand, ArcThroughThreePoints) {
     Click(c.b.x, c.b.y);
     MoveTo(c.through.x, c.through.y);
     Click(c.through.x, c.through.y);
-    ExpectElements({PenArc(50, 50, 10, c.start, c.end)});
+    ExpectElements({PenArcCircles(50, 50, 10, c.start, c.end)});
     ExpectScreenMatchesRedraw();
   }
 }
@@ -306,7 +306,7 @@ TEST_F(CircleCommand, FixedCircleByEachBasePoint) {
       Click(10, 20);
       double cx = 10, cy = 20;
       if (kind >= 1 && kind <= 8) {
-        const double t = kParam[kind] * kDeg, rho = look.rotation * kDeg;
+        const double t = kParam[kind] * kDegCircles, rho = look.rotation * kDegCircles;
         const double u = 5 * std::cos(t), v = 5 * look.ratio * std::sin(t);
         cx += u * std::cos(rho) - v * std::sin(rho);
         cy += u * std::sin(rho) + v * std::cos(rho);
@@ -361,15 +361,15 @@ TEST_F(CircleCommand, CircleThroughThreePoints) {
   Click(50, 60);
   MoveTo(45, 45);
   Click(40, 50);
-  ExpectElements({PenArc(50, 50, 10)});
-  ExpectUndoLog({PenArc(50, 50, 10)});
+  ExpectElements({PenArcCircles(50, 50, 10)});
+  ExpectUndoLog({PenArcCircles(50, 50, 10)});
   ExpectScreenMatchesRedraw();
   // Collinear: nothing, the log stays.
   Click(10, 10);
   Click(20, 20);
   Click(30, 30);
   EXPECT_EQ(Elements().size(), 1u);
-  ExpectUndoLog({PenArc(50, 50, 10)});
+  ExpectUndoLog({PenArcCircles(50, 50, 10)});
   ExpectScreenMatchesRedraw();
 }
 
@@ -522,13 +522,13 @@ TEST_F(CircleCommand, PointAssistsFeedEveryStep) {
     RDrawElement want;
   };
   const Case cases[] = {
-      {dtEnFree, {{50, 50}, {60, 50}}, PenArc(50, 50, 10)},
-      {dtEnko, {{50, 50}, {60, 50}, {50, 60}}, PenArc(50, 50, 10, 0, 90)},
-      {dtEnkoKotei, {{50, 50}, {60, 50}, {50, 60}}, PenArc(50, 50, 5, 0, 90)},
-      {dthanEn, {{40, 50}, {60, 50}, {50, 60}}, PenArc(50, 50, 10, 0, 180)},
-      {dtEn3ten, {{60, 50}, {50, 60}, {40, 50}}, PenArc(50, 50, 10, 90, 0)},
-      {dtEnSeSen3ten, {{60, 50}, {50, 60}, {40, 50}}, PenArc(50, 50, 10)},
-      {dtEnKotei, {{50, 50}}, PenArc(50, 50, 5)},
+      {dtEnFree, {{50, 50}, {60, 50}}, PenArcCircles(50, 50, 10)},
+      {dtEnko, {{50, 50}, {60, 50}, {50, 60}}, PenArcCircles(50, 50, 10, 0, 90)},
+      {dtEnkoKotei, {{50, 50}, {60, 50}, {50, 60}}, PenArcCircles(50, 50, 5, 0, 90)},
+      {dthanEn, {{40, 50}, {60, 50}, {50, 60}}, PenArcCircles(50, 50, 10, 0, 180)},
+      {dtEn3ten, {{60, 50}, {50, 60}, {40, 50}}, PenArcCircles(50, 50, 10, 90, 0)},
+      {dtEnSeSen3ten, {{60, 50}, {50, 60}, {40, 50}}, PenArcCircles(50, 50, 10)},
+      {dtEnKotei, {{50, 50}}, PenArcCircles(50, 50, 5)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.mode));

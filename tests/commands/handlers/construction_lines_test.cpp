@@ -14,7 +14,7 @@
 namespace {
 
 // A line as the current pen (type 1, colour 1, group 0, layer 0) adds it.
-RDrawElement PenLine(double x1, double y1, double x2, double y2) {
+RDrawElement PenLineConstructionLines(double x1, double y1, double x2, double y2) {
   RDrawElement e = Line(x1, y1, x2, y2);
   e.ColorNo = 1;
   return Added(e);
@@ -114,7 +114,7 @@ TEST_F(ConstructionLines, CentreLinesAgainstTheirClosedForms) {
     MoveTo(50, 45);
     Click(40, 35);
     std::vector<RDrawElement> want = seeded;
-    want.push_back(PenLine(start.x, start.y, end.x, end.y));
+    want.push_back(PenLineConstructionLines(start.x, start.y, end.x, end.y));
     ExpectElements(want);
     ExpectUndoLog({want.back()});
     EXPECT_EQ(box.ButonType, dtSencyusin);
@@ -198,7 +198,7 @@ TEST_F(ConstructionLines, AssistedPointsGiveTheStartAndTheEnd) {
     Click(p.x + 1, p.y);
   }
   std::vector<RDrawElement> want = seeded;
-  want.push_back(PenLine(40, 30, 40, 60));
+  want.push_back(PenLineConstructionLines(40, 30, 40, 60));
   ExpectElements(want);
   EXPECT_EQ(box.ButonType, dtSencyusin);
   EXPECT_EQ(box.CommandStep, 0);
@@ -243,7 +243,7 @@ TEST_F(ConstructionLines, DivisionByCountPutsLinesAtEqualParts) {
         std::vector<RDrawElement> log;
         for (std::int32_t i = 1; i < n; ++i) {
           const double y = lowerFirst ? 50 - 30.0 * i / n : 20 + 30.0 * i / n;
-          log.push_back(PenLine(20, y, 80, y));
+          log.push_back(PenLineConstructionLines(20, y, 80, y));
           want.push_back(Kept(log.back()));
         }
         ExpectElements(want);
@@ -283,7 +283,7 @@ TEST_F(ConstructionLines, AGradedDivisionCrowdsTowardsTheLinePickedLast) {
       std::vector<RDrawElement> log;
       for (const double d : c.along) {
         const double y = lowerFirst ? 50 - d : 20 + d;
-        log.push_back(PenLine(20, y, 80, y));
+        log.push_back(PenLineConstructionLines(20, y, 80, y));
         want.push_back(Kept(log.back()));
       }
       ExpectElements(want);
@@ -316,7 +316,7 @@ TEST_F(ConstructionLines, EachLinesEndsPairByItsOwnPick) {
     Click(c.lower.x, c.lower.y);
     Click(c.upper.x, c.upper.y);
     ASSERT_EQ(Elements().size(), 3u);
-    ExpectUndoLog({PenLine(c.from1.x, c.from1.y, c.to1.x, c.to1.y)});
+    ExpectUndoLog({PenLineConstructionLines(c.from1.x, c.from1.y, c.to1.x, c.to1.y)});
     ExpectScreenMatchesRedraw();
   }
 }
@@ -381,7 +381,7 @@ TEST_F(ConstructionLines, DivisionByPitchInTheFourModes) {
     std::vector<RDrawElement> want = {WithSelection(seeded[0], 10), WithSelection(seeded[1], 10)};
     std::vector<RDrawElement> log;
     for (const double d : c.along) {
-      log.push_back(PenLine(20, 20 + d, 80, 20 + d));
+      log.push_back(PenLineConstructionLines(20, 20 + d, 80, 20 + d));
       want.push_back(Kept(log.back()));
     }
     ExpectElements(want);

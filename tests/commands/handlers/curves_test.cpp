@@ -12,10 +12,10 @@
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double kDegCurves = std::numbers::pi / 180.0;
 
 // As the drawing holds them: the checked add leaves the undo mark alone.
-RDrawElement PenArc(double cx, double cy, double r, float start, float end) {
+RDrawElement PenArcCurves(double cx, double cy, double r, float start, float end) {
   RDrawElement e = Arc(cx, cy, r, start, end);
   e.ColorNo = 1;
   return e;
@@ -29,7 +29,7 @@ RDrawElement TaggedLine(double x1, double y1, double x2, double y2, std::uint16_
 }
 
 // As the undo log holds them.
-std::vector<RDrawElement> Logged(std::vector<RDrawElement> elements) {
+std::vector<RDrawElement> LoggedCurves(std::vector<RDrawElement> elements) {
   for (RDrawElement& e : elements) e.UndoMark = kUndoAdded;
   return elements;
 }
@@ -99,7 +99,7 @@ TEST_F(CurveCommands, ThreeChainArcsAreCommittedAsOneStep) {
   Click(105, 25);
   Click(110, 20);
   Confirm(110, 30);
-  ExpectUndoLog(Logged({PenArc(105, 20, 5, 0, 180)}));
+  ExpectUndoLog(LoggedCurves({PenArcCurves(105, 20, 5, 0, 180)}));
   TakeNotifications();
 
   Click(60, 40);
@@ -115,9 +115,9 @@ TEST_F(CurveCommands, ThreeChainArcsAreCommittedAsOneStep) {
   EXPECT_EQ(Elements().size(), 1u) << "nothing is stored before the confirm";
   EXPECT_TRUE(ColourNear(50, 50, box.Sentakucol2)) << "the chain shows in the selection colour";
   Confirm(20, 60);
-  const std::vector<RDrawElement> chain = {PenArc(50, 40, 10, 0, 180), PenArc(30, 40, 10, 180, 0),
-                                           PenArc(20, 45, 5, 90, 270)};
-  ExpectUndoLog(Logged(chain));
+  const std::vector<RDrawElement> chain = {PenArcCurves(50, 40, 10, 0, 180), PenArcCurves(30, 40, 10, 180, 0),
+                                           PenArcCurves(20, 45, 5, 90, 270)};
+  ExpectUndoLog(LoggedCurves(chain));
   EXPECT_EQ(Elements().size(), 4u);
   EXPECT_EQ(TakeNotifications(), (std::vector<std::string>{"TFrame27+103"}));
   EXPECT_EQ(box.B_Switch, _off);
@@ -324,7 +324,7 @@ TEST_F(CurveCommands, TheFinishStoresTheToolsCurveWithChainTags) {
       TaggedLine(40, 25, 50, 10, kLineTagCurveLast),
   };
   ExpectElements(curve);
-  ExpectUndoLog(Logged(curve));
+  ExpectUndoLog(LoggedCurves(curve));
   EXPECT_EQ(TakeNotifications(), (std::vector<std::string>{"TFrame27+103"}));
   EXPECT_EQ(box.B_Switch, _off);
   EXPECT_TRUE(box.Tool(ToolSlot::PolygonObj).Empty());
@@ -357,7 +357,7 @@ TEST_F(CurveCommands, ACurveWhoseEndLinesAreTooShortIsStillOneStepClosedByItsOwn
     const std::uint16_t tag = j == 0 ? kLineTagCurveFirst : j == 7 ? kLineTagCurveLast : kLineTagCurveInner;
     lines.push_back(TaggedLine(10 + 10 * j, 10 + 5 * j, 20 + 10 * j, 15 + 5 * j, tag));
   }
-  ExpectUndoLog(Logged(lines));
+  ExpectUndoLog(LoggedCurves(lines));
   ASSERT_EQ(Elements().size(), 13u);
   for (int j = 0; j < 8; ++j) EXPECT_EQ(DescribeElement(Elements()[5 + j]), DescribeElement(lines[j]));
   ExpectScreenMatchesRedraw();
@@ -372,7 +372,7 @@ TEST_F(CurveCommands, ACurveWhoseEndLinesAreTooShortIsStillOneStepClosedByItsOwn
   EXPECT_EQ(+Elements().back().LineTag, kLineTagCurveLast);
   EXPECT_EQ(+Elements()[4].LineTag, kLineTagCurveLast);
   EXPECT_EQ(+Elements()[3].LineTag, kLineTagCurveInner);
-  ExpectUndoLog(Logged(lines));
+  ExpectUndoLog(LoggedCurves(lines));
   ExpectScreenMatchesRedraw();
 }
 
@@ -420,7 +420,7 @@ TEST_F(CurveCommands, TheWaveEndLiesOnTheNearestRayOfTheAngleStep) {
   // (60, 32) lies 16.7 degrees from the first point: the 15-degree ray;
   // its foot there at 40 cos 15 + 12 sin 15.
   MoveTo(60, 32);
-  const double c = std::cos(15 * kDeg), s = std::sin(15 * kDeg);
+  const double c = std::cos(15 * kDegCurves), s = std::sin(15 * kDegCurves);
   const double along = 40 * c + 12 * s;
   EXPECT_NEAR(box.CurrentPoint.x, 20 + along * c, 1e-9);
   EXPECT_NEAR(box.CurrentPoint.y, 20 + along * s, 1e-9);
@@ -476,7 +476,7 @@ TEST_F(CurveCommands, TheSineWaveIsStoredAsOneStepWithChainTags) {
                               50 + 5 * std::sin(2 * std::numbers::pi * u / 40), tag));
   }
   ExpectElements(wave);
-  ExpectUndoLog(Logged(wave));
+  ExpectUndoLog(LoggedCurves(wave));
   EXPECT_EQ(box.CommandStep, 0);
   ExpectScreenMatchesRedraw();
 
@@ -484,7 +484,7 @@ TEST_F(CurveCommands, TheSineWaveIsStoredAsOneStepWithChainTags) {
   Click(60, 30);
   Click(60, 30);
   EXPECT_EQ(Elements().size(), 16u);
-  ExpectUndoLog(Logged(wave));
+  ExpectUndoLog(LoggedCurves(wave));
   ExpectScreenMatchesRedraw();
 }
 
@@ -536,19 +536,19 @@ TEST_F(CurveCommands, TheCoilWaveStoresItsHalfCirclesAndTaggedStrokes) {
   // Upper half circles over 0-2, 3-5, 6-8 at y = 1.5, lower ones under
   // 1.5-3.5, 4.5-6.5 at y = -1.5, each followed by its slanted stroke.
   const std::vector<RDrawElement> coil = {
-      PenArc(21, 51.5, 1, 0, 180),
+      PenArcCurves(21, 51.5, 1, 0, 180),
       TaggedLine(22, 51.5, 21.5, 48.5, kLineTagCurveInner),
-      PenArc(22.5, 48.5, 1, 180, 0),
+      PenArcCurves(22.5, 48.5, 1, 180, 0),
       TaggedLine(23, 51.5, 23.5, 48.5, kLineTagCurveInner),
-      PenArc(24, 51.5, 1, 0, 180),
+      PenArcCurves(24, 51.5, 1, 0, 180),
       TaggedLine(25, 51.5, 24.5, 48.5, kLineTagCurveInner),
-      PenArc(25.5, 48.5, 1, 180, 0),
+      PenArcCurves(25.5, 48.5, 1, 180, 0),
       TaggedLine(26, 51.5, 26.5, 48.5, kLineTagCurveInner),
-      PenArc(27, 51.5, 1, 0, 180),
+      PenArcCurves(27, 51.5, 1, 0, 180),
       TaggedLine(28, 51.5, 27.5, 48.5, kLineTagCurveLast),
   };
   ExpectElements(coil);
-  ExpectUndoLog(Logged(coil));
+  ExpectUndoLog(LoggedCurves(coil));
   ExpectScreenMatchesRedraw();
 }
 

@@ -26,15 +26,15 @@ RDrawElement Typed(RDrawElement e, std::uint8_t lineType) {
   return e;
 }
 
-std::string Post(const char* frame, int n) { return std::string(frame) + "+" + std::to_string(n); }
+std::string PostFigurePaste(const char* frame, int n) { return std::string(frame) + "+" + std::to_string(n); }
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double kDegFigurePaste = std::numbers::pi / 180.0;
 
 // Where the paste puts a buffer point q for base point b and target p:
 // the scaled offset from b turned by the angle, added to p; along the x
 // axis (mode 1) the y of the target is dropped, along y (mode 2) its x.
-RPoint2D Placed(RPoint2D q, RPoint2D b, RPoint2D p, double sx, double sy, double angle, int mode) {
-  const double a = angle * kDeg;
+RPoint2D PlacedFigurePaste(RPoint2D q, RPoint2D b, RPoint2D p, double sx, double sy, double angle, int mode) {
+  const double a = angle * kDegFigurePaste;
   const double ux = sx * (q.x - b.x), uy = sy * (q.y - b.y);
   const double rx = ux * std::cos(a) - uy * std::sin(a), ry = ux * std::sin(a) + uy * std::cos(a);
   const double tx = mode == 2 ? b.x : p.x, ty = mode == 1 ? b.y : p.y;
@@ -72,7 +72,7 @@ class FigurePaste : public CommandHarness {
 };
 
 // The pixels that differ between two images, as (x, y) pairs.
-std::vector<std::pair<int, int>> Changed(const QImage& before, const QImage& after) {
+std::vector<std::pair<int, int>> ChangedFigurePaste(const QImage& before, const QImage& after) {
   std::vector<std::pair<int, int>> changed;
   for (int y = 0; y < before.height(); ++y) {
     for (int x = 0; x < before.width(); ++x) {
@@ -114,9 +114,9 @@ TEST_F(FigurePaste, TheBasePointLandsOnTheClickUnderThePasteTransform) {
     // The anchor is the base point less the offset in drawing units.
     const RPoint2D b{10 - c.offsetReal.x / 100, 10 - c.offsetReal.y / 100};
     const double angle = c.commandAngle + c.axisAngle;
-    const RPoint2D l1 = Placed({10, 10}, b, {40, 30}, c.sx, c.sy, angle, c.mode);
-    const RPoint2D l2 = Placed({20, 10}, b, {40, 30}, c.sx, c.sy, angle, c.mode);
-    const RPoint2D pt = Placed({12, 14}, b, {40, 30}, c.sx, c.sy, angle, c.mode);
+    const RPoint2D l1 = PlacedFigurePaste({10, 10}, b, {40, 30}, c.sx, c.sy, angle, c.mode);
+    const RPoint2D l2 = PlacedFigurePaste({20, 10}, b, {40, 30}, c.sx, c.sy, angle, c.mode);
+    const RPoint2D pt = PlacedFigurePaste({12, 14}, b, {40, 30}, c.sx, c.sy, angle, c.mode);
     EXPECT_NEAR(Elements()[0].X1, l1.x, 1e-9);
     EXPECT_NEAR(Elements()[0].Y1, l1.y, 1e-9);
     EXPECT_NEAR(Elements()[0].X2, l2.x, 1e-9);
@@ -152,14 +152,14 @@ TEST_F(FigurePaste, AlongAnAxisTheFigureLandsWhereItsPreviewShowed) {
     const QImage first = CanvasImage(Box().Canvas()).copy();
     // The move takes the first preview off and shows the one clicked on.
     MoveTo(60, 45);
-    const std::vector<std::pair<int, int>> preview = Changed(first, CanvasImage(Box().Canvas()));
+    const std::vector<std::pair<int, int>> preview = ChangedFigurePaste(first, CanvasImage(Box().Canvas()));
     ASSERT_FALSE(preview.empty());
     Click(60, 45);
     ASSERT_EQ(Elements().size(), 1u);
     Box().Update();
     // Against the picture with the first preview: the same pixels differ,
     // now those of the stored figure.
-    EXPECT_EQ(Changed(first, CanvasImage(Box().Canvas())), preview);
+    EXPECT_EQ(ChangedFigurePaste(first, CanvasImage(Box().Canvas())), preview);
     ExpectScreenMatchesRedraw();
   }
 }
@@ -191,7 +191,7 @@ TEST_F(FigurePaste, TheSinglePastePlacesOnceInAStepOfItsOwnTellsTheHostAndEnds) 
   ExpectElements({Line(10, 10, 15, 10), Line(20, 30, 25, 30)});
   // An undo takes only this paste away, not the copy before it.
   ExpectUndoLog({Added(Line(20, 30, 25, 30))});
-  EXPECT_EQ(TakeNotifications(), std::vector<std::string>{Post("TFrame22", 100)});
+  EXPECT_EQ(TakeNotifications(), std::vector<std::string>{PostFigurePaste("TFrame22", 100)});
   EXPECT_EQ(Box().ButonType, dtNo);
   EXPECT_TRUE(Store().Buffer.empty());
   ExpectScreenMatchesRedraw();
@@ -215,7 +215,7 @@ TEST_F(FigurePaste, LineType9StaysOutOnlyWhileTheHostAsksAndACancelClearsTheAsk)
 }
 
 // A line of the outline line type in a hidden-line colour.
-RDrawElement Outline(double x1, double y1, double x2, double y2) {
+RDrawElement OutlineFigurePaste(double x1, double y1, double x2, double y2) {
   RDrawElement e = Line(x1, y1, x2, y2);
   e.ColorNo = 1;
   return e;
@@ -223,7 +223,7 @@ RDrawElement Outline(double x1, double y1, double x2, double y2) {
 
 // A square of side 10 with its base point at its lower left corner.
 std::vector<RDrawElement> Square() {
-  return {Outline(0, 0, 10, 0), Outline(10, 0, 10, 10), Outline(10, 10, 0, 10), Outline(0, 10, 0, 0)};
+  return {OutlineFigurePaste(0, 0, 10, 0), OutlineFigurePaste(10, 0, 10, 10), OutlineFigurePaste(10, 10, 0, 10), OutlineFigurePaste(0, 10, 0, 0)};
 }
 
 TEST_F(FigurePaste, HiddenLinesUnderTheFigureGoInThePastesStep) {
@@ -236,8 +236,8 @@ TEST_F(FigurePaste, HiddenLinesUnderTheFigureGoInThePastesStep) {
   Click(40, 50);
   // The line through the square keeps its parts outside x 40 to 50, each
   // from the square's side out to its end.
-  const std::vector<RDrawElement> square = {Outline(40, 50, 50, 50), Outline(50, 50, 50, 60),
-                                            Outline(50, 60, 40, 60), Outline(40, 60, 40, 50)};
+  const std::vector<RDrawElement> square = {OutlineFigurePaste(40, 50, 50, 50), OutlineFigurePaste(50, 50, 50, 60),
+                                            OutlineFigurePaste(50, 60, 40, 60), OutlineFigurePaste(40, 60, 40, 50)};
   const std::vector<RDrawElement> pieces = {Line(50, 55, 55, 55), Line(40, 55, 35, 55)};
   std::vector<RDrawElement> want = pieces;
   want.insert(want.end(), square.begin(), square.end());
@@ -269,8 +269,8 @@ TEST_F(FigurePaste, SenUrakesi2HatchesInsteadOfPasting) {
   Box().SenUrakesicol.set(1);
   // The buffer is the pattern, one line; the drawing's outline square
   // (50, 50)-(60, 60) bounds the hatch.
-  const std::vector<RDrawElement> square = {Outline(50, 50, 60, 50), Outline(60, 50, 60, 60),
-                                            Outline(60, 60, 50, 60), Outline(50, 60, 50, 50)};
+  const std::vector<RDrawElement> square = {OutlineFigurePaste(50, 50, 60, 50), OutlineFigurePaste(60, 50, 60, 60),
+                                            OutlineFigurePaste(60, 60, 50, 60), OutlineFigurePaste(50, 60, 50, 50)};
   StartAfresh(dtCopyZukei);
   Seed({square[0], square[1], square[2], square[3]});
   Box().Update();
@@ -358,7 +358,7 @@ TEST_F(FigurePaste, DeformationPointsFillTheFirstEntriesAndEndTheCommand) {
     EXPECT_EQ(Box().ButonType, dtNo);
     EXPECT_EQ(Box().DeformCount, 0);
     EXPECT_EQ(Box().DeformIndex, 0);
-    EXPECT_EQ(TakeNotifications(), std::vector<std::string>{Post("TFrame23", 100)});
+    EXPECT_EQ(TakeNotifications(), std::vector<std::string>{PostFigurePaste("TFrame23", 100)});
     for (std::size_t i = 0; i < 4; ++i) {
       EXPECT_DOUBLE_EQ(Box().DeformX[i], i < c.taken ? corners[i].x : 0);
       EXPECT_DOUBLE_EQ(Box().DeformY[i], i < c.taken ? corners[i].y : 0);
@@ -376,7 +376,7 @@ TEST_F(FigurePaste, DeformationSegmentsFollowTheAngleStep) {
   // (30, 14) from (10, 10): 11.31 degrees rounds to 15; the point is the
   // cursor's foot on that ray, 20 cos 15 + 4 sin 15 from the vertex.
   Click(30, 14);
-  const double c15 = std::cos(15 * kDeg), s15 = std::sin(15 * kDeg);
+  const double c15 = std::cos(15 * kDegFigurePaste), s15 = std::sin(15 * kDegFigurePaste);
   const double t = 20 * c15 + 4 * s15;
   const RPoint2D p1{10 + t * c15, 10 + t * s15};
   EXPECT_NEAR(Box().DeformX[1], p1.x, 1e-9);
@@ -421,7 +421,7 @@ TEST_F(FigurePaste, TheLinePickEmptiesTheBufferAndAsksTheHost) {
   Click(10, 20.2);
   EXPECT_EQ(Box().B_Switch, on1);
   EXPECT_TRUE(Store().Buffer.empty());
-  EXPECT_EQ(TakeNotifications(), std::vector<std::string>{Post("TFrame23", 116)});
+  EXPECT_EQ(TakeNotifications(), std::vector<std::string>{PostFigurePaste("TFrame23", 116)});
   EXPECT_EQ(Box().PickedIndex[1], 0);
   EXPECT_NEAR(Box().WorkPointA.x, 10, 1e-9);
   EXPECT_NEAR(Box().WorkPointA.y, 20, 1e-9);
@@ -527,8 +527,8 @@ TEST_F(FigurePaste, TheDeletedLineTheErasedLinesAndThePasteAreOneStep) {
   Click(30, 25);
   // The square stands on the foot (30, 20); the line y = 25 through it
   // keeps its parts outside x 30 to 40.
-  const std::vector<RDrawElement> square = {Outline(30, 20, 40, 20), Outline(40, 20, 40, 30),
-                                            Outline(40, 30, 30, 30), Outline(30, 30, 30, 20)};
+  const std::vector<RDrawElement> square = {OutlineFigurePaste(30, 20, 40, 20), OutlineFigurePaste(40, 20, 40, 30),
+                                            OutlineFigurePaste(40, 30, 30, 30), OutlineFigurePaste(30, 30, 30, 20)};
   std::vector<RDrawElement> want = {Line(40, 25, 45, 25), Line(30, 25, 25, 25)};
   want.insert(want.end(), square.begin(), square.end());
   ExpectElements(want);
@@ -556,7 +556,7 @@ class FitBetweenLines : public FigurePaste {
     Box().FitMode = fitMode;
     Click(10, 20.2);
     ASSERT_EQ(Box().B_Switch, on1);
-    EXPECT_EQ(TakeNotifications(), std::vector<std::string>{Post("TFrame23", 116)});
+    EXPECT_EQ(TakeNotifications(), std::vector<std::string>{PostFigurePaste("TFrame23", 116)});
     FillBuffer({Line(0, 0, 4, 0)});
     MoveTo(45, 30);
     Press(45, 30, ssLeft);
@@ -565,7 +565,7 @@ class FitBetweenLines : public FigurePaste {
 
 TEST_F(FitBetweenLines, TheSecondLineGivesTheCrossingAndTwoAnglesForTheHost) {
   PickBoth({Line1(), Line2()}, 0);
-  EXPECT_EQ(TakeNotifications(), std::vector<std::string>{Post("TFrame23", 111)});
+  EXPECT_EQ(TakeNotifications(), std::vector<std::string>{PostFigurePaste("TFrame23", 111)});
   EXPECT_TRUE(Store().Buffer.empty());
   EXPECT_NEAR(Box().SecondPoint.x, 40, 1e-9);
   EXPECT_NEAR(Box().SecondPoint.y, 20, 1e-9);
@@ -573,7 +573,7 @@ TEST_F(FitBetweenLines, TheSecondLineGivesTheCrossingAndTwoAnglesForTheHost) {
   EXPECT_NEAR(Box().FigureSizes[4], 180, 1e-9);
   // D6: 90 less the angle at the crossing between (-30, 0) and (5, 10):
   // 180 - atan(2) = 116.565 degrees.
-  EXPECT_NEAR(Box().FigureSizes[5], 90 - (180 - std::atan(2.0) / kDeg), 1e-9);
+  EXPECT_NEAR(Box().FigureSizes[5], 90 - (180 - std::atan(2.0) / kDegFigurePaste), 1e-9);
   FillBuffer({Line(0, 0, 4, 0)});
   Release(45, 30, ssLeft);
   ExpectElements({Line1(), Line2(), Line(40, 20, 44, 20)});

@@ -19,10 +19,10 @@
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180;
+constexpr double kDegFigures = std::numbers::pi / 180;
 
-RPoint2D Turned(RPoint2D v, double degrees) {
-  const double c = std::cos(degrees * kDeg), s = std::sin(degrees * kDeg);
+RPoint2D TurnedFigures(RPoint2D v, double degrees) {
+  const double c = std::cos(degrees * kDegFigures), s = std::sin(degrees * kDegFigures);
   return {v.x * c - v.y * s, v.x * s + v.y * c};
 }
 
@@ -63,9 +63,9 @@ class FigureCommands : public CommandHarness {
     ASSERT_GE(Elements().size(), at + 2);
     const RDrawElement& tail = Elements()[at];
     const RDrawElement& hook = Elements()[at + 1];
-    const RPoint2D a = Plus(base, Turned({2 * r, 0}, angle));
-    const RPoint2D b = Plus(base, Turned({2 * r, -t}, angle));
-    const RPoint2D c = Plus(base, Turned({r, 0}, angle));
+    const RPoint2D a = Plus(base, TurnedFigures({2 * r, 0}, angle));
+    const RPoint2D b = Plus(base, TurnedFigures({2 * r, -t}, angle));
+    const RPoint2D c = Plus(base, TurnedFigures({r, 0}, angle));
     EXPECT_EQ(int{Value(tail.Kind)}, int{kKindLine});
     EXPECT_NEAR(Value(tail.X1), a.x, 1e-9);
     EXPECT_NEAR(Value(tail.Y1), a.y, 1e-9);
@@ -106,7 +106,7 @@ TEST_F(FigureCommands, MemberSectionAtFreeAndSnappedClicks) {
     bool offset;
     RPoint2D base;  // by hand: the click, or the snapped point, plus the turned offset
   };
-  const RPoint2D offset = Turned({10, 0}, 10);  // PointOffset (1000, 0) at scale 100, turned by AxisAngle
+  const RPoint2D offset = TurnedFigures({10, 0}, 10);  // PointOffset (1000, 0) at scale 100, turned by AxisAngle
   const Case cases[] = {
       {"free", false, false, {40, 40}},
       {"free with offset", false, true, Plus({40, 40}, offset)},
@@ -355,7 +355,7 @@ class ArrowCommands : public FigureCommands {
     const double backs[] = {angle + 180 + 30, angle + 180 - 30};
     for (int k = 0; k < 2; ++k) {
       const RDrawElement& e = Elements()[at + k];
-      const RPoint2D back = Plus(tip, {4 * std::cos(backs[k] * kDeg), 4 * std::sin(backs[k] * kDeg)});
+      const RPoint2D back = Plus(tip, {4 * std::cos(backs[k] * kDegFigures), 4 * std::sin(backs[k] * kDegFigures)});
       EXPECT_NEAR(Value(e.X1), tip.x, 1e-9);
       EXPECT_NEAR(Value(e.Y1), tip.y, 1e-9);
       EXPECT_NEAR(Value(e.X2), back.x, 1e-9) << k;
@@ -399,7 +399,7 @@ TEST_F(ArrowCommands, ByABasePointAndADirectionPoint) {
     std::uint8_t snap;
     double angle;  // by hand: the direction from the base point to (40, 35), plus 180
   } cases[] = {
-      {0, std::atan2(5.0, 10.0) / kDeg + 180},
+      {0, std::atan2(5.0, 10.0) / kDegFigures + 180},
       {1, 30 + 180},  // 26.57 degrees snaps to the 15-degree step 30
   };
   for (const Case& c : cases) {

@@ -16,7 +16,7 @@ namespace {
 
 // A line as the current pen (type 1, colour 1, group 0, layer 0) adds it;
 // the drawing keeps it unmarked, the undo log marked as added.
-RDrawElement PenLine(double x1, double y1, double x2, double y2) {
+RDrawElement PenLineOffsets(double x1, double y1, double x2, double y2) {
   RDrawElement e = Line(x1, y1, x2, y2);
   e.ColorNo = 1;
   return e;
@@ -84,7 +84,7 @@ TEST_F(OffsetCommands, CopiesLieAtWholePitchesOnTheClickSide) {
     std::vector<RDrawElement> copies;
     for (int i = 1; i <= c.count; ++i) {
       const double dx = 5 * i * c.nx, dy = 5 * i * c.ny;
-      copies.push_back(PenLine(c.x1 + dx, c.y1 + dy, c.x2 + dx, c.y2 + dy));
+      copies.push_back(PenLineOffsets(c.x1 + dx, c.y1 + dy, c.x2 + dx, c.y2 + dy));
     }
     std::vector<RDrawElement> all{base};
     all.insert(all.end(), copies.begin(), copies.end());
@@ -102,8 +102,8 @@ TEST_F(OffsetCommands, AHostCountMakesThatManyCopiesAndStays) {
   const RDrawElement base = StartWithBase(Line(20, 20, 100, 20), 60, 20);
   Box().RepeatCount = 5;
   Click(60, 21);  // 0.2 pitches away: the host's count holds
-  ExpectElements({base, PenLine(20, 25, 100, 25), PenLine(20, 30, 100, 30), PenLine(20, 35, 100, 35),
-                  PenLine(20, 40, 100, 40), PenLine(20, 45, 100, 45)});
+  ExpectElements({base, PenLineOffsets(20, 25, 100, 25), PenLineOffsets(20, 30, 100, 30), PenLineOffsets(20, 35, 100, 35),
+                  PenLineOffsets(20, 40, 100, 40), PenLineOffsets(20, 45, 100, 45)});
   EXPECT_EQ(UndoLog().size(), 5u);
   EXPECT_EQ(Box().RepeatCount, 5);
   EXPECT_EQ(Box().OffsetLinesMade, 1);
@@ -124,7 +124,7 @@ TEST_F(OffsetCommands, ALeftPickLetsTheNextClickSetThePitch) {
   EXPECT_EQ(Elements().size(), 1u);
   EXPECT_EQ(TakeNotifications(), Panel({116, 101}));
   Click(60, 75);  // 25 / 12: two copies at the new pitch
-  ExpectElements({base, PenLine(20, 62, 100, 62), PenLine(20, 74, 100, 74)});
+  ExpectElements({base, PenLineOffsets(20, 62, 100, 62), PenLineOffsets(20, 74, 100, 74)});
   EXPECT_EQ(TakeNotifications(), Panel({100}));
   ExpectScreenMatchesRedraw();
 }
@@ -160,8 +160,8 @@ TEST_F(OffsetCommands, TwoSnappedPointsGiveTheBase) {
   EXPECT_FALSE(box.PitchFromPoint);
   EXPECT_EQ(TakeNotifications(), Panel({116}));
   Click(50, 41);
-  ExpectElements({p, q, PenLine(30, 35, 70, 35), PenLine(30, 40, 70, 40)});
-  ExpectUndoLog(Logged({PenLine(30, 35, 70, 35), PenLine(30, 40, 70, 40)}));
+  ExpectElements({p, q, PenLineOffsets(30, 35, 70, 35), PenLineOffsets(30, 40, 70, 40)});
+  ExpectUndoLog(Logged({PenLineOffsets(30, 35, 70, 35), PenLineOffsets(30, 40, 70, 40)}));
   ExpectScreenMatchesRedraw();
 }
 
@@ -192,7 +192,7 @@ TEST_F(OffsetCommands, RightClickOffsetsOfTwoLinesMeetAtTheCorner) {
   Click(30, 10, ssRight);
   Click(30, 20, ssRight);
   EXPECT_EQ(TopMessage(), J(" 点なし ")) << "the distance click keeps its raw point";
-  const RDrawElement c1 = PenLine(10, 15, 50, 15);
+  const RDrawElement c1 = PenLineOffsets(10, 15, 50, 15);
   ExpectElements({upright, flat, c1});
   EXPECT_EQ(box.KeptPoint.x, 30);
   EXPECT_EQ(box.KeptPoint.y, 20);
@@ -201,9 +201,9 @@ TEST_F(OffsetCommands, RightClickOffsetsOfTwoLinesMeetAtTheCorner) {
   // end on the click's side of the corner (the click's foot is (55, 40)).
   Click(60, 40, ssRight);
   Click(50, 40, ssRight);
-  const RDrawElement c2 = PenLine(55, 0, 55, 60);
-  const RDrawElement j1 = PenLine(10, 15, 55, 15);
-  RDrawElement j2 = PenLine(55, 60, 55, 15);
+  const RDrawElement c2 = PenLineOffsets(55, 0, 55, 60);
+  const RDrawElement j1 = PenLineOffsets(10, 15, 55, 15);
+  RDrawElement j2 = PenLineOffsets(55, 60, 55, 15);
   j2.ScratchByte = 2;  // joined at its second end
   ExpectElements({upright, flat, j1, j2});
   ExpectUndoLog({Added(c2), Deleted(c2), Deleted(c1), Added(j1), Added(j2)});
@@ -297,8 +297,8 @@ TEST_F(OffsetCommands, APartIsCutBetweenTheFeetOfTheClicks) {
     EXPECT_EQ(Box().B_Switch, on3);
     EXPECT_EQ(Box().RefLine.xb, c.x2);
     Click(60, 61);  // 11 units: two copies
-    ExpectElements({base, PenLine(c.x1, 55, c.x2, 55), PenLine(c.x1, 60, c.x2, 60)});
-    ExpectUndoLog(Logged({PenLine(c.x1, 55, c.x2, 55), PenLine(c.x1, 60, c.x2, 60)}));
+    ExpectElements({base, PenLineOffsets(c.x1, 55, c.x2, 55), PenLineOffsets(c.x1, 60, c.x2, 60)});
+    ExpectUndoLog(Logged({PenLineOffsets(c.x1, 55, c.x2, 55), PenLineOffsets(c.x1, 60, c.x2, 60)}));
     EXPECT_EQ(TakeNotifications(), Panel({116, 100}));
     EXPECT_EQ(Box().B_Switch, _off);
     EXPECT_EQ(Box().ButonType, dtFukuSenTanbu);
@@ -338,7 +338,7 @@ TEST_F(OffsetCommands, ThePartGestureReturnsToTheOffsetLines) {
   Click(40, 53);
   Click(80, 48);
   Click(60, 56);
-  ExpectElements({base, PenLine(40, 55, 80, 55)});
+  ExpectElements({base, PenLineOffsets(40, 55, 80, 55)});
   EXPECT_EQ(box.ButonType, dtFukusen);
   EXPECT_EQ(box.B_Switch, _off);
   ExpectScreenMatchesRedraw();
@@ -500,9 +500,9 @@ TEST_F(DoubleLines, TheLinesLieAtTheOffsetsRightThenLeftInOneStep) {
       Click(b.x2, b.y2);
       const double dr = o.right / 100, dl = o.left / 100;
       const RDrawElement right =
-          PenLine(b.x1 + dr * b.rx, b.y1 + dr * b.ry, b.x2 + dr * b.rx, b.y2 + dr * b.ry);
+          PenLineOffsets(b.x1 + dr * b.rx, b.y1 + dr * b.ry, b.x2 + dr * b.rx, b.y2 + dr * b.ry);
       const RDrawElement left =
-          PenLine(b.x1 - dl * b.rx, b.y1 - dl * b.ry, b.x2 - dl * b.rx, b.y2 - dl * b.ry);
+          PenLineOffsets(b.x1 - dl * b.rx, b.y1 - dl * b.ry, b.x2 - dl * b.rx, b.y2 - dl * b.ry);
       ExpectElements({right, left});
       ExpectUndoLog({Added(right), Added(left)});
       EXPECT_EQ(Box().CommandStep, 0);
@@ -546,7 +546,7 @@ TEST_F(DoubleLines, TheEndFollowsTheDirectionSnap) {
     EXPECT_NEAR(box.CurrentPoint.y, c.ey, 1e-9);
     Click(c.cx, c.cy);
     ASSERT_EQ(Elements().size(), 2u);
-    ExpectElements({Elements()[0], PenLine(20, 20, c.ex, c.ey)});
+    ExpectElements({Elements()[0], PenLineOffsets(20, 20, c.ex, c.ey)});
     ExpectScreenMatchesRedraw();
   }
 }
@@ -575,7 +575,7 @@ TEST_F(DoubleLines, ARightClickOnTheStartPointIsRefused) {
   EXPECT_EQ(Hint(), "  " + J("1点目と同一です"));
   EXPECT_EQ(Box().CommandStep, 1);
   Click(59.5, 20.5, ssRight);  // the other end
-  ExpectElements({seeded, PenLine(20, 15, 60, 15), PenLine(20, 20, 60, 20)});
+  ExpectElements({seeded, PenLineOffsets(20, 15, 60, 15), PenLineOffsets(20, 20, 60, 20)});
   ExpectScreenMatchesRedraw();
 }
 

@@ -105,6 +105,17 @@ TEST_F(PictureCommands, AMovedPictureKeepsItsSizeAndFollowsTheCursor) {
   EXPECT_NE(PixelAt(20, 20), kRed);
 }
 
+TEST_F(PictureCommands, TheMoveOutlineIsDrawnWhateverPenCameBefore) {
+  AddPicture(kRed, 10, 10, 40, 40);
+  Box().ButonType = dtpictureMove;
+  Click(15, 15);
+  Box().Canvas().Pen.Style = psClear;  // left by an earlier drawing
+  MoveTo(50, 50);
+  // The outline's left side, x = 45 from y = 46 to 74: every pixel on it.
+  const double step = 1.0 / kHarnessPixelsPerUnit;
+  for (double y = 46; y <= 74; y += step) EXPECT_EQ(PixelAt(45, y), 0xC0C0C0u) << y;
+}
+
 TEST_F(PictureCommands, TheMoveTakesThePointOffsetAndSnappedPoints) {
   RDrawElement point = Point(60, 60);
   Seed({point});

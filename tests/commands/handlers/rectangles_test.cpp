@@ -11,7 +11,7 @@
 
 namespace {
 
-RDrawElement PenLine(double x1, double y1, double x2, double y2) {
+RDrawElement PenLineRectangles(double x1, double y1, double x2, double y2) {
   RDrawElement e = Line(x1, y1, x2, y2);
   e.ColorNo = 1;
   e.UndoMark = kUndoAdded;
@@ -30,7 +30,7 @@ TEST_F(RectangleCommands, BoxStoresOneRectangleElement) {
   Click(20, 20);
   MoveTo(35, 28);
   Click(40, 30);
-  RDrawElement rect = PenLine(20, 20, 40, 30);
+  RDrawElement rect = PenLineRectangles(20, 20, 40, 30);
   rect.Kind = kKindRect;
   ExpectElements({rect});
   ExpectUndoLog({rect});
@@ -61,8 +61,8 @@ TEST_F(RectangleCommands, BoxSenRunsAlongTheDrawingAngle) {
   const double c = std::sqrt(3.0) / 2, s = 0.5;
   const double du = 40 * c + 30 * s, dv = -40 * s + 30 * c;
   const RPoint2D k1{20 + du * c, 20 + du * s}, k2{20 - dv * s, 20 + dv * c};
-  const std::vector<RDrawElement> lines = {PenLine(20, 20, k1.x, k1.y), PenLine(k1.x, k1.y, 60, 50),
-                                           PenLine(60, 50, k2.x, k2.y), PenLine(20, 20, k2.x, k2.y)};
+  const std::vector<RDrawElement> lines = {PenLineRectangles(20, 20, k1.x, k1.y), PenLineRectangles(k1.x, k1.y, 60, 50),
+                                           PenLineRectangles(60, 50, k2.x, k2.y), PenLineRectangles(20, 20, k2.x, k2.y)};
   ExpectElements(lines);
   ExpectUndoLog(lines);
   ExpectScreenMatchesRedraw();
@@ -108,8 +108,8 @@ TEST_F(RectangleCommands, BoxsunpoPlacesTheSizedRectangleByItsAnchor) {
       MoveTo(q.x - 5, q.y);
       MoveTo(q.x, q.y);
       Click(q.x, q.y);
-      ExpectElements({PenLine(ll.x, ll.y, lr.x, lr.y), PenLine(ul.x, ul.y, ur.x, ur.y), PenLine(ll.x, ll.y, ul.x, ul.y),
-                      PenLine(lr.x, lr.y, ur.x, ur.y)});
+      ExpectElements({PenLineRectangles(ll.x, ll.y, lr.x, lr.y), PenLineRectangles(ul.x, ul.y, ur.x, ur.y), PenLineRectangles(ll.x, ll.y, ul.x, ul.y),
+                      PenLineRectangles(lr.x, lr.y, ur.x, ur.y)});
       ExpectScreenMatchesRedraw();
     }
   }
@@ -124,7 +124,7 @@ TEST_F(RectangleCommands, BoxsunpoAnchorPastEightKeepsTheOffsets) {
   box.BoxOffsets = {100, 200, 300, 400};
   MoveTo(60, 50);
   Click(60, 50);
-  ExpectElements({PenLine(61, 52, 63, 52), PenLine(61, 54, 63, 54), PenLine(61, 52, 61, 54), PenLine(63, 52, 63, 54)});
+  ExpectElements({PenLineRectangles(61, 52, 63, 52), PenLineRectangles(61, 54, 63, 54), PenLineRectangles(61, 52, 61, 54), PenLineRectangles(63, 52, 63, 54)});
   ExpectScreenMatchesRedraw();
 }
 
@@ -174,8 +174,8 @@ TEST_F(RectangleCommands, BoxsunpoWithTheEnvelopeCleansUpThePensLinesInOneStep) 
   // The clean-up run by hand on the pen's lines in the window of the
   // rectangle (45, 47.5)-(55, 52.5): the last listed first.
   THourakukei2 reference(45 - 0.001, 47.5 - 0.001, 55 + 0.001, 52.5 + 0.001, box.Zoom);
-  for (const RDrawElement& e : {PenLine(55, 47.5, 55, 52.5), PenLine(45, 47.5, 45, 52.5), PenLine(45, 52.5, 55, 52.5),
-                                PenLine(45, 47.5, 55, 47.5), across}) {
+  for (const RDrawElement& e : {PenLineRectangles(55, 47.5, 55, 52.5), PenLineRectangles(45, 47.5, 45, 52.5), PenLineRectangles(45, 52.5, 55, 52.5),
+                                PenLineRectangles(45, 47.5, 55, 47.5), across}) {
     reference.AddLine(e);
   }
   reference.Execute();
@@ -201,8 +201,8 @@ TEST_F(RectangleCommands, BoxSenTakesAssistPointsForBothCorners) {
   MoveTo(50, 40);
   box.AssistPoint = {60, 50};
   box.ResumeWithAssistPoint(0, 60, 50);
-  const std::vector<RDrawElement> lines = {PenLine(20, 20, 60, 20), PenLine(60, 20, 60, 50), PenLine(60, 50, 20, 50),
-                                           PenLine(20, 20, 20, 50)};
+  const std::vector<RDrawElement> lines = {PenLineRectangles(20, 20, 60, 20), PenLineRectangles(60, 20, 60, 50), PenLineRectangles(60, 50, 20, 50),
+                                           PenLineRectangles(20, 20, 20, 50)};
   ExpectElements(lines);
   ExpectUndoLog(lines);
   ExpectScreenMatchesRedraw();
@@ -229,15 +229,15 @@ TEST_F(RectangleCommands, BoxsunpoTakesAnAssistPoint) {
   box.AssistPoint = {50, 50};
   box.ResumeWithAssistPoint(0, 50, 50);
   // Centred on the point: (45, 47.5)-(55, 52.5).
-  ExpectElements({PenLine(45, 47.5, 55, 47.5), PenLine(45, 52.5, 55, 52.5), PenLine(45, 47.5, 45, 52.5),
-                  PenLine(55, 47.5, 55, 52.5)});
+  ExpectElements({PenLineRectangles(45, 47.5, 55, 47.5), PenLineRectangles(45, 52.5, 55, 52.5), PenLineRectangles(45, 47.5, 45, 52.5),
+                  PenLineRectangles(55, 47.5, 55, 52.5)});
   ExpectScreenMatchesRedraw();
 }
 
 // ---- A rectangle is drawn, snapped to, picked and selected by its sides ---------
 
 RDrawElement StoredRect(double x1, double y1, double x2, double y2) {
-  RDrawElement rect = PenLine(x1, y1, x2, y2);
+  RDrawElement rect = PenLineRectangles(x1, y1, x2, y2);
   rect.Kind = kKindRect;
   rect.UndoMark = 0;
   return rect;
@@ -296,18 +296,18 @@ TEST_F(RectangleCommands, ARectangleAroundTheWholeViewIsNotListed) {
 }
 
 TEST_F(RectangleCommands, ARightClickSnapsToACornerAndToASideCrossingALine) {
-  Seed({StoredRect(20, 20, 40, 30), PenLine(30, 10, 30, 50)});
+  Seed({StoredRect(20, 20, 40, 30), PenLineRectangles(30, 10, 30, 50)});
   Box().ButonType = dtDraf;
   Click(40.4, 29.7, ssRight);  // the top right corner
   Click(30.3, 20.4, ssRight);  // the bottom side crosses the line there
-  RDrawElement line = PenLine(40, 30, 30, 20);
+  RDrawElement line = PenLineRectangles(40, 30, 30, 20);
   ASSERT_EQ(Elements().size(), 3u);
   EXPECT_EQ(DescribeElement(Elements()[2]), DescribeElement(line));
   ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RectangleCommands, AWindowSelectionTakesAndDrawsARectangle) {
-  Seed({StoredRect(20, 20, 40, 30), PenLine(60, 20, 80, 30)});
+  Seed({StoredRect(20, 20, 40, 30), PenLineRectangles(60, 20, 80, 30)});
   Box().ButonType = dtHani;
   Click(10, 10);
   MoveTo(45, 35);
@@ -323,7 +323,7 @@ TEST_F(RectangleCommands, AWindowSelectionTakesAndDrawsARectangle) {
 
 TEST_F(RectangleCommands, ARightClickOnASideDeletesTheRectangle) {
   const RDrawElement rect = StoredRect(20, 20, 40, 30);
-  Seed({rect, PenLine(20, 50, 40, 50)});
+  Seed({rect, PenLineRectangles(20, 50, 40, 50)});
   Box().ButonType = dtSenDel;
   Click(39.6, 30.3, ssRight);  // snaps to its top right corner
   ASSERT_EQ(Elements().size(), 1u);

@@ -15,7 +15,7 @@ RDrawElement Coloured(RDrawElement e) {
   return e;
 }
 
-RDrawElement Selected(RDrawElement e) {
+RDrawElement SelectedStretch(RDrawElement e) {
   e.Selection = 1;
   return e;
 }
@@ -139,7 +139,7 @@ TEST_F(StretchCommand, AParallelBoundaryChangesNothingAndWaitsForTheEnd) {
   const RDrawElement earlier = EarlierStep();
   Click(55, 21);
   Click(32, 60, ssRight);  // the parallel line, away from its snap points
-  ExpectElements({Selected(line), parallel, arc});
+  ExpectElements({SelectedStretch(line), parallel, arc});
   ExpectUndoLog({earlier});
   EXPECT_EQ(Box().B_Switch, on1);
   // The step still takes a free end.
@@ -157,7 +157,7 @@ TEST_F(StretchCommand, AnArcBeingStretchedTakesNoBoundaryLine) {
   const RDrawElement earlier = EarlierStep();
   Click(60, 70);
   Click(100, 35, ssRight);
-  ExpectElements({Selected(seeded[0]), seeded[1]});
+  ExpectElements({SelectedStretch(seeded[0]), seeded[1]});
   ExpectUndoLog({earlier});
   EXPECT_EQ(Box().B_Switch, on1);
   ExpectScreenMatchesRedraw();
@@ -234,7 +234,7 @@ TEST_F(StretchCommand, OtherwiseAFirstRightClickHandsTheLineToTheLineCommand) {
   EXPECT_EQ(box.CommandStep, 1);
   EXPECT_EQ(box.FirstPoint.x, 20);
   EXPECT_EQ(box.FirstPoint.y, 20);
-  ExpectElements({other, Selected(seeded)});
+  ExpectElements({other, SelectedStretch(seeded)});
   MoveTo(60, 40);
   Click(70, 40);
   const RDrawElement want = Added(Coloured(Line(20, 20, 70, 40)));

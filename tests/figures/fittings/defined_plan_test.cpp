@@ -47,8 +47,11 @@ std::string ElevationFixture() {
 // Public: the cases of a table change the fixture's generator and files.
 class DefinedPlanTest : public ::testing::Test {
  public:
+  // The kinds the fixture registers are the test's alone.
+  const FigureKindRegistrationScope kinds_;
+
   DefinedPlanTest() {
-    RegisterFittingKinds();
+    RegisterFittingKinds();  // until kinds_ goes
     DraftDefaults.FigureBasePoint = 2;  // the box corner at the base point
     FirstData5.FittingEntry = 1;
   }
@@ -311,6 +314,19 @@ TEST_F(DefinedPlanTest, SizeLinePlacesTheFirstBuildByItsOwnBox) {
   Build(fig_, 0, 0);
   ASSERT_EQ(fig_.Elements.size(), 1u);
   ExpectLine(fig_.Elements[0], {40, -90}, {1740, -20});
+}
+
+// Only kind 40 is the defined plan: the kinds next to it build nothing.
+TEST_F(DefinedPlanTest, TheKindsBesideFortyBuildNothing) {
+  UsePlan();
+  for (const std::uint8_t kind : {39, 41, 49}) {
+    SCOPED_TRACE(int{kind});
+    auto fig = Fresh(fig_);
+    fig->Generate(kind, 100, 200, 1, 2, 3, 4, 5, 6, 0.0);
+    EXPECT_TRUE(fig->Elements.empty());
+  }
+  Build(fig_, 100, 200);
+  EXPECT_FALSE(fig_.Elements.empty()) << "while kind 40 itself does";
 }
 
 // Without a reload the kept figure is moved by the change of the base

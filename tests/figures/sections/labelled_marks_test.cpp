@@ -16,7 +16,7 @@
 
 namespace {
 
-const double kCos30 = std::sqrt(3.0) / 2;
+const double kCos30LabelledMarks = std::sqrt(3.0) / 2;
 const double kSqrtHalf = std::sqrt(0.5);
 
 class LabelledMarksTest : public ::testing::Test {
@@ -93,15 +93,15 @@ TEST_F(LabelledMarksTest, ALabelledSymbolTurnedThirtyDegrees) {
   const auto& e = fig_.Elements;
   ASSERT_EQ(e.size(), 4u);
   // The bar: (+-3.6, 0) turned.
-  ExpectLine(e[0], {50 - 3.6 * kCos30, 60 - 1.8}, {50 + 3.6 * kCos30, 60 + 1.8});
+  ExpectLine(e[0], {50 - 3.6 * kCos30LabelledMarks, 60 - 1.8}, {50 + 3.6 * kCos30LabelledMarks, 60 + 1.8});
   ExpectArc(e[1], {50, 60}, 4, 0, 0, 30.0f);
   // Label 1 at (0, 2) from the centre turned: (-1, 2 cos 30); the first
   // point lies R30(1, 1) before it.
-  const Pt label1{50 - 1, 60 + 2 * kCos30};
+  const Pt label1{50 - 1, 60 + 2 * kCos30LabelledMarks};
   EXPECT_EQ(float{e[2].TextAngle}, 30.0f);
-  ExpectPoint(First(e[2]), {label1.x - (kCos30 - 0.5), label1.y - (0.5 + kCos30)});
-  const Pt label2{50 + 1, 60 - 2 * kCos30};
-  ExpectPoint(First(e[3]), {label2.x - (kCos30 - 0.5), label2.y - (0.5 + kCos30)});
+  ExpectPoint(First(e[2]), {label1.x - (kCos30LabelledMarks - 0.5), label1.y - (0.5 + kCos30LabelledMarks)});
+  const Pt label2{50 + 1, 60 - 2 * kCos30LabelledMarks};
+  ExpectPoint(First(e[3]), {label2.x - (kCos30LabelledMarks - 0.5), label2.y - (0.5 + kCos30LabelledMarks)});
 }
 
 TEST_F(LabelledMarksTest, EmptyLabelsGiveTheFrameOnlyAndLabelsAreConverted) {

@@ -99,6 +99,14 @@ TEST(LineSymbols, TextLayoutAndEndCodes) {
   ExpectLine(r.Items[2], {10, 0}, {0, 0});
 }
 
+TEST(LineSymbols, TextFromRightToLeftIsTurnedHalfway) {
+  TSenkigouobj r = Reader();
+  // From (20, 5) to (10, 5): the direction is 180 degrees.
+  r.BuildEntry({"#n", "0", "0 0 20 5 10 5 0 400 \"abc\""}, 0, false, 1, 1, 0);
+  ASSERT_EQ(r.Items.size(), 1u);
+  EXPECT_NEAR(r.Items[0].TextAngle, 180.0, 1e-6);
+}
+
 TEST(LineSymbols, ConnectorsAndArcColours) {
   TSenkigouobj r = Reader();
   const std::vector<std::string> lines = {

@@ -319,17 +319,27 @@ TEST_F(SectionGeneratorTest, RegisteredKindsAreBuiltByTheirProducer) {
       {250, 251, [](TBuzaidanmenobj& f) { f.Elements.assign(1, LineElement(1, 0, 0, 0)); }, false}};
   static const RFigureKindRow later[] = {
       {251, 251, [](TBuzaidanmenobj& f) { f.Elements.assign(2, LineElement(2, 0, 0, 0)); }, true}};
-  RegisterFigureKinds(first);
-  RegisterFigureKinds(later);
+  {
+    const FigureKindRegistrationScope scope;
+    RegisterFigureKinds(first);
+    RegisterFigureKinds(later);
+    fig_.Generate(250, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(fig_.Elements.size(), 1u);
+    fig_.Generate(251, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(fig_.Elements.size(), 2u);
+    // A row that divides by the scale is skipped while the scale is 0.
+    fig_.Generate(250, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    fig_.SetStylesAndScale(styles_, 0.0);
+    fig_.Generate(251, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(fig_.Elements.size(), 1u);
+  }
+  // The scope gone, so are its rows: kinds 250 and 251 have no producer
+  // and leave the output as it was.
+  fig_.SetStylesAndScale(styles_, 100.0);
+  fig_.Elements.assign(3, LineElement(3, 0, 0, 0));
   fig_.Generate(250, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-  EXPECT_EQ(fig_.Elements.size(), 1u);
   fig_.Generate(251, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-  EXPECT_EQ(fig_.Elements.size(), 2u);
-  // A row that divides by the scale is skipped while the scale is 0.
-  fig_.Generate(250, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-  fig_.SetStylesAndScale(styles_, 0.0);
-  fig_.Generate(251, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-  EXPECT_EQ(fig_.Elements.size(), 1u);
+  EXPECT_EQ(fig_.Elements.size(), 3u);
 }
 
 }  // namespace

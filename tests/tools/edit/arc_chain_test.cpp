@@ -12,14 +12,14 @@ namespace {
 
 constexpr double kAtanHalfDeg = 26.565051177077990;  // atan(1/2) in degrees
 
-struct ArcCase {
+struct ArcCaseArcChain {
   const char* name;
   double x1, y1, x2, y2, x3, y3;
   double cx, cy, r, startDeg, endDeg;
 };
 
 TEST(ArcChain, ArcRunsAnticlockwiseThroughTheMiddlePointInBothClickOrders) {
-  const ArcCase cases[] = {
+  const ArcCaseArcChain cases[] = {
       {"upper half", 10, 0, 0, 10, -10, 0, 0, 0, 10, 0, 180},
       {"upper half, clicked the other way", -10, 0, 0, 10, 10, 0, 0, 0, 10, 0, 180},
       {"lower half", 10, 0, 0, -10, -10, 0, 0, 0, 10, 180, 0},
@@ -32,7 +32,7 @@ TEST(ArcChain, ArcRunsAnticlockwiseThroughTheMiddlePointInBothClickOrders) {
       // Through (4, 2) instead the short way round the right.
       {"short arc on the right", 4, 0, 4, 2, 0, 2, 2, 1, std::sqrt(5.0), 360 - kAtanHalfDeg, 180 - kAtanHalfDeg},
   };
-  for (const ArcCase& c : cases) {
+  for (const ArcCaseArcChain& c : cases) {
     SCOPED_TRACE(c.name);
     TRenzokuKoobj chain;
     chain.PreviewArc(c.x1, c.y1, c.x2, c.y2, c.x3, c.y3);

@@ -15,13 +15,13 @@
 
 namespace {
 
-struct Seg {
+struct SegAreaHatching {
   double x1, y1, x2, y2;
 };
 
-RDrawElement LineOf(Seg s) { return LineElement(s.x1, s.y1, s.x2, s.y2); }
+RDrawElement LineOf(SegAreaHatching s) { return LineElement(s.x1, s.y1, s.x2, s.y2); }
 
-RDrawElement Curve(double cx, double cy, double r, float start = 0.0f, float end = 0.0f, float ratio = 1.0f) {
+RDrawElement CurveAreaHatching(double cx, double cy, double r, float start = 0.0f, float end = 0.0f, float ratio = 1.0f) {
   RDrawElement e = ZeroElement();
   e.Kind = kKindArc;
   e.X1 = cx;
@@ -46,8 +46,8 @@ void AddLoops(THachiZuobj& tool, const std::vector<Loop>& loops) {
   }
 }
 
-std::vector<Seg> Pieces(const THachiZuobj& tool) {
-  std::vector<Seg> out;
+std::vector<SegAreaHatching> Pieces(const THachiZuobj& tool) {
+  std::vector<SegAreaHatching> out;
   for (const RDrawElement& e : tool.Elements) out.push_back({e.X1, e.Y1, e.X2, e.Y2});
   return out;
 }
@@ -62,8 +62,8 @@ const Loop kHole{{10, 10}, {20, 10}, {20, 20}, {10, 20}};
 struct ClipCase {
   const char* name;
   std::vector<Loop> outline;
-  Seg pattern;
-  std::vector<Seg> pieces;
+  SegAreaHatching pattern;
+  std::vector<SegAreaHatching> pieces;
 };
 
 TEST(AreaHatching, PatternLinesKeepExactlyTheirInsidePieces) {
@@ -116,8 +116,8 @@ TEST(AreaHatching, PatternLinesKeepExactlyTheirInsidePieces) {
     AddLoops(tool, c.outline);
     tool.AddBoundary(LineOf(c.pattern));
     tool.Run(45, 5, 5);
-    const std::vector<Seg>& want = c.pieces;
-    const std::vector<Seg> got = Pieces(tool);
+    const std::vector<SegAreaHatching>& want = c.pieces;
+    const std::vector<SegAreaHatching> got = Pieces(tool);
     ASSERT_EQ(got.size(), want.size());
     for (std::size_t i = 0; i < want.size(); ++i) {
       SCOPED_TRACE(i);
@@ -140,7 +140,7 @@ TEST(AreaHatching, ACircleOutlineClipsLinesToItsChordsWithinThe120gon) {
     SCOPED_TRACE(angle);
     const double ux = std::cos(angle * std::numbers::pi / 180), uy = std::sin(angle * std::numbers::pi / 180);
     THachiZuobj tool;
-    tool.AddFigureLine(Curve(cx, cy, r));
+    tool.AddFigureLine(CurveAreaHatching(cx, cy, r));
     ASSERT_EQ(tool.OutlineLines.size(), 120u);
     std::vector<double> offsets;
     for (int k = -9; k <= 9; ++k) offsets.push_back(k + 0.25);
@@ -173,7 +173,7 @@ TEST(AreaHatching, ACircleOutlineClipsLinesToItsChordsWithinThe120gon) {
 TEST(AreaHatching, ArcsBecome120ChordsAndOtherKindsAreIgnored) {
   THachiZuobj tool;
   // A quarter arc from 0 to 90 degrees: chord i from 0.75 i to 0.75 (i + 1).
-  tool.AddFigureLine(Curve(1, 2, 4, 0.0f, 90.0f));
+  tool.AddFigureLine(CurveAreaHatching(1, 2, 4, 0.0f, 90.0f));
   ASSERT_EQ(tool.OutlineLines.size(), 120u);
   for (std::size_t i = 0; i < 120; ++i) {
     SCOPED_TRACE(i);
@@ -201,8 +201,8 @@ TEST(AreaHatching, ArcsBecome120ChordsAndOtherKindsAreIgnored) {
   point.Kind = kKindPoint;
   tool.AddFigureLine(text);
   tool.AddFigureLine(point);
-  tool.AddFigureLine(Curve(0, 0, 0));
-  tool.AddFigureLine(Curve(0, 0, 5, 0.0f, 0.0f, 0.0f));
+  tool.AddFigureLine(CurveAreaHatching(0, 0, 0));
+  tool.AddFigureLine(CurveAreaHatching(0, 0, 5, 0.0f, 0.0f, 0.0f));
   EXPECT_EQ(tool.OutlineLines.size(), 121u);
 }
 

@@ -13,9 +13,9 @@
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double kDegAreaMeasuring = std::numbers::pi / 180.0;
 
-RDrawElement Curve(double cx, double cy, double r, float ratio = 1.0f, float start = 0.0f,
+RDrawElement CurveAreaMeasuring(double cx, double cy, double r, float ratio = 1.0f, float start = 0.0f,
                    float end = 0.0f) {
   RDrawElement e = ZeroElement();
   e.Kind = kKindArc;
@@ -29,19 +29,19 @@ RDrawElement Curve(double cx, double cy, double r, float ratio = 1.0f, float sta
 }
 
 // Exact on the axes, so that a direction of 90 reads as exactly 90.
-RPoint2D OnCircle(double r, double deg) {
+RPoint2D OnCircleAreaMeasuring(double r, double deg) {
   if (deg == 90.0) return {0.0, r};
   if (deg == 180.0) return {-r, 0.0};
   if (deg == 270.0) return {0.0, -r};
-  return {r * std::cos(deg * kDeg), r * std::sin(deg * kDeg)};
+  return {r * std::cos(deg * kDegAreaMeasuring), r * std::sin(deg * kDegAreaMeasuring)};
 }
 
 double DirectionDeg(const ROutlinePoint& v) {
-  double a = std::atan2(v.Y, v.X) / kDeg;
+  double a = std::atan2(v.Y, v.X) / kDegAreaMeasuring;
   return a < 0 ? a + 360.0 : a;
 }
 
-struct PolygonCase {
+struct PolygonCaseAreaMeasuring {
   const char* name;
   std::vector<RPoint2D> points;
   double scale;
@@ -49,7 +49,7 @@ struct PolygonCase {
 };
 
 TEST(AreaMeasuring, PolygonsByShoelace) {
-  const PolygonCase cases[] = {
+  const PolygonCaseAreaMeasuring cases[] = {
       // The square clockwise: +100, three sides of 10, centre (5, 5).
       {"square clockwise", {{0, 0}, {0, 10}, {10, 10}, {10, 0}}, 1.0, 100.0, 30.0, 5.0, 5.0},
       {"square anticlockwise", {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, 1.0, -100.0, 30.0, 5.0, 5.0},
@@ -67,7 +67,7 @@ TEST(AreaMeasuring, PolygonsByShoelace) {
       // Scale 2.5 on the L: area x 6.25, lengths and centroid x 2.5.
       {"L at scale 2.5", {{0, 0}, {0, 20}, {10, 20}, {10, 10}, {30, 10}, {30, 0}}, 2.5, 2500.0, 175.0, 31.25, 18.75},
   };
-  for (const PolygonCase& c : cases) {
+  for (const PolygonCaseAreaMeasuring& c : cases) {
     SCOPED_TRACE(c.name);
     TSokuteiMenobj tool;
     for (const RPoint2D& p : c.points) tool.AddPoint(p.x, p.y, c.scale);
@@ -131,7 +131,7 @@ TEST(AreaMeasuring, BadInputChangesNothing) {
   const double inf = std::numeric_limits<double>::infinity();
   TSokuteiMenobj tool;
   // An arc before the first point is ignored.
-  tool.AddArc(Curve(0, 0, 10), 0, 10);
+  tool.AddArc(CurveAreaMeasuring(0, 0, 10), 0, 10);
   EXPECT_FALSE(tool.ArcPending);
   tool.AddPoint(nan, 0, 1.0);
   tool.AddPoint(0, inf, 1.0);
@@ -142,8 +142,8 @@ TEST(AreaMeasuring, BadInputChangesNothing) {
   RDrawElement line = ZeroElement();
   line.Kind = kKindLine;
   tool.AddArc(line, 0, 10);
-  tool.AddArc(Curve(0, 0, 0), 0, 10);
-  tool.AddArc(Curve(0, 0, 10, 0.0f), 0, 10);
+  tool.AddArc(CurveAreaMeasuring(0, 0, 0), 0, 10);
+  tool.AddArc(CurveAreaMeasuring(0, 0, 10, 0.0f), 0, 10);
   EXPECT_FALSE(tool.ArcPending);
   tool.AddPoint(-10, 0, 1.0);
   EXPECT_EQ(tool.VertexCount, 2);
@@ -160,7 +160,7 @@ TEST(AreaMeasuring, HalfCircleClosedByDiameter) {
   const double theta = std::numbers::pi / 200.0;
   TSokuteiMenobj tool;
   tool.AddPoint(10, 0, 1.0);
-  tool.AddArc(Curve(0, 0, r), 0, 10);
+  tool.AddArc(CurveAreaMeasuring(0, 0, r), 0, 10);
   EXPECT_TRUE(tool.ArcPending);
   EXPECT_DOUBLE_EQ(tool.PickDirection, 90.0);
   tool.AddPoint(-10, 0, 1.0);
@@ -173,8 +173,8 @@ TEST(AreaMeasuring, HalfCircleClosedByDiameter) {
     EXPECT_EQ(tool.Vertices[i].ArcFlag, 1);
     EXPECT_EQ(tool.Vertices[i].PenDown, 1);
     const double want = (i - 1) * 0.9;  // 180 degrees in 200 steps, upper half
-    EXPECT_NEAR(tool.Vertices[i].X, r * std::cos(want * kDeg), 1e-9);
-    EXPECT_NEAR(tool.Vertices[i].Y, r * std::sin(want * kDeg), 1e-9);
+    EXPECT_NEAR(tool.Vertices[i].X, r * std::cos(want * kDegAreaMeasuring), 1e-9);
+    EXPECT_NEAR(tool.Vertices[i].Y, r * std::sin(want * kDegAreaMeasuring), 1e-9);
   }
   EXPECT_NEAR(tool.Area, -200.0 * r * r * std::sin(theta) / 2.0, 1e-9);
   EXPECT_NEAR(tool.Length, 200.0 * 2.0 * r * std::sin(theta / 2.0), 1e-9);
@@ -188,7 +188,7 @@ TEST(AreaMeasuring, PointEndingAnArcIsReplaced) {
   tool.AddPoint(10, 0, 1.0);
   EXPECT_DOUBLE_EQ(tool.LastOffsetX, 10.0);
   EXPECT_DOUBLE_EQ(tool.LastOffsetY, 30.0);
-  tool.AddArc(Curve(0, 0, 10), 0, 10);
+  tool.AddArc(CurveAreaMeasuring(0, 0, 10), 0, 10);
   // Off the circle: the arc ends at its point in that direction, (-10, 0).
   tool.AddPoint(-20, 0, 1.0);
   ASSERT_EQ(tool.VertexCount, 203);
@@ -235,11 +235,11 @@ TEST(AreaMeasuring, ArcDirectionFollowsThePick) {
   for (const DirectionCase& c : cases) {
     SCOPED_TRACE(c.name);
     TSokuteiMenobj tool;
-    const RPoint2D p = OnCircle(10, c.aP);
-    const RPoint2D q = OnCircle(10, c.aQ);
-    const RPoint2D pick = OnCircle(5, c.phi);
+    const RPoint2D p = OnCircleAreaMeasuring(10, c.aP);
+    const RPoint2D q = OnCircleAreaMeasuring(10, c.aQ);
+    const RPoint2D pick = OnCircleAreaMeasuring(5, c.phi);
     tool.AddPoint(p.x, p.y, 1.0);
-    tool.AddArc(Curve(0, 0, 10, 1.0f, c.elementStart, c.elementEnd), pick.x, pick.y);
+    tool.AddArc(CurveAreaMeasuring(0, 0, 10, 1.0f, c.elementStart, c.elementEnd), pick.x, pick.y);
     tool.AddPoint(q.x, q.y, 1.0);
     ASSERT_EQ(tool.Vertices.size(), 202u);
     const double want[] = {c.at0, c.at50, c.at100, c.at200};
@@ -257,7 +257,7 @@ TEST(AreaMeasuring, SameDirectionGivesTheWholeCircle) {
   // P and Q on one ray: the arc is the whole circle from that direction.
   TSokuteiMenobj tool;
   tool.AddPoint(std::sqrt(50.0), std::sqrt(50.0), 1.0);
-  tool.AddArc(Curve(0, 0, 10), -5, 0);
+  tool.AddArc(CurveAreaMeasuring(0, 0, 10), -5, 0);
   tool.AddPoint(20, 20, 1.0);
   ASSERT_EQ(tool.Vertices.size(), 202u);
   for (std::size_t at : {1u, 201u}) {
@@ -278,12 +278,12 @@ TEST(AreaMeasuring, SampleArcOnAnEllipse) {
     const double dx = pt.x - 2.0;
     const double dy = pt.y - 3.0;
     EXPECT_NEAR(dx * dx / 100.0 + dy * dy / 25.0, 1.0, 1e-9) << k;
-    EXPECT_NEAR(std::atan2(dy, dx) / kDeg, k * 90.0 / 200.0, 1e-7) << k;
+    EXPECT_NEAR(std::atan2(dy, dx) / kDegAreaMeasuring, k * 90.0 / 200.0, 1e-7) << k;
   }
   // An end below the start sweeps across 0: 350 -> 10 is 20 degrees.
   TSokuteiMenobj::SampleArc(points, 200, 0, 0, 1, 1, 350, 10, 0);
   EXPECT_NEAR(std::atan2(points[100].y, points[100].x), 0.0, 1e-9);
-  EXPECT_NEAR(std::atan2(points[200].y, points[200].x) / kDeg, 10.0, 1e-7);
+  EXPECT_NEAR(std::atan2(points[200].y, points[200].x) / kDegAreaMeasuring, 10.0, 1e-7);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double kDegAreaTableLabels = std::numbers::pi / 180.0;
 
 RTextStyle Style(std::uint16_t width, std::uint16_t height, std::int16_t spacing) {
   RTextStyle s{};
@@ -70,7 +70,7 @@ TEST(AreaTableLabels, LengthAndAreaTextsFollowTheSettings) {
     DraftDefaults.AreaUnitMetres = c.metres;
     DraftDefaults.AreaDecimals = c.decimals;
     // A slanted side: (3, 4) to (3 + 12.3456 cos 30, 4 + 12.3456 sin 30).
-    EXPECT_EQ(AreaLengthText(3, 4, 3 + 12.3456 * std::cos(30 * kDeg), 4 + 12.3456 * std::sin(30 * kDeg), c.scale),
+    EXPECT_EQ(AreaLengthText(3, 4, 3 + 12.3456 * std::cos(30 * kDegAreaTableLabels), 4 + 12.3456 * std::sin(30 * kDegAreaTableLabels), c.scale),
               c.length);
     EXPECT_EQ(AreaValueText(56.7898995), c.area);
     // A length given as such (a radius) prints the same.
@@ -140,10 +140,10 @@ TEST(AreaTableLabels, LengthOfDoubleAndSingleByteTexts) {
     // Bottom centre at 30 degrees: the base lies L/2 back along the angle.
     double x = 10.0, y = 20.0, endX = 0.0, endY = 0.0;
     PlaceAreaLabel(style, 30.0, x, y, 1, c.text, endY, endX);
-    EXPECT_NEAR(x, 10.0 - c.length / 2 * std::cos(30 * kDeg), 1e-12) << c.length;
-    EXPECT_NEAR(y, 20.0 - c.length / 2 * std::sin(30 * kDeg), 1e-12) << c.length;
-    EXPECT_NEAR(endX, 10.0 + c.length / 2 * std::cos(30 * kDeg), 1e-12) << c.length;
-    EXPECT_NEAR(endY, 20.0 + c.length / 2 * std::sin(30 * kDeg), 1e-12) << c.length;
+    EXPECT_NEAR(x, 10.0 - c.length / 2 * std::cos(30 * kDegAreaTableLabels), 1e-12) << c.length;
+    EXPECT_NEAR(y, 20.0 - c.length / 2 * std::sin(30 * kDegAreaTableLabels), 1e-12) << c.length;
+    EXPECT_NEAR(endX, 10.0 + c.length / 2 * std::cos(30 * kDegAreaTableLabels), 1e-12) << c.length;
+    EXPECT_NEAR(endY, 20.0 + c.length / 2 * std::sin(30 * kDegAreaTableLabels), 1e-12) << c.length;
   }
 }
 

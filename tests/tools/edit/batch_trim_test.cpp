@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadBatchTrim = 3.14159265358979323846 / 180.0;
 
 struct Seg {
   double x1, y1, x2, y2;
@@ -137,9 +137,9 @@ TEST(BatchTrim, OtherBoundaryKindsLeaveEveryItem) {
 TEST(BatchTrim, ArcPointsRunFromStartToEnd) {
   const auto arc = Tcommand_a::ArcPoints(100, 1, 2, 10, 1.0, 300, 60, 0);  // across 0
   ASSERT_EQ(arc.size(), 101u);
-  EXPECT_NEAR(arc[0].x, 1 + 10 * std::cos(300 * kRad), 1e-9);
+  EXPECT_NEAR(arc[0].x, 1 + 10 * std::cos(300 * kRadBatchTrim), 1e-9);
   EXPECT_NEAR(arc[50].x, 11, 1e-9);  // the middle, at 0 degrees
-  EXPECT_NEAR(arc[100].y, 2 + 10 * std::sin(60 * kRad), 1e-9);
+  EXPECT_NEAR(arc[100].y, 2 + 10 * std::sin(60 * kRadBatchTrim), 1e-9);
   const auto full = Tcommand_a::ArcPoints(100, 0, 0, 10, 1.0, 90, 90, 0);
   EXPECT_NEAR(full[0].y, 10, 1e-9);
   EXPECT_NEAR(full[100].y, 10, 1e-9);
@@ -204,8 +204,8 @@ void ExpectPartition(const Tcommand_c& tool, double start, double end, double re
 }
 
 Tcommand_c CutArc(std::uint8_t mode, double a0, double a1, float start, float end, double r = 10) {
-  Tcommand_c tool(mode, r * std::cos(a0 * kRad), r * std::sin(a0 * kRad), r * std::cos(a1 * kRad),
-                  r * std::sin(a1 * kRad));
+  Tcommand_c tool(mode, r * std::cos(a0 * kRadBatchTrim), r * std::sin(a0 * kRadBatchTrim), r * std::cos(a1 * kRadBatchTrim),
+                  r * std::sin(a1 * kRadBatchTrim));
   tool.SetArc(3, 5, 2, 7, 0, 0, r, 1.0f, start, end, 0.0f);
   tool.Run();
   return tool;
@@ -259,11 +259,11 @@ TEST(ArcCut, ModeOneRemovesAShortGapAtEveryClick) {
     for (double click : clicks) {
       if (!OnArc(click, arc.start, arc.end)) continue;
       SCOPED_TRACE(std::string(arc.what) + " at " + std::to_string(click));
-      const double cx = 10 * std::cos(click * kRad), cy = 10 * std::sin(click * kRad);
+      const double cx = 10 * std::cos(click * kRadBatchTrim), cy = 10 * std::sin(click * kRadBatchTrim);
       Tcommand_c tool(1, cx + 0.3, cy + 0.3, cx - 0.3, cy - 0.3);
       tool.SetArc(3, 5, 2, 7, 0, 0, 10, 1.0f, arc.start, arc.end, 0.0f);
       tool.Run();
-      double d0 = std::atan2(cy + 0.3, cx + 0.3) / kRad, d1 = std::atan2(cy - 0.3, cx - 0.3) / kRad;
+      double d0 = std::atan2(cy + 0.3, cx + 0.3) / kRadBatchTrim, d1 = std::atan2(cy - 0.3, cx - 0.3) / kRadBatchTrim;
       if (Sweep(d0, d1) > 180) std::swap(d0, d1);
       EXPECT_LT(Sweep(d0, d1), 6.0);
       ExpectPartition(tool, arc.start, arc.end, d0, d1);
@@ -274,8 +274,8 @@ TEST(ArcCut, ModeOneRemovesAShortGapAtEveryClick) {
 TEST(ArcCut, EllipseCutsAtParametricAngles) {
   // Semi-axes 10 and 5 turned by 30: the points at parametric 40 and 120.
   auto at = [](double t) {
-    const double x = 10 * std::cos(t * kRad), y = 5 * std::sin(t * kRad);
-    const double c = std::cos(30 * kRad), s = std::sin(30 * kRad);
+    const double x = 10 * std::cos(t * kRadBatchTrim), y = 5 * std::sin(t * kRadBatchTrim);
+    const double c = std::cos(30 * kRadBatchTrim), s = std::sin(30 * kRadBatchTrim);
     return std::pair{1 + x * c - y * s, 2 + x * s + y * c};
   };
   const auto [x1, y1] = at(40);

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadChamfer = 3.14159265358979323846 / 180.0;
 
 struct Vec {
   double x, y;
@@ -24,7 +24,7 @@ Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y}; }
 Vec operator*(double k, Vec a) { return {k * a.x, k * a.y}; }
 double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y; }
 double Length(Vec a) { return std::hypot(a.x, a.y); }
-Vec Unit(double deg) { return {std::cos(deg * kRad), std::sin(deg * kRad)}; }
+Vec Unit(double deg) { return {std::cos(deg * kRadChamfer), std::sin(deg * kRadChamfer)}; }
 
 void ExpectPoint(double x, double y, Vec want, double tol = 1e-9) {
   EXPECT_NEAR(x, want.x, tol);
@@ -153,7 +153,7 @@ TEST(Chamfer, RoundedCornerIsTangentAtTheSetBackPointsAndTheCoveBulgesAway) {
     SCOPED_TRACE(Name(c));
     const double s = 8, half = c.theta() / 2;
     const Vec t0 = c.x + s * c.d0(), t1 = c.x + s * c.d1();
-    const double sweep = 180 - c.theta() / kRad;
+    const double sweep = 180 - c.theta() / kRadChamfer;
     {
       // Centre on the bisector at s / cos(theta / 2), radius s tan(theta / 2).
       Ttremingobj tool = c.Tool();
@@ -248,7 +248,7 @@ TEST(Chamfer, FilletCentreLiesInsideTheCornerAtRFromBothLines) {
       const RToolArc& arc = tool.ResultArcs[0];
       ExpectPoint(arc.CentreX, arc.CentreY, c.x + (r / std::sin(half)) * c.bisector(), 1e-7);
       EXPECT_EQ(arc.Radius, r);
-      ExpectArcBetween(arc, t0, t1, 180 - c.theta() / kRad);
+      ExpectArcBetween(arc, t0, t1, 180 - c.theta() / kRadChamfer);
     }
   }
 }

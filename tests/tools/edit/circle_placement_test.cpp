@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double kDegCirclePlacement = std::numbers::pi / 180.0;
 
 TEST(CirclePlacement, TheBasePointBecomesTheNamedPointOfTheCircle) {
   // Radius 10 about the returned centre; the base point (2, 3) is its ...
@@ -47,7 +47,7 @@ TEST(CirclePlacement, ATurnedEllipseUsesItsParametricPoints) {
     SCOPED_TRACE(anchor);
     TEnKitenobj tool;
     tool.PlacePoint(static_cast<std::uint8_t>(anchor), -1, 5, 10, 0.4, 30);
-    const double t = angles[anchor] * kDeg, r = 30 * kDeg;
+    const double t = angles[anchor] * kDegCirclePlacement, r = 30 * kDegCirclePlacement;
     const double lx = 10 * std::cos(t), ly = 4 * std::sin(t);
     EXPECT_NEAR(tool.X, -1 + lx * std::cos(r) - ly * std::sin(r), 1e-9);
     EXPECT_NEAR(tool.Y, 5 + lx * std::sin(r) + ly * std::cos(r), 1e-9);
@@ -92,8 +92,8 @@ TEST(AngleMeasuring, MeasuresTheWayAskedUnlessTheRaysAreClose) {
     SCOPED_TRACE(testing::Message() << c.d1 << " to " << c.d2 << (c.asked ? " anticlockwise" : " clockwise"));
     const double vx = 3, vy = -1;
     TKakuSokuteiobj tool;
-    tool.Measure(c.asked, vx, vy, vx + 8 * std::cos(c.d1 * kDeg), vy + 8 * std::sin(c.d1 * kDeg),
-                 vx + 2 * std::cos(c.d2 * kDeg), vy + 2 * std::sin(c.d2 * kDeg));
+    tool.Measure(c.asked, vx, vy, vx + 8 * std::cos(c.d1 * kDegCirclePlacement), vy + 8 * std::sin(c.d1 * kDegCirclePlacement),
+                 vx + 2 * std::cos(c.d2 * kDegCirclePlacement), vy + 2 * std::sin(c.d2 * kDegCirclePlacement));
     EXPECT_EQ(tool.Anticlockwise, c.anticlockwise);
     EXPECT_NEAR(tool.Angle, c.angle, 1e-9);
     EXPECT_FALSE(std::signbit(tool.Angle) && tool.Angle == 0.0);

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadCornerTrim = 3.14159265358979323846 / 180.0;
 
 
 bool SameLine(const RToolLine& a, const RToolLine& b) {
@@ -188,13 +188,13 @@ struct LineArcCase {
 
 TEST(CornerTool, TrimLineArcTakesTheCrossingNearerThePickFoot) {
   const double r5 = std::sqrt(5.0);
-  const double c10 = 5 * std::cos(10 * kRad), s10 = 5 * std::sin(10 * kRad);
-  auto at = [](double deg) { return std::pair{5 * std::cos(deg * kRad), 5 * std::sin(deg * kRad)}; };
+  const double c10 = 5 * std::cos(10 * kRadCornerTrim), s10 = 5 * std::sin(10 * kRadCornerTrim);
+  auto at = [](double deg) { return std::pair{5 * std::cos(deg * kRadCornerTrim), 5 * std::sin(deg * kRadCornerTrim)}; };
   const auto [p350x, p350y] = at(350);
   const auto [p10x, p10y] = at(10);
   const auto [p45x, p45y] = at(45);
-  const double a3487 = std::atan2(3.0, 4.0) / kRad;  // 36.87
-  const double a5313 = std::atan2(4.0, 3.0) / kRad;  // 53.13
+  const double a3487 = std::atan2(3.0, 4.0) / kRadCornerTrim;  // 36.87
+  const double a5313 = std::atan2(4.0, 3.0) / kRadCornerTrim;  // 53.13
   const LineArcCase cases[] = {
       // y = 3 meets the circle at (+-4, 3); the circle stays whole.
       {"full circle, pick right", {-10, 3, 10, 3}, 8, 3, 0, 0, 0, 5, 0, {4, 3, 10, 3}, 0, 0},
@@ -234,7 +234,7 @@ TEST(CornerTool, TrimLineArcEndTakesTheRotationOff) {
   tool.SetArc(0, 0, 0, 0, 5, 1.0f, 330.0f, 60.0f, 30.0f, 0, 0, 0);
   tool.TrimLineArc();
   EXPECT_EQ(tool.Status, 2);
-  EXPECT_NEAR(tool.ResultArcs[0].EndAngle, std::atan2(4.0, 3.0) / kRad - 30, 1e-5);
+  EXPECT_NEAR(tool.ResultArcs[0].EndAngle, std::atan2(4.0, 3.0) / kRadCornerTrim - 30, 1e-5);
   EXPECT_EQ(tool.ResultArcs[0].StartAngle, 330);
 }
 
@@ -269,7 +269,7 @@ TEST(CornerTool, TrimLineArcOnAnEllipseEndsOnTheEllipse) {
   EXPECT_NEAR(l.X1 * l.X1 / 100 + l.Y1 * l.Y1 / 25, 1.0, 1e-3);
   EXPECT_NEAR(l.Y1, 4, 1e-2);
   EXPECT_EQ(l.Y2, 10);
-  EXPECT_NEAR(tool.ResultArcs[0].EndAngle, std::atan2(0.8, 0.6) / kRad, 0.1);
+  EXPECT_NEAR(tool.ResultArcs[0].EndAngle, std::atan2(0.8, 0.6) / kRadCornerTrim, 0.1);
   EXPECT_EQ(tool.ResultArcs[0].StartAngle, 0);
 
   // A segment that does not reach the ellipse finds nothing: no change.
@@ -284,7 +284,7 @@ TEST(CornerTool, TrimLineArcOnAnEllipseEndsOnTheEllipse) {
 
 TEST(CornerTool, TrimArcArcMovesBothArcsToTheCrossing) {
   // Circles of radius 5 about (0, 0) and (6, 0) cross at (3, +-4).
-  auto at = [](double cx, double deg) { return std::pair{cx + 5 * std::cos(deg * kRad), 5 * std::sin(deg * kRad)}; };
+  auto at = [](double cx, double deg) { return std::pair{cx + 5 * std::cos(deg * kRadCornerTrim), 5 * std::sin(deg * kRadCornerTrim)}; };
   const auto [ax, ay] = at(0, 20);
   const auto [bx, by] = at(6, 160);
   Ttremingobj tool(false, ax, ay, bx, by, 0.5);
@@ -294,9 +294,9 @@ TEST(CornerTool, TrimArcArcMovesBothArcsToTheCrossing) {
   EXPECT_EQ(tool.Status, 0);  // never changed
   // Arc 0: pick 20 < crossing 53.13, the end moves.
   EXPECT_EQ(tool.ResultArcs[0].StartAngle, 300);
-  EXPECT_NEAR(tool.ResultArcs[0].EndAngle, std::atan2(4.0, 3.0) / kRad, 1e-9);
+  EXPECT_NEAR(tool.ResultArcs[0].EndAngle, std::atan2(4.0, 3.0) / kRadCornerTrim, 1e-9);
   // Arc 1: pick 160 > crossing 126.87, the start moves.
-  EXPECT_NEAR(tool.ResultArcs[1].StartAngle, std::atan2(4.0, -3.0) / kRad, 1e-9);
+  EXPECT_NEAR(tool.ResultArcs[1].StartAngle, std::atan2(4.0, -3.0) / kRadCornerTrim, 1e-9);
   EXPECT_EQ(tool.ResultArcs[1].EndAngle, 240);
   EXPECT_EQ(tool.ResultArcs[1].ColorNo, 6);
 

@@ -22,12 +22,12 @@
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double kDegFloorArea = std::numbers::pi / 180.0;
 
 // Style 3 is the labels' style: width 3 mm, height 4 mm, spacing 1 mm, so a
 // single-byte character is 1.5 long with 0.5 between characters and a text
 // of n digits and points is 2n - 0.5 long. The others: width 2, height 2.
-std::array<RTextStyle, kTextStyleCount> Styles() {
+std::array<RTextStyle, kTextStyleCount> StylesFloorArea() {
   std::array<RTextStyle, kTextStyleCount> styles{};
   for (RTextStyle& s : styles) {
     s.Width = 20;
@@ -42,8 +42,8 @@ std::array<RTextStyle, kTextStyleCount> Styles() {
 
 // Scale 1000 with lengths in metres (the defaults): a drawing unit prints
 // as 1.00.
-TYukaMenobj Table(double scale = 1000.0) {
-  const auto styles = Styles();
+TYukaMenobj TableFloorArea(double scale = 1000.0) {
+  const auto styles = StylesFloorArea();
   return TYukaMenobj(2, 7, scale, styles, 3, 3);
 }
 
@@ -68,15 +68,15 @@ double TwiceShoelace(const std::vector<RPoint2D>& p) {
 }
 
 // A label bottom-centred on (ax, ay) at the angle; the text is single-byte.
-void ExpectLabel(const Rmoziko& label, const std::string& text, double ax, double ay, double angle) {
+void ExpectLabelFloorArea(const Rmoziko& label, const std::string& text, double ax, double ay, double angle) {
   EXPECT_EQ(label.Text, text);
   EXPECT_NEAR(std::remainder(label.Angle - angle, 360.0), 0.0, 1e-9);
   EXPECT_EQ(label.TextStyle, 3);
   const double length = 2.0 * static_cast<double>(text.size()) - 0.5;
   EXPECT_NEAR((label.X + label.EndX) / 2.0, ax, 1e-9);
   EXPECT_NEAR((label.Y + label.EndY) / 2.0, ay, 1e-9);
-  EXPECT_NEAR(label.EndX - label.X, length * std::cos(angle * kDeg), 1e-9);
-  EXPECT_NEAR(label.EndY - label.Y, length * std::sin(angle * kDeg), 1e-9);
+  EXPECT_NEAR(label.EndX - label.X, length * std::cos(angle * kDegFloorArea), 1e-9);
+  EXPECT_NEAR(label.EndY - label.Y, length * std::sin(angle * kDegFloorArea), 1e-9);
 }
 
 void ExpectNoLabel(const Rmoziko& label) {
@@ -90,7 +90,7 @@ void ExpectNoLabel(const Rmoziko& label) {
 // The number bottom-centred on (ax, ay); its circle of radius 3 stands half
 // the text height (2) above the middle of the baseline.
 void ExpectNumber(const RYukaData& row, const std::string& number, double ax, double ay) {
-  ExpectLabel(row.NumberLabel, number, ax, ay, 0.0);
+  ExpectLabelFloorArea(row.NumberLabel, number, ax, ay, 0.0);
   EXPECT_NEAR(row.NumberCircle.CentreX, ax, 1e-9);
   EXPECT_NEAR(row.NumberCircle.CentreY, ay + 2.0, 1e-9);
   EXPECT_EQ(row.NumberCircle.Radius, 3.0);
@@ -100,7 +100,7 @@ void ExpectNumber(const RYukaData& row, const std::string& number, double ax, do
   EXPECT_EQ(row.NumberCircle.Rotation, 0.0);
 }
 
-void ExpectLine(const RToolLine& line, double x1, double y1, double x2, double y2, int lineType) {
+void ExpectLineFloorArea(const RToolLine& line, double x1, double y1, double x2, double y2, int lineType) {
   EXPECT_NEAR(line.X1, x1, 1e-9);
   EXPECT_NEAR(line.Y1, y1, 1e-9);
   EXPECT_NEAR(line.X2, x2, 1e-9);
@@ -112,7 +112,7 @@ void ExpectLine(const RToolLine& line, double x1, double y1, double x2, double y
   EXPECT_EQ(line.Flag, 0);
 }
 
-void ExpectNoLine(const RToolLine& line) { ExpectLine(line, 0, 0, 0, 0, 0); }
+void ExpectNoLine(const RToolLine& line) { ExpectLineFloorArea(line, 0, 0, 0, 0, 0); }
 
 // The corners OrderQuadrilateral makes of the picks.
 void ExpectOrder(const std::array<RPoint2D, 4>& picks, const std::array<RPoint2D, 4>& want) {
@@ -138,7 +138,7 @@ std::vector<std::string> SortedLengthTexts(const RYukaData& row) {
 TEST(FloorArea, CreateKeepsItsInputs) {
   SettingsGuard guard;
   DraftDefaults.TableStartNumber = 4;
-  auto styles = Styles();
+  auto styles = StylesFloorArea();
   TYukaMenobj table(2, 7, 50.0, styles, 3, 5);
   styles[3].Width = 99;  // the table keeps its own copy
   DraftDefaults.TableStartNumber = 9;  // and the first number of its creation
@@ -165,7 +165,7 @@ TEST(FloorArea, CornerAngleAndArcSweep) {
   };
   const AngleCase angles[] = {
       {1, 0, 0, 1, 90},    {1, 0, 1, 0, 0},   {1, 0, -1, 0, 180},
-      {1, 0, 0, -1, 90},   {1, 1, 1, -1, 90}, {std::cos(350 * kDeg), std::sin(350 * kDeg), 1, 0, 10},
+      {1, 0, 0, -1, 90},   {1, 1, 1, -1, 90}, {std::cos(350 * kDegFloorArea), std::sin(350 * kDegFloorArea), 1, 0, 10},
       {-1, 0, 0, -1, 90},  // 180 against 270
   };
   for (const AngleCase& c : angles) {
@@ -182,14 +182,14 @@ TEST(FloorArea, CornerAngleAndArcSweep) {
 // A 4 m x 3 m rectangle picked corner by corner along a 4 m side.
 TEST(FloorArea, RectanglePickedCornerByCorner) {
   SettingsGuard guard;
-  TYukaMenobj table = Table();
+  TYukaMenobj table = TableFloorArea();
   AddQuad(table, {{{0, 0}, {4, 0}, {4, 3}, {0, 3}}});
   ASSERT_EQ(table.Rows.size(), 1u);
   const RYukaData& row = table.Rows[0];
   EXPECT_EQ(row.Figure, 0);
   EXPECT_EQ(row.Variant, 0);
-  ExpectLabel(row.Label1, "4.00", 2, 0, 0);
-  ExpectLabel(row.Label2, "3.00", 4, 1.5, 90);
+  ExpectLabelFloorArea(row.Label1, "4.00", 2, 0, 0);
+  ExpectLabelFloorArea(row.Label2, "3.00", 4, 1.5, 90);
   ExpectNoLabel(row.Label3);
   ExpectNoLabel(row.Label4);
   for (const RToolLine* line : {&row.Line1, &row.Line2, &row.Line3, &row.Line4}) ExpectNoLine(*line);
@@ -201,14 +201,14 @@ TEST(FloorArea, RectanglePickedCornerByCorner) {
 // Corners K, L, M, N in turn picked K, M, L, N are measured K, N, M, L.
 TEST(FloorArea, RectanglePickedAcross) {
   SettingsGuard guard;
-  TYukaMenobj table = Table();
+  TYukaMenobj table = TableFloorArea();
   const RPoint2D k{0, 0}, l{4, 0}, m{4, 3}, n{0, 3};
   AddQuad(table, {k, m, l, n});
   ASSERT_EQ(table.Rows.size(), 1u);
   const RYukaData& row = table.Rows[0];
   EXPECT_EQ(row.Variant, 0);
-  ExpectLabel(row.Label1, "3.00", 0, 1.5, 90);  // K-N
-  ExpectLabel(row.Label2, "4.00", 2, 3, 0);     // N-M
+  ExpectLabelFloorArea(row.Label1, "3.00", 0, 1.5, 90);  // K-N
+  ExpectLabelFloorArea(row.Label2, "4.00", 2, 3, 0);     // N-M
   ExpectNumber(row, "1", 2, -0.5);
   EXPECT_EQ(row.AreaText, "12.0000");
 
@@ -226,17 +226,17 @@ TEST(FloorArea, TrapezoidWithEitherPairParallel) {
   const std::vector<RPoint2D> figure{{0, 0}, {6, 0}, {4, 3}, {1, 3}};
   ASSERT_EQ(TwiceShoelace(figure), 27.0);
   {
-    TYukaMenobj table = Table();
+    TYukaMenobj table = TableFloorArea();
     AddQuad(table, {figure[0], figure[1], figure[2], figure[3]});
     ASSERT_EQ(table.Rows.size(), 1u);
     const RYukaData& row = table.Rows[0];
     EXPECT_EQ(row.Variant, 1);
     EXPECT_FALSE(table.ParallelPair);
-    ExpectLabel(row.Label1, "3.00", 0, 1.5, 270);  // F (0, 3) down to P1
-    ExpectLabel(row.Label2, "6.00", 3, 0, 0);      // P1-P2
-    ExpectLabel(row.Label3, "3.00", 2.5, 3, 180);  // P3-P4
+    ExpectLabelFloorArea(row.Label1, "3.00", 0, 1.5, 270);  // F (0, 3) down to P1
+    ExpectLabelFloorArea(row.Label2, "6.00", 3, 0, 0);      // P1-P2
+    ExpectLabelFloorArea(row.Label3, "3.00", 2.5, 3, 180);  // P3-P4
     ExpectNoLabel(row.Label4);
-    ExpectLine(row.Line1, 0, 3, 0, 0, 6);
+    ExpectLineFloorArea(row.Line1, 0, 3, 0, 0, 6);
     ExpectNoLine(row.Line2);
     ExpectNoLine(row.Line3);
     ExpectNoLine(row.Line4);
@@ -244,16 +244,16 @@ TEST(FloorArea, TrapezoidWithEitherPairParallel) {
     EXPECT_EQ(row.AreaText, "13.5000");
   }
   {
-    TYukaMenobj table = Table();
+    TYukaMenobj table = TableFloorArea();
     AddQuad(table, {figure[3], figure[0], figure[1], figure[2]});
     ASSERT_EQ(table.Rows.size(), 1u);
     const RYukaData& row = table.Rows[0];
     EXPECT_EQ(row.Variant, 1);
     EXPECT_TRUE(table.ParallelPair);
-    ExpectLabel(row.Label1, "3.00", 0, 1.5, 270);  // F (0, 3) down to P2 (0, 0)
-    ExpectLabel(row.Label2, "6.00", 3, 0, 0);     // P2-P3
-    ExpectLabel(row.Label3, "3.00", 2.5, 3, 0);   // P1 (1, 3) - P4 (4, 3)
-    ExpectLine(row.Line1, 0, 3, 0, 0, 6);
+    ExpectLabelFloorArea(row.Label1, "3.00", 0, 1.5, 270);  // F (0, 3) down to P2 (0, 0)
+    ExpectLabelFloorArea(row.Label2, "6.00", 3, 0, 0);     // P2-P3
+    ExpectLabelFloorArea(row.Label3, "3.00", 2.5, 3, 0);   // P1 (1, 3) - P4 (4, 3)
+    ExpectLineFloorArea(row.Line1, 0, 3, 0, 0, 6);
     ExpectNumber(row, "1", 11.0 / 4, 6.0 / 4);
     EXPECT_EQ(row.AreaText, "13.5000");
   }
@@ -267,18 +267,18 @@ TEST(FloorArea, GeneralQuadrilateralByDiagonalAndHeights) {
   DraftDefaults.TableLineType2 = 6;
   const std::vector<RPoint2D> figure{{0, 0}, {1, -2}, {5, 0}, {3, 3}};
   ASSERT_EQ(TwiceShoelace(figure), 25.0);
-  TYukaMenobj table = Table();
+  TYukaMenobj table = TableFloorArea();
   AddQuad(table, {figure[0], figure[1], figure[2], figure[3]});
   ASSERT_EQ(table.Rows.size(), 1u);
   const RYukaData& row = table.Rows[0];
   EXPECT_EQ(row.Variant, 2);
-  ExpectLabel(row.Label1, "5.00", 2.5, 0, 0);  // the diagonal P1-P3
-  ExpectLabel(row.Label2, "2.00", 1, -1, 90);  // P2 up to F2 (1, 0)
-  ExpectLabel(row.Label3, "3.00", 3, 1.5, 90);  // F4 (3, 0) up to P4
+  ExpectLabelFloorArea(row.Label1, "5.00", 2.5, 0, 0);  // the diagonal P1-P3
+  ExpectLabelFloorArea(row.Label2, "2.00", 1, -1, 90);  // P2 up to F2 (1, 0)
+  ExpectLabelFloorArea(row.Label3, "3.00", 3, 1.5, 90);  // F4 (3, 0) up to P4
   ExpectNoLabel(row.Label4);
-  ExpectLine(row.Line1, 0, 0, 5, 0, 6);
-  ExpectLine(row.Line2, 1, -2, 1, 0, 6);
-  ExpectLine(row.Line3, 3, 3, 3, 0, 6);
+  ExpectLineFloorArea(row.Line1, 0, 0, 5, 0, 6);
+  ExpectLineFloorArea(row.Line2, 1, -2, 1, 0, 6);
+  ExpectLineFloorArea(row.Line3, 3, 3, 3, 0, 6);
   ExpectNoLine(row.Line4);
   ExpectNumber(row, "1", 9.0 / 4, 1.0 / 4);
   EXPECT_EQ(row.AreaText, "12.5000");
@@ -307,7 +307,7 @@ TEST(FloorArea, EveryOrderOfTheLastThreePicks) {
     do {
       SCOPED_TRACE(std::string(c.name) + " " + std::to_string(rest[0]) + std::to_string(rest[1]) +
                    std::to_string(rest[2]));
-      TYukaMenobj table = Table();
+      TYukaMenobj table = TableFloorArea();
       AddQuad(table, {c.corners[0], c.corners[static_cast<std::size_t>(rest[0])],
                       c.corners[static_cast<std::size_t>(rest[1])],
                       c.corners[static_cast<std::size_t>(rest[2])]});
@@ -328,7 +328,7 @@ TEST(FloorArea, EveryOrderOfTheLastThreePicks) {
 // 0.005): at most (5.39 x 0.01 + 4.64 x 0.005) / 2 = 0.0386.
 TEST(FloorArea, AnotherFirstPickMeasuresTheOtherDiagonal) {
   SettingsGuard guard;
-  TYukaMenobj table = Table();
+  TYukaMenobj table = TableFloorArea();
   AddQuad(table, {{{1, -2}, {5, 0}, {3, 3}, {0, 0}}});
   ASSERT_EQ(table.Rows.size(), 1u);
   const RYukaData& row = table.Rows[0];
@@ -365,7 +365,7 @@ TEST(FloorArea, AreasMatchTheShoelaceArea) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(TwiceShoelace(c.corners), c.twiceArea);
-    TYukaMenobj table = Table();
+    TYukaMenobj table = TableFloorArea();
     AddQuad(table, {c.corners[0], c.corners[1], c.corners[2], c.corners[3]});
     ASSERT_EQ(table.Rows.size(), 1u);
     EXPECT_EQ(table.Rows[0].Variant, c.variant);
@@ -392,13 +392,13 @@ TEST(FloorArea, ReflexCornerAtEveryPickPosition) {
   };
   for (const auto& p : picks) {
     SCOPED_TRACE(testing::Message() << p[0].x << "," << p[0].y << " " << p[1].x << "," << p[1].y);
-    TYukaMenobj table = Table();
+    TYukaMenobj table = TableFloorArea();
     AddQuad(table, p);
     ASSERT_EQ(table.Rows.size(), 1u);
     const RYukaData& row = table.Rows[0];
     EXPECT_EQ(row.Variant, 2);
-    ExpectLabel(row.Label1, "3.00", 0, 2.5, 90);  // R up to V
-    ExpectLine(row.Line1, 0, 1, 0, 4, 6);
+    ExpectLabelFloorArea(row.Label1, "3.00", 0, 2.5, 90);  // R up to V
+    ExpectLineFloorArea(row.Line1, 0, 1, 0, 4, 6);
     EXPECT_EQ(SortedLengthTexts(row), (std::vector<std::string>{"2.00", "3.00", "4.00"}));
     ExpectNumber(row, "1", 0.5, 1.25);
     EXPECT_EQ(row.AreaText, "9.0000");
@@ -412,7 +412,7 @@ TEST(FloorArea, ReflexCornerAtEveryPickPosition) {
 TEST(FloorArea, PointsWithoutAFigureKeepTheLastOrder) {
   SettingsGuard guard;
   ExpectOrder({{{0, 0}, {0, 0}, {0, 0}, {1, 1}}}, {{{0, 0}, {0, 0}, {1, 1}, {0, 0}}});
-  TYukaMenobj table = Table();
+  TYukaMenobj table = TableFloorArea();
   AddQuad(table, {{{0, 0}, {0, 0}, {0, 0}, {1, 1}}});
   AddQuad(table, {{{0, 0}, {1, 0}, {2, 0}, {3, 0}}});  // four on one line
   ASSERT_EQ(table.Rows.size(), 2u);
@@ -425,7 +425,7 @@ TEST(FloorArea, WhatAddsNoRow) {
   ToolMessageRecorder messages;
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  TYukaMenobj table = Table();
+  TYukaMenobj table = TableFloorArea();
   table.AddRow(2, 0, 0, 4, 0, 4, 3, 0, 3);
   table.AddRow(255, 0, 0, 4, 0, 4, 3, 0, 3);
   table.AddRow(0, 0, 0, 4, nan, 4, 3, 0, 3);
@@ -457,7 +457,7 @@ TEST(FloorArea, RightTriangleAtEachCorner) {
       {{b, a, o}, {b, o, a}},
   };
   for (const Case& c : cases) {
-    TYukaMenobj table = Table();
+    TYukaMenobj table = TableFloorArea();
     AddTriangle(table, c.picks[0], c.picks[1], c.picks[2]);
     ASSERT_EQ(table.Rows.size(), 1u);
     const RYukaData& row = table.Rows[0];
@@ -466,9 +466,9 @@ TEST(FloorArea, RightTriangleAtEachCorner) {
     const RPoint2D& p1 = c.order[0];
     const RPoint2D& p2 = c.order[1];
     const RPoint2D& p3 = c.order[2];
-    ExpectLabel(row.Label1, p1.x == 3 ? "3.00" : "4.00", (p1.x + p2.x) / 2, (p1.y + p2.y) / 2,
+    ExpectLabelFloorArea(row.Label1, p1.x == 3 ? "3.00" : "4.00", (p1.x + p2.x) / 2, (p1.y + p2.y) / 2,
                 p1.x == 3 ? 180 : 270);
-    ExpectLabel(row.Label2, p3.x == 3 ? "3.00" : "4.00", (p2.x + p3.x) / 2, (p2.y + p3.y) / 2,
+    ExpectLabelFloorArea(row.Label2, p3.x == 3 ? "3.00" : "4.00", (p2.x + p3.x) / 2, (p2.y + p3.y) / 2,
                 p3.x == 3 ? 0 : 90);
     ExpectNoLabel(row.Label3);
     for (const RToolLine* line : {&row.Line1, &row.Line2, &row.Line3, &row.Line4}) ExpectNoLine(*line);
@@ -488,8 +488,8 @@ TEST(FloorArea, RightAngleTolerance) {
   };
   for (const Case c : {Case{90.0005, true}, Case{89.9995, true}, Case{90.0015, false}, Case{89.9985, false}}) {
     SCOPED_TRACE(c.angle);
-    TYukaMenobj table = Table();
-    const RPoint2D top{4 * std::cos(c.angle * kDeg), 4 * std::sin(c.angle * kDeg)};
+    TYukaMenobj table = TableFloorArea();
+    const RPoint2D top{4 * std::cos(c.angle * kDegFloorArea), 4 * std::sin(c.angle * kDegFloorArea)};
     AddTriangle(table, {3, 0}, {0, 0}, top);
     ASSERT_EQ(table.Rows.size(), 1u);
     const RYukaData& row = table.Rows[0];
@@ -530,22 +530,22 @@ TEST(FloorArea, GeneralTriangleWithTheLongestSideInEachPlace) {
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.baseAngle);
-    TYukaMenobj table = Table();
+    TYukaMenobj table = TableFloorArea();
     AddTriangle(table, k.picks[0], k.picks[1], k.picks[2]);
     ASSERT_EQ(table.Rows.size(), 1u);
     const RYukaData& row = table.Rows[0];
     EXPECT_EQ(row.Figure, 1);
     EXPECT_EQ(row.Variant, 0);
-    ExpectLabel(row.Label1, "6.00", 3, 0, k.baseAngle);
-    ExpectLabel(row.Label2, "3.00", 2, 1.5, 90);
-    ExpectLine(row.Line1, 2, 0, 2, 3, 6);
+    ExpectLabelFloorArea(row.Label1, "6.00", 3, 0, k.baseAngle);
+    ExpectLabelFloorArea(row.Label2, "3.00", 2, 1.5, 90);
+    ExpectLineFloorArea(row.Line1, 2, 0, 2, 3, 6);
     ExpectNoLine(row.Line2);
     ExpectNumber(row, "1", 8.0 / 3, 1);
     EXPECT_EQ(row.AreaText, "9.0000");
   }
 }
 
-RDrawElement ArcElement(double cx, double cy, double r, float start, float end, float rotation = 0) {
+RDrawElement ArcElementFloorArea(double cx, double cy, double r, float start, float end, float rotation = 0) {
   RDrawElement e = ZeroElement();
   e.Kind = kKindArc;
   e.LineType = 1;
@@ -591,8 +591,8 @@ TEST(FloorArea, CirclesAndArcsBySweep) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.start << " to " << c.end);
     ToolMessageRecorder messages;
-    TYukaMenobj table = Table();
-    table.AddArcRow(ArcElement(0, 0, 5, c.start, c.end), 2, 1, 1);
+    TYukaMenobj table = TableFloorArea();
+    table.AddArcRow(ArcElementFloorArea(0, 0, 5, c.start, c.end), 2, 1, 1);
     if (c.outcome == kRefused) {
       EXPECT_TRUE(table.Rows.empty());
       EXPECT_EQ(table.RowCount, 0);
@@ -613,22 +613,22 @@ TEST(FloorArea, CirclesAndArcsBySweep) {
 TEST(FloorArea, FullCircle) {
   SettingsGuard guard;
   DraftDefaults.TableLineType2 = 6;
-  TYukaMenobj table = Table();
-  table.AddArcRow(ArcElement(10, 20, 5, 0, 0), 2, 13, 24);
+  TYukaMenobj table = TableFloorArea();
+  table.AddArcRow(ArcElementFloorArea(10, 20, 5, 0, 0), 2, 13, 24);
   ASSERT_EQ(table.Rows.size(), 1u);
   const RYukaData& row = table.Rows[0];
   EXPECT_EQ(row.Variant, 0);
-  ExpectLabel(row.Label1, "5.00", 11.5, 22, std::atan2(4.0, 3.0) / kDeg);
+  ExpectLabelFloorArea(row.Label1, "5.00", 11.5, 22, std::atan2(4.0, 3.0) / kDegFloorArea);
   ExpectNoLabel(row.Label2);
   ExpectNoLabel(row.Label4);
-  ExpectLine(row.Line1, 10, 20, 13, 24, 6);
+  ExpectLineFloorArea(row.Line1, 10, 20, 13, 24, 6);
   ExpectNoLine(row.Line2);
   ExpectNumber(row, "1", 10, 20);
   EXPECT_EQ(row.AreaText, "78.5000");
   // Radius 1.00: pi taken as 3.14.
-  table.AddArcRow(ArcElement(0, 0, 1, 0, 0), 2, 0, -5);
+  table.AddArcRow(ArcElementFloorArea(0, 0, 1, 0, 0), 2, 0, -5);
   ASSERT_EQ(table.Rows.size(), 2u);
-  ExpectLabel(table.Rows[1].Label1, "1.00", 0, -0.5, 270);
+  ExpectLabelFloorArea(table.Rows[1].Label1, "1.00", 0, -0.5, 270);
   EXPECT_EQ(table.Rows[1].AreaText, "3.1400");
   EXPECT_EQ(table.Rows[1].NumberLabel.Text, "2");
 }
@@ -640,13 +640,13 @@ TEST(FloorArea, FullCircle) {
 TEST(FloorArea, HalfCircle) {
   SettingsGuard guard;
   DraftDefaults.TableLineType2 = 6;
-  TYukaMenobj table = Table();
-  table.AddArcRow(ArcElement(10, 20, 5, 0, 180, 90), 2, 0, 0);
+  TYukaMenobj table = TableFloorArea();
+  table.AddArcRow(ArcElementFloorArea(10, 20, 5, 0, 180, 90), 2, 0, 0);
   ASSERT_EQ(table.Rows.size(), 1u);
   const RYukaData& row = table.Rows[0];
   EXPECT_EQ(row.Variant, 2);
-  ExpectLabel(row.Label1, "5.00", 10, 17.5, 90);
-  ExpectLine(row.Line1, 10, 15, 10, 25, 6);
+  ExpectLabelFloorArea(row.Label1, "5.00", 10, 17.5, 90);
+  ExpectLineFloorArea(row.Line1, 10, 15, 10, 25, 6);
   ExpectNoLine(row.Line2);
   ExpectNumber(row, "1", 7.5, 20);
   EXPECT_EQ(row.AreaText, "39.2500");
@@ -660,15 +660,15 @@ TEST(FloorArea, HalfCircle) {
 TEST(FloorArea, CircularSegment) {
   SettingsGuard guard;
   DraftDefaults.TableLineType2 = 6;
-  TYukaMenobj table = Table();
-  table.AddArcRow(ArcElement(10, 20, 5, 0, 120, 30), 2, 0, 0);
+  TYukaMenobj table = TableFloorArea();
+  table.AddArcRow(ArcElementFloorArea(10, 20, 5, 0, 120, 30), 2, 0, 0);
   ASSERT_EQ(table.Rows.size(), 1u);
   const RYukaData& row = table.Rows[0];
   EXPECT_EQ(row.Variant, 1);
   const double h = 5.0 * std::sqrt(3.0) / 2.0;
-  ExpectLabel(row.Label1, "8.66", 10, 22.5, 0);       // chord, read from T to S
-  ExpectLabel(row.Label2, "2.50", 10, 21.25, 270);    // F down to O
-  ExpectLabel(row.Label3, "5.00", 10 - h / 2, 21.25, 150);  // O-T, at end + rotation
+  ExpectLabelFloorArea(row.Label1, "8.66", 10, 22.5, 0);       // chord, read from T to S
+  ExpectLabelFloorArea(row.Label2, "2.50", 10, 21.25, 270);    // F down to O
+  ExpectLabelFloorArea(row.Label3, "5.00", 10 - h / 2, 21.25, 150);  // O-T, at end + rotation
   // "120.00°": six characters of 1.5 and the double-byte sign of 3, with six
   // spacings of 0.5: 15 long, bottom-centred 1.5 x 4 below O.
   EXPECT_EQ(row.Label4.Text, J("120.00°"));
@@ -677,10 +677,10 @@ TEST(FloorArea, CircularSegment) {
   EXPECT_NEAR(row.Label4.EndX, 17.5, 1e-9);
   EXPECT_NEAR(row.Label4.EndY, 14, 1e-9);
   EXPECT_EQ(row.Label4.Angle, 0.0);
-  ExpectLine(row.Line1, 10, 20, 10 + h, 22.5, 6);      // O-S
-  ExpectLine(row.Line2, 10, 20, 10 - h, 22.5, 6);      // O-T
-  ExpectLine(row.Line3, 10 - h, 22.5, 10 + h, 22.5, 6);  // T-S
-  ExpectLine(row.Line4, 10, 20, 10, 22.5, 6);          // O-F
+  ExpectLineFloorArea(row.Line1, 10, 20, 10 + h, 22.5, 6);      // O-S
+  ExpectLineFloorArea(row.Line2, 10, 20, 10 - h, 22.5, 6);      // O-T
+  ExpectLineFloorArea(row.Line3, 10 - h, 22.5, 10 + h, 22.5, 6);  // T-S
+  ExpectLineFloorArea(row.Line4, 10, 20, 10, 22.5, 6);          // O-F
   // Midway between chord and arc: 2.5 + (5 - 2.5) / 2 = 3.75 above O.
   ExpectNumber(row, "1", 10, 23.75);
   EXPECT_EQ(row.AreaText, "15.3416");
@@ -693,8 +693,8 @@ TEST(FloorArea, CircularSegment) {
 // angle plus the rotation, wrapped below 360.
 TEST(FloorArea, SegmentTakesTheAngleAsPrinted) {
   SettingsGuard guard;
-  TYukaMenobj table = Table();
-  table.AddArcRow(ArcElement(0, 0, 5, 300, 345.678f, 30), 2, 0, 0);
+  TYukaMenobj table = TableFloorArea();
+  table.AddArcRow(ArcElementFloorArea(0, 0, 5, 300, 345.678f, 30), 2, 0, 0);
   ASSERT_EQ(table.Rows.size(), 1u);
   const RYukaData& row = table.Rows[0];
   EXPECT_EQ(row.Variant, 1);
@@ -708,19 +708,19 @@ TEST(FloorArea, SegmentTakesTheAngleAsPrinted) {
 TEST(FloorArea, OnlyCirclesAndArcsOfKindTwo) {
   SettingsGuard guard;
   ToolMessageRecorder messages;
-  TYukaMenobj table = Table();
+  TYukaMenobj table = TableFloorArea();
   RDrawElement line = ZeroElement();
   line.Kind = kKindLine;
   line.X2 = 5;
   table.AddArcRow(line, 2, 0, 0);
   // Not kind 2: nothing, not even the warning for a large arc.
-  table.AddArcRow(ArcElement(0, 0, 5, 0, 90), 0, 0, 0);
-  table.AddArcRow(ArcElement(0, 0, 5, 0, 200), 1, 0, 0);
+  table.AddArcRow(ArcElementFloorArea(0, 0, 5, 0, 90), 0, 0, 0);
+  table.AddArcRow(ArcElementFloorArea(0, 0, 5, 0, 200), 1, 0, 0);
   // No radius, or a value that is no number.
-  table.AddArcRow(ArcElement(0, 0, 0, 0, 90), 2, 0, 0);
-  table.AddArcRow(ArcElement(0, 0, -1, 0, 90), 2, 0, 0);
-  table.AddArcRow(ArcElement(std::numeric_limits<double>::quiet_NaN(), 0, 5, 0, 90), 2, 0, 0);
-  table.AddArcRow(ArcElement(0, 0, 5, 0, std::numeric_limits<float>::infinity()), 2, 0, 0);
+  table.AddArcRow(ArcElementFloorArea(0, 0, 0, 0, 90), 2, 0, 0);
+  table.AddArcRow(ArcElementFloorArea(0, 0, -1, 0, 90), 2, 0, 0);
+  table.AddArcRow(ArcElementFloorArea(std::numeric_limits<double>::quiet_NaN(), 0, 5, 0, 90), 2, 0, 0);
+  table.AddArcRow(ArcElementFloorArea(0, 0, 5, 0, std::numeric_limits<float>::infinity()), 2, 0, 0);
   EXPECT_TRUE(table.Rows.empty());
   EXPECT_EQ(table.RowCount, 0);
   EXPECT_TRUE(messages.Messages.empty());
@@ -762,10 +762,10 @@ TEST(FloorArea, UnitsAndDecimals) {
     SettingsGuard guard;
     DraftDefaults.AreaUnitMetres = c.metres;
     DraftDefaults.AreaDecimals = c.decimals;
-    TYukaMenobj table = Table(c.metres ? 1000.0 : 1.0);
+    TYukaMenobj table = TableFloorArea(c.metres ? 1000.0 : 1.0);
     AddQuad(table, {{{0, 0}, {12.3456, 0}, {12.3456, 4.5678}, {0, 4.5678}}});
     AddTriangle(table, {0, 0}, {12.3456, 0}, {0, 4.5678});
-    table.AddArcRow(ArcElement(0, 0, 1.23456, 0, 0), 2, 1, 0);
+    table.AddArcRow(ArcElementFloorArea(0, 0, 1.23456, 0, 0), 2, 1, 0);
     ASSERT_EQ(table.Rows.size(), 3u);
     EXPECT_EQ(table.Rows[0].Label1.Text, c.side1);
     EXPECT_EQ(table.Rows[0].Label2.Text, c.side2);
@@ -780,7 +780,7 @@ TEST(FloorArea, UnitsAndDecimals) {
 
 TEST(FloorArea, AreaTextsFromTheirTexts) {
   SettingsGuard guard;
-  const TYukaMenobj table = Table();
+  const TYukaMenobj table = TableFloorArea();
   std::string s;
   table.ProductAreaText("2.50", "1.20", s);
   EXPECT_EQ(s, "3.0000");

@@ -30,7 +30,7 @@ RDrawElement Curve(double cx, double cy, double r, float ratio = 1.0f, float rot
   return e;
 }
 
-RPoint2D OnCircle(double cx, double cy, double r, double deg) {
+RPoint2D OnCircleHatchBoundary(double cx, double cy, double r, double deg) {
   return {cx + r * std::cos(deg * kDeg), cy + r * std::sin(deg * kDeg)};
 }
 
@@ -158,14 +158,14 @@ TEST(HatchBoundary, APickedCircleIsTravelledTheShorterWayInTwoSweepsOf51Points) 
     const double cx = 5, cy = -7, r = 12;
     THachiTenobj tool;
     // The last vertex lies 20 out on its ray; the clicks 3 and 30 out on theirs.
-    const RPoint2D last = OnCircle(cx, cy, 20, c.lastDeg);
+    const RPoint2D last = OnCircleHatchBoundary(cx, cy, 20, c.lastDeg);
     tool.AddPoint(last.x, last.y);
-    const RPoint2D pick = OnCircle(cx, cy, 3, c.pickDeg);
+    const RPoint2D pick = OnCircleHatchBoundary(cx, cy, 3, c.pickDeg);
     tool.AddArc(Curve(cx, cy, r), pick.x, pick.y);
     EXPECT_TRUE(tool.ArcPending);
     EXPECT_EQ(tool.ArcForward, c.forward);
     EXPECT_EQ(tool.VertexCount, 52);
-    const RPoint2D end = OnCircle(cx, cy, 30, c.endDeg);
+    const RPoint2D end = OnCircleHatchBoundary(cx, cy, 30, c.endDeg);
     tool.AddPoint(end.x, end.y);
     EXPECT_FALSE(tool.ArcPending);
     ASSERT_EQ(tool.VertexCount, 103);
@@ -173,10 +173,10 @@ TEST(HatchBoundary, APickedCircleIsTravelledTheShorterWayInTwoSweepsOf51Points) 
     ExpectVertex(tool.Vertices[0], last, 1, 0);
     for (int i = 0; i <= 50; ++i) {
       SCOPED_TRACE(i);
-      ExpectVertex(tool.Vertices[static_cast<std::size_t>(1 + i)], OnCircle(cx, cy, r, c.firstFrom + i * c.firstStep),
+      ExpectVertex(tool.Vertices[static_cast<std::size_t>(1 + i)], OnCircleHatchBoundary(cx, cy, r, c.firstFrom + i * c.firstStep),
                    1, 1, 1e-5);
       ExpectVertex(tool.Vertices[static_cast<std::size_t>(52 + i)],
-                   OnCircle(cx, cy, r, c.secondFrom + i * c.secondStep), 1, 1, 1e-5);
+                   OnCircleHatchBoundary(cx, cy, r, c.secondFrom + i * c.secondStep), 1, 1, 1e-5);
     }
   }
 }
@@ -229,10 +229,10 @@ TEST(HatchBoundary, ASecondPickReplacesThePendingArc) {
   ASSERT_EQ(tool.VertexCount, 154);
   for (int i = 0; i <= 50; ++i) {
     SCOPED_TRACE(i);
-    ExpectVertex(tool.Vertices[static_cast<std::size_t>(1 + i)], OnCircle(0, 0, 10, i * 90.0 / 50), 1, 1, 1e-5);
-    ExpectVertex(tool.Vertices[static_cast<std::size_t>(52 + i)], OnCircle(0, 20, 10, 270 + i * 90.0 / 50), 1, 1,
+    ExpectVertex(tool.Vertices[static_cast<std::size_t>(1 + i)], OnCircleHatchBoundary(0, 0, 10, i * 90.0 / 50), 1, 1, 1e-5);
+    ExpectVertex(tool.Vertices[static_cast<std::size_t>(52 + i)], OnCircleHatchBoundary(0, 20, 10, 270 + i * 90.0 / 50), 1, 1,
                  1e-5);
-    ExpectVertex(tool.Vertices[static_cast<std::size_t>(103 + i)], OnCircle(0, 20, 10, i * 90.0 / 50), 1, 1, 1e-5);
+    ExpectVertex(tool.Vertices[static_cast<std::size_t>(103 + i)], OnCircleHatchBoundary(0, 20, 10, i * 90.0 / 50), 1, 1, 1e-5);
   }
 }
 

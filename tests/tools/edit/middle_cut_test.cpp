@@ -13,11 +13,11 @@
 
 namespace {
 
-struct Seg {
+struct SegMiddleCut {
   double x1, y1, x2, y2;
 };
 
-RDrawElement LineElement(Seg s) {
+RDrawElement LineElementMiddleCut(SegMiddleCut s) {
   RDrawElement e = ZeroElement();
   e.Kind = kKindLine;
   e.X1 = s.x1;
@@ -37,7 +37,7 @@ RDrawElement Circle(double cx, double cy, double r) {
   return e;
 }
 
-void ExpectLineResult(const RDrawElement& got, Seg want) {
+void ExpectLineResult(const RDrawElement& got, SegMiddleCut want) {
   EXPECT_EQ(int{got.Kind}, int{kKindLine});
   EXPECT_NEAR(double{got.X1}, want.x1, 1e-9);
   EXPECT_NEAR(double{got.Y1}, want.y1, 1e-9);
@@ -45,23 +45,23 @@ void ExpectLineResult(const RDrawElement& got, Seg want) {
   EXPECT_NEAR(double{got.Y2}, want.y2, 1e-9);
 }
 
-double Length(const RDrawElement& e) { return PointDistance(e.X1, e.Y1, e.X2, e.Y2); }
+double LengthMiddleCut(const RDrawElement& e) { return PointDistance(e.X1, e.Y1, e.X2, e.Y2); }
 
 TEST(MiddleCut, KeepsOrRemovesThePartBetweenTheNearestCrossings) {
   // The clicked line (0, 0)-(20, 0), clicked above x = 8: side 1 runs from
   // the foot to x = 0, side 2 to x = 20.
-  RDrawElement target = LineElement({0, 0, 20, 0});
+  RDrawElement target = LineElementMiddleCut({0, 0, 20, 0});
   target.ColorNo = 5;
   target.Layer = 7;
-  const RDrawElement x2 = LineElement({2, -5, 2, 5}), x4 = LineElement({4, -5, 4, 5});
-  const RDrawElement x15 = LineElement({15, -5, 15, 5}), x0 = LineElement({0, -5, 0, 5});
+  const RDrawElement x2 = LineElementMiddleCut({2, -5, 2, 5}), x4 = LineElementMiddleCut({4, -5, 4, 5});
+  const RDrawElement x15 = LineElementMiddleCut({15, -5, 15, 5}), x0 = LineElementMiddleCut({0, -5, 0, 5});
   RDrawElement text = x4;
   text.Kind = kKindText;
   const double r1 = std::sqrt(8.75), r2 = std::sqrt(3.75);
   struct Case {
     const char* what;
     std::vector<RDrawElement> cutters;
-    std::vector<Seg> mode0, mode1;
+    std::vector<SegMiddleCut> mode0, mode1;
   };
   const Case cases[] = {
       {"one each side", {x4, x15}, {{4, 0, 15, 0}}, {{4, 0, 0, 0}, {15, 0, 20, 0}}},
@@ -85,7 +85,7 @@ TEST(MiddleCut, KeepsOrRemovesThePartBetweenTheNearestCrossings) {
       EXPECT_TRUE(tool.Valid);
       for (const RDrawElement& cutter : c.cutters) tool.AddCutter(cutter);
       tool.CutMiddle();
-      const std::vector<Seg>& want = mode == 0 ? c.mode0 : c.mode1;
+      const std::vector<SegMiddleCut>& want = mode == 0 ? c.mode0 : c.mode1;
       ASSERT_EQ(tool.Results.size(), want.size());
       for (std::size_t i = 0; i < want.size(); ++i) {
         ExpectLineResult(tool.Results[i], want[i]);
@@ -97,9 +97,9 @@ TEST(MiddleCut, KeepsOrRemovesThePartBetweenTheNearestCrossings) {
 }
 
 TEST(MiddleCut, ATargetWithoutLengthIsNotValidAndCutsNothing) {
-  TSennakanukiobj tool(LineElement({3, 3, 3, 3}), 8, 1, 0);
+  TSennakanukiobj tool(LineElementMiddleCut({3, 3, 3, 3}), 8, 1, 0);
   EXPECT_FALSE(tool.Valid);
-  tool.AddCutter(LineElement({3, -5, 3, 5}));
+  tool.AddCutter(LineElementMiddleCut({3, -5, 3, 5}));
   tool.CutMiddle();
   EXPECT_TRUE(tool.Results.empty());
 }
@@ -114,7 +114,7 @@ std::vector<RDrawElement> Split(const std::vector<RDrawElement>& lines) {
 
 TEST(SplitCrossings, AnXAtTheClickGivesFourPiecesSecondPartFirst) {
   const std::vector<RDrawElement> results =
-      Split({LineElement({-10, -10, 10, 10}), LineElement({-10, 10, 10, -10})});
+      Split({LineElementMiddleCut({-10, -10, 10, 10}), LineElementMiddleCut({-10, 10, 10, -10})});
   ASSERT_EQ(results.size(), 4u);
   ExpectLineResult(results[0], {0, 0, 10, 10});
   ExpectLineResult(results[1], {-10, -10, 0, 0});
@@ -127,15 +127,15 @@ TEST(SplitCrossings, PiecesCoverTheItemAndOnlyRealCrossingsSplit) {
   // A horizontal line through the box; an oblique one crossing it at
   // (0.5, 0); a line ending in the box; a far line whose extension meets
   // the horizontal one at (30, 0).
-  const RDrawElement horizontal = LineElement({-10, 0, 10, 0});
-  const RDrawElement oblique = LineElement({-4.5, -5, 5.5, 5});
-  const RDrawElement endsInBox = LineElement({0.5, 0.5, 20, 8});
-  const RDrawElement far = LineElement({30, 5, 30, 15});
+  const RDrawElement horizontal = LineElementMiddleCut({-10, 0, 10, 0});
+  const RDrawElement oblique = LineElementMiddleCut({-4.5, -5, 5.5, 5});
+  const RDrawElement endsInBox = LineElementMiddleCut({0.5, 0.5, 20, 8});
+  const RDrawElement far = LineElementMiddleCut({30, 5, 30, 15});
   const std::vector<RDrawElement> results = Split({horizontal, oblique, endsInBox, far});
   // Two split items, two pieces each, then the two others unchanged.
   ASSERT_EQ(results.size(), 6u);
-  EXPECT_NEAR(Length(results[0]) + Length(results[1]), Length(horizontal), 1e-9);
-  EXPECT_NEAR(Length(results[2]) + Length(results[3]), Length(oblique), 1e-9);
+  EXPECT_NEAR(LengthMiddleCut(results[0]) + LengthMiddleCut(results[1]), LengthMiddleCut(horizontal), 1e-9);
+  EXPECT_NEAR(LengthMiddleCut(results[2]) + LengthMiddleCut(results[3]), LengthMiddleCut(oblique), 1e-9);
   ExpectLineResult(results[0], {0.5, 0, 10, 0});
   ExpectLineResult(results[1], {-10, 0, 0.5, 0});
   ExpectLineResult(results[4], {0.5, 0.5, 20, 8});
@@ -154,8 +154,8 @@ TEST(SplitCrossings, BeyondElevenLinesOnlyTheLaterHalfCut) {
   // Line 0 through the box, line 1 crossing it at x = 3 outside the box,
   // then parallels far above that cross nothing.
   auto lines = [](int count) {
-    std::vector<RDrawElement> v{LineElement({-10, 0, 10, 0}), LineElement({3, -5, 3, 5})};
-    for (int i = 2; i < count; ++i) v.push_back(LineElement({-10, 20.0 + i, 10, 20.0 + i}));
+    std::vector<RDrawElement> v{LineElementMiddleCut({-10, 0, 10, 0}), LineElementMiddleCut({3, -5, 3, 5})};
+    for (int i = 2; i < count; ++i) v.push_back(LineElementMiddleCut({-10, 20.0 + i, 10, 20.0 + i}));
     return v;
   };
   // Eleven lines: every line cuts, so line 0 is split at (3, 0).

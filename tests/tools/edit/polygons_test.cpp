@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double kDegPolygons = std::numbers::pi / 180.0;
 
 struct PolygonCase {
   const char* name;
@@ -31,16 +31,16 @@ TEST(RegularPolygon, VerticesLieOnTheCircumcircleAtEqualSteps) {
       {"kind 1, square of circumradius 10", 4, 1, 0, 0, 10, 0, 4, 10, 225},
       {"kind 1, turned", 6, 1, 0, 0, 4, 20, 6, 4, 270 - 30 + 20},
       {"kind 2, hexagon of side 10", 6, 2, 0, 0, 10, 0, 6, 10, 240},
-      {"kind 2, triangle of side 6", 3, 2, 0, 0, 6, 0, 3, 6 / (2 * std::sin(60 * kDeg)), 210},
+      {"kind 2, triangle of side 6", 3, 2, 0, 0, 6, 0, 3, 6 / (2 * std::sin(60 * kDegPolygons)), 210},
       // Inradius 5: circumradius 5 / cos(180 / n).
-      {"kind 3, square of inradius 5", 4, 3, cx, cy + 5, 0, 0, 4, 5 / std::cos(45 * kDeg), 225},
-      {"kind 3, octagon", 8, 3, cx - 3, cy - 4, 0, 10, 8, 5 / std::cos(22.5 * kDeg), 270 - 22.5 + 10},
+      {"kind 3, square of inradius 5", 4, 3, cx, cy + 5, 0, 0, 4, 5 / std::cos(45 * kDegPolygons), 225},
+      {"kind 3, octagon", 8, 3, cx - 3, cy - 4, 0, 10, 8, 5 / std::cos(22.5 * kDegPolygons), 270 - 22.5 + 10},
       // A vertex on the point.
       {"kind 4", 7, 4, cx + 10, cy, 0, 0, 7, 10, 0},
-      {"kind 4, oblique", 5, 4, cx - 3, cy + 4, 0, 0, 5, 5, std::atan2(4, -3) / kDeg},
+      {"kind 4, oblique", 5, 4, cx - 3, cy + 4, 0, 0, 5, 5, std::atan2(4, -3) / kDegPolygons},
       // A vertex towards the point, which lies at the inradius.
-      {"kind 5", 6, 5, cx, cy + 6, 0, 0, 6, 6 / std::cos(30 * kDeg), 90},
-      {"kind 5, oblique", 4, 5, cx + 3, cy - 4, 0, 0, 4, 5 / std::cos(45 * kDeg), 360 + std::atan2(-4, 3) / kDeg},
+      {"kind 5", 6, 5, cx, cy + 6, 0, 0, 6, 6 / std::cos(30 * kDegPolygons), 90},
+      {"kind 5, oblique", 4, 5, cx + 3, cy - 4, 0, 0, 4, 5 / std::cos(45 * kDegPolygons), 360 + std::atan2(-4, 3) / kDegPolygons},
       // Fewer than three sides make a triangle.
       {"two sides", 2, 1, 0, 0, 5, 0, 3, 5, 210},
       {"no sides", 0, 1, 0, 0, 5, 0, 3, 5, 210},
@@ -53,15 +53,15 @@ TEST(RegularPolygon, VerticesLieOnTheCircumcircleAtEqualSteps) {
     EXPECT_EQ(tool.Sides, c.n);
     EXPECT_NEAR(tool.Size, c.radius, 1e-9);
     ASSERT_EQ(tool.Elements.size(), static_cast<std::size_t>(c.n));
-    const double side = 2 * c.radius * std::sin(180.0 / c.n * kDeg);
-    const double inradius = c.radius * std::cos(180.0 / c.n * kDeg);
+    const double side = 2 * c.radius * std::sin(180.0 / c.n * kDegPolygons);
+    const double inradius = c.radius * std::cos(180.0 / c.n * kDegPolygons);
     for (int k = 0; k < c.n; ++k) {
       SCOPED_TRACE(k);
       const RDrawElement& e = tool.Elements[static_cast<std::size_t>(k)];
       EXPECT_EQ(e.Kind, kKindLine);
       EXPECT_EQ(e.LineType, 0);
       EXPECT_EQ(e.ColorNo, 0);
-      const double a = (c.firstDeg + k * 360.0 / c.n) * kDeg;
+      const double a = (c.firstDeg + k * 360.0 / c.n) * kDegPolygons;
       EXPECT_NEAR(e.X1, cx + c.radius * std::cos(a), 1e-9);
       EXPECT_NEAR(e.Y1, cy + c.radius * std::sin(a), 1e-9);
       EXPECT_NEAR(std::hypot(e.X2 - e.X1, e.Y2 - e.Y1), side, 1e-9);

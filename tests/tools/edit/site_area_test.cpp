@@ -36,7 +36,7 @@ TSikichiMenobj Table(std::uint8_t mode, double scale, std::uint8_t style = 3) {
   return TSikichiMenobj(2, 7, scale, styles, style, style, mode);
 }
 
-void ExpectLine(const RToolLine& line, double x1, double y1, double x2, double y2, int lineType,
+void ExpectLineSiteArea(const RToolLine& line, double x1, double y1, double x2, double y2, int lineType,
                 int colour = 0) {
   EXPECT_NEAR(line.X1, x1, 1e-12);
   EXPECT_NEAR(line.Y1, y1, 1e-12);
@@ -87,8 +87,8 @@ TEST(SiteArea, BaseAndHeightRow) {
   EXPECT_EQ(table.RowCount, 1);
   EXPECT_EQ(table.BaseLineFlag, 1);
   const RSikiData& row = table.Rows[0];
-  ExpectLine(row.FirstLine, 0, 0, 10, 0, 4);
-  ExpectLine(row.SecondLine, 3, 0, 3, 4, 6);
+  ExpectLineSiteArea(row.FirstLine, 0, 0, 10, 0, 4);
+  ExpectLineSiteArea(row.SecondLine, 3, 0, 3, 4, 6);
   // "10.00": 5 x 1.5 + 4 x 0.5 = 9.5 long, centred at (5, 0).
   ExpectLabel(row.FirstLabel, "10.00", 0.25, 0, 9.75, 0, 0);
   // "4.00": 4 x 1.5 + 3 x 0.5 = 7.5, centred at (3, 2) and turned upwards.
@@ -121,7 +121,7 @@ TEST(SiteArea, BaseOfNoLengthHasNoHeight) {
   table.AddTriangle(1, 1, 1, 1, 1, 5);
   ASSERT_EQ(table.Rows.size(), 1u);
   const RSikiData& row = table.Rows[0];
-  ExpectLine(row.SecondLine, 1, 5, 1, 5, 2);
+  ExpectLineSiteArea(row.SecondLine, 1, 5, 1, 5, 2);
   EXPECT_EQ(row.FirstLabel.Text, "0.00");
   EXPECT_EQ(row.SecondLabel.Text, "0.00");
   EXPECT_EQ(row.AreaText, "0.0000");
@@ -191,8 +191,8 @@ TEST(SiteArea, ThreeSidesRow) {
   table.AddTriangle(0, 0, 3, 0, 0, 4);
   ASSERT_EQ(table.Rows.size(), 1u);
   const RSikiData& row = table.Rows[0];
-  ExpectLine(row.FirstLine, 0, 0, 0, 4, 4);
-  ExpectLine(row.SecondLine, 3, 0, 0, 4, 6);
+  ExpectLineSiteArea(row.FirstLine, 0, 0, 0, 4, 4);
+  ExpectLineSiteArea(row.SecondLine, 3, 0, 0, 4, 6);
   // "3.00" and its kin are 7.5 long, each centred on its side.
   ExpectLabel(row.FirstLabel, "3.00", -2.25, 0, 5.25, 0, 0);
   ExpectLabel(row.SecondLabel, "4.00", 0, -1.75, 0, 5.75, 90);
@@ -290,9 +290,9 @@ TEST(SiteArea, SplitTriangleWithAHorizontalSide) {
     EXPECT_NEAR(static_cast<double>(r.Height), 0.3, 1e-5);
     EXPECT_NEAR(static_cast<double>(r.OwnSecondMoment), 0.00045, 1e-7);
     // The outline: P1-P2, P1-P3, P2-P3, line type 1, colour 5.
-    ExpectLine(r.Outline[0], c.p1.x, c.p1.y, c.p2.x, c.p2.y, 1, 5);
-    ExpectLine(r.Outline[1], c.p1.x, c.p1.y, c.p3.x, c.p3.y, 1, 5);
-    ExpectLine(r.Outline[2], c.p2.x, c.p2.y, c.p3.x, c.p3.y, 1, 5);
+    ExpectLineSiteArea(r.Outline[0], c.p1.x, c.p1.y, c.p2.x, c.p2.y, 1, 5);
+    ExpectLineSiteArea(r.Outline[1], c.p1.x, c.p1.y, c.p3.x, c.p3.y, 1, 5);
+    ExpectLineSiteArea(r.Outline[2], c.p2.x, c.p2.y, c.p3.x, c.p3.y, 1, 5);
     EXPECT_NEAR(static_cast<double>(table.AreaSum), 9.0, 2e-4);
   }
 }
@@ -336,10 +336,10 @@ TEST(SiteArea, SplitTriangleAtTheMiddleVertex) {
   EXPECT_NEAR(static_cast<double>(table.MomentSumY / table.AreaSum), 140.0 / 3, 1e-9);
   // Outline middle-lowest, lowest-highest, highest-middle in the first
   // record only.
-  ExpectLine(low.Outline[0], 8, 4, 0, 0, 1, 5);
-  ExpectLine(low.Outline[1], 0, 0, 2, 10, 1, 5);
-  ExpectLine(low.Outline[2], 2, 10, 8, 4, 1, 5);
-  for (const RToolLine& line : high.Outline) ExpectLine(line, 0, 0, 0, 0, 0, 0);
+  ExpectLineSiteArea(low.Outline[0], 8, 4, 0, 0, 1, 5);
+  ExpectLineSiteArea(low.Outline[1], 0, 0, 2, 10, 1, 5);
+  ExpectLineSiteArea(low.Outline[2], 2, 10, 8, 4, 1, 5);
+  for (const RToolLine& line : high.Outline) ExpectLineSiteArea(line, 0, 0, 0, 0, 0, 0);
   // A second pick adds on to the sums.
   table.AddTriangle(0, 0, 6, 0, 2, 3);
   EXPECT_EQ(table.RowCount, 3);

@@ -14,14 +14,14 @@
 
 namespace {
 
-struct Pt {
+struct PtTangentCircles {
   double x, y;
 };
 
-double Dist(Pt a, Pt b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double DistTangentCircles(PtTangentCircles a, PtTangentCircles b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 TEST(InscribedCircle, MatchesTheIncentreAndAreaOverSemiPerimeter) {
-  const std::vector<std::array<Pt, 3>> triangles = {
+  const std::vector<std::array<PtTangentCircles, 3>> triangles = {
       {{{0, 0}, {4, 0}, {0, 3}}},          // centre (1, 1), radius 1
       {{{0, 0}, {0, 3}, {4, 0}}},          // the same, clockwise
       {{{-2, 5}, {7, 1}, {3, 9}}},
@@ -35,7 +35,7 @@ TEST(InscribedCircle, MatchesTheIncentreAndAreaOverSemiPerimeter) {
     tool.Compute();
     ASSERT_EQ(tool.Valid, 1);
     // Side lengths opposite each vertex weight it.
-    const double a = Dist(t[1], t[2]), b = Dist(t[0], t[2]), c = Dist(t[0], t[1]);
+    const double a = DistTangentCircles(t[1], t[2]), b = DistTangentCircles(t[0], t[2]), c = DistTangentCircles(t[0], t[1]);
     const double s = (a + b + c) / 2;
     const double area = std::abs((t[1].x - t[0].x) * (t[2].y - t[0].y) - (t[1].y - t[0].y) * (t[2].x - t[0].x)) / 2;
     const double scale = s;
@@ -56,7 +56,7 @@ TEST(InscribedCircle, MatchesTheIncentreAndAreaOverSemiPerimeter) {
 
 TEST(InscribedCircle, PointsOnOneLineGiveNone) {
   // Whichever point lies between the other two.
-  const std::array<Pt, 3> orders[] = {
+  const std::array<PtTangentCircles, 3> orders[] = {
       {{{0, 0}, {1, 1}, {2, 2}}}, {{{1, 1}, {0, 0}, {2, 2}}}, {{{0, 0}, {2, 2}, {1, 1}}}, {{{0, 0}, {0, 0}, {3, 4}}},
   };
   for (const auto& t : orders) {
@@ -72,7 +72,7 @@ TEST(InscribedCircle, PointsOnOneLineGiveNone) {
 // or a plain point.
 struct Slot {
   std::optional<RDrawElement> element;
-  Pt pick;
+  PtTangentCircles pick;
 };
 
 // Selected, as the command's picks are.
@@ -82,7 +82,7 @@ RDrawElement Line(double x1, double y1, double x2, double y2) {
   return e;
 }
 
-RDrawElement Arc(double cx, double cy, double r) {
+RDrawElement ArcTangentCircles(double cx, double cy, double r) {
   RDrawElement e = ZeroElement();
   e.Kind = kKindArc;
   e.X1 = cx;
@@ -94,9 +94,9 @@ RDrawElement Arc(double cx, double cy, double r) {
   return e;
 }
 
-Slot LineSlot(double x1, double y1, double x2, double y2, Pt pick) { return {Line(x1, y1, x2, y2), pick}; }
-Slot ArcSlot(double cx, double cy, double r, Pt pick) { return {Arc(cx, cy, r), pick}; }
-Slot PointSlot(Pt p) { return {std::nullopt, p}; }
+Slot LineSlot(double x1, double y1, double x2, double y2, PtTangentCircles pick) { return {Line(x1, y1, x2, y2), pick}; }
+Slot ArcSlot(double cx, double cy, double r, PtTangentCircles pick) { return {ArcTangentCircles(cx, cy, r), pick}; }
+Slot PointSlot(PtTangentCircles p) { return {std::nullopt, p}; }
 
 TEnSeSanSenobj Tool(const std::array<Slot, 3>& s, double radius) {
   const auto ptr = [](const Slot& slot) { return slot.element ? &*slot.element : nullptr; };
@@ -107,15 +107,15 @@ TEnSeSanSenobj Tool(const std::array<Slot, 3>& s, double radius) {
 // How far the circle is from touching the slot: a line at its radius, an
 // arc's circle at the sum or difference of the radii, a point on it.
 double Miss(const RToolCircle& c, const Slot& slot) {
-  const Pt centre{c.CentreX, c.CentreY};
-  if (!slot.element) return std::abs(Dist(centre, slot.pick) - c.Radius);
+  const PtTangentCircles centre{c.CentreX, c.CentreY};
+  if (!slot.element) return std::abs(DistTangentCircles(centre, slot.pick) - c.Radius);
   const RDrawElement& e = *slot.element;
   if (e.Kind == kKindLine) {
     const double d = std::abs((e.X2 - e.X1) * (c.CentreY - e.Y1) - (e.Y2 - e.Y1) * (c.CentreX - e.X1)) /
                      std::hypot(e.X2 - e.X1, e.Y2 - e.Y1);
     return std::abs(d - c.Radius);
   }
-  const double d = Dist(centre, {e.X1, e.Y1});
+  const double d = DistTangentCircles(centre, {e.X1, e.Y1});
   return std::min(std::abs(d - (e.Radius + c.Radius)), std::abs(d - std::abs(e.Radius - c.Radius)));
 }
 
@@ -172,7 +172,7 @@ TEST(TangentCircle, AFixedRadiusTouchesTheFirstTwoOnTheThirdPointsSide) {
     const char* name;
     std::array<Slot, 3> slots;
     double radius;
-    Pt centre;  // expected by hand; x = NaN where only the conditions are checked
+    PtTangentCircles centre;  // expected by hand; x = NaN where only the conditions are checked
   };
   const double nan = std::nan("");
   const Case cases[] = {
@@ -211,7 +211,7 @@ TEST(TangentCircle, AFixedRadiusTouchesTheFirstTwoOnTheThirdPointsSide) {
 
 TEST(TangentCircle, EmptySlotsHoldMarkedPoints) {
   const RDrawElement line = Line(0, 0, 10, 0);
-  const RDrawElement arc = Arc(5, 5, 2);
+  const RDrawElement arc = ArcTangentCircles(5, 5, 2);
   TEnSeSanSenobj withRadius(&line, nullptr, &arc, 1, 0, 2, 3, 4, 5, 2.5);
   EXPECT_EQ(withRadius.Slots[0].Kind, kKindLine);
   EXPECT_EQ(withRadius.Slots[0].Selection, 0);  // the copy is not selected

@@ -10,13 +10,13 @@
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double kDegTangents = std::numbers::pi / 180.0;
 
 struct Pt {
   double x, y;
 };
 
-RDrawElement Circle(double cx, double cy, double r, float start = 0.0f, float end = 0.0f) {
+RDrawElement CircleTangents(double cx, double cy, double r, float start = 0.0f, float end = 0.0f) {
   RDrawElement e = ZeroElement();
   e.Kind = kKindArc;
   e.X1 = cx;
@@ -28,7 +28,7 @@ RDrawElement Circle(double cx, double cy, double r, float start = 0.0f, float en
   return e;
 }
 
-Pt At(Pt c, double r, double deg) { return {c.x + r * std::cos(deg * kDeg), c.y + r * std::sin(deg * kDeg)}; }
+Pt At(Pt c, double r, double deg) { return {c.x + r * std::cos(deg * kDegTangents), c.y + r * std::sin(deg * kDegTangents)}; }
 
 double Dist(Pt a, Pt b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
@@ -62,7 +62,7 @@ TEST(TangentFromAPoint, TouchesTheCircleAtRightAnglesOnThePicksSide) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pickDeg);
     const Pt pick = At(c.centre, c.r, c.pickDeg);
-    TSesenTenenobj tool(Circle(c.centre.x, c.centre.y, c.r, 30, 60), pick.x, pick.y, c.point.x, c.point.y);
+    TSesenTenenobj tool(CircleTangents(c.centre.x, c.centre.y, c.r, 30, 60), pick.x, pick.y, c.point.x, c.point.y);
     ASSERT_TRUE(tool.HasTangent());
     tool.Compute();
     EXPECT_EQ(tool.X1, c.point.x);
@@ -76,20 +76,20 @@ TEST(TangentFromAPoint, TouchesTheCircleAtRightAnglesOnThePicksSide) {
     EXPECT_LT(Dist(t, pick), Dist(Mirror(c.point, c.centre, t), pick));
   }
   // The worked case: (12, 3) from a radius-6 circle about (2, 3).
-  TSesenTenenobj worked(Circle(2, 3, 6), 2, 9, 12, 3);
+  TSesenTenenobj worked(CircleTangents(2, 3, 6), 2, 9, 12, 3);
   worked.Compute();
   EXPECT_NEAR(worked.X2, 5.6, 1e-12);
   EXPECT_NEAR(worked.Y2, 7.8, 1e-12);
 }
 
 TEST(TangentFromAPoint, NoTangentFromInsideOrToALine) {
-  EXPECT_FALSE(TSesenTenenobj(Circle(0, 0, 5), 5, 0, 3, 3).HasTangent());
-  EXPECT_TRUE(TSesenTenenobj(Circle(0, 0, 5), 5, 0, 0, 5).HasTangent());  // on the circle
-  RDrawElement line = Circle(0, 0, 5);
+  EXPECT_FALSE(TSesenTenenobj(CircleTangents(0, 0, 5), 5, 0, 3, 3).HasTangent());
+  EXPECT_TRUE(TSesenTenenobj(CircleTangents(0, 0, 5), 5, 0, 0, 5).HasTangent());  // on the circle
+  RDrawElement line = CircleTangents(0, 0, 5);
   line.Kind = kKindLine;
   EXPECT_FALSE(TSesenTenenobj(line, 5, 0, 30, 0).HasTangent());
-  EXPECT_FALSE(TSesenTenenobj(Circle(0, 0, 0), 0, 0, 30, 0).HasTangent());
-  EXPECT_FALSE(TSesenTenenobj(Circle(0, 0, 5), 5, 0, std::nan(""), 0).HasTangent());
+  EXPECT_FALSE(TSesenTenenobj(CircleTangents(0, 0, 0), 0, 0, 30, 0).HasTangent());
+  EXPECT_FALSE(TSesenTenenobj(CircleTangents(0, 0, 5), 5, 0, std::nan(""), 0).HasTangent());
 }
 
 struct TwoCircleCase {
@@ -124,7 +124,7 @@ TEST(TangentOfTwoCircles, TheLineTouchesBothInTheFamilyThePicksChoose) {
   for (const TwoCircleCase& c : cases) {
     SCOPED_TRACE(c.name);
     const Pt q1 = At(c.c1, c.r1 + 0.5, c.pick1Deg), q2 = At(c.c2, c.r2 - 0.5, c.pick2Deg);
-    TSesEnEnenobj tool(Circle(c.c1.x, c.c1.y, c.r1), q1.x, q1.y, q2.x, q2.y, Circle(c.c2.x, c.c2.y, c.r2));
+    TSesEnEnenobj tool(CircleTangents(c.c1.x, c.c1.y, c.r1), q1.x, q1.y, q2.x, q2.y, CircleTangents(c.c2.x, c.c2.y, c.r2));
     EXPECT_EQ(tool.CrossTangentPicked(), c.cross);
     ASSERT_EQ(tool.HasTangent(), c.has);
     if (!c.has) continue;
@@ -148,39 +148,39 @@ TEST(TangentOfTwoCircles, TheLineTouchesBothInTheFamilyThePicksChoose) {
 
 TEST(TangentOfTwoCircles, EqualRadiiTouchAtTheEndsOfTheTurnedRadii) {
   // Radius 3 about (0, 0) and (10, 0): the outer tangents are y = 3 and y = -3.
-  TSesEnEnenobj below(Circle(0, 0, 3), 1, -3, 9, -3, Circle(10, 0, 3));
+  TSesEnEnenobj below(CircleTangents(0, 0, 3), 1, -3, 9, -3, CircleTangents(10, 0, 3));
   ASSERT_TRUE(below.HasTangent());
   below.Compute();
   EXPECT_EQ(below.X1, 0.0);
   EXPECT_EQ(below.Y1, -3.0);
   EXPECT_EQ(below.X2, 10.0);
   EXPECT_EQ(below.Y2, -3.0);
-  TSesEnEnenobj above(Circle(0, 0, 3), -1, 3, 11, 3, Circle(10, 0, 3));
+  TSesEnEnenobj above(CircleTangents(0, 0, 3), -1, 3, 11, 3, CircleTangents(10, 0, 3));
   above.Compute();
   EXPECT_EQ(above.Y1, 3.0);
   EXPECT_EQ(above.Y2, 3.0);
 }
 
 TEST(TangentOfTwoCircles, OnlyCirclesWithApartCentresHaveTangents) {
-  RDrawElement line = Circle(10, 0, 3);
+  RDrawElement line = CircleTangents(10, 0, 3);
   line.Kind = kKindLine;
-  EXPECT_FALSE(TSesEnEnenobj(Circle(0, 0, 3), 0, 3, 10, 3, line).HasTangent());
-  EXPECT_FALSE(TSesEnEnenobj(Circle(0, 0, 3), 0, 3, 0, 3, Circle(0, 0, 3)).HasTangent());
-  EXPECT_FALSE(TSesEnEnenobj(Circle(0, 0, 3), 0, 3, 0, 3, Circle(0, 0, 5)).HasTangent());
+  EXPECT_FALSE(TSesEnEnenobj(CircleTangents(0, 0, 3), 0, 3, 10, 3, line).HasTangent());
+  EXPECT_FALSE(TSesEnEnenobj(CircleTangents(0, 0, 3), 0, 3, 0, 3, CircleTangents(0, 0, 3)).HasTangent());
+  EXPECT_FALSE(TSesEnEnenobj(CircleTangents(0, 0, 3), 0, 3, 0, 3, CircleTangents(0, 0, 5)).HasTangent());
 }
 
 TEST(TangentAtAPosition, TouchesAtThePositionsDirection) {
   const Pt c{1, 2};
   const double r = 5;
   const Pt position = At(c, 10, 30);
-  TSesSenEnSiteiobj tool(Circle(c.x, c.y, r), position.x, position.y);
+  TSesSenEnSiteiobj tool(CircleTangents(c.x, c.y, r), position.x, position.y);
   EXPECT_NEAR(tool.Direction, 30, 1e-12);
   const Pt t = At(c, r, 30);
   EXPECT_NEAR(tool.TouchX, t.x, 1e-12);
   EXPECT_NEAR(tool.TouchY, t.y, 1e-12);
   // The clicks' feet on the tangent through T in direction 120.
   const Pt p1{-8, 4}, p2{6, 15};
-  const double ux = std::cos(120 * kDeg), uy = std::sin(120 * kDeg);
+  const double ux = std::cos(120 * kDegTangents), uy = std::sin(120 * kDegTangents);
   const auto foot = [&](Pt p) {
     const double s = (p.x - t.x) * ux + (p.y - t.y) * uy;
     return Pt{t.x + s * ux, t.y + s * uy};
@@ -217,13 +217,13 @@ TEST(TangentInADirection, RunsInTheAngleOnThePositionsSide) {
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
     const Pt position = At(c, 7, k.positionDeg);
-    TSesSenEnSiteiobj tool(Circle(c.x, c.y, r), position.x, position.y);
+    TSesSenEnSiteiobj tool(CircleTangents(c.x, c.y, r), position.x, position.y);
     const Pt p1 = At(c, 20, 140), p2 = At(c, 20, 320);
     tool.BuildTangent(true, p1.x, p1.y, p2.x, p2.y, k.angle);
     const Pt a{tool.ResultX1, tool.ResultY1}, b{tool.ResultX2, tool.ResultY2};
-    const double dir = std::atan2(b.y - a.y, b.x - a.x) / kDeg;
+    const double dir = std::atan2(b.y - a.y, b.x - a.x) / kDegTangents;
     // The line runs in the angle's direction or against it, as the clicks lie.
-    EXPECT_NEAR(std::sin((dir - k.angle) * kDeg), 0.0, 1e-9);
+    EXPECT_NEAR(std::sin((dir - k.angle) * kDegTangents), 0.0, 1e-9);
     const Pt touch = At(c, r, k.touchDeg);
     EXPECT_NEAR(SignedDistance(a, b, touch), 0.0, 1e-9);
     EXPECT_NEAR(std::abs(SignedDistance(a, b, c)), r, 1e-9);
@@ -232,7 +232,7 @@ TEST(TangentInADirection, RunsInTheAngleOnThePositionsSide) {
     EXPECT_NEAR((p2.x - b.x) * (b.x - a.x) + (p2.y - b.y) * (b.y - a.y), 0.0, 1e-9);
   }
   // The worked case: radius 5 about the origin, clicked above, angle 0.
-  TSesSenEnSiteiobj tool(Circle(0, 0, 5), 1, 8);
+  TSesSenEnSiteiobj tool(CircleTangents(0, 0, 5), 1, 8);
   tool.BuildTangent(true, -3, 7, 4, 1, 0);
   EXPECT_NEAR(tool.ResultX1, -3, 1e-12);
   EXPECT_NEAR(tool.ResultY1, 5, 1e-12);

@@ -16,13 +16,13 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kRad = kPi / 180.0;
+constexpr double kRadArcConstructions = kPi / 180.0;
 
-RPoint2D Polar(double angle, double length, RPoint2D from = {0, 0}) {
-  return {from.x + length * std::cos(angle * kRad), from.y + length * std::sin(angle * kRad)};
+RPoint2D PolarArcConstructions(double angle, double length, RPoint2D from = {0, 0}) {
+  return {from.x + length * std::cos(angle * kRadArcConstructions), from.y + length * std::sin(angle * kRadArcConstructions)};
 }
 
-void ExpectPoint(double x, double y, RPoint2D want) {
+void ExpectPointArcConstructions(double x, double y, RPoint2D want) {
   EXPECT_NEAR(x, want.x, 1e-9);
   EXPECT_NEAR(y, want.y, 1e-9);
 }
@@ -61,8 +61,8 @@ class ArcDivision : public ArcConstructions {
   TRenSunpoSenobj& Divide(double radius, double toward, double cursor) {
     circle_ = PickedCircle(kO.x, kO.y, radius);
     tool_.Reset();
-    Points(10, {Polar(0, radius, kO), Polar(0, radius, kO), Polar(toward, radius, kO)}, &circle_);
-    return Build(Polar(cursor, radius + 5, kO));
+    Points(10, {PolarArcConstructions(0, radius, kO), PolarArcConstructions(0, radius, kO), PolarArcConstructions(toward, radius, kO)}, &circle_);
+    return Build(PolarArcConstructions(cursor, radius + 5, kO));
   }
   void ExpectPointsAt(double radius, std::initializer_list<double> angles) {
     ASSERT_EQ(tool_.Elements.size(), angles.size());
@@ -70,7 +70,7 @@ class ArcDivision : public ArcConstructions {
     for (double a : angles) {
       const RDrawElement& e = tool_.Elements[i++];
       EXPECT_EQ(+e.Kind, kKindPoint);
-      ExpectPoint(e.X1, e.Y1, Polar(a, radius, kO));
+      ExpectPointArcConstructions(e.X1, e.Y1, PolarArcConstructions(a, radius, kO));
     }
   }
   RDrawElement circle_ = ZeroElement();
@@ -122,28 +122,28 @@ TEST_F(ArcDivision, LineModesDrawRadiiOnATurnedEllipse) {
   // Semi-axes 20 and 10 turned 30 degrees: seen at 30 + φ from the centre
   // the ellipse lies at ab / sqrt((b cos φ)² + (a sin φ)²).
   const auto along = [](double phi) {
-    const double c = std::cos(phi * kRad), s = std::sin(phi * kRad);
+    const double c = std::cos(phi * kRadArcConstructions), s = std::sin(phi * kRadArcConstructions);
     return 200.0 / std::sqrt(100 * c * c + 400 * s * s);
   };
   const RDrawElement ellipse = PickedCircle(kO.x, kO.y, 20, 0.5f, 30);
-  Points(10, {Polar(30, 20, kO), Polar(30, 20, kO), Polar(60, 5, kO)}, &ellipse);
+  Points(10, {PolarArcConstructions(30, 20, kO), PolarArcConstructions(30, 20, kO), PolarArcConstructions(60, 5, kO)}, &ellipse);
   ToolDefaults.Chain10Option = 2;
-  Build(Polar(120, 3, kO));
+  Build(PolarArcConstructions(120, 3, kO));
   ASSERT_EQ(tool_.Elements.size(), 3u);
   const double angles[] = {30, 75, 120};
   for (int i = 0; i < 3; ++i) {
     const RDrawElement& e = tool_.Elements[static_cast<std::size_t>(i)];
     EXPECT_EQ(+e.Kind, kKindLine);
-    ExpectPoint(e.X1, e.Y1, kO);
-    ExpectPoint(e.X2, e.Y2, Polar(angles[i], along(angles[i] - 30), kO));
+    ExpectPointArcConstructions(e.X1, e.Y1, kO);
+    ExpectPointArcConstructions(e.X2, e.Y2, PolarArcConstructions(angles[i], along(angles[i] - 30), kO));
   }
   EXPECT_NEAR(along(90), 10.0, 1e-12);
   // Pitch with lines: one unit of arc on the major axis's radius of 20.
   ToolDefaults.Chain10Option = 3;
   ToolDefaults.Chain10Size = 2 * kPi * 20 / 360 * 40;  // 40 degrees
-  Build(Polar(120, 3, kO));
+  Build(PolarArcConstructions(120, 3, kO));
   ASSERT_EQ(tool_.Elements.size(), 3u);
-  ExpectPoint(tool_.Elements[2].X2, tool_.Elements[2].Y2, Polar(110, along(80), kO));
+  ExpectPointArcConstructions(tool_.Elements[2].X2, tool_.Elements[2].Y2, PolarArcConstructions(110, along(80), kO));
 }
 
 TEST_F(ArcDivision, UndefinedStepsAndOtherCountsChangeNothing) {
@@ -152,18 +152,18 @@ TEST_F(ArcDivision, UndefinedStepsAndOtherCountsChangeNothing) {
   const auto same = [&] {
     ASSERT_EQ(tool_.Elements.size(), before.size());
     for (std::size_t i = 0; i < before.size(); ++i) {
-      ExpectPoint(tool_.Elements[i].X1, tool_.Elements[i].Y1, {before[i].X1, before[i].Y1});
+      ExpectPointArcConstructions(tool_.Elements[i].X1, tool_.Elements[i].Y1, {before[i].X1, before[i].Y1});
     }
   };
   ToolDefaults.Chain10Count = 0;
-  Build(Polar(60, 15, kO));
+  Build(PolarArcConstructions(60, 15, kO));
   same();
   ToolDefaults.Chain10Option = 1;
   ToolDefaults.Chain10Size = 0;
-  Build(Polar(60, 15, kO));
+  Build(PolarArcConstructions(60, 15, kO));
   same();
   ToolDefaults.Chain10Size = -5;
-  Build(Polar(60, 15, kO));
+  Build(PolarArcConstructions(60, 15, kO));
   same();
   // A circle of radius 0 gives a pitch no angle.
   ToolDefaults.Chain10Size = 10;
@@ -177,7 +177,7 @@ TEST_F(ArcDivision, UndefinedStepsAndOtherCountsChangeNothing) {
   EXPECT_EQ(other.Elements.size(), before.size());
   // A fourth point, or a line picked instead of a circle: nothing either.
   tool_.AddPoint(1, 0, 0, 0, ZeroElement());
-  Build(Polar(60, 15, kO));
+  Build(PolarArcConstructions(60, 15, kO));
   same();
 }
 
@@ -207,10 +207,10 @@ class ApexLines : public ArcConstructions {
   }
   void ExpectApex(RPoint2D apex) {
     ASSERT_EQ(tool_.Elements.size(), 2u);
-    ExpectPoint(tool_.Elements[0].X1, tool_.Elements[0].Y1, {0, 0});
-    ExpectPoint(tool_.Elements[0].X2, tool_.Elements[0].Y2, apex);
-    ExpectPoint(tool_.Elements[1].X1, tool_.Elements[1].Y1, {10, 0});
-    ExpectPoint(tool_.Elements[1].X2, tool_.Elements[1].Y2, apex);
+    ExpectPointArcConstructions(tool_.Elements[0].X1, tool_.Elements[0].Y1, {0, 0});
+    ExpectPointArcConstructions(tool_.Elements[0].X2, tool_.Elements[0].Y2, apex);
+    ExpectPointArcConstructions(tool_.Elements[1].X1, tool_.Elements[1].Y1, {10, 0});
+    ExpectPointArcConstructions(tool_.Elements[1].X2, tool_.Elements[1].Y2, apex);
     EXPECT_EQ(tool_.LastIndex, 1);
   }
 };
@@ -265,7 +265,7 @@ TEST_F(ApexLines, BaseAnglesAndSlopes) {
   ToolDefaults.Chain11Size1 = 30;
   ToolDefaults.Chain11Size2 = 60;
   Build(1, 1);
-  ExpectApex(Polar(30, 10 * std::cos(30 * kRad)));
+  ExpectApex(PolarArcConstructions(30, 10 * std::cos(30 * kRadArcConstructions)));
   // Angles summing to 180 or more meet nowhere.
   ToolDefaults.Chain11Size2 = 150;
   Build(2, 3);
@@ -290,19 +290,56 @@ TEST_F(ApexLines, BaseAnglesAndSlopes) {
 TEST_F(ApexLines, ApexByBaseAnglesGivesBothSidesOrNone) {
   RPoint2D a1, a2;
   TRenSunpoSenobj::ApexByBaseAngles(1, 0, 0, 10, 0, 45, 45, a1, a2);
-  ExpectPoint(a1.x, a1.y, {5, 5});
-  ExpectPoint(a2.x, a2.y, {5, -5});
+  ExpectPointArcConstructions(a1.x, a1.y, {5, 5});
+  ExpectPointArcConstructions(a2.x, a2.y, {5, -5});
   TRenSunpoSenobj::ApexByBaseAngles(1, 0, 0, 10, 0, 90, 90, a1, a2);
-  ExpectPoint(a1.x, a1.y, {0, 0});
-  ExpectPoint(a2.x, a2.y, {0, 0});
+  ExpectPointArcConstructions(a1.x, a1.y, {0, 0});
+  ExpectPointArcConstructions(a2.x, a2.y, {0, 0});
+}
+
+// Only a first candidate of exactly (0, 0) means "no apex" (the sum of the
+// angles 180 or more gives it, above): one with a single coordinate 0 is an
+// apex. A base angle of 90 at one end puts the apex on an axis: from (0, 0)
+// down to (0, -10) with 90 and 45 the sides run along +x and at 45 degrees
+// from (0, -10), meeting at (10, 0); from (-10, 0) to (0, 0) with 45 and 90
+// they meet at (0, 10). The exact zero is checked first, since the case is
+// about it.
+TEST_F(ApexLines, AnApexWithOneZeroCoordinateIsKept) {
+  ToolDefaults.Chain11Option = 1;
+  struct Case {
+    const char* what;
+    RPoint2D b1, b2;
+    double t1, t2;
+    RPoint2D cursor, apex;
+  } cases[] = {
+      {"on the x axis", {0, 0}, {0, -10}, 90, 45, {8, 1}, {10, 0}},
+      {"on the y axis", {-10, 0}, {0, 0}, 45, 90, {-1, 8}, {0, 10}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RPoint2D a1, a2;
+    TRenSunpoSenobj::ApexByBaseAngles(1, c.b1.x, c.b1.y, c.b2.x, c.b2.y, c.t1, c.t2, a1, a2);
+    ASSERT_EQ(a1.x == 0.0, c.apex.x == 0.0) << a1.x;
+    ASSERT_EQ(a1.y == 0.0, c.apex.y == 0.0) << a1.y;
+    ToolDefaults.Chain11Size1 = c.t1;
+    ToolDefaults.Chain11Size2 = c.t2;
+    tool_.Reset();
+    Points(11, {c.b1, c.b2});
+    Build(c.cursor.x, c.cursor.y);
+    ASSERT_EQ(tool_.Elements.size(), 2u);
+    ExpectPoint(tool_.Elements[0].X1, tool_.Elements[0].Y1, c.b1);
+    ExpectPoint(tool_.Elements[0].X2, tool_.Elements[0].Y2, c.apex);
+    ExpectPoint(tool_.Elements[1].X1, tool_.Elements[1].Y1, c.b2);
+    ExpectPoint(tool_.Elements[1].X2, tool_.Elements[1].Y2, c.apex);
+  }
 }
 
 TEST_F(ApexLines, SecondOptionDropsTheFirstSide) {
   ToolDefaults.Chain11Option2 = 1;
   Build(3, 7);
   ASSERT_EQ(tool_.Elements.size(), 1u);
-  ExpectPoint(tool_.Elements[0].X1, tool_.Elements[0].Y1, {10, 0});
-  ExpectPoint(tool_.Elements[0].X2, tool_.Elements[0].Y2, {3, 7});
+  ExpectPointArcConstructions(tool_.Elements[0].X1, tool_.Elements[0].Y1, {10, 0});
+  ExpectPointArcConstructions(tool_.Elements[0].X2, tool_.Elements[0].Y2, {3, 7});
   EXPECT_EQ(tool_.LastIndex, 0);
 }
 
@@ -310,11 +347,11 @@ TEST_F(ApexLines, PerpendicularModeDropsTheCursorOnTheBase) {
   ToolDefaults.Chain11Option = 3;
   Build(4, 6);
   ASSERT_EQ(tool_.Elements.size(), 1u);
-  ExpectPoint(tool_.Elements[0].X1, tool_.Elements[0].Y1, {4, 0});
-  ExpectPoint(tool_.Elements[0].X2, tool_.Elements[0].Y2, {4, 6});
+  ExpectPointArcConstructions(tool_.Elements[0].X1, tool_.Elements[0].Y1, {4, 0});
+  ExpectPointArcConstructions(tool_.Elements[0].X2, tool_.Elements[0].Y2, {4, 6});
   // Beyond the base's end the foot is on the base line extended.
   Build(-3, -2);
-  ExpectPoint(tool_.Elements[0].X1, tool_.Elements[0].Y1, {-3, 0});
+  ExpectPointArcConstructions(tool_.Elements[0].X1, tool_.Elements[0].Y1, {-3, 0});
 }
 
 TEST_F(ApexLines, CursorOnAnEndAndUndefinedModesChangeNothing) {
@@ -341,8 +378,8 @@ class TextOnArc : public ArcConstructions {
     FirstData11.Chain9Text = text;
     circle_ = PickedCircle(0, 0, 10);
     tool_.Reset();
-    Points(12, {{10, 0}, {10, 0}, Polar(toward, 10)}, &circle_);
-    return Build(Polar(cursor, 30));
+    Points(12, {{10, 0}, {10, 0}, PolarArcConstructions(toward, 10)}, &circle_);
+    return Build(PolarArcConstructions(cursor, 30));
   }
   // Character i stands at direction a on radius r, turned to angle; with
   // bottom-centre justification its baseline's middle is that point, with
@@ -355,8 +392,8 @@ class TextOnArc : public ArcConstructions {
     EXPECT_EQ(+e.TextStyle, 3);
     EXPECT_NEAR(std::remainder(e.TextAngle - angle, 360.0), 0.0, 1e-4);
     const RPoint2D mid{(e.X1 + e.X2) / 2, (e.Y1 + e.Y2) / 2};
-    const RPoint2D up = justify == 6 ? Polar(angle + 90, 1.5) : RPoint2D{0, 0};
-    const RPoint2D p = Polar(a, r);
+    const RPoint2D up = justify == 6 ? PolarArcConstructions(angle + 90, 1.5) : RPoint2D{0, 0};
+    const RPoint2D p = PolarArcConstructions(a, r);
     EXPECT_NEAR(mid.x + up.x, p.x, 1e-5);
     EXPECT_NEAR(mid.y + up.y, p.y, 1e-5);
   }
@@ -370,7 +407,7 @@ TEST_F(TextOnArc, CharactersStepFromTheStartToTheCursor) {
   // Option 0: 2.0 outside, the radial direction turned by -90 from inward.
   for (std::size_t i = 0; i < 4; ++i) ExpectCharacter(i, 30.0 * i, 12, 90 + 30.0 * i, 1);
   // Moving on rebuilds the same number of texts.
-  Build(Polar(60, 30));
+  Build(PolarArcConstructions(60, 30));
   EXPECT_EQ(tool_.Texts.size(), 4u);
   ExpectCharacter(3, 60, 12, 150, 1);
 }
@@ -415,7 +452,7 @@ TEST_F(TextOnArc, OneCharacterOrAnUndefinedOptionBuildsNothing) {
   Lay("AB", 10, 90);
   ASSERT_EQ(tool_.Elements.size(), 2u);
   FirstData11.Chain12Option = 4;
-  Build(Polar(45, 30));
+  Build(PolarArcConstructions(45, 30));
   ExpectCharacter(1, 90, 12, 180, 1);
 }
 

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadBoxStyles = 3.14159265358979323846 / 180.0;
 
 void ExpectLines(const std::vector<RDrawElement>& got, const std::vector<LineSeg>& want) {
   ASSERT_EQ(got.size(), want.size());
@@ -38,7 +38,7 @@ TEST(BoxStyles, BoxCornersAreTheProjectionsOnTheTurnedSides) {
     SCOPED_TRACE(c.angle);
     // C1 = A + ((B - A).u) u and C2 = A + ((B - A).v) v, u along the angle
     // and v across it.
-    const double ux = std::cos(c.angle * kRad), uy = std::sin(c.angle * kRad);
+    const double ux = std::cos(c.angle * kRadBoxStyles), uy = std::sin(c.angle * kRadBoxStyles);
     const double vx = -uy, vy = ux;
     const double dx = c.bx - c.ax, dy = c.by - c.ay;
     const double along = dx * ux + dy * uy, across = dx * vx + dy * vy;

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadCentreLine = 3.14159265358979323846 / 180.0;
 
 RDimensionPick Picked(const RDrawElement& e) { return {1, 1, e}; }
 RDimensionPick Free() { return {1, 0, ZeroElement()}; }
@@ -19,8 +19,8 @@ RDimensionPick Free() { return {1, 0, ZeroElement()}; }
 void ExpectCentreLine(const TCyuusinzaobj& c, RPoint2D m, double direction) {
   EXPECT_NEAR(c.CentreX, m.x, 1e-9);
   EXPECT_NEAR(c.CentreY, m.y, 1e-9);
-  EXPECT_NEAR(c.DirX, m.x + 100 * std::cos(direction * kRad), 1e-9);
-  EXPECT_NEAR(c.DirY, m.y + 100 * std::sin(direction * kRad), 1e-9);
+  EXPECT_NEAR(c.DirX, m.x + 100 * std::cos(direction * kRadCentreLine), 1e-9);
+  EXPECT_NEAR(c.DirY, m.y + 100 * std::sin(direction * kRadCentreLine), 1e-9);
 }
 
 struct RatioCase {
@@ -91,12 +91,12 @@ TEST(CentreLine, ComputeAtRatiosZeroHalfAndOne) {
 TEST(CentreLine, CrossingLinesTakeTheShorterTurn) {
   // Feet at 350 and 10 degrees from the crossing at the origin: the
   // bisector runs at 0, not at 180.
-  const RDrawElement a = LineElement(0, 0, std::cos(-10 * kRad), std::sin(-10 * kRad));
-  const RDrawElement b = LineElement(0, 0, std::cos(10 * kRad), std::sin(10 * kRad));
-  TCyuusinzaobj tool(Picked(a), 10 * std::cos(-10 * kRad), 10 * std::sin(-10 * kRad), 10 * std::cos(10 * kRad),
-                     10 * std::sin(10 * kRad), Picked(b));
+  const RDrawElement a = LineElement(0, 0, std::cos(-10 * kRadCentreLine), std::sin(-10 * kRadCentreLine));
+  const RDrawElement b = LineElement(0, 0, std::cos(10 * kRadCentreLine), std::sin(10 * kRadCentreLine));
+  TCyuusinzaobj tool(Picked(a), 10 * std::cos(-10 * kRadCentreLine), 10 * std::sin(-10 * kRadCentreLine), 10 * std::cos(10 * kRadCentreLine),
+                     10 * std::sin(10 * kRadCentreLine), Picked(b));
   tool.Compute(0.5);
-  EXPECT_NEAR(std::remainder(std::atan2(tool.DirY - tool.CentreY, tool.DirX - tool.CentreX) / kRad, 360.0), 0.0,
+  EXPECT_NEAR(std::remainder(std::atan2(tool.DirY - tool.CentreY, tool.DirX - tool.CentreX) / kRadCentreLine, 360.0), 0.0,
               1e-9);
 }
 

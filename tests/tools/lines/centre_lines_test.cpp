@@ -13,10 +13,10 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadCentreLines = 3.14159265358979323846 / 180.0;
 
-RPoint2D Polar(double angle, double length, RPoint2D from = {0, 0}) {
-  return {from.x + length * std::cos(angle * kRad), from.y + length * std::sin(angle * kRad)};
+RPoint2D PolarCentreLines(double angle, double length, RPoint2D from = {0, 0}) {
+  return {from.x + length * std::cos(angle * kRadCentreLines), from.y + length * std::sin(angle * kRadCentreLines)};
 }
 
 void ExpectLine(const RDrawElement& e, RPoint2D a, RPoint2D b) {
@@ -158,7 +158,7 @@ class WidthLeader : public BetweenPicks {
   }
   // The two strokes of a head at the tip for a leader running at Direction.
   void ExpectStroke(std::size_t entry, RPoint2D tip, double direction) {
-    ExpectLine(tool_.Elements[entry], tip, Polar(direction, 1.5, tip));
+    ExpectLine(tool_.Elements[entry], tip, PolarCentreLines(direction, 1.5, tip));
   }
   void ExpectZero(std::size_t entry) {
     EXPECT_EQ(+tool_.Elements[entry].Kind, 0);
@@ -168,9 +168,9 @@ class WidthLeader : public BetweenPicks {
   // δ = 15 (or -15, turned back): the right leader turns about point 2 to
   // 105 degrees, the left one about point 1 to 75 degrees.
   void ExpectConverged() {
-    ExpectLine(tool_.Elements[0], Polar(105, 2, {10, 0}), Polar(105, 12, {10, 0}));
-    ExpectLine(tool_.Elements[1], Polar(75, 2), Polar(75, 12));
-    ExpectLine(tool_.Elements[2], Polar(105, 12, {10, 0}), Polar(75, 12));
+    ExpectLine(tool_.Elements[0], PolarCentreLines(105, 2, {10, 0}), PolarCentreLines(105, 12, {10, 0}));
+    ExpectLine(tool_.Elements[1], PolarCentreLines(75, 2), PolarCentreLines(75, 12));
+    ExpectLine(tool_.Elements[2], PolarCentreLines(105, 12, {10, 0}), PolarCentreLines(75, 12));
   }
 };
 
@@ -208,7 +208,7 @@ TEST_F(WidthLeader, LeadersConvergeOnTheBridge) {
   Build(4, 12);
   ExpectConverged();
   // The cursor ends come 10 - 2 × 12 sin 15 apart.
-  EXPECT_NEAR(tool_.Elements[2].X1 - tool_.Elements[2].X2, 10 - 24 * std::sin(15 * kRad), 1e-9);
+  EXPECT_NEAR(tool_.Elements[2].X1 - tool_.Elements[2].X2, 10 - 24 * std::sin(15 * kRadCentreLines), 1e-9);
 }
 
 TEST_F(WidthLeader, ArrowheadModesChooseStrokesAndTextStyle) {
@@ -236,8 +236,8 @@ TEST_F(WidthLeader, ArrowheadModesChooseStrokesAndTextStyle) {
       ExpectZero(3);
       ExpectZero(4);
     } else {
-      ExpectStroke(3, Polar(105, 2, {10, 0}), c.right);
-      ExpectStroke(4, Polar(75, 2), c.left);
+      ExpectStroke(3, PolarCentreLines(105, 2, {10, 0}), c.right);
+      ExpectStroke(4, PolarCentreLines(75, 2), c.left);
     }
     ExpectZero(5);
     ExpectZero(6);
@@ -270,20 +270,20 @@ TEST_F(WidthLeader, ConvergeLeaderPivotsByTheTurnTest) {
   // |a1 - a3| = 0: pivot point 1, the ray from it turned by the turn.
   double px = 0, py = 2, qx = 0, qy = 12;
   TRenSunpoSenobj::ConvergeLeader(px, py, 0, 0, 10, 0, -15, qx, qy);
-  EXPECT_NEAR(px, Polar(75, 2).x, 1e-9);
-  EXPECT_NEAR(qy, Polar(75, 12).y, 1e-9);
+  EXPECT_NEAR(px, PolarCentreLines(75, 2).x, 1e-9);
+  EXPECT_NEAR(qy, PolarCentreLines(75, 12).y, 1e-9);
   // a1 = 45, a3 = 60: 15 exceeds |-15 + 3| = 12 but not |15 + 3| = 18.
-  const RPoint2D q = Polar(45, 10);
-  const RPoint2D p = Polar(240, 4, q);
+  const RPoint2D q = PolarCentreLines(45, 10);
+  const RPoint2D p = PolarCentreLines(240, 4, q);
   for (double turn : {15.0, -15.0}) {
     SCOPED_TRACE(turn);
     double x = p.x, y = p.y, u = q.x, v = q.y;
     TRenSunpoSenobj::ConvergeLeader(x, y, 0, 0, 20, 0, turn, u, v);
     const RPoint2D k = turn > 0 ? RPoint2D{0, 0} : RPoint2D{20, 0};
-    const double a = std::atan2(q.y - k.y, q.x - k.x) / kRad + turn;
+    const double a = std::atan2(q.y - k.y, q.x - k.x) / kRadCentreLines + turn;
     const double dq = std::hypot(q.x - k.x, q.y - k.y);
-    EXPECT_NEAR(u, Polar(a, dq, k).x, 1e-9);
-    EXPECT_NEAR(v, Polar(a, dq, k).y, 1e-9);
+    EXPECT_NEAR(u, PolarCentreLines(a, dq, k).x, 1e-9);
+    EXPECT_NEAR(v, PolarCentreLines(a, dq, k).y, 1e-9);
   }
 }
 

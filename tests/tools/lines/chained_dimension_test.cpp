@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadChainedDimension = 3.14159265358979323846 / 180.0;
 
 // The bytes 40 to 45 of an element.
 std::array<unsigned char, 6> ScratchBytes(const RDrawElement& e) {
@@ -166,7 +166,7 @@ TEST(ChainedDimension, NormalizeAngleWrapsOneStep) {
 
 // A stroke end at the angle and 1.5 (the default arrow length) from (x, y).
 RPoint2D StrokeEnd(double x, double y, double angle) {
-  return {x + 1.5 * std::cos(angle * kRad), y + 1.5 * std::sin(angle * kRad)};
+  return {x + 1.5 * std::cos(angle * kRadChainedDimension), y + 1.5 * std::sin(angle * kRadChainedDimension)};
 }
 
 void ExpectPoint(const RPoint2D& got, const RPoint2D& want) {
@@ -240,15 +240,15 @@ TEST(ChainedDimension, DiameterAndRadiusLinesFollowTheCursor) {
   double theta = 0;
   const RDrawElement circle = PickedCircle(50, 40, 10);
   ExpectLineElement(TRenSunpoSenobj::DiameterLine(circle, 53, 44, theta), {56, 48, 44, 32});
-  EXPECT_NEAR(theta, std::atan2(4.0, 3.0) / kRad, 1e-9);
+  EXPECT_NEAR(theta, std::atan2(4.0, 3.0) / kRadChainedDimension, 1e-9);
   ExpectLineElement(TRenSunpoSenobj::RadiusLine(circle, 50, 30, theta), {50, 40, 50, 30});
   EXPECT_EQ(theta, 270);
   // An ellipse with semi-axes 10 and 5 turned 37.3 degrees, the cursor at 80
   // degrees: r = ab / sqrt((b cos phi)^2 + (a sin phi)^2), phi = 80 - 37.3.
   const RDrawElement ellipse = PickedCircle(50, 40, 10, 0.5f, 37.3f);
-  const double phi = (80 - double{37.3f}) * kRad;
+  const double phi = (80 - double{37.3f}) * kRadChainedDimension;
   const double r = 50 / std::hypot(5 * std::cos(phi), 10 * std::sin(phi));
-  const double ux = std::cos(80 * kRad), uy = std::sin(80 * kRad);
+  const double ux = std::cos(80 * kRadChainedDimension), uy = std::sin(80 * kRadChainedDimension);
   ExpectLineElement(TRenSunpoSenobj::DiameterLine(ellipse, 50 + ux, 40 + uy, theta),
                     {50 + r * ux, 40 + r * uy, 50 - r * ux, 40 - r * uy}, 1e-6);
   ExpectLineElement(TRenSunpoSenobj::RadiusLine(ellipse, 50 + ux, 40 + uy, theta),

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadCircleDimensions = 3.14159265358979323846 / 180.0;
 constexpr std::uint8_t kLineColour = 5;
 constexpr std::uint8_t kPointColour = 6;
 
@@ -185,8 +185,8 @@ void ExpectChainText(const TRenSunpoSenobj& tool, const RDrawElement& t, const s
   EXPECT_EQ(int{t.TextStyle}, 3);
   EXPECT_NEAR(double{t.TextAngle}, angle, 1e-4);
   const double w = static_cast<double>(value.size()) * 1.0 + static_cast<double>(value.size() - 1) * 0.5;
-  const double rx = 50 + 20 * std::cos(mid * kRad), ry = 40 + 20 * std::sin(mid * kRad);
-  const double c = std::cos(angle * kRad), s = std::sin(angle * kRad);
+  const double rx = 50 + 20 * std::cos(mid * kRadCircleDimensions), ry = 40 + 20 * std::sin(mid * kRadCircleDimensions);
+  const double c = std::cos(angle * kRadCircleDimensions), s = std::sin(angle * kRadCircleDimensions);
   EXPECT_NEAR(double{t.X1}, rx - (w / 2 * c + 0.5 * s), 1e-4);
   EXPECT_NEAR(double{t.Y1}, ry - (w / 2 * s - 0.5 * c), 1e-4);
   EXPECT_NEAR(double{t.X2}, double{t.X1} + w * c, 1e-4);
@@ -275,7 +275,7 @@ TEST(CircleDimensions, ArrowChainsPutHeadsOnBothEndsOfEachArc) {
     SCOPED_TRACE(i);
     const auto& k = strokes[i];
     ExpectLineElement(e[static_cast<std::size_t>(4 + i)],
-                      {k.x, k.y, k.x + 1.5 * std::cos(k.angle * kRad), k.y + 1.5 * std::sin(k.angle * kRad)}, 1e-9);
+                      {k.x, k.y, k.x + 1.5 * std::cos(k.angle * kRadCircleDimensions), k.y + 1.5 * std::sin(k.angle * kRadCircleDimensions)}, 1e-9);
   }
   ExpectChainText(tool, e[8], "1,571", 0, 45, 315);
 }
@@ -400,7 +400,7 @@ TEST(CircleDimensions, AnEllipseTurned37Point3KeepsItsRotation) {
   // would be 6.47889198 (1,295.78 across).
   const RDrawElement ellipse = PickedCircle(50, 40, 10, 0.5f, 37.3f);
   const double r = 6.482443554028173;
-  const double ux = std::cos(80 * kRad), uy = std::sin(80 * kRad);
+  const double ux = std::cos(80 * kRadCircleDimensions), uy = std::sin(80 * kRadCircleDimensions);
   const double cx = 50 + 20 * ux, cy = 40 + 20 * uy;
   const Dimension diameter = DimensionOf(4, ellipse, cx, cy);
   ASSERT_EQ(Layout(diameter.elements), "lppt");
@@ -449,7 +449,7 @@ TEST(CircleDimensions, ArrowheadsOnDiameterAndRadiusPointOutward) {
     for (int i = 0; i < 4; ++i) {
       SCOPED_TRACE(i);
       const double x = i < 2 ? c.x1 : c.x2, y = i < 2 ? c.y1 : c.y2;
-      const double angle = c.angles[i] * kRad;
+      const double angle = c.angles[i] * kRadCircleDimensions;
       ExpectLineElement(d.elements[static_cast<std::size_t>(1 + i)],
                         {x, y, x + 1.5 * std::cos(angle), y + 1.5 * std::sin(angle)}, 1e-9);
     }

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadDimensionTexts = 3.14159265358979323846 / 180.0;
 
 // A number text under settings changed from the defaults.
 struct NumberCase {
@@ -180,7 +180,7 @@ RDrawElement CircleAt5040(double r) {
 }
 
 RPoint2D OnDimensionCircle(double angle) {
-  return {50 + 20 * std::cos(angle * kRad), 40 + 20 * std::sin(angle * kRad)};
+  return {50 + 20 * std::cos(angle * kRadDimensionTexts), 40 + 20 * std::sin(angle * kRadDimensionTexts)};
 }
 
 TEST(DimensionTexts, ArcValuesRunAnticlockwiseFromThePreviousPoint) {
@@ -204,7 +204,7 @@ TEST(DimensionTexts, ArcValuesRunAnticlockwiseFromThePreviousPoint) {
     SCOPED_TRACE(c.what);
     const RPoint2D e = OnDimensionCircle(c.e), l = OnDimensionCircle(c.l);
     const RPoint2D text = OnDimensionCircle(c.mid);
-    const double readsFromLToE = std::atan2(e.y - l.y, e.x - l.x) / kRad;
+    const double readsFromLToE = std::atan2(e.y - l.y, e.x - l.x) / kRadDimensionTexts;
     const double textAngle = readsFromLToE < 0 ? readsFromLToE + 360 : readsFromLToE;
 
     const RArcValueText length = tool.ArcLengthText(measured, dimension, e.x, e.y, l.x, l.y);

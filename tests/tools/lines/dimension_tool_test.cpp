@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <functional>
+#include <iomanip>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadDimensionTool = 3.14159265358979323846 / 180.0;
 constexpr std::uint8_t kL = 7;  // line colour
 constexpr std::uint8_t kM = 3;  // mark colour
 constexpr std::uint8_t kS = 2;  // text style
@@ -100,7 +101,7 @@ TEST(DimensionTool, ValueTextFollowsItsOwnDecimalRule) {
 struct Frame {
   double a;
   RPoint2D At(double u, double v) const {
-    const double c = std::cos(a * kRad), s = std::sin(a * kRad);
+    const double c = std::cos(a * kRadDimensionTool), s = std::sin(a * kRadDimensionTool);
     return {u * c - v * s, u * s + v * c};
   }
   TSunpoobj Tool() const {
@@ -109,7 +110,7 @@ struct Frame {
   }
   Expected Line(std::uint8_t colour, RPoint2D p, RPoint2D q) const { return {kSunLine, colour, p.x, p.y, q.x, q.y}; }
   Expected Tick(RPoint2D b, double angle, double length = 1.5) const {
-    return {kSunLine, kM, b.x, b.y, b.x + length * std::cos(angle * kRad), b.y + length * std::sin(angle * kRad)};
+    return {kSunLine, kM, b.x, b.y, b.x + length * std::cos(angle * kRadDimensionTool), b.y + length * std::sin(angle * kRadDimensionTool)};
   }
   // Centred on the midpoint of (u1, 10) and (u2, 10), raised by the gap 0.5.
   Expected Centred(double u1, double u2, const std::string& text) const {
@@ -148,6 +149,23 @@ TEST(DimensionTool, ChainOfThreePointsWithMarks) {
                    f.Line(kL, f.At(70, 0), f.At(70, 12)), {kSunMark, kM, f.At(70, 10).x, f.At(70, 10).y, 0, 0},
                    f.Centred(30, 70, "40")});
   }
+}
+
+TEST(DimensionTool, AStyleNumberBeyondTheTableMeasuresWithStyleZero) {
+  SettingsGuard guard;
+  const Frame f{0.0};
+  TSunpoobj tool = f.Tool();
+  tool.TextStyle = kTextStyleCount;  // 12: one past the last style
+  tool.AddChainPoint(0, 5);
+  tool.AddChainPoint(30, 5);
+  // Style 0 of the test styles is as wide as the others: the text "30" is
+  // 2.5 long, centred on 15 and raised by the gap 0.5; it keeps its number.
+  const RSundata& text = tool.Records.back();
+  EXPECT_EQ(text.Kind, kSunText);
+  EXPECT_EQ(text.Colour, kTextStyleCount);
+  EXPECT_NEAR(text.X1, 15 - kTwoDigits / 2, 1e-9);
+  EXPECT_NEAR(text.X2, 15 + kTwoDigits / 2, 1e-9);
+  EXPECT_NEAR(text.Y1, 10.5, 1e-9);
 }
 
 TEST(DimensionTool, ChainWithArrowheadsAndOffsetExtensionLines) {
@@ -219,6 +237,52 @@ TEST(DimensionTool, RunningTextPointingDownIsTurned) {
   ExpectRecords(tool.Records, tool.Records.size() - 1, {{kSunText, kS, 70, 7, 70, 9.5, "70", 90}});
 }
 
+// A running text along its extension line is turned round when the line
+// points more than 135 and at most 315 degrees: it reads left to right or
+// upwards. With guide lines of no length the extension line has no
+// direction and the text takes the tool's text angle, given exactly here.
+// The second point (30, 40) is 50 from the first: the text "50", 2.5 wide.
+// Kept, it starts the gap 0.5 along the angle from (30, 40); turned, its
+// angle is 180 less and it starts 0.5 + 2.5 back along the new angle.
+TEST(DimensionTool, RunningTextTurnsAbove135UpTo315Degrees) {
+  SettingsGuard guard;
+  ToolDefaults.ChainAutoOption = 1;
+  DimensionDefaults.DimTextGap = 0.5f;
+  constexpr double kHalfRoot2 = 0.70710678118654752;
+  struct Case {
+    double angle;
+    double textAngle;  // as stored
+    double x1, y1;     // where the text starts
+  } cases[] = {
+      // 135 stays: (30, 40) + 0.5 (-1, 1) / sqrt 2.
+      {135.0, 135.0, 30 - 0.5 * kHalfRoot2, 40 + 0.5 * kHalfRoot2},
+      // A millionth of a degree either side: closed forms of the two rules.
+      {134.999999, 134.999999, 30 + 0.5 * std::cos(134.999999 * kRad), 40 + 0.5 * std::sin(134.999999 * kRad)},
+      {135.000001, 315.000001, 30 - 3 * std::cos(315.000001 * kRad),
+       40 - 3 * std::sin(315.000001 * kRad)},
+      // 315 turns to 135: (30, 40) - 3 (-1, 1) / sqrt 2.
+      {315.0, 135.0, 30 + 3 * kHalfRoot2, 40 - 3 * kHalfRoot2},
+      {315.000001, 315.000001, 30 + 0.5 * std::cos(315.000001 * kRad), 40 + 0.5 * std::sin(315.000001 * kRad)},
+      // 180 turns to 0, kept as 360 by the one-step wrap: 3 back along x.
+      {180.0, 360.0, 27.0, 40.0},
+      {0.0, 0.0, 30.5, 40.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::setprecision(12) << c.angle);
+    TSunpoobj tool = MakeTool(5, 5, 5, 5, 5, 5, 5, 5, c.angle);
+    tool.AddChainPoint(0, 0);
+    tool.AddChainPoint(30, 40);
+    const RSundata& r = tool.Records.back();
+    ASSERT_EQ(r.Kind, kSunText);
+    EXPECT_EQ(r.Text, "50");
+    EXPECT_NEAR(r.Angle, c.textAngle, 1e-9);
+    EXPECT_NEAR(r.X1, c.x1, 1e-9);
+    EXPECT_NEAR(r.Y1, c.y1, 1e-9);
+    EXPECT_NEAR(r.X2, c.x1 + kTwoDigits * std::cos(c.textAngle * kRad), 1e-9);
+    EXPECT_NEAR(r.Y2, c.y1 + kTwoDigits * std::sin(c.textAngle * kRad), 1e-9);
+  }
+}
+
 TEST(DimensionTool, RunningModeOneKeepsOnlyTheTexts) {
   SettingsGuard guard;
   ToolDefaults.ChainAutoOption = 1;
@@ -257,11 +321,11 @@ TEST(DimensionTool, SingleDimensions) {
   // P1 (0, 0) to P2 (30, 40): length 50 at the angle whose cosine is 0.6.
   // The text's base: mid (15, 20) back 1.25 along (0.6, 0.8) and up 0.5
   // along (-0.8, 0.6).
-  const double a = std::atan2(40.0, 30.0) / kRad;
+  const double a = std::atan2(40.0, 30.0) / kRadDimensionTool;
   const Expected text{kSunText, kS, 13.85, 19.3, 15.35, 21.3, "50", a};
   const Expected sep{kSunSeparator, 0, 0, 0, 0, 0};
   auto tick = [&](double x, double y, double angle, std::uint8_t colour) {
-    return Expected{kSunLine, colour, x, y, x + 1.5 * std::cos(angle * kRad), y + 1.5 * std::sin(angle * kRad)};
+    return Expected{kSunLine, colour, x, y, x + 1.5 * std::cos(angle * kRadDimensionTool), y + 1.5 * std::sin(angle * kRadDimensionTool)};
   };
   struct Case {
     const char* what;

@@ -13,17 +13,17 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadLeaderNote = 3.14159265358979323846 / 180.0;
 // The test styles: a single-byte character 1.0 wide with 0.5 spacing, 3.0
 // high, so "AB" is 2.5 wide and the text pitch is 0.6 + 3.0.
 constexpr double kAB = 2.5;
 constexpr double kHalfHeight = 1.5;
 
 RPoint2D Polar(double angle, double length, RPoint2D from = {0, 0}) {
-  return {from.x + length * std::cos(angle * kRad), from.y + length * std::sin(angle * kRad)};
+  return {from.x + length * std::cos(angle * kRadLeaderNote), from.y + length * std::sin(angle * kRadLeaderNote)};
 }
 
-void ExpectPoint(double x, double y, RPoint2D want) {
+void ExpectPointLeaderNote(double x, double y, RPoint2D want) {
   EXPECT_NEAR(x, want.x, 1e-9);
   EXPECT_NEAR(y, want.y, 1e-9);
 }
@@ -64,19 +64,19 @@ TEST_F(LeaderNote, FirstUpdateOnlyGrowsTheEntries) {
 TEST_F(LeaderNote, DefaultsSnapTheLeaderAndMarkThePointWithAnArrowhead) {
   const TRenSunpoSenobj& tool = Build(10, 3);
   // 16.7 degrees snaps to 15; the end is the cursor's foot on that ray.
-  const RPoint2D e = Polar(15, 10 * std::cos(15 * kRad) + 3 * std::sin(15 * kRad));
+  const RPoint2D e = Polar(15, 10 * std::cos(15 * kRadLeaderNote) + 3 * std::sin(15 * kRadLeaderNote));
   ASSERT_EQ(tool.Elements.size(), 6u);
-  ExpectPoint(tool.Elements[0].X2, tool.Elements[0].Y2, e);
-  ExpectPoint(tool.Elements[1].X1, tool.Elements[1].Y1, e);
-  ExpectPoint(tool.Elements[1].X2, tool.Elements[1].Y2, {e.x + 2, e.y});
+  ExpectPointLeaderNote(tool.Elements[0].X2, tool.Elements[0].Y2, e);
+  ExpectPointLeaderNote(tool.Elements[1].X1, tool.Elements[1].Y1, e);
+  ExpectPointLeaderNote(tool.Elements[1].X2, tool.Elements[1].Y2, {e.x + 2, e.y});
   // Strokes 1.5 long at 15 ± 15 degrees from the picked point.
-  ExpectPoint(tool.Elements[2].X2, tool.Elements[2].Y2, Polar(30, 1.5));
-  ExpectPoint(tool.Elements[3].X2, tool.Elements[3].Y2, Polar(0, 1.5));
+  ExpectPointLeaderNote(tool.Elements[2].X2, tool.Elements[2].Y2, Polar(30, 1.5));
+  ExpectPointLeaderNote(tool.Elements[3].X2, tool.Elements[3].Y2, Polar(0, 1.5));
   EXPECT_EQ(+tool.Elements[4].Kind, kKindArc);
   EXPECT_EQ(+tool.Elements[4].Radius, 0.0);
   // The empty text stands 1.0 beyond the shelf end.
   EXPECT_EQ(+tool.Elements[5].Kind, kKindText);
-  ExpectPoint(tool.Elements[5].X1, tool.Elements[5].Y1, {e.x + 3, e.y});
+  ExpectPointLeaderNote(tool.Elements[5].X1, tool.Elements[5].Y1, {e.x + 3, e.y});
   EXPECT_EQ(tool.Texts, std::vector<std::string>{""});
 }
 
@@ -88,7 +88,7 @@ TEST_F(LeaderNote, FixedLengthSnapsHalfUp) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.cursor);
     const TRenSunpoSenobj& tool = BuildToward(c.cursor, 3);
-    ExpectPoint(tool.Elements[0].X2, tool.Elements[0].Y2, Polar(c.snapped, 20));
+    ExpectPointLeaderNote(tool.Elements[0].X2, tool.Elements[0].Y2, Polar(c.snapped, 20));
   }
 }
 
@@ -123,12 +123,12 @@ TEST_F(LeaderNote, ShelfDirections) {
     FirstData11.Chain9Option4 = c.under;
     FirstData11.Chain9Size4 = c.balloon;
     const TRenSunpoSenobj& tool = BuildToward(15);
-    ExpectPoint(tool.Elements[1].X2, tool.Elements[1].Y2, {e.x + c.shelfEnd.x, e.y + c.shelfEnd.y});
-    ExpectPoint(tool.Elements[4].X1, tool.Elements[4].Y1, {e.x + c.centre.x, e.y + c.centre.y});
+    ExpectPointLeaderNote(tool.Elements[1].X2, tool.Elements[1].Y2, {e.x + c.shelfEnd.x, e.y + c.shelfEnd.y});
+    ExpectPointLeaderNote(tool.Elements[4].X1, tool.Elements[4].Y1, {e.x + c.centre.x, e.y + c.centre.y});
     EXPECT_EQ(+tool.Elements[4].Radius, c.balloon);
     const RDrawElement& text = tool.Elements[5];
-    ExpectPoint(text.X1, text.Y1, {e.x + c.base.x, e.y + c.base.y});
-    ExpectPoint(text.X2, text.Y2, Polar(c.angle, kAB, {text.X1, text.Y1}));
+    ExpectPointLeaderNote(text.X1, text.Y1, {e.x + c.base.x, e.y + c.base.y});
+    ExpectPointLeaderNote(text.X2, text.Y2, Polar(c.angle, kAB, {text.X1, text.Y1}));
     EXPECT_EQ(+text.TextAngle, c.angle);
     EXPECT_EQ(+text.TextStyle, 3);
   }
@@ -154,7 +154,7 @@ TEST_F(LeaderNote, HalfArrowheadPerQuadrant) {
     SCOPED_TRACE(c.cursor);
     FirstData11.Chain9Option2 = c.shelf;
     const TRenSunpoSenobj& tool = BuildToward(c.cursor);
-    ExpectPoint(tool.Elements[2].X2, tool.Elements[2].Y2, Polar(c.stroke, 1.5));
+    ExpectPointLeaderNote(tool.Elements[2].X2, tool.Elements[2].Y2, Polar(c.stroke, 1.5));
     EXPECT_EQ(+tool.Elements[3].X2, 0.0);
     EXPECT_EQ(+tool.Elements[3].Y2, 0.0);
   }
@@ -163,11 +163,11 @@ TEST_F(LeaderNote, HalfArrowheadPerQuadrant) {
 TEST_F(LeaderNote, SmallCircleShortensTheLeader) {
   FirstData11.Chain9Option1 = 3;
   const TRenSunpoSenobj& tool = BuildToward(50);
-  ExpectPoint(tool.Elements[0].X1, tool.Elements[0].Y1, Polar(45, 0.5));
+  ExpectPointLeaderNote(tool.Elements[0].X1, tool.Elements[0].Y1, Polar(45, 0.5));
   EXPECT_EQ(+tool.Elements[2].Kind, kKindArc);
   EXPECT_EQ(+tool.Elements[2].Radius, 0.5);
   EXPECT_EQ(+tool.Elements[2].Ratio, 1.0f);
-  ExpectPoint(tool.Elements[2].X1, tool.Elements[2].Y1, {0, 0});
+  ExpectPointLeaderNote(tool.Elements[2].X1, tool.Elements[2].Y1, {0, 0});
 }
 
 TEST_F(LeaderNote, OtherMarks) {
@@ -175,7 +175,7 @@ TEST_F(LeaderNote, OtherMarks) {
   FirstData11.Chain9Option1 = 4;
   TRenSunpoSenobj& tool = BuildToward(60);
   EXPECT_EQ(+tool.Elements[2].Kind, kKindPoint);
-  ExpectPoint(tool.Elements[3].X2, tool.Elements[3].Y2, Polar(0, 1.5));  // kept
+  ExpectPointLeaderNote(tool.Elements[3].X2, tool.Elements[3].Y2, Polar(0, 1.5));  // kept
   FirstData11.Chain9Option1 = 0;
   BuildToward(60);
   EXPECT_EQ(+tool.Elements[2].X1, 0.0);
@@ -186,7 +186,7 @@ TEST_F(LeaderNote, OtherMarks) {
   const std::vector<RDrawElement> before = tool.Elements;
   FirstData11.Chain9Option1 = 5;
   BuildToward(120);
-  ExpectPoint(tool.Elements[0].X2, tool.Elements[0].Y2, Polar(120, 10));
+  ExpectPointLeaderNote(tool.Elements[0].X2, tool.Elements[0].Y2, Polar(120, 10));
   EXPECT_LT(+tool.Elements[1].X2, +tool.Elements[1].X1);
   for (std::size_t i = 2; i < before.size(); ++i) {
     EXPECT_EQ(std::memcmp(&tool.Elements[i], &before[i], sizeof(RDrawElement)), 0) << i;
@@ -195,7 +195,7 @@ TEST_F(LeaderNote, OtherMarks) {
 
 TEST_F(LeaderNote, ThreeLinesOnARightShelf) {
   FirstData11.Chain9Text = "A..B$C";
-  const double length = 10 * std::cos(15 * kRad) + 3 * std::sin(15 * kRad);
+  const double length = 10 * std::cos(15 * kRadLeaderNote) + 3 * std::sin(15 * kRadLeaderNote);
   const struct {
     const char* what;
     double cursorY, angle;
@@ -212,13 +212,13 @@ TEST_F(LeaderNote, ThreeLinesOnARightShelf) {
     EXPECT_EQ(tool.Texts, (std::vector<std::string>{"A", "B", "C"}));
     ASSERT_EQ(tool.Elements.size(), 10u);
     for (int i = 0; i < 2; ++i) {
-      ExpectPoint(tool.Elements[5 + i].X1, tool.Elements[5 + i].Y1, {e.x, e.y + c.shelfY[i]});
-      ExpectPoint(tool.Elements[5 + i].X2, tool.Elements[5 + i].Y2, {e.x + 2, e.y + c.shelfY[i]});
+      ExpectPointLeaderNote(tool.Elements[5 + i].X1, tool.Elements[5 + i].Y1, {e.x, e.y + c.shelfY[i]});
+      ExpectPointLeaderNote(tool.Elements[5 + i].X2, tool.Elements[5 + i].Y2, {e.x + 2, e.y + c.shelfY[i]});
     }
     for (int i = 0; i < 3; ++i) {
       const RDrawElement& text = tool.Elements[7 + i];
       EXPECT_EQ(+text.TextIndex, i);
-      ExpectPoint(text.X1, text.Y1, {e.x + 3, e.y + c.textY[i] - kHalfHeight});
+      ExpectPointLeaderNote(text.X1, text.Y1, {e.x + 3, e.y + c.textY[i] - kHalfHeight});
     }
   }
 }
@@ -230,8 +230,8 @@ TEST_F(LeaderNote, FurtherShelfMeetsALongLeader) {
   const RPoint2D e = Polar(15, 30);
   // y = E.y − 4 meets the leader 16.9 from the shelf's far end, nearer than
   // the picked point (31.2); y = E.y − 8 meets it beyond the picked point.
-  ExpectPoint(tool.Elements[5].X1, tool.Elements[5].Y1, {(e.y - 4) / std::tan(15 * kRad), e.y - 4});
-  ExpectPoint(tool.Elements[6].X1, tool.Elements[6].Y1, {e.x, e.y - 8});
+  ExpectPointLeaderNote(tool.Elements[5].X1, tool.Elements[5].Y1, {(e.y - 4) / std::tan(15 * kRadLeaderNote), e.y - 4});
+  ExpectPointLeaderNote(tool.Elements[6].X1, tool.Elements[6].Y1, {e.x, e.y - 8});
 }
 
 TEST_F(LeaderNote, ThreeLinesOnAnUpShelf) {
@@ -243,14 +243,14 @@ TEST_F(LeaderNote, ThreeLinesOnAnUpShelf) {
   // on the main shelf. Text points (E.x − 8 + 4i, E.y + 2 + 1); middle left
   // at 90 degrees puts the base 1.5 to the right.
   for (int i = 0; i < 3; ++i) {
-    ExpectPoint(tool.Elements[7 + i].X1, tool.Elements[7 + i].Y1, {e.x - 8 + 4 * i + kHalfHeight, e.y + 3});
+    ExpectPointLeaderNote(tool.Elements[7 + i].X1, tool.Elements[7 + i].Y1, {e.x - 8 + 4 * i + kHalfHeight, e.y + 3});
   }
   // Both further shelves cross the leader nearer their far ends than the
   // picked point is, so they start on it.
   for (int i = 0; i < 2; ++i) {
     const double x = e.x - 8 + 4 * i;
-    ExpectPoint(tool.Elements[5 + i].X1, tool.Elements[5 + i].Y1, {x, x * std::tan(15 * kRad)});
-    ExpectPoint(tool.Elements[5 + i].X2, tool.Elements[5 + i].Y2, {x, e.y + 2});
+    ExpectPointLeaderNote(tool.Elements[5 + i].X1, tool.Elements[5 + i].Y1, {x, x * std::tan(15 * kRadLeaderNote)});
+    ExpectPointLeaderNote(tool.Elements[5 + i].X2, tool.Elements[5 + i].Y2, {x, e.y + 2});
   }
 }
 
@@ -268,7 +268,7 @@ TEST_F(LeaderNote, FlushLinesOnALeftShelf) {
     FirstData11.Chain9Option3 = c.flush;
     const TRenSunpoSenobj& tool = BuildToward(165);
     for (int i = 0; i < 2; ++i) {
-      ExpectPoint(tool.Elements[6 + i].X1, tool.Elements[6 + i].Y1, {e.x + c.start[i], e.y - 4 * i - kHalfHeight});
+      ExpectPointLeaderNote(tool.Elements[6 + i].X1, tool.Elements[6 + i].Y1, {e.x + c.start[i], e.y - 4 * i - kHalfHeight});
     }
   }
 }

@@ -15,9 +15,9 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadMatStyles = 3.14159265358979323846 / 180.0;
 
-void ExpectLines(const std::vector<RDrawElement>& got, const std::vector<LineSeg>& want) {
+void ExpectLinesMatStyles(const std::vector<RDrawElement>& got, const std::vector<LineSeg>& want) {
   ASSERT_EQ(got.size(), want.size());
   for (std::size_t i = 0; i < want.size(); ++i) {
     SCOPED_TRACE(i);
@@ -36,7 +36,7 @@ TEST(MatStyles, LayoutZeroInASquareRoom) {
   SettingsGuard guard;
   DraftDefaults.PolylineStyle = 19;
   // Units of 10; the border is 30 real mm, 0.3 drawing mm.
-  ExpectLines(OneRectangle(0, 0, 30, 30), {
+  ExpectLinesMatStyles(OneRectangle(0, 0, 30, 30), {
                                               // joints
                                               {0, 10, 30, 10},
                                               {0, 20, 20, 20},
@@ -84,7 +84,7 @@ TEST(MatStyles, BordersLieInsideTheRoomOneBorderFromTheLattice) {
   const std::size_t joints[] = {4, 4, 5, 7, 9};
   const double width = 60, height = 48;  // along and across the walls
   for (double angle : {0.0, 30.0}) {
-    const double ux = std::cos(angle * kRad), uy = std::sin(angle * kRad);
+    const double ux = std::cos(angle * kRadMatStyles), uy = std::sin(angle * kRadMatStyles);
     const double vx = -uy, vy = ux;
     // Room corners (0, 0), (w, 0), (0, h), (w, h) in wall coordinates.
     const double corners[4][2] = {{0, 0}, {width, 0}, {0, height}, {width, height}};
@@ -157,8 +157,14 @@ TEST(MatStyles, LatticeLinesStepFromTheStartTowardsTheCursor) {
   DraftDefaults.DoubleLineRightWidth = 50;  // 0.5 drawing mm
   DraftDefaults.DoubleLineLeftWidth = 50;
   // Trunc(120 / 50) = 2 lines across, Trunc(70 / 50) = 1 along.
-  ExpectLines(OneRectangle(0, 0, 1.2, 0.7), {{0.5, 0.7, 0.5, 0}, {1.0, 0.7, 1.0, 0}, {0, 0.5, 1.2, 0.5}});
-  ExpectLines(OneRectangle(0, 0, -1.2, -0.7), {{-0.5, -0.7, -0.5, 0}, {-1.0, -0.7, -1.0, 0}, {0, -0.5, -1.2, -0.5}});
+  ExpectLinesMatStyles(OneRectangle(0, 0, 1.2, 0.7), {{0.5, 0.7, 0.5, 0}, {1.0, 0.7, 1.0, 0}, {0, 0.5, 1.2, 0.5}});
+  ExpectLinesMatStyles(OneRectangle(0, 0, -1.2, -0.7), {{-0.5, -0.7, -0.5, 0}, {-1.0, -0.7, -1.0, 0}, {0, -0.5, -1.2, -0.5}});
+  // A fine pitch of 0.1 (0.001 drawing mm): Trunc(0.35 / 0.1) = 3 lines
+  // across a rectangle 0.0035 wide, none along it.
+  DraftDefaults.DoubleLineRightWidth = 0.1;
+  DraftDefaults.DoubleLineLeftWidth = 0;
+  ExpectLinesMatStyles(OneRectangle(0, 0, 0.0035, 0.002),
+              {{0.001, 0.002, 0.001, 0}, {0.002, 0.002, 0.002, 0}, {0.003, 0.002, 0.003, 0}});
   // A pitch of 0 or below: that family is empty.
   DraftDefaults.DoubleLineRightWidth = 0;
   DraftDefaults.DoubleLineLeftWidth = -50;

@@ -11,13 +11,13 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadOffsetOutline = 3.14159265358979323846 / 180.0;
 
 struct RSegment {
   RPoint2D a, b;
 };
 
-void ExpectLines(const std::vector<RDrawElement>& got, const std::vector<RSegment>& want) {
+void ExpectLinesOffsetOutline(const std::vector<RDrawElement>& got, const std::vector<RSegment>& want) {
   ASSERT_EQ(got.size(), want.size());
   for (std::size_t i = 0; i < want.size(); ++i) {
     SCOPED_TRACE(i);
@@ -63,7 +63,7 @@ TEST_F(OffsetOutline, OneLineGetsItsRightParallelOnEitherSide) {
   PickLine(0, 0, 100, 0);
   for (double y : {50.0, -50.0}) {
     Build(50, y);
-    ExpectLines(tool_.Elements, {{{0, -10}, {100, -10}}});
+    ExpectLinesOffsetOutline(tool_.Elements, {{{0, -10}, {100, -10}}});
     EXPECT_EQ(+tool_.Elements[0].LineType, 0);
     EXPECT_EQ(+tool_.Elements[0].ColorNo, 0);
     EXPECT_EQ(+tool_.Elements[0].Layer, 0);
@@ -73,11 +73,11 @@ TEST_F(OffsetOutline, OneLineGetsItsRightParallelOnEitherSide) {
 TEST_F(OffsetOutline, ClosedRectangleGrowsOrShrinksWithJoinedCorners) {
   PickRectangle(0, 0);
   Build(200, 25);  // outside
-  ExpectLines(tool_.Elements, Rectangle(-10, -10, 120, 70));
+  ExpectLinesOffsetOutline(tool_.Elements, Rectangle(-10, -10, 120, 70));
   // Inside: the centre (50, 25), 5 from the cursor, 25 from the top.
   Build(50, 30);
   const std::vector<RSegment> inner = Rectangle(10, 10, 80, 30);
-  ExpectLines(tool_.Elements, inner);
+  ExpectLinesOffsetOutline(tool_.Elements, inner);
   // Both: outer and inner parallels in turn, line by line.
   ToolDefaults.Chain7Option = 1;
   Build(200, 25);
@@ -88,7 +88,7 @@ TEST_F(OffsetOutline, ClosedRectangleGrowsOrShrinksWithJoinedCorners) {
     // The left parallel runs the same way as its line.
     both.push_back(inner[k]);
   }
-  ExpectLines(tool_.Elements, both);
+  ExpectLinesOffsetOutline(tool_.Elements, both);
 }
 
 TEST_F(OffsetOutline, LinesCrossingInTheirMiddlesStayUnjoined) {
@@ -96,7 +96,7 @@ TEST_F(OffsetOutline, LinesCrossingInTheirMiddlesStayUnjoined) {
   PickLine(50, -50, 50, 50);
   ToolDefaults.Chain7Option = 1;
   Build(300, 300);
-  ExpectLines(tool_.Elements, {{{0, -10}, {100, -10}},
+  ExpectLinesOffsetOutline(tool_.Elements, {{{0, -10}, {100, -10}},
                                {{0, 10}, {100, 10}},
                                {{60, -50}, {60, 50}},
                                {{40, -50}, {40, 50}}});
@@ -109,7 +109,7 @@ TEST_F(OffsetOutline, PointsThatPickedNothingDoNotMoveTheCentre) {
   PickRectangle(1000, 1000);
   tool_.AddPoint(1, 0, 1050, 1030, ZeroElement());
   Build(1050, 1030.5);
-  ExpectLines(tool_.Elements, Rectangle(1010, 1010, 80, 30));
+  ExpectLinesOffsetOutline(tool_.Elements, Rectangle(1010, 1010, 80, 30));
 }
 
 TEST_F(OffsetOutline, NoPickedLineBuildsNothing) {
@@ -140,7 +140,7 @@ TEST(ArcChordPoints, StepsFromTheStartOrRoundTheWholeTurn) {
     TRenSunpoSenobj::ArcChordPoints(points, 5, 0, c.end, c.start, 1, 10, 3, 4);
     ASSERT_EQ(points.size(), 6u);
     for (int i = 0; i <= 5; ++i) {
-      const double a = (c.from + i * c.step) * kRad;
+      const double a = (c.from + i * c.step) * kRadOffsetOutline;
       EXPECT_NEAR(points[static_cast<std::size_t>(i)].x, 3 + 10 * std::cos(a), 1e-9);
       EXPECT_NEAR(points[static_cast<std::size_t>(i)].y, 4 + 10 * std::sin(a), 1e-9);
     }

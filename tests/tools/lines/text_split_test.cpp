@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRadTextSplit = 3.14159265358979323846 / 180.0;
 
 // Style 1: 40 wide, 60 high, 20 spacing (0.1 mm). Across the line a
 // single-byte character has a 2.0 cell and advances 3.0, a double-byte one
@@ -32,8 +32,8 @@ RDrawElement TextAt(double angle) {
   e.Kind = kKindText;
   e.X1 = 10;
   e.Y1 = 20;
-  e.X2 = 10 + 50 * std::cos(angle * kRad);
-  e.Y2 = 20 + 50 * std::sin(angle * kRad);
+  e.X2 = 10 + 50 * std::cos(angle * kRadTextSplit);
+  e.Y2 = 20 + 50 * std::sin(angle * kRadTextSplit);
   e.TextAngle = static_cast<float>(angle);
   e.TextStyle = 1;
   return e;
@@ -41,7 +41,7 @@ RDrawElement TextAt(double angle) {
 
 // The point `along` from the base point along the text and 1.5 beside it.
 void PickAt(double angle, double along, double& x, double& y) {
-  const double c = std::cos(angle * kRad), s = std::sin(angle * kRad);
+  const double c = std::cos(angle * kRadTextSplit), s = std::sin(angle * kRadTextSplit);
   x = 10 + along * c - 1.5 * s;
   y = 20 + along * s + 1.5 * c;
 }
@@ -88,8 +88,8 @@ TEST(TextSplit, CharactersUnderThePick) {
     EXPECT_EQ(edit.RightText, c.right);
     EXPECT_EQ(edit.LeftLength, c.left);
     const bool found = !c.result.empty() || !c.right.empty();
-    EXPECT_NEAR(edit.RightX, found ? 10 + c.start * std::cos(c.angle * kRad) : 0.0, 1e-9);
-    EXPECT_NEAR(edit.RightY, found ? 20 + c.start * std::sin(c.angle * kRad) : 0.0, 1e-9);
+    EXPECT_NEAR(edit.RightX, found ? 10 + c.start * std::cos(c.angle * kRadTextSplit) : 0.0, 1e-9);
+    EXPECT_NEAR(edit.RightY, found ? 20 + c.start * std::sin(c.angle * kRadTextSplit) : 0.0, 1e-9);
   }
 }
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr double kRad = std::numbers::pi / 180.0;
+constexpr double kRadTickStyles = std::numbers::pi / 180.0;
 
 struct CircleWant {
   double cx, cy, r;
@@ -28,7 +28,7 @@ void ExpectCircles(const std::vector<RDrawElement>& got, const std::vector<Circl
   }
 }
 
-void ExpectLines(const std::vector<RDrawElement>& got, const std::vector<LineSeg>& want) {
+void ExpectLinesTickStyles(const std::vector<RDrawElement>& got, const std::vector<LineSeg>& want) {
   ASSERT_EQ(got.size(), want.size());
   for (std::size_t i = 0; i < want.size(); ++i) {
     SCOPED_TRACE(i);
@@ -121,7 +121,7 @@ TEST(TickStyles, DivisionTicksByCountAndByPitch) {
     const double half = c.width / 100;
     std::vector<LineSeg> want;
     for (double x : c.at) want.push_back({x, half, x, -half});
-    ExpectLines(OneSegment(c.px, 0), want);
+    ExpectLinesTickStyles(OneSegment(c.px, 0), want);
   }
 }
 
@@ -133,21 +133,21 @@ TEST(TickStyles, DivisionTicksTaperAndShift) {
   DraftDefaults.DoubleLineLeftWidth = 200;   // b = 2 on the right
   ToolDefaults.TickTaperFactor = 0.5;
   // Steps (a - a f) / N = 0.625 and 0.25: left 5 * 7/8, 6/8, 5/8.
-  ExpectLines(OneSegment(40, 0), {{10, 4.375, 10, -1.75}, {20, 3.75, 20, -1.5}, {30, 3.125, 30, -1.25}});
+  ExpectLinesTickStyles(OneSegment(40, 0), {{10, 4.375, 10, -1.75}, {20, 3.75, 20, -1.5}, {30, 3.125, 30, -1.25}});
   // A shift of 100 real mm moves every tick 1 forward along the segment.
   ToolDefaults.TickTaperFactor = 1.0;
   DraftDefaults.PolylineOffset = 100;
-  ExpectLines(OneSegment(40, 0), {{11, 5, 11, -2}, {21, 5, 21, -2}, {31, 5, 31, -2}});
+  ExpectLinesTickStyles(OneSegment(40, 0), {{11, 5, 11, -2}, {21, 5, 21, -2}, {31, 5, 31, -2}});
   // Upwards: the left side is -x.
   DraftDefaults.PolylineOffset = 0;
-  ExpectLines(OneSegment(0, 40), {{-5, 10, 2, 10}, {-5, 20, 2, 20}, {-5, 30, 2, 30}});
+  ExpectLinesTickStyles(OneSegment(0, 40), {{-5, 10, 2, 10}, {-5, 20, 2, 20}, {-5, 30, 2, 30}});
 }
 
 TEST(TickStyles, DivisionTicksOnAZeroSegmentAndTheSnappedEnd) {
   SettingsGuard guard;
   DraftDefaults.PolylineStyle = 11;
   // Count mode: N - 1 ticks stacked at the point, across direction 0.
-  ExpectLines(OneSegment(0, 0), {{0, 0.5, 0, -0.5}, {0, 0.5, 0, -0.5}});
+  ExpectLinesTickStyles(OneSegment(0, 0), {{0, 0.5, 0, -0.5}, {0, 0.5, 0, -0.5}});
   DraftDefaults.DivisionPitch = 1000;
   EXPECT_TRUE(OneSegment(0, 0).empty());
   // The end snaps to the angle step: the cursor's foot on the 0-degree ray.
@@ -157,25 +157,25 @@ TEST(TickStyles, DivisionTicksOnAZeroSegmentAndTheSnappedEnd) {
   replay.Move(30, 2);
   EXPECT_NEAR(replay.Tool().EndX, 30, 1e-12);
   EXPECT_NEAR(replay.Tool().EndY, 0, 1e-12);
-  ExpectLines(replay.Tool().Elements, {{10, 0.5, 10, -0.5}, {20, 0.5, 20, -0.5}});
+  ExpectLinesTickStyles(replay.Tool().Elements, {{10, 0.5, 10, -0.5}, {20, 0.5, 20, -0.5}});
 }
 
 // The tick of a ring about (0, 0) of radius r at angle a, half length h.
 LineSeg RingTick(double r, double a, double h) {
-  return {(r - h) * std::cos(a * kRad), (r - h) * std::sin(a * kRad), (r + h) * std::cos(a * kRad),
-          (r + h) * std::sin(a * kRad)};
+  return {(r - h) * std::cos(a * kRadTickStyles), (r - h) * std::sin(a * kRadTickStyles), (r + h) * std::cos(a * kRadTickStyles),
+          (r + h) * std::sin(a * kRadTickStyles)};
 }
 
 TEST(TickStyles, RingTicksInWholeDegrees) {
   SettingsGuard guard;
   DraftDefaults.PolylineStyle = 12;
   DraftDefaults.DoubleLineLeftWidth = 100;  // h = 1
-  ExpectLines(OneSegment(10, 0), {{9, 0, 11, 0}, RingTick(10, 120, 1), RingTick(10, 240, 1)});
+  ExpectLinesTickStyles(OneSegment(10, 0), {{9, 0, 11, 0}, RingTick(10, 120, 1), RingTick(10, 240, 1)});
   // Seven: Trunc(360 / 7 + 0.9999) = 52 degrees, the last gap 48.
   DraftDefaults.DivisionCount = 7;
   std::vector<LineSeg> want;
   for (int j = 0; j < 7; ++j) want.push_back(RingTick(5, 90 + 52 * j, 1));
-  ExpectLines(OneSegment(0, 5), want);
+  ExpectLinesTickStyles(OneSegment(0, 5), want);
   DraftDefaults.DivisionCount = 0;
   EXPECT_TRUE(OneSegment(0, 5).empty());
 }
@@ -188,7 +188,7 @@ TEST(TickStyles, RingTicksByPitch) {
   DraftDefaults.DivisionPitch = 100 * 2 * std::numbers::pi * 10 / 8;
   std::vector<LineSeg> want;
   for (int j = 0; j < 8; ++j) want.push_back(RingTick(10, 45 * j, 1));
-  ExpectLines(OneSegment(10, 0), want);
+  ExpectLinesTickStyles(OneSegment(10, 0), want);
 }
 
 TEST(TickStyles, ARingOfRadiusZero) {
@@ -203,7 +203,7 @@ TEST(TickStyles, ARingOfRadiusZero) {
   replay.Move(10, 0);
   // Count mode: three ticks of length 2h through the centre, then the ring
   // through the cursor.
-  ExpectLines(replay.Tool().Elements, {{-1, 0, 1, 0},
+  ExpectLinesTickStyles(replay.Tool().Elements, {{-1, 0, 1, 0},
                                        RingTick(0, 120, 1),
                                        RingTick(0, 240, 1),
                                        {9, 0, 11, 0},

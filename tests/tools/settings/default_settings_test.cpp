@@ -354,6 +354,10 @@ TEST(ShortString, KeepsAtMostTwentyFourBytesOfWholeCharacters) {
   std::string twelve, thirteen;
   for (int i = 0; i < 12; ++i) twelve += hidari;
   thirteen = twelve + hidari;
+  // Each trail byte 0x9F also lies in the lead-byte range: only counting from
+  // the first byte pairs them correctly.
+  std::string twelveLeadLike;
+  for (int i = 0; i < 12; ++i) twelveLeadLike += "\x88\x9f";
   const Case cases[] = {
       {"R=", "R="},
       {std::string(24, 'x'), std::string(24, 'x')},
@@ -361,6 +365,9 @@ TEST(ShortString, KeepsAtMostTwentyFourBytesOfWholeCharacters) {
       {a23 + hidari, a23},                 // the character would end at byte 25
       {a23 + "b" + hidari, a23 + "b"},
       {twelve, twelve},                    // 24 bytes exactly
+      {std::string(22, 'a') + hidari, std::string(22, 'a') + hidari},  // ends at byte 24
+      {a23 + "\x8d", a23 + "\x8d"},        // a last lead byte without a partner is one byte
+      {twelveLeadLike + "\x88\x9f", twelveLeadLike},
       {thirteen, twelve},
       {"", ""},
   };
