@@ -42,6 +42,8 @@ void RegisterRectangleCommands() {
                   .Down = BoxsunpoDown,
                   .Move = BoxsunpoMove,
                   .Up = BoxsunpoUp,
+                  // The attribute reader recomputes the offsets after reading the axis angle.
+                  .Phases = {{"ComputeSizedBoxOffsets", [](TcadBox& box) { box.ComputeSizedBoxOffsets(); }}},
                   .Hooks = {.Leave = EraseSizedBoxOnLeave, .Cursor = CursorPair(20, 21)},
                   .Assist = {.Slot = BoxsunpoAssistSlot, .Point = BoxsunpoAssistPoint}});
 }
