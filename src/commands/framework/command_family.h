@@ -146,8 +146,9 @@ RGestureOffer DimensionAxisToggle();
 RGestureOffer EnvelopeGesture();
 
 // Puts the family into the registry at its places. A name missing from the
-// dispatch order, or a phase missing from the cancel or redraw order, is a
-// mistake of the program and throws std::logic_error.
+// dispatch order, a phase missing from the cancel or redraw order, a phase
+// without a name or a handler, or a phase name another family's row uses is
+// a mistake of the program and throws std::logic_error.
 void RegisterFamily(const RCommandFamily& family);
 
 // One row of the fixed dispatch order; 0: no handler in that sequence.

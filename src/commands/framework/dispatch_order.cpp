@@ -2,6 +2,7 @@
 // sets, and the orders of the cancel-all and of the full redraw. A family
 // file names its set; its ranks are read here.
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -165,10 +166,44 @@ const RRedrawPlace& RedrawPlaceOf(const std::string& name) {
   throw std::logic_error("redraw phase not in the redraw order: " + name);
 }
 
+// The names a row runs phases under.
+std::vector<std::string> PhaseNamesOf(const RCommandFamily& row) {
+  std::vector<std::string> names;
+  for (const auto* list : {&row.Cancels, &row.Redraws, &row.Phases}) {
+    for (const RNamedPhase& phase : *list) names.push_back(phase.Name);
+  }
+  for (const RNamedFinish& finish : row.Finishes) names.push_back(finish.Name);
+  return names;
+}
+
+// Every phase of a row is found by its name later, so each has a name, a
+// handler, and a name no other family's row uses.
+void CheckNamedPhases(const RCommandFamily& family) {
+  auto fail = [&](const std::string& what) {
+    throw std::logic_error("family " + family.Name + ": " + what);
+  };
+  for (const auto* list : {&family.Cancels, &family.Redraws, &family.Phases}) {
+    for (const RNamedPhase& phase : *list) {
+      if (phase.Name.empty() || !phase.Phase) fail("a phase without a name or a handler: " + phase.Name);
+    }
+  }
+  for (const RNamedFinish& finish : family.Finishes) {
+    if (finish.Name.empty() || !finish.Finish) fail("a finish without a name or a handler: " + finish.Name);
+  }
+  const std::vector<std::string> mine = PhaseNamesOf(family);
+  for (const RHandlerSet& set : CommandRegistry().HandlerSets()) {
+    if (set.Name == family.Name || set.Row == nullptr) continue;
+    for (const std::string& name : PhaseNamesOf(*static_cast<const RCommandFamily*>(set.Row.get()))) {
+      if (std::find(mine.begin(), mine.end(), name) != mine.end()) fail("a phase name of family " + set.Name + ": " + name);
+    }
+  }
+}
+
 }  // namespace
 
 void RegisterFamily(const RCommandFamily& family) {
   const RDispatchRank& rank = RankOf(family.Name);
+  CheckNamedPhases(family);
   TCommandRegistry& registry = CommandRegistry();
   // Every place is looked up before anything is registered, so a bad row
   // leaves the registry as it was.
