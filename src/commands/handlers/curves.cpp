@@ -37,7 +37,7 @@ void sinkoMove(TcadBox& box, TShiftState shift, double x, double y);
 void sinkoUp(TcadBox& box, TShiftState shift, double x, double y);
 void sinkoCancel(TcadBox& box);
 void EraseWaveBandOnLeave(TcadBox& box);
-void ThreePointAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void CurvePointAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void sinkoAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
@@ -53,7 +53,7 @@ void RegisterCurveCommands() {
                   .Cancels = {{"kyokusen3tenCancel", kyokusen3tenCancel}},
                   .Redraws = {{"kyokusen3tenRedraw", kyokusen3tenRedraw}},
                   .Finishes = {{"kyokusen3tenFinish", kyokusen3tenFinish}},
-                  .Assist = {.Slot = ThreePointAssistSlot, .Resume = kyokusen3tenResume},
+                  .Assist = {.Slot = CurvePointAssistSlot, .Resume = kyokusen3tenResume},
                   .Gestures = {ConfirmGesture(GestureSide::Left, dtkyokusen3ten)}});
   RegisterFamily({.Name = "SupuLine",
                   .Modes = {dtSupuLine},
@@ -61,7 +61,7 @@ void RegisterCurveCommands() {
                   .Move = SupuLineMove,
                   .Up = SupuLineUp,
                   .Finishes = {{"SupuLineFinish", SupuLineFinish}},
-                  .Assist = {.Slot = ThreePointAssistSlot, .Point = SupuLineAssistPoint},
+                  .Assist = {.Slot = CurvePointAssistSlot, .Point = SupuLineAssistPoint},
                   .Gestures = {ConfirmGesture(GestureSide::Left, dtSupuLine)}});
   RegisterFamily({.Name = "sinko",
                   .Modes = {dtsinko},
@@ -623,7 +623,7 @@ void EraseWaveBandOnLeave(TcadBox& box) {
 namespace {
 
 // The first, the second and the third point, by B_Switch.
-void ThreePointAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+void CurvePointAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = SlotBySwitch(box, &box.FirstPoint, &box.SecondPoint, &box.CurrentPoint);
 }
 

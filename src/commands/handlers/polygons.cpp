@@ -21,7 +21,7 @@ void takakukeiFreeDown(TcadBox& box, TShiftState shift, double x, double y);
 void takakukeiFreeMove(TcadBox& box, TShiftState shift, double x, double y);
 void takakukeiFreeUp(TcadBox& box, TShiftState shift, double x, double y);
 void takakukeiFreeCancel(TcadBox& box);
-void PlacedFigureAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void FixedPolygonAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void takakukeiFreeAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
@@ -31,7 +31,7 @@ void RegisterPolygonCommands() {
                   .Down = takakukeikoteiDown,
                   .Move = takakukeikoteiMove,
                   .Up = takakukeikoteiUp,
-                  .Assist = {.Slot = PlacedFigureAssistSlot},
+                  .Assist = {.Slot = FixedPolygonAssistSlot},
                   .Gestures = {EnvelopeGesture()}});
   RegisterFamily({.Name = "takakukeiFree",
                   .Modes = {dttakakukeiFree},
@@ -285,7 +285,7 @@ void takakukeiFreeCancel(TcadBox& box) {
 namespace {
 
 // The fixed polygon is placed at once.
-void PlacedFigureAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+void FixedPolygonAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = &box.FirstPoint;
   slot.SetStep = 1;
   slot.EraseRubber = true;
