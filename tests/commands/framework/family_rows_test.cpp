@@ -197,7 +197,7 @@ const RSlotCase kSlots[] = {
       {dtSenkigo1, kAnyStep, kAnySwitch, 'F', "", dtSenkigo1, 1, "E"},
 };
 
-char Letter(const TcadBox& b, const RPoint2D* p) {
+char SlotLetter(const TcadBox& b, const RPoint2D* p) {
   if (p == nullptr) return '-';
   if (p == &b.FirstPoint) return 'F';
   if (p == &b.CurrentPoint) return 'C';
@@ -225,12 +225,12 @@ TEST_F(FamilyRows, EveryModeTakesTheAssistPointInItsOwnSlot) {
         b.B_Switch = static_cast<_Bswitch>(sw);
         const RAssistSlot slot = AssistSlotOf(b);
         std::string also, flags;
-        for (const RPoint2D* p : slot.Also) also += Letter(b, p);
+        for (const RPoint2D* p : slot.Also) also += SlotLetter(b, p);
         if (slot.EraseRubber) flags += 'E';
         if (slot.FarPreview) flags += 'P';
         if (slot.Marker) flags += 'M';
         if (slot.RedrawFirst) flags += 'R';
-        EXPECT_EQ(Letter(b, slot.Pending), expected.pending);
+        EXPECT_EQ(SlotLetter(b, slot.Pending), expected.pending);
         EXPECT_EQ(also, expected.also);
         EXPECT_EQ(slot.Restore, expected.restore);
         EXPECT_EQ(slot.SetStep == 0xFF ? -1 : int(slot.SetStep), expected.setStep);
@@ -254,7 +254,7 @@ enum State : std::uint16_t {
   kAllStates = 511,
 };
 
-void Enter(TcadBox& b, State s) {
+void EnterState(TcadBox& b, State s) {
   if (s == kStepOpen) b.CommandStep = 1;
   if (s == kOn1) b.B_Switch = on1;
   if (s == kOn2) b.B_Switch = on2;
@@ -266,7 +266,7 @@ void Enter(TcadBox& b, State s) {
 }
 
 enum Group : std::uint8_t { Left, Right, ShiftRight };
-enum Band : std::uint8_t { kNear = 1, kFar = 2, kBothBands = 3 };
+enum Band : std::uint8_t { kNearBand = 1, kFarBand = 2, kBothBands = 3 };
 enum Kind : std::uint8_t { None, Swallow, Choose, Toggle, Message };
 
 struct RMenuResult {
@@ -287,19 +287,19 @@ struct RMenuCase {
 
 const RMenuCase kMenu[] = {
       {dtSen, Left, 0, kBothBands, kAllStates, {Swallow}},
-      {dtSen, Left, 6, kNear, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
-      {dtSen, Left, 7, kNear, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
+      {dtSen, Left, 6, kNearBand, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
+      {dtSen, Left, 7, kNearBand, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
       {dtHani, Right, 0, kBothBands, kAllStates, {Swallow}},
-      {dtHani, Right, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHani, Right, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHani, Right, 2, kBothBands, kRangeHeld, {Swallow}},
       {dtHani, Right, 4, kBothBands, kAllStates, {Swallow}},
-      {dtHani, ShiftRight, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHani, ShiftRight, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHani, ShiftRight, 2, kBothBands, kRangeHeld, {Swallow}},
       {dtHani, Left, 2, kBothBands, kRangeHeld, {Choose, dtHani, " 確　 定 ", 0}},
-      {dtHanipg, Right, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHanipg, Right, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHanipg, Right, 2, kBothBands, kRangeHeld, {Swallow}},
       {dtHanipg, Right, 4, kBothBands, kAllStates, {Swallow}},
-      {dtHanipg, ShiftRight, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHanipg, ShiftRight, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHanipg, ShiftRight, 2, kBothBands, kRangeHeld, {Swallow}},
       {dtHanipg, Left, 2, kBothBands, kRangeHeld, {Choose, dtHani, " 確　 定 ", 0}},
       {dtHanipgc, Right, 0, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
@@ -308,111 +308,111 @@ const RMenuCase kMenu[] = {
       {dtHanipgc, Right, 2, kBothBands, kRangeHeld, {Choose, dtHaniCopy, " 確　定  ", kConfirmSnapped}},
       {dtHanipgc, ShiftRight, 2, kBothBands, kRangeHeld, {Choose, dtHaniCopy, " 確　定  ", kConfirmSnapped}},
       {dthanipgm, Right, 0, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
-      {dthanipgm, Right, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dthanipgm, Right, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dthanipgm, Right, 4, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
-      {dthanipgm, ShiftRight, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dthanipgm, ShiftRight, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dthanipgm, Left, 2, kBothBands, kRangeHeld, {Choose, dtHaniMove, " 確　 定 ", kConfirmCopy}},
       {dtHaniCopy, Right, 0, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
-      {dtHaniCopy, Right, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHaniCopy, Right, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHaniCopy, Right, 4, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
-      {dtHaniCopy, ShiftRight, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHaniCopy, ShiftRight, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHaniCopy, Left, 2, kBothBands, kRangeHeld, {Choose, dtHaniCopy, " 確　 定 ", kConfirmCopy}},
       {dtHaniCopy, Right, 2, kBothBands, kRangeHeld, {Choose, dtHaniCopy, " 確　定  ", kConfirmSnapped}},
       {dtHaniCopy, ShiftRight, 2, kBothBands, kRangeHeld, {Choose, dtHaniCopy, " 確　定  ", kConfirmSnapped}},
       {dtHaniMove, Right, 0, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
-      {dtHaniMove, Right, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHaniMove, Right, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHaniMove, Right, 4, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
-      {dtHaniMove, ShiftRight, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHaniMove, ShiftRight, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHaniMove, Left, 2, kBothBands, kRangeHeld, {Choose, dtHaniMove, " 確　 定 ", kConfirmCopy}},
       {dtHaniMove, Right, 2, kBothBands, kRangeHeld, {Choose, dtHaniCopy, " 確　定  ", kConfirmSnapped}},
       {dtHaniMove, ShiftRight, 2, kBothBands, kRangeHeld, {Choose, dtHaniCopy, " 確　定  ", kConfirmSnapped}},
       {dtCopyFree, Left, 4, kBothBands, kAllStates, {Choose, dtCopy2, " 再選択  ", 0}},
-      {dtCopyFree, Left, 6, kNear, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
-      {dtCopyFree, Left, 7, kNear, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
+      {dtCopyFree, Left, 6, kNearBand, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
+      {dtCopyFree, Left, 7, kNearBand, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
       {dtCopyFree, Left, 0, kBothBands, kOn1, {Toggle, dtCopyFree, "方向切替 ", kKeepAnchor}},
       {dtIdoFree, Left, 4, kBothBands, kAllStates, {Choose, dtIdoFree2, " 再選択  ", 0}},
-      {dtIdoFree, Left, 6, kNear, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
-      {dtIdoFree, Left, 7, kNear, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
+      {dtIdoFree, Left, 6, kNearBand, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
+      {dtIdoFree, Left, 7, kNearBand, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
       {dtIdoFree, Left, 0, kBothBands, kOn1, {Toggle, dtCopyFree, "方向切替 ", kKeepAnchor}},
       {dtDrafRen, Left, 0, kBothBands, kStepOpen, {Toggle, dtDrafRen, "角度切替 ", 0}},
       {dtDrafRen, Left, 2, kBothBands, kStepOpen, {Choose, dtDrafRen, " 確　 定 ", 0}},
       {dtDrafRen, Left, 4, kBothBands, kStepOpen, {Toggle, dtDrafRen, "単/2切替 ", 0}},
       {dtDrafRen, Left, 5, kBothBands, kStepOpen, {Toggle, dtDrafRen, "単連切替 ", 0}},
       {dtprintsen, Left, 0, kBothBands, kAllStates, {Swallow}},
-      {dtprintsen, Left, 6, kNear, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
-      {dtprintsen, Left, 7, kNear, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
+      {dtprintsen, Left, 6, kNearBand, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
+      {dtprintsen, Left, 7, kNearBand, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
       {dtMozi, Left, 0, kBothBands, kTextHeld, {Toggle, dtMozi, "方向切替 ", 0}},
       {dtFukusen, Right, 0, kBothBands, kPlain | kStepOpen | kRangeHeld | kTextHeld | kBufferHolds, {Message, dtFukusenten, "2点間複線", kKeepSavedMode}},
       {dtFukusen, Left, 0, kBothBands, kOn1, {Toggle, dtFukuSenTanbu, "端点変更 ", kEndChange}},
       {dtSenSinsyuku, Right, 0, kBothBands, kAllStates, {Swallow}},
-      {dtSenSinsyuku, Right, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtSenSinsyuku, Right, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtSenSinsyuku, Right, 2, kBothBands, kRangeHeld, {Swallow}},
       {dtSenSinsyuku, Right, 4, kBothBands, kAllStates, {Swallow}},
-      {dtSenSinsyuku, ShiftRight, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtSenSinsyuku, ShiftRight, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtSenSinsyuku, ShiftRight, 2, kBothBands, kRangeHeld, {Swallow}},
       {dttreming, Right, 0, kBothBands, kAllStates, {Swallow}},
-      {dttreming, Right, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dttreming, Right, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dttreming, Right, 2, kBothBands, kRangeHeld, {Swallow}},
       {dttreming, Right, 4, kBothBands, kAllStates, {Swallow}},
-      {dttreming, ShiftRight, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dttreming, ShiftRight, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dttreming, ShiftRight, 2, kBothBands, kRangeHeld, {Swallow}},
       {dtHaniGai, Right, 0, kBothBands, kAllStates, {Swallow}},
-      {dtHaniGai, Right, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHaniGai, Right, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHaniGai, Right, 2, kBothBands, kRangeHeld, {Swallow}},
       {dtHaniGai, Right, 4, kBothBands, kAllStates, {Swallow}},
-      {dtHaniGai, ShiftRight, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHaniGai, ShiftRight, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHaniGai, ShiftRight, 2, kBothBands, kRangeHeld, {Swallow}},
       {dtHaniGai, Left, 2, kBothBands, kRangeHeld, {Choose, dtHani, " 確　 定 ", 0}},
       {dtHaniParamet, Right, 0, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
-      {dtHaniParamet, Right, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHaniParamet, Right, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHaniParamet, Right, 4, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
-      {dtHaniParamet, ShiftRight, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHaniParamet, ShiftRight, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHaniParamet, Left, 2, kBothBands, kRangeHeld, {Choose, dtHaniMove, " 確　 定 ", kConfirmCopy}},
       {dtHaniParamet, Right, 2, kBothBands, kRangeHeld, {Choose, dtHaniCopy, " 確　定  ", kConfirmSnapped}},
       {dtHaniParamet, ShiftRight, 2, kBothBands, kRangeHeld, {Choose, dtHaniCopy, " 確　定  ", kConfirmSnapped}},
       {dtEnKotei, Left, 0, kBothBands, kStepOpen | kOn1 | kOn2 | kOn3 | kOn4 | kRangeHeld, {Choose, dtDraggu, " 包　絡  ", 0}},
       {dtKiritoriHani, Right, 0, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
-      {dtKiritoriHani, Right, 2, kNear, kPlain | kStepOpen | kOn1 | kOn2 | kOn3 | kOn4 | kTextHeld, {Swallow}},
+      {dtKiritoriHani, Right, 2, kNearBand, kPlain | kStepOpen | kOn1 | kOn2 | kOn3 | kOn4 | kTextHeld, {Swallow}},
       {dtKiritoriHani, Right, 4, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
-      {dtKiritoriHani, ShiftRight, 2, kNear, kPlain | kStepOpen | kOn1 | kOn2 | kOn3 | kOn4 | kTextHeld, {Swallow}},
+      {dtKiritoriHani, ShiftRight, 2, kNearBand, kPlain | kStepOpen | kOn1 | kOn2 | kOn3 | kOn4 | kTextHeld, {Swallow}},
       {dtKiritoriHani, Left, 2, kBothBands, kBufferHolds, {Choose, dtKiritoriHani, " 確　 定 ", kConfirmCopy}},
-      {dtKiritoriHani, Right, 2, kNear, kBufferHolds, {Choose, dtKiritoriHani, " 確　定  ", kConfirmSnapped}},
-      {dtKiritoriHani, ShiftRight, 2, kNear, kBufferHolds, {Choose, dtKiritoriHani, " 確　定  ", kConfirmSnapped}},
+      {dtKiritoriHani, Right, 2, kNearBand, kBufferHolds, {Choose, dtKiritoriHani, " 確　定  ", kConfirmSnapped}},
+      {dtKiritoriHani, ShiftRight, 2, kNearBand, kBufferHolds, {Choose, dtKiritoriHani, " 確　定  ", kConfirmSnapped}},
       {dtcopyMenseki, Left, 0, kBothBands, kAllStates, {Swallow}},
-      {dtcopyMenseki, Left, 6, kNear, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
-      {dtcopyMenseki, Left, 7, kNear, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
+      {dtcopyMenseki, Left, 6, kNearBand, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
+      {dtcopyMenseki, Left, 7, kNearBand, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
       {dtkakudo, Right, 0, kBothBands, kAllStates & ~kStepOpen, {Message, dtkakudo, "2点間角度", kKeepSavedMode}},
       {dtHachi2ten, Left, 2, kBothBands, kAllStates, {Choose, dtHachiTen, " 確　 定 ", 0}},
       {dtHachi2ten, Left, 4, kBothBands, kAllStates, {Choose, dtHachiten2, " 再選択  ", 0}},
-      {dtsunposen, Left, 0, kFar, kAllStates, {Message, dtSunpokiri, "ＸＹ切替 ", 0}},
+      {dtsunposen, Left, 0, kFarBand, kAllStates, {Message, dtSunpokiri, "ＸＹ切替 ", 0}},
       {dtsunposen, Left, 2, kBothBands, kOn2, {Choose, dtsunposen, " 確　 定 ", 0}},
-      {dtSunpochi, Left, 0, kFar, kAllStates, {Message, dtSunpokiri, "ＸＹ切替 ", 0}},
-      {dtSunpochiHen, Left, 0, kFar, kAllStates, {Message, dtSunpokiri, "ＸＹ切替 ", 0}},
+      {dtSunpochi, Left, 0, kFarBand, kAllStates, {Message, dtSunpokiri, "ＸＹ切替 ", 0}},
+      {dtSunpochiHen, Left, 0, kFarBand, kAllStates, {Message, dtSunpokiri, "ＸＹ切替 ", 0}},
       {dtpictureMove, Left, 0, kBothBands, kAllStates, {Swallow}},
-      {dtpictureMove, Left, 6, kNear, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
-      {dtpictureMove, Left, 7, kNear, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
-      {dtRenSunpo, Left, 0, kFar, kAllStates, {Message, dtSunpokiri, "ＸＹ切替 ", 0}},
+      {dtpictureMove, Left, 6, kNearBand, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
+      {dtpictureMove, Left, 7, kNearBand, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
+      {dtRenSunpo, Left, 0, kFarBand, kAllStates, {Message, dtSunpokiri, "ＸＹ切替 ", 0}},
       {dtRenSunpo, Left, 2, kBothBands, kOn3, {Choose, dtRenSunpo, " 確　 定 ", 0}},
-      {dtRenSunpokaku, Left, 0, kFar, kAllStates, {Message, dtSunpokiri, "ＸＹ切替 ", 0}},
+      {dtRenSunpokaku, Left, 0, kFarBand, kAllStates, {Message, dtSunpokiri, "ＸＹ切替 ", 0}},
       {dtRenSunpokaku, Left, 2, kBothBands, kOn3, {Choose, dtRenSunpo, " 確　 定 ", 0}},
-      {dtRenSunpoKei, Left, 0, kFar, kAllStates, {Message, dtSunpokiri, "ＸＹ切替 ", 0}},
+      {dtRenSunpoKei, Left, 0, kFarBand, kAllStates, {Message, dtSunpokiri, "ＸＹ切替 ", 0}},
       {dtRenSunpoKei, Left, 2, kBothBands, kOn3, {Choose, dtRenSunpo, " 確　 定 ", 0}},
       {dtRenSunpoCyusin2, Left, 0, kBothBands, kOn1, {Toggle, dtRenSunpoCyusin2, "角度切替 ", 0}},
       {dtHaniCopyGai, Left, 2, kBothBands, kRangeHeld, {Choose, dtHaniCopy, " 確　 定 ", kConfirmCopy}},
       {dtHaniCopyGai, Right, 2, kBothBands, kRangeHeld, {Choose, dtHaniCopy, " 確　定  ", kConfirmSnapped}},
       {dtHaniCopyGai, ShiftRight, 2, kBothBands, kRangeHeld, {Choose, dtHaniCopy, " 確　定  ", kConfirmSnapped}},
       {dtSennakanuki, Right, 0, kBothBands, kAllStates, {Swallow}},
-      {dtSennakanuki, Right, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtSennakanuki, Right, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtSennakanuki, Right, 2, kBothBands, kRangeHeld, {Swallow}},
       {dtSennakanuki, Right, 4, kBothBands, kAllStates, {Swallow}},
-      {dtSennakanuki, ShiftRight, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtSennakanuki, ShiftRight, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtSennakanuki, ShiftRight, 2, kBothBands, kRangeHeld, {Swallow}},
       {dtKiritorisakuzyo, Left, 2, kBothBands, kAllStates, {Choose, dtKiritorisakuzyo, " 確　 定 ", kConfirmCopy}},
       {dtKiritorisakuzyo, Right, 0, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
-      {dtKiritorisakuzyo, Right, 2, kNear, kAllStates & ~kRangeHeld, {Choose, dtKiritorisakuzyo, " 確　定  ", kConfirmSnapped}},
+      {dtKiritorisakuzyo, Right, 2, kNearBand, kAllStates & ~kRangeHeld, {Choose, dtKiritorisakuzyo, " 確　定  ", kConfirmSnapped}},
       {dtKiritorisakuzyo, Right, 2, kBothBands, kRangeHeld, {Choose, dtKiritorisakuzyo, " 確　定  ", kConfirmSnapped}},
       {dtKiritorisakuzyo, Right, 4, kBothBands, kAllStates & ~kRangeHeld, {Swallow}},
-      {dtKiritorisakuzyo, ShiftRight, 2, kNear, kAllStates & ~kRangeHeld, {Choose, dtKiritorisakuzyo, " 確　定  ", kConfirmSnapped}},
+      {dtKiritorisakuzyo, ShiftRight, 2, kNearBand, kAllStates & ~kRangeHeld, {Choose, dtKiritorisakuzyo, " 確　定  ", kConfirmSnapped}},
       {dtKiritorisakuzyo, ShiftRight, 2, kBothBands, kRangeHeld, {Choose, dtKiritorisakuzyo, " 確　定  ", kConfirmSnapped}},
       {dtiikatusin, Left, 2, kBothBands, kOn3, {Choose, dtiikatusin, " 確　 定 ", 0}},
       {dtiikatuBubun, Left, 2, kBothBands, kOn4, {Choose, dtiikatuBubun, " 確　 定 ", 0}},
@@ -420,10 +420,10 @@ const RMenuCase kMenu[] = {
       {dttenk, Left, 0, kBothBands, kStepOpen | kOn1 | kOn2 | kOn3 | kOn4 | kRangeHeld, {Choose, dtDraggu, " 包　絡  ", 0}},
       {dtkakutei, Left, 2, kBothBands, kAllStates, {Choose, dtkakutei, " 確　 定 ", 0}},
       {dtCopyTazuMen, Left, 0, kBothBands, kAllStates, {Swallow}},
-      {dtCopyTazuMen, Left, 6, kNear, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
-      {dtCopyTazuMen, Left, 7, kNear, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
-      {dtCopyZukei, Left, 7, kNear, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
-      {dtCopyHenkeiZukei, Left, 7, kNear, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
+      {dtCopyTazuMen, Left, 6, kNearBand, kAllStates, {Choose, dtsunpoHyozi, " 寸   法 ", 0}},
+      {dtCopyTazuMen, Left, 7, kNearBand, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
+      {dtCopyZukei, Left, 7, kNearBand, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
+      {dtCopyHenkeiZukei, Left, 7, kNearBand, kAllStates, {Choose, dtFukusen, " 複　 線 ", 0}},
       {dtSupuLine, Left, 2, kBothBands, kAllStates, {Choose, dtSupuLine, " 確　 定 ", 0}},
       {dtHachiTen, Left, 2, kBothBands, kAllStates, {Choose, dtHachiTen, " 確　 定 ", 0}},
       {dtHachiTen, Left, 4, kBothBands, kAllStates, {Choose, dtHachiten2, " 再選択  ", 0}},
@@ -438,28 +438,28 @@ const RMenuCase kMenu[] = {
       {dtKakudoSokutei, Left, 2, kBothBands, kAllStates, {Choose, dtSokuteiMen, " 確　 定 ", 0}},
       {dttakakukeikotei, Left, 0, kBothBands, kStepOpen | kOn1 | kOn2 | kOn3 | kOn4 | kRangeHeld, {Choose, dtDraggu, " 包　絡  ", 0}},
       {dtHaniGaibu, Right, 0, kBothBands, kAllStates, {Swallow}},
-      {dtHaniGaibu, Right, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHaniGaibu, Right, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHaniGaibu, Right, 2, kBothBands, kRangeHeld, {Swallow}},
       {dtHaniGaibu, Right, 4, kBothBands, kAllStates, {Swallow}},
-      {dtHaniGaibu, ShiftRight, 2, kNear, kAllStates & ~kRangeHeld, {Swallow}},
+      {dtHaniGaibu, ShiftRight, 2, kNearBand, kAllStates & ~kRangeHeld, {Swallow}},
       {dtHaniGaibu, ShiftRight, 2, kBothBands, kRangeHeld, {Swallow}},
       {dtHaniGaibu, Left, 2, kBothBands, kRangeHeld, {Choose, dtHani, " 確　 定 ", 0}},
 };
 
 // What a drag leaves behind, everything the menu may touch.
-struct RSeen {
+struct RMenuSeen {
   bool taken, pending, savedIsMode, anchorKept;
   Sbuttontype code;
   std::uint8_t confirm, colour, endChange;
   std::string label, top;
-  bool operator==(const RSeen&) const = default;
+  bool operator==(const RMenuSeen&) const = default;
 };
 
-constexpr double kPressX = 70, kPressY = 48;  // in the right half of the control
+constexpr double kRowsPressX = 70, kRowsPressY = 48;  // in the right half of the control
 // No mode, so that a menu row that keeps the interrupted mode shows.
 constexpr auto kUnwritten = static_cast<Sbuttontype>(255);
 
-RSeen DragOnce(TcadBox& b, Sbuttontype mode, State state, Group group, int sector, Band band) {
+RMenuSeen DragOnce(TcadBox& b, Sbuttontype mode, State state, Group group, int sector, Band band) {
   b.GesturePending = false;
   b.PendingGesture = dtNo;
   b.SavedMode = kUnwritten;
@@ -476,19 +476,19 @@ RSeen DragOnce(TcadBox& b, Sbuttontype mode, State state, Group group, int secto
   b.DGamen_LR = false;
   b.Draw1->Buffer.clear();
   b.ButonType = mode;
-  Enter(b, state);
-  b.PressPoint = {kPressX, kPressY};
+  EnterState(b, state);
+  b.PressPoint = {kRowsPressX, kRowsPressY};
   b.LabelAnchor = b.PressPoint;
   // Gestures start at 40 pixels; the near band runs to 80.
-  const double units = (band == kNear ? 60 : 100) / kHarnessPixelsPerUnit;
+  const double units = (band == kNearBand ? 60 : 100) / kHarnessPixelsPerUnit;
   const double a = sector * 45 * M_PI / 180;
   const TShiftState shift = group == Left ? ssLeft : group == Right ? ssRight : (ssShift | ssRight);
-  const bool taken = b.TrackDragGesture(shift, mode, kPressX + units * std::cos(a), kPressY + units * std::sin(a));
-  return {taken,         b.GesturePending,  b.SavedMode == mode, b.LabelAnchor.x == kPressX, b.PendingGesture,
+  const bool taken = b.TrackDragGesture(shift, mode, kRowsPressX + units * std::cos(a), kRowsPressY + units * std::sin(a));
+  return {taken,         b.GesturePending,  b.SavedMode == mode, b.LabelAnchor.x == kRowsPressX, b.PendingGesture,
           b.RangeConfirmKind, b.LabelColour, b.EndChangeFlag,     b.LabelPrevText,            b.TopMessage};
 }
 
-void ExpectResult(const RSeen& seen, Sbuttontype mode, const RMenuResult& r, Band band) {
+void ExpectResult(const RMenuSeen& seen, Sbuttontype mode, const RMenuResult& r, Band band) {
   EXPECT_EQ(seen.taken, r.kind != None);
   const bool armed = r.kind == Choose || r.kind == Toggle || r.kind == Message;
   EXPECT_EQ(seen.pending, armed);
@@ -496,7 +496,7 @@ void ExpectResult(const RSeen& seen, Sbuttontype mode, const RMenuResult& r, Ban
   if (!armed) return;
   EXPECT_EQ(seen.savedIsMode, !(r.extras & kKeepSavedMode));
   EXPECT_EQ(seen.confirm, (r.extras & kConfirmCopy) ? 2 : (r.extras & kConfirmSnapped) ? 3 : 0);
-  const int colour = (r.extras & kBlueLabel) ? 3 : (r.extras & kRedLabel) ? 2 : band == kNear ? 0 : 1;
+  const int colour = (r.extras & kBlueLabel) ? 3 : (r.extras & kRedLabel) ? 2 : band == kNearBand ? 0 : 1;
   EXPECT_EQ(seen.colour, colour);
   EXPECT_EQ(seen.endChange, (r.extras & kEndChange) ? 1 : 0);
   const std::string caption = J(r.caption);
@@ -513,8 +513,8 @@ TEST_F(FamilyRows, EveryModeOffersTheGestureMenuWhatItAlwaysHas) {
   for (State state : states) {
     for (Group group : {Left, Right, ShiftRight}) {
       for (int sector = 0; sector < 8; ++sector) {
-        for (Band band : {kNear, kFar}) {
-          const RSeen idle = DragOnce(b, dtNo, state, group, sector, band);
+        for (Band band : {kNearBand, kFarBand}) {
+          const RMenuSeen idle = DragOnce(b, dtNo, state, group, sector, band);
           for (int m = 0; m < kCommandModeCount; ++m) {
             const Sbuttontype mode = static_cast<Sbuttontype>(m);
             if (mode == dtNo) continue;
@@ -526,7 +526,7 @@ TEST_F(FamilyRows, EveryModeOffersTheGestureMenuWhatItAlwaysHas) {
                 listedCase = &c;
               }
             }
-            const RSeen seen = DragOnce(b, mode, state, group, sector, band);
+            const RMenuSeen seen = DragOnce(b, mode, state, group, sector, band);
             if (listedCase == nullptr) {
               EXPECT_TRUE(seen == idle) << "the idle mode's menu";
               continue;
