@@ -3,6 +3,8 @@
 #include "canvas/command_registry.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -19,6 +21,19 @@ void PlacePoint(std::vector<RPointEntry>& list, const std::string& name, int ran
   std::erase_if(list, [&](const RPointEntry& e) { return e.Name == name; });
   if (rank <= 0 || !handler) return;
   InsertByRank(list, RPointEntry{rank, name, handler});
+}
+
+// A name the program runs but nobody registered: loud while the program is
+// developed, nothing in a release build.
+bool UnknownName(const char* what, const std::string& name) {
+#ifndef NDEBUG
+  std::fprintf(stderr, "unregistered %s run by name: %s\n", what, name.c_str());
+  std::abort();
+#else
+  (void)what;
+  (void)name;
+  return false;
+#endif
 }
 
 }  // namespace
@@ -107,7 +122,7 @@ const TPhaseHandler* TCommandRegistry::FindPhase(const std::string& name) const 
 
 bool TCommandRegistry::RunPhase(const std::string& name, TcadBox& box) const {
   const TPhaseHandler* phase = FindPhase(name);
-  if (phase == nullptr) return false;
+  if (phase == nullptr) return UnknownName("phase", name);
   (*phase)(box);
   return true;
 }
@@ -119,7 +134,11 @@ bool TCommandRegistry::RunFinish(const std::string& name, TcadBox& box, std::uin
       return true;
     }
   }
-  return false;
+  return UnknownName("finish", name);
+}
+
+bool TCommandRegistry::HasFinish(const std::string& name) const {
+  return std::any_of(finishes_.begin(), finishes_.end(), [&](const auto& f) { return f.first == name; });
 }
 
 void TCommandRegistry::Clear() { *this = TCommandRegistry(); }

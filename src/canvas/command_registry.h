@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,6 +69,9 @@ struct RHandlerSet {
   TPointHandler Move{};
   TPointHandler Up{};
   RModeHooks Hooks{};
+  // The command library's own row of the set (what its modes take from the
+  // point assists and offer the gesture menu); the canvas never reads it.
+  std::shared_ptr<const void> Row{};
 };
 
 // Where a redraw phase runs.
@@ -121,10 +125,13 @@ class TCommandRegistry {
   // ranks (registration order among sets without a down rank).
   std::vector<const RHandlerSet*> OwnersOf(Sbuttontype mode) const;
 
-  // A cancel, redraw, reset or named phase, or a finish, run by name; an
-  // unregistered name does nothing and gives false.
+  // A cancel, redraw, reset or named phase, or a finish, run by name. An
+  // unregistered name is a mistake of the program: a debug build stops
+  // with its name; otherwise it does nothing and gives false.
   bool RunPhase(const std::string& name, TcadBox& box) const;
   bool RunFinish(const std::string& name, TcadBox& box, std::uint8_t flag) const;
+  bool HasPhase(const std::string& name) const { return FindPhase(name) != nullptr; }
+  bool HasFinish(const std::string& name) const;
 
   // Single hooks of the command framework that the canvas calls; empty
   // until the framework registers them.

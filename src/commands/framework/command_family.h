@@ -2,12 +2,16 @@
 // How a command family enters the canvas's command registry. Every family
 // file opens with its rows: the handler set's name, which places it in the
 // fixed dispatch order, the modes its down handler answers, its handlers,
-// its cancel, redraw, finish and reset phases and what its modes add to the
-// canvas's own operations (mouse leave, cursor, paint, rescale). The ranks
+// its cancel, redraw, finish and reset phases, what its modes add to the
+// canvas's own operations (mouse leave, cursor, paint, rescale), what they
+// take back from a point assist and what they offer the drag-gesture menu.
+// The framework asks the row of the running mode for these, so a family
+// added later touches only its own file and the dispatch order. The ranks
 // and the places of the phases are read from the one dispatch-order table
 // of dispatch_order.cpp, never written in a row.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +28,76 @@ struct RNamedFinish {
   TFinishHandler Finish{};
 };
 
+struct RPoint2D;
+
+// Where an interrupted command's next click would put its point: the slot a
+// midpoint assist reads and the slots the handed-back point is written to.
+struct RAssistSlot {
+  RPoint2D* Pending = nullptr;      // the slot the step fills; null: the command takes no point
+  std::vector<RPoint2D*> Also{};    // filled with it
+  Sbuttontype Restore = dtNo;       // the mode the command goes on in
+  std::uint8_t SetStep = 0xFF;      // CommandStep afterwards (0xFF: unchanged)
+  bool EraseRubber = false;         // RubberErased := True
+  bool FarPreview = false;          // the copy commands' last preview moves out of sight
+  bool Marker = false;              // the point marker at the point
+  bool RedrawFirst = false;         // the line previews drawn again first
+};
+
+// Fills the slot of one of the family's modes by the command's step. The
+// slot comes in restoring that mode and taking nothing.
+using TAssistSlotRule = std::function<void(TcadBox&, Sbuttontype mode, RAssistSlot&)>;
+
+// What a family's modes take back from the point assists. Each is run with
+// the point in AssistPoint.
+struct RAssistHooks {
+  TAssistSlotRule Slot{};
+  TPhaseHandler Point{};    // after the point was written into the slots: derived values, previews
+  TPhaseHandler Segment{};  // before a midpoint assist writes: a segment paste between its two points
+  TPhaseHandler Resume{};   // the two-step assists: the command takes the point by its own steps
+};
+
+// The drag-gesture menu. A drag is sorted into a side by its buttons and
+// into one of eight sectors (0 east, counted anticlockwise) by direction.
+enum class GestureSide : std::uint8_t { Left, Right };
+
+enum class GestureOutcome : std::uint8_t {
+  Choose,   // a cursor caption at the press point
+  Toggle,   // a caption at the top left; the cursor caption goes out of sight
+  Message,  // a caption at the top left
+  Swallow,  // the drag is taken; nothing will happen
+  None,     // no gesture
+  Nothing,  // no gesture; one chosen earlier in this drag stays armed
+  Offers,   // the menu's own rows only: here the running mode's offers are tried
+};
+
+// Extras of a menu row.
+enum GestureExtra : std::uint8_t {
+  kKeepSavedMode = 1,    // the interrupted mode stays what it was
+  kKeepAnchor = 2,       // a toggle whose cursor caption stays in sight
+  kEndChange = 4,        // EndChangeFlag := True
+  kConfirmCopy = 8,      // RangeConfirmKind := 2
+  kConfirmSnapped = 16,  // RangeConfirmKind := 3
+  kBlueLabel = 32,       // LabelColour := 3
+  kRedLabel = 64,        // LabelColour := 2
+};
+
+struct RGestureRow {
+  std::uint8_t Sector = 0;
+  std::function<bool(const TcadBox&)> When{};  // empty: always
+  GestureOutcome Result = GestureOutcome::Nothing;
+  const char* Caption = "";  // UTF-8 in the source
+  Sbuttontype Code = dtNo;
+  std::uint8_t Extras = 0;
+};
+
+// A row a family offers the menu for some of its modes; they are tried, in
+// the family's order, before the menu's own rows of the sector.
+struct RGestureOffer {
+  GestureSide Side = GestureSide::Left;
+  std::vector<Sbuttontype> Modes{};  // of the family's modes; empty: all of them
+  RGestureRow Row{};
+};
+
 struct RCommandFamily {
   std::string Name{};
   std::vector<Sbuttontype> Modes{};
@@ -36,11 +110,45 @@ struct RCommandFamily {
   std::vector<RNamedPhase> Phases{};    // reached by name only
   TPhaseHandler Reset{};                // the family's own data at the cancel-all
   RModeHooks Hooks{};
+  RAssistHooks Assist{};
+  std::vector<RGestureOffer> Gestures{};
 };
 
+// The rows of the families that own a mode, in the order of their down
+// ranks.
+std::vector<const RCommandFamily*> FamilyRowsOf(Sbuttontype mode);
+
+// Where a point assist puts its point in the interrupted command
+// (SavedMode), as the command's row says.
+RAssistSlot AssistSlotOf(TcadBox& box);
+// A copy or move range: the point is the base point of the copy or move
+// that follows, which the command goes on in.
+void RangeBaseAssistSlot(TcadBox& box, Sbuttontype goOnIn, RAssistSlot& slot);
+// The slot by B_Switch: off, on1, and any other.
+RPoint2D* SlotBySwitch(TcadBox& box, RPoint2D* off, RPoint2D* one, RPoint2D* other);
+
+// The drag bands of the gesture menu and the offers most families share.
+bool NearGestureBand(const TcadBox& box);
+bool FarGestureBand(const TcadBox& box);
+// The drag is taken and does nothing.
+RGestureOffer SwallowedDrag(GestureSide side, std::uint8_t sector, std::vector<Sbuttontype> modes = {},
+                            std::function<bool(const TcadBox&)> when = {});
+// The confirm gesture (north) arming the code.
+RGestureOffer ConfirmGesture(GestureSide side, Sbuttontype code, std::vector<Sbuttontype> modes = {},
+                             std::function<bool(const TcadBox&)> when = {}, std::uint8_t extras = 0);
+// A command placing by points: dimensions (south) and offsets (south-east)
+// near as well as far.
+RGestureOffer DimensionGesture(std::vector<Sbuttontype> modes = {});
+RGestureOffer OffsetGesture(std::vector<Sbuttontype> modes = {});
+// The dimension commands' far drag east toggles X and Y.
+RGestureOffer DimensionAxisToggle();
+// A command whose open step has the envelope all the same.
+RGestureOffer EnvelopeGesture();
+
 // Puts the family into the registry at its places. A name missing from the
-// dispatch order, or a phase missing from the cancel or redraw order, is a
-// mistake of the program and throws std::logic_error.
+// dispatch order, a phase missing from the cancel or redraw order, a phase
+// without a name or a handler, or a phase name another family's row uses is
+// a mistake of the program and throws std::logic_error.
 void RegisterFamily(const RCommandFamily& family);
 
 // One row of the fixed dispatch order; 0: no handler in that sequence.

@@ -47,3 +47,9 @@ inline constexpr char kNoCircleShort[] = "円無";
 // A point that repeats one taken before.
 inline constexpr char kSamePointMessage[] = "同一点";
 inline constexpr char kSameAsFirstMessage[] = "1点目と同一です";
+
+// Gesture-menu captions that several families offer: the confirm of the
+// left and of the right button, and the new selection of a running command.
+inline constexpr char kConfirmCaption[] = " 確　 定 ";
+inline constexpr char kConfirmSnappedCaption[] = " 確　定  ";
+inline constexpr char kReselectCaption[] = " 再選択  ";

@@ -18,6 +18,7 @@ void GridkizyunTenDown(TcadBox& box, TShiftState shift, double x, double y);
 void GridkizyunTenMove(TcadBox& box, TShiftState shift, double x, double y);
 void GridkizyunTenUp(TcadBox& box, TShiftState shift, double x, double y);
 void NothingAtAClick(TcadBox&, TShiftState, double, double) {}
+void GridkizyunTenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterCursorRingGridCommands() {
@@ -31,7 +32,8 @@ void RegisterCursorRingGridCommands() {
                   .Modes = {dtGridkizyunTen, dtGridKakudo},
                   .Down = GridkizyunTenDown,
                   .Move = GridkizyunTenMove,
-                  .Up = GridkizyunTenUp});
+                  .Up = GridkizyunTenUp,
+                  .Assist = {.Slot = GridkizyunTenAssistSlot}});
 }
 
 namespace {
@@ -270,6 +272,19 @@ void GridkizyunTenUp(TcadBox& box, TShiftState shift, double, double) {
   box.ButonType = box.SavedMode;
   box.ClickKind = 0;
   box.RedrawAll(false);
+}
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The grid's base point is taken at once.
+void GridkizyunTenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot) {
+  if (mode != dtGridkizyunTen) return;
+  slot.Pending = &box.FirstPoint;
+  slot.SetStep = 1;
 }
 
 }  // namespace

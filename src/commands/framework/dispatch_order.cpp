@@ -2,6 +2,8 @@
 // sets, and the orders of the cancel-all and of the full redraw. A family
 // file names its set; its ranks are read here.
 
+#include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 #include "commands/framework/command_family.h"
@@ -164,10 +166,44 @@ const RRedrawPlace& RedrawPlaceOf(const std::string& name) {
   throw std::logic_error("redraw phase not in the redraw order: " + name);
 }
 
+// The names a row runs phases under.
+std::vector<std::string> PhaseNamesOf(const RCommandFamily& row) {
+  std::vector<std::string> names;
+  for (const auto* list : {&row.Cancels, &row.Redraws, &row.Phases}) {
+    for (const RNamedPhase& phase : *list) names.push_back(phase.Name);
+  }
+  for (const RNamedFinish& finish : row.Finishes) names.push_back(finish.Name);
+  return names;
+}
+
+// Every phase of a row is found by its name later, so each has a name, a
+// handler, and a name no other family's row uses.
+void CheckNamedPhases(const RCommandFamily& family) {
+  auto fail = [&](const std::string& what) {
+    throw std::logic_error("family " + family.Name + ": " + what);
+  };
+  for (const auto* list : {&family.Cancels, &family.Redraws, &family.Phases}) {
+    for (const RNamedPhase& phase : *list) {
+      if (phase.Name.empty() || !phase.Phase) fail("a phase without a name or a handler: " + phase.Name);
+    }
+  }
+  for (const RNamedFinish& finish : family.Finishes) {
+    if (finish.Name.empty() || !finish.Finish) fail("a finish without a name or a handler: " + finish.Name);
+  }
+  const std::vector<std::string> mine = PhaseNamesOf(family);
+  for (const RHandlerSet& set : CommandRegistry().HandlerSets()) {
+    if (set.Name == family.Name || set.Row == nullptr) continue;
+    for (const std::string& name : PhaseNamesOf(*static_cast<const RCommandFamily*>(set.Row.get()))) {
+      if (std::find(mine.begin(), mine.end(), name) != mine.end()) fail("a phase name of family " + set.Name + ": " + name);
+    }
+  }
+}
+
 }  // namespace
 
 void RegisterFamily(const RCommandFamily& family) {
   const RDispatchRank& rank = RankOf(family.Name);
+  CheckNamedPhases(family);
   TCommandRegistry& registry = CommandRegistry();
   // Every place is looked up before anything is registered, so a bad row
   // leaves the registry as it was.
@@ -177,7 +213,7 @@ void RegisterFamily(const RCommandFamily& family) {
   for (const RNamedPhase& redraw : family.Redraws) redrawPlaces.push_back(&RedrawPlaceOf(redraw.Name));
 
   registry.AddHandlerSet({family.Name, family.Modes, rank.Down, rank.Move, rank.Up, family.Down, family.Move,
-                          family.Up, family.Hooks});
+                          family.Up, family.Hooks, std::make_shared<const RCommandFamily>(family)});
   for (std::size_t i = 0; i < family.Cancels.size(); ++i) {
     registry.AddCancelPhase(family.Cancels[i].Name, cancelPlaces[i], family.Cancels[i].Phase);
   }
@@ -188,4 +224,13 @@ void RegisterFamily(const RCommandFamily& family) {
   for (const RNamedFinish& finish : family.Finishes) registry.AddFinishPhase(finish.Name, finish.Finish);
   for (const RNamedPhase& phase : family.Phases) registry.AddNamedPhase(phase.Name, phase.Phase);
   registry.AddResetPhase(family.Name + "Reset", family.Reset);
+}
+
+std::vector<const RCommandFamily*> FamilyRowsOf(Sbuttontype mode) {
+  std::vector<const RCommandFamily*> rows;
+  for (const RHandlerSet* set : CommandRegistry().OwnersOf(mode)) {
+    // A set put into the registry by hand has no row.
+    if (set->Row != nullptr) rows.push_back(static_cast<const RCommandFamily*>(set->Row.get()));
+  }
+  return rows;
 }

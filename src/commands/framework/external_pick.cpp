@@ -14,6 +14,7 @@ void tenGaibuDown(TcadBox& box, TShiftState shift, double x, double y);
 void tenGaibuMove(TcadBox& box, TShiftState shift, double x, double y);
 void tenGaibuUp(TcadBox& box, TShiftState shift, double x, double y);
 void tenGaibuCancel(TcadBox& box);
+void tenGaibuAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterExternalPickCommands() {
@@ -22,7 +23,8 @@ void RegisterExternalPickCommands() {
                   .Down = tenGaibuDown,
                   .Move = tenGaibuMove,
                   .Up = tenGaibuUp,
-                  .Cancels = {{"tenGaibuCancel", tenGaibuCancel}}});
+                  .Cancels = {{"tenGaibuCancel", tenGaibuCancel}},
+                  .Assist = {.Slot = tenGaibuAssistSlot}});
 }
 
 namespace {
@@ -218,6 +220,18 @@ void tenGaibuCancel(TcadBox& box) {
     box.InvalidateLineBand(v->PointX[i], v->PointY[i], v->PointX[i + 1], v->PointY[i + 1]);
   }
   box.Tool(ToolSlot::SupuLineObj).Free();
+}
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The point is taken at once.
+void tenGaibuAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = &box.FirstPoint;
+  slot.SetStep = 1;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // gesture chosen so far; the executor runs first in every release and
 // carries it out. The menu is data: one row per condition, tried in order.
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <initializer_list>
@@ -40,226 +41,128 @@ DragGroup GroupOf(TShiftState shift) {
   }
 }
 
-// What the recognizer knows while it looks up a row.
-struct RDragState {
-  const TcadBox& box;
-  Sbuttontype mode;
-  bool alternative;  // DGamen_LR and a press in the right half
-  bool nearBand() const { return box.LabelColour == 0; }
-  bool farBand() const { return box.LabelColour == 1; }
-  bool stepOpen() const { return box.CommandStep != 0 || box.B_Switch != _off || box.HaniAka_Cyu; }
-  bool bufferHolds() const { return !box.Draw1->Buffer.empty(); }
-};
-
-enum class Outcome : std::uint8_t {
-  Choose,   // a cursor caption at the press point
-  Toggle,   // a caption at the top left; the cursor caption goes out of sight
-  Message,  // a caption at the top left
-  Swallow,  // the drag is taken; nothing will happen
-  None,     // no gesture
-  Nothing,  // no gesture; one chosen earlier in this drag stays armed
-};
-
-// Extras of a row.
-enum RowExtra : std::uint8_t {
-  kKeepSavedMode = 1,   // the interrupted mode stays what it was
-  kKeepAnchor = 2,      // a toggle whose cursor caption stays in sight
-  kEndChange = 4,       // EndChangeFlag := True
-  kConfirmCopy = 8,     // RangeConfirmKind := 2
-  kConfirmSnapped = 16, // RangeConfirmKind := 3
-  kBlue = 32,           // LabelColour := 3
-  kRed = 64,            // LabelColour := 2
-};
-
-// Captions that several rows show: the confirm of the left and of the
-// right button, and the new selection of a running command.
-constexpr char kConfirmCaption[] = " 確　 定 ";
-constexpr char kConfirmSnappedCaption[] = " 確　定  ";
-constexpr char kReselectCaption[] = " 再選択  ";
-
-struct RGestureRow {
-  std::uint8_t Sector;
-  std::function<bool(const RDragState&)> When;  // empty: always
-  Outcome Result;
-  const char* Caption = "";  // UTF-8 in the source
-  Sbuttontype Code = dtNo;
-  std::uint8_t Extras = 0;
-};
-
-using S = RDragState;
-// The modes in which the south gestures mean dimensions and offsets.
-bool PlacingMode(Sbuttontype m) {
-  return ModeIn(m, {dtSen, dtCopyFree, dtIdoFree, dtprintsen, dtcopyMenseki, dtpictureMove, dtCopyTazuMen});
-}
-bool DimensionMode(Sbuttontype m) {
-  return ModeIn(m, {dtsunposen, dtSunpochi, dtSunpochiHen, dtRenSunpo, dtRenSunpokaku, dtRenSunpoKei});
-}
-bool ChainedDimensionMode(Sbuttontype m) { return ModeIn(m, {dtRenSunpo, dtRenSunpokaku, dtRenSunpoKei}); }
-bool OpenRangeMode(Sbuttontype m) {
-  return ModeIn(m, {dtHanipgc, dthanipgm, dtHaniCopy, dtHaniMove, dtHaniParamet, dtKiritoriHani, dtKiritorisakuzyo});
-}
-bool PickingMode(Sbuttontype m) {
-  return ModeIn(m, {dtHani, dtHanipg, dtSenSinsyuku, dttreming, dtHaniGai, dtSennakanuki, dtHaniGaibu});
+using B = const TcadBox&;
+bool StepOpen(B b) { return b.CommandStep != 0 || b.B_Switch != _off || b.HaniAka_Cyu; }
+// DGamen_LR and a press in the right half.
+bool Alternative(B b) {
+  const int pressX = b.WorldToScreenX(b.PressPoint.x);
+  return b.DGamen_LR && b.Width() - pressX < b.Width() / 2;
 }
 
+// The menu's own rows; each sector first tries what the running mode's
+// family offers (Offers).
 const std::vector<RGestureRow>& LeftRows() {
+  using enum GestureOutcome;
   static const std::vector<RGestureRow> rows = {
-      {0, [](const S& s) { return ModeIn(s.mode, {dtSen, dtprintsen, dtcopyMenseki, dtpictureMove, dtCopyTazuMen}); },
-       Outcome::Swallow},
-      {0, [](const S& s) { return s.mode == dtMozi && s.box.CommandStep == 0 && !s.box.PlaceText.empty(); },
-       Outcome::Toggle, "方向切替 ", dtMozi},
-      {0, [](const S& s) { return ModeIn(s.mode, {dtCopyFree, dtIdoFree}) && s.box.B_Switch == on1; }, Outcome::Toggle,
-       "方向切替 ", dtCopyFree, kKeepAnchor},
-      {0, [](const S& s) { return s.mode == dtRenSunpoCyusin2 && s.box.B_Switch == on1; }, Outcome::Toggle,
-       "角度切替 ", dtRenSunpoCyusin2},
-      {0, [](const S& s) { return s.mode == dtDrafRen && s.box.CommandStep == 1; }, Outcome::Toggle, "角度切替 ",
-       dtDrafRen},
-      {0, [](const S& s) { return s.mode == dtFukusen && s.box.B_Switch == on1; }, Outcome::Toggle, "端点変更 ",
-       dtFukuSenTanbu, kEndChange},
-      {0, [](const S& s) { return s.farBand() && DimensionMode(s.mode); }, Outcome::Message, "ＸＹ切替 ", dtSunpokiri},
-      {0, [](const S& s) { return ModeIn(s.mode, {dtEnKotei, dttenk, dttakakukeikotei}); }, Outcome::Choose, " 包　絡  ",
-       dtDraggu},
-      {0, [](const S& s) { return s.stepOpen(); }, Outcome::None},
-      {0, {}, Outcome::Choose, " 包　絡  ", dtDraggu},
-      {1, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " 　／　  ", dtDraf},
-      {1, {}, Outcome::Choose, "　 □  　", dtBoxSen},
-      {2, [](const S& s) { return s.box.HaniAka_Cyu && ModeIn(s.mode, {dtHani, dtHanipg, dtHaniGai, dtHaniGaibu}); },
-       Outcome::Choose, kConfirmCaption, dtHani},
-      {2, [](const S& s) { return s.box.HaniAka_Cyu && ModeIn(s.mode, {dtHanipgc, dtHaniCopy, dtHaniCopyGai}); },
-       Outcome::Choose, kConfirmCaption, dtHaniCopy, kConfirmCopy},
-      {2, [](const S& s) { return s.mode == dtKiritoriHani && s.bufferHolds(); }, Outcome::Choose, kConfirmCaption,
-       dtKiritoriHani, kConfirmCopy},
-      {2, [](const S& s) { return s.mode == dtKiritorisakuzyo; }, Outcome::Choose, kConfirmCaption, dtKiritorisakuzyo,
-       kConfirmCopy},
-      {2, [](const S& s) { return s.box.HaniAka_Cyu && ModeIn(s.mode, {dthanipgm, dtHaniMove, dtHaniParamet}); },
-       Outcome::Choose, kConfirmCaption, dtHaniMove, kConfirmCopy},
-      {2, [](const S& s) { return ModeIn(s.mode, {dtSikichi, dtSikichi2, dtSikichi3, dtSikichi4}); }, Outcome::Choose,
-       kConfirmCaption, dtSikichi},
-      {2, [](const S& s) { return s.mode == dtYuka; }, Outcome::Choose, kConfirmCaption, dtYuka},
-      {2, [](const S& s) { return s.mode == dtDrafRen && s.box.CommandStep == 1; }, Outcome::Choose, kConfirmCaption,
-       dtDrafRen},
-      {2, [](const S& s) { return ChainedDimensionMode(s.mode) && s.box.B_Switch == on3; }, Outcome::Choose,
-       kConfirmCaption, dtRenSunpo},
-      {2, [](const S& s) { return s.mode == dtSupuLine; }, Outcome::Choose, kConfirmCaption, dtSupuLine},
-      {2, [](const S& s) { return s.mode == dtkyokusen3ten; }, Outcome::Choose, kConfirmCaption, dtkyokusen3ten},
-      {2, [](const S& s) { return s.mode == dtsunposen && s.box.B_Switch == on2; }, Outcome::Choose, kConfirmCaption,
-       dtsunposen},
-      {2, [](const S& s) { return s.mode == dtiikatusin && s.box.B_Switch == on3; }, Outcome::Choose, kConfirmCaption,
-       dtiikatusin},
-      {2, [](const S& s) { return s.mode == dtiikatuBubun && s.box.B_Switch == on4; }, Outcome::Choose, kConfirmCaption,
-       dtiikatuBubun},
-      {2, [](const S& s) { return ModeIn(s.mode, {dtHachi2ten, dtHachiTen}); }, Outcome::Choose, kConfirmCaption,
-       dtHachiTen},
-      {2, [](const S& s) { return s.mode == dtkakutei; }, Outcome::Choose, kConfirmCaption, dtkakutei},
-      {2, [](const S& s) { return ModeIn(s.mode, {dtSokuteiMen, dtKakudoSokutei}); }, Outcome::Choose, kConfirmCaption,
-       dtSokuteiMen},
-      {2, [](const S& s) { return s.box.HaniAka_Cyu && s.mode == dtiikatufugo; }, Outcome::Choose, kConfirmCaption,
-       dtiikatufugo},
-      {2, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " 文　字  ", dtMozi},
-      {2, {}, Outcome::Choose, " 文字消  ", dtMoziDel, kBlue},
-      {3, [](const S& s) { return s.farBand(); }, Outcome::Choose, " 中心線  ", dtRenSunpoCyusin},
-      {3, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " 　○　  ", dtEnKotei},
-      {3, {}, Outcome::Nothing},
-      {4, [](const S& s) { return s.box.ButonType == dtCopyFree; }, Outcome::Choose, kReselectCaption, dtCopy2},
-      {4, [](const S& s) { return s.box.ButonType == dtIdoFree; }, Outcome::Choose, kReselectCaption, dtIdoFree2},
-      {4, [](const S& s) { return s.box.ButonType == dtSokuteiMen; }, Outcome::Choose, kReselectCaption, dtSokuteiMen2},
-      {4, [](const S& s) { return ModeIn(s.box.ButonType, {dtHachi2ten, dtHachiTen}); }, Outcome::Choose,
-       kReselectCaption, dtHachiten2},
-      {4, [](const S& s) { return s.box.ButonType == dtDrafRen && s.box.CommandStep != 0; }, Outcome::Toggle,
-       "単/2切替 ", dtDrafRen},
-      {4, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " 線伸縮  ", dtSenSinsyuku},
-      {4, {}, Outcome::Nothing},
-      {5, [](const S& s) { return s.box.ButonType == dtDrafRen && s.box.CommandStep != 0; }, Outcome::Toggle,
-       "単連切替 ", dtDrafRen},
-      {5, [](const S& s) { return s.nearBand(); }, Outcome::Choose, "　ｺ-ﾅ- 　", dttreming},
-      {5, [](const S& s) { return s.farBand(); }, Outcome::Choose, " 面　取  ", dtMentori},
-      {5, {}, Outcome::Nothing},
-      {6, [](const S& s) { return PlacingMode(s.mode); }, Outcome::Choose, " 寸   法 ", dtsunpoHyozi},
-      {6, [](const S& s) { return s.nearBand() && s.stepOpen(); }, Outcome::None},
-      {6, [](const S& s) { return s.nearBand(); }, Outcome::Choose, "属性取得 ", dtzokusei},
-      {6, [](const S& s) { return s.farBand(); }, Outcome::Choose, " 寸   法 ", dtsunpoHyozi},
-      {6, {}, Outcome::Nothing},
-      {7, [](const S& s) { return PlacingMode(s.mode) || ModeIn(s.mode, {dtCopyZukei, dtCopyHenkeiZukei}); },
-       Outcome::Choose, " 複　 線 ", dtFukusen},
-      {7, [](const S& s) { return s.nearBand() && s.stepOpen(); }, Outcome::None},
-      {7, [](const S& s) { return s.nearBand(); }, Outcome::Choose, "属性変更 ", dtZokuseiHen},
-      {7, [](const S& s) { return s.farBand(); }, Outcome::Choose, " 複　 線 ", dtFukusen},
-      {7, {}, Outcome::Nothing},
+      {0, {}, Offers},
+      {0, [](B b) { return StepOpen(b); }, None},
+      {0, {}, Choose, " 包　絡  ", dtDraggu},
+      {1, {}, Offers},
+      {1, NearGestureBand, Choose, " 　／　  ", dtDraf},
+      {1, {}, Choose, "　 □  　", dtBoxSen},
+      {2, {}, Offers},
+      {2, NearGestureBand, Choose, " 文　字  ", dtMozi},
+      {2, {}, Choose, " 文字消  ", dtMoziDel, kBlueLabel},
+      {3, {}, Offers},
+      {3, FarGestureBand, Choose, " 中心線  ", dtRenSunpoCyusin},
+      {3, NearGestureBand, Choose, " 　○　  ", dtEnKotei},
+      {3, {}, Nothing},
+      {4, {}, Offers},
+      {4, NearGestureBand, Choose, " 線伸縮  ", dtSenSinsyuku},
+      {4, {}, Nothing},
+      {5, {}, Offers},
+      {5, NearGestureBand, Choose, "　ｺ-ﾅ- 　", dttreming},
+      {5, FarGestureBand, Choose, " 面　取  ", dtMentori},
+      {5, {}, Nothing},
+      {6, {}, Offers},
+      {6, [](B b) { return NearGestureBand(b) && StepOpen(b); }, None},
+      {6, NearGestureBand, Choose, "属性取得 ", dtzokusei},
+      {6, FarGestureBand, Choose, " 寸   法 ", dtsunpoHyozi},
+      {6, {}, Nothing},
+      {7, {}, Offers},
+      {7, [](B b) { return NearGestureBand(b) && StepOpen(b); }, None},
+      {7, NearGestureBand, Choose, "属性変更 ", dtZokuseiHen},
+      {7, FarGestureBand, Choose, " 複　 線 ", dtFukusen},
+      {7, {}, Nothing},
   };
   return rows;
 }
 
 // The right group (16, 20); Shift+Right (17) reads only the north rows.
 const std::vector<RGestureRow>& RightRows() {
+  using enum GestureOutcome;
   static const std::vector<RGestureRow> rows = {
-      {0, [](const S& s) { return ModeIn(s.mode, {dtHani, dtSenSinsyuku, dttreming, dtHaniGai, dtSennakanuki, dtHaniGaibu}); },
-       Outcome::Swallow},
-      {0, [](const S& s) { return !s.box.HaniAka_Cyu && OpenRangeMode(s.mode); }, Outcome::Swallow},
-      {0, [](const S& s) { return s.box.ButonType == dtFukusen && s.box.B_Switch == _off; }, Outcome::Message,
-       "2点間複線", dtFukusenten, kKeepSavedMode},
-      {0, [](const S& s) { return s.box.ButonType == dtkakudo && s.box.CommandStep == 0; }, Outcome::Message,
-       "2点間角度", dtkakudo, kKeepSavedMode},
-      {0, {}, Outcome::Message, " 中　点  ", dthitsuru},
-      {1, [](const S& s) { return s.alternative && s.farBand(); }, Outcome::Choose, " 求　積  ", dtDkeisan},
-      {1, [](const S& s) { return s.alternative && s.nearBand(); }, Outcome::Choose, " 測　定  ", dtDsokutei},
-      {1, [](const S& s) { return s.farBand(); }, Outcome::Choose, " 引出線  ", dtHikidasisen},
-      {1, [](const S& s) { return s.nearBand(); }, Outcome::Choose, "線分中抜 ", dtSennakanuki},
-      {1, {}, Outcome::Nothing},
-      {2, [](const S& s) { return s.farBand() && !s.box.HaniAka_Cyu; }, Outcome::Choose, "元に戻す ", dtundo},
-      {2, [](const S& s) { return PickingMode(s.mode); }, Outcome::Swallow},
-      {2, [](const S& s) {
-         return s.box.HaniAka_Cyu && ModeIn(s.mode, {dtHanipgc, dtHaniCopy, dtHaniMove, dtHaniParamet, dtHaniCopyGai});
-       },
-       Outcome::Choose, kConfirmSnappedCaption, dtHaniCopy, kConfirmSnapped},
-      {2, [](const S& s) { return s.mode == dtKiritoriHani && s.bufferHolds(); }, Outcome::Choose,
-       kConfirmSnappedCaption, dtKiritoriHani, kConfirmSnapped},
-      {2, [](const S& s) { return s.mode == dtKiritorisakuzyo; }, Outcome::Choose, kConfirmSnappedCaption,
-       dtKiritorisakuzyo, kConfirmSnapped},
-      {2, [](const S& s) {
-         return !s.box.HaniAka_Cyu && ModeIn(s.mode, {dthanipgm, dtHaniCopy, dtHaniMove, dtHaniParamet, dtKiritoriHani});
-       },
-       Outcome::Swallow},
+      {0, {}, Offers},
+      {0, {}, Message, " 中　点  ", dthitsuru},
+      {1, {}, Offers},
+      {1, [](B b) { return Alternative(b) && FarGestureBand(b); }, Choose, " 求　積  ", dtDkeisan},
+      {1, [](B b) { return Alternative(b) && NearGestureBand(b); }, Choose, " 測　定  ", dtDsokutei},
+      {1, FarGestureBand, Choose, " 引出線  ", dtHikidasisen},
+      {1, NearGestureBand, Choose, "線分中抜 ", dtSennakanuki},
+      {1, {}, Nothing},
+      {2, [](B b) { return FarGestureBand(b) && !b.HaniAka_Cyu; }, Choose, "元に戻す ", dtundo},
+      {2, {}, Offers},
       // Row 7 (Shift+Right) is tested apart in the recognizer.
-      {2, [](const S& s) { return s.nearBand(); }, Outcome::Message, " 円1/8点 ", dtEnhitsuru},
-      {2, [](const S& s) { return s.farBand(); }, Outcome::Choose, "元に戻す ", dtundo},
-      {2, {}, Outcome::Nothing},
-      {3, [](const S& s) { return s.alternative && s.nearBand(); }, Outcome::Choose, " 部　材  ", dtBuzaikotei2},
-      {3, [](const S& s) { return s.alternative; }, Outcome::Choose, " 建　具  ", dttategu},
-      {3, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " ハッチ  ", dtHachiHyozi},
-      {3, [](const S& s) { return s.farBand(); }, Outcome::Choose, "ｽﾄｯｸﾃﾞ-ﾀ ", dtFileTazumen},
-      {3, {}, Outcome::Nothing},
-      {4, [](const S& s) { return PickingMode(s.mode); }, Outcome::Swallow},
-      {4, [](const S& s) { return !s.box.HaniAka_Cyu && OpenRangeMode(s.mode); }, Outcome::Swallow},
-      {4, {}, Outcome::Message, "線上/交点", dtSenzyouten2},
-      {5, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " 複　写  ", dtCopy},
-      {5, [](const S& s) { return s.farBand(); }, Outcome::Choose, "属性一括 ", dtzokuseihyozi},
-      {5, {}, Outcome::Nothing},
-      {6, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " 移　動  ", dtIdoFree},
-      {6, [](const S& s) { return s.farBand(); }, Outcome::Choose, "ﾊﾟﾗﾒﾄﾘｯｸ ", dtHaniParamet},
-      {6, {}, Outcome::Nothing},
-      {7, [](const S& s) { return s.nearBand(); }, Outcome::Choose, " 消　去  ", dtHaniDel, kRed},
-      {7, [](const S& s) { return s.farBand(); }, Outcome::Choose, " 線　消  ", dtSenDel, kBlue},
-      {7, {}, Outcome::Nothing},
+      {2, NearGestureBand, Message, " 円1/8点 ", dtEnhitsuru},
+      {2, FarGestureBand, Choose, "元に戻す ", dtundo},
+      {2, {}, Nothing},
+      {3, {}, Offers},
+      {3, [](B b) { return Alternative(b) && NearGestureBand(b); }, Choose, " 部　材  ", dtBuzaikotei2},
+      {3, Alternative, Choose, " 建　具  ", dttategu},
+      {3, NearGestureBand, Choose, " ハッチ  ", dtHachiHyozi},
+      {3, FarGestureBand, Choose, "ｽﾄｯｸﾃﾞ-ﾀ ", dtFileTazumen},
+      {3, {}, Nothing},
+      {4, {}, Offers},
+      {4, {}, Message, "線上/交点", dtSenzyouten2},
+      {5, {}, Offers},
+      {5, NearGestureBand, Choose, " 複　写  ", dtCopy},
+      {5, FarGestureBand, Choose, "属性一括 ", dtzokuseihyozi},
+      {5, {}, Nothing},
+      {6, {}, Offers},
+      {6, NearGestureBand, Choose, " 移　動  ", dtIdoFree},
+      {6, FarGestureBand, Choose, "ﾊﾟﾗﾒﾄﾘｯｸ ", dtHaniParamet},
+      {6, {}, Nothing},
+      {7, {}, Offers},
+      {7, NearGestureBand, Choose, " 消　去  ", dtHaniDel, kRedLabel},
+      {7, FarGestureBand, Choose, " 線　消  ", dtSenDel, kBlueLabel},
+      {7, {}, Nothing},
   };
   return rows;
 }
 
 // The row of the Shift+Right drag up, in its place among the north rows.
 const RGestureRow& ArcMidpointRow() {
-  static const RGestureRow row{2, [](const S& s) { return s.nearBand(); }, Outcome::Message, "円弧中点 ", dtEnhitsuru2};
+  static const RGestureRow row{2, NearGestureBand, GestureOutcome::Message, "円弧中点 ", dtEnhitsuru2};
   return row;
+}
+
+// The rows the families owning the mode offer for one side and sector, in
+// their order.
+std::vector<const RGestureRow*> OffersOf(Sbuttontype mode, GestureSide side, std::uint8_t sector) {
+  std::vector<const RGestureRow*> offers;
+  for (const RCommandFamily* family : FamilyRowsOf(mode)) {
+    for (const RGestureOffer& offer : family->Gestures) {
+      if (offer.Side != side || offer.Row.Sector != sector) continue;
+      if (!offer.Modes.empty() && std::find(offer.Modes.begin(), offer.Modes.end(), mode) == offer.Modes.end()) {
+        continue;
+      }
+      offers.push_back(&offer.Row);
+    }
+  }
+  return offers;
 }
 
 // Shows a chosen gesture's caption, or takes the drag, as its row says.
 bool ApplyRow(TcadBox& box, Sbuttontype mode, const RGestureRow& row) {
   switch (row.Result) {
-    case Outcome::Swallow:
+    case GestureOutcome::Swallow:
       box.GesturePending = false;
       return true;
-    case Outcome::None:
+    case GestureOutcome::None:
       box.GesturePending = false;
       return false;
-    case Outcome::Nothing:
+    case GestureOutcome::Nothing:
+    case GestureOutcome::Offers:
       return false;
     default:
       break;
@@ -267,17 +170,17 @@ bool ApplyRow(TcadBox& box, Sbuttontype mode, const RGestureRow& row) {
   if (row.Extras & kEndChange) box.EndChangeFlag = 1;
   if (row.Extras & kConfirmCopy) box.RangeConfirmKind = 2;
   if (row.Extras & kConfirmSnapped) box.RangeConfirmKind = 3;
-  if (row.Extras & kBlue) box.LabelColour = 3;
-  if (row.Extras & kRed) box.LabelColour = 2;
+  if (row.Extras & kBlueLabel) box.LabelColour = 3;
+  if (row.Extras & kRedLabel) box.LabelColour = 2;
   if (!(row.Extras & kKeepSavedMode)) box.SavedMode = mode;
   box.PendingGesture = row.Code;
   box.GesturePending = true;
   const std::string caption = J(row.Caption);
-  if (row.Result == Outcome::Choose) {
+  if (row.Result == GestureOutcome::Choose) {
     if (box.LabelPrevText != caption) box.ShowCursorLabel(caption);
   } else {
     box.ShowTopMessage(caption);
-    if (row.Result == Outcome::Toggle && !(row.Extras & kKeepAnchor)) box.LabelAnchor = kOutOfSight;
+    if (row.Result == GestureOutcome::Toggle && !(row.Extras & kKeepAnchor)) box.LabelAnchor = kOutOfSight;
   }
   return true;
 }
@@ -304,7 +207,6 @@ bool TcadBox::TrackDragGesture(TShiftState shift, Sbuttontype mode, double x, do
   if (d < threshold / 4) return noGesture();
 
   GestureSector = DirectionSector8(false, PressPoint.x, PressPoint.y, x, y);
-  const bool alternative = DGamen_LR && Width() - pressX < Width() / 2;
   if (d < threshold && group != DragGroup::None) {
     if (!LabelPrevText.empty()) {
       ShowCursorLabel("---------");
@@ -333,18 +235,24 @@ bool TcadBox::TrackDragGesture(TShiftState shift, Sbuttontype mode, double x, do
     return true;
   }
 
-  const RDragState state{*this, mode, alternative};
   const std::vector<RGestureRow>* rows = nullptr;
   if (group == DragGroup::Left) rows = &LeftRows();
   if (group == DragGroup::Right || (group == DragGroup::ShiftRight && GestureSector == 2)) rows = &RightRows();
   if (rows == nullptr) return false;
+  const GestureSide side = group == DragGroup::Left ? GestureSide::Left : GestureSide::Right;
   for (const RGestureRow& row : *rows) {
     if (row.Sector != GestureSector) continue;
+    if (row.Result == GestureOutcome::Offers) {
+      for (const RGestureRow* offer : OffersOf(mode, side, GestureSector)) {
+        if (!offer->When || offer->When(*this)) return ApplyRow(*this, mode, *offer);
+      }
+      continue;
+    }
     // Shift+Right up: its own row comes before the circle-point row.
-    if (group == DragGroup::ShiftRight && row.Code == dtEnhitsuru && ArcMidpointRow().When(state)) {
+    if (group == DragGroup::ShiftRight && row.Code == dtEnhitsuru && ArcMidpointRow().When(*this)) {
       return ApplyRow(*this, mode, ArcMidpointRow());
     }
-    if (row.When && !row.When(state)) continue;
+    if (row.When && !row.When(*this)) continue;
     return ApplyRow(*this, mode, row);
   }
   return false;
@@ -675,4 +583,34 @@ void RegisterGestureCaptionClearing() {
     box.ShowCursorLabel(" ");
     box.CaptionCancelled = 0;
   });
+}
+
+bool NearGestureBand(const TcadBox& box) { return box.LabelColour == 0; }
+bool FarGestureBand(const TcadBox& box) { return box.LabelColour == 1; }
+
+RGestureOffer SwallowedDrag(GestureSide side, std::uint8_t sector, std::vector<Sbuttontype> modes,
+                            std::function<bool(const TcadBox&)> when) {
+  return {side, std::move(modes), {sector, std::move(when), GestureOutcome::Swallow}};
+}
+
+RGestureOffer ConfirmGesture(GestureSide side, Sbuttontype code, std::vector<Sbuttontype> modes,
+                             std::function<bool(const TcadBox&)> when, std::uint8_t extras) {
+  const char* caption = side == GestureSide::Left ? kConfirmCaption : kConfirmSnappedCaption;
+  return {side, std::move(modes), {2, std::move(when), GestureOutcome::Choose, caption, code, extras}};
+}
+
+RGestureOffer DimensionGesture(std::vector<Sbuttontype> modes) {
+  return {GestureSide::Left, std::move(modes), {6, {}, GestureOutcome::Choose, " 寸   法 ", dtsunpoHyozi}};
+}
+
+RGestureOffer OffsetGesture(std::vector<Sbuttontype> modes) {
+  return {GestureSide::Left, std::move(modes), {7, {}, GestureOutcome::Choose, " 複　 線 ", dtFukusen}};
+}
+
+RGestureOffer DimensionAxisToggle() {
+  return {GestureSide::Left, {}, {0, FarGestureBand, GestureOutcome::Message, "ＸＹ切替 ", dtSunpokiri}};
+}
+
+RGestureOffer EnvelopeGesture() {
+  return {GestureSide::Left, {}, {0, {}, GestureOutcome::Choose, " 包　絡  ", dtDraggu}};
 }

@@ -25,6 +25,10 @@ void KiritoriHaniMove(TcadBox& box, TShiftState shift, double x, double y);
 void KiritoriHaniUp(TcadBox& box, TShiftState shift, double x, double y);
 void KiritoriHaniCancel(TcadBox& box);
 void KiritoriHaniRedraw(TcadBox& box);
+void KiritoriHaniAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+bool BufferHolds(const TcadBox& box);
+bool RangeHeld(const TcadBox& box);
+bool RangeOpen(const TcadBox& box);
 }  // namespace
 
 void RegisterOutsideRangeCommands() {
@@ -40,13 +44,29 @@ void RegisterOutsideRangeCommands() {
                   .Up = KiritoriHaniUp,
                   .Cancels = {{"KiritoriHaniCancel", KiritoriHaniCancel}},
                   .Redraws = {{"KiritoriHaniRedraw", KiritoriHaniRedraw}},
-                  .Hooks = {.Leave = EraseRangeFrameOnLeave, .Cursor = CutOutCursor}});
+                  .Hooks = {.Leave = EraseRangeFrameOnLeave, .Cursor = CutOutCursor},
+                  .Assist = {.Slot = KiritoriHaniAssistSlot},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtKiritoriHani, {dtKiritoriHani}, BufferHolds, kConfirmCopy),
+                               ConfirmGesture(GestureSide::Left, dtKiritorisakuzyo, {dtKiritorisakuzyo}, {}, kConfirmCopy),
+                               SwallowedDrag(GestureSide::Right, 0, {}, RangeOpen),
+                               ConfirmGesture(GestureSide::Right, dtKiritoriHani, {dtKiritoriHani}, BufferHolds,
+                                              kConfirmSnapped),
+                               ConfirmGesture(GestureSide::Right, dtKiritorisakuzyo, {dtKiritorisakuzyo}, {},
+                                              kConfirmSnapped),
+                               SwallowedDrag(GestureSide::Right, 2, {dtKiritoriHani}, RangeOpen),
+                               SwallowedDrag(GestureSide::Right, 4, {}, RangeOpen)}});
   RegisterFamily({.Name = "HaniGai",
                   .Modes = {dtHaniGai, dtHaniCopyGai},
                   .Down = HaniGaiDown,
                   .Move = HaniGaiMove,
                   .Up = HaniGaiUp,
-                  .Hooks = {.Cursor = RangeVariantCursor}});
+                  .Hooks = {.Cursor = RangeVariantCursor},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtHani, {dtHaniGai}, RangeHeld),
+                               ConfirmGesture(GestureSide::Left, dtHaniCopy, {dtHaniCopyGai}, RangeHeld, kConfirmCopy),
+                               SwallowedDrag(GestureSide::Right, 0, {dtHaniGai}),
+                               SwallowedDrag(GestureSide::Right, 2, {dtHaniGai}),
+                               ConfirmGesture(GestureSide::Right, dtHaniCopy, {dtHaniCopyGai}, RangeHeld, kConfirmSnapped),
+                               SwallowedDrag(GestureSide::Right, 4, {dtHaniGai})}});
 }
 
 namespace {
@@ -348,3 +368,19 @@ void TcadBox::DrawBufferMirrored(std::uint8_t selectedLook, double x1, double y1
     canvas.Pen.Mode = pmCopy;
   }
 }
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The cut-out range takes the base point of the copy that follows.
+void KiritoriHaniAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  RangeBaseAssistSlot(box, dtCopyFree, slot);
+}
+
+bool BufferHolds(const TcadBox& box) { return !box.Draw1->Buffer.empty(); }
+// The range is held (red) or not yet.
+bool RangeHeld(const TcadBox& box) { return box.HaniAka_Cyu; }
+bool RangeOpen(const TcadBox& box) { return !box.HaniAka_Cyu; }
+
+}  // namespace

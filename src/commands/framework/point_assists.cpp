@@ -2,14 +2,11 @@
 // reads a midpoint, a point on a line, an intersection or a point on a
 // circle, and hands it back to the interrupted command (SavedMode).
 //
-// What an assist writes into a command's own data goes through phases the
-// command's family registers under its name, each run with the point in
-// AssistPoint: "<family>AssistPoint" after the point was written into the
-// command's slots (derived values, previews), "<family>AssistSegment" before
-// a midpoint assist writes (a segment paste between the assist's two
-// points: the slot's value and AssistReadPoint), "<family>Resume" for the
-// two-step assists where the command takes the point itself. A family that
-// registers none gets the plain slots only.
+// Where the point goes and what the command does with it are said by the
+// command's own row (RAssistHooks): its slot rule, the phase run after the
+// point was written into the slots, the one run before a midpoint assist
+// writes and the one by which a command takes the point of a two-step
+// assist itself. A family that says nothing gets nothing.
 
 #include <cmath>
 
@@ -52,15 +49,16 @@ namespace {
 
 constexpr RPoint2D kFarPreview{-9000.0, -9000.0};
 
-// The family that owns a mode, by name ("" for none).
-std::string OwnerOf(Sbuttontype mode) {
-  const std::vector<const RHandlerSet*> owners = CommandRegistry().OwnersOf(mode);
-  return owners.empty() ? std::string() : owners.front()->Name;
+// The assist hooks of the first family that owns a mode; empty hooks when
+// that family has no row.
+const RAssistHooks& AssistHooksOf(Sbuttontype mode) {
+  static const RAssistHooks none;
+  const std::vector<const RCommandFamily*> rows = FamilyRowsOf(mode);
+  return rows.empty() ? none : rows.front()->Assist;
 }
 
-bool RunOwnPhase(TcadBox& box, Sbuttontype mode, const char* suffix) {
-  const std::string owner = OwnerOf(mode);
-  return !owner.empty() && CommandRegistry().RunPhase(owner + suffix, box);
+void RunAssistHook(TcadBox& box, Sbuttontype mode, TPhaseHandler RAssistHooks::*hook) {
+  RunHook(AssistHooksOf(mode).*hook, box);
 }
 
 // The up handler (or down handler) of the family that owns a mode.
@@ -80,116 +78,12 @@ const RDrawElement* PickedSlotElement(const TcadBox& box) {
 
 RPoint2D Midpoint(const RPoint2D& a, const RPoint2D& b) { return {(a.x + b.x) / 2, (a.y + b.y) / 2}; }
 
-// Where the interrupted command's next click would put its point: the slot
-// read for a midpoint and the writes of the handed-back point.
-struct RAssistSlot {
-  RPoint2D* Pending = nullptr;      // the slot the step fills; null: the row takes no point
-  std::vector<RPoint2D*> Also;      // filled with it
-  Sbuttontype Restore = dtNo;       // the mode the command goes on in
-  std::uint8_t SetStep = 0xFF;      // CommandStep afterwards (0xFF: unchanged)
-  bool EraseRubber = false;         // RubberErased := True
-  bool FarPreview = false;          // the copy commands' last preview moves out of sight
-  bool Marker = false;              // the point marker at the point
-  bool RedrawFirst = false;         // the line previews drawn again first
-};
-
-RAssistSlot SlotOf(TcadBox& box) {
-  const Sbuttontype m = box.SavedMode;
-  const std::uint8_t step = box.CommandStep;
-  const _Bswitch sw = box.B_Switch;
-  RAssistSlot s;
-  s.Restore = m;
-  RPoint2D* first = &box.FirstPoint;
-  RPoint2D* current = &box.CurrentPoint;
-  RPoint2D* second = &box.SecondPoint;
-  auto bySwitch = [&](RPoint2D* off, RPoint2D* one, RPoint2D* two) {
-    s.Pending = sw == _off ? off : sw == on1 ? one : two;
-  };
-  if (ModeIn(m, {dtDraf, dtsinko, dtDrafRen})) {
-    s.RedrawFirst = m == dtDrafRen;
-    s.Pending = step == 0 ? first : second;
-    if (step == 0) s.Also = {current};
-  } else if (m == dtSen) {
-    s.Pending = step == 0 ? first : second;
-    s.Also = {current};
-  } else if (ModeIn(m, {dtHanipgc, dtHaniCopy, dtKiritoriHani, dtKiritorisakuzyo, dthanipgm, dtHaniMove, dtHaniParamet})) {
-    s.Pending = first;
-    s.Also = {current, second};
-    s.EraseRubber = true;
-    s.Restore = ModeIn(m, {dthanipgm, dtHaniMove, dtHaniParamet}) ? dtIdoFree : dtCopyFree;
-  } else if (m == dtBoxSen) {
-    s.Pending = step == 0 ? first : second;
-  } else if (ModeIn(m, {dtCopyFree, dtIdoFree})) {
-    s.Pending = sw == _off ? first : second;
-    if (sw == _off) s.Also = {current};
-    s.FarPreview = sw != _off;
-  } else if (m == dtBoxsunpo) {
-    s.Pending = first;
-    s.SetStep = 1;
-    s.EraseRubber = true;
-  } else if (m == dtprintsen) {
-    if (sw == _off) s.Pending = first;
-  } else if (m == dtMozi) {
-    s.Pending = first;
-    s.EraseRubber = true;
-  } else if (ModeIn(m, {dtFukusen, dtFukuen})) {
-    if (sw == on1) s.Pending = second;
-  } else if (m == dtSencyusin) {
-    bySwitch(first, current, current);
-  } else if (ModeIn(m, {dtEnKotei, dttenk, dtGridkizyunTen, dttenGaibu, dttenGaibuopt})) {
-    s.Pending = first;
-    s.SetStep = 1;
-  } else if (ModeIn(m, {dtEnkoKotei, dtEnko})) {
-    bySwitch(first, current, second);
-  } else if (m == dtwsen) {
-    s.Pending = step == 0 ? first : current;
-    if (step != 0) s.Also = {second};
-  } else if (ModeIn(m, {dtcopyMenseki, dtCopyTazuMen, dtCopyZukei, dtZukeiHozon})) {
-    if (sw == _off) s.Pending = second;
-    s.FarPreview = true;
-  } else if (m == dtCopyHenkeiZukei) {
-    if (sw == on1) s.Pending = second;
-    s.FarPreview = true;
-  } else if (m == dtEnFree) {
-    s.Pending = step == 0 ? first : current;
-  } else if (ModeIn(m, {dtEn3ten, dtkyokusen3ten, dtEnSeSen3ten, dtEnSeSen3tenN, dtEnSeSen3sen, dthanEn, dthenkeizukei,
-                    dtSupuLine})) {
-    bySwitch(first, second, current);
-  } else if (m == dtHachi2ten) {
-    bySwitch(first, current, current);
-    s.Marker = true;
-  } else if (ModeIn(m, {dtsunposen, dtSunpochi})) {
-    bySwitch(first, current, current);
-  } else if (m == dtSunpochiHen) {
-    if (sw == on1) s.Pending = first;
-    if (sw == on2) s.Pending = current;
-  } else if (m == dtpictureMove) {
-    s.Pending = first;
-  } else if (ModeIn(m, {dtRenSunpo, dtRenSunpokaku, dtRenSunpoKei, dtRenSunpoCyusin, dtRenSunpoCyusin2})) {
-    s.RedrawFirst = true;
-    s.Pending = sw == _off ? first : second;
-    if (sw == _off) s.Also = {current};
-  } else if (ModeIn(m, {dtHachiTen, dtSokuteiMen})) {
-    if (sw == _off || sw == on1) s.Pending = first;
-    s.Marker = true;
-  } else if (ModeIn(m, {dttakakukeikotei, dtBuzaikotei, dtBuzaikotei2, dtSenkigo1})) {
-    s.Pending = first;
-    s.SetStep = 1;
-    s.EraseRubber = true;
-  } else if (ModeIn(m, {dttakakukeiFree, dtYazirusikotei})) {
-    s.Pending = step == 0 ? first : current;
-    s.EraseRubber = true;
-  }
-  if (s.Pending == nullptr) s.Marker = false;
-  return s;
-}
-
 // Writes the handed-back point into the interrupted command's slots and
 // restores that command. False when its row takes no point (only the mode
 // is restored then).
 bool WriteAssistPoint(TcadBox& box, const RPoint2D& p) {
   const Sbuttontype interrupted = box.SavedMode;
-  const RAssistSlot slot = SlotOf(box);
+  const RAssistSlot slot = AssistSlotOf(box);
   // The line previews are drawn again in their own modes, so the mode comes back first.
   box.ButonType = slot.Restore;
   if (slot.RedrawFirst) {
@@ -204,13 +98,13 @@ bool WriteAssistPoint(TcadBox& box, const RPoint2D& p) {
   if (slot.FarPreview) box.PreviewP2 = kFarPreview;
   if (slot.Marker) box.ShowPointMarker(0, p.x, p.y);
   box.AssistPoint = p;
-  RunOwnPhase(box, interrupted, "AssistPoint");
+  RunAssistHook(box, interrupted, &RAssistHooks::Point);
   return true;
 }
 
 // The slot's present value, the pending point of a midpoint.
 RPoint2D PendingPoint(TcadBox& box) {
-  const RAssistSlot slot = SlotOf(box);
+  const RAssistSlot slot = AssistSlotOf(box);
   return slot.Pending != nullptr ? *slot.Pending : box.PressPoint;
 }
 
@@ -238,7 +132,7 @@ void hitsuruUp(TcadBox& box, TShiftState, double, double) {
   // A left click leaves the assist waiting with its point; a right one completes.
   if (box.ClickKind != 3) return;
   const RPoint2D p = Midpoint(PendingPoint(box), box.AssistReadPoint);
-  RunOwnPhase(box, box.SavedMode, "AssistSegment");
+  RunAssistHook(box, box.SavedMode, &RAssistHooks::Segment);
   if (!WriteAssistPoint(box, p)) box.ButonType = box.SavedMode;
   box.AssistRead = false;
 }
@@ -412,6 +306,27 @@ void EnZyouTenUp(TcadBox& box, TShiftState shift, double x, double y) {
 
 }  // namespace
 
+RAssistSlot AssistSlotOf(TcadBox& box) {
+  const Sbuttontype mode = box.SavedMode;
+  RAssistSlot slot;
+  slot.Restore = mode;
+  const TAssistSlotRule& rule = AssistHooksOf(mode).Slot;
+  if (rule) rule(box, mode, slot);
+  if (slot.Pending == nullptr) slot.Marker = false;
+  return slot;
+}
+
+void RangeBaseAssistSlot(TcadBox& box, Sbuttontype goOnIn, RAssistSlot& slot) {
+  slot.Pending = &box.FirstPoint;
+  slot.Also = {&box.CurrentPoint, &box.SecondPoint};
+  slot.EraseRubber = true;
+  slot.Restore = goOnIn;
+}
+
+RPoint2D* SlotBySwitch(TcadBox& box, RPoint2D* off, RPoint2D* one, RPoint2D* other) {
+  return box.B_Switch == _off ? off : box.B_Switch == on1 ? one : other;
+}
+
 void TcadBox::sencyutenApply(double x, double y) {
   if (ButonType != dtsencyuten || ViewGestureState != 0) return;
   ClickKind = 3;
@@ -545,6 +460,6 @@ void TcadBox::ResumeWithAssistPoint(TShiftState shift, double x, double y) {
   } else {
     // The print frame, the centre line's extent, the dimension line and the
     // circle and arc commands take the point by their own steps.
-    RunOwnPhase(*this, mode, "Resume");
+    RunAssistHook(*this, mode, &RAssistHooks::Resume);
   }
 }

@@ -41,6 +41,9 @@ void KakudoSokuteiMove(TcadBox& box, TShiftState shift, double x, double y);
 void KakudoSokuteiUp(TcadBox& box, TShiftState shift, double x, double y);
 void EraseHatchRectOnLeave(TcadBox& box);
 std::optional<int> HatchCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan);
+void OutlineAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void HachiTenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void Hachi2tenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterAreaCommands() {
@@ -49,7 +52,10 @@ void RegisterAreaCommands() {
                   .Down = HachiTenDown,
                   .Move = HachiTenMove,
                   .Up = HachiTenUp,
-                  .Hooks = {.Cursor = HatchCursor}});
+                  .Hooks = {.Cursor = HatchCursor},
+                  .Assist = {.Slot = HachiTenAssistSlot},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtHachiTen, {dtHachiTen}),
+                               {GestureSide::Left, {dtHachiTen}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtHachiten2}}}});
   RegisterFamily({.Name = "Hachi2ten",
                   .Modes = {dtHachitenHen, dtHachi2ten},
                   .Down = Hachi2tenDown,
@@ -57,14 +63,20 @@ void RegisterAreaCommands() {
                   .Up = Hachi2tenUp,
                   .Cancels = {{"Hachi2tenCancel", Hachi2tenCancelUnlessHeld}},
                   .Redraws = {{"Hachi2tenRedraw", Hachi2tenRedraw}},
-                  .Hooks = {.Leave = EraseHatchRectOnLeave, .Cursor = HatchCursor}});
+                  .Hooks = {.Leave = EraseHatchRectOnLeave, .Cursor = HatchCursor},
+                  .Assist = {.Slot = Hachi2tenAssistSlot},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtHachiTen, {dtHachi2ten}),
+                               {GestureSide::Left, {dtHachi2ten}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtHachiten2}}}});
   RegisterFamily({.Name = "SokuteiMen",
                   .Modes = {dtSokuteiMen},
                   .Down = SokuteiMenDown,
                   .Move = SokuteiMenMove,
                   .Up = SokuteiMenUp,
                   .Cancels = {{"SokuteiMenCancel", SokuteiMenCancel}},
-                  .Redraws = {{"SokuteiMenRedraw", SokuteiMenRedraw}}});
+                  .Redraws = {{"SokuteiMenRedraw", SokuteiMenRedraw}},
+                  .Assist = {.Slot = OutlineAssistSlot},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtSokuteiMen),
+                               {GestureSide::Left, {}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtSokuteiMen2}}}});
   RegisterFamily({.Name = "SokuteiKeka",
                   .Modes = {dtSokuteiKeka},
                   .Down = SokuteiKekaDown,
@@ -76,7 +88,8 @@ void RegisterAreaCommands() {
                   .Modes = {dtKakudoSokutei},
                   .Down = KakudoSokuteiDown,
                   .Move = KakudoSokuteiMove,
-                  .Up = KakudoSokuteiUp});
+                  .Up = KakudoSokuteiUp,
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtSokuteiMen)}});
 }
 
 namespace {
@@ -758,3 +771,25 @@ void TcadBox::FormatAreaResult() {
     default: return;
   }
 }
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The next outline point, marked, while the outline is open.
+void OutlineAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  if (box.B_Switch == _off || box.B_Switch == on1) slot.Pending = &box.FirstPoint;
+  slot.Marker = true;
+}
+
+void HachiTenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot) {
+  if (mode == dtHachiTen) OutlineAssistSlot(box, mode, slot);
+}
+
+void Hachi2tenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot) {
+  if (mode != dtHachi2ten) return;
+  slot.Pending = SlotBySwitch(box, &box.FirstPoint, &box.CurrentPoint, &box.CurrentPoint);
+  slot.Marker = true;
+}
+
+}  // namespace

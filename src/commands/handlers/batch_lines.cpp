@@ -40,18 +40,21 @@ void RegisterBatchLineCommands() {
                   .Move = iikatusinMove,
                   .Up = iikatusinUp,
                   .Cancels = {{"iikatusinCancel", iikatusinCancel}},
-                  .Finishes = {{"iikatusinFinish", iikatusinFinish}}});
+                  .Finishes = {{"iikatusinFinish", iikatusinFinish}},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtiikatusin, {}, [](const TcadBox& b) { return b.B_Switch == on3; })}});
   RegisterFamily({.Name = "iikatuBubun",
                   .Modes = {dtiikatuBubun},
                   .Down = iikatuBubunDown,
                   .Move = iikatuBubunMove,
                   .Up = iikatuBubunUp,
-                  .Finishes = {{"iikatuBubunFinish", iikatuBubunFinish}}});
+                  .Finishes = {{"iikatuBubunFinish", iikatuBubunFinish}},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtiikatuBubun, {}, [](const TcadBox& b) { return b.B_Switch == on4; })}});
   RegisterFamily({.Name = "iikatufugo",
                   .Modes = {dtiikatufugo},
                   .Down = iikatufugoDown,
                   .Move = iikatufugoMove,
-                  .Up = iikatufugoUp});
+                  .Up = iikatufugoUp,
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtiikatufugo, {}, [](const TcadBox& b) { return b.HaniAka_Cyu; })}});
 }
 
 namespace {

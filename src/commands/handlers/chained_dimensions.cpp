@@ -40,6 +40,8 @@ void RenSunpoFinish(TcadBox& box, std::uint8_t finishFlag);
 void RenSunpoCancel(TcadBox& box);
 void RenSunpoCyusinCancel(TcadBox& box);
 void RenSunpoRedraw(TcadBox& box);
+void ChainedAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+bool ChainClosed(const TcadBox& box);
 }  // namespace
 
 void RegisterChainedDimensionCommands() {
@@ -56,31 +58,41 @@ void RegisterChainedDimensionCommands() {
                   .Cancels = {{"RenSunpoCancel", RenSunpoCancel}},
                   .Redraws = {{"RenSunpoRedraw", RenSunpoRedraw}},
                   .Finishes = {{"RenSunpoFinish", RenSunpoFinish}},
-                  .Hooks = {.Cursor = CursorPair(30, 31)}});
+                  .Hooks = {.Cursor = CursorPair(30, 31)},
+                  .Assist = {.Slot = ChainedAssistSlot},
+                  .Gestures = {DimensionAxisToggle(), ConfirmGesture(GestureSide::Left, dtRenSunpo, {}, ChainClosed)}});
   RegisterFamily({.Name = "RenSunpokaku",
                   .Modes = {dtRenSunpokaku},
                   .Down = RenSunpokakuDown,
                   .Move = RenSunpokakuMove,
                   .Up = RenSunpokakuUp,
-                  .Hooks = {.Cursor = CursorPair(30, 31)}});
+                  .Hooks = {.Cursor = CursorPair(30, 31)},
+                  .Assist = {.Slot = ChainedAssistSlot},
+                  .Gestures = {DimensionAxisToggle(), ConfirmGesture(GestureSide::Left, dtRenSunpo, {}, ChainClosed)}});
   RegisterFamily({.Name = "RenSunpoKei",
                   .Modes = {dtRenSunpoKei},
                   .Down = RenSunpoKeiDown,
                   .Move = RenSunpoKeiMove,
                   .Up = RenSunpoKeiUp,
-                  .Hooks = {.Cursor = CursorPair(30, 31)}});
+                  .Hooks = {.Cursor = CursorPair(30, 31)},
+                  .Assist = {.Slot = ChainedAssistSlot},
+                  .Gestures = {DimensionAxisToggle(), ConfirmGesture(GestureSide::Left, dtRenSunpo, {}, ChainClosed)}});
   RegisterFamily({.Name = "RenSunpoCyusin",
                   .Modes = {dtRenSunpoCyusin},
                   .Down = RenSunpoCyusinDown,
                   .Move = RenSunpoCyusinMove,
                   .Up = RenSunpoCyusinUp,
                   .Cancels = {{"RenSunpoCyusinCancel", RenSunpoCyusinCancel}},
-                  .Hooks = {.Cursor = CursorPair(36, 37)}});
+                  .Hooks = {.Cursor = CursorPair(36, 37)},
+                  .Assist = {.Slot = ChainedAssistSlot}});
   RegisterFamily({.Name = "RenSunpoCyusin2",
                   .Modes = {dtRenSunpoCyusin2},
                   .Down = RenSunpoCyusin2Down,
                   .Move = RenSunpoCyusin2Move,
-                  .Up = RenSunpoCyusin2Up});
+                  .Up = RenSunpoCyusin2Up,
+                  .Assist = {.Slot = ChainedAssistSlot},
+                  .Gestures = {{GestureSide::Left, {}, {0, [](const TcadBox& b) { return b.B_Switch == on1; },
+                                                GestureOutcome::Toggle, "角度切替 ", dtRenSunpoCyusin2}}}});
 }
 
 namespace {
@@ -779,5 +791,22 @@ void RenSunpoCyusin2Up(TcadBox& box, TShiftState, double, double) {
   EndBetweenElements(box);
   if (box.Zoom >= 0.8) box.RedrawAll(false);
 }
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The first point while none is placed, then the next; the chain's
+// previews are drawn again first.
+void ChainedAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.RedrawFirst = true;
+  const bool first = box.B_Switch == _off;
+  slot.Pending = first ? &box.FirstPoint : &box.SecondPoint;
+  if (first) slot.Also = {&box.CurrentPoint};
+}
+
+bool ChainClosed(const TcadBox& box) { return box.B_Switch == on3; }
 
 }  // namespace

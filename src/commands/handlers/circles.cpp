@@ -56,6 +56,10 @@ void EnFreeAssistPoint(TcadBox& box);
 void EnkoAssistPoint(TcadBox& box);
 void EnkoKoteiAssistPoint(TcadBox& box);
 void hanEnAssistPoint(TcadBox& box);
+void EnFreeAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void ArcAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void EnKoteiAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void ThreePointAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterCircleCommands() {
@@ -65,58 +69,62 @@ void RegisterCircleCommands() {
                   .Move = EnFreeMove,
                   .Up = EnFreeUp,
                   .Cancels = {{"EnFreeCancel", EnFreeCancel}},
-                  .Phases = {{"EnFreeResume", EnFreeResume}, {"EnFreeAssistPoint", EnFreeAssistPoint}},
                   .Reset = ResetArcState,
-                  .Hooks = {.Cursor = CursorPair(22, 23)}});
+                  .Hooks = {.Cursor = CursorPair(22, 23)},
+                  .Assist = {.Slot = EnFreeAssistSlot, .Point = EnFreeAssistPoint, .Resume = EnFreeResume}});
   RegisterFamily({.Name = "Enko",
                   .Modes = {dtEnko},
                   .Down = EnkoDown,
                   .Move = EnkoMove,
                   .Up = EnkoUp,
-                  .Phases = {{"EnkoResume", EnkoResume}, {"EnkoAssistPoint", EnkoAssistPoint}},
-                  .Hooks = {.Cursor = CursorPair(22, 23)}});
+                  .Hooks = {.Cursor = CursorPair(22, 23)},
+                  .Assist = {.Slot = ArcAssistSlot, .Point = EnkoAssistPoint, .Resume = EnkoResume}});
   RegisterFamily({.Name = "EnkoKotei",
                   .Modes = {dtEnkoKotei},
                   .Down = EnkoKoteiDown,
                   .Move = EnkoKoteiMove,
                   .Up = EnkoKoteiUp,
-                  .Phases = {{"EnkoKoteiResume", EnkoKoteiResume}, {"EnkoKoteiAssistPoint", EnkoKoteiAssistPoint}},
-                  .Hooks = {.Cursor = CursorPair(22, 23)}});
+                  .Hooks = {.Cursor = CursorPair(22, 23)},
+                  .Assist = {.Slot = ArcAssistSlot, .Point = EnkoKoteiAssistPoint, .Resume = EnkoKoteiResume}});
   RegisterFamily({.Name = "EnKotei",
                   .Modes = {dtEnKotei},
                   .Down = EnKoteiDown,
                   .Move = EnKoteiMove,
                   .Up = EnKoteiUp,
-                  .Hooks = {.Leave = EnKoteiLeave, .Cursor = CursorPair(22, 23)}});
+                  .Hooks = {.Leave = EnKoteiLeave, .Cursor = CursorPair(22, 23)},
+                  .Assist = {.Slot = EnKoteiAssistSlot},
+                  .Gestures = {EnvelopeGesture()}});
   RegisterFamily({.Name = "hanEn",
                   .Modes = {dthanEn},
                   .Down = hanEnDown,
                   .Move = hanEnMove,
                   .Up = hanEnUp,
-                  .Phases = {{"hanEnResume", hanEnResume}, {"hanEnAssistPoint", hanEnAssistPoint}}});
+                  .Assist = {.Slot = ThreePointAssistSlot, .Point = hanEnAssistPoint, .Resume = hanEnResume}});
   RegisterFamily({.Name = "En3ten",
                   .Modes = {dtEn3ten},
                   .Down = En3tenDown,
                   .Move = En3tenMove,
                   .Up = En3tenUp,
-                  .Phases = {{"En3tenResume", En3tenResume}},
-                  .Hooks = {.Cursor = CursorPair(22, 23)}});
+                  .Hooks = {.Cursor = CursorPair(22, 23)},
+                  .Assist = {.Slot = ThreePointAssistSlot, .Resume = En3tenResume}});
   RegisterFamily({.Name = "EnSeSen3ten",
                   .Modes = {dtEnSeSen3ten},
                   .Down = EnSeSen3tenDown,
                   .Move = EnSeSen3tenMove,
                   .Up = EnSeSen3tenUp,
-                  .Phases = {{"EnSeSen3tenResume", EnSeSen3tenResume}}});
+                  .Assist = {.Slot = ThreePointAssistSlot, .Resume = EnSeSen3tenResume}});
   RegisterFamily({.Name = "EnSeSen3tenN",
                   .Modes = {dtEnSeSen3tenN},
                   .Down = EnSeSen3tenNDown,
                   .Move = EnSeSen3tenNMove,
-                  .Up = EnSeSen3tenNUp});
+                  .Up = EnSeSen3tenNUp,
+                  .Assist = {.Slot = ThreePointAssistSlot}});
   RegisterFamily({.Name = "EnSeSen3sen",
                   .Modes = {dtEnSeSen3sen},
                   .Down = EnSeSen3senDown,
                   .Move = EnSeSen3senMove,
-                  .Up = EnSeSen3senUp});
+                  .Up = EnSeSen3senUp,
+                  .Assist = {.Slot = ThreePointAssistSlot}});
 }
 
 namespace {
@@ -972,6 +980,32 @@ void EnkoKoteiAssistPoint(TcadBox& box) {
 }
 void hanEnAssistPoint(TcadBox& box) {
   if (box.B_Switch == on1) TakeDiameter(box);
+}
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The centre while none is placed, then the point on the circle.
+void EnFreeAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.CurrentPoint;
+}
+
+void ArcAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = SlotBySwitch(box, &box.FirstPoint, &box.CurrentPoint, &box.SecondPoint);
+}
+
+// The fixed circle is placed at once.
+void EnKoteiAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = &box.FirstPoint;
+  slot.SetStep = 1;
+}
+
+// The first, the second and the third point, by B_Switch.
+void ThreePointAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = SlotBySwitch(box, &box.FirstPoint, &box.SecondPoint, &box.CurrentPoint);
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ void senbunkatuUp(TcadBox& box, TShiftState shift, double x, double y);
 void senbunkatupitchDown(TcadBox& box, TShiftState shift, double x, double y);
 void senbunkatupitchMove(TcadBox& box, TShiftState shift, double x, double y);
 void senbunkatupitchUp(TcadBox& box, TShiftState shift, double x, double y);
+void SencyusinAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterConstructionLineCommands() {
@@ -38,13 +39,14 @@ void RegisterConstructionLineCommands() {
                   .Modes = {dtSencyusin},
                   .Down = SencyusinDown,
                   .Move = SencyusinMove,
-                  .Up = SencyusinUp});
+                  .Up = SencyusinUp,
+                  .Assist = {.Slot = SencyusinAssistSlot}});
   RegisterFamily({.Name = "Sencyusin2",
                   .Modes = {dtSencyusin2},
                   .Down = Sencyusin2Down,
                   .Move = Sencyusin2Move,
                   .Up = Sencyusin2Up,
-                  .Phases = {{"Sencyusin2Resume", Sencyusin2Resume}}});
+                  .Assist = {.Resume = Sencyusin2Resume}});
   RegisterFamily({.Name = "senbunkatu",
                   .Modes = {dtsenbunkatu},
                   .Down = senbunkatuDown,
@@ -532,3 +534,13 @@ void TcadBox::AddLinesBetweenAtPitch(double x1, double y1, double x2, double y2)
   AddDivisionLines(*this, tool.ResultLines, l1, l2);
   RingRepaintFlag = true;
 }
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+void SencyusinAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = SlotBySwitch(box, &box.FirstPoint, &box.CurrentPoint, &box.CurrentPoint);
+}
+
+}  // namespace

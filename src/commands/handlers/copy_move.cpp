@@ -27,6 +27,8 @@ void TateguHaniUp(TcadBox& box, TShiftState shift, double x, double y);
 void ZukeiHozonDown(TcadBox& box, TShiftState shift, double x, double y);
 void ZukeiHozonMove(TcadBox& box, TShiftState shift, double x, double y);
 void ZukeiHozonUp(TcadBox& box, TShiftState shift, double x, double y);
+void CopyFreeAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void ZukeiHozonAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterCopyMoveCommands() {
@@ -36,7 +38,12 @@ void RegisterCopyMoveCommands() {
                   .Move = CopyFreeMove,
                   .Up = CopyFreeUp,
                   .Cancels = {{"CopyFreeCancel", CopyFreeCancel}},
-                  .Phases = {{"CopyFreeAssistSegment", CopyFreeAssistSegment}}});
+                  .Assist = {.Slot = CopyFreeAssistSlot, .Segment = CopyFreeAssistSegment},
+                  .Gestures = {{GestureSide::Left, {}, {0, [](const TcadBox& b) { return b.B_Switch == on1; },
+                                                GestureOutcome::Toggle, "方向切替 ", dtCopyFree, kKeepAnchor}},
+                               {GestureSide::Left, {dtCopyFree}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtCopy2}},
+                               {GestureSide::Left, {dtIdoFree}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtIdoFree2}},
+                               DimensionGesture(), OffsetGesture()}});
   RegisterFamily({.Name = "TateguHani",
                   .Modes = {dtTateguHani},
                   .Down = TateguHaniDown,
@@ -48,7 +55,7 @@ void RegisterCopyMoveCommands() {
                   .Down = ZukeiHozonDown,
                   .Move = ZukeiHozonMove,
                   .Up = ZukeiHozonUp,
-                  .Phases = {{"ZukeiHozonAssistSegment", CopyFreeAssistSegment}}});
+                  .Assist = {.Slot = ZukeiHozonAssistSlot, .Segment = CopyFreeAssistSegment}});
 }
 
 std::vector<RPoint2D> PitchDivisionPoints(const TcadBox& box, double x1, double y1, double x2, double y2) {
@@ -407,6 +414,26 @@ void ZukeiHozonUp(TcadBox& box, TShiftState, double, double) {
   box.RubberErased = true;
   box.Draw1->CopySelectionToBuffer(box.FirstPoint.x - box.SecondPoint.x, box.FirstPoint.y - box.SecondPoint.y);
   box.B_Switch = on1;
+}
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The base point while none is taken, then the place; the last preview
+// moves out of sight.
+void CopyFreeAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  const bool base = box.B_Switch == _off;
+  slot.Pending = base ? &box.FirstPoint : &box.SecondPoint;
+  if (base) slot.Also = {&box.CurrentPoint};
+  slot.FarPreview = !base;
+}
+
+void ZukeiHozonAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  if (box.B_Switch == _off) slot.Pending = &box.SecondPoint;
+  slot.FarPreview = true;
 }
 
 }  // namespace

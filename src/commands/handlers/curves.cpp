@@ -37,6 +37,8 @@ void sinkoMove(TcadBox& box, TShiftState shift, double x, double y);
 void sinkoUp(TcadBox& box, TShiftState shift, double x, double y);
 void sinkoCancel(TcadBox& box);
 void EraseWaveBandOnLeave(TcadBox& box);
+void CurvePointAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void sinkoAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 // The curve through vertices is erased and drawn again by the vertex-list
@@ -51,21 +53,24 @@ void RegisterCurveCommands() {
                   .Cancels = {{"kyokusen3tenCancel", kyokusen3tenCancel}},
                   .Redraws = {{"kyokusen3tenRedraw", kyokusen3tenRedraw}},
                   .Finishes = {{"kyokusen3tenFinish", kyokusen3tenFinish}},
-                  .Phases = {{"kyokusen3tenResume", kyokusen3tenResume}}});
+                  .Assist = {.Slot = CurvePointAssistSlot, .Resume = kyokusen3tenResume},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtkyokusen3ten)}});
   RegisterFamily({.Name = "SupuLine",
                   .Modes = {dtSupuLine},
                   .Down = SupuLineDown,
                   .Move = SupuLineMove,
                   .Up = SupuLineUp,
                   .Finishes = {{"SupuLineFinish", SupuLineFinish}},
-                  .Phases = {{"SupuLineAssistPoint", SupuLineAssistPoint}}});
+                  .Assist = {.Slot = CurvePointAssistSlot, .Point = SupuLineAssistPoint},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtSupuLine)}});
   RegisterFamily({.Name = "sinko",
                   .Modes = {dtsinko},
                   .Down = sinkoDown,
                   .Move = sinkoMove,
                   .Up = sinkoUp,
                   .Phases = {{"sinkoCancel", sinkoCancel}},
-                  .Hooks = {.Leave = EraseWaveBandOnLeave}});
+                  .Hooks = {.Leave = EraseWaveBandOnLeave},
+                  .Assist = {.Slot = sinkoAssistSlot}});
 }
 
 namespace {
@@ -609,6 +614,23 @@ void EraseWaveBandOnLeave(TcadBox& box) {
   if (box.CommandStep == 0) return;
   EraseBand(box);
   box.CurrentPoint = box.FirstPoint;
+}
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The first, the second and the third point, by B_Switch.
+void CurvePointAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = SlotBySwitch(box, &box.FirstPoint, &box.SecondPoint, &box.CurrentPoint);
+}
+
+// As the two-point line: the first point while none is placed, then the second.
+void sinkoAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.SecondPoint;
+  if (box.CommandStep == 0) slot.Also = {&box.CurrentPoint};
 }
 
 }  // namespace

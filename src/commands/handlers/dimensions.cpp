@@ -32,6 +32,8 @@ void SunpochiHenDown(TcadBox& box, TShiftState shift, double x, double y);
 void SunpochiHenMove(TcadBox& box, TShiftState shift, double x, double y);
 void SunpochiHenUp(TcadBox& box, TShiftState shift, double x, double y);
 void ResetDimensionState(TcadBox& box);
+void DimensionAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void SunpochiHenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterDimensionCommands() {
@@ -42,22 +44,28 @@ void RegisterDimensionCommands() {
                   .Up = sunposenUp,
                   .Cancels = {{"sunposenCancel", sunposenCancel}},
                   .Redraws = {{"sunposenRedraw", sunposenRedraw}},
-                  .Phases = {{"sunposenResume", sunposenResume}},
                   .Reset = ResetDimensionState,
-                  .Hooks = {.Cursor = CursorPair(30, 31)}});
+                  .Hooks = {.Cursor = CursorPair(30, 31)},
+                  .Assist = {.Slot = DimensionAssistSlot, .Resume = sunposenResume},
+                  .Gestures = {DimensionAxisToggle(),
+                               ConfirmGesture(GestureSide::Left, dtsunposen, {}, [](const TcadBox& b) { return b.B_Switch == on2; })}});
   RegisterFamily({.Name = "Sunpochi",
                   .Modes = {dtSunpochi},
                   .Down = SunpochiDown,
                   .Move = SunpochiMove,
                   .Up = SunpochiUp,
-                  .Hooks = {.Cursor = CursorPair(30, 31)}});
+                  .Hooks = {.Cursor = CursorPair(30, 31)},
+                  .Assist = {.Slot = DimensionAssistSlot},
+                  .Gestures = {DimensionAxisToggle()}});
   // A paint while a value is being changed lists the drawing afresh.
   RegisterFamily({.Name = "SunpochiHen",
                   .Modes = {dtSunpochiHen},
                   .Down = SunpochiHenDown,
                   .Move = SunpochiHenMove,
                   .Up = SunpochiHenUp,
-                  .Hooks = {.Cursor = CursorPair(30, 31), .PaintRebuildsLists = true}});
+                  .Hooks = {.Cursor = CursorPair(30, 31), .PaintRebuildsLists = true},
+                  .Assist = {.Slot = SunpochiHenAssistSlot},
+                  .Gestures = {DimensionAxisToggle()}});
 }
 
 namespace {
@@ -604,3 +612,18 @@ void TcadBox::CommitDimensionStep(std::uint8_t group, std::uint8_t layer) {
   CommitNewestStep(*this, *tool, step, changingValue ? group : WriteGrupe_No,
                    changingValue ? layer : WriteReiya_No);
 }
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+void DimensionAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = SlotBySwitch(box, &box.FirstPoint, &box.CurrentPoint, &box.CurrentPoint);
+}
+
+void SunpochiHenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  if (box.B_Switch == on1) slot.Pending = &box.FirstPoint;
+  if (box.B_Switch == on2) slot.Pending = &box.CurrentPoint;
+}
+
+}  // namespace

@@ -39,6 +39,9 @@ void CopyHenkeiZukei2Down(TcadBox& box, TShiftState shift, double x, double y);
 void CopyHenkeiZukei2Move(TcadBox& box, TShiftState shift, double x, double y);
 void CopyHenkeiZukei2Up(TcadBox& box, TShiftState shift, double x, double y);
 bool RescaleFigureBuffer(TcadBox& box, double factor);
+void copyMensekiAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void henkeizukeiAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void CopyHenkeiZukeiAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 // The figure paste modes' preview goes with the copy and move's cancel;
@@ -49,21 +52,25 @@ void RegisterFigurePasteCommands() {
                   .Down = copyMensekiDown,
                   .Move = copyMensekiMove,
                   .Up = copyMensekiUp,
-                  .Phases = {{"copyMensekiAssistSegment", copyMensekiAssistSegment}},
                   .Reset = FigurePasteReset,
-                  .Hooks = {.RescaleBuffer = RescaleFigureBuffer}});
+                  .Hooks = {.RescaleBuffer = RescaleFigureBuffer},
+                  .Assist = {.Slot = copyMensekiAssistSlot, .Segment = copyMensekiAssistSegment},
+                  .Gestures = {SwallowedDrag(GestureSide::Left, 0, {dtcopyMenseki, dtCopyTazuMen}),
+                               DimensionGesture({dtcopyMenseki, dtCopyTazuMen}), OffsetGesture()}});
   RegisterFamily({.Name = "henkeizukei",
                   .Modes = {dthenkeizukei},
                   .Down = henkeizukeiDown,
                   .Move = henkeizukeiMove,
-                  .Up = henkeizukeiUp});
+                  .Up = henkeizukeiUp,
+                  .Assist = {.Slot = henkeizukeiAssistSlot}});
   RegisterFamily({.Name = "CopyHenkeiZukei",
                   .Modes = {dtCopyHenkeiZukei},
                   .Down = CopyHenkeiZukeiDown,
                   .Move = CopyHenkeiZukeiMove,
                   .Up = CopyHenkeiZukeiUp,
-                  .Phases = {{"CopyHenkeiZukeiAssistSegment", CopyHenkeiZukeiAssistSegment}},
-                  .Hooks = {.RescaleBuffer = RescaleFigureBuffer}});
+                  .Hooks = {.RescaleBuffer = RescaleFigureBuffer},
+                  .Assist = {.Slot = CopyHenkeiZukeiAssistSlot, .Segment = CopyHenkeiZukeiAssistSegment},
+                  .Gestures = {OffsetGesture()}});
   RegisterFamily({.Name = "CopyHenkeiZukei2",
                   .Modes = {dtCopyHenkeiZukei2},
                   .Down = CopyHenkeiZukei2Down,
@@ -680,6 +687,28 @@ void CopyHenkeiZukei2Up(TcadBox& box, TShiftState, double, double) {
   if (box.FitMode == 10 || box.FitMode == 12) slots.push_back(1);
   if (box.FitMode == 11 || box.FitMode == 12) slots.push_back(2);
   PlaceFitted(box, slots);
+}
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The place of the figure while none is placed; the last preview moves out
+// of sight.
+void copyMensekiAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  if (box.B_Switch == _off) slot.Pending = &box.SecondPoint;
+  slot.FarPreview = true;
+}
+
+void henkeizukeiAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = SlotBySwitch(box, &box.FirstPoint, &box.SecondPoint, &box.CurrentPoint);
+}
+
+void CopyHenkeiZukeiAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  if (box.B_Switch == on1) slot.Pending = &box.SecondPoint;
+  slot.FarPreview = true;
 }
 
 }  // namespace

@@ -26,6 +26,8 @@ void Senkigo1Down(TcadBox& box, TShiftState shift, double x, double y);
 void Senkigo1Move(TcadBox& box, TShiftState shift, double x, double y);
 void Senkigo1Up(TcadBox& box, TShiftState shift, double x, double y);
 void FigureModesCancel(TcadBox& box);
+void PlacedFigureAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void YazirusikoteiAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterFigureCommands() {
@@ -35,19 +37,20 @@ void RegisterFigureCommands() {
                   .Move = BuzaikoteiMove,
                   .Up = BuzaikoteiUp,
                   // The figure rows of the polygons' cancel, run from there.
-                  .Phases = {{"FigureModesCancel", FigureModesCancel},
-                             {"BuzaikoteiAssistSegment", BuzaikoteiAssistSegment},
-                             {"BuzaikoteiAssistPoint", BuzaikoteiAssistPoint}}});
+                  .Phases = {{"FigureModesCancel", FigureModesCancel}},
+                  .Assist = {.Slot = PlacedFigureAssistSlot, .Point = BuzaikoteiAssistPoint, .Segment = BuzaikoteiAssistSegment}});
   RegisterFamily({.Name = "Yazirusikotei",
                   .Modes = {dtYazirusikotei},
                   .Down = YazirusikoteiDown,
                   .Move = YazirusikoteiMove,
-                  .Up = YazirusikoteiUp});
+                  .Up = YazirusikoteiUp,
+                  .Assist = {.Slot = YazirusikoteiAssistSlot}});
   RegisterFamily({.Name = "Senkigo1",
                   .Modes = {dtSenkigo1},
                   .Down = Senkigo1Down,
                   .Move = Senkigo1Move,
-                  .Up = Senkigo1Up});
+                  .Up = Senkigo1Up,
+                  .Assist = {.Slot = PlacedFigureAssistSlot}});
 }
 
 namespace {
@@ -530,3 +533,21 @@ void TcadBox::PlaceSectionAlongSegment(double x1, double y1, double x2, double y
   // The copies shown as the redraw shows them.
   DrawAddedSince(*this, first);
 }
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The fixed figures are placed at once.
+void PlacedFigureAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = &box.FirstPoint;
+  slot.SetStep = 1;
+  slot.EraseRubber = true;
+}
+
+void YazirusikoteiAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.CurrentPoint;
+  slot.EraseRubber = true;
+}
+
+}  // namespace

@@ -35,6 +35,11 @@ void DrafRenCancel(TcadBox& box);
 void DrafRenRedraw(TcadBox& box);
 void ForgetRenzokuSnapMode(TcadBox& box);
 std::optional<int> DrafRenCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan);
+void LineAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void DrafRenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void SenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+bool StepOne(const TcadBox& box);
+bool StepOpen(const TcadBox& box);
 }  // namespace
 
 void RegisterLineCommands() {
@@ -43,7 +48,8 @@ void RegisterLineCommands() {
                   .Down = DrafDown,
                   .Move = DrafMove,
                   .Up = DrafUp,
-                  .Hooks = {.Leave = EraseDrafLineOnLeave}});
+                  .Hooks = {.Leave = EraseDrafLineOnLeave},
+                  .Assist = {.Slot = LineAssistSlot}});
   RegisterFamily({.Name = "DrafRen",
                   .Modes = {dtDrafRen},
                   .Down = DrafRenDown,
@@ -53,14 +59,21 @@ void RegisterLineCommands() {
                   .Redraws = {{"DrafRenRedraw", DrafRenRedraw}},
                   .Finishes = {{"DrafRenFinish", DrafRenFinish}},
                   .Reset = ForgetRenzokuSnapMode,
-                  .Hooks = {.Cursor = DrafRenCursor}});
+                  .Hooks = {.Cursor = DrafRenCursor},
+                  .Assist = {.Slot = DrafRenAssistSlot},
+                  .Gestures = {{GestureSide::Left, {}, {0, StepOne, GestureOutcome::Toggle, "角度切替 ", dtDrafRen}},
+                               ConfirmGesture(GestureSide::Left, dtDrafRen, {}, StepOne),
+                               {GestureSide::Left, {}, {4, StepOpen, GestureOutcome::Toggle, "単/2切替 ", dtDrafRen}},
+                               {GestureSide::Left, {}, {5, StepOpen, GestureOutcome::Toggle, "単連切替 ", dtDrafRen}}}});
   RegisterFamily({.Name = "Sen",
                   .Modes = {dtSen},
                   .Down = SenDown,
                   .Move = SenMove,
                   .Up = SenUp,
                   .Cancels = {{"SenCancel", SenCancel}},
-                  .Hooks = {.Leave = EraseSenLineOnLeave}});
+                  .Hooks = {.Leave = EraseSenLineOnLeave},
+                  .Assist = {.Slot = SenAssistSlot},
+                  .Gestures = {SwallowedDrag(GestureSide::Left, 0), DimensionGesture(), OffsetGesture()}});
 }
 
 namespace {
@@ -529,5 +542,30 @@ void DrafRenRedraw(TcadBox& box) {
   box.Canvas().Pen.Mode = pmCopy;
   box.RubberErased = false;
 }
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The first point while none is placed, then the second.
+void LineAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.SecondPoint;
+  if (box.CommandStep == 0) slot.Also = {&box.CurrentPoint};
+}
+
+void DrafRenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot) {
+  LineAssistSlot(box, mode, slot);
+  slot.RedrawFirst = true;
+}
+
+void SenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.SecondPoint;
+  slot.Also = {&box.CurrentPoint};
+}
+
+bool StepOne(const TcadBox& box) { return box.CommandStep == 1; }
+bool StepOpen(const TcadBox& box) { return box.CommandStep != 0; }
 
 }  // namespace

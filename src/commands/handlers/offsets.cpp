@@ -43,6 +43,8 @@ void SenkankakuMove(TcadBox& box, TShiftState shift, double x, double y);
 void SenkankakuUp(TcadBox& box, TShiftState shift, double x, double y);
 // A chain of corner joins starts afresh after a cancel.
 void ForgetKeptPoint(TcadBox& box) { box.KeptPoint = {0, 0}; }
+void OffsetAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void wsenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterOffsetCommands() {
@@ -53,7 +55,12 @@ void RegisterOffsetCommands() {
                   .Up = FukusenUp,
                   .Cancels = {{"FukusenCancel", FukusenCancel}},
                   .Reset = ForgetKeptPoint,
-                  .Hooks = {.Cursor = CursorPair(8, 18)}});
+                  .Hooks = {.Cursor = CursorPair(8, 18)},
+                  .Assist = {.Slot = OffsetAssistSlot},
+                  .Gestures = {{GestureSide::Left, {}, {0, [](const TcadBox& b) { return b.B_Switch == on1; },
+                                                GestureOutcome::Toggle, "端点変更 ", dtFukuSenTanbu, kEndChange}},
+                               {GestureSide::Right, {}, {0, [](const TcadBox& b) { return b.B_Switch == _off; },
+                                                 GestureOutcome::Message, "2点間複線", dtFukusenten, kKeepSavedMode}}}});
   RegisterFamily({.Name = "FukuSenTanbu",
                   .Modes = {dtFukuSenTanbu},
                   .Down = FukuSenTanbuDown,
@@ -64,13 +71,15 @@ void RegisterOffsetCommands() {
                   .Down = FukuenDown,
                   .Move = FukuenMove,
                   .Up = FukuenUp,
-                  .Cancels = {{"FukuenCancel", FukuenCancel}}});
+                  .Cancels = {{"FukuenCancel", FukuenCancel}},
+                  .Assist = {.Slot = OffsetAssistSlot}});
   RegisterFamily({.Name = "wsen",
                   .Modes = {dtwsen},
                   .Down = wsenDown,
                   .Move = wsenMove,
                   .Up = wsenUp,
-                  .Cancels = {{"wsenCancel", wsenCancel}}});
+                  .Cancels = {{"wsenCancel", wsenCancel}},
+                  .Assist = {.Slot = wsenAssistSlot}});
   RegisterFamily({.Name = "Senkankaku",
                   .Modes = {dtSenkankaku},
                   .Down = SenkankakuDown,
@@ -877,6 +886,22 @@ void SenkankakuUp(TcadBox& box, TShiftState, double, double) {
   box.ButonType = box.SavedMode;
   box.B_Switch = _off;
   box.ClickKind = 0;
+}
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The side point, once the element is picked.
+void OffsetAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  if (box.B_Switch == on1) slot.Pending = &box.SecondPoint;
+}
+
+void wsenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.CurrentPoint;
+  if (box.CommandStep != 0) slot.Also = {&box.SecondPoint};
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ void pictureDelDown(TcadBox& box, TShiftState shift, double x, double y);
 void pictureDelMove(TcadBox& box, TShiftState shift, double x, double y);
 void pictureDelUp(TcadBox& box, TShiftState shift, double x, double y);
 void ErasePictureOutlineOnLeave(TcadBox& box);
+void pictureMoveAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterPictureCommands() {
@@ -30,7 +31,9 @@ void RegisterPictureCommands() {
                   .Down = pictureMoveDown,
                   .Move = pictureMoveMove,
                   .Up = pictureMoveUp,
-                  .Hooks = {.Leave = ErasePictureOutlineOnLeave}});
+                  .Hooks = {.Leave = ErasePictureOutlineOnLeave},
+                  .Assist = {.Slot = pictureMoveAssistSlot},
+                  .Gestures = {SwallowedDrag(GestureSide::Left, 0), DimensionGesture(), OffsetGesture()}});
   RegisterFamily({.Name = "pictureKakudai",
                   .Modes = {dtpictureKakudai},
                   .Down = pictureKakudaiDown,
@@ -321,5 +324,13 @@ void pictureDelUp(TcadBox& box, TShiftState, double, double) {
   box.ClickKind = 0;
   box.GenBan = 49;
 }
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+void pictureMoveAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) { slot.Pending = &box.FirstPoint; }
 
 }  // namespace

@@ -11,10 +11,13 @@ namespace {
 void tenkDown(TcadBox& box, TShiftState shift, double x, double y);
 void tenkMove(TcadBox& box, TShiftState shift, double x, double y);
 void tenkUp(TcadBox& box, TShiftState shift, double x, double y);
+void tenkAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterPointCommands() {
-  RegisterFamily({.Name = "tenk", .Modes = {dttenk}, .Down = tenkDown, .Move = tenkMove, .Up = tenkUp});
+  RegisterFamily({.Name = "tenk", .Modes = {dttenk}, .Down = tenkDown, .Move = tenkMove, .Up = tenkUp,
+                  .Assist = {.Slot = tenkAssistSlot},
+                  .Gestures = {EnvelopeGesture()}});
 }
 
 namespace {
@@ -57,6 +60,18 @@ void tenkUp(TcadBox& box, TShiftState, double, double) {
   box.InvalidatePointArea(box.FirstPoint.x, box.FirstPoint.y);
   box.AddPointToStore(*box.Draw1, box.FirstPoint.x, box.FirstPoint.y);
   box.CommandStep = 0;
+}
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The point is placed at once.
+void tenkAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = &box.FirstPoint;
+  slot.SetStep = 1;
 }
 
 }  // namespace

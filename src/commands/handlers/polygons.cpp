@@ -21,6 +21,8 @@ void takakukeiFreeDown(TcadBox& box, TShiftState shift, double x, double y);
 void takakukeiFreeMove(TcadBox& box, TShiftState shift, double x, double y);
 void takakukeiFreeUp(TcadBox& box, TShiftState shift, double x, double y);
 void takakukeiFreeCancel(TcadBox& box);
+void FixedPolygonAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void takakukeiFreeAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterPolygonCommands() {
@@ -28,13 +30,16 @@ void RegisterPolygonCommands() {
                   .Modes = {dttakakukeikotei},
                   .Down = takakukeikoteiDown,
                   .Move = takakukeikoteiMove,
-                  .Up = takakukeikoteiUp});
+                  .Up = takakukeikoteiUp,
+                  .Assist = {.Slot = FixedPolygonAssistSlot},
+                  .Gestures = {EnvelopeGesture()}});
   RegisterFamily({.Name = "takakukeiFree",
                   .Modes = {dttakakukeiFree},
                   .Down = takakukeiFreeDown,
                   .Move = takakukeiFreeMove,
                   .Up = takakukeiFreeUp,
-                  .Cancels = {{"takakukeiFreeCancel", takakukeiFreeCancel}}});
+                  .Cancels = {{"takakukeiFreeCancel", takakukeiFreeCancel}},
+                  .Assist = {.Slot = takakukeiFreeAssistSlot}});
 }
 
 namespace {
@@ -273,6 +278,24 @@ void takakukeiFreeCancel(TcadBox& box) {
     ErasePreviewPolygons(box);
     box.CommandStep = 0;
   }
+}
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The fixed polygon is placed at once.
+void FixedPolygonAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = &box.FirstPoint;
+  slot.SetStep = 1;
+  slot.EraseRubber = true;
+}
+
+void takakukeiFreeAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.CurrentPoint;
+  slot.EraseRubber = true;
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ void printsenAssistPoint(TcadBox& box);
 void printsenResume(TcadBox& box);
 void DrawFixedPrintFrame(TcadBox& box);
 void ErasePrintPreviewOnLeave(TcadBox& box);
+void printsenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterPrintFrameCommands() {
@@ -32,8 +33,9 @@ void RegisterPrintFrameCommands() {
                   .Up = printsenUp,
                   .Cancels = {{"printsenCancel", printsenCancel}},
                   .Redraws = {{"printsenRedraw", DrawFixedPrintFrame}},
-                  .Phases = {{"printsenAssistPoint", printsenAssistPoint}, {"printsenResume", printsenResume}},
-                  .Hooks = {.Leave = ErasePrintPreviewOnLeave}});
+                  .Hooks = {.Leave = ErasePrintPreviewOnLeave},
+                  .Assist = {.Slot = printsenAssistSlot, .Point = printsenAssistPoint, .Resume = printsenResume},
+                  .Gestures = {SwallowedDrag(GestureSide::Left, 0), DimensionGesture(), OffsetGesture()}});
 }
 
 void TcadBox::ComputePrintFrame(double& x, double& y, double& x2, double& y2) {
@@ -280,6 +282,16 @@ void printsenResume(TcadBox& box) {
   box.B_Switch = on1;
   DrawFixedPrintFrame(box);
   box.Canvas().Pen.Mode = pmCopy;
+}
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+void printsenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  if (box.B_Switch == _off) slot.Pending = &box.FirstPoint;
 }
 
 }  // namespace

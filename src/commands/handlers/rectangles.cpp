@@ -23,6 +23,8 @@ void BoxsunpoUp(TcadBox& box, TShiftState shift, double x, double y);
 void BoxsunpoAssistPoint(TcadBox& box);
 void EraseAlignedRectOnLeave(TcadBox& box);
 void EraseSizedBoxOnLeave(TcadBox& box);
+void BoxSenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void BoxsunpoAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterRectangleCommands() {
@@ -33,14 +35,17 @@ void RegisterRectangleCommands() {
                   .Move = BoxSenMove,
                   .Up = BoxSenUp,
                   .Cancels = {{"BoxSenCancel", BoxSenCancel}},
-                  .Hooks = {.Leave = EraseAlignedRectOnLeave, .Cursor = CursorPair(20, 21)}});
+                  .Hooks = {.Leave = EraseAlignedRectOnLeave, .Cursor = CursorPair(20, 21)},
+                  .Assist = {.Slot = BoxSenAssistSlot}});
   RegisterFamily({.Name = "Boxsunpo",
                   .Modes = {dtBoxsunpo},
                   .Down = BoxsunpoDown,
                   .Move = BoxsunpoMove,
                   .Up = BoxsunpoUp,
-                  .Phases = {{"BoxsunpoAssistPoint", BoxsunpoAssistPoint}},
-                  .Hooks = {.Leave = EraseSizedBoxOnLeave, .Cursor = CursorPair(20, 21)}});
+                  // The attribute reader recomputes the offsets after reading the axis angle.
+                  .Phases = {{"ComputeSizedBoxOffsets", [](TcadBox& box) { box.ComputeSizedBoxOffsets(); }}},
+                  .Hooks = {.Leave = EraseSizedBoxOnLeave, .Cursor = CursorPair(20, 21)},
+                  .Assist = {.Slot = BoxsunpoAssistSlot, .Point = BoxsunpoAssistPoint}});
 }
 
 void TcadBox::ComputeSizedBoxOffsets() {
@@ -320,6 +325,23 @@ void BoxSenCancel(TcadBox& box) {
   } else if (box.ButonType == dtBoxsunpo) {
     EraseSizedBoxPreview(box);
   }
+}
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+void BoxSenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.SecondPoint;
+}
+
+// The placed point of the sized box, which is placed at once.
+void BoxsunpoAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = &box.FirstPoint;
+  slot.SetStep = 1;
+  slot.EraseRubber = true;
 }
 
 }  // namespace

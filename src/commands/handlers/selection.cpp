@@ -34,6 +34,10 @@ void EraseWindowRangeOnLeave(TcadBox& box);
 void ErasePolygonRangeOnLeave(TcadBox& box);
 std::optional<int> WindowRangeCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan);
 std::optional<int> PolygonRangeCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint8_t& cursorHan);
+void HaniAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void HanipgAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+bool RangeHeld(const TcadBox& box);
+bool RangeOpen(const TcadBox& box);
 }  // namespace
 
 void RegisterSelectionCommands() {
@@ -50,7 +54,20 @@ void RegisterSelectionCommands() {
                   .Move = HaniMove,
                   .Up = HaniUp,
                   .Cancels = {{"HaniCancel", HaniCancel}},
-                  .Hooks = {.Leave = EraseWindowRangeOnLeave, .Cursor = WindowRangeCursor}});
+                  .Hooks = {.Leave = EraseWindowRangeOnLeave, .Cursor = WindowRangeCursor},
+                  .Assist = {.Slot = HaniAssistSlot},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtHani, {dtHani, dtHaniGaibu}, RangeHeld),
+                               ConfirmGesture(GestureSide::Left, dtHaniCopy, {dtHaniCopy}, RangeHeld, kConfirmCopy),
+                               ConfirmGesture(GestureSide::Left, dtHaniMove, {dtHaniMove, dtHaniParamet}, RangeHeld,
+                                              kConfirmCopy),
+                               SwallowedDrag(GestureSide::Right, 0, {dtHani, dtHaniGaibu}),
+                               SwallowedDrag(GestureSide::Right, 0, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeOpen),
+                               SwallowedDrag(GestureSide::Right, 2, {dtHani, dtHaniGaibu}),
+                               ConfirmGesture(GestureSide::Right, dtHaniCopy, {dtHaniCopy, dtHaniMove, dtHaniParamet},
+                                              RangeHeld, kConfirmSnapped),
+                               SwallowedDrag(GestureSide::Right, 2, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeOpen),
+                               SwallowedDrag(GestureSide::Right, 4, {dtHani, dtHaniGaibu}),
+                               SwallowedDrag(GestureSide::Right, 4, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeOpen)}});
   RegisterFamily({.Name = "Hanipg",
                   .Modes = {dtHanipg, dtHanipgc, dthanipgm},
                   .Down = HanipgDown,
@@ -58,7 +75,17 @@ void RegisterSelectionCommands() {
                   .Up = HanipgUp,
                   .Cancels = {{"HanipgCancel", HanipgCancel}},
                   .Redraws = {{"HanipgRedraw", HanipgRedraw}},
-                  .Hooks = {.Leave = ErasePolygonRangeOnLeave, .Cursor = PolygonRangeCursor}});
+                  .Hooks = {.Leave = ErasePolygonRangeOnLeave, .Cursor = PolygonRangeCursor},
+                  .Assist = {.Slot = HanipgAssistSlot},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtHani, {dtHanipg}, RangeHeld),
+                               ConfirmGesture(GestureSide::Left, dtHaniCopy, {dtHanipgc}, RangeHeld, kConfirmCopy),
+                               ConfirmGesture(GestureSide::Left, dtHaniMove, {dthanipgm}, RangeHeld, kConfirmCopy),
+                               SwallowedDrag(GestureSide::Right, 0, {dtHanipgc, dthanipgm}, RangeOpen),
+                               SwallowedDrag(GestureSide::Right, 2, {dtHanipg}),
+                               ConfirmGesture(GestureSide::Right, dtHaniCopy, {dtHanipgc}, RangeHeld, kConfirmSnapped),
+                               SwallowedDrag(GestureSide::Right, 2, {dthanipgm}, RangeOpen),
+                               SwallowedDrag(GestureSide::Right, 4, {dtHanipg}),
+                               SwallowedDrag(GestureSide::Right, 4, {dtHanipgc, dthanipgm}, RangeOpen)}});
 }
 
 namespace {
@@ -632,5 +659,27 @@ std::optional<int> PolygonRangeCursor(Sbuttontype mode, std::uint8_t ringHan, st
   if (mode == dtHanipg) return RangeSelectCursor(mode, ringHan, cursorHan);
   return RangeVariantCursor(mode, ringHan, cursorHan);
 }
+
+}  // namespace
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+// The copy and move ranges take the base point of the copy or move that
+// follows; the picking ranges take nothing.
+void HaniAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot) {
+  if (mode == dtHaniCopy) RangeBaseAssistSlot(box, dtCopyFree, slot);
+  if (ModeIn(mode, {dtHaniMove, dtHaniParamet})) RangeBaseAssistSlot(box, dtIdoFree, slot);
+}
+
+void HanipgAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot) {
+  if (mode == dtHanipgc) RangeBaseAssistSlot(box, dtCopyFree, slot);
+  if (mode == dthanipgm) RangeBaseAssistSlot(box, dtIdoFree, slot);
+}
+
+// The range is held (red) or not yet.
+bool RangeHeld(const TcadBox& box) { return box.HaniAka_Cyu; }
+bool RangeOpen(const TcadBox& box) { return !box.HaniAka_Cyu; }
 
 }  // namespace

@@ -38,20 +38,23 @@ void RegisterSiteFloorCommands() {
                   .Move = SikichiMove,
                   .Up = SikichiUp,
                   .Cancels = {{"SikichiCancel", SikichiCancel}},
-                  .Redraws = {{"SikichiRedraw", SikichiRedraw}}});
+                  .Redraws = {{"SikichiRedraw", SikichiRedraw}},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtSikichi)}});
   RegisterFamily({.Name = "Sikichi4",
                   .Modes = {dtSikichi4},
                   .Down = Sikichi4Down,
                   .Move = Sikichi4Move,
                   .Up = Sikichi4Up,
-                  .Redraws = {{"Sikichi4Redraw", Sikichi4Redraw}}});
+                  .Redraws = {{"Sikichi4Redraw", Sikichi4Redraw}},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtSikichi)}});
   RegisterFamily({.Name = "Yuka",
                   .Modes = {dtYuka},
                   .Down = YukaDown,
                   .Move = YukaMove,
                   .Up = YukaUp,
                   .Cancels = {{"YukaCancel", YukaCancel}},
-                  .Redraws = {{"YukaRedraw", YukaRedraw}}});
+                  .Redraws = {{"YukaRedraw", YukaRedraw}},
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtYuka)}});
 }
 
 namespace {

@@ -26,7 +26,9 @@ void RegisterStretchCommands() {
                   .Down = SenSinsyukuDown,
                   .Move = SenSinsyukuMove,
                   .Up = SenSinsyukuUp,
-                  .Hooks = {.Cursor = CursorPair(5, 15)}});
+                  .Hooks = {.Cursor = CursorPair(5, 15)},
+                  .Gestures = {SwallowedDrag(GestureSide::Right, 0), SwallowedDrag(GestureSide::Right, 2),
+                               SwallowedDrag(GestureSide::Right, 4)}});
 }
 
 namespace {

@@ -26,6 +26,7 @@ void RenKetuMoziDown(TcadBox& box, TShiftState shift, double x, double y);
 void RenKetuMoziMove(TcadBox& box, TShiftState shift, double x, double y);
 void RenKetuMoziUp(TcadBox& box, TShiftState shift, double x, double y);
 void TellTextPanelViewChanged(TcadBox& box);
+void MoziAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterTextCommands() {
@@ -38,7 +39,10 @@ void RegisterTextCommands() {
                   .Phases = {{"DrawHeldTextFrame", DrawHeldTextFrameAtFirstPoint}},
                   .Hooks = {.Leave = EraseHeldTextFrameOnLeave,
                             .Cursor = CursorPair(9, 19),
-                            .AfterViewGesture = TellTextPanelViewChanged}});
+                            .AfterViewGesture = TellTextPanelViewChanged},
+                  .Assist = {.Slot = MoziAssistSlot},
+                  .Gestures = {{GestureSide::Left, {}, {0, [](const TcadBox& b) { return b.CommandStep == 0 && !b.PlaceText.empty(); },
+                                                GestureOutcome::Toggle, "方向切替 ", dtMozi}}}});
   RegisterFamily({.Name = "MoziDel",
                   .Modes = {dtMoziDel},
                   .Down = MoziDelDown,
@@ -468,3 +472,14 @@ void EraseHeldTextFrameOnLeave(TcadBox& box) {
   box.RubberErased = true;
   box.SecondPoint = {-50000.0, -50000.0};
 }
+
+// ---- What the modes take from the point assists and offer the gesture menu
+
+namespace {
+
+void MoziAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = &box.FirstPoint;
+  slot.EraseRubber = true;
+}
+
+}  // namespace

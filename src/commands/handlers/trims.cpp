@@ -57,7 +57,9 @@ void RegisterTrimCommands() {
                   .Down = tremingDown,
                   .Move = tremingMove,
                   .Up = tremingUp,
-                  .Hooks = {.Cursor = CursorPair(6, 16)}});
+                  .Hooks = {.Cursor = CursorPair(6, 16)},
+                  .Gestures = {SwallowedDrag(GestureSide::Right, 0), SwallowedDrag(GestureSide::Right, 2),
+                               SwallowedDrag(GestureSide::Right, 4)}});
   RegisterFamily({.Name = "Mentori",
                   .Modes = {dtMentori, dtMentori2},
                   .Down = MentoriDown,
@@ -69,7 +71,9 @@ void RegisterTrimCommands() {
                   .Down = SennakanukiDown,
                   .Move = SennakanukiMove,
                   .Up = SennakanukiUp,
-                  .Hooks = {.Cursor = CursorPair(40, 41)}});
+                  .Hooks = {.Cursor = CursorPair(40, 41)},
+                  .Gestures = {SwallowedDrag(GestureSide::Right, 0), SwallowedDrag(GestureSide::Right, 2),
+                               SwallowedDrag(GestureSide::Right, 4)}});
   RegisterFamily({.Name = "Senkotensetu",
                   .Modes = {dtSenkotensetu},
                   .Down = SenkotensetuDown,

@@ -235,6 +235,27 @@ TEST_F(Attributes, TheAxisAngleComesFromALineOrATextOnly) {
   (void)text;
 }
 
+TEST_F(Attributes, TheAxisAngleReadForTheSizedBoxRecomputesItsOffsets) {
+  Seed({Line(10, 60, 30, 60)});
+  TcadBox& b = Box();
+  b.BoxWidth = 200;
+  b.BoxHeight = 100;
+  b.BoxAnchor = 4;  // the centre
+  b.BoxClearance = {0, 0};
+  b.CommandAngle = 0;
+  b.AxisAngle = 30;
+  b.BoxOffsets = {9, 9, 9, 9};
+  b.SavedMode = dtBoxsunpo;
+  b.ButonType = dtzikukaku;
+  Click(20, 60, ssRight);
+  EXPECT_EQ(b.ButonType, dtBoxsunpo);
+  EXPECT_NEAR(b.AxisAngle, 0, 1e-9);
+  // Unturned and centred: half the size either side of the placed point.
+  const double expected[4] = {-100, -50, 100, 50};
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(b.BoxOffsets[i], expected[i], 1e-9) << i;
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(Attributes, TheCancelAllForgetsTheJoinSide) {
   Box().JoinSide = 2;
   CancelCommands();

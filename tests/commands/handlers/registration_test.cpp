@@ -184,14 +184,22 @@ TEST_F(Registration, ARowOutsideTheOrdersIsRefusedAndChangesNothing) {
   const RCommandFamily unknownSet{.Name = "NoSuchSet", .Modes = {dtend}};
   const RCommandFamily unknownCancel{.Name = "Draf", .Cancels = {{"NoSuchCancel", [](TcadBox&) {}}}};
   const RCommandFamily unknownRedraw{.Name = "Draf", .Redraws = {{"NoSuchRedraw", [](TcadBox&) {}}}};
-  for (const RCommandFamily* row : {&unknownSet, &unknownCancel, &unknownRedraw}) {
+  // Phases are run by name later: each needs a name, a handler and a name
+  // of its own ("SenCancel" is the two-point line's).
+  const RCommandFamily unnamed{.Name = "Draf", .Phases = {{"", [](TcadBox&) {}}}};
+  const RCommandFamily noHandler{.Name = "Draf", .Phases = {{"DrafSomething", {}}}};
+  const RCommandFamily noFinish{.Name = "Draf", .Finishes = {{"DrafFinish", {}}}};
+  const RCommandFamily taken{.Name = "Draf", .Phases = {{"SenCancel", [](TcadBox&) {}}}};
+  for (const RCommandFamily* row : {&unknownSet, &unknownCancel, &unknownRedraw, &unnamed, &noHandler, &noFinish,
+                                    &taken}) {
     EXPECT_THROW(RegisterFamily(*row), std::logic_error) << row->Name;
   }
   EXPECT_EQ(CommandRegistry().HandlerSets().size(), sets);
   EXPECT_EQ(CommandRegistry().FindHandlerSet("Draf")->Modes, std::vector<Sbuttontype>{dtDraf});
 }
 
-TEST_F(Registration, PhasesAreFoundByNameAndAnUnknownNameDoesNothing) {
+TEST_F(Registration, PhasesAreFoundByNameAndAnUnknownNameStopsADebugBuild) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   int runs = 0;
   RegisterFamily({.Name = "printsen",
                   .Modes = {dtprintsen},
@@ -200,11 +208,26 @@ TEST_F(Registration, PhasesAreFoundByNameAndAnUnknownNameDoesNothing) {
   EXPECT_TRUE(CommandRegistry().RunPhase("ComputePrintFrame", Box()));
   EXPECT_TRUE(CommandRegistry().RunFinish("printsenFinish", Box(), 5));
   EXPECT_EQ(runs, 6);
-  EXPECT_FALSE(CommandRegistry().RunPhase("NoSuchPhase", Box()));
-  EXPECT_FALSE(CommandRegistry().RunFinish("NoSuchFinish", Box(), 1));
+  // A release build goes on without it.
+  EXPECT_DEBUG_DEATH(EXPECT_FALSE(CommandRegistry().RunPhase("NoSuchPhase", Box())), "NoSuchPhase");
+  EXPECT_DEBUG_DEATH(EXPECT_FALSE(CommandRegistry().RunFinish("NoSuchFinish", Box(), 1)), "NoSuchFinish");
   EXPECT_EQ(runs, 6);
   // A cancel phase is reached by its name too.
   EXPECT_TRUE(CommandRegistry().RunPhase("RefreshRingCursor", Box()));
+}
+
+// Every name the commands run a phase or a finish by, as written where they
+// run it; the point assists' phases are hooks of the rows and have no names.
+TEST_F(Registration, EveryPhaseNameTheCommandsRunIsRegistered) {
+  const char* const phases[] = {
+      "BoxSenCancel",      "ComputeSizedBoxOffsets", "CopyFreeCancel", "DrafRenRedraw", "FigureModesCancel",
+      "Hachi2tenRedraw",   "KiritoriHaniCancel",     "RenSunpoRedraw", "SenCancel",     "sinkoCancel",
+      "iikatusinCancel",
+  };
+  const char* const finishes[] = {"DrafRenFinish",  "RenSunpoFinish",     "SupuLineFinish",
+                                  "iikatuBubunFinish", "iikatusinFinish", "kyokusen3tenFinish"};
+  for (const char* name : phases) EXPECT_TRUE(CommandRegistry().HasPhase(name)) << name;
+  for (const char* name : finishes) EXPECT_TRUE(CommandRegistry().HasFinish(name)) << name;
 }
 
 class CursorRows : public CommandHarness {};
