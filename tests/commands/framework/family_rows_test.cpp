@@ -488,7 +488,7 @@ RMenuSeen DragOnce(TcadBox& b, Sbuttontype mode, State state, Group group, int s
           b.RangeConfirmKind, b.LabelColour, b.EndChangeFlag,     b.LabelPrevText,            b.TopMessage};
 }
 
-void ExpectResult(const RMenuSeen& seen, Sbuttontype mode, const RMenuResult& r, Band band) {
+void ExpectResult(const RMenuSeen& seen, Sbuttontype, const RMenuResult& r, Band band) {
   EXPECT_EQ(seen.taken, r.kind != None);
   const bool armed = r.kind == Choose || r.kind == Toggle || r.kind == Message;
   EXPECT_EQ(seen.pending, armed);
