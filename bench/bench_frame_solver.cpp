@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <array>
-#include <ctime>
 #include <cmath>
+#include <ctime>
 #include <vector>
 
 #include "analysis/frame_solver.h"
@@ -97,8 +97,8 @@ RFrameModel Ring() {
 using Mat6 = std::array<std::array<double, 6>, 6>;
 
 struct TextbookSolve {
-  int n = 0;  // equations
-  int p = 0;  // sub-diagonals of the band
+  int n = 0;                           // equations
+  int p = 0;                           // sub-diagonals of the band
   std::vector<std::array<int, 3>> eq;  // per node, 0-based equations or -1
   std::vector<double> band;            // column j holds rows j..j+p at j*(p+1)
   std::vector<double> f;

@@ -29,12 +29,18 @@ inline Tdrawinp MixedDrawing(std::int64_t count, int spread = 0) {
     e.Y1 = next() * 841 + static_cast<double>(sheet / side) * 841;
     e.Layer = static_cast<std::uint8_t>(i % 16);
     switch (i % 10) {
-      case 0: case 1: case 2: case 3: case 4: case 5:
+      case 0:
+      case 1:
+      case 2:
+      case 3:
+      case 4:
+      case 5:
         e.Kind = kKindLine;
         e.X2 = e.X1 + (next() - 0.5) * 40;
         e.Y2 = e.Y1 + (next() - 0.5) * 40;
         break;
-      case 6: case 7:
+      case 6:
+      case 7:
         e.Kind = kKindArc;
         e.Radius = next() * 20;
         e.Ratio = 1.0f;
@@ -52,9 +58,7 @@ inline Tdrawinp MixedDrawing(std::int64_t count, int spread = 0) {
         e.X2 = e.X1 + 5;
         e.Y2 = e.Y1 + 5;
         break;
-      default:
-        e.Kind = kKindPoint;
-        break;
+      default: e.Kind = kKindPoint; break;
     }
     store.Elements.push_back(e);
   }

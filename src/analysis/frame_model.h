@@ -41,7 +41,7 @@ struct RFrameModel {
   std::uint16_t MemberCount2 = 0;  // the solver, diagram and report loops run over this copy
   double CurrentE = 0.0;           // moduli of the member last processed by the solver
   double CurrentG = 0.0;
-  std::uint16_t MemberCount3 = 0;  // the load-vector loop and the fixed-end row search use this copy
+  std::uint16_t MemberCount3 = 0;                 // the load-vector loop and the fixed-end row search use this copy
   Rows1<double, kFrameLastUserMaterial> UserE{};  // rows 6..9
   Rows1<double, kFrameLastUserMaterial> UserG{};
 

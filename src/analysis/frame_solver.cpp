@@ -342,9 +342,18 @@ void Tmat::ReleaseEndMoments(int m) {
   const double mj = Model.FixedEndMJ[m];
   double newMi = mi, newMj = mj;
   switch (joint) {
-    case kJointPinJ: newMi = mi - mj / 2.0; newMj = 0.0; break;
-    case kJointPinI: newMj = mj - mi / 2.0; newMi = 0.0; break;
-    default: newMi = 0.0; newMj = 0.0; break;
+    case kJointPinJ:
+      newMi = mi - mj / 2.0;
+      newMj = 0.0;
+      break;
+    case kJointPinI:
+      newMj = mj - mi / 2.0;
+      newMi = 0.0;
+      break;
+    default:
+      newMi = 0.0;
+      newMj = 0.0;
+      break;
   }
   const int i = Model.LoadMemberI[m];
   const int j = Model.LoadMemberJ[m];
@@ -441,8 +450,7 @@ std::uint16_t Tmat::BackSubstitute() {
 // member tables, so row m belongs to member m. Another row joining the same
 // two nodes belongs to another member and must not be used.
 int Tmat::FixedEndRowOf(int m) const {
-  if (m <= Model.MemberCount3 && Model.LoadMemberI[m] == Model.MemberI[m] &&
-      Model.LoadMemberJ[m] == Model.MemberJ[m]) {
+  if (m <= Model.MemberCount3 && Model.LoadMemberI[m] == Model.MemberI[m] && Model.LoadMemberJ[m] == Model.MemberJ[m]) {
     return m;
   }
   return 0;

@@ -21,15 +21,15 @@ enum class SolveStatus : std::uint8_t {
   // support holds, so the frame cannot carry it. `Node` names the node.
   Unstable,
   // Refusals: the model cannot be solved as it stands.
-  TooManyNodes,            // NodeCount above the record's capacity
-  TooManyMembers,          // a member count above the record's capacity
-  MemberEndOutOfRange,     // `Member` has an end outside 1..NodeCount
-  MemberWithoutLength,     // `Member` joins two points at the same place
-  SectionOutOfRange,       // `Member` names no section row 1..100
-  SectionWithoutStiffness, // `Member`'s section has no positive area or inertia
-  MaterialWithoutStiffness,// `Member`'s material has no positive E (or a negative G)
-  NodeLoadOutOfRange,      // `Node` carries a node-load mark naming no node of the model
-  NodeNotFinite,           // `Node` has a coordinate that is not a number
+  TooManyNodes,              // NodeCount above the record's capacity
+  TooManyMembers,            // a member count above the record's capacity
+  MemberEndOutOfRange,       // `Member` has an end outside 1..NodeCount
+  MemberWithoutLength,       // `Member` joins two points at the same place
+  SectionOutOfRange,         // `Member` names no section row 1..100
+  SectionWithoutStiffness,   // `Member`'s section has no positive area or inertia
+  MaterialWithoutStiffness,  // `Member`'s material has no positive E (or a negative G)
+  NodeLoadOutOfRange,        // `Node` carries a node-load mark naming no node of the model
+  NodeNotFinite,             // `Node` has a coordinate that is not a number
   // The elimination overflowed: a displacement, end force or reaction came
   // out infinite or not a number, at `Node` or on `Member`. The frame is as
   // unstable as its input is extreme; nothing of the results is kept.

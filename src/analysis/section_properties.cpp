@@ -20,8 +20,7 @@ void TDanSeinoobj::CalcH(double H, double B, double tw, double tf, double r) {
   const double filletArea = (1.0 - kPi / 4.0) * r * r;
   const double armOfFillet = H / 2.0 - tf - k * r;
   Area = 2.0 * B * tf + hw * tw + 4.0 * filletArea;
-  Inertia = B * H * H * H / 12.0 - (B - tw) * hw * hw * hw / 12.0 +
-            4.0 * filletArea * armOfFillet * armOfFillet;
+  Inertia = B * H * H * H / 12.0 - (B - tw) * hw * hw * hw / 12.0 + 4.0 * filletArea * armOfFillet * armOfFillet;
 }
 
 void TDanSeinoobj::CalcPipe(double D, double t) {

@@ -24,8 +24,8 @@ constexpr int kRcPlRows = 30;
 
 // Values no frame comes near; beyond them the stiffness and the results
 // overflow or vanish in rounding, so such input is refused before solving.
-constexpr double kLargestCoordinate = 1e6;  // m
-constexpr double kLargestModulus = 1e9;     // kN/cm²
+constexpr double kLargestCoordinate = 1e6;     // m
+constexpr double kLargestModulus = 1e9;        // kN/cm²
 constexpr double kLargestSectionValue = 1e12;  // cm⁴ and cm²
 constexpr double kSmallestSectionValue = 1e-6;
 constexpr double kLargestLoad = 1e9;  // kN, kN·m
@@ -80,8 +80,8 @@ const std::string& OutOfRange() {
 
 // Checks the number cells of one row: an unreadable cell, or a number whose
 // size is beyond `largest`, is refused naming its column. Empty cells pass.
-bool NumberCellsReadable(const GridCells& table, const std::string& where, int row,
-                         std::initializer_list<int> cols, double largest) {
+bool NumberCellsReadable(const GridCells& table, const std::string& where, int row, std::initializer_list<int> cols,
+                         double largest) {
   for (int col : cols) {
     double value = 0.0;
     const CellKind kind = NumberCell(table.Cell(col, row), value);
@@ -99,8 +99,7 @@ bool NumberCellsReadable(const GridCells& table, const std::string& where, int r
 
 // The same for cells of whole numbers (node, member and section numbers,
 // load types): anything but a 32-bit integer is refused.
-bool IntegerCellsReadable(const GridCells& table, const std::string& where, int row,
-                          std::initializer_list<int> cols) {
+bool IntegerCellsReadable(const GridCells& table, const std::string& where, int row, std::initializer_list<int> cols) {
   for (int col : cols) {
     int value = 0;
     if (IntegerCell(table.Cell(col, row), value) == CellKind::Unreadable) {
@@ -161,8 +160,8 @@ void ClearMembers(RFrameModel& model) {
 // the limits of I and A before anything is computed from them, and a
 // result beyond those limits is refused naming its cell; a refused table is
 // left as it was.
-bool CalcRectangleRows(GridCells& table, const std::string& where, int rows, int colB, int colD, int colI,
-                       int colA, bool catalogueColumn) {
+bool CalcRectangleRows(GridCells& table, const std::string& where, int rows, int colB, int colD, int colI, int colA,
+                       bool catalogueColumn) {
   rows = std::min(rows, DataRows(table));
   struct Result {
     int row;
@@ -392,8 +391,8 @@ bool ParseMembers(GridCells& memberList, GridCells& rcPlList, const GridCells& u
         problem = Format(J("節点%dは入力されていません。"), {node});
       }
     }
-    if (problem.empty() && (nodeI == nodeJ || (model.NodeX[nodeI] == model.NodeX[nodeJ] &&
-                                               model.NodeY[nodeI] == model.NodeY[nodeJ]))) {
+    if (problem.empty() &&
+        (nodeI == nodeJ || (model.NodeX[nodeI] == model.NodeX[nodeJ] && model.NodeY[nodeI] == model.NodeY[nodeJ]))) {
       problem = J("部材の両端が同じ位置です。");
     }
     if (problem.empty() && (section < 1 || section > sectionCount)) {

@@ -55,8 +55,8 @@ Tkeizyo2::Tkeizyo2(FrameInputHost& host, QWidget* mainWindow) : host_(host) {
   PageControl1->addTab(TabSheet2, QString::fromUtf8("節点荷重"));
 
   // Member loads.
-  QGroupBox* memberGroup = MakeLoadGroup(TabSheet1, "部材荷重", "部材番号に　2/5　と入力",
-                                         "例-部材2から5まで荷重が同一場合の一括入力方法");
+  QGroupBox* memberGroup =
+      MakeLoadGroup(TabSheet1, "部材荷重", "部材番号に　2/5　と入力", "例-部材2から5まで荷重が同一場合の一括入力方法");
   CtrlGrid1 = MakeInputGrid(memberGroup, {30, 56, 73, 42, 38, 40, 36, 30}, 120,
                             {"NO", "部材番号", "荷重方向", "ﾀｲﾌﾟ", "P1", "P2", "P3", "P4"});
   CtrlGrid1->setGeometry(6, 70, 30 + 56 + 73 + 42 + 38 + 40 + 36 + 30 + 22, 152);
@@ -73,8 +73,8 @@ Tkeizyo2::Tkeizyo2(FrameInputHost& host, QWidget* mainWindow) : host_(host) {
   Image3 = MakeSketch(memberGroup, LoadSketch::MemberConcentrated, 190, 230);
 
   // Node loads.
-  QGroupBox* nodeGroup = MakeLoadGroup(TabSheet2, "接点荷重", "節点番号に　2/5　と入力",
-                                       "例-節点2から5まで荷重が同一場合の一括入力方法");
+  QGroupBox* nodeGroup =
+      MakeLoadGroup(TabSheet2, "接点荷重", "節点番号に　2/5　と入力", "例-節点2から5まで荷重が同一場合の一括入力方法");
   CtrlGrid7 = MakeInputGrid(nodeGroup, {30, 54, 53, 46}, 120, {"NO", "節点番号", "荷重ﾀｲﾌﾟ", "   P"});
   CtrlGrid7->setGeometry(6, 70, 30 + 54 + 53 + 46 + 22, 152);
   CtrlGrid7->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

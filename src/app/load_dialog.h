@@ -18,17 +18,17 @@ class Tkeizyo2 : public QWidget {
   explicit Tkeizyo2(FrameInputHost& host, QWidget* mainWindow = nullptr);
 
   QTabWidget* PageControl1;
-  QWidget* TabSheet1;  // "部材荷重"
-  QWidget* TabSheet2;  // "節点荷重"
-  TCtrlGrid* CtrlGrid1;  // member loads
-  QComboBox* ComboBox3;  // direction
-  QComboBox* ComboBox2;  // member load type
+  QWidget* TabSheet1;         // "部材荷重"
+  QWidget* TabSheet2;         // "節点荷重"
+  TCtrlGrid* CtrlGrid1;       // member loads
+  QComboBox* ComboBox3;       // direction
+  QComboBox* ComboBox2;       // member load type
   QPushButton* SpeedButton3;  // "部材荷重ｸﾘｱ-"
   QLabel* Image1;
   QLabel* Image2;
   QLabel* Image3;
-  TCtrlGrid* CtrlGrid7;  // node loads
-  QComboBox* ComboBox6;  // node load type
+  TCtrlGrid* CtrlGrid7;       // node loads
+  QComboBox* ComboBox6;       // node load type
   QPushButton* SpeedButton2;  // "接点荷重ｸﾘｱ-"
   QLabel* Image23;
   QLabel* Image24;

@@ -30,7 +30,8 @@ void Arrow(QPainter& p, QPointF tail, QPointF tip, const QColor& colour) {
   const double ux = dx / length;
   const double uy = dy / length;
   const double size = 5.0;
-  const QPointF head[] = {tip, {tip.x() - size * ux - 0.5 * size * uy, tip.y() - size * uy + 0.5 * size * ux},
+  const QPointF head[] = {tip,
+                          {tip.x() - size * ux - 0.5 * size * uy, tip.y() - size * uy + 0.5 * size * ux},
                           {tip.x() - size * ux + 0.5 * size * uy, tip.y() - size * uy - 0.5 * size * ux}};
   p.setBrush(colour);
   p.drawPolygon(head, 3);

@@ -40,8 +40,8 @@ QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 // Model coordinates are centimetres; the canvas takes real millimetres.
 constexpr double kCmToMm = 10.0;
 
-const char* const kScaleItems[] = {"10", "15", "20", "25", "30", "35", "40", "50", "60", "70", "80",
-                                   "90", "100", "150", "200", "250", "300", "350", "1", "3", "5", "8"};
+const char* const kScaleItems[] = {"10", "15",  "20",  "25",  "30",  "35",  "40",  "50", "60", "70", "80",
+                                   "90", "100", "150", "200", "250", "300", "350", "1",  "3",  "5",  "8"};
 
 QToolButton* ToolBarButton(QToolBar* bar, const char* caption, const char* hint = nullptr) {
   auto* button = new QToolButton(bar);
@@ -96,8 +96,7 @@ QToolButton* ViewButton(QWidget* parent, QHBoxLayout* row, const char* caption) 
 
 }  // namespace
 
-TMatNini1::TMatNini1(QWidget* parent)
-    : QWidget(parent), canvas_(std::make_unique<TcadBox>()), cadBox1(*canvas_) {
+TMatNini1::TMatNini1(QWidget* parent) : QWidget(parent), canvas_(std::make_unique<TcadBox>()), cadBox1(*canvas_) {
   // The canvas as the frame's form sets it.
   cadBox1.SetColor(clBlack);
   cadBox1.ButonType = dtNo;
@@ -351,10 +350,14 @@ void TMatNini1::DrawSupports() {
   for (int n = 1; n <= model_.NodeCount; ++n) {
     const auto& f = model_.Fixity[n];
     const std::vector<Stroke>* symbol = nullptr;
-    if (f[1] == 1 && f[2] == 1 && f[3] == 1) symbol = &kFixed;
-    else if (f[1] == 1 && f[2] == 1 && f[3] == 0) symbol = &kPin;
-    else if (f[1] == 0 && f[2] == 1 && f[3] == 0) symbol = &kRollerX;
-    else if (f[1] == 1 && f[2] == 0 && f[3] == 0) symbol = &kRollerY;
+    if (f[1] == 1 && f[2] == 1 && f[3] == 1)
+      symbol = &kFixed;
+    else if (f[1] == 1 && f[2] == 1 && f[3] == 0)
+      symbol = &kPin;
+    else if (f[1] == 0 && f[2] == 1 && f[3] == 0)
+      symbol = &kRollerX;
+    else if (f[1] == 1 && f[2] == 0 && f[3] == 0)
+      symbol = &kRollerY;
     if (!symbol) continue;
     const double x = kCmToMm * model_.NodeX[n], y = kCmToMm * model_.NodeY[n];
     for (int layer = 2; layer <= 6; ++layer) {
@@ -432,9 +435,7 @@ void TMatNini1::ShowSolveRefusal(const SolveOutcome& outcome) {
     case SolveStatus::SectionWithoutStiffness:
       text = Format(J("部材(%d)の断面積または断面2次モーメントが0以下です。"), {member});
       break;
-    case SolveStatus::MaterialWithoutStiffness:
-      text = Format(J("部材(%d)のヤング係数が0以下です。"), {member});
-      break;
+    case SolveStatus::MaterialWithoutStiffness: text = Format(J("部材(%d)のヤング係数が0以下です。"), {member}); break;
     case SolveStatus::NodeLoadOutOfRange:
       text = Format(J("節点[%d]の節点荷重が入力された節点にありません。"), {node});
       break;
@@ -473,8 +474,8 @@ void TMatNini1::ToolButton9Click() {
   MomentMax = ShearMax = AxialMax = DeflectionMax = 0;
   for (int m = 1; m <= model_.MemberCount2; ++m) {
     const auto& f = model_.MemberForce[m];
-    MomentMax = std::max({MomentMax, std::abs(f[kForceMI]) / 100, std::abs(f[kForceMJ]) / 100,
-                          std::abs(f[kForceMc]) / 100});
+    MomentMax =
+        std::max({MomentMax, std::abs(f[kForceMI]) / 100, std::abs(f[kForceMJ]) / 100, std::abs(f[kForceMc]) / 100});
     ShearMax = std::max({ShearMax, std::abs(f[kForceQI]), std::abs(f[kForceQJ])});
     AxialMax = std::max({AxialMax, std::abs(f[kForceNI]), std::abs(f[kForceNJ])});
   }

@@ -43,41 +43,41 @@ class TMatNini1 : public QWidget, public FrameInputHost {
   void SetDialogs(Tkeizyo1* members, Tkeizyo2* loads, Tkeizyo3* coordinates, Tkeizyo4* supports);
 
   // ---- Components ----------------------------------------------------------
-  QToolBar* ToolBar2;        // top
-  QToolButton* ToolButton5;  // " 新規 "
-  QToolButton* ToolButton6;  // "ﾌｧｲﾙ開く"
-  QToolButton* ToolButton7;  // "ﾌｧｲﾙ保存"
-  QToolButton* ToolButton9;  // "計算"
-  QToolButton* ToolButton13; // "ｽﾄｯｸﾃﾞ-ﾀ開く"
-  QToolButton* ToolButton11; // "ｽﾄｯｸへ出力"
-  QToolBar* ToolBar1;        // left
-  QToolButton* ToolButton1;  // "１座標入力 "
-  QToolButton* ToolButton2;  // "2部材入力"
-  QToolButton* ToolButton3;  // "3支点入力"
-  QToolButton* ToolButton4;  // "4荷重入力"
+  QToolBar* ToolBar2;         // top
+  QToolButton* ToolButton5;   // " 新規 "
+  QToolButton* ToolButton6;   // "ﾌｧｲﾙ開く"
+  QToolButton* ToolButton7;   // "ﾌｧｲﾙ保存"
+  QToolButton* ToolButton9;   // "計算"
+  QToolButton* ToolButton13;  // "ｽﾄｯｸﾃﾞ-ﾀ開く"
+  QToolButton* ToolButton11;  // "ｽﾄｯｸへ出力"
+  QToolBar* ToolBar1;         // left
+  QToolButton* ToolButton1;   // "１座標入力 "
+  QToolButton* ToolButton2;   // "2部材入力"
+  QToolButton* ToolButton3;   // "3支点入力"
+  QToolButton* ToolButton4;   // "4荷重入力"
   QTabWidget* PageControl1;
-  QWidget* TabSheet1;        // "入力・応力図"
-  QWidget* TabSheet2;        // " 計算結果 "
+  QWidget* TabSheet1;  // "入力・応力図"
+  QWidget* TabSheet2;  // " 計算結果 "
   QWidget* Panel1;
-  QToolButton* SpeedButton2; // "入力図"
-  QToolButton* SpeedButton3; // "Ｍ図(kN･m)"
-  QToolButton* SpeedButton4; // "Ｑ図(kN)"
-  QToolButton* SpeedButton5; // "Ｎ図(kN)"
-  QToolButton* SpeedButton6; // "変位図(cm)"
-  QToolButton* SpeedButton1; // "表示範囲固定"
-  QLabel* Label1;            // "S=1/"
-  QComboBox* ComboBox1;      // scale denominators
-  QCheckBox* CheckBox1;      // "0値は非表示"
-  QCheckBox* CheckBox2;      // "中央曲げ（C）は非表示"
-  QCheckBox* CheckBox3;      // "節点間の距離が短い場合最大応力のみ表示"
-  QFrame* Shape1;            // aqua bar
-  QLabel* Label2;            // "圧縮"
-  QFrame* Shape2;            // lime bar
-  QLabel* Label3;            // "引張"
-  QLabel* Label4;            // legend of the input figure
+  QToolButton* SpeedButton2;  // "入力図"
+  QToolButton* SpeedButton3;  // "Ｍ図(kN･m)"
+  QToolButton* SpeedButton4;  // "Ｑ図(kN)"
+  QToolButton* SpeedButton5;  // "Ｎ図(kN)"
+  QToolButton* SpeedButton6;  // "変位図(cm)"
+  QToolButton* SpeedButton1;  // "表示範囲固定"
+  QLabel* Label1;             // "S=1/"
+  QComboBox* ComboBox1;       // scale denominators
+  QCheckBox* CheckBox1;       // "0値は非表示"
+  QCheckBox* CheckBox2;       // "中央曲げ（C）は非表示"
+  QCheckBox* CheckBox3;       // "節点間の距離が短い場合最大応力のみ表示"
+  QFrame* Shape1;             // aqua bar
+  QLabel* Label2;             // "圧縮"
+  QFrame* Shape2;             // lime bar
+  QLabel* Label3;             // "引張"
+  QLabel* Label4;             // legend of the input figure
   QStatusBar* StatusBar1;
   QPlainTextEdit* Memo1;
-  QPushButton* SpeedButton7; // "ﾃｷｽﾄﾌｧｲﾙ保存"
+  QPushButton* SpeedButton7;  // "ﾃｷｽﾄﾌｧｲﾙ保存"
   TcadBox& cadBox1;
 
   // ---- Frame state ---------------------------------------------------------
@@ -134,7 +134,7 @@ class TMatNini1 : public QWidget, public FrameInputHost {
   void ToolButton11Click();  // to the stock file
   void ToolButton13Click();  // from the stock file
   void ExportToStock();
-  bool NewDone = false;      // the last New ran to its end
+  bool NewDone = false;  // the last New ran to its end
   FileDialogRequest OpenDialog1 = DataFileDialog(false);
   FileDialogRequest SaveDialog1 = DataFileDialog(true);
   static FileDialogRequest DataFileDialog(bool save);
@@ -154,7 +154,7 @@ class TMatNini1 : public QWidget, public FrameInputHost {
   void SetLayer(int layer);
   double GroupScale() const;
   void DrawReactions();
-  void ForceDiagram(int nodeI, int nodeJ, double atI, double atJ, double labelI, double labelJ, double scale,
-                    double dx, double dy, std::uint8_t colour);
+  void ForceDiagram(int nodeI, int nodeJ, double atI, double atJ, double labelI, double labelJ, double scale, double dx,
+                    double dy, std::uint8_t colour);
   void ShowSolveRefusal(const SolveOutcome& outcome);
 };

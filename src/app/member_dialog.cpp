@@ -82,7 +82,8 @@ Tkeizyo1::Tkeizyo1(FrameInputHost& host, QWidget* mainWindow) : host_(host) {
   connect(ComboBox1, &QComboBox::activated, this, [this](int index) { ComboBox1Change(index); });
   connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { ComboBox1Change(-1); });
   ComboBox3 = MakeCellList(
-      TabSheet1, {"1:S", "2:RC(21)", "3:RC(24)", "4:RC(27)", "5:RC(18)", "6:設定値", "7:設定値", "8:設定値", "9:設定値 ", " "},
+      TabSheet1,
+      {"1:S", "2:RC(21)", "3:RC(24)", "4:RC(27)", "5:RC(18)", "6:設定値", "7:設定値", "8:設定値", "9:設定値 ", " "},
       false, 16);
 
   // RC/PL page.

@@ -41,7 +41,7 @@ class Tkeizyo1 : public QWidget {
   QToolButton* ToolButton4;
   QToolButton* ToolButton5;
   QButtonGroup* ToolBar1;
-  QButtonGroup* ToolBar2;  // Fc-21, Fc-24, Fc-27, 鋼材PL: no action
+  QButtonGroup* ToolBar2;     // Fc-21, Fc-24, Fc-27, 鋼材PL: no action
   QPushButton* SpeedButton2;  // "B*D断面性能計算"
   TCtrlGrid* CtrlGrid3;       // member list
   QComboBox* ComboBox1;       // catalogue box

@@ -102,8 +102,8 @@ void TMatNini1::DrawMomentDiagram(int nodeI, int nodeJ, double mi, double mj, do
 
 // Shear and axial force: the ordinates stand at the ends, a positive value at
 // I and a negative one at J on the same side whatever the member's direction.
-void TMatNini1::ForceDiagram(int nodeI, int nodeJ, double atI, double atJ, double labelI, double labelJ,
-                             double scale, double dx, double dy, std::uint8_t colour) {
+void TMatNini1::ForceDiagram(int nodeI, int nodeJ, double atI, double atJ, double labelI, double labelJ, double scale,
+                             double dx, double dy, std::uint8_t colour) {
   if (std::abs(scale) < 0.01) return;
   const double s = cadBox1.GroupScales[cadBox1.WriteGrupe_No % kLayerGroups];
   const MemberGeometry g = GeometryOf(Model(), nodeI, nodeJ, dx, dy);
@@ -161,8 +161,8 @@ void TMatNini1::DrawDeflection(int nodeI, int nodeJ, double, double) {
   const auto& di = m.Displacement[nodeI];
   const auto& dj = m.Displacement[nodeJ];
   const double factor = 300 / DeflectionMax;
-  cadBox1.AddLine(1, 2, g.i.x + di[1] * factor, g.i.y + di[2] * factor, g.j.x + dj[1] * factor,
-                  g.j.y + dj[2] * factor, true);
+  cadBox1.AddLine(1, 2, g.i.x + di[1] * factor, g.i.y + di[2] * factor, g.j.x + dj[1] * factor, g.j.y + dj[2] * factor,
+                  true);
   if (!AnyNonZero(dj[1], dj[2], 0, 0, 0, 0, 0, 0)) return;
   const Point anchor = Polar(g.theta, g.length - 1200 * d, Polar(g.theta - 90, 210 * d, g.i));
   cadBox1.AddText(Format("%2.2f:%2.2f", {dj[1], -dj[2]}), 2, anchor.x, anchor.y, g.theta, 0);

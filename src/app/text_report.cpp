@@ -49,8 +49,7 @@ void ConcreteModuli(std::uint8_t grade, double& e, double& g) {
 }  // namespace
 
 bool AnyNonZero(double a, double b, double c, double d, double e, double f, double g, double h) {
-  return std::abs(a) + std::abs(b) + std::abs(c) + std::abs(d) + std::abs(e) + std::abs(f) + std::abs(g) +
-             std::abs(h) >
+  return std::abs(a) + std::abs(b) + std::abs(c) + std::abs(d) + std::abs(e) + std::abs(f) + std::abs(g) + std::abs(h) >
          0.0002;
 }
 
@@ -88,19 +87,25 @@ TextReport BuildTextReport(const RFrameModel& m, const GridCells& memberList, co
   for (int k = 1; k <= 9; ++k) {
     double e = 0, g = 0;
     switch (k) {
-      case 1: e = Tmat::kSteelE; g = Tmat::kSteelG; break;
+      case 1:
+        e = Tmat::kSteelE;
+        g = Tmat::kSteelG;
+        break;
       case 2: ConcreteModuli(2, e, g); break;
       case 3: ConcreteModuli(3, e, g); break;
       case 4: ConcreteModuli(4, e, g); break;
       case 5: ConcreteModuli(1, e, g); break;
-      default: e = m.UserE[k]; g = m.UserG[k]; break;
+      default:
+        e = m.UserE[k];
+        g = m.UserG[k];
+        break;
     }
     w.Line(Format("  %2d %s%6.0f%s%6.0f", {k, b4, e, b4, g}));
   }
   w.Blank();
-  w.Line(Format("%-6s%-18s%10s%10s%10s%10s%10s", {"NO", memberList.Cell(1, 0), memberList.Cell(2, 0),
-                                                  memberList.Cell(3, 0), memberList.Cell(4, 0), memberList.Cell(5, 0),
-                                                  memberList.Cell(6, 0)}));
+  w.Line(Format("%-6s%-18s%10s%10s%10s%10s%10s",
+                {"NO", memberList.Cell(1, 0), memberList.Cell(2, 0), memberList.Cell(3, 0), memberList.Cell(4, 0),
+                 memberList.Cell(5, 0), memberList.Cell(6, 0)}));
   for (int r = 1; r < memberList.RowCount(); ++r) {
     if (!HasContent(memberList.Cell(5, r)) && !HasContent(memberList.Cell(6, r))) continue;
     w.Line(Format("%-6s%-18s%10s%10s%10s%10s%10s",
@@ -113,8 +118,8 @@ TextReport BuildTextReport(const RFrameModel& m, const GridCells& memberList, co
   w.Blank();
   w.Line(Format("%13s%s%10s%s%10s%s%10s", {J("節点[I]-[J]"), b4, J("断面No"), b4, J("接合ﾀｲﾌﾟ"), b4, J("ﾔﾝｸﾞ係数NO")}));
   for (int k = 1; k <= m.MemberCount2; ++k) {
-    w.Line(Format("   [%2d]-[%2d]%s%8d%s%8d%s%8d", {m.MemberI[k], m.MemberJ[k], b4, m.MemberSection[k], b4,
-                                                     m.JointType[k], b4, m.Structure[k]}));
+    w.Line(Format("   [%2d]-[%2d]%s%8d%s%8d%s%8d",
+                  {m.MemberI[k], m.MemberJ[k], b4, m.MemberSection[k], b4, m.JointType[k], b4, m.Structure[k]}));
   }
 
   w.Section(" 5) 部材荷重入力デ－タ－");
@@ -128,9 +133,9 @@ TextReport BuildTextReport(const RFrameModel& m, const GridCells& memberList, co
   w.Text("          3:集中荷重     P1:P(kN)       P2:i端からの距離(m)");
   w.Text(" 部材番号「/」の表示は「～」意味する。(例1/5→1～5番までの部材)");
   w.Blank();
-  w.Line(Format("%2s%10s%10s%10s%10s%10s%10s", {"NO", memberLoads.Cell(1, 0), memberLoads.Cell(2, 0),
-                                               memberLoads.Cell(3, 0), memberLoads.Cell(4, 0), memberLoads.Cell(5, 0),
-                                               memberLoads.Cell(6, 0)}));
+  w.Line(Format("%2s%10s%10s%10s%10s%10s%10s",
+                {"NO", memberLoads.Cell(1, 0), memberLoads.Cell(2, 0), memberLoads.Cell(3, 0), memberLoads.Cell(4, 0),
+                 memberLoads.Cell(5, 0), memberLoads.Cell(6, 0)}));
   int loadRows = 0;
   for (int r = 1; r < memberLoads.RowCount(); ++r) {
     if (!HasContent(memberLoads.Cell(1, r))) continue;
@@ -205,8 +210,8 @@ TextReport BuildTextReport(const RFrameModel& m, const GridCells& memberList, co
   for (int k = 1; k <= m.MemberCount2 && k <= kFrameMemberForceRows; ++k) {
     const auto& f = m.MemberForce[k];
     w.Line(Format("[%2d]-[%2d]%9.2f%9.2f%9.2f%9.2f%9.2f%9.2f%9.2f",
-                  {m.MemberI[k], m.MemberJ[k], -f[kForceNI], f[kForceQI], f[kForceMI] / 100, f[kForceNJ],
-                   -f[kForceQJ], f[kForceMJ] / 100, f[kForceMc] / 100}));
+                  {m.MemberI[k], m.MemberJ[k], -f[kForceNI], f[kForceQI], f[kForceMI] / 100, f[kForceNJ], -f[kForceQJ],
+                   f[kForceMJ] / 100, f[kForceMc] / 100}));
   }
   w.Blank();
   w.Blank();

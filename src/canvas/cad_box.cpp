@@ -28,15 +28,33 @@ TcadBox::TcadBox() : store_(std::make_unique<Tdrawinp>()) {
                 Style(0xFFFFFF, 30, 5), Style(0x00FF00, 35, 5), Style(0x00FF00, 40, 5), Style(0x00FFFF, 40, 5),
                 Style(0x00FFFF, 50, 5), Style(0xFF00FF, 50, 5), Style(0xFF00FF, 60, 5), Style(0xFF0000, 60, 5)};
   // Sizes 3 and 4 are a millimetre taller than the standard sheets; 5 to 7 are empty.
-  PaperSizes = {RPaperSize{1189, 841}, {841, 594}, {594, 420}, {420, 298}, {297, 211}, {0, 0}, {0, 0}, {0, 0},
-                {1681, 1189}, {2378, 1682}, {3362, 2378}, {4756, 3364}};
+  PaperSizes = {RPaperSize{1189, 841}, {841, 594},   {594, 420},   {420, 298},  {297, 211}, {0, 0}, {0, 0}, {0, 0},
+                {1681, 1189},          {2378, 1682}, {3362, 2378}, {4756, 3364}};
   GroupScales = {100, 100, 30, 30, 30, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 1.0};
 
   PenStyles.fill(psSolid);
-  ColourTable = {0x4080FF /* RGB(255, 128, 64) */, 0xFFFF00, 0xFFFFFF, 0x00FF00, 0x00FFFF, 0xFF00FF,
-                 0xFF0000, 0xFFFF00, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
-  LineTypePatterns = {RLinePattern{0, 0, 0, 0}, {0, 0, 0, 0}, {4, 0, 0, 3}, {8, 0, 0, 5}, {16, 0, 0, 3},
-                      {16, 2, 0, 3}, {40, 2, 0, 3}, {16, 2, 2, 3}, {40, 2, 2, 3}, {1, 0, 0, 3}, {0, 0, 0, 0}};
+  ColourTable = {0x4080FF /* RGB(255, 128, 64) */,
+                 0xFFFF00,
+                 0xFFFFFF,
+                 0x00FF00,
+                 0x00FFFF,
+                 0xFF00FF,
+                 0xFF0000,
+                 0xFFFF00,
+                 0xFFFFFF,
+                 0xFFFFFF,
+                 0xFFFFFF};
+  LineTypePatterns = {RLinePattern{0, 0, 0, 0},
+                      {0, 0, 0, 0},
+                      {4, 0, 0, 3},
+                      {8, 0, 0, 5},
+                      {16, 0, 0, 3},
+                      {16, 2, 0, 3},
+                      {40, 2, 0, 3},
+                      {16, 2, 2, 3},
+                      {40, 2, 2, 3},
+                      {1, 0, 0, 3},
+                      {0, 0, 0, 0}};
   for (RFillSettings& fill : FillSettings) {
     fill.Colours = {0x00FFFF, 0x808080, 0xC0C0C0, 0x00FFFF, 0x808080, 0xC0C0C0};
     fill.Options.fill(0);

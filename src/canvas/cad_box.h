@@ -228,7 +228,7 @@ class TcadBox : public TCustomControl {
   RViewRect PreviousViewB;
   bool PreviousViewToggle = false;
   std::array<RPaperSize, kPaperSizeCount> PaperSizes{};
-  std::uint8_t WheelMode = 0;      // 0 zoom, 1 vertical scroll, 2 horizontal scroll
+  std::uint8_t WheelMode = 0;  // 0 zoom, 1 vertical scroll, 2 horizontal scroll
   double CurrentTextHeight = 0.0;
   std::uint8_t PlaceTextDirection = 0;
   RPoint2D CursorWorldPos;
@@ -283,7 +283,7 @@ class TcadBox : public TCustomControl {
   double AxisAngle = 0.0;
   RPoint2D PointOffset;  // real millimetres
   bool CtrlClick = false;
-  int GenBan = 0;        // host action asked for through BanGo_Click
+  int GenBan = 0;  // host action asked for through BanGo_Click
   std::int32_t DirectionMode = 0;
   std::string PlaceText;
   std::uint8_t GestureSector = 0;
@@ -614,8 +614,8 @@ class TcadBox : public TCustomControl {
   // frame only, 20 black.
   void DrawElementText(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
                        double x1, double y1, double x2, double y2, double angle);
-  void DrawElementTextUnculled(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas,
-                               std::uint8_t colourMode, double x1, double y1, double x2, double y2, double angle);
+  void DrawElementTextUnculled(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
+                               double x1, double y1, double x2, double y2, double angle);
   void DrawBufferText(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
                       double x1, double y1, double x2, double y2, double angle);
   void DrawTextString(const std::string& text, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
@@ -636,8 +636,7 @@ class TcadBox : public TCustomControl {
   // style and the direction of the text last taken up.
   void SubtractMarkupWidth(const std::u16string& text, double& length);
   // The same in a given style (its suffix sizes already applied) and direction.
-  void SubtractMarkupWidth(const std::u16string& text, double& length, const RTextStyle& style,
-                           std::uint8_t direction);
+  void SubtractMarkupWidth(const std::u16string& text, double& length, const RTextStyle& style, std::uint8_t direction);
 
   // Element-adding operations. AddLine, AddArc, AddPoint and AddText take
   // real millimetres of the current writing group; the others drawing units.
@@ -674,8 +673,8 @@ class TcadBox : public TCustomControl {
                       double e, double rho);
   void DrawArcChords(std::uint8_t lineType, TCanvas& canvas, double cx, double cy, double r, double q, double s,
                      double e, double rho);
-  bool DrawFullCircleDirect(std::uint8_t lineType, TCanvas& canvas, double cx, double cy, double r, double q,
-                            double s, double e);
+  bool DrawFullCircleDirect(std::uint8_t lineType, TCanvas& canvas, double cx, double cy, double r, double q, double s,
+                            double e);
   void DrawEllipseRect(double x1, double y1, double x2, double y2);
   // Huge curves of the types without a chord rule, one pixel per sample; m is
   // the size measure of the caller.
@@ -708,8 +707,8 @@ class TcadBox : public TCustomControl {
   double TextEnclosureMarginX = 0.0;
   double TextEnclosureMarginY = 0.0;
   double TextEnclosureRadius = 0.0;
-  void AddTextEnclosure(std::uint8_t shape, Tdrawinp& target, double x1, double y1, double x2, double y2,
-                        double height, double angle);
+  void AddTextEnclosure(std::uint8_t shape, Tdrawinp& target, double x1, double y1, double x2, double y2, double height,
+                        double angle);
 
   // Captions. TopMessage is the caption last shown at the top left, kept
   // for the host; TopMessageShown says it is still on the screen (a full
@@ -722,10 +721,10 @@ class TcadBox : public TCustomControl {
 
   // ---- Input dispatch, view gestures and the command framework -------------
   // Input dispatch.
-  bool LeaveErased = false;   // the preview was erased when the cursor left the control
+  bool LeaveErased = false;  // the preview was erased when the cursor left the control
   // Two-button view gestures.
   RPoint2D GestureStart;
-  RPoint2D GestureLast;       // far corner of the zoom rectangle on the screen
+  RPoint2D GestureLast;  // far corner of the zoom rectangle on the screen
   std::uint16_t StepZoomCount = 0;
   bool LineSelectArmed = false;
   // Cursor shape, ring cursor and grid.
@@ -733,10 +732,10 @@ class TcadBox : public TCustomControl {
   std::uint8_t LastCursorHan = 0;
   RPoint2D RingPos{-50000.0, -50000.0};  // below -49000: forgotten
   bool RingHidden = true;
-  bool RingRepaintFlag = false;          // XOR-draw the ring again after the next paint
+  bool RingRepaintFlag = false;  // XOR-draw the ring again after the next paint
   RPoint2D GridBase;
-  double GridAngle = 0.0;                // degrees in [0, 90)
-  RPoint2D GridPitches;                  // never written by the control
+  double GridAngle = 0.0;  // degrees in [0, 90)
+  RPoint2D GridPitches;    // never written by the control
   TRingobj RingObj;
   TGridobj GridObj;
 
@@ -841,8 +840,8 @@ class TcadBox : public TCustomControl {
   bool PickLineCoords(RPointPair& coords, bool useFilter, double x, double y);
   bool PickPlainLineCoords(RPointPair& coords, double x, double y);
   bool PickArcRecord(RDrawElement& element, double x, double y);
-  void AddArcToStore(Tdrawinp& store, double cx, double cy, double r, double ratio, double startAngle,
-                     double endAngle, double rotation);
+  void AddArcToStore(Tdrawinp& store, double cx, double cy, double r, double ratio, double startAngle, double endAngle,
+                     double rotation);
   void AddArcAttr(bool newUndo, std::uint8_t colour, std::uint8_t layer, std::uint8_t lineType, Tdrawinp& store,
                   double cx, double cy, double r, double ratio, double startAngle, double endAngle, double rotation);
   void AddTextAttr(const RDrawElement& element, const std::string& text, Tdrawinp& store, bool newUndo,
@@ -854,8 +853,7 @@ class TcadBox : public TCustomControl {
   // Element arrays of the tools, previewed and committed. high is the index
   // of the last record to take (below 0: none); records past the array are
   // never read, and a text index past the text list reads as no string.
-  void CommitElementArray(std::span<const RDrawElement> elements, std::int32_t high,
-                          const Tdrawinp::TextList& texts);
+  void CommitElementArray(std::span<const RDrawElement> elements, std::int32_t high, const Tdrawinp::TextList& texts);
   void CommitElementArrayKeepLayer(std::span<const RDrawElement> elements, std::int32_t high,
                                    const Tdrawinp::TextList& texts, bool appendToUndo);
   void CommitAndDrawElementArray(std::span<const RDrawElement> elements, std::int32_t high);
@@ -864,8 +862,8 @@ class TcadBox : public TCustomControl {
   // from its second) and the committed ones take that line's colour.
   void CommitSymbolElementArray(std::span<const RDrawElement> elements, std::int32_t high,
                                 const Tdrawinp::TextList& texts);
-  void DrawSymbolElementArray(std::span<const RDrawElement> elements, std::int32_t high,
-                              std::uint8_t defaultLineType, bool asLines);
+  void DrawSymbolElementArray(std::span<const RDrawElement> elements, std::int32_t high, std::uint8_t defaultLineType,
+                              bool asLines);
   // With the canvas pen as the caller set it (XOR twice for a preview).
   void DrawElementArray(std::span<const RDrawElement> elements, std::int32_t high, std::uint8_t defaultLineType,
                         bool asLines, bool pointMode);
@@ -933,8 +931,7 @@ class TcadBox : public TCustomControl {
   void AddTextFromTemplate(const RDrawElement& templ, const std::string& text, UndoJoin join);
   void AddTextRefitted(const RDrawElement& templ, const std::string& text, double x, double y);
   bool PickTextAt(std::string& text, bool peekOnly, double x, double y);
-  void JoinTexts(std::int32_t baseIndex, std::int32_t otherIndex, std::string& joined, bool baseFirst,
-                 bool deleteBoth);
+  void JoinTexts(std::int32_t baseIndex, std::int32_t otherIndex, std::string& joined, bool baseFirst, bool deleteBoth);
   void InsertTextAtPick(std::int32_t baseIndex, std::int32_t otherIndex, std::string& result, double x, double y);
   void MovePickedText();
   void NumberTextAt(std::uint8_t mode, double x, double y);
@@ -969,6 +966,5 @@ class TcadBox : public TCustomControl {
   void RecordFixedView();
   void DrawPaperOutline();
   void DrawListedElement(const RDrawElement& e, std::uint8_t layerState, bool fullRedraw);
-  void DrawPatternRun(double fx, double fy, double tx, double ty, double phase, std::uint8_t lineType,
-                      TCanvas& canvas);
+  void DrawPatternRun(double fx, double fy, double tx, double ty, double phase, std::uint8_t lineType, TCanvas& canvas);
 };

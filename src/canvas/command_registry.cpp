@@ -12,8 +12,8 @@ template <typename Entry>
 void InsertByRank(std::vector<Entry>& list, Entry entry) {
   std::erase_if(list, [&](const Entry& e) { return e.Name == entry.Name; });
   // Equal ranks keep the order of registration.
-  const auto at = std::upper_bound(list.begin(), list.end(), entry.Rank,
-                                   [](int rank, const Entry& e) { return rank < e.Rank; });
+  const auto at =
+      std::upper_bound(list.begin(), list.end(), entry.Rank, [](int rank, const Entry& e) { return rank < e.Rank; });
   list.insert(at, std::move(entry));
 }
 

@@ -76,15 +76,15 @@ struct RHandlerSet {
 
 // Where a redraw phase runs.
 enum class RedrawStage : std::uint8_t {
-  BeforeGrid,          // full redraw only: after the paper outline
-  EveryPaint,          // every paint and the full redraw, before the grid
-  AfterElements,       // after the elements, before RubberErased is set
-  AfterRubberErased,   // after RubberErased is set
+  BeforeGrid,         // full redraw only: after the paper outline
+  EveryPaint,         // every paint and the full redraw, before the grid
+  AfterElements,      // after the elements, before RubberErased is set
+  AfterRubberErased,  // after RubberErased is set
 };
 
 struct RPhaseEntry {
   std::string Name;
-  int Rank = 0;  // redraw phases: the stage's thousands plus the rank within it
+  int Rank = 0;                                    // redraw phases: the stage's thousands plus the rank within it
   RedrawStage Stage = RedrawStage::AfterElements;  // redraw phases only
   TPhaseHandler Phase;
 };

@@ -21,7 +21,8 @@ bool HasTwoPoints(const RDrawElement& e) {
 }  // namespace
 
 void Tdrawinp::AppendToBuffer(const RDrawElement& element, std::uint8_t colour) {
-  if (element.Kind == kKindLine && PointDistance(element.X1, element.Y1, element.X2, element.Y2) < kShortestBufferLine) {
+  if (element.Kind == kKindLine &&
+      PointDistance(element.X1, element.Y1, element.X2, element.Y2) < kShortestBufferLine) {
     return;
   }
   RDrawElement copy = element;
@@ -73,8 +74,8 @@ void Tdrawinp::RescaleBuffer(std::uint8_t targetGroup, std::uint8_t /*kind*/,
 
 void Tdrawinp::PasteBuffer(std::int32_t directionMode, std::uint8_t layerMode, double shiftX, double shiftY,
                            double pivotX, double pivotY, double rotation, double axisAngle, double scaleX,
-                           double scaleY, std::uint8_t group, std::uint8_t layer, bool newUndo,
-                           std::uint8_t selection, bool newUndo2, bool skipType9) {
+                           double scaleY, std::uint8_t group, std::uint8_t layer, bool newUndo, std::uint8_t selection,
+                           bool newUndo2, bool skipType9) {
   const RPastePlacement placement{directionMode, shiftX, shiftY, pivotX, pivotY, rotation, axisAngle, scaleX, scaleY};
   if (placement.PlacesNothing()) return;
   // Only both flags together make the paste a new step.

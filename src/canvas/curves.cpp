@@ -74,8 +74,8 @@ void TcadBox::DrawArc(std::uint8_t lineType, TCanvas& canvas, double cx, double 
   }
 }
 
-void TcadBox::DrawArcElement(std::uint8_t lineType, TCanvas& canvas, double cx, double cy, double r, double q,
-                             double s, double e, double rho) {
+void TcadBox::DrawArcElement(std::uint8_t lineType, TCanvas& canvas, double cx, double cy, double r, double q, double s,
+                             double e, double rho) {
   const double D = std::abs(static_cast<double>(WorldToScreenX(cx - r)) - WorldToScreenX(cx + r));
   if (D < 1200 || lineType == 1 || lineType == 10) {
     DrawArcChords(lineType, canvas, cx, cy, r, q, s, e, rho);
@@ -87,8 +87,8 @@ void TcadBox::DrawArcElement(std::uint8_t lineType, TCanvas& canvas, double cx, 
   }
 }
 
-void TcadBox::DrawArcChords(std::uint8_t lineType, TCanvas& canvas, double cx, double cy, double r, double q,
-                            double s, double e, double rho) {
+void TcadBox::DrawArcChords(std::uint8_t lineType, TCanvas& canvas, double cx, double cy, double r, double q, double s,
+                            double e, double rho) {
   const double D = std::abs(static_cast<double>(WorldToScreenX(cx - r)) - WorldToScreenX(cx + r));
   const double S = std::abs(ArcLength(cx, cy, r, s, e, 0) * 1.2 * Zoom);
   if (!std::isfinite(S) || !std::isfinite(cx) || !std::isfinite(cy)) return;
@@ -250,8 +250,8 @@ void TcadBox::DrawEllipseRect(double x1, double y1, double x2, double y2) {
 // Very large curves of the types without a chord rule: one pixel per
 // sample, every sample set, so they show solid like straight lines of the
 // same types. A whole curve is cut down to a window around the view.
-void TcadBox::DrawSampledCurve(TCanvas& canvas, double m, double cx, double cy, double r, double q, double s,
-                               double e, double rho) {
+void TcadBox::DrawSampledCurve(TCanvas& canvas, double m, double cx, double cy, double r, double q, double s, double e,
+                               double rho) {
   if (!std::isfinite(m) || m <= 0) return;
   double sweep = Sweep(s, e, 360.0);
   double N = std::round(2 * m * sweep / 360.0);

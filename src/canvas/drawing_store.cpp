@@ -38,9 +38,7 @@ bool LongEnoughToStore(const RDrawElement& e) {
   return PointDistance(e.X1, e.Y1, e.X2, e.Y2) >= kShortestStoredLine;
 }
 
-std::string TextListFullMessage() {
-  return J("文字が多すぎます。これ以上の文字は記入できません！");
-}
+std::string TextListFullMessage() { return J("文字が多すぎます。これ以上の文字は記入できません！"); }
 
 }  // namespace
 
@@ -49,7 +47,9 @@ Tdrawinp::Tdrawinp() {
   for (RTextStyle& style : TextStyles) std::memset(&style, 0, sizeof style);
 }
 
-std::int32_t Tdrawinp::AppendText(TextList& list, const std::string& text) { return AppendText(list, std::string(text)); }
+std::int32_t Tdrawinp::AppendText(TextList& list, const std::string& text) {
+  return AppendText(list, std::string(text));
+}
 
 std::int32_t Tdrawinp::AppendText(TextList& list, std::string&& text) {
   if (list.size() >= kMaxTextsPerList) {
@@ -128,8 +128,7 @@ void Tdrawinp::StoreElement(const RDrawElement& stored, const RDrawElement& logg
     return std::greater_equal<const RDrawElement*>()(e, list.data()) &&
            std::less<const RDrawElement*>()(e, list.data() + list.size());
   };
-  if (inside(Elements, &stored) || inside(UndoLog, &stored) || inside(Elements, &logged) ||
-      inside(UndoLog, &logged)) {
+  if (inside(Elements, &stored) || inside(UndoLog, &stored) || inside(Elements, &logged) || inside(UndoLog, &logged)) {
     const RDrawElement storedCopy = stored, loggedCopy = logged;
     StoreElement(storedCopy, loggedCopy);
     return;
@@ -156,8 +155,7 @@ void Tdrawinp::StoreElement(const RDrawElement& stored, const RDrawElement& logg
     indexStale_ = true;
   }
   const bool positionsKept = positionsValid_ && positionsListSize_ == DisplayList.size() &&
-                             positionsListData_ == DisplayList.data() &&
-                             listPositions_.size() + 1 == Elements.size();
+                             positionsListData_ == DisplayList.data() && listPositions_.size() + 1 == Elements.size();
   DisplayList.push_back({static_cast<std::int32_t>(Elements.size() - 1)});
   if (positionsKept) {
     listPositions_.push_back(static_cast<std::int32_t>(DisplayList.size() - 1));
@@ -339,8 +337,8 @@ void TDeletionPass::DropCounts(LayerTally& taken, std::int32_t Tdrawinp::CountPa
 // entries ascend (as the builds and the adds leave them), else searched.
 void TDeletionPass::RenumberEntries(std::vector<RDisplayEntry>& entries, std::size_t count) const {
   const std::size_t removed = taken_.size();
-  const bool ascending = std::is_sorted(entries.begin(), entries.end(),
-                                        [](const RDisplayEntry& a, const RDisplayEntry& b) { return a.Index < b.Index; });
+  const bool ascending = std::is_sorted(
+      entries.begin(), entries.end(), [](const RDisplayEntry& a, const RDisplayEntry& b) { return a.Index < b.Index; });
   std::size_t out = 0;
   std::size_t below = 0;  // taken positions below the entry, while ascending
   for (const RDisplayEntry& e : entries) {
@@ -422,9 +420,9 @@ void TDeletionPass::MoveDeletedStrings() {
 void Tdrawinp::ForgetDisplayEntries(std::int32_t index) {
   for (auto* list : {&DisplayList, &SmallList}) {
     auto& entries = *list;
-    entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                 [index](const RDisplayEntry& e) { return e.Index == index; }),
-                  entries.end());
+    entries.erase(
+        std::remove_if(entries.begin(), entries.end(), [index](const RDisplayEntry& e) { return e.Index == index; }),
+        entries.end());
     for (RDisplayEntry& e : entries) {
       if (e.Index > index) --e.Index;
     }
@@ -490,14 +488,26 @@ struct Tdrawinp::ListingWindow {
   SmallSegmentTest segmentSmall;
   double textYMin;  // texts are listed down to their frame's depth
   bool textsShown, arcsMayBeSmall, pointsSmall;
-  bool hasWidth;                    // for the strict inside test
-  double minX, maxX, minY, maxY;    // the corners sorted, for the inclusive one
+  bool hasWidth;                  // for the strict inside test
+  double minX, maxX, minY, maxY;  // the corners sorted, for the inclusive one
   bool sortedHasArea;
 
   ListingWindow(double x1, double y1, double x2, double y2, double z)
-      : xMin(x1), yMin(y1), xMax(x2), yMax(y2), zoom(z), segmentSmall(z), textYMin(y1 - 0.3 * z),
-        textsShown(!(z > 70.0)), arcsMayBeSmall(z < 0.76), pointsSmall(z < 0.2), hasWidth(x1 != x2),
-        minX(std::min(x1, x2)), maxX(std::max(x1, x2)), minY(std::min(y1, y2)), maxY(std::max(y1, y2)),
+      : xMin(x1),
+        yMin(y1),
+        xMax(x2),
+        yMax(y2),
+        zoom(z),
+        segmentSmall(z),
+        textYMin(y1 - 0.3 * z),
+        textsShown(!(z > 70.0)),
+        arcsMayBeSmall(z < 0.76),
+        pointsSmall(z < 0.2),
+        hasWidth(x1 != x2),
+        minX(std::min(x1, x2)),
+        maxX(std::max(x1, x2)),
+        minY(std::min(y1, y2)),
+        maxY(std::max(y1, y2)),
         sortedHasArea(minX != maxX && minY != maxY) {}
 
   // Strictly inside, the corners as given (lower left first), the bottom
@@ -551,8 +561,7 @@ inline Tdrawinp::Listing Tdrawinp::Classify(const RDrawElement& e, const Listing
     case kKindPoint:
       if (!w.Inside(x1, y1, w.yMin)) return Listing::Skip;
       return w.pointsSmall ? Listing::Small : Listing::Listed;
-    default:
-      return Listing::Skip;
+    default: return Listing::Skip;
   }
 }
 
@@ -702,8 +711,7 @@ void Tdrawinp::ListedNear(double x1, double y1, double x2, double y2, std::vecto
   if (y1 > y2) std::swap(y1, y2);
   if (!(arcMargin > 0.0)) arcMargin = 0.0;
   // The exact tests round; the index must not be stricter than they are.
-  const double slack =
-      1e-9 * (1.0 + arcMargin + std::max({std::abs(x1), std::abs(x2), std::abs(y1), std::abs(y2)}));
+  const double slack = 1e-9 * (1.0 + arcMargin + std::max({std::abs(x1), std::abs(x2), std::abs(y1), std::abs(y2)}));
   x1 -= slack;
   y1 -= slack;
   x2 += slack;
@@ -746,8 +754,7 @@ void ScaleElement(RDrawElement& e, double factor) {
       e.ScratchWord = 0;
       e.ScratchByte = 0;
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -66,8 +66,8 @@ struct RBitMapData {
   double Y1 = 0.0;
   double X2 = 0.0;
   double Y2 = 0.0;
-  double Aspect = 0.0;     // pixel width / pixel height
-  std::string FileName;    // empty: a free slot
+  double Aspect = 0.0;   // pixel width / pixel height
+  std::string FileName;  // empty: a free slot
   std::uint8_t Group = 0;
   std::uint8_t Layer = 0;
   std::shared_ptr<TGraphic> Picture;
@@ -203,8 +203,7 @@ class Tdrawinp {
   // frame, and moves (x, y) to the snap point a THitzakei chooses. mode and
   // footMode go to the finder unchanged. A non-positive zoom finds nothing.
   bool SnapPoint(double& x, double& y, double zoom, std::uint8_t mode, std::span<const RDrawElement> extra) const;
-  bool SnapPointNoText(double& x, double& y, double zoom, std::uint8_t mode,
-                       std::span<const RDrawElement> extra) const;
+  bool SnapPointNoText(double& x, double& y, double zoom, std::uint8_t mode, std::span<const RDrawElement> extra) const;
   // 0 nothing, 1 a snap point, 2 the fallback point from the line running
   // from (refX, refY) to the cursor. isCentre is written on every path;
   // centreElement only when the point is the centre of that curve.
@@ -216,12 +215,11 @@ class Tdrawinp {
   std::uint8_t SnapPointRefFrom(double& x, double& y, double refX, double refY, double cursorX, double cursorY,
                                 double zoom, std::uint8_t mode, std::span<const RDrawElement> extra,
                                 std::uint8_t footMode) const;
-  bool SnapPointWithLines(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1,
-                          double by1, double bx2, double by2, std::span<const RDrawElement> extra,
-                          std::uint8_t mode, double zoom) const;
-  bool SnapPointWithCircles(double& x, double& y, double acx, double acy, double ar, double bcx, double bcy,
-                            double br, std::span<const RDrawElement> extra, std::uint8_t mode,
-                            double zoom) const;
+  bool SnapPointWithLines(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
+                          double bx2, double by2, std::span<const RDrawElement> extra, std::uint8_t mode,
+                          double zoom) const;
+  bool SnapPointWithCircles(double& x, double& y, double acx, double acy, double ar, double bcx, double bcy, double br,
+                            std::span<const RDrawElement> extra, std::uint8_t mode, double zoom) const;
   void SetPaperSize(double width, double height);
   // The display-list build for this window would draw the element: on a
   // shown layer, in view and not too small.
@@ -337,8 +335,8 @@ class TDeletionPass {
 
   Tdrawinp& store_;
   std::int32_t below_;
-  std::vector<std::int32_t> taken_;        // highest first
-  std::vector<std::size_t> textRecords_;   // log positions of texts, in log order
+  std::vector<std::int32_t> taken_;       // highest first
+  std::vector<std::size_t> textRecords_;  // log positions of texts, in log order
   // Elements taken per group and layer.
   using LayerTally = std::array<std::array<std::int32_t, kLayersPerGroup + 1>, kLayerGroups>;
   // Each count falls by what was taken on its layer, stopping at 0 as one

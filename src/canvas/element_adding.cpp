@@ -28,8 +28,8 @@ constexpr double kFlatSide = 0.000001;
 // an aligned rectangle shorter than this.
 constexpr double kShortestRectSide = 0.00001;
 
-RDrawElement LineElement(std::uint8_t lineType, std::uint8_t colour, std::uint8_t group, std::uint8_t layer,
-                         double x1, double y1, double x2, double y2, std::uint16_t tag = 0) {
+RDrawElement LineElement(std::uint8_t lineType, std::uint8_t colour, std::uint8_t group, std::uint8_t layer, double x1,
+                         double y1, double x2, double y2, std::uint16_t tag = 0) {
   RDrawElement e = ZeroElement();
   e.Kind = kKindLine;
   e.LineType = lineType;
@@ -151,8 +151,7 @@ void TcadBox::AddText(const std::string& text, std::uint8_t style, double x, dou
 }
 
 void TcadBox::AddLineAttr(std::uint8_t colour, std::uint8_t lineType, double x1, double y1, double x2, double y2,
-                          std::uint8_t layer, std::uint8_t group, bool newUndo, std::uint16_t tag,
-                          Tdrawinp& target) {
+                          std::uint8_t layer, std::uint8_t group, bool newUndo, std::uint16_t tag, Tdrawinp& target) {
   if (SkipLine(kShortestAttrLine, x1, y1, x2, y2)) return;
   const RDrawElement e =
       LineElement(lineType != 0 ? lineType : Pentyp, colour != 0 ? colour : Pencol, group != 0 ? group : WriteGrupe_No,
@@ -161,8 +160,7 @@ void TcadBox::AddLineAttr(std::uint8_t colour, std::uint8_t lineType, double x1,
 }
 
 void TcadBox::AddLineExact(std::uint8_t colour, std::uint8_t lineType, double x1, double y1, double x2, double y2,
-                           std::uint8_t layer, std::uint8_t group, bool newUndo, std::uint16_t tag,
-                           Tdrawinp& target) {
+                           std::uint8_t layer, std::uint8_t group, bool newUndo, std::uint16_t tag, Tdrawinp& target) {
   if (SkipLine(kShortestAttrLine, x1, y1, x2, y2)) return;
   TUndoStep(target, NewStepWhen(newUndo)).Add(LineElement(lineType, colour, group, layer, x1, y1, x2, y2, tag));
 }

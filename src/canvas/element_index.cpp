@@ -62,8 +62,7 @@ std::size_t Bytes(const std::vector<T>& v) {
 
 }  // namespace
 
-bool TElementIndex::Extent(const RDrawElement& e, double textMargin, double& x1, double& y1, double& x2,
-                           double& y2) {
+bool TElementIndex::Extent(const RDrawElement& e, double textMargin, double& x1, double& y1, double& x2, double& y2) {
   const double ax = e.X1, ay = e.Y1;
   // Checked first: min and max would quietly drop a NaN.
   if (!std::isfinite(ax) || !std::isfinite(ay)) return false;
@@ -102,8 +101,7 @@ bool TElementIndex::Extent(const RDrawElement& e, double textMargin, double& x1,
       x1 = x2 = ax;
       y1 = y2 = ay;
       break;
-    default:
-      return false;
+    default: return false;
   }
   return Finite(x1, y1, x2, y2) && std::isfinite(x2 - x1) && std::isfinite(y2 - y1);
 }
@@ -340,8 +338,7 @@ void TElementIndex::Query(double x1, double y1, double x2, double y2, std::vecto
           if (item < 0) continue;
           const ItemBox& b = boxes_[k];
           const int w = b.flags & kArcItem;
-          if ((b.flags & kUnboxed) == 0 &&
-              (b.x2 < qx1[w] || b.x1 > qx2[w] || b.y2 < qy1[w] || b.y1 > qy2[w])) {
+          if ((b.flags & kUnboxed) == 0 && (b.x2 < qx1[w] || b.x1 > qx2[w] || b.y2 < qy1[w] || b.y1 > qy2[w])) {
             continue;
           }
           out.push_back(item);

@@ -50,7 +50,9 @@ class TElementIndex {
   // The element e at index was removed; later elements moved down by one.
   void Remove(std::int32_t index, const RDrawElement& e);
   // Whether the element at index still lies where it was indexed.
-  bool Holds(std::size_t index, const RDrawElement& e) const { return index < keys_.size() && KeyOf(e) == keys_[index]; }
+  bool Holds(std::size_t index, const RDrawElement& e) const {
+    return index < keys_.size() && KeyOf(e) == keys_[index];
+  }
 
   // A cheap digest of what places an element (kind and coordinates); the
   // index keeps the sum over its elements, so one pass over the drawing
@@ -63,8 +65,8 @@ class TElementIndex {
     std::uint32_t ratio;
     const float r = e.Ratio;
     std::memcpy(&ratio, &r, sizeof ratio);
-    const std::uint64_t h = w[0] ^ std::rotl(w[1], 16) ^ std::rotl(w[2], 32) ^ std::rotl(w[3], 48) ^
-                            (std::uint64_t{ratio} << 8) ^ e.Kind;
+    const std::uint64_t h =
+        w[0] ^ std::rotl(w[1], 16) ^ std::rotl(w[2], 32) ^ std::rotl(w[3], 48) ^ (std::uint64_t{ratio} << 8) ^ e.Kind;
     return h * 0x9E3779B97F4A7C15ull;
   }
   std::uint64_t FingerprintSum() const { return fingerprintSum_; }
@@ -72,8 +74,7 @@ class TElementIndex {
   // Appends to out the indices of the elements whose extent may meet the
   // rectangle (any corner order), in no particular order and each once;
   // arcs are looked up in the rectangle widened by arcMargin on every side.
-  void Query(double x1, double y1, double x2, double y2, std::vector<std::int32_t>& out,
-             double arcMargin = 0.0) const;
+  void Query(double x1, double y1, double x2, double y2, std::vector<std::int32_t>& out, double arcMargin = 0.0) const;
 
   // Bytes held, for the memory report of the benchmarks.
   std::size_t MemoryBytes() const;
@@ -83,11 +84,11 @@ class TElementIndex {
   static constexpr int kMaxLevels = 48;
 
   struct Level {
-    double cell = 0.0;           // side of a cell
-    std::int64_t columns = 0;    // cells across
-    std::int64_t rows = 0;       // cells up
-    std::uint32_t first = 0;     // number of the first cell of this level
-    std::uint32_t count = 0;     // elements indexed on this level
+    double cell = 0.0;         // side of a cell
+    std::int64_t columns = 0;  // cells across
+    std::int64_t rows = 0;     // cells up
+    std::uint32_t first = 0;   // number of the first cell of this level
+    std::uint32_t count = 0;   // elements indexed on this level
   };
 
   // An item's extent in the quanta of its cell's neighbourhood (see Boxed).

@@ -63,25 +63,18 @@ bool OuterPoints(const std::vector<RPoint2D>& q, double tol, RPoint2D& s, RPoint
 THourakukei2::THourakukei2(double x1, double y1, double x2, double y2, double zoom)
     : WindowX1(x1), WindowY1(y1), WindowX2(x2), WindowY2(y2), Zoom(zoom) {}
 
-double THourakukei2::EndTolerance() const {
-  return Zoom > 0.0 && std::isfinite(Zoom) ? 30.0 / Zoom : 0.0;
-}
+double THourakukei2::EndTolerance() const { return Zoom > 0.0 && std::isfinite(Zoom) ? 30.0 / Zoom : 0.0; }
 
 void THourakukei2::ClassifyByWindow(RDrawElement& e) const {
   double sx1 = 0.0, sy1 = 0.0, sx2 = 0.0, sy2 = 0.0;
-  switch (ClassifySegmentByRect(e.X1, e.Y1, e.X2, e.Y2, WindowX1, WindowY1, WindowX2, WindowY2, sx1, sy1, sx2,
-                                sy2)) {
+  switch (ClassifySegmentByRect(e.X1, e.Y1, e.X2, e.Y2, WindowX1, WindowY1, WindowX2, WindowY2, sx1, sy1, sx2, sy2)) {
     case 0:
       e.Scratch = kEnvelopeOneEndInside;
       SetFirstEnd(e, sx1, sy1);
       SetSecondEnd(e, sx2, sy2);
       break;
-    case 1:
-      e.Scratch = kEnvelopeInside;
-      break;
-    case 2:
-      e.Scratch = kEnvelopeThrough;
-      break;
+    case 1: e.Scratch = kEnvelopeInside; break;
+    case 2: e.Scratch = kEnvelopeThrough; break;
     default:
       // Outside the window: no class, so no phase touches the line and it
       // comes back as it was given, whatever its caller left in the byte.
@@ -257,8 +250,8 @@ void THourakukei2::MergeCollinear() {
       }
       if (partner == nullptr) continue;
       double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
-      LongestEndPointSpan(sa.X1, sa.Y1, sa.X2, sa.Y2, partner->X1, partner->Y1, partner->X2, partner->Y2, x1, y1,
-                          x2, y2);
+      LongestEndPointSpan(sa.X1, sa.Y1, sa.X2, sa.Y2, partner->X1, partner->Y1, partner->X2, partner->Y2, x1, y1, x2,
+                          y2);
       SetFirstEnd(a, x1, y1);
       SetSecondEnd(a, x2, y2);
       a.ScratchWord = 0;

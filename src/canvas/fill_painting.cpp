@@ -216,8 +216,8 @@ void TcadBox::PaintFillPolygon(TCanvas& canvas, const std::vector<TPoint>& point
   };
   auto back = [&](int n, int j) {
     auto part = [&](int i) {
-      const long long v = c1[i] + static_cast<long long>(std::trunc(n * d[i])) -
-                          static_cast<long long>(std::trunc(j * d[i]));
+      const long long v =
+          c1[i] + static_cast<long long>(std::trunc(n * d[i])) - static_cast<long long>(std::trunc(j * d[i]));
       return static_cast<int>(((v % 256) + 256) % 256);
     };
     return Mix(part(0), part(1), part(2));
@@ -226,8 +226,8 @@ void TcadBox::PaintFillPolygon(TCanvas& canvas, const std::vector<TPoint>& point
     canvas.Brush.Color = colour;
     canvas.Brush.Style = bsSolid;
     auto clampInt = [](std::int64_t v) {
-      return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min() / 2,
-                                                       std::numeric_limits<int>::max() / 2));
+      return static_cast<int>(
+          std::clamp<std::int64_t>(v, std::numeric_limits<int>::min() / 2, std::numeric_limits<int>::max() / 2));
     };
     canvas.FillRect(TRect{clampInt(l), clampInt(t), clampInt(rr), clampInt(b)});
   };
@@ -335,8 +335,7 @@ void TcadBox::PaintFillPolygon(TCanvas& canvas, const std::vector<TPoint>& point
         }
         break;
       }
-      default:
-        break;
+      default: break;
     }
   }
   SelectClipRgn(canvas, nullptr);

@@ -86,7 +86,7 @@ void TcadBox::DrawLineUnculled(std::uint8_t lineType, TCanvas& canvas, double x1
     }
     double t0 = 0, t1 = 1;
     if (!RasterClipFractions(px1, py1, px2, py2, -kClipMargin, -kClipMargin, canvas.Width() + kClipMargin,
-                   canvas.Height() + kClipMargin, t0, t1)) {
+                             canvas.Height() + kClipMargin, t0, t1)) {
       return;
     }
     canvas.MoveTo(Pixel(px1 + (px2 - px1) * t0), Pixel(py1 + (py2 - py1) * t0));
@@ -133,7 +133,7 @@ void TcadBox::DrawPatternRun(double fx, double fy, double tx, double ty, double 
 
   double t0 = 0, t1 = 1;
   if (!RasterClipFractions(fx, fy, tx, ty, -kClipMargin, -kClipMargin, canvas.Width() + kClipMargin,
-                 canvas.Height() + kClipMargin, t0, t1)) {
+                           canvas.Height() + kClipMargin, t0, t1)) {
     return;
   }
   const std::vector<Piece> period = PeriodOf(PatternState);
@@ -213,7 +213,8 @@ void TcadBox::PatternPixel(int x, int y, int x1, int y1, int x2, int y2, TCanvas
   ++p.Counter;
   const int c = p.Counter;
   const int D = p.Dash, G = p.Gap, T = p.Dot;
-  const bool near = (std::abs(x - x1) <= 1 && std::abs(y - y1) <= 1) || (std::abs(x - x2) <= 1 && std::abs(y - y2) <= 1);
+  const bool near =
+      (std::abs(x - x1) <= 1 && std::abs(y - y1) <= 1) || (std::abs(x - x2) <= 1 && std::abs(y - y2) <= 1);
   switch (p.LineType) {
     case 2:
     case 3:
@@ -255,7 +256,6 @@ void TcadBox::PatternPixel(int x, int y, int x1, int y1, int x2, int y2, TCanvas
         canvas.LineTo(x, y);
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }

@@ -17,8 +17,7 @@ bool Near(double angle, double quarter) { return std::abs(angle - quarter) < 0.0
 
 }  // namespace
 
-void TcadBox::DrawTextFrame(TCanvas& canvas, double x1, double y1, double x2, double y2, double height,
-                            double angle) {
+void TcadBox::DrawTextFrame(TCanvas& canvas, double x1, double y1, double x2, double y2, double height, double angle) {
   canvas.Brush.Style = bsClear;
   const double h = height;
   const bool a0 = std::abs(angle) <= 0.001 || std::abs(angle - 360.0) < 0.001;
@@ -150,8 +149,8 @@ void TcadBox::AddTextEnclosure(std::uint8_t shape, Tdrawinp& target, double x1, 
   canvas.Pen.Width = 1;
   canvas.Pen.Color = PrepareXorColor(ColourTable[Pencol < kColourTableSize ? Pencol : 0]);
   if (shape == 0) {
-    const std::array<std::pair<RPoint2D, RPoint2D>, 4> sides = {
-        std::pair{c4, c1}, std::pair{c2, c3}, std::pair{c4, c2}, std::pair{c1, c3}};
+    const std::array<std::pair<RPoint2D, RPoint2D>, 4> sides = {std::pair{c4, c1}, std::pair{c2, c3}, std::pair{c4, c2},
+                                                                std::pair{c1, c3}};
     bool first = true;
     for (const auto& [a, b] : sides) {
       DrawLine(Pentyp, canvas, a.x, a.y, b.x, b.y);

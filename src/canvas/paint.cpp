@@ -170,12 +170,8 @@ void TcadBox::DrawListedElement(const RDrawElement& e, std::uint8_t layerState, 
     return;
   }
   switch (e.Kind) {
-    case kKindLine:
-      DrawLineUnculled(lineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
-      break;
-    case kKindRect:
-      DrawRect(e.X1, e.Y1, e.X2, e.Y2);
-      break;
+    case kKindLine: DrawLineUnculled(lineType, canvas, e.X1, e.Y1, e.X2, e.Y2); break;
+    case kKindRect: DrawRect(e.X1, e.Y1, e.X2, e.Y2); break;
     case kKindText: {
       // A text keeps its style number in its colour number.
       std::uint8_t mode = layerState == kLayerReference ? 1 : 2;
@@ -192,11 +188,8 @@ void TcadBox::DrawListedElement(const RDrawElement& e, std::uint8_t layerState, 
     case kKindArc:
       DrawArcElement(lineType, canvas, e.X1, e.Y1, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation);
       break;
-    case kKindPoint:
-      DrawPointMarkUnculled(pointCode, canvas, e.X1, e.Y1);
-      break;
-    default:
-      break;
+    case kKindPoint: DrawPointMarkUnculled(pointCode, canvas, e.X1, e.Y1); break;
+    default: break;
   }
 }
 
@@ -260,8 +253,8 @@ void TcadBox::RepaintRect(double x1, double y1, double x2, double y2) {
       case kKindLine: touches = SegmentCrossesRectInterior(e->X1, e->Y1, e->X2, e->Y2, x1, y1, x2, y2); break;
       case kKindRect: touches = true; break;
       case kKindArc:
-        touches = EllipseTouchesRect(e->X1, e->Y1, e->Radius, e->Ratio, e->Rotation, e->StartAngle, e->EndAngle, x1,
-                                     y1, x2, y2, Zoom, 2 * e->Radius * Zoom);
+        touches = EllipseTouchesRect(e->X1, e->Y1, e->Radius, e->Ratio, e->Rotation, e->StartAngle, e->EndAngle, x1, y1,
+                                     x2, y2, Zoom, 2 * e->Radius * Zoom);
         break;
       case kKindPoint: touches = PointInRectStrict(e->X1, e->Y1, x1, y1, x2, y2); break;
       case kKindText: touches = TextTouchesRect(*e, state, x1, y1, x2, y2); break;

@@ -16,8 +16,8 @@ bool IsJpegKind(std::uint8_t kind) { return kind == kPictureJpeg || kind == kPic
 // Bitmaps show white as transparent; a JPEG image kept as such does not.
 void SetTransparency(RBitMapData& slot) {
   if (!slot.Picture) return;
-  const bool bitmap = slot.PictureKind == kPictureBitmap || slot.PictureKind == kPicturePng ||
-                      slot.PictureKind == kPictureJpegAsBitmap;
+  const bool bitmap =
+      slot.PictureKind == kPictureBitmap || slot.PictureKind == kPicturePng || slot.PictureKind == kPictureJpegAsBitmap;
   slot.Picture->Transparent = bitmap;
   slot.Picture->TransparentColor = clWhite;
 }

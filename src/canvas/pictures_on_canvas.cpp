@@ -38,14 +38,10 @@ void TcadBox::DrawAllPictures(TCanvas& canvas) {
     switch (slot.PictureKind) {
       case kPictureBitmap:
       case kPictureJpegAsBitmap:
-      case kPicturePng:
-        slot.Picture->Transparent = Bittukatyp == 1 || Bittukatyp == 2;
-        break;
+      case kPicturePng: slot.Picture->Transparent = Bittukatyp == 1 || Bittukatyp == 2; break;
       case kPictureJpeg:
-      case kPictureMetafile:
-        break;
-      default:
-        continue;
+      case kPictureMetafile: break;
+      default: continue;
     }
     DrawPicture(*slot.Picture, canvas, slot.X1, slot.Y1, slot.X2, slot.Y2);
   }

@@ -73,7 +73,8 @@ void TcadBox::ShowCursorLabel(const std::string& text) {
   }
   canvas.Font.Color = clBlack;
   const double ax = LabelAnchor.x, ay = LabelAnchor.y + 6.2 / z;
-  if (PointInRect(ax, ay, v.Left, v.Bottom, v.Right, v.Top)) canvas.TextOut(WorldToScreenX(ax), WorldToScreenY(ay), text);
+  if (PointInRect(ax, ay, v.Left, v.Bottom, v.Right, v.Top))
+    canvas.TextOut(WorldToScreenX(ax), WorldToScreenY(ay), text);
   LabelPrevText = text;
   LabelPrevAnchor = LabelAnchor;
 }

@@ -55,8 +55,8 @@ void TcadBox::DrawAlignedRect(TCanvas& canvas, double x1, double y1, double x2, 
   DrawLine(Pentyp, canvas, k2.x, k2.y, x2, y2);
 }
 
-void TcadBox::DrawFrameRect(std::uint8_t lineType, std::uint8_t withTiles, double x1, double y1, double x2,
-                            double y2, double angle) {
+void TcadBox::DrawFrameRect(std::uint8_t lineType, std::uint8_t withTiles, double x1, double y1, double x2, double y2,
+                            double angle) {
   RPoint2D k1, k2;
   if (!AlignedCorners(x1, y1, x2, y2, angle, k1, k2)) return;
   TCanvas& canvas = Canvas();

@@ -27,8 +27,8 @@ RDrawElement LineRecord(double x1, double y1, double x2, double y2, std::uint8_t
 }
 
 // Ticks counted outward from the centre, every CrossLongTickEvery-th one long.
-void AddTicks(std::vector<RDrawElement>& lines, double xc, double yc, double sx,
-              double sy, double hMinor, double hMajor, long nL, long nR, long nD, long nU) {
+void AddTicks(std::vector<RDrawElement>& lines, double xc, double yc, double sx, double sy, double hMinor,
+              double hMajor, long nL, long nR, long nD, long nU) {
   struct Run {
     long count;
     double dirX, dirY;  // step direction
@@ -80,8 +80,8 @@ void TRingobj::BuildCrossHair(double x, double y, double axisAngle, double zoom,
     Lines.push_back(LineRecord(L, yc, R, yc));
     Lines.push_back(LineRecord(xc, B, xc, T));
     if (ticks) {
-      AddTicks(Lines, xc, yc, sx, sy, hMinor, hMajor, TickCount(std::abs(L - xc), sx),
-               TickCount(std::abs(R - xc), sx), TickCount(std::abs(B - yc), sy), TickCount(std::abs(T - yc), sy));
+      AddTicks(Lines, xc, yc, sx, sy, hMinor, hMajor, TickCount(std::abs(L - xc), sx), TickCount(std::abs(R - xc), sx),
+               TickCount(std::abs(B - yc), sy), TickCount(std::abs(T - yc), sy));
     }
     return;
   }
@@ -209,8 +209,8 @@ void TGridobj::BuildAxisGrid(std::uint8_t n, bool pitchOnPaper, double, std::int
   const double countY = std::nearbyint(std::abs(B - T) / dy) + 1;
   const double firstX = std::trunc((L - originX) / dx);
   const double firstY = std::trunc((B - originY) / dy);
-  const bool bounded = countX <= kMaxGridLinesPerRun && countY <= kMaxGridLinesPerRun &&
-                       std::abs(firstX) < 1e15 && std::abs(firstY) < 1e15;
+  const bool bounded = countX <= kMaxGridLinesPerRun && countY <= kMaxGridLinesPerRun && std::abs(firstX) < 1e15 &&
+                       std::abs(firstY) < 1e15;
   if (!bounded) return;
   const long nX = static_cast<long>(countX), nY = static_cast<long>(countY);
   const long long kx = static_cast<long long>(firstX), ky = static_cast<long long>(firstY);

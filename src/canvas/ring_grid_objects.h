@@ -33,9 +33,9 @@ class TGridobj {
   // Selection byte of a grid line: 0 on the full pitch, 1 a subdivision.
   std::vector<RDrawElement> Lines;
 
-  void BuildGrid(std::uint8_t n, bool pitchOnPaper, double angle, std::int32_t densityLimit, double left,
-                 double bottom, double right, double top, double zoom, double groupScale, double pitchX,
-                 double pitchY, double originX, double originY);
+  void BuildGrid(std::uint8_t n, bool pitchOnPaper, double angle, std::int32_t densityLimit, double left, double bottom,
+                 double right, double top, double zoom, double groupScale, double pitchX, double pitchY, double originX,
+                 double originY);
   void BuildAxisGrid(std::uint8_t n, bool pitchOnPaper, double angle, std::int32_t densityLimit, double left,
                      double bottom, double right, double top, double zoom, double groupScale, double pitchX,
                      double pitchY, double originX, double originY);

@@ -48,8 +48,7 @@ void THitzakei::SetReferenceLine(std::uint8_t footMode, double ax, double ay, do
 }
 
 bool THitzakei::InSquare(double px, double py, double halfSize) const {
-  return PointInRect(px, py, CursorX - halfSize, CursorY - halfSize, CursorX + halfSize,
-                     CursorY + halfSize);
+  return PointInRect(px, py, CursorX - halfSize, CursorY - halfSize, CursorX + halfSize, CursorY + halfSize);
 }
 
 double THitzakei::EndSquare(const RDrawElement& line) const {
@@ -167,10 +166,9 @@ void THitzakei::AddArcCrossings() {
       if (BothMouseButtonsHeld()) return;
       const bool circles = IsCircle(a) && IsCircle(b);
       if (circles && !CirclesMeet(a, b)) continue;
-      const RPointPair p = IntersectEllipseEllipse(a.Radius, a.X1, a.Y1, a.StartAngle, a.EndAngle,
-                                                   a.Rotation, a.Ratio, b.Radius, b.X1, b.Y1,
-                                                   b.StartAngle, b.EndAngle, b.Rotation, b.Ratio,
-                                                   CursorX, CursorY, kNoPoints);
+      const RPointPair p =
+          IntersectEllipseEllipse(a.Radius, a.X1, a.Y1, a.StartAngle, a.EndAngle, a.Rotation, a.Ratio, b.Radius, b.X1,
+                                  b.Y1, b.StartAngle, b.EndAngle, b.Rotation, b.Ratio, CursorX, CursorY, kNoPoints);
       if (InSquare(p.xa, p.ya, Aperture)) SnapPoints.push_back({p.xa, p.ya});
       // The numeric search of an ellipse gives one point only.
       if (circles && InSquare(p.xb, p.yb, Aperture)) SnapPoints.push_back({p.xb, p.yb});
@@ -190,9 +188,9 @@ void THitzakei::AddLineArcCrossings() {
       const RDrawElement& curve = Candidates[static_cast<std::size_t>(j)];
       if (!IsCurve(curve)) continue;
       if (BothMouseButtonsHeld()) return;
-      const RPointPair p = IntersectLineEllipse(
-          line.X1, line.Y1, line.X2, line.Y2, curve.Radius, curve.X1, curve.Y1, curve.StartAngle,
-          curve.EndAngle, curve.Rotation, curve.Ratio, CursorX, CursorY, 5.0, kNoPoints);
+      const RPointPair p =
+          IntersectLineEllipse(line.X1, line.Y1, line.X2, line.Y2, curve.Radius, curve.X1, curve.Y1, curve.StartAngle,
+                               curve.EndAngle, curve.Rotation, curve.Ratio, CursorX, CursorY, 5.0, kNoPoints);
       if (InSquare(p.xa, p.ya, Aperture)) {
         SnapPoints.push_back({p.xa, p.ya});
         LineArcCrossingFound = true;
@@ -239,8 +237,8 @@ void THitzakei::AddArcEnds() {
   for (auto it = Candidates.rbegin(); it != Candidates.rend(); ++it) {
     if (!IsCurve(*it)) continue;
     if (std::abs(static_cast<double>(it->StartAngle) - it->EndAngle) <= 0.00001) continue;
-    const RPointPair ends = ArcEndPointsWithRatio(it->X1, it->Y1, it->Radius, it->StartAngle,
-                                                  it->EndAngle, it->Rotation, it->Ratio);
+    const RPointPair ends =
+        ArcEndPointsWithRatio(it->X1, it->Y1, it->Radius, it->StartAngle, it->EndAngle, it->Rotation, it->Ratio);
     if (InSquare(ends.xa, ends.ya, 2.0 * Aperture)) SnapPoints.push_back({ends.xa, ends.ya});
     if (InSquare(ends.xb, ends.yb, 2.0 * Aperture)) SnapPoints.push_back({ends.xb, ends.yb});
   }
@@ -252,9 +250,8 @@ bool THitzakei::FindCentre(double zoom) {
   for (auto it = Candidates.rbegin(); it != Candidates.rend(); ++it) {
     if (!IsCurve(*it)) continue;
     const double r = it->Radius;
-    if (EllipseTouchesRect(it->X1, it->Y1, r, it->Ratio, it->Rotation, it->StartAngle,
-                           it->EndAngle, CursorX - o, CursorY - o, CursorX + o, CursorY + o, zoom,
-                           2.0 * r * zoom)) {
+    if (EllipseTouchesRect(it->X1, it->Y1, r, it->Ratio, it->Rotation, it->StartAngle, it->EndAngle, CursorX - o,
+                           CursorY - o, CursorX + o, CursorY + o, zoom, 2.0 * r * zoom)) {
       ResultX = it->X1;
       ResultY = it->Y1;
       CentreElement = *it;

@@ -45,8 +45,7 @@ SearchSquare SquareAround(double x, double y, double zoom) {
 
 // A line or point the search makes itself (extra segments, text corners,
 // paper sides): group 1, layer 1, colour 1, line type 1, nothing else set.
-RDrawElement MadeCandidate(std::uint8_t kind, double x1, double y1, double x2, double y2,
-                           std::uint8_t selection = 0) {
+RDrawElement MadeCandidate(std::uint8_t kind, double x1, double y1, double x2, double y2, std::uint8_t selection = 0) {
   RDrawElement e = ZeroElement();
   e.Kind = kind;
   e.LineType = 1;
@@ -80,8 +79,8 @@ bool GatherExtras(std::span<const RDrawElement> extra, const SearchSquare& s, co
 // stands in the list: the index offers them in list order, and the mouse is
 // polled where a walk of the whole list would poll (one poll standing for
 // all those between two entries offered).
-bool GatherDisplayList(const Tdrawinp& store, double x, double y, const SearchSquare& s,
-                       const SearchRules& rules, THitzakei& finder, int& n) {
+bool GatherDisplayList(const Tdrawinp& store, double x, double y, const SearchSquare& s, const SearchRules& rules,
+                       THitzakei& finder, int& n) {
   std::vector<std::uint32_t> near;
   // Arcs count within 2d of the cursor, everything else within d.
   store.ListedNear(s.x1, s.y1, s.x2, s.y2, near, s.d);
@@ -145,8 +144,7 @@ bool GatherDisplayList(const Tdrawinp& store, double x, double y, const SearchSq
           ++n;
         }
         break;
-      default:
-        break;
+      default: break;
     }
   }
   return !aborted(store.DisplayList.size());
@@ -195,8 +193,8 @@ void Tdrawinp::SetPaperSize(double width, double height) {
   PaperHeight = height;
 }
 
-void Tdrawinp::TextFrameCorners(std::uint8_t style, std::array<RPoint2D, 2>& corners, double x1, double y1,
-                                double x2, double y2) const {
+void Tdrawinp::TextFrameCorners(std::uint8_t style, std::array<RPoint2D, 2>& corners, double x1, double y1, double x2,
+                                double y2) const {
   const RTextStyle& textStyle = TextStyles[style < kTextStyleCount ? style : 0];
   const double h = textStyle.Height * 0.1;
   const double angle = DirectionAngleDeg(x1, y1, x2, y2);
@@ -222,10 +220,9 @@ namespace {
 // The two reference searches: the candidates around the cursor, the finder
 // told the reference line from (refX, refY) to (x, y); 1 a snap point, 2 the
 // fallback on the reference line, written into (x, y).
-std::uint8_t ReferenceSearch(const Tdrawinp& store, double& x, double& y, double refX, double refY,
-                             double cursorX, double cursorY, double zoom, std::uint8_t mode,
-                             std::span<const RDrawElement> extra, std::uint8_t footMode, bool* isCentre,
-                             RDrawElement* centreElement) {
+std::uint8_t ReferenceSearch(const Tdrawinp& store, double& x, double& y, double refX, double refY, double cursorX,
+                             double cursorY, double zoom, std::uint8_t mode, std::span<const RDrawElement> extra,
+                             std::uint8_t footMode, bool* isCentre, RDrawElement* centreElement) {
   if (!UsableZoom(zoom)) return 0;
   const SearchSquare s = SquareAround(cursorX, cursorY, zoom);
   THitzakei finder(mode, cursorX, cursorY, s.d);
@@ -252,22 +249,22 @@ std::uint8_t ReferenceSearch(const Tdrawinp& store, double& x, double& y, double
 
 }  // namespace
 
-std::uint8_t Tdrawinp::SnapPointRef(double& x, double& y, double refX, double refY, double zoom,
-                                    std::uint8_t mode, std::span<const RDrawElement> extra,
-                                    std::uint8_t footMode, bool& isCentre, RDrawElement& centreElement) const {
+std::uint8_t Tdrawinp::SnapPointRef(double& x, double& y, double refX, double refY, double zoom, std::uint8_t mode,
+                                    std::span<const RDrawElement> extra, std::uint8_t footMode, bool& isCentre,
+                                    RDrawElement& centreElement) const {
   isCentre = false;
   return ReferenceSearch(*this, x, y, refX, refY, x, y, zoom, mode, extra, footMode, &isCentre, &centreElement);
 }
 
-std::uint8_t Tdrawinp::SnapPointRefFrom(double& x, double& y, double refX, double refY, double cursorX,
-                                        double cursorY, double zoom, std::uint8_t mode,
-                                        std::span<const RDrawElement> extra, std::uint8_t footMode) const {
+std::uint8_t Tdrawinp::SnapPointRefFrom(double& x, double& y, double refX, double refY, double cursorX, double cursorY,
+                                        double zoom, std::uint8_t mode, std::span<const RDrawElement> extra,
+                                        std::uint8_t footMode) const {
   return ReferenceSearch(*this, x, y, refX, refY, cursorX, cursorY, zoom, mode, extra, footMode, nullptr, nullptr);
 }
 
-bool Tdrawinp::SnapPointWithLines(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
-                                  double bx1, double by1, double bx2, double by2,
-                                  std::span<const RDrawElement> extra, std::uint8_t mode, double zoom) const {
+bool Tdrawinp::SnapPointWithLines(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1,
+                                  double by1, double bx2, double by2, std::span<const RDrawElement> extra,
+                                  std::uint8_t mode, double zoom) const {
   if (!UsableZoom(zoom)) return false;
   const SearchSquare s = SquareAround(x, y, zoom);
   THitzakei finder(mode, x, y, s.d);
@@ -293,9 +290,9 @@ bool Tdrawinp::SnapPointWithLines(double& x, double& y, double ax1, double ay1, 
   return true;
 }
 
-bool Tdrawinp::SnapPointWithCircles(double& x, double& y, double acx, double acy, double ar, double bcx,
-                                    double bcy, double br, std::span<const RDrawElement> extra,
-                                    std::uint8_t mode, double zoom) const {
+bool Tdrawinp::SnapPointWithCircles(double& x, double& y, double acx, double acy, double ar, double bcx, double bcy,
+                                    double br, std::span<const RDrawElement> extra, std::uint8_t mode,
+                                    double zoom) const {
   if (!UsableZoom(zoom)) return false;
   const SearchSquare s = SquareAround(x, y, zoom);
   THitzakei finder(mode, x, y, s.d);

@@ -24,9 +24,7 @@ RDrawElement ArcElement(double cx, double cy, double r, double ratio, double sta
   return e;
 }
 
-bool ArcOutOfReach(double cx, double cy, double r) {
-  return !(r >= 1e-5) || CoordinatesOutOfRange(cx, cy, r, 0);
-}
+bool ArcOutOfReach(double cx, double cy, double r) { return !(r >= 1e-5) || CoordinatesOutOfRange(cx, cy, r, 0); }
 
 void AddInStep(Tdrawinp& store, const RDrawElement& e, UndoJoin join) { TUndoStep(store, join).Add(e); }
 
@@ -43,9 +41,9 @@ void TcadBox::AddArcToStore(Tdrawinp& store, double cx, double cy, double r, dou
   AddInStep(store, e, UndoJoin::NewStep);
 }
 
-void TcadBox::AddArcAttr(bool newUndo, std::uint8_t colour, std::uint8_t layer, std::uint8_t lineType,
-                         Tdrawinp& store, double cx, double cy, double r, double ratio, double startAngle,
-                         double endAngle, double rotation) {
+void TcadBox::AddArcAttr(bool newUndo, std::uint8_t colour, std::uint8_t layer, std::uint8_t lineType, Tdrawinp& store,
+                         double cx, double cy, double r, double ratio, double startAngle, double endAngle,
+                         double rotation) {
   if (ArcOutOfReach(cx, cy, r)) return;
   RDrawElement e = ArcElement(cx, cy, r, ratio, startAngle, endAngle, rotation);
   e.LineType = lineType != 0 ? lineType : Pentyp;
@@ -90,8 +88,7 @@ void TcadBox::AddPointToStore(Tdrawinp& store, double x, double y) {
   AddInStep(store, e, UndoJoin::NewStep);
 }
 
-void TcadBox::AddPointAttr(std::uint8_t colour, std::uint8_t layer, Tdrawinp& store, bool newUndo, double x,
-                           double y) {
+void TcadBox::AddPointAttr(std::uint8_t colour, std::uint8_t layer, Tdrawinp& store, bool newUndo, double x, double y) {
   RDrawElement e = ZeroElement();
   e.Kind = kKindPoint;
   e.X1 = x;

@@ -48,9 +48,7 @@ std::size_t StyleIndex(std::uint8_t number) { return number < kTextStyleCount ? 
 
 // A suffix size as a style field: whole numbers, kept inside the field.
 std::uint16_t SizeField(double v) { return static_cast<std::uint16_t>(std::clamp(std::trunc(v), 0.0, 65535.0)); }
-std::int16_t SpacingField(double v) {
-  return static_cast<std::int16_t>(std::clamp(std::trunc(v), -32768.0, 32767.0));
-}
+std::int16_t SpacingField(double v) { return static_cast<std::int16_t>(std::clamp(std::trunc(v), -32768.0, 32767.0)); }
 
 // Whole pixels (or tenths of a degree), kept inside an int.
 int Pixels(double v) {
@@ -87,7 +85,7 @@ HFONT MakeFont(int height, int width, double angle, int weight, bool italic, boo
   lf.lfItalic = italic ? 1 : 0;
   lf.lfUnderline = 0;
   lf.lfStrikeOut = strikeOut ? 1 : 0;
-  lf.lfCharSet = 1;         // default character set
+  lf.lfCharSet = 1;  // default character set
   lf.lfOutPrecision = variant.OutPrecision;
   lf.lfClipPrecision = 16;  // escapement turns anticlockwise
   lf.lfQuality = variant.Quality;
@@ -222,8 +220,8 @@ const std::string* TextAt(const Tdrawinp::TextList& list, std::int32_t index) {
 
 }  // namespace
 
-void TcadBox::DrawElementText(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas,
-                              std::uint8_t colourMode, double x1, double y1, double x2, double y2, double angle) {
+void TcadBox::DrawElementText(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
+                              double x1, double y1, double x2, double y2, double angle) {
   if (const std::string* text = TextAt(Draw1->ElementTexts, textIndex)) {
     DrawText(*this, *text, direction, canvas, colourMode, x1, y1, x2, y2, angle, kElementText);
   }
@@ -237,15 +235,15 @@ void TcadBox::DrawElementTextUnculled(std::int32_t textIndex, std::uint8_t direc
   }
 }
 
-void TcadBox::DrawBufferText(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas,
-                             std::uint8_t colourMode, double x1, double y1, double x2, double y2, double angle) {
+void TcadBox::DrawBufferText(std::int32_t textIndex, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
+                             double x1, double y1, double x2, double y2, double angle) {
   if (const std::string* text = TextAt(Draw1->BufferTexts, textIndex)) {
     DrawText(*this, *text, direction, canvas, colourMode, x1, y1, x2, y2, angle, kBufferText);
   }
 }
 
-void TcadBox::DrawTextString(const std::string& text, std::uint8_t direction, TCanvas& canvas,
-                             std::uint8_t colourMode, double x1, double y1, double x2, double y2, double angle) {
+void TcadBox::DrawTextString(const std::string& text, std::uint8_t direction, TCanvas& canvas, std::uint8_t colourMode,
+                             double x1, double y1, double x2, double y2, double angle) {
   DrawText(*this, text, direction, canvas, colourMode, x1, y1, x2, y2, angle, kGivenText);
 }
 

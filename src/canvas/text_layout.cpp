@@ -195,10 +195,8 @@ std::u16string TMoziViewobj::ExpandMacro(const std::u16string& text) const {
     case '$':
       // The two-digit year keeps its leading zero: it is the last two digits.
       return Ascii16(letter == u'y' ? Format("%.2d", {value}) : IntToStr(value));
-    case '&':
-      return Ascii16(Format("%2d", {value}));
-    default:
-      return Ascii16(Format("%2s", {Format("%.2d", {value})}));
+    case '&': return Ascii16(Format("%2d", {value}));
+    default: return Ascii16(Format("%2s", {Format("%.2d", {value})}));
   }
 }
 
@@ -254,17 +252,10 @@ void TMoziViewobj::Layout(const std::string& Text, const RTextStyle& style, doub
       const double gap = p.Full ? m.Sf : m.Sh;
       pen += gap;
       switch (p.Kind) {
-        case kCharLowered:
-          across = 0.6 * m.Hc;
-          break;
-        case kCharFullBackStep:
-          pen -= gap + (p.Full ? m.Af : 1.5 * m.Ah);
-          break;
-        case kCharPartBackStep:
-          pen -= gap + (p.Full ? 0.8 * m.Af : 0.65 * m.Ah);
-          break;
-        default:
-          break;
+        case kCharLowered: across = 0.6 * m.Hc; break;
+        case kCharFullBackStep: pen -= gap + (p.Full ? m.Af : 1.5 * m.Ah); break;
+        case kCharPartBackStep: pen -= gap + (p.Full ? 0.8 * m.Af : 0.65 * m.Ah); break;
+        default: break;
       }
       along = pen;
       pen += advance;

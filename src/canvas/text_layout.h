@@ -39,11 +39,11 @@ class TMoziViewobj {
   TMoziViewobj() = default;
   virtual ~TMoziViewobj() = default;
 
-  RTextStyle Style{};                  // the style of the text last laid out
-  std::string MacroFileName;           // stands for a text that is exactly "$F"
-  std::string MacroFileName2;          // stands for a text that is exactly "$f"
+  RTextStyle Style{};          // the style of the text last laid out
+  std::string MacroFileName;   // stands for a text that is exactly "$F"
+  std::string MacroFileName2;  // stands for a text that is exactly "$f"
   double CompressionFactor = kNoMarkupFactor;
-  std::vector<RMoziview_data> Chars;   // the characters of the last layout
+  std::vector<RMoziview_data> Chars;  // the characters of the last layout
 
   // What the last ParseStyleSuffix found. The sizes are in 0.1 paper
   // millimetres and hold the style's own values where the suffix gives none.

@@ -52,9 +52,7 @@ void TcadBox::ScreenToWorld(int px, int py, RPoint2D& point) const {
 
 int TcadBox::WorldToScreenX(double x) const { return RoundPixel(PixelsPerUnit() * (x - ViewWindow.Left)); }
 
-int TcadBox::WorldToScreenY(double y) const {
-  return RoundPixel(Height() - PixelsPerUnit() * (y - ViewWindow.Bottom));
-}
+int TcadBox::WorldToScreenY(double y) const { return RoundPixel(Height() - PixelsPerUnit() * (y - ViewWindow.Bottom)); }
 
 const RPaperSize& TcadBox::CurrentPaper() const {
   static const RPaperSize kA0{1189, 841};
@@ -150,9 +148,7 @@ void TcadBox::PanView(double dx, double dy) {
   ViewCentre.y += dy;
 }
 
-void TcadBox::Resize() {
-  FitPaper(false, 0.98);
-}
+void TcadBox::Resize() { FitPaper(false, 0.98); }
 
 bool TcadBox::ChildKey(std::uint16_t& key, TShiftState) {
   const double step = 25.0 / Zoom * KeyAcceleration(key_kasoku);
@@ -172,8 +168,7 @@ bool TcadBox::ChildKey(std::uint16_t& key, TShiftState) {
                    cx + std::abs(v.Right - cx) / 1.2, cy - std::abs(v.Top - cy) / 1.2);
       RedrawAll(true);
       return true;
-    default:
-      return false;
+    default: return false;
   }
   RedrawAll(false);
   return true;

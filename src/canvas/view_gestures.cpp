@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int kPanRadius = 16;          // pixels: closer than this the gesture is a pan
-constexpr int kLineSelectLength = 80;   // pixels of upward drag that ask for a line selection
+constexpr int kPanRadius = 16;         // pixels: closer than this the gesture is a pan
+constexpr int kLineSelectLength = 80;  // pixels of upward drag that ask for a line selection
 constexpr TColor kZoomFrameColour = 0xC0C0C0;
 
 enum class GestureAction { ZoomWindow, WholePaper, PreviousView, ZoomOut, StepZoomOut, None };
@@ -155,8 +155,7 @@ void TcadBox::ViewGestureUp(TShiftState shift, double x, double y) {
         RedrawAll(false);
         break;
       }
-      case GestureAction::None:
-        return;
+      case GestureAction::None: return;
     }
   } else {
     Canvas().Pen.Mode = pmCopy;

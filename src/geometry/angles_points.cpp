@@ -14,8 +14,7 @@ RPoint2D PointAtDirection(double x0, double y0, double dist, double angleDeg) {
   return RotateAboutCentreExact(angleDeg, x0, y0, x0 + dist, y0);
 }
 
-RPoint2D SnapToStepImpl(double x0, double y0, double curX, double curY, double baseDeg,
-                        double stepDeg, double length) {
+RPoint2D SnapToStepImpl(double x0, double y0, double curX, double curY, double baseDeg, double stepDeg, double length) {
   const double m = NormalizeAngle360(DirectionAngleDeg(x0, y0, curX, curY) - baseDeg) / stepDeg;
   double k = std::trunc(m);
   if (m - k >= 0.5) k += 1.0;
@@ -58,8 +57,7 @@ double PointDistance(double x1, double y1, double x2, double y2) {
   return std::hypot(std::abs(x2 - x1), std::abs(y2 - y1));
 }
 
-bool PerpendicularFoot(double& fx, double& fy, double x1, double y1, double x2, double y2,
-                       double px, double py) {
+bool PerpendicularFoot(double& fx, double& fy, double x1, double y1, double x2, double y2, double px, double py) {
   const double dx = x2 - x1;
   const double dy = y2 - y1;
   const double len2 = dx * dx + dy * dy;
@@ -102,8 +100,7 @@ double AngleAtVertexDeg(double vx, double vy, double x1, double y1, double x2, d
 }
 
 double DirectionAwayFromPointDeg(double x1, double y1, double x2, double y2, double px, double py) {
-  if (PointDistance(x1, y1, px, py) > PointDistance(x2, y2, px, py))
-    return DirectionAngleDeg(x2, y2, x1, y1);
+  if (PointDistance(x1, y1, px, py) > PointDistance(x2, y2, px, py)) return DirectionAngleDeg(x2, y2, x1, y1);
   return DirectionAngleDeg(x1, y1, x2, y2);
 }
 
@@ -191,8 +188,7 @@ void PolarPoint(double& x, double& y, double angleDeg, double length, double x0,
   y = y0 + length * std::sin(a * kRadPerDeg);
 }
 
-void PolarPointBuffered(double& x, double& y, double angleDeg, double length, double x0,
-                        double y0) {
+void PolarPointBuffered(double& x, double& y, double angleDeg, double length, double x0, double y0) {
   double tx = 0.0;
   double ty = 0.0;
   PolarPoint(tx, ty, angleDeg, length, x0, y0);
@@ -200,16 +196,14 @@ void PolarPointBuffered(double& x, double& y, double angleDeg, double length, do
   y = ty;
 }
 
-void LocalOffsetPoint(double& x, double& y, double angleDeg, double along, double across, double x0,
-                      double y0) {
+void LocalOffsetPoint(double& x, double& y, double angleDeg, double along, double across, double x0, double y0) {
   const double c = std::cos(angleDeg * kRadPerDeg);
   const double s = std::sin(angleDeg * kRadPerDeg);
   x = x0 + along * c - across * s;
   y = y0 + along * s + across * c;
 }
 
-void ReflectPoint(double& rx, double& ry, double px, double py, double x1, double y1, double x2,
-                  double y2) {
+void ReflectPoint(double& rx, double& ry, double px, double py, double x1, double y1, double x2, double y2) {
   double fx = px;
   double fy = py;
   PerpendicularFoot(fx, fy, x1, y1, x2, y2, px, py);
@@ -218,8 +212,7 @@ void ReflectPoint(double& rx, double& ry, double px, double py, double x1, doubl
   ry = r.y;
 }
 
-RPoint2D ProjectOnTurnedAxisAt(std::uint8_t axis, double angleDeg, double ox, double oy, double x,
-                               double y) {
+RPoint2D ProjectOnTurnedAxisAt(std::uint8_t axis, double angleDeg, double ox, double oy, double x, double y) {
   double ax = axis == 1 ? ox + 10.0 : ox;
   double ay = axis == 1 ? oy : oy + 10.0;
   RotateAboutCentre(ax, ay, NormalizeAngle360(angleDeg), ox, oy);
@@ -232,8 +225,8 @@ RPoint2D ProjectOnTurnedAxis(std::uint8_t axis, double angleDeg, double x, doubl
   return ProjectOnTurnedAxisAt(axis, angleDeg, 0.0, 0.0, x, y);
 }
 
-void RotatedRectExtents(double x1, double y1, double x2, double y2, double angleDeg, double& minX,
-                        double& minY, double& maxX, double& maxY) {
+void RotatedRectExtents(double x1, double y1, double x2, double y2, double angleDeg, double& minX, double& minY,
+                        double& maxX, double& maxY) {
   const double a = NormalizeAngle360(-angleDeg);
   const RPoint2D corners[4] = {{x1, y1},
                                RotateAboutCentreExact(a, x1, y1, x2, y1),
@@ -256,8 +249,7 @@ void LengthenSegmentBothEnds(double& x1, double& y1, double& x2, double& y2, dou
   PolarPoint(x1, y1, DirectionAngleDeg(ox2, oy2, ox1, oy1), len + d, ox2, oy2);
 }
 
-void LengthenSegmentEnd(double& x1, double& y1, double& x2, double& y2, double d,
-                        std::uint8_t whichEnd) {
+void LengthenSegmentEnd(double& x1, double& y1, double& x2, double& y2, double d, std::uint8_t whichEnd) {
   const double ox1 = x1, oy1 = y1, ox2 = x2, oy2 = y2;
   const double len = PointDistance(ox1, oy1, ox2, oy2);
   if (whichEnd == 1) {
@@ -267,20 +259,20 @@ void LengthenSegmentEnd(double& x1, double& y1, double& x2, double& y2, double d
   }
 }
 
-RPoint2D SnapToAngleStep(double x0, double y0, double curX, double curY, double baseDeg,
-                         double stepDeg, double length) {
+RPoint2D SnapToAngleStep(double x0, double y0, double curX, double curY, double baseDeg, double stepDeg,
+                         double length) {
   if (stepDeg == 0.0) return {curX, curY};
   return SnapToStepImpl(x0, y0, curX, curY, baseDeg, stepDeg, length);
 }
 
-RPoint2D SnapToAngleStepKeepLength(double x0, double y0, double curX, double curY, double baseDeg,
-                                   double stepDeg, double length) {
+RPoint2D SnapToAngleStepKeepLength(double x0, double y0, double curX, double curY, double baseDeg, double stepDeg,
+                                   double length) {
   if (stepDeg == 0.0) stepDeg = 0.00001;
   return SnapToStepImpl(x0, y0, curX, curY, baseDeg, stepDeg, length);
 }
 
-RPoint2D SnapCursorDirection(std::uint8_t mode, double x0, double y0, double curX, double curY,
-                             double baseDeg, RPoint2D unchanged) {
+RPoint2D SnapCursorDirection(std::uint8_t mode, double x0, double y0, double curX, double curY, double baseDeg,
+                             RPoint2D unchanged) {
   if (std::abs(x0 - curX) <= 0.0001 && std::abs(y0 - curY) <= 0.0001) return {x0, y0};
   double f = DirectionAngleDeg(x0, y0, curX, curY);
   const double dist = PointDistance(x0, y0, curX, curY);
@@ -305,10 +297,8 @@ RPoint2D SnapCursorDirection(std::uint8_t mode, double x0, double y0, double cur
     if (f >= b && f <= b + 45.0) return RotateAboutCentreExact(b, x0, y0, curX, y0);
     if (f > b + 45.0 && f <= b + 135.0) return RotateAboutCentreExact(b, x0, y0, x0, curY);
     if (f > b + 135.0 && f <= b + 225.0) return RotateAboutCentreExact(b, x0, y0, curX, y0);
-    if (f > b + 225.0 && f <= b + 315.0)
-      return RotateAboutCentreExact(NormalizeAngle360(b), x0, y0, x0, curY);
-    if (f > b + 315.0 && f < b + 360.0)
-      return RotateAboutCentreExact(NormalizeAngle360(b), x0, y0, x0 + dist, y0);
+    if (f > b + 225.0 && f <= b + 315.0) return RotateAboutCentreExact(NormalizeAngle360(b), x0, y0, x0, curY);
+    if (f > b + 315.0 && f < b + 360.0) return RotateAboutCentreExact(NormalizeAngle360(b), x0, y0, x0 + dist, y0);
   }
   return unchanged;
 }

@@ -37,8 +37,7 @@ double PointDistance(double x1, double y1, double x2, double y2);
 
 // Foot of the perpendicular from (px, py) on the line through the two points;
 // false, outputs untouched, when the points are equal.
-bool PerpendicularFoot(double& fx, double& fy, double x1, double y1, double x2, double y2,
-                       double px, double py);
+bool PerpendicularFoot(double& fx, double& fy, double x1, double y1, double x2, double y2, double px, double py);
 
 // Direction from point 1 to point 2 in [0, 360); exact on the axes.
 double DirectionAngleDeg(double x1, double y1, double x2, double y2);
@@ -70,35 +69,30 @@ RPoint2D RotateAboutCentreExact(double angleDeg, double cx, double cy, double x,
 void PolarPoint(double& x, double& y, double angleDeg, double length, double x0, double y0);
 void PolarPointBuffered(double& x, double& y, double angleDeg, double length, double x0, double y0);
 // (x0, y0) plus (along, across) in axes turned by angleDeg.
-void LocalOffsetPoint(double& x, double& y, double angleDeg, double along, double across, double x0,
-                      double y0);
+void LocalOffsetPoint(double& x, double& y, double angleDeg, double along, double across, double x0, double y0);
 // Mirror image of (px, py) in the line through the two points; a line of two
 // equal points mirrors nothing and gives (px, py).
-void ReflectPoint(double& rx, double& ry, double px, double py, double x1, double y1, double x2,
-                  double y2);
+void ReflectPoint(double& rx, double& ry, double px, double py, double x1, double y1, double x2, double y2);
 // Foot of (x, y) on the turned x axis (axis 1) or the turned y axis (any other).
 RPoint2D ProjectOnTurnedAxis(std::uint8_t axis, double angleDeg, double x, double y);
-RPoint2D ProjectOnTurnedAxisAt(std::uint8_t axis, double angleDeg, double ox, double oy, double x,
-                               double y);
+RPoint2D ProjectOnTurnedAxisAt(std::uint8_t axis, double angleDeg, double ox, double oy, double x, double y);
 // Extents of the rectangle (x1, y1)-(x2, y2) turned clockwise by angleDeg
 // about (x1, y1).
-void RotatedRectExtents(double x1, double y1, double x2, double y2, double angleDeg, double& minX,
-                        double& minY, double& maxX, double& maxY);
+void RotatedRectExtents(double x1, double y1, double x2, double y2, double angleDeg, double& minX, double& minY,
+                        double& maxX, double& maxY);
 // Both ends moved outward by d (negative d shortens).
 void LengthenSegmentBothEnds(double& x1, double& y1, double& x2, double& y2, double d);
 // whichEnd 1 moves point 2, 0 moves point 1, anything else nothing.
-void LengthenSegmentEnd(double& x1, double& y1, double& x2, double& y2, double d,
-                        std::uint8_t whichEnd);
+void LengthenSegmentEnd(double& x1, double& y1, double& x2, double& y2, double d, std::uint8_t whichEnd);
 
 // The cursor's direction from (x0, y0) rounded (halves up) to baseDeg + k *
 // stepDeg; at that length, or the cursor's foot on the ray when length is 0.
-RPoint2D SnapToAngleStep(double x0, double y0, double curX, double curY, double baseDeg,
-                         double stepDeg, double length);
+RPoint2D SnapToAngleStep(double x0, double y0, double curX, double curY, double baseDeg, double stepDeg, double length);
 // As SnapToAngleStep, but a zero step keeps the cursor's direction.
-RPoint2D SnapToAngleStepKeepLength(double x0, double y0, double curX, double curY, double baseDeg,
-                                   double stepDeg, double length);
+RPoint2D SnapToAngleStepKeepLength(double x0, double y0, double curX, double curY, double baseDeg, double stepDeg,
+                                   double length);
 // Mode 0 the cursor, 1 fifteen-degree steps, 2 axes turned by baseDeg. Where
 // no rule writes a result (another mode) the call returns `unchanged`, the
 // caller's preset.
-RPoint2D SnapCursorDirection(std::uint8_t mode, double x0, double y0, double curX, double curY,
-                             double baseDeg, RPoint2D unchanged = {});
+RPoint2D SnapCursorDirection(std::uint8_t mode, double x0, double y0, double curX, double curY, double baseDeg,
+                             RPoint2D unchanged = {});

@@ -37,8 +37,8 @@ bool InSpan(double a, double s, double e) {
 
 // An ellipse arc: the radial distance of P against the curve point in P's
 // direction, and P's parametric angle against the arc's span, wrapping at 0.
-bool PointOnEllipticalArc(double cx, double cy, double r, double startDeg, double endDeg,
-                          double rotationDeg, double ratio, double px, double py, double tol) {
+bool PointOnEllipticalArc(double cx, double cy, double r, double startDeg, double endDeg, double rotationDeg,
+                          double ratio, double px, double py, double tol) {
   const double a = std::abs(r);
   const double b = std::abs(r * ratio);
   if (a == 0.0 || b == 0.0) return false;
@@ -59,8 +59,7 @@ bool PointOnEllipticalArc(double cx, double cy, double r, double startDeg, doubl
 
 }  // namespace
 
-bool Circumcircle(const RPoint2D& p1, const RPoint2D& p2, const RPoint2D& p3, double& cx,
-                  double& cy, double& r) {
+bool Circumcircle(const RPoint2D& p1, const RPoint2D& p2, const RPoint2D& p3, double& cx, double& cy, double& r) {
   if (Coincide(p1, p3) || Coincide(p2, p3) || Coincide(p1, p2)) return false;
   const double m1x = (p1.x + p2.x) / 2.0, m1y = (p1.y + p2.y) / 2.0;
   const double u1x = p1.y - p2.y, u1y = p2.x - p1.x;
@@ -75,8 +74,8 @@ bool Circumcircle(const RPoint2D& p1, const RPoint2D& p2, const RPoint2D& p3, do
   return true;
 }
 
-bool ThreePointArc(double x1, double y1, double xm, double ym, double x3, double y3, double& cx,
-                   double& cy, double& r, double& startDeg, double& endDeg) {
+bool ThreePointArc(double x1, double y1, double xm, double ym, double x3, double y3, double& cx, double& cy, double& r,
+                   double& startDeg, double& endDeg) {
   // A failed circle leaves the caller's centre, from which the angles are taken.
   Circumcircle({x1, y1}, {x3, y3}, {xm, ym}, cx, cy, r);
   startDeg = DirectionAngleDeg(cx, cy, x1, y1);
@@ -85,8 +84,8 @@ bool ThreePointArc(double x1, double y1, double xm, double ym, double x3, double
   return std::abs(startDeg - endDeg) >= 0.0001;
 }
 
-bool CircleByTwoPointsRadius(const RPoint2D& p1, const RPoint2D& p2, const RPoint2D& p3, double r,
-                             double& cx, double& cy, double& rOut) {
+bool CircleByTwoPointsRadius(const RPoint2D& p1, const RPoint2D& p2, const RPoint2D& p3, double r, double& cx,
+                             double& cy, double& rOut) {
   if (r == 0.0) return Circumcircle(p1, p2, p3, cx, cy, rOut);
   const RPointPair c = IntersectCircles(p1.x, p1.y, r, p2.x, p2.y, r);
   const double d = PointDistance(p1.x, p1.y, p2.x, p2.y);
@@ -103,8 +102,8 @@ bool CircleByTwoPointsRadius(const RPoint2D& p1, const RPoint2D& p2, const RPoin
   return true;
 }
 
-void EllipsePointAtParam(double& x, double& y, double paramDeg, double rotationDeg, double a,
-                         double b, double cx, double cy) {
+void EllipsePointAtParam(double& x, double& y, double paramDeg, double rotationDeg, double a, double b, double cx,
+                         double cy) {
   const double t = NormalizeAngle360(paramDeg) * kRadPerDegArcsEllipses;
   double lx = a * std::cos(t);
   double ly = b * std::sin(t);
@@ -113,8 +112,8 @@ void EllipsePointAtParam(double& x, double& y, double paramDeg, double rotationD
   y = cy + ly;
 }
 
-void EllipsePointAtAngle(double& x, double& y, double angleDeg, double rotationDeg, double a,
-                         double b, double cx, double cy) {
+void EllipsePointAtAngle(double& x, double& y, double angleDeg, double rotationDeg, double a, double b, double cx,
+                         double cy) {
   if (b == 0.0 || a == 0.0) return;
   const double applied = rotationDeg > 0.0 ? rotationDeg : 0.0;
   const double lambda = NormalizeAngle360(angleDeg - rotationDeg);
@@ -142,25 +141,21 @@ void EllipsePointAtAngle(double& x, double& y, double angleDeg, double rotationD
   if (rotationDeg > 0.0) RotateAboutCentre(x, y, rotationDeg, cx, cy);
 }
 
-void EllipseParamAngle(double& paramDeg, double angleDeg, double rotationDeg, double a, double b,
-                       double /*unused1*/, double /*unused2*/, double /*unused3*/,
-                       double /*unused4*/) {
+void EllipseParamAngle(double& paramDeg, double angleDeg, double rotationDeg, double a, double b, double /*unused1*/,
+                       double /*unused2*/, double /*unused3*/, double /*unused4*/) {
   const Quarter qd = SplitQuarter(NormalizeAngle360(angleDeg - rotationDeg));
   const double rd = qd.delta * kRadPerDegArcsEllipses;
   double p = 0.0;
   if (!IsOdd(qd.q)) {
-    p = NormalizeAngle360(DirectionAngleDeg(0.0, 0.0, b * std::cos(rd), a * std::sin(rd)) +
-                          90.0 * qd.q);
+    p = NormalizeAngle360(DirectionAngleDeg(0.0, 0.0, b * std::cos(rd), a * std::sin(rd)) + 90.0 * qd.q);
   } else {
-    const double odd =
-        NormalizeAngle360(DirectionAngleDeg(0.0, 0.0, a * std::cos(rd), b * std::sin(rd)) + 90.0);
+    const double odd = NormalizeAngle360(DirectionAngleDeg(0.0, 0.0, a * std::cos(rd), b * std::sin(rd)) + 90.0);
     p = qd.q == 1.0 ? odd : NormalizeAngle360(180.0 + odd);
   }
   paramDeg = NormalizeAngle360(p + rotationDeg);
 }
 
-double EllipseDirectionFactor(double ratio, double rotationDeg, double r, double cx, double cy,
-                              double px, double py) {
+double EllipseDirectionFactor(double ratio, double rotationDeg, double r, double cx, double cy, double px, double py) {
   if (std::abs(ratio - 1.0) <= 0.001) return 1.0;
   const double h = (DirectionAngleDeg(cx, cy, px, py) - rotationDeg) * kRadPerDegArcsEllipses;
   const double b = r * ratio;
@@ -169,16 +164,15 @@ double EllipseDirectionFactor(double ratio, double rotationDeg, double r, double
   return num / b;
 }
 
-RPointPair ArcEndPoints(double cx, double cy, double r, double startDeg, double endDeg,
-                        double rotationDeg) {
+RPointPair ArcEndPoints(double cx, double cy, double r, double startDeg, double endDeg, double rotationDeg) {
   RPointPair p;
   PolarPoint(p.xa, p.ya, NormalizeAngle360(startDeg + rotationDeg), r, cx, cy);
   PolarPoint(p.xb, p.yb, NormalizeAngle360(endDeg + rotationDeg), r, cx, cy);
   return p;
 }
 
-RPointPair ArcEndPointsWithRatio(double cx, double cy, double r, double startDeg, double endDeg,
-                                 double rotationDeg, double ratio) {
+RPointPair ArcEndPointsWithRatio(double cx, double cy, double r, double startDeg, double endDeg, double rotationDeg,
+                                 double ratio) {
   if (ratio == 1.0) return ArcEndPoints(cx, cy, r, startDeg, endDeg, rotationDeg);
   RPointPair p;
   EllipsePointAtParam(p.xa, p.ya, startDeg, rotationDeg, r, r * ratio, cx, cy);
@@ -186,11 +180,9 @@ RPointPair ArcEndPointsWithRatio(double cx, double cy, double r, double startDeg
   return p;
 }
 
-RPoint2D ArcMidPoint(double cx, double cy, double r, double startDeg, double endDeg,
-                     double rotationDeg, double ratio) {
-  const double m = endDeg > startDeg
-                       ? NormalizeAngle360(startDeg + (endDeg - startDeg) / 2.0)
-                       : NormalizeAngle360(startDeg + (360.0 - std::abs(endDeg - startDeg)) / 2.0);
+RPoint2D ArcMidPoint(double cx, double cy, double r, double startDeg, double endDeg, double rotationDeg, double ratio) {
+  const double m = endDeg > startDeg ? NormalizeAngle360(startDeg + (endDeg - startDeg) / 2.0)
+                                     : NormalizeAngle360(startDeg + (360.0 - std::abs(endDeg - startDeg)) / 2.0);
   RPoint2D p;
   if (ratio != 1.0) {
     EllipsePointAtParam(p.x, p.y, m, rotationDeg, r, r * ratio, cx, cy);
@@ -200,8 +192,8 @@ RPoint2D ArcMidPoint(double cx, double cy, double r, double startDeg, double end
   return p;
 }
 
-bool ArcToPolyline(std::span<RPoint2D> points, int n, double cx, double cy, double r, double ratio,
-                   double startDeg, double endDeg, double rotationDeg) {
+bool ArcToPolyline(std::span<RPoint2D> points, int n, double cx, double cy, double r, double ratio, double startDeg,
+                   double endDeg, double rotationDeg) {
   const bool closed = std::abs(endDeg - startDeg) < 0.01;
   if (n < 1 || points.size() < static_cast<std::size_t>(n) + 1) return closed;
   const double sweep = endDeg > startDeg ? endDeg - startDeg : std::abs(endDeg + 360.0 - startDeg);
@@ -212,9 +204,8 @@ bool ArcToPolyline(std::span<RPoint2D> points, int n, double cx, double cy, doub
   return closed;
 }
 
-std::pair<double, double> AnglesFromCentre(double cx, double cy, double /*unused1*/,
-                                           double /*unused2*/, double /*unused3*/, double x1,
-                                           double y1, double x2, double y2) {
+std::pair<double, double> AnglesFromCentre(double cx, double cy, double /*unused1*/, double /*unused2*/,
+                                           double /*unused3*/, double x1, double y1, double x2, double y2) {
   return {DirectionAngleDeg(cx, cy, x1, y1), DirectionAngleDeg(cx, cy, x2, y2)};
 }
 
@@ -230,38 +221,34 @@ void OrderArcAngles(double& startDeg, double& endDeg, double throughDeg) {
   }
 }
 
-double ArcLength(double /*cx*/, double /*cy*/, double r, double startDeg, double endDeg,
-                 double /*unused*/) {
+double ArcLength(double /*cx*/, double /*cy*/, double r, double startDeg, double endDeg, double /*unused*/) {
   const double span = std::abs(endDeg - startDeg);
   if (span == 0.0 || span == 360.0) return 2.0 * std::numbers::pi * r;
   const double sweep = endDeg > startDeg ? endDeg - startDeg : 360.0 - span;
   return r * 2.0 * std::numbers::pi * sweep / 360.0;
 }
 
-bool PointOnArc(double cx, double cy, double r, double startDeg, double endDeg, double rotationDeg,
-                double ratio, double px, double py, double tol) {
+bool PointOnArc(double cx, double cy, double r, double startDeg, double endDeg, double rotationDeg, double ratio,
+                double px, double py, double tol) {
   if (std::abs(ratio - 1.0) > 0.01)
     return PointOnEllipticalArc(cx, cy, r, startDeg, endDeg, rotationDeg, ratio, px, py, tol);
   const double dP = PointDistance(cx, cy, px, py);
   const double a = DirectionAngleDeg(cx, cy, px, py);
   RPoint2D q;
-  EllipsePointAtParam(q.x, q.y, NormalizeAngle360(a - rotationDeg), rotationDeg, r, r * ratio, cx,
-                      cy);
+  EllipsePointAtParam(q.x, q.y, NormalizeAngle360(a - rotationDeg), rotationDeg, r, r * ratio, cx, cy);
   const double dQ = PointDistance(cx, cy, q.x, q.y);
-  if (std::abs(NormalizeAngle360(startDeg) - NormalizeAngle360(endDeg)) <= 0.0001)
-    return std::abs(dP - dQ) < tol;
+  if (std::abs(NormalizeAngle360(startDeg) - NormalizeAngle360(endDeg)) <= 0.0001) return std::abs(dP - dQ) < tol;
   if (std::abs(dP - dQ) > tol) return false;
-  return InSpan(a, NormalizeAngle360(startDeg + rotationDeg),
-                NormalizeAngleKeep360(endDeg + rotationDeg));
+  return InSpan(a, NormalizeAngle360(startDeg + rotationDeg), NormalizeAngleKeep360(endDeg + rotationDeg));
 }
 
-bool PointOnArcRatioFirst(double cx, double cy, double r, double ratio, double rotationDeg,
-                          double startDeg, double endDeg, double px, double py, double tol) {
+bool PointOnArcRatioFirst(double cx, double cy, double r, double ratio, double rotationDeg, double startDeg,
+                          double endDeg, double px, double py, double tol) {
   return PointOnArc(cx, cy, r, startDeg, endDeg, rotationDeg, ratio, px, py, tol);
 }
 
-void MirrorArcAngles(float& startDeg, float& endDeg, float& rotationDeg, double cx, double cy,
-                     double r, double scaleX, double scaleY) {
+void MirrorArcAngles(float& startDeg, float& endDeg, float& rotationDeg, double cx, double cy, double r, double scaleX,
+                     double scaleY) {
   // Mirroring reverses the sense of the arc; exchanging its ends restores it.
   auto mirror = [&](double lx, double ly) {
     double sx = 0.0, sy = 0.0, ex = 0.0, ey = 0.0;

@@ -84,11 +84,9 @@ std::size_t Cp932SequenceLength(std::string_view s) {
 // surrogate is one unit.
 std::size_t Utf16LeSequenceLength(std::string_view s) {
   auto unit = [&](std::size_t i) {
-    return static_cast<unsigned>(static_cast<unsigned char>(s[i]) |
-                                 (static_cast<unsigned char>(s[i + 1]) << 8));
+    return static_cast<unsigned>(static_cast<unsigned char>(s[i]) | (static_cast<unsigned char>(s[i + 1]) << 8));
   };
-  if (s.size() >= 4 && unit(0) >= 0xD800 && unit(0) <= 0xDBFF && unit(2) >= 0xDC00 &&
-      unit(2) <= 0xDFFF) {
+  if (s.size() >= 4 && unit(0) >= 0xD800 && unit(0) <= 0xDBFF && unit(2) >= 0xDC00 && unit(2) <= 0xDFFF) {
     return 4;
   }
   return 2;

@@ -21,8 +21,8 @@ int OptionCodeDigit(std::uint16_t code, std::uint8_t k) {
   return v % 10;
 }
 
-void MirrorTextPoints(double& x1, double& y1, double& x2, double& y2, float& angleDeg, double cx,
-                      double cy, double scaleX, double scaleY) {
+void MirrorTextPoints(double& x1, double& y1, double& x2, double& y2, float& angleDeg, double cx, double cy,
+                      double scaleX, double scaleY) {
   auto mirror = [&](double lx, double ly) {
     double ax = 0.0, ay = 0.0, bx = 0.0, by = 0.0;
     ReflectPoint(ax, ay, x1, y1, cx, cy, lx, ly);
@@ -38,17 +38,15 @@ void MirrorTextPoints(double& x1, double& y1, double& x2, double& y2, float& ang
 }
 
 double AspectRatioAtAngle(double angleDeg, double w, double h) {
-  const bool upright =
-      (angleDeg >= 89.99 && angleDeg <= 90.01) || (angleDeg >= 269.99 && angleDeg <= 270.01);
+  const bool upright = (angleDeg >= 89.99 && angleDeg <= 90.01) || (angleDeg >= 269.99 && angleDeg <= 270.01);
   const double num = upright ? w : h;
   const double den = upright ? h : w;
   if (den == 0.0) return 1.0;
   return std::abs(num / den);
 }
 
-void ShiftByJustification(std::uint8_t mode, double& axOut, double& ayOut, double ax, double ay,
-                          double bx, double by, double cx, double cy, double& bxOut,
-                          double& byOut) {
+void ShiftByJustification(std::uint8_t mode, double& axOut, double& ayOut, double ax, double ay, double bx, double by,
+                          double cx, double cy, double& bxOut, double& byOut) {
   if (mode == 1) {
     axOut = ax + (bx - cx) / 2.0;
     ayOut = ay + (by - cy) / 2.0;
@@ -80,13 +78,11 @@ double RoundDecimals(std::uint8_t mode, std::uint8_t places, double x) {
   return 3.0;
 }
 
-RPoint2D StepOffsetPoint(bool atSecondEnd, double x1, double y1, double x2, double y2,
-                         double angleDeg, double d) {
+RPoint2D StepOffsetPoint(bool atSecondEnd, double x1, double y1, double x2, double y2, double angleDeg, double d) {
   const RPoint2D base = atSecondEnd ? RPoint2D{x2, y2} : RPoint2D{x1, y1};
   const RPoint2D other = atSecondEnd ? RPoint2D{x1, y1} : RPoint2D{x2, y2};
   if (std::abs(d) <= 0.000001) return base;
-  static constexpr int kStep[8][2] = {{1, 0},  {1, 1},   {0, 1},  {-1, 1},
-                                      {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
+  static constexpr int kStep[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
   const std::uint8_t sector = DirectionSector8(false, base.x, base.y, other.x, other.y);
   RPoint2D result{base.x + kStep[sector][0] * d, base.y + kStep[sector][1] * d};
   if (angleDeg == 0.0 || angleDeg == 90.0 || angleDeg == 180.0 || angleDeg == 270.0) return result;

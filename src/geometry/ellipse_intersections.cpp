@@ -33,10 +33,9 @@ void InstallCrossingSearchStop(CrossingSearchStop stop) { crossingSearchStop = s
 
 bool TDaenKoten::AbortRequested() const { return crossingSearchStop != nullptr && crossingSearchStop(); }
 
-void TDaenKoten::FindSegmentCrossing(double x1, double y1, double x2, double y2, double r,
-                                     double cx, double cy, double /*unused1*/, double /*unused2*/,
-                                     double rotationDeg, double ratio, double nearX, double nearY,
-                                     double halfWindowDeg) {
+void TDaenKoten::FindSegmentCrossing(double x1, double y1, double x2, double y2, double r, double cx, double cy,
+                                     double /*unused1*/, double /*unused2*/, double rotationDeg, double ratio,
+                                     double nearX, double nearY, double halfWindowDeg) {
   Found = false;
   X = kNoSecondPoint;
   Y = kNoSecondPoint;
@@ -60,10 +59,9 @@ void TDaenKoten::FindSegmentCrossing(double x1, double y1, double x2, double y2,
   }
 }
 
-void TDaenKoten::FindEllipseCrossing(double r1, double cx1, double cy1, double /*unused1*/,
-                                     double /*unused2*/, double rot1, double ratio1, double r2,
-                                     double cx2, double cy2, double /*unused3*/, double /*unused4*/,
-                                     double rot2, double ratio2, double nearX, double nearY) {
+void TDaenKoten::FindEllipseCrossing(double r1, double cx1, double cy1, double /*unused1*/, double /*unused2*/,
+                                     double rot1, double ratio1, double r2, double cx2, double cy2, double /*unused3*/,
+                                     double /*unused4*/, double rot2, double ratio2, double nearX, double nearY) {
   constexpr int kChords = 70;
   Found = false;
   std::array<RPoint2D, kChords + 1> first;
@@ -83,8 +81,8 @@ void TDaenKoten::FindEllipseCrossing(double r1, double cx1, double cy1, double /
   for (int j = 1; j <= kChords; ++j) {
     for (int k = 1; k <= kChords; ++k) {
       if (++counter % kPollEvery == 0 && AbortRequested()) return;
-      if (IntersectSegments(X, Y, first[j - 1].x, first[j - 1].y, first[j].x, first[j].y,
-                            second[k - 1].x, second[k - 1].y, second[k].x, second[k].y)) {
+      if (IntersectSegments(X, Y, first[j - 1].x, first[j - 1].y, first[j].x, first[j].y, second[k - 1].x,
+                            second[k - 1].y, second[k].x, second[k].y)) {
         Found = true;
         return;
       }
@@ -92,36 +90,30 @@ void TDaenKoten::FindEllipseCrossing(double r1, double cx1, double cy1, double /
   }
 }
 
-RPointPair IntersectLineEllipse(double x1, double y1, double x2, double y2, double r, double cx,
-                                double cy, double /*startDeg*/, double /*endDeg*/,
-                                double rotationDeg, double ratio, double nearX, double nearY,
-                                double /*unused*/, RPointPair unchanged) {
-  if (std::abs(ratio - 1.0) <= 0.001)
-    return IntersectLineCircle(x1, y1, x2, y2, cx, cy, r, unchanged);
+RPointPair IntersectLineEllipse(double x1, double y1, double x2, double y2, double r, double cx, double cy,
+                                double /*startDeg*/, double /*endDeg*/, double rotationDeg, double ratio, double nearX,
+                                double nearY, double /*unused*/, RPointPair unchanged) {
+  if (std::abs(ratio - 1.0) <= 0.001) return IntersectLineCircle(x1, y1, x2, y2, cx, cy, r, unchanged);
   TDaenKoten search;
-  search.FindSegmentCrossing(x1, y1, x2, y2, r, cx, cy, 0.0, 0.0, rotationDeg, ratio, nearX, nearY,
-                             8.0);
+  search.FindSegmentCrossing(x1, y1, x2, y2, r, cx, cy, 0.0, 0.0, rotationDeg, ratio, nearX, nearY, 8.0);
   if (!search.Found) return unchanged;
   return {search.X, search.Y, kNoSecondPoint, kNoSecondPoint};
 }
 
-RPointPair IntersectEllipseEllipse(double r1, double cx1, double cy1, double /*unused1*/,
-                                   double /*unused2*/, double rot1, double ratio1, double r2,
-                                   double cx2, double cy2, double /*unused3*/, double /*unused4*/,
-                                   double rot2, double ratio2, double nearX, double nearY,
+RPointPair IntersectEllipseEllipse(double r1, double cx1, double cy1, double /*unused1*/, double /*unused2*/,
+                                   double rot1, double ratio1, double r2, double cx2, double cy2, double /*unused3*/,
+                                   double /*unused4*/, double rot2, double ratio2, double nearX, double nearY,
                                    RPointPair unchanged) {
   if (std::abs(ratio1 - 1.0) <= 0.001 && std::abs(ratio2 - 1.0) <= 0.001)
     return IntersectCircles(cx1, cy1, r1, cx2, cy2, r2);
   TDaenKoten search;
-  search.FindEllipseCrossing(r1, cx1, cy1, 0.0, 0.0, rot1, ratio1, r2, cx2, cy2, 0.0, 0.0, rot2,
-                             ratio2, nearX, nearY);
+  search.FindEllipseCrossing(r1, cx1, cy1, 0.0, 0.0, rot1, ratio1, r2, cx2, cy2, 0.0, 0.0, rot2, ratio2, nearX, nearY);
   if (!search.Found) return unchanged;
   return {search.X, search.Y, kNoSecondPoint, kNoSecondPoint};
 }
 
-bool IntersectArcSegment(double cx, double cy, double r, double startDeg, double endDeg,
-                         double rotationDeg, double ratio, double x1, double y1, double x2,
-                         double y2, double& x, double& y) {
+bool IntersectArcSegment(double cx, double cy, double r, double startDeg, double endDeg, double rotationDeg,
+                         double ratio, double x1, double y1, double x2, double y2, double& x, double& y) {
   if (!LineWithinRadius(cx, cy, r, x1, y1, x2, y2)) return false;
   const RPointPair c = IntersectLineCircle(x1, y1, x2, y2, cx, cy, r);
   constexpr int kChords = 46;
@@ -159,17 +151,17 @@ bool IntersectArcSegment(double cx, double cy, double r, double startDeg, double
     return true;
   }
   // Where the refining search finds nothing, the polygon's hit stands.
-  const RPointPair refined = IntersectLineEllipse(
-      x1, y1, x2, y2, r, cx, cy, startDeg, endDeg, rotationDeg, ratio, nearPoint.x, nearPoint.y,
-      0.0, {nearPoint.x, nearPoint.y, kNoSecondPoint, kNoSecondPoint});
+  const RPointPair refined =
+      IntersectLineEllipse(x1, y1, x2, y2, r, cx, cy, startDeg, endDeg, rotationDeg, ratio, nearPoint.x, nearPoint.y,
+                           0.0, {nearPoint.x, nearPoint.y, kNoSecondPoint, kNoSecondPoint});
   x = refined.xa;
   y = refined.ya;
   return true;
 }
 
-bool EllipseTouchesRect(double cx, double cy, double r, double ratio, double rotationDeg,
-                        double /*unused1*/, double /*unused2*/, double rx1, double ry1, double rx2,
-                        double ry2, double /*unused3*/, double /*unused4*/) {
+bool EllipseTouchesRect(double cx, double cy, double r, double ratio, double rotationDeg, double /*unused1*/,
+                        double /*unused2*/, double rx1, double ry1, double rx2, double ry2, double /*unused3*/,
+                        double /*unused4*/) {
   if (PointInRect(cx + r, cy, rx1, ry1, rx2, ry2) || PointInRect(cx, cy - r, rx1, ry1, rx2, ry2) ||
       PointInRect(cx, cy + r, rx1, ry1, rx2, ry2) || PointInRect(cx - r, cy, rx1, ry1, rx2, ry2))
     return true;
@@ -184,15 +176,14 @@ bool EllipseTouchesRect(double cx, double cy, double r, double ratio, double rot
   const double s = std::sin(rotationDeg * kRadPerDegEllipseIntersections);
   const double ex = std::hypot(a * c, b * s);
   const double ey = std::hypot(a * s, b * c);
-  const double slack = 1e-9 * (1.0 + std::max({std::abs(cx), std::abs(cy), a, std::abs(minX),
-                                               std::abs(maxX), std::abs(minY), std::abs(maxY)}));
-  if (cx + ex < minX - slack || cx - ex > maxX + slack || cy + ey < minY - slack ||
-      cy - ey > maxY + slack)
+  const double slack =
+      1e-9 *
+      (1.0 + std::max({std::abs(cx), std::abs(cy), a, std::abs(minX), std::abs(maxX), std::abs(minY), std::abs(maxY)}));
+  if (cx + ex < minX - slack || cx - ex > maxX + slack || cy + ey < minY - slack || cy - ey > maxY + slack)
     return false;
   if (b == 0.0) {
     // A flat ellipse is the segment along its own x axis.
-    return SegmentTouchesRect(cx - a * c, cy - a * s, cx + a * c, cy + a * s, minX, minY, maxX,
-                              maxY);
+    return SegmentTouchesRect(cx - a * c, cy - a * s, cx + a * c, cy + a * s, minX, minY, maxX, maxY);
   }
 
   // In the frame where the ellipse is the unit circle, the curve meets the
@@ -218,9 +209,8 @@ bool EllipseTouchesRect(double cx, double cy, double r, double ratio, double rot
   return false;
 }
 
-bool ArcEndInRect(std::uint8_t& which, double startDeg, double endDeg, double rotationDeg, double r,
-                  double cx, double cy, double ratio, double testDeg, double rx1, double ry1,
-                  double rx2, double ry2) {
+bool ArcEndInRect(std::uint8_t& which, double startDeg, double endDeg, double rotationDeg, double r, double cx,
+                  double cy, double ratio, double testDeg, double rx1, double ry1, double rx2, double ry2) {
   RPoint2D p1;
   RPoint2D p2;
   EllipsePointAtParam(p1.x, p1.y, startDeg, rotationDeg, r, r * ratio, cx, cy);

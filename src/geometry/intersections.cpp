@@ -9,12 +9,8 @@ struct Lines {
   double ax1, ay1, ax2, ay2, bx1, by1, bx2, by2;
 
   double Det() const { return (ax2 - ax1) * (by2 - by1) - (ay2 - ay1) * (bx2 - bx1); }
-  double ParamA(double d) const {
-    return ((bx2 - bx1) * (ay1 - by1) - (by2 - by1) * (ax1 - bx1)) / d;
-  }
-  double ParamB(double d) const {
-    return ((ax2 - ax1) * (ay1 - by1) - (ay2 - ay1) * (ax1 - bx1)) / d;
-  }
+  double ParamA(double d) const { return ((bx2 - bx1) * (ay1 - by1) - (by2 - by1) * (ax1 - bx1)) / d; }
+  double ParamB(double d) const { return ((ax2 - ax1) * (ay1 - by1) - (ay2 - ay1) * (ax1 - bx1)) / d; }
   double PointX(double tA) const { return ax1 + tA * (ax2 - ax1); }
   double PointY(double tA) const { return ay1 + tA * (ay2 - ay1); }
 };
@@ -22,8 +18,7 @@ struct Lines {
 bool Within(double t, double lo, double hi) { return t >= lo && t <= hi; }
 
 // Both bounded: D, then tA, then tB decide.
-bool CrossBounded(const Lines& l, double loA, double hiA, double loB, double hiB, double* x,
-                  double* y) {
+bool CrossBounded(const Lines& l, double loA, double hiA, double loB, double hiB, double* x, double* y) {
   const double d = l.Det();
   if (d == 0.0) return false;
   const double tA = l.ParamA(d);
@@ -78,8 +73,8 @@ bool CollinearC2(const Lines& l) {
   return SameLineDirection(m, b) && SameLineDirection(o, b);
 }
 
-bool LinesOrCollinear(const Lines& l, double eps, bool (*collinearTest)(const Lines&), double& x,
-                      double& y, bool& collinear) {
+bool LinesOrCollinear(const Lines& l, double eps, bool (*collinearTest)(const Lines&), double& x, double& y,
+                      bool& collinear) {
   collinear = false;
   if (LineWithLine(l, eps, x, y)) return true;
   if (!collinearTest(l)) return false;
@@ -89,98 +84,85 @@ bool LinesOrCollinear(const Lines& l, double eps, bool (*collinearTest)(const Li
 
 }  // namespace
 
-bool SegmentsCross(double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
-                   double bx2, double by2) {
-  return CrossBounded({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.0, 1.0, 0.0, 1.0, nullptr,
-                      nullptr);
+bool SegmentsCross(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2) {
+  return CrossBounded({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.0, 1.0, 0.0, 1.0, nullptr, nullptr);
 }
 
-bool SegmentsCrossSlack5(double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
-                         double bx2, double by2) {
-  return CrossBounded({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, -0.05, 1.05, 0.0, 1.0, nullptr,
-                      nullptr);
+bool SegmentsCrossSlack5(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2,
+                         double by2) {
+  return CrossBounded({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, -0.05, 1.05, 0.0, 1.0, nullptr, nullptr);
 }
 
-bool IntersectSegments(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
-                       double bx1, double by1, double bx2, double by2) {
+bool IntersectSegments(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
+                       double bx2, double by2) {
   x = 0.0;
   y = 0.0;
   return CrossBounded({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.0, 1.0, 0.0, 1.0, &x, &y);
 }
 
-bool IntersectSegmentsSlack1e6(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
-                               double bx1, double by1, double bx2, double by2) {
+bool IntersectSegmentsSlack1e6(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1,
+                               double by1, double bx2, double by2) {
   x = 0.0;
   y = 0.0;
-  return CrossBounded({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, -0.000001, 1.000001, -0.000001,
-                      1.000001, &x, &y);
+  return CrossBounded({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, -0.000001, 1.000001, -0.000001, 1.000001, &x, &y);
 }
 
-bool IntersectLineSegment(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
-                          double bx1, double by1, double bx2, double by2) {
+bool IntersectLineSegment(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
+                          double bx2, double by2) {
   return LineWithSegment({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.0, x, y);
 }
 
-bool IntersectLineSegmentEps1e3(double& x, double& y, double ax1, double ay1, double ax2,
-                                double ay2, double bx1, double by1, double bx2, double by2) {
+bool IntersectLineSegmentEps1e3(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1,
+                                double by1, double bx2, double by2) {
   return LineWithSegment({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.001, x, y);
 }
 
-bool IntersectLines(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
-                    double bx1, double by1, double bx2, double by2) {
+bool IntersectLines(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
+                    double bx2, double by2) {
   return LineWithLine({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.0, x, y);
 }
 
-bool IntersectLinesEps1e7(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
-                          double bx1, double by1, double bx2, double by2) {
+bool IntersectLinesEps1e7(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
+                          double bx2, double by2) {
   return LineWithLine({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.0000001, x, y);
 }
 
-bool IntersectLinesEps1e4(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
-                          double bx1, double by1, double bx2, double by2) {
+bool IntersectLinesEps1e4(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
+                          double bx2, double by2) {
   return LineWithLine({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.0001, x, y);
 }
 
-bool IntersectLinesEps2e2(double& x, double& y, double ax1, double ay1, double ax2, double ay2,
-                          double bx1, double by1, double bx2, double by2) {
+bool IntersectLinesEps2e2(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
+                          double bx2, double by2) {
   return LineWithLine({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.02, x, y);
 }
 
-bool IntersectLinesOrCollinearEps11e3(double& x, double& y, bool& collinear, double ax1, double ay1,
-                                      double ax2, double ay2, double bx1, double by1, double bx2,
-                                      double by2) {
-  return LinesOrCollinear({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.011, CollinearC1, x, y,
-                          collinear);
+bool IntersectLinesOrCollinearEps11e3(double& x, double& y, bool& collinear, double ax1, double ay1, double ax2,
+                                      double ay2, double bx1, double by1, double bx2, double by2) {
+  return LinesOrCollinear({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.011, CollinearC1, x, y, collinear);
 }
 
-bool IntersectLinesOrCollinearEps6e5(double& x, double& y, bool& collinear, double ax1, double ay1,
-                                     double ax2, double ay2, double bx1, double by1, double bx2,
-                                     double by2) {
-  return LinesOrCollinear({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.00006, CollinearC2, x, y,
-                          collinear);
+bool IntersectLinesOrCollinearEps6e5(double& x, double& y, bool& collinear, double ax1, double ay1, double ax2,
+                                     double ay2, double bx1, double by1, double bx2, double by2) {
+  return LinesOrCollinear({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.00006, CollinearC2, x, y, collinear);
 }
 
-bool IntersectLinesOrCollinearEps1e2(double& x, double& y, bool& collinear, double ax1, double ay1,
-                                     double ax2, double ay2, double bx1, double by1, double bx2,
-                                     double by2) {
-  return LinesOrCollinear({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.01, CollinearC2, x, y,
-                          collinear);
+bool IntersectLinesOrCollinearEps1e2(double& x, double& y, bool& collinear, double ax1, double ay1, double ax2,
+                                     double ay2, double bx1, double by1, double bx2, double by2) {
+  return LinesOrCollinear({ax1, ay1, ax2, ay2, bx1, by1, bx2, by2}, 0.01, CollinearC2, x, y, collinear);
 }
 
-void LongestEndPointSpan(double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
-                         double bx2, double by2, double& x1, double& y1, double& x2, double& y2) {
+void LongestEndPointSpan(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2,
+                         double& x1, double& y1, double& x2, double& y2) {
   x1 = y1 = x2 = y2 = 0.0;
   struct Pair {
     double px, py, qx, qy;  // written in this order
     double dist;
   };
   const Pair pairs[6] = {
-      {ax1, ay1, bx1, by1, PointDistance(ax1, ay1, bx1, by1)},
-      {ax1, ay1, bx2, by2, PointDistance(ax1, ay1, bx2, by2)},
-      {bx1, by1, ax2, ay2, PointDistance(ax2, ay2, bx1, by1)},
-      {ax2, ay2, bx2, by2, PointDistance(ax2, ay2, bx2, by2)},
-      {ax1, ay1, ax2, ay2, PointDistance(ax1, ay1, ax2, ay2)},
-      {bx1, by1, bx2, by2, PointDistance(bx1, by1, bx2, by2)},
+      {ax1, ay1, bx1, by1, PointDistance(ax1, ay1, bx1, by1)}, {ax1, ay1, bx2, by2, PointDistance(ax1, ay1, bx2, by2)},
+      {bx1, by1, ax2, ay2, PointDistance(ax2, ay2, bx1, by1)}, {ax2, ay2, bx2, by2, PointDistance(ax2, ay2, bx2, by2)},
+      {ax1, ay1, ax2, ay2, PointDistance(ax1, ay1, ax2, ay2)}, {bx1, by1, bx2, by2, PointDistance(bx1, by1, bx2, by2)},
   };
   for (const Pair& p : pairs) {
     bool longest = true;
@@ -202,8 +184,8 @@ bool LineWithinRadius(double cx, double cy, double r, double x1, double y1, doub
   return PointDistance(cx, cy, fx, fy) <= r;
 }
 
-RPointPair IntersectLineCircle(double x1, double y1, double x2, double y2, double cx, double cy,
-                               double r, RPointPair unchanged) {
+RPointPair IntersectLineCircle(double x1, double y1, double x2, double y2, double cx, double cy, double r,
+                               RPointPair unchanged) {
   if (r == 0.0) return unchanged;
   double fx = 0.0;
   double fy = 0.0;
@@ -224,11 +206,9 @@ RPointPair IntersectLineCircle(double x1, double y1, double x2, double y2, doubl
   const double ta = a - b;
   const double tb = a - (std::numbers::pi - b);
   if (fy > cy) {
-    return {cx - r * std::cos(ta), cy - r * std::sin(ta), cx - r * std::cos(tb),
-            cy - r * std::sin(tb)};
+    return {cx - r * std::cos(ta), cy - r * std::sin(ta), cx - r * std::cos(tb), cy - r * std::sin(tb)};
   }
-  return {cx + r * std::cos(ta), cy + r * std::sin(ta), cx + r * std::cos(tb),
-          cy + r * std::sin(tb)};
+  return {cx + r * std::cos(ta), cy + r * std::sin(ta), cx + r * std::cos(tb), cy + r * std::sin(tb)};
 }
 
 RPointPair IntersectCircles(double x1, double y1, double r1, double x2, double y2, double r2) {

@@ -143,8 +143,8 @@ void StepLabel(std::string_view S, bool Up, std::string& Result) {
       long long at = static_cast<long long>(k - 1) + (newLength > oldLength) - (newLength < oldLength);
       at = std::clamp(at, 0LL, newLength);
       const auto split = static_cast<std::size_t>(at);
-      Result = (fullWidth ? ToFullWidth(digits.substr(0, split)) : digits.substr(0, split)) +
-               chars[separator] + (fullWidth ? ToFullWidth(digits.substr(split)) : digits.substr(split));
+      Result = (fullWidth ? ToFullWidth(digits.substr(0, split)) : digits.substr(0, split)) + chars[separator] +
+               (fullWidth ? ToFullWidth(digits.substr(split)) : digits.substr(split));
       return;
     }
   }

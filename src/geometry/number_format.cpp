@@ -55,8 +55,7 @@ Decimal ToDecimal(double value) {
   Decimal d;
   d.negative = std::signbit(value);
   char buffer[64];
-  const auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                               std::chars_format::scientific);
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
   const std::string_view text(buffer, static_cast<std::size_t>(r.ptr - buffer));
   const std::size_t e = text.find('e');
   for (char c : text.substr(0, e)) {
@@ -74,8 +73,7 @@ Decimal ToDecimal(double value) {
 }
 
 char DigitAt(const Decimal& d, int index) {
-  return index >= 0 && index < static_cast<int>(d.digits.size()) ? d.digits[static_cast<std::size_t>(index)]
-                                                                 : '0';
+  return index >= 0 && index < static_cast<int>(d.digits.size()) ? d.digits[static_cast<std::size_t>(index)] : '0';
 }
 
 std::string NonFinite(double value) {
@@ -139,8 +137,7 @@ std::string IntegerForm(long long value, int precision, bool hex) {
                     : static_cast<unsigned long long>(value);
   } else {
     negative = value < 0;
-    magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
-                         : static_cast<unsigned long long>(value);
+    magnitude = negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
   }
   char buffer[32];
   const auto r = std::to_chars(buffer, buffer + sizeof buffer, magnitude, hex ? 16 : 10);
@@ -241,31 +238,22 @@ std::string Format(std::string_view fmt, std::initializer_list<FormatArg> args) 
     const FormatArg& arg = *next++;
     std::string field;
     switch (type) {
-      case 'd':
-        field = IntegerForm(IntegerArgument(arg, fmt), precision, false);
-        break;
-      case 'x':
-        field = IntegerForm(IntegerArgument(arg, fmt), precision, true);
-        break;
+      case 'd': field = IntegerForm(IntegerArgument(arg, fmt), precision, false); break;
+      case 'x': field = IntegerForm(IntegerArgument(arg, fmt), precision, true); break;
       case 'f':
-        field = FixedForm(FloatingArgument(arg, fmt),
-                          precision < 0 ? kDefaultFixedDecimals : precision, false);
+        field = FixedForm(FloatingArgument(arg, fmt), precision < 0 ? kDefaultFixedDecimals : precision, false);
         break;
       case 'n':
-        field = FixedForm(FloatingArgument(arg, fmt),
-                          precision < 0 ? kDefaultFixedDecimals : precision, true);
+        field = FixedForm(FloatingArgument(arg, fmt), precision < 0 ? kDefaultFixedDecimals : precision, true);
         break;
-      case 'g':
-        field = GeneralForm(FloatingArgument(arg, fmt), precision < 0 ? kSignificantDigits : precision);
-        break;
+      case 'g': field = GeneralForm(FloatingArgument(arg, fmt), precision < 0 ? kSignificantDigits : precision); break;
       case 's': {
         const auto* s = std::get_if<std::string_view>(&arg.Value());
         if (!s) BadFormat(fmt, "has a number for a text");
         field = precision < 0 ? std::string(*s) : std::string(CutText(*s, precision));
         break;
       }
-      default:
-        BadFormat(fmt, "has an unknown conversion");
+      default: BadFormat(fmt, "has an unknown conversion");
     }
     const std::size_t padding =
         width > static_cast<int>(field.size()) ? static_cast<std::size_t>(width) - field.size() : 0;
@@ -417,8 +405,7 @@ double StrToFloatDef(std::string_view s, double def) {
 double StrToFloat(std::string_view s) {
   double v;
   if (!TryStrToFloat(s, v)) {
-    throw NumberConversionError(
-        std::string("'").append(s).append("' is not a valid floating point value"));
+    throw NumberConversionError(std::string("'").append(s).append("' is not a valid floating point value"));
   }
   return v;
 }

@@ -41,8 +41,8 @@ bool SamePoint(double ax, double ay, double bx, double by) {
 
 // Crossings of the segment with the rectangle's sides in side order; stops at
 // the second.
-int SideCrossings(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2,
-                  double ry2, RPoint2D& first, RPoint2D& second) {
+int SideCrossings(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2, double ry2,
+                  RPoint2D& first, RPoint2D& second) {
   int count = 0;
   for (const Side& s : RectSides(rx1, ry1, rx2, ry2)) {
     RPoint2D h;
@@ -53,12 +53,10 @@ int SideCrossings(double x1, double y1, double x2, double y2, double rx1, double
   return count;
 }
 
-using ExtendLineIntersect = bool (*)(double&, double&, double, double, double, double, double,
-                                     double, double, double);
+using ExtendLineIntersect = bool (*)(double&, double&, double, double, double, double, double, double, double, double);
 
-bool ExtendAcross(ExtendLineIntersect intersect, double x1, double y1, double x2, double y2,
-                  double rx1, double ry1, double rx2, double ry2, double& xa, double& ya,
-                  double& xb, double& yb) {
+bool ExtendAcross(ExtendLineIntersect intersect, double x1, double y1, double x2, double y2, double rx1, double ry1,
+                  double rx2, double ry2, double& xa, double& ya, double& xb, double& yb) {
   int hits = 0;
   for (const Side& s : RectSides(rx1, ry1, rx2, ry2)) {
     double hx = 0.0;
@@ -78,8 +76,7 @@ bool ExtendAcross(ExtendLineIntersect intersect, double x1, double y1, double x2
 
 }  // namespace
 
-void OffsetSegment(double x1, double y1, double x2, double y2, double d, RPoint2D& p1,
-                   RPoint2D& p2) {
+void OffsetSegment(double x1, double y1, double x2, double y2, double d, RPoint2D& p1, RPoint2D& p2) {
   const double dx = x2 - x1;
   const double dy = y2 - y1;
   const double len = std::sqrt(dx * dx + dy * dy);
@@ -94,8 +91,7 @@ void OffsetSegment(double x1, double y1, double x2, double y2, double d, RPoint2
   p2 = {x2 + ox, y2 + oy};
 }
 
-bool TryOffsetSegment(double x1, double y1, double x2, double y2, double d, RPoint2D& p1,
-                      RPoint2D& p2) {
+bool TryOffsetSegment(double x1, double y1, double x2, double y2, double d, RPoint2D& p1, RPoint2D& p2) {
   if (std::abs(x2 - x1) < 0.001 && std::abs(y2 - y1) < 0.001) return false;
   OffsetSegment(x1, y1, x2, y2, d, p1, p2);
   return true;
@@ -106,22 +102,21 @@ RPointPair OffsetSegmentSide(bool leftSide, double x1, double y1, double x2, dou
   return Offset(x1, y1, x2, y2, leftSide ? d : -d);
 }
 
-void OffsetSegmentBothSides(double x1, double y1, double x2, double y2, double dRight, double dLeft,
-                            RPointPair& right, RPointPair& left) {
+void OffsetSegmentBothSides(double x1, double y1, double x2, double y2, double dRight, double dLeft, RPointPair& right,
+                            RPointPair& left) {
   if (x1 == x2 && y1 == y2) return;
   right = Offset(x1, y1, x2, y2, -dRight);
   left = Offset(x1, y1, x2, y2, dLeft);
 }
 
-RPointPair OffsetSegmentTowardCursor(double x1, double y1, double x2, double y2, double curX,
-                                     double curY, double d) {
+RPointPair OffsetSegmentTowardCursor(double x1, double y1, double x2, double y2, double curX, double curY, double d) {
   const RPointPair plus = Offset(x1, y1, x2, y2, d);
   const RPointPair minus = Offset(x1, y1, x2, y2, -d);
   return DistanceToLine(plus, curX, curY) > DistanceToLine(minus, curX, curY) ? minus : plus;
 }
 
-RPointPair OffsetSegmentNearOrFar(bool nearSide, double x1, double y1, double x2, double y2,
-                                  double curX, double curY, double d) {
+RPointPair OffsetSegmentNearOrFar(bool nearSide, double x1, double y1, double x2, double y2, double curX, double curY,
+                                  double d) {
   const RPointPair plus = Offset(x1, y1, x2, y2, d);
   const RPointPair minus = Offset(x1, y1, x2, y2, -d);
   const double ePlus = DistanceToLine(plus, curX, curY);
@@ -143,56 +138,51 @@ bool PointInRectStrict(double px, double py, double rx1, double ry1, double rx2,
   return rx1 != rx2 && ry1 != ry2 && rx1 < px && px < rx2 && ry1 < py && py < ry2;
 }
 
-bool SegmentCrossesRectEdge(double x1, double y1, double x2, double y2, double rx1, double ry1,
-                            double rx2, double ry2) {
+bool SegmentCrossesRectEdge(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2,
+                            double ry2) {
   for (const Side& s : RectSides(rx1, ry1, rx2, ry2)) {
     if (SegmentsCross(x1, y1, x2, y2, s.x1, s.y1, s.x2, s.y2)) return true;
   }
   return false;
 }
 
-bool SegmentCrossesRectDiagonal(double x1, double y1, double x2, double y2, double rx1, double ry1,
-                                double rx2, double ry2) {
-  return SegmentsCross(x1, y1, x2, y2, rx1, ry2, rx2, ry1) ||
-         SegmentsCross(x1, y1, x2, y2, rx1, ry1, rx2, ry2);
+bool SegmentCrossesRectDiagonal(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2,
+                                double ry2) {
+  return SegmentsCross(x1, y1, x2, y2, rx1, ry2, rx2, ry1) || SegmentsCross(x1, y1, x2, y2, rx1, ry1, rx2, ry2);
 }
 
-bool SegmentTouchesRect(double x1, double y1, double x2, double y2, double rx1, double ry1,
-                        double rx2, double ry2) {
+bool SegmentTouchesRect(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2, double ry2) {
   return PointInRect(x1, y1, rx1, ry1, rx2, ry2) || PointInRect(x2, y2, rx1, ry1, rx2, ry2) ||
          SegmentCrossesRectEdge(x1, y1, x2, y2, rx1, ry1, rx2, ry2);
 }
 
-bool SegmentCrossesRectInterior(double x1, double y1, double x2, double y2, double rx1, double ry1,
-                                double rx2, double ry2) {
-  return PointInRectStrict(x1, y1, rx1, ry1, rx2, ry2) ||
-         PointInRectStrict(x2, y2, rx1, ry1, rx2, ry2) ||
+bool SegmentCrossesRectInterior(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2,
+                                double ry2) {
+  return PointInRectStrict(x1, y1, rx1, ry1, rx2, ry2) || PointInRectStrict(x2, y2, rx1, ry1, rx2, ry2) ||
          SegmentCrossesRectDiagonal(x1, y1, x2, y2, rx1, ry1, rx2, ry2);
 }
 
-bool SegmentPassesThroughRect(double x1, double y1, double x2, double y2, double rx1, double ry1,
-                              double rx2, double ry2) {
+bool SegmentPassesThroughRect(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2,
+                              double ry2) {
   return !PointInRect(x1, y1, rx1, ry1, rx2, ry2) && !PointInRect(x2, y2, rx1, ry1, rx2, ry2) &&
          SegmentCrossesRectEdge(x1, y1, x2, y2, rx1, ry1, rx2, ry2);
 }
 
-bool SegmentSelectedByRect(bool crossing, double x1, double y1, double x2, double y2, double rx1,
-                           double ry1, double rx2, double ry2) {
+bool SegmentSelectedByRect(bool crossing, double x1, double y1, double x2, double y2, double rx1, double ry1,
+                           double rx2, double ry2) {
   if (crossing) return SegmentTouchesRect(x1, y1, x2, y2, rx1, ry1, rx2, ry2);
   return PointInRect(x1, y1, rx1, ry1, rx2, ry2) && PointInRect(x2, y2, rx1, ry1, rx2, ry2);
 }
 
-bool RectTouchesRect(double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
-                     double bx2, double by2) {
+bool RectTouchesRect(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2) {
   for (const Side& s : RectSides(ax1, ay1, ax2, ay2)) {
     if (SegmentCrossesRectEdge(s.x1, s.y1, s.x2, s.y2, bx1, by1, bx2, by2)) return true;
   }
   return PointInRect(ax1, ay1, bx1, by1, bx2, by2);
 }
 
-bool SegmentInsideEnd(double x1, double y1, double x2, double y2, double rx1, double ry1,
-                      double rx2, double ry2, std::uint8_t& which, double& outX, double& outY,
-                      double& inX, double& inY) {
+bool SegmentInsideEnd(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2, double ry2,
+                      std::uint8_t& which, double& outX, double& outY, double& inX, double& inY) {
   if (SegmentCrossesRectEdge(x1, y1, x2, y2, rx1, ry1, rx2, ry2)) {
     if (PointInRect(x1, y1, rx1, ry1, rx2, ry2)) {
       which = 1;
@@ -215,19 +205,18 @@ bool SegmentInsideEnd(double x1, double y1, double x2, double y2, double rx1, do
   return false;
 }
 
-bool ExtendLineAcrossRect(double x1, double y1, double x2, double y2, double rx1, double ry1,
-                          double rx2, double ry2, double& xa, double& ya, double& xb, double& yb) {
+bool ExtendLineAcrossRect(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2, double ry2,
+                          double& xa, double& ya, double& xb, double& yb) {
   return ExtendAcross(IntersectLines, x1, y1, x2, y2, rx1, ry1, rx2, ry2, xa, ya, xb, yb);
 }
 
-bool ExtendLineAcrossRectEps1e4(double x1, double y1, double x2, double y2, double rx1, double ry1,
-                                double rx2, double ry2, double& xa, double& ya, double& xb,
-                                double& yb) {
+bool ExtendLineAcrossRectEps1e4(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2,
+                                double ry2, double& xa, double& ya, double& xb, double& yb) {
   return ExtendAcross(IntersectLinesEps1e4, x1, y1, x2, y2, rx1, ry1, rx2, ry2, xa, ya, xb, yb);
 }
 
-bool ClipSegmentToRect(double x1, double y1, double x2, double y2, double rx1, double ry1,
-                       double rx2, double ry2, double& xa, double& ya, double& xb, double& yb) {
+bool ClipSegmentToRect(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2, double ry2,
+                       double& xa, double& ya, double& xb, double& yb) {
   // A segment through a corner meets two sides in the same point; that point
   // counts once, so the clip keeps its real second end.
   int count = 0;
@@ -268,9 +257,9 @@ bool ClipSegmentToRect(double x1, double y1, double x2, double y2, double rx1, d
   return found;
 }
 
-int SegmentPartsOutsideRect(double x1, double y1, double x2, double y2, double rx1, double ry1,
-                            double rx2, double ry2, double& a1x, double& a1y, double& a2x,
-                            double& a2y, double& b1x, double& b1y, double& b2x, double& b2y) {
+int SegmentPartsOutsideRect(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2, double ry2,
+                            double& a1x, double& a1y, double& a2x, double& a2y, double& b1x, double& b1y, double& b2x,
+                            double& b2y) {
   RPoint2D c1;
   RPoint2D c2;
   const int count = SideCrossings(x1, y1, x2, y2, rx1, ry1, rx2, ry2, c1, c2);
@@ -280,8 +269,7 @@ int SegmentPartsOutsideRect(double x1, double y1, double x2, double y2, double r
     b1x = c2.x;
     b1y = c2.y;
     // Each crossing is joined with the segment end nearer to it.
-    const bool firstIsFarther =
-        PointDistance(c1.x, c1.y, x1, y1) > PointDistance(c2.x, c2.y, x1, y1);
+    const bool firstIsFarther = PointDistance(c1.x, c1.y, x1, y1) > PointDistance(c2.x, c2.y, x1, y1);
     a2x = firstIsFarther ? x2 : x1;
     a2y = firstIsFarther ? y2 : y1;
     b2x = firstIsFarther ? x1 : x2;
@@ -313,9 +301,8 @@ int SegmentPartsOutsideRect(double x1, double y1, double x2, double y2, double r
   return -1;
 }
 
-int ClassifySegmentByRect(double x1, double y1, double x2, double y2, double rx1, double ry1,
-                          double rx2, double ry2, double& sx1, double& sy1, double& sx2,
-                          double& sy2) {
+int ClassifySegmentByRect(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2, double ry2,
+                          double& sx1, double& sy1, double& sx2, double& sy2) {
   RPoint2D c1;
   RPoint2D c2;
   const int count = SideCrossings(x1, y1, x2, y2, rx1, ry1, rx2, ry2, c1, c2);
@@ -336,10 +323,9 @@ int ClassifySegmentByRect(double x1, double y1, double x2, double y2, double rx1
   return -1;
 }
 
-int SegmentPartsOutsidePolygon(std::span<const RPolyEdge> edges, double x1, double y1, double x2,
-                               double y2, double& p1sx, double& p1sy, double& p1ex, double& p1ey,
-                               double& p2sx, double& p2sy, double& p2ex, double& p2ey,
-                               bool wholeMode, bool lineMode) {
+int SegmentPartsOutsidePolygon(std::span<const RPolyEdge> edges, double x1, double y1, double x2, double y2,
+                               double& p1sx, double& p1sy, double& p1ex, double& p1ey, double& p2sx, double& p2sy,
+                               double& p2ex, double& p2ey, bool wholeMode, bool lineMode) {
   // Whole mode would only matter for a result other than 1 after a crossing,
   // and every crossing has made the result 1 by then.
   (void)wholeMode;
@@ -352,15 +338,9 @@ int SegmentPartsOutsidePolygon(std::span<const RPolyEdge> edges, double x1, doub
     maxY = std::max({maxY, e.y1, e.y2});
   }
   auto inBox = [&](const RPoint2D& p) { return PointInRect(p.x, p.y, minX, minY, maxX, maxY); };
-  auto dist = [](const RPoint2D& a, const RPoint2D& b) {
-    return PointDistance(a.x, a.y, b.x, b.y);
-  };
-  auto piece1 = [&](const RPoint2D& s, const RPoint2D& e) {
-    p1sx = s.x, p1sy = s.y, p1ex = e.x, p1ey = e.y;
-  };
-  auto piece2 = [&](const RPoint2D& s, const RPoint2D& e) {
-    p2sx = s.x, p2sy = s.y, p2ex = e.x, p2ey = e.y;
-  };
+  auto dist = [](const RPoint2D& a, const RPoint2D& b) { return PointDistance(a.x, a.y, b.x, b.y); };
+  auto piece1 = [&](const RPoint2D& s, const RPoint2D& e) { p1sx = s.x, p1sy = s.y, p1ex = e.x, p1ey = e.y; };
+  auto piece2 = [&](const RPoint2D& s, const RPoint2D& e) { p2sx = s.x, p2sy = s.y, p2ex = e.x, p2ey = e.y; };
   // Moves the start of piece 1 away from its end by t.
   auto pushPiece1 = [&](double t) { LengthenSegmentEnd(p1sx, p1sy, p1ex, p1ey, t, 0); };
 

@@ -5,13 +5,11 @@
 namespace {
 
 // Half-width symbols and, at the same index, their full-width codes.
-constexpr std::string_view kHalfWidthSymbols =
-    " !\"#$%&'()=`|-^\\~{@[+*};:]<>?_\xA4\xA1\xA5,./\xB0\xA2\xA3";
+constexpr std::string_view kHalfWidthSymbols = " !\"#$%&'()=`|-^\\~{@[+*};:]<>?_\xA4\xA1\xA5,./\xB0\xA2\xA3";
 constexpr std::array<std::uint16_t, 39> kFullWidthSymbols = {
-    0x8140, 0x8149, 0x8168, 0x8194, 0x8190, 0x8193, 0x8195, 0x8166, 0x8169, 0x816A,
-    0x8181, 0x8165, 0x8162, 0x817C, 0x814F, 0x818F, 0x8150, 0x816F, 0x8197, 0x816D,
-    0x817B, 0x8196, 0x8170, 0x8147, 0x8146, 0x816E, 0x8183, 0x8184, 0x8148, 0x8151,
-    0x8141, 0x8142, 0x8145, 0x8143, 0x8144, 0x815E, 0x815B, 0x8175, 0x8176};
+    0x8140, 0x8149, 0x8168, 0x8194, 0x8190, 0x8193, 0x8195, 0x8166, 0x8169, 0x816A, 0x8181, 0x8165, 0x8162,
+    0x817C, 0x814F, 0x818F, 0x8150, 0x816F, 0x8197, 0x816D, 0x817B, 0x8196, 0x8170, 0x8147, 0x8146, 0x816E,
+    0x8183, 0x8184, 0x8148, 0x8151, 0x8141, 0x8142, 0x8145, 0x8143, 0x8144, 0x815E, 0x815B, 0x8175, 0x8176};
 static_assert(kHalfWidthSymbols.size() == kFullWidthSymbols.size());
 
 // Half-width katakana 0xA6..0xDF: the JIS code of the full-width kana (0 for
@@ -113,8 +111,8 @@ constexpr std::array<std::uint8_t, kLastKanaCell - kFirstKanaCell + 1> kFullKana
     Kana(0xB9, 0),                                                              // ヶ
 };
 
-constexpr unsigned char kVoicedMark = 0xDE;      // ﾞ
-constexpr unsigned char kSemiVoicedMark = 0xDF;  // ﾟ
+constexpr unsigned char kVoicedMark = 0xDE;               // ﾞ
+constexpr unsigned char kSemiVoicedMark = 0xDF;           // ﾟ
 constexpr std::uint16_t kFullVoicedMarkJis = 0x212B;      // ゛
 constexpr std::uint16_t kFullSemiVoicedMarkJis = 0x212C;  // ゜
 

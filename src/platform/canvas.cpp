@@ -1,8 +1,8 @@
 #include "platform/canvas.h"
 
+#include "geometry/codepage.h"
 #include "platform/canvas_paint.h"
 #include "platform/gdi.h"
-#include "geometry/codepage.h"
 
 #include <QPainterPath>
 
@@ -39,9 +39,7 @@ TPixelRef& TPixelRef::operator=(TColor color) {
 
 // ---- shared painting helpers ------------------------------------------------
 
-RasterBox CanvasBox(const TCanvas::Impl& impl) {
-  return RasterBox{0, 0, impl.Image.width(), impl.Image.height()};
-}
+RasterBox CanvasBox(const TCanvas::Impl& impl) { return RasterBox{0, 0, impl.Image.width(), impl.Image.height()}; }
 
 bool PixelAllowed(const TCanvas::Impl& impl, int x, int y) {
   bool allowed = false;
@@ -154,9 +152,7 @@ void OverlayLift::Toggle() {
 namespace {
 
 // What a pixel written with the pen mode XORs into the overlay.
-inline QRgb OverlayInk(QRgb source, TPenMode mode) {
-  return (mode == pmNotXor ? ~source : source) & 0xFFFFFFu;
-}
+inline QRgb OverlayInk(QRgb source, TPenMode mode) { return (mode == pmNotXor ? ~source : source) & 0xFFFFFFu; }
 
 // One pixel written where XOR drawing is kept. The picture goes under it
 // (lifted off, the pen applied, put back); an XOR pen over the picture adds
@@ -197,8 +193,8 @@ void TCanvas::ForgetXorDrawing() {
 void TCanvas::ForgetXorDrawing(const TRect& rect) {
   QImage& overlay = impl_->XorOverlay;
   if (!impl_->OverlayInUse) return;
-  const QRect r = QRect(QPoint(rect.Left, rect.Top), QPoint(rect.Right - 1, rect.Bottom - 1)).normalized() &
-                  overlay.rect();
+  const QRect r =
+      QRect(QPoint(rect.Left, rect.Top), QPoint(rect.Right - 1, rect.Bottom - 1)).normalized() & overlay.rect();
   for (int y = r.top(); y <= r.bottom(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(overlay.scanLine(y));
     std::fill(line + r.left(), line + r.right() + 1, 0u);
@@ -250,10 +246,8 @@ void TCanvas::Impl::RebuildClip() {
     for (const TPoint& p : figure) f.push_back({static_cast<double>(p.X), static_cast<double>(p.Y)});
     figures.push_back(std::move(f));
   }
-  RasterPolygons(figures, ClipFillMode == 2 ? RasterFillRule::Winding : RasterFillRule::Alternate,
-                 CanvasBox(*this), [&](int y, int x0, int x1) {
-                   ClipRows[static_cast<size_t>(y)].emplace_back(x0, x1);
-                 });
+  RasterPolygons(figures, ClipFillMode == 2 ? RasterFillRule::Winding : RasterFillRule::Alternate, CanvasBox(*this),
+                 [&](int y, int x0, int x1) { ClipRows[static_cast<size_t>(y)].emplace_back(x0, x1); });
   std::vector<std::pair<int, std::vector<std::pair<int, int>>>> rows;
   for (size_t y = 0; y < ClipRows.size(); ++y) {
     if (!ClipRows[y].empty()) rows.emplace_back(static_cast<int>(y), ClipRows[y]);
@@ -338,8 +332,7 @@ void DrawThinSegment(TCanvas& canvas, TPoint a, TPoint b) {
   const FillSource ink = PenSource(canvas.Pen);
   const TPenMode mode = canvas.Pen.Mode;
   if (impl.HasClip) {
-    RasterThinLineWith(a.X, a.Y, b.X, b.Y, CanvasBox(impl),
-                       [&](int x, int y) { PaintPixel(impl, x, y, ink, mode); });
+    RasterThinLineWith(a.X, a.Y, b.X, b.Y, CanvasBox(impl), [&](int x, int y) { PaintPixel(impl, x, y, ink, mode); });
     return;
   }
   // Unclipped: straight into the image, which is the redraw's common case.
@@ -377,8 +370,7 @@ std::vector<std::vector<RasterPointD>> AsFigures(const std::vector<TPoint>& poin
   return {std::move(f)};
 }
 
-void PaintBox(TCanvas& canvas, int64_t l, int64_t t, int64_t r, int64_t b, const FillSource& source,
-              TPenMode mode) {
+void PaintBox(TCanvas& canvas, int64_t l, int64_t t, int64_t r, int64_t b, const FillSource& source, TPenMode mode) {
   TCanvas::Impl& impl = canvas.Internals();
   const int64_t y0 = std::max<int64_t>(t, 0);
   const int64_t y1 = std::min<int64_t>(b, impl.Image.height());
@@ -548,8 +540,7 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
   const double end = RasterDirectionFromCentre(e, x4, y4);
   const FillSource ink = PenSource(Pen);
   const TPenMode mode = Pen.Mode;
-  RasterEllipseArc(e, start, end, whole, CanvasBox(*impl_),
-                   [&](int x, int y) { PaintPixel(*impl_, x, y, ink, mode); });
+  RasterEllipseArc(e, start, end, whole, CanvasBox(*impl_), [&](int x, int y) { PaintPixel(*impl_, x, y, ink, mode); });
 }
 
 TColor TCanvas::GetPixel(int x, int y) const {

@@ -77,8 +77,8 @@ class OverlayLift {
 
 struct TGraphic::Impl {
   std::optional<TPictureFormat> Format;
-  QImage Raster;                          // bitmaps and JPEG images
-  std::shared_ptr<QSvgRenderer> Vector;   // metafiles, converted to SVG
+  QImage Raster;                         // bitmaps and JPEG images
+  std::shared_ptr<QSvgRenderer> Vector;  // metafiles, converted to SVG
   int PixelWidth = 0;
   int PixelHeight = 0;
 };

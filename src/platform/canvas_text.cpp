@@ -5,10 +5,10 @@
 
 #include "platform/canvas.h"
 
+#include "geometry/codepage.h"
 #include "platform/canvas_paint.h"
 #include "platform/font_faces.h"
 #include "platform/gdi.h"
-#include "geometry/codepage.h"
 
 #include <QFont>
 #include <QFontInfo>
@@ -22,10 +22,10 @@ namespace {
 
 struct ResolvedFont {
   QFont Font;
-  double Em = 12.0;      // pixel size of the face
+  double Em = 12.0;  // pixel size of the face
   double Ascent = 0.0;
-  double Cell = 0.0;     // ascent + descent
-  double ScaleX = 1.0;   // stretch that gives the requested average width
+  double Cell = 0.0;    // ascent + descent
+  double ScaleX = 1.0;  // stretch that gives the requested average width
   bool Vertical = false;
   bool Slant = false;
 };
@@ -87,8 +87,7 @@ struct TextPiece {
 // vowel mark, dashes, waves, leaders and brackets. They keep the turn of
 // the base line; every other full-width character stands upright.
 bool LiesAlongColumn(const QString& ch) {
-  static const QString kAlong = QString::fromUtf8(
-      "ー－―‐〜～…‥＝（）［］｛｝〔〕【】〈〉《》「」『』");
+  static const QString kAlong = QString::fromUtf8("ー－―‐〜～…‥＝（）［］｛｝〔〕【】〈〉《》「」『』");
   return ch.size() == 1 && kAlong.contains(ch.at(0));
 }
 
@@ -152,8 +151,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   const auto corner = [&](double along, double down) {
     return RasterPointD{x + along * c + down * s, y - along * s + down * c};
   };
-  const std::vector<RasterPointD> cell = {corner(0, 0), corner(width, 0), corner(width, f.Cell),
-                                          corner(0, f.Cell)};
+  const std::vector<RasterPointD> cell = {corner(0, 0), corner(width, 0), corner(width, f.Cell), corner(0, f.Cell)};
   double minX = cell[0].X, maxX = cell[0].X, minY = cell[0].Y, maxY = cell[0].Y;
   for (const RasterPointD& p : cell) {
     minX = std::min(minX, p.X);
@@ -164,15 +162,13 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   // A text wholly off the image draws nothing, and so no far coordinate
   // reaches the painter.
   const double slack = f.Em + 4.0;
-  if (maxX < -slack || minX > impl.Image.width() + slack || maxY < -slack ||
-      minY > impl.Image.height() + slack) {
+  if (maxX < -slack || minX > impl.Image.width() + slack || maxY < -slack || minY > impl.Image.height() + slack) {
     return;
   }
   // Drawn under what XOR pens keep over the picture.
-  const OverlayLift lift(impl, QRect(QPoint(static_cast<int>(std::floor(minX - slack)),
-                                            static_cast<int>(std::floor(minY - slack))),
-                                     QPoint(static_cast<int>(std::ceil(maxX + slack)),
-                                            static_cast<int>(std::ceil(maxY + slack)))));
+  const OverlayLift lift(
+      impl, QRect(QPoint(static_cast<int>(std::floor(minX - slack)), static_cast<int>(std::floor(minY - slack))),
+                  QPoint(static_cast<int>(std::ceil(maxX + slack)), static_cast<int>(std::ceil(maxY + slack)))));
   if (impl.BkMode == OPAQUE) {
     FillSource background;
     background.Color = impl.BkColor;

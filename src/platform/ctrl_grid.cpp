@@ -462,12 +462,9 @@ void TCtrlGrid::LoadControl(QWidget* control, const std::string& text) {
       if (combo->lineEdit()) combo->lineEdit()->setCursorPosition(0);
       break;
     }
-    case ControlKind::Button:
-      break;
+    case ControlKind::Button: break;
     case ControlKind::CheckBox:
-    case ControlKind::Edit:
-      SetControlText(control, CutToTextBuffer(text));
-      break;
+    case ControlKind::Edit: SetControlText(control, CutToTextBuffer(text)); break;
   }
 }
 
@@ -487,9 +484,8 @@ void TCtrlGrid::WatchControl(QWidget* control) { control->installEventFilter(thi
 
 bool TCtrlGrid::eventFilter(QObject* watched, QEvent* event) {
   auto* control = qobject_cast<QWidget*>(watched);
-  const bool registered =
-      control && std::any_of(ctrls_.items_.begin(), ctrls_.items_.end(),
-                             [control](const auto& item) { return item->Control == control; });
+  const bool registered = control && std::any_of(ctrls_.items_.begin(), ctrls_.items_.end(),
+                                                 [control](const auto& item) { return item->Control == control; });
   if (registered) {
     if (event->type() == QEvent::KeyPress) {
       int key = static_cast<QKeyEvent*>(event)->key();
@@ -545,8 +541,7 @@ bool TCtrlGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* even
       // An explicit request to edit the cell: its control is shown there.
       if (index == currentIndex() && !fControl_) ShowControl(col, row);
       return fControl_ && fControlCol_ == col && fControlRow_ == row;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -767,8 +762,7 @@ void TCtrlGrid::PaintCell(QPainter& painter, int aCol, int aRow, const QRect& re
                    (state & gdFocused) && hasFocus());
   } else {
     painter.setPen(foreground);
-    painter.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                     Q(Cell(aCol, aRow)));
+    painter.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Q(Cell(aCol, aRow)));
     if (OnDrawCell) {
       painter.setPen(Qt::black);
       painter.setBrush(background);
@@ -819,7 +813,7 @@ void TCtrlGrid::DrawButtonCell(QPainter& painter, int aCol, int aRow, QRect r, b
 void DrawCheckMark(QPainter& canvas, const QRect& r) {
   const int cx = r.left() + r.width() / 2;
   const int cy = r.top() + r.height() / 2;
-  const QPoint points[] = {{cx - 4, cy - 2}, {cx - 2, cy}, {cx + 2, cy - 4},
+  const QPoint points[] = {{cx - 4, cy - 2}, {cx - 2, cy},     {cx + 2, cy - 4},
                            {cx + 3, cy - 3}, {cx - 2, cy + 2}, {cx - 4, cy}};
   canvas.drawPolygon(points, 6);
 }

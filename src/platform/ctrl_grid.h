@@ -71,8 +71,7 @@ enum TGridDrawStateFlag : int { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
 enum TGridOptionFlag : int { goRangeSelect = 1, goEditing = 2 };
 
 using TCtrlGridShowEvent = std::function<void(TCtrlGrid* sender, QWidget* ctrl, const std::string& text)>;
-using TCtrlGridHideEvent =
-    std::function<void(TCtrlGrid* sender, int aCol, int aRow, QWidget* ctrl, std::string& text)>;
+using TCtrlGridHideEvent = std::function<void(TCtrlGrid* sender, int aCol, int aRow, QWidget* ctrl, std::string& text)>;
 // The dialog's own cell drawing. The painter has the grid's font, a black
 // pen and the brush the grid chose for the cell.
 using TDrawCellEvent =

@@ -10,24 +10,24 @@ namespace {
 
 // The pictures beside the cross.
 enum class Picture {
-  RangeDots,       // dashed frame with one to three dots: range copy variants
-  Range,           // dashed frame
-  RangeCorner,     // frame with a filled corner
-  Stretch,         // double-headed arrow
-  Trim,            // line ending at an edge
-  DeleteLine,      // line crossed out
-  Parallel,        // two parallel lines
-  Text,            // the letter A
-  Box,             // rectangle
-  Circle,          // circle
-  Polyline,        // zigzag of lines
-  Chamfer,         // corner cut off
-  Dimension,       // dimension line with extension ticks
-  ParametricRange, // frame with an arrow out of it
-  Hatch,           // square with hatching
-  Division,        // line with division ticks
-  DeleteText,      // the letter A struck through
-  MiddleCut,       // line with a gap
+  RangeDots,        // dashed frame with one to three dots: range copy variants
+  Range,            // dashed frame
+  RangeCorner,      // frame with a filled corner
+  Stretch,          // double-headed arrow
+  Trim,             // line ending at an edge
+  DeleteLine,       // line crossed out
+  Parallel,         // two parallel lines
+  Text,             // the letter A
+  Box,              // rectangle
+  Circle,           // circle
+  Polyline,         // zigzag of lines
+  Chamfer,          // corner cut off
+  Dimension,        // dimension line with extension ticks
+  ParametricRange,  // frame with an arrow out of it
+  Hatch,            // square with hatching
+  Division,         // line with division ticks
+  DeleteText,       // the letter A struck through
+  MiddleCut,        // line with a gap
 };
 
 struct Entry {
@@ -38,25 +38,44 @@ struct Entry {
 };
 
 constexpr Entry kEntries[] = {
-    {1, true, Picture::RangeDots, 1},   {2, true, Picture::RangeDots, 2},
-    {3, true, Picture::RangeDots, 3},   {4, true, Picture::Range, 0},
-    {5, false, Picture::Stretch, 0},    {6, false, Picture::Trim, 0},
-    {7, false, Picture::DeleteLine, 0}, {8, false, Picture::Parallel, 0},
-    {9, false, Picture::Text, 0},       {11, false, Picture::RangeDots, 1},
-    {12, false, Picture::RangeDots, 2}, {13, false, Picture::RangeDots, 3},
-    {15, true, Picture::Stretch, 0},    {16, true, Picture::Trim, 0},
-    {17, true, Picture::DeleteLine, 0}, {18, true, Picture::Parallel, 0},
-    {19, true, Picture::Text, 0},       {20, false, Picture::Box, 0},
-    {21, true, Picture::Box, 0},        {22, false, Picture::Circle, 0},
-    {23, true, Picture::Circle, 0},     {24, true, Picture::RangeCorner, 0},
-    {25, false, Picture::RangeCorner, 0}, {26, false, Picture::Polyline, 0},
-    {27, true, Picture::Polyline, 0},   {28, false, Picture::Chamfer, 0},
-    {29, true, Picture::Chamfer, 0},    {30, false, Picture::Dimension, 0},
-    {31, true, Picture::Dimension, 0},  {32, false, Picture::ParametricRange, 0},
-    {33, true, Picture::ParametricRange, 0}, {34, false, Picture::Hatch, 0},
-    {35, true, Picture::Hatch, 0},      {36, false, Picture::Division, 0},
-    {37, true, Picture::Division, 0},   {38, false, Picture::DeleteText, 0},
-    {39, true, Picture::DeleteText, 0}, {40, false, Picture::MiddleCut, 0},
+    {1, true, Picture::RangeDots, 1},
+    {2, true, Picture::RangeDots, 2},
+    {3, true, Picture::RangeDots, 3},
+    {4, true, Picture::Range, 0},
+    {5, false, Picture::Stretch, 0},
+    {6, false, Picture::Trim, 0},
+    {7, false, Picture::DeleteLine, 0},
+    {8, false, Picture::Parallel, 0},
+    {9, false, Picture::Text, 0},
+    {11, false, Picture::RangeDots, 1},
+    {12, false, Picture::RangeDots, 2},
+    {13, false, Picture::RangeDots, 3},
+    {15, true, Picture::Stretch, 0},
+    {16, true, Picture::Trim, 0},
+    {17, true, Picture::DeleteLine, 0},
+    {18, true, Picture::Parallel, 0},
+    {19, true, Picture::Text, 0},
+    {20, false, Picture::Box, 0},
+    {21, true, Picture::Box, 0},
+    {22, false, Picture::Circle, 0},
+    {23, true, Picture::Circle, 0},
+    {24, true, Picture::RangeCorner, 0},
+    {25, false, Picture::RangeCorner, 0},
+    {26, false, Picture::Polyline, 0},
+    {27, true, Picture::Polyline, 0},
+    {28, false, Picture::Chamfer, 0},
+    {29, true, Picture::Chamfer, 0},
+    {30, false, Picture::Dimension, 0},
+    {31, true, Picture::Dimension, 0},
+    {32, false, Picture::ParametricRange, 0},
+    {33, true, Picture::ParametricRange, 0},
+    {34, false, Picture::Hatch, 0},
+    {35, true, Picture::Hatch, 0},
+    {36, false, Picture::Division, 0},
+    {37, true, Picture::Division, 0},
+    {38, false, Picture::DeleteText, 0},
+    {39, true, Picture::DeleteText, 0},
+    {40, false, Picture::MiddleCut, 0},
     {41, true, Picture::MiddleCut, 0},
 };
 
@@ -128,9 +147,7 @@ void DrawPicture(Pen& pen, Picture picture, int dots) {
       pen.Frame(19, 19, 31, 27, 2);
       for (int i = 0; i < dots; ++i) pen.Fill(21 + 4 * i, 30, 22 + 4 * i, 31);
       break;
-    case Picture::Range:
-      pen.Frame(19, 19, 31, 29, 2);
-      break;
+    case Picture::Range: pen.Frame(19, 19, 31, 29, 2); break;
     case Picture::RangeCorner:
       pen.Frame(19, 19, 31, 29);
       pen.Fill(19, 19, 24, 23);
@@ -163,12 +180,8 @@ void DrawPicture(Pen& pen, Picture picture, int dots) {
       pen.Line(22, 27, 28, 27);
       if (picture == Picture::DeleteText) pen.Line(19, 22, 31, 22);
       break;
-    case Picture::Box:
-      pen.Frame(19, 20, 31, 30);
-      break;
-    case Picture::Circle:
-      pen.Circle(25, 25, 6);
-      break;
+    case Picture::Box: pen.Frame(19, 20, 31, 30); break;
+    case Picture::Circle: pen.Circle(25, 25, 6); break;
     case Picture::Polyline:
       pen.Line(19, 31, 23, 21);
       pen.Line(23, 21, 27, 29);

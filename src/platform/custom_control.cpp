@@ -90,7 +90,7 @@ class TCustomControl::Surface : public QWidget {
   QRegion invalidErase;  // the part of it to be erased first
   bool painting = false;
   bool paintingWhole = false;  // the paint under way erased the whole control
-  bool showPending = false;  // a repaint to show the canvas is on its way
+  bool showPending = false;    // a repaint to show the canvas is on its way
 
   // Called after every drawing operation: one request per turn of the event
   // loop is enough, however many lines a redraw draws.

@@ -21,8 +21,8 @@ QString QDialogs(const std::string& cp932) {
 }
 
 std::string Cp932(const QString& s) {
-  return Cp932FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(s.utf16()),
-                                            static_cast<std::size_t>(s.size())));
+  return Cp932FromUtf16(
+      std::u16string_view(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())));
 }
 
 QString NativeName(const fs::path& p) { return QFile::decodeName(QByteArray::fromStdString(p.string())); }
@@ -68,15 +68,10 @@ class QtDialogs : public Dialogs {
     return result == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::Cancel;
   }
 
-  bool OpenFile(const FileDialogRequest& request, fs::path& chosen) override {
-    return Run(request, false, chosen);
-  }
-  bool SaveFile(const FileDialogRequest& request, fs::path& chosen) override {
-    return Run(request, true, chosen);
-  }
+  bool OpenFile(const FileDialogRequest& request, fs::path& chosen) override { return Run(request, false, chosen); }
+  bool SaveFile(const FileDialogRequest& request, fs::path& chosen) override { return Run(request, true, chosen); }
 
-  std::string InputBox(const std::string& caption, const std::string& prompt,
-                       const std::string& defaultText) override {
+  std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& defaultText) override {
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(QDialogs(caption));

@@ -15,11 +15,11 @@ enum class MessageButtons { Ok, YesCancel };
 enum class MessageAnswer { Ok, Yes, Cancel };
 
 struct FileDialogRequest {
-  std::string Title;                  // empty: "開く" or "名前を付けて保存"
-  std::string Filter;                 // "Text|*.a;*.b|Other|*.c"
-  int FilterIndex = 1;                // 1-based choice of the filter pairs
-  std::string DefaultExt;             // without the dot; added to a name typed without one
-  std::filesystem::path FileName;     // proposed name (folder and file)
+  std::string Title;               // empty: "開く" or "名前を付けて保存"
+  std::string Filter;              // "Text|*.a;*.b|Other|*.c"
+  int FilterIndex = 1;             // 1-based choice of the filter pairs
+  std::string DefaultExt;          // without the dot; added to a name typed without one
+  std::filesystem::path FileName;  // proposed name (folder and file)
 };
 
 class Dialogs {
@@ -63,8 +63,7 @@ inline void ShowConfirmation(const std::string& text) {
 }
 // The warning with Yes and Cancel; true for Yes.
 inline bool AskWarningYesCancel(const std::string& text) {
-  return CurrentDialogs().ShowMessageBox(text, MessageKind::Warning, MessageButtons::YesCancel) ==
-         MessageAnswer::Yes;
+  return CurrentDialogs().ShowMessageBox(text, MessageKind::Warning, MessageButtons::YesCancel) == MessageAnswer::Yes;
 }
 
 // A filter "Text|*.a;*.b|Other|*.c" as its pairs of description and
@@ -102,8 +101,7 @@ class ScriptedDialogs : public Dialogs {
   MessageAnswer ShowMessageBox(const std::string& text, MessageKind kind, MessageButtons buttons) override;
   bool OpenFile(const FileDialogRequest& request, std::filesystem::path& chosen) override;
   bool SaveFile(const FileDialogRequest& request, std::filesystem::path& chosen) override;
-  std::string InputBox(const std::string& caption, const std::string& prompt,
-                       const std::string& defaultText) override;
+  std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& defaultText) override;
 
  private:
   bool AnswerFile(Kind kind, const FileDialogRequest& request, std::filesystem::path& chosen);

@@ -277,7 +277,7 @@ void AtomicFileWriter::WriteAt(std::size_t offset, std::string_view bytes) {
 
 void AtomicFileWriter::Commit() {
   if (!Failed() && stopAfter_ > 0) Fail(EIO);  // the hook's write never succeeds
-  if (!Failed() && fd_ < 0) Fail(EBADF);         // committed already
+  if (!Failed() && fd_ < 0) Fail(EBADF);       // committed already
   if (!Failed() && ::fsync(fd_) != 0) Fail(errno);
   if (fd_ >= 0 && ::close(fd_) != 0) Fail(errno);
   fd_ = -1;

@@ -26,7 +26,8 @@ void GridCells::Resize(int colCount, int rowCount) {
   std::vector<std::string> cells(static_cast<std::size_t>(colCount) * static_cast<std::size_t>(rowCount));
   for (int r = 0; r < std::min(rowCount, rowCount_); ++r) {
     for (int c = 0; c < std::min(colCount, colCount_); ++c) {
-      cells[static_cast<std::size_t>(r) * colCount + c] = std::move(cells_[static_cast<std::size_t>(r) * colCount_ + c]);
+      cells[static_cast<std::size_t>(r) * colCount + c] =
+          std::move(cells_[static_cast<std::size_t>(r) * colCount_ + c]);
     }
   }
   cells_ = std::move(cells);

@@ -24,8 +24,7 @@ class TMemIniFile {
   bool Unreadable() const { return !readFailure_.empty(); }
   const std::string& ReadFailure() const { return readFailure_; }
 
-  std::string ReadString(const std::string& section, const std::string& key,
-                         const std::string& defaultValue) const;
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
   // Decimal, "$" or "0x" hexadecimal, with an optional sign; anything else,
   // or a number outside 32 bits, gives the default.
   int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;

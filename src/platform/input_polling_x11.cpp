@@ -1,7 +1,7 @@
 #include "platform/input_polling_x11.h"
 
-#include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
+#include <QGuiApplication>
 #include <QString>
 
 #include <X11/Xlib.h>
@@ -63,8 +63,8 @@ class X11Connection {
     InputReading r;
     Window root, child;
     int wx, wy;
-    r.pointerRead = XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &r.x, &r.y, &wx, &wy,
-                                  &r.pointerMask) != 0;
+    r.pointerRead =
+        XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &r.x, &r.y, &wx, &wy, &r.pointerMask) != 0;
     if (withKeys) {
       XQueryKeymap(display_, r.keymap.data());
       r.keysRead = true;

@@ -3,10 +3,10 @@
 // Japanese era. Tests fix the clock with ScopedFakeDateTime.
 
 struct LocalDateTime {
-  int Year = 0;    // Gregorian, four digits
-  int Month = 0;   // 1 to 12
-  int Day = 0;     // 1 to 31
-  int Hour = 0;    // 0 to 23
+  int Year = 0;   // Gregorian, four digits
+  int Month = 0;  // 1 to 12
+  int Day = 0;    // 1 to 31
+  int Hour = 0;   // 0 to 23
   int Minute = 0;
   int Second = 0;
   int EraYear = 0;  // year of the Japanese era of that day, 1 in its first year

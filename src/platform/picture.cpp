@@ -1,8 +1,8 @@
 #include "platform/picture.h"
 
+#include "geometry/codepage.h"
 #include "platform/canvas_paint.h"
 #include "platform/file_services.h"
-#include "geometry/codepage.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -19,11 +19,11 @@
 #include <utility>
 
 extern "C" {
-#include <jpeglib.h>
+#include <emf2svg.h>
 #include <jerror.h>
+#include <jpeglib.h>
 #include <libwmf/api.h>
 #include <libwmf/svg.h>
-#include <emf2svg.h>
 }
 
 namespace {
@@ -38,8 +38,7 @@ uint32_t ReadU32(std::string_view b, size_t at) {
 }
 
 uint16_t ReadU16(std::string_view b, size_t at) {
-  return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) |
-                               static_cast<unsigned char>(b[at + 1]) << 8);
+  return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
 int32_t ReadI32(std::string_view b, size_t at) { return static_cast<int32_t>(ReadU32(b, at)); }
@@ -102,7 +101,7 @@ RasterCheck BitmapComplete(std::string_view b) {
   if (compression == 0 || compression == 3) {  // BI_RGB, BI_BITFIELDS
     const int64_t row = ((w * bpp + 31) / 32) * 4;
     return row * (h < 0 ? -h : h) <= static_cast<int64_t>(b.size() - offBits) ? RasterCheck::Complete
-                                                                                : RasterCheck::Incomplete;
+                                                                              : RasterCheck::Incomplete;
   }
   return RasterCheck::Complete;  // run-length data: Qt checks it while decoding
 }
@@ -402,8 +401,7 @@ TPictureLoadResult LoadEmf(std::string_view bytes, TGraphic::Impl& impl) {
   const int64_t frameWidth = static_cast<int64_t>(ReadI32(bytes, 32)) - ReadI32(bytes, 24);
   const int64_t frameHeight = static_cast<int64_t>(ReadI32(bytes, 36)) - ReadI32(bytes, 28);
   const auto pixels = [](int64_t hundredthsOfMm) {
-    return static_cast<int>(
-        std::clamp<int64_t>(std::abs(hundredthsOfMm) * kScreenPixelsPerInch / 2540, 0, 1 << 20));
+    return static_cast<int>(std::clamp<int64_t>(std::abs(hundredthsOfMm) * kScreenPixelsPerInch / 2540, 0, 1 << 20));
   };
   const int width = pixels(frameWidth);
   const int height = pixels(frameHeight);
@@ -550,8 +548,8 @@ void TCanvas::StretchDraw(const TRect& rect, const TGraphic& graphic) {
   }
   QSvgRenderer& renderer = *picture.Vector;
   const QRectF whole = renderer.viewBoxF();
-  const QRectF part(whole.x() + fx0 * whole.width(), whole.y() + fy0 * whole.height(),
-                    (fx1 - fx0) * whole.width(), (fy1 - fy0) * whole.height());
+  const QRectF part(whole.x() + fx0 * whole.width(), whole.y() + fy0 * whole.height(), (fx1 - fx0) * whole.width(),
+                    (fy1 - fy0) * whole.height());
   renderer.setViewBox(part);
   renderer.render(&painter, target);
   renderer.setViewBox(whole);

@@ -20,8 +20,8 @@ struct Crossing {
 
 // Runs [x0, x1) in continuous x of the row whose pixel centres lie at
 // y + 0.5; a pixel x is inside when its centre x + 0.5 falls in a run.
-std::vector<std::pair<double, double>> RowRuns(
-    const std::vector<std::vector<RasterPointD>>& figures, RasterFillRule rule, double yc) {
+std::vector<std::pair<double, double>> RowRuns(const std::vector<std::vector<RasterPointD>>& figures,
+                                               RasterFillRule rule, double yc) {
   std::vector<Crossing> crossings;
   for (const auto& figure : figures) {
     const size_t n = figure.size();
@@ -37,8 +37,7 @@ std::vector<std::pair<double, double>> RowRuns(
       crossings.push_back({x, b.Y > a.Y ? 1 : -1});
     }
   }
-  std::sort(crossings.begin(), crossings.end(),
-            [](const Crossing& p, const Crossing& q) { return p.X < q.X; });
+  std::sort(crossings.begin(), crossings.end(), [](const Crossing& p, const Crossing& q) { return p.X < q.X; });
   std::vector<std::pair<double, double>> runs;
   if (rule == RasterFillRule::Alternate) {
     for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
@@ -153,8 +152,8 @@ void RasterThinLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const Raster
   RasterThinLineWith(x0, y0, x1, y1, box, pixel);
 }
 
-void RasterPolygons(const std::vector<std::vector<RasterPointD>>& figures, RasterFillRule rule,
-                    const RasterBox& box, const RasterSpanSink& span) {
+void RasterPolygons(const std::vector<std::vector<RasterPointD>>& figures, RasterFillRule rule, const RasterBox& box,
+                    const RasterSpanSink& span) {
   double minY = 0.0;
   double maxY = 0.0;
   bool any = false;
@@ -181,8 +180,8 @@ void RasterPolygons(const std::vector<std::vector<RasterPointD>>& figures, Raste
   }
 }
 
-std::vector<std::pair<int64_t, int64_t>> RasterPolygonRow(
-    const std::vector<std::vector<RasterPointD>>& figures, RasterFillRule rule, int64_t y) {
+std::vector<std::pair<int64_t, int64_t>> RasterPolygonRow(const std::vector<std::vector<RasterPointD>>& figures,
+                                                          RasterFillRule rule, int64_t y) {
   std::vector<std::pair<int64_t, int64_t>> result;
   for (const auto& run : RowRuns(figures, rule, static_cast<double>(y) + 0.5)) {
     const double a = std::ceil(run.first - 0.5);
@@ -193,8 +192,8 @@ std::vector<std::pair<int64_t, int64_t>> RasterPolygonRow(
   return result;
 }
 
-void RasterEllipseRing(const RasterEllipse& ellipse, const RasterBox& box,
-                       const RasterSpanSink& outline, const RasterSpanSink& inside) {
+void RasterEllipseRing(const RasterEllipse& ellipse, const RasterBox& box, const RasterSpanSink& outline,
+                       const RasterSpanSink& inside) {
   const EllipseFrame f = FrameOf(ellipse);
   if (!f.Valid) return;
   const int64_t reach = static_cast<int64_t>(std::ceil(f.E)) + 1;
@@ -219,8 +218,8 @@ double RasterDirectionFromCentre(const RasterEllipse& ellipse, double x, double 
   return Wrap360(deg);
 }
 
-void RasterEllipseArc(const RasterEllipse& ellipse, double startDeg, double endDeg, bool whole,
-                      const RasterBox& box, const RasterPixelSink& pixel) {
+void RasterEllipseArc(const RasterEllipse& ellipse, double startDeg, double endDeg, bool whole, const RasterBox& box,
+                      const RasterPixelSink& pixel) {
   const EllipseFrame f = FrameOf(ellipse);
   const double start = Wrap360(startDeg);
   const double sweep = Wrap360(endDeg - startDeg);
@@ -264,8 +263,8 @@ bool RasterClipFractions(double x0, double y0, double x1, double y1, double left
   return true;
 }
 
-bool RasterClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
-                       double right, double bottom) {
+bool RasterClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top, double right,
+                       double bottom) {
   double t0 = 0.0, t1 = 1.0;
   if (!RasterClipFractions(x0, y0, x1, y1, left, top, right, bottom, t0, t1)) return false;
   const double dx = x1 - x0;

@@ -30,8 +30,7 @@ enum class RasterFillRule { Alternate, Winding };
 
 // A one-pixel line from (x0, y0) towards (x1, y1) without its final pixel;
 // every pixel once, in drawing order, only those inside the box.
-void RasterThinLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const RasterBox& box,
-                    const RasterPixelSink& pixel);
+void RasterThinLine(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const RasterBox& box, const RasterPixelSink& pixel);
 
 // The same for any callable sink; the redraw of large drawings calls it
 // once per line, so the walk keeps to integer steps.
@@ -93,12 +92,12 @@ void RasterThinLineWith(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const Ra
 
 // The pixels whose centres lie inside the figures (each figure closed
 // implicitly); right and bottom edges are left out.
-void RasterPolygons(const std::vector<std::vector<RasterPointD>>& figures, RasterFillRule rule,
-                    const RasterBox& box, const RasterSpanSink& span);
+void RasterPolygons(const std::vector<std::vector<RasterPointD>>& figures, RasterFillRule rule, const RasterBox& box,
+                    const RasterSpanSink& span);
 
 // The runs of one row only (for point-in-region tests), unclipped.
-std::vector<std::pair<int64_t, int64_t>> RasterPolygonRow(
-    const std::vector<std::vector<RasterPointD>>& figures, RasterFillRule rule, int64_t y);
+std::vector<std::pair<int64_t, int64_t>> RasterPolygonRow(const std::vector<std::vector<RasterPointD>>& figures,
+                                                          RasterFillRule rule, int64_t y);
 
 // Ellipse inscribed in the pixel box [left, right) x [top, bottom) with an
 // outline of the given width centred on the ideal curve. outline gets the
@@ -113,19 +112,19 @@ struct RasterEllipse {
   int PenWidth = 1;
 };
 
-void RasterEllipseRing(const RasterEllipse& ellipse, const RasterBox& box,
-                       const RasterSpanSink& outline, const RasterSpanSink& inside);
+void RasterEllipseRing(const RasterEllipse& ellipse, const RasterBox& box, const RasterSpanSink& outline,
+                       const RasterSpanSink& inside);
 
-void RasterEllipseArc(const RasterEllipse& ellipse, double startDeg, double endDeg, bool whole,
-                      const RasterBox& box, const RasterPixelSink& pixel);
+void RasterEllipseArc(const RasterEllipse& ellipse, double startDeg, double endDeg, bool whole, const RasterBox& box,
+                      const RasterPixelSink& pixel);
 
 // Direction in degrees [0, 360) of a pixel point seen from the centre of the
 // ellipse's pixel box, anticlockwise on the screen.
 double RasterDirectionFromCentre(const RasterEllipse& ellipse, double x, double y);
 
 // The part of a segment inside a box, in double precision; false when none.
-bool RasterClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
-                       double right, double bottom);
+bool RasterClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top, double right,
+                       double bottom);
 // The same as the fractions t0 <= t1 of the segment that lie inside, so a
 // caller can keep what depends on the distance from the first end.
 bool RasterClipFractions(double x0, double y0, double x1, double y1, double left, double top, double right,

@@ -84,8 +84,7 @@ class FrameBuilder {
     Tmage1 t;
     const int i = model.MemberI[m];
     const int j = model.MemberJ[m];
-    t.SetMember(code, model.NodeX[i] / 100.0, model.NodeY[i] / 100.0, model.NodeX[j] / 100.0,
-                model.NodeY[j] / 100.0);
+    t.SetMember(code, model.NodeX[i] / 100.0, model.NodeY[i] / 100.0, model.NodeX[j] / 100.0, model.NodeY[j] / 100.0);
     add(t);
     t.ResolveDirection(code);
     model.FixedEndMI[m] -= t.EndMomentI;

@@ -65,7 +65,7 @@ TEST(FrameSolver, CantileverEndLoadIncludesShearDeformation) {
 
 TEST(FrameSolver, SimplySupportedUniformLoad) {
   const double L = 600, A = 80, I = 12000, w = 10;  // w in kN/m
-  const double wc = w / 100;                       // kN/cm
+  const double wc = w / 100;                        // kN/cm
   FrameBuilder f;
   f.Node(0, 0, kPinned);
   f.Node(L, 0, kRollerY);
@@ -518,9 +518,13 @@ TEST(FrameSolver, MaterialFollowsTheStructureNumber) {
     double e, g, tolerance;
   };
   const Case cases[] = {
-      {0, E, G, 0},           {1, E, G, 0},           {10, E, G, 0},
-      {5, 1953.72, 837.31, 0.01},   {2, 2110.25, 904.39, 0.01},
-      {3, 2255.96, 966.84, 0.01},   {4, 2392.80, 1025.49, 0.01},
+      {0, E, G, 0},
+      {1, E, G, 0},
+      {10, E, G, 0},
+      {5, 1953.72, 837.31, 0.01},
+      {2, 2110.25, 904.39, 0.01},
+      {3, 2255.96, 966.84, 0.01},
+      {4, 2392.80, 1025.49, 0.01},
       {7, 3000.0, 1200.0, 0},
   };
   for (const Case& c : cases) {
@@ -556,7 +560,8 @@ TEST(FrameSolver, RefusesModelsItCannotSolveAndLeavesThemUntouched) {
   const std::vector<Case> cases = {
       {"end node 0", [](RFrameModel& m) { m.MemberI[2] = 0; }, SolveStatus::MemberEndOutOfRange},
       {"first member's end node 0", [](RFrameModel& m) { m.MemberI[1] = 0; }, SolveStatus::MemberEndOutOfRange},
-      {"first member without a section", [](RFrameModel& m) { m.MemberSection[1] = 0; }, SolveStatus::SectionOutOfRange},
+      {"first member without a section", [](RFrameModel& m) { m.MemberSection[1] = 0; },
+       SolveStatus::SectionOutOfRange},
       {"end beyond the nodes", [](RFrameModel& m) { m.MemberJ[2] = 4; }, SolveStatus::MemberEndOutOfRange},
       {"zero length", [](RFrameModel& m) { m.NodeX[3] = m.NodeX[2]; }, SolveStatus::MemberWithoutLength},
       {"no section", [](RFrameModel& m) { m.MemberSection[2] = 0; }, SolveStatus::SectionOutOfRange},
@@ -566,7 +571,8 @@ TEST(FrameSolver, RefusesModelsItCannotSolveAndLeavesThemUntouched) {
       {"user material without E", [](RFrameModel& m) { m.Structure[2] = 8; }, SolveStatus::MaterialWithoutStiffness},
       {"too many nodes", [](RFrameModel& m) { m.NodeCount = 151; }, SolveStatus::TooManyNodes},
       {"too many members", [](RFrameModel& m) { m.MemberCount2 = 121; }, SolveStatus::TooManyMembers},
-      {"node-load mark beyond the nodes", [](RFrameModel& m) { m.NodeLoadMark[3] = 140; }, SolveStatus::NodeLoadOutOfRange},
+      {"node-load mark beyond the nodes", [](RFrameModel& m) { m.NodeLoadMark[3] = 140; },
+       SolveStatus::NodeLoadOutOfRange},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -613,12 +619,32 @@ TEST(FrameSolver, OverflowingResultsAreReportedNotReturned) {
   const double inf = std::numeric_limits<double>::infinity();
   const std::vector<Case> cases = {
       // The support's moment 1e308 x 300 cm overflows.
-      {"node load 1e308", [](RFrameModel& m) { m.NodeLoadPy[2] = -1e308; m.NodeLoadPx[2] = 1e308; }, false, 1},
-      {"node load infinite", [inf](RFrameModel& m) { m.NodeLoadPy[2] = -inf; }, false, 1},
-      {"member load 1e308", [](RFrameModel& m) { m.FixedEndFyI[1] = 1e308; m.FixedEndMI[1] = 1e308; }, false, 1},
-      {"inertia and area 1e308", [](RFrameModel& m) { m.SectionI[1] = 1e308; m.SectionA[1] = m.SectionAs[1] = 1e308; },
+      {"node load 1e308",
+       [](RFrameModel& m) {
+         m.NodeLoadPy[2] = -1e308;
+         m.NodeLoadPx[2] = 1e308;
+       },
        false, 1},
-      {"user E 1e308", [](RFrameModel& m) { m.Structure[1] = 6; m.UserE[6] = 1e308; m.UserG[6] = 1e308; }, false, 1},
+      {"node load infinite", [inf](RFrameModel& m) { m.NodeLoadPy[2] = -inf; }, false, 1},
+      {"member load 1e308",
+       [](RFrameModel& m) {
+         m.FixedEndFyI[1] = 1e308;
+         m.FixedEndMI[1] = 1e308;
+       },
+       false, 1},
+      {"inertia and area 1e308",
+       [](RFrameModel& m) {
+         m.SectionI[1] = 1e308;
+         m.SectionA[1] = m.SectionAs[1] = 1e308;
+       },
+       false, 1},
+      {"user E 1e308",
+       [](RFrameModel& m) {
+         m.Structure[1] = 6;
+         m.UserE[6] = 1e308;
+         m.UserG[6] = 1e308;
+       },
+       false, 1},
       // The free end first, loaded by 1e306 kN downward: its deflection
       // (times L^3 / 3EI = 0.087) and rotation (times L^2 / 2EI = 4.4e-4)
       // stay numbers, as does the load times L / 2 on the way; the

@@ -57,14 +57,10 @@ TEST(MemberLoads, LinearLoadsMatchIntegratedInfluenceLines) {
     double wI, wJ, start, length;
   };
   const Case cases[] = {
-      {"uniform over the member", 10, 10, 0, 1000},
-      {"rising over the member", 0, 20, 0, 1000},
-      {"falling over the member", 18, 4, 0, 1000},
-      {"partial, crossing mid-span", 5, 15, 1, 3},
-      {"partial, before mid-span", 7, 2, 0.5, 2},
-      {"partial, beyond mid-span", 3, 9, 4, 1.5},
-      {"starting at mid-span", 6, 6, 3, 2},
-      {"cut at the J end", 4, 12, 4, 10},
+      {"uniform over the member", 10, 10, 0, 1000}, {"rising over the member", 0, 20, 0, 1000},
+      {"falling over the member", 18, 4, 0, 1000},  {"partial, crossing mid-span", 5, 15, 1, 3},
+      {"partial, before mid-span", 7, 2, 0.5, 2},   {"partial, beyond mid-span", 3, 9, 4, 1.5},
+      {"starting at mid-span", 6, 6, 3, 2},         {"cut at the J end", 4, 12, 4, 10},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -91,8 +87,9 @@ TEST(MemberLoads, PointLoads) {
   // simple-span mid moment P a/2 before mid-span, P b/2 beyond it.
   const Case cases[] = {
       {2, {12.0 * 2 * 16 / 36, 12.0 * 4 * 4 / 36, 12 - 12.0 * 4 * 14 / 216, 12.0 * 4 * 14 / 216, 12}},
-      {4.5, {12.0 * 4.5 * 2.25 / 36, 12.0 * 20.25 * 1.5 / 36, 12 - 12.0 * 20.25 * 9 / 216,
-             12.0 * 20.25 * 9 / 216, 12 * 1.5 / 2}},
+      {4.5,
+       {12.0 * 4.5 * 2.25 / 36, 12.0 * 20.25 * 1.5 / 36, 12 - 12.0 * 20.25 * 9 / 216, 12.0 * 20.25 * 9 / 216,
+        12 * 1.5 / 2}},
       {3, {9, 9, 6, 6, 18}},
       {8, {0, 0, 0, 12, 0}},  // beyond the member: at the J end
   };
@@ -221,8 +218,7 @@ TEST(MemberLoads, LoadsThatReachNothing) {
   t.AddUniform(10);
   t.AddConcentrated(4, 1);
   t.AddTrapezoid(1, 2, 0, 1000);
-  for (double v : {t.EndMomentI, t.EndMomentJ, t.MidMoment, t.EndForceYI, t.EndForceYJ, t.EndForceXI,
-                   t.EndForceXJ}) {
+  for (double v : {t.EndMomentI, t.EndMomentJ, t.MidMoment, t.EndForceYI, t.EndForceYJ, t.EndForceXI, t.EndForceXJ}) {
     EXPECT_EQ(v, 0.0);
   }
   // A linear load that starts at or beyond the J end.

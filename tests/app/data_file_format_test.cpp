@@ -42,15 +42,15 @@ const std::array<int, kDataFileSections> kRows = {3, 1, 1, 1, 1, 1, 1, 2};
 
 // The file of SmallGrids with page 2, as the layout gives it.
 std::string SmallZq4() {
-  return Hex("89 00 00 00") +                                          // marker 137
-         Hex("03 00 00 00") +                                          // section 1: 3 rows
-         Hex("01 00 00 00  0a 00") + "[1],0,1.5" + Hex("00") +         //   row 1
-         Hex("02 00 00 00  0b 00") + "[2],\"a b\"," + Hex("00") +      //   row 2, the blank quoted
+  return Hex("89 00 00 00") +                                            // marker 137
+         Hex("03 00 00 00") +                                            // section 1: 3 rows
+         Hex("01 00 00 00  0a 00") + "[1],0,1.5" + Hex("00") +           //   row 1
+         Hex("02 00 00 00  0b 00") + "[2],\"a b\"," + Hex("00") +        //   row 2, the blank quoted
          Hex("01 00 00 00") + Hex("01 00 00 00") + Hex("01 00 00 00") +  // sections 2 to 4
          Hex("01 00 00 00") + Hex("01 00 00 00") + Hex("01 00 00 00") +  // sections 5 to 7
-         Hex("02 00 00 00") +                                          // page index 2
-         Hex("02 00 00 00") +                                          // section 9: 2 rows
-         Hex("01 00 00 00  03 00") + ",," + Hex("00");                 //   an empty row: commas only
+         Hex("02 00 00 00") +                                            // page index 2
+         Hex("02 00 00 00") +                                            // section 9: 2 rows
+         Hex("01 00 00 00  03 00") + ",," + Hex("00");                   //   an empty row: commas only
 }
 
 TEST(DataFileFormat, WritesTheLayoutByteForByte) {

@@ -60,7 +60,7 @@ TEST_F(DataFilesTest, SaveOpenSaveGivesIdenticalBytes) {
   const std::string first = LoadWholeFile(folder / "a.zq4", kLargestModelFile);
   EXPECT_EQ(first.substr(0, 4), Le32(137));
 
-  form->keizyo3->CtrlGrid1->SetCell(1, 2, "7");  // changed after the save
+  form->keizyo3->CtrlGrid1->SetCell(1, 2, "7");        // changed after the save
   boxes.messageAnswers.push_back(MessageAnswer::Yes);  // New asks: there is a drawing
   Open(folder / "a.zq4");
   ASSERT_EQ(boxes.shown.size(), 3u);  // save, open, the question of New

@@ -2,8 +2,8 @@
 #include <QComboBox>
 #include <QImage>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -208,11 +208,10 @@ TEST(InputDialogs, ButtonsPagesAndNotes) {
     }
     return false;
   };
-  const char* memberNotes[] = {"*ｶﾀﾛｸﾞにない部材は、直接IとＡのみ入力してください",
-                               "*構造の書込が空白のままの場合はS材で登録します",
-                               "*鉄骨部材､BDの書込はどちらか片方のみ入力してください",
-                               "*接点[I]>[J]の場合,自動的に接点[I]<[J]に変更します",
-                               "*接合ﾀｲﾌﾟ入力項目が空白の場合は両端剛接合として登録します"};
+  const char* memberNotes[] = {
+      "*ｶﾀﾛｸﾞにない部材は、直接IとＡのみ入力してください", "*構造の書込が空白のままの場合はS材で登録します",
+      "*鉄骨部材､BDの書込はどちらか片方のみ入力してください", "*接点[I]>[J]の場合,自動的に接点[I]<[J]に変更します",
+      "*接合ﾀｲﾌﾟ入力項目が空白の場合は両端剛接合として登録します"};
   for (const char* note : memberNotes) EXPECT_TRUE(hasLabel(&d.members, note)) << note;
   const char* loadNotes[] = {"部材荷重", "部材番号に　2/5　と入力", "例-部材2から5まで荷重が同一場合の一括入力方法",
                              "接点荷重", "節点番号に　2/5　と入力", "例-節点2から5まで荷重が同一場合の一括入力方法"};
@@ -413,10 +412,8 @@ TEST(InputDialogs, UserModuliAreSavedToTheSettingsFile) {
     std::ofstream out(file, std::ios::binary);
     out << "[Set1]\r\nscale=12\r\nData2=old\r\n";
   }
-  const char* rows[][4] = {{"6", "20594", "7943", ""},
-                           {"7", "2100", "810", "鋼材 A"},
-                           {"8", "20594", "7943", ""},
-                           {"9", "1", "2", "x,y"}};
+  const char* rows[][4] = {
+      {"6", "20594", "7943", ""}, {"7", "2100", "810", "鋼材 A"}, {"8", "20594", "7943", ""}, {"9", "1", "2", "x,y"}};
   for (int k = 1; k <= 4; ++k) {
     for (int c = 0; c < 4; ++c) d.members.CtrlGrid2->SetCell(c, k, J(rows[k - 1][c]));
   }
@@ -445,7 +442,8 @@ TEST(InputDialogs, LoadDialog) {
     int item;
     bool one, two, three;
   };
-  const Case cases[] = {{2, false, true, false}, {3, false, false, true}, {1, true, false, false}, {0, false, false, false}};
+  const Case cases[] = {
+      {2, false, true, false}, {3, false, false, true}, {1, true, false, false}, {0, false, false, false}};
   for (const Case& c : cases) {
     d.loads.ComboBox2Change(c.item);
     EXPECT_EQ(!d.loads.Image1->isHidden(), c.one) << c.item;
@@ -485,10 +483,10 @@ TEST(InputDialogs, LoadSketches) {
   };
   const QColor black(Qt::black), white(Qt::white), yellow(255, 255, 0);
   const Probe probes[] = {
-      {LoadSketch::MemberUniform, 0, 0, black},       {LoadSketch::MemberUniform, 90, 78, white},
-      {LoadSketch::MemberUniform, 90, 42, yellow},    {LoadSketch::MemberUniform, 24, 60, yellow},
+      {LoadSketch::MemberUniform, 0, 0, black},          {LoadSketch::MemberUniform, 90, 78, white},
+      {LoadSketch::MemberUniform, 90, 42, yellow},       {LoadSketch::MemberUniform, 24, 60, yellow},
       {LoadSketch::MemberConcentrated, 104, 50, yellow}, {LoadSketch::MemberConcentrated, 60, 60, black},
-      {LoadSketch::NodeHorizontal, 70, 60, yellow},   {LoadSketch::NodeVertical, 92, 40, yellow},
+      {LoadSketch::NodeHorizontal, 70, 60, yellow},      {LoadSketch::NodeVertical, 92, 40, yellow},
       {LoadSketch::NodeMoment, 182, 104, black},
   };
   for (const Probe& p : probes) {

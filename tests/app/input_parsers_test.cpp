@@ -54,8 +54,8 @@ TEST(CoordinateParser, NodesRunToTheFirstRowWithBothCellsEmpty) {
   const Case cases[] = {
       {"rows 1-3, gap, row 5", Coordinates({{1, {"0", "0"}}, {2, {"6", "0"}}, {3, {"6", "3.5"}}, {5, {"9", "9"}}}), 3,
        600, 0},
-      {"both negative, then a node after it",
-       Coordinates({{1, {"0", "0"}}, {2, {"-3", "-2"}}, {3, {"1", "1"}}}), 3, -300, -200},
+      {"both negative, then a node after it", Coordinates({{1, {"0", "0"}}, {2, {"-3", "-2"}}, {3, {"1", "1"}}}), 3,
+       -300, -200},
       {"both at -1 m", Coordinates({{1, {"0", "0"}}, {2, {"-1", "-1.0"}}}), 2, -100, -100},
       {"one below -1 m", Coordinates({{1, {"0", "0"}}, {2, {"-1.5", "0"}}}), 2, -150, 0},
       {"blanks around a number", Coordinates({{1, {" 1", "2 "}}, {2, {" 3 ", "1e1"}}}), 2, 300, 1000},
@@ -152,7 +152,7 @@ TEST(SupportParser, CodesSetTheRestraintFlags) {
   };
   const Case cases[] = {
       {" 111 固定", 1, 1, 1}, {" 110 ピン", 1, 1, 0}, {" 000 自由", 0, 0, 0}, {" 010 Xﾛ-ﾗ", 0, 1, 0},
-      {" 100 Yﾛ-ﾗ", 1, 0, 0}, {" ", 0, 0, 0},         {"", 0, 0, 0},           {"111", 0, 0, 0},  // reads "11"
+      {" 100 Yﾛ-ﾗ", 1, 0, 0}, {" ", 0, 0, 0},         {"", 0, 0, 0},          {"111", 0, 0, 0},  // reads "11"
       {" 011", 0, 0, 0},      {"x110", 1, 1, 0},
   };
   for (const Case& c : cases) {
@@ -243,7 +243,7 @@ TEST(MemberParser, SectionsAndPlacement) {
   in.placement = Placement({{1, {"1", "2", "1", ""}},
                             {2, {"7", "3", "2", "3 両端ﾋﾟﾝ"}},  // swapped
                             {4, {"2", "4", "1", "1 右端ﾋﾟﾝ"}},  // after an empty row
-                            {5, {"2", "", "1", ""}},           // incomplete: skipped
+                            {5, {"2", "", "1", ""}},            // incomplete: skipped
                             {7, {"5", "6", "2", "2 左端ﾋﾟﾝ"}}});
   ASSERT_TRUE(Parse(in, model));
 
@@ -289,9 +289,10 @@ TEST(MemberParser, StructureAndJointCodesFromTheFirstCharacter) {
     int expectedStructure, expectedJoint;
   };
   const Case cases[] = {
-      {"", "", 1, 0},          {" ", " ", 1, 0},     {"0", "0", 1, 0},
-      {"1:S", "3 両端ﾋﾟﾝ", 1, 3}, {"5:RC(18)", "2", 5, 2}, {"9:設定値 ", "1 右端ﾋﾟﾝ", 9, 1},
-      {"設定", "ﾋﾟﾝ", 1, 0},    {"7x", "9", 7, 9},
+      {"", "", 1, 0},          {" ", " ", 1, 0},
+      {"0", "0", 1, 0},        {"1:S", "3 両端ﾋﾟﾝ", 1, 3},
+      {"5:RC(18)", "2", 5, 2}, {"9:設定値 ", "1 右端ﾋﾟﾝ", 9, 1},
+      {"設定", "ﾋﾟﾝ", 1, 0},   {"7x", "9", 7, 9},
   };
   for (const Case& c : cases) {
     RFrameModel model;
@@ -419,10 +420,8 @@ TEST(MemberParser, RectangleSections) {
   };
   const Expect rows[] = {
       {1, "30", "60", "540000", "1800"},  // 30 * 60^3 / 12, 30 * 60
-      {2, "", "", "187.48", "11.85"},
-      {3, "", "", "1000", "50"},
-      {4, "0", "40", "7", "8"},
-      {5, "2.5", "4", "13", "10"},  // 2.5 * 64 / 12 = 13.33, 10
+      {2, "", "", "187.48", "11.85"},    {3, "", "", "1000", "50"},
+      {4, "0", "40", "7", "8"},          {5, "2.5", "4", "13", "10"},  // 2.5 * 64 / 12 = 13.33, 10
   };
   for (const Expect& e : rows) {
     EXPECT_EQ(list.Cell(2, e.row), e.b) << e.row;
@@ -447,14 +446,12 @@ TEST(MemberParser, RectangleSectionsTakeAWidthOfAnySignAboveOneHundredThousandth
   struct Case {
     const char *b, *i, *a;
   } cases[] = {
-      {"-30", "-540000", "-1800"},     // -30 * 60^3 / 12, -30 * 60
-      {"-0.000011", " 0", " 0"},       // -0.000011 * 216000 / 12 = -0.198, -0.00066
-      {"-0.00001", "7", "8"},          // on the limit: as typed
-      {"-0.000009", "7", "8"},
-      {"0.00001", "7", "8"},
-      {"0.000011", " 0", " 0"},
-      {"0.00002", " 0", " 0"},         // 0.36 and 0.0012
-      {"0.0001", " 2", " 0"},          // 1.8 and 0.006
+      {"-30", "-540000", "-1800"},  // -30 * 60^3 / 12, -30 * 60
+      {"-0.000011", " 0", " 0"},    // -0.000011 * 216000 / 12 = -0.198, -0.00066
+      {"-0.00001", "7", "8"},       // on the limit: as typed
+      {"-0.000009", "7", "8"},     {"0.00001", "7", "8"},
+      {"0.000011", " 0", " 0"},    {"0.00002", " 0", " 0"},  // 0.36 and 0.0012
+      {"0.0001", " 2", " 0"},                                // 1.8 and 0.006
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.b);
@@ -508,9 +505,8 @@ TEST(MemberParser, RectangleSectionsBeyondTheLimitsAreRefusedBeforeAnyResult) {
     RFrameModel model;
     PlaceNodes(model, 2);
     MemberInput in;
-    in.list = MemberList({{1, {"", "30", "60", "", "", ""}},
-                          {2, {"", "", "", "", "1000", "50"}},
-                          {3, {"", c.b, c.d, "", "", ""}}});
+    in.list = MemberList(
+        {{1, {"", "30", "60", "", "", ""}}, {2, {"", "", "", "", "1000", "50"}}, {3, {"", c.b, c.d, "", "", ""}}});
     in.placement = Placement({{1, {"1", "2", "1", ""}}});
     const GridCells before = in.list;
     const bool taken = Parse(in, model);
@@ -548,10 +544,9 @@ TEST(LoadParser, RangesOfRows) {
     int first, last;
   };
   const Case cases[] = {
-      {"3", true, 3, 3},   {"2/5", true, 2, 5},  {"5/2", true, 5, 5},   {"2/", true, 2, 2},
-      {"2/x", true, 2, 2}, {"2/5/9", true, 2, 5}, {"", false, -1, 0},   {"/5", false, -1, 5},
-      {"x", false, -1, 0}, {"３", true, 3, 3},    {"0/3", true, 0, 3}, {" 4", true, 4, 4},
-      {"２／５", true, 2, 5},  // typed with the input method on
+      {"3", true, 3, 3},     {"2/5", true, 2, 5}, {"5/2", true, 5, 5},    {"2/", true, 2, 2},  {"2/x", true, 2, 2},
+      {"2/5/9", true, 2, 5}, {"", false, -1, 0},  {"/5", false, -1, 5},   {"x", false, -1, 0}, {"３", true, 3, 3},
+      {"0/3", true, 0, 3},   {" 4", true, 4, 4},  {"２／５", true, 2, 5},  // typed with the input method on
   };
   for (const Case& c : cases) {
     int first = 99;
@@ -620,7 +615,9 @@ TEST(LoadParser, MemberLoadsBecomeFixedEndForces) {
   const double w12 = 10.0 * 16.0 / 12.0;
   const Case cases[] = {
       {"uniform down", {"1", "↓", "1", "10"}, 1, {-w12, w12, -20, -20, 0, 0, 20}},
-      {"triangle, P3 and P4 unused", {"1", "↓", "2", "0", "20", "99", "99"}, 1,
+      {"triangle, P3 and P4 unused",
+       {"1", "↓", "2", "0", "20", "99", "99"},
+       1,
        {-20.0 * 16 / 30, 16, -12, -28, 0, 0, 20}},
       {"point load", {"1", "↓", "3", "30", "1"}, 1, {-16.875, 5.625, -25.3125, -4.6875, 0, 0, 15}},
       {"point load beyond J acts at J", {"1", "↓", "3", "30", "9"}, 1, {0, 0, 0, -30, 0, 0, 0}},
@@ -659,10 +656,10 @@ TEST(LoadParser, NodeLoads) {
                                      {2, {"3", "2", "15"}},
                                      {3, {"2/4", "1", "4"}},
                                      {4, {"6", "3", "2.5"}},
-                                     {5, {"7", "5", "8"}},        // unknown type: mark only
-                                     {6, {"8", "", "8"}},         // no type: skipped
-                                     {7, {"0", " ", "8"}},        // no type: skipped, even for node 0
-                                     {8, {"", "1", "8"}}});       // no node
+                                     {5, {"7", "5", "8"}},   // unknown type: mark only
+                                     {6, {"8", "", "8"}},    // no type: skipped
+                                     {7, {"0", " ", "8"}},   // no type: skipped, even for node 0
+                                     {8, {"", "1", "8"}}});  // no node
   ASSERT_TRUE(ParseLoads(MemberLoads({}), nodes, model));
   EXPECT_DOUBLE_EQ(model.NodeLoadPy[3], -30.0);
   EXPECT_EQ(model.NodeLoadMark[3], 3);
@@ -734,9 +731,12 @@ TEST(CellReading, UnreadableOrAbsurdCellsAreRefusedNamingDialogRowAndColumn) {
        J("部材入力・配置  配置リスト  1行目 1列目：") + notNumber},
       {"placement section -1", kMembers, Placement({{1, {"1", "2", "-1", ""}}}),
        J("部材入力・配置  配置リスト  1行目：部材NO -1は部材リストにありません。確認してください。")},
-      {"node load P inf", kLoads, NodeLoads({{1, {"2", "1", "inf"}}}), J("荷重入力  節点荷重  1行目 3列目：") + notNumber},
-      {"node load type x", kLoads, NodeLoads({{2, {"2", "x", "5"}}}), J("荷重入力  節点荷重  2行目 2列目：") + notNumber},
-      {"node load node a", kLoads, NodeLoads({{1, {"a", "1", "5"}}}), J("荷重入力  節点荷重  1行目 1列目：") + notNumber},
+      {"node load P inf", kLoads, NodeLoads({{1, {"2", "1", "inf"}}}),
+       J("荷重入力  節点荷重  1行目 3列目：") + notNumber},
+      {"node load type x", kLoads, NodeLoads({{2, {"2", "x", "5"}}}),
+       J("荷重入力  節点荷重  2行目 2列目：") + notNumber},
+      {"node load node a", kLoads, NodeLoads({{1, {"a", "1", "5"}}}),
+       J("荷重入力  節点荷重  1行目 1列目：") + notNumber},
       {"node load P 1e308", kLoads, NodeLoads({{1, {"2", "2", "1e308"}}}),
        J("荷重入力  節点荷重  1行目 3列目：") + outOfRange},
       {"member load P1 NaN", kLoads, MemberLoads({{1, {"1", "↓", "1", "NaN"}}}),

@@ -129,9 +129,9 @@ TEST_F(ProgramTest, CantileverDiagramsReactionAndReport) {
   // The fixed support at 0.625 / 100 = 0.00625 per unit: its top line from
   // (-250, -50) to (250, -50) and three hatch strokes down to the left.
   EXPECT_TRUE(HasLine(2, 3, -1.5625, -0.3125, 1.5625, -0.3125));
-  EXPECT_TRUE(HasLine(2, 3, -0.74375, -0.3125, -1.825, -2.1875));   // (-119, -50) to (-292, -350)
-  EXPECT_TRUE(HasLine(2, 3, 0.3125, -0.3125, -0.76875, -2.1875));   // (50, -50) to (-123, -350)
-  EXPECT_TRUE(HasLine(2, 3, 1.36875, -0.3125, 0.2875, -2.1875));    // (219, -50) to (46, -350)
+  EXPECT_TRUE(HasLine(2, 3, -0.74375, -0.3125, -1.825, -2.1875));  // (-119, -50) to (-292, -350)
+  EXPECT_TRUE(HasLine(2, 3, 0.3125, -0.3125, -0.76875, -2.1875));  // (50, -50) to (-123, -350)
+  EXPECT_TRUE(HasLine(2, 3, 1.36875, -0.3125, 0.2875, -2.1875));   // (219, -50) to (46, -350)
 
   // The input figure is shown after the calculation.
   EXPECT_TRUE(frame->SpeedButton2->isChecked());
@@ -197,10 +197,8 @@ TEST_F(ProgramTest, ViewButtonsSwitchTheLayers) {
     bool axialLegend, inputLegend;
   };
   const Case cases[] = {
-      {frame->SpeedButton3, {2, 0, 2, 0, 0, 0}, false, false},
-      {frame->SpeedButton4, {2, 0, 0, 2, 0, 0}, false, false},
-      {frame->SpeedButton5, {2, 0, 0, 0, 2, 0}, true, false},
-      {frame->SpeedButton6, {2, 0, 0, 0, 0, 2}, false, false},
+      {frame->SpeedButton3, {2, 0, 2, 0, 0, 0}, false, false}, {frame->SpeedButton4, {2, 0, 0, 2, 0, 0}, false, false},
+      {frame->SpeedButton5, {2, 0, 0, 0, 2, 0}, true, false},  {frame->SpeedButton6, {2, 0, 0, 0, 0, 2}, false, false},
       {frame->SpeedButton2, {2, 2, 0, 0, 0, 0}, false, true},
   };
   for (const Case& c : cases) {

@@ -34,22 +34,15 @@ TEST(SteelCatalogues, Designations) {
     std::string designation;
   };
   const Case cases[] = {
-      {SteelFamily::NarrowH, 0, "H-100X 50X 5.0X7  "},
-      {SteelFamily::NarrowH, 4, "H-198X 99X 4.5X7  "},
-      {SteelFamily::NarrowH, 20, "H-606X201X12.0X20 "},
-      {SteelFamily::MediumH, 12, "H-692X300X13.0X20 "},
-      {SteelFamily::WideH, 1, "H-125X125X 6.5X9  "},
-      {SteelFamily::WideH, 19, "H-498X432X45.0X70 "},
+      {SteelFamily::NarrowH, 0, "H-100X 50X 5.0X7  "},    {SteelFamily::NarrowH, 4, "H-198X 99X 4.5X7  "},
+      {SteelFamily::NarrowH, 20, "H-606X201X12.0X20 "},   {SteelFamily::MediumH, 12, "H-692X300X13.0X20 "},
+      {SteelFamily::WideH, 1, "H-125X125X 6.5X9  "},      {SteelFamily::WideH, 19, "H-498X432X45.0X70 "},
       {SteelFamily::Pipe, 0, "\x81\x9B-21.7X2.0"},  // "○-"
-      {SteelFamily::Pipe, 2, "\x81\x9B-27.2X2.3"},
-      {SteelFamily::Pipe, 110, "\x81\x9B-1016.0X22.0"},
+      {SteelFamily::Pipe, 2, "\x81\x9B-27.2X2.3"},        {SteelFamily::Pipe, 110, "\x81\x9B-1016.0X22.0"},
       {SteelFamily::Box, 0, "\x81\xA0- 50X 50X2.3"},  // "□-"
-      {SteelFamily::Box, 2, "\x81\xA0- 60X 60X1.6"},
-      {SteelFamily::Box, 61, "\x81\xA0-500X500X32.0"},
-      {SteelFamily::Angle, 0, "L- 25X 25X 3.0"},
-      {SteelFamily::Angle, 39, "L-250X250X35.0"},
-      {SteelFamily::Channel, 0, "[ - 75 X 40 X5.0 X7.0"},
-      {SteelFamily::Channel, 15, "[ -380 X100 X13.0 X20.0"},
+      {SteelFamily::Box, 2, "\x81\xA0- 60X 60X1.6"},      {SteelFamily::Box, 61, "\x81\xA0-500X500X32.0"},
+      {SteelFamily::Angle, 0, "L- 25X 25X 3.0"},          {SteelFamily::Angle, 39, "L-250X250X35.0"},
+      {SteelFamily::Channel, 0, "[ - 75 X 40 X5.0 X7.0"}, {SteelFamily::Channel, 15, "[ -380 X100 X13.0 X20.0"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CatalogueRow(c.family, c.index).Designation, c.designation) << c.index;

@@ -99,8 +99,8 @@ TEST_F(StockTransferTest, PointsBecomeNodesAndLinesMembers) {
 
   ASSERT_FALSE(boxes.shown.empty());
   EXPECT_EQ(boxes.shown.back().messageKind, MessageKind::Confirmation);
-  EXPECT_EQ(boxes.shown.back().text, J("ﾃﾞ-ﾀ-が正常に読込めました。") + "\n\r" +
-                                         J("部材ﾘｽﾄ、支点ｾｯﾄ、荷重等の未入力ﾃﾞ-ﾀ-を入力してください。"));
+  EXPECT_EQ(boxes.shown.back().text,
+            J("ﾃﾞ-ﾀ-が正常に読込めました。") + "\n\r" + J("部材ﾘｽﾄ、支点ｾｯﾄ、荷重等の未入力ﾃﾞ-ﾀ-を入力してください。"));
   EXPECT_TRUE(frame->cadBox1.Draw1->Buffer.empty());
   EXPECT_TRUE(frame->cadBox1.Draw1->BufferTexts.empty());
   EXPECT_EQ(frame->Model().NodeCount, 3) << "the input was collected";

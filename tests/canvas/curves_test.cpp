@@ -106,10 +106,10 @@ TEST_F(CurveTest, SolidFullCirclesOfMiddleSizeUseThePlatformEllipse) {
     bool direct;
   };
   const Case cases[] = {
-      {5, 1, true},      // S = 10
-      {250, 1, true},    // S = 499
-      {400, 1, false},   // S = 798: 70 chords
-      {5, 2, false},     // dashed
+      {5, 1, true},     // S = 10
+      {250, 1, true},   // S = 499
+      {400, 1, false},  // S = 798: 70 chords
+      {5, 2, false},    // dashed
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.r);
@@ -117,7 +117,8 @@ TEST_F(CurveTest, SolidFullCirclesOfMiddleSizeUseThePlatformEllipse) {
     box->DrawArc(c.type, canvas(), kCxCurves, kCyCurves, c.r, 1, 0, 0, 0);
     TCanvas expected(canvas().Width(), canvas().Height(), clBlack);
     Clear(expected);
-    expected.Ellipse(PixelX(kCxCurves - c.r), PixelY(*box, kCyCurves + c.r), PixelX(kCxCurves + c.r), PixelY(*box, kCyCurves - c.r));
+    expected.Ellipse(PixelX(kCxCurves - c.r), PixelY(*box, kCyCurves + c.r), PixelX(kCxCurves + c.r),
+                     PixelY(*box, kCyCurves - c.r));
     if (c.direct) {
       EXPECT_EQ(Differences(expected), 0);
     } else {
@@ -153,13 +154,13 @@ TEST_F(CurveTest, DashedCircleRunsItsPatternOnAcrossTheChords) {
 TEST_F(CurveTest, ArcsRunAnticlockwiseFromStartToEnd) {
   struct Case {
     float s, e, rho;
-    double litDeg[2];    // directions on the arc, seen from the centre
-    double darkDeg[2];   // directions off it
+    double litDeg[2];   // directions on the arc, seen from the centre
+    double darkDeg[2];  // directions off it
   };
   const Case cases[] = {
       {0, 90, 0, {2, 45}, {135, 270}},
-      {90, 0, 0, {180, 270}, {30, 60}},     // wraps through 0: three quarters
-      {0, 90, 90, {92, 135}, {45, 270}},    // turned a quarter
+      {90, 0, 0, {180, 270}, {30, 60}},   // wraps through 0: three quarters
+      {0, 90, 90, {92, 135}, {45, 270}},  // turned a quarter
       {300, 60, 0, {330, 30}, {90, 180}},
   };
   for (const Case& c : cases) {
@@ -182,10 +183,13 @@ TEST_F(CurveTest, ArcEndPointsLieOnTheCurve) {
   // starts at the parametric point of 30 degrees.
   box->DrawArc(1, canvas(), kCxCurves, kCyCurves, 200, 0.5, 30, 200, 0);
   const double s = 30 * std::numbers::pi / 180, e = 199 * std::numbers::pi / 180;
-  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves + 200 * std::cos(s)), PixelY(*box, kCyCurves + 100 * std::sin(s))), clWhite);
-  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves + 200 * std::cos(e)), PixelY(*box, kCyCurves + 100 * std::sin(e))), clWhite);
+  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves + 200 * std::cos(s)), PixelY(*box, kCyCurves + 100 * std::sin(s))),
+            clWhite);
+  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves + 200 * std::cos(e)), PixelY(*box, kCyCurves + 100 * std::sin(e))),
+            clWhite);
   const double off = 210 * std::numbers::pi / 180;
-  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves + 200 * std::cos(off)), PixelY(*box, kCyCurves + 100 * std::sin(off))), clBlack);
+  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves + 200 * std::cos(off)), PixelY(*box, kCyCurves + 100 * std::sin(off))),
+            clBlack);
 }
 
 TEST_F(CurveTest, HugeCircleIsDrawnOnlyNearTheView) {

@@ -29,9 +29,7 @@ class DispatchTest : public CanvasTest {
 
   // Drawing coordinates of a pixel, worked out from the view window.
   double WorldX(int px) const { return box->ViewWindow.Left + px / (kDispatchPxPerMm * box->Zoom); }
-  double WorldY(int py) const {
-    return box->ViewWindow.Bottom + (box->Height() - py) / (kDispatchPxPerMm * box->Zoom);
-  }
+  double WorldY(int py) const { return box->ViewWindow.Bottom + (box->Height() - py) / (kDispatchPxPerMm * box->Zoom); }
 
   void Send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPoint at,
             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

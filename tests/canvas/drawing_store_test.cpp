@@ -171,22 +171,19 @@ TEST(DrawingStore, LineIsSmallAtTheEdgesOfItsLimits) {
     double length, zoom;
     bool curve, small;
   } cases[] = {
-      {3.2, 0.25, false, true},         // 0.8: on the limit of the band below 0.5
-      {3.2000001, 0.25, false, false},  // 0.80000003
-      {3.1999999, 0.25, false, true},
-      {1.6, 0.4999, false, true},       // 0.79984, still the 0.8 band
-      {1.6, 0.5, false, false},         // 0.8 in the 0.4 band
-      {0.8, 0.5, false, true},          // 0.4: on the limit
-      {0.8000001, 0.5, false, false},
-      {0.7999999, 0.5, false, true},
-      {0.2, 1.4999, false, true},       // 0.29998, still the 0.4 band
-      {0.2, 1.5, false, false},         // 0.3 in the 0.2 band
-      {0.1, 2.0, false, true},          // 0.2: on the limit
-      {0.1000001, 2.0, false, false},
-      {0.0999999, 2.0, false, true},
-      {0.08, 2.4999, false, true},      // 0.199992, still the 0.2 band
-      {0.01, 2.5, false, false},        // no band from 2.5 on
-      {0.1, 1.0, true, false},          // a curve's chord is never small
+      {3.2, 0.25, false, true},                                     // 0.8: on the limit of the band below 0.5
+      {3.2000001, 0.25, false, false},                              // 0.80000003
+      {3.1999999, 0.25, false, true},  {1.6, 0.4999, false, true},  // 0.79984, still the 0.8 band
+      {1.6, 0.5, false, false},                                     // 0.8 in the 0.4 band
+      {0.8, 0.5, false, true},                                      // 0.4: on the limit
+      {0.8000001, 0.5, false, false},  {0.7999999, 0.5, false, true},
+      {0.2, 1.4999, false, true},  // 0.29998, still the 0.4 band
+      {0.2, 1.5, false, false},    // 0.3 in the 0.2 band
+      {0.1, 2.0, false, true},     // 0.2: on the limit
+      {0.1000001, 2.0, false, false},  {0.0999999, 2.0, false, true},
+      {0.08, 2.4999, false, true},  // 0.199992, still the 0.2 band
+      {0.01, 2.5, false, false},    // no band from 2.5 on
+      {0.1, 1.0, true, false},      // a curve's chord is never small
       {0.0, 1.0, false, true},
   };
   for (const Case& c : cases) {
@@ -242,13 +239,13 @@ TEST(DrawingStore, CountsTakeLayersUpToSixteen) {
 
 TEST(DrawingStore, ReferenceLayersAreListedFirstAndHiddenOnesNotAtAll) {
   Tdrawinp store;
-  store.AddElement(Line(0, 10, 50, 10, 0, 1));    // editable
-  store.AddElement(Line(0, 20, 50, 20, 0, 2));    // reference
-  store.AddElement(Point(30, 30));                // editable point
+  store.AddElement(Line(0, 10, 50, 10, 0, 1));  // editable
+  store.AddElement(Line(0, 20, 50, 20, 0, 2));  // reference
+  store.AddElement(Point(30, 30));              // editable point
   RDrawElement refPoint = Point(40, 40);
   refPoint.Layer = 2;
-  store.AddElement(refPoint);                     // a point goes to the main part even on a reference layer
-  store.AddElement(Line(0, 60, 50, 60, 0, 3));    // hidden
+  store.AddElement(refPoint);                   // a point goes to the main part even on a reference layer
+  store.AddElement(Line(0, 60, 50, 60, 0, 3));  // hidden
   store.LayerStates[2] = kLayerReference;
   store.LayerStates[3] = kLayerHidden;
   EXPECT_EQ(store.DisplayList.size(), 5u) << "adding lists whatever the layer state";
@@ -452,13 +449,13 @@ TEST(DrawingStore, DeletingManyAtOnceEqualsDeletingOneByOne) {
     EXPECT_EQ(one.ElementTexts, many.ElementTexts);
     EXPECT_EQ(one.UndoTexts, many.UndoTexts);
     ASSERT_EQ(one.DisplayList.size(), many.DisplayList.size());
-    for (std::size_t i = 0; i < one.DisplayList.size(); ++i) EXPECT_EQ(one.DisplayList[i].Index, many.DisplayList[i].Index);
+    for (std::size_t i = 0; i < one.DisplayList.size(); ++i)
+      EXPECT_EQ(one.DisplayList[i].Index, many.DisplayList[i].Index);
     ASSERT_EQ(one.SmallList.size(), many.SmallList.size());
     for (std::size_t layer = 0; layer < one.Counts[0].size(); ++layer) {
       EXPECT_EQ(one.Counts[0][layer].Graphic, many.Counts[0][layer].Graphic);
       EXPECT_EQ(one.Counts[0][layer].Text, many.Counts[0][layer].Text);
     }
-
   }
 }
 
@@ -481,10 +478,8 @@ TEST(DrawingStore, DeletingManyAtOnceEqualsOneByOneWhateverTheTextsName) {
     bool reversedList;
   };
   const Case cases[] = {
-      {"strings in order", {0, 1, 2, 3}, false},
-      {"strings against the order", {3, 2, 1, 0}, false},
-      {"one string named twice", {0, 2, 2, 3}, false},
-      {"a string past the list", {0, 1, 9, 3}, false},
+      {"strings in order", {0, 1, 2, 3}, false},       {"strings against the order", {3, 2, 1, 0}, false},
+      {"one string named twice", {0, 2, 2, 3}, false}, {"a string past the list", {0, 1, 9, 3}, false},
       {"display list descending", {0, 1, 2, 3}, true},
   };
   for (const Case& c : cases) {
@@ -520,13 +515,13 @@ TEST(DrawingStore, DeletingManyAtOnceEqualsOneByOneWhateverTheTextsName) {
     std::vector<double> fixed;
     {
       TDeletionPass pass(each);
-      pass.TakeEach(
-          [&](const RDrawElement&, std::int32_t i) { return std::find(doomed.begin(), doomed.end(), i) != doomed.end(); },
-          [&](RDrawElement& record) {
-            EXPECT_EQ(kUndoDeleted, +record.UndoMark);
-            fixed.push_back(+record.X1);
-          },
-          [&] { ++firsts; });
+      pass.TakeEach([&](const RDrawElement&,
+                        std::int32_t i) { return std::find(doomed.begin(), doomed.end(), i) != doomed.end(); },
+                    [&](RDrawElement& record) {
+                      EXPECT_EQ(kUndoDeleted, +record.UndoMark);
+                      fixed.push_back(+record.X1);
+                    },
+                    [&] { ++firsts; });
     }
     EXPECT_EQ(1, firsts);
     EXPECT_EQ((std::vector<double>{9, 8, 6, 3, 2, 1}), fixed);

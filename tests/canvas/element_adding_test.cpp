@@ -107,8 +107,8 @@ TEST_F(AddingTest, KeepUndoJoinsTheStepInProgress) {
 TEST_F(AddingTest, ArcsAndPointsAreDividedByTheScale) {
   box->WriteGrupe_No = 2;  // 1/30
   box->AddArc(3, 4, 300, 600, 150, -0.5, 10, 200, 30, false);
-  box->AddArc(3, 4, 0, 0, -5, 1, 0, 360, 0, false);        // negative radius
-  box->AddArc(3, 4, 0, 0, 0.00000001, 1, 0, 360, 0, false);  // below the smallest radius
+  box->AddArc(3, 4, 0, 0, -5, 1, 0, 360, 0, false);             // negative radius
+  box->AddArc(3, 4, 0, 0, 0.00000001, 1, 0, 360, 0, false);     // below the smallest radius
   box->AddArc(3, 4, 0, 0, 30, 1e300, -1e300, 1e300, 0, false);  // beyond single precision
   box->AddPoint(6, 1, 90, -45, false);
   box->AddPoint(6, 1, -1e31, 0, false);  // out of range
@@ -198,7 +198,7 @@ TEST_F(AddingTest, EmptyOrOutOfRangeTextsAddNothing) {
   box->AddText("", 1, 0, 0, 0, 0);
   box->AddText("A", 1, 1e40, 0, 0, 0);
   box->AddText("A", kTextStyleCount, 0, 0, 0, 0);  // no such style
-  box->GroupScales[0] = 0;                           // would put the text at infinity
+  box->GroupScales[0] = 0;                         // would put the text at infinity
   box->WriteGrupe_No = 0;
   box->AddText("A", 1, 5, 0, 0, 0);
   EXPECT_TRUE(store().Elements.empty());
@@ -278,9 +278,9 @@ TEST_F(AddingTest, TurnedRectanglesAddTheirSides) {
   const Case cases[] = {
       {0, 0, 10, 5, 0, {{0, 0, 10, 0}, {0, 5, 10, 5}, {0, 0, 0, 5}, {10, 0, 10, 5}}},
       {0, 0, 10, 5, 90, {{0, 0, 0, 10}, {-5, 0, -5, 10}, {0, 0, -5, 0}, {0, 10, -5, 10}}},
-      {2, 1, 2, 6, 90, {{2, 1, -3, 1}}},   // no width: one side
-      {2, 1, 7, 1, 0, {{2, 1, 7, 1}}},     // no height: one side
-      {2, 1, 2.0000001, 1, 0, {}},         // neither
+      {2, 1, 2, 6, 90, {{2, 1, -3, 1}}},  // no width: one side
+      {2, 1, 7, 1, 0, {{2, 1, 7, 1}}},    // no height: one side
+      {2, 1, 2.0000001, 1, 0, {}},        // neither
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.angle);

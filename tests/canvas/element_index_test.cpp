@@ -45,15 +45,14 @@ std::vector<RDrawElement> RandomElements(std::mt19937& random, int count) {
 }
 
 // Every element whose extent meets the rectangle is offered, each once.
-void ExpectComplete(const TElementIndex& index, const std::vector<RDrawElement>& elements, double margin,
-                    double x1, double y1, double x2, double y2, double arcMargin = 0) {
+void ExpectComplete(const TElementIndex& index, const std::vector<RDrawElement>& elements, double margin, double x1,
+                    double y1, double x2, double y2, double arcMargin = 0) {
   std::vector<std::int32_t> found;
   index.Query(x1, y1, x2, y2, found, arcMargin);
   const std::set<std::int32_t> unique(found.begin(), found.end());
   ASSERT_EQ(unique.size(), found.size()) << "offered twice";
   for (std::size_t i = 0; i < elements.size(); ++i) {
-    if (Meets(elements[i], margin, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2),
-              arcMargin)) {
+    if (Meets(elements[i], margin, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), arcMargin)) {
       ASSERT_TRUE(unique.count(static_cast<std::int32_t>(i))) << "element " << i << " missed";
     }
   }

@@ -50,12 +50,9 @@ struct CleanCase {
 TEST(Envelope, CleanUpCases) {
   const CleanCase cases[] = {
       {"nothing", {}, {}},
-      {"overlapping collinear lines become one",
-       {Line(10, 50, 60, 50), Line(40, 50, 90, 50)}, {{10, 50, 90, 50}}},
-      {"collinear lines are joined across a gap",
-       {Line(10, 50, 30, 50), Line(60, 50, 90, 50)}, {{10, 50, 90, 50}}},
-      {"a reversed overlapping line is joined",
-       {Line(10, 50, 60, 50), Line(90, 50, 40, 50)}, {{10, 50, 90, 50}}},
+      {"overlapping collinear lines become one", {Line(10, 50, 60, 50), Line(40, 50, 90, 50)}, {{10, 50, 90, 50}}},
+      {"collinear lines are joined across a gap", {Line(10, 50, 30, 50), Line(60, 50, 90, 50)}, {{10, 50, 90, 50}}},
+      {"a reversed overlapping line is joined", {Line(10, 50, 60, 50), Line(90, 50, 40, 50)}, {{10, 50, 90, 50}}},
       {"different line types stay apart",
        {Styled(Line(10, 50, 60, 50), 1, 0, 0), Styled(Line(40, 50, 90, 50), 2, 0, 0)},
        {{10, 50, 60, 50}, {40, 50, 90, 50}}},
@@ -63,11 +60,13 @@ TEST(Envelope, CleanUpCases) {
       // passes through the window; it is taken to the horizontal, which keeps
       // its length (it meets the vertical only at that end).
       {"an inside end is extended to a perpendicular line",
-       {Line(50, 150, 50, 70), Line(-50, 20, 150, 20)}, {{50, 20, 50, 150}, {-50, 20, 150, 20}}},
+       {Line(50, 150, 50, 70), Line(-50, 20, 150, 20)},
+       {{50, 20, 50, 150}, {-50, 20, 150, 20}}},
       // Both enter the window; each reaches the other's line at (50, 20) as
       // they are perpendicular, wherever along the other that lies.
       {"two entering lines make a corner",
-       {Line(50, 150, 50, 70), Line(80, 20, 150, 20)}, {{50, 20, 50, 150}, {50, 20, 150, 20}}},
+       {Line(50, 150, 50, 70), Line(80, 20, 150, 20)},
+       {{50, 20, 50, 150}, {50, 20, 150, 20}}},
       // The inner line is first spanned between its outer crossings, then,
       // sharing no end and crossing three lines, dropped.
       {"an isolated inner line crossing three lines is dropped",
@@ -94,7 +93,11 @@ TEST(Envelope, CleanUpCases) {
       {"a line with both ends shared is cut between its crossings",
        {Line(20, 20, 80, 20), Line(20, 20, 20, 80), Line(80, 20, 80, 80), Line(40, -10, 40, 110),
         Line(60, -10, 60, 110)},
-       {{60, 20, 80, 20}, {20, 80, 20, 20}, {80, 80, 80, 20}, {40, -10, 40, 110}, {60, -10, 60, 110},
+       {{60, 20, 80, 20},
+        {20, 80, 20, 20},
+        {80, 80, 80, 20},
+        {40, -10, 40, 110},
+        {60, -10, 60, 110},
         {20, 20, 40, 20}}},
       {"a line outside the window comes back as it was", {Line(200, 200, 300, 300)}, {{200, 200, 300, 300}}},
   };

@@ -102,7 +102,7 @@ TEST_F(FillTest, GradientStripsInsideTheOutlineOnly) {
   struct Case {
     std::uint8_t code;
     int stripWidth;
-    double y;         // probe at x 110
+    double y;  // probe at x 110
     TColor expected;
   };
   const Case cases[] = {
@@ -154,9 +154,9 @@ TEST_F(FillTest, RegionsTooLargeForThePixelRangeShowTheMessage) {
     bool painted;
   };
   const Case cases[] = {
-      {32100, 867, true},    // W + H = 32000 + 767 = 32767
-      {32100, 868, false},   // 32768
-      {32800, 120, false},   // W + H = 32720, but the right edge at 32800
+      {32100, 867, true},   // W + H = 32000 + 767 = 32767
+      {32100, 868, false},  // 32768
+      {32800, 120, false},  // W + H = 32720, but the right edge at 32800
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.topY);
@@ -234,11 +234,11 @@ TEST_F(FillTest, OutlinesInsteadOfFills) {
   box->Draw1->LayerStates[2] = kLayerReference;  // the vertex (400, 100) is left out
   Paint();
   EXPECT_EQ(PixelAt(200, 100), clRed);
-  EXPECT_EQ(PixelAt(200, 101), clRed);  // three pixels wide
-  EXPECT_EQ(PixelAt(200, 200), clRed);  // the closing vertex's line
+  EXPECT_EQ(PixelAt(200, 101), clRed);    // three pixels wide
+  EXPECT_EQ(PixelAt(200, 200), clRed);    // the closing vertex's line
   EXPECT_EQ(PixelAt(100, 200), clBlack);  // not closed back to the first vertex
   EXPECT_EQ(PixelAt(150, 150), clBlack);  // no fill
-  EXPECT_EQ(PixelAt(425, 150), clRed);   // (450, 100) to (400, 200)
+  EXPECT_EQ(PixelAt(425, 150), clRed);    // (450, 100) to (400, 200)
   EXPECT_EQ(PixelAt(425, 100), clBlack);
 }
 

@@ -32,8 +32,8 @@ TEST_F(DispatchTest, HandlersRunByTheirRankWhateverTheOrderOfRegistration) {
   Press(Qt::LeftButton, Qt::LeftButton, {100, 100});
   Move(Qt::LeftButton, {101, 100});
   Release(Qt::LeftButton, Qt::NoButton, {101, 100});
-  const std::vector<std::string> want{"A.down", "B.down", "C.down", "Mouse_dwn",   "C.move",   "B.move",
-                                      "A.move", "Mouse_move", "B.up", "C.up",      "Mouse_up", "BanGo_Click"};
+  const std::vector<std::string> want{"A.down", "B.down",     "C.down", "Mouse_dwn", "C.move",   "B.move",
+                                      "A.move", "Mouse_move", "B.up",   "C.up",      "Mouse_up", "BanGo_Click"};
   EXPECT_EQ(log, want);
 }
 
@@ -43,13 +43,18 @@ TEST_F(DispatchTest, AModeSwitchReachesTheLaterHandlersOfTheSameEventOnly) {
   // press, while 5 (earlier) does not see the new mode until the next one.
   CommandRegistry().AddHandlerSet(NotingSet("early", 5, 0, 0, log, dtSunpochiHen));
   CommandRegistry().AddHandlerSet(NotingSet("late", 13, 0, 0, log, dtSunpochiHen));
-  CommandRegistry().AddHandlerSet({"switch", {dtsunposen}, 9, 0, 0,
+  CommandRegistry().AddHandlerSet({"switch",
+                                   {dtsunposen},
+                                   9,
+                                   0,
+                                   0,
                                    [&](TcadBox& b, TShiftState, double, double) {
                                      if (b.ButonType != dtsunposen) return;
                                      log.push_back("switch.down");
                                      b.ButonType = dtSunpochiHen;
                                    },
-                                   nullptr, nullptr});
+                                   nullptr,
+                                   nullptr});
   box->ButonType = dtsunposen;
   Press(Qt::LeftButton, Qt::LeftButton, {10, 10});
   EXPECT_EQ(log, (std::vector<std::string>{"switch.down", "late.down"}));
@@ -73,8 +78,15 @@ TEST_F(DispatchTest, HandlersAndEventsReceiveDrawingCoordinatesAndTheHostSeesPix
   } handler, down, move, up;
   int banX = -1, banY = -1;
   Sbuttontype banMode = dtDraf;
-  CommandRegistry().AddHandlerSet({"probe", {}, 4, 0, 0,
-                                   [&](TcadBox&, TShiftState, double x, double y) { handler = {x, y}; }, nullptr,
+  CommandRegistry().AddHandlerSet({"probe",
+                                   {},
+                                   4,
+                                   0,
+                                   0,
+                                   [&](TcadBox&, TShiftState, double x, double y) {
+                                     handler = {x, y};
+                                   },
+                                   nullptr,
                                    nullptr});
   box->Mouse_dwn = [&](TcadBox&, TMouseButton, TShiftState, double x, double y) { down = {x, y}; };
   box->Mouse_move = [&](TcadBox&, TShiftState, double x, double y) { move = {x, y}; };
@@ -109,8 +121,8 @@ TEST_F(DispatchTest, CtrlClickOnlyForCtrlWithOneButton) {
   struct Case {
     TShiftState shift;
     bool ctrlClick;
-  } cases[] = {{ssCtrl | ssLeft, true},           {ssCtrl | ssRight, true}, {ssCtrl | ssShift | ssLeft, false},
-               {ssLeft, false},                   {ssCtrl | ssMiddle, false}, {ssCtrl | ssLeft | ssDouble, false}};
+  } cases[] = {{ssCtrl | ssLeft, true}, {ssCtrl | ssRight, true},   {ssCtrl | ssShift | ssLeft, false},
+               {ssLeft, false},         {ssCtrl | ssMiddle, false}, {ssCtrl | ssLeft | ssDouble, false}};
   for (const Case& c : cases) {
     box->MouseDown(mbLeft, c.shift, 10, 10);
     EXPECT_EQ(box->CtrlClick, c.ctrlClick) << int(c.shift);

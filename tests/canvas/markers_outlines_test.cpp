@@ -56,13 +56,12 @@ TEST_F(MarkerTest, MarkerCircleFollowsTheZoom) {
     double zoom;
     double radius;  // screen size: times 1 / zoom in drawing units
     double shift;
-    int width;      // 0: nothing drawn
+    int width;  // 0: nothing drawn
   };
   const Case cases[] = {
-      {false, 0.2, 0, 0, 0},          {false, 0.25, 0.3, 0.12, 1}, {false, 1.0, 0.3, 0.12, 1},
-      {false, 2.0, 0.4, 0.12, 2},     {false, 4.0, 0.4, 0.12, 2},  {false, 6.0, 0.5, 0, 2},
-      {false, 10.0, 0.65, 0, 3},      {false, 20.0, 0.8, 0, 3},    {true, 1.0, 0.3, 0.12, 1},
-      {true, 2.5, 0.3, 0.12, 2},      {true, 3.5, 0.4, 0.12, 2},   {true, 0.19, 0, 0, 0},
+      {false, 0.2, 0, 0, 0},      {false, 0.25, 0.3, 0.12, 1}, {false, 1.0, 0.3, 0.12, 1}, {false, 2.0, 0.4, 0.12, 2},
+      {false, 4.0, 0.4, 0.12, 2}, {false, 6.0, 0.5, 0, 2},     {false, 10.0, 0.65, 0, 3},  {false, 20.0, 0.8, 0, 3},
+      {true, 1.0, 0.3, 0.12, 1},  {true, 2.5, 0.3, 0.12, 2},   {true, 3.5, 0.4, 0.12, 2},  {true, 0.19, 0, 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.zoom);
@@ -164,15 +163,13 @@ TEST_F(MarkerTest, TextOutlineByAngleAndZoom) {
   };
   const double d = 40 / std::sqrt(2.0);  // the 45-degree offsets
   const Case cases[] = {
-      {0.3, 0, 300, 100, {{200, 120}}, {{200, 100}, {200, 140}}},              // one line through the middle
+      {0.3, 0, 300, 100, {{200, 120}}, {{200, 100}, {200, 140}}},  // one line through the middle
       {0.3, 359.9995, 300, 100, {{200, 120}}, {{200, 100}, {200, 140}}},
       {0.5, 0, 300, 100, {{200, 140}, {100, 120}, {200, 101}}, {{200, 120}}},  // the rectangle
       {1.1, 0, 300, 100, {{200, 100}, {200, 104}, {200, 140}, {100, 120}, {300, 120}}, {{200, 120}}},
       {0.3, 90, 100, 300, {{80, 200}}, {{100, 200}, {60, 200}}},
       {0.5, 180, -100, 100, {{0, 60}, {0, 99}}, {{0, 80}}},
-      {0.3, 45, 300, 300,
-       {{200, 200}, {200 - d / 10, 200 + d / 10}, {200 - d, 200 + d}},
-       {{200 - d / 2, 200 + d / 2}}},
+      {0.3, 45, 300, 300, {{200, 200}, {200 - d / 10, 200 + d / 10}, {200 - d, 200 + d}}, {{200 - d / 2, 200 + d / 2}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.zoom);

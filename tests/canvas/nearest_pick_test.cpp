@@ -20,8 +20,11 @@ struct PickCase {
 TEST(NearestPick, ChoosesAPointElseTheNearest) {
   RDrawElement ellipse = Arc(0, 0, 10, 0, 0, 0.5f);  // semi-axes 10 and 5
   const PickCase cases[] = {
-      {"line, point, line: the point even when a line is nearer", 0, 0,
-       {Line(-10, 0.5, 10, 0.5), Point(8, 8), Line(-10, 1, 10, 1)}, 11},
+      {"line, point, line: the point even when a line is nearer",
+       0,
+       0,
+       {Line(-10, 0.5, 10, 0.5), Point(8, 8), Line(-10, 1, 10, 1)},
+       11},
       {"two points: the first offered", 0, 0, {Point(9, 9), Point(1, 1)}, 10},
       {"the nearer of two lines", 0, 0, {Line(-10, 3, 10, 3), Line(-10, -2, 10, -2)}, 11},
       {"equal distances: the first offered", 0, 0, {Line(-10, 2, 10, 2), Line(-10, -2, 10, -2)}, 10},

@@ -37,11 +37,11 @@ TEST_F(LineTypeTest, DashPatternsCountPixelsFromTheFirstEnd) {
     const char* row;  // pixels 0 .. length + 1
   };
   const Case cases[] = {
-      {2, 20, "####...####...####...."},      // dashes over 0-4, 7-11, 14-18, then the gap
-      {4, 18, "################..#."},          // the end falls in a gap: its pixel is set
-      {5, 22, "################...##..."},     // ends in the gap after the dot: unmarked
-      {7, 10, "##########.."},                  // shorter than a dash: solid
-      {9, 9, "#...#...#.."},                     // dots
+      {2, 20, "####...####...####...."},    // dashes over 0-4, 7-11, 14-18, then the gap
+      {4, 18, "################..#."},      // the end falls in a gap: its pixel is set
+      {5, 22, "################...##..."},  // ends in the gap after the dot: unmarked
+      {7, 10, "##########.."},              // shorter than a dash: solid
+      {9, 9, "#...#...#.."},                // dots
       {1, 6, "######.."},
       {0, 6, "######.."},
       {10, 6, "######.."},
@@ -120,14 +120,14 @@ TEST_F(RedrawTest, EmptyDrawingShowsThePaperOutline) {
 
 TEST_F(RedrawTest, ColoursFollowLayerStateAndSelection) {
   Tdrawinp& store = *box->Draw1;
-  store.AddElement(Coloured(Line(100, 100, 300, 100, 0, 0)));   // editable
+  store.AddElement(Coloured(Line(100, 100, 300, 100, 0, 0)));  // editable
   RDrawElement selected = Coloured(Line(100, 200, 300, 200, 0, 0));
   selected.Selection = 1;
   store.AddElement(selected);
-  store.AddElement(Coloured(Line(100, 300, 300, 300, 0, 1)));   // reference layer
-  store.AddElement(Coloured(Line(100, 400, 300, 400, 0, 2)));   // hidden layer
+  store.AddElement(Coloured(Line(100, 300, 300, 300, 0, 1)));  // reference layer
+  store.AddElement(Coloured(Line(100, 400, 300, 400, 0, 2)));  // hidden layer
   RDrawElement highlighted = Coloured(Line(100, 500, 300, 500, 0, 0));
-  highlighted.Selection = 50;                                  // no drawn state
+  highlighted.Selection = 50;  // no drawn state
   store.AddElement(highlighted);
   store.LayerStates[1] = kLayerReference;
   store.LayerStates[2] = kLayerHidden;
@@ -160,7 +160,7 @@ TEST_F(RedrawTest, StretchMarkedSelectedLinesAreDashedInTheFullRedrawOnly) {
 
 TEST_F(RedrawTest, EveryElementInViewShowsAfterZoomResizeAndPan) {
   Tdrawinp& store = *box->Draw1;
-  store.AddElement(Coloured(Line(50, 50, 150, 50)));     // lower left
+  store.AddElement(Coloured(Line(50, 50, 150, 50)));      // lower left
   store.AddElement(Coloured(Line(900, 700, 1000, 700)));  // upper right
   box->RedrawAll(false);
   // Zoom in on the lower left: the lists are refiltered down to it.
@@ -203,9 +203,9 @@ TEST_F(RedrawTest, TheThrottledSourceStopsTheRedrawByElapsedTime) {
   constexpr unsigned kBothButtons = 0x100 | 0x400;  // Button1Mask | Button3Mask
   struct Case {
     const char* name;
-    std::int64_t step;    // microseconds the clock moves at each look
-    bool heldAtFirst;     // the first reading already finds the buttons down
-    int lastDrawn;        // the last line drawn
+    std::int64_t step;  // microseconds the clock moves at each look
+    bool heldAtFirst;   // the first reading already finds the buttons down
+    int lastDrawn;      // the last line drawn
     int readings;
     std::int64_t interval = 5000;
   } const cases[] = {

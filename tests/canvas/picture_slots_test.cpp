@@ -90,9 +90,10 @@ TEST_F(PictureSlots, ThirtyFirstPictureIsRefusedAndReorderingThirtyShowsNothing)
   for (int i = 0; i < kPictureSlots; ++i) ASSERT_TRUE(store.InsertPicture(0, 0, i, 0, i + 1, 1, path, 0, false));
   EXPECT_FALSE(store.InsertPicture(0, 0, 0, 0, 1, 1, path, 0, false));
   ASSERT_EQ(dialogs_.shown.size(), 1u);
-  EXPECT_EQ(dialogs_.shown[0].text, "\xB8\xDE\xD7\xCC\xA8\xAF\xB8\x95\x5C\x8E\xA6\x82\xCD.30\x82\xDC\x82\xC5\x82\xC5"
-                                    "\x82\xB7\x81\x42\x82\xB1\x82\xEA\x88\xC8\x8F\xE3\x82\xCD\x95\x5C\x8E\xA6\x82\xC5"
-                                    "\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81\x49");
+  EXPECT_EQ(dialogs_.shown[0].text,
+            "\xB8\xDE\xD7\xCC\xA8\xAF\xB8\x95\x5C\x8E\xA6\x82\xCD.30\x82\xDC\x82\xC5\x82\xC5"
+            "\x82\xB7\x81\x42\x82\xB1\x82\xEA\x88\xC8\x8F\xE3\x82\xCD\x95\x5C\x8E\xA6\x82\xC5"
+            "\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81\x49");
   store.ReorderPicture(5, true, 0, false);
   store.ReorderPicture(7, false, 0, false);
   EXPECT_EQ(dialogs_.shown.size(), 1u);

@@ -64,8 +64,8 @@ TEST_F(CaptionTest, CursorLabelTintByColourNumber) {
     TColor box;  // the label's top-left pixel
   };
   const Case cases[] = {
-      {0, "A", 0xB4FFFF}, {1, "A", 0xFFFFB4}, {2, "A", 0xB4B4FF}, {3, "A", 0xFFB4B4},
-      {4, "A", clBlack},  // no box: straight over the drawing
+      {0, "A", 0xB4FFFF},         {1, "A", 0xFFFFB4}, {2, "A", 0xB4B4FF},
+      {3, "A", 0xFFB4B4},         {4, "A", clBlack},  // no box: straight over the drawing
       {1, "---------", 0xDCDCDC},
   };
   for (const Case& c : cases) {

@@ -26,8 +26,8 @@ void ExpectSegment(const RDrawElement& e, SegRingGridObjects want, double tol = 
   const bool backward = std::abs(got.x1 - want.x2) <= tol && std::abs(got.y1 - want.y2) <= tol &&
                         std::abs(got.x2 - want.x1) <= tol && std::abs(got.y2 - want.y1) <= tol;
   EXPECT_TRUE(forward || backward) << "got (" << got.x1 << ", " << got.y1 << ")-(" << got.x2 << ", " << got.y2
-                                   << ") want (" << want.x1 << ", " << want.y1 << ")-(" << want.x2 << ", "
-                                   << want.y2 << ")";
+                                   << ") want (" << want.x1 << ", " << want.y1 << ")-(" << want.x2 << ", " << want.y2
+                                   << ")";
 }
 
 TEST(RingObject, WithoutTicksTheCrossHairIsTwoLinesAcrossTheViewAtAnyQuarterTurn) {

@@ -32,7 +32,7 @@ struct Outcome {
 };
 
 Outcome RunFinder(const std::vector<RDrawElement>& candidates, std::uint8_t mode = 0, double zoom = 1.0,
-            double cx = kCx, double cy = kCy) {
+                  double cx = kCx, double cy = kCy) {
   THitzakei finder(mode, cx, cy, kAperture);
   for (const RDrawElement& e : candidates) finder.AddCandidate(e);
   finder.Execute(zoom);
@@ -61,7 +61,12 @@ TEST(SnapPointFinder, SnapPointsOfEachKind) {
       // y = x - 6 and y = 206 - x cross at (106, 100): the factor of the end
       // square does not apply to crossings. Their ends lie beyond 6 apertures.
       {"a crossing outside the square",
-       {Marked(Line(66, 60, 146, 140), 50), Marked(Line(66, 140, 146, 60), 50)}, kCx, kCy, false, 0, 0},
+       {Marked(Line(66, 60, 146, 140), 50), Marked(Line(66, 140, 146, 60), 50)},
+       kCx,
+       kCy,
+       false,
+       0,
+       0},
       // Arc about (96, 100), r 10, from 0 to 90 degrees: its start (106, 100)
       // lies within 2 apertures, its end (96, 110) does not.
       {"an arc end 1.5 apertures right", {Arc(96, 100, 10, 0, 90)}, kCx, kCy, true, 106, 100},
@@ -208,13 +213,10 @@ TEST(SnapPointFinder, CrossingPairsAmongManyCandidates) {
     int count, ia, ib;
     bool snap;
   } const cases[] = {
-      {11, 0, 1, true},    // last index 10: every pair
-      {12, 0, 1, false},   // last index 11: second member from index 4 up
-      {12, 0, 4, true},
-      {12, 3, 4, true},
-      {12, 2, 3, false},
-      {12, 0, 11, true},
-      {30, 0, 13, true},   // last index 29: from index 13 up
+      {11, 0, 1, true},   // last index 10: every pair
+      {12, 0, 1, false},  // last index 11: second member from index 4 up
+      {12, 0, 4, true},   {12, 3, 4, true},  {12, 2, 3, false},
+      {12, 0, 11, true},  {30, 0, 13, true},  // last index 29: from index 13 up
       {30, 0, 12, false},
   };
   for (const Case& c : cases) {
@@ -327,7 +329,15 @@ TEST(SnapPointFinder, FallbackPoints) {
   } const cases[] = {
       {"foot on a line 1 away", {Line(0, 101, 300, 101)}, 1, 0, 0, 100, 100, true, 100, 101},
       {"nearest of two feet", {Line(0, 103, 300, 103), Line(0, 98, 300, 98)}, 1, 0, 0, 100, 100, true, 100, 98},
-      {"equal feet: the earlier line", {Line(0, 102, 300, 102), Line(0, 98, 300, 98)}, 1, 0, 0, 100, 100, true, 100,
+      {"equal feet: the earlier line",
+       {Line(0, 102, 300, 102), Line(0, 98, 300, 98)},
+       1,
+       0,
+       0,
+       100,
+       100,
+       true,
+       100,
        102},
       {"a foot far away still counts", {Line(0, 150, 300, 150)}, 1, 0, 0, 100, 100, true, 100, 150},
       {"a line marked 60 gives none", {Marked(Line(0, 101, 300, 101), 60)}, 1, 0, 0, 100, 100, false, 0, 0},
@@ -340,7 +350,15 @@ TEST(SnapPointFinder, FallbackPoints) {
       // Feet of A (0, 0): (102, 0) is 100.02 from B; (0, 103) on the other is
       // 100.04 from B. The nearer foot's crossing wins.
       {"crossings ranked by the foot of the reference point",
-       {Line(0, 103, 10, 103), Line(102, 50, 102, 60)}, 0, 0, 0, 100, 100, true, 102, 102},
+       {Line(0, 103, 10, 103), Line(102, 50, 102, 60)},
+       0,
+       0,
+       0,
+       100,
+       100,
+       true,
+       102,
+       102},
       {"parallel to the reference line", {Line(0, 1, 300, 301)}, 0, 0, 0, 100, 100, false, 0, 0},
   };
   for (const Case& c : cases) {
@@ -356,9 +374,7 @@ TEST(SnapPointFinder, FallbackPoints) {
   }
 }
 
-TEST(SnapPointFinder, NoReferenceLineGivesNoFallback) {
-  EXPECT_FALSE(RunFinder({Line(0, 101, 300, 101)}).foot);
-}
+TEST(SnapPointFinder, NoReferenceLineGivesNoFallback) { EXPECT_FALSE(RunFinder({Line(0, 101, 300, 101)}).foot); }
 
 TEST(SnapPointFinder, PointsOnlyModeIgnoresCurvesAndFeet) {
   THitzakei finder(kSnapPointsOnly, kCx, kCy, kAperture);
@@ -378,10 +394,10 @@ TEST(SnapPointFinder, BothButtonsHeldDropOnlyCurveCrossings) {
   ScopedInputPolling scope(fake);
   THitzakei finder(0, kCx, kCy, kAperture);
   finder.AddCandidate(Point(500, 500));
-  finder.AddCandidate(Arc(95, 100, 10));        // crosses the next circle at (100, 100 +- 8.66)
+  finder.AddCandidate(Arc(95, 100, 10));  // crosses the next circle at (100, 100 +- 8.66)
   finder.AddCandidate(Arc(105, 100, 10));
-  finder.AddCandidate(Line(99, 97, 50, 97));    // end (99, 97)
-  finder.AddCandidate(Line(97, 60, 97, 103));   // end (97, 103); crosses the line above at (97, 97)
+  finder.AddCandidate(Line(99, 97, 50, 97));       // end (99, 97)
+  finder.AddCandidate(Line(97, 60, 97, 103));      // end (97, 103); crosses the line above at (97, 97)
   finder.AddCandidate(Arc(120, 96, 20, 90, 180));  // ends (120, 116) and (100, 96)
   finder.Execute(1.0);
   // The point, the line ends (last line first), the line crossing twice and

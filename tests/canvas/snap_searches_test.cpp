@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
-#include <random>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "canvas/drawing_store.h"
@@ -49,15 +49,11 @@ TEST(SnapSearches, ApertureFollowsTheZoom) {
     double offset;  // of a point element to the right of the cursor
     bool found;
   } const cases[] = {
-      {0.2, 9.99, true},    // 2 / 0.2 = 10
-      {0.2, 10.01, false},
-      {0.39, 5.12, true},   // 2 / 0.39 = 5.128
-      {0.39, 5.14, false},
-      {0.4, 9.99, true},    // 4 / 0.4 = 10
-      {0.4, 10.01, false},
-      {1.0, 3.99, true},    // 4
-      {1.0, 4.01, false},
-      {4.0, 0.99, true},    // 1
+      {0.2, 9.99, true},                        // 2 / 0.2 = 10
+      {0.2, 10.01, false}, {0.39, 5.12, true},  // 2 / 0.39 = 5.128
+      {0.39, 5.14, false}, {0.4, 9.99, true},   // 4 / 0.4 = 10
+      {0.4, 10.01, false}, {1.0, 3.99, true},   // 4
+      {1.0, 4.01, false},  {4.0, 0.99, true},   // 1
       {4.0, 1.01, false},
   };
   for (const Case& c : cases) {
@@ -99,11 +95,32 @@ TEST(SnapSearches, EachKindThroughSnapPoint) {
       // apertures, end (490, 312) not.
       {"an arc end", {Arc(490, 300, 12, 0, 90)}, kCxSnapSearches, kCySnapSearches, kSnapPointsOnly, true, 502, 300},
       {"a circle's centre", {Arc(500, 290, 10)}, kCxSnapSearches, kCySnapSearches, 0, true, 500, 290},
-      {"no centre in points-only mode", {Arc(500, 290, 10)}, kCxSnapSearches, kCySnapSearches, kSnapPointsOnly, false, kCxSnapSearches, kCySnapSearches},
+      {"no centre in points-only mode",
+       {Arc(500, 290, 10)},
+       kCxSnapSearches,
+       kCySnapSearches,
+       kSnapPointsOnly,
+       false,
+       kCxSnapSearches,
+       kCySnapSearches},
       // Base (450, 298)-(550, 298) in style 0 (height 0): both ends far, but
       // the base line passes through the square.
-      {"a text's base ends", {Text(texts, "a", 450, 298, 503, 298)}, kCxSnapSearches, kCySnapSearches, kSnapPointsOnly, true, 503, 298},
-      {"nothing near", {Line(0, 0, 100, 0)}, kCxSnapSearches, kCySnapSearches, 0, false, kCxSnapSearches, kCySnapSearches},
+      {"a text's base ends",
+       {Text(texts, "a", 450, 298, 503, 298)},
+       kCxSnapSearches,
+       kCySnapSearches,
+       kSnapPointsOnly,
+       true,
+       503,
+       298},
+      {"nothing near",
+       {Line(0, 0, 100, 0)},
+       kCxSnapSearches,
+       kCySnapSearches,
+       0,
+       false,
+       kCxSnapSearches,
+       kCySnapSearches},
   };
   for (const KindCase& c : cases) {
     Drawing d;
@@ -261,14 +278,28 @@ TEST(SnapSearches, SnapPointWithLines) {
     bool found;
     double x, y;
   } const cases[] = {
-      {"only line A near, its end", {502, 301, 600, 400}, {0, 0, 1, 1}, kCxSnapSearches, kCySnapSearches, true, 502, 301},
+      {"only line A near, its end",
+       {502, 301, 600, 400},
+       {0, 0, 1, 1},
+       kCxSnapSearches,
+       kCySnapSearches,
+       true,
+       502,
+       301},
       {"A and B cross", {490, 300, 510, 300}, {500, 290, 500, 310}, 501, 301, true, 500, 300},
-      {"neither near", {0, 0, 1, 1}, {0, 0, 2, 2}, kCxSnapSearches, kCySnapSearches, false, kCxSnapSearches, kCySnapSearches},
+      {"neither near",
+       {0, 0, 1, 1},
+       {0, 0, 2, 2},
+       kCxSnapSearches,
+       kCySnapSearches,
+       false,
+       kCxSnapSearches,
+       kCySnapSearches},
   };
   for (const Case& c : cases) {
     double x = c.cx, y = c.cy;
-    const bool found = d.store.SnapPointWithLines(x, y, c.a[0], c.a[1], c.a[2], c.a[3], c.b[0], c.b[1], c.b[2],
-                                                  c.b[3], {}, kSnapPointsOnly, 1.0);
+    const bool found = d.store.SnapPointWithLines(x, y, c.a[0], c.a[1], c.a[2], c.a[3], c.b[0], c.b[1], c.b[2], c.b[3],
+                                                  {}, kSnapPointsOnly, 1.0);
     EXPECT_EQ(found, c.found) << c.name;
     EXPECT_NEAR(x, c.found ? c.x : c.cx, kTolSnapSearches) << c.name;
     EXPECT_NEAR(y, c.found ? c.y : c.cy, kTolSnapSearches) << c.name;
@@ -403,9 +434,10 @@ class RandomDrawing {
     const double x = Real(-20, 220), y = Real(-20, 170);
     RDrawElement e;
     switch (Int(0, 9)) {
-      case 0: case 1: case 2: case 3:
-        e = Line(x, y, x + Real(-30, 30), y + Real(-30, 30));
-        break;
+      case 0:
+      case 1:
+      case 2:
+      case 3: e = Line(x, y, x + Real(-30, 30), y + Real(-30, 30)); break;
       case 4:
         e = Arc(x, y, Real(0.1, 25), static_cast<float>(Real(0, 360)), static_cast<float>(Real(0, 360)),
                 Int(0, 1) ? 1.0f : static_cast<float>(Real(0.2, 2)), static_cast<float>(Real(0, 90)));
@@ -413,9 +445,8 @@ class RandomDrawing {
       case 5:
         e = Arc(x, y, Real(0.1, 25));  // a whole circle
         break;
-      case 6: case 7:
-        e = Point(x, y);
-        break;
+      case 6:
+      case 7: e = Point(x, y); break;
       case 8:
         e = Text(store.ElementTexts, "t", x, y, x + Real(-15, 15), y + Real(-15, 15));
         e.TextStyle = static_cast<std::uint8_t>(Int(0, 13));

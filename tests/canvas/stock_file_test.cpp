@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
-#include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -83,8 +83,7 @@ RTextStyle SizedStyle(std::uint16_t w, std::uint16_t h, std::int16_t spacing) {
 
 // Writes a stock file of the elements and texts through the writer.
 void WriteStock(const std::vector<RDrawElement>& elements, const std::vector<std::string>& texts,
-                const std::array<double, kLayerGroups>& scales,
-                const std::array<RTextStyle, kTextStyleCount>& styles) {
+                const std::array<double, kLayerGroups>& scales, const std::array<RTextStyle, kTextStyleCount>& styles) {
   TDDGObject stock;
   for (const RDrawElement& e : elements) {
     stock.WriteElement(e, static_cast<std::int32_t>(elements.size()), 0, 0, 0.0, 1.0, 1.0, scales, styles);
@@ -114,22 +113,22 @@ TEST(StockFileWriter, OneLineGivesTheBytesOfTheLayout) {
   WriteStock({line}, {}, Scales(100, 0), styles);
 
   std::string expected;
-  expected += Hex("01 00 00 00");                                    // N = 1
-  expected += Hex("00 00 00 00 00 00 00 00");                        // rotation 0.0
-  expected += Hex("00 00 00 00 00 00 f0 3f");                        // x factor 1.0
-  expected += Hex("00 00 00 00 00 00 f0 3f");                        // y factor 1.0
-  expected += Hex("00 00 00 00 00 00 59 40") + Zeros(15 * 8);        // group scales 100, 0, ...
-  expected += Zeros(53);                                             // style 0
+  expected += Hex("01 00 00 00");                                                       // N = 1
+  expected += Hex("00 00 00 00 00 00 00 00");                                           // rotation 0.0
+  expected += Hex("00 00 00 00 00 00 f0 3f");                                           // x factor 1.0
+  expected += Hex("00 00 00 00 00 00 f0 3f");                                           // y factor 1.0
+  expected += Hex("00 00 00 00 00 00 59 40") + Zeros(15 * 8);                           // group scales 100, 0, ...
+  expected += Zeros(53);                                                                // style 0
   expected += Hex("ff 00 00 00  1e 00  1e 00  02 00  90 01  03 41 42 43") + Zeros(37);  // style 1
-  expected += Zeros(10 * 53);                                        // styles 2 to 11
+  expected += Zeros(10 * 53);                                                           // styles 2 to 11
   ASSERT_EQ(expected.size(), 792u);
-  expected += Hex("00 01 02 00 03 00 00 06");                        // kind, type, colour, group, layer, sel, scratch, undo
-  expected += Hex("00 00 00 00 00 00 24 40");                        // X1 10
-  expected += Hex("00 00 00 00 00 00 34 40");                        // Y1 20
-  expected += Hex("00 00 00 00 00 00 3e 40");                        // X2 30
-  expected += Hex("00 00 00 00 00 00 44 40");                        // Y2 40
-  expected += Hex("00  00 90  07 00  00 00 00  00 00 00");           // zero, tag, scratch word, byte, unused, reserved
-  expected += Hex("00 00");                                          // no texts
+  expected += Hex("00 01 02 00 03 00 00 06");               // kind, type, colour, group, layer, sel, scratch, undo
+  expected += Hex("00 00 00 00 00 00 24 40");               // X1 10
+  expected += Hex("00 00 00 00 00 00 34 40");               // Y1 20
+  expected += Hex("00 00 00 00 00 00 3e 40");               // X2 30
+  expected += Hex("00 00 00 00 00 00 44 40");               // Y2 40
+  expected += Hex("00  00 90  07 00  00 00 00  00 00 00");  // zero, tag, scratch word, byte, unused, reserved
+  expected += Hex("00 00");                                 // no texts
   ASSERT_EQ(expected.size(), 845u);
   EXPECT_EQ(LoadWholeFile(folder.File(), kLargestStockFile), expected);
 }
@@ -459,11 +458,19 @@ TEST(StockFileReader, RecordsOutsideTheTablesAreLeftOutOrClamped) {
     RDrawElement e;
     bool kept;
   } cases[] = {
-      {"kind 9", unknownKind, false},   {"kind 6", OfKind(6), false},      {"kind 5", OfKind(5), true},
-      {"group 16", group16, false},     {"group 15", Line(0, 0, 1, 1, 15, 0), true},
-      {"layer 16", layer16, false},     {"layer 15", Line(0, 0, 1, 1, 0, 15), true},
-      {"NaN y", notANumber, false},     {"arc angle", arcNaN, false},      {"text index", textNoString, false},
-      {"style 200", styleTooHigh, true}, {"colour 250", colourTooHigh, true}, {"point", pointWithJunk, true},
+      {"kind 9", unknownKind, false},
+      {"kind 6", OfKind(6), false},
+      {"kind 5", OfKind(5), true},
+      {"group 16", group16, false},
+      {"group 15", Line(0, 0, 1, 1, 15, 0), true},
+      {"layer 16", layer16, false},
+      {"layer 15", Line(0, 0, 1, 1, 0, 15), true},
+      {"NaN y", notANumber, false},
+      {"arc angle", arcNaN, false},
+      {"text index", textNoString, false},
+      {"style 200", styleTooHigh, true},
+      {"colour 250", colourTooHigh, true},
+      {"point", pointWithJunk, true},
   };
   for (const auto& c : cases) {
     RDrawElement e = c.e;
@@ -531,8 +538,7 @@ class StockReaderTest : public CanvasTest {
 
   // A line (type 2, colour 3), an arc (type 5, colour 5), a point (colour 6)
   // and a text of file style `style`.
-  void WriteFigure(std::uint8_t style, const std::array<RTextStyle, kTextStyleCount>& styles,
-                   double groupScale = 100) {
+  void WriteFigure(std::uint8_t style, const std::array<RTextStyle, kTextStyleCount>& styles, double groupScale = 100) {
     Tdrawinp::TextList texts;
     RDrawElement line = Line(0, 0, 100, 0);
     line.LineType = 2;
@@ -563,14 +569,12 @@ TEST_F(StockReaderTest, OptionCodesOverrideColoursLineTypesAndStyles) {
     std::uint16_t code;
     int lineColour, lineType, arcColour, arcType, pointColour, textStyle;
   } cases[] = {
-      {0, 3, 2, 5, 5, 6, 2},       // acts as 11000: kept, style mapped
-      {500, 3, 2, 5, 5, 6, 2},
-      {9999, 3, 2, 5, 5, 6, 2},
-      {11000, 3, 2, 5, 5, 6, 2},
-      {24350, 4, 2, 4, 5, 4, 1},   // colour 3 + 1, style 0 + 1
-      {34000, 3, 1, 5, 1, 6, 1},   // line type 0 + 1, style 0 + 1
-      {43230, 3, 4, 3, 4, 3, 5},   // colour 2 + 1, line type 3 + 1; style 5 stays (d4 = 3)
-      {15000, 3, 2, 5, 5, 6, 5},   // digits without a rule change nothing
+      {0, 3, 2, 5, 5, 6, 2},  // acts as 11000: kept, style mapped
+      {500, 3, 2, 5, 5, 6, 2},   {9999, 3, 2, 5, 5, 6, 2},
+      {11000, 3, 2, 5, 5, 6, 2}, {24350, 4, 2, 4, 5, 4, 1},  // colour 3 + 1, style 0 + 1
+      {34000, 3, 1, 5, 1, 6, 1},                             // line type 0 + 1, style 0 + 1
+      {43230, 3, 4, 3, 4, 3, 5},                             // colour 2 + 1, line type 3 + 1; style 5 stays (d4 = 3)
+      {15000, 3, 2, 5, 5, 6, 5},                             // digits without a rule change nothing
   };
   WriteFigure(5, styles);
   for (const auto& c : cases) {

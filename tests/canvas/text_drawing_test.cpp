@@ -7,8 +7,8 @@
 #include <limits>
 #include <string>
 
-#include "canvas_fixture.h"
 #include "canvas/text_measure.h"
+#include "canvas_fixture.h"
 #include "geometry/codepage.h"
 
 namespace {
@@ -72,20 +72,20 @@ class TextDrawingTest : public CanvasTest {
 // Two black squares "■■" in a 3 mm cell: each fills the middle of its cell.
 TEST_F(TextDrawingTest, HorizontalTextLiesAboveItsBaseLine) {
   Draw("■■", 5, 10, 0);
-  EXPECT_GT(InkNear(6.5, 11.5), 20);   // first cell
-  EXPECT_GT(InkNear(9.7, 11.5), 20);   // second cell, 3.2 mm on
-  EXPECT_EQ(InkNear(6.5, 15), 0);      // above the line
-  EXPECT_EQ(InkNear(6.5, 8), 0);       // below the base line
-  EXPECT_EQ(InkNear(3, 11.5), 0);      // before the text
-  EXPECT_EQ(InkNear(14, 11.5), 0);     // after it
+  EXPECT_GT(InkNear(6.5, 11.5), 20);  // first cell
+  EXPECT_GT(InkNear(9.7, 11.5), 20);  // second cell, 3.2 mm on
+  EXPECT_EQ(InkNear(6.5, 15), 0);     // above the line
+  EXPECT_EQ(InkNear(6.5, 8), 0);      // below the base line
+  EXPECT_EQ(InkNear(3, 11.5), 0);     // before the text
+  EXPECT_EQ(InkNear(14, 11.5), 0);    // after it
 }
 
 TEST_F(TextDrawingTest, TurnedTextRisesToTheLeftOfItsBaseLine) {
   Draw("■■", 20, 5, 90);
   EXPECT_GT(InkNear(18.5, 6.5), 20);  // first cell, to the left of the upward line
   EXPECT_GT(InkNear(18.5, 9.7), 20);
-  EXPECT_EQ(InkNear(21.5, 6.5), 0);   // right of the base line
-  EXPECT_EQ(InkNear(23.5, 6.5), 0);   // where the unturned text would be
+  EXPECT_EQ(InkNear(21.5, 6.5), 0);  // right of the base line
+  EXPECT_EQ(InkNear(23.5, 6.5), 0);  // where the unturned text would be
   EXPECT_EQ(InkNear(18.5, 3), 0);
 }
 
@@ -263,11 +263,8 @@ TEST_F(TextDrawingTest, ColourModes) {
     TColor element, buffer;
   };
   const Case cases[] = {
-      {0, kInk, kInk},
-      {1, 0x00FF00, 0x808080},
-      {2, 0x0000FF, 0x0000FF},
-      {3, 0x101010, 0x101010},
-      {20, clBlack, 0x123456},
+      {0, kInk, kInk},         {1, 0x00FF00, 0x808080}, {2, 0x0000FF, 0x0000FF},
+      {3, 0x101010, 0x101010}, {20, clBlack, 0x123456},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.mode));

@@ -42,14 +42,14 @@ TEST(ParseStyleSuffix, SplitsTheSuffixAndReadsItsSixFields) {
   };
   const Case cases[] = {
       {"ABD##30/30/2/7/1/2", true, "ABD", 30, 30, 2, 7, 1, 2},
-      {"A##30", false, "A##30", 20, 20, 1, 0, 0, 0},              // five characters: no suffix
-      {"A##0/0/0/0/0/3", true, "A ", 20, 20, 1, 0, 0, 3},        // one character gains a blank
+      {"A##30", false, "A##30", 20, 20, 1, 0, 0, 0},       // five characters: no suffix
+      {"A##0/0/0/0/0/3", true, "A ", 20, 20, 1, 0, 0, 3},  // one character gains a blank
       {"ABCDEFGH", false, "ABCDEFGH", 20, 20, 1, 0, 0, 0},
       {"ABCDEFG##0/0/0/0/0/0", false, "ABCDEFG", 20, 20, 1, 0, 0, 0},
       {"ABCDEFG##x/ 40 /-5", true, "ABCDEFG", 20, 40, 1, 0, 0, 0},  // unreadable and negative keep the style
       {"漢字テキ##25/0", true, "漢字テキ", 25, 20, 1, 0, 0, 0},
       {"ABCDEFG##0/0/0/0/0/256", false, "ABCDEFG", 20, 20, 1, 0, 0, 0},  // the face's low byte is 0
-      {"ABCDEFG##0/0/0/258", true, "ABCDEFG", 20, 20, 1, 2, 0, 0},        // weight kept as a byte
+      {"ABCDEFG##0/0/0/258", true, "ABCDEFG", 20, 20, 1, 2, 0, 0},       // weight kept as a byte
       {"ABCDEFG##1.5", true, "ABCDEFG", 1.5, 20, 1, 0, 0, 0},
   };
   const RTextStyle style = MakeStyle(20, 20, 1);
@@ -95,10 +95,10 @@ TEST(Layout, PlacesEveryCharacterByItsKind) {
   const Case cases[] = {
       {"AB", "AB", 1.01, {{0, 0, 3}, {0, 1.2, 3}}},
       {"10^u2", "102", 1.0, {{0, 0, 3}, {0, 1.2, 3}, {1, 2.4, 3}}},
-      {"H^d2O", "H2O", 1.0, {{0, 0, 3}, {2, 1.2, 1.8}, {0, 2.4, 3}}},     // the 2 sits 0.4 x 3 lower
-      {"○^B×A", "○×A", 1.0, {{0, 0, 3}, {3, 0, 3}, {0, 2.2, 3}}},         // × on ○, the pen back after ○
-      {"○^b×", "○×", 1.0, {{0, 0, 3}, {4, 0.4, 3}}},                      // 2 + 0.4 - (0.4 + 0.8 x 2)
-      {"A^bB", "AB", 1.0, {{0, 0, 3}, {4, 0.35, 3}}},                     // 1 + 0.2 - (0.2 + 0.65)
+      {"H^d2O", "H2O", 1.0, {{0, 0, 3}, {2, 1.2, 1.8}, {0, 2.4, 3}}},  // the 2 sits 0.4 x 3 lower
+      {"○^B×A", "○×A", 1.0, {{0, 0, 3}, {3, 0, 3}, {0, 2.2, 3}}},      // × on ○, the pen back after ○
+      {"○^b×", "○×", 1.0, {{0, 0, 3}, {4, 0.4, 3}}},                   // 2 + 0.4 - (0.4 + 0.8 x 2)
+      {"A^bB", "AB", 1.0, {{0, 0, 3}, {4, 0.35, 3}}},                  // 1 + 0.2 - (0.2 + 0.65)
       {"^cABC", "ABC", 1.0, {{5, 0, 3}, {0, 1.2, 3}, {0, 2.4, 3}}},
       {"AB^cC", "AB^cC", 1.0, {{0, 0, 3}, {0, 1.2, 3}, {0, 2.4, 3}, {0, 3.6, 3}, {0, 4.8, 3}}},
       {"A^u", "A", 1.0, {{0, 0, 3}}},
@@ -110,7 +110,9 @@ TEST(Layout, PlacesEveryCharacterByItsKind) {
       {"AB･･", "AB･･", 1.0, {{0, 0, 3}, {0, 1.2, 3}, {0, 2.4, 3}, {0, 3.6, 3}}},
       {"A・", "A・", 1.0, {{0, 0, 3}, {0, 1.4, 3}}},
       // ABCD is 4.6 wide; two half characters less: a = 2.6 / 4.6.
-      {"ABCD^2", "ABCD", 2.6 / 4.6,
+      {"ABCD^2",
+       "ABCD",
+       2.6 / 4.6,
        {{0, 0, 3}, {0, 1.2 * 2.6 / 4.6, 3}, {0, 2.4 * 2.6 / 4.6, 3}, {0, 3.6 * 2.6 / 4.6, 3}}},
       {"A^2", "A^2", 1.0, {{0, 0, 3}, {0, 1.2, 3}, {0, 2.4, 3}}},
   };
@@ -162,10 +164,9 @@ TEST(Layout, WholeTextMacrosShowTheClock) {
   };
   // 7 May 2026, 9 o'clock: the eighth year of Reiwa.
   const Case may[] = {
-      {"$Y", "8"},  {"$y", "26"}, {"$m", "5"},  {"$d", "7"},   {"$H", "9"},   {"$h", "9"},
-      {"&Y", " 8"}, {"&y", "26"}, {"&m", " 5"}, {"&d", " 7"},  {"&H", " 9"},  {"&h", " 9"},
-      {"%Y", "08"}, {"%y", "26"}, {"%m", "05"}, {"%d", "07"},  {"%H", "09"},  {"%h", "09"},
-      {"$mx", "$mx"}, {"$F", "$F"}, {"$f", "$f"}, {"&F", "&F"}, {"$x", "$x"}, {"m", "m"},
+      {"$Y", "8"},  {"$y", "26"}, {"$m", "5"},    {"$d", "7"},  {"$H", "9"},  {"$h", "9"},  {"&Y", " 8"}, {"&y", "26"},
+      {"&m", " 5"}, {"&d", " 7"}, {"&H", " 9"},   {"&h", " 9"}, {"%Y", "08"}, {"%y", "26"}, {"%m", "05"}, {"%d", "07"},
+      {"%H", "09"}, {"%h", "09"}, {"$mx", "$mx"}, {"$F", "$F"}, {"$f", "$f"}, {"&F", "&F"}, {"$x", "$x"}, {"m", "m"},
   };
   {
     const ScopedFakeDateTime clock(2026, 5, 7, 9);

@@ -39,7 +39,7 @@ TEST_F(UndoStepTest, AnActionThatChangesNothingLeavesThePreviousStep) {
 TEST_F(UndoStepTest, TheStepOpensAtTheFirstChangeAndHoldsExactlyTheAction) {
   TUndoStep step(store);
   EXPECT_FALSE(step.AddChecked(Line(1, 1, 1, 1)));  // nothing yet
-  step.Delete(1);                                    // the log is emptied here
+  step.Delete(1);                                   // the log is emptied here
   EXPECT_TRUE(step.AddChecked(Line(2, 2, 3, 3)));
   step.Add(Point(4, 4));
   EXPECT_TRUE(step.Changed());
@@ -83,7 +83,8 @@ TEST_F(UndoStepTest, TakingEachChosenOpensTheStepOnlyWhenOneIsChosen) {
   {
     TUndoStep step(store);
     TDeletionPass pass(store);
-    step.TakeEach(pass, [](const RDrawElement&, std::int32_t) { return false; }, noFix);
+    step.TakeEach(
+        pass, [](const RDrawElement&, std::int32_t) { return false; }, noFix);
     EXPECT_FALSE(step.Changed());
   }
   ASSERT_EQ(store.UndoLog.size(), 1u);
@@ -91,7 +92,8 @@ TEST_F(UndoStepTest, TakingEachChosenOpensTheStepOnlyWhenOneIsChosen) {
   {
     TUndoStep step(store);
     TDeletionPass pass(store);
-    step.TakeEach(pass, [](const RDrawElement& e, std::int32_t) { return e.X1 == 0; }, noFix);
+    step.TakeEach(
+        pass, [](const RDrawElement& e, std::int32_t) { return e.X1 == 0; }, noFix);
     EXPECT_TRUE(step.Changed());
   }
   ASSERT_EQ(store.UndoLog.size(), 2u);

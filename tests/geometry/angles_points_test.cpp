@@ -16,7 +16,7 @@ TEST(AnglesPoints, DirectionIsExactOnTheAxes) {
   struct Case {
     double x2, y2, angle;
   };
-  const Case cases[] = {{5, 0, 0}, {0, 0, 0}, {-5, 0, 180}, {0, 5, 90}, {0, -5, 270},
+  const Case cases[] = {{5, 0, 0},  {0, 0, 0},    {-5, 0, 180},  {0, 5, 90},  {0, -5, 270},
                         {1, 1, 45}, {-1, 1, 135}, {-1, -1, 225}, {1, -1, 315}};
   for (const Case& c : cases) {
     EXPECT_NEAR(DirectionAngleDeg(0, 0, c.x2, c.y2), c.angle, 1e-12) << c.x2 << "," << c.y2;
@@ -38,17 +38,28 @@ TEST(AnglesPoints, NormalizersAreOneStep) {
     double in, out;
   };
   const Case cases[] = {
-      {NormalizeAngle360, 725, 365},      {NormalizeAngle360, -400, -40},
-      {NormalizeAngle360, 360, 0},        {NormalizeAngle360, 0, 0},
-      {NormalizeAngle360, -720, -360},    {NormalizeAngle360, 359.5, 359.5},
-      {NormalizeAngleKeep360, 360, 360},  {NormalizeAngleKeep360, 360.5, 0.5},
-      {NormalizeAngleKeep360, -10, 350},  {NormalizeAngleKeep360, 0, 0},
-      {NormalizeAngleUpTo360, 0, 360},    {NormalizeAngleUpTo360, 360, 0},
-      {NormalizeAngleUpTo360, 10, 10},    {NormalizeAngleUpTo360, -10, 350},
-      {NormalizeAngleUpTo360, 725, 365},  {NormalizeAngleUpTo360, 359.9, 359.9},
-      {AngleMod90, 300, 30},              {AngleMod90, 270, 0},
-      {AngleMod90, 200, 20},              {AngleMod90, 180, 0},
-      {AngleMod90, 100, 10},              {AngleMod90, 89, 89},
+      {NormalizeAngle360, 725, 365},
+      {NormalizeAngle360, -400, -40},
+      {NormalizeAngle360, 360, 0},
+      {NormalizeAngle360, 0, 0},
+      {NormalizeAngle360, -720, -360},
+      {NormalizeAngle360, 359.5, 359.5},
+      {NormalizeAngleKeep360, 360, 360},
+      {NormalizeAngleKeep360, 360.5, 0.5},
+      {NormalizeAngleKeep360, -10, 350},
+      {NormalizeAngleKeep360, 0, 0},
+      {NormalizeAngleUpTo360, 0, 360},
+      {NormalizeAngleUpTo360, 360, 0},
+      {NormalizeAngleUpTo360, 10, 10},
+      {NormalizeAngleUpTo360, -10, 350},
+      {NormalizeAngleUpTo360, 725, 365},
+      {NormalizeAngleUpTo360, 359.9, 359.9},
+      {AngleMod90, 300, 30},
+      {AngleMod90, 270, 0},
+      {AngleMod90, 200, 20},
+      {AngleMod90, 180, 0},
+      {AngleMod90, 100, 10},
+      {AngleMod90, 89, 89},
       {AngleMod90, -30, -30},
   };
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(c.fn(c.in), c.out) << c.in;
@@ -100,11 +111,10 @@ TEST(AnglesPoints, WithinSevenDegreesOnBothSidesOfEachBound) {
     bool result, ccw;
   };
   const Case cases[] = {
-      {10, 10, true, true},      {10, 16.999, true, true}, {10, 17, false, false},
-      {10, 3, true, false},      {10, 2.999, false, false}, {2, 358, true, false},
-      {358, 2, true, true},      {7, 0.5, true, false},    {6.9, 359.95, true, false},
-      {6.9, 359.89, false, false}, {353, 359.9, true, true}, {353, 0.1, false, false},
-      {356, 2, true, true},      {356, 3.1, false, false},
+      {10, 10, true, true},       {10, 16.999, true, true},    {10, 17, false, false},   {10, 3, true, false},
+      {10, 2.999, false, false},  {2, 358, true, false},       {358, 2, true, true},     {7, 0.5, true, false},
+      {6.9, 359.95, true, false}, {6.9, 359.89, false, false}, {353, 359.9, true, true}, {353, 0.1, false, false},
+      {356, 2, true, true},       {356, 3.1, false, false},
   };
   for (const Case& c : cases) {
     // Preset to the opposite of any expected side so a write shows.
@@ -125,11 +135,10 @@ TEST(AnglesPoints, SectorsAndQuadrants) {
   };
   const double e = 1e-6;
   const Case cases[] = {
-      {0, 0, 0},          {22.5 - e, 0, 0},   {22.5 + e, 1, 1},   {67.5 - e, 1, 1},
-      {67.5 + e, 2, 1},   {82.5 - e, 2, 1},   {82.5 + e, 2, 2},   {90, 2, 2},
-      {102.5 - e, 2, 2},  {102.5 + e, 2, 3},  {112.5 - e, 2, 3},  {112.5 + e, 3, 3},
-      {157.5 + e, 4, 4},  {180, 4, 4},        {202.5 + e, 5, 5},  {247.5 + e, 6, 6},
-      {270, 6, 6},        {292.5 + e, 7, 7},  {337.5 - e, 7, 7},  {337.5 + e, 0, 0},
+      {0, 0, 0},         {22.5 - e, 0, 0},  {22.5 + e, 1, 1},  {67.5 - e, 1, 1},  {67.5 + e, 2, 1},
+      {82.5 - e, 2, 1},  {82.5 + e, 2, 2},  {90, 2, 2},        {102.5 - e, 2, 2}, {102.5 + e, 2, 3},
+      {112.5 - e, 2, 3}, {112.5 + e, 3, 3}, {157.5 + e, 4, 4}, {180, 4, 4},       {202.5 + e, 5, 5},
+      {247.5 + e, 6, 6}, {270, 6, 6},       {292.5 + e, 7, 7}, {337.5 - e, 7, 7}, {337.5 + e, 0, 0},
   };
   for (const Case& c : cases) {
     const RPoint2D p = At(c.deg, 10);
@@ -161,10 +170,10 @@ TEST(AnglesPoints, RotationsAndTheirExactQuarterTurns) {
   };
   const double h = std::sqrt(0.5);
   const Case cases[] = {
-      {90.00005, 0, 0, 1, 0, 0, 1, true},   {89.99995, 0, 0, 1, 0, 0, 1, true},
-      {180, 0, 0, 1, 0, -1, 0, true},       {270, 0, 0, 1, 0, 0, -1, true},
-      {359.99995, 0, 0, 1, 0, 1, 0, true},  {0.00009, 0, 0, 1, 0, 1, 0, true},
-      {90, 2, 3, 5, 3, 2, 6, true},         {45, 0, 0, 1, 0, h, h, false},
+      {90.00005, 0, 0, 1, 0, 0, 1, true},  {89.99995, 0, 0, 1, 0, 0, 1, true},
+      {180, 0, 0, 1, 0, -1, 0, true},      {270, 0, 0, 1, 0, 0, -1, true},
+      {359.99995, 0, 0, 1, 0, 1, 0, true}, {0.00009, 0, 0, 1, 0, 1, 0, true},
+      {90, 2, 3, 5, 3, 2, 6, true},        {45, 0, 0, 1, 0, h, h, false},
       {450, 0, 0, 1, 0, 0, 1, false},  // not normalised: the general formula
   };
   for (const Case& c : cases) {
@@ -189,9 +198,8 @@ TEST(AnglesPoints, PolarAndLocalPoints) {
     bool exact;
   };
   const Case cases[] = {
-      {360, 5, 1, 1, 6, 1, true},     {0.000009, 5, 0, 0, 5, 0, true},
-      {0, -3, 0, 0, -3, 0, true},     {90, 2, 1, 1, 1, 3, false},
-      {-90, 2, 0, 0, 0, -2, false},   {45, std::sqrt(2.0), 0, 0, 1, 1, false},
+      {360, 5, 1, 1, 6, 1, true}, {0.000009, 5, 0, 0, 5, 0, true}, {0, -3, 0, 0, -3, 0, true},
+      {90, 2, 1, 1, 1, 3, false}, {-90, 2, 0, 0, 0, -2, false},    {45, std::sqrt(2.0), 0, 0, 1, 1, false},
   };
   for (const Case& c : cases) {
     double x = 0, y = 0;
@@ -239,14 +247,12 @@ TEST(AnglesPoints, ReflectionsAndProjections) {
     double angle, ox, oy, x, y, fx, fy;
   };
   const Case cases[] = {
-      {1, 0, 0, 0, 3, 4, 3, 0},   {0, 0, 0, 0, 3, 4, 0, 4},    {1, 90, 0, 0, 3, 4, 0, 4},
-      {1, 45, 0, 0, 2, 0, 1, 1},  {1, -45, 0, 0, 2, 0, 1, -1}, {7, 90, 0, 0, 3, 4, 3, 0},
-      {1, 0, 1, 1, 5, 7, 5, 1},   {2, 0, 1, 1, 5, 7, 1, 7},
+      {1, 0, 0, 0, 3, 4, 3, 0},    {0, 0, 0, 0, 3, 4, 0, 4},  {1, 90, 0, 0, 3, 4, 0, 4}, {1, 45, 0, 0, 2, 0, 1, 1},
+      {1, -45, 0, 0, 2, 0, 1, -1}, {7, 90, 0, 0, 3, 4, 3, 0}, {1, 0, 1, 1, 5, 7, 5, 1},  {2, 0, 1, 1, 5, 7, 1, 7},
   };
   for (const Case& c : cases) {
-    const RPoint2D p = c.ox == 0 && c.oy == 0
-                           ? ProjectOnTurnedAxis(c.axis, c.angle, c.x, c.y)
-                           : ProjectOnTurnedAxisAt(c.axis, c.angle, c.ox, c.oy, c.x, c.y);
+    const RPoint2D p = c.ox == 0 && c.oy == 0 ? ProjectOnTurnedAxis(c.axis, c.angle, c.x, c.y)
+                                              : ProjectOnTurnedAxisAt(c.axis, c.angle, c.ox, c.oy, c.x, c.y);
     EXPECT_NEAR(p.x, c.fx, 1e-12) << int(c.axis) << " " << c.angle;
     EXPECT_NEAR(p.y, c.fy, 1e-12) << int(c.axis) << " " << c.angle;
   }
@@ -282,9 +288,8 @@ TEST(AnglesPoints, Lengthening) {
     double rx1, ry1, rx2, ry2;
   };
   const Case cases[] = {
-      {0, 0, 10, 0, 2, -1, -2, 0, 12, 0},   {0, 0, 10, 0, -2, -1, 2, 0, 8, 0},
-      {0, 0, 3, 4, 5, -1, -3, -4, 6, 8},    {0, 0, 10, 0, 2, 1, 0, 0, 12, 0},
-      {0, 0, 10, 0, 2, 0, -2, 0, 10, 0},    {0, 0, 0, 10, -4, 1, 0, 0, 0, 6},
+      {0, 0, 10, 0, 2, -1, -2, 0, 12, 0}, {0, 0, 10, 0, -2, -1, 2, 0, 8, 0}, {0, 0, 3, 4, 5, -1, -3, -4, 6, 8},
+      {0, 0, 10, 0, 2, 1, 0, 0, 12, 0},   {0, 0, 10, 0, 2, 0, -2, 0, 10, 0}, {0, 0, 0, 10, -4, 1, 0, 0, 0, 6},
       {0, 0, 10, 0, 2, 2, 0, 0, 10, 0},
   };
   for (const Case& c : cases) {
@@ -307,11 +312,11 @@ TEST(AnglesPoints, SnapToAngleStepRoundsHalvesUp) {
   };
   const RPoint2D at882 = At(88.2, 10);  // quotient 0.49 of a 180 step
   const Case cases[] = {
-      {0, 5, 0, 180, 10, -10, 0},            // 90 / 180 = 0.5 exactly: rounds up to 180
+      {0, 5, 0, 180, 10, -10, 0},             // 90 / 180 = 0.5 exactly: rounds up to 180
       {at882.x, at882.y, 0, 180, 10, 10, 0},  // 0.49 rounds down to 0
       {0, 5, -82.5, 15, 10, 10 * std::cos(97.5 * kRad), 10 * std::sin(97.5 * kRad)},  // 11.5 -> 12
       {0, 5, -82.3, 15, 10, 10 * std::cos(82.7 * kRad), 10 * std::sin(82.7 * kRad)},  // 11.49 -> 11
-      {10, 3, 0, 90, 0, 10, 0},  // length 0: foot on the ray
+      {10, 3, 0, 90, 0, 10, 0},                                                       // length 0: foot on the ray
       {3, 10, 0, 90, 0, 0, 10},
       {3, 4, 0, 0, 10, 3, 4},  // no step: the cursor
   };
@@ -338,15 +343,14 @@ TEST(AnglesPoints, SnapCursorDirectionFifteenDegreeBins) {
     double dir;
   };
   const Case cases[] = {
-      {0, 'h', 0},       {6.99, 'h', 0},    {7.01, 'd', 15},   {21.99, 'd', 15},  {22.01, 'd', 30},
-      {36.99, 'd', 30},  {37.01, 'd', 45},  {52.01, 'd', 60},  {67.01, 'd', 75},  {81.99, 'd', 75},
-      {82.01, 'v', 0},   {90, 'v', 0},      {96.99, 'v', 0},   {97.01, 'd', 105}, {112.01, 'd', 120},
-      {127.01, 'd', 135}, {142.01, 'd', 150}, {157.01, 'd', 165}, {171.99, 'd', 165},
-      {172.01, 'h', 0},  {180, 'h', 0},     {186.99, 'h', 0},  {187.01, 'd', 195}, {202.01, 'd', 210},
-      {217.01, 'd', 225}, {232.01, 'd', 240}, {247.01, 'd', 255}, {261.99, 'd', 255},
-      {262.01, 'v', 0},  {270, 'v', 0},     {276.99, 'v', 0},  {277.01, 'd', 285}, {292.01, 'd', 300},
-      {307.01, 'd', 315}, {322.01, 'd', 330}, {337.01, 'd', 345}, {351.99, 'd', 345},
-      {352.01, 'd', 0},  {359.9, 'd', 0},
+      {0, 'h', 0},        {6.99, 'h', 0},     {7.01, 'd', 15},    {21.99, 'd', 15},   {22.01, 'd', 30},
+      {36.99, 'd', 30},   {37.01, 'd', 45},   {52.01, 'd', 60},   {67.01, 'd', 75},   {81.99, 'd', 75},
+      {82.01, 'v', 0},    {90, 'v', 0},       {96.99, 'v', 0},    {97.01, 'd', 105},  {112.01, 'd', 120},
+      {127.01, 'd', 135}, {142.01, 'd', 150}, {157.01, 'd', 165}, {171.99, 'd', 165}, {172.01, 'h', 0},
+      {180, 'h', 0},      {186.99, 'h', 0},   {187.01, 'd', 195}, {202.01, 'd', 210}, {217.01, 'd', 225},
+      {232.01, 'd', 240}, {247.01, 'd', 255}, {261.99, 'd', 255}, {262.01, 'v', 0},   {270, 'v', 0},
+      {276.99, 'v', 0},   {277.01, 'd', 285}, {292.01, 'd', 300}, {307.01, 'd', 315}, {322.01, 'd', 330},
+      {337.01, 'd', 345}, {351.99, 'd', 345}, {352.01, 'd', 0},   {359.9, 'd', 0},
   };
   const double x0 = 2, y0 = 3, dist = 10;
   for (const Case& c : cases) {
@@ -374,9 +378,12 @@ TEST(AnglesPoints, SnapCursorDirectionModesAndTheNearCursor) {
   };
   const Case cases[] = {
       {0, 0.00009, -0.00009, 1, 1},  // within 0.0001 of (x0, y0): (x0, y0) in every mode
-      {1, 0.00009, -0.00009, 1, 1},  {2, 0.00009, 0.00009, 1, 1},
-      {9, 0.00009, 0.00009, 1, 1},   {1, 0.00011, 0, 1.00011, 1},  // just outside: horizontal
-      {0, 4, 7, 5, 8},               {9, 4, 7, -5, -5},  // other modes: the preset
+      {1, 0.00009, -0.00009, 1, 1},
+      {2, 0.00009, 0.00009, 1, 1},
+      {9, 0.00009, 0.00009, 1, 1},
+      {1, 0.00011, 0, 1.00011, 1},  // just outside: horizontal
+      {0, 4, 7, 5, 8},
+      {9, 4, 7, -5, -5},  // other modes: the preset
   };
   for (const Case& c : cases) {
     const RPoint2D p = SnapCursorDirection(c.mode, 1, 1, 1 + c.curX, 1 + c.curY, 30, preset);
@@ -391,9 +398,9 @@ TEST(AnglesPoints, SnapCursorDirectionTurnedAxes) {
     double f;
     char kind;  // 'h' (curX, y0), 'v' (x0, curY), 'd' (x0 + dist, y0), each turned by 30
   };
-  const Case cases[] = {{30, 'h'},  {50, 'h'},  {75, 'h'},  {76, 'v'},  {165, 'v'}, {166, 'h'},
-                        {255, 'h'}, {256, 'v'}, {345, 'v'}, {346, 'd'}, {389, 'd'},
-                        {10, 'd'}};  // below the base: one turn later, (345, 390)
+  const Case cases[] = {
+      {30, 'h'},  {50, 'h'},  {75, 'h'},  {76, 'v'},  {165, 'v'}, {166, 'h'}, {255, 'h'},
+      {256, 'v'}, {345, 'v'}, {346, 'd'}, {389, 'd'}, {10, 'd'}};  // below the base: one turn later, (345, 390)
   const double b = 30, dist = 10;
   for (const Case& c : cases) {
     const RPoint2D cur = At(c.f, dist);

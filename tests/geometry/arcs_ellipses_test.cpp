@@ -28,8 +28,8 @@ TEST(ArcsEllipses, Circumcircle) {
   };
   const Case cases[] = {
       {{0, 0}, {2, 0}, {0, 2}, true},
-      {{0, 0}, {1, 1}, {2, 2}, false},           // collinear
-      {{0, 0}, {0.005, 0.005}, {3, 1}, false},   // P1 and P2 within 0.01
+      {{0, 0}, {1, 1}, {2, 2}, false},          // collinear
+      {{0, 0}, {0.005, 0.005}, {3, 1}, false},  // P1 and P2 within 0.01
       {{0, 0}, {0.0099, 0}, {3, 1}, false},
       {{0, 0}, {0.0101, 0}, {3, 1}, true},
       {{0, 0}, {3, 1}, {0.0099, -0.0099}, false},  // P1 and P3
@@ -108,11 +108,11 @@ TEST(ArcsEllipses, CircleByTwoPointsRadius) {
     double cx, cy, rOut;
   };
   const Case cases[] = {
-      {{2, 10}, 1, false, 2, 0, 7},      // no such circle: midpoint and |p1 p2| + 3
-      {{2, 10}, 2.5, true, 2, 1.5, 2.5}, // centres (2, 1.5) and (2, -1.5)
+      {{2, 10}, 1, false, 2, 0, 7},       // no such circle: midpoint and |p1 p2| + 3
+      {{2, 10}, 2.5, true, 2, 1.5, 2.5},  // centres (2, 1.5) and (2, -1.5)
       {{2, -10}, 2.5, true, 2, -1.5, 2.5},
-      {{5, 0}, 2.5, true, 2, 1.5, 2.5},  // tie: the first candidate
-      {{2, 9}, 2, true, 2, 0, 2},        // 2r = |p1 p2|: one centre
+      {{5, 0}, 2.5, true, 2, 1.5, 2.5},         // tie: the first candidate
+      {{2, 9}, 2, true, 2, 0, 2},               // 2r = |p1 p2|: one centre
       {{0, 4}, 0, true, 2, 2, std::sqrt(8.0)},  // r = 0: circumcircle of the three
   };
   for (const Case& c : cases) {
@@ -129,7 +129,11 @@ TEST(ArcsEllipses, PointsAtParametricAngles) {
     double param, rot, x, y;
   };
   const Case cases[] = {
-      {0, 0, 2, 0}, {90, 0, 0, 1}, {450, 0, 0, 1}, {90, 90, -1, 0}, {180, 30, -2 * std::cos(30 * kRadArcsEllipses), -2 * std::sin(30 * kRadArcsEllipses)},
+      {0, 0, 2, 0},
+      {90, 0, 0, 1},
+      {450, 0, 0, 1},
+      {90, 90, -1, 0},
+      {180, 30, -2 * std::cos(30 * kRadArcsEllipses), -2 * std::sin(30 * kRadArcsEllipses)},
   };
   for (const Case& c : cases) {
     double x = 0, y = 0;
@@ -230,8 +234,8 @@ TEST(ArcsEllipses, EndAndMiddlePoints) {
   };
   const double h = 10 * std::sqrt(0.5);
   const Mid mids[] = {
-      {0, 90, 0, 1, h, h},   {350, 10, 0, 1, 10, 0},   {90, 0, 0, 1, -h, -h},
-      {0, 180, 0, 0.5, 0, 5}, {0, 90, 90, 1, -h, h}, {0, 180, 90, 0.5, -5, 0},
+      {0, 90, 0, 1, h, h},    {350, 10, 0, 1, 10, 0}, {90, 0, 0, 1, -h, -h},
+      {0, 180, 0, 0.5, 0, 5}, {0, 90, 90, 1, -h, h},  {0, 180, 90, 0.5, -5, 0},
   };
   for (const Mid& m : mids) {
     const RPoint2D p = ArcMidPoint(0, 0, 10, m.start, m.end, m.rot, m.ratio);
@@ -284,8 +288,8 @@ TEST(ArcsEllipses, AnglesOrderingAndLength) {
     double start, end, through, s, e;
   };
   const Order orders[] = {
-      {350, 10, 0, 350, 10}, {10, 350, 180, 10, 350}, {10, 350, 10, 10, 350}, {10, 350, 350, 350, 10},
-      {90, 0, 45, 0, 90},
+      {350, 10, 0, 350, 10},   {10, 350, 180, 10, 350}, {10, 350, 10, 10, 350},
+      {10, 350, 350, 350, 10}, {90, 0, 45, 0, 90},
   };
   for (const Order& o : orders) {
     double s = o.start, e = o.end;
@@ -309,21 +313,15 @@ TEST(ArcsEllipses, PointOnCircularArcs) {
     bool on;
   };
   const Case cases[] = {
-      {0, 360, 0, 1, 123, 10, 0.1, true},     // full circle: any direction
-      {0, 0, 0, 1, 250, 10, 0.1, true},
-      {350, 10, 0, 1, 5, 10, 0.1, true},      // across 0
-      {350, 10, 0, 1, 355, 10, 0.1, true},
-      {350, 10, 0, 1, 180, 10, 0.1, false},
-      {0, 90, 90, 1, 135, 10, 0.1, true},     // turned into 90..180
-      {0, 90, 90, 1, 45, 10, 0.1, false},
-      {0, 90, 0, 1, 45, 10.099, 0.1, true},   // both sides of the tolerance
-      {0, 90, 0, 1, 45, 10.101, 0.1, false},
-      {0, 90, 0, 1, 45, 9.901, 0.1, true},
-      {0, 90, 0, 1, 45, 9.899, 0.1, false},
-      {0, 360, 0, 1, 45, 10.099, 0.1, true},
-      {0, 360, 0, 1, 45, 10.101, 0.1, false},
-      {0, 90, 0, 1.005, 45, 10, 0.1, true},   // within 0.01 of a circle
-      {0, 90, 0, 1.005, 45, 10.12, 0.1, true},   // the curve lies at 10.025 there
+      {0, 360, 0, 1, 123, 10, 0.1, true},                                           // full circle: any direction
+      {0, 0, 0, 1, 250, 10, 0.1, true},         {350, 10, 0, 1, 5, 10, 0.1, true},  // across 0
+      {350, 10, 0, 1, 355, 10, 0.1, true},      {350, 10, 0, 1, 180, 10, 0.1, false},
+      {0, 90, 90, 1, 135, 10, 0.1, true},                                              // turned into 90..180
+      {0, 90, 90, 1, 45, 10, 0.1, false},       {0, 90, 0, 1, 45, 10.099, 0.1, true},  // both sides of the tolerance
+      {0, 90, 0, 1, 45, 10.101, 0.1, false},    {0, 90, 0, 1, 45, 9.901, 0.1, true},
+      {0, 90, 0, 1, 45, 9.899, 0.1, false},     {0, 360, 0, 1, 45, 10.099, 0.1, true},
+      {0, 360, 0, 1, 45, 10.101, 0.1, false},   {0, 90, 0, 1.005, 45, 10, 0.1, true},  // within 0.01 of a circle
+      {0, 90, 0, 1.005, 45, 10.12, 0.1, true},                                         // the curve lies at 10.025 there
       {0, 90, 0, 1.005, 45, 10.13, 0.1, false},
   };
   for (const Case& c : cases) {
@@ -343,21 +341,21 @@ TEST(ArcsEllipses, PointOnEllipticalArcs) {
     bool on;
   };
   const Case cases[] = {
-      {0, 0, 0, 60, 0, true},       // whole ellipse
+      {0, 0, 0, 60, 0, true},  // whole ellipse
       {0, 360, 0, 200, 0, true},
-      {0, 0, 0, 60, 0.05, true},    // within the tolerance 0.1
+      {0, 0, 0, 60, 0.05, true},  // within the tolerance 0.1
       {0, 0, 0, 60, 0.2, false},
       {0, 0, 0, 60, -0.2, false},
-      {0, 180, 0, 90, 0, true},     // upper half
-      {0, 180, 0, 270, 0, false},   // on the curve, outside the span
-      {300, 60, 0, 0, 0, true},     // across 0
+      {0, 180, 0, 90, 0, true},    // upper half
+      {0, 180, 0, 270, 0, false},  // on the curve, outside the span
+      {300, 60, 0, 0, 0, true},    // across 0
       {300, 60, 0, 330, 0, true},
       {300, 60, 0, 90, 0, false},
       // Parametric 80 lies in direction 70.6: outside the span 0..75 although
       // its direction is inside.
       {0, 75, 0, 80, 0, false},
       {0, 75, 0, 70, 0, true},
-      {0, 90, 30, 45, 0, true},     // turned ellipse
+      {0, 90, 30, 45, 0, true},  // turned ellipse
       {0, 90, 30, 120, 0, false},
       {0, 90, 30, 45, 0.2, false},
   };
@@ -387,9 +385,8 @@ TEST(ArcsEllipses, MirrorArcAngles) {
       {0, 90, 0, -1, 1, 90, 180, 0},    // mirrored in the vertical
       {0, 90, 0, 1, -1, 270, 0, 0},     // in the horizontal
       {0, 90, 0, -1, -1, 180, 270, 0},  // both: a half turn
-      {0, 90, 30, -1, 1, 90, 180, 330},
-      {0, 90, 30, -1, -1, 180, 270, 30},
-      {10, 50, 30, 2, 1, 10, 50, 30},   // positive factors change nothing
+      {0, 90, 30, -1, 1, 90, 180, 330}, {0, 90, 30, -1, -1, 180, 270, 30},
+      {10, 50, 30, 2, 1, 10, 50, 30},  // positive factors change nothing
   };
   for (const Case& c : cases) {
     float s = c.start, e = c.end, r = c.rot;

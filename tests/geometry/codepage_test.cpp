@@ -16,9 +16,11 @@ TEST(Codepage, JapaneseLiteralsBecomeShiftJis) {
 }
 
 TEST(Codepage, UnconvertibleInputIsSubstitutedNotLost) {
-  EXPECT_EQ(Cp932FromUtf8("a\xF0\x9F\x98\x80" "b"), "a?b");  // no emoji in code page 932
-  EXPECT_EQ(Utf8FromCp932("a\x81"), "a\xEF\xBF\xBD");        // truncated double-byte character
-  EXPECT_EQ(Cp932FromUtf8("x\xFFy"), "x?y");                 // stray byte
+  EXPECT_EQ(Cp932FromUtf8("a\xF0\x9F\x98\x80"
+                          "b"),
+            "a?b");                                    // no emoji in code page 932
+  EXPECT_EQ(Utf8FromCp932("a\x81"), "a\xEF\xBF\xBD");  // truncated double-byte character
+  EXPECT_EQ(Cp932FromUtf8("x\xFFy"), "x?y");           // stray byte
 }
 
 // One character of each class, in both directions.
@@ -51,17 +53,24 @@ TEST(Codepage, CodePageBytesWithoutACharacterBecomeOneSubstitute) {
   } cases[] = {
       {"\x80", u"\uFFFD"},
       {"\xA0", u"\uFFFD"},
-      {"a\xFD\xFE\xFF" "b", u"a\uFFFD\uFFFD\uFFFDb"},
-      {"\x85\x40", u"\uFFFD"},     // unassigned pair: one character
-      {"\x85\x40" "A", u"\uFFFDA"},
+      {"a\xFD\xFE\xFF"
+       "b",
+       u"a\uFFFD\uFFFD\uFFFDb"},
+      {"\x85\x40", u"\uFFFD"},  // unassigned pair: one character
+      {"\x85\x40"
+       "A",
+       u"\uFFFDA"},
       {"\xEF\x9F", u"\uFFFD"},
-      {"\x81\n", u"\uFFFD\n"},     // a lead byte before a line end stands alone
+      {"\x81\n", u"\uFFFD\n"},  // a lead byte before a line end stands alone
       {"\x81\x7F", u"\uFFFD\x7F"},
       {"\x81 x", u"\uFFFD x"},
-      {"x\x81", u"x\uFFFD"},       // cut off at the end
+      {"x\x81", u"x\uFFFD"},  // cut off at the end
   };
   for (const auto& c : cases) EXPECT_EQ(Utf16FromCp932(c.cp932), c.unicode);
-  EXPECT_EQ(Utf8FromCp932("\x85\x40" "A"), "\xEF\xBF\xBD" "A");
+  EXPECT_EQ(Utf8FromCp932("\x85\x40"
+                          "A"),
+            "\xEF\xBF\xBD"
+            "A");
 }
 
 TEST(Codepage, UnicodeWithoutACodePageCharacterBecomesOneQuestionMark) {
@@ -69,11 +78,15 @@ TEST(Codepage, UnicodeWithoutACodePageCharacterBecomesOneQuestionMark) {
     std::u16string unicode;
     std::string cp932;
   } cases[] = {
-      {u"a\U0001F600b", "a?b"},               // a surrogate pair is one character
-      {std::u16string(u"a\xD800" "b"), "a?b"},  // lone high surrogate
-      {std::u16string(u"a\xDC00" "b"), "a?b"},  // lone low surrogate
+      {u"a\U0001F600b", "a?b"},  // a surrogate pair is one character
+      {std::u16string(u"a\xD800"
+                      "b"),
+       "a?b"},  // lone high surrogate
+      {std::u16string(u"a\xDC00"
+                      "b"),
+       "a?b"},  // lone low surrogate
       {std::u16string(u"a\xD800"), "a?"},
-      {u"\u00A6\u00E9", "??"},                // ¦ é
+      {u"\u00A6\u00E9", "??"},  // ¦ é
       {u"\uFFFD", "?"},
   };
   for (const auto& c : cases) EXPECT_EQ(Cp932FromUtf16(c.unicode), c.cp932);
@@ -81,11 +94,15 @@ TEST(Codepage, UnicodeWithoutACodePageCharacterBecomesOneQuestionMark) {
     std::string utf8;
     std::string cp932;
   } utf8Cases[] = {
-      {"\xE3\x81", "?"},          // truncated at the end
-      {"\xE3\x81" "A", "?A"},      // truncated inside
-      {"\x80" "A", "?A"},          // a lone continuation byte
-      {"\xC0\x80", "?"},           // overlong
-      {"\xED\xA0\x80", "?"},       // an encoded surrogate
+      {"\xE3\x81", "?"},  // truncated at the end
+      {"\xE3\x81"
+       "A",
+       "?A"},  // truncated inside
+      {"\x80"
+       "A",
+       "?A"},                 // a lone continuation byte
+      {"\xC0\x80", "?"},      // overlong
+      {"\xED\xA0\x80", "?"},  // an encoded surrogate
       {"\xF0\x9F\x98\x80\xF0\x9F\x98\x80", "??"},
   };
   for (const auto& c : utf8Cases) EXPECT_EQ(Cp932FromUtf8(c.utf8), c.cp932);
@@ -161,10 +178,9 @@ TEST(Codepage, RoundTripOverAllDoubleByteCells) {
   const struct {
     std::string from, to;
   } canonical[] = {
-      {"\xED\x40", "\xFA\x5C"}, {"\xEE\xEF", "\xFA\x40"}, {"\xEE\xF9", "\x81\xCA"},
-      {"\xFA\x4A", "\x87\x54"}, {"\xFA\x54", "\x81\xCA"}, {"\xFA\x58", "\x87\x8A"},
-      {"\xFA\x59", "\x87\x82"}, {"\xFA\x5A", "\x87\x84"}, {"\xFA\x5B", "\x81\xE6"},
-      {"\x87\x90", "\x81\xE0"}, {"\x87\x9A", "\x81\xE6"}, {"\x87\x9C", "\x81\xBE"},
+      {"\xED\x40", "\xFA\x5C"}, {"\xEE\xEF", "\xFA\x40"}, {"\xEE\xF9", "\x81\xCA"}, {"\xFA\x4A", "\x87\x54"},
+      {"\xFA\x54", "\x81\xCA"}, {"\xFA\x58", "\x87\x8A"}, {"\xFA\x59", "\x87\x82"}, {"\xFA\x5A", "\x87\x84"},
+      {"\xFA\x5B", "\x81\xE6"}, {"\x87\x90", "\x81\xE0"}, {"\x87\x9A", "\x81\xE6"}, {"\x87\x9C", "\x81\xBE"},
   };
   for (const auto& c : canonical) EXPECT_EQ(Cp932FromUtf16(Utf16FromCp932(c.from)), c.to);
 }
@@ -219,8 +235,7 @@ TEST(Codepage, RandomBytesConvertSafely) {
     EXPECT_LE(Cp932FromUtf8(s).size(), 2 * s.size());
     std::u16string w;
     for (std::size_t i = 0; i + 1 < s.size(); i += 2) {
-      w.push_back(static_cast<char16_t>(static_cast<unsigned char>(s[i]) << 8 |
-                                        static_cast<unsigned char>(s[i + 1])));
+      w.push_back(static_cast<char16_t>(static_cast<unsigned char>(s[i]) << 8 | static_cast<unsigned char>(s[i + 1])));
     }
     EXPECT_LE(Cp932FromUtf16(w).size(), 2 * w.size());
   }

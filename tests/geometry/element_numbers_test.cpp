@@ -18,9 +18,8 @@ TEST(ElementNumbers, CoordinateRangeGuard) {
     bool out;
   };
   const Case cases[] = {
-      {0, false},        {1e6, false},      {-2e30, true},    {-1.5e30, true},  {-1.4999e30, false},
-      {4e37, true},      {3.4e37, true},    {3.3999e37, false}, {nan, true},    {inf, true},
-      {-inf, true},
+      {0, false},     {1e6, false},       {-2e30, true}, {-1.5e30, true}, {-1.4999e30, false}, {4e37, true},
+      {3.4e37, true}, {3.3999e37, false}, {nan, true},   {inf, true},     {-inf, true},
   };
   for (const Case& c : cases) {
     // The value in each of the four places, the others ordinary.
@@ -52,12 +51,12 @@ TEST(ElementNumbers, MirrorTextPoints) {
   };
   const float kUnwritten = -1;
   const Case cases[] = {
-      {0, 0, 10, 0, 5, 0, -1, 1, 0, 0, 10, 0, 0},        // reflected and exchanged: reads forwards
+      {0, 0, 10, 0, 5, 0, -1, 1, 0, 0, 10, 0, 0},  // reflected and exchanged: reads forwards
       {0, 1, 10, 1, 5, 0, 1, -1, 10, -1, 0, -1, 180},
-      {0, 0, 10, 0, 5, 0, -1, -1, 10, 0, 0, 0, 180},     // both: vertical first, then horizontal
+      {0, 0, 10, 0, 5, 0, -1, -1, 10, 0, 0, 0, 180},  // both: vertical first, then horizontal
       {1, 2, 4, 6, 0, 0, -2, 1, -4, 6, -1, 2, static_cast<float>(360 - std::atan(4.0 / 3) / kRadElementNumbers)},
-      {1, 2, 4, 6, 0, 0, 2, 0.5, 1, 2, 4, 6, kUnwritten},  // nothing negative: nothing written
-      {1, 2, 4, 6, 0, 0, 0, 0, 1, 2, 4, 6, kUnwritten},     // a zero scale is no mirror
+      {1, 2, 4, 6, 0, 0, 2, 0.5, 1, 2, 4, 6, kUnwritten},      // nothing negative: nothing written
+      {1, 2, 4, 6, 0, 0, 0, 0, 1, 2, 4, 6, kUnwritten},        // a zero scale is no mirror
       {1, 2, 4, 6, 0, 0, 0.05, 0.05, 1, 2, 4, 6, kUnwritten},  // nor is a small positive one
   };
   for (const Case& c : cases) {
@@ -77,9 +76,9 @@ TEST(ElementNumbers, AspectRatioAtAngle) {
     double angle, w, h, k;
   };
   const Case cases[] = {
-      {90, 2, 1, 2},     {45, 2, 1, 0.5},   {89.99, 2, 1, 2},  {89.98, 2, 1, 0.5}, {90.01, 2, 1, 2},
-      {90.02, 2, 1, 0.5}, {270.01, 2, 1, 2}, {269.98, 2, 1, 0.5}, {0, -2, 1, 0.5}, {0, 0, 1, 1},
-      {90, 2, 0, 1},
+      {90, 2, 1, 2},    {45, 2, 1, 0.5},    {89.99, 2, 1, 2},  {89.98, 2, 1, 0.5},
+      {90.01, 2, 1, 2}, {90.02, 2, 1, 0.5}, {270.01, 2, 1, 2}, {269.98, 2, 1, 0.5},
+      {0, -2, 1, 0.5},  {0, 0, 1, 1},       {90, 2, 0, 1},
   };
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(AspectRatioAtAngle(c.angle, c.w, c.h), c.k) << c.angle;
 }
@@ -107,12 +106,13 @@ TEST(ElementNumbers, RoundDecimals) {
     double x, r;
   };
   const Case cases[] = {
-      {1, 1, 1.2341, 1.235},    {0, 1, 1.2349, 1.234},     {1, 4, 2.7, 2},         {0, 7, 5.5, 3.0},
-      {2, 0, 5.55555, 5.55555}, {0, 0, 1.23456, 1.2345},   {1, 0, 1.234501, 1.2346},  // rest 0.01 unit: up
+      {1, 1, 1.2341, 1.235},     {0, 1, 1.2349, 1.234},    {1, 4, 2.7, 2},
+      {0, 7, 5.5, 3.0},          {2, 0, 5.55555, 5.55555}, {0, 0, 1.23456, 1.2345},
+      {1, 0, 1.234501, 1.2346},   // rest 0.01 unit: up
       {1, 0, 1.2345001, 1.2345},  // rest 0.001 unit: kept
-      {0, 3, 1.99, 1.9},        {1, 3, 1.91, 2.0},         {0, 2, -1.239, -1.23},  {1, 2, -1.231, -1.22},
-      {0, 4, -2.7, -2},         {5, 4, 2.7, 2.7},          {0, 255, 1, 3.0},
-      {0, 0, 1.99999995, 2.0},  // the 1e-7 nudge
+      {0, 3, 1.99, 1.9},         {1, 3, 1.91, 2.0},        {0, 2, -1.239, -1.23},
+      {1, 2, -1.231, -1.22},     {0, 4, -2.7, -2},         {5, 4, 2.7, 2.7},
+      {0, 255, 1, 3.0},          {0, 0, 1.99999995, 2.0},  // the 1e-7 nudge
   };
   for (const Case& c : cases) {
     EXPECT_DOUBLE_EQ(RoundDecimals(c.mode, c.places, c.x), c.r) << int(c.mode) << " " << int(c.places) << " " << c.x;
@@ -126,19 +126,19 @@ TEST(ElementNumbers, StepOffsetPoint) {
   };
   const double c30 = 2 * std::cos(30 * kRadElementNumbers), s30 = 2 * std::sin(30 * kRadElementNumbers);
   const Case cases[] = {
-      {false, 0, 0, 0, 10, 90, 2, 0, 2},     // sector 2 upward: (0, d)
-      {true, 0, 0, 0, 10, 90, 2, 0, 8},      // from the second end down: sector 6
-      {false, 0, 0, 10, 10, 0, 2, 2, 2},     // sector 1
-      {false, 0, 0, -10, 10, 180, 2, -2, 2},  // sector 3
-      {false, 0, 0, 10, -10, 270, 2, 2, -2},  // sector 7
-      {false, 5, 5, 0, 5, 0, 2, 3, 5},       // sector 4
+      {false, 0, 0, 0, 10, 90, 2, 0, 2},          // sector 2 upward: (0, d)
+      {true, 0, 0, 0, 10, 90, 2, 0, 8},           // from the second end down: sector 6
+      {false, 0, 0, 10, 10, 0, 2, 2, 2},          // sector 1
+      {false, 0, 0, -10, 10, 180, 2, -2, 2},      // sector 3
+      {false, 0, 0, 10, -10, 270, 2, 2, -2},      // sector 7
+      {false, 5, 5, 0, 5, 0, 2, 3, 5},            // sector 4
       {false, 0, 0, 10, 10, 90, 0.000001, 0, 0},  // |d| <= 1e-6: the end itself
       {true, 0, 0, 10, 10, 90, -0.000001, 10, 10},
       {false, 0, 0, 10, 10, 90, 0.000002, 0.000002, 0.000002},
-      {false, 0, 0, 10, 10, 30, 2, c30, s30},     // along the angle
+      {false, 0, 0, 10, 10, 30, 2, c30, s30},           // along the angle
       {true, 0, 0, 10, 10, 30, 2, 10 - c30, 10 - s30},  // angle + 180 at the second end
-      {false, 0, 0, -10, -10, 30, 2, -c30, -s30},  // direction 225: d negated
-      {false, 0, 0, -10, 0, 30, 2, c30, s30},      // direction 180 exactly: not negated
+      {false, 0, 0, -10, -10, 30, 2, -c30, -s30},       // direction 225: d negated
+      {false, 0, 0, -10, 0, 30, 2, c30, s30},           // direction 180 exactly: not negated
   };
   for (const Case& c : cases) {
     const RPoint2D p = StepOffsetPoint(c.second, c.x1, c.y1, c.x2, c.y2, c.angle, c.d);

@@ -16,8 +16,8 @@ const RPointPair kPresetEllipseIntersections{-7, -7, -7, -7};
 
 // Crossings of the segment P1-P2 with the ellipse (centre c, semi-axes a, b,
 // turned by rot) from the quadratic in the segment parameter.
-std::vector<RPoint2D> SegmentEllipse(double x1, double y1, double x2, double y2, double cx, double cy,
-                                     double a, double b, double rot) {
+std::vector<RPoint2D> SegmentEllipse(double x1, double y1, double x2, double y2, double cx, double cy, double a,
+                                     double b, double rot) {
   const double c = std::cos(rot * kRadEllipseIntersections), s = std::sin(rot * kRadEllipseIntersections);
   auto local = [&](double x, double y) {
     return RPoint2D{((x - cx) * c + (y - cy) * s) / a, (-(x - cx) * s + (y - cy) * c) / b};
@@ -48,19 +48,16 @@ TEST(EllipseIntersections, LineWithEllipseAgainstTheQuadratic) {
   };
   // Ellipse r 10, ratio 0.5 about (1, 2).
   const Case cases[] = {
-      {"vertical", 7, -8, 7, 12, 0},
-      {"vertical reversed", 7, 12, 7, -8, 0},
-      {"slanted", -12, -3, 14, 9, 0},
-      {"turned ellipse", -12, -3, 14, 9, 30},
-      {"turned, steep", 3, -14, 6, 16, 120},
+      {"vertical", 7, -8, 7, 12, 0},          {"vertical reversed", 7, 12, 7, -8, 0}, {"slanted", -12, -3, 14, 9, 0},
+      {"turned ellipse", -12, -3, 14, 9, 30}, {"turned, steep", 3, -14, 6, 16, 120},
   };
   for (const Case& c : cases) {
     const std::vector<RPoint2D> roots = SegmentEllipse(c.x1, c.y1, c.x2, c.y2, 1, 2, 10, 5, c.rot);
     ASSERT_EQ(roots.size(), 2u) << c.name;
     for (const RPoint2D& root : roots) {
       // The near point a little off the crossing: the window is around its direction.
-      const RPointPair p = IntersectLineEllipse(c.x1, c.y1, c.x2, c.y2, 10, 1, 2, 0, 0, c.rot, 0.5,
-                                                root.x + 0.3, root.y - 0.2, 0, kPresetEllipseIntersections);
+      const RPointPair p = IntersectLineEllipse(c.x1, c.y1, c.x2, c.y2, 10, 1, 2, 0, 0, c.rot, 0.5, root.x + 0.3,
+                                                root.y - 0.2, 0, kPresetEllipseIntersections);
       ExpectPoint(p, root, 1e-3, c.name);
     }
   }
@@ -78,7 +75,8 @@ TEST(EllipseIntersections, LineWithEllipseFindsNothing) {
       {"segment outside", 20, -10, 20, 10, 6, 4},
   };
   for (const Case& c : cases) {
-    const RPointPair p = IntersectLineEllipse(c.x1, c.y1, c.x2, c.y2, 10, 0, 0, 0, 0, 0, 0.5, c.nearX, c.nearY, 0, kPresetEllipseIntersections);
+    const RPointPair p = IntersectLineEllipse(c.x1, c.y1, c.x2, c.y2, 10, 0, 0, 0, 0, 0, 0.5, c.nearX, c.nearY, 0,
+                                              kPresetEllipseIntersections);
     EXPECT_EQ(p.xa, kPresetEllipseIntersections.xa) << c.name;
     EXPECT_EQ(p.yb, kPresetEllipseIntersections.yb) << c.name;
   }
@@ -88,7 +86,8 @@ TEST(EllipseIntersections, NearCirclesUseTheCircleFormula) {
   // Within 0.001 of a circle: both crossings of the infinite line, so a short
   // segment far from the curve still gets them.
   const double h = std::sqrt(0.75);
-  RPointPair p = IntersectLineEllipse(-0.1, 0.5, 0.1, 0.5, 1, 0, 0, 0, 0, 0, 1.0005, 0, 0, 0, kPresetEllipseIntersections);
+  RPointPair p =
+      IntersectLineEllipse(-0.1, 0.5, 0.1, 0.5, 1, 0, 0, 0, 0, 0, 1.0005, 0, 0, 0, kPresetEllipseIntersections);
   EXPECT_NEAR(p.xa, -h, 1e-12);
   EXPECT_NEAR(p.ya, 0.5, 1e-12);
   EXPECT_NEAR(p.xb, h, 1e-12);
@@ -108,7 +107,8 @@ TEST(EllipseIntersections, EllipseWithEllipseAgainstClosedForms) {
 
   // Ellipse x^2/100 + y^2/25 = 1 and circle x^2 + y^2 = 36: x^2 = 0.44 / 0.03.
   const double x = std::sqrt(0.44 / 0.03), y = std::sqrt(36 - 0.44 / 0.03);
-  p = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 6, 0, 0, 0, 0, 0, 1, x + 0.2, y + 0.1, kPresetEllipseIntersections);
+  p = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 6, 0, 0, 0, 0, 0, 1, x + 0.2, y + 0.1,
+                              kPresetEllipseIntersections);
   ExpectPoint(p, {x, y}, 1e-3, "ellipse and circle");
   p = IntersectEllipseEllipse(6, 0, 0, 0, 0, 0, 1, 10, 0, 0, 0, 0, 0, 0.5, -x, -y, kPresetEllipseIntersections);
   ExpectPoint(p, {-x, -y}, 1e-3, "circle and ellipse");
@@ -139,9 +139,11 @@ TEST(EllipseIntersections, BothButtonsHeldAbortTheSearch) {
     fake.Hold(PolledKey::LeftButton, c.left);
     fake.Hold(PolledKey::RightButton, c.right);
     ScopedInputPolling scope(fake);
-    const RPointPair line = IntersectLineEllipse(6, -10, 6, 10, 10, 0, 0, 0, 0, 0, 0.5, 6, 4, 0, kPresetEllipseIntersections);
+    const RPointPair line =
+        IntersectLineEllipse(6, -10, 6, 10, 10, 0, 0, 0, 0, 0, 0.5, 6, 4, 0, kPresetEllipseIntersections);
     EXPECT_EQ(line.xa != kPresetEllipseIntersections.xa, c.found) << c.left << c.right;
-    const RPointPair two = IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 10, 0, 0, 0, 0, 90, 0.5, 4.5, 4.5, kPresetEllipseIntersections);
+    const RPointPair two =
+        IntersectEllipseEllipse(10, 0, 0, 0, 0, 0, 0.5, 10, 0, 0, 0, 0, 90, 0.5, 4.5, 4.5, kPresetEllipseIntersections);
     EXPECT_EQ(two.xa != kPresetEllipseIntersections.xa, c.found) << c.left << c.right;
     EXPECT_GT(fake.polls, 0);
   }
@@ -274,7 +276,8 @@ TEST(EllipseIntersections, NonFiniteInputsFindNothing) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   for (const double v : {nan, inf, -inf, 1e300}) {
-    const RPointPair line = IntersectLineEllipse(v, 0, 6, 10, 10, 0, 0, 0, 0, 0, 0.5, v, 4, 0, kPresetEllipseIntersections);
+    const RPointPair line =
+        IntersectLineEllipse(v, 0, 6, 10, 10, 0, 0, 0, 0, 0, 0.5, v, 4, 0, kPresetEllipseIntersections);
     EXPECT_EQ(line.xa, kPresetEllipseIntersections.xa) << v;
     const RPointPair two =
         IntersectEllipseEllipse(10, v, 0, 0, 0, 0, 0.5, 10, 0, 0, 0, 0, 90, 0.5, v, 4.5, kPresetEllipseIntersections);

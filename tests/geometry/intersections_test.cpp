@@ -14,8 +14,7 @@ struct Seg {
 };
 
 TEST(Intersections, BoundedMembersOnBothSidesOfTheirBounds) {
-  using Fn = bool (*)(double&, double&, double, double, double, double, double, double, double,
-                      double);
+  using Fn = bool (*)(double&, double&, double, double, double, double, double, double, double, double);
   struct Case {
     const char* name;
     Fn fn;
@@ -38,8 +37,20 @@ TEST(Intersections, BoundedMembersOnBothSidesOfTheirBounds) {
       {"line-seg miss", IntersectLineSegment, {0, 0, 1, 0}, {5, 1, 5, 2}, false, kPreset, kPreset},
       {"line-seg parallel", IntersectLineSegment, {0, 0, 1, 0}, {0, 1, 5, 1}, false, kPreset, kPreset},
       // D = 1 * dBy: 0.0009 is parallel for the 0.001 member, 0.0011 is not.
-      {"line-seg 1e-3 parallel", IntersectLineSegmentEps1e3, {0, 0, 1, 0}, {5, -0.0005, 6, 0.0004}, false, kPreset, kPreset},
-      {"line-seg 1e-3 hit", IntersectLineSegmentEps1e3, {0, 0, 1, 0}, {5, -0.0005, 6, 0.0006}, true, 5 + 0.0005 / 0.0011, 0},
+      {"line-seg 1e-3 parallel",
+       IntersectLineSegmentEps1e3,
+       {0, 0, 1, 0},
+       {5, -0.0005, 6, 0.0004},
+       false,
+       kPreset,
+       kPreset},
+      {"line-seg 1e-3 hit",
+       IntersectLineSegmentEps1e3,
+       {0, 0, 1, 0},
+       {5, -0.0005, 6, 0.0006},
+       true,
+       5 + 0.0005 / 0.0011,
+       0},
       {"lines far crossing", IntersectLines, {0, 0, 1, 0}, {3, 0, 4, 1e-12}, true, 3, 0},
       {"lines parallel", IntersectLines, {0, 0, 1, 0}, {0, 1, 1, 1}, false, kPreset, kPreset},
       {"lines 1e-7 parallel", IntersectLinesEps1e7, {0, 0, 1, 0}, {3, 0, 4, 1e-7}, false, kPreset, kPreset},
@@ -51,8 +62,7 @@ TEST(Intersections, BoundedMembersOnBothSidesOfTheirBounds) {
   };
   for (const Case& c : cases) {
     double x = kPreset, y = kPreset;
-    EXPECT_EQ(c.fn(x, y, c.a.x1, c.a.y1, c.a.x2, c.a.y2, c.b.x1, c.b.y1, c.b.x2, c.b.y2), c.result)
-        << c.name;
+    EXPECT_EQ(c.fn(x, y, c.a.x1, c.a.y1, c.a.x2, c.a.y2, c.b.x1, c.b.y1, c.b.x2, c.b.y2), c.result) << c.name;
     EXPECT_NEAR(x, c.x, 1e-12) << c.name;
     EXPECT_NEAR(y, c.y, 1e-12) << c.name;
   }
@@ -67,7 +77,7 @@ TEST(Intersections, CrossingTestsWithoutOutputs) {
   };
   const Case cases[] = {
       {SegmentsCross, {0, 0, 2, 2}, {0, 2, 2, 0}, true},
-      {SegmentsCross, {0, 0, 1, 0}, {1, 0, 1, 1}, true},  // shared end
+      {SegmentsCross, {0, 0, 1, 0}, {1, 0, 1, 1}, true},   // shared end
       {SegmentsCross, {0, 0, 1, 0}, {0, 0, 1, 0}, false},  // parallel (the same)
       {SegmentsCross, {0, 0, 1, 0}, {1.001, -1, 1.001, 1}, false},
       // A may reach 5% beyond its ends, B may not.
@@ -97,8 +107,7 @@ TEST(Intersections, ParallelToleranceScalesWithBothLengths) {
 }
 
 TEST(Intersections, CollinearMembers) {
-  using Fn = bool (*)(double&, double&, bool&, double, double, double, double, double, double,
-                      double, double);
+  using Fn = bool (*)(double&, double&, bool&, double, double, double, double, double, double, double, double);
   struct Case {
     const char* name;
     Fn fn;
@@ -110,25 +119,80 @@ TEST(Intersections, CollinearMembers) {
       // C1: B2 at (-5, 0.0001) lies in direction 179.9989 from A1, within 0.01 of 180.
       {"C1 passes", IntersectLinesOrCollinearEps11e3, {0, 0, 1, 0}, {3, 0, -5, 0.0001}, true, true, kPreset, kPreset},
       // Directions 0.004 and 359.997 straddle 0: no wrap, so no pass.
-      {"C1 straddle", IntersectLinesOrCollinearEps11e3, {0, 0, 1000, 0.07}, {0, -0.1224, 1000, -0.0524}, false, false, kPreset, kPreset},
-      {"C1 same side", IntersectLinesOrCollinearEps11e3, {0, 0, 1000, 0.07}, {0, -0.02, 1000, 0.05}, true, true, kPreset, kPreset},
-      {"11e3 parallel side", IntersectLinesOrCollinearEps11e3, {0, 0, 1, 0}, {2, 0, 3, 0.0109}, false, false, kPreset, kPreset},
+      {"C1 straddle",
+       IntersectLinesOrCollinearEps11e3,
+       {0, 0, 1000, 0.07},
+       {0, -0.1224, 1000, -0.0524},
+       false,
+       false,
+       kPreset,
+       kPreset},
+      {"C1 same side",
+       IntersectLinesOrCollinearEps11e3,
+       {0, 0, 1000, 0.07},
+       {0, -0.02, 1000, 0.05},
+       true,
+       true,
+       kPreset,
+       kPreset},
+      {"11e3 parallel side",
+       IntersectLinesOrCollinearEps11e3,
+       {0, 0, 1, 0},
+       {2, 0, 3, 0.0109},
+       false,
+       false,
+       kPreset,
+       kPreset},
       {"11e3 crossing", IntersectLinesOrCollinearEps11e3, {0, 0, 1, 0}, {2, 0, 3, 0.0111}, true, false, 2, 0},
       {"C2 passes", IntersectLinesOrCollinearEps6e5, {0, 0, 1, 0}, {2, 0, 3, 0.00005}, true, true, kPreset, kPreset},
       {"6e5 crossing", IntersectLinesOrCollinearEps6e5, {0, 0, 1, 0}, {2, 0, 3, 0.00007}, true, false, 2, 0},
-      {"C2 parallel apart", IntersectLinesOrCollinearEps6e5, {0, 0, 1, 0}, {0, 1, 1, 1}, false, false, kPreset, kPreset},
+      {"C2 parallel apart",
+       IntersectLinesOrCollinearEps6e5,
+       {0, 0, 1, 0},
+       {0, 1, 1, 1},
+       false,
+       false,
+       kPreset,
+       kPreset},
       // Both sides of the 0.01-degree bound of C2 (B's direction 0.0086 and 0.0172).
-      {"C2 within 0.01 deg", IntersectLinesOrCollinearEps6e5, {0, 0, 0.001, 0}, {2, 0, 3, 0.00015}, true, true, kPreset, kPreset},
-      {"C2 beyond 0.01 deg", IntersectLinesOrCollinearEps6e5, {0, 0, 0.001, 0}, {2, 0, 3, 0.0003}, false, false, kPreset, kPreset},
-      {"1e2 collinear", IntersectLinesOrCollinearEps1e2, {0, 0, 100, 0}, {200, 0, 300, 0.00009}, true, true, kPreset, kPreset},
+      {"C2 within 0.01 deg",
+       IntersectLinesOrCollinearEps6e5,
+       {0, 0, 0.001, 0},
+       {2, 0, 3, 0.00015},
+       true,
+       true,
+       kPreset,
+       kPreset},
+      {"C2 beyond 0.01 deg",
+       IntersectLinesOrCollinearEps6e5,
+       {0, 0, 0.001, 0},
+       {2, 0, 3, 0.0003},
+       false,
+       false,
+       kPreset,
+       kPreset},
+      {"1e2 collinear",
+       IntersectLinesOrCollinearEps1e2,
+       {0, 0, 100, 0},
+       {200, 0, 300, 0.00009},
+       true,
+       true,
+       kPreset,
+       kPreset},
       {"1e2 crossing", IntersectLinesOrCollinearEps1e2, {0, 0, 100, 0}, {200, 0, 300, 0.00011}, true, false, 200, 0},
-      {"1e2 parallel apart", IntersectLinesOrCollinearEps1e2, {0, 0, 1, 0}, {0, 1, 1, 1.009}, false, false, kPreset, kPreset},
+      {"1e2 parallel apart",
+       IntersectLinesOrCollinearEps1e2,
+       {0, 0, 1, 0},
+       {0, 1, 1, 1.009},
+       false,
+       false,
+       kPreset,
+       kPreset},
   };
   for (const Case& c : cases) {
     double x = kPreset, y = kPreset;
     bool collinear = !c.collinear;  // cleared on entry
-    EXPECT_EQ(c.fn(x, y, collinear, c.a.x1, c.a.y1, c.a.x2, c.a.y2, c.b.x1, c.b.y1, c.b.x2, c.b.y2),
-              c.result)
+    EXPECT_EQ(c.fn(x, y, collinear, c.a.x1, c.a.y1, c.a.x2, c.a.y2, c.b.x1, c.b.y1, c.b.x2, c.b.y2), c.result)
         << c.name;
     EXPECT_EQ(collinear, c.collinear) << c.name;
     EXPECT_NEAR(x, c.x, 1e-9) << c.name;
@@ -141,7 +205,7 @@ TEST(Intersections, LongestEndPointSpan) {
     Seg a, b, span;
   };
   const Case cases[] = {
-      {{0, 0, 5, 0}, {3, 0, 9, 0}, {0, 0, 9, 0}},     // A1-B2
+      {{0, 0, 5, 0}, {3, 0, 9, 0}, {0, 0, 9, 0}},      // A1-B2
       {{0, 0, 10, 0}, {-5, 0, 1, 0}, {-5, 0, 10, 0}},  // A2-B1, written B1 first
       {{0, 0, 10, 0}, {2, 0, 3, 0}, {0, 0, 10, 0}},    // A1-A2
       {{2, 0, 3, 0}, {0, 0, 10, 0}, {0, 0, 10, 0}},    // B1-B2
@@ -198,16 +262,16 @@ TEST(Intersections, LineWithCircleAgainstClosedForms) {
   const double g = std::sqrt(1 - 0.9998 * 0.9998);
   const double k = std::sqrt(0.5);
   const Case cases[] = {
-      {{3, -5, 3, 5}, 0, 0, 1, {3, 0, 3, 0}},                    // miss: the foot twice
-      {{0.5, -5, 0.5, 5}, 0, 0, 1, {0.5, -h, 0.5, h}},            // vertical
-      {{0.5, -5, 0.50005, 5}, 0, 0, 1, {0.5, -h, 0.5, h}},        // within 0.0001 of vertical
-      {{-5, 0.5, 5, 0.5}, 0, 0, 1, {-h, 0.5, h, 0.5}},            // horizontal
+      {{3, -5, 3, 5}, 0, 0, 1, {3, 0, 3, 0}},                          // miss: the foot twice
+      {{0.5, -5, 0.5, 5}, 0, 0, 1, {0.5, -h, 0.5, h}},                 // vertical
+      {{0.5, -5, 0.50005, 5}, 0, 0, 1, {0.5, -h, 0.5, h}},             // within 0.0001 of vertical
+      {{-5, 0.5, 5, 0.5}, 0, 0, 1, {-h, 0.5, h, 0.5}},                 // horizontal
       {{-5, 1.00005, 5, 1.00005}, 0, 0, 1, {0, 1.00005, 0, 1.00005}},  // tangent band, outside
       {{-5, 0.99995, 5, 0.99995}, 0, 0, 1, {0, 0.99995, 0, 0.99995}},  // tangent band, inside
       {{-5, 0.9998, 5, 0.9998}, 0, 0, 1, {-g, 0.9998, g, 0.9998}},     // beyond the band
-      {{-1, -1, 1, 1}, 0, 0, 1, {k, k, -k, -k}},                  // through the centre
-      {{12, 20, 14, 20}, 13, 20, 2, {11, 20, 15, 20}},            // centre off the origin
-      {{2, 3, 2, 3}, 0, 0, 1, {2, 3, 2, 3}},                      // no line: its points
+      {{-1, -1, 1, 1}, 0, 0, 1, {k, k, -k, -k}},                       // through the centre
+      {{12, 20, 14, 20}, 13, 20, 2, {11, 20, 15, 20}},                 // centre off the origin
+      {{2, 3, 2, 3}, 0, 0, 1, {2, 3, 2, 3}},                           // no line: its points
   };
   for (const Case& c : cases) {
     const RPointPair q = IntersectLineCircle(c.line.x1, c.line.y1, c.line.x2, c.line.y2, c.cx, c.cy, c.r);
@@ -237,13 +301,12 @@ TEST(Intersections, CirclesAgainstClosedForms) {
   };
   const double m = std::sqrt(24.0);
   const Case cases[] = {
-      {0, 0, 5, 6, 0, 5, {3, 4, 3, -4}},
-      {6, 0, 5, 0, 0, 5, {3, 4, 3, -4}},      // the left circle is the base either way
-      {0, 0, 5, 0, 6, 5, {4, 3, -4, 3}},      // equal x: the second circle is the base, at -90
-      {0, 0, 2, 0, 0, 3, {0, 3, 0, -3}},      // equal centres: the base circle's top and bottom
-      {0, 0, 1, 2, 0, 1, {1, 0, 1, 0}},       // touching
-      {0, 0, 1, 10, 0, 1, {5, -m, 5, m}},     // apart: negative h, points off the circles
-      {1, 1, 5, 8, 2, 5, {0, 0, 0, 0}},       // general: checked below on both circles
+      {0, 0, 5, 6, 0, 5, {3, 4, 3, -4}},  {6, 0, 5, 0, 0, 5, {3, 4, 3, -4}},  // the left circle is the base either way
+      {0, 0, 5, 0, 6, 5, {4, 3, -4, 3}},   // equal x: the second circle is the base, at -90
+      {0, 0, 2, 0, 0, 3, {0, 3, 0, -3}},   // equal centres: the base circle's top and bottom
+      {0, 0, 1, 2, 0, 1, {1, 0, 1, 0}},    // touching
+      {0, 0, 1, 10, 0, 1, {5, -m, 5, m}},  // apart: negative h, points off the circles
+      {1, 1, 5, 8, 2, 5, {0, 0, 0, 0}},    // general: checked below on both circles
   };
   for (const Case& c : cases) {
     const RPointPair p = IntersectCircles(c.x1, c.y1, c.r1, c.x2, c.y2, c.r2);

@@ -33,12 +33,12 @@ TEST(LabelStepping, StepCharInGroupsWrapsAndReportsMembership) {
     bool member;
     std::u16string out;
   } cases[] = {
-      {u"あ", true, true, u"い"},  {u"ん", true, true, u"あ"},  {u"あ", false, true, u"ん"},
+      {u"あ", true, true, u"い"}, {u"ん", true, true, u"あ"}, {u"あ", false, true, u"ん"},
       {u"ｦ", true, true, u"ﾝ"},   {u"ﾝ", true, true, u"ｱ"},   {u"⑳", true, true, u"①"},
-      {u"外", true, true, u"下"},  {u"Ⅷ", true, true, u"Ⅹ"},  {u"ⅹ", true, true, u"Ⅰ"},
+      {u"外", true, true, u"下"}, {u"Ⅷ", true, true, u"Ⅹ"},   {u"ⅹ", true, true, u"Ⅰ"},
       {u"Ψ", true, true, u"Α"},   {u"π", false, true, u"ο"},  {u"↓", true, true, u"→"},
       {u"▲", true, true, u"▽"},   {u"◆", true, true, u"□"},   {u"∴", true, true, u"○"},
-      {u"A", true, false, u"A"},   {u"τ", true, false, u"τ"},  {u"あい", true, false, u"あい"},
+      {u"A", true, false, u"A"},  {u"τ", true, false, u"τ"},  {u"あい", true, false, u"あい"},
       {u"", true, false, u""},
   };
   for (const auto& c : cases) {
@@ -122,7 +122,7 @@ TEST(LabelStepping, WholeNumbersReadLikeThePlatformIntegers) {
 
 TEST(LabelStepping, RandomBytesNeverBreakIt) {
   std::mt19937 rng(77);
-  const unsigned char pool[] = {'0', '5', '9', '.', ',', 'X', 'x', '$', '-', ' ', 'A', 'z',
+  const unsigned char pool[] = {'0',  '5',  '9',  '.',  ',',  'X',  'x',  '$',  '-',  ' ',  'A', 'z',
                                 0x82, 0x4F, 0x60, 0x83, 0x40, 0x87, 0xFA, 0xB1, 0xDE, 0x80, 0xFF};
   std::uniform_int_distribution<int> length(0, 12);
   std::uniform_int_distribution<int> pick(0, sizeof pool - 1);

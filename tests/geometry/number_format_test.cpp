@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <cmath>
 #include <limits>
 #include <random>
+#include <string>
 
 #include "geometry/codepage.h"
 
@@ -35,7 +35,7 @@ const FloatCase kFixedCases[] = {
     {"%1.0f", 0.5, "1"},
     {"%1.0f", 1.5, "2"},
     {"%1.0f", 9.5, "10"},
-    {"%1.2f", 2.675, "2.68"},   // the decimal 2.675, not its binary neighbour
+    {"%1.2f", 2.675, "2.68"},  // the decimal 2.675, not its binary neighbour
     {"%1.2f", 1.005, "1.01"},
     {"%1.2f", 99.995, "100.00"},
     {"%1.1f", 0.05, "0.1"},
@@ -54,9 +54,9 @@ const FloatCase kFixedCases[] = {
     {"%-3.2f", 1.5, "1.50"},
     {"%-8.2f", 1.5, "1.50    "},
     {"%2.0f", 0.0, " 0"},
-    {"%f", 1.0, "1.00"},                           // two decimals by default
+    {"%f", 1.0, "1.00"},  // two decimals by default
     {"%1.2f", 123456789012345.0, "123456789012345.00"},
-    {"%1.2f", 1e20, "1E20"},                       // too many digits for fixed
+    {"%1.2f", 1e20, "1E20"},  // too many digits for fixed
     // A value that prints as zero has no minus sign.
     {"%1.2f", -0.001, "0.00"},
     {"%1.0f", -0.4, "0"},
@@ -128,20 +128,13 @@ TEST(NumberFormat, Integers) {
     long long value;
     const char* text;
   } cases[] = {
-      {"%d", 42, "42"},
-      {"%d", -42, "-42"},
-      {"%2d", 5, " 5"},
-      {"%2d", 123, "123"},
-      {"%8d", -7, "      -7"},
-      {"%-4d|", 7, "7   |"},
-      {"%.3d", 7, "007"},
-      {"%.3d", -7, "-007"},
-      {"%5.3d", 7, "  007"},
-      {"%d", std::numeric_limits<long long>::min(), "-9223372036854775808"},
-      {"%x", 255, "FF"},
-      {"%x", -1, "FFFFFFFF"},
-      {"%4.3x", 10, " 00A"},
-      {"%D", 3, "3"},
+      {"%d", 42, "42"},        {"%d", -42, "-42"},
+      {"%2d", 5, " 5"},        {"%2d", 123, "123"},
+      {"%8d", -7, "      -7"}, {"%-4d|", 7, "7   |"},
+      {"%.3d", 7, "007"},      {"%.3d", -7, "-007"},
+      {"%5.3d", 7, "  007"},   {"%d", std::numeric_limits<long long>::min(), "-9223372036854775808"},
+      {"%x", 255, "FF"},       {"%x", -1, "FFFFFFFF"},
+      {"%4.3x", 10, " 00A"},   {"%D", 3, "3"},
   };
   for (const auto& c : cases) EXPECT_EQ(Format(c.fmt, {c.value}), c.text) << c.fmt;
   EXPECT_EQ(IntToStr(-120), "-120");
@@ -154,14 +147,14 @@ TEST(NumberFormat, TextWidthsCountCodePageBytes) {
     std::string text;
     std::string out;
   } cases[] = {
-      {"%5s", J("節点"), J(" 節点")},      // 4 bytes in 5 places
+      {"%5s", J("節点"), J(" 節点")},  // 4 bytes in 5 places
       {"%-6s|", "NO", "NO    |"},
       {"%2s", "7", " 7"},
       {"%2s", "07", "07"},
-      {"%13s", J("節点[I]-[J]"), J("  節点[I]-[J]")},  // 11 bytes
+      {"%13s", J("節点[I]-[J]"), J("  節点[I]-[J]")},         // 11 bytes
       {"%-18s|", J("ﾔﾝｸﾞ係数NO"), J("ﾔﾝｸﾞ係数NO        |")},  // 10 bytes
       {"%s", J("計算"), J("計算")},
-      {"%.3s", J("節点"), J("節")},            // never half a character
+      {"%.3s", J("節点"), J("節")},  // never half a character
       {"%.1s", "abc", "a"},
       {"%.0s", "abc", ""},
       {"%s", "", ""},
@@ -171,15 +164,14 @@ TEST(NumberFormat, TextWidthsCountCodePageBytes) {
 
 TEST(NumberFormat, WholeTextsOfTheProgram) {
   EXPECT_EQ(Format("X:%-3.2f Y:%-3.2f M:%-3.2f", {1.0, -2.345, -0.0}), "X:1.00 Y:-2.35 M:0.00");
-  EXPECT_EQ(Format(" [%2d]%s%8.3f%s%8.3f", {3, "    ", 1.5, "        ", -0.25}),
-            " [ 3]       1.500          -0.250");
+  EXPECT_EQ(Format(" [%2d]%s%8.3f%s%8.3f", {3, "    ", 1.5, "        ", -0.25}), " [ 3]       1.500          -0.250");
   EXPECT_EQ(Format(J("Ｈ-%g×%g×%g×%g"), {200, 100, 5.5, 8}), J("Ｈ-200×100×5.5×8"));
   EXPECT_EQ(Format(J("%dﾟ%d'%d\""), {45, 30, 15}), J("45ﾟ30'15\""));
   EXPECT_EQ(Format(J(" 色%d 種%d "), {3, 2}), J(" 色3 種2 "));
   EXPECT_EQ(Format("##%d/%d/%d/%d/%d/%d", {25, 30, 5, 0, 0, 0}), "##25/30/5/0/0/0");
   EXPECT_EQ(Format("100%%", {}), "100%");
-  EXPECT_EQ(Format("%1.1f", {2}), "2.0");           // an integer for a floating format
-  EXPECT_EQ(Format("%d", {1, 2}), "1");             // extra arguments are ignored
+  EXPECT_EQ(Format("%1.1f", {2}), "2.0");  // an integer for a floating format
+  EXPECT_EQ(Format("%d", {1, 2}), "1");    // extra arguments are ignored
   EXPECT_EQ(Format(J("表%s"), {J("示")}), J("表示"));
 }
 

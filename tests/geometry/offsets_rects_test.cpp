@@ -26,9 +26,8 @@ TEST(OffsetsRects, Offsets) {
     SegOffsetsRects want;
   };
   const Case cases[] = {
-      {{0, 0, 10, 0}, 2, {0, 2, 10, 2}},     {{0, 0, 10, 0}, -2, {0, -2, 10, -2}},
-      {{0, 0, 3, 4}, 5, {-4, 3, -1, 7}},      {{10, 0, 0, 0}, 2, {10, -2, 0, -2}},
-      {{1, 1, 1, 1}, 5, {1, 1, 1, 1}},  // zero length: copied
+      {{0, 0, 10, 0}, 2, {0, 2, 10, 2}},   {{0, 0, 10, 0}, -2, {0, -2, 10, -2}}, {{0, 0, 3, 4}, 5, {-4, 3, -1, 7}},
+      {{10, 0, 0, 0}, 2, {10, -2, 0, -2}}, {{1, 1, 1, 1}, 5, {1, 1, 1, 1}},  // zero length: copied
   };
   for (const Case& c : cases) {
     RPoint2D p1{kPresetOffsetsRects, kPresetOffsetsRects}, p2{kPresetOffsetsRects, kPresetOffsetsRects};
@@ -70,7 +69,7 @@ TEST(OffsetsRects, OffsetsTowardAndAwayFromTheCursor) {
   const Case cases[] = {
       {5, 7, up, up, down},
       {5, -0.5, down, down, up},
-      {5, 0, up, up, up},   // on the segment: a tie gives the +d offset
+      {5, 0, up, up, up},     // on the segment: a tie gives the +d offset
       {20, 1, up, up, down},  // beyond the end: the lines count, not the segments
   };
   for (const Case& c : cases) {
@@ -88,10 +87,10 @@ TEST(OffsetsRects, PointInRect) {
   };
   const Case cases[] = {
       {1, 1, 2, 2, 0, 0, true, false},  // corners in any order; strict needs lower left first
-      {1, 1, 0, 0, 2, 2, true, true},     {2, 2, 0, 0, 2, 2, true, false},
-      {0, 1, 0, 0, 2, 2, true, false},    {2.000001, 1, 0, 0, 2, 2, false, false},
+      {1, 1, 0, 0, 2, 2, true, true},           {2, 2, 0, 0, 2, 2, true, false},
+      {0, 1, 0, 0, 2, 2, true, false},          {2.000001, 1, 0, 0, 2, 2, false, false},
       {1, -0.000001, 0, 0, 2, 2, false, false}, {0, 1, 0, 0, 0, 5, false, false},  // zero width
-      {1, 0, 0, 0, 2, 0, false, false},   // zero height
+      {1, 0, 0, 0, 2, 0, false, false},                                            // zero height
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PointInRect(c.px, c.py, c.rx1, c.ry1, c.rx2, c.ry2), c.in) << c.px << "," << c.py;
@@ -143,8 +142,14 @@ TEST(OffsetsRects, SegmentInsideEnd) {
   const Case cases[] = {
       {{5, 1, 15, 1}, true, 1, {15, 1, 5, 1}},
       {{15, 1, 5, 1}, true, 2, {15, 1, 5, 1}},
-      {{2, 1, 3, 1}, false, 0, {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}},   // no side crossed
-      {{-5, 1, 15, 1}, false, 0, {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}}, // no end inside
+      {{2, 1, 3, 1},
+       false,
+       0,
+       {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}},  // no side crossed
+      {{-5, 1, 15, 1},
+       false,
+       0,
+       {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}},  // no end inside
   };
   for (const Case& c : cases) {
     std::uint8_t which = 9;
@@ -156,8 +161,8 @@ TEST(OffsetsRects, SegmentInsideEnd) {
 }
 
 TEST(OffsetsRects, ExtendLineAcrossRect) {
-  using Fn = bool (*)(double, double, double, double, double, double, double, double, double&,
-                      double&, double&, double&);
+  using Fn =
+      bool (*)(double, double, double, double, double, double, double, double, double&, double&, double&, double&);
   struct Case {
     const char* name;
     Fn fn;
@@ -172,7 +177,11 @@ TEST(OffsetsRects, ExtendLineAcrossRect) {
       // within 1e-4 of parallel they count as parallel.
       {"nearly horizontal", ExtendLineAcrossRect, {0, 1, 100, 1.000001}, true, {-1e8, 0, 4e8, 5}},
       {"nearly horizontal 1e-4", ExtendLineAcrossRectEps1e4, {0, 1, 100, 1.000001}, true, {0, 1, 10, 1.0000001}},
-      {"no line", ExtendLineAcrossRect, {3, 3, 3, 3}, false, {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}},
+      {"no line",
+       ExtendLineAcrossRect,
+       {3, 3, 3, 3},
+       false,
+       {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}},
   };
   for (const Case& c : cases) {
     double xa = kPresetOffsetsRects, ya = kPresetOffsetsRects, xb = kPresetOffsetsRects, yb = kPresetOffsetsRects;
@@ -208,8 +217,7 @@ TEST(OffsetsRects, ClipSegmentToRect) {
   };
   for (const Case& c : cases) {
     double xa = kPresetOffsetsRects, ya = kPresetOffsetsRects, xb = kPresetOffsetsRects, yb = kPresetOffsetsRects;
-    EXPECT_EQ(ClipSegmentToRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, xa, ya, xb, yb), c.result)
-        << c.name;
+    EXPECT_EQ(ClipSegmentToRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, xa, ya, xb, yb), c.result) << c.name;
     ExpectPair({xa, ya, xb, yb}, c.want, c.name);
   }
 }
@@ -231,9 +239,10 @@ TEST(OffsetsRects, SegmentPartsOutsideRect) {
       {"outside", {-5, -5, -1, 20}, -1, p, p},
   };
   for (const Case& c : cases) {
-    double a[4] = {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects}, b[4] = {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects};
-    EXPECT_EQ(SegmentPartsOutsideRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, a[0], a[1], a[2], a[3], b[0],
-                                      b[1], b[2], b[3]),
+    double a[4] = {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects},
+           b[4] = {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects};
+    EXPECT_EQ(SegmentPartsOutsideRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, a[0], a[1], a[2], a[3], b[0], b[1],
+                                      b[2], b[3]),
               c.result)
         << c.name;
     ExpectPair({a[0], a[1], a[2], a[3]}, c.a, c.name);
@@ -249,14 +258,13 @@ TEST(OffsetsRects, ClassifySegmentByRect) {
   };
   const SegOffsetsRects p{kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects};
   const Case cases[] = {
-      {{5, 1, 15, 1}, 0, {5, 1, 15, 1}},  {{15, 1, 5, 1}, 0, {5, 1, 15, 1}},
-      {{2, 1, 3, 1}, 1, {2, 1, 3, 1}},    {{-5, 1, 15, 1}, 2, p},
+      {{5, 1, 15, 1}, 0, {5, 1, 15, 1}}, {{15, 1, 5, 1}, 0, {5, 1, 15, 1}},
+      {{2, 1, 3, 1}, 1, {2, 1, 3, 1}},   {{-5, 1, 15, 1}, 2, p},
       {{-5, -5, -1, 20}, -1, p},
   };
   for (const Case& c : cases) {
     double s[4] = {kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects, kPresetOffsetsRects};
-    EXPECT_EQ(ClassifySegmentByRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, s[0], s[1], s[2], s[3]),
-              c.result);
+    EXPECT_EQ(ClassifySegmentByRect(c.s.x1, c.s.y1, c.s.x2, c.s.y2, 0, 0, 10, 5, s[0], s[1], s[2], s[3]), c.result);
     ExpectPair({s[0], s[1], s[2], s[3]}, c.want, "classify");
   }
 }
@@ -282,8 +290,8 @@ void RunPolygonCases(const PolygonCase* cases, std::size_t n, bool lineMode) {
     const std::vector<RPolyEdge> edges = Square(c.right, c.right, c.left);
     double p[8];
     std::fill(std::begin(p), std::end(p), kPresetOffsetsRects);
-    EXPECT_EQ(SegmentPartsOutsidePolygon(edges, c.s1x, 5, c.s2x, 5, p[0], p[1], p[2], p[3], p[4], p[5], p[6],
-                                         p[7], false, lineMode),
+    EXPECT_EQ(SegmentPartsOutsidePolygon(edges, c.s1x, 5, c.s2x, 5, p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7],
+                                         false, lineMode),
               c.result)
         << c.row;
     ExpectPair({p[0], p[1], p[2], p[3]}, c.piece1, c.row);
@@ -325,13 +333,13 @@ TEST(OffsetsRects, SegmentPartsOutsidePolygonLineModeEveryRow) {
       {"k1=1 k2=2, not on1", 1, 2, -5, 5, 1, {5, 5, 0, 5}, p},
       {"k1=2 k2=3, on1", 2, 3, 3, 15, 1, {10, 5, 15, 5}, p},
       {"k1=2 k2=3, not on1", 2, 3, -5, 5, 1, {10, 5, -5, 5}, p},
-      {"k2>k1 other, on1", 1, 3, 3, 15, 1, {-10, 5, 15, 5}, p},   // pushed by 2 x 10
+      {"k2>k1 other, on1", 1, 3, 3, 15, 1, {-10, 5, 15, 5}, p},  // pushed by 2 x 10
       {"k2>k1 other, not on1", 1, 3, -5, 5, 1, {30, 5, -5, 5}, p},
       {"k1=2 k2=1, on1", 2, 1, 3, 15, 1, {10, 5, 3, 5}, p},
       {"k1=2 k2=1, not on1", 2, 1, -5, 5, 1, {-5, 5, 5, 5}, p},
       {"k1=3 k2=2, on1", 3, 2, 3, 15, 1, {10, 5, 3, 5}, p},
       {"k1=3 k2=2, not on1", 3, 2, -5, 5, 1, {10, 5, -5, 5}, p},
-      {"k2<k1 other, on1", 3, 1, 3, 15, 1, {20, 5, 3, 5}, p},     // pushed by 10
+      {"k2<k1 other, on1", 3, 1, 3, 15, 1, {20, 5, 3, 5}, p},  // pushed by 10
       {"k2<k1 other, not on1", 3, 1, -5, 5, 1, {20, 5, -5, 5}, p},
   };
   RunPolygonCases(cases, std::size(cases), true);

@@ -25,9 +25,8 @@ TEST(SjisText, LeadBytesAreTheTwoRanges) {
   const struct {
     unsigned char b;
     bool lead;
-  } cases[] = {{0x00, false}, {0x7F, false}, {0x80, false}, {0x81, true}, {0x9F, true},
-               {0xA0, false}, {0xA1, false}, {0xDF, false}, {0xE0, true}, {0xFC, true},
-               {0xFD, false}, {0xFF, false}};
+  } cases[] = {{0x00, false}, {0x7F, false}, {0x80, false}, {0x81, true}, {0x9F, true},  {0xA0, false},
+               {0xA1, false}, {0xDF, false}, {0xE0, true},  {0xFC, true}, {0xFD, false}, {0xFF, false}};
   for (const auto& c : cases) EXPECT_EQ(IsSjisLeadByte(c.b), c.lead) << int(c.b);
   EXPECT_FALSE(FirstCharIsDoubleByte(""));
   EXPECT_FALSE(FirstCharIsDoubleByte("a\x82\xA0"));
@@ -44,7 +43,10 @@ TEST(SjisText, TrailByteCountsTheLeadRunBeforeIt) {
   } cases[] = {{1, false}, {2, true}, {3, false}, {4, true}};
   for (const auto& c : cases) EXPECT_EQ(IsSjisTrailByte(s, c.index), c.trail) << c.index;
   // A run broken by a single-byte character starts counting again.
-  EXPECT_FALSE(IsSjisTrailByte("\x82" "a\x82", 3));
+  EXPECT_FALSE(
+      IsSjisTrailByte("\x82"
+                      "a\x82",
+                      3));
   EXPECT_TRUE(IsSjisTrailByte("a\x82\x5C", 3));
 }
 
@@ -66,15 +68,15 @@ TEST(SjisText, CharPosCountsCharactersAndMatchesOnlyAtBoundaries) {
     std::string sub, s;
     int pos;
   } cases[] = {
-      {"b", J("あb"), 2},                    // a character index, not byte 3
-      {"\\", J("ソ"), 0},                    // 0x5C only as the trail byte of 0x835C
+      {"b", J("あb"), 2},  // a character index, not byte 3
+      {"\\", J("ソ"), 0},  // 0x5C only as the trail byte of 0x835C
       {"\\", J("ソ\\"), 2},
       {J("い"), J("あい"), 2},
-      {"\xA0\x82", J("ああ"), 0},            // across two characters
+      {"\xA0\x82", J("ああ"), 0},  // across two characters
       {"ab", "xab", 2},
       {"abc", "abc", 1},
-      {"abcd", "abc", 0},                    // longer than the string
-      {"\x82\xA0x", "a\x82\xA0", 0},         // would run past the end
+      {"abcd", "abc", 0},             // longer than the string
+      {"\x82\xA0x", "a\x82\xA0", 0},  // would run past the end
       {"", "abc", 0},
       {"a", "", 0},
       {"c", "abc", 3},
@@ -113,7 +115,7 @@ TEST(SjisText, SplitSjisCharactersKeepsDoubleBytePairs) {
       {"", {}},
       {"ab", {"a", "b"}},
       {"a" + J("ソ") + "1", {"a", J("ソ"), "1"}},  // the trail byte 0x5C stays with its lead
-      {"a\x82", {"a", "\x82"}},                   // a lead byte at the end stands alone
+      {"a\x82", {"a", "\x82"}},                    // a lead byte at the end stands alone
   };
   for (const auto& c : cases) EXPECT_EQ(SplitSjisCharacters(c.s), c.chars) << c.s;
 }
@@ -184,21 +186,18 @@ TEST(SjisText, SymbolsConvertBothWays) {
     const char* half;
     const char* full;
   } cases[] = {
-      {" ", "　"}, {"!", "！"}, {"\"", "”"}, {"#", "＃"}, {"$", "＄"}, {"%", "％"},
-      {"&", "＆"}, {"'", "’"},  {"(", "（"}, {")", "）"}, {"=", "＝"}, {"`", "‘"},
-      {"|", "｜"}, {"-", "－"}, {"^", "＾"}, {"\\", "￥"}, {"~", "￣"}, {"{", "｛"},
-      {"@", "＠"}, {"[", "［"}, {"+", "＋"}, {"*", "＊"}, {"}", "｝"}, {";", "；"},
-      {":", "："}, {"]", "］"}, {"<", "＜"}, {">", "＞"}, {"?", "？"}, {"_", "＿"},
-      {"､", "、"}, {"｡", "。"}, {"･", "・"}, {",", "，"}, {".", "．"}, {"/", "／"},
-      {"ｰ", "ー"}, {"｢", "「"}, {"｣", "」"},
+      {" ", "　"}, {"!", "！"}, {"\"", "”"}, {"#", "＃"}, {"$", "＄"}, {"%", "％"}, {"&", "＆"}, {"'", "’"},
+      {"(", "（"}, {")", "）"}, {"=", "＝"}, {"`", "‘"},  {"|", "｜"}, {"-", "－"}, {"^", "＾"}, {"\\", "￥"},
+      {"~", "￣"}, {"{", "｛"}, {"@", "＠"}, {"[", "［"}, {"+", "＋"}, {"*", "＊"}, {"}", "｝"}, {";", "；"},
+      {":", "："}, {"]", "］"}, {"<", "＜"}, {">", "＞"}, {"?", "？"}, {"_", "＿"}, {"､", "、"}, {"｡", "。"},
+      {"･", "・"}, {",", "，"}, {".", "．"}, {"/", "／"}, {"ｰ", "ー"}, {"｢", "「"}, {"｣", "」"},
   };
   for (const auto& c : cases) {
     const std::string half = J(c.half);
     const std::string full = J(c.full);
     ASSERT_EQ(half.size(), 1u) << c.half;
     ASSERT_EQ(full.size(), 2u) << c.full;
-    EXPECT_EQ(SymbolToFullWidthCode(static_cast<unsigned char>(half[0])), DbcsStringToCode(full))
-        << c.half;
+    EXPECT_EQ(SymbolToFullWidthCode(static_cast<unsigned char>(half[0])), DbcsStringToCode(full)) << c.half;
     EXPECT_EQ(ToFullWidth(half), full) << c.half;
     EXPECT_EQ(ToHalfWidth(full), half) << c.full;
   }
@@ -221,7 +220,7 @@ TEST(SjisText, ToFullWidthCases) {
       {"A1", J("Ａ１")},
       {"\\", J("￥")},
       {J("あ漢Ａ"), J("あ漢Ａ")},
-      {"\x82", "\x82"},                  // a lead byte cut off at the end
+      {"\x82", "\x82"},  // a lead byte cut off at the end
       {"\x01\x80\xA0\xFD\xFF", "\x01\x80\xA0\xFD\xFF"},
       {"", ""},
   };
@@ -234,9 +233,9 @@ TEST(SjisText, ToFullWidthOverEveryHalfWidthKanaLetterAndDigit) {
     const char* full;
   } rows[] = {
       {"ｦｧｨｩｪｫｬｭｮｯｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝ",
-       "ヲァィゥェォャュョッアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン"},
-      {"ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞｼﾞｽﾞｾﾞｿﾞﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞﾊﾞﾋﾞﾌﾞﾍﾞﾎﾞ",
-       "ガギグゲゴザジズゼゾダヂヅデドバビブベボ"},
+       "ヲァィゥェォャュョッアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワ"
+       "ン"},
+      {"ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞｼﾞｽﾞｾﾞｿﾞﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞﾊﾞﾋﾞﾌﾞﾍﾞﾎﾞ", "ガギグゲゴザジズゼゾダヂヅデドバビブベボ"},
       {"ﾊﾟﾋﾟﾌﾟﾍﾟﾎﾟ", "パピプペポ"},
       {"0123456789", "０１２３４５６７８９"},
       {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ"},
@@ -249,30 +248,21 @@ TEST(SjisText, ToHalfWidthCases) {
   const struct {
     std::string in, out;
   } cases[] = {
-      {J("ガ"), J("ｶﾞ")},
-      {J("パ"), J("ﾊﾟ")},
-      {J("ヴ"), J("ｳﾞ")},
-      {J("ヲ"), J("ｵ")},
-      {J("ヶ"), J("ｹ")},
-      {J("Ａ"), "A"},
-      {J("ー"), J("ｰ")},
-      {J("、"), J("､")},
+      {J("ガ"), J("ｶﾞ")},         {J("パ"), J("ﾊﾟ")}, {J("ヴ"), J("ｳﾞ")}, {J("ヲ"), J("ｵ")},
+      {J("ヶ"), J("ｹ")},          {J("Ａ"), "A"},     {J("ー"), J("ｰ")},  {J("、"), J("､")},
       {J("あ漢刀"), J("あ漢刀")},  // 刀 0x9381 also spans ％＆ of the symbol string
-      {J("゛゜"), J("゛゜")},
-      {J("ａ９"), "a9"},
-      {"abc", "abc"},
-      {"", ""},
+      {J("゛゜"), J("゛゜")},     {J("ａ９"), "a9"},  {"abc", "abc"},     {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(ToHalfWidth(c.in), c.out) << Utf8FromCp932(c.in);
 }
 
 TEST(SjisText, ToHalfWidthOverTheWholeKatakanaRow) {
-  const std::string full = J(
-      "ァアィイゥウェエォオカガキギクグケゲコゴサザシジスズセゼソゾタダチヂッツヅテデトド"
-      "ナニヌネノハバパヒビピフブプヘベペホボポマミムメモャヤュユョヨラリルレロヮワヰヱヲンヴヵヶ");
-  const std::string half = J(
-      "ｧｱｨｲｩｳｪｴｫｵｶｶﾞｷｷﾞｸｸﾞｹｹﾞｺｺﾞｻｻﾞｼｼﾞｽｽﾞｾｾﾞｿｿﾞﾀﾀﾞﾁﾁﾞｯﾂﾂﾞﾃﾃﾞﾄﾄﾞ"
-      "ﾅﾆﾇﾈﾉﾊﾊﾞﾊﾟﾋﾋﾞﾋﾟﾌﾌﾞﾌﾟﾍﾍﾞﾍﾟﾎﾎﾞﾎﾟﾏﾐﾑﾒﾓｬﾔｭﾕｮﾖﾗﾘﾙﾚﾛﾜﾜｲｴｵﾝｳﾞｶｹ");
+  const std::string full =
+      J("ァアィイゥウェエォオカガキギクグケゲコゴサザシジスズセゼソゾタダチヂッツヅテデトド"
+        "ナニヌネノハバパヒビピフブプヘベペホボポマミムメモャヤュユョヨラリルレロヮワヰヱヲンヴヵヶ");
+  const std::string half =
+      J("ｧｱｨｲｩｳｪｴｫｵｶｶﾞｷｷﾞｸｸﾞｹｹﾞｺｺﾞｻｻﾞｼｼﾞｽｽﾞｾｾﾞｿｿﾞﾀﾀﾞﾁﾁﾞｯﾂﾂﾞﾃﾃﾞﾄﾄﾞ"
+        "ﾅﾆﾇﾈﾉﾊﾊﾞﾊﾟﾋﾋﾞﾋﾟﾌﾌﾞﾌﾟﾍﾍﾞﾍﾟﾎﾎﾞﾎﾟﾏﾐﾑﾒﾓｬﾔｭﾕｮﾖﾗﾘﾙﾚﾛﾜﾜｲｴｵﾝｳﾞｶｹ");
   ASSERT_EQ(Characters(full).size(), 86u);
   EXPECT_EQ(ToHalfWidth(full), half);
 }
@@ -284,8 +274,7 @@ TEST(SjisText, ToHalfWidthCopiesWhatNoTableHolds) {
       "\x83\x97",  // row 0x25, cell 0x77: past the last katakana
       "\x83\x9E",  // row 0x25, cell 0x7E
       "\x83\x20",  // trail byte below 0x40
-      "\x83\x7F",
-      "\x83\xFD",
+      "\x83\x7F", "\x83\xFD",
       "\x82\x3F",  // would be row 0x23 cell 0x20
       "\x83",      // a lead byte cut off at the end
   };
@@ -295,9 +284,9 @@ TEST(SjisText, ToHalfWidthCopiesWhatNoTableHolds) {
 TEST(SjisText, RandomBytesThroughEveryFunction) {
   std::mt19937 rng(20240611);
   // Bytes from the interesting classes are drawn more often than the rest.
-  const unsigned char pool[] = {0x00, 0x2C, 0x2E, 0x2F, 0x30, 0x39, 0x41, 0x5C, 0x7E, 0x7F, 0x80,
-                                0x81, 0x82, 0x83, 0x9F, 0xA0, 0xA1, 0xB0, 0xB6, 0xCA, 0xDE, 0xDF,
-                                0xE0, 0xFC, 0xFD, 0xFF, 0x40, 0x97, 0x9E, 0x20};
+  const unsigned char pool[] = {0x00, 0x2C, 0x2E, 0x2F, 0x30, 0x39, 0x41, 0x5C, 0x7E, 0x7F,
+                                0x80, 0x81, 0x82, 0x83, 0x9F, 0xA0, 0xA1, 0xB0, 0xB6, 0xCA,
+                                0xDE, 0xDF, 0xE0, 0xFC, 0xFD, 0xFF, 0x40, 0x97, 0x9E, 0x20};
   std::uniform_int_distribution<int> length(0, 24);
   std::uniform_int_distribution<int> pick(0, 2 * static_cast<int>(sizeof pool) - 1);
   std::uniform_int_distribution<int> any(0, 255);

@@ -18,11 +18,14 @@ TEST(TextExtent, SumsCharacterWidthsAndSpacingButAfterTheLast) {
   const Case cases[] = {
       // Style 30 wide, 40 high, spacing 10 (0.1 mm units).
       {"empty", "", 30, 40, 10, 0},
-      {"one single-byte", "A", 30, 40, 10, 1.5},                  // 0.05 * 30
+      {"one single-byte", "A", 30, 40, 10, 1.5},                    // 0.05 * 30
       {"three single-byte", "ABC", 30, 40, 10, 3 * 1.5 + 2 * 0.5},  // spacing 0.05 * 10 twice
-      {"one double-byte", "\x82\xa0", 30, 40, 10, 3},              // "あ": 0.1 * 30
+      {"one double-byte", "\x82\xa0", 30, 40, 10, 3},               // "あ": 0.1 * 30
       // "あA": 3 + 1 (0.1 * 10 after the double-byte one) + 1.5.
-      {"mixed", "\x82\xa0" "A", 30, 40, 10, 5.5},
+      {"mixed",
+       "\x82\xa0"
+       "A",
+       30, 40, 10, 5.5},
       // "Aあ": 1.5 + 0.5 + 3.
       {"mixed the other way", "A\x82\xa0", 30, 40, 10, 5},
       {"negative spacing", "AB", 30, 40, -10, 2.5},
@@ -44,7 +47,7 @@ TEST(TextExtent, JustificationCodesNameTheBoxPoints) {
     double along, across;
   };
   const Case cases[] = {
-      {0, 0, 0}, {1, 4, 0}, {2, 8, 0}, {3, 8, 2}, {4, 8, 4}, {5, 4, 4},
+      {0, 0, 0}, {1, 4, 0}, {2, 8, 0}, {3, 8, 2}, {4, 8, 4},   {5, 4, 4},
       {6, 4, 2}, {7, 0, 4}, {8, 0, 2}, {9, 0, 0}, {255, 0, 0},  // unknown codes: bottom left
   };
   for (const Case& c : cases) {

@@ -165,7 +165,7 @@ TEST(CanvasPenMode, ResultOfEachModeOnWhiteAndBlack) {
   };
   const Case cases[] = {
       {pmCopy, clWhite, 0x123456, 0x123456},
-      {pmXor, clWhite, 0x0000FF, 0xFFFF00},   // white XOR red = aqua
+      {pmXor, clWhite, 0x0000FF, 0xFFFF00},  // white XOR red = aqua
       {pmXor, clBlack, 0x0000FF, 0x0000FF},
       {pmNotXor, clWhite, 0x0000FF, 0x0000FF},  // NOT(white XOR c) = c on white
       {pmNotXor, clWhite, 0x123456, 0x123456},
@@ -267,7 +267,7 @@ TEST(CanvasShapes, EllipseStaysInsideItsBoxAndTouchesEveryEdge) {
   c.Pen.Color = clBlack;
   c.Brush.Color = clRed;
   c.Ellipse(0, 0, 11, 11);
-  EXPECT_EQ(c.GetPixel(5, 5), clRed);   // inside
+  EXPECT_EQ(c.GetPixel(5, 5), clRed);    // inside
   EXPECT_EQ(c.GetPixel(0, 5), clBlack);  // outline at the left edge
   EXPECT_EQ(c.GetPixel(5, 0), clBlack);
   EXPECT_EQ(c.GetPixel(10, 5), clBlack);
@@ -292,9 +292,9 @@ TEST(CanvasShapes, ArcRunsAnticlockwiseFromStartToEnd) {
     bool right, top, left, bottom;  // (10,5), (5,0), (0,5), (5,10)
   };
   const Case cases[] = {
-      {"upper quarter", {20, -10}, {-10, -10}, false, true, false, false},      // 45 to 135 degrees
+      {"upper quarter", {20, -10}, {-10, -10}, false, true, false, false},  // 45 to 135 degrees
       {"all but the upper quarter", {-10, -10}, {20, -10}, true, false, true, true},
-      {"lower quarter", {-10, 20}, {20, 20}, false, false, false, true},        // 225 to 315 degrees
+      {"lower quarter", {-10, 20}, {20, 20}, false, false, false, true},  // 225 to 315 degrees
   };
   for (const Case& k : cases) {
     TCanvas c(12, 12);
@@ -474,7 +474,11 @@ TEST(CanvasClip, PathFiguresFromLinesAndRectangles) {
       {"lines, outside the diagonal", corner, 2, 8, false},
       {"rectangle", [](TCanvas& c) { c.Rectangle(3, 3, 9, 9); }, 8, 8, true},
       {"rectangle, right edge", [](TCanvas& c) { c.Rectangle(3, 3, 9, 9); }, 9, 5, false},
-      {"polyline", [](TCanvas& c) { c.Polyline({{0, 0}, {12, 0}, {0, 12}}); }, 2, 2, true},
+      {"polyline",
+       [](TCanvas& c) {
+         c.Polyline({{0, 0}, {12, 0}, {0, 12}});
+       },
+       2, 2, true},
   };
   for (const Case& k : cases) {
     TCanvas c(16, 16);
@@ -490,10 +494,10 @@ TEST(CanvasClip, PathFiguresFromLinesAndRectangles) {
     EXPECT_EQ(c.GetPixel(k.x, k.y) != clInvalid, k.inside) << k.name;
   }
   TCanvas c(4, 4);
-  EXPECT_FALSE(EndPath(c));                 // no path begun
+  EXPECT_FALSE(EndPath(c));  // no path begun
   EXPECT_EQ(PathToRegion(c), nullptr);
   BeginPath(c);
-  EXPECT_EQ(PathToRegion(c), nullptr);      // not ended yet
+  EXPECT_EQ(PathToRegion(c), nullptr);  // not ended yet
 }
 
 TEST(CanvasClip, ClipAppliesToWidePensAndPixels) {
@@ -542,8 +546,8 @@ TEST(CanvasRegion, PointInPolygonAndRectRegions) {
     bool inside;
   };
   const Case cases[] = {
-      {square, 0, 0, true},    {square, 9, 9, true},   {square, 10, 5, false}, {square, 5, 10, false},
-      {square, -1, 5, false},  {rect, 0, 0, true},     {rect, 9, 9, true},     {rect, 10, 9, false},
+      {square, 0, 0, true},       {square, 9, 9, true},    {square, 10, 5, false},    {square, 5, 10, false},
+      {square, -1, 5, false},     {rect, 0, 0, true},      {rect, 9, 9, true},        {rect, 10, 9, false},
       {alternate, 50, 50, false}, {winding, 50, 50, true}, {alternate, 50, 20, true}, {winding, 50, 20, true},
       {winding, 5, 80, false},
   };

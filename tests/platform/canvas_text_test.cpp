@@ -1,8 +1,8 @@
+#include "geometry/codepage.h"
 #include "platform/canvas.h"
 #include "platform/canvas_qt.h"
 #include "platform/font_faces.h"
 #include "platform/gdi.h"
-#include "geometry/codepage.h"
 
 #include <QFontDatabase>
 

@@ -109,7 +109,8 @@ TEST(CtrlGrid, RegisteringForTheCurrentCellShowsTheControlOverIt) {
   EXPECT_TRUE(w.list->isVisible());
   EXPECT_EQ(w.list->currentText(), "B");
   const QRect r = w.grid->CellRect(2, 3);
-  EXPECT_EQ(w.list->geometry(), QRect(w.grid->x() + r.left() + 1, w.grid->y() + r.top() + 1, r.width() + 2, r.height() + 2));
+  EXPECT_EQ(w.list->geometry(),
+            QRect(w.grid->x() + r.left() + 1, w.grid->y() + r.top() + 1, r.width() + 2, r.height() + 2));
   // Moving to a cell without a control hides it and writes its text back.
   w.list->setCurrentIndex(1);
   w.grid->FocusCell(1, 3);
@@ -129,7 +130,7 @@ TEST(CtrlGrid, LoadingAComboBoxFromTheCell) {
     const char* shown;
   };
   const Case cases[] = {
-      {2, "A", 1, "A"},   {2, "", -1, ""},  {2, "Z", -1, "Z"},  // a list keeps an unknown text
+      {2, "A", 1, "A"},     {2, "", -1, ""}, {2, "Z", -1, "Z"},  // a list keeps an unknown text
       {3, "H-2", 1, "H-2"}, {3, "", -1, ""}, {3, "X-9", -1, "X-9"},
   };
   for (const Case& c : cases) {

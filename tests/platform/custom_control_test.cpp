@@ -78,12 +78,12 @@ TEST(CustomControl, MouseEventsCarryTheShiftStateOfTheirMoment) {
   Send(w, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, Qt::NoModifier, {14, 24});
   Send(w, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, {1, 2});
   const std::vector<std::string> expected = {
-      "down 0 9 10,20",   // Shift + Left
-      "down 1 24 11,21",  // Left + Right
-      "move -1 28 12,22", // Ctrl + Left + Right
-      "up 0 16 13,23",    // the right button still held
+      "down 0 9 10,20",    // Shift + Left
+      "down 1 24 11,21",   // Left + Right
+      "move -1 28 12,22",  // Ctrl + Left + Right
+      "up 0 16 13,23",     // the right button still held
       "up 1 0 14,24",
-      "down 0 72 1,2",    // Left + Double
+      "down 0 72 1,2",  // Left + Double
   };
   EXPECT_EQ(control.calls, expected);
 }

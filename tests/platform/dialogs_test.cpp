@@ -39,7 +39,11 @@ TEST(Dialogs, FiltersOfTheDataAndReportFiles) {
   };
   const Case cases[] = {
       {"\xC3\xB7\xBD\xC4\xCC\xA7\xB2\xD9|*.txt", 1, "\xC3\xB7\xBD\xC4\xCC\xA7\xB2\xD9"},  // "ﾃｷｽﾄﾌｧｲﾙ"
-      {"A\x81\x7C" "B|*.a", 1, "A\x81\x7C" "B"},  // "－" ends in the byte of "|"
+      {"A\x81\x7C"
+       "B|*.a",
+       1,
+       "A\x81\x7C"
+       "B"},  // "－" ends in the byte of "|"
       {"Only a description", 0, ""},
       {"Empty|", 0, ""},
       {"", 0, ""},
@@ -62,9 +66,12 @@ TEST(Dialogs, DefaultExtension) {
     fs::path expected;
   };
   const Case cases[] = {
-      {"/d/b", "zq4", "/d/b.zq4"},     {"/d/b.zq3", "zq4", "/d/b.zq3"},
-      {"/d.x/b", "zq4", "/d.x/b.zq4"}, {"/d/report", "txt", "/d/report.txt"},
-      {"/d/b", "", "/d/b"},            {"", "zq4", ""},
+      {"/d/b", "zq4", "/d/b.zq4"},
+      {"/d/b.zq3", "zq4", "/d/b.zq3"},
+      {"/d.x/b", "zq4", "/d.x/b.zq4"},
+      {"/d/report", "txt", "/d/report.txt"},
+      {"/d/b", "", "/d/b"},
+      {"", "zq4", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(WithDefaultExtension(c.name, c.ext), c.expected) << c.name;
 }
@@ -119,10 +126,12 @@ TEST(Dialogs, ScriptedAnswersAndRecords) {
 // expected cannot hang a run.
 TEST(UnscriptedDialogs, ABoxNoTestScriptedFailsTheTestInsteadOfWaiting) {
   ASSERT_NE(TestApplication(), nullptr);
-  EXPECT_NONFATAL_FAILURE(ShowWarning(J("この形状は不安定です。")),
-                          "message box that the test did not script was shown: caption \"警告\", text \"この形状は不安定です。\"");
+  EXPECT_NONFATAL_FAILURE(
+      ShowWarning(J("この形状は不安定です。")),
+      "message box that the test did not script was shown: caption \"警告\", text \"この形状は不安定です。\"");
   static bool answer = true;
-  EXPECT_NONFATAL_FAILURE(answer = AskWarningYesCancel(J("よろしいですか？")), "caption \"警告\", text \"よろしいですか？\"");
+  EXPECT_NONFATAL_FAILURE(answer = AskWarningYesCancel(J("よろしいですか？")),
+                          "caption \"警告\", text \"よろしいですか？\"");
   EXPECT_FALSE(answer);  // cancelled
   EXPECT_NONFATAL_FAILURE(ShowMessage("plain"), "caption \"Zuro\", text \"plain\"");
   static bool chosen = true;

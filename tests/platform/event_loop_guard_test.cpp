@@ -51,7 +51,9 @@ TEST(EventLoopGuard, EscapingErrorIsShownAndTheLoopGoesOn) {
 
   EXPECT_EQ(handler.handled, 2);  // the events after each failure still ran
   ASSERT_EQ(script.shown.size(), 2u);
-  EXPECT_EQ(script.shown[0].text, "\x83\x74\x83\x40\x83\x43\x83\x8B \"a.zq4\" \x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x81\x42");
+  EXPECT_EQ(script.shown[0].text,
+            "\x83\x74\x83\x40\x83\x43\x83\x8B \"a.zq4\" "
+            "\x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x81\x42");
   EXPECT_EQ(script.shown[0].messageKind, MessageKind::Error);
   EXPECT_EQ(script.shown[0].buttons, MessageButtons::Ok);
   EXPECT_EQ(script.shown[1].text, J("不明なエラーが発生しました。"));

@@ -108,7 +108,9 @@ TEST(FileServices, AtomicWriterTakesThePiecesInTurnAndACountAtTheEnd) {
   Put(target, "old contents");
   {
     AtomicFileWriter writer(target);
-    writer.Write("????" "-abc");  // apart, so no ??- trigraph
+    writer.Write(
+        "????"
+        "-abc");  // apart, so no ??- trigraph
     writer.Write("");
     writer.Write("-defg");
     EXPECT_EQ(LoadWholeFile(target, kLargestModelFile), "old contents") << "nothing shows before the commit";
@@ -179,9 +181,7 @@ TEST(FileServices, FileExists) {
   for (const Case& c : cases) EXPECT_EQ(FileExists(c.path), c.exists) << c.path;
 }
 
-TEST(FileServices, ProgramFolderHoldsTheProgram) {
-  EXPECT_TRUE(FileExists(ProgramFolder() / "test_platform"));
-}
+TEST(FileServices, ProgramFolderHoldsTheProgram) { EXPECT_TRUE(FileExists(ProgramFolder() / "test_platform")); }
 
 TEST(FileServices, SettingsFileBesideTheProgramOrInTheConfigFolder) {
   ScratchFolder folder;

@@ -26,8 +26,8 @@ class PrivateXServer {
     if (pid_ == 0) {
       ::close(fds[0]);
       const std::string fd = std::to_string(fds[1]);
-      ::execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
-              "640x480x24", static_cast<char*>(nullptr));
+      ::execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "640x480x24",
+              static_cast<char*>(nullptr));
       ::_exit(127);
     }
     ::close(fds[1]);

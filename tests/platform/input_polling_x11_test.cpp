@@ -30,9 +30,7 @@ X11InputState State(unsigned mask, std::initializer_list<int> keysDown) {
   return s;
 }
 
-bool BothHeld(const InputPolling& in) {
-  return in.IsHeld(PolledKey::LeftButton) && in.IsHeld(PolledKey::RightButton);
-}
+bool BothHeld(const InputPolling& in) { return in.IsHeld(PolledKey::LeftButton) && in.IsHeld(PolledKey::RightButton); }
 
 TEST(InputPollingX11, ButtonsModifiersAndKeysFromOnePoll) {
   const X11KeyCodes codes = TypicalCodes();

@@ -1,7 +1,7 @@
 #include "platform/picture.h"
+#include "geometry/codepage.h"
 #include "platform/canvas.h"
 #include "platform/file_services.h"
-#include "geometry/codepage.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -112,12 +112,30 @@ std::string WmfRectangle() {
   b.U16(1);
   b.U32(7);
   b.U16(0);
-  b.U32(5); b.U16(0x020B); b.U16(0); b.U16(0);              // SETWINDOWORG y, x
-  b.U32(5); b.U16(0x020C); b.U16(50); b.U16(100);           // SETWINDOWEXT height, width
-  b.U32(7); b.U16(0x02FC); b.U16(0); b.U32(0x0000FF); b.U16(0);  // CREATEBRUSHINDIRECT solid red
-  b.U32(4); b.U16(0x012D); b.U16(0);                        // SELECTOBJECT 0
-  b.U32(7); b.U16(0x041B); b.U16(50); b.U16(100); b.U16(0); b.U16(0);  // RECTANGLE b, r, t, l
-  b.U32(3); b.U16(0x0000);                                  // EOF
+  b.U32(5);
+  b.U16(0x020B);
+  b.U16(0);
+  b.U16(0);  // SETWINDOWORG y, x
+  b.U32(5);
+  b.U16(0x020C);
+  b.U16(50);
+  b.U16(100);  // SETWINDOWEXT height, width
+  b.U32(7);
+  b.U16(0x02FC);
+  b.U16(0);
+  b.U32(0x0000FF);
+  b.U16(0);  // CREATEBRUSHINDIRECT solid red
+  b.U32(4);
+  b.U16(0x012D);
+  b.U16(0);  // SELECTOBJECT 0
+  b.U32(7);
+  b.U16(0x041B);
+  b.U16(50);
+  b.U16(100);
+  b.U16(0);
+  b.U16(0);  // RECTANGLE b, r, t, l
+  b.U32(3);
+  b.U16(0x0000);  // EOF
   return b.data;
 }
 
@@ -125,22 +143,49 @@ std::string WmfRectangle() {
 // millimetre at 96 pixels per inch): a red brush and one rectangle.
 std::string EmfRectangle() {
   Bytes b;
-  b.U32(1);                                      // EMR_HEADER
+  b.U32(1);  // EMR_HEADER
   b.U32(88);
-  b.U32(0); b.U32(0); b.U32(99); b.U32(49);      // bounds, pixels
-  b.U32(0); b.U32(0); b.U32(2646); b.U32(1323);  // frame, 0.01 mm
-  b.U32(0x464D4520);                             // " EMF"
+  b.U32(0);
+  b.U32(0);
+  b.U32(99);
+  b.U32(49);  // bounds, pixels
+  b.U32(0);
+  b.U32(0);
+  b.U32(2646);
+  b.U32(1323);        // frame, 0.01 mm
+  b.U32(0x464D4520);  // " EMF"
   b.U32(0x10000);
-  b.U32(168);                                    // bytes
-  b.U32(5);                                      // records
-  b.U16(2); b.U16(0);                            // handles, reserved
-  b.U32(0); b.U32(0); b.U32(0);                  // description, palette
-  b.U32(1024); b.U32(768);                       // device, pixels
-  b.U32(320); b.U32(240);                        // device, millimetres
-  b.U32(39); b.U32(24); b.U32(1); b.U32(0); b.U32(0x0000FF); b.U32(0);  // CREATEBRUSHINDIRECT
-  b.U32(37); b.U32(12); b.U32(1);                                      // SELECTOBJECT
-  b.U32(43); b.U32(24); b.U32(0); b.U32(0); b.U32(100); b.U32(50);     // RECTANGLE
-  b.U32(14); b.U32(20); b.U32(0); b.U32(16); b.U32(20);                // EOF
+  b.U32(168);  // bytes
+  b.U32(5);    // records
+  b.U16(2);
+  b.U16(0);  // handles, reserved
+  b.U32(0);
+  b.U32(0);
+  b.U32(0);  // description, palette
+  b.U32(1024);
+  b.U32(768);  // device, pixels
+  b.U32(320);
+  b.U32(240);  // device, millimetres
+  b.U32(39);
+  b.U32(24);
+  b.U32(1);
+  b.U32(0);
+  b.U32(0x0000FF);
+  b.U32(0);  // CREATEBRUSHINDIRECT
+  b.U32(37);
+  b.U32(12);
+  b.U32(1);  // SELECTOBJECT
+  b.U32(43);
+  b.U32(24);
+  b.U32(0);
+  b.U32(0);
+  b.U32(100);
+  b.U32(50);  // RECTANGLE
+  b.U32(14);
+  b.U32(20);
+  b.U32(0);
+  b.U32(16);
+  b.U32(20);  // EOF
   return b.data;
 }
 
@@ -157,11 +202,11 @@ TEST(PictureFormat, ChosenByExtensionWithoutRegardToCase) {
     std::optional<TPictureFormat> format;
   };
   const Case cases[] = {
-      {"a.bmp", TPictureFormat::Bitmap}, {"A.BMP", TPictureFormat::Bitmap},
-      {"x.png", TPictureFormat::Png},    {"photo.JPG", TPictureFormat::Jpeg},
-      {"p.jpeg", TPictureFormat::Jpeg},  {"v.wmf", TPictureFormat::Wmf},
-      {"v.Emf", TPictureFormat::Emf},    {"dir.bmp/readme.txt", std::nullopt},
-      {"noextension", std::nullopt},     {"", std::nullopt},
+      {"a.bmp", TPictureFormat::Bitmap},       {"A.BMP", TPictureFormat::Bitmap},
+      {"x.png", TPictureFormat::Png},          {"photo.JPG", TPictureFormat::Jpeg},
+      {"p.jpeg", TPictureFormat::Jpeg},        {"v.wmf", TPictureFormat::Wmf},
+      {"v.Emf", TPictureFormat::Emf},          {"dir.bmp/readme.txt", std::nullopt},
+      {"noextension", std::nullopt},           {"", std::nullopt},
       {J("図面.bmp"), TPictureFormat::Bitmap},
   };
   for (const Case& k : cases) EXPECT_EQ(PictureFormatFromFileName(k.name), k.format) << k.name;
@@ -182,10 +227,9 @@ TEST(PictureRaster, BitmapAndPngLoadAndStretchPixelByPixel) {
       int x, y;
       TColor colour;
     };
-    const Probe probes[] = {{10, 10, clRed}, {11, 11, clRed}, {12, 10, 0x00FF00},
-                            {14, 11, clBlue}, {16, 10, clWhite}, {10, 12, clBlack},
-                            {13, 13, 0x00FFFF}, {15, 12, 0xFFFF00}, {17, 13, clWhite},
-                            {18, 10, clLime}, {10, 14, clLime}, {9, 9, clLime}};
+    const Probe probes[] = {{10, 10, clRed},   {11, 11, clRed},   {12, 10, 0x00FF00}, {14, 11, clBlue},
+                            {16, 10, clWhite}, {10, 12, clBlack}, {13, 13, 0x00FFFF}, {15, 12, 0xFFFF00},
+                            {17, 13, clWhite}, {18, 10, clLime},  {10, 14, clLime},   {9, 9, clLime}};
     for (const Probe& p : probes) EXPECT_EQ(c.GetPixel(p.x, p.y), p.colour) << name << " " << p.x << "," << p.y;
   }
 }
@@ -199,8 +243,8 @@ TEST(PictureRaster, RectangleGivenBackwardsMirrorsThePicture) {
   };
   const Case cases[] = {
       {{0, 0, 4, 2}, clRed, clBlack},
-      {{4, 0, 0, 2}, clWhite, clWhite},    // right to left: white column first
-      {{0, 2, 4, 0}, clBlack, clRed},      // bottom to top: rows exchanged
+      {{4, 0, 0, 2}, clWhite, clWhite},  // right to left: white column first
+      {{0, 2, 4, 0}, clBlack, clRed},    // bottom to top: rows exchanged
       {{4, 2, 0, 0}, clWhite, clWhite},
   };
   for (const Case& k : cases) {
@@ -211,7 +255,7 @@ TEST(PictureRaster, RectangleGivenBackwardsMirrorsThePicture) {
   }
   TCanvas c(4, 2, clLime);
   c.StretchDraw({4, 0, 0, 2}, g);
-  EXPECT_EQ(c.GetPixel(1, 0), clBlue);   // third column seen from the right
+  EXPECT_EQ(c.GetPixel(1, 0), clBlue);     // third column seen from the right
   EXPECT_EQ(c.GetPixel(2, 1), 0x00FFFFu);  // yellow
 }
 
@@ -395,8 +439,7 @@ void PutU32BigEndian(std::string& bytes, size_t at, uint32_t v) {
 
 // A bitmap header (file header and 40-byte info header) with the given
 // size, depth and compression, followed by `pixels` bytes.
-std::string BitmapHeader(int32_t width, int32_t height, uint16_t bitsPerPixel, uint32_t compression,
-                         size_t pixels) {
+std::string BitmapHeader(int32_t width, int32_t height, uint16_t bitsPerPixel, uint32_t compression, size_t pixels) {
   Bytes b;
   b.data = "BM";
   b.U32(static_cast<uint32_t>(54 + pixels));

@@ -63,12 +63,8 @@ TEST(PixelRaster, ClipSegmentToBox) {
     double cx0, cy0, cx1, cy1;
   };
   const Case cases[] = {
-      {-10, 5, 20, 5, true, 0, 5, 10, 5},
-      {5, -10, 5, 5, true, 5, 0, 5, 5},
-      {-10, -10, 20, 20, true, 0, 0, 10, 10},
-      {-10, 20, -5, 30, false, 0, 0, 0, 0},
-      {2, 3, 4, 5, true, 2, 3, 4, 5},
-      {-1e12, 5, 1e12, 5, true, 0, 5, 10, 5},
+      {-10, 5, 20, 5, true, 0, 5, 10, 5},   {5, -10, 5, 5, true, 5, 0, 5, 5}, {-10, -10, 20, 20, true, 0, 0, 10, 10},
+      {-10, 20, -5, 30, false, 0, 0, 0, 0}, {2, 3, 4, 5, true, 2, 3, 4, 5},   {-1e12, 5, 1e12, 5, true, 0, 5, 10, 5},
   };
   for (const Case& k : cases) {
     double x0 = k.x0, y0 = k.y0, x1 = k.x1, y1 = k.y1;
@@ -104,7 +100,8 @@ TEST(PixelRaster, EllipseRingAndInsidePartitionTheFilledEllipse) {
   struct Case {
     RasterEllipse e;
   };
-  const Case cases[] = {{{0, 0, 11, 11, 1}}, {{2, 3, 30, 12, 1}}, {{0, 0, 40, 40, 3}}, {{5, 5, 6, 20, 1}}, {{0, 0, 9, 9, 2}}};
+  const Case cases[] = {
+      {{0, 0, 11, 11, 1}}, {{2, 3, 30, 12, 1}}, {{0, 0, 40, 40, 3}}, {{5, 5, 6, 20, 1}}, {{0, 0, 9, 9, 2}}};
   for (const Case& k : cases) {
     PixelSetPixelRaster ring, inside;
     RasterEllipseRing(
@@ -141,8 +138,7 @@ TEST(PixelRaster, ArcDirectionsAreScreenAnglesAnticlockwise) {
   EXPECT_NEAR(RasterDirectionFromCentre(e, 0, 5), 180.0, 1e-9);
   EXPECT_NEAR(RasterDirectionFromCentre(e, 5, 10), 270.0, 1e-9);
   PixelSetPixelRaster arc;
-  RasterEllipseArc(e, 80.0, 100.0, false, RasterBox{0, 0, 20, 20},
-                   [&](int x, int y) { arc.insert({x, y}); });
+  RasterEllipseArc(e, 80.0, 100.0, false, RasterBox{0, 0, 20, 20}, [&](int x, int y) { arc.insert({x, y}); });
   for (const auto& p : arc) EXPECT_EQ(p.second, 0);  // only the top of the circle
   EXPECT_TRUE(arc.count({5, 0}));
 }

@@ -31,13 +31,13 @@ TEST(DrawRecords, LineBytesAreLittleEndianAndBackToBack) {
   e.Reserved48 = -2;
   e.Reserved50 = 9;
   const std::vector<unsigned char> expected = {
-      0, 2, 3, 4, 5, 1, 0, 6,                          // header bytes
-      0, 0, 0, 0, 0, 0, 0xF0, 0x3F,                    // X1
-      0, 0, 0, 0, 0, 0, 0, 0xC0,                       // Y1
-      0, 0, 0, 0, 0, 0, 0xE0, 0x3F,                    // X2
-      0, 0, 0, 0, 0, 0, 0x08, 0x40,                    // Y2
-      0, 0x00, 0x90, 0x34, 0x12, 7, 0, 0,              // pad, LineTag, ScratchWord, ScratchByte, unused
-      0xFE, 0xFF, 9,                                   // reserved
+      0,    2,    3,    4,    5,    1, 0,    6,     // header bytes
+      0,    0,    0,    0,    0,    0, 0xF0, 0x3F,  // X1
+      0,    0,    0,    0,    0,    0, 0,    0xC0,  // Y1
+      0,    0,    0,    0,    0,    0, 0xE0, 0x3F,  // X2
+      0,    0,    0,    0,    0,    0, 0x08, 0x40,  // Y2
+      0,    0x00, 0x90, 0x34, 0x12, 7, 0,    0,     // pad, LineTag, ScratchWord, ScratchByte, unused
+      0xFE, 0xFF, 9,                                // reserved
   };
   EXPECT_EQ(BytesOf(&e, sizeof e), expected);
 }
@@ -57,14 +57,14 @@ TEST(DrawRecords, TextAndArcViewsShareTheTail) {
   RDrawElement a = ZeroElement();
   a.Kind = kKindArc;
   a.Radius = 0.5;
-  a.Ratio = 1.0f;         // 00 00 80 3F
-  a.StartAngle = 90.0f;   // 00 00 B4 42
-  a.EndAngle = -1.0f;     // 00 00 80 BF
-  a.Rotation = 0.5f;      // 00 00 00 3F
+  a.Ratio = 1.0f;        // 00 00 80 3F
+  a.StartAngle = 90.0f;  // 00 00 B4 42
+  a.EndAngle = -1.0f;    // 00 00 80 BF
+  a.Rotation = 0.5f;     // 00 00 00 3F
   const auto ab = BytesOf(&a, sizeof a);
   EXPECT_EQ(std::vector<unsigned char>(ab.begin() + 24, ab.begin() + 48),
-            (std::vector<unsigned char>{0, 0, 0, 0, 0, 0, 0xE0, 0x3F, 0, 0, 0x80, 0x3F, 0, 0, 0xB4, 0x42, 0, 0,
-                                        0x80, 0xBF, 0, 0, 0, 0x3F}));
+            (std::vector<unsigned char>{0, 0, 0,    0,    0, 0, 0xE0, 0x3F, 0, 0, 0x80, 0x3F,
+                                        0, 0, 0xB4, 0x42, 0, 0, 0x80, 0xBF, 0, 0, 0,    0x3F}));
 }
 
 TEST(DrawRecords, TextStyleBytes) {

@@ -45,8 +45,7 @@ bool SameElement(const RDrawElement& a, const RDrawElement& b, const std::string
     case kKindArc:
       return Near(a.X1, b.X1) && Near(a.Y1, b.Y1) && Near(a.Radius, b.Radius) && Near(a.Ratio, b.Ratio) &&
              Near(a.StartAngle, b.StartAngle) && Near(a.EndAngle, b.EndAngle) && Near(a.Rotation, b.Rotation);
-    case kKindPoint:
-      return Near(a.X1, b.X1) && Near(a.Y1, b.Y1);
+    case kKindPoint: return Near(a.X1, b.X1) && Near(a.Y1, b.Y1);
     case kKindText:
       return Near(a.X1, b.X1) && Near(a.Y1, b.Y1) && Near(a.X2, b.X2) && Near(a.Y2, b.Y2) &&
              Near(a.TextAngle, b.TextAngle) && a.TextStyle == b.TextStyle && a.TextDirection == b.TextDirection &&
@@ -81,13 +80,11 @@ std::string DescribeElement(const RDrawElement& e, const Tdrawinp::TextList* tex
   switch (e.Kind) {
     case kKindArc: {
       const double r = e.Radius;
-      out << "centre (" << x1 << ", " << y1 << ") r " << r << " ratio " << e.Ratio << " angles " << e.StartAngle
-          << ".." << e.EndAngle << " rotation " << e.Rotation;
+      out << "centre (" << x1 << ", " << y1 << ") r " << r << " ratio " << e.Ratio << " angles " << e.StartAngle << ".."
+          << e.EndAngle << " rotation " << e.Rotation;
       break;
     }
-    case kKindPoint:
-      out << "(" << x1 << ", " << y1 << ")";
-      break;
+    case kKindPoint: out << "(" << x1 << ", " << y1 << ")"; break;
     case kKindText: {
       const double x2 = e.X2, y2 = e.Y2;
       out << "(" << x1 << ", " << y1 << ")-(" << x2 << ", " << y2 << ") angle " << e.TextAngle << " style "
@@ -130,7 +127,8 @@ void CommandHarness::SetUp() {
   CommandRegistry().Clear();
   RegisterCommandFramework();
   RegisterCommandHandlers();
-  for (const std::string& name : HostPanelClasses()) listeners_.push_back(std::make_unique<Listener>(name, notifications_));
+  for (const std::string& name : HostPanelClasses())
+    listeners_.push_back(std::make_unique<Listener>(name, notifications_));
 
   box_ = std::make_unique<TcadBox>();
   TcadBox& box = *box_;
@@ -222,9 +220,8 @@ void CommandHarness::Press(double x, double y, TShiftState shift) {
   pressed = static_cast<TShiftState>(pressed & -pressed);
   held_ = static_cast<TShiftState>(held_ | pressed);
   modifiers_ = static_cast<TShiftState>(shift & kModifiers);
-  Dispatch([&] {
-    box_->MouseDown(ButtonOf(pressed), static_cast<TShiftState>(modifiers_ | held_), PixelX(x), PixelY(y));
-  });
+  Dispatch(
+      [&] { box_->MouseDown(ButtonOf(pressed), static_cast<TShiftState>(modifiers_ | held_), PixelX(x), PixelY(y)); });
 }
 
 void CommandHarness::Release(double x, double y, TShiftState button, int modifiers) {
@@ -367,7 +364,7 @@ void CommandHarness::ExpectScreenMatchesRedraw() {
   const QString stem = QDir::temp().filePath(QString("zuro_%1_%2").arg(test->test_suite_name(), test->name()));
   shown.save(stem + "_shown.png");
   fresh.save(stem + "_redrawn.png");
-  ADD_FAILURE() << differing << " pixels differ from a fresh redraw, within (" << left << ", " << top << ")-("
-                << right << ", " << bottom << "):\n"
+  ADD_FAILURE() << differing << " pixels differ from a fresh redraw, within (" << left << ", " << top << ")-(" << right
+                << ", " << bottom << "):\n"
                 << first.str() << "  images: " << stem.toStdString() << "_shown.png, _redrawn.png";
 }

@@ -43,8 +43,8 @@ inline RDrawElement Point(double x, double y) {
 }
 
 // A text whose string goes into `texts` first, as the adding operations do.
-inline RDrawElement Text(Tdrawinp::TextList& texts, const std::string& s, double x1, double y1, double x2,
-                         double y2, float angle = 0) {
+inline RDrawElement Text(Tdrawinp::TextList& texts, const std::string& s, double x1, double y1, double x2, double y2,
+                         float angle = 0) {
   RDrawElement e = ZeroElement();
   e.Kind = kKindText;
   e.X1 = x1;

@@ -24,8 +24,7 @@ struct RecordedToolMessage {
 class ToolMessageRecorder {
  public:
   ToolMessageRecorder() {
-    InstallToolMessageHook(
-        [this](ToolMessageKind kind, const std::string& text) { Messages.push_back({kind, text}); });
+    InstallToolMessageHook([this](ToolMessageKind kind, const std::string& text) { Messages.push_back({kind, text}); });
     InstallToolInputHook([this](const std::string& caption, const std::string& prompt, const std::string& def) {
       Inputs.push_back({caption, prompt, def});
       if (Answers.empty()) return def;

@@ -12,6 +12,5 @@ class UnscriptedDialogs : public Dialogs {
   MessageAnswer ShowMessageBox(const std::string& text, MessageKind kind, MessageButtons buttons) override;
   bool OpenFile(const FileDialogRequest& request, std::filesystem::path& chosen) override;
   bool SaveFile(const FileDialogRequest& request, std::filesystem::path& chosen) override;
-  std::string InputBox(const std::string& caption, const std::string& prompt,
-                       const std::string& defaultText) override;
+  std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& defaultText) override;
 };

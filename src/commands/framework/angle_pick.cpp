@@ -21,9 +21,15 @@ void kakudoUp(TcadBox& box, TShiftState shift, double x, double y);
 }  // namespace
 
 void RegisterAnglePickCommands() {
-  RegisterFamily({.Name = "kakudo", .Modes = {dtkakudo}, .Down = kakudoDown, .Move = kakudoMove, .Up = kakudoUp,
-                  .Gestures = {{GestureSide::Right, {}, {0, [](const TcadBox& b) { return b.CommandStep == 0; },
-                                                 GestureOutcome::Message, "2点間角度", dtkakudo, kKeepSavedMode}}}});
+  RegisterFamily({.Name = "kakudo",
+                  .Modes = {dtkakudo},
+                  .Down = kakudoDown,
+                  .Move = kakudoMove,
+                  .Up = kakudoUp,
+                  .Gestures = {{GestureSide::Right,
+                                {},
+                                {0, [](const TcadBox& b) { return b.CommandStep == 0; }, GestureOutcome::Message,
+                                 "2点間角度", dtkakudo, kKeepSavedMode}}}});
 }
 
 namespace {

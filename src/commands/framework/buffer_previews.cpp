@@ -96,8 +96,8 @@ class BufferDrawer {
     if (pass_.SkipType9 && e.LineType == 9) return;
     const RViewRect& v = box_.ViewWindow;
     if (box_.Zoom < 0.76 && e.Radius * box_.Zoom < 0.2 &&
-        EllipseTouchesRect(e.X1, e.Y1, e.Radius, e.Ratio, e.Rotation, 0.0, 0.0, v.Left, v.Bottom, v.Right, v.Top,
-                           0.0, 0.0)) {
+        EllipseTouchesRect(e.X1, e.Y1, e.Radius, e.Ratio, e.Rotation, 0.0, 0.0, v.Left, v.Bottom, v.Right, v.Top, 0.0,
+                           0.0)) {
       return;
     }
     RDrawElement placed = e;
@@ -149,8 +149,8 @@ void TcadBox::DrawBufferPreview(std::int32_t directionMode, std::uint8_t textMod
 
 void TcadBox::EraseBufferPreview(std::int32_t directionMode, std::uint8_t textMode, double dx, double dy, double x,
                                  double y, double angle, double scaleX, double scaleY) {
-  const RPastePlacement placement{
-      directionMode, dx, dy, x, y, NormalizeAngle360(angle), PreviewAxisAngle, scaleX, scaleY};
+  const RPastePlacement placement{directionMode,    dx,     dy,    x, y, NormalizeAngle360(angle),
+                                  PreviewAxisAngle, scaleX, scaleY};
   if (placement.PlacesNothing()) return;
   const std::vector<RDrawElement>& buffer = Draw1->Buffer;
   if (buffer.empty()) {

@@ -33,14 +33,14 @@ struct RPoint2D;
 // Where an interrupted command's next click would put its point: the slot a
 // midpoint assist reads and the slots the handed-back point is written to.
 struct RAssistSlot {
-  RPoint2D* Pending = nullptr;      // the slot the step fills; null: the command takes no point
-  std::vector<RPoint2D*> Also{};    // filled with it
-  Sbuttontype Restore = dtNo;       // the mode the command goes on in
-  std::uint8_t SetStep = 0xFF;      // CommandStep afterwards (0xFF: unchanged)
-  bool EraseRubber = false;         // RubberErased := True
-  bool FarPreview = false;          // the copy commands' last preview moves out of sight
-  bool Marker = false;              // the point marker at the point
-  bool RedrawFirst = false;         // the line previews drawn again first
+  RPoint2D* Pending = nullptr;    // the slot the step fills; null: the command takes no point
+  std::vector<RPoint2D*> Also{};  // filled with it
+  Sbuttontype Restore = dtNo;     // the mode the command goes on in
+  std::uint8_t SetStep = 0xFF;    // CommandStep afterwards (0xFF: unchanged)
+  bool EraseRubber = false;       // RubberErased := True
+  bool FarPreview = false;        // the copy commands' last preview moves out of sight
+  bool Marker = false;            // the point marker at the point
+  bool RedrawFirst = false;       // the line previews drawn again first
 };
 
 // Fills the slot of one of the family's modes by the command's step. The
@@ -104,11 +104,11 @@ struct RCommandFamily {
   TPointHandler Down{};
   TPointHandler Move{};
   TPointHandler Up{};
-  std::vector<RNamedPhase> Cancels{};   // placed by the cancel-all's order
-  std::vector<RNamedPhase> Redraws{};   // placed by the full redraw's order
-  std::vector<RNamedFinish> Finishes{}; // run by the confirm gestures
-  std::vector<RNamedPhase> Phases{};    // reached by name only
-  TPhaseHandler Reset{};                // the family's own data at the cancel-all
+  std::vector<RNamedPhase> Cancels{};    // placed by the cancel-all's order
+  std::vector<RNamedPhase> Redraws{};    // placed by the full redraw's order
+  std::vector<RNamedFinish> Finishes{};  // run by the confirm gestures
+  std::vector<RNamedPhase> Phases{};     // reached by name only
+  TPhaseHandler Reset{};                 // the family's own data at the cancel-all
   RModeHooks Hooks{};
   RAssistHooks Assist{};
   std::vector<RGestureOffer> Gestures{};

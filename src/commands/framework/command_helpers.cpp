@@ -17,7 +17,10 @@ void NoMove(TcadBox& box, TShiftState shift, double x, double y);
 }  // namespace
 
 void RegisterIdleCommands() {
-  RegisterFamily({.Name = "No", .Modes = {dtNo, dtkakutei}, .Down = NoDown, .Move = NoMove,
+  RegisterFamily({.Name = "No",
+                  .Modes = {dtNo, dtkakutei},
+                  .Down = NoDown,
+                  .Move = NoMove,
                   .Gestures = {ConfirmGesture(GestureSide::Left, dtkakutei, {dtkakutei})}});
 }
 

@@ -112,9 +112,7 @@ namespace {
 
 // The ring's lines with the pen as the caller set it; ring lines carry
 // line type 0, which draws solid.
-void DrawRingLines(TcadBox& box) {
-  box.DrawElementArray(box.RingObj.Lines, box.RingObj.LastIndex(), 0, false, true);
-}
+void DrawRingLines(TcadBox& box) { box.DrawElementArray(box.RingObj.Lines, box.RingObj.LastIndex(), 0, false, true); }
 
 void RingPen(TcadBox& box) {
   TPen& pen = box.Canvas().Pen;

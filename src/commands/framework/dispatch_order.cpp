@@ -114,30 +114,25 @@ const std::vector<RDispatchRank>& DispatchOrder() {
 const std::vector<std::string>& CancelOrder() {
   // Hachi2tenCancel comes last; its row runs it only while the hatch is not held.
   static const std::vector<std::string> order = {
-      "DragguCancel",    "RefreshRingCursor",   "RenSunpoCancel",      "SenCancel",          "wsenCancel",
-      "SenDelCancel",    "FukusenCancel",       "iikatusinCancel",     "CopyFreeCancel",     "HaniCancel",
-      "printsenCancel",  "BoxSenCancel",        "sunposenCancel",      "SokuteiMenCancel",   "SikichiCancel",
-      "YukaCancel",      "EnFreeCancel",        "SesentenSiteiCancel", "FukuenCancel",       "takakukeiFreeCancel",
-      "kyokusen3tenCancel", "HanipgCancel",     "DrafRenCancel",       "RenSunpoCyusinCancel", "KiritoriHaniCancel",
-      "tenGaibuCancel",  "MoziCancel",         "Hachi2tenCancel",
+      "DragguCancel",       "RefreshRingCursor",   "RenSunpoCancel", "SenCancel",
+      "wsenCancel",         "SenDelCancel",        "FukusenCancel",  "iikatusinCancel",
+      "CopyFreeCancel",     "HaniCancel",          "printsenCancel", "BoxSenCancel",
+      "sunposenCancel",     "SokuteiMenCancel",    "SikichiCancel",  "YukaCancel",
+      "EnFreeCancel",       "SesentenSiteiCancel", "FukuenCancel",   "takakukeiFreeCancel",
+      "kyokusen3tenCancel", "HanipgCancel",        "DrafRenCancel",  "RenSunpoCyusinCancel",
+      "KiritoriHaniCancel", "tenGaibuCancel",      "MoziCancel",     "Hachi2tenCancel",
   };
   return order;
 }
 
 const std::vector<RRedrawPlace>& RedrawOrder() {
   static const std::vector<RRedrawPlace> order = {
-      {"sunposenRedraw", RedrawStage::BeforeGrid, 1},
-      {"printsenRedraw", RedrawStage::EveryPaint, 1},
-      {"Hachi2tenRedraw", RedrawStage::AfterElements, 1},
-      {"SokuteiMenRedraw", RedrawStage::AfterElements, 2},
-      {"SikichiRedraw", RedrawStage::AfterElements, 3},
-      {"Sikichi4Redraw", RedrawStage::AfterElements, 4},
-      {"YukaRedraw", RedrawStage::AfterElements, 5},
-      {"kyokusen3tenRedraw", RedrawStage::AfterElements, 6},
-      {"HanipgRedraw", RedrawStage::AfterElements, 7},
-      {"DrafRenRedraw", RedrawStage::AfterRubberErased, 1},
-      {"RenSunpoRedraw", RedrawStage::AfterRubberErased, 2},
-      {"KiritoriHaniRedraw", RedrawStage::AfterRubberErased, 3},
+      {"sunposenRedraw", RedrawStage::BeforeGrid, 1},        {"printsenRedraw", RedrawStage::EveryPaint, 1},
+      {"Hachi2tenRedraw", RedrawStage::AfterElements, 1},    {"SokuteiMenRedraw", RedrawStage::AfterElements, 2},
+      {"SikichiRedraw", RedrawStage::AfterElements, 3},      {"Sikichi4Redraw", RedrawStage::AfterElements, 4},
+      {"YukaRedraw", RedrawStage::AfterElements, 5},         {"kyokusen3tenRedraw", RedrawStage::AfterElements, 6},
+      {"HanipgRedraw", RedrawStage::AfterElements, 7},       {"DrafRenRedraw", RedrawStage::AfterRubberErased, 1},
+      {"RenSunpoRedraw", RedrawStage::AfterRubberErased, 2}, {"KiritoriHaniRedraw", RedrawStage::AfterRubberErased, 3},
   };
   return order;
 }
@@ -179,9 +174,7 @@ std::vector<std::string> PhaseNamesOf(const RCommandFamily& row) {
 // Every phase of a row is found by its name later, so each has a name, a
 // handler, and a name no other family's row uses.
 void CheckNamedPhases(const RCommandFamily& family) {
-  auto fail = [&](const std::string& what) {
-    throw std::logic_error("family " + family.Name + ": " + what);
-  };
+  auto fail = [&](const std::string& what) { throw std::logic_error("family " + family.Name + ": " + what); };
   for (const auto* list : {&family.Cancels, &family.Redraws, &family.Phases}) {
     for (const RNamedPhase& phase : *list) {
       if (phase.Name.empty() || !phase.Phase) fail("a phase without a name or a handler: " + phase.Name);
@@ -194,7 +187,8 @@ void CheckNamedPhases(const RCommandFamily& family) {
   for (const RHandlerSet& set : CommandRegistry().HandlerSets()) {
     if (set.Name == family.Name || set.Row == nullptr) continue;
     for (const std::string& name : PhaseNamesOf(*static_cast<const RCommandFamily*>(set.Row.get()))) {
-      if (std::find(mine.begin(), mine.end(), name) != mine.end()) fail("a phase name of family " + set.Name + ": " + name);
+      if (std::find(mine.begin(), mine.end(), name) != mine.end())
+        fail("a phase name of family " + set.Name + ": " + name);
     }
   }
 }
@@ -212,8 +206,8 @@ void RegisterFamily(const RCommandFamily& family) {
   std::vector<const RRedrawPlace*> redrawPlaces;
   for (const RNamedPhase& redraw : family.Redraws) redrawPlaces.push_back(&RedrawPlaceOf(redraw.Name));
 
-  registry.AddHandlerSet({family.Name, family.Modes, rank.Down, rank.Move, rank.Up, family.Down, family.Move,
-                          family.Up, family.Hooks, std::make_shared<const RCommandFamily>(family)});
+  registry.AddHandlerSet({family.Name, family.Modes, rank.Down, rank.Move, rank.Up, family.Down, family.Move, family.Up,
+                          family.Hooks, std::make_shared<const RCommandFamily>(family)});
   for (std::size_t i = 0; i < family.Cancels.size(); ++i) {
     registry.AddCancelPhase(family.Cancels[i].Name, cancelPlaces[i], family.Cancels[i].Phase);
   }

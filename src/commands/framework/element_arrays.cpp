@@ -24,8 +24,7 @@ enum class LayerRule : std::uint8_t { Current, Kept };
 // Adds one record through the adding operation of its kind; true when the
 // drawing took it. Rectangles and other kinds are not added, nor a text
 // without a string.
-bool AddRecord(TcadBox& box, const RDrawElement& r, const Tdrawinp::TextList* texts, LayerRule rule,
-               UndoJoin join) {
+bool AddRecord(TcadBox& box, const RDrawElement& r, const Tdrawinp::TextList* texts, LayerRule rule, UndoJoin join) {
   Tdrawinp& store = *box.Draw1;
   const bool newUndo = join == UndoJoin::NewStep;
   const std::size_t before = store.Elements.size();
@@ -41,17 +40,14 @@ bool AddRecord(TcadBox& box, const RDrawElement& r, const Tdrawinp::TextList* te
       box.AddArcAttr(newUndo, r.ColorNo, r.Layer, r.LineType, store, r.X1, r.Y1, r.Radius, r.Ratio, r.StartAngle,
                      r.EndAngle, r.Rotation);
       break;
-    case kKindPoint:
-      box.AddPointAttr(r.ColorNo, r.Layer, store, newUndo, r.X1, r.Y1);
-      break;
+    case kKindPoint: box.AddPointAttr(r.ColorNo, r.Layer, store, newUndo, r.X1, r.Y1); break;
     case kKindText:
       // A string past the list reads as none.
       if (texts != nullptr && r.TextIndex < texts->size()) {
         box.AddTextAttr(r, (*texts)[r.TextIndex], store, newUndo, r.Layer);
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return store.Elements.size() > before;
 }
@@ -60,8 +56,8 @@ bool AddRecord(TcadBox& box, const RDrawElement& r, const Tdrawinp::TextList* te
 // drawing really takes, so a skipped first record (a rectangle, an empty
 // text, a line too short to add) neither uses the step up nor lets the
 // records join the step before; joining adds to the step already open.
-void CommitRecords(TcadBox& box, std::span<const RDrawElement> records, const Tdrawinp::TextList* texts,
-                   LayerRule rule, UndoJoin join, const std::function<void(const RDrawElement&)>& drawAdded = {}) {
+void CommitRecords(TcadBox& box, std::span<const RDrawElement> records, const Tdrawinp::TextList* texts, LayerRule rule,
+                   UndoJoin join, const std::function<void(const RDrawElement&)>& drawAdded = {}) {
   for (const RDrawElement& r : records) {
     if (!AddRecord(box, r, texts, rule, join)) continue;
     join = UndoJoin::JoinCurrent;
@@ -87,8 +83,8 @@ void TcadBox::CommitAndDrawElementArray(std::span<const RDrawElement> elements, 
   CommitRecords(*this, Records(elements, high), nullptr, LayerRule::Current, UndoJoin::NewStep, draw);
 }
 
-void TcadBox::DrawElementArray(std::span<const RDrawElement> elements, std::int32_t high,
-                               std::uint8_t defaultLineType, bool asLines, bool pointMode) {
+void TcadBox::DrawElementArray(std::span<const RDrawElement> elements, std::int32_t high, std::uint8_t defaultLineType,
+                               bool asLines, bool pointMode) {
   TCanvas& canvas = Canvas();
   for (const RDrawElement& r : Records(elements, high)) {
     if (asLines) {
@@ -113,11 +109,8 @@ void TcadBox::DrawElementArray(std::span<const RDrawElement> elements, std::int3
         DrawTextFrame(canvas, r.X1, r.Y1, r.X2, r.Y2, height, r.TextAngle);
         break;
       }
-      case kKindPoint:
-        DrawPointMark(pointMode ? 200 : (r.ColorNo == 0 ? Pencol : 220), canvas, r.X1, r.Y1);
-        break;
-      default:
-        break;
+      case kKindPoint: DrawPointMark(pointMode ? 200 : (r.ColorNo == 0 ? Pencol : 220), canvas, r.X1, r.Y1); break;
+      default: break;
     }
   }
 }

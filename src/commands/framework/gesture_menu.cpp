@@ -155,17 +155,11 @@ std::vector<const RGestureRow*> OffersOf(Sbuttontype mode, GestureSide side, std
 // Shows a chosen gesture's caption, or takes the drag, as its row says.
 bool ApplyRow(TcadBox& box, Sbuttontype mode, const RGestureRow& row) {
   switch (row.Result) {
-    case GestureOutcome::Swallow:
-      box.GesturePending = false;
-      return true;
-    case GestureOutcome::None:
-      box.GesturePending = false;
-      return false;
+    case GestureOutcome::Swallow: box.GesturePending = false; return true;
+    case GestureOutcome::None: box.GesturePending = false; return false;
     case GestureOutcome::Nothing:
-    case GestureOutcome::Offers:
-      return false;
-    default:
-      break;
+    case GestureOutcome::Offers: return false;
+    default: break;
   }
   if (row.Extras & kEndChange) box.EndChangeFlag = 1;
   if (row.Extras & kConfirmCopy) box.RangeConfirmKind = 2;
@@ -411,9 +405,7 @@ void TcadBox::ExecuteDragGesture(double, double) {
     ButonType = mode;
   };
   switch (code) {
-    case dtDraggu:
-      switchTo(dtDraggu);
-      return;
+    case dtDraggu: switchTo(dtDraggu); return;
     case dtzokusei:
       switchTo(dtzokusei);
       ClickKind = 2;
@@ -480,9 +472,7 @@ void TcadBox::ExecuteDragGesture(double, double) {
       return;
     case dtHaniCopy:
     case dtHaniMove:
-    case dtKiritoriHani:
-      ConfirmCopyRange(*this);
-      return;
+    case dtKiritoriHani: ConfirmCopyRange(*this); return;
     case dtKiritorisakuzyo:
       PostHostNotification("TFrame11", 112);
       RangeConfirmKind = 0;
@@ -560,8 +550,7 @@ void TcadBox::ExecuteDragGesture(double, double) {
       }
       return;
     }
-    default:
-      break;
+    default: break;
   }
   if (const int action = HostActionOf(code); action != 0) {
     done();

@@ -37,36 +37,36 @@ void RegisterOutsideRangeCommands() {
                   .Down = CopyHantenDown,
                   .Move = CopyHantenMove,
                   .Up = CopyHantenUp});
-  RegisterFamily({.Name = "KiritoriHani",
-                  .Modes = {dtKiritoriHani, dtKiritorisakuzyo},
-                  .Down = KiritoriHaniDown,
-                  .Move = KiritoriHaniMove,
-                  .Up = KiritoriHaniUp,
-                  .Cancels = {{"KiritoriHaniCancel", KiritoriHaniCancel}},
-                  .Redraws = {{"KiritoriHaniRedraw", KiritoriHaniRedraw}},
-                  .Hooks = {.Leave = EraseRangeFrameOnLeave, .Cursor = CutOutCursor},
-                  .Assist = {.Slot = KiritoriHaniAssistSlot},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtKiritoriHani, {dtKiritoriHani}, BufferHolds, kConfirmCopy),
-                               ConfirmGesture(GestureSide::Left, dtKiritorisakuzyo, {dtKiritorisakuzyo}, {}, kConfirmCopy),
-                               SwallowedDrag(GestureSide::Right, 0, {}, RangeOpen),
-                               ConfirmGesture(GestureSide::Right, dtKiritoriHani, {dtKiritoriHani}, BufferHolds,
-                                              kConfirmSnapped),
-                               ConfirmGesture(GestureSide::Right, dtKiritorisakuzyo, {dtKiritorisakuzyo}, {},
-                                              kConfirmSnapped),
-                               SwallowedDrag(GestureSide::Right, 2, {dtKiritoriHani}, RangeOpen),
-                               SwallowedDrag(GestureSide::Right, 4, {}, RangeOpen)}});
-  RegisterFamily({.Name = "HaniGai",
-                  .Modes = {dtHaniGai, dtHaniCopyGai},
-                  .Down = HaniGaiDown,
-                  .Move = HaniGaiMove,
-                  .Up = HaniGaiUp,
-                  .Hooks = {.Cursor = RangeVariantCursor},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtHani, {dtHaniGai}, RangeHeld),
-                               ConfirmGesture(GestureSide::Left, dtHaniCopy, {dtHaniCopyGai}, RangeHeld, kConfirmCopy),
-                               SwallowedDrag(GestureSide::Right, 0, {dtHaniGai}),
-                               SwallowedDrag(GestureSide::Right, 2, {dtHaniGai}),
-                               ConfirmGesture(GestureSide::Right, dtHaniCopy, {dtHaniCopyGai}, RangeHeld, kConfirmSnapped),
-                               SwallowedDrag(GestureSide::Right, 4, {dtHaniGai})}});
+  RegisterFamily(
+      {.Name = "KiritoriHani",
+       .Modes = {dtKiritoriHani, dtKiritorisakuzyo},
+       .Down = KiritoriHaniDown,
+       .Move = KiritoriHaniMove,
+       .Up = KiritoriHaniUp,
+       .Cancels = {{"KiritoriHaniCancel", KiritoriHaniCancel}},
+       .Redraws = {{"KiritoriHaniRedraw", KiritoriHaniRedraw}},
+       .Hooks = {.Leave = EraseRangeFrameOnLeave, .Cursor = CutOutCursor},
+       .Assist = {.Slot = KiritoriHaniAssistSlot},
+       .Gestures = {ConfirmGesture(GestureSide::Left, dtKiritoriHani, {dtKiritoriHani}, BufferHolds, kConfirmCopy),
+                    ConfirmGesture(GestureSide::Left, dtKiritorisakuzyo, {dtKiritorisakuzyo}, {}, kConfirmCopy),
+                    SwallowedDrag(GestureSide::Right, 0, {}, RangeOpen),
+                    ConfirmGesture(GestureSide::Right, dtKiritoriHani, {dtKiritoriHani}, BufferHolds, kConfirmSnapped),
+                    ConfirmGesture(GestureSide::Right, dtKiritorisakuzyo, {dtKiritorisakuzyo}, {}, kConfirmSnapped),
+                    SwallowedDrag(GestureSide::Right, 2, {dtKiritoriHani}, RangeOpen),
+                    SwallowedDrag(GestureSide::Right, 4, {}, RangeOpen)}});
+  RegisterFamily(
+      {.Name = "HaniGai",
+       .Modes = {dtHaniGai, dtHaniCopyGai},
+       .Down = HaniGaiDown,
+       .Move = HaniGaiMove,
+       .Up = HaniGaiUp,
+       .Hooks = {.Cursor = RangeVariantCursor},
+       .Gestures = {ConfirmGesture(GestureSide::Left, dtHani, {dtHaniGai}, RangeHeld),
+                    ConfirmGesture(GestureSide::Left, dtHaniCopy, {dtHaniCopyGai}, RangeHeld, kConfirmCopy),
+                    SwallowedDrag(GestureSide::Right, 0, {dtHaniGai}),
+                    SwallowedDrag(GestureSide::Right, 2, {dtHaniGai}),
+                    ConfirmGesture(GestureSide::Right, dtHaniCopy, {dtHaniCopyGai}, RangeHeld, kConfirmSnapped),
+                    SwallowedDrag(GestureSide::Right, 4, {dtHaniGai})}});
 }
 
 namespace {
@@ -81,9 +81,7 @@ struct RMirrorState {
 
 bool InOutsideRange(const TcadBox& box) { return box.ButonType == dtHaniGai || box.ButonType == dtHaniCopyGai; }
 bool InMirror(const TcadBox& box) { return box.ButonType == dtCopyHanten || box.ButonType == dtIdoHanten; }
-bool InCutOut(const TcadBox& box) {
-  return box.ButonType == dtKiritoriHani || box.ButonType == dtKiritorisakuzyo;
-}
+bool InCutOut(const TcadBox& box) { return box.ButonType == dtKiritoriHani || box.ButonType == dtKiritorisakuzyo; }
 
 // The rubber rectangle follows the cursor to (x, y).
 void MoveRangeRect(TcadBox& box, double x, double y) {

@@ -50,9 +50,7 @@ std::optional<RPicked> PickNearestOf(TcadBox& box, const RPickRule& rule, double
   return Choose(picker);
 }
 
-RDrawElement& Stored(TcadBox& box, std::int32_t index) {
-  return box.Draw1->Elements[static_cast<std::size_t>(index)];
-}
+RDrawElement& Stored(TcadBox& box, std::int32_t index) { return box.Draw1->Elements[static_cast<std::size_t>(index)]; }
 
 // Drawn in the selection colour now; a sloped line also has its band
 // repainted, which covers the old pixels the new pen may miss.
@@ -154,8 +152,7 @@ bool TcadBox::PickShownElement(std::int32_t& index, bool useFilter, double x, do
           picker.AddCandidate(line, i);
         }
         break;
-      default:
-        break;
+      default: break;
     }
   });
   const std::optional<RPicked> picked = Choose(picker);
@@ -287,11 +284,8 @@ bool TcadBox::ToggleSelectElementAt(std::int32_t& index, double x, double y) {
         // Only a point's colour is filtered.
         hit = MatchesColorTypeFilter(e.ColorNo, 100) && PointInPickSquare(e.X1, e.Y1, x, y, d);
         break;
-      case kKindArc:
-        hit = MatchesColorTypeFilter(e.ColorNo, e.LineType) && ArcUnderCursor(e, x, y, d);
-        break;
-      default:
-        break;
+      case kKindArc: hit = MatchesColorTypeFilter(e.ColorNo, e.LineType) && ArcUnderCursor(e, x, y, d); break;
+      default: break;
     }
     if (hit) picker.AddCandidate(e, i);
   });

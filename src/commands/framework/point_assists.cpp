@@ -36,11 +36,8 @@ void EnZyouTenUp(TcadBox& box, TShiftState shift, double x, double y);
 void RegisterPointAssistCommands() {
   RegisterFamily({.Name = "Nitenkan", .Modes = {dtNitenkan}, .Down = NitenkanDown, .Up = NitenkanUp});
   RegisterFamily({.Name = "SenZyouTen", .Modes = {dtSenZyouTen}, .Down = SenZyouTenDown, .Up = SenZyouTenUp});
-  RegisterFamily({.Name = "EnZyouTen",
-                  .Modes = {dtEnZyouTen},
-                  .Down = EnZyouTenDown,
-                  .Move = EnZyouTenMove,
-                  .Up = EnZyouTenUp});
+  RegisterFamily(
+      {.Name = "EnZyouTen", .Modes = {dtEnZyouTen}, .Down = EnZyouTenDown, .Move = EnZyouTenMove, .Up = EnZyouTenUp});
   RegisterFamily({.Name = "Senzyouten2", .Modes = {dtSenzyouten2}, .Down = Senzyouten2Down, .Up = Senzyouten2Up});
   RegisterFamily({.Name = "hitsuru", .Modes = {dthitsuru}, .Down = hitsuruDown, .Up = hitsuruUp});
 }
@@ -303,7 +300,6 @@ void EnZyouTenUp(TcadBox& box, TShiftState shift, double x, double y) {
   FinishTwoStepAssist(box, shift, x, y);
 }
 
-
 }  // namespace
 
 RAssistSlot AssistSlotOf(TcadBox& box) {
@@ -355,7 +351,8 @@ bool TcadBox::PickCircleToggle(std::int32_t& index, double x, double y) {
   const double tol = 8 / (PixelsPerMm * Zoom);
   for (const RDisplayEntry& entry : Draw1->DisplayList) {
     const RDrawElement* found = Draw1->EntryElement(entry);
-    if (found == nullptr || found->Kind != kKindArc || Draw1->LayerState(found->Group, found->Layer) != kLayerEditable) {
+    if (found == nullptr || found->Kind != kKindArc ||
+        Draw1->LayerState(found->Group, found->Layer) != kLayerEditable) {
       continue;
     }
     if (!PointOnArc(found->X1, found->Y1, found->Radius, found->StartAngle, found->EndAngle, found->Rotation,

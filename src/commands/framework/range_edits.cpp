@@ -90,8 +90,8 @@ void TcadBox::EraseInsideBox(bool allTypes, double x1, double y1, double x2, dou
       sy2 = e.Y1 + 0.0001;
     }
     double a1x = 0, a1y = 0, a2x = 0, a2y = 0, b1x = 0, b1y = 0, b2x = 0, b2y = 0;
-    const int result = SegmentPartsOutsideRect(sx1, sy1, sx2, sy2, x1, y1, x2, y2, a1x, a1y, a2x, a2y, b1x, b1y,
-                                               b2x, b2y);
+    const int result =
+        SegmentPartsOutsideRect(sx1, sy1, sx2, sy2, x1, y1, x2, y2, a1x, a1y, a2x, a2y, b1x, b1y, b2x, b2y);
     if (result == 1 || (e.Kind == kKindLine && (result == 0 || result == 2))) {
       doomed.push_back(static_cast<std::int32_t>(i));
       reach = {std::min({reach.xa, sx1, sx2}), std::min({reach.ya, sy1, sy2}), std::max({reach.xb, sx1, sx2}),
@@ -144,8 +144,8 @@ RBounds OutlineBounds(const std::vector<RPolyEdge>& edges) {
     b.Bottom = std::min({b.Bottom, e.y1, e.y2});
     b.Top = std::max({b.Top, e.y1, e.y2});
   }
-  const double margin = 1e-6 * (1.0 + std::max({std::fabs(b.Left), std::fabs(b.Right), std::fabs(b.Bottom),
-                                                std::fabs(b.Top)}));
+  const double margin =
+      1e-6 * (1.0 + std::max({std::fabs(b.Left), std::fabs(b.Right), std::fabs(b.Bottom), std::fabs(b.Top)}));
   b.Left -= margin;
   b.Right += margin;
   b.Bottom -= margin;
@@ -179,8 +179,8 @@ std::vector<RPolyEdge> PastedOutline(const TcadBox& box, const TBufferTransform&
 
 }  // namespace
 
-void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, double dy, double x, double y,
-                                    double angle, double scaleX, double scaleY, UndoJoin join) {
+void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, double dy, double x, double y, double angle,
+                                    double scaleX, double scaleY, UndoJoin join) {
   Tdrawinp& store = *Draw1;
   if (store.Buffer.empty()) return;
   if (store.Buffer.size() >= kHiddenLineLimit) {
@@ -188,8 +188,8 @@ void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, doubl
     return;
   }
   ShowTopMessage(J(" 計算中 "));
-  const TBufferTransform t = MakeBufferTransform(
-      {directionMode, dx, dy, x, y, NormalizeAngle360(angle), AxisAngle, scaleX, scaleY});
+  const TBufferTransform t =
+      MakeBufferTransform({directionMode, dx, dy, x, y, NormalizeAngle360(angle), AxisAngle, scaleX, scaleY});
   const std::vector<RPolyEdge> edges = PastedOutline(*this, t);
   const RBounds outline = OutlineBounds(edges);
 
@@ -214,8 +214,8 @@ void TcadBox::ErasePasteHiddenLines(std::int32_t directionMode, double dx, doubl
     if (!fitted && !outline.Touches(x1, y1, ex2, ey2)) continue;
     if (!Editable(store, e)) continue;
     double p1sx = 0, p1sy = 0, p1ex = 0, p1ey = 0, p2sx = 0, p2sy = 0, p2ex = 0, p2ey = 0;
-    const int result = SegmentPartsOutsidePolygon(edges, e.X1, e.Y1, ex2, ey2, p1sx, p1sy, p1ex, p1ey, p2sx, p2sy,
-                                                  p2ex, p2ey, HiddenLinePolygonTest != 0, fitted);
+    const int result = SegmentPartsOutsidePolygon(edges, e.X1, e.Y1, ex2, ey2, p1sx, p1sy, p1ex, p1ey, p2sx, p2sy, p2ex,
+                                                  p2ey, HiddenLinePolygonTest != 0, fitted);
     if (result == -1) continue;
     doomed.push_back(static_cast<std::int32_t>(i));
     if (e.Kind != kKindLine) continue;
@@ -428,8 +428,8 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
   };
   // The height of a text's frame: its style's, unless the "##" mark gives
   // it a size of its own (apart: few texts carry one).
-  auto markedHeight = [&](std::string_view text, const RTextStyle& style, bool vertical,
-                          double h) __attribute__((noinline)) {
+  auto markedHeight = [&](std::string_view text, const RTextStyle& style, bool vertical, double h)
+      __attribute__((noinline)) {
     if (TextLayout->ParseStyleSuffix(Utf16FromCp932(std::string(text)), style)) {
       const double s = vertical ? TextLayout->OverrideWidth : TextLayout->OverrideHeight;
       if (s > 0) h = std::trunc(s + 1) * 0.1;
@@ -493,14 +493,14 @@ void TcadBox::DeleteSelection(bool clearHighlight, bool redraw, bool newUndoStep
         canvas.Pen.Width = 1;
         if (Zoom >= 0.2) DrawPointMark(200, canvas, e.X1, e.Y1);
         break;
-      default:
-        break;
+      default: break;
     }
   };
   auto keepText = [&](std::int32_t i) __attribute__((noinline)) { keptTexts.push_back(i); };
   auto choose = [&](const RDrawElement& e, std::int32_t i) {
     if (e.Selection != 1) {
-      if (e.Kind == kKindText) [[unlikely]] keepText(i);
+      if (e.Kind == kKindText) [[unlikely]]
+        keepText(i);
       return false;
     }
     bool offView = false;
@@ -719,8 +719,7 @@ void TcadBox::CopyRangeToBuffer(double x1, double y1, double x2, double y2) {
       case kKindPoint:
         if (!filter.Points || !inside(e.X1, e.Y1)) continue;
         break;
-      default:
-        continue;  // rectangles are never copied
+      default: continue;  // rectangles are never copied
     }
     store.AppendToBuffer(copy, 200);
   }

@@ -30,7 +30,13 @@ struct RRange {
   bool HasArea;
 
   RRange(double x1, double y1, double x2, double y2)
-      : X1(x1), Y1(y1), X2(x2), Y2(y2), MinX(std::min(x1, x2)), MinY(std::min(y1, y2)), MaxX(std::max(x1, x2)),
+      : X1(x1),
+        Y1(y1),
+        X2(x2),
+        Y2(y2),
+        MinX(std::min(x1, x2)),
+        MinY(std::min(y1, y2)),
+        MaxX(std::max(x1, x2)),
         MaxY(std::max(y1, y2)),
         Magnitude(std::max({std::abs(x1), std::abs(y1), std::abs(x2), std::abs(y2)})),
         HasArea(MinX != MaxX && MinY != MaxY) {}
@@ -67,8 +73,7 @@ RTestSegments TestSegmentsOf(const RDrawElement& e, RangeOp op, bool crossing) {
     t.Segment[0] = {e.X1, e.Y1, e.X2, e.Y2};
     return t;
   }
-  const double cx = e.X1, cy = e.Y1, r = e.Radius, q = e.Ratio, s = e.StartAngle, en = e.EndAngle,
-               rot = e.Rotation;
+  const double cx = e.X1, cy = e.Y1, r = e.Radius, q = e.Ratio, s = e.StartAngle, en = e.EndAngle, rot = e.Rotation;
   const RPointPair diagonal{cx - r, cy - r, cx + r, cy + r};
   RPointPair chord;
   PolarPointBuffered(chord.xa, chord.ya, s + rot, r, cx, cy);
@@ -151,8 +156,7 @@ Verdict WindowKindRule(const TcadBox& box, const RDrawElement& e) {
       if (f.ObliqueOnly) return by(box.MatchesColorTypeFilter(e.ColorNo, e.LineType) && IsOblique(e));
       if (!f.Lines) return Verdict::KindOff;
       return by(box.MatchesColorTypeFilter(e.ColorNo, e.LineType));
-    case kKindRect:
-      return by(box.MatchesColorTypeFilter(e.ColorNo, e.LineType));
+    case kKindRect: return by(box.MatchesColorTypeFilter(e.ColorNo, e.LineType));
     case kKindPoint:
       if (!f.Points) return Verdict::KindOff;
       return by(box.MatchesPointColorFilter(e.ColorNo));
@@ -162,8 +166,7 @@ Verdict WindowKindRule(const TcadBox& box, const RDrawElement& e) {
     case kKindArc:
       if (!f.Arcs) return Verdict::KindOff;
       return by(box.MatchesColorTypeFilter(e.ColorNo, e.LineType));
-    default:
-      return Verdict::Filtered;
+    default: return Verdict::Filtered;
   }
 }
 
@@ -210,10 +213,8 @@ bool IsSinglePickMode(Sbuttontype mode) {
     case dtiikatuBubun:
     case dtsenbunkatupitch:
     case dtMentori:
-    case dtMentori2:
-      return true;
-    default:
-      return false;
+    case dtMentori2: return true;
+    default: return false;
   }
 }
 
@@ -353,9 +354,8 @@ void TcadBox::SelectParametricRange(double x1, double y1, double x2, double y2) 
     const RPointPair& first = t.Segment[0];
     std::uint8_t which = 0;
     RPointPair ends;  // outside end, inside end
-    const bool endInside =
-        SegmentInsideEnd(first.xa, first.ya, first.xb, first.yb, x1, y1, x2, y2, which, ends.xa, ends.ya, ends.xb,
-                         ends.yb);
+    const bool endInside = SegmentInsideEnd(first.xa, first.ya, first.xb, first.yb, x1, y1, x2, y2, which, ends.xa,
+                                            ends.ya, ends.xb, ends.yb);
     if (!((endInside && e.Kind == kKindLine) || LiesInRange(t, false, range))) continue;
     if (RangeKindRule(*this, e)) {
       e.Selection = 1;

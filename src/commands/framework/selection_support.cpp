@@ -23,16 +23,12 @@ void DrawIn(TcadBox& box, const RDrawElement& e, TColor colour, std::uint8_t lin
   canvas.Pen.Style = lineType < kLineTypeCount ? box.PenStyles[lineType] : psSolid;
   canvas.Brush.Style = bsClear;
   switch (e.Kind) {
-    case kKindLine:
-      box.DrawLine(lineType, canvas, e.X1, e.Y1, e.X2, e.Y2);
-      break;
+    case kKindLine: box.DrawLine(lineType, canvas, e.X1, e.Y1, e.X2, e.Y2); break;
     case kKindRect:
       canvas.Pen.Style = psSolid;
       box.DrawRect(e.X1, e.Y1, e.X2, e.Y2);
       break;
-    case kKindPoint:
-      box.DrawPointMark(pointCode, canvas, e.X1, e.Y1);
-      break;
+    case kKindPoint: box.DrawPointMark(pointCode, canvas, e.X1, e.Y1); break;
     case kKindText: {
       const std::uint8_t current = box.Mozi_No;
       box.Mozi_No = e.TextStyle;
@@ -43,8 +39,7 @@ void DrawIn(TcadBox& box, const RDrawElement& e, TColor colour, std::uint8_t lin
     case kKindArc:
       box.DrawArc(lineType, canvas, e.X1, e.Y1, e.Radius, e.Ratio, e.StartAngle, e.EndAngle, e.Rotation);
       break;
-    default:
-      break;
+    default: break;
   }
   canvas.Pen.Style = psSolid;
   canvas.Pen.Mode = pmCopy;
@@ -69,8 +64,8 @@ bool ArcUnderCursor(const RDrawElement& e, double x, double y, double d) {
 }
 
 bool SegmentFarFromBox(const RPointPair& s, double minX, double minY, double maxX, double maxY, double magnitude) {
-  const double gap = std::max({minX - std::max(s.xa, s.xb), std::min(s.xa, s.xb) - maxX,
-                               minY - std::max(s.ya, s.yb), std::min(s.ya, s.yb) - maxY});
+  const double gap = std::max({minX - std::max(s.xa, s.xb), std::min(s.xa, s.xb) - maxX, minY - std::max(s.ya, s.yb),
+                               std::min(s.ya, s.yb) - maxY});
   if (!(gap > 0)) return false;
   const double scale = std::max({magnitude, std::abs(s.xa), std::abs(s.ya), std::abs(s.xb), std::abs(s.yb)});
   return gap > 1e-9 * (1 + scale);
@@ -119,8 +114,7 @@ void TChangedArea::Add(TcadBox& box, const RDrawElement& e) {
   double l = std::min(x1, x2), b = std::min(y1, y2), r = std::max(x1, x2), t = std::max(y1, y2);
   switch (e.Kind) {
     case kKindLine:
-    case kKindRect:
-      break;
+    case kKindRect: break;
     case kKindArc:
       reach = std::abs(e.Radius) * std::max(1.0, std::abs(static_cast<double>(e.Ratio)));
       l = r = x1;
@@ -136,8 +130,7 @@ void TChangedArea::Add(TcadBox& box, const RDrawElement& e) {
       reach = std::max(std::abs(TextFrameHeight(box, e)), TextDeletionFrameHeight(box, e)) +
               std::abs(box.CurrentTextHeight) / 5;
       break;
-    default:
-      return;
+    default: return;
   }
   AddRect(l - reach, b - reach, r + reach, t + reach);
 }

@@ -20,8 +20,8 @@ namespace {
 
 // The four corners of a band around the segment: `right` to the right of the
 // direction 1 -> 2, `left` to its left, `before` and `after` past the ends.
-bool BandCorners(double x1, double y1, double x2, double y2, double before, double after, double right,
-                 double left, std::array<TPoint, 4>& corners, const TcadBox& box) {
+bool BandCorners(double x1, double y1, double x2, double y2, double before, double after, double right, double left,
+                 std::array<TPoint, 4>& corners, const TcadBox& box) {
   const double angle = DirectionAngleDeg(x1, y1, x2, y2);
   double ax = 0, ay = 0, bx = 0, by = 0;
   PolarPoint(ax, ay, NormalizeAngle360(angle + 180), before, x1, y1);
@@ -86,9 +86,7 @@ void TcadBox::InvalidateTextOutline(double x1, double y1, double x2, double y2, 
 
 void TcadBox::InvalidateElementArea(const RDrawElement& e) {
   switch (e.Kind) {
-    case kKindLine:
-      InvalidateLineBand(e.X1, e.Y1, e.X2, e.Y2);
-      break;
+    case kKindLine: InvalidateLineBand(e.X1, e.Y1, e.X2, e.Y2); break;
     case kKindRect:
       for (const RDrawElement& side : RectangleSides(e)) InvalidateLineBand(side.X1, side.Y1, side.X2, side.Y2);
       break;
@@ -97,14 +95,9 @@ void TcadBox::InvalidateElementArea(const RDrawElement& e) {
       InvalidateWorldRect(e.X1 - reach, e.Y1 - reach, e.X1 + reach, e.Y1 + reach);
       break;
     }
-    case kKindPoint:
-      InvalidatePointArea(e.X1, e.Y1);
-      break;
-    case kKindText:
-      InvalidateTextOutline(e.X1, e.Y1, e.X2, e.Y2, TextFrameHeight(*this, e));
-      break;
-    default:
-      break;
+    case kKindPoint: InvalidatePointArea(e.X1, e.Y1); break;
+    case kKindText: InvalidateTextOutline(e.X1, e.Y1, e.X2, e.Y2, TextFrameHeight(*this, e)); break;
+    default: break;
   }
 }
 
@@ -138,8 +131,7 @@ bool TcadBox::PickArcRecord(RDrawElement& element, double x, double y) {
   for (const std::uint32_t i : near) {
     const RDrawElement* e = Draw1->EntryElement(list[i]);
     if (!e || e->Kind != kKindArc || Draw1->LayerState(e->Group, e->Layer) != kLayerEditable) continue;
-    if (!PointOnArcRatioFirst(e->X1, e->Y1, e->Radius, e->Ratio, e->Rotation, e->StartAngle, e->EndAngle, x, y,
-                              tol)) {
+    if (!PointOnArcRatioFirst(e->X1, e->Y1, e->Radius, e->Ratio, e->Rotation, e->StartAngle, e->EndAngle, x, y, tol)) {
       continue;
     }
     picker.AddCandidate(*e, list[i].Index);
@@ -149,4 +141,3 @@ bool TcadBox::PickArcRecord(RDrawElement& element, double x, double y) {
   element = picker.PickedElement;
   return true;
 }
-

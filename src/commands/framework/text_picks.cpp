@@ -58,10 +58,9 @@ bool TcadBox::PointInTextOutline(double x1, double y1, double x2, double y2, dou
       py < std::min({y1, y2, top1.y, top2.y}) - pixel || py > std::max({y1, y2, top1.y, top2.y}) + pixel) {
     return false;
   }
-  const std::array<TPoint, 4> corners = {TPoint{WorldToScreenX(x1), WorldToScreenY(y1)},
-                                         TPoint{WorldToScreenX(x2), WorldToScreenY(y2)},
-                                         TPoint{WorldToScreenX(top2.x), WorldToScreenY(top2.y)},
-                                         TPoint{WorldToScreenX(top1.x), WorldToScreenY(top1.y)}};
+  const std::array<TPoint, 4> corners = {
+      TPoint{WorldToScreenX(x1), WorldToScreenY(y1)}, TPoint{WorldToScreenX(x2), WorldToScreenY(y2)},
+      TPoint{WorldToScreenX(top2.x), WorldToScreenY(top2.y)}, TPoint{WorldToScreenX(top1.x), WorldToScreenY(top1.y)}};
   // The region's pixels lie within its corners' box: a point outside it
   // needs no region (a pick asks this of every text shown).
   const int sx = WorldToScreenX(px), sy = WorldToScreenY(py);

@@ -161,8 +161,8 @@ void TcadBox::MovePickedText() {
   // A held text emptied since the pick would lose the picked one.
   if (PlaceText.empty()) return;
   const RDrawElement p = Draw1->Elements[static_cast<std::size_t>(index)];
-  const RTextMeasure m = MeasureText(*TextLayout, StyleNumbered(*this, p.TextStyle), ElementString(*this, p),
-                                     p.TextDirection);
+  const RTextMeasure m =
+      MeasureText(*TextLayout, StyleNumbered(*this, p.TextStyle), ElementString(*this, p), p.TextDirection);
   CurrentTextHeight = m.FrameHeight;
   const bool vertical = p.TextDirection == kTextVertical;
   const double cell = ((vertical ? m.Sized.Height : m.Sized.Width) + m.Sized.Spacing) * 0.1;
@@ -224,9 +224,9 @@ void TcadBox::InsertTextAtPick(std::int32_t baseIndex, std::int32_t otherIndex, 
                                double y) {
   if (!IsTextAt(*Draw1, baseIndex)) return;
   RDrawElement& base = Draw1->Elements[static_cast<std::size_t>(baseIndex)];
-  const std::string other =
-      IsTextAt(*Draw1, otherIndex) ? ElementString(*this, Draw1->Elements[static_cast<std::size_t>(otherIndex)])
-                                   : std::string();
+  const std::string other = IsTextAt(*Draw1, otherIndex)
+                                ? ElementString(*this, Draw1->Elements[static_cast<std::size_t>(otherIndex)])
+                                : std::string();
   const TMoziSetuDanobj cut(base, kTextEditCut, base.TextDirection, x, y, TextStyles, ElementString(*this, base));
   if (!cut.ResultText.empty() && !cut.RightText.empty()) {
     result = cut.ResultText + other + cut.RightText;
@@ -263,8 +263,7 @@ void TcadBox::CutTextAt(double x, double y) {
       FirstTextUnder(*this, x, y, [this](const RDrawElement& e) { return TextFrameHeight(*this, e); });
   if (index < 0) return;
   const RDrawElement templ = Draw1->Elements[static_cast<std::size_t>(index)];
-  const TMoziSetuDanobj cut(templ, kTextEditCut, templ.TextDirection, x, y, TextStyles,
-                            ElementString(*this, templ));
+  const TMoziSetuDanobj cut(templ, kTextEditCut, templ.TextDirection, x, y, TextStyles, ElementString(*this, templ));
   if (cut.ResultText.empty()) return;
   const double height = TextFrameHeight(*this, templ);
   TUndoStep step(*Draw1);

@@ -47,36 +47,41 @@ void Hachi2tenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterAreaCommands() {
-  RegisterFamily({.Name = "HachiTen",
-                  .Modes = {dtHachitenHen, dtHachiTen},
-                  .Down = HachiTenDown,
-                  .Move = HachiTenMove,
-                  .Up = HachiTenUp,
-                  .Hooks = {.Cursor = HatchCursor},
-                  .Assist = {.Slot = HachiTenAssistSlot},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtHachiTen, {dtHachiTen}),
-                               {GestureSide::Left, {dtHachiTen}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtHachiten2}}}});
-  RegisterFamily({.Name = "Hachi2ten",
-                  .Modes = {dtHachitenHen, dtHachi2ten},
-                  .Down = Hachi2tenDown,
-                  .Move = Hachi2tenMove,
-                  .Up = Hachi2tenUp,
-                  .Cancels = {{"Hachi2tenCancel", Hachi2tenCancelUnlessHeld}},
-                  .Redraws = {{"Hachi2tenRedraw", Hachi2tenRedraw}},
-                  .Hooks = {.Leave = EraseHatchRectOnLeave, .Cursor = HatchCursor},
-                  .Assist = {.Slot = Hachi2tenAssistSlot},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtHachiTen, {dtHachi2ten}),
-                               {GestureSide::Left, {dtHachi2ten}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtHachiten2}}}});
-  RegisterFamily({.Name = "SokuteiMen",
-                  .Modes = {dtSokuteiMen},
-                  .Down = SokuteiMenDown,
-                  .Move = SokuteiMenMove,
-                  .Up = SokuteiMenUp,
-                  .Cancels = {{"SokuteiMenCancel", SokuteiMenCancel}},
-                  .Redraws = {{"SokuteiMenRedraw", SokuteiMenRedraw}},
-                  .Assist = {.Slot = OutlineAssistSlot},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtSokuteiMen),
-                               {GestureSide::Left, {}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtSokuteiMen2}}}});
+  RegisterFamily(
+      {.Name = "HachiTen",
+       .Modes = {dtHachitenHen, dtHachiTen},
+       .Down = HachiTenDown,
+       .Move = HachiTenMove,
+       .Up = HachiTenUp,
+       .Hooks = {.Cursor = HatchCursor},
+       .Assist = {.Slot = HachiTenAssistSlot},
+       .Gestures = {
+           ConfirmGesture(GestureSide::Left, dtHachiTen, {dtHachiTen}),
+           {GestureSide::Left, {dtHachiTen}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtHachiten2}}}});
+  RegisterFamily(
+      {.Name = "Hachi2ten",
+       .Modes = {dtHachitenHen, dtHachi2ten},
+       .Down = Hachi2tenDown,
+       .Move = Hachi2tenMove,
+       .Up = Hachi2tenUp,
+       .Cancels = {{"Hachi2tenCancel", Hachi2tenCancelUnlessHeld}},
+       .Redraws = {{"Hachi2tenRedraw", Hachi2tenRedraw}},
+       .Hooks = {.Leave = EraseHatchRectOnLeave, .Cursor = HatchCursor},
+       .Assist = {.Slot = Hachi2tenAssistSlot},
+       .Gestures = {
+           ConfirmGesture(GestureSide::Left, dtHachiTen, {dtHachi2ten}),
+           {GestureSide::Left, {dtHachi2ten}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtHachiten2}}}});
+  RegisterFamily(
+      {.Name = "SokuteiMen",
+       .Modes = {dtSokuteiMen},
+       .Down = SokuteiMenDown,
+       .Move = SokuteiMenMove,
+       .Up = SokuteiMenUp,
+       .Cancels = {{"SokuteiMenCancel", SokuteiMenCancel}},
+       .Redraws = {{"SokuteiMenRedraw", SokuteiMenRedraw}},
+       .Assist = {.Slot = OutlineAssistSlot},
+       .Gestures = {ConfirmGesture(GestureSide::Left, dtSokuteiMen),
+                    {GestureSide::Left, {}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtSokuteiMen2}}}});
   RegisterFamily({.Name = "SokuteiKeka",
                   .Modes = {dtSokuteiKeka},
                   .Down = SokuteiKekaDown,
@@ -631,8 +636,8 @@ void KakudoSokuteiDown(TcadBox& box, TShiftState shift, double x, double y) {
 
 TKakuSokuteiobj MeasureAngle(const TcadBox& box, RPoint2D end) {
   TKakuSokuteiobj tool;
-  tool.Measure(box.ArcAnticlockwise, box.AngleOrigin.x, box.AngleOrigin.y, box.SecondPoint.x, box.SecondPoint.y,
-               end.x, end.y);
+  tool.Measure(box.ArcAnticlockwise, box.AngleOrigin.x, box.AngleOrigin.y, box.SecondPoint.x, box.SecondPoint.y, end.x,
+               end.y);
   return tool;
 }
 
@@ -708,10 +713,8 @@ struct RDecimalsCode {
   const char* Centroid;
 };
 constexpr RDecimalsCode kDecimalsCodes[] = {
-    {0, "%4.4f", "X:%4.4f Y:%4.4f", "Xc:%4.4f Yc:%4.4f"},
-    {0, "%4.3f", "X:%4.3f Y:%4.3f", "Xc:%4.3f Yc:%4.3f"},
-    {1, "%4.2f", "X:%4.2f Y:%4.2f", "Xc:%4.2f Yc:%4.2f"},
-    {2, "%3.1f", "X:%3.1f Y:%3.1f", "Xc:%3.1f Yc:%3.1f"},
+    {0, "%4.4f", "X:%4.4f Y:%4.4f", "Xc:%4.4f Yc:%4.4f"}, {0, "%4.3f", "X:%4.3f Y:%4.3f", "Xc:%4.3f Yc:%4.3f"},
+    {1, "%4.2f", "X:%4.2f Y:%4.2f", "Xc:%4.2f Yc:%4.2f"}, {2, "%3.1f", "X:%3.1f Y:%3.1f", "Xc:%3.1f Yc:%3.1f"},
     {3, "%1.0f", "X:%1.0f Y:%1.0f", "Xc:%1.0f Yc:%1.0f"},
 };
 constexpr double kLengthDivisors[] = {1000.0, 10.0, 1.0};

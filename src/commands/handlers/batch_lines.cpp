@@ -41,20 +41,23 @@ void RegisterBatchLineCommands() {
                   .Up = iikatusinUp,
                   .Cancels = {{"iikatusinCancel", iikatusinCancel}},
                   .Finishes = {{"iikatusinFinish", iikatusinFinish}},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtiikatusin, {}, [](const TcadBox& b) { return b.B_Switch == on3; })}});
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtiikatusin, {},
+                                              [](const TcadBox& b) { return b.B_Switch == on3; })}});
   RegisterFamily({.Name = "iikatuBubun",
                   .Modes = {dtiikatuBubun},
                   .Down = iikatuBubunDown,
                   .Move = iikatuBubunMove,
                   .Up = iikatuBubunUp,
                   .Finishes = {{"iikatuBubunFinish", iikatuBubunFinish}},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtiikatuBubun, {}, [](const TcadBox& b) { return b.B_Switch == on4; })}});
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtiikatuBubun, {},
+                                              [](const TcadBox& b) { return b.B_Switch == on4; })}});
   RegisterFamily({.Name = "iikatufugo",
                   .Modes = {dtiikatufugo},
                   .Down = iikatufugoDown,
                   .Move = iikatufugoMove,
                   .Up = iikatufugoUp,
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtiikatufugo, {}, [](const TcadBox& b) { return b.HaniAka_Cyu; })}});
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtiikatufugo, {},
+                                              [](const TcadBox& b) { return b.HaniAka_Cyu; })}});
 }
 
 namespace {
@@ -84,7 +87,9 @@ void MoveFence(TcadBox& box, double x, double y) {
   RBatchLineState& state = box.FamilyState<RBatchLineState>();
   box.MoveRubberBand(
       clAquaFrame, false, 1, [&] { DrawFence(box, box.FirstPoint, state.BandEnd); },
-      [&] { state.BandEnd = box.CurrentPoint = {x, y}; });
+      [&] {
+        state.BandEnd = box.CurrentPoint = {x, y};
+      });
 }
 
 void EraseFence(TcadBox& box) {
@@ -415,8 +420,8 @@ void iikatusinFinish(TcadBox& box, std::uint8_t) {
   if (box.B_Switch != on3) return;
   const std::int32_t ref = box.PickedIndex[1];
   if (ValidIndex(box, ref)) {
-    Tcommand_a tool(box.Draw1->Elements[static_cast<std::size_t>(ref)], box.SegStart.x, box.SegStart.y,
-                    box.SegEnd.x, box.SegEnd.y);
+    Tcommand_a tool(box.Draw1->Elements[static_cast<std::size_t>(ref)], box.SegStart.x, box.SegStart.y, box.SegEnd.x,
+                    box.SegEnd.y);
     RunBatch(box, tool, ref, -1);
   }
   EndBatch(box);
@@ -469,7 +474,8 @@ bool TcadBox::ToggleLineSelectionAt(double x, double y) {
     picker.AddCandidate(element, index);
   });
   picker.PickNearest();
-  if (!picker.Found || picker.PickedIndex < 0 || static_cast<std::size_t>(picker.PickedIndex) >= store.Elements.size()) {
+  if (!picker.Found || picker.PickedIndex < 0 ||
+      static_cast<std::size_t>(picker.PickedIndex) >= store.Elements.size()) {
     return false;
   }
   RDrawElement& picked = store.Elements[static_cast<std::size_t>(picker.PickedIndex)];

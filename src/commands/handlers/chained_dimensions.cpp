@@ -91,8 +91,10 @@ void RegisterChainedDimensionCommands() {
                   .Move = RenSunpoCyusin2Move,
                   .Up = RenSunpoCyusin2Up,
                   .Assist = {.Slot = ChainedAssistSlot},
-                  .Gestures = {{GestureSide::Left, {}, {0, [](const TcadBox& b) { return b.B_Switch == on1; },
-                                                GestureOutcome::Toggle, "角度切替 ", dtRenSunpoCyusin2}}}});
+                  .Gestures = {{GestureSide::Left,
+                                {},
+                                {0, [](const TcadBox& b) { return b.B_Switch == on1; }, GestureOutcome::Toggle,
+                                 "角度切替 ", dtRenSunpoCyusin2}}}});
 }
 
 namespace {
@@ -131,9 +133,8 @@ struct RShownDimension {
 };
 
 std::vector<RDrawElement> ArrayOf(const TRenSunpoSenobj& tool) {
-  const auto count = static_cast<std::size_t>(
-      std::clamp<std::int64_t>(static_cast<std::int64_t>(tool.LastIndex) + 1, 0,
-                               static_cast<std::int64_t>(tool.Elements.size())));
+  const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(
+      static_cast<std::int64_t>(tool.LastIndex) + 1, 0, static_cast<std::int64_t>(tool.Elements.size())));
   return {tool.Elements.begin(), tool.Elements.begin() + static_cast<std::ptrdiff_t>(count)};
 }
 
@@ -224,11 +225,8 @@ void RepaintUnderShownResult(TcadBox& box) {
         take(r.X2, r.Y2, std::abs(h));
         break;
       }
-      case kKindPoint:
-        take(r.X1, r.Y1, 1);
-        break;
-      default:
-        break;
+      case kKindPoint: take(r.X1, r.Y1, 1); break;
+      default: break;
     }
   }
   shown.clear();
@@ -370,8 +368,8 @@ bool SnapWithToolCircles(TcadBox& box, const TRenSunpoSenobj* tool, double x, do
     c[i][2] = e.Radius;
   }
   double sx = x, sy = y;
-  if (!box.Draw1->SnapPointWithCircles(sx, sy, c[0][0], c[0][1], c[0][2], c[1][0], c[1][1], c[1][2],
-                                       box.GridObj.Lines, 0, box.Zoom)) {
+  if (!box.Draw1->SnapPointWithCircles(sx, sy, c[0][0], c[0][1], c[0][2], c[1][0], c[1][1], c[1][2], box.GridObj.Lines,
+                                       0, box.Zoom)) {
     box.ClickKind = 0;
     return false;
   }
@@ -471,7 +469,9 @@ void ChainUp(TcadBox& box) {
     if (mode == dtFukusenHaniSen) {
       box.B_Switch = on1;
     } else if (angles) {
-      if (tool == nullptr) CreateToolChainedDimensions(box).AddPoint(box.ClickKind == 2, 0, box.FirstPoint.x, box.FirstPoint.y, ZeroElement());
+      if (tool == nullptr)
+        CreateToolChainedDimensions(box).AddPoint(box.ClickKind == 2, 0, box.FirstPoint.x, box.FirstPoint.y,
+                                                  ZeroElement());
       box.B_Switch = on1;
     } else if (ElementUnder(box, box.PressPoint, box.PickedIndex[1], false, 0, element)) {
       if (element.Kind == kKindArc && tool == nullptr) {
@@ -489,8 +489,10 @@ void ChainUp(TcadBox& box) {
     box.ClickPending = false;
     return;
   }
-  if (chain && box.B_Switch == on1) box.B_Switch = on2;
-  else if (chain && box.B_Switch == on2) box.B_Switch = on3;
+  if (chain && box.B_Switch == on1)
+    box.B_Switch = on2;
+  else if (chain && box.B_Switch == on2)
+    box.B_Switch = on3;
   ShowPointResult(box, *tool, box.SecondPoint);
   RDrawElement element = ZeroElement();
   std::int32_t index = -1;
@@ -553,12 +555,12 @@ void FukusenHaniSenUp(TcadBox& box, TShiftState, double, double) {
 // The snap against a reference line from A to B: a point of the drawing
 // (marker 0) or one derived from the line (marker 1); a line of no length
 // has nothing to derive from and the plain snap serves.
-bool ReferenceSnapChainedDimensions(TcadBox& box, double x, double y, const RPoint2D& a, const RPoint2D& b, RPoint2D& point) {
+bool ReferenceSnapChainedDimensions(TcadBox& box, double x, double y, const RPoint2D& a, const RPoint2D& b,
+                                    RPoint2D& point) {
   box.ClickPending = true;
   if (a.x != b.x || a.y != b.y) {
     double sx = b.x, sy = b.y;
-    const std::uint8_t result =
-        box.Draw1->SnapPointRefFrom(sx, sy, a.x, a.y, x, y, box.Zoom, 0, box.GridObj.Lines, 0);
+    const std::uint8_t result = box.Draw1->SnapPointRefFrom(sx, sy, a.x, a.y, x, y, box.Zoom, 0, box.GridObj.Lines, 0);
     if (result == 1 || result == 2) {
       box.ShowPointMarker(result == 1 ? 0 : 1, sx, sy);
       point = box.FreePoint(sx, sy);
@@ -604,7 +606,8 @@ void RenSunpoCyusinDown(TcadBox& box, TShiftState shift, double x, double y) {
       box.ClickKind = 0;  // nothing to read a point against
       return;
     }
-    const std::size_t last = std::min<std::size_t>(static_cast<std::size_t>(tool->LastIndex), tool->Elements.size() - 1);
+    const std::size_t last =
+        std::min<std::size_t>(static_cast<std::size_t>(tool->LastIndex), tool->Elements.size() - 1);
     const RDrawElement& line = tool->Elements[last];
     const bool isLine = line.Kind == kKindLine;
     const RPoint2D a = isLine ? RPoint2D{line.X1, line.Y1} : RPoint2D{};
@@ -729,8 +732,8 @@ void RenSunpoCyusin2Down(TcadBox& box, TShiftState shift, double x, double y) {
       p = box.FreePoint(x, y);
     } else if (box.senzyohit) {
       double sx = x, sy = y;
-      const std::uint8_t result = box.Draw1->SnapPointRef(sx, sy, 0, 0, box.Zoom, 0, box.GridObj.Lines, 1,
-                                                          box.SnapSourceFound, box.SnapSource);
+      const std::uint8_t result =
+          box.Draw1->SnapPointRef(sx, sy, 0, 0, box.Zoom, 0, box.GridObj.Lines, 1, box.SnapSourceFound, box.SnapSource);
       if (result != 1 && result != 2) {
         box.ClickKind = 0;
         return;

@@ -220,8 +220,7 @@ void PaintOverCircle(TcadBox& box, const RPoint2D& centre, double radius, double
 // The curve of the host's ratio and rotation about the centre through p.
 RCurve EllipseThrough(const TcadBox& box, const RPoint2D& centre, const RPoint2D& p) {
   const double d = PointDistance(centre.x, centre.y, p.x, p.y);
-  const double a =
-      d * EllipseDirectionFactor(box.EllipseRatio, box.EllipseRotation, d, centre.x, centre.y, p.x, p.y);
+  const double a = d * EllipseDirectionFactor(box.EllipseRatio, box.EllipseRotation, d, centre.x, centre.y, p.x, p.y);
   return {centre, a, box.EllipseRatio, box.AngleArcStart, box.AngleArcEnd, box.EllipseRotation};
 }
 
@@ -511,8 +510,8 @@ void TakeDiameter(TcadBox& box) {
 }
 
 RCurve BuiltArc(const TcadBox& box) {
-  return {box.AngleArcCentre, box.WorkingArcRadius, box.EllipseRatio, box.AngleArcStart, box.AngleArcEnd,
-          box.EllipseRotation};
+  return {box.AngleArcCentre, box.WorkingArcRadius, box.EllipseRatio,
+          box.AngleArcStart,  box.AngleArcEnd,      box.EllipseRotation};
 }
 
 void hanEnDown(TcadBox& box, TShiftState shift, double x, double y) {
@@ -703,8 +702,8 @@ bool ThreeInputCircle(TcadBox& box, Sbuttontype mode, const RPoint2D& third, boo
     r = incircle.Result.Radius;
   } else {
     TEnSeSanSenobj tangent(ElementAt(box, box.PickedIndex[1]), ElementAt(box, box.PickedIndex[2]),
-                           final ? ElementAt(box, box.PickedIndex[4]) : nullptr, p1.x, p1.y, p2.x, p2.y,
-                           third.x, third.y, box.RealToDrawingLength(box.AngleStep));
+                           final ? ElementAt(box, box.PickedIndex[4]) : nullptr, p1.x, p1.y, p2.x, p2.y, third.x,
+                           third.y, box.RealToDrawingLength(box.AngleStep));
     if (!(final ? tangent.SolveThree() : tangent.SolveWithRadius())) return false;
     cx = tangent.Result.CentreX;
     cy = tangent.Result.CentreY;
@@ -775,8 +774,8 @@ void ThreeInputMove(TcadBox& box, Sbuttontype mode, TShiftState shift, double x,
   const RPoint2D cursor{x, y};
   if (ThreeInputCircle(box, mode, cursor, false)) ShowPreview(box, BuiltCircle(box));
   if (pointsOnly) box.CurrentPoint = cursor;
-  box.SetGuidePrompt(J(pointsOnly ? kThirdPointPrompt
-                                  : "[3]　線、円、点指示  [左クリック（線、円読取り）：右クリック（点読取り）]"));
+  box.SetGuidePrompt(
+      J(pointsOnly ? kThirdPointPrompt : "[3]　線、円、点指示  [左クリック（線、円読取り）：右クリック（点読取り）]"));
 }
 
 void CommitThreeInputCircle(TcadBox& box, Sbuttontype mode) {

@@ -65,7 +65,9 @@ namespace {
 
 const char* const kNoHit = "ﾋｯﾄできません";
 
-bool RunsConstructionLines(const TcadBox& box, Sbuttontype mode) { return box.ButonType == mode && box.ViewGestureState == 0; }
+bool RunsConstructionLines(const TcadBox& box, Sbuttontype mode) {
+  return box.ButonType == mode && box.ViewGestureState == 0;
+}
 
 // The line stored at a list position, or null for a position outside the
 // list or an element that is no line.
@@ -105,8 +107,8 @@ bool TcadBox::ComputeCentreLine(std::int32_t pairKind, RPoint2D p1, RPoint2D p2)
       bool collinear = false;
       const RDrawElement& a = *line1;
       const RDrawElement& b = *line2;
-      if (IntersectLinesOrCollinearEps11e3(crossing.x, crossing.y, collinear, a.X1, a.Y1, a.X2, a.Y2, b.X1, b.Y1,
-                                           b.X2, b.Y2)) {
+      if (IntersectLinesOrCollinearEps11e3(crossing.x, crossing.y, collinear, a.X1, a.Y1, a.X2, a.Y2, b.X1, b.Y1, b.X2,
+                                           b.Y2)) {
         if (collinear) {
           ShowMessage(J("同一線上は計算できません！"));
           DeselectPickPair();
@@ -322,10 +324,12 @@ void Sencyusin2Move(TcadBox& box, TShiftState shift, double x, double y) {
   }
   box.SetGuidePrompt(J(kSnappedEndPointPrompt));
   if (!NoMouseButtonHeld(shift)) return;
-  box.MoveRubberBand(box.Sentakucol, false, box.Penwidth, [&box] { DrawExtentBand(box); }, [&] {
-    box.CurrentPoint = OnCentreLine(box, {x, y});
-    box.FamilyState<RCentreExtentState>().BandEnd = box.CurrentPoint;
-  });
+  box.MoveRubberBand(
+      box.Sentakucol, false, box.Penwidth, [&box] { DrawExtentBand(box); },
+      [&] {
+        box.CurrentPoint = OnCentreLine(box, {x, y});
+        box.FamilyState<RCentreExtentState>().BandEnd = box.CurrentPoint;
+      });
   box.Canvas().Pen.Width = 1;
 }
 

@@ -32,18 +32,22 @@ void ZukeiHozonAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterCopyMoveCommands() {
-  RegisterFamily({.Name = "CopyFree",
-                  .Modes = {dtCopyFree, dtIdoFree},
-                  .Down = CopyFreeDown,
-                  .Move = CopyFreeMove,
-                  .Up = CopyFreeUp,
-                  .Cancels = {{"CopyFreeCancel", CopyFreeCancel}},
-                  .Assist = {.Slot = CopyFreeAssistSlot, .Segment = CopyFreeAssistSegment},
-                  .Gestures = {{GestureSide::Left, {}, {0, [](const TcadBox& b) { return b.B_Switch == on1; },
-                                                GestureOutcome::Toggle, "方向切替 ", dtCopyFree, kKeepAnchor}},
-                               {GestureSide::Left, {dtCopyFree}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtCopy2}},
-                               {GestureSide::Left, {dtIdoFree}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtIdoFree2}},
-                               DimensionGesture(), OffsetGesture()}});
+  RegisterFamily(
+      {.Name = "CopyFree",
+       .Modes = {dtCopyFree, dtIdoFree},
+       .Down = CopyFreeDown,
+       .Move = CopyFreeMove,
+       .Up = CopyFreeUp,
+       .Cancels = {{"CopyFreeCancel", CopyFreeCancel}},
+       .Assist = {.Slot = CopyFreeAssistSlot, .Segment = CopyFreeAssistSegment},
+       .Gestures = {{GestureSide::Left,
+                     {},
+                     {0, [](const TcadBox& b) { return b.B_Switch == on1; }, GestureOutcome::Toggle, "方向切替 ",
+                      dtCopyFree, kKeepAnchor}},
+                    {GestureSide::Left, {dtCopyFree}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtCopy2}},
+                    {GestureSide::Left, {dtIdoFree}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtIdoFree2}},
+                    DimensionGesture(),
+                    OffsetGesture()}});
   RegisterFamily({.Name = "TateguHani",
                   .Modes = {dtTateguHani},
                   .Down = TateguHaniDown,
@@ -60,8 +64,8 @@ void RegisterCopyMoveCommands() {
 
 std::vector<RPoint2D> PitchDivisionPoints(const TcadBox& box, double x1, double y1, double x2, double y2) {
   const double scale = box.GroupScales[box.WriteGrupe_No % kLayerGroups];
-  const TKansupitchobj divider(box.PitchMode, 0, 0, 0, 0, 0, 0, 0, 0, box.RealToDrawingLength(box.DivPitch), x1, y1,
-                               x2, y2, scale, true, 0.0);
+  const TKansupitchobj divider(box.PitchMode, 0, 0, 0, 0, 0, 0, 0, 0, box.RealToDrawingLength(box.DivPitch), x1, y1, x2,
+                               y2, scale, true, 0.0);
   std::vector<RPoint2D> points;
   for (const RToolPoint& p : divider.ResultPoints) points.push_back({p.X, p.Y});
   return points;
@@ -152,8 +156,8 @@ void EraseBufferPreviewShown(TcadBox& box) {
 void PreviewBufferAt(TcadBox& box, double x, double y, RPoint2D shift) {
   EraseBufferPreviewShown(box);
   box.PreviewP2 = shift;
-  box.DrawBufferPreview(box.DirectionMode, kPreviewTextMode, box.PreviewP2.x, box.PreviewP2.y, x, y,
-                        box.CommandAngle, box.PasteScaleX, box.PasteScaleY);
+  box.DrawBufferPreview(box.DirectionMode, kPreviewTextMode, box.PreviewP2.x, box.PreviewP2.y, x, y, box.CommandAngle,
+                        box.PasteScaleX, box.PasteScaleY);
   box.CurrentPoint = {x, y};
   box.PreviewMirror = box.DirectionMode;
   box.PreviewAngle = box.CommandAngle;
@@ -209,8 +213,9 @@ bool PlaceCopy(TcadBox& box) {
   const bool hatch = box.SenUrakesi == 2 && !move;
   const bool erase = box.SenUrakesi == 1 && !move;
   const bool along = box.SegmentPaste && !hatch && !erase;
-  const bool placesSomething = !store.Buffer.empty() && box.PasteScaleX != 0.0 && box.PasteScaleY != 0.0 &&
-                               (!along || !DivisionPoints(box, box.SegmentStart.x, box.SegmentStart.y, p.x, p.y).empty());
+  const bool placesSomething =
+      !store.Buffer.empty() && box.PasteScaleX != 0.0 && box.PasteScaleY != 0.0 &&
+      (!along || !DivisionPoints(box, box.SegmentStart.x, box.SegmentStart.y, p.x, p.y).empty());
   if (move && placesSomething) {
     box.DeleteSelection(false, true, true);
     box.DrawGrid();

@@ -80,7 +80,6 @@ constexpr const char* kCurvePanel = "TFrame27";
 constexpr int kPointTakenCurves = 100;
 constexpr int kCurveCommitted = 103;
 
-
 // Arcs of a smaller radius are left out of a committed chain; lines
 // shorter than these out of a committed curve and wave.
 constexpr double kSmallestChainRadius = 1e-4;
@@ -563,10 +562,12 @@ void sinkoMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.SetGuidePrompt(J(kFirstPointPrompt));
     return;
   }
-  box.MoveRubberBand(PenColourOf(box, box.Pencol), true, 1, [&box] { DrawBand(box); }, [&] {
-    box.CurrentPoint = WaveEnd(box, {x, y});
-    TakeBand(box, box.CurrentPoint);
-  });
+  box.MoveRubberBand(
+      PenColourOf(box, box.Pencol), true, 1, [&box] { DrawBand(box); },
+      [&] {
+        box.CurrentPoint = WaveEnd(box, {x, y});
+        TakeBand(box, box.CurrentPoint);
+      });
   box.SetGuidePrompt(J(kSecondPointPrompt));
 }
 
@@ -581,8 +582,7 @@ void CommitWave(TcadBox& box, const std::vector<RDrawElement>& elements) {
     if (e.Kind == kKindArc) {
       CommitArc(step, box, e);
     } else if (e.Kind == kKindLine && LineLength(e) >= kShortestWaveLine) {
-      CommitLine(step, box, e,
-                 i == 0 ? kLineTagCurveFirst : i + 1 == count ? kLineTagCurveLast : kLineTagCurveInner);
+      CommitLine(step, box, e, i == 0 ? kLineTagCurveFirst : i + 1 == count ? kLineTagCurveLast : kLineTagCurveInner);
     }
   }
   DrawAddedSince(box, first);

@@ -37,18 +37,19 @@ void SunpochiHenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterDimensionCommands() {
-  RegisterFamily({.Name = "sunposen",
-                  .Modes = {dtsunposen},
-                  .Down = sunposenDown,
-                  .Move = sunposenMove,
-                  .Up = sunposenUp,
-                  .Cancels = {{"sunposenCancel", sunposenCancel}},
-                  .Redraws = {{"sunposenRedraw", sunposenRedraw}},
-                  .Reset = ResetDimensionState,
-                  .Hooks = {.Cursor = CursorPair(30, 31)},
-                  .Assist = {.Slot = DimensionAssistSlot, .Resume = sunposenResume},
-                  .Gestures = {DimensionAxisToggle(),
-                               ConfirmGesture(GestureSide::Left, dtsunposen, {}, [](const TcadBox& b) { return b.B_Switch == on2; })}});
+  RegisterFamily(
+      {.Name = "sunposen",
+       .Modes = {dtsunposen},
+       .Down = sunposenDown,
+       .Move = sunposenMove,
+       .Up = sunposenUp,
+       .Cancels = {{"sunposenCancel", sunposenCancel}},
+       .Redraws = {{"sunposenRedraw", sunposenRedraw}},
+       .Reset = ResetDimensionState,
+       .Hooks = {.Cursor = CursorPair(30, 31)},
+       .Assist = {.Slot = DimensionAssistSlot, .Resume = sunposenResume},
+       .Gestures = {DimensionAxisToggle(), ConfirmGesture(GestureSide::Left, dtsunposen, {},
+                                                          [](const TcadBox& b) { return b.B_Switch == on2; })}});
   RegisterFamily({.Name = "Sunpochi",
                   .Modes = {dtSunpochi},
                   .Down = SunpochiDown,
@@ -169,8 +170,7 @@ bool SnapNoTextDimensions(TcadBox& box, double x, double y, RPoint2D& point) {
 // The newest step of the tool into the drawing through the step given:
 // the records after the last separator, from the last one back. Texts go
 // into the group and layer given, the rest into the current ones.
-void CommitNewestStep(TcadBox& box, TSunpoobj& tool, TUndoStep& step, std::uint8_t textGroup,
-                      std::uint8_t textLayer) {
+void CommitNewestStep(TcadBox& box, TSunpoobj& tool, TUndoStep& step, std::uint8_t textGroup, std::uint8_t textLayer) {
   Tdrawinp& store = *box.Draw1;
   const std::size_t shownFrom = store.Elements.size();
   const std::size_t first = tool.LastStepStart();
@@ -286,9 +286,7 @@ void sunposenMove(TcadBox& box, TShiftState shift, double x, double y) {
   switch (box.B_Switch) {
     case _off: box.SetGuidePrompt(J("寸法線開始点指示    [左クリック（自由）：右クリック（点読取り）]")); break;
     case on1: box.SetGuidePrompt(J("寸法線終了点指示    [左クリック（自由）：右クリック（点読取り）]")); break;
-    case on2:
-      box.SetGuidePrompt(J("寸法点指示    [2点目以降-＞左クリック（個別）：右クリック（連続）]"));
-      break;
+    case on2: box.SetGuidePrompt(J("寸法点指示    [2点目以降-＞左クリック（個別）：右クリック（連続）]")); break;
     default: break;
   }
 }
@@ -348,9 +346,7 @@ void sunposenResume(TcadBox& box) {
       box.BuildGuideLine(box.GuideLine2, p.x, p.y, angle);
       break;
     case on2:
-    case on3:
-      box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
-      break;
+    case on3: box.FirstPoint = box.CurrentPoint = box.SecondPoint = p; break;
     default: return;
   }
   box.ClickKind = 2;
@@ -479,9 +475,7 @@ void SunpochiHenMove(TcadBox& box, TShiftState shift, double x, double y) {
   }
   switch (box.B_Switch) {
     case _off: box.SetGuidePrompt(J("変更寸法値(文字)指示　[左ｸﾘｯｸ：右ｸﾘｯｸ(自由)]")); break;
-    case on1:
-      box.SetGuidePrompt(J("左ｸﾘｯｸ:寸法変更線指示　右ｸﾘｯｸ:寸法変更線開始点指示   [右ｸﾘｯｸ(点読取り)]"));
-      break;
+    case on1: box.SetGuidePrompt(J("左ｸﾘｯｸ:寸法変更線指示　右ｸﾘｯｸ:寸法変更線開始点指示   [右ｸﾘｯｸ(点読取り)]")); break;
     case on2: box.SetGuidePrompt(J("寸法変更線終了点指示    [左ｸﾘｯｸ:右ｸﾘｯｸ(点読取り)]")); break;
     default: break;
   }
@@ -609,8 +603,7 @@ void TcadBox::CommitDimensionStep(std::uint8_t group, std::uint8_t layer) {
   // Each committed step is one undo step; the value change's own step
   // surrounds its commit.
   TUndoStep step(*Draw1, changingValue ? UndoJoin::JoinCurrent : UndoJoin::NewStep);
-  CommitNewestStep(*this, *tool, step, changingValue ? group : WriteGrupe_No,
-                   changingValue ? layer : WriteReiya_No);
+  CommitNewestStep(*this, *tool, step, changingValue ? group : WriteGrupe_No, changingValue ? layer : WriteReiya_No);
 }
 
 // ---- What the modes take from the point assists and offer the gesture menu

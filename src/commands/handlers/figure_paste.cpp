@@ -89,7 +89,6 @@ constexpr int kFillBufferForTwoLines = 111;
 // A failed line pick leaves this in the first pick slot.
 constexpr std::int32_t kNoLinePicked = -100;
 
-
 // ---- The paste shared by the three placing commands ------------------------
 
 // The paste turns the figure by the command angle on the axis angle.
@@ -99,8 +98,8 @@ double PasteAngle(const TcadBox& box) { return NormalizeAngle360(box.CommandAngl
 // which takes it away.
 void EraseFigurePreview(TcadBox& box) {
   if (box.RubberErased) return;
-  box.EraseBufferPreview(box.PreviewMirror, kPreviewTextModeFigurePaste, box.PreviewP2.x, box.PreviewP2.y, box.CurrentPoint.x,
-                         box.CurrentPoint.y, box.PreviewAngle, box.PreviewP1.x, box.PreviewP1.y);
+  box.EraseBufferPreview(box.PreviewMirror, kPreviewTextModeFigurePaste, box.PreviewP2.x, box.PreviewP2.y,
+                         box.CurrentPoint.x, box.CurrentPoint.y, box.PreviewAngle, box.PreviewP1.x, box.PreviewP1.y);
   box.RubberErased = true;
 }
 
@@ -109,8 +108,8 @@ void PreviewFigureAt(TcadBox& box, RPoint2D at, RPoint2D shift) {
   EraseFigurePreview(box);
   const double angle = PasteAngle(box);
   box.PreviewP2 = shift;
-  box.DrawBufferPreview(box.DirectionMode, kPreviewTextModeFigurePaste, shift.x, shift.y, at.x, at.y, angle, box.PasteScaleX,
-                        box.PasteScaleY);
+  box.DrawBufferPreview(box.DirectionMode, kPreviewTextModeFigurePaste, shift.x, shift.y, at.x, at.y, angle,
+                        box.PasteScaleX, box.PasteScaleY);
   box.CurrentPoint = at;
   box.PreviewMirror = box.DirectionMode;
   box.PreviewAngle = angle;
@@ -140,9 +139,9 @@ void PasteFigure(TcadBox& box, RPoint2D at, bool skipType9) {
 }
 
 struct RFigurePlacement {
-  RPoint2D At;               // where the base point goes; PreviewP2 holds the shift
-  bool SkipType9 = false;    // line type 9 stays out of the paste
-  bool HiddenLineModes = true;  // SenUrakesi erases the lines under it or hatches instead
+  RPoint2D At;                        // where the base point goes; PreviewP2 holds the shift
+  bool SkipType9 = false;             // line type 9 stays out of the paste
+  bool HiddenLineModes = true;        // SenUrakesi erases the lines under it or hatches instead
   UndoJoin Join = UndoJoin::NewStep;  // JoinCurrent: this action's deletions opened the step
 };
 

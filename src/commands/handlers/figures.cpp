@@ -31,14 +31,15 @@ void YazirusikoteiAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterFigureCommands() {
-  RegisterFamily({.Name = "Buzaikotei",
-                  .Modes = {dtBuzaikotei, dtBuzaikotei2},
-                  .Down = BuzaikoteiDown,
-                  .Move = BuzaikoteiMove,
-                  .Up = BuzaikoteiUp,
-                  // The figure rows of the polygons' cancel, run from there.
-                  .Phases = {{"FigureModesCancel", FigureModesCancel}},
-                  .Assist = {.Slot = PlacedFigureAssistSlot, .Point = BuzaikoteiAssistPoint, .Segment = BuzaikoteiAssistSegment}});
+  RegisterFamily(
+      {.Name = "Buzaikotei",
+       .Modes = {dtBuzaikotei, dtBuzaikotei2},
+       .Down = BuzaikoteiDown,
+       .Move = BuzaikoteiMove,
+       .Up = BuzaikoteiUp,
+       // The figure rows of the polygons' cancel, run from there.
+       .Phases = {{"FigureModesCancel", FigureModesCancel}},
+       .Assist = {.Slot = PlacedFigureAssistSlot, .Point = BuzaikoteiAssistPoint, .Segment = BuzaikoteiAssistSegment}});
   RegisterFamily({.Name = "Yazirusikotei",
                   .Modes = {dtYazirusikotei},
                   .Down = YazirusikoteiDown,
@@ -514,8 +515,8 @@ void TcadBox::DrawSymbolElementArray(std::span<const RDrawElement> elements, std
                                      std::uint8_t defaultLineType, bool asLines) {
   // The preview hangs only the connectors without a line type of their own.
   const std::vector<RDrawElement> records = Attached(
-      *this, elements, high,
-      [](const RDrawElement& e) { return e.ColorNo == kConnectorColour && e.LineType == 0; }, false);
+      *this, elements, high, [](const RDrawElement& e) { return e.ColorNo == kConnectorColour && e.LineType == 0; },
+      false);
   DrawElementArray(records, static_cast<std::int32_t>(records.size()) - 1, defaultLineType, asLines, false);
 }
 

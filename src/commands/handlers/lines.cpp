@@ -50,21 +50,22 @@ void RegisterLineCommands() {
                   .Up = DrafUp,
                   .Hooks = {.Leave = EraseDrafLineOnLeave},
                   .Assist = {.Slot = LineAssistSlot}});
-  RegisterFamily({.Name = "DrafRen",
-                  .Modes = {dtDrafRen},
-                  .Down = DrafRenDown,
-                  .Move = DrafRenMove,
-                  .Up = DrafRenUp,
-                  .Cancels = {{"DrafRenCancel", DrafRenCancel}},
-                  .Redraws = {{"DrafRenRedraw", DrafRenRedraw}},
-                  .Finishes = {{"DrafRenFinish", DrafRenFinish}},
-                  .Reset = ForgetRenzokuSnapMode,
-                  .Hooks = {.Cursor = DrafRenCursor},
-                  .Assist = {.Slot = DrafRenAssistSlot},
-                  .Gestures = {{GestureSide::Left, {}, {0, StepOne, GestureOutcome::Toggle, "角度切替 ", dtDrafRen}},
-                               ConfirmGesture(GestureSide::Left, dtDrafRen, {}, StepOne),
-                               {GestureSide::Left, {}, {4, StepOpen, GestureOutcome::Toggle, "単/2切替 ", dtDrafRen}},
-                               {GestureSide::Left, {}, {5, StepOpen, GestureOutcome::Toggle, "単連切替 ", dtDrafRen}}}});
+  RegisterFamily(
+      {.Name = "DrafRen",
+       .Modes = {dtDrafRen},
+       .Down = DrafRenDown,
+       .Move = DrafRenMove,
+       .Up = DrafRenUp,
+       .Cancels = {{"DrafRenCancel", DrafRenCancel}},
+       .Redraws = {{"DrafRenRedraw", DrafRenRedraw}},
+       .Finishes = {{"DrafRenFinish", DrafRenFinish}},
+       .Reset = ForgetRenzokuSnapMode,
+       .Hooks = {.Cursor = DrafRenCursor},
+       .Assist = {.Slot = DrafRenAssistSlot},
+       .Gestures = {{GestureSide::Left, {}, {0, StepOne, GestureOutcome::Toggle, "角度切替 ", dtDrafRen}},
+                    ConfirmGesture(GestureSide::Left, dtDrafRen, {}, StepOne),
+                    {GestureSide::Left, {}, {4, StepOpen, GestureOutcome::Toggle, "単/2切替 ", dtDrafRen}},
+                    {GestureSide::Left, {}, {5, StepOpen, GestureOutcome::Toggle, "単連切替 ", dtDrafRen}}}});
   RegisterFamily({.Name = "Sen",
                   .Modes = {dtSen},
                   .Down = SenDown,
@@ -84,7 +85,6 @@ struct RDrafState {
   RPoint2D RubberStart{}, RubberEnd{};
 };
 
-
 void DrawRubberLine(TcadBox& box, std::uint8_t lineType) {
   box.DrawLine(lineType, box.Canvas(), box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x, box.CurrentPoint.y);
 }
@@ -101,9 +101,7 @@ void EraseRubberLine(TcadBox& box, std::uint8_t colourNo, std::uint8_t lineType)
 void EraseDrafLineOnLeave(TcadBox& box) { EraseRubberLine(box, box.Pencol, box.Pentyp); }
 
 // The stretch command's new line shows in the picked line's colour and type.
-void EraseSenLineOnLeave(TcadBox& box) {
-  EraseRubberLine(box, box.PickedElement.ColorNo, box.PickedElement.LineType);
-}
+void EraseSenLineOnLeave(TcadBox& box) { EraseRubberLine(box, box.PickedElement.ColorNo, box.PickedElement.LineType); }
 
 // The end of a line for a point: its direction rounded to the angle step
 // from the drawing angle, at the set length or at the point's foot.
@@ -150,8 +148,9 @@ void DrafMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.SetGuidePrompt(J(kFirstPointPrompt));
     return;
   }
-  box.MoveRubberBand(PenColourOf(box, box.Pencol), true, box.Penwidth, draw,
-                     [&] { box.CurrentPoint = ConstrainedEnd(box, {x, y}); });
+  box.MoveRubberBand(PenColourOf(box, box.Pencol), true, box.Penwidth, draw, [&] {
+    box.CurrentPoint = ConstrainedEnd(box, {x, y});
+  });
   box.SetGuidePrompt(J(kSecondPointPrompt));
 }
 
@@ -280,10 +279,9 @@ std::optional<int> DrafRenCursor(Sbuttontype mode, std::uint8_t ringHan, std::ui
 // Where the last point was snapped from is the control's (SnapSourceFound,
 // SnapSource): the dimension commands' reference snap reports it too.
 struct RDrafRenState {
-  bool LastTanren = false;             // tanren_Han when the preview was last drawn
-  std::uint8_t RenzokuSnapMode = 0;    // 8: the end's reference snap starts at the cursor
+  bool LastTanren = false;           // tanren_Han when the preview was last drawn
+  std::uint8_t RenzokuSnapMode = 0;  // 8: the end's reference snap starts at the cursor
 };
-
 
 TRenzokuSenobj* RenzokuTool(TcadBox& box) { return box.Tool(ToolSlot::RenzokuObj).Get<TRenzokuSenobj>(); }
 
@@ -479,8 +477,8 @@ void DrafRenUp(TcadBox& box, TShiftState, double, double) {
     box.CommandStep = 1;
     box.CurrentPoint = {tool->EndX, tool->EndY};
   }
-  PostHostNotificationChain({"TFrame3", "TFrame28", "TFrame19", "TFrame12", "TFrame25", "TFrame32", "TFrame10", "TFrame1"},
-                            100);
+  PostHostNotificationChain(
+      {"TFrame3", "TFrame28", "TFrame19", "TFrame12", "TFrame25", "TFrame32", "TFrame10", "TFrame1"}, 100);
 }
 
 // The chain shown is painted over in the background colour. The point

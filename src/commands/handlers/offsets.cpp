@@ -57,10 +57,14 @@ void RegisterOffsetCommands() {
                   .Reset = ForgetKeptPoint,
                   .Hooks = {.Cursor = CursorPair(8, 18)},
                   .Assist = {.Slot = OffsetAssistSlot},
-                  .Gestures = {{GestureSide::Left, {}, {0, [](const TcadBox& b) { return b.B_Switch == on1; },
-                                                GestureOutcome::Toggle, "端点変更 ", dtFukuSenTanbu, kEndChange}},
-                               {GestureSide::Right, {}, {0, [](const TcadBox& b) { return b.B_Switch == _off; },
-                                                 GestureOutcome::Message, "2点間複線", dtFukusenten, kKeepSavedMode}}}});
+                  .Gestures = {{GestureSide::Left,
+                                {},
+                                {0, [](const TcadBox& b) { return b.B_Switch == on1; }, GestureOutcome::Toggle,
+                                 "端点変更 ", dtFukuSenTanbu, kEndChange}},
+                               {GestureSide::Right,
+                                {},
+                                {0, [](const TcadBox& b) { return b.B_Switch == _off; }, GestureOutcome::Message,
+                                 "2点間複線", dtFukusenten, kKeepSavedMode}}}});
   RegisterFamily({.Name = "FukuSenTanbu",
                   .Modes = {dtFukuSenTanbu},
                   .Down = FukuSenTanbuDown,
@@ -172,8 +176,7 @@ bool AddOffsetCopies(TcadBox& box, RPoint2D countPoint, RPoint2D side) {
 // ---- Offset lines -----------------------------------------------------------
 
 void DrawOffsetBand(TcadBox& box) {
-  box.DrawLine(box.Pentyp, box.Canvas(), box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x,
-               box.CurrentPoint.y);
+  box.DrawLine(box.Pentyp, box.Canvas(), box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x, box.CurrentPoint.y);
 }
 
 // The snapped point of a press with its caption; false, with " 点なし ",
@@ -214,8 +217,7 @@ void FukusenDown(TcadBox& box, TShiftState shift, double x, double y) {
         if (!SnapWithCaption(box, x, y, box.SecondPoint)) box.ClickKind = 0;
       }
       return;
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -242,11 +244,8 @@ void FukusenMove(TcadBox& box, TShiftState shift, double x, double y) {
       box.Canvas().Pen.Width = 1;
       box.SetGuidePrompt(J(kDirectionPrompt));
       return;
-    case on10:
-      box.SetGuidePrompt(J("2点間複線   ２点目指示[左ｸﾘｯｸ-間隔取得　右ｸﾘｯｸ-数値入力値間隔]"));
-      return;
-    default:
-      return;
+    case on10: box.SetGuidePrompt(J("2点間複線   ２点目指示[左ｸﾘｯｸ-間隔取得　右ｸﾘｯｸ-数値入力値間隔]")); return;
+    default: return;
   }
 }
 
@@ -326,8 +325,7 @@ void FukusenUp(TcadBox& box, TShiftState, double x, double y) {
       RebuildDisplayLists(box);
       return;
     }
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -426,13 +424,9 @@ bool ReferenceSnap(TcadBox& box, bool forStart, double x, double y, RPoint2D& po
         return false;
       }
       break;
-    case 1:
-      break;
-    case 2:
-      markerKind = 1;
-      break;
-    default:
-      return false;
+    case 1: break;
+    case 2: markerKind = 1; break;
+    default: return false;
   }
   point = box.FreePoint(sx, sy);
   box.ShowPointMarker(markerKind, point.x, point.y);
@@ -445,9 +439,7 @@ void FukuSenTanbuDown(TcadBox& box, TShiftState shift, double x, double y) {
   const std::uint8_t click = box.ClickKind;
   if (click != 2 && click != 3) return;
   switch (box.B_Switch) {
-    case _off:
-      box.FirstPoint = box.CurrentPoint = {x, y};
-      return;
+    case _off: box.FirstPoint = box.CurrentPoint = {x, y}; return;
     case on1:
       if (click == 2) {
         box.SegStart = {x, y};
@@ -462,8 +454,7 @@ void FukuSenTanbuDown(TcadBox& box, TShiftState shift, double x, double y) {
         ReferenceSnap(box, false, x, y, box.SegEnd);
       }
       return;
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -481,12 +472,14 @@ void FukuSenTanbuMove(TcadBox& box, TShiftState shift, double x, double y) {
   }
   if (step != on1 && step != on2 && step != on3) return;
   const int width = step == on2 ? 1 : box.Penwidth;
-  box.MoveRubberBand(kPartBandColour, false, width, [&box] { DrawPartBand(box); }, [&] {
-    const RPointPair k = CopyToward(box, {x, y}, PitchInDrawing(box));
-    box.FirstPoint = {k.xa, k.ya};
-    box.CurrentPoint = {k.xb, k.yb};
-    if (step == on2) PerpendicularFoot(box.CurrentPoint.x, box.CurrentPoint.y, k.xa, k.ya, k.xb, k.yb, x, y);
-  });
+  box.MoveRubberBand(
+      kPartBandColour, false, width, [&box] { DrawPartBand(box); },
+      [&] {
+        const RPointPair k = CopyToward(box, {x, y}, PitchInDrawing(box));
+        box.FirstPoint = {k.xa, k.ya};
+        box.CurrentPoint = {k.xb, k.yb};
+        if (step == on2) PerpendicularFoot(box.CurrentPoint.x, box.CurrentPoint.y, k.xa, k.ya, k.xb, k.yb, x, y);
+      });
   box.Canvas().Pen.Width = 1;
   if (step == on2) {
     box.SetGuidePrompt(J("線終点指示    [左クリック（自由）：右クリック（点読取り）]"));
@@ -551,8 +544,7 @@ void FukuSenTanbuUp(TcadBox& box, TShiftState, double x, double y) {
       box.ClickKind = 0;
       if (box.EndChangeFlag != 0) box.ButonType = dtFukusen;
       return;
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -657,8 +649,8 @@ void PickOffsetSource(TcadBox& box) {
     // Emplace forwards references, which the packed fields cannot give:
     // the arc's values are passed as copies.
     tool = &box.Tool(ToolSlot::FukuenObj)
-                .Emplace<TFukuenobj>(double{e.X1}, double{e.Y1}, double{e.Radius}, float{e.Ratio},
-                                     float{e.StartAngle}, float{e.EndAngle}, float{e.Rotation});
+                .Emplace<TFukuenobj>(double{e.X1}, double{e.Y1}, double{e.Radius}, float{e.Ratio}, float{e.StartAngle},
+                                     float{e.EndAngle}, float{e.Rotation});
   }
   tool->Offset(box.FirstPoint.x, box.FirstPoint.y, PitchInDrawing(box));
   box.B_Switch = on1;
@@ -730,8 +722,7 @@ bool DoubleLineOf(const TcadBox& box, RPoint2D a, RPoint2D b, std::array<RPointP
 }
 
 RPoint2D DirectionSnapped(const TcadBox& box, RPoint2D p) {
-  return SnapCursorDirection(box.DirectionSnapMode, box.FirstPoint.x, box.FirstPoint.y, p.x, p.y, DrawingAngle(box),
-                             p);
+  return SnapCursorDirection(box.DirectionSnapMode, box.FirstPoint.x, box.FirstPoint.y, p.x, p.y, DrawingAngle(box), p);
 }
 
 void DrawDoublePreview(TcadBox& box) {
@@ -786,10 +777,12 @@ void wsenMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   box.SetGuidePrompt(J("終点点指示    [左クリック（自由）：右クリック（点読取り）]"));
-  box.MoveRubberBand(box.Sentakucol, false, 1, [&box] { DrawDoublePreview(box); }, [&] {
-    box.CurrentPoint = DirectionSnapped(box, {x, y});
-    DoubleLineOf(box, box.FirstPoint, box.CurrentPoint, box.PreviewBlock);
-  });
+  box.MoveRubberBand(
+      box.Sentakucol, false, 1, [&box] { DrawDoublePreview(box); },
+      [&] {
+        box.CurrentPoint = DirectionSnapped(box, {x, y});
+        DoubleLineOf(box, box.FirstPoint, box.CurrentPoint, box.PreviewBlock);
+      });
   box.Canvas().Pen.Width = 1;
 }
 

@@ -15,7 +15,11 @@ void tenkAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterPointCommands() {
-  RegisterFamily({.Name = "tenk", .Modes = {dttenk}, .Down = tenkDown, .Move = tenkMove, .Up = tenkUp,
+  RegisterFamily({.Name = "tenk",
+                  .Modes = {dttenk},
+                  .Down = tenkDown,
+                  .Move = tenkMove,
+                  .Up = tenkUp,
                   .Assist = {.Slot = tenkAssistSlot},
                   .Gestures = {EnvelopeGesture()}});
 }

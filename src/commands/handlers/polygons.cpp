@@ -246,7 +246,8 @@ void takakukeiFreeMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   ErasePreviewPolygons(box);
-  ShowPreviewPolygons(box, {box.SetCount, box.PolygonKind, box.FirstPoint, {x, y}, CurrentSize(box), CurrentAngle(box)});
+  ShowPreviewPolygons(box,
+                      {box.SetCount, box.PolygonKind, box.FirstPoint, {x, y}, CurrentSize(box), CurrentAngle(box)});
   box.SecondPoint = {x, y};
   box.SetGuidePrompt(J("終了点指示    [左クリック：（自由）  右クリック：（点読取り）]"));
 }

@@ -49,15 +49,15 @@ void TcadBox::ComputePrintFrame(double& x, double& y, double& x2, double& y2) {
     double LowX, LowY, HighX, HighY;
   };
   const RRange ranges[9] = {
-      {0, -h, w, 0},                // top left corner
-      {0, -h / 2, w, h / 2},        // middle of the left side
-      {0, 0, w, h},                 // bottom left corner
-      {-w / 2, -h, w / 2, 0},       // middle of the top side
+      {0, -h, w, 0},                   // top left corner
+      {0, -h / 2, w, h / 2},           // middle of the left side
+      {0, 0, w, h},                    // bottom left corner
+      {-w / 2, -h, w / 2, 0},          // middle of the top side
       {-w / 2, -h / 2, w / 2, h / 2},  // centre
-      {-w / 2, 0, w / 2, h},        // middle of the bottom side
-      {-w, -h, 0, 0},               // top right corner
-      {-w, -h / 2, 0, h / 2},       // middle of the right side
-      {-w, 0, 0, h},                // bottom right corner
+      {-w / 2, 0, w / 2, h},           // middle of the bottom side
+      {-w, -h, 0, 0},                  // top right corner
+      {-w, -h / 2, 0, h / 2},          // middle of the right side
+      {-w, 0, 0, h},                   // bottom right corner
   };
   if (PrintAnchor > 8) return;
   RRange r = ranges[PrintAnchor];

@@ -56,15 +56,15 @@ void TcadBox::ComputeSizedBoxOffsets() {
     double LowX, LowY, HighX, HighY, Vx, Vy;
   };
   const RAnchorRow rows[9] = {
-      {0, -h, w, 0, ex, -ey},                  // top left corner
-      {0, -h / 2, w, h / 2, ex, 0},            // middle of the left side
-      {0, 0, w, h, ex, ey},                    // bottom left corner
-      {-w / 2, -h, w / 2, 0, 0, -ey},          // middle of the top side
-      {-w / 2, -h / 2, w / 2, h / 2, 0, 0},    // centre
-      {-w / 2, 0, w / 2, h, 0, ey},            // middle of the bottom side
-      {-w, -h, 0, 0, -ex, -ey},                // top right corner
-      {-w, -h / 2, 0, h / 2, -ex, 0},          // middle of the right side
-      {-w, 0, 0, h, -ex, ey},                  // bottom right corner
+      {0, -h, w, 0, ex, -ey},                // top left corner
+      {0, -h / 2, w, h / 2, ex, 0},          // middle of the left side
+      {0, 0, w, h, ex, ey},                  // bottom left corner
+      {-w / 2, -h, w / 2, 0, 0, -ey},        // middle of the top side
+      {-w / 2, -h / 2, w / 2, h / 2, 0, 0},  // centre
+      {-w / 2, 0, w / 2, h, 0, ey},          // middle of the bottom side
+      {-w, -h, 0, 0, -ex, -ey},              // top right corner
+      {-w, -h / 2, 0, h / 2, -ex, 0},        // middle of the right side
+      {-w, 0, 0, h, -ex, ey},                // bottom right corner
   };
   if (BoxAnchor > 8) return;
   const RAnchorRow& r = rows[BoxAnchor];
@@ -109,8 +109,11 @@ void BoxMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.TrackDragGesture(shift, box.ButonType, x, y)) return;
   if (!NoMouseButtonHeld(shift) || box.CommandStep != 1) return;
   box.Canvas().Brush.Style = bsClear;
-  box.MoveRubberBand(box.Sentakucol, false, box.Penwidth, [&box] { DrawBoxRubber(box); },
-                     [&] { box.CurrentPoint = {x, y}; });
+  box.MoveRubberBand(
+      box.Sentakucol, false, box.Penwidth, [&box] { DrawBoxRubber(box); },
+      [&] {
+        box.CurrentPoint = {x, y};
+      });
 }
 
 void BoxUp(TcadBox& box, TShiftState, double, double) {
@@ -178,8 +181,11 @@ void BoxSenMove(TcadBox& box, TShiftState shift, double x, double y) {
     box.SetGuidePrompt(J(kFirstPointPromptCompact));
     return;
   }
-  box.MoveRubberBand(PenColourOf(box, box.Pencol), true, 1, [&box] { DrawAlignedRubber(box); },
-                     [&] { box.CurrentPoint = {x, y}; });
+  box.MoveRubberBand(
+      PenColourOf(box, box.Pencol), true, 1, [&box] { DrawAlignedRubber(box); },
+      [&] {
+        box.CurrentPoint = {x, y};
+      });
   box.SetGuidePrompt(J(kSecondPointPrompt));
 }
 
@@ -189,8 +195,8 @@ void BoxSenUp(TcadBox& box, TShiftState, double, double) {
   box.RingHidden = true;
   EraseAlignedRubber(box);
   const std::size_t first = box.Draw1->Elements.size();
-  box.AddAlignedRectLines(*box.Draw1, false, box.FirstPoint.x, box.FirstPoint.y, box.SecondPoint.x,
-                          box.SecondPoint.y, DrawingAngle(box));
+  box.AddAlignedRectLines(*box.Draw1, false, box.FirstPoint.x, box.FirstPoint.y, box.SecondPoint.x, box.SecondPoint.y,
+                          DrawingAngle(box));
   DrawAddedSince(box, first);
   box.CommandStep = 0;
   box.RubberErased = false;

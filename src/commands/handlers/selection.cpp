@@ -48,26 +48,26 @@ void RegisterSelectionCommands() {
                   .Up = SenDelUp,
                   .Cancels = {{"SenDelCancel", SenDelCancel}},
                   .Hooks = {.Cursor = CursorPair(7, 17)}});
-  RegisterFamily({.Name = "Hani",
-                  .Modes = {dtHani, dtHaniCopy, dtHaniMove, dtHaniParamet, dtHaniGaibu},
-                  .Down = HaniDown,
-                  .Move = HaniMove,
-                  .Up = HaniUp,
-                  .Cancels = {{"HaniCancel", HaniCancel}},
-                  .Hooks = {.Leave = EraseWindowRangeOnLeave, .Cursor = WindowRangeCursor},
-                  .Assist = {.Slot = HaniAssistSlot},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtHani, {dtHani, dtHaniGaibu}, RangeHeld),
-                               ConfirmGesture(GestureSide::Left, dtHaniCopy, {dtHaniCopy}, RangeHeld, kConfirmCopy),
-                               ConfirmGesture(GestureSide::Left, dtHaniMove, {dtHaniMove, dtHaniParamet}, RangeHeld,
-                                              kConfirmCopy),
-                               SwallowedDrag(GestureSide::Right, 0, {dtHani, dtHaniGaibu}),
-                               SwallowedDrag(GestureSide::Right, 0, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeOpen),
-                               SwallowedDrag(GestureSide::Right, 2, {dtHani, dtHaniGaibu}),
-                               ConfirmGesture(GestureSide::Right, dtHaniCopy, {dtHaniCopy, dtHaniMove, dtHaniParamet},
-                                              RangeHeld, kConfirmSnapped),
-                               SwallowedDrag(GestureSide::Right, 2, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeOpen),
-                               SwallowedDrag(GestureSide::Right, 4, {dtHani, dtHaniGaibu}),
-                               SwallowedDrag(GestureSide::Right, 4, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeOpen)}});
+  RegisterFamily(
+      {.Name = "Hani",
+       .Modes = {dtHani, dtHaniCopy, dtHaniMove, dtHaniParamet, dtHaniGaibu},
+       .Down = HaniDown,
+       .Move = HaniMove,
+       .Up = HaniUp,
+       .Cancels = {{"HaniCancel", HaniCancel}},
+       .Hooks = {.Leave = EraseWindowRangeOnLeave, .Cursor = WindowRangeCursor},
+       .Assist = {.Slot = HaniAssistSlot},
+       .Gestures = {ConfirmGesture(GestureSide::Left, dtHani, {dtHani, dtHaniGaibu}, RangeHeld),
+                    ConfirmGesture(GestureSide::Left, dtHaniCopy, {dtHaniCopy}, RangeHeld, kConfirmCopy),
+                    ConfirmGesture(GestureSide::Left, dtHaniMove, {dtHaniMove, dtHaniParamet}, RangeHeld, kConfirmCopy),
+                    SwallowedDrag(GestureSide::Right, 0, {dtHani, dtHaniGaibu}),
+                    SwallowedDrag(GestureSide::Right, 0, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeOpen),
+                    SwallowedDrag(GestureSide::Right, 2, {dtHani, dtHaniGaibu}),
+                    ConfirmGesture(GestureSide::Right, dtHaniCopy, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeHeld,
+                                   kConfirmSnapped),
+                    SwallowedDrag(GestureSide::Right, 2, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeOpen),
+                    SwallowedDrag(GestureSide::Right, 4, {dtHani, dtHaniGaibu}),
+                    SwallowedDrag(GestureSide::Right, 4, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeOpen)}});
   RegisterFamily({.Name = "Hanipg",
                   .Modes = {dtHanipg, dtHanipgc, dthanipgm},
                   .Down = HanipgDown,
@@ -91,7 +91,6 @@ void RegisterSelectionCommands() {
 namespace {
 
 // ---- Element delete and partial erase ---------------------------------------
-
 
 void SenDelDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (box.ButonType != dtSenDel || box.ViewGestureState != 0) return;
@@ -154,8 +153,7 @@ void SenDelUp(TcadBox& box, TShiftState, double, double) {
       box.B_Switch = _off;
       box.ClickKind = 0;
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -227,7 +225,8 @@ void HaniMove(TcadBox& box, TShiftState shift, double x, double y) {
     return;
   }
   if (box.CommandStep == 0) {
-    box.SetGuidePrompt(J("範囲指示 [始点左->終点左ｸﾘｯｸ(範囲選択)/始点左->終点右ｸﾘｯｸ(範囲ｷｬﾝｾﾙ)/個別選択 右ｸﾘｯｸで選択・解除]"));
+    box.SetGuidePrompt(
+        J("範囲指示 [始点左->終点左ｸﾘｯｸ(範囲選択)/始点左->終点右ｸﾘｯｸ(範囲ｷｬﾝｾﾙ)/個別選択 右ｸﾘｯｸで選択・解除]"));
     return;
   }
   box.SetGuidePrompt(J("範囲開始　[左->左ｸﾘｯｸ（範囲選択)/左->右ｸﾘｯｸ(範囲ｷｬﾝｾﾙ）]"));
@@ -399,7 +398,6 @@ bool TakenByPolygonDeselection(const TcadBox& box, const RDrawElement& e) {
   return TakenByWindowKindRule(box, e);
 }
 
-
 }  // namespace
 
 void TcadBox::SelectInPolygon(bool crossing) {
@@ -552,7 +550,8 @@ void HanipgMove(TcadBox& box, TShiftState shift, double x, double y) {
     XorRubberEdges(box);
     box.RubberErased = false;
   }
-  box.SetGuidePrompt(J("範囲左ｸﾘｯｸ指示　範囲確定は3点目以降で右ｸﾘｯｸ[2点目指示の時に右ｸﾘｯｸで範囲ｷｬﾝｾﾙ　/個別選択 右ｸﾘｯｸで選択・解除]"));
+  box.SetGuidePrompt(
+      J("範囲左ｸﾘｯｸ指示　範囲確定は3点目以降で右ｸﾘｯｸ[2点目指示の時に右ｸﾘｯｸで範囲ｷｬﾝｾﾙ　/個別選択 右ｸﾘｯｸで選択・解除]"));
 }
 
 void ApplyPolygon(TcadBox& box) {

@@ -81,8 +81,8 @@ TSikichiMenobj& SiteOrNew(TcadBox& box, std::uint8_t mode) {
 TYukaMenobj& FloorOrNew(TcadBox& box) {
   if (TYukaMenobj* floor = Floor(box)) return *floor;
   return box.Tool(ToolSlot::FloorObj)
-      .Emplace<TYukaMenobj>(box.WriteGrupe_No, box.WriteReiya_No, WriteGroupScaleSiteFloor(box), box.TextStyles, box.Mozi_No,
-                            box.Mozi_No);
+      .Emplace<TYukaMenobj>(box.WriteGrupe_No, box.WriteReiya_No, WriteGroupScaleSiteFloor(box), box.TextStyles,
+                            box.Mozi_No, box.Mozi_No);
 }
 
 // The press of a left or right click, snapped to the drawing or the grid
@@ -371,9 +371,8 @@ void YukaUp(TcadBox& box, TShiftState, double, double) {
     ShowRows(box, YukaRedraw);
   } else if (box.B_Switch == on3) {
     box.B_Switch = _off;
-    FloorOrNew(box).AddRow(box.FloorShape, box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x,
-                           box.CurrentPoint.y, box.SecondPoint.x, box.SecondPoint.y, box.FourthPoint.x,
-                           box.FourthPoint.y);
+    FloorOrNew(box).AddRow(box.FloorShape, box.FirstPoint.x, box.FirstPoint.y, box.CurrentPoint.x, box.CurrentPoint.y,
+                           box.SecondPoint.x, box.SecondPoint.y, box.FourthPoint.x, box.FourthPoint.y);
     ShowRows(box, YukaRedraw);
   }
 }

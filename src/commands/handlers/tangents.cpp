@@ -2,6 +2,7 @@
 // piece of the tangent at a chosen position or in the drawing direction.
 // Press and snapped points are taken as they are, without the point offset.
 
+#include "tools/edit/tangents.h"
 #include "canvas/cad_box.h"
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
@@ -9,7 +10,6 @@
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
-#include "tools/edit/tangents.h"
 
 namespace {
 void SeSenTenEnDown(TcadBox& box, TShiftState shift, double x, double y);
@@ -33,11 +33,8 @@ void RegisterTangentCommands() {
                   .Down = SeSenTenEnDown,
                   .Move = SeSenTenEnMove,
                   .Up = SeSenTenEnUp});
-  RegisterFamily({.Name = "SeSenEnEn",
-                  .Modes = {dtSeSenEnEn},
-                  .Down = SeSenEnEnDown,
-                  .Move = SeSenEnEnMove,
-                  .Up = SeSenEnEnUp});
+  RegisterFamily(
+      {.Name = "SeSenEnEn", .Modes = {dtSeSenEnEn}, .Down = SeSenEnEnDown, .Move = SeSenEnEnMove, .Up = SeSenEnEnUp});
   RegisterFamily({.Name = "SesentenSitei",
                   .Modes = {dtSesentenSitei},
                   .Down = SesentenSiteiDown,

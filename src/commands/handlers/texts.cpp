@@ -41,19 +41,18 @@ void RegisterTextCommands() {
                             .Cursor = CursorPair(9, 19),
                             .AfterViewGesture = TellTextPanelViewChanged},
                   .Assist = {.Slot = MoziAssistSlot},
-                  .Gestures = {{GestureSide::Left, {}, {0, [](const TcadBox& b) { return b.CommandStep == 0 && !b.PlaceText.empty(); },
-                                                GestureOutcome::Toggle, "方向切替 ", dtMozi}}}});
+                  .Gestures = {{GestureSide::Left,
+                                {},
+                                {0, [](const TcadBox& b) { return b.CommandStep == 0 && !b.PlaceText.empty(); },
+                                 GestureOutcome::Toggle, "方向切替 ", dtMozi}}}});
   RegisterFamily({.Name = "MoziDel",
                   .Modes = {dtMoziDel},
                   .Down = MoziDelDown,
                   .Move = MoziDelMove,
                   .Up = MoziDelUp,
                   .Hooks = {.Cursor = CursorPair(38, 39)}});
-  RegisterFamily({.Name = "nanbering",
-                  .Modes = {dtnanbering},
-                  .Down = nanberingDown,
-                  .Move = nanberingMove,
-                  .Up = nanberingUp});
+  RegisterFamily(
+      {.Name = "nanbering", .Modes = {dtnanbering}, .Down = nanberingDown, .Move = nanberingMove, .Up = nanberingUp});
   RegisterFamily({.Name = "RenKetuMozi",
                   .Modes = {dtRenKetuMozi},
                   .Down = RenKetuMoziDown,
@@ -240,8 +239,8 @@ void PlaceOrCarryPickedText(TcadBox& box) {
     box.HeldTextStart = box.FirstPoint;
     // With a held text the move deletes the picked text and adds the held
     // one last.
-    const bool moves = !box.PlaceText.empty() && picked >= 0 &&
-                       static_cast<std::size_t>(picked) < box.Draw1->Elements.size();
+    const bool moves =
+        !box.PlaceText.empty() && picked >= 0 && static_cast<std::size_t>(picked) < box.Draw1->Elements.size();
     box.MovePickedText();
     if (moves) DrawLastText(box);
     if (!box.PlaceText.empty()) {

@@ -249,8 +249,8 @@ void ChamferPair(TcadBox& box, RPoint2D a, RPoint2D b, bool inRange) {
       if (kind == 0 || kind == 1) {
         const RToolLine& s = tool.ChamferLines[0];
         const double dx = std::abs(s.X2 - s.X1), dy = std::abs(s.Y2 - s.Y1);
-        const bool point = inRange ? dx <= pointTolerance && dy <= pointTolerance
-                                   : dx < pointTolerance && dy < pointTolerance;
+        const bool point =
+            inRange ? dx <= pointTolerance && dy <= pointTolerance : dx < pointTolerance && dy < pointTolerance;
         if (!point) results.push_back(segment(s));
       } else if (kind == 4) {
         results.push_back(segment(tool.ChamferLines[0]));
@@ -493,8 +493,8 @@ bool FirstStepTool(TcadBox& box, bool filteredPick) {
   const RPoint2D p = box.FirstPoint;
   if (box.ClickKind == 3) {
     std::int32_t& slot = box.PickedIndex[1];
-    const bool found = filteredPick ? box.PickFilteredLineOrArc(slot, true, p.x, p.y)
-                                    : box.PickLineOrArc(slot, true, p.x, p.y, 0);
+    const bool found =
+        filteredPick ? box.PickFilteredLineOrArc(slot, true, p.x, p.y) : box.PickLineOrArc(slot, true, p.x, p.y, 0);
     if (found) {
       const double d = 0.8 / box.Zoom;
       box.CutElementBetweenPoints(1, p.x + d, p.y + d, p.x - d, p.y - d);
@@ -520,7 +520,8 @@ void tremingDown(TcadBox& box, TShiftState shift, double x, double y) {
 
 void tremingMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (!InTrim(box)) return;
-  PairMove(box, shift, x, y, "1線目指示    [左クリック（1線目）：右クリック（線切断）]", "2線目指示    [左クリック（2線目）]");
+  PairMove(box, shift, x, y, "1線目指示    [左クリック（1線目）：右クリック（線切断）]",
+           "2線目指示    [左クリック（2線目）]");
 }
 
 void tremingUp(TcadBox& box, TShiftState, double, double) {

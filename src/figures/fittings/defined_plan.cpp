@@ -67,11 +67,11 @@ struct DefinedPlacement {
 
 bool RDefinedFittingInputs::operator==(const RDefinedFittingInputs& Other) const {
   return FileName == Other.FileName && Entry == Other.Entry && PlanWidth == Other.PlanWidth &&
-         ElevationWidth == Other.ElevationWidth && Height == Other.Height &&
-         WallThickness == Other.WallThickness && FrameSize == Other.FrameSize && ExtraDepth == Other.ExtraDepth &&
-         Generator == Other.Generator && PlanMode == Other.PlanMode && MirrorX == Other.MirrorX &&
-         MirrorY == Other.MirrorY && BasePoint == Other.BasePoint && Angle == Other.Angle &&
-         Scale == Other.Scale && std::memcmp(Styles.data(), Other.Styles.data(), sizeof(Styles)) == 0;
+         ElevationWidth == Other.ElevationWidth && Height == Other.Height && WallThickness == Other.WallThickness &&
+         FrameSize == Other.FrameSize && ExtraDepth == Other.ExtraDepth && Generator == Other.Generator &&
+         PlanMode == Other.PlanMode && MirrorX == Other.MirrorX && MirrorY == Other.MirrorY &&
+         BasePoint == Other.BasePoint && Angle == Other.Angle && Scale == Other.Scale &&
+         std::memcmp(Styles.data(), Other.Styles.data(), sizeof(Styles)) == 0;
 }
 
 RDefinedFittingInputs TBuzaidanmenobj::DefinedFittingInputs() const {
@@ -180,11 +180,8 @@ void TBuzaidanmenobj::BuildDefinedFitting() {
         e.Rotation = rotation;
         break;
       }
-      case kKindPoint:
-        place.PutFirst(e);
-        break;
-      default:
-        break;
+      case kKindPoint: place.PutFirst(e); break;
+      default: break;
     }
     build.Elements.push_back(e);
   }

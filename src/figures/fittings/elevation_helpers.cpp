@@ -110,8 +110,7 @@ void FittingElevation::AddFrameRect(double x1, double y1, double x2, double y2, 
   Line(x2, y1 - (left ? 0 : Down), x2, y2 + (left ? 0 : Up));
 }
 
-void FittingElevation::AddFrameRectWideTop(double x1, double y1, double x2, double y2, double Left,
-                                           double Right) {
+void FittingElevation::AddFrameRectWideTop(double x1, double y1, double x2, double y2, double Left, double Right) {
   Line(x1, y1, x2, y1);
   Line(x1 - Left, y2, x2 + Right, y2);
   Line(x1, y1, x1, y2);
@@ -130,9 +129,7 @@ void FittingElevation::AddPanelRect(double x1, double y1, double x2, double y2, 
 void FittingElevation::AddOpeningMark(double L, double Bt, double R, double Tp, double P) {
   const double cx = (L + R) / 2;
   const double cy = (Bt + Tp) / 2;
-  auto mark = [&](std::uint8_t type, double x1, double y1, double x2, double y2) {
-    AddLine(0, type, x1, y1, x2, y2);
-  };
+  auto mark = [&](std::uint8_t type, double x1, double y1, double x2, double y2) { AddLine(0, type, x1, y1, x2, y2); };
   switch (FittingDefaults.FitHandleType) {
     case 1: {
       const double a = Paper(ShortArrow ? 150 : 180);
@@ -151,9 +148,7 @@ void FittingElevation::AddOpeningMark(double L, double Bt, double R, double Tp, 
       mark(6, L, Tp, R, cy);
       mark(6, L, Bt, R, cy);
       break;
-    case 4:
-      mark(6, L, Bt, R, Tp);
-      break;
+    case 4: mark(6, L, Bt, R, Tp); break;
     case 5: {
       const double p = std::abs(P) < 0.0001 ? cx : L + P;
       mark(6, L, cy, p, Bt);
@@ -187,8 +182,7 @@ void FittingElevation::AddOpeningMark(double L, double Bt, double R, double Tp, 
       mark(0, cx, cy + a, cx + c, cy + a - b);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

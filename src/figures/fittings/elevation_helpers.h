@@ -28,8 +28,7 @@ class FittingElevation : public FittingFrame {
   // The frame, the leaves with their interiors, mullions, outlines and
   // opening marks, then the final turn. Interior(i) and Bars(i) draw the
   // kind's own part of leaf i; Split is the opening mark's apex parameter.
-  void Build(const std::function<void(int)>& Interior, const std::function<void(int)>& Bars,
-             double Split = 0.0);
+  void Build(const std::function<void(int)>& Interior, const std::function<void(int)>& Bars, double Split = 0.0);
 
   // x of the left edge of leaf i.
   double LeafLeft(int i) const { return i * (w + o); }

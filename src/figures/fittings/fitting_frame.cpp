@@ -14,8 +14,7 @@ void FittingFrame::Begin(double W, double H, double Gap) {
   originY_ = figure_.BaseY + figure_.OffsetY;
 }
 
-void FittingFrame::AddLine(std::uint8_t Color, std::uint8_t LineType, double X1, double Y1, double X2,
-                           double Y2) {
+void FittingFrame::AddLine(std::uint8_t Color, std::uint8_t LineType, double X1, double Y1, double X2, double Y2) {
   if (mirrored_) {
     X1 = mirrorTotal_ - X1;
     X2 = mirrorTotal_ - X2;
@@ -26,8 +25,8 @@ void FittingFrame::AddLine(std::uint8_t Color, std::uint8_t LineType, double X1,
   figure_.Elements.push_back(e);
 }
 
-void FittingFrame::AddLine(bool Tagged, std::uint8_t Color, std::uint8_t LineType, double X1, double Y1,
-                           double X2, double Y2) {
+void FittingFrame::AddLine(bool Tagged, std::uint8_t Color, std::uint8_t LineType, double X1, double Y1, double X2,
+                           double Y2) {
   AddLine(Color, LineType, X1, Y1, X2, Y2);
   RDrawElement& e = figure_.Elements.back();
   SetPlanLayer(e);

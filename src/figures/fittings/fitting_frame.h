@@ -30,8 +30,7 @@ class FittingFrame {
   void AddLine(std::uint8_t Color, std::uint8_t LineType, double X1, double Y1, double X2, double Y2);
   // A plan line: a coloured one goes on the plan layer; a tagged one carries
   // the fitting tag, which keeps it out of box trims and envelopes.
-  void AddLine(bool Tagged, std::uint8_t Color, std::uint8_t LineType, double X1, double Y1, double X2,
-               double Y2);
+  void AddLine(bool Tagged, std::uint8_t Color, std::uint8_t LineType, double X1, double Y1, double X2, double Y2);
   // A circular arc of a plan (angles in degrees), already turned by Angle.
   void AddArc(std::uint8_t Color, std::uint8_t LineType, double CX, double CY, double Radius, double StartDeg,
               double EndDeg);

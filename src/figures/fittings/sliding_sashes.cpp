@@ -10,8 +10,7 @@ namespace {
 // A sash from x0 to x1 between the heights yA and yB: its side at yA (ending
 // at firstEnd, short of x1 where the next sash covers it), its side at yB,
 // then its ends at x0 and x1.
-void AddSash(FittingPlan& p, double x0, double x1, double yA, double yB, double firstEnd,
-             std::uint8_t lineType = 0) {
+void AddSash(FittingPlan& p, double x0, double x1, double yA, double yB, double firstEnd, std::uint8_t lineType = 0) {
   p.Line(x0, yA, firstEnd, yA, lineType);
   p.Line(x0, yB, x1, yB, lineType);
   p.Line(x0, yA, x0, yB, lineType);

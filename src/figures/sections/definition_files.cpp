@@ -2,8 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <utility>
 #include <system_error>
+#include <utility>
 
 #include "geometry/codepage.h"
 #include "geometry/number_format.h"

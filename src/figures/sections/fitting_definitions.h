@@ -48,8 +48,8 @@ class TTateguHeiDanobj {
   // The character at Position (from 1) as a number, 0 when it is no digit.
   static std::int32_t DigitAt(std::string_view S, std::int32_t Position);
   // The elements of an arc shape between grid positions First and Second.
-  void MakeArcShape(std::span<const std::string> Tokens, std::int32_t Shape, std::int32_t First,
-                    std::int32_t Second, std::int32_t& Count);
+  void MakeArcShape(std::span<const std::string> Tokens, std::int32_t Shape, std::int32_t First, std::int32_t Second,
+                    std::int32_t& Count);
   static void ReadLayerCode(std::string_view Code, std::uint8_t& Layer, std::uint16_t& Tag);
 
   // The tokens of one trimmed line: numbers not below -90000 and the single

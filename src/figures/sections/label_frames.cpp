@@ -11,21 +11,21 @@ namespace {
 // Distances from the centre, in units of the circumscribed radius, that the
 // frame kinds use on a polygon frame of shapes 3 to 9.
 struct RPolygonFrameDistances {
-  double OneBar;     // bar half-length, kind 0
-  double TwoBars;    // bar half-length, kind 4
-  double SideTick;   // left and right tick
+  double OneBar;    // bar half-length, kind 0
+  double TwoBars;   // bar half-length, kind 4
+  double SideTick;  // left and right tick
   double BottomTick;
   double TopTick;
 };
 
 constexpr RPolygonFrameDistances kPolygonFrameDistances[] = {
-    {0.5193, 0.5193, 0.577, 0.5, 1},          // 3
-    {0.6363, 0.54, 0.707, 0.707, 0.707},      // 4
-    {0.7659, 0.72, 0.851, 0.809, 1},          // 5
-    {0.9, 0.78, 1, 0.866, 0.866},             // 6
-    {0.8316, 0.81, 0.924, 0.901, 1},          // 7
-    {0.8316, 0.81, 0.924, 0.924, 0.924},      // 8
-    {0.6363, 0.54, 1, 1, 1},                  // 9, a square on its corner
+    {0.5193, 0.5193, 0.577, 0.5, 1},      // 3
+    {0.6363, 0.54, 0.707, 0.707, 0.707},  // 4
+    {0.7659, 0.72, 0.851, 0.809, 1},      // 5
+    {0.9, 0.78, 1, 0.866, 0.866},         // 6
+    {0.8316, 0.81, 0.924, 0.901, 1},      // 7
+    {0.8316, 0.81, 0.924, 0.924, 0.924},  // 8
+    {0.6363, 0.54, 1, 1, 1},              // 9, a square on its corner
 };
 
 // Shapes without a row (1, 2 and above 9) put everything at the radius.
@@ -105,8 +105,7 @@ void TRCDanmenobj::MakeLabelFrame(std::uint8_t Kind, double X, double Y) {
       line(X - half, Y - b / 3, X + half, Y - b / 3);
       break;
     }
-    default:
-      break;
+    default: break;
   }
   if (ellipse) addEllipse();
 }

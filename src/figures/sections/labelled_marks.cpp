@@ -18,12 +18,9 @@ namespace {
 
 std::string ConvertedLabel(const std::string& Text) {
   switch (FirstData5.LabelWidthConversion) {
-    case 1:
-      return ToFullWidth(Text);
-    case 2:
-      return ToHalfWidth(Text);
-    default:
-      return Text;
+    case 1: return ToFullWidth(Text);
+    case 2: return ToHalfWidth(Text);
+    default: return Text;
   }
 }
 
@@ -40,19 +37,15 @@ struct RLabelSpot {
 std::array<RLabelSpot, 3> LabelSpots(std::uint8_t FrameKind, double W, double H, double h) {
   const double x = W / 2;
   switch (FrameKind) {
-    case 0:
-      return {{{true, x, 3 * H / 4}, {true, x, H / 4}, {}}};
+    case 0: return {{{true, x, 3 * H / 4}, {true, x, H / 4}, {}}};
     case 1:
     case 2:
-    case 5:
-      return {{{true, x, H / 2}, {}, {}}};
+    case 5: return {{{true, x, H / 2}, {}, {}}};
     case 3:
       // Above the bracket's bar, bottom-centred.
       return {{{true, x, H / 2 + 1.2 * h, 1}, {true, x, H / 2 + 0.1 * h, 1}, {}}};
-    case 4:
-      return {{{true, x, 5 * H / 6}, {true, x, H / 2}, {true, x, H / 6}}};
-    default:
-      return {};
+    case 4: return {{{true, x, 5 * H / 6}, {true, x, H / 2}, {true, x, H / 6}}};
+    default: return {};
   }
 }
 
@@ -118,8 +111,7 @@ void TBuzaidanmenobj::MakeHookMark(std::int32_t Which) {
       tail = LineElement(X - r, Y + r, X - r - t, Y + r);
       hook = CircularArcElement(X - r, Y, r, 0, 90);
       break;
-    default:
-      return;
+    default: return;
   }
   std::vector<RDrawElement> hookMark{tail, hook};
   if (Angle != 0.0) {

@@ -113,8 +113,7 @@ void TBuzaidanmenobj::MakeLineSymbol() {
   GetSymbolPlacement(px, py, a);
   RFirstData18& settings = FirstData18;
   const bool rebuild = settings.LineSymbolNumber != SymbolNumber || settings.LineSymbolFile != SymbolFileName ||
-                       settings.LineSymbolChanged != 0 ||
-                       std::abs(settings.LineSymbolAngle - a) > kAngleTolerance ||
+                       settings.LineSymbolChanged != 0 || std::abs(settings.LineSymbolAngle - a) > kAngleTolerance ||
                        std::abs(settings.LineSymbolAngle - SymbolAngle) > kAngleTolerance;
   if (rebuild) {
     settings.LineSymbolAngle = a;

@@ -33,8 +33,8 @@ double Coordinate(std::string_view S) { return DefinitionNumber(S, 0.0); }
 
 TSenkigouobj::TSenkigouobj(double Scale) : Scale(Scale) { Tokens.fill("0"); }
 
-void TSenkigouobj::BuildEntry(const TextLines& Lines, std::uint8_t Entry, bool AllowInput,
-                              double /*FX*/, double /*FY*/, double /*Angle*/) {
+void TSenkigouobj::BuildEntry(const TextLines& Lines, std::uint8_t Entry, bool AllowInput, double /*FX*/, double /*FY*/,
+                              double /*Angle*/) {
   CurrentEntry = 0;
   NameState = 0;
   HeaderPending = false;
@@ -270,9 +270,8 @@ void TSenkigouobj::BuildPoint() {
   Items.push_back(e);
 }
 
-void TSenkigouobj::MakeTextItem(RDrawElement& E, std::string_view Text, double X1, double Y1, double X2,
-                                double Y2, double Angle, std::int32_t TextIndex, std::uint8_t Justify,
-                                std::uint8_t Style) {
+void TSenkigouobj::MakeTextItem(RDrawElement& E, std::string_view Text, double X1, double Y1, double X2, double Y2,
+                                double Angle, std::int32_t TextIndex, std::uint8_t Justify, std::uint8_t Style) {
   E.Kind = kKindText;
   E.TextAngle = static_cast<float>(Angle);
   E.TextIndex = static_cast<std::uint16_t>(TextIndex);

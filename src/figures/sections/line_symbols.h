@@ -35,8 +35,7 @@ class TSenkigouobj {
   // Builds entry Entry of the lines into Items and Texts. AllowInput lets a
   // text beginning with "INPUT" be asked for in the input box. FX, FY and
   // Angle are the caller's and are not read.
-  void BuildEntry(const TextLines& Lines, std::uint8_t Entry, bool AllowInput, double FX,
-                  double FY, double Angle);
+  void BuildEntry(const TextLines& Lines, std::uint8_t Entry, bool AllowInput, double FX, double FY, double Angle);
 
   // Classifies one line and cuts its tokens; true for an accepted data line
   // other than the count line.
@@ -47,14 +46,14 @@ class TSenkigouobj {
   std::uint8_t LineColour(std::string_view S, std::uint8_t Marker1, std::uint8_t Marker2) const;
   std::uint8_t ArcColour(std::string_view S, std::uint8_t Marker1) const;
   // Offsets (x1, y1, x2, y2) and markers of the two end codes of a line.
-  void LineEndOffsets(std::string_view Code1, std::string_view Code2, std::uint8_t& Marker1,
-                      std::uint8_t& Marker2, std::array<double, 4>& Offsets) const;
+  void LineEndOffsets(std::string_view Code1, std::string_view Code2, std::uint8_t& Marker1, std::uint8_t& Marker2,
+                      std::array<double, 4>& Offsets) const;
   // As LineEndOffsets for the centre code of an arc (the first code counts).
-  void ArcCentreOffsets(std::string_view Code1, std::string_view Code2, std::uint8_t& Marker1,
-                        std::uint8_t& Marker2, std::array<double, 4>& Offsets) const;
+  void ArcCentreOffsets(std::string_view Code1, std::string_view Code2, std::uint8_t& Marker1, std::uint8_t& Marker2,
+                        std::array<double, 4>& Offsets) const;
   // E becomes a text element anchored at (X1, Y1) and is laid out.
-  void MakeTextItem(RDrawElement& E, std::string_view Text, double X1, double Y1, double X2, double Y2,
-                    double Angle, std::int32_t TextIndex, std::uint8_t Justify, std::uint8_t Style);
+  void MakeTextItem(RDrawElement& E, std::string_view Text, double X1, double Y1, double X2, double Y2, double Angle,
+                    std::int32_t TextIndex, std::uint8_t Justify, std::uint8_t Style);
   // (X1, Y1) comes in as the point of the text's box that the file's digit
   // Justify names and goes out as the base point; (X2, Y2) the end of the
   // baseline. Sets the reference points.

@@ -67,8 +67,8 @@ class RcListCell {
       f_.AddHoopPictogram(d.RcHoopLegsY, d.RcHoopLegsX, cornerX_ + PictogramX(), cornerY_ + HoopRowY());
     }
     Text(d.RcMemberMark, W_ / 2, H_ - R / 2);
-    Text(kind_ == CellKind::Pile ? Format(J("%dφ"), {d.RcWidth}) : Format(J("%d×%d"), {d.RcWidth, d.RcDepth}),
-         W_ / 2, H_ - 3 * R / 2);
+    Text(kind_ == CellKind::Pile ? Format(J("%dφ"), {d.RcWidth}) : Format(J("%d×%d"), {d.RcWidth, d.RcDepth}), W_ / 2,
+         H_ - 3 * R / 2);
     if (kind_ == CellKind::Beam) {
       Text(HoopText(d.RcHoopBar, d.RcHoopPitch), W_ / 2, HoopRowY());
       // The web-bar and tie rows exist only in the deeper row modes.
@@ -125,15 +125,9 @@ class RcListCell {
       Line(x, H_ - 2 * R, x, H_ - 3 * R);
       const bool deep = extra_ == 2;
       switch (kind_) {
-        case CellKind::Beam:
-          Line(x, (extra_ + 3) * R, x, (extra_ + 1) * R);
-          break;
-        case CellKind::Column:
-          Line(x, deep ? 3 * R : 2 * R, x, deep ? 2 * R : R);
-          break;
-        case CellKind::Pile:
-          Line(x, deep ? 3 * R : 2 * R, x, deep ? R : 0.0);
-          break;
+        case CellKind::Beam: Line(x, (extra_ + 3) * R, x, (extra_ + 1) * R); break;
+        case CellKind::Column: Line(x, deep ? 3 * R : 2 * R, x, deep ? 2 * R : R); break;
+        case CellKind::Pile: Line(x, deep ? 3 * R : 2 * R, x, deep ? R : 0.0); break;
       }
     }
   }
@@ -153,9 +147,7 @@ class RcListCell {
             // Corner bars count once though they belong to two faces.
             Text(CountText(2 * (RcBarCount(2 * p - 1) + RcBarCount(2 * p)) - 4, d.RcMainBar), x, MainBarRowY());
             break;
-          case CellKind::Pile:
-            Text(CountText(RcBarCount(p), d.RcMainBar), x, MainBarRowY());
-            break;
+          case CellKind::Pile: Text(CountText(RcBarCount(p), d.RcMainBar), x, MainBarRowY()); break;
         }
       }
     }
@@ -165,22 +157,16 @@ class RcListCell {
       const double y = cornerY_ + FigureY();
       const auto position = static_cast<std::uint8_t>(p);
       switch (kind_) {
-        case CellKind::Beam:
-          sections.MakeBeamSection(position, x, y);
-          break;
-        case CellKind::Column:
-          sections.MakeColumnSection(position, x, y);
-          break;
-        case CellKind::Pile:
-          sections.MakeCircularSection(position, x, y);
-          break;
+        case CellKind::Beam: sections.MakeBeamSection(position, x, y); break;
+        case CellKind::Column: sections.MakeColumnSection(position, x, y); break;
+        case CellKind::Pile: sections.MakeCircularSection(position, x, y); break;
       }
     }
     f_.Elements.insert(f_.Elements.end(), sections.Elements.begin(), sections.Elements.end());
     if (kind_ != CellKind::Pile || !texts_) return;
     for (int p = 1; p <= positions_; ++p) {
-      Text(p == 1 ? HoopText(d.RcHoopBar, d.RcHoopPitch) : HoopText(d.RcPileHoopBar2, d.RcPileHoopPitch2),
-           PositionX(p), HoopRowY());
+      Text(p == 1 ? HoopText(d.RcHoopBar, d.RcHoopPitch) : HoopText(d.RcPileHoopBar2, d.RcPileHoopPitch2), PositionX(p),
+           HoopRowY());
     }
   }
 

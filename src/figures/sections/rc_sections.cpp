@@ -21,9 +21,9 @@ constexpr double kLegShift = 30.0;
 
 std::uint8_t RcBarCount(int k) {
   const RFirstData3& d = FirstData3;
-  const std::array<std::uint8_t, 12> counts = {
-      d.RcBarCount1, d.RcBarCount2, d.RcBarCount3, d.RcBarCount4,  d.RcBarCount5,  d.RcBarCount6,
-      d.RcBarCount7, d.RcBarCount8, d.RcBarCount9, d.RcBarCount10, d.RcBarCount11, d.RcBarCount12};
+  const std::array<std::uint8_t, 12> counts = {d.RcBarCount1, d.RcBarCount2,  d.RcBarCount3,  d.RcBarCount4,
+                                               d.RcBarCount5, d.RcBarCount6,  d.RcBarCount7,  d.RcBarCount8,
+                                               d.RcBarCount9, d.RcBarCount10, d.RcBarCount11, d.RcBarCount12};
   return k >= 1 && k <= 12 ? counts[k - 1] : 0;
 }
 
@@ -58,8 +58,7 @@ void TRCDanmenobj::Append(const RDrawElement& E) {
   Count = static_cast<std::int32_t>(Elements.size()) - 1;
 }
 
-void TRCDanmenobj::AddLine(double x1, double y1, double x2, double y2, std::uint8_t Colour,
-                           std::uint8_t LineType) {
+void TRCDanmenobj::AddLine(double x1, double y1, double x2, double y2, std::uint8_t Colour, std::uint8_t LineType) {
   RDrawElement e = LineElement(x1, y1, x2, y2);
   e.ColorNo = Colour;
   e.LineType = LineType;
@@ -133,8 +132,7 @@ void TRCDanmenobj::MakeBarSymbol(std::string_view Mark, double X, double Y) {
   AddBarSymbol(Mark, X, Y);
 }
 
-void TRCDanmenobj::AddRectangularFrame(double X, double Y, double& Left, double& Right, double& Top,
-                                       double& Bottom) {
+void TRCDanmenobj::AddRectangularFrame(double X, double Y, double& Left, double& Right, double& Top, double& Bottom) {
   const RFirstData3& d = FirstData3;
   const RRcSectionDefaults& rc = RcSectionDefaults;
   auto rectangle = [&](double w, double h, std::uint8_t colour, std::uint8_t type) {
@@ -216,8 +214,7 @@ void TRCDanmenobj::AddBeamBars(std::uint8_t Position, double Left, double Right,
   face(RcBarCount(2 * p), RcBarCount(2 * p + 6), Bottom + S / 2, 1.0);
 }
 
-void TRCDanmenobj::AddColumnBars(std::uint8_t Position, double Left, double Right, double Top,
-                                 double Bottom) {
+void TRCDanmenobj::AddColumnBars(std::uint8_t Position, double Left, double Right, double Top, double Bottom) {
   const double S = ToPaper(RcSectionDefaults.RcSymbolSize);
   const double spanX = (Right - Left) - S;
   const double spanY = (Top - Bottom) - S;

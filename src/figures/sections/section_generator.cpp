@@ -97,8 +97,8 @@ void TBuzaidanmenobj::SetStylesAndScale(std::span<const RTextStyle> Styles, doub
   CopyStyles(Styles);
 }
 
-void TBuzaidanmenobj::Generate(std::uint8_t Kind, double X, double Y, double D1, double D2, double D3,
-                               double D4, double D5, double D6, double Angle) {
+void TBuzaidanmenobj::Generate(std::uint8_t Kind, double X, double Y, double D1, double D2, double D3, double D4,
+                               double D5, double D6, double Angle) {
   BaseX = X;
   BaseY = Y;
   this->D1 = D1;
@@ -116,8 +116,8 @@ void TBuzaidanmenobj::Generate(std::uint8_t Kind, double X, double Y, double D1,
   row->Producer(*this);
 }
 
-void TBuzaidanmenobj::JustifyText(double& X1, double& Y1, double& X2, double& Y2, double Angle,
-                                  std::string_view Text, std::uint8_t Justify, std::uint8_t Style) const {
+void TBuzaidanmenobj::JustifyText(double& X1, double& Y1, double& X2, double& Y2, double Angle, std::string_view Text,
+                                  std::uint8_t Justify, std::uint8_t Style) const {
   PlaceAreaLabel(AreaLabelStyle(Styles, Style), Angle, X1, Y1, Justify, Text, Y2, X2);
 }
 
@@ -151,9 +151,7 @@ bool TBuzaidanmenobj::StoreBoxOffset(double x, double y, double TurnAngle) {
   return true;
 }
 
-void TBuzaidanmenobj::SetBoxOffset(double W, double H, double Gap) {
-  SetMirroredBoxOffset(1, W, H, Gap, 0.0);
-}
+void TBuzaidanmenobj::SetBoxOffset(double W, double H, double Gap) { SetMirroredBoxOffset(1, W, H, Gap, 0.0); }
 
 void TBuzaidanmenobj::SetMirroredBoxOffset(std::int32_t Sign, double W, double H, double Gap, double Lift) {
   const std::uint8_t code = DraftDefaults.FigureBasePoint;
@@ -190,9 +188,7 @@ void TBuzaidanmenobj::SetSteelOffset(double W, double gx) {
 
 void TBuzaidanmenobj::SetSteelBoxOffset() { SetSteelOffset(D2, ToolDefaults.SteelTextOffsetX / Scale); }
 
-void TBuzaidanmenobj::SetDoubleSteelBoxOffset() {
-  SetSteelOffset(2 * D2, 2 * ToolDefaults.SteelTextOffsetX / Scale);
-}
+void TBuzaidanmenobj::SetDoubleSteelBoxOffset() { SetSteelOffset(2 * D2, 2 * ToolDefaults.SteelTextOffsetX / Scale); }
 
 std::uint8_t TBuzaidanmenobj::BaseJustification() const {
   static constexpr std::uint8_t kJustifyOfCode[9] = {7, 8, 0, 5, 6, 1, 4, 3, 2};

@@ -105,13 +105,13 @@ class TBuzaidanmenobj {
   void SetStylesAndScale(std::span<const RTextStyle> Styles, double Scale);
   // Keeps the ten values, then rebuilds the output with the kind's
   // producer; a kind without one leaves Elements and Texts as they were.
-  void Generate(std::uint8_t Kind, double X, double Y, double D1, double D2, double D3, double D4,
-                double D5, double D6, double Angle);
+  void Generate(std::uint8_t Kind, double X, double Y, double D1, double D2, double D3, double D4, double D5, double D6,
+                double Angle);
 
   // E becomes a text element (kind 2, line type 1, colour 1) at (X, Y)
   // moved by the justification code; the other bytes of E stay.
-  void MakeTextElement(RDrawElement& E, std::string_view Text, double X, double Y, double Angle,
-                       std::int32_t TextIndex, std::uint8_t Justify, std::uint8_t Style) const;
+  void MakeTextElement(RDrawElement& E, std::string_view Text, double X, double Y, double Angle, std::int32_t TextIndex,
+                       std::uint8_t Justify, std::uint8_t Style) const;
   // (X1, Y1) comes in as the point of the text's box that Justify names (0
   // bottom left, 1 bottom centre, 2 bottom right, 3 middle right, 4 top
   // right, 5 top centre, 6 centre, 7 top left, 8 middle left; others as 0)

@@ -97,8 +97,8 @@ void TSokuteiMenobj::AddArcVertices() {
     end = aP;
   }
   ArcSamples samples;
-  SampleArc(samples, kArcSteps, PendingArc.X1, PendingArc.Y1, PendingArc.Radius, PendingArc.Ratio,
-            start, end, PendingArc.Rotation);
+  SampleArc(samples, kArcSteps, PendingArc.X1, PendingArc.Y1, PendingArc.Radius, PendingArc.Ratio, start, end,
+            PendingArc.Rotation);
   const RPoint2D& first = samples.front();
   const RPoint2D& last = samples.back();
   const bool forward = PointDistance(p.X, p.Y, first.x, first.y) < PointDistance(p.X, p.Y, last.x, last.y);
@@ -107,16 +107,14 @@ void TSokuteiMenobj::AddArcVertices() {
   for (const RPoint2D& s : samples) Vertices.push_back(Vertex(s.x, s.y, 1));
 }
 
-void TSokuteiMenobj::SampleArc(ArcSamples& Points, int N, double CX, double CY, double Radius,
-                               double AxisRatio, double StartAngle, double EndAngle,
-                               double Rotation) {
+void TSokuteiMenobj::SampleArc(ArcSamples& Points, int N, double CX, double CY, double Radius, double AxisRatio,
+                               double StartAngle, double EndAngle, double Rotation) {
   N = std::clamp(N, 1, kArcSteps);
   const double sweep = EndAngle > StartAngle ? EndAngle - StartAngle : EndAngle + 360.0 - StartAngle;
   for (int k = 0; k <= N; ++k) {
     RPoint2D& point = Points[static_cast<std::size_t>(k)];
     point = {CX, CY};
-    EllipsePointAtAngle(point.x, point.y, StartAngle + k * sweep / N, Rotation, Radius,
-                        Radius * AxisRatio, CX, CY);
+    EllipsePointAtAngle(point.x, point.y, StartAngle + k * sweep / N, Rotation, Radius, Radius * AxisRatio, CX, CY);
   }
 }
 

@@ -37,8 +37,8 @@ class TSokuteiMenobj {
   void AddArcVertices();
   // N + 1 points (N at most kArcSteps) on the ellipse at the true directions
   // StartAngle + k * sweep / N, the sweep running anticlockwise to EndAngle.
-  static void SampleArc(ArcSamples& Points, int N, double CX, double CY, double Radius,
-                        double AxisRatio, double StartAngle, double EndAngle, double Rotation);
+  static void SampleArc(ArcSamples& Points, int N, double CX, double CY, double Radius, double AxisRatio,
+                        double StartAngle, double EndAngle, double Rotation);
   // The sums over the outline of real vertices, closed back to the first.
   void ComputeProperties(const std::vector<RPoint2D>& Real);
   double ToReal(double V) const { return V * GroupScale; }

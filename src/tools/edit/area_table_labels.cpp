@@ -19,9 +19,7 @@ constexpr double kNumberCircleRadius = 3.0;
 // Decimals of the length texts: 0 to 2, any other setting 3.
 int LengthDecimals() { return DraftDefaults.AreaDecimals <= 2 ? DraftDefaults.AreaDecimals : 3; }
 
-std::string FixedText(int decimals, double v) {
-  return Format("%1." + IntToStr(decimals) + "f", {v});
-}
+std::string FixedText(int decimals, double v) { return Format("%1." + IntToStr(decimals) + "f", {v}); }
 
 }  // namespace
 
@@ -52,13 +50,12 @@ std::string AreaValueText(double V) {
   return FixedText(decimals, TruncateDecimals(decimals, V));
 }
 
-const RTextStyle& AreaLabelStyle(std::span<const RTextStyle, kTextStyleCount> Styles,
-                                 std::uint8_t StyleNo) {
+const RTextStyle& AreaLabelStyle(std::span<const RTextStyle, kTextStyleCount> Styles, std::uint8_t StyleNo) {
   return Styles[StyleNo < kTextStyleCount ? StyleNo : 0];
 }
 
-void PlaceAreaLabel(const RTextStyle& Style, double Angle, double& X, double& Y,
-                    std::uint8_t Justify, std::string_view Text, double& EndY, double& EndX) {
+void PlaceAreaLabel(const RTextStyle& Style, double Angle, double& X, double& Y, std::uint8_t Justify,
+                    std::string_view Text, double& EndY, double& EndX) {
   const RTextExtent extent = TextExtent(Text, Style.Width, Style.Height, Style.Spacing);
   // The given point within the box, along and across the text.
   const RBoxOffset offset = JustifiedBoxOffset(Justify, extent);
@@ -70,8 +67,8 @@ void PlaceAreaLabel(const RTextStyle& Style, double Angle, double& X, double& Y,
   PolarPoint(EndX, EndY, Angle, extent.Length, X, Y);
 }
 
-Rmoziko MakeAreaLabel(const RTextStyle& Style, std::uint8_t StyleNo, double X, double Y,
-                      double Angle, std::uint8_t Justify, std::string Text) {
+Rmoziko MakeAreaLabel(const RTextStyle& Style, std::uint8_t StyleNo, double X, double Y, double Angle,
+                      std::uint8_t Justify, std::string Text) {
   Rmoziko label;
   label.X = X;
   label.Y = Y;

@@ -46,20 +46,19 @@ std::string AreaValueText(double V);
 
 // The style a label is measured with: a number above the table's last falls
 // back to style 0.
-const RTextStyle& AreaLabelStyle(std::span<const RTextStyle, kTextStyleCount> Styles,
-                                 std::uint8_t StyleNo);
+const RTextStyle& AreaLabelStyle(std::span<const RTextStyle, kTextStyleCount> Styles, std::uint8_t StyleNo);
 
 // Places a label: (X, Y) comes in as the point of the text's box that the
 // justification code names (0 bottom left, 1 bottom centre, 2 bottom right,
 // 3 middle right, 4 top right, 5 top centre, 6 centre, 7 top left, 8 middle
 // left; other codes as 0), turned with the text, and goes out as the start
 // of its baseline; (EndX, EndY) is the end of the baseline.
-void PlaceAreaLabel(const RTextStyle& Style, double Angle, double& X, double& Y,
-                    std::uint8_t Justify, std::string_view Text, double& EndY, double& EndX);
+void PlaceAreaLabel(const RTextStyle& Style, double Angle, double& X, double& Y, std::uint8_t Justify,
+                    std::string_view Text, double& EndY, double& EndX);
 
 // A label of the given style placed at (X, Y) by the justification code.
-Rmoziko MakeAreaLabel(const RTextStyle& Style, std::uint8_t StyleNo, double X, double Y,
-                      double Angle, std::uint8_t Justify, std::string Text);
+Rmoziko MakeAreaLabel(const RTextStyle& Style, std::uint8_t StyleNo, double X, double Y, double Angle,
+                      std::uint8_t Justify, std::string Text);
 // The circle round a placed row number: radius 3 about the middle of its
 // baseline raised by half the text height, so it rings the text.
 RToolArc AreaNumberCircle(const Rmoziko& Number, const RTextStyle& Style);

@@ -30,8 +30,8 @@ bool FenceCrosses(const RPointPair& fence, double x1, double y1, double x2, doub
 // Filled field by field where it stays: an item built aside and copied in
 // at once is read back across the halves just written, which stalls the
 // copy (a batch adds thousands).
-void FillItem(RTrimItem& item, std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup,
-              std::uint8_t Layer, double X1, double Y1, double X2, double Y2) {
+void FillItem(RTrimItem& item, std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup, std::uint8_t Layer,
+              double X1, double Y1, double X2, double Y2) {
   item.LineType = LineType;
   item.ColorNo = Colour;
   item.Group = LayerGroup;
@@ -42,8 +42,8 @@ void FillItem(RTrimItem& item, std::uint8_t LineType, std::uint8_t Colour, std::
   item.Y2 = Y2;
 }
 
-RTrimItem MakeItem(std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup, std::uint8_t Layer,
-                   double X1, double Y1, double X2, double Y2) {
+RTrimItem MakeItem(std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup, std::uint8_t Layer, double X1,
+                   double Y1, double X2, double Y2) {
   RTrimItem item;
   FillItem(item, LineType, Colour, LayerGroup, Layer, X1, Y1, X2, Y2);
   return item;
@@ -187,7 +187,9 @@ void Tcommand_a::TrimToArc(const RTrimItem& item, RTrimItem& out) const {
 
 Tcommand_b::Tcommand_b(double R1X1, double R1Y1, double R1X2, double R1Y2, double R2X1, double R2Y1, double R2X2,
                        double R2Y2, double FX1, double FY1, double FX2, double FY2)
-    : Reference1{R1X1, R1Y1, R1X2, R1Y2}, Reference2{R2X1, R2Y1, R2X2, R2Y2}, Fence(ExtendedFence(FX1, FY1, FX2, FY2)) {}
+    : Reference1{R1X1, R1Y1, R1X2, R1Y2},
+      Reference2{R2X1, R2Y1, R2X2, R2Y2},
+      Fence(ExtendedFence(FX1, FY1, FX2, FY2)) {}
 
 void Tcommand_b::AddItem(std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup, std::uint8_t Layer,
                          double X1, double Y1, double X2, double Y2) {

@@ -46,8 +46,8 @@ class Tcommand_a {
 // the fence crosses it, otherwise the outer parts stay.
 class Tcommand_b {
  public:
-  Tcommand_b(double R1X1, double R1Y1, double R1X2, double R1Y2, double R2X1, double R2Y1, double R2X2,
-             double R2Y2, double FX1, double FY1, double FX2, double FY2);
+  Tcommand_b(double R1X1, double R1Y1, double R1X2, double R1Y2, double R2X1, double R2Y1, double R2X2, double R2Y2,
+             double FX1, double FY1, double FX2, double FY2);
 
   void AddItem(std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup, std::uint8_t Layer, double X1,
                double Y1, double X2, double Y2);
@@ -69,9 +69,8 @@ class Tcommand_c {
  public:
   Tcommand_c(std::uint8_t Mode, double X1, double Y1, double X2, double Y2);
 
-  void SetArc(std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup, std::uint8_t Layer,
-              double CentreX, double CentreY, double Radius, float AxisRatio, float StartAngle, float EndAngle,
-              float Rotation);
+  void SetArc(std::uint8_t LineType, std::uint8_t Colour, std::uint8_t LayerGroup, std::uint8_t Layer, double CentreX,
+              double CentreY, double Radius, float AxisRatio, float StartAngle, float EndAngle, float Rotation);
   void Run();
 
   RArcPiece Arc;

@@ -221,8 +221,7 @@ void Ttremingobj::FilletCorner(double R) {
   ResultLines = lines;
   Status = kMade;
   if (R < 1e-7) return;
-  const auto [toT0, toT1] = AnglesFromCentre(ox, oy, 0.0, 0.0, 0.0, lines[0].X2, lines[0].Y2, lines[1].X2,
-                                             lines[1].Y2);
+  const auto [toT0, toT1] = AnglesFromCentre(ox, oy, 0.0, 0.0, 0.0, lines[0].X2, lines[0].Y2, lines[1].X2, lines[1].Y2);
   ResultArcs[0] = CornerCircle(ox, oy, R, ResultArcs[0]);
   ResultArcs[0].StartAngle = left ? toT1 : toT0;
   ResultArcs[0].EndAngle = left ? toT0 : toT1;

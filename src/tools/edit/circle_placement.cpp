@@ -5,8 +5,7 @@
 #include "geometry/angles_points.h"
 #include "geometry/arcs_ellipses.h"
 
-void TEnKitenobj::PlacePoint(std::uint8_t Anchor, double X_, double Y_, double Radius, double Ratio,
-                             double Rotation) {
+void TEnKitenobj::PlacePoint(std::uint8_t Anchor, double X_, double Y_, double Radius, double Ratio, double Rotation) {
   if (Anchor == 0) {
     X = X_;
     Y = Y_;
@@ -18,8 +17,8 @@ void TEnKitenobj::PlacePoint(std::uint8_t Anchor, double X_, double Y_, double R
   EllipsePointAtParam(X, Y, kAngles[Anchor], Rotation, Radius, Radius * Ratio, X_, Y_);
 }
 
-void TKakuSokuteiobj::Measure(bool AnticlockwiseAsked, double VertexX, double VertexY, double X1, double Y1,
-                              double X2, double Y2) {
+void TKakuSokuteiobj::Measure(bool AnticlockwiseAsked, double VertexX, double VertexY, double X1, double Y1, double X2,
+                              double Y2) {
   const double d1 = DirectionAngleDeg(VertexX, VertexY, X1, Y1);
   const double d2 = DirectionAngleDeg(VertexX, VertexY, X2, Y2);
   bool anticlockwise = AnticlockwiseAsked;

@@ -23,10 +23,22 @@ void TEn4obj::SnapPoint(bool arcMid, double x, double y) {
   const double f = DirectionAngleDeg(cx, cy, x, y);
   const int eighth = static_cast<int>(std::floor((f + 22.5) / 45.0)) % 8;
   switch (eighth) {
-    case 0: X = cx + r; Y = cy; return;
-    case 2: X = cx; Y = cy + r; return;
-    case 4: X = cx - r; Y = cy; return;
-    case 6: X = cx; Y = cy - r; return;
+    case 0:
+      X = cx + r;
+      Y = cy;
+      return;
+    case 2:
+      X = cx;
+      Y = cy + r;
+      return;
+    case 4:
+      X = cx - r;
+      Y = cy;
+      return;
+    case 6:
+      X = cx;
+      Y = cy - r;
+      return;
     default: {
       const RPoint2D p = RotateAboutCentreExact(45.0 * eighth, cx, cy, cx + r, cy);
       X = p.x;

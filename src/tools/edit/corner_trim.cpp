@@ -38,8 +38,7 @@ bool IsFullCircle(const RToolArc& arc, double tolerance) {
 
 }  // namespace
 
-RToolLine KeptEndToCrossing(const RToolLine& line, double xx, double xy, double fx, double fy, double t1,
-                            double t2) {
+RToolLine KeptEndToCrossing(const RToolLine& line, double xx, double xy, double fx, double fy, double t1, double t2) {
   const double a1 = DirectionAngleDeg(xx, xy, line.X1, line.Y1);
   const double a2 = DirectionAngleDeg(xx, xy, line.X2, line.Y2);
   const double af = DirectionAngleDeg(xx, xy, fx, fy);
@@ -78,9 +77,9 @@ void Ttremingobj::SetLineWithFlag(std::uint8_t LineType, std::uint8_t Colour, do
   SetLine(LineType, Colour, X1, Y1, X2, Y2, LayerGroup, Layer, Slot);
 }
 
-void Ttremingobj::SetArc(std::uint8_t LineType, std::uint8_t Colour, double CentreX, double CentreY,
-                         double Radius, float AxisRatio, float StartAngle, float EndAngle, float Rotation,
-                         std::uint8_t LayerGroup, std::uint8_t Layer, std::uint8_t Slot) {
+void Ttremingobj::SetArc(std::uint8_t LineType, std::uint8_t Colour, double CentreX, double CentreY, double Radius,
+                         float AxisRatio, float StartAngle, float EndAngle, float Rotation, std::uint8_t LayerGroup,
+                         std::uint8_t Layer, std::uint8_t Slot) {
   if (Slot > 1) return;
   RToolArc& arc = InputArcs[Slot];
   arc.CentreX = CentreX;
@@ -116,8 +115,7 @@ bool Ttremingobj::CrossingOrMerge(double& xx, double& xy) {
   const RToolLine& l0 = InputLines[0];
   const RToolLine& l1 = InputLines[1];
   bool collinear = false;
-  if (!IntersectLinesOrCollinearEps6e5(xx, xy, collinear, l0.X1, l0.Y1, l0.X2, l0.Y2, l1.X1, l1.Y1, l1.X2,
-                                       l1.Y2)) {
+  if (!IntersectLinesOrCollinearEps6e5(xx, xy, collinear, l0.X1, l0.Y1, l0.X2, l0.Y2, l1.X1, l1.Y1, l1.X2, l1.Y2)) {
     Status = kNoCorner;
     return false;
   }
@@ -136,8 +134,7 @@ void Ttremingobj::JoinLineLine() {
   {
     const RToolLine& l0 = InputLines[0];
     const RToolLine& l1 = InputLines[1];
-    if (!IntersectLinesOrCollinearEps6e5(xx, xy, collinear, l0.X1, l0.Y1, l0.X2, l0.Y2, l1.X1, l1.Y1, l1.X2,
-                                         l1.Y2) ||
+    if (!IntersectLinesOrCollinearEps6e5(xx, xy, collinear, l0.X1, l0.Y1, l0.X2, l0.Y2, l1.X1, l1.Y1, l1.X2, l1.Y2) ||
         collinear) {
       Status = kNoCorner;
       return;
@@ -193,9 +190,9 @@ void Ttremingobj::TrimLineArc() {
     hits = IntersectLineCircle(line.X1, line.Y1, line.X2, line.Y2, arc.CentreX, arc.CentreY, arc.Radius);
   } else {
     const RPointPair missing{kNoSecondPoint, kNoSecondPoint, kNoSecondPoint, kNoSecondPoint};
-    hits = IntersectLineEllipse(line.X1, line.Y1, line.X2, line.Y2, arc.Radius, arc.CentreX, arc.CentreY,
-                                arc.StartAngle, arc.EndAngle, arc.Rotation, arc.Ratio, WorkPicks[0].x,
-                                WorkPicks[0].y, 45.0, missing);
+    hits =
+        IntersectLineEllipse(line.X1, line.Y1, line.X2, line.Y2, arc.Radius, arc.CentreX, arc.CentreY, arc.StartAngle,
+                             arc.EndAngle, arc.Rotation, arc.Ratio, WorkPicks[0].x, WorkPicks[0].y, 45.0, missing);
     // The one point found stands for both crossings.
     hits.xb = hits.xa;
     hits.yb = hits.ya;

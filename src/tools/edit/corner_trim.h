@@ -15,8 +15,7 @@
 // X agrees with that of the pick foot F within t1 and P2's differs by more
 // than 15 degrees, P2 likewise with t2, otherwise the end farther from X
 // (P1 on a tie). Attribute bytes are the line's.
-RToolLine KeptEndToCrossing(const RToolLine& line, double xx, double xy, double fx, double fy, double t1,
-                            double t2);
+RToolLine KeptEndToCrossing(const RToolLine& line, double xx, double xy, double fx, double fy, double t1, double t2);
 
 class Ttremingobj {
  public:

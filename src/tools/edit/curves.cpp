@@ -143,8 +143,10 @@ std::vector<double> PeriodicSplineTable(const std::vector<double>& t, const std:
   }
   for (std::size_t i = 1; i < n; ++i) {
     if (i >= 2) lower[i] = h(i - 1);
-    if (i + 1 < n) upper[i] = h(i);
-    else last[i] += h(i);
+    if (i + 1 < n)
+      upper[i] = h(i);
+    else
+      last[i] += h(i);
   }
   last[1] += h(0);  // z_0 is z_N
   row[n - 1] += h(n - 1);
@@ -171,15 +173,16 @@ std::vector<double> PeriodicSplineTable(const std::vector<double>& t, const std:
   return z;
 }
 
-double SplineValue(const std::vector<double>& t, const std::vector<double>& v, const std::vector<double>& z,
-                   double u) {
+double SplineValue(const std::vector<double>& t, const std::vector<double>& v, const std::vector<double>& z, double u) {
   // The smallest c with u <= t_c, then the interval that ends there.
   std::size_t lo = 0, hi = t.size() - 1;
   if (u > t[hi]) lo = hi;
   while (lo < hi) {
     const std::size_t mid = (lo + hi) / 2;
-    if (u <= t[mid]) hi = mid;
-    else lo = mid + 1;
+    if (u <= t[mid])
+      hi = mid;
+    else
+      lo = mid + 1;
   }
   std::size_t c = lo >= 1 ? lo - 1 : 0;
   if (c + 1 >= t.size()) c = t.size() - 2;
@@ -241,15 +244,15 @@ void TSupuLineobj::BuildCurve(std::int32_t Divisions_, std::uint8_t Kind, double
       BuildMidpointCurve(Divisions_, Kind, bulge * 0.05 + 0.1);
       break;
     }
-    default:
-      BuildMidpointCurve(Divisions_, Kind, ToolDefaults.CurveBulge * 0.05 + 0.1);
-      break;
+    default: BuildMidpointCurve(Divisions_, Kind, ToolDefaults.CurveBulge * 0.05 + 0.1); break;
   }
 }
 
 void TSupuLineobj::BuildMidpointCurve(std::int32_t divisions, std::uint8_t kind, double ratio) {
   const std::int32_t n = PointCount;
-  auto point = [&](std::int32_t k) { return RPoint2D{PointX[static_cast<std::size_t>(k)], PointY[static_cast<std::size_t>(k)]}; };
+  auto point = [&](std::int32_t k) {
+    return RPoint2D{PointX[static_cast<std::size_t>(k)], PointY[static_cast<std::size_t>(k)]};
+  };
   std::vector<Chord> chords;
   if (kind == 1) {
     if (n < 3 || divisions < 3) return;
@@ -289,7 +292,9 @@ void TSupuLineobj::BuildMidpointCurve(std::int32_t divisions, std::uint8_t kind,
 void TSupuLineobj::BuildSpline(std::int32_t divisions, bool closed, bool arcs) {
   Divisions = divisions;
   const std::int32_t n = PointCount;
-  auto point = [&](std::int32_t k) { return RPoint2D{PointX[static_cast<std::size_t>(k)], PointY[static_cast<std::size_t>(k)]}; };
+  auto point = [&](std::int32_t k) {
+    return RPoint2D{PointX[static_cast<std::size_t>(k)], PointY[static_cast<std::size_t>(k)]};
+  };
 
   std::vector<RPoint2D> candidates;
   std::int32_t lastPoint = n;
@@ -319,7 +324,8 @@ void TSupuLineobj::BuildSpline(std::int32_t divisions, bool closed, bool arcs) {
   // Points a chord may be split at: the input points of an open curve, the
   // nodes after the first of a closed one (ending with point 1).
   std::vector<RPoint2D> capture;
-  if (closed) capture.assign(nodes.p.begin() + 1, nodes.p.end());
+  if (closed)
+    capture.assign(nodes.p.begin() + 1, nodes.p.end());
   else
     for (std::int32_t k = 1; k <= n; ++k) capture.push_back(point(k));
 

@@ -34,7 +34,6 @@ double HalfWidth(double width, double groupScale) {
   return std::isfinite(d) ? d : 0.0;
 }
 
-
 RToolLine LineOf(const RPointPair& p) { return ToolLineOf(p.xa, p.ya, p.xb, p.yb); }
 
 // The parallels at d to the right and to the left of a line; a line of zero
@@ -60,7 +59,7 @@ void AppendSingleOrDouble(std::vector<RToolLine>& out, const RToolLine& line, do
 // The line from A + f (B - A) at both ends.
 RToolLine Between(const RBoundaryLine& a, const RBoundaryLine& b, double f) {
   return ToolLineOf(a.X1 + f * (b.X1 - a.X1), a.Y1 + f * (b.Y1 - a.Y1), a.X2 + f * (b.X2 - a.X2),
-                a.Y2 + f * (b.Y2 - a.Y2));
+                    a.Y2 + f * (b.Y2 - a.Y2));
 }
 
 // Whole steps of `pitch` in `length`, rounded up or down; 0 when the length
@@ -81,9 +80,9 @@ double CentredEndGap(double length, double pitch) {
 
 }  // namespace
 
-TKansuobj::TKansuobj(std::int32_t N, double AX1, double AY1, double AX2, double AY2, double BX1, double BY1,
-                     double BX2, double BY2, float Ratio_, double PAX, double PAY, double PBX, double PBY,
-                     double GroupScale_, bool SegmentMode, double Width_)
+TKansuobj::TKansuobj(std::int32_t N, double AX1, double AY1, double AX2, double AY2, double BX1, double BY1, double BX2,
+                     double BY2, float Ratio_, double PAX, double PAY, double PBX, double PBY, double GroupScale_,
+                     bool SegmentMode, double Width_)
     : Count(N), Ratio(Ratio_), GroupScale(GroupScale_), Width(Width_) {
   if (SegmentMode) {
     LineA = {PAX, PAY, PAX, PAY + 1.0};
@@ -129,8 +128,8 @@ void TKansuobj::DivideLines() {
 }
 
 TKansupitchobj::TKansupitchobj(std::uint8_t Mode_, double AX1, double AY1, double AX2, double AY2, double BX1,
-                               double BY1, double BX2, double BY2, double Pitch_, double PAX, double PAY,
-                               double PBX, double PBY, double GroupScale_, bool SegmentMode_, double Width_)
+                               double BY1, double BX2, double BY2, double Pitch_, double PAX, double PAY, double PBX,
+                               double PBY, double GroupScale_, bool SegmentMode_, double Width_)
     : Pitch(Pitch_ == 0.0 ? 100000.0 : Pitch_),
       Mode(Mode_),
       GroupScale(GroupScale_),
@@ -198,8 +197,7 @@ void TKansupitchobj::DivideSegment() {
       for (std::int32_t i = 0; i <= n; ++i) addAlong(e + i * Pitch);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

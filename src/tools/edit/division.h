@@ -29,9 +29,9 @@ class TKansuobj {
   // the points they were picked at. Segment mode: A and B are ignored and
   // the picks are the segment's ends; the first points of the result lines
   // are then the dividing points. Width 0 or less: the setting applies.
-  TKansuobj(std::int32_t N, double AX1, double AY1, double AX2, double AY2, double BX1, double BY1,
-            double BX2, double BY2, float Ratio, double PAX, double PAY, double PBX, double PBY,
-            double GroupScale, bool SegmentMode, double Width);
+  TKansuobj(std::int32_t N, double AX1, double AY1, double AX2, double AY2, double BX1, double BY1, double BX2,
+            double BY2, float Ratio, double PAX, double PAY, double PBX, double PBY, double GroupScale,
+            bool SegmentMode, double Width);
 
   void DivideLines();
 
@@ -51,9 +51,9 @@ class TKansupitchobj {
  public:
   // Two-line mode: A and B the picked lines, the picks where they were
   // picked. Segment mode: (PAX, PAY) the segment's start, (PBX, PBY) its end.
-  TKansupitchobj(std::uint8_t Mode, double AX1, double AY1, double AX2, double AY2, double BX1,
-                 double BY1, double BX2, double BY2, double Pitch, double PAX, double PAY, double PBX,
-                 double PBY, double GroupScale, bool SegmentMode, double Width);
+  TKansupitchobj(std::uint8_t Mode, double AX1, double AY1, double AX2, double AY2, double BX1, double BY1, double BX2,
+                 double BY2, double Pitch, double PAX, double PAY, double PBX, double PBY, double GroupScale,
+                 bool SegmentMode, double Width);
 
   void DivideBetweenLines();
   void DivideSegment();

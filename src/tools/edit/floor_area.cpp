@@ -104,8 +104,7 @@ Quad Reordered(const Quad& q, const std::array<int, 4>& order) {
 }  // namespace
 
 TYukaMenobj::TYukaMenobj(std::uint8_t Group_, std::uint8_t Layer_, double GroupScale_,
-                         std::span<const RTextStyle> Styles, std::uint8_t TextStyle_,
-                         std::uint8_t TextStyle2_)
+                         std::span<const RTextStyle> Styles, std::uint8_t TextStyle_, std::uint8_t TextStyle2_)
     : GroupScale(GroupScale_),
       TextStyle(TextStyle_),
       TextStyle2(TextStyle2_),
@@ -119,8 +118,8 @@ TYukaMenobj::TYukaMenobj(std::uint8_t Group_, std::uint8_t Layer_, double GroupS
 
 double TYukaMenobj::TruncateDecimals(int Decimals, double V) { return ::TruncateDecimals(Decimals, V); }
 
-void TYukaMenobj::PlaceLabel(double& X, double& Y, std::uint8_t Justify, const std::string& Text,
-                             double& EndY, double& EndX) const {
+void TYukaMenobj::PlaceLabel(double& X, double& Y, std::uint8_t Justify, const std::string& Text, double& EndY,
+                             double& EndX) const {
   PlaceAreaLabel(LabelStyle(), LabelAngle, X, Y, Justify, Text, EndY, EndX);
 }
 
@@ -139,24 +138,20 @@ void TYukaMenobj::CircleAreaText(const std::string& R, std::string& S, double Fa
   S = AreaValueText(r * r * Factor);
 }
 
-void TYukaMenobj::SegmentAreaText(const std::string& Chord, const std::string& Distance,
-                                  std::string& S, const std::string& Angle,
-                                  const std::string& Radius) const {
+void TYukaMenobj::SegmentAreaText(const std::string& Chord, const std::string& Distance, std::string& S,
+                                  const std::string& Angle, const std::string& Radius) const {
   const double r = AreaTextValue(Radius);
   S = AreaValueText(r * r * kCircleFactor * AreaTextValue(Angle) / 360.0 -
                     AreaTextValue(Chord) * AreaTextValue(Distance) * 0.5);
 }
 
-void TYukaMenobj::TriangleAreaText(const std::string& A, const std::string& B, std::string& S,
-                                   double Factor) const {
+void TYukaMenobj::TriangleAreaText(const std::string& A, const std::string& B, std::string& S, double Factor) const {
   S = AreaValueText(AreaTextValue(A) * AreaTextValue(B) * Factor);
 }
 
-void TYukaMenobj::TwoTriangleAreaText(const std::string& A, const std::string& B, std::string& S,
-                                      double Factor, const std::string& A2,
-                                      const std::string& B2) const {
-  S = AreaValueText((AreaTextValue(A) * AreaTextValue(B) + AreaTextValue(A2) * AreaTextValue(B2)) *
-                    Factor);
+void TYukaMenobj::TwoTriangleAreaText(const std::string& A, const std::string& B, std::string& S, double Factor,
+                                      const std::string& A2, const std::string& B2) const {
+  S = AreaValueText((AreaTextValue(A) * AreaTextValue(B) + AreaTextValue(A2) * AreaTextValue(B2)) * Factor);
 }
 
 void TYukaMenobj::TrapezoidAreaText(const std::string& A, const std::string& B, std::string& S,
@@ -166,8 +161,7 @@ void TYukaMenobj::TrapezoidAreaText(const std::string& A, const std::string& B, 
 
 const RTextStyle& TYukaMenobj::LabelStyle() const { return AreaLabelStyle(TextStyles, TextStyle); }
 
-Rmoziko TYukaMenobj::MakeLabel(double X, double Y, double Angle, std::uint8_t Justify,
-                               std::string Text) {
+Rmoziko TYukaMenobj::MakeLabel(double X, double Y, double Angle, std::uint8_t Justify, std::string Text) {
   LabelAngle = Angle;
   return MakeAreaLabel(LabelStyle(), TextStyle, X, Y, Angle, Justify, std::move(Text));
 }
@@ -175,8 +169,7 @@ Rmoziko TYukaMenobj::MakeLabel(double X, double Y, double Angle, std::uint8_t Ju
 Rmoziko TYukaMenobj::SideLabel(double X1, double Y1, double X2, double Y2) {
   std::string text;
   LengthText(text, X1, Y1, X2, Y2);
-  return MakeLabel((X1 + X2) / 2.0, (Y1 + Y2) / 2.0, DirectionAngleDeg(X1, Y1, X2, Y2), 1,
-                   std::move(text));
+  return MakeLabel((X1 + X2) / 2.0, (Y1 + Y2) / 2.0, DirectionAngleDeg(X1, Y1, X2, Y2), 1, std::move(text));
 }
 
 void TYukaMenobj::FinishRow(RYukaData& Row, double X, double Y, std::uint8_t Justify) {
@@ -188,8 +181,7 @@ void TYukaMenobj::FinishRow(RYukaData& Row, double X, double Y, std::uint8_t Jus
 
 // ---- figure helpers ----
 
-void TYukaMenobj::LongestSideMidpoint(RPoint2D& P, double X1, double Y1, double X2, double Y2,
-                                      double X3, double Y3) {
+void TYukaMenobj::LongestSideMidpoint(RPoint2D& P, double X1, double Y1, double X2, double Y2, double X3, double Y3) {
   const double d12 = PointDistance(X1, Y1, X2, Y2);
   const double d23 = PointDistance(X2, Y2, X3, Y3);
   const double d13 = PointDistance(X1, Y1, X3, Y3);
@@ -202,13 +194,13 @@ void TYukaMenobj::LongestSideMidpoint(RPoint2D& P, double X1, double Y1, double 
   }
 }
 
-void TYukaMenobj::QuadCentroid(RPoint2D& P, double X1, double Y1, double X2, double Y2, double X3,
-                               double Y3, double X4, double Y4) {
+void TYukaMenobj::QuadCentroid(RPoint2D& P, double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4,
+                               double Y4) {
   P = {(X1 + X2 + X3 + X4) / 4.0, (Y1 + Y2 + Y3 + Y4) / 4.0};
 }
 
-double TYukaMenobj::CornerAngle(double X1, double Y1, double X2, double Y2, double X3, double Y3,
-                                double X4, double Y4) {
+double TYukaMenobj::CornerAngle(double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4,
+                                double Y4) {
   const double d = std::abs(DirectionAngleDeg(X1, Y1, X2, Y2) - DirectionAngleDeg(X3, Y3, X4, Y4));
   return d > 180.0 ? 360.0 - d : d;
 }
@@ -219,12 +211,12 @@ double TYukaMenobj::ArcSweep(double EndAngle, double StartAngle) {
   return sweep;
 }
 
-void TYukaMenobj::OrderQuadrilateral(double& X1, double& Y1, double& X2, double& Y2, double& X3,
-                                     double& Y3, double& X4, double& Y4) {
+void TYukaMenobj::OrderQuadrilateral(double& X1, double& Y1, double& X2, double& Y2, double& X3, double& Y3, double& X4,
+                                     double& Y4) {
   const Quad picked{{{X1, Y1}, {X2, Y2}, {X3, Y3}, {X4, Y4}}};
   Quad chosen;
   const auto goesRound = std::find_if(kCornerOrders.begin(), kCornerOrders.end(),
-                                  [&](const auto& order) { return GoesRound(Reordered(picked, order)); });
+                                      [&](const auto& order) { return GoesRound(Reordered(picked, order)); });
   if (goesRound != kCornerOrders.end()) {
     chosen = Reordered(picked, *goesRound);
   } else if (const int reflex = SoleReflexCorner(picked); reflex >= 0) {
@@ -246,8 +238,8 @@ void TYukaMenobj::OrderQuadrilateral(double& X1, double& Y1, double& X2, double&
   Y4 = chosen[3].y;
 }
 
-std::uint8_t TYukaMenobj::ClassifyQuadrilateral(double& X1, double& Y1, double& X2, double& Y2,
-                                                double& X3, double& Y3, double& X4, double& Y4) {
+std::uint8_t TYukaMenobj::ClassifyQuadrilateral(double& X1, double& Y1, double& X2, double& Y2, double& X3, double& Y3,
+                                                double& X4, double& Y4) {
   const Quad q{{{X1, Y1}, {X2, Y2}, {X3, Y3}, {X4, Y4}}};
   bool square = true;
   for (int i = 0; i < 4; ++i) square = square && std::abs(CornerAngleAt(q, i) - 90.0) <= kRectangleTolerance;
@@ -261,8 +253,7 @@ std::uint8_t TYukaMenobj::ClassifyQuadrilateral(double& X1, double& Y1, double& 
   return 1;
 }
 
-void TYukaMenobj::OrderRightTriangle(double& X1, double& Y1, double& X2, double& Y2, double& X3,
-                                     double& Y3) {
+void TYukaMenobj::OrderRightTriangle(double& X1, double& Y1, double& X2, double& Y2, double& X3, double& Y3) {
   const double d12 = PointDistance(X1, Y1, X2, Y2);
   const double d23 = PointDistance(X2, Y2, X3, Y3);
   const double d13 = PointDistance(X1, Y1, X3, Y3);
@@ -275,10 +266,8 @@ void TYukaMenobj::OrderRightTriangle(double& X1, double& Y1, double& X2, double&
   }
 }
 
-bool TYukaMenobj::ClassifyTriangle(double& X1, double& Y1, double& X2, double& Y2, double& X3,
-                                   double& Y3) {
-  const double corners[] = {CornerAngle(X1, Y1, X2, Y2, X1, Y1, X3, Y3),
-                            CornerAngle(X2, Y2, X1, Y1, X2, Y2, X3, Y3),
+bool TYukaMenobj::ClassifyTriangle(double& X1, double& Y1, double& X2, double& Y2, double& X3, double& Y3) {
+  const double corners[] = {CornerAngle(X1, Y1, X2, Y2, X1, Y1, X3, Y3), CornerAngle(X2, Y2, X1, Y1, X2, Y2, X3, Y3),
                             CornerAngle(X3, Y3, X1, Y1, X3, Y3, X2, Y2)};
   if (std::any_of(std::begin(corners), std::end(corners),
                   [](double a) { return std::abs(a - 90.0) <= kRightTriangleTolerance; })) {
@@ -305,8 +294,8 @@ bool TYukaMenobj::ClassifyTriangle(double& X1, double& Y1, double& X2, double& Y
 
 // ---- rows ----
 
-void TYukaMenobj::AddRow(std::uint8_t Kind, double X1, double Y1, double X2, double Y2, double X3,
-                         double Y3, double X4, double Y4) {
+void TYukaMenobj::AddRow(std::uint8_t Kind, double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4,
+                         double Y4) {
   if (Kind == 0) {
     if (AllFinite({X1, Y1, X2, Y2, X3, Y3, X4, Y4})) AddQuadrilateralRow(Kind, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
   } else if (Kind == 1) {
@@ -314,8 +303,8 @@ void TYukaMenobj::AddRow(std::uint8_t Kind, double X1, double Y1, double X2, dou
   }
 }
 
-void TYukaMenobj::AddQuadrilateralRow(std::uint8_t Kind, double X1, double Y1, double X2, double Y2,
-                                      double X3, double Y3, double X4, double Y4) {
+void TYukaMenobj::AddQuadrilateralRow(std::uint8_t Kind, double X1, double Y1, double X2, double Y2, double X3,
+                                      double Y3, double X4, double Y4) {
   OrderQuadrilateral(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
   const RPoint2D p1{X1, Y1};
   const RPoint2D p2{X2, Y2};
@@ -356,8 +345,7 @@ void TYukaMenobj::AddQuadrilateralRow(std::uint8_t Kind, double X1, double Y1, d
       row.Line1 = ConstructionLine(p1, p3);
       row.Line2 = ConstructionLine(p2, f2);
       row.Line3 = ConstructionLine(p4, f4);
-      TwoTriangleAreaText(row.Label1.Text, row.Label2.Text, row.AreaText, 0.5, row.Label1.Text,
-                          row.Label3.Text);
+      TwoTriangleAreaText(row.Label1.Text, row.Label2.Text, row.AreaText, 0.5, row.Label1.Text, row.Label3.Text);
       break;
     }
   }

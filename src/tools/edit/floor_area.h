@@ -43,57 +43,51 @@ struct RYukaData {
 class TYukaMenobj {
  public:
   // Copies the 12 styles and the number of the first row.
-  TYukaMenobj(std::uint8_t Group, std::uint8_t Layer, double GroupScale,
-              std::span<const RTextStyle> Styles, std::uint8_t TextStyle, std::uint8_t TextStyle2);
+  TYukaMenobj(std::uint8_t Group, std::uint8_t Layer, double GroupScale, std::span<const RTextStyle> Styles,
+              std::uint8_t TextStyle, std::uint8_t TextStyle2);
 
   // Kind 0: the quadrilateral of the four points; kind 1: the triangle of
   // the first three. Other kinds, and points that are no numbers, add
   // nothing.
-  void AddRow(std::uint8_t Kind, double X1, double Y1, double X2, double Y2, double X3, double Y3,
-              double X4, double Y4);
+  void AddRow(std::uint8_t Kind, double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4,
+              double Y4);
   // The circle or arc E picked at (X, Y), with kind 2; anything else adds
   // nothing. An arc of more than half a circle is refused with a warning.
   void AddArcRow(const RDrawElement& E, std::uint8_t Kind, double X, double Y);
 
   static double TruncateDecimals(int Decimals, double V);
   // Places a label in the object's text style at the label angle.
-  void PlaceLabel(double& X, double& Y, std::uint8_t Justify, const std::string& Text,
-                  double& EndY, double& EndX) const;
+  void PlaceLabel(double& X, double& Y, std::uint8_t Justify, const std::string& Text, double& EndY,
+                  double& EndX) const;
   void LengthText(std::string& S, double X1, double Y1, double X2, double Y2) const;
   void RadiusText(std::string& S, double R) const;
   void ProductAreaText(const std::string& A, const std::string& B, std::string& S) const;
   void CircleAreaText(const std::string& R, std::string& S, double Factor) const;
-  void SegmentAreaText(const std::string& Chord, const std::string& Distance, std::string& S,
-                       const std::string& Angle, const std::string& Radius) const;
-  void TriangleAreaText(const std::string& A, const std::string& B, std::string& S,
-                        double Factor) const;
-  void TwoTriangleAreaText(const std::string& A, const std::string& B, std::string& S,
-                           double Factor, const std::string& A2, const std::string& B2) const;
-  void TrapezoidAreaText(const std::string& A, const std::string& B, std::string& S,
-                         const std::string& H) const;
-  static void LongestSideMidpoint(RPoint2D& P, double X1, double Y1, double X2, double Y2,
-                                  double X3, double Y3);
-  static void QuadCentroid(RPoint2D& P, double X1, double Y1, double X2, double Y2, double X3,
-                           double Y3, double X4, double Y4);
+  void SegmentAreaText(const std::string& Chord, const std::string& Distance, std::string& S, const std::string& Angle,
+                       const std::string& Radius) const;
+  void TriangleAreaText(const std::string& A, const std::string& B, std::string& S, double Factor) const;
+  void TwoTriangleAreaText(const std::string& A, const std::string& B, std::string& S, double Factor,
+                           const std::string& A2, const std::string& B2) const;
+  void TrapezoidAreaText(const std::string& A, const std::string& B, std::string& S, const std::string& H) const;
+  static void LongestSideMidpoint(RPoint2D& P, double X1, double Y1, double X2, double Y2, double X3, double Y3);
+  static void QuadCentroid(RPoint2D& P, double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4,
+                           double Y4);
   // Puts the corners in an order that goes round the figure, P1 first; a
   // figure with one reflex corner is started at that corner so that the
   // diagonal from P1 lies inside it.
-  static void OrderQuadrilateral(double& X1, double& Y1, double& X2, double& Y2, double& X3,
-                                 double& Y3, double& X4, double& Y4);
+  static void OrderQuadrilateral(double& X1, double& Y1, double& X2, double& Y2, double& X3, double& Y3, double& X4,
+                                 double& Y4);
   // The right angle's sides become P1-P2 and P2-P3 (the longest side P1-P3).
-  static void OrderRightTriangle(double& X1, double& Y1, double& X2, double& Y2, double& X3,
-                                 double& Y3);
+  static void OrderRightTriangle(double& X1, double& Y1, double& X2, double& Y2, double& X3, double& Y3);
   // True when no corner is a right angle; the longest side then becomes P1-P2.
-  static bool ClassifyTriangle(double& X1, double& Y1, double& X2, double& Y2, double& X3,
-                               double& Y3);
+  static bool ClassifyTriangle(double& X1, double& Y1, double& X2, double& Y2, double& X3, double& Y3);
   // The angle between the directions P1->P2 and P3->P4, 0 to 180.
-  static double CornerAngle(double X1, double Y1, double X2, double Y2, double X3, double Y3,
-                            double X4, double Y4);
+  static double CornerAngle(double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4, double Y4);
   // 0 rectangle, 1 trapezoid (ParallelPair tells which sides), 2 general.
-  std::uint8_t ClassifyQuadrilateral(double& X1, double& Y1, double& X2, double& Y2, double& X3,
-                                     double& Y3, double& X4, double& Y4);
-  void AddQuadrilateralRow(std::uint8_t Kind, double X1, double Y1, double X2, double Y2,
-                           double X3, double Y3, double X4, double Y4);
+  std::uint8_t ClassifyQuadrilateral(double& X1, double& Y1, double& X2, double& Y2, double& X3, double& Y3, double& X4,
+                                     double& Y4);
+  void AddQuadrilateralRow(std::uint8_t Kind, double X1, double Y1, double X2, double Y2, double X3, double Y3,
+                           double X4, double Y4);
   static double ArcSweep(double EndAngle, double StartAngle);
 
   std::int32_t RowCount = 0;

@@ -97,8 +97,8 @@ void THachiTenobj::AppendSweep(double StartDeg, double EndDeg) {
   std::array<ROutlinePoint, kArcSteps + 1> points{};
   for (int i = 0; i <= kArcSteps; ++i) {
     ROutlinePoint& point = points[static_cast<std::size_t>(i)];
-    EllipsePointAtAngle(point.X, point.Y, StartDeg + i * sweep / kArcSteps, PickedArc.Rotation, a, b,
-                        PickedArc.X1, PickedArc.Y1);
+    EllipsePointAtAngle(point.X, point.Y, StartDeg + i * sweep / kArcSteps, PickedArc.Rotation, a, b, PickedArc.X1,
+                        PickedArc.Y1);
     point.PenDown = 1;
     point.ArcFlag = 1;
   }

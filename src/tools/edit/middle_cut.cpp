@@ -66,12 +66,12 @@ void TSennakanukiobj::AddCutter(const RDrawElement& Element) {
     }
   } else if (e.Kind == kKindArc) {
     // A circle may cross on both sides.
-    if (IntersectArcSegment(e.X1, e.Y1, e.Radius, e.StartAngle, e.EndAngle, e.Rotation, e.Ratio, FootX, FootY, P1X,
-                            P1Y, x, y)) {
+    if (IntersectArcSegment(e.X1, e.Y1, e.Radius, e.StartAngle, e.EndAngle, e.Rotation, e.Ratio, FootX, FootY, P1X, P1Y,
+                            x, y)) {
       TakeCrossing(1, x, y);
     }
-    if (IntersectArcSegment(e.X1, e.Y1, e.Radius, e.StartAngle, e.EndAngle, e.Rotation, e.Ratio, FootX, FootY, P2X,
-                            P2Y, x, y)) {
+    if (IntersectArcSegment(e.X1, e.Y1, e.Radius, e.StartAngle, e.EndAngle, e.Rotation, e.Ratio, FootX, FootY, P2X, P2Y,
+                            x, y)) {
       TakeCrossing(2, x, y);
     }
   }

@@ -8,8 +8,8 @@
 #include "geometry/arcs_ellipses.h"
 #include "tools/edit/arc_end_rule.h"
 
-TFukuenobj::TFukuenobj(double CentreX, double CentreY, double Radius, float AxisRatio, float StartAngle,
-                       float EndAngle, float Rotation) {
+TFukuenobj::TFukuenobj(double CentreX, double CentreY, double Radius, float AxisRatio, float StartAngle, float EndAngle,
+                       float Rotation) {
   Source.CentreX = CentreX;
   Source.CentreY = CentreY;
   Source.Radius = Radius;
@@ -30,8 +30,8 @@ bool TFukuenobj::Offset(double X, double Y, double Distance) {
 TSinsyukuobj::TSinsyukuobj(double AX, double AY, double BX, double BY, double Tolerance_)
     : PointAX(AX), PointAY(AY), PointBX(BX), PointBY(BY), Tolerance(Tolerance_) {}
 
-void TSinsyukuobj::StretchLine(std::uint8_t LineType, std::uint8_t Colour, double X1, double Y1, double X2,
-                               double Y2, std::uint8_t LayerGroup, std::uint8_t Layer) {
+void TSinsyukuobj::StretchLine(std::uint8_t LineType, std::uint8_t Colour, double X1, double Y1, double X2, double Y2,
+                               std::uint8_t LayerGroup, std::uint8_t Layer) {
   SourceLine = RToolLine{};
   SourceLine.X1 = X1;
   SourceLine.Y1 = Y1;
@@ -65,8 +65,8 @@ void TSinsyukuobj::StretchLine(std::uint8_t LineType, std::uint8_t Colour, doubl
   }
 }
 
-void TSinsyukuobj::StretchArc(std::uint8_t LineType, std::uint8_t Colour, double CentreX, double CentreY,
-                              double Radius, float AxisRatio, float StartAngle, float EndAngle, float Rotation,
+void TSinsyukuobj::StretchArc(std::uint8_t LineType, std::uint8_t Colour, double CentreX, double CentreY, double Radius,
+                              float AxisRatio, float StartAngle, float EndAngle, float Rotation,
                               std::uint8_t LayerGroup, std::uint8_t Layer) {
   SourceArc = RToolArc{};
   SourceArc.CentreX = CentreX;

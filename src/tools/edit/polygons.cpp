@@ -36,18 +36,10 @@ void TTakakukeiobj::Build(std::int32_t Sides_, std::uint8_t Kind, double CentreX
   double radius = 0.0;
   double first = resting;
   switch (Kind) {
-    case 0:
-      radius = toPoint;
-      break;
-    case 1:
-      radius = Size;
-      break;
-    case 2:
-      radius = Size * std::sin((180.0 - a) / 2.0 * kRadPerDeg) / std::sin(a * kRadPerDeg);
-      break;
-    case 3:
-      radius = toPoint / std::sin((90.0 - a / 2.0) * kRadPerDeg);
-      break;
+    case 0: radius = toPoint; break;
+    case 1: radius = Size; break;
+    case 2: radius = Size * std::sin((180.0 - a) / 2.0 * kRadPerDeg) / std::sin(a * kRadPerDeg); break;
+    case 3: radius = toPoint / std::sin((90.0 - a / 2.0) * kRadPerDeg); break;
     case 4:
       radius = toPoint;
       first = towardsPoint;

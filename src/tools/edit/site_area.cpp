@@ -35,8 +35,8 @@ RToolLine OutlineSide(const RPoint2D& a, const RPoint2D& b) {
 }  // namespace
 
 TSikichiMenobj::TSikichiMenobj(std::uint8_t Group_, std::uint8_t Layer_, double GroupScale_,
-                               std::span<const RTextStyle> Styles, std::uint8_t TextStyle_,
-                               std::uint8_t TextStyle2_, std::uint8_t Mode_)
+                               std::span<const RTextStyle> Styles, std::uint8_t TextStyle_, std::uint8_t TextStyle2_,
+                               std::uint8_t Mode_)
     : GroupScale(GroupScale_),
       TextStyle(TextStyle_),
       TextStyle2(TextStyle2_),
@@ -52,13 +52,12 @@ void TSikichiMenobj::LengthText(std::string& S, double X1, double Y1, double X2,
   S = AreaLengthText(X1, Y1, X2, Y2, GroupScale);
 }
 
-void TSikichiMenobj::DoubleAreaText(const std::string& Base, const std::string& Height,
-                                    std::string& S) const {
+void TSikichiMenobj::DoubleAreaText(const std::string& Base, const std::string& Height, std::string& S) const {
   S = AreaValueText(AreaTextValue(Base) * AreaTextValue(Height));
 }
 
-void TSikichiMenobj::HeronAreaText(const std::string& Side1, const std::string& Side2,
-                                   std::string& S, const std::string& Side3) const {
+void TSikichiMenobj::HeronAreaText(const std::string& Side1, const std::string& Side2, std::string& S,
+                                   const std::string& Side3) const {
   const double a = AreaTextValue(Side1);
   const double b = AreaTextValue(Side2);
   const double c = AreaTextValue(Side3);
@@ -69,27 +68,23 @@ void TSikichiMenobj::HeronAreaText(const std::string& Side1, const std::string& 
   S = AreaValueText(product > 0.0 ? std::sqrt(product) : 0.0);
 }
 
-void TSikichiMenobj::PlaceLabel(double& X, double& Y, std::uint8_t Justify,
-                                const std::string& Text, double& EndY, double& EndX) const {
+void TSikichiMenobj::PlaceLabel(double& X, double& Y, std::uint8_t Justify, const std::string& Text, double& EndY,
+                                double& EndX) const {
   PlaceAreaLabel(AreaLabelStyle(TextStyles, TextStyle), LabelAngle, X, Y, Justify, Text, EndY, EndX);
 }
 
-Rmoziko TSikichiMenobj::MakeLabel(double X, double Y, double Angle, std::uint8_t Justify,
-                                  std::string Text) {
+Rmoziko TSikichiMenobj::MakeLabel(double X, double Y, double Angle, std::uint8_t Justify, std::string Text) {
   LabelAngle = Angle;
-  return MakeAreaLabel(AreaLabelStyle(TextStyles, TextStyle), TextStyle, X, Y, Angle, Justify,
-                       std::move(Text));
+  return MakeAreaLabel(AreaLabelStyle(TextStyles, TextStyle), TextStyle, X, Y, Angle, Justify, std::move(Text));
 }
 
 Rmoziko TSikichiMenobj::SideLabel(double X1, double Y1, double X2, double Y2) {
   std::string text;
   LengthText(text, X1, Y1, X2, Y2);
-  return MakeLabel((X1 + X2) / 2.0, (Y1 + Y2) / 2.0, DirectionAngleDeg(X1, Y1, X2, Y2), 1,
-                   std::move(text));
+  return MakeLabel((X1 + X2) / 2.0, (Y1 + Y2) / 2.0, DirectionAngleDeg(X1, Y1, X2, Y2), 1, std::move(text));
 }
 
-void TSikichiMenobj::NumberRow(RSikiData& Row, double X1, double Y1, double X2, double Y2,
-                               double X3, double Y3) {
+void TSikichiMenobj::NumberRow(RSikiData& Row, double X1, double Y1, double X2, double Y2, double X3, double Y3) {
   Row.NumberLabel = MakeLabel((X1 + X2 + X3) / 3.0, (Y1 + Y2 + Y3) / 3.0, 0.0, 1,
                               IntToStr(static_cast<long long>(DraftDefaults.TableStartNumber) + RowCount));
   Row.NumberCircle = AreaNumberCircle(Row.NumberLabel, AreaLabelStyle(TextStyles, TextStyle));
@@ -104,8 +99,7 @@ void TSikichiMenobj::AddTriangle(double X1, double Y1, double X2, double Y2, dou
   }
 }
 
-void TSikichiMenobj::AddBaseHeightRow(double X1, double Y1, double X2, double Y2, double X3,
-                                      double Y3) {
+void TSikichiMenobj::AddBaseHeightRow(double X1, double Y1, double X2, double Y2, double X3, double Y3) {
   BaseLineFlag = DraftDefaults.TableBaseLine;
   RSikiData row;
   row.FirstLine = TypedLine(X1, Y1, X2, Y2, DraftDefaults.TableLineType1);
@@ -122,8 +116,7 @@ void TSikichiMenobj::AddBaseHeightRow(double X1, double Y1, double X2, double Y2
   ++RowCount;
 }
 
-void TSikichiMenobj::AddThreeSidesRow(double X1, double Y1, double X2, double Y2, double X3,
-                                      double Y3) {
+void TSikichiMenobj::AddThreeSidesRow(double X1, double Y1, double X2, double Y2, double X3, double Y3) {
   BaseLineFlag = DraftDefaults.TableBaseLine;
   RSikiData row;
   row.FirstLine = TypedLine(X1, Y1, X3, Y3, DraftDefaults.TableLineType1);
@@ -137,8 +130,7 @@ void TSikichiMenobj::AddThreeSidesRow(double X1, double Y1, double X2, double Y2
   ++RowCount;
 }
 
-void TSikichiMenobj::AddSplitTriangles(double X1, double Y1, double X2, double Y2, double X3,
-                                       double Y3) {
+void TSikichiMenobj::AddSplitTriangles(double X1, double Y1, double X2, double Y2, double X3, double Y3) {
   const RPoint2D p1{X1, Y1};
   const RPoint2D p2{X2, Y2};
   const RPoint2D p3{X3, Y3};
@@ -162,16 +154,15 @@ void TSikichiMenobj::AddSplitTriangles(double X1, double Y1, double X2, double Y
   const RPoint2D& highest = byY[2];
   // The side lowest-highest is never horizontal here, so the crossing exists.
   RPoint2D s = middle;
-  IntersectLines(s.x, s.y, lowest.x, lowest.y, highest.x, highest.y, middle.x, middle.y,
-                 middle.x + 50.0, middle.y);
+  IntersectLines(s.x, s.y, lowest.x, lowest.y, highest.x, highest.y, middle.x, middle.y, middle.x + 50.0, middle.y);
   const std::array<RToolLine, 3> outline{OutlineSide(middle, lowest), OutlineSide(lowest, highest),
                                          OutlineSide(highest, middle)};
   AddSplitRecord(middle, s, lowest, &outline);
   AddSplitRecord(middle, s, highest, nullptr);
 }
 
-void TSikichiMenobj::AddSplitRecord(const RPoint2D& Base1, const RPoint2D& Base2,
-                                    const RPoint2D& Apex, const std::array<RToolLine, 3>* Outline) {
+void TSikichiMenobj::AddSplitRecord(const RPoint2D& Base1, const RPoint2D& Base2, const RPoint2D& Apex,
+                                    const std::array<RToolLine, 3>* Outline) {
   RSikiTriangleData record;
   record.Corners = {Base1, Base2, Apex};
   if (Outline != nullptr) record.Outline = *Outline;
@@ -197,9 +188,9 @@ void TSikichiMenobj::AddSplitRecord(const RPoint2D& Base1, const RPoint2D& Base2
 void TSikichiMenobj::AddPoint(double X, double Y) {
   if (!AllFinite({X, Y})) return;
   RSikiZaData row;
-  row.Label = MakeLabel(X, Y, 0.0, 2,
-                        FirstData22.PointLabelPrefix +
-                            IntToStr(static_cast<long long>(DraftDefaults.TableStartNumber) + RowCount));
+  row.Label = MakeLabel(
+      X, Y, 0.0, 2,
+      FirstData22.PointLabelPrefix + IntToStr(static_cast<long long>(DraftDefaults.TableStartNumber) + RowCount));
   double x = X * GroupScale;
   double y = Y * GroupScale;
   if (DraftDefaults.AreaUnitMetres == 1) {

@@ -61,9 +61,8 @@ class TSikichiMenobj {
  public:
   // Copies the 12 styles; Mode 0 base and height, 1 three sides, 2 split
   // triangles, 3 point list.
-  TSikichiMenobj(std::uint8_t Group, std::uint8_t Layer, double GroupScale,
-                 std::span<const RTextStyle> Styles, std::uint8_t TextStyle,
-                 std::uint8_t TextStyle2, std::uint8_t Mode);
+  TSikichiMenobj(std::uint8_t Group, std::uint8_t Layer, double GroupScale, std::span<const RTextStyle> Styles,
+                 std::uint8_t TextStyle, std::uint8_t TextStyle2, std::uint8_t Mode);
 
   // A triangle of three points in drawing coordinates, by the mode: 0 base
   // and height, 1 three sides, any other split triangles. A point that is no
@@ -77,8 +76,8 @@ class TSikichiMenobj {
   void HeronAreaText(const std::string& Side1, const std::string& Side2, std::string& S,
                      const std::string& Side3) const;
   // Places a label in the object's text style at the label angle.
-  void PlaceLabel(double& X, double& Y, std::uint8_t Justify, const std::string& Text,
-                  double& EndY, double& EndX) const;
+  void PlaceLabel(double& X, double& Y, std::uint8_t Justify, const std::string& Text, double& EndY,
+                  double& EndX) const;
   void AddBaseHeightRow(double X1, double Y1, double X2, double Y2, double X3, double Y3);
   void AddSplitTriangles(double X1, double Y1, double X2, double Y2, double X3, double Y3);
   static double TruncateDecimals(int Decimals, double V);

@@ -50,7 +50,8 @@ TEnSeSantenobj::TEnSeSantenobj(double X1, double Y1, double X2, double Y2, doubl
 void TEnSeSantenobj::Compute() { ComputeIncircle(); }
 
 void TEnSeSantenobj::ComputeIncircle() {
-  if (!FiniteTangentCircles(V1) || !FiniteTangentCircles(V2) || !FiniteTangentCircles(V3) || OnOneLine(V1, V2, V3)) return;
+  if (!FiniteTangentCircles(V1) || !FiniteTangentCircles(V2) || !FiniteTangentCircles(V3) || OnOneLine(V1, V2, V3))
+    return;
   // The plain mean of the two directions lies on the inner bisector's line.
   const double b1 = (DirectionAngleDeg(V1.x, V1.y, V2.x, V2.y) + DirectionAngleDeg(V1.x, V1.y, V3.x, V3.y)) / 2.0;
   const double b2 = (DirectionAngleDeg(V2.x, V2.y, V1.x, V1.y) + DirectionAngleDeg(V2.x, V2.y, V3.x, V3.y)) / 2.0;
@@ -58,8 +59,7 @@ void TEnSeSantenobj::ComputeIncircle() {
   const RPoint2D b = PointAtDirectionTangentCircles(V2.x, V2.y, 100.0, b2);
   double cx = 0.0, cy = 0.0;
   bool collinear = false;
-  if (!IntersectLinesOrCollinearEps11e3(cx, cy, collinear, V1.x, V1.y, a.x, a.y, V2.x, V2.y, b.x, b.y) ||
-      collinear)
+  if (!IntersectLinesOrCollinearEps11e3(cx, cy, collinear, V1.x, V1.y, a.x, a.y, V2.x, V2.y, b.x, b.y) || collinear)
     return;
   double fx = cx, fy = cy;
   if (!PerpendicularFoot(fx, fy, V1.x, V1.y, V3.x, V3.y, cx, cy)) return;
@@ -67,9 +67,8 @@ void TEnSeSantenobj::ComputeIncircle() {
   Valid = 1;
 }
 
-TEnSeSanSenobj::TEnSeSanSenobj(const RDrawElement* Element1, const RDrawElement* Element2,
-                               const RDrawElement* Element3, double X1, double Y1, double X2, double Y2, double X3,
-                               double Y3, double Radius)
+TEnSeSanSenobj::TEnSeSanSenobj(const RDrawElement* Element1, const RDrawElement* Element2, const RDrawElement* Element3,
+                               double X1, double Y1, double X2, double Y2, double X3, double Y3, double Radius)
     : Points{RPoint2D{X1, Y1}, RPoint2D{X2, Y2}, RPoint2D{X3, Y3}}, R(Radius) {
   const RDrawElement* elements[3] = {Element1, Element2, Radius != 0.0 ? nullptr : Element3};
   for (int i = 0; i < 3; ++i) {
@@ -171,7 +170,7 @@ bool TEnSeSanSenobj::Solve(double tolerance, int iterationLimit) {
         }
         const RPointPair p = IntersectCircles(e.X1, e.Y1, e.Radius, cx, cy, r);
         c = PointAtDirectionTangentCircles(e.X1, e.Y1, e.Radius,
-                             DirectionAngleDeg(e.X1, e.Y1, (p.xa + p.xb) / 2.0, (p.ya + p.yb) / 2.0));
+                                           DirectionAngleDeg(e.X1, e.Y1, (p.xa + p.xb) / 2.0, (p.ya + p.yb) / 2.0));
         allTouch = allTouch && Touching(p, tolerance);
       }
     }

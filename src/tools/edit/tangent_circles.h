@@ -45,8 +45,8 @@ class TEnSeSanSenobj {
  public:
   // Absent elements, and the third when Radius is not 0, leave a point in
   // their slot: the pick point of the same number.
-  TEnSeSanSenobj(const RDrawElement* Element1, const RDrawElement* Element2, const RDrawElement* Element3,
-                 double X1, double Y1, double X2, double Y2, double X3, double Y3, double Radius);
+  TEnSeSanSenobj(const RDrawElement* Element1, const RDrawElement* Element2, const RDrawElement* Element3, double X1,
+                 double Y1, double X2, double Y2, double X3, double Y3, double Radius);
 
   // The preview: the circle touching slots 1 and 2 on the side of P3. Does
   // nothing while slot 3 holds an element. True when a circle was found;

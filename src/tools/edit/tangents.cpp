@@ -27,8 +27,7 @@ RToolArc CircleOf(const RDrawElement& e) {
 
 // A circle a tangent can touch: of kind 3, finite, with a radius above 0.
 bool UsableCircle(const RDrawElement& e) {
-  return e.Kind == kKindArc && std::isfinite(e.X1) && std::isfinite(e.Y1) && std::isfinite(e.Radius) &&
-         e.Radius > 0.0;
+  return e.Kind == kKindArc && std::isfinite(e.X1) && std::isfinite(e.Y1) && std::isfinite(e.Radius) && e.Radius > 0.0;
 }
 
 // The point of the circle in direction angleDeg from its centre.
@@ -65,8 +64,8 @@ void TSesenTenenobj::Compute() {
   Y2 = first ? touch.ya : touch.yb;
 }
 
-TSesEnEnenobj::TSesEnEnenobj(const RDrawElement& Circle1, double Pick1X, double Pick1Y, double Pick2X,
-                             double Pick2Y, const RDrawElement& Circle2)
+TSesEnEnenobj::TSesEnEnenobj(const RDrawElement& Circle1, double Pick1X, double Pick1Y, double Pick2X, double Pick2Y,
+                             const RDrawElement& Circle2)
     : Valid(UsableCircle(Circle1) && UsableCircle(Circle2)) {
   const bool secondSmaller = Circle2.Radius < Circle1.Radius;
   Small = CircleOf(secondSmaller ? Circle2 : Circle1);
@@ -126,8 +125,7 @@ void TSesEnEnenobj::Compute() {
   Y2 = onLarge[k].y;
 }
 
-TSesSenEnSiteiobj::TSesSenEnSiteiobj(const RDrawElement& CircleElement, double X, double Y)
-    : Circle(CircleElement) {
+TSesSenEnSiteiobj::TSesSenEnSiteiobj(const RDrawElement& CircleElement, double X, double Y) : Circle(CircleElement) {
   Direction = DirectionAngleDeg(Circle.X1, Circle.Y1, X, Y);
   const RPoint2D t = PointAtDirection(Circle.X1, Circle.Y1, Circle.Radius, Direction);
   TouchX = t.x;

@@ -72,8 +72,7 @@ void BuildCoil(std::vector<RDrawElement>& elements, const SegmentFrame& frame, d
   auto piece = [&](double right, double y, bool upper) {
     if (style == 1) {
       const RPoint2D c = frame.Place(right - v / 2.0, y);
-      elements.push_back(CurveArcElement(c.x, c.y, v / 2.0, upper ? 0.0 : 180.0, upper ? 180.0 : 0.0,
-                                         frame.angleDeg));
+      elements.push_back(CurveArcElement(c.x, c.y, v / 2.0, upper ? 0.0 : 180.0, upper ? 180.0 : 0.0, frame.angleDeg));
     } else {
       elements.push_back(frame.Line(right, y, right - v, y));
     }
@@ -105,6 +104,8 @@ void TSinLineobj::BuildWave(std::int32_t Count, double X1, double Y1, double X2,
   const SegmentFrame frame{X1, Y1, DirectionAngleDeg(X1, Y1, X2, Y2)};
   const double length = PointDistance(X1, Y1, X2, Y2);
   if (!std::isfinite(length)) return;
-  if (style == 0) BuildSine(Elements, frame, length, Count, Height, Wavelength);
-  else BuildCoil(Elements, frame, length, style, GroupScale);
+  if (style == 0)
+    BuildSine(Elements, frame, length, Count, Height, Wavelength);
+  else
+    BuildCoil(Elements, frame, length, style, GroupScale);
 }

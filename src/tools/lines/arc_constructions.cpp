@@ -93,8 +93,8 @@ void TRenSunpoSenobj::BuildArcDivision(double PX, double PY) {
   }
 }
 
-void TRenSunpoSenobj::ApexByBaseAngles(std::uint8_t Mode, double B1X, double B1Y, double B2X, double B2Y,
-                                       double V1, double V2, RPoint2D& A1, RPoint2D& A2) {
+void TRenSunpoSenobj::ApexByBaseAngles(std::uint8_t Mode, double B1X, double B1Y, double B2X, double B2Y, double V1,
+                                       double V2, RPoint2D& A1, RPoint2D& A2) {
   A1 = A2 = RPoint2D{0.0, 0.0};
   // A slope is a rise per 10 of run.
   const auto baseAngle = [Mode](double v) { return Mode == 2 ? std::atan(v * 0.1) * 180.0 / kPiArcConstructions : v; };
@@ -183,11 +183,8 @@ void TRenSunpoSenobj::BuildTextOnArc(double PX, double PY) {
       turn = 90.0;
       justify = 1;
       break;
-    case 2:
-      offset = w + d.Chain12Size;
-      break;
-    default:
-      offset = -(w + d.Chain12Size);
+    case 2: offset = w + d.Chain12Size; break;
+    default: offset = -(w + d.Chain12Size);
   }
   const RDrawElement& c = Picks[1].Element;
   Elements.clear();
@@ -198,7 +195,7 @@ void TRenSunpoSenobj::BuildTextOnArc(double PX, double PY) {
     const double angle = NormalizeAngle(DirectionAngleDeg(p.x, p.y, c.X1, c.Y1) + turn);
     Texts.push_back(chars[static_cast<std::size_t>(i)]);
     RDrawElement& e = Elements.emplace_back();
-    MakeText(e, Texts.back(), p.x, p.y, angle, static_cast<std::uint16_t>(Texts.size() - 1), justify,
-             d.Chain9TextStyle, 1);
+    MakeText(e, Texts.back(), p.x, p.y, angle, static_cast<std::uint16_t>(Texts.size() - 1), justify, d.Chain9TextStyle,
+             1);
   }
 }

@@ -31,8 +31,8 @@ Corners CornersOf(RPoint2D a, RPoint2D b, double angle) {
 
 }  // namespace
 
-void TRenzokuSenobj::BoxCorners(double X1, double Y1, double X2, double Y2, double Angle, double& C1X,
-                                double& C1Y, double& C2X, double& C2Y) {
+void TRenzokuSenobj::BoxCorners(double X1, double Y1, double X2, double Y2, double Angle, double& C1X, double& C1Y,
+                                double& C2X, double& C2Y) {
   // C1: the foot of A on the side through B across Angle; when that side
   // has no direction (B and its turned point coincide), the foot of B on
   // the side through A along Angle.
@@ -48,8 +48,8 @@ void TRenzokuSenobj::BoxCorners(double X1, double Y1, double X2, double Y2, doub
   }
 }
 
-void TRenzokuSenobj::StepPlan(double X1, double Y1, double X2, double Y2, double& Run, double& Rise,
-                              double& Nosing, std::int32_t& Count) const {
+void TRenzokuSenobj::StepPlan(double X1, double Y1, double X2, double Y2, double& Run, double& Rise, double& Nosing,
+                              std::int32_t& Count) const {
   const double rise = DraftDefaults.StepRise / GroupScale;
   // A rise not above 0 would divide by zero: the segment is one step.
   Count = rise > 0.0 ? CountWithin(std::abs(Y2 - Y1) / rise + 0.9999, kMaxRepeatCount) : 0;
@@ -160,8 +160,8 @@ void TRenzokuSenobj::BuildBoxes(double PX, double PY, double BaseAngle, double, 
   };
   Elements.clear();
   if (n == 1) {
-    const RPoint2D start = StepOffsetPoint(false, StartX, StartY, PX, PY, BaseAngle,
-                                           ToolDefaults.BoxStartSetBack / GroupScale);
+    const RPoint2D start =
+        StepOffsetPoint(false, StartX, StartY, PX, PY, BaseAngle, ToolDefaults.BoxStartSetBack / GroupScale);
     const RPoint2D end =
         StepOffsetPoint(true, StartX, StartY, PX, PY, BaseAngle, ToolDefaults.BoxEndSetBack / GroupScale);
     PointX[1] = start.x;
@@ -206,8 +206,7 @@ void TRenzokuSenobj::BuildCrosses(double PX, double PY, double BaseAngle, double
   BuildCrossesWithin(PX, PY, BaseAngle, SetLength, 0.0001);
 }
 
-bool TRenzokuSenobj::BuildCrossesWithin(double PX, double PY, double BaseAngle, double SetLength,
-                                        double Tolerance) {
+bool TRenzokuSenobj::BuildCrossesWithin(double PX, double PY, double BaseAngle, double SetLength, double Tolerance) {
   const auto n = static_cast<std::size_t>(PointCount);
   if (PointDistance(PointX[n], PointY[n], PX, PY) < Tolerance) return false;
   const RPoint2D e = SnapEnd(PX, PY, BaseAngle, 0.0, SetLength);

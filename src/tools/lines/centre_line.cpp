@@ -37,8 +37,7 @@ double Direction(RPoint2D a, RPoint2D b) { return DirectionAngleDeg(a.x, a.y, b.
 // A free point and one picked element: between the point and the circle's
 // point facing it (ratio 0 at the circle when it was picked first), or
 // between the point and its foot on the line (ratio 0 at the point).
-void PointAndElement(RPoint2D free, const RDrawElement& e, bool circleFirst, double t, RPoint2D& m,
-                     double& direction) {
+void PointAndElement(RPoint2D free, const RDrawElement& e, bool circleFirst, double t, RPoint2D& m, double& direction) {
   if (IsCircle(e)) {
     const RPoint2D q = Facing(e, free);
     m = circleFirst ? Between(q, free, t) : Between(free, q, t);
@@ -109,15 +108,9 @@ void TCyuusinzaobj::Compute(double Ratio) {
         }
       }
       break;
-    case 2:
-      PointAndElement(p1, e2, false, t, m, direction);
-      break;
-    case 3:
-      PointAndElement(p2, e1, true, t, m, direction);
-      break;
-    default:
-      m = Between(p1, p2, t);
-      direction = Square(Direction(p1, p2));
+    case 2: PointAndElement(p1, e2, false, t, m, direction); break;
+    case 3: PointAndElement(p2, e1, true, t, m, direction); break;
+    default: m = Between(p1, p2, t); direction = Square(Direction(p1, p2));
   }
   SetLine(m.x, m.y, direction);
 }

@@ -13,8 +13,7 @@ class TCyuusinzaobj {
  public:
   // Copies both picked elements and both clicked points; Mode from whether
   // each pick found an element.
-  TCyuusinzaobj(const RDimensionPick& Pick1, double X1, double Y1, double X2, double Y2,
-                const RDimensionPick& Pick2);
+  TCyuusinzaobj(const RDimensionPick& Pick1, double X1, double Y1, double X2, double Y2, const RDimensionPick& Pick2);
 
   // The centre line at Ratio: 0 at the first thing, 1 at the second (with a
   // line picked only at the first point, 0 at the free second point).

@@ -107,8 +107,8 @@ class TRenSunpoSenobj {
   // The apex over the base B1-B2 with base angles V1 and V2 (Mode 1 degrees,
   // Mode 2 rises per 10 of run) on the left of B1->B2 (A1) and its mirror in
   // the base (A2); both (0, 0) when the two sides do not meet.
-  static void ApexByBaseAngles(std::uint8_t Mode, double B1X, double B1Y, double B2X, double B2Y, double V1,
-                               double V2, RPoint2D& A1, RPoint2D& A2);
+  static void ApexByBaseAngles(std::uint8_t Mode, double B1X, double B1Y, double B2X, double B2Y, double V1, double V2,
+                               RPoint2D& A1, RPoint2D& A2);
 
   // A text with ".." or "$" between its lines: true, with at most 21 trimmed
   // non-blank lines in Lines and the widest of them in Width. Otherwise
@@ -126,8 +126,8 @@ class TRenSunpoSenobj {
   // Stroke ends of heads pointing outward at both ends of the straight line
   // A-B; Direction runs from B to A. Written only when arrowheads are on
   // (DimEndMark 1) and have a length.
-  static void LineArrowheads(double AX, double AY, double BX, double BY, double Direction, RPoint2D& A1,
-                             RPoint2D& A2, RPoint2D& B1, RPoint2D& B2);
+  static void LineArrowheads(double AX, double AY, double BX, double BY, double Direction, RPoint2D& A1, RPoint2D& A2,
+                             RPoint2D& B1, RPoint2D& B2);
   // The same for an anticlockwise arc from Start (radial direction StartAngle)
   // to Finish (FinishAngle): the heads point outward along the arc.
   static void ArcArrowheads(double StartX, double StartY, double StartAngle, double FinishX, double FinishY,
@@ -171,12 +171,12 @@ class TRenSunpoSenobj {
   std::int32_t PointCount = 0;
   std::uint8_t Style = 0;  // ChainDimensionStyle at the last update
   double GroupScale = 0.0;
-  std::int32_t LastIndex = -1;  // the last entry of Elements written
+  std::int32_t LastIndex = -1;               // the last entry of Elements written
   RDrawElement FirstLeader = ZeroElement();  // styles 1 and 3: the first measuring point's leader
   std::array<RTextStyle, kTextStyleCount> TextStyles{};
   std::vector<RDimensionPick> Picks;  // entry i belongs to point i; entry 0 unused
-  std::uint8_t TrimOnFinish = 0;  // both values finish alike
-  double EndX = 0.0;  // handed back by the commands as the next point; no style moves it
+  std::uint8_t TrimOnFinish = 0;      // both values finish alike
+  double EndX = 0.0;                  // handed back by the commands as the next point; no style moves it
   double EndY = 0.0;
   std::vector<std::string> Texts;  // indexed by the text elements
   std::vector<RDrawElement> Elements;

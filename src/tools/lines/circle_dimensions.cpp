@@ -108,9 +108,7 @@ void TRenSunpoSenobj::BuildCircleChain(double PX, double PY, bool Angles, bool A
       }
       return;
     }
-    default:
-      BuildChainStep(PX, PY, Angles, Arrows, Arrows ? 7 : 4);
-      return;
+    default: BuildChainStep(PX, PY, Angles, Arrows, Arrows ? 7 : 4); return;
   }
 }
 

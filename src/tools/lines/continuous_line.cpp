@@ -41,18 +41,12 @@ void TRenzokuSenobj::Update(double PX, double PY, double BaseAngle, double Angle
   GroupScale = GroupScale_;
   Style = DraftDefaults.PolylineStyle;
   switch (Style) {
-    case 0:
-      BuildPolyline(PX, PY, BaseAngle, AngleStep, SetLength, ViewScale);
-      break;
-    case 1:
-      BuildDoubleLine(PX, PY, BaseAngle, AngleStep, SetLength);
-      break;
+    case 0: BuildPolyline(PX, PY, BaseAngle, AngleStep, SetLength, ViewScale); break;
+    case 1: BuildDoubleLine(PX, PY, BaseAngle, AngleStep, SetLength); break;
     case 2:
     case 3:
     case 4:
-    case 5:
-      BuildMarkedPolyline(PX, PY, BaseAngle, AngleStep, SetLength);
-      break;
+    case 5: BuildMarkedPolyline(PX, PY, BaseAngle, AngleStep, SetLength); break;
     case 6: BuildSteps(PX, PY, BaseAngle, AngleStep, SetLength); break;
     case 7: BuildTies(PX, PY, BaseAngle, AngleStep, SetLength); break;
     case 8: BuildBoxes(PX, PY, BaseAngle, AngleStep, SetLength); break;

@@ -79,8 +79,8 @@ class TRenzokuSenobj {
   void MeasureLength(double PX, double PY, double BaseAngle, double AngleStep, double SetLength);
   // A text element (line type 1, colour 1) for Texts[Index], anchored at
   // (X, Y) by Justification.
-  void MakeText(RDrawElement& Element, const std::string& Text, double X, double Y, double Angle,
-                std::uint16_t Index, std::uint8_t Justification, std::uint8_t Style) const;
+  void MakeText(RDrawElement& Element, const std::string& Text, double X, double Y, double Angle, std::uint16_t Index,
+                std::uint8_t Justification, std::uint8_t Style) const;
   // Turns the anchor (X, Y) into the base point of Text and gives the end of
   // its baseline in (X2, Y2).
   void PlaceText(double& X, double& Y, std::uint8_t Style, std::uint8_t Justification, const std::string& Text,
@@ -95,8 +95,8 @@ class TRenzokuSenobj {
                       double C2X, double C2Y, std::array<RPoint2D, 30>& Grid);
   // The segment S1-S2 moved Dist / GroupScale to the side the diagonal
   // R1 -> R2 of its room gives, seen from the wall angle RefAngle.
-  void QuadrantOffset(double S1X, double S1Y, double S2X, double S2Y, double R1X, double R1Y, double R2X,
-                      double R2Y, double RefAngle, RPoint2D& A, RPoint2D& B, double Dist) const;
+  void QuadrantOffset(double S1X, double S1Y, double S2X, double S2Y, double R1X, double R1Y, double R2X, double R2Y,
+                      double RefAngle, RPoint2D& A, RPoint2D& B, double Dist) const;
 
   // The two other corners of the rectangle with opposite corners A and B and
   // sides at Angle and Angle + 90: C1 on the side through A at Angle, C2 on

@@ -44,8 +44,7 @@ RRoundedCorner RoundCornerByCornerTool(const RDrawElement& Line1, const RDrawEle
   return answer;
 }
 
-void TakeRoundedCorner(const RRoundedCorner& Answer, RDrawElement& Line1, RDrawElement& Line2,
-                       RDrawElement& Corner) {
+void TakeRoundedCorner(const RRoundedCorner& Answer, RDrawElement& Line1, RDrawElement& Line2, RDrawElement& Corner) {
   if (Answer.Status == 1) {
     SetLine(Line1, Answer.Lines[0]);
     SetLine(Line2, Answer.Lines[1]);

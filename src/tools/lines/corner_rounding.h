@@ -24,5 +24,4 @@ RRoundedCorner RoundCornerByCornerTool(const RDrawElement& Line1, const RDrawEle
 // Status 1: the lines take the trimmed coordinates and Corner the arc;
 // status 0: Line1 takes the merged line and Line2 and Corner vanish (zero
 // coordinates); otherwise nothing changes. Kinds and attribute bytes stay.
-void TakeRoundedCorner(const RRoundedCorner& Answer, RDrawElement& Line1, RDrawElement& Line2,
-                       RDrawElement& Corner);
+void TakeRoundedCorner(const RRoundedCorner& Answer, RDrawElement& Line1, RDrawElement& Line2, RDrawElement& Corner);

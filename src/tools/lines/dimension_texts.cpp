@@ -109,8 +109,8 @@ std::string TRenSunpoSenobj::AngleText(double Value) {
     const double minutes = (Value - d) * 60.0;
     const double m = std::trunc(minutes);
     const double s = std::trunc((minutes - m) * 60.0);
-    return Format("%d" + degree + "%d'%d", {static_cast<long long>(d), static_cast<long long>(m),
-                                             static_cast<long long>(s)}) +
+    return Format("%d" + degree + "%d'%d",
+                  {static_cast<long long>(d), static_cast<long long>(m), static_cast<long long>(s)}) +
            "\"";
   }
   const int decimals = DimensionDefaults.AngleTextDecimals <= 3 ? DimensionDefaults.AngleTextDecimals : 4;

@@ -48,8 +48,8 @@ TSunpoobj::Feet TSunpoobj::FeetOf(double X, double Y) const {
   } else {
     f.F1 = FootOn(Pair(Guide1), X, Y);
   }
-  const RPointPair beyond = OffsetSegmentNearOrFar(false, Guide2[0], Guide2[1], Guide2[2], Guide2[3], f.F1.x,
-                                                   f.F1.y, DimensionDefaults.DimExtensionOvershoot);
+  const RPointPair beyond = OffsetSegmentNearOrFar(false, Guide2[0], Guide2[1], Guide2[2], Guide2[3], f.F1.x, f.F1.y,
+                                                   DimensionDefaults.DimExtensionOvershoot);
   f.F3 = FootOn(beyond, X, Y);
   return f;
 }

@@ -35,9 +35,9 @@ class TSunpoobj {
  public:
   // Guide line 1 is where the extension lines start, guide line 2 the line
   // the dimension line runs on. Up to 12 styles are copied.
-  TSunpoobj(double G1X1, double G1Y1, double G1X2, double G1Y2, double G2X1, double G2Y1, double G2X2,
-            double G2Y2, double TextAngle, double GroupScale, std::span<const RTextStyle> TextStyles,
-            std::uint8_t LineColour, std::uint8_t MarkColour, std::uint8_t TextStyle);
+  TSunpoobj(double G1X1, double G1Y1, double G1X2, double G1Y2, double G2X1, double G2Y1, double G2X2, double G2Y2,
+            double TextAngle, double GroupScale, std::span<const RTextStyle> TextStyles, std::uint8_t LineColour,
+            std::uint8_t MarkColour, std::uint8_t TextStyle);
 
   void AddChainPoint(double X, double Y);
   // Drops everything and starts a new chain at (X, Y).

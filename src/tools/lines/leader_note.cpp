@@ -52,19 +52,14 @@ NoteLayout LayoutFor(std::uint8_t shelf, double width, double pitch) {
   const double w = under ? width : 0.0;
   NoteLayout n;
   switch (shelf) {
-    case kShelfLeft:
-      n = {-s - w, 0.0, -s - r, 0.0, under ? 0.0 : -1.0, under ? pitch / 2 : 0.0, 3, 0.0};
-      break;
-    case kShelfUp:
-      n = {0.0, s + w, 0.0, s + r, under ? pitch / 2 : 0.0, under ? 0.0 : 1.0, 8, 90.0};
-      break;
+    case kShelfLeft: n = {-s - w, 0.0, -s - r, 0.0, under ? 0.0 : -1.0, under ? pitch / 2 : 0.0, 3, 0.0}; break;
+    case kShelfUp: n = {0.0, s + w, 0.0, s + r, under ? pitch / 2 : 0.0, under ? 0.0 : 1.0, 8, 90.0}; break;
     case kShelfDown:
       // Without underlining the shelf stops 1.0 short, so the text still
       // starts 1.0 beyond its end.
       n = {0.0, -s + (under ? -width : 1.0), 0.0, -s - r, under ? pitch / 2 : 0.0, 0.0, 3, 90.0};
       break;
-    default:
-      n = {s + w, 0.0, s + r, 0.0, under ? 0.0 : 1.0, under ? pitch / 2 : 0.0, 8, 0.0};
+    default: n = {s + w, 0.0, s + r, 0.0, under ? 0.0 : 1.0, under ? pitch / 2 : 0.0, 8, 0.0};
   }
   if (r > 0.0) {
     n.tx = n.ty = 0.0;

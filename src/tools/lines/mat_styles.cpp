@@ -94,8 +94,8 @@ constexpr MatPlan kMatPlans[] = {
 
 }  // namespace
 
-void TRenzokuSenobj::MatGrid(std::uint8_t Layout, double AX, double AY, double BX, double BY, double C1X,
-                             double C1Y, double C2X, double C2Y, std::array<RPoint2D, 30>& Grid) {
+void TRenzokuSenobj::MatGrid(std::uint8_t Layout, double AX, double AY, double BX, double BY, double C1X, double C1Y,
+                             double C2X, double C2Y, std::array<RPoint2D, 30>& Grid) {
   if (Layout >= std::size(kMatPlans)) return;
   const MatPlan& plan = kMatPlans[Layout];
   for (int r = 0; r <= plan.rows; ++r) {
@@ -111,9 +111,8 @@ void TRenzokuSenobj::MatGrid(std::uint8_t Layout, double AX, double AY, double B
   }
 }
 
-void TRenzokuSenobj::QuadrantOffset(double S1X, double S1Y, double S2X, double S2Y, double R1X, double R1Y,
-                                    double R2X, double R2Y, double RefAngle, RPoint2D& A, RPoint2D& B,
-                                    double Dist) const {
+void TRenzokuSenobj::QuadrantOffset(double S1X, double S1Y, double S2X, double S2Y, double R1X, double R1Y, double R2X,
+                                    double R2Y, double RefAngle, RPoint2D& A, RPoint2D& B, double Dist) const {
   const double w = NormalizeAngle360(DirectionAngleDeg(R1X, R1Y, R2X, R2Y) - RefAngle);
   const double d = (w >= 0.0 && w < 90.0) || (w >= 180.0 && w < 270.0) ? Dist / GroupScale : -Dist / GroupScale;
   OffsetSegment(S1X, S1Y, S2X, S2Y, d, A, B);

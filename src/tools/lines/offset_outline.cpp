@@ -140,15 +140,10 @@ void TRenSunpoSenobj::BuildOffsetOutline(double PX, double PY) {
   double extent = 0.0;
   switch (DirectionSector8(false, gx, gy, PX, PY)) {
     case 0:
-    case 4:
-      extent = PointDistance(gx, gy, maxX, gy);
-      break;
+    case 4: extent = PointDistance(gx, gy, maxX, gy); break;
     case 2:
-    case 6:
-      extent = PointDistance(gx, gy, gx, maxY);
-      break;
-    default:
-      extent = PointDistance(gx, gy, maxX, maxY) / 1.42;
+    case 6: extent = PointDistance(gx, gy, gx, maxY); break;
+    default: extent = PointDistance(gx, gy, maxX, maxY) / 1.42;
   }
   const bool outside = extent <= rc;
   const bool both = ToolDefaults.Chain7Option == 1;

@@ -159,11 +159,9 @@ void TRenzokuSenobj::OffsetPair(double X1, double Y1, double X2, double Y2, doub
   Left = {a.x, a.y, b.x, b.y};
 }
 
-void TRenzokuSenobj::MitrePairs(RDrawElement& Right1, RDrawElement& Left1, RDrawElement& Left2,
-                                RDrawElement& Right2) {
+void TRenzokuSenobj::MitrePairs(RDrawElement& Right1, RDrawElement& Left1, RDrawElement& Left2, RDrawElement& Right2) {
   double rx = 0.0, ry = 0.0;
-  if (!IntersectLines(rx, ry, Right1.X1, Right1.Y1, Right1.X2, Right1.Y2, Right2.X1, Right2.Y1, Right2.X2,
-                      Right2.Y2)) {
+  if (!IntersectLines(rx, ry, Right1.X1, Right1.Y1, Right1.X2, Right1.Y2, Right2.X1, Right2.Y1, Right2.X2, Right2.Y2)) {
     return;
   }
   Right1.X2 = rx;
@@ -174,8 +172,7 @@ void TRenzokuSenobj::MitrePairs(RDrawElement& Right1, RDrawElement& Left1, RDraw
   MitreJoin(Left1, Left2);
 }
 
-void TRenzokuSenobj::BuildMarkedPolyline(double PX, double PY, double BaseAngle, double AngleStep,
-                                         double SetLength) {
+void TRenzokuSenobj::BuildMarkedPolyline(double PX, double PY, double BaseAngle, double AngleStep, double SetLength) {
   const RPoint2D e = SnapEnd(PX, PY, BaseAngle, AngleStep, SetLength);
   const auto n = static_cast<std::size_t>(PointCount);
   const double markSize = DraftDefaults.PolylineMarkSize;
@@ -198,8 +195,7 @@ void TRenzokuSenobj::BuildMarkedPolyline(double PX, double PY, double BaseAngle,
         Elements.push_back(CircleElement(Elements[0].X2, Elements[0].Y2, markSize));
         ShortenForMark(Elements[0]);
         break;
-      default:
-        break;
+      default: break;
     }
     return;
   }
@@ -224,8 +220,7 @@ void TRenzokuSenobj::BuildMarkedPolyline(double PX, double PY, double BaseAngle,
       Arrowhead(Elements[0], Elements[h + 1], Elements[h + 2]);
       Elements.push_back(CircleElement(Elements[h].X2, Elements[h].Y2, markSize));
       break;
-    default:
-      break;
+    default: break;
   }
   Elements.push_back(moving);
   if (Style == 5) ShortenForMark(Elements[h]);
@@ -245,9 +240,8 @@ void TRenzokuSenobj::Arrowhead(const RDrawElement& Line, RDrawElement& Side1, RD
   Strokes(apexX, apexY, d, Side1, Side2);
 }
 
-void TRenzokuSenobj::BothArrowheads(const RDrawElement& FirstLine, const RDrawElement& LastLine,
-                                    RDrawElement& EndSide1, RDrawElement& EndSide2, RDrawElement& StartSide1,
-                                    RDrawElement& StartSide2) {
+void TRenzokuSenobj::BothArrowheads(const RDrawElement& FirstLine, const RDrawElement& LastLine, RDrawElement& EndSide1,
+                                    RDrawElement& EndSide2, RDrawElement& StartSide1, RDrawElement& StartSide2) {
   // Copies first: one line may be both the first and the last.
   const RDrawElement first = FirstLine, last = LastLine;
   Strokes(first.X1, first.Y1, DirectionAngleDeg(first.X1, first.Y1, first.X2, first.Y2), StartSide1, StartSide2);

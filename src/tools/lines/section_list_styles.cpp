@@ -35,9 +35,8 @@ struct Label {
 // The labels of one band in the order they are made; Kind 0 beam, 1 column,
 // 2 pile.
 std::vector<Label> BandLabels(int kind, std::uint8_t mode) {
-  std::vector<Label> labels{{"符号", Row::Start, 1},
-                            {kind == 2 ? "杭径" : "ＢＸＤ", Row::Start, 2},
-                            {"位置", Row::Start, 3}};
+  std::vector<Label> labels{
+      {"符号", Row::Start, 1}, {kind == 2 ? "杭径" : "ＢＸＤ", Row::Start, 2}, {"位置", Row::Start, 3}};
   const bool plainModes = mode == 1 || mode == 2;
   if (kind == 0) {
     if (mode == 0 || mode >= 3) labels.push_back({"幅止メ筋", Row::End, 1});
@@ -146,14 +145,12 @@ void TRenzokuSenobj::BuildSectionList(int Kind, double PX, double PY, double Bas
   Elements.push_back(LineElement(lx, ly, c2x + kLabelColumnWidth * ux, c2y + kLabelColumnWidth * uy));
 
   const double width = RcSectionDefaults.SectionListColumnWidth;
-  const std::int32_t columns =
-      width > 0.0 ? CountWithin(PointDistance(lx, ly, c1x, c1y) / width, kMaxRepeatCount) : 0;
+  const std::int32_t columns = width > 0.0 ? CountWithin(PointDistance(lx, ly, c1x, c1y) / width, kMaxRepeatCount) : 0;
   if (columns == 0) return;
   FirstData3.SectionListWidth = width;
   for (std::int32_t j = 1; j <= columns; ++j) {
     const double along = kLabelColumnWidth + j * width;
-    RDrawElement column =
-        LineElement(ax + along * ux, ay + along * uy, c2x + along * ux, c2y + along * uy);
+    RDrawElement column = LineElement(ax + along * ux, ay + along * uy, c2x + along * ux, c2y + along * uy);
     column.LineType = 9;
     Elements.push_back(column);
   }

@@ -9,8 +9,8 @@
 #include "geometry/label_stepping.h"
 #include "geometry/sjis_text.h"
 
-TMoziSetuDanobj::TMoziSetuDanobj(const RDrawElement& Element, std::uint8_t Mode, std::uint8_t Direction,
-                                 double PickX_, double PickY_, std::span<const RTextStyle> Styles, std::string Text)
+TMoziSetuDanobj::TMoziSetuDanobj(const RDrawElement& Element, std::uint8_t Mode, std::uint8_t Direction, double PickX_,
+                                 double PickY_, std::span<const RTextStyle> Styles, std::string Text)
     : SourceElement(Element), PickX(PickX_), PickY(PickY_), SourceText(std::move(Text)) {
   std::copy_n(Styles.begin(), std::min(Styles.size(), TextStyles.size()), TextStyles.begin());
   // A vertical text runs along the height of its characters.
@@ -24,14 +24,9 @@ TMoziSetuDanobj::TMoziSetuDanobj(const RDrawElement& Element, std::uint8_t Mode,
   Chars = SplitSjisCharacters(SourceText);
   switch (Mode) {
     case kTextEditStepDown:
-    case kTextEditStepUp:
-      StepAtPick(Mode == kTextEditStepUp);
-      break;
-    case kTextEditDelete:
-      DeleteAtPick();
-      break;
-    default:
-      SplitAtPick();
+    case kTextEditStepUp: StepAtPick(Mode == kTextEditStepUp); break;
+    case kTextEditDelete: DeleteAtPick(); break;
+    default: SplitAtPick();
   }
 }
 

@@ -22,8 +22,8 @@ class TMoziSetuDanobj {
   // Mode: 0 cut (and any value above 3), 1 step down, 2 step up, 3 delete.
   // Direction is the element's writing direction; up to 12 styles are
   // copied.
-  TMoziSetuDanobj(const RDrawElement& Element, std::uint8_t Mode, std::uint8_t Direction, double PickX,
-                  double PickY, std::span<const RTextStyle> Styles, std::string Text);
+  TMoziSetuDanobj(const RDrawElement& Element, std::uint8_t Mode, std::uint8_t Direction, double PickX, double PickY,
+                  std::span<const RTextStyle> Styles, std::string Text);
 
   void SplitAtPick();
   void StepAtPick(bool Up);

@@ -32,7 +32,8 @@ void TRenzokuSenobj::BuildCircles(double PX, double PY, double, double, double) 
     if (fillet < 0.0001) {
       // Concentric: the largest has the segment as its diameter.
       const double half = PointDistance(sx, sy, tx, ty) / 2.0;
-      for (int j = 1; j <= repeat; ++j) Elements.push_back(CircleElement((sx + tx) / 2, (sy + ty) / 2, half * j / repeat));
+      for (int j = 1; j <= repeat; ++j)
+        Elements.push_back(CircleElement((sx + tx) / 2, (sy + ty) / 2, half * j / repeat));
       return;
     }
     // One circle of the fixed radius, set off from the start towards the
@@ -51,8 +52,7 @@ void TRenzokuSenobj::BuildCircles(double PX, double PY, double, double, double) 
   circles(PointX[n], PointY[n], PX, PY);
 }
 
-void TRenzokuSenobj::BuildDivisionTicks(double PX, double PY, double BaseAngle, double AngleStep,
-                                        double SetLength) {
+void TRenzokuSenobj::BuildDivisionTicks(double PX, double PY, double BaseAngle, double AngleStep, double SetLength) {
   const RPoint2D e = SnapEnd(PX, PY, BaseAngle, AngleStep, SetLength);
   const double left = DraftDefaults.DoubleLineRightWidth / GroupScale;
   const double right = DraftDefaults.DoubleLineLeftWidth / GroupScale;

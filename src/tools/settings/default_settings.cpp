@@ -7,8 +7,7 @@
 void TShortString::Assign(std::string_view text) {
   std::size_t end = 0;
   while (end < text.size()) {
-    const std::size_t width =
-        IsSjisLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size() ? 2 : 1;
+    const std::size_t width = IsSjisLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size() ? 2 : 1;
     if (end + width > kMaxBytes) break;
     end += width;
   }

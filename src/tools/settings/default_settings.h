@@ -42,13 +42,13 @@ class TShortString {
 // Dimension lines, arrowheads, dimension texts and the anchor margins of the
 // canvas's text anchoring.
 struct RDimensionDefaults {
-  std::uint8_t DimTextStyle = 3;       // value texts of chained-dimension styles 0 to 5 and 8
-  std::uint8_t DimLineColour = 1;      // leaders, dimension arcs, diameter and radius lines
-  std::uint8_t DimPointColour = 1;     // points at measured points, arrow strokes
-  float DimTextGap = 0.5f;             // drawing mm between a value text and its line
-  float DimExtensionOvershoot = 0.0f;  // drawing mm past the dimension line
-  float ArrowLength = 1.5f;            // drawing mm, each stroke of an arrowhead; 0: none
-  float ArrowAngle = 15.0f;            // degrees between a stroke and its line
+  std::uint8_t DimTextStyle = 3;           // value texts of chained-dimension styles 0 to 5 and 8
+  std::uint8_t DimLineColour = 1;          // leaders, dimension arcs, diameter and radius lines
+  std::uint8_t DimPointColour = 1;         // points at measured points, arrow strokes
+  float DimTextGap = 0.5f;                 // drawing mm between a value text and its line
+  float DimExtensionOvershoot = 0.0f;      // drawing mm past the dimension line
+  float ArrowLength = 1.5f;                // drawing mm, each stroke of an arrowhead; 0: none
+  float ArrowAngle = 15.0f;                // degrees between a stroke and its line
   std::uint8_t DimThousandsSeparator = 1;  // non-zero: "%1.0n" formats, else "%1.0f"
   std::uint8_t DimDecimalsOn = 0;          // 0: length texts without decimals
   std::uint8_t DimEndMark = 0;             // 1: arrowheads; 0: end-mark points
@@ -67,32 +67,32 @@ struct RDimensionDefaults {
 // General drafting options: the continuous-line styles, both dimension tools,
 // the area tables, the member-section figures and the anchoring switch.
 struct RDraftDefaults {
-  std::uint8_t SingleDimMark = 0;       // non-zero: single dimensions draw their line
-  double ChainStyle7Length = 1000.0;    // real mm, chained style 7 parallels
-  double FilletRadius = 0.0;            // real mm, style 0 corners (tiny: mitred); style 10 circles
-  std::uint8_t AreaUnitMetres = 1;      // area tables in metres and square metres
-  std::uint8_t AreaDecimals = 2;        // area tables: decimals of lengths
-  std::int32_t TableStartNumber = 1;    // area tables: first row or point number
-  std::uint8_t TableLineType2 = 2;      // area tables: construction lines
-  std::uint8_t TableLineType1 = 1;      // site-area table: first line of a triangle
-  std::uint8_t TableBaseLine = 0;       // site-area table: 1 draws the base line
-  std::uint8_t FigureBasePoint = 4;     // base-point code 0 to 8 of member-section figures
-  double DoubleLineRightWidth = 50.0;   // real mm, style 1 right line; styles 11 and 20
-  double DoubleLineLeftWidth = 50.0;    // real mm, style 1 left line; styles 11, 12 and 20
-  std::uint8_t PolylineStyle = 0;       // style 0 to 21 of the continuous-line tool
-  double PolylineMarkSize = 2.5;        // drawing mm, style 5 end circle radius
-  double PolylineOffset = 0.0;          // real mm, styles 0, 2 to 5 and 11: shift to the left
-  double TiePitch = 5.0;                // drawing mm, style 7
-  std::uint16_t DivisionCount = 3;      // styles 11 and 12 divisions; 13 to 15 bands
-  double DivisionPitch = 0.0;           // real mm, styles 11 and 12; tiny: the count applies
-  double StepTread = 200.0;             // real mm, style 6 run of one step
-  double StepRise = 200.0;              // real mm, style 6 largest rise
-  double StepNosing = 30.0;             // real mm, style 6 set-back of a riser's top
-  std::uint8_t AnchorMarginsOn = 1;     // non-zero: the canvas's anchoring adds the margins
-  std::uint8_t ChainDimensionStyle = 0; // style 0 to 12 of the chained-dimension tool
-  double BoxWidth = 0.0;                // real mm, style 8 fixed width (tiny: free)
-  double BoxHeight = 0.0;               // real mm, style 8 fixed height (tiny: free)
-  std::uint16_t RepeatCount = 1;        // style 8 rectangles, style 10 circles per segment
+  std::uint8_t SingleDimMark = 0;        // non-zero: single dimensions draw their line
+  double ChainStyle7Length = 1000.0;     // real mm, chained style 7 parallels
+  double FilletRadius = 0.0;             // real mm, style 0 corners (tiny: mitred); style 10 circles
+  std::uint8_t AreaUnitMetres = 1;       // area tables in metres and square metres
+  std::uint8_t AreaDecimals = 2;         // area tables: decimals of lengths
+  std::int32_t TableStartNumber = 1;     // area tables: first row or point number
+  std::uint8_t TableLineType2 = 2;       // area tables: construction lines
+  std::uint8_t TableLineType1 = 1;       // site-area table: first line of a triangle
+  std::uint8_t TableBaseLine = 0;        // site-area table: 1 draws the base line
+  std::uint8_t FigureBasePoint = 4;      // base-point code 0 to 8 of member-section figures
+  double DoubleLineRightWidth = 50.0;    // real mm, style 1 right line; styles 11 and 20
+  double DoubleLineLeftWidth = 50.0;     // real mm, style 1 left line; styles 11, 12 and 20
+  std::uint8_t PolylineStyle = 0;        // style 0 to 21 of the continuous-line tool
+  double PolylineMarkSize = 2.5;         // drawing mm, style 5 end circle radius
+  double PolylineOffset = 0.0;           // real mm, styles 0, 2 to 5 and 11: shift to the left
+  double TiePitch = 5.0;                 // drawing mm, style 7
+  std::uint16_t DivisionCount = 3;       // styles 11 and 12 divisions; 13 to 15 bands
+  double DivisionPitch = 0.0;            // real mm, styles 11 and 12; tiny: the count applies
+  double StepTread = 200.0;              // real mm, style 6 run of one step
+  double StepRise = 200.0;               // real mm, style 6 largest rise
+  double StepNosing = 30.0;              // real mm, style 6 set-back of a riser's top
+  std::uint8_t AnchorMarginsOn = 1;      // non-zero: the canvas's anchoring adds the margins
+  std::uint8_t ChainDimensionStyle = 0;  // style 0 to 12 of the chained-dimension tool
+  double BoxWidth = 0.0;                 // real mm, style 8 fixed width (tiny: free)
+  double BoxHeight = 0.0;                // real mm, style 8 fixed height (tiny: free)
+  std::uint16_t RepeatCount = 1;         // style 8 rectangles, style 10 circles per segment
 };
 
 // RC member-section list: cell sizes, texts, sizes and bar counts.
@@ -135,9 +135,9 @@ struct RFirstData3 {
 
 // Drawing options of RC sections and section lists.
 struct RRcSectionDefaults {
-  std::uint16_t RcCover = 40;       // real mm, inset of stirrups and hoops
-  std::uint16_t RcPileCover = 100;  // real mm, inset of the hoop of circular sections
-  std::uint16_t RcSymbolSize = 30;  // real mm
+  std::uint16_t RcCover = 40;        // real mm, inset of stirrups and hoops
+  std::uint16_t RcPileCover = 100;   // real mm, inset of the hoop of circular sections
+  std::uint16_t RcSymbolSize = 30;   // real mm
   std::uint16_t RcSymbolSize2 = 12;  // real mm, the small bar symbol
   std::uint8_t RcSymbolColour = 1;
   std::uint8_t RcSymbolLineType = 1;
@@ -156,17 +156,17 @@ struct RRcSectionDefaults {
 // Door and window plans from a definition file, labelled symbols and marks,
 // label frames.
 struct RFirstData5 {
-  std::string FittingDefinitionFile;     // empty: no file is read
-  std::uint8_t FittingEntry = 2;         // definition entry to build
-  double FittingPlanWidth = 1700.0;      // real mm
-  double FittingElevationWidth = 1700.0; // real mm
-  double FittingHeight = 2000.0;         // real mm
-  double FittingWallThickness = 70.0;    // real mm; replaced by the file's size line
-  double FittingFrameSize = 35.0;        // real mm; replaced by the file's size line
-  double FittingPlanExtraDepth = 0.0;    // real mm
-  std::uint8_t FittingGenerator = 0;     // 0, 1 plan; 2 elevation; other: nothing
-  std::uint8_t FittingReload = 1;        // 1: read the definition file again
-  std::uint8_t FittingPlanMode = 1;      // 0: frame size at both ends; 1: none
+  std::string FittingDefinitionFile;      // empty: no file is read
+  std::uint8_t FittingEntry = 2;          // definition entry to build
+  double FittingPlanWidth = 1700.0;       // real mm
+  double FittingElevationWidth = 1700.0;  // real mm
+  double FittingHeight = 2000.0;          // real mm
+  double FittingWallThickness = 70.0;     // real mm; replaced by the file's size line
+  double FittingFrameSize = 35.0;         // real mm; replaced by the file's size line
+  double FittingPlanExtraDepth = 0.0;     // real mm
+  std::uint8_t FittingGenerator = 0;      // 0, 1 plan; 2 elevation; other: nothing
+  std::uint8_t FittingReload = 1;         // 1: read the definition file again
+  std::uint8_t FittingPlanMode = 1;       // 0: frame size at both ends; 1: none
   std::int32_t FittingMirrorX = 1;
   std::int32_t FittingMirrorY = 1;
   std::uint8_t LabelSymbolShape = 0;
@@ -186,42 +186,42 @@ struct RFirstData5 {
 
 // Options of single tools.
 struct RToolDefaults {
-  double Chain10Size = 100.0;       // real mm
+  double Chain10Size = 100.0;  // real mm
   std::uint16_t Chain10Count = 2;
-  double ChamferLength1 = 0.0;      // real mm, notch corner on the first line
-  double ChamferLength2 = 0.0;      // real mm, notch corner on the second line
+  double ChamferLength1 = 0.0;  // real mm, notch corner on the first line
+  double ChamferLength2 = 0.0;  // real mm, notch corner on the second line
   double Chain6Size = 0.5;
   std::uint8_t Chain6Option1 = 0;
   std::uint8_t Chain6Option2 = 0;
   std::uint8_t Chain7Option = 0;
-  double DivisionWidth = 0.0;       // real mm, double division lines when the caller passes none
-  double BoxStartSetBack = 0.0;     // real mm
-  double BoxEndSetBack = 0.0;       // real mm
+  double DivisionWidth = 0.0;    // real mm, double division lines when the caller passes none
+  double BoxStartSetBack = 0.0;  // real mm
+  double BoxEndSetBack = 0.0;    // real mm
   std::uint8_t Chain10Option = 0;
   std::uint8_t ChainAutoOption = 0;
   std::uint8_t ChainAutoMode = 0;
   std::uint8_t ChainOffsetOn = 0;
-  double ChainOffset = 5.0;         // drawing mm
+  double ChainOffset = 5.0;  // drawing mm
   std::uint8_t ArrowheadOption = 0;
-  double TickTaperFactor = 1.0;     // exactly 1: no taper
+  double TickTaperFactor = 1.0;  // exactly 1: no taper
   std::uint8_t MatLayout = 0;
   std::uint8_t CurveBulge = 4;
   double Chain11Size1 = 0.0;
   double Chain11Size2 = 0.0;
   std::uint8_t Chain11Option = 0;
   std::uint8_t TubeCornerKind = 3;
-  double PointGridPitchX = 910.0;   // real mm
-  double PointGridPitchY = 910.0;   // real mm
-  double SteelTextOffsetX = 0.0;    // real mm
-  double SteelTextOffsetY = 0.0;    // real mm
+  double PointGridPitchX = 910.0;  // real mm
+  double PointGridPitchY = 910.0;  // real mm
+  double SteelTextOffsetX = 0.0;   // real mm
+  double SteelTextOffsetY = 0.0;   // real mm
   std::uint8_t SteelTextMode = 0;
   std::uint8_t SteelTextStyle = 3;
   std::uint8_t PickedStartOnCurve = 0;  // with PickedStartOption: style 0 starts on a picked circle
   std::uint8_t PickedStartOption = 0;
   std::uint8_t SteelOption = 0;
-  double CoilHeight = 50.0;         // real mm
-  double CoilLoopWidth = 20.0;      // real mm
-  double CoilAdvance = 10.0;        // real mm
+  double CoilHeight = 50.0;     // real mm
+  double CoilLoopWidth = 20.0;  // real mm
+  double CoilAdvance = 10.0;    // real mm
   std::uint8_t WaveStyle = 1;
   std::uint8_t RadiusPrefixOn = 0;  // 1 before the value, 2 after it
   TShortString RadiusPrefix{"R="};
@@ -231,25 +231,25 @@ struct RToolDefaults {
 
 // The post symbol of the figure generator.
 struct RPostSymbolDefaults {
-  double PostHatchPitch = 1.0;     // hatch lines of shape 2
-  std::uint8_t PostShape = 0;      // 0 one diagonal, 1 both, 2 hatch, 3 notched, 4 chamfered, 5 rounded
-  std::uint8_t PostCorner1 = 1;    // outline colour
-  std::uint8_t PostCorner2 = 1;    // outline line type
-  std::uint8_t PostCorner3 = 1;    // inner colour
-  std::uint8_t PostCorner4 = 1;    // inner line type
-  double PostCornerSize1 = 20.0;   // real mm, corner size
-  double PostCornerSize2 = 10.0;   // real mm, notch width
-  double PostCornerSize3 = 10.0;   // real mm, notch height
+  double PostHatchPitch = 1.0;    // hatch lines of shape 2
+  std::uint8_t PostShape = 0;     // 0 one diagonal, 1 both, 2 hatch, 3 notched, 4 chamfered, 5 rounded
+  std::uint8_t PostCorner1 = 1;   // outline colour
+  std::uint8_t PostCorner2 = 1;   // outline line type
+  std::uint8_t PostCorner3 = 1;   // inner colour
+  std::uint8_t PostCorner4 = 1;   // inner line type
+  double PostCornerSize1 = 20.0;  // real mm, corner size
+  double PostCornerSize2 = 10.0;  // real mm, notch width
+  double PostCornerSize3 = 10.0;  // real mm, notch height
 };
 
 // Options of chained-dimension styles 8, 9 and 12.
 struct RFirstData11 {
-  double Chain9Size1 = 15.0;        // degrees
+  double Chain9Size1 = 15.0;  // degrees
   std::uint8_t Chain9Option1 = 1;
   std::uint8_t Chain8Option1 = 1;
   std::uint8_t Chain8Option2 = 2;
   std::uint8_t Chain9Option2 = 0;
-  double Chain9Size2 = 2.0;         // drawing mm
+  double Chain9Size2 = 2.0;  // drawing mm
   double Chain9Size3 = 0.5;
   double Chain9Size4 = 0.0;
   std::string Chain9Text;
@@ -259,7 +259,7 @@ struct RFirstData11 {
   std::uint8_t Chain9Option3 = 0;
   std::uint8_t Chain9Option4 = 0;
   std::uint8_t Chain12Option = 0;
-  double Chain12Size = 2.0;         // drawing mm
+  double Chain12Size = 2.0;  // drawing mm
 };
 
 // Door and window elevations and plan symbols; all sizes real mm.

@@ -21,13 +21,13 @@ TEST_F(AnglePick, ALinesDirectionAwayFromTheClickOrItsReverse) {
     bool found;
     double angle;  // 999: unchanged
   } cases[] = {
-      {22, 40, false, 0, true, 0},     // near the left end: towards the right end
+      {22, 40, false, 0, true, 0},  // near the left end: towards the right end
       {22, 40, true, 0, true, 180},
-      {98, 40, false, 0, true, 180},   // near the right end
-      {22, 40, false, 30, true, 330},  // the axis angle is taken off
-      {50, 36.01, false, 0, true, 0},  // the line 3.99 above the click: inside the box
+      {98, 40, false, 0, true, 180},      // near the right end
+      {22, 40, false, 30, true, 330},     // the axis angle is taken off
+      {50, 36.01, false, 0, true, 0},     // the line 3.99 above the click: inside the box
       {50, 35.99, false, 0, false, 999},  // 4.01 above: outside
-      {50, 42.6, false, 0, true, 0},   // 2.6 below: inside (4 / 1.5 = 2.67)
+      {50, 42.6, false, 0, true, 0},      // 2.6 below: inside (4 / 1.5 = 2.67)
       {50, 42.7, false, 0, false, 999},
       // The arc's end at 90 degrees, (60, 80): the tangent leaving it, 180.
       {60.5, 80, false, 0, true, 180},

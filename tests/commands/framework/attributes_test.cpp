@@ -214,11 +214,8 @@ TEST_F(Attributes, TheAxisAngleComesFromALineOrATextOnly) {
     bool read;
     double angle;
   } cases[] = {
-      {"line", 15, 65, true, 45},
-      {"text", 50, 20.5, true, 0},
-      {"arc", 90, 60, false, 10},
-      {"point", 100.2, 20.2, false, 10},
-      {"nothing", 60, 90, false, 10},
+      {"line", 15, 65, true, 45},        {"text", 50, 20.5, true, 0},    {"arc", 90, 60, false, 10},
+      {"point", 100.2, 20.2, false, 10}, {"nothing", 60, 90, false, 10},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -41,9 +41,9 @@ TEST_F(FrameworkTest, RegistersItsSetsInTheirRowsOnce) {
   // The grey gesture caption leaves at the range drag's place, after the
   // assists that hand a point back.
   EXPECT_EQ(NamesOf(r.UpSequence()),
-            (std::vector<std::string>{"RingCursor", "hitsuru", "Senzyouten2", "GestureCaption", "CopyHanten",
-                                      "zokusei", "ZokuseiRenHen", "kakudo", "KiritoriHani", "HaniGai", "Nitenkan",
-                                      "SenZyouTen", "EnZyouTen", "tenGaibu", "GridkizyunTen"}));
+            (std::vector<std::string>{"RingCursor", "hitsuru", "Senzyouten2", "GestureCaption", "CopyHanten", "zokusei",
+                                      "ZokuseiRenHen", "kakudo", "KiritoriHani", "HaniGai", "Nitenkan", "SenZyouTen",
+                                      "EnZyouTen", "tenGaibu", "GridkizyunTen"}));
   EXPECT_EQ(r.UpSequence()[3].Rank, 4);
   EXPECT_EQ(r.DownSequence()[13].Rank, 93);
   EXPECT_EQ(r.MoveSequence()[10].Rank, 92);
@@ -108,9 +108,8 @@ TEST_F(FrameworkTest, PointOffsetAppliesWithTheSettingOrACtrlClickTurnedByTheAng
     bool ofsetRen, ctrlClick;
     double angle, wantX, wantY;
   } cases[] = {
-      {false, false, 30, 0, 0},   {true, false, 0, 3, 4},    {true, false, 1e-5, 3, 4},
-      {false, true, 90, -4, 3},   {true, false, -90, 4, -3}, {true, false, 450, -4, 3},
-      {true, true, 180, -3, -4},
+      {false, false, 30, 0, 0},  {true, false, 0, 3, 4},    {true, false, 1e-5, 3, 4}, {false, true, 90, -4, 3},
+      {true, false, -90, 4, -3}, {true, false, 450, -4, 3}, {true, true, 180, -3, -4},
   };
   for (const Case& c : cases) {
     box->OfsetRen = c.ofsetRen;
@@ -160,9 +159,8 @@ TEST(MoveRule, OnlyMovesWithoutAButtonShowTheRubberBand) {
   struct Case {
     TShiftState shift;
     bool shows;
-  } cases[] = {{0, true},      {ssShift, true},          {ssCtrl, true},  {ssShift | ssCtrl, false},
-               {ssAlt, false}, {ssLeft, false},          {ssRight, false}, {ssMiddle, false},
-               {ssCtrl | ssLeft, false}};
+  } cases[] = {{0, true},       {ssShift, true},  {ssCtrl, true},    {ssShift | ssCtrl, false}, {ssAlt, false},
+               {ssLeft, false}, {ssRight, false}, {ssMiddle, false}, {ssCtrl | ssLeft, false}};
   for (const Case& c : cases) EXPECT_EQ(NoMouseButtonHeld(c.shift), c.shows) << int(c.shift);
 }
 
@@ -251,8 +249,8 @@ TEST_F(FrameworkTest, ARepaintedRectangleGetsItsGridLinesBack) {
   // Wipe a patch, then repaint the rectangle around it.
   canvas().Brush.Color = clBlack;
   canvas().Brush.Style = bsSolid;
-  canvas().FillRect(TRect{box->WorldToScreenX(180), box->WorldToScreenY(440), box->WorldToScreenX(220),
-                          box->WorldToScreenY(410)});
+  canvas().FillRect(
+      TRect{box->WorldToScreenX(180), box->WorldToScreenY(440), box->WorldToScreenX(220), box->WorldToScreenY(410)});
   ASSERT_EQ(PixelAt(200, 425), clBlack);
   box->RepaintRect(180, 410, 220, 440);
   EXPECT_EQ(PixelAt(200, 425), 0x00FF00u);

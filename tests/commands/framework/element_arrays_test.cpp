@@ -117,7 +117,9 @@ TEST_F(ElementArrays, ASkippedFirstRecordLeavesTheNewStepToTheFirstAdded) {
     const char* name;
     RDrawElement first;
   };
-  const Case cases[] = {{"rectangle", tool[4]}, {"empty text", emptyText}, {"text past its list", lostText},
+  const Case cases[] = {{"rectangle", tool[4]},
+                        {"empty text", emptyText},
+                        {"text past its list", lostText},
                         {"line too short", tooShort}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

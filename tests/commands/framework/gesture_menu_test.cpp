@@ -59,27 +59,62 @@ TEST_F(GestureMenu, TheDragChoosesByButtonDirectionBandAndCommand) {
     Sbuttontype mode;
     std::function<void(TcadBox&)> state;
     RDrag drag;
-    bool taken;              // the recognizer returns true
-    Sbuttontype code;        // dtNo: no gesture armed
-    const char* caption;     // UTF-8; "" none
+    bool taken;           // the recognizer returns true
+    Sbuttontype code;     // dtNo: no gesture armed
+    const char* caption;  // UTF-8; "" none
     Shown shown;
   } cases[] = {
       {"envelope", ssLeft, dtNo, {}, {0, kNear}, true, dtDraggu, " 包　絡  ", Cursor},
       {"swallowed east in dtSen", ssLeft, dtSen, {}, {0, kNear}, true, dtNo, "", Cursor},
-      {"text direction toggle", ssLeft, dtMozi, [](TcadBox& b) { b.PlaceText = "A"; }, {0, kNear}, true, dtMozi,
-       "方向切替 ", Top},
-      {"copy direction toggle keeps its anchor", ssLeft, dtCopyFree, [](TcadBox& b) { b.B_Switch = on1; },
-       {0, kNear}, true, dtCopyFree, "方向切替 ", Top},
-      {"an open step has no envelope", ssLeft, dtDraf, [](TcadBox& b) { b.CommandStep = 1; }, {0, kNear}, false,
-       dtNo, "", Cursor},
+      {"text direction toggle",
+       ssLeft,
+       dtMozi,
+       [](TcadBox& b) { b.PlaceText = "A"; },
+       {0, kNear},
+       true,
+       dtMozi,
+       "方向切替 ",
+       Top},
+      {"copy direction toggle keeps its anchor",
+       ssLeft,
+       dtCopyFree,
+       [](TcadBox& b) { b.B_Switch = on1; },
+       {0, kNear},
+       true,
+       dtCopyFree,
+       "方向切替 ",
+       Top},
+      {"an open step has no envelope",
+       ssLeft,
+       dtDraf,
+       [](TcadBox& b) { b.CommandStep = 1; },
+       {0, kNear},
+       false,
+       dtNo,
+       "",
+       Cursor},
       {"line near", ssLeft, dtNo, {}, {45, kNear}, true, dtDraf, " 　／　  ", Cursor},
       {"rectangle far", ssLeft, dtNo, {}, {45, kFar}, true, dtBoxSen, "　 □  　", Cursor},
       {"text near", ssLeft, dtNo, {}, {90, kNear}, true, dtMozi, " 文　字  ", Cursor},
       {"text delete far", ssLeft, dtNo, {}, {90, kFar}, true, dtMoziDel, " 文字消  ", Cursor},
-      {"range confirm", ssLeft, dtHani, [](TcadBox& b) { b.HaniAka_Cyu = true; }, {90, kFar}, true, dtHani,
-       " 確　 定 ", Cursor},
-      {"copy range confirm", ssLeft, dtHaniCopy, [](TcadBox& b) { b.HaniAka_Cyu = true; }, {90, kNear}, true,
-       dtHaniCopy, " 確　 定 ", Cursor},
+      {"range confirm",
+       ssLeft,
+       dtHani,
+       [](TcadBox& b) { b.HaniAka_Cyu = true; },
+       {90, kFar},
+       true,
+       dtHani,
+       " 確　 定 ",
+       Cursor},
+      {"copy range confirm",
+       ssLeft,
+       dtHaniCopy,
+       [](TcadBox& b) { b.HaniAka_Cyu = true; },
+       {90, kNear},
+       true,
+       dtHaniCopy,
+       " 確　 定 ",
+       Cursor},
       {"centre line far", ssLeft, dtNo, {}, {135, kFar}, true, dtRenSunpoCyusin, " 中心線  ", Cursor},
       {"circle near", ssLeft, dtNo, {}, {135, kNear}, true, dtEnKotei, " 　○　  ", Cursor},
       {"stretch near", ssLeft, dtNo, {}, {180, kNear}, true, dtSenSinsyuku, " 線伸縮  ", Cursor},
@@ -88,16 +123,30 @@ TEST_F(GestureMenu, TheDragChoosesByButtonDirectionBandAndCommand) {
       {"chamfer far", ssLeft, dtNo, {}, {225, kFar}, true, dtMentori, " 面　取  ", Cursor},
       {"attribute read near", ssLeft, dtNo, {}, {270, kNear}, true, dtzokusei, "属性取得 ", Cursor},
       {"dimensions far", ssLeft, dtNo, {}, {270, kFar}, true, dtsunpoHyozi, " 寸   法 ", Cursor},
-      {"no attribute read in an open step", ssLeft | ssCtrl, dtBox, [](TcadBox& b) { b.CommandStep = 1; },
-       {270, kNear}, false, dtNo, "", Cursor},
+      {"no attribute read in an open step",
+       ssLeft | ssCtrl,
+       dtBox,
+       [](TcadBox& b) { b.CommandStep = 1; },
+       {270, kNear},
+       false,
+       dtNo,
+       "",
+       Cursor},
       {"attribute change near", ssLeft | ssShift, dtNo, {}, {315, kNear}, true, dtZokuseiHen, "属性変更 ", Cursor},
       {"offset far", ssLeft, dtNo, {}, {315, kFar}, true, dtFukusen, " 複　 線 ", Cursor},
       {"midpoint", ssRight, dtNo, {}, {0, kNear}, true, dthitsuru, " 中　点  ", Top},
       {"two-point offset", ssRight, dtFukusen, {}, {0, kNear}, true, dtFukusenten, "2点間複線", Top},
       {"leader far", ssRight, dtNo, {}, {45, kFar}, true, dtHikidasisen, " 引出線  ", Cursor},
       {"middle cut near", ssRight | ssCtrl, dtNo, {}, {45, kNear}, true, dtSennakanuki, "線分中抜 ", Cursor},
-      {"measure in the right half", ssRight, dtNo, [](TcadBox& b) { b.DGamen_LR = true; }, {45, kFar}, true,
-       dtDkeisan, " 求　積  ", Cursor},
+      {"measure in the right half",
+       ssRight,
+       dtNo,
+       [](TcadBox& b) { b.DGamen_LR = true; },
+       {45, kFar},
+       true,
+       dtDkeisan,
+       " 求　積  ",
+       Cursor},
       {"undo far", ssRight, dtNo, {}, {90, kFar}, true, dtundo, "元に戻す ", Cursor},
       {"circle eighth near", ssRight, dtNo, {}, {90, kNear}, true, dtEnhitsuru, " 円1/8点 ", Top},
       {"arc middle with Shift", ssRight | ssShift, dtNo, {}, {90, kNear}, true, dtEnhitsuru2, "円弧中点 ", Top},
@@ -249,45 +298,55 @@ TEST_F(GestureMenu, TheReleaseCarriesOutTheChosenGesture) {
       {"host action", dtundo, 2, [&] { EXPECT_EQ(b.GenBan, 32); }},
       {"line handed to the host", dtDraf, 2, [&] { EXPECT_EQ(b.GenBan, 14); }},
       {"trim handed to the host", dttreming, 2, [&] { EXPECT_EQ(b.GenBan, 13); }},
-      {"text delete drops the click", dtMoziDel, 2, [&] {
+      {"text delete drops the click", dtMoziDel, 2,
+       [&] {
          EXPECT_EQ(b.GenBan, 28);
          EXPECT_EQ(b.ClickKind, 0);
        }},
       {"hatch reselect", dtHachiten2, 4, [&] { EXPECT_EQ(b.GenBan, 29); }},
       {"text outside the direction toggle", dtMozi, 2, [&] { EXPECT_EQ(b.GenBan, 10); }},
-      {"text direction toggle", dtMozi, 0, [&] {
+      {"text direction toggle", dtMozi, 0,
+       [&] {
          EXPECT_EQ(b.DirectionMode, 1);
          EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame5+115"});
        }},
-      {"envelope switches and keeps the interrupted mode", dtDraggu, 0, [&] {
+      {"envelope switches and keeps the interrupted mode", dtDraggu, 0,
+       [&] {
          EXPECT_EQ(b.ButonType, dtDraggu);
          EXPECT_EQ(b.SavedMode, dtBox);
        }},
-      {"attribute read at once", dtzokusei, 6, [&] {
+      {"attribute read at once", dtzokusei, 6,
+       [&] {
          EXPECT_EQ(b.ButonType, dtzokusei);
          EXPECT_EQ(b.ClickKind, 2);
        }},
       {"attribute change at once", dtZokuseiHen, 7, [&] { EXPECT_EQ(b.ClickKind, 3); }},
       {"range confirm tells the first panel", dtHani, 2,
        [&] { EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame31+111"}); }},
-      {"confirm waiting", dtkakutei, 2, [&] { EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame18+100"}); }},
-      {"site table", dtSikichi, 2, [&] {
+      {"confirm waiting", dtkakutei, 2,
+       [&] { EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame18+100"}); }},
+      {"site table", dtSikichi, 2,
+       [&] {
          EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame22+111"});
          EXPECT_EQ(b.ClickKind, 0);
        }},
-      {"new dimension", dtsunposen, 2, [&] {
+      {"new dimension", dtsunposen, 2,
+       [&] {
          EXPECT_EQ(b.ButonType, dtsunposen);
          EXPECT_EQ(b.SavedMode, dtNo);
        }},
-      {"offset end change", dtFukuSenTanbu, 0, [&] {
+      {"offset end change", dtFukuSenTanbu, 0,
+       [&] {
          EXPECT_EQ(b.ButonType, dtFukuSenTanbu);
          EXPECT_EQ(b.B_Switch, on1);
        }},
-      {"angle step toggled", dtDrafRen, 0, [&] {
+      {"angle step toggled", dtDrafRen, 0,
+       [&] {
          EXPECT_EQ(b.AngleStep, 0);
          EXPECT_EQ(b.KeptLineAngleStep, 15);
        }},
-      {"fence handed to the host", dtiikatufugo, 2, [&] {
+      {"fence handed to the host", dtiikatufugo, 2,
+       [&] {
          EXPECT_EQ(b.ButonType, dtiikatufugo);
          EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame32+115"});
        }},

@@ -67,10 +67,10 @@ TEST_F(PickingTest, TheCursorJustInsideAndOutsideEachEdgeOfTheBox) {
     bool boxHit, squareHit;
   };
   const Edge edges[] = {
-      {"line 3.9 above", 50, 46.1, true, true},      {"line 4.1 above", 50, 45.9, false, false},
-      {"line 2.6 below", 50, 52.6, true, true},      {"line 2.7 below", 50, 52.7, false, true},
-      {"line 3.9 below", 50, 53.9, false, true},     {"line 4.1 below", 50, 54.1, false, false},
-      {"end 3.9 to the left", 63.9, 50, true, true}, {"end 4.1 to the left", 64.1, 50, false, false},
+      {"line 3.9 above", 50, 46.1, true, true},       {"line 4.1 above", 50, 45.9, false, false},
+      {"line 2.6 below", 50, 52.6, true, true},       {"line 2.7 below", 50, 52.7, false, true},
+      {"line 3.9 below", 50, 53.9, false, true},      {"line 4.1 below", 50, 54.1, false, false},
+      {"end 3.9 to the left", 63.9, 50, true, true},  {"end 4.1 to the left", 64.1, 50, false, false},
       {"end 3.9 to the right", 36.1, 50, true, true}, {"end 4.1 to the right", 35.9, 50, false, false},
   };
   for (const NamedPick& p : LinePicks()) {
@@ -124,7 +124,7 @@ TEST_F(PickingTest, KindsOfPickLineOrArc) {
     std::int32_t index;
   };
   const Case cases[] = {
-      {49.2, 0, 1}, {49.2, 1, -1}, {49.2, 2, 1},  // the arc is nearer: a line alone fails
+      {49.2, 0, 1}, {49.2, 1, -1}, {49.2, 2, 1},   // the arc is nearer: a line alone fails
       {49.8, 0, 0}, {49.8, 1, 0},  {49.8, 2, -1},  // the line is nearer
   };
   for (const Case& c : cases) {
@@ -165,10 +165,10 @@ TEST_F(PickingTest, TheNearerEndAndTheDirectionLeavingThere) {
     double endX, endY, angle;
   };
   const Case cases[] = {
-      {42, 51, 40, 50, 180},   // leaves the line to the left
-      {58, 50, 60, 50, 0},     // to the right
-      {109, 51, 110, 50, 270}, // the arc's start: start + rotation - 90
-      {101, 59, 100, 60, 180}, // its end: end + rotation + 90
+      {42, 51, 40, 50, 180},    // leaves the line to the left
+      {58, 50, 60, 50, 0},      // to the right
+      {109, 51, 110, 50, 270},  // the arc's start: start + rotation - 90
+      {101, 59, 100, 60, 180},  // its end: end + rotation + 90
   };
   for (const Case& c : cases) {
     double x = c.x, y = c.y, angle = -1;

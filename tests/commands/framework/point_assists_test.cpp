@@ -4,9 +4,9 @@
 
 #include <cmath>
 
+#include "commands/framework/command_family.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
-#include "commands/framework/command_family.h"
 
 namespace {
 
@@ -165,11 +165,9 @@ TEST_F(PointAssists, TheResumeReEntersTheRestoredCommandWithAFreeClick) {
     RPoint2D first, second;
     _Bswitch swAfter;
   } cases[] = {
-      {dtDraf, 0, _off, 0, {7, 8}, {0, 0}, _off},
-      {dtDraf, 1, _off, 1, {1, 1}, {7, 8}, _off},
+      {dtDraf, 0, _off, 0, {7, 8}, {0, 0}, _off},    {dtDraf, 1, _off, 1, {1, 1}, {7, 8}, _off},
       {dtDrafRen, 1, _off, 0, {1, 1}, {7, 8}, _off},  // the point waits in the slots
-      {dtsunposen, 0, _off, 0, {7, 8}, {0, 0}, on1},
-      {dtsunposen, 0, on1, 0, {1, 1}, {7, 8}, on2},
+      {dtsunposen, 0, _off, 0, {7, 8}, {0, 0}, on1}, {dtsunposen, 0, on1, 0, {1, 1}, {7, 8}, on2},
   };
   for (const Case& c : cases) {
     seen = {};

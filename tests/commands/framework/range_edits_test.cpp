@@ -43,23 +43,23 @@ TEST_F(RangeEdits, TheBoxTrimKeepsWhatLiesOutsideAndLeavesTheBufferAlone) {
   RDrawElement reference = Line(42, 42, 48, 42, 0, 1);
   Store().LayerStates[1] = kLayerReference;  // group 0, layer 1
   Seed({
-      Line(42, 44, 48, 44),             // inside: gone
-      Line(45, 45, 70, 45),             // one end in: (60, 45)-(70, 45) stays
-      Line(30, 52, 70, 52),             // across: (30, 52)-(40, 52) and (60, 52)-(70, 52)
-      Line(30, 30, 70, 70),             // through two corners: both outer parts
-      Typed(Line(41, 55, 59, 55), 2),   // line type 2: untouched
-      fitting,                          // a door symbol's line: untouched
-      reference,                        // a reference layer: untouched
-      Point(50, 50),                    // inside: gone
-      Point(40, 46),                    // on the edge: its small diagonal is not wholly inside
-      Line(80, 80, 90, 80),             // far away
+      Line(42, 44, 48, 44),            // inside: gone
+      Line(45, 45, 70, 45),            // one end in: (60, 45)-(70, 45) stays
+      Line(30, 52, 70, 52),            // across: (30, 52)-(40, 52) and (60, 52)-(70, 52)
+      Line(30, 30, 70, 70),            // through two corners: both outer parts
+      Typed(Line(41, 55, 59, 55), 2),  // line type 2: untouched
+      fitting,                         // a door symbol's line: untouched
+      reference,                       // a reference layer: untouched
+      Point(50, 50),                   // inside: gone
+      Point(40, 46),                   // on the edge: its small diagonal is not wholly inside
+      Line(80, 80, 90, 80),            // far away
   });
   Store().Buffer.push_back(Line(1, 1, 2, 2));
   Box().EraseInsideBox(false, 40, 40, 60, 60);
 
-  std::vector<std::array<double, 4>> want = {{30, 30, 40, 40}, {30, 52, 40, 52}, {40, 40, 50, 50}, {41, 55, 59, 55},
-                                             {42, 42, 48, 42}, {60, 45, 70, 45}, {60, 52, 70, 52}, {60, 60, 70, 70},
-                                             {80, 80, 90, 80}};
+  std::vector<std::array<double, 4>> want = {{30, 30, 40, 40}, {30, 52, 40, 52}, {40, 40, 50, 50},
+                                             {41, 55, 59, 55}, {42, 42, 48, 42}, {60, 45, 70, 45},
+                                             {60, 52, 70, 52}, {60, 60, 70, 70}, {80, 80, 90, 80}};
   std::sort(want.begin(), want.end());
   EXPECT_EQ(LineSet(), want);
   int points = 0;
@@ -125,7 +125,7 @@ TEST_F(RangeEdits, TheHiddenLineEraseCutsAtTheFigureThePasteWouldPlaceInEveryMod
   struct Case {
     std::int32_t mode;
     double axis, rotation, sx, sy;
-  } cases[] = {{0, 0, 0, 1, 1},    {0, 30, 45, 2, 1},   {0, 0, 20, -1, 2}, {1, 0, 0, 1, 1},  {1, 30, 0, 1, 1},
+  } cases[] = {{0, 0, 0, 1, 1},      {0, 30, 45, 2, 1}, {0, 0, 20, -1, 2}, {1, 0, 0, 1, 1},    {1, 30, 0, 1, 1},
                {1, 30, 60, 1.5, -1}, {2, 0, 0, 1, 1},   {2, 30, 10, 1, 1}, {2, 15, 80, -2, -1}};
   Box().SenUrakesicol.set(1);
   for (const Case& c : cases) {
@@ -183,7 +183,8 @@ TEST_F(RangeEdits, TheHiddenLineEraseKeepsToItsLimitAndItsColours) {
     Store().Buffer.clear();
     for (std::size_t i = 0; i < c.bufferSize; ++i) {
       // A square around (50, 55), the rest tiny lines far off.
-      static const std::array<double, 4> square[] = {{45, 50, 55, 50}, {55, 50, 55, 60}, {55, 60, 45, 60}, {45, 60, 45, 50}};
+      static const std::array<double, 4> square[] = {
+          {45, 50, 55, 50}, {55, 50, 55, 60}, {55, 60, 45, 60}, {45, 60, 45, 50}};
       const std::array<double, 4> s = i < 4 ? square[i] : std::array<double, 4>{100, 5, 100.5, 5};
       RDrawElement side = Line(s[0], s[1], s[2], s[3]);
       side.ColorNo = 2;
@@ -342,7 +343,10 @@ TEST_F(RangeEdits, DeletingTheSelectionEqualsDeletingItsElementsOneByOne) {
       const double x = (next() % 2000) / 10.0 - 20, y = (next() % 1500) / 10.0 - 20;
       RDrawElement e = ZeroElement();
       switch (next() % 5) {
-        case 0: e = Line(x, y, x + 3, y + 1); e.ScratchWord = 7; break;
+        case 0:
+          e = Line(x, y, x + 3, y + 1);
+          e.ScratchWord = 7;
+          break;
         case 1: e = Arc(x, y, 2); break;
         case 2: e = Point(x, y); break;
         default:
@@ -503,7 +507,6 @@ TEST_F(RangeEdits, CuttingALineLeavesWhatCrossedItWhole) {
 
 }  // namespace
 
-
 namespace {
 
 class RangeCopyAndHatch : public CommandHarness {};
@@ -523,11 +526,11 @@ TEST_F(RangeCopyAndHatch, TheRangeCopyTakesWhatLiesInsideAndAddsToTheBuffer) {
   RDrawElement text = Text(Store().ElementTexts, "T", 45, 45, 55, 45);
   RDrawElement rect = Line(42, 42, 44, 44);
   rect.Kind = kKindRect;
-  Seed({Line(30, 50, 70, 50),            // across: (40, 50)-(60, 50)
-        text,                            // wholly inside
-        Arc(50, 50, 5),                  // a whole circle inside
-        Arc(50, 50, 20),                 // a whole circle partly outside
-        Arc(50, 30, 20, 60, 120),        // its chord (60, 47.3)-(40, 47.3) inside
+  Seed({Line(30, 50, 70, 50),      // across: (40, 50)-(60, 50)
+        text,                      // wholly inside
+        Arc(50, 50, 5),            // a whole circle inside
+        Arc(50, 50, 20),           // a whole circle partly outside
+        Arc(50, 30, 20, 60, 120),  // its chord (60, 47.3)-(40, 47.3) inside
         Point(55, 55), Point(90, 90), rect});
   Store().Buffer.push_back(Point(1, 1));  // taken before: stays
   Box().CopyRangeToBuffer(40, 40, 60, 60);

@@ -41,8 +41,7 @@ TEST_F(TextPicks, APointInTheFrameOfABaseLine) {
       {"a point that is no number", {40, 50, 60, 50}, std::nan(""), 51, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Box().PointInTextOutline(c.base.xa, c.base.ya, c.base.xb, c.base.yb, 2, c.px, c.py), c.inside)
-        << c.name;
+    EXPECT_EQ(Box().PointInTextOutline(c.base.xa, c.base.ya, c.base.xb, c.base.yb, 2, c.px, c.py), c.inside) << c.name;
   }
 }
 

@@ -89,8 +89,8 @@ TEST_F(AreaCommands, ClickedPointsAndAPickedArcBuildTheBoundary) {
   EXPECT_EQ(Elements()[0].Selection, 0);
   ASSERT_EQ(Hatch()->Vertices.size(), 53u);
   ExpectVertex(Hatch()->Vertices[2], 50, 50, "the arc starts at 180 degrees");
-  ExpectVertex(Hatch()->Vertices[27], 60 - 10 * std::cos(std::numbers::pi / 4), 50 + 10 * std::sin(std::numbers::pi / 4),
-               "135 degrees");
+  ExpectVertex(Hatch()->Vertices[27], 60 - 10 * std::cos(std::numbers::pi / 4),
+               50 + 10 * std::sin(std::numbers::pi / 4), "135 degrees");
   ExpectVertex(Hatch()->Vertices[52], 60, 60, "the pick");
 
   // Beside the circle at 0 degrees: the point ends the arc there and is not
@@ -327,8 +327,8 @@ TEST_F(AreaCommands, TheQuadrilateralIsMeasuredInRealMillimetres) {
     double path, dx, dy;
     const char* text;  // the perimeter in m, four decimals, cut
   } cases[] = {
-      {1, false, 103.34255024754, 4.4, 24.4, "0.1033"},    // 1033.43 cut
-      {1, true, 86.45492698635, 41.6, 2.6, "0.0864"},      // 864.55 cut
+      {1, false, 103.34255024754, 4.4, 24.4, "0.1033"},     // 1033.43 cut
+      {1, true, 86.45492698635, 41.6, 2.6, "0.0864"},       // 864.55 cut
       {100, false, 10334.255024754, 440, 2440, "10.3342"},  // 103342.55 cut
       {100, true, 8645.492698635, 4160, 260, "8.6454"},     // 86454.93 cut
   };
@@ -383,32 +383,32 @@ TEST_F(AreaCommands, TheHeldTextForEachKindUnitDecimalsAndRounding) {
     const char* text;
   } cases[] = {
       // Perimeter 103.342550 mm.
-      {0, 0, 0, 0, "0.1033"},    // 0.10334265 x 10^4 = 1033.43, cut
-      {0, 0, 0, 1, "0.1034"},    // + 0.000099: 1034.42, cut
-      {0, 0, 0, 2, "0.1033"},    // 0.1033426 printed with 4
-      {0, 1, 1, 1, "10.334"},    // 10.3343541 x 10^4 = 103343.5, cut 10.3343, printed with 3
-      {0, 2, 3, 0, "103.3"},     // x 100 = 10334.26, cut 103.34, printed with 1
-      {0, 2, 4, 1, "103"},       // + 0.099 = 103.44, x 10 cut 103.4, printed with 0
+      {0, 0, 0, 0, "0.1033"},  // 0.10334265 x 10^4 = 1033.43, cut
+      {0, 0, 0, 1, "0.1034"},  // + 0.000099: 1034.42, cut
+      {0, 0, 0, 2, "0.1033"},  // 0.1033426 printed with 4
+      {0, 1, 1, 1, "10.334"},  // 10.3343541 x 10^4 = 103343.5, cut 10.3343, printed with 3
+      {0, 2, 3, 0, "103.3"},   // x 100 = 10334.26, cut 103.34, printed with 1
+      {0, 2, 4, 1, "103"},     // + 0.099 = 103.44, x 10 cut 103.4, printed with 0
       // Area 976.7 mm^2.
-      {1, 0, 0, 0, "0.0009"},    // 0.0009768 x 10^4 = 9.77, cut
-      {1, 0, 0, 1, "0.0010"},    // + 0.000099: 10.76, cut 0.001
-      {1, 1, 2, 0, "9.77"},      // 9.7670001 x 1000 = 9767.0001, cut 9.767, printed with 2
-      {1, 2, 4, 2, "977"},       // 976.7 printed with 0
+      {1, 0, 0, 0, "0.0009"},  // 0.0009768 x 10^4 = 9.77, cut
+      {1, 0, 0, 1, "0.0010"},  // + 0.000099: 10.76, cut 0.001
+      {1, 1, 2, 0, "9.77"},    // 9.7670001 x 1000 = 9767.0001, cut 9.767, printed with 2
+      {1, 2, 4, 2, "977"},     // 976.7 printed with 0
       // Centroid (41.406007, 29.786444) mm.
       {2, 0, 0, 0, "Xc:0.0414 Yc:0.0297"},  // 414.06 and 297.86, cut
       {2, 0, 0, 1, "Xc:0.0415 Yc:0.0298"},  // 415.05 and 298.85, cut
       {2, 2, 3, 2, "Xc:41.4 Yc:29.8"},
       // Last vertex 4.4, 24.4 mm from the first.
-      {3, 1, 3, 0, "X:0.4 Y:2.4"},          // 0.4400001 x 100 = 44.00001, cut 0.44; 2.44
-      {3, 2, 4, 1, "X:4 Y:24"},             // 4.4990001 x 10 cut 4.4; 24.4
+      {3, 1, 3, 0, "X:0.4 Y:2.4"},  // 0.4400001 x 100 = 44.00001, cut 0.44; 2.44
+      {3, 2, 4, 1, "X:4 Y:24"},     // 4.4990001 x 10 cut 4.4; 24.4
       // Both, the unit after each.
-      {4, 1, 2, 0, "10.33cm 9.77cm^u2"},    // 10334.26 cut 10.334; 9.767
-      {5, 0, 4, 0, "0m 0m^u2"},             // 1.03 cut 0.1; 0.0098 cut 0.0
+      {4, 1, 2, 0, "10.33cm 9.77cm^u2"},  // 10334.26 cut 10.334; 9.767
+      {5, 0, 4, 0, "0m 0m^u2"},           // 1.03 cut 0.1; 0.0098 cut 0.0
       {4, 2, 1, 2, "103.343mm 976.700mm^u2"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "kind " << int(c.kind) << " unit " << int(c.unit) << " code "
-                                    << int(c.code) << " mode " << int(c.mode));
+    SCOPED_TRACE(testing::Message() << "kind " << int(c.kind) << " unit " << int(c.unit) << " code " << int(c.code)
+                                    << " mode " << int(c.mode));
     box.AreaKind = c.kind;
     box.AreaRounding = c.mode;
     box.PerimeterUnit = box.AreaUnit = box.CoordUnit = c.unit;
@@ -429,9 +429,9 @@ TEST_F(AreaCommands, SettingsPastTheirCodesLeaveTheHeldTextAlone) {
   struct Case {
     std::uint8_t kind, perimeterUnit, areaUnit, coordUnit, perimeterDecimals, areaDecimals, coordDecimals;
   } cases[] = {
-      {6, 0, 0, 0, 0, 0, 0},   {255, 0, 0, 0, 0, 0, 0}, {0, 3, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 5, 0, 0},
-      {1, 0, 3, 0, 0, 0, 0},   {1, 0, 0, 0, 0, 5, 0},   {2, 0, 0, 3, 0, 0, 0}, {3, 0, 0, 0, 0, 0, 5},
-      {4, 0, 3, 0, 0, 0, 0},   {5, 0, 0, 0, 0, 9, 0},   {4, 7, 0, 0, 0, 0, 0},
+      {6, 0, 0, 0, 0, 0, 0}, {255, 0, 0, 0, 0, 0, 0}, {0, 3, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 5, 0, 0},
+      {1, 0, 3, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 5, 0},   {2, 0, 0, 3, 0, 0, 0}, {3, 0, 0, 0, 0, 0, 5},
+      {4, 0, 3, 0, 0, 0, 0}, {5, 0, 0, 0, 0, 9, 0},   {4, 7, 0, 0, 0, 0, 0},
   };
   for (const Case& c : cases) {
     box.AreaKind = c.kind;
@@ -621,10 +621,9 @@ TEST_F(AreaCommands, AnglesBetweenTwoRays) {
     double via;  // a cursor direction visited before the end (-1: none)
     int sense;
   } cases[] = {
-      {0, 90, -1, 1},   {10, 100, -1, 1},  {100, 10, -1, 1},  {28, 30, -1, 1},    {30, 28, -1, -1},
-      {359, 1, -1, 1},  {1, 359, -1, -1},  {350, 20, -1, 1},  {40, 43, -1, 1},    {43, 40, -1, -1},
-      {40, 45, -1, 1},  {45, 40, -1, 1},   {30, 300, 28, -1}, {20, 350, 18, -1},  {200, 170, 198, -1},
-      {300, 30, 302, 1},
+      {0, 90, -1, 1},    {10, 100, -1, 1},  {100, 10, -1, 1},    {28, 30, -1, 1},   {30, 28, -1, -1}, {359, 1, -1, 1},
+      {1, 359, -1, -1},  {350, 20, -1, 1},  {40, 43, -1, 1},     {43, 40, -1, -1},  {40, 45, -1, 1},  {45, 40, -1, 1},
+      {30, 300, 28, -1}, {20, 350, 18, -1}, {200, 170, 198, -1}, {300, 30, 302, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.start << " to " << c.end);

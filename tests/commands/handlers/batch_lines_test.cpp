@@ -81,13 +81,15 @@ TEST_F(BatchLines, TheFenceChoosesTheEditableLinesItMeetsEndsIncluded) {
       {"a point on it", [](Tdrawinp&) { return Point(20, 50); }, false},
       {"a line of a hidden layer", [](Tdrawinp& s) { return OnLayer(s, Line(10, 30, 40, 30), 3, kLayerHidden); },
        false},
-      {"a line of a reference layer",
-       [](Tdrawinp& s) { return OnLayer(s, Line(10, 30, 40, 30), 4, kLayerReference); }, false},
-      {"a line of every colour and type", [](Tdrawinp&) {
+      {"a line of a reference layer", [](Tdrawinp& s) { return OnLayer(s, Line(10, 30, 40, 30), 4, kLayerReference); },
+       false},
+      {"a line of every colour and type",
+       [](Tdrawinp&) {
          RDrawElement e = ColouredBatchLines(Line(10, 30, 40, 30), 9);
          e.LineType = 7;
          return e;
-       }, true},
+       },
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

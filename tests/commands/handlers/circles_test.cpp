@@ -12,7 +12,7 @@ namespace {
 constexpr double kDegCircles = std::numbers::pi / 180.0;
 
 RDrawElement PenArcCircles(double cx, double cy, double r, float start = 0, float end = 0, float ratio = 1,
-                    float rotation = 0) {
+                           float rotation = 0) {
   RDrawElement e = Arc(cx, cy, r, start, end, ratio, rotation);
   e.ColorNo = 1;
   e.UndoMark = kUndoAdded;
@@ -41,7 +41,7 @@ TEST_F(CircleCommand, FreeCircleThroughTheSecondPointIsOneUndoStep) {
   EXPECT_EQ(box.EllipseRatio, 1.0);  // a new control draws round circles
   box.ButonType = dtEnFree;
   Click(50, 50);
-  Click(56, 58);                // 6-8-10
+  Click(56, 58);  // 6-8-10
   ExpectElements({PenArcCircles(50, 50, 10)});
   ExpectUndoLog({PenArcCircles(50, 50, 10)});
   EXPECT_EQ(box.CommandStep, 0);
@@ -554,9 +554,9 @@ TEST_F(CircleCommand, AssistPointsWrittenIntoASlotBringTheStepsValues) {
     RPoint2D centre;
   };
   const Case cases[] = {
-      {dtEnko, {50, 50}, {50, 58}, 8, 90, {50, 50}},      // the start point: radius and direction
+      {dtEnko, {50, 50}, {50, 58}, 8, 90, {50, 50}},        // the start point: radius and direction
       {dtEnkoKotei, {50, 50}, {42, 50}, 0, 180, {50, 50}},  // the fixed arc keeps its set radius
-      {dthanEn, {40, 50}, {60, 50}, 10, 180, {50, 50}},   // the second end: centre, radius, angles
+      {dthanEn, {40, 50}, {60, 50}, 10, 180, {50, 50}},     // the second end: centre, radius, angles
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.mode));
@@ -627,7 +627,6 @@ TEST_F(CircleCommand, CancelErasesTheXorPreviews) {
     ExpectScreenMatchesRedraw();
   }
 }
-
 
 TEST_F(CircleCommand, CancelPaintsOverTheArcAndCirclePreviews) {
   // The wide background circle takes most of the preview away; its pixels

@@ -263,10 +263,10 @@ TEST_F(ConstructionLines, AGradedDivisionCrowdsTowardsTheLinePickedLast) {
     std::int32_t n;
     std::vector<double> along;  // by hand
   } cases[] = {
-      {0.5f, 2, {3.75}},               // 0.25 / 2 * 30
-      {0.5f, 3, {1.25, 5}},            // 0.125 / 3, 0.25 * 2 / 3
-      {0.75f, 3, {4.21875, 11.25}},    // 0.421875 / 3, 0.5625 * 2 / 3
-      {-2.0f, 3, {10, 20}},            // a negative ratio is read as 1
+      {0.5f, 2, {3.75}},             // 0.25 / 2 * 30
+      {0.5f, 3, {1.25, 5}},          // 0.125 / 3, 0.25 * 2 / 3
+      {0.75f, 3, {4.21875, 11.25}},  // 0.421875 / 3, 0.5625 * 2 / 3
+      {-2.0f, 3, {10, 20}},          // a negative ratio is read as 1
   };
   for (const Case& c : cases) {
     for (const bool lowerFirst : {true, false}) {
@@ -357,10 +357,10 @@ TEST_F(ConstructionLines, DivisionByPitchInTheFourModes) {
     double pitch;               // real units
     std::vector<double> along;  // distances of the lines from y = 20, by hand
   } cases[] = {
-      {0, 1000, {10, 20}},      // ceil(3) = 3 equal parts
-      {1, 1000, {10, 20}},      // floor(3) = 3 equal parts
-      {2, 1000, {10, 20, 30}},  // every pitch from the first line
-      {3, 1000, {5, 15, 25}},   // e = (0 + 1) * 10 / 2, three steps
+      {0, 1000, {10, 20}},        // ceil(3) = 3 equal parts
+      {1, 1000, {10, 20}},        // floor(3) = 3 equal parts
+      {2, 1000, {10, 20, 30}},    // every pitch from the first line
+      {3, 1000, {5, 15, 25}},     // e = (0 + 1) * 10 / 2, three steps
       {0, 800, {7.5, 15, 22.5}},  // ceil(3.75) = 4 equal parts
       {1, 800, {10, 20}},         // floor(3.75) = 3 equal parts
       {2, 800, {8, 16, 24}},

@@ -227,7 +227,8 @@ TEST_F(CopyMoveCommands, SegmentPasteByCountPlacesAtEqualParts) {
   Click(40, 20);
   // Copies at 1/4, 2/4 and 3/4 of (0, 0) -> (40, 20); the ends get none.
   ExpectElements({Selected(Point(0, 0)), Point(10, 5), Point(20, 10), Point(30, 15)});
-  ExpectUndoLog({Marked(Point(10, 5), kUndoAdded), Marked(Point(20, 10), kUndoAdded), Marked(Point(30, 15), kUndoAdded)});
+  ExpectUndoLog(
+      {Marked(Point(10, 5), kUndoAdded), Marked(Point(20, 10), kUndoAdded), Marked(Point(30, 15), kUndoAdded)});
   EXPECT_FALSE(Box().SegmentPaste);
   ExpectScreenMatchesRedraw();
 }

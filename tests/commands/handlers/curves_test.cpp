@@ -64,11 +64,11 @@ TEST_F(CurveCommands, EachChainArcRunsAnticlockwiseThroughItsPassPoint) {
     double cx, cy, r;
     float from, to;
   } const cases[] = {
-      {{60, 40}, {50, 50}, {40, 40}, 50, 40, 10, 0, 180},   // turning left
-      {{40, 40}, {50, 50}, {60, 40}, 50, 40, 10, 0, 180},   // turning right: the same arc
-      {{60, 40}, {50, 30}, {40, 40}, 50, 40, 10, 180, 0},   // the lower half
-      {{20, 40}, {15, 45}, {20, 50}, 20, 45, 5, 90, 270},   // the left half
-      {{30, 20}, {38, 24}, {40, 20}, 35, 20, 5, 0, 180},    // (38, 24): 3-4-5 from the centre
+      {{60, 40}, {50, 50}, {40, 40}, 50, 40, 10, 0, 180},  // turning left
+      {{40, 40}, {50, 50}, {60, 40}, 50, 40, 10, 0, 180},  // turning right: the same arc
+      {{60, 40}, {50, 30}, {40, 40}, 50, 40, 10, 180, 0},  // the lower half
+      {{20, 40}, {15, 45}, {20, 50}, 20, 45, 5, 90, 270},  // the left half
+      {{30, 20}, {38, 24}, {40, 20}, 35, 20, 5, 0, 180},   // (38, 24): 3-4-5 from the centre
   };
   for (const Case& c : cases) {
     StartAfresh(dtkyokusen3ten);
@@ -536,16 +536,11 @@ TEST_F(CurveCommands, TheCoilWaveStoresItsHalfCirclesAndTaggedStrokes) {
   // Upper half circles over 0-2, 3-5, 6-8 at y = 1.5, lower ones under
   // 1.5-3.5, 4.5-6.5 at y = -1.5, each followed by its slanted stroke.
   const std::vector<RDrawElement> coil = {
-      PenArcCurves(21, 51.5, 1, 0, 180),
-      TaggedLine(22, 51.5, 21.5, 48.5, kLineTagCurveInner),
-      PenArcCurves(22.5, 48.5, 1, 180, 0),
-      TaggedLine(23, 51.5, 23.5, 48.5, kLineTagCurveInner),
-      PenArcCurves(24, 51.5, 1, 0, 180),
-      TaggedLine(25, 51.5, 24.5, 48.5, kLineTagCurveInner),
-      PenArcCurves(25.5, 48.5, 1, 180, 0),
-      TaggedLine(26, 51.5, 26.5, 48.5, kLineTagCurveInner),
-      PenArcCurves(27, 51.5, 1, 0, 180),
-      TaggedLine(28, 51.5, 27.5, 48.5, kLineTagCurveLast),
+      PenArcCurves(21, 51.5, 1, 0, 180),   TaggedLine(22, 51.5, 21.5, 48.5, kLineTagCurveInner),
+      PenArcCurves(22.5, 48.5, 1, 180, 0), TaggedLine(23, 51.5, 23.5, 48.5, kLineTagCurveInner),
+      PenArcCurves(24, 51.5, 1, 0, 180),   TaggedLine(25, 51.5, 24.5, 48.5, kLineTagCurveInner),
+      PenArcCurves(25.5, 48.5, 1, 180, 0), TaggedLine(26, 51.5, 26.5, 48.5, kLineTagCurveInner),
+      PenArcCurves(27, 51.5, 1, 0, 180),   TaggedLine(28, 51.5, 27.5, 48.5, kLineTagCurveLast),
   };
   ExpectElements(coil);
   ExpectUndoLog(LoggedCurves(coil));

@@ -45,8 +45,8 @@ class Dimensions : public CommandHarness {
     const RPointPair& g1 = b.GuideLine1;
     const RPointPair& g2 = b.GuideLine2;
     return TSunpoobj(g1.xa, g1.ya, g1.xb, g1.yb, g2.xa, g2.ya, g2.xb, g2.yb,
-                     NormalizeAngle360(b.CommandAngle + b.AxisAngle), scale,
-                     std::span<const RTextStyle>(b.TextStyles), b.DimLineColor, b.DimMarkColor, b.DimTextStyle);
+                     NormalizeAngle360(b.CommandAngle + b.AxisAngle), scale, std::span<const RTextStyle>(b.TextStyles),
+                     b.DimLineColor, b.DimMarkColor, b.DimTextStyle);
   }
   // The elements the newest step of a tool gives, from its last record back.
   std::vector<RDrawElement> Expected(const TSunpoobj& tool, std::uint8_t group, std::uint8_t layer,
@@ -330,8 +330,7 @@ TEST_F(ValueChange, ALineFarFromTheTextsDirectionIsTurnedRound) {
     double text, line;
     bool turned;
   } cases[] = {
-      {0, 4, false}, {0, 10, false}, {0, 11, true}, {0, 175, true},
-      {356, 4, false},  // 8 apart across 0
+      {0, 4, false},   {0, 10, false}, {0, 11, true}, {0, 175, true}, {356, 4, false},  // 8 apart across 0
       {4, 356, false},
   };
   Box().GroupScales[3] = 10;
@@ -392,8 +391,8 @@ TEST_F(ValueChange, ALeftoverToolDoesNotStopTheChange) {
   Seed({Point(20, 20), Point(60, 20)});
   SeedValue(0);
   TcadBox& b = Box();
-  b.Tool(ToolSlot::SunpoObj).Emplace<TSunpoobj>(0, 0, 0, 0, 0, 0, 0, 0, 0, 1,
-                                                std::span<const RTextStyle>(b.TextStyles), 0, 0, 0);
+  b.Tool(ToolSlot::SunpoObj)
+      .Emplace<TSunpoobj>(0, 0, 0, 0, 0, 0, 0, 0, 0, 1, std::span<const RTextStyle>(b.TextStyles), 0, 0, 0);
   PickValue(0);
   Click(20, 21, ssRight);
   Click(60, 21);

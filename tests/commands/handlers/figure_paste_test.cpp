@@ -13,13 +13,12 @@
 #include <QImage>
 
 #include "canvas/stock_file.h"
-#include "platform/canvas_qt.h"
 #include "geometry/codepage.h"
+#include "platform/canvas_qt.h"
 #include "support/command_harness.h"
 #include "support/element_factory.h"
 
 namespace {
-
 
 RDrawElement Typed(RDrawElement e, std::uint8_t lineType) {
   e.LineType = lineType;
@@ -139,7 +138,6 @@ TEST_F(FigurePaste, TheBasePointLandsOnTheClickUnderThePasteTransform) {
   ExpectScreenMatchesRedraw();
 }
 
-
 TEST_F(FigurePaste, AlongAnAxisTheFigureLandsWhereItsPreviewShowed) {
   // Kept to one axis turned by the axis angle, the placed figure is exactly
   // the preview the click was made on.
@@ -209,8 +207,8 @@ TEST_F(FigurePaste, LineType9StaysOutOnlyWhileTheHostAsksAndACancelClearsTheAsk)
   ExpectScreenMatchesRedraw();
   FillBuffer(buffer);
   Click(30, 10);
-  ExpectElements({Line(10, 10, 15, 10), Line(30, 10, 35, 10), Typed(Line(30, 11, 35, 11), 9),
-                  Typed(Arc(30, 13, 1), 9)});
+  ExpectElements(
+      {Line(10, 10, 15, 10), Line(30, 10, 35, 10), Typed(Line(30, 11, 35, 11), 9), Typed(Arc(30, 13, 1), 9)});
   ExpectScreenMatchesRedraw();
 }
 
@@ -223,7 +221,8 @@ RDrawElement OutlineFigurePaste(double x1, double y1, double x2, double y2) {
 
 // A square of side 10 with its base point at its lower left corner.
 std::vector<RDrawElement> Square() {
-  return {OutlineFigurePaste(0, 0, 10, 0), OutlineFigurePaste(10, 0, 10, 10), OutlineFigurePaste(10, 10, 0, 10), OutlineFigurePaste(0, 10, 0, 0)};
+  return {OutlineFigurePaste(0, 0, 10, 0), OutlineFigurePaste(10, 0, 10, 10), OutlineFigurePaste(10, 10, 0, 10),
+          OutlineFigurePaste(0, 10, 0, 0)};
 }
 
 TEST_F(FigurePaste, HiddenLinesUnderTheFigureGoInThePastesStep) {
@@ -466,9 +465,8 @@ TEST_F(FigurePaste, FitModes2And4SignTheFactorsBySide) {
     RPoint2D cursor;
     double sx, sy;
   } cases[] = {
-      {2, {30, 25}, 2, 3},  {2, {30, 15}, 2, 3},  {2, {10, 25}, -2, -3}, {2, {10, 15}, -2, -3},
-      {4, {30, 25}, 2, 3},  {4, {30, 15}, 2, -3}, {4, {10, 25}, -2, 3},  {4, {10, 15}, -2, -3},
-      {1, {10, 15}, 2, -3},  // no rule
+      {2, {30, 25}, 2, 3},  {2, {30, 15}, 2, 3},  {2, {10, 25}, -2, -3}, {2, {10, 15}, -2, -3}, {4, {30, 25}, 2, 3},
+      {4, {30, 15}, 2, -3}, {4, {10, 25}, -2, 3}, {4, {10, 15}, -2, -3}, {1, {10, 15}, 2, -3},  // no rule
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.mode));

@@ -241,10 +241,10 @@ TEST_F(FigureCommands, RepeatedPlacementAtEveryPitchPoint) {
     std::uint8_t mode;
     std::vector<double> at;  // distances along the segment, by hand
   } cases[] = {
-      {0, {25, 50, 75}},  // ceil(100 / 30) = 4 equal parts
+      {0, {25, 50, 75}},            // ceil(100 / 30) = 4 equal parts
       {1, {100.0 / 3, 200.0 / 3}},  // floor: 3 equal parts
-      {2, {30, 60, 90}},  // from the start at the pitch
-      {3, {20, 50, 80}},  // centred: end gaps (1/3 + 1) * 30 / 2 = 20
+      {2, {30, 60, 90}},            // from the start at the pitch
+      {3, {20, 50, 80}},            // centred: end gaps (1/3 + 1) * 30 / 2 = 20
   };
   for (Sbuttontype mode : {dtBuzaikotei, dtBuzaikotei2}) {
     for (const Case& c : cases) {
@@ -400,8 +400,7 @@ TEST_F(ArrowCommands, ByABasePointAndADirectionPoint) {
     std::uint8_t snap;
     double angle;  // by hand: the direction from the base point to (40, 35), plus 180
   } cases[] = {
-      {0, std::atan2(5.0, 10.0) / kDegFigures + 180},
-      {1, 30 + 180},  // 26.57 degrees snaps to the 15-degree step 30
+      {0, std::atan2(5.0, 10.0) / kDegFigures + 180}, {1, 30 + 180},  // 26.57 degrees snaps to the 15-degree step 30
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "snap " << int(c.snap));
@@ -593,8 +592,8 @@ TEST_F(FigureCommands, ACancelErasesThePreviewAndFreesTheGenerator) {
 }
 
 TEST_F(FigureCommands, ASymbolPreviewGoesWithTheCancel) {
-  const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("zuro_figures_cancel_" + std::to_string(::getpid()) + ".txt");
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("zuro_figures_cancel_" + std::to_string(::getpid()) + ".txt");
   // The connector has line type 0, so the preview hangs it too.
   std::ofstream(path, std::ios::binary) << "#s\r\n2\r\n0 0 0 0 2 0\r\n"
                                            "99\r\n1 t\r\n0 0 0 1 0 3\r\n0 150 0 0 4 0 5 0\r\n";

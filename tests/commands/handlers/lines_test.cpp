@@ -46,8 +46,7 @@ TEST_F(LineCommands, DrafEndFollowsTheAngleStepAndTheSetLength) {
       const double dir = std::atan2(c.cy - c.y0, c.cx - c.x0) * 180 / std::numbers::pi;
       const double k = std::floor((dir - base) / c.step + 0.5);
       const double a = (base + k * c.step) * std::numbers::pi / 180;
-      const double along = c.length > 0 ? c.length / 100
-                                         : (c.cx - c.x0) * std::cos(a) + (c.cy - c.y0) * std::sin(a);
+      const double along = c.length > 0 ? c.length / 100 : (c.cx - c.x0) * std::cos(a) + (c.cy - c.y0) * std::sin(a);
       ex = c.x0 + along * std::cos(a);
       ey = c.y0 + along * std::sin(a);
     }

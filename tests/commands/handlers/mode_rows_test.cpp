@@ -37,9 +37,7 @@ class ModeRows : public CommandHarness {
 TEST_F(ModeRows, LeavingErasesTheRunningCommandsPreviewOnce) {
   constexpr TColor kGreen = 0x00FF00, kMagenta = 0xFF00FF, kRed = 0x0000FF;  // the harness's Sentakucol is red
   TcadBox& box = Box();
-  auto line = [&](std::uint8_t type) {
-    return [&box, type] { box.DrawLine(type, box.Canvas(), 20, 40, 100, 40); };
-  };
+  auto line = [&](std::uint8_t type) { return [&box, type] { box.DrawLine(type, box.Canvas(), 20, 40, 100, 40); }; };
   auto frame = [&] { box.DrawFrameRect(1, 0, 20, 40, 100, 80, 0); };
   struct Case {
     const char* what;
@@ -48,14 +46,14 @@ TEST_F(ModeRows, LeavingErasesTheRunningCommandsPreviewOnce) {
     bool shown;         // a preview is on the screen (RubberErased clear)
     TColor colour;
     std::function<void()> draw;
-    bool erased;        // leaving takes it away
+    bool erased;  // leaving takes it away
     double probeX, probeY;
   } cases[] = {
       {"line at its second point", dtDraf, 1, true, kGreen, line(1), true, 60, 40},
       {"stretch line in the picked line's look", dtSen, 1, true, kMagenta, line(1), true, 60, 40},
       // Corner (97.32, 84.64) along 30 degrees; the side's middle is probed.
-      {"aligned rectangle", dtBoxSen, 1, true, kGreen,
-       [&] { box.DrawAlignedRect(box.Canvas(), 20, 40, 100, 80, 30); }, true, 58.66, 62.32},
+      {"aligned rectangle", dtBoxSen, 1, true, kGreen, [&] { box.DrawAlignedRect(box.Canvas(), 20, 40, 100, 80, 30); },
+       true, 58.66, 62.32},
       {"window range frame", dtHani, 1, true, kRed, frame, true, 60, 40},
       {"copy range frame", dtHaniCopy, 1, true, kRed, frame, true, 60, 40},
       {"outside-the-table range", dtHaniGaibu, 1, true, kRed, frame, true, 60, 40},
@@ -64,13 +62,13 @@ TEST_F(ModeRows, LeavingErasesTheRunningCommandsPreviewOnce) {
       {"crossing polygon range frame", dtHanipgc, 1, true, kRed, frame, true, 60, 40},
       {"cut-out range frame", dtKiritorisakuzyo, 1, true, kRed, frame, true, 60, 40},
       // As the command's move draws its rubber rectangle.
-      {"hatch rectangle", dtHachi2ten, on1, true, kRed,
-       [&] { box.DrawAlignedRect(box.Canvas(), 20, 40, 100, 80, 0); }, true, 60, 40},
+      {"hatch rectangle", dtHachi2ten, on1, true, kRed, [&] { box.DrawAlignedRect(box.Canvas(), 20, 40, 100, 80, 0); },
+       true, 60, 40},
       // The sized box turned about its first corner; its bottom side's middle is probed.
-      {"sized box", dtBoxsunpo, 0, true, kGreen, [&] { box.DrawRotatedRect(box.Canvas(), 20, 40, 100, 80, 30); },
-       true, 54.64, 60},
-      {"print frame preview", dtprintsen, 0, true, clAquaFrame,
-       [&] { box.DrawFrameRect(1, 1, 20, 40, 100, 80, 30); }, true, 58.66, 62.32},
+      {"sized box", dtBoxsunpo, 0, true, kGreen, [&] { box.DrawRotatedRect(box.Canvas(), 20, 40, 100, 80, 30); }, true,
+       54.64, 60},
+      {"print frame preview", dtprintsen, 0, true, clAquaFrame, [&] { box.DrawFrameRect(1, 1, 20, 40, 100, 80, 30); },
+       true, 58.66, 62.32},
       {"cut window", dtSenkotensetu, 0, true, kRed, [&] { box.DrawFrameRect(1, 0, 18, 38, 22, 42, 0); }, true, 18, 40},
   };
   for (const Case& c : cases) {
@@ -79,11 +77,11 @@ TEST_F(ModeRows, LeavingErasesTheRunningCommandsPreviewOnce) {
     box.ButonType = c.mode;
     box.CommandStep = c.mode == dtHachi2ten ? 0 : c.step;
     box.B_Switch = c.mode == dtHachi2ten ? static_cast<_Bswitch>(c.step) : _off;
-    box.Pencol = 3;   // green
+    box.Pencol = 3;  // green
     box.Pentyp = 1;
     box.PickedElement = Line(0, 0, 1, 1);
     box.PickedElement.ColorNo = 5;  // magenta
-    box.CommandAngle = 20;  // the rectangle runs along both angles together
+    box.CommandAngle = 20;          // the rectangle runs along both angles together
     box.AxisAngle = 10;
     box.PreviewP1 = {20, 40};
     box.PreviewP2 = {100, 80};

@@ -102,8 +102,8 @@ TEST_F(OffsetCommands, AHostCountMakesThatManyCopiesAndStays) {
   const RDrawElement base = StartWithBase(Line(20, 20, 100, 20), 60, 20);
   Box().RepeatCount = 5;
   Click(60, 21);  // 0.2 pitches away: the host's count holds
-  ExpectElements({base, PenLineOffsets(20, 25, 100, 25), PenLineOffsets(20, 30, 100, 30), PenLineOffsets(20, 35, 100, 35),
-                  PenLineOffsets(20, 40, 100, 40), PenLineOffsets(20, 45, 100, 45)});
+  ExpectElements({base, PenLineOffsets(20, 25, 100, 25), PenLineOffsets(20, 30, 100, 30),
+                  PenLineOffsets(20, 35, 100, 35), PenLineOffsets(20, 40, 100, 40), PenLineOffsets(20, 45, 100, 45)});
   EXPECT_EQ(UndoLog().size(), 5u);
   EXPECT_EQ(Box().RepeatCount, 5);
   EXPECT_EQ(Box().OffsetLinesMade, 1);
@@ -276,8 +276,8 @@ TEST_F(OffsetCommands, ACancelTakesTheBandAway) {
 TEST_F(OffsetCommands, APartIsCutBetweenTheFeetOfTheClicks) {
   struct Case {
     const char* what;
-    double sx, sy, ex, ey;            // start and end clicks
-    double x1, x2;                    // the part, start first
+    double sx, sy, ex, ey;  // start and end clicks
+    double x1, x2;          // the part, start first
   } cases[] = {
       {"start before end", 40, 53, 80, 48, 40, 80},
       {"a start at the second end takes the line reversed", 100, 52, 70, 47, 100, 70},
@@ -499,10 +499,8 @@ TEST_F(DoubleLines, TheLinesLieAtTheOffsetsRightThenLeftInOneStep) {
       MoveTo((b.x1 + b.x2) / 2 + 1, (b.y1 + b.y2) / 2 + 1);
       Click(b.x2, b.y2);
       const double dr = o.right / 100, dl = o.left / 100;
-      const RDrawElement right =
-          PenLineOffsets(b.x1 + dr * b.rx, b.y1 + dr * b.ry, b.x2 + dr * b.rx, b.y2 + dr * b.ry);
-      const RDrawElement left =
-          PenLineOffsets(b.x1 - dl * b.rx, b.y1 - dl * b.ry, b.x2 - dl * b.rx, b.y2 - dl * b.ry);
+      const RDrawElement right = PenLineOffsets(b.x1 + dr * b.rx, b.y1 + dr * b.ry, b.x2 + dr * b.rx, b.y2 + dr * b.ry);
+      const RDrawElement left = PenLineOffsets(b.x1 - dl * b.rx, b.y1 - dl * b.ry, b.x2 - dl * b.rx, b.y2 - dl * b.ry);
       ExpectElements({right, left});
       ExpectUndoLog({Added(right), Added(left)});
       EXPECT_EQ(Box().CommandStep, 0);

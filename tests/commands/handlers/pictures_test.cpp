@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr TColor kRed = 0x0000FF;   // $00BBGGRR
+constexpr TColor kRed = 0x0000FF;  // $00BBGGRR
 constexpr TColor kBlue = 0xFF0000;
 
 class PictureCommands : public CommandHarness {

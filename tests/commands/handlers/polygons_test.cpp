@@ -169,8 +169,7 @@ TEST_F(PolygonCommands, ASettingChangedUnderThePreviewLeavesNoGhost) {
   struct Case {
     Sbuttontype mode;
     bool cancel;  // else a move and a click
-  } cases[] = {{dttakakukeikotei, true}, {dttakakukeikotei, false}, {dttakakukeiFree, true},
-               {dttakakukeiFree, false}};
+  } cases[] = {{dttakakukeikotei, true}, {dttakakukeikotei, false}, {dttakakukeiFree, true}, {dttakakukeiFree, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << int(c.mode) << (c.cancel ? " cancel" : " click"));
     StartAfresh(c.mode);

@@ -3,8 +3,8 @@
 
 #include <array>
 #include <cmath>
-#include <set>
 #include <numbers>
+#include <set>
 
 #include "canvas/envelope.h"
 #include "support/command_harness.h"
@@ -62,7 +62,8 @@ TEST_F(RectangleCommands, BoxSenRunsAlongTheDrawingAngle) {
   const double du = 40 * c + 30 * s, dv = -40 * s + 30 * c;
   const RPoint2D k1{20 + du * c, 20 + du * s}, k2{20 - dv * s, 20 + dv * c};
   const std::vector<RDrawElement> lines = {PenLineRectangles(20, 20, k1.x, k1.y), PenLineRectangles(k1.x, k1.y, 60, 50),
-                                           PenLineRectangles(60, 50, k2.x, k2.y), PenLineRectangles(20, 20, k2.x, k2.y)};
+                                           PenLineRectangles(60, 50, k2.x, k2.y),
+                                           PenLineRectangles(20, 20, k2.x, k2.y)};
   ExpectElements(lines);
   ExpectUndoLog(lines);
   ExpectScreenMatchesRedraw();
@@ -108,8 +109,8 @@ TEST_F(RectangleCommands, BoxsunpoPlacesTheSizedRectangleByItsAnchor) {
       MoveTo(q.x - 5, q.y);
       MoveTo(q.x, q.y);
       Click(q.x, q.y);
-      ExpectElements({PenLineRectangles(ll.x, ll.y, lr.x, lr.y), PenLineRectangles(ul.x, ul.y, ur.x, ur.y), PenLineRectangles(ll.x, ll.y, ul.x, ul.y),
-                      PenLineRectangles(lr.x, lr.y, ur.x, ur.y)});
+      ExpectElements({PenLineRectangles(ll.x, ll.y, lr.x, lr.y), PenLineRectangles(ul.x, ul.y, ur.x, ur.y),
+                      PenLineRectangles(ll.x, ll.y, ul.x, ul.y), PenLineRectangles(lr.x, lr.y, ur.x, ur.y)});
       ExpectScreenMatchesRedraw();
     }
   }
@@ -124,7 +125,8 @@ TEST_F(RectangleCommands, BoxsunpoAnchorPastEightKeepsTheOffsets) {
   box.BoxOffsets = {100, 200, 300, 400};
   MoveTo(60, 50);
   Click(60, 50);
-  ExpectElements({PenLineRectangles(61, 52, 63, 52), PenLineRectangles(61, 54, 63, 54), PenLineRectangles(61, 52, 61, 54), PenLineRectangles(63, 52, 63, 54)});
+  ExpectElements({PenLineRectangles(61, 52, 63, 52), PenLineRectangles(61, 54, 63, 54),
+                  PenLineRectangles(61, 52, 61, 54), PenLineRectangles(63, 52, 63, 54)});
   ExpectScreenMatchesRedraw();
 }
 
@@ -174,8 +176,8 @@ TEST_F(RectangleCommands, BoxsunpoWithTheEnvelopeCleansUpThePensLinesInOneStep) 
   // The clean-up run by hand on the pen's lines in the window of the
   // rectangle (45, 47.5)-(55, 52.5): the last listed first.
   THourakukei2 reference(45 - 0.001, 47.5 - 0.001, 55 + 0.001, 52.5 + 0.001, box.Zoom);
-  for (const RDrawElement& e : {PenLineRectangles(55, 47.5, 55, 52.5), PenLineRectangles(45, 47.5, 45, 52.5), PenLineRectangles(45, 52.5, 55, 52.5),
-                                PenLineRectangles(45, 47.5, 55, 47.5), across}) {
+  for (const RDrawElement& e : {PenLineRectangles(55, 47.5, 55, 52.5), PenLineRectangles(45, 47.5, 45, 52.5),
+                                PenLineRectangles(45, 52.5, 55, 52.5), PenLineRectangles(45, 47.5, 55, 47.5), across}) {
     reference.AddLine(e);
   }
   reference.Execute();
@@ -201,8 +203,8 @@ TEST_F(RectangleCommands, BoxSenTakesAssistPointsForBothCorners) {
   MoveTo(50, 40);
   box.AssistPoint = {60, 50};
   box.ResumeWithAssistPoint(0, 60, 50);
-  const std::vector<RDrawElement> lines = {PenLineRectangles(20, 20, 60, 20), PenLineRectangles(60, 20, 60, 50), PenLineRectangles(60, 50, 20, 50),
-                                           PenLineRectangles(20, 20, 20, 50)};
+  const std::vector<RDrawElement> lines = {PenLineRectangles(20, 20, 60, 20), PenLineRectangles(60, 20, 60, 50),
+                                           PenLineRectangles(60, 50, 20, 50), PenLineRectangles(20, 20, 20, 50)};
   ExpectElements(lines);
   ExpectUndoLog(lines);
   ExpectScreenMatchesRedraw();
@@ -229,8 +231,8 @@ TEST_F(RectangleCommands, BoxsunpoTakesAnAssistPoint) {
   box.AssistPoint = {50, 50};
   box.ResumeWithAssistPoint(0, 50, 50);
   // Centred on the point: (45, 47.5)-(55, 52.5).
-  ExpectElements({PenLineRectangles(45, 47.5, 55, 47.5), PenLineRectangles(45, 52.5, 55, 52.5), PenLineRectangles(45, 47.5, 45, 52.5),
-                  PenLineRectangles(55, 47.5, 55, 52.5)});
+  ExpectElements({PenLineRectangles(45, 47.5, 55, 47.5), PenLineRectangles(45, 52.5, 55, 52.5),
+                  PenLineRectangles(45, 47.5, 45, 52.5), PenLineRectangles(55, 47.5, 55, 52.5)});
   ExpectScreenMatchesRedraw();
 }
 

@@ -153,9 +153,9 @@ TEST_F(Registration, EveryModeOfTheDispatchOrderHasExactlyOneOwner) {
     }
   }
   // Gesture codes, the end marker and the idle assist have no handler.
-  for (Sbuttontype mode : {dtsunpoHyozi, dtzokuseihyozi, dtFileTazumen, dtHachiHyozi, dtsensyuiro, dtundo,
-                           dtSunpokiri, dtHikidasisen, dtDsokutei, dtDkeisan, dttategu, dtbuntoku, dtmoziseiri, dtend,
-                           dtsencyuten, dtHaniDel, dtAllDel}) {
+  for (Sbuttontype mode :
+       {dtsunpoHyozi, dtzokuseihyozi, dtFileTazumen, dtHachiHyozi, dtsensyuiro, dtundo, dtSunpokiri, dtHikidasisen,
+        dtDsokutei, dtDkeisan, dttategu, dtbuntoku, dtmoziseiri, dtend, dtsencyuten, dtHaniDel, dtAllDel}) {
     EXPECT_TRUE(CommandRegistry().OwnersOf(mode).empty()) << int(mode);
   }
 }
@@ -170,7 +170,8 @@ TEST_F(Registration, TheSequencesRunInTheirRanksTheCrossHairFirst) {
   // The irregular rows keep their places.
   const RHandlerSet* boxsunpo = r.FindHandlerSet("Boxsunpo");
   ASSERT_NE(boxsunpo, nullptr);
-  EXPECT_EQ(std::vector<int>({boxsunpo->DownRank, boxsunpo->MoveRank, boxsunpo->UpRank}), std::vector<int>({50, 66, 67}));
+  EXPECT_EQ(std::vector<int>({boxsunpo->DownRank, boxsunpo->MoveRank, boxsunpo->UpRank}),
+            std::vector<int>({50, 66, 67}));
   const RHandlerSet* assist = r.FindHandlerSet("Senzyouten2");
   ASSERT_NE(assist, nullptr);
   EXPECT_EQ(std::vector<int>({assist->DownRank, assist->MoveRank, assist->UpRank}), std::vector<int>({91, 0, 3}));
@@ -190,8 +191,8 @@ TEST_F(Registration, ARowOutsideTheOrdersIsRefusedAndChangesNothing) {
   const RCommandFamily noHandler{.Name = "Draf", .Phases = {{"DrafSomething", {}}}};
   const RCommandFamily noFinish{.Name = "Draf", .Finishes = {{"DrafFinish", {}}}};
   const RCommandFamily taken{.Name = "Draf", .Phases = {{"SenCancel", [](TcadBox&) {}}}};
-  for (const RCommandFamily* row : {&unknownSet, &unknownCancel, &unknownRedraw, &unnamed, &noHandler, &noFinish,
-                                    &taken}) {
+  for (const RCommandFamily* row :
+       {&unknownSet, &unknownCancel, &unknownRedraw, &unnamed, &noHandler, &noFinish, &taken}) {
     EXPECT_THROW(RegisterFamily(*row), std::logic_error) << row->Name;
   }
   EXPECT_EQ(CommandRegistry().HandlerSets().size(), sets);
@@ -220,11 +221,11 @@ TEST_F(Registration, PhasesAreFoundByNameAndAnUnknownNameStopsADebugBuild) {
 // run it; the point assists' phases are hooks of the rows and have no names.
 TEST_F(Registration, EveryPhaseNameTheCommandsRunIsRegistered) {
   const char* const phases[] = {
-      "BoxSenCancel",      "ComputeSizedBoxOffsets", "CopyFreeCancel", "DrafRenRedraw", "FigureModesCancel",
-      "Hachi2tenRedraw",   "KiritoriHaniCancel",     "RenSunpoRedraw", "SenCancel",     "sinkoCancel",
+      "BoxSenCancel",    "ComputeSizedBoxOffsets", "CopyFreeCancel", "DrafRenRedraw", "FigureModesCancel",
+      "Hachi2tenRedraw", "KiritoriHaniCancel",     "RenSunpoRedraw", "SenCancel",     "sinkoCancel",
       "iikatusinCancel",
   };
-  const char* const finishes[] = {"DrafRenFinish",  "RenSunpoFinish",     "SupuLineFinish",
+  const char* const finishes[] = {"DrafRenFinish",     "RenSunpoFinish",  "SupuLineFinish",
                                   "iikatuBubunFinish", "iikatusinFinish", "kyokusen3tenFinish"};
   for (const char* name : phases) EXPECT_TRUE(CommandRegistry().HasPhase(name)) << name;
   for (const char* name : finishes) EXPECT_TRUE(CommandRegistry().HasFinish(name)) << name;
@@ -236,27 +237,61 @@ TEST_F(CursorRows, TheCursorFollowsTheModeAndTheVariant) {
   struct Case {
     Sbuttontype mode;
     std::uint8_t ringHan, cursorHan;
-    int cursor;              // 99: unchanged
+    int cursor;  // 99: unchanged
     std::uint8_t cursorHanAfter;
   } cases[] = {
-      {dtSenDel, 0, 0, 7, 0},        {dtSenDel, 2, 0, 17, 0},      {dtDrafRen, 1, 10, 20, 10},
-      {dtDrafRen, 2, 5, 27, 5},      {dtDrafRen, 0, 0, 99, 0},     {dtHaniParamet, 0, 0, 32, 0},
-      {dtHaniParamet, 1, 0, 33, 0},  {dtHaniParamet, 2, 0, 33, 0}, {dtHani, 0, 3, 13, 20},
-      {dtHani, 1, 100, 24, 20},      {dtHani, 0, 0, 0, 20},        {dtHani, 2, 3, 3, 20},
-      {dtHaniGaibu, 1, 7, 4, 20},    {dtHaniCopy, 0, 0, 4, 0},     {dtHaniCopy, 0, 2, 12, 2},
-      {dtHaniCopy, 1, 2, 2, 2},      {dtHaniCopy, 2, 3, 3, 3},     {dtHaniCopy, 0, 7, 99, 7},
-      {dtzikukaku, 0, 2, 0, 2},      {dtzikukaku, 1, 2, 2, 2},     {dtDraggu, 0, 0, 0, 0},
-      {dtDraggu, 1, 0, 99, 0},       {dtNo, 0, 0, 0, 0},           {dtNo, 2, 0, 4, 0},
-      {dtMozi, 1, 0, 9, 0},          {dtEn3ten, 3, 0, 23, 0},      {dtMentori2, 0, 0, 28, 0},
+      {dtSenDel, 0, 0, 7, 0},
+      {dtSenDel, 2, 0, 17, 0},
+      {dtDrafRen, 1, 10, 20, 10},
+      {dtDrafRen, 2, 5, 27, 5},
+      {dtDrafRen, 0, 0, 99, 0},
+      {dtHaniParamet, 0, 0, 32, 0},
+      {dtHaniParamet, 1, 0, 33, 0},
+      {dtHaniParamet, 2, 0, 33, 0},
+      {dtHani, 0, 3, 13, 20},
+      {dtHani, 1, 100, 24, 20},
+      {dtHani, 0, 0, 0, 20},
+      {dtHani, 2, 3, 3, 20},
+      {dtHaniGaibu, 1, 7, 4, 20},
+      {dtHaniCopy, 0, 0, 4, 0},
+      {dtHaniCopy, 0, 2, 12, 2},
+      {dtHaniCopy, 1, 2, 2, 2},
+      {dtHaniCopy, 2, 3, 3, 3},
+      {dtHaniCopy, 0, 7, 99, 7},
+      {dtzikukaku, 0, 2, 0, 2},
+      {dtzikukaku, 1, 2, 2, 2},
+      {dtDraggu, 0, 0, 0, 0},
+      {dtDraggu, 1, 0, 99, 0},
+      {dtNo, 0, 0, 0, 0},
+      {dtNo, 2, 0, 4, 0},
+      {dtMozi, 1, 0, 9, 0},
+      {dtEn3ten, 3, 0, 23, 0},
+      {dtMentori2, 0, 0, 28, 0},
       // The rows of the other families.
-      {dtHachiTen, 0, 0, 34, 0},     {dtHachi2ten, 2, 0, 35, 0},   {dtHachitenHen, 0, 0, 0, 0},
-      {dtHachitenHen, 2, 0, 4, 0},   {dtKiritorisakuzyo, 0, 100, 25, 20}, {dtKiritoriHani, 0, 1, 11, 1},
-      {dtHaniCopyGai, 2, 0, 4, 0},   {dtHanipg, 1, 3, 3, 20},      {dthanipgm, 0, 3, 13, 3},
-      {dtSunpochiHen, 0, 0, 30, 0},  {dtRenSunpoKei, 2, 0, 31, 0}, {dtRenSunpoCyusin, 0, 0, 36, 0},
-      {dtsenbunkatupitch, 2, 0, 37, 0}, {dtSennakanuki, 0, 0, 40, 0}, {dttreming, 2, 0, 16, 0},
-      {dtSenSinsyuku, 0, 0, 5, 0},   {dtFukusen, 3, 0, 18, 0},     {dtMoziDel, 1, 0, 38, 0},
-      {dtBoxsunpo, 0, 0, 20, 0},     {dtBoxSen, 2, 0, 21, 0},      {dtEnkoKotei, 0, 0, 22, 0},
-      {dthanEn, 0, 0, 0, 0},         {dtzokusei, 2, 0, 4, 0},      {dtend, 2, 0, 4, 0},
+      {dtHachiTen, 0, 0, 34, 0},
+      {dtHachi2ten, 2, 0, 35, 0},
+      {dtHachitenHen, 0, 0, 0, 0},
+      {dtHachitenHen, 2, 0, 4, 0},
+      {dtKiritorisakuzyo, 0, 100, 25, 20},
+      {dtKiritoriHani, 0, 1, 11, 1},
+      {dtHaniCopyGai, 2, 0, 4, 0},
+      {dtHanipg, 1, 3, 3, 20},
+      {dthanipgm, 0, 3, 13, 3},
+      {dtSunpochiHen, 0, 0, 30, 0},
+      {dtRenSunpoKei, 2, 0, 31, 0},
+      {dtRenSunpoCyusin, 0, 0, 36, 0},
+      {dtsenbunkatupitch, 2, 0, 37, 0},
+      {dtSennakanuki, 0, 0, 40, 0},
+      {dttreming, 2, 0, 16, 0},
+      {dtSenSinsyuku, 0, 0, 5, 0},
+      {dtFukusen, 3, 0, 18, 0},
+      {dtMoziDel, 1, 0, 38, 0},
+      {dtBoxsunpo, 0, 0, 20, 0},
+      {dtBoxSen, 2, 0, 21, 0},
+      {dtEnkoKotei, 0, 0, 22, 0},
+      {dthanEn, 0, 0, 0, 0},
+      {dtzokusei, 2, 0, 4, 0},
+      {dtend, 2, 0, 4, 0},
   };
   for (const Case& c : cases) {
     Box().SetCursor(99);

@@ -328,8 +328,8 @@ Meeting MeetingOf(const std::vector<RPoint2D>& poly, RPoint2D p, RPoint2D q) {
     const double o1 = Orientation(p, q, a), o2 = Orientation(p, q, b), o3 = Orientation(a, b, p),
                  o4 = Orientation(a, b, q);
     if (o1 == 0 || o2 == 0 || o3 == 0 || o4 == 0) {
-      const bool touching = OnSegment(p, q, a) || OnSegment(p, q, b) || OnSegment(a, b, p) || OnSegment(a, b, q) ||
-                            (o1 == 0 && o2 == 0);
+      const bool touching =
+          OnSegment(p, q, a) || OnSegment(p, q, b) || OnSegment(a, b, p) || OnSegment(a, b, q) || (o1 == 0 && o2 == 0);
       if (touching) return Meeting::Touches;
       continue;
     }
@@ -340,9 +340,9 @@ Meeting MeetingOf(const std::vector<RPoint2D>& poly, RPoint2D p, RPoint2D q) {
 
 TEST_F(SelectionCommands, PolygonRangeAgainstAWindingNumberTest) {
   const std::vector<std::vector<RPoint2D>> polygons = {
-      {{20, 20}, {80, 15}, {95, 60}, {40, 80}},                                               // convex
-      {{10, 10}, {100, 10}, {100, 80}, {60, 80}, {60, 40}, {40, 40}, {40, 80}, {10, 80}},   // a U
-      {{20, 10}, {60, 50}, {100, 10}, {100, 85}, {60, 30}, {20, 85}},                        // a bow tie
+      {{20, 20}, {80, 15}, {95, 60}, {40, 80}},                                            // convex
+      {{10, 10}, {100, 10}, {100, 80}, {60, 80}, {60, 40}, {40, 40}, {40, 80}, {10, 80}},  // a U
+      {{20, 10}, {60, 50}, {100, 10}, {100, 85}, {60, 30}, {20, 85}},                      // a bow tie
   };
   std::mt19937 random(46);
   for (bool crossing : {false, true}) {

@@ -35,9 +35,7 @@ class SiteFloorCommands : public CommandHarness {
   }
 
   TColor PenColour() { return Box().ColourTable[Box().Pencol]; }
-  TColor TextColour(const Rmoziko& label) {
-    return static_cast<TColor>(Box().TextStyles[label.TextStyle].TextColor);
-  }
+  TColor TextColour(const Rmoziko& label) { return static_cast<TColor>(Box().TextStyles[label.TextStyle].TextColor); }
 
   // Some of the label's text colour inside its frame: the base line raised
   // by up to the text height.
@@ -400,7 +398,7 @@ TEST_F(SiteFloorCommands, BothButtonsHeldStopEachRedrawWithinTwentyRows) {
   struct Case {
     Sbuttontype mode;
     bool held;
-  } cases[] = {{dtSikichi, false}, {dtSikichi, true},  {dtSikichi3, false}, {dtSikichi3, true},
+  } cases[] = {{dtSikichi, false},  {dtSikichi, true},  {dtSikichi3, false}, {dtSikichi3, true},
                {dtSikichi4, false}, {dtSikichi4, true}, {dtYuka, false},     {dtYuka, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.mode) + (c.held ? " held" : " free"));

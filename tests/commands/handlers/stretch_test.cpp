@@ -45,8 +45,8 @@ TEST_F(StretchCommand, TheEndOnTheNewPointsSideMovesToItsFootAlongTheLine) {
     double bx, by;          // the new end position (left click: free)
     double ex1, ey1, ex2, ey2;
   } cases[] = {
-      {"picked near the left end, new point off the line to the right: the right end cut back", 20, 20, 60, 20, 25,
-       21, 40, 30, 20, 20, 40, 20},
+      {"picked near the left end, new point off the line to the right: the right end cut back", 20, 20, 60, 20, 25, 21,
+       40, 30, 20, 20, 40, 20},
       {"picked near the right end, new point to the left: the left end cut back", 20, 20, 60, 20, 55, 21, 30, 15, 30,
        20, 60, 20},
       {"beyond the far end: lengthened", 20, 20, 60, 20, 25, 20, 80, 20, 20, 20, 80, 20},

@@ -71,7 +71,7 @@ TEST_F(TextCommands, BaseLinesOfTheAnchorsAndTheAxisLocks) {
     double angle;
     double along, across;  // the anchor's offset with the margins
   };
-  const Case cases[] = {{0, 0, -1, -1}, {4, 0, L + 1, H + 1}, {8, 0, -1, H / 2},
+  const Case cases[] = {{0, 0, -1, -1},  {4, 0, L + 1, H + 1},  {8, 0, -1, H / 2},
                         {0, 30, -1, -1}, {4, 30, L + 1, H + 1}, {8, 30, -1, H / 2}};
   for (const Case& c : cases) {
     box.TextAnchor = c.anchor;
@@ -295,7 +295,7 @@ TEST_F(TextCommands, DeletingLeavesEveryOtherTextWithItsOwnString) {
 TEST_F(TextCommands, JoiningBeforeAndAfterTheBase) {
   struct Case {
     const char* name;
-    double baseX;          // the pick on the base "AB" from 40 to 42.05
+    double baseX;  // the pick on the base "AB" from 40 to 42.05
     TShiftState secondClick;
     const char* strings;
     const char* marks;
@@ -364,8 +364,12 @@ TEST_F(TextCommands, AnEnclosureAndItsTextAreOneStep) {
     std::uint8_t kind;
     std::vector<RWant> enclosure;
   } cases[] = {
-      {0, 0, kKindLine,
-       {{40.5, 50.75, 43.55, 50.75}, {40.5, 53.25, 43.55, 53.25}, {40.5, 50.75, 40.5, 53.25},
+      {0,
+       0,
+       kKindLine,
+       {{40.5, 50.75, 43.55, 50.75},
+        {40.5, 53.25, 43.55, 53.25},
+        {40.5, 50.75, 40.5, 53.25},
         {43.55, 50.75, 43.55, 53.25}}},
       {1, 3, kKindArc, {{42.025, 52, 3, 1}}},
       // The inscribed ellipse: semi-axis 3.05 / 2, across 2.5 / 2.

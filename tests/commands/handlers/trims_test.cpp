@@ -85,11 +85,32 @@ TEST_F(TrimCommands, TwoLinesAreTrimmedOrExtendedToTheirCrossingOnThePickedSides
     double ax, ay, bx, by;
     std::array<double, 4> a2, b2;
   } cases[] = {
-      {"crossing: the far parts go", Line(10, 40, 70, 40), Line(40, 10, 40, 70), 20, 41, 41, 60, {10, 40, 40, 40},
+      {"crossing: the far parts go",
+       Line(10, 40, 70, 40),
+       Line(40, 10, 40, 70),
+       20,
+       41,
+       41,
+       60,
+       {10, 40, 40, 40},
        {40, 70, 40, 40}},
-      {"crossing picked on the other sides", Line(10, 40, 70, 40), Line(40, 10, 40, 70), 60, 41, 41, 20,
-       {70, 40, 40, 40}, {40, 10, 40, 40}},
-      {"apart: both extended", Line(10, 40, 30, 40), Line(40, 50, 40, 70), 20, 41, 41, 60, {10, 40, 40, 40},
+      {"crossing picked on the other sides",
+       Line(10, 40, 70, 40),
+       Line(40, 10, 40, 70),
+       60,
+       41,
+       41,
+       20,
+       {70, 40, 40, 40},
+       {40, 10, 40, 40}},
+      {"apart: both extended",
+       Line(10, 40, 30, 40),
+       Line(40, 50, 40, 70),
+       20,
+       41,
+       41,
+       60,
+       {10, 40, 40, 40},
        {40, 70, 40, 40}},
   };
   for (const Case& c : cases) {
@@ -351,14 +372,22 @@ TEST_F(TrimCommands, ActionsThatChangeNothingLeaveTheDrawingItsOrderAndTheUndoLo
     std::vector<RDrawElement> seed;
     std::vector<std::pair<RPoint2D, TShiftState>> clicks;
   } cases[] = {
-      {"trim of parallel lines", dttreming, {Line(10, 40, 60, 40), Line(10, 50, 60, 50)},
+      {"trim of parallel lines",
+       dttreming,
+       {Line(10, 40, 60, 40), Line(10, 50, 60, 50)},
        {{{20, 41}, ssLeft}, {{20, 49}, ssLeft}}},
-      {"chamfer of parallel lines", dtMentori, {Line(10, 40, 60, 40), Line(10, 50, 60, 50)},
+      {"chamfer of parallel lines",
+       dtMentori,
+       {Line(10, 40, 60, 40), Line(10, 50, 60, 50)},
        {{{20, 41}, ssLeft}, {{20, 49}, ssLeft}}},
       // The line misses the flat ellipse: the tool finds no crossing.
-      {"line and ellipse that never meet", dttreming, {Line(10, 40, 30, 40), Arc(60, 70, 10, 0, 180, 0.5f)},
+      {"line and ellipse that never meet",
+       dttreming,
+       {Line(10, 40, 30, 40), Arc(60, 70, 10, 0, 180, 0.5f)},
        {{{20, 41}, ssLeft}, {{60, 75}, ssLeft}}},
-      {"middle cut with nothing crossing", dtSennakanuki, {Line(10, 40, 60, 40), Line(10, 60, 60, 60)},
+      {"middle cut with nothing crossing",
+       dtSennakanuki,
+       {Line(10, 40, 60, 40), Line(10, 60, 60, 60)},
        {{{30, 40.5}, ssLeft}}},
       {"split with no line in its window", dtSenkotensetu, {Line(10, 40, 60, 40)}, {{{30, 60}, ssLeft}}},
       {"split of one line that crosses nothing", dtSenkotensetu, {Line(10, 40, 60, 40)}, {{{30, 40}, ssLeft}}},
@@ -519,7 +548,7 @@ TEST_F(TrimCommands, TheRangeChamferCutsTheTwoLinesWithOneEndInside) {
   EXPECT_EQ(Value(Elements()[0].LineTag), kLineTagFitting);
   ExpectLine(Elements()[1], 30, 90, 30, 40);
   ExpectLine(Elements()[2], 90, 30, 40, 30);
-  ExpectLine(Elements()[3], 30, 40, 40, 30);  // from the first line's set-back point
+  ExpectLine(Elements()[3], 30, 40, 40, 30);   // from the first line's set-back point
   EXPECT_EQ(Value(Elements()[3].ColorNo), 5);  // a copy of the second line
   ExpectScreenMatchesRedraw();
 }
@@ -557,9 +586,9 @@ TEST_F(TrimCommands, TheClosingClickChoosesTheRangeOperation) {
        [](TcadBox& b) { b.EraseInsideBox(true, 35, 35, 75, 55); }},
       {"Ctrl+left: range chamfer", ssCtrl | ssLeft, [](TcadBox& b) { b.ChamferInRange(35, 35, 75, 55); }},
   };
-  const std::vector<RDrawElement> drawing = {Line(40, 40, 60, 40), Line(50, 40, 70, 40),
-                                             Looking(Line(45, 30, 45, 50), 2, 1), Line(20, 45, 90, 45),
-                                             Line(70, 50, 100, 50), Line(72, 52, 72, 90)};
+  const std::vector<RDrawElement> drawing = {
+      Line(40, 40, 60, 40), Line(50, 40, 70, 40),  Looking(Line(45, 30, 45, 50), 2, 1),
+      Line(20, 45, 90, 45), Line(70, 50, 100, 50), Line(72, 52, 72, 90)};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     StartAfresh(dtNo);
@@ -698,8 +727,8 @@ TEST_F(TrimCommands, ALineCountsAsAlongAnAxisWithinATenthOfADegree) {
   struct Case {
     double degrees;
     bool along;
-  } cases[] = {{0, true},       {0.099, true}, {0.101, false},   {45, false},     {89.901, true}, {90.101, false},
-               {179.95, true}, {180, true},   {269.95, true},   {359.95, true},  {-0.101, false}};
+  } cases[] = {{0, true},      {0.099, true}, {0.101, false}, {45, false},    {89.901, true}, {90.101, false},
+               {179.95, true}, {180, true},   {269.95, true}, {359.95, true}, {-0.101, false}};
   for (const Case& c : cases) {
     const double a = c.degrees * M_PI / 180;
     EXPECT_EQ(AlongAnAxis(Line(0, 0, 100 * std::cos(a), 100 * std::sin(a))), c.along) << c.degrees;

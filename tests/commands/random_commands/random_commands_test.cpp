@@ -91,8 +91,7 @@ std::string Malformed(const RDrawElement& e, std::size_t texts) {
       if (e.TextIndex >= texts) return "text index " + std::to_string(e.TextIndex) + " of " + std::to_string(texts);
       if (e.TextStyle >= kTextStyleCount) return "text style " + std::to_string(e.TextStyle);
       break;
-    case kKindPoint:
-      break;
+    case kKindPoint: break;
     default:
       if (!Finite(e.X2) || !Finite(e.Y2)) return "second point not finite";
       break;
@@ -172,7 +171,8 @@ void RandomCommands::SeedDrawing() {
         break;
       default: {
         static const char* const kTexts[] = {"AB", "図面", "1", "ｱｲｳ", "x y"};
-        const RDrawElement e = SeedText(kTexts[Below(5)], x, y, x + Between(2, 20), y, static_cast<std::uint8_t>(1 + Below(3)));
+        const RDrawElement e =
+            SeedText(kTexts[Below(5)], x, y, x + Between(2, 20), y, static_cast<std::uint8_t>(1 + Below(3)));
         spots_.push_back({x, y});
         spots_.push_back({e.X2, e.Y2});
         break;
@@ -194,7 +194,8 @@ RandomCommands::Spot RandomCommands::PlaceOf() {
 }
 
 TShiftState RandomCommands::Modifiers() {
-  static const TShiftState kChoices[] = {0, 0, 0, 0, ssShift, ssCtrl, ssAlt, static_cast<TShiftState>(ssShift | ssCtrl)};
+  static const TShiftState kChoices[] = {0,       0,      0,     0,
+                                         ssShift, ssCtrl, ssAlt, static_cast<TShiftState>(ssShift | ssCtrl)};
   return kChoices[Below(8)];
 }
 
@@ -239,8 +240,8 @@ void RandomCommands::Act() {
     Log(Describe("drag from", a.x, a.y, shift) + Describe(" to", b.x, b.y, shift));
     Drag(a.x, a.y, b.x, b.y, shift);
   } else if (roll < 78) {
-    static const std::uint16_t kKeys[] = {VK_ESCAPE, VK_RETURN, 0x20, 0x25, 0x26, 0x27, 0x28, 0x21, 0x22, VK_DELETE,
-                                          0x08, 'A', '1', 0x10, 0x11};
+    static const std::uint16_t kKeys[] = {VK_ESCAPE, VK_RETURN, 0x20, 0x25, 0x26, 0x27, 0x28, 0x21,
+                                          0x22,      VK_DELETE, 0x08, 'A',  '1',  0x10, 0x11};
     std::uint16_t key = kKeys[Below(15)];
     const TShiftState shift = Modifiers();
     Log("key " + std::to_string(key) + " shift " + std::to_string(static_cast<int>(shift)));
@@ -282,16 +283,16 @@ void RandomCommands::CheckStore(const char* when) {
   for (std::size_t i = 0; i < store.Elements.size(); ++i) {
     const std::string why = Malformed(store.Elements[i], store.ElementTexts.size());
     if (!why.empty()) {
-      ADD_FAILURE() << when << ": element " << i << " " << why << ": " << DescribeElement(store.Elements[i])
-                    << "\n" << current.Text();
+      ADD_FAILURE() << when << ": element " << i << " " << why << ": " << DescribeElement(store.Elements[i]) << "\n"
+                    << current.Text();
       return;
     }
   }
   for (std::size_t i = 0; i < store.UndoLog.size(); ++i) {
     const std::string why = Malformed(store.UndoLog[i], store.UndoTexts.size());
     if (!why.empty()) {
-      ADD_FAILURE() << when << ": undo record " << i << " " << why << ": " << DescribeElement(store.UndoLog[i])
-                    << "\n" << current.Text();
+      ADD_FAILURE() << when << ": undo record " << i << " " << why << ": " << DescribeElement(store.UndoLog[i]) << "\n"
+                    << current.Text();
       return;
     }
   }

@@ -51,7 +51,7 @@ class DefinedPlanTest : public ::testing::Test {
   const FigureKindRegistrationScope kinds_;
 
   DefinedPlanTest() {
-    RegisterFittingKinds();  // until kinds_ goes
+    RegisterFittingKinds();             // until kinds_ goes
     DraftDefaults.FigureBasePoint = 2;  // the box corner at the base point
     FirstData5.FittingEntry = 1;
   }
@@ -274,7 +274,7 @@ TEST_F(DefinedPlanTest, BoxesByGeneratorAndPlanMode) {
   const Case cases[] = {
       {0, 1, 2, 0, 0},
       {0, 0, 2, 0.7, 0},
-      {0, 0, 0, 0.7, -2.0},          // -(1.4 + 0.6)
+      {0, 0, 0, 0.7, -2.0},  // -(1.4 + 0.6)
       {1, 0, 8, -0.7 - 34, 0},
       {0, 5, 0, 0, -2.0},
       {3, 0, 4, -17, -1.0},

@@ -160,15 +160,15 @@ TEST_F(FittingFrameTest, BasePointCodesPlaceTheBox) {
     std::uint8_t kind;
     double W, H, Gap;
   } boxes[] = {
-      {63, 100, 9, 2},  {64, 100, 7, 2},   {65, 100, 10, 0}, {70, 100, 20, 8},
-      {71, 100, 20, 8}, {74, 100, 10, 0},  {75, 100, 20, 9.5},
+      {63, 100, 9, 2},  {64, 100, 7, 2},  {65, 100, 10, 0},   {70, 100, 20, 8},
+      {71, 100, 20, 8}, {74, 100, 10, 0}, {75, 100, 20, 9.5},
   };
   for (const auto& b : boxes) {
     // Offsets from the base point to the box corner, by code.
     const Pt offsets[9] = {
-        {b.Gap, -b.H},          {b.Gap, -b.H / 2},          {b.Gap, 0},
-        {-b.W / 2, -b.H},       {-b.W / 2, -b.H / 2},       {-b.W / 2, 0},
-        {-b.Gap - b.W, -b.H},   {-b.Gap - b.W, -b.H / 2},   {-b.Gap - b.W, 0},
+        {b.Gap, -b.H},        {b.Gap, -b.H / 2},        {b.Gap, 0},
+        {-b.W / 2, -b.H},     {-b.W / 2, -b.H / 2},     {-b.W / 2, 0},
+        {-b.Gap - b.W, -b.H}, {-b.Gap - b.W, -b.H / 2}, {-b.Gap - b.W, 0},
     };
     DraftDefaults.FigureBasePoint = 2;
     Build(b.kind);

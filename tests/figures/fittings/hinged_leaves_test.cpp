@@ -73,12 +73,12 @@ TEST_F(HingedLeavesTest, LeavesHandsAndSplits) {
     double split;  // real mm
     double rL, rR, xm;
   } cases[] = {
-      {0, 0, 0, 100, 0, 50},       // one leaf hinged left
-      {1, 0, 0, 0, 100, 50},       // one leaf hinged right; the mark stays
-      {0, 1, 0, 50, 50, 50},       // two equal leaves
-      {0, 1, -300, 50, 50, 50},    // a negative split halves too
-      {0, 1, 300, 30, 70, 30},     // 300 / 10 on the left
-      {1, 1, 300, 70, 30, 70},     // the other hand swaps the radii
+      {0, 0, 0, 100, 0, 50},     // one leaf hinged left
+      {1, 0, 0, 0, 100, 50},     // one leaf hinged right; the mark stays
+      {0, 1, 0, 50, 50, 50},     // two equal leaves
+      {0, 1, -300, 50, 50, 50},  // a negative split halves too
+      {0, 1, 300, 30, 70, 30},   // 300 / 10 on the left
+      {1, 1, 300, 70, 30, 70},   // the other hand swaps the radii
       {1, 1, -300, 50, 50, 50},
   };
   for (const auto& c : cases) {
@@ -161,8 +161,12 @@ TEST_F(HingedLeavesTest, EndMarks) {
   FittingDefaults.FitPlanOption2 = 3;
   Build(64);
   ASSERT_EQ(Out().size(), 19u);
-  ExpectMarks(13, {{-5, -11, -5, 11}, {-5, 11, 0, 12}, {0, 12, 0, 24},
-                   {105, -11, 105, 11}, {105, 11, 100, 12}, {100, 12, 100, 24}});
+  ExpectMarks(13, {{-5, -11, -5, 11},
+                   {-5, 11, 0, 12},
+                   {0, 12, 0, 24},
+                   {105, -11, 105, 11},
+                   {105, 11, 100, 12},
+                   {100, 12, 100, 24}});
 }
 
 // Side sections after the end marks: J 3 wide, D 10 deep.

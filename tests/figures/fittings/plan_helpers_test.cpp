@@ -38,13 +38,12 @@ TEST_F(PlanHelpersTest, LengthsAndUnits) {
     int n, total, overall;
     double W, right, box;
   } cases[] = {
-      {1, 0, 0, 100, 100, 100},
-      {3, 0, 0, 100, 320, 320},      // 3 x 100 + 2 x 10
-      {3, 1, 0, 80.0 / 3, 100, 100},  // (100 - 20) / 3
-      {2, 0, 1, 90, 190, 190},        // (1000 - 100) / 10
-      {2, 1, 1, 40, 90, 100},         // (90 - 10) / 2; the box keeps 1000 / 10
-      {0, 0, 0, 100, 100, -10},       // the right end as for one unit
-      {0, 1, 0, 0, 0, 100},           // nothing to share the width
+      {1, 0, 0, 100, 100, 100},      {3, 0, 0, 100, 320, 320},  // 3 x 100 + 2 x 10
+      {3, 1, 0, 80.0 / 3, 100, 100},                            // (100 - 20) / 3
+      {2, 0, 1, 90, 190, 190},                                  // (1000 - 100) / 10
+      {2, 1, 1, 40, 90, 100},                                   // (90 - 10) / 2; the box keeps 1000 / 10
+      {0, 0, 0, 100, 100, -10},                                 // the right end as for one unit
+      {0, 1, 0, 0, 0, 100},                                     // nothing to share the width
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.n << " " << c.total << " " << c.overall);
@@ -75,8 +74,8 @@ TEST_F(PlanHelpersTest, EndMarkVariantsAndTypes) {
     REndMarkShape shape;
     double h, s2, s34, stub;
   } variants[] = {
-      {"wall", p.WallMarks(), 20, 8, 8, 44},       // stub 2T + 4 up
-      {"frame", p.FrameMarks(), 10, 3, 3, 16},     // D, J, 16 up
+      {"wall", p.WallMarks(), 20, 8, 8, 44},    // stub 2T + 4 up
+      {"frame", p.FrameMarks(), 10, 3, 3, 16},  // D, J, 16 up
       {"hinged", p.HingedMarks(2.5), 10, 2.5, 3, -16},
       {"hinged 65", p.HingedMarks(p.J), 10, 3, 3, -16},
   };
@@ -118,21 +117,31 @@ TEST_F(PlanHelpersTest, EndMarkVariantsAndTypes) {
   FittingDefaults.FitPlanOption2 = 3;
   fig_.Elements.clear();
   p.AddEndMarks(p.WallMarks(), 0, 0, 100, 0);
-  ExpectMarks(0, {{-10, -21, -10, 21}, {-10, 21, 0, 22}, {0, 22, 0, 44},
-                  {110, -21, 110, 21}, {110, 21, 100, 22}, {100, 22, 100, 44}});
+  ExpectMarks(0, {{-10, -21, -10, 21},
+                  {-10, 21, 0, 22},
+                  {0, 22, 0, 44},
+                  {110, -21, 110, 21},
+                  {110, 21, 100, 22},
+                  {100, 22, 100, 44}});
 }
 
 TEST_F(PlanHelpersTest, PocketsAndBoxes) {
   FittingPlan& p = Start();
   p.AddSideFrames(SideFrameShape::Pocket, 10, 60);
   ASSERT_EQ(Out().size(), 6u);
-  ExpectLines(0, {{7, 0, 7, -10}, {10, 0, 10, -10}, {7, -10, 10, -10},
-                  {60, 0, 60, -10}, {63, 0, 63, -10}, {60, -10, 63, -10}});
+  ExpectLines(
+      0, {{7, 0, 7, -10}, {10, 0, 10, -10}, {7, -10, 10, -10}, {60, 0, 60, -10}, {63, 0, 63, -10}, {60, -10, 63, -10}});
   fig_.Elements.clear();
   p.AddSideFrames(SideFrameShape::Box, 0, 50);
   ASSERT_EQ(Out().size(), 8u);
-  ExpectLines(0, {{-3, 0, -3, 10}, {0, 0, 0, 10}, {-3, 0, 0, 0}, {-3, 10, 0, 10},
-                  {53, 0, 53, 10}, {50, 0, 50, 10}, {53, 0, 50, 0}, {53, 10, 50, 10}});
+  ExpectLines(0, {{-3, 0, -3, 10},
+                  {0, 0, 0, 10},
+                  {-3, 0, 0, 0},
+                  {-3, 10, 0, 10},
+                  {53, 0, 53, 10},
+                  {50, 0, 50, 10},
+                  {53, 0, 50, 0},
+                  {53, 10, 50, 10}});
 }
 
 // Plan layer 5: every coloured plan line and arc goes on it with the tag;

@@ -54,15 +54,14 @@ TEST_F(PostSymbolTest, SegmentsOfEveryShape) {
     all.insert(all.end(), more.begin(), more.end());
     return all;
   };
-  const std::vector<LocalLine> notched = {
-      {0, 0.3, 0, 1.7}, {3, 0.3, 3, 1.7}, {0.4, 0, 2.6, 0}, {0.4, 2, 2.6, 2},
-      {0, 0.3, 0.4, 0.3}, {0.4, 0, 0.4, 0.3}, {3, 0.3, 2.6, 0.3}, {2.6, 0, 2.6, 0.3},
-      {0, 1.7, 0.4, 1.7}, {0.4, 2, 0.4, 1.7}, {3, 1.7, 2.6, 1.7}, {2.6, 2, 2.6, 1.7}};
+  const std::vector<LocalLine> notched = {{0, 0.3, 0, 1.7},   {3, 0.3, 3, 1.7},   {0.4, 0, 2.6, 0},
+                                          {0.4, 2, 2.6, 2},   {0, 0.3, 0.4, 0.3}, {0.4, 0, 0.4, 0.3},
+                                          {3, 0.3, 2.6, 0.3}, {2.6, 0, 2.6, 0.3}, {0, 1.7, 0.4, 1.7},
+                                          {0.4, 2, 0.4, 1.7}, {3, 1.7, 2.6, 1.7}, {2.6, 2, 2.6, 1.7}};
   // A chamfer of 0.5 cuts sqrt(0.125) off each side.
   const double k = std::sqrt(0.125);
-  const std::vector<LocalLine> chamfered = {
-      {0, k, 0, 2 - k}, {3, k, 3, 2 - k}, {k, 0, 3 - k, 0}, {k, 2, 3 - k, 2},
-      {0, k, k, 0}, {3 - k, 0, 3, k}, {0, 2 - k, k, 2}, {3 - k, 2, 3, 2 - k}};
+  const std::vector<LocalLine> chamfered = {{0, k, 0, 2 - k}, {3, k, 3, 2 - k}, {k, 0, 3 - k, 0}, {k, 2, 3 - k, 2},
+                                            {0, k, k, 0},     {3 - k, 0, 3, k}, {0, 2 - k, k, 2}, {3 - k, 2, 3, 2 - k}};
   const struct {
     int shape;
     std::vector<LocalLine> lines;
@@ -156,8 +155,8 @@ TEST_F(PostSymbolTest, Hatch) {
 // A pitch of 0, one that is not finite, negative, or so large that the
 // reference line is too short to offset: the outline alone.
 TEST_F(PostSymbolTest, PitchWithoutHatch) {
-  for (double pitch : {0.0, -1.0, 1e4, std::numeric_limits<double>::infinity(),
-                       std::numeric_limits<double>::quiet_NaN(), 1e-300}) {
+  for (double pitch :
+       {0.0, -1.0, 1e4, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(), 1e-300}) {
     SCOPED_TRACE(pitch);
     PostSymbolDefaults.PostHatchPitch = pitch;
     BuildPost(2, 30);

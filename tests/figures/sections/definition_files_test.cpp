@@ -13,12 +13,8 @@ TEST(DefinitionFiles, TrimRemovesBlanksAndControlsAtBothEnds) {
     std::string_view text, kept;
   };
   const Case cases[] = {
-      {"abc", "abc"},
-      {"  ab c \t", "ab c"},   // blanks before and after: both go, the inner one stays
-      {"\t\r\nx", "x"},
-      {"x  ", "x"},
-      {"   ", ""},
-      {"", ""},
+      {"abc", "abc"},   {"  ab c \t", "ab c"},  // blanks before and after: both go, the inner one stays
+      {"\t\r\nx", "x"}, {"x  ", "x"},          {"   ", ""}, {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(TrimDefinitionText(c.text), c.kept) << c.text;
 }

@@ -73,7 +73,7 @@ TEST_F(FittingDefinitionsTest, LayerCodeTable) {
     int layer;
     int tag;
   };
-  const Case cases[] = {{"", 0, 0x9000}, {"3", 3, 0x9000},  {"13", 3, 0},     {"-1", 0, 0x9000},
+  const Case cases[] = {{"", 0, 0x9000},   {"3", 3, 0x9000},  {"13", 3, 0},     {"-1", 0, 0x9000},
                         {"B", 11, 0x9000}, {"f", 15, 0x9000}, {"S", 0, 0x9000}, {"123", 0, 0}};
   for (const Case& c : cases) {
     std::uint8_t layer = 99;
@@ -89,8 +89,13 @@ TEST_F(FittingDefinitionsTest, HeightPositionTable) {
     int n;
     double y, want;
   };
-  const Case cases[] = {{4, 300, 300},   {4, 1100, 600},  {4, 3900, 1900}, {4, 4000, 2000},
-                        {0, 1500, 700}, {4, 1500, 1000}, {2147483647, 2147482000.0, 2000.0 * 2147482 / 2147483647}};
+  const Case cases[] = {{4, 300, 300},
+                        {4, 1100, 600},
+                        {4, 3900, 1900},
+                        {4, 4000, 2000},
+                        {0, 1500, 700},
+                        {4, 1500, 1000},
+                        {2147483647, 2147482000.0, 2000.0 * 2147482 / 2147483647}};
   for (const Case& c : cases) EXPECT_NEAR(TTateguHeiDanobj::HeightPosition(c.n, c.y, 2000), c.want, 1e-6) << c.y;
 }
 
@@ -100,7 +105,8 @@ TEST_F(FittingDefinitionsTest, ArcShapeDigits) {
     const char* shape;
     std::size_t count;
   };
-  const Case cases[] = {{"10", 1}, {"11", 2}, {"12", 2}, {"13", 3}, {"15", 1}, {"16", 1}, {"17", 2}, {"14", 0}, {"18", 0}};
+  const Case cases[] = {{"10", 1}, {"11", 2}, {"12", 2}, {"13", 3}, {"15", 1},
+                        {"16", 1}, {"17", 2}, {"14", 0}, {"18", 0}};
   for (const Case& c : cases) {
     auto items = Build({"0", "990", "3", std::string("1 1 0 0 100 0 4 2 3 E 90 ") + c.shape});
     ASSERT_EQ(items.size(), c.count) << c.shape;

@@ -251,9 +251,9 @@ TEST_F(LineMarksTest, LinesMeetingAtTheFootShareOneMark) {
 TEST_F(LineMarksTest, LabelAnglesFollowTheLinesWithTheOption) {
   FirstData5.LabelText1 = "A";
   FirstData5.MarkOption2 = 1;
-  AddLine(-10, 0, 10, 20);    // direction 45, foot (-5, 5)
-  AddLine(-50, 30, 50, 30);   // level, foot (0, 30)
-  AddLine(10, 60, -10, 40);   // direction 225, foot (-25, 25)
+  AddLine(-10, 0, 10, 20);   // direction 45, foot (-5, 5)
+  AddLine(-50, 30, 50, 30);  // level, foot (0, 30)
+  AddLine(10, 60, -10, 40);  // direction 225, foot (-25, 25)
   Generate(95, 0, 0, 0);
   const auto& e = fig_.Elements;
   ASSERT_EQ(e.size(), 18u);

@@ -26,8 +26,8 @@ TEST(LineSymbols, ClassificationTable) {
       {"0 0 1 2 3 4", true, TSenkigouobj::kLineKindLine},
       {"300 0 1 0 2 e", true, TSenkigouobj::kLineKindArc},
       {"0 0 1 2 3 4 0 400 \"abc\"", true, TSenkigouobj::kLineKindText},
-      {"0 0 1 2 3 4 0 400 \"tree\"", true, TSenkigouobj::kLineKindText},    // e inside the quotes
-      {"0 0 1 2 3 4 0 400 \"30000\"", true, TSenkigouobj::kLineKindText},   // 30000 inside the quotes
+      {"0 0 1 2 3 4 0 400 \"tree\"", true, TSenkigouobj::kLineKindText},   // e inside the quotes
+      {"0 0 1 2 3 4 0 400 \"30000\"", true, TSenkigouobj::kLineKindText},  // 30000 inside the quotes
       {"30000 0 5 6", true, TSenkigouobj::kLineKindPoint},
       {"   ", false, 0},
       {"1995 1 2", false, 0},  // separator
@@ -45,9 +45,8 @@ TEST(LineSymbols, ClassificationTable) {
 
 TEST(LineSymbols, NameCountEntriesAndStop) {
   TSenkigouobj r = Reader();
-  const std::vector<std::string> lines = {
-      "#symbols", "2", "0 0 0 0 1 0", "# comment", " 99", "5 ab cd", "0 0 0 0 2 0",
-      "1995", "1 two", "0 0 0 0 3 0", "99", "0 0 0 0 4 0"};
+  const std::vector<std::string> lines = {"#symbols",    "2",    "0 0 0 0 1 0", "# comment",   " 99", "5 ab cd",
+                                          "0 0 0 0 2 0", "1995", "1 two",       "0 0 0 0 3 0", "99",  "0 0 0 0 4 0"};
   r.BuildEntry(lines, 1, false, 1, 1, 0);
   EXPECT_EQ(r.Name, "#symbols");
   EXPECT_EQ(r.EntryCount, 2);
@@ -55,7 +54,7 @@ TEST(LineSymbols, NameCountEntriesAndStop) {
   EXPECT_EQ(r.Title, "ab cd");
   ASSERT_EQ(r.Items.size(), 1u);
   ExpectLine(r.Items[0], {0, 0}, {2, 0});
-  EXPECT_EQ(int{r.Items[0].ColorNo}, 2);  // colour 0 becomes 2
+  EXPECT_EQ(int{r.Items[0].ColorNo}, 2);   // colour 0 becomes 2
   EXPECT_EQ(int{r.Items[0].LineType}, 0);  // a missing token reads "0"
   r.BuildEntry(lines, 0, false, 1, 1, 0);
   ASSERT_EQ(r.Items.size(), 1u);
@@ -78,9 +77,8 @@ TEST(LineSymbols, MoreThanSeventeenTokensAreCut) {
 TEST(LineSymbols, TextLayoutAndEndCodes) {
   TSenkigouobj r = Reader();
   // Three single-byte characters of style 3: L = 3 x 40 x 0.05 = 6, H = 2.
-  const std::vector<std::string> lines = {
-      "#n", "0", "0 0 10 5 20 5 0 400 \"abc\"$ tail",
-      "300 328 1 1 0 0", "314 0 0 0 0 0"};
+  const std::vector<std::string> lines = {"#n", "0", "0 0 10 5 20 5 0 400 \"abc\"$ tail", "300 328 1 1 0 0",
+                                          "314 0 0 0 0 0"};
   r.BuildEntry(lines, 0, false, 1, 1, 0);
   ASSERT_EQ(r.Items.size(), 3u);
   ASSERT_EQ(r.Texts.size(), 1u);
@@ -110,10 +108,11 @@ TEST(LineSymbols, TextFromRightToLeftIsTurnedHalfway) {
 TEST(LineSymbols, ConnectorsAndArcColours) {
   TSenkigouobj r = Reader();
   const std::vector<std::string> lines = {
-      "#n", "0",
-      "0 150 1 0 5 0 3",   // second point farther: it comes first
+      "#n",
+      "0",
+      "0 150 1 0 5 0 3",  // second point farther: it comes first
       "150 0 5 0 1 0 3",
-      "0 0 0 0 1 0 11",    // colour 11 from the file orders too
+      "0 0 0 0 1 0 11",  // colour 11 from the file orders too
   };
   r.BuildEntry(lines, 0, false, 1, 1, 0);
   ASSERT_GE(r.Items.size(), 3u);

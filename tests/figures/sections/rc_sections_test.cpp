@@ -29,21 +29,11 @@ void ExpectSymbol(const std::vector<RDrawElement>& e, std::size_t from, Pt c, co
     const RDrawElement& el = e[from + i];
     const double v = parts[i].v;
     switch (parts[i].shape) {
-      case 'o':
-        ExpectArc(el, c, v, 0, 0, 0, tol);
-        break;
-      case '/':
-        ExpectLine(el, {c.x - v, c.y - v}, {c.x + v, c.y + v}, tol);
-        break;
-      case '\\':
-        ExpectLine(el, {c.x + v, c.y - v}, {c.x - v, c.y + v}, tol);
-        break;
-      case '|':
-        ExpectLine(el, {c.x, c.y - v}, {c.x, c.y + v}, tol);
-        break;
-      case '-':
-        ExpectLine(el, {c.x + v, c.y}, {c.x - v, c.y}, tol);
-        break;
+      case 'o': ExpectArc(el, c, v, 0, 0, 0, tol); break;
+      case '/': ExpectLine(el, {c.x - v, c.y - v}, {c.x + v, c.y + v}, tol); break;
+      case '\\': ExpectLine(el, {c.x + v, c.y - v}, {c.x - v, c.y + v}, tol); break;
+      case '|': ExpectLine(el, {c.x, c.y - v}, {c.x, c.y + v}, tol); break;
+      case '-': ExpectLine(el, {c.x + v, c.y}, {c.x - v, c.y}, tol); break;
     }
   }
 }
@@ -289,8 +279,8 @@ TEST_F(RcSectionsTest, ColumnBarsShareTheirCornersAndHoopLegsRunBothWays) {
   rc.MakeColumnSection(1, 50, 40);
   const auto& e = rc.Elements;
   ASSERT_EQ(e.size(), 8u + 8 + 2);
-  const Pt bars[] = {{46.2, 49.8}, {50, 49.8}, {53.8, 49.8}, {46.2, 30.2},
-                     {50, 30.2},   {53.8, 30.2}, {46.2, 40}, {53.8, 40}};
+  const Pt bars[] = {{46.2, 49.8}, {50, 49.8},   {53.8, 49.8}, {46.2, 30.2},
+                     {50, 30.2},   {53.8, 30.2}, {46.2, 40},   {53.8, 40}};
   for (int i = 0; i < 8; ++i) ExpectArc(e[8 + i], bars[i], 0.6, 0, 0, 0, 1e-9);
   ExpectLine(e[16], {49.4, 50.4}, {49.4, 29.6}, 1e-9);
   ExpectLine(e[17], {45.6, 39.4}, {54.4, 39.4}, 1e-9);

@@ -111,21 +111,37 @@ TEST_F(SectionGeneratorTest, BoxOffsetsOfEveryCode) {
     Pt want[9];
   };
   const Row rows[] = {
-      {"box", [](TBuzaidanmenobj& f) { f.SetBoxOffset(10, 6, 2); }, 0,
+      {"box",
+       [](TBuzaidanmenobj& f) { f.SetBoxOffset(10, 6, 2); },
+       0,
        {{2, -6}, {2, -3}, {2, 0}, {-5, -6}, {-5, -3}, {-5, 0}, {-12, -6}, {-12, -3}, {-12, 0}}},
-      {"mirrored", [](TBuzaidanmenobj& f) { f.SetMirroredBoxOffset(1, 10, 6, 2, 1.5); }, 0,
+      {"mirrored",
+       [](TBuzaidanmenobj& f) { f.SetMirroredBoxOffset(1, 10, 6, 2, 1.5); },
+       0,
        {{2, -9}, {2, -3}, {2, 1.5}, {-5, -9}, {-5, -3}, {-5, 1.5}, {-12, -9}, {-12, -3}, {-12, 1.5}}},
-      {"size", [](TBuzaidanmenobj& f) { f.SetSizeBoxOffset(); }, 0,
+      {"size",
+       [](TBuzaidanmenobj& f) { f.SetSizeBoxOffset(); },
+       0,
        {{0, -6}, {0, -3}, {0, 0}, {-5, -6}, {-5, -3}, {-5, 0}, {-10, -6}, {-10, -3}, {-10, 0}}},
-      {"square", [](TBuzaidanmenobj& f) { f.SetSquareBoxOffset(); }, 0,
+      {"square",
+       [](TBuzaidanmenobj& f) { f.SetSquareBoxOffset(); },
+       0,
        {{0, -6}, {0, -3}, {0, 0}, {-3, -6}, {-3, -3}, {-3, 0}, {-6, -6}, {-6, -3}, {-6, 0}}},
-      {"steel", [](TBuzaidanmenobj& f) { f.SetSteelBoxOffset(); }, 0,
+      {"steel",
+       [](TBuzaidanmenobj& f) { f.SetSteelBoxOffset(); },
+       0,
        {{2, -7}, {2, -3}, {2, 1}, {-5, -7}, {-5, -3}, {-5, 1}, {-12, -7}, {-12, -3}, {-12, 1}}},
-      {"double steel", [](TBuzaidanmenobj& f) { f.SetDoubleSteelBoxOffset(); }, 0,
+      {"double steel",
+       [](TBuzaidanmenobj& f) { f.SetDoubleSteelBoxOffset(); },
+       0,
        {{4, -7}, {4, -3}, {4, 1}, {-10, -7}, {-10, -3}, {-10, 1}, {-24, -7}, {-24, -3}, {-24, 1}}},
-      {"steel anchor", [](TBuzaidanmenobj& f) { f.SetSteelBoxOffset(); }, 1,
+      {"steel anchor",
+       [](TBuzaidanmenobj& f) { f.SetSteelBoxOffset(); },
+       1,
        {{2, -1}, {2, 0}, {2, 1}, {0, -1}, {0, 0}, {0, 1}, {-2, -1}, {-2, 0}, {-2, 1}}},
-      {"double steel anchor", [](TBuzaidanmenobj& f) { f.SetDoubleSteelBoxOffset(); }, 1,
+      {"double steel anchor",
+       [](TBuzaidanmenobj& f) { f.SetDoubleSteelBoxOffset(); },
+       1,
        {{4, -1}, {4, 0}, {4, 1}, {0, -1}, {0, 0}, {0, 1}, {-4, -1}, {-4, 0}, {-4, 1}}},
   };
   ToolDefaults.SteelTextOffsetX = 200;
@@ -180,8 +196,8 @@ TEST_F(SectionGeneratorTest, JustifyTextMeasuresMixedTextForEveryCode) {
   fig_.Styles[5].Spacing = 2;
   const std::string text = "A" + J("漢") + "b";
   const double w = 4.3, h = 3.0;
-  const Pt shift[] = {{0, 0}, {w / 2, 0}, {w, 0}, {w, h / 2}, {w, h}, {w / 2, h}, {w / 2, h / 2}, {0, h}, {0, h / 2},
-                      {0, 0}, {0, 0}};
+  const Pt shift[] = {{0, 0},         {w / 2, 0}, {w, 0},     {w, h / 2}, {w, h}, {w / 2, h},
+                      {w / 2, h / 2}, {0, h},     {0, h / 2}, {0, 0},     {0, 0}};
   for (int code = 0; code <= 10; ++code) {
     double x1 = 10, y1 = 20, x2 = 0, y2 = 0;
     fig_.JustifyText(x1, y1, x2, y2, 30, text, static_cast<std::uint8_t>(code), 5);

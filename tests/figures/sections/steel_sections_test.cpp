@@ -40,11 +40,11 @@ TEST_F(SteelSectionsTest, DesignationsOfEveryKind) {
     std::uint8_t channelOption;
     std::string want;
   } cases[] = {
-      {0, 0, kFullH + four},         {1, 0, kSquare + three},       {2, 0, kCircle + two},
-      {3, 0, kFullC + four},         {3, 1, kFull2 + kFullC + four}, {3, 2, kFull2 + kFullC + four},
-      {3, 3, kFullC + four},         {4, 0, kFullL + three},        {5, 0, "[" + four},
-      {6, 0, "CT" + four},           {7, 0, kFullI + four},         {8, 0, kFullL + four},
-      {9, 0, "[ " + four},           {10, 0, kFullL + three},       {11, 0, "[ " + two},
+      {0, 0, kFullH + four}, {1, 0, kSquare + three},        {2, 0, kCircle + two},
+      {3, 0, kFullC + four}, {3, 1, kFull2 + kFullC + four}, {3, 2, kFull2 + kFullC + four},
+      {3, 3, kFullC + four}, {4, 0, kFullL + three},         {5, 0, "[" + four},
+      {6, 0, "CT" + four},   {7, 0, kFullI + four},          {8, 0, kFullL + four},
+      {9, 0, "[ " + four},   {10, 0, kFullL + three},        {11, 0, "[ " + two},
   };
   ToolDefaults.SteelTextMode = 1;
   for (const auto& c : cases) {
@@ -125,11 +125,10 @@ struct CountCase {
 
 TEST_F(SteelSectionsTest, ElementCountsWithAndWithoutFillets) {
   const CountCase cases[] = {
-      {0, 0, 3, 0, 12},      {0, 0, 3, 0.0001, 16}, {1, 0, 0, 1, 8},       {1, 0, 3, 1, 16},
-      {1, 0, 3, 0.00005, 8}, {2, 0, 3, 0, 2},       {3, 0, 3, 0, 12},      {3, 0, 3, 0.00009, 12},
-      {3, 0, 3, 0.1, 20},    {3, 1, 3, 0, 24},      {3, 1, 3, 0.1, 40},    {3, 2, 3, 0.1, 40},
-      {4, 0, 3, 0, 9},       {5, 0, 3, 0, 12},      {6, 0, 3, 0, 10},      {7, 0, 3, 0, 20},
-      {8, 0, 3, 0, 8},       {9, 0, 3, 0, 12},      {10, 0, 3, 0, 8},      {11, 0, 3, 0, 11},
+      {0, 0, 3, 0, 12},   {0, 0, 3, 0.0001, 16}, {1, 0, 0, 1, 8},        {1, 0, 3, 1, 16},   {1, 0, 3, 0.00005, 8},
+      {2, 0, 3, 0, 2},    {3, 0, 3, 0, 12},      {3, 0, 3, 0.00009, 12}, {3, 0, 3, 0.1, 20}, {3, 1, 3, 0, 24},
+      {3, 1, 3, 0.1, 40}, {3, 2, 3, 0.1, 40},    {4, 0, 3, 0, 9},        {5, 0, 3, 0, 12},   {6, 0, 3, 0, 10},
+      {7, 0, 3, 0, 20},   {8, 0, 3, 0, 8},       {9, 0, 3, 0, 12},       {10, 0, 3, 0, 8},   {11, 0, 3, 0, 11},
   };
   for (const CountCase& c : cases) {
     ToolDefaults.ChannelOption = c.channelOption;
@@ -184,11 +183,10 @@ struct OutlineCase {
 // Sizes of a sound figure of each kind; the bend radius equals the
 // thickness where the inner bends meet the inner faces (kinds 1, 3, 9, 10).
 const OutlineCase kOutlines[] = {
-    {0, {20, 10, 1, 2, 1, 0}, 0},      {0, {20, 10, 1, 2, 0, 0}, 0},   {1, {20, 10, 9, 1, 1, 0}, 0},
-    {3, {20, 8, 3, 1, 1, 0}, 0},       {4, {20, 15, 2, 1.5, 0.5, 0}, 0},
-    {5, {20, 8, 1, 1.5, 1, 0.5}, 0},   {6, {20, 10, 1, 2, 1, 0}, 0},   {7, {20, 10, 1, 2, 1, 0.5}, 0},
-    {8, {20, 15, 2, 1.5, 1, 0.5}, 0},  {9, {20, 8, 6, 1, 1, 0}, 0},    {10, {20, 15, 9, 1, 1, 0}, 0},
-    {11, {20, 8, 3, 1, 1, 0}, 2},
+    {0, {20, 10, 1, 2, 1, 0}, 0}, {0, {20, 10, 1, 2, 0, 0}, 0},     {1, {20, 10, 9, 1, 1, 0}, 0},
+    {3, {20, 8, 3, 1, 1, 0}, 0},  {4, {20, 15, 2, 1.5, 0.5, 0}, 0}, {5, {20, 8, 1, 1.5, 1, 0.5}, 0},
+    {6, {20, 10, 1, 2, 1, 0}, 0}, {7, {20, 10, 1, 2, 1, 0.5}, 0},   {8, {20, 15, 2, 1.5, 1, 0.5}, 0},
+    {9, {20, 8, 6, 1, 1, 0}, 0},  {10, {20, 15, 9, 1, 1, 0}, 0},    {11, {20, 8, 3, 1, 1, 0}, 2},
 };
 
 TEST_F(SteelSectionsTest, EveryOutlineIsClosedForEitherMirrorFlag) {
@@ -270,9 +268,7 @@ TEST_F(SteelSectionsTest, TheMirrorFlagMirrorsTheAsymmetricKinds) {
 }
 
 TEST_F(SteelSectionsTest, TheSymmetricKindsAndThePairsIgnoreTheMirrorFlag) {
-  const struct {
-    std::uint8_t kind, channelOption;
-  } cases[] = {{0, 0}, {1, 0}, {2, 0}, {6, 0}, {7, 0}, {3, 1}, {3, 2}};
+  const struct { std::uint8_t kind, channelOption; } cases[] = {{0, 0}, {1, 0}, {2, 0}, {6, 0}, {7, 0}, {3, 1}, {3, 2}};
   for (const auto& c : cases) {
     ToolDefaults.ChannelOption = c.channelOption;
     ToolDefaults.SteelOption = 0;
@@ -281,16 +277,15 @@ TEST_F(SteelSectionsTest, TheSymmetricKindsAndThePairsIgnoreTheMirrorFlag) {
     ToolDefaults.SteelOption = 1;
     fig_.Generate(c.kind, 3, 4, 20, 8, 1, 1, 1, 0.5, 20);
     ASSERT_EQ(fig_.Elements.size(), plain.size());
-    EXPECT_EQ(std::memcmp(fig_.Elements.data(), plain.data(), plain.size() * sizeof(RDrawElement)), 0)
-        << int{c.kind};
+    EXPECT_EQ(std::memcmp(fig_.Elements.data(), plain.data(), plain.size() * sizeof(RDrawElement)), 0) << int{c.kind};
   }
 }
 
 // H 20, B 10, tw 1, tf 2: the web faces at a = 4.5 and c = 5.5.
 const Pt kHOutline[12][2] = {
-    {{0, 0}, {0, 2}},      {{0, 2}, {4.5, 2}},    {{4.5, 2}, {4.5, 18}},  {{4.5, 18}, {0, 18}},
-    {{0, 18}, {0, 20}},    {{0, 20}, {10, 20}},   {{10, 20}, {10, 18}},   {{10, 18}, {5.5, 18}},
-    {{5.5, 18}, {5.5, 2}}, {{5.5, 2}, {10, 2}},   {{10, 2}, {10, 0}},     {{10, 0}, {0, 0}},
+    {{0, 0}, {0, 2}},      {{0, 2}, {4.5, 2}},  {{4.5, 2}, {4.5, 18}}, {{4.5, 18}, {0, 18}},
+    {{0, 18}, {0, 20}},    {{0, 20}, {10, 20}}, {{10, 20}, {10, 18}},  {{10, 18}, {5.5, 18}},
+    {{5.5, 18}, {5.5, 2}}, {{5.5, 2}, {10, 2}}, {{10, 2}, {10, 0}},    {{10, 0}, {0, 0}},
 };
 
 TEST_F(SteelSectionsTest, HSectionPlacedByTheBaseCode) {

@@ -13,13 +13,13 @@ TEST(ArcEndRule, PicksTheEndByThePlainDifferenceOfTheDirections) {
     bool endMoves;
   };
   const Case cases[] = {
-      {10, 50, true},     // anticlockwise of the pick
-      {10, 280, true},    // 270 exactly: still anticlockwise
-      {10, 280.5, false}, // more than 270 ahead: really just behind the pick
-      {50, 10, false},    // clockwise of the pick
-      {290, 20, false},   // 270 exactly behind: clockwise
-      {350, 10, true},    // 340 behind: just ahead across 0
-      {40, 40, false},    // the same direction moves the start
+      {10, 50, true},      // anticlockwise of the pick
+      {10, 280, true},     // 270 exactly: still anticlockwise
+      {10, 280.5, false},  // more than 270 ahead: really just behind the pick
+      {50, 10, false},     // clockwise of the pick
+      {290, 20, false},    // 270 exactly behind: clockwise
+      {350, 10, true},     // 340 behind: just ahead across 0
+      {40, 40, false},     // the same direction moves the start
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.pick << " -> " << c.crossing);

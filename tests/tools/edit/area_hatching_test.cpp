@@ -21,7 +21,8 @@ struct SegAreaHatching {
 
 RDrawElement LineOf(SegAreaHatching s) { return LineElement(s.x1, s.y1, s.x2, s.y2); }
 
-RDrawElement CurveAreaHatching(double cx, double cy, double r, float start = 0.0f, float end = 0.0f, float ratio = 1.0f) {
+RDrawElement CurveAreaHatching(double cx, double cy, double r, float start = 0.0f, float end = 0.0f,
+                               float ratio = 1.0f) {
   RDrawElement e = ZeroElement();
   e.Kind = kKindArc;
   e.X1 = cx;
@@ -235,14 +236,15 @@ TEST(AreaHatching, ResultLinesCarryTheirPointsOnly) {
 }
 
 TEST(AreaHatching, APitchAtTheLimitOnlyAsksForALargerOne) {
-  const std::string message = "\x83\x73\x83\x62\x83\x60\x82\xf0\x8f\xe3\x82\xb0\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81\x42";
+  const std::string message =
+      "\x83\x73\x83\x62\x83\x60\x82\xf0\x8f\xe3\x82\xb0\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81\x42";
   EXPECT_EQ(J("ピッチを上げて下さい。"), message);
   struct Case {
     double pitch;
     bool refused;
   };
-  for (const Case& c : {Case{0.1, true}, Case{0.0, true}, Case{-3.0, true}, Case{std::nan(""), true},
-                        Case{0.11, false}}) {
+  for (const Case& c :
+       {Case{0.1, true}, Case{0.0, true}, Case{-3.0, true}, Case{std::nan(""), true}, Case{0.11, false}}) {
     SCOPED_TRACE(c.pitch);
     ToolMessageRecorder recorder;
     THachiZuobj tool;

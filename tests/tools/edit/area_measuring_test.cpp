@@ -16,7 +16,7 @@ namespace {
 constexpr double kDegAreaMeasuring = std::numbers::pi / 180.0;
 
 RDrawElement CurveAreaMeasuring(double cx, double cy, double r, float ratio = 1.0f, float start = 0.0f,
-                   float end = 0.0f) {
+                                float end = 0.0f) {
   RDrawElement e = ZeroElement();
   e.Kind = kKindArc;
   e.X1 = cx;

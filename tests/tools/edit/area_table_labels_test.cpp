@@ -32,14 +32,13 @@ TEST(AreaTableLabels, TruncateDecimals) {
     double want;
   };
   const Case cases[] = {
-      {2, 1.23999, 1.24},       // 123.999 + 0.01 reaches 124
-      {2, 1.235, 1.23},         // cut, not rounded
-      {4, 5.67898, 5.6789},     // 56789.8 is cut
-      {4, 5.6789995, 5.679},    // 56789.995 + 0.01 reaches 56790
-      {4, 5.678989, 5.6789},    // 56789.89 + 0.01 stays below 56790
-      {0, 7.99, 7.0},           // the integer part
-      {0, -7.99, -7.0},
-      {3, 40.0, 40.0},
+      {2, 1.23999, 1.24},     // 123.999 + 0.01 reaches 124
+      {2, 1.235, 1.23},       // cut, not rounded
+      {4, 5.67898, 5.6789},   // 56789.8 is cut
+      {4, 5.6789995, 5.679},  // 56789.995 + 0.01 reaches 56790
+      {4, 5.678989, 5.6789},  // 56789.89 + 0.01 stays below 56790
+      {0, 7.99, 7.0},         // the integer part
+      {0, -7.99, -7.0},      {3, 40.0, 40.0},
   };
   for (const Case& c : cases) {
     EXPECT_DOUBLE_EQ(TruncateDecimals(c.decimals, c.value), c.want) << c.decimals << " " << c.value;
@@ -56,21 +55,21 @@ TEST(AreaTableLabels, LengthAndAreaTextsFollowTheSettings) {
     const char* area;    // of the value 56.7898995
   };
   const Case cases[] = {
-      {0, 0, 1.0, "12", "56.78"},        // area with 2 decimals, cut
-      {0, 1, 1.0, "12.3", "56.789"},     // 3
-      {0, 2, 1.0, "12.35", "56.7899"},   // 4: 567898.995 + 0.01 reaches 567899
-      {0, 3, 1.0, "12.346", "56.78989"}, // 5
-      {0, 7, 1.0, "12.346", "56.78989"}, // any other value as 3
-      {1, 0, 1000.0, "12", "56.78"},     // metres: 12345.6 mm / 1000
-      {1, 2, 1000.0, "12.35", "56.7899"},
-      {1, 2, 1.0, "0.01", "56.7899"},    // 0.0123456 m
+      {0, 0, 1.0, "12", "56.78"},                                          // area with 2 decimals, cut
+      {0, 1, 1.0, "12.3", "56.789"},                                       // 3
+      {0, 2, 1.0, "12.35", "56.7899"},                                     // 4: 567898.995 + 0.01 reaches 567899
+      {0, 3, 1.0, "12.346", "56.78989"},                                   // 5
+      {0, 7, 1.0, "12.346", "56.78989"},                                   // any other value as 3
+      {1, 0, 1000.0, "12", "56.78"},                                       // metres: 12345.6 mm / 1000
+      {1, 2, 1000.0, "12.35", "56.7899"}, {1, 2, 1.0, "0.01", "56.7899"},  // 0.0123456 m
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.length);
     DraftDefaults.AreaUnitMetres = c.metres;
     DraftDefaults.AreaDecimals = c.decimals;
     // A slanted side: (3, 4) to (3 + 12.3456 cos 30, 4 + 12.3456 sin 30).
-    EXPECT_EQ(AreaLengthText(3, 4, 3 + 12.3456 * std::cos(30 * kDegAreaTableLabels), 4 + 12.3456 * std::sin(30 * kDegAreaTableLabels), c.scale),
+    EXPECT_EQ(AreaLengthText(3, 4, 3 + 12.3456 * std::cos(30 * kDegAreaTableLabels),
+                             4 + 12.3456 * std::sin(30 * kDegAreaTableLabels), c.scale),
               c.length);
     EXPECT_EQ(AreaValueText(56.7898995), c.area);
     // A length given as such (a radius) prints the same.
@@ -99,10 +98,9 @@ struct JustifyCase {
 TEST(AreaTableLabels, EveryJustificationCode) {
   const RTextStyle style = Style(30, 40, 10);
   const JustifyCase cases[] = {
-      {0, 0.0, 0.0, 100.0, 50.0},   {1, 3.75, 0.0, 96.25, 50.0}, {2, 7.5, 0.0, 92.5, 50.0},
-      {3, 7.5, 2.0, 92.5, 48.0},    {4, 7.5, 4.0, 92.5, 46.0},   {5, 3.75, 4.0, 96.25, 46.0},
-      {6, 3.75, 2.0, 96.25, 48.0},  {7, 0.0, 4.0, 100.0, 46.0},  {8, 0.0, 2.0, 100.0, 48.0},
-      {9, 0.0, 0.0, 100.0, 50.0},  // not a code: as bottom left
+      {0, 0.0, 0.0, 100.0, 50.0}, {1, 3.75, 0.0, 96.25, 50.0}, {2, 7.5, 0.0, 92.5, 50.0},   {3, 7.5, 2.0, 92.5, 48.0},
+      {4, 7.5, 4.0, 92.5, 46.0},  {5, 3.75, 4.0, 96.25, 46.0}, {6, 3.75, 2.0, 96.25, 48.0}, {7, 0.0, 4.0, 100.0, 46.0},
+      {8, 0.0, 2.0, 100.0, 48.0}, {9, 0.0, 0.0, 100.0, 50.0},  // not a code: as bottom left
   };
   for (const JustifyCase& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.code));
@@ -133,8 +131,7 @@ TEST(AreaTableLabels, LengthOfDoubleAndSingleByteTexts) {
       {J("面積"), 7.0},  // 3 + 1 (spacing after a double-byte) + 3
       {J("Ａ1"), 5.5},   // 3 + 1 + 1.5
       {J("1Ａ"), 5.0},   // 1.5 + 0.5 + 3
-      {"7", 1.5},
-      {"", 0.0},
+      {"7", 1.5},       {"", 0.0},
   };
   for (const Case& c : cases) {
     // Bottom centre at 30 degrees: the base lies L/2 back along the angle.

@@ -183,9 +183,7 @@ double Sweep(double from, double to) {
   return d < 0 ? d + 360 : d;
 }
 
-bool OnArc(double deg, double start, double end) {
-  return start == end || Sweep(start, deg) < Sweep(start, end);
-}
+bool OnArc(double deg, double start, double end) { return start == end || Sweep(start, deg) < Sweep(start, end); }
 
 // Every direction of the arc outside the removed sweep lies on exactly one
 // piece, every other direction on none.
@@ -204,8 +202,8 @@ void ExpectPartition(const Tcommand_c& tool, double start, double end, double re
 }
 
 Tcommand_c CutArc(std::uint8_t mode, double a0, double a1, float start, float end, double r = 10) {
-  Tcommand_c tool(mode, r * std::cos(a0 * kRadBatchTrim), r * std::sin(a0 * kRadBatchTrim), r * std::cos(a1 * kRadBatchTrim),
-                  r * std::sin(a1 * kRadBatchTrim));
+  Tcommand_c tool(mode, r * std::cos(a0 * kRadBatchTrim), r * std::sin(a0 * kRadBatchTrim),
+                  r * std::cos(a1 * kRadBatchTrim), r * std::sin(a1 * kRadBatchTrim));
   tool.SetArc(3, 5, 2, 7, 0, 0, r, 1.0f, start, end, 0.0f);
   tool.Run();
   return tool;

@@ -20,15 +20,15 @@ TEST(CirclePlacement, TheBasePointBecomesTheNamedPointOfTheCircle) {
   };
   const double d = 10 / std::sqrt(2.0);
   const Case cases[] = {
-      {0, 2, 3},            // centre
-      {1, 2, -7},           // top point
-      {2, 2 + d, 3 - d},    // upper-left point
-      {3, 12, 3},           // left point
-      {4, 2 + d, 3 + d},    // lower-left point
-      {5, 2, 13},           // bottom point
-      {6, 2 - d, 3 + d},    // lower-right point
-      {7, -8, 3},           // right point
-      {8, 2 - d, 3 - d},    // upper-right point
+      {0, 2, 3},          // centre
+      {1, 2, -7},         // top point
+      {2, 2 + d, 3 - d},  // upper-left point
+      {3, 12, 3},         // left point
+      {4, 2 + d, 3 + d},  // lower-left point
+      {5, 2, 13},         // bottom point
+      {6, 2 - d, 3 + d},  // lower-right point
+      {7, -8, 3},         // right point
+      {8, 2 - d, 3 - d},  // upper-right point
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.anchor);
@@ -86,14 +86,15 @@ TEST(AngleMeasuring, MeasuresTheWayAskedUnlessTheRaysAreClose) {
       {20, 23.9, false, 1, 3.9, 20, 23.9},
       {23.9, 20, true, 0, -3.9, 20, 23.9},
       {20, 24.5, false, 0, -355.5, 24.5, 20},  // beyond 4: as asked
-      {45, 45, true, 0, 0, 45, 45},    // equal rays: clockwise, zero
+      {45, 45, true, 0, 0, 45, 45},            // equal rays: clockwise, zero
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.d1 << " to " << c.d2 << (c.asked ? " anticlockwise" : " clockwise"));
     const double vx = 3, vy = -1;
     TKakuSokuteiobj tool;
-    tool.Measure(c.asked, vx, vy, vx + 8 * std::cos(c.d1 * kDegCirclePlacement), vy + 8 * std::sin(c.d1 * kDegCirclePlacement),
-                 vx + 2 * std::cos(c.d2 * kDegCirclePlacement), vy + 2 * std::sin(c.d2 * kDegCirclePlacement));
+    tool.Measure(c.asked, vx, vy, vx + 8 * std::cos(c.d1 * kDegCirclePlacement),
+                 vy + 8 * std::sin(c.d1 * kDegCirclePlacement), vx + 2 * std::cos(c.d2 * kDegCirclePlacement),
+                 vy + 2 * std::sin(c.d2 * kDegCirclePlacement));
     EXPECT_EQ(tool.Anticlockwise, c.anticlockwise);
     EXPECT_NEAR(tool.Angle, c.angle, 1e-9);
     EXPECT_FALSE(std::signbit(tool.Angle) && tool.Angle == 0.0);

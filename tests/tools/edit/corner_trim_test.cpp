@@ -14,7 +14,6 @@ namespace {
 
 constexpr double kRadCornerTrim = 3.14159265358979323846 / 180.0;
 
-
 bool SameLine(const RToolLine& a, const RToolLine& b) {
   return a.X1 == b.X1 && a.Y1 == b.Y1 && a.X2 == b.X2 && a.Y2 == b.Y2 && a.LineType == b.LineType &&
          a.ColorNo == b.ColorNo && a.Group == b.Group && a.Layer == b.Layer && a.Flag == b.Flag;
@@ -80,15 +79,30 @@ TEST(CornerTool, TrimLineLine) {
   };
   const Seg horizontal{0, 0, 10, 0}, vertical{5, -5, 5, 5};
   const Case cases[] = {
-      {"crossing in the middle, picks on the first parts", horizontal, vertical, 2, 1, 5, 3, 1, {0, 0, 5, 0},
+      {"crossing in the middle, picks on the first parts",
+       horizontal,
+       vertical,
+       2,
+       1,
+       5,
+       3,
+       1,
+       {0, 0, 5, 0},
        {5, 5, 5, 0}},
-      {"crossing in the middle, picks on the other parts", horizontal, vertical, 8, -1, 5, -4, 1,
-       {10, 0, 5, 0}, {5, -5, 5, 0}},
+      {"crossing in the middle, picks on the other parts",
+       horizontal,
+       vertical,
+       8,
+       -1,
+       5,
+       -4,
+       1,
+       {10, 0, 5, 0},
+       {5, -5, 5, 0}},
       {"crossing beyond both", {0, 0, 4, 0}, {6, 1, 6, 5}, 2, 0, 6, 3, 1, {0, 0, 6, 0}, {6, 5, 6, 0}},
       {"crossing beyond one", {0, 0, 4, 0}, {6, -5, 6, 5}, 1, 0, 6, 2, 1, {0, 0, 6, 0}, {6, 5, 6, 0}},
       // The feet (8.25, 8.25) and (1, 9) lie 45 and 135 degrees from X.
-      {"oblique, second ends picked", {0, 0, 10, 10}, {0, 10, 10, 0}, 8, 8.5, 1, 9, 1, {10, 10, 5, 5},
-       {0, 10, 5, 5}},
+      {"oblique, second ends picked", {0, 0, 10, 10}, {0, 10, 10, 0}, 8, 8.5, 1, 9, 1, {10, 10, 5, 5}, {0, 10, 5, 5}},
       {"parallel", horizontal, {0, 1, 10, 1}, 2, 0, 2, 1, 10, horizontal, {0, 1, 10, 1}},
   };
   for (const Case& c : cases) {
@@ -189,7 +203,9 @@ struct LineArcCase {
 TEST(CornerTool, TrimLineArcTakesTheCrossingNearerThePickFoot) {
   const double r5 = std::sqrt(5.0);
   const double c10 = 5 * std::cos(10 * kRadCornerTrim), s10 = 5 * std::sin(10 * kRadCornerTrim);
-  auto at = [](double deg) { return std::pair{5 * std::cos(deg * kRadCornerTrim), 5 * std::sin(deg * kRadCornerTrim)}; };
+  auto at = [](double deg) {
+    return std::pair{5 * std::cos(deg * kRadCornerTrim), 5 * std::sin(deg * kRadCornerTrim)};
+  };
   const auto [p350x, p350y] = at(350);
   const auto [p10x, p10y] = at(10);
   const auto [p45x, p45y] = at(45);
@@ -204,12 +220,10 @@ TEST(CornerTool, TrimLineArcTakesTheCrossingNearerThePickFoot) {
       // x = 3 meets at (3, +-4); pick at 45 < 53.13: the end moves.
       {"arc 0..90, end moves", {3, -10, 3, 10}, 3, 8, 0, 90, p45x, p45y, 2, {3, 4, 3, 10}, 0, a5313},
       // x = 4 meets at 36.87 and 323.13 on the arc 300..60 across 0.
-      {"across 0, start moves", {4, -10, 4, 10}, 4, -8, 300, 60, p350x, p350y, 2, {4, -10, 4, -3},
-       360 - a3487, 60},
+      {"across 0, start moves", {4, -10, 4, 10}, 4, -8, 300, 60, p350x, p350y, 2, {4, -10, 4, -3}, 360 - a3487, 60},
       {"across 0, end moves", {4, -10, 4, 10}, 4, 8, 300, 60, p10x, p10y, 2, {4, 3, 4, 10}, 300, a3487},
       // Pick at 350, crossing at 10: p - c = 340 > 270, the end moves.
-      {"pick 350, crossing 10", {c10, -10, c10, 10}, c10, 8, 300, 60, p350x, p350y, 2, {c10, s10, c10, 10},
-       300, 10},
+      {"pick 350, crossing 10", {c10, -10, c10, 10}, c10, 8, 300, 60, p350x, p350y, 2, {c10, s10, c10, 10}, 300, 10},
   };
   for (const LineArcCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -284,7 +298,9 @@ TEST(CornerTool, TrimLineArcOnAnEllipseEndsOnTheEllipse) {
 
 TEST(CornerTool, TrimArcArcMovesBothArcsToTheCrossing) {
   // Circles of radius 5 about (0, 0) and (6, 0) cross at (3, +-4).
-  auto at = [](double cx, double deg) { return std::pair{cx + 5 * std::cos(deg * kRadCornerTrim), 5 * std::sin(deg * kRadCornerTrim)}; };
+  auto at = [](double cx, double deg) {
+    return std::pair{cx + 5 * std::cos(deg * kRadCornerTrim), 5 * std::sin(deg * kRadCornerTrim)};
+  };
   const auto [ax, ay] = at(0, 20);
   const auto [bx, by] = at(6, 160);
   Ttremingobj tool(false, ax, ay, bx, by, 0.5);

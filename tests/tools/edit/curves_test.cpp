@@ -154,9 +154,9 @@ TEST(MidpointCurve, TooFewPointsOrDivisionsGiveOnlyEntryZero) {
     std::uint8_t kind;
   };
   const Case cases[] = {
-      {"open, two points", 2, 5, 1}, {"open, two divisions", 4, 2, 1}, {"closed, one point", 1, 5, 3},
-      {"closed, no point", 0, 5, 3}, {"arcs, one point", 1, 5, 4},   {"radials, one point", 1, 5, 5},
-      {"closed, two divisions", 4, 2, 3}, {"arcs, no divisions", 4, 0, 4}, {"radials, negative", 4, -3, 5},
+      {"open, two points", 2, 5, 1},      {"open, two divisions", 4, 2, 1}, {"closed, one point", 1, 5, 3},
+      {"closed, no point", 0, 5, 3},      {"arcs, one point", 1, 5, 4},     {"radials, one point", 1, 5, 5},
+      {"closed, two divisions", 4, 2, 3}, {"arcs, no divisions", 4, 0, 4},  {"radials, negative", 4, -3, 5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -293,7 +293,8 @@ TEST(Spline, TwoPointsGiveStraightStepsAndCaptureTheirEnds) {
     // 8 steps, 2 splits, then n = 2 zero entries.
     ASSERT_EQ(tool.Elements.size(), 1u + 10 + 2);
     ExpectLineAt(tool.Elements[1], {0, 0}, {0, 0});
-    for (int j = 0; j < 8; ++j) ExpectLineAt(tool.Elements[2 + j], {0.5 * j, 0.375 * j}, {0.5 * (j + 1), 0.375 * (j + 1)});
+    for (int j = 0; j < 8; ++j)
+      ExpectLineAt(tool.Elements[2 + j], {0.5 * j, 0.375 * j}, {0.5 * (j + 1), 0.375 * (j + 1)});
     ExpectLineAt(tool.Elements[10], {4, 3}, {4, 3});
     EXPECT_TRUE(IsAllZero(tool.Elements[0]));
     EXPECT_TRUE(IsAllZero(tool.Elements[11]));
@@ -391,7 +392,8 @@ TEST(Spline, CurvePassesThroughEveryCapturedPoint) {
     for (const P& p : input) {
       bool joined = false;
       for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-        joined = joined || (lines[i].X2 == p.x && lines[i].Y2 == p.y && lines[i + 1].X1 == p.x && lines[i + 1].Y1 == p.y);
+        joined =
+            joined || (lines[i].X2 == p.x && lines[i].Y2 == p.y && lines[i + 1].X1 == p.x && lines[i + 1].Y1 == p.y);
       EXPECT_TRUE(joined) << p.x << ", " << p.y;
     }
     // The inner points fall inside a chord, the ends on its corners: four
@@ -475,8 +477,9 @@ void ExpectArcsThroughTriples(const std::vector<P>& pts, const std::vector<RDraw
     // Twice the angle at a between the chords to m and to b is the arc over
     // m-b, part of the sweep; a nearly straight triple (sweep below 1e-4
     // degrees) has no arc.
-    const double sweepDeg = 2 * std::abs(std::atan2((b.x - a.x) * (m.y - a.y) - (b.y - a.y) * (m.x - a.x),
-                                                    (b.x - a.x) * (m.x - a.x) + (b.y - a.y) * (m.y - a.y))) *
+    const double sweepDeg = 2 *
+                            std::abs(std::atan2((b.x - a.x) * (m.y - a.y) - (b.y - a.y) * (m.x - a.x),
+                                                (b.x - a.x) * (m.x - a.x) + (b.y - a.y) * (m.y - a.y))) *
                             180 / std::numbers::pi;
     if (sweepDeg < 1e-3 && (e >= els.size() || !onCircle(els[e]))) continue;
     ASSERT_LT(e, els.size());

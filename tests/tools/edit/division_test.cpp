@@ -23,8 +23,8 @@ void ExpectLines(const std::vector<RToolLine>& lines, const std::vector<Seg>& wa
 
 // Two-line division by count; each line picked near the end given first.
 TKansuobj DivideByCount(int n, Seg a, Seg b, float ratio = 1.0f, double width = 0.0, double groupScale = 100.0) {
-  return TKansuobj(n, a.x1, a.y1, a.x2, a.y2, b.x1, b.y1, b.x2, b.y2, ratio, a.x1, a.y1, b.x1, b.y1, groupScale,
-                   false, width);
+  return TKansuobj(n, a.x1, a.y1, a.x2, a.y2, b.x1, b.y1, b.x2, b.y2, ratio, a.x1, a.y1, b.x1, b.y1, groupScale, false,
+                   width);
 }
 
 TEST(DivisionByCount, EndsLieAtEqualFractionsBetweenCorrespondingEnds) {
@@ -39,7 +39,10 @@ TEST(DivisionByCount, EndsLieAtEqualFractionsBetweenCorrespondingEnds) {
       // Converging: the first ends 60 apart, the second 20; fraction i/4 of each.
       {{0, 0, 100, 0}, {0, 60, 100, 20}, 4, {{0, 15, 100, 5}, {0, 30, 100, 10}, {0, 45, 100, 15}}},
       // Oblique ends: (10, 0)-(0, 30) and (90, 0)-(100, 50) at thirds.
-      {{10, 0, 90, 0}, {0, 30, 100, 50}, 3, {{20.0 / 3, 10, 280.0 / 3, 50.0 / 3}, {10.0 / 3, 20, 290.0 / 3, 100.0 / 3}}},
+      {{10, 0, 90, 0},
+       {0, 30, 100, 50},
+       3,
+       {{20.0 / 3, 10, 280.0 / 3, 50.0 / 3}, {10.0 / 3, 20, 290.0 / 3, 100.0 / 3}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.n);
@@ -152,8 +155,8 @@ TEST(DivisionByPitch, SegmentModeCountsAndPositions) {
   for (const SegmentCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << "mode " << c.mode << " length " << c.length << " pitch " << c.pitch);
     const double ex = 10 + 0.6 * c.length, ey = 20 + 0.8 * c.length;
-    const TKansupitchobj div(static_cast<std::uint8_t>(c.mode), 0, 0, 0, 0, 0, 0, 0, 0, c.pitch, 10, 20, ex, ey,
-                             100, true, 0);
+    const TKansupitchobj div(static_cast<std::uint8_t>(c.mode), 0, 0, 0, 0, 0, 0, 0, 0, c.pitch, 10, 20, ex, ey, 100,
+                             true, 0);
     EXPECT_EQ(div.Count, c.count);
     EXPECT_TRUE(div.ResultLines.empty());
     ASSERT_EQ(div.ResultPoints.size(), c.distances.size());
@@ -176,12 +179,12 @@ TEST(DivisionByPitch, CountsBeyondTheLimitAndBadValuesGiveNothing) {
   const double inf = std::numeric_limits<double>::infinity();
   // 100 / 1e-4 = 1e6 steps: more than the limit, nothing (no runaway list).
   for (int mode = 0; mode <= 3; ++mode) {
-    const TKansupitchobj tiny(static_cast<std::uint8_t>(mode), 0, 0, 0, 0, 0, 0, 0, 0, 1e-4, 0, 0, 100, 0, 100,
-                              true, 0);
+    const TKansupitchobj tiny(static_cast<std::uint8_t>(mode), 0, 0, 0, 0, 0, 0, 0, 0, 1e-4, 0, 0, 100, 0, 100, true,
+                              0);
     EXPECT_TRUE(tiny.ResultPoints.empty()) << mode;
     EXPECT_EQ(tiny.Count, 0);
-    const TKansupitchobj between(static_cast<std::uint8_t>(mode), 0, 0, 100, 0, 0, 100, 100, 100, 1e-4, 0, 0,
-                                 0, 100, 100, false, 0);
+    const TKansupitchobj between(static_cast<std::uint8_t>(mode), 0, 0, 100, 0, 0, 100, 100, 100, 1e-4, 0, 0, 0, 100,
+                                 100, false, 0);
     EXPECT_TRUE(between.ResultLines.empty()) << mode;
   }
   for (double pitch : {-30.0, nan, inf}) {
@@ -196,8 +199,8 @@ TEST(DivisionByPitch, CountsBeyondTheLimitAndBadValuesGiveNothing) {
 
 // Two-line mode; A picked at its first end, B at its first end.
 TKansupitchobj DivideByPitch(int mode, Seg a, Seg b, double pitch, double width = 0.0) {
-  return TKansupitchobj(static_cast<std::uint8_t>(mode), a.x1, a.y1, a.x2, a.y2, b.x1, b.y1, b.x2, b.y2, pitch,
-                        a.x1, a.y1, b.x1, b.y1, 100, false, width);
+  return TKansupitchobj(static_cast<std::uint8_t>(mode), a.x1, a.y1, a.x2, a.y2, b.x1, b.y1, b.x2, b.y2, pitch, a.x1,
+                        a.y1, b.x1, b.y1, 100, false, width);
 }
 
 TEST(DivisionByPitch, BetweenLinesAtTheExpectedDistancesOnBsSide) {
@@ -254,12 +257,9 @@ TEST(DivisionByPitch, ShortGapsGiveNothing) {
 TEST(DivisionByPitch, DoubleLinesRightThenLeft) {
   // Width 2 on A's direction +x: right is down, left up.
   const TKansupitchobj div = DivideByPitch(2, {0, 0, 100, 0}, {0, 100, 100, 100}, 30, 2.0);
-  ExpectLines(div.ResultLines, {{0, 29, 100, 29},
-                                {0, 31, 100, 31},
-                                {0, 59, 100, 59},
-                                {0, 61, 100, 61},
-                                {0, 89, 100, 89},
-                                {0, 91, 100, 91}});
+  ExpectLines(
+      div.ResultLines,
+      {{0, 29, 100, 29}, {0, 31, 100, 31}, {0, 59, 100, 59}, {0, 61, 100, 61}, {0, 89, 100, 89}, {0, 91, 100, 91}});
 }
 
 }  // namespace

@@ -140,7 +140,7 @@ TEST(FloorArea, CreateKeepsItsInputs) {
   DraftDefaults.TableStartNumber = 4;
   auto styles = StylesFloorArea();
   TYukaMenobj table(2, 7, 50.0, styles, 3, 5);
-  styles[3].Width = 99;  // the table keeps its own copy
+  styles[3].Width = 99;                // the table keeps its own copy
   DraftDefaults.TableStartNumber = 9;  // and the first number of its creation
   EXPECT_EQ(table.Group, 2);
   EXPECT_EQ(table.Layer, 7);
@@ -164,8 +164,8 @@ TEST(FloorArea, CornerAngleAndArcSweep) {
     double want;
   };
   const AngleCase angles[] = {
-      {1, 0, 0, 1, 90},    {1, 0, 1, 0, 0},   {1, 0, -1, 0, 180},
-      {1, 0, 0, -1, 90},   {1, 1, 1, -1, 90}, {std::cos(350 * kDegFloorArea), std::sin(350 * kDegFloorArea), 1, 0, 10},
+      {1, 0, 0, 1, 90},   {1, 0, 1, 0, 0},   {1, 0, -1, 0, 180},
+      {1, 0, 0, -1, 90},  {1, 1, 1, -1, 90}, {std::cos(350 * kDegFloorArea), std::sin(350 * kDegFloorArea), 1, 0, 10},
       {-1, 0, 0, -1, 90},  // 180 against 270
   };
   for (const AngleCase& c : angles) {
@@ -251,8 +251,8 @@ TEST(FloorArea, TrapezoidWithEitherPairParallel) {
     EXPECT_EQ(row.Variant, 1);
     EXPECT_TRUE(table.ParallelPair);
     ExpectLabelFloorArea(row.Label1, "3.00", 0, 1.5, 270);  // F (0, 3) down to P2 (0, 0)
-    ExpectLabelFloorArea(row.Label2, "6.00", 3, 0, 0);     // P2-P3
-    ExpectLabelFloorArea(row.Label3, "3.00", 2.5, 3, 0);   // P1 (1, 3) - P4 (4, 3)
+    ExpectLabelFloorArea(row.Label2, "6.00", 3, 0, 0);      // P2-P3
+    ExpectLabelFloorArea(row.Label3, "3.00", 2.5, 3, 0);    // P1 (1, 3) - P4 (4, 3)
     ExpectLineFloorArea(row.Line1, 0, 3, 0, 0, 6);
     ExpectNumber(row, "1", 11.0 / 4, 6.0 / 4);
     EXPECT_EQ(row.AreaText, "13.5000");
@@ -272,8 +272,8 @@ TEST(FloorArea, GeneralQuadrilateralByDiagonalAndHeights) {
   ASSERT_EQ(table.Rows.size(), 1u);
   const RYukaData& row = table.Rows[0];
   EXPECT_EQ(row.Variant, 2);
-  ExpectLabelFloorArea(row.Label1, "5.00", 2.5, 0, 0);  // the diagonal P1-P3
-  ExpectLabelFloorArea(row.Label2, "2.00", 1, -1, 90);  // P2 up to F2 (1, 0)
+  ExpectLabelFloorArea(row.Label1, "5.00", 2.5, 0, 0);   // the diagonal P1-P3
+  ExpectLabelFloorArea(row.Label2, "2.00", 1, -1, 90);   // P2 up to F2 (1, 0)
   ExpectLabelFloorArea(row.Label3, "3.00", 3, 1.5, 90);  // F4 (3, 0) up to P4
   ExpectNoLabel(row.Label4);
   ExpectLineFloorArea(row.Line1, 0, 0, 5, 0, 6);
@@ -309,8 +309,7 @@ TEST(FloorArea, EveryOrderOfTheLastThreePicks) {
                    std::to_string(rest[2]));
       TYukaMenobj table = TableFloorArea();
       AddQuad(table, {c.corners[0], c.corners[static_cast<std::size_t>(rest[0])],
-                      c.corners[static_cast<std::size_t>(rest[1])],
-                      c.corners[static_cast<std::size_t>(rest[2])]});
+                      c.corners[static_cast<std::size_t>(rest[1])], c.corners[static_cast<std::size_t>(rest[2])]});
       ASSERT_EQ(table.Rows.size(), 1u);
       const RYukaData& row = table.Rows[0];
       EXPECT_EQ(row.Variant, c.variant);
@@ -467,9 +466,9 @@ TEST(FloorArea, RightTriangleAtEachCorner) {
     const RPoint2D& p2 = c.order[1];
     const RPoint2D& p3 = c.order[2];
     ExpectLabelFloorArea(row.Label1, p1.x == 3 ? "3.00" : "4.00", (p1.x + p2.x) / 2, (p1.y + p2.y) / 2,
-                p1.x == 3 ? 180 : 270);
+                         p1.x == 3 ? 180 : 270);
     ExpectLabelFloorArea(row.Label2, p3.x == 3 ? "3.00" : "4.00", (p2.x + p3.x) / 2, (p2.y + p3.y) / 2,
-                p3.x == 3 ? 0 : 90);
+                         p3.x == 3 ? 0 : 90);
     ExpectNoLabel(row.Label3);
     for (const RToolLine* line : {&row.Line1, &row.Line2, &row.Line3, &row.Line4}) ExpectNoLine(*line);
     ExpectNumber(row, "1", 1, 4.0 / 3);  // the centroid
@@ -572,21 +571,21 @@ TEST(FloorArea, CirclesAndArcsBySweep) {
   const Case cases[] = {
       {0, 0, kFull},
       {30, 30, kFull},
-      {10, 10.0078125f, kFull},        // 0.0078
-      {0, 359.9921875f, kFull},        // 0.0078 short of 360
-      {10, 10.015625f, kSegment},      // 0.0156
+      {10, 10.0078125f, kFull},    // 0.0078
+      {0, 359.9921875f, kFull},    // 0.0078 short of 360
+      {10, 10.015625f, kSegment},  // 0.0156
       {0, 90, kSegment},
-      {300, 60, kSegment},             // 120 across 0
-      {200, 10, kSegment},             // 170 across 0
-      {0, 179.984375f, kSegment},      // 0.0156 short of 179.99
-      {0, 179.9921875f, kHalf},        // above 179.99
+      {300, 60, kSegment},         // 120 across 0
+      {200, 10, kSegment},         // 170 across 0
+      {0, 179.984375f, kSegment},  // 0.0156 short of 179.99
+      {0, 179.9921875f, kHalf},    // above 179.99
       {0, 180, kHalf},
       {90, 270, kHalf},
-      {0, 180.0078125f, kHalf},        // up to 180.01
+      {0, 180.0078125f, kHalf},  // up to 180.01
       {0, 180.015625f, kRefused},
       {0, 200, kRefused},
       {10, 200, kRefused},
-      {0, 359.984375f, kRefused},      // 0.0156 short of 360
+      {0, 359.984375f, kRefused},  // 0.0156 short of 360
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.start << " to " << c.end);
@@ -666,8 +665,8 @@ TEST(FloorArea, CircularSegment) {
   const RYukaData& row = table.Rows[0];
   EXPECT_EQ(row.Variant, 1);
   const double h = 5.0 * std::sqrt(3.0) / 2.0;
-  ExpectLabelFloorArea(row.Label1, "8.66", 10, 22.5, 0);       // chord, read from T to S
-  ExpectLabelFloorArea(row.Label2, "2.50", 10, 21.25, 270);    // F down to O
+  ExpectLabelFloorArea(row.Label1, "8.66", 10, 22.5, 0);             // chord, read from T to S
+  ExpectLabelFloorArea(row.Label2, "2.50", 10, 21.25, 270);          // F down to O
   ExpectLabelFloorArea(row.Label3, "5.00", 10 - h / 2, 21.25, 150);  // O-T, at end + rotation
   // "120.00°": six characters of 1.5 and the double-byte sign of 3, with six
   // spacings of 0.5: 15 long, bottom-centred 1.5 x 4 below O.
@@ -677,10 +676,10 @@ TEST(FloorArea, CircularSegment) {
   EXPECT_NEAR(row.Label4.EndX, 17.5, 1e-9);
   EXPECT_NEAR(row.Label4.EndY, 14, 1e-9);
   EXPECT_EQ(row.Label4.Angle, 0.0);
-  ExpectLineFloorArea(row.Line1, 10, 20, 10 + h, 22.5, 6);      // O-S
-  ExpectLineFloorArea(row.Line2, 10, 20, 10 - h, 22.5, 6);      // O-T
+  ExpectLineFloorArea(row.Line1, 10, 20, 10 + h, 22.5, 6);        // O-S
+  ExpectLineFloorArea(row.Line2, 10, 20, 10 - h, 22.5, 6);        // O-T
   ExpectLineFloorArea(row.Line3, 10 - h, 22.5, 10 + h, 22.5, 6);  // T-S
-  ExpectLineFloorArea(row.Line4, 10, 20, 10, 22.5, 6);          // O-F
+  ExpectLineFloorArea(row.Line4, 10, 20, 10, 22.5, 6);            // O-F
   // Midway between chord and arc: 2.5 + (5 - 2.5) / 2 = 3.75 above O.
   ExpectNumber(row, "1", 10, 23.75);
   EXPECT_EQ(row.AreaText, "15.3416");
@@ -739,7 +738,7 @@ TEST(FloorArea, UnitsAndDecimals) {
     const char* rectangle;  // side1 x side2
     const char* triangle;   // side1 x side2 / 2
     const char* radius;
-    const char* circle;     // radius² x 3.14
+    const char* circle;  // radius² x 3.14
   };
   const Case cases[] = {
       // 12 x 5 = 60; 1 x 1 x 3.14.

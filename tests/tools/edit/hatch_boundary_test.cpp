@@ -66,11 +66,10 @@ TEST(HatchBoundary, RepeatingTheFirstPointWithinTheToleranceClosesTheLoop) {
     bool closes;
   };
   const Case cases[] = {
-      {0.0, 0.0, true},
-      {0.99e-4, -0.99e-4, true},  // just within in both coordinates
-      {1.01e-4, 0.0, false},      // just beyond in x
-      {0.0, -1.01e-4, false},     // just beyond in y
-      {0.5e-4, 2e-4, false},      // within in x only
+      {0.0, 0.0, true},       {0.99e-4, -0.99e-4, true},  // just within in both coordinates
+      {1.01e-4, 0.0, false},                              // just beyond in x
+      {0.0, -1.01e-4, false},                             // just beyond in y
+      {0.5e-4, 2e-4, false},                              // within in x only
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.dx << ", " << c.dy);
@@ -134,12 +133,12 @@ TEST(HatchBoundary, TheSecondLoopRecordsItsSuccessorsStart) {
 
 struct ArcCase {
   const char* name;
-  double lastDeg;   // direction of the last vertex from the centre
-  double pickDeg;   // the click that picks the circle
-  double endDeg;    // the click that ends the arc
+  double lastDeg;  // direction of the last vertex from the centre
+  double pickDeg;  // the click that picks the circle
+  double endDeg;   // the click that ends the arc
   bool forward;
-  double firstFrom, firstStep;   // angles of the first 51 points
-  double secondFrom, secondStep; // and of the second 51
+  double firstFrom, firstStep;    // angles of the first 51 points
+  double secondFrom, secondStep;  // and of the second 51
 };
 
 TEST(HatchBoundary, APickedCircleIsTravelledTheShorterWayInTwoSweepsOf51Points) {
@@ -173,8 +172,8 @@ TEST(HatchBoundary, APickedCircleIsTravelledTheShorterWayInTwoSweepsOf51Points) 
     ExpectVertex(tool.Vertices[0], last, 1, 0);
     for (int i = 0; i <= 50; ++i) {
       SCOPED_TRACE(i);
-      ExpectVertex(tool.Vertices[static_cast<std::size_t>(1 + i)], OnCircleHatchBoundary(cx, cy, r, c.firstFrom + i * c.firstStep),
-                   1, 1, 1e-5);
+      ExpectVertex(tool.Vertices[static_cast<std::size_t>(1 + i)],
+                   OnCircleHatchBoundary(cx, cy, r, c.firstFrom + i * c.firstStep), 1, 1, 1e-5);
       ExpectVertex(tool.Vertices[static_cast<std::size_t>(52 + i)],
                    OnCircleHatchBoundary(cx, cy, r, c.secondFrom + i * c.secondStep), 1, 1, 1e-5);
     }
@@ -185,9 +184,9 @@ TEST(HatchBoundary, EveryArcVertexLiesOnATurnedEllipse) {
   // Semi-axes 20 and 10, the first turned 30 degrees.
   const double cx = 5, cy = -3;
   THachiTenobj tool;
-  tool.AddPoint(cx + 40, cy + 2);  // at about 3 degrees
+  tool.AddPoint(cx + 40, cy + 2);                               // at about 3 degrees
   tool.AddArc(Curve(cx, cy, 20, 0.5f, 30.0f), cx - 1, cy + 5);  // at about 101 degrees
-  tool.AddPoint(cx - 5, cy - 1);                                 // at about 191 degrees
+  tool.AddPoint(cx - 5, cy - 1);                                // at about 191 degrees
   ASSERT_EQ(tool.VertexCount, 103);
   const double c30 = std::cos(30 * kDeg), s30 = std::sin(30 * kDeg);
   for (std::size_t i = 1; i < tool.Vertices.size(); ++i) {
@@ -221,18 +220,20 @@ TEST(HatchBoundary, PointsThatAreNoNumberAreIgnored) {
 
 TEST(HatchBoundary, ASecondPickReplacesThePendingArc) {
   THachiTenobj tool;
-  tool.AddPoint(10, 0);                   // on circle 1 at 0 degrees
-  tool.AddArc(Curve(0, 0, 10), 0, 10);    // circle 1 to 90 degrees
+  tool.AddPoint(10, 0);                 // on circle 1 at 0 degrees
+  tool.AddArc(Curve(0, 0, 10), 0, 10);  // circle 1 to 90 degrees
   // Circle 2 about (0, 20), radius 10: the last vertex (0, 10) is at 270.
   tool.AddArc(Curve(0, 20, 10), 10, 20);  // to 360
   tool.AddPoint(0, 30);                   // on to 90
   ASSERT_EQ(tool.VertexCount, 154);
   for (int i = 0; i <= 50; ++i) {
     SCOPED_TRACE(i);
-    ExpectVertex(tool.Vertices[static_cast<std::size_t>(1 + i)], OnCircleHatchBoundary(0, 0, 10, i * 90.0 / 50), 1, 1, 1e-5);
-    ExpectVertex(tool.Vertices[static_cast<std::size_t>(52 + i)], OnCircleHatchBoundary(0, 20, 10, 270 + i * 90.0 / 50), 1, 1,
+    ExpectVertex(tool.Vertices[static_cast<std::size_t>(1 + i)], OnCircleHatchBoundary(0, 0, 10, i * 90.0 / 50), 1, 1,
                  1e-5);
-    ExpectVertex(tool.Vertices[static_cast<std::size_t>(103 + i)], OnCircleHatchBoundary(0, 20, 10, i * 90.0 / 50), 1, 1, 1e-5);
+    ExpectVertex(tool.Vertices[static_cast<std::size_t>(52 + i)], OnCircleHatchBoundary(0, 20, 10, 270 + i * 90.0 / 50),
+                 1, 1, 1e-5);
+    ExpectVertex(tool.Vertices[static_cast<std::size_t>(103 + i)], OnCircleHatchBoundary(0, 20, 10, i * 90.0 / 50), 1,
+                 1, 1e-5);
   }
 }
 

@@ -73,9 +73,13 @@ TEST(MiddleCut, KeepsOrRemovesThePartBetweenTheNearestCrossings) {
       {"the only crossing at the line's end", {x0}, {{20, 0, 0, 0}}, {{0, 0, 20, 0}}},
       // Centres 0.5 off the line: the crossings 8 -+ sqrt(8.75) and
       // 15 -+ sqrt(3.75).
-      {"a circle crossing both sides counts for both", {Circle(8, 0.5, 3)}, {{8 - r1, 0, 8 + r1, 0}},
+      {"a circle crossing both sides counts for both",
+       {Circle(8, 0.5, 3)},
+       {{8 - r1, 0, 8 + r1, 0}},
        {{8 - r1, 0, 0, 0}, {8 + r1, 0, 20, 0}}},
-      {"a circle on one side: its crossing nearer the click", {Circle(15, 0.5, 2)}, {{15 - r2, 0, 0, 0}},
+      {"a circle on one side: its crossing nearer the click",
+       {Circle(15, 0.5, 2)},
+       {{15 - r2, 0, 0, 0}},
        {{20, 0, 15 - r2, 0}}},
   };
   for (const Case& c : cases) {

@@ -71,8 +71,7 @@ TEST(PolygonInView, ClearStartsTheNextOutline) {
   EXPECT_EQ(test.VertexCount, 0);
   EXPECT_TRUE(test.ScreenPolygon.empty());
   // The L shape alone: without the Clear its edges would follow the square's.
-  EXPECT_EQ(ClassOf(test, {{-50, -50}, {150, -50}, {150, -10}, {-10, -10}, {-10, 150}, {-50, 150}, {-50, -50}}),
-            -1);
+  EXPECT_EQ(ClassOf(test, {{-50, -50}, {150, -50}, {150, -10}, {-10, -10}, {-10, 150}, {-50, 150}, {-50, -50}}), -1);
   EXPECT_EQ(test.VertexCount, 7);
 }
 

@@ -18,9 +18,9 @@ struct PolygonCase {
   int sides;
   std::uint8_t kind;
   double px, py, size, rotation;
-  int n;              // sides built
-  double radius;      // circumradius
-  double firstDeg;    // direction of vertex 0
+  int n;            // sides built
+  double radius;    // circumradius
+  double firstDeg;  // direction of vertex 0
 };
 
 TEST(RegularPolygon, VerticesLieOnTheCircumcircleAtEqualSteps) {
@@ -40,7 +40,8 @@ TEST(RegularPolygon, VerticesLieOnTheCircumcircleAtEqualSteps) {
       {"kind 4, oblique", 5, 4, cx - 3, cy + 4, 0, 0, 5, 5, std::atan2(4, -3) / kDegPolygons},
       // A vertex towards the point, which lies at the inradius.
       {"kind 5", 6, 5, cx, cy + 6, 0, 0, 6, 6 / std::cos(30 * kDegPolygons), 90},
-      {"kind 5, oblique", 4, 5, cx + 3, cy - 4, 0, 0, 4, 5 / std::cos(45 * kDegPolygons), 360 + std::atan2(-4, 3) / kDegPolygons},
+      {"kind 5, oblique", 4, 5, cx + 3, cy - 4, 0, 0, 4, 5 / std::cos(45 * kDegPolygons),
+       360 + std::atan2(-4, 3) / kDegPolygons},
       // Fewer than three sides make a triangle.
       {"two sides", 2, 1, 0, 0, 5, 0, 3, 5, 210},
       {"no sides", 0, 1, 0, 0, 5, 0, 3, 5, 210},

@@ -37,7 +37,7 @@ TSikichiMenobj Table(std::uint8_t mode, double scale, std::uint8_t style = 3) {
 }
 
 void ExpectLineSiteArea(const RToolLine& line, double x1, double y1, double x2, double y2, int lineType,
-                int colour = 0) {
+                        int colour = 0) {
   EXPECT_NEAR(line.X1, x1, 1e-12);
   EXPECT_NEAR(line.Y1, y1, 1e-12);
   EXPECT_NEAR(line.X2, x2, 1e-12);
@@ -48,8 +48,8 @@ void ExpectLineSiteArea(const RToolLine& line, double x1, double y1, double x2, 
   EXPECT_EQ(line.Layer, 0);
 }
 
-void ExpectLabel(const Rmoziko& label, const std::string& text, double x, double y, double endX,
-                 double endY, double angle) {
+void ExpectLabel(const Rmoziko& label, const std::string& text, double x, double y, double endX, double endY,
+                 double angle) {
   EXPECT_EQ(label.Text, text);
   EXPECT_NEAR(label.X, x, 1e-9);
   EXPECT_NEAR(label.Y, y, 1e-9);
@@ -197,8 +197,8 @@ TEST(SiteArea, ThreeSidesRow) {
   ExpectLabel(row.FirstLabel, "3.00", -2.25, 0, 5.25, 0, 0);
   ExpectLabel(row.SecondLabel, "4.00", 0, -1.75, 0, 5.75, 90);
   // P2 -> P3 runs at 180 - atan(4/3) = 126.87 degrees: (-0.6, 0.8).
-  ExpectLabel(row.ThirdLabel, "5.00", 1.5 + 3.75 * 0.6, 2 - 3.75 * 0.8, 1.5 - 3.75 * 0.6,
-              2 + 3.75 * 0.8, 180.0 - std::atan(4.0 / 3.0) * 180.0 / 3.14159265358979323846);
+  ExpectLabel(row.ThirdLabel, "5.00", 1.5 + 3.75 * 0.6, 2 - 3.75 * 0.8, 1.5 - 3.75 * 0.6, 2 + 3.75 * 0.8,
+              180.0 - std::atan(4.0 / 3.0) * 180.0 / 3.14159265358979323846);
   EXPECT_EQ(row.NumberLabel.Text, "1");
   EXPECT_EQ(row.AreaText, "6.0000");
 }

@@ -22,11 +22,9 @@ double DistTangentCircles(PtTangentCircles a, PtTangentCircles b) { return std::
 
 TEST(InscribedCircle, MatchesTheIncentreAndAreaOverSemiPerimeter) {
   const std::vector<std::array<PtTangentCircles, 3>> triangles = {
-      {{{0, 0}, {4, 0}, {0, 3}}},          // centre (1, 1), radius 1
-      {{{0, 0}, {0, 3}, {4, 0}}},          // the same, clockwise
-      {{{-2, 5}, {7, 1}, {3, 9}}},
-      {{{3, 9}, {7, 1}, {-2, 5}}},
-      {{{10, 10}, {10.5, 30}, {9, 12}}},   // thin
+      {{{0, 0}, {4, 0}, {0, 3}}},  // centre (1, 1), radius 1
+      {{{0, 0}, {0, 3}, {4, 0}}},  // the same, clockwise
+      {{{-2, 5}, {7, 1}, {3, 9}}},          {{{3, 9}, {7, 1}, {-2, 5}}}, {{{10, 10}, {10.5, 30}, {9, 12}}},  // thin
       {{{350, -20}, {-40, -25}, {0, 400}}},
   };
   for (const auto& t : triangles) {
@@ -35,7 +33,8 @@ TEST(InscribedCircle, MatchesTheIncentreAndAreaOverSemiPerimeter) {
     tool.Compute();
     ASSERT_EQ(tool.Valid, 1);
     // Side lengths opposite each vertex weight it.
-    const double a = DistTangentCircles(t[1], t[2]), b = DistTangentCircles(t[0], t[2]), c = DistTangentCircles(t[0], t[1]);
+    const double a = DistTangentCircles(t[1], t[2]), b = DistTangentCircles(t[0], t[2]),
+                 c = DistTangentCircles(t[0], t[1]);
     const double s = (a + b + c) / 2;
     const double area = std::abs((t[1].x - t[0].x) * (t[2].y - t[0].y) - (t[1].y - t[0].y) * (t[2].x - t[0].x)) / 2;
     const double scale = s;
@@ -57,7 +56,10 @@ TEST(InscribedCircle, MatchesTheIncentreAndAreaOverSemiPerimeter) {
 TEST(InscribedCircle, PointsOnOneLineGiveNone) {
   // Whichever point lies between the other two.
   const std::array<PtTangentCircles, 3> orders[] = {
-      {{{0, 0}, {1, 1}, {2, 2}}}, {{{1, 1}, {0, 0}, {2, 2}}}, {{{0, 0}, {2, 2}, {1, 1}}}, {{{0, 0}, {0, 0}, {3, 4}}},
+      {{{0, 0}, {1, 1}, {2, 2}}},
+      {{{1, 1}, {0, 0}, {2, 2}}},
+      {{{0, 0}, {2, 2}, {1, 1}}},
+      {{{0, 0}, {0, 0}, {3, 4}}},
   };
   for (const auto& t : orders) {
     TEnSeSantenobj tool(t[0].x, t[0].y, t[1].x, t[1].y, t[2].x, t[2].y);
@@ -94,7 +96,9 @@ RDrawElement ArcTangentCircles(double cx, double cy, double r) {
   return e;
 }
 
-Slot LineSlot(double x1, double y1, double x2, double y2, PtTangentCircles pick) { return {Line(x1, y1, x2, y2), pick}; }
+Slot LineSlot(double x1, double y1, double x2, double y2, PtTangentCircles pick) {
+  return {Line(x1, y1, x2, y2), pick};
+}
 Slot ArcSlot(double cx, double cy, double r, PtTangentCircles pick) { return {ArcTangentCircles(cx, cy, r), pick}; }
 Slot PointSlot(PtTangentCircles p) { return {std::nullopt, p}; }
 
@@ -151,8 +155,8 @@ TEST(TangentCircle, TouchesEveryLineArcAndPointWithoutARadius) {
 TEST(TangentCircle, ThreeSidesOfATriangleGiveItsIncircleOrAnExcircle) {
   // Legs 8 and 6, hypotenuse 10: area 24, semi-perimeter 12; the incircle
   // has radius 2 about (2, 2), the excircles radii 24 / (12 - side).
-  TEnSeSanSenobj tool = Tool({LineSlot(0, 0, 8, 0, {3, 0}), LineSlot(8, 0, 0, 6, {4, 3}), LineSlot(0, 6, 0, 0, {0, 2})},
-                             0);
+  TEnSeSanSenobj tool =
+      Tool({LineSlot(0, 0, 8, 0, {3, 0}), LineSlot(8, 0, 0, 6, {4, 3}), LineSlot(0, 6, 0, 0, {0, 2})}, 0);
   ASSERT_TRUE(tool.SolveThree());
   struct Circle {
     double x, y, r;
@@ -180,7 +184,9 @@ TEST(TangentCircle, AFixedRadiusTouchesTheFirstTwoOnTheThirdPointsSide) {
       {"line, line", {LineSlot(0, 0, 20, 0, {5, 0}), LineSlot(0, 0, 0, 20, {0, 5}), PointSlot({3, 3})}, 2, {2, 2}},
       // Through (0, 3) and touching y = 0 with radius 5: centre (+-sqrt 21, 5).
       {"line, point", {LineSlot(-20, 0, 20, 0, {2, 0}), PointSlot({0, 3}), PointSlot({4, 6})}, 5, {std::sqrt(21.0), 5}},
-      {"point, line", {PointSlot({0, 3}), LineSlot(-20, 0, 20, 0, {-2, 0}), PointSlot({-4, 6})}, 5,
+      {"point, line",
+       {PointSlot({0, 3}), LineSlot(-20, 0, 20, 0, {-2, 0}), PointSlot({-4, 6})},
+       5,
        {-std::sqrt(21.0), 5}},
       // Outside both radius-3 circles 10 apart, radius 4: centre (5, +-sqrt 24).
       {"arc, arc", {ArcSlot(0, 0, 3, {2, 2}), ArcSlot(10, 0, 3, {8, 2}), PointSlot({5, 5})}, 4, {5, std::sqrt(24.0)}},
@@ -235,7 +241,10 @@ TEST(TangentCircle, ImpossibleOrUnusableInputFindsNothingAndKeepsTheResult) {
   };
   const Case cases[] = {
       // Lines 2 apart cannot both touch a circle of radius 5.
-      {"too large a radius", {LineSlot(0, 0, 20, 0, {5, 0}), LineSlot(0, 2, 20, 2, {5, 2}), PointSlot({5, 1})}, 5, true},
+      {"too large a radius",
+       {LineSlot(0, 0, 20, 0, {5, 0}), LineSlot(0, 2, 20, 2, {5, 2}), PointSlot({5, 1})},
+       5,
+       true},
       {"too large, final", {LineSlot(0, 0, 20, 0, {5, 0}), LineSlot(0, 2, 20, 2, {5, 2}), PointSlot({5, 1})}, 5, false},
       {"a text", {LineSlot(0, 0, 20, 0, {5, 0}), {text, {5, 5}}, PointSlot({5, 1})}, 0, false},
       {"three points on a line", {PointSlot({0, 0}), PointSlot({1, 1}), PointSlot({2, 2})}, 0, false},
@@ -253,7 +262,8 @@ TEST(TangentCircle, ImpossibleOrUnusableInputFindsNothingAndKeepsTheResult) {
     EXPECT_EQ(tool.Result.Radius, 9.0);
   }
   // The preview needs a point in slot 3.
-  TEnSeSanSenobj third = Tool({LineSlot(0, 0, 20, 0, {5, 0}), LineSlot(0, 0, 0, 20, {0, 5}), ArcSlot(9, 9, 2, {8, 8})}, 0);
+  TEnSeSanSenobj third =
+      Tool({LineSlot(0, 0, 20, 0, {5, 0}), LineSlot(0, 0, 0, 20, {0, 5}), ArcSlot(9, 9, 2, {8, 8})}, 0);
   EXPECT_FALSE(third.SolveWithRadius());
   EXPECT_EQ(third.Result.Radius, 0.0);
   EXPECT_EQ(third.Result.Ratio, 0.0f);

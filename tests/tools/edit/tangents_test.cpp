@@ -28,14 +28,14 @@ RDrawElement CircleTangents(double cx, double cy, double r, float start = 0.0f, 
   return e;
 }
 
-Pt At(Pt c, double r, double deg) { return {c.x + r * std::cos(deg * kDegTangents), c.y + r * std::sin(deg * kDegTangents)}; }
+Pt At(Pt c, double r, double deg) {
+  return {c.x + r * std::cos(deg * kDegTangents), c.y + r * std::sin(deg * kDegTangents)};
+}
 
 double Dist(Pt a, Pt b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // Signed distance of p from the line a -> b, positive on its left.
-double SignedDistance(Pt a, Pt b, Pt p) {
-  return ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) / Dist(a, b);
-}
+double SignedDistance(Pt a, Pt b, Pt p) { return ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) / Dist(a, b); }
 
 // p mirrored in the line through a and b.
 Pt Mirror(Pt a, Pt b, Pt p) {
@@ -53,11 +53,9 @@ TEST(TangentFromAPoint, TouchesTheCircleAtRightAnglesOnThePicksSide) {
     double pickDeg;  // direction of the pick from the centre
   };
   const Case cases[] = {
-      {{2, 3}, 6, {12, 3}, 80},     // 10 away: touching points at 8 from it
-      {{2, 3}, 6, {12, 3}, 280},
-      {{-4, 1}, 2.5, {3, -6}, 10},  // oblique
-      {{-4, 1}, 2.5, {3, -6}, 200},
-      {{0, 0}, 1, {0, -30}, 170},
+      {{2, 3}, 6, {12, 3}, 80},                                   // 10 away: touching points at 8 from it
+      {{2, 3}, 6, {12, 3}, 280},    {{-4, 1}, 2.5, {3, -6}, 10},  // oblique
+      {{-4, 1}, 2.5, {3, -6}, 200}, {{0, 0}, 1, {0, -30}, 170},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pickDeg);
@@ -124,7 +122,8 @@ TEST(TangentOfTwoCircles, TheLineTouchesBothInTheFamilyThePicksChoose) {
   for (const TwoCircleCase& c : cases) {
     SCOPED_TRACE(c.name);
     const Pt q1 = At(c.c1, c.r1 + 0.5, c.pick1Deg), q2 = At(c.c2, c.r2 - 0.5, c.pick2Deg);
-    TSesEnEnenobj tool(CircleTangents(c.c1.x, c.c1.y, c.r1), q1.x, q1.y, q2.x, q2.y, CircleTangents(c.c2.x, c.c2.y, c.r2));
+    TSesEnEnenobj tool(CircleTangents(c.c1.x, c.c1.y, c.r1), q1.x, q1.y, q2.x, q2.y,
+                       CircleTangents(c.c2.x, c.c2.y, c.r2));
     EXPECT_EQ(tool.CrossTangentPicked(), c.cross);
     ASSERT_EQ(tool.HasTangent(), c.has);
     if (!c.has) continue;

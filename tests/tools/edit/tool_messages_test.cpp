@@ -21,8 +21,7 @@ TEST(ToolMessages, WithoutAHookNothingIsShown) {
 TEST(ToolMessages, TheInstalledHookReceivesKindAndBytes) {
   ToolMessageRecorder recorder;
   // "ピッチを上げて下さい。" in code page 932.
-  const std::string text =
-      "\x83\x73\x83\x62\x83\x60\x82\xf0\x8f\xe3\x82\xb0\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81\x42";
+  const std::string text = "\x83\x73\x83\x62\x83\x60\x82\xf0\x8f\xe3\x82\xb0\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81\x42";
   ShowToolWarning(text);
   ShowToolMessage("done");
   ASSERT_EQ(recorder.Messages.size(), 2u);

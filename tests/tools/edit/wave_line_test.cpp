@@ -94,8 +94,12 @@ TEST(WaveLine, SineWithoutHeightWavelengthOrCountKeepsTheElements) {
     double height, wavelength;
   };
   const Case cases[] = {
-      {"height 0", 8, 0, 40},         {"wavelength 0", 8, 10, 40 * 0},  {"negative wavelength", 8, 10, -40},
-      {"tiny wavelength", 8, 10, 9e-6}, {"count 0", 0, 10, 40},         {"negative count", -3, 10, 40},
+      {"height 0", 8, 0, 40},
+      {"wavelength 0", 8, 10, 40 * 0},
+      {"negative wavelength", 8, 10, -40},
+      {"tiny wavelength", 8, 10, 9e-6},
+      {"count 0", 0, 10, 40},
+      {"negative count", -3, 10, 40},
       {"infinite height", 8, INFINITY, 40},
   };
   for (const Case& c : cases) {
@@ -176,12 +180,9 @@ TEST(WaveLine, SettingsThatBuildNothingKeepTheElements) {
     double height, loop, advance, groupScale;
   };
   const Case cases[] = {
-      {"style 3", 3, 50, 20, 10, 1},
-      {"coil height 0", 1, 0, 20, 10, 1},
-      {"loop and advance 0", 1, 50, 0, 0, 1},
-      {"loop and advance cancel", 2, 50, 10, -10, 1},
-      {"group scale 0", 1, 50, 20, 10, 0},
-      {"negative group scale", 1, 50, 20, 10, -1},
+      {"style 3", 3, 50, 20, 10, 1},          {"coil height 0", 1, 0, 20, 10, 1},
+      {"loop and advance 0", 1, 50, 0, 0, 1}, {"loop and advance cancel", 2, 50, 10, -10, 1},
+      {"group scale 0", 1, 50, 20, 10, 0},    {"negative group scale", 1, 50, 20, 10, -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

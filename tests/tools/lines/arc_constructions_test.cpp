@@ -19,7 +19,8 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kRadArcConstructions = kPi / 180.0;
 
 RPoint2D PolarArcConstructions(double angle, double length, RPoint2D from = {0, 0}) {
-  return {from.x + length * std::cos(angle * kRadArcConstructions), from.y + length * std::sin(angle * kRadArcConstructions)};
+  return {from.x + length * std::cos(angle * kRadArcConstructions),
+          from.y + length * std::sin(angle * kRadArcConstructions)};
 }
 
 void ExpectPointArcConstructions(double x, double y, RPoint2D want) {
@@ -61,7 +62,10 @@ class ArcDivision : public ArcConstructions {
   TRenSunpoSenobj& Divide(double radius, double toward, double cursor) {
     circle_ = PickedCircle(kO.x, kO.y, radius);
     tool_.Reset();
-    Points(10, {PolarArcConstructions(0, radius, kO), PolarArcConstructions(0, radius, kO), PolarArcConstructions(toward, radius, kO)}, &circle_);
+    Points(10,
+           {PolarArcConstructions(0, radius, kO), PolarArcConstructions(0, radius, kO),
+            PolarArcConstructions(toward, radius, kO)},
+           &circle_);
     return Build(PolarArcConstructions(cursor, radius + 5, kO));
   }
   void ExpectPointsAt(double radius, std::initializer_list<double> angles) {
@@ -126,7 +130,8 @@ TEST_F(ArcDivision, LineModesDrawRadiiOnATurnedEllipse) {
     return 200.0 / std::sqrt(100 * c * c + 400 * s * s);
   };
   const RDrawElement ellipse = PickedCircle(kO.x, kO.y, 20, 0.5f, 30);
-  Points(10, {PolarArcConstructions(30, 20, kO), PolarArcConstructions(30, 20, kO), PolarArcConstructions(60, 5, kO)}, &ellipse);
+  Points(10, {PolarArcConstructions(30, 20, kO), PolarArcConstructions(30, 20, kO), PolarArcConstructions(60, 5, kO)},
+         &ellipse);
   ToolDefaults.Chain10Option = 2;
   Build(PolarArcConstructions(120, 3, kO));
   ASSERT_EQ(tool_.Elements.size(), 3u);

@@ -8,10 +8,10 @@
 #include <cmath>
 #include <vector>
 
-#include "support/settings_guard.h"
-#include "tools/lines/continuous_line.h"
 #include "line_checks.h"
 #include "line_replay.h"
+#include "support/settings_guard.h"
+#include "tools/lines/continuous_line.h"
 
 namespace {
 
@@ -81,12 +81,26 @@ TEST(BoxStyles, StepsCountFromTheRiseWithAWholeTreadEach) {
   };
   const Case cases[] = {
       // Rise 5 over steps of at most 2: Trunc(2.5 + 0.9999) = 3 steps of 5/3.
-      {"up to the right", 10, 5, 200,
-       {{0, 0, -0.3, r}, {-0.3, r, 2, r}, {2, r, 1.7, 2 * r}, {1.7, 2 * r, 4, 2 * r}, {4, 2 * r, 3.7, 5},
+      {"up to the right",
+       10,
+       5,
+       200,
+       {{0, 0, -0.3, r},
+        {-0.3, r, 2, r},
+        {2, r, 1.7, 2 * r},
+        {1.7, 2 * r, 4, 2 * r},
+        {4, 2 * r, 3.7, 5},
         {3.7, 5, 6, 5}}},
       // Treads run left, risers lean right by the nosing.
-      {"up to the left", -10, 5, 200,
-       {{0, 0, 0.3, r}, {0.3, r, -2, r}, {-2, r, -1.7, 2 * r}, {-1.7, 2 * r, -4, 2 * r}, {-4, 2 * r, -3.7, 5},
+      {"up to the left",
+       -10,
+       5,
+       200,
+       {{0, 0, 0.3, r},
+        {0.3, r, -2, r},
+        {-2, r, -1.7, 2 * r},
+        {-1.7, 2 * r, -4, 2 * r},
+        {-4, 2 * r, -3.7, 5},
         {-3.7, 5, -6, 5}}},
       // Level: one step of rise 0, the riser lying flat.
       {"level", 10, 0, 200, {{0, 0, -0.3, 0}, {-0.3, 0, 2, 0}}},

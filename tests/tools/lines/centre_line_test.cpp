@@ -36,11 +36,11 @@ struct RatioCase {
 };
 
 TEST(CentreLine, ComputeAtRatiosZeroHalfAndOne) {
-  const RDrawElement x0 = LineElement(0, 0, 10, 0);             // y = 0
-  const RDrawElement y10 = LineElement(0, 10, 10, 10);          // y = 10
-  const RDrawElement horizontal = LineElement(-8, 3, 12, 3);    // through (2, 3)
-  const RDrawElement vertical = LineElement(2, -7, 2, 13);      // through (2, 3)
-  const RDrawElement vertical10 = LineElement(10, -5, 10, 5);   // x = 10
+  const RDrawElement x0 = LineElement(0, 0, 10, 0);            // y = 0
+  const RDrawElement y10 = LineElement(0, 10, 10, 10);         // y = 10
+  const RDrawElement horizontal = LineElement(-8, 3, 12, 3);   // through (2, 3)
+  const RDrawElement vertical = LineElement(2, -7, 2, 13);     // through (2, 3)
+  const RDrawElement vertical10 = LineElement(10, -5, 10, 5);  // x = 10
   const RDrawElement c1 = PickedCircle(0, 0, 2);
   const RDrawElement c2 = PickedCircle(10, 0, 3);
   const RDrawElement inner = PickedCircle(0, 0, 6);
@@ -53,15 +53,20 @@ TEST(CentreLine, ComputeAtRatiosZeroHalfAndOne) {
       // Crossing at (2, 3): the feet (7, 3) at 0 degrees and (2, 8) at 90;
       // the line turns from the first to the second through the angle
       // holding them.
-      {"crossing lines", Picked(horizontal), {7, 3}, {2, 8}, Picked(vertical), 1, {{2, 3}, {2, 3}, {2, 3}},
+      {"crossing lines",
+       Picked(horizontal),
+       {7, 3},
+       {2, 8},
+       Picked(vertical),
+       1,
+       {{2, 3}, {2, 3}, {2, 3}},
        {0, 45, 90}},
       // From the first line's first point to its foot on the second.
       {"parallel lines", Picked(x0), {3, 0}, {3, 10}, Picked(y10), 1, {{0, 0}, {0, 5}, {0, 10}}, {0, 0, 0}},
       // Facing points (2, 0) and (7, 0).
       {"two circles", Picked(c1), {2, 0}, {7, 0}, Picked(c2), 1, {{2, 0}, {4.5, 0}, {7, 0}}, {90, 90, 90}},
       // One centre: the facing points lie at 0 degrees, (2, 0) and (6, 0).
-      {"concentric circles", Picked(c1), {0, 2}, {0, 6}, Picked(inner), 1, {{2, 0}, {4, 0}, {6, 0}},
-       {90, 90, 90}},
+      {"concentric circles", Picked(c1), {0, 2}, {0, 6}, Picked(inner), 1, {{2, 0}, {4, 0}, {6, 0}}, {90, 90, 90}},
       // Foot (5, 0) of the centre, facing point (5, 6).
       {"line and circle", Picked(x0), {5, 0}, {5, 6}, Picked(above), 1, {{5, 0}, {5, 3}, {5, 6}}, {180, 180, 180}},
       {"circle and line", Picked(above), {5, 6}, {5, 0}, Picked(x0), 1, {{5, 6}, {5, 3}, {5, 0}}, {180, 180, 180}},
@@ -72,7 +77,13 @@ TEST(CentreLine, ComputeAtRatiosZeroHalfAndOne) {
       {"circle and point", Picked(right), {6, 0}, {0, 0}, Free(), 3, {{6, 0}, {3, 0}, {0, 0}}, {90, 90, 90}},
       {"line and point", Picked(vertical10), {10, 1}, {0, 0}, Free(), 3, {{0, 0}, {5, 0}, {10, 0}}, {90, 90, 90}},
       // A line of one point: that point is its foot.
-      {"line of one point and point", Picked(dot), {4, 4}, {0, 0}, Free(), 3, {{0, 0}, {2, 2}, {4, 4}},
+      {"line of one point and point",
+       Picked(dot),
+       {4, 4},
+       {0, 0},
+       Free(),
+       3,
+       {{0, 0}, {2, 2}, {4, 4}},
        {135, 135, 135}},
   };
   const double ratios[] = {0, 0.5, 1};
@@ -93,11 +104,11 @@ TEST(CentreLine, CrossingLinesTakeTheShorterTurn) {
   // bisector runs at 0, not at 180.
   const RDrawElement a = LineElement(0, 0, std::cos(-10 * kRadCentreLine), std::sin(-10 * kRadCentreLine));
   const RDrawElement b = LineElement(0, 0, std::cos(10 * kRadCentreLine), std::sin(10 * kRadCentreLine));
-  TCyuusinzaobj tool(Picked(a), 10 * std::cos(-10 * kRadCentreLine), 10 * std::sin(-10 * kRadCentreLine), 10 * std::cos(10 * kRadCentreLine),
-                     10 * std::sin(10 * kRadCentreLine), Picked(b));
+  TCyuusinzaobj tool(Picked(a), 10 * std::cos(-10 * kRadCentreLine), 10 * std::sin(-10 * kRadCentreLine),
+                     10 * std::cos(10 * kRadCentreLine), 10 * std::sin(10 * kRadCentreLine), Picked(b));
   tool.Compute(0.5);
-  EXPECT_NEAR(std::remainder(std::atan2(tool.DirY - tool.CentreY, tool.DirX - tool.CentreX) / kRadCentreLine, 360.0), 0.0,
-              1e-9);
+  EXPECT_NEAR(std::remainder(std::atan2(tool.DirY - tool.CentreY, tool.DirX - tool.CentreX) / kRadCentreLine, 360.0),
+              0.0, 1e-9);
 }
 
 TEST(CentreLine, FeetOnTheCentreLineAndItsOffsets) {

@@ -84,11 +84,11 @@ TEST_F(CentreLines, EveryMultipleOfTheStepWhenAsked) {
     double t0;
     std::vector<double> heights;  // n = whole part of 1 / (t0 + 0.001)
   } cases[] = {
-      {0.25, {2.5, 5, 7.5}},      // 1 / 0.251: 3
-      {0.5, {5}},                 // 1 / 0.501: 1
-      {0.2, {2, 4, 6, 8}},        // 1 / 0.201: 4
-      {2, {20}},                  // below 1: at least 1
-      {-0.001, {-0.01}},          // 1 / 0 is not finite: 1
+      {0.25, {2.5, 5, 7.5}},  // 1 / 0.251: 3
+      {0.5, {5}},             // 1 / 0.501: 1
+      {0.2, {2, 4, 6, 8}},    // 1 / 0.201: 4
+      {2, {20}},              // below 1: at least 1
+      {-0.001, {-0.01}},      // 1 / 0 is not finite: 1
   };
   Start();
   ToolDefaults.Chain6Option1 = 1;
@@ -216,12 +216,12 @@ TEST_F(WidthLeader, ArrowheadModesChooseStrokesAndTextStyle) {
   DimensionDefaults.DimTextStyle = 2;
   struct Case {
     std::uint8_t mode;
-    double turn;  // ±15 build the same leaders, the second turned back
+    double turn;         // ±15 build the same leaders, the second turned back
     double right, left;  // stroke directions of entries 3 and 4; 0: zero
     int style;
   } cases[] = {
       {0, 15, 0, 0, 2},
-      {2, 15, 105 - 15, 75 + 15, 5},   // second on the right, first on the left
+      {2, 15, 105 - 15, 75 + 15, 5},  // second on the right, first on the left
       {3, 15, 105 + 15, 75 - 15, 5},
       {2, -15, 105 + 15, 75 - 15, 5},  // turned back: the choice flips
       {3, -15, 105 - 15, 75 + 15, 5},

@@ -10,9 +10,9 @@
 #include <cstring>
 #include <limits>
 
-#include "support/settings_guard.h"
 #include "dimension_replay.h"
 #include "line_checks.h"
+#include "support/settings_guard.h"
 
 namespace {
 
@@ -176,8 +176,7 @@ void ExpectPoint(const RPoint2D& got, const RPoint2D& want) {
 
 // Two heads: the first two stroke ends from (x1, y1), the last two from
 // (x2, y2), at the given directions.
-void ExpectHeads(const RPoint2D (&got)[4], double x1, double y1, double x2, double y2,
-                 const double (&angles)[4]) {
+void ExpectHeads(const RPoint2D (&got)[4], double x1, double y1, double x2, double y2, const double (&angles)[4]) {
   for (int i = 0; i < 4; ++i) {
     SCOPED_TRACE(i);
     ExpectPoint(got[i], StrokeEnd(i < 2 ? x1 : x2, i < 2 ? y1 : y2, angles[i]));
@@ -231,9 +230,9 @@ TEST(ChainedDimension, RadialLeaderRunsFromTheLeaderCircleBeyondTheDimensionCirc
   // The cursor at (53, 44): 3-4-5 from the centre, so the direction's cosine
   // is 0.6 and its sine 0.8.
   TRenSunpoSenobj::RadialLeader(PickedCircle(50, 40, 12), PickedCircle(50, 40, 20), 53, 44, leader, measure);
-  ExpectLineElement(leader, {57.2, 49.6, 62.9, 57.2});    // P at 12, Q at 20 + 1.5
-  ExpectLineElement(measure, {57.2, 49.6, 62.0, 56.0});   // R at 20
-  EXPECT_EQ(int{leader.ColorNo}, 7);  // only the kind and the points
+  ExpectLineElement(leader, {57.2, 49.6, 62.9, 57.2});   // P at 12, Q at 20 + 1.5
+  ExpectLineElement(measure, {57.2, 49.6, 62.0, 56.0});  // R at 20
+  EXPECT_EQ(int{leader.ColorNo}, 7);                     // only the kind and the points
 }
 
 TEST(ChainedDimension, DiameterAndRadiusLinesFollowTheCursor) {
@@ -251,8 +250,8 @@ TEST(ChainedDimension, DiameterAndRadiusLinesFollowTheCursor) {
   const double ux = std::cos(80 * kRadChainedDimension), uy = std::sin(80 * kRadChainedDimension);
   ExpectLineElement(TRenSunpoSenobj::DiameterLine(ellipse, 50 + ux, 40 + uy, theta),
                     {50 + r * ux, 40 + r * uy, 50 - r * ux, 40 - r * uy}, 1e-6);
-  ExpectLineElement(TRenSunpoSenobj::RadiusLine(ellipse, 50 + ux, 40 + uy, theta),
-                    {50, 40, 50 + r * ux, 40 + r * uy}, 1e-6);
+  ExpectLineElement(TRenSunpoSenobj::RadiusLine(ellipse, 50 + ux, 40 + uy, theta), {50, 40, 50 + r * ux, 40 + r * uy},
+                    1e-6);
 }
 
 }  // namespace

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "support/settings_guard.h"
-#include "tools/lines/chained_dimension.h"
 #include "dimension_replay.h"
 #include "line_checks.h"
+#include "support/settings_guard.h"
+#include "tools/lines/chained_dimension.h"
 
 namespace {
 
@@ -83,18 +83,10 @@ TEST(CircleDimensions, ChainLayoutsInThePreviewAndAfterTheFinish) {
     const char* committed;
   };
   const Case cases[] = {
-      {0, 3, "cclp", ""},
-      {0, 4, "cclpalpt", ""},
-      {0, 5, "cclpalptalpt", "lpalpt"},
-      {2, 3, "cclp", ""},
-      {2, 4, "cclpalpt", ""},
-      {2, 5, "cclpalptalpt", "lpalpt"},
-      {1, 3, "cczl", ""},
-      {1, 4, "cczlalsssst", ""},
-      {1, 5, "cczlalsssstalsssst", "zlalsssst"},
-      {3, 3, "cczl", ""},
-      {3, 4, "cczlalsssst", ""},
-      {3, 5, "cczlalsssstalsssst", "zlalsssst"},
+      {0, 3, "cclp", ""}, {0, 4, "cclpalpt", ""},    {0, 5, "cclpalptalpt", "lpalpt"},
+      {2, 3, "cclp", ""}, {2, 4, "cclpalpt", ""},    {2, 5, "cclpalptalpt", "lpalpt"},
+      {1, 3, "cczl", ""}, {1, 4, "cczlalsssst", ""}, {1, 5, "cczlalsssstalsssst", "zlalsssst"},
+      {3, 3, "cczl", ""}, {3, 4, "cczlalsssst", ""}, {3, 5, "cczlalsssstalsssst", "zlalsssst"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "style " << c.style << ", " << c.points << " points");
@@ -236,8 +228,8 @@ TEST(CircleDimensions, ClockwisePointsMeasureTheLongWayRound) {
     SetChainSettings(style);
     DimensionReplay replay;
     ReplayChain(replay, 3);
-    replay.Click(50, 75);   // 90 degrees first
-    replay.Move(80, 40);    // then back to 0
+    replay.Click(50, 75);  // 90 degrees first
+    replay.Move(80, 40);   // then back to 0
     replay.Move(80, 41);
     replay.Click(80, 40);
     replay.Move(30, 40);
@@ -268,14 +260,14 @@ TEST(CircleDimensions, ArrowChainsPutHeadsOnBothEndsOfEachArc) {
   ExpectLineElement(e[3], {50, 52, 50, 62});
   // 1.5 long, 15 degrees off the tangents into the arc: 90 at (70, 40), 0
   // at (50, 60).
-  const struct {
-    double x, y, angle;
-  } strokes[] = {{70, 40, 105}, {70, 40, 75}, {50, 60, 15}, {50, 60, 345}};
+  const struct { double x, y, angle; } strokes[] = {{70, 40, 105}, {70, 40, 75}, {50, 60, 15}, {50, 60, 345}};
   for (int i = 0; i < 4; ++i) {
     SCOPED_TRACE(i);
     const auto& k = strokes[i];
     ExpectLineElement(e[static_cast<std::size_t>(4 + i)],
-                      {k.x, k.y, k.x + 1.5 * std::cos(k.angle * kRadCircleDimensions), k.y + 1.5 * std::sin(k.angle * kRadCircleDimensions)}, 1e-9);
+                      {k.x, k.y, k.x + 1.5 * std::cos(k.angle * kRadCircleDimensions),
+                       k.y + 1.5 * std::sin(k.angle * kRadCircleDimensions)},
+                      1e-9);
   }
   ExpectChainText(tool, e[8], "1,571", 0, 45, 315);
 }
@@ -436,7 +428,7 @@ TEST(CircleDimensions, ArrowheadsOnDiameterAndRadiusPointOutward) {
   struct Case {
     int style;
     double x1, y1, x2, y2;  // the first and the second end
-    double angles[4];  // stroke directions, two at each end
+    double angles[4];       // stroke directions, two at each end
   };
   const Case cases[] = {
       {4, 50, 50, 50, 30, {285, 255, 105, 75}},

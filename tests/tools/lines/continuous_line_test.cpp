@@ -8,15 +8,16 @@
 #include <array>
 #include <limits>
 
-#include "support/settings_guard.h"
 #include "line_checks.h"
 #include "line_replay.h"
+#include "support/settings_guard.h"
 
 namespace {
 
 TEST(ContinuousLine, CreateCopiesTheTextStylesAndStartsWithNoPoints) {
   std::array<RTextStyle, kTextStyleCount> styles{};
-  for (int i = 0; i < kTextStyleCount; ++i) styles[static_cast<std::size_t>(i)].Width = static_cast<std::uint16_t>(10 + i);
+  for (int i = 0; i < kTextStyleCount; ++i)
+    styles[static_cast<std::size_t>(i)].Width = static_cast<std::uint16_t>(10 + i);
   const TRenzokuSenobj tool(styles);
   EXPECT_EQ(tool.PointCount, 0);
   EXPECT_EQ(int{tool.TextStyles[0].Width}, 10);

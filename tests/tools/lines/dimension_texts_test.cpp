@@ -8,10 +8,10 @@
 #include <span>
 #include <string>
 
+#include "dimension_replay.h"
 #include "geometry/codepage.h"
 #include "support/settings_guard.h"
 #include "tools/lines/chained_dimension.h"
-#include "dimension_replay.h"
 
 namespace {
 
@@ -42,19 +42,34 @@ TEST(DimensionTexts, LengthTextFollowsTheDimensionSettings) {
       {"defaults: rounding reaches a new group", [] {}, 999.5, "1,000"},
       {"defaults: millions", [] {}, 1234567.4, "1,234,567"},
       {"decimals set but off", [] { DimensionDefaults.DimDecimals = 2; }, 1234.5, "1,235"},
-      {"two decimals", [] { DimensionDefaults.DimDecimals = 2; DimensionDefaults.DimDecimalsOn = 1; }, 1234.5,
-       "1,234.50"},
-      {"one decimal", [] { DimensionDefaults.DimDecimals = 1; DimensionDefaults.DimDecimalsOn = 1; }, 0.25, "0.3"},
+      {"two decimals",
+       [] {
+         DimensionDefaults.DimDecimals = 2;
+         DimensionDefaults.DimDecimalsOn = 1;
+       },
+       1234.5, "1,234.50"},
+      {"one decimal",
+       [] {
+         DimensionDefaults.DimDecimals = 1;
+         DimensionDefaults.DimDecimalsOn = 1;
+       },
+       0.25, "0.3"},
       {"an unknown count gives three",
-       [] { DimensionDefaults.DimDecimals = 7; DimensionDefaults.DimDecimalsOn = 1; }, 1.23456, "1.235"},
-      {"without separators", [] {
+       [] {
+         DimensionDefaults.DimDecimals = 7;
+         DimensionDefaults.DimDecimalsOn = 1;
+       },
+       1.23456, "1.235"},
+      {"without separators",
+       [] {
          DimensionDefaults.DimThousandsSeparator = 0;
          DimensionDefaults.DimDecimals = 1;
          DimensionDefaults.DimDecimalsOn = 1;
        },
        12345.25, "12345.3"},
       {"metres without decimals", [] { DimensionDefaults.DimInMetres = 1; }, 1570.796, "2"},
-      {"metres with two decimals", [] {
+      {"metres with two decimals",
+       [] {
          DimensionDefaults.DimInMetres = 1;
          DimensionDefaults.DimDecimals = 2;
          DimensionDefaults.DimDecimalsOn = 1;
@@ -80,13 +95,19 @@ TEST(DimensionTexts, AngleTextFollowsTheDimensionSettings) {
          DimensionDefaults.DimThousandsSeparator = 0;
        },
        1234.5, "1234.5\xDF"},
-      {"degrees, minutes and seconds", [] { DimensionDefaults.AngleTextDms = 1; }, 30.5, "30\xDF" "30'0\""},
+      {"degrees, minutes and seconds", [] { DimensionDefaults.AngleTextDms = 1; }, 30.5,
+       "30\xDF"
+       "30'0\""},
       // 10 + 17/64 degrees: 15.9375 minutes, 56.25 seconds, each cut.
       {"minutes and seconds are cut", [] { DimensionDefaults.AngleTextDms = 1; }, 10.265625,
-       "10\xDF" "15'56\""},
+       "10\xDF"
+       "15'56\""},
       {"a negative angle signs every part", [] { DimensionDefaults.AngleTextDms = 2; }, -30.5,
-       "-30\xDF" "-30'0\""},
-      {"a whole angle", [] { DimensionDefaults.AngleTextDms = 1; }, 90, "90\xDF" "0'0\""},
+       "-30\xDF"
+       "-30'0\""},
+      {"a whole angle", [] { DimensionDefaults.AngleTextDms = 1; }, 90,
+       "90\xDF"
+       "0'0\""},
   };
   ExpectNumberTexts(cases, TRenSunpoSenobj::AngleText);
 }
@@ -95,7 +116,7 @@ TEST(DimensionTexts, TextWidthMeasuresWithTheToolsStyles) {
   auto styles = DimensionTestStyles();
   styles[0].Width = 40;
   const TRenSunpoSenobj tool(styles);
-  EXPECT_DOUBLE_EQ(tool.TextWidth("ABCD", 3), 5.5);  // 4 * 1 + 3 * 0.5
+  EXPECT_DOUBLE_EQ(tool.TextWidth("ABCD", 3), 5.5);     // 4 * 1 + 3 * 0.5
   EXPECT_DOUBLE_EQ(tool.TextWidth(J("寸法"), 3), 5.0);  // 2 * 2 + 1 after the first
   EXPECT_DOUBLE_EQ(tool.TextWidth("", 3), 0.0);
   EXPECT_DOUBLE_EQ(tool.TextWidth("A", 12), 2.0);  // no style 12: style 0, 0.05 * 40
@@ -111,8 +132,8 @@ TEST(DimensionTexts, MakeTextPlacesEveryJustificationCodeOnItsBoxPoint) {
     double along, across;
   };
   const Case cases[] = {
-      {0, 0, 0},     {1, 2.75, 0},   {2, 5.5, 0},   {3, 5.5, 1.5}, {4, 5.5, 3},
-      {5, 2.75, 3},  {6, 2.75, 1.5}, {7, 0, 3},     {8, 0, 1.5},   {9, 0, 0},
+      {0, 0, 0},    {1, 2.75, 0},   {2, 5.5, 0}, {3, 5.5, 1.5}, {4, 5.5, 3},
+      {5, 2.75, 3}, {6, 2.75, 1.5}, {7, 0, 3},   {8, 0, 1.5},   {9, 0, 0},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.code);
@@ -189,9 +210,9 @@ TEST(DimensionTexts, ArcValuesRunAnticlockwiseFromThePreviousPoint) {
   const RDrawElement measured = CircleAt5040(10), dimension = CircleAt5040(20);
   struct Case {
     const char* what;
-    double e, l;            // directions of the measuring points
-    double mid;             // where the text stands
-    const char* length;     // sweep / 360 * 2 * pi * 10 * 100
+    double e, l;         // directions of the measuring points
+    double mid;          // where the text stands
+    const char* length;  // sweep / 360 * 2 * pi * 10 * 100
     const char* angle;
   };
   const Case cases[] = {

@@ -69,23 +69,44 @@ TEST(DimensionTool, ValueTextFollowsItsOwnDecimalRule) {
       {"a whole value loses the point", [] { DimensionDefaults.DimDecimalsOn = 1; }, 1, 12, "12"},
       {"the strip stops at the point", [] { DimensionDefaults.DimDecimalsOn = 1; }, 1, 100, "100"},
       {"two decimals kept when they count", [] { DimensionDefaults.DimDecimalsOn = 1; }, 1, 1234.25, "1,234.25"},
-      {"one decimal", [] { DimensionDefaults.DimDecimalsOn = 1; DimensionDefaults.DimDecimals = 1; }, 1, 0.25,
-       "0.3"},
-      {"two decimals unstripped", [] { DimensionDefaults.DimDecimalsOn = 1; DimensionDefaults.DimDecimals = 2; },
+      {"one decimal",
+       [] {
+         DimensionDefaults.DimDecimalsOn = 1;
+         DimensionDefaults.DimDecimals = 1;
+       },
+       1, 0.25, "0.3"},
+      {"two decimals unstripped",
+       [] {
+         DimensionDefaults.DimDecimalsOn = 1;
+         DimensionDefaults.DimDecimals = 2;
+       },
        1, 12, "12.00"},
-      {"three decimals", [] { DimensionDefaults.DimDecimalsOn = 1; DimensionDefaults.DimDecimals = 3; }, 1,
-       1.23456, "1.235"},
+      {"three decimals",
+       [] {
+         DimensionDefaults.DimDecimalsOn = 1;
+         DimensionDefaults.DimDecimals = 3;
+       },
+       1, 1.23456, "1.235"},
       {"any other count gives four",
-       [] { DimensionDefaults.DimDecimalsOn = 1; DimensionDefaults.DimDecimals = 9; }, 1, 1.23456, "1.2346"},
+       [] {
+         DimensionDefaults.DimDecimalsOn = 1;
+         DimensionDefaults.DimDecimals = 9;
+       },
+       1, 1.23456, "1.2346"},
       {"decimals set but off", [] { DimensionDefaults.DimDecimals = 3; }, 1, 1.6, "2"},
-      {"metres with two decimals", [] {
+      {"metres with two decimals",
+       [] {
          DimensionDefaults.DimInMetres = 1;
          DimensionDefaults.DimDecimalsOn = 1;
          DimensionDefaults.DimDecimals = 2;
        },
        1, 2500, "2.50"},
-      {"metres stripped", [] { DimensionDefaults.DimInMetres = 1; DimensionDefaults.DimDecimalsOn = 1; }, 1, 2500,
-       "2.5"},
+      {"metres stripped",
+       [] {
+         DimensionDefaults.DimInMetres = 1;
+         DimensionDefaults.DimDecimalsOn = 1;
+       },
+       1, 2500, "2.5"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -110,7 +131,12 @@ struct Frame {
   }
   Expected Line(std::uint8_t colour, RPoint2D p, RPoint2D q) const { return {kSunLine, colour, p.x, p.y, q.x, q.y}; }
   Expected Tick(RPoint2D b, double angle, double length = 1.5) const {
-    return {kSunLine, kM, b.x, b.y, b.x + length * std::cos(angle * kRadDimensionTool), b.y + length * std::sin(angle * kRadDimensionTool)};
+    return {kSunLine,
+            kM,
+            b.x,
+            b.y,
+            b.x + length * std::cos(angle * kRadDimensionTool),
+            b.y + length * std::sin(angle * kRadDimensionTool)};
   }
   // Centred on the midpoint of (u1, 10) and (u2, 10), raised by the gap 0.5.
   Expected Centred(double u1, double u2, const std::string& text) const {
@@ -136,8 +162,10 @@ TEST(DimensionTool, ChainOfThreePointsWithMarks) {
     tool.AddChainPoint(p2.x, p2.y);
     EXPECT_EQ(tool.FirstPointFlag, 0);
     ExpectRecords(tool.Records, 2,
-                  {{kSunMark, kM, f.At(0, 10).x, f.At(0, 10).y, 0, 0}, f.Line(kL, f.At(0, 10), f.At(30, 10)),
-                   f.Line(kL, f.At(30, 0), f.At(30, 12)), {kSunMark, kM, f.At(30, 10).x, f.At(30, 10).y, 0, 0},
+                  {{kSunMark, kM, f.At(0, 10).x, f.At(0, 10).y, 0, 0},
+                   f.Line(kL, f.At(0, 10), f.At(30, 10)),
+                   f.Line(kL, f.At(30, 0), f.At(30, 12)),
+                   {kSunMark, kM, f.At(30, 10).x, f.At(30, 10).y, 0, 0},
                    f.Centred(0, 30, "30")});
     EXPECT_EQ(tool.LastStepStart(), 1u);
     tool.AddChainPoint(p3.x, p3.y);
@@ -145,8 +173,10 @@ TEST(DimensionTool, ChainOfThreePointsWithMarks) {
     // The committed step: everything after the second separator.
     ASSERT_EQ(tool.LastStepStart(), 8u);
     ExpectRecords(tool.Records, 7,
-                  {{kSunSeparator, 0, 0, 0, 0, 0}, f.Line(kL, f.At(30, 10), f.At(70, 10)),
-                   f.Line(kL, f.At(70, 0), f.At(70, 12)), {kSunMark, kM, f.At(70, 10).x, f.At(70, 10).y, 0, 0},
+                  {{kSunSeparator, 0, 0, 0, 0, 0},
+                   f.Line(kL, f.At(30, 10), f.At(70, 10)),
+                   f.Line(kL, f.At(70, 0), f.At(70, 12)),
+                   {kSunMark, kM, f.At(70, 10).x, f.At(70, 10).y, 0, 0},
                    f.Centred(30, 70, "40")});
   }
 }
@@ -183,13 +213,23 @@ TEST(DimensionTool, ChainWithArrowheadsAndOffsetExtensionLines) {
     // Ticks 1.5 long at 15 degrees: T1, T2 at the previous foot along the
     // segment, T3, T4 at the new foot back along it.
     ExpectRecords(tool.Records, 0,
-                  {{kSunSeparator, 0, 0, 0, 0, 0}, f.Line(kL, f.At(0, -15), f.At(0, 10)),
-                   f.Tick(f.At(0, 10), a + 15), f.Tick(f.At(0, 10), a - 15), f.Line(kL, f.At(0, 10), f.At(30, 10)),
-                   f.Line(kL, f.At(30, -15), f.At(30, 10)), f.Tick(f.At(30, 10), a + 165),
-                   f.Tick(f.At(30, 10), a + 195), f.Centred(0, 30, "30"), {kSunSeparator, 0, 0, 0, 0, 0},
-                   f.Line(kL, f.At(30, 10), f.At(70, 10)), f.Line(kL, f.At(70, -15), f.At(70, 10)),
-                   f.Tick(f.At(30, 10), a + 15), f.Tick(f.At(30, 10), a - 15), f.Tick(f.At(70, 10), a + 165),
-                   f.Tick(f.At(70, 10), a + 195), f.Centred(30, 70, "40")});
+                  {{kSunSeparator, 0, 0, 0, 0, 0},
+                   f.Line(kL, f.At(0, -15), f.At(0, 10)),
+                   f.Tick(f.At(0, 10), a + 15),
+                   f.Tick(f.At(0, 10), a - 15),
+                   f.Line(kL, f.At(0, 10), f.At(30, 10)),
+                   f.Line(kL, f.At(30, -15), f.At(30, 10)),
+                   f.Tick(f.At(30, 10), a + 165),
+                   f.Tick(f.At(30, 10), a + 195),
+                   f.Centred(0, 30, "30"),
+                   {kSunSeparator, 0, 0, 0, 0, 0},
+                   f.Line(kL, f.At(30, 10), f.At(70, 10)),
+                   f.Line(kL, f.At(70, -15), f.At(70, 10)),
+                   f.Tick(f.At(30, 10), a + 15),
+                   f.Tick(f.At(30, 10), a - 15),
+                   f.Tick(f.At(70, 10), a + 165),
+                   f.Tick(f.At(70, 10), a + 195),
+                   f.Centred(30, 70, "40")});
   }
 }
 
@@ -218,11 +258,20 @@ TEST(DimensionTool, RunningTotalsStandBeyondTheFoot) {
   for (double u : {0.0, 30.0, 70.0}) tool.AddChainPoint(u, 5);
   // The texts read upwards along the extension lines, the gap 0.5 past F2.
   ExpectRecords(tool.Records, 0,
-                {{kSunSeparator, 0, 0, 0, 0, 0}, f.Line(kL, {0, 0}, {0, 12}), {kSunMark, kM, 0, 10, 0, 0},
-                 f.Line(kL, {0, 10}, {30, 10}), f.Line(kL, {30, 0}, {30, 12}), f.Tick({30, 10}, 165),
-                 f.Tick({30, 10}, 195), {kSunText, kS, 30, 10.5, 30, 13, "30", 90},
-                 {kSunSeparator, 0, 0, 0, 0, 0}, f.Line(kL, {30, 10}, {70, 10}), f.Line(kL, {70, 0}, {70, 12}),
-                 f.Tick({70, 10}, 165), f.Tick({70, 10}, 195), {kSunText, kS, 70, 10.5, 70, 13, "70", 90}});
+                {{kSunSeparator, 0, 0, 0, 0, 0},
+                 f.Line(kL, {0, 0}, {0, 12}),
+                 {kSunMark, kM, 0, 10, 0, 0},
+                 f.Line(kL, {0, 10}, {30, 10}),
+                 f.Line(kL, {30, 0}, {30, 12}),
+                 f.Tick({30, 10}, 165),
+                 f.Tick({30, 10}, 195),
+                 {kSunText, kS, 30, 10.5, 30, 13, "30", 90},
+                 {kSunSeparator, 0, 0, 0, 0, 0},
+                 f.Line(kL, {30, 10}, {70, 10}),
+                 f.Line(kL, {70, 0}, {70, 12}),
+                 f.Tick({70, 10}, 165),
+                 f.Tick({70, 10}, 195),
+                 {kSunText, kS, 70, 10.5, 70, 13, "70", 90}});
 }
 
 TEST(DimensionTool, RunningTextPointingDownIsTurned) {
@@ -257,12 +306,14 @@ TEST(DimensionTool, RunningTextTurnsAbove135UpTo315Degrees) {
       // 135 stays: (30, 40) + 0.5 (-1, 1) / sqrt 2.
       {135.0, 135.0, 30 - 0.5 * kHalfRoot2, 40 + 0.5 * kHalfRoot2},
       // A millionth of a degree either side: closed forms of the two rules.
-      {134.999999, 134.999999, 30 + 0.5 * std::cos(134.999999 * kRadDimensionTool), 40 + 0.5 * std::sin(134.999999 * kRadDimensionTool)},
+      {134.999999, 134.999999, 30 + 0.5 * std::cos(134.999999 * kRadDimensionTool),
+       40 + 0.5 * std::sin(134.999999 * kRadDimensionTool)},
       {135.000001, 315.000001, 30 - 3 * std::cos(315.000001 * kRadDimensionTool),
        40 - 3 * std::sin(315.000001 * kRadDimensionTool)},
       // 315 turns to 135: (30, 40) - 3 (-1, 1) / sqrt 2.
       {315.0, 135.0, 30 + 3 * kHalfRoot2, 40 - 3 * kHalfRoot2},
-      {315.000001, 315.000001, 30 + 0.5 * std::cos(315.000001 * kRadDimensionTool), 40 + 0.5 * std::sin(315.000001 * kRadDimensionTool)},
+      {315.000001, 315.000001, 30 + 0.5 * std::cos(315.000001 * kRadDimensionTool),
+       40 + 0.5 * std::sin(315.000001 * kRadDimensionTool)},
       // 180 turns to 0, kept as 360 by the one-step wrap: 3 back along x.
       {180.0, 360.0, 27.0, 40.0},
       {0.0, 0.0, 30.5, 40.0},
@@ -293,8 +344,20 @@ TEST(DimensionTool, RunningModeOneKeepsOnlyTheTexts) {
   const Expected zeroL{kSunLine, kL, 0, 0, 0, 0}, zeroM{kSunLine, kM, 0, 0, 0, 0};
   const Expected sep{kSunSeparator, 0, 0, 0, 0, 0};
   ExpectRecords(tool.Records, 0,
-                {sep, zeroL, zeroL, zeroL, zeroL, zeroM, zeroM, {kSunText, kS, 30, 10.5, 30, 13, "30", 90}, sep,
-                 zeroL, zeroL, zeroM, zeroM, {kSunText, kS, 70, 10.5, 70, 13, "70", 90}});
+                {sep,
+                 zeroL,
+                 zeroL,
+                 zeroL,
+                 zeroL,
+                 zeroM,
+                 zeroM,
+                 {kSunText, kS, 30, 10.5, 30, 13, "30", 90},
+                 sep,
+                 zeroL,
+                 zeroL,
+                 zeroM,
+                 zeroM,
+                 {kSunText, kS, 70, 10.5, 70, 13, "70", 90}});
 }
 
 TEST(DimensionTool, RestartDropsTheOldChain) {
@@ -325,7 +388,12 @@ TEST(DimensionTool, SingleDimensions) {
   const Expected text{kSunText, kS, 13.85, 19.3, 15.35, 21.3, "50", a};
   const Expected sep{kSunSeparator, 0, 0, 0, 0, 0};
   auto tick = [&](double x, double y, double angle, std::uint8_t colour) {
-    return Expected{kSunLine, colour, x, y, x + 1.5 * std::cos(angle * kRadDimensionTool), y + 1.5 * std::sin(angle * kRadDimensionTool)};
+    return Expected{kSunLine,
+                    colour,
+                    x,
+                    y,
+                    x + 1.5 * std::cos(angle * kRadDimensionTool),
+                    y + 1.5 * std::sin(angle * kRadDimensionTool)};
   };
   struct Case {
     const char* what;
@@ -333,11 +401,20 @@ TEST(DimensionTool, SingleDimensions) {
     std::vector<Expected> want;
   } cases[] = {
       {"defaults: the text only", 0, 0, {sep, text}},
-      {"line and end marks", 1, 0,
+      {"line and end marks",
+       1,
+       0,
        {sep, {kSunLine, kL, 0, 0, 30, 40}, {kSunMark, kM, 0, 0, 0, 0}, {kSunMark, kM, 30, 40, 0, 0}, text}},
-      {"line and arrowheads in the line colour", 1, 1,
-       {sep, {kSunLine, kL, 0, 0, 30, 40}, tick(0, 0, a + 15, kL), tick(0, 0, a - 15, kL),
-        tick(30, 40, a + 165, kL), tick(30, 40, a + 195, kL), text}},
+      {"line and arrowheads in the line colour",
+       1,
+       1,
+       {sep,
+        {kSunLine, kL, 0, 0, 30, 40},
+        tick(0, 0, a + 15, kL),
+        tick(0, 0, a - 15, kL),
+        tick(30, 40, a + 165, kL),
+        tick(30, 40, a + 195, kL),
+        text}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

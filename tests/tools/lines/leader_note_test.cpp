@@ -82,9 +82,7 @@ TEST_F(LeaderNote, DefaultsSnapTheLeaderAndMarkThePointWithAnArrowhead) {
 
 TEST_F(LeaderNote, FixedLengthSnapsHalfUp) {
   FirstData11.Chain9Size5 = 20;
-  const struct {
-    double cursor, snapped;
-  } cases[] = {{7.6, 15}, {7.4, 0}, {200, 195}, {352.6, 360}, {97, 90}};
+  const struct { double cursor, snapped; } cases[] = {{7.6, 15}, {7.4, 0}, {200, 195}, {352.6, 360}, {97, 90}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.cursor);
     const TRenSunpoSenobj& tool = BuildToward(c.cursor, 3);
@@ -268,7 +266,8 @@ TEST_F(LeaderNote, FlushLinesOnALeftShelf) {
     FirstData11.Chain9Option3 = c.flush;
     const TRenSunpoSenobj& tool = BuildToward(165);
     for (int i = 0; i < 2; ++i) {
-      ExpectPointLeaderNote(tool.Elements[6 + i].X1, tool.Elements[6 + i].Y1, {e.x + c.start[i], e.y - 4 * i - kHalfHeight});
+      ExpectPointLeaderNote(tool.Elements[6 + i].X1, tool.Elements[6 + i].Y1,
+                            {e.x + c.start[i], e.y - 4 * i - kHalfHeight});
     }
   }
 }

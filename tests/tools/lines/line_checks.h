@@ -12,9 +12,7 @@ struct LineSeg {
 };
 
 // Packed fields are read by value.
-inline LineSeg SegOf(const RDrawElement& e) {
-  return {double{e.X1}, double{e.Y1}, double{e.X2}, double{e.Y2}};
-}
+inline LineSeg SegOf(const RDrawElement& e) { return {double{e.X1}, double{e.Y1}, double{e.X2}, double{e.Y2}}; }
 
 inline void ExpectLineElement(const RDrawElement& e, LineSeg want, double tol = 1e-9) {
   EXPECT_EQ(int{e.Kind}, int{kKindLine});

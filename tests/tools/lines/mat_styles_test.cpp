@@ -8,10 +8,10 @@
 #include <cmath>
 #include <vector>
 
-#include "support/settings_guard.h"
-#include "tools/lines/continuous_line.h"
 #include "line_checks.h"
 #include "line_replay.h"
+#include "support/settings_guard.h"
+#include "tools/lines/continuous_line.h"
 
 namespace {
 
@@ -37,21 +37,21 @@ TEST(MatStyles, LayoutZeroInASquareRoom) {
   DraftDefaults.PolylineStyle = 19;
   // Units of 10; the border is 30 real mm, 0.3 drawing mm.
   ExpectLinesMatStyles(OneRectangle(0, 0, 30, 30), {
-                                              // joints
-                                              {0, 10, 30, 10},
-                                              {0, 20, 20, 20},
-                                              {10, 0, 10, 10},
-                                              {20, 10, 20, 30},
-                                              // borders, each inside its mat
-                                              {0, 0.3, 30, 0.3},
-                                              {30, 9.7, 0, 9.7},
-                                              {0, 10.3, 20, 10.3},
-                                              {0, 20.3, 20, 20.3},
-                                              {20, 19.7, 0, 19.7},
-                                              {20, 29.7, 0, 29.7},
-                                              {29.7, 10, 29.7, 30},
-                                              {20.3, 30, 20.3, 10},
-                                          });
+                                                       // joints
+                                                       {0, 10, 30, 10},
+                                                       {0, 20, 20, 20},
+                                                       {10, 0, 10, 10},
+                                                       {20, 10, 20, 30},
+                                                       // borders, each inside its mat
+                                                       {0, 0.3, 30, 0.3},
+                                                       {30, 9.7, 0, 9.7},
+                                                       {0, 10.3, 20, 10.3},
+                                                       {0, 20.3, 20, 20.3},
+                                                       {20, 19.7, 0, 19.7},
+                                                       {20, 29.7, 0, 29.7},
+                                                       {29.7, 10, 29.7, 30},
+                                                       {20.3, 30, 20.3, 10},
+                                                   });
 }
 
 TEST(MatStyles, LineCountsOfTheLayouts) {
@@ -158,13 +158,14 @@ TEST(MatStyles, LatticeLinesStepFromTheStartTowardsTheCursor) {
   DraftDefaults.DoubleLineLeftWidth = 50;
   // Trunc(120 / 50) = 2 lines across, Trunc(70 / 50) = 1 along.
   ExpectLinesMatStyles(OneRectangle(0, 0, 1.2, 0.7), {{0.5, 0.7, 0.5, 0}, {1.0, 0.7, 1.0, 0}, {0, 0.5, 1.2, 0.5}});
-  ExpectLinesMatStyles(OneRectangle(0, 0, -1.2, -0.7), {{-0.5, -0.7, -0.5, 0}, {-1.0, -0.7, -1.0, 0}, {0, -0.5, -1.2, -0.5}});
+  ExpectLinesMatStyles(OneRectangle(0, 0, -1.2, -0.7),
+                       {{-0.5, -0.7, -0.5, 0}, {-1.0, -0.7, -1.0, 0}, {0, -0.5, -1.2, -0.5}});
   // A fine pitch of 0.1 (0.001 drawing mm): Trunc(0.35 / 0.1) = 3 lines
   // across a rectangle 0.0035 wide, none along it.
   DraftDefaults.DoubleLineRightWidth = 0.1;
   DraftDefaults.DoubleLineLeftWidth = 0;
   ExpectLinesMatStyles(OneRectangle(0, 0, 0.0035, 0.002),
-              {{0.001, 0.002, 0.001, 0}, {0.002, 0.002, 0.002, 0}, {0.003, 0.002, 0.003, 0}});
+                       {{0.001, 0.002, 0.001, 0}, {0.002, 0.002, 0.002, 0}, {0.003, 0.002, 0.003, 0}});
   // A pitch of 0 or below: that family is empty.
   DraftDefaults.DoubleLineRightWidth = 0;
   DraftDefaults.DoubleLineLeftWidth = -50;

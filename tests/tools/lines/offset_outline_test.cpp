@@ -96,10 +96,8 @@ TEST_F(OffsetOutline, LinesCrossingInTheirMiddlesStayUnjoined) {
   PickLine(50, -50, 50, 50);
   ToolDefaults.Chain7Option = 1;
   Build(300, 300);
-  ExpectLinesOffsetOutline(tool_.Elements, {{{0, -10}, {100, -10}},
-                               {{0, 10}, {100, 10}},
-                               {{60, -50}, {60, 50}},
-                               {{40, -50}, {40, 50}}});
+  ExpectLinesOffsetOutline(
+      tool_.Elements, {{{0, -10}, {100, -10}}, {{0, 10}, {100, 10}}, {{60, -50}, {60, 50}}, {{40, -50}, {40, 50}}});
 }
 
 TEST_F(OffsetOutline, PointsThatPickedNothingDoNotMoveTheCentre) {

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <vector>
 
+#include "line_checks.h"
+#include "line_replay.h"
 #include "support/settings_guard.h"
 #include "tools/lines/continuous_line.h"
 #include "tools/lines/corner_rounding.h"
-#include "line_checks.h"
-#include "line_replay.h"
 
 namespace {
 
@@ -277,12 +277,9 @@ TEST(PolylineStyles, FirstLineStartsOnAPickedCircle) {
   };
   // Centre (10, 10); the cursor (40, 50) lies in direction (0.6, 0.8).
   const Case cases[] = {
-      {"circle", 1, 1, 1, 5, 1, 0, 13, 14},
-      {"not snapped to the centre", 0, 1, 1, 5, 1, 0, 10, 10},
-      {"setting off", 1, 0, 1, 5, 1, 0, 10, 10},
-      {"option off", 1, 1, 0, 5, 1, 0, 10, 10},
-      {"zero radius", 1, 1, 1, 0, 1, 0, 10, 10},
-      {"zero ratio", 1, 1, 1, 5, 0, 0, 10, 10},
+      {"circle", 1, 1, 1, 5, 1, 0, 13, 14},      {"not snapped to the centre", 0, 1, 1, 5, 1, 0, 10, 10},
+      {"setting off", 1, 0, 1, 5, 1, 0, 10, 10}, {"option off", 1, 1, 0, 5, 1, 0, 10, 10},
+      {"zero radius", 1, 1, 1, 0, 1, 0, 10, 10}, {"zero ratio", 1, 1, 1, 5, 0, 0, 10, 10},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -365,10 +362,10 @@ TEST(PolylineStyles, EndPointSnapsToTheAngleStepAtTheSetLength) {
   };
   const double c10 = 50 * std::cos(10 * kRad), s10 = 50 * std::sin(10 * kRad);
   const Case cases[] = {
-      {0, 100, 30, 50, 0},    // 16.7 degrees rounds to 0
-      {0, 30, 100, 0, 50},    // 73.3 rounds to 90
+      {0, 100, 30, 50, 0},                                               // 16.7 degrees rounds to 0
+      {0, 30, 100, 0, 50},                                               // 73.3 rounds to 90
       {0, 100, 80, 50 * std::cos(45 * kRad), 50 * std::sin(45 * kRad)},  // 38.7 rounds to 45
-      {10, 100, 30, c10, s10},  // 6.7 past the base rounds to the base
+      {10, 100, 30, c10, s10},                                           // 6.7 past the base rounds to the base
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.cursorX << ", " << c.cursorY << " base " << c.base);

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "support/settings_guard.h"
-#include "tools/lines/continuous_line.h"
 #include "line_checks.h"
 #include "line_replay.h"
+#include "support/settings_guard.h"
+#include "tools/lines/continuous_line.h"
 
 namespace {
 
@@ -34,20 +34,20 @@ struct LabelWant {
 };
 
 // The code page 932 bytes of the labels.
-const std::string kSign = "\x95\x84\x8d\x86";                      // 符号
-const std::string kSize = "\x82\x61\x82\x77\x82\x63";              // ＢＸＤ
-const std::string kPlace = "\x88\xca\x92\x75";                     // 位置
-const std::string kSpacer = "\x95\x9d\x8e\x7e\x83\x81\x8b\xd8";    // 幅止メ筋
-const std::string kWeb = "\x95\xa0\x8b\xd8";                       // 腹筋
-const std::string kStirrup = "\x82\x72\x82\x73";                   // ＳＴ
-const std::string kBottom = "\x89\xba\x83\x6f\x8b\xd8";            // 下バ筋
-const std::string kTop = "\x8f\xe3\x83\x6f\x8b\xd8";               // 上バ筋
-const std::string kFloor = "\x8a\x4b";                             // 階
-const std::string kFigure = "\x92\x66\x96\xca\x90\x7d";            // 断面図
+const std::string kSign = "\x95\x84\x8d\x86";                                       // 符号
+const std::string kSize = "\x82\x61\x82\x77\x82\x63";                               // ＢＸＤ
+const std::string kPlace = "\x88\xca\x92\x75";                                      // 位置
+const std::string kSpacer = "\x95\x9d\x8e\x7e\x83\x81\x8b\xd8";                     // 幅止メ筋
+const std::string kWeb = "\x95\xa0\x8b\xd8";                                        // 腹筋
+const std::string kStirrup = "\x82\x72\x82\x73";                                    // ＳＴ
+const std::string kBottom = "\x89\xba\x83\x6f\x8b\xd8";                             // 下バ筋
+const std::string kTop = "\x8f\xe3\x83\x6f\x8b\xd8";                                // 上バ筋
+const std::string kFloor = "\x8a\x4b";                                              // 階
+const std::string kFigure = "\x92\x66\x96\xca\x90\x7d";                             // 断面図
 const std::string kDiaphragm = "\x83\x5f\x83\x43\x83\x84\x83\x74\x81\x7c\x83\x76";  // ダイヤフ－プ
-const std::string kHoop = "\x83\x74\x81\x7c\x83\x76";              // フ－プ
-const std::string kMain = "\x8e\xe5\x8b\xd8";                      // 主筋
-const std::string kPile = "\x8d\x59\x8c\x61";                      // 杭径
+const std::string kHoop = "\x83\x74\x81\x7c\x83\x76";                               // フ－プ
+const std::string kMain = "\x8e\xe5\x8b\xd8";                                       // 主筋
+const std::string kPile = "\x8d\x59\x8c\x61";                                       // 杭径
 
 // A text element's base point and the end of its baseline.
 void ExpectTextPoints(const RDrawElement& e, LineSeg want) {
@@ -71,27 +71,88 @@ std::vector<FrameCase> FrameCases() {
   const LabelWant pile{kPile, At::Start, 2, 7};
   const LabelWant floor{kFloor, At::Floor, 0, 3}, figure{kFigure, At::Figure, 0, 11};
   return {
-      {13, 0, 5, 0,
-       {sign, size, place, {kSpacer, At::End, 1, 15}, {kWeb, At::End, 2, 7}, {kStirrup, At::End, 3, 7},
-        {kBottom, At::End, 4, 11}, {kTop, At::End, 5, 11}, floor, figure}},
-      {13, 1, 3, 5,
-       {sign, size, place, {kStirrup, At::End, 1, 7}, {kBottom, At::End, 2, 11}, {kTop, At::End, 3, 11}, floor,
+      {13,
+       0,
+       5,
+       0,
+       {sign,
+        size,
+        place,
+        {kSpacer, At::End, 1, 15},
+        {kWeb, At::End, 2, 7},
+        {kStirrup, At::End, 3, 7},
+        {kBottom, At::End, 4, 11},
+        {kTop, At::End, 5, 11},
+        floor,
         figure}},
-      {13, 2, 4, 2.5,
-       {sign, size, place, {kWeb, At::End, 1, 7}, {kStirrup, At::End, 2, 7}, {kBottom, At::End, 3, 11},
-        {kTop, At::End, 4, 11}, floor, figure}},
-      {13, 3, 5, 0,
-       {sign, size, place, {kSpacer, At::End, 1, 15}, {kStirrup, At::End, 3, 7}, {kBottom, At::End, 4, 11},
-        {kTop, At::End, 5, 11}, floor, figure}},
-      {14, 0, 3, 0,
-       {sign, size, place, {kDiaphragm, At::End, 1, 23}, {kHoop, At::End, 2, 11}, {kMain, At::End, 3, 7}, floor,
+      {13,
+       1,
+       3,
+       5,
+       {sign,
+        size,
+        place,
+        {kStirrup, At::End, 1, 7},
+        {kBottom, At::End, 2, 11},
+        {kTop, At::End, 3, 11},
+        floor,
+        figure}},
+      {13,
+       2,
+       4,
+       2.5,
+       {sign,
+        size,
+        place,
+        {kWeb, At::End, 1, 7},
+        {kStirrup, At::End, 2, 7},
+        {kBottom, At::End, 3, 11},
+        {kTop, At::End, 4, 11},
+        floor,
+        figure}},
+      {13,
+       3,
+       5,
+       0,
+       {sign,
+        size,
+        place,
+        {kSpacer, At::End, 1, 15},
+        {kStirrup, At::End, 3, 7},
+        {kBottom, At::End, 4, 11},
+        {kTop, At::End, 5, 11},
+        floor,
+        figure}},
+      {14,
+       0,
+       3,
+       0,
+       {sign,
+        size,
+        place,
+        {kDiaphragm, At::End, 1, 23},
+        {kHoop, At::End, 2, 11},
+        {kMain, At::End, 3, 7},
+        floor,
         figure}},
       {14, 1, 2, 2.5, {sign, size, place, {kHoop, At::End, 1, 11}, {kMain, At::End, 2, 7}, floor, figure}},
       {14, 2, 2, 2.5, {sign, size, place, {kHoop, At::End, 1, 11}, {kMain, At::End, 2, 7}, floor, figure}},
-      {14, 4, 3, 0,
-       {sign, size, place, {kDiaphragm, At::End, 1, 23}, {kHoop, At::End, 2, 11}, {kMain, At::End, 3, 7}, floor,
+      {14,
+       4,
+       3,
+       0,
+       {sign,
+        size,
+        place,
+        {kDiaphragm, At::End, 1, 23},
+        {kHoop, At::End, 2, 11},
+        {kMain, At::End, 3, 7},
+        floor,
         figure}},
-      {15, 0, 3, 0,
+      {15,
+       0,
+       3,
+       0,
        {sign, pile, place, {kDiaphragm, At::End, 1, 23}, {kHoop, At::End, 2, 11}, {kMain, At::End, 3, 7}, figure}},
       {15, 2, 2, 2.5, {sign, pile, place, {kHoop, At::End, 1, 11}, {kMain, At::End, 2, 7}, figure}},
   };
@@ -265,7 +326,7 @@ TEST(SectionListStyles, FurtherClicksKeepEveryLabel) {
   const std::vector<RDrawElement> frame = replay.Tool().Elements;
   const std::vector<std::string> texts = replay.Tool().Texts;
   ASSERT_EQ(texts.size(), 6u);  // pile labels of mode 1
-  replay.Move(50, 50);  // two points: the frame stays
+  replay.Move(50, 50);          // two points: the frame stays
   for (int click = 0; click < 3; ++click) {
     replay.Click(70.0 + click, 70);
     replay.Move(80, 80);  // the extra point is taken back

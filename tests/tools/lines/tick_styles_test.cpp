@@ -7,10 +7,10 @@
 #include <numbers>
 #include <vector>
 
-#include "support/settings_guard.h"
-#include "tools/lines/continuous_line.h"
 #include "line_checks.h"
 #include "line_replay.h"
+#include "support/settings_guard.h"
+#include "tools/lines/continuous_line.h"
 
 namespace {
 
@@ -162,8 +162,8 @@ TEST(TickStyles, DivisionTicksOnAZeroSegmentAndTheSnappedEnd) {
 
 // The tick of a ring about (0, 0) of radius r at angle a, half length h.
 LineSeg RingTick(double r, double a, double h) {
-  return {(r - h) * std::cos(a * kRadTickStyles), (r - h) * std::sin(a * kRadTickStyles), (r + h) * std::cos(a * kRadTickStyles),
-          (r + h) * std::sin(a * kRadTickStyles)};
+  return {(r - h) * std::cos(a * kRadTickStyles), (r - h) * std::sin(a * kRadTickStyles),
+          (r + h) * std::cos(a * kRadTickStyles), (r + h) * std::sin(a * kRadTickStyles)};
 }
 
 TEST(TickStyles, RingTicksInWholeDegrees) {
@@ -204,11 +204,11 @@ TEST(TickStyles, ARingOfRadiusZero) {
   // Count mode: three ticks of length 2h through the centre, then the ring
   // through the cursor.
   ExpectLinesTickStyles(replay.Tool().Elements, {{-1, 0, 1, 0},
-                                       RingTick(0, 120, 1),
-                                       RingTick(0, 240, 1),
-                                       {9, 0, 11, 0},
-                                       RingTick(10, 120, 1),
-                                       RingTick(10, 240, 1)});
+                                                 RingTick(0, 120, 1),
+                                                 RingTick(0, 240, 1),
+                                                 {9, 0, 11, 0},
+                                                 RingTick(10, 120, 1),
+                                                 RingTick(10, 240, 1)});
   EXPECT_EQ(replay.Tool().FixedElementCount, 3);
   // Pitch mode: none on the ring of radius 0.
   DraftDefaults.DivisionPitch = 100 * 2 * std::numbers::pi * 10 / 8;
