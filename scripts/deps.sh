@@ -12,6 +12,8 @@ ZURO_PACKAGES=(
   # the metafile reader (libwmf) will not start without its base fonts
   fonts-urw-base35
   xvfb
+  # the layout check of the sources
+  clang-format
   # the fuzz targets of the file readers: clang with libFuzzer
   clang libclang-rt-14-dev
 )
