@@ -124,6 +124,8 @@ RAssistSlot AssistSlotOf(TcadBox& box);
 // A copy or move range: the point is the base point of the copy or move
 // that follows, which the command goes on in.
 void RangeBaseAssistSlot(TcadBox& box, Sbuttontype goOnIn, RAssistSlot& slot);
+// A command placed by its first point at once: the point ends the step.
+void PlacedAtOnceAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 // The slot by B_Switch: off, on1, and any other.
 RPoint2D* SlotBySwitch(TcadBox& box, RPoint2D* off, RPoint2D* one, RPoint2D* other);
 

@@ -319,6 +319,12 @@ void RangeBaseAssistSlot(TcadBox& box, Sbuttontype goOnIn, RAssistSlot& slot) {
   slot.Restore = goOnIn;
 }
 
+void PlacedAtOnceAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
+  slot.Pending = &box.FirstPoint;
+  slot.SetStep = 1;
+  slot.EraseRubber = true;
+}
+
 RPoint2D* SlotBySwitch(TcadBox& box, RPoint2D* off, RPoint2D* one, RPoint2D* other) {
   return box.B_Switch == _off ? off : box.B_Switch == on1 ? one : other;
 }

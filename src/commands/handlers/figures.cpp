@@ -26,7 +26,6 @@ void Senkigo1Down(TcadBox& box, TShiftState shift, double x, double y);
 void Senkigo1Move(TcadBox& box, TShiftState shift, double x, double y);
 void Senkigo1Up(TcadBox& box, TShiftState shift, double x, double y);
 void FigureModesCancel(TcadBox& box);
-void PlacedFigureAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void YazirusikoteiAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
@@ -39,7 +38,7 @@ void RegisterFigureCommands() {
        .Up = BuzaikoteiUp,
        // The figure rows of the polygons' cancel, run from there.
        .Phases = {{"FigureModesCancel", FigureModesCancel}},
-       .Assist = {.Slot = PlacedFigureAssistSlot, .Point = BuzaikoteiAssistPoint, .Segment = BuzaikoteiAssistSegment}});
+       .Assist = {.Slot = PlacedAtOnceAssistSlot, .Point = BuzaikoteiAssistPoint, .Segment = BuzaikoteiAssistSegment}});
   RegisterFamily({.Name = "Yazirusikotei",
                   .Modes = {dtYazirusikotei},
                   .Down = YazirusikoteiDown,
@@ -51,7 +50,7 @@ void RegisterFigureCommands() {
                   .Down = Senkigo1Down,
                   .Move = Senkigo1Move,
                   .Up = Senkigo1Up,
-                  .Assist = {.Slot = PlacedFigureAssistSlot}});
+                  .Assist = {.Slot = PlacedAtOnceAssistSlot}});
 }
 
 namespace {
@@ -538,13 +537,6 @@ void TcadBox::PlaceSectionAlongSegment(double x1, double y1, double x2, double y
 // ---- What the modes take from the point assists and offer the gesture menu
 
 namespace {
-
-// The fixed figures are placed at once.
-void PlacedFigureAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
-  slot.Pending = &box.FirstPoint;
-  slot.SetStep = 1;
-  slot.EraseRubber = true;
-}
 
 void YazirusikoteiAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.CurrentPoint;

@@ -21,7 +21,6 @@ void takakukeiFreeDown(TcadBox& box, TShiftState shift, double x, double y);
 void takakukeiFreeMove(TcadBox& box, TShiftState shift, double x, double y);
 void takakukeiFreeUp(TcadBox& box, TShiftState shift, double x, double y);
 void takakukeiFreeCancel(TcadBox& box);
-void FixedPolygonAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void takakukeiFreeAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
@@ -31,7 +30,7 @@ void RegisterPolygonCommands() {
                   .Down = takakukeikoteiDown,
                   .Move = takakukeikoteiMove,
                   .Up = takakukeikoteiUp,
-                  .Assist = {.Slot = FixedPolygonAssistSlot},
+                  .Assist = {.Slot = PlacedAtOnceAssistSlot},
                   .Gestures = {EnvelopeGesture()}});
   RegisterFamily({.Name = "takakukeiFree",
                   .Modes = {dttakakukeiFree},
@@ -286,13 +285,6 @@ void takakukeiFreeCancel(TcadBox& box) {
 // ---- What the modes take from the point assists and offer the gesture menu
 
 namespace {
-
-// The fixed polygon is placed at once.
-void FixedPolygonAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
-  slot.Pending = &box.FirstPoint;
-  slot.SetStep = 1;
-  slot.EraseRubber = true;
-}
 
 void takakukeiFreeAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.CurrentPoint;

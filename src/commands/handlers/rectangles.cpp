@@ -24,7 +24,6 @@ void BoxsunpoAssistPoint(TcadBox& box);
 void EraseAlignedRectOnLeave(TcadBox& box);
 void EraseSizedBoxOnLeave(TcadBox& box);
 void BoxSenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
-void BoxsunpoAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
 void RegisterRectangleCommands() {
@@ -45,7 +44,7 @@ void RegisterRectangleCommands() {
                   // The attribute reader recomputes the offsets after reading the axis angle.
                   .Phases = {{"ComputeSizedBoxOffsets", [](TcadBox& box) { box.ComputeSizedBoxOffsets(); }}},
                   .Hooks = {.Leave = EraseSizedBoxOnLeave, .Cursor = CursorPair(20, 21)},
-                  .Assist = {.Slot = BoxsunpoAssistSlot, .Point = BoxsunpoAssistPoint}});
+                  .Assist = {.Slot = PlacedAtOnceAssistSlot, .Point = BoxsunpoAssistPoint}});
 }
 
 void TcadBox::ComputeSizedBoxOffsets() {
@@ -341,13 +340,6 @@ namespace {
 
 void BoxSenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.SecondPoint;
-}
-
-// The placed point of the sized box, which is placed at once.
-void BoxsunpoAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
-  slot.Pending = &box.FirstPoint;
-  slot.SetStep = 1;
-  slot.EraseRubber = true;
 }
 
 }  // namespace
