@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "canvas_fixture.h"
+#include "pixel_view.h"
 #include "geometry/codepage.h"
 
 namespace {
@@ -112,6 +113,41 @@ TEST_F(CanvasTest, WheelZoomKeepsThePointUnderTheCursorInItsColumn) {
   const double left = box->ViewWindow.Left;
   box->DoMouseWheel(0, -120, TPoint{0, 0});
   EXPECT_NEAR(box->ViewWindow.Left - left, 50 / box->Zoom, 1e-9);
+}
+
+TEST_F(CanvasTest, WheelZoomMovesTheCentreTowardsOrAwayFromTheCursor) {
+  // One pixel per unit: the view is 0..640 x 0..480, centre (320, 240), and
+  // the cursor at (300, 140). With factor f and t = (f - 1) / 2 the new
+  // window runs, zooming out, from cx - (cx - left) f to cx + (right - cx) f
+  // across, cx = 300, and from cy - (top - cy) f to cy + (cy - bottom) f
+  // up, cy = 240 + (240 - 140) t; zooming in, f divides and
+  // cy = 240 + (140 - 240) t.
+  struct Case {
+    std::int32_t step;
+    int delta;
+    double zoomRatio, cx, cy;
+  };
+  const Case cases[] = {
+      // f 1.2, out: cy 250; x -60..708, y -26..550.
+      {0, 120, 1 / 1.2, 324, 262},
+      // f 1.2, in: cy 230; x 50..583.333, y 21.667..421.667.
+      {0, -120, 1.2, 316.0 + 2.0 / 3, 221.0 + 2.0 / 3},
+      // f 1.5, out: cy 265; x -150..810, y -57.5..662.5.
+      {6, 120, 1 / 1.5, 330, 302.5},
+      // f 1.5, in: cy 215; x 100..526.667, y 38.333..358.333.
+      {6, -120, 1.5, 313.0 + 1.0 / 3, 198.0 + 1.0 / 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.step * 1000 + c.delta);
+    SetPixelView(*box, 1.0);
+    const double zoom = box->Zoom;
+    box->Wheel_kasoku = c.step;
+    box->CursorWorldPos = {300, 140};
+    box->DoMouseWheel(0, c.delta, TPoint{0, 0});
+    EXPECT_NEAR(box->Zoom, zoom * c.zoomRatio, 1e-9);
+    EXPECT_NEAR(box->ViewCentre.x, c.cx, 1e-9);
+    EXPECT_NEAR(box->ViewCentre.y, c.cy, 1e-9);
+  }
 }
 
 TEST_F(CanvasTest, ZoomStopsAtItsLimits) {
