@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "canvas_fixture.h"
+#include "pixel_view.h"
 #include "platform/input_polling.h"
 #include "platform/input_polling_x11.h"
 
@@ -94,6 +95,30 @@ TEST_F(LineTypeTest, LinesOutsideTheViewDrawNothingAndFarEndsDoNotBend) {
   box->DrawLine(1, canvas(), 100, y, 1e12, y);
   EXPECT_EQ(PixelAt(300, y), clWhite);
   EXPECT_EQ(PixelAt(1000, y), clWhite);
+}
+
+TEST_F(LineTypeTest, LinesNearEveryEdgeOfTheViewAreDrawn) {
+  // One pixel per unit: the view is 0..640 across and 0..480 up, wider
+  // than tall, so a line right of x = 480 or above y = 480 tells the view's
+  // width from its height.
+  SetPixelView(*box, 1.0);
+  struct Case {
+    double x1, y1, x2, y2;
+    double midX, midY;  // a point on the line, well inside the view
+  };
+  const Case cases[] = {
+      {560, 100, 620, 100, 590, 100},  // right of 480
+      {620, 20, 620, 460, 620, 240},   // down the right-hand side
+      {100, 470, 200, 470, 150, 470},  // along the top
+      {10, 20, 10, 460, 10, 240},      // down the left-hand side
+      {100, 10, 200, 10, 150, 10},     // along the bottom
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.midX * 1000 + c.midY);
+    Clear();
+    box->DrawLine(1, canvas(), c.x1, c.y1, c.x2, c.y2);
+    EXPECT_EQ(PixelAt(c.midX, c.midY), clWhite);
+  }
 }
 
 class RedrawTest : public CanvasTest {
