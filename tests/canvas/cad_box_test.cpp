@@ -174,13 +174,15 @@ TEST_F(CanvasTest, ZoomStopsAtItsLimits) {
 TEST_F(CanvasTest, FixedViewSurvivesResizesWhileKept) {
   box->ZoomToWindow(100, 300, 300, 100);
   const RFixedView kept = box->FixedView;
-  EXPECT_NEAR(kept.CentreX, 200, 1e-9);
+  EXPECT_NEAR(kept.CentreX, 200, 1e-9);  // the middle of 100..300 both ways
+  EXPECT_NEAR(kept.CentreY, 200, 1e-9);
   box->View_hani_Kotei = true;
   box->ZoomToWindow(0, 50, 50, 0);
   EXPECT_EQ(box->FixedView.Zoom, kept.Zoom) << "frozen while kept";
   box->SetSize(700, 500);
   EXPECT_EQ(box->Zoom, kept.Zoom);
   EXPECT_EQ(box->ViewCentre.x, kept.CentreX);
+  EXPECT_NEAR(box->ViewCentre.y, 200, 1e-9);
   box->View_hani_Kotei = false;
   box->SetSize(640, 480);
   EXPECT_NEAR(box->ViewCentre.x, 594.5, 1e-9) << "fitted again";
