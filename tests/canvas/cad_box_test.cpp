@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "canvas_fixture.h"
-#include "pixel_view.h"
 #include "geometry/codepage.h"
+#include "pixel_view.h"
 
 namespace {
 
