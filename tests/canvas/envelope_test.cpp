@@ -201,6 +201,14 @@ TEST(Envelope, LineRelations) {
   EXPECT_FALSE(envelope.OnSameLine({0, 0, 10, 0}, {500, 0.01, 600, 0.01})) << "parallel beside";
   EXPECT_TRUE(envelope.OverlapOnLine({0, 0, 10, 0}, S{15, 0, 5, 0}));
   EXPECT_FALSE(envelope.OverlapOnLine({0, 0, 10, 0}, S{25, 0, 15, 0})) << "no overlap";
+  // Lines that do not start at the origin: the directions are seen from A's
+  // own first end.
+  EXPECT_TRUE(envelope.OnSameLine({10, 20, 30, 20}, {50, 20, 60, 20})) << "y = 20";
+  EXPECT_TRUE(envelope.OnSameLine({10, 20, 30, 20}, {-20, 20, -10, 20})) << "y = 20 behind A's start";
+  EXPECT_TRUE(envelope.OnSameLine({10, 20, 20, 30}, {-20, -10, -10, 0})) << "y = x + 10 behind A's start";
+  EXPECT_TRUE(envelope.OnSameLine({10, 20, 20, 30}, {40, 50, 50, 60})) << "y = x + 10";
+  EXPECT_FALSE(envelope.OnSameLine({10, 20, 20, 30}, {40, 50.01, 50, 60.01})) << "beside y = x + 10";
+  EXPECT_TRUE(envelope.OverlapOnLine({10, 20, 30, 20}, S{40, 20, 20, 20})) << "overlap on y = 20";
 
   RDrawElement a = Line(0, 0, 10, 0);
   RDrawElement b = Line(10, 0, 10, 10);
