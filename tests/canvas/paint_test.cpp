@@ -85,6 +85,35 @@ TEST_F(LineTypeTest, CurveChordsCarryTheirPatternPixelByPixel) {
   EXPECT_EQ(Row(canvas(), 41, 0, 21, clWhite), ".####....####....####");
 }
 
+TEST_F(LineTypeTest, TwoDotChordsCountTheirPiecesPixelByPixel) {
+  // Type 7: dash 16, gap 3, two dots of 2. Pixel x has counter c = x + 1:
+  // c 1 moves, 16 draws up to it (pixels 0 to 14), 19 moves, 21 draws
+  // (18, 19), 24 moves, 26 draws (23, 24), 29 starts again at 0. A pixel
+  // inside a piece draws at once when it is within one pixel of the
+  // chord's end, so a chord ending inside the second dot keeps its first
+  // pixel.
+  struct Case {
+    int length;
+    const char* row;  // pixels 0 .. length
+  };
+  const Case cases[] = {
+      {40, "###############...##...##....###########."},
+      {24, "###############...##...#."},  // ends at c 25, inside the second dot
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.length);
+    box->PatternState = {};
+    box->PatternState.LineType = 7;
+    box->PatternState.Dash = 16;
+    box->PatternState.Gap = 3;
+    box->PatternState.Dot = 2;
+    box->PatternState.SecondDot = 2;
+    Clear();
+    box->WalkPatternPixels(0, 40, c.length, 40, canvas());
+    EXPECT_EQ(Row(canvas(), 40, 0, c.length + 1, clWhite), c.row);
+  }
+}
+
 TEST_F(LineTypeTest, LinesOutsideTheViewDrawNothingAndFarEndsDoNotBend) {
   Clear();
   const RViewRect v = box->ViewWindow;
