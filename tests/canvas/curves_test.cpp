@@ -211,6 +211,23 @@ TEST_F(CurveTest, HugeCircleIsDrawnOnlyNearTheView) {
   EXPECT_EQ(canvas().GetPixel(500, 240), clBlack);
 }
 
+TEST_F(CurveTest, HugeTurnedEllipseIsDrawnCloselyNearTheView) {
+  // Semi-axes 6000 and 3000 (ratio 0.5) turned 90 degrees, so the long
+  // axis is upright, centred 6000 below the view's middle: the top of the
+  // long axis lies in the view. S = 2 pi 6000 x 1.2 x zoom, about 11970,
+  // so the whole curve is cut to a window around the view and drawn with
+  // 60 chords; there the curve bends with a radius of 3000^2 / 6000 = 1500,
+  // and chords spread over more than the window would leave it by pixels.
+  const double a = 6000, b = 3000, cx = kCxCurves, cy = kCyCurves - a;
+  box->DrawArc(1, canvas(), cx, cy, a, 0.5, 0, 0, 90);
+  for (double x = 20; x <= 620; x += 25) {
+    const double u = (x - cx) / b;
+    const double y = cy + a * std::sqrt(1 - u * u);
+    EXPECT_TRUE(Near(x, y, clWhite)) << x;
+  }
+  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves), PixelY(*box, kCyCurves - 100)), clBlack);
+}
+
 TEST_F(CurveTest, HugeArcIsNarrowedToTheView) {
   // A half circle of radius 25000 below the view with its top in the view:
   // S = 24936, K about 25, so the arc is cut to 1.8 x M degrees either side
