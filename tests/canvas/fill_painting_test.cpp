@@ -136,26 +136,35 @@ TEST_F(FillTest, GradientStripsInsideTheOutlineOnly) {
 
 TEST_F(FillTest, EachFillLayerTakesItsOwnGradientStyleAndCode) {
   // Layers 13 to 15 read style slot 1 + l and code slot 4 + l (l = layer
-  // - 13). Every other slot holds 12, a code with no pattern, so a region
-  // that read a neighbour's slot would stay black. Both colours of the
-  // layer are equal: every strip shows that colour.
+  // - 13). Every other slot holds 12, a style and code that paint nothing,
+  // so a region that read a neighbour's slot would stay black; slot 0 holds
+  // the group's mode, 1 (painted over).
+  // A gradient with both colours equal shows that colour in every strip. A
+  // solid fill shows its first colour; painted as a gradient in strips 10
+  // high instead, the probe (row 330, strip 15 of 20 from row 180) would
+  // be three quarters of the way to the second colour.
   struct Case {
-    std::uint8_t layer;
-    TColor colour;
+    std::uint8_t layer, style;
+    TColor colour1, colour2;
   };
-  const Case cases[] = {{13, 0x4080C0}, {14, 0x102030}, {15, 0x605040}};
+  const Case cases[] = {
+      {13, 0, 0x4080C0, 0xFFFFFF}, {14, 0, 0x102030, 0xFFFFFF}, {15, 0, 0x605040, 0xFFFFFF},
+      {13, 1, 0x4080C0, 0x4080C0}, {14, 1, 0x102030, 0x102030}, {15, 1, 0x605040, 0x605040},
+  };
+  box->GraSensai1 = 10;
+  box->GraSensai2 = 10;
   for (const Case& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.layer));
+    SCOPED_TRACE(c.layer * 10 + c.style);
     const std::size_t l = c.layer - 13u;
     RFillSettings& fill = box->FillSettings[0];
-    fill.Options = {1, 12, 12, 12, 12, 12, 12};  // painted over
-    fill.Options[1 + l] = 1;                     // gradient
-    fill.Options[4 + l] = 0;                     // horizontal strips
-    fill.Colours[l] = c.colour;
-    fill.Colours[3 + l] = c.colour;
+    fill.Options = {1, 12, 12, 12, 12, 12, 12};
+    fill.Options[1 + l] = c.style;
+    fill.Options[4 + l] = 0;  // horizontal strips
+    fill.Colours[l] = c.colour1;
+    fill.Colours[3 + l] = c.colour2;
     Regions({{100, 100, 0}, {300, 100, 0}, {100, 300, 1, 0, c.layer}});  // the closing vertex names the layer
     Paint();
-    EXPECT_EQ(PixelAt(110, 150), c.colour);
+    EXPECT_EQ(PixelAt(110, 150), c.colour1);
   }
 }
 
