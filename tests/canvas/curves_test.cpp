@@ -151,6 +151,31 @@ TEST_F(CurveTest, DashedCircleRunsItsPatternOnAcrossTheChords) {
   EXPECT_LT(dashed, Lit());
 }
 
+TEST_F(CurveTest, DashedChordsFromBeyondTheLeftLimitRunFromItsOuterPoint) {
+  // The bottom of a circle of radius 5000 about (-9790, 5240.3), from 250
+  // to 290 degrees: S = 5000 x 40 / 180 pi x 1.2 x zoom, about 1108, so 100
+  // chords of 0.4 degrees with no cutting. Points 0 to 43 (up to 267.2
+  // degrees) lie left of pixel -10000 and are held there, the 1st, 3rd ...
+  // at -10000 and the 2nd, 4th ... 4 pixels further out; a chord with an
+  // end at exactly -10000 is skipped. So the walk starts with the chord from
+  // the 44th held point, (-10004, y43), to point 44 at x -9999.38, and runs
+  // on to the arc's end. Type 3 counts pixels modulo 9 + 5 = 14.
+  const double cx = -9790, cy = kCyCurves + 5000, r = 5000;
+  box->DrawArcElement(3, canvas(), cx, cy, r, 1, 250, 290, 0);
+  std::vector<TPoint> points;
+  for (int i = 43; i <= 100; ++i) {
+    const double t = (250 + i * 0.4) * std::numbers::pi / 180;
+    points.push_back({PixelX(cx + r * std::cos(t)), PixelY(*box, cy + r * std::sin(t))});
+  }
+  points[0].X = -10004;
+  ASSERT_EQ(points[1].X, -9999);
+  int walked = 0;
+  for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+    walked += std::max(std::abs(points[i + 1].X - points[i].X), std::abs(points[i + 1].Y - points[i].Y)) + 1;
+  }
+  EXPECT_EQ(box->PatternState.Counter, walked % 14);
+}
+
 TEST_F(CurveTest, ArcsRunAnticlockwiseFromStartToEnd) {
   struct Case {
     float s, e, rho;
