@@ -53,7 +53,10 @@ struct RAssistHooks {
   TAssistSlotRule Slot{};
   TPhaseHandler Point{};    // after the point was written into the slots: derived values, previews
   TPhaseHandler Segment{};  // before a midpoint assist writes: a segment paste between its two points
-  TPhaseHandler Resume{};   // the two-step assists: the command takes the point by its own steps
+  // The two-step assists: the restored command takes the point by its own
+  // steps, with the Shift state and position of the assist's last release
+  // (for a handler it re-enters).
+  TPointHandler Resume{};
 };
 
 // The drag-gesture menu. A drag is sorted into a side by its buttons and

@@ -172,6 +172,25 @@ void ResumeThreePointCommand(TcadBox& box, RPoint2D& third, const TPointHandler&
   up(box, 0, p.x, p.y);
 }
 
+bool TakeAssistAsFirstPoint(TcadBox& box) {
+  if (box.CommandStep != 0) return false;
+  box.FirstPoint = box.CurrentPoint = box.AssistPoint;
+  box.CommandStep = 1;
+  return true;
+}
+
+void ReEnterDown(TcadBox& box, Sbuttontype mode, TShiftState shift, double x, double y) {
+  for (const RHandlerSet* owner : CommandRegistry().OwnersOf(mode)) {
+    if (owner->Down) owner->Down(box, shift, x, y);
+  }
+}
+
+void ReEnterUp(TcadBox& box, Sbuttontype mode, TShiftState shift, double x, double y) {
+  for (const RHandlerSet* owner : CommandRegistry().OwnersOf(mode)) {
+    if (owner->Up) owner->Up(box, shift, x, y);
+  }
+}
+
 void DrawAddedSince(TcadBox& box, std::size_t first) {
   const std::vector<RDrawElement>& elements = box.Draw1->Elements;
   for (std::size_t i = first; i < elements.size(); ++i) box.DrawAsRedrawn(elements[i]);

@@ -58,14 +58,6 @@ void RunAssistHook(TcadBox& box, Sbuttontype mode, TPhaseHandler RAssistHooks::*
   RunHook(AssistHooksOf(mode).*hook, box);
 }
 
-// The up handler (or down handler) of the family that owns a mode.
-void ReEnter(TcadBox& box, Sbuttontype mode, bool down, TShiftState shift, double x, double y) {
-  for (const RHandlerSet* owner : CommandRegistry().OwnersOf(mode)) {
-    const TPointHandler& handler = down ? owner->Down : owner->Up;
-    if (handler) handler(box, shift, x, y);
-  }
-}
-
 const RDrawElement* PickedSlotElement(const TcadBox& box) {
   const std::int32_t index = box.PickedIndex[1];
   const std::vector<RDrawElement>& elements = box.Draw1->Elements;
@@ -402,67 +394,7 @@ void TcadBox::NearestPointOnPickedCircle(double& x, double& y) {
 }
 
 void TcadBox::ResumeWithAssistPoint(TShiftState shift, double x, double y) {
-  const RPoint2D p = AssistPoint;
-  const Sbuttontype mode = ButonType;
-  auto commonStep = [&] {
-    FirstPoint = p;
-    CurrentPoint = p;
-    CommandStep = 1;
-  };
-  if (ModeIn(mode, {dtDraf, dtDrafRen, dtsinko, dtSen})) {
-    if (CommandStep == 0) {
-      commonStep();
-      return;
-    }
-    if (!RubberErased) CommandRegistry().RunPhase("SenCancel", *this);
-    SecondPoint = p;
-    CurrentPoint = p;
-    ClickKind = 2;
-    // The line commands act at once; the others keep the point for their next event.
-    ReEnter(*this, mode == dtSen ? dtSen : dtDraf, false, shift, x, y);
-  } else if (mode == dtBoxSen) {
-    if (CommandStep == 0) {
-      commonStep();
-      return;
-    }
-    SecondPoint = p;
-    ClickKind = 2;
-    ReEnter(*this, mode, false, shift, x, y);
-    RubberErased = false;
-  } else if (ModeIn(mode, {dtCopyFree, dtIdoFree})) {
-    ClickKind = 2;
-    if (B_Switch == _off) {
-      FirstPoint = CurrentPoint = SecondPoint = p;
-      ReEnter(*this, mode, false, shift, x, y);
-      B_Switch = on1;
-    } else {
-      SecondPoint = CurrentPoint = p;
-      ReEnter(*this, mode, false, shift, x, y);
-    }
-  } else if (mode == dtBoxsunpo) {
-    CommandRegistry().RunPhase("BoxSenCancel", *this);
-    FirstPoint = CurrentPoint = SecondPoint = p;
-    ClickKind = 2;
-    CommandStep = 1;
-    ReEnter(*this, mode, false, shift, x, y);
-    RubberErased = true;
-  } else if (mode == dtMozi) {
-    FirstPoint = p;
-    ClickKind = 2;
-    ReEnter(*this, mode, true, shift, p.x, p.y);
-  } else if (mode == dtSenSinsyuku) {
-    if (B_Switch != on1) return;
-    CurrentPoint = p;
-    ClickKind = 2;
-    ReEnter(*this, mode, false, shift, x, y);
-  } else if (mode == dtEnKotei) {
-    FirstPoint = CurrentPoint = SecondPoint = p;
-    CommandStep = 1;
-    ClickKind = 2;
-    ReEnter(*this, mode, false, shift, x, y);
-  } else {
-    // The print frame, the centre line's extent, the dimension line and the
-    // circle and arc commands take the point by their own steps.
-    RunAssistHook(*this, mode, &RAssistHooks::Resume);
-  }
+  // The restored command takes the point by its own steps, as its row says.
+  const TPointHandler& resume = AssistHooksOf(ButonType).Resume;
+  if (resume) resume(*this, shift, x, y);
 }

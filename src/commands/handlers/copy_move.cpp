@@ -29,6 +29,7 @@ void ZukeiHozonMove(TcadBox& box, TShiftState shift, double x, double y);
 void ZukeiHozonUp(TcadBox& box, TShiftState shift, double x, double y);
 void CopyFreeAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void ZukeiHozonAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void CopyFreeResume(TcadBox& box, TShiftState shift, double x, double y);
 }  // namespace
 
 void RegisterCopyMoveCommands() {
@@ -39,7 +40,7 @@ void RegisterCopyMoveCommands() {
        .Move = CopyFreeMove,
        .Up = CopyFreeUp,
        .Cancels = {{"CopyFreeCancel", CopyFreeCancel}},
-       .Assist = {.Slot = CopyFreeAssistSlot, .Segment = CopyFreeAssistSegment},
+       .Assist = {.Slot = CopyFreeAssistSlot, .Segment = CopyFreeAssistSegment, .Resume = CopyFreeResume},
        .Gestures = {{GestureSide::Left,
                      {},
                      {0, [](const TcadBox& b) { return b.B_Switch == on1; }, GestureOutcome::Toggle, "方向切替 ",
@@ -439,6 +440,21 @@ void CopyFreeAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
 void ZukeiHozonAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   if (box.B_Switch == _off) slot.Pending = &box.SecondPoint;
   slot.FarPreview = true;
+}
+
+// A point of a two-step assist, taken as a free click: the base point
+// while none is taken, then the place.
+void CopyFreeResume(TcadBox& box, TShiftState shift, double x, double y) {
+  const RPoint2D p = box.AssistPoint;
+  box.ClickKind = 2;
+  if (box.B_Switch == _off) {
+    box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
+    ReEnterUp(box, box.ButonType, shift, x, y);
+    box.B_Switch = on1;
+  } else {
+    box.SecondPoint = box.CurrentPoint = p;
+    ReEnterUp(box, box.ButonType, shift, x, y);
+  }
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ void kyokusen3tenUp(TcadBox& box, TShiftState shift, double x, double y);
 void kyokusen3tenCancel(TcadBox& box);
 void kyokusen3tenRedraw(TcadBox& box);
 void kyokusen3tenFinish(TcadBox& box, std::uint8_t flag);
-void kyokusen3tenResume(TcadBox& box);
+void kyokusen3tenResume(TcadBox& box, TShiftState, double, double);
 void SupuLineDown(TcadBox& box, TShiftState shift, double x, double y);
 void SupuLineMove(TcadBox& box, TShiftState shift, double x, double y);
 void SupuLineUp(TcadBox& box, TShiftState shift, double x, double y);
@@ -39,6 +39,7 @@ void sinkoCancel(TcadBox& box);
 void EraseWaveBandOnLeave(TcadBox& box);
 void CurvePointAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void sinkoAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void sinkoResume(TcadBox& box, TShiftState shift, double x, double y);
 }  // namespace
 
 // The curve through vertices is erased and drawn again by the vertex-list
@@ -70,7 +71,7 @@ void RegisterCurveCommands() {
                   .Up = sinkoUp,
                   .Phases = {{"sinkoCancel", sinkoCancel}},
                   .Hooks = {.Leave = EraseWaveBandOnLeave},
-                  .Assist = {.Slot = sinkoAssistSlot}});
+                  .Assist = {.Slot = sinkoAssistSlot, .Resume = sinkoResume}});
 }
 
 namespace {
@@ -316,7 +317,9 @@ void kyokusen3tenRedraw(TcadBox& box) {
   }
 }
 
-void kyokusen3tenResume(TcadBox& box) { ResumeThreePointCommand(box, box.CurrentPoint, kyokusen3tenUp); }
+void kyokusen3tenResume(TcadBox& box, TShiftState, double, double) {
+  ResumeThreePointCommand(box, box.CurrentPoint, kyokusen3tenUp);
+}
 
 // ---- Curves through vertices --------------------------------------------------
 
@@ -631,6 +634,14 @@ void CurvePointAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
 void sinkoAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.SecondPoint;
   if (box.CommandStep == 0) slot.Also = {&box.CurrentPoint};
+}
+
+// A point of a two-step assist: the first starts the band, the second is
+// kept as a free click for the command's next event.
+void sinkoResume(TcadBox& box, TShiftState, double, double) {
+  if (TakeAssistAsFirstPoint(box)) return;
+  box.SecondPoint = box.CurrentPoint = box.AssistPoint;
+  box.ClickKind = 2;
 }
 
 }  // namespace

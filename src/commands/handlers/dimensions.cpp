@@ -24,7 +24,7 @@ void sunposenMove(TcadBox& box, TShiftState shift, double x, double y);
 void sunposenUp(TcadBox& box, TShiftState shift, double x, double y);
 void sunposenRedraw(TcadBox& box);
 void sunposenCancel(TcadBox& box);
-void sunposenResume(TcadBox& box);
+void sunposenResume(TcadBox& box, TShiftState, double, double);
 void SunpochiDown(TcadBox& box, TShiftState shift, double x, double y);
 void SunpochiMove(TcadBox& box, TShiftState shift, double x, double y);
 void SunpochiUp(TcadBox& box, TShiftState shift, double x, double y);
@@ -331,7 +331,7 @@ void sunposenUp(TcadBox& box, TShiftState, double, double) {
 // A point of an assist is taken as a left click at the step the command is
 // at: the start and the end of the dimension line build their guide lines
 // (and at the end the tool), a dimension point goes to the tool.
-void sunposenResume(TcadBox& box) {
+void sunposenResume(TcadBox& box, TShiftState, double, double) {
   if (box.ButonType != dtsunposen) return;
   const RPoint2D p = box.AssistPoint;
   const double angle = DimensionAngle(box);

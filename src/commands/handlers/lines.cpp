@@ -38,6 +38,7 @@ std::optional<int> DrafRenCursor(Sbuttontype mode, std::uint8_t ringHan, std::ui
 void LineAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void DrafRenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void SenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void LineResume(TcadBox& box, TShiftState shift, double x, double y);
 bool StepOne(const TcadBox& box);
 bool StepOpen(const TcadBox& box);
 }  // namespace
@@ -49,7 +50,7 @@ void RegisterLineCommands() {
                   .Move = DrafMove,
                   .Up = DrafUp,
                   .Hooks = {.Leave = EraseDrafLineOnLeave},
-                  .Assist = {.Slot = LineAssistSlot}});
+                  .Assist = {.Slot = LineAssistSlot, .Resume = LineResume}});
   RegisterFamily(
       {.Name = "DrafRen",
        .Modes = {dtDrafRen},
@@ -61,7 +62,7 @@ void RegisterLineCommands() {
        .Finishes = {{"DrafRenFinish", DrafRenFinish}},
        .Reset = ForgetRenzokuSnapMode,
        .Hooks = {.Cursor = DrafRenCursor},
-       .Assist = {.Slot = DrafRenAssistSlot},
+       .Assist = {.Slot = DrafRenAssistSlot, .Resume = LineResume},
        .Gestures = {{GestureSide::Left, {}, {0, StepOne, GestureOutcome::Toggle, "角度切替 ", dtDrafRen}},
                     ConfirmGesture(GestureSide::Left, dtDrafRen, {}, StepOne),
                     {GestureSide::Left, {}, {4, StepOpen, GestureOutcome::Toggle, "単/2切替 ", dtDrafRen}},
@@ -73,7 +74,7 @@ void RegisterLineCommands() {
                   .Up = SenUp,
                   .Cancels = {{"SenCancel", SenCancel}},
                   .Hooks = {.Leave = EraseSenLineOnLeave},
-                  .Assist = {.Slot = SenAssistSlot},
+                  .Assist = {.Slot = SenAssistSlot, .Resume = LineResume},
                   .Gestures = {SwallowedDrag(GestureSide::Left, 0), DimensionGesture(), OffsetGesture()}});
 }
 
@@ -561,6 +562,18 @@ void DrafRenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot) {
 void SenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.SecondPoint;
   slot.Also = {&box.CurrentPoint};
+}
+
+// A point handed back by a two-step assist: the first starts the line, the
+// second is a free click. The single lines commit it at once; the
+// continuous line keeps it for its next event.
+void LineResume(TcadBox& box, TShiftState shift, double x, double y) {
+  if (TakeAssistAsFirstPoint(box)) return;
+  const RPoint2D p = box.AssistPoint;
+  if (box.ButonType == dtSen && !box.RubberErased) SenCancel(box);
+  box.SecondPoint = box.CurrentPoint = p;
+  box.ClickKind = 2;
+  if (box.ButonType != dtDrafRen) ReEnterUp(box, box.ButonType, shift, x, y);
 }
 
 bool StepOne(const TcadBox& box) { return box.CommandStep == 1; }

@@ -27,6 +27,7 @@ void RenKetuMoziMove(TcadBox& box, TShiftState shift, double x, double y);
 void RenKetuMoziUp(TcadBox& box, TShiftState shift, double x, double y);
 void TellTextPanelViewChanged(TcadBox& box);
 void MoziAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void MoziResume(TcadBox& box, TShiftState shift, double x, double y);
 }  // namespace
 
 void RegisterTextCommands() {
@@ -40,7 +41,7 @@ void RegisterTextCommands() {
                   .Hooks = {.Leave = EraseHeldTextFrameOnLeave,
                             .Cursor = CursorPair(9, 19),
                             .AfterViewGesture = TellTextPanelViewChanged},
-                  .Assist = {.Slot = MoziAssistSlot},
+                  .Assist = {.Slot = MoziAssistSlot, .Resume = MoziResume},
                   .Gestures = {{GestureSide::Left,
                                 {},
                                 {0, [](const TcadBox& b) { return b.CommandStep == 0 && !b.PlaceText.empty(); },
@@ -479,6 +480,14 @@ namespace {
 void MoziAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = &box.FirstPoint;
   slot.EraseRubber = true;
+}
+
+// A point of a two-step assist places the text as a free press there.
+void MoziResume(TcadBox& box, TShiftState shift, double, double) {
+  const RPoint2D p = box.AssistPoint;
+  box.FirstPoint = p;
+  box.ClickKind = 2;
+  ReEnterDown(box, dtMozi, shift, p.x, p.y);
 }
 
 }  // namespace
