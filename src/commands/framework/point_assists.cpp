@@ -31,6 +31,7 @@ void EnZyouTenMove(TcadBox& box, TShiftState shift, double x, double y);
 void NitenkanUp(TcadBox& box, TShiftState shift, double x, double y);
 void SenZyouTenUp(TcadBox& box, TShiftState shift, double x, double y);
 void EnZyouTenUp(TcadBox& box, TShiftState shift, double x, double y);
+void Senzyouten2Gesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterPointAssistCommands() {
@@ -38,7 +39,11 @@ void RegisterPointAssistCommands() {
   RegisterFamily({.Name = "SenZyouTen", .Modes = {dtSenZyouTen}, .Down = SenZyouTenDown, .Up = SenZyouTenUp});
   RegisterFamily(
       {.Name = "EnZyouTen", .Modes = {dtEnZyouTen}, .Down = EnZyouTenDown, .Move = EnZyouTenMove, .Up = EnZyouTenUp});
-  RegisterFamily({.Name = "Senzyouten2", .Modes = {dtSenzyouten2}, .Down = Senzyouten2Down, .Up = Senzyouten2Up});
+  RegisterFamily({.Name = "Senzyouten2",
+                  .Modes = {dtSenzyouten2},
+                  .Down = Senzyouten2Down,
+                  .Up = Senzyouten2Up,
+                  .GestureActions = {{{dtSenzyouten2}, Senzyouten2Gesture}}});
   RegisterFamily({.Name = "hitsuru", .Modes = {dthitsuru}, .Down = hitsuruDown, .Up = hitsuruUp});
 }
 
@@ -75,10 +80,7 @@ bool WriteAssistPoint(TcadBox& box, const RPoint2D& p) {
   const RAssistSlot slot = AssistSlotOf(box);
   // The line previews are drawn again in their own modes, so the mode comes back first.
   box.ButonType = slot.Restore;
-  if (slot.RedrawFirst) {
-    CommandRegistry().RunPhase("DrafRenRedraw", box);
-    CommandRegistry().RunPhase("RenSunpoRedraw", box);
-  }
+  if (slot.RedrawFirst) RedrawLinePreviews(box);
   if (slot.Pending == nullptr) return false;
   *slot.Pending = p;
   for (RPoint2D* also : slot.Also) *also = p;
@@ -398,3 +400,23 @@ void TcadBox::ResumeWithAssistPoint(TShiftState shift, double x, double y) {
   const TPointHandler& resume = AssistHooksOf(ButonType).Resume;
   if (resume) resume(*this, shift, x, y);
 }
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The point-on-line assist starts on the element under the press.
+void Senzyouten2Gesture(TcadBox& box, Sbuttontype) {
+  std::int32_t index = -1;
+  if (box.PickShownElement(index, false, box.PressPoint.x, box.PressPoint.y)) {
+    box.PickedIndex[1] = index;
+    box.RefreshRingCursor();
+    RedrawLinePreviews(box);
+    box.PendingGesture = dtNo;
+    box.ButonType = dtSenzyouten2;
+  } else {
+    box.ShowTopMessage(J(" 線なし  "));
+  }
+}
+
+}  // namespace

@@ -30,6 +30,8 @@ void ZukeiHozonUp(TcadBox& box, TShiftState shift, double x, double y);
 void CopyFreeAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void ZukeiHozonAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void CopyFreeResume(TcadBox& box, TShiftState shift, double x, double y);
+void CopyFreeGesture(TcadBox& box, Sbuttontype code);
+void ReselectGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterCopyMoveCommands() {
@@ -48,7 +50,8 @@ void RegisterCopyMoveCommands() {
                     {GestureSide::Left, {dtCopyFree}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtCopy2}},
                     {GestureSide::Left, {dtIdoFree}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtIdoFree2}},
                     DimensionGesture(),
-                    OffsetGesture()}});
+                    OffsetGesture()},
+       .GestureActions = {{{dtCopyFree}, CopyFreeGesture}, {{dtCopy2, dtIdoFree2}, ReselectGesture}}});
   RegisterFamily({.Name = "TateguHani",
                   .Modes = {dtTateguHani},
                   .Down = TateguHaniDown,
@@ -455,6 +458,26 @@ void CopyFreeResume(TcadBox& box, TShiftState shift, double x, double y) {
     box.SecondPoint = box.CurrentPoint = p;
     ReEnterUp(box, box.ButonType, shift, x, y);
   }
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// East steps the placing direction (three of them) on the host's panel.
+void CopyFreeGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  box.ClickKind = 0;
+  box.DirectionMode = (box.DirectionMode + 1) % 3;
+  PostHostNotification("TFrame10", 115);
+}
+
+// The host's panel takes a new selection.
+void ReselectGesture(TcadBox& box, Sbuttontype) {
+  PostHostNotification("TFrame10", 118);
+  box.PendingGesture = dtNo;
 }
 
 }  // namespace

@@ -40,6 +40,8 @@ void EraseWaveBandOnLeave(TcadBox& box);
 void CurvePointAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void sinkoAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void sinkoResume(TcadBox& box, TShiftState shift, double x, double y);
+void kyokusen3tenGesture(TcadBox& box, Sbuttontype code);
+void SupuLineGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 // The curve through vertices is erased and drawn again by the vertex-list
@@ -55,7 +57,8 @@ void RegisterCurveCommands() {
                   .Redraws = {{"kyokusen3tenRedraw", kyokusen3tenRedraw}},
                   .Finishes = {{"kyokusen3tenFinish", kyokusen3tenFinish}},
                   .Assist = {.Slot = CurvePointAssistSlot, .Resume = kyokusen3tenResume},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtkyokusen3ten)}});
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtkyokusen3ten)},
+                  .GestureActions = {{{dtkyokusen3ten}, kyokusen3tenGesture}}});
   RegisterFamily({.Name = "SupuLine",
                   .Modes = {dtSupuLine},
                   .Down = SupuLineDown,
@@ -63,7 +66,8 @@ void RegisterCurveCommands() {
                   .Up = SupuLineUp,
                   .Finishes = {{"SupuLineFinish", SupuLineFinish}},
                   .Assist = {.Slot = CurvePointAssistSlot, .Point = SupuLineAssistPoint},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtSupuLine)}});
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtSupuLine)},
+                  .GestureActions = {{{dtSupuLine}, SupuLineGesture}}});
   RegisterFamily({.Name = "sinko",
                   .Modes = {dtsinko},
                   .Down = sinkoDown,
@@ -642,6 +646,23 @@ void sinkoResume(TcadBox& box, TShiftState, double, double) {
   if (TakeAssistAsFirstPoint(box)) return;
   box.SecondPoint = box.CurrentPoint = box.AssistPoint;
   box.ClickKind = 2;
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The confirm gestures end the curve.
+void kyokusen3tenGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  CommandRegistry().RunFinish("kyokusen3tenFinish", box, 0);
+}
+
+void SupuLineGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  CommandRegistry().RunFinish("SupuLineFinish", box, 1);
 }
 
 }  // namespace

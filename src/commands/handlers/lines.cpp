@@ -41,6 +41,7 @@ void SenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void LineResume(TcadBox& box, TShiftState shift, double x, double y);
 bool StepOne(const TcadBox& box);
 bool StepOpen(const TcadBox& box);
+void DrafRenGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterLineCommands() {
@@ -51,22 +52,22 @@ void RegisterLineCommands() {
                   .Up = DrafUp,
                   .Hooks = {.Leave = EraseDrafLineOnLeave},
                   .Assist = {.Slot = LineAssistSlot, .Resume = LineResume}});
-  RegisterFamily(
-      {.Name = "DrafRen",
-       .Modes = {dtDrafRen},
-       .Down = DrafRenDown,
-       .Move = DrafRenMove,
-       .Up = DrafRenUp,
-       .Cancels = {{"DrafRenCancel", DrafRenCancel}},
-       .Redraws = {{"DrafRenRedraw", DrafRenRedraw}},
-       .Finishes = {{"DrafRenFinish", DrafRenFinish}},
-       .Reset = ForgetRenzokuSnapMode,
-       .Hooks = {.Cursor = DrafRenCursor},
-       .Assist = {.Slot = DrafRenAssistSlot, .Resume = LineResume},
-       .Gestures = {{GestureSide::Left, {}, {0, StepOne, GestureOutcome::Toggle, "角度切替 ", dtDrafRen}},
-                    ConfirmGesture(GestureSide::Left, dtDrafRen, {}, StepOne),
-                    {GestureSide::Left, {}, {4, StepOpen, GestureOutcome::Toggle, "単/2切替 ", dtDrafRen}},
-                    {GestureSide::Left, {}, {5, StepOpen, GestureOutcome::Toggle, "単連切替 ", dtDrafRen}}}});
+  RegisterFamily({.Name = "DrafRen",
+                  .Modes = {dtDrafRen},
+                  .Down = DrafRenDown,
+                  .Move = DrafRenMove,
+                  .Up = DrafRenUp,
+                  .Cancels = {{"DrafRenCancel", DrafRenCancel}},
+                  .Redraws = {{"DrafRenRedraw", DrafRenRedraw}},
+                  .Finishes = {{"DrafRenFinish", DrafRenFinish}},
+                  .Reset = ForgetRenzokuSnapMode,
+                  .Hooks = {.Cursor = DrafRenCursor},
+                  .Assist = {.Slot = DrafRenAssistSlot, .Resume = LineResume},
+                  .Gestures = {{GestureSide::Left, {}, {0, StepOne, GestureOutcome::Toggle, "角度切替 ", dtDrafRen}},
+                               ConfirmGesture(GestureSide::Left, dtDrafRen, {}, StepOne),
+                               {GestureSide::Left, {}, {4, StepOpen, GestureOutcome::Toggle, "単/2切替 ", dtDrafRen}},
+                               {GestureSide::Left, {}, {5, StepOpen, GestureOutcome::Toggle, "単連切替 ", dtDrafRen}}},
+                  .GestureActions = {{{dtDrafRen}, DrafRenGesture}}});
   RegisterFamily({.Name = "Sen",
                   .Modes = {dtSen},
                   .Down = SenDown,
@@ -578,5 +579,36 @@ void LineResume(TcadBox& box, TShiftState shift, double x, double y) {
 
 bool StepOne(const TcadBox& box) { return box.CommandStep == 1; }
 bool StepOpen(const TcadBox& box) { return box.CommandStep != 0; }
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// East toggles the angle step and north confirms the line; west and
+// south-west leave the gesture armed and tell the host's line panel.
+void DrafRenGesture(TcadBox& box, Sbuttontype) {
+  box.LabelAnchor = kGestureLabelOutOfSight;
+  const TCommandRegistry& registry = CommandRegistry();
+  if (box.GestureSector == 4) {
+    PostHostNotification("TFrame3", 118);
+  } else if (box.GestureSector == 5) {
+    PostHostNotification("TFrame3", 119);
+  } else if (box.GestureSector == 0) {
+    box.PendingGesture = dtNo;
+    if (box.AngleStep != 0) {
+      box.KeptLineAngleStep = box.AngleStep;
+      box.AngleStep = 0;
+    } else {
+      box.AngleStep = box.KeptLineAngleStep;
+    }
+    registry.RunPhase("DrafRenRedraw", box);
+  } else if (box.GestureSector == 2) {
+    box.PendingGesture = dtNo;
+    registry.RunPhase("DrafRenRedraw", box);
+    registry.RunFinish("DrafRenFinish", box, 1);
+  }
+}
 
 }  // namespace

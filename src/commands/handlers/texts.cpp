@@ -28,6 +28,7 @@ void RenKetuMoziUp(TcadBox& box, TShiftState shift, double x, double y);
 void TellTextPanelViewChanged(TcadBox& box);
 void MoziAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void MoziResume(TcadBox& box, TShiftState shift, double x, double y);
+void MoziGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterTextCommands() {
@@ -45,7 +46,8 @@ void RegisterTextCommands() {
                   .Gestures = {{GestureSide::Left,
                                 {},
                                 {0, [](const TcadBox& b) { return b.CommandStep == 0 && !b.PlaceText.empty(); },
-                                 GestureOutcome::Toggle, "方向切替 ", dtMozi}}}});
+                                 GestureOutcome::Toggle, "方向切替 ", dtMozi}}},
+                  .GestureActions = {{{dtMozi}, MoziGesture}}});
   RegisterFamily({.Name = "MoziDel",
                   .Modes = {dtMoziDel},
                   .Down = MoziDelDown,
@@ -488,6 +490,24 @@ void MoziResume(TcadBox& box, TShiftState shift, double, double) {
   box.FirstPoint = p;
   box.ClickKind = 2;
   ReEnterDown(box, dtMozi, shift, p.x, p.y);
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// East steps the text direction (three of them) on the host's panel; the
+// menu's text gesture hands the host its text action.
+void MoziGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  if (box.GestureSector == 0) {
+    box.DirectionMode = (box.DirectionMode + 1) % 3;
+    PostHostNotification("TFrame5", 115);
+  } else {
+    box.GenBan = 10;
+  }
 }
 
 }  // namespace
