@@ -4,7 +4,8 @@
 // fixed dispatch order, the modes its down handler answers, its handlers,
 // its cancel, redraw, finish and reset phases, what its modes add to the
 // canvas's own operations (mouse leave, cursor, paint, rescale), what they
-// take back from a point assist and what they offer the drag-gesture menu.
+// take back from a point assist, what they offer the drag-gesture menu and
+// what its release carries out for the gesture codes they claim.
 // The framework asks the row of the running mode for these, so a family
 // added later touches only its own file and the dispatch order. The ranks
 // and the places of the phases are read from the one dispatch-order table

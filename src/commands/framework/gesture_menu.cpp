@@ -366,6 +366,7 @@ void SwitchTo(TcadBox& box, Sbuttontype mode) {
   box.ButonType = mode;
 }
 
+// The host carries the gesture out by its action number.
 void HandToHost(TcadBox& box, Sbuttontype code) {
   box.PendingGesture = dtNo;
   box.GenBan = HostActionOf(code);
