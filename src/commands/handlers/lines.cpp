@@ -587,7 +587,7 @@ bool StepOpen(const TcadBox& box) { return box.CommandStep != 0; }
 namespace {
 
 // East toggles the angle step and north confirms the line; west and
-// south-west leave the gesture armed and tell the host's line panel.
+// south-west tell the host's line panel, and their code stays pending.
 void DrafRenGesture(TcadBox& box, Sbuttontype) {
   box.LabelAnchor = kGestureLabelOutOfSight;
   const TCommandRegistry& registry = CommandRegistry();
