@@ -151,6 +151,24 @@ TEST_F(CurveTest, DashedCircleRunsItsPatternOnAcrossTheChords) {
   EXPECT_LT(dashed, Lit());
 }
 
+TEST_F(CurveTest, DottedCircleSetsEveryFifthPixel) {
+  // Type 9 on a curve: dash 1 + 1 and gap 3, so each period of 5 walked
+  // pixels moves at its first and draws to its second, setting one pixel.
+  box->DrawArc(9, canvas(), kCxCurves, kCyCurves, 10, 1, 0, 0, 0);
+  const std::vector<TPoint> points = Chords(14, 10, 1);
+  int walked = 0;
+  for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+    walked += std::max(std::abs(points[i + 1].X - points[i].X), std::abs(points[i + 1].Y - points[i].Y)) + 1;
+  }
+  EXPECT_EQ(Value(box->PatternState.Dash), 2);
+  EXPECT_EQ(Value(box->PatternState.Gap), 3);
+  EXPECT_EQ(box->PatternState.Counter, walked % 5);
+  // At most one pixel per period: a dot whose two pixels fall on a shared
+  // chord end sets none.
+  EXPECT_GT(Lit(), 0);
+  EXPECT_LE(Lit(), walked / 5 + 1);
+}
+
 TEST_F(CurveTest, DashedChordsFromBeyondTheLeftLimitRunFromItsOuterPoint) {
   // The bottom of a circle of radius 5000 about (-9790, 5240.3), from 250
   // to 290 degrees: S = 5000 x 40 / 180 pi x 1.2 x zoom, about 1108, so 100

@@ -150,6 +150,32 @@ TEST_F(LineTypeTest, LinesNearEveryEdgeOfTheViewAreDrawn) {
   }
 }
 
+TEST_F(LineTypeTest, ALineCutAtTheCanvasEdgeKeepsItsCourse) {
+  // One pixel per unit, view 0..640 x 0..480. Each line has an end off the
+  // canvas, so it is cut to the canvas widened by 8 pixels; the probes lie
+  // on the line, worked from its two ends.
+  SetPixelView(*box, 1.0);
+  struct Case {
+    double x1, y1, x2, y2;
+    double probeX[2];  // y = y1 + (x - x1) (y2 - y1) / (x2 - x1)
+  };
+  const Case cases[] = {
+      {-200, 100, 300, 300, {40, 200}},   // y = 100 + (x + 200) 0.4: 196 and 260
+      {300, 300, -200, 100, {40, 200}},   // the same drawn the other way
+      {100, -300, 400, 300, {300, 380}},  // y = -300 + (x - 100) 2: 100 and 260
+      {600, 200, 900, 500, {610, 630}},   // y = 200 + (x - 600): 210 and 230
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.x1 * 1000 + c.y1);
+    Clear();
+    box->DrawLine(1, canvas(), c.x1, c.y1, c.x2, c.y2);
+    for (double x : c.probeX) {
+      const double y = c.y1 + (x - c.x1) * (c.y2 - c.y1) / (c.x2 - c.x1);
+      EXPECT_EQ(PixelAt(x, y), clWhite) << x;
+    }
+  }
+}
+
 class RedrawTest : public CanvasTest {
  protected:
   void SetUp() override {
