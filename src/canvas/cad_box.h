@@ -408,16 +408,13 @@ class TcadBox : public TCustomControl {
   RPoint2D RubberEnd;
   // The offset commands: the base line; the pitch (real units) and the
   // number of copies the host sets (0: as many as the click's distance
-  // holds); the number the last commit made, for the host; whether the next
-  // click measures the pitch; the pick point the corner join keeps between
-  // commits ((0, 0): none); and the two ends of a part. The circle preview
-  // keeps how it was drawn with the circle commands' ArcPreview fields.
+  // holds); the number the last commit made, for the host; and the two ends
+  // of a part. The circle preview keeps how it was drawn with the circle
+  // commands' ArcPreview fields.
   RPointPair RefLine;
   double OffsetPitch = 0.0;
   std::int32_t RepeatCount = 0;
   std::int32_t OffsetLinesMade = 0;
-  bool PitchFromPoint = false;
-  RPoint2D KeptPoint;
   RPoint2D SegStart;
   RPoint2D SegEnd;
   // The double line: the host's offsets to the right and to the left of
