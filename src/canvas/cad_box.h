@@ -495,12 +495,11 @@ class TcadBox : public TCustomControl {
   // under the point (true when there was one).
   void SelectLinesCrossingFence(double x1, double y1, double x2, double y2);
   bool ToggleLineSelectionAt(double x, double y);
-  // The dimension lines: the guide lines through the dimension-line start
-  // and end, and the host's settings of the dimensions (gaps of guide line
-  // 2 when its end snaps to nothing, after a snapped and after a free start;
-  // the value texts' style and the colours of lines and end marks).
-  RPointPair GuideLine1;
-  RPointPair GuideLine2;
+  // The dimension lines: the host's settings of the dimensions (gaps of
+  // guide line 2 when its end snaps to nothing, after a snapped and after a
+  // free start; the value texts' style and the colours of lines and end
+  // marks); and how the guide lines through the dimension-line start and
+  // end are built.
   double DimGapSnapped = 0.0;
   double DimGapFree = 0.0;
   std::uint8_t DimTextStyle = 0;
