@@ -464,21 +464,13 @@ class TcadBox : public TCustomControl {
   bool PasteBufferAlongSegment(double x1, double y1, double x2, double y2, UndoJoin join = UndoJoin::NewStep);
   // The figure paste and the line-fitted paste: whether elements of line
   // type 9 stay out of the figure paste; the host's fit rule (10 and above
-  // also delete the reference lines) and copies of the two picked lines
-  // (kind 6: none); the fit between two lines reports two angles in D5
-  // and D6 of FigureSizes (entries 4 and 5). The
-  // deformation points: how many the host asks for (read as 2 to 4), how
-  // many were taken after the second, and the points in drawing units.
+  // also delete the reference lines); the fit between two lines reports two
+  // angles in D5 and D6 of FigureSizes (entries 4 and 5). The deformation
+  // points: how many the host asks for (read as 2 to 4), and the points in
+  // drawing units, for the host.
   bool PasteSkipType9 = false;
   std::uint8_t FitMode = 0;
-  RDrawElement RefLine1 = [] {
-    RDrawElement e = ZeroElement();
-    e.Kind = kKindNone;
-    return e;
-  }();
-  RDrawElement RefLine2 = RefLine1;
   std::uint8_t DeformCount = 0;
-  std::uint8_t DeformIndex = 0;
   std::array<double, 4> DeformX{};
   std::array<double, 4> DeformY{};
   // The stretch, centre-line and division commands. The centre line goes
