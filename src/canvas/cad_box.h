@@ -314,11 +314,9 @@ class TcadBox : public TCustomControl {
   double EllipseRatio = 1.0;
   double EllipseRotation = 0.0;
   std::uint8_t CircleBaseKind = 0;
-  // Sweep side of the next arc preview and of the one on the screen (true:
-  // anticlockwise from the start angle), and how the preview on the screen
-  // was drawn.
+  // Sweep side of the next arc preview (true: anticlockwise from the start
+  // angle), and how the preview on the screen was drawn.
   bool ArcAnticlockwise = true;
-  bool ArcSideDrawn = true;
   std::uint8_t ArcPreviewLineType = 0;
   std::uint8_t ArcPreviewColor = 0;
   RPoint2D SegmentStart;  // the third point of an arc through three points
