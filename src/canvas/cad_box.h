@@ -349,13 +349,12 @@ class TcadBox : public TCustomControl {
   // triangle, 2 circle or arc.
   std::uint8_t FloorShape = 0;
   // The hatch boundary and the measuring commands: the hatch pattern's base
-  // point last given, the vertex of the measured angle, and the host's
-  // settings of the area result: what it shows (0 perimeter, 1 area, 2
-  // centroid, 3 offset from the first click, 4 and 5 perimeter and area),
-  // the unit codes (0 m, 1 cm, 2 mm), the decimals codes (0 to 4) and the
-  // rounding (0 cut, 1 up, else left to the format).
+  // point last given, and the host's settings of the area result: what it
+  // shows (0 perimeter, 1 area, 2 centroid, 3 offset from the first click, 4
+  // and 5 perimeter and area), the unit codes (0 m, 1 cm, 2 mm), the
+  // decimals codes (0 to 4) and the rounding (0 cut, 1 up, else left to the
+  // format).
   RPoint2D HatchBasePoint;
-  RPoint2D AngleOrigin;
   std::uint8_t AreaKind = 0;
   std::uint8_t PerimeterUnit = 0;
   std::uint8_t AreaUnit = 0;
