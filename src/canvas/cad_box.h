@@ -399,10 +399,8 @@ class TcadBox : public TCustomControl {
   // the last cut-out range, kept for the host and the redraw.
   std::uint8_t RangeClickKind = 0;
   RCutRange CutRange;
-  // The external pick: the point last taken for the host panel, and where
-  // the polyline's rubber segment ends.
+  // The external pick: the point last taken for the host panel.
   RPoint2D ReportedPoint;
-  RPoint2D RubberEnd;
   // The offset commands: the base line; the pitch (real units) and the
   // number of copies the host sets (0: as many as the click's distance
   // holds); the number the last commit made, for the host; and the two ends
