@@ -45,6 +45,9 @@ std::optional<int> HatchCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint
 void OutlineAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void HachiTenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void Hachi2tenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void HachiTenGesture(TcadBox& box, Sbuttontype code);
+void SokuteiMenGesture(TcadBox& box, Sbuttontype code);
+void SokuteiMenReselectGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterAreaCommands() {
@@ -56,9 +59,9 @@ void RegisterAreaCommands() {
        .Up = HachiTenUp,
        .Hooks = {.Cursor = HatchCursor},
        .Assist = {.Slot = HachiTenAssistSlot},
-       .Gestures = {
-           ConfirmGesture(GestureSide::Left, dtHachiTen, {dtHachiTen}),
-           {GestureSide::Left, {dtHachiTen}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtHachiten2}}}});
+       .Gestures = {ConfirmGesture(GestureSide::Left, dtHachiTen, {dtHachiTen}),
+                    {GestureSide::Left, {dtHachiTen}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtHachiten2}}},
+       .GestureActions = {{{dtHachiTen}, HachiTenGesture}}});
   RegisterFamily(
       {.Name = "Hachi2ten",
        .Modes = {dtHachitenHen, dtHachi2ten},
@@ -82,7 +85,8 @@ void RegisterAreaCommands() {
        .Redraws = {{"SokuteiMenRedraw", SokuteiMenRedraw}},
        .Assist = {.Slot = OutlineAssistSlot},
        .Gestures = {ConfirmGesture(GestureSide::Left, dtSokuteiMen),
-                    {GestureSide::Left, {}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtSokuteiMen2}}}});
+                    {GestureSide::Left, {}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtSokuteiMen2}}},
+       .GestureActions = {{{dtSokuteiMen}, SokuteiMenGesture}, {{dtSokuteiMen2}, SokuteiMenReselectGesture}}});
   RegisterFamily({.Name = "SokuteiKeka",
                   .Modes = {dtSokuteiKeka},
                   .Down = SokuteiKekaDown,
@@ -796,6 +800,29 @@ void Hachi2tenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot) {
   if (mode != dtHachi2ten) return;
   slot.Pending = SlotBySwitch(box, &box.FirstPoint, &box.CurrentPoint, &box.CurrentPoint);
   slot.Marker = true;
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The confirm gestures are the host panel's.
+void HachiTenGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  PostHostNotification("TFrame20", 100);
+}
+
+void SokuteiMenGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  PostHostNotification("TFrame13", 111);
+}
+
+// The host's panel takes a new selection.
+void SokuteiMenReselectGesture(TcadBox& box, Sbuttontype) {
+  PostHostNotification("TFrame13", 118);
+  box.PendingGesture = dtNo;
 }
 
 }  // namespace

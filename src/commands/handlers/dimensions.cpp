@@ -25,7 +25,7 @@ void sunposenMove(TcadBox& box, TShiftState shift, double x, double y);
 void sunposenUp(TcadBox& box, TShiftState shift, double x, double y);
 void sunposenRedraw(TcadBox& box);
 void sunposenCancel(TcadBox& box);
-void sunposenResume(TcadBox& box);
+void sunposenResume(TcadBox& box, TShiftState, double, double);
 void SunpochiDown(TcadBox& box, TShiftState shift, double x, double y);
 void SunpochiMove(TcadBox& box, TShiftState shift, double x, double y);
 void SunpochiUp(TcadBox& box, TShiftState shift, double x, double y);
@@ -35,6 +35,7 @@ void SunpochiHenUp(TcadBox& box, TShiftState shift, double x, double y);
 void ResetDimensionState(TcadBox& box);
 void DimensionAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void SunpochiHenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void sunposenGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterDimensionCommands() {
@@ -50,7 +51,8 @@ void RegisterDimensionCommands() {
        .Hooks = {.Cursor = CursorPair(30, 31)},
        .Assist = {.Slot = DimensionAssistSlot, .Resume = sunposenResume},
        .Gestures = {DimensionAxisToggle(), ConfirmGesture(GestureSide::Left, dtsunposen, {},
-                                                          [](const TcadBox& b) { return b.B_Switch == on2; })}});
+                                                          [](const TcadBox& b) { return b.B_Switch == on2; })},
+       .GestureActions = {{{dtsunposen}, sunposenGesture}}});
   RegisterFamily({.Name = "Sunpochi",
                   .Modes = {dtSunpochi},
                   .Down = SunpochiDown,
@@ -333,7 +335,7 @@ void sunposenUp(TcadBox& box, TShiftState, double, double) {
 // A point of an assist is taken as a left click at the step the command is
 // at: the start and the end of the dimension line build their guide lines
 // (and at the end the tool), a dimension point goes to the tool.
-void sunposenResume(TcadBox& box) {
+void sunposenResume(TcadBox& box, TShiftState, double, double) {
   if (box.ButonType != dtsunposen) return;
   const RPoint2D p = box.AssistPoint;
   const double angle = DimensionAngle(box);
@@ -619,6 +621,19 @@ void DimensionAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
 void SunpochiHenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   if (box.B_Switch == on1) slot.Pending = &box.FirstPoint;
   if (box.B_Switch == on2) slot.Pending = &box.CurrentPoint;
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The confirm gesture starts a new dimension.
+void sunposenGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  box.CancelCommands(false);
+  box.ButonType = dtsunposen;
 }
 
 }  // namespace

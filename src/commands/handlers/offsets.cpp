@@ -47,6 +47,8 @@ bool& PitchFromPoint(TcadBox& box) { return box.FamilyState<ROffsetState>().Pitc
 void ForgetKeptPoint(TcadBox& box) { box.FamilyState<ROffsetState>().KeptPoint = {0, 0}; }
 void OffsetAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void wsenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void FukusenGesture(TcadBox& box, Sbuttontype code);
+void FukuSenTanbuGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterOffsetCommands() {
@@ -66,12 +68,14 @@ void RegisterOffsetCommands() {
                                {GestureSide::Right,
                                 {},
                                 {0, [](const TcadBox& b) { return b.B_Switch == _off; }, GestureOutcome::Message,
-                                 "2点間複線", dtFukusenten, kKeepSavedMode}}}});
+                                 "2点間複線", dtFukusenten, kKeepSavedMode}}},
+                  .GestureActions = {{{dtFukusenten}, FukusenGesture}}});
   RegisterFamily({.Name = "FukuSenTanbu",
                   .Modes = {dtFukuSenTanbu},
                   .Down = FukuSenTanbuDown,
                   .Move = FukuSenTanbuMove,
-                  .Up = FukuSenTanbuUp});
+                  .Up = FukuSenTanbuUp,
+                  .GestureActions = {{{dtFukuSenTanbu}, FukuSenTanbuGesture}}});
   RegisterFamily({.Name = "Fukuen",
                   .Modes = {dtFukuen},
                   .Down = FukuenDown,
@@ -898,6 +902,24 @@ void OffsetAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
 void wsenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.CurrentPoint;
   if (box.CommandStep != 0) slot.Also = {&box.SecondPoint};
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The offset by two points starts from a snapped press point.
+void FukusenGesture(TcadBox& box, Sbuttontype code) { StartTwoPointGesture(box, code, dtFukusen); }
+
+// The end change starts afresh with its line step taken.
+void FukuSenTanbuGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  box.ButonType = dtNo;
+  box.CancelCommands(false);
+  box.B_Switch = on1;
+  box.ButonType = dtFukuSenTanbu;
 }
 
 }  // namespace
