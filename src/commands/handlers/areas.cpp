@@ -10,6 +10,7 @@
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
 #include "commands/framework/command_texts.h"
+#include "commands/handlers/areas.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/codepage.h"
 #include "geometry/element_numbers.h"
@@ -601,6 +602,8 @@ bool TakeAngleSnap(TcadBox& box, double x, double y, std::initializer_list<RPoin
   return true;
 }
 
+RPoint2D& AngleOrigin(TcadBox& box) { return box.FamilyState<RAngleMeasureState>().AngleOrigin; }
+
 void KakudoSokuteiDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (!OwnClick(box, dtKakudoSokutei)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
@@ -610,11 +613,11 @@ void KakudoSokuteiDown(TcadBox& box, TShiftState shift, double x, double y) {
     case _off:
       box.ArcAnticlockwise = true;
       if (!snapped) {
-        box.AngleOrigin = {x, y};
+        AngleOrigin(box) = {x, y};
       } else {
         RPoint2D p;
         if (SnapNoText(box, x, y, p)) {
-          box.AngleOrigin = p;
+          AngleOrigin(box) = p;
         } else {
           box.ClickKind = 0;
         }
@@ -624,24 +627,24 @@ void KakudoSokuteiDown(TcadBox& box, TShiftState shift, double x, double y) {
       if (!snapped) {
         box.SecondPoint = {x, y};
       } else {
-        TakeAngleSnap(box, x, y, {box.AngleOrigin}, box.SecondPoint);
+        TakeAngleSnap(box, x, y, {AngleOrigin(box)}, box.SecondPoint);
       }
       return;
     case on2:
       if (!snapped) {
         box.CurrentPoint = {x, y};
       } else {
-        TakeAngleSnap(box, x, y, {box.AngleOrigin, box.SecondPoint}, box.CurrentPoint);
+        TakeAngleSnap(box, x, y, {AngleOrigin(box), box.SecondPoint}, box.CurrentPoint);
       }
       return;
     default: return;
   }
 }
 
-TKakuSokuteiobj MeasureAngle(const TcadBox& box, RPoint2D end) {
+TKakuSokuteiobj MeasureAngle(TcadBox& box, RPoint2D end) {
   TKakuSokuteiobj tool;
-  tool.Measure(box.ArcAnticlockwise, box.AngleOrigin.x, box.AngleOrigin.y, box.SecondPoint.x, box.SecondPoint.y, end.x,
-               end.y);
+  const RPoint2D origin = AngleOrigin(box);
+  tool.Measure(box.ArcAnticlockwise, origin.x, origin.y, box.SecondPoint.x, box.SecondPoint.y, end.x, end.y);
   return tool;
 }
 

@@ -7,6 +7,7 @@
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
 #include "commands/framework/command_texts.h"
+#include "commands/handlers/circles.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/arcs_ellipses.h"
@@ -310,7 +311,7 @@ void TakeArcStart(TcadBox& box, bool fixedRadius, const RPoint2D& p) {
   if (!fixedRadius) box.WorkingArcRadius = PointDistance(box.FirstPoint.x, box.FirstPoint.y, p.x, p.y);
   const double start = Direction(box.FirstPoint, p);
   box.AngleArcStart = box.AngleArcEnd = start;
-  AngleWithin7Deg(box.AngleArcStart, start, box.ArcSideDrawn);
+  AngleWithin7Deg(box.AngleArcStart, start, box.FamilyState<RArcSweepState>().ArcSideDrawn);
   AngleWithin7Deg(box.AngleArcStart, start, box.ArcAnticlockwise);
 }
 
@@ -377,7 +378,8 @@ void ArcMove(TcadBox& box, bool fixedRadius, TShiftState shift, double x, double
   // The sweep side is the side on which the cursor last left the start
   // direction.
   const RPoint2D cursor{x, y};
-  AngleWithin7Deg(box.AngleArcStart, Direction(box.FirstPoint, box.CurrentPoint), box.ArcSideDrawn);
+  AngleWithin7Deg(box.AngleArcStart, Direction(box.FirstPoint, box.CurrentPoint),
+                  box.FamilyState<RArcSweepState>().ArcSideDrawn);
   const double now = Direction(box.FirstPoint, cursor);
   AngleWithin7Deg(box.AngleArcStart, now, box.ArcAnticlockwise);
   ErasePreview(box);
@@ -897,7 +899,7 @@ void EnFreeCancel(TcadBox& box) {
 
 void ResetArcState(TcadBox& box) {
   box.ArcAnticlockwise = true;
-  box.ArcSideDrawn = true;
+  box.FamilyState<RArcSweepState>().ArcSideDrawn = true;
   box.AngleArcStart = 0.0;
   box.AngleArcEnd = 0.0;
 }
