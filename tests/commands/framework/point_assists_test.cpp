@@ -97,6 +97,10 @@ TEST_F(PointAssists, TheMidpointGestureArmsFromASnappedPressAndAnArcGivesItsPoin
     EXPECT_NEAR(b.FirstPoint.x, c.wantX, 1e-9) << int(c.code);
     EXPECT_NEAR(b.FirstPoint.y, c.wantY, 1e-9) << int(c.code);
     EXPECT_EQ(b.FirstPoint.x, b.CurrentPoint.x);
+    // The point found carries the yellow marker (kind 0), not the red one.
+    EXPECT_EQ(b.MarkerKind, 0) << int(c.code);
+    EXPECT_NEAR(b.MarkerPoint.x, c.wantX, 1e-9) << int(c.code);
+    EXPECT_NEAR(b.MarkerPoint.y, c.wantY, 1e-9) << int(c.code);
     ExpectScreenMatchesRedraw();
   }
 }

@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include <cmath>
+#include <limits>
 
 #include "geometry/codepage.h"
 #include "platform/canvas_qt.h"
@@ -43,6 +44,29 @@ TEST_F(TextPicks, APointInTheFrameOfABaseLine) {
   for (const Case& c : cases) {
     EXPECT_EQ(Box().PointInTextOutline(c.base.xa, c.base.ya, c.base.xb, c.base.yb, 2, c.px, c.py), c.inside) << c.name;
   }
+}
+
+TEST_F(TextPicks, AFrameThatIsNoNumberHoldsNoPoint) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::nan("");
+  struct Case {
+    const char* name;
+    double x1, y1, x2, y2, height, px, py;
+  };
+  // Each would hold (50, 51) if its odd value were a number in range: the
+  // base (40, 50)-(60, 50) and height 2.
+  const Case cases[] = {
+      {"an endless height", 40, 50, 60, 50, inf, 50, 51},
+      {"a height that is no number", 40, 50, 60, 50, nan, 50, 51},
+      {"an end at infinity", 40, 50, inf, 50, 2, 50, 51},
+      {"a start at minus infinity", -inf, 50, 60, 50, 2, 50, 51},
+      {"an end that is no number", 40, 50, 60, nan, 2, 50, 51},
+      {"a point at infinity", 40, 50, 60, 50, 2, inf, 51},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(Box().PointInTextOutline(c.x1, c.y1, c.x2, c.y2, c.height, c.px, c.py)) << c.name;
+  }
+  EXPECT_TRUE(Box().PointInTextOutline(40, 50, 60, 50, 2, 50, 51)) << "the same frame in numbers";
 }
 
 TEST_F(TextPicks, TheTextPicksTakeTheFirstTextUnderTheCursor) {
