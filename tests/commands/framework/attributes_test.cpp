@@ -161,6 +161,32 @@ TEST_F(Attributes, TheContinuousChangeTakesColourAndTypeOrOnlyTheColour) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(Attributes, AChangedPointShowsInItsNewColourAtOnce) {
+  Box().ButonType = dtZokuseiRenHen;
+  Box().Pencol = 4;
+  Box().Pentyp = 1;
+  Box().ColourTable[3] = 0x00FF00;
+  Box().ColourTable[4] = 0xFF0000;
+  const RDrawElement point = Coloured(Point(50, 50), 3, 1);
+  Seed({point});
+  // The pixels of a colour within 4 of the point's pixel.
+  const auto around = [&](TColor colour) {
+    ApplyPendingPaint();
+    int n = 0;
+    for (int dy = -4; dy <= 4; ++dy) {
+      for (int dx = -4; dx <= 4; ++dx) n += Box().Canvas().GetPixel(PixelX(50) + dx, PixelY(50) + dy) == colour;
+    }
+    return n;
+  };
+  ASSERT_GT(around(0x00FF00), 0);
+  Click(50, 50, ssLeft);
+  ExpectElements({Coloured(point, 4, 1)});
+  // Its mark is painted again from the drawing: blue, no green left.
+  EXPECT_EQ(around(0x00FF00), 0);
+  EXPECT_GT(around(0xFF0000), 0);
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(Attributes, TheTextReaderJoinsOnTheClickedSideForTheCentreLines) {
   SeedText("AB", 40, 50, 60, 50, 1);
   struct Case {

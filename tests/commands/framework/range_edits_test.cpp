@@ -52,6 +52,7 @@ TEST_F(RangeEdits, TheBoxTrimKeepsWhatLiesOutsideAndLeavesTheBufferAlone) {
       reference,                       // a reference layer: untouched
       Point(50, 50),                   // inside: gone
       Point(40, 46),                   // on the edge: its small diagonal is not wholly inside
+      Point(50, 60),                   // on the top edge: likewise
       Line(80, 80, 90, 80),            // far away
   });
   Store().Buffer.push_back(Line(1, 1, 2, 2));
@@ -64,7 +65,7 @@ TEST_F(RangeEdits, TheBoxTrimKeepsWhatLiesOutsideAndLeavesTheBufferAlone) {
   EXPECT_EQ(LineSet(), want);
   int points = 0;
   for (const RDrawElement& e : Elements()) points += e.Kind == kKindPoint;
-  EXPECT_EQ(points, 1);
+  EXPECT_EQ(points, 2);
   // One step: the five deleted elements, then the five pieces.
   ASSERT_EQ(UndoLog().size(), 10u);
   for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(Value(UndoLog()[i].UndoMark), kUndoDeleted);
@@ -640,6 +641,11 @@ TEST_F(RangeCopyAndHatch, AnArcIsCutAsTheArcToolCutsItAndTheSlotIsReset) {
     const RDrawElement& e = Elements()[static_cast<std::size_t>(tool.LastPiece - i)];
     EXPECT_EQ(Value(e.StartAngle), tool.Pieces[static_cast<std::size_t>(i)].StartAngle);
     EXPECT_EQ(Value(e.EndAngle), tool.Pieces[static_cast<std::size_t>(i)].EndAngle);
+    // Pieces of the same circle.
+    EXPECT_EQ(Value(e.Radius), 20);
+    EXPECT_EQ(Value(e.X1), 60);
+    EXPECT_EQ(Value(e.Y1), 50);
+    EXPECT_EQ(Value(e.Ratio), 1);
   }
   EXPECT_EQ(Value(UndoLog()[0].UndoMark), kUndoDeleted);
   EXPECT_EQ(UndoLog().size(), 1u + static_cast<std::size_t>(tool.LastPiece + 1));

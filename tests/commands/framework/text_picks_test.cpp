@@ -40,6 +40,11 @@ TEST_F(TextPicks, APointInTheFrameOfABaseLine) {
       {"upwards: not to the right", {40, 50, 40, 70}, 41, 60, false},
       {"a base line of no length", {40, 50, 40, 50}, 40, 51, false},
       {"a point that is no number", {40, 50, 60, 50}, std::nan(""), 51, false},
+      // A tenth to a fifth of a unit (half to one pixel) inside an edge.
+      {"just after the start", {40, 50, 60, 50}, 40.1, 51, true},
+      {"just before the end", {40, 50, 60, 50}, 59.85, 51, true},
+      {"just under the top", {40, 50, 60, 50}, 50, 51.9, true},
+      {"upwards: just left of the base line", {40, 50, 40, 70}, 39.85, 60, true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Box().PointInTextOutline(c.base.xa, c.base.ya, c.base.xb, c.base.yb, 2, c.px, c.py), c.inside) << c.name;
