@@ -187,6 +187,26 @@ TEST_F(Attributes, AChangedPointShowsInItsNewColourAtOnce) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(Attributes, WithTheRingTheAxisReaderTakesTheRangeVariantCursor) {
+  // The host's variant 0 gives 4; 1 to 3 give 1 to 3 with the ring; the
+  // variant stays.
+  struct Case {
+    std::uint8_t ringHan, cursorHan;
+    int cursor;
+  } cases[] = {{1, 0, 4}, {1, 2, 2}, {2, 3, 3}, {2, 1, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "ring " << int(c.ringHan) << " variant " << int(c.cursorHan));
+    Box().SetCursor(99);
+    Box().LastCursorMode = dtend;
+    Box().ButonType = dtzikukaku;
+    Box().RingHan = c.ringHan;
+    Box().cursorHan = c.cursorHan;
+    Box().UpdateCommandCursor();
+    EXPECT_EQ(Box().Cursor(), c.cursor);
+    EXPECT_EQ(Box().cursorHan, c.cursorHan);
+  }
+}
+
 TEST_F(Attributes, TheTextReaderJoinsOnTheClickedSideForTheCentreLines) {
   SeedText("AB", 40, 50, 60, 50, 1);
   struct Case {
