@@ -46,6 +46,15 @@ TEST_F(TextPlacement, TheHeldTextStartsWhereItsAnchorPutsIt) {
     EXPECT_NEAR(box.HeldTextStart.y, c.startY, 1e-9) << int(c.anchor) << " at " << c.angle;
     EXPECT_NEAR(box.CurrentTextHeight, 2, 1e-12);
   }
+  // The text turns by the command angle and the axis angle together:
+  // 30 + 60 = 90 degrees, as the turned case above.
+  box.AxisAngle = 60;
+  box.TextAnchor = 4;
+  box.CommandAngle = 30;
+  box.PlaceHeldText(0, false, 50, 40);
+  EXPECT_NEAR(box.HeldTextStart.x, 52, 1e-9);
+  EXPECT_NEAR(box.HeldTextStart.y, 37.95, 1e-9);
+  box.AxisAngle = 0;
   // The margins move an anchor 1 outward each way; the centre stays.
   const Case withMargins[] = {
       {0, 0, 51, 41},      // (-1, -1)
