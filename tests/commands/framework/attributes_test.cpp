@@ -161,6 +161,52 @@ TEST_F(Attributes, TheContinuousChangeTakesColourAndTypeOrOnlyTheColour) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(Attributes, AChangedPointShowsInItsNewColourAtOnce) {
+  Box().ButonType = dtZokuseiRenHen;
+  Box().Pencol = 4;
+  Box().Pentyp = 1;
+  Box().ColourTable[3] = 0x00FF00;
+  Box().ColourTable[4] = 0xFF0000;
+  const RDrawElement point = Coloured(Point(50, 50), 3, 1);
+  Seed({point});
+  // The pixels of a colour within 4 of the point's pixel.
+  const auto around = [&](TColor colour) {
+    ApplyPendingPaint();
+    int n = 0;
+    for (int dy = -4; dy <= 4; ++dy) {
+      for (int dx = -4; dx <= 4; ++dx) n += Box().Canvas().GetPixel(PixelX(50) + dx, PixelY(50) + dy) == colour;
+    }
+    return n;
+  };
+  ASSERT_GT(around(0x00FF00), 0);
+  Click(50, 50, ssLeft);
+  ExpectElements({Coloured(point, 4, 1)});
+  // Its mark is painted again from the drawing: blue, no green left.
+  EXPECT_EQ(around(0x00FF00), 0);
+  EXPECT_GT(around(0xFF0000), 0);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(Attributes, WithTheRingTheAxisReaderTakesTheRangeVariantCursor) {
+  // The host's variant 0 gives 4; 1 to 3 give 1 to 3 with the ring; the
+  // variant stays.
+  struct Case {
+    std::uint8_t ringHan, cursorHan;
+    int cursor;
+  } cases[] = {{1, 0, 4}, {1, 2, 2}, {2, 3, 3}, {2, 1, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "ring " << int(c.ringHan) << " variant " << int(c.cursorHan));
+    Box().SetCursor(99);
+    Box().LastCursorMode = dtend;
+    Box().ButonType = dtzikukaku;
+    Box().RingHan = c.ringHan;
+    Box().cursorHan = c.cursorHan;
+    Box().UpdateCommandCursor();
+    EXPECT_EQ(Box().Cursor(), c.cursor);
+    EXPECT_EQ(Box().cursorHan, c.cursorHan);
+  }
+}
+
 TEST_F(Attributes, TheTextReaderJoinsOnTheClickedSideForTheCentreLines) {
   SeedText("AB", 40, 50, 60, 50, 1);
   struct Case {

@@ -252,6 +252,21 @@ TEST_F(BufferPreviews, ThePlacedFigureShowsTheSelectionLookAndLeavesOutLineType9
   EXPECT_GT(CountOnRow(30, 10, 30, own), 0) << "line type 9 drawn";
 }
 
+TEST_F(BufferPreviews, ThePlacedFiguresTextsShowInTheSelectionColour) {
+  Box().Sentakucol = 0x0000FF;  // red, unlike every text colour
+  RDrawElement text = Text(Store().BufferTexts, "AB", 40, 50, 42.05, 50);
+  text.TextStyle = 1;
+  Buffer() = {text};
+  const QImage before = Image();
+  Box().DrawBufferPlaced(0, 1, 0, 0, 0, 0, 0, 1, 1, true);
+  const QImage after = Image();
+  const PixelSet changed = ChangedPixels(before, after);
+  ASSERT_FALSE(changed.empty()) << "the text shows";
+  for (const auto& [px, py] : changed) {
+    EXPECT_EQ(Box().Canvas().GetPixel(px, py), 0x0000FFu) << px << ", " << py;
+  }
+}
+
 TEST_F(BufferPreviews, TheCancelAllForgetsThePreview) {
   // The free copy places the two selected lines: its preview follows the
   // cursor until the cancel-all takes it off.

@@ -307,6 +307,35 @@ TEST_F(GridBaseTest, TheGridBaseSubModeMovesTheBaseAndReturns) {
   ExpectScreenMatchesRedraw();
 }
 
+// Both buttons held: the grid gives way after every twentieth line, so
+// nineteen lines are drawn and the twentieth never.
+TEST_F(GridBaseTest, BothButtonsHeldStopTheGridAtItsTwentiethLine) {
+  TcadBox& box = Box();
+  box.Gridview = 1;
+  box.GridType = true;
+  box.GridPitches = {5, 5};
+  box.Gridcolor1 = 0x00FF00;
+  box.Gridcolor2 = 0x00FF00;
+  Input().Hold(PolledKey::LeftButton);
+  Input().Hold(PolledKey::RightButton);
+  box.Canvas().Brush.Color = clBlack;
+  box.Canvas().Brush.Style = bsSolid;
+  box.Canvas().FillRect(TRect{0, 0, box.Width(), box.Height()});
+  box.DrawGrid();
+  const std::vector<RDrawElement>& lines = box.GridObj.Lines;
+  ASSERT_GE(lines.size(), 21u);
+  // Each line is tested at a point of its own: a third of the way along,
+  // which no line across it passes through at a pitch of 5.
+  for (std::size_t i = 0; i < 21; ++i) {
+    const RDrawElement& e = lines[i];
+    const double x = e.X1 + (e.X2 - e.X1) / 3, y = e.Y1 + (e.Y2 - e.Y1) / 3;
+    const bool drawn = box.Canvas().GetPixel(PixelX(x), PixelY(y)) == 0x00FF00u;
+    EXPECT_EQ(drawn, i < 19) << "line " << i << " through (" << x << ", " << y << ")";
+  }
+  Input().Hold(PolledKey::LeftButton, false);
+  Input().Hold(PolledKey::RightButton, false);
+}
+
 TEST(GridAngle, ALineAngleIsReducedIntoAQuarterTurn) {
   struct Case {
     double line, grid;

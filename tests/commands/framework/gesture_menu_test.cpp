@@ -289,6 +289,18 @@ TEST_F(GestureMenu, AMiddleDragPansTheDrawingAndTheWheelGoesBackToZoom) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(GestureMenu, TheReleaseOfAMiddlePanTakesAShownCaptionAway) {
+  // A caption at the cursor (as a command's warning shows one), then a pan:
+  // the pan waits for its release like a gesture, and the release erases
+  // the caption.
+  Box().ShowCursorLabel("abc");
+  ASSERT_EQ(Box().LabelPrevText, "abc");
+  Drag(60, 48, 50, 46, ssMiddle);  // 51 pixels: in the near band
+  EXPECT_EQ(Box().LabelPrevText, "");
+  EXPECT_FALSE(Box().GesturePending);
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(GestureMenu, TheReleaseCarriesOutTheChosenGesture) {
   TcadBox& b = Box();
   struct Case {
@@ -296,6 +308,7 @@ TEST_F(GestureMenu, TheReleaseCarriesOutTheChosenGesture) {
     Sbuttontype code;
     std::uint8_t sector;
     std::function<void()> check;
+    Sbuttontype pendingAfter = dtNo;  // dtNo: the gesture is done with
   } cases[] = {
       {"host action", dtundo, 2, [&] { EXPECT_EQ(b.GenBan, 32); }},
       {"line handed to the host", dtDraf, 2, [&] { EXPECT_EQ(b.GenBan, 14); }},
@@ -352,6 +365,40 @@ TEST_F(GestureMenu, TheReleaseCarriesOutTheChosenGesture) {
          EXPECT_EQ(b.ButonType, dtiikatufugo);
          EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame32+115"});
        }},
+      {"free copy direction toggle", dtCopyFree, 0,
+       [&] {
+         EXPECT_EQ(b.DirectionMode, 1);  // 0 steps to 1
+         EXPECT_EQ(b.ClickKind, 0);
+         EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame10+115"});
+       }},
+      {"centre line angle toggle", dtRenSunpoCyusin2, 0,
+       [&] {
+         EXPECT_EQ(b.ClickKind, 0);
+         EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame30+115"});
+       }},
+      {"copy reselect", dtCopy2, 2, [&] { EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame10+118"}); }},
+      {"free move reselect", dtIdoFree2, 2,
+       [&] { EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame10+118"}); }},
+      {"area reselect", dtSokuteiMen2, 2,
+       [&] { EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame13+118"}); }},
+      {"area confirm", dtSokuteiMen, 2,
+       [&] { EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame13+111"}); }},
+      {"cut-out delete confirm", dtKiritorisakuzyo, 2,
+       [&] {
+         EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame11+112"});
+         EXPECT_EQ(b.RangeConfirmKind, 0);
+       }},
+      {"floor table", dtYuka, 2,
+       [&] {
+         EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame22+111"});
+         EXPECT_EQ(b.ClickKind, 0);
+       }},
+      {"hatch confirm", dtHachiTen, 2,
+       [&] { EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame20+100"}); }},
+      {"single or double line", dtDrafRen, 4,
+       [&] { EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame3+118"}); }, dtDrafRen},
+      {"single or chained line", dtDrafRen, 5,
+       [&] { EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame3+119"}); }, dtDrafRen},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -366,8 +413,10 @@ TEST_F(GestureMenu, TheReleaseCarriesOutTheChosenGesture) {
     b.PendingGesture = c.code;
     b.GestureSector = c.sector;
     b.GesturePending = true;
+    b.RangeConfirmKind = 2;
     b.ExecuteDragGesture(0, 0);
     EXPECT_FALSE(b.GesturePending);
+    EXPECT_EQ(b.PendingGesture, c.pendingAfter);
     c.check();
     ExpectScreenMatchesRedraw();
   }

@@ -16,6 +16,39 @@ class OutsideRanges : public CommandHarness {
   }
 };
 
+TEST_F(OutsideRanges, TheCursorsOfTheCutOutAndOutsideRanges) {
+  // The cut-out delete takes the range selection's cursor: the host's
+  // variant 3 or 100 once, then the variant is used up (20). The others
+  // take the variant cursor: 0 gives 4, 1 to 3 give 11 to 13 with their own
+  // cross-hair (ring 0) and 1 to 3 with the ring; any other keeps the cursor.
+  struct Case {
+    Sbuttontype mode;
+    std::uint8_t ringHan, cursorHan;
+    int cursor;
+    std::uint8_t cursorHanAfter;
+  } cases[] = {
+      {dtKiritorisakuzyo, 0, 0, 0, 20},    {dtKiritorisakuzyo, 1, 0, 4, 20},    {dtKiritorisakuzyo, 2, 0, 4, 20},
+      {dtKiritorisakuzyo, 0, 3, 13, 20},   {dtKiritorisakuzyo, 1, 3, 3, 20},    {dtKiritorisakuzyo, 2, 3, 3, 20},
+      {dtKiritorisakuzyo, 0, 100, 25, 20}, {dtKiritorisakuzyo, 1, 100, 24, 20}, {dtKiritorisakuzyo, 2, 100, 24, 20},
+      {dtKiritorisakuzyo, 0, 7, 0, 20},    {dtKiritoriHani, 0, 0, 4, 0},        {dtKiritoriHani, 1, 0, 4, 0},
+      {dtKiritoriHani, 0, 1, 11, 1},       {dtKiritoriHani, 0, 3, 13, 3},       {dtKiritoriHani, 1, 2, 2, 2},
+      {dtKiritoriHani, 2, 3, 3, 3},        {dtKiritoriHani, 0, 7, 99, 7},       {dtHaniGai, 0, 2, 12, 2},
+      {dtHaniCopyGai, 1, 1, 1, 1},         {dtHaniCopyGai, 0, 100, 99, 100},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "mode " << int(c.mode) << " ring " << int(c.ringHan) << " variant "
+                                    << int(c.cursorHan));
+    Box().SetCursor(99);
+    Box().LastCursorMode = dtend;
+    Box().ButonType = c.mode;
+    Box().RingHan = c.ringHan;
+    Box().cursorHan = c.cursorHan;
+    Box().UpdateCommandCursor();
+    EXPECT_EQ(Box().Cursor(), c.cursor);
+    EXPECT_EQ(Box().cursorHan, c.cursorHanAfter);
+  }
+}
+
 TEST_F(OutsideRanges, ALeftRangeSelectsWhatLiesOutsideWhicheverButtonClosesIt) {
   for (const TShiftState second : {ssLeft, ssRight}) {
     SCOPED_TRACE(second == ssLeft ? "closed left" : "closed right");

@@ -124,6 +124,10 @@ TEST_F(PointAssists, TheMidpointGestureArmsFromASnappedPressAndAnArcGivesItsPoin
     EXPECT_NEAR(b.FirstPoint.x, c.wantX, 1e-9) << int(c.code);
     EXPECT_NEAR(b.FirstPoint.y, c.wantY, 1e-9) << int(c.code);
     EXPECT_EQ(b.FirstPoint.x, b.CurrentPoint.x);
+    // The point found carries the yellow marker (kind 0), not the red one.
+    EXPECT_EQ(b.MarkerKind, 0) << int(c.code);
+    EXPECT_NEAR(b.MarkerPoint.x, c.wantX, 1e-9) << int(c.code);
+    EXPECT_NEAR(b.MarkerPoint.y, c.wantY, 1e-9) << int(c.code);
     ExpectScreenMatchesRedraw();
   }
 }
@@ -441,7 +445,9 @@ TEST_F(LineAssists, TheMidpointGestureOnALineGivesTheMiddleOfItsEnds) {
 }
 
 TEST_F(LineAssists, TheFootOnAPickedLineGoesBackIntoTheRestoredCommand) {
-  Seed({Line(20, 30, 100, 30)});
+  // The line second in the drawing, so that its index is not the slot's
+  // starting value.
+  Seed({Point(10, 80), Line(20, 30, 100, 30)});
   TcadBox& b = Box();
   b.SavedMode = dtBoxSen;
   b.ButonType = dtSenZyouTen;
@@ -449,7 +455,7 @@ TEST_F(LineAssists, TheFootOnAPickedLineGoesBackIntoTheRestoredCommand) {
   EXPECT_EQ(b.AssistStep, 0);
   Click(50, 31);
   EXPECT_EQ(b.AssistStep, 1);
-  EXPECT_EQ(b.PickedIndex[1], 0);
+  EXPECT_EQ(b.PickedIndex[1], 1);
   Click(70, 80);
   EXPECT_EQ(b.ButonType, dtBoxSen);
   EXPECT_NEAR(b.FirstPoint.x, 70, 1e-9);

@@ -52,6 +52,7 @@ TEST_F(RangeEdits, TheBoxTrimKeepsWhatLiesOutsideAndLeavesTheBufferAlone) {
       reference,                       // a reference layer: untouched
       Point(50, 50),                   // inside: gone
       Point(40, 46),                   // on the edge: its small diagonal is not wholly inside
+      Point(50, 60),                   // on the top edge: likewise
       Line(80, 80, 90, 80),            // far away
   });
   Store().Buffer.push_back(Line(1, 1, 2, 2));
@@ -64,7 +65,7 @@ TEST_F(RangeEdits, TheBoxTrimKeepsWhatLiesOutsideAndLeavesTheBufferAlone) {
   EXPECT_EQ(LineSet(), want);
   int points = 0;
   for (const RDrawElement& e : Elements()) points += e.Kind == kKindPoint;
-  EXPECT_EQ(points, 1);
+  EXPECT_EQ(points, 2);
   // One step: the five deleted elements, then the five pieces.
   ASSERT_EQ(UndoLog().size(), 10u);
   for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(Value(UndoLog()[i].UndoMark), kUndoDeleted);
@@ -204,6 +205,49 @@ TEST_F(RangeEdits, TheHiddenLineEraseKeepsToItsLimitAndItsColours) {
     Store().ClearAll();
     Seed({Line(20, 55, 80, 55)});
   }
+}
+
+TEST_F(RangeEdits, ALineDeletedJustBeforeIsNotCut) {
+  // The 10 x 10 square of colour 1, pasted with its base point (0, 0) at
+  // (50, 50): it runs from (50, 50) to (60, 60).
+  for (const auto& s : {std::array<double, 4>{0, 0, 10, 0}, {10, 0, 10, 10}, {10, 10, 0, 10}, {0, 10, 0, 0}}) {
+    RDrawElement side = Line(s[0], s[1], s[2], s[3]);
+    side.ColorNo = 1;
+    Store().Buffer.push_back(side);
+  }
+  Box().SenUrakesicol.set(1);
+  Seed({Line(20, 55, 80, 55), Line(20, 57, 80, 57)});
+  Box().DeleteLineByIndex(1);
+  Box().ErasePasteHiddenLines(0, 50, 50, 50, 50, 0, 1, 1);
+  // Only the line still in the drawing is cut, at x = 50 and 60.
+  const std::vector<std::array<double, 4>> want = {{20, 55, 50, 55}, {60, 55, 80, 55}};
+  EXPECT_EQ(LineSet(), want);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RangeEdits, TheHiddenLineEraseCutsAtACircleOfTheFigureAsItsChords) {
+  // A circle of radius 5 about the base point, pasted at (50, 50). It cuts
+  // as the 36 chords between its points every 10 degrees from 0. The line
+  // y = 51 crosses the chord from 10 to 20 degrees:
+  //   (50 + 5 cos 10, 50 + 5 sin 10) = (54.924039, 50.868241)
+  //   (50 + 5 cos 20, 50 + 5 sin 20) = (54.698463, 51.710101)
+  //   t = (51 - 50.868241) / (51.710101 - 50.868241) = 0.156510
+  //   x = 54.924039 - 0.156510 × 0.225576 = 54.888734,
+  // a little inside the circle's own 50 + sqrt(24) = 54.898979; on the left
+  // the mirror image, 45.111266.
+  RDrawElement circle = Arc(0, 0, 5);
+  circle.ColorNo = 1;
+  Store().Buffer.push_back(circle);
+  Box().SenUrakesicol.set(1);
+  Seed({Line(20, 51, 80, 51)});
+  Box().ErasePasteHiddenLines(0, 50, 50, 50, 50, 0, 1, 1);
+  const std::vector<std::array<double, 4>> lines = LineSet();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NEAR(lines[0][0], 20, 1e-9);
+  EXPECT_NEAR(lines[0][2], 45.111266, 1e-6);
+  EXPECT_NEAR(lines[1][0], 54.888734, 1e-6);
+  EXPECT_NEAR(lines[1][2], 80, 1e-9);
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(RangeEdits, TheEnvelopeGivesWhatTheCleanUpGivesForTheSameLines) {
@@ -557,6 +601,29 @@ TEST_F(RangeCopyAndHatch, TheRangeCopyTakesWhatLiesInsideAndAddsToTheBuffer) {
   EXPECT_NE(PixelAt(40, 55), Box().Sentakucol);
 }
 
+TEST_F(RangeCopyAndHatch, AnArcWhoseCircleReachesOutIsTakenByItsTwoEnds) {
+  // The range (15, 5)-(35, 25); every arc about (20, 10) with radius 10,
+  // so its circle's box (10, 0)-(30, 20) reaches out on the left and below.
+  struct Case {
+    const char* name;
+    float start, end, rotation;
+    bool taken;
+  } cases[] = {
+      {"0 to 90: ends (30, 10) and (20, 20)", 0, 90, 0, true},
+      {"0 to 180: the end (10, 10) outside", 0, 180, 0, false},
+      {"270 to 0: the start (20, 0) outside", 270, 0.5f, 0, false},
+      {"45 to 135, turned by -45: the same ends as 0 to 90", 45, 135, -45, true},
+      {"0 to 90, turned by 90: the end (10, 10) outside", 0, 90, 90, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Store().ClearAll();
+    Seed({Arc(20, 10, 10, c.start, c.end, 1, c.rotation)});
+    Box().CopyRangeToBuffer(15, 5, 35, 25);
+    EXPECT_EQ(Store().Buffer.size(), c.taken ? 1u : 0u);
+  }
+}
+
 TEST_F(RangeCopyAndHatch, AnArcIsCutAsTheArcToolCutsItAndTheSlotIsReset) {
   const RDrawElement arc = Arc(60, 50, 20, 0, 180);
   Seed({arc});
@@ -574,6 +641,11 @@ TEST_F(RangeCopyAndHatch, AnArcIsCutAsTheArcToolCutsItAndTheSlotIsReset) {
     const RDrawElement& e = Elements()[static_cast<std::size_t>(tool.LastPiece - i)];
     EXPECT_EQ(Value(e.StartAngle), tool.Pieces[static_cast<std::size_t>(i)].StartAngle);
     EXPECT_EQ(Value(e.EndAngle), tool.Pieces[static_cast<std::size_t>(i)].EndAngle);
+    // Pieces of the same circle.
+    EXPECT_EQ(Value(e.Radius), 20);
+    EXPECT_EQ(Value(e.X1), 60);
+    EXPECT_EQ(Value(e.Y1), 50);
+    EXPECT_EQ(Value(e.Ratio), 1);
   }
   EXPECT_EQ(Value(UndoLog()[0].UndoMark), kUndoDeleted);
   EXPECT_EQ(UndoLog().size(), 1u + static_cast<std::size_t>(tool.LastPiece + 1));

@@ -142,6 +142,9 @@ const RDrawElement kCircle = Coloured(Arc(90, 15, 5));
 const RDrawElement kEllipse90 = Coloured(Arc(110, 15, 6, 0, 0, 0.5, 90));
 const RDrawElement kEllipse0 = Coloured(Arc(110, 15, 6, 0, 0, 0.5, 0));
 const RDrawElement kOpenArc = Coloured(Arc(20, 50, 8, 0, 90));
+// kOpenArc turned by 90 degrees: it runs from 90 to 180, its chord from
+// (20, 58) to (12, 50).
+const RDrawElement kTurnedOpenArc = Coloured(Arc(20, 50, 8, 0, 90, 1, 90));
 // kEllipse90 turned otherwise.
 RDrawElement Turned(float rotation) { return Coloured(Arc(110, 15, 6, 0, 0, 0.5, rotation)); }
 
@@ -341,6 +344,25 @@ const RangeCase kRangeCases[] = {
     {"open arc by its chord", kOpenArc, RangeOp::Select, false, {18, 48, 30, 60}, false, 1, 0, true},
     {"open arc: crossing its diagonal only", kOpenArc, RangeOp::Select, true, {10, 40, 14, 44}, true, 0, 0, true},
     {"open arc: crossing its chord", kOpenArc, RangeOp::Select, true, {26, 48, 30, 52}, false, 1, 0, true},
+    // Its diagonal (12, 42)-(28, 58) reaches below and right of both windows.
+    {"turned open arc by its turned chord",
+     kTurnedOpenArc,
+     RangeOp::Select,
+     false,
+     {10, 48, 22, 60},
+     false,
+     1,
+     0,
+     true},
+    {"turned open arc: the unturned chord's window",
+     kTurnedOpenArc,
+     RangeOp::Select,
+     false,
+     {18, 48, 30, 60},
+     false,
+     0,
+     0,
+     false},
 
     {"stretch: line, second end inside", kLine, RangeOp::Stretch, false, {15, 5, 25, 15}, false, 1, 2, true},
     {"stretch: line, first end inside", kLine, RangeOp::Stretch, false, {5, 5, 15, 15}, false, 1, 1, true},

@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include <cmath>
+#include <limits>
 
 #include "geometry/codepage.h"
 #include "platform/canvas_qt.h"
@@ -39,10 +40,38 @@ TEST_F(TextPicks, APointInTheFrameOfABaseLine) {
       {"upwards: not to the right", {40, 50, 40, 70}, 41, 60, false},
       {"a base line of no length", {40, 50, 40, 50}, 40, 51, false},
       {"a point that is no number", {40, 50, 60, 50}, std::nan(""), 51, false},
+      // A tenth to a fifth of a unit (half to one pixel) inside an edge.
+      {"just after the start", {40, 50, 60, 50}, 40.1, 51, true},
+      {"just before the end", {40, 50, 60, 50}, 59.85, 51, true},
+      {"just under the top", {40, 50, 60, 50}, 50, 51.9, true},
+      {"upwards: just left of the base line", {40, 50, 40, 70}, 39.85, 60, true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Box().PointInTextOutline(c.base.xa, c.base.ya, c.base.xb, c.base.yb, 2, c.px, c.py), c.inside) << c.name;
   }
+}
+
+TEST_F(TextPicks, AFrameThatIsNoNumberHoldsNoPoint) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::nan("");
+  struct Case {
+    const char* name;
+    double x1, y1, x2, y2, height, px, py;
+  };
+  // Each would hold (50, 51) if its odd value were a number in range: the
+  // base (40, 50)-(60, 50) and height 2.
+  const Case cases[] = {
+      {"an endless height", 40, 50, 60, 50, inf, 50, 51},
+      {"a height that is no number", 40, 50, 60, 50, nan, 50, 51},
+      {"an end at infinity", 40, 50, inf, 50, 2, 50, 51},
+      {"a start at minus infinity", -inf, 50, 60, 50, 2, 50, 51},
+      {"an end that is no number", 40, 50, 60, nan, 2, 50, 51},
+      {"a point at infinity", 40, 50, 60, 50, 2, inf, 51},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(Box().PointInTextOutline(c.x1, c.y1, c.x2, c.y2, c.height, c.px, c.py)) << c.name;
+  }
+  EXPECT_TRUE(Box().PointInTextOutline(40, 50, 60, 50, 2, 50, 51)) << "the same frame in numbers";
 }
 
 TEST_F(TextPicks, TheTextPicksTakeTheFirstTextUnderTheCursor) {
