@@ -174,6 +174,23 @@ TEST_F(BatchLines, TheFenceConfirmIsOfferedOnlyWhileLinesAreHighlighted) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(BatchLines, TheConfirmIsDrawnWithTheMouseFromWhereThePressWas) {
+  // A left drag of 100 pixels straight up from (30, 60) confirms. Read
+  // with x and y traded, it would run from (30, 60) to (80, 30): down to
+  // the right, another gesture.
+  TcadBox& b = Box();
+  b.DridoL1 = 40;
+  b.DridoL2 = 40;
+  Seed({Line(10, 30, 40, 30)});
+  Fence({20, 10}, {20, 80});
+  ASSERT_TRUE(b.HaniAka_Cyu);
+  TakeNotifications();
+  Drag(30, 60, 30, 80);
+  EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame32+115"});
+  EXPECT_EQ(b.ButonType, dtiikatufugo);
+  EXPECT_EQ(Elements().size(), 1u);
+}
+
 class BatchTrim : public BatchLines {
  protected:
   void SetUp() override {

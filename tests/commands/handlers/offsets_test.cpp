@@ -139,6 +139,36 @@ TEST_F(OffsetCommands, ACopyThroughTheSnappedSidePointShowsAsTheRedrawShowsIt) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(OffsetCommands, ARightClickWithOrWithoutShiftCountsFromTheSnappedPoint) {
+  // Base y = 50, pitch 5. The click at (60.4, 59.6) lies 9.6 from the base:
+  // one copy; the point (60, 60) it snaps to lies 10 from it: two.
+  struct Case {
+    const char* what;
+    TShiftState shift;
+    bool point;
+    const char* caption;
+    int copies;
+  } cases[] = {
+      {"right, a point near", ssRight, true, " 点ﾋｯﾄ  ", 2},
+      {"Shift+right, a point near", ssShift | ssRight, true, " 点ﾋｯﾄ  ", 2},
+      {"Shift+right, nothing near: the click itself", ssShift | ssRight, false, " 点なし ", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartWithBase(Line(20, 50, 100, 50), 60, 50);
+    if (c.point) Seed({Point(60, 60)});
+    const std::vector<RDrawElement> seeded = Elements();
+    Click(60.4, 59.6, c.shift);
+    EXPECT_EQ(TopMessage(), J(c.caption));
+    std::vector<RDrawElement> want = seeded, copies;
+    for (int i = 1; i <= c.copies; ++i) copies.push_back(PenLineOffsets(20, 50 + 5 * i, 100, 50 + 5 * i));
+    want.insert(want.end(), copies.begin(), copies.end());
+    ExpectElements(want);
+    ExpectUndoLog(Logged(copies));
+    EXPECT_EQ(Box().B_Switch, _off);
+  }
+}
+
 TEST_F(OffsetCommands, TwoSnappedPointsGiveTheBase) {
   TcadBox& box = Box();
   box.ButonType = dtFukusen;
