@@ -37,7 +37,10 @@ class BatchLines : public CommandHarness {
     Click(b.x, b.y);
   }
   // The confirm entry of the gesture menu, as its release carries it out.
+  // The drag that chose it went by the event loop, which painted what was
+  // waiting first.
   void Confirm(Sbuttontype code) {
+    ApplyPendingPaint();
     TcadBox& b = Box();
     b.PendingGesture = code;
     b.GesturePending = true;
