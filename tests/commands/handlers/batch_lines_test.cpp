@@ -2,6 +2,8 @@
 // right-click corrections, the batch extend or trim to one reference, the
 // cut between two reference lines, and the fence handed to the host.
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 #include "canvas/command_registry.h"
@@ -349,6 +351,40 @@ TEST_F(BatchCut, ThePartsBetweenTheReferencesGo) {
   ExpectUndoLog({Deleted(line), Added(outer2), Added(outer1)});
   EXPECT_EQ(Box().ButonType, dtiikatuBubun);
   EXPECT_EQ(Box().B_Switch, _off);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(BatchCut, ARightClickAddsALineTheFenceMissedAndALeftClickDoesNot) {
+  // References x = 30 and x = 60; the fence at x = 20 from y = 10 to 30
+  // meets y = 20 only. A right click on y = 50 chooses that line too; a
+  // left click on y = 70 chooses nothing. Each chosen line keeps its
+  // parts outside the references.
+  const RDrawElement ref1 = Line(30, 0, 30, 90);
+  const RDrawElement ref2 = Line(60, 0, 60, 90);
+  const RDrawElement low = Line(10, 20, 80, 20), high = Line(10, 50, 80, 50), top = Line(10, 70, 80, 70);
+  Seed({ref1, low, ref2, high, top});
+  Click(30, 5);
+  Click(60, 5);
+  Fence({20, 10}, {20, 30});
+  EXPECT_EQ(Chosen(), std::vector<int>{1});
+  Click(45, 50, ssRight);
+  Click(45, 70);
+  EXPECT_EQ(Chosen(), (std::vector<int>{1, 3}));
+  Confirm(dtiikatuBubun);
+  ASSERT_EQ(Elements().size(), 7u);
+  EXPECT_EQ(DescribeElement(Elements()[0]), DescribeElement(ref1));
+  EXPECT_EQ(DescribeElement(Elements()[1]), DescribeElement(ref2));
+  EXPECT_EQ(DescribeElement(Elements()[2]), DescribeElement(top));
+  std::vector<std::array<double, 4>> parts;
+  for (std::size_t i = 3; i < Elements().size(); ++i) {
+    const RDrawElement& e = Elements()[i];
+    const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
+    parts.push_back(x1 <= x2 ? std::array<double, 4>{x1, y1, x2, y2} : std::array<double, 4>{x2, y2, x1, y1});
+  }
+  std::sort(parts.begin(), parts.end());
+  const std::vector<std::array<double, 4>> want = {
+      {10, 20, 30, 20}, {10, 50, 30, 50}, {60, 20, 80, 20}, {60, 50, 80, 50}};
+  EXPECT_EQ(parts, want);
   ExpectScreenMatchesRedraw();
 }
 
