@@ -388,6 +388,25 @@ TEST_F(BatchCut, ARightClickAddsALineTheFenceMissedAndALeftClickDoesNot) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(BatchCut, WhatTheCutAwayPartCrossedIsPaintedAgain) {
+  // The part of y = 20 between the references goes; the upright line at
+  // x = 45, not chosen, crossed it there. Every line the finish changed
+  // lies on y = 20, the lowest edge of what it changed: the crossing pixel
+  // is painted again from the drawing, not left in the background colour.
+  const RDrawElement ref1 = Line(30, 0, 30, 90);
+  const RDrawElement ref2 = Line(60, 0, 60, 90);
+  const RDrawElement upright = ColouredBatchLines(Line(45, 10, 45, 30), 5);
+  Seed({ref1, Line(10, 20, 80, 20), ref2, upright});
+  Click(30, 5);
+  Click(60, 5);
+  Fence({20, 10}, {20, 30});
+  Confirm(dtiikatuBubun);
+  ASSERT_EQ(Elements().size(), 5u);
+  EXPECT_EQ(PixelAt(45, 20), PixelAt(45, 25)) << "the upright line is whole";
+  EXPECT_NE(PixelAt(45, 20), Box().Color());
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(BatchCut, TheReferencePicksTakeLinesOnly) {
   // An arc's fields are no line ends: a pick on an arc keeps the step.
   Seed({Arc(50, 50, 20), Line(30, 0, 30, 90)});
