@@ -388,22 +388,29 @@ TEST_F(BatchCut, ARightClickAddsALineTheFenceMissedAndALeftClickDoesNot) {
   ExpectScreenMatchesRedraw();
 }
 
-TEST_F(BatchCut, WhatTheCutAwayPartCrossedIsPaintedAgain) {
-  // The part of y = 20 between the references goes; the upright line at
-  // x = 45, not chosen, crossed it there. Every line the finish changed
-  // lies on y = 20, the lowest edge of what it changed: the crossing pixel
-  // is painted again from the drawing, not left in the background colour.
+TEST_F(BatchCut, WhatTheChangedLinesCrossedIsPaintedAgain) {
+  // The part of y = 20 between the references goes. Two upright lines,
+  // not chosen, crossed the chosen line: x = 45 in the part that goes, and
+  // x = 10 at the chosen line's first end, which the outer part (30, 20)-
+  // (10, 20) leaves out as its last pixel. Every line the finish changed
+  // lies on y = 20, and none further left than x = 10: both crossings lie
+  // on edges of the changed part of the view, which is painted again from
+  // the drawing, so neither is left in the background colour.
   const RDrawElement ref1 = Line(30, 0, 30, 90);
   const RDrawElement ref2 = Line(60, 0, 60, 90);
-  const RDrawElement upright = ColouredBatchLines(Line(45, 10, 45, 30), 5);
-  Seed({ref1, Line(10, 20, 80, 20), ref2, upright});
+  const RDrawElement middle = ColouredBatchLines(Line(45, 10, 45, 30), 5);
+  const RDrawElement end = ColouredBatchLines(Line(10, 10, 10, 30), 5);
+  Seed({ref1, Line(10, 20, 80, 20), ref2, middle, end});
   Click(30, 5);
   Click(60, 5);
   Fence({20, 10}, {20, 30});
   Confirm(dtiikatuBubun);
-  ASSERT_EQ(Elements().size(), 5u);
-  EXPECT_EQ(PixelAt(45, 20), PixelAt(45, 25)) << "the upright line is whole";
-  EXPECT_NE(PixelAt(45, 20), Box().Color());
+  ASSERT_EQ(Elements().size(), 6u);
+  for (const double x : {45.0, 10.0}) {
+    SCOPED_TRACE(x);
+    EXPECT_EQ(PixelAt(x, 20), PixelAt(x, 25)) << "the upright line is whole";
+    EXPECT_NE(PixelAt(x, 20), Box().Color());
+  }
   ExpectScreenMatchesRedraw();
 }
 
