@@ -239,6 +239,8 @@ TEST_F(OffsetCommands, RightClickOffsetsOfTwoLinesMeetAtTheCorner) {
   ExpectUndoLog({Added(c2), Deleted(c2), Deleted(c1), Added(j1), Added(j2)});
   EXPECT_EQ(box.KeptPoint.x, 50);
   EXPECT_EQ(box.KeptPoint.y, 40);
+  // Where the two copies lay before the join is painted again at once.
+  ExpectScreenMatchesRedraw();
   // A part of the control painted again (a window over it) shows the
   // joined lines alone: nothing comes back of what the join cut off.
   box.InvalidateWorldRect(40, 0, 70, 70);

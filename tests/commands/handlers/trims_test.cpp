@@ -376,6 +376,11 @@ TEST_F(TrimCommands, ActionsThatChangeNothingLeaveTheDrawingItsOrderAndTheUndoLo
        dttreming,
        {Line(10, 40, 60, 40), Line(10, 50, 60, 50)},
        {{{20, 41}, ssLeft}, {{20, 49}, ssLeft}}},
+      // The corner is there already: the results are the picks themselves.
+      {"trim of two lines already ending at their crossing",
+       dttreming,
+       {Line(10, 40, 30, 40), Line(30, 70, 30, 40)},
+       {{{20, 41}, ssLeft}, {{31, 60}, ssLeft}}},
       {"chamfer of parallel lines",
        dtMentori,
        {Line(10, 40, 60, 40), Line(10, 50, 60, 50)},
