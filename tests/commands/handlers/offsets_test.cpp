@@ -342,6 +342,21 @@ TEST_F(OffsetCommands, APartIsCutBetweenTheFeetOfTheClicks) {
   EXPECT_EQ(Box().B_Switch, _off);
 }
 
+TEST_F(OffsetCommands, BeforeThePartStartTheWholeCopyFollowsTheCursor) {
+  // The line picked, the cursor 8 above it: the band is the whole copy one
+  // pitch (5) toward it, y = 55 from x = 20 to 100, in green on black.
+  StartAfresh(dtFukuSenTanbu);
+  Seed({Line(20, 50, 100, 50)});
+  Click(60, 50);
+  ASSERT_EQ(Box().B_Switch, on1);
+  MoveTo(60, 58);
+  EXPECT_EQ(Hint(), "  " + J("線開始点指示    [左クリック（自由）：右クリック（点読取り）]"));
+  EXPECT_EQ(PixelAt(30, 55), 0x00FF00);
+  EXPECT_EQ(PixelAt(90, 55), 0x00FF00);
+  CancelCommands();
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(OffsetCommands, APartEndReadByARightClickLiesOnTheCrossingLine) {
   StartAfresh(dtFukuSenTanbu);
   Seed({Line(20, 50, 100, 50), Line(40, 10, 40, 90)});
