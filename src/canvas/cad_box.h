@@ -314,11 +314,9 @@ class TcadBox : public TCustomControl {
   double EllipseRatio = 1.0;
   double EllipseRotation = 0.0;
   std::uint8_t CircleBaseKind = 0;
-  // Sweep side of the next arc preview and of the one on the screen (true:
-  // anticlockwise from the start angle), and how the preview on the screen
-  // was drawn.
+  // Sweep side of the next arc preview (true: anticlockwise from the start
+  // angle), and how the preview on the screen was drawn.
   bool ArcAnticlockwise = true;
-  bool ArcSideDrawn = true;
   std::uint8_t ArcPreviewLineType = 0;
   std::uint8_t ArcPreviewColor = 0;
   RPoint2D SegmentStart;  // the third point of an arc through three points
@@ -351,13 +349,12 @@ class TcadBox : public TCustomControl {
   // triangle, 2 circle or arc.
   std::uint8_t FloorShape = 0;
   // The hatch boundary and the measuring commands: the hatch pattern's base
-  // point last given, the vertex of the measured angle, and the host's
-  // settings of the area result: what it shows (0 perimeter, 1 area, 2
-  // centroid, 3 offset from the first click, 4 and 5 perimeter and area),
-  // the unit codes (0 m, 1 cm, 2 mm), the decimals codes (0 to 4) and the
-  // rounding (0 cut, 1 up, else left to the format).
+  // point last given, and the host's settings of the area result: what it
+  // shows (0 perimeter, 1 area, 2 centroid, 3 offset from the first click, 4
+  // and 5 perimeter and area), the unit codes (0 m, 1 cm, 2 mm), the
+  // decimals codes (0 to 4) and the rounding (0 cut, 1 up, else left to the
+  // format).
   RPoint2D HatchBasePoint;
-  RPoint2D AngleOrigin;
   std::uint8_t AreaKind = 0;
   std::uint8_t PerimeterUnit = 0;
   std::uint8_t AreaUnit = 0;
@@ -402,22 +399,17 @@ class TcadBox : public TCustomControl {
   // the last cut-out range, kept for the host and the redraw.
   std::uint8_t RangeClickKind = 0;
   RCutRange CutRange;
-  // The external pick: the point last taken for the host panel, and where
-  // the polyline's rubber segment ends.
+  // The external pick: the point last taken for the host panel.
   RPoint2D ReportedPoint;
-  RPoint2D RubberEnd;
   // The offset commands: the base line; the pitch (real units) and the
   // number of copies the host sets (0: as many as the click's distance
-  // holds); the number the last commit made, for the host; whether the next
-  // click measures the pitch; the pick point the corner join keeps between
-  // commits ((0, 0): none); and the two ends of a part. The circle preview
-  // keeps how it was drawn with the circle commands' ArcPreview fields.
+  // holds); the number the last commit made, for the host; and the two ends
+  // of a part. The circle preview keeps how it was drawn with the circle
+  // commands' ArcPreview fields.
   RPointPair RefLine;
   double OffsetPitch = 0.0;
   std::int32_t RepeatCount = 0;
   std::int32_t OffsetLinesMade = 0;
-  bool PitchFromPoint = false;
-  RPoint2D KeptPoint;
   RPoint2D SegStart;
   RPoint2D SegEnd;
   // The double line: the host's offsets to the right and to the left of
@@ -467,21 +459,13 @@ class TcadBox : public TCustomControl {
   bool PasteBufferAlongSegment(double x1, double y1, double x2, double y2, UndoJoin join = UndoJoin::NewStep);
   // The figure paste and the line-fitted paste: whether elements of line
   // type 9 stay out of the figure paste; the host's fit rule (10 and above
-  // also delete the reference lines) and copies of the two picked lines
-  // (kind 6: none); the fit between two lines reports two angles in D5
-  // and D6 of FigureSizes (entries 4 and 5). The
-  // deformation points: how many the host asks for (read as 2 to 4), how
-  // many were taken after the second, and the points in drawing units.
+  // also delete the reference lines); the fit between two lines reports two
+  // angles in D5 and D6 of FigureSizes (entries 4 and 5). The deformation
+  // points: how many the host asks for (read as 2 to 4), and the points in
+  // drawing units, for the host.
   bool PasteSkipType9 = false;
   std::uint8_t FitMode = 0;
-  RDrawElement RefLine1 = [] {
-    RDrawElement e = ZeroElement();
-    e.Kind = kKindNone;
-    return e;
-  }();
-  RDrawElement RefLine2 = RefLine1;
   std::uint8_t DeformCount = 0;
-  std::uint8_t DeformIndex = 0;
   std::array<double, 4> DeformX{};
   std::array<double, 4> DeformY{};
   // The stretch, centre-line and division commands. The centre line goes
@@ -498,12 +482,11 @@ class TcadBox : public TCustomControl {
   // under the point (true when there was one).
   void SelectLinesCrossingFence(double x1, double y1, double x2, double y2);
   bool ToggleLineSelectionAt(double x, double y);
-  // The dimension lines: the guide lines through the dimension-line start
-  // and end, and the host's settings of the dimensions (gaps of guide line
-  // 2 when its end snaps to nothing, after a snapped and after a free start;
-  // the value texts' style and the colours of lines and end marks).
-  RPointPair GuideLine1;
-  RPointPair GuideLine2;
+  // The dimension lines: the host's settings of the dimensions (gaps of
+  // guide line 2 when its end snaps to nothing, after a snapped and after a
+  // free start; the value texts' style and the colours of lines and end
+  // marks); and how the guide lines through the dimension-line start and
+  // end are built.
   double DimGapSnapped = 0.0;
   double DimGapFree = 0.0;
   std::uint8_t DimTextStyle = 0;

@@ -7,6 +7,7 @@
 
 #include "canvas_fixture.h"
 #include "geometry/codepage.h"
+#include "pixel_view.h"
 
 namespace {
 
@@ -114,6 +115,41 @@ TEST_F(CanvasTest, WheelZoomKeepsThePointUnderTheCursorInItsColumn) {
   EXPECT_NEAR(box->ViewWindow.Left - left, 50 / box->Zoom, 1e-9);
 }
 
+TEST_F(CanvasTest, WheelZoomMovesTheCentreTowardsOrAwayFromTheCursor) {
+  // One pixel per unit: the view is 0..640 x 0..480, centre (320, 240), and
+  // the cursor at (300, 140). With factor f and t = (f - 1) / 2 the new
+  // window runs, zooming out, from cx - (cx - left) f to cx + (right - cx) f
+  // across, cx = 300, and from cy - (top - cy) f to cy + (cy - bottom) f
+  // up, cy = 240 + (240 - 140) t; zooming in, f divides and
+  // cy = 240 + (140 - 240) t.
+  struct Case {
+    std::int32_t step;
+    int delta;
+    double zoomRatio, cx, cy;
+  };
+  const Case cases[] = {
+      // f 1.2, out: cy 250; x -60..708, y -26..550.
+      {0, 120, 1 / 1.2, 324, 262},
+      // f 1.2, in: cy 230; x 50..583.333, y 21.667..421.667.
+      {0, -120, 1.2, 316.0 + 2.0 / 3, 221.0 + 2.0 / 3},
+      // f 1.5, out: cy 265; x -150..810, y -57.5..662.5.
+      {6, 120, 1 / 1.5, 330, 302.5},
+      // f 1.5, in: cy 215; x 100..526.667, y 38.333..358.333.
+      {6, -120, 1.5, 313.0 + 1.0 / 3, 198.0 + 1.0 / 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.step * 1000 + c.delta);
+    SetPixelView(*box, 1.0);
+    const double zoom = box->Zoom;
+    box->Wheel_kasoku = c.step;
+    box->CursorWorldPos = {300, 140};
+    box->DoMouseWheel(0, c.delta, TPoint{0, 0});
+    EXPECT_NEAR(box->Zoom, zoom * c.zoomRatio, 1e-9);
+    EXPECT_NEAR(box->ViewCentre.x, c.cx, 1e-9);
+    EXPECT_NEAR(box->ViewCentre.y, c.cy, 1e-9);
+  }
+}
+
 TEST_F(CanvasTest, ZoomStopsAtItsLimits) {
   box->ZoomToWindow(10, 10.0001, 10.0001, 10);
   EXPECT_EQ(box->Zoom, kMaxZoom);
@@ -138,13 +174,15 @@ TEST_F(CanvasTest, ZoomStopsAtItsLimits) {
 TEST_F(CanvasTest, FixedViewSurvivesResizesWhileKept) {
   box->ZoomToWindow(100, 300, 300, 100);
   const RFixedView kept = box->FixedView;
-  EXPECT_NEAR(kept.CentreX, 200, 1e-9);
+  EXPECT_NEAR(kept.CentreX, 200, 1e-9);  // the middle of 100..300 both ways
+  EXPECT_NEAR(kept.CentreY, 200, 1e-9);
   box->View_hani_Kotei = true;
   box->ZoomToWindow(0, 50, 50, 0);
   EXPECT_EQ(box->FixedView.Zoom, kept.Zoom) << "frozen while kept";
   box->SetSize(700, 500);
   EXPECT_EQ(box->Zoom, kept.Zoom);
   EXPECT_EQ(box->ViewCentre.x, kept.CentreX);
+  EXPECT_NEAR(box->ViewCentre.y, 200, 1e-9);
   box->View_hani_Kotei = false;
   box->SetSize(640, 480);
   EXPECT_NEAR(box->ViewCentre.x, 594.5, 1e-9) << "fitted again";

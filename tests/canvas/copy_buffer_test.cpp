@@ -81,6 +81,12 @@ TEST(CopyBuffer, PasteTransformsPoints) {
       // (1,0) shifted to (11,0), then turned a quarter about the pivot (10,0).
       {"shift, then a quarter turn about the pivot", {0, 10, 0, 10, 0, 90, 0, 1, 1}, 1, 0, 10, 1},
       {"x direction only, mirrored", {1, 4, 7, 10, 7, 0, 0, -1, 1}, 6, 2, 10, 2},
+      // The shift (10, 0) projected on the x axis turned 45 degrees:
+      // (10, 0) . (1, 1) / 2 x (1, 1) = (5, 5).
+      {"x direction on an axis turned 45", {1, 10, 0, 10, 0, 0, 45, 1, 1}, 3, 4, 8, 9},
+      // The shift (0, 10) projected on the y axis turned 30 degrees, along
+      // (-1/2, sqrt 3 / 2): 5 sqrt 3 x (-1/2, sqrt 3 / 2) = (-2.5 sqrt 3, 7.5).
+      {"y direction on an axis turned 30", {2, 0, 10, 0, 10, 0, 30, 1, 1}, 3, 4, 3 - 2.5 * std::sqrt(3.0), 11.5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

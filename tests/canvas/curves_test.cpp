@@ -151,6 +151,49 @@ TEST_F(CurveTest, DashedCircleRunsItsPatternOnAcrossTheChords) {
   EXPECT_LT(dashed, Lit());
 }
 
+TEST_F(CurveTest, DottedCircleSetsEveryFifthPixel) {
+  // Type 9 on a curve: dash 1 + 1 and gap 3, so each period of 5 walked
+  // pixels moves at its first and draws to its second, setting one pixel.
+  box->DrawArc(9, canvas(), kCxCurves, kCyCurves, 10, 1, 0, 0, 0);
+  const std::vector<TPoint> points = Chords(14, 10, 1);
+  int walked = 0;
+  for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+    walked += std::max(std::abs(points[i + 1].X - points[i].X), std::abs(points[i + 1].Y - points[i].Y)) + 1;
+  }
+  EXPECT_EQ(Value(box->PatternState.Dash), 2);
+  EXPECT_EQ(Value(box->PatternState.Gap), 3);
+  EXPECT_EQ(box->PatternState.Counter, walked % 5);
+  // At most one pixel per period: a dot whose two pixels fall on a shared
+  // chord end sets none.
+  EXPECT_GT(Lit(), 0);
+  EXPECT_LE(Lit(), walked / 5 + 1);
+}
+
+TEST_F(CurveTest, DashedChordsFromBeyondTheLeftLimitRunFromItsOuterPoint) {
+  // The bottom of a circle of radius 5000 about (-9790, 5240.3), from 250
+  // to 290 degrees: S = 5000 x 40 / 180 pi x 1.2 x zoom, about 1108, so 100
+  // chords of 0.4 degrees with no cutting. Points 0 to 43 (up to 267.2
+  // degrees) lie left of pixel -10000 and are held there, the 1st, 3rd ...
+  // at -10000 and the 2nd, 4th ... 4 pixels further out; a chord with an
+  // end at exactly -10000 is skipped. So the walk starts with the chord from
+  // the 44th held point, (-10004, y43), to point 44 at x -9999.38, and runs
+  // on to the arc's end. Type 3 counts pixels modulo 9 + 5 = 14.
+  const double cx = -9790, cy = kCyCurves + 5000, r = 5000;
+  box->DrawArcElement(3, canvas(), cx, cy, r, 1, 250, 290, 0);
+  std::vector<TPoint> points;
+  for (int i = 43; i <= 100; ++i) {
+    const double t = (250 + i * 0.4) * std::numbers::pi / 180;
+    points.push_back({PixelX(cx + r * std::cos(t)), PixelY(*box, cy + r * std::sin(t))});
+  }
+  points[0].X = -10004;
+  ASSERT_EQ(points[1].X, -9999);
+  int walked = 0;
+  for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+    walked += std::max(std::abs(points[i + 1].X - points[i].X), std::abs(points[i + 1].Y - points[i].Y)) + 1;
+  }
+  EXPECT_EQ(box->PatternState.Counter, walked % 14);
+}
+
 TEST_F(CurveTest, ArcsRunAnticlockwiseFromStartToEnd) {
   struct Case {
     float s, e, rho;
@@ -209,6 +252,23 @@ TEST_F(CurveTest, HugeCircleIsDrawnOnlyNearTheView) {
   // Nothing strays across the view from the far side of the circle.
   EXPECT_EQ(canvas().GetPixel(100, 240), clBlack);
   EXPECT_EQ(canvas().GetPixel(500, 240), clBlack);
+}
+
+TEST_F(CurveTest, HugeTurnedEllipseIsDrawnCloselyNearTheView) {
+  // Semi-axes 6000 and 3000 (ratio 0.5) turned 90 degrees, so the long
+  // axis is upright, centred 6000 below the view's middle: the top of the
+  // long axis lies in the view. S = 2 pi 6000 x 1.2 x zoom, about 11970,
+  // so the whole curve is cut to a window around the view and drawn with
+  // 60 chords; there the curve bends with a radius of 3000^2 / 6000 = 1500,
+  // and chords spread over more than the window would leave it by pixels.
+  const double a = 6000, b = 3000, cx = kCxCurves, cy = kCyCurves - a;
+  box->DrawArc(1, canvas(), cx, cy, a, 0.5, 0, 0, 90);
+  for (double x = 20; x <= 620; x += 25) {
+    const double u = (x - cx) / b;
+    const double y = cy + a * std::sqrt(1 - u * u);
+    EXPECT_TRUE(Near(x, y, clWhite)) << x;
+  }
+  EXPECT_EQ(canvas().GetPixel(PixelX(kCxCurves), PixelY(*box, kCyCurves - 100)), clBlack);
 }
 
 TEST_F(CurveTest, HugeArcIsNarrowedToTheView) {

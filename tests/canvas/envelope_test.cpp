@@ -159,6 +159,11 @@ TEST(Envelope, LinesMeet) {
       // y = x - 20 meets y = 0 at (20, 0): 10 from A's second end, 14.1 from B's first.
       {"near an end at zoom 2 (15)", {30, 10, 40, 20}, 2, true, 20, 0},
       {"not at zoom 3 (10, strictly)", {30, 10, 40, 20}, 3, false, 20, 0},
+      // A zoom of 0 or less gives no end tolerance at all; a tiny positive
+      // one a huge tolerance (30 / 0.001 = 30000).
+      {"no end tolerance at zoom 0", {30, 10, 40, 20}, 0, false, 20, 0},
+      {"no end tolerance at zoom -1", {30, 10, 40, 20}, -1, false, 20, 0},
+      {"near an end at zoom 0.001", {30, 10, 40, 20}, 0.001, true, 20, 0},
       {"far but perpendicular", {100, 50, 100, 60}, 1, true, 100, 0},
       {"far at 75 degrees", turned(75), 1, true, 100 - 50 / std::tan(75 * 3.14159265358979323846 / 180.0), 0},
       {"far at 73 degrees", turned(73), 1, false, 0, 0},
@@ -196,6 +201,14 @@ TEST(Envelope, LineRelations) {
   EXPECT_FALSE(envelope.OnSameLine({0, 0, 10, 0}, {500, 0.01, 600, 0.01})) << "parallel beside";
   EXPECT_TRUE(envelope.OverlapOnLine({0, 0, 10, 0}, S{15, 0, 5, 0}));
   EXPECT_FALSE(envelope.OverlapOnLine({0, 0, 10, 0}, S{25, 0, 15, 0})) << "no overlap";
+  // Lines that do not start at the origin: the directions are seen from A's
+  // own first end.
+  EXPECT_TRUE(envelope.OnSameLine({10, 20, 30, 20}, {50, 20, 60, 20})) << "y = 20";
+  EXPECT_TRUE(envelope.OnSameLine({10, 20, 30, 20}, {-20, 20, -10, 20})) << "y = 20 behind A's start";
+  EXPECT_TRUE(envelope.OnSameLine({10, 20, 20, 30}, {-20, -10, -10, 0})) << "y = x + 10 behind A's start";
+  EXPECT_TRUE(envelope.OnSameLine({10, 20, 20, 30}, {40, 50, 50, 60})) << "y = x + 10";
+  EXPECT_FALSE(envelope.OnSameLine({10, 20, 20, 30}, {40, 50.01, 50, 60.01})) << "beside y = x + 10";
+  EXPECT_TRUE(envelope.OverlapOnLine({10, 20, 30, 20}, S{40, 20, 20, 20})) << "overlap on y = 20";
 
   RDrawElement a = Line(0, 0, 10, 0);
   RDrawElement b = Line(10, 0, 10, 10);

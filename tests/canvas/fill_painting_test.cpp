@@ -134,6 +134,75 @@ TEST_F(FillTest, GradientStripsInsideTheOutlineOnly) {
   }
 }
 
+TEST_F(FillTest, EachFillLayerTakesItsOwnGradientStyleAndCode) {
+  // Layers 13 to 15 read style slot 1 + l and code slot 4 + l (l = layer
+  // - 13). Every other slot holds 12, a style and code that paint nothing,
+  // so a region that read a neighbour's slot would stay black; slot 0 holds
+  // the group's mode, 1 (painted over).
+  // A gradient with both colours equal shows that colour in every strip. A
+  // solid fill shows its first colour; painted as a gradient in strips 10
+  // high instead, the probe (row 330, strip 15 of 20 from row 180) would
+  // be three quarters of the way to the second colour.
+  struct Case {
+    std::uint8_t layer, style;
+    TColor colour1, colour2;
+  };
+  const Case cases[] = {
+      {13, 0, 0x4080C0, 0xFFFFFF}, {14, 0, 0x102030, 0xFFFFFF}, {15, 0, 0x605040, 0xFFFFFF},
+      {13, 1, 0x4080C0, 0x4080C0}, {14, 1, 0x102030, 0x102030}, {15, 1, 0x605040, 0x605040},
+  };
+  box->GraSensai1 = 10;
+  box->GraSensai2 = 10;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.layer * 10 + c.style);
+    const std::size_t l = c.layer - 13u;
+    RFillSettings& fill = box->FillSettings[0];
+    fill.Options = {1, 12, 12, 12, 12, 12, 12};
+    fill.Options[1 + l] = c.style;
+    fill.Options[4 + l] = 0;  // horizontal strips
+    fill.Colours[l] = c.colour1;
+    fill.Colours[3 + l] = c.colour2;
+    Regions({{100, 100, 0}, {300, 100, 0}, {100, 300, 1, 0, c.layer}});  // the closing vertex names the layer
+    Paint();
+    EXPECT_EQ(PixelAt(110, 150), c.colour1);
+  }
+}
+
+TEST_F(FillTest, DiagonalBandsReachTheFarCornerOfTheBox) {
+  // The square (100, 100)-(300, 300) fills the box from column 100, row 180
+  // to column 300, row 380. Code 8 runs 10-pixel bands from the top-left
+  // corner: n = (200 + 200) / 10 = 40 steps of (-6.375, -6.375, 6.375)
+  // from yellow to blue; a pixel dx right and dy down of the corner lies in
+  // band (dx + dy) / 10.
+  Regions({{100, 100, 0}, {300, 100, 0}, {300, 300, 0}, {100, 300, 1}});
+  RFillSettings& fill = box->FillSettings[0];
+  fill.Options[0] = 1;  // painted over
+  fill.Options[1] = 1;  // gradient
+  fill.Options[4] = 8;
+  fill.Colours[3] = 0xFF0000;
+  box->GraSensai1 = 10;
+  box->GraSensai2 = 10;
+  Paint();
+  struct Case {
+    int dx, dy;
+    TColor expected;
+  };
+  const Case cases[] = {
+      // Band 39: 255 + T(-248.625) = 7, T(248.625) = 248.
+      {197, 197, 0xF80707},
+      // Band 19 along the right edge: 255 + T(-121.125) = 134, 121.
+      {195, 0, 0x798686},
+      // Band 29 down the right edge: 255 + T(-184.875) = 71, 184.
+      {197, 97, 0xB84747},
+      // Band 25 across the middle: 255 + T(-159.375) = 96, 159.
+      {125, 130, 0x9F6060},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dx * 1000 + c.dy);
+    EXPECT_EQ(canvas().GetPixel(100 + c.dx, 180 + c.dy), c.expected);
+  }
+}
+
 TEST_F(FillTest, GradientNeedsNinePixelsEachWay) {
   box->FillSettings[0].Options[1] = 1;
   box->GraSensai1 = 2;

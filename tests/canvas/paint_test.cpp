@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "canvas_fixture.h"
+#include "pixel_view.h"
 #include "platform/input_polling.h"
 #include "platform/input_polling_x11.h"
 
@@ -84,6 +85,35 @@ TEST_F(LineTypeTest, CurveChordsCarryTheirPatternPixelByPixel) {
   EXPECT_EQ(Row(canvas(), 41, 0, 21, clWhite), ".####....####....####");
 }
 
+TEST_F(LineTypeTest, TwoDotChordsCountTheirPiecesPixelByPixel) {
+  // Type 7: dash 16, gap 3, two dots of 2. Pixel x has counter c = x + 1:
+  // c 1 moves, 16 draws up to it (pixels 0 to 14), 19 moves, 21 draws
+  // (18, 19), 24 moves, 26 draws (23, 24), 29 starts again at 0. A pixel
+  // inside a piece draws at once when it is within one pixel of the
+  // chord's end, so a chord ending inside the second dot keeps its first
+  // pixel.
+  struct Case {
+    int length;
+    const char* row;  // pixels 0 .. length
+  };
+  const Case cases[] = {
+      {40, "###############...##...##....###########."},
+      {24, "###############...##...#."},  // ends at c 25, inside the second dot
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.length);
+    box->PatternState = {};
+    box->PatternState.LineType = 7;
+    box->PatternState.Dash = 16;
+    box->PatternState.Gap = 3;
+    box->PatternState.Dot = 2;
+    box->PatternState.SecondDot = 2;
+    Clear();
+    box->WalkPatternPixels(0, 40, c.length, 40, canvas());
+    EXPECT_EQ(Row(canvas(), 40, 0, c.length + 1, clWhite), c.row);
+  }
+}
+
 TEST_F(LineTypeTest, LinesOutsideTheViewDrawNothingAndFarEndsDoNotBend) {
   Clear();
   const RViewRect v = box->ViewWindow;
@@ -94,6 +124,56 @@ TEST_F(LineTypeTest, LinesOutsideTheViewDrawNothingAndFarEndsDoNotBend) {
   box->DrawLine(1, canvas(), 100, y, 1e12, y);
   EXPECT_EQ(PixelAt(300, y), clWhite);
   EXPECT_EQ(PixelAt(1000, y), clWhite);
+}
+
+TEST_F(LineTypeTest, LinesNearEveryEdgeOfTheViewAreDrawn) {
+  // One pixel per unit: the view is 0..640 across and 0..480 up, wider
+  // than tall, so a line right of x = 480 or above y = 480 tells the view's
+  // width from its height.
+  SetPixelView(*box, 1.0);
+  struct Case {
+    double x1, y1, x2, y2;
+    double midX, midY;  // a point on the line, well inside the view
+  };
+  const Case cases[] = {
+      {560, 100, 620, 100, 590, 100},  // right of 480
+      {620, 20, 620, 460, 620, 240},   // down the right-hand side
+      {100, 470, 200, 470, 150, 470},  // along the top
+      {10, 20, 10, 460, 10, 240},      // down the left-hand side
+      {100, 10, 200, 10, 150, 10},     // along the bottom
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.midX * 1000 + c.midY);
+    Clear();
+    box->DrawLine(1, canvas(), c.x1, c.y1, c.x2, c.y2);
+    EXPECT_EQ(PixelAt(c.midX, c.midY), clWhite);
+  }
+}
+
+TEST_F(LineTypeTest, ALineCutAtTheCanvasEdgeKeepsItsCourse) {
+  // One pixel per unit, view 0..640 x 0..480. Each line has an end off the
+  // canvas, so it is cut to the canvas widened by 8 pixels; the probes lie
+  // on the line, worked from its two ends.
+  SetPixelView(*box, 1.0);
+  struct Case {
+    double x1, y1, x2, y2;
+    double probeX[2];  // y = y1 + (x - x1) (y2 - y1) / (x2 - x1)
+  };
+  const Case cases[] = {
+      {-200, 100, 300, 300, {40, 200}},   // y = 100 + (x + 200) 0.4: 196 and 260
+      {300, 300, -200, 100, {40, 200}},   // the same drawn the other way
+      {100, -300, 400, 300, {300, 380}},  // y = -300 + (x - 100) 2: 100 and 260
+      {600, 200, 900, 500, {610, 630}},   // y = 200 + (x - 600): 210 and 230
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.x1 * 1000 + c.y1);
+    Clear();
+    box->DrawLine(1, canvas(), c.x1, c.y1, c.x2, c.y2);
+    for (double x : c.probeX) {
+      const double y = c.y1 + (x - c.x1) * (c.y2 - c.y1) / (c.x2 - c.x1);
+      EXPECT_EQ(PixelAt(x, y), clWhite) << x;
+    }
+  }
 }
 
 class RedrawTest : public CanvasTest {

@@ -57,6 +57,19 @@ TEST_F(PictureSlots, SizeModeFollowsTheProportions) {
   EXPECT_EQ(store.Counts[2][3].Graphic, 1);
 }
 
+TEST_F(PictureSlots, SizeModeZeroKeepsTheGivenRectangle) {
+  // The same wide picture as above (aspect 2) placed in a tall rectangle:
+  // without size mode 1 the rectangle stays as given, not 50 x 25.
+  Tdrawinp store;
+  ASSERT_TRUE(store.InsertPicture(0, 0, 0, 0, 50, 999, Picture("wide.bmp", 200, 100, "BMP"), 0, false));
+  const RBitMapData& slot = store.Pictures[0];
+  EXPECT_EQ(slot.Aspect, 2.0);
+  EXPECT_EQ(slot.X1, 0);
+  EXPECT_EQ(slot.Y1, 0);
+  EXPECT_EQ(slot.X2, 50);
+  EXPECT_EQ(slot.Y2, 999);
+}
+
 TEST_F(PictureSlots, JpegKeptOrConvertedWhateverTheCaseOfItsExtension) {
   Tdrawinp store;
   const std::string path = Picture("photo.JPG", 40, 30, "JPEG");

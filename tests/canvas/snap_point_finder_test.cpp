@@ -360,6 +360,9 @@ TEST(SnapPointFinder, FallbackPoints) {
        102,
        102},
       {"parallel to the reference line", {Line(0, 1, 300, 301)}, 0, 0, 0, 100, 100, false, 0, 0},
+      // Reference line from (0, 50) to the cursor: y = 50 + x / 2, meeting
+      // x = 102 at (102, 101).
+      {"a reference point off the axes", {Line(102, 50, 102, 60)}, 0, 0, 50, 100, 100, true, 102, 101},
   };
   for (const Case& c : cases) {
     THitzakei finder(0, c.cx, c.cy, kAperture);

@@ -322,6 +322,28 @@ TEST_F(TextDrawingTest, ThePartialRepaintRedrawsTextsItsRectangleTouches) {
   EXPECT_GT(InkNear(6.5, 11.5), 20);
 }
 
+TEST_F(TextDrawingTest, TheRectangleTestUsesTheTextsBoxAboveItsBaseLine) {
+  // Base line (0, 0) to (100, 0); on a layer that is not editable the box
+  // rises 0.11 x the style height 30 = 3.3, so it spans (0, 0)-(100, 3.3).
+  const RDrawElement e = StyledText(box->Draw1->ElementTexts, "AB", 0, 0, 100, 0, 3);
+  struct Case {
+    const char* name;
+    double x1, y1, x2, y2;
+    bool touches;
+  };
+  const Case cases[] = {
+      {"wholly inside near the far end", 70, 1, 80, 2, true},
+      {"wholly inside near the start", 1, 1, 2, 2, true},
+      {"above the box", 1, 50, 2, 60, false},
+      {"right of the box", 101, 1, 110, 2, false},
+      {"across the base line's end", 90, -1, 110, 1, true},
+      {"round the whole box", -10, -10, 200, 200, true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(box->TextTouchesRect(e, kLayerReference, c.x1, c.y1, c.x2, c.y2), c.touches) << c.name;
+  }
+}
+
 // The size rule on a style 2.0 mm wide, 3.0 mm high, spaced 0.4 mm: a
 // single-byte character advances half the width, spacing after it half.
 TEST(TextMeasure, LengthAndFrameHeightByHand) {

@@ -18,6 +18,7 @@ namespace {
 void kakudoDown(TcadBox& box, TShiftState shift, double x, double y);
 void kakudoMove(TcadBox& box, TShiftState shift, double x, double y);
 void kakudoUp(TcadBox& box, TShiftState shift, double x, double y);
+void kakudoGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterAnglePickCommands() {
@@ -29,7 +30,8 @@ void RegisterAnglePickCommands() {
                   .Gestures = {{GestureSide::Right,
                                 {},
                                 {0, [](const TcadBox& b) { return b.CommandStep == 0; }, GestureOutcome::Message,
-                                 "2点間角度", dtkakudo, kKeepSavedMode}}}});
+                                 "2点間角度", dtkakudo, kKeepSavedMode}}},
+                  .GestureActions = {{{dtkakudo}, kakudoGesture}}});
 }
 
 namespace {
@@ -161,3 +163,12 @@ bool TcadBox::ReadLineAngle(bool plus180, double x, double y) {
   }
   return false;
 }
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The angle by two points starts from a snapped press point.
+void kakudoGesture(TcadBox& box, Sbuttontype code) { StartTwoPointGesture(box, code, dtkakudo); }
+
+}  // namespace

@@ -4,7 +4,8 @@
 // fixed dispatch order, the modes its down handler answers, its handlers,
 // its cancel, redraw, finish and reset phases, what its modes add to the
 // canvas's own operations (mouse leave, cursor, paint, rescale), what they
-// take back from a point assist and what they offer the drag-gesture menu.
+// take back from a point assist, what they offer the drag-gesture menu and
+// what its release carries out for the gesture codes they claim.
 // The framework asks the row of the running mode for these, so a family
 // added later touches only its own file and the dispatch order. The ranks
 // and the places of the phases are read from the one dispatch-order table
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "canvas/command_registry.h"
+#include "geometry/angles_points.h"
 
 struct RNamedPhase {
   std::string Name{};
@@ -27,8 +29,6 @@ struct RNamedFinish {
   std::string Name{};
   TFinishHandler Finish{};
 };
-
-struct RPoint2D;
 
 // Where an interrupted command's next click would put its point: the slot a
 // midpoint assist reads and the slots the handed-back point is written to.
@@ -53,7 +53,10 @@ struct RAssistHooks {
   TAssistSlotRule Slot{};
   TPhaseHandler Point{};    // after the point was written into the slots: derived values, previews
   TPhaseHandler Segment{};  // before a midpoint assist writes: a segment paste between its two points
-  TPhaseHandler Resume{};   // the two-step assists: the command takes the point by its own steps
+  // The two-step assists: the restored command takes the point by its own
+  // steps, with the Shift state and position of the assist's last release
+  // (for a handler it re-enters).
+  TPointHandler Resume{};
 };
 
 // The drag-gesture menu. A drag is sorted into a side by its buttons and
@@ -98,6 +101,15 @@ struct RGestureOffer {
   RGestureRow Row{};
 };
 
+// What the release carries out for a gesture code the menu armed
+// (PendingGesture), run with that code. A code is claimed by one row at
+// most: a family's, or the menu's own for the codes no family owns.
+using TGestureHandler = std::function<void(TcadBox&, Sbuttontype code)>;
+struct RGestureAction {
+  std::vector<Sbuttontype> Codes{};
+  TGestureHandler Run{};
+};
+
 struct RCommandFamily {
   std::string Name{};
   std::vector<Sbuttontype> Modes{};
@@ -112,6 +124,7 @@ struct RCommandFamily {
   RModeHooks Hooks{};
   RAssistHooks Assist{};
   std::vector<RGestureOffer> Gestures{};
+  std::vector<RGestureAction> GestureActions{};  // the codes the family claims
 };
 
 // The rows of the families that own a mode, in the order of their down
@@ -147,10 +160,28 @@ RGestureOffer DimensionAxisToggle();
 // A command whose open step has the envelope all the same.
 RGestureOffer EnvelopeGesture();
 
+// The menu's own gesture actions: the envelope drag, the attribute
+// gestures, the confirmed copy ranges, the codes handed to the host as an
+// action number and the point assists' starts.
+const std::vector<RGestureAction>& MenuGestureActions();
+// The action the release carries out for a gesture code: the one of the
+// row that claims it, else the menu's own; null when none claims it.
+const RGestureAction* GestureActionOf(Sbuttontype code);
+// Where a drag's caption goes out of sight.
+inline constexpr RPoint2D kGestureLabelOutOfSight{-1000000.0, -1000000.0};
+// The two-point gestures: a snapped press point starts the interrupted
+// command's two-point variant in `mode`; nothing near the press starts the
+// point assist of the code instead.
+void StartTwoPointGesture(TcadBox& box, Sbuttontype code, Sbuttontype mode);
+// The line previews a point assist leaves on the screen are drawn again.
+void RedrawLinePreviews(TcadBox& box);
+
 // Puts the family into the registry at its places. A name missing from the
 // dispatch order, a phase missing from the cancel or redraw order, a phase
-// without a name or a handler, or a phase name another family's row uses is
-// a mistake of the program and throws std::logic_error.
+// without a name or a handler, a phase name another family's row uses, a
+// gesture action without a code or a handler, or a gesture code the menu
+// or another family's row claims is a mistake of the program and throws
+// std::logic_error.
 void RegisterFamily(const RCommandFamily& family);
 
 // One row of the fixed dispatch order; 0: no handler in that sequence.

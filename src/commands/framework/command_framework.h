@@ -87,6 +87,18 @@ bool SameClickPoint(const RPoint2D& a, const RPoint2D& b);
 // the third goes into `third` and the command's up handler commits.
 void ResumeThreePointCommand(TcadBox& box, RPoint2D& third, const TPointHandler& up);
 
+// A point handed back by a two-step assist to a command of two points
+// counted by CommandStep: at step 0 it becomes the start (FirstPoint and
+// CurrentPoint) and the command moves on to step 1. False at a later step,
+// where the command takes the point itself.
+bool TakeAssistAsFirstPoint(TcadBox& box);
+
+// The down or up handlers of the families owning a mode, run as that
+// event would run them: a command resumed by a point assist takes the
+// point through the registry, where a test may have put its own handler.
+void ReEnterDown(TcadBox& box, Sbuttontype mode, TShiftState shift, double x, double y);
+void ReEnterUp(TcadBox& box, Sbuttontype mode, TShiftState shift, double x, double y);
+
 // The release of a two-point command before its commit: a view gesture
 // leaves the rubber band gone, a dropped click does nothing, the first
 // point moves the command on to the second. True when the second point is

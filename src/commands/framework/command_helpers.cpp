@@ -9,11 +9,13 @@
 #include "commands/framework/command_framework.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
+#include "platform/host_notifications.h"
 #include "tools/edit/curves.h"
 
 namespace {
 void NoDown(TcadBox& box, TShiftState shift, double x, double y);
 void NoMove(TcadBox& box, TShiftState shift, double x, double y);
+void kakuteiGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterIdleCommands() {
@@ -21,7 +23,8 @@ void RegisterIdleCommands() {
                   .Modes = {dtNo, dtkakutei},
                   .Down = NoDown,
                   .Move = NoMove,
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtkakutei, {dtkakutei})}});
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtkakutei, {dtkakutei})},
+                  .GestureActions = {{{dtkakutei}, kakuteiGesture}}});
 }
 
 namespace {
@@ -172,6 +175,25 @@ void ResumeThreePointCommand(TcadBox& box, RPoint2D& third, const TPointHandler&
   up(box, 0, p.x, p.y);
 }
 
+bool TakeAssistAsFirstPoint(TcadBox& box) {
+  if (box.CommandStep != 0) return false;
+  box.FirstPoint = box.CurrentPoint = box.AssistPoint;
+  box.CommandStep = 1;
+  return true;
+}
+
+void ReEnterDown(TcadBox& box, Sbuttontype mode, TShiftState shift, double x, double y) {
+  for (const RHandlerSet* owner : CommandRegistry().OwnersOf(mode)) {
+    if (owner->Down) owner->Down(box, shift, x, y);
+  }
+}
+
+void ReEnterUp(TcadBox& box, Sbuttontype mode, TShiftState shift, double x, double y) {
+  for (const RHandlerSet* owner : CommandRegistry().OwnersOf(mode)) {
+    if (owner->Up) owner->Up(box, shift, x, y);
+  }
+}
+
 void DrawAddedSince(TcadBox& box, std::size_t first) {
   const std::vector<RDrawElement>& elements = box.Draw1->Elements;
   for (std::size_t i = first; i < elements.size(); ++i) box.DrawAsRedrawn(elements[i]);
@@ -244,3 +266,15 @@ bool DrawVertexPolyline(TcadBox& box, const TSupuLineobj& v, bool pollButtons) {
   }
   return true;
 }
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The confirm while waiting is the host panel's.
+void kakuteiGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  PostHostNotification("TFrame18", 100);
+}
+
+}  // namespace

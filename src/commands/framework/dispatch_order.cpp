@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "commands/framework/command_family.h"
 
@@ -193,11 +194,43 @@ void CheckNamedPhases(const RCommandFamily& family) {
   }
 }
 
+bool Claims(const std::vector<RGestureAction>& actions, Sbuttontype code) {
+  for (const RGestureAction& action : actions) {
+    if (std::find(action.Codes.begin(), action.Codes.end(), code) != action.Codes.end()) return true;
+  }
+  return false;
+}
+
+// The release looks a gesture code up among the rows, so each action has a
+// code and a handler, and a code is claimed once: not twice in the row, not
+// by the menu's own actions, not by another family's row.
+void CheckGestureCodes(const RCommandFamily& family) {
+  auto fail = [&](const std::string& what) { throw std::logic_error("family " + family.Name + ": " + what); };
+  auto codeName = [](Sbuttontype code) { return "gesture code " + std::to_string(static_cast<int>(code)); };
+  std::vector<Sbuttontype> mine;
+  for (const RGestureAction& action : family.GestureActions) {
+    if (action.Codes.empty() || !action.Run) fail("a gesture action without a code or a handler");
+    for (Sbuttontype code : action.Codes) {
+      if (std::find(mine.begin(), mine.end(), code) != mine.end()) fail(codeName(code) + " claimed twice");
+      if (Claims(MenuGestureActions(), code)) fail(codeName(code) + " is the menu's own");
+      mine.push_back(code);
+    }
+  }
+  for (const RHandlerSet& set : CommandRegistry().HandlerSets()) {
+    if (set.Name == family.Name || set.Row == nullptr) continue;
+    const auto* other = static_cast<const RCommandFamily*>(set.Row.get());
+    for (Sbuttontype code : mine) {
+      if (Claims(other->GestureActions, code)) fail(codeName(code) + " is claimed by family " + set.Name);
+    }
+  }
+}
+
 }  // namespace
 
 void RegisterFamily(const RCommandFamily& family) {
   const RDispatchRank& rank = RankOf(family.Name);
   CheckNamedPhases(family);
+  CheckGestureCodes(family);
   TCommandRegistry& registry = CommandRegistry();
   // Every place is looked up before anything is registered, so a bad row
   // leaves the registry as it was.

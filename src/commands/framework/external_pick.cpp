@@ -45,13 +45,20 @@ RPoint2D LastVertex(const TSupuLineobj& v) {
   return {v.PointX[k], v.PointY[k]};
 }
 
-// The rubber segment from the last vertex to RubberEnd, drawn in XOR.
+// Where the polyline's rubber segment ends.
+struct RExternalPickRubber {
+  RPoint2D End;
+};
+
+RPoint2D& RubberEnd(TcadBox& box) { return box.FamilyState<RExternalPickRubber>().End; }
+
+// The rubber segment from the last vertex to its end, drawn in XOR.
 void XorRubber(TcadBox& box) {
   const TSupuLineobj* v = Vertices(box);
   if (v == nullptr || v->PointCount == 0) return;
   const RPoint2D a = LastVertex(*v);
   SetVertexListPen(box, pmXor);
-  box.DrawLine(1, box.Canvas(), a.x, a.y, box.RubberEnd.x, box.RubberEnd.y);
+  box.DrawLine(1, box.Canvas(), a.x, a.y, RubberEnd(box).x, RubberEnd(box).y);
   box.Canvas().Pen.Mode = pmCopy;
 }
 
@@ -94,7 +101,7 @@ void tenGaibuDown(TcadBox& box, TShiftState shift, double x, double y) {
   }
   if (box.B_Switch == _off) {
     box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
-    if (box.ClickKind == 2) box.RubberEnd = p;
+    if (box.ClickKind == 2) RubberEnd(box) = p;
   } else if (box.B_Switch == on1) {
     box.SecondPoint = p;
   } else {
@@ -127,7 +134,7 @@ void tenGaibuMove(TcadBox& box, TShiftState shift, double x, double y) {
   if (!NoMouseButtonHeld(shift)) return;
   if (drawing) {
     EraseRubber(box);
-    box.RubberEnd = {x, y};
+    RubberEnd(box) = {x, y};
     XorRubber(box);
     box.RubberErased = false;
     box.SetGuidePrompt(J(kNextVertexPrompt));

@@ -2,7 +2,9 @@
 // release choose a gesture by direction, length and running command. The
 // recognizer runs first in every move handler and shows the caption of the
 // gesture chosen so far; the executor runs first in every release and
-// carries it out. The menu is data: one row per condition, tried in order.
+// carries it out by the action of the row that claims the gesture's code: a
+// family's, or the menu's own for the codes no family owns. The menu is
+// data: one row per condition, tried in order.
 
 #include <algorithm>
 #include <cmath>
@@ -20,8 +22,6 @@
 #include "tools/edit/circle_points.h"
 
 namespace {
-
-constexpr RPoint2D kOutOfSight{-1000000.0, -1000000.0};
 
 // The Shift byte of a drag, sorted into the menu's groups.
 enum class DragGroup : std::uint8_t { None, Left, Right, ShiftRight, Middle };
@@ -174,7 +174,7 @@ bool ApplyRow(TcadBox& box, Sbuttontype mode, const RGestureRow& row) {
     if (box.LabelPrevText != caption) box.ShowCursorLabel(caption);
   } else {
     box.ShowTopMessage(caption);
-    if (row.Result == GestureOutcome::Toggle && !(row.Extras & kKeepAnchor)) box.LabelAnchor = kOutOfSight;
+    if (row.Result == GestureOutcome::Toggle && !(row.Extras & kKeepAnchor)) box.LabelAnchor = kGestureLabelOutOfSight;
   }
   return true;
 }
@@ -254,54 +254,29 @@ bool TcadBox::TrackDragGesture(TShiftState shift, Sbuttontype mode, double x, do
 
 namespace {
 
-// The host-action number a gesture code hands to the host.
-int HostActionOf(Sbuttontype code) {
-  switch (code) {
-    case dtSenSinsyuku: return 11;
-    case dtSenDel: return 12;
-    case dttreming: return 13;
-    case dtDraf: return 14;
-    case dtCopy: return 15;
-    case dtIdoFree: return 16;
-    case dtHaniDel: return 17;
-    case dtFukusen: return 18;
-    case dtBoxSen: return 19;
-    case dtEnKotei: return 22;
-    case dtMentori: return 23;
-    case dtzokuseihyozi: return 24;
-    case dtsunpoHyozi: return 25;
-    case dtRenSunpoCyusin: return 26;
-    case dtHaniParamet: return 27;
-    case dtMoziDel: return 28;
-    case dtHachiHyozi:
-    case dtHachiten2: return 29;
-    case dtFileTazumen: return 30;
-    case dtsensyuiro: return 31;
-    case dtundo: return 32;
-    case dtSunpokiri: return 33;
-    case dtHikidasisen: return 36;
-    case dtSennakanuki: return 37;
-    case dtDsokutei: return 39;
-    case dtDkeisan: return 40;
-    case dtBuzaikotei2: return 41;
-    case dttategu: return 42;
-    case dtbuntoku: return 43;
-    case dtmoziseiri: return 44;
-    default: return 0;
-  }
-}
+// The codes handed to the host as an action number (GenBan).
+struct RHostAction {
+  Sbuttontype Code;
+  int Action;
+};
+constexpr RHostAction kHostActions[] = {
+    {dtSenSinsyuku, 11}, {dtSenDel, 12},       {dttreming, 13},     {dtDraf, 14},           {dtCopy, 15},
+    {dtIdoFree, 16},     {dtHaniDel, 17},      {dtFukusen, 18},     {dtBoxSen, 19},         {dtEnKotei, 22},
+    {dtMentori, 23},     {dtzokuseihyozi, 24}, {dtsunpoHyozi, 25},  {dtRenSunpoCyusin, 26}, {dtHaniParamet, 27},
+    {dtMoziDel, 28},     {dtHachiHyozi, 29},   {dtHachiten2, 29},   {dtFileTazumen, 30},    {dtsensyuiro, 31},
+    {dtundo, 32},        {dtSunpokiri, 33},    {dtHikidasisen, 36}, {dtSennakanuki, 37},    {dtDsokutei, 39},
+    {dtDkeisan, 40},     {dtBuzaikotei2, 41},  {dttategu, 42},      {dtbuntoku, 43},        {dtmoziseiri, 44},
+};
 
-void StepDirectionMode(TcadBox& box) { box.DirectionMode = (box.DirectionMode + 1) % 3; }
+int HostActionOf(Sbuttontype code) {
+  for (const RHostAction& row : kHostActions) {
+    if (row.Code == code) return row.Action;
+  }
+  return 0;
+}
 
 // The snapped press point with the point marker; false when nothing is near.
 bool SnapAtPress(TcadBox& box, RPoint2D& point) { return box.SnappedPoint(box.PressPoint.x, box.PressPoint.y, point); }
-
-// The previews a point assist leaves on the screen are drawn again.
-void RedrawLinePreviews(TcadBox& box) {
-  const TCommandRegistry& registry = CommandRegistry();
-  registry.RunPhase("DrafRenRedraw", box);
-  registry.RunPhase("RenSunpoRedraw", box);
-}
 
 // The two-point gestures: a snapped press point starts the interrupted
 // command's two-point variant.
@@ -385,7 +360,73 @@ void StartPointAssist(TcadBox& box, Sbuttontype code) {
   box.ShowPointMarker(0, circle.X, circle.Y);
 }
 
+// The gesture is carried out: the mode it armed runs.
+void SwitchTo(TcadBox& box, Sbuttontype mode) {
+  box.PendingGesture = dtNo;
+  box.ButonType = mode;
+}
+
+// The host carries the gesture out by its action number.
+void HandToHost(TcadBox& box, Sbuttontype code) {
+  box.PendingGesture = dtNo;
+  box.GenBan = HostActionOf(code);
+  if (code == dtsunpoHyozi && box.RingHan == 1) box.RingHidden = true;
+  if (code == dtMoziDel) box.ClickKind = 0;
+}
+
+std::vector<Sbuttontype> HostActionCodes() {
+  std::vector<Sbuttontype> codes;
+  for (const RHostAction& row : kHostActions) codes.push_back(row.Code);
+  return codes;
+}
+
+const RGestureAction* FindAction(const std::vector<RGestureAction>& actions, Sbuttontype code) {
+  for (const RGestureAction& action : actions) {
+    if (std::find(action.Codes.begin(), action.Codes.end(), code) != action.Codes.end()) return &action;
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+const std::vector<RGestureAction>& MenuGestureActions() {
+  static const std::vector<RGestureAction> actions = {
+      {{dtDraggu}, [](TcadBox& box, Sbuttontype) { SwitchTo(box, dtDraggu); }},
+      {{dtzokusei},
+       [](TcadBox& box, Sbuttontype) {
+         SwitchTo(box, dtzokusei);
+         box.ClickKind = 2;
+       }},
+      {{dtZokuseiHen, dtzikukaku},
+       [](TcadBox& box, Sbuttontype code) {
+         SwitchTo(box, code);
+         box.ClickKind = 3;
+       }},
+      {{dtHaniCopy, dtHaniMove, dtKiritoriHani}, [](TcadBox& box, Sbuttontype) { ConfirmCopyRange(box); }},
+      {HostActionCodes(), HandToHost},
+      {{dthitsuru, dtEnhitsuru, dtEnhitsuru2}, StartPointAssist},
+  };
+  return actions;
+}
+
+const RGestureAction* GestureActionOf(Sbuttontype code) {
+  for (const RHandlerSet& set : CommandRegistry().HandlerSets()) {
+    if (set.Row == nullptr) continue;
+    const auto* row = static_cast<const RCommandFamily*>(set.Row.get());
+    if (const RGestureAction* action = FindAction(row->GestureActions, code)) return action;
+  }
+  return FindAction(MenuGestureActions(), code);
+}
+
+void StartTwoPointGesture(TcadBox& box, Sbuttontype code, Sbuttontype mode) {
+  if (!StartTwoPointVariant(box, mode)) StartPointAssist(box, code);
+}
+
+void RedrawLinePreviews(TcadBox& box) {
+  const TCommandRegistry& registry = CommandRegistry();
+  registry.RunPhase("DrafRenRedraw", box);
+  registry.RunPhase("RenSunpoRedraw", box);
+}
 
 void TcadBox::ExecuteDragGesture(double, double) {
   LabelColour = 0;
@@ -397,166 +438,11 @@ void TcadBox::ExecuteDragGesture(double, double) {
   GesturePending = false;
   if (!LabelPrevText.empty()) ShowCursorLabel(" ");
 
+  // The row that claims the code carries it out; a code no row claims
+  // tries the point assists.
   const Sbuttontype code = PendingGesture;
-  const TCommandRegistry& registry = CommandRegistry();
-  auto done = [&] { PendingGesture = dtNo; };
-  auto switchTo = [&](Sbuttontype mode) {
-    done();
-    ButonType = mode;
-  };
-  switch (code) {
-    case dtDraggu: switchTo(dtDraggu); return;
-    case dtzokusei:
-      switchTo(dtzokusei);
-      ClickKind = 2;
-      return;
-    case dtZokuseiHen:
-    case dtzikukaku:
-      switchTo(code);
-      ClickKind = 3;
-      return;
-    case dtFukusenten:
-      if (!StartTwoPointVariant(*this, dtFukusen)) StartPointAssist(*this, code);
-      return;
-    case dtkakudo:
-      if (!StartTwoPointVariant(*this, dtkakudo)) StartPointAssist(*this, code);
-      return;
-    case dtiikatusin:
-    case dtiikatuBubun:
-      registry.RunFinish(code == dtiikatusin ? "iikatusinFinish" : "iikatuBubunFinish", *this, 0);
-      ButonType = code;
-      done();
-      return;
-    case dtiikatufugo:
-      switchTo(dtiikatufugo);
-      PostHostNotification("TFrame32", 115);
-      return;
-    case dtMozi:
-      done();
-      if (GestureSector == 0) {
-        StepDirectionMode(*this);
-        PostHostNotification("TFrame5", 115);
-      } else {
-        GenBan = 10;
-      }
-      return;
-    case dtCopyFree:
-      done();
-      ClickKind = 0;
-      StepDirectionMode(*this);
-      PostHostNotification("TFrame10", 115);
-      return;
-    case dtRenSunpoCyusin2:
-      done();
-      ClickKind = 0;
-      PostHostNotification("TFrame30", 115);
-      return;
-    case dtCopy2:
-    case dtIdoFree2:
-      PostHostNotification("TFrame10", 118);
-      done();
-      return;
-    case dtSokuteiMen2:
-      PostHostNotification("TFrame13", 118);
-      done();
-      return;
-    case dtSokuteiMen:
-      done();
-      PostHostNotification("TFrame13", 111);
-      return;
-    case dtHani:
-      done();
-      PostHostNotificationChain({"TFrame31", "TFrame10", "TFrame11", "TFrame18", "TFrame20", "TFrame22", "TFrame26",
-                                 "TFrame27", "TFrame29", "TFrame4", "TFrame17", "TFrame33"},
-                                111);
-      return;
-    case dtHaniCopy:
-    case dtHaniMove:
-    case dtKiritoriHani: ConfirmCopyRange(*this); return;
-    case dtKiritorisakuzyo:
-      PostHostNotification("TFrame11", 112);
-      RangeConfirmKind = 0;
-      done();
-      return;
-    case dtSikichi:
-    case dtYuka:
-      done();
-      ClickKind = 0;
-      PostHostNotification("TFrame22", 111);
-      return;
-    case dtHachiTen:
-      done();
-      PostHostNotification("TFrame20", 100);
-      return;
-    case dtkakutei:
-      done();
-      PostHostNotification("TFrame18", 100);
-      return;
-    case dtDrafRen:
-      LabelAnchor = kOutOfSight;
-      if (GestureSector == 4) {
-        PostHostNotification("TFrame3", 118);
-      } else if (GestureSector == 5) {
-        PostHostNotification("TFrame3", 119);
-      } else if (GestureSector == 0) {
-        done();
-        if (AngleStep != 0) {
-          KeptLineAngleStep = AngleStep;
-          AngleStep = 0;
-        } else {
-          AngleStep = KeptLineAngleStep;
-        }
-        registry.RunPhase("DrafRenRedraw", *this);
-      } else if (GestureSector == 2) {
-        done();
-        registry.RunPhase("DrafRenRedraw", *this);
-        registry.RunFinish("DrafRenFinish", *this, 1);
-      }
-      return;
-    case dtRenSunpo:
-      done();
-      registry.RunPhase("RenSunpoRedraw", *this);
-      registry.RunFinish("RenSunpoFinish", *this, 1);
-      return;
-    case dtSupuLine:
-      done();
-      registry.RunFinish("SupuLineFinish", *this, 1);
-      return;
-    case dtkyokusen3ten:
-      done();
-      registry.RunFinish("kyokusen3tenFinish", *this, 0);
-      return;
-    case dtsunposen:
-      done();
-      CancelCommands(false);
-      ButonType = dtsunposen;
-      return;
-    case dtFukuSenTanbu:
-      done();
-      ButonType = dtNo;
-      CancelCommands(false);
-      B_Switch = on1;
-      ButonType = dtFukuSenTanbu;
-      return;
-    case dtSenzyouten2: {
-      std::int32_t index = -1;
-      if (PickShownElement(index, false, PressPoint.x, PressPoint.y)) {
-        PickedIndex[1] = index;
-        RefreshRingCursor();
-        RedrawLinePreviews(*this);
-        switchTo(dtSenzyouten2);
-      } else {
-        ShowTopMessage(J(" 線なし  "));
-      }
-      return;
-    }
-    default: break;
-  }
-  if (const int action = HostActionOf(code); action != 0) {
-    done();
-    GenBan = action;
-    if (code == dtsunpoHyozi && RingHan == 1) RingHidden = true;
-    if (code == dtMoziDel) ClickKind = 0;
+  if (const RGestureAction* action = GestureActionOf(code)) {
+    action->Run(*this, code);
     return;
   }
   StartPointAssist(*this, code);

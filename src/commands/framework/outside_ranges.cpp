@@ -29,6 +29,7 @@ void KiritoriHaniAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 bool BufferHolds(const TcadBox& box);
 bool RangeHeld(const TcadBox& box);
 bool RangeOpen(const TcadBox& box);
+void KiritorisakuzyoGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterOutsideRangeCommands() {
@@ -53,7 +54,8 @@ void RegisterOutsideRangeCommands() {
                     ConfirmGesture(GestureSide::Right, dtKiritoriHani, {dtKiritoriHani}, BufferHolds, kConfirmSnapped),
                     ConfirmGesture(GestureSide::Right, dtKiritorisakuzyo, {dtKiritorisakuzyo}, {}, kConfirmSnapped),
                     SwallowedDrag(GestureSide::Right, 2, {dtKiritoriHani}, RangeOpen),
-                    SwallowedDrag(GestureSide::Right, 4, {}, RangeOpen)}});
+                    SwallowedDrag(GestureSide::Right, 4, {}, RangeOpen)},
+       .GestureActions = {{{dtKiritorisakuzyo}, KiritorisakuzyoGesture}}});
   RegisterFamily(
       {.Name = "HaniGai",
        .Modes = {dtHaniGai, dtHaniCopyGai},
@@ -380,5 +382,18 @@ bool BufferHolds(const TcadBox& box) { return !box.Draw1->Buffer.empty(); }
 // The range is held (red) or not yet.
 bool RangeHeld(const TcadBox& box) { return box.HaniAka_Cyu; }
 bool RangeOpen(const TcadBox& box) { return !box.HaniAka_Cyu; }
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The confirmed cut-out delete is the host panel's.
+void KiritorisakuzyoGesture(TcadBox& box, Sbuttontype) {
+  PostHostNotification("TFrame11", 112);
+  box.RangeConfirmKind = 0;
+  box.PendingGesture = dtNo;
+}
 
 }  // namespace

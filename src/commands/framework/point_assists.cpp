@@ -31,6 +31,7 @@ void EnZyouTenMove(TcadBox& box, TShiftState shift, double x, double y);
 void NitenkanUp(TcadBox& box, TShiftState shift, double x, double y);
 void SenZyouTenUp(TcadBox& box, TShiftState shift, double x, double y);
 void EnZyouTenUp(TcadBox& box, TShiftState shift, double x, double y);
+void Senzyouten2Gesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterPointAssistCommands() {
@@ -38,7 +39,11 @@ void RegisterPointAssistCommands() {
   RegisterFamily({.Name = "SenZyouTen", .Modes = {dtSenZyouTen}, .Down = SenZyouTenDown, .Up = SenZyouTenUp});
   RegisterFamily(
       {.Name = "EnZyouTen", .Modes = {dtEnZyouTen}, .Down = EnZyouTenDown, .Move = EnZyouTenMove, .Up = EnZyouTenUp});
-  RegisterFamily({.Name = "Senzyouten2", .Modes = {dtSenzyouten2}, .Down = Senzyouten2Down, .Up = Senzyouten2Up});
+  RegisterFamily({.Name = "Senzyouten2",
+                  .Modes = {dtSenzyouten2},
+                  .Down = Senzyouten2Down,
+                  .Up = Senzyouten2Up,
+                  .GestureActions = {{{dtSenzyouten2}, Senzyouten2Gesture}}});
   RegisterFamily({.Name = "hitsuru", .Modes = {dthitsuru}, .Down = hitsuruDown, .Up = hitsuruUp});
 }
 
@@ -58,14 +63,6 @@ void RunAssistHook(TcadBox& box, Sbuttontype mode, TPhaseHandler RAssistHooks::*
   RunHook(AssistHooksOf(mode).*hook, box);
 }
 
-// The up handler (or down handler) of the family that owns a mode.
-void ReEnter(TcadBox& box, Sbuttontype mode, bool down, TShiftState shift, double x, double y) {
-  for (const RHandlerSet* owner : CommandRegistry().OwnersOf(mode)) {
-    const TPointHandler& handler = down ? owner->Down : owner->Up;
-    if (handler) handler(box, shift, x, y);
-  }
-}
-
 const RDrawElement* PickedSlotElement(const TcadBox& box) {
   const std::int32_t index = box.PickedIndex[1];
   const std::vector<RDrawElement>& elements = box.Draw1->Elements;
@@ -83,10 +80,7 @@ bool WriteAssistPoint(TcadBox& box, const RPoint2D& p) {
   const RAssistSlot slot = AssistSlotOf(box);
   // The line previews are drawn again in their own modes, so the mode comes back first.
   box.ButonType = slot.Restore;
-  if (slot.RedrawFirst) {
-    CommandRegistry().RunPhase("DrafRenRedraw", box);
-    CommandRegistry().RunPhase("RenSunpoRedraw", box);
-  }
+  if (slot.RedrawFirst) RedrawLinePreviews(box);
   if (slot.Pending == nullptr) return false;
   *slot.Pending = p;
   for (RPoint2D* also : slot.Also) *also = p;
@@ -402,67 +396,27 @@ void TcadBox::NearestPointOnPickedCircle(double& x, double& y) {
 }
 
 void TcadBox::ResumeWithAssistPoint(TShiftState shift, double x, double y) {
-  const RPoint2D p = AssistPoint;
-  const Sbuttontype mode = ButonType;
-  auto commonStep = [&] {
-    FirstPoint = p;
-    CurrentPoint = p;
-    CommandStep = 1;
-  };
-  if (ModeIn(mode, {dtDraf, dtDrafRen, dtsinko, dtSen})) {
-    if (CommandStep == 0) {
-      commonStep();
-      return;
-    }
-    if (!RubberErased) CommandRegistry().RunPhase("SenCancel", *this);
-    SecondPoint = p;
-    CurrentPoint = p;
-    ClickKind = 2;
-    // The line commands act at once; the others keep the point for their next event.
-    ReEnter(*this, mode == dtSen ? dtSen : dtDraf, false, shift, x, y);
-  } else if (mode == dtBoxSen) {
-    if (CommandStep == 0) {
-      commonStep();
-      return;
-    }
-    SecondPoint = p;
-    ClickKind = 2;
-    ReEnter(*this, mode, false, shift, x, y);
-    RubberErased = false;
-  } else if (ModeIn(mode, {dtCopyFree, dtIdoFree})) {
-    ClickKind = 2;
-    if (B_Switch == _off) {
-      FirstPoint = CurrentPoint = SecondPoint = p;
-      ReEnter(*this, mode, false, shift, x, y);
-      B_Switch = on1;
-    } else {
-      SecondPoint = CurrentPoint = p;
-      ReEnter(*this, mode, false, shift, x, y);
-    }
-  } else if (mode == dtBoxsunpo) {
-    CommandRegistry().RunPhase("BoxSenCancel", *this);
-    FirstPoint = CurrentPoint = SecondPoint = p;
-    ClickKind = 2;
-    CommandStep = 1;
-    ReEnter(*this, mode, false, shift, x, y);
-    RubberErased = true;
-  } else if (mode == dtMozi) {
-    FirstPoint = p;
-    ClickKind = 2;
-    ReEnter(*this, mode, true, shift, p.x, p.y);
-  } else if (mode == dtSenSinsyuku) {
-    if (B_Switch != on1) return;
-    CurrentPoint = p;
-    ClickKind = 2;
-    ReEnter(*this, mode, false, shift, x, y);
-  } else if (mode == dtEnKotei) {
-    FirstPoint = CurrentPoint = SecondPoint = p;
-    CommandStep = 1;
-    ClickKind = 2;
-    ReEnter(*this, mode, false, shift, x, y);
+  // The restored command takes the point by its own steps, as its row says.
+  const TPointHandler& resume = AssistHooksOf(ButonType).Resume;
+  if (resume) resume(*this, shift, x, y);
+}
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The point-on-line assist starts on the element under the press.
+void Senzyouten2Gesture(TcadBox& box, Sbuttontype) {
+  std::int32_t index = -1;
+  if (box.PickShownElement(index, false, box.PressPoint.x, box.PressPoint.y)) {
+    box.PickedIndex[1] = index;
+    box.RefreshRingCursor();
+    RedrawLinePreviews(box);
+    box.PendingGesture = dtNo;
+    box.ButonType = dtSenzyouten2;
   } else {
-    // The print frame, the centre line's extent, the dimension line and the
-    // circle and arc commands take the point by their own steps.
-    RunAssistHook(*this, mode, &RAssistHooks::Resume);
+    box.ShowTopMessage(J(" 線なし  "));
   }
 }
+
+}  // namespace

@@ -10,6 +10,7 @@
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
 #include "commands/framework/command_texts.h"
+#include "commands/handlers/areas.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/codepage.h"
 #include "geometry/element_numbers.h"
@@ -44,6 +45,9 @@ std::optional<int> HatchCursor(Sbuttontype mode, std::uint8_t ringHan, std::uint
 void OutlineAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void HachiTenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void Hachi2tenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void HachiTenGesture(TcadBox& box, Sbuttontype code);
+void SokuteiMenGesture(TcadBox& box, Sbuttontype code);
+void SokuteiMenReselectGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterAreaCommands() {
@@ -55,9 +59,9 @@ void RegisterAreaCommands() {
        .Up = HachiTenUp,
        .Hooks = {.Cursor = HatchCursor},
        .Assist = {.Slot = HachiTenAssistSlot},
-       .Gestures = {
-           ConfirmGesture(GestureSide::Left, dtHachiTen, {dtHachiTen}),
-           {GestureSide::Left, {dtHachiTen}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtHachiten2}}}});
+       .Gestures = {ConfirmGesture(GestureSide::Left, dtHachiTen, {dtHachiTen}),
+                    {GestureSide::Left, {dtHachiTen}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtHachiten2}}},
+       .GestureActions = {{{dtHachiTen}, HachiTenGesture}}});
   RegisterFamily(
       {.Name = "Hachi2ten",
        .Modes = {dtHachitenHen, dtHachi2ten},
@@ -81,7 +85,8 @@ void RegisterAreaCommands() {
        .Redraws = {{"SokuteiMenRedraw", SokuteiMenRedraw}},
        .Assist = {.Slot = OutlineAssistSlot},
        .Gestures = {ConfirmGesture(GestureSide::Left, dtSokuteiMen),
-                    {GestureSide::Left, {}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtSokuteiMen2}}}});
+                    {GestureSide::Left, {}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtSokuteiMen2}}},
+       .GestureActions = {{{dtSokuteiMen}, SokuteiMenGesture}, {{dtSokuteiMen2}, SokuteiMenReselectGesture}}});
   RegisterFamily({.Name = "SokuteiKeka",
                   .Modes = {dtSokuteiKeka},
                   .Down = SokuteiKekaDown,
@@ -597,6 +602,8 @@ bool TakeAngleSnap(TcadBox& box, double x, double y, std::initializer_list<RPoin
   return true;
 }
 
+RPoint2D& AngleOrigin(TcadBox& box) { return box.FamilyState<RAngleMeasureState>().AngleOrigin; }
+
 void KakudoSokuteiDown(TcadBox& box, TShiftState shift, double x, double y) {
   if (!OwnClick(box, dtKakudoSokutei)) return;
   box.SetClickKindFrom(shift, TcadBox::ClickRule::Standard);
@@ -606,11 +613,11 @@ void KakudoSokuteiDown(TcadBox& box, TShiftState shift, double x, double y) {
     case _off:
       box.ArcAnticlockwise = true;
       if (!snapped) {
-        box.AngleOrigin = {x, y};
+        AngleOrigin(box) = {x, y};
       } else {
         RPoint2D p;
         if (SnapNoText(box, x, y, p)) {
-          box.AngleOrigin = p;
+          AngleOrigin(box) = p;
         } else {
           box.ClickKind = 0;
         }
@@ -620,24 +627,24 @@ void KakudoSokuteiDown(TcadBox& box, TShiftState shift, double x, double y) {
       if (!snapped) {
         box.SecondPoint = {x, y};
       } else {
-        TakeAngleSnap(box, x, y, {box.AngleOrigin}, box.SecondPoint);
+        TakeAngleSnap(box, x, y, {AngleOrigin(box)}, box.SecondPoint);
       }
       return;
     case on2:
       if (!snapped) {
         box.CurrentPoint = {x, y};
       } else {
-        TakeAngleSnap(box, x, y, {box.AngleOrigin, box.SecondPoint}, box.CurrentPoint);
+        TakeAngleSnap(box, x, y, {AngleOrigin(box), box.SecondPoint}, box.CurrentPoint);
       }
       return;
     default: return;
   }
 }
 
-TKakuSokuteiobj MeasureAngle(const TcadBox& box, RPoint2D end) {
+TKakuSokuteiobj MeasureAngle(TcadBox& box, RPoint2D end) {
   TKakuSokuteiobj tool;
-  tool.Measure(box.ArcAnticlockwise, box.AngleOrigin.x, box.AngleOrigin.y, box.SecondPoint.x, box.SecondPoint.y, end.x,
-               end.y);
+  const RPoint2D origin = AngleOrigin(box);
+  tool.Measure(box.ArcAnticlockwise, origin.x, origin.y, box.SecondPoint.x, box.SecondPoint.y, end.x, end.y);
   return tool;
 }
 
@@ -793,6 +800,29 @@ void Hachi2tenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot) {
   if (mode != dtHachi2ten) return;
   slot.Pending = SlotBySwitch(box, &box.FirstPoint, &box.CurrentPoint, &box.CurrentPoint);
   slot.Marker = true;
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The confirm gestures are the host panel's.
+void HachiTenGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  PostHostNotification("TFrame20", 100);
+}
+
+void SokuteiMenGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  PostHostNotification("TFrame13", 111);
+}
+
+// The host's panel takes a new selection.
+void SokuteiMenReselectGesture(TcadBox& box, Sbuttontype) {
+  PostHostNotification("TFrame13", 118);
+  box.PendingGesture = dtNo;
 }
 
 }  // namespace

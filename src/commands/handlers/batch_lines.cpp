@@ -31,6 +31,9 @@ void iikatufugoUp(TcadBox& box, TShiftState shift, double x, double y);
 void iikatusinFinish(TcadBox& box, std::uint8_t flag);
 void iikatuBubunFinish(TcadBox& box, std::uint8_t flag);
 void iikatusinCancel(TcadBox& box);
+void iikatusinGesture(TcadBox& box, Sbuttontype code);
+void iikatuBubunGesture(TcadBox& box, Sbuttontype code);
+void iikatufugoGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterBatchLineCommands() {
@@ -42,7 +45,8 @@ void RegisterBatchLineCommands() {
                   .Cancels = {{"iikatusinCancel", iikatusinCancel}},
                   .Finishes = {{"iikatusinFinish", iikatusinFinish}},
                   .Gestures = {ConfirmGesture(GestureSide::Left, dtiikatusin, {},
-                                              [](const TcadBox& b) { return b.B_Switch == on3; })}});
+                                              [](const TcadBox& b) { return b.B_Switch == on3; })},
+                  .GestureActions = {{{dtiikatusin}, iikatusinGesture}}});
   RegisterFamily({.Name = "iikatuBubun",
                   .Modes = {dtiikatuBubun},
                   .Down = iikatuBubunDown,
@@ -50,14 +54,16 @@ void RegisterBatchLineCommands() {
                   .Up = iikatuBubunUp,
                   .Finishes = {{"iikatuBubunFinish", iikatuBubunFinish}},
                   .Gestures = {ConfirmGesture(GestureSide::Left, dtiikatuBubun, {},
-                                              [](const TcadBox& b) { return b.B_Switch == on4; })}});
+                                              [](const TcadBox& b) { return b.B_Switch == on4; })},
+                  .GestureActions = {{{dtiikatuBubun}, iikatuBubunGesture}}});
   RegisterFamily({.Name = "iikatufugo",
                   .Modes = {dtiikatufugo},
                   .Down = iikatufugoDown,
                   .Move = iikatufugoMove,
                   .Up = iikatufugoUp,
                   .Gestures = {ConfirmGesture(GestureSide::Left, dtiikatufugo, {},
-                                              [](const TcadBox& b) { return b.HaniAka_Cyu; })}});
+                                              [](const TcadBox& b) { return b.HaniAka_Cyu; })},
+                  .GestureActions = {{{dtiikatufugo}, iikatufugoGesture}}});
 }
 
 namespace {
@@ -516,3 +522,29 @@ void TcadBox::MarkFilteredLinesInWindow(bool crossing, double x1, double y1, dou
     e.Selection = 1;
   }
 }
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The confirm gestures run the batch and go on in the same command.
+void iikatusinGesture(TcadBox& box, Sbuttontype code) {
+  CommandRegistry().RunFinish("iikatusinFinish", box, 0);
+  box.ButonType = code;
+  box.PendingGesture = dtNo;
+}
+
+void iikatuBubunGesture(TcadBox& box, Sbuttontype code) {
+  CommandRegistry().RunFinish("iikatuBubunFinish", box, 0);
+  box.ButonType = code;
+  box.PendingGesture = dtNo;
+}
+
+// The fence is drawn by the host's panel.
+void iikatufugoGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  box.ButonType = dtiikatufugo;
+  PostHostNotification("TFrame32", 115);
+}
+
+}  // namespace

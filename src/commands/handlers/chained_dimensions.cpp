@@ -42,6 +42,8 @@ void RenSunpoCyusinCancel(TcadBox& box);
 void RenSunpoRedraw(TcadBox& box);
 void ChainedAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 bool ChainClosed(const TcadBox& box);
+void RenSunpoGesture(TcadBox& box, Sbuttontype code);
+void RenSunpoCyusin2Gesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterChainedDimensionCommands() {
@@ -60,7 +62,8 @@ void RegisterChainedDimensionCommands() {
                   .Finishes = {{"RenSunpoFinish", RenSunpoFinish}},
                   .Hooks = {.Cursor = CursorPair(30, 31)},
                   .Assist = {.Slot = ChainedAssistSlot},
-                  .Gestures = {DimensionAxisToggle(), ConfirmGesture(GestureSide::Left, dtRenSunpo, {}, ChainClosed)}});
+                  .Gestures = {DimensionAxisToggle(), ConfirmGesture(GestureSide::Left, dtRenSunpo, {}, ChainClosed)},
+                  .GestureActions = {{{dtRenSunpo}, RenSunpoGesture}}});
   RegisterFamily({.Name = "RenSunpokaku",
                   .Modes = {dtRenSunpokaku},
                   .Down = RenSunpokakuDown,
@@ -94,7 +97,8 @@ void RegisterChainedDimensionCommands() {
                   .Gestures = {{GestureSide::Left,
                                 {},
                                 {0, [](const TcadBox& b) { return b.B_Switch == on1; }, GestureOutcome::Toggle,
-                                 "角度切替 ", dtRenSunpoCyusin2}}}});
+                                 "角度切替 ", dtRenSunpoCyusin2}}},
+                  .GestureActions = {{{dtRenSunpoCyusin2}, RenSunpoCyusin2Gesture}}});
 }
 
 namespace {
@@ -811,5 +815,26 @@ void ChainedAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
 }
 
 bool ChainClosed(const TcadBox& box) { return box.B_Switch == on3; }
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The confirm gesture ends the chain.
+void RenSunpoGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  const TCommandRegistry& registry = CommandRegistry();
+  registry.RunPhase("RenSunpoRedraw", box);
+  registry.RunFinish("RenSunpoFinish", box, 1);
+}
+
+// The toggle is the host panel's.
+void RenSunpoCyusin2Gesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  box.ClickKind = 0;
+  PostHostNotification("TFrame30", 115);
+}
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "commands/framework/command_family.h"
 #include "commands/framework/command_framework.h"
 #include "commands/framework/command_texts.h"
+#include "commands/handlers/circles.h"
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/arcs_ellipses.h"
@@ -46,12 +47,12 @@ void EnSeSen3senUp(TcadBox& box, TShiftState shift, double x, double y);
 void EnFreeCancel(TcadBox& box);
 void ResetArcState(TcadBox& box);
 void EnKoteiLeave(TcadBox& box);
-void EnFreeResume(TcadBox& box);
-void EnkoResume(TcadBox& box);
-void EnkoKoteiResume(TcadBox& box);
-void hanEnResume(TcadBox& box);
-void En3tenResume(TcadBox& box);
-void EnSeSen3tenResume(TcadBox& box);
+void EnFreeResume(TcadBox& box, TShiftState, double, double);
+void EnkoResume(TcadBox& box, TShiftState, double, double);
+void EnkoKoteiResume(TcadBox& box, TShiftState, double, double);
+void hanEnResume(TcadBox& box, TShiftState, double, double);
+void En3tenResume(TcadBox& box, TShiftState, double, double);
+void EnSeSen3tenResume(TcadBox& box, TShiftState, double, double);
 void EnFreeAssistPoint(TcadBox& box);
 void EnkoAssistPoint(TcadBox& box);
 void EnkoKoteiAssistPoint(TcadBox& box);
@@ -59,6 +60,7 @@ void hanEnAssistPoint(TcadBox& box);
 void EnFreeAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void ArcAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void EnKoteiAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void EnKoteiResume(TcadBox& box, TShiftState shift, double x, double y);
 void ThreePointAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 }  // namespace
 
@@ -92,7 +94,7 @@ void RegisterCircleCommands() {
                   .Move = EnKoteiMove,
                   .Up = EnKoteiUp,
                   .Hooks = {.Leave = EnKoteiLeave, .Cursor = CursorPair(22, 23)},
-                  .Assist = {.Slot = EnKoteiAssistSlot},
+                  .Assist = {.Slot = EnKoteiAssistSlot, .Resume = EnKoteiResume},
                   .Gestures = {EnvelopeGesture()}});
   RegisterFamily({.Name = "hanEn",
                   .Modes = {dthanEn},
@@ -309,7 +311,7 @@ void TakeArcStart(TcadBox& box, bool fixedRadius, const RPoint2D& p) {
   if (!fixedRadius) box.WorkingArcRadius = PointDistance(box.FirstPoint.x, box.FirstPoint.y, p.x, p.y);
   const double start = Direction(box.FirstPoint, p);
   box.AngleArcStart = box.AngleArcEnd = start;
-  AngleWithin7Deg(box.AngleArcStart, start, box.ArcSideDrawn);
+  AngleWithin7Deg(box.AngleArcStart, start, box.FamilyState<RArcSweepState>().ArcSideDrawn);
   AngleWithin7Deg(box.AngleArcStart, start, box.ArcAnticlockwise);
 }
 
@@ -376,7 +378,8 @@ void ArcMove(TcadBox& box, bool fixedRadius, TShiftState shift, double x, double
   // The sweep side is the side on which the cursor last left the start
   // direction.
   const RPoint2D cursor{x, y};
-  AngleWithin7Deg(box.AngleArcStart, Direction(box.FirstPoint, box.CurrentPoint), box.ArcSideDrawn);
+  AngleWithin7Deg(box.AngleArcStart, Direction(box.FirstPoint, box.CurrentPoint),
+                  box.FamilyState<RArcSweepState>().ArcSideDrawn);
   const double now = Direction(box.FirstPoint, cursor);
   AngleWithin7Deg(box.AngleArcStart, now, box.ArcAnticlockwise);
   ErasePreview(box);
@@ -896,7 +899,7 @@ void EnFreeCancel(TcadBox& box) {
 
 void ResetArcState(TcadBox& box) {
   box.ArcAnticlockwise = true;
-  box.ArcSideDrawn = true;
+  box.FamilyState<RArcSweepState>().ArcSideDrawn = true;
   box.AngleArcStart = 0.0;
   box.AngleArcEnd = 0.0;
 }
@@ -905,7 +908,7 @@ void ResetArcState(TcadBox& box) {
 // it; at the last step the command commits as after that click. Earlier
 // points move the command on, as their release would, and leave no click
 // for a release handler later in the same event.
-void EnFreeResume(TcadBox& box) {
+void EnFreeResume(TcadBox& box, TShiftState, double, double) {
   const RPoint2D p = box.AssistPoint;
   if (box.CommandStep == 0) {
     box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
@@ -940,10 +943,10 @@ void ArcResume(TcadBox& box, bool fixedRadius) {
   ArcUp(box, fixedRadius);
 }
 
-void EnkoResume(TcadBox& box) { ArcResume(box, false); }
-void EnkoKoteiResume(TcadBox& box) { ArcResume(box, true); }
+void EnkoResume(TcadBox& box, TShiftState, double, double) { ArcResume(box, false); }
+void EnkoKoteiResume(TcadBox& box, TShiftState, double, double) { ArcResume(box, true); }
 
-void hanEnResume(TcadBox& box) {
+void hanEnResume(TcadBox& box, TShiftState, double, double) {
   const RPoint2D p = box.AssistPoint;
   if (box.B_Switch == _off) {
     box.FirstPoint = box.CurrentPoint = p;
@@ -964,8 +967,12 @@ void hanEnResume(TcadBox& box) {
   hanEnUp(box, 0, p.x, p.y);
 }
 
-void En3tenResume(TcadBox& box) { ResumeThreePointCommand(box, box.SegmentStart, En3tenUp); }
-void EnSeSen3tenResume(TcadBox& box) { ResumeThreePointCommand(box, box.CurrentPoint, EnSeSen3tenUp); }
+void En3tenResume(TcadBox& box, TShiftState, double, double) {
+  ResumeThreePointCommand(box, box.SegmentStart, En3tenUp);
+}
+void EnSeSen3tenResume(TcadBox& box, TShiftState, double, double) {
+  ResumeThreePointCommand(box, box.CurrentPoint, EnSeSen3tenUp);
+}
 
 // A point written into a step's slot brings the values that step derives.
 void EnFreeAssistPoint(TcadBox& box) {
@@ -1000,6 +1007,14 @@ void ArcAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
 void EnKoteiAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = &box.FirstPoint;
   slot.SetStep = 1;
+}
+
+// A point of a two-step assist places the fixed circle as a free click.
+void EnKoteiResume(TcadBox& box, TShiftState shift, double x, double y) {
+  box.FirstPoint = box.CurrentPoint = box.SecondPoint = box.AssistPoint;
+  box.CommandStep = 1;
+  box.ClickKind = 2;
+  ReEnterUp(box, dtEnKotei, shift, x, y);
 }
 
 // The first, the second and the third point, by B_Switch.

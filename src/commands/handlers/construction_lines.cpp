@@ -24,7 +24,7 @@ void SencyusinUp(TcadBox& box, TShiftState shift, double x, double y);
 void Sencyusin2Down(TcadBox& box, TShiftState shift, double x, double y);
 void Sencyusin2Move(TcadBox& box, TShiftState shift, double x, double y);
 void Sencyusin2Up(TcadBox& box, TShiftState shift, double x, double y);
-void Sencyusin2Resume(TcadBox& box);
+void Sencyusin2Resume(TcadBox& box, TShiftState, double, double);
 void senbunkatuDown(TcadBox& box, TShiftState shift, double x, double y);
 void senbunkatuMove(TcadBox& box, TShiftState shift, double x, double y);
 void senbunkatuUp(TcadBox& box, TShiftState shift, double x, double y);
@@ -364,7 +364,7 @@ void Sencyusin2Up(TcadBox& box, TShiftState, double, double) {
 
 // A point of a two-step assist, taken as a left click at the point: the
 // start moves the command to its end step, the end draws the segment.
-void Sencyusin2Resume(TcadBox& box) {
+void Sencyusin2Resume(TcadBox& box, TShiftState, double, double) {
   if (box.ButonType != dtSencyusin2) return;
   const RPoint2D p = box.AssistPoint;
   if (box.CommandStep == 0) {

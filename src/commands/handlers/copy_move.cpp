@@ -29,6 +29,9 @@ void ZukeiHozonMove(TcadBox& box, TShiftState shift, double x, double y);
 void ZukeiHozonUp(TcadBox& box, TShiftState shift, double x, double y);
 void CopyFreeAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void ZukeiHozonAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void CopyFreeResume(TcadBox& box, TShiftState shift, double x, double y);
+void CopyFreeGesture(TcadBox& box, Sbuttontype code);
+void ReselectGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterCopyMoveCommands() {
@@ -39,7 +42,7 @@ void RegisterCopyMoveCommands() {
        .Move = CopyFreeMove,
        .Up = CopyFreeUp,
        .Cancels = {{"CopyFreeCancel", CopyFreeCancel}},
-       .Assist = {.Slot = CopyFreeAssistSlot, .Segment = CopyFreeAssistSegment},
+       .Assist = {.Slot = CopyFreeAssistSlot, .Segment = CopyFreeAssistSegment, .Resume = CopyFreeResume},
        .Gestures = {{GestureSide::Left,
                      {},
                      {0, [](const TcadBox& b) { return b.B_Switch == on1; }, GestureOutcome::Toggle, "方向切替 ",
@@ -47,7 +50,8 @@ void RegisterCopyMoveCommands() {
                     {GestureSide::Left, {dtCopyFree}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtCopy2}},
                     {GestureSide::Left, {dtIdoFree}, {4, {}, GestureOutcome::Choose, kReselectCaption, dtIdoFree2}},
                     DimensionGesture(),
-                    OffsetGesture()}});
+                    OffsetGesture()},
+       .GestureActions = {{{dtCopyFree}, CopyFreeGesture}, {{dtCopy2, dtIdoFree2}, ReselectGesture}}});
   RegisterFamily({.Name = "TateguHani",
                   .Modes = {dtTateguHani},
                   .Down = TateguHaniDown,
@@ -439,6 +443,41 @@ void CopyFreeAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
 void ZukeiHozonAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   if (box.B_Switch == _off) slot.Pending = &box.SecondPoint;
   slot.FarPreview = true;
+}
+
+// A point of a two-step assist, taken as a free click: the base point
+// while none is taken, then the place.
+void CopyFreeResume(TcadBox& box, TShiftState shift, double x, double y) {
+  const RPoint2D p = box.AssistPoint;
+  box.ClickKind = 2;
+  if (box.B_Switch == _off) {
+    box.FirstPoint = box.CurrentPoint = box.SecondPoint = p;
+    ReEnterUp(box, box.ButonType, shift, x, y);
+    box.B_Switch = on1;
+  } else {
+    box.SecondPoint = box.CurrentPoint = p;
+    ReEnterUp(box, box.ButonType, shift, x, y);
+  }
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// East steps the placing direction (three of them) on the host's panel.
+void CopyFreeGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  box.ClickKind = 0;
+  box.DirectionMode = (box.DirectionMode + 1) % 3;
+  PostHostNotification("TFrame10", 115);
+}
+
+// The host's panel takes a new selection.
+void ReselectGesture(TcadBox& box, Sbuttontype) {
+  PostHostNotification("TFrame10", 118);
+  box.PendingGesture = dtNo;
 }
 
 }  // namespace

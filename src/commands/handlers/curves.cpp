@@ -26,7 +26,7 @@ void kyokusen3tenUp(TcadBox& box, TShiftState shift, double x, double y);
 void kyokusen3tenCancel(TcadBox& box);
 void kyokusen3tenRedraw(TcadBox& box);
 void kyokusen3tenFinish(TcadBox& box, std::uint8_t flag);
-void kyokusen3tenResume(TcadBox& box);
+void kyokusen3tenResume(TcadBox& box, TShiftState, double, double);
 void SupuLineDown(TcadBox& box, TShiftState shift, double x, double y);
 void SupuLineMove(TcadBox& box, TShiftState shift, double x, double y);
 void SupuLineUp(TcadBox& box, TShiftState shift, double x, double y);
@@ -39,6 +39,9 @@ void sinkoCancel(TcadBox& box);
 void EraseWaveBandOnLeave(TcadBox& box);
 void CurvePointAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void sinkoAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void sinkoResume(TcadBox& box, TShiftState shift, double x, double y);
+void kyokusen3tenGesture(TcadBox& box, Sbuttontype code);
+void SupuLineGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 // The curve through vertices is erased and drawn again by the vertex-list
@@ -54,7 +57,8 @@ void RegisterCurveCommands() {
                   .Redraws = {{"kyokusen3tenRedraw", kyokusen3tenRedraw}},
                   .Finishes = {{"kyokusen3tenFinish", kyokusen3tenFinish}},
                   .Assist = {.Slot = CurvePointAssistSlot, .Resume = kyokusen3tenResume},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtkyokusen3ten)}});
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtkyokusen3ten)},
+                  .GestureActions = {{{dtkyokusen3ten}, kyokusen3tenGesture}}});
   RegisterFamily({.Name = "SupuLine",
                   .Modes = {dtSupuLine},
                   .Down = SupuLineDown,
@@ -62,7 +66,8 @@ void RegisterCurveCommands() {
                   .Up = SupuLineUp,
                   .Finishes = {{"SupuLineFinish", SupuLineFinish}},
                   .Assist = {.Slot = CurvePointAssistSlot, .Point = SupuLineAssistPoint},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtSupuLine)}});
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtSupuLine)},
+                  .GestureActions = {{{dtSupuLine}, SupuLineGesture}}});
   RegisterFamily({.Name = "sinko",
                   .Modes = {dtsinko},
                   .Down = sinkoDown,
@@ -70,7 +75,7 @@ void RegisterCurveCommands() {
                   .Up = sinkoUp,
                   .Phases = {{"sinkoCancel", sinkoCancel}},
                   .Hooks = {.Leave = EraseWaveBandOnLeave},
-                  .Assist = {.Slot = sinkoAssistSlot}});
+                  .Assist = {.Slot = sinkoAssistSlot, .Resume = sinkoResume}});
 }
 
 namespace {
@@ -316,7 +321,9 @@ void kyokusen3tenRedraw(TcadBox& box) {
   }
 }
 
-void kyokusen3tenResume(TcadBox& box) { ResumeThreePointCommand(box, box.CurrentPoint, kyokusen3tenUp); }
+void kyokusen3tenResume(TcadBox& box, TShiftState, double, double) {
+  ResumeThreePointCommand(box, box.CurrentPoint, kyokusen3tenUp);
+}
 
 // ---- Curves through vertices --------------------------------------------------
 
@@ -631,6 +638,31 @@ void CurvePointAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
 void sinkoAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.SecondPoint;
   if (box.CommandStep == 0) slot.Also = {&box.CurrentPoint};
+}
+
+// A point of a two-step assist: the first starts the band, the second is
+// kept as a free click for the command's next event.
+void sinkoResume(TcadBox& box, TShiftState, double, double) {
+  if (TakeAssistAsFirstPoint(box)) return;
+  box.SecondPoint = box.CurrentPoint = box.AssistPoint;
+  box.ClickKind = 2;
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The confirm gestures end the curve.
+void kyokusen3tenGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  CommandRegistry().RunFinish("kyokusen3tenFinish", box, 0);
+}
+
+void SupuLineGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  CommandRegistry().RunFinish("SupuLineFinish", box, 1);
 }
 
 }  // namespace

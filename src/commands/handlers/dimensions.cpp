@@ -13,6 +13,7 @@
 #include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
+#include "commands/handlers/dimensions.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
 #include "geometry/offsets_rects.h"
@@ -24,7 +25,7 @@ void sunposenMove(TcadBox& box, TShiftState shift, double x, double y);
 void sunposenUp(TcadBox& box, TShiftState shift, double x, double y);
 void sunposenRedraw(TcadBox& box);
 void sunposenCancel(TcadBox& box);
-void sunposenResume(TcadBox& box);
+void sunposenResume(TcadBox& box, TShiftState, double, double);
 void SunpochiDown(TcadBox& box, TShiftState shift, double x, double y);
 void SunpochiMove(TcadBox& box, TShiftState shift, double x, double y);
 void SunpochiUp(TcadBox& box, TShiftState shift, double x, double y);
@@ -34,6 +35,7 @@ void SunpochiHenUp(TcadBox& box, TShiftState shift, double x, double y);
 void ResetDimensionState(TcadBox& box);
 void DimensionAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void SunpochiHenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void sunposenGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterDimensionCommands() {
@@ -49,7 +51,8 @@ void RegisterDimensionCommands() {
        .Hooks = {.Cursor = CursorPair(30, 31)},
        .Assist = {.Slot = DimensionAssistSlot, .Resume = sunposenResume},
        .Gestures = {DimensionAxisToggle(), ConfirmGesture(GestureSide::Left, dtsunposen, {},
-                                                          [](const TcadBox& b) { return b.B_Switch == on2; })}});
+                                                          [](const TcadBox& b) { return b.B_Switch == on2; })},
+       .GestureActions = {{{dtsunposen}, sunposenGesture}}});
   RegisterFamily({.Name = "Sunpochi",
                   .Modes = {dtSunpochi},
                   .Down = SunpochiDown,
@@ -84,6 +87,7 @@ struct RDimensionState {
 };
 
 RDimensionState& State(TcadBox& box) { return box.FamilyState<RDimensionState>(); }
+RDimensionGuides& Guides(TcadBox& box) { return box.FamilyState<RDimensionGuides>(); }
 
 void ResetDimensionState(TcadBox& box) { State(box).ReturnToSunposen = false; }
 
@@ -92,8 +96,8 @@ double DimensionAngle(const TcadBox& box) { return NormalizeAngle360(box.Command
 TSunpoobj* Tool(TcadBox& box) { return box.Tool(ToolSlot::SunpoObj).Get<TSunpoobj>(); }
 
 TSunpoobj& CreateTool(TcadBox& box, double groupScale) {
-  const RPointPair& g1 = box.GuideLine1;
-  const RPointPair& g2 = box.GuideLine2;
+  const RPointPair& g1 = Guides(box).GuideLine1;
+  const RPointPair& g2 = Guides(box).GuideLine2;
   return box.Tool(ToolSlot::SunpoObj)
       .Emplace<TSunpoobj>(g1.xa, g1.ya, g1.xb, g1.yb, g2.xa, g2.ya, g2.xb, g2.yb, DimensionAngle(box), groupScale,
                           std::span<const RTextStyle>(box.TextStyles), box.DimLineColor, box.DimMarkColor,
@@ -148,8 +152,8 @@ void PaintOverGuide(TcadBox& box, const RPointPair& g, std::uint8_t lineType) {
 // guide lines.
 bool SnapWithGuides(TcadBox& box, double x, double y, RPoint2D& point) {
   double sx = x, sy = y;
-  const RPointPair& a = box.GuideLine1;
-  const RPointPair& b = box.GuideLine2;
+  const RPointPair& a = Guides(box).GuideLine1;
+  const RPointPair& b = Guides(box).GuideLine2;
   if (!box.Draw1->SnapPointWithLines(sx, sy, a.xa, a.ya, a.xb, a.yb, b.xa, b.ya, b.xb, b.yb, box.GridObj.Lines, 0,
                                      box.Zoom)) {
     return false;
@@ -234,7 +238,7 @@ void sunposenDown(TcadBox& box, TShiftState shift, double x, double y) {
       if (click == 2) {
         State(box).SunpoStartFree = true;
         box.FirstPoint = box.CurrentPoint = box.SegStart = box.SegEnd = p;
-        box.BuildGuideLine(box.GuideLine1, p.x, p.y, angle);
+        box.BuildGuideLine(Guides(box).GuideLine1, p.x, p.y, angle);
       } else if (click == 6) {
         box.CancelCommands(false);
         box.FirstPoint = at;
@@ -244,22 +248,22 @@ void sunposenDown(TcadBox& box, TShiftState shift, double x, double y) {
         State(box).SunpoStartFree = false;
         const RPoint2D start = SnapNoTextDimensions(box, x, y, s) ? RPoint2D{s.x + o.x, s.y + o.y} : p;
         box.FirstPoint = box.SegStart = box.SegEnd = start;
-        box.BuildGuideLine(box.GuideLine1, start.x, start.y, angle);
+        box.BuildGuideLine(Guides(box).GuideLine1, start.x, start.y, angle);
       }
       return;
     case on1:
       if (click == 2) {
         box.CurrentPoint = box.SegEnd = p;
-        box.BuildGuideLine(box.GuideLine2, p.x, p.y, angle);
+        box.BuildGuideLine(Guides(box).GuideLine2, p.x, p.y, angle);
       } else if (click == 3) {
         if (SnapWithGuides(box, x, y, s)) {
           box.SegEnd = box.CurrentPoint = {s.x + o.x, s.y + o.y};
-          box.BuildGuideLine(box.GuideLine2, box.SegEnd.x, box.SegEnd.y, angle);
+          box.BuildGuideLine(Guides(box).GuideLine2, box.SegEnd.x, box.SegEnd.y, angle);
         } else if (GuideGap(box) == 0) {
           box.ClickKind = 0;
         } else {
           box.SegEnd = p;
-          box.BuildSecondGuideLine(box.GuideLine1, box.GuideLine2, p.x, p.y, angle);
+          box.BuildSecondGuideLine(Guides(box).GuideLine1, Guides(box).GuideLine2, p.x, p.y, angle);
         }
       }
       return;
@@ -301,10 +305,10 @@ void sunposenUp(TcadBox& box, TShiftState, double, double) {
   switch (box.B_Switch) {
     case _off:
       box.B_Switch = on1;
-      DrawGuide(box, box.GuideLine1, kGuideColour1, kGuideLineType1);
+      DrawGuide(box, Guides(box).GuideLine1, kGuideColour1, kGuideLineType1);
       return;
     case on1:
-      DrawGuide(box, box.GuideLine2, kGuideColour2, kGuideLineType2);
+      DrawGuide(box, Guides(box).GuideLine2, kGuideColour2, kGuideLineType2);
       if (Tool(box) == nullptr) CreateTool(box, WriteGroupScaleDimensions(box));
       box.B_Switch = on2;
       box.ClickKind = 0;
@@ -331,7 +335,7 @@ void sunposenUp(TcadBox& box, TShiftState, double, double) {
 // A point of an assist is taken as a left click at the step the command is
 // at: the start and the end of the dimension line build their guide lines
 // (and at the end the tool), a dimension point goes to the tool.
-void sunposenResume(TcadBox& box) {
+void sunposenResume(TcadBox& box, TShiftState, double, double) {
   if (box.ButonType != dtsunposen) return;
   const RPoint2D p = box.AssistPoint;
   const double angle = DimensionAngle(box);
@@ -339,11 +343,11 @@ void sunposenResume(TcadBox& box) {
     case _off:
       State(box).SunpoStartFree = true;
       box.FirstPoint = box.CurrentPoint = box.SegStart = box.SegEnd = p;
-      box.BuildGuideLine(box.GuideLine1, p.x, p.y, angle);
+      box.BuildGuideLine(Guides(box).GuideLine1, p.x, p.y, angle);
       break;
     case on1:
       box.CurrentPoint = box.SecondPoint = box.SegEnd = p;
-      box.BuildGuideLine(box.GuideLine2, p.x, p.y, angle);
+      box.BuildGuideLine(Guides(box).GuideLine2, p.x, p.y, angle);
       break;
     case on2:
     case on3: box.FirstPoint = box.CurrentPoint = box.SecondPoint = p; break;
@@ -364,24 +368,24 @@ void sunposenRedraw(TcadBox& box) {
       g = c;
     }
   };
-  clip(box.GuideLine1);
+  clip(Guides(box).GuideLine1);
   if (sw == on1) {
-    box.GuideLine2 = RPointPair{};
+    Guides(box).GuideLine2 = RPointPair{};
   } else {
-    clip(box.GuideLine2);
+    clip(Guides(box).GuideLine2);
   }
-  DrawGuide(box, box.GuideLine1, kGuideColour1, kGuideLineType1);
-  if (sw != on1) DrawGuide(box, box.GuideLine2, kGuideColour2, kGuideLineType2);
+  DrawGuide(box, Guides(box).GuideLine1, kGuideColour1, kGuideLineType1);
+  if (sw != on1) DrawGuide(box, Guides(box).GuideLine2, kGuideColour2, kGuideLineType2);
 }
 
 void sunposenCancel(TcadBox& box) {
   if (box.ButonType != dtsunposen) return;
   const _Bswitch sw = box.B_Switch;
-  if (sw == on1 || sw == on2 || sw == on3) PaintOverGuide(box, box.GuideLine1, kGuideLineType1);
-  if (sw == on2 || sw == on3) PaintOverGuide(box, box.GuideLine2, kGuideLineType2);
+  if (sw == on1 || sw == on2 || sw == on3) PaintOverGuide(box, Guides(box).GuideLine1, kGuideLineType1);
+  if (sw == on2 || sw == on3) PaintOverGuide(box, Guides(box).GuideLine2, kGuideLineType2);
   box.Canvas().Pen.Mode = pmCopy;
-  box.GuideLine1 = RPointPair{};
-  box.GuideLine2 = RPointPair{};
+  Guides(box).GuideLine1 = RPointPair{};
+  Guides(box).GuideLine2 = RPointPair{};
   box.RedrawLastElements(60);
   box.Tool(ToolSlot::SunpoObj).Free();
 }
@@ -617,6 +621,19 @@ void DimensionAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
 void SunpochiHenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   if (box.B_Switch == on1) slot.Pending = &box.FirstPoint;
   if (box.B_Switch == on2) slot.Pending = &box.CurrentPoint;
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The confirm gesture starts a new dimension.
+void sunposenGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  box.CancelCommands(false);
+  box.ButonType = dtsunposen;
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
+#include "commands/handlers/figure_paste.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
 #include "geometry/intersections.h"
@@ -23,6 +24,7 @@
 #include "tools/edit/curves.h"
 
 namespace {
+RFigureFitState& FitState(TcadBox& box) { return box.FamilyState<RFigureFitState>(); }
 void copyMensekiDown(TcadBox& box, TShiftState shift, double x, double y);
 void copyMensekiMove(TcadBox& box, TShiftState shift, double x, double y);
 void copyMensekiUp(TcadBox& box, TShiftState shift, double x, double y);
@@ -273,9 +275,9 @@ void copyMensekiAssistSegment(TcadBox& box) {
 
 void FigurePasteReset(TcadBox& box) {
   box.DeformCount = 0;
-  box.DeformIndex = 0;
-  box.RefLine1.Kind = kKindNone;
-  box.RefLine2.Kind = kKindNone;
+  FitState(box).DeformIndex = 0;
+  FitState(box).RefLine1.Kind = kKindNone;
+  FitState(box).RefLine2.Kind = kKindNone;
   box.PasteSkipType9 = false;
 }
 
@@ -405,12 +407,12 @@ void henkeizukeiUp(TcadBox& box, TShiftState, double, double) {
     if (count == 2) EndDeformPoints(box);
     return;
   }
-  const std::size_t k = 2u + box.DeformIndex;
+  const std::size_t k = 2u + FitState(box).DeformIndex;
   TakeDeformPoint(box, box.CurrentPoint, k);
   if (k + 1 >= count) {
     EndDeformPoints(box);
   } else {
-    ++box.DeformIndex;
+    ++FitState(box).DeformIndex;
   }
 }
 
@@ -446,7 +448,7 @@ void SignByPickAndCursorSide(TcadBox& box, RPoint2D foot, RPoint2D cursor) {
 }
 
 void ApplyFitRule(TcadBox& box, RPoint2D foot, RPoint2D cursor) {
-  const RDrawElement& l = box.RefLine1;
+  const RDrawElement& l = FitState(box).RefLine1;
   switch (box.FitMode) {
     case 0:
     case 10: {
@@ -475,10 +477,10 @@ void HideRingForPick(TcadBox& box) {
 // False when no line is there.
 bool PickFirstLine(TcadBox& box) {
   HideRingForPick(box);
-  box.RefLine1.Kind = kKindNone;
-  box.RefLine2.Kind = kKindNone;
+  FitState(box).RefLine1.Kind = kKindNone;
+  FitState(box).RefLine2.Kind = kKindNone;
   const RPoint2D p = box.SecondPoint;
-  if (!box.PickLineNearEndFirst(box.PickedIndex[1], box.RefLine1, false, p.x, p.y)) {
+  if (!box.PickLineNearEndFirst(box.PickedIndex[1], FitState(box).RefLine1, false, p.x, p.y)) {
     box.PickedIndex[1] = kNoLinePicked;
     box.B_Switch = _off;
     box.ClickKind = 0;
@@ -486,7 +488,7 @@ bool PickFirstLine(TcadBox& box) {
   }
   box.Draw1->ClearBuffer();
   if (box.ClickKind == 2) {
-    const RDrawElement& l = box.RefLine1;
+    const RDrawElement& l = FitState(box).RefLine1;
     box.WorkPointA = FootOnLine(l, p);
     box.CommandAngle = LineAngleDeg(l.X1, l.Y1, l.X2, l.Y2);
   }
@@ -581,7 +583,7 @@ void FittedPasteMove(TcadBox& box, Sbuttontype mode, TShiftState shift, double x
   box.ShowTopMessage(prompt);
   if (box.B_Switch == _off) return;
   EraseFigurePreview(box);
-  const RPoint2D foot = FootOnLine(box.RefLine1, {x, y});
+  const RPoint2D foot = FootOnLine(FitState(box).RefLine1, {x, y});
   signRule(box, foot, {x, y});
   PreviewFigureAt(box, foot, {foot.x - box.FirstPoint.x, foot.y - box.FirstPoint.y});
 }
@@ -603,7 +605,7 @@ void CopyHenkeiZukeiUp(TcadBox& box, TShiftState, double, double) {
   }
   const bool along = box.SegmentPaste;
   if (!along) EraseFigurePreview(box);
-  box.SecondPoint = FootOnLine(box.RefLine1, box.SecondPoint);
+  box.SecondPoint = FootOnLine(FitState(box).RefLine1, box.SecondPoint);
   std::vector<std::size_t> slots;
   if (DeletesReferenceLines(box.FitMode)) slots.push_back(1);
   PlaceFitted(box, slots);
@@ -620,8 +622,8 @@ void CopyHenkeiZukeiAssistSegment(TcadBox& box) {
 // A line parallel to the first (the first itself too) crosses nowhere and
 // counts as none.
 bool PickSecondLine(TcadBox& box, RPoint2D press) {
-  const RDrawElement& a = box.RefLine1;
-  RDrawElement b = box.RefLine2;
+  const RDrawElement& a = FitState(box).RefLine1;
+  RDrawElement b = FitState(box).RefLine2;
   std::int32_t index = -1;
   RPoint2D cross;
   if (!box.PickLineNearEndFirst(index, b, false, press.x, press.y) ||
@@ -629,7 +631,7 @@ bool PickSecondLine(TcadBox& box, RPoint2D press) {
     return false;
   }
   box.PickedIndex[2] = index;
-  box.RefLine2 = b;
+  FitState(box).RefLine2 = b;
   EraseFigurePreview(box);
   box.SecondPoint = cross;
   const RPoint2D foot = FootOnLine(b, press);

@@ -38,8 +38,10 @@ std::optional<int> DrafRenCursor(Sbuttontype mode, std::uint8_t ringHan, std::ui
 void LineAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void DrafRenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void SenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void LineResume(TcadBox& box, TShiftState shift, double x, double y);
 bool StepOne(const TcadBox& box);
 bool StepOpen(const TcadBox& box);
+void DrafRenGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterLineCommands() {
@@ -49,23 +51,23 @@ void RegisterLineCommands() {
                   .Move = DrafMove,
                   .Up = DrafUp,
                   .Hooks = {.Leave = EraseDrafLineOnLeave},
-                  .Assist = {.Slot = LineAssistSlot}});
-  RegisterFamily(
-      {.Name = "DrafRen",
-       .Modes = {dtDrafRen},
-       .Down = DrafRenDown,
-       .Move = DrafRenMove,
-       .Up = DrafRenUp,
-       .Cancels = {{"DrafRenCancel", DrafRenCancel}},
-       .Redraws = {{"DrafRenRedraw", DrafRenRedraw}},
-       .Finishes = {{"DrafRenFinish", DrafRenFinish}},
-       .Reset = ForgetRenzokuSnapMode,
-       .Hooks = {.Cursor = DrafRenCursor},
-       .Assist = {.Slot = DrafRenAssistSlot},
-       .Gestures = {{GestureSide::Left, {}, {0, StepOne, GestureOutcome::Toggle, "角度切替 ", dtDrafRen}},
-                    ConfirmGesture(GestureSide::Left, dtDrafRen, {}, StepOne),
-                    {GestureSide::Left, {}, {4, StepOpen, GestureOutcome::Toggle, "単/2切替 ", dtDrafRen}},
-                    {GestureSide::Left, {}, {5, StepOpen, GestureOutcome::Toggle, "単連切替 ", dtDrafRen}}}});
+                  .Assist = {.Slot = LineAssistSlot, .Resume = LineResume}});
+  RegisterFamily({.Name = "DrafRen",
+                  .Modes = {dtDrafRen},
+                  .Down = DrafRenDown,
+                  .Move = DrafRenMove,
+                  .Up = DrafRenUp,
+                  .Cancels = {{"DrafRenCancel", DrafRenCancel}},
+                  .Redraws = {{"DrafRenRedraw", DrafRenRedraw}},
+                  .Finishes = {{"DrafRenFinish", DrafRenFinish}},
+                  .Reset = ForgetRenzokuSnapMode,
+                  .Hooks = {.Cursor = DrafRenCursor},
+                  .Assist = {.Slot = DrafRenAssistSlot, .Resume = LineResume},
+                  .Gestures = {{GestureSide::Left, {}, {0, StepOne, GestureOutcome::Toggle, "角度切替 ", dtDrafRen}},
+                               ConfirmGesture(GestureSide::Left, dtDrafRen, {}, StepOne),
+                               {GestureSide::Left, {}, {4, StepOpen, GestureOutcome::Toggle, "単/2切替 ", dtDrafRen}},
+                               {GestureSide::Left, {}, {5, StepOpen, GestureOutcome::Toggle, "単連切替 ", dtDrafRen}}},
+                  .GestureActions = {{{dtDrafRen}, DrafRenGesture}}});
   RegisterFamily({.Name = "Sen",
                   .Modes = {dtSen},
                   .Down = SenDown,
@@ -73,7 +75,7 @@ void RegisterLineCommands() {
                   .Up = SenUp,
                   .Cancels = {{"SenCancel", SenCancel}},
                   .Hooks = {.Leave = EraseSenLineOnLeave},
-                  .Assist = {.Slot = SenAssistSlot},
+                  .Assist = {.Slot = SenAssistSlot, .Resume = LineResume},
                   .Gestures = {SwallowedDrag(GestureSide::Left, 0), DimensionGesture(), OffsetGesture()}});
 }
 
@@ -563,7 +565,50 @@ void SenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Also = {&box.CurrentPoint};
 }
 
+// A point handed back by a two-step assist: the first starts the line, the
+// second is a free click. The single lines commit it at once; the
+// continuous line keeps it for its next event.
+void LineResume(TcadBox& box, TShiftState shift, double x, double y) {
+  if (TakeAssistAsFirstPoint(box)) return;
+  const RPoint2D p = box.AssistPoint;
+  if (box.ButonType == dtSen && !box.RubberErased) SenCancel(box);
+  box.SecondPoint = box.CurrentPoint = p;
+  box.ClickKind = 2;
+  if (box.ButonType != dtDrafRen) ReEnterUp(box, box.ButonType, shift, x, y);
+}
+
 bool StepOne(const TcadBox& box) { return box.CommandStep == 1; }
 bool StepOpen(const TcadBox& box) { return box.CommandStep != 0; }
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// East toggles the angle step and north confirms the line; west and
+// south-west tell the host's line panel, and their code stays pending.
+void DrafRenGesture(TcadBox& box, Sbuttontype) {
+  box.LabelAnchor = kGestureLabelOutOfSight;
+  const TCommandRegistry& registry = CommandRegistry();
+  if (box.GestureSector == 4) {
+    PostHostNotification("TFrame3", 118);
+  } else if (box.GestureSector == 5) {
+    PostHostNotification("TFrame3", 119);
+  } else if (box.GestureSector == 0) {
+    box.PendingGesture = dtNo;
+    if (box.AngleStep != 0) {
+      box.KeptLineAngleStep = box.AngleStep;
+      box.AngleStep = 0;
+    } else {
+      box.AngleStep = box.KeptLineAngleStep;
+    }
+    registry.RunPhase("DrafRenRedraw", box);
+  } else if (box.GestureSector == 2) {
+    box.PendingGesture = dtNo;
+    registry.RunPhase("DrafRenRedraw", box);
+    registry.RunFinish("DrafRenFinish", box, 1);
+  }
+}
 
 }  // namespace

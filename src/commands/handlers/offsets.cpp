@@ -14,6 +14,7 @@
 #include "commands/framework/command_texts.h"
 #include "commands/framework/selection_support.h"
 #include "commands/handlers/command_handlers.h"
+#include "commands/handlers/offsets.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
 #include "geometry/number_format.h"
@@ -41,10 +42,13 @@ void wsenCancel(TcadBox& box);
 void SenkankakuDown(TcadBox& box, TShiftState shift, double x, double y);
 void SenkankakuMove(TcadBox& box, TShiftState shift, double x, double y);
 void SenkankakuUp(TcadBox& box, TShiftState shift, double x, double y);
+bool& PitchFromPoint(TcadBox& box) { return box.FamilyState<ROffsetState>().PitchFromPoint; }
 // A chain of corner joins starts afresh after a cancel.
-void ForgetKeptPoint(TcadBox& box) { box.KeptPoint = {0, 0}; }
+void ForgetKeptPoint(TcadBox& box) { box.FamilyState<ROffsetState>().KeptPoint = {0, 0}; }
 void OffsetAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void wsenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void FukusenGesture(TcadBox& box, Sbuttontype code);
+void FukuSenTanbuGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterOffsetCommands() {
@@ -64,12 +68,14 @@ void RegisterOffsetCommands() {
                                {GestureSide::Right,
                                 {},
                                 {0, [](const TcadBox& b) { return b.B_Switch == _off; }, GestureOutcome::Message,
-                                 "2点間複線", dtFukusenten, kKeepSavedMode}}}});
+                                 "2点間複線", dtFukusenten, kKeepSavedMode}}},
+                  .GestureActions = {{{dtFukusenten}, FukusenGesture}}});
   RegisterFamily({.Name = "FukuSenTanbu",
                   .Modes = {dtFukuSenTanbu},
                   .Down = FukuSenTanbuDown,
                   .Move = FukuSenTanbuMove,
-                  .Up = FukuSenTanbuUp});
+                  .Up = FukuSenTanbuUp,
+                  .GestureActions = {{{dtFukuSenTanbu}, FukuSenTanbuGesture}}});
   RegisterFamily({.Name = "Fukuen",
                   .Modes = {dtFukuen},
                   .Down = FukuenDown,
@@ -261,7 +267,7 @@ void MeasurePitch(TcadBox& box, const RPointPair& line, RPoint2D p) {
 
 void TakePitchFromDistance(TcadBox& box) {
   MeasurePitch(box, box.RefLine, box.SecondPoint);
-  box.PitchFromPoint = false;
+  PitchFromPoint(box) = false;
   box.ClickKind = 0;
 }
 
@@ -285,7 +291,7 @@ void FukusenUp(TcadBox& box, TShiftState, double x, double y) {
       PostHostNotification(kOffsetPanel, kBaseTaken);
       if (box.PickLineCoords(box.RefLine, true, box.FirstPoint.x, box.FirstPoint.y)) {
         box.B_Switch = on1;
-        box.PitchFromPoint = click == 2;
+        PitchFromPoint(box) = click == 2;
         return;
       }
       // A circle under the click: the offset circle takes this same click.
@@ -296,7 +302,7 @@ void FukusenUp(TcadBox& box, TShiftState, double x, double y) {
     case on10:
       if (click != 2 && click != 3 && click != 6 && click != 7) return;
       box.B_Switch = on1;
-      box.PitchFromPoint = click == 2 || click == 6;
+      PitchFromPoint(box) = click == 2 || click == 6;
       box.RefLine.xb = box.SecondPoint.x;
       box.RefLine.yb = box.SecondPoint.y;
       box.RubberErased = true;
@@ -304,7 +310,7 @@ void FukusenUp(TcadBox& box, TShiftState, double x, double y) {
       PostHostNotification(kOffsetPanel, kBaseTaken);
       return;
     case on1: {
-      if (box.PitchFromPoint) {
+      if (PitchFromPoint(box)) {
         TakePitchFromDistance(box);
         return;
       }
@@ -353,9 +359,10 @@ void TcadBox::JoinOffsetCorner(std::int32_t indexA, std::int32_t indexB, RPoint2
   if (!valid(indexA) || !valid(indexB)) return;
   ToggleRingCursor();
   RingHidden = true;
-  if (KeptPoint.x != 0 || KeptPoint.y != 0) p1 = KeptPoint;
+  RPoint2D& kept = FamilyState<ROffsetState>().KeptPoint;
+  if (kept.x != 0 || kept.y != 0) p1 = kept;
   Ttremingobj tool(false, p2.x, p2.y, p1.x, p1.y, 10 / (PixelsPerMm * Zoom));
-  KeptPoint = p2;
+  kept = p2;
   const RDrawElement a = store.Elements[static_cast<std::size_t>(indexA)];
   const RDrawElement b = store.Elements[static_cast<std::size_t>(indexB)];
   if (a.Kind == kKindLine && b.Kind == kKindLine) {
@@ -655,8 +662,8 @@ void PickOffsetSource(TcadBox& box) {
   tool->Offset(box.FirstPoint.x, box.FirstPoint.y, PitchInDrawing(box));
   box.B_Switch = on1;
   box.RubberErased = true;
-  if (box.ClickKind == 2) box.PitchFromPoint = true;
-  if (box.ClickKind == 3) box.PitchFromPoint = false;
+  if (box.ClickKind == 2) PitchFromPoint(box) = true;
+  if (box.ClickKind == 3) PitchFromPoint(box) = false;
 }
 
 // The copy for the final click at the pitch now set, drawn and added; the
@@ -692,7 +699,7 @@ void FukuenUp(TcadBox& box, TShiftState, double x, double y) {
   }
   TFukuenobj* tool = FukuenTool(box);
   if (!tool || (box.B_Switch != on1 && box.B_Switch != on2)) return;
-  if (box.B_Switch == on1 && box.PitchFromPoint) {
+  if (box.B_Switch == on1 && PitchFromPoint(box)) {
     const RToolArc& s = tool->Source;
     const double d = PointDistance(box.SecondPoint.x, box.SecondPoint.y, s.CentreX, s.CentreY);
     box.OffsetPitch = std::abs(d - s.Radius) / box.RealToDrawingLength(1.0);
@@ -895,6 +902,24 @@ void OffsetAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
 void wsenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.CurrentPoint;
   if (box.CommandStep != 0) slot.Also = {&box.SecondPoint};
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The offset by two points starts from a snapped press point.
+void FukusenGesture(TcadBox& box, Sbuttontype code) { StartTwoPointGesture(box, code, dtFukusen); }
+
+// The end change starts afresh with its line step taken.
+void FukuSenTanbuGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  box.ButonType = dtNo;
+  box.CancelCommands(false);
+  box.B_Switch = on1;
+  box.ButonType = dtFukuSenTanbu;
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ void printsenMove(TcadBox& box, TShiftState shift, double x, double y);
 void printsenUp(TcadBox& box, TShiftState shift, double x, double y);
 void printsenCancel(TcadBox& box);
 void printsenAssistPoint(TcadBox& box);
-void printsenResume(TcadBox& box);
+void printsenResume(TcadBox& box, TShiftState, double, double);
 void DrawFixedPrintFrame(TcadBox& box);
 void ErasePrintPreviewOnLeave(TcadBox& box);
 void printsenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
@@ -270,7 +270,7 @@ void printsenAssistPoint(TcadBox& box) {
 // A two-step assist places the frame at its point: the preview that
 // followed the cursor, or the frame fixed before, goes, and the frame is
 // drawn where it now lies as every paint draws it.
-void printsenResume(TcadBox& box) {
+void printsenResume(TcadBox& box, TShiftState, double, double) {
   if (box.B_Switch == on1) {
     RepaintUnderFixedFrame(box);
   } else if (!box.RubberErased) {

@@ -24,6 +24,8 @@ void BoxsunpoAssistPoint(TcadBox& box);
 void EraseAlignedRectOnLeave(TcadBox& box);
 void EraseSizedBoxOnLeave(TcadBox& box);
 void BoxSenAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void BoxSenResume(TcadBox& box, TShiftState shift, double x, double y);
+void BoxsunpoResume(TcadBox& box, TShiftState shift, double x, double y);
 }  // namespace
 
 void RegisterRectangleCommands() {
@@ -35,7 +37,7 @@ void RegisterRectangleCommands() {
                   .Up = BoxSenUp,
                   .Cancels = {{"BoxSenCancel", BoxSenCancel}},
                   .Hooks = {.Leave = EraseAlignedRectOnLeave, .Cursor = CursorPair(20, 21)},
-                  .Assist = {.Slot = BoxSenAssistSlot}});
+                  .Assist = {.Slot = BoxSenAssistSlot, .Resume = BoxSenResume}});
   RegisterFamily({.Name = "Boxsunpo",
                   .Modes = {dtBoxsunpo},
                   .Down = BoxsunpoDown,
@@ -44,7 +46,7 @@ void RegisterRectangleCommands() {
                   // The attribute reader recomputes the offsets after reading the axis angle.
                   .Phases = {{"ComputeSizedBoxOffsets", [](TcadBox& box) { box.ComputeSizedBoxOffsets(); }}},
                   .Hooks = {.Leave = EraseSizedBoxOnLeave, .Cursor = CursorPair(20, 21)},
-                  .Assist = {.Slot = PlacedAtOnceAssistSlot, .Point = BoxsunpoAssistPoint}});
+                  .Assist = {.Slot = PlacedAtOnceAssistSlot, .Point = BoxsunpoAssistPoint, .Resume = BoxsunpoResume}});
 }
 
 void TcadBox::ComputeSizedBoxOffsets() {
@@ -340,6 +342,26 @@ namespace {
 
 void BoxSenAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = box.CommandStep == 0 ? &box.FirstPoint : &box.SecondPoint;
+}
+
+// A point of a two-step assist: the first corner, then the second as a
+// free click that commits the rectangle.
+void BoxSenResume(TcadBox& box, TShiftState shift, double x, double y) {
+  if (TakeAssistAsFirstPoint(box)) return;
+  box.SecondPoint = box.AssistPoint;
+  box.ClickKind = 2;
+  ReEnterUp(box, dtBoxSen, shift, x, y);
+  box.RubberErased = false;
+}
+
+// The sized rectangle is placed at the point at once, as a free click.
+void BoxsunpoResume(TcadBox& box, TShiftState shift, double x, double y) {
+  BoxSenCancel(box);
+  box.FirstPoint = box.CurrentPoint = box.SecondPoint = box.AssistPoint;
+  box.ClickKind = 2;
+  box.CommandStep = 1;
+  ReEnterUp(box, dtBoxsunpo, shift, x, y);
+  box.RubberErased = true;
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ void HaniAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 void HanipgAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
 bool RangeHeld(const TcadBox& box);
 bool RangeOpen(const TcadBox& box);
+void HaniGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterSelectionCommands() {
@@ -67,7 +68,8 @@ void RegisterSelectionCommands() {
                                    kConfirmSnapped),
                     SwallowedDrag(GestureSide::Right, 2, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeOpen),
                     SwallowedDrag(GestureSide::Right, 4, {dtHani, dtHaniGaibu}),
-                    SwallowedDrag(GestureSide::Right, 4, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeOpen)}});
+                    SwallowedDrag(GestureSide::Right, 4, {dtHaniCopy, dtHaniMove, dtHaniParamet}, RangeOpen)},
+       .GestureActions = {{{dtHani}, HaniGesture}}});
   RegisterFamily({.Name = "Hanipg",
                   .Modes = {dtHanipg, dtHanipgc, dthanipgm},
                   .Down = HanipgDown,
@@ -680,5 +682,19 @@ void HanipgAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot) {
 // The range is held (red) or not yet.
 bool RangeHeld(const TcadBox& box) { return box.HaniAka_Cyu; }
 bool RangeOpen(const TcadBox& box) { return !box.HaniAka_Cyu; }
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The confirmed range goes to whichever of the host's panels runs.
+void HaniGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  PostHostNotificationChain({"TFrame31", "TFrame10", "TFrame11", "TFrame18", "TFrame20", "TFrame22", "TFrame26",
+                             "TFrame27", "TFrame29", "TFrame4", "TFrame17", "TFrame33"},
+                            111);
+}
 
 }  // namespace

@@ -29,6 +29,7 @@ void YukaMove(TcadBox& box, TShiftState shift, double x, double y);
 void YukaUp(TcadBox& box, TShiftState shift, double x, double y);
 void YukaRedraw(TcadBox& box);
 void YukaCancel(TcadBox& box);
+void SiteTableGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterSiteFloorCommands() {
@@ -39,7 +40,8 @@ void RegisterSiteFloorCommands() {
                   .Up = SikichiUp,
                   .Cancels = {{"SikichiCancel", SikichiCancel}},
                   .Redraws = {{"SikichiRedraw", SikichiRedraw}},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtSikichi)}});
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtSikichi)},
+                  .GestureActions = {{{dtSikichi}, SiteTableGesture}}});
   RegisterFamily({.Name = "Sikichi4",
                   .Modes = {dtSikichi4},
                   .Down = Sikichi4Down,
@@ -54,7 +56,8 @@ void RegisterSiteFloorCommands() {
                   .Up = YukaUp,
                   .Cancels = {{"YukaCancel", YukaCancel}},
                   .Redraws = {{"YukaRedraw", YukaRedraw}},
-                  .Gestures = {ConfirmGesture(GestureSide::Left, dtYuka)}});
+                  .Gestures = {ConfirmGesture(GestureSide::Left, dtYuka)},
+                  .GestureActions = {{{dtYuka}, SiteTableGesture}}});
 }
 
 namespace {
@@ -422,6 +425,19 @@ void YukaCancel(TcadBox& box) {
   box.Tool(ToolSlot::FloorObj).Free();
   box.B_Switch = _off;
   box.Invalidate();
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// The confirm gestures of the site and the floor open the host's table.
+void SiteTableGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  box.ClickKind = 0;
+  PostHostNotification("TFrame22", 111);
 }
 
 }  // namespace

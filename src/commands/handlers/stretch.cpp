@@ -18,6 +18,7 @@ namespace {
 void SenSinsyukuDown(TcadBox& box, TShiftState shift, double x, double y);
 void SenSinsyukuMove(TcadBox& box, TShiftState shift, double x, double y);
 void SenSinsyukuUp(TcadBox& box, TShiftState shift, double x, double y);
+void SenSinsyukuResume(TcadBox& box, TShiftState shift, double x, double y);
 }  // namespace
 
 void RegisterStretchCommands() {
@@ -27,6 +28,7 @@ void RegisterStretchCommands() {
                   .Move = SenSinsyukuMove,
                   .Up = SenSinsyukuUp,
                   .Hooks = {.Cursor = CursorPair(5, 15)},
+                  .Assist = {.Resume = SenSinsyukuResume},
                   .Gestures = {SwallowedDrag(GestureSide::Right, 0), SwallowedDrag(GestureSide::Right, 2),
                                SwallowedDrag(GestureSide::Right, 4)}});
 }
@@ -258,6 +260,15 @@ void SenSinsyukuUp(TcadBox& box, TShiftState, double, double) {
   CutOrHandOver(box);
   box.B_Switch = _off;
   box.ClickKind = 0;
+}
+
+// A point of a two-step assist is the end point of the stretch, taken as
+// a free click once the line is picked.
+void SenSinsyukuResume(TcadBox& box, TShiftState shift, double x, double y) {
+  if (box.B_Switch != on1) return;
+  box.CurrentPoint = box.AssistPoint;
+  box.ClickKind = 2;
+  ReEnterUp(box, dtSenSinsyuku, shift, x, y);
 }
 
 }  // namespace

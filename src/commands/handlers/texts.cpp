@@ -27,6 +27,8 @@ void RenKetuMoziMove(TcadBox& box, TShiftState shift, double x, double y);
 void RenKetuMoziUp(TcadBox& box, TShiftState shift, double x, double y);
 void TellTextPanelViewChanged(TcadBox& box);
 void MoziAssistSlot(TcadBox& box, Sbuttontype mode, RAssistSlot& slot);
+void MoziResume(TcadBox& box, TShiftState shift, double x, double y);
+void MoziGesture(TcadBox& box, Sbuttontype code);
 }  // namespace
 
 void RegisterTextCommands() {
@@ -40,11 +42,12 @@ void RegisterTextCommands() {
                   .Hooks = {.Leave = EraseHeldTextFrameOnLeave,
                             .Cursor = CursorPair(9, 19),
                             .AfterViewGesture = TellTextPanelViewChanged},
-                  .Assist = {.Slot = MoziAssistSlot},
+                  .Assist = {.Slot = MoziAssistSlot, .Resume = MoziResume},
                   .Gestures = {{GestureSide::Left,
                                 {},
                                 {0, [](const TcadBox& b) { return b.CommandStep == 0 && !b.PlaceText.empty(); },
-                                 GestureOutcome::Toggle, "方向切替 ", dtMozi}}}});
+                                 GestureOutcome::Toggle, "方向切替 ", dtMozi}}},
+                  .GestureActions = {{{dtMozi}, MoziGesture}}});
   RegisterFamily({.Name = "MoziDel",
                   .Modes = {dtMoziDel},
                   .Down = MoziDelDown,
@@ -479,6 +482,32 @@ namespace {
 void MoziAssistSlot(TcadBox& box, Sbuttontype, RAssistSlot& slot) {
   slot.Pending = &box.FirstPoint;
   slot.EraseRubber = true;
+}
+
+// A point of a two-step assist places the text as a free press there.
+void MoziResume(TcadBox& box, TShiftState shift, double, double) {
+  const RPoint2D p = box.AssistPoint;
+  box.FirstPoint = p;
+  box.ClickKind = 2;
+  ReEnterDown(box, dtMozi, shift, p.x, p.y);
+}
+
+}  // namespace
+
+// ---- What the release carries out for the gestures the family arms
+
+namespace {
+
+// East steps the text direction (three of them) on the host's panel; the
+// menu's text gesture hands the host its text action.
+void MoziGesture(TcadBox& box, Sbuttontype) {
+  box.PendingGesture = dtNo;
+  if (box.GestureSector == 0) {
+    box.DirectionMode = (box.DirectionMode + 1) % 3;
+    PostHostNotification("TFrame5", 115);
+  } else {
+    box.GenBan = 10;
+  }
 }
 
 }  // namespace

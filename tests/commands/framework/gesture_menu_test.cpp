@@ -2,7 +2,9 @@
 // length and running command, and what its release does.
 
 #include <cmath>
+#include <string>
 
+#include "commands/framework/command_family.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
 
@@ -419,6 +421,131 @@ TEST_F(GestureMenu, AConfirmedCopyRangeTakesTheSelectionIntoTheBuffer) {
   EXPECT_TRUE(b.RubberErased);
   EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame10+112"});
   ExpectScreenMatchesRedraw();
+}
+
+// The row whose action the release runs for a code: a family's name,
+// "menu" for the menu's own, "" for none.
+std::string ClaimantOf(Sbuttontype code) {
+  const RGestureAction* action = GestureActionOf(code);
+  if (action == nullptr) return "";
+  for (const RHandlerSet& set : CommandRegistry().HandlerSets()) {
+    if (set.Row == nullptr) continue;
+    for (const RGestureAction& own : static_cast<const RCommandFamily*>(set.Row.get())->GestureActions) {
+      if (&own == action) return set.Name;
+    }
+  }
+  for (const RGestureAction& own : MenuGestureActions()) {
+    if (&own == action) return "menu";
+  }
+  return "?";
+}
+
+TEST_F(GestureMenu, EveryCodeTheReleaseCarriesOutHasTheActionOfOneRow) {
+  // Every code the release has always carried out, with the row that now
+  // carries it: the family owning the mode of that name, or the menu for
+  // the envelope drag, the attribute gestures, the confirmed copy ranges,
+  // the codes handed to the host and the point assists' starts.
+  struct Case {
+    Sbuttontype code;
+    const char* claimant;
+  } cases[] = {
+      {dtDraggu, "menu"},
+      {dtzokusei, "menu"},
+      {dtZokuseiHen, "menu"},
+      {dtzikukaku, "menu"},
+      {dtFukusenten, "Fukusen"},
+      {dtkakudo, "kakudo"},
+      {dtiikatusin, "iikatusin"},
+      {dtiikatuBubun, "iikatuBubun"},
+      {dtiikatufugo, "iikatufugo"},
+      {dtMozi, "Mozi"},
+      {dtCopyFree, "CopyFree"},
+      {dtRenSunpoCyusin2, "RenSunpoCyusin2"},
+      {dtCopy2, "CopyFree"},
+      {dtIdoFree2, "CopyFree"},
+      {dtSokuteiMen2, "SokuteiMen"},
+      {dtSokuteiMen, "SokuteiMen"},
+      {dtHani, "Hani"},
+      {dtHaniCopy, "menu"},
+      {dtHaniMove, "menu"},
+      {dtKiritoriHani, "menu"},
+      {dtKiritorisakuzyo, "KiritoriHani"},
+      {dtSikichi, "Sikichi"},
+      {dtYuka, "Yuka"},
+      {dtHachiTen, "HachiTen"},
+      {dtkakutei, "No"},
+      {dtDrafRen, "DrafRen"},
+      {dtRenSunpo, "RenSunpo"},
+      {dtSupuLine, "SupuLine"},
+      {dtkyokusen3ten, "kyokusen3ten"},
+      {dtsunposen, "sunposen"},
+      {dtFukuSenTanbu, "FukuSenTanbu"},
+      {dtSenzyouten2, "Senzyouten2"},
+      // Handed to the host.
+      {dtSenSinsyuku, "menu"},
+      {dtSenDel, "menu"},
+      {dttreming, "menu"},
+      {dtDraf, "menu"},
+      {dtCopy, "menu"},
+      {dtIdoFree, "menu"},
+      {dtHaniDel, "menu"},
+      {dtFukusen, "menu"},
+      {dtBoxSen, "menu"},
+      {dtEnKotei, "menu"},
+      {dtMentori, "menu"},
+      {dtzokuseihyozi, "menu"},
+      {dtsunpoHyozi, "menu"},
+      {dtRenSunpoCyusin, "menu"},
+      {dtHaniParamet, "menu"},
+      {dtMoziDel, "menu"},
+      {dtHachiHyozi, "menu"},
+      {dtHachiten2, "menu"},
+      {dtFileTazumen, "menu"},
+      {dtsensyuiro, "menu"},
+      {dtundo, "menu"},
+      {dtSunpokiri, "menu"},
+      {dtHikidasisen, "menu"},
+      {dtSennakanuki, "menu"},
+      {dtDsokutei, "menu"},
+      {dtDkeisan, "menu"},
+      {dtBuzaikotei2, "menu"},
+      {dttategu, "menu"},
+      {dtbuntoku, "menu"},
+      {dtmoziseiri, "menu"},
+      // The point assists' starts.
+      {dthitsuru, "menu"},
+      {dtEnhitsuru, "menu"},
+      {dtEnhitsuru2, "menu"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ClaimantOf(c.code), c.claimant) << int(c.code);
+  // A code no gesture arms has no action.
+  EXPECT_EQ(ClaimantOf(dtBox), "");
+}
+
+TEST_F(GestureMenu, TheCodesHandedToTheHostGiveTheirActionNumbers) {
+  TcadBox& b = Box();
+  const struct {
+    Sbuttontype code;
+    int genBan;
+  } cases[] = {
+      {dtSenSinsyuku, 11}, {dtSenDel, 12},       {dttreming, 13},     {dtDraf, 14},           {dtCopy, 15},
+      {dtIdoFree, 16},     {dtHaniDel, 17},      {dtFukusen, 18},     {dtBoxSen, 19},         {dtEnKotei, 22},
+      {dtMentori, 23},     {dtzokuseihyozi, 24}, {dtsunpoHyozi, 25},  {dtRenSunpoCyusin, 26}, {dtHaniParamet, 27},
+      {dtMoziDel, 28},     {dtHachiHyozi, 29},   {dtHachiten2, 29},   {dtFileTazumen, 30},    {dtsensyuiro, 31},
+      {dtundo, 32},        {dtSunpokiri, 33},    {dtHikidasisen, 36}, {dtSennakanuki, 37},    {dtDsokutei, 39},
+      {dtDkeisan, 40},     {dtBuzaikotei2, 41},  {dttategu, 42},      {dtbuntoku, 43},        {dtmoziseiri, 44},
+  };
+  for (const auto& c : cases) {
+    Reset();
+    b.ButonType = dtNo;
+    b.GenBan = 0;
+    b.PendingGesture = c.code;
+    b.GesturePending = true;
+    b.ExecuteDragGesture(0, 0);
+    EXPECT_EQ(b.GenBan, c.genBan) << int(c.code);
+    EXPECT_EQ(b.PendingGesture, dtNo) << int(c.code);
+    EXPECT_EQ(b.ButonType, dtNo) << int(c.code);
+  }
 }
 
 }  // namespace

@@ -12,20 +12,47 @@ namespace {
 
 class PointAssists : public CommandHarness {
  protected:
-  // The line command's up handler, as its family will register it, noting
-  // what the assist handed it.
+  // The command's own row, its up handler replaced by one noting what the
+  // assist handed it.
   struct RSeen {
     int ups = 0;
     std::uint8_t clickKind = 0;
     RPoint2D second;
   };
-  void RecordUpsOf(const char* family, Sbuttontype mode, RSeen& seen) {
-    RegisterFamily({.Name = family, .Modes = {mode}, .Up = [&seen, mode](TcadBox& b, TShiftState, double, double) {
-                      if (b.ButonType != mode) return;
-                      ++seen.ups;
-                      seen.clickKind = b.ClickKind;
-                      seen.second = b.SecondPoint;
-                    }});
+  void RecordUpsOf(Sbuttontype mode, RSeen& seen) {
+    RCommandFamily row = *FamilyRowsOf(mode).front();
+    row.Up = [&seen, mode](TcadBox& b, TShiftState, double, double) {
+      if (b.ButonType != mode) return;
+      ++seen.ups;
+      seen.clickKind = b.ClickKind;
+      seen.second = b.SecondPoint;
+    };
+    RegisterFamily(row);
+  }
+
+  // What the command's own handlers were handed when a resume re-entered them.
+  struct RReEntered {
+    int downs = 0, ups = 0;
+    std::uint8_t clickKind = 0;
+    TShiftState shift = 0;
+    RPoint2D at;  // the position of the last one
+  };
+  // The command's own row with its down and up handlers replaced by ones
+  // noting what they were handed while the mode runs.
+  void RecordHandlersOf(Sbuttontype mode, RReEntered& seen) {
+    RCommandFamily row = *FamilyRowsOf(mode).front();
+    auto note = [&seen, mode](int RReEntered::*count) {
+      return [&seen, mode, count](TcadBox& b, TShiftState shift, double x, double y) {
+        if (b.ButonType != mode) return;
+        ++(seen.*count);
+        seen.clickKind = b.ClickKind;
+        seen.shift = shift;
+        seen.at = {x, y};
+      };
+    };
+    row.Down = note(&RReEntered::downs);
+    row.Up = note(&RReEntered::ups);
+    RegisterFamily(row);
   }
 };
 
@@ -155,7 +182,7 @@ TEST_F(PointAssists, ThePointOfACircleTowardAClickGoesBackAndTheCircleIsPickedFi
 
 TEST_F(PointAssists, TheResumeReEntersTheRestoredCommandWithAFreeClick) {
   RSeen seen;
-  RecordUpsOf("Draf", dtDraf, seen);
+  RecordUpsOf(dtDraf, seen);
   TcadBox& b = Box();
   struct Case {
     Sbuttontype mode;
@@ -186,6 +213,86 @@ TEST_F(PointAssists, TheResumeReEntersTheRestoredCommandWithAFreeClick) {
     EXPECT_EQ(b.FirstPoint.x, c.first.x) << int(c.mode);
     EXPECT_EQ(b.SecondPoint.x, c.second.x) << int(c.mode);
     EXPECT_EQ(b.B_Switch, c.swAfter) << int(c.mode);
+  }
+}
+
+TEST_F(PointAssists, EachRestoredCommandTakesTheResumedPointByItsOwnSteps) {
+  TcadBox& b = Box();
+  // Before each case: FirstPoint F (1, 1), SecondPoint S (3, 3),
+  // CurrentPoint C (2, 2), ClickKind 5, PreviewP1 (4, 4), PreviewP2 (5, 5);
+  // the assist's point P is (7, 8), its last release Shift+Right at (40, 50).
+  const RPoint2D F{1, 1}, S{3, 3}, C{2, 2}, P{7, 8};
+  struct Case {
+    const char* what;
+    Sbuttontype mode;
+    std::uint8_t step;
+    _Bswitch sw;
+    bool erased;  // RubberErased before
+    int downs, ups;
+    RPoint2D first, second, current;
+    std::uint8_t stepAfter, clickAfter;
+    _Bswitch swAfter;
+    bool erasedAfter;
+    double preview2x;  // PreviewP2.x after
+  } cases[] = {
+      {"element line, first point", dtSen, 0, _off, true, 0, 0, P, S, P, 1, 5, _off, true, 5},
+      {"element line, second point commits", dtSen, 1, _off, true, 0, 1, F, P, P, 1, 2, _off, true, 5},
+      {"wave line, first point", dtsinko, 0, _off, true, 0, 0, P, S, P, 1, 5, _off, true, 5},
+      {"wave line, the second point waits", dtsinko, 1, _off, true, 0, 0, F, P, P, 1, 2, _off, true, 5},
+      {"aligned rectangle, first corner", dtBoxSen, 0, _off, true, 0, 0, P, S, P, 1, 5, _off, true, 5},
+      {"aligned rectangle, second corner commits", dtBoxSen, 1, _off, true, 0, 1, F, P, C, 1, 2, _off, false, 5},
+      // The preview is erased first (PreviewP2 goes back to PreviewP1).
+      {"sized rectangle placed at once", dtBoxsunpo, 0, _off, false, 0, 1, P, P, P, 1, 2, _off, true, 4},
+      {"copy, base point", dtCopyFree, 0, _off, true, 0, 1, P, P, P, 0, 2, on1, true, 5},
+      {"copy, place", dtCopyFree, 0, on1, true, 0, 1, F, P, P, 0, 2, on1, true, 5},
+      {"move, place", dtIdoFree, 0, on2, true, 0, 1, F, P, P, 0, 2, on2, true, 5},
+      {"text placed by a press at the point", dtMozi, 0, _off, true, 1, 0, P, S, C, 0, 2, _off, true, 5},
+      {"stretch before its line is picked", dtSenSinsyuku, 0, _off, true, 0, 0, F, S, C, 0, 5, _off, true, 5},
+      {"stretch to the point", dtSenSinsyuku, 0, on1, true, 0, 1, F, S, P, 0, 2, on1, true, 5},
+      {"fixed circle placed at once", dtEnKotei, 0, _off, true, 0, 1, P, P, P, 1, 2, _off, true, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RReEntered seen;
+    RecordHandlersOf(c.mode, seen);
+    b.ButonType = c.mode;
+    b.CommandStep = c.step;
+    b.B_Switch = c.sw;
+    b.RubberErased = c.erased;
+    b.FirstPoint = F;
+    b.SecondPoint = S;
+    b.CurrentPoint = C;
+    b.ClickKind = 5;
+    b.PreviewP1 = {4, 4};
+    b.PreviewP2 = {5, 5};
+    b.AssistPoint = P;
+    b.ResumeWithAssistPoint(ssShift | ssRight, 40, 50);
+    EXPECT_EQ(seen.downs, c.downs);
+    EXPECT_EQ(seen.ups, c.ups);
+    if (c.ups != 0) {
+      // An up handler sees a free click at the release.
+      EXPECT_EQ(seen.clickKind, 2);
+      EXPECT_EQ(seen.shift, ssShift | ssRight);
+      EXPECT_EQ(seen.at.x, 40);
+      EXPECT_EQ(seen.at.y, 50);
+    }
+    if (c.downs != 0) {
+      // A down handler sees a free press at the point itself.
+      EXPECT_EQ(seen.clickKind, 2);
+      EXPECT_EQ(seen.at.x, 7);
+      EXPECT_EQ(seen.at.y, 8);
+    }
+    EXPECT_EQ(b.FirstPoint.x, c.first.x);
+    EXPECT_EQ(b.FirstPoint.y, c.first.y);
+    EXPECT_EQ(b.SecondPoint.x, c.second.x);
+    EXPECT_EQ(b.SecondPoint.y, c.second.y);
+    EXPECT_EQ(b.CurrentPoint.x, c.current.x);
+    EXPECT_EQ(b.CurrentPoint.y, c.current.y);
+    EXPECT_EQ(b.CommandStep, c.stepAfter);
+    EXPECT_EQ(b.ClickKind, c.clickAfter);
+    EXPECT_EQ(b.B_Switch, c.swAfter);
+    EXPECT_EQ(b.RubberErased, c.erasedAfter);
+    EXPECT_EQ(b.PreviewP2.x, c.preview2x);
   }
 }
 

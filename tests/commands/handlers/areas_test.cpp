@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/handlers/areas.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
 #include "tools/edit/area_measuring.h"
@@ -663,7 +664,7 @@ TEST_F(AreaCommands, RefusedSnapsKeepTheStep) {
   TcadBox& box = Box();
   SeedNow({Point(40, 40), Point(70, 40)});
   Click(40.3, 40.2, ssRight);
-  EXPECT_EQ(box.AngleOrigin.x, 40);
+  EXPECT_EQ(box.FamilyState<RAngleMeasureState>().AngleOrigin.x, 40);
   EXPECT_EQ(box.B_Switch, on1);
   Click(100, 80, ssRight);
   EXPECT_EQ(TopMessage(), J("点無し"));

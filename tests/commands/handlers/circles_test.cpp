@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "commands/handlers/circles.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
 
@@ -90,7 +91,7 @@ TEST_F(CircleCommand, FreeCircleKeepsTheHostsArcAnglesUntilACancel) {
   EXPECT_EQ(box.AngleArcStart, 0);
   EXPECT_EQ(box.AngleArcEnd, 0);
   EXPECT_TRUE(box.ArcAnticlockwise);
-  EXPECT_TRUE(box.ArcSideDrawn);
+  EXPECT_TRUE(box.FamilyState<RArcSweepState>().ArcSideDrawn);
   ExpectScreenMatchesRedraw();
   Click(50, 50);
   Click(60, 50);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "canvas/command_registry.h"
+#include "commands/handlers/dimensions.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
@@ -38,12 +39,14 @@ class Dimensions : public CommandHarness {
     b.GesturePending = true;
     b.ExecuteDragGesture(0, 0);
   }
+  // The guide lines the command built.
+  RDimensionGuides& Guides() { return Box().FamilyState<RDimensionGuides>(); }
   // A tool made as the command makes it, with the guide lines the command
   // built: what it gives is the tool's, the command only carries it over.
   TSunpoobj ReferenceTool(double scale) {
     const TcadBox& b = Box();
-    const RPointPair& g1 = b.GuideLine1;
-    const RPointPair& g2 = b.GuideLine2;
+    const RPointPair& g1 = Guides().GuideLine1;
+    const RPointPair& g2 = Guides().GuideLine2;
     return TSunpoobj(g1.xa, g1.ya, g1.xb, g1.yb, g2.xa, g2.ya, g2.xb, g2.yb,
                      NormalizeAngle360(b.CommandAngle + b.AxisAngle), scale, std::span<const RTextStyle>(b.TextStyles),
                      b.DimLineColor, b.DimMarkColor, b.DimTextStyle);
@@ -118,7 +121,7 @@ TEST_F(Dimensions, TheGuideLinesCrossTheViewAtTheDimensionAngle) {
     EXPECT_EQ(Hint(), "  " + J("寸法線開始点指示    [左クリック（自由）：右クリック（点読取り）]"));
     Click(c.x, c.y);
     EXPECT_EQ(Box().B_Switch, on1);
-    const RPointPair& g = Box().GuideLine1;
+    const RPointPair& g = Guides().GuideLine1;
     EXPECT_NEAR(g.xa, c.want.xa, 1e-9);
     EXPECT_NEAR(g.ya, c.want.ya, 1e-9);
     EXPECT_NEAR(g.xb, c.want.xb, 1e-9);
@@ -170,7 +173,7 @@ TEST_F(Dimensions, AnEndThatSnapsToNothingTakesTheGapOrIsDropped) {
   Click(60, 45, ssRight);
   EXPECT_EQ(Box().B_Switch, on2);
   // Guide line 1 offset by 10 to both sides: y = 40 lies nearer (60, 45).
-  const RPointPair& g = Box().GuideLine2;
+  const RPointPair& g = Guides().GuideLine2;
   EXPECT_NEAR(g.ya, 40, 1e-9);
   EXPECT_NEAR(g.yb, 40, 1e-9);
   EXPECT_EQ(Box().SegEnd.x, 60);
@@ -250,8 +253,8 @@ TEST_F(DimensionChain, TheConfirmEndsTheDimensionLineAndStartsAfresh) {
   EXPECT_EQ(Box().ButonType, dtsunposen);
   EXPECT_EQ(Box().B_Switch, _off);
   EXPECT_EQ(Box().Tool(ToolSlot::SunpoObj).Get<TSunpoobj>(), nullptr);
-  EXPECT_EQ(Box().GuideLine1.xa, 0);
-  EXPECT_EQ(Box().GuideLine2.ya, 0);
+  EXPECT_EQ(Guides().GuideLine1.xa, 0);
+  EXPECT_EQ(Guides().GuideLine2.ya, 0);
   ExpectScreenMatchesRedraw();
   // A new dimension line starts at once.
   Click(10, 60);
@@ -263,7 +266,7 @@ TEST_F(DimensionChain, AfterAZoomTheGuideLinesAreDrawnAcrossTheNewView) {
   Box().ZoomToWindow(5, 60, 100, 5);
   const RViewRect v = Box().ViewWindow;
   Box().RedrawAll(false);
-  for (const RPointPair* g : {&Box().GuideLine1, &Box().GuideLine2}) {
+  for (const RPointPair* g : {&Guides().GuideLine1, &Guides().GuideLine2}) {
     EXPECT_NEAR(std::min(g->xa, g->xb), v.Left, 1e-6);
     EXPECT_NEAR(std::max(g->xa, g->xb), v.Right, 1e-6);
   }
@@ -282,11 +285,11 @@ TEST_F(DimensionChain, AnAssistHandsItsPointAsALeftClick) {
   b.ResumeWithAssistPoint(0, 0, 0);
   EXPECT_EQ(b.B_Switch, on1);
   EXPECT_EQ(b.SegStart.y, 30);
-  EXPECT_NEAR(b.GuideLine1.ya, 30, 1e-9);
+  EXPECT_NEAR(Guides().GuideLine1.ya, 30, 1e-9);
   b.AssistPoint = {10, 50};
   b.ResumeWithAssistPoint(0, 0, 0);
   EXPECT_EQ(b.B_Switch, on2);
-  EXPECT_NEAR(b.GuideLine2.ya, 50, 1e-9);
+  EXPECT_NEAR(Guides().GuideLine2.ya, 50, 1e-9);
   ASSERT_NE(b.Tool(ToolSlot::SunpoObj).Get<TSunpoobj>(), nullptr);
   Click(20, 11, ssRight);
   Click(50, 11, ssRight);

@@ -13,6 +13,7 @@
 #include <QImage>
 
 #include "canvas/stock_file.h"
+#include "commands/handlers/figure_paste.h"
 #include "geometry/codepage.h"
 #include "platform/canvas_qt.h"
 #include "support/command_harness.h"
@@ -356,7 +357,7 @@ TEST_F(FigurePaste, DeformationPointsFillTheFirstEntriesAndEndTheCommand) {
     }
     EXPECT_EQ(Box().ButonType, dtNo);
     EXPECT_EQ(Box().DeformCount, 0);
-    EXPECT_EQ(Box().DeformIndex, 0);
+    EXPECT_EQ(Box().FamilyState<RFigureFitState>().DeformIndex, 0);
     EXPECT_EQ(TakeNotifications(), std::vector<std::string>{PostFigurePaste("TFrame23", 100)});
     for (std::size_t i = 0; i < 4; ++i) {
       EXPECT_DOUBLE_EQ(Box().DeformX[i], i < c.taken ? corners[i].x : 0);
@@ -425,9 +426,9 @@ TEST_F(FigurePaste, TheLinePickEmptiesTheBufferAndAsksTheHost) {
   EXPECT_NEAR(Box().WorkPointA.x, 10, 1e-9);
   EXPECT_NEAR(Box().WorkPointA.y, 20, 1e-9);
   EXPECT_EQ(Box().CommandAngle, 0);
-  EXPECT_EQ(Box().RefLine1.Kind, kKindLine);
+  EXPECT_EQ(Box().FamilyState<RFigureFitState>().RefLine1.Kind, kKindLine);
   Box().CancelCommands(true);
-  EXPECT_EQ(Box().RefLine1.Kind, kKindNone);
+  EXPECT_EQ(Box().FamilyState<RFigureFitState>().RefLine1.Kind, kKindNone);
   ExpectScreenMatchesRedraw();
 }
 
@@ -623,7 +624,7 @@ TEST_F(FitBetweenLines, AParallelSecondLineCountsAsNone) {
   EXPECT_TRUE(TakeNotifications().empty());
   EXPECT_EQ(Store().Buffer.size(), 1u);
   EXPECT_EQ(Box().B_Switch, on1);
-  EXPECT_EQ(Box().RefLine2.Kind, kKindNone);
+  EXPECT_EQ(Box().FamilyState<RFigureFitState>().RefLine2.Kind, kKindNone);
   ExpectElements({Line1(), Line(0, 30, 60, 30)});
   // The figure still follows the cursor's foot on the first line, in XOR
   // over it; the cancel takes it away.

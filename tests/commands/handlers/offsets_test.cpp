@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/handlers/offsets.h"
 #include "geometry/codepage.h"
 #include "support/command_harness.h"
 #include "support/element_factory.h"
@@ -115,12 +116,12 @@ TEST_F(OffsetCommands, ALeftPickLetsTheNextClickSetThePitch) {
   Seed({Line(20, 50, 100, 50)});
   const RDrawElement base = Elements()[0];
   Click(60, 50);
-  EXPECT_TRUE(Box().PitchFromPoint);
+  EXPECT_TRUE(Box().FamilyState<ROffsetState>().PitchFromPoint);
   Click(60, 62);  // 12 drawing units: 1200 real
   EXPECT_DOUBLE_EQ(Box().OffsetPitch, 1200);
   EXPECT_EQ(TopMessage(), "[1200.000]");
   EXPECT_EQ(Box().B_Switch, on1);
-  EXPECT_FALSE(Box().PitchFromPoint);
+  EXPECT_FALSE(Box().FamilyState<ROffsetState>().PitchFromPoint);
   EXPECT_EQ(Elements().size(), 1u);
   EXPECT_EQ(TakeNotifications(), Panel({116, 101}));
   Click(60, 75);  // 25 / 12: two copies at the new pitch
@@ -187,7 +188,7 @@ TEST_F(OffsetCommands, TwoSnappedPointsGiveTheBase) {
   EXPECT_EQ(box.B_Switch, on10);
   Click(69.6, 30.3, ssRight);
   EXPECT_EQ(box.B_Switch, on1);
-  EXPECT_FALSE(box.PitchFromPoint);
+  EXPECT_FALSE(box.FamilyState<ROffsetState>().PitchFromPoint);
   EXPECT_EQ(TakeNotifications(), Panel({116}));
   Click(50, 41);
   ExpectElements({p, q, PenLineOffsets(30, 35, 70, 35), PenLineOffsets(30, 40, 70, 40)});
@@ -207,7 +208,7 @@ TEST_F(OffsetCommands, TheTwoPointGestureStartsTheBaseAtTheDragStart) {
   EXPECT_EQ(box.RefLine.ya, 30);
   Click(70.3, 29.8, ssLeft);  // a left second point measures the pitch next
   EXPECT_EQ(box.B_Switch, on1);
-  EXPECT_TRUE(box.PitchFromPoint);
+  EXPECT_TRUE(box.FamilyState<ROffsetState>().PitchFromPoint);
   EXPECT_EQ(box.RefLine.xb, 70);
   EXPECT_EQ(box.RefLine.yb, 30);
 }
@@ -224,8 +225,8 @@ TEST_F(OffsetCommands, RightClickOffsetsOfTwoLinesMeetAtTheCorner) {
   EXPECT_EQ(TopMessage(), J(" 点なし ")) << "the distance click keeps its raw point";
   const RDrawElement c1 = PenLineOffsets(10, 15, 50, 15);
   ExpectElements({upright, flat, c1});
-  EXPECT_EQ(box.KeptPoint.x, 30);
-  EXPECT_EQ(box.KeptPoint.y, 20);
+  EXPECT_EQ(box.FamilyState<ROffsetState>().KeptPoint.x, 30);
+  EXPECT_EQ(box.FamilyState<ROffsetState>().KeptPoint.y, 20);
   // The copy of the upright line, x = 55, meets y = 15 at (55, 15): the
   // older copy runs from its far end to the corner, the newer one from the
   // end on the click's side of the corner (the click's foot is (55, 40)).
@@ -237,8 +238,8 @@ TEST_F(OffsetCommands, RightClickOffsetsOfTwoLinesMeetAtTheCorner) {
   j2.ScratchByte = 2;  // joined at its second end
   ExpectElements({upright, flat, j1, j2});
   ExpectUndoLog({Added(c2), Deleted(c2), Deleted(c1), Added(j1), Added(j2)});
-  EXPECT_EQ(box.KeptPoint.x, 50);
-  EXPECT_EQ(box.KeptPoint.y, 40);
+  EXPECT_EQ(box.FamilyState<ROffsetState>().KeptPoint.x, 50);
+  EXPECT_EQ(box.FamilyState<ROffsetState>().KeptPoint.y, 40);
   // Where the two copies lay before the join is painted again at once.
   ExpectScreenMatchesRedraw();
   // A part of the control painted again (a window over it) shows the
@@ -247,8 +248,8 @@ TEST_F(OffsetCommands, RightClickOffsetsOfTwoLinesMeetAtTheCorner) {
   ApplyPendingPaint();
   ExpectScreenMatchesRedraw();
   box.CancelCommands(true);
-  EXPECT_EQ(box.KeptPoint.x, 0);
-  EXPECT_EQ(box.KeptPoint.y, 0);
+  EXPECT_EQ(box.FamilyState<ROffsetState>().KeptPoint.x, 0);
+  EXPECT_EQ(box.FamilyState<ROffsetState>().KeptPoint.y, 0);
   ExpectScreenMatchesRedraw();
 }
 
@@ -464,7 +465,7 @@ TEST_F(OffsetCommands, AMeasuredCirclePitchServesTheNextClick) {
   Seed({Arc(60, 48, 10)});
   const RDrawElement source = Elements()[0];
   Click(70, 48);  // a left pick: the next click measures
-  EXPECT_TRUE(box.PitchFromPoint);
+  EXPECT_TRUE(box.FamilyState<ROffsetState>().PitchFromPoint);
   Click(60, 55);  // 7 from the centre: |7 - 10| = 3 units, 300 real
   EXPECT_DOUBLE_EQ(box.OffsetPitch, 300);
   EXPECT_EQ(TopMessage(), "300.000");

@@ -199,6 +199,27 @@ TEST_F(Registration, ARowOutsideTheOrdersIsRefusedAndChangesNothing) {
   EXPECT_EQ(CommandRegistry().FindHandlerSet("Draf")->Modes, std::vector<Sbuttontype>{dtDraf});
 }
 
+TEST_F(Registration, AGestureCodeIsClaimedByOneRowAtMost) {
+  const TGestureHandler run = [](TcadBox&, Sbuttontype) {};
+  // dtBox is no gesture's code; dtundo is handed to the host by the menu
+  // itself; dtDrafRen is the continuous line's.
+  const RCommandFamily twice{.Name = "Draf", .GestureActions = {{{dtBox}, run}, {{dtBox}, run}}};
+  const RCommandFamily menus{.Name = "Draf", .GestureActions = {{{dtundo}, run}}};
+  const RCommandFamily others{.Name = "Draf", .GestureActions = {{{dtBox, dtDrafRen}, run}}};
+  const RCommandFamily noCode{.Name = "Draf", .GestureActions = {{{}, run}}};
+  const RCommandFamily noHandler{.Name = "Draf", .GestureActions = {{{dtBox}, {}}}};
+  for (const RCommandFamily* row : {&twice, &menus, &others, &noCode, &noHandler}) {
+    EXPECT_THROW(RegisterFamily(*row), std::logic_error);
+  }
+  EXPECT_EQ(GestureActionOf(dtBox), nullptr);
+  ASSERT_NE(GestureActionOf(dtDrafRen), nullptr);
+  EXPECT_EQ(GestureActionOf(dtDrafRen), &FamilyRowsOf(dtDrafRen).front()->GestureActions.front());
+  // A family registered again keeps its own codes.
+  RCommandFamily again = *FamilyRowsOf(dtDrafRen).front();
+  EXPECT_NO_THROW(RegisterFamily(again));
+  EXPECT_EQ(GestureActionOf(dtDrafRen), &FamilyRowsOf(dtDrafRen).front()->GestureActions.front());
+}
+
 TEST_F(Registration, PhasesAreFoundByNameAndAnUnknownNameStopsADebugBuild) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   int runs = 0;
