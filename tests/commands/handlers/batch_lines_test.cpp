@@ -2,6 +2,8 @@
 // right-click corrections, the batch extend or trim to one reference, the
 // cut between two reference lines, and the fence handed to the host.
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 #include "canvas/command_registry.h"
@@ -37,7 +39,10 @@ class BatchLines : public CommandHarness {
     Click(b.x, b.y);
   }
   // The confirm entry of the gesture menu, as its release carries it out.
+  // The drag that chose it went by the event loop, which painted what was
+  // waiting first.
   void Confirm(Sbuttontype code) {
+    ApplyPendingPaint();
     TcadBox& b = Box();
     b.PendingGesture = code;
     b.GesturePending = true;
@@ -172,6 +177,23 @@ TEST_F(BatchLines, TheFenceConfirmIsOfferedOnlyWhileLinesAreHighlighted) {
   // The operation is the host's: the drawing is as it was.
   EXPECT_EQ(Elements().size(), 1u);
   ExpectScreenMatchesRedraw();
+}
+
+TEST_F(BatchLines, TheConfirmIsDrawnWithTheMouseFromWhereThePressWas) {
+  // A left drag of 100 pixels straight up from (30, 60) confirms. Read
+  // with x and y traded, it would run from (30, 60) to (80, 30): down to
+  // the right, another gesture.
+  TcadBox& b = Box();
+  b.DridoL1 = 40;
+  b.DridoL2 = 40;
+  Seed({Line(10, 30, 40, 30)});
+  Fence({20, 10}, {20, 80});
+  ASSERT_TRUE(b.HaniAka_Cyu);
+  TakeNotifications();
+  Drag(30, 60, 30, 80);
+  EXPECT_EQ(TakeNotifications(), std::vector<std::string>{"TFrame32+115"});
+  EXPECT_EQ(b.ButonType, dtiikatufugo);
+  EXPECT_EQ(Elements().size(), 1u);
 }
 
 class BatchTrim : public BatchLines {
@@ -329,6 +351,66 @@ TEST_F(BatchCut, ThePartsBetweenTheReferencesGo) {
   ExpectUndoLog({Deleted(line), Added(outer2), Added(outer1)});
   EXPECT_EQ(Box().ButonType, dtiikatuBubun);
   EXPECT_EQ(Box().B_Switch, _off);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(BatchCut, ARightClickAddsALineTheFenceMissedAndALeftClickDoesNot) {
+  // References x = 30 and x = 60; the fence at x = 20 from y = 10 to 30
+  // meets y = 20 only. A right click on y = 50 chooses that line too; a
+  // left click on y = 70 chooses nothing. Each chosen line keeps its
+  // parts outside the references.
+  const RDrawElement ref1 = Line(30, 0, 30, 90);
+  const RDrawElement ref2 = Line(60, 0, 60, 90);
+  const RDrawElement low = Line(10, 20, 80, 20), high = Line(10, 50, 80, 50), top = Line(10, 70, 80, 70);
+  Seed({ref1, low, ref2, high, top});
+  Click(30, 5);
+  Click(60, 5);
+  Fence({20, 10}, {20, 30});
+  EXPECT_EQ(Chosen(), std::vector<int>{1});
+  Click(45, 50, ssRight);
+  Click(45, 70);
+  EXPECT_EQ(Chosen(), (std::vector<int>{1, 3}));
+  Confirm(dtiikatuBubun);
+  ASSERT_EQ(Elements().size(), 7u);
+  EXPECT_EQ(DescribeElement(Elements()[0]), DescribeElement(ref1));
+  EXPECT_EQ(DescribeElement(Elements()[1]), DescribeElement(ref2));
+  EXPECT_EQ(DescribeElement(Elements()[2]), DescribeElement(top));
+  std::vector<std::array<double, 4>> parts;
+  for (std::size_t i = 3; i < Elements().size(); ++i) {
+    const RDrawElement& e = Elements()[i];
+    const double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
+    parts.push_back(x1 <= x2 ? std::array<double, 4>{x1, y1, x2, y2} : std::array<double, 4>{x2, y2, x1, y1});
+  }
+  std::sort(parts.begin(), parts.end());
+  const std::vector<std::array<double, 4>> want = {
+      {10, 20, 30, 20}, {10, 50, 30, 50}, {60, 20, 80, 20}, {60, 50, 80, 50}};
+  EXPECT_EQ(parts, want);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(BatchCut, WhatTheChangedLinesCrossedIsPaintedAgain) {
+  // The part of y = 20 between the references goes. Two upright lines,
+  // not chosen, crossed the chosen line: x = 45 in the part that goes, and
+  // x = 10 at the chosen line's first end, which the outer part (30, 20)-
+  // (10, 20) leaves out as its last pixel. Every line the finish changed
+  // lies on y = 20, and none further left than x = 10: both crossings lie
+  // on edges of the changed part of the view, which is painted again from
+  // the drawing, so neither is left in the background colour.
+  const RDrawElement ref1 = Line(30, 0, 30, 90);
+  const RDrawElement ref2 = Line(60, 0, 60, 90);
+  const RDrawElement middle = ColouredBatchLines(Line(45, 10, 45, 30), 5);
+  const RDrawElement end = ColouredBatchLines(Line(10, 10, 10, 30), 5);
+  Seed({ref1, Line(10, 20, 80, 20), ref2, middle, end});
+  Click(30, 5);
+  Click(60, 5);
+  Fence({20, 10}, {20, 30});
+  Confirm(dtiikatuBubun);
+  ASSERT_EQ(Elements().size(), 6u);
+  for (const double x : {45.0, 10.0}) {
+    SCOPED_TRACE(x);
+    EXPECT_EQ(PixelAt(x, 20), PixelAt(x, 25)) << "the upright line is whole";
+    EXPECT_NE(PixelAt(x, 20), Box().Color());
+  }
   ExpectScreenMatchesRedraw();
 }
 

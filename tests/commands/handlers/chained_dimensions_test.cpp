@@ -320,22 +320,24 @@ TEST_F(ChainedDimensionCommands, TheVariantsOfTheDimensionBetweenElements) {
 }
 
 TEST_F(ChainedDimensionCommands, TheReferenceSnapOfTwoPointsReportsACircleCentre) {
-  // A right click on a circle, away from every point of the drawing.
+  // A right click on a circle, away from every point of the drawing. The
+  // centre lies off the diagonal: the click read with x and y traded,
+  // (40 + d, 60 + d), is 30 from it and meets nothing.
   const double d = 10 / std::sqrt(2.0);
   for (bool reference : {false, true}) {
     SCOPED_TRACE(reference);
     StartAfresh(dtRenSunpoCyusin2);
-    Seed({Arc(50, 50, 10)});
+    Seed({Arc(60, 40, 10)});
     Box().senzyohit = reference;
     Box().SnapSourceFound = false;
     Box().SnapSource = ZeroElement();
-    MoveTo(50 + d, 50 + d);
-    Click(50 + d, 50 + d, ssRight);
+    MoveTo(60 + d, 40 + d);
+    Click(60 + d, 40 + d, ssRight);
     EXPECT_EQ(Box().SnapSourceFound, reference) << "only the reference snap says where its point came from";
     if (reference) {
       EXPECT_EQ(Box().B_Switch, on1);
-      EXPECT_EQ(Box().FirstPoint.x, 50);
-      EXPECT_EQ(Box().FirstPoint.y, 50);
+      EXPECT_EQ(Box().FirstPoint.x, 60);
+      EXPECT_EQ(Box().FirstPoint.y, 40);
       EXPECT_EQ(Value(Box().SnapSource.Kind), kKindArc);
     }
   }

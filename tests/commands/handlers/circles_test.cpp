@@ -629,6 +629,29 @@ TEST_F(CircleCommand, CancelErasesTheXorPreviews) {
   }
 }
 
+TEST_F(CircleCommand, ThePreviewKeepsThePenItWasDrawnWith) {
+  // Drawn with colour 4 and line type 2; the host's pen changes to 6 and 3
+  // while it shows. The control tells which pen the preview on the screen
+  // has, and the cancel takes it away with that pen.
+  for (const Sbuttontype mode : {dtEnFree, dthanEn}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    StartAfresh(mode);
+    TcadBox& box = Box();
+    box.Pencol = 4;
+    box.Pentyp = 2;
+    Click(40, 50);
+    if (mode == dthanEn) Click(60, 50);
+    MoveTo(50, 62);
+    ASSERT_FALSE(box.RubberErased);
+    EXPECT_EQ(box.ArcPreviewColor, 4);
+    EXPECT_EQ(box.ArcPreviewLineType, 2);
+    box.Pencol = 6;
+    box.Pentyp = 3;
+    CancelCommands();
+    ExpectScreenMatchesRedraw();
+  }
+}
+
 TEST_F(CircleCommand, CancelPaintsOverTheArcAndCirclePreviews) {
   // The wide background circle takes most of the preview away; its pixels
   // follow the whole circle, not the preview's arc, so some may stay until

@@ -134,6 +134,37 @@ TEST_F(Dimensions, TheGuideLinesCrossTheViewAtTheDimensionAngle) {
   }
 }
 
+TEST_F(Dimensions, TheGuideLinesReachEveryEdgeOfAViewAwayFromTheOrigin) {
+  // The view from (-20, -10) to (108, 86): each edge is its own distance
+  // away, so a side read the wrong way gives another length. Ahead:
+  // max(|108 - x|, |86 - y|); behind: twice max(|-20 - x|, |-10 - y|).
+  struct Case {
+    const char* what;
+    double angle, x, y;
+    RPointPair want;
+  } cases[] = {
+      // ahead max(68, 56) = 68; behind 2 * max(60, 40) = 120
+      {"the right and the left edge count", 0, 40, 30, {40 + 68, 30, 40 - 120, 30}},
+      // ahead max(98, 26) = 98; behind 2 * max(30, 70) = 140
+      {"the bottom edge counts behind", 90, 10, 60, {10, 60 + 98, 10, 60 - 140}},
+      // ahead max(8, 86) = 86; behind 2 * max(120, 10) = 240
+      {"the top edge counts ahead", 180, 100, 0, {100 - 86, 0, 100 + 240, 0}},
+  };
+  TcadBox& box = Box();
+  const RViewRect shown = box.ViewWindow;
+  box.ViewWindow = {-20, -10, 108, 86};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RPointPair g{};
+    box.BuildGuideLine(g, c.x, c.y, c.angle);
+    EXPECT_NEAR(g.xa, c.want.xa, 1e-9);
+    EXPECT_NEAR(g.ya, c.want.ya, 1e-9);
+    EXPECT_NEAR(g.xb, c.want.xb, 1e-9);
+    EXPECT_NEAR(g.yb, c.want.yb, 1e-9);
+  }
+  box.ViewWindow = shown;
+}
+
 TEST_F(Dimensions, AnEndThatSnapsToNothingTakesTheGapOrIsDropped) {
   Click(40, 30);  // a free start: DimGapFree counts
   Click(60, 45, ssRight);

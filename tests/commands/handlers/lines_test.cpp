@@ -257,6 +257,24 @@ TEST_F(StretchLine, CancelErasesTheRubberLine) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(StretchLine, ADragGestureTakesTheRubberLineOffAndCommitsNothing) {
+  TcadBox& box = Box();
+  box.DridoL1 = 40;
+  box.DridoL2 = 40;
+  Seed({Line(20, 20, 60, 20)});
+  const RDrawElement seeded = Elements()[0];
+  PickForStretch(0, seeded);
+  MoveTo(40, 50);
+  EXPECT_NE(PixelAt(30, 35), clBlack) << "the rubber line from (20, 20) to (40, 50)";
+  // 100 pixels east with the left button: a gesture this mode swallows.
+  Drag(50, 40, 70, 40);
+  ExpectElements({seeded});
+  ExpectUndoLog({});
+  EXPECT_EQ(box.ButonType, dtSen);
+  EXPECT_EQ(box.CommandStep, 1);
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(StretchLine, ASnappedEndOnTheStartIsRefused) {
   Seed({Line(20, 20, 60, 20)});
   PickForStretch(0, Elements()[0]);

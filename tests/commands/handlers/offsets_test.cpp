@@ -140,6 +140,36 @@ TEST_F(OffsetCommands, ACopyThroughTheSnappedSidePointShowsAsTheRedrawShowsIt) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(OffsetCommands, ARightClickWithOrWithoutShiftCountsFromTheSnappedPoint) {
+  // Base y = 50, pitch 5. The click at (60.4, 59.6) lies 9.6 from the base:
+  // one copy; the point (60, 60) it snaps to lies 10 from it: two.
+  struct Case {
+    const char* what;
+    TShiftState shift;
+    bool point;
+    const char* caption;
+    int copies;
+  } cases[] = {
+      {"right, a point near", ssRight, true, " 点ﾋｯﾄ  ", 2},
+      {"Shift+right, a point near", ssShift | ssRight, true, " 点ﾋｯﾄ  ", 2},
+      {"Shift+right, nothing near: the click itself", ssShift | ssRight, false, " 点なし ", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartWithBase(Line(20, 50, 100, 50), 60, 50);
+    if (c.point) Seed({Point(60, 60)});
+    const std::vector<RDrawElement> seeded = Elements();
+    Click(60.4, 59.6, c.shift);
+    EXPECT_EQ(TopMessage(), J(c.caption));
+    std::vector<RDrawElement> want = seeded, copies;
+    for (int i = 1; i <= c.copies; ++i) copies.push_back(PenLineOffsets(20, 50 + 5 * i, 100, 50 + 5 * i));
+    want.insert(want.end(), copies.begin(), copies.end());
+    ExpectElements(want);
+    ExpectUndoLog(Logged(copies));
+    EXPECT_EQ(Box().B_Switch, _off);
+  }
+}
+
 TEST_F(OffsetCommands, TwoSnappedPointsGiveTheBase) {
   TcadBox& box = Box();
   box.ButonType = dtFukusen;
@@ -210,6 +240,8 @@ TEST_F(OffsetCommands, RightClickOffsetsOfTwoLinesMeetAtTheCorner) {
   ExpectUndoLog({Added(c2), Deleted(c2), Deleted(c1), Added(j1), Added(j2)});
   EXPECT_EQ(box.FamilyState<ROffsetState>().KeptPoint.x, 50);
   EXPECT_EQ(box.FamilyState<ROffsetState>().KeptPoint.y, 40);
+  // Where the two copies lay before the join is painted again at once.
+  ExpectScreenMatchesRedraw();
   // A part of the control painted again (a window over it) shows the
   // joined lines alone: nothing comes back of what the join cut off.
   box.InvalidateWorldRect(40, 0, 70, 70);
@@ -309,6 +341,21 @@ TEST_F(OffsetCommands, APartIsCutBetweenTheFeetOfTheClicks) {
   Click(60, 50);
   EXPECT_EQ(Hint(), "  " + J("線がありません"));
   EXPECT_EQ(Box().B_Switch, _off);
+}
+
+TEST_F(OffsetCommands, BeforeThePartStartTheWholeCopyFollowsTheCursor) {
+  // The line picked, the cursor 8 above it: the band is the whole copy one
+  // pitch (5) toward it, y = 55 from x = 20 to 100, in green on black.
+  StartAfresh(dtFukuSenTanbu);
+  Seed({Line(20, 50, 100, 50)});
+  Click(60, 50);
+  ASSERT_EQ(Box().B_Switch, on1);
+  MoveTo(60, 58);
+  EXPECT_EQ(Hint(), "  " + J("線開始点指示    [左クリック（自由）：右クリック（点読取り）]"));
+  EXPECT_EQ(PixelAt(30, 55), 0x00FF00);
+  EXPECT_EQ(PixelAt(90, 55), 0x00FF00);
+  CancelCommands();
+  ExpectScreenMatchesRedraw();
 }
 
 TEST_F(OffsetCommands, APartEndReadByARightClickLiesOnTheCrossingLine) {

@@ -244,6 +244,25 @@ TEST_F(PictureCommands, DeleteFrontAndBackChangeWhatLiesOnTop) {
   EXPECT_EQ(left, 1);
 }
 
+TEST_F(PictureCommands, APressThatWentOffAsAGestureDeletesNothing) {
+  // The press goes 100 pixels up (a gesture) and comes back to where it
+  // started before the release: the click was given up on the way.
+  AddPicture(kRed, 10, 10, 40, 40);
+  TcadBox& box = Box();
+  box.DridoL1 = 40;
+  box.DridoL2 = 40;
+  box.ButonType = dtpictureDel;
+  BanGoCalls.clear();
+  MoveTo(25, 25);
+  Press(25, 25, ssLeft);
+  MoveTo(25, 45);
+  MoveTo(25, 25.2);  // 1 pixel from the press: no gesture any more
+  Release(25, 25.2, ssLeft);
+  EXPECT_EQ(box.ButonType, dtpictureDel);
+  EXPECT_FALSE(Slot(0).FileName.empty()) << "the picture is still there";
+  for (const RBanGoCall& call : BanGoCalls) EXPECT_NE(call.GenBan, 49);
+}
+
 TEST_F(PictureCommands, ARightClickActsWhereItPoints) {
   AddPicture(kRed, 10, 10, 40, 40);
   AddPicture(kBlue, 60, 10, 90, 40);

@@ -34,6 +34,14 @@ TEST_F(PrintFrameCommand, ComputesTheFrameByAnchorAngleAndTurn) {
   } cases[] = {
       {"top left corner", 420, 297, 1, 0, 0, false, 0, 0, 0, -297, 420, 0},
       {"top left corner, paper turned", 420, 297, 1, 0, 0, true, 0, 0, 0, -420, 297, 0},
+      // At (100, 200), 420 wide and 297 high: half the height is 148.5,
+      // half the width 210.
+      {"middle of the left side", 420, 297, 1, 1, 0, false, 100, 200, 100, 200 - 148.5, 100 + 420, 200 + 148.5},
+      {"bottom left corner", 420, 297, 1, 2, 0, false, 100, 200, 100, 200, 100 + 420, 200 + 297},
+      {"middle of the top side", 420, 297, 1, 3, 0, false, 100, 200, 100 - 210, 200 - 297, 100 + 210, 200},
+      {"middle of the bottom side", 420, 297, 1, 5, 0, false, 100, 200, 100 - 210, 200, 100 + 210, 200 + 297},
+      {"top right corner", 420, 297, 1, 6, 0, false, 100, 200, 100 - 420, 200 - 297, 100, 200},
+      {"middle of the right side", 420, 297, 1, 7, 0, false, 100, 200, 100 - 420, 200 - 148.5, 100, 200 + 148.5},
       {"centre at 90 degrees turns about the point", 420, 297, 1, 4, 90, false, 100, 100, 100 + 148.5, 100 - 210,
        100 - 148.5, 100 + 210},
       {"bottom right corner at 30 degrees", 420, 297, 1, 8, 30, false, 10, 20, 10 - 420 * c30, 20 - 420 * s30,

@@ -69,6 +69,21 @@ TEST_F(RectangleCommands, BoxSenRunsAlongTheDrawingAngle) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(RectangleCommands, BoxSenTakesTheRingCursorOffAtTheCommit) {
+  // The ring follows the cursor in every mode; the commit takes it off
+  // the screen, and the next move draws it again.
+  TcadBox& box = Box();
+  box.ButonType = dtBoxSen;
+  box.RingHan = 2;
+  Click(20, 20);
+  MoveTo(55, 45);
+  ASSERT_FALSE(box.RingHidden) << "the ring is on the screen before the commit";
+  Click(60, 50);
+  EXPECT_TRUE(box.RingHidden);
+  ASSERT_EQ(Elements().size(), 4u);
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(RectangleCommands, BoxSenCancelErasesTheRubberRectangle) {
   Box().ButonType = dtBoxSen;
   Box().CommandAngle = 30;

@@ -245,6 +245,66 @@ TEST_F(StretchCommand, OtherwiseAFirstRightClickHandsTheLineToTheLineCommand) {
   ExpectScreenMatchesRedraw();
 }
 
+// A level or upright line is taken off by drawing it over in the
+// background colour with a pen 2 pixels wide: that pen also covers the
+// pixel row under the line on the screen, so a line lying one pixel (0.2
+// units) below loses its pixels there until the next redraw, and one
+// lying one pixel above keeps them.
+TEST_F(StretchCommand, ALevelLineIsTakenOffTwoPixelsWide) {
+  Seed({Coloured(Line(20, 50, 60, 50)), Line(20, 50.2, 60, 50.2), Line(20, 49.8, 60, 49.8)});
+  const TColor below = PixelAt(50, 49.8), above = PixelAt(50, 50.2);
+  ASSERT_NE(below, clBlack);
+  ASSERT_NE(above, clBlack);
+  // Picked at x = 55; the new point's foot x = 40 lies on the side of
+  // the first end, which moves there: (40, 50)-(60, 50).
+  Click(55, 50);
+  Click(40, 30);
+  ASSERT_EQ(Elements().size(), 3u);
+  EXPECT_NEAR(Value(Elements()[2].X1), 40, 1e-9);
+  for (const double x : {30.0, 50.0}) {
+    SCOPED_TRACE(x);
+    EXPECT_EQ(PixelAt(x, 49.8), clBlack) << "the row under the old line is wiped";
+    EXPECT_EQ(PixelAt(x, 50.2), above) << "the row over it is not";
+  }
+  RedrawAsTheHostDoes();
+  EXPECT_EQ(PixelAt(50, 49.8), below);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(StretchCommand, RightDragsEastUpAndWestAreSwallowed) {
+  // 60 pixels (12 units) from (60, 50) with the right button: past the
+  // 40 pixels where a gesture starts. East, up and west choose nothing in
+  // this mode; down to the left offers the copy as in any mode.
+  struct Case {
+    const char* what;
+    double dx, dy;
+    bool chosen;
+  } cases[] = {
+      {"east", 12, 0, false},
+      {"up", 0, 12, false},
+      {"west", -12, 0, false},
+      {"down to the left", -8.5, -8.5, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartAfresh(dtSenSinsyuku);
+    TcadBox& box = Box();
+    box.DridoL1 = 40;
+    box.DridoL2 = 40;
+    MoveTo(60, 50);
+    Press(60, 50, ssRight);
+    MoveTo(60 + c.dx, 50 + c.dy);
+    EXPECT_EQ(box.GesturePending, c.chosen);
+    if (c.chosen) {
+      EXPECT_EQ(box.PendingGesture, dtCopy);
+    }
+    Release(60 + c.dx, 50 + c.dy, ssRight);
+    if (!c.chosen) {
+      EXPECT_EQ(box.ButonType, dtSenSinsyuku) << "a swallowed drag leaves the mode";
+    }
+  }
+}
+
 TEST_F(StretchCommand, AFirstLeftClickOnNothingStaysAtThePick) {
   Seed({Coloured(Line(20, 20, 60, 20))});
   const RDrawElement seeded = Elements()[0];

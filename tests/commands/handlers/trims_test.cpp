@@ -376,6 +376,11 @@ TEST_F(TrimCommands, ActionsThatChangeNothingLeaveTheDrawingItsOrderAndTheUndoLo
        dttreming,
        {Line(10, 40, 60, 40), Line(10, 50, 60, 50)},
        {{{20, 41}, ssLeft}, {{20, 49}, ssLeft}}},
+      // The corner is there already: the results are the picks themselves.
+      {"trim of two lines already ending at their crossing",
+       dttreming,
+       {Line(10, 40, 30, 40), Line(30, 70, 30, 40)},
+       {{{20, 41}, ssLeft}, {{31, 60}, ssLeft}}},
       {"chamfer of parallel lines",
        dtMentori,
        {Line(10, 40, 60, 40), Line(10, 50, 60, 50)},
@@ -436,6 +441,24 @@ TEST_F(TrimCommands, AnXSplitsIntoFourPiecesInOneStep) {
     Leave();
     ExpectScreenMatchesRedraw();
   }
+}
+
+// A level line and an upright one: each lies along the middle of the
+// click's window (2 units each way), not across a corner of it. A point
+// standing on the crossing is no line: it is neither split nor marked.
+TEST_F(TrimCommands, AnUprightCrossSplitsAndAPointOnItStaysUnmarked) {
+  StartAfresh(dtSenkotensetu);
+  Enter();
+  Seed({Point(40, 40), Line(30, 40, 50, 40), Line(40, 30, 40, 50)});
+  const RDrawElement point = Elements()[0], a = Elements()[1], b = Elements()[2];
+  Click(40, 40);
+  const RDrawElement a1 = Line(40, 40, 50, 40), a2 = Line(30, 40, 40, 40);
+  const RDrawElement b1 = Line(40, 40, 40, 50), b2 = Line(40, 30, 40, 40);
+  ExpectElements({point, Kept(a1), Kept(a2), Kept(b1), Kept(b2)});
+  EXPECT_EQ(Value(Elements()[0].Selection), 0);
+  ExpectUndoLog({Deleted(b), Deleted(a), Added(a1), Added(a2), Added(b1), Added(b2)});
+  Leave();
+  ExpectScreenMatchesRedraw();
 }
 
 // The split takes only the lines its window met: a selected line far
