@@ -434,4 +434,21 @@ TEST_F(ContinuousLine, WithTheRingOnTheOldPreviewGoesInItsOwnColour) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(ContinuousLine, AStartSnappedToAPointMarksThatPoint) {
+  // A point off the diagonal, so that its two coordinates cannot stand in
+  // for each other.
+  Seed({Point(60, 20)});
+  TcadBox& box = Box();
+  box.Update();
+  box.senzyohit = true;
+  MoveTo(60.2, 20.1);
+  Click(60.2, 20.1, ssRight);
+  EXPECT_EQ(box.CommandStep, 1);
+  EXPECT_NEAR(box.FirstPoint.x, 60, 1e-9);
+  EXPECT_NEAR(box.FirstPoint.y, 20, 1e-9);
+  EXPECT_EQ(box.MarkerPoint.x, 60) << "the marker sits on the snapped point";
+  EXPECT_EQ(box.MarkerPoint.y, 20);
+  ExpectScreenMatchesRedraw();
+}
+
 }  // namespace
