@@ -437,6 +437,18 @@ TEST_F(PolygonRange, ARayThroughAVertexCountsItsTwoEdgesOnce) {
   }
 }
 
+TEST_F(PolygonRange, ItsVertexClicksLeaveTheHostsAssistPointAlone) {
+  // The assist point is the host's to set; a vertex click of the polygon
+  // range takes its point from the click, never by writing it there.
+  StartAfresh(dtHanipg);
+  Click(60, 10);
+  Box().AssistPoint = {5, 7};
+  Click(100, 40);
+  Click(60, 70);
+  EXPECT_EQ(Box().AssistPoint.x, 5);
+  EXPECT_EQ(Box().AssistPoint.y, 7);
+}
+
 TEST_F(PolygonRange, ASecondVertexNotALeftClickDeselects) {
   for (TShiftState second : std::vector<TShiftState>{ssRight, ssShift | ssLeft, ssCtrl | ssLeft}) {
     SCOPED_TRACE(int(second));
