@@ -216,4 +216,30 @@ TEST_F(PrintFrameCommand, RemovingTheFixedFrameKeepsWhatItCrosses) {
   }
 }
 
+TEST_F(PrintFrameCommand, ATurnedFrameWhoseFarCornerLiesStraightBelowShowsAllFourSides) {
+  TcadBox& box = Box();
+  box.ButonType = dtprintsen;
+  box.PrintSheetSize = {200, 200};
+  box.PrintScale = 10;  // a square frame of 20 x 20
+  box.PrintAnchor = 2;
+  box.PrintFrameAngle = 225;
+  MoveTo(60, 60);
+  Click(60, 60);
+  // Turned by 225 degrees about its corner (60, 60) the square's sides run
+  // along (-0.7071, -0.7071) and across (0.7071, -0.7071), 20 each: the far
+  // corner is (60, 60 - 28.2843), straight below, and the other two are
+  // (45.8579, 45.8579) and (74.1421, 45.8579).
+  EXPECT_NEAR(box.PrintFrame.Right, 60, 1e-9);
+  EXPECT_NEAR(box.PrintFrame.Top, 31.7157, 1e-4);
+  ExpectScreenMatchesRedraw();
+  const struct {
+    double x, y;
+  } sideMiddles[] = {{52.9289, 52.9289}, {67.0711, 52.9289}, {52.9289, 38.7868}, {67.0711, 38.7868}};
+  for (const auto& m : sideMiddles) EXPECT_EQ(PixelAt(m.x, m.y), clAquaFrame) << m.x << ", " << m.y;
+  Click(60, 60, ssRight);
+  EXPECT_EQ(box.B_Switch, _off);
+  ExpectScreenMatchesRedraw();
+  for (const auto& m : sideMiddles) EXPECT_EQ(PixelAt(m.x, m.y), clBlack) << m.x << ", " << m.y;
+}
+
 }  // namespace
