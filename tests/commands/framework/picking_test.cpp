@@ -109,6 +109,10 @@ TEST_F(PickingTest, OnlyEditableLayersButShownLayersForTheShownElementPick) {
   EXPECT_FALSE(Box().PickFilteredLineOrArc(index, false, 50, 50));
   EXPECT_TRUE(Box().PickShownElement(index, false, 50, 50));
   EXPECT_TRUE(Box().PickLineCoords(coords, false, 50, 50));
+  // Toggling takes nothing off a layer that is only for reference.
+  EXPECT_FALSE(Box().ToggleSelectElementAt(index, 50, 51));
+  EXPECT_EQ(index, -1);
+  EXPECT_EQ(Elements()[0].Selection, 0);
   Store().LayerStates[3] = kLayerHidden;
   Box().RedrawAll(false);
   EXPECT_FALSE(Box().PickShownElement(index, false, 50, 50));
