@@ -696,6 +696,25 @@ TEST_F(RangeCopyAndHatch, ThePastedFiguresLinesAreClippedToTheOutlineOfTheDrawin
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(RangeCopyAndHatch, AnArcOfTheDrawingBoundsThePastedLinesToo) {
+  // The pattern line from (0, 0) to (100, 0) pasted at (10, 50) runs from
+  // (10, 50) to (110, 50); the outline is a circle of colour 2 about
+  // (50, 50) of radius 10, which it crosses at x = 40 and x = 60.
+  Store().Buffer.push_back(Line(0, 0, 100, 0));
+  RDrawElement circle = Arc(50, 50, 10, 0, 360);
+  circle.ColorNo = 2;
+  Seed({circle});
+  Box().SenUrakesicol.set(2);
+  Box().HatchPasteOutline(0, 10, 50, 10, 50, 0, 1, 1);
+  ASSERT_EQ(Elements().size(), 2u);
+  const RDrawElement& piece = Elements()[1];
+  const double px1 = piece.X1, px2 = piece.X2;  // packed fields bind to no reference
+  EXPECT_NEAR(std::min(px1, px2), 40, 1e-9);
+  EXPECT_NEAR(std::max(px1, px2), 60, 1e-9);
+  EXPECT_NEAR(Value(piece.Y1), 50, 1e-9);
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(RangeCopyAndHatch, TheKeptBoundaryCutsInsteadOfTheDrawingAndSurvivesACancel) {
   THachiTenobj& kept = Box().Tool(ToolSlot::HatchObj).Emplace<THachiTenobj>();
   for (const auto& p : {RPoint2D{40, 40}, {60, 40}, {60, 60}, {40, 60}, {40, 40}}) kept.AddPoint(p.x, p.y);
