@@ -254,12 +254,13 @@ TEST_F(RangeEdits, TheEnvelopeGivesWhatTheCleanUpGivesForTheSameLines) {
   const std::vector<RDrawElement> lines = {Line(40, 40, 60, 40), Line(50, 40, 70, 40), Line(45, 30, 45, 50)};
   RDrawElement fitting = Line(40, 45, 60, 45);
   fitting.LineTag = kLineTagFitting;
-  Seed({lines[0], lines[1], lines[2], fitting, Typed(Line(40, 47, 60, 47), 2)});
+  // Above the box (x 35 to 75, y 35 to 55), (40, 90) to (40, 70) is not taken.
+  Seed({lines[0], lines[1], lines[2], fitting, Typed(Line(40, 47, 60, 47), 2), Line(40, 90, 40, 70)});
   // The clean-up run by hand on the lines the box takes (last listed first).
   THourakukei2 reference(35, 35, 75, 55, Box().Zoom);
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) reference.AddLine(*it);
   reference.Execute();
-  std::vector<std::array<double, 4>> want = {{40, 45, 60, 45}, {40, 47, 60, 47}};
+  std::vector<std::array<double, 4>> want = {{40, 45, 60, 45}, {40, 47, 60, 47}, {40, 70, 40, 90}};
   for (const RDrawElement& r : reference.ResultLines) {
     std::array<double, 4> l{r.X1, r.Y1, r.X2, r.Y2};
     if (l[2] < l[0] || (l[2] == l[0] && l[3] < l[1])) l = {l[2], l[3], l[0], l[1]};
