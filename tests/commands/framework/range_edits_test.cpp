@@ -78,6 +78,19 @@ TEST_F(RangeEdits, TheBoxTrimKeepsWhatLiesOutsideAndLeavesTheBufferAlone) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(RangeEdits, APointIsErasedWhenASquareOfATenThousandthAboutItLiesInTheBox) {
+  // Box x from 40 to 60. About x = 40.00015 the square reaches 40.00005 to
+  // 40.00025 and about x = 59.99985 it reaches 59.99975 to 59.99995, all
+  // inside: both go. About 39.99995 (39.99985 to 40.00005) and 60.00005
+  // (59.99995 to 60.00015) it crosses a side: both stay.
+  Seed({Point(40.00015, 50), Point(39.99995, 50), Point(59.99985, 50), Point(60.00005, 50)});
+  Box().EraseInsideBox(true, 40, 40, 60, 60);
+  ASSERT_EQ(Elements().size(), 2u);
+  EXPECT_NEAR(Value(Elements()[0].X1), 39.99995, 1e-6);
+  EXPECT_NEAR(Value(Elements()[1].X1), 60.00005, 1e-6);
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(RangeEdits, ABoxTrimOfNothingLeavesThePreviousStep) {
   Seed({Line(80, 80, 90, 80)});
   Store().AddElement(Line(1, 90, 2, 90));  // the previous action
