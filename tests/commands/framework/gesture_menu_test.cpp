@@ -571,6 +571,18 @@ TEST_F(GestureMenu, EveryCodeTheReleaseCarriesOutHasTheActionOfOneRow) {
   EXPECT_EQ(ClaimantOf(dtBox), "");
 }
 
+TEST_F(GestureMenu, ASetWithoutARowOfItsOwnClaimsNoCode) {
+  // The canvas registry also takes sets added straight to it, which carry
+  // no row; the lookup passes over them and finds the same claimants.
+  RHandlerSet bare;
+  bare.Name = "bare";
+  bare.Modes = {dtNo};
+  CommandRegistry().AddHandlerSet(bare);
+  EXPECT_EQ(ClaimantOf(dtkakudo), "kakudo");
+  EXPECT_EQ(ClaimantOf(dtHaniCopy), "menu");
+  EXPECT_EQ(ClaimantOf(dtBox), "");
+}
+
 TEST_F(GestureMenu, TheCodesHandedToTheHostGiveTheirActionNumbers) {
   TcadBox& b = Box();
   const struct {

@@ -121,6 +121,16 @@ class Mirror : public OutsideRanges {
   }
 };
 
+TEST_F(Mirror, AMoveInEitherMirrorModeAsksForTheMirrorLine) {
+  for (const Sbuttontype mode : {dtCopyHanten, dtIdoHanten}) {
+    SCOPED_TRACE(int(mode));
+    Box().SetHint("");
+    Box().ButonType = mode;
+    MoveTo(30, 30);
+    EXPECT_EQ(Hint(), "  " + J("基準線指示    [左クリック（自由）：右クリック（反転キャンセル）]"));
+  }
+}
+
 TEST_F(Mirror, AMirroredCopyAddsTheReflectionAsItsOwnUndoStep) {
   Store().AddElement(Line(1, 90, 5, 90));  // the previous step
   RedrawAsTheHostDoes();

@@ -109,6 +109,10 @@ TEST_F(PickingTest, OnlyEditableLayersButShownLayersForTheShownElementPick) {
   EXPECT_FALSE(Box().PickFilteredLineOrArc(index, false, 50, 50));
   EXPECT_TRUE(Box().PickShownElement(index, false, 50, 50));
   EXPECT_TRUE(Box().PickLineCoords(coords, false, 50, 50));
+  // Toggling takes nothing off a layer that is only for reference.
+  EXPECT_FALSE(Box().ToggleSelectElementAt(index, 50, 51));
+  EXPECT_EQ(index, -1);
+  EXPECT_EQ(Elements()[0].Selection, 0);
   Store().LayerStates[3] = kLayerHidden;
   Box().RedrawAll(false);
   EXPECT_FALSE(Box().PickShownElement(index, false, 50, 50));
@@ -159,7 +163,11 @@ TEST_F(PickingTest, TheTwoLinePicksOrderTheEndsOppositeWays) {
 }
 
 TEST_F(PickingTest, TheNearerEndAndTheDirectionLeavingThere) {
-  Seed({Line(40, 50, 60, 50), Arc(100, 50, 10, 0, 90)});
+  // The second arc is turned a quarter round: from 90 to 180 degrees about
+  // (70, 80), starting at (70, 90) and ending at (60, 80).
+  RDrawElement turned = Arc(70, 80, 10, 0, 90);
+  turned.Rotation = 90;
+  Seed({Line(40, 50, 60, 50), Arc(100, 50, 10, 0, 90), turned});
   struct Case {
     double x, y;
     double endX, endY, angle;
@@ -169,6 +177,8 @@ TEST_F(PickingTest, TheNearerEndAndTheDirectionLeavingThere) {
       {58, 50, 60, 50, 0},      // to the right
       {109, 51, 110, 50, 270},  // the arc's start: start + rotation - 90
       {101, 59, 100, 60, 180},  // its end: end + rotation + 90
+      {69, 89, 70, 90, 0},      // the turned arc's start: 0 + 90 - 90
+      {61, 81, 60, 80, 270},    // its end: 90 + 90 + 90
   };
   for (const Case& c : cases) {
     double x = c.x, y = c.y, angle = -1;

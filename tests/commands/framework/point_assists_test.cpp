@@ -410,6 +410,26 @@ TEST_F(LineAssists, APointOnALineIsTheFootOfARightClickOrTheCrossingOfALeftOne) 
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(LineAssists, OnAPickedCircleTheClickGivesThePointOfTheCircleTowardIt) {
+  // The circle about (60, 40) of radius 20 is picked at (80, 40); a click
+  // at (60, 70) lies straight above the centre, so the point is (60, 60).
+  Seed({Arc(60, 40, 20)});
+  TcadBox& b = Box();
+  b.ButonType = dtDraf;
+  b.SavedMode = dtDraf;
+  b.PressPoint = {80, 40};
+  b.PendingGesture = dtSenzyouten2;
+  b.GesturePending = true;
+  b.ExecuteDragGesture(0, 0);
+  ASSERT_EQ(b.ButonType, dtSenzyouten2);
+  ASSERT_EQ(b.PickedIndex[1], 0);
+  Click(60, 70);
+  EXPECT_EQ(b.ButonType, dtDraf);
+  EXPECT_NEAR(b.FirstPoint.x, 60, 1e-9);
+  EXPECT_NEAR(b.FirstPoint.y, 60, 1e-9);
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(LineAssists, ACrossingAtTheOriginIsACrossingLikeAnyOther) {
   TcadBox& b = Box();
   b.ViewWindow = {-64, -48, 64, 48};

@@ -78,6 +78,19 @@ TEST_F(RangeEdits, TheBoxTrimKeepsWhatLiesOutsideAndLeavesTheBufferAlone) {
   ExpectScreenMatchesRedraw();
 }
 
+TEST_F(RangeEdits, APointIsErasedWhenASquareOfATenThousandthAboutItLiesInTheBox) {
+  // Box x from 40 to 60. About x = 40.00015 the square reaches 40.00005 to
+  // 40.00025 and about x = 59.99985 it reaches 59.99975 to 59.99995, all
+  // inside: both go. About 39.99995 (39.99985 to 40.00005) and 60.00005
+  // (59.99995 to 60.00015) it crosses a side: both stay.
+  Seed({Point(40.00015, 50), Point(39.99995, 50), Point(59.99985, 50), Point(60.00005, 50)});
+  Box().EraseInsideBox(true, 40, 40, 60, 60);
+  ASSERT_EQ(Elements().size(), 2u);
+  EXPECT_NEAR(Value(Elements()[0].X1), 39.99995, 1e-6);
+  EXPECT_NEAR(Value(Elements()[1].X1), 60.00005, 1e-6);
+  ExpectScreenMatchesRedraw();
+}
+
 TEST_F(RangeEdits, ABoxTrimOfNothingLeavesThePreviousStep) {
   Seed({Line(80, 80, 90, 80)});
   Store().AddElement(Line(1, 90, 2, 90));  // the previous action
@@ -254,12 +267,13 @@ TEST_F(RangeEdits, TheEnvelopeGivesWhatTheCleanUpGivesForTheSameLines) {
   const std::vector<RDrawElement> lines = {Line(40, 40, 60, 40), Line(50, 40, 70, 40), Line(45, 30, 45, 50)};
   RDrawElement fitting = Line(40, 45, 60, 45);
   fitting.LineTag = kLineTagFitting;
-  Seed({lines[0], lines[1], lines[2], fitting, Typed(Line(40, 47, 60, 47), 2)});
+  // Above the box (x 35 to 75, y 35 to 55), (40, 90) to (40, 70) is not taken.
+  Seed({lines[0], lines[1], lines[2], fitting, Typed(Line(40, 47, 60, 47), 2), Line(40, 90, 40, 70)});
   // The clean-up run by hand on the lines the box takes (last listed first).
   THourakukei2 reference(35, 35, 75, 55, Box().Zoom);
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) reference.AddLine(*it);
   reference.Execute();
-  std::vector<std::array<double, 4>> want = {{40, 45, 60, 45}, {40, 47, 60, 47}};
+  std::vector<std::array<double, 4>> want = {{40, 45, 60, 45}, {40, 47, 60, 47}, {40, 70, 40, 90}};
   for (const RDrawElement& r : reference.ResultLines) {
     std::array<double, 4> l{r.X1, r.Y1, r.X2, r.Y2};
     if (l[2] < l[0] || (l[2] == l[0] && l[3] < l[1])) l = {l[2], l[3], l[0], l[1]};
@@ -693,6 +707,25 @@ TEST_F(RangeCopyAndHatch, ThePastedFiguresLinesAreClippedToTheOutlineOfTheDrawin
   // No displacement: nothing.
   Box().HatchPasteOutline(0, -9000, -9000, 10, 50, 0, 1, 1);
   EXPECT_EQ(Elements().size(), 5u);
+  ExpectScreenMatchesRedraw();
+}
+
+TEST_F(RangeCopyAndHatch, AnArcOfTheDrawingBoundsThePastedLinesToo) {
+  // The pattern line from (0, 0) to (100, 0) pasted at (10, 50) runs from
+  // (10, 50) to (110, 50); the outline is a circle of colour 2 about
+  // (50, 50) of radius 10, which it crosses at x = 40 and x = 60.
+  Store().Buffer.push_back(Line(0, 0, 100, 0));
+  RDrawElement circle = Arc(50, 50, 10, 0, 360);
+  circle.ColorNo = 2;
+  Seed({circle});
+  Box().SenUrakesicol.set(2);
+  Box().HatchPasteOutline(0, 10, 50, 10, 50, 0, 1, 1);
+  ASSERT_EQ(Elements().size(), 2u);
+  const RDrawElement& piece = Elements()[1];
+  const double px1 = piece.X1, px2 = piece.X2;  // packed fields bind to no reference
+  EXPECT_NEAR(std::min(px1, px2), 40, 1e-9);
+  EXPECT_NEAR(std::max(px1, px2), 60, 1e-9);
+  EXPECT_NEAR(Value(piece.Y1), 50, 1e-9);
   ExpectScreenMatchesRedraw();
 }
 

@@ -109,4 +109,26 @@ TEST_F(TextPlacement, ATextAddedFromATemplateEndsWhereItsNewStringDoes) {
   EXPECT_TRUE(Store().ElementTexts.empty());
 }
 
+TEST_F(TextPlacement, ACutIsListedAsTheViewShowsItAndAFailedJoinLeavesNoString) {
+  // "ABCD" is 4.15 long; cut before "C" (2.2 along) it leaves "AB" from the
+  // base point to 2.05 along and "CD" from 2.1 along. With the base point
+  // 2.08 left of the view's right edge R, "AB" ends at R - 0.03, inside,
+  // and "CD" starts at R + 0.02, outside: only "AB" is listed.
+  const double right = Box().ViewWindow.Right;
+  Seed({StyledText(Store().ElementTexts, J("ABCD"), right - 2.08, 50, right + 2.07, 50, 1)});
+  Box().CutTextAt(right + 0.12, 50.5);
+  ASSERT_EQ(Elements().size(), 2u);
+  EXPECT_EQ(TextOf(Elements()[0]), J("AB"));
+  EXPECT_EQ(TextOf(Elements()[1]), J("CD"));
+  ASSERT_EQ(Store().DisplayList.size(), 1u);
+  EXPECT_EQ(Store().DisplayList[0].Index, 0);
+
+  // Joining two texts with an index outside the list joins nothing and
+  // leaves no string from before behind.
+  std::string joined = "x";
+  Box().JoinTexts(0, 7, joined, true, true);
+  EXPECT_TRUE(joined.empty());
+  EXPECT_EQ(Elements().size(), 2u);
+}
+
 }  // namespace
