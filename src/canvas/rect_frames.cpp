@@ -27,30 +27,9 @@ void TcadBox::DrawRotatedRect(TCanvas& canvas, double x1, double y1, double x2, 
   DrawLine(Pentyp, canvas, a.x, a.y, e.x, e.y);
 }
 
-namespace {
-
-// The corners K1 and K2 of the rectangle with opposite corners P1, P2 whose
-// sides run along the angle and across it; false when a side has no length.
-// The sides are found from the angle alone: a turned frame can have P2
-// straight above or beside P1 while both its sides have length.
-bool AlignedCorners(double x1, double y1, double x2, double y2, double angle, RPoint2D& k1, RPoint2D& k2) {
-  const RPoint2D u = RotateAboutCentreExact(angle, 0, 0, 1, 0), v = RotateAboutCentreExact(angle, 0, 0, 0, 1);
-  const double along = (x2 - x1) * u.x + (y2 - y1) * u.y;
-  const double across = (x2 - x1) * v.x + (y2 - y1) * v.y;
-  if (!(std::abs(along) > 0 && std::abs(across) > 0)) return false;
-  RPoint2D a = k1, b = k2;
-  if (!IntersectLines(a.x, a.y, x1, y1, x1 + u.x, y1 + u.y, x2, y2, x2 + v.x, y2 + v.y)) return false;
-  if (!IntersectLines(b.x, b.y, x2, y2, x2 + u.x, y2 + u.y, x1, y1, x1 + v.x, y1 + v.y)) return false;
-  k1 = a;
-  k2 = b;
-  return true;
-}
-
-}  // namespace
-
 void TcadBox::DrawAlignedRect(TCanvas& canvas, double x1, double y1, double x2, double y2, double angle) {
   RPoint2D k1, k2;
-  if (!AlignedCorners(x1, y1, x2, y2, angle, k1, k2)) return;
+  if (!AlignedRectCorners(x1, y1, x2, y2, angle, k1, k2)) return;
   DrawLine(Pentyp, canvas, x1, y1, k1.x, k1.y);
   DrawLine(Pentyp, canvas, k1.x, k1.y, x2, y2);
   DrawLine(Pentyp, canvas, x1, y1, k2.x, k2.y);
@@ -60,7 +39,7 @@ void TcadBox::DrawAlignedRect(TCanvas& canvas, double x1, double y1, double x2, 
 void TcadBox::DrawFrameRect(std::uint8_t lineType, std::uint8_t withTiles, double x1, double y1, double x2, double y2,
                             double angle) {
   RPoint2D k1, k2;
-  if (!AlignedCorners(x1, y1, x2, y2, angle, k1, k2)) return;
+  if (!AlignedRectCorners(x1, y1, x2, y2, angle, k1, k2)) return;
   TCanvas& canvas = Canvas();
   auto sides = [&](double dx, double dy) {
     DrawLine(lineType, canvas, x1 + dx, y1 + dy, k1.x + dx, k1.y + dy);

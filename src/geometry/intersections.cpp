@@ -235,3 +235,18 @@ RPointPair IntersectCircles(double x1, double y1, double r1, double x2, double y
   const double s = std::sin(theta);
   return {bx + a * c - h * s, by + a * s + h * c, bx + a * c + h * s, by + a * s - h * c};
 }
+
+// The sides are found from the angle alone: a turned frame can have P2
+// straight above or beside P1 while both its sides have length.
+bool AlignedRectCorners(double x1, double y1, double x2, double y2, double angle, RPoint2D& k1, RPoint2D& k2) {
+  const RPoint2D u = RotateAboutCentreExact(angle, 0, 0, 1, 0), v = RotateAboutCentreExact(angle, 0, 0, 0, 1);
+  const double along = (x2 - x1) * u.x + (y2 - y1) * u.y;
+  const double across = (x2 - x1) * v.x + (y2 - y1) * v.y;
+  if (!(std::abs(along) > 0 && std::abs(across) > 0)) return false;
+  RPoint2D a = k1, b = k2;
+  if (!IntersectLines(a.x, a.y, x1, y1, x1 + u.x, y1 + u.y, x2, y2, x2 + v.x, y2 + v.y)) return false;
+  if (!IntersectLines(b.x, b.y, x2, y2, x2 + u.x, y2 + u.y, x1, y1, x1 + v.x, y1 + v.y)) return false;
+  k1 = a;
+  k2 = b;
+  return true;
+}

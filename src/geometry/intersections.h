@@ -24,6 +24,10 @@ bool IntersectLineSegment(double& x, double& y, double ax1, double ay1, double a
                           double bx2, double by2);
 bool IntersectLineSegmentEps1e3(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1,
                                 double by1, double bx2, double by2);
+// The corners K1 and K2 of the rectangle with opposite corners P1, P2 whose
+// sides run along the angle (degrees) and across it; false, outputs
+// untouched, when a side has no length or the rectangle is no number.
+bool AlignedRectCorners(double x1, double y1, double x2, double y2, double angle, RPoint2D& k1, RPoint2D& k2);
 // Infinite lines; outputs untouched on false.
 bool IntersectLines(double& x, double& y, double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
                     double bx2, double by2);

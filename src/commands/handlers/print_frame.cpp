@@ -11,6 +11,7 @@
 #include "commands/handlers/command_handlers.h"
 #include "geometry/angles_points.h"
 #include "geometry/codepage.h"
+#include "geometry/intersections.h"
 #include "platform/host_notifications.h"
 
 namespace {
@@ -119,10 +120,9 @@ void PlaceFrameAt(TcadBox& box, const RPoint2D& p) {
 void RepaintUnderFrameAt(TcadBox& box, double angle) {
   const RViewRect& f = box.PrintFrame;
   const RPoint2D p1{f.Left, f.Bottom}, p2{f.Right, f.Top};
-  const RPoint2D u = RotateAboutCentreExact(angle, 0, 0, 1, 0), v = RotateAboutCentreExact(angle, 0, 0, 0, 1);
-  const double along = (p2.x - p1.x) * u.x + (p2.y - p1.y) * u.y;
-  const double across = (p2.x - p1.x) * v.x + (p2.y - p1.y) * v.y;
-  const RPoint2D k1{p1.x + along * u.x, p1.y + along * u.y}, k2{p1.x + across * v.x, p1.y + across * v.y};
+  RPoint2D k1, k2;
+  // A frame with a side of no length, or one that is no number, was not drawn.
+  if (!AlignedRectCorners(p1.x, p1.y, p2.x, p2.y, angle, k1, k2)) return;
   std::vector<RPoint2D> shifts{{0, 0}};
   if (box.print_htyp == 1 || box.print_htyp == 2) {
     const RPoint2D t1 = RotateAboutCentreExact(angle, 0, 0, box.paki_x, 0);
@@ -149,7 +149,7 @@ void RepaintUnderFrameAt(TcadBox& box, double angle) {
   bottom = std::max(bottom - m, view.Bottom);
   right = std::min(right + m, view.Right);
   top = std::min(top + m, view.Top);
-  // A frame that is no number, or one clear of the view, left nothing to repaint.
+  // A frame clear of the view left nothing to repaint.
   if (!(left < right && bottom < top)) return;
   box.InvalidateWorldRect(left, bottom, right, top);
 }
